@@ -1,0 +1,34 @@
+# Shared build helpers.
+
+set(STUDIO_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-maybe-uninitialized)
+
+# studio_library(<target> <dir> LIBS <deps...>)
+# Every .cpp/.h under <dir> belongs to the library; new files are picked up on the next build.
+function(studio_library target dir)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.h")
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
+  target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+  target_compile_options(${target} PRIVATE ${STUDIO_WARNINGS})
+  target_compile_definitions(${target} PUBLIC
+      STUDIO_VERSION="${PROJECT_VERSION}")
+endfunction()
+
+# studio_test(<name> SOURCES <files...> LIBS <deps...>)
+# One QtTest executable registered with CTest. Each run gets a fresh temporary HOME and
+# XDG directories and the offscreen platform, so no test touches a real home, Trash or settings.
+function(studio_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test studio_test_support ${ARG_LIBS})
+  target_compile_options(${name} PRIVATE ${STUDIO_WARNINGS})
+  add_test(NAME ${name}
+           COMMAND "${PROJECT_SOURCE_DIR}/tests/support/run-isolated" $<TARGET_FILE:${name}>)
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 180)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PALISADEMOTION_REDUCE_MOTION=1")
+endfunction()

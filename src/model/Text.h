@@ -1,0 +1,44 @@
+#pragma once
+
+// Text helpers shared by the model, the assists and the screens.
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace studio::text {
+
+// User-perceived characters (grapheme clusters).
+qsizetype graphemeCount(const QString& s);
+QString graphemePrefix(const QString& s, qsizetype count);
+
+// "Empty" means no characters at all. "Blank" means nothing but horizontal
+// white space (spaces, tabs and other Unicode space separators); a line break
+// is not blank.
+bool isBlank(const QString& s);
+// Blank once line breaks are counted as white space too.
+bool isBlankOrNewlines(const QString& s);
+
+// Trims horizontal white space only (line breaks stay).
+QString trimmedWhitespace(const QString& s);
+// Trims white space and line breaks from both ends.
+QString trimmed(const QString& s);
+
+// First letter of every word upper case, the rest lower case; words are
+// separated by spaces, tabs or line breaks.
+QString capitalizedWords(const QString& s);
+
+// Full Unicode upper-casing, independent of the user's locale.
+QString upper(const QString& s);
+
+// double -> integer conversions that never overflow: non-finite values give 0,
+// values beyond the range give the nearest bound. Fractions are truncated.
+std::int64_t saturatingInt64(double value);
+int saturatingInt(double value);
+
+// printf-style formatting of one number ("%.1f", "%.0f", "%d"). Ties round to
+// even the way the C library does (4.5 with "%.0f" gives "4").
+QString format(const char* pattern, double value);
+QString format(const char* pattern, long long value);
+
+} // namespace studio::text

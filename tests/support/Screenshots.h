@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class QImage;
+
+namespace studio::test {
+
+// The folder named by SCREENSHOT_DIR, or empty when screenshots are off.
+QString screenshotDir();
+
+// Renders the widget offscreen and writes <SCREENSHOT_DIR>/<name>.png at
+// twice its logical size. Does nothing when SCREENSHOT_DIR is unset; returns
+// the file written, or an empty string.
+QString writeScreenshot(QWidget* widget, const QString& name);
+QString writeImage(const QImage& image, const QString& name);
+
+} // namespace studio::test
