@@ -51,6 +51,14 @@ std::optional<E> fromRaw(QStringView raw)
     return std::nullopt;
 }
 
+// The display label of enumerations whose rows carry one.
+template <TabledEnum E>
+    requires requires(E e) { enumRow(e).label; }
+const QString& label(E e)
+{
+    return enumRow(e).label;
+}
+
 template <TabledEnum E>
 QList<E> allCases()
 {

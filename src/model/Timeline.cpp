@@ -1,0 +1,69 @@
+#include "model/Timeline.h"
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+TimelineClip TimelineClip::fromJson(const json::Reader& r)
+{
+    TimelineClip c;
+    c.id = r.required<QUuid>("id"_L1);
+    c.shotID = r.optional<QUuid>("shotID"_L1);
+    c.label = r.required<QString>("label"_L1);
+    c.seconds = r.required<double>("seconds"_L1);
+    c.seed = r.required<QString>("seed"_L1);
+    c.hasDialogue = r.required<bool>("hasDialogue"_L1);
+    return c;
+}
+
+void TimelineClip::toJson(json::Writer& w) const
+{
+    w.set("id"_L1, id);
+    w.setOptional("shotID"_L1, shotID);
+    w.set("label"_L1, label);
+    w.set("seconds"_L1, seconds);
+    w.set("seed"_L1, seed);
+    w.set("hasDialogue"_L1, hasDialogue);
+}
+
+MusicCue MusicCue::fromJson(const json::Reader& r)
+{
+    MusicCue m;
+    m.id = r.required<QUuid>("id"_L1);
+    m.name = r.required<QString>("name"_L1);
+    m.mood = r.required<QString>("mood"_L1);
+    return m;
+}
+
+void MusicCue::toJson(json::Writer& w) const
+{
+    w.set("id"_L1, id);
+    w.set("name"_L1, name);
+    w.set("mood"_L1, mood);
+}
+
+const QList<ExportPreset>& ExportPreset::catalog()
+{
+    static const QList<ExportPreset> rows = {
+        {u"streaming"_s, u"Streaming Master"_s, u"MOV"_s, u"HEVC 10-bit"_s, u"4K UHD"_s,
+         u"Delivery-grade master for streaming platforms."_s, u"play.rectangle.fill"_s},
+        {u"theatrical"_s, u"Theatrical Master"_s, u"MOV"_s, u"ProRes 422 HQ"_s, u"DCI 4K"_s,
+         u"Cinema-bound. Ready for DCP packaging."_s, u"ticket.fill"_s},
+        {u"web"_s, u"Web & Social"_s, u"MP4"_s, u"H.264"_s, u"1080p"_s,
+         u"Light, compatible, everywhere at once."_s, u"globe"_s},
+        {u"archive"_s, u"Archive Master"_s, u"MOV"_s, u"ProRes 4444"_s, u"4K UHD"_s,
+         u"Every pixel preserved, for the vault."_s, u"archivebox.fill"_s},
+    };
+    return rows;
+}
+
+const ExportPreset* ExportPreset::find(QStringView id)
+{
+    for (const ExportPreset& preset : catalog()) {
+        if (preset.id == id)
+            return &preset;
+    }
+    return nullptr;
+}
+
+} // namespace studio
