@@ -45,17 +45,6 @@ private Q_SLOTS:
         QCOMPARE(describeError(std::make_exception_ptr(error)), expected);
     }
 
-    void payloads()
-    {
-        const AIError http = AIError::http(401, QStringLiteral("nope"));
-        QCOMPARE(http.kind(), AIError::Kind::http);
-        QCOMPARE(http.statusCode(), 401);
-        QCOMPARE(http.message(), QStringLiteral("nope"));
-        const AIError parsing = AIError::parsing(QStringLiteral("detail"));
-        QCOMPARE(parsing.kind(), AIError::Kind::parsing);
-        QCOMPARE(parsing.message(), QStringLiteral("detail"));
-    }
-
     // Whatever reaches the assist runner has a text to show.
     void describesOtherFailures_data()
     {

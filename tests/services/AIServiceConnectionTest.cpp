@@ -193,6 +193,17 @@ private Q_SLOTS:
         QCOMPARE(m_server->requestCount(), 0);
     }
 
+    // The program's one client reads the same settings as any other.
+    void sharedInstanceUsesSettings()
+    {
+        m_server->setContent(QStringLiteral("{\"ok\":true}"));
+        AIService& shared = AIService::shared();
+        QCOMPARE(&shared, &AIService::shared());
+        const auto outcome = awaitTask(shared.complete(QStringLiteral("s"), QStringLiteral("u"), true, 16));
+        QCOMPARE(outcome.value, std::optional<QString>(QStringLiteral("{\"ok\":true}")));
+        QCOMPARE(m_server->requestCount(), 1);
+    }
+
 private:
     std::unique_ptr<FakeChatServer> m_server;
     std::unique_ptr<QNetworkAccessManager> m_network;

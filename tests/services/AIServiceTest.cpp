@@ -224,7 +224,6 @@ private Q_SLOTS:
         QTest::newRow("invalid UTF-8") << 503 << QByteArray("\xff\xfe bad") << QStringLiteral("AI request failed (503). Unknown error.");
         QTest::newRow("201 with a valid completion")
             << 201 << completion << QStringLiteral("AI request failed (201). ") + QString::fromUtf8(completion);
-        QTest::newRow("404") << 404 << QByteArray("no such model") << QStringLiteral("AI request failed (404). no such model");
     }
 
     void failureStatus()
