@@ -32,6 +32,44 @@ bool renamePath(const QString& from, const QString& to, QString* error)
     return false;
 }
 
+// A Trash folder as the freedesktop Trash lays it out: "<trash>/files/<name>",
+// where <trash> is "$XDG_DATA_HOME/Trash", "<top>/.Trash-<uid>" or "<top>/.Trash/<uid>".
+bool isInTrash(const QFileInfo& item)
+{
+    const QDir files = item.absoluteDir();
+    if (files.dirName() != QLatin1String("files"))
+        return false;
+    const QFileInfo trash(files.absolutePath());
+    const QString name = QFileInfo(trash.absolutePath()).fileName();
+    const QString parent = QFileInfo(trash.absolutePath()).absoluteDir().dirName();
+    return name == QLatin1String("Trash") || name.startsWith(QLatin1String(".Trash-"))
+        || parent == QLatin1String(".Trash");
+}
+
+bool moveToTrash(const QString& path, QString* error)
+{
+    // Without the data folder, Qt puts a "Trash" folder into the working
+    // directory instead of using the user's Trash.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QFile item(path);
+    if (!item.moveToTrash()) {
+        *error = item.errorString();
+        return false;
+    }
+    // When no Trash folder can be set up, Qt still "succeeds" by moving the
+    // item into "files/" below the working directory. Undo that and fail.
+    const QFileInfo trashed(item.fileName());
+    if (isInTrash(trashed))
+        return true;
+    renamePath(trashed.absoluteFilePath(), path, nullptr);
+    const QString top = QFileInfo(trashed.absolutePath()).absolutePath();
+    QFile::remove(top + QStringLiteral("/info/") + trashed.fileName() + QStringLiteral(".trashinfo"));
+    QDir(top).rmdir(QStringLiteral("files"));
+    QDir(top).rmdir(QStringLiteral("info"));
+    *error = QStringLiteral("no usable Trash folder");
+    return false;
+}
+
 } // namespace
 
 BundleSwap::BundleSwap(QString target)
@@ -69,13 +107,9 @@ void BundleSwap::replace()
         throw UpdateError(failure);
     }
 
-    // Without the data folder, Qt puts a "Trash" folder into the working
-    // directory instead of using the user's Trash.
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    QFile old(m_aside);
-    if (!old.moveToTrash()) {
-        const QString failure = QStringLiteral("The old version couldn't be moved to the Trash (%1).")
-                                    .arg(old.errorString());
+    QString trashError;
+    if (!moveToTrash(m_aside, &trashError)) {
+        const QString failure = QStringLiteral("The old version couldn't be moved to the Trash (%1).").arg(trashError);
         // Put the new bundle back into the scratch folder and the old one in place.
         if (renamePath(m_target, m_staged, nullptr))
             undoSwap();

@@ -233,6 +233,8 @@ void UpdateArchive::checkEntries(const QList<UpdateArchiveEntry>& entries)
         if (entries[i].type != u'l')
             continue;
         const QStringList& parts = paths[i];
+        if (entries[i].linkTarget.startsWith(u'/'))
+            throw UpdateError(unsafeEntryText(entries[i].name));
         const std::optional<QStringList> resolved
             = resolve(parts.first(parts.size() - 1) + entries[i].linkTarget.split(u'/'), links);
         if (!resolved || resolved->isEmpty() || resolved->first() != parts.first())
