@@ -268,6 +268,8 @@ QCoro::Task<void> UpdateService::check()
         outcome = Phase::failed(feedFailureText(e.message()));
     } catch (const std::exception& e) {
         outcome = Phase::failed(feedFailureText(QString::fromUtf8(e.what())));
+    } catch (...) {
+        outcome = Phase::failed(feedFailureText(QStringLiteral("unknown error")));
     }
     if (!self || m_phase.isBusy())
         co_return;
@@ -322,6 +324,8 @@ QCoro::Task<void> UpdateService::downloadAndInstall(UpdateInfo info)
         failure = e.message();
     } catch (const std::exception& e) {
         failure = QString::fromUtf8(e.what());
+    } catch (...) {
+        failure = QStringLiteral("unknown error");
     }
     if (self)
         setPhase(Phase::failed(installFailureText(failure)));
