@@ -1,6 +1,6 @@
 # Shared build helpers.
 
-set(STUDIO_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-maybe-uninitialized)
+set(STUDIO_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-maybe-uninitialized -Wno-missing-field-initializers)
 
 # studio_library(<target> <dir> LIBS <deps...>)
 # Every .cpp/.h under <dir> belongs to the library; new files are picked up on the next build.
