@@ -408,7 +408,8 @@ private Q_SLOTS:
         const Location location = project->locations.at(1);
         Shot shot;
         const QUuid shotID = shot.id;
-        const Project before = *project;
+        // Kept as text: a copy would share the production's lists and keep them alive.
+        const QByteArray before = json::encodeCompact(*project);
 
         QString reply = QStringLiteral(
             "{\"beats\":[{\"index\":0,\"summary\":\"filled\"}],\"era\":\"1970s\",\"shots\":[{\"what\":\"w\"}],"
@@ -424,8 +425,11 @@ private Q_SLOTS:
         auto description = director.describeShot(*project, episode.scenes.first(), shot);
         QCOMPARE(pending, 4);
         // Every action left the production as it was.
-        QVERIFY(*project == before);
-        // The production goes away and its memory is reused before any reply arrives.
+        QCOMPARE(json::encodeCompact(*project), before);
+        // Before any reply arrives the records handed in are overwritten in
+        // place, then the production goes away altogether.
+        episode = Episode{};
+        project->locations[1] = Location{};
         project.reset();
         auto reuse = std::make_unique<Project>();
         reuse->name = QString(4096, u'#');
