@@ -20,7 +20,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr auto shortDelay = 60ms;
+// Long enough that the pauses between the rapid edits below stay inside it.
+constexpr auto shortDelay = 150ms;
 
 QByteArray documentOf(const QUuid& id)
 {
