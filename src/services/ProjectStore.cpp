@@ -1,0 +1,308 @@
+#include "services/ProjectStore.h"
+
+#include "model/Text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+const QString folderExtension = u"palisademotion"_s;
+const QString documentName = u"project.json"_s;
+
+// Creates a folder with its missing parents; an existing folder is fine.
+// Returns the system's reason on failure.
+std::optional<QString> makeFolder(const QString& path)
+{
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(path).toStdString()), error);
+    if (!error)
+        return std::nullopt;
+    return QString::fromLocal8Bit(error.message());
+}
+
+// The frame a new production of each format starts with.
+AspectRatio defaultAspect(ProjectFormat format)
+{
+    switch (format) {
+    case ProjectFormat::series:
+    case ProjectFormat::sitcom:
+        return AspectRatio::hd169;
+    case ProjectFormat::anthology:
+        return AspectRatio::flat185;
+    case ProjectFormat::shortFilm:
+    case ProjectFormat::feature:
+    case ProjectFormat::custom:
+        break;
+    }
+    return AspectRatio::scope239;
+}
+
+// Moves a file or folder to the freedesktop Trash; the reason on failure.
+//
+// Qt takes the home Trash to be <data location>/Trash. When it can't set that
+// up (the data folder is missing, or "Trash" is not a folder) it still
+// reports success, having moved the item into "files" under the working
+// directory. So the Trash folders are made first, and an item that lands
+// anywhere but an absolute Trash path is moved back.
+std::optional<QString> moveToTrash(const QString& path)
+{
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty())
+        return u"there is no data folder to hold the Trash"_s;
+    for (const QString& part : {u"/Trash/files"_s, u"/Trash/info"_s}) {
+        if (auto reason = makeFolder(dataHome + part))
+            return u"couldn't create "_s + QDir::toNativeSeparators(dataHome + part) + u": "_s + *reason;
+    }
+
+    QFile item(path);
+    if (!item.moveToTrash())
+        return item.errorString();
+    const QString landed = item.fileName();
+    if (QFileInfo(landed).isAbsolute())
+        return std::nullopt;
+
+    const QFileInfo stray(landed);
+    QFile::rename(stray.absoluteFilePath(), path);
+    QFile::remove(stray.absoluteDir().absoluteFilePath(u"../info/"_s + stray.fileName() + u".trashinfo"_s));
+    return u"the Trash folder couldn't be set up"_s;
+}
+
+} // namespace
+
+ProjectStore::ProjectStore(QObject* parent, std::chrono::milliseconds autosaveDelay)
+    : QObject(parent), m_autosaveDelay(autosaveDelay)
+{
+}
+
+ProjectStore::~ProjectStore() = default;
+
+QString ProjectStore::rootPath()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty())
+        base = QDir::homePath();
+    return base + u"/Palisademotion/Projects"_s;
+}
+
+QString ProjectStore::folderPath(const QUuid& id)
+{
+    return rootPath() + u'/' + uuidString(id) + u'.' + folderExtension;
+}
+
+void ProjectStore::fail(const QString& message)
+{
+    const bool changed = message != m_lastError;
+    m_lastError = message;
+    if (changed)
+        Q_EMIT lastErrorChanged();
+    Q_EMIT errorOccurred(message);
+}
+
+void ProjectStore::load()
+{
+    const QString root = rootPath();
+    // A root that can't be made shows up as an empty library below.
+    makeFolder(root);
+
+    const QFileInfoList entries = QDir(root).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+
+    QList<Project> loaded;
+    for (const QFileInfo& entry : entries) {
+        if (entry.suffix() != folderExtension)
+            continue;
+        QFile file(entry.filePath() + u'/' + documentName);
+        QString reason;
+        if (!file.open(QIODevice::ReadOnly)) {
+            reason = file.errorString();
+        } else {
+            const QByteArray bytes = file.readAll();
+            if (file.error() != QFileDevice::NoError) {
+                reason = file.errorString();
+            } else {
+                try {
+                    loaded.append(json::decode<Project>(bytes));
+                    continue;
+                } catch (const DecodingError& e) {
+                    reason = e.message();
+                } catch (const std::exception& e) {
+                    reason = QString::fromUtf8(e.what());
+                }
+            }
+        }
+        fail(u"Couldn't read "_s + entry.fileName() + u": "_s + reason);
+    }
+
+    std::stable_sort(loaded.begin(), loaded.end(),
+                     [](const Project& a, const Project& b) { return a.modifiedAt > b.modifiedAt; });
+    m_projects = std::move(loaded);
+    Q_EMIT projectsChanged();
+}
+
+bool ProjectStore::save(const Project& project)
+{
+    Project stamped = project;
+    stamped.modifiedAt = Date::now();
+
+    // Encode before touching the disk: a production that can't be written
+    // (a non-finite number) leaves no folder and no file behind.
+    QByteArray bytes;
+    try {
+        bytes = json::encodePretty(stamped);
+    } catch (const EncodingError& e) {
+        fail(u"Save failed: "_s + e.message());
+        return false;
+    } catch (const std::exception& e) {
+        fail(u"Save failed: "_s + QString::fromUtf8(e.what()));
+        return false;
+    }
+
+    const QString folder = folderPath(stamped.id);
+    if (auto reason = makeFolder(folder)) {
+        fail(u"Save failed: couldn't create the folder "_s + QDir::toNativeSeparators(folder) + u": "_s + *reason);
+        return false;
+    }
+
+    // QSaveFile writes a temporary file beside the document and renames it
+    // over the old one on commit. Unbuffered, so a short write (a full disk)
+    // shows in write()'s count: a buffered QSaveFile flushes inside commit(),
+    // takes a short write there for success and renames a truncated document
+    // over the good one.
+    QSaveFile file(folder + u'/' + documentName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        fail(u"Save failed: "_s + file.errorString());
+        return false;
+    }
+    // Qt ends a write at the first short count without an error; writing on
+    // from there either finishes or names the cause (a full disk, a size limit).
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    if (written != bytes.size()) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                    : u"the document was only partly written"_s;
+        file.cancelWriting();
+        fail(u"Save failed: "_s + reason);
+        return false;
+    }
+    if (!file.commit()) {
+        fail(u"Save failed: "_s + file.errorString());
+        return false;
+    }
+
+    auto it = std::find_if(m_projects.begin(), m_projects.end(),
+                           [&](const Project& p) { return p.id == stamped.id; });
+    if (it != m_projects.end())
+        *it = std::move(stamped);
+    else
+        m_projects.prepend(std::move(stamped));
+    Q_EMIT projectsChanged();
+    return true;
+}
+
+void ProjectStore::scheduleAutosave(const Project& project)
+{
+    PendingAutosave& pending = m_autosaves[project.id];
+    if (!pending.timer) {
+        pending.timer = new QTimer(this);
+        pending.timer->setSingleShot(true);
+        const QUuid id = project.id;
+        connect(pending.timer, &QTimer::timeout, this, [this, id] { autosaveDue(id); });
+    }
+    pending.snapshot = project;
+    pending.timer->start(m_autosaveDelay);
+}
+
+void ProjectStore::autosaveDue(const QUuid& id)
+{
+    auto it = m_autosaves.find(id);
+    if (it == m_autosaves.end() || !it->snapshot)
+        return;
+    const Project snapshot = std::move(*it->snapshot);
+    it->snapshot.reset();
+    save(snapshot);
+}
+
+void ProjectStore::cancelAutosave(const QUuid& id)
+{
+    auto it = m_autosaves.find(id);
+    if (it == m_autosaves.end())
+        return;
+    it->timer->stop();
+    it->snapshot.reset();
+}
+
+bool ProjectStore::hasPendingAutosave(const QUuid& id) const
+{
+    auto it = m_autosaves.constFind(id);
+    return it != m_autosaves.cend() && it->snapshot.has_value();
+}
+
+bool ProjectStore::remove(const QUuid& id)
+{
+    // A save that fired after the move would bring the folder back.
+    cancelAutosave(id);
+
+    const QString folder = folderPath(id);
+    const QFileInfo info(folder);
+    if (info.exists() || info.isSymLink()) {
+        if (auto reason = moveToTrash(folder)) {
+            fail(u"Move to Trash failed: "_s + *reason);
+            return false;
+        }
+    }
+
+    const qsizetype removed = m_projects.removeIf([&](const Project& p) { return p.id == id; });
+    if (removed > 0)
+        Q_EMIT projectsChanged();
+    return true;
+}
+
+Project ProjectStore::create(const QString& name, ProjectFormat format, qint64 episodeCount,
+                             const QList<Genre>& genres, qint64 runtime)
+{
+    Project project;
+    // Only a name of nothing but spaces and tabs is replaced; any other name
+    // is kept as typed, surrounding spaces included.
+    project.name = text::isBlank(name) ? u"Untitled"_s : name;
+    project.format = format;
+    project.idea.genres = genres;
+    project.idea.targetRuntimeMinutes = runtime;
+    project.look.aspect = defaultAspect(format);
+
+    const StructureKind kind = defaultStructure(format);
+    const bool episodic = isEpisodic(format);
+    const qint64 count = episodic && episodeCount > 1 ? episodeCount : 1;
+
+    QList<Episode> episodes;
+    episodes.reserve(count);
+    for (qint64 number = 1; number <= count; ++number) {
+        Episode episode;
+        episode.number = number;
+        episode.title = episodic ? episodeNoun(format) + u' ' + QString::number(number) : project.name;
+        episode.structure = StoryStructure{kind, structureTemplate(kind)};
+        episodes.append(std::move(episode));
+    }
+    project.episodes = std::move(episodes);
+
+    save(project);
+    return project;
+}
+
+} // namespace studio

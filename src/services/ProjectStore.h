@@ -1,0 +1,95 @@
+#pragma once
+
+// The library of productions on disk: one folder per production under the
+// user's data directory, each holding its document "project.json".
+//
+// Storage failures never throw. Each one is recorded as lastError() and
+// announced through errorOccurred(), which the main window turns into a banner.
+// A failed save writes nothing and leaves the previous document untouched.
+
+#include "model/Enums.h"
+#include "model/Project.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+#include <chrono>
+#include <optional>
+
+class QTimer;
+
+namespace studio {
+
+class ProjectStore : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds defaultAutosaveDelay{1200};
+
+    explicit ProjectStore(QObject* parent = nullptr,
+                          std::chrono::milliseconds autosaveDelay = defaultAutosaveDelay);
+    ~ProjectStore() override;
+
+    // <data location>/Palisademotion/Projects, or the home directory in place of
+    // the data location when the system names none. Computed at every call.
+    static QString rootPath();
+    // The folder of one production: <root>/<ID>.palisademotion.
+    static QString folderPath(const QUuid& id);
+
+    // Newest modification first after load(); save() and remove() edit it in place.
+    const QList<Project>& projects() const { return m_projects; }
+    // The message of the most recent failure; empty while nothing has failed.
+    // Only failures write it.
+    const QString& lastError() const { return m_lastError; }
+
+    // Replaces the library with every readable production on disk. A folder
+    // whose document can't be read is left out and reported as
+    // "Couldn't read <folder>: <reason>"; the others still load.
+    void load();
+
+    // Writes the production (with modifiedAt stamped on the written copy; the
+    // argument is untouched) atomically, then replaces its library entry in
+    // place or puts it first. On failure reports "Save failed: <reason>",
+    // leaves the library and any previous document as they were, and returns false.
+    bool save(const Project& project);
+
+    // Saves a snapshot of the production once no newer snapshot of it has
+    // arrived for the autosave delay. Productions debounce independently.
+    void scheduleAutosave(const Project& project);
+    void cancelAutosave(const QUuid& id);
+    bool hasPendingAutosave(const QUuid& id) const;
+
+    // Moves the production's folder to the Trash and drops it from the
+    // library, cancelling its pending autosave. When the move fails the
+    // production stays in the library, the failure is reported and false is
+    // returned. A production without a folder on disk is simply dropped.
+    bool remove(const QUuid& id);
+
+    // A new production with the defaults of its format, saved at once. The
+    // returned value is the production as built (before the save's stamp).
+    Project create(const QString& name, ProjectFormat format, qint64 episodeCount,
+                   const QList<Genre>& genres, qint64 runtime);
+
+Q_SIGNALS:
+    void projectsChanged();
+    void lastErrorChanged();
+    // Every failure, also when its text equals the previous one.
+    void errorOccurred(const QString& message);
+
+private:
+    struct PendingAutosave {
+        QTimer* timer = nullptr;
+        std::optional<Project> snapshot;
+    };
+
+    void fail(const QString& message);
+    void autosaveDue(const QUuid& id);
+
+    std::chrono::milliseconds m_autosaveDelay;
+    QList<Project> m_projects;
+    QString m_lastError;
+    QHash<QUuid, PendingAutosave> m_autosaves;
+};
+
+} // namespace studio

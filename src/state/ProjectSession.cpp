@@ -1,0 +1,163 @@
+#include "state/ProjectSession.h"
+
+#include "state/AssistErrorText.h"
+
+#include <QTimer>
+
+namespace studio {
+
+ProjectSession::ProjectSession(Project project, QObject* parent, std::chrono::milliseconds renderStep)
+    : QObject(parent),
+      m_project(std::move(project)),
+      m_activeEpisodeID(m_project.episodes.isEmpty() ? newId() : m_project.episodes.first().id),
+      m_renderTimer(new QTimer(this))
+{
+    // A child of the session, so no step can fire once the session is gone.
+    m_renderTimer->setSingleShot(true);
+    m_renderTimer->setInterval(renderStep);
+    connect(m_renderTimer, &QTimer::timeout, this, &ProjectSession::renderStep);
+}
+
+ProjectSession::~ProjectSession() = default;
+
+bool ProjectSession::edit(const std::function<void(Project&)>& change)
+{
+    if (!change)
+        return false;
+    // The copy shares every list with the working copy until the change
+    // writes to it, and comparing shared lists is immediate, so the cost
+    // follows the size of the change, not of the production.
+    Project next = m_project;
+    change(next);
+    if (next == m_project)
+        return false;
+    m_project = std::move(next);
+    Q_EMIT projectChanged();
+    return true;
+}
+
+void ProjectSession::setActiveEpisodeID(const QUuid& id)
+{
+    if (id == m_activeEpisodeID)
+        return;
+    m_activeEpisodeID = id;
+    Q_EMIT activeEpisodeIDChanged();
+}
+
+qsizetype ProjectSession::activeEpisodeIndex() const
+{
+    const QList<Episode>& episodes = m_project.episodes;
+    for (qsizetype i = 0; i < episodes.size(); ++i) {
+        if (episodes.at(i).id == m_activeEpisodeID)
+            return i;
+    }
+    return 0;
+}
+
+Episode ProjectSession::activeEpisode() const
+{
+    if (m_project.episodes.isEmpty())
+        return Episode{};
+    return m_project.episodes.at(activeEpisodeIndex());
+}
+
+void ProjectSession::setProfile(const GenerationProfile& profile)
+{
+    if (profile == m_profile)
+        return;
+    m_profile = profile;
+    Q_EMIT profileChanged();
+}
+
+void ProjectSession::setAiBusy(bool busy)
+{
+    if (busy == m_aiBusy)
+        return;
+    m_aiBusy = busy;
+    Q_EMIT aiBusyChanged();
+}
+
+void ProjectSession::setAiError(const std::optional<QString>& error)
+{
+    if (error == m_aiError)
+        return;
+    m_aiError = error;
+    Q_EMIT aiErrorChanged();
+}
+
+void ProjectSession::runAssist(std::function<QCoro::Task<void>()> work)
+{
+    if (m_aiBusy)
+        return;
+    // Raised before the work starts: a double click can't run it twice.
+    setAiBusy(true);
+    setAiError(std::nullopt);
+    assistRun(QPointer<ProjectSession>(this), std::move(work));
+}
+
+// The work lives in this frame for the whole run: the closure a coroutine
+// lambda was made from has to outlive every resumption of that coroutine.
+QCoro::Task<void> ProjectSession::assistRun(QPointer<ProjectSession> self,
+                                            std::function<QCoro::Task<void>()> work)
+{
+    std::optional<QString> error;
+    try {
+        co_await work(); // an empty work throws std::bad_function_call, reported like any failure
+    } catch (...) {
+        error = assistErrorText(std::current_exception());
+    }
+    // The tab may have closed while the work ran; its result has nowhere to go.
+    if (!self)
+        co_return;
+    self->finishAssist(std::move(error));
+}
+
+void ProjectSession::finishAssist(std::optional<QString> error)
+{
+    QPointer<ProjectSession> self(this);
+    if (error)
+        setAiError(error);
+    if (self)
+        setAiBusy(false);
+}
+
+void ProjectSession::setChoicePrompt(const std::optional<AIChoicePrompt>& prompt)
+{
+    if (!prompt && !m_choicePrompt)
+        return;
+    m_choicePrompt = prompt;
+    Q_EMIT choicePromptChanged();
+}
+
+bool ProjectSession::applyChoice(const QUuid& optionID)
+{
+    if (!m_choicePrompt)
+        return false;
+    const QUuid promptID = m_choicePrompt->id;
+    std::function<void(Project&)> apply;
+    bool found = false;
+    for (const AIChoiceOption& option : std::as_const(m_choicePrompt->options)) {
+        if (option.id == optionID) {
+            apply = option.apply;
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        return false;
+
+    QPointer<ProjectSession> self(this);
+    edit(apply);
+    // An observer of the change may already have replaced the prompt; only the
+    // prompt this option belonged to is closed.
+    if (self && m_choicePrompt && m_choicePrompt->id == promptID)
+        setChoicePrompt(std::nullopt);
+    return true;
+}
+
+void ProjectSession::dismissChoice()
+{
+    setChoicePrompt(std::nullopt);
+}
+
+} // namespace studio

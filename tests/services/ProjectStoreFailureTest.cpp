@@ -1,0 +1,312 @@
+// The store around its documents: debounced autosave, the Trash, and saves
+// that fail without losing what is on disk.
+
+#include "services/ProjectStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+#include <csignal>
+#include <cmath>
+#include <limits>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Long enough that the pauses between the rapid edits below stay inside it.
+constexpr auto shortDelay = 150ms;
+
+QByteArray documentOf(const QUuid& id)
+{
+    QFile file(ProjectStore::folderPath(id) + u"/project.json"_s);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+QStringList folderEntries(const QUuid& id)
+{
+    return QDir(ProjectStore::folderPath(id)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+QString trashDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Trash"_s;
+}
+
+// Lowers the largest file this process may write, so a write fails midway
+// (also for root, who is not stopped by permissions).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+} // namespace
+
+class ProjectStoreFailureTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        QDir(ProjectStore::rootPath()).removeRecursively();
+        QDir(trashDir()).removeRecursively();
+        QFile::remove(trashDir());
+    }
+
+    void rapidEditsGiveOneWriteOfTheLastState()
+    {
+        ProjectStore store(nullptr, shortDelay);
+        QSignalSpy changed(&store, &ProjectStore::projectsChanged);
+        Project p;
+        for (int i = 1; i <= 5; ++i) {
+            p.name = u"Draft %1"_s.arg(i);
+            store.scheduleAutosave(p);
+            QTest::qWait(10);
+        }
+        QVERIFY(store.hasPendingAutosave(p.id));
+        QVERIFY(documentOf(p.id).isEmpty()); // nothing written before the quiet period
+
+        QTRY_COMPARE(changed.count(), 1);
+        QVERIFY(!store.hasPendingAutosave(p.id));
+        QCOMPARE(json::decode<Project>(documentOf(p.id)).name, u"Draft 5"_s);
+        QCOMPARE(store.projects().constFirst().name, u"Draft 5"_s);
+        QTest::qWait(int(shortDelay.count()) * 3);
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void productionsDebounceIndependently()
+    {
+        ProjectStore store(nullptr, shortDelay);
+        Project a, b;
+        store.scheduleAutosave(a);
+        store.scheduleAutosave(b);
+        QTRY_COMPARE(store.projects().size(), 2);
+        QVERIFY(!documentOf(a.id).isEmpty());
+        QVERIFY(!documentOf(b.id).isEmpty());
+    }
+
+    void cancelledAutosaveWritesNothing()
+    {
+        ProjectStore store(nullptr, shortDelay);
+        Project p;
+        store.scheduleAutosave(p);
+        store.cancelAutosave(p.id);
+        QVERIFY(!store.hasPendingAutosave(p.id));
+        QTest::qWait(int(shortDelay.count()) * 3);
+        QVERIFY(!QFileInfo::exists(ProjectStore::folderPath(p.id)));
+        QVERIFY(store.projects().isEmpty());
+    }
+
+    void autosaveDiesWithTheStore()
+    {
+        Project p;
+        {
+            ProjectStore store(nullptr, shortDelay);
+            store.scheduleAutosave(p);
+        }
+        QTest::qWait(int(shortDelay.count()) * 3);
+        QVERIFY(!QFileInfo::exists(ProjectStore::folderPath(p.id)));
+    }
+
+    void removeMovesTheFolderToTheTrash()
+    {
+        ProjectStore store(nullptr, shortDelay);
+        Project keep, gone;
+        QVERIFY(store.save(keep));
+        QVERIFY(store.save(gone));
+        const QString folderName = QFileInfo(ProjectStore::folderPath(gone.id)).fileName();
+
+        QSignalSpy changed(&store, &ProjectStore::projectsChanged);
+        QVERIFY(store.remove(gone.id));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(store.projects().size(), 1);
+        QCOMPARE(store.projects().constFirst().id, keep.id);
+        QVERIFY(!QFileInfo::exists(ProjectStore::folderPath(gone.id)));
+
+        // Restorable from the home Trash, with its origin recorded.
+        const QString trashed = trashDir() + u"/files/"_s + folderName;
+        QVERIFY2(QFileInfo::exists(trashed + u"/project.json"_s), qPrintable(trashed));
+        QFile info(trashDir() + u"/info/"_s + folderName + u".trashinfo"_s);
+        QVERIFY(info.open(QIODevice::ReadOnly));
+        const QByteArray infoText = info.readAll();
+        QVERIFY(infoText.startsWith("[Trash Info]\n"));
+        QVERIFY2(infoText.contains("Path="), infoText.constData());
+        QVERIFY(store.lastError().isEmpty());
+    }
+
+    void removeDuringAPendingAutosaveLeavesNothingBehind()
+    {
+        ProjectStore store(nullptr, shortDelay);
+        Project p;
+        QVERIFY(store.save(p));
+        p.name = u"Edited"_s;
+        store.scheduleAutosave(p);
+
+        QVERIFY(store.remove(p.id));
+        QVERIFY(!store.hasPendingAutosave(p.id));
+        QTest::qWait(int(shortDelay.count()) * 3);
+        QVERIFY(!QFileInfo::exists(ProjectStore::folderPath(p.id)));
+        QVERIFY(store.projects().isEmpty());
+    }
+
+    void removeWithoutAFolderDropsTheEntry()
+    {
+        ProjectStore store;
+        Project p;
+        QVERIFY(store.save(p));
+        QVERIFY(QDir(ProjectStore::folderPath(p.id)).removeRecursively());
+        QVERIFY(store.remove(p.id));
+        QVERIFY(store.projects().isEmpty());
+        QVERIFY(store.lastError().isEmpty());
+    }
+
+    void failedMoveToTrashKeepsTheProduction()
+    {
+        ProjectStore store;
+        Project p;
+        QVERIFY(store.save(p));
+        // A file where the Trash folder belongs: nothing can be moved into it.
+        QFile blocker(trashDir());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
+        QSignalSpy errors(&store, &ProjectStore::errorOccurred);
+        QVERIFY(!store.remove(p.id));
+        QCOMPARE(store.projects().size(), 1);
+        QVERIFY(QFileInfo::exists(ProjectStore::folderPath(p.id) + u"/project.json"_s));
+        QVERIFY2(store.lastError().startsWith(u"Move to Trash failed: "_s), qPrintable(store.lastError()));
+        QCOMPARE(errors.count(), 1);
+    }
+
+    void nonFiniteNumbersAreRefused_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity();
+    }
+
+    void nonFiniteNumbersAreRefused()
+    {
+        QFETCH(double, value);
+        ProjectStore store;
+        Project p;
+        QVERIFY(store.save(p));
+        const QByteArray before = documentOf(p.id);
+
+        Project broken = p;
+        broken.idea.tone.energy = value;
+        QSignalSpy errors(&store, &ProjectStore::errorOccurred);
+        QVERIFY(!store.save(broken));
+        QVERIFY2(store.lastError().startsWith(u"Save failed: "_s), qPrintable(store.lastError()));
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(documentOf(p.id), before);
+        QCOMPARE(store.projects().constFirst().idea.tone.energy, 0.5);
+
+        // A new production with a bad number leaves no folder at all.
+        Project fresh;
+        fresh.look.grain = value;
+        QVERIFY(!store.save(fresh));
+        QVERIFY(!QFileInfo::exists(ProjectStore::folderPath(fresh.id)));
+        QCOMPARE(store.projects().size(), 1);
+    }
+
+    void failedWriteKeepsTheOldDocument_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("read-only folder") << u"read-only"_s;
+        QTest::newRow("write cut short") << u"file size"_s;
+    }
+
+    void failedWriteKeepsTheOldDocument()
+    {
+        QFETCH(QString, cause);
+        if (cause == u"read-only" && geteuid() == 0)
+            QSKIP("permissions do not stop root");
+
+        ProjectStore store;
+        Project p;
+        p.name = u"Original"_s;
+        QVERIFY(store.save(p));
+        const QByteArray before = documentOf(p.id);
+        const Project listed = store.projects().constFirst();
+
+        Project edited = p;
+        edited.name = u"Edited"_s;
+        edited.idea.premise = QString(4096, u'x'); // well past the limit below
+        QSignalSpy errors(&store, &ProjectStore::errorOccurred);
+        QSignalSpy changed(&store, &ProjectStore::projectsChanged);
+        bool saved = true;
+        if (cause == u"read-only") {
+            QFile::setPermissions(ProjectStore::folderPath(p.id), QFile::ReadOwner | QFile::ExeOwner);
+            saved = store.save(edited);
+            QFile::setPermissions(ProjectStore::folderPath(p.id),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        } else {
+            FileSizeLimit limit(512);
+            saved = store.save(edited);
+        }
+
+        QVERIFY(!saved);
+        QVERIFY2(store.lastError().startsWith(u"Save failed: "_s), qPrintable(store.lastError()));
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(documentOf(p.id), before);
+        QCOMPARE(folderEntries(p.id), QStringList{u"project.json"_s}); // no temporary left behind
+        QCOMPARE(store.projects().constFirst(), listed);
+
+        // A later success leaves the failure text in place.
+        const QString failure = store.lastError();
+        QVERIFY(store.save(edited));
+        QCOMPARE(store.lastError(), failure);
+        QCOMPARE(json::decode<Project>(documentOf(p.id)).name, u"Edited"_s);
+    }
+
+    void uncreatableFolderIsReported()
+    {
+        // A file where the library folder belongs.
+        const QString root = ProjectStore::rootPath();
+        QVERIFY(QDir().mkpath(QFileInfo(root).path()));
+        QFile blocker(root);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
+        ProjectStore store;
+        QSignalSpy errors(&store, &ProjectStore::errorOccurred);
+        QSignalSpy lastErrorChanged(&store, &ProjectStore::lastErrorChanged);
+        Project p;
+        QVERIFY(!store.save(p));
+        QVERIFY2(store.lastError().startsWith(u"Save failed: "_s), qPrintable(store.lastError()));
+        QVERIFY(store.projects().isEmpty());
+        // Every failure is announced, also one with the same text as the last.
+        QVERIFY(!store.save(p));
+        QCOMPARE(errors.count(), 2);
+        QCOMPARE(lastErrorChanged.count(), 1);
+
+        // A library that can't be listed is empty, not an error.
+        store.load();
+        QVERIFY(store.projects().isEmpty());
+        QFile::remove(root);
+    }
+};
+
+QTEST_GUILESS_MAIN(ProjectStoreFailureTest)
+#include "ProjectStoreFailureTest.moc"

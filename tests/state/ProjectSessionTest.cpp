@@ -1,0 +1,260 @@
+// An open production: the edit door, the active episode, the assist runner
+// and the choice offered after an assist.
+
+#include "state/ProjectSession.h"
+
+#include <QCoro/QCoroTimer>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+#include <stdexcept>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+Project twoEpisodes()
+{
+    Project p;
+    Episode second;
+    second.number = 2;
+    p.episodes.append(second);
+    return p;
+}
+
+QCoro::Task<void> briefly()
+{
+    co_await QCoro::sleepFor(15ms);
+}
+
+} // namespace
+
+class ProjectSessionTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void editAnnouncesOnlyRealChanges()
+    {
+        ProjectSession session(Project{});
+        QSignalSpy changed(&session, &ProjectSession::projectChanged);
+
+        QVERIFY(!session.edit([](Project&) {}));
+        QVERIFY(!session.edit([](Project& p) { p.name = p.name; }));
+        QVERIFY(!session.edit([](Project& p) {
+            const QString old = p.name;
+            p.name = u"Temporary"_s;
+            p.name = old;
+        }));
+        QVERIFY(!session.edit({}));
+        QCOMPARE(changed.count(), 0);
+
+        QVERIFY(session.edit([](Project& p) { p.episodes[0].title = u"Pilot"_s; }));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(session.project().episodes.at(0).title, u"Pilot"_s);
+        QVERIFY(session.edit([](Project& p) { p.idea.tone.humor = 0.9; }));
+        QCOMPARE(changed.count(), 2);
+    }
+
+    void aChangeThatThrowsLeavesTheProductionAsItWas()
+    {
+        ProjectSession session(Project{});
+        const Project before = session.project();
+        QSignalSpy changed(&session, &ProjectSession::projectChanged);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, session.edit([](Project& p) {
+            p.name = u"Half"_s;
+            throw std::runtime_error("interrupted");
+        }));
+        QCOMPARE(session.project(), before);
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void activeEpisodeFollowsTheIdAndFallsBackToTheFirst()
+    {
+        const Project p = twoEpisodes();
+        ProjectSession session(p);
+        QCOMPARE(session.id(), p.id);
+        QCOMPARE(session.activeEpisodeID(), p.episodes.at(0).id);
+        QCOMPARE(session.activeEpisodeIndex(), 0);
+
+        QSignalSpy changed(&session, &ProjectSession::activeEpisodeIDChanged);
+        session.setActiveEpisodeID(p.episodes.at(1).id);
+        QCOMPARE(session.activeEpisodeIndex(), 1);
+        QCOMPARE(session.activeEpisode().number, qint64(2));
+        session.setActiveEpisodeID(p.episodes.at(1).id);
+        QCOMPARE(changed.count(), 1);
+
+        // The episode it named is deleted: the first one is worked on.
+        session.edit([](Project& project) { project.episodes.removeLast(); });
+        QCOMPARE(session.activeEpisodeIndex(), 0);
+        QCOMPARE(session.activeEpisode().id, p.episodes.at(0).id);
+        session.setActiveEpisodeID(newId());
+        QCOMPARE(session.activeEpisode().id, p.episodes.at(0).id);
+    }
+
+    void aProductionWithoutEpisodesWorksOnAnUnstoredEmptyOne()
+    {
+        Project p;
+        p.episodes.clear();
+        ProjectSession session(p);
+        QVERIFY(!session.activeEpisodeID().isNull());
+        QCOMPARE(session.activeEpisodeIndex(), 0);
+        const Episode e = session.activeEpisode();
+        QCOMPARE(e.number, qint64(1));
+        QVERIFY(e.title.isEmpty() && e.synopsis.isEmpty());
+        QCOMPARE(e.structure.kind, StructureKind::threeAct);
+        QVERIFY(e.structure.acts.isEmpty() && e.scenes.isEmpty());
+        QVERIFY(session.project().episodes.isEmpty());
+    }
+
+    void newSessionStartsFromTheDefaultProfile()
+    {
+        ProjectSession session(Project{});
+        const GenerationProfile expected{8.0, true, true, 3, u"1080p"_s, 1};
+        QCOMPARE(session.profile(), expected);
+        QVERIFY(!session.aiBusy() && !session.aiError() && !session.choicePrompt());
+        QVERIFY(session.jobs().isEmpty() && !session.isRendering());
+    }
+
+    void assistIsBusyBeforeItsWorkAndDropsASecondCall()
+    {
+        ProjectSession session(Project{});
+        session.setAiError(u"Earlier failure"_s);
+        QSignalSpy busy(&session, &ProjectSession::aiBusyChanged);
+
+        int runs = 0;
+        std::optional<QString> errorSeenByWork = u"unset"_s;
+        auto work = [&]() -> QCoro::Task<void> {
+            ++runs;
+            errorSeenByWork = session.aiError();
+            co_await briefly();
+        };
+        session.runAssist(work);
+        QVERIFY(session.aiBusy());
+        QCOMPARE(errorSeenByWork, std::nullopt); // cleared before the work ran
+        session.runAssist(work);                 // same turn: dropped
+        QCOMPARE(runs, 1);
+
+        // While busy, a call leaves the error as it is.
+        session.setAiError(u"Banner text"_s);
+        session.runAssist(work);
+        QCOMPARE(session.aiError(), std::optional<QString>(u"Banner text"_s));
+
+        QTRY_VERIFY(!session.aiBusy());
+        QCOMPARE(runs, 1);
+        QCOMPARE(busy.count(), 2);
+        QCOMPARE(session.aiError(), std::optional<QString>(u"Banner text"_s));
+        session.runAssist(work);
+        QCOMPARE(runs, 2);
+        QTRY_VERIFY(!session.aiBusy());
+    }
+
+    void failuresBecomeTheErrorText_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("afterAwait");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("runtime error") << 0 << true << u"boom"_s;
+        QTest::newRow("thrown before any await") << 0 << false << u"boom"_s;
+        QTest::newRow("decoding error") << 1 << true << u"choices[0]: missing key"_s;
+        QTest::newRow("not a std::exception") << 2 << true << u"Unknown error."_s;
+    }
+
+    void failuresBecomeTheErrorText()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, afterAwait);
+        QFETCH(QString, text);
+
+        ProjectSession session(Project{});
+        session.runAssist([kind, afterAwait]() -> QCoro::Task<void> {
+            if (afterAwait)
+                co_await briefly();
+            if (kind == 0)
+                throw std::runtime_error("boom");
+            if (kind == 1)
+                throw DecodingError(u"choices[0]: missing key"_s);
+            throw 42;
+        });
+        QTRY_VERIFY(!session.aiBusy());
+        QCOMPARE(session.aiError(), std::optional<QString>(text));
+    }
+
+    void anEmptyWorkIsReportedNotThrown()
+    {
+        ProjectSession session(Project{});
+        session.runAssist({});
+        QVERIFY(!session.aiBusy());
+        QVERIFY(session.aiError().has_value());
+    }
+
+    void theWorkStaysAliveForTheWholeRun()
+    {
+        ProjectSession session(Project{});
+        auto token = std::make_shared<int>(0);
+        std::weak_ptr<int> watch = token;
+        session.runAssist([token]() -> QCoro::Task<void> {
+            co_await briefly();
+            ++*token; // a capture read after the await
+            co_await briefly();
+            ++*token;
+        });
+        token.reset();
+        QVERIFY(!watch.expired());
+        QTRY_VERIFY(!session.aiBusy());
+        QVERIFY(watch.expired()); // released once the run is over
+        QVERIFY(!session.aiError());
+    }
+
+    void closingTheSessionMidAssistDropsTheResult()
+    {
+        auto* session = new ProjectSession(Project{});
+        QPointer<ProjectSession> guard(session);
+        bool resumed = false;
+        session->runAssist([&resumed, guard]() -> QCoro::Task<void> {
+            co_await briefly();
+            resumed = true;
+            if (guard)
+                guard->edit([](Project& p) { p.name = u"late"_s; });
+            throw std::runtime_error("after close");
+        });
+        delete session;
+        QTRY_VERIFY(resumed);
+        QTest::qWait(20);
+    }
+
+    void choosingAnOptionAppliesItAndClosesThePrompt()
+    {
+        ProjectSession session(Project{});
+        AIChoicePrompt prompt{.title = u"Pick a logline"_s, .subtitle = u"Two takes"_s, .options = {}};
+        prompt.options.append(AIChoiceOption{.label = u"A"_s, .detail = {},
+                                             .apply = [](Project& p) { p.idea.logline = u"A"_s; }});
+        prompt.options.append(AIChoiceOption{.label = u"B"_s, .detail = u"bolder"_s,
+                                             .apply = [](Project& p) { p.idea.logline = u"B"_s; }});
+        QSignalSpy promptChanged(&session, &ProjectSession::choicePromptChanged);
+        QSignalSpy changed(&session, &ProjectSession::projectChanged);
+        session.setChoicePrompt(prompt);
+        QCOMPARE(promptChanged.count(), 1);
+
+        QVERIFY(!session.applyChoice(newId())); // not an option of this prompt
+        QVERIFY(session.choicePrompt().has_value());
+
+        QVERIFY(session.applyChoice(prompt.options.at(1).id));
+        QCOMPARE(session.project().idea.logline, u"B"_s);
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(!session.choicePrompt());
+        QCOMPARE(promptChanged.count(), 2);
+        QVERIFY(!session.applyChoice(prompt.options.at(0).id)); // nothing pending any more
+
+        session.setChoicePrompt(prompt);
+        session.dismissChoice();
+        QVERIFY(!session.choicePrompt());
+        QCOMPARE(session.project().idea.logline, u"B"_s);
+        QCOMPARE(changed.count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(ProjectSessionTest)
+#include "ProjectSessionTest.moc"
