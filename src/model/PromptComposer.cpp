@@ -135,7 +135,8 @@ QStringList references(const Shot&, const SceneCard& scene, const Project& proje
     QStringList refs = {u"Style anchor frame"_s};
     if (!profile.usesCharacterRefs)
         return refs;
-    const qint64 portraits = std::max<qint64>(profile.maxRefImages - 1, 0);
+    // maxRefImages comes from the user; at or below one there is room for no portrait.
+    const qint64 portraits = profile.maxRefImages > 1 ? profile.maxRefImages - 1 : 0;
     const QList<const CastMember*> cast = sceneCast(scene, project);
     for (qsizetype i = 0; i < cast.size() && i < portraits; ++i)
         refs.append(cast[i]->name + u" — portrait ref"_s);

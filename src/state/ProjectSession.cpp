@@ -1,6 +1,6 @@
 #include "state/ProjectSession.h"
 
-#include "state/AssistErrorText.h"
+#include "services/AIError.h"
 
 #include <QTimer>
 
@@ -104,7 +104,7 @@ QCoro::Task<void> ProjectSession::assistRun(QPointer<ProjectSession> self,
     try {
         co_await work(); // an empty work throws std::bad_function_call, reported like any failure
     } catch (...) {
-        error = assistErrorText(std::current_exception());
+        error = describeError(std::current_exception());
     }
     // The tab may have closed while the work ran; its result has nowhere to go.
     if (!self)

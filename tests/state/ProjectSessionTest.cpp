@@ -158,7 +158,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("runtime error") << 0 << true << u"boom"_s;
         QTest::newRow("thrown before any await") << 0 << false << u"boom"_s;
-        QTest::newRow("decoding error") << 1 << true << u"choices[0]: missing key"_s;
+        QTest::newRow("decoding error") << 1 << true << u"The AI service's reply couldn't be read (choices[0]: missing key)."_s;
         QTest::newRow("not a std::exception") << 2 << true << u"Unknown error."_s;
     }
 
