@@ -49,9 +49,20 @@ QString newSeed()
 
 namespace json {
 
-void failAt(const QString& path, const QString& what)
+QString KeyPath::toString() const
 {
-    throw DecodingError(path.isEmpty() ? what : path + QStringLiteral(": ") + what);
+    QString base = m_parent ? m_parent->toString() : m_text;
+    if (m_index >= 0)
+        return base + u'[' + QString::number(m_index) + u']';
+    if (!m_key.isEmpty())
+        return base.isEmpty() ? QString(m_key) : base + u'.' + m_key;
+    return base;
+}
+
+void failAt(const KeyPath& path, const QString& what)
+{
+    const QString where = path.toString();
+    throw DecodingError(where.isEmpty() ? what : where + QStringLiteral(": ") + what);
 }
 
 QString describe(const QJsonValue& v)
@@ -68,14 +79,9 @@ QString describe(const QJsonValue& v)
     return QStringLiteral("nothing");
 }
 
-Reader::Reader(const QJsonObject& object, QString path)
-    : m_object(object), m_path(std::move(path))
+Reader::Reader(const QJsonObject& object, const KeyPath& path)
+    : m_object(object), m_path(path)
 {
-}
-
-QString Reader::pathOf(QLatin1StringView key) const
-{
-    return m_path.isEmpty() ? QString(key) : m_path + u'.' + key;
 }
 
 bool Reader::has(QLatin1StringView key) const
@@ -86,24 +92,24 @@ bool Reader::has(QLatin1StringView key) const
 
 void Reader::fail(QLatin1StringView key, const QString& what) const
 {
-    failAt(pathOf(key), what);
+    failAt(m_path.child(key), what);
 }
 
-QString Codec<QString>::decode(const QJsonValue& v, const QString& path)
+QString Codec<QString>::decode(const QJsonValue& v, const KeyPath& path)
 {
     if (!v.isString())
         failAt(path, QStringLiteral("expected a string, found %1").arg(describe(v)));
     return v.toString();
 }
 
-bool Codec<bool>::decode(const QJsonValue& v, const QString& path)
+bool Codec<bool>::decode(const QJsonValue& v, const KeyPath& path)
 {
     if (!v.isBool())
         failAt(path, QStringLiteral("expected a boolean, found %1").arg(describe(v)));
     return v.toBool();
 }
 
-qint64 Codec<qint64>::decode(const QJsonValue& v, const QString& path)
+qint64 Codec<qint64>::decode(const QJsonValue& v, const KeyPath& path)
 {
     if (!v.isDouble())
         failAt(path, QStringLiteral("expected an integer, found %1").arg(describe(v)));
@@ -118,7 +124,7 @@ qint64 Codec<qint64>::decode(const QJsonValue& v, const QString& path)
     return n;
 }
 
-double Codec<double>::decode(const QJsonValue& v, const QString& path)
+double Codec<double>::decode(const QJsonValue& v, const KeyPath& path)
 {
     if (!v.isDouble())
         failAt(path, QStringLiteral("expected a number, found %1").arg(describe(v)));
@@ -132,7 +138,7 @@ QJsonValue Codec<double>::encode(double d)
     return d;
 }
 
-QUuid Codec<QUuid>::decode(const QJsonValue& v, const QString& path)
+QUuid Codec<QUuid>::decode(const QJsonValue& v, const KeyPath& path)
 {
     const QString text = Codec<QString>::decode(v, path);
     if (auto id = parseUuid(text))
@@ -140,7 +146,7 @@ QUuid Codec<QUuid>::decode(const QJsonValue& v, const QString& path)
     failAt(path, QStringLiteral("malformed UUID '%1'").arg(text));
 }
 
-QJsonArray arrayAt(const QJsonValue& v, const QString& path)
+QJsonArray arrayAt(const QJsonValue& v, const KeyPath& path)
 {
     if (!v.isArray())
         failAt(path, QStringLiteral("expected an array, found %1").arg(describe(v)));

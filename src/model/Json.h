@@ -68,13 +68,45 @@ namespace json {
 template <class T, class Enable = void>
 struct Codec;
 
+// Where a value sits in its document ("episodes[0].scenes[2].title"). Built
+// as a chain on the stack while decoding and turned into text only when a
+// failure is reported, so a successful decode never builds path strings.
+class KeyPath {
+public:
+    KeyPath() = default;
+    KeyPath(const QString& text) : m_text(text) {} // NOLINT: a ready-made path
+
+    // The parent must outlive the child (both live on the decoding stack).
+    KeyPath child(QLatin1StringView key) const
+    {
+        KeyPath p;
+        p.m_parent = this;
+        p.m_key = key;
+        return p;
+    }
+    KeyPath item(qsizetype index) const
+    {
+        KeyPath p;
+        p.m_parent = this;
+        p.m_index = index;
+        return p;
+    }
+    QString toString() const;
+
+private:
+    const KeyPath* m_parent = nullptr;
+    QLatin1StringView m_key;
+    qsizetype m_index = -1;
+    QString m_text;
+};
+
 class Reader {
 public:
-    Reader(const QJsonObject& object, QString path);
+    Reader(const QJsonObject& object, const KeyPath& path);
 
     const QJsonObject& object() const { return m_object; }
-    const QString& path() const { return m_path; }
-    QString pathOf(QLatin1StringView key) const;
+    QString path() const { return m_path.toString(); }
+    QString pathOf(QLatin1StringView key) const { return m_path.child(key).toString(); }
     bool has(QLatin1StringView key) const;          // present and not null
 
     [[noreturn]] void fail(QLatin1StringView key, const QString& what) const;
@@ -87,7 +119,7 @@ public:
             fail(key, QStringLiteral("missing key"));
         if (v.isNull())
             fail(key, QStringLiteral("null where a value is required"));
-        return Codec<T>::decode(v, pathOf(key));
+        return Codec<T>::decode(v, m_path.child(key));
     }
 
     template <class T>
@@ -96,7 +128,7 @@ public:
         const QJsonValue v = m_object.value(key);
         if (v.isUndefined() || v.isNull())
             return fallback;
-        return Codec<T>::decode(v, pathOf(key));
+        return Codec<T>::decode(v, m_path.child(key));
     }
 
     // Lenient with a default that is only made when needed (fresh ids and seeds).
@@ -107,7 +139,7 @@ public:
         const QJsonValue v = m_object.value(key);
         if (v.isUndefined() || v.isNull())
             return makeDefault();
-        return Codec<T>::decode(v, pathOf(key));
+        return Codec<T>::decode(v, m_path.child(key));
     }
 
     template <class T>
@@ -116,12 +148,12 @@ public:
         const QJsonValue v = m_object.value(key);
         if (v.isUndefined() || v.isNull())
             return std::nullopt;
-        return Codec<T>::decode(v, pathOf(key));
+        return Codec<T>::decode(v, m_path.child(key));
     }
 
 private:
     QJsonObject m_object;
-    QString m_path;
+    KeyPath m_path;
 };
 
 class Writer {
@@ -145,42 +177,42 @@ private:
     QJsonObject m_object;
 };
 
-[[noreturn]] void failAt(const QString& path, const QString& what);
+[[noreturn]] void failAt(const KeyPath& path, const QString& what);
 QString describe(const QJsonValue& v);
 
 template <>
 struct Codec<QString> {
-    static QString decode(const QJsonValue& v, const QString& path);
+    static QString decode(const QJsonValue& v, const KeyPath& path);
     static QJsonValue encode(const QString& s) { return s; }
 };
 
 template <>
 struct Codec<bool> {
-    static bool decode(const QJsonValue& v, const QString& path);
+    static bool decode(const QJsonValue& v, const KeyPath& path);
     static QJsonValue encode(bool b) { return b; }
 };
 
 template <>
 struct Codec<qint64> {
-    static qint64 decode(const QJsonValue& v, const QString& path);
+    static qint64 decode(const QJsonValue& v, const KeyPath& path);
     static QJsonValue encode(qint64 n) { return n; }
 };
 
 template <>
 struct Codec<double> {
-    static double decode(const QJsonValue& v, const QString& path);
+    static double decode(const QJsonValue& v, const KeyPath& path);
     static QJsonValue encode(double d);
 };
 
 template <>
 struct Codec<QUuid> {
-    static QUuid decode(const QJsonValue& v, const QString& path);
+    static QUuid decode(const QJsonValue& v, const KeyPath& path);
     static QJsonValue encode(const QUuid& id) { return uuidString(id); }
 };
 
 template <>
 struct Codec<Date> {
-    static Date decode(const QJsonValue& v, const QString& path)
+    static Date decode(const QJsonValue& v, const KeyPath& path)
     {
         return Date(Codec<double>::decode(v, path));
     }
@@ -189,7 +221,7 @@ struct Codec<Date> {
 
 template <TabledEnum E>
 struct Codec<E> {
-    static E decode(const QJsonValue& v, const QString& path)
+    static E decode(const QJsonValue& v, const KeyPath& path)
     {
         const QString raw = Codec<QString>::decode(v, path);
         if (auto e = fromRaw<E>(raw))
@@ -201,7 +233,7 @@ struct Codec<E> {
 
 template <class T>
 struct Codec<T, std::void_t<decltype(T::fromJson(std::declval<const Reader&>()))>> {
-    static T decode(const QJsonValue& v, const QString& path)
+    static T decode(const QJsonValue& v, const KeyPath& path)
     {
         if (!v.isObject())
             failAt(path, QStringLiteral("expected an object, found %1").arg(describe(v)));
@@ -215,18 +247,18 @@ struct Codec<T, std::void_t<decltype(T::fromJson(std::declval<const Reader&>()))
     }
 };
 
-QJsonArray arrayAt(const QJsonValue& v, const QString& path);
+QJsonArray arrayAt(const QJsonValue& v, const KeyPath& path);
 
 template <class T>
 struct Codec<QList<T>> {
-    static QList<T> decode(const QJsonValue& v, const QString& path)
+    static QList<T> decode(const QJsonValue& v, const KeyPath& path)
     {
         const QJsonArray array = arrayAt(v, path);
         QList<T> out;
         out.reserve(array.size());
         for (qsizetype i = 0; i < array.size(); ++i) {
             const QJsonValue item = array.at(i);
-            const QString itemPath = path + u'[' + QString::number(i) + u']';
+            const KeyPath itemPath = path.item(i);
             if (item.isNull())
                 failAt(itemPath, QStringLiteral("null in a list"));
             out.append(Codec<T>::decode(item, itemPath));
@@ -246,7 +278,7 @@ struct Codec<QList<T>> {
 // written in case order so documents are stable.
 template <TabledEnum E>
 struct Codec<QSet<E>> {
-    static QSet<E> decode(const QJsonValue& v, const QString& path)
+    static QSet<E> decode(const QJsonValue& v, const KeyPath& path)
     {
         const QList<E> list = Codec<QList<E>>::decode(v, path);
         return QSet<E>(list.begin(), list.end());
@@ -275,7 +307,7 @@ T decode(const QByteArray& bytes)
                                 .arg(error.offset));
     if (!doc.isObject())
         throw DecodingError(QStringLiteral("the top level is not a JSON object"));
-    return T::fromJson(Reader(doc.object(), QString()));
+    return T::fromJson(Reader(doc.object(), KeyPath()));
 }
 
 template <class T>
