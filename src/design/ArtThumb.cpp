@@ -85,8 +85,23 @@ void ArtThumb::paint(QPainter& p, const QRectF& target, const QString& seed, qre
 
 void ArtThumb::paintEvent(QPaintEvent*)
 {
+    // Screens repaint often (hover, the backdrop, scrolling); the scaled and
+    // clipped picture is kept so a repaint is a plain copy.
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize();
+    if (m_rendered.size() != pixels || m_rendered.devicePixelRatio() != dpr || m_renderedSeed != m_seed
+        || m_renderedArt != m_size || m_renderedRadius != m_radius) {
+        m_rendered = QPixmap(pixels);
+        m_rendered.setDevicePixelRatio(dpr);
+        m_rendered.fill(Qt::transparent);
+        QPainter cache(&m_rendered);
+        paint(cache, QRectF(rect()), m_seed, m_size.width(), m_size.height(), m_radius);
+        m_renderedSeed = m_seed;
+        m_renderedArt = m_size;
+        m_renderedRadius = m_radius;
+    }
     QPainter p(this);
-    paint(p, rect(), m_seed, m_size.width(), m_size.height(), m_radius);
+    p.drawPixmap(0, 0, m_rendered);
 }
 
 } // namespace studio

@@ -5,6 +5,7 @@
 // overflow is cut at the widget's edge, with rounded corners when a radius is
 // set). Its size hint is the composition size.
 
+#include <QPixmap>
 #include <QSizeF>
 #include <QString>
 #include <QWidget>
@@ -38,6 +39,10 @@ private:
     QString m_seed;
     QSizeF m_size;
     qreal m_radius = 0;
+    QPixmap m_rendered;
+    QString m_renderedSeed;
+    QSizeF m_renderedArt;
+    qreal m_renderedRadius = -1;
 };
 
 } // namespace studio

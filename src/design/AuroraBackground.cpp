@@ -137,35 +137,37 @@ void AuroraBackground::renderAt(double t, bool force)
     if (width() <= 0 || height() <= 0)
         return;
     const QImage next = renderMesh(smallSize(), t);
-    m_time = t;
     const bool sizeChanged = m_small.size() != next.size() || m_scaled.size() != size();
-    if (!force && !sizeChanged && next == m_small)
-        return;
-    // Find the changed part of the small picture, so only the pixels behind
-    // it are scaled and repainted.
-    QRect dirty;
-    if (sizeChanged || force) {
-        dirty = QRect(QPoint(0, 0), next.size());
-    } else {
+    QRect dirty(QPoint(0, 0), next.size());
+    if (!force && !sizeChanged) {
+        // The mesh drifts by a fraction of a colour level per tick, a few
+        // scattered pixels at a time, and repainting for that would repaint
+        // every card in front of the backdrop ten times a second. The picture
+        // on screen is replaced once some pixel is off by changeThreshold
+        // levels; it then catches up everywhere at once.
         int x0 = next.width(), y0 = next.height(), x1 = -1, y1 = -1;
+        int largest = 0;
         for (int y = 0; y < next.height(); ++y) {
             const auto* a = reinterpret_cast<const QRgb*>(next.constScanLine(y));
             const auto* b = reinterpret_cast<const QRgb*>(m_small.constScanLine(y));
             for (int x = 0; x < next.width(); ++x) {
-                if (a[x] != b[x]) {
-                    x0 = std::min(x0, x);
-                    x1 = std::max(x1, x);
-                    y0 = std::min(y0, y);
-                    y1 = std::max(y1, y);
-                }
+                if (a[x] == b[x])
+                    continue;
+                largest = std::max({largest, std::abs(qRed(a[x]) - qRed(b[x])),
+                                    std::abs(qGreen(a[x]) - qGreen(b[x])), std::abs(qBlue(a[x]) - qBlue(b[x]))});
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
             }
         }
-        if (x1 < 0)
+        if (largest < changeThreshold)
             return;
         // Smooth scaling blends each pixel with its neighbours.
         dirty = QRect(QPoint(x0, y0), QPoint(x1, y1)).adjusted(-1, -1, 1, 1).intersected(next.rect());
     }
     m_small = next;
+    m_time = t;
     if (m_scaled.size() != size()) {
         m_scaled = QImage(size(), QImage::Format_RGB32);
         dirty = QRect(QPoint(0, 0), next.size());

@@ -5,8 +5,8 @@
 // every screen. It takes no input. The motion runs only while the user's
 // "animated backdrop" switch is on (the application wires it through
 // setAnimated) and the desktop does not ask for reduced motion; otherwise the
-// mesh is shown frozen at time 0. Animated, it updates at most ten times a
-// second, and only repaints what changed.
+// mesh is shown frozen at time 0. Animated, it follows the clock at most ten
+// times a second and repaints only when the picture has visibly moved.
 
 #include "design/MeshGradient.h"
 
@@ -50,6 +50,9 @@ public:
     static QImage renderMesh(const QSize& size, double t);
     static constexpr int scaleDown = 8;
     static constexpr int intervalMs = 100;
+    // Colour levels (of 255) a pixel may lag behind the mesh before the
+    // picture on screen is replaced.
+    static constexpr int changeThreshold = 2;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -38,12 +38,15 @@ SleekTextEditor::SleekTextEditor(const QString& label, const QString& placeholde
     m_edit->setTabChangesFocus(true);
     m_edit->document()->setDocumentMargin(documentMargin);
     m_edit->viewport()->setAutoFillBackground(false);
+    // The well sets the height (minHeight, or the text's height when taller).
+    m_edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     m_frame = new FieldFrame(m_edit, QMargins(editorPadding, editorPadding, editorPadding, editorPadding), this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
     layout->addWidget(m_label);
-    layout->addWidget(m_frame, 1);
+    layout->addWidget(m_frame);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusProxy(m_edit);
     connect(m_edit, &QTextEdit::textChanged, this, [this] {
         if (!m_setting)
@@ -93,8 +96,8 @@ void SleekTextEditor::adjustHeight()
 {
     const qreal content = m_edit->document()->size().height();
     const int wanted = int(std::ceil(std::max(m_minHeight, content + 2 * editorPadding)));
-    if (m_frame->minimumHeight() != wanted)
-        m_frame->setMinimumHeight(wanted);
+    if (m_frame->height() != wanted || m_frame->minimumHeight() != wanted)
+        m_frame->setFixedHeight(wanted);
 }
 
 } // namespace studio

@@ -1,7 +1,8 @@
 #pragma once
 
-// A captioned multi-line plain-text editor on the input well: at least
-// minHeight points tall, growing with its text, the placeholder shown only
+// A captioned multi-line plain-text editor on the input well: minHeight
+// points tall, growing with its text when it needs more (the page scrolls,
+// not the editor), the placeholder shown only
 // while the text is empty (a single space hides it). textEdited() reports the
 // user's changes only; setText() from a refresh is silent, does nothing when
 // the text is unchanged, and keeps the caret where it was otherwise.

@@ -36,7 +36,7 @@ const QList<Symbols::Entry>& Symbols::table()
         {"checkmark.square.fill", "check_box", 0xe834},
         {"chevron.down", "expand_more", 0xe5cf},
         {"circle", "radio_button_unchecked", 0xe836},
-        {"circle.dashed", "motion_photos_on", 0xe9c1},
+        {"circle.dashed", "pending", 0xef64},
         {"clock", "schedule", 0xe8b5},
         {"cpu", "memory", 0xe322},
         {"cpu.fill", "memory", 0xe322},

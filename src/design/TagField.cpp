@@ -58,8 +58,7 @@ TagField::TagField(const QString& placeholder, QWidget* parent)
     m_draft->setTextMargins(0, 5, 0, 5);
     m_flow->addWidget(m_draft);
     m_capsules = std::make_unique<KeyedList<QString, TagCapsule>>(m_flow, 0);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    QSizePolicy policy = sizePolicy();
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
     connect(m_draft, &QLineEdit::returnPressed, this, &TagField::commit);
