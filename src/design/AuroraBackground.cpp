@@ -188,10 +188,8 @@ void AuroraBackground::renderAt(double t, bool force)
 
 void AuroraBackground::paintEvent(QPaintEvent* event)
 {
-    if (m_scaled.size() != size())
-        renderAt(isRunning() ? m_clock() : 0.0, true);
     QPainter p(this);
-    if (m_scaled.isNull()) {
+    if (m_scaled.size() != size()) {
         p.fillRect(event->rect(), meshColors()[4]);
         return;
     }

@@ -19,6 +19,8 @@ constexpr qreal padV = 5;
 
 Chip::Chip(const QString& text, bool isOn, QWidget* parent)
     : QAbstractButton(parent)
+    , m_onFont(Theme::font(11, QFont::DemiBold))
+    , m_offFont(Theme::font(11))
     , m_on(isOn)
     , m_onAmount(isOn ? 1.0 : 0.0)
     , m_fade(new QVariantAnimation(this))
@@ -64,11 +66,6 @@ void Chip::setInteractive(bool interactive)
     m_interactive = interactive;
     setFocusPolicy(interactive ? Qt::TabFocus : Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
-}
-
-QFont Chip::currentFont() const
-{
-    return Theme::font(11, m_on ? QFont::DemiBold : QFont::Normal);
 }
 
 QSize Chip::sizeHint() const

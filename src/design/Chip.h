@@ -32,9 +32,11 @@ protected:
     bool hitButton(const QPoint& pos) const override;
 
 private:
-    QFont currentFont() const;
+    QFont currentFont() const { return m_on ? m_onFont : m_offFont; }
 
     QString m_text;
+    QFont m_onFont;
+    QFont m_offFont;
     bool m_on = false;
     bool m_interactive = true;
     qreal m_onAmount = 0; // 0 off .. 1 on, animated

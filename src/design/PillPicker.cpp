@@ -75,7 +75,12 @@ protected:
     }
 
 private:
-    static QFont font(bool selected) { return Theme::font(11, selected ? QFont::DemiBold : QFont::Normal); }
+    static QFont font(bool selected)
+    {
+        static const QFont regular = Theme::font(11);
+        static const QFont semibold = Theme::font(11, QFont::DemiBold);
+        return selected ? semibold : regular;
+    }
 
     QString m_title;
     bool m_selected = false;

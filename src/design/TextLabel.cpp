@@ -185,10 +185,11 @@ QSize TextLabel::sizeHint() const
 
 QSize TextLabel::minimumSizeHint() const
 {
+    // Wrapped text gets its height from heightForWidth at the width it is
+    // given; a minimum of one line keeps narrow trial widths from inflating
+    // the minimum height of whatever holds the label.
     const int w = std::min(int(naturalWidth()), m_wrap ? 60 : 24);
-    if (!m_wrap)
-        return QSize(w, int(std::ceil(lineHeight())));
-    return QSize(w, heightForWidth(std::max(1, w)));
+    return QSize(w, int(std::ceil(lineHeight())));
 }
 
 int TextLabel::heightForWidth(int width) const

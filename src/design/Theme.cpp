@@ -125,16 +125,19 @@ QToolTip {
     border-radius: 6px; padding: 4px 7px;
 }
 QMenu {
-    color: %1; background-color: %6; border: 1px solid %5;
-    border-radius: 8px; padding: 5px 0px;
+    color: %1; background-color: %6; border: 1px solid %5; padding: 5px 0px;
 }
 QMenu::item { padding: 5px 22px 5px 12px; background: transparent; border-radius: 5px; margin: 0px 5px; }
 QMenu::item:selected { background-color: %7; color: %8; }
 QMenu::item:disabled { color: %3; }
 QMenu::separator { height: 1px; background: %4; margin: 4px 10px; }
 QMenu::icon { padding-left: 6px; }
-QAbstractScrollArea { background: transparent; border: none; }
-QAbstractScrollArea > QWidget#qt_scrollarea_viewport { background: transparent; }
+QScrollArea { background: transparent; border: none; }
+QScrollArea > QWidget#qt_scrollarea_viewport { background: transparent; }
+QComboBox QAbstractItemView {
+    color: %1; background-color: %6; border: 1px solid %5;
+    selection-background-color: %7; selection-color: %8; outline: 0px;
+}
 QScrollBar:vertical { background: transparent; width: 10px; margin: 2px 1px 2px 1px; }
 QScrollBar:horizontal { background: transparent; height: 10px; margin: 1px 2px 1px 2px; }
 QScrollBar::handle:vertical { background: %5; border-radius: 4px; min-height: 28px; }

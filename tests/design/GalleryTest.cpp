@@ -29,6 +29,12 @@
 #include "support/Screenshots.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -286,6 +292,49 @@ private slots:
         const QString file = test::writeScreenshot(&sheet, QStringLiteral("design-symbols"));
         if (!test::screenshotDir().isEmpty())
             QVERIFY(QFileInfo::exists(file));
+    }
+
+    void nativeWidgetsOnDark()
+    {
+        // The native pieces the screens use for editing, scrolling and menus,
+        // under the application palette and style sheet.
+        QWidget page;
+        page.setAutoFillBackground(true);
+        page.resize(720, 300);
+        auto* l = new QHBoxLayout(&page);
+        l->setContentsMargins(20, 20, 20, 20);
+        l->setSpacing(20);
+        QMenu menuHolder;
+        auto* menu = &menuHolder;
+        menu->addAction(Symbols::icon(QStringLiteral("wand.and.stars"), 11, Palette::gold()),
+                        Theme::escapeMnemonic(QStringLiteral("Sharpen my logline (3 options)")));
+        menu->addAction(QStringLiteral("Draft the premise"));
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("AI settings…"))->setEnabled(false);
+        auto* left = new QVBoxLayout;
+        auto* combo = new QComboBox;
+        combo->addItems({QStringLiteral("Episode 1"), QStringLiteral("Episode 2")});
+        left->addWidget(combo);
+        auto* check = new QCheckBox(QStringLiteral("Animated backdrop"));
+        check->setChecked(true);
+        left->addWidget(check);
+        auto* plain = new QLineEdit;
+        plain->setPlaceholderText(QStringLiteral("Plain line edit placeholder"));
+        left->addWidget(plain);
+        auto* scroll = new QScrollArea;
+        auto* tall = new QWidget;
+        tall->setMinimumSize(200, 800);
+        scroll->setWidget(tall);
+        left->addWidget(scroll);
+        l->addLayout(left);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QVERIFY(scroll->verticalScrollBar()->isVisible());
+        test::writeScreenshot(&page, QStringLiteral("design-native"));
+        menu->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        test::writeScreenshot(menu, QStringLiteral("design-menu"));
+        menu->hide();
     }
 
     void backdropFrames()
