@@ -75,14 +75,11 @@ protected:
     }
 
 private:
-    static QFont font(bool selected)
-    {
-        static const QFont regular = Theme::font(11);
-        static const QFont semibold = Theme::font(11, QFont::DemiBold);
-        return selected ? semibold : regular;
-    }
+    QFont font(bool selected) const { return selected ? m_semibold : m_regular; }
 
     QString m_title;
+    QFont m_regular = Theme::font(11);
+    QFont m_semibold = Theme::font(11, QFont::DemiBold);
     bool m_selected = false;
     Spring* m_spring;
 };
