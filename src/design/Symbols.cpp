@@ -284,8 +284,11 @@ void Symbols::paint(QPainter& painter, const QRectF& rect, const QString& name, 
     if (pm.isNull())
         return;
     const QSizeF logical = QSizeF(pm.size()) / pm.devicePixelRatio();
-    const QPointF topLeft(rect.center().x() - logical.width() / 2.0,
-                          rect.center().y() - logical.height() / 2.0);
+    // On the device pixel grid, so the glyph stays as sharp as it was drawn.
+    const QPointF device = painter.transform().map(
+        QPointF(rect.center().x() - logical.width() / 2.0, rect.center().y() - logical.height() / 2.0));
+    const QPointF snapped(std::round(device.x() * dpr) / dpr, std::round(device.y() * dpr) / dpr);
+    const QPointF topLeft = painter.transform().inverted().map(snapped);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.drawPixmap(QRectF(topLeft, logical), pm, QRectF(pm.rect()));

@@ -196,7 +196,9 @@ int TextLabel::heightForWidth(int width) const
 {
     if (!m_wrap)
         return int(std::ceil(lineHeight()));
-    const Layout& l = layoutFor(width);
+    // Layouts ask with the width they have; a label limited to a narrower
+    // width (a centred message) wraps at its own limit.
+    const Layout& l = layoutFor(std::min(width, maximumWidth()));
     return int(std::ceil(l.lines.size() * lineHeight()));
 }
 

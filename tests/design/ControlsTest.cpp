@@ -334,6 +334,10 @@ private slots:
         QCOMPARE(wrapped.heightForWidth(60), 2 * oneLine);
         wrapped.resize(60, 2 * oneLine);
         QVERIFY(wrapped.isElided());
+        // A label narrower than its layout wraps at its own limit.
+        wrapped.setMaxLines(0);
+        wrapped.setMaximumWidth(80);
+        QCOMPARE(wrapped.heightForWidth(1000), wrapped.heightForWidth(80));
     }
 
     void pressSpringsBack()
