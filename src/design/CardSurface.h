@@ -1,0 +1,36 @@
+#pragma once
+
+// The card background: a continuous-corner rounded rectangle of the given
+// radius filled with a colour, with a 1-point hairline drawn inside its edge,
+// so the card is exactly as large as its content. It adds no padding: give
+// it a layout with the content margins the screen asks for.
+
+#include <QColor>
+#include <QWidget>
+
+namespace studio {
+
+class CardSurface : public QWidget {
+    Q_OBJECT
+public:
+    CardSurface(qreal radius, const QColor& fill, QWidget* parent = nullptr);
+
+    qreal radius() const { return m_radius; }
+    void setRadius(qreal radius);
+    QColor fill() const { return m_fill; }
+    void setFill(const QColor& fill);
+    // The border colour (the hairline unless a screen highlights the card).
+    QColor border() const { return m_border; }
+    void setBorder(const QColor& color, qreal width = 1.0);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    qreal m_radius;
+    QColor m_fill;
+    QColor m_border;
+    qreal m_borderWidth = 1.0;
+};
+
+} // namespace studio

@@ -1,0 +1,105 @@
+#include "design/Chip.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/Theme.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QVariantAnimation>
+
+#include <cmath>
+
+namespace studio {
+
+namespace {
+constexpr qreal padH = 10;
+constexpr qreal padV = 5;
+} // namespace
+
+Chip::Chip(const QString& text, bool isOn, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_onFont(Theme::font(11, QFont::DemiBold))
+    , m_offFont(Theme::font(11))
+    , m_on(isOn)
+    , m_onAmount(isOn ? 1.0 : 0.0)
+    , m_fade(new QVariantAnimation(this))
+{
+    setFocusPolicy(Qt::TabFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setAttribute(Qt::WA_TranslucentBackground);
+    m_fade->setDuration(150);
+    m_fade->setEasingCurve(QEasingCurve::OutQuad);
+    connect(m_fade, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+        m_onAmount = v.toReal();
+        update();
+    });
+    setText(text);
+}
+
+void Chip::setText(const QString& text)
+{
+    if (text == m_text && !QAbstractButton::text().isNull())
+        return;
+    m_text = text;
+    QAbstractButton::setText(Theme::escapeMnemonic(text));
+    setAccessibleName(text);
+    updateGeometry();
+    update();
+}
+
+void Chip::setOn(bool on)
+{
+    if (on == m_on)
+        return;
+    m_on = on;
+    m_fade->stop();
+    m_fade->setStartValue(m_onAmount);
+    m_fade->setEndValue(on ? 1.0 : 0.0);
+    m_fade->start();
+    // Bold and regular labels differ in width.
+    updateGeometry();
+}
+
+void Chip::setInteractive(bool interactive)
+{
+    m_interactive = interactive;
+    setFocusPolicy(interactive ? Qt::TabFocus : Qt::NoFocus);
+    setCursor(Qt::ArrowCursor);
+}
+
+QSize Chip::sizeHint() const
+{
+    const QFontMetricsF fm(currentFont());
+    return QSize(int(std::ceil(fm.horizontalAdvance(m_text) + 2 * padH)),
+                 int(std::ceil(fm.height() + 2 * padV)));
+}
+
+bool Chip::hitButton(const QPoint& pos) const
+{
+    return m_interactive && QAbstractButton::hitButton(pos);
+}
+
+void Chip::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    if (!isEnabled())
+        p.setOpacity(0.45);
+    const QRectF r = rect();
+    const qreal t = m_onAmount;
+    shapes::fillCapsule(p, r, Palette::mix(Palette::white(0.05), Palette::accent(), t));
+    shapes::strokeCapsuleInside(p, r, Palette::withOpacity(Palette::hairline(), 1.0 - t), 1.0);
+    if (hasFocus())
+        shapes::strokeCapsuleInside(p, r, Palette::accentDeep(), 1.5);
+    const QFont f = currentFont();
+    const QFontMetricsF fm(f);
+    p.setFont(f);
+    p.setPen(Palette::mix(Palette::textSecondary(), Palette::buttonInk(), t));
+    const QString shown = fm.elidedText(m_text, Qt::ElideRight, std::max<qreal>(0, r.width() - 2 * padH));
+    const qreal x = r.center().x() - fm.horizontalAdvance(shown) / 2.0;
+    const qreal baseline = r.center().y() + (fm.ascent() - fm.descent()) / 2.0;
+    p.drawText(QPointF(x, baseline), shown);
+}
+
+} // namespace studio

@@ -1,0 +1,46 @@
+#pragma once
+
+// A capsule toggle for genres, roles, shot sizes and the like. It never
+// changes its own on state: a click emits clicked() and the screen decides.
+// A chip without an action (setInteractive(false)) looks the same and
+// ignores clicks. On/off changes fade over 0.15 s with an ease-out curve.
+
+#include <QAbstractButton>
+
+class QVariantAnimation;
+
+namespace studio {
+
+class Chip : public QAbstractButton {
+    Q_OBJECT
+public:
+    Chip(const QString& text, bool isOn, QWidget* parent = nullptr);
+
+    QString text() const { return m_text; }
+    void setText(const QString& text);
+    bool isOn() const { return m_on; }
+    // Shows the state; emits nothing.
+    void setOn(bool on);
+    bool isInteractive() const { return m_interactive; }
+    void setInteractive(bool interactive);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+
+private:
+    QFont currentFont() const { return m_on ? m_onFont : m_offFont; }
+
+    QString m_text;
+    QFont m_onFont;
+    QFont m_offFont;
+    bool m_on = false;
+    bool m_interactive = true;
+    qreal m_onAmount = 0; // 0 off .. 1 on, animated
+    QVariantAnimation* m_fade;
+};
+
+} // namespace studio

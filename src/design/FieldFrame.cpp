@@ -1,0 +1,44 @@
+#include "design/FieldFrame.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace studio {
+
+FieldFrame::FieldFrame(QWidget* editor, const QMargins& padding, QWidget* parent)
+    : QWidget(parent)
+    , m_editor(editor)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(padding);
+    layout->setSpacing(0);
+    layout->addWidget(editor);
+    setFocusProxy(editor);
+}
+
+void FieldFrame::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QRectF r = rect();
+    shapes::fillRounded(p, r, 10, Palette::black(0.25));
+    shapes::strokeRoundedInside(p, r, 10, Palette::hairline(), 1.0);
+}
+
+void makePlainEditor(QWidget* editor, const QFont& font)
+{
+    editor->setProperty("studioPlain", true);
+    editor->setFont(font);
+    editor->setAttribute(Qt::WA_TranslucentBackground);
+    editor->setAutoFillBackground(false);
+    QPalette pal = editor->palette();
+    pal.setColor(QPalette::Base, Qt::transparent);
+    pal.setColor(QPalette::Window, Qt::transparent);
+    pal.setColor(QPalette::Text, Palette::textPrimary());
+    pal.setColor(QPalette::PlaceholderText, Palette::textTertiary());
+    editor->setPalette(pal);
+}
+
+} // namespace studio

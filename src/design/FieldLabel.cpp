@@ -1,0 +1,21 @@
+#include "design/FieldLabel.h"
+
+#include "design/Palette.h"
+#include "design/Theme.h"
+#include "model/Text.h"
+
+namespace studio {
+
+FieldLabel::FieldLabel(const QString& text, QWidget* parent)
+    : TextLabel(QString(), Theme::font(9.5, QFont::Medium, 0.9), Palette::textTertiary(), parent)
+{
+    setCaption(text);
+}
+
+void FieldLabel::setCaption(const QString& text)
+{
+    m_caption = text;
+    setText(text::upper(text));
+}
+
+} // namespace studio

@@ -1,0 +1,24 @@
+#pragma once
+
+// A one-point rule in the hairline colour. Horizontal rules take the width
+// offered; vertical ones the height.
+
+#include <QWidget>
+
+namespace studio {
+
+class HairlineDivider : public QWidget {
+    Q_OBJECT
+public:
+    explicit HairlineDivider(Qt::Orientation orientation = Qt::Horizontal, QWidget* parent = nullptr);
+    Qt::Orientation orientation() const { return m_orientation; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Qt::Orientation m_orientation;
+};
+
+} // namespace studio

@@ -1,0 +1,54 @@
+#include "design/LabeledSlider.h"
+
+#include "design/Palette.h"
+#include "design/Slider.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace studio {
+
+LabeledSlider::LabeledSlider(const QString& title, const QString& leftLabel, const QString& rightLabel,
+                             QWidget* parent)
+    : QWidget(parent)
+    , m_title(new TextLabel(title, Theme::font(11, QFont::Medium), Palette::textSecondary(), this))
+    , m_slider(new Slider(0.0, 1.0, this))
+    , m_left(new TextLabel(leftLabel, Theme::font(9.5), Palette::textTertiary(), this))
+    , m_right(new TextLabel(rightLabel, Theme::font(9.5), Palette::textTertiary(), this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(m_title);
+    layout->addWidget(m_slider);
+    auto* ends = new QHBoxLayout;
+    ends->setContentsMargins(0, 0, 0, 0);
+    ends->setSpacing(8);
+    ends->addWidget(m_left);
+    ends->addStretch(1);
+    ends->addWidget(m_right);
+    layout->addLayout(ends);
+    m_right->setAlignment(Qt::AlignRight);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setFocusProxy(m_slider);
+    connect(m_slider, &Slider::valueEdited, this, &LabeledSlider::valueEdited);
+}
+
+void LabeledSlider::setValue(double value)
+{
+    m_slider->setValue(value);
+}
+
+double LabeledSlider::position() const
+{
+    return m_slider->position();
+}
+
+void LabeledSlider::setTitle(const QString& title)
+{
+    m_title->setText(title);
+}
+
+} // namespace studio

@@ -1,0 +1,44 @@
+#include "design/SectionHeader.h"
+
+#include "design/Palette.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+
+#include <QVBoxLayout>
+
+namespace studio {
+
+SectionHeader::SectionHeader(const QString& title, const std::optional<QString>& subtitle, QWidget* parent)
+    : QWidget(parent)
+    , m_title(new TextLabel(title, Theme::font(15, QFont::Bold), Palette::textPrimary(), this))
+    , m_subtitleLabel(new TextLabel(QString(), Theme::font(11), Palette::textTertiary(), this))
+{
+    m_title->setWordWrap(true);
+    m_subtitleLabel->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    layout->addWidget(m_title);
+    layout->addWidget(m_subtitleLabel);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setSubtitle(subtitle);
+}
+
+QString SectionHeader::title() const
+{
+    return m_title->text();
+}
+
+void SectionHeader::setTitle(const QString& title)
+{
+    m_title->setText(title);
+}
+
+void SectionHeader::setSubtitle(const std::optional<QString>& subtitle)
+{
+    m_subtitle = subtitle;
+    m_subtitleLabel->setText(subtitle.value_or(QString()));
+    m_subtitleLabel->setVisible(subtitle.has_value());
+}
+
+} // namespace studio

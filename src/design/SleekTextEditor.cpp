@@ -1,0 +1,103 @@
+#include "design/SleekTextEditor.h"
+
+#include "design/FieldFrame.h"
+#include "design/FieldLabel.h"
+#include "design/Theme.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace studio {
+
+namespace {
+constexpr int editorPadding = 4;
+// The editor's text sits 5 points in from its edge (9 from the well's).
+constexpr qreal documentMargin = 5;
+} // namespace
+
+SleekTextEditor::SleekTextEditor(const QString& label, const QString& placeholder, qreal minHeight,
+                                 qreal fontSize, QWidget* parent)
+    : QWidget(parent)
+    , m_label(new FieldLabel(label, this))
+    , m_edit(new QTextEdit(this))
+    , m_minHeight(std::max<qreal>(0, minHeight))
+{
+    makePlainEditor(m_edit, Theme::font(fontSize));
+    m_edit->setAcceptRichText(false);
+    m_edit->setFrameShape(QFrame::NoFrame);
+    m_edit->setPlaceholderText(placeholder);
+    m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_edit->setTabChangesFocus(true);
+    m_edit->document()->setDocumentMargin(documentMargin);
+    m_edit->viewport()->setAutoFillBackground(false);
+    // The well sets the height (minHeight, or the text's height when taller).
+    m_edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    m_frame = new FieldFrame(m_edit, QMargins(editorPadding, editorPadding, editorPadding, editorPadding), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    layout->addWidget(m_label);
+    layout->addWidget(m_frame);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setFocusProxy(m_edit);
+    connect(m_edit, &QTextEdit::textChanged, this, [this] {
+        if (!m_setting)
+            Q_EMIT textEdited(m_edit->toPlainText());
+    });
+    connect(m_edit->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &SleekTextEditor::adjustHeight);
+    adjustHeight();
+}
+
+QString SleekTextEditor::text() const
+{
+    return m_edit->toPlainText();
+}
+
+void SleekTextEditor::setText(const QString& text)
+{
+    if (m_edit->toPlainText() == text)
+        return;
+    const QTextCursor old = m_edit->textCursor();
+    const int position = old.position();
+    const int anchor = old.anchor();
+    m_setting = true;
+    m_edit->setPlainText(text);
+    m_setting = false;
+    if (m_edit->hasFocus()) {
+        // Keep the caret at the same offset (clamped) instead of the start.
+        QTextCursor c = m_edit->textCursor();
+        const int length = int(m_edit->document()->characterCount()) - 1;
+        c.setPosition(std::clamp(anchor, 0, length));
+        c.setPosition(std::clamp(position, 0, length), QTextCursor::KeepAnchor);
+        m_edit->setTextCursor(c);
+    }
+}
+
+void SleekTextEditor::setLabel(const QString& label)
+{
+    m_label->setCaption(label);
+}
+
+bool SleekTextEditor::isPlaceholderShown() const
+{
+    return m_edit->document()->isEmpty();
+}
+
+void SleekTextEditor::adjustHeight()
+{
+    const qreal content = m_edit->document()->size().height();
+    const int wanted = int(std::ceil(std::max(m_minHeight, content + 2 * editorPadding)));
+    if (m_frame->height() != wanted || m_frame->minimumHeight() != wanted)
+        m_frame->setFixedHeight(wanted);
+}
+
+} // namespace studio

@@ -1,0 +1,46 @@
+#pragma once
+
+// A captioned multi-line plain-text editor on the input well: minHeight
+// points tall, growing with its text when it needs more (the page scrolls,
+// not the editor), the placeholder shown only
+// while the text is empty (a single space hides it). textEdited() reports the
+// user's changes only; setText() from a refresh is silent, does nothing when
+// the text is unchanged, and keeps the caret where it was otherwise.
+
+#include <QString>
+#include <QWidget>
+
+class QTextEdit;
+
+namespace studio {
+
+class FieldLabel;
+
+class SleekTextEditor : public QWidget {
+    Q_OBJECT
+public:
+    SleekTextEditor(const QString& label, const QString& placeholder, qreal minHeight, qreal fontSize,
+                    QWidget* parent = nullptr);
+
+    QString text() const;
+    void setText(const QString& text);
+    void setLabel(const QString& label);
+    QTextEdit* textEdit() const { return m_edit; }
+    FieldLabel* label() const { return m_label; }
+    // Whether the placeholder is showing (the text is empty).
+    bool isPlaceholderShown() const;
+
+Q_SIGNALS:
+    void textEdited(const QString& text);
+
+private:
+    void adjustHeight();
+
+    FieldLabel* m_label;
+    QTextEdit* m_edit;
+    QWidget* m_frame;
+    qreal m_minHeight;
+    bool m_setting = false;
+};
+
+} // namespace studio

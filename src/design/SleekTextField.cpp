@@ -1,0 +1,56 @@
+#include "design/SleekTextField.h"
+
+#include "design/FieldFrame.h"
+#include "design/FieldLabel.h"
+#include "design/Theme.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace studio {
+
+SleekTextField::SleekTextField(const QString& label, const QString& placeholder, QWidget* parent)
+    : QWidget(parent)
+    , m_label(new FieldLabel(label, this))
+    , m_edit(new QLineEdit(this))
+{
+    makePlainEditor(m_edit, Theme::font(13));
+    m_edit->setFrame(false);
+    m_edit->setPlaceholderText(placeholder);
+    m_edit->setTextMargins(0, 0, 0, 0);
+    auto* frame = new FieldFrame(m_edit, QMargins(10, 8, 10, 8), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    layout->addWidget(m_label);
+    layout->addWidget(frame);
+    setFocusProxy(m_edit);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    connect(m_edit, &QLineEdit::textEdited, this, &SleekTextField::textEdited);
+}
+
+QString SleekTextField::text() const
+{
+    return m_edit->text();
+}
+
+void SleekTextField::setText(const QString& text)
+{
+    if (m_edit->text() == text)
+        return;
+    const QSignalBlocker blocker(m_edit);
+    m_edit->setText(text);
+}
+
+void SleekTextField::setLabel(const QString& label)
+{
+    m_label->setCaption(label);
+}
+
+void SleekTextField::setPlaceholder(const QString& placeholder)
+{
+    m_edit->setPlaceholderText(placeholder);
+}
+
+} // namespace studio

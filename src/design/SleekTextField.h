@@ -1,0 +1,38 @@
+#pragma once
+
+// A captioned single-line text field: a FieldLabel over a frameless field
+// (regular 13, primary text) on the input well, the placeholder shown while
+// the field is empty. textEdited() reports each keystroke of the user;
+// setText() from a refresh is silent and leaves the caret alone when the text
+// is unchanged.
+
+#include <QString>
+#include <QWidget>
+
+class QLineEdit;
+
+namespace studio {
+
+class FieldLabel;
+
+class SleekTextField : public QWidget {
+    Q_OBJECT
+public:
+    SleekTextField(const QString& label, const QString& placeholder, QWidget* parent = nullptr);
+
+    QString text() const;
+    void setText(const QString& text);
+    void setLabel(const QString& label);
+    void setPlaceholder(const QString& placeholder);
+    QLineEdit* lineEdit() const { return m_edit; }
+    FieldLabel* label() const { return m_label; }
+
+Q_SIGNALS:
+    void textEdited(const QString& text);
+
+private:
+    FieldLabel* m_label;
+    QLineEdit* m_edit;
+};
+
+} // namespace studio

@@ -1,0 +1,185 @@
+#include "design/Slider.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
+
+namespace studio {
+
+namespace {
+constexpr qreal knobDiameter = 14;
+constexpr qreal trackHeight = 3;
+} // namespace
+
+Slider::Slider(double minimum, double maximum, QWidget* parent)
+    : QSlider(Qt::Horizontal, parent)
+    , m_min(minimum)
+    , m_max(maximum > minimum ? maximum : minimum + 1)
+    , m_tint(Palette::accentDeep())
+{
+    QSlider::setRange(0, steps);
+    setSingleStep(steps / 100);
+    setPageStep(steps / 10);
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(this, &QSlider::valueChanged, this, [this](int v) {
+        if (!m_setting)
+            Q_EMIT valueEdited(fromSteps(v));
+    });
+    connect(this, &QSlider::sliderReleased, this, [this] {
+        if (m_pending) {
+            const double v = *m_pending;
+            m_pending.reset();
+            display(v);
+        }
+    });
+}
+
+void Slider::setRange(double minimum, double maximum)
+{
+    const double value = position();
+    m_min = minimum;
+    m_max = maximum > minimum ? maximum : minimum + 1;
+    display(value);
+}
+
+int Slider::toSteps(double value) const
+{
+    if (!std::isfinite(value))
+        return 0;
+    const double t = std::clamp((value - m_min) / (m_max - m_min), 0.0, 1.0);
+    return int(std::lround(t * steps));
+}
+
+double Slider::fromSteps(int s) const
+{
+    return std::clamp(m_min + (m_max - m_min) * double(s) / steps, m_min, m_max);
+}
+
+double Slider::position() const
+{
+    return fromSteps(QSlider::value());
+}
+
+void Slider::setValue(double value)
+{
+    if (isSliderDown()) {
+        m_pending = value;
+        return;
+    }
+    display(value);
+}
+
+void Slider::display(double value)
+{
+    const int s = toSteps(value);
+    if (s == QSlider::value())
+        return;
+    m_setting = true;
+    QSlider::setValue(s);
+    m_setting = false;
+}
+
+void Slider::setTint(const QColor& color)
+{
+    m_tint = color;
+    update();
+}
+
+QSize Slider::sizeHint() const
+{
+    return QSize(160, int(knobDiameter) + 4);
+}
+
+QSize Slider::minimumSizeHint() const
+{
+    return QSize(int(knobDiameter) * 3, int(knobDiameter) + 4);
+}
+
+int Slider::stepsAt(qreal x) const
+{
+    const qreal usable = width() - knobDiameter;
+    const qreal t = usable > 0 ? (x - knobDiameter / 2.0) / usable : 0.0;
+    return int(std::lround(std::clamp(t, 0.0, 1.0) * steps));
+}
+
+void Slider::mousePressEvent(QMouseEvent* event)
+{
+    // The knob jumps to the pointer and follows it (the desktop slider the
+    // design comes from); the painted geometry is ours, not the style's.
+    if (event->button() != Qt::LeftButton || !isEnabled()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const qreal usable = width() - knobDiameter;
+    const qreal knobX = knobDiameter / 2.0 + usable * QSlider::value() / steps;
+    m_grabOffset = std::abs(event->position().x() - knobX) <= knobDiameter / 2.0
+        ? event->position().x() - knobX
+        : 0.0;
+    setSliderDown(true);
+    QSlider::setValue(stepsAt(event->position().x() - m_grabOffset));
+}
+
+void Slider::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!isSliderDown()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QSlider::setValue(stepsAt(event->position().x() - m_grabOffset));
+}
+
+void Slider::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!isSliderDown() || event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    setSliderDown(false);
+    update();
+}
+
+void Slider::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    if (!isEnabled())
+        p.setOpacity(0.45);
+    const QRectF r = rect();
+    const qreal usable = r.width() - knobDiameter;
+    const qreal t = double(QSlider::value()) / steps;
+    const qreal cx = knobDiameter / 2.0 + usable * t;
+    const qreal cy = r.center().y();
+    const QRectF track(knobDiameter / 2.0 - trackHeight / 2.0, cy - trackHeight / 2.0,
+                       usable + trackHeight, trackHeight);
+    shapes::fillCapsule(p, track, Palette::white(0.14));
+    QRectF filled = track;
+    filled.setRight(cx);
+    if (filled.width() > 0)
+        shapes::fillCapsule(p, filled, m_tint);
+    const QRectF knob(cx - knobDiameter / 2.0, cy - knobDiameter / 2.0, knobDiameter, knobDiameter);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Palette::black(0.3));
+    p.drawEllipse(knob.translated(0, 0.75));
+    p.setBrush(isSliderDown() ? QColor(0xE4, 0xE2, 0xDD) : QColor(0xF4, 0xF3, 0xF0));
+    p.drawEllipse(knob);
+    p.setPen(QPen(Palette::black(0.18), 0.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(knob.adjusted(0.25, 0.25, -0.25, -0.25));
+    if (hasFocus()) {
+        p.setPen(QPen(Palette::accentDeep(), 1.5));
+        p.drawEllipse(knob.adjusted(-2, -2, 2, 2));
+    }
+}
+
+} // namespace studio

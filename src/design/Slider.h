@@ -1,0 +1,57 @@
+#pragma once
+
+// A continuous horizontal slider over a range of doubles, painted for dark
+// surfaces (small control size, filled part in the accent-deep tint).
+// valueEdited() reports what the user does (drag, click on the track, keys,
+// wheel) and is always inside the range. setValue() from a refresh is silent,
+// only shows the value (a stored value outside the range is shown at the end
+// of the track and never written back), and waits while the user drags.
+
+#include <QSlider>
+
+#include <optional>
+
+namespace studio {
+
+class Slider : public QSlider {
+    Q_OBJECT
+public:
+    Slider(double minimum, double maximum, QWidget* parent = nullptr);
+
+    double minimumValue() const { return m_min; }
+    double maximumValue() const { return m_max; }
+    void setRange(double minimum, double maximum);
+    // The value under the knob.
+    double position() const;
+    void setValue(double value);
+    // The tint of the filled part of the track.
+    void setTint(const QColor& color);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+Q_SIGNALS:
+    void valueEdited(double value);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    static constexpr int steps = 10000;
+    int toSteps(double value) const;
+    double fromSteps(int steps) const;
+    void display(double value);
+    int stepsAt(qreal x) const;
+
+    double m_min;
+    double m_max;
+    QColor m_tint;
+    std::optional<double> m_pending;
+    bool m_setting = false;
+    qreal m_grabOffset = 0;
+};
+
+} // namespace studio

@@ -1,0 +1,65 @@
+#include "design/StatTile.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/SymbolLabel.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/Text.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace studio {
+
+StatTile::StatTile(const QString& value, const QString& label, const QString& icon, QWidget* parent)
+    : QWidget(parent)
+    , m_icon(new SymbolLabel(icon, 10, Palette::gold(), QFont::Medium, this))
+    , m_value(new TextLabel(value, Theme::font(17, QFont::Bold), Palette::textPrimary(), this))
+    , m_label(new TextLabel(QString(), Theme::font(9, QFont::Medium, 0.8), Palette::textTertiary(), this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(4);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(5);
+    row->addWidget(m_icon, 0, Qt::AlignVCenter);
+    row->addWidget(m_value, 0, Qt::AlignVCenter);
+    row->addStretch(1);
+    layout->addLayout(row);
+    layout->addWidget(m_label);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setIcon(icon);
+    setLabel(label);
+}
+
+void StatTile::setValue(const QString& value)
+{
+    m_value->setText(value);
+}
+
+QString StatTile::value() const
+{
+    return m_value->text();
+}
+
+void StatTile::setLabel(const QString& label)
+{
+    m_label->setText(text::upper(label));
+}
+
+void StatTile::setIcon(const QString& icon)
+{
+    m_icon->setName(icon);
+    m_icon->setVisible(!icon.isEmpty());
+}
+
+void StatTile::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    shapes::paintCard(p, rect(), 12, Palette::surface());
+}
+
+} // namespace studio

@@ -1,0 +1,78 @@
+#include "design/SymbolButton.h"
+
+#include "design/Symbols.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace studio {
+
+SymbolButton::SymbolButton(const QString& symbol, qreal size, const QColor& color, QFont::Weight weight,
+                           QWidget* parent)
+    : QAbstractButton(parent)
+    , m_symbol(symbol)
+    , m_size(size)
+    , m_color(color)
+    , m_weight(weight)
+{
+    setFocusPolicy(Qt::TabFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void SymbolButton::setSymbol(const QString& name)
+{
+    if (name == m_symbol)
+        return;
+    m_symbol = name;
+    update();
+}
+
+void SymbolButton::setColor(const QColor& color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    update();
+}
+
+void SymbolButton::setFrameSize(const QSize& size)
+{
+    m_frame = size;
+    updateGeometry();
+}
+
+void SymbolButton::setRotation(qreal degrees)
+{
+    if (degrees == m_rotation)
+        return;
+    m_rotation = degrees;
+    update();
+}
+
+QSize SymbolButton::sizeHint() const
+{
+    if (m_frame.isValid())
+        return m_frame;
+    const int side = int(std::ceil(Symbols::boxSize(m_size)));
+    return QSize(side, side);
+}
+
+void SymbolButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (!isEnabled())
+        p.setOpacity(0.45);
+    else if (isDown())
+        p.setOpacity(0.6);
+    const QRectF r = rect();
+    if (m_rotation != 0) {
+        p.translate(r.center());
+        p.rotate(m_rotation);
+        p.translate(-r.center());
+    }
+    Symbols::paint(p, r, m_symbol, m_color, m_size, m_weight);
+}
+
+} // namespace studio

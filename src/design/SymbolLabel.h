@@ -1,0 +1,42 @@
+#pragma once
+
+// One symbol drawn at a fixed size, weight and colour (the way the design
+// places "the symbol X in the system font at size N" next to text).
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+namespace studio {
+
+class SymbolLabel : public QWidget {
+    Q_OBJECT
+public:
+    SymbolLabel(const QString& name, qreal size, const QColor& color,
+                QFont::Weight weight = QFont::Normal, QWidget* parent = nullptr);
+
+    QString name() const { return m_name; }
+    void setName(const QString& name);
+    void setColor(const QColor& color);
+    QColor color() const { return m_color; }
+    void setSymbolSize(qreal size);
+    qreal symbolSize() const { return m_size; }
+    void setWeight(QFont::Weight weight);
+    // Turns the symbol by degrees about its centre (disclosure chevrons).
+    void setRotation(qreal degrees);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_name;
+    qreal m_size;
+    QColor m_color;
+    QFont::Weight m_weight;
+    qreal m_rotation = 0;
+};
+
+} // namespace studio

@@ -1,0 +1,169 @@
+#include "design/TagField.h"
+
+#include "design/FieldFrame.h"
+#include "design/FlowLayout.h"
+#include "design/KeyedList.h"
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/SymbolButton.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+
+#include <QHBoxLayout>
+#include <QHash>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace studio {
+
+// One tag: its text and a remove button on a faint capsule.
+class TagCapsule : public QWidget {
+public:
+    explicit TagCapsule(QWidget* parent = nullptr)
+        : QWidget(parent)
+        , label(new TextLabel(QString(), Theme::font(11), Palette::textPrimary(), this))
+        , remove(new SymbolButton(QStringLiteral("xmark"), 7, Palette::textTertiary(), QFont::Bold, this))
+    {
+        auto* row = new QHBoxLayout(this);
+        row->setContentsMargins(9, 5, 9, 5);
+        row->setSpacing(5);
+        row->addWidget(label, 0, Qt::AlignVCenter);
+        row->addWidget(remove, 0, Qt::AlignVCenter);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        remove->setToolTip(QString());
+    }
+
+    QString tag;
+    TextLabel* label;
+    SymbolButton* remove;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        shapes::fillCapsule(p, rect(), Palette::white(0.06));
+        shapes::strokeCapsuleInside(p, rect(), Palette::hairline(), 1.0);
+    }
+};
+
+TagField::TagField(const QString& placeholder, QWidget* parent)
+    : QWidget(parent)
+    , m_flow(new FlowLayout(6, this))
+    , m_draft(new QLineEdit(this))
+{
+    makePlainEditor(m_draft, Theme::font(11));
+    m_draft->setFrame(false);
+    m_draft->setPlaceholderText(placeholder);
+    m_draft->setFixedWidth(150);
+    m_draft->setTextMargins(0, 5, 0, 5);
+    m_flow->addWidget(m_draft);
+    m_capsules = std::make_unique<KeyedList<QString, TagCapsule>>(m_flow, 0);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    connect(m_draft, &QLineEdit::returnPressed, this, &TagField::commit);
+}
+
+TagField::~TagField() = default;
+
+bool TagField::sameTag(const QString& a, const QString& b)
+{
+    if (a == b)
+        return true;
+    return a.normalized(QString::NormalizationForm_C) == b.normalized(QString::NormalizationForm_C);
+}
+
+QStringList TagField::committed(const QStringList& tags, const QString& draft)
+{
+    const QString trimmed = draft.trimmed();
+    if (trimmed.isEmpty())
+        return tags;
+    for (const QString& t : tags) {
+        if (sameTag(t, trimmed))
+            return tags;
+    }
+    QStringList out = tags;
+    out.append(trimmed);
+    return out;
+}
+
+QStringList TagField::removing(const QStringList& tags, const QString& tag)
+{
+    QStringList out;
+    for (const QString& t : tags) {
+        if (!sameTag(t, tag))
+            out.append(t);
+    }
+    return out;
+}
+
+void TagField::setTags(const QStringList& tags)
+{
+    if (tags == m_tags)
+        return;
+    m_tags = tags;
+    rebuild();
+}
+
+void TagField::commit()
+{
+    const QStringList next = committed(m_tags, m_draft->text());
+    m_draft->clear();
+    if (next == m_tags)
+        return;
+    m_tags = next;
+    rebuild();
+    Q_EMIT tagsEdited(m_tags);
+}
+
+void TagField::remove(const QString& tag)
+{
+    const QStringList next = removing(m_tags, tag);
+    if (next == m_tags)
+        return;
+    m_tags = next;
+    rebuild();
+    Q_EMIT tagsEdited(m_tags);
+}
+
+void TagField::rebuild()
+{
+    // A list from elsewhere may hold a tag twice; each copy gets its own
+    // capsule, keyed by the tag and its occurrence.
+    struct Entry {
+        QString key;
+        QString tag;
+    };
+    QList<Entry> entries;
+    QHash<QString, int> seen;
+    for (const QString& t : std::as_const(m_tags)) {
+        const int n = seen.value(t, 0);
+        seen.insert(t, n + 1);
+        entries.append({t + QChar(0x1F) + QString::number(n), t});
+    }
+    m_capsules->sync(
+        entries, [](const Entry& e) { return e.key; },
+        [this](const Entry&) {
+            auto* capsule = new TagCapsule(this);
+            connect(capsule->remove, &QAbstractButton::clicked, this, [this, capsule] { remove(capsule->tag); });
+            return capsule;
+        },
+        [](TagCapsule* capsule, const Entry& e, int) {
+            capsule->tag = e.tag;
+            capsule->label->setText(e.tag);
+            capsule->remove->setAccessibleName(QStringLiteral("Remove ") + e.tag);
+        });
+    updateGeometry();
+}
+
+int TagField::heightForWidth(int width) const
+{
+    return m_flow->heightForWidth(width);
+}
+
+QSize TagField::sizeHint() const
+{
+    return m_flow->sizeHint();
+}
+
+} // namespace studio

@@ -1,0 +1,59 @@
+#pragma once
+
+// An editable cloud of short tags (mood words and the like): one capsule per
+// tag with a remove button, then a 150-point draft field. Return commits the
+// draft: trimmed, appended when not empty and not already present, and the
+// draft is cleared either way. Removing a tag removes every equal tag. Tags
+// compare whole and case-sensitively, canonically equivalent Unicode counting
+// as equal. tagsEdited() reports the user's changes; setTags() is silent.
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class QLineEdit;
+
+namespace studio {
+
+class FlowLayout;
+class TagCapsule;
+template <typename Key, typename W>
+class KeyedList;
+
+class TagField : public QWidget {
+    Q_OBJECT
+public:
+    explicit TagField(const QString& placeholder, QWidget* parent = nullptr);
+    ~TagField() override;
+
+    QStringList tags() const { return m_tags; }
+    void setTags(const QStringList& tags);
+    QLineEdit* draftEdit() const { return m_draft; }
+
+    // The rules on their own.
+    static bool sameTag(const QString& a, const QString& b);
+    // The list after committing draft (unchanged for a blank draft or a tag
+    // already present).
+    static QStringList committed(const QStringList& tags, const QString& draft);
+    static QStringList removing(const QStringList& tags, const QString& tag);
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    void tagsEdited(const QStringList& tags);
+
+private:
+    void commit();
+    void remove(const QString& tag);
+    void rebuild();
+
+    QStringList m_tags;
+    FlowLayout* m_flow;
+    QLineEdit* m_draft;
+    std::unique_ptr<KeyedList<QString, TagCapsule>> m_capsules;
+};
+
+} // namespace studio

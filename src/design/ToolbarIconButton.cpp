@@ -1,0 +1,43 @@
+#include "design/ToolbarIconButton.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/Symbols.h"
+
+#include <QPainter>
+
+namespace studio {
+
+ToolbarIconButton::ToolbarIconButton(const QString& systemName, const QString& help, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_symbol(systemName)
+{
+    setFixedSize(28, 28);
+    setFocusPolicy(Qt::TabFocus);
+    setToolTip(help);
+    setAccessibleName(help);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void ToolbarIconButton::setSystemName(const QString& name)
+{
+    if (name == m_symbol)
+        return;
+    m_symbol = name;
+    update();
+}
+
+void ToolbarIconButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (!isEnabled())
+        p.setOpacity(0.45);
+    const QRectF r = rect();
+    shapes::fillRounded(p, r, 8, Palette::white(0.06));
+    shapes::strokeRoundedInside(p, r, 8, hasFocus() ? Palette::accentDeep() : Palette::hairline(), 1.0);
+    if (isDown())
+        p.setOpacity(p.opacity() * 0.6);
+    Symbols::paint(p, r, m_symbol, Palette::textSecondary(), 12, QFont::Medium);
+}
+
+} // namespace studio
