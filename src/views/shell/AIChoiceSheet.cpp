@@ -125,6 +125,7 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setWidget(list);
+    list->setAutoFillBackground(false); // setWidget turns it on; the sheet paints its own ground
     stack->addWidget(m_scroll, 1);
     stack->addWidget(new HairlineDivider(Qt::Horizontal, this));
 
@@ -166,6 +167,9 @@ void AIChoiceSheet::fitHeight(QWidget* header, QWidget* list, QWidget* footer)
     };
     const int content = heightAt(header, sheetWidth) + 1 + heightAt(list, sheetWidth) + 1 + heightAt(footer, sheetWidth);
     resize(sheetWidth, std::min(maximumHeight, content));
+    // A scroll bar shown once (while the area was still small) would stay and
+    // narrow the list; the options either fit or need it for good.
+    m_scroll->setVerticalScrollBarPolicy(content > maximumHeight ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 } // namespace studio

@@ -55,6 +55,7 @@ PhaseRail::PhaseRail(ProjectSession& session, QWidget* parent)
     }
     rows->addStretch(1);
     scroll->setWidget(list);
+    list->setAutoFillBackground(false); // setWidget turns it on; the rail lies on the backdrop
 
     column->addWidget(scroll, 1);
     column->addWidget(m_footer);

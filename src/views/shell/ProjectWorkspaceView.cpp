@@ -34,6 +34,7 @@ public:
         , m_picture(picture)
         , m_opacity(new Spring(0.3, 0.85, this))
     {
+        setObjectName(QStringLiteral("phaseFade"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setGeometry(area->rect());
         m_opacity->jumpTo(1.0);
@@ -116,6 +117,11 @@ ProjectWorkspaceView::~ProjectWorkspaceView()
         disconnect(m_sheet, nullptr, this, nullptr);
         m_sheet->close();
     }
+}
+
+AIChoiceSheet* ProjectWorkspaceView::choiceSheet() const
+{
+    return m_sheet;
 }
 
 void ProjectWorkspaceView::projectChanged()

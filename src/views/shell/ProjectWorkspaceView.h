@@ -40,7 +40,7 @@ public:
     QWidget* phaseScreen() const { return m_screen; }
     PhaseID shownPhase() const { return m_shownPhase; }
     // The choice sheet on screen, if any.
-    AIChoiceSheet* choiceSheet() const { return m_sheet; }
+    AIChoiceSheet* choiceSheet() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

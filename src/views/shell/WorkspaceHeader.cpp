@@ -48,7 +48,12 @@ MarkReadyButton::MarkReadyButton(ProjectSession& session, QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setToolTip(u"Phases marked ready fill the project's progress ring."_s);
     connect(m_blend, &Spring::valueChanged, this, qOverload<>(&QWidget::update));
-    connect(this, &QAbstractButton::clicked, this, [this] { toggle(m_session); });
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        // Only the button's own change blends; a phase switch shows the new state at once.
+        m_animate = true;
+        toggle(m_session);
+        m_animate = false;
+    });
     m_ready = session.project().completedPhases.contains(session.project().activePhase);
     m_blend->jumpTo(m_ready ? 1.0 : 0.0);
     setAccessibleName(labelText());
@@ -79,8 +84,10 @@ void MarkReadyButton::refresh()
         return;
     m_ready = ready;
     setAccessibleName(labelText());
-    // A click animates the change; so does a phase switch, harmlessly.
-    m_blend->setTarget(ready ? 1.0 : 0.0);
+    if (m_animate)
+        m_blend->setTarget(ready ? 1.0 : 0.0);
+    else
+        m_blend->jumpTo(ready ? 1.0 : 0.0);
     updateGeometry();
     update();
 }

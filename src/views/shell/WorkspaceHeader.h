@@ -42,6 +42,7 @@ protected:
 private:
     ProjectSession& m_session;
     bool m_ready = false;
+    bool m_animate = false;
     Spring* m_blend;
 };
 
