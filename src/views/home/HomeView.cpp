@@ -422,6 +422,9 @@ void HomeView::showEvent(QShowEvent* event)
 
 void HomeView::syncSheet()
 {
+    // A sheet that has closed is gone even before it is deleted.
+    if (m_sheet && m_sheet->isFinished())
+        m_sheet = nullptr;
     if (!m_app.showingNewProject()) {
         if (m_sheet)
             m_sheet->reject();

@@ -39,6 +39,8 @@ public:
     static NewProjectSheet* openFor(const AppState& app);
 
     const NewProjectDraft& draft() const { return m_draft; }
+    // Closed (by any route); it is deleted from the event loop.
+    bool isFinished() const { return m_finished; }
 
     // What the controls do.
     void pickFormat(ProjectFormat format);

@@ -94,7 +94,7 @@ QString ProjectPosterCard::relativeText(double elapsed)
     };
     static constexpr std::array<Unit, 7> units = {{
         {365.0 * 86400, "year", "years"},
-        {30.0 * 86400, "month", "months"},
+        {365.0 / 12.0 * 86400, "month", "months"}, // a twelfth of the year, so 364 days are 11 months
         {7.0 * 86400, "week", "weeks"},
         {86400, "day", "days"},
         {3600, "hour", "hours"},
