@@ -291,6 +291,11 @@ QList<ProjectPosterCard*> HomeView::posterCards() const
     return m_grid->cards();
 }
 
+NewProjectSheet* HomeView::newProjectSheet() const
+{
+    return m_sheet;
+}
+
 QString HomeView::footerText() const
 {
     return m_version->text();

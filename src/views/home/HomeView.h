@@ -68,7 +68,7 @@ public:
     // The production waiting for the Trash confirmation, while it is up.
     std::optional<QUuid> pendingDelete() const { return m_pendingDelete; }
     QMessageBox* trashConfirmation() const { return m_confirmation; }
-    NewProjectSheet* newProjectSheet() const { return m_sheet; }
+    NewProjectSheet* newProjectSheet() const;
 
     // A new context menu for a card (the caller owns it).
     QMenu* contextMenu(const QUuid& id);
