@@ -337,7 +337,12 @@ void ProjectPosterCard::paintEvent(QPaintEvent*)
         paintPicture(p, QSizeF(size));
         p.restore();
     } else {
-        p.drawPixmap(card.topLeft(), picture(size, devicePixelRatioF()));
+        // At the resolution of what is painted on (a screen, or an image twice
+        // the size), so the copy is never scaled up.
+        // (The device's own ratio is not enough: rendering into an image may
+        // pass through a device of ratio 1 with a scale.)
+        const qreal dpr = std::clamp(std::round(std::abs(p.deviceTransform().m11()) * 4.0) / 4.0, 1.0, 4.0);
+        p.drawPixmap(card.topLeft(), picture(size, dpr));
     }
 
     // The edit time is worked out at every drawing, so it advances whenever

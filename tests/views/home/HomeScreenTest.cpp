@@ -13,6 +13,7 @@
 #include "views/home/ProjectPosterCard.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -46,6 +47,19 @@ struct Screen {
     HomeView* home;
 };
 
+// A part of a widget at twice its size, for a closer look.
+void shootPart(QWidget* widget, const QRect& part, const QString& name)
+{
+    QCoreApplication::processEvents();
+    QImage image(part.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    widget->render(&painter, QPoint(), QRegion(part));
+    painter.end();
+    test::writeImage(image, name);
+}
+
 } // namespace
 
 class HomeScreenTest : public QObject {
@@ -68,6 +82,7 @@ private Q_SLOTS:
         screen.home->posterCards().first()->setHovering(true);
         QTest::qWait(600);
         shoot(&screen.backdrop, u"home-samples"_s);
+        shootPart(&screen.backdrop, QRect(0, 100, 700, 300), u"home-samples-detail"_s);
 
         screen.backdrop.resize(760, 860);
         QCoreApplication::processEvents();
