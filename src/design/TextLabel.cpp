@@ -66,8 +66,9 @@ void TextLabel::setWordWrap(bool wrap)
     QSizePolicy policy = sizePolicy();
     policy.setHeightForWidth(wrap);
     // A fixed policy would cap a wrapped label at its one-line size hint: box
-    // layouts bound every widget to its maximum size.
-    policy.setVerticalPolicy(wrap ? QSizePolicy::Preferred : QSizePolicy::Fixed);
+    // layouts bound every widget to its maximum size. Wrapped, it may grow to
+    // the lines it needs but never shrink below them.
+    policy.setVerticalPolicy(wrap ? QSizePolicy::Minimum : QSizePolicy::Fixed);
     setSizePolicy(policy);
     invalidate();
 }

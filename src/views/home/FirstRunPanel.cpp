@@ -1,5 +1,4 @@
 #include "views/home/FirstRunPanel.h"
-#include "views/home/WrappedLabel.h"
 
 #include "design/ArtThumb.h"
 #include "design/Palette.h"
@@ -41,7 +40,7 @@ public:
         auto* line = new TextLabel(
             u"Dream it, design it, deliver it — one project, nine simple phases, films from three minutes to four hours."_s,
             Theme::font(12.5), Palette::white(0.75));
-        wrapped(line);
+        line->setWordWrap(true);
         line->setMaximumWidth(480);
         layout->addWidget(line, 0, Qt::AlignLeft);
     }

@@ -1,5 +1,4 @@
 #include "views/home/FormatCard.h"
-#include "views/home/WrappedLabel.h"
 
 #include "design/Palette.h"
 #include "design/Shapes.h"
@@ -63,7 +62,7 @@ FormatCard::FormatCard(ProjectFormat format, QWidget* parent)
     stack->addLayout(top);
     stack->addWidget(new TextLabel(label(format), Theme::font(15, QFont::Bold), Palette::textPrimary(), this));
     auto* blurb = new TextLabel(NewProjectDraft::blurb(format), Theme::font(11), Palette::textSecondary(), this);
-    wrapped(blurb);
+    blurb->setWordWrap(true);
     blurb->setMaxLines(3);
     stack->addWidget(blurb);
     stack->addStretch(1);

@@ -1,5 +1,4 @@
 #include "views/home/HomeView.h"
-#include "views/home/WrappedLabel.h"
 
 #include "design/Palette.h"
 #include "design/TextLabel.h"
@@ -129,7 +128,7 @@ QWidget* header()
     column->addWidget(new TextLabel(u"Your studio."_s, Theme::font(32, QFont::Bold), Palette::textPrimary()));
     auto* line = new TextLabel(u"Every film starts as a spark. Pick up where you left off, or strike a new one."_s,
                                Theme::font(13), Palette::textSecondary());
-    wrapped(line);
+    line->setWordWrap(true);
     column->addWidget(line);
     return box;
 }

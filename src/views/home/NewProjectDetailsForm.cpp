@@ -1,5 +1,4 @@
 #include "views/home/NewProjectDetailsForm.h"
-#include "views/home/WrappedLabel.h"
 
 #include "design/CardSurface.h"
 #include "design/Chip.h"
@@ -142,7 +141,7 @@ NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
     names->setSpacing(2);
     m_engineLabel = new TextLabel(QString(), Theme::font(12.5, QFont::DemiBold), Palette::textPrimary());
     m_engineBlurb = new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary());
-    wrapped(m_engineBlurb);
+    m_engineBlurb->setWordWrap(true);
     names->addWidget(m_engineLabel);
     names->addWidget(m_engineBlurb);
     row->addLayout(names, 1);
