@@ -46,27 +46,31 @@ double ProgressRing::shownFraction() const
     return std::clamp(m_spring->value(), 0.0, 1.0);
 }
 
+void ProgressRing::paint(QPainter& p, const QRectF& square, double fraction, qreal lineWidth)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    // The stroke stays inside the frame: a widget cannot paint past its edge.
+    const qreal inset = lineWidth / 2.0;
+    const QRectF circle = square.adjusted(inset, inset, -inset, -inset);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Palette::hairlineStrong(), lineWidth, Qt::SolidLine, Qt::FlatCap));
+    p.drawEllipse(circle);
+    const double f = clampedFraction(fraction);
+    if (f > 0) {
+        p.setPen(QPen(Palette::gold(), lineWidth, Qt::SolidLine, Qt::RoundCap));
+        if (f >= 1.0)
+            p.drawEllipse(circle);
+        else // Qt angles run counter-clockwise from 3 o'clock in 1/16 degrees.
+            p.drawArc(circle, 90 * 16, -int(std::lround(f * 360.0 * 16)));
+    }
+    p.restore();
+}
+
 void ProgressRing::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    // The stroke stays inside the frame: a widget cannot paint past its edge.
-    const qreal inset = m_lineWidth / 2.0;
-    const QRectF circle = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Palette::hairlineStrong(), m_lineWidth, Qt::SolidLine, Qt::FlatCap));
-    p.drawEllipse(circle);
-    const double f = shownFraction();
-    if (f <= 0)
-        return;
-    QPen arc(Palette::gold(), m_lineWidth, Qt::SolidLine, Qt::RoundCap);
-    p.setPen(arc);
-    if (f >= 1.0) {
-        p.drawEllipse(circle);
-        return;
-    }
-    // Qt angles run counter-clockwise from 3 o'clock in 1/16 degrees.
-    p.drawArc(circle, 90 * 16, -int(std::lround(f * 360.0 * 16)));
+    paint(p, QRectF(rect()), shownFraction(), m_lineWidth);
 }
 
 } // namespace studio

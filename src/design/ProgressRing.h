@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 namespace studio {
 
 class Spring;
@@ -19,6 +21,9 @@ public:
     void setValue(double value);
     // The fraction the arc covers for a value (NaN counts as 0).
     static double clampedFraction(double value);
+    // The ring drawn into a circle's bounding square (the stroke stays
+    // inside it), for custom-painted cards that show one without a widget.
+    static void paint(QPainter& painter, const QRectF& square, double fraction, qreal lineWidth);
     // The fraction currently drawn (follows the spring).
     double shownFraction() const;
 

@@ -65,6 +65,9 @@ void TextLabel::setWordWrap(bool wrap)
     m_wrap = wrap;
     QSizePolicy policy = sizePolicy();
     policy.setHeightForWidth(wrap);
+    // A fixed policy would cap a wrapped label at its one-line size hint: box
+    // layouts bound every widget to its maximum size.
+    policy.setVerticalPolicy(wrap ? QSizePolicy::Preferred : QSizePolicy::Fixed);
     setSizePolicy(policy);
     invalidate();
 }

@@ -1,21 +1,71 @@
 #pragma once
 
+// The workspace of a production tab: the phase rail, the header (phase title
+// and tagline, episode picker, Assist menu, "Mark ready"), the banner of the
+// last assist error, and the screen of the production's active phase, which
+// is built anew whenever the active phase changes.
+//
+// Two hooks tie the open production to the rest of the program: every change
+// of the production schedules its autosave in the store, and a pending choice
+// prompt of the session is shown as the choice sheet (also one set while
+// another tab was on screen, as soon as this workspace is shown).
+
+#include "model/Enums.h"
+
+#include <QPointer>
 #include <QWidget>
 
 namespace studio {
 
+class AIChoiceSheet;
 class AppState;
+class ErrorBanner;
+class PhaseRail;
 class ProjectSession;
+class WorkspaceHeader;
 
-// The workspace of a production tab.
 class ProjectWorkspaceView : public QWidget {
     Q_OBJECT
 public:
     ProjectWorkspaceView(AppState& app, ProjectSession& session, QWidget* parent = nullptr);
+    ~ProjectWorkspaceView() override;
+
+    ProjectSession& session() const { return m_session; }
+    PhaseRail* rail() const { return m_rail; }
+    WorkspaceHeader* header() const { return m_header; }
+    ErrorBanner* errorBanner() const { return m_banner; }
+    // The area the phase screen fills, and the screen in it (null while the
+    // phase has no screen).
+    QWidget* phaseArea() const { return m_area; }
+    QWidget* phaseScreen() const { return m_screen; }
+    PhaseID shownPhase() const { return m_shownPhase; }
+    // The choice sheet on screen, if any.
+    AIChoiceSheet* choiceSheet() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void projectChanged();
+    void refresh(bool animated);
+    // Replaces the phase screen when the active phase differs from the shown one.
+    void syncPhaseScreen(bool animated);
+    void fadeOut(const QPixmap& old);
+    // Presents, replaces or closes the sheet to match the session's prompt.
+    void syncChoiceSheet();
+    void sheetFinished(AIChoiceSheet* sheet);
+
     AppState& m_app;
     ProjectSession& m_session;
+    PhaseRail* m_rail;
+    WorkspaceHeader* m_header;
+    ErrorBanner* m_banner;
+    QWidget* m_area;
+    QPointer<QWidget> m_screen;
+    PhaseID m_shownPhase;
+    QPointer<AIChoiceSheet> m_sheet;
+    // Set by a rail click: the phase change it makes fades between screens.
+    bool m_animateNextChange = false;
 };
 
 } // namespace studio

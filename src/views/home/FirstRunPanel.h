@@ -1,0 +1,37 @@
+#pragma once
+
+// What an empty library shows in place of the grid: a wide banner of seeded
+// art with the studio's promise, then a row with the main button ("Start a
+// new production"), the sample pull-down and the three phase groups
+// (Dream → Design → Deliver).
+
+#include <QWidget>
+
+namespace studio {
+
+class PrimaryButton;
+class SampleMenuButton;
+
+class FirstRunPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit FirstRunPanel(QWidget* parent = nullptr);
+
+    PrimaryButton* startButton() const { return m_start; }
+    SampleMenuButton* sampleMenu() const { return m_samples; }
+
+Q_SIGNALS:
+    void newProductionRequested();
+    void sampleChosen(const QString& sampleID);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QWidget* m_border;
+    PrimaryButton* m_start;
+    SampleMenuButton* m_samples;
+};
+
+} // namespace studio

@@ -1,0 +1,92 @@
+#include "views/home/FormatCard.h"
+#include "views/home/WrappedLabel.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/Symbols.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "views/home/NewProjectDraft.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace studio {
+
+namespace {
+
+// The 38-point tile that carries the format's symbol.
+class SymbolTile : public QWidget {
+public:
+    SymbolTile(const QString& symbol, QWidget* parent)
+        : QWidget(parent)
+        , m_symbol(symbol)
+    {
+        setFixedSize(38, 38);
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        shapes::fillRounded(p, QRectF(rect()), 10, Palette::white(0.07));
+        Symbols::paint(p, QRectF(rect()), m_symbol, Palette::gold(), 15, QFont::Medium);
+    }
+
+private:
+    QString m_symbol;
+};
+
+} // namespace
+
+FormatCard::FormatCard(ProjectFormat format, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_format(format)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setAccessibleName(label(format));
+    auto* stack = new QVBoxLayout(this);
+    stack->setContentsMargins(16, 16, 16, 16);
+    stack->setSpacing(10);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(8);
+    top->addWidget(new SymbolTile(symbol(format), this), 0, Qt::AlignVCenter);
+    top->addStretch(1);
+    top->addWidget(new TextLabel(NewProjectDraft::runtimeHint(format), Theme::font(9, QFont::Medium),
+                                 Palette::textTertiary(), this),
+                   0, Qt::AlignVCenter);
+    stack->addLayout(top);
+    stack->addWidget(new TextLabel(label(format), Theme::font(15, QFont::Bold), Palette::textPrimary(), this));
+    auto* blurb = new TextLabel(NewProjectDraft::blurb(format), Theme::font(11), Palette::textSecondary(), this);
+    wrapped(blurb);
+    blurb->setMaxLines(3);
+    stack->addWidget(blurb);
+    stack->addStretch(1);
+}
+
+void FormatCard::setSelected(bool selected)
+{
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    update();
+}
+
+void FormatCard::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF r(rect());
+    shapes::fillRounded(p, r, 15, Palette::surface());
+    if (m_selected)
+        shapes::strokeRoundedInside(p, r, 15, Palette::accent(), 1.5);
+    else
+        shapes::strokeRoundedInside(p, r, 15, Palette::hairline(), 1.0);
+}
+
+} // namespace studio

@@ -1,0 +1,217 @@
+#include "views/home/NewProjectDetailsForm.h"
+#include "views/home/WrappedLabel.h"
+
+#include "design/CardSurface.h"
+#include "design/Chip.h"
+#include "design/FieldLabel.h"
+#include "design/FlowLayout.h"
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/SleekTextField.h"
+#include "design/Slider.h"
+#include "design/SymbolLabel.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "views/home/NewProjectDraft.h"
+
+#include <QFontMetricsF>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+constexpr int pillsMaximumWidth = 240;
+
+// One act title of the engine preview on a faint capsule.
+class ActPill : public QWidget {
+public:
+    ActPill(const QString& title, QWidget* parent)
+        : QWidget(parent)
+        , m_title(title)
+    {
+        setAttribute(Qt::WA_TranslucentBackground);
+        setFont(Theme::font(9));
+        const QFontMetricsF metrics(font());
+        setFixedSize(int(std::ceil(metrics.horizontalAdvance(title) + 14)), int(std::ceil(metrics.height() + 6)));
+    }
+    QString title() const { return m_title; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        shapes::fillCapsule(p, QRectF(rect()), Palette::white(0.05));
+        p.setPen(Palette::textTertiary());
+        p.drawText(QRectF(rect()), Qt::AlignCenter, m_title);
+    }
+
+private:
+    QString m_title;
+};
+
+QVBoxLayout* block(QWidget* parent, QVBoxLayout* form)
+{
+    auto* box = new QWidget(parent);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    form->addWidget(box);
+    return column;
+}
+
+// A slider with its value at the right, framed 64 points wide.
+QHBoxLayout* sliderRow(Slider* slider, TextLabel* value)
+{
+    auto* row = new QHBoxLayout;
+    row->setSpacing(14);
+    slider->setTint(Palette::accentDeep());
+    row->addWidget(slider, 1, Qt::AlignVCenter);
+    value->setFixedWidth(64);
+    value->setAlignment(Qt::AlignRight);
+    row->addWidget(value, 0, Qt::AlignVCenter);
+    return row;
+}
+
+} // namespace
+
+NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    auto* form = new QVBoxLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setSpacing(22);
+
+    m_title = new SleekTextField(u"Title"_s, u"Untitled — great films have started with less"_s, this);
+    form->addWidget(m_title);
+    connect(m_title, &SleekTextField::textEdited, this, &NewProjectDetailsForm::nameEdited);
+
+    QVBoxLayout* genres = block(this, form);
+    genres->addWidget(new FieldLabel(u"Genres"_s));
+    auto* chipBox = new QWidget;
+    auto* flow = new FlowLayout(6, chipBox);
+    for (Genre genre : allCases<Genre>()) {
+        auto* chip = new Chip(label(genre), false, chipBox);
+        flow->addWidget(chip);
+        m_chips.insert(genre, chip);
+        connect(chip, &QAbstractButton::clicked, this, [this, genre] { Q_EMIT genreToggled(genre); });
+    }
+    genres->addWidget(chipBox);
+
+    QVBoxLayout* runtime = block(this, form);
+    m_runtimeCaption = new FieldLabel(QString());
+    runtime->addWidget(m_runtimeCaption);
+    m_runtime = new Slider(3, 40);
+    m_runtimeValue = new TextLabel(QString(), Theme::font(13, QFont::DemiBold), Palette::textPrimary());
+    runtime->addLayout(sliderRow(m_runtime, m_runtimeValue));
+    connect(m_runtime, &Slider::valueEdited, this, &NewProjectDetailsForm::runtimeEdited);
+
+    QVBoxLayout* episodes = block(this, form);
+    m_episodeBlock = episodes->parentWidget();
+    m_episodesCaption = new FieldLabel(QString());
+    episodes->addWidget(m_episodesCaption);
+    m_episodes = new Slider(NewProjectDraft::minimumEpisodes, NewProjectDraft::maximumEpisodes);
+    // The count moves in whole episodes: one key press is at least one step,
+    // so rounding never pulls it back to where it was.
+    const int perEpisode = int(std::ceil(double(m_episodes->maximum() - m_episodes->minimum())
+                                         / (NewProjectDraft::maximumEpisodes - NewProjectDraft::minimumEpisodes)));
+    m_episodes->setSingleStep(perEpisode);
+    m_episodes->setPageStep(perEpisode * 3);
+    m_episodesValue = new TextLabel(QString(), Theme::font(13, QFont::DemiBold), Palette::textPrimary());
+    episodes->addLayout(sliderRow(m_episodes, m_episodesValue));
+    m_seasonTotal = new TextLabel(QString(), Theme::font(10), Palette::textTertiary());
+    episodes->addWidget(m_seasonTotal);
+    connect(m_episodes, &Slider::valueEdited, this, &NewProjectDetailsForm::episodesEdited);
+
+    QVBoxLayout* engine = block(this, form);
+    engine->addWidget(new FieldLabel(u"Story engine"_s));
+    auto* card = new CardSurface(12, Palette::surface());
+    auto* row = new QHBoxLayout(card);
+    row->setContentsMargins(14, 14, 14, 14);
+    row->setSpacing(10);
+    row->addWidget(new SymbolLabel(u"map.fill"_s, 12, Palette::gold()), 0, Qt::AlignVCenter);
+    auto* names = new QVBoxLayout;
+    names->setSpacing(2);
+    m_engineLabel = new TextLabel(QString(), Theme::font(12.5, QFont::DemiBold), Palette::textPrimary());
+    m_engineBlurb = new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary());
+    wrapped(m_engineBlurb);
+    names->addWidget(m_engineLabel);
+    names->addWidget(m_engineBlurb);
+    row->addLayout(names, 1);
+    m_pillBox = new QWidget;
+    m_pills = new FlowLayout(4, m_pillBox);
+    row->addWidget(m_pillBox, 0, Qt::AlignVCenter);
+    engine->addWidget(card);
+    form->addStretch(1);
+}
+
+void NewProjectDetailsForm::display(const NewProjectDraft& draft)
+{
+    m_title->setText(draft.name);
+    for (auto it = m_chips.cbegin(); it != m_chips.cend(); ++it)
+        it.value()->setOn(draft.hasGenre(it.key()));
+
+    const ProjectFormat format = draft.format;
+    m_runtimeCaption->setCaption(draft.runtimeCaption());
+    m_runtime->setRange(double(runtimeMin(format)), double(runtimeMax(format)));
+    m_runtime->setValue(draft.runtime);
+    m_runtimeValue->setText(draft.runtimeText());
+
+    m_episodeBlock->setVisible(isEpisodic(format));
+    m_episodesCaption->setCaption(draft.episodesCaption());
+    m_episodes->setValue(draft.episodeCount);
+    m_episodesValue->setText(draft.episodesText());
+    m_seasonTotal->setText(draft.seasonTotal());
+
+    const StructureKind engine = draft.engine();
+    if (m_engineShown && engine == m_shownEngine)
+        return;
+    m_engineShown = true;
+    m_shownEngine = engine;
+    m_engineLabel->setText(label(engine));
+    m_engineBlurb->setText(blurb(engine));
+    while (QLayoutItem* item = m_pills->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    // The template's acts are made afresh each time; only their titles show.
+    const QList<Act> acts = structureTemplate(engine);
+    int natural = 0;
+    for (qsizetype i = 0; i < std::min<qsizetype>(4, acts.size()); ++i) {
+        auto* pill = new ActPill(acts[i].title, m_pillBox);
+        natural += (i > 0 ? m_pills->flowSpacing() : 0) + pill->width();
+        m_pills->addWidget(pill);
+    }
+    // The pills take the width they need, wrapping only past 240 points, and
+    // sit at the card's trailing edge.
+    m_pillBox->setFixedWidth(std::min(natural, pillsMaximumWidth));
+}
+
+QString NewProjectDetailsForm::runtimeCaption() const { return m_runtimeCaption->caption(); }
+QString NewProjectDetailsForm::runtimeText() const { return m_runtimeValue->text(); }
+bool NewProjectDetailsForm::showsEpisodes() const { return !m_episodeBlock->isHidden(); }
+QString NewProjectDetailsForm::episodesCaption() const { return m_episodesCaption->caption(); }
+QString NewProjectDetailsForm::episodesText() const { return m_episodesValue->text(); }
+QString NewProjectDetailsForm::seasonTotal() const { return m_seasonTotal->text(); }
+QString NewProjectDetailsForm::engineLabel() const { return m_engineLabel->text(); }
+QString NewProjectDetailsForm::engineBlurb() const { return m_engineBlurb->text(); }
+
+QStringList NewProjectDetailsForm::enginePills() const
+{
+    QStringList titles;
+    for (int i = 0; i < m_pills->count(); ++i) {
+        if (auto* pill = dynamic_cast<ActPill*>(m_pills->itemAt(i)->widget()))
+            titles.append(pill->title());
+    }
+    return titles;
+}
+
+} // namespace studio

@@ -1,0 +1,224 @@
+#include "views/home/NewProjectSheet.h"
+
+#include "design/GhostButton.h"
+#include "design/HairlineDivider.h"
+#include "design/Palette.h"
+#include "design/PrimaryButton.h"
+#include "design/ReduceMotion.h"
+#include "design/Spring.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "design/ToolbarIconButton.h"
+#include "state/AppState.h"
+#include "views/home/FormatCard.h"
+#include "views/home/NewProjectDetailsForm.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+constexpr QSize sheetSize(660, 580);
+
+QList<NewProjectSheet*>& openSheets()
+{
+    static QList<NewProjectSheet*> sheets;
+    return sheets;
+}
+
+} // namespace
+
+NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
+    : SheetDialog(window, sheetSize)
+    , m_app(app)
+{
+    setFixedSize(sheetSize);
+    openSheets().append(this);
+    QVBoxLayout* content = contentLayout();
+
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(24, 18, 24, 18);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(3);
+    m_title = new TextLabel(QString(), Theme::font(19, QFont::Bold), Palette::textPrimary());
+    m_subtitle = new TextLabel(QString(), Theme::font(11), Palette::textTertiary());
+    titles->addWidget(m_title);
+    titles->addWidget(m_subtitle);
+    header->addLayout(titles, 1);
+    m_close = new ToolbarIconButton(u"xmark"_s, u"Close"_s);
+    header->addWidget(m_close, 0, Qt::AlignVCenter);
+    content->addLayout(header);
+    content->addWidget(new HairlineDivider);
+
+    m_scroll = new QScrollArea;
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->viewport()->setAutoFillBackground(false);
+    auto* steps = new QWidget;
+    steps->setAttribute(Qt::WA_TranslucentBackground);
+    auto* stepColumn = new QVBoxLayout(steps);
+    stepColumn->setContentsMargins(24, 24, 24, 24);
+    stepColumn->setSpacing(0);
+
+    m_formatGrid = new QWidget;
+    auto* grid = new QGridLayout(m_formatGrid);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(14);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    int index = 0;
+    for (ProjectFormat format : allCases<ProjectFormat>()) {
+        auto* card = new FormatCard(format);
+        grid->addWidget(card, index / 2, index % 2);
+        m_formatCards.insert(format, card);
+        connect(card, &QAbstractButton::clicked, this, [this, format] { pickFormat(format); });
+        ++index;
+    }
+    stepColumn->addWidget(m_formatGrid);
+    m_details = new NewProjectDetailsForm;
+    stepColumn->addWidget(m_details);
+    stepColumn->addStretch(1);
+    m_scroll->setWidget(steps);
+    steps->setAutoFillBackground(false); // setWidget() turned it on
+    content->addWidget(m_scroll, 1);
+    content->addWidget(new HairlineDivider);
+
+    auto* footer = new QHBoxLayout;
+    footer->setContentsMargins(24, 16, 24, 16);
+    m_back = new GhostButton(u"Back"_s, Palette::textPrimary());
+    footer->addWidget(m_back, 0, Qt::AlignVCenter);
+    footer->addStretch(1);
+    m_create = new PrimaryButton(u"Create Production"_s, true);
+    footer->addWidget(m_create, 0, Qt::AlignVCenter);
+    m_tip = new TextLabel(u"Tip: a 4-hour epic is just a feature with more acts. Start anywhere."_s, Theme::font(10),
+                          Palette::textTertiary());
+    footer->addWidget(m_tip, 0, Qt::AlignVCenter);
+    content->addLayout(footer);
+
+    connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
+    connect(m_back, &QAbstractButton::clicked, this, &NewProjectSheet::goBack);
+    connect(m_create, &QAbstractButton::clicked, this, [this] { createProduction(); });
+    connect(m_details, &NewProjectDetailsForm::nameEdited, this, [this](const QString& name) {
+        m_draft.name = name;
+    });
+    connect(m_details, &NewProjectDetailsForm::genreToggled, this, [this](Genre genre) {
+        m_draft.toggleGenre(genre);
+        display();
+    });
+    connect(m_details, &NewProjectDetailsForm::runtimeEdited, this, [this](double minutes) {
+        m_draft.setRuntime(minutes);
+        display();
+    });
+    connect(m_details, &NewProjectDetailsForm::episodesEdited, this, [this](double count) {
+        m_draft.setEpisodeCount(count);
+        display();
+    });
+
+    // However the sheet ends (Create, Close, Esc, the window going away),
+    // the request that showed it is over.
+    const QPointer<AppState> app_(&m_app);
+    connect(this, &QDialog::finished, this, [this, app_] {
+        m_finished = true;
+        openSheets().removeAll(this);
+        if (app_)
+            app_->setShowingNewProject(false);
+    });
+    display();
+}
+
+NewProjectSheet::~NewProjectSheet()
+{
+    openSheets().removeAll(this);
+}
+
+NewProjectSheet* NewProjectSheet::openFor(const AppState& app)
+{
+    for (NewProjectSheet* sheet : openSheets()) {
+        if (&sheet->m_app == &app && !sheet->m_finished)
+            return sheet;
+    }
+    return nullptr;
+}
+
+void NewProjectSheet::pickFormat(ProjectFormat format)
+{
+    m_draft.pickFormat(format);
+    display();
+    fadeIn();
+}
+
+void NewProjectSheet::goBack()
+{
+    m_draft.back();
+    display();
+    fadeIn();
+}
+
+std::optional<Project> NewProjectSheet::createProduction()
+{
+    if (m_finished || m_draft.step != 1)
+        return std::nullopt;
+    // A failed save is reported by the store; the production opens all the
+    // same and its tab's autosave tries again.
+    Project created = m_draft.create(m_app.store());
+    m_app.openProject(created);
+    accept();
+    return created;
+}
+
+void NewProjectSheet::display()
+{
+    const bool details = m_draft.step == 1;
+    m_title->setText(m_draft.title());
+    m_subtitle->setText(m_draft.subtitle());
+    for (auto it = m_formatCards.cbegin(); it != m_formatCards.cend(); ++it)
+        it.value()->setSelected(m_draft.hasPickedFormat && m_draft.format == it.key());
+    m_formatGrid->setVisible(!details);
+    m_details->setVisible(details);
+    m_details->display(m_draft);
+    m_back->setVisible(details);
+    m_create->setVisible(details);
+    m_tip->setVisible(!details);
+}
+
+void NewProjectSheet::fadeIn()
+{
+    m_scroll->verticalScrollBar()->setValue(0);
+    if (ReduceMotion::systemPrefersReducedMotion())
+        return;
+    QWidget* steps = m_scroll->widget();
+    auto* effect = new QGraphicsOpacityEffect(steps);
+    effect->setOpacity(0);
+    steps->setGraphicsEffect(effect);
+    if (!m_fade) {
+        m_fade = new Spring(0.35, 0.85, this);
+        connect(m_fade, &Spring::valueChanged, this, [this](qreal v) {
+            if (auto* e = qobject_cast<QGraphicsOpacityEffect*>(m_scroll->widget()->graphicsEffect()))
+                e->setOpacity(std::clamp<qreal>(v, 0, 1));
+        });
+        // The effect costs a repaint of everything under it; it goes once the step is in.
+        connect(m_fade, &Spring::settled, this, [this] { m_scroll->widget()->setGraphicsEffect(nullptr); });
+    }
+    m_fade->jumpTo(0);
+    m_fade->setTarget(1);
+}
+
+QString NewProjectSheet::title() const { return m_title->text(); }
+QString NewProjectSheet::subtitle() const { return m_subtitle->text(); }
+QAbstractButton* NewProjectSheet::closeButton() const { return m_close; }
+QAbstractButton* NewProjectSheet::backButton() const { return m_back; }
+QAbstractButton* NewProjectSheet::createButton() const { return m_create; }
+bool NewProjectSheet::showsTip() const { return !m_tip->isHidden(); }
+
+} // namespace studio

@@ -1,0 +1,42 @@
+#pragma once
+
+// A pull-down of the sample films: one item per built-in sample, titled with
+// its name, " — " and its blurb. Drawn either as the first-run panel's
+// outlined capsule ("Explore a sample film" with a chevron) or as the
+// footer's underlined small text ("Add a sample film"). Choosing an item
+// emits sampleChosen with the sample's id; what happens then is the library's.
+
+#include <QAbstractButton>
+
+class QMenu;
+
+namespace studio {
+
+class SampleMenuButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    enum class Look { capsule, link };
+
+    explicit SampleMenuButton(Look look, QWidget* parent = nullptr);
+
+    Look look() const { return m_look; }
+    QString label() const;
+    QMenu* menu() const { return m_menu; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+Q_SIGNALS:
+    void sampleChosen(const QString& sampleID);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QFont labelFont() const;
+
+    Look m_look;
+    QMenu* m_menu;
+};
+
+} // namespace studio

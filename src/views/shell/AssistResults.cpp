@@ -1,0 +1,237 @@
+#include "views/shell/AssistResults.h"
+
+#include "model/LookCatalogs.h"
+#include "model/Text.h"
+#include "state/ProjectSession.h"
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+Episode* findEpisode(Project& p, const QUuid& id)
+{
+    for (Episode& episode : p.episodes) {
+        if (episode.id == id)
+            return &episode;
+    }
+    return nullptr;
+}
+
+AIChoicePrompt prompt(QString title, std::optional<QString> subtitle)
+{
+    AIChoicePrompt prompt;
+    prompt.title = std::move(title);
+    prompt.subtitle = std::move(subtitle);
+    return prompt;
+}
+
+AIChoiceOption option(QString label, std::optional<QString> detail, std::function<void(Project&)> apply)
+{
+    AIChoiceOption option;
+    option.label = std::move(label);
+    option.detail = std::move(detail);
+    option.apply = std::move(apply);
+    return option;
+}
+
+std::optional<QString> unlessEmpty(const QString& text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    return text;
+}
+
+} // namespace
+
+AssistOutcome AssistResults::sharpenLogline(const QStringList& loglines)
+{
+    AIChoicePrompt choice = prompt(u"Three sharper loglines"_s,
+                                   u"Pick one to replace yours, or close to keep what you have."_s);
+    for (const QString& logline : loglines)
+        choice.options << option(logline, std::nullopt, [logline](Project& p) { p.idea.logline = logline; });
+    return {{}, std::move(choice)};
+}
+
+AssistOutcome AssistResults::draftPremise(const Project& live, const QString& draft)
+{
+    if (text::isBlank(live.idea.premise)) {
+        return {[draft](Project& p) {
+                    if (text::isBlank(p.idea.premise))
+                        p.idea.premise = draft;
+                },
+                std::nullopt};
+    }
+    AIChoicePrompt choice = prompt(u"A drafted premise"_s, u"Replace your current premise with this?"_s);
+    choice.options << option(u"Use this draft"_s, draft, [draft](Project& p) { p.idea.premise = draft; });
+    return {{}, std::move(choice)};
+}
+
+AssistOutcome AssistResults::themesAndArgument(const Project& live, const AIDirector::ThemesAndArgument& result)
+{
+    const QStringList themes = result.themes;
+    const QString argument = result.argument;
+    const bool writeArgument = live.idea.argument.isEmpty();
+
+    AssistOutcome outcome;
+    outcome.change = [themes, argument, writeArgument](Project& p) {
+        for (const QString& theme : themes) {
+            if (!p.idea.themes.contains(theme))
+                p.idea.themes << theme;
+        }
+        if (writeArgument && p.idea.argument.isEmpty())
+            p.idea.argument = argument;
+    };
+    if (!writeArgument && !argument.isEmpty()) {
+        AIChoicePrompt choice = prompt(u"A sharper argument?"_s, u"Themes were added. Replace your argument too?"_s);
+        choice.options << option(argument, std::nullopt, [argument](Project& p) { p.idea.argument = argument; });
+        outcome.choice = std::move(choice);
+    }
+    return outcome;
+}
+
+AssistOutcome AssistResults::brainstormFragments(const QList<IdeaCard>& cards)
+{
+    return {[cards](Project& p) { p.idea.cards << cards; }, std::nullopt};
+}
+
+AssistOutcome AssistResults::fillBeats(const AIDirector::BeatFills& fills)
+{
+    return {[fills](Project& p) {
+                Episode* episode = findEpisode(p, fills.episodeID);
+                if (!episode)
+                    return;
+                for (const AIDirector::BeatFill& fill : fills.fills) {
+                    for (Act& act : episode->structure.acts) {
+                        if (act.id != fill.actID)
+                            continue;
+                        for (Beat& beat : act.beats) {
+                            if (beat.id == fill.beatID) {
+                                // A beat the user wrote while the request ran keeps the user's text.
+                                if (beat.summary.isEmpty())
+                                    beat.summary = fill.summary;
+                                break;
+                            }
+                        }
+                        break;
+                    }
+                }
+            },
+            std::nullopt};
+}
+
+AssistOutcome AssistResults::inventCharacter(const CastMember& member)
+{
+    return {[member](Project& p) { p.cast << member; }, std::nullopt};
+}
+
+AssistOutcome AssistResults::appendScript(const AIDirector::ScriptElements& result)
+{
+    return {[result](Project& p) {
+                if (Episode* episode = findEpisode(p, result.episodeID))
+                    episode->script.elements << result.elements;
+            },
+            std::nullopt};
+}
+
+void AssistResults::applyLook(LookSpec& look, const AIDirector::LookRecommendation& r)
+{
+    if (r.styleID && StylePreset::find(*r.styleID))
+        look.styleID = *r.styleID;
+    if (r.lensID && DirectorLens::find(*r.lensID))
+        look.directorLensID = *r.lensID;
+    if (r.aspectID) {
+        if (const auto aspect = fromRaw<AspectRatio>(*r.aspectID))
+            look.aspect = *aspect;
+    }
+    if (!r.lighting.isEmpty()) {
+        const QStringList& offered = LookChoices::lightingMoods();
+        QStringList moods;
+        for (const QString& mood : r.lighting) {
+            if (offered.contains(mood))
+                moods << mood;
+        }
+        look.lightingMood = moods;
+    }
+    if (!r.moodWords.isEmpty())
+        look.moodWords = r.moodWords;
+    if (!r.notes.isEmpty() && look.notes.isEmpty())
+        look.notes = r.notes;
+}
+
+AssistOutcome AssistResults::recommendLook(const AIDirector::LookRecommendation& r)
+{
+    const QString none = u"\u2014"_s;
+    QString styleName = none;
+    if (r.styleID) {
+        if (const StylePreset* preset = StylePreset::find(*r.styleID))
+            styleName = preset->name;
+    }
+    QString lensName = none;
+    if (r.lensID) {
+        if (const DirectorLens* lens = DirectorLens::find(*r.lensID))
+            lensName = lens->name;
+    }
+    QString aspectLabel = none;
+    if (r.aspectID) {
+        if (const auto aspect = fromRaw<AspectRatio>(*r.aspectID))
+            aspectLabel = label(*aspect);
+    }
+
+    AIChoicePrompt choice = prompt(u"Recommended look: "_s + styleName, unlessEmpty(r.why));
+    choice.options << option(u"Apply "_s + styleName + u" \u00B7 "_s + lensName + u" \u00B7 "_s + aspectLabel,
+                             unlessEmpty(r.notes), [r](Project& p) { applyLook(p.look, r); });
+    return {{}, std::move(choice)};
+}
+
+AssistOutcome AssistResults::shotList(const AIDirector::SceneShots& result)
+{
+    return {[result](Project& p) {
+                Episode* episode = findEpisode(p, result.episodeID);
+                if (!episode)
+                    return;
+                for (SceneCard& scene : episode->scenes) {
+                    if (scene.id == result.sceneID) {
+                        scene.shots << result.shots;
+                        return;
+                    }
+                }
+            },
+            std::nullopt};
+}
+
+AssistOutcome AssistResults::musicCues(const AIDirector::EpisodeCues& result)
+{
+    return {[result](Project& p) {
+                if (Episode* episode = findEpisode(p, result.episodeID))
+                    episode->musicCues << result.cues;
+            },
+            std::nullopt};
+}
+
+AssistOutcome AssistResults::pressKit(const Project& live, const QString& text)
+{
+    if (text::isBlank(live.idea.pressKit)) {
+        return {[text](Project& p) {
+                    if (text::isBlank(p.idea.pressKit))
+                        p.idea.pressKit = text;
+                },
+                std::nullopt};
+    }
+    AIChoicePrompt choice = prompt(u"A fresh press kit"_s, u"Replace the current synopsis & taglines?"_s);
+    choice.options << option(u"Use this version"_s, text, [text](Project& p) { p.idea.pressKit = text; });
+    return {{}, std::move(choice)};
+}
+
+void AssistResults::apply(ProjectSession& session, const AssistOutcome& outcome)
+{
+    QPointer<ProjectSession> alive(&session);
+    if (outcome.change)
+        session.edit(outcome.change);
+    // An observer of the change may have closed the session's tab.
+    if (alive && outcome.choice)
+        session.setChoicePrompt(outcome.choice);
+}
+
+} // namespace studio

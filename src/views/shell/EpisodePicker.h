@@ -1,0 +1,55 @@
+#pragma once
+
+// The header's episode picker of an episodic production: a capsule showing
+// the active episode that opens a menu to choose another episode, add one, or
+// remove the current one. Choosing changes only the session's active episode;
+// adding and removing change the production.
+
+#include "model/Project.h"
+
+#include <QAbstractButton>
+
+class QMenu;
+
+namespace studio {
+
+class ProjectSession;
+
+class EpisodePicker : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit EpisodePicker(ProjectSession& session, QWidget* parent = nullptr);
+
+    // Re-reads the active episode's label.
+    void refresh();
+    QString labelText() const { return m_label; }
+
+    // The menu; its items are rebuilt from the episodes each time it opens.
+    QMenu* menu() const { return m_menu; }
+    void rebuildMenu();
+
+    // "Ep 3", "Ep 3 — Pilot"; "Seg 2" for an anthology.
+    static QString episodeLabel(ProjectFormat format, const Episode& episode);
+    // A new episode numbered after the highest number, titled "<noun> <n>",
+    // with the format's default structure; appended and made active.
+    static void addEpisode(ProjectSession& session);
+    // Removes the active episode and makes the first remaining one active (a
+    // fresh id when none remains). An active id that names no episode removes
+    // nothing and makes the first episode active.
+    static void removeCurrentEpisode(ProjectSession& session);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void openMenu();
+
+    ProjectSession& m_session;
+    QString m_label;
+    QMenu* m_menu;
+};
+
+} // namespace studio

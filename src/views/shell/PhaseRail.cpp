@@ -1,0 +1,78 @@
+#include "views/shell/PhaseRail.h"
+
+#include "design/Palette.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/Text.h"
+#include "state/ProjectSession.h"
+#include "views/shell/PhaseRailFooter.h"
+#include "views/shell/PhaseRailRow.h"
+#include "views/shell/PhaseRailStatus.h"
+
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+PhaseRail::PhaseRail(ProjectSession& session, QWidget* parent)
+    : QWidget(parent)
+    , m_session(session)
+    , m_footer(new PhaseRailFooter(this))
+{
+    setObjectName(u"phaseRail"_s);
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 0, 8, 10);
+    column->setSpacing(2);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* list = new QWidget(scroll);
+    list->setAttribute(Qt::WA_TranslucentBackground);
+    auto* rows = new QVBoxLayout(list);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(2);
+    for (PhaseGroup group : allCases<PhaseGroup>()) {
+        // TextLabel draws edge to edge; the header's padding is its own layout's.
+        auto* header = new QVBoxLayout;
+        header->setContentsMargins(10, group == PhaseGroup::dream ? 14 : 18, 10, 5);
+        header->addWidget(new TextLabel(text::upper(title(group)), Theme::font(8.5, QFont::DemiBold, 1.2),
+                                        Palette::textTertiary(), list));
+        rows->addLayout(header);
+        for (PhaseID phase : phases(group)) {
+            auto* row = new PhaseRailRow(phase, list);
+            row->setObjectName(u"railRow-"_s + rawValue(phase));
+            connect(row, &QAbstractButton::clicked, this, [this, phase] { Q_EMIT phaseChosen(phase); });
+            rows->addWidget(row);
+            m_rows.insert(phase, row);
+        }
+    }
+    rows->addStretch(1);
+    scroll->setWidget(list);
+    list->setAutoFillBackground(false); // setWidget turns it on; the rail lies on the backdrop
+
+    column->addWidget(scroll, 1);
+    column->addWidget(m_footer);
+    refresh();
+}
+
+void PhaseRail::refresh(bool animated)
+{
+    const Project& project = m_session.project();
+    const Episode episode = m_session.activeEpisode();
+    for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it) {
+        PhaseRailRow* row = it.value();
+        row->setStatus(PhaseRailStatus::text(project, episode, it.key()));
+        row->setDone(project.completedPhases.contains(it.key()));
+        row->setActive(project.activePhase == it.key(), animated);
+    }
+    m_footer->show(project);
+}
+
+} // namespace studio

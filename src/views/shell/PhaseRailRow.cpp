@@ -1,0 +1,154 @@
+#include "views/shell/PhaseRailRow.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/Spring.h"
+#include "design/Symbols.h"
+#include "design/Theme.h"
+
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace studio {
+
+namespace {
+constexpr qreal padH = 8;
+constexpr qreal padV = 6;
+constexpr qreal badgeSide = 28;
+constexpr qreal spacing = 9;
+constexpr qreal lineGap = 1;
+
+QFont titleFont(bool active)
+{
+    return Theme::font(12, active ? QFont::DemiBold : QFont::Normal);
+}
+
+QFont statusFont()
+{
+    return Theme::font(8.5);
+}
+} // namespace
+
+PhaseRailRow::PhaseRailRow(PhaseID phase, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_phase(phase)
+    , m_plate(new Spring(0.3, 0.85, this))
+{
+    setFocusPolicy(Qt::TabFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setText(Theme::escapeMnemonic(studio::title(phase)));
+    setAccessibleName(studio::title(phase));
+    connect(m_plate, &Spring::valueChanged, this, qOverload<>(&QWidget::update));
+}
+
+void PhaseRailRow::setStatus(const QString& status)
+{
+    if (status == m_status)
+        return;
+    m_status = status;
+    setAccessibleDescription(status);
+    update();
+}
+
+void PhaseRailRow::setDone(bool done)
+{
+    if (done == m_done)
+        return;
+    m_done = done;
+    update();
+}
+
+void PhaseRailRow::setActive(bool active, bool animated)
+{
+    const qreal target = active ? 1.0 : 0.0;
+    if (active != m_active) {
+        m_active = active;
+        updateGeometry();
+        update();
+    }
+    if (animated)
+        m_plate->setTarget(target);
+    else
+        m_plate->jumpTo(target);
+}
+
+QSize PhaseRailRow::sizeHint() const
+{
+    const QFontMetricsF title(titleFont(true));
+    const QFontMetricsF status(statusFont());
+    const qreal text = title.height() + lineGap + status.height();
+    const qreal h = std::max(badgeSide, text) + 2 * padV;
+    return QSize(192, int(std::ceil(h)));
+}
+
+QSize PhaseRailRow::minimumSizeHint() const
+{
+    return QSize(2 * padH + badgeSide, sizeHint().height());
+}
+
+void PhaseRailRow::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF r = rect();
+    constexpr qreal plateRadius = 10;
+
+    // The plate of the active row (fades between rows while the spring moves).
+    const qreal plate = std::clamp(m_plate->value(), 0.0, 1.0);
+    if (plate > 0) {
+        p.save();
+        p.setOpacity(plate);
+        shapes::fillRounded(p, r, plateRadius, Palette::surfaceHigh());
+        shapes::strokeRoundedInside(p, r, plateRadius, Palette::hairline(), 1.0);
+        p.restore();
+    }
+    if (hasFocus() && focusPolicy() != Qt::NoFocus && !m_active)
+        shapes::strokeRoundedInside(p, r, plateRadius, Palette::hairlineStrong(), 1.0);
+
+    // Badge.
+    const QRectF badge(padH, r.center().y() - badgeSide / 2.0, badgeSide, badgeSide);
+    if (m_active) {
+        QLinearGradient gradient(badge.topLeft(), badge.bottomLeft());
+        gradient.setColorAt(0, QColor(0xF2, 0xED, 0xE2));
+        gradient.setColorAt(1, QColor(0xC6, 0xBE, 0xAD));
+        shapes::fillRounded(p, badge, 8, gradient);
+    } else {
+        shapes::fillRounded(p, badge, 8, Palette::white(0.06));
+    }
+    Symbols::paint(p, badge, studio::icon(m_phase), m_active ? Palette::buttonInk() : Palette::textSecondary(), 11,
+                   QFont::Medium);
+
+    // Ready mark at the trailing edge.
+    qreal right = r.right() - padH;
+    if (m_done) {
+        const qreal box = Symbols::boxSize(10);
+        const QRectF mark(right - box, r.center().y() - box / 2.0, box, box);
+        Symbols::paint(p, mark, QStringLiteral("checkmark.circle.fill"),
+                       Palette::withOpacity(Palette::success(), 0.85), 10);
+        right = mark.left() - spacing;
+    }
+
+    // Title over the progress text, centred as one block beside the badge.
+    const QFont tf = titleFont(m_active);
+    const QFont sf = statusFont();
+    const QFontMetricsF tm(tf);
+    const QFontMetricsF sm(sf);
+    const qreal left = badge.right() + spacing;
+    const qreal width = std::max<qreal>(0, right - left);
+    const qreal block = tm.height() + lineGap + sm.height();
+    const qreal top = r.center().y() - block / 2.0;
+    p.setFont(tf);
+    p.setPen(m_active ? Palette::textPrimary() : Palette::textSecondary());
+    p.drawText(QPointF(left, top + tm.ascent()), tm.elidedText(studio::title(m_phase), Qt::ElideRight, width));
+    p.setFont(sf);
+    p.setPen(Palette::textTertiary());
+    p.drawText(QPointF(left, top + tm.height() + lineGap + sm.ascent()),
+               sm.elidedText(m_status, Qt::ElideRight, width));
+}
+
+} // namespace studio

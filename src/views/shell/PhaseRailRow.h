@@ -1,0 +1,44 @@
+#pragma once
+
+// One clickable row of the phase rail: the phase badge, the title over the
+// progress text, and the ready mark. The active row sits on a raised rounded
+// plate; the plate moves between rows on a spring when the change is animated.
+
+#include "model/Enums.h"
+
+#include <QAbstractButton>
+
+namespace studio {
+
+class Spring;
+
+class PhaseRailRow : public QAbstractButton {
+    Q_OBJECT
+public:
+    PhaseRailRow(PhaseID phase, QWidget* parent = nullptr);
+
+    PhaseID phase() const { return m_phase; }
+    QString status() const { return m_status; }
+    bool isActive() const { return m_active; }
+    bool isDone() const { return m_done; }
+
+    void setStatus(const QString& status);
+    void setDone(bool done);
+    // animated: the plate fades in (or out) on the rail's spring.
+    void setActive(bool active, bool animated);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    PhaseID m_phase;
+    QString m_status;
+    bool m_active = false;
+    bool m_done = false;
+    Spring* m_plate;
+};
+
+} // namespace studio

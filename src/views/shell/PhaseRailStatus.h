@@ -1,0 +1,21 @@
+#pragma once
+
+// The one-line progress text of each phase in the phase rail, computed afresh
+// from the production and its active episode every time the rail is shown.
+
+#include "model/Project.h"
+
+#include <QString>
+
+namespace studio {
+
+class PhaseRailStatus {
+public:
+    // `episode` is the active episode (the session's; an empty episode when
+    // the production has none).
+    static QString text(const Project& project, const Episode& episode, PhaseID phase);
+    // "<c>/9 phases ready" as a fraction for the footer ring.
+    static double readyFraction(const Project& project);
+};
+
+} // namespace studio

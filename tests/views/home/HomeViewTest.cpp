@@ -1,0 +1,490 @@
+// The home library against a temporary home: what it lists, opening,
+// duplicating, revealing and trashing productions, the sample films, and
+// when it presents the new-production sheet.
+
+#include "design/Theme.h"
+#include "services/ProjectStore.h"
+#include "services/SampleFactory.h"
+#include "services/UpdateService.h"
+#include "state/AppState.h"
+#include "state/ProjectSession.h"
+#include "state/StudioTab.h"
+#include "views/home/HomeView.h"
+#include "views/home/NewProjectCard.h"
+#include "views/home/NewProjectSheet.h"
+#include "views/home/ProjectPosterCard.h"
+#include "views/home/SampleMenuButton.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QtTest>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Project stored(AppState& app, const QString& name)
+{
+    Project p;
+    p.name = name;
+    p.completedPhases = {PhaseID::spark, PhaseID::story};
+    p.cast = {CastMember{}};
+    [&] { QVERIFY(app.store().save(p)); }();
+    return app.store().projects().first();
+}
+
+QStringList ids(const QList<Project>& projects)
+{
+    QStringList list;
+    for (const Project& p : projects)
+        list.append(uuidString(p.id));
+    return list;
+}
+
+QPushButton* button(QMessageBox* box, const QString& text)
+{
+    for (QAbstractButton* b : box->buttons()) {
+        if (b->text() == text)
+            return qobject_cast<QPushButton*>(b);
+    }
+    return nullptr;
+}
+
+QString dataHome()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+// Puts a plain file where a folder must be, for as long as it lives.
+struct Blocked {
+    explicit Blocked(const QString& path)
+        : path(path)
+    {
+        if (QFileInfo::exists(path))
+            QDir().rename(path, path + u".aside"_s);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+    }
+    ~Blocked()
+    {
+        QFile::remove(path);
+        if (QFileInfo::exists(path + u".aside"_s))
+            QDir().rename(path + u".aside"_s, path);
+    }
+    QString path;
+};
+
+ProjectSession* selectedSession(AppState& app)
+{
+    StudioTab* tab = app.selectedTab();
+    return tab ? tab->session() : nullptr;
+}
+
+} // namespace
+
+class HomeViewTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+
+    void init()
+    {
+        // Every case starts from an empty library.
+        QDir(ProjectStore::rootPath()).removeRecursively();
+    }
+
+    void emptyLibraryShowsTheFirstRunPanel()
+    {
+        AppState app;
+        HomeView home(app);
+        QVERIFY(home.showsFirstRun());
+        QVERIFY(home.posterCards().isEmpty());
+        QVERIFY(home.footerSampleMenu()->isHidden());
+        QCOMPARE(home.footerText(), u"Palisademotion "_s + app.updates().currentVersion());
+        QVERIFY(home.footerText().startsWith(u"Palisademotion "_s));
+    }
+
+    void samplesOpenAsCompleteProductions_data()
+    {
+        QTest::addColumn<QString>("sampleID");
+        for (const SampleFactory::Sample& sample : SampleFactory::registry())
+            QTest::newRow(qPrintable(sample.id)) << sample.id;
+    }
+    void samplesOpenAsCompleteProductions()
+    {
+        QFETCH(QString, sampleID);
+        AppState app;
+        HomeView home(app);
+        home.addSample(sampleID);
+
+        QCOMPARE(app.store().projects().size(), 1);
+        ProjectSession* session = selectedSession(app);
+        QVERIFY(session);
+        const Project& opened = session->project();
+        QCOMPARE(opened.id, app.store().projects().first().id);
+        QVERIFY(!opened.cast.isEmpty());
+        QVERIFY(!opened.episodes.isEmpty());
+        QVERIFY(!opened.episodes.first().scenes.isEmpty());
+
+        // What reached the disk is the whole production.
+        ProjectStore reread;
+        reread.load();
+        QCOMPARE(reread.projects().size(), 1);
+        Project onDisk = reread.projects().first();
+        onDisk.modifiedAt = opened.modifiedAt;
+        QVERIFY(onDisk == opened);
+
+        QVERIFY(!home.showsFirstRun());
+        QVERIFY(!home.footerSampleMenu()->isHidden());
+        QCOMPARE(home.posterCards().size(), 1);
+    }
+
+    void theSameSampleTwiceMakesTwoProductions()
+    {
+        AppState app;
+        HomeView home(app);
+        const QString id = SampleFactory::registry().first().id;
+        home.addSample(id);
+        home.addSample(id);
+        QCOMPARE(app.store().projects().size(), 2);
+        QVERIFY(app.store().projects()[0].id != app.store().projects()[1].id);
+        QCOMPARE(app.tabs().size(), 3);
+    }
+
+    // The sample menus name each sample with its blurb and add what is chosen.
+    void sampleMenus()
+    {
+        AppState app;
+        HomeView home(app);
+        const QList<QAction*> items = home.footerSampleMenu()->menu()->actions();
+        QCOMPARE(items.size(), SampleFactory::registry().size());
+        QCOMPARE(items.first()->text(),
+                 u"The Last Lighthouse — Sci-fi short · 35mm · silhouette-and-sodium craft"_s);
+        items.last()->trigger();
+        QCOMPARE(app.store().projects().size(), 0); // runs from the event loop
+        QCoreApplication::processEvents();
+        QCOMPARE(app.store().projects().size(), 1);
+        QCOMPARE(app.store().projects().first().name, SampleFactory::registry().last().name);
+    }
+
+    void duplicate()
+    {
+        AppState app;
+        HomeView home(app);
+        const Date now(700000000.5);
+        home.setClock([now] { return now; });
+        const Project source = stored(app, u"Night Shift"_s);
+        const qsizetype tabs = app.tabs().size();
+
+        const auto copyID = home.duplicateProject(source.id);
+        QVERIFY(copyID);
+        QCOMPARE(app.store().projects().size(), 2);
+        const Project copy = app.store().projects().first();
+        QCOMPARE(copy.id, *copyID);
+        QVERIFY(copy.id != source.id);
+        QCOMPARE(copy.name, u"Night Shift Copy"_s);
+        QCOMPARE(copy.createdAt, now);
+        QVERIFY(copy.posterSeed != source.posterSeed);
+        QVERIFY(parseUuid(copy.posterSeed));
+        // Everything else is the source's, the ids inside it included.
+        Project expected = source;
+        expected.id = copy.id;
+        expected.name = copy.name;
+        expected.createdAt = copy.createdAt;
+        expected.posterSeed = copy.posterSeed;
+        expected.modifiedAt = copy.modifiedAt;
+        QVERIFY(copy == expected);
+        QCOMPARE(app.tabs().size(), tabs); // not opened
+
+        // The copy leads the grid; a copy of the copy ends in " Copy" twice.
+        QCOMPARE(home.posterCards().first()->projectID(), copy.id);
+        home.duplicateProject(copy.id);
+        QCOMPARE(app.store().projects().first().name, u"Night Shift Copy Copy"_s);
+    }
+
+    // An open production is copied as stored, not with its unsaved edits.
+    void duplicateCopiesTheStoredVersion()
+    {
+        AppState app;
+        HomeView home(app);
+        const Project source = stored(app, u"Stored"_s);
+        app.openProject(source);
+        selectedSession(app)->edit([](Project& p) { p.name = u"Edited in the tab"_s; });
+        home.duplicateProject(source.id);
+        QCOMPARE(app.store().projects().first().name, u"Stored Copy"_s);
+    }
+
+    void failedDuplicateIsReported()
+    {
+        AppState app;
+        HomeView home(app);
+        const Project source = stored(app, u"Source"_s);
+        QSignalSpy errors(&app.store(), &ProjectStore::errorOccurred);
+        {
+            Blocked root(ProjectStore::rootPath());
+            QVERIFY(!home.duplicateProject(source.id));
+        }
+        QCOMPARE(errors.size(), 1);
+        QVERIFY(errors.first().first().toString().startsWith(u"Save failed: "_s));
+        QCOMPARE(ids(app.store().projects()), QStringList{uuidString(source.id)});
+        QCOMPARE(home.posterCards().size(), 1);
+    }
+
+    // A failed save of a sample still opens it, so its tab's autosave can retry.
+    void failedSampleSaveStillOpens()
+    {
+        AppState app;
+        HomeView home(app);
+        QSignalSpy errors(&app.store(), &ProjectStore::errorOccurred);
+        {
+            Blocked root(ProjectStore::rootPath());
+            home.addSample(SampleFactory::registry().first().id);
+        }
+        QCOMPARE(errors.size(), 1);
+        QVERIFY(app.store().projects().isEmpty());
+        QVERIFY(selectedSession(app));
+        QCOMPARE(selectedSession(app)->project().name, SampleFactory::registry().first().name);
+    }
+
+    // Changes of the list keep the cards of the productions that stay.
+    void cardsAreKeptAcrossChanges()
+    {
+        AppState app;
+        HomeView home(app);
+        const Project a = stored(app, u"A"_s);
+        const Project b = stored(app, u"B"_s);
+        const QList<ProjectPosterCard*> before = home.posterCards();
+        QCOMPARE(before.size(), 2);
+
+        Project renamed = a;
+        renamed.name = u"A renamed"_s;
+        QVERIFY(app.store().save(renamed));
+        stored(app, u"C"_s);
+        const QList<ProjectPosterCard*> after = home.posterCards();
+        QCOMPARE(after.size(), 3);
+        QCOMPARE(after[1], before[0]); // B
+        QCOMPARE(after[2], before[1]); // A, updated in place
+        QCOMPARE(after[2]->face().name, u"A renamed"_s);
+        QCOMPARE(after[1]->projectID(), b.id);
+    }
+
+    void contextMenu()
+    {
+        AppState app;
+        HomeView home(app);
+        const Project p = stored(app, u"Menu"_s);
+        QString revealed;
+        home.setRevealer([&](const QString& path) {
+            revealed = path;
+            return true;
+        });
+        std::unique_ptr<QMenu> menu(home.contextMenu(p.id));
+        const QList<QAction*> items = menu->actions();
+        QStringList texts;
+        for (QAction* a : items)
+            texts.append(a->isSeparator() ? u"—"_s : a->text());
+        QCOMPARE(texts, (QStringList{u"Open"_s, u"Duplicate"_s, u"Reveal in Finder"_s, u"—"_s, u"Move to Trash"_s}));
+
+        items[2]->trigger();
+        QCOMPARE(revealed, ProjectStore::folderPath(p.id));
+        QVERIFY(revealed.endsWith(uuidString(p.id) + u".palisademotion"_s));
+
+        items[1]->trigger();
+        QCOMPARE(app.store().projects().size(), 2);
+
+        items[0]->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY(selectedSession(app));
+        QCOMPARE(selectedSession(app)->id(), p.id);
+
+        items[4]->trigger();
+        QVERIFY(home.trashConfirmation());
+        QCOMPARE(home.pendingDelete(), p.id);
+        home.trashConfirmation()->reject();
+    }
+
+    void clickOpensTheProduction()
+    {
+        AppState app;
+        HomeView home(app);
+        home.resize(1100, 800);
+        home.show();
+        const Project p = stored(app, u"Click me"_s);
+        QCoreApplication::processEvents();
+        ProjectPosterCard* card = home.posterCards().first();
+        QTest::mouseClick(card, Qt::LeftButton, {}, card->rect().center());
+        QCoreApplication::processEvents();
+        QVERIFY(selectedSession(app));
+        QCOMPARE(selectedSession(app)->id(), p.id);
+    }
+
+    void trashAfterConfirmation()
+    {
+        AppState app;
+        HomeView home(app);
+        home.show();
+        const Project first = stored(app, u"First"_s);
+        const Project second = stored(app, u"Second <b>bold</b>"_s);
+        const QString folder = ProjectStore::folderPath(first.id);
+        QVERIFY(QFileInfo(folder).isDir());
+
+        // Cancel leaves everything as it was.
+        home.requestTrash(first.id);
+        QMessageBox* box = home.trashConfirmation();
+        QVERIFY(box);
+        QCOMPARE(home.pendingDelete(), first.id);
+        QCOMPARE(box->text(), u"Move to Trash?"_s);
+        QCOMPARE(box->informativeText(), u"“First” and its files will move to the Trash."_s);
+        button(box, u"Cancel"_s)->click();
+        QVERIFY(!home.pendingDelete());
+        QCOMPARE(app.store().projects().size(), 2);
+        QVERIFY(QFileInfo(folder).isDir());
+
+        // Another card's request names that card; its name is shown as typed.
+        home.requestTrash(second.id);
+        box = home.trashConfirmation();
+        QCOMPARE(box->informativeText(), u"“Second <b>bold</b>” and its files will move to the Trash."_s);
+        auto* info = box->findChild<QLabel*>(u"qt_msgbox_informativelabel"_s);
+        QVERIFY(info);
+        QCOMPARE(info->textFormat(), Qt::PlainText);
+        box->reject(); // dismissed some other way
+        QVERIFY(!home.pendingDelete());
+        QCOMPARE(app.store().projects().size(), 2);
+
+        home.requestTrash(first.id);
+        button(home.trashConfirmation(), u"Move to Trash"_s)->click();
+        QVERIFY(!home.pendingDelete());
+        QCOMPARE(ids(app.store().projects()), QStringList{uuidString(second.id)});
+        QCOMPARE(home.posterCards().size(), 1);
+        QVERIFY(!QFileInfo::exists(folder));
+        QVERIFY(QFileInfo(dataHome() + u"/Trash/files/"_s + QFileInfo(folder).fileName()).isDir());
+
+        // Trashing the last production brings the first-run panel back.
+        home.requestTrash(second.id);
+        button(home.trashConfirmation(), u"Move to Trash"_s)->click();
+        QVERIFY(home.showsFirstRun());
+    }
+
+    void failedTrashKeepsTheCard()
+    {
+        AppState app;
+        HomeView home(app);
+        home.show();
+        const Project p = stored(app, u"Stays"_s);
+        QSignalSpy errors(&app.store(), &ProjectStore::errorOccurred);
+        {
+            Blocked trash(dataHome() + u"/Trash"_s);
+            home.requestTrash(p.id);
+            button(home.trashConfirmation(), u"Move to Trash"_s)->click();
+        }
+        QCOMPARE(errors.size(), 1);
+        QVERIFY(errors.first().first().toString().startsWith(u"Move to Trash failed: "_s));
+        QCOMPARE(home.posterCards().size(), 1);
+        QVERIFY(QFileInfo(ProjectStore::folderPath(p.id)).isDir());
+    }
+
+    // A production trashed while its tab is open loses its poster; the tab stays.
+    void trashingAnOpenProduction()
+    {
+        AppState app;
+        HomeView home(app);
+        home.show();
+        const Project p = stored(app, u"Open elsewhere"_s);
+        app.openProject(p);
+        const qsizetype tabs = app.tabs().size();
+        home.requestTrash(p.id);
+        button(home.trashConfirmation(), u"Move to Trash"_s)->click();
+        QVERIFY(home.posterCards().isEmpty());
+        QCOMPARE(app.tabs().size(), tabs);
+    }
+
+    void actionsOnAGoneProductionDoNothing()
+    {
+        AppState app;
+        HomeView home(app);
+        bool revealed = false;
+        home.setRevealer([&](const QString&) { return revealed = true; });
+        const QUuid gone = newId();
+        QVERIFY(!home.duplicateProject(gone));
+        home.revealProject(gone);
+        home.requestTrash(gone);
+        home.openProject(gone);
+        QVERIFY(!revealed);
+        QVERIFY(!home.trashConfirmation());
+        QCOMPARE(app.tabs().size(), 1);
+        QVERIFY(app.store().projects().isEmpty());
+    }
+
+    void newProductionCardRaisesTheRequest()
+    {
+        AppState app;
+        HomeView home(app);
+        stored(app, u"Any"_s);
+        QVERIFY(!home.newProjectCard()->isHidden());
+        home.newProjectCard()->click();
+        QVERIFY(app.showingNewProject());
+    }
+
+    void sheetFollowsTheRequest()
+    {
+        AppState app;
+        HomeView home(app);
+        home.show();
+        QCoreApplication::processEvents();
+        app.setShowingNewProject(true);
+        QPointer<NewProjectSheet> sheet = home.newProjectSheet();
+        QVERIFY(sheet);
+        QVERIFY(sheet->isVisible());
+
+        // Closing the sheet in any way ends the request.
+        sheet->reject();
+        QVERIFY(!app.showingNewProject());
+        QTRY_VERIFY(!sheet);
+
+        // Cleared elsewhere, the request takes the sheet away.
+        app.setShowingNewProject(true);
+        sheet = home.newProjectSheet();
+        QVERIFY(sheet);
+        app.setShowingNewProject(false);
+        QVERIFY(!sheet->isVisible());
+        QTRY_VERIFY(!sheet);
+    }
+
+    // A request raised while the library is off screen is answered when it
+    // is shown again; only the library on screen presents the sheet.
+    void onlyTheLibraryOnScreenPresents()
+    {
+        AppState app;
+        HomeView hidden(app);
+        HomeView shown(app);
+        shown.show();
+        QCoreApplication::processEvents();
+        app.setShowingNewProject(true);
+        QVERIFY(!hidden.newProjectSheet());
+        QVERIFY(shown.newProjectSheet());
+        shown.newProjectSheet()->reject();
+
+        shown.hide();
+        app.setShowingNewProject(true);
+        QVERIFY(!hidden.newProjectSheet());
+        QVERIFY(!shown.newProjectSheet());
+        hidden.show();
+        QCoreApplication::processEvents();
+        QVERIFY(hidden.newProjectSheet());
+        // Showing a second library meanwhile opens no second sheet.
+        shown.show();
+        QCoreApplication::processEvents();
+        QVERIFY(!shown.newProjectSheet());
+        hidden.newProjectSheet()->reject();
+        QVERIFY(!app.showingNewProject());
+    }
+};
+
+QTEST_MAIN(HomeViewTest)
+#include "HomeViewTest.moc"

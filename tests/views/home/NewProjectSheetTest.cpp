@@ -1,0 +1,348 @@
+// The new-production sheet: its starting values, the format presets and
+// runtime ranges, whole numbers, the texts that follow the format, and the
+// production "Create Production" makes for every format.
+
+#include "design/Chip.h"
+#include "design/SleekTextField.h"
+#include "design/Slider.h"
+#include "design/Theme.h"
+#include "services/ProjectStore.h"
+#include "state/AppState.h"
+#include "state/ProjectSession.h"
+#include "state/StudioTab.h"
+#include "views/home/FormatCard.h"
+#include "views/home/NewProjectDetailsForm.h"
+#include "views/home/NewProjectSheet.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A window for the sheet to belong to, and the sheet, shown.
+struct Presented {
+    explicit Presented(AppState& app)
+    {
+        window.resize(900, 700);
+        window.show();
+        app.setShowingNewProject(true);
+        sheet = new NewProjectSheet(app, &window);
+        sheet->present();
+        QCoreApplication::processEvents();
+    }
+    QWidget window;
+    QPointer<NewProjectSheet> sheet;
+};
+
+} // namespace
+
+class NewProjectSheetTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void init() { QDir(ProjectStore::rootPath()).removeRecursively(); }
+
+    void startsAtTheFormatGrid()
+    {
+        AppState app;
+        Presented p(app);
+        NewProjectSheet& sheet = *p.sheet;
+        const NewProjectDraft& d = sheet.draft();
+        QCOMPARE(d.step, 0);
+        QCOMPARE(d.format, ProjectFormat::shortFilm);
+        QVERIFY(!d.hasPickedFormat);
+        QVERIFY(d.name.isEmpty());
+        QVERIFY(d.genres.isEmpty());
+        QCOMPARE(d.runtime, 12.0);
+        QCOMPARE(d.episodeCount, 6.0);
+        QCOMPARE(sheet.title(), u"What are we making?"_s);
+        QCOMPARE(sheet.subtitle(), u"Pick a format — everything else adapts to it."_s);
+        // shortFilm is the format, yet no card is drawn as chosen.
+        for (ProjectFormat f : allCases<ProjectFormat>())
+            QVERIFY(!sheet.formatCard(f)->isSelected());
+        QVERIFY(sheet.showsTip());
+        QVERIFY(sheet.backButton()->isHidden());
+        QVERIFY(sheet.createButton()->isHidden());
+        QVERIFY(sheet.details()->isHidden());
+    }
+
+    void formatPresets_data()
+    {
+        QTest::addColumn<ProjectFormat>("format");
+        QTest::addColumn<double>("preset");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("runtimeCaption");
+        QTest::addColumn<bool>("episodes");
+        QTest::addColumn<QString>("engine");
+        QTest::newRow("short film") << ProjectFormat::shortFilm << 12.0 << u"3–40 min"_s << u"Target runtime"_s
+                                    << false << u"Three-Act"_s;
+        QTest::newRow("feature") << ProjectFormat::feature << 100.0 << u"40–240 min"_s << u"Target runtime"_s
+                                 << false << u"15-Beat Sheet"_s;
+        QTest::newRow("series") << ProjectFormat::series << 42.0 << u"20–60 min / ep"_s
+                                << u"Target runtime per episode"_s << true << u"Five-Act TV"_s;
+        QTest::newRow("anthology") << ProjectFormat::anthology << 25.0 << u"10–60 min / ep"_s
+                                   << u"Target runtime per segment"_s << true << u"Anthology Tale"_s;
+        QTest::newRow("sitcom") << ProjectFormat::sitcom << 22.0 << u"11–30 min / ep"_s
+                                << u"Target runtime per episode"_s << true << u"Sitcom Engine"_s;
+        QTest::newRow("custom") << ProjectFormat::custom << 30.0 << u"3–240 min"_s << u"Target runtime"_s << false
+                                << u"Three-Act"_s;
+    }
+    void formatPresets()
+    {
+        QFETCH(ProjectFormat, format);
+        QFETCH(double, preset);
+        QFETCH(bool, episodes);
+        AppState app;
+        Presented p(app);
+        NewProjectSheet& sheet = *p.sheet;
+        QTEST(NewProjectDraft::runtimeHint(format), "hint");
+
+        sheet.formatCard(format)->click();
+        QCOMPARE(sheet.draft().step, 1);
+        QCOMPARE(sheet.draft().runtime, preset);
+        QVERIFY(sheet.formatCard(format)->isSelected());
+        QCOMPARE(sheet.title(), u"Name it. Shape it."_s);
+        QCOMPARE(sheet.subtitle(), label(format) + u" · you can change all of this later."_s);
+        NewProjectDetailsForm* form = sheet.details();
+        QTEST(form->runtimeCaption(), "runtimeCaption");
+        QCOMPARE(form->runtimeText(), QString::number(qint64(preset)) + u" min"_s);
+        QCOMPARE(form->showsEpisodes(), episodes);
+        QTEST(form->engineLabel(), "engine");
+        QVERIFY(!form->enginePills().isEmpty());
+        QVERIFY(form->enginePills().size() <= 4);
+        QVERIFY(!sheet.backButton()->isHidden());
+        QVERIFY(!sheet.createButton()->isHidden());
+        QVERIFY(!sheet.showsTip());
+    }
+
+    void anthologyTexts()
+    {
+        AppState app;
+        Presented p(app);
+        p.sheet->pickFormat(ProjectFormat::anthology);
+        NewProjectDetailsForm* form = p.sheet->details();
+        QCOMPARE(form->episodesCaption(), u"Segments in season one"_s);
+        QCOMPARE(form->engineBlurb(), u"A framed tale that turns — built for the twist."_s);
+        QCOMPARE(form->seasonTotal(), u"Season total ≈ 150 minutes"_s);
+    }
+
+    // The runtime slider runs over the format's range and no further.
+    void runtimeClampsPerFormat_data()
+    {
+        QTest::addColumn<ProjectFormat>("format");
+        for (ProjectFormat f : allCases<ProjectFormat>())
+            QTest::newRow(qPrintable(rawValue(f))) << f;
+    }
+    void runtimeClampsPerFormat()
+    {
+        QFETCH(ProjectFormat, format);
+        AppState app;
+        Presented p(app);
+        NewProjectSheet& sheet = *p.sheet;
+        sheet.pickFormat(format);
+        Slider* slider = sheet.details()->runtimeSlider();
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_End);
+        QCOMPARE(sheet.draft().runtime, double(runtimeMax(format)));
+        QCOMPARE(sheet.details()->runtimeText(), QString::number(runtimeMax(format)) + u" min"_s);
+        QTest::keyClick(slider, Qt::Key_Home);
+        QCOMPARE(sheet.draft().runtime, double(runtimeMin(format)));
+        QCOMPARE(sheet.details()->runtimeText(), QString::number(runtimeMin(format)) + u" min"_s);
+    }
+
+    void episodesAreWholeFromOneToTwentyFour()
+    {
+        AppState app;
+        Presented p(app);
+        NewProjectSheet& sheet = *p.sheet;
+        sheet.pickFormat(ProjectFormat::series);
+        Slider* episodes = sheet.details()->episodeSlider();
+        episodes->setFocus();
+        QTest::keyClick(episodes, Qt::Key_Right);
+        QCOMPARE(sheet.draft().episodeCount, 7.0);
+        QTest::keyClick(episodes, Qt::Key_Left);
+        QTest::keyClick(episodes, Qt::Key_Left);
+        QCOMPARE(sheet.draft().episodeCount, 5.0);
+        QTest::keyClick(episodes, Qt::Key_End);
+        QCOMPARE(sheet.draft().episodeCount, 24.0);
+        QTest::keyClick(sheet.details()->runtimeSlider(), Qt::Key_End);
+        QCOMPARE(sheet.details()->episodesText(), u"24"_s);
+        QCOMPARE(sheet.details()->seasonTotal(), u"Season total ≈ 1440 minutes"_s);
+        QTest::keyClick(episodes, Qt::Key_Home);
+        QCOMPARE(sheet.draft().episodeCount, 1.0);
+        // A drag lands between whole numbers; the count does not.
+        Q_EMIT episodes->valueEdited(3.4);
+        QCOMPARE(sheet.draft().episodeCount, 3.0);
+    }
+
+    // Every number shown or handed on is the integer part of the runtime.
+    void integerParts()
+    {
+        NewProjectDraft d;
+        d.pickFormat(ProjectFormat::series);
+        d.setRuntime(42.7);
+        QCOMPARE(d.runtimeText(), u"42 min"_s);
+        QCOMPARE(d.seasonTotal(), u"Season total ≈ 252 minutes"_s);
+        d.setRuntime(std::numeric_limits<double>::quiet_NaN());
+        QCOMPARE(d.runtime, 42.7);
+        d.setRuntime(500);
+        QCOMPARE(d.runtime, 60.0);
+    }
+
+    void backKeepsTheValues()
+    {
+        AppState app;
+        Presented p(app);
+        NewProjectSheet& sheet = *p.sheet;
+        sheet.pickFormat(ProjectFormat::series);
+        QTest::keyClicks(sheet.details()->titleField()->lineEdit(), u"Harbour Lights"_s);
+        sheet.details()->genreChip(Genre::mystery)->click();
+        Q_EMIT sheet.details()->runtimeSlider()->valueEdited(58);
+        Q_EMIT sheet.details()->episodeSlider()->valueEdited(8);
+
+        sheet.backButton()->click();
+        QCOMPARE(sheet.draft().step, 0);
+        QVERIFY(sheet.formatCard(ProjectFormat::series)->isSelected());
+        QCOMPARE(sheet.draft().name, u"Harbour Lights"_s);
+        QCOMPARE(sheet.draft().runtime, 58.0);
+
+        // Another format presets its runtime; the rest stays.
+        sheet.pickFormat(ProjectFormat::feature);
+        QCOMPARE(sheet.draft().runtime, 100.0);
+        QVERIFY(!sheet.details()->showsEpisodes());
+        QCOMPARE(sheet.details()->runtimeCaption(), u"Target runtime"_s);
+        QCOMPARE(sheet.draft().episodeCount, 8.0);
+        QCOMPARE(sheet.draft().genres, QList<Genre>{Genre::mystery});
+        QCOMPARE(sheet.details()->titleField()->text(), u"Harbour Lights"_s);
+
+        // Even the same format again resets the runtime.
+        Q_EMIT sheet.details()->runtimeSlider()->valueEdited(180);
+        sheet.goBack();
+        sheet.pickFormat(ProjectFormat::feature);
+        QCOMPARE(sheet.draft().runtime, 100.0);
+    }
+
+    void genreChipsToggle()
+    {
+        AppState app;
+        Presented p(app);
+        NewProjectSheet& sheet = *p.sheet;
+        sheet.pickFormat(ProjectFormat::shortFilm);
+        Chip* horror = sheet.details()->genreChip(Genre::horror);
+        horror->click();
+        QVERIFY(horror->isOn());
+        horror->click();
+        QVERIFY(!horror->isOn());
+        QVERIFY(sheet.draft().genres.isEmpty());
+        // Any number may be on; they are kept in the catalog's order.
+        const QList<Genre> all = allCases<Genre>();
+        for (auto it = all.crbegin(); it != all.crend(); ++it)
+            sheet.details()->genreChip(*it)->click();
+        QCOMPARE(sheet.draft().genres, all);
+    }
+
+    void createsTheProductionOfEachFormat_data()
+    {
+        QTest::addColumn<ProjectFormat>("format");
+        QTest::addColumn<int>("episodes");
+        QTest::addColumn<StructureKind>("engine");
+        QTest::newRow("short film") << ProjectFormat::shortFilm << 1 << StructureKind::threeAct;
+        QTest::newRow("feature") << ProjectFormat::feature << 1 << StructureKind::beatSheet;
+        QTest::newRow("series") << ProjectFormat::series << 6 << StructureKind::fiveAct;
+        QTest::newRow("anthology") << ProjectFormat::anthology << 6 << StructureKind::anthologyTale;
+        QTest::newRow("sitcom") << ProjectFormat::sitcom << 6 << StructureKind::sitcom;
+        QTest::newRow("custom") << ProjectFormat::custom << 1 << StructureKind::threeAct;
+    }
+    void createsTheProductionOfEachFormat()
+    {
+        QFETCH(ProjectFormat, format);
+        QFETCH(int, episodes);
+        QFETCH(StructureKind, engine);
+        AppState app;
+        Presented p(app);
+        NewProjectSheet& sheet = *p.sheet;
+        sheet.pickFormat(format);
+        QTest::keyClicks(sheet.details()->titleField()->lineEdit(), u"  Tide Table "_s);
+        sheet.details()->genreChip(Genre::drama)->click();
+        sheet.details()->genreChip(Genre::sciFi)->click();
+        Q_EMIT sheet.details()->runtimeSlider()->valueEdited(double(runtimeMin(format)) + 0.9);
+
+        sheet.createButton()->click();
+        QCOMPARE(app.store().projects().size(), 1);
+        const Project& created = app.store().projects().first();
+        QCOMPARE(created.name, u"  Tide Table "_s);
+        QCOMPARE(created.format, format);
+        QCOMPARE(created.idea.genres, (QList<Genre>{Genre::drama, Genre::sciFi}));
+        QCOMPARE(created.idea.targetRuntimeMinutes, runtimeMin(format));
+        QCOMPARE(created.episodes.size(), episodes);
+        for (const Episode& e : created.episodes)
+            QCOMPARE(e.structure.kind, engine);
+
+        // Opened in a new selected tab; the sheet closed and the request ended.
+        QVERIFY(app.selectedTab()->session());
+        QCOMPARE(app.selectedTab()->session()->id(), created.id);
+        QVERIFY(!app.showingNewProject());
+        QTRY_VERIFY(!p.sheet);
+    }
+
+    void blankTitleBecomesUntitled()
+    {
+        AppState app;
+        Presented p(app);
+        p.sheet->pickFormat(ProjectFormat::feature);
+        QTest::keyClicks(p.sheet->details()->titleField()->lineEdit(), u" \t "_s);
+        p.sheet->createProduction();
+        QCOMPARE(app.store().projects().first().name, u"Untitled"_s);
+    }
+
+    void closingCreatesNothing()
+    {
+        AppState app;
+        Presented p(app);
+        p.sheet->pickFormat(ProjectFormat::sitcom);
+        p.sheet->closeButton()->click();
+        QVERIFY(!app.showingNewProject());
+        QVERIFY(app.store().projects().isEmpty());
+        QCOMPARE(app.tabs().size(), 1);
+        QVERIFY(!p.sheet->createProduction());
+        QVERIFY(app.store().projects().isEmpty());
+
+        // Esc dismisses too.
+        Presented again(app);
+        QCOMPARE(again.sheet->draft().step, 0); // a new presentation starts afresh
+        QTest::keyClick(again.sheet, Qt::Key_Escape);
+        QVERIFY(!app.showingNewProject());
+        QVERIFY(app.store().projects().isEmpty());
+    }
+
+    // A failed save is reported by the store; the production opens anyway.
+    void failedSaveStillOpens()
+    {
+        AppState app;
+        Presented p(app);
+        p.sheet->pickFormat(ProjectFormat::shortFilm);
+        QSignalSpy errors(&app.store(), &ProjectStore::errorOccurred);
+        const QString root = ProjectStore::rootPath();
+        QDir().rename(root, root + u".aside"_s);
+        {
+            QFile blocker(root);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        const auto created = p.sheet->createProduction();
+        QFile::remove(root);
+        QDir().rename(root + u".aside"_s, root);
+        QVERIFY(created);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY(app.store().projects().isEmpty());
+        QCOMPARE(app.selectedTab()->session()->id(), created->id);
+        QVERIFY(!app.showingNewProject());
+    }
+};
+
+QTEST_MAIN(NewProjectSheetTest)
+#include "NewProjectSheetTest.moc"
