@@ -38,7 +38,8 @@ public:
         setText(label);
         setCheckable(true);
         setAutoExclusive(true);
-        setFocusPolicy(Qt::TabFocus);
+        // Like a toolbar's items: clicked, never focused.
+        setFocusPolicy(Qt::NoFocus);
         setAccessibleName(label);
         const qreal w = std::max<qreal>(64, QFontMetricsF(m_font).horizontalAdvance(label) + 20);
         setFixedSize(int(std::ceil(w)), 48);
@@ -52,8 +53,6 @@ protected:
         const QRectF r = rect();
         if (isChecked())
             shapes::fillRounded(p, r, 7, Palette::white(0.07));
-        if (hasFocus())
-            shapes::strokeRoundedInside(p, r, 7, Palette::accentDeep(), 1.0);
         const QColor color = isChecked() ? Palette::gold() : Palette::textSecondary();
         Symbols::paint(p, QRectF(0, 5, width(), 22), m_symbol, color, 16);
         p.setFont(m_font);

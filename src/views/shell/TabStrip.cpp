@@ -106,6 +106,7 @@ TabStrip::TabStrip(AppState& app, QWidget* parent)
     m_chipRow->addWidget(m_newTab, 0, Qt::AlignVCenter);
     m_chipRow->addStretch(1);
     m_scroll->setWidget(chipHost);
+    chipHost->setAutoFillBackground(false); // setWidget() turns it on
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
