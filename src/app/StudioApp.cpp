@@ -15,7 +15,6 @@ void StudioApp::configure(QApplication& app)
     QApplication::setApplicationName(QStringLiteral("Palisademotion"));
     QApplication::setApplicationDisplayName(QStringLiteral("Palisademotion"));
     QApplication::setApplicationVersion(QStringLiteral(STUDIO_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("palisademotion"));
     Theme::install(app);
 }
 
