@@ -14,6 +14,8 @@ AppState::AppState(QObject* parent)
     m_store = new ProjectStore(this);
     m_store->load();
     m_updates = new UpdateService(this);
+    // Every open production is on disk before a new version starts.
+    m_updates->setSaveAllHook([this] { return saveAll(); });
     AIService::seedDefaultsIfNeeded();
     StudioTab* home = appendTab(new StudioTab(this));
     m_selectedTabID = home->id();

@@ -1,0 +1,132 @@
+#include "app/MainWindow.h"
+
+#include "app/StoreErrorBanner.h"
+#include "design/Theme.h"
+#include "services/ProjectStore.h"
+#include "services/UpdateService.h"
+#include "state/AppState.h"
+#include "views/shell/RootView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace studio {
+
+MainWindow::MainWindow(AppState& app, QWidget* parent)
+    : QMainWindow(parent)
+    , m_app(app)
+    , m_root(new RootView(app, this))
+    , m_banner(new StoreErrorBanner(m_root))
+{
+    setWindowTitle(QStringLiteral("Palisademotion"));
+    setMinimumSize(minimumWindowSize);
+    setCentralWidget(m_root);
+    m_root->setBanner(m_banner);
+
+    // A comfortable first size, never above what the screen offers.
+    QSize size(1320, 860);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize() * 0.92);
+    resize(size.expandedTo(minimumWindowSize));
+
+    buildMenus();
+
+    ProjectStore& store = m_app.store();
+    connect(&store, &ProjectStore::errorOccurred, m_banner, &StoreErrorBanner::showMessage);
+    // What the first load reported, before any window could show it.
+    if (!store.lastError().isEmpty())
+        m_banner->showMessage(store.lastError());
+
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveBeforeQuit);
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::phaseMenuText(PhaseID phase)
+{
+    return title(group(phase)) + QStringLiteral(" · ") + title(phase);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    m_newProject = file->addAction(QStringLiteral("New Project…"));
+    m_newProject->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(m_newProject, &QAction::triggered, this, [this] { m_app.setShowingNewProject(true); });
+    m_newTab = file->addAction(QStringLiteral("New Studio Tab"));
+    m_newTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(m_newTab, &QAction::triggered, this, [this] { m_app.newHomeTab(); });
+    file->addSeparator();
+    m_settings = file->addAction(QStringLiteral("Settings…"));
+    m_settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    m_settings->setMenuRole(QAction::PreferencesRole);
+    connect(m_settings, &QAction::triggered, this, [this] { m_app.setShowSettingsRequest(true); });
+    file->addSeparator();
+    m_quit = file->addAction(QStringLiteral("Quit Palisademotion"));
+    m_quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_quit->setMenuRole(QAction::QuitRole);
+    connect(m_quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* phases = menuBar()->addMenu(QStringLiteral("&Phases"));
+    const QList<PhaseID> all = allCases<PhaseID>();
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const PhaseID phase = all[i];
+        QAction* action = phases->addAction(Theme::escapeMnemonic(phaseMenuText(phase)));
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + int(i))));
+        action->setData(rawValue(phase));
+        connect(action, &QAction::triggered, this, [this, phase] { m_app.setActivePhaseOfSelectedTab(phase); });
+        m_phaseActions.append(action);
+    }
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_about = help->addAction(QStringLiteral("About Palisademotion"));
+    m_about->setMenuRole(QAction::AboutRole);
+    connect(m_about, &QAction::triggered, this, &MainWindow::showAbout);
+    m_checkForUpdates = help->addAction(QStringLiteral("Check for Updates…"));
+    m_checkForUpdates->setMenuRole(QAction::NoRole);
+    connect(m_checkForUpdates, &QAction::triggered, this, &MainWindow::checkForUpdates);
+}
+
+void MainWindow::showAbout()
+{
+    auto* box = new QMessageBox(this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(QStringLiteral("About Palisademotion"));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(QStringLiteral("Palisademotion"));
+    box->setInformativeText(QStringLiteral("Version ") + m_app.updates().currentVersion());
+    box->setStandardButtons(QMessageBox::Ok);
+    box->open();
+}
+
+void MainWindow::checkForUpdates()
+{
+    // The request is raised at once; the check's outcome shows in the
+    // Updates tab as the updater's phase, failures included.
+    m_app.setShowSettingsRequest(true);
+    m_app.updates().check();
+}
+
+void MainWindow::saveBeforeQuit()
+{
+    if (m_savedForQuit)
+        return;
+    m_savedForQuit = true;
+    // A failure is recorded by the store; the program is ending, so the
+    // remaining productions are saved all the same.
+    m_app.saveAll();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    saveBeforeQuit();
+    event->accept();
+    // The settings window must not keep the program running without its window.
+    QCoreApplication::quit();
+}
+
+} // namespace studio

@@ -1,0 +1,46 @@
+#include "app/StudioApp.h"
+
+#include "app/MainWindow.h"
+#include "app/TerminationSignals.h"
+#include "design/Theme.h"
+#include "state/AppState.h"
+
+#include <QApplication>
+
+namespace studio {
+
+void StudioApp::configure(QApplication& app)
+{
+    QApplication::setOrganizationName(QStringLiteral("Palisademotion"));
+    QApplication::setApplicationName(QStringLiteral("Palisademotion"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Palisademotion"));
+    QApplication::setApplicationVersion(QStringLiteral(STUDIO_VERSION));
+    Theme::install(app);
+}
+
+StudioApp::StudioApp()
+    : m_state(new AppState(this))
+    , m_window(std::make_unique<MainWindow>(*m_state))
+{
+    if (TerminationSignals* termination = TerminationSignals::instance())
+        connect(termination, &TerminationSignals::received, this, &StudioApp::terminate);
+}
+
+// The window goes before the state its views read.
+StudioApp::~StudioApp()
+{
+    m_window.reset();
+}
+
+void StudioApp::show()
+{
+    m_window->show();
+}
+
+void StudioApp::terminate(int)
+{
+    m_window->saveBeforeQuit();
+    QCoreApplication::quit();
+}
+
+} // namespace studio

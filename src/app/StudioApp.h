@@ -1,0 +1,40 @@
+#pragma once
+
+// The program as main() starts it: the one application state, the main
+// window, and the routes by which the program ends (the window, the quit
+// action, the end of the event loop, SIGTERM and SIGINT), each of which saves
+// every open production first.
+
+#include <QObject>
+#include <memory>
+
+class QApplication;
+
+namespace studio {
+
+class AppState;
+class MainWindow;
+
+class StudioApp : public QObject {
+    Q_OBJECT
+public:
+    // Names, version and look of the application object; before any window.
+    static void configure(QApplication& app);
+
+    // Creates the state (which loads the library) and the window.
+    StudioApp();
+    ~StudioApp() override;
+
+    AppState& state() const { return *m_state; }
+    MainWindow& window() const { return *m_window; }
+
+    void show();
+
+private:
+    void terminate(int signal);
+
+    AppState* m_state;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+} // namespace studio

@@ -1,0 +1,31 @@
+#pragma once
+
+// SIGTERM and SIGINT as a Qt signal. The handler only writes the signal's
+// number into one end of a socket pair; a socket notifier on the other end
+// turns it into received() on the GUI thread, where saving is safe.
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace studio {
+
+class TerminationSignals : public QObject {
+    Q_OBJECT
+public:
+    // The one instance of the process, made and hooked up on first call.
+    // Null when the socket pair can't be made.
+    static TerminationSignals* instance();
+
+Q_SIGNALS:
+    void received(int signal);
+
+private:
+    explicit TerminationSignals(int readFd);
+    void readPending();
+
+    int m_readFd;
+    QSocketNotifier* m_notifier;
+};
+
+} // namespace studio

@@ -1,0 +1,196 @@
+#include "views/settings/SettingsWindow.h"
+
+#include "design/HairlineDivider.h"
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/Symbols.h"
+#include "design/Theme.h"
+#include "state/AppState.h"
+#include "views/settings/AISettingsPage.h"
+#include "views/settings/GeneralSettingsPage.h"
+#include "views/settings/UpdateSettingsPage.h"
+
+#include <QAbstractButton>
+#include <QFontMetricsF>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QHideEvent>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace studio {
+
+namespace {
+
+QPointer<SettingsWindow> s_window;
+
+// One item of the tab bar: the symbol over its label; the shown tab sits on
+// a faint rounded square.
+class SettingsTabButton : public QAbstractButton {
+public:
+    SettingsTabButton(const QString& symbol, const QString& label, QWidget* parent)
+        : QAbstractButton(parent)
+        , m_symbol(symbol)
+        , m_font(Theme::font(10.5, QFont::Medium))
+    {
+        setText(label);
+        setCheckable(true);
+        setAutoExclusive(true);
+        // Like a toolbar's items: clicked, never focused.
+        setFocusPolicy(Qt::NoFocus);
+        setAccessibleName(label);
+        const qreal w = std::max<qreal>(64, QFontMetricsF(m_font).horizontalAdvance(label) + 20);
+        setFixedSize(int(std::ceil(w)), 48);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = rect();
+        if (isChecked())
+            shapes::fillRounded(p, r, 7, Palette::white(0.07));
+        const QColor color = isChecked() ? Palette::gold() : Palette::textSecondary();
+        Symbols::paint(p, QRectF(0, 5, width(), 22), m_symbol, color, 16);
+        p.setFont(m_font);
+        p.setPen(isChecked() ? Palette::textPrimary() : Palette::textSecondary());
+        p.drawText(QRectF(0, 28, width(), 16), Qt::AlignHCenter | Qt::AlignVCenter, text());
+    }
+
+private:
+    QString m_symbol;
+    QFont m_font;
+};
+
+} // namespace
+
+SettingsWindow* SettingsWindow::present(AppState& app)
+{
+    if (s_window && &s_window->app() != &app)
+        delete s_window;
+    if (!s_window) {
+        auto* window = new SettingsWindow(app);
+        // The window outlives any one view but not the state it edits.
+        connect(&app, &QObject::destroyed, window, [window] { delete window; });
+        s_window = window;
+    }
+    s_window->show();
+    s_window->raise();
+    s_window->activateWindow();
+    return s_window;
+}
+
+SettingsWindow* SettingsWindow::current()
+{
+    return s_window;
+}
+
+SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_app(app)
+    , m_pages(new QStackedWidget(this))
+    , m_general(new GeneralSettingsPage(app))
+    , m_ai(new AISettingsPage)
+    , m_updates(new UpdateSettingsPage(app))
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* bar = new QWidget(this);
+    auto* barRow = new QHBoxLayout(bar);
+    barRow->setContentsMargins(10, 8, 10, 8);
+    barRow->setSpacing(4);
+    barRow->addStretch(1);
+    const struct {
+        Tab tab;
+        const char* symbol;
+    } items[] = {{Tab::general, "gearshape"}, {Tab::ai, "wand.and.stars"}, {Tab::updates, "arrow.down.circle"}};
+    for (const auto& item : items) {
+        auto* button = new SettingsTabButton(QString::fromLatin1(item.symbol), tabLabel(item.tab), bar);
+        const Tab tab = item.tab;
+        connect(button, &QAbstractButton::clicked, this, [this, tab] { setCurrentTab(tab); });
+        barRow->addWidget(button);
+        m_tabButtons.append(button);
+    }
+    barRow->addStretch(1);
+    column->addWidget(bar);
+    column->addWidget(new HairlineDivider(Qt::Horizontal, this));
+
+    m_pages->addWidget(m_general);
+    m_pages->addWidget(m_ai);
+    m_pages->addWidget(m_updates);
+    m_pages->setFixedSize(pageSize);
+    column->addWidget(m_pages, 0, Qt::AlignHCenter);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* close = new QShortcut(QKeySequence::Close, this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+
+    setCurrentTab(Tab::general);
+}
+
+SettingsWindow::~SettingsWindow() = default;
+
+QString SettingsWindow::tabLabel(Tab tab)
+{
+    switch (tab) {
+    case Tab::general: return QStringLiteral("General");
+    case Tab::ai: return QStringLiteral("AI");
+    case Tab::updates: return QStringLiteral("Updates");
+    }
+    return QString();
+}
+
+SettingsWindow::Tab SettingsWindow::currentTab() const
+{
+    return Tab(m_pages->currentIndex());
+}
+
+void SettingsWindow::setCurrentTab(Tab tab)
+{
+    m_pages->setCurrentIndex(int(tab));
+    setWindowTitle(tabLabel(tab));
+    refreshTabBar();
+}
+
+void SettingsWindow::refreshTabBar()
+{
+    const int shown = m_pages->currentIndex();
+    for (int i = 0; i < m_tabButtons.size(); ++i)
+        static_cast<QAbstractButton*>(m_tabButtons[i])->setChecked(i == shown);
+}
+
+void SettingsWindow::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Palette::bgRaised());
+}
+
+void SettingsWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A window coming back from the task bar shows what it showed.
+    if (event->spontaneous())
+        return;
+    m_general->load();
+    m_ai->load();
+    m_updates->load();
+}
+
+void SettingsWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    // Closing ends what the tab showed; an answer still on its way is dropped.
+    m_ai->reset();
+}
+
+} // namespace studio

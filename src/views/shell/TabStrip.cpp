@@ -1,0 +1,208 @@
+#include "views/shell/TabStrip.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/SymbolLabel.h"
+#include "design/Symbols.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "services/UpdateService.h"
+#include "state/AppState.h"
+#include "state/StudioTab.h"
+#include "views/shell/TabStripChip.h"
+#include "views/shell/UpdatePill.h"
+
+#include <QAbstractButton>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QWindow>
+
+namespace studio {
+
+namespace {
+
+// The strip's two square buttons: a symbol on a faint rounded square.
+class StripIconButton : public QAbstractButton {
+public:
+    StripIconButton(const QString& symbol, int side, qreal radius, qreal symbolSize, QFont::Weight weight,
+                    const QColor& color, const QString& help, QWidget* parent)
+        : QAbstractButton(parent)
+        , m_symbol(symbol)
+        , m_radius(radius)
+        , m_symbolSize(symbolSize)
+        , m_weight(weight)
+        , m_color(color)
+    {
+        setFixedSize(side, side);
+        setFocusPolicy(Qt::TabFocus);
+        setToolTip(help);
+        setAccessibleName(help);
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = rect();
+        shapes::fillRounded(p, r, m_radius, Palette::white(isDown() ? 0.1 : 0.05));
+        if (hasFocus())
+            shapes::strokeRoundedInside(p, r, m_radius, Palette::accentDeep(), 1.0);
+        Symbols::paint(p, r, m_symbol, m_color, m_symbolSize, m_weight);
+    }
+
+private:
+    QString m_symbol;
+    qreal m_radius;
+    qreal m_symbolSize;
+    QFont::Weight m_weight;
+    QColor m_color;
+};
+
+} // namespace
+
+TabStrip::TabStrip(AppState& app, QWidget* parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_scroll(new QScrollArea(this))
+    , m_chipRow(new QHBoxLayout(new QWidget))
+    , m_chips(m_chipRow, 0)
+    , m_newTab(new StripIconButton(QStringLiteral("plus"), 24, 7, 10, QFont::DemiBold, Palette::textTertiary(),
+                                   QStringLiteral("New studio tab (Ctrl+T)"), nullptr))
+    , m_pill(new UpdatePill(this))
+    , m_gear(new StripIconButton(QStringLiteral("gearshape.fill"), 28, 8, 12, QFont::Medium,
+                                 Palette::textSecondary(), QStringLiteral("Settings (Ctrl+,)"), this))
+{
+    setAttribute(Qt::WA_StyledBackground, false);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(12, 8, 12, 8);
+    row->setSpacing(10);
+
+    // The brand.
+    auto* brand = new QWidget(this);
+    auto* brandRow = new QHBoxLayout(brand);
+    brandRow->setContentsMargins(0, 0, 4, 0);
+    brandRow->setSpacing(5);
+    brandRow->addWidget(new SymbolLabel(QStringLiteral("film.fill"), 10, Palette::gold(), QFont::Bold, brand), 0,
+                        Qt::AlignVCenter);
+    auto* wordmark = new TextLabel(QStringLiteral("PALISADEMOTION"), Theme::font(9.5, QFont::Bold, 1.8),
+                                   Palette::textTertiary(), brand);
+    wordmark->setMinimumWidth(wordmark->sizeHint().width());
+    brandRow->addWidget(wordmark, 0, Qt::AlignVCenter);
+    brand->setAttribute(Qt::WA_TransparentForMouseEvents);
+    row->addWidget(brand, 0, Qt::AlignVCenter);
+
+    // The chips and the new-tab button scroll sideways when they outgrow the strip.
+    QWidget* chipHost = m_chipRow->parentWidget();
+    chipHost->setAttribute(Qt::WA_TranslucentBackground);
+    m_chipRow->setContentsMargins(0, 0, 0, 0);
+    m_chipRow->setSpacing(6);
+    m_newTab->setParent(chipHost);
+    m_chipRow->addWidget(m_newTab, 0, Qt::AlignVCenter);
+    m_chipRow->addStretch(1);
+    m_scroll->setWidget(chipHost);
+    chipHost->setAutoFillBackground(false); // setWidget() turns it on
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_scroll->viewport()->setAutoFillBackground(false);
+    row->addWidget(m_scroll, 1, Qt::AlignVCenter);
+
+    row->addWidget(m_pill, 0, Qt::AlignVCenter);
+    row->addWidget(m_gear, 0, Qt::AlignVCenter);
+
+    connect(m_newTab, &QAbstractButton::clicked, this, [this] { m_app.newHomeTab(); });
+    connect(m_gear, &QAbstractButton::clicked, this, [this] { m_app.setShowSettingsRequest(true); });
+    connect(m_pill, &QAbstractButton::clicked, this, [this] { m_app.setShowSettingsRequest(true); });
+    connect(&m_app, &AppState::tabsChanged, this, &TabStrip::syncChips);
+    connect(&m_app, &AppState::selectedTabIDChanged, this, &TabStrip::refreshChips);
+    connect(&m_app.updates(), &UpdateService::phaseChanged, this, &TabStrip::refreshPill);
+
+    syncChips();
+    refreshPill();
+}
+
+TabStrip::~TabStrip() = default;
+
+void TabStrip::syncChips()
+{
+    m_chips.sync(
+        m_app.tabs(), [](const StudioTab* tab) { return tab->id(); },
+        [this](StudioTab* tab) {
+            auto* chip = new TabStripChip(*tab);
+            connect(chip, &TabStripChip::clicked, this, [this](const QUuid& id) { m_app.setSelectedTabID(id); });
+            // A failed save keeps the tab; the store's error shows in the window.
+            connect(chip, &TabStripChip::closeClicked, this, [this](const QUuid& id) { m_app.closeTab(id); });
+            connect(chip, &TabStripChip::hoverEntered, this, &TabStrip::hoverEntered);
+            connect(chip, &TabStripChip::hoverLeft, this, &TabStrip::hoverLeft);
+            return chip;
+        },
+        [](TabStripChip*, const StudioTab*, int) {});
+    if (!m_app.tab(m_hoveredID))
+        m_hoveredID = QUuid();
+    // Keep the height the chips ask for; the scroll area itself has none.
+    const int h = m_scroll->widget()->sizeHint().height();
+    m_scroll->setFixedHeight(h);
+    refreshChips();
+}
+
+void TabStrip::refreshChips()
+{
+    const bool several = m_app.tabs().size() >= 2;
+    for (TabStripChip* chip : m_chips.widgets()) {
+        chip->setSelected(chip->tabID() == m_app.selectedTabID());
+        chip->setHovered(chip->tabID() == m_hoveredID);
+        chip->setClosable(!chip->isHome() || several);
+    }
+    if (TabStripChip* selected = m_chips.widget(m_app.selectedTabID()))
+        m_scroll->ensureWidgetVisible(selected, 0, 0);
+}
+
+void TabStrip::refreshPill()
+{
+    m_pill->setVisible(m_app.updates().phase().kind == UpdatePhase::Kind::available);
+}
+
+void TabStrip::hoverEntered(const QUuid& id)
+{
+    m_hoveredID = id;
+    refreshChips();
+}
+
+void TabStrip::hoverLeft(const QUuid& id)
+{
+    // The pointer may already be on the next chip: its enter can arrive before
+    // this leave, and must not be undone.
+    if (m_hoveredID != id)
+        return;
+    m_hoveredID = QUuid();
+    refreshChips();
+}
+
+void TabStrip::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Palette::black(0.25));
+}
+
+void TabStrip::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        if (QWindow* handle = window()->windowHandle()) {
+            if (handle->startSystemMove()) {
+                event->accept();
+                return;
+            }
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+} // namespace studio

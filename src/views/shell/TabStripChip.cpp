@@ -1,0 +1,153 @@
+#include "views/shell/TabStripChip.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/SymbolButton.h"
+#include "design/SymbolLabel.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "state/ProjectSession.h"
+#include "state/StudioTab.h"
+
+#include <QEnterEvent>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace studio {
+
+namespace {
+constexpr qreal radius = 9;
+} // namespace
+
+TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
+    : QWidget(parent)
+    , m_tabID(tab.id())
+    , m_session(tab.session())
+    , m_icon(new SymbolLabel(tab.isHome() ? QStringLiteral("house.fill") : QStringLiteral("film"), 9,
+                             Palette::textTertiary(), QFont::Medium, this))
+    , m_name(new TextLabel(QString(), Theme::font(11.5), Palette::textSecondary(), this))
+    , m_close(new SymbolButton(QStringLiteral("xmark"), 7, Palette::textTertiary(), QFont::Bold, this))
+{
+    setAttribute(Qt::WA_Hover);
+    setMaximumWidth(maximumChipWidth);
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    setCursor(Qt::ArrowCursor);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(11, 6, 11, 6);
+    row->setSpacing(6);
+    row->addWidget(m_icon, 0, Qt::AlignVCenter);
+    row->addWidget(m_name, 1, Qt::AlignVCenter);
+    row->addWidget(m_close, 0, Qt::AlignVCenter);
+
+    m_close->setToolTip(QStringLiteral("Close tab"));
+    m_close->setAccessibleName(QStringLiteral("Close tab"));
+    connect(m_close, &QAbstractButton::clicked, this, [this] { Q_EMIT closeClicked(m_tabID); });
+
+    if (m_session)
+        connect(m_session, &ProjectSession::projectChanged, this, &TabStripChip::refreshName);
+    refreshName();
+    refreshLook();
+}
+
+QString TabStripChip::name() const
+{
+    return m_name->text();
+}
+
+void TabStripChip::refreshName()
+{
+    const QString name = m_session ? m_session->project().name : QStringLiteral("Home");
+    m_name->setText(name);
+    setAccessibleName(name);
+}
+
+void TabStripChip::setSelected(bool selected)
+{
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    refreshLook();
+}
+
+void TabStripChip::setHovered(bool hovered)
+{
+    if (hovered == m_hovered)
+        return;
+    m_hovered = hovered;
+    refreshLook();
+}
+
+void TabStripChip::setClosable(bool closable)
+{
+    if (closable == m_closable)
+        return;
+    m_closable = closable;
+    refreshLook();
+}
+
+bool TabStripChip::isCloseButtonShown() const
+{
+    return m_closable && (m_selected || m_hovered);
+}
+
+void TabStripChip::refreshLook()
+{
+    m_icon->setColor(m_selected ? Palette::gold() : Palette::textTertiary());
+    m_name->setFont(Theme::font(11.5, m_selected ? QFont::DemiBold : QFont::Normal));
+    m_name->setColor(m_selected ? Palette::textPrimary() : Palette::textSecondary());
+    m_close->setVisible(m_closable);
+    // A hidden close button keeps its place so the chip doesn't jump under
+    // the pointer; it takes clicks only while it shows.
+    const bool shown = isCloseButtonShown();
+    m_close->setColor(shown ? Palette::textTertiary() : QColor(Qt::transparent));
+    m_close->setAttribute(Qt::WA_TransparentForMouseEvents, !shown);
+    update();
+}
+
+void TabStripChip::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = rect();
+    if (m_selected) {
+        shapes::fillRounded(p, r, radius, Palette::surfaceHigh());
+        shapes::strokeRoundedInside(p, r, radius, Palette::hairlineStrong(), 1.0);
+    } else if (m_hovered) {
+        shapes::fillRounded(p, r, radius, Palette::white(0.04));
+    }
+}
+
+void TabStripChip::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    Q_EMIT hoverEntered(m_tabID);
+}
+
+void TabStripChip::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    Q_EMIT hoverLeft(m_tabID);
+}
+
+void TabStripChip::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    m_pressed = true;
+    event->accept();
+}
+
+void TabStripChip::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        Q_EMIT clicked(m_tabID);
+}
+
+} // namespace studio

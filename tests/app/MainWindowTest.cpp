@@ -1,0 +1,240 @@
+// The main window: its size and menus, the Phases menu acting on the shown
+// production only, the commands' requests, and the banner that shows storage
+// failures.
+
+#include "app/MainWindow.h"
+#include "app/StoreErrorBanner.h"
+#include "design/SymbolButton.h"
+#include "design/Theme.h"
+#include "services/ProjectStore.h"
+#include "services/Settings.h"
+#include "services/UpdateService.h"
+#include "state/AppState.h"
+#include "state/ProjectSession.h"
+#include "state/StudioTab.h"
+#include "views/home/HomeView.h"
+#include "views/home/NewProjectSheet.h"
+#include "views/settings/SettingsWindow.h"
+#include "views/shell/RootView.h"
+#include "views/shell/TabStrip.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Project production(const QString& name)
+{
+    Project p;
+    p.name = name;
+    return p;
+}
+
+void blockFolder(const QUuid& id)
+{
+    QDir().mkpath(ProjectStore::rootPath());
+    QFile blocker(ProjectStore::folderPath(id));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+}
+
+QMenu* menuOf(const MainWindow& window, QAction* action)
+{
+    for (QAction* top : window.menuBar()->actions()) {
+        if (top->menu() && top->menu()->actions().contains(action))
+            return top->menu();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Theme::install(*qApp);
+    }
+
+    void init()
+    {
+        QDir(ProjectStore::rootPath()).removeRecursively();
+        Settings::instance().remove(Settings::updateFeedURLKey);
+    }
+
+    void windowAndMenus()
+    {
+        AppState app;
+        MainWindow window(app);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), u"Palisademotion"_s);
+        window.resize(600, 400);
+        QVERIFY(window.width() >= 1080 && window.height() >= 700);
+
+        // "Check for Updates…" right after "About", in the same menu.
+        QMenu* help = menuOf(window, window.aboutAction());
+        QVERIFY(help);
+        const qsizetype about = help->actions().indexOf(window.aboutAction());
+        QCOMPARE(help->actions().value(about + 1), window.checkForUpdatesAction());
+        QCOMPARE(window.checkForUpdatesAction()->text(), u"Check for Updates…"_s);
+        QCOMPARE(window.newProjectAction()->text(), u"New Project…"_s);
+        QCOMPARE(window.newProjectAction()->shortcut(), QKeySequence(u"Ctrl+N"_s));
+        QCOMPARE(window.newStudioTabAction()->shortcut(), QKeySequence(u"Ctrl+T"_s));
+        QCOMPARE(window.quitAction()->shortcut(), QKeySequence(u"Ctrl+Q"_s));
+
+        // Nine phase items, labelled group · title, Ctrl+1 to Ctrl+9; the
+        // ampersand of "Cast & World" shows as typed.
+        QStringList labels;
+        QStringList keys;
+        for (const QAction* action : window.phaseActions()) {
+            labels.append(action->text().replace(u"&&"_s, u"&"_s));
+            keys.append(action->shortcut().toString());
+        }
+        QCOMPARE(labels, (QStringList{u"Dream · Spark"_s, u"Dream · Story"_s, u"Dream · Cast & World"_s,
+                                      u"Design · Script"_s, u"Design · The Look"_s, u"Design · Storyboard"_s,
+                                      u"Deliver · Footage"_s, u"Deliver · The Cut"_s, u"Deliver · Premiere"_s}));
+        QCOMPARE(keys, (QStringList{u"Ctrl+1"_s, u"Ctrl+2"_s, u"Ctrl+3"_s, u"Ctrl+4"_s, u"Ctrl+5"_s, u"Ctrl+6"_s,
+                                    u"Ctrl+7"_s, u"Ctrl+8"_s, u"Ctrl+9"_s}));
+    }
+
+    void phasesMenuActsOnTheShownProductionOnly()
+    {
+        AppState app;
+        const Project a = production(u"A"_s), b = production(u"B"_s);
+        app.openProject(a);
+        app.openProject(b);
+        MainWindow window(app);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        ProjectSession* sa = app.tabForProject(a.id)->session();
+        ProjectSession* sb = app.tabForProject(b.id)->session();
+        QSignalSpy changedA(sa, &ProjectSession::projectChanged);
+        QSignalSpy changedB(sb, &ProjectSession::projectChanged);
+
+        QTest::keyClick(&window, Qt::Key_7, Qt::ControlModifier);
+        QCOMPARE(sb->project().activePhase, PhaseID::footage);
+        QCOMPARE(changedB.count(), 1);
+        // The workspace on screen hears the change and schedules the save.
+        QVERIFY(app.store().hasPendingAutosave(b.id));
+        QCOMPARE(sa->project().activePhase, a.activePhase);
+        QCOMPARE(changedA.count(), 0);
+        QVERIFY(!app.store().hasPendingAutosave(a.id));
+
+        // With the home tab shown, every item does nothing.
+        app.setSelectedTabID(app.tabs().first()->id());
+        for (QAction* action : window.phaseActions())
+            action->trigger();
+        QCOMPARE(changedA.count(), 0);
+        QCOMPARE(changedB.count(), 1);
+    }
+
+    void newStudioTabAddsAHomeTabAtTheEnd()
+    {
+        AppState app;
+        MainWindow window(app);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(app.tabs().size(), 2);
+        QVERIFY(app.tabs().last()->isHome());
+        QCOMPARE(app.selectedTabID(), app.tabs().last()->id());
+    }
+
+    void newProjectPresentsTheSheetOverAHomeTab()
+    {
+        AppState app;
+        app.openProject(production(u"A"_s));
+        QVERIFY(app.closeTab(app.tabs().first()->id())); // no home tab left
+        MainWindow window(app);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(app.showingNewProject());
+        QVERIFY(app.selectedTab()->isHome());
+        QVERIFY(qobject_cast<HomeView*>(window.rootView()->content()));
+        QTRY_VERIFY(NewProjectSheet::openFor(app));
+    }
+
+    void checkForUpdatesOpensTheSettingsAndChecks()
+    {
+        AppState app;
+        MainWindow window(app);
+        // The check fails at once: the request is raised all the same.
+        Settings::instance().setString(Settings::updateFeedURLKey, QString());
+        window.checkForUpdatesAction()->trigger();
+        QVERIFY(SettingsWindow::current());
+        QVERIFY(SettingsWindow::current()->isVisible());
+        QVERIFY(!app.showSettingsRequest());
+        QTRY_COMPARE(app.updates().phase(), UpdatePhase::failed(UpdateService::invalidFeedText));
+    }
+
+    void aboutShowsTheVersion()
+    {
+        AppState app;
+        MainWindow window(app);
+        window.show();
+        window.aboutAction()->trigger();
+        QMessageBox* box = window.findChild<QMessageBox*>();
+        QVERIFY(box);
+        QCOMPARE(box->text(), u"Palisademotion"_s);
+        QCOMPARE(box->informativeText(), u"Version "_s + app.updates().currentVersion());
+        box->close();
+    }
+
+    void aFailedSaveShowsInTheBanner()
+    {
+        AppState app;
+        const Project p = production(u"Stuck"_s);
+        app.openProject(p);
+        MainWindow window(app);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        StoreErrorBanner* banner = window.storeErrorBanner();
+        QVERIFY(!banner->isVisible());
+        blockFolder(p.id);
+
+        QVERIFY(!app.closeTab(app.selectedTabID()));
+        QVERIFY(banner->isVisible());
+        QVERIFY2(banner->message().startsWith(u"Save failed: "_s), qPrintable(banner->message()));
+        QVERIFY(app.tabForProject(p.id));
+
+        QTest::mouseClick(banner->closeButton(), Qt::LeftButton);
+        QVERIFY(!banner->isVisible());
+        // The same failure again shows again.
+        QVERIFY(!app.closeTab(app.selectedTabID()));
+        QVERIFY(banner->isVisible());
+    }
+
+    void aLibraryLoadProblemShowsAtStart()
+    {
+        const QString folder = ProjectStore::folderPath(QUuid::createUuid());
+        QVERIFY(QDir().mkpath(folder));
+        QFile broken(folder + u"/project.json"_s);
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("{ not json");
+        broken.close();
+
+        AppState app;
+        QVERIFY(!app.store().lastError().isEmpty());
+        MainWindow window(app);
+        window.show();
+        QVERIFY(window.storeErrorBanner()->isVisible());
+        QCOMPARE(window.storeErrorBanner()->message(), app.store().lastError());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

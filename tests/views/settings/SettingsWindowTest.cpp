@@ -1,0 +1,349 @@
+// The settings window: one window reused, each tab reading its settings when
+// the window shows and writing every change, the connection test against a
+// fake chat service, and the Updates tab's row in every phase of the updater.
+
+#include "design/PrimaryButton.h"
+#include "design/StyledButton.h"
+#include "design/SwitchToggle.h"
+#include "design/SymbolLabel.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "services/AIService.h"
+#include "services/ProjectStore.h"
+#include "services/Settings.h"
+#include "services/UpdateService.h"
+#include "state/AppState.h"
+#include "support/FakeChatServer.h"
+#include "views/settings/AISettingsPage.h"
+#include "views/settings/GeneralSettingsPage.h"
+#include "views/settings/SettingsTextField.h"
+#include "views/settings/SettingsWindow.h"
+#include "views/settings/UpdateSettingsPage.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList buttonTexts(const UpdateSettingsPage& page)
+{
+    QStringList texts;
+    for (const StyledButton* b : page.statusButtons())
+        texts.append(b->text());
+    return texts;
+}
+
+StyledButton* statusButton(const UpdateSettingsPage& page, const QString& text)
+{
+    for (StyledButton* b : page.statusButtons()) {
+        if (b->text() == text)
+            return b;
+    }
+    return nullptr;
+}
+
+void type(SettingsTextField* field, const QString& text)
+{
+    field->lineEdit()->selectAll();
+    QTest::keyClick(field->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(field->lineEdit(), text);
+}
+
+const QStringList settingKeys = {Settings::aiAPIKeyKey,        Settings::aiBaseURLKey,
+                                 Settings::aiModelKey,         Settings::updateFeedURLKey,
+                                 Settings::autoCheckUpdatesKey, Settings::animatedBackdropKey};
+
+} // namespace
+
+class SettingsWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppState> m_app;
+
+    // A state whose construction has written the AI defaults, with every key
+    // then removed: the tabs see a fresh settings file.
+    AppState& freshState()
+    {
+        m_app = std::make_unique<AppState>();
+        for (const QString& key : settingKeys)
+            Settings::instance().remove(key);
+        return *m_app;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Theme::install(*qApp);
+    }
+
+    void cleanup()
+    {
+        m_app.reset(); // takes its settings window with it
+        QVERIFY(!SettingsWindow::current());
+    }
+
+    void oneWindowServesEveryRequest()
+    {
+        AppState& app = freshState();
+        SettingsWindow* first = SettingsWindow::present(app);
+        first->setCurrentTab(SettingsWindow::Tab::updates);
+        first->close();
+        QVERIFY(!first->isVisible());
+
+        SettingsWindow* again = SettingsWindow::present(app);
+        QCOMPARE(again, first);
+        QVERIFY(again->isVisible());
+        QCOMPARE(again->currentTab(), SettingsWindow::Tab::updates);
+        QCOMPARE(again->windowTitle(), u"Updates"_s);
+    }
+
+    void generalTabShowsTheLibraryAndSwitchesTheBackdrop()
+    {
+        AppState& app = freshState();
+        SettingsWindow* window = SettingsWindow::present(app);
+        GeneralSettingsPage* general = window->generalPage();
+        QCOMPARE(general->libraryPathText(), ProjectStore::rootPath());
+        QCOMPARE(general->aboutVersionText(),
+                 u"Version "_s + app.updates().currentVersion() + u" · Built for filmmakers of one."_s);
+
+        // Never written: on.
+        QVERIFY(general->backdropSwitch()->isChecked());
+        general->backdropSwitch()->click();
+        QVERIFY(Settings::instance().isStoredFalse(Settings::animatedBackdropKey));
+        general->backdropSwitch()->click();
+        QCOMPARE(Settings::instance().value(Settings::animatedBackdropKey)->toBool(), true);
+
+        // Read again each time the window shows.
+        window->close();
+        Settings::instance().setBool(Settings::animatedBackdropKey, false);
+        SettingsWindow::present(app);
+        QVERIFY(!general->backdropSwitch()->isChecked());
+    }
+
+    void aiTabReadsAndWritesItsKeys()
+    {
+        AppState& app = freshState();
+        SettingsWindow* window = SettingsWindow::present(app);
+        AISettingsPage* ai = window->aiPage();
+        QCOMPARE(ai->keyField()->text(), QString());
+        QCOMPARE(ai->keyField()->lineEdit()->placeholderText(), u"sk-…"_s);
+        QCOMPARE(ai->keyField()->lineEdit()->echoMode(), QLineEdit::Password);
+        QCOMPARE(ai->baseURLField()->text(), AIService::defaultBaseURL());
+        QCOMPARE(ai->modelField()->text(), u"kimi-k2.6"_s);
+
+        window->setCurrentTab(SettingsWindow::Tab::ai);
+        type(ai->keyField(), u"sk-abc"_s);
+        QCOMPARE(Settings::instance().string(Settings::aiAPIKeyKey), u"sk-abc"_s);
+        QTest::keyClick(ai->keyField()->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(Settings::instance().string(Settings::aiAPIKeyKey), u"sk-ab"_s);
+        type(ai->baseURLField(), u"http://127.0.0.1:9/v1"_s);
+        QCOMPARE(Settings::instance().string(Settings::aiBaseURLKey), u"http://127.0.0.1:9/v1"_s);
+        type(ai->modelField(), u"other-model"_s);
+        QCOMPARE(Settings::instance().string(Settings::aiModelKey), u"other-model"_s);
+
+        window->close();
+        Settings::instance().setString(Settings::aiModelKey, u"changed-elsewhere"_s);
+        SettingsWindow::present(app);
+        QCOMPARE(ai->modelField()->text(), u"changed-elsewhere"_s);
+    }
+
+    void testConnectionShowsTheAnswer_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("symbol");
+
+        QTest::newRow("responding") << 200 << u"{\"ok\": true}"_s << u"Connected — test-model is responding."_s
+                                    << u"checkmark.circle.fill"_s;
+        QTest::newRow("odd reply counts as connected")
+            << 200 << u"{\"ok\": 1}"_s << u"Connected, but the reply looked odd: "_s << u"checkmark.circle.fill"_s;
+        QTest::newRow("refused key") << 401 << u"{\"error\":\"bad key\"}"_s << u"Failed: AI request failed (401)."_s
+                                     << u"exclamationmark.triangle.fill"_s;
+    }
+
+    void testConnectionShowsTheAnswer()
+    {
+        QFETCH(int, status);
+        QFETCH(QString, content);
+        QFETCH(QString, prefix);
+        QFETCH(QString, symbol);
+
+        AppState& app = freshState();
+        FakeChatServer server;
+        QVERIFY(server.start());
+        server.useInSettings();
+        HttpResponse reply;
+        reply.status = status;
+        reply.body = status == 200 ? FakeChatServer::completionBody(content) : content.toUtf8();
+        reply.delayMs = 150;
+        server.setReply(reply);
+
+        SettingsWindow* window = SettingsWindow::present(app);
+        window->setCurrentTab(SettingsWindow::Tab::ai);
+        AISettingsPage* ai = window->aiPage();
+        QSignalSpy finished(ai, &AISettingsPage::testFinished);
+        ai->testButton()->click();
+
+        // Busy while the request runs: one test at a time.
+        QVERIFY(ai->isTesting());
+        QCOMPARE(ai->testButton()->text(), u"Testing…"_s);
+        QVERIFY(!ai->testButton()->isEnabled());
+        QVERIFY(!ai->status());
+        ai->testButton()->click();
+
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(server.requestCount(), 1);
+        QVERIFY(!ai->isTesting());
+        QCOMPARE(ai->testButton()->text(), u"Test Connection"_s);
+        QVERIFY(ai->testButton()->isEnabled());
+        QVERIFY2(ai->status() && ai->status()->startsWith(prefix), qPrintable(ai->status().value_or(u"none"_s)));
+        QCOMPARE(ai->statusLabel()->text(), *ai->status());
+        QCOMPARE(ai->statusSymbol()->name(), symbol);
+        QCOMPARE(ai->statusLabel()->maxLines(), 2);
+    }
+
+    void aTestOutlivingItsWindowShowsNothing()
+    {
+        AppState& app = freshState();
+        FakeChatServer server;
+        QVERIFY(server.start());
+        server.useInSettings();
+        HttpResponse reply;
+        reply.body = FakeChatServer::completionBody(u"{\"ok\": true}"_s);
+        reply.delayMs = 200;
+        server.setReply(reply);
+
+        // Closed during the test: the reopened window starts without an answer.
+        SettingsWindow* window = SettingsWindow::present(app);
+        AISettingsPage* ai = window->aiPage();
+        QSignalSpy finished(ai, &AISettingsPage::testFinished);
+        ai->testButton()->click();
+        window->close();
+        SettingsWindow::present(app);
+        QVERIFY(!ai->isTesting());
+        QTest::qWait(500);
+        QCOMPARE(finished.count(), 0);
+        QVERIFY(!ai->status());
+
+        // Destroyed during the test: the answer finds nothing to write to.
+        ai->testButton()->click();
+        m_app.reset();
+        QVERIFY(!SettingsWindow::current());
+        QTest::qWait(500);
+        QCOMPARE(server.requestCount(), 2);
+    }
+
+    void updatesTabReadsAndWritesItsKeys()
+    {
+        AppState& app = freshState();
+        SettingsWindow* window = SettingsWindow::present(app);
+        UpdateSettingsPage* updates = window->updatesPage();
+        QCOMPARE(updates->versionText(), app.updates().currentVersion());
+        QVERIFY(updates->autoCheckSwitch()->isChecked());
+        QCOMPARE(updates->feedField()->text(), UpdateService::defaultFeedURL);
+
+        updates->autoCheckSwitch()->click();
+        QVERIFY(Settings::instance().isStoredFalse(Settings::autoCheckUpdatesKey));
+        QVERIFY(!app.updates().automaticChecksOn());
+
+        window->setCurrentTab(SettingsWindow::Tab::updates);
+        type(updates->feedField(), u"https://example.com/feed.json"_s);
+        QCOMPARE(Settings::instance().string(Settings::updateFeedURLKey), u"https://example.com/feed.json"_s);
+        QCOMPARE(app.updates().feedAddress(), u"https://example.com/feed.json"_s);
+        // An emptied field is stored empty, not as the built-in address.
+        type(updates->feedField(), QString());
+        QCOMPARE(Settings::instance().string(Settings::updateFeedURLKey), QString(u""_s));
+    }
+
+    void updatesRowFollowsThePhase_data()
+    {
+        QTest::addColumn<UpdatePhase>("phase");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QStringList>("texts");
+
+        const UpdateInfo info{u"0.2.0"_s, u"Better everything."_s, u"https://example.com/a.zip"_s, std::nullopt};
+        QTest::newRow("idle") << UpdatePhase::idle() << QStringList{u"Check for Updates"_s} << QStringList{};
+        QTest::newRow("checking") << UpdatePhase::checking() << QStringList{} << QStringList{u"Checking…"_s};
+        QTest::newRow("up to date") << UpdatePhase::upToDate() << QStringList{u"Check Again"_s}
+                                    << QStringList{u"You're on the latest version."_s};
+        QTest::newRow("available") << UpdatePhase::available(info) << QStringList{u"Download & Install"_s}
+                                   << QStringList{u"Version 0.2.0 is available"_s, u"Better everything."_s};
+        QTest::newRow("downloading") << UpdatePhase::downloading(0) << QStringList{}
+                                     << QStringList{u"Downloading…"_s};
+        QTest::newRow("installing") << UpdatePhase::installing() << QStringList{}
+                                    << QStringList{u"Installing — the app will relaunch."_s};
+        QTest::newRow("failed") << UpdatePhase::failed(u"Update failed: disk full"_s) << QStringList{u"Retry"_s}
+                                << QStringList{u"Update failed: disk full"_s};
+    }
+
+    void updatesRowFollowsThePhase()
+    {
+        QFETCH(UpdatePhase, phase);
+        QFETCH(QStringList, buttons);
+        QFETCH(QStringList, texts);
+
+        AppState& app = freshState();
+        SettingsWindow* window = SettingsWindow::present(app);
+        UpdateSettingsPage* updates = window->updatesPage();
+        // From another phase, so the row is really rebuilt.
+        app.updates().setPhase(phase.kind == UpdatePhase::Kind::failed ? UpdatePhase::upToDate()
+                                                                         : UpdatePhase::failed(u"x"_s));
+        app.updates().setPhase(phase);
+        QCOMPARE(buttonTexts(*updates), buttons);
+        QCOMPARE(updates->statusTexts(), texts);
+        QCOMPARE(updates->progressBar() != nullptr, phase.kind == UpdatePhase::Kind::downloading);
+    }
+
+    void updatesRowActions()
+    {
+        AppState& app = freshState();
+        SettingsWindow* window = SettingsWindow::present(app);
+        UpdateSettingsPage* updates = window->updatesPage();
+        // An empty feed address fails the check at once, without a request.
+        Settings::instance().setString(Settings::updateFeedURLKey, QString());
+
+        statusButton(*updates, u"Check for Updates"_s)->click();
+        QTRY_COMPARE(app.updates().phase(), UpdatePhase::failed(UpdateService::invalidFeedText));
+        QCOMPARE(updates->statusTexts(), QStringList{UpdateService::invalidFeedText});
+
+        app.updates().setPhase(UpdatePhase::upToDate());
+        statusButton(*updates, u"Check Again"_s)->click();
+        QTRY_COMPARE(app.updates().phase(), UpdatePhase::failed(UpdateService::invalidFeedText));
+
+        // Retry checks, also after a failed install.
+        app.updates().setPhase(UpdatePhase::failed(u"Update failed: no space"_s));
+        statusButton(*updates, u"Retry"_s)->click();
+        QTRY_COMPARE(app.updates().phase(), UpdatePhase::failed(UpdateService::invalidFeedText));
+
+        // The build tree is no bundle: the install ends in its first failure.
+        app.updates().setPhase(UpdatePhase::available(
+            UpdateInfo{u"9.0"_s, u"n"_s, u"https://example.com/a.zip"_s, std::nullopt}));
+        statusButton(*updates, u"Download & Install"_s)->click();
+        QTRY_COMPARE(app.updates().phase(), UpdatePhase::failed(UpdateService::notBundleText));
+    }
+
+    void downloadBarMovesInPlace()
+    {
+        AppState& app = freshState();
+        UpdateSettingsPage* updates = SettingsWindow::present(app)->updatesPage();
+        app.updates().setPhase(UpdatePhase::downloading(0));
+        QProgressBar* bar = updates->progressBar();
+        QVERIFY(bar);
+        QCOMPARE(bar->value(), 0);
+        app.updates().setPhase(UpdatePhase::downloading(1));
+        QCOMPARE(updates->progressBar(), bar);
+        QCOMPARE(bar->value(), bar->maximum());
+    }
+};
+
+QTEST_MAIN(SettingsWindowTest)
+#include "SettingsWindowTest.moc"

@@ -1,0 +1,242 @@
+// The window's content: the screen of the selected tab built anew per tab,
+// the settings request answered, a home tab kept in view for the
+// new-production sheet, the backdrop switch and the update loop started once.
+
+#include "design/AuroraBackground.h"
+#include "design/Theme.h"
+#include "services/Settings.h"
+#include "services/UpdateService.h"
+#include "state/AppState.h"
+#include "state/ProjectSession.h"
+#include "state/StudioTab.h"
+#include "views/home/HomeView.h"
+#include "views/home/NewProjectSheet.h"
+#include "views/settings/SettingsWindow.h"
+#include "views/shell/ProjectWorkspaceView.h"
+#include "views/shell/RootView.h"
+
+#include <QApplication>
+#include <QChildEvent>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Project production(const QString& name)
+{
+    Project p;
+    p.name = name;
+    return p;
+}
+
+ProjectSession* shownSession(const RootView& root)
+{
+    auto* workspace = qobject_cast<ProjectWorkspaceView*>(root.content());
+    return workspace ? &workspace->session() : nullptr;
+}
+
+class ChildCounter : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::ChildAdded && static_cast<QChildEvent*>(event)->child()->isWidgetType())
+            ++count;
+        return false;
+    }
+};
+
+} // namespace
+
+class RootViewTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Theme::install(*qApp);
+    }
+
+    void init()
+    {
+        Settings::instance().remove(Settings::animatedBackdropKey);
+        Settings::instance().remove(Settings::updateFeedURLKey);
+        Settings::instance().remove(Settings::autoCheckUpdatesKey);
+    }
+
+    void eachTabGetsItsOwnScreen()
+    {
+        AppState app;
+        RootView root(app);
+        QVERIFY(qobject_cast<HomeView*>(root.content()));
+        QPointer<QWidget> home = root.content();
+
+        app.openProject(production(u"A"_s));
+        ProjectSession* a = app.selectedTab()->session();
+        QCOMPARE(shownSession(root), a);
+        QCOMPARE(root.contentTabID(), app.selectedTabID());
+        QPointer<QWidget> workspaceA = root.content();
+        QTRY_VERIFY(!home); // the old screen goes once control returns
+
+        app.openProject(production(u"B"_s));
+        QCOMPARE(shownSession(root), app.selectedTab()->session());
+        QTRY_VERIFY(!workspaceA);
+
+        // Back to A: a new screen for the same session.
+        app.openProject(a->project());
+        QCOMPARE(shownSession(root), a);
+
+        // A tab closing behind the shown one leaves its screen alone.
+        QWidget* shown = root.content();
+        QVERIFY(app.closeTab(app.tabs().at(2)->id())); // B
+        QCOMPARE(shownSession(root), a);
+        QCOMPARE(root.content(), shown);
+    }
+
+    void closingTheShownTabBuildsOneScreenForTheNext()
+    {
+        AppState app;
+        app.openProject(production(u"A"_s));
+        app.openProject(production(u"B"_s));
+        RootView root(app);
+        const QUuid b = app.selectedTabID();
+        ProjectSession* sessionA = app.tabs().at(1)->session();
+        // Screens are children of the column under the strip; count the ones
+        // the close adds.
+        ChildCounter added;
+        root.content()->parentWidget()->installEventFilter(&added);
+
+        QVERIFY(app.closeTab(b));
+        QCOMPARE(root.contentTabID(), app.tabs().at(1)->id());
+        QCOMPARE(shownSession(root), sessionA);
+        QTRY_COMPARE(root.findChildren<ProjectWorkspaceView*>().size(), 1);
+        QCOMPARE(root.findChildren<HomeView*>().size(), 0);
+        QCOMPARE(added.count, 1);
+    }
+
+    void settingsRequestOpensTheWindowEachTime()
+    {
+        auto app = std::make_unique<AppState>();
+        app->setShowSettingsRequest(true); // raised before the view exists: not a change it sees
+        RootView root(*app);
+        QVERIFY(!SettingsWindow::current() || !SettingsWindow::current()->isVisible());
+        app->setShowSettingsRequest(false);
+
+        for (int i = 0; i < 2; ++i) {
+            app->setShowSettingsRequest(true);
+            QVERIFY(SettingsWindow::current());
+            QVERIFY(SettingsWindow::current()->isVisible());
+            QVERIFY(!app->showSettingsRequest());
+            SettingsWindow::current()->close();
+        }
+    }
+
+    void newProjectRequestKeepsAHomeTabInView_data()
+    {
+        QTest::addColumn<bool>("homeTabOpen");
+        QTest::addColumn<bool>("homeShown");
+        QTest::newRow("home tab open behind a production") << true << false;
+        QTest::newRow("no home tab open") << false << false;
+        QTest::newRow("home tab already shown") << true << true;
+    }
+
+    void newProjectRequestKeepsAHomeTabInView()
+    {
+        QFETCH(bool, homeTabOpen);
+        QFETCH(bool, homeShown);
+
+        AppState app;
+        const QUuid home = app.tabs().first()->id();
+        app.openProject(production(u"A"_s));
+        app.newHomeTab();
+        const QUuid secondHome = app.selectedTabID();
+        app.openProject(production(u"B"_s));
+        if (!homeTabOpen) {
+            QVERIFY(app.closeTab(home));
+            QVERIFY(app.closeTab(secondHome));
+        }
+        if (homeShown)
+            app.setSelectedTabID(secondHome);
+        const qsizetype tabsBefore = app.tabs().size();
+
+        RootView root(app);
+        root.resize(1100, 720);
+        root.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&root));
+        app.setShowingNewProject(true);
+
+        StudioTab* shown = app.selectedTab();
+        QVERIFY(shown->isHome());
+        if (homeShown)
+            QCOMPARE(shown->id(), secondHome);
+        else if (homeTabOpen)
+            QCOMPARE(shown->id(), home); // the first home tab
+        else
+            QCOMPARE(app.tabs().size(), tabsBefore + 1);
+        QVERIFY(qobject_cast<HomeView*>(root.content()));
+        // The library on screen presents the sheet.
+        QTRY_VERIFY(NewProjectSheet::openFor(app));
+        NewProjectSheet::openFor(app)->reject();
+        QTRY_VERIFY(!app.showingNewProject());
+    }
+
+    void backdropFollowsTheSetting()
+    {
+        AppState app;
+        RootView root(app);
+        QVERIFY(root.backdrop()->isAnimated()); // never written: on
+        Settings::instance().setBool(Settings::animatedBackdropKey, false);
+        QVERIFY(!root.backdrop()->isAnimated());
+        Settings::instance().setBool(Settings::animatedBackdropKey, true);
+        QVERIFY(root.backdrop()->isAnimated());
+        Settings::instance().setBool(Settings::animatedBackdropKey, false);
+        RootView later(app);
+        QVERIFY(!later.backdrop()->isAnimated());
+    }
+
+    void updateLoopStartsOnce()
+    {
+        AppState app;
+        // A bundle and an empty feed address: each automatic check fails at
+        // once, without a request, and shows as phase changes.
+        app.updates().setBundlePath(u"/opt/Palisademotion.app"_s);
+        Settings::instance().setString(Settings::updateFeedURLKey, QString());
+        QSignalSpy phases(&app.updates(), &UpdateService::phaseChanged);
+
+        RootView first(app);
+        QVERIFY(!app.updates().autoLoopStarted()); // not before it comes on screen
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        QVERIFY(app.updates().autoLoopStarted());
+        QTRY_COMPARE(app.updates().phase(), UpdatePhase::failed(UpdateService::invalidFeedText));
+        const qsizetype afterFirst = phases.count();
+        QVERIFY(afterFirst > 0);
+
+        RootView second(app);
+        second.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&second));
+        QTest::qWait(50);
+        QCOMPARE(phases.count(), afterFirst);
+    }
+
+    void noAutomaticCheckOutsideABundle()
+    {
+        AppState app;
+        QVERIFY(!app.updates().runsFromBundle());
+        RootView root(app);
+        root.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&root));
+        QTest::qWait(50);
+        QCOMPARE(app.updates().phase(), UpdatePhase::idle());
+    }
+};
+
+QTEST_MAIN(RootViewTest)
+#include "RootViewTest.moc"

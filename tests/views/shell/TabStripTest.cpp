@@ -1,0 +1,220 @@
+// The studio tab strip: one chip per tab with its close rule, selection and
+// closing through the chips, the hover hand-over between chips, the update
+// pill and the settings gear.
+
+#include "design/SymbolButton.h"
+#include "design/Theme.h"
+#include "services/ProjectStore.h"
+#include "services/UpdateService.h"
+#include "state/AppState.h"
+#include "state/ProjectSession.h"
+#include "state/StudioTab.h"
+#include "views/shell/TabStrip.h"
+#include "views/shell/TabStripChip.h"
+#include "views/shell/UpdatePill.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Project production(const QString& name)
+{
+    Project p;
+    p.name = name;
+    return p;
+}
+
+QStringList chipNames(const TabStrip& strip)
+{
+    QStringList names;
+    for (const TabStripChip* chip : strip.chips())
+        names.append(chip->name());
+    return names;
+}
+
+struct Shown {
+    AppState app;
+    TabStrip strip{app};
+    Shown()
+    {
+        strip.resize(1200, strip.sizeHint().height());
+        strip.show();
+    }
+};
+
+} // namespace
+
+class TabStripTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Theme::install(*qApp);
+    }
+
+    void init()
+    {
+        QDir(ProjectStore::rootPath()).removeRecursively();
+    }
+
+    void aLoneHomeTabHasNoCloseButton()
+    {
+        Shown s;
+        QVERIFY(QTest::qWaitForWindowExposed(&s.strip));
+        QCOMPARE(chipNames(s.strip), QStringList{u"Home"_s});
+        TabStripChip* only = s.strip.chips().first();
+        QVERIFY(only->isSelected());
+        QVERIFY(!only->isClosable());
+        QVERIFY(!only->closeButton()->isVisible());
+
+        QTest::mouseClick(s.strip.newTabButton(), Qt::LeftButton);
+        QCOMPARE(chipNames(s.strip), (QStringList{u"Home"_s, u"Home"_s}));
+        TabStripChip* first = s.strip.chips().at(0);
+        TabStripChip* second = s.strip.chips().at(1);
+        QVERIFY(second->isSelected());
+        QVERIFY(first->isClosable() && second->isClosable());
+        // The close button shows on the selected or hovered chip only, and
+        // keeps its place on the others.
+        QVERIFY(second->isCloseButtonShown());
+        QVERIFY(!first->isCloseButtonShown());
+        QVERIFY(first->closeButton()->isVisible());
+        QVERIFY(first->closeButton()->testAttribute(Qt::WA_TransparentForMouseEvents));
+        QTest::mouseMove(first);
+        QTRY_VERIFY(first->isCloseButtonShown());
+    }
+
+    void aProductionTabCanAlwaysClose()
+    {
+        Shown s;
+        s.app.openProject(production(u"Solo"_s));
+        QVERIFY(s.app.closeTab(s.app.tabs().first()->id()));
+        QCOMPARE(chipNames(s.strip), QStringList{u"Solo"_s});
+        TabStripChip* solo = s.strip.chips().first();
+        QVERIFY(solo->isClosable());
+
+        QTest::mouseClick(solo->closeButton(), Qt::LeftButton);
+        QCOMPARE(chipNames(s.strip), QStringList{u"Home"_s});
+        QVERIFY(!s.strip.chips().first()->isClosable());
+    }
+
+    void chipsSelectAndClose()
+    {
+        Shown s;
+        s.app.openProject(production(u"A"_s));
+        s.app.openProject(production(u"B"_s));
+        QVERIFY(QTest::qWaitForWindowExposed(&s.strip));
+        QCOMPARE(chipNames(s.strip), (QStringList{u"Home"_s, u"A"_s, u"B"_s}));
+
+        TabStripChip* home = s.strip.chips().at(0);
+        QTest::mouseClick(home, Qt::LeftButton, {}, QPoint(4, home->height() / 2));
+        QCOMPARE(s.app.selectedTabID(), home->tabID());
+        QVERIFY(home->isSelected());
+        QVERIFY(!s.strip.chips().at(2)->isSelected());
+
+        TabStripChip* a = s.strip.chips().at(1);
+        QTest::mouseMove(a);
+        QTRY_VERIFY(a->isCloseButtonShown());
+        QTest::mouseClick(a->closeButton(), Qt::LeftButton);
+        QCOMPARE(chipNames(s.strip), (QStringList{u"Home"_s, u"B"_s}));
+        QCOMPARE(s.app.selectedTabID(), home->tabID());
+    }
+
+    void aFailedSaveKeepsTheChip()
+    {
+        Shown s;
+        const Project p = production(u"Stuck"_s);
+        s.app.openProject(p);
+        QDir().mkpath(ProjectStore::rootPath());
+        QFile blocker(ProjectStore::folderPath(p.id));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
+        QTest::mouseClick(s.strip.chips().at(1)->closeButton(), Qt::LeftButton);
+        QCOMPARE(chipNames(s.strip), (QStringList{u"Home"_s, u"Stuck"_s}));
+        QVERIFY(s.strip.chips().at(1)->isSelected());
+    }
+
+    void chipNameFollowsTheProduction()
+    {
+        Shown s;
+        s.app.openProject(production(u"Working title"_s));
+        s.app.selectedTab()->session()->edit([](Project& p) { p.name = u"Final title"_s; });
+        QCOMPARE(chipNames(s.strip), (QStringList{u"Home"_s, u"Final title"_s}));
+    }
+
+    void hoverHandsOverBetweenChips()
+    {
+        Shown s;
+        s.app.newHomeTab();
+        TabStripChip* a = s.strip.chips().at(0);
+        TabStripChip* b = s.strip.chips().at(1);
+        // B's enter arrives before A's leave: B stays hovered.
+        Q_EMIT a->hoverEntered(a->tabID());
+        Q_EMIT b->hoverEntered(b->tabID());
+        Q_EMIT a->hoverLeft(a->tabID());
+        QCOMPARE(s.strip.hoveredID(), b->tabID());
+        QVERIFY(b->isHovered());
+        QVERIFY(!a->isHovered());
+        Q_EMIT b->hoverLeft(b->tabID());
+        QVERIFY(s.strip.hoveredID().isNull());
+        QVERIFY(!b->isHovered());
+    }
+
+    void aLongNameStaysOnOneNarrowChip()
+    {
+        Shown s;
+        s.app.openProject(production(u"An Extraordinarily Long Working Title For A Film About Lighthouses"_s));
+        QVERIFY(QTest::qWaitForWindowExposed(&s.strip));
+        QTest::qWait(20);
+        TabStripChip* chip = s.strip.chips().at(1);
+        QVERIFY(chip->width() <= TabStripChip::maximumChipWidth);
+        QCOMPARE(chip->height(), s.strip.chips().at(0)->height());
+    }
+
+    void updatePillShowsOnlyWhileAVersionIsOffered_data()
+    {
+        QTest::addColumn<UpdatePhase>("phase");
+        QTest::addColumn<bool>("shown");
+        const UpdateInfo info{u"2.0"_s, u"n"_s, u"https://example.com/a.zip"_s, std::nullopt};
+        QTest::newRow("idle") << UpdatePhase::idle() << false;
+        QTest::newRow("checking") << UpdatePhase::checking() << false;
+        QTest::newRow("available") << UpdatePhase::available(info) << true;
+        QTest::newRow("downloading") << UpdatePhase::downloading(0) << false;
+        QTest::newRow("failed") << UpdatePhase::failed(u"x"_s) << false;
+    }
+
+    void updatePillShowsOnlyWhileAVersionIsOffered()
+    {
+        QFETCH(UpdatePhase, phase);
+        QFETCH(bool, shown);
+        Shown s;
+        s.app.updates().setPhase(UpdatePhase::available(UpdateInfo{u"1.5"_s, {}, {}, std::nullopt}));
+        QVERIFY(s.strip.updatePill()->isVisible());
+        s.app.updates().setPhase(phase);
+        QCOMPARE(s.strip.updatePill()->isVisible(), shown);
+    }
+
+    void gearAndPillAskForTheSettings()
+    {
+        Shown s;
+        QTest::mouseClick(s.strip.settingsButton(), Qt::LeftButton);
+        QVERIFY(s.app.showSettingsRequest());
+        s.app.setShowSettingsRequest(false);
+        s.app.updates().setPhase(UpdatePhase::available(UpdateInfo{u"1.5"_s, {}, {}, std::nullopt}));
+        QTest::mouseClick(s.strip.updatePill(), Qt::LeftButton);
+        QVERIFY(s.app.showSettingsRequest());
+        QCOMPARE(s.strip.settingsButton()->toolTip(), u"Settings (Ctrl+,)"_s);
+        QCOMPARE(s.strip.newTabButton()->toolTip(), u"New studio tab (Ctrl+T)"_s);
+    }
+};
+
+QTEST_MAIN(TabStripTest)
+#include "TabStripTest.moc"
