@@ -24,6 +24,35 @@ bool isSpaceOrBreak(char32_t c)
     return isHorizontalSpace(c) || isLineBreak(c);
 }
 
+bool isCased(char32_t c)
+{
+    return QChar::isUpper(c) || QChar::isLower(c) || QChar::isTitleCase(c);
+}
+
+// Unicode's Case_Ignorable: marks, format characters, modifiers and the
+// word-internal punctuation of word breaking.
+bool isCaseIgnorable(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Format:
+    case QChar::Letter_Modifier:
+    case QChar::Symbol_Modifier:
+        return true;
+    default:
+        break;
+    }
+    switch (c) {
+    case U'\'': case U'.': case U':': case U'\u00B7': case U'\u0387': case U'\u05F4':
+    case U'\u2018': case U'\u2019': case U'\u2024': case U'\u2027': case U'\uFE13':
+    case U'\uFE52': case U'\uFE55': case U'\uFF07': case U'\uFF0E': case U'\uFF1A':
+        return true;
+    default:
+        return false;
+    }
+}
+
 template <class Pred>
 QString trimBy(const QString& s, Pred isTrimmed)
 {
@@ -100,23 +129,27 @@ QString capitalizedWords(const QString& s)
 {
     QString out;
     out.reserve(s.size());
-    bool atWordStart = true;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s);
-    qsizetype start = 0;
-    while (start < s.size()) {
-        qsizetype next = finder.toNextBoundary();
-        if (next == -1)
-            next = s.size();
-        const QString grapheme = s.mid(start, next - start);
-        const char32_t first = grapheme.isEmpty() ? 0 : grapheme.at(0).unicode();
-        if (isSpaceOrBreak(first)) {
-            out += grapheme;
-            atWordStart = true;
-        } else {
-            out += atWordStart ? grapheme.toUpper() : grapheme.toLower();
-            atWordStart = false;
+    // Inside a word once a cased letter has been seen; case-ignorable marks
+    // (apostrophes, full stops, combining accents) keep the word going, any
+    // other character ends it. So "(NIGHT)" gives "(Night)", "O'HARE" gives
+    // "O'hare" and "JEAN-LUC" gives "Jean-Luc".
+    bool inWord = false;
+    for (qsizetype i = 0; i < s.size();) {
+        char32_t c = s.at(i).unicode();
+        qsizetype length = 1;
+        if (QChar::isHighSurrogate(c) && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(s.at(i), s.at(i + 1));
+            length = 2;
         }
-        start = next;
+        const QString character = s.mid(i, length);
+        if (isCased(c)) {
+            out += inWord ? character.toLower() : character.toUpper();
+            inWord = true;
+        } else {
+            out += character;
+            inWord = inWord && isCaseIgnorable(c);
+        }
+        i += length;
     }
     return out;
 }

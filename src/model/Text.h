@@ -24,8 +24,10 @@ QString trimmedWhitespace(const QString& s);
 // Trims white space and line breaks from both ends.
 QString trimmed(const QString& s);
 
-// First letter of every word upper case, the rest lower case; words are
-// separated by spaces, tabs or line breaks.
+// First letter of every word upper case, its other letters lower case. A word
+// is a run of cased letters, held together by apostrophes, full stops and
+// combining marks: "INT. O'HARE (GATE 2) — NIGHT" gives
+// "Int. O'hare (Gate 2) — Night".
 QString capitalizedWords(const QString& s);
 
 // Full Unicode upper-casing, independent of the user's locale.

@@ -183,7 +183,6 @@ private Q_SLOTS:
         QVERIFY(text::isBlankOrNewlines(QStringLiteral(" \n\r\t")));
         QCOMPARE(text::trimmed(QStringLiteral("\n  hi there \t\n")), QStringLiteral("hi there"));
         QCOMPARE(text::trimmedWhitespace(QStringLiteral(" hi\n ")), QStringLiteral("hi\n"));
-        QCOMPARE(text::capitalizedWords(QStringLiteral("the LONG walk\nhome")), QStringLiteral("The Long Walk\nHome"));
         QCOMPARE(text::saturatingInt64(std::nan("")), qint64(0));
         QCOMPARE(text::saturatingInt64(1e300), std::numeric_limits<qint64>::max());
         QCOMPARE(text::saturatingInt64(-1e300), std::numeric_limits<qint64>::min());
@@ -192,6 +191,26 @@ private Q_SLOTS:
         QCOMPARE(text::format("%.0f", 4.5), QStringLiteral("4"));
         QCOMPARE(text::format("%.1f", 2.25), QStringLiteral("2.2"));
         QCOMPARE(text::format("%lld", 42LL), QStringLiteral("42"));
+    }
+
+    void capitalizedWords_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("heading") << QStringLiteral("INT. OLD MILL — NIGHT") << QStringLiteral("Int. Old Mill — Night");
+        QTest::newRow("line breaks") << QStringLiteral("the LONG walk\nhome") << QStringLiteral("The Long Walk\nHome");
+        QTest::newRow("quoted word") << QStringLiteral("\"THE ANCHOR\" PUB") << QStringLiteral("\"The Anchor\" Pub");
+        QTest::newRow("parenthesis") << QStringLiteral("(FLASHBACK) GATE 2") << QStringLiteral("(Flashback) Gate 2");
+        QTest::newRow("apostrophes keep the word") << QStringLiteral("O'HARE’S") << QStringLiteral("O'hare’s");
+        QTest::newRow("hyphen starts a word") << QStringLiteral("JEAN-LUC") << QStringLiteral("Jean-Luc");
+        QTest::newRow("combining accent") << QStringLiteral("CAFE\u0301 ROUGE") << QStringLiteral("Cafe\u0301 Rouge");
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void capitalizedWords()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(text::capitalizedWords(text), expected);
     }
 
     void dates()

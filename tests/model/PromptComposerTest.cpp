@@ -87,6 +87,8 @@ private Q_SLOTS:
                u"organic film grain."_s;
         QTest::newRow("unknown ids drop out")
             << 5 << u"Int. Location Tbd — Day. Medium shot, static locked-off camera, 2.39 Scope frame."_s;
+        QTest::newRow("heading words after punctuation are capitalised")
+            << 7 << u"Ext. \"The Anchor\" (Back Room) — Night. Medium shot, static locked-off camera, 2.39 Scope frame."_s;
         QTest::newRow("trailing blanks and tabs trimmed, line breaks kept")
             << 6 << u"Door slams\n. Int. Location Tbd — Day. Medium shot, static locked-off camera, 2.39 Scope frame."_s;
     }
@@ -120,6 +122,11 @@ private Q_SLOTS:
             scene.castIDs = {newId()};
             break;
         case 6: shot.what = u"door slams\n \t"_s; break;
+        case 7:
+            scene.setting = SceneSetting::exterior;
+            scene.timeOfDay = TimeOfDay::night;
+            scene.locationText = u"\"the anchor\" (back room)"_s;
+            break;
         }
         QCOMPARE(PromptComposer::prompt(shot, scene, project), prompt);
     }
