@@ -4,6 +4,7 @@
 #include "services/ProjectStore.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -91,6 +92,40 @@ private Q_SLOTS:
         QCOMPARE(store.projects().constFirst().name, u"Draft 5"_s);
         QTest::qWait(int(shortDelay.count()) * 3);
         QCOMPARE(changed.count(), 1);
+    }
+
+    void aNewerSnapshotRestartsTheQuietPeriod()
+    {
+        // The first snapshot's deadline passes while the second one waits:
+        // the one write comes a full delay after the second call.
+        constexpr auto delay = 600ms;
+        ProjectStore store(nullptr, delay);
+        QElapsedTimer clock;
+        qint64 savedAt = -1;
+        int saves = 0;
+        connect(&store, &ProjectStore::projectsChanged, this, [&] {
+            ++saves;
+            savedAt = clock.elapsed();
+        });
+
+        Project p;
+        p.name = u"First"_s;
+        clock.start();
+        store.scheduleAutosave(p);
+        QTest::qWait(200);
+        const qint64 secondAt = clock.elapsed();
+        if (secondAt >= 500)
+            QSKIP("the machine is too busy to time this");
+        p.name = u"Second"_s;
+        store.scheduleAutosave(p);
+
+        QTRY_VERIFY_WITH_TIMEOUT(savedAt >= 0, 5000);
+        // Coarse timers may fire a little early.
+        QVERIFY2(savedAt - secondAt >= qint64(delay.count()) * 9 / 10,
+                 qPrintable(u"saved %1 ms after the second call"_s.arg(savedAt - secondAt)));
+        QTest::qWait(100);
+        QCOMPARE(saves, 1);
+        QCOMPARE(json::decode<Project>(documentOf(p.id)).name, u"Second"_s);
     }
 
     void productionsDebounceIndependently()
