@@ -4,15 +4,18 @@
 #include "services/ProjectStore.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <limits>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -64,7 +67,23 @@ private:
 class ProjectStoreFailureTest : public QObject {
     Q_OBJECT
 
+    // A home of the test's own, also when it is run by hand outside the
+    // isolated runner: its cleanup empties the production library (and the
+    // Trash) of whatever data folder it runs in.
+    QTemporaryDir m_home;
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        const std::pair<const char*, QString> folders[] = {
+            {"HOME", u"/home"_s}, {"XDG_DATA_HOME", u"/data"_s}, {"XDG_CONFIG_HOME", u"/config"_s},
+            {"XDG_CACHE_HOME", u"/cache"_s}};
+        for (const auto& [variable, folder] : folders) {
+            QVERIFY(QDir().mkpath(m_home.path() + folder));
+            qputenv(variable, QFile::encodeName(m_home.path() + folder));
+        }
+    }
     void init()
     {
         QDir(ProjectStore::rootPath()).removeRecursively();
@@ -91,6 +110,40 @@ private Q_SLOTS:
         QCOMPARE(store.projects().constFirst().name, u"Draft 5"_s);
         QTest::qWait(int(shortDelay.count()) * 3);
         QCOMPARE(changed.count(), 1);
+    }
+
+    void aNewerSnapshotRestartsTheQuietPeriod()
+    {
+        // The first snapshot's deadline passes while the second one waits:
+        // the one write comes a full delay after the second call.
+        constexpr auto delay = 600ms;
+        ProjectStore store(nullptr, delay);
+        QElapsedTimer clock;
+        qint64 savedAt = -1;
+        int saves = 0;
+        connect(&store, &ProjectStore::projectsChanged, this, [&] {
+            ++saves;
+            savedAt = clock.elapsed();
+        });
+
+        Project p;
+        p.name = u"First"_s;
+        clock.start();
+        store.scheduleAutosave(p);
+        QTest::qWait(200);
+        const qint64 secondAt = clock.elapsed();
+        if (secondAt >= 500)
+            QSKIP("the machine is too busy to time this");
+        p.name = u"Second"_s;
+        store.scheduleAutosave(p);
+
+        QTRY_VERIFY_WITH_TIMEOUT(savedAt >= 0, 5000);
+        // Coarse timers may fire a little early.
+        QVERIFY2(savedAt - secondAt >= qint64(delay.count()) * 9 / 10,
+                 qPrintable(u"saved %1 ms after the second call"_s.arg(savedAt - secondAt)));
+        QTest::qWait(100);
+        QCOMPARE(saves, 1);
+        QCOMPARE(json::decode<Project>(documentOf(p.id)).name, u"Second"_s);
     }
 
     void productionsDebounceIndependently()
