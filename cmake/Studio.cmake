@@ -21,7 +21,7 @@ endfunction()
 # XDG directories and the offscreen platform, so no test touches a real home, Trash or settings.
 function(studio_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  add_executable(${name} ${ARG_SOURCES} "${PROJECT_SOURCE_DIR}/tests/support/IsolatedHome.cpp")
   target_link_libraries(${name} PRIVATE Qt6::Test studio_test_support ${ARG_LIBS})
   target_compile_options(${name} PRIVATE ${STUDIO_WARNINGS})
   add_test(NAME ${name}
