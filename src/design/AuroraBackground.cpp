@@ -116,7 +116,12 @@ void AuroraBackground::syncTimer()
         renderAt(m_clock(), false);
     } else {
         m_timer->stop();
-        renderAt(isRunning() ? m_clock() : 0.0, false);
+        // Stopped, the picture is exactly the one at time 0, even when the
+        // moving picture was within the repaint threshold of it.
+        if (isRunning())
+            renderAt(m_clock(), false);
+        else
+            renderAt(0.0, m_time != 0.0);
     }
 }
 

@@ -138,6 +138,26 @@ private slots:
         QCOMPARE(backdrop.shownTime(), 0.0);
     }
 
+    void stoppingShowsExactlyTimeZero()
+    {
+        // Half a second in, the moving picture is within the repaint
+        // threshold of the picture at time 0; stopping must still show time 0.
+        AuroraBackground backdrop;
+        double now = 0.5;
+        backdrop.setClock([&now] { return now; });
+        backdrop.setReduceMotion(false);
+        backdrop.resize(320, 200);
+        backdrop.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
+        QCOMPARE(backdrop.shownTime(), 0.5);
+        backdrop.setAnimated(false);
+        QCOMPARE(backdrop.shownTime(), 0.0);
+        AuroraBackground frozen;
+        frozen.setAnimated(false);
+        frozen.resize(320, 200);
+        QCOMPARE(backdrop.grab().toImage(), frozen.grab().toImage());
+    }
+
     void takesNoMouseInput()
     {
         QWidget window;

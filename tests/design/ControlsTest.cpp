@@ -1,3 +1,4 @@
+#include "design/CardSurface.h"
 #include "design/Chip.h"
 #include "design/EmptyStateView.h"
 #include "design/FieldLabel.h"
@@ -16,6 +17,7 @@
 #include "design/ToolbarIconButton.h"
 
 #include <QLineEdit>
+#include <QVBoxLayout>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QtTest>
@@ -338,6 +340,50 @@ private slots:
         wrapped.setMaxLines(0);
         wrapped.setMaximumWidth(80);
         QCOMPARE(wrapped.heightForWidth(1000), wrapped.heightForWidth(80));
+    }
+
+    void cardOutlineLiesOverContent_data()
+    {
+        QTest::addColumn<qreal>("radius");
+        QTest::newRow("rounded") << qreal(12);
+        QTest::newRow("square") << qreal(0);
+    }
+    void cardOutlineLiesOverContent()
+    {
+        QFETCH(qreal, radius);
+        // Opaque content running to the card's edge, as a picture would.
+        const auto opaque = [](QWidget* parent) {
+            auto* w = new QWidget(parent);
+            w->setAutoFillBackground(true);
+            QPalette pal = w->palette();
+            pal.setColor(QPalette::Window, Qt::red);
+            w->setPalette(pal);
+            return w;
+        };
+        CardSurface card(radius, Qt::black);
+        auto* layout = new QVBoxLayout(&card);
+        layout->setContentsMargins(0, 0, 0, 0);
+        QWidget* first = opaque(nullptr);
+        first->setFixedSize(200, 100);
+        layout->addWidget(first);
+        card.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&card));
+        QCOMPARE(card.size(), QSize(200, 100));
+        const auto edgeIsOutlined = [&card] {
+            QImage img(card.size(), QImage::Format_ARGB32);
+            img.fill(Qt::transparent);
+            card.render(&img);
+            const QColor inside = img.pixelColor(100, 50);
+            const QColor edge = img.pixelColor(100, 0);
+            return inside == QColor(Qt::red) && edge.red() == 255 && edge.green() > 10 && edge.green() < 40;
+        };
+        QVERIFY(edgeIsOutlined());
+        // Content added later stays under the outline, which takes no clicks.
+        QWidget* later = opaque(&card);
+        later->setGeometry(card.rect());
+        later->show();
+        QVERIFY(edgeIsOutlined());
+        QCOMPARE(card.childAt(100, 0), later);
     }
 
     void pressSpringsBack()

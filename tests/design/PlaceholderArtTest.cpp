@@ -1,6 +1,7 @@
 #include "design/ArtThumb.h"
 #include "design/PlaceholderArt.h"
 
+#include <QPainter>
 #include <QtTest>
 
 #include <cmath>
@@ -187,6 +188,34 @@ private slots:
         QFETCH(QRect, lighter);
         const QImage img = PlaceholderArt::image(seed, 100, 100);
         QVERIFY(luminance(img, darker) + 20 < luminance(img, lighter));
+    }
+
+    void pictureIsComposedWithYUp()
+    {
+        // The picture's own coordinates run upwards from the bottom left: a
+        // beam tilted by a positive angle turns counter-clockwise (its top
+        // end leans left), a glow with a high glowY sits in the upper half
+        // and a speck at y = 0 lies on the bottom row.
+        ArtParameters a;
+        a.colors = {QColor(Qt::black), QColor(Qt::black), QColor(Qt::black)};
+        a.glowX = 0.5;
+        a.glowY = 0.9;
+        a.beams = {ArtBeam{0.5, 20.0, 10, 1.0}};
+        a.specks = {ArtSpeck{0.1, 0.0, 1.0, true}};
+        QImage img(100, 100, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        {
+            QPainter p(&img);
+            PlaceholderArt::paint(p, QSizeF(100, 100), a);
+        }
+        // 50 - 50 * tan(20 degrees) is about 32 near the top, 68 near the bottom.
+        QVERIFY(qGray(img.pixel(32, 3)) > 100);
+        QVERIFY(qGray(img.pixel(68, 3)) < 40);
+        QVERIFY(qGray(img.pixel(68, 96)) > 100);
+        QVERIFY(qGray(img.pixel(32, 96)) < 40);
+        QVERIFY(luminance(img, QRect(0, 20, 20, 10)) > luminance(img, QRect(0, 70, 20, 10)));
+        QVERIFY(qGray(img.pixel(10, 99)) > 100);
+        QVERIFY(qGray(img.pixel(10, 0)) < 40);
     }
 
     void absurdSizesGiveNoPicture_data()
