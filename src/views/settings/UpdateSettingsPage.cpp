@@ -223,12 +223,14 @@ void UpdateSettingsPage::buildStatus(const UpdatePhase& phase)
         auto* message = new TextLabel(phase.message, Theme::font(11), Palette::textSecondary());
         message->setWordWrap(true);
         message->setMaxLines(2);
-        row->addWidget(message, 1, Qt::AlignVCenter);
+        // As wide as its text, so "Retry" follows it; a long message wraps
+        // in the room the row has left.
+        row->addWidget(message, 0, Qt::AlignVCenter);
         addCheckButton(row, new GhostButton(QStringLiteral("Retry"), Palette::textPrimary()));
         break;
     }
     }
-    if (phase.kind != Kind::available && phase.kind != Kind::failed)
+    if (phase.kind != Kind::available)
         row->addStretch(1);
 }
 
