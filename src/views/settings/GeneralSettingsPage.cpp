@@ -134,6 +134,11 @@ QString GeneralSettingsPage::libraryPathText() const
     return static_cast<MiddleElidedLabel*>(m_path)->text();
 }
 
+QString GeneralSettingsPage::libraryPathShownText() const
+{
+    return static_cast<MiddleElidedLabel*>(m_path)->shownText();
+}
+
 QString GeneralSettingsPage::aboutVersionText() const
 {
     return m_version->text();

@@ -375,6 +375,30 @@ private Q_SLOTS:
         QVERIFY(text->height() < 3 * lineHeight);
     }
 
+    // The library path stays on one line, shortened in its middle, and the
+    // button beside it stays whole.
+    void longLibraryPathIsElidedInTheMiddle()
+    {
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        const QString deep = QString::fromLocal8Bit(dataHome) + u"/a-folder-with-a-rather-long-name"_s.repeated(6);
+        qputenv("XDG_DATA_HOME", deep.toLocal8Bit());
+        AppState& app = freshState();
+        SettingsWindow* window = SettingsWindow::present(app);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        qputenv("XDG_DATA_HOME", dataHome);
+
+        GeneralSettingsPage* general = window->generalPage();
+        QCOMPARE(general->libraryPathText(), deep + u"/Palisademotion/Projects"_s);
+        const QString shown = general->libraryPathShownText();
+        QVERIFY(shown.contains(QChar(0x2026)));
+        QVERIFY(shown.startsWith(deep.left(8)));
+        QVERIFY(shown.endsWith(u"/Projects"_s));
+        const GhostButton* reveal = general->revealButton();
+        QVERIFY(reveal->isVisible());
+        QVERIFY(reveal->width() >= reveal->sizeHint().width());
+        QVERIFY(reveal->mapTo(general, QPoint(reveal->width(), 0)).x() <= general->width());
+    }
+
     void downloadBarMovesInPlace()
     {
         AppState& app = freshState();
