@@ -85,7 +85,8 @@ UpdateSettingsPage::UpdateSettingsPage(AppState& app, QWidget* parent)
     cardRow->addWidget(m_version);
     column->addWidget(card);
 
-    column->addWidget(m_autoCheck);
+    // A switch is as wide as its label and knob, on the leading side.
+    column->addWidget(m_autoCheck, 0, Qt::AlignLeft);
 
     auto* feed = new QVBoxLayout;
     feed->setSpacing(6);
