@@ -101,7 +101,8 @@ GeneralSettingsPage::GeneralSettingsPage(AppState& app, QWidget* parent)
     column->addWidget(new SectionHeader(
         QStringLiteral("Saving"),
         QStringLiteral("Everything autosaves about a second after you stop typing. Closing a tab or quitting saves too.")));
-    column->addWidget(m_backdrop);
+    // A switch is as wide as its label and knob, on the leading side.
+    column->addWidget(m_backdrop, 0, Qt::AlignLeft);
     column->addStretch(1);
 
     auto* about = new QHBoxLayout;
@@ -132,6 +133,11 @@ void GeneralSettingsPage::load()
 QString GeneralSettingsPage::libraryPathText() const
 {
     return static_cast<MiddleElidedLabel*>(m_path)->text();
+}
+
+QString GeneralSettingsPage::libraryPathShownText() const
+{
+    return static_cast<MiddleElidedLabel*>(m_path)->shownText();
 }
 
 QString GeneralSettingsPage::aboutVersionText() const

@@ -22,6 +22,8 @@ public:
     void load();
 
     QString libraryPathText() const;
+    // The path as drawn at the label's current width.
+    QString libraryPathShownText() const;
     SwitchToggle* backdropSwitch() const { return m_backdrop; }
     GhostButton* revealButton() const { return m_reveal; }
     QString aboutVersionText() const;

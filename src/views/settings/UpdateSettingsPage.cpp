@@ -85,7 +85,8 @@ UpdateSettingsPage::UpdateSettingsPage(AppState& app, QWidget* parent)
     cardRow->addWidget(m_version);
     column->addWidget(card);
 
-    column->addWidget(m_autoCheck);
+    // A switch is as wide as its label and knob, on the leading side.
+    column->addWidget(m_autoCheck, 0, Qt::AlignLeft);
 
     auto* feed = new QVBoxLayout;
     feed->setSpacing(6);
@@ -223,12 +224,14 @@ void UpdateSettingsPage::buildStatus(const UpdatePhase& phase)
         auto* message = new TextLabel(phase.message, Theme::font(11), Palette::textSecondary());
         message->setWordWrap(true);
         message->setMaxLines(2);
-        row->addWidget(message, 1, Qt::AlignVCenter);
+        // As wide as its text, so "Retry" follows it; a long message wraps
+        // in the room the row has left.
+        row->addWidget(message, 0, Qt::AlignVCenter);
         addCheckButton(row, new GhostButton(QStringLiteral("Retry"), Palette::textPrimary()));
         break;
     }
     }
-    if (phase.kind != Kind::available && phase.kind != Kind::failed)
+    if (phase.kind != Kind::available)
         row->addStretch(1);
 }
 

@@ -25,7 +25,6 @@ UpdatePill::UpdatePill(QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setAccessibleName(labelText());
-    setToolTip(QStringLiteral("Open the Updates settings"));
     setAttribute(Qt::WA_TranslucentBackground);
 }
 

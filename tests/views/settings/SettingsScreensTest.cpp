@@ -66,6 +66,7 @@ private Q_SLOTS:
             {"downloading", UpdatePhase::downloading(0)},
             {"installing", UpdatePhase::installing()},
             {"failed", UpdatePhase::failed(longText)},
+            {"failed-short", UpdatePhase::failed(UpdateService::invalidFeedText)},
         };
         for (const auto& [name, phase] : phases) {
             app.updates().setPhase(phase);

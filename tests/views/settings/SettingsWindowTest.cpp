@@ -2,6 +2,7 @@
 // the window shows and writing every change, the connection test against a
 // fake chat service, and the Updates tab's row in every phase of the updater.
 
+#include "design/GhostButton.h"
 #include "design/PrimaryButton.h"
 #include "design/StyledButton.h"
 #include "design/SwitchToggle.h"
@@ -329,6 +330,73 @@ private Q_SLOTS:
             UpdateInfo{u"9.0"_s, u"n"_s, u"https://example.com/a.zip"_s, std::nullopt}));
         statusButton(*updates, u"Download & Install"_s)->click();
         QTRY_COMPARE(app.updates().phase(), UpdatePhase::failed(UpdateService::notBundleText));
+    }
+
+    // A failure's text sits between its symbol and "Retry": a short one keeps
+    // the button right beside it, a long one wraps to two lines at most and
+    // never pushes the button out of the row.
+    void failureRowKeepsRetryBesideTheMessage_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("elided");
+        QTest::newRow("short") << u"Update failed: disk full"_s << false;
+        QString longText = u"Couldn't reach the update feed. ("_s;
+        for (int i = 0; i < 12; ++i)
+            longText += u"the server answered with something that is not an update feed, "_s;
+        QTest::newRow("long") << longText + u")"_s << true;
+    }
+
+    void failureRowKeepsRetryBesideTheMessage()
+    {
+        QFETCH(QString, message);
+        QFETCH(bool, elided);
+        AppState& app = freshState();
+        SettingsWindow* window = SettingsWindow::present(app);
+        window->setCurrentTab(SettingsWindow::Tab::updates);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        UpdateSettingsPage* updates = window->updatesPage();
+        app.updates().setPhase(UpdatePhase::failed(message));
+        // The new row's widgets show, and the row lays out, once events run.
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+
+        const QList<TextLabel*> labels = updates->statusRow()->findChildren<TextLabel*>();
+        QCOMPARE(labels.size(), 1);
+        const TextLabel* text = labels.first();
+        const StyledButton* retry = statusButton(*updates, u"Retry"_s);
+        QVERIFY(retry && retry->isVisible());
+        QVERIFY(retry->geometry().right() < updates->statusRow()->width());
+        QCOMPARE(text->isElided(), elided);
+        // Where the drawn text ends: a label may be wider than its words.
+        const int textEnd = text->geometry().left() + std::min(text->width(), text->sizeHint().width());
+        const int gap = retry->geometry().left() - textEnd;
+        QVERIFY2(gap >= 0 && gap <= 12, qPrintable(QString::number(gap)));
+        const int lineHeight = QFontMetrics(Theme::font(11)).lineSpacing();
+        QVERIFY(text->height() < 3 * lineHeight);
+    }
+
+    // The library path stays on one line, shortened in its middle, and the
+    // button beside it stays whole.
+    void longLibraryPathIsElidedInTheMiddle()
+    {
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        const QString deep = QString::fromLocal8Bit(dataHome) + u"/a-folder-with-a-rather-long-name"_s.repeated(6);
+        qputenv("XDG_DATA_HOME", deep.toLocal8Bit());
+        AppState& app = freshState();
+        SettingsWindow* window = SettingsWindow::present(app);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        qputenv("XDG_DATA_HOME", dataHome);
+
+        GeneralSettingsPage* general = window->generalPage();
+        QCOMPARE(general->libraryPathText(), deep + u"/Palisademotion/Projects"_s);
+        const QString shown = general->libraryPathShownText();
+        QVERIFY(shown.contains(QChar(0x2026)));
+        QVERIFY(shown.startsWith(deep.left(8)));
+        QVERIFY(shown.endsWith(u"/Projects"_s));
+        const GhostButton* reveal = general->revealButton();
+        QVERIFY(reveal->isVisible());
+        QVERIFY(reveal->width() >= reveal->sizeHint().width());
+        QVERIFY(reveal->mapTo(general, QPoint(reveal->width(), 0)).x() <= general->width());
     }
 
     void downloadBarMovesInPlace()
