@@ -69,6 +69,11 @@ private Q_SLOTS:
         QVERIFY(sheet.backButton()->isHidden());
         QVERIFY(sheet.createButton()->isHidden());
         QVERIFY(sheet.details()->isHidden());
+        // No button opens drawn as focused; Tab reaches the controls.
+        QTRY_VERIFY(sheet.isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&sheet));
+        QTest::keyClick(&sheet, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != &sheet);
     }
 
     void formatPresets_data()
