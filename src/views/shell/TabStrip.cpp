@@ -82,6 +82,9 @@ TabStrip::TabStrip(AppState& app, QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(12, 8, 12, 8);
     row->setSpacing(10);
+    // An empty lead of 64 points before the brand, followed by the row's
+    // spacing like every other child (a layout adds none after a spacer).
+    row->addSpacing(64 + row->spacing());
 
     // The brand.
     auto* brand = new QWidget(this);
