@@ -184,6 +184,11 @@ void NewProjectSheet::display()
     m_subtitle->setText(m_draft.subtitle());
     for (auto it = m_formatCards.cbegin(); it != m_formatCards.cend(); ++it)
         it.value()->setSelected(m_draft.hasPickedFormat && m_draft.format == it.key());
+    // The step that goes takes the focus back to the sheet; left to itself,
+    // the focus would fall on the next control, the Close button.
+    QWidget* leaving = details ? m_formatGrid : m_details;
+    if (QWidget* focused = focusWidget(); focused && leaving->isVisible() && leaving->isAncestorOf(focused))
+        setFocus(Qt::OtherFocusReason);
     m_formatGrid->setVisible(!details);
     m_details->setVisible(details);
     m_details->display(m_draft);
