@@ -80,7 +80,9 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     int index = 0;
     for (ProjectFormat format : allCases<ProjectFormat>()) {
         auto* card = new FormatCard(format);
-        grid->addWidget(card, index / 2, index % 2);
+        // A card is as tall as its blurb makes it; a shorter one sits in the
+        // middle of its row.
+        grid->addWidget(card, index / 2, index % 2, Qt::AlignVCenter);
         m_formatCards.insert(format, card);
         connect(card, &QAbstractButton::clicked, this, [this, format] { pickFormat(format); });
         ++index;
