@@ -179,6 +179,33 @@ private Q_SLOTS:
         QTRY_VERIFY(NewProjectSheet::openFor(app));
     }
 
+    // The commands answer from the settings window too; the sheet over the
+    // main window holds them back.
+    void commandsAnswerFromEveryWindowButNotUnderASheet()
+    {
+        AppState app;
+        MainWindow window(app);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.settingsAction()->trigger();
+        SettingsWindow* settings = SettingsWindow::current();
+        QVERIFY(settings);
+        QVERIFY(QTest::qWaitForWindowActive(settings));
+        QTest::keyClick(settings, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(app.tabs().size(), 2);
+        settings->close();
+
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY(NewProjectSheet::openFor(app));
+        NewProjectSheet* sheet = NewProjectSheet::openFor(app);
+        QVERIFY(QTest::qWaitForWindowActive(sheet));
+        QTest::keyClick(sheet, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(app.tabs().size(), 2);
+        sheet->reject();
+    }
+
     void checkForUpdatesOpensTheSettingsAndChecks()
     {
         AppState app;
