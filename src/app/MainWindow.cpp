@@ -89,6 +89,15 @@ void MainWindow::buildMenus()
     m_checkForUpdates = help->addAction(QStringLiteral("Check for Updates…"));
     m_checkForUpdates->setMenuRole(QAction::NoRole);
     connect(m_checkForUpdates, &QAction::triggered, this, &MainWindow::checkForUpdates);
+
+    // The commands answer wherever the program has the keyboard, the
+    // settings window included; a sheet over this window still blocks them.
+    for (QAction* top : menuBar()->actions()) {
+        if (QMenu* menu = top->menu()) {
+            for (QAction* action : menu->actions())
+                action->setShortcutContext(Qt::ApplicationShortcut);
+        }
+    }
 }
 
 void MainWindow::showAbout()

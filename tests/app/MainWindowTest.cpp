@@ -152,20 +152,58 @@ private Q_SLOTS:
         QCOMPARE(app.selectedTabID(), app.tabs().last()->id());
     }
 
-    void newProjectPresentsTheSheetOverAHomeTab()
+    void newProjectIsAnsweredByTheHomeLibrary()
     {
         AppState app;
-        app.openProject(production(u"A"_s));
-        QVERIFY(app.closeTab(app.tabs().first()->id())); // no home tab left
         MainWindow window(app);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-
         QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
         QVERIFY(app.showingNewProject());
-        QVERIFY(app.selectedTab()->isHome());
+        QTRY_VERIFY(NewProjectSheet::openFor(app));
+        NewProjectSheet::openFor(app)->reject();
+        QTRY_VERIFY(!app.showingNewProject());
+
+        // Over a production the request waits; a new studio tab shows a
+        // library, which answers it.
+        app.openProject(production(u"A"_s));
+        QTRY_VERIFY(window.isActiveWindow());
+        const QUuid productionTab = app.selectedTabID();
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(app.showingNewProject());
+        QCoreApplication::processEvents();
+        QCOMPARE(app.selectedTabID(), productionTab);
+        QVERIFY(!NewProjectSheet::openFor(app));
+        window.newStudioTabAction()->trigger();
         QVERIFY(qobject_cast<HomeView*>(window.rootView()->content()));
         QTRY_VERIFY(NewProjectSheet::openFor(app));
+    }
+
+    // The commands answer from the settings window too; the sheet over the
+    // main window holds them back.
+    void commandsAnswerFromEveryWindowButNotUnderASheet()
+    {
+        AppState app;
+        MainWindow window(app);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.settingsAction()->trigger();
+        SettingsWindow* settings = SettingsWindow::current();
+        QVERIFY(settings);
+        QVERIFY(QTest::qWaitForWindowActive(settings));
+        QTest::keyClick(settings, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(app.tabs().size(), 2);
+        settings->close();
+
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY(NewProjectSheet::openFor(app));
+        NewProjectSheet* sheet = NewProjectSheet::openFor(app);
+        QVERIFY(QTest::qWaitForWindowActive(sheet));
+        QTest::keyClick(sheet, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(app.tabs().size(), 2);
+        sheet->reject();
     }
 
     void checkForUpdatesOpensTheSettingsAndChecks()

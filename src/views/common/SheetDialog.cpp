@@ -28,6 +28,11 @@ SheetDialog::SheetDialog(QWidget* window, QSize size)
 void SheetDialog::present()
 {
     centre();
+    // Unless the content asked for a control, the sheet itself holds the
+    // keyboard focus at first: no button opens highlighted as focused, and
+    // Tab reaches the first control.
+    if (!focusWidget())
+        setFocus(Qt::OtherFocusReason);
     open();
 }
 

@@ -65,7 +65,6 @@ FormatCard::FormatCard(ProjectFormat format, QWidget* parent)
     blurb->setWordWrap(true);
     blurb->setMaxLines(3);
     stack->addWidget(blurb);
-    stack->addStretch(1);
 }
 
 void FormatCard::setSelected(bool selected)

@@ -80,7 +80,9 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     int index = 0;
     for (ProjectFormat format : allCases<ProjectFormat>()) {
         auto* card = new FormatCard(format);
-        grid->addWidget(card, index / 2, index % 2);
+        // A card is as tall as its blurb makes it; a shorter one sits in the
+        // middle of its row.
+        grid->addWidget(card, index / 2, index % 2, Qt::AlignVCenter);
         m_formatCards.insert(format, card);
         connect(card, &QAbstractButton::clicked, this, [this, format] { pickFormat(format); });
         ++index;
@@ -184,6 +186,11 @@ void NewProjectSheet::display()
     m_subtitle->setText(m_draft.subtitle());
     for (auto it = m_formatCards.cbegin(); it != m_formatCards.cend(); ++it)
         it.value()->setSelected(m_draft.hasPickedFormat && m_draft.format == it.key());
+    // The step that goes takes the focus back to the sheet; left to itself,
+    // the focus would fall on the next control, the Close button.
+    QWidget* leaving = details ? m_formatGrid : m_details;
+    if (QWidget* focused = focusWidget(); focused && leaving->isVisible() && leaving->isAncestorOf(focused))
+        setFocus(Qt::OtherFocusReason);
     m_formatGrid->setVisible(!details);
     m_details->setVisible(details);
     m_details->display(m_draft);

@@ -40,7 +40,6 @@ RootView::RootView(AppState& app, QWidget* parent)
     connect(&m_app, &AppState::selectedTabIDChanged, this, [this] { syncContent(true); });
     connect(&m_app, &AppState::tabsChanged, this, [this] { syncContent(false); });
     connect(&m_app, &AppState::showSettingsRequestChanged, this, &RootView::answerSettingsRequest);
-    connect(&m_app, &AppState::showingNewProjectChanged, this, &RootView::keepHomeInView);
     connect(&Settings::instance(), &Settings::changed, this, [this](const QString& key) {
         if (key == Settings::animatedBackdropKey)
             syncBackdrop();
@@ -111,24 +110,6 @@ void RootView::answerSettingsRequest()
         return;
     SettingsWindow::present(m_app);
     m_app.setShowSettingsRequest(false);
-}
-
-void RootView::keepHomeInView()
-{
-    // The new-production sheet belongs to the home library, so a home tab
-    // must be on screen while the sheet is asked for.
-    if (!m_app.showingNewProject())
-        return;
-    StudioTab* shown = m_app.selectedTab();
-    if (shown && shown->isHome())
-        return;
-    for (StudioTab* tab : m_app.tabs()) {
-        if (tab->isHome()) {
-            m_app.setSelectedTabID(tab->id());
-            return;
-        }
-    }
-    m_app.newHomeTab();
 }
 
 } // namespace studio

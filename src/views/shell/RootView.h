@@ -3,8 +3,7 @@
 // The content of the main window: the aurora backdrop under everything, the
 // studio tab strip with its rule, and the screen of the selected tab (the
 // home library of a home tab, the workspace of a production tab), built anew
-// whenever another tab is selected. It also answers the settings request,
-// keeps a home tab in view while the new-production sheet is asked for, and
+// whenever another tab is selected. It also answers the settings request and
 // starts the periodic update check once per process.
 
 #include <QPointer>
@@ -40,7 +39,6 @@ protected:
 private:
     void syncContent(bool selectionChanged);
     void answerSettingsRequest();
-    void keepHomeInView();
     void syncBackdrop();
 
     AppState& m_app;

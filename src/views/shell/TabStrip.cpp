@@ -17,7 +17,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QWindow>
+
+#include <cstdlib>
 
 namespace studio {
 
@@ -82,6 +86,9 @@ TabStrip::TabStrip(AppState& app, QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(12, 8, 12, 8);
     row->setSpacing(10);
+    // An empty lead of 64 points before the brand, followed by the row's
+    // spacing like every other child (a layout adds none after a spacer).
+    row->addSpacing(64 + row->spacing());
 
     // The brand.
     auto* brand = new QWidget(this);
@@ -113,6 +120,7 @@ TabStrip::TabStrip(AppState& app, QWidget* parent)
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_scroll->viewport()->setAutoFillBackground(false);
+    m_scroll->viewport()->installEventFilter(this);
     row->addWidget(m_scroll, 1, Qt::AlignVCenter);
 
     row->addWidget(m_pill, 0, Qt::AlignVCenter);
@@ -161,8 +169,31 @@ void TabStrip::refreshChips()
         chip->setHovered(chip->tabID() == m_hoveredID);
         chip->setClosable(!chip->isHome() || several);
     }
-    if (TabStripChip* selected = m_chips.widget(m_app.selectedTabID()))
+    // A chip just added has no place yet; it is brought into view once the
+    // row has been laid out.
+    QMetaObject::invokeMethod(this, &TabStrip::revealSelectedChip, Qt::QueuedConnection);
+}
+
+void TabStrip::revealSelectedChip()
+{
+    if (TabStripChip* selected = m_chips.widget(m_app.selectedTabID())) {
+        m_scroll->widget()->layout()->activate();
         m_scroll->ensureWidgetVisible(selected, 0, 0);
+    }
+}
+
+bool TabStrip::eventFilter(QObject* watched, QEvent* event)
+{
+    // The row has no scroll bar to grab: an ordinary wheel moves it sideways.
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        const QPoint delta = wheel->angleDelta();
+        const int steps = std::abs(delta.x()) > std::abs(delta.y()) ? delta.x() : delta.y();
+        QScrollBar* bar = m_scroll->horizontalScrollBar();
+        bar->setValue(bar->value() - steps * bar->singleStep() * 3 / 120);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TabStrip::refreshPill()

@@ -38,11 +38,13 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void syncChips();
     void refreshChips();
     void refreshPill();
+    void revealSelectedChip();
     void hoverEntered(const QUuid& id);
     void hoverLeft(const QUuid& id);
 

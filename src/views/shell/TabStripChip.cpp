@@ -30,8 +30,10 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     , m_close(new SymbolButton(QStringLiteral("xmark"), 7, Palette::textTertiary(), QFont::Bold, this))
 {
     setAttribute(Qt::WA_Hover);
+    // The chip keeps the width its name asks for, up to its maximum; when the
+    // chips outgrow the strip, the strip scrolls instead of squeezing them.
     setMaximumWidth(maximumChipWidth);
-    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setCursor(Qt::ArrowCursor);
 
     auto* row = new QHBoxLayout(this);

@@ -69,6 +69,11 @@ private Q_SLOTS:
         QVERIFY(sheet.backButton()->isHidden());
         QVERIFY(sheet.createButton()->isHidden());
         QVERIFY(sheet.details()->isHidden());
+        // No button opens drawn as focused; Tab reaches the controls.
+        QTRY_VERIFY(sheet.isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&sheet));
+        QTest::keyClick(&sheet, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != &sheet);
     }
 
     void formatPresets_data()
@@ -204,9 +209,14 @@ private Q_SLOTS:
         sheet.details()->genreChip(Genre::mystery)->click();
         Q_EMIT sheet.details()->runtimeSlider()->valueEdited(58);
         Q_EMIT sheet.details()->episodeSlider()->valueEdited(8);
+        QTRY_VERIFY(sheet.isActiveWindow());
+        sheet.details()->titleField()->lineEdit()->setFocus();
+        QCOMPARE(QApplication::focusWidget(), sheet.details()->titleField()->lineEdit());
 
         sheet.backButton()->click();
         QCOMPARE(sheet.draft().step, 0);
+        // The focus left with the details, not onto the Close button.
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&sheet));
         QVERIFY(sheet.formatCard(ProjectFormat::series)->isSelected());
         QCOMPARE(sheet.draft().name, u"Harbour Lights"_s);
         QCOMPARE(sheet.draft().runtime, 58.0);

@@ -17,6 +17,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTest>
 
 using namespace studio;
@@ -177,6 +180,45 @@ private Q_SLOTS:
         TabStripChip* chip = s.strip.chips().at(1);
         QVERIFY(chip->width() <= TabStripChip::maximumChipWidth);
         QCOMPARE(chip->height(), s.strip.chips().at(0)->height());
+    }
+
+    // More chips than the strip holds keep their width; the row scrolls to
+    // the selected chip, and a wheel moves it sideways.
+    void manyTabsScrollInsteadOfShrinking()
+    {
+        AppState app;
+        TabStrip strip(app);
+        strip.resize(600, strip.sizeHint().height());
+        strip.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&strip));
+        for (int i = 0; i < 12; ++i)
+            app.newHomeTab();
+        QCoreApplication::processEvents();
+
+        const QList<TabStripChip*> chips = strip.chips();
+        for (TabStripChip* chip : chips)
+            QCOMPARE(chip->width(), chip->sizeHint().width());
+        auto* scroll = strip.findChild<QScrollArea*>();
+        QVERIFY(scroll);
+        QScrollBar* bar = scroll->horizontalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        const auto inView = [&](QWidget* w) {
+            const QRect r(w->mapTo(scroll->viewport(), QPoint(0, 0)), w->size());
+            return scroll->viewport()->rect().contains(r);
+        };
+        QVERIFY(chips.last()->isSelected());
+        QVERIFY(inView(chips.last()));
+        QVERIFY(!inView(chips.first()));
+
+        const int before = bar->value();
+        QWheelEvent up(QPointF(10, 10), scroll->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(scroll->viewport(), &up);
+        QVERIFY(bar->value() < before);
+
+        app.setSelectedTabID(chips.first()->tabID());
+        QCoreApplication::processEvents();
+        QVERIFY(inView(chips.first()));
     }
 
     void updatePillShowsOnlyWhileAVersionIsOffered_data()
