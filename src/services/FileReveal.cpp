@@ -1,32 +1,44 @@
 #include "services/FileReveal.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
 
 namespace studio {
 
-bool revealInFileManager(const QString& path)
+namespace {
+
+void openContainingFolder(const QFileInfo& info)
+{
+    const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+} // namespace
+
+void revealInFileManager(const QString& path)
 {
     const QFileInfo info(path);
-    const QUrl itemUrl = QUrl::fromLocalFile(info.absoluteFilePath());
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected()) {
-        QDBusInterface manager(QStringLiteral("org.freedesktop.FileManager1"),
-                               QStringLiteral("/org/freedesktop/FileManager1"),
-                               QStringLiteral("org.freedesktop.FileManager1"), bus);
-        if (manager.isValid()) {
-            const QDBusMessage reply = manager.call(QStringLiteral("ShowItems"),
-                                                    QStringList{itemUrl.toString()}, QString());
-            if (reply.type() != QDBusMessage::ErrorMessage)
-                return true;
-        }
+    if (!bus.isConnected()) {
+        openContainingFolder(info);
+        return;
     }
-    const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call << QStringList{QUrl::fromLocalFile(info.absoluteFilePath()).toString()} << QString();
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000), QCoreApplication::instance());
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [info](QDBusPendingCallWatcher* w) {
+        if (w->isError())
+            openContainingFolder(info);
+        w->deleteLater();
+    });
 }
 
 } // namespace studio
