@@ -76,12 +76,12 @@ const QList<ShotStatusRow>& EnumTable<ShotStatus>::rows()
 
 Take Take::fromJson(const json::Reader& r)
 {
-    Take t;
-    t.id = r.required<QUuid>("id"_L1);
-    t.createdAt = r.required<Date>("createdAt"_L1);
-    t.seed = r.required<QString>("seed"_L1);
-    t.note = r.required<QString>("note"_L1);
-    return t;
+    return Take{
+        .id = r.required<QUuid>("id"_L1),
+        .createdAt = r.required<Date>("createdAt"_L1),
+        .seed = r.required<QString>("seed"_L1),
+        .note = r.required<QString>("note"_L1),
+    };
 }
 
 void Take::toJson(json::Writer& w) const
@@ -114,18 +114,18 @@ ShotStatus Shot::status() const
 
 Shot Shot::fromJson(const json::Reader& r)
 {
-    Shot s;
-    s.id = r.lenientWith<QUuid>("id"_L1, newId);
-    s.size = r.lenient<ShotSize>("size"_L1, ShotSize::medium);
-    s.move = r.lenient<CameraMove>("move"_L1, CameraMove::locked);
-    s.seconds = r.lenient<double>("seconds"_L1, 5.0);
-    s.what = r.lenient<QString>("what"_L1, QString());
-    s.dialogue = r.lenient<QString>("dialogue"_L1, QString());
-    s.frameSeed = r.lenientWith<QString>("frameSeed"_L1, newSeed);
-    s.takes = r.lenient<QList<Take>>("takes"_L1, {});
-    s.approvedTakeID = r.optional<QUuid>("approvedTakeID"_L1);
-    s.recipeID = r.optional<QString>("recipeID"_L1);
-    return s;
+    return Shot{
+        .id = r.lenientWith<QUuid>("id"_L1, newId),
+        .size = r.lenient<ShotSize>("size"_L1, ShotSize::medium),
+        .move = r.lenient<CameraMove>("move"_L1, CameraMove::locked),
+        .seconds = r.lenient<double>("seconds"_L1, 5.0),
+        .what = r.lenient<QString>("what"_L1, QString()),
+        .dialogue = r.lenient<QString>("dialogue"_L1, QString()),
+        .frameSeed = r.lenientWith<QString>("frameSeed"_L1, newSeed),
+        .takes = r.lenient<QList<Take>>("takes"_L1, {}),
+        .approvedTakeID = r.optional<QUuid>("approvedTakeID"_L1),
+        .recipeID = r.optional<QString>("recipeID"_L1),
+    };
 }
 
 void Shot::toJson(json::Writer& w) const
@@ -169,16 +169,16 @@ double SceneCard::totalSeconds() const
 
 SceneCard SceneCard::fromJson(const json::Reader& r)
 {
-    SceneCard c;
-    c.id = r.required<QUuid>("id"_L1);
-    c.setting = r.required<SceneSetting>("setting"_L1);
-    c.locationID = r.optional<QUuid>("locationID"_L1);
-    c.locationText = r.required<QString>("locationText"_L1);
-    c.timeOfDay = r.required<TimeOfDay>("timeOfDay"_L1);
-    c.synopsis = r.required<QString>("synopsis"_L1);
-    c.castIDs = r.required<QList<QUuid>>("castIDs"_L1);
-    c.shots = r.required<QList<Shot>>("shots"_L1);
-    return c;
+    return SceneCard{
+        .id = r.required<QUuid>("id"_L1),
+        .setting = r.required<SceneSetting>("setting"_L1),
+        .locationID = r.optional<QUuid>("locationID"_L1),
+        .locationText = r.required<QString>("locationText"_L1),
+        .timeOfDay = r.required<TimeOfDay>("timeOfDay"_L1),
+        .synopsis = r.required<QString>("synopsis"_L1),
+        .castIDs = r.required<QList<QUuid>>("castIDs"_L1),
+        .shots = r.required<QList<Shot>>("shots"_L1),
+    };
 }
 
 void SceneCard::toJson(json::Writer& w) const

@@ -28,11 +28,11 @@ const QList<LocationKindRow>& EnumTable<LocationKind>::rows()
 
 CastRelationship CastRelationship::fromJson(const json::Reader& r)
 {
-    CastRelationship rel;
-    rel.id = r.required<QUuid>("id"_L1);
-    rel.otherID = r.optional<QUuid>("otherID"_L1);
-    rel.label = r.required<QString>("label"_L1);
-    return rel;
+    return CastRelationship{
+        .id = r.required<QUuid>("id"_L1),
+        .otherID = r.optional<QUuid>("otherID"_L1),
+        .label = r.required<QString>("label"_L1),
+    };
 }
 
 void CastRelationship::toJson(json::Writer& w) const
@@ -45,26 +45,26 @@ void CastRelationship::toJson(json::Writer& w) const
 CastMember CastMember::fromJson(const json::Reader& r)
 {
     const auto text = [&r](QLatin1StringView key) { return r.lenient<QString>(key, QString()); };
-    CastMember m;
-    m.id = r.lenientWith<QUuid>("id"_L1, newId);
-    m.name = r.lenient<QString>("name"_L1, u"New Character"_s);
-    m.role = r.lenient<CastRole>("role"_L1, CastRole::lead);
-    m.archetype = text("archetype"_L1);
-    m.age = text("age"_L1);
-    m.bio = text("bio"_L1);
-    m.want = text("want"_L1);
-    m.need = text("need"_L1);
-    m.flaw = text("flaw"_L1);
-    m.lie = text("lie"_L1);
-    m.contradiction = text("contradiction"_L1);
-    m.voice = text("voice"_L1);
-    m.tells = text("tells"_L1);
-    m.look = text("look"_L1);
-    m.wardrobe = text("wardrobe"_L1);
-    m.relationships = r.lenient<QList<CastRelationship>>("relationships"_L1, {});
-    m.portraitSeed = r.lenientWith<QString>("portraitSeed"_L1, newSeed);
-    m.refSeeds = r.lenient<QStringList>("refSeeds"_L1, {});
-    return m;
+    return CastMember{
+        .id = r.lenientWith<QUuid>("id"_L1, newId),
+        .name = r.lenient<QString>("name"_L1, u"New Character"_s),
+        .role = r.lenient<CastRole>("role"_L1, CastRole::lead),
+        .archetype = text("archetype"_L1),
+        .age = text("age"_L1),
+        .bio = text("bio"_L1),
+        .want = text("want"_L1),
+        .need = text("need"_L1),
+        .flaw = text("flaw"_L1),
+        .lie = text("lie"_L1),
+        .contradiction = text("contradiction"_L1),
+        .voice = text("voice"_L1),
+        .tells = text("tells"_L1),
+        .look = text("look"_L1),
+        .wardrobe = text("wardrobe"_L1),
+        .relationships = r.lenient<QList<CastRelationship>>("relationships"_L1, {}),
+        .portraitSeed = r.lenientWith<QString>("portraitSeed"_L1, newSeed),
+        .refSeeds = r.lenient<QStringList>("refSeeds"_L1, {}),
+    };
 }
 
 void CastMember::toJson(json::Writer& w) const
@@ -92,16 +92,16 @@ void CastMember::toJson(json::Writer& w) const
 Location Location::fromJson(const json::Reader& r)
 {
     const auto text = [&r](QLatin1StringView key) { return r.lenient<QString>(key, QString()); };
-    Location l;
-    l.id = r.lenientWith<QUuid>("id"_L1, newId);
-    l.name = r.lenient<QString>("name"_L1, u"New Location"_s);
-    l.kind = r.lenient<LocationKind>("kind"_L1, LocationKind::interior);
-    l.era = text("era"_L1);
-    l.mood = text("mood"_L1);
-    l.look = text("look"_L1);
-    l.sound = text("sound"_L1);
-    l.artSeed = r.lenientWith<QString>("artSeed"_L1, newSeed);
-    return l;
+    return Location{
+        .id = r.lenientWith<QUuid>("id"_L1, newId),
+        .name = r.lenient<QString>("name"_L1, u"New Location"_s),
+        .kind = r.lenient<LocationKind>("kind"_L1, LocationKind::interior),
+        .era = text("era"_L1),
+        .mood = text("mood"_L1),
+        .look = text("look"_L1),
+        .sound = text("sound"_L1),
+        .artSeed = r.lenientWith<QString>("artSeed"_L1, newSeed),
+    };
 }
 
 void Location::toJson(json::Writer& w) const

@@ -12,14 +12,14 @@ const QStringList& GenerationProfile::resolutions()
 
 GenerationProfile GenerationProfile::fromJson(const json::Reader& r)
 {
-    GenerationProfile p;
-    p.maxClipSeconds = r.required<double>("maxClipSeconds"_L1);
-    p.chainsLastFrame = r.required<bool>("chainsLastFrame"_L1);
-    p.usesCharacterRefs = r.required<bool>("usesCharacterRefs"_L1);
-    p.maxRefImages = r.required<qint64>("maxRefImages"_L1);
-    p.resolution = r.required<QString>("resolution"_L1);
-    p.variantsPerShot = r.required<qint64>("variantsPerShot"_L1);
-    return p;
+    return GenerationProfile{
+        .maxClipSeconds = r.required<double>("maxClipSeconds"_L1),
+        .chainsLastFrame = r.required<bool>("chainsLastFrame"_L1),
+        .usesCharacterRefs = r.required<bool>("usesCharacterRefs"_L1),
+        .maxRefImages = r.required<qint64>("maxRefImages"_L1),
+        .resolution = r.required<QString>("resolution"_L1),
+        .variantsPerShot = r.required<qint64>("variantsPerShot"_L1),
+    };
 }
 
 void GenerationProfile::toJson(json::Writer& w) const

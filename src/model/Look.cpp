@@ -109,20 +109,20 @@ QStringList LookSpec::characterPhrases() const
 
 LookSpec LookSpec::fromJson(const json::Reader& r)
 {
-    LookSpec l;
-    l.styleID = r.optional<QString>("styleID"_L1);
-    l.directorLensID = r.optional<QString>("directorLensID"_L1);
-    l.aspect = r.lenient<AspectRatio>("aspect"_L1, AspectRatio::scope239);
-    l.frameRate = r.lenient<FrameRate>("frameRate"_L1, FrameRate::f24);
-    l.lensFeel = r.lenient<QStringList>("lensFeel"_L1, {});
-    l.lightingMood = r.lenient<QStringList>("lightingMood"_L1, {});
-    l.moodWords = r.lenient<QStringList>("moodWords"_L1, {});
-    l.accentHex = r.lenient<QString>("accentHex"_L1, u"D8C49A"_s);
-    l.notes = r.lenient<QString>("notes"_L1, QString());
-    l.grain = r.lenient<double>("grain"_L1, 0.5);
-    l.temperature = r.lenient<double>("temperature"_L1, 0.5);
-    l.contrast = r.lenient<double>("contrast"_L1, 0.5);
-    return l;
+    return LookSpec{
+        .styleID = r.optional<QString>("styleID"_L1),
+        .directorLensID = r.optional<QString>("directorLensID"_L1),
+        .aspect = r.lenient<AspectRatio>("aspect"_L1, AspectRatio::scope239),
+        .frameRate = r.lenient<FrameRate>("frameRate"_L1, FrameRate::f24),
+        .lensFeel = r.lenient<QStringList>("lensFeel"_L1, {}),
+        .lightingMood = r.lenient<QStringList>("lightingMood"_L1, {}),
+        .moodWords = r.lenient<QStringList>("moodWords"_L1, {}),
+        .accentHex = r.lenient<QString>("accentHex"_L1, u"D8C49A"_s),
+        .notes = r.lenient<QString>("notes"_L1, QString()),
+        .grain = r.lenient<double>("grain"_L1, 0.5),
+        .temperature = r.lenient<double>("temperature"_L1, 0.5),
+        .contrast = r.lenient<double>("contrast"_L1, 0.5),
+    };
 }
 
 void LookSpec::toJson(json::Writer& w) const

@@ -39,12 +39,12 @@ QStringList ToneProfile::promptPhrases() const
 
 ToneProfile ToneProfile::fromJson(const json::Reader& r)
 {
-    ToneProfile t;
-    t.brightness = r.required<double>("brightness"_L1);
-    t.realism = r.required<double>("realism"_L1);
-    t.energy = r.required<double>("energy"_L1);
-    t.humor = r.required<double>("humor"_L1);
-    return t;
+    return ToneProfile{
+        .brightness = r.required<double>("brightness"_L1),
+        .realism = r.required<double>("realism"_L1),
+        .energy = r.required<double>("energy"_L1),
+        .humor = r.required<double>("humor"_L1),
+    };
 }
 
 void ToneProfile::toJson(json::Writer& w) const
@@ -57,11 +57,11 @@ void ToneProfile::toJson(json::Writer& w) const
 
 IdeaCard IdeaCard::fromJson(const json::Reader& r)
 {
-    IdeaCard c;
-    c.id = r.required<QUuid>("id"_L1);
-    c.kind = r.required<IdeaCardKind>("kind"_L1);
-    c.text = r.required<QString>("text"_L1);
-    return c;
+    return IdeaCard{
+        .id = r.required<QUuid>("id"_L1),
+        .kind = r.required<IdeaCardKind>("kind"_L1),
+        .text = r.required<QString>("text"_L1),
+    };
 }
 
 void IdeaCard::toJson(json::Writer& w) const
@@ -73,18 +73,18 @@ void IdeaCard::toJson(json::Writer& w) const
 
 ProjectIdea ProjectIdea::fromJson(const json::Reader& r)
 {
-    ProjectIdea i;
-    i.logline = r.lenient<QString>("logline"_L1, QString());
-    i.premise = r.lenient<QString>("premise"_L1, QString());
-    i.argument = r.lenient<QString>("argument"_L1, QString());
-    i.genres = r.lenient<QList<Genre>>("genres"_L1, {});
-    i.tone = r.lenient<ToneProfile>("tone"_L1, ToneProfile{});
-    i.themes = r.lenient<QStringList>("themes"_L1, {});
-    i.rating = r.lenient<Rating>("rating"_L1, Rating::unrated);
-    i.targetRuntimeMinutes = r.lenient<qint64>("targetRuntimeMinutes"_L1, 10);
-    i.cards = r.lenient<QList<IdeaCard>>("cards"_L1, {});
-    i.pressKit = r.lenient<QString>("pressKit"_L1, QString());
-    return i;
+    return ProjectIdea{
+        .logline = r.lenient<QString>("logline"_L1, QString()),
+        .premise = r.lenient<QString>("premise"_L1, QString()),
+        .argument = r.lenient<QString>("argument"_L1, QString()),
+        .genres = r.lenient<QList<Genre>>("genres"_L1, {}),
+        .tone = r.lenient<ToneProfile>("tone"_L1, ToneProfile{}),
+        .themes = r.lenient<QStringList>("themes"_L1, {}),
+        .rating = r.lenient<Rating>("rating"_L1, Rating::unrated),
+        .targetRuntimeMinutes = r.lenient<qint64>("targetRuntimeMinutes"_L1, 10),
+        .cards = r.lenient<QList<IdeaCard>>("cards"_L1, {}),
+        .pressKit = r.lenient<QString>("pressKit"_L1, QString()),
+    };
 }
 
 void ProjectIdea::toJson(json::Writer& w) const
@@ -103,17 +103,17 @@ void ProjectIdea::toJson(json::Writer& w) const
 
 Episode Episode::fromJson(const json::Reader& r)
 {
-    Episode e;
-    e.id = r.required<QUuid>("id"_L1);
-    e.number = r.required<qint64>("number"_L1);
-    e.title = r.required<QString>("title"_L1);
-    e.synopsis = r.required<QString>("synopsis"_L1);
-    e.structure = r.required<StoryStructure>("structure"_L1);
-    e.script = r.required<ScriptDocument>("script"_L1);
-    e.scenes = r.required<QList<SceneCard>>("scenes"_L1);
-    e.timeline = r.required<QList<TimelineClip>>("timeline"_L1);
-    e.musicCues = r.required<QList<MusicCue>>("musicCues"_L1);
-    return e;
+    return Episode{
+        .id = r.required<QUuid>("id"_L1),
+        .number = r.required<qint64>("number"_L1),
+        .title = r.required<QString>("title"_L1),
+        .synopsis = r.required<QString>("synopsis"_L1),
+        .structure = r.required<StoryStructure>("structure"_L1),
+        .script = r.required<ScriptDocument>("script"_L1),
+        .scenes = r.required<QList<SceneCard>>("scenes"_L1),
+        .timeline = r.required<QList<TimelineClip>>("timeline"_L1),
+        .musicCues = r.required<QList<MusicCue>>("musicCues"_L1),
+    };
 }
 
 void Episode::toJson(json::Writer& w) const
@@ -146,21 +146,21 @@ QString Project::runtimeLabel() const
 
 Project Project::fromJson(const json::Reader& r)
 {
-    Project p;
-    p.id = r.required<QUuid>("id"_L1);
-    p.name = r.required<QString>("name"_L1);
-    p.format = r.required<ProjectFormat>("format"_L1);
-    p.createdAt = r.required<Date>("createdAt"_L1);
-    p.modifiedAt = r.required<Date>("modifiedAt"_L1);
-    p.idea = r.required<ProjectIdea>("idea"_L1);
-    p.cast = r.required<QList<CastMember>>("cast"_L1);
-    p.locations = r.required<QList<Location>>("locations"_L1);
-    p.look = r.required<LookSpec>("look"_L1);
-    p.episodes = r.required<QList<Episode>>("episodes"_L1);
-    p.completedPhases = r.required<QSet<PhaseID>>("completedPhases"_L1);
-    p.activePhase = r.required<PhaseID>("activePhase"_L1);
-    p.posterSeed = r.required<QString>("posterSeed"_L1);
-    return p;
+    return Project{
+        .id = r.required<QUuid>("id"_L1),
+        .name = r.required<QString>("name"_L1),
+        .format = r.required<ProjectFormat>("format"_L1),
+        .createdAt = r.required<Date>("createdAt"_L1),
+        .modifiedAt = r.required<Date>("modifiedAt"_L1),
+        .idea = r.required<ProjectIdea>("idea"_L1),
+        .cast = r.required<QList<CastMember>>("cast"_L1),
+        .locations = r.required<QList<Location>>("locations"_L1),
+        .look = r.required<LookSpec>("look"_L1),
+        .episodes = r.required<QList<Episode>>("episodes"_L1),
+        .completedPhases = r.required<QSet<PhaseID>>("completedPhases"_L1),
+        .activePhase = r.required<PhaseID>("activePhase"_L1),
+        .posterSeed = r.required<QString>("posterSeed"_L1),
+    };
 }
 
 void Project::toJson(json::Writer& w) const

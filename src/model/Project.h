@@ -8,9 +8,12 @@
 // it in their default member initialiser (ids from newId(), seeds from
 // newSeed(), creation dates from Date::now()). So `Shot{}` is a new shot with
 // its own id and frame seed, and `Project{}` (or Project::make()) is a new
-// production with the defaults of a fresh one. Decoders start from a default
-// record and overwrite every field, drawing fresh values only for lenient keys
-// that are missing.
+// production with the defaults of a fresh one. Decoders never start from a
+// default record: each fromJson names every field in a designated initialiser,
+// so no default member initialiser runs and a fresh value is drawn only where
+// a lenient key is missing (lenientWith). The initialisers run in member order,
+// which is the key order, so the first bad key is the one reported. A field
+// left out would silently take its new-record default: name every field.
 //
 // JSON. Each record reads itself strictly (every key required), leniently
 // (a missing or null key takes the new record's value) or with optional keys

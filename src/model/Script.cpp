@@ -23,11 +23,11 @@ const QList<ScriptElementKindRow>& EnumTable<ScriptElementKind>::rows()
 
 ScriptElement ScriptElement::fromJson(const json::Reader& r)
 {
-    ScriptElement e;
-    e.id = r.required<QUuid>("id"_L1);
-    e.kind = r.required<ScriptElementKind>("kind"_L1);
-    e.text = r.required<QString>("text"_L1);
-    return e;
+    return ScriptElement{
+        .id = r.required<QUuid>("id"_L1),
+        .kind = r.required<ScriptElementKind>("kind"_L1),
+        .text = r.required<QString>("text"_L1),
+    };
 }
 
 void ScriptElement::toJson(json::Writer& w) const
@@ -91,7 +91,7 @@ double ScriptDocument::dialogueShare() const
 
 ScriptDocument ScriptDocument::fromJson(const json::Reader& r)
 {
-    return ScriptDocument{r.required<QList<ScriptElement>>("elements"_L1)};
+    return ScriptDocument{.elements = r.required<QList<ScriptElement>>("elements"_L1)};
 }
 
 void ScriptDocument::toJson(json::Writer& w) const

@@ -29,13 +29,13 @@ const QList<StructureKindRow>& EnumTable<StructureKind>::rows()
 
 Beat Beat::fromJson(const json::Reader& r)
 {
-    Beat b;
-    b.id = r.lenientWith<QUuid>("id"_L1, newId);
-    b.title = r.lenient<QString>("title"_L1, u"New Beat"_s);
-    b.summary = r.lenient<QString>("summary"_L1, QString());
-    b.hint = r.lenient<QString>("hint"_L1, QString());
-    b.charge = r.lenient<double>("charge"_L1, 0.0);
-    return b;
+    return Beat{
+        .id = r.lenientWith<QUuid>("id"_L1, newId),
+        .title = r.lenient<QString>("title"_L1, u"New Beat"_s),
+        .summary = r.lenient<QString>("summary"_L1, QString()),
+        .hint = r.lenient<QString>("hint"_L1, QString()),
+        .charge = r.lenient<double>("charge"_L1, 0.0),
+    };
 }
 
 void Beat::toJson(json::Writer& w) const
@@ -49,11 +49,11 @@ void Beat::toJson(json::Writer& w) const
 
 Act Act::fromJson(const json::Reader& r)
 {
-    Act a;
-    a.id = r.required<QUuid>("id"_L1);
-    a.title = r.required<QString>("title"_L1);
-    a.beats = r.required<QList<Beat>>("beats"_L1);
-    return a;
+    return Act{
+        .id = r.required<QUuid>("id"_L1),
+        .title = r.required<QString>("title"_L1),
+        .beats = r.required<QList<Beat>>("beats"_L1),
+    };
 }
 
 void Act::toJson(json::Writer& w) const
@@ -65,10 +65,10 @@ void Act::toJson(json::Writer& w) const
 
 StoryStructure StoryStructure::fromJson(const json::Reader& r)
 {
-    StoryStructure s;
-    s.kind = r.required<StructureKind>("kind"_L1);
-    s.acts = r.required<QList<Act>>("acts"_L1);
-    return s;
+    return StoryStructure{
+        .kind = r.required<StructureKind>("kind"_L1),
+        .acts = r.required<QList<Act>>("acts"_L1),
+    };
 }
 
 void StoryStructure::toJson(json::Writer& w) const

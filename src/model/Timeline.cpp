@@ -6,14 +6,14 @@ namespace studio {
 
 TimelineClip TimelineClip::fromJson(const json::Reader& r)
 {
-    TimelineClip c;
-    c.id = r.required<QUuid>("id"_L1);
-    c.shotID = r.optional<QUuid>("shotID"_L1);
-    c.label = r.required<QString>("label"_L1);
-    c.seconds = r.required<double>("seconds"_L1);
-    c.seed = r.required<QString>("seed"_L1);
-    c.hasDialogue = r.required<bool>("hasDialogue"_L1);
-    return c;
+    return TimelineClip{
+        .id = r.required<QUuid>("id"_L1),
+        .shotID = r.optional<QUuid>("shotID"_L1),
+        .label = r.required<QString>("label"_L1),
+        .seconds = r.required<double>("seconds"_L1),
+        .seed = r.required<QString>("seed"_L1),
+        .hasDialogue = r.required<bool>("hasDialogue"_L1),
+    };
 }
 
 void TimelineClip::toJson(json::Writer& w) const
@@ -28,11 +28,11 @@ void TimelineClip::toJson(json::Writer& w) const
 
 MusicCue MusicCue::fromJson(const json::Reader& r)
 {
-    MusicCue m;
-    m.id = r.required<QUuid>("id"_L1);
-    m.name = r.required<QString>("name"_L1);
-    m.mood = r.required<QString>("mood"_L1);
-    return m;
+    return MusicCue{
+        .id = r.required<QUuid>("id"_L1),
+        .name = r.required<QString>("name"_L1),
+        .mood = r.required<QString>("mood"_L1),
+    };
 }
 
 void MusicCue::toJson(json::Writer& w) const

@@ -1,10 +1,12 @@
 #include "ModelFixtures.h"
 
+#include "model/Generation.h"
 #include "model/Project.h"
 
 #include <QJsonArray>
 #include <QTest>
 #include <cmath>
+#include <functional>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -67,10 +69,46 @@ bool isCanonicalUuidText(const QJsonValue& v)
     return s.size() == 36 && s == s.toUpper() && parseUuid(s).has_value();
 }
 
+// Empty when the sample differs from a new record in every field and comes
+// back equal from its JSON; else what went wrong. A decoder that leaves a
+// field out gets that field's new-record value, which only a sample differing
+// everywhere can show.
+template <class T>
+QString everyFieldRead(const T& sample)
+{
+    const QJsonObject written = json::toObject(sample);
+    const QJsonObject fresh = json::toObject(T{});
+    for (auto it = fresh.begin(); it != fresh.end(); ++it) {
+        if (written.value(it.key()) == it.value())
+            return u"the sample keeps the new-record value of "_s + it.key();
+    }
+    const T back = json::decode<T>(json::encodeCompact(sample));
+    if (back == sample)
+        return QString();
+    const QJsonObject reread = json::toObject(back);
+    for (auto it = written.begin(); it != written.end(); ++it) {
+        if (reread.value(it.key()) != it.value()) {
+            const QJsonDocument value(QJsonArray{reread.value(it.key())});
+            return it.key() + u" read back as "_s + QString::fromUtf8(value.toJson(QJsonDocument::Compact));
+        }
+    }
+    return u"read back different"_s;
+}
+
+using FieldCheck = std::function<QString()>;
+
+template <class T>
+FieldCheck checkOf(T sample)
+{
+    return [sample] { return everyFieldRead(sample); };
+}
+
 const char* const rootKeys[] = {"id", "name", "format", "createdAt", "modifiedAt", "idea", "cast",
                                 "locations", "look", "episodes", "completedPhases", "activePhase", "posterSeed"};
 
 } // namespace
+
+Q_DECLARE_METATYPE(FieldCheck)
 
 class ProjectDocumentTest : public QObject {
     Q_OBJECT
@@ -88,6 +126,64 @@ private Q_SLOTS:
         QCOMPARE(root.value("completedPhases"_L1).toArray(), QJsonArray({u"spark"_s, u"cut"_s}));
         QCOMPARE(root.value("id"_L1).toString(), uuidString(p.id));
         QVERIFY(isCanonicalUuidText(root.value("id"_L1)));
+    }
+
+    void everyRecordReadsEveryField_data()
+    {
+        QTest::addColumn<FieldCheck>("check");
+        QTest::newRow("ToneProfile") << checkOf(ToneProfile{0.1, 0.2, 0.8, 0.9});
+        QTest::newRow("IdeaCard") << checkOf(IdeaCard{.kind = IdeaCardKind::line, .text = u"Who's there?"_s});
+        QTest::newRow("ProjectIdea") << checkOf(ProjectIdea{
+            .logline = u"A keeper hears the sea."_s, .premise = u"Premise"_s, .argument = u"Argument"_s,
+            .genres = {Genre::drama}, .tone = ToneProfile{0.1, 0.2, 0.8, 0.9}, .themes = {u"memory"_s},
+            .rating = Rating::pg13, .targetRuntimeMinutes = 22, .cards = {IdeaCard{}}, .pressKit = u"Press"_s});
+        QTest::newRow("Episode") << checkOf(Episode{
+            .number = 3, .title = u"Episode 3"_s, .synopsis = u"Fog."_s,
+            .structure = StoryStructure{StructureKind::fiveAct, {Act{}}}, .script = ScriptDocument{{ScriptElement{}}},
+            .scenes = {SceneCard{}}, .timeline = {TimelineClip{}}, .musicCues = {MusicCue{}}});
+        QTest::newRow("Project") << checkOf(Project{
+            .name = u"Salt"_s, .format = ProjectFormat::series, .createdAt = Date(1.5), .modifiedAt = Date(2.5),
+            .idea = ProjectIdea{.logline = u"A keeper."_s}, .cast = {CastMember{}}, .locations = {Location{}},
+            .look = LookSpec{.notes = u"Grey"_s}, .episodes = {Episode{}, Episode{.number = 2}},
+            .completedPhases = {PhaseID::spark}, .activePhase = PhaseID::cut});
+        QTest::newRow("Take") << checkOf(Take{.createdAt = Date(3.25), .note = u"Take 1"_s});
+        QTest::newRow("Shot") << checkOf(Shot{
+            .size = ShotSize::closeUp, .move = CameraMove::pan, .seconds = 2.5, .what = u"Eda climbs"_s,
+            .dialogue = u"Who?"_s, .takes = {Take{}}, .approvedTakeID = newId(), .recipeID = u"awePushIn"_s});
+        QTest::newRow("SceneCard") << checkOf(SceneCard{
+            .setting = SceneSetting::exterior, .locationID = newId(), .locationText = u"Harbour"_s,
+            .timeOfDay = TimeOfDay::night, .synopsis = u"Waves."_s, .castIDs = {newId()}, .shots = {Shot{}}});
+        QTest::newRow("CastRelationship") << checkOf(CastRelationship{.otherID = newId(), .label = u"rival"_s});
+        QTest::newRow("CastMember") << checkOf(CastMember{
+            .name = u"Eda"_s, .role = CastRole::antagonist, .archetype = u"Keeper"_s, .age = u"60"_s,
+            .bio = u"Bio"_s, .want = u"Want"_s, .need = u"Need"_s, .flaw = u"Flaw"_s, .lie = u"Lie"_s,
+            .contradiction = u"Contradiction"_s, .voice = u"Voice"_s, .tells = u"Tells"_s, .look = u"Coat"_s,
+            .wardrobe = u"Oilskin"_s, .relationships = {CastRelationship{}}, .refSeeds = {newSeed()}});
+        QTest::newRow("Location") << checkOf(Location{
+            .name = u"Lighthouse"_s, .kind = LocationKind::both, .era = u"1950s"_s, .mood = u"Lonely"_s,
+            .look = u"White tower"_s, .sound = u"Surf"_s});
+        QTest::newRow("LookSpec") << checkOf(LookSpec{
+            .styleID = u"noirMono"_s, .directorLensID = u"lens"_s, .aspect = AspectRatio::hd169,
+            .frameRate = FrameRate::f25, .lensFeel = {u"Vintage glass"_s}, .lightingMood = {u"Candlelit"_s},
+            .moodWords = {u"salt"_s}, .accentHex = u"9FB4C4"_s, .notes = u"Grey"_s, .grain = 0.1,
+            .temperature = 0.9, .contrast = 0.8});
+        QTest::newRow("ScriptElement") << checkOf(ScriptElement{.kind = ScriptElementKind::dialogue, .text = u"Hi"_s});
+        QTest::newRow("ScriptDocument") << checkOf(ScriptDocument{{ScriptElement{}}});
+        QTest::newRow("Beat") << checkOf(Beat{.title = u"Cold Open"_s, .summary = u"Dark."_s, .hint = u"Hook"_s, .charge = -1.0});
+        QTest::newRow("Act") << checkOf(Act{.title = u"Teaser"_s, .beats = {Beat{}}});
+        QTest::newRow("StoryStructure") << checkOf(StoryStructure{StructureKind::fiveAct, {Act{}}});
+        QTest::newRow("TimelineClip") << checkOf(TimelineClip{
+            .shotID = newId(), .label = u"EWS 1"_s, .seconds = 4.5, .hasDialogue = true});
+        QTest::newRow("MusicCue") << checkOf(MusicCue{.name = u"Tide"_s, .mood = u"low drone"_s});
+        QTest::newRow("GenerationProfile") << checkOf(GenerationProfile{
+            .maxClipSeconds = 5.0, .chainsLastFrame = false, .usesCharacterRefs = false, .maxRefImages = 2,
+            .resolution = u"4K"_s, .variantsPerShot = 3});
+    }
+    void everyRecordReadsEveryField()
+    {
+        QFETCH(FieldCheck, check);
+        const QString problem = check();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
     void rejectsBrokenDocuments_data()
