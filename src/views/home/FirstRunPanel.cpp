@@ -75,24 +75,6 @@ private:
 
 // The hairline of the panel, drawn over its content like the card
 // surface's outline.
-class PanelBorder : public QWidget {
-public:
-    explicit PanelBorder(QWidget* parent)
-        : QWidget(parent)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_TranslucentBackground);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        shapes::strokeRoundedInside(p, QRectF(rect()), panelRadius, Palette::hairline(), 1.0);
-    }
-};
-
 QWidget* miniStep(const QString& symbol, const QString& label)
 {
     auto* step = new QWidget;
@@ -113,9 +95,8 @@ QWidget* arrow()
 } // namespace
 
 FirstRunPanel::FirstRunPanel(QWidget* parent)
-    : QWidget(parent)
+    : CardSurface(panelRadius, Palette::surface(), parent)
 {
-    setAttribute(Qt::WA_TranslucentBackground);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -141,23 +122,6 @@ FirstRunPanel::FirstRunPanel(QWidget* parent)
 
     connect(m_start, &QAbstractButton::clicked, this, &FirstRunPanel::newProductionRequested);
     connect(m_samples, &SampleMenuButton::sampleChosen, this, &FirstRunPanel::sampleChosen);
-
-    m_border = new PanelBorder(this);
-    m_border->raise();
-}
-
-void FirstRunPanel::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    shapes::fillRounded(p, QRectF(rect()), panelRadius, Palette::surface());
-}
-
-void FirstRunPanel::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    m_border->setGeometry(rect());
-    m_border->raise();
 }
 
 } // namespace studio

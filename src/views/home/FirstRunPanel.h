@@ -5,14 +5,15 @@
 // new production"), the sample pull-down and the three phase groups
 // (Dream → Design → Deliver).
 
-#include <QWidget>
+#include "design/CardSurface.h"
 
 namespace studio {
 
 class PrimaryButton;
 class SampleMenuButton;
 
-class FirstRunPanel : public QWidget {
+// A card: its hairline lies over the banner that reaches its edges.
+class FirstRunPanel : public CardSurface {
     Q_OBJECT
 public:
     explicit FirstRunPanel(QWidget* parent = nullptr);
@@ -24,12 +25,7 @@ Q_SIGNALS:
     void newProductionRequested();
     void sampleChosen(const QString& sampleID);
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
-    QWidget* m_border;
     PrimaryButton* m_start;
     SampleMenuButton* m_samples;
 };
