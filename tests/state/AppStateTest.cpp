@@ -62,23 +62,8 @@ QList<QUuid> tabIDs(const AppState& app)
 class AppStateTest : public QObject {
     Q_OBJECT
 
-    // A home of the test's own, also when it is run by hand outside the
-    // isolated runner: its cleanup empties the production library (and the
-    // Trash) of whatever data folder it runs in.
-    QTemporaryDir m_home;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(m_home.isValid());
-        const std::pair<const char*, QString> folders[] = {
-            {"HOME", u"/home"_s}, {"XDG_DATA_HOME", u"/data"_s}, {"XDG_CONFIG_HOME", u"/config"_s},
-            {"XDG_CACHE_HOME", u"/cache"_s}};
-        for (const auto& [variable, folder] : folders) {
-            QVERIFY(QDir().mkpath(m_home.path() + folder));
-            qputenv(variable, QFile::encodeName(m_home.path() + folder));
-        }
-    }
     void init()
     {
         QDir(ProjectStore::rootPath()).removeRecursively();
