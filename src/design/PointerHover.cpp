@@ -121,12 +121,6 @@ PointerHover::~PointerHover()
         registry->remove(this);
 }
 
-void PointerHover::recheckAll()
-{
-    if (PointerHoverRegistry* registry = PointerHoverRegistry::instance())
-        registry->recheck();
-}
-
 bool PointerHover::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_widget) {

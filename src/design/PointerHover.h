@@ -30,10 +30,6 @@ public:
     QWidget* widget() const { return m_widget; }
     bool isHovered() const { return m_hovered; }
 
-    // Checks every hover of the program against the pointer now, instead of
-    // at the next turn of the event loop.
-    static void recheckAll();
-
 Q_SIGNALS:
     void changed(bool hovered);
 
