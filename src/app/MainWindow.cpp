@@ -23,17 +23,18 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
     , m_banner(new StoreErrorBanner(m_root))
 {
     setWindowTitle(QStringLiteral("Palisademotion"));
-    setMinimumSize(minimumWindowSize);
+    m_root->setMinimumSize(minimumContentSize);
     setCentralWidget(m_root);
     m_root->setBanner(m_banner);
 
-    // A comfortable first size, never above what the screen offers.
+    buildMenus();
+
+    // A comfortable first size, never above what the screen offers, and
+    // never below the content's minimum with the menu bar above it.
     QSize size(1320, 860);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableSize() * 0.92);
-    resize(size.expandedTo(minimumWindowSize));
-
-    buildMenus();
+    resize(size.expandedTo(minimumSizeHint()));
 
     ProjectStore& store = m_app.store();
     connect(&store, &ProjectStore::errorOccurred, m_banner, &StoreErrorBanner::showMessage);

@@ -20,7 +20,9 @@ class StoreErrorBanner;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr QSize minimumWindowSize{1080, 700};
+    // The smallest the content under the menu bar may become; the window's
+    // own minimum adds the menu bar to it.
+    static constexpr QSize minimumContentSize{1080, 700};
 
     explicit MainWindow(AppState& app, QWidget* parent = nullptr);
     ~MainWindow() override;

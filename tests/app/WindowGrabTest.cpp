@@ -47,7 +47,7 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTest::qWait(300);
-        QVERIFY(window.width() >= MainWindow::minimumWindowSize.width());
+        QVERIFY(window.width() >= MainWindow::minimumContentSize.width());
         const QPixmap shot = window.grab();
         QVERIFY(!shot.isNull());
         test::writeImage(shot.toImage(), u"xcb-main-window"_s);

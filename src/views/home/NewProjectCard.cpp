@@ -1,12 +1,12 @@
 #include "views/home/NewProjectCard.h"
 
 #include "design/Palette.h"
+#include "design/PointerHover.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "views/home/ProjectPosterCard.h"
 
-#include <QEnterEvent>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -42,6 +42,7 @@ NewProjectCard::NewProjectCard(QWidget* parent)
         m_amount = v.toReal();
         update();
     });
+    connect(new PointerHover(this), &PointerHover::changed, this, &NewProjectCard::setHovering);
 }
 
 qreal NewProjectCard::fillOpacity() const
@@ -78,18 +79,6 @@ void NewProjectCard::setHovering(bool hovering)
     m_fade->setStartValue(m_amount);
     m_fade->setEndValue(hovering ? 1.0 : 0.0);
     m_fade->start();
-}
-
-void NewProjectCard::enterEvent(QEnterEvent* event)
-{
-    setHovering(true);
-    QAbstractButton::enterEvent(event);
-}
-
-void NewProjectCard::leaveEvent(QEvent* event)
-{
-    setHovering(false);
-    QAbstractButton::leaveEvent(event);
 }
 
 bool NewProjectCard::hitButton(const QPoint& pos) const

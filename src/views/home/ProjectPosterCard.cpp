@@ -2,6 +2,7 @@
 
 #include "design/ArtThumb.h"
 #include "design/Palette.h"
+#include "design/PointerHover.h"
 #include "design/ProgressRing.h"
 #include "design/Shapes.h"
 #include "design/SoftShadow.h"
@@ -11,7 +12,6 @@
 
 #include <QCache>
 #include <QContextMenuEvent>
-#include <QEnterEvent>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -131,6 +131,9 @@ ProjectPosterCard::ProjectPosterCard(const Project& project, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(m_face.name);
+    // A card that the grid moves under a still pointer (or away from it)
+    // follows the pointer, not only its enter and leave.
+    connect(new PointerHover(this), &PointerHover::changed, this, &ProjectPosterCard::setHovering);
 }
 
 void ProjectPosterCard::setProject(const Project& project)
@@ -356,18 +359,6 @@ void ProjectPosterCard::paintEvent(QPaintEvent*)
     p.setFont(f.detail);
     p.setPen(Palette::textTertiary());
     p.drawText(status, Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(editedText(), Qt::ElideRight, available));
-}
-
-void ProjectPosterCard::enterEvent(QEnterEvent* event)
-{
-    setHovering(true);
-    QAbstractButton::enterEvent(event);
-}
-
-void ProjectPosterCard::leaveEvent(QEvent* event)
-{
-    setHovering(false);
-    QAbstractButton::leaveEvent(event);
 }
 
 void ProjectPosterCard::contextMenuEvent(QContextMenuEvent* event)

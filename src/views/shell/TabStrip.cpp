@@ -130,7 +130,10 @@ TabStrip::TabStrip(AppState& app, QWidget* parent)
     connect(m_gear, &QAbstractButton::clicked, this, [this] { m_app.setShowSettingsRequest(true); });
     connect(m_pill, &QAbstractButton::clicked, this, [this] { m_app.setShowSettingsRequest(true); });
     connect(&m_app, &AppState::tabsChanged, this, &TabStrip::syncChips);
-    connect(&m_app, &AppState::selectedTabIDChanged, this, &TabStrip::refreshChips);
+    connect(&m_app, &AppState::selectedTabIDChanged, this, [this] {
+        refreshChips();
+        revealSelectedChipLater();
+    });
     connect(&m_app.updates(), &UpdateService::phaseChanged, this, &TabStrip::refreshPill);
 
     syncChips();
@@ -141,9 +144,11 @@ TabStrip::~TabStrip() = default;
 
 void TabStrip::syncChips()
 {
+    bool added = false;
     m_chips.sync(
         m_app.tabs(), [](const StudioTab* tab) { return tab->id(); },
-        [this](StudioTab* tab) {
+        [this, &added](StudioTab* tab) {
+            added = true;
             auto* chip = new TabStripChip(*tab);
             connect(chip, &TabStripChip::clicked, this, [this](const QUuid& id) { m_app.setSelectedTabID(id); });
             // A failed save keeps the tab; the store's error shows in the window.
@@ -159,6 +164,8 @@ void TabStrip::syncChips()
     const int h = m_scroll->widget()->sizeHint().height();
     m_scroll->setFixedHeight(h);
     refreshChips();
+    if (added)
+        revealSelectedChipLater();
 }
 
 void TabStrip::refreshChips()
@@ -169,8 +176,14 @@ void TabStrip::refreshChips()
         chip->setHovered(chip->tabID() == m_hoveredID);
         chip->setClosable(!chip->isHome() || several);
     }
-    // A chip just added has no place yet; it is brought into view once the
-    // row has been laid out.
+}
+
+void TabStrip::revealSelectedChipLater()
+{
+    // Only a new selection or a new tab scrolls the row: a hover must leave
+    // where the user scrolled to alone, or tabs out of view could never be
+    // reached with the pointer. A chip just added has no place yet; it is
+    // brought into view once the row has been laid out.
     QMetaObject::invokeMethod(this, &TabStrip::revealSelectedChip, Qt::QueuedConnection);
 }
 

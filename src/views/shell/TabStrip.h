@@ -44,6 +44,7 @@ private:
     void syncChips();
     void refreshChips();
     void refreshPill();
+    void revealSelectedChipLater();
     void revealSelectedChip();
     void hoverEntered(const QUuid& id);
     void hoverLeft(const QUuid& id);

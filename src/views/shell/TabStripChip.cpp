@@ -1,6 +1,7 @@
 #include "views/shell/TabStripChip.h"
 
 #include "design/Palette.h"
+#include "design/PointerHover.h"
 #include "design/Shapes.h"
 #include "design/SymbolButton.h"
 #include "design/SymbolLabel.h"
@@ -9,7 +10,6 @@
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
 
-#include <QEnterEvent>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -46,6 +46,14 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     m_close->setToolTip(QStringLiteral("Close tab"));
     m_close->setAccessibleName(QStringLiteral("Close tab"));
     connect(m_close, &QAbstractButton::clicked, this, [this] { Q_EMIT closeClicked(m_tabID); });
+    // The strip scrolls chips under a still pointer: the hover follows the
+    // pointer, not only its enter and leave.
+    connect(new PointerHover(this), &PointerHover::changed, this, [this](bool over) {
+        if (over)
+            Q_EMIT hoverEntered(m_tabID);
+        else
+            Q_EMIT hoverLeft(m_tabID);
+    });
 
     if (m_session)
         connect(m_session, &ProjectSession::projectChanged, this, &TabStripChip::refreshName);
@@ -119,18 +127,6 @@ void TabStripChip::paintEvent(QPaintEvent*)
     } else if (m_hovered) {
         shapes::fillRounded(p, r, radius, Palette::white(0.04));
     }
-}
-
-void TabStripChip::enterEvent(QEnterEvent* event)
-{
-    QWidget::enterEvent(event);
-    Q_EMIT hoverEntered(m_tabID);
-}
-
-void TabStripChip::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    Q_EMIT hoverLeft(m_tabID);
 }
 
 void TabStripChip::mousePressEvent(QMouseEvent* event)

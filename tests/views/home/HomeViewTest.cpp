@@ -274,6 +274,33 @@ private Q_SLOTS:
         QCOMPARE(after[1]->projectID(), b.id);
     }
 
+    // A copy leads the grid and pushes the other cards one place on under a
+    // still pointer: the card that left shows at rest, the one that slid
+    // under the pointer lifts.
+    void hoverFollowsCardsMovedByADuplicate()
+    {
+        AppState app;
+        HomeView home(app);
+        // Within the test screen, where the pointer can be found.
+        home.setGeometry(0, 0, 760, 580);
+        home.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&home));
+        stored(app, u"Older"_s);
+        const Project newer = stored(app, u"Newer"_s);
+        QCoreApplication::processEvents();
+        ProjectPosterCard* older = home.posterCards().at(1);
+        ProjectPosterCard* slid = home.posterCards().at(0);
+        QCOMPARE(slid->projectID(), newer.id);
+        QTest::mouseMove(older);
+        QTRY_VERIFY(older->isHovering());
+
+        QVERIFY(home.duplicateProject(newer.id));
+        QCOMPARE(home.posterCards().at(1), slid);
+        QTRY_VERIFY(slid->geometry().contains(slid->parentWidget()->mapFromGlobal(QCursor::pos())));
+        QTRY_VERIFY(!older->isHovering());
+        QTRY_VERIFY(slid->isHovering());
+    }
+
     void contextMenu()
     {
         AppState app;

@@ -42,6 +42,40 @@ QStringList chipNames(const TabStrip& strip)
     return names;
 }
 
+// More tabs than a 600-point strip holds, the last one selected and in view.
+struct Crowded {
+    AppState app;
+    TabStrip strip{app};
+    QScrollArea* scroll = nullptr;
+    Crowded()
+    {
+        // Within the test screen, where the pointer can be found.
+        strip.setGeometry(0, 0, 600, strip.sizeHint().height());
+        strip.show();
+        for (int i = 0; i < 12; ++i)
+            app.newHomeTab();
+        QCoreApplication::processEvents();
+        scroll = strip.findChild<QScrollArea*>();
+    }
+    QScrollBar* bar() const { return scroll->horizontalScrollBar(); }
+    // One wheel notch over the row, the pointer wherever it is.
+    void wheel(int notches) const
+    {
+        const QPointF at(10, 10);
+        QWheelEvent event(at, scroll->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(scroll->viewport(), &event);
+    }
+    TabStripChip* chipUnderPointer() const
+    {
+        for (TabStripChip* chip : strip.chips()) {
+            if (chip->rect().contains(chip->mapFromGlobal(QCursor::pos())))
+                return chip;
+        }
+        return nullptr;
+    }
+};
+
 struct Shown {
     AppState app;
     TabStrip strip{app};
@@ -219,6 +253,49 @@ private Q_SLOTS:
         app.setSelectedTabID(chips.first()->tabID());
         QCoreApplication::processEvents();
         QVERIFY(inView(chips.first()));
+    }
+
+    // Tabs scrolled into view with the wheel can be reached with the pointer:
+    // hovering a chip does not bring the selected one back.
+    void hoverAfterAWheelScrollKeepsTheRowWhereItIs()
+    {
+        Crowded c;
+        QVERIFY(QTest::qWaitForWindowExposed(&c.strip));
+        QVERIFY(c.bar()->value() > 0);
+        c.wheel(40);
+        QCOMPARE(c.bar()->value(), 0);
+
+        TabStripChip* first = c.strip.chips().first();
+        QTest::mouseMove(first);
+        QTRY_VERIFY(first->isHovered());
+        QTest::qWait(20);
+        QCOMPARE(c.bar()->value(), 0);
+
+        // A new selection is still brought into view.
+        const QList<TabStripChip*> chips = c.strip.chips();
+        c.app.setSelectedTabID(chips.at(chips.size() - 2)->tabID());
+        QTRY_VERIFY(c.bar()->value() > 0);
+    }
+
+    // The row scrolls under a still pointer: the hover moves to the chip now
+    // under it, and the chip that left keeps neither hover fill nor close mark.
+    void hoverFollowsTheChipsWhenTheRowScrolls()
+    {
+        Crowded c;
+        QVERIFY(QTest::qWaitForWindowExposed(&c.strip));
+        c.wheel(40);
+        TabStripChip* before = c.strip.chips().at(1);
+        QTest::mouseMove(before, QPoint(4, before->height() / 2));
+        QTRY_VERIFY(before->isCloseButtonShown());
+
+        c.wheel(-2);
+        QVERIFY(c.bar()->value() > 0);
+        TabStripChip* now = c.chipUnderPointer();
+        QVERIFY(now && now != before);
+        QTRY_VERIFY(now->isHovered());
+        QCOMPARE(c.strip.hoveredID(), now->tabID());
+        QVERIFY(!before->isHovered());
+        QVERIFY(!before->isCloseButtonShown());
     }
 
     void updatePillShowsOnlyWhileAVersionIsOffered_data()
