@@ -21,7 +21,7 @@
 //       [id](const Project& p) { return findLocation(p, id); },
 //       [](const AIDirector& d, const Project& p, const Location& asked) { return d.locationDetails(p, asked); },
 //       [](const Project& live, const Location& asked, const AIDirector::LocationDetails& r) {
-//           return completeLocation(live, asked, r); }));    // an AssistOutcome
+//           return locationOutcome(live, asked, r); }));  // the screen's pure result function
 //
 // `find` takes the copy of the production and returns the target as a pointer
 // or an optional (null or empty: no target, nothing is asked); the target is
