@@ -150,10 +150,13 @@ QList<ClipPlan> clips(const Shot& shot, const SceneCard& scene, const Project& p
     // A clip length that isn't a positive number can't split anything: the
     // whole shot becomes one clip instead of an endless run of empty ones.
     const bool splits = std::isfinite(profile.maxClipSeconds) && profile.maxClipSeconds > 0;
-    const double maxSeconds = splits ? profile.maxClipSeconds : shot.seconds;
+    // A duration read from a damaged file may be negative or not a number at
+    // all: such a shot has nothing to render and plans one clip of no length.
+    const double duration = std::isfinite(shot.seconds) && shot.seconds > 0 ? shot.seconds : 0.0;
+    const double maxSeconds = splits ? profile.maxClipSeconds : duration;
     int count = 1;
     if (splits) {
-        const int n = text::saturatingInt(std::ceil(shot.seconds / maxSeconds));
+        const int n = text::saturatingInt(std::ceil(duration / maxSeconds));
         count = std::clamp(n, 1, maxClipsPerShot);
     }
 
@@ -162,12 +165,12 @@ QList<ClipPlan> clips(const Shot& shot, const SceneCard& scene, const Project& p
 
     QList<ClipPlan> plans;
     plans.reserve(count);
-    double remaining = shot.seconds;
+    double remaining = duration;
     for (int i = 1; i <= count; ++i) {
         ClipPlan plan;
         plan.index = i;
         plan.total = count;
-        plan.seconds = splits ? std::min(remaining, maxSeconds) : shot.seconds;
+        plan.seconds = splits ? std::min(remaining, maxSeconds) : duration;
         remaining -= plan.seconds;
         plan.chained = profile.chainsLastFrame && i > 1;
         plan.prompt = shotPrompt;

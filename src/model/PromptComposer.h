@@ -24,7 +24,8 @@ QStringList references(const Shot& shot, const SceneCard& scene, const Project& 
 
 // The clips of a shot: as many as it takes to stay within maxClipSeconds,
 // capped at maxClipsPerShot so a corrupt duration can't run away. A profile
-// without a positive clip length renders the shot as one clip.
+// without a positive clip length renders the shot as one clip; a duration that
+// is negative or not finite plans one clip of 0 seconds.
 QList<ClipPlan> clips(const Shot& shot, const SceneCard& scene, const Project& project,
                       const GenerationProfile& profile);
 

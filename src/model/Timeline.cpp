@@ -1,5 +1,7 @@
 #include "model/Timeline.h"
 
+#include "model/Text.h"
+
 using namespace Qt::StringLiterals;
 
 namespace studio {
@@ -64,6 +66,14 @@ const ExportPreset* ExportPreset::find(QStringView id)
             return &preset;
     }
     return nullptr;
+}
+
+QString cutLengthText(double seconds)
+{
+    const std::int64_t n = text::saturatingInt64(seconds);
+    if (n >= 60)
+        return QString::number(n / 60) + u"m "_s + QString::number(n % 60) + u"s"_s;
+    return QString::number(n) + u"s"_s;
 }
 
 } // namespace studio

@@ -54,4 +54,9 @@ struct ExportPreset {
     friend bool operator==(const ExportPreset&, const ExportPreset&) = default;
 };
 
+// The length of a cut in whole seconds, truncated toward zero: "59s", or from
+// a minute on "12m 34s" (minutes are never carried into hours). A length that
+// isn't a finite number reads "0s".
+QString cutLengthText(double seconds);
+
 } // namespace studio

@@ -91,7 +91,13 @@ void AppState::openProject(const Project& project)
         setSelectedTabID(open->id());
         return;
     }
-    StudioTab* t = appendTab(new StudioTab(new ProjectSession(project), this));
+    auto* session = new ProjectSession(project);
+    // Autosave belongs to the open production, not to its screen: a tab that
+    // is not on screen still receives takes, assist results and choices.
+    ProjectStore* store = m_store;
+    connect(session, &ProjectSession::projectChanged, store,
+            [store, session] { store->scheduleAutosave(session->project()); });
+    StudioTab* t = appendTab(new StudioTab(session, this));
     Q_EMIT tabsChanged();
     setSelectedTabID(t->id());
 }

@@ -47,7 +47,8 @@ public:
     // Appends a home tab and selects it.
     void newHomeTab();
     // Selects the tab that already holds the production (its working copy is
-    // kept; the value passed is not used), else opens it in a new tab.
+    // kept; the value passed is not used), else opens it in a new tab. From
+    // then on every change of that session schedules its autosave.
     void openProject(const Project& project);
     // Saves the tab's production (cancelling its pending autosave first) and
     // closes the tab. When that save fails the tab stays open, the store

@@ -1,5 +1,6 @@
 #include "state/ProjectSession.h"
 
+#include "model/Lookup.h"
 #include "services/AIError.h"
 
 #include <QTimer>
@@ -24,11 +25,27 @@ bool ProjectSession::edit(const std::function<void(Project&)>& change)
 {
     if (!change)
         return false;
+    if (m_applying) {
+        // Called from inside another edit's change: writing into the working
+        // copy now would be overwritten when the outer edit lands, and
+        // announcing it now would show observers a production half changed.
+        // It joins the outer edit instead, which announces both at once.
+        const Project before = *m_applying;
+        change(*m_applying);
+        return !(*m_applying == before);
+    }
     // The copy shares every list with the working copy until the change
     // writes to it, and comparing shared lists is immediate, so the cost
     // follows the size of the change, not of the production.
     Project next = m_project;
-    change(next);
+    m_applying = &next;
+    try {
+        change(next);
+    } catch (...) {
+        m_applying = nullptr;
+        throw;
+    }
+    m_applying = nullptr;
     if (next == m_project)
         return false;
     m_project = std::move(next);
@@ -46,19 +63,15 @@ void ProjectSession::setActiveEpisodeID(const QUuid& id)
 
 qsizetype ProjectSession::activeEpisodeIndex() const
 {
-    const QList<Episode>& episodes = m_project.episodes;
-    for (qsizetype i = 0; i < episodes.size(); ++i) {
-        if (episodes.at(i).id == m_activeEpisodeID)
-            return i;
-    }
-    return 0;
+    const Episode* active = findEpisode(m_project, m_activeEpisodeID);
+    return active ? active - m_project.episodes.constData() : 0;
 }
 
 Episode ProjectSession::activeEpisode() const
 {
-    if (m_project.episodes.isEmpty())
-        return Episode{};
-    return m_project.episodes.at(activeEpisodeIndex());
+    if (const Episode* active = findActiveEpisode(m_project, m_activeEpisodeID))
+        return *active;
+    return Episode{};
 }
 
 void ProjectSession::setProfile(const GenerationProfile& profile)
@@ -114,11 +127,9 @@ QCoro::Task<void> ProjectSession::assistRun(QPointer<ProjectSession> self,
 
 void ProjectSession::finishAssist(std::optional<QString> error)
 {
-    QPointer<ProjectSession> self(this);
     if (error)
         setAiError(error);
-    if (self)
-        setAiBusy(false);
+    setAiBusy(false);
 }
 
 void ProjectSession::setChoicePrompt(const std::optional<AIChoicePrompt>& prompt)
@@ -146,11 +157,10 @@ bool ProjectSession::applyChoice(const QUuid& optionID)
     if (!found)
         return false;
 
-    QPointer<ProjectSession> self(this);
     edit(apply);
     // An observer of the change may already have replaced the prompt; only the
     // prompt this option belonged to is closed.
-    if (self && m_choicePrompt && m_choicePrompt->id == promptID)
+    if (m_choicePrompt && m_choicePrompt->id == promptID)
         setChoicePrompt(std::nullopt);
     return true;
 }

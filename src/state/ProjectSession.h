@@ -6,10 +6,14 @@
 // renderer.
 //
 // Every change of the production goes through edit(), which announces it
-// with projectChanged() only when the value really changed; the workspace
-// turns that signal into an autosave. Asynchronous work (assists, the
-// renderer's steps) addresses records by id when it comes back and does
+// with projectChanged() only when the value really changed; the application
+// state turns that signal into an autosave from the moment it opens the
+// session, whether or not its tab is on screen. Asynchronous work (assists,
+// the renderer's steps) addresses records by id when it comes back and does
 // nothing once the session is gone.
+//
+// A session is destroyed only later (deleteLater), never inside one of its
+// own signals, so code that emits or calls edit() may go on using it.
 
 #include "model/Generation.h"
 #include "model/Project.h"
@@ -46,6 +50,8 @@ public:
     // The one door for changes: applies the change to a copy and, when the copy
     // differs, makes it the working copy and emits projectChanged(). Returns
     // whether anything changed. A change that throws leaves the production as it was.
+    // An edit made from inside another edit's change joins that edit: it is
+    // written into the same copy and announced with it, once.
     bool edit(const std::function<void(Project&)>& change);
 
     // The episode the screens work on. An id that names no episode selects the first.
@@ -116,6 +122,8 @@ private:
     GenerationJob* findJob(const QUuid& id);
 
     Project m_project;
+    // The copy an edit's change is writing into, while it runs.
+    Project* m_applying = nullptr;
     QUuid m_activeEpisodeID;
     QList<GenerationJob> m_jobs;
     bool m_isRendering = false;

@@ -2,6 +2,7 @@
 
 #include "state/ProjectSession.h"
 
+#include "model/Lookup.h"
 #include "model/PromptComposer.h"
 
 #include <QTimer>
@@ -137,12 +138,10 @@ void ProjectSession::renderStep()
     const GenerationJob finished = *job;
     const qint64 takes = std::max<qint64>(1, m_profile.variantsPerShot);
 
-    QPointer<ProjectSession> self(this);
     attachTakes(finished, takes);
-    if (!self)
-        return;
     Q_EMIT jobsChanged();
-    if (!self || !m_isRendering)
+    // An observer of the new takes may have stopped the queue.
+    if (!m_isRendering)
         return;
     startNextJob();
 }
@@ -150,25 +149,13 @@ void ProjectSession::renderStep()
 void ProjectSession::attachTakes(const GenerationJob& job, qint64 count)
 {
     edit([&](Project& project) {
-        for (Episode& episode : project.episodes) {
-            if (episode.id != job.episodeID)
-                continue;
-            for (SceneCard& scene : episode.scenes) {
-                if (scene.id != job.sceneID)
-                    continue;
-                for (Shot& shot : scene.shots) {
-                    if (shot.id != job.shotID)
-                        continue;
-                    for (qint64 i = 0; i < count; ++i) {
-                        Take take;
-                        take.note = u"Take "_s + QString::number(shot.takes.size() + 1);
-                        shot.takes.append(std::move(take));
-                    }
-                    return;
-                }
-                return;
-            }
+        Shot* shot = findShot(project, job.episodeID, job.sceneID, job.shotID);
+        if (!shot)
             return;
+        for (qint64 i = 0; i < count; ++i) {
+            Take take;
+            take.note = u"Take "_s + QString::number(shot->takes.size() + 1);
+            shot->takes.append(std::move(take));
         }
     });
 }

@@ -128,7 +128,7 @@ private Q_SLOTS:
         QTest::keyClick(&window, Qt::Key_7, Qt::ControlModifier);
         QCOMPARE(sb->project().activePhase, PhaseID::footage);
         QCOMPARE(changedB.count(), 1);
-        // The workspace on screen hears the change and schedules the save.
+        // The change schedules the save of its production.
         QVERIFY(app.store().hasPendingAutosave(b.id));
         QCOMPARE(sa->project().activePhase, a.activePhase);
         QCOMPARE(changedA.count(), 0);

@@ -1,6 +1,7 @@
 #include "model/Enums.h"
 #include "model/Generation.h"
 #include "model/Project.h"
+#include "model/Timeline.h"
 
 #include <QTest>
 #include <limits>
@@ -61,6 +62,27 @@ private Q_SLOTS:
         p.idea.targetRuntimeMinutes = minutes;
         p.episodes = QList<Episode>(episodes);
         QCOMPARE(p.runtimeLabel(), label);
+    }
+
+    void cutLength_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << 0.0 << u"0s"_s;
+        QTest::newRow("just under a minute") << 59.9 << u"59s"_s;
+        QTest::newRow("a minute") << 60.0 << u"1m 0s"_s;
+        QTest::newRow("fraction cut off") << 754.9 << u"12m 34s"_s;
+        QTest::newRow("no hours") << 3725.0 << u"62m 5s"_s;
+        QTest::newRow("negative") << -754.9 << u"-754s"_s;
+        QTest::newRow("not a number") << qQNaN() << u"0s"_s;
+        QTest::newRow("endless") << qInf() << u"0s"_s;
+        QTest::newRow("beyond 64 bits") << 1e300 << u"153722867280912930m 7s"_s;
+    }
+    void cutLength()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(cutLengthText(seconds), text);
     }
 
     void tonePhrases_data()

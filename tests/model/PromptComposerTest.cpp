@@ -189,7 +189,10 @@ private Q_SLOTS:
         QTest::newRow("exactly one") << 8.0 << 8.0 << true << QList<double>{8};
         QTest::newRow("a little longer") << 8.5 << 8.0 << false << QList<double>{8, 0.5};
         QTest::newRow("zero length") << 0.0 << 8.0 << true << QList<double>{0};
-        QTest::newRow("negative length") << -3.0 << 8.0 << true << QList<double>{-3};
+        QTest::newRow("negative length") << -3.0 << 8.0 << true << QList<double>{0};
+        QTest::newRow("negative length, no clip length") << -3.0 << 0.0 << true << QList<double>{0};
+        QTest::newRow("not a number") << qQNaN() << 8.0 << true << QList<double>{0};
+        QTest::newRow("endless") << qInf() << 8.0 << true << QList<double>{0};
         QTest::newRow("no clip length") << 20.0 << 0.0 << true << QList<double>{20};
         QTest::newRow("negative clip length") << 20.0 << -1.0 << true << QList<double>{20};
         QTest::newRow("non-finite clip length") << 20.0 << qQNaN() << true << QList<double>{20};

@@ -172,6 +172,25 @@ private Q_SLOTS:
         QCOMPARE(app.tabForProject(p.id), first);
     }
 
+    void aTabNotOnScreenStillAutosaves()
+    {
+        AppState app;
+        const Project hidden = production(u"Hidden"_s);
+        app.openProject(hidden);
+        app.openProject(production(u"Shown"_s));
+        ProjectSession* session = app.tabForProject(hidden.id)->session();
+        QVERIFY(app.selectedTab()->session() != session);
+
+        // A change nobody shows (a take, an assist result) reaches the disk
+        // after the quiet period, without a close or a quit.
+        QVERIFY(!session->edit([](Project&) {}));
+        QVERIFY(!app.store().hasPendingAutosave(hidden.id));
+        session->edit([](Project& x) { x.name = u"Hidden, edited"_s; });
+        QVERIFY(app.store().hasPendingAutosave(hidden.id));
+        QTRY_COMPARE_WITH_TIMEOUT(storedName(hidden.id), u"Hidden, edited"_s, 5000);
+        QCOMPARE(app.tabs().size(), 3);
+    }
+
     void closingAProductionTabSavesAtOnceAndReopeningReadsTheStoredCopy()
     {
         AppState app;
@@ -181,7 +200,6 @@ private Q_SLOTS:
         // Nothing changed since it was opened: the close writes all the same.
         QVERIFY(!QFile::exists(documentPath(p.id)));
         app.selectedTab()->session()->edit([](Project& x) { x.name = u"Kept and edited"_s; });
-        app.store().scheduleAutosave(app.selectedTab()->session()->project());
         QVERIFY(app.store().hasPendingAutosave(p.id));
 
         QVERIFY(app.closeTab(tab));

@@ -340,10 +340,11 @@ private Q_SLOTS:
         delete session;
         QTest::qWait(80);
 
-        // Also from inside one of its own change signals.
+        // Also when closed from inside one of its own change signals, which
+        // (like every close) destroys it later, never in the signal.
         auto* closing = new ProjectSession(board(), nullptr, fastStep);
         QPointer<ProjectSession> guard(closing);
-        connect(closing, &ProjectSession::projectChanged, closing, [closing] { delete closing; });
+        connect(closing, &ProjectSession::projectChanged, closing, [closing] { closing->deleteLater(); });
         closing->enqueue({shotID(*closing, 0, 0), shotID(*closing, 0, 1)});
         closing->renderAll();
         QTRY_VERIFY(guard.isNull());

@@ -71,6 +71,34 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 0);
     }
 
+    void anEditFromInsideAnEditJoinsIt()
+    {
+        ProjectSession session(Project{});
+        QStringList seen; // the names observers saw, one entry per announcement
+        connect(&session, &ProjectSession::projectChanged, &session,
+                [&] { seen << session.project().name + u"/"_s + session.project().idea.logline; });
+        bool innerChanged = false;
+        QVERIFY(session.edit([&](Project& p) {
+            p.name = u"Outer"_s;
+            innerChanged = session.edit([](Project& q) { q.idea.logline = u"Inner"_s; });
+            QCOMPARE(p.idea.logline, u"Inner"_s); // written into the same copy
+        }));
+        QVERIFY(innerChanged);
+        QCOMPARE(seen, QStringList{u"Outer/Inner"_s});
+
+        // Joined edits that change nothing announce nothing; a throw drops both.
+        QVERIFY(!session.edit([&](Project&) { QVERIFY(!session.edit([](Project&) {})); }));
+        const Project before = session.project();
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, session.edit([&](Project&) {
+            session.edit([](Project& q) { q.name = u"Lost"_s; });
+            throw std::runtime_error("interrupted");
+        }));
+        QCOMPARE(session.project(), before);
+        QCOMPARE(seen.size(), 1);
+        QVERIFY(session.edit([](Project& p) { p.name = u"Later"_s; })); // the door still works
+        QCOMPARE(seen.size(), 2);
+    }
+
     void activeEpisodeFollowsTheIdAndFallsBackToTheFirst()
     {
         const Project p = twoEpisodes();

@@ -3,6 +3,7 @@
 #include "design/Palette.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "model/Lookup.h"
 #include "services/FileReveal.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
@@ -112,12 +113,6 @@ private:
     QWidget* m_column = nullptr;
     LibraryGrid* m_grid = nullptr;
 };
-
-const Project* findProject(const QList<Project>& projects, const QUuid& id)
-{
-    const auto it = std::find_if(projects.cbegin(), projects.cend(), [&](const Project& p) { return p.id == id; });
-    return it == projects.cend() ? nullptr : &*it;
-}
 
 QWidget* header()
 {

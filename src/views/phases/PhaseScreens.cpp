@@ -1,10 +1,11 @@
 #include "views/phases/PhaseScreens.h"
 
+#include "views/phases/PhaseScreen.h"
+
 namespace studio {
 
-QWidget* makePhaseScreen(PhaseID phase, AppState& app, ProjectSession& session, QWidget* parent)
+PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* parent)
 {
-    Q_UNUSED(app);
     Q_UNUSED(session);
     Q_UNUSED(parent);
     switch (phase) {

@@ -11,11 +11,11 @@ class QWidget;
 
 namespace studio {
 
-class AppState;
+class PhaseScreen;
 class ProjectSession;
 
 // A new screen for the phase, parented to `parent`, or nullptr when the phase
 // has no screen yet (the workspace then leaves its content area empty).
-QWidget* makePhaseScreen(PhaseID phase, AppState& app, ProjectSession& session, QWidget* parent);
+PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* parent);
 
 } // namespace studio

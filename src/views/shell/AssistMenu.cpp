@@ -6,7 +6,7 @@
 #include "design/Theme.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
-#include "views/shell/AssistActions.h"
+#include "state/assist/AssistActions.h"
 
 #include <QFontMetricsF>
 #include <QGraphicsDropShadowEffect>

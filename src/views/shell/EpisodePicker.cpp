@@ -4,6 +4,7 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "model/Lookup.h"
 #include "state/ProjectSession.h"
 
 #include <QFontMetricsF>
@@ -13,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -56,35 +56,15 @@ QString EpisodePicker::episodeLabel(ProjectFormat format, const Episode& episode
 
 void EpisodePicker::addEpisode(ProjectSession& session)
 {
-    const Project& project = session.project();
-    qint64 highest = 0;
-    for (const Episode& episode : project.episodes)
-        highest = std::max(highest, episode.number);
-    // Numbers are never reused and gaps stay; a corrupt maximum can't wrap around.
-    const qint64 number = highest == std::numeric_limits<qint64>::max() ? highest : highest + 1;
-
-    Episode episode;
-    episode.number = number;
-    episode.title = episodeNoun(project.format) + u" "_s + QString::number(number);
-    episode.structure.kind = defaultStructure(project.format);
-    episode.structure.acts = structureTemplate(episode.structure.kind);
-    const QUuid id = episode.id;
-
-    QPointer<ProjectSession> alive(&session);
-    session.edit([&episode](Project& p) { p.episodes << episode; });
-    if (alive)
-        session.setActiveEpisodeID(id);
+    QUuid added;
+    session.edit([&added](Project& p) { added = studio::addEpisode(p); });
+    session.setActiveEpisodeID(added);
 }
 
 void EpisodePicker::removeCurrentEpisode(ProjectSession& session)
 {
     const QUuid active = session.activeEpisodeID();
-    QPointer<ProjectSession> alive(&session);
-    session.edit([active](Project& p) {
-        p.episodes.removeIf([active](const Episode& e) { return e.id == active; });
-    });
-    if (!alive)
-        return;
+    session.edit([active](Project& p) { removeEpisode(p, active); });
     const QList<Episode>& remaining = session.project().episodes;
     session.setActiveEpisodeID(remaining.isEmpty() ? newId() : remaining.first().id);
 }

@@ -3,7 +3,6 @@
 #include "design/HairlineDivider.h"
 #include "design/ReduceMotion.h"
 #include "design/Spring.h"
-#include "services/ProjectStore.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "views/phases/PhaseScreens.h"
@@ -62,7 +61,6 @@ private:
 
 ProjectWorkspaceView::ProjectWorkspaceView(AppState& app, ProjectSession& session, QWidget* parent)
     : QWidget(parent)
-    , m_app(app)
     , m_session(session)
     , m_rail(new PhaseRail(session, this))
     , m_header(new WorkspaceHeader(app, session, this))
@@ -94,7 +92,7 @@ ProjectWorkspaceView::ProjectWorkspaceView(AppState& app, ProjectSession& sessio
     column->addWidget(m_area, 1);
     outer->addLayout(column, 1);
 
-    if ((m_screen = makePhaseScreen(m_shownPhase, m_app, m_session, m_area)))
+    if ((m_screen = makePhaseScreen(m_shownPhase, m_session, m_area)))
         areaLayout->addWidget(m_screen);
 
     connect(m_rail, &PhaseRail::phaseChosen, this, [this](PhaseID phase) {
@@ -102,7 +100,7 @@ ProjectWorkspaceView::ProjectWorkspaceView(AppState& app, ProjectSession& sessio
         m_session.edit([phase](Project& p) { p.activePhase = phase; });
         m_animateNextChange = false;
     });
-    connect(&m_session, &ProjectSession::projectChanged, this, &ProjectWorkspaceView::projectChanged);
+    connect(&m_session, &ProjectSession::projectChanged, this, [this] { refresh(m_animateNextChange); });
     connect(&m_session, &ProjectSession::activeEpisodeIDChanged, this, [this] { refresh(false); });
     connect(&m_session, &ProjectSession::aiBusyChanged, m_header, &WorkspaceHeader::refresh);
     connect(&m_session, &ProjectSession::aiErrorChanged, m_banner, &ErrorBanner::refresh);
@@ -122,13 +120,6 @@ ProjectWorkspaceView::~ProjectWorkspaceView()
 AIChoiceSheet* ProjectWorkspaceView::choiceSheet() const
 {
     return m_sheet;
-}
-
-void ProjectWorkspaceView::projectChanged()
-{
-    // The only trigger of autosave: the store restarts its pending save.
-    m_app.store().scheduleAutosave(m_session.project());
-    refresh(m_animateNextChange);
 }
 
 void ProjectWorkspaceView::refresh(bool animated)
@@ -154,7 +145,7 @@ void ProjectWorkspaceView::syncPhaseScreen(bool animated)
         m_screen->deleteLater();
         m_screen = nullptr;
     }
-    if ((m_screen = makePhaseScreen(phase, m_app, m_session, m_area))) {
+    if ((m_screen = makePhaseScreen(phase, m_session, m_area))) {
         static_cast<QVBoxLayout*>(m_area->layout())->addWidget(m_screen);
         m_screen->show();
     }

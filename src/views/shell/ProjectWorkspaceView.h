@@ -5,12 +5,13 @@
 // last assist error, and the screen of the production's active phase, which
 // is built anew whenever the active phase changes.
 //
-// Two hooks tie the open production to the rest of the program: every change
-// of the production schedules its autosave in the store, and a pending choice
-// prompt of the session is shown as the choice sheet (also one set while
-// another tab was on screen, as soon as this workspace is shown).
+// A pending choice prompt of the session is shown as the choice sheet (also
+// one set while another tab was on screen, as soon as this workspace is
+// shown). Saving is not the workspace's business: the session schedules its
+// own autosave on every change, on screen or not.
 
 #include "model/Enums.h"
+#include "views/phases/PhaseScreen.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -37,7 +38,7 @@ public:
     // The area the phase screen fills, and the screen in it (null while the
     // phase has no screen).
     QWidget* phaseArea() const { return m_area; }
-    QWidget* phaseScreen() const { return m_screen; }
+    PhaseScreen* phaseScreen() const { return m_screen; }
     PhaseID shownPhase() const { return m_shownPhase; }
     // The choice sheet on screen, if any.
     AIChoiceSheet* choiceSheet() const;
@@ -46,7 +47,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void projectChanged();
     void refresh(bool animated);
     // Replaces the phase screen when the active phase differs from the shown one.
     void syncPhaseScreen(bool animated);
@@ -55,13 +55,12 @@ private:
     void syncChoiceSheet();
     void sheetFinished(AIChoiceSheet* sheet);
 
-    AppState& m_app;
     ProjectSession& m_session;
     PhaseRail* m_rail;
     WorkspaceHeader* m_header;
     ErrorBanner* m_banner;
     QWidget* m_area;
-    QPointer<QWidget> m_screen;
+    QPointer<PhaseScreen> m_screen;
     PhaseID m_shownPhase;
     QPointer<AIChoiceSheet> m_sheet;
     // Set by a rail click: the phase change it makes fades between screens.

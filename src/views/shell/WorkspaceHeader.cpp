@@ -6,8 +6,9 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "model/Lookup.h"
 #include "state/ProjectSession.h"
-#include "views/shell/AssistActions.h"
+#include "state/assist/AssistActions.h"
 #include "views/shell/AssistMenu.h"
 #include "views/shell/EpisodePicker.h"
 
@@ -61,14 +62,7 @@ MarkReadyButton::MarkReadyButton(ProjectSession& session, QWidget* parent)
 
 void MarkReadyButton::toggle(ProjectSession& session)
 {
-    const PhaseID phase = session.project().activePhase;
-    const bool ready = session.project().completedPhases.contains(phase);
-    session.edit([phase, ready](Project& p) {
-        if (ready)
-            p.completedPhases.remove(phase);
-        else
-            p.completedPhases.insert(phase);
-    });
+    session.edit([](Project& p) { togglePhaseReady(p, p.activePhase); });
 }
 
 QString MarkReadyButton::labelText() const

@@ -1,7 +1,7 @@
 // The header's episode picker (labels, choosing, adding, removing) and the
 // "Mark ready" toggle.
 
-#include "WorkspaceFixtures.h"
+#include "support/AssistFixtures.h"
 
 #include "services/ProjectStore.h"
 #include "state/AppState.h"
@@ -15,7 +15,7 @@
 #include <QtTest>
 
 using namespace studio;
-using namespace fixtures;
+using namespace studio::test;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -145,7 +145,7 @@ private Q_SLOTS:
     {
         AppState app;
         const Project project = series(ProjectFormat::series, {1, 2});
-        ProjectSession session(project);
+        ProjectSession& session = openSession(app, project);
         ProjectWorkspaceView workspace(app, session);
         EpisodePicker* picker = workspace.header()->episodePicker();
         QSignalSpy changes(&session, &ProjectSession::projectChanged);

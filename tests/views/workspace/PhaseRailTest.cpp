@@ -1,7 +1,7 @@
 // The phase rail: the progress text of every phase, the ready marks, the
 // active row, and the footer card.
 
-#include "WorkspaceFixtures.h"
+#include "support/AssistFixtures.h"
 
 #include "model/LookCatalogs.h"
 #include "views/shell/PhaseRail.h"
@@ -12,7 +12,7 @@
 #include <QtTest>
 
 using namespace studio;
-using namespace fixtures;
+using namespace studio::test;
 using namespace Qt::StringLiterals;
 
 namespace {

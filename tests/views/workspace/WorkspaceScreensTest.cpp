@@ -2,7 +2,7 @@
 // an open choice sheet, an error banner and a running assist, into PNGs
 // (when SCREENSHOT_DIR is set) for a look against the design.
 
-#include "WorkspaceFixtures.h"
+#include "support/AssistFixtures.h"
 
 #include "design/AuroraBackground.h"
 #include "design/Theme.h"
@@ -12,7 +12,7 @@
 #include "support/Screenshots.h"
 #include "views/shell/AIChoiceSheet.h"
 #include "views/shell/AssistMenu.h"
-#include "views/shell/AssistResults.h"
+#include "state/assist/AssistResults.h"
 #include "views/shell/ErrorBanner.h"
 #include "views/shell/PhaseRail.h"
 #include "views/shell/ProjectWorkspaceView.h"
@@ -24,7 +24,7 @@
 #include <QtTest>
 
 using namespace studio;
-using namespace fixtures;
+using namespace studio::test;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -64,7 +64,7 @@ class WorkspaceScreensTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { Theme::install(*qApp); }
-    void cleanup() { AssistActions::setDirector(std::nullopt); }
+    void cleanup() { ScriptedModel::uninstall(); }
 
     void samples_data()
     {

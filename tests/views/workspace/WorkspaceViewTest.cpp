@@ -2,12 +2,13 @@
 // busy state, the error banner, the choice sheet, the autosave hook, and
 // refreshes that leave focus alone.
 
-#include "WorkspaceFixtures.h"
+#include "support/AssistFixtures.h"
 
 #include "design/GhostButton.h"
 #include "design/SymbolButton.h"
 #include "design/TextLabel.h"
 #include "design/ToolbarIconButton.h"
+#include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "state/AppState.h"
 #include "views/shell/AIChoiceSheet.h"
@@ -24,7 +25,7 @@
 #include <QtTest>
 
 using namespace studio;
-using namespace fixtures;
+using namespace studio::test;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -68,7 +69,7 @@ private Q_SLOTS:
         model.install();
     }
 
-    void cleanup() { AssistActions::setDirector(std::nullopt); }
+    void cleanup() { ScriptedModel::uninstall(); }
 
     void headerNamesTheActivePhase_data()
     {
@@ -103,7 +104,7 @@ private Q_SLOTS:
         AppState app;
         Project project;
         project.activePhase = phase;
-        ProjectSession session(project);
+        ProjectSession& session = openSession(app, project);
         ProjectWorkspaceView workspace(app, session);
         QCOMPARE(workspace.header()->titleText(), title);
         QCOMPARE(workspace.header()->taglineText(), tagline);
@@ -157,19 +158,20 @@ private Q_SLOTS:
         QVERIFY(!fade());
     }
 
-    void everyChangeSchedulesItsAutosave()
+    void changesMadeOnScreenAreSaved()
     {
         AppState app;
         Project project;
-        ProjectSession session(project);
+        ProjectSession& session = openSession(app, project);
         ProjectWorkspaceView workspace(app, session);
         QVERIFY(!app.store().hasPendingAutosave(project.id));
-        session.edit([](Project& p) { p.name = u"First"_s; });
+        workspace.rail()->row(PhaseID::look)->click();
         QVERIFY(app.store().hasPendingAutosave(project.id));
         session.edit([](Project& p) { p.name = u"Second"_s; });
-        QTRY_VERIFY_WITH_TIMEOUT(!app.store().projects().isEmpty(), 4000);
-        QCOMPARE(app.store().projects().size(), 1);
-        QCOMPARE(app.store().projects().first().name, u"Second"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(findProject(app.store().projects(), project.id), 4000);
+        const Project* stored = findProject(app.store().projects(), project.id);
+        QCOMPARE(stored->name, u"Second"_s);
+        QCOMPARE(stored->activePhase, PhaseID::look);
     }
 
     void assistMenuListsThePhaseAndFollowsBusy()
@@ -278,7 +280,7 @@ private Q_SLOTS:
         AppState app;
         Project project;
         project.idea.premise = u"Mine"_s;
-        ProjectSession session(project);
+        ProjectSession& session = openSession(app, project);
         ProjectWorkspaceView workspace(app, session);
         workspace.show();
         QVERIFY(QTest::qWaitForWindowExposed(&workspace));

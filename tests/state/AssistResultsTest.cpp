@@ -3,7 +3,7 @@
 
 #include "model/LookCatalogs.h"
 #include "state/ProjectSession.h"
-#include "views/shell/AssistResults.h"
+#include "state/assist/AssistResults.h"
 
 #include <QtTest>
 
@@ -182,31 +182,46 @@ private Q_SLOTS:
         QCOMPARE(after.cast.last(), member);
     }
 
-    void beatSummariesFillOnlyEmptyBeatsByID()
+    void beatSummariesFillOnlyBeatsStillAsAsked()
     {
         Project live;
         Episode& episode = live.episodes.first();
         Act act;
-        act.beats = {Beat{}, Beat{}, Beat{}};
+        act.beats = {Beat{}, Beat{}, Beat{}, Beat{}, Beat{}};
+        act.beats[3].summary = u" \t "_s; // blank: asked about like an empty one
+        act.beats[4].summary = u"Written"_s;
         episode.structure.acts = {Act{}, act};
-        const Act& target = episode.structure.acts[1];
-        AIDirector::BeatFills fills{episode.id,
+        const Episode asked = episode;
+        const Act& target = asked.structure.acts[1];
+        AIDirector::BeatFills fills{asked.id,
                                     {{target.id, target.beats[0].id, u"First"_s},
                                      {target.id, target.beats[1].id, u"Second"_s},
                                      {target.id, target.beats[0].id, u"Repeat"_s},
+                                     {target.id, target.beats[3].id, u"Blank"_s},
+                                     {target.id, target.beats[4].id, u"Never asked"_s},
                                      {target.id, newId(), u"Gone beat"_s},
                                      {newId(), target.beats[2].id, u"Gone act"_s}}};
         // The user wrote the second beat while the request ran.
         live.episodes[0].structure.acts[1].beats[1].summary = u"Mine"_s;
 
-        const Project after = applied(live, AssistResults::fillBeats(fills));
+        const AssistOutcome outcome = AssistResults::fillBeats(asked, fills);
+        const Project after = applied(live, outcome);
         const QList<Beat>& beats = after.episodes[0].structure.acts[1].beats;
         QCOMPARE(beats[0].summary, u"First"_s);
         QCOMPARE(beats[1].summary, u"Mine"_s);
         QCOMPARE(beats[2].summary, QString());
+        QCOMPARE(beats[3].summary, u"Blank"_s);
+        QCOMPARE(beats[4].summary, u"Written"_s);
 
-        fills.episodeID = newId(); // the episode was removed meanwhile
-        QCOMPARE(applied(live, AssistResults::fillBeats(fills)), live);
+        // The blank beat changed to other blanks meanwhile: still the user's.
+        live.episodes[0].structure.acts[1].beats[3].summary = u"  "_s;
+        QCOMPARE(applied(live, outcome).episodes[0].structure.acts[1].beats[3].summary, u"  "_s);
+
+        // The episode was removed meanwhile, and an act of that name moved to another.
+        Project moved = live;
+        moved.episodes = {Episode{}};
+        moved.episodes[0].structure.acts = {target};
+        QCOMPARE(applied(moved, outcome), moved);
     }
 
     void scriptShotsAndCuesLandInTheirTargetByID()

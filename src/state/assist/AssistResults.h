@@ -43,8 +43,10 @@ public:
     // an empty one, offered over one that has text, ignored when empty.
     static AssistOutcome themesAndArgument(const Project& live, const AIDirector::ThemesAndArgument& result);
     static AssistOutcome brainstormFragments(const QList<IdeaCard>& cards);
-    // Each summary goes into its beat only while that beat's summary is empty.
-    static AssistOutcome fillBeats(const AIDirector::BeatFills& fills);
+    // Each summary goes into its beat only while that beat still holds the
+    // blank text it held in `asked`, the copy of the episode the model was
+    // asked about.
+    static AssistOutcome fillBeats(const Episode& asked, const AIDirector::BeatFills& fills);
     static AssistOutcome inventCharacter(const CastMember& member);
 
     // ---- Script, The Look, Storyboard, The Cut, Premiere -------------------

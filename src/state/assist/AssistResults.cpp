@@ -1,6 +1,7 @@
-#include "views/shell/AssistResults.h"
+#include "state/assist/AssistResults.h"
 
 #include "model/LookCatalogs.h"
+#include "model/Lookup.h"
 #include "model/Text.h"
 #include "state/ProjectSession.h"
 
@@ -9,15 +10,6 @@ using namespace Qt::StringLiterals;
 namespace studio {
 
 namespace {
-
-Episode* findEpisode(Project& p, const QUuid& id)
-{
-    for (Episode& episode : p.episodes) {
-        if (episode.id == id)
-            return &episode;
-    }
-    return nullptr;
-}
 
 AIChoicePrompt prompt(QString title, std::optional<QString> subtitle)
 {
@@ -96,26 +88,32 @@ AssistOutcome AssistResults::brainstormFragments(const QList<IdeaCard>& cards)
     return {[cards](Project& p) { p.idea.cards << cards; }, std::nullopt};
 }
 
-AssistOutcome AssistResults::fillBeats(const AIDirector::BeatFills& fills)
+AssistOutcome AssistResults::fillBeats(const Episode& asked, const AIDirector::BeatFills& fills)
 {
-    return {[fills](Project& p) {
-                Episode* episode = findEpisode(p, fills.episodeID);
-                if (!episode)
-                    return;
-                for (const AIDirector::BeatFill& fill : fills.fills) {
-                    for (Act& act : episode->structure.acts) {
-                        if (act.id != fill.actID)
-                            continue;
-                        for (Beat& beat : act.beats) {
-                            if (beat.id == fill.beatID) {
-                                // A beat the user wrote while the request ran keeps the user's text.
-                                if (beat.summary.isEmpty())
-                                    beat.summary = fill.summary;
-                                break;
-                            }
-                        }
-                        break;
-                    }
+    // What each beat held when it was asked about: the model was asked about
+    // blank beats, spaces and tabs included, and the reply may fill a beat
+    // only while it still holds exactly that text. A beat the user wrote in
+    // meanwhile keeps the user's words.
+    struct Fill {
+        AIDirector::BeatFill fill;
+        QString askedSummary;
+    };
+    QList<Fill> writable;
+    if (asked.id == fills.episodeID) {
+        for (const AIDirector::BeatFill& fill : fills.fills) {
+            const Act* act = findAct(asked, fill.actID);
+            const Beat* beat = act ? findBeat(*act, fill.beatID) : nullptr;
+            if (beat && text::isBlank(beat->summary))
+                writable << Fill{fill, beat->summary};
+        }
+    }
+    if (writable.isEmpty())
+        return {};
+    return {[episodeID = fills.episodeID, writable](Project& p) {
+                for (const Fill& f : writable) {
+                    Beat* beat = findBeat(p, episodeID, f.fill.actID, f.fill.beatID);
+                    if (beat && beat->summary == f.askedSummary)
+                        beat->summary = f.fill.summary;
                 }
             },
             std::nullopt};
@@ -188,15 +186,8 @@ AssistOutcome AssistResults::recommendLook(const AIDirector::LookRecommendation&
 AssistOutcome AssistResults::shotList(const AIDirector::SceneShots& result)
 {
     return {[result](Project& p) {
-                Episode* episode = findEpisode(p, result.episodeID);
-                if (!episode)
-                    return;
-                for (SceneCard& scene : episode->scenes) {
-                    if (scene.id == result.sceneID) {
-                        scene.shots << result.shots;
-                        return;
-                    }
-                }
+                if (SceneCard* scene = findScene(p, result.episodeID, result.sceneID))
+                    scene->shots << result.shots;
             },
             std::nullopt};
 }
@@ -226,11 +217,9 @@ AssistOutcome AssistResults::pressKit(const Project& live, const QString& text)
 
 void AssistResults::apply(ProjectSession& session, const AssistOutcome& outcome)
 {
-    QPointer<ProjectSession> alive(&session);
     if (outcome.change)
         session.edit(outcome.change);
-    // An observer of the change may have closed the session's tab.
-    if (alive && outcome.choice)
+    if (outcome.choice)
         session.setChoicePrompt(outcome.choice);
 }
 

@@ -1,27 +1,23 @@
 #pragma once
 
-// Shared pieces of the workspace tests: a scripted model standing in for the
-// chat-completions client (canned replies in order, every request recorded,
-// replies optionally held back until the test lets them through), and small
-// builders of productions.
+// A scripted model standing in for the chat-completions client behind the AI
+// director: canned replies in order, every request recorded, replies
+// optionally held back until the test lets them through. install() makes it
+// the director of every assist, from the Assist menu and from the screens.
 
-#include "model/Project.h"
 #include "services/AIDirector.h"
 #include "services/AIError.h"
-#include "state/ProjectSession.h"
-#include "views/shell/AssistActions.h"
+#include "state/assist/DirectorAssist.h"
 
 #include <QCoro/QCoroTimer>
 #include <QList>
 #include <QString>
-#include <QTest>
 #include <chrono>
 #include <exception>
 #include <memory>
 
-namespace fixtures {
+namespace studio::test {
 
-using namespace studio;
 using namespace std::chrono_literals;
 
 class ScriptedModel {
@@ -47,8 +43,10 @@ public:
         return AIDirector([state](QString, QString user, int) { return answer(state, std::move(user)); });
     }
 
-    // Installs this model as the director of every workspace assist.
-    void install() const { AssistActions::setDirector(director()); }
+    // Installs this model as the director of every assist; uninstall() puts
+    // the real one back.
+    void install() const { DirectorAssist::setDirector(director()); }
+    static void uninstall() { DirectorAssist::setDirector(std::nullopt); }
 
 private:
     struct State {
@@ -74,43 +72,4 @@ private:
     std::shared_ptr<State> m_state = std::make_shared<State>();
 };
 
-// Runs the entry of the session's table with that title; false when the
-// active phase has no such entry.
-inline bool runEntry(ProjectSession& session, const QString& title)
-{
-    for (const AssistAction& action : AssistActions::forSession(session)) {
-        if (action.title == title) {
-            session.runAssist(action.work);
-            return true;
-        }
-    }
-    return false;
-}
-
-// An episode whose structure has the given beats (summaries) in one act.
-inline Episode episodeWithBeats(const QStringList& summaries)
-{
-    Episode episode;
-    Act act;
-    for (const QString& summary : summaries) {
-        Beat beat;
-        beat.summary = summary;
-        act.beats << beat;
-    }
-    episode.structure.acts << act;
-    return episode;
-}
-
-inline SceneCard sceneWithShots(int shots, int renderedShots = 0)
-{
-    SceneCard scene;
-    for (int i = 0; i < shots; ++i) {
-        Shot shot;
-        if (i < renderedShots)
-            shot.takes << Take{};
-        scene.shots << shot;
-    }
-    return scene;
-}
-
-} // namespace fixtures
+} // namespace studio::test

@@ -2,15 +2,15 @@
 // scripted model: what lands where, the refusals raised before any request,
 // and what happens when the world changes while a reply is on its way.
 
-#include "WorkspaceFixtures.h"
+#include "support/AssistFixtures.h"
 
-#include "views/shell/AssistActions.h"
+#include "state/assist/AssistActions.h"
 
 #include <QtTest>
 #include <memory>
 
 using namespace studio;
-using namespace fixtures;
+using namespace studio::test;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -44,7 +44,7 @@ private Q_SLOTS:
         model.install();
     }
 
-    void cleanup() { AssistActions::setDirector(std::nullopt); }
+    void cleanup() { ScriptedModel::uninstall(); }
 
     void tableFollowsThePhase_data()
     {
@@ -156,15 +156,17 @@ private Q_SLOTS:
         QCOMPARE(cues[1].mood, QString());
     }
 
-    void emptyBeatsKeepWhatTheUserTypedMeanwhile()
+    void blankBeatsAreFilledUnlessTheUserTypedMeanwhile()
     {
         Project project = withPhase(PhaseID::story);
-        project.episodes = {episodeWithBeats({QString(), QString(), u"Written"_s})};
+        project.episodes = {episodeWithBeats({QString(), QString(), u"Written"_s, u" \t"_s})};
         ProjectSession session(project);
         model.hold();
-        model.reply(u"{\"beats\":[{\"index\":0,\"summary\":\"AI one\"},{\"index\":1,\"summary\":\"AI two\"}]}"_s);
+        model.reply(u"{\"beats\":[{\"index\":0,\"summary\":\"AI one\"},{\"index\":1,\"summary\":\"AI two\"},"
+                    u"{\"index\":2,\"summary\":\"AI three\"}]}"_s);
         QVERIFY(runEntry(session, u"Write the empty beats"_s));
         QTRY_COMPARE(model.requestCount(), 1);
+        QVERIFY(model.requests().first().contains(u"\n2 | New Act | New Beat"_s)); // the blank beat is asked about
         session.edit([](Project& p) { p.episodes[0].structure.acts[0].beats[1].summary = u"Typed"_s; });
         model.release();
         QTRY_VERIFY(!session.aiBusy());
@@ -172,6 +174,7 @@ private Q_SLOTS:
         QCOMPARE(beats[0].summary, u"AI one"_s);
         QCOMPARE(beats[1].summary, u"Typed"_s);
         QCOMPARE(beats[2].summary, u"Written"_s);
+        QCOMPARE(beats[3].summary, u"AI three"_s); // and filled
     }
 
     void scriptDraftFollowsExistingElements()
