@@ -1,6 +1,7 @@
 #include "views/home/HomeView.h"
 
 #include "design/Palette.h"
+#include "design/ScrollColumn.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "services/FileReveal.h"
@@ -22,7 +23,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -142,11 +142,8 @@ HomeView::HomeView(AppState& app, QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->viewport()->setAutoFillBackground(false);
+    auto* scroll = new ScrollColumn(this);
+    m_scroll = scroll;
     outer->addWidget(m_scroll);
 
     auto* canvas = new HomeCanvas(m_scroll);
@@ -184,10 +181,7 @@ HomeView::HomeView(AppState& app, QWidget* parent)
     column->addWidget(footer);
     column->addStretch(1);
     canvas->setContent(columnBox, m_grid);
-    m_scroll->setWidget(canvas);
-    // setWidget() makes the content paint the palette's window colour; the
-    // library lies on the window's backdrop instead.
-    canvas->setAutoFillBackground(false);
+    scroll->setContent(canvas);
 
     // Opening a production or a sample selects another tab, which may take
     // this library off screen or away entirely; those requests run from the
