@@ -146,7 +146,7 @@ QScrollBar::handle:hover { background: %2; }
 QScrollBar::add-line, QScrollBar::sub-line { width: 0px; height: 0px; border: none; background: none; }
 QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 QLineEdit, QPlainTextEdit, QTextEdit, QAbstractSpinBox, QComboBox {
-    color: %1; selection-background-color: %7; selection-color: %8;
+    selection-background-color: %7; selection-color: %8;
 }
 QLineEdit[studioPlain="true"], QPlainTextEdit[studioPlain="true"], QTextEdit[studioPlain="true"] {
     background: transparent; border: none; padding: 0px;
