@@ -125,7 +125,7 @@ QToolTip {
     border-radius: 6px; padding: 4px 7px;
 }
 QMenu {
-    color: %1; background-color: %6; border: 1px solid %5; padding: 5px 0px;
+    background-color: %6; border: 1px solid %5; padding: 5px 0px;
 }
 QMenu::item { padding: 5px 22px 5px 12px; background: transparent; border-radius: 5px; margin: 0px 5px; }
 QMenu::item:selected { background-color: %7; color: %8; }

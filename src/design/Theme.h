@@ -38,9 +38,9 @@ public:
     // dark surfaces).
     static QPalette palette();
     // The one application style sheet: native editors, scroll bars, menus and
-    // tool tips on dark. Editors take their text colour from the palette
-    // (Text), so an editor can carry a colour of its own (ink on the script's
-    // paper page).
+    // tool tips on dark. Menu entries and editors take their text colour
+    // from the palette (ButtonText, Text), so an entry or an editor can carry
+    // a colour of its own (ink on the script's paper page).
     static QString styleSheet();
 
     // Fusion style, the dark palette, the style sheet and the default font.

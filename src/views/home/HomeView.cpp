@@ -1,5 +1,6 @@
 #include "views/home/HomeView.h"
 
+#include "design/DestructiveAction.h"
 #include "design/Palette.h"
 #include "design/ScrollColumn.h"
 #include "design/TextLabel.h"
@@ -358,7 +359,7 @@ QMenu* HomeView::contextMenu(const QUuid& id)
             self->revealProject(id);
     });
     menu->addSeparator();
-    connect(menu->addAction(u"Move to Trash"_s), &QAction::triggered, menu, [self, id] {
+    connect(addDestructiveAction(menu, u"Move to Trash"_s), &QAction::triggered, menu, [self, id] {
         if (self)
             self->requestTrash(id);
     });
