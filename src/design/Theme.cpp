@@ -1,5 +1,6 @@
 #include "design/Theme.h"
 
+#include "design/MnemonicStyle.h"
 #include "design/Palette.h"
 #include "design/Symbols.h"
 
@@ -159,8 +160,13 @@ QMessageBox, QDialog { background-color: #121214; }
 void Theme::install(QApplication& app)
 {
     registerFonts();
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        auto* style = new MnemonicStyle(fusion);
+        QApplication::setStyle(style);
+        // The style lives as long as it is the application's (or the base of
+        // its style sheet style); the filter goes with it.
+        app.installEventFilter(style);
+    }
     QApplication::setPalette(palette());
     QApplication::setFont(font(13));
     app.setStyleSheet(styleSheet());

@@ -43,7 +43,8 @@ public:
     // a colour of its own (ink on the script's paper page).
     static QString styleSheet();
 
-    // Fusion style, the dark palette, the style sheet and the default font.
+    // Fusion style (mnemonic underlines only while Alt is held), the dark
+    // palette, the style sheet and the default font.
     static void install(QApplication& app);
 
     // Button and action texts treat '&' as a mnemonic marker; user text is

@@ -1,14 +1,20 @@
-// Pull-down buttons and destructive menu entries.
+// Pull-down buttons, destructive menu entries and the mnemonic underlines of
+// the menu bar.
 
 #include "design/DestructiveAction.h"
 #include "design/MenuButton.h"
+#include "design/MnemonicStyle.h"
 #include "design/Palette.h"
 #include "design/Theme.h"
 #include "support/Screenshots.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QtTest>
 
 using namespace studio;
@@ -39,6 +45,24 @@ QImage grabbed(QWidget* widget)
     return image;
 }
 
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+MnemonicStyle* applicationStyle()
+{
+    // The style sheet's style wraps the application style.
+    QStyle* style = QApplication::style();
+    if (auto* mnemonic = qobject_cast<MnemonicStyle*>(style))
+        return mnemonic;
+    return style->findChild<MnemonicStyle*>();
+}
 } // namespace
 
 class MenusTest : public QObject {
@@ -126,6 +150,46 @@ private slots:
         QTest::mouseClick(face, Qt::LeftButton, {}, inFace);
         QCOMPARE(triggered.size(), 2);
         QVERIFY(!menu.isVisible());
+    }
+
+    void underlinesShowOnlyWhileAltIsHeld()
+    {
+        MnemonicStyle* style = applicationStyle();
+        QVERIFY(style);
+        QMainWindow window;
+        window.menuBar()->addMenu(u"&File"_s);
+        window.menuBar()->addMenu(u"&Help"_s);
+        window.resize(300, 120);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QMenuBar* bar = window.menuBar();
+        const QImage plain = grabbed(bar);
+        QVERIFY(!bar->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, bar));
+        PaintCounter counter;
+        bar->installEventFilter(&counter);
+
+        QTest::keyPress(&window, Qt::Key_Alt);
+        QVERIFY(style->altHeld());
+        QTRY_VERIFY(counter.paints > 0); // the bar repaints by itself
+        QVERIFY(bar->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, bar));
+        QVERIFY(grabbed(bar) != plain);
+
+        // Keys typed with Alt keep it; its release or a key without it ends it.
+        QKeyEvent withAlt(QEvent::KeyPress, Qt::Key_X, Qt::AltModifier);
+        QApplication::sendEvent(&window, &withAlt);
+        QVERIFY(style->altHeld());
+        QTest::keyRelease(&window, Qt::Key_Alt);
+        QVERIFY(!style->altHeld());
+        QCOMPARE(grabbed(bar), plain);
+
+        QTest::keyPress(&window, Qt::Key_Alt);
+        QTest::keyClick(&window, Qt::Key_X);
+        QVERIFY(!style->altHeld());
+        // Leaving the program while Alt is down (its release goes elsewhere).
+        QTest::keyPress(&window, Qt::Key_Alt);
+        QEvent deactivate(QEvent::ApplicationDeactivate);
+        QCoreApplication::sendEvent(qApp, &deactivate);
+        QVERIFY(!style->altHeld());
     }
 };
 
