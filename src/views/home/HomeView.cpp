@@ -1,5 +1,6 @@
 #include "views/home/HomeView.h"
 
+#include "design/Alert.h"
 #include "design/DestructiveAction.h"
 #include "design/Palette.h"
 #include "design/ScrollColumn.h"
@@ -18,12 +19,9 @@
 #include "views/home/SampleMenuButton.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -380,23 +378,8 @@ void HomeView::requestTrash(const QUuid& id)
         return;
     m_pendingDelete = id;
 
-    auto* box = new QMessageBox(window());
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->setWindowTitle(u"Move to Trash?"_s);
-    box->setTextFormat(Qt::PlainText);
-    box->setText(u"Move to Trash?"_s);
-    box->setInformativeText(trashMessage(stored->name));
-    // The name is the user's: never read as markup.
-    if (auto* info = box->findChild<QLabel*>(u"qt_msgbox_informativelabel"_s))
-        info->setTextFormat(Qt::PlainText);
-    QPushButton* trash = box->addButton(u"Move to Trash"_s, QMessageBox::DestructiveRole);
-    QPushButton* cancel = box->addButton(u"Cancel"_s, QMessageBox::RejectRole);
-    box->setDefaultButton(cancel);
-    box->setEscapeButton(cancel);
-    connect(box, &QMessageBox::finished, this, [this, box, trash, id] {
-        finishTrash(id, box->clickedButton() == trash);
-    });
+    Alert* box = Alert::confirmation(window(), u"Move to Trash?"_s, trashMessage(stored->name), u"Move to Trash"_s);
+    connect(box, &Alert::answered, this, [this, id](bool confirmed) { finishTrash(id, confirmed); });
     m_confirmation = box;
     box->open();
 }
