@@ -1,6 +1,8 @@
-// Alerts.
+// Alerts and the failure banner.
 
 #include "design/Alert.h"
+#include "design/MessageBanner.h"
+#include "design/SymbolButton.h"
 #include "design/Theme.h"
 #include "support/Screenshots.h"
 
@@ -131,6 +133,22 @@ private slots:
         else
             QVERIFY2(lines <= 3, qPrintable(QString::number(lines)));
         alert->close();
+    }
+
+    void bannerDismissesAndShowsAgain()
+    {
+        MessageBanner banner;
+        QSignalSpy dismissed(&banner, &MessageBanner::dismissed);
+        banner.resize(500, banner.sizeHint().height());
+        banner.showMessage(u"Save failed: disk full"_s);
+        QVERIFY(QTest::qWaitForWindowExposed(&banner));
+        QCOMPARE(banner.message(), u"Save failed: disk full"_s);
+        QTest::mouseClick(banner.closeButton(), Qt::LeftButton);
+        QCOMPARE(dismissed.size(), 1);
+        QVERIFY(banner.isHidden());
+        // The same failure again is news again.
+        banner.showMessage(u"Save failed: disk full"_s);
+        QVERIFY(banner.isVisible());
     }
 };
 
