@@ -4,6 +4,7 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "model/Text.h"
 #include "state/ProjectSession.h"
 
 #include <QFontMetricsF>
@@ -92,8 +93,10 @@ void EpisodePicker::removeCurrentEpisode(ProjectSession& session)
 void EpisodePicker::refresh()
 {
     const Project& project = m_session.project();
-    const QString label = project.episodes.isEmpty() ? episodeLabel(project.format, Episode{})
-                                                     : episodeLabel(project.format, m_session.activeEpisode());
+    // Only the start of a very long title is measured and painted.
+    const QString label = text::displayPrefix(project.episodes.isEmpty()
+                                                  ? episodeLabel(project.format, Episode{})
+                                                  : episodeLabel(project.format, m_session.activeEpisode()));
     if (label == m_label)
         return;
     m_label = label;
@@ -111,7 +114,8 @@ void EpisodePicker::rebuildMenu()
 
     // Items act by id on the production as it is when chosen.
     for (const Episode& episode : project.episodes) {
-        QAction* item = m_menu->addAction(Theme::escapeMnemonic(episodeLabel(project.format, episode)));
+        QAction* item
+            = m_menu->addAction(Theme::escapeMnemonic(text::displayPrefix(episodeLabel(project.format, episode))));
         if (episode.id == m_session.activeEpisodeID())
             item->setIcon(Symbols::icon(u"checkmark"_s, 11, Palette::textPrimary()));
         const QUuid id = episode.id;
