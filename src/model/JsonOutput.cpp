@@ -70,9 +70,9 @@ char* escape(char* out, const Unit*& src, const Unit* end)
 
 // Longest output of one code unit: an escape (\u00XX, \uXXXX) is six bytes.
 constexpr qsizetype maxBytesPerUnit = 6;
-// Long strings are written a piece at a time, so the room made ahead stays
+// Long strings are written a chunk at a time, so the room made ahead stays
 // small however long the text is.
-constexpr qsizetype unitsPerPiece = 4096;
+constexpr qsizetype unitsPerChunk = 4096;
 
 // The largest magnitude below which QJsonDocument writes a whole double as
 // an integer (2^53: every whole number up to it is exact).
@@ -114,11 +114,11 @@ void Output::string(QStringView s)
     const char16_t* const end = src + s.size();
     put('"');
     while (src != end) {
-        const char16_t* pieceEnd = src + qMin<qsizetype>(end - src, unitsPerPiece);
-        if (pieceEnd != end && QChar::isHighSurrogate(pieceEnd[-1]))
-            ++pieceEnd; // a surrogate pair stays in one piece
-        char* const begin = room((pieceEnd - src) * maxBytesPerUnit);
-        char* const out = escape(begin, src, pieceEnd);
+        const char16_t* chunkEnd = src + qMin<qsizetype>(end - src, unitsPerChunk);
+        if (chunkEnd != end && QChar::isHighSurrogate(chunkEnd[-1]))
+            ++chunkEnd; // a surrogate pair stays in one chunk
+        char* const begin = room((chunkEnd - src) * maxBytesPerUnit);
+        char* const out = escape(begin, src, chunkEnd);
         m_used += out - begin;
     }
     put('"');
@@ -130,7 +130,7 @@ void Output::string(QLatin1StringView s)
     const uchar* const end = src + s.size();
     put('"');
     while (src != end) {
-        const qsizetype units = qMin<qsizetype>(end - src, unitsPerPiece);
+        const qsizetype units = qMin<qsizetype>(end - src, unitsPerChunk);
         char* const begin = room(units * maxBytesPerUnit);
         char* out = escape(begin, src, src + units);
         m_used += out - begin;

@@ -184,7 +184,7 @@ private Q_SLOTS:
         QTest::newRow("lone low surrogate") << text(units({0xdc00, u'x'}));
         QTest::newRow("swapped pair") << text(units({0xdc00, 0xd800}));
         QTest::newRow("empty") << text(QString());
-        // Long text is written in pieces: pairs and escapes across the cuts.
+        // Long text is written in chunks: pairs and escapes across the cuts.
         QString pairAtCut = QString(4095, u'x') + u"😀"_s + QString(5000, u'"');
         QTest::newRow("pair across a cut") << text(pairAtCut);
         QTest::newRow("lone high at a cut") << text(QString(4095, u'y') + units({0xd800}) + QString(4097, u'\n'));
