@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/look/LookView.h"
 
 namespace studio {
 
@@ -13,12 +14,13 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::story:
     case PhaseID::cast:
     case PhaseID::script:
-    case PhaseID::look:
     case PhaseID::scenes:
     case PhaseID::footage:
     case PhaseID::cut:
     case PhaseID::premiere:
         break;
+    case PhaseID::look:
+        return new LookView(session, parent);
     }
     return nullptr;
 }
