@@ -6,11 +6,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QtConcurrent>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +36,89 @@ std::optional<QString> makeFolder(const QString& path)
     if (!error)
         return std::nullopt;
     return QString::fromLocal8Bit(error.message());
+}
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::system_category().message(error));
+}
+
+std::optional<QString> checkDocument(const struct stat& info)
+{
+    if (!S_ISREG(info.st_mode))
+        return documentName + u" is not a regular file"_s;
+    if (info.st_size > ProjectStore::maxDocumentBytes)
+        return documentName + u" is larger than "_s + QString::number(ProjectStore::maxDocumentBytes >> 20)
+            + u" MB"_s;
+    return std::nullopt;
+}
+
+// Reads a document whole. Runs on worker threads.
+//
+// The path is checked before it is opened, so a device is never opened at
+// all; the descriptor is checked again, since the entry may have been
+// replaced in between. Opening without blocking keeps a pipe put there in the
+// meantime from waiting for a writer that never comes.
+std::optional<QString> readDocument(const QString& path, QByteArray& bytes)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0)
+        return systemError(errno);
+    if (auto refusal = checkDocument(info))
+        return refusal;
+
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return systemError(errno);
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    if (::fstat(fd, &info) != 0)
+        return systemError(errno);
+    if (auto refusal = checkDocument(info))
+        return refusal;
+
+    // Never more than the size checked: a file that grows meanwhile is read
+    // short and fails to decode like any damaged document.
+    bytes.resize(qsizetype(info.st_size));
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return systemError(errno);
+        if (n == 0)
+            break;
+        done += n;
+    }
+    bytes.truncate(done);
+    return std::nullopt;
+}
+
+struct DecodedEntry {
+    std::optional<Project> project;
+    QString failure;
+};
+
+// Reads and decodes one library entry. Runs on worker threads; nothing may
+// be thrown out of it.
+DecodedEntry decodeEntry(const QString& folder)
+{
+    DecodedEntry result;
+    try {
+        QByteArray bytes;
+        if (auto reason = readDocument(folder + u'/' + documentName, bytes))
+            result.failure = *reason;
+        else
+            result.project = json::decode<Project>(bytes);
+    } catch (const DecodingError& e) {
+        result.failure = e.message();
+    } catch (const std::exception& e) {
+        result.failure = QString::fromUtf8(e.what());
+    } catch (...) {
+        result.failure = u"the document couldn't be decoded"_s;
+    }
+    return result;
 }
 
 // The frame a new production of each format starts with.
@@ -118,31 +207,23 @@ void ProjectStore::load()
 
     const QFileInfoList entries = QDir(root).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList folders;
+    for (const QFileInfo& entry : entries) {
+        if (entry.suffix() == folderExtension)
+            folders.append(entry.filePath());
+    }
+
+    // The documents are independent of each other: decode them on every
+    // core, then take the results in folder order.
+    const QList<DecodedEntry> decoded = QtConcurrent::blockingMapped(folders, decodeEntry);
 
     QList<Project> loaded;
-    for (const QFileInfo& entry : entries) {
-        if (entry.suffix() != folderExtension)
-            continue;
-        QFile file(entry.filePath() + u'/' + documentName);
-        QString reason;
-        if (!file.open(QIODevice::ReadOnly)) {
-            reason = file.errorString();
-        } else {
-            const QByteArray bytes = file.readAll();
-            if (file.error() != QFileDevice::NoError) {
-                reason = file.errorString();
-            } else {
-                try {
-                    loaded.append(json::decode<Project>(bytes));
-                    continue;
-                } catch (const DecodingError& e) {
-                    reason = e.message();
-                } catch (const std::exception& e) {
-                    reason = QString::fromUtf8(e.what());
-                }
-            }
-        }
-        fail(u"Couldn't read "_s + entry.fileName() + u": "_s + reason);
+    loaded.reserve(decoded.size());
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        if (decoded[i].project)
+            loaded.append(std::move(*decoded[i].project));
+        else
+            fail(u"Couldn't read "_s + QFileInfo(folders[i]).fileName() + u": "_s + decoded[i].failure);
     }
 
     std::stable_sort(loaded.begin(), loaded.end(),

@@ -43,9 +43,16 @@ public:
     // Only failures write it.
     const QString& lastError() const { return m_lastError; }
 
-    // Replaces the library with every readable production on disk. A folder
-    // whose document can't be read is left out and reported as
-    // "Couldn't read <folder>: <reason>"; the others still load.
+    // The largest document the library reads. Productions run to tens of
+    // megabytes at most; anything past this is refused like a damaged one.
+    static constexpr qint64 maxDocumentBytes = qint64(128) << 20;
+
+    // Replaces the library with every readable production on disk, decoding
+    // the documents side by side on the thread pool. A folder whose document
+    // can't be read is left out and reported as "Couldn't read <folder>:
+    // <reason>" (in folder order); the others still load. Only a regular file
+    // (links resolved) of at most maxDocumentBytes is read: a pipe, a device
+    // or a directory in its place can neither hang nor exhaust the program.
     void load();
 
     // Writes the production (with modifiedAt stamped on the written copy; the
