@@ -15,6 +15,7 @@
 #include "views/home/ProjectPosterCard.h"
 #include "views/home/SampleMenuButton.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -22,6 +23,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -133,6 +135,24 @@ QWidget* header()
     return box;
 }
 
+// The poster art of the productions a screen shows before any scrolling is
+// composed on worker threads while the window is still being built, instead
+// of one after another inside the first paint.
+void composeFirstPostersAhead(const QList<Project>& projects)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || projects.isEmpty())
+        return;
+    const QSize area = screen->availableSize();
+    const qsizetype columns = std::max(1, (std::min(area.width(), columnMaximum) + LibraryGrid::spacing)
+                                              / (LibraryGrid::minimumColumn + LibraryGrid::spacing));
+    const qsizetype rows = area.height() / int(ProjectPosterCard::posterHeight) + 1;
+    QStringList seeds;
+    for (qsizetype i = 0; i < std::min(projects.size(), columns * rows); ++i)
+        seeds.append(projects[i].posterSeed);
+    ProjectPosterCard::composeArtAhead(seeds, screen->devicePixelRatio());
+}
+
 } // namespace
 
 HomeView::HomeView(AppState& app, QWidget* parent)
@@ -210,6 +230,7 @@ HomeView::HomeView(AppState& app, QWidget* parent)
     };
     connect(&m_app.updates(), &UpdateService::currentVersionChanged, this, showVersion);
     showVersion();
+    composeFirstPostersAhead(store.projects());
     refresh();
 }
 
