@@ -173,7 +173,7 @@ public:
         ConsoleReporter::Finalize();
         auto ratioOf = [&](std::map<std::string, double>& times, const char* a, const char* b, const char* note) {
             if (times.count(a) && times.count(b) && times[b] > 0)
-                std::printf("%-66s %.2fx\n", (std::string(a) + note + " / " + b).c_str(), times[a] / times[b]);
+                std::printf("%-66s %.3gx\n", (std::string(a) + note + " / " + b).c_str(), times[a] / times[b]);
         };
         auto ratio = [&](const char* a, const char* b) { ratioOf(m_seconds, a, b, ""); };
         std::printf("\nLibrary: %d productions, %.1f MB; large production %.1f MB\n", libraryCount(),
