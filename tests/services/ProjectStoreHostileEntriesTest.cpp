@@ -1,7 +1,7 @@
-// A damaged or hostile library: where a production's document should be
-// there is a pipe, a device, a socket or something far too large. Each is one
-// "Couldn't read …", the rest of the library loads, and nothing hangs or eats
-// the memory of the machine.
+// A damaged or hostile library: in a production's place there is a pipe, a
+// link to an endless device, a socket, a directory or something far too
+// large. Each is one "Couldn't read …", the rest loads (a good document
+// reached through a link too), and nothing hangs or eats the machine's memory.
 
 #include "services/ProjectStore.h"
 
@@ -11,7 +11,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <atomic>
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -24,31 +23,31 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString documentIn(const QString& folderName)
+void writeDocument(const QString& path, const Project& p)
 {
-    return ProjectStore::rootPath() + u'/' + folderName + u"/project.json"_s;
-}
-
-void writeProject(const Project& p)
-{
-    const QString folder = ProjectStore::folderPath(p.id);
-    QVERIFY(QDir().mkpath(folder));
-    QFile file(folder + u"/project.json"_s);
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(json::encodePretty(p));
+}
+
+Project named(const QString& name, double modifiedAt)
+{
+    Project p;
+    p.name = name;
+    p.modifiedAt = Date(modifiedAt);
+    return p;
 }
 
 qint64 residentBytes()
 {
     QFile statm(u"/proc/self/statm"_s);
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
+    const QList<QByteArray> fields = statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ') : QList<QByteArray>();
     return fields.size() > 1 ? fields[1].toLongLong() * sysconf(_SC_PAGESIZE) : 0;
 }
 
-// Loads on another thread and gives up, loudly, on a load that blocks or
-// swallows memory: a hung test would otherwise only end at the suite's timeout.
+// A load that blocks or swallows memory ends the test at once, loudly,
+// rather than at the suite's timeout or the machine's limit.
 void loadGuarded(ProjectStore& store, const QString& fifo)
 {
     std::atomic<bool> done = false;
@@ -61,8 +60,7 @@ void loadGuarded(ProjectStore& store, const QString& fifo)
     while (!done && clock.elapsed() < 20000 && residentBytes() < (qint64(2) << 30))
         QThread::msleep(10);
     if (!done) {
-        // Release a reader stuck on the pipe before failing.
-        if (!fifo.isEmpty())
+        if (!fifo.isEmpty()) // release a reader stuck on the pipe
             ::close(::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));
         qFatal("the library load hung or ran away with memory");
     }
@@ -75,81 +73,52 @@ class ProjectStoreHostileEntriesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        QDir(ProjectStore::rootPath()).removeRecursively();
-        QVERIFY(QDir().mkpath(ProjectStore::rootPath()));
-    }
-
     void refusedAndTheRestLoads_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("pipe") << u"pipe"_s;
-        QTest::newRow("link to an endless device") << u"device link"_s;
-        QTest::newRow("socket") << u"socket"_s;
-        QTest::newRow("far too large") << u"oversized"_s;
-        QTest::newRow("directory") << u"directory"_s;
+        for (const char* kind : {"pipe", "device link", "socket", "oversized", "directory"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
     }
 
     void refusedAndTheRestLoads()
     {
         QFETCH(QString, kind);
-        Project before, after;
-        before.name = u"Before"_s;
-        before.modifiedAt = Date(20);
-        after.name = u"After"_s;
-        after.modifiedAt = Date(30);
-        writeProject(before);
-        writeProject(after);
-
-        // A good document reached through a link still loads.
-        Project linked;
-        linked.name = u"Linked"_s;
-        linked.modifiedAt = Date(10);
-        const QString elsewhere = QDir::tempPath() + u"/hostile-"_s + uuidString(linked.id) + u".json"_s;
-        {
-            QFile out(elsewhere);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(json::encodePretty(linked));
-        }
+        QDir(ProjectStore::rootPath()).removeRecursively();
+        const Project before = named(u"Before"_s, 20), after = named(u"After"_s, 30), linked = named(u"Linked"_s, 10);
+        writeDocument(ProjectStore::folderPath(before.id) + u"/project.json"_s, before);
+        writeDocument(ProjectStore::folderPath(after.id) + u"/project.json"_s, after);
+        const QString elsewhere = ProjectStore::rootPath() + u"/linked.json"_s;
+        writeDocument(elsewhere, linked);
         QVERIFY(QDir().mkpath(ProjectStore::folderPath(linked.id)));
         QVERIFY(QFile::link(elsewhere, ProjectStore::folderPath(linked.id) + u"/project.json"_s));
 
         const QString folder = u"Hostile.palisademotion"_s;
-        const QString path = documentIn(folder);
-        QVERIFY(QDir().mkpath(ProjectStore::rootPath() + u'/' + folder));
+        const QString path = ProjectStore::rootPath() + u'/' + folder + u"/project.json"_s;
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         const QByteArray native = QFile::encodeName(path);
-        QString fifo;
         if (kind == u"pipe") {
             QVERIFY(::mkfifo(native.constData(), 0600) == 0);
-            fifo = path;
         } else if (kind == u"device link") {
             QVERIFY(QFile::link(u"/dev/zero"_s, path));
         } else if (kind == u"socket") {
-            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            QVERIFY(fd >= 0);
             sockaddr_un address{};
             address.sun_family = AF_UNIX;
-            if (size_t(native.size()) >= sizeof(address.sun_path)) {
-                ::close(fd);
+            if (size_t(native.size()) >= sizeof(address.sun_path))
                 QSKIP("the temporary folder's path is too long for a socket");
-            }
             std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
             QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0);
             ::close(fd);
         } else if (kind == u"oversized") {
-            // Sparse: no disk space is used for it.
-            QFile big(path);
-            QVERIFY(big.open(QIODevice::WriteOnly));
-            QVERIFY(big.resize(ProjectStore::maxDocumentBytes + 1));
+            QFile big(path); // sparse: it takes no room on the disk
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(ProjectStore::maxDocumentBytes + 1));
         } else {
             QVERIFY(QDir().mkdir(path));
         }
 
         ProjectStore store;
         QSignalSpy errors(&store, &ProjectStore::errorOccurred);
-        loadGuarded(store, fifo);
-        QFile::remove(elsewhere);
+        loadGuarded(store, kind == u"pipe" ? path : QString());
 
         QStringList names;
         for (const Project& p : store.projects())
