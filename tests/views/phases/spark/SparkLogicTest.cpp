@@ -1,0 +1,213 @@
+// The Spark screen's rules without widgets: where the interrogation deck
+// opens, what a format change and a genre tap write, the runtime slider's
+// integer, the counter and the idea-board operations.
+
+#include "model/CraftKits.h"
+#include "model/Project.h"
+#include "views/phases/spark/SparkLogic.h"
+
+#include <QtTest>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// FNV-1a written out again, so the test doesn't lean on the code it checks.
+std::uint64_t fnv1a(const QByteArray& bytes)
+{
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    for (char c : bytes) {
+        h ^= std::uint8_t(c);
+        h *= 0x100000001b3ULL;
+    }
+    return h;
+}
+
+QList<Genre> genres(std::initializer_list<Genre> list)
+{
+    return QList<Genre>(list);
+}
+
+} // namespace
+
+class SparkLogicTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void interrogationIndex_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<qint64>("step");
+        QTest::addColumn<int>("expected");
+        const QString zero = u"00000000-0000-0000-0000-000000000000"_s;
+        QTest::newRow("all-zero id opens on the tenth") << zero << qint64(0) << 9;
+        QTest::newRow("13 presses wrap to the first") << zero << qint64(13) << 0;
+        QTest::newRow("a full round comes back") << zero << qint64(22) << 9;
+        QTest::newRow("far past the deck") << zero << qint64(22 * 1000 + 1) << 10;
+    }
+
+    void interrogationIndex()
+    {
+        QFETCH(QString, id);
+        QFETCH(qint64, step);
+        QFETCH(int, expected);
+        QCOMPARE(spark::interrogationIndex(QUuid::fromString(id), step), expected);
+    }
+
+    void interrogationIndexHashesTheUpperCaseText()
+    {
+        const int n = int(InterrogationDeck::questions().size());
+        // Ids with hexadecimal letters: lower-case text would hash elsewhere.
+        for (const char* text : {"a3f1c2de-9b8e-4f7a-bc6d-0e1f2a3b4c5d", "ffffffff-ffff-4fff-bfff-ffffffffffff",
+                                 "12ab34cd-56ef-4a0b-8c9d-e0f1a2b3c4d5"}) {
+            const QUuid id = QUuid::fromString(QLatin1StringView(text));
+            const std::uint64_t upper = fnv1a(QByteArray(text).toUpper());
+            const int base = int(upper % std::uint64_t(n));
+            QCOMPARE(spark::interrogationIndex(id, 0), base);
+            // The step is added after the hash, then wrapped.
+            QCOMPARE(spark::interrogationIndex(id, n - base), 0);
+            QCOMPARE(spark::interrogationIndex(id, 5), (base + 5) % n);
+        }
+        QCOMPARE(spark::interrogationCounter(21, n), u"22/22"_s);
+    }
+
+    void answerCardText()
+    {
+        const QString first = InterrogationDeck::questions().first();
+        QCOMPARE(spark::answerCardText(first), first + u"\n\u2192 "_s);
+    }
+
+    void changeFormat_data()
+    {
+        QTest::addColumn<ProjectFormat>("from");
+        QTest::addColumn<qint64>("runtime");
+        QTest::addColumn<ProjectFormat>("to");
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("sitcom clamps 42 to 30") << ProjectFormat::feature << qint64(42) << ProjectFormat::sitcom << qint64(30);
+        QTest::newRow("feature lifts 12 to 40") << ProjectFormat::shortFilm << qint64(12) << ProjectFormat::feature << qint64(40);
+        QTest::newRow("short film inside stays") << ProjectFormat::custom << qint64(25) << ProjectFormat::shortFilm << qint64(25);
+        QTest::newRow("series lifts 12 to 20") << ProjectFormat::shortFilm << qint64(12) << ProjectFormat::series << qint64(20);
+        QTest::newRow("anthology keeps 10") << ProjectFormat::shortFilm << qint64(10) << ProjectFormat::anthology << qint64(10);
+        QTest::newRow("sitcom lifts 10 to 11") << ProjectFormat::anthology << qint64(10) << ProjectFormat::sitcom << qint64(11);
+        QTest::newRow("custom keeps 3") << ProjectFormat::shortFilm << qint64(3) << ProjectFormat::custom << qint64(3);
+        QTest::newRow("custom keeps 240") << ProjectFormat::feature << qint64(240) << ProjectFormat::custom << qint64(240);
+        QTest::newRow("same format clamps a stored 900") << ProjectFormat::feature << qint64(900) << ProjectFormat::feature << qint64(240);
+        QTest::newRow("same format clamps a negative")
+            << ProjectFormat::custom << std::numeric_limits<qint64>::min() << ProjectFormat::custom << qint64(3);
+    }
+
+    void changeFormat()
+    {
+        QFETCH(ProjectFormat, from);
+        QFETCH(qint64, runtime);
+        QFETCH(ProjectFormat, to);
+        QFETCH(qint64, expected);
+        Project p;
+        p.format = from;
+        p.idea.targetRuntimeMinutes = runtime;
+        p.idea.logline = u"Kept"_s;
+        p.episodes = {Episode{}, Episode{}};
+        p.look.accentHex = u"9FB4C4"_s;
+        Project want = p;
+        want.format = to;
+        want.idea.targetRuntimeMinutes = expected;
+        spark::changeFormat(p, to);
+        QCOMPARE(p, want);
+    }
+
+    void toggledGenre_data()
+    {
+        QTest::addColumn<QList<Genre>>("start");
+        QTest::addColumn<QList<Genre>>("taps");
+        QTest::addColumn<QList<Genre>>("expected");
+        QTest::newRow("drama, comedy, drama") << genres({}) << genres({Genre::drama, Genre::comedy, Genre::drama})
+                                              << genres({Genre::comedy});
+        QTest::newRow("back in at the end") << genres({Genre::comedy}) << genres({Genre::drama})
+                                            << genres({Genre::comedy, Genre::drama});
+        QTest::newRow("a stored duplicate loses its first copy")
+            << genres({Genre::horror, Genre::drama, Genre::horror}) << genres({Genre::horror})
+            << genres({Genre::drama, Genre::horror});
+    }
+
+    void toggledGenre()
+    {
+        QFETCH(QList<Genre>, start);
+        QFETCH(QList<Genre>, taps);
+        QFETCH(QList<Genre>, expected);
+        QList<Genre> list = start;
+        for (Genre g : taps)
+            list = spark::toggledGenre(list, g);
+        QCOMPARE(list, expected);
+    }
+
+    void runtimeFromSlider_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("truncated") << 41.8 << qint64(41);
+        QTest::newRow("whole") << 40.0 << qint64(40);
+        QTest::newRow("not a number") << std::nan("") << qint64(0);
+        QTest::newRow("beyond the integers") << 1e300 << std::numeric_limits<qint64>::max();
+    }
+
+    void runtimeFromSlider()
+    {
+        QFETCH(double, value);
+        QFETCH(qint64, expected);
+        QCOMPARE(spark::runtimeFromSlider(value), expected);
+    }
+
+    void texts()
+    {
+        QCOMPARE(spark::loglineCounterText(QString()), u"0 characters"_s);
+        QCOMPARE(spark::loglineCounterText(u"\U0001F3AC"_s), u"1 characters"_s);
+        QCOMPARE(spark::loglineCounterText(u"Cafe\u0301 noir"_s), u"9 characters"_s);
+        QCOMPARE(spark::runtimeCaption(ProjectFormat::anthology), u"Runtime per segment"_s);
+        QCOMPARE(spark::runtimeCaption(ProjectFormat::feature), u"Target runtime"_s);
+
+        Project p;
+        p.format = ProjectFormat::series;
+        p.idea.targetRuntimeMinutes = 28;
+        p.episodes = QList<Episode>(6);
+        QCOMPARE(spark::targetingText(p), u"Targeting 2h 48m total"_s);
+        spark::changeFormat(p, ProjectFormat::feature); // 28 → 40, counted once
+        QCOMPARE(spark::targetingText(p), u"Targeting 40 min total"_s);
+    }
+
+    void ideaBoardOperations()
+    {
+        Project p;
+        p.idea.cards.clear();
+        spark::appendIdeaCard(p, IdeaCardKind::theme);
+        spark::appendIdeaCard(p, IdeaCardKind::concept_);
+        spark::appendIdeaCard(p, IdeaCardKind::theme);
+        QCOMPARE(p.idea.cards.size(), 3);
+        QCOMPARE(p.idea.cards[1].kind, IdeaCardKind::concept_);
+        QVERIFY(p.idea.cards[0].id != p.idea.cards[2].id);
+        QVERIFY(p.idea.cards[2].text.isEmpty());
+        const QUuid first = p.idea.cards[0].id;
+        const QUuid middle = p.idea.cards[1].id;
+        const QUuid last = p.idea.cards[2].id;
+
+        spark::setIdeaCardText(p, middle, u"  spaces\nand lines  "_s);
+        QCOMPARE(p.idea.cards[1].text, u"  spaces\nand lines  "_s);
+
+        // A corrupt file may hold one id twice: delete removes every copy.
+        p.idea.cards.append(p.idea.cards[1]);
+        spark::removeIdeaCard(p, middle);
+        QCOMPARE(p.idea.cards.size(), 2);
+        QCOMPARE(p.idea.cards[0].id, first);
+        QCOMPARE(p.idea.cards[1].id, last);
+
+        const Project before = p;
+        spark::removeIdeaCard(p, middle);
+        spark::setIdeaCardText(p, middle, u"gone"_s);
+        QCOMPARE(p, before);
+    }
+};
+
+QTEST_GUILESS_MAIN(SparkLogicTest)
+#include "SparkLogicTest.moc"
