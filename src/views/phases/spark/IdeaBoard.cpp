@@ -84,14 +84,19 @@ IdeaBoard::~IdeaBoard() = default;
 
 void IdeaBoard::setCards(const QList<IdeaCard>& cards)
 {
+    const bool empty = cards.isEmpty();
+    m_empty->setVisible(empty);
+    m_strip->setVisible(!empty);
     // A keystroke changes one card's text and nothing of the order: update
     // the cards in place without asking the layout where each one sits.
     const QList<QUuid> shown = m_cards->keys();
     if (shown.size() == cards.size()
         && std::equal(shown.cbegin(), shown.cend(), cards.cbegin(),
                       [](const QUuid& id, const IdeaCard& card) { return id == card.id; })) {
-        for (qsizetype i = 0; i < cards.size(); ++i)
-            m_cards->widget(shown[i])->setCard(cards[i]);
+        for (qsizetype i = 0; i < cards.size(); ++i) {
+            if (IdeaCardView* view = m_cards->widget(shown[i]))
+                view->setCard(cards[i]);
+        }
         return;
     }
     QHBoxLayout* row = m_strip->row();
@@ -109,9 +114,6 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
         [](IdeaCardView* view, const IdeaCard& card, int) { view->setCard(card); });
     for (IdeaCardView* view : std::as_const(created))
         row->setAlignment(view, Qt::AlignTop);
-    const bool empty = cards.isEmpty();
-    m_empty->setVisible(empty);
-    m_strip->setVisible(!empty);
 }
 
 bool IdeaBoard::isEmptyStateShown() const
