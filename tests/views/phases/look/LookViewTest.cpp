@@ -254,6 +254,17 @@ private Q_SLOTS:
         QCOMPARE(f.changes, 4);
     }
 
+    void storedChipsShowOnAtOnce()
+    {
+        // The screen opens with its stored chips already on, not fading in.
+        Fixture f(LookSpec{.lensFeel = {u"Deep focus"_s}});
+        QVERIFY(f.show());
+        Chip* shown = f.view.cinematographyCard()->lensFeelChip(u"Deep focus"_s);
+        Chip reference(u"Deep focus"_s, true);
+        reference.resize(shown->size());
+        QCOMPARE(shown->grab().toImage(), reference.grab().toImage());
+    }
+
     void framePicksStoreTheirValue()
     {
         Fixture f(LookSpec{.accentHex = u"d8c49a"_s});
