@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/cast/CastView.h"
 
 namespace studio {
 
@@ -11,7 +12,9 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     switch (phase) {
     case PhaseID::spark:
     case PhaseID::story:
+        break;
     case PhaseID::cast:
+        return new CastView(session, parent);
     case PhaseID::script:
     case PhaseID::look:
     case PhaseID::scenes:
