@@ -97,30 +97,6 @@ private Q_SLOTS:
         QCOMPARE(cast::locationSubtitle(l), u"Salt-bitten"_s);
     }
 
-    void removalsByID()
-    {
-        Project p;
-        p.cast = {named(u"Eda"_s), named(u"Tomas"_s)};
-        p.cast[0].relationships << CastRelationship{.otherID = p.cast[1].id, .label = u"rival"_s};
-        p.locations = {Location{}, Location{}};
-        const QUuid tomas = p.cast[1].id;
-        const QUuid lighthouse = p.locations[0].id;
-
-        QVERIFY(cast::removeCharacter(p, tomas));
-        QVERIFY(!cast::removeCharacter(p, tomas));
-        QCOMPARE(p.cast.size(), 1);
-        // The relationship keeps pointing at the removed member.
-        QCOMPARE(p.cast[0].relationships.value(0).otherID, std::optional<QUuid>(tomas));
-
-        QVERIFY(cast::removeLocation(p, lighthouse));
-        QCOMPARE(p.locations.size(), 1);
-        QVERIFY(p.locations[0].id != lighthouse);
-
-        const QUuid other = newId();
-        QCOMPARE(cast::selectionAfterRemoving(tomas, tomas), QUuid());
-        QCOMPARE(cast::selectionAfterRemoving(other, tomas), other);
-    }
-
     void nameFor()
     {
         QList<CastMember> castList = {named(u"Eda"_s), named(u"Tomas"_s), named(QString())};
