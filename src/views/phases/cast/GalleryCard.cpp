@@ -6,9 +6,11 @@
 #include "design/Theme.h"
 #include "model/Text.h"
 
+#include <QCache>
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace studio {
@@ -44,6 +46,16 @@ QString lineOf(const QString& s)
             c = u' ';
     }
     return line;
+}
+
+// Finished card pictures, keyed by everything drawn into them, so a repaint (a
+// scroll, the pane's edits showing through) is one copy instead of a clipped
+// rescale of the art and fresh text. The cost is in kilobytes; bounded, so a
+// long scroll keeps only the pictures of the last screens.
+QCache<QString, QPixmap>& pictures()
+{
+    static QCache<QString, QPixmap> cache(32 * 1024);
+    return cache;
 }
 
 } // namespace
@@ -86,16 +98,32 @@ QSize GalleryCard::minimumSizeHint() const
     return QSize(int(2 * pad), heightForWidth(0));
 }
 
-void GalleryCard::paintEvent(QPaintEvent*)
+QPixmap GalleryCard::picture(const QSize& size, qreal dpr) const
+{
+    const QString key = m_face.seed + u'\x1f' + lineOf(m_face.badge) + u'\x1f' + lineOf(m_face.name) + u'\x1f'
+        + lineOf(m_face.subtitle) + u'\x1f' + QString::number(m_artWidth) + u'x' + QString::number(m_artHeight)
+        + u'/' + QString::number(m_pictureHeight) + u'|' + QString::number(size.width()) + u'x'
+        + QString::number(size.height()) + u'@' + QString::number(dpr, 'f', 2);
+    if (const QPixmap* found = pictures().object(key))
+        return *found;
+    QPixmap pixmap((QSizeF(size) * dpr).toSize());
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        paintPicture(painter, QSizeF(size));
+    }
+    pictures().insert(key, new QPixmap(pixmap),
+                      std::max<qsizetype>(1, qsizetype(pixmap.width()) * pixmap.height() * 4 / 1024));
+    return pixmap;
+}
+
+void GalleryCard::paintPicture(QPainter& p, const QSizeF& size) const
 {
     const Fonts& f = fonts();
-    const QRectF card = rect();
-    if (card.isEmpty())
-        return;
-    QPainter p(this);
+    const QRectF card(QPointF(0, 0), size);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.save();
     p.setClipPath(shapes::roundedRect(card, radius));
     p.fillRect(card, Palette::surface());
     const QRectF picture(0, 0, card.width(), m_pictureHeight);
@@ -104,13 +132,13 @@ void GalleryCard::paintEvent(QPaintEvent*)
     if (!m_face.badge.isEmpty()) {
         const QString badge = text::upper(lineOf(m_face.badge));
         const QFontMetricsF metrics(f.badge);
-        const QSizeF size(metrics.horizontalAdvance(badge) + 2 * badgePadH, metrics.height() + 2 * badgePadV);
-        const QRectF box(picture.right() - badgeInset - size.width(), picture.bottom() - badgeInset - size.height(),
-                         size.width(), size.height());
-        shapes::fillCapsule(p, box, Palette::black(0.55));
+        const QSizeF box(metrics.horizontalAdvance(badge) + 2 * badgePadH, metrics.height() + 2 * badgePadV);
+        const QRectF at(picture.right() - badgeInset - box.width(), picture.bottom() - badgeInset - box.height(),
+                        box.width(), box.height());
+        shapes::fillCapsule(p, at, Palette::black(0.55));
         p.setFont(f.badge);
         p.setPen(Palette::white(0.9));
-        p.drawText(box, Qt::AlignCenter, badge);
+        p.drawText(at, Qt::AlignCenter, badge);
     }
 
     const qreal width = std::max<qreal>(0, card.width() - 2 * pad);
@@ -125,10 +153,22 @@ void GalleryCard::paintEvent(QPaintEvent*)
     p.setPen(Palette::textTertiary());
     p.drawText(subtitleRect, Qt::AlignLeft | Qt::AlignVCenter,
                subtitleMetrics.elidedText(lineOf(m_face.subtitle), Qt::ElideRight, width));
-    p.restore();
+}
 
-    if (m_face.selected)
+void GalleryCard::paintEvent(QPaintEvent*)
+{
+    const QRectF card = rect();
+    if (card.isEmpty())
+        return;
+    QPainter p(this);
+    // At the resolution of what is painted on (a screen, or an image twice
+    // the size), so the copy is never scaled up.
+    const qreal dpr = std::clamp(std::round(std::abs(p.deviceTransform().m11()) * 4.0) / 4.0, 1.0, 4.0);
+    p.drawPixmap(QPointF(0, 0), picture(size(), dpr));
+    if (m_face.selected) {
+        p.setRenderHint(QPainter::Antialiasing, true);
         shapes::strokeRoundedInside(p, card, radius, Palette::accent(), 1.5);
+    }
 }
 
 } // namespace studio

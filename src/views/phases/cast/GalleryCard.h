@@ -9,8 +9,11 @@
 // they show.
 
 #include <QAbstractButton>
+#include <QPixmap>
 #include <QString>
 #include <QUuid>
+
+class QPainter;
 
 namespace studio {
 
@@ -48,6 +51,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Everything but the selection outline, at that size (points) and pixel
+    // ratio, from a shared cache.
+    QPixmap picture(const QSize& size, qreal dpr) const;
+    void paintPicture(QPainter& painter, const QSizeF& size) const;
+
     QUuid m_id;
     Face m_face;
     qreal m_artWidth;
