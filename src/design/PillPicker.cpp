@@ -34,9 +34,9 @@ public:
 
     void setTitle(const QString& title)
     {
-        m_title = title;
-        QAbstractButton::setText(Theme::escapeMnemonic(title));
-        setAccessibleName(title);
+        m_title = text::displayPrefix(title);
+        QAbstractButton::setText(Theme::escapeMnemonic(m_title));
+        setAccessibleName(m_title);
         updateGeometry();
         update();
     }

@@ -35,12 +35,10 @@ const Fonts& fonts()
 }
 
 // A text as one line of a card: line breaks read as spaces, and a name pasted
-// from a whole document is cut long before it is measured (no card line shows
-// more than a few dozen characters).
+// from a whole document is cut before it is measured.
 QString lineOf(const QString& s)
 {
-    constexpr qsizetype limit = 400;
-    QString line = s.size() > limit ? text::graphemePrefix(s.left(limit + 8), limit) : s;
+    QString line = text::displayPrefix(s);
     for (QChar& c : line) {
         if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             c = u' ';
