@@ -14,7 +14,6 @@
 #include "design/ScrollColumn.h"
 #include "model/Cast.h"
 
-#include <QHash>
 #include <QList>
 #include <QUuid>
 
