@@ -357,6 +357,31 @@ private Q_SLOTS:
         QVERIFY(session.project().cast[1].want.isEmpty());
         QCOMPARE(cardFor(view->characterCards(), eda)->face().subtitle, u"To be forgiven"_s);
     }
+
+    void theScreenClosedWhileALocationCompletes()
+    {
+        ScriptedModel model;
+        model.install();
+        model.hold();
+        model.reply(uR"({"era":"1890s","mood":"Salt-bitten","look":"","sound":"Gulls"})"_s);
+        ProjectSession session(threeAndTwo());
+        const QUuid harbour = session.project().locations[1].id;
+        {
+            Stage stage(session);
+            clickPill(stage.view, 1);
+            stage.view->selectLocation(harbour);
+            QTest::mouseClick(stage.view->locationDetail()->assistLink(), Qt::LeftButton);
+            QVERIFY(session.aiBusy());
+        }
+        // The tab's screen is gone; the reply still lands in the production.
+        model.release();
+        QTRY_VERIFY(!session.aiBusy());
+        QVERIFY(!session.aiError());
+        const Location* done = findLocation(session.project(), harbour);
+        QCOMPARE(done->era, u"1890s"_s);
+        QCOMPARE(done->sound, u"Gulls"_s);
+        QVERIFY(findLocation(session.project(), session.project().locations[0].id)->era.isEmpty());
+    }
 };
 
 QTEST_MAIN(CastViewTest)
