@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/cast/CastView.h"
 #include "views/phases/look/LookView.h"
 #include "views/phases/spark/SparkView.h"
 
@@ -12,15 +13,18 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::spark:
         return new SparkView(session, parent);
     case PhaseID::story:
+        break;
     case PhaseID::cast:
+        return new CastView(session, parent);
     case PhaseID::script:
+        break;
+    case PhaseID::look:
+        return new LookView(session, parent);
     case PhaseID::scenes:
     case PhaseID::footage:
     case PhaseID::cut:
     case PhaseID::premiere:
         break;
-    case PhaseID::look:
-        return new LookView(session, parent);
     }
     return nullptr;
 }
