@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/story/StoryView.h"
 
 namespace studio {
 
@@ -9,8 +10,9 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     Q_UNUSED(session);
     Q_UNUSED(parent);
     switch (phase) {
-    case PhaseID::spark:
     case PhaseID::story:
+        return new StoryView(session, parent);
+    case PhaseID::spark:
     case PhaseID::cast:
     case PhaseID::script:
     case PhaseID::look:
