@@ -150,10 +150,15 @@ void StoryView::refresh()
     m_counts->setText(story::countsText(*episode));
 
     // Columns are as tall as their beats and stand at the top of the row.
+    QHBoxLayout* row = m_board->row();
     m_columns->sync(
         episode->structure.acts, [](const Act& act) { return act.id; },
         [this](const Act& act) { return makeColumn(act); },
-        [](ActColumn* column, const Act& act, int) { column->setAct(act); });
+        [row](ActColumn* column, const Act& act, int index) {
+            if (QLayoutItem* item = row->itemAt(index); item && item->alignment() != Qt::AlignTop)
+                row->setAlignment(column, Qt::AlignTop);
+            column->setAct(act);
+        });
 }
 
 ActColumn* StoryView::makeColumn(const Act& act)
