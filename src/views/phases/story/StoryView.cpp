@@ -113,10 +113,6 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
             [this] { editEpisode([](Project& p, Episode& e) { story::addAct(p, e.id); }); });
 
     refresh();
-    // The columns were filled before the screen was ever shown, when the page
-    // hears nothing of its strip's new height: tell it now, so the first
-    // frame already shows every beat.
-    m_board->updateGeometry();
 }
 
 StoryView::~StoryView() = default;
