@@ -2,6 +2,7 @@
 
 #include "model/Lookup.h"
 #include "model/Story.h"
+#include "model/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,7 +110,8 @@ QString synopsisPlaceholder(ProjectFormat format)
 
 QString summaryPlaceholder(const Beat& beat)
 {
-    return beat.hint.isEmpty() ? u"What happens here?"_s : beat.hint;
+    // The hint is painted word-wrapped: only its start is ever worth shaping.
+    return beat.hint.isEmpty() ? u"What happens here?"_s : text::displayPrefix(beat.hint);
 }
 
 bool switchEngine(Project& project, const QUuid& episodeID, StructureKind kind)

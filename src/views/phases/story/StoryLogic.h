@@ -59,7 +59,8 @@ QString engineAlertTitle();
 QString engineAlertMessage(ProjectFormat format, StructureKind kind);
 QString episodeTitlePlaceholder(ProjectFormat format);
 QString synopsisPlaceholder(ProjectFormat format);
-// What the summary area shows while the summary is empty.
+// What the summary area shows while the summary is empty (the hint, or the
+// default text; a very long hint only as far as it can show).
 QString summaryPlaceholder(const Beat& beat);
 
 // ---- Edits ------------------------------------------------------------------

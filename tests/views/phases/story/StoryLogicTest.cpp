@@ -154,6 +154,7 @@ private Q_SLOTS:
         QVERIFY(deleteBeat(act, act.beats[1].id));
         QCOMPARE(titles(act), (QStringList{u"Two"_s, u"One"_s, u"New Beat"_s}));
         QCOMPARE(summaryPlaceholder(act.beats.last()), u"What happens here?"_s);
+        QVERIFY(summaryPlaceholder(Beat{.hint = QString(1'000'000, u'x')}).size() < 100'000);
         while (!act.beats.isEmpty())
             QVERIFY(deleteBeat(act, act.beats.first().id));
         QVERIFY(!deleteBeat(act, one));
