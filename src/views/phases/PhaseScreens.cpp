@@ -1,18 +1,18 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/spark/SparkView.h"
 #include "views/phases/story/StoryView.h"
 
 namespace studio {
 
 PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* parent)
 {
-    Q_UNUSED(session);
-    Q_UNUSED(parent);
     switch (phase) {
+    case PhaseID::spark:
+        return new SparkView(session, parent);
     case PhaseID::story:
         return new StoryView(session, parent);
-    case PhaseID::spark:
     case PhaseID::cast:
     case PhaseID::script:
     case PhaseID::look:
