@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/cast/CastView.h"
 #include "views/phases/spark/SparkView.h"
 #include "views/phases/story/StoryView.h"
 
@@ -14,6 +15,7 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::story:
         return new StoryView(session, parent);
     case PhaseID::cast:
+        return new CastView(session, parent);
     case PhaseID::script:
     case PhaseID::look:
     case PhaseID::scenes:
