@@ -4,6 +4,7 @@
 #include "views/phases/cast/CastView.h"
 #include "views/phases/look/LookView.h"
 #include "views/phases/spark/SparkView.h"
+#include "views/phases/story/StoryView.h"
 
 namespace studio {
 
@@ -13,7 +14,7 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::spark:
         return new SparkView(session, parent);
     case PhaseID::story:
-        break;
+        return new StoryView(session, parent);
     case PhaseID::cast:
         return new CastView(session, parent);
     case PhaseID::script:
