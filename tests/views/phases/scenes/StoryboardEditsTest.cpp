@@ -5,6 +5,7 @@
 #include "model/Lookup.h"
 #include "model/ShotRecipe.h"
 #include "views/phases/scenes/ScenesFromScript.h"
+#include "views/phases/scenes/ShotCard.h"
 #include "views/phases/scenes/StoryboardEdits.h"
 
 #include <QtTest>
@@ -327,6 +328,33 @@ private Q_SLOTS:
         const QString seed = shot.frameSeed;
         StoryboardEdits::reframe(shot);
         QVERIFY(shot.frameSeed != seed);
+    }
+
+    void cardTexts_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("half rounds to even, up") << 7.5 << u"8s"_s;
+        QTest::newRow("half rounds to even, down") << 6.5 << u"6s"_s;
+        QTest::newRow("below half") << 0.4 << u"0s"_s;
+    }
+
+    void cardTexts()
+    {
+        QFETCH(double, seconds);
+        Shot shot;
+        shot.seconds = seconds;
+        shot.approvedTakeID = newId(); // approved even without the take
+        shot.recipeID = u"noSuchRecipe"_s;
+        const ShotCard card = ShotCard::of(shot, 4);
+        QTEST(card.seconds, "shown");
+        QCOMPARE(card.status, ShotStatus::approved);
+        QVERIFY(card.hasRecipe);
+        QCOMPARE(card.recipeHelp, QString()); // the mark stays, its help is empty
+
+        shot.recipeID = ShotRecipe::catalog().first().id;
+        QCOMPARE(ShotCard::of(shot, 4).recipeHelp,
+                 ShotRecipe::catalog().first().name + u" — after "_s + ShotRecipe::catalog().first().inspiredBy);
     }
 
     void describedTextLandsOnlyInAnEmptyShot()
