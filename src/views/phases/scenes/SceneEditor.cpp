@@ -12,12 +12,12 @@
 #include "model/CraftKits.h"
 #include "model/Lookup.h"
 #include "model/ShotRecipe.h"
+#include "model/Text.h"
 #include "state/assist/DirectorAssist.h"
 #include "views/phases/scenes/ScenesView.h"
 #include "views/phases/scenes/ShotGrid.h"
 #include "views/phases/scenes/ShotTiles.h"
 #include "views/phases/scenes/StoryboardButtons.h"
-#include "views/phases/scenes/StoryboardText.h"
 
 #include <QHBoxLayout>
 #include <QMenu>
@@ -146,14 +146,14 @@ void SceneEditor::showScene(const Project& project, const SceneCard& scene, cons
     m_castChips->sync(
         project.cast, [](const CastMember& m) { return m.id; },
         [this](const CastMember& m) {
-            auto* chip = new Chip(shownText(m.name), false);
+            auto* chip = new Chip(m.name, false);
             connect(chip, &QAbstractButton::clicked, this, [this, id = m.id] {
                 editScene([id](SceneCard& s) { StoryboardEdits::toggleCast(s, id); });
             });
             return chip;
         },
         [&](Chip* chip, const CastMember& m, int) {
-            chip->setText(shownText(m.name));
+            chip->setText(m.name);
             chip->setOn(scene.castIDs.contains(m.id));
         });
 
@@ -172,7 +172,7 @@ void SceneEditor::fillLocationMenu()
     if (!locations.isEmpty())
         menu->addSeparator();
     for (const Location& location : locations) {
-        connect(menu->addAction(Theme::escapeMnemonic(shownText(location.name))), &QAction::triggered, this,
+        connect(menu->addAction(Theme::escapeMnemonic(text::displayPrefix(location.name))), &QAction::triggered, this,
                 [this, id = location.id] { editScene([id](SceneCard& s) { s.locationID = id; }); });
     }
 }
