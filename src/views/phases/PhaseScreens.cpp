@@ -2,6 +2,7 @@
 
 #include "views/phases/PhaseScreen.h"
 #include "views/phases/scenes/ScenesView.h"
+#include "views/phases/spark/SparkView.h"
 
 namespace studio {
 
@@ -11,6 +12,7 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::scenes:
         return new ScenesView(session, parent);
     case PhaseID::spark:
+        return new SparkView(session, parent);
     case PhaseID::story:
     case PhaseID::cast:
     case PhaseID::script:
