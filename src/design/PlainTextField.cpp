@@ -42,7 +42,8 @@ void PlainTextField::setText(const QString& text)
     const QSignalBlocker blocker(m_edit);
     m_edit->setText(text);
     if (!focused) {
-        // A field nobody is typing in shows its text from the start.
+        // A field nobody is typing in shows the start of its text, not the
+        // end QLineEdit scrolls to.
         m_edit->setCursorPosition(0);
         return;
     }

@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/cast/CastView.h"
 #include "views/phases/scenes/ScenesView.h"
 #include "views/phases/spark/SparkView.h"
 
@@ -14,7 +15,9 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::spark:
         return new SparkView(session, parent);
     case PhaseID::story:
+        break;
     case PhaseID::cast:
+        return new CastView(session, parent);
     case PhaseID::script:
     case PhaseID::look:
     case PhaseID::footage:
