@@ -3,6 +3,7 @@
 #include "views/phases/PhaseScreen.h"
 #include "views/phases/cast/CastView.h"
 #include "views/phases/look/LookView.h"
+#include "views/phases/scenes/ScenesView.h"
 #include "views/phases/spark/SparkView.h"
 #include "views/phases/story/StoryView.h"
 
@@ -22,8 +23,11 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::look:
         return new LookView(session, parent);
     case PhaseID::scenes:
+        return new ScenesView(session, parent);
     case PhaseID::footage:
+        break;
     case PhaseID::cut:
+        break;
     case PhaseID::premiere:
         break;
     }
