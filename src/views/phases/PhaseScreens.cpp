@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/footage/FootageView.h"
 
 namespace studio {
 
@@ -15,7 +16,9 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::script:
     case PhaseID::look:
     case PhaseID::scenes:
+        break;
     case PhaseID::footage:
+        return new FootageView(session, parent);
     case PhaseID::cut:
     case PhaseID::premiere:
         break;
