@@ -128,7 +128,7 @@ RenderQueuePanel::RenderQueuePanel(ProjectSession& session, QWidget* parent)
     connect(m_render, &QAbstractButton::clicked, this, [this] { m_session.renderAll(); });
     connect(m_clearDone, &QAbstractButton::clicked, this, [this] { m_session.clearFinishedJobs(); });
     connect(&m_session, &ProjectSession::jobsChanged, this, &RenderQueuePanel::refreshJobs);
-    connect(&m_session, &ProjectSession::isRenderingChanged, this, &RenderQueuePanel::refreshJobs);
+    connect(&m_session, &ProjectSession::isRenderingChanged, this, &RenderQueuePanel::refreshRenderRow);
 
     setSelection({});
     refreshJobs();
@@ -196,7 +196,12 @@ void RenderQueuePanel::refreshJobs()
         m_below->changeSize(0, 0, QSizePolicy::Minimum, spacer);
         m_layout->invalidate();
     }
+    refreshRenderRow();
+}
 
+void RenderQueuePanel::refreshRenderRow()
+{
+    const QList<GenerationJob>& jobs = m_session.jobs();
     const bool rendering = m_session.isRendering();
     const bool anyQueued = std::any_of(jobs.cbegin(), jobs.cend(),
                                        [](const GenerationJob& job) { return job.state == JobState::queued; });

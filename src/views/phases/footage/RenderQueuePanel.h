@@ -51,6 +51,7 @@ Q_SIGNALS:
 
 private:
     void refreshJobs();
+    void refreshRenderRow();
     void queueSelection();
     void queueAllPlanned();
 
