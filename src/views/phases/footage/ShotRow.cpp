@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -161,7 +162,7 @@ public:
         layout->addWidget(m_refsHost);
     }
 
-    void show(const QString& prompt, const QStringList& references)
+    void setContent(const QString& prompt, const QStringList& references)
     {
         // The whole prompt of any real shot; only a damaged production reaches the bound.
         const QString shown = footage::boundedText(prompt, 20000);
@@ -195,14 +196,59 @@ ShotRow::ShotRow(const QUuid& shotID, QWidget* parent)
     , m_turn(new Spring(0.3, 0.85, this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    // Not fixed: a box layout would cap the open row at its size hint and cut
-    // the prompt; its height follows its width instead.
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    auto* layout = new QVBoxLayout(this);
-    // The painted line sits in the top margin; the open part follows it.
-    layout->setContentsMargins(0, lineHeight(), 0, 0);
-    layout->setSpacing(0);
-    connect(m_turn, &Spring::valueChanged, this, [this] { update(disclosureRect().adjusted(-2, -2, 2, 2)); });
+    // The height follows the width (the open prompt wraps), and opening or
+    // closing reveals the prompt on the chevron's spring.
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    connect(m_turn, &Spring::valueChanged, this, [this] {
+        update(disclosureRect().adjusted(-2, -2, 2, 2));
+        if (m_pane && !m_pane->isHidden()) {
+            updateGeometry();
+            layoutPane();
+        }
+    });
+    connect(m_turn, &Spring::settled, this, [this] {
+        if (m_pane && !m_face.expanded && !m_pane->isHidden()) {
+            m_pane->hide();
+            updateGeometry();
+        }
+    });
+}
+
+int ShotRow::openHeight(int width) const
+{
+    return m_pane && !m_pane->isHidden() ? m_pane->heightForWidth(width) : 0;
+}
+
+int ShotRow::heightForWidth(int width) const
+{
+    const qreal reveal = std::clamp(m_turn->value(), 0.0, 1.0);
+    return lineHeight() + int(std::ceil(reveal * openHeight(width)));
+}
+
+QSize ShotRow::sizeHint() const
+{
+    const int w = width() > 0 ? width() : 480;
+    return QSize(w, heightForWidth(w));
+}
+
+QSize ShotRow::minimumSizeHint() const
+{
+    return QSize(0, lineHeight());
+}
+
+void ShotRow::layoutPane()
+{
+    // At its full height: the row's edge cuts it while it is being revealed.
+    if (m_pane && !m_pane->isHidden())
+        m_pane->setGeometry(0, lineHeight(), width(), openHeight(width()));
+}
+
+void ShotRow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutPane();
 }
 
 int ShotRow::lineHeight()
@@ -227,21 +273,24 @@ void ShotRow::setFace(const Face& face)
         m_turn->setTarget(face.expanded ? 1 : 0);
     m_hasFace = true;
     m_face = face;
-    if (face.expanded && !m_pane) {
+    if (face.expanded && !m_pane)
         m_pane = new PromptPane(this);
-        layout()->addWidget(m_pane);
-    }
-    if (m_pane && m_pane->isHidden() == face.expanded) {
-        m_pane->setVisible(face.expanded);
+    // A closing row keeps its prompt until the spring has folded it away.
+    if (face.expanded && m_pane->isHidden()) {
+        m_pane->show();
         updateGeometry();
+        layoutPane();
     }
     update(0, 0, width(), lineHeight());
 }
 
 void ShotRow::setPrompt(const QString& prompt, const QStringList& references)
 {
-    if (m_pane)
-        m_pane->show(prompt, references);
+    if (!m_pane)
+        return;
+    m_pane->setContent(prompt, references);
+    updateGeometry();
+    layoutPane();
 }
 
 QString ShotRow::promptText() const

@@ -60,6 +60,11 @@ public:
     // The height of the first line.
     static int lineHeight();
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
 Q_SIGNALS:
     void selectionToggled(const QUuid& shotID);
     void disclosureToggled(const QUuid& shotID);
@@ -69,11 +74,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The part of the line the checkbox, chip, dot and chevron leave to the texts.
     QRectF textRect() const;
     QRectF chipRect() const;
+    // The open part's height at a width (0 while it is folded away).
+    int openHeight(int width) const;
+    void layoutPane();
 
     QUuid m_shotID;
     Face m_face;

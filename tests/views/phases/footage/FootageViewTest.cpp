@@ -16,6 +16,7 @@
 #include "views/phases/footage/RenderQueuePanel.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QtTest>
 
@@ -237,8 +238,13 @@ private Q_SLOTS:
         s.disclose(1, 0);
         QVERIFY(!s.row(0, 1)->face().expanded);
         QVERIFY(s.row(1, 0)->face().expanded);
+        // The open row shows the whole prompt; a closed one folds back to its line.
+        QLabel* prompt = s.row(1, 0)->promptLabel();
+        QTRY_VERIFY(s.row(1, 0)->height() >= ShotRow::lineHeight() + prompt->heightForWidth(prompt->width()));
         s.disclose(1, 0);
         QVERIFY(s.view->expandedShotID().isNull());
+        QTRY_COMPARE(s.row(1, 0)->height(), ShotRow::lineHeight());
+        QTRY_COMPARE(s.row(0, 1)->height(), ShotRow::lineHeight());
     }
 
     void profileValuesAreShownNotRewritten()
