@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/StoreErrorBanner.h"
+#include "design/Alert.h"
 #include "design/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/UpdateService.h"
@@ -11,7 +12,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 
 namespace studio {
@@ -103,13 +103,9 @@ void MainWindow::buildMenus()
 
 void MainWindow::showAbout()
 {
-    auto* box = new QMessageBox(this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowTitle(QStringLiteral("About Palisademotion"));
-    box->setTextFormat(Qt::PlainText);
-    box->setText(QStringLiteral("Palisademotion"));
-    box->setInformativeText(QStringLiteral("Version ") + m_app.updates().currentVersion());
-    box->setStandardButtons(QMessageBox::Ok);
+    Alert* box = Alert::information(this, QStringLiteral("Palisademotion"),
+                                    QStringLiteral("Version ") + m_app.updates().currentVersion(),
+                                    QStringLiteral("About Palisademotion"));
     box->open();
 }
 

@@ -131,6 +131,28 @@ void strokeCapsuleInside(QPainter& p, const QRectF& rect, const QColor& color, q
     p.restore();
 }
 
+void strokeDashedRoundedInside(QPainter& p, const QRectF& rect, qreal radius, const QColor& color, qreal lineWidth,
+                               qreal dash, qreal gap)
+{
+    if (lineWidth <= 0 || color.alpha() == 0 || dash <= 0)
+        return;
+    if (!(gap > 0)) {
+        strokeRoundedInside(p, rect, radius, color, lineWidth);
+        return;
+    }
+    // Qt measures a dash pattern in line widths.
+    QPen pen(color, lineWidth, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setDashPattern({dash / lineWidth, gap / lineWidth});
+    pen.setMiterLimit(10);
+    pen.setDashOffset(0);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(roundedRect(inset(rect, lineWidth / 2.0), std::max<qreal>(0, radius - lineWidth / 2.0)));
+    p.restore();
+}
+
 void paintCard(QPainter& p, const QRectF& rect, qreal radius, const QColor& fill)
 {
     fillRounded(p, rect, radius, fill);

@@ -27,6 +27,11 @@ void strokeRoundedInside(QPainter& painter, const QRectF& rect, qreal radius, co
                          qreal lineWidth);
 void fillCapsule(QPainter& painter, const QRectF& rect, const QBrush& fill);
 void strokeCapsuleInside(QPainter& painter, const QRectF& rect, const QColor& color, qreal lineWidth);
+// A dashed outline of the rounded rectangle, inside the edge like the solid
+// one: dashes and gaps are lengths in points along the outline, starting at
+// the top edge.
+void strokeDashedRoundedInside(QPainter& painter, const QRectF& rect, qreal radius, const QColor& color,
+                               qreal lineWidth, qreal dash, qreal gap);
 
 // The card surface: a continuous rounded rectangle filled with fill, with a
 // 1-point hairline inside its edge.

@@ -24,14 +24,13 @@ Slider::Slider(double minimum, double maximum, QWidget* parent)
     , m_tint(Palette::accentDeep())
 {
     QSlider::setRange(0, steps);
-    setSingleStep(steps / 100);
-    setPageStep(steps / 10);
+    syncKeySteps();
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(this, &QSlider::valueChanged, this, [this](int v) {
         if (!m_setting)
-            Q_EMIT valueEdited(fromSteps(v));
+            userMoved(v);
     });
     connect(this, &QSlider::sliderReleased, this, [this] {
         if (m_pending) {
@@ -44,10 +43,61 @@ Slider::Slider(double minimum, double maximum, QWidget* parent)
 
 void Slider::setRange(double minimum, double maximum)
 {
-    const double value = position();
+    const double value = m_current.value_or(position());
     m_min = minimum;
     m_max = maximum > minimum ? maximum : minimum + 1;
+    syncKeySteps();
     display(value);
+}
+
+void Slider::setStep(double step)
+{
+    m_step = std::isfinite(step) && step > 0 ? step : 0;
+    syncKeySteps();
+}
+
+void Slider::syncKeySteps()
+{
+    // Keys and the wheel move by one grid step, so that a key press is never
+    // snapped back to where it started.
+    if (m_step > 0) {
+        const double units = std::ceil(m_step / (m_max - m_min) * steps - 1e-9);
+        const int single = int(std::clamp(units, 1.0, double(steps)));
+        setSingleStep(single);
+        setPageStep(std::min(steps, single * std::max(1, steps / 10 / single)));
+    } else {
+        setSingleStep(steps / 100);
+        setPageStep(steps / 10);
+    }
+}
+
+double Slider::snapped(double value) const
+{
+    if (!(m_step > 0) || !std::isfinite(value))
+        return value;
+    const double last = std::floor((m_max - m_min) / m_step + 1e-9);
+    const double k = std::clamp(std::round((value - m_min) / m_step), 0.0, last);
+    return m_min + k * m_step;
+}
+
+void Slider::userMoved(int position)
+{
+    double value = fromSteps(position);
+    if (m_step > 0) {
+        value = snapped(value);
+        // The knob sits on the grid value it stands for.
+        const int on = toSteps(value);
+        if (on != QSlider::value()) {
+            m_setting = true;
+            QSlider::setValue(on);
+            m_setting = false;
+        }
+        // A move inside the same grid cell changes nothing.
+        if (m_current && *m_current == value)
+            return;
+    }
+    m_current = value;
+    Q_EMIT valueEdited(value);
 }
 
 int Slider::toSteps(double value) const
@@ -79,6 +129,7 @@ void Slider::setValue(double value)
 
 void Slider::display(double value)
 {
+    m_current = value;
     const int s = toSteps(value);
     if (s == QSlider::value())
         return;

@@ -6,6 +6,8 @@
 // wheel) and is always inside the range. setValue() from a refresh is silent,
 // only shows the value (a stored value outside the range is shown at the end
 // of the track and never written back), and waits while the user drags.
+// With a step, what the user does snaps to the grid of minimum + k * step
+// inside the range; a stored value off that grid is still shown as it is.
 
 #include <QSlider>
 
@@ -26,6 +28,12 @@ public:
     void setValue(double value);
     // The tint of the filled part of the track.
     void setTint(const QColor& color);
+    // 0 (the default) for a continuous slider.
+    double step() const { return m_step; }
+    void setStep(double step);
+    // The grid value nearest to value: minimum + k * step, never past the
+    // range (the value itself when there is no step).
+    double snapped(double value) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -45,10 +53,15 @@ private:
     double fromSteps(int steps) const;
     void display(double value);
     int stepsAt(qreal x) const;
+    void userMoved(int position);
+    void syncKeySteps();
 
     double m_min;
     double m_max;
     QColor m_tint;
+    double m_step = 0;
+    // What the knob stands for: the value last shown or last edited.
+    std::optional<double> m_current;
     std::optional<double> m_pending;
     bool m_setting = false;
     qreal m_grabOffset = 0;

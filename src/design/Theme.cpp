@@ -1,5 +1,6 @@
 #include "design/Theme.h"
 
+#include "design/MnemonicStyle.h"
 #include "design/Palette.h"
 #include "design/Symbols.h"
 
@@ -125,7 +126,7 @@ QToolTip {
     border-radius: 6px; padding: 4px 7px;
 }
 QMenu {
-    color: %1; background-color: %6; border: 1px solid %5; padding: 5px 0px;
+    background-color: %6; border: 1px solid %5; padding: 5px 0px;
 }
 QMenu::item { padding: 5px 22px 5px 12px; background: transparent; border-radius: 5px; margin: 0px 5px; }
 QMenu::item:selected { background-color: %7; color: %8; }
@@ -146,7 +147,7 @@ QScrollBar::handle:hover { background: %2; }
 QScrollBar::add-line, QScrollBar::sub-line { width: 0px; height: 0px; border: none; background: none; }
 QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 QLineEdit, QPlainTextEdit, QTextEdit, QAbstractSpinBox, QComboBox {
-    color: %1; selection-background-color: %7; selection-color: %8;
+    selection-background-color: %7; selection-color: %8;
 }
 QLineEdit[studioPlain="true"], QPlainTextEdit[studioPlain="true"], QTextEdit[studioPlain="true"] {
     background: transparent; border: none; padding: 0px;
@@ -159,8 +160,13 @@ QMessageBox, QDialog { background-color: #121214; }
 void Theme::install(QApplication& app)
 {
     registerFonts();
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        auto* style = new MnemonicStyle(fusion);
+        QApplication::setStyle(style);
+        // The style lives as long as it is the application's (or the base of
+        // its style sheet style); the filter goes with it.
+        app.installEventFilter(style);
+    }
     QApplication::setPalette(palette());
     QApplication::setFont(font(13));
     app.setStyleSheet(styleSheet());

@@ -38,10 +38,13 @@ public:
     // dark surfaces).
     static QPalette palette();
     // The one application style sheet: native editors, scroll bars, menus and
-    // tool tips on dark.
+    // tool tips on dark. Menu entries and editors take their text colour
+    // from the palette (ButtonText, Text), so an entry or an editor can carry
+    // a colour of its own (ink on the script's paper page).
     static QString styleSheet();
 
-    // Fusion style, the dark palette, the style sheet and the default font.
+    // Fusion style (mnemonic underlines only while Alt is held), the dark
+    // palette, the style sheet and the default font.
     static void install(QApplication& app);
 
     // Button and action texts treat '&' as a mnemonic marker; user text is

@@ -187,6 +187,52 @@ private slots:
         QCOMPARE(edited.count(), 1); // the press only
     }
 
+    void steppedSliderWritesOnlyGridValues()
+    {
+        Slider slider(0, 10);
+        slider.setStep(2.5);
+        QSignalSpy edited(&slider, &Slider::valueEdited);
+        // Stored values off the grid or out of range are shown as they are.
+        slider.setValue(14);
+        QCOMPARE(slider.position(), 10.0);
+        slider.setValue(3.7);
+        QCOMPARE(slider.position(), 3.7);
+        QCOMPARE(edited.size(), 0);
+
+        slider.resize(220, slider.sizeHint().height());
+        slider.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&slider));
+        // A key moves one step, onto the grid, from where the knob is.
+        QTest::keyClick(&slider, Qt::Key_Right);
+        QTest::keyClick(&slider, Qt::Key_Right);
+        QTest::keyClick(&slider, Qt::Key_Left);
+        const QList<double> keys{5.0, 7.5, 5.0};
+        QCOMPARE(edited.size(), keys.size());
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            QCOMPARE(edited.at(i).at(0).toDouble(), keys.at(i));
+        QCOMPARE(slider.position(), 5.0);
+
+        // A drag writes each grid value it reaches once, and only those.
+        edited.clear();
+        const int y = slider.height() / 2;
+        QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(12, y));
+        for (int x = 14; x < slider.width(); x += 3)
+            QTest::mouseMove(&slider, QPoint(x, y));
+        QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(slider.width() - 1, y));
+        QList<double> written;
+        for (const auto& args : edited)
+            written.append(args.at(0).toDouble());
+        QCOMPARE(written, (QList<double>{0.0, 2.5, 5.0, 7.5, 10.0}));
+        QCOMPARE(slider.position(), 10.0);
+
+        // The grid starts at the minimum and never passes the maximum.
+        Slider odd(1, 11);
+        odd.setStep(3);
+        QCOMPARE(odd.snapped(2.4), 1.0);
+        QCOMPARE(odd.snapped(10.9), 10.0);
+        QCOMPARE(odd.snapped(-5), 1.0);
+    }
+
     void textFieldWritesOnlyOnUserAction()
     {
         SleekTextField field(QStringLiteral("Logline"), QStringLiteral("One sentence"));

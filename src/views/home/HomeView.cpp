@@ -1,6 +1,9 @@
 #include "views/home/HomeView.h"
 
+#include "design/Alert.h"
+#include "design/DestructiveAction.h"
 #include "design/Palette.h"
+#include "design/ScrollColumn.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
@@ -17,13 +20,9 @@
 #include "views/home/SampleMenuButton.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -137,11 +136,8 @@ HomeView::HomeView(AppState& app, QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->viewport()->setAutoFillBackground(false);
+    auto* scroll = new ScrollColumn(this);
+    m_scroll = scroll;
     outer->addWidget(m_scroll);
 
     auto* canvas = new HomeCanvas(m_scroll);
@@ -179,10 +175,7 @@ HomeView::HomeView(AppState& app, QWidget* parent)
     column->addWidget(footer);
     column->addStretch(1);
     canvas->setContent(columnBox, m_grid);
-    m_scroll->setWidget(canvas);
-    // setWidget() makes the content paint the palette's window colour; the
-    // library lies on the window's backdrop instead.
-    canvas->setAutoFillBackground(false);
+    scroll->setContent(canvas);
 
     // Opening a production or a sample selects another tab, which may take
     // this library off screen or away entirely; those requests run from the
@@ -359,7 +352,7 @@ QMenu* HomeView::contextMenu(const QUuid& id)
             self->revealProject(id);
     });
     menu->addSeparator();
-    connect(menu->addAction(u"Move to Trash"_s), &QAction::triggered, menu, [self, id] {
+    connect(addDestructiveAction(menu, u"Move to Trash"_s), &QAction::triggered, menu, [self, id] {
         if (self)
             self->requestTrash(id);
     });
@@ -380,23 +373,8 @@ void HomeView::requestTrash(const QUuid& id)
         return;
     m_pendingDelete = id;
 
-    auto* box = new QMessageBox(window());
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->setWindowTitle(u"Move to Trash?"_s);
-    box->setTextFormat(Qt::PlainText);
-    box->setText(u"Move to Trash?"_s);
-    box->setInformativeText(trashMessage(stored->name));
-    // The name is the user's: never read as markup.
-    if (auto* info = box->findChild<QLabel*>(u"qt_msgbox_informativelabel"_s))
-        info->setTextFormat(Qt::PlainText);
-    QPushButton* trash = box->addButton(u"Move to Trash"_s, QMessageBox::DestructiveRole);
-    QPushButton* cancel = box->addButton(u"Cancel"_s, QMessageBox::RejectRole);
-    box->setDefaultButton(cancel);
-    box->setEscapeButton(cancel);
-    connect(box, &QMessageBox::finished, this, [this, box, trash, id] {
-        finishTrash(id, box->clickedButton() == trash);
-    });
+    Alert* box = Alert::confirmation(window(), u"Move to Trash?"_s, trashMessage(stored->name), u"Move to Trash"_s);
+    connect(box, &Alert::answered, this, [this, id](bool confirmed) { finishTrash(id, confirmed); });
     m_confirmation = box;
     box->open();
 }

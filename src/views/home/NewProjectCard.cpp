@@ -96,16 +96,7 @@ void NewProjectCard::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::TextAntialiasing, true);
     shapes::fillRounded(p, card, radius, Palette::white(fillOpacity()));
 
-    // The dashed outline, stroked inside the edge; Qt measures dashes in
-    // line widths.
-    QPen dash(Palette::hairlineStrong(), lineWidth, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
-    dash.setDashPattern({6.0 / lineWidth, 5.0 / lineWidth});
-    dash.setMiterLimit(10);
-    dash.setDashOffset(0);
-    p.setPen(dash);
-    p.setBrush(Qt::NoBrush);
-    const qreal inset = lineWidth / 2.0;
-    p.drawPath(shapes::roundedRect(card.adjusted(inset, inset, -inset, -inset), radius - inset));
+    shapes::strokeDashedRoundedInside(p, card, radius, Palette::hairlineStrong(), lineWidth, 6, 5);
 
     const QFont titleFont = Theme::font(14, QFont::DemiBold);
     const QFont subtitleFont = Theme::font(10.5);

@@ -5,6 +5,7 @@
 #include "design/Palette.h"
 #include "design/PrimaryButton.h"
 #include "design/ReduceMotion.h"
+#include "design/ScrollColumn.h"
 #include "design/Spring.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
@@ -17,7 +18,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPointer>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -59,16 +59,10 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     content->addLayout(header);
     content->addWidget(new HairlineDivider);
 
-    m_scroll = new QScrollArea;
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->viewport()->setAutoFillBackground(false);
-    auto* steps = new QWidget;
-    steps->setAttribute(Qt::WA_TranslucentBackground);
-    auto* stepColumn = new QVBoxLayout(steps);
+    auto* scroll = new ScrollColumn;
+    m_scroll = scroll;
+    QVBoxLayout* stepColumn = scroll->column();
     stepColumn->setContentsMargins(24, 24, 24, 24);
-    stepColumn->setSpacing(0);
 
     m_formatGrid = new QWidget;
     auto* grid = new QGridLayout(m_formatGrid);
@@ -91,8 +85,6 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     m_details = new NewProjectDetailsForm;
     stepColumn->addWidget(m_details);
     stepColumn->addStretch(1);
-    m_scroll->setWidget(steps);
-    steps->setAutoFillBackground(false); // setWidget() turned it on
     content->addWidget(m_scroll, 1);
     content->addWidget(new HairlineDivider);
 

@@ -6,13 +6,11 @@
 // footer's underlined small text ("Add a sample film"). Choosing an item
 // emits sampleChosen with the sample's id; what happens then is the library's.
 
-#include <QAbstractButton>
-
-class QMenu;
+#include "design/MenuButton.h"
 
 namespace studio {
 
-class SampleMenuButton : public QAbstractButton {
+class SampleMenuButton : public MenuButton {
     Q_OBJECT
 public:
     enum class Look { capsule, link };
@@ -20,23 +18,12 @@ public:
     explicit SampleMenuButton(Look look, QWidget* parent = nullptr);
 
     Look look() const { return m_look; }
-    QString label() const;
-    QMenu* menu() const { return m_menu; }
-
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
 
 Q_SIGNALS:
     void sampleChosen(const QString& sampleID);
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    QFont labelFont() const;
-
     Look m_look;
-    QMenu* m_menu;
 };
 
 } // namespace studio

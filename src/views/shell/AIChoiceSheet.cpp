@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPointer>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -72,7 +71,7 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
     , m_promptID(prompt.id)
     , m_keep(new GhostButton(u"Keep what I have"_s, Palette::textPrimary(), this))
     , m_close(new ToolbarIconButton(u"xmark"_s, u"Keep what I have"_s, this))
-    , m_scroll(new QScrollArea(this))
+    , m_scroll(new ScrollColumn(this))
 {
     setObjectName(u"aiChoiceSheet"_s);
     setAccessibleName(prompt.title);
@@ -107,9 +106,8 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
     stack->addWidget(new HairlineDivider(Qt::Horizontal, this));
 
     // The options, scrolling when they need more than the sheet's height.
-    auto* list = new QWidget(m_scroll);
-    list->setAttribute(Qt::WA_TranslucentBackground);
-    auto* cards = new QVBoxLayout(list);
+    QWidget* list = m_scroll->content();
+    QVBoxLayout* cards = m_scroll->column();
     cards->setContentsMargins(18, 18, 18, 18);
     cards->setSpacing(10);
     for (const AIChoiceOption& option : prompt.options) {
@@ -121,11 +119,6 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
     }
     cards->addStretch(1);
     m_scroll->setObjectName(u"choiceOptions"_s);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setWidget(list);
-    list->setAutoFillBackground(false); // setWidget turns it on; the sheet paints its own ground
     stack->addWidget(m_scroll, 1);
     stack->addWidget(new HairlineDivider(Qt::Horizontal, this));
 

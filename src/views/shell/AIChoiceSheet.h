@@ -8,13 +8,13 @@
 // reads its prompt and never changes it.
 
 #include "state/AIChoicePrompt.h"
+#include "design/ScrollColumn.h"
 #include "views/common/SheetDialog.h"
 
 #include <QList>
 #include <QUuid>
 
 class QAbstractButton;
-class QScrollArea;
 
 namespace studio {
 
@@ -47,7 +47,7 @@ private:
     QList<QAbstractButton*> m_cards;
     GhostButton* m_keep;
     ToolbarIconButton* m_close;
-    QScrollArea* m_scroll;
+    ScrollColumn* m_scroll;
 };
 
 } // namespace studio

@@ -1,14 +1,12 @@
 #include "views/shell/AssistMenu.h"
 
 #include "design/Palette.h"
-#include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "state/assist/AssistActions.h"
 
-#include <QFontMetricsF>
 #include <QGraphicsDropShadowEffect>
 #include <QLinearGradient>
 #include <QMenu>
@@ -16,43 +14,41 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <algorithm>
-#include <cmath>
-
 using namespace Qt::StringLiterals;
 
 namespace studio {
 
 namespace {
-constexpr qreal padH = 12;
-constexpr qreal padV = 6;
-constexpr qreal spacing = 6;
 constexpr qreal wandSize = 10;
 constexpr qreal spinnerSide = 10;
 constexpr int spinnerSpokes = 8;
-
-QFont labelFont()
-{
-    return Theme::font(11.5, QFont::DemiBold);
-}
 
 const QString idleText = u"Assist"_s;
 const QString busyText = u"Thinking\u2026"_s;
 } // namespace
 
 AssistMenu::AssistMenu(AppState& app, ProjectSession& session, QWidget* parent)
-    : QAbstractButton(parent)
+    : MenuButton(idleText, parent)
     , m_app(app)
     , m_session(session)
-    , m_menu(new QMenu(this))
     , m_spin(new QTimer(this))
 {
     setObjectName(u"assistMenu"_s);
-    setFocusPolicy(Qt::TabFocus);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setAttribute(Qt::WA_TranslucentBackground);
     setToolTip(u"Kimi-powered assists for this phase. Results fill blanks or arrive as options \u2014 your words "
                u"are never silently replaced."_s);
+    const QColor ink = Palette::buttonInk();
+    setLabelColor(ink);
+    setSymbol(u"wand.and.stars"_s, wandSize, ink, QFont::Medium);
+    setPadding(12, 6);
+    QLinearGradient gold(0, 0, 0, 1);
+    gold.setCoordinateMode(QGradient::ObjectMode);
+    gold.setColorAt(0, QColor(0xE8, 0xD9, 0xB5));
+    gold.setColorAt(1, QColor(0xC9, 0xB3, 0x87));
+    setFill(gold, gold);
+    setBorder(Palette::white(0.35), 0.5, Palette::accentDeep(), 1.5);
+    setPressedOpacity(0.88);
+    // Busy, the capsule keeps its look: the spinner says why it is closed.
+    setDimsWhenDisabled(false);
 
     // The shadow reaches beyond the capsule, which a widget can't paint itself.
     auto* shadow = new QGraphicsDropShadowEffect(this);
@@ -66,8 +62,7 @@ AssistMenu::AssistMenu(AppState& app, ProjectSession& session, QWidget* parent)
         m_spinStep = (m_spinStep + 1) % spinnerSpokes;
         update();
     });
-    connect(m_menu, &QMenu::aboutToShow, this, &AssistMenu::rebuildMenu);
-    connect(this, &QAbstractButton::clicked, this, &AssistMenu::openMenu);
+    connect(this, &MenuButton::aboutToOpen, this, &AssistMenu::rebuildMenu);
     refresh();
 }
 
@@ -83,9 +78,9 @@ void AssistMenu::refresh()
         return;
     m_busy = busy;
     setEnabled(!busy);
-    setAccessibleName(labelText());
+    setLabel(labelText());
     if (busy) {
-        m_menu->hide();
+        menu()->hide();
         m_spin->start();
     } else {
         m_spin->stop();
@@ -96,19 +91,20 @@ void AssistMenu::refresh()
 
 void AssistMenu::rebuildMenu()
 {
-    m_menu->clear();
+    QMenu* items = menu();
+    items->clear();
     QPointer<ProjectSession> session(&m_session);
     for (const AssistAction& action : AssistActions::forSession(m_session)) {
-        QAction* item = m_menu->addAction(Symbols::icon(action.icon, 11, Palette::textPrimary()),
-                                          Theme::escapeMnemonic(action.title));
+        QAction* item = items->addAction(Symbols::icon(action.icon, 11, Palette::textPrimary()),
+                                         Theme::escapeMnemonic(action.title));
         // The work holds the session by QPointer and the target episode by id.
         connect(item, &QAction::triggered, this, [session, work = action.work] {
             if (session)
                 session->runAssist(work);
         });
     }
-    m_menu->addSeparator();
-    QAction* settings = m_menu->addAction(u"AI settings\u2026"_s);
+    items->addSeparator();
+    QAction* settings = items->addAction(u"AI settings\u2026"_s);
     settings->setObjectName(u"aiSettings"_s);
     QPointer<AppState> app(&m_app);
     connect(settings, &QAction::triggered, this, [app] {
@@ -117,70 +113,36 @@ void AssistMenu::rebuildMenu()
     });
 }
 
-void AssistMenu::openMenu()
+QSizeF AssistMenu::leadSize() const
 {
-    if (m_session.aiBusy())
+    if (!m_busy)
+        return MenuButton::leadSize();
+    return {spinnerSide, spinnerSide};
+}
+
+void AssistMenu::paintLead(QPainter& p, const QRectF& box)
+{
+    if (!m_busy) {
+        MenuButton::paintLead(p, box);
         return;
-    m_menu->popup(mapToGlobal(QPoint(0, height() + 4)));
-}
-
-QSize AssistMenu::sizeHint() const
-{
-    const QFontMetricsF fm(labelFont());
-    const qreal lead = m_busy ? spinnerSide : Symbols::boxSize(wandSize);
-    const qreal w = lead + spacing + fm.horizontalAdvance(labelText()) + 2 * padH;
-    const qreal h = std::max(fm.height(), lead) + 2 * padV;
-    return QSize(int(std::ceil(w)), int(std::ceil(h)));
-}
-
-void AssistMenu::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    const QRectF r = rect();
-    if (isDown())
-        p.setOpacity(0.88);
-
-    QLinearGradient gradient(r.topLeft(), r.bottomLeft());
-    gradient.setColorAt(0, QColor(0xE8, 0xD9, 0xB5));
-    gradient.setColorAt(1, QColor(0xC9, 0xB3, 0x87));
-    shapes::fillCapsule(p, r, gradient);
-    shapes::strokeCapsuleInside(p, r, Palette::white(0.35), 0.5);
-    if (hasFocus())
-        shapes::strokeCapsuleInside(p, r, Palette::accentDeep(), 1.5);
-
-    const QColor ink = Palette::buttonInk();
-    qreal x = padH;
-    if (m_busy) {
-        // A small spoked spinner: the spokes fade behind the leading one.
-        const QPointF centre(x + spinnerSide / 2, r.center().y());
-        p.save();
-        p.translate(centre);
-        QPen pen(ink, 1.3, Qt::SolidLine, Qt::RoundCap);
-        for (int i = 0; i < spinnerSpokes; ++i) {
-            const int age = (m_spinStep - i + spinnerSpokes) % spinnerSpokes;
-            QColor c = ink;
-            c.setAlphaF(1.0 - 0.8 * age / qreal(spinnerSpokes - 1));
-            pen.setColor(c);
-            p.setPen(pen);
-            p.save();
-            p.rotate(360.0 * i / spinnerSpokes);
-            p.drawLine(QPointF(0, -spinnerSide * 0.22), QPointF(0, -spinnerSide * 0.48));
-            p.restore();
-        }
-        p.restore();
-        x += spinnerSide + spacing;
-    } else {
-        const qreal box = Symbols::boxSize(wandSize);
-        Symbols::paint(p, QRectF(x, r.center().y() - box / 2, box, box), u"wand.and.stars"_s, ink, wandSize,
-                       QFont::Medium);
-        x += box + spacing;
     }
-    const QFont font = labelFont();
-    const QFontMetricsF fm(font);
-    p.setFont(font);
-    p.setPen(ink);
-    p.drawText(QPointF(x, r.center().y() + (fm.ascent() - fm.descent()) / 2), labelText());
+    // A small spoked spinner: the spokes fade behind the leading one.
+    const QColor ink = Palette::buttonInk();
+    p.save();
+    p.translate(box.center());
+    QPen pen(ink, 1.3, Qt::SolidLine, Qt::RoundCap);
+    for (int i = 0; i < spinnerSpokes; ++i) {
+        const int age = (m_spinStep - i + spinnerSpokes) % spinnerSpokes;
+        QColor c = ink;
+        c.setAlphaF(1.0 - 0.8 * age / qreal(spinnerSpokes - 1));
+        pen.setColor(c);
+        p.setPen(pen);
+        p.save();
+        p.rotate(360.0 * i / spinnerSpokes);
+        p.drawLine(QPointF(0, -spinnerSide * 0.22), QPointF(0, -spinnerSide * 0.48));
+        p.restore();
+    }
+    p.restore();
 }
 
 } // namespace studio

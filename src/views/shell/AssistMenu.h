@@ -5,9 +5,8 @@
 // session's assist runs the capsule reads "Thinking…" beside a spinner and
 // the whole menu is disabled.
 
-#include <QAbstractButton>
+#include "design/MenuButton.h"
 
-class QMenu;
 class QTimer;
 
 namespace studio {
@@ -15,7 +14,7 @@ namespace studio {
 class AppState;
 class ProjectSession;
 
-class AssistMenu : public QAbstractButton {
+class AssistMenu : public MenuButton {
     Q_OBJECT
 public:
     AssistMenu(AppState& app, ProjectSession& session, QWidget* parent = nullptr);
@@ -25,22 +24,17 @@ public:
     QString labelText() const;
     bool isBusy() const { return m_busy; }
 
-    // Rebuilt from the current phase and episode every time it opens.
-    QMenu* menu() const { return m_menu; }
+    // Rebuilds menu() from the current phase and episode; runs every time it
+    // opens.
     void rebuildMenu();
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    QSizeF leadSize() const override;
+    void paintLead(QPainter& painter, const QRectF& box) override;
 
 private:
-    void openMenu();
-
     AppState& m_app;
     ProjectSession& m_session;
-    QMenu* m_menu;
     QTimer* m_spin;
     int m_spinStep = 0;
     bool m_busy = false;

@@ -1,48 +1,31 @@
 #include "views/shell/EpisodePicker.h"
 
+#include "design/DestructiveAction.h"
 #include "design/Palette.h"
-#include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 
-#include <QFontMetricsF>
 #include <QMenu>
-#include <QPainter>
 #include <QPointer>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
 namespace studio {
 
-namespace {
-constexpr qreal padH = 11;
-constexpr qreal padV = 6;
-constexpr qreal spacing = 6;
-constexpr qreal stackSymbol = 9;
-constexpr qreal chevronSymbol = 7;
-
-QFont labelFont()
-{
-    return Theme::font(11.5, QFont::DemiBold);
-}
-} // namespace
-
 EpisodePicker::EpisodePicker(ProjectSession& session, QWidget* parent)
-    : QAbstractButton(parent)
+    : MenuButton(QString(), parent)
     , m_session(session)
-    , m_menu(new QMenu(this))
 {
     setObjectName(u"episodePicker"_s);
-    setFocusPolicy(Qt::TabFocus);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setAttribute(Qt::WA_TranslucentBackground);
-    connect(m_menu, &QMenu::aboutToShow, this, &EpisodePicker::rebuildMenu);
-    connect(this, &QAbstractButton::clicked, this, &EpisodePicker::openMenu);
+    setSymbol(u"rectangle.stack.fill"_s, 9, Palette::gold());
+    setChevron(true, 7, Palette::textTertiary());
+    connect(this, &MenuButton::aboutToOpen, this, &EpisodePicker::rebuildMenu);
     refresh();
 }
 
@@ -74,24 +57,20 @@ void EpisodePicker::refresh()
     const Project& project = m_session.project();
     const QString label = project.episodes.isEmpty() ? episodeLabel(project.format, Episode{})
                                                      : episodeLabel(project.format, m_session.activeEpisode());
-    if (label == m_label)
-        return;
-    m_label = label;
-    setAccessibleName(label);
-    updateGeometry();
-    update();
+    setLabel(label);
 }
 
 void EpisodePicker::rebuildMenu()
 {
-    m_menu->clear();
+    QMenu* items = menu();
+    items->clear();
     const Project& project = m_session.project();
     const QString noun = episodeNoun(project.format);
     QPointer<ProjectSession> session(&m_session);
 
     // Items act by id on the production as it is when chosen.
     for (const Episode& episode : project.episodes) {
-        QAction* item = m_menu->addAction(Theme::escapeMnemonic(episodeLabel(project.format, episode)));
+        QAction* item = items->addAction(Theme::escapeMnemonic(episodeLabel(project.format, episode)));
         if (episode.id == m_session.activeEpisodeID())
             item->setIcon(Symbols::icon(u"checkmark"_s, 11, Palette::textPrimary()));
         const QUuid id = episode.id;
@@ -100,63 +79,21 @@ void EpisodePicker::rebuildMenu()
                 session->setActiveEpisodeID(id);
         });
     }
-    m_menu->addSeparator();
-    QAction* add = m_menu->addAction(u"Add "_s + noun);
+    items->addSeparator();
+    QAction* add = items->addAction(u"Add "_s + noun);
     add->setObjectName(u"addEpisode"_s);
     connect(add, &QAction::triggered, this, [session] {
         if (session)
             addEpisode(*session);
     });
     if (project.episodes.size() >= 2) {
-        QAction* remove = m_menu->addAction(u"Remove current "_s + noun.toLower());
+        QAction* remove = addDestructiveAction(items, u"Remove current "_s + noun.toLower());
         remove->setObjectName(u"removeEpisode"_s);
         connect(remove, &QAction::triggered, this, [session] {
             if (session)
                 removeCurrentEpisode(*session);
         });
     }
-}
-
-void EpisodePicker::openMenu()
-{
-    m_menu->popup(mapToGlobal(QPoint(0, height() + 4)));
-}
-
-QSize EpisodePicker::sizeHint() const
-{
-    const QFontMetricsF fm(labelFont());
-    const qreal w = Symbols::boxSize(stackSymbol) + spacing + fm.horizontalAdvance(m_label) + spacing
-        + Symbols::boxSize(chevronSymbol) + 2 * padH;
-    const qreal h = std::max(fm.height(), Symbols::boxSize(stackSymbol)) + 2 * padV;
-    return QSize(int(std::ceil(w)), int(std::ceil(h)));
-}
-
-void EpisodePicker::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    const QRectF r = rect();
-    shapes::fillCapsule(p, r, isDown() ? Palette::white(0.09) : Palette::white(0.05));
-    shapes::strokeCapsuleInside(p, r, hasFocus() ? Palette::hairlineStrong() : Palette::hairline(), 1.0);
-
-    const QFont font = labelFont();
-    const QFontMetricsF fm(font);
-    qreal x = padH;
-    const qreal stackBox = Symbols::boxSize(stackSymbol);
-    Symbols::paint(p, QRectF(x, r.center().y() - stackBox / 2, stackBox, stackBox), u"rectangle.stack.fill"_s,
-                   Palette::gold(), stackSymbol);
-    x += stackBox + spacing;
-    const qreal chevronBox = Symbols::boxSize(chevronSymbol);
-    const qreal textWidth = std::max<qreal>(0, r.width() - padH - chevronBox - spacing - x);
-    p.setFont(font);
-    p.setPen(Palette::textPrimary());
-    QString shown = m_label;
-    shown.replace(u'\n', u' ');
-    p.drawText(QPointF(x, r.center().y() + (fm.ascent() - fm.descent()) / 2),
-               fm.elidedText(shown, Qt::ElideRight, textWidth));
-    x += textWidth + spacing;
-    Symbols::paint(p, QRectF(x, r.center().y() - chevronBox / 2, chevronBox, chevronBox), u"chevron.down"_s,
-                   Palette::textTertiary(), chevronSymbol, QFont::DemiBold);
 }
 
 } // namespace studio

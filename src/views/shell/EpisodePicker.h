@@ -5,27 +5,23 @@
 // remove the current one. Choosing changes only the session's active episode;
 // adding and removing change the production.
 
+#include "design/MenuButton.h"
 #include "model/Project.h"
-
-#include <QAbstractButton>
-
-class QMenu;
 
 namespace studio {
 
 class ProjectSession;
 
-class EpisodePicker : public QAbstractButton {
+class EpisodePicker : public MenuButton {
     Q_OBJECT
 public:
     explicit EpisodePicker(ProjectSession& session, QWidget* parent = nullptr);
 
     // Re-reads the active episode's label.
     void refresh();
-    QString labelText() const { return m_label; }
+    QString labelText() const { return label(); }
 
-    // The menu; its items are rebuilt from the episodes each time it opens.
-    QMenu* menu() const { return m_menu; }
+    // Rebuilds menu()'s items from the episodes; runs each time it opens.
     void rebuildMenu();
 
     // "Ep 3", "Ep 3 — Pilot"; "Seg 2" for an anthology.
@@ -38,18 +34,8 @@ public:
     // nothing and makes the first episode active.
     static void removeCurrentEpisode(ProjectSession& session);
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    void openMenu();
-
     ProjectSession& m_session;
-    QString m_label;
-    QMenu* m_menu;
 };
 
 } // namespace studio

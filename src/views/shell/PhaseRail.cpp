@@ -1,6 +1,7 @@
 #include "views/shell/PhaseRail.h"
 
 #include "design/Palette.h"
+#include "design/ScrollColumn.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/Text.h"
@@ -9,7 +10,6 @@
 #include "views/shell/PhaseRailRow.h"
 #include "views/shell/PhaseRailStatus.h"
 
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -28,15 +28,9 @@ PhaseRail::PhaseRail(ProjectSession& session, QWidget* parent)
     column->setContentsMargins(8, 0, 8, 10);
     column->setSpacing(2);
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    auto* list = new QWidget(scroll);
-    list->setAttribute(Qt::WA_TranslucentBackground);
-    auto* rows = new QVBoxLayout(list);
-    rows->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new ScrollColumn(this);
+    QWidget* list = scroll->content();
+    QVBoxLayout* rows = scroll->column();
     rows->setSpacing(2);
     for (PhaseGroup group : allCases<PhaseGroup>()) {
         // TextLabel draws edge to edge; the header's padding is its own layout's.
@@ -54,8 +48,6 @@ PhaseRail::PhaseRail(ProjectSession& session, QWidget* parent)
         }
     }
     rows->addStretch(1);
-    scroll->setWidget(list);
-    list->setAutoFillBackground(false); // setWidget turns it on; the rail lies on the backdrop
 
     column->addWidget(scroll, 1);
     column->addWidget(m_footer);

@@ -1,0 +1,106 @@
+#pragma once
+
+// A painted pull-down label: an optional leading symbol, a one-line label
+// (plain text, '&' shown as typed, elided when the button is narrower than
+// it wants) and an optional chevron, on a capsule or on nothing. A click
+// opens menu() just under the button. The menu belongs to the button but its
+// entries are the caller's: aboutToOpen() is emitted each time just before
+// the menu shows, so a caller can rebuild the entries from the production as
+// it is at that moment (entries should capture ids, never positions).
+
+#include <QAbstractButton>
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+
+class QMenu;
+
+namespace studio {
+
+class MenuButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    enum class Shape { capsule, plain };
+
+    explicit MenuButton(const QString& label = QString(), QWidget* parent = nullptr);
+
+    QString label() const { return m_label; }
+    void setLabel(const QString& label);
+    QFont labelFont() const { return m_font; }
+    void setLabelFont(const QFont& font);
+    QColor labelColor() const { return m_labelColor; }
+    void setLabelColor(const QColor& color);
+
+    // A symbol before the label; an empty name shows none.
+    QString symbol() const { return m_symbol; }
+    void setSymbol(const QString& name, qreal size, const QColor& color, QFont::Weight weight = QFont::Normal);
+    // The "chevron.down" after the label.
+    bool hasChevron() const { return m_chevron; }
+    void setChevron(bool shown, qreal size = 7, const QColor& color = QColor());
+
+    Shape shape() const { return m_shape; }
+    void setShape(Shape shape);
+    // The capsule's fill at rest and while pressed (a gradient in
+    // QGradient::ObjectMode spans the capsule).
+    void setFill(const QBrush& rest, const QBrush& pressed);
+    // The outline inside the capsule's edge, and the one shown instead while
+    // the button has the keyboard focus.
+    void setBorder(const QColor& color, qreal width, const QColor& focusColor, qreal focusWidth);
+    void setPadding(qreal horizontal, qreal vertical);
+    // The gap between symbol, label and chevron.
+    void setSpacing(qreal spacing);
+    // The whole button's opacity while pressed.
+    void setPressedOpacity(qreal opacity);
+    // Whether a disabled button is drawn faded (the default) or as it is.
+    void setDimsWhenDisabled(bool dims);
+
+    QMenu* menu() const { return m_menu; }
+    // Shows the menu under the button (aboutToOpen() comes first).
+    void openMenu();
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+Q_SIGNALS:
+    // The menu is about to show: rebuild its entries now.
+    void aboutToOpen();
+
+protected:
+    // The leading mark (the symbol by default). A subclass may draw something
+    // else there, such as a spinner; leadSize() is its box.
+    virtual QSizeF leadSize() const;
+    virtual void paintLead(QPainter& painter, const QRectF& box);
+    virtual void paintBackground(QPainter& painter, const QRectF& rect);
+
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void relayout();
+
+    QString m_label;
+    QString m_shown; // the label as painted: one line, a bounded prefix
+    QFont m_font;
+    QColor m_labelColor;
+    QString m_symbol;
+    qreal m_symbolSize = 0;
+    QColor m_symbolColor;
+    QFont::Weight m_symbolWeight = QFont::Normal;
+    bool m_chevron = false;
+    qreal m_chevronSize = 7;
+    QColor m_chevronColor;
+    Shape m_shape = Shape::capsule;
+    QBrush m_fill;
+    QBrush m_pressedFill;
+    QColor m_border;
+    qreal m_borderWidth = 1;
+    QColor m_focusBorder;
+    qreal m_focusBorderWidth = 1;
+    qreal m_padH = 11;
+    qreal m_padV = 6;
+    qreal m_spacing = 6;
+    qreal m_pressedOpacity = 1;
+    bool m_dims = true;
+    QMenu* m_menu;
+};
+
+} // namespace studio

@@ -1,0 +1,166 @@
+#include "design/PlainTextEditor.h"
+
+#include "design/FieldFrame.h"
+#include "design/Palette.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace studio {
+
+PlainTextEditor::PlainTextEditor(const QString& placeholder, const QFont& font, QWidget* parent)
+    : QWidget(parent)
+    , m_edit(new QTextEdit(this))
+    , m_placeholder(placeholder)
+    , m_placeholderColor(Palette::textTertiary())
+{
+    makePlainEditor(m_edit, font);
+    m_edit->setAcceptRichText(false);
+    m_edit->setFrameShape(QFrame::NoFrame);
+    m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_edit->setTabChangesFocus(true);
+    m_edit->document()->setDocumentMargin(0);
+    m_edit->viewport()->setAutoFillBackground(false);
+    m_edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    m_edit->installEventFilter(this);
+    m_edit->viewport()->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_edit);
+    setFocusProxy(m_edit);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    connect(m_edit, &QTextEdit::textChanged, this, &PlainTextEditor::noteChange);
+    connect(m_edit->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &PlainTextEditor::adjustHeight);
+    adjustHeight();
+}
+
+QString PlainTextEditor::text() const
+{
+    return m_edit->toPlainText();
+}
+
+void PlainTextEditor::noteChange()
+{
+    // A change of fonts or margins also reports a change of the document;
+    // only a change of the text is an edit.
+    const QString text = m_edit->toPlainText();
+    if (m_setting || text == m_text)
+        return;
+    m_text = text;
+    Q_EMIT textEdited(text);
+}
+
+void PlainTextEditor::setText(const QString& text)
+{
+    if (m_edit->toPlainText() == text)
+        return;
+    const QTextCursor old = m_edit->textCursor();
+    const int position = old.position();
+    const int anchor = old.anchor();
+    m_setting = true;
+    m_edit->setPlainText(text);
+    m_text = m_edit->toPlainText();
+    m_setting = false;
+    if (m_edit->hasFocus()) {
+        QTextCursor c = m_edit->textCursor();
+        const int length = int(m_edit->document()->characterCount()) - 1;
+        c.setPosition(std::clamp(anchor, 0, length));
+        c.setPosition(std::clamp(position, 0, length), QTextCursor::KeepAnchor);
+        m_edit->setTextCursor(c);
+    }
+}
+
+void PlainTextEditor::setPlaceholder(const QString& placeholder)
+{
+    m_placeholder = placeholder;
+    m_edit->viewport()->update();
+}
+
+void PlainTextEditor::setPlaceholderInset(const QPointF& inset)
+{
+    m_placeholderInset = inset;
+    m_edit->viewport()->update();
+}
+
+bool PlainTextEditor::isPlaceholderShown() const
+{
+    return m_edit->document()->isEmpty() && !m_placeholder.isEmpty();
+}
+
+void PlainTextEditor::setTextFont(const QFont& font)
+{
+    m_edit->setFont(font);
+    m_edit->document()->setDefaultFont(font);
+    adjustHeight();
+}
+
+void PlainTextEditor::setTextColor(const QColor& color)
+{
+    QPalette pal = m_edit->palette();
+    pal.setColor(QPalette::Text, color);
+    m_edit->setPalette(pal);
+}
+
+void PlainTextEditor::setPlaceholderColor(const QColor& color)
+{
+    m_placeholderColor = color;
+    m_edit->viewport()->update();
+}
+
+void PlainTextEditor::setTextMargin(qreal margin)
+{
+    m_edit->document()->setDocumentMargin(std::max<qreal>(0, margin));
+    adjustHeight();
+}
+
+void PlainTextEditor::setMinimumTextHeight(qreal height)
+{
+    m_minHeight = std::max<qreal>(0, height);
+    adjustHeight();
+}
+
+void PlainTextEditor::setSubmitsOnReturn(bool submit)
+{
+    m_submitOnReturn = submit;
+}
+
+void PlainTextEditor::adjustHeight()
+{
+    const qreal content = m_edit->document()->size().height();
+    const int wanted = int(std::ceil(std::max(m_minHeight, content)));
+    if (height() != wanted || minimumHeight() != wanted || maximumHeight() != wanted)
+        setFixedHeight(wanted);
+}
+
+bool PlainTextEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_edit && event->type() == QEvent::KeyPress && m_submitOnReturn) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            Q_EMIT submitted();
+            return true;
+        }
+    }
+    if (watched == m_edit->viewport() && event->type() == QEvent::Paint && isPlaceholderShown()) {
+        // Drawn under the editor's own painting, which has nothing to show yet
+        // but the caret.
+        QPainter p(m_edit->viewport());
+        p.setFont(m_edit->font());
+        p.setPen(m_placeholderColor);
+        const QRectF area = QRectF(m_edit->viewport()->rect()).adjusted(m_placeholderInset.x(), m_placeholderInset.y(), 0, 0);
+        p.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_placeholder);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace studio

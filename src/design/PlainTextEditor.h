@@ -1,0 +1,70 @@
+#pragma once
+
+// A multi-line plain-text editor on a transparent ground that grows with its
+// text instead of scrolling (the page scrolls). The placeholder shows while
+// the text is empty, at an inset of the caller's. With Return-to-submit on,
+// Return and Enter (with any modifier) emit submitted() and never insert a
+// line break; pasted text keeps its line breaks.
+// textEdited() reports the user's edits only. setText() is for refreshes:
+// silent, does nothing when the text is unchanged, and keeps the caret and
+// selection of an editor that has the focus at the same offsets.
+
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QString>
+#include <QWidget>
+
+class QTextEdit;
+
+namespace studio {
+
+class PlainTextEditor : public QWidget {
+    Q_OBJECT
+public:
+    PlainTextEditor(const QString& placeholder, const QFont& font, QWidget* parent = nullptr);
+
+    QString text() const;
+    void setText(const QString& text);
+
+    QString placeholder() const { return m_placeholder; }
+    void setPlaceholder(const QString& placeholder);
+    // Where the placeholder's top-left corner sits, from the editor's.
+    void setPlaceholderInset(const QPointF& inset);
+    bool isPlaceholderShown() const;
+
+    void setTextFont(const QFont& font);
+    void setTextColor(const QColor& color);
+    void setPlaceholderColor(const QColor& color);
+    // The space between the editor's edge and its text (0 by default).
+    void setTextMargin(qreal margin);
+    // The editor is never shorter than this, however short its text.
+    void setMinimumTextHeight(qreal height);
+
+    bool submitsOnReturn() const { return m_submitOnReturn; }
+    void setSubmitsOnReturn(bool submit);
+
+    QTextEdit* textEdit() const { return m_edit; }
+
+Q_SIGNALS:
+    void textEdited(const QString& text);
+    void submitted();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void adjustHeight();
+    void noteChange();
+
+    QTextEdit* m_edit;
+    QString m_text;
+    QString m_placeholder;
+    QPointF m_placeholderInset;
+    QColor m_placeholderColor;
+    qreal m_minHeight = 0;
+    bool m_submitOnReturn = false;
+    bool m_setting = false;
+};
+
+} // namespace studio

@@ -1,0 +1,39 @@
+#pragma once
+
+// A frameless single-line text field on a transparent ground: the text in a
+// font and colour of the caller's, the placeholder while it is empty.
+// textEdited() reports the user's edits only. setText() is for refreshes:
+// silent, does nothing when the text is unchanged, and keeps the caret and
+// selection of a field that has the focus where they were.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+class QLineEdit;
+
+namespace studio {
+
+class PlainTextField : public QWidget {
+    Q_OBJECT
+public:
+    PlainTextField(const QString& placeholder, const QFont& font, QWidget* parent = nullptr);
+
+    QString text() const;
+    void setText(const QString& text);
+    QString placeholder() const;
+    void setPlaceholder(const QString& placeholder);
+    void setTextFont(const QFont& font);
+    void setTextColor(const QColor& color);
+    void setPlaceholderColor(const QColor& color);
+    QLineEdit* lineEdit() const { return m_edit; }
+
+Q_SIGNALS:
+    void textEdited(const QString& text);
+
+private:
+    QLineEdit* m_edit;
+};
+
+} // namespace studio

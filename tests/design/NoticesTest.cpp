@@ -1,0 +1,156 @@
+// Alerts and the failure banner.
+
+#include "design/Alert.h"
+#include "design/MessageBanner.h"
+#include "design/SymbolButton.h"
+#include "design/Theme.h"
+#include "support/Screenshots.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+QLabel* messageLabel(QMessageBox* box)
+{
+    return box->findChild<QLabel*>(u"qt_msgbox_informativelabel"_s);
+}
+} // namespace
+
+class NoticesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setApplicationDisplayName(u"Palisademotion"_s);
+        Theme::install(*static_cast<QApplication*>(QCoreApplication::instance()));
+    }
+
+    void confirmationAnswers_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("escape") << u"escape"_s << false;
+        QTest::newRow("return") << u"return"_s << false; // Cancel is the default
+        QTest::newRow("cancel") << u"cancel"_s << false;
+        QTest::newRow("closed") << u"closed"_s << false;
+        QTest::newRow("destructive") << u"destructive"_s << true;
+    }
+    void confirmationAnswers()
+    {
+        QFETCH(QString, how);
+        QWidget window;
+        window.resize(600, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QPointer<Alert> alert = Alert::confirmation(&window, u"Delete scene?"_s, u"Its shots go with it."_s,
+                                                    u"Delete Scene"_s);
+        QSignalSpy answered(alert.data(), &Alert::answered);
+        alert->open();
+        QVERIFY(QTest::qWaitForWindowExposed(alert));
+        QCOMPARE(alert->windowModality(), Qt::WindowModal);
+        if (how == u"escape"_s)
+            QTest::keyClick(alert, Qt::Key_Escape);
+        else if (how == u"return"_s)
+            QTest::keyClick(alert, Qt::Key_Return);
+        else if (how == u"cancel"_s)
+            alert->cancelButton()->click();
+        else if (how == u"closed"_s)
+            alert->close();
+        else
+            alert->destructiveButton()->click();
+        QCOMPARE(answered.size(), 1);
+        QTEST(answered.first().first().toBool(), "confirmed");
+        QTRY_VERIFY(!alert); // it goes once answered
+    }
+
+    void textsShowAsTyped()
+    {
+        Alert* alert = Alert::confirmation(nullptr, u"Move to Trash?"_s,
+                                           u"“Rock & <b>Roll</b>” and its files will move to the Trash."_s,
+                                           u"Delete Rock & Roll"_s);
+        QCOMPARE(messageLabel(alert)->textFormat(), Qt::PlainText);
+        QCOMPARE(alert->textFormat(), Qt::PlainText);
+        // The button shows its '&' instead of underlining the next letter.
+        auto* destructive = qobject_cast<QPushButton*>(alert->destructiveButton());
+        QCOMPARE(destructive->text(), u"Delete Rock && Roll"_s);
+        QVERIFY(destructive->shortcut().isEmpty());
+        delete alert;
+    }
+
+    void wideEnoughForTitleAndMessage_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("windowTitle");
+        QTest::newRow("trash") << u"Move to Trash?"_s
+                               << u"“The Lighthouse Keeper” and its files will move to the Trash."_s << QString();
+        QTest::newRow("about") << u"Palisademotion"_s << u"Version 0.1.0"_s << u"About Palisademotion"_s;
+        QTest::newRow("long message")
+            << u"Switch the story engine?"_s
+            << u"The acts and beats of this episode are replaced by the new engine’s structure. Beats you wrote are "
+               u"kept in a list under the acts so nothing is lost, and you can move them back one by one."_s
+            << QString();
+    }
+    void wideEnoughForTitleAndMessage()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, message);
+        QFETCH(QString, windowTitle);
+        QWidget window;
+        window.resize(1000, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Alert* alert = windowTitle.isEmpty()
+            ? Alert::confirmation(&window, title, message, u"Go Ahead"_s)
+            : Alert::information(&window, title, message, windowTitle);
+        alert->open();
+        QVERIFY(QTest::qWaitForWindowExposed(alert));
+        test::writeScreenshot(alert, u"design-alert-"_s + QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-'));
+
+        // The title bar shows the title with the program's name, in a font of
+        // its own; the alert is at least that wide.
+        const QString shown = Alert::shownWindowTitle(alert->windowTitle());
+        QVERIFY(shown.endsWith(u"Palisademotion"_s));
+        QFont bold = alert->font();
+        bold.setBold(true);
+        QVERIFY2(alert->width() >= QFontMetrics(bold).horizontalAdvance(shown) + 100,
+                 qPrintable(QString::number(alert->width())));
+        // A short message keeps to one line, a long one wraps on a few.
+        QLabel* label = messageLabel(alert);
+        const int line = label->fontMetrics().lineSpacing();
+        const QMargins margins = label->contentsMargins();
+        const int text = label->heightForWidth(label->width()) - margins.top() - margins.bottom();
+        const int lines = (text + line / 2) / line;
+        if (label->fontMetrics().horizontalAdvance(message) < 380)
+            QCOMPARE(lines, 1);
+        else
+            QVERIFY2(lines <= 3, qPrintable(QString::number(lines)));
+        alert->close();
+    }
+
+    void bannerDismissesAndShowsAgain()
+    {
+        MessageBanner banner;
+        QSignalSpy dismissed(&banner, &MessageBanner::dismissed);
+        banner.resize(500, banner.sizeHint().height());
+        banner.showMessage(u"Save failed: disk full"_s);
+        QVERIFY(QTest::qWaitForWindowExposed(&banner));
+        QCOMPARE(banner.message(), u"Save failed: disk full"_s);
+        QTest::mouseClick(banner.closeButton(), Qt::LeftButton);
+        QCOMPARE(dismissed.size(), 1);
+        QVERIFY(banner.isHidden());
+        // The same failure again is news again.
+        banner.showMessage(u"Save failed: disk full"_s);
+        QVERIFY(banner.isVisible());
+    }
+};
+
+QTEST_MAIN(NoticesTest)
+#include "NoticesTest.moc"

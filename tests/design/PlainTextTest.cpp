@@ -1,0 +1,173 @@
+// The frameless text field and the growing text editor: only the user's edits
+// are reported, a refresh never moves the caret, Return can submit.
+
+#include "design/Palette.h"
+#include "design/PlainTextEditor.h"
+#include "design/PlainTextField.h"
+#include "design/Theme.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTextEdit>
+#include <QtTest>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+void placeCaret(QTextEdit* edit, int anchor, int position)
+{
+    QTextCursor c = edit->textCursor();
+    c.setPosition(anchor);
+    c.setPosition(position, QTextCursor::KeepAnchor);
+    edit->setTextCursor(c);
+}
+} // namespace
+
+class PlainTextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+
+    void fieldReportsOnlyTheUsersEdits()
+    {
+        PlainTextField field(u"Working title"_s, Theme::font(13));
+        QSignalSpy edited(&field, &PlainTextField::textEdited);
+        field.setText(u"Night Ferry"_s);
+        QCOMPARE(edited.size(), 0);
+        field.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&field));
+        field.setFocus();
+        QVERIFY(field.hasFocus());
+        field.lineEdit()->setCursorPosition(5);
+        QTest::keyClicks(field.lineEdit(), u"s"_s);
+        QCOMPARE(edited.size(), 1);
+        QCOMPARE(edited.last().at(0).toString(), u"Nights Ferry"_s);
+
+        // A refresh with the same text does nothing; another text keeps the
+        // caret's offset, and a selection stays selected.
+        field.setText(u"Nights Ferry"_s);
+        QCOMPARE(field.lineEdit()->cursorPosition(), 6);
+        field.setText(u"Nights Ferry II"_s);
+        QCOMPARE(field.lineEdit()->cursorPosition(), 6);
+        field.lineEdit()->setSelection(7, 5);
+        field.setText(u"Nights Ferry III"_s);
+        QCOMPARE(field.lineEdit()->selectedText(), u"Ferry"_s);
+        QCOMPARE(edited.size(), 1);
+        QVERIFY(field.hasFocus());
+    }
+
+    void editorReportsOnlyTheUsersEdits()
+    {
+        PlainTextEditor editor(u"Action"_s, Theme::font(12));
+        QSignalSpy edited(&editor, &PlainTextEditor::textEdited);
+        QVERIFY(editor.isPlaceholderShown());
+        editor.setText(u"She waits.\nThe ferry horn."_s);
+        QVERIFY(!editor.isPlaceholderShown());
+        // Changes of the look are no edits.
+        editor.setTextFont(Theme::font(14));
+        editor.setTextColor(Palette::paperInk());
+        editor.setTextMargin(3);
+        QCOMPARE(edited.size(), 0);
+
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.setFocus();
+        placeCaret(editor.textEdit(), 3, 3);
+        QTest::keyClicks(editor.textEdit(), u"!"_s);
+        QCOMPARE(edited.size(), 1);
+        QCOMPARE(edited.last().at(0).toString(), u"She! waits.\nThe ferry horn."_s);
+
+        placeCaret(editor.textEdit(), 5, 10);
+        editor.setText(u"She! waits.\nThe ferry horn, twice."_s);
+        QCOMPARE(editor.textEdit()->textCursor().anchor(), 5);
+        QCOMPARE(editor.textEdit()->textCursor().position(), 10);
+        QCOMPARE(edited.size(), 1);
+        QVERIFY(editor.hasFocus());
+    }
+
+    void returnSubmitsWithoutALineBreak_data()
+    {
+        QTest::addColumn<bool>("submits");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("return") << true << int(Qt::Key_Return) << Qt::KeyboardModifiers() << u"Wait for me"_s;
+        QTest::newRow("enter") << true << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                               << u"Wait for me"_s;
+        QTest::newRow("shift+return") << true << int(Qt::Key_Return) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                      << u"Wait for me"_s;
+        QTest::newRow("not submitting") << false << int(Qt::Key_Return) << Qt::KeyboardModifiers()
+                                        << u"Wait\n for me"_s;
+    }
+    void returnSubmitsWithoutALineBreak()
+    {
+        QFETCH(bool, submits);
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        PlainTextEditor editor(u"Dialogue"_s, Theme::font(12));
+        editor.setSubmitsOnReturn(submits);
+        editor.setText(u"Wait for me"_s);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.setFocus();
+        placeCaret(editor.textEdit(), 4, 4);
+        QSignalSpy submitted(&editor, &PlainTextEditor::submitted);
+        QTest::keyClick(editor.textEdit(), Qt::Key(key), modifiers);
+        QCOMPARE(submitted.size(), submits ? 1 : 0);
+        QTEST(editor.text(), "text");
+
+        // Pasted lines stay as they are.
+        QSignalSpy edited(&editor, &PlainTextEditor::textEdited);
+        QApplication::clipboard()->setText(u"one\ntwo"_s);
+        editor.textEdit()->paste();
+        QVERIFY(editor.text().contains(u"one\ntwo"_s));
+        QCOMPARE(edited.size(), 1);
+        QCOMPARE(submitted.size(), submits ? 1 : 0);
+    }
+
+    void editorGrowsWithItsText()
+    {
+        PlainTextEditor editor(u"Action"_s, Theme::font(12));
+        editor.resize(200, 10);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        const int oneLine = editor.height();
+        QVERIFY(oneLine > 0);
+        editor.setText(u"one\ntwo\nthree"_s);
+        QTRY_VERIFY(editor.height() >= 2 * oneLine);
+        QVERIFY(editor.textEdit()->verticalScrollBar()->maximum() == 0);
+        editor.setText(QString());
+        QTRY_COMPARE(editor.height(), oneLine);
+        editor.setMinimumTextHeight(3 * oneLine);
+        QCOMPARE(editor.height(), 3 * oneLine);
+    }
+
+    void inkOnPaper()
+    {
+        // The script page: dark ink on a light page.
+        PlainTextEditor editor(u"CHARACTER"_s, Theme::font(13, QFont::Bold));
+        editor.setText(u"MARA"_s);
+        editor.resize(200, 40);
+        const auto inked = [&editor](const QColor& ink) {
+            editor.setTextColor(ink);
+            QImage image(editor.size(), QImage::Format_ARGB32);
+            image.fill(Palette::paper());
+            editor.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+            int dark = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    dark += image.pixelColor(x, y).lightness() < 120;
+            return dark;
+        };
+        QVERIFY(inked(Palette::paperInk()) > 20);
+        QCOMPARE(inked(Palette::paper()), 0);
+    }
+};
+
+QTEST_MAIN(PlainTextTest)
+#include "PlainTextTest.moc"

@@ -1,0 +1,119 @@
+// A sideways strip of cards inside a page that scrolls down: the wheel goes
+// where the gesture points.
+
+#include "design/HorizontalStrip.h"
+#include "design/ScrollColumn.h"
+#include "design/Theme.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
+#include <QtTest>
+
+using namespace studio;
+
+namespace {
+QWidget* card(int width, int height)
+{
+    auto* w = new QWidget;
+    w->setFixedSize(width, height);
+    return w;
+}
+
+// A wheel event as the pointer delivers it: to the widget under the
+// pointer, passed up while nobody takes it.
+void wheel(QWidget* target, QPoint angle, QPoint pixels = {}, Qt::KeyboardModifiers modifiers = {})
+{
+    const QPointF local(target->width() / 2.0, target->height() / 2.0);
+    QWheelEvent event(local, target->mapToGlobal(local), pixels, angle, Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                      false);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    // notify() as the window system's delivery does; sendEvent() would mark
+    // the event as synthesized, and those are not passed up.
+    qApp->notify(target, &event);
+}
+
+struct Page {
+    ScrollColumn column;
+    HorizontalStrip* strip = nullptr;
+    QWidget* firstCard = nullptr;
+
+    Page()
+    {
+        column.resize(400, 300);
+        column.column()->addWidget(card(380, 200));
+        strip = new HorizontalStrip(10);
+        for (int i = 0; i < 8; ++i) {
+            QWidget* c = card(150, 90);
+            if (!firstCard)
+                firstCard = c;
+            strip->row()->insertWidget(i, c);
+        }
+        column.column()->addWidget(strip);
+        column.column()->addWidget(card(380, 600));
+        column.show();
+    }
+    int pageScroll() const { return column.verticalScrollBar()->value(); }
+    int stripScroll() const { return strip->horizontalScrollBar()->value(); }
+};
+} // namespace
+
+class ScrollingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+
+    void wheelGoesWhereTheGesturePoints_data()
+    {
+        QTest::addColumn<QPoint>("angle");
+        QTest::addColumn<QPoint>("pixels");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<bool>("pageMoves");
+        QTest::addColumn<bool>("stripMoves");
+        QTest::newRow("wheel down") << QPoint(0, -120) << QPoint() << false << true << false;
+        QTest::newRow("shift and wheel") << QPoint(0, -120) << QPoint() << true << false << true;
+        QTest::newRow("swipe sideways") << QPoint(-90, -10) << QPoint(-60, -5) << false << false << true;
+        QTest::newRow("tilt wheel") << QPoint(-120, 0) << QPoint() << false << false << true;
+        QTest::newRow("swipe down") << QPoint(-8, -120) << QPoint(-4, -60) << false << true << false;
+    }
+    void wheelGoesWhereTheGesturePoints()
+    {
+        QFETCH(QPoint, angle);
+        QFETCH(QPoint, pixels);
+        QFETCH(bool, shift);
+        QFETCH(bool, pageMoves);
+        QFETCH(bool, stripMoves);
+        Page page;
+        QVERIFY(QTest::qWaitForWindowExposed(&page.column));
+        QVERIFY(page.strip->horizontalScrollBar()->maximum() > 0);
+        QVERIFY(page.column.verticalScrollBar()->maximum() > 0);
+        wheel(page.firstCard, angle, pixels, shift ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(page.pageScroll() > 0, pageMoves);
+        QCOMPARE(page.stripScroll() > 0, stripMoves);
+    }
+
+    void stripIsAsTallAsItsCards()
+    {
+        Page page;
+        QVERIFY(QTest::qWaitForWindowExposed(&page.column));
+        QCOMPARE(page.strip->height(), 90);
+        QVERIFY(!page.strip->horizontalScrollBar()->isVisible());
+        page.strip->setIndicatorShown(true);
+        QTRY_VERIFY(page.strip->horizontalScrollBar()->isVisible());
+        QTRY_VERIFY(page.strip->height() > 90);
+        // The cards keep their height; the indicator lies under them.
+        QCOMPARE(page.firstCard->height(), 90);
+        QVERIFY(page.strip->viewport()->height() >= 90);
+        // Taller cards make a taller strip.
+        page.strip->row()->insertWidget(0, card(150, 140));
+        page.strip->setIndicatorShown(false);
+        QTRY_COMPARE(page.strip->height(), 140);
+    }
+};
+
+QTEST_MAIN(ScrollingTest)
+#include "ScrollingTest.moc"
