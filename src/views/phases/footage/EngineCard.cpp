@@ -165,8 +165,8 @@ EngineCard::EngineCard(ProjectSession& session, QWidget* parent)
     auto* controls = new QWidget(card);
     controls->setAttribute(Qt::WA_TranslucentBackground);
     auto* controlsLayout = new ControlsLayout(16, 12, controls);
-    // STEP-PENDING m_clipLength->setStep(1);
-    // STEP-PENDING m_takes->setStep(1);
+    m_clipLength->setStep(1);
+    m_takes->setStep(1);
     for (SwitchToggle* toggle : {m_chain, m_characterRefs}) {
         toggle->setParent(controls);
         toggle->setLabelFont(Theme::font(11));

@@ -2,6 +2,7 @@
 
 #include "design/EmptyStateView.h"
 #include "design/HairlineDivider.h"
+#include "design/ScrollColumn.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "views/phases/footage/EngineCard.h"
@@ -9,7 +10,6 @@
 #include "views/phases/footage/RenderQueuePanel.h"
 
 #include <QHBoxLayout>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -18,30 +18,21 @@ namespace studio {
 
 FootageView::FootageView(ProjectSession& session, QWidget* parent)
     : PhaseScreen(session, parent)
-    , m_manifest(new QScrollArea(this))
-    , m_column(new QWidget)
-    , m_engine(new EngineCard(session, m_column))
+    , m_manifest(new ScrollColumn(this))
+    , m_engine(new EngineCard(session, m_manifest->content()))
     , m_empty(new EmptyStateView(u"film.stack"_s, u"Nothing to shoot yet"_s,
                                  u"Build your storyboard first — every shot you plan there shows up here, ready to "
                                  u"render."_s,
-                                 std::nullopt, {}, m_column))
+                                 std::nullopt, {}, m_manifest->content()))
     , m_queue(new RenderQueuePanel(session, this))
-    , m_sections(new QVBoxLayout(m_column), 2)
+    , m_sections(m_manifest->column(), 2)
 {
-    auto* column = static_cast<QVBoxLayout*>(m_column->layout());
+    QVBoxLayout* column = m_manifest->column();
     column->setContentsMargins(20, 20, 20, 20);
     column->setSpacing(16);
     column->addWidget(m_engine);
     column->addWidget(m_empty);
     column->addStretch(1);
-    m_column->setAttribute(Qt::WA_TranslucentBackground);
-    m_manifest->setWidget(m_column);
-    m_manifest->setWidgetResizable(true);
-    // setWidget() turns filling on; the manifest lies on the backdrop.
-    m_column->setAutoFillBackground(false);
-    m_manifest->viewport()->setAutoFillBackground(false);
-    m_manifest->setFrameShape(QFrame::NoFrame);
-    m_manifest->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -100,7 +91,7 @@ void FootageView::refresh()
     m_sections.sync(
         scenes, [](const SceneCard& scene) { return scene.id; },
         [this](const SceneCard& scene) {
-            auto* section = new SceneSection(scene.id, m_column);
+            auto* section = new SceneSection(scene.id, m_manifest->content());
             connect(section, &SceneSection::selectSceneClicked, this, &FootageView::selectScene);
             connect(section, &SceneSection::selectionToggled, this, &FootageView::toggleShot);
             connect(section, &SceneSection::disclosureToggled, this, &FootageView::toggleExpanded);

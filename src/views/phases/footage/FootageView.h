@@ -13,13 +13,12 @@
 #include <QSet>
 #include <QUuid>
 
-class QScrollArea;
-
 namespace studio {
 
 class EmptyStateView;
 class EngineCard;
 class RenderQueuePanel;
+class ScrollColumn;
 
 class FootageView : public PhaseScreen {
     Q_OBJECT
@@ -31,7 +30,7 @@ public:
 
     EngineCard* engineCard() const { return m_engine; }
     RenderQueuePanel* queuePanel() const { return m_queue; }
-    QScrollArea* manifest() const { return m_manifest; }
+    ScrollColumn* manifest() const { return m_manifest; }
     EmptyStateView* emptyState() const { return m_empty; }
     QList<SceneSection*> sceneSections() const { return m_sections.widgets(); }
     SceneSection* sceneSection(const QUuid& sceneID) const { return m_sections.widget(sceneID); }
@@ -48,8 +47,7 @@ private:
 
     QSet<QUuid> m_selectedShotIDs;
     QUuid m_expandedShotID;
-    QScrollArea* m_manifest;
-    QWidget* m_column;
+    ScrollColumn* m_manifest;
     EngineCard* m_engine;
     EmptyStateView* m_empty;
     RenderQueuePanel* m_queue;

@@ -3,6 +3,7 @@
 #include "design/GhostButton.h"
 #include "design/Palette.h"
 #include "design/PrimaryButton.h"
+#include "design/ScrollColumn.h"
 #include "design/SectionHeader.h"
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
@@ -12,7 +13,6 @@
 #include "views/phases/footage/FootageLogic.h"
 
 #include <QHBoxLayout>
-#include <QScrollArea>
 #include <QSpacerItem>
 #include <QVBoxLayout>
 
@@ -61,12 +61,11 @@ RenderQueuePanel::RenderQueuePanel(ProjectSession& session, QWidget* parent)
     , m_header(new SectionHeader(u"Render Queue"_s, QString(), this))
     , m_queue(new PrimaryButton(footage::queueLabel(0), false, this))
     , m_queueAll(new GhostButton(u"Queue all planned"_s, Palette::textPrimary(), this))
-    , m_list(new QScrollArea(this))
-    , m_listBody(new QWidget)
+    , m_list(new ScrollColumn(this))
     , m_empty(makeEmptyState(this))
     , m_render(new PrimaryButton(u"play.fill"_s, u"Render all queued"_s, true, this))
     , m_clearDone(new GhostButton(u"Clear done"_s, Palette::textPrimary(), this))
-    , m_rows(new QVBoxLayout(m_listBody))
+    , m_rows(m_list->column())
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedWidth(columnWidth);
@@ -91,19 +90,9 @@ RenderQueuePanel::RenderQueuePanel(ProjectSession& session, QWidget* parent)
     queueRow->addStretch(1);
     m_layout->addLayout(queueRow);
 
-    auto* rowsLayout = static_cast<QVBoxLayout*>(m_listBody->layout());
-    rowsLayout->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* rowsLayout = m_list->column();
     rowsLayout->setSpacing(8);
     rowsLayout->addStretch(1);
-    m_listBody->setAttribute(Qt::WA_TranslucentBackground);
-    m_list->setWidget(m_listBody);
-    m_list->setWidgetResizable(true);
-    // setWidget() turns filling on; the list lies on the backdrop.
-    m_listBody->setAutoFillBackground(false);
-    m_list->viewport()->setAutoFillBackground(false);
-    m_list->setFrameShape(QFrame::NoFrame);
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_list->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     m_layout->addWidget(m_list, 1);
     m_layout->addWidget(m_empty);
@@ -178,7 +167,7 @@ void RenderQueuePanel::refreshJobs()
     } else {
         m_rows.sync(
             jobs, [](const GenerationJob& job) { return job.id; },
-            [this](const GenerationJob&) { return new JobRow(m_listBody); },
+            [this](const GenerationJob&) { return new JobRow(m_list->content()); },
             [](JobRow* row, const GenerationJob& job, int) { row->setJob(job); });
         m_shownIDs.clear();
         m_shownIDs.reserve(jobs.size());

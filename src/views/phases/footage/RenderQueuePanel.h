@@ -15,7 +15,6 @@
 
 #include <optional>
 
-class QScrollArea;
 class QSpacerItem;
 class QVBoxLayout;
 
@@ -24,6 +23,7 @@ namespace studio {
 class GhostButton;
 class PrimaryButton;
 class ProjectSession;
+class ScrollColumn;
 class SectionHeader;
 
 class RenderQueuePanel : public QWidget {
@@ -41,7 +41,7 @@ public:
     GhostButton* clearDoneButton() const { return m_clearDone; }
     QString subtitleText() const;
     QWidget* emptyState() const { return m_empty; }
-    QScrollArea* jobList() const { return m_list; }
+    ScrollColumn* jobList() const { return m_list; }
     JobRow* jobRow(const QUuid& jobID) const { return m_rows.widget(jobID); }
     QList<JobRow*> jobRows() const { return m_rows.widgets(); }
 
@@ -63,8 +63,7 @@ private:
     SectionHeader* m_header;
     PrimaryButton* m_queue;
     GhostButton* m_queueAll;
-    QScrollArea* m_list;
-    QWidget* m_listBody;
+    ScrollColumn* m_list;
     QWidget* m_empty;
     PrimaryButton* m_render;
     GhostButton* m_clearDone;

@@ -258,6 +258,15 @@ private Q_SLOTS:
         QCOMPARE(card->clipLengthSlider()->position(), 4.0);
         QCOMPARE(s.session.profile(), odd);
         QCOMPARE(s.row(0, 0)->face().clips, 2); // 5 seconds over 2.5
+
+        // A user's move writes a value of the slider's grid, and that field only.
+        card->clipLengthSlider()->setFocus();
+        QTest::keyClick(card->clipLengthSlider(), Qt::Key_Right);
+        QCOMPARE(s.session.profile().maxClipSeconds, 5.0);
+        QCOMPARE(s.session.profile().variantsPerShot, 9);
+        QCOMPARE(s.row(0, 0)->face().clips, 1);
+        QTest::keyClick(card->takesSlider(), Qt::Key_Left);
+        QCOMPARE(s.session.profile().variantsPerShot, 2);
     }
 
     void theActiveEpisodeDecides()
