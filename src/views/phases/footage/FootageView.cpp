@@ -79,6 +79,7 @@ void FootageView::refresh()
         }
         if (present.size() != m_selectedShotIDs.size()) {
             m_selectedShotIDs = present;
+            ++m_selectionVersion;
             m_queue->setSelection(m_selectedShotIDs);
         }
     }
@@ -87,7 +88,8 @@ void FootageView::refresh()
 
     const QList<SceneCard> scenes = episode ? episode->scenes : QList<SceneCard>();
     m_empty->setVisible(scenes.isEmpty());
-    const SceneSection::Context context{&production, &profile, &m_selectedShotIDs, m_expandedShotID};
+    const SceneSection::Context context{&production, &profile, &m_selectedShotIDs, m_selectionVersion,
+                                        m_expandedShotID};
     m_sections.sync(
         scenes, [](const SceneCard& scene) { return scene.id; },
         [this](const SceneCard& scene) {
@@ -107,6 +109,7 @@ void FootageView::setSelection(const QSet<QUuid>& selection)
     if (selection == m_selectedShotIDs)
         return;
     m_selectedShotIDs = selection;
+    ++m_selectionVersion;
     m_queue->setSelection(m_selectedShotIDs);
     refresh();
 }

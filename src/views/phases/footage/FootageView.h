@@ -46,6 +46,7 @@ private:
     void setSelection(const QSet<QUuid>& selection);
 
     QSet<QUuid> m_selectedShotIDs;
+    quint64 m_selectionVersion = 0;
     QUuid m_expandedShotID;
     ScrollColumn* m_manifest;
     EngineCard* m_engine;

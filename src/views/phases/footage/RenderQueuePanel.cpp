@@ -158,21 +158,22 @@ void RenderQueuePanel::refreshJobs()
     if (subtitleText() != subtitle)
         m_header->setSubtitle(subtitle);
 
-    const bool sameRows = jobs.size() == m_shownIDs.size()
-        && std::equal(jobs.cbegin(), jobs.cend(), m_shownIDs.cbegin(),
-                      [](const GenerationJob& job, const QUuid& id) { return job.id == id; });
+    // While the jobs are the ones shown, in the same order (a render step
+    // moves one job's progress), each row is handed its job and only the row
+    // whose job changed repaints.
+    bool sameRows = jobs.size() == m_shownIDs.size();
+    for (qsizetype i = 0; sameRows && i < jobs.size(); ++i)
+        sameRows = jobs.at(i).id == m_shownIDs.at(i);
     if (sameRows) {
-        for (const GenerationJob& job : jobs)
-            m_rows.widget(job.id)->setJob(job);
+        for (qsizetype i = 0; i < jobs.size(); ++i)
+            m_shownRows.at(i)->setJob(jobs.at(i));
     } else {
         m_rows.sync(
             jobs, [](const GenerationJob& job) { return job.id; },
             [this](const GenerationJob&) { return new JobRow(m_list->content()); },
             [](JobRow* row, const GenerationJob& job, int) { row->setJob(job); });
-        m_shownIDs.clear();
-        m_shownIDs.reserve(jobs.size());
-        for (const GenerationJob& job : jobs)
-            m_shownIDs.append(job.id);
+        m_shownIDs = m_rows.keys();
+        m_shownRows = m_rows.widgets();
     }
 
     const bool hasJobs = !jobs.isEmpty();

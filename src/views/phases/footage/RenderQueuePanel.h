@@ -68,9 +68,9 @@ private:
     PrimaryButton* m_render;
     GhostButton* m_clearDone;
     KeyedList<QUuid, JobRow> m_rows;
-    // The ids shown, in order: while a render only moves progress, the rows
-    // stay as they are and only the job that changed is handed on.
+    // The ids shown and their rows, in order.
     QList<QUuid> m_shownIDs;
+    QList<JobRow*> m_shownRows;
     std::optional<bool> m_showingJobs;
 };
 

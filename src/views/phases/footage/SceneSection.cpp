@@ -2,6 +2,7 @@
 
 #include "design/Palette.h"
 #include "design/TextLabel.h"
+#include "model/Lookup.h"
 #include "design/Theme.h"
 #include "model/PromptComposer.h"
 #include "views/phases/footage/FootageLogic.h"
@@ -84,6 +85,17 @@ QString SceneSection::titleText() const
 
 void SceneSection::sync(const SceneCard& scene, qsizetype sceneNumber, const Context& context)
 {
+    // The open row's prompt reads the whole production and profile: a
+    // section holding it (now or before) is always brought up to date.
+    const bool holdsExpandedRow = !context.expandedShotID.isNull() && findShot(scene, context.expandedShotID);
+    if (m_shown && !holdsExpandedRow && !m_shown->holdsExpandedRow && m_shown->number == sceneNumber
+        && m_shown->maxClipSeconds == context.profile->maxClipSeconds
+        && m_shown->selectionVersion == context.selectionVersion && m_shown->locations == context.project->locations
+        && m_shown->scene == scene)
+        return;
+    m_shown = Shown{scene, sceneNumber, context.project->locations, context.profile->maxClipSeconds,
+                    context.selectionVersion, holdsExpandedRow};
+
     m_title->setText(footage::sceneTitle(scene, sceneNumber, context.project->locations));
     m_rows.sync(
         scene.shots, [](const Shot& shot) { return shot.id; },

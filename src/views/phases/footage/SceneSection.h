@@ -13,6 +13,8 @@
 #include <QUuid>
 #include <QWidget>
 
+#include <optional>
+
 class QAbstractButton;
 
 namespace studio {
@@ -27,6 +29,8 @@ public:
         const Project* project = nullptr;
         const GenerationProfile* profile = nullptr;
         const QSet<QUuid>* selection = nullptr;
+        // Changes whenever the selection does, so a section can tell at once.
+        quint64 selectionVersion = 0;
         QUuid expandedShotID;
     };
 
@@ -34,6 +38,7 @@ public:
 
     QUuid sceneID() const { return m_sceneID; }
     // Shows the scene as the sceneNumber-th of its episode (counted from 1).
+    // A section whose scene and context are as last shown is left alone.
     void sync(const SceneCard& scene, qsizetype sceneNumber, const Context& context);
 
     QString titleText() const;
@@ -51,6 +56,18 @@ private:
     TextLabel* m_title;
     QAbstractButton* m_selectScene;
     KeyedList<QUuid, ShotRow> m_rows;
+
+    // What the rows show now. The lists share their data with the production
+    // they came from, so comparing an unchanged scene costs next to nothing.
+    struct Shown {
+        SceneCard scene;
+        qsizetype number = 0;
+        QList<Location> locations;
+        double maxClipSeconds = 0;
+        quint64 selectionVersion = 0;
+        bool holdsExpandedRow = false;
+    };
+    std::optional<Shown> m_shown;
 };
 
 } // namespace studio
