@@ -7,6 +7,7 @@
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
+#include "model/Text.h"
 #include "services/FileReveal.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
@@ -223,7 +224,7 @@ Project HomeView::duplicated(const Project& source, const Date& now)
 
 QString HomeView::trashMessage(const QString& name)
 {
-    return u"“"_s + name + u"” and its files will move to the Trash."_s;
+    return u"“"_s + text::displayPrefix(name) + u"” and its files will move to the Trash."_s;
 }
 
 Date HomeView::now() const

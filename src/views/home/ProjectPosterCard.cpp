@@ -66,7 +66,7 @@ ProjectPosterCard::Face ProjectPosterCard::Face::of(const Project& project)
 {
     Face f;
     f.posterSeed = project.posterSeed;
-    f.name = project.name;
+    f.name = text::displayPrefix(project.name); // all a card can show, and all it shapes
     f.badge = text::upper(title(project.format));
     f.runtime = project.runtimeLabel();
     if (isEpisodic(project.format)) {
