@@ -123,15 +123,4 @@ QString percentText(double progress)
     return QString::number(text::saturatingInt64(progress * 100.0)) + u'%';
 }
 
-QString boundedText(const QString& text, qsizetype limit)
-{
-    if (limit <= 0)
-        return QString();
-    if (text.size() <= limit)
-        return text;
-    // Never end on the first half of a surrogate pair.
-    const qsizetype cut = text.at(limit - 1).isHighSurrogate() ? limit - 1 : limit;
-    return text.left(cut);
-}
-
 } // namespace studio::footage

@@ -64,8 +64,4 @@ QList<QUuid> plannedShotIDs(const Episode* episode);
 // at 21 of 22 steps, never rounded up).
 QString percentText(double progress);
 
-// Text of the production cut to a prefix no line on this screen can need, so
-// a huge field can't stall shaping, measuring or eliding.
-QString boundedText(const QString& text, qsizetype limit = 4000);
-
 } // namespace studio::footage

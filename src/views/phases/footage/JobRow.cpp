@@ -4,6 +4,7 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "model/Text.h"
 #include "views/phases/footage/FootageLogic.h"
 
 #include <QFontMetricsF>
@@ -139,7 +140,7 @@ void JobRow::paintEvent(QPaintEvent*)
     p.setFont(f.title);
     p.setPen(Palette::textPrimary());
     p.drawText(QRectF(line.left(), line.top(), titleWidth, lineH), Qt::AlignLeft | Qt::AlignVCenter,
-               titleMetrics.elidedText(footage::boundedText(m_job.title), Qt::ElideRight, titleWidth));
+               titleMetrics.elidedText(text::displayPrefix(m_job.title), Qt::ElideRight, titleWidth));
 
     // Clip line: chips from the leading edge; what passes the card's edge is cut.
     const bool done = m_job.state == JobState::done;

@@ -10,6 +10,7 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "model/Text.h"
 #include "views/phases/footage/FootageLogic.h"
 
 #include <QEvent>
@@ -90,7 +91,7 @@ public:
     QString text() const { return m_text; }
     void setText(const QString& text)
     {
-        const QString shown = footage::boundedText(text);
+        const QString shown = text::displayPrefix(text);
         if (shown == m_text)
             return;
         m_text = shown;
@@ -164,8 +165,11 @@ public:
 
     void setContent(const QString& prompt, const QStringList& references)
     {
-        // The whole prompt of any real shot; only a damaged production reaches the bound.
-        const QString shown = footage::boundedText(prompt, 20000);
+        // Only the start of an extraordinarily long prompt is laid out; the
+        // ellipsis says the rest is not shown.
+        QString shown = text::displayPrefix(prompt);
+        if (shown.size() < prompt.size())
+            shown += u'…';
         if (m_prompt->text() != shown)
             m_prompt->setText(shown);
         m_refs.sync(
@@ -429,7 +433,7 @@ void ShotRow::paintEvent(QPaintEvent*)
     p.setPen(Palette::textTertiary());
     p.drawText(QRectF(texts.left(), top + titleMetrics.height() + 1, texts.width(), descriptionMetrics.height()),
                Qt::AlignLeft | Qt::AlignVCenter,
-               descriptionMetrics.elidedText(footage::boundedText(description), Qt::ElideRight, texts.width()));
+               descriptionMetrics.elidedText(text::displayPrefix(description), Qt::ElideRight, texts.width()));
 
     const QRectF chip = chipRect();
     const qreal lengthWidth = textWidth(f.length, m_face.length);

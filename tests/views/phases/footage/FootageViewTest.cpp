@@ -285,6 +285,22 @@ private Q_SLOTS:
         QCOMPARE(s.view->sceneSections().size(), 2);
     }
 
+    void hugeTextsAreShownByTheirStart()
+    {
+        Project p = production();
+        const QString huge(3'000'000, u'w');
+        p.episodes[0].scenes[0].shots[0].what = huge;
+        Location vast;
+        vast.name = huge;
+        p.locations = {vast};
+        p.episodes[0].scenes[0].locationID = vast.id;
+        Screen s(p);
+        s.disclose(0, 0);
+        QVERIFY(s.row(0, 0)->promptText().endsWith(u'…'));
+        QVERIFY(s.row(0, 0)->promptText().size() < 10'000);
+        QVERIFY(!s.view->grab().isNull()); // painting every row finishes
+    }
+
     void withoutAnyEpisode()
     {
         Project empty;
