@@ -13,6 +13,7 @@
 #include "model/Text.h"
 #include "views/phases/footage/FootageLogic.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
@@ -276,7 +277,15 @@ void ShotRow::setFace(const Face& face)
     else if (face.expanded != m_face.expanded)
         m_turn->setTarget(face.expanded ? 1 : 0);
     m_hasFace = true;
+    const bool statusChanged = face.status != m_face.status;
     m_face = face;
+    // A take landing under the pointer: the dot's tooltip names the new status
+    // rather than the one it had when the pointer arrived.
+    if (statusChanged && underMouse() && QToolTip::isVisible()) {
+        const QString tip = toolTipAt(mapFromGlobal(QCursor::pos()));
+        if (!tip.isEmpty() && tip != QToolTip::text())
+            QToolTip::showText(QCursor::pos(), tip, this, QRect(), -1);
+    }
     if (face.expanded && !m_pane)
         m_pane = new PromptPane(this);
     // A closing row keeps its prompt until the spring has folded it away.

@@ -9,6 +9,7 @@
 #include "design/Slider.h"
 #include "design/SwitchToggle.h"
 #include "design/Theme.h"
+#include "model/Lookup.h"
 #include "model/PromptComposer.h"
 #include "state/ProjectSession.h"
 #include "views/phases/footage/EngineCard.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace studio;
@@ -218,6 +220,23 @@ private Q_SLOTS:
         QCOMPARE(rendering->job().state, JobState::done);
         QVERIFY(!rendering->showsProgressBar());
         QCOMPARE(s.scene(0).shots.at(1).takes.size(), 1);
+    }
+
+    void statusTooltipFollowsATakeUnderThePointer()
+    {
+        Screen s(production());
+        ShotRow* row = s.row(0, 0);
+        const QPoint dot = row->statusDotRect().center();
+        QTest::mouseMove(row, dot);
+        QHelpEvent help(QEvent::ToolTip, dot, row->mapToGlobal(dot));
+        QApplication::sendEvent(row, &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), u"Planned"_s);
+
+        const QUuid sceneID = s.scene(0).id, shotID = s.shot(0, 0);
+        s.session.edit([&](Project& p) { findShot(p, p.episodes[0].id, sceneID, shotID)->takes.append(Take{}); });
+        QCOMPARE(row->face().status, ShotStatus::rendered);
+        QCOMPARE(QToolTip::text(), u"Rendered"_s);
     }
 
     void openPromptFollowsTheProfile()
