@@ -2,6 +2,7 @@
 
 #include "views/phases/PhaseScreen.h"
 #include "views/phases/cast/CastView.h"
+#include "views/phases/footage/FootageView.h"
 #include "views/phases/look/LookView.h"
 #include "views/phases/scenes/ScenesView.h"
 #include "views/phases/spark/SparkView.h"
@@ -25,7 +26,7 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::scenes:
         return new ScenesView(session, parent);
     case PhaseID::footage:
-        break;
+        return new FootageView(session, parent);
     case PhaseID::cut:
         break;
     case PhaseID::premiere:
