@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/script/ScriptView.h"
 
 namespace studio {
 
@@ -12,7 +13,9 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::spark:
     case PhaseID::story:
     case PhaseID::cast:
+        break;
     case PhaseID::script:
+        return new ScriptView(session, parent);
     case PhaseID::look:
     case PhaseID::scenes:
     case PhaseID::footage:
