@@ -72,8 +72,6 @@ ScriptElementRow::ScriptElementRow(const QUuid& id, QWidget* parent)
     , m_editor(new PlainTextEditor(QString(), font(ScriptElementKind::action), m_line))
     , m_flex(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum))
     , m_controls(new QWidget(m_line))
-    , m_kindMenu(new MenuButton(QString(), m_controls))
-    , m_remove(new SymbolButton(u"xmark"_s, 8, Palette::paperInkSoft(), QFont::Bold, m_controls))
     , m_hover(new PointerHover(m_line))
 {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -90,25 +88,10 @@ ScriptElementRow::ScriptElementRow(const QUuid& id, QWidget* parent)
     // goes to the flexible space after it.
     m_editor->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
-    m_kindMenu->setShape(MenuButton::Shape::plain);
-    m_kindMenu->setPadding(2, 0);
-    m_kindMenu->setSpacing(0);
-    m_kindMenu->setFocusPolicy(Qt::NoFocus);
-    m_remove->setFocusPolicy(Qt::NoFocus);
-    auto* controlsLayout = new QHBoxLayout(m_controls);
-    controlsLayout->setContentsMargins(0, 0, 0, 0);
-    controlsLayout->setSpacing(controlsSpacing);
-    controlsLayout->addStretch(1);
-    controlsLayout->addWidget(m_kindMenu, 0, Qt::AlignVCenter);
-    controlsLayout->addWidget(m_remove, 0, Qt::AlignVCenter);
+    // The frame is always there, so the text doesn't move on hover; what it
+    // holds is made the first time it is needed (most rows of a long script
+    // are never hovered).
     m_controls->setFixedWidth(controlsWidth);
-    // Hidden controls keep their frame: the text doesn't move on hover.
-    for (QWidget* w : {static_cast<QWidget*>(m_kindMenu), static_cast<QWidget*>(m_remove)}) {
-        QSizePolicy policy = w->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        w->setSizePolicy(policy);
-        w->hide();
-    }
 
     m_lineLayout->setContentsMargins(0, 0, 0, 0);
     m_lineLayout->setSpacing(0);
@@ -119,8 +102,6 @@ ScriptElementRow::ScriptElementRow(const QUuid& id, QWidget* parent)
 
     connect(m_editor, &PlainTextEditor::textEdited, this, [this](const QString& text) { Q_EMIT textEdited(m_id, text); });
     connect(m_editor, &PlainTextEditor::submitted, this, [this] { Q_EMIT submitted(m_id); });
-    connect(m_remove, &QAbstractButton::clicked, this, [this] { Q_EMIT removeRequested(m_id); });
-    connect(m_kindMenu, &MenuButton::aboutToOpen, this, &ScriptElementRow::fillKindMenu);
     connect(m_hover, &PointerHover::changed, this, [this](bool hovered) { Q_EMIT hoverChanged(m_id, hovered); });
     m_editor->textEdit()->installEventFilter(this);
     applyKind(m_kind);
@@ -133,9 +114,13 @@ QString ScriptElementRow::text() const
 
 void ScriptElementRow::setElement(const ScriptElement& element)
 {
+    // Most refreshes (a keystroke in another row) leave this element as it was.
+    if (m_shown && *m_shown == element)
+        return;
     if (element.kind != m_kind)
         applyKind(element.kind);
     m_editor->setText(element.text);
+    m_shown = element;
 }
 
 void ScriptElementRow::applyKind(ScriptElementKind kind)
@@ -157,9 +142,54 @@ void ScriptElementRow::applyKind(ScriptElementKind kind)
     m_lineLayout->setContentsMargins(0, int(s.spaceAbove), 0, 0);
     // The controls are centred on the first line of text.
     m_controls->setFixedHeight(int(std::ceil(QFontMetricsF(f).height())));
+    if (m_kindMenu) {
+        m_kindMenu->setSymbol(s.symbol, 9, Palette::paperInkSoft());
+        m_kindMenu->setAccessibleName(s.label);
+    }
+    m_lineLayout->invalidate();
+}
+
+void ScriptElementRow::makeControls()
+{
+    if (m_kindMenu)
+        return;
+    m_kindMenu = new MenuButton(QString(), m_controls);
+    m_remove = new SymbolButton(u"xmark"_s, 8, Palette::paperInkSoft(), QFont::Bold, m_controls);
+    m_kindMenu->setShape(MenuButton::Shape::plain);
+    m_kindMenu->setPadding(2, 0);
+    m_kindMenu->setSpacing(0);
+    m_kindMenu->setFocusPolicy(Qt::NoFocus);
+    m_remove->setFocusPolicy(Qt::NoFocus);
+    const KindStyle& s = style(m_kind);
     m_kindMenu->setSymbol(s.symbol, 9, Palette::paperInkSoft());
     m_kindMenu->setAccessibleName(s.label);
-    m_lineLayout->invalidate();
+    auto* controlsLayout = new QHBoxLayout(m_controls);
+    controlsLayout->setContentsMargins(0, 0, 0, 0);
+    controlsLayout->setSpacing(controlsSpacing);
+    controlsLayout->addStretch(1);
+    controlsLayout->addWidget(m_kindMenu, 0, Qt::AlignVCenter);
+    controlsLayout->addWidget(m_remove, 0, Qt::AlignVCenter);
+    m_kindMenu->setVisible(m_hovered);
+    m_remove->setVisible(m_hovered);
+    connect(m_remove, &QAbstractButton::clicked, this, [this] { Q_EMIT removeRequested(m_id); });
+    connect(m_kindMenu, &MenuButton::aboutToOpen, this, &ScriptElementRow::fillKindMenu);
+}
+
+MenuButton* ScriptElementRow::kindMenu()
+{
+    makeControls();
+    return m_kindMenu;
+}
+
+SymbolButton* ScriptElementRow::removeButton()
+{
+    makeControls();
+    return m_remove;
+}
+
+bool ScriptElementRow::controlsShown() const
+{
+    return m_hovered && m_remove && m_remove->isVisible();
 }
 
 void ScriptElementRow::fillKindMenu()
@@ -178,8 +208,12 @@ void ScriptElementRow::setHovered(bool hovered)
     if (hovered == m_hovered)
         return;
     m_hovered = hovered;
-    m_kindMenu->setVisible(hovered);
-    m_remove->setVisible(hovered);
+    if (hovered)
+        makeControls();
+    if (m_kindMenu) {
+        m_kindMenu->setVisible(hovered);
+        m_remove->setVisible(hovered);
+    }
 }
 
 void ScriptElementRow::focusText()

@@ -74,8 +74,10 @@ public:
     QWidget* accessory() const { return m_accessory; }
 
     PlainTextEditor* editor() const { return m_editor; }
-    MenuButton* kindMenu() const { return m_kindMenu; }
-    SymbolButton* removeButton() const { return m_remove; }
+    // The kind menu and the remove mark (made on first use).
+    MenuButton* kindMenu();
+    SymbolButton* removeButton();
+    bool controlsShown() const;
     QWidget* controls() const { return m_controls; }
     QWidget* line() const { return m_line; }
 
@@ -92,9 +94,11 @@ protected:
 
 private:
     void applyKind(ScriptElementKind kind);
+    void makeControls();
     void fillKindMenu();
 
     QUuid m_id;
+    std::optional<ScriptElement> m_shown; // the element as last shown
     ScriptElementKind m_kind = ScriptElementKind::action;
     bool m_hovered = false;
     QVBoxLayout* m_stack;
@@ -104,8 +108,8 @@ private:
     PlainTextEditor* m_editor;
     QSpacerItem* m_flex;
     QWidget* m_controls;
-    MenuButton* m_kindMenu;
-    SymbolButton* m_remove;
+    MenuButton* m_kindMenu = nullptr;
+    SymbolButton* m_remove = nullptr;
     PointerHover* m_hover;
     QPointer<QWidget> m_accessory;
 };
