@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QSpacerItem>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -104,6 +105,9 @@ ScriptElementRow::ScriptElementRow(const QUuid& id, QWidget* parent)
     connect(m_editor, &PlainTextEditor::submitted, this, [this] { Q_EMIT submitted(m_id); });
     connect(m_hover, &PointerHover::changed, this, [this](bool hovered) { Q_EMIT hoverChanged(m_id, hovered); });
     m_editor->textEdit()->installEventFilter(this);
+    // A click on what hangs under the line (a chip) leaves the focus in the
+    // text: Qt stops looking for a widget to focus at a focused proxy.
+    setFocusProxy(m_editor);
     applyKind(m_kind);
 }
 
@@ -219,6 +223,11 @@ void ScriptElementRow::setHovered(bool hovered)
 void ScriptElementRow::focusText()
 {
     m_editor->textEdit()->setFocus(Qt::OtherFocusReason);
+}
+
+void ScriptElementRow::moveCaretToEnd()
+{
+    m_editor->textEdit()->moveCursor(QTextCursor::End);
 }
 
 bool ScriptElementRow::hasTextFocus() const

@@ -67,6 +67,8 @@ public:
 
     void focusText();
     bool hasTextFocus() const;
+    // After a chip rewrote the whole text, typing goes on after it.
+    void moveCaretToEnd();
 
     // The widget hung under the line (null: none). The row doesn't own it:
     // taking it away hands it back to `newParent`, hidden.

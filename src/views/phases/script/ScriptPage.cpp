@@ -303,6 +303,8 @@ void ScriptPage::changeKind(const QUuid& id, ScriptElementKind kind)
 void ScriptPage::pickCastName(const QUuid& id, const QString& name)
 {
     editElement(id, [&name](ScriptElement& e, const Project&) { e.text = text::upper(name); });
+    if (ScriptElementRow* picked = row(id))
+        picked->moveCaretToEnd();
 }
 
 void ScriptPage::pickHeadingPart(const QUuid& id, const std::optional<QString>& prefix,
@@ -311,6 +313,8 @@ void ScriptPage::pickHeadingPart(const QUuid& id, const std::optional<QString>& 
     editElement(id, [&](ScriptElement& e, const Project& p) {
         e.text = script::setHeading(e.text, prefix, location, time, p.locations);
     });
+    if (ScriptElementRow* picked = row(id))
+        picked->moveCaretToEnd();
 }
 
 void ScriptPage::setAssistBusy(bool busy)

@@ -98,6 +98,10 @@ ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
     bar->addWidget(m_statistics, 0, Qt::AlignVCenter);
 
     m_scroll->setContent(new PaperDesk(m_page));
+    // A click on the page's chips, kind menus or empty paper leaves the focus
+    // in the text being written; the page still scrolls from the keyboard
+    // when tabbed to, and holds the window's first focus, which no row takes.
+    m_scroll->setFocusPolicy(Qt::TabFocus);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
