@@ -4,20 +4,24 @@
 // The library is 300 productions in a temporary data folder: the three
 // samples over and over, and every tenth one a large generated series. The
 // figures printed at the end are ratios: load over reading the same bytes
-// (our overhead over the I/O floor) and load over reading plus
-// QJsonDocument::fromJson (what the typed decoding adds to plain parsing).
+// (our overhead over the I/O floor), load over reading plus
+// QJsonDocument::fromJson (what the typed decoding adds to plain parsing),
+// load over the same load on one worker, and the interface thread's time
+// per autosave of the large production against a whole synchronous save.
 
-#include "services/ProjectStore.h"
-#include "services/SampleFactory.h"
+#include "BenchLibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 
 using namespace studio;
@@ -27,74 +31,9 @@ namespace {
 
 constexpr int librarySize = 300;
 
-// A long series: 12 episodes of 15 scenes with 10 shots of 3 takes each,
-// a full script and cut per episode, and a large cast.
-Project largeProduction(int index)
-{
-    Project p = SampleFactory::lighthouse();
-    p.id = newId();
-    p.name = u"Generated series %1"_s.arg(index);
-    p.format = ProjectFormat::series;
-    p.modifiedAt = Date(7.0e8 + index);
-    for (int i = 0; i < 30; ++i)
-        p.idea.cards.append(IdeaCard{.kind = IdeaCardKind::scene, .text = u"Fragment %1 of an idea that grows"_s.arg(i)});
-    const CastMember lead = p.cast.first();
-    for (int i = 0; i < 18; ++i) {
-        CastMember m = lead;
-        m.id = newId();
-        m.name = u"Character %1"_s.arg(i);
-        m.refSeeds = {newSeed(), newSeed()};
-        p.cast.append(m);
-    }
-    const Location set = p.locations.first();
-    for (int i = 0; i < 9; ++i) {
-        Location l = set;
-        l.id = newId();
-        l.name = u"Set %1"_s.arg(i);
-        p.locations.append(l);
-    }
-
-    const Episode pilot = p.episodes.first();
-    p.episodes.clear();
-    for (int e = 1; e <= 12; ++e) {
-        Episode ep;
-        ep.number = e;
-        ep.title = u"Episode %1"_s.arg(e);
-        ep.synopsis = pilot.synopsis;
-        ep.structure = StoryStructure{StructureKind::fiveAct, structureTemplate(StructureKind::fiveAct)};
-        for (Act& act : ep.structure.acts) {
-            for (Beat& beat : act.beats) {
-                beat.summary = pilot.structure.acts.first().beats.first().summary;
-                beat.charge = 1;
-            }
-        }
-        for (int r = 0; r < 5; ++r)
-            ep.script.elements.append(pilot.script.elements);
-        for (int s = 0; s < 15; ++s) {
-            SceneCard scene = pilot.scenes.at(s % pilot.scenes.size());
-            scene.id = newId();
-            scene.shots.clear();
-            for (int k = 0; k < 10; ++k) {
-                Shot shot = pilot.scenes.first().shots.at(k % pilot.scenes.first().shots.size());
-                shot.id = newId();
-                shot.takes = {Take{.note = u"Take 1"_s}, Take{.note = u"Take 2"_s}, Take{.note = u"Take 3"_s}};
-                shot.approvedTakeID = shot.takes.at(1).id;
-                scene.shots.append(shot);
-                ep.timeline.append(TimelineClip{.shotID = shot.id, .label = u"Shot"_s, .seconds = shot.seconds});
-            }
-            ep.scenes.append(scene);
-        }
-        ep.musicCues = pilot.musicCues;
-        p.episodes.append(ep);
-    }
-    return p;
-}
-
 struct Library {
     QTemporaryDir dir;
-    QStringList documents;
-    qint64 bytes = 0;
-    Project large;
+    bench::MixedLibrary content;
 };
 
 Library* library = nullptr;
@@ -103,31 +42,34 @@ void buildLibrary()
 {
     library = new Library;
     qputenv("XDG_DATA_HOME", QFile::encodeName(library->dir.path()));
-    ProjectStore store;
-    const QList<SampleFactory::Sample>& samples = SampleFactory::registry();
-    for (int i = 0; i < librarySize; ++i) {
-        Project p = i % 10 == 0 ? largeProduction(i) : samples.at(i % samples.size()).make();
-        if (i == 0)
-            library->large = p;
-        if (!store.save(p)) {
-            std::fprintf(stderr, "%s\n", qPrintable(store.lastError()));
-            std::exit(1);
-        }
-        library->documents.append(ProjectStore::folderPath(p.id) + u"/project.json"_s);
-        library->bytes += QFileInfo(library->documents.last()).size();
-    }
+    library->content = bench::writeMixedLibrary(librarySize);
 }
 
 void BM_LoadLibrary(benchmark::State& state)
 {
     for (auto _ : state) {
-        ProjectStore store;
-        store.load();
-        if (store.projects().size() != librarySize)
+        auto store = std::make_unique<ProjectStore>();
+        store->load();
+        if (store->projects().size() != librarySize)
             state.SkipWithError("library incomplete");
-        benchmark::DoNotOptimize(store.projects().constData());
+        benchmark::DoNotOptimize(store->projects().constData());
+        // Freeing the library is no part of loading it.
+        state.PauseTiming();
+        store.reset();
+        state.ResumeTiming();
     }
-    state.SetBytesProcessed(state.iterations() * library->bytes);
+    state.SetBytesProcessed(state.iterations() * library->content.bytes);
+}
+
+// The same load with one worker: what the start cost before the documents
+// were decoded side by side.
+void BM_LoadLibraryOneThread(benchmark::State& state)
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    pool->setMaxThreadCount(1);
+    BM_LoadLibrary(state);
+    pool->setMaxThreadCount(threads);
 }
 
 // The floor: list the library folder and read every document.
@@ -142,11 +84,11 @@ void BM_ReadLibraryBytes(benchmark::State& state)
             if (file.open(QIODevice::ReadOnly))
                 total += file.readAll().size();
         }
-        if (total != library->bytes)
+        if (total != library->content.bytes)
             state.SkipWithError("short read");
         benchmark::DoNotOptimize(total);
     }
-    state.SetBytesProcessed(state.iterations() * library->bytes);
+    state.SetBytesProcessed(state.iterations() * library->content.bytes);
 }
 
 // Reading plus Qt's own JSON parse, without our typed decoding.
@@ -163,25 +105,53 @@ void BM_ReadAndParseLibrary(benchmark::State& state)
             }
         }
     }
-    state.SetBytesProcessed(state.iterations() * library->bytes);
+    state.SetBytesProcessed(state.iterations() * library->content.bytes);
 }
 
 void BM_SaveLargeProduction(benchmark::State& state)
 {
     ProjectStore store;
-    const qint64 size = json::encodePretty(library->large).size();
+    const qint64 size = json::encodePretty(library->content.large).size();
     for (auto _ : state) {
-        if (!store.save(library->large))
+        if (!store.save(library->content.large))
             state.SkipWithError("save failed");
     }
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["document_bytes"] = double(size);
 }
 
+// One autosave of the large production from the moment it is due until its
+// write has landed. The CPU column is the interface thread's own time (the
+// benchmark counts the calling thread's CPU); waiting for a worker costs it
+// nothing.
+void BM_AutosaveLargeProduction(benchmark::State& state)
+{
+    ProjectStore store(nullptr, std::chrono::milliseconds(0));
+    QEventLoop loop;
+    QObject::connect(&store, &ProjectStore::projectsChanged, &loop, &QEventLoop::quit);
+    Project p = library->content.large;
+    int n = 0;
+    for (auto _ : state) {
+        p.name = u"Autosaved %1"_s.arg(++n);
+        store.scheduleAutosave(p);
+        loop.exec();
+        if (store.projects().constFirst().name != p.name)
+            state.SkipWithError("autosave didn't land");
+    }
+}
+
 void BM_EncodeLargeProduction(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(json::encodePretty(library->large).size());
+        benchmark::DoNotOptimize(json::encodePretty(library->content.large).size());
+}
+
+// Qt's own text of the same tree, without our typed encoding.
+void BM_QtToJsonLargeProduction(benchmark::State& state)
+{
+    const QJsonDocument tree(json::toObject(library->content.large));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tree.toJson(QJsonDocument::Indented).size());
 }
 
 // Prints the runs as usual and the ratios once every run is in.
@@ -191,28 +161,42 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
                 m_seconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+                m_cpu[run.run_name.function_name] = run.GetAdjustedCPUTime();
+            }
         }
     }
 
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        auto ratio = [&](const char* a, const char* b) {
-            if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-                std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
+        auto ratioOf = [&](std::map<std::string, double>& times, const char* a, const char* b, const char* note) {
+            if (times.count(a) && times.count(b) && times[b] > 0)
+                std::printf("%-66s %.3gx\n", (std::string(a) + note + " / " + b).c_str(), times[a] / times[b]);
         };
+        auto ratio = [&](const char* a, const char* b) { ratioOf(m_seconds, a, b, ""); };
         std::printf("\nLibrary: %d productions, %.1f MB; large production %.1f MB\n", libraryCount(),
-                    double(library->bytes) / 1e6, double(json::encodePretty(library->large).size()) / 1e6);
+                    double(library->content.bytes) / 1e6, double(json::encodePretty(library->content.large).size()) / 1e6);
+        std::printf("Worker threads: %d\n", QThreadPool::globalInstance()->maxThreadCount());
         ratio("BM_LoadLibrary", "BM_ReadLibraryBytes");
         ratio("BM_LoadLibrary", "BM_ReadAndParseLibrary");
+        ratio("BM_LoadLibrary", "BM_LoadLibraryOneThread");
         ratio("BM_SaveLargeProduction", "BM_EncodeLargeProduction");
+        ratio("BM_EncodeLargeProduction", "BM_QtToJsonLargeProduction");
+        // The interface thread's share of an autosave, against a whole
+        // synchronous save and against Qt writing the same tree as text.
+        ratioOf(m_cpu, "BM_AutosaveLargeProduction", "BM_SaveLargeProduction", " (interface thread)");
+        ratioOf(m_cpu, "BM_AutosaveLargeProduction", "BM_QtToJsonLargeProduction", " (interface thread)");
+        if (m_cpu.count("BM_AutosaveLargeProduction"))
+            std::printf("%-66s %.2f ms\n", "BM_AutosaveLargeProduction interface thread per autosave",
+                        m_cpu["BM_AutosaveLargeProduction"]);
     }
 
 private:
     static int libraryCount() { return librarySize; }
     std::map<std::string, double> m_seconds;
+    std::map<std::string, double> m_cpu;
 };
 
 } // namespace
@@ -220,8 +204,11 @@ private:
 BENCHMARK(BM_LoadLibrary)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadLibraryBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadAndParseLibrary)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadLibraryOneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveLargeProduction)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AutosaveLargeProduction)->Unit(benchmark::kMillisecond)->Iterations(30);
 BENCHMARK(BM_EncodeLargeProduction)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_QtToJsonLargeProduction)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {

@@ -3,6 +3,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "model/Text.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -42,8 +43,9 @@ void Chip::setText(const QString& text)
     if (text == m_text && !QAbstractButton::text().isNull())
         return;
     m_text = text;
-    QAbstractButton::setText(Theme::escapeMnemonic(text));
-    setAccessibleName(text);
+    m_shown = text::displayPrefix(text);
+    QAbstractButton::setText(Theme::escapeMnemonic(m_shown));
+    setAccessibleName(m_shown);
     updateGeometry();
     update();
 }
@@ -71,7 +73,7 @@ void Chip::setInteractive(bool interactive)
 QSize Chip::sizeHint() const
 {
     const QFontMetricsF fm(currentFont());
-    return QSize(int(std::ceil(fm.horizontalAdvance(m_text) + 2 * padH)),
+    return QSize(int(std::ceil(fm.horizontalAdvance(m_shown) + 2 * padH)),
                  int(std::ceil(fm.height() + 2 * padV)));
 }
 
@@ -96,7 +98,7 @@ void Chip::paintEvent(QPaintEvent*)
     const QFontMetricsF fm(f);
     p.setFont(f);
     p.setPen(Palette::mix(Palette::textSecondary(), Palette::buttonInk(), t));
-    const QString shown = fm.elidedText(m_text, Qt::ElideRight, std::max<qreal>(0, r.width() - 2 * padH));
+    const QString shown = fm.elidedText(m_shown, Qt::ElideRight, std::max<qreal>(0, r.width() - 2 * padH));
     const qreal x = r.center().x() - fm.horizontalAdvance(shown) / 2.0;
     const qreal baseline = r.center().y() + (fm.ascent() - fm.descent()) / 2.0;
     p.drawText(QPointF(x, baseline), shown);

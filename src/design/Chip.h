@@ -35,6 +35,7 @@ private:
     QFont currentFont() const { return m_on ? m_onFont : m_offFont; }
 
     QString m_text;
+    QString m_shown; // the start that is measured and painted
     QFont m_onFont;
     QFont m_offFont;
     bool m_on = false;

@@ -4,6 +4,7 @@
 #include "design/Shapes.h"
 #include "design/Spring.h"
 #include "design/Theme.h"
+#include "model/Text.h"
 
 #include <QAbstractButton>
 #include <QFontMetricsF>
@@ -20,14 +21,14 @@ class PillButton : public QAbstractButton {
 public:
     PillButton(const QString& title, QWidget* parent)
         : QAbstractButton(parent)
-        , m_title(title)
+        , m_title(text::displayPrefix(title))
         , m_spring(new Spring(0.3, 0.8, this))
     {
         setFocusPolicy(Qt::TabFocus);
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         setAttribute(Qt::WA_TranslucentBackground);
-        QAbstractButton::setText(Theme::escapeMnemonic(title));
-        setAccessibleName(title);
+        QAbstractButton::setText(Theme::escapeMnemonic(m_title));
+        setAccessibleName(m_title);
         connect(m_spring, &Spring::valueChanged, this, qOverload<>(&QWidget::update));
     }
 

@@ -5,6 +5,7 @@
 #include "design/Spring.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "model/Text.h"
 
 #include <QFocusEvent>
 #include <QFontMetricsF>
@@ -37,8 +38,9 @@ void StyledButton::setText(const QString& text)
     if (text == m_text)
         return;
     m_text = text;
-    QAbstractButton::setText(Theme::escapeMnemonic(text));
-    setAccessibleName(text);
+    m_shown = text::displayPrefix(text);
+    QAbstractButton::setText(Theme::escapeMnemonic(m_shown));
+    setAccessibleName(m_shown);
     updateGeometry();
     update();
 }
@@ -97,7 +99,7 @@ void StyledButton::syncPressed()
 QSizeF StyledButton::contentSize() const
 {
     const QFontMetricsF fm(m_font);
-    qreal w = fm.horizontalAdvance(m_text);
+    qreal w = fm.horizontalAdvance(m_shown);
     qreal h = fm.height();
     if (!m_symbol.isEmpty()) {
         const qreal box = Symbols::boxSize(Theme::designSize(m_font));
@@ -142,9 +144,9 @@ void StyledButton::paintEvent(QPaintEvent*)
     // Label: the symbol and the text, centred as one group.
     const QSizeF c = contentSize();
     const QFontMetricsF fm(m_font);
-    const qreal availableText = std::max<qreal>(0, r.width() - 2 * m_padH - (c.width() - fm.horizontalAdvance(m_text)));
-    const QString shown = fm.elidedText(m_text, Qt::ElideRight, availableText);
-    const qreal groupWidth = c.width() - fm.horizontalAdvance(m_text) + fm.horizontalAdvance(shown);
+    const qreal availableText = std::max<qreal>(0, r.width() - 2 * m_padH - (c.width() - fm.horizontalAdvance(m_shown)));
+    const QString shown = fm.elidedText(m_shown, Qt::ElideRight, availableText);
+    const qreal groupWidth = c.width() - fm.horizontalAdvance(m_shown) + fm.horizontalAdvance(shown);
     qreal x = r.center().x() - groupWidth / 2.0;
     const QColor color = labelColor();
     if (!m_symbol.isEmpty()) {

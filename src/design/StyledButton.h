@@ -56,6 +56,7 @@ private:
     QSizeF contentSize() const;
 
     QString m_text;
+    QString m_shown; // the start that is measured and painted
     QString m_symbol;
     QFont m_font;
     bool m_customFont = false;

@@ -58,7 +58,9 @@ TagField::TagField(const QString& placeholder, QWidget* parent)
     m_draft->setTextMargins(0, 5, 0, 5);
     m_flow->addWidget(m_draft);
     m_capsules = std::make_unique<KeyedList<QString, TagCapsule>>(m_flow, 0);
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // The height follows the width (heightForWidth). A fixed vertical policy
+    // would cap it at the size hint's single width and clip wrapped rows.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
     connect(m_draft, &QLineEdit::returnPressed, this, &TagField::commit);

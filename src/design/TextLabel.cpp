@@ -1,6 +1,7 @@
 #include "design/TextLabel.h"
 
 #include "design/Palette.h"
+#include "model/Text.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -34,6 +35,7 @@ TextLabel::TextLabel(QWidget* parent)
 TextLabel::TextLabel(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
     : QWidget(parent)
     , m_text(text)
+    , m_shown(text::displayPrefix(text))
     , m_color(color)
 {
     setFont(font);
@@ -46,8 +48,9 @@ void TextLabel::setText(const QString& text)
     if (text == m_text)
         return;
     m_text = text;
+    m_shown = text::displayPrefix(text);
     invalidate();
-    setAccessibleName(text);
+    setAccessibleName(m_shown);
 }
 
 void TextLabel::setColor(const QColor& color)
@@ -108,11 +111,11 @@ qreal TextLabel::naturalWidth() const
     const QFontMetricsF fm(font());
     qreal widest = 0;
     if (m_wrap) {
-        const QStringList paragraphs = QString(m_text).replace(QChar::LineSeparator, QLatin1Char('\n')).split(QLatin1Char('\n'));
+        const QStringList paragraphs = QString(m_shown).replace(QChar::LineSeparator, QLatin1Char('\n')).split(QLatin1Char('\n'));
         for (const QString& p : paragraphs)
             widest = std::max(widest, fm.horizontalAdvance(p));
     } else {
-        widest = fm.horizontalAdvance(singleLine(m_text));
+        widest = fm.horizontalAdvance(singleLine(m_shown));
     }
     m_natural = std::ceil(widest);
     return m_natural;
@@ -126,14 +129,14 @@ const TextLabel::Layout& TextLabel::layoutFor(int width) const
     out.width = width;
     const QFontMetricsF fm(font());
     if (!m_wrap) {
-        const QString line = singleLine(m_text);
+        const QString line = singleLine(m_shown);
         const QString shown = fm.elidedText(line, Qt::ElideRight, width);
         out.elided = shown != line;
         out.lines.append({shown, fm.horizontalAdvance(shown)});
         m_layout = out;
         return m_layout;
     }
-    QString text = m_text;
+    QString text = m_shown;
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextLayout layout(text, font());
     QTextOption option;
@@ -176,7 +179,7 @@ const TextLabel::Layout& TextLabel::layoutFor(int width) const
 
 bool TextLabel::isElided() const
 {
-    return layoutFor(width()).elided;
+    return m_shown.size() != m_text.size() || layoutFor(width()).elided;
 }
 
 QSize TextLabel::sizeHint() const

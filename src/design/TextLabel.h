@@ -2,7 +2,8 @@
 
 // A plain-text label (user and model text is never interpreted as markup).
 // Shows one line elided at the end, or wraps and, with a line limit, elides
-// the last line it shows. Setting the same text again does nothing.
+// the last line it shows. Setting the same text again does nothing. Only the
+// start of a very long text is laid out (text::displayPrefix).
 
 #include <QColor>
 #include <QList>
@@ -58,6 +59,7 @@ private:
     void invalidate();
 
     QString m_text;
+    QString m_shown; // what is laid out
     QColor m_color;
     bool m_wrap = false;
     int m_maxLines = 0;

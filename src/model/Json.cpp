@@ -1,8 +1,9 @@
 #include "model/Json.h"
 
-#include <cctype>
-#include <limits>
+#include <array>
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace studio {
 
@@ -23,20 +24,60 @@ QString uuidString(const QUuid& id)
     return QString::fromLatin1(id.toByteArray(QUuid::WithoutBraces).toUpper());
 }
 
+namespace {
+
+// Value of each ASCII hex digit, -1 for any other character.
+constexpr auto hexTable = [] {
+    std::array<signed char, 128> table{};
+    for (auto& v : table)
+        v = -1;
+    for (int c = '0'; c <= '9'; ++c)
+        table[c] = static_cast<signed char>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c)
+        table[c] = static_cast<signed char>(c - 'a' + 10);
+    for (int c = 'A'; c <= 'F'; ++c)
+        table[c] = static_cast<signed char>(c - 'A' + 10);
+    return table;
+}();
+
+int hexValue(char16_t c)
+{
+    return c < 128 ? hexTable[c] : -1;
+}
+
+template <class Char>
+std::optional<QUuid> parseUuidText(const Char* c, qsizetype size)
+{
+    // One pass over the text: each pair of hex digits is one byte of the id,
+    // and the hyphens must sit where the 8-4-4-4-12 form puts them.
+    if (size != 36)
+        return std::nullopt;
+    if (c[8] != '-' || c[13] != '-' || c[18] != '-' || c[23] != '-')
+        return std::nullopt;
+    static constexpr quint8 firstDigit[16] = {0, 2, 4, 6, 9, 11, 14, 16, 19, 21, 24, 26, 28, 30, 32, 34};
+    char bytes[16];
+    int bad = 0;
+    for (int i = 0; i < 16; ++i) {
+        const int high = hexValue(char16_t(c[firstDigit[i]]));
+        const int low = hexValue(char16_t(c[firstDigit[i] + 1]));
+        bad |= high | low; // negative once any digit is not hex
+        bytes[i] = char(((high & 0xf) << 4) | (low & 0xf));
+    }
+    if (bad < 0)
+        return std::nullopt;
+    return QUuid::fromRfc4122(QByteArrayView(bytes, 16));
+}
+
+} // namespace
+
 std::optional<QUuid> parseUuid(QStringView text)
 {
-    if (text.size() != 36)
-        return std::nullopt;
-    for (qsizetype i = 0; i < 36; ++i) {
-        const QChar c = text[i];
-        const bool hyphenPlace = i == 8 || i == 13 || i == 18 || i == 23;
-        if (hyphenPlace ? c != u'-' : !isxdigit(c.unicode() < 128 ? int(c.unicode()) : 0))
-            return std::nullopt;
-    }
-    const QUuid id = QUuid::fromString(text);
-    if (id.isNull() && text != u"00000000-0000-0000-0000-000000000000")
-        return std::nullopt;
-    return id;
+    return parseUuidText(text.utf16(), text.size());
+}
+
+std::optional<QUuid> parseUuid(QLatin1StringView text)
+{
+    return parseUuidText(reinterpret_cast<const uchar*>(text.data()), text.size());
 }
 
 QUuid newId()
@@ -67,28 +108,49 @@ void failAt(const KeyPath& path, const QString& what)
     throw DecodingError(where.isEmpty() ? what : where + QStringLiteral(": ") + what);
 }
 
-QString describe(const QJsonValue& v)
+QString describe(Value::Type type)
 {
-    switch (v.type()) {
-    case QJsonValue::Null: return QStringLiteral("null");
-    case QJsonValue::Bool: return QStringLiteral("a boolean");
-    case QJsonValue::Double: return QStringLiteral("a number");
-    case QJsonValue::String: return QStringLiteral("a string");
-    case QJsonValue::Array: return QStringLiteral("an array");
-    case QJsonValue::Object: return QStringLiteral("an object");
-    case QJsonValue::Undefined: break;
+    switch (type) {
+    case Value::Type::null: return QStringLiteral("null");
+    case Value::Type::boolean: return QStringLiteral("a boolean");
+    case Value::Type::number: return QStringLiteral("a number");
+    case Value::Type::string: return QStringLiteral("a string");
+    case Value::Type::array: return QStringLiteral("an array");
+    case Value::Type::object: return QStringLiteral("an object");
+    case Value::Type::undefined: break;
     }
     return QStringLiteral("nothing");
 }
 
-Reader::Reader(const QJsonObject& object, const KeyPath& path)
-    : m_object(object), m_path(path)
+QString describe(const QJsonValue& v)
 {
+    switch (v.type()) {
+    case QJsonValue::Null: return describe(Value::Type::null);
+    case QJsonValue::Bool: return describe(Value::Type::boolean);
+    case QJsonValue::Double: return describe(Value::Type::number);
+    case QJsonValue::String: return describe(Value::Type::string);
+    case QJsonValue::Array: return describe(Value::Type::array);
+    case QJsonValue::Object: return describe(Value::Type::object);
+    case QJsonValue::Undefined: break;
+    }
+    return describe(Value::Type::undefined);
+}
+
+Reader::Reader(Value object, const KeyPath& path)
+    : m_value(object), m_path(path)
+{
+}
+
+const QJsonObject& Reader::object() const
+{
+    if (!m_object)
+        m_object = m_value.toJsonValue().toObject();
+    return *m_object;
 }
 
 bool Reader::has(QLatin1StringView key) const
 {
-    const QJsonValue v = m_object.value(key);
+    const Value v = m_value.member(key);
     return !v.isUndefined() && !v.isNull();
 }
 
@@ -104,17 +166,10 @@ QString Codec<QString>::decode(const QJsonValue& v, const KeyPath& path)
     return v.toString();
 }
 
-bool Codec<bool>::decode(const QJsonValue& v, const KeyPath& path)
-{
-    if (!v.isBool())
-        failAt(path, QStringLiteral("expected a boolean, found %1").arg(describe(v)));
-    return v.toBool();
-}
-
-qint64 Codec<qint64>::decode(const QJsonValue& v, const KeyPath& path)
+qint64 Codec<qint64>::decode(const Value& v, const KeyPath& path)
 {
     if (!v.isDouble())
-        failAt(path, QStringLiteral("expected an integer, found %1").arg(describe(v)));
+        failAt(path, QStringLiteral("expected an integer, found %1").arg(describe(v.type())));
     // Whole numbers only; 10.5 or a number beyond 64 bits is not an integer.
     const double d = v.toDouble();
     if (std::floor(d) != d)
@@ -126,33 +181,79 @@ qint64 Codec<qint64>::decode(const QJsonValue& v, const KeyPath& path)
     return n;
 }
 
-double Codec<double>::decode(const QJsonValue& v, const KeyPath& path)
+QUuid Codec<QUuid>::decode(const Value& v, const KeyPath& path)
 {
-    if (!v.isDouble())
-        failAt(path, QStringLiteral("expected a number, found %1").arg(describe(v)));
-    return v.toDouble();
-}
-
-QJsonValue Codec<double>::encode(double d)
-{
-    if (!std::isfinite(d))
-        throw EncodingError(QStringLiteral("a number is not finite (%1)").arg(d));
-    return d;
-}
-
-QUuid Codec<QUuid>::decode(const QJsonValue& v, const KeyPath& path)
-{
+    // Stored ids are plain ASCII: read from the document's bytes directly.
+    if (const auto text = v.asciiText()) {
+        if (auto id = parseUuid(*text))
+            return *id;
+    }
     const QString text = Codec<QString>::decode(v, path);
     if (auto id = parseUuid(text))
         return *id;
     failAt(path, QStringLiteral("malformed UUID '%1'").arg(text));
 }
 
-QJsonArray arrayAt(const QJsonValue& v, const KeyPath& path)
+void requireArray(const Value& v, const KeyPath& path)
 {
     if (!v.isArray())
-        failAt(path, QStringLiteral("expected an array, found %1").arg(describe(v)));
-    return v.toArray();
+        failAt(path, QStringLiteral("expected an array, found %1").arg(describe(v.type())));
+}
+
+Writer::~Writer()
+{
+    for (Entry& e : m_entries) {
+        if (e.destroy)
+            e.destroy(e.stored);
+    }
+}
+
+namespace {
+
+bool keyLess(QLatin1StringView a, QLatin1StringView b)
+{
+    // Byte order, which is Qt's order of the keys of a JSON object.
+    const qsizetype common = qMin(a.size(), b.size());
+    const int c = common == 0 ? 0 : std::memcmp(a.data(), b.data(), size_t(common));
+    return c < 0 || (c == 0 && a.size() < b.size());
+}
+
+} // namespace
+
+void Writer::writeObject(Output& out, int depth) const
+{
+    // Insertion sort of the members' positions: records have a few dozen
+    // keys at most, and a stable sort puts a key set twice in the order set.
+    const qsizetype count = m_entries.size();
+    QVarLengthArray<qsizetype, 24> order(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        qsizetype j = i;
+        while (j > 0 && keyLess(m_entries[i].key, m_entries[order[j - 1]].key)) {
+            order[j] = order[j - 1];
+            --j;
+        }
+        order[j] = i;
+    }
+
+    out.put('{');
+    bool first = true;
+    for (qsizetype k = 0; k < count; ++k) {
+        const Entry& e = m_entries[order[k]];
+        if (k + 1 < count && m_entries[order[k + 1]].key == e.key)
+            continue; // set again later: the later value wins
+        if (!first)
+            out.put(',');
+        first = false;
+        out.breakLine(depth + 1);
+        out.string(e.key);
+        if (out.indented())
+            out.put(": ", 2);
+        else
+            out.put(':');
+        e.write(out, e.stored, depth + 1);
+    }
+    out.breakLine(depth);
+    out.put('}');
 }
 
 } // namespace json

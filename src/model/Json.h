@@ -12,9 +12,15 @@
 // fail; unknown keys are ignored. Failures are thrown as DecodingError with the
 // key path of the first failure. Writer leaves absent optionals out and refuses
 // non-finite numbers.
+//
+// Documents are read with json::Document and written with json::Output:
+// the same values and failures as through QJsonDocument, the same bytes as
+// QJsonDocument::toJson, without building Qt's tree of the whole document.
 
 #include "model/Date.h"
 #include "model/Enum.h"
+#include "model/JsonDocument.h"
+#include "model/JsonOutput.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -25,7 +31,12 @@
 #include <QSet>
 #include <QString>
 #include <QUuid>
+#include <QVarLengthArray>
+#include <cstddef>
+#include <cstring>
 #include <exception>
+#include <limits>
+#include <new>
 #include <optional>
 #include <type_traits>
 
@@ -59,6 +70,7 @@ private:
 QString uuidString(const QUuid& id);
 // Parses the canonical 8-4-4-4-12 form in either case; anything else gives nullopt.
 std::optional<QUuid> parseUuid(QStringView text);
+std::optional<QUuid> parseUuid(QLatin1StringView text);
 // A fresh random UUID, and its canonical text (the form of every new seed).
 QUuid newId();
 QString newSeed();
@@ -102,9 +114,11 @@ private:
 
 class Reader {
 public:
-    Reader(const QJsonObject& object, const KeyPath& path);
+    Reader(Value object, const KeyPath& path);
 
-    const QJsonObject& object() const { return m_object; }
+    // The object as Qt's JSON (for records that read keys they don't know
+    // in advance); made on first use.
+    const QJsonObject& object() const;
     QString path() const { return m_path.toString(); }
     QString pathOf(QLatin1StringView key) const { return m_path.child(key).toString(); }
     bool has(QLatin1StringView key) const;          // present and not null
@@ -114,7 +128,7 @@ public:
     template <class T>
     T required(QLatin1StringView key) const
     {
-        const QJsonValue v = m_object.value(key);
+        const Value v = m_value.member(key);
         if (v.isUndefined())
             fail(key, QStringLiteral("missing key"));
         if (v.isNull())
@@ -125,7 +139,7 @@ public:
     template <class T>
     T lenient(QLatin1StringView key, const T& fallback) const
     {
-        const QJsonValue v = m_object.value(key);
+        const Value v = m_value.member(key);
         if (v.isUndefined() || v.isNull())
             return fallback;
         return Codec<T>::decode(v, m_path.child(key));
@@ -136,7 +150,7 @@ public:
         requires std::is_invocable_r_v<T, Make>
     T lenientWith(QLatin1StringView key, Make&& makeDefault) const
     {
-        const QJsonValue v = m_object.value(key);
+        const Value v = m_value.member(key);
         if (v.isUndefined() || v.isNull())
             return makeDefault();
         return Codec<T>::decode(v, m_path.child(key));
@@ -145,119 +159,216 @@ public:
     template <class T>
     std::optional<T> optional(QLatin1StringView key) const
     {
-        const QJsonValue v = m_object.value(key);
+        const Value v = m_value.member(key);
         if (v.isUndefined() || v.isNull())
             return std::nullopt;
         return Codec<T>::decode(v, m_path.child(key));
     }
 
 private:
-    QJsonObject m_object;
+    Value m_value;
     KeyPath m_path;
+    mutable std::optional<QJsonObject> m_object;
 };
 
+// Collects the members of one object while a record's toJson names them, and
+// writes them with their keys sorted once the record is done (a key set twice
+// keeps its last value). Each value is copied when it is set: the copies of
+// Qt's strings and lists share their data, and the writer never depends on
+// how long the caller's value lives.
 class Writer {
 public:
+    Writer() = default;
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+    ~Writer();
+
     template <class T>
     void set(QLatin1StringView key, const T& value)
     {
-        m_object.insert(key, Codec<T>::encode(value));
+        add<T>(key, value);
     }
 
     template <class T>
     void setOptional(QLatin1StringView key, const std::optional<T>& value)
     {
         if (value)
-            m_object.insert(key, Codec<T>::encode(*value));
+            add<T>(key, *value);
     }
 
-    QJsonObject take() { return std::move(m_object); }
+    // The object's text at that depth (the depth of its opening brace).
+    void writeObject(Output& out, int depth) const;
 
 private:
-    QJsonObject m_object;
+    static constexpr std::size_t inlineSize = 32;
+    // Kept in the entry when small and safe to move bytewise (the entries
+    // array moves them so when it grows), else on the heap.
+    template <class T>
+    static constexpr bool storedInline = sizeof(T) <= inlineSize && alignof(T) <= alignof(std::max_align_t)
+        && QTypeInfo<T>::isRelocatable;
+
+    struct Entry {
+        QLatin1StringView key;
+        void (*write)(Output&, const void* stored, int depth);
+        void (*destroy)(void* stored); // null when there is nothing to release
+        alignas(std::max_align_t) unsigned char stored[inlineSize];
+    };
+
+    template <class T>
+    void add(QLatin1StringView key, const T& value)
+    {
+        Entry& e = m_entries.emplace_back();
+        e.key = key;
+        e.destroy = nullptr;
+        if constexpr (storedInline<T>) {
+            new (e.stored) T(value);
+            e.write = [](Output& out, const void* stored, int depth) {
+                Codec<T>::write(out, *static_cast<const T*>(stored), depth);
+            };
+            if constexpr (!std::is_trivially_destructible_v<T>)
+                e.destroy = [](void* stored) { static_cast<T*>(stored)->~T(); };
+        } else {
+            T* copy = new T(value);
+            std::memcpy(e.stored, &copy, sizeof copy);
+            e.write = [](Output& out, const void* stored, int depth) {
+                const T* held = nullptr;
+                std::memcpy(&held, stored, sizeof held);
+                Codec<T>::write(out, *held, depth);
+            };
+            e.destroy = [](void* stored) {
+                T* held = nullptr;
+                std::memcpy(&held, stored, sizeof held);
+                delete held;
+            };
+        }
+    }
+
+    QVarLengthArray<Entry, 24> m_entries;
 };
 
 [[noreturn]] void failAt(const KeyPath& path, const QString& what);
+QString describe(Value::Type type);
 QString describe(const QJsonValue& v);
 
 template <>
 struct Codec<QString> {
+    static QString decode(const Value& v, const KeyPath& path)
+    {
+        if (!v.isString())
+            failAt(path, QStringLiteral("expected a string, found %1").arg(describe(v.type())));
+        return v.toString();
+    }
     static QString decode(const QJsonValue& v, const KeyPath& path);
-    static QJsonValue encode(const QString& s) { return s; }
+    static void write(Output& out, const QString& s, int) { out.string(s); }
 };
 
 template <>
 struct Codec<bool> {
-    static bool decode(const QJsonValue& v, const KeyPath& path);
-    static QJsonValue encode(bool b) { return b; }
+    static bool decode(const Value& v, const KeyPath& path)
+    {
+        if (!v.isBool())
+            failAt(path, QStringLiteral("expected a boolean, found %1").arg(describe(v.type())));
+        return v.toBool();
+    }
+    static void write(Output& out, bool b, int) { out.boolean(b); }
 };
 
 template <>
 struct Codec<qint64> {
-    static qint64 decode(const QJsonValue& v, const KeyPath& path);
-    static QJsonValue encode(qint64 n) { return n; }
+    static qint64 decode(const Value& v, const KeyPath& path);
+    static void write(Output& out, qint64 n, int) { out.integer(n); }
 };
 
 template <>
 struct Codec<double> {
-    static double decode(const QJsonValue& v, const KeyPath& path);
-    static QJsonValue encode(double d);
+    static double decode(const Value& v, const KeyPath& path)
+    {
+        if (!v.isDouble())
+            failAt(path, QStringLiteral("expected a number, found %1").arg(describe(v.type())));
+        return v.toDouble();
+    }
+    static void write(Output& out, double d, int) { out.number(d); }
 };
 
 template <>
 struct Codec<QUuid> {
-    static QUuid decode(const QJsonValue& v, const KeyPath& path);
-    static QJsonValue encode(const QUuid& id) { return uuidString(id); }
+    static QUuid decode(const Value& v, const KeyPath& path);
+    static void write(Output& out, const QUuid& id, int) { out.uuid(id); }
 };
 
 template <>
 struct Codec<Date> {
-    static Date decode(const QJsonValue& v, const KeyPath& path)
+    static Date decode(const Value& v, const KeyPath& path)
     {
         return Date(Codec<double>::decode(v, path));
     }
-    static QJsonValue encode(const Date& d) { return Codec<double>::encode(d.secondsSinceReference()); }
+    static void write(Output& out, const Date& d, int) { out.number(d.secondsSinceReference()); }
 };
 
 template <TabledEnum E>
 struct Codec<E> {
-    static E decode(const QJsonValue& v, const KeyPath& path)
+    static E decode(const Value& v, const KeyPath& path)
     {
+        // Raw values are ASCII: most stored ones are matched where they lie.
+        if (const auto text = v.asciiText()) {
+            for (const auto& row : EnumTable<E>::rows()) {
+                if (row.raw == *text)
+                    return row.value;
+            }
+        }
         const QString raw = Codec<QString>::decode(v, path);
         if (auto e = fromRaw<E>(raw))
             return *e;
         failAt(path, QStringLiteral("unknown value '%1'").arg(raw));
     }
-    static QJsonValue encode(E e) { return rawValue(e); }
+    static void write(Output& out, E e, int) { out.string(rawValue(e)); }
 };
 
 template <class T>
 struct Codec<T, std::void_t<decltype(T::fromJson(std::declval<const Reader&>()))>> {
-    static T decode(const QJsonValue& v, const KeyPath& path)
+    static T decode(const Value& v, const KeyPath& path)
     {
         if (!v.isObject())
-            failAt(path, QStringLiteral("expected an object, found %1").arg(describe(v)));
-        return T::fromJson(Reader(v.toObject(), path));
+            failAt(path, QStringLiteral("expected an object, found %1").arg(describe(v.type())));
+        return T::fromJson(Reader(v, path));
     }
-    static QJsonValue encode(const T& value)
+    static void write(Output& out, const T& value, int depth)
     {
         Writer w;
         value.toJson(w);
-        return w.take();
+        w.writeObject(out, depth);
     }
 };
 
-QJsonArray arrayAt(const QJsonValue& v, const KeyPath& path);
+void requireArray(const Value& v, const KeyPath& path);
+
+// Writes the items of a list as a JSON array at that depth.
+template <class Range, class WriteItem>
+void writeArray(Output& out, const Range& items, int depth, WriteItem&& writeItem)
+{
+    out.put('[');
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first)
+            out.put(',');
+        first = false;
+        out.breakLine(depth + 1);
+        writeItem(item);
+    }
+    out.breakLine(depth);
+    out.put(']');
+}
 
 template <class T>
 struct Codec<QList<T>> {
-    static QList<T> decode(const QJsonValue& v, const KeyPath& path)
+    static QList<T> decode(const Value& v, const KeyPath& path)
     {
-        const QJsonArray array = arrayAt(v, path);
+        requireArray(v, path);
+        const qsizetype size = v.size();
         QList<T> out;
-        out.reserve(array.size());
-        for (qsizetype i = 0; i < array.size(); ++i) {
-            const QJsonValue item = array.at(i);
+        out.reserve(size);
+        for (qsizetype i = 0; i < size; ++i) {
+            const Value item = v.at(i);
             const KeyPath itemPath = path.item(i);
             if (item.isNull())
                 failAt(itemPath, QStringLiteral("null in a list"));
@@ -265,12 +376,9 @@ struct Codec<QList<T>> {
         }
         return out;
     }
-    static QJsonValue encode(const QList<T>& list)
+    static void write(Output& out, const QList<T>& list, int depth)
     {
-        QJsonArray array;
-        for (const T& item : list)
-            array.append(Codec<T>::encode(item));
-        return array;
+        writeArray(out, list, depth, [&](const T& item) { Codec<T>::write(out, item, depth + 1); });
     }
 };
 
@@ -278,57 +386,60 @@ struct Codec<QList<T>> {
 // written in case order so documents are stable.
 template <TabledEnum E>
 struct Codec<QSet<E>> {
-    static QSet<E> decode(const QJsonValue& v, const KeyPath& path)
+    static QSet<E> decode(const Value& v, const KeyPath& path)
     {
         const QList<E> list = Codec<QList<E>>::decode(v, path);
         return QSet<E>(list.begin(), list.end());
     }
-    static QJsonValue encode(const QSet<E>& set)
+    static void write(Output& out, const QSet<E>& set, int depth)
     {
-        QJsonArray array;
+        QList<E> members;
         for (E e : allCases<E>()) {
             if (set.contains(e))
-                array.append(rawValue(e));
+                members.append(e);
         }
-        return array;
+        Codec<QList<E>>::write(out, members, depth);
     }
 };
 
-// Whole documents. decode() parses with the default settings and fails with a
-// DecodingError for text that isn't JSON or whose top level isn't an object.
+// Whole documents. decode() fails with a DecodingError for text that isn't
+// JSON or whose top level isn't an object, as QJsonDocument judges it.
 template <class T>
 T decode(const QByteArray& bytes)
 {
-    QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError)
-        throw DecodingError(QStringLiteral("not valid JSON (%1 at offset %2)")
-                                .arg(error.errorString())
-                                .arg(error.offset));
-    if (!doc.isObject())
-        throw DecodingError(QStringLiteral("the top level is not a JSON object"));
-    return T::fromJson(Reader(doc.object(), KeyPath()));
+    const Document document(bytes);
+    return T::fromJson(Reader(document.root(), KeyPath()));
 }
 
 template <class T>
-QJsonObject toObject(const T& value)
+QByteArray encode(const T& value, Output::Style style)
 {
-    Writer w;
-    value.toJson(w);
-    return w.take();
+    Output out(style);
+    Codec<T>::write(out, value, 0);
+    if (out.indented())
+        out.put('\n');
+    return out.take();
 }
 
-// Pretty-printed with the keys of every object sorted.
+// Pretty-printed with the keys of every object sorted, byte for byte what
+// QJsonDocument::toJson(QJsonDocument::Indented) makes of the same values.
 template <class T>
 QByteArray encodePretty(const T& value)
 {
-    return QJsonDocument(toObject(value)).toJson(QJsonDocument::Indented);
+    return encode(value, Output::Style::indented);
 }
 
 template <class T>
 QByteArray encodeCompact(const T& value)
 {
-    return QJsonDocument(toObject(value)).toJson(QJsonDocument::Compact);
+    return encode(value, Output::Style::compact);
+}
+
+// The document as Qt's JSON tree (for inspecting what is written).
+template <class T>
+QJsonObject toObject(const T& value)
+{
+    return QJsonDocument::fromJson(encodeCompact(value)).object();
 }
 
 } // namespace json

@@ -117,6 +117,29 @@ QString graphemePrefix(const QString& s, qsizetype count)
     return s.left(position);
 }
 
+QString displayPrefix(const QString& s)
+{
+    constexpr qsizetype limit = 4096;
+    if (s.size() <= limit)
+        return s;
+    // Boundaries near the cut depend only on the text around it, so the
+    // finder sees the prefix and a little more, never the whole text.
+    constexpr qsizetype lookAhead = 64;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s.constData(), limit + lookAhead);
+    finder.setPosition(limit);
+    qsizetype cut = limit;
+    if (!finder.isAtBoundary()) {
+        const qsizetype previous = finder.toPreviousBoundary();
+        // One character longer than the whole prefix (a base with thousands
+        // of marks) is cut inside, but never between the halves of a pair.
+        if (previous > 0)
+            cut = previous;
+        else if (s.at(limit - 1).isHighSurrogate())
+            cut = limit - 1;
+    }
+    return s.left(cut);
+}
+
 bool isBlank(const QString& s)
 {
     return allOf(s, isHorizontalSpace);

@@ -12,6 +12,12 @@ namespace studio::text {
 qsizetype graphemeCount(const QString& s);
 QString graphemePrefix(const QString& s, qsizetype count);
 
+// The part of a text that is shaped, measured, elided or painted: the whole
+// text when it is short, else its start, cut at a character boundary near a
+// few thousand characters. No line shows that much, and a production whose
+// name is millions of characters long must not hang the screens that show it.
+QString displayPrefix(const QString& s);
+
 // "Empty" means no characters at all. "Blank" means nothing but horizontal
 // white space (spaces, tabs and other Unicode space separators); a line break
 // is not blank.

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include <cerrno>
 #include <cstring>
@@ -46,7 +48,47 @@ bool isInTrash(const QFileInfo& item)
         || parent == QLatin1String(".Trash");
 }
 
-bool moveToTrash(const QString& path, QString* error)
+// The freedesktop Trash remembers where an item came from in
+// "<trash>/info/<name>.trashinfo", a "Path=" line with the percent-encoded
+// path. The old bundle is trashed from the staging folder beside its place;
+// its entry must name the place it was installed at, so "Restore" puts it
+// back there and not into a hidden folder that no longer exists. The path is
+// rewritten in the form the entry already uses (absolute, or relative to the
+// top of a volume's own Trash). A failure here leaves the entry as it was:
+// the bundle is in the Trash either way.
+void recordOrigin(const QString& trashed, const QString& installedName)
+{
+    const QFileInfo item(trashed);
+    const QString infoPath = QFileInfo(item.absolutePath()).absolutePath() + QStringLiteral("/info/")
+        + item.fileName() + QStringLiteral(".trashinfo");
+    QFile in(infoPath);
+    if (!in.open(QIODevice::ReadOnly))
+        return;
+    QList<QByteArray> lines = in.readAll().split('\n');
+    in.close();
+    bool changed = false;
+    for (QByteArray& line : lines) {
+        if (!line.startsWith("Path="))
+            continue;
+        const QString from = QUrl::fromPercentEncoding(line.mid(5));
+        // <place>/<staging folder>/<bundle> becomes <place>/<bundle>.
+        const qsizetype bundleSlash = from.lastIndexOf(u'/');
+        if (bundleSlash <= 0)
+            return;
+        const qsizetype stagingSlash = from.lastIndexOf(u'/', bundleSlash - 1);
+        const QString place = stagingSlash < 0 ? QString() : from.left(stagingSlash + 1);
+        line = "Path=" + QUrl::toPercentEncoding(place + installedName, "/");
+        changed = true;
+    }
+    if (!changed)
+        return;
+    QSaveFile out(infoPath);
+    if (out.open(QIODevice::WriteOnly) && out.write(lines.join('\n')) >= 0)
+        out.commit();
+}
+
+// On success `trashed` is where the item now lies in the Trash.
+bool moveToTrash(const QString& path, QString* error, QString* trashed)
 {
     // Without the data folder, Qt puts a "Trash" folder into the working
     // directory instead of using the user's Trash.
@@ -58,12 +100,14 @@ bool moveToTrash(const QString& path, QString* error)
     }
     // When no Trash folder can be set up, Qt still "succeeds" by moving the
     // item into "files/" below the working directory. Undo that and fail.
-    const QFileInfo trashed(item.fileName());
-    if (isInTrash(trashed))
+    const QFileInfo landed(item.fileName());
+    if (isInTrash(landed)) {
+        *trashed = landed.absoluteFilePath();
         return true;
-    renamePath(trashed.absoluteFilePath(), path, nullptr);
-    const QString top = QFileInfo(trashed.absolutePath()).absolutePath();
-    QFile::remove(top + QStringLiteral("/info/") + trashed.fileName() + QStringLiteral(".trashinfo"));
+    }
+    renamePath(landed.absoluteFilePath(), path, nullptr);
+    const QString top = QFileInfo(landed.absolutePath()).absolutePath();
+    QFile::remove(top + QStringLiteral("/info/") + landed.fileName() + QStringLiteral(".trashinfo"));
     QDir(top).rmdir(QStringLiteral("files"));
     QDir(top).rmdir(QStringLiteral("info"));
     *error = QStringLiteral("no usable Trash folder");
@@ -107,8 +151,8 @@ void BundleSwap::replace()
         throw UpdateError(failure);
     }
 
-    QString trashError;
-    if (!moveToTrash(m_aside, &trashError)) {
+    QString trashError, trashed;
+    if (!moveToTrash(m_aside, &trashError, &trashed)) {
         const QString failure = QStringLiteral("The old version couldn't be moved to the Trash (%1).").arg(trashError);
         // Put the new bundle back into the scratch folder and the old one in place.
         if (renamePath(m_target, m_staged, nullptr))
@@ -117,6 +161,7 @@ void BundleSwap::replace()
             m_keepScratch = true;
         throw UpdateError(failure);
     }
+    recordOrigin(trashed, QFileInfo(m_target).fileName());
     m_aside.clear();
 }
 

@@ -5,8 +5,9 @@
 // there: the new bundle is first copied into a hidden directory beside the old
 // one (the same file system, so renames are atomic), then the two are swapped
 // by rename, with the first rename undone when the second fails. The old bundle
-// then goes to the Trash; when that fails the swap is undone too, so a failure
-// always leaves the old bundle in place.
+// then goes to the Trash, its entry naming the place it was installed at; when
+// that fails the swap is undone too, so a failure always leaves the old bundle
+// in place.
 //
 // Every step throws UpdateError. The hidden directory is removed when the
 // object goes away, unless it still holds the only copy of a bundle.

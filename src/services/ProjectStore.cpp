@@ -6,11 +6,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QtConcurrent>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +36,149 @@ std::optional<QString> makeFolder(const QString& path)
     if (!error)
         return std::nullopt;
     return QString::fromLocal8Bit(error.message());
+}
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::system_category().message(error));
+}
+
+std::optional<QString> checkDocument(const struct stat& info)
+{
+    if (!S_ISREG(info.st_mode))
+        return documentName + u" is not a regular file"_s;
+    if (info.st_size > ProjectStore::maxDocumentBytes)
+        return documentName + u" is larger than "_s + QString::number(ProjectStore::maxDocumentBytes >> 20)
+            + u" MB"_s;
+    return std::nullopt;
+}
+
+// Reads a document whole. Runs on worker threads.
+//
+// The path is checked before it is opened, so a device is never opened at
+// all; the descriptor is checked again, since the entry may have been
+// replaced in between. Opening without blocking keeps a pipe put there in the
+// meantime from waiting for a writer that never comes.
+std::optional<QString> readDocument(const QString& path, QByteArray& bytes)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0)
+        return systemError(errno);
+    if (auto refusal = checkDocument(info))
+        return refusal;
+
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return systemError(errno);
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    if (::fstat(fd, &info) != 0)
+        return systemError(errno);
+    if (auto refusal = checkDocument(info))
+        return refusal;
+
+    // Never more than the size checked: a file that grows meanwhile is read
+    // short and fails to decode like any damaged document.
+    bytes.resize(qsizetype(info.st_size));
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return systemError(errno);
+        if (n == 0)
+            break;
+        done += n;
+    }
+    bytes.truncate(done);
+    return std::nullopt;
+}
+
+struct DecodedEntry {
+    std::optional<Project> project;
+    QString failure;
+};
+
+// Reads and decodes one library entry. Runs on worker threads; nothing may
+// be thrown out of it.
+DecodedEntry decodeEntry(const QString& folder)
+{
+    DecodedEntry result;
+    try {
+        QByteArray bytes;
+        if (auto reason = readDocument(folder + u'/' + documentName, bytes))
+            result.failure = *reason;
+        else
+            result.project = json::decode<Project>(bytes);
+    } catch (const DecodingError& e) {
+        result.failure = e.message();
+    } catch (const std::exception& e) {
+        result.failure = QString::fromUtf8(e.what());
+    } catch (...) {
+        result.failure = u"the document couldn't be decoded"_s;
+    }
+    return result;
+}
+
+// Writes the bytes over the document atomically; the reason on failure.
+std::optional<QString> writeFile(const QString& path, const QByteArray& bytes)
+{
+    // QSaveFile writes a temporary file beside the document and renames it
+    // over the old one on commit. Unbuffered, so a short write (a full disk)
+    // shows in write()'s count: a buffered QSaveFile flushes inside commit(),
+    // takes a short write there for success and renames a truncated document
+    // over the good one.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    // Qt ends a write at the first short count without an error; writing on
+    // from there either finishes or names the cause (a full disk, a size limit).
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    if (written != bytes.size()) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                    : u"the document was only partly written"_s;
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+// Encodes and writes a stamped production; the reason on failure. Runs on
+// the interface thread (explicit saves) and on workers (autosaves), never
+// twice at once for one production.
+std::optional<QString> writeDocument(const Project& stamped)
+{
+    // Encode before touching the disk: a production that can't be written
+    // (a non-finite number) leaves no folder and no file behind.
+    QByteArray bytes;
+    try {
+        bytes = json::encodePretty(stamped);
+    } catch (const EncodingError& e) {
+        return e.message();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+
+    const QString folder = ProjectStore::folderPath(stamped.id);
+    const bool existed = QFileInfo(folder).isDir();
+    if (auto reason = makeFolder(folder))
+        return u"couldn't create the folder "_s + QDir::toNativeSeparators(folder) + u": "_s + *reason;
+    const std::optional<QString> failure = writeFile(folder + u'/' + documentName, bytes);
+    // A first save that failed takes its folder with it: an empty folder
+    // would be reported as unreadable at every start. Only an empty one, and
+    // only one this save made.
+    if (failure && !existed)
+        QDir().rmdir(folder);
+    return failure;
 }
 
 // The frame a new production of each format starts with.
@@ -86,7 +235,14 @@ ProjectStore::ProjectStore(QObject* parent, std::chrono::milliseconds autosaveDe
 {
 }
 
-ProjectStore::~ProjectStore() = default;
+ProjectStore::~ProjectStore()
+{
+    // A write under way finishes; only its landing in the library is dropped.
+    for (const PendingAutosave& pending : std::as_const(m_autosaves)) {
+        if (pending.writing)
+            pending.writing->waitForFinished();
+    }
+}
 
 QString ProjectStore::rootPath()
 {
@@ -118,31 +274,23 @@ void ProjectStore::load()
 
     const QFileInfoList entries = QDir(root).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList folders;
+    for (const QFileInfo& entry : entries) {
+        if (entry.suffix() == folderExtension)
+            folders.append(entry.filePath());
+    }
+
+    // The documents are independent of each other: decode them on every
+    // core, then take the results in folder order.
+    const QList<DecodedEntry> decoded = QtConcurrent::blockingMapped(folders, decodeEntry);
 
     QList<Project> loaded;
-    for (const QFileInfo& entry : entries) {
-        if (entry.suffix() != folderExtension)
-            continue;
-        QFile file(entry.filePath() + u'/' + documentName);
-        QString reason;
-        if (!file.open(QIODevice::ReadOnly)) {
-            reason = file.errorString();
-        } else {
-            const QByteArray bytes = file.readAll();
-            if (file.error() != QFileDevice::NoError) {
-                reason = file.errorString();
-            } else {
-                try {
-                    loaded.append(json::decode<Project>(bytes));
-                    continue;
-                } catch (const DecodingError& e) {
-                    reason = e.message();
-                } catch (const std::exception& e) {
-                    reason = QString::fromUtf8(e.what());
-                }
-            }
-        }
-        fail(u"Couldn't read "_s + entry.fileName() + u": "_s + reason);
+    loaded.reserve(decoded.size());
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        if (decoded[i].project)
+            loaded.append(std::move(*decoded[i].project));
+        else
+            fail(u"Couldn't read "_s + QFileInfo(folders[i]).fileName() + u": "_s + decoded[i].failure);
     }
 
     std::stable_sort(loaded.begin(), loaded.end(),
@@ -153,59 +301,25 @@ void ProjectStore::load()
 
 bool ProjectStore::save(const Project& project)
 {
+    waitForWrite(project.id);
+
     Project stamped = project;
     stamped.modifiedAt = Date::now();
+    if (auto reason = writeDocument(stamped)) {
+        fail(u"Save failed: "_s + *reason);
+        // A snapshot that fell due while the write in flight ran goes out now.
+        startWrite(project.id);
+        return false;
+    }
+    // A snapshot that fell due before this save holds nothing newer than it.
+    if (auto it = m_autosaves.find(project.id); it != m_autosaves.end() && !it->timer->isActive())
+        it->snapshot.reset();
+    land(std::move(stamped));
+    return true;
+}
 
-    // Encode before touching the disk: a production that can't be written
-    // (a non-finite number) leaves no folder and no file behind.
-    QByteArray bytes;
-    try {
-        bytes = json::encodePretty(stamped);
-    } catch (const EncodingError& e) {
-        fail(u"Save failed: "_s + e.message());
-        return false;
-    } catch (const std::exception& e) {
-        fail(u"Save failed: "_s + QString::fromUtf8(e.what()));
-        return false;
-    }
-
-    const QString folder = folderPath(stamped.id);
-    if (auto reason = makeFolder(folder)) {
-        fail(u"Save failed: couldn't create the folder "_s + QDir::toNativeSeparators(folder) + u": "_s + *reason);
-        return false;
-    }
-
-    // QSaveFile writes a temporary file beside the document and renames it
-    // over the old one on commit. Unbuffered, so a short write (a full disk)
-    // shows in write()'s count: a buffered QSaveFile flushes inside commit(),
-    // takes a short write there for success and renames a truncated document
-    // over the good one.
-    QSaveFile file(folder + u'/' + documentName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        fail(u"Save failed: "_s + file.errorString());
-        return false;
-    }
-    // Qt ends a write at the first short count without an error; writing on
-    // from there either finishes or names the cause (a full disk, a size limit).
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
-        if (n <= 0)
-            break;
-        written += n;
-    }
-    if (written != bytes.size()) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                    : u"the document was only partly written"_s;
-        file.cancelWriting();
-        fail(u"Save failed: "_s + reason);
-        return false;
-    }
-    if (!file.commit()) {
-        fail(u"Save failed: "_s + file.errorString());
-        return false;
-    }
-
+void ProjectStore::land(Project stamped)
+{
     auto it = std::find_if(m_projects.begin(), m_projects.end(),
                            [&](const Project& p) { return p.id == stamped.id; });
     if (it != m_projects.end())
@@ -213,7 +327,6 @@ bool ProjectStore::save(const Project& project)
     else
         m_projects.prepend(std::move(stamped));
     Q_EMIT projectsChanged();
-    return true;
 }
 
 void ProjectStore::scheduleAutosave(const Project& project)
@@ -231,12 +344,55 @@ void ProjectStore::scheduleAutosave(const Project& project)
 
 void ProjectStore::autosaveDue(const QUuid& id)
 {
+    // With a write in flight the snapshot waits for it to land.
+    startWrite(id);
+}
+
+void ProjectStore::startWrite(const QUuid& id)
+{
     auto it = m_autosaves.find(id);
-    if (it == m_autosaves.end() || !it->snapshot)
+    if (it == m_autosaves.end() || it->writing || !it->snapshot || it->timer->isActive())
         return;
-    const Project snapshot = std::move(*it->snapshot);
+    Project stamped = std::move(*it->snapshot);
     it->snapshot.reset();
-    save(snapshot);
+    stamped.modifiedAt = Date::now();
+    it->written = stamped;
+
+    auto* watcher = new QFutureWatcher<WriteOutcome>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, id] { writeFinished(id, true); });
+    it->writing = watcher;
+    watcher->setFuture(QtConcurrent::run([stamped = std::move(stamped)] { return writeDocument(stamped); }));
+}
+
+void ProjectStore::writeFinished(const QUuid& id, bool startNext)
+{
+    auto it = m_autosaves.find(id);
+    if (it == m_autosaves.end() || !it->writing)
+        return;
+    QFutureWatcher<WriteOutcome>* watcher = std::exchange(it->writing, nullptr);
+    const WriteOutcome failure = watcher->result();
+    Project stamped = std::move(it->written);
+    it->written = Project();
+    // Also when called from the watcher's own signal.
+    watcher->disconnect(this);
+    watcher->deleteLater();
+
+    // What the signals below set off may call back into the store.
+    if (failure)
+        fail(u"Save failed: "_s + *failure);
+    else
+        land(std::move(stamped));
+    if (startNext)
+        startWrite(id);
+}
+
+void ProjectStore::waitForWrite(const QUuid& id)
+{
+    auto it = m_autosaves.find(id);
+    if (it == m_autosaves.end() || !it->writing)
+        return;
+    it->writing->waitForFinished();
+    writeFinished(id, false);
 }
 
 void ProjectStore::cancelAutosave(const QUuid& id)
@@ -251,13 +407,14 @@ void ProjectStore::cancelAutosave(const QUuid& id)
 bool ProjectStore::hasPendingAutosave(const QUuid& id) const
 {
     auto it = m_autosaves.constFind(id);
-    return it != m_autosaves.cend() && it->snapshot.has_value();
+    return it != m_autosaves.cend() && (it->snapshot.has_value() || it->writing);
 }
 
 bool ProjectStore::remove(const QUuid& id)
 {
     // A save that fired after the move would bring the folder back.
     cancelAutosave(id);
+    waitForWrite(id);
 
     const QString folder = folderPath(id);
     const QFileInfo info(folder);

@@ -6,10 +6,20 @@
 // Storage failures never throw. Each one is recorded as lastError() and
 // announced through errorOccurred(), which the main window turns into a banner.
 // A failed save writes nothing and leaves the previous document untouched.
+//
+// Autosaves are encoded and written on a worker thread so a pause in typing
+// never stalls the interface: the snapshot is taken here (records are values
+// whose copies share their data), the write runs on Qt's thread pool, and its
+// outcome (the library entry with its new modifiedAt, or the failure) lands
+// back on this object's thread. One production has at most one write in
+// flight; a snapshot that falls due meanwhile waits for it, so writes of one
+// production never overlap and never land out of order. Every other
+// operation on a production first waits for its write in flight.
 
 #include "model/Enums.h"
 #include "model/Project.h"
 
+#include <QFutureWatcher>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -43,27 +53,41 @@ public:
     // Only failures write it.
     const QString& lastError() const { return m_lastError; }
 
-    // Replaces the library with every readable production on disk. A folder
-    // whose document can't be read is left out and reported as
-    // "Couldn't read <folder>: <reason>"; the others still load.
+    // The largest document the library reads. Productions run to tens of
+    // megabytes at most; anything past this is refused like a damaged one.
+    static constexpr qint64 maxDocumentBytes = qint64(128) << 20;
+
+    // Replaces the library with every readable production on disk, decoding
+    // the documents side by side on the thread pool. A folder whose document
+    // can't be read is left out and reported as "Couldn't read <folder>:
+    // <reason>" (in folder order); the others still load. Only a regular file
+    // (links resolved) of at most maxDocumentBytes is read: a pipe, a device
+    // or a directory in its place can neither hang nor exhaust the program.
     void load();
 
     // Writes the production (with modifiedAt stamped on the written copy; the
     // argument is untouched) atomically, then replaces its library entry in
     // place or puts it first. On failure reports "Save failed: <reason>",
     // leaves the library and any previous document as they were, and returns false.
+    // A folder made for a first save that failed is removed again.
+    // Synchronous: it first waits for the production's autosave in flight.
     bool save(const Project& project);
 
     // Saves a snapshot of the production once no newer snapshot of it has
-    // arrived for the autosave delay. Productions debounce independently.
+    // arrived for the autosave delay, in the background. Productions
+    // debounce independently.
     void scheduleAutosave(const Project& project);
+    // Drops the snapshot waiting to be written; a write already under way
+    // still lands.
     void cancelAutosave(const QUuid& id);
+    // A snapshot is waiting or being written.
     bool hasPendingAutosave(const QUuid& id) const;
 
     // Moves the production's folder to the Trash and drops it from the
-    // library, cancelling its pending autosave. When the move fails the
-    // production stays in the library, the failure is reported and false is
-    // returned. A production without a folder on disk is simply dropped.
+    // library, cancelling its pending autosave and waiting for its write in
+    // flight first, so no late write brings the folder back. When the move
+    // fails the production stays in the library, the failure is reported and
+    // false is returned. A production without a folder on disk is simply dropped.
     bool remove(const QUuid& id);
 
     // A new production with the defaults of its format, saved at once. The
@@ -78,13 +102,24 @@ Q_SIGNALS:
     void errorOccurred(const QString& message);
 
 private:
+    // Empty when the document was written, else the reason it wasn't.
+    using WriteOutcome = std::optional<QString>;
+
     struct PendingAutosave {
         QTimer* timer = nullptr;
+        // Waiting for the quiet period, or (the timer stopped) for the write
+        // in flight to land.
         std::optional<Project> snapshot;
+        QFutureWatcher<WriteOutcome>* writing = nullptr;
+        Project written; // what is being written, stamped
     };
 
     void fail(const QString& message);
+    void land(Project stamped);
     void autosaveDue(const QUuid& id);
+    void startWrite(const QUuid& id);
+    void writeFinished(const QUuid& id, bool startNext);
+    void waitForWrite(const QUuid& id);
 
     std::chrono::milliseconds m_autosaveDelay;
     QList<Project> m_projects;

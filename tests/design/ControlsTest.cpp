@@ -109,6 +109,25 @@ private slots:
         QCOMPARE(field.tags(), (QStringList{"fog", "neon"}));
     }
 
+    void tagFieldTakesTheHeightOfItsRows()
+    {
+        // Tags that share one row at a wide width wrap in a narrow column: the
+        // layout must give the field the height of all its rows, draft included.
+        QWidget host;
+        auto* column = new QVBoxLayout(&host);
+        column->setContentsMargins(0, 0, 0, 0);
+        auto* field = new TagField(QStringLiteral("Add a word"));
+        column->addWidget(field);
+        column->addStretch(1);
+        field->setTags({"rain", "fog", "neon"});
+        host.resize(200, 400);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QVERIFY(field->heightForWidth(field->width()) > field->sizeHint().height());
+        QCOMPARE(field->height(), field->heightForWidth(field->width()));
+        QVERIFY(field->draftEdit()->geometry().bottom() < field->height());
+    }
+
     void chipNeverChangesItself()
     {
         Chip chip(QStringLiteral("Drama"), false);

@@ -2,6 +2,7 @@
 #include "model/Generation.h"
 #include "model/Project.h"
 #include "model/Timeline.h"
+#include "model/Text.h"
 
 #include <QTest>
 #include <limits>
@@ -31,6 +32,37 @@ ScriptElement element(ScriptElementKind kind, const QString& text)
 class ModelAlgorithmsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Shown text is cut long before it could hang painting, and never inside
+    // a character: after any lead, a cut lands between whole clusters.
+    void displayPrefix_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lead");
+        QTest::addColumn<int>("cluster");
+        const qsizetype n = 1000 * 1000;
+        QTest::newRow("plain") << u"Storm "_s.repeated(n / 6) << 0 << 1;
+        QTest::newRow("combining accents") << u"e\u0301"_s.repeated(n / 2) << 0 << 2;
+        QTest::newRow("surrogate pairs") << u"🎬"_s.repeated(n / 2) << 0 << 2;
+        QTest::newRow("joined emoji") << u"👩‍👩‍👧"_s.repeated(n / 8) << 0 << 8;
+        QTest::newRow("joined emoji after one letter") << (u"x"_s + u"👩‍👩‍👧"_s.repeated(n / 8)) << 1 << 8;
+        // One character longer than anything shown: cut inside it, but
+        // never between the halves of a pair.
+        QTest::newRow("one endless character") << (u"a"_s + u"\U0001D165"_s.repeated(n / 2)) << 1 << 2;
+    }
+    void displayPrefix()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, lead);
+        QFETCH(int, cluster);
+        const QString shown = text::displayPrefix(text);
+        QVERIFY(shown.size() > lead);
+        QVERIFY(text.startsWith(shown));
+        QVERIFY(shown.size() < text.size() / 100);
+        QCOMPARE((shown.size() - lead) % cluster, 0);
+        const QString shortText = text.left(80);
+        QCOMPARE(text::displayPrefix(shortText), shortText);
+    }
+
     void runtimeLabel_data()
     {
         QTest::addColumn<ProjectFormat>("format");

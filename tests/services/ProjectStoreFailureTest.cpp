@@ -2,6 +2,7 @@
 // that fail without losing what is on disk.
 
 #include "services/ProjectStore.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,13 +12,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
-#include <csignal>
 #include <limits>
-#include <sys/resource.h>
 #include <unistd.h>
 #include <utility>
 
 using namespace studio;
+using studio::test::FileSizeLimit;
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
@@ -43,24 +43,6 @@ QString trashDir()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Trash"_s;
 }
-
-// Lowers the largest file this process may write, so a write fails midway
-// (also for root, who is not stopped by permissions).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
-};
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -204,7 +205,14 @@ private Q_SLOTS:
                  QFileInfo(m_bundle + QStringLiteral("/bin/palisademotion")).canonicalFilePath());
         // The old one is in the private home's Trash, restorable under its own name.
         QCOMPARE(bundleVersion(trash() + QStringLiteral("/files/") + bundleName), QStringLiteral("1.0"));
-        QVERIFY(QFileInfo::exists(trash() + QStringLiteral("/info/") + bundleName + QStringLiteral(".trashinfo")));
+        // Restoring it puts it back where it was installed, not into the
+        // staging folder it was trashed from.
+        QFile trashInfo(trash() + QStringLiteral("/info/") + bundleName + QStringLiteral(".trashinfo"));
+        QVERIFY(trashInfo.open(QIODevice::ReadOnly));
+        const QByteArray infoText = trashInfo.readAll();
+        QVERIFY2(infoText.startsWith("[Trash Info]\n"), infoText.constData());
+        QVERIFY2(infoText.contains("\nPath=" + QUrl::toPercentEncoding(m_bundle, "/") + "\n"), infoText.constData());
+        QVERIFY2(infoText.contains("\nDeletionDate="), infoText.constData());
         // Saved, then started, then quit.
         QCOMPARE(m_events, (QStringList{QStringLiteral("save"),
                                         QStringLiteral("launch ") + m_bundle + QStringLiteral("/bin/palisademotion"),

@@ -7,6 +7,7 @@
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
+#include "model/Text.h"
 #include "services/FileReveal.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
@@ -19,10 +20,12 @@
 #include "views/home/ProjectPosterCard.h"
 #include "views/home/SampleMenuButton.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -127,6 +130,24 @@ QWidget* header()
     return box;
 }
 
+// The poster art of the productions a screen shows before any scrolling is
+// composed on worker threads while the window is still being built, instead
+// of one after another inside the first paint.
+void composeFirstPostersAhead(const QList<Project>& projects)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || projects.isEmpty())
+        return;
+    const QSize area = screen->availableSize();
+    const qsizetype columns = std::max(1, (std::min(area.width(), columnMaximum) + LibraryGrid::spacing)
+                                              / (LibraryGrid::minimumColumn + LibraryGrid::spacing));
+    const qsizetype rows = area.height() / int(ProjectPosterCard::posterHeight) + 1;
+    QStringList seeds;
+    for (qsizetype i = 0; i < std::min(projects.size(), columns * rows); ++i)
+        seeds.append(projects[i].posterSeed);
+    ProjectPosterCard::composeArtAhead(seeds, screen->devicePixelRatio());
+}
+
 } // namespace
 
 HomeView::HomeView(AppState& app, QWidget* parent)
@@ -198,6 +219,7 @@ HomeView::HomeView(AppState& app, QWidget* parent)
     };
     connect(&m_app.updates(), &UpdateService::currentVersionChanged, this, showVersion);
     showVersion();
+    composeFirstPostersAhead(store.projects());
     refresh();
 }
 
@@ -223,7 +245,7 @@ Project HomeView::duplicated(const Project& source, const Date& now)
 
 QString HomeView::trashMessage(const QString& name)
 {
-    return u"“"_s + name + u"” and its files will move to the Trash."_s;
+    return u"“"_s + text::displayPrefix(name) + u"” and its files will move to the Trash."_s;
 }
 
 Date HomeView::now() const

@@ -3,6 +3,7 @@
 #include "design/ArtThumb.h"
 #include "design/Palette.h"
 #include "design/PointerHover.h"
+#include "design/PlaceholderArt.h"
 #include "design/ProgressRing.h"
 #include "design/Shapes.h"
 #include "design/SoftShadow.h"
@@ -16,6 +17,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <array>
@@ -66,7 +68,7 @@ ProjectPosterCard::Face ProjectPosterCard::Face::of(const Project& project)
 {
     Face f;
     f.posterSeed = project.posterSeed;
-    f.name = project.name;
+    f.name = text::displayPrefix(project.name); // all a card can show, and all it shapes
     f.badge = text::upper(title(project.format));
     f.runtime = project.runtimeLabel();
     if (isEpisodic(project.format)) {
@@ -160,8 +162,13 @@ QString ProjectPosterCard::editedText() const
 
 qreal ProjectPosterCard::statusHeight() const
 {
-    const qreal text = std::max(QFontMetricsF(fonts().detail).height(), QFontMetricsF(fonts().count).height());
-    return 2 * statusPadV + std::max(ringSize, std::ceil(text));
+    // The same for every card: the layout asks each of them, often, and a
+    // library holds hundreds.
+    static const qreal height = [] {
+        const qreal text = std::max(QFontMetricsF(fonts().detail).height(), QFontMetricsF(fonts().count).height());
+        return 2 * statusPadV + std::max(ringSize, std::ceil(text));
+    }();
+    return height;
 }
 
 int ProjectPosterCard::heightForWidth(int) const
@@ -311,6 +318,16 @@ QPixmap ProjectPosterCard::picture(const QSize& size, qreal dpr) const
     pictures().insert(key, new QPixmap(pixmap),
                       std::max<qsizetype>(1, qsizetype(pixmap.width()) * pixmap.height() * 4 / 1024));
     return pixmap;
+}
+
+void ProjectPosterCard::composeArtAhead(const QStringList& seeds, qreal devicePixelRatio)
+{
+    // At the resolution picture() will ask for: the card's own ratio in
+    // quarter steps, which the poster art rounds up to half steps.
+    const qreal card = std::clamp(std::round(devicePixelRatio * 4.0) / 4.0, 1.0, 4.0);
+    const qreal ratio = std::clamp(std::ceil(card * 2.0 - 1e-6) / 2.0, 1.0, 4.0);
+    for (const QString& seed : seeds)
+        QThreadPool::globalInstance()->start([seed, ratio] { PlaceholderArt::image(seed, artWidth, artHeight, ratio); });
 }
 
 void ProjectPosterCard::clearPictureCache()

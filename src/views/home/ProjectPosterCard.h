@@ -89,6 +89,9 @@ public:
     QSize minimumSizeHint() const override;
 
     static void clearPictureCache();
+    // Starts composing the poster art of these seeds on worker threads, so
+    // the first cards on screen find their pictures ready when first painted.
+    static void composeArtAhead(const QStringList& seeds, qreal devicePixelRatio);
 
 Q_SIGNALS:
     void contextMenuRequested(const QUuid& id, const QPoint& globalPos);

@@ -2,15 +2,15 @@
 
 #include "views/phases/PhaseScreen.h"
 #include "views/phases/script/ScriptView.h"
+#include "views/phases/spark/SparkView.h"
 
 namespace studio {
 
 PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* parent)
 {
-    Q_UNUSED(session);
-    Q_UNUSED(parent);
     switch (phase) {
     case PhaseID::spark:
+        return new SparkView(session, parent);
     case PhaseID::story:
     case PhaseID::cast:
         break;

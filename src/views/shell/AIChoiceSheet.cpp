@@ -8,6 +8,7 @@
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/ToolbarIconButton.h"
+#include "model/Text.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
@@ -34,7 +35,7 @@ public:
         setFocusPolicy(Qt::TabFocus);
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
         setAttribute(Qt::WA_TranslucentBackground);
-        setAccessibleName(option.label);
+        setAccessibleName(text::displayPrefix(option.label));
 
         auto* column = new QVBoxLayout(this);
         column->setContentsMargins(14, 14, 14, 14);

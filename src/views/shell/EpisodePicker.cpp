@@ -5,6 +5,7 @@
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
+#include "model/Text.h"
 #include "state/ProjectSession.h"
 
 #include <QMenu>
@@ -57,7 +58,7 @@ void EpisodePicker::refresh()
     const Project& project = m_session.project();
     const QString label = project.episodes.isEmpty() ? episodeLabel(project.format, Episode{})
                                                      : episodeLabel(project.format, m_session.activeEpisode());
-    setLabel(label);
+    setLabel(text::displayPrefix(label));
 }
 
 void EpisodePicker::rebuildMenu()
@@ -70,7 +71,7 @@ void EpisodePicker::rebuildMenu()
 
     // Items act by id on the production as it is when chosen.
     for (const Episode& episode : project.episodes) {
-        QAction* item = items->addAction(Theme::escapeMnemonic(episodeLabel(project.format, episode)));
+        QAction* item = items->addAction(Theme::escapeMnemonic(text::displayPrefix(episodeLabel(project.format, episode))));
         if (episode.id == m_session.activeEpisodeID())
             item->setIcon(Symbols::icon(u"checkmark"_s, 11, Palette::textPrimary()));
         const QUuid id = episode.id;

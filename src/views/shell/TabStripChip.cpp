@@ -7,6 +7,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "model/Text.h"
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
 
@@ -70,7 +71,7 @@ void TabStripChip::refreshName()
 {
     const QString name = m_session ? m_session->project().name : QStringLiteral("Home");
     m_name->setText(name);
-    setAccessibleName(name);
+    setAccessibleName(text::displayPrefix(name));
 }
 
 void TabStripChip::setSelected(bool selected)

@@ -1,0 +1,57 @@
+#pragma once
+
+// One fragment of the idea board: the kind's symbol and title, a delete button
+// that shows (and answers) only while the pointer is over the card, and the
+// card's text in an editor that grows with it. The card knows its id only;
+// the board's screen writes the edits into the production by that id.
+
+#include "design/CardSurface.h"
+#include "model/Enums.h"
+
+#include <QString>
+#include <QUuid>
+
+namespace studio {
+
+struct IdeaCard;
+class PlainTextEditor;
+class SymbolButton;
+class SymbolLabel;
+class TextLabel;
+
+class IdeaCardView : public CardSurface {
+    Q_OBJECT
+public:
+    explicit IdeaCardView(const QUuid& cardID, QWidget* parent = nullptr);
+
+    QUuid cardID() const { return m_cardID; }
+    // Shows the card as the production holds it now; the text is set only
+    // when it differs from what the editor shows, so the caret stays.
+    void setCard(const IdeaCard& card);
+
+    QString kindTitle() const;
+    QString text() const;
+    bool isHovered() const { return m_hovered; }
+    // Whether the delete button is drawn and answers clicks.
+    bool isDeleteShown() const;
+    SymbolButton* deleteButton() const { return m_delete; }
+    PlainTextEditor* editor() const { return m_editor; }
+
+Q_SIGNALS:
+    void textEdited(const QUuid& cardID, const QString& text);
+    void deleteRequested(const QUuid& cardID);
+
+private:
+    void setHovered(bool hovered);
+
+    QUuid m_cardID;
+    IdeaCardKind m_kind = IdeaCardKind::concept_;
+    bool m_hovered = false;
+    QString m_shownText;
+    SymbolLabel* m_symbol;
+    TextLabel* m_title;
+    SymbolButton* m_delete;
+    PlainTextEditor* m_editor;
+};
+
+} // namespace studio

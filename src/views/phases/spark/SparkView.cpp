@@ -1,0 +1,402 @@
+#include "views/phases/spark/SparkView.h"
+
+#include "design/CardSurface.h"
+#include "design/Chip.h"
+#include "design/FieldLabel.h"
+#include "design/FlowLayout.h"
+#include "design/LabeledSlider.h"
+#include "design/MenuButton.h"
+#include "design/Palette.h"
+#include "design/PlainTextEditor.h"
+#include "design/PlainTextField.h"
+#include "design/ScrollColumn.h"
+#include "design/Shapes.h"
+#include "design/SleekTextEditor.h"
+#include "design/SleekTextField.h"
+#include "design/Slider.h"
+#include "design/Symbols.h"
+#include "design/TagField.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "views/phases/spark/IdeaBoard.h"
+#include "views/phases/spark/InterrogationCard.h"
+#include "views/phases/spark/SparkLogic.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+constexpr int rightColumnWidth = 340;
+
+struct ToneDial {
+    QString title;
+    QString left;
+    QString right;
+    double ToneProfile::*field;
+};
+
+const QList<ToneDial>& toneDials()
+{
+    static const QList<ToneDial> dials = {
+        {u"Brightness"_s, u"Light"_s, u"Dark"_s, &ToneProfile::brightness},
+        {u"Reality"_s, u"Grounded"_s, u"Fantastical"_s, &ToneProfile::realism},
+        {u"Energy"_s, u"Contemplative"_s, u"Kinetic"_s, &ToneProfile::energy},
+        {u"Humor"_s, u"Earnest"_s, u"Comedic"_s, &ToneProfile::humor},
+    };
+    return dials;
+}
+
+// A card of the page: the surface with its padding and a vertical stack.
+CardSurface* card(int padding, int spacing, QVBoxLayout** stack)
+{
+    auto* surface = new CardSurface(16, Palette::surface());
+    auto* layout = new QVBoxLayout(surface);
+    layout->setContentsMargins(padding, padding, padding, padding);
+    layout->setSpacing(spacing);
+    *stack = layout;
+    return surface;
+}
+
+// A one-line field shows a new text from its start unless the user is in it
+// (a line edit otherwise scrolls to the end of what it was given).
+template <class Set>
+void showLineText(QLineEdit* edit, const QString& text, Set set)
+{
+    if (edit->text() == text)
+        return;
+    set();
+    if (!edit->hasFocus())
+        edit->setCursorPosition(0);
+}
+
+TextLabel* hint(const QString& text)
+{
+    auto* label = new TextLabel(text, Theme::font(10), Palette::textTertiary());
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+// The format's symbol on its tile.
+class FormatTile : public QWidget {
+public:
+    FormatTile()
+    {
+        setFixedSize(38, 38);
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+    void setSymbol(const QString& name)
+    {
+        if (name == m_symbol)
+            return;
+        m_symbol = name;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        shapes::fillRounded(p, QRectF(rect()), 10, Palette::white(0.07));
+        Symbols::paint(p, QRectF(rect()), m_symbol, Palette::gold(), 14, QFont::Medium);
+    }
+
+private:
+    QString m_symbol;
+};
+
+SparkView::SparkView(ProjectSession& session, QWidget* parent)
+    : PhaseScreen(session, parent)
+    , m_page(new ScrollColumn(this))
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_page);
+    m_page->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    QVBoxLayout* page = m_page->column();
+    page->setContentsMargins(24, 24, 24, 24);
+    page->setSpacing(20);
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(20);
+    // Both columns fill the row and end in a stretch: the shorter one's spare
+    // height goes below its last card, never into its cards.
+    columns->addWidget(leftColumn(), 1);
+    columns->addWidget(rightColumn(), 0);
+    page->addLayout(columns);
+    m_board = new IdeaBoard;
+    page->addWidget(m_board);
+    page->addStretch(1);
+    connectIdeaBoard();
+
+    refresh();
+}
+
+SparkView::~SparkView() = default;
+
+QWidget* SparkView::leftColumn()
+{
+    auto* column = new QWidget;
+    auto* stack = new QVBoxLayout(column);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(16);
+
+    QVBoxLayout* inner = nullptr;
+    // Logline.
+    stack->addWidget(card(16, 8, &inner));
+    auto* header = new QHBoxLayout;
+    header->addWidget(new FieldLabel(u"Logline \u2014 the one-sentence movie"_s), 0, Qt::AlignVCenter);
+    header->addStretch(1);
+    m_loglineCounter = new TextLabel(QString(), Theme::font(9.5), Palette::textTertiary());
+    m_loglineCounter->setAlignment(Qt::AlignRight);
+    header->addWidget(m_loglineCounter, 0, Qt::AlignVCenter);
+    inner->addLayout(header);
+    m_logline = new PlainTextEditor(QString(), Theme::font(17, QFont::Medium));
+    m_logline->setTextColor(Palette::textPrimary());
+    m_logline->setMinimumTextHeight(84);
+    inner->addWidget(m_logline);
+    inner->addWidget(hint(u"Who wants what \u2014 and what stands in the way?"_s));
+    connect(m_logline, &PlainTextEditor::textEdited, this, [this](const QString& text) {
+        edit([&](Project& p) { p.idea.logline = text; });
+    });
+
+    // Premise.
+    stack->addWidget(card(16, 8, &inner));
+    m_premise = new SleekTextEditor(u"Premise \u2014 the paragraph version"_s,
+                                    u"The world, the want, the wound. Write it like you'd pitch it to a friend."_s,
+                                    120, 13);
+    inner->addWidget(m_premise);
+    connect(m_premise, &SleekTextEditor::textEdited, this, [this](const QString& text) {
+        edit([&](Project& p) { p.idea.premise = text; });
+    });
+
+    // Argument.
+    stack->addWidget(card(16, 8, &inner));
+    inner->addWidget(new FieldLabel(u"The argument \u2014 what the film proves"_s));
+    m_argument = new PlainTextField(u"State it like a verdict: \"Vigilance isn't living.\""_s,
+                                    Theme::font(14, QFont::Medium));
+    m_argument->setTextColor(Palette::textPrimary());
+    inner->addWidget(m_argument);
+    inner->addWidget(
+        hint(u"Themes are nouns. Arguments take a side \u2014 and every beat can be tested against one."_s));
+    connect(m_argument, &PlainTextField::textEdited, this, [this](const QString& text) {
+        edit([&](Project& p) { p.idea.argument = text; });
+    });
+
+    // Themes.
+    stack->addWidget(card(16, 8, &inner));
+    inner->addWidget(new FieldLabel(u"Themes & motifs"_s));
+    m_themes = new TagField(u"What is it really about?"_s);
+    inner->addWidget(m_themes);
+    connect(m_themes, &TagField::tagsEdited, this, [this](const QStringList& tags) {
+        edit([&](Project& p) { p.idea.themes = tags; });
+    });
+
+    m_interrogation = new InterrogationCard;
+    stack->addWidget(m_interrogation);
+    stack->addStretch(1);
+    connect(m_interrogation, &InterrogationCard::answerRequested, this, [this](const QString& question) {
+        edit([&](Project& p) { spark::appendIdeaCard(p, IdeaCardKind::concept_, spark::answerCardText(question)); });
+    });
+    return column;
+}
+
+QWidget* SparkView::rightColumn()
+{
+    auto* column = new QWidget;
+    column->setFixedWidth(rightColumnWidth);
+    auto* stack = new QVBoxLayout(column);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(14);
+
+    QVBoxLayout* inner = nullptr;
+    stack->addWidget(card(14, 8, &inner));
+    m_title = new SleekTextField(u"Working title"_s, u"Untitled"_s);
+    inner->addWidget(m_title);
+    connect(m_title, &SleekTextField::textEdited, this, [this](const QString& text) {
+        edit([&](Project& p) { p.name = text; });
+    });
+
+    stack->addWidget(formatCard());
+    stack->addWidget(genresCard());
+    stack->addWidget(toneCard());
+    stack->addWidget(ratingRuntimeCard());
+    stack->addStretch(1);
+    return column;
+}
+
+QWidget* SparkView::formatCard()
+{
+    auto* surface = new CardSurface(16, Palette::surface());
+    auto* row = new QHBoxLayout(surface);
+    row->setContentsMargins(14, 14, 14, 14);
+    row->setSpacing(11);
+    m_formatTile = new FormatTile;
+    row->addWidget(m_formatTile, 0, Qt::AlignVCenter);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    m_formatLabel = new TextLabel(QString(), Theme::font(13.5, QFont::DemiBold), Palette::textPrimary());
+    m_targeting = new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary());
+    texts->addWidget(m_formatLabel);
+    texts->addWidget(m_targeting);
+    row->addLayout(texts, 1);
+    m_formatMenu = new MenuButton(u"Change"_s);
+    m_formatMenu->setShape(MenuButton::Shape::plain);
+    m_formatMenu->setPadding(0, 0);
+    m_formatMenu->setLabelFont(Theme::font(10.5, QFont::Medium));
+    m_formatMenu->setLabelColor(Palette::textSecondary());
+    m_formatMenu->setCursor(Qt::PointingHandCursor);
+    row->addWidget(m_formatMenu, 0, Qt::AlignVCenter);
+    for (ProjectFormat format : allCases<ProjectFormat>()) {
+        QAction* action = m_formatMenu->menu()->addAction(Theme::escapeMnemonic(label(format)));
+        connect(action, &QAction::triggered, this,
+                [this, format] { edit([format](Project& p) { spark::changeFormat(p, format); }); });
+    }
+    return surface;
+}
+
+QWidget* SparkView::genresCard()
+{
+    QVBoxLayout* inner = nullptr;
+    CardSurface* surface = card(14, 9, &inner);
+    inner->addWidget(new FieldLabel(u"Genres"_s));
+    auto* chips = new QWidget;
+    auto* flow = new FlowLayout(5, chips);
+    for (Genre genre : allCases<Genre>()) {
+        // Built in the state the production has, so nothing fades in on opening.
+        auto* chip = new Chip(label(genre), project().idea.genres.contains(genre));
+        flow->addWidget(chip);
+        m_genreChips.append(chip);
+        connect(chip, &QAbstractButton::clicked, this, [this, genre] {
+            edit([genre](Project& p) { p.idea.genres = spark::toggledGenre(p.idea.genres, genre); });
+        });
+    }
+    inner->addWidget(chips);
+    return surface;
+}
+
+QWidget* SparkView::toneCard()
+{
+    QVBoxLayout* inner = nullptr;
+    CardSurface* surface = card(14, 12, &inner);
+    inner->addWidget(new FieldLabel(u"Tone dials"_s));
+    for (const ToneDial& dial : toneDials()) {
+        auto* slider = new LabeledSlider(dial.title, dial.left, dial.right);
+        inner->addWidget(slider);
+        m_toneDials.append(slider);
+        const auto field = dial.field;
+        connect(slider, &LabeledSlider::valueEdited, this,
+                [this, field](double value) { edit([&](Project& p) { p.idea.tone.*field = value; }); });
+    }
+    return surface;
+}
+
+QWidget* SparkView::ratingRuntimeCard()
+{
+    QVBoxLayout* inner = nullptr;
+    CardSurface* surface = card(14, 12, &inner);
+
+    auto* audience = new QVBoxLayout;
+    audience->setSpacing(8);
+    audience->addWidget(new FieldLabel(u"Audience"_s));
+    auto* chips = new QWidget;
+    auto* flow = new FlowLayout(5, chips);
+    for (Rating rating : allCases<Rating>()) {
+        auto* chip = new Chip(label(rating), project().idea.rating == rating);
+        flow->addWidget(chip);
+        m_ratingChips.append(chip);
+        connect(chip, &QAbstractButton::clicked, this,
+                [this, rating] { edit([rating](Project& p) { p.idea.rating = rating; }); });
+    }
+    audience->addWidget(chips);
+    inner->addLayout(audience);
+
+    auto* runtime = new QVBoxLayout;
+    runtime->setSpacing(8);
+    m_runtimeCaption = new FieldLabel;
+    runtime->addWidget(m_runtimeCaption);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(12);
+    m_runtime = new Slider(runtimeMin(ProjectFormat::shortFilm), runtimeMax(ProjectFormat::shortFilm));
+    m_runtime->setTint(Palette::accentDeep());
+    row->addWidget(m_runtime, 1, Qt::AlignVCenter);
+    m_runtimeText = new TextLabel(QString(), Theme::font(12, QFont::DemiBold), Palette::textPrimary());
+    m_runtimeText->setFixedSize(44, m_runtimeText->sizeHint().height());
+    m_runtimeText->setAlignment(Qt::AlignTrailing);
+    row->addWidget(m_runtimeText, 0, Qt::AlignVCenter);
+    runtime->addLayout(row);
+    inner->addLayout(runtime);
+    connect(m_runtime, &Slider::valueEdited, this, [this](double value) {
+        const qint64 minutes = spark::runtimeFromSlider(value);
+        edit([minutes](Project& p) { p.idea.targetRuntimeMinutes = minutes; });
+    });
+    return surface;
+}
+
+void SparkView::connectIdeaBoard()
+{
+    connect(m_board, &IdeaBoard::addRequested, this,
+            [this](IdeaCardKind kind) { edit([kind](Project& p) { spark::appendIdeaCard(p, kind); }); });
+    connect(m_board, &IdeaBoard::textEdited, this, [this](const QUuid& cardID, const QString& text) {
+        edit([&](Project& p) { spark::setIdeaCardText(p, cardID, text); });
+    });
+    connect(m_board, &IdeaBoard::deleteRequested, this,
+            [this](const QUuid& cardID) { edit([&](Project& p) { spark::removeIdeaCard(p, cardID); }); });
+}
+
+void SparkView::refresh()
+{
+    const Project& p = project();
+    const ProjectIdea& idea = p.idea;
+
+    m_logline->setText(idea.logline);
+    if (m_loglineCounter->text().isEmpty() || idea.logline != m_countedLogline) {
+        m_countedLogline = idea.logline;
+        m_loglineCounter->setText(spark::loglineCounterText(idea.logline));
+        // A box of fixed size, grown only when a count outgrows it: a label
+        // whose size can change makes every keystroke lay out the whole page.
+        const QSize wanted = m_loglineCounter->sizeHint().expandedTo(m_counterBox);
+        if (wanted != m_counterBox) {
+            m_counterBox = wanted;
+            m_loglineCounter->setFixedSize(wanted);
+        }
+    }
+    m_premise->setText(idea.premise);
+    showLineText(m_argument->lineEdit(), idea.argument, [&] { m_argument->setText(idea.argument); });
+    m_themes->setTags(idea.themes);
+    m_interrogation->setProjectID(p.id);
+
+    showLineText(m_title->lineEdit(), p.name, [&] { m_title->setText(p.name); });
+    m_formatTile->setSymbol(symbol(p.format));
+    m_formatLabel->setText(label(p.format));
+    m_targeting->setText(spark::targetingText(p));
+    for (Genre genre : allCases<Genre>())
+        m_genreChips[qsizetype(genre)]->setOn(idea.genres.contains(genre));
+    for (qsizetype i = 0; i < m_toneDials.size(); ++i)
+        m_toneDials[i]->setValue(idea.tone.*(toneDials()[i].field));
+    for (Rating rating : allCases<Rating>())
+        m_ratingChips[qsizetype(rating)]->setOn(idea.rating == rating);
+
+    m_runtimeCaption->setCaption(spark::runtimeCaption(p.format));
+    if (m_runtime->minimumValue() != double(runtimeMin(p.format))
+        || m_runtime->maximumValue() != double(runtimeMax(p.format)))
+        m_runtime->setRange(double(runtimeMin(p.format)), double(runtimeMax(p.format)));
+    // Shown at the track's end when outside the range; never written back.
+    m_runtime->setValue(double(idea.targetRuntimeMinutes));
+    m_runtimeText->setText(spark::runtimeText(idea.targetRuntimeMinutes));
+
+    m_board->setCards(idea.cards);
+}
+
+} // namespace studio

@@ -1,0 +1,230 @@
+// The Spark screen against a live session: each control writes its one field
+// through the edit door, showing the screen rewrites nothing, the
+// interrogation card walks the deck and answers onto the board, idea cards
+// are kept by id while the production changes under them.
+
+#include "support/AssistFixtures.h"
+
+#include "design/Chip.h"
+#include "design/FieldLabel.h"
+#include "design/GhostButton.h"
+#include "design/MenuButton.h"
+#include "design/PlainTextEditor.h"
+#include "design/ScrollColumn.h"
+#include "design/SleekTextField.h"
+#include "design/SymbolButton.h"
+#include "design/Slider.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/CraftKits.h"
+#include "views/phases/spark/IdeaBoard.h"
+#include "views/phases/spark/IdeaCardView.h"
+#include "views/phases/spark/InterrogationCard.h"
+#include "views/phases/spark/SparkView.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTextEdit>
+#include <QtTest>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Shown {
+    ProjectSession session;
+    SparkView view;
+    explicit Shown(const Project& p)
+        : session(p)
+        , view(session)
+    {
+        view.resize(1080, 700);
+        view.show();
+    }
+};
+
+// Chooses the menu entry with that text from a menu button's menu.
+bool choose(QWidget* menuButton, const QString& text)
+{
+    for (QMenu* menu : menuButton->findChildren<QMenu*>()) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) {
+                action->trigger();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+Project sparkProject()
+{
+    Project p;
+    p.idea.cards.clear();
+    return p;
+}
+
+} // namespace
+
+class SparkViewTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+    void cleanup() { ScriptedModel::uninstall(); }
+
+    void eachControlWritesItsField()
+    {
+        Project p = sparkProject();
+        p.episodes.clear(); // a hand-made document: nothing here needs an episode
+        Shown s(p);
+        QSignalSpy changes(&s.session, &ProjectSession::projectChanged);
+
+        QTest::keyClicks(s.view.loglineEditor()->textEdit(), u"A keeper"_s);
+        QCOMPARE(s.session.project().idea.logline, u"A keeper"_s);
+        QCOMPARE(changes.count(), 8); // one write per keystroke
+        QCOMPARE(s.view.loglineCounter()->text(), u"8 characters"_s);
+
+        // An emptied working title stays empty.
+        s.view.titleField()->lineEdit()->selectAll();
+        QTest::keyClick(s.view.titleField()->lineEdit(), Qt::Key_Delete);
+        QCOMPARE(s.session.project().name, QString());
+
+        for (Genre g : {Genre::drama, Genre::comedy, Genre::drama})
+            QTest::mouseClick(s.view.genreChip(g), Qt::LeftButton);
+        QCOMPARE(s.session.project().idea.genres, QList<Genre>{Genre::comedy});
+        QVERIFY(s.view.genreChip(Genre::comedy)->isOn() && !s.view.genreChip(Genre::drama)->isOn());
+
+        s.session.edit([](Project& p) { p.idea.targetRuntimeMinutes = 42; });
+        QVERIFY(choose(s.view.formatMenu(), u"Sitcom"_s));
+        QCOMPARE(s.session.project().format, ProjectFormat::sitcom);
+        QCOMPARE(s.session.project().idea.targetRuntimeMinutes, 30);
+        QCOMPARE(s.view.runtimeText()->text(), u"30m"_s);
+        QCOMPARE(s.view.runtimeCaption()->text(), u"RUNTIME PER EPISODE"_s);
+    }
+
+    void showingRewritesNothing()
+    {
+        Project p = sparkProject();
+        p.format = ProjectFormat::feature;
+        p.idea.targetRuntimeMinutes = 900;
+        p.idea.tone.realism = 0.123456789;
+        ProjectSession session(p);
+        QSignalSpy changes(&session, &ProjectSession::projectChanged);
+        SparkView view(session);
+        view.resize(1080, 700);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(session.project(), p);
+        QCOMPARE(view.runtimeText()->text(), u"900m"_s);
+        QCOMPARE(view.runtimeSlider()->position(), 240.0);
+
+        // A user's move writes a whole number inside the range.
+        view.runtimeSlider()->setFocus();
+        QTest::keyClick(view.runtimeSlider(), Qt::Key_Home);
+        QCOMPARE(session.project().idea.targetRuntimeMinutes, 40);
+        QCOMPARE(session.project().idea.tone.realism, 0.123456789);
+    }
+
+    void interrogationWalksAndAnswers()
+    {
+        Project p = sparkProject();
+        p.id = QUuid();
+        Shown s(p);
+        InterrogationCard* card = s.view.interrogationCard();
+        QCOMPARE(card->counterText(), u"10/22"_s);
+        for (int i = 0; i < 13; ++i)
+            QTest::mouseClick(card->nextButton(), Qt::LeftButton);
+        QCOMPARE(card->counterText(), u"1/22"_s);
+        const QString first = InterrogationDeck::questions().first();
+        QCOMPARE(card->question(), first);
+
+        QTest::mouseClick(card->answerButton(), Qt::LeftButton);
+        QTest::mouseClick(card->answerButton(), Qt::LeftButton);
+        const QList<IdeaCard> cards = s.session.project().idea.cards;
+        QCOMPARE(cards.size(), 2);
+        QVERIFY(cards[0].id != cards[1].id);
+        for (const IdeaCard& c : cards) {
+            QCOMPARE(c.kind, IdeaCardKind::concept_);
+            QCOMPARE(c.text, first + u"\n\u2192 "_s);
+        }
+        // Changes from anywhere leave the question where it is.
+        s.session.edit([](Project& p) { p.idea.logline = u"Elsewhere"_s; });
+        QCOMPARE(card->counterText(), u"1/22"_s);
+        // A screen built again opens on the production's own question.
+        SparkView again(s.session);
+        QCOMPARE(again.interrogationCard()->counterText(), u"10/22"_s);
+    }
+
+    void ideaBoardAddsEditsAndDeletesByID()
+    {
+        Shown s(sparkProject());
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        IdeaBoard* board = s.view.ideaBoard();
+        QVERIFY(board->isEmptyStateShown());
+        for (const QString& kind : {u"Theme"_s, u"Concept"_s, u"Theme"_s})
+            QVERIFY(choose(board->addMenu(), kind));
+        QVERIFY(!board->isEmptyStateShown());
+        const QList<IdeaCardView*> views = board->cardViews();
+        QCOMPARE(views[1]->kindTitle(), u"CONCEPT"_s);
+
+        QTest::keyClicks(views[1]->editor()->textEdit(), u"salt"_s);
+        QCOMPARE(s.session.project().idea.cards[1].text, u"salt"_s);
+
+        // A card's delete button shows (and answers) only while the pointer is over that card.
+        IdeaCardView* middle = views[1];
+        s.view.page()->ensureWidgetVisible(middle);
+        QVERIFY(!middle->isDeleteShown());
+        QTest::mouseMove(middle);
+        QTRY_VERIFY(middle->isDeleteShown());
+        QVERIFY(!views[0]->isDeleteShown());
+        QTest::mouseClick(middle->deleteButton(), Qt::LeftButton);
+        const QList<IdeaCard> left = s.session.project().idea.cards;
+        QCOMPARE(left.size(), 2);
+        QCOMPARE(board->cardViews(), (QList<IdeaCardView*>{views[0], views[2]}));
+        QCOMPARE(left[0].id, views[0]->cardID());
+        QCOMPARE(left[1].id, views[2]->cardID());
+
+        s.session.edit([](Project& p) { p.idea.cards.clear(); });
+        QVERIFY(board->isEmptyStateShown());
+    }
+
+    void typingKeepsFocusWhileFragmentsLand()
+    {
+        ScriptedModel model;
+        model.install();
+        model.reply(uR"({"fragments":[{"kind":"image","text":"A lamp in fog"},{"kind":"line","text":"Stay."}]})"_s);
+        model.hold();
+        AppState app;
+        Project p = sparkProject();
+        p.activePhase = PhaseID::spark;
+        p.idea.cards = {IdeaCard{.id = newId(), .kind = IdeaCardKind::scene, .text = u"Dock"_s}};
+        ProjectSession& session = openSession(app, p);
+        SparkView view(session);
+        view.resize(1080, 700);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        IdeaCardView* card = view.ideaBoard()->cardViews().first();
+        QTextEdit* edit = card->editor()->textEdit();
+        edit->setFocus();
+        edit->moveCursor(QTextCursor::End);
+        QTRY_VERIFY(edit->hasFocus());
+
+        QVERIFY(runEntry(session, u"Brainstorm idea fragments"_s));
+        QTest::keyClicks(edit, u"side"_s);
+        model.release();
+        QTRY_COMPARE(session.project().idea.cards.size(), 3);
+        QCOMPARE(view.ideaBoard()->cardViews().first(), card);
+        QVERIFY(edit->hasFocus());
+        QTest::keyClicks(edit, u" at dusk"_s);
+        QCOMPARE(session.project().idea.cards.first().text, u"Dockside at dusk"_s);
+        QCOMPARE(view.ideaBoard()->cardViews().at(2)->text(), u"Stay."_s);
+    }
+};
+
+QTEST_MAIN(SparkViewTest)
+#include "SparkViewTest.moc"
