@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/cast/CastView.h"
 #include "views/phases/script/ScriptView.h"
 #include "views/phases/spark/SparkView.h"
 
@@ -12,8 +13,9 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::spark:
         return new SparkView(session, parent);
     case PhaseID::story:
-    case PhaseID::cast:
         break;
+    case PhaseID::cast:
+        return new CastView(session, parent);
     case PhaseID::script:
         return new ScriptView(session, parent);
     case PhaseID::look:
