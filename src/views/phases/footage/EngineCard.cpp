@@ -50,12 +50,18 @@ public:
         }
         return QSize(w, h);
     }
+    // As narrow as the widest control, as low as one row: the height at the
+    // width actually given comes from heightForWidth. A minimum taken at the
+    // narrowest width would hold the manifest open below its last shot
+    // whenever the card is wider than that.
     QSize minimumSize() const override
     {
-        int w = 0;
-        for (QLayoutItem* item : visibleItems())
+        int w = 0, h = 0;
+        for (QLayoutItem* item : visibleItems()) {
             w = std::max(w, item->sizeHint().width());
-        return QSize(w, heightForWidth(w));
+            h = std::max(h, item->sizeHint().height());
+        }
+        return QSize(w, h);
     }
     void setGeometry(const QRect& rect) override
     {

@@ -8,6 +8,7 @@
 #include "design/PrimaryButton.h"
 #include "design/Slider.h"
 #include "design/SwitchToggle.h"
+#include "design/ScrollColumn.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
 #include "model/PromptComposer.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QScrollBar>
 #include <QToolTip>
 #include <QtTest>
 
@@ -318,6 +320,29 @@ private Q_SLOTS:
         QVERIFY(s.row(0, 0)->promptText().endsWith(u'…'));
         QVERIFY(s.row(0, 0)->promptText().size() < 10'000);
         QVERIFY(!s.view->grab().isNull()); // painting every row finishes
+    }
+
+    void theManifestEndsAtItsLastRow()
+    {
+        // Scrolled to the end, the last row stands at the foot of the
+        // manifest, not above an empty stretch the user scrolls into.
+        Project p = production();
+        for (int i = 0; i < 20; ++i)
+            p.episodes[0].scenes[1].shots.append(Shot{});
+        for (const QSize size : {QSize(871, 600), QSize(1400, 900)}) {
+            Screen s(p);
+            s.view->resize(size);
+            QCoreApplication::processEvents();
+            ScrollColumn* manifest = s.view->manifest();
+            manifest->verticalScrollBar()->setValue(manifest->verticalScrollBar()->maximum());
+            QCoreApplication::processEvents();
+            const SceneCard& last = s.scene(1);
+            ShotRow* row = s.view->shotRow(last.shots.last().id);
+            const int rowBottom = row->mapTo(manifest->viewport(), QPoint(0, row->height())).y();
+            QVERIFY(manifest->verticalScrollBar()->maximum() > 0);
+            QVERIFY2(manifest->viewport()->height() - rowBottom <= 24,
+                     qPrintable(QString::number(manifest->viewport()->height() - rowBottom)));
+        }
     }
 
     void withoutAnyEpisode()
