@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/cut/CutView.h"
 #include "views/phases/spark/SparkView.h"
 
 namespace studio {
@@ -16,9 +17,10 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::look:
     case PhaseID::scenes:
     case PhaseID::footage:
-    case PhaseID::cut:
     case PhaseID::premiere:
         break;
+    case PhaseID::cut:
+        return new CutView(session, parent);
     }
     return nullptr;
 }
