@@ -19,7 +19,7 @@ namespace {
 
 // A one-line field shows a new text from its start unless the user is in it
 // (a line edit otherwise scrolls to the end of what it was given).
-void show(PlainTextField* field, const QString& text)
+void showText(PlainTextField* field, const QString& text)
 {
     if (field->text() == text)
         return;
@@ -59,8 +59,8 @@ CueTile::CueTile(const QUuid& cueID, QWidget* parent)
 
 void CueTile::setCue(const MusicCue& cue)
 {
-    show(m_name, cue.name);
-    show(m_mood, cue.mood);
+    showText(m_name, cue.name);
+    showText(m_mood, cue.mood);
 }
 
 } // namespace studio

@@ -52,6 +52,7 @@ const QList<MusicCue>& noCues()
 class RuntimeChipLabel : public QWidget {
 public:
     RuntimeChipLabel()
+        : m_font(Theme::font(10.5, QFont::Medium))
     {
         setAttribute(Qt::WA_TranslucentBackground);
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -72,7 +73,7 @@ public:
 
     QSize sizeHint() const override
     {
-        const QFontMetricsF metrics(font());
+        const QFontMetricsF metrics(m_font);
         const qreal width = padH + dot + spacing + metrics.horizontalAdvance(m_shown) + padH;
         return QSize(int(std::ceil(width)), int(std::ceil(std::max(metrics.height(), dot) + 2 * padV)));
     }
@@ -88,17 +89,11 @@ protected:
         p.setPen(Qt::NoPen);
         p.setBrush(m_chip.color);
         p.drawEllipse(QRectF(padH, box.center().y() - dot / 2, dot, dot));
-        p.setFont(font());
+        p.setFont(m_font);
         p.setPen(Palette::textSecondary());
         const qreal left = padH + dot + spacing;
         p.drawText(QRectF(left, 0, box.width() - left - padH, box.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   QFontMetricsF(font()).elidedText(m_shown, Qt::ElideRight, box.width() - left - padH + 1));
-    }
-    void changeEvent(QEvent* event) override
-    {
-        if (event->type() == QEvent::FontChange)
-            updateGeometry();
-        QWidget::changeEvent(event);
+                   QFontMetricsF(m_font).elidedText(m_shown, Qt::ElideRight, box.width() - left - padH + 1));
     }
 
 private:
@@ -106,6 +101,7 @@ private:
     static constexpr qreal padV = 5;
     static constexpr qreal dot = 5;
     static constexpr qreal spacing = 6;
+    QFont m_font;
     cut::RuntimeChip m_chip;
     QString m_shown;
 };
@@ -163,7 +159,6 @@ QWidget* CutView::toolbar()
     connect(m_assemble, &QAbstractButton::clicked, this, &CutView::assembleRequested);
 
     m_chip = new RuntimeChipLabel;
-    m_chip->setFont(Theme::font(10.5, QFont::Medium));
     row->addWidget(m_chip, 0, Qt::AlignVCenter);
     row->addStretch(1);
 

@@ -160,7 +160,7 @@ private Q_SLOTS:
 
         // A selection whose clip goes elsewhere hides the controls.
         s.tap(1);
-        s.session.edit([&](Project& p) { p.episodes[0].timeline.removeLast(); });
+        s.session.edit([](Project& live) { live.episodes[0].timeline.removeLast(); });
         QVERIFY(!s.view.areClipControlsShown());
         s.tap(0);
         QTest::mouseClick(controls->cutButton(), Qt::LeftButton);
@@ -278,7 +278,7 @@ private Q_SLOTS:
         name->selectAll();
         QTest::keyClicks(name, u"Op"_s);
         // A take lands while the user types (a render finishing elsewhere).
-        session.edit([](Project& p) { p.episodes[0].scenes[0].shots[0].takes << Take{}; });
+        session.edit([](Project& live) { live.episodes[0].scenes[0].shots[0].takes << Take{}; });
         QTest::keyClicks(name, u"ening"_s);
         model.release();
         QTRY_VERIFY(!session.aiBusy());
