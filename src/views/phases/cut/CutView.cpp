@@ -291,6 +291,11 @@ QColor CutView::runtimeChipColor() const
     return m_chip->chip().color;
 }
 
+Alert* CutView::reassembleAlert() const
+{
+    return m_alert;
+}
+
 bool CutView::isEmptyStateShown() const
 {
     return !m_empty->isHidden();

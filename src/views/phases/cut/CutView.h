@@ -53,7 +53,7 @@ public:
     bool areClipControlsShown() const;
     MusicCuesSection* musicSection() const { return m_music; }
     // The open "Re-assemble the cut?" question, if any.
-    Alert* reassembleAlert() const { return m_alert; }
+    Alert* reassembleAlert() const;
 
 protected:
     void refresh() override;
