@@ -7,6 +7,7 @@
 
 #include "design/Alert.h"
 #include "design/AuroraBackground.h"
+#include "design/GhostButton.h"
 #include "design/ScrollColumn.h"
 #include "design/Theme.h"
 #include "services/SampleFactory.h"
