@@ -43,12 +43,16 @@ MusicCuesSection::MusicCuesSection(QWidget* parent)
     header->addWidget(m_add, 0, Qt::AlignVCenter);
     stack->addLayout(header);
 
-    // The hint is padded 14 above and below.
-    auto* hintBox = new QVBoxLayout;
+    // The hint is padded 14 above and below (in a box that hides with it, so
+    // the padding goes when the tiles come).
+    m_hintBox = new QWidget(this);
+    m_hintBox->setAttribute(Qt::WA_TranslucentBackground);
+    auto* hintBox = new QVBoxLayout(m_hintBox);
     hintBox->setContentsMargins(0, 14, 0, 14);
+    m_hint->setParent(m_hintBox);
     m_hint->setWordWrap(true);
     hintBox->addWidget(m_hint);
-    stack->addLayout(hintBox);
+    stack->addWidget(m_hintBox);
     stack->addWidget(m_grid);
     m_grid->hide();
 
@@ -61,7 +65,7 @@ MusicCuesSection::~MusicCuesSection() = default;
 void MusicCuesSection::setCues(const QList<MusicCue>& cues)
 {
     const bool empty = cues.isEmpty();
-    m_hint->setVisible(empty);
+    m_hintBox->setVisible(empty);
     m_grid->setVisible(!empty);
     // A keystroke changes one cue's text and nothing of the order: update the
     // tiles in place without asking the layout where each one sits.
@@ -89,7 +93,7 @@ void MusicCuesSection::setCues(const QList<MusicCue>& cues)
 
 bool MusicCuesSection::isHintShown() const
 {
-    return !m_hint->isHidden();
+    return !m_hintBox->isHidden();
 }
 
 QList<CueTile*> MusicCuesSection::tiles() const

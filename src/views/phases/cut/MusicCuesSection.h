@@ -44,6 +44,7 @@ Q_SIGNALS:
 private:
     GhostButton* m_add;
     TextLabel* m_hint;
+    QWidget* m_hintBox = nullptr;
     QWidget* m_grid;
     AdaptiveGridLayout* m_gridLayout;
     std::unique_ptr<KeyedList<QUuid, CueTile>> m_tiles;
