@@ -29,6 +29,7 @@ constexpr qreal rowSpacing = 4;
 // The picture behind a tile is composed at this size and fills the tile.
 constexpr qreal artWidth = 200;
 constexpr qreal artHeight = 112;
+constexpr qreal maximumCachedWidth = 4096;
 
 const QFont& labelFont()
 {
@@ -156,10 +157,45 @@ void TimelineLanes::paintEvent(QPaintEvent* event)
     }
 }
 
-void TimelineLanes::paintClip(QPainter& p, int index) const
+void TimelineLanes::paintClip(QPainter& p, int index)
 {
     const TimelineClip& clip = m_timeline[index];
     const QRectF tile = m_layout.clips[index];
+    // A tile wider than any screen (a corrupt length) is painted directly.
+    if (tile.width() > maximumCachedWidth) {
+        paintTileFace(p, tile, clip);
+    } else {
+        const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : devicePixelRatioF();
+        const QString key = clip.seed + u'\x1f' + text::displayPrefix(clip.label) + u'\x1f'
+            + cut::tileSecondsText(clip.seconds) + u'\x1f' + QString::number(tile.width(), 'f', 2) + u'\x1f'
+            + QString::number(dpr, 'f', 2);
+        const QPixmap* face = m_faces.object(key);
+        if (!face) {
+            const QSize pixels = (tile.size() * dpr).toSize().expandedTo(QSize(1, 1));
+            auto* rendered = new QPixmap(pixels);
+            rendered->setDevicePixelRatio(dpr);
+            rendered->fill(Qt::transparent);
+            {
+                QPainter painter(rendered);
+                painter.setRenderHint(QPainter::Antialiasing);
+                paintTileFace(painter, QRectF(QPointF(0, 0), tile.size()), clip);
+            }
+            const qsizetype cost = std::max<qsizetype>(1, qsizetype(pixels.width()) * pixels.height() * 4 / 1024);
+            p.drawPixmap(tile.topLeft(), *rendered);
+            m_faces.insert(key, rendered, cost);
+        } else {
+            p.drawPixmap(tile.topLeft(), *face);
+        }
+    }
+
+    if (clip.id == m_selected)
+        shapes::strokeRoundedInside(p, tile, clipRadius, Palette::gold(), 1.5);
+    else
+        shapes::strokeRoundedInside(p, tile, clipRadius, Palette::hairline(), 1);
+}
+
+void TimelineLanes::paintTileFace(QPainter& p, const QRectF& tile, const TimelineClip& clip)
+{
     ArtThumb::paint(p, tile, clip.seed, artWidth, artHeight, clipRadius);
 
     p.save();
@@ -187,11 +223,6 @@ void TimelineLanes::paintClip(QPainter& p, int index) const
     p.setPen(Palette::white(0.95));
     p.drawText(QRectF(row.left(), row.top(), labelWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter, label);
     p.restore();
-
-    if (clip.id == m_selected)
-        shapes::strokeRoundedInside(p, tile, clipRadius, Palette::gold(), 1.5);
-    else
-        shapes::strokeRoundedInside(p, tile, clipRadius, Palette::hairline(), 1);
 }
 
 void TimelineLanes::mousePressEvent(QMouseEvent* event)

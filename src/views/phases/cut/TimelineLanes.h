@@ -10,7 +10,9 @@
 #include "model/Timeline.h"
 #include "views/phases/cut/CutLogic.h"
 
+#include <QCache>
 #include <QList>
+#include <QPixmap>
 #include <QUuid>
 #include <QWidget>
 
@@ -47,13 +49,18 @@ protected:
 private:
     void relayout();
     int indexOf(const QUuid& clipID) const;
-    void paintClip(QPainter& painter, int index) const;
+    void paintClip(QPainter& painter, int index);
+    // The tile's picture, shade and texts (everything but its outline).
+    static void paintTileFace(QPainter& painter, const QRectF& tile, const TimelineClip& clip);
 
     QList<TimelineClip> m_timeline;
     double m_zoom = cut::defaultZoom;
     QUuid m_selected;
     cut::LaneLayout m_layout;
     int m_pressed = -1;
+    // Finished tile faces, so a scroll frame copies pictures instead of
+    // scaling and clipping each one again (cost in kilobytes).
+    QCache<QString, QPixmap> m_faces{48 * 1024};
 };
 
 } // namespace studio
