@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/cast/CastView.h"
 #include "views/phases/cut/CutView.h"
 #include "views/phases/spark/SparkView.h"
 
@@ -12,7 +13,9 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::spark:
         return new SparkView(session, parent);
     case PhaseID::story:
+        break;
     case PhaseID::cast:
+        return new CastView(session, parent);
     case PhaseID::script:
     case PhaseID::look:
     case PhaseID::scenes:
