@@ -8,27 +8,11 @@
 #include "model/Timeline.h"
 
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace studio {
-
-namespace {
-
-// A one-line field shows a new text from its start unless the user is in it
-// (a line edit otherwise scrolls to the end of what it was given).
-void showText(PlainTextField* field, const QString& text)
-{
-    if (field->text() == text)
-        return;
-    field->setText(text);
-    if (!field->lineEdit()->hasFocus())
-        field->lineEdit()->setCursorPosition(0);
-}
-
-} // namespace
 
 CueTile::CueTile(const QUuid& cueID, QWidget* parent)
     : CardSurface(11, Palette::surfaceHigh(), parent)
@@ -59,8 +43,8 @@ CueTile::CueTile(const QUuid& cueID, QWidget* parent)
 
 void CueTile::setCue(const MusicCue& cue)
 {
-    showText(m_name, cue.name);
-    showText(m_mood, cue.mood);
+    m_name->setText(cue.name);
+    m_mood->setText(cue.mood);
 }
 
 } // namespace studio
