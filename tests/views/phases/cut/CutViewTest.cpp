@@ -1,8 +1,8 @@
 // The Cut screen against a live session: assembling (and the question that
 // guards a cut), selecting by tap, the clip controls acting on the selected
 // clip by id, the length slider showing a stored length without writing it,
-// the music cues kept by id, and cues that land from the assist menu while
-// the user types in another.
+// the music cues kept by id, and a render and cues from the assist menu
+// landing while the user types in a cue.
 
 #include "support/AssistFixtures.h"
 
@@ -16,6 +16,7 @@
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/ToolbarIconButton.h"
+#include "model/Lookup.h"
 #include "views/phases/cut/ClipControls.h"
 #include "views/phases/cut/CueTile.h"
 #include "views/phases/cut/CutView.h"
@@ -254,19 +255,18 @@ private Q_SLOTS:
         QCOMPARE(s.session.project().episodes[0].musicCues.size(), 2);
     }
 
-    void typingKeepsFocusWhileCuesAndTakesLand()
+    void typingKeepsFocusWhileRenderAndCuesLand()
     {
         ScriptedModel model;
         model.install();
         model.hold();
         model.reply(uR"({"cues":[{"name":"Low Tide","mood":"Cello drones"}]})"_s);
-        AppState app;
         Project p = storyboarded(2);
         p.activePhase = PhaseID::cut;
         for (Episode& e : p.episodes)
             e.timeline = {TimelineClip{}};
         p.episodes[0].musicCues = {MusicCue{}};
-        ProjectSession& session = openSession(app, p);
+        ProjectSession session(p, nullptr, std::chrono::milliseconds(2));
         CutView view(session);
         view.resize(1080, 700);
         view.show();
@@ -277,9 +277,14 @@ private Q_SLOTS:
         name->setFocus();
         name->selectAll();
         QTest::keyClicks(name, u"Op"_s);
-        // A take lands while the user types (a render finishing elsewhere).
-        session.edit([](Project& live) { live.episodes[0].scenes[0].shots[0].takes << Take{}; });
-        QTest::keyClicks(name, u"ening"_s);
+        // A render runs while the user types and lands its take.
+        const Shot& shot = p.episodes[0].scenes[0].shots[0];
+        session.enqueue({shot.id});
+        session.renderAll();
+        QTest::keyClicks(name, u"en"_s);
+        QTRY_VERIFY(!session.isRendering());
+        QCOMPARE(findShot(session.project(), p.episodes[0].id, p.episodes[0].scenes[0].id, shot.id)->takes.size(), 1);
+        QTest::keyClicks(name, u"ing"_s);
         model.release();
         QTRY_VERIFY(!session.aiBusy());
 
