@@ -3,7 +3,10 @@
 #include "views/phases/PhaseScreen.h"
 #include "views/phases/cast/CastView.h"
 #include "views/phases/cut/CutView.h"
+#include "views/phases/footage/FootageView.h"
 #include "views/phases/look/LookView.h"
+#include "views/phases/scenes/ScenesView.h"
+#include "views/phases/script/ScriptView.h"
 #include "views/phases/spark/SparkView.h"
 #include "views/phases/story/StoryView.h"
 
@@ -19,15 +22,17 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::cast:
         return new CastView(session, parent);
     case PhaseID::script:
-        break;
+        return new ScriptView(session, parent);
     case PhaseID::look:
         return new LookView(session, parent);
     case PhaseID::scenes:
+        return new ScenesView(session, parent);
     case PhaseID::footage:
-    case PhaseID::premiere:
-        break;
+        return new FootageView(session, parent);
     case PhaseID::cut:
         return new CutView(session, parent);
+    case PhaseID::premiere:
+        break;
     }
     return nullptr;
 }
