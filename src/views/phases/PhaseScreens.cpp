@@ -2,6 +2,7 @@
 
 #include "views/phases/PhaseScreen.h"
 #include "views/phases/cast/CastView.h"
+#include "views/phases/cut/CutView.h"
 #include "views/phases/footage/FootageView.h"
 #include "views/phases/look/LookView.h"
 #include "views/phases/scenes/ScenesView.h"
@@ -29,7 +30,7 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::footage:
         return new FootageView(session, parent);
     case PhaseID::cut:
-        break;
+        return new CutView(session, parent);
     case PhaseID::premiere:
         break;
     }
