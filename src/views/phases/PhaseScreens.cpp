@@ -1,6 +1,7 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/premiere/PremiereView.h"
 #include "views/phases/spark/SparkView.h"
 
 namespace studio {
@@ -17,8 +18,9 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::scenes:
     case PhaseID::footage:
     case PhaseID::cut:
-    case PhaseID::premiere:
         break;
+    case PhaseID::premiere:
+        return new PremiereView(session, parent);
     }
     return nullptr;
 }
