@@ -29,8 +29,7 @@ DeliveryChecklist::DeliveryChecklist(QWidget* parent)
 
     auto* header = new QHBoxLayout;
     m_header = new SectionHeader(u"Delivery Checklist"_s, QString());
-    header->addWidget(m_header, 0, Qt::AlignVCenter);
-    header->addStretch(1);
+    header->addWidget(m_header, 1, Qt::AlignVCenter);
     m_ring = new ProgressRing(30, 3);
     header->addWidget(m_ring, 0, Qt::AlignVCenter);
     stack->addLayout(header);
