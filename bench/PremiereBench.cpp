@@ -2,7 +2,8 @@
 // 12 shots each, every episode's cut assembled), offscreen: one edit through
 // the door with the screen following it (its refresh and the repaint it
 // causes) against the same edit on a session no screen follows, measured in
-// the same run; and building and writing the export manifest against a plain
+// the same run, once for a take (a figure changes) and once for a shot's
+// description (nothing shown changes); and building and writing the export manifest against a plain
 // atomic write of the same bytes into the same temporary folder.
 
 #include "design/Theme.h"
@@ -86,24 +87,66 @@ void takeEdit(ProjectSession& session, const Target& t, int count)
     });
 }
 
+// An edit the screen shows nothing of (what a shot shows), so only the
+// refresh's own walk over the production is left.
+void unseenEdit(ProjectSession& session, const Target& t, int count)
+{
+    session.edit([&](Project& p) {
+        if (Shot* shot = findShot(p, t.episode, t.scene, t.shot))
+            shot->what = count % 2 == 0 ? u"The lamp turns."_s : QString();
+    });
+}
+
+struct Screen {
+    Screen()
+        : session(production())
+    {
+        host.resize(windowSize);
+        auto* layout = new QVBoxLayout(&host);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(new PremiereView(session, &host));
+        host.show();
+        QCoreApplication::processEvents();
+    }
+    ProjectSession session;
+    QWidget host;
+};
+
 void BM_EditWithScreen(benchmark::State& state)
 {
-    ProjectSession session(production());
-    QWidget host;
-    host.resize(windowSize);
-    auto* layout = new QVBoxLayout(&host);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new PremiereView(session, &host));
-    host.show();
-    QCoreApplication::processEvents();
-    const Target t = middleShot(session.project());
+    Screen screen;
+    const Target t = middleShot(screen.session.project());
     int count = 0;
     for (auto _ : state) {
-        takeEdit(session, t, count++);
+        takeEdit(screen.session, t, count++);
         QCoreApplication::processEvents();
     }
 }
 BENCHMARK(BM_EditWithScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_UnseenEditWithScreen(benchmark::State& state)
+{
+    Screen screen;
+    const Target t = middleShot(screen.session.project());
+    int count = 0;
+    for (auto _ : state) {
+        unseenEdit(screen.session, t, count++);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_UnseenEditWithScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_UnseenEditWithoutScreen(benchmark::State& state)
+{
+    ProjectSession session(production());
+    const Target t = middleShot(session.project());
+    int count = 0;
+    for (auto _ : state) {
+        unseenEdit(session, t, count++);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_UnseenEditWithoutScreen)->Unit(benchmark::kMicrosecond);
 
 void BM_EditWithoutScreen(benchmark::State& state)
 {
@@ -160,6 +203,7 @@ public:
         std::printf("\nPremiere: %d episodes x %d scenes x %d shots, window %dx%d\n", episodeCount, scenesPerEpisode,
                     shotsPerScene, windowSize.width(), windowSize.height());
         ratio("BM_EditWithScreen", "BM_EditWithoutScreen");
+        ratio("BM_UnseenEditWithScreen", "BM_UnseenEditWithoutScreen");
         ratio("BM_ManifestBuildAndWrite", "BM_SaveFileWriteSameBytes");
     }
 
