@@ -56,6 +56,14 @@ void Chip::setOn(bool on)
         return;
     m_on = on;
     m_fade->stop();
+    // A chip that is not on screen yet shows its state at once, rather than
+    // fading in on its first appearance.
+    if (!isVisible()) {
+        m_onAmount = on ? 1.0 : 0.0;
+        updateGeometry();
+        update();
+        return;
+    }
     m_fade->setStartValue(m_onAmount);
     m_fade->setEndValue(on ? 1.0 : 0.0);
     m_fade->start();

@@ -80,6 +80,17 @@ QSize HorizontalStrip::minimumSizeHint() const
     return QSize(0, contentHeight());
 }
 
+bool HorizontalStrip::event(QEvent* event)
+{
+    // Cards added before the strip was ever shown announce no new height (a
+    // layout that never ran asks for no new run), and the page keeps the
+    // height it saw first. Polishing comes before the first layout: tell the
+    // page there.
+    if (event->type() == QEvent::Polish)
+        updateGeometry();
+    return QScrollArea::event(event);
+}
+
 bool HorizontalStrip::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == widget() && event->type() == QEvent::LayoutRequest)

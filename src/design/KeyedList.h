@@ -82,7 +82,10 @@ public:
         for (int position = 0; position < m_order.size(); ++position) {
             W* widget = m_rows.value(m_order[position]);
             const int index = m_first + position;
-            const int current = m_layout->indexOf(widget);
+            // Most rows are where they were: look there before searching the
+            // layout, so a refresh of a long list stays linear.
+            const QLayoutItem* there = m_layout->itemAt(index);
+            const int current = there && there->widget() == widget ? index : m_layout->indexOf(widget);
             if (current != index) {
                 if (current >= 0)
                     m_layout->removeWidget(widget);

@@ -32,6 +32,15 @@ public:
         connect(m_spring, &Spring::valueChanged, this, qOverload<>(&QWidget::update));
     }
 
+    void setTitle(const QString& title)
+    {
+        m_title = text::displayPrefix(title);
+        QAbstractButton::setText(Theme::escapeMnemonic(m_title));
+        setAccessibleName(m_title);
+        updateGeometry();
+        update();
+    }
+
     void setSelected(bool selected, bool animated)
     {
         if (selected == m_selected)
@@ -102,6 +111,19 @@ void PillPicker::setVariantOptions(const QList<std::pair<QVariant, QString>>& op
         && std::equal(options.begin(), options.end(), m_options.begin());
     if (same)
         return;
+    const bool sameValues = options.size() == m_options.size()
+        && std::equal(options.begin(), options.end(), m_options.begin(),
+                      [](const auto& a, const auto& b) { return a.first == b.first; });
+    if (sameValues) {
+        // Only titles changed (a count in a title): the pills stay, so the
+        // selected one doesn't fade in again.
+        for (int i = 0; i < m_options.size(); ++i) {
+            if (options[i].second != m_options[i].second)
+                m_pills[i]->setTitle(options[i].second);
+        }
+        m_options = options;
+        return;
+    }
     qDeleteAll(m_pills);
     m_pills.clear();
     m_options = options;

@@ -117,6 +117,12 @@ void PlainTextEditor::setPlaceholderColor(const QColor& color)
     m_edit->viewport()->update();
 }
 
+void PlainTextEditor::setPlaceholderFont(const QFont& font)
+{
+    m_placeholderFont = font;
+    m_edit->viewport()->update();
+}
+
 void PlainTextEditor::setTextMargin(qreal margin)
 {
     m_edit->document()->setDocumentMargin(std::max<qreal>(0, margin));
@@ -155,7 +161,7 @@ bool PlainTextEditor::eventFilter(QObject* watched, QEvent* event)
         // Drawn under the editor's own painting, which has nothing to show yet
         // but the caret.
         QPainter p(m_edit->viewport());
-        p.setFont(m_edit->font());
+        p.setFont(m_placeholderFont.value_or(m_edit->font()));
         p.setPen(m_placeholderColor);
         const QRectF area = QRectF(m_edit->viewport()->rect()).adjusted(m_placeholderInset.x(), m_placeholderInset.y(), 0, 0);
         p.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_placeholder);

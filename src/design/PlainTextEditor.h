@@ -15,6 +15,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 class QTextEdit;
 
 namespace studio {
@@ -36,6 +38,8 @@ public:
     void setTextFont(const QFont& font);
     void setTextColor(const QColor& color);
     void setPlaceholderColor(const QColor& color);
+    // The placeholder's font, when it is not the text's.
+    void setPlaceholderFont(const QFont& font);
     // The space between the editor's edge and its text (0 by default).
     void setTextMargin(qreal margin);
     // The editor is never shorter than this, however short its text.
@@ -62,6 +66,7 @@ private:
     QString m_placeholder;
     QPointF m_placeholderInset;
     QColor m_placeholderColor;
+    std::optional<QFont> m_placeholderFont;
     qreal m_minHeight = 0;
     bool m_submitOnReturn = false;
     bool m_setting = false;

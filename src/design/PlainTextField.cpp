@@ -41,8 +41,12 @@ void PlainTextField::setText(const QString& text)
     const int selectionEnd = m_edit->selectionEnd();
     const QSignalBlocker blocker(m_edit);
     m_edit->setText(text);
-    if (!focused)
+    if (!focused) {
+        // A field nobody is typing in shows the start of its text, not the
+        // end QLineEdit scrolls to.
+        m_edit->setCursorPosition(0);
         return;
+    }
     // The same offsets in the new text (clamped), not the end of it.
     const int length = int(text.size());
     if (selectionStart >= 0 && selectionEnd > selectionStart) {

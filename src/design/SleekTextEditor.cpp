@@ -5,6 +5,7 @@
 #include "design/Theme.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -92,9 +93,27 @@ bool SleekTextEditor::isPlaceholderShown() const
     return m_edit->document()->isEmpty();
 }
 
+void SleekTextEditor::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // A new width wraps the placeholder anew.
+    if (m_edit->document()->isEmpty())
+        adjustHeight();
+}
+
 void SleekTextEditor::adjustHeight()
 {
-    const qreal content = m_edit->document()->size().height();
+    qreal content = m_edit->document()->size().height();
+    // While the text is empty the well holds the whole placeholder, drawn the
+    // way the editor draws it (wrapped inside the document margin).
+    const int width = m_edit->viewport()->width();
+    if (m_edit->document()->isEmpty() && !m_edit->placeholderText().isEmpty() && width > 0) {
+        const qreal margin = m_edit->document()->documentMargin();
+        const QRectF box(0, 0, std::max<qreal>(1, width - 2 * margin), 1e6);
+        const QRectF needed = QFontMetricsF(m_edit->font())
+                                  .boundingRect(box, Qt::AlignTop | Qt::TextWordWrap, m_edit->placeholderText());
+        content = std::max(content, needed.height() + 2 * margin);
+    }
     const int wanted = int(std::ceil(std::max(m_minHeight, content + 2 * editorPadding)));
     if (m_frame->height() != wanted || m_frame->minimumHeight() != wanted)
         m_frame->setFixedHeight(wanted);

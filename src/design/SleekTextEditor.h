@@ -1,8 +1,8 @@
 #pragma once
 
 // A captioned multi-line plain-text editor on the input well: minHeight
-// points tall, growing with its text when it needs more (the page scrolls,
-// not the editor), the placeholder shown only
+// points tall, growing with its text (or, while empty, its placeholder) when
+// it needs more (the page scrolls, not the editor), the placeholder shown only
 // while the text is empty (a single space hides it). textEdited() reports the
 // user's changes only; setText() from a refresh is silent, does nothing when
 // the text is unchanged, and keeps the caret where it was otherwise.
@@ -32,6 +32,9 @@ public:
 
 Q_SIGNALS:
     void textEdited(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void adjustHeight();

@@ -41,6 +41,10 @@ void SleekTextField::setText(const QString& text)
         return;
     const QSignalBlocker blocker(m_edit);
     m_edit->setText(text);
+    // A field nobody is typing in shows the start of its text, not the end
+    // QLineEdit scrolls to.
+    if (!m_edit->hasFocus())
+        m_edit->setCursorPosition(0);
 }
 
 void SleekTextField::setLabel(const QString& label)

@@ -39,6 +39,8 @@ private slots:
         QSignalSpy edited(&field, &PlainTextField::textEdited);
         field.setText(u"Night Ferry"_s);
         QCOMPARE(edited.size(), 0);
+        // A field nobody is editing shows the start of its text.
+        QCOMPARE(field.lineEdit()->cursorPosition(), 0);
         field.show();
         QVERIFY(QTest::qWaitForWindowExposed(&field));
         field.setFocus();

@@ -113,6 +113,22 @@ private slots:
         page.strip->setIndicatorShown(false);
         QTRY_COMPARE(page.strip->height(), 140);
     }
+
+    void stripFilledBeforeItsPageShowsIsTallFromTheStart()
+    {
+        // A screen builds its page, then fills the strip, then is shown.
+        ScrollColumn column;
+        column.resize(400, 300);
+        auto* strip = new HorizontalStrip(10);
+        column.column()->addWidget(strip);
+        column.column()->addStretch(1);
+        (void)column.sizeHint();
+        for (int i = 0; i < 3; ++i)
+            strip->row()->insertWidget(i, card(150, 90 + 20 * i));
+        column.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&column));
+        QCOMPARE(strip->height(), 130);
+    }
 };
 
 QTEST_MAIN(ScrollingTest)

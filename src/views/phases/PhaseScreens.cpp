@@ -1,8 +1,11 @@
 #include "views/phases/PhaseScreens.h"
 
 #include "views/phases/PhaseScreen.h"
+#include "views/phases/cast/CastView.h"
+#include "views/phases/look/LookView.h"
 #include "views/phases/premiere/PremiereView.h"
 #include "views/phases/spark/SparkView.h"
+#include "views/phases/story/StoryView.h"
 
 namespace studio {
 
@@ -12,9 +15,13 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::spark:
         return new SparkView(session, parent);
     case PhaseID::story:
+        return new StoryView(session, parent);
     case PhaseID::cast:
+        return new CastView(session, parent);
     case PhaseID::script:
+        break;
     case PhaseID::look:
+        return new LookView(session, parent);
     case PhaseID::scenes:
     case PhaseID::footage:
     case PhaseID::cut:

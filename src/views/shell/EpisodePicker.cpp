@@ -19,6 +19,10 @@ using namespace Qt::StringLiterals;
 
 namespace studio {
 
+namespace {
+constexpr int maximumLabelWidth = 300;
+}
+
 EpisodePicker::EpisodePicker(ProjectSession& session, QWidget* parent)
     : MenuButton(QString(), parent)
     , m_session(session)
@@ -26,6 +30,9 @@ EpisodePicker::EpisodePicker(ProjectSession& session, QWidget* parent)
     setObjectName(u"episodePicker"_s);
     setSymbol(u"rectangle.stack.fill"_s, 9, Palette::gold());
     setChevron(true, 7, Palette::textTertiary());
+    // A long episode title is cut at the end rather than widening the header
+    // (and with it the window) to the title's length.
+    setMaximumWidth(maximumLabelWidth);
     connect(this, &MenuButton::aboutToOpen, this, &EpisodePicker::rebuildMenu);
     refresh();
 }

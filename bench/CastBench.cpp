@@ -1,0 +1,222 @@
+// The Cast & World screen with a cast of 300 characters and 200 locations,
+// offscreen: building the screen (construction, layout and first paint of
+// the character gallery), and one keystroke in the selected character's name
+// (the edit, the screen's refresh, and the repaint it causes). Ratios at the
+// end compare the keystroke with the same edit of a session that no screen
+// follows, measured in the same run.
+
+#include "design/AuroraBackground.h"
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "state/ProjectSession.h"
+#include "views/phases/cast/CastView.h"
+#include "views/phases/cast/CharacterDetail.h"
+
+#include <QApplication>
+#include <QVBoxLayout>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int characters = 300;
+constexpr int locations = 200;
+constexpr QSize windowSize(1280, 800);
+
+Project bigCast()
+{
+    Project p;
+    p.name = u"Ensemble"_s;
+    for (int i = 0; i < characters; ++i) {
+        CastMember m;
+        m.name = u"Character %1"_s.arg(i + 1);
+        m.role = CastRole(i % 5);
+        if (i % 3 == 0)
+            m.want = u"To find the one who left %1 years ago"_s.arg(i);
+        else if (i % 3 == 1)
+            m.archetype = u"The Reluctant Mentor"_s;
+        p.cast << m;
+    }
+    for (int i = 0; i < characters; i += 10)
+        p.cast[i].relationships << CastRelationship{.otherID = p.cast[(i + 1) % characters].id, .label = u"rival"_s};
+    for (int i = 0; i < locations; ++i) {
+        Location l;
+        l.name = u"Location %1"_s.arg(i + 1);
+        l.kind = LocationKind(i % 3);
+        if (i % 2 == 0)
+            l.mood = u"Lonely, salt-bitten"_s;
+        p.locations << l;
+    }
+    return p;
+}
+
+// The screen in a window-sized host on the backdrop, as the workspace shows it.
+struct Screen {
+    explicit Screen(ProjectSession& session)
+    {
+        backdrop.setReduceMotion(true);
+        backdrop.resize(windowSize);
+        auto* layout = new QVBoxLayout(&backdrop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        view = new CastView(session, &backdrop);
+        layout->addWidget(view);
+        backdrop.show();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        layout->activate();
+        backdrop.repaint();
+    }
+    AuroraBackground backdrop;
+    CastView* view = nullptr;
+};
+
+void BM_BuildGallery(benchmark::State& state)
+{
+    ProjectSession session(bigCast());
+    for (auto _ : state) {
+        auto screen = std::make_unique<Screen>(session);
+        if (screen->view->characterCards().size() != characters)
+            state.SkipWithError("cards missing");
+        state.PauseTiming();
+        screen.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_BuildGallery)->Unit(benchmark::kMillisecond);
+
+// Typing one letter into the selected character's name: the edit through
+// the session, the refresh of the screen, and the repaint of what changed.
+void BM_NameKeystrokeRepaint(benchmark::State& state)
+{
+    ProjectSession session(bigCast());
+    Screen screen(session);
+    const QUuid id = session.project().cast[characters / 2].id;
+    screen.view->selectCharacter(id);
+    QCoreApplication::processEvents();
+    QString name = u"Character"_s;
+    for (auto _ : state) {
+        name += u'a';
+        if (name.size() > 60)
+            name = u"Character"_s;
+        session.edit([&](Project& p) { findCastMember(p, id)->name = name; });
+        // Layout and the repaint of what the keystroke marked dirty (the
+        // card, the field), as the event loop does it.
+        QCoreApplication::processEvents();
+    }
+    if (screen.view->characterDetail()->memberID() != id)
+        state.SkipWithError("wrong member shown");
+}
+BENCHMARK(BM_NameKeystrokeRepaint)->Unit(benchmark::kMicrosecond);
+
+// The same keystroke without the repaint: the edit and the screen's refresh.
+void BM_NameKeystrokeRefresh(benchmark::State& state)
+{
+    ProjectSession session(bigCast());
+    Screen screen(session);
+    const QUuid id = session.project().cast[characters / 2].id;
+    screen.view->selectCharacter(id);
+    QCoreApplication::processEvents();
+    QString name = u"Character"_s;
+    for (auto _ : state) {
+        name += u'a';
+        if (name.size() > 60)
+            name = u"Character"_s;
+        session.edit([&](Project& p) { findCastMember(p, id)->name = name; });
+    }
+    QCoreApplication::processEvents();
+}
+BENCHMARK(BM_NameKeystrokeRefresh)->Unit(benchmark::kMicrosecond);
+
+// The floor: the same edit of a session no screen follows.
+void BM_NameEditWithoutScreen(benchmark::State& state)
+{
+    ProjectSession session(bigCast());
+    const QUuid id = session.project().cast[characters / 2].id;
+    QString name = u"Character"_s;
+    for (auto _ : state) {
+        name += u'a';
+        if (name.size() > 60)
+            name = u"Character"_s;
+        session.edit([&](Project& p) { findCastMember(p, id)->name = name; });
+    }
+}
+BENCHMARK(BM_NameEditWithoutScreen)->Unit(benchmark::kMicrosecond);
+
+// The whole window repainted at once (the screen's worst frame, as on a
+// resize), for scale.
+void BM_WholeWindowRepaint(benchmark::State& state)
+{
+    ProjectSession session(bigCast());
+    Screen screen(session);
+    screen.view->selectCharacter(session.project().cast[characters / 2].id);
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        screen.backdrop.repaint();
+}
+BENCHMARK(BM_WholeWindowRepaint)->Unit(benchmark::kMicrosecond);
+
+// The window's backdrop alone, repainted: what every frame pays anyway.
+void BM_BackdropRepaint(benchmark::State& state)
+{
+    AuroraBackground backdrop;
+    backdrop.setReduceMotion(true);
+    backdrop.resize(windowSize);
+    backdrop.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        backdrop.repaint();
+}
+BENCHMARK(BM_BackdropRepaint)->Unit(benchmark::kMicrosecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::printf("\nCast: %d characters, %d locations, window %dx%d\n", characters, locations,
+                    windowSize.width(), windowSize.height());
+        ratio("BM_NameKeystrokeRefresh", "BM_NameEditWithoutScreen");
+        ratio("BM_NameKeystrokeRepaint", "BM_NameEditWithoutScreen");
+        ratio("BM_WholeWindowRepaint", "BM_BackdropRepaint");
+        ratio("BM_BuildGallery", "BM_WholeWindowRepaint");
+    }
+
+private:
+    void ratio(const char* a, const char* b)
+    {
+        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
+            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
+    }
+    std::map<std::string, double> m_seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
+    QApplication qapp(argc, argv);
+    Theme::install(qapp);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

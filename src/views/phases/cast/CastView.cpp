@@ -1,0 +1,319 @@
+#include "views/phases/cast/CastView.h"
+
+#include "design/AdaptiveGridLayout.h"
+#include "design/EmptyStateView.h"
+#include "design/HairlineDivider.h"
+#include "design/KeyedList.h"
+#include "design/Palette.h"
+#include "design/PillPicker.h"
+#include "design/PrimaryButton.h"
+#include "design/ScrollColumn.h"
+#include "design/SymbolLabel.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "state/ProjectSession.h"
+#include "views/phases/cast/CastAssists.h"
+#include "views/phases/cast/CastLogic.h"
+#include "views/phases/cast/CharacterCard.h"
+#include "views/phases/cast/CharacterDetail.h"
+#include "views/phases/cast/LocationCard.h"
+#include "views/phases/cast/LocationDetail.h"
+#include "views/phases/cast/NewCharacterMenu.h"
+
+#include <QHBoxLayout>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+constexpr int paneWidth = 390;
+
+QWidget* gridHost(int minimumColumn, int maximumColumn, AdaptiveGridLayout*& layout, QWidget* parent)
+{
+    auto* host = new QWidget(parent);
+    host->setAttribute(Qt::WA_TranslucentBackground);
+    layout = new AdaptiveGridLayout(minimumColumn, maximumColumn, 12, 12, host);
+    return host;
+}
+
+} // namespace
+
+CastView::CastView(ProjectSession& session, QWidget* parent)
+    : PhaseScreen(session, parent)
+{
+    setObjectName(u"castView"_s);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    auto* gallery = new QWidget(this);
+    gallery->setAttribute(Qt::WA_TranslucentBackground);
+    buildGallery(gallery);
+    row->addWidget(gallery, 1);
+    row->addWidget(new HairlineDivider(Qt::Vertical, this));
+    auto* pane = new QWidget(this);
+    pane->setAttribute(Qt::WA_TranslucentBackground);
+    pane->setFixedWidth(paneWidth);
+    buildPane(pane);
+    row->addWidget(pane);
+    refresh();
+}
+
+CastView::~CastView() = default;
+
+void CastView::buildGallery(QWidget* gallery)
+{
+    auto* column = new QVBoxLayout(gallery);
+    column->setContentsMargins(20, 20, 20, 20);
+    column->setSpacing(14);
+
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(0, 0, 0, 0);
+    m_picker = new PillPicker(gallery);
+    connect(m_picker, &PillPicker::picked, this,
+            [this](int index) { setMode(Mode(m_picker->value<int>(index))); });
+    header->addWidget(m_picker);
+    header->addStretch(1);
+    m_newCharacter = new NewCharacterMenu(gallery);
+    connect(m_newCharacter, &NewCharacterMenu::characterRequested, this, &CastView::addCharacter);
+    header->addWidget(m_newCharacter);
+    m_newLocation = new PrimaryButton(u"plus"_s, u"New location"_s, false, gallery);
+    connect(m_newLocation, &QAbstractButton::clicked, this, &CastView::addLocation);
+    header->addWidget(m_newLocation);
+    column->addLayout(header);
+
+    m_scroll = new ScrollColumn(gallery);
+    QWidget* content = m_scroll->content();
+    QVBoxLayout* stack = m_scroll->column();
+    m_noCharacters = new EmptyStateView(
+        u"person.2"_s, u"No one lives here yet"_s,
+        u"Characters carry the film. Start blank, or pick a starter — each one is a contradiction worth arguing "
+        u"with, not a stock character."_s,
+        std::nullopt, {}, content);
+    m_noLocations = new EmptyStateView(
+        u"map"_s, u"No world yet"_s,
+        u"Locations are sets. Describing each one once — era, mood, signature details, what it sounds like — keeps "
+        u"every scene shot there looking and feeling like the same place."_s,
+        std::nullopt, {}, content);
+    AdaptiveGridLayout* characterLayout = nullptr;
+    AdaptiveGridLayout* locationLayout = nullptr;
+    m_characterGrid = gridHost(150, 200, characterLayout, content);
+    m_locationGrid = gridHost(190, 260, locationLayout, content);
+    m_characterCards = std::make_unique<KeyedList<QUuid, CharacterCard>>(characterLayout);
+    m_locationCards = std::make_unique<KeyedList<QUuid, LocationCard>>(locationLayout);
+    for (QWidget* part : {static_cast<QWidget*>(m_noCharacters), m_characterGrid,
+                          static_cast<QWidget*>(m_noLocations), m_locationGrid}) {
+        part->hide();
+        stack->addWidget(part);
+    }
+    stack->addStretch(1);
+    column->addWidget(m_scroll, 1);
+}
+
+void CastView::buildPane(QWidget* pane)
+{
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_pane = new QStackedWidget(pane);
+    layout->addWidget(m_pane);
+
+    m_placeholder = new QWidget(m_pane);
+    m_placeholder->setAttribute(Qt::WA_TranslucentBackground);
+    auto* placeholderColumn = new QVBoxLayout(m_placeholder);
+    placeholderColumn->setSpacing(10);
+    placeholderColumn->addStretch(1);
+    m_placeholderSymbol = new SymbolLabel(u"person.crop.rectangle"_s, 26, Palette::textTertiary(), QFont::Light,
+                                          m_placeholder);
+    placeholderColumn->addWidget(m_placeholderSymbol, 0, Qt::AlignHCenter);
+    m_placeholderText = new TextLabel(QString(), Theme::font(12.5, QFont::Medium), Palette::textTertiary(),
+                                      m_placeholder);
+    m_placeholderText->setAlignment(Qt::AlignHCenter);
+    placeholderColumn->addWidget(m_placeholderText, 0, Qt::AlignHCenter);
+    placeholderColumn->addStretch(1);
+    m_pane->addWidget(m_placeholder);
+
+    m_characterDetail = new CharacterDetail(m_pane);
+    connect(m_characterDetail, &CharacterDetail::changeRequested, this,
+            [this](const QUuid& id, const CharacterDetail::MemberChange& change) {
+                edit([&](Project& p) {
+                    if (CastMember* member = findCastMember(p, id))
+                        change(*member);
+                });
+            });
+    connect(m_characterDetail, &CharacterDetail::assistRequested, this,
+            [this](const QUuid& id) { cast::fleshOut(session(), id); });
+    connect(m_characterDetail, &CharacterDetail::removeRequested, this, &CastView::removeCharacter);
+    m_pane->addWidget(m_characterDetail);
+
+    m_locationDetail = new LocationDetail(m_pane);
+    connect(m_locationDetail, &LocationDetail::changeRequested, this,
+            [this](const QUuid& id, const LocationDetail::LocationChange& change) {
+                edit([&](Project& p) {
+                    if (Location* location = findLocation(p, id))
+                        change(*location);
+                });
+            });
+    connect(m_locationDetail, &LocationDetail::assistRequested, this,
+            [this](const QUuid& id) { cast::completeLocation(session(), id); });
+    connect(m_locationDetail, &LocationDetail::removeRequested, this, &CastView::removeLocation);
+    m_pane->addWidget(m_locationDetail);
+}
+
+void CastView::setMode(Mode mode)
+{
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    refresh();
+}
+
+void CastView::selectCharacter(const QUuid& memberID)
+{
+    if (memberID == m_selectedCharacterID)
+        return;
+    m_selectedCharacterID = memberID;
+    refresh();
+}
+
+void CastView::selectLocation(const QUuid& locationID)
+{
+    if (locationID == m_selectedLocationID)
+        return;
+    m_selectedLocationID = locationID;
+    refresh();
+}
+
+void CastView::addCharacter(const CharacterStarter* starter)
+{
+    const CastMember member = cast::newCharacter(project().cast, starter);
+    // Selected before the edit, so the refresh it brings opens it at once.
+    m_selectedCharacterID = member.id;
+    edit([&member](Project& p) { p.cast.append(member); });
+}
+
+void CastView::addLocation()
+{
+    const Location location = cast::newLocation();
+    m_selectedLocationID = location.id;
+    edit([&location](Project& p) { p.locations.append(location); });
+}
+
+void CastView::removeCharacter(const QUuid& memberID)
+{
+    m_selectedCharacterID = cast::selectionAfterRemoving(m_selectedCharacterID, memberID);
+    if (!edit([&memberID](Project& p) { cast::removeCharacter(p, memberID); }))
+        refresh();
+}
+
+void CastView::removeLocation(const QUuid& locationID)
+{
+    m_selectedLocationID = cast::selectionAfterRemoving(m_selectedLocationID, locationID);
+    if (!edit([&locationID](Project& p) { cast::removeLocation(p, locationID); }))
+        refresh();
+}
+
+QList<CharacterCard*> CastView::characterCards() const
+{
+    return m_characterCards->widgets();
+}
+
+QList<LocationCard*> CastView::locationCards() const
+{
+    return m_locationCards->widgets();
+}
+
+QWidget* CastView::paneContent() const
+{
+    return m_pane->currentWidget();
+}
+
+QString CastView::placeholderText() const
+{
+    return m_placeholderText->text();
+}
+
+void CastView::refresh()
+{
+    const Project& p = project();
+    m_picker->setOptions<int>({
+        {characters, u"Characters · "_s + QString::number(p.cast.size())},
+        {locations, u"Locations · "_s + QString::number(p.locations.size())},
+    });
+    m_picker->setSelection<int>(m_mode);
+    m_newCharacter->setVisible(m_mode == characters);
+    m_newLocation->setVisible(m_mode == locations);
+    // Only the gallery on show follows the production; the other catches up
+    // when the picker switches to it.
+    if (m_mode == characters)
+        refreshCharacters(p);
+    else
+        refreshLocations(p);
+    refreshPane(p);
+}
+
+void CastView::refreshCharacters(const Project& p)
+{
+    m_locationGrid->hide();
+    m_noLocations->hide();
+    m_characterCards->sync(
+        p.cast, [](const CastMember& m) { return m.id; },
+        [this](const CastMember& m) {
+            auto* card = new CharacterCard(m.id);
+            connect(card, &GalleryCard::chosen, this, &CastView::selectCharacter);
+            return card;
+        },
+        [this](CharacterCard* card, const CastMember& m, int) {
+            card->setMember(m, m.id == m_selectedCharacterID);
+        });
+    m_noCharacters->setVisible(p.cast.isEmpty());
+    m_characterGrid->setVisible(!p.cast.isEmpty());
+}
+
+void CastView::refreshLocations(const Project& p)
+{
+    m_characterGrid->hide();
+    m_noCharacters->hide();
+    m_locationCards->sync(
+        p.locations, [](const Location& l) { return l.id; },
+        [this](const Location& l) {
+            auto* card = new LocationCard(l.id);
+            connect(card, &GalleryCard::chosen, this, &CastView::selectLocation);
+            return card;
+        },
+        [this](LocationCard* card, const Location& l, int) {
+            card->setLocation(l, l.id == m_selectedLocationID);
+        });
+    m_noLocations->setVisible(p.locations.isEmpty());
+    m_locationGrid->setVisible(!p.locations.isEmpty());
+}
+
+void CastView::refreshPane(const Project& p)
+{
+    if (m_mode == characters) {
+        const CastMember* member = m_selectedCharacterID.isNull() ? nullptr : findCastMember(p, m_selectedCharacterID);
+        if (member) {
+            m_characterDetail->setMember(*member, p.cast);
+            m_pane->setCurrentWidget(m_characterDetail);
+            return;
+        }
+        m_placeholderSymbol->setName(u"person.crop.rectangle"_s);
+        m_placeholderText->setText(u"Select a character"_s);
+    } else {
+        const Location* location = m_selectedLocationID.isNull() ? nullptr : findLocation(p, m_selectedLocationID);
+        if (location) {
+            m_locationDetail->setLocation(*location);
+            m_pane->setCurrentWidget(m_locationDetail);
+            return;
+        }
+        m_placeholderSymbol->setName(u"photo.on.rectangle.angled"_s);
+        m_placeholderText->setText(u"Select a location"_s);
+    }
+    m_pane->setCurrentWidget(m_placeholder);
+}
+
+} // namespace studio

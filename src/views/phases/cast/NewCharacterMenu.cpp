@@ -1,0 +1,50 @@
+#include "views/phases/cast/NewCharacterMenu.h"
+
+#include "design/Palette.h"
+#include "design/Theme.h"
+#include "model/CraftKits.h"
+
+#include <QGraphicsDropShadowEffect>
+#include <QLinearGradient>
+#include <QMenu>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+NewCharacterMenu::NewCharacterMenu(QWidget* parent)
+    : MenuButton(u"New character"_s, parent)
+{
+    const QColor ink = Palette::buttonInk();
+    setLabelFont(Theme::font(12.5, QFont::DemiBold));
+    setLabelColor(ink);
+    setSymbol(u"plus"_s, 10, ink, QFont::DemiBold);
+    setChevron(true, 7, Palette::withOpacity(ink, 0.6));
+    setSpacing(5);
+    setPadding(15, 7);
+    QLinearGradient fill(0, 0, 0, 1);
+    fill.setCoordinateMode(QGradient::ObjectMode);
+    fill.setColorAt(0, QColor(0xF2, 0xED, 0xE2));
+    fill.setColorAt(1, QColor(0xCE, 0xC6, 0xB5));
+    setFill(fill, fill);
+    setBorder(Palette::white(0.35), 0.5, Palette::accentDeep(), 1.5);
+    // The shadow reaches past the pill; a graphics effect may paint there.
+    auto* shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setColor(Palette::black(0.35));
+    shadow->setBlurRadius(18);
+    shadow->setOffset(0, 4);
+    setGraphicsEffect(shadow);
+
+    QMenu* list = menu();
+    connect(list->addAction(u"Blank character"_s), &QAction::triggered, this,
+            [this] { Q_EMIT characterRequested(nullptr); });
+    list->addSeparator();
+    list->addAction(u"Starters — a contradiction to argue with"_s)->setEnabled(false);
+    for (const CharacterStarter& starter : CharacterStarter::catalog()) {
+        const QString id = starter.id;
+        connect(list->addAction(Theme::escapeMnemonic(starter.label)), &QAction::triggered, this,
+                [this, id] { Q_EMIT characterRequested(CharacterStarter::find(id)); });
+    }
+}
+
+} // namespace studio

@@ -1,0 +1,36 @@
+#include "views/phases/cast/NewLookBadge.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/Theme.h"
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+constexpr qreal outer = 9;
+} // namespace
+
+NewLookBadge::NewLookBadge(QWidget* parent)
+    : StyledButton(parent)
+{
+    setStyleFont(Theme::font(10, QFont::Medium));
+    setPadding(10 + outer, 5 + outer);
+    setPressedLook(1.0, 0.6);
+    setFocusPolicy(Qt::NoFocus);
+    setSymbol(u"arrow.triangle.2.circlepath"_s);
+    setText(u"New look"_s);
+}
+
+QColor NewLookBadge::labelColor() const
+{
+    return Palette::white(1.0);
+}
+
+void NewLookBadge::paintBackground(QPainter& p, const QRectF& r)
+{
+    shapes::fillCapsule(p, r.adjusted(outer, outer, -outer, -outer), Palette::black(0.55));
+}
+
+} // namespace studio

@@ -1,0 +1,38 @@
+#include "views/phases/cast/PaneArt.h"
+
+#include "design/ArtThumb.h"
+#include "views/phases/cast/NewLookBadge.h"
+
+#include <QGridLayout>
+
+namespace studio {
+
+PaneArt::PaneArt(qreal artWidth, qreal artHeight, int height, const QString& tooltip, QWidget* parent)
+    : QWidget(parent)
+    , m_art(new ArtThumb(QString(), artWidth, artHeight, this))
+    , m_badge(new NewLookBadge(this))
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    m_art->setCornerRadius(14);
+    m_art->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_art->setFixedHeight(height);
+    m_badge->setToolTip(tooltip);
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_art, 0, 0);
+    layout->addWidget(m_badge, 0, 0, Qt::AlignRight | Qt::AlignBottom);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    connect(m_badge, &QAbstractButton::clicked, this, &PaneArt::newLookRequested);
+}
+
+void PaneArt::setSeed(const QString& seed)
+{
+    m_art->setSeed(seed);
+}
+
+QString PaneArt::seed() const
+{
+    return m_art->seed();
+}
+
+} // namespace studio

@@ -1,0 +1,51 @@
+#include "views/phases/cast/RelationshipRow.h"
+
+#include "design/MenuButton.h"
+#include "design/Palette.h"
+#include "design/PlainTextField.h"
+#include "design/SymbolButton.h"
+#include "design/Theme.h"
+
+#include <QHBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+RelationshipRow::RelationshipRow(const QUuid& relationshipID, QWidget* parent)
+    : CardSurface(9, Palette::surfaceHigh(), parent)
+    , m_id(relationshipID)
+    , m_name(new MenuButton(QString(), this))
+    , m_label(new PlainTextField(u"How they relate…"_s, Theme::font(10.5), this))
+    , m_remove(new SymbolButton(u"xmark"_s, 7, Palette::textTertiary(), QFont::Bold, this))
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(8, 8, 8, 8);
+    row->setSpacing(8);
+
+    m_name->setLabelFont(Theme::font(10.5, QFont::DemiBold));
+    m_name->setLabelColor(Palette::textPrimary());
+    m_name->setPadding(8, 4);
+    m_name->setFill(Palette::white(0.07), Palette::white(0.1));
+    m_name->setBorder(Qt::transparent, 0, Palette::hairlineStrong(), 1);
+    m_name->setPressedOpacity(0.7);
+    row->addWidget(m_name);
+
+    m_label->setTextColor(Palette::textSecondary());
+    row->addWidget(m_label, 1);
+
+    row->addWidget(m_remove);
+
+    connect(m_label, &PlainTextField::textEdited, this,
+            [this](const QString& text) { Q_EMIT labelEdited(m_id, text); });
+    connect(m_remove, &QAbstractButton::clicked, this, [this] { Q_EMIT removeRequested(m_id); });
+}
+
+void RelationshipRow::setRelationship(const QString& otherName, const QString& label)
+{
+    m_name->setLabel(otherName);
+    m_label->setText(label);
+}
+
+} // namespace studio

@@ -1,0 +1,114 @@
+#include "views/phases/cast/RelationshipsSection.h"
+
+#include "design/FieldLabel.h"
+#include "design/KeyedList.h"
+#include "design/MenuButton.h"
+#include "design/Palette.h"
+#include "design/Symbols.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "views/phases/cast/CastLogic.h"
+#include "views/phases/cast/RelationshipRow.h"
+
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+constexpr qreal addSymbol = 9;
+constexpr int addSide = 20;
+} // namespace
+
+RelationshipsSection::RelationshipsSection(QWidget* parent)
+    : QWidget(parent)
+    , m_add(new MenuButton(QString(), this))
+    , m_hint(new TextLabel(QString(), Theme::font(9.5), Palette::textTertiary(), this))
+    , m_column(new QVBoxLayout(this))
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    m_column->setContentsMargins(0, 0, 0, 0);
+    m_column->setSpacing(8);
+
+    auto* header = new QWidget(this);
+    auto* headerRow = new QHBoxLayout(header);
+    headerRow->setContentsMargins(0, 0, 0, 0);
+    headerRow->addWidget(new FieldLabel(u"Relationships"_s, header));
+    headerRow->addStretch(1);
+    // A plus on a faint circle.
+    m_add->setParent(header);
+    m_add->setSymbol(u"plus"_s, addSymbol, Palette::textSecondary(), QFont::DemiBold);
+    m_add->setPadding((addSide - Symbols::boxSize(addSymbol)) / 2.0, 0);
+    m_add->setFill(Palette::white(0.06), Palette::white(0.1));
+    m_add->setBorder(Qt::transparent, 0, Palette::hairlineStrong(), 1);
+    m_add->setFixedSize(addSide, addSide);
+    connect(m_add, &MenuButton::aboutToOpen, this, [this] {
+        fillWithOthers(m_add->menu(), [this](const QUuid& otherID) { Q_EMIT addRequested(otherID); });
+    });
+    headerRow->addWidget(m_add);
+    m_column->addWidget(header);
+
+    m_hint->setWordWrap(true);
+    m_column->addWidget(m_hint);
+    // The rows follow the header and the hint.
+    m_rows = std::make_unique<KeyedList<QUuid, RelationshipRow>>(m_column, 2);
+}
+
+RelationshipsSection::~RelationshipsSection() = default;
+
+void RelationshipsSection::fillWithOthers(QMenu* menu, const std::function<void(const QUuid&)>& choose) const
+{
+    menu->clear();
+    for (const Other& other : m_others) {
+        QAction* entry = menu->addAction(Theme::escapeMnemonic(other.name));
+        const QUuid id = other.id;
+        connect(entry, &QAction::triggered, menu, [choose, id] { choose(id); });
+    }
+}
+
+void RelationshipsSection::setMember(const CastMember& member, const QList<CastMember>& cast)
+{
+    m_others.clear();
+    for (const CastMember& other : cast) {
+        if (other.id != member.id)
+            m_others.append({other.id, other.name});
+    }
+    m_add->setVisible(!m_others.isEmpty());
+    m_hint->setText(m_others.isEmpty()
+                        ? u"Add more characters to weave relationships."_s
+                        : u"Stories live between people. \"Mentor\", \"rival\", \"the one who knew her before\" — one "
+                          u"line each."_s);
+    m_hint->setVisible(member.relationships.isEmpty());
+
+    m_rows->sync(
+        member.relationships, [](const CastRelationship& r) { return r.id; },
+        [this](const CastRelationship& r) {
+            auto* row = new RelationshipRow(r.id);
+            const QUuid id = r.id;
+            connect(row->nameMenu(), &MenuButton::aboutToOpen, this, [this, row, id] {
+                fillWithOthers(row->nameMenu()->menu(),
+                               [this, id](const QUuid& otherID) { Q_EMIT retargetRequested(id, otherID); });
+            });
+            connect(row, &RelationshipRow::labelEdited, this, &RelationshipsSection::labelEdited);
+            connect(row, &RelationshipRow::removeRequested, this, &RelationshipsSection::removeRequested);
+            return row;
+        },
+        [&cast](RelationshipRow* row, const CastRelationship& r, int) {
+            row->setRelationship(cast::nameFor(cast, r.otherID), r.label);
+        });
+}
+
+QList<RelationshipRow*> RelationshipsSection::rows() const
+{
+    return m_rows->widgets();
+}
+
+RelationshipRow* RelationshipsSection::row(const QUuid& relationshipID) const
+{
+    return m_rows->widget(relationshipID);
+}
+
+} // namespace studio

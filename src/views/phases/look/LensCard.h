@@ -1,0 +1,43 @@
+#pragma once
+
+// One director's lens in the look screen's strip: a fixed 236 by 118 card
+// with the lens's name, who inspired it and up to four lines of its
+// philosophy. The chosen lens carries a gold check and outline, easing in on
+// a spring when the user picks it. The card only reports clicks.
+
+#include <QAbstractButton>
+#include <QString>
+
+#include <optional>
+
+namespace studio {
+
+class Spring;
+class SymbolLabel;
+struct DirectorLens;
+
+class LensCard : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit LensCard(const DirectorLens& lens, QWidget* parent = nullptr);
+
+    QString lensID() const { return m_id; }
+    bool isSelected() const { return m_selected; }
+    // Shows the state at once, or eases into it on a spring of the given
+    // response (seconds).
+    void setSelected(bool selected, std::optional<qreal> springResponse = std::nullopt);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void useSpring(qreal response);
+
+    QString m_id;
+    bool m_selected = false;
+    SymbolLabel* m_check;
+    Spring* m_selection = nullptr;
+    qreal m_response = 0;
+};
+
+} // namespace studio

@@ -1,0 +1,124 @@
+#include "views/phases/look/MoodCard.h"
+
+#include "design/CardSurface.h"
+#include "design/FieldLabel.h"
+#include "design/LabeledSlider.h"
+#include "design/Palette.h"
+#include "design/SectionHeader.h"
+#include "design/SleekTextEditor.h"
+#include "design/TagField.h"
+#include "views/phases/look/LookLogic.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+AccentSwatch::AccentSwatch(const QString& hex, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_hex(hex)
+    , m_color(LookLogic::swatchColor(hex))
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(22, 22);
+    setAccessibleName(hex);
+}
+
+void AccentSwatch::setSelected(bool selected)
+{
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    update();
+}
+
+void AccentSwatch::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF r(rect());
+    p.setPen(Qt::NoPen);
+    p.setBrush(m_color);
+    p.drawEllipse(r);
+    // The ring lies inside the circle's edge.
+    const qreal ring = m_selected ? 2.0 : 1.0;
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(m_selected ? Palette::white(1.0) : Palette::white(0.15), ring));
+    p.drawEllipse(r.adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2));
+}
+
+MoodCard::MoodCard(QWidget* parent)
+    : QWidget(parent)
+    , m_moodWords(new TagField(u"Elegiac, kinetic, tender\u2026"_s))
+    , m_grain(new LabeledSlider(u"Texture"_s, u"Pristine"_s, u"Heavy grain"_s))
+    , m_temperature(new LabeledSlider(u"Temperature"_s, u"Cool"_s, u"Warm"_s))
+    , m_contrast(new LabeledSlider(u"Contrast"_s, u"Soft"_s, u"Hard"_s))
+    , m_notes(new SleekTextEditor(u"Director's notes on the look"_s,
+                                  u"Rules of the world: when do we move the camera? What colors are forbidden? "
+                                  u"What does the light do when things go wrong?"_s,
+                                  96, 13))
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFixedWidth(320);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* surface = new CardSurface(16, Palette::surface());
+    outer->addWidget(surface);
+    auto* card = new QVBoxLayout(surface);
+    card->setContentsMargins(18, 18, 18, 18);
+    card->setSpacing(16);
+    card->addWidget(new SectionHeader(u"Mood & Color"_s, u"Words and accents that ride along in every prompt."_s));
+
+    auto* words = new QVBoxLayout;
+    words->setSpacing(8);
+    words->addWidget(new FieldLabel(u"Mood words"_s));
+    words->addWidget(m_moodWords);
+    card->addLayout(words);
+    connect(m_moodWords, &TagField::tagsEdited, this, &MoodCard::moodWordsEdited);
+
+    auto* accent = new QVBoxLayout;
+    accent->setSpacing(8);
+    accent->addWidget(new FieldLabel(u"Accent color"_s));
+    auto* swatches = new QHBoxLayout;
+    swatches->setSpacing(8);
+    for (const QString& hex : LookChoices::accentSwatches()) {
+        auto* swatch = new AccentSwatch(hex);
+        swatches->addWidget(swatch, 0, Qt::AlignVCenter);
+        m_swatches.append(swatch);
+        connect(swatch, &QAbstractButton::clicked, this, [this, hex] { Q_EMIT accentPicked(hex); });
+    }
+    swatches->addStretch(1);
+    accent->addLayout(swatches);
+    card->addLayout(accent);
+
+    auto* character = new QVBoxLayout;
+    character->setSpacing(10);
+    character->addWidget(new FieldLabel(u"Image character"_s));
+    for (LabeledSlider* slider : {m_grain, m_temperature, m_contrast})
+        character->addWidget(slider);
+    card->addLayout(character);
+    connect(m_grain, &LabeledSlider::valueEdited, this, &MoodCard::grainEdited);
+    connect(m_temperature, &LabeledSlider::valueEdited, this, &MoodCard::temperatureEdited);
+    connect(m_contrast, &LabeledSlider::valueEdited, this, &MoodCard::contrastEdited);
+
+    card->addWidget(m_notes);
+    connect(m_notes, &SleekTextEditor::textEdited, this, &MoodCard::notesEdited);
+}
+
+void MoodCard::display(const LookSpec& look)
+{
+    m_moodWords->setTags(look.moodWords);
+    // Exact and case-sensitive: a stored "d8c49a" chooses no swatch.
+    for (AccentSwatch* swatch : std::as_const(m_swatches))
+        swatch->setSelected(swatch->hex() == look.accentHex);
+    m_grain->setValue(look.grain);
+    m_temperature->setValue(look.temperature);
+    m_contrast->setValue(look.contrast);
+    m_notes->setText(look.notes);
+}
+
+} // namespace studio

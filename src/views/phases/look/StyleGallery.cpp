@@ -1,0 +1,72 @@
+#include "views/phases/look/StyleGallery.h"
+
+#include "design/AdaptiveGridLayout.h"
+#include "design/KeyedList.h"
+#include "design/PillPicker.h"
+#include "design/SectionHeader.h"
+#include "model/LookCatalogs.h"
+#include "views/phases/look/LookLogic.h"
+#include "views/phases/look/StyleCard.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+StyleGallery::StyleGallery(QWidget* parent)
+    : QWidget(parent)
+    , m_picker(new PillPicker(this))
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    auto* stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(12);
+
+    auto* header = new QHBoxLayout;
+    header->addWidget(new SectionHeader(u"Style Library"_s, LookLogic::librarySubtitle()), 0, Qt::AlignVCenter);
+    header->addStretch(1);
+    QList<std::pair<StyleCategory, QString>> categories;
+    for (StyleCategory category : allCases<StyleCategory>())
+        categories.append({category, label(category)});
+    m_picker->setOptions(categories);
+    header->addWidget(m_picker, 0, Qt::AlignVCenter);
+    stack->addLayout(header);
+    connect(m_picker, &PillPicker::picked, this,
+            [this](int index) { Q_EMIT categoryPicked(m_picker->value<StyleCategory>(index)); });
+
+    auto* grid = new QWidget(this);
+    grid->setAttribute(Qt::WA_TranslucentBackground);
+    auto* layout = new AdaptiveGridLayout(168, 220, 12, 12, grid);
+    m_cards = std::make_unique<KeyedList<QString, StyleCard>>(layout);
+    stack->addWidget(grid);
+}
+
+StyleGallery::~StyleGallery() = default;
+
+void StyleGallery::display(StyleCategory category, const std::optional<QString>& styleID, bool animated)
+{
+    m_picker->setSelection(category);
+    m_cards->sync(
+        LookLogic::presetsIn(category), [](const StylePreset* preset) { return preset->id; },
+        [this](const StylePreset* preset) {
+            auto* card = new StyleCard(*preset);
+            const QString id = preset->id;
+            connect(card, &QAbstractButton::clicked, this, [this, id] { Q_EMIT styleChosen(id); });
+            return card;
+        },
+        [&](StyleCard* card, const StylePreset* preset, int) { card->setSelected(styleID == preset->id, animated); });
+}
+
+QStringList StyleGallery::shownStyleIDs() const
+{
+    return m_cards->keys();
+}
+
+StyleCard* StyleGallery::card(const QString& styleID) const
+{
+    return m_cards->widget(styleID);
+}
+
+} // namespace studio

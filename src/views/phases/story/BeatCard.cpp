@@ -1,0 +1,88 @@
+#include "views/phases/story/BeatCard.h"
+
+#include "design/DestructiveAction.h"
+#include "design/MenuButton.h"
+#include "design/Palette.h"
+#include "design/PlainTextEditor.h"
+#include "design/PlainTextField.h"
+#include "design/SymbolButton.h"
+#include "design/Theme.h"
+#include "views/phases/story/ChargeStyle.h"
+#include "views/phases/story/StoryLogic.h"
+
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+BeatCard::BeatCard(const QUuid& beatID, QWidget* parent)
+    : CardSurface(12, Palette::surfaceHigh(), parent)
+    , m_id(beatID)
+    , m_charge(new SymbolButton(story::chargeSymbol(story::ChargeState::flat), 11,
+                                story::chargeSymbolColor(story::ChargeState::flat)))
+    , m_title(new PlainTextField(u"Beat"_s, Theme::font(12, QFont::DemiBold)))
+    , m_menu(new MenuButton)
+    , m_summary(new PlainTextEditor(u"What happens here?"_s, Theme::font(11)))
+{
+    m_charge->setToolTip(u"Emotional charge — does this beat lift (▲) or drop (▼) your protagonist's fortunes? "
+                         u"Click to cycle. Feeds the story pulse above."_s);
+    m_charge->setCursor(Qt::PointingHandCursor);
+    m_title->setTextColor(Palette::textPrimary());
+    m_title->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    m_menu->setShape(MenuButton::Shape::plain);
+    m_menu->setSymbol(u"ellipsis"_s, 10, Palette::textTertiary(), QFont::Medium);
+    m_menu->setPadding(2, 2);
+    m_menu->setAccessibleName(u"Beat menu"_s);
+    QMenu* menu = m_menu->menu();
+    connect(menu->addAction(u"Move up"_s), &QAction::triggered, this, [this] { Q_EMIT moveRequested(m_id, -1); });
+    connect(menu->addAction(u"Move down"_s), &QAction::triggered, this, [this] { Q_EMIT moveRequested(m_id, +1); });
+    menu->addSeparator();
+    connect(addDestructiveAction(menu, u"Delete beat"_s), &QAction::triggered, this,
+            [this] { Q_EMIT deleteRequested(m_id); });
+
+    m_summary->setTextColor(Palette::textSecondary());
+    m_summary->setPlaceholderFont(Theme::font(10.5));
+    m_summary->setPlaceholderInset(QPointF(5, 8));
+    m_summary->setTextMargin(5);
+    m_summary->setMinimumTextHeight(52);
+
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(0, 0, 0, 0);
+    header->setSpacing(6);
+    header->addWidget(m_charge, 0, Qt::AlignVCenter);
+    header->addWidget(m_title, 1, Qt::AlignVCenter);
+    header->addWidget(m_menu, 0, Qt::AlignVCenter);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(11, 11, 11, 11);
+    layout->setSpacing(6);
+    layout->addLayout(header);
+    layout->addWidget(m_summary);
+
+    connect(m_charge, &QAbstractButton::clicked, this, [this] { Q_EMIT chargeClicked(m_id); });
+    connect(m_title, &PlainTextField::textEdited, this, [this](const QString& t) { Q_EMIT titleEdited(m_id, t); });
+    connect(m_summary, &PlainTextEditor::textEdited, this,
+            [this](const QString& t) { Q_EMIT summaryEdited(m_id, t); });
+}
+
+void BeatCard::setBeat(const Beat& beat)
+{
+    if (m_hasShown && beat == m_shown)
+        return;
+    const story::ChargeState state = story::chargeState(beat.charge);
+    if (!m_hasShown || state != story::chargeState(m_shown.charge)) {
+        m_charge->setSymbol(story::chargeSymbol(state));
+        m_charge->setColor(story::chargeSymbolColor(state));
+    }
+    m_title->setText(beat.title);
+    m_summary->setText(beat.summary);
+    m_summary->setPlaceholder(story::summaryPlaceholder(beat));
+    m_shown = beat;
+    m_hasShown = true;
+}
+
+} // namespace studio

@@ -1,0 +1,53 @@
+#include "views/phases/story/ChargeStyle.h"
+
+#include "design/Palette.h"
+
+using namespace Qt::StringLiterals;
+
+namespace studio::story {
+
+QColor steelBlue()
+{
+    return QColor(159, 180, 196);
+}
+
+QString chargeSymbol(ChargeState state)
+{
+    switch (state) {
+    case ChargeState::lift:
+        return u"arrow.up.circle.fill"_s;
+    case ChargeState::drop:
+        return u"arrow.down.circle.fill"_s;
+    case ChargeState::flat:
+        break;
+    }
+    return u"minus.circle"_s;
+}
+
+QColor chargeSymbolColor(ChargeState state)
+{
+    switch (state) {
+    case ChargeState::lift:
+        return Palette::gold();
+    case ChargeState::drop:
+        return steelBlue();
+    case ChargeState::flat:
+        break;
+    }
+    return Palette::textTertiary();
+}
+
+QColor pulseDotColor(ChargeState state)
+{
+    switch (state) {
+    case ChargeState::lift:
+        return Palette::gold();
+    case ChargeState::drop:
+        return steelBlue();
+    case ChargeState::flat:
+        break;
+    }
+    return Palette::white(0.35);
+}
+
+} // namespace studio::story

@@ -1,0 +1,19 @@
+#pragma once
+
+// How a beat's charge state looks wherever it is shown: the symbol and colour
+// of the beat card's charge button and the colour of the pulse line's dot.
+// Drops are a steel blue the palette doesn't hold; it belongs to this screen.
+
+#include "views/phases/story/StoryLogic.h"
+
+#include <QColor>
+#include <QString>
+
+namespace studio::story {
+
+QColor steelBlue();
+QString chargeSymbol(ChargeState state);
+QColor chargeSymbolColor(ChargeState state);
+QColor pulseDotColor(ChargeState state);
+
+} // namespace studio::story

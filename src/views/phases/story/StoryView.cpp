@@ -1,0 +1,244 @@
+#include "views/phases/story/StoryView.h"
+
+#include "design/Alert.h"
+#include "design/EmptyStateView.h"
+#include "design/HairlineDivider.h"
+#include "design/HorizontalStrip.h"
+#include "design/KeyedList.h"
+#include "design/MenuButton.h"
+#include "design/Palette.h"
+#include "design/PlainTextField.h"
+#include "design/ScrollColumn.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "state/ProjectSession.h"
+#include "views/phases/story/ActColumn.h"
+#include "views/phases/story/DashedAddButton.h"
+#include "views/phases/story/PulseLine.h"
+#include "views/phases/story/StoryLogic.h"
+
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+StoryView::StoryView(ProjectSession& session, QWidget* parent)
+    : PhaseScreen(session, parent)
+    , m_content(new QWidget)
+    , m_structure(new MenuButton)
+    , m_title(new PlainTextField(QString(), Theme::font(12.5, QFont::Medium)))
+    , m_pulse(new PulseLine)
+    , m_counts(new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary()))
+    , m_synopsisRow(new QWidget)
+    , m_synopsis(new PlainTextField(QString(), Theme::font(11.5)))
+    , m_page(new ScrollColumn)
+    , m_board(new HorizontalStrip(16))
+    , m_addAct(new DashedAddButton(DashedAddButton::Shape::tile, u"Add Act"_s))
+    , m_empty(new EmptyStateView(u"map"_s, u"No episode"_s,
+                                 u"This production holds no episode, so there are no acts or beats to show."_s))
+{
+    setObjectName(u"storyView"_s);
+
+    // Toolbar: engine, episode title, pulse, counts.
+    m_structure->setObjectName(u"structureMenu"_s);
+    m_structure->setSymbol(u"map.fill"_s, 10, Palette::gold());
+    m_structure->setLabelFont(Theme::font(12, QFont::DemiBold));
+    m_structure->setLabelColor(Palette::textPrimary());
+    m_structure->setChevron(true, 8, Palette::textTertiary());
+    m_structure->setPadding(12, 7);
+    m_structure->setSpacing(6);
+    m_structure->setFill(Palette::white(0.05), Palette::white(0.09));
+    m_structure->setBorder(Palette::hairline(), 1, Palette::hairlineStrong(), 1);
+    for (StructureKind kind : allCases<StructureKind>()) {
+        QAction* entry = m_structure->menu()->addAction(Theme::escapeMnemonic(story::engineMenuTitle(kind)));
+        connect(entry, &QAction::triggered, this, [this, kind] { chooseEngine(kind); });
+    }
+
+    m_title->setObjectName(u"episodeTitle"_s);
+    m_title->setTextColor(Palette::textPrimary());
+    m_title->setMaximumWidth(220);
+    m_title->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_pulse->setToolTip(u"Story pulse — the emotional charge of every beat in order. A flat line is a flat film; "
+                        u"great stories alternate. Click the circle on each beat to set lift (▲) or drop (▼)."_s);
+
+    auto* toolbar = new QHBoxLayout;
+    toolbar->setContentsMargins(22, 12, 22, 12);
+    toolbar->setSpacing(14);
+    toolbar->addWidget(m_structure, 0, Qt::AlignVCenter);
+    // The title takes up to its widest before the spacer gets the rest.
+    toolbar->addWidget(m_title, 1000, Qt::AlignVCenter);
+    toolbar->addStretch(1);
+    toolbar->addWidget(m_pulse, 0, Qt::AlignVCenter);
+    toolbar->addWidget(m_counts, 0, Qt::AlignVCenter);
+
+    m_synopsis->setObjectName(u"synopsis"_s);
+    m_synopsis->setTextColor(Palette::textSecondary());
+    auto* synopsisLayout = new QHBoxLayout(m_synopsisRow);
+    synopsisLayout->setContentsMargins(22, 0, 22, 10);
+    synopsisLayout->addWidget(m_synopsis);
+
+    // The act board: columns side by side, scrolling sideways, inside a page
+    // that scrolls down when an act holds more beats than fit.
+    m_board->setIndicatorShown(true);
+    m_board->row()->setContentsMargins(22, 22, 22, 22);
+    m_board->row()->insertWidget(0, m_addAct, 0, Qt::AlignTop);
+    m_page->column()->addWidget(m_board);
+    m_page->column()->addStretch(1);
+    m_columns = std::make_unique<KeyedList<QUuid, ActColumn>>(m_board->row(), 0);
+
+    auto* content = new QVBoxLayout(m_content);
+    content->setContentsMargins(0, 0, 0, 0);
+    content->setSpacing(0);
+    content->addLayout(toolbar);
+    content->addWidget(m_synopsisRow);
+    content->addWidget(new HairlineDivider);
+    content->addWidget(m_page, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_content);
+    layout->addWidget(m_empty);
+    m_empty->hide();
+
+    connect(m_title, &PlainTextField::textEdited, this,
+            [this](const QString& t) { editEpisode([&t](Project&, Episode& e) { e.title = t; }); });
+    connect(m_synopsis, &PlainTextField::textEdited, this,
+            [this](const QString& t) { editEpisode([&t](Project&, Episode& e) { e.synopsis = t; }); });
+    connect(m_addAct, &QAbstractButton::clicked, this,
+            [this] { editEpisode([](Project& p, Episode& e) { story::addAct(p, e.id); }); });
+
+    refresh();
+}
+
+StoryView::~StoryView() = default;
+
+void StoryView::refresh()
+{
+    const Project& project = this->project();
+    const Episode* episode = activeEpisode();
+    m_content->setVisible(episode != nullptr);
+    m_empty->setVisible(episode == nullptr);
+    if (!episode) {
+        m_columns->sync(QList<Act>(), [](const Act& a) { return a.id; }, [this](const Act& a) { return makeColumn(a); },
+                        [](ActColumn*, const Act&, int) {});
+        return;
+    }
+
+    m_structure->setLabel(label(episode->structure.kind));
+    const bool episodic = isEpisodic(project.format);
+    m_title->setVisible(episodic);
+    m_synopsisRow->setVisible(episodic);
+    if (episodic) {
+        m_title->setPlaceholder(story::episodeTitlePlaceholder(project.format));
+        m_title->setText(episode->title);
+        m_synopsis->setPlaceholder(story::synopsisPlaceholder(project.format));
+        m_synopsis->setText(episode->synopsis);
+    }
+
+    const QList<double> charges = story::charges(*episode);
+    m_pulse->setVisible(charges.size() >= 2);
+    m_pulse->setCharges(charges);
+    m_counts->setText(story::countsText(*episode));
+
+    // Columns are as tall as their beats and stand at the top of the row.
+    QHBoxLayout* row = m_board->row();
+    m_columns->sync(
+        episode->structure.acts, [](const Act& act) { return act.id; },
+        [this](const Act& act) { return makeColumn(act); },
+        [row](ActColumn* column, const Act& act, int index) {
+            if (QLayoutItem* item = row->itemAt(index); item && item->alignment() != Qt::AlignTop)
+                row->setAlignment(column, Qt::AlignTop);
+            column->setAct(act);
+        });
+}
+
+ActColumn* StoryView::makeColumn(const Act& act)
+{
+    auto* column = new ActColumn(act.id);
+    connect(column, &ActColumn::titleEdited, this,
+            [this](const QUuid& actID, const QString& t) { editAct(actID, [&t](Act& a) { a.title = t; }); });
+    connect(column, &ActColumn::addBeatRequested, this,
+            [this](const QUuid& actID) { editAct(actID, [](Act& a) { story::addBeat(a); }); });
+    connect(column, &ActColumn::deleteRequested, this, [this](const QUuid& actID) {
+        editEpisode([&actID](Project& p, Episode& e) { story::deleteAct(p, e.id, actID); });
+    });
+    connect(column, &ActColumn::beatTitleEdited, this,
+            [this](const QUuid& actID, const QUuid& beatID, const QString& t) {
+                editBeat(actID, beatID, [&t](Beat& b) { b.title = t; });
+            });
+    connect(column, &ActColumn::beatSummaryEdited, this,
+            [this](const QUuid& actID, const QUuid& beatID, const QString& t) {
+                editBeat(actID, beatID, [&t](Beat& b) { b.summary = t; });
+            });
+    connect(column, &ActColumn::beatChargeClicked, this, [this](const QUuid& actID, const QUuid& beatID) {
+        editBeat(actID, beatID, [](Beat& b) { b.charge = story::nextCharge(b.charge); });
+    });
+    connect(column, &ActColumn::beatMoveRequested, this, [this](const QUuid& actID, const QUuid& beatID, int offset) {
+        editAct(actID, [&beatID, offset](Act& a) { story::moveBeat(a, beatID, offset); });
+    });
+    connect(column, &ActColumn::beatDeleteRequested, this, [this](const QUuid& actID, const QUuid& beatID) {
+        editAct(actID, [&beatID](Act& a) { story::deleteBeat(a, beatID); });
+    });
+    return column;
+}
+
+void StoryView::editEpisode(const std::function<void(Project&, Episode&)>& change)
+{
+    const QUuid activeID = session().activeEpisodeID();
+    edit([&](Project& p) {
+        if (Episode* episode = findActiveEpisode(p, activeID))
+            change(p, *episode);
+    });
+}
+
+void StoryView::editAct(const QUuid& actID, const std::function<void(Act&)>& change)
+{
+    editEpisode([&](Project&, Episode& episode) {
+        if (Act* act = findAct(episode, actID))
+            change(*act);
+    });
+}
+
+void StoryView::editBeat(const QUuid& actID, const QUuid& beatID, const std::function<void(Beat&)>& change)
+{
+    editAct(actID, [&](Act& act) {
+        if (Beat* beat = findBeat(act, beatID))
+            change(*beat);
+    });
+}
+
+void StoryView::chooseEngine(StructureKind kind)
+{
+    const Episode* episode = activeEpisode();
+    if (!episode || m_pending || episode->structure.kind == kind)
+        return;
+    m_pending = kind;
+
+    // The alert belongs to the screen: it goes when the screen does.
+    Alert* alert = Alert::confirmation(this, story::engineAlertTitle(),
+                                       story::engineAlertMessage(project().format, kind), u"Switch & replace beats"_s);
+    connect(alert, &Alert::answered, this, [this, kind](bool confirmed) {
+        m_pending.reset();
+        // The template is built now, for the episode active now.
+        if (confirmed)
+            editEpisode([kind](Project& p, Episode& e) { story::switchEngine(p, e.id, kind); });
+    });
+    alert->open();
+}
+
+QList<ActColumn*> StoryView::actColumns() const
+{
+    return m_columns->widgets();
+}
+
+ActColumn* StoryView::actColumn(const QUuid& actID) const
+{
+    return m_columns->widget(actID);
+}
+
+} // namespace studio

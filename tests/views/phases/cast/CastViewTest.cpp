@@ -1,0 +1,388 @@
+// The Cast & World screen driven like a user would: selections by id that
+// survive mode switches and removals, the New controls, the counts, edits from
+// the panes landing in the record shown, relationships by row, and an assist
+// landing in the character it was started for.
+
+#include "design/AuroraBackground.h"
+#include "design/Chip.h"
+#include "design/EmptyStateView.h"
+#include "design/GhostButton.h"
+#include "design/MenuButton.h"
+#include "design/PillPicker.h"
+#include "design/PlainTextField.h"
+#include "design/PrimaryButton.h"
+#include "design/SleekTextEditor.h"
+#include "design/SleekTextField.h"
+#include "design/SymbolButton.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/CraftKits.h"
+#include "model/Lookup.h"
+#include "state/ProjectSession.h"
+#include "support/ScriptedModel.h"
+#include "views/phases/cast/AssistLink.h"
+#include "views/phases/cast/CastView.h"
+#include "views/phases/cast/CharacterCard.h"
+#include "views/phases/cast/CharacterDetail.h"
+#include "views/phases/cast/LocationCard.h"
+#include "views/phases/cast/LocationDetail.h"
+#include "views/phases/cast/NewCharacterMenu.h"
+#include "views/phases/cast/NewLookBadge.h"
+#include "views/phases/cast/PaneArt.h"
+#include "views/phases/cast/RelationshipRow.h"
+#include "views/phases/cast/RelationshipsSection.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The screen on the backdrop, at the size of the workspace's phase area.
+struct Stage {
+    explicit Stage(ProjectSession& session)
+    {
+        backdrop.setReduceMotion(true);
+        backdrop.resize(1080, 700);
+        auto* layout = new QVBoxLayout(&backdrop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        view = new CastView(session, &backdrop);
+        layout->addWidget(view);
+        backdrop.show();
+        QCoreApplication::processEvents();
+    }
+    AuroraBackground backdrop;
+    CastView* view;
+};
+
+Project threeAndTwo()
+{
+    Project p;
+    for (const QString& name : {u"Eda"_s, u"Tomas"_s, u"Ruth"_s}) {
+        CastMember m;
+        m.name = name;
+        p.cast << m;
+    }
+    for (const QString& name : {u"Lighthouse"_s, u"Harbour"_s}) {
+        Location l;
+        l.name = name;
+        p.locations << l;
+    }
+    return p;
+}
+
+template <class Card>
+Card* cardFor(const QList<Card*>& cards, const QUuid& id)
+{
+    for (Card* card : cards) {
+        if (card->id() == id)
+            return card;
+    }
+    return nullptr;
+}
+
+QAction* entry(QMenu* menu, const QString& text)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+void clickPill(CastView* view, int index)
+{
+    QTest::mouseClick(view->picker()->pill(index), Qt::LeftButton);
+}
+
+} // namespace
+
+class CastViewTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+    void cleanup() { ScriptedModel::uninstall(); }
+
+    void selectionsAreIndependentOfEachOtherAndOfTheMode()
+    {
+        ProjectSession session(threeAndTwo());
+        Stage stage(session);
+        CastView* view = stage.view;
+        const Project& p = session.project();
+        QCOMPARE(view->placeholderText(), u"Select a character"_s);
+
+        QTest::mouseClick(cardFor(view->characterCards(), p.cast[1].id), Qt::LeftButton);
+        QCOMPARE(view->paneContent(), view->characterDetail());
+        QCOMPARE(view->characterDetail()->memberID(), p.cast[1].id);
+        QVERIFY(cardFor(view->characterCards(), p.cast[1].id)->isSelected());
+
+        clickPill(view, 1);
+        QCOMPARE(view->mode(), CastView::locations);
+        QCOMPARE(view->placeholderText(), u"Select a location"_s);
+        QTest::mouseClick(cardFor(view->locationCards(), p.locations[1].id), Qt::LeftButton);
+        QCOMPARE(view->locationDetail()->locationID(), p.locations[1].id);
+
+        clickPill(view, 0);
+        QCOMPARE(view->paneContent(), view->characterDetail());
+        QCOMPARE(view->characterDetail()->memberID(), p.cast[1].id);
+        QCOMPARE(view->selectedLocationID(), p.locations[1].id);
+    }
+
+    void removingTheShownCharacter()
+    {
+        Project project = threeAndTwo();
+        project.cast[0].relationships << CastRelationship{.otherID = project.cast[1].id, .label = u"rival"_s};
+        ProjectSession session(project);
+        Stage stage(session);
+        CastView* view = stage.view;
+        const QUuid tomas = project.cast[1].id;
+        view->setMode(CastView::locations);
+        view->selectLocation(project.locations[0].id);
+        view->setMode(CastView::characters);
+        view->selectCharacter(tomas);
+
+        QTest::mouseClick(view->characterDetail()->removeButton(), Qt::LeftButton);
+        QVERIFY(!findCastMember(session.project(), tomas));
+        QCOMPARE(session.project().cast.size(), 2);
+        QCOMPARE(view->paneContent(), view->placeholder());
+        QCOMPARE(view->placeholderText(), u"Select a character"_s);
+        QCOMPARE(view->selectedCharacterID(), QUuid());
+        QCOMPARE(view->selectedLocationID(), project.locations[0].id);
+        QVERIFY(!cardFor(view->characterCards(), tomas));
+        // Eda's relationship still names the removed member.
+        QCOMPARE(session.project().cast[0].relationships[0].otherID, std::optional<QUuid>(tomas));
+
+        // Removing another character keeps the selection.
+        view->selectCharacter(project.cast[2].id);
+        view->removeCharacter(project.cast[0].id);
+        QCOMPARE(view->selectedCharacterID(), project.cast[2].id);
+        QCOMPARE(view->characterDetail()->memberID(), project.cast[2].id);
+    }
+
+    void newControlsAddSelectAndCount()
+    {
+        ProjectSession session(Project{});
+        Stage stage(session);
+        CastView* view = stage.view;
+        QCOMPARE(view->picker()->titleAt(0), u"Characters · 0"_s);
+        QCOMPARE(view->picker()->titleAt(1), u"Locations · 0"_s);
+        QVERIFY(view->charactersEmptyState()->isVisible());
+        QVERIFY(!view->charactersEmptyState()->actionButton());
+        QVERIFY(view->newCharacterButton()->isVisible());
+        QVERIFY(!view->newLocationButton()->isVisible());
+
+        QAbstractButton* firstPill = view->picker()->pill(0);
+        QMenu* menu = view->newCharacterButton()->menu();
+        QAction* caption = entry(menu, u"Starters — a contradiction to argue with"_s);
+        QVERIFY(caption && !caption->isEnabled());
+        const QString mentor = CharacterStarter::catalog().at(0).label;
+        entry(menu, mentor)->trigger();
+        entry(menu, mentor)->trigger();
+        entry(menu, u"Blank character"_s)->trigger();
+        const QList<CastMember>& members = session.project().cast;
+        QCOMPARE(members.size(), 3);
+        QCOMPARE(members[0].role, CastRole::lead);
+        QCOMPARE(members[1].role, CastRole::support);
+        QCOMPARE(members[2].role, CastRole::lead);
+        QCOMPARE(view->picker()->titleAt(0), u"Characters · 3"_s);
+        // A new count keeps the pills (the selected one doesn't fade in again).
+        QCOMPARE(view->picker()->pill(0)->text(), u"Characters · 3"_s);
+        QCOMPARE(view->picker()->pill(0), firstPill);
+        QVERIFY(!view->charactersEmptyState()->isVisible());
+        QCOMPARE(view->characterDetail()->memberID(), members[2].id);
+        QCOMPARE(view->characterDetail()->nameField()->text(), u"New Character"_s);
+        // An empty editor's well holds its whole placeholder (the tells one wraps).
+        QCoreApplication::processEvents();
+        const SleekTextEditor* voice = view->characterDetail()->editor(&CastMember::voice);
+        const SleekTextEditor* tells = view->characterDetail()->editor(&CastMember::tells);
+        for (const SleekTextEditor* editor : {voice, tells}) {
+            const QTextEdit* edit = editor->textEdit();
+            const int margin = int(edit->document()->documentMargin());
+            const QRect area = edit->viewport()->rect().adjusted(margin, margin, -margin, -margin);
+            const QRect needed = QFontMetrics(edit->font()).boundingRect(area, Qt::AlignTop | Qt::TextWordWrap,
+                                                                         edit->placeholderText());
+            QVERIFY(needed.height() <= area.height());
+        }
+
+        clickPill(view, 1);
+        QVERIFY(view->locationsEmptyState()->isVisible());
+        QVERIFY(!view->locationsEmptyState()->actionButton());
+        QTest::mouseClick(view->newLocationButton(), Qt::LeftButton);
+        QCOMPARE(session.project().locations.size(), 1);
+        const QUuid place = session.project().locations[0].id;
+        QCOMPARE(view->selectedLocationID(), place);
+        QCOMPARE(view->paneContent(), view->locationDetail());
+        QCOMPARE(view->locationDetail()->field(&Location::name)->text(), u"New Location"_s);
+        QCOMPARE(view->picker()->titleAt(1), u"Locations · 1"_s);
+
+        QTest::mouseClick(view->locationDetail()->removeButton(), Qt::LeftButton);
+        QCOMPARE(view->picker()->titleAt(1), u"Locations · 0"_s);
+        QVERIFY(view->locationsEmptyState()->isVisible());
+        QCOMPARE(view->placeholderText(), u"Select a location"_s);
+    }
+
+    void editsLandInTheShownRecordWithoutReplacingTheField()
+    {
+        ProjectSession session(threeAndTwo());
+        Stage stage(session);
+        CastView* view = stage.view;
+        const QUuid eda = session.project().cast[0].id;
+        view->selectCharacter(eda);
+        CharacterDetail* detail = view->characterDetail();
+        QLineEdit* name = detail->nameField()->lineEdit();
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, u"Edith & Co"_s);
+        QCOMPARE(findCastMember(session.project(), eda)->name, u"Edith & Co"_s);
+        QCOMPARE(cardFor(view->characterCards(), eda)->face().name, u"Edith & Co"_s);
+        QVERIFY(name->hasFocus());
+        QCOMPARE(detail->nameField()->lineEdit(), name);
+        QCOMPARE(name->cursorPosition(), name->text().size());
+
+        // A field nobody types in shows the start of a long text.
+        session.edit([eda](Project& p) { findCastMember(p, eda)->want = u"To be forgiven "_s.repeated(12); });
+        QCOMPARE(detail->field(&CastMember::want)->lineEdit()->cursorPosition(), 0);
+
+        QTest::mouseClick(detail->roleChip(CastRole::cameo), Qt::LeftButton);
+        QCOMPARE(findCastMember(session.project(), eda)->role, CastRole::cameo);
+        int on = 0;
+        for (CastRole role : allCases<CastRole>())
+            on += detail->roleChip(role)->isOn() ? 1 : 0;
+        QCOMPARE(on, 1);
+        QCOMPARE(cardFor(view->characterCards(), eda)->face().badge, u"Cameo"_s);
+
+        const CastMember before = *findCastMember(session.project(), eda);
+        QTest::mouseClick(detail->portrait()->badge(), Qt::LeftButton);
+        CastMember after = *findCastMember(session.project(), eda);
+        QVERIFY(after.portraitSeed != before.portraitSeed);
+        QVERIFY(!QUuid::fromString(after.portraitSeed).isNull());
+        after.portraitSeed = before.portraitSeed;
+        QCOMPARE(after, before);
+
+        // The location pane writes the location it shows.
+        view->setMode(CastView::locations);
+        const QUuid harbour = session.project().locations[1].id;
+        view->selectLocation(harbour);
+        QTest::mouseClick(view->locationDetail()->kindChip(LocationKind::both), Qt::LeftButton);
+        QCOMPARE(findLocation(session.project(), harbour)->kind, LocationKind::both);
+        QCOMPARE(cardFor(view->locationCards(), harbour)->face().subtitle, u"Int. & Ext."_s);
+        QCOMPARE(session.project().locations[0].kind, LocationKind::interior);
+    }
+
+    void relationshipsByRow()
+    {
+        Project project = threeAndTwo();
+        ProjectSession session(project);
+        Stage stage(session);
+        CastView* view = stage.view;
+        const QUuid eda = project.cast[0].id;
+        const QUuid tomas = project.cast[1].id;
+        view->selectCharacter(eda);
+        RelationshipsSection* section = view->characterDetail()->relationships();
+        QVERIFY(section->addMenu()->isVisible());
+        QVERIFY(section->hint()->text().startsWith(u"Stories live between people."_s));
+
+        section->addMenu()->openMenu();
+        QMenu* add = section->addMenu()->menu();
+        QCOMPARE(add->actions().size(), 2); // the others, not Eda herself
+        entry(add, u"Tomas"_s)->trigger();
+        add->close();
+        section->addMenu()->openMenu();
+        entry(section->addMenu()->menu(), u"Tomas"_s)->trigger();
+        section->addMenu()->menu()->close();
+        const QList<CastRelationship> rels = findCastMember(session.project(), eda)->relationships;
+        QCOMPARE(rels.size(), 2);
+        QVERIFY(!section->hint()->isVisible());
+        QCOMPARE(section->rows().size(), 2);
+        QCOMPARE(section->row(rels[0].id)->nameMenu()->label(), u"Tomas"_s);
+
+        // The second row is pointed at Ruth, labelled, then the first removed.
+        RelationshipRow* second = section->row(rels[1].id);
+        second->nameMenu()->openMenu();
+        entry(second->nameMenu()->menu(), u"Ruth"_s)->trigger();
+        second->nameMenu()->menu()->close();
+        QTest::keyClicks(second->labelField()->lineEdit(), u"sister"_s);
+        QTest::mouseClick(section->row(rels[0].id)->removeButton(), Qt::LeftButton);
+        const CastMember& now = *findCastMember(session.project(), eda);
+        QCOMPARE(now.relationships.size(), 1);
+        QCOMPARE(now.relationships[0].id, rels[1].id);
+        QCOMPARE(now.relationships[0].otherID, std::optional<QUuid>(project.cast[2].id));
+        QCOMPARE(now.relationships[0].label, u"sister"_s);
+        QCOMPARE(section->row(rels[1].id), second);
+        session.edit([&](Project& p) {
+            findCastMember(p, eda)->relationships[0].label = u"the one who knew her before "_s.repeated(6);
+        });
+        QCOMPARE(second->labelField()->lineEdit()->cursorPosition(), 0);
+
+        // With everyone else gone the row reads "Someone" and the add menu goes.
+        view->removeCharacter(tomas);
+        view->removeCharacter(project.cast[2].id);
+        QCOMPARE(second->nameMenu()->label(), u"Someone"_s);
+        QVERIFY(!section->addMenu()->isVisible());
+        QTest::mouseClick(second->removeButton(), Qt::LeftButton);
+        QVERIFY(section->hint()->isVisible());
+        QCOMPARE(section->hint()->text(), u"Add more characters to weave relationships."_s);
+    }
+
+    void anAssistLandsInTheCharacterItWasStartedFor()
+    {
+        ScriptedModel model;
+        model.install();
+        model.hold();
+        model.reply(uR"({"fields":{"want":"To be forgiven"}})"_s);
+        ProjectSession session(threeAndTwo());
+        Stage stage(session);
+        CastView* view = stage.view;
+        const QUuid eda = session.project().cast[0].id;
+        view->selectCharacter(eda);
+        QTest::mouseClick(view->characterDetail()->assistLink(), Qt::LeftButton);
+        QVERIFY(session.aiBusy());
+        // The link stays usable; a second click while busy asks nothing more.
+        QVERIFY(view->characterDetail()->assistLink()->isEnabled());
+        view->selectCharacter(session.project().cast[1].id);
+        QTest::mouseClick(view->characterDetail()->assistLink(), Qt::LeftButton);
+        model.release();
+        QTRY_VERIFY(!session.aiBusy());
+        QCOMPARE(model.requestCount(), 1);
+        QCOMPARE(findCastMember(session.project(), eda)->want, u"To be forgiven"_s);
+        QVERIFY(session.project().cast[1].want.isEmpty());
+        QCOMPARE(cardFor(view->characterCards(), eda)->face().subtitle, u"To be forgiven"_s);
+    }
+
+    void theScreenClosedWhileALocationCompletes()
+    {
+        ScriptedModel model;
+        model.install();
+        model.hold();
+        model.reply(uR"({"era":"1890s","mood":"Salt-bitten","look":"","sound":"Gulls"})"_s);
+        ProjectSession session(threeAndTwo());
+        const QUuid harbour = session.project().locations[1].id;
+        {
+            Stage stage(session);
+            clickPill(stage.view, 1);
+            stage.view->selectLocation(harbour);
+            QTest::mouseClick(stage.view->locationDetail()->assistLink(), Qt::LeftButton);
+            QVERIFY(session.aiBusy());
+        }
+        // The tab's screen is gone; the reply still lands in the production.
+        model.release();
+        QTRY_VERIFY(!session.aiBusy());
+        QVERIFY(!session.aiError());
+        const Location* done = findLocation(session.project(), harbour);
+        QCOMPARE(done->era, u"1890s"_s);
+        QCOMPARE(done->sound, u"Gulls"_s);
+        QVERIFY(findLocation(session.project(), session.project().locations[0].id)->era.isEmpty());
+    }
+};
+
+QTEST_MAIN(CastViewTest)
+#include "CastViewTest.moc"

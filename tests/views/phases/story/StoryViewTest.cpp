@@ -1,0 +1,299 @@
+// The Story screen against a live session: the engine alert, the fields that
+// only episodic formats show, edits landing in the episode active when they
+// run, actions whose target is gone, and typing that keeps its focus and
+// caret while an assist fills other beats.
+
+#include "support/AssistFixtures.h"
+
+#include "design/Alert.h"
+#include "design/EmptyStateView.h"
+#include "design/MenuButton.h"
+#include "design/PlainTextEditor.h"
+#include "design/PlainTextField.h"
+#include "design/SymbolButton.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "state/ProjectSession.h"
+#include "views/phases/story/ActColumn.h"
+#include "views/phases/story/BeatCard.h"
+#include "views/phases/story/DashedAddButton.h"
+#include "views/phases/story/PulseLine.h"
+#include "views/phases/story/StoryView.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QtTest>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(studio::ProjectFormat)
+
+namespace {
+
+Project storyProject(ProjectFormat format = ProjectFormat::series)
+{
+    Project p;
+    p.format = format;
+    p.activePhase = PhaseID::story;
+    Episode& e = p.episodes[0];
+    e.title = u"Pilot"_s;
+    e.synopsis = u"A keeper hears the sea."_s;
+    e.structure = StoryStructure{StructureKind::fiveAct, structureTemplate(StructureKind::fiveAct)};
+    return p;
+}
+
+QAction* menuEntry(MenuButton* button, const QString& text)
+{
+    for (QAction* action : button->menu()->actions()) {
+        if (action->text() == text || action->text() == Theme::escapeMnemonic(text))
+            return action;
+    }
+    return nullptr;
+}
+
+Alert* openAlert(QWidget* view)
+{
+    for (Alert* box : view->window()->findChildren<Alert*>()) {
+        if (box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
+const Episode& firstEpisode(const ProjectSession& session)
+{
+    return session.project().episodes.first();
+}
+
+} // namespace
+
+class StoryViewTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+    void cleanup() { ScriptedModel::uninstall(); }
+
+    void engineSwitchAsksFirst_data()
+    {
+        QTest::addColumn<int>("answer"); // 0 switch, 1 Cancel, 2 Esc
+        QTest::newRow("switch") << 0;
+        QTest::newRow("cancel") << 1;
+        QTest::newRow("escape") << 2;
+    }
+
+    void engineSwitchAsksFirst()
+    {
+        QFETCH(int, answer);
+        ProjectSession session(storyProject(ProjectFormat::anthology));
+        StoryView view(session);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const Episode before = firstEpisode(session);
+
+        // The engine in use asks nothing and changes nothing.
+        menuEntry(view.structureMenu(), u"Five-Act TV — Teaser plus four acts — built for episodic momentum."_s)
+            ->trigger();
+        QVERIFY(!openAlert(&view));
+        QVERIFY(!view.pendingTemplate());
+
+        menuEntry(view.structureMenu(), u"Hero's Journey — Departure, initiation, return. Myth-shaped stories."_s)
+            ->trigger();
+        Alert* box = openAlert(&view);
+        QVERIFY(box);
+        QCOMPARE(view.pendingTemplate(), std::optional(StructureKind::heroJourney));
+        QCOMPARE(box->text(), u"Switch story engine?"_s);
+        QCOMPARE(box->informativeText(),
+                 u"“Hero's Journey” will replace the current acts and beats for this segment."_s);
+        QCOMPARE(box->defaultButton()->text(), u"Cancel"_s);
+        if (answer == 2)
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            (answer == 0 ? box->destructiveButton() : box->cancelButton())->click();
+        QTRY_VERIFY(!openAlert(&view));
+        QVERIFY(!view.pendingTemplate());
+
+        const Episode& after = firstEpisode(session);
+        if (answer != 0) {
+            QCOMPARE(after, before);
+            QCOMPARE(view.structureMenu()->label(), u"Five-Act TV"_s);
+            return;
+        }
+        QCOMPARE(after.structure.kind, StructureKind::heroJourney);
+        QCOMPARE(after.structure.acts.size(), structureTemplate(StructureKind::heroJourney).size());
+        QCOMPARE(view.structureMenu()->label(), u"Hero's Journey"_s);
+        QCOMPARE(view.actColumns().size(), after.structure.acts.size());
+    }
+
+    void episodicFieldsFollowTheFormat_data()
+    {
+        QTest::addColumn<ProjectFormat>("format");
+        for (ProjectFormat format : allCases<ProjectFormat>())
+            QTest::newRow(qPrintable(rawValue(format))) << format;
+    }
+
+    void episodicFieldsFollowTheFormat()
+    {
+        QFETCH(ProjectFormat, format);
+        ProjectSession session(storyProject(format));
+        StoryView view(session);
+        const bool episodic = isEpisodic(format);
+        QCOMPARE(view.titleField()->isVisibleTo(&view), episodic);
+        QCOMPARE(view.synopsisField()->isVisibleTo(&view), episodic);
+        if (!episodic)
+            return;
+        QCOMPARE(view.titleField()->text(), u"Pilot"_s);
+        // Each field writes its own field of the episode on every keystroke.
+        QTest::keyClick(view.titleField()->lineEdit(), Qt::Key_End);
+        QTest::keyClicks(view.titleField()->lineEdit(), u" II"_s);
+        QTest::keyClick(view.synopsisField()->lineEdit(), Qt::Key_End);
+        QTest::keyClicks(view.synopsisField()->lineEdit(), u" Twice."_s);
+        QCOMPARE(firstEpisode(session).title, u"Pilot II"_s);
+        QCOMPARE(firstEpisode(session).synopsis, u"A keeper hears the sea. Twice."_s);
+    }
+
+    void editsLandInTheEpisodeActiveWhenTheyRun()
+    {
+        Project project = storyProject();
+        Episode second;
+        second.number = 2;
+        second.structure.acts = {Act{.title = u"Only"_s, .beats = {Beat{}}}};
+        project.episodes << second;
+        ProjectSession session(project);
+        session.setActiveEpisodeID(QUuid::createUuid()); // names no episode: the first one is shown
+        StoryView view(session);
+        QCOMPARE(view.actColumns().size(), project.episodes[0].structure.acts.size());
+
+        session.setActiveEpisodeID(second.id);
+        QCOMPARE(view.actColumns().size(), 1);
+        QCOMPARE(view.countsLabel()->text(), u"1 acts · 1 beats"_s);
+        QVERIFY(!view.pulseLine()->isVisibleTo(&view));
+        view.addActTile()->click();
+        const Episode& now = session.project().episodes[1];
+        QCOMPARE(now.structure.acts.last().title, u"New Act"_s);
+        QCOMPARE(session.project().episodes[0], project.episodes[0]);
+        QCOMPARE(view.countsLabel()->text(), u"2 acts · 2 beats"_s);
+        QVERIFY(view.pulseLine()->isVisibleTo(&view));
+        QCOMPARE(view.actColumns().last()->actID(), now.structure.acts.last().id);
+    }
+
+    void actionsOfAGoneActChangeNothing()
+    {
+        ProjectSession session(storyProject());
+        StoryView view(session);
+        const QList<Act> acts = firstEpisode(session).structure.acts;
+        ActColumn* column = view.actColumn(acts[1].id);
+        BeatCard* card = column->beatCards().first();
+        QAction* moveDown = menuEntry(card->menuButton(), u"Move down"_s);
+        QAction* deleteBeat = menuEntry(card->menuButton(), u"Delete beat"_s);
+
+        // "Delete act" removes exactly that act, at once.
+        menuEntry(column->menuButton(), u"Delete act"_s)->trigger();
+        QList<Act> expected = acts;
+        expected.removeAt(1);
+        QCOMPARE(firstEpisode(session).structure.acts, expected);
+
+        // The column is on its way out; what it still sends finds nothing.
+        const Project kept = session.project();
+        moveDown->trigger();
+        deleteBeat->trigger();
+        card->chargeButton()->click();
+        menuEntry(column->menuButton(), u"Add beat"_s)->trigger();
+        QCOMPARE(session.project(), kept);
+    }
+
+    void beatCardsFollowTheirBeats()
+    {
+        ProjectSession session(storyProject());
+        StoryView view(session);
+        const Act act = firstEpisode(session).structure.acts[1];
+        ActColumn* column = view.actColumn(act.id);
+        BeatCard* first = column->beatCard(act.beats[0].id);
+
+        // A move keeps each beat's card.
+        menuEntry(first->menuButton(), u"Move down"_s)->trigger();
+        QCOMPARE(findAct(firstEpisode(session), act.id)->beats[1].id, act.beats[0].id);
+        QCOMPARE(column->beatCards().value(1), first);
+
+        // The charge button cycles the stored charge; card and pulse follow.
+        const qsizetype inPulse = firstEpisode(session).structure.acts[0].beats.size() + 1;
+        first->chargeButton()->click();
+        QCOMPARE(findAct(firstEpisode(session), act.id)->beats[1].charge, 1.0);
+        QCOMPARE(first->chargeButton()->symbol(), u"arrow.up.circle.fill"_s);
+        QCOMPARE(view.pulseLine()->charges().value(inPulse), 1.0);
+        first->chargeButton()->click();
+        QCOMPARE(first->chargeButton()->symbol(), u"arrow.down.circle.fill"_s);
+        QCOMPARE(view.pulseLine()->charges().value(inPulse), -1.0);
+
+        // Adding appends a card showing the default placeholder.
+        column->addBeatButton()->click();
+        QCOMPARE(column->beatCards().size(), act.beats.size() + 1);
+        QCOMPARE(column->beatCards().last()->summaryEditor()->placeholder(), u"What happens here?"_s);
+    }
+
+    void typingKeepsFocusWhileBeatsFillIn()
+    {
+        ScriptedModel model;
+        model.install();
+        Project project = storyProject();
+        project.episodes[0] = episodeWithBeats({QString(), QString()});
+        project.episodes[0].title = u"Pilot"_s;
+        ProjectSession session(project);
+        StoryView view(session);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        const Act act = firstEpisode(session).structure.acts[0];
+        ActColumn* column = view.actColumn(act.id);
+        BeatCard* typing = column->beatCard(act.beats[0].id);
+        BeatCard* filled = column->beatCard(act.beats[1].id);
+        QTextEdit* editor = typing->summaryEditor()->textEdit();
+        editor->setFocus();
+        QTRY_VERIFY(editor->hasFocus());
+        QTest::keyClicks(editor, u"She lies"_s);
+
+        model.hold();
+        model.reply(u"{\"beats\":[{\"index\":0,\"summary\":\"The tide turns.\"}]}"_s);
+        QVERIFY(runEntry(session, u"Write the empty beats"_s));
+        QTRY_COMPARE(model.requestCount(), 1);
+        QTest::keyClicks(editor, u" again"_s);
+        QTest::keyClick(editor, Qt::Key_Left);
+        QTest::keyClick(editor, Qt::Key_Left, Qt::ShiftModifier);
+        const int position = editor->textCursor().position();
+        const int anchor = editor->textCursor().anchor();
+        model.release();
+        QTRY_VERIFY(!session.aiBusy());
+
+        QCOMPARE(findAct(firstEpisode(session), act.id)->beats[1].summary, u"The tide turns."_s);
+        QCOMPARE(filled->summaryEditor()->text(), u"The tide turns."_s);
+        QCOMPARE(column->beatCard(act.beats[0].id), typing);
+        QVERIFY(editor->hasFocus());
+        QCOMPARE(editor->toPlainText(), u"She lies again"_s);
+        QCOMPARE(editor->textCursor().position(), position);
+        QCOMPARE(editor->textCursor().anchor(), anchor);
+        QCOMPARE(findAct(firstEpisode(session), act.id)->beats[0].summary, u"She lies again"_s);
+    }
+
+    void noEpisodeAtAll()
+    {
+        Project project = storyProject();
+        project.episodes.clear();
+        ProjectSession session(project);
+        StoryView view(session);
+        QVERIFY(view.emptyState()->isVisibleTo(&view));
+        QVERIFY(view.actColumns().isEmpty());
+        view.chooseEngine(StructureKind::storyCircle);
+        QVERIFY(!view.pendingTemplate());
+        QVERIFY(!openAlert(&view));
+        view.addActTile()->click();
+        QCOMPARE(session.project(), project);
+    }
+};
+
+QTEST_MAIN(StoryViewTest)
+#include "StoryViewTest.moc"
