@@ -88,6 +88,12 @@ void MenuButton::setChevron(bool shown, qreal size, const QColor& color)
     relayout();
 }
 
+void MenuButton::setChevronAtEnd(bool atEnd)
+{
+    m_chevronAtEnd = atEnd;
+    update();
+}
+
 void MenuButton::setShape(Shape shape)
 {
     m_shape = shape;
@@ -213,7 +219,8 @@ void MenuButton::paintEvent(QPaintEvent*)
     p.drawText(QPointF(x, cy + (fm.ascent() - fm.descent()) / 2), shown);
     if (m_chevron) {
         // Right after the label, never past the padding.
-        const qreal at = std::min(x + fm.horizontalAdvance(shown) + m_spacing, chevronRight - chevron);
+        const qreal at = m_chevronAtEnd ? chevronRight - chevron
+                                        : std::min(x + fm.horizontalAdvance(shown) + m_spacing, chevronRight - chevron);
         Symbols::paint(p, QRectF(at, cy - chevron / 2, chevron, chevron), u"chevron.down"_s, m_chevronColor,
                        m_chevronSize, QFont::DemiBold);
     }

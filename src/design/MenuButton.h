@@ -37,6 +37,9 @@ public:
     // The "chevron.down" after the label.
     bool hasChevron() const { return m_chevron; }
     void setChevron(bool shown, qreal size = 7, const QColor& color = QColor());
+    // The chevron at the trailing edge, after a flexible gap, instead of
+    // right after the label (a button wider than its label).
+    void setChevronAtEnd(bool atEnd);
 
     Shape shape() const { return m_shape; }
     void setShape(Shape shape);
@@ -86,6 +89,7 @@ private:
     QColor m_symbolColor;
     QFont::Weight m_symbolWeight = QFont::Normal;
     bool m_chevron = false;
+    bool m_chevronAtEnd = false;
     qreal m_chevronSize = 7;
     QColor m_chevronColor;
     Shape m_shape = Shape::capsule;

@@ -47,6 +47,15 @@ void SwitchToggle::setTint(const QColor& tint)
     update();
 }
 
+void SwitchToggle::setLabelFont(const QFont& font)
+{
+    if (font == m_font)
+        return;
+    m_font = font;
+    updateGeometry();
+    update();
+}
+
 QSize SwitchToggle::sizeHint() const
 {
     const QFontMetricsF fm(m_font);

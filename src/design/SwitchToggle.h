@@ -23,6 +23,8 @@ public:
 
     // The track colour while on (the palette's deep accent by default).
     void setTint(const QColor& tint);
+    // The label's font (regular 12 by default).
+    void setLabelFont(const QFont& font);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -2,8 +2,10 @@
 
 #include "views/phases/PhaseScreen.h"
 #include "views/phases/cast/CastView.h"
+#include "views/phases/footage/FootageView.h"
 #include "views/phases/look/LookView.h"
 #include "views/phases/premiere/PremiereView.h"
+#include "views/phases/scenes/ScenesView.h"
 #include "views/phases/spark/SparkView.h"
 #include "views/phases/story/StoryView.h"
 
@@ -23,7 +25,9 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::look:
         return new LookView(session, parent);
     case PhaseID::scenes:
+        return new ScenesView(session, parent);
     case PhaseID::footage:
+        return new FootageView(session, parent);
     case PhaseID::cut:
         break;
     case PhaseID::premiere:

@@ -1,0 +1,192 @@
+// The footage screen with a 500-shot episode, offscreen: building the screen
+// (construction, layout and first paint), and one step of the renderer with
+// the screen on show (the queue panel follows every step; a finished job's
+// takes refresh the manifest). Ratios at the end compare each with a floor
+// from the same run: the build against the same screen for an episode
+// without scenes, the step against the same step of a session with no screen.
+
+#include "design/PlaceholderArt.h"
+#include "design/Theme.h"
+#include "state/ProjectSession.h"
+#include "views/phases/footage/FootageView.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int sceneCount = 50;
+constexpr int shotsPerScene = 10;
+constexpr QSize areaSize(871, 600); // the phase area at the window's least size
+
+Project episodeOf500()
+{
+    Project p;
+    for (int c = 0; c < 6; ++c) {
+        CastMember m;
+        m.name = u"Player %1"_s.arg(c + 1);
+        m.look = c % 2 ? u"Grey wool coat, wire glasses"_s : QString();
+        p.cast << m;
+    }
+    for (int l = 0; l < 5; ++l) {
+        Location loc;
+        loc.name = u"Set %1"_s.arg(l + 1);
+        p.locations << loc;
+    }
+    for (int s = 0; s < sceneCount; ++s) {
+        SceneCard scene;
+        scene.locationID = p.locations.at(s % p.locations.size()).id;
+        scene.castIDs = {p.cast.at(s % 6).id, p.cast.at((s + 1) % 6).id};
+        for (int k = 0; k < shotsPerScene; ++k) {
+            Shot shot;
+            shot.seconds = 3 + (k * 7) % 15;
+            shot.size = ShotSize(k % 11);
+            shot.move = CameraMove(k % 13);
+            shot.what = u"Shot %1 of scene %2: the crowd parts and the courier walks through"_s.arg(k + 1).arg(s + 1);
+            scene.shots << shot;
+        }
+        p.episodes[0].scenes << scene;
+    }
+    return p;
+}
+
+// The screen in a host the size of the phase area, shown and laid out.
+struct Host {
+    explicit Host(ProjectSession& session)
+    {
+        widget.resize(areaSize);
+        auto* layout = new QHBoxLayout(&widget);
+        layout->setContentsMargins(0, 0, 0, 0);
+        view = new FootageView(session, &widget);
+        layout->addWidget(view);
+        widget.show();
+        QCoreApplication::processEvents();
+    }
+    QWidget widget;
+    FootageView* view;
+};
+
+void build(benchmark::State& state, const Project& project)
+{
+    ProjectSession session(project);
+    for (auto _ : state) {
+        state.PauseTiming();
+        PlaceholderArt::clearCache();
+        state.ResumeTiming();
+        auto host = std::make_unique<Host>(session);
+        state.PauseTiming();
+        host.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+
+void BM_BuildFootage(benchmark::State& state)
+{
+    build(state, episodeOf500());
+}
+BENCHMARK(BM_BuildFootage)->Unit(benchmark::kMillisecond);
+
+void BM_BuildFootageWithoutScenes(benchmark::State& state)
+{
+    build(state, Project{});
+}
+BENCHMARK(BM_BuildFootageWithoutScenes)->Unit(benchmark::kMillisecond);
+
+// Steps of the renderer over every shot of the episode, one per iteration.
+void renderSteps(benchmark::State& state, bool withScreen)
+{
+    ProjectSession session(episodeOf500(), nullptr, 0ms);
+    std::unique_ptr<Host> host;
+    if (withScreen)
+        host = std::make_unique<Host>(session);
+    QList<QUuid> all;
+    for (const SceneCard& scene : session.project().episodes.first().scenes)
+        for (const Shot& shot : scene.shots)
+            all << shot.id;
+    int changes = 0;
+    QObject::connect(&session, &ProjectSession::jobsChanged, [&changes] { ++changes; });
+    const auto restart = [&] {
+        session.setJobs({});
+        session.enqueue(all);
+        session.renderAll();
+        QCoreApplication::processEvents();
+    };
+    restart();
+    for (auto _ : state) {
+        if (!session.isRendering()) {
+            state.PauseTiming();
+            restart();
+            state.ResumeTiming();
+        }
+        const int before = changes;
+        while (changes == before && session.isRendering())
+            QCoreApplication::processEvents();
+    }
+}
+
+void BM_RenderStepWithScreen(benchmark::State& state)
+{
+    renderSteps(state, true);
+}
+BENCHMARK(BM_RenderStepWithScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_RenderStepNoScreen(benchmark::State& state)
+{
+    renderSteps(state, false);
+}
+BENCHMARK(BM_RenderStepNoScreen)->Unit(benchmark::kMicrosecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::printf("\nEpisode: %d scenes of %d shots, phase area %dx%d\n", sceneCount, shotsPerScene,
+                    areaSize.width(), areaSize.height());
+        ratio("BM_BuildFootage", "BM_BuildFootageWithoutScenes");
+        ratio("BM_RenderStepWithScreen", "BM_RenderStepNoScreen");
+    }
+
+private:
+    void ratio(const char* a, const char* b)
+    {
+        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
+            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
+    }
+    std::map<std::string, double> m_seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
+    QApplication qapp(argc, argv);
+    Theme::install(qapp);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

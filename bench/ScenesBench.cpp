@@ -1,0 +1,232 @@
+// The Storyboard screen with a scene of 500 shots, offscreen: building the
+// screen (construction, layout and first paint), one scroll frame of the
+// shot grid, selecting a shot, and a keystroke in "What we see". Each is
+// compared with a floor from the same run: the same screen over a scene of
+// one or two shots, the backdrop repainted alone, and the same edit with no
+// screen.
+
+#include "design/AuroraBackground.h"
+#include "design/PlaceholderArt.h"
+#include "design/SleekTextEditor.h"
+#include "design/Theme.h"
+#include "state/ProjectSession.h"
+#include "views/phases/scenes/SceneEditor.h"
+#include "views/phases/scenes/ScenesView.h"
+#include "views/phases/scenes/ShotGrid.h"
+#include "views/phases/scenes/ShotInspector.h"
+#include "views/phases/scenes/ShotInspectorPane.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QSize windowSize(1280, 800);
+constexpr int scrollStep = 40;
+
+Project production(int shots)
+{
+    Project p;
+    SceneCard scene;
+    for (int i = 0; i < shots; ++i) {
+        Shot shot;
+        shot.size = ShotSize(i % 11);
+        shot.move = CameraMove(i % 13);
+        shot.seconds = 2 + (i % 20) * 0.5;
+        if (i % 3 == 0)
+            shot.takes << Take{};
+        if (i % 7 == 0)
+            shot.recipeID = u"theLongWalk"_s;
+        scene.shots << shot;
+    }
+    p.episodes.first().scenes = {scene};
+    return p;
+}
+
+// The window's backdrop with the screen in front.
+struct Screen {
+    explicit Screen(int shots, bool withScreen = true)
+        : session(production(shots))
+    {
+        backdrop.setReduceMotion(true);
+        backdrop.resize(windowSize);
+        auto* layout = new QVBoxLayout(&backdrop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        if (withScreen) {
+            view = new ScenesView(session, &backdrop);
+            layout->addWidget(view);
+        }
+        backdrop.show();
+        QCoreApplication::processEvents();
+    }
+    ShotGrid* grid() const { return view->editor()->grid(); }
+    const SceneCard& scene() const { return session.project().episodes.first().scenes.first(); }
+
+    ProjectSession session;
+    AuroraBackground backdrop;
+    ScenesView* view = nullptr;
+};
+
+void build(benchmark::State& state, int shots)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        PlaceholderArt::clearCache();
+        state.ResumeTiming();
+        auto screen = std::make_unique<Screen>(shots);
+        screen->backdrop.repaint();
+        state.PauseTiming();
+        screen.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+void BM_Build500(benchmark::State& state) { build(state, 500); }
+void BM_Build1(benchmark::State& state) { build(state, 1); }
+BENCHMARK(BM_Build500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Build1)->Unit(benchmark::kMillisecond);
+
+void BM_ScrollFrame500(benchmark::State& state)
+{
+    Screen screen(500);
+    QScrollBar* bar = screen.grid()->verticalScrollBar();
+    // One pass fills the kept card drawings.
+    for (int v = 0; v <= bar->maximum(); v += scrollStep) {
+        bar->setValue(v);
+        screen.backdrop.repaint();
+    }
+    for (auto _ : state) {
+        bar->setValue(bar->value() + scrollStep > bar->maximum() ? 0 : bar->value() + scrollStep);
+        screen.backdrop.repaint();
+    }
+    state.counters["scroll_range_px"] = bar->maximum();
+}
+BENCHMARK(BM_ScrollFrame500)->Unit(benchmark::kMicrosecond);
+
+// The same window repainted without scrolling: what a frame costs anyway.
+void BM_StillRepaint500(benchmark::State& state)
+{
+    Screen screen(500);
+    for (auto _ : state)
+        screen.backdrop.repaint();
+}
+BENCHMARK(BM_StillRepaint500)->Unit(benchmark::kMicrosecond);
+
+void BM_BackdropRepaint(benchmark::State& state)
+{
+    Screen screen(0, false);
+    for (auto _ : state)
+        screen.backdrop.repaint();
+}
+BENCHMARK(BM_BackdropRepaint)->Unit(benchmark::kMicrosecond);
+
+void select(benchmark::State& state, int shots)
+{
+    Screen screen(shots);
+    const QUuid sceneID = screen.scene().id;
+    QList<QUuid> ids;
+    for (const Shot& shot : screen.scene().shots)
+        ids << shot.id;
+    int n = 0;
+    for (auto _ : state) {
+        // Two shots apart in view, as a user picks the next card.
+        screen.view->select({sceneID, ids[n++ % 2]});
+        screen.backdrop.repaint();
+    }
+}
+void BM_SelectShot500(benchmark::State& state) { select(state, 500); }
+void BM_SelectShot2(benchmark::State& state) { select(state, 2); }
+BENCHMARK(BM_SelectShot500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SelectShot2)->Unit(benchmark::kMicrosecond);
+
+void keystroke(benchmark::State& state, int shots)
+{
+    Screen screen(shots);
+    const SceneCard& scene = screen.scene();
+    screen.view->select({scene.id, scene.shots[1].id});
+    QTextEdit* editor = screen.view->inspectorPane()->inspector()->whatEditor()->textEdit();
+    int n = 0;
+    for (auto _ : state) {
+        // A letter, then a backspace: the text keeps its length.
+        if (n++ % 2 == 0)
+            editor->insertPlainText(u"x"_s);
+        else
+            editor->textCursor().deletePreviousChar();
+        QCoreApplication::processEvents();
+    }
+}
+void BM_KeystrokeInWhat500(benchmark::State& state) { keystroke(state, 500); }
+void BM_KeystrokeInWhat2(benchmark::State& state) { keystroke(state, 2); }
+BENCHMARK(BM_KeystrokeInWhat500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeInWhat2)->Unit(benchmark::kMicrosecond);
+
+// The same keystroke's edit with no screen: the session's own share.
+void BM_KeystrokeEditAlone(benchmark::State& state)
+{
+    ProjectSession session(production(500));
+    int n = 0;
+    for (auto _ : state) {
+        const QString what = n++ % 2 == 0 ? u"x"_s : QString();
+        session.edit([&](Project& p) { p.episodes.first().scenes.first().shots[1].what = what; });
+    }
+}
+BENCHMARK(BM_KeystrokeEditAlone)->Unit(benchmark::kMicrosecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::printf("\nStoryboard: one scene of 500 shots, window %dx%d, scroll step %d px\n", windowSize.width(),
+                    windowSize.height(), scrollStep);
+        ratio("BM_Build500", "BM_Build1");
+        ratio("BM_ScrollFrame500", "BM_BackdropRepaint");
+        ratio("BM_ScrollFrame500", "BM_StillRepaint500");
+        ratio("BM_SelectShot500", "BM_SelectShot2");
+        ratio("BM_KeystrokeInWhat500", "BM_KeystrokeInWhat2");
+        ratio("BM_KeystrokeInWhat500", "BM_KeystrokeEditAlone");
+    }
+
+private:
+    void ratio(const char* a, const char* b)
+    {
+        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
+            std::printf("%-50s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
+    }
+    std::map<std::string, double> m_seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
+    QApplication qapp(argc, argv);
+    Theme::install(qapp);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,203 @@
+#include "views/phases/footage/RenderQueuePanel.h"
+
+#include "design/GhostButton.h"
+#include "design/Palette.h"
+#include "design/PrimaryButton.h"
+#include "design/ScrollColumn.h"
+#include "design/SectionHeader.h"
+#include "design/SymbolLabel.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "state/ProjectSession.h"
+#include "views/phases/footage/FootageLogic.h"
+
+#include <QHBoxLayout>
+#include <QSpacerItem>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+constexpr int columnWidth = 330;
+
+QWidget* makeEmptyState(QWidget* parent)
+{
+    auto* box = new QWidget(parent);
+    box->setAttribute(Qt::WA_TranslucentBackground);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 36, 0, 36);
+    layout->setSpacing(8);
+    layout->addWidget(new SymbolLabel(u"tray"_s, 20, Palette::textTertiary(), QFont::Light, box), 0, Qt::AlignHCenter);
+    auto* title = new TextLabel(u"Queue is empty"_s, Theme::font(11.5), Palette::textTertiary(), box);
+    title->setAlignment(Qt::AlignHCenter);
+    layout->addWidget(title);
+    auto* message = new TextLabel(u"Select shots on the left, then queue and render them."_s, Theme::font(10),
+                                  Palette::textTertiary(), box);
+    message->setWordWrap(true);
+    message->setAlignment(Qt::AlignHCenter);
+    layout->addWidget(message);
+    return box;
+}
+
+bool isFinished(const GenerationJob& job)
+{
+    return job.state == JobState::done || job.state == JobState::failed;
+}
+
+} // namespace
+
+RenderQueuePanel::RenderQueuePanel(ProjectSession& session, QWidget* parent)
+    : QWidget(parent)
+    , m_session(session)
+    , m_layout(new QVBoxLayout(this))
+    , m_above(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding))
+    , m_below(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding))
+    , m_header(new SectionHeader(u"Render Queue"_s, QString(), this))
+    , m_queue(new PrimaryButton(footage::queueLabel(0), false, this))
+    , m_queueAll(new GhostButton(u"Queue all planned"_s, Palette::textPrimary(), this))
+    , m_list(new ScrollColumn(this))
+    , m_empty(makeEmptyState(this))
+    , m_render(new PrimaryButton(u"play.fill"_s, u"Render all queued"_s, true, this))
+    , m_clearDone(new GhostButton(u"Clear done"_s, Palette::textPrimary(), this))
+    , m_rows(m_list->column())
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFixedWidth(columnWidth);
+    m_layout->setContentsMargins(16, 16, 16, 16);
+    m_layout->setSpacing(12);
+
+    // With no job the column is only as tall as its content, in the middle of
+    // the screen's height; with jobs the list takes every point it can.
+    m_layout->addSpacerItem(m_above);
+
+    auto* headerRow = new QHBoxLayout;
+    headerRow->setContentsMargins(0, 0, 0, 0);
+    headerRow->addWidget(m_header, 0, Qt::AlignVCenter);
+    headerRow->addStretch(1);
+    m_layout->addLayout(headerRow);
+
+    auto* queueRow = new QHBoxLayout;
+    queueRow->setContentsMargins(0, 0, 0, 0);
+    queueRow->setSpacing(8);
+    queueRow->addWidget(m_queue, 0, Qt::AlignVCenter);
+    queueRow->addWidget(m_queueAll, 0, Qt::AlignVCenter);
+    queueRow->addStretch(1);
+    m_layout->addLayout(queueRow);
+
+    QVBoxLayout* rowsLayout = m_list->column();
+    rowsLayout->setSpacing(8);
+    rowsLayout->addStretch(1);
+    m_list->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    m_layout->addWidget(m_list, 1);
+    m_layout->addWidget(m_empty);
+
+    auto* renderRow = new QHBoxLayout;
+    renderRow->setContentsMargins(0, 0, 0, 0);
+    renderRow->setSpacing(8);
+    renderRow->addWidget(m_render, 0, Qt::AlignVCenter);
+    renderRow->addWidget(m_clearDone, 0, Qt::AlignVCenter);
+    renderRow->addStretch(1);
+    m_layout->addLayout(renderRow);
+
+    auto* footnote = new TextLabel(u"Simulated renders for now — the queue, clip planning and prompts are real. "
+                                   u"Connect video APIs in a later milestone and this button does the rest."_s,
+                                   Theme::font(9), Palette::textTertiary(), this);
+    footnote->setWordWrap(true);
+    m_layout->addWidget(footnote);
+    m_layout->addSpacerItem(m_below);
+
+    connect(m_queue, &QAbstractButton::clicked, this, &RenderQueuePanel::queueSelection);
+    connect(m_queueAll, &QAbstractButton::clicked, this, &RenderQueuePanel::queueAllPlanned);
+    connect(m_render, &QAbstractButton::clicked, this, [this] { m_session.renderAll(); });
+    connect(m_clearDone, &QAbstractButton::clicked, this, [this] { m_session.clearFinishedJobs(); });
+    connect(&m_session, &ProjectSession::jobsChanged, this, &RenderQueuePanel::refreshJobs);
+    connect(&m_session, &ProjectSession::isRenderingChanged, this, &RenderQueuePanel::refreshRenderRow);
+
+    setSelection({});
+    refreshJobs();
+}
+
+QString RenderQueuePanel::subtitleText() const
+{
+    return m_header->subtitle().value_or(QString());
+}
+
+void RenderQueuePanel::setSelection(const QSet<QUuid>& selection)
+{
+    m_selection = selection;
+    m_queue->setText(footage::queueLabel(selection.size()));
+    m_queue->setEnabled(!selection.isEmpty());
+}
+
+void RenderQueuePanel::queueSelection()
+{
+    if (m_selection.isEmpty())
+        return;
+    // The session queues in storyboard order whatever the order here.
+    const QList<QUuid> ids(m_selection.cbegin(), m_selection.cend());
+    m_session.enqueue(ids);
+    Q_EMIT selectionQueued();
+}
+
+void RenderQueuePanel::queueAllPlanned()
+{
+    const Project& project = m_session.project();
+    m_session.enqueue(footage::plannedShotIDs(findActiveEpisode(project, m_session.activeEpisodeID())));
+}
+
+void RenderQueuePanel::refreshJobs()
+{
+    const QList<GenerationJob>& jobs = m_session.jobs();
+    const QString subtitle = footage::queueSubtitle(jobs);
+    if (subtitleText() != subtitle)
+        m_header->setSubtitle(subtitle);
+
+    // While the jobs are the ones shown, in the same order (a render step
+    // moves one job's progress), each row is handed its job and only the row
+    // whose job changed repaints.
+    bool sameRows = jobs.size() == m_shownIDs.size();
+    for (qsizetype i = 0; sameRows && i < jobs.size(); ++i)
+        sameRows = jobs.at(i).id == m_shownIDs.at(i);
+    if (sameRows) {
+        for (qsizetype i = 0; i < jobs.size(); ++i)
+            m_shownRows.at(i)->setJob(jobs.at(i));
+    } else {
+        m_rows.sync(
+            jobs, [](const GenerationJob& job) { return job.id; },
+            [this](const GenerationJob&) { return new JobRow(m_list->content()); },
+            [](JobRow* row, const GenerationJob& job, int) { row->setJob(job); });
+        m_shownIDs = m_rows.keys();
+        m_shownRows = m_rows.widgets();
+    }
+
+    const bool hasJobs = !jobs.isEmpty();
+    if (m_showingJobs != hasJobs) {
+        m_showingJobs = hasJobs;
+        m_list->setVisible(hasJobs);
+        m_empty->setVisible(!hasJobs);
+        const QSizePolicy::Policy spacer = hasJobs ? QSizePolicy::Fixed : QSizePolicy::Expanding;
+        m_above->changeSize(0, 0, QSizePolicy::Minimum, spacer);
+        m_below->changeSize(0, 0, QSizePolicy::Minimum, spacer);
+        m_layout->invalidate();
+    }
+    refreshRenderRow();
+}
+
+void RenderQueuePanel::refreshRenderRow()
+{
+    const QList<GenerationJob>& jobs = m_session.jobs();
+    const bool rendering = m_session.isRendering();
+    const bool anyQueued = std::any_of(jobs.cbegin(), jobs.cend(),
+                                       [](const GenerationJob& job) { return job.state == JobState::queued; });
+    m_render->setText(rendering ? u"Rendering…"_s : u"Render all queued"_s);
+    m_render->setEnabled(!rendering && anyQueued);
+    m_clearDone->setVisible(std::any_of(jobs.cbegin(), jobs.cend(), isFinished));
+}
+
+} // namespace studio

@@ -1,0 +1,127 @@
+#include "views/phases/footage/SceneSection.h"
+
+#include "design/Palette.h"
+#include "design/TextLabel.h"
+#include "model/Lookup.h"
+#include "design/Theme.h"
+#include "model/PromptComposer.h"
+#include "views/phases/footage/FootageLogic.h"
+
+#include <QAbstractButton>
+#include <QFontMetricsF>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+// A plain button: its label only, dimmed while pressed.
+class PlainTextButton : public QAbstractButton {
+public:
+    PlainTextButton(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
+        : QAbstractButton(parent)
+        , m_color(color)
+    {
+        setText(Theme::escapeMnemonic(text));
+        setFont(font);
+        setFocusPolicy(Qt::TabFocus);
+        setAttribute(Qt::WA_TranslucentBackground);
+        m_label = text;
+    }
+
+    QSize sizeHint() const override
+    {
+        const QFontMetricsF fm(font());
+        return QSize(int(std::ceil(fm.horizontalAdvance(m_label))) + 2, int(std::ceil(fm.height())) + 2);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(isDown() ? Palette::withOpacity(m_color, 0.5) : m_color);
+        p.drawText(QRectF(rect()), Qt::AlignCenter | Qt::TextSingleLine, m_label);
+    }
+
+private:
+    QColor m_color;
+    QString m_label;
+};
+
+} // namespace
+
+SceneSection::SceneSection(const QUuid& sceneID, QWidget* parent)
+    : QWidget(parent)
+    , m_sceneID(sceneID)
+    , m_title(new TextLabel(QString(), Theme::font(9.5, QFont::DemiBold, 0.8), Palette::textTertiary(), this))
+    , m_selectScene(new PlainTextButton(u"Select scene"_s, Theme::font(9.5, QFont::Medium), Palette::textTertiary(), this))
+    , m_rows(new QVBoxLayout(this), 1)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(0, 0, 0, 0);
+    header->setSpacing(8);
+    header->addWidget(m_title, 1, Qt::AlignVCenter);
+    header->addWidget(m_selectScene, 0, Qt::AlignVCenter);
+    layout->addLayout(header);
+
+    connect(m_selectScene, &QAbstractButton::clicked, this, [this] { Q_EMIT selectSceneClicked(m_sceneID); });
+}
+
+QString SceneSection::titleText() const
+{
+    return m_title->text();
+}
+
+void SceneSection::sync(const SceneCard& scene, qsizetype sceneNumber, const Context& context)
+{
+    // The open row's prompt reads the whole production and profile: a
+    // section holding it (now or before) is always brought up to date.
+    const bool holdsExpandedRow = !context.expandedShotID.isNull() && findShot(scene, context.expandedShotID);
+    if (m_shown && !holdsExpandedRow && !m_shown->holdsExpandedRow && m_shown->number == sceneNumber
+        && m_shown->maxClipSeconds == context.profile->maxClipSeconds
+        && m_shown->selectionVersion == context.selectionVersion && m_shown->locations == context.project->locations
+        && m_shown->scene == scene)
+        return;
+    m_shown = Shown{scene, sceneNumber, context.project->locations, context.profile->maxClipSeconds,
+                    context.selectionVersion, holdsExpandedRow};
+
+    m_title->setText(footage::sceneTitle(scene, sceneNumber, context.project->locations));
+    m_rows.sync(
+        scene.shots, [](const Shot& shot) { return shot.id; },
+        [this](const Shot& shot) {
+            auto* row = new ShotRow(shot.id, this);
+            connect(row, &ShotRow::selectionToggled, this, &SceneSection::selectionToggled);
+            connect(row, &ShotRow::disclosureToggled, this, &SceneSection::disclosureToggled);
+            return row;
+        },
+        [&](ShotRow* row, const Shot& shot, int) {
+            // Numbered by the place in the stored list (a duplicate id keeps its number's gap).
+            const qsizetype shotNumber = &shot - scene.shots.constData() + 1;
+            ShotRow::Face face;
+            face.title = footage::rowTitle(shot, sceneNumber, shotNumber);
+            face.description = shot.what;
+            face.length = footage::secondsText(shot.seconds);
+            face.clips = footage::clipCount(shot.seconds, context.profile->maxClipSeconds);
+            face.status = shot.status();
+            face.seed = shot.bestSeed();
+            face.selected = context.selection->contains(shot.id);
+            face.expanded = !context.expandedShotID.isNull() && shot.id == context.expandedShotID;
+            row->setFace(face);
+            if (face.expanded)
+                row->setPrompt(PromptComposer::prompt(shot, scene, *context.project),
+                               PromptComposer::references(shot, scene, *context.project, *context.profile));
+        });
+}
+
+} // namespace studio

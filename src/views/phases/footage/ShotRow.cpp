@@ -1,0 +1,472 @@
+#include "views/phases/footage/ShotRow.h"
+
+#include "design/ArtThumb.h"
+#include "design/FlowLayout.h"
+#include "design/HairlineDivider.h"
+#include "design/KeyedList.h"
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/Spring.h"
+#include "design/Symbols.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/Text.h"
+#include "views/phases/footage/FootageLogic.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QResizeEvent>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+constexpr qreal pad = 10;
+constexpr qreal gap = 10;
+constexpr qreal checkboxSize = 13;
+constexpr QSizeF thumbFrame(50, 29);
+constexpr QSizeF thumbArt(120, 68);
+constexpr qreal thumbRadius = 5;
+constexpr qreal dotSize = 7;
+constexpr qreal chevronSize = 9;
+constexpr qreal chipPadH = 6, chipPadV = 3;
+// The buttons answer a little around their symbol, as a plain button's
+// label area would.
+constexpr int hitSlop = 4;
+
+struct Fonts {
+    QFont title = Theme::font(11, QFont::DemiBold);
+    QFont description = Theme::font(9.5);
+    QFont length = Theme::font(10, QFont::Medium);
+    QFont chip = Theme::font(8.5, QFont::DemiBold);
+};
+const Fonts& fonts()
+{
+    static const Fonts f;
+    return f;
+}
+
+QColor statusColor(ShotStatus status)
+{
+    switch (status) {
+    case ShotStatus::planned:
+        return Palette::white(0.3);
+    case ShotStatus::rendered:
+        return Palette::gold();
+    case ShotStatus::approved:
+        return Palette::success();
+    }
+    return Palette::white(0.3);
+}
+
+qreal textWidth(const QFont& font, const QString& text)
+{
+    return QFontMetricsF(font).horizontalAdvance(text);
+}
+
+} // namespace
+
+// A reference image the clip plans carry: a paperclip and the reference's name
+// on a faint capsule.
+class ReferenceChip : public QWidget {
+public:
+    explicit ReferenceChip(QWidget* parent = nullptr)
+        : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TranslucentBackground);
+        setFont(Theme::font(8.5));
+    }
+
+    QString text() const { return m_text; }
+    void setText(const QString& text)
+    {
+        const QString shown = text::displayPrefix(text);
+        if (shown == m_text)
+            return;
+        m_text = shown;
+        updateGeometry();
+        update();
+    }
+
+    QSize sizeHint() const override
+    {
+        const QFontMetricsF fm(font());
+        const qreal w = chipPadH + Symbols::boxSize(symbolSize) + 4 + fm.horizontalAdvance(m_text) + chipPadH;
+        const qreal h = std::max(fm.height(), Symbols::boxSize(symbolSize)) + 2 * chipPadV;
+        return QSize(int(std::ceil(w)), int(std::ceil(h)));
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        shapes::fillCapsule(p, QRectF(rect()), Palette::white(0.05));
+        const qreal box = Symbols::boxSize(symbolSize);
+        Symbols::paint(p, QRectF(chipPadH, (height() - box) / 2.0, box, box), u"paperclip"_s,
+                       Palette::textTertiary(), symbolSize);
+        p.setFont(font());
+        p.setPen(Palette::textTertiary());
+        const QRectF textArea(chipPadH + box + 4, 0, width() - chipPadH - box - 4 - chipPadH + 1, height());
+        p.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_text);
+    }
+
+private:
+    static constexpr qreal symbolSize = 7;
+    QString m_text;
+};
+
+// The open part of a row: a rule, the caption, the prompt (selectable for
+// copying, every line shown) and the reference chips.
+class PromptPane : public QWidget {
+public:
+    explicit PromptPane(QWidget* parent)
+        : QWidget(parent)
+        , m_prompt(new QLabel(this))
+        , m_refsHost(new QWidget(this))
+        , m_refsLayout(new FlowLayout(4, m_refsHost))
+        , m_refs(m_refsLayout)
+    {
+        setAttribute(Qt::WA_TranslucentBackground);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(12, 0, 12, 10);
+        layout->setSpacing(8);
+        layout->addWidget(new HairlineDivider(Qt::Horizontal, this));
+        layout->addWidget(
+            new TextLabel(u"COMPOSED PROMPT"_s, Theme::font(8, QFont::DemiBold, 0.8), Palette::gold(), this));
+
+        m_prompt->setTextFormat(Qt::PlainText);
+        m_prompt->setWordWrap(true);
+        m_prompt->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        m_prompt->setFont(Theme::font(10.5));
+        m_prompt->setCursor(Qt::IBeamCursor);
+        QPalette palette = m_prompt->palette();
+        palette.setColor(QPalette::WindowText, Palette::textSecondary());
+        palette.setColor(QPalette::Text, Palette::textSecondary());
+        m_prompt->setPalette(palette);
+        layout->addWidget(m_prompt);
+
+        m_refsHost->setAttribute(Qt::WA_TranslucentBackground);
+        m_refsLayout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_refsHost);
+    }
+
+    void setContent(const QString& prompt, const QStringList& references)
+    {
+        // Only the start of an extraordinarily long prompt is laid out; the
+        // ellipsis says the rest is not shown.
+        QString shown = text::displayPrefix(prompt);
+        if (shown.size() < prompt.size())
+            shown += u'…';
+        if (m_prompt->text() != shown)
+            m_prompt->setText(shown);
+        m_refs.sync(
+            references, [](const QString& r) { return r; },
+            [this](const QString&) { return new ReferenceChip(m_refsHost); },
+            [](ReferenceChip* chip, const QString& r, int) { chip->setText(r); });
+    }
+
+    QLabel* prompt() const { return m_prompt; }
+    QStringList references() const
+    {
+        QStringList out;
+        for (ReferenceChip* chip : m_refs.widgets())
+            out.append(chip->text());
+        return out;
+    }
+
+private:
+    QLabel* m_prompt;
+    QWidget* m_refsHost;
+    FlowLayout* m_refsLayout;
+    KeyedList<QString, ReferenceChip> m_refs;
+};
+
+ShotRow::ShotRow(const QUuid& shotID, QWidget* parent)
+    : QWidget(parent)
+    , m_shotID(shotID)
+    , m_turn(new Spring(0.3, 0.85, this))
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    // The height follows the width (the open prompt wraps), and opening or
+    // closing reveals the prompt on the chevron's spring.
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    connect(m_turn, &Spring::valueChanged, this, [this] {
+        update(disclosureRect().adjusted(-2, -2, 2, 2));
+        if (m_pane && !m_pane->isHidden()) {
+            updateGeometry();
+            layoutPane();
+        }
+    });
+    connect(m_turn, &Spring::settled, this, [this] {
+        if (m_pane && !m_face.expanded && !m_pane->isHidden()) {
+            m_pane->hide();
+            updateGeometry();
+        }
+    });
+}
+
+int ShotRow::openHeight(int width) const
+{
+    return m_pane && !m_pane->isHidden() ? m_pane->heightForWidth(width) : 0;
+}
+
+int ShotRow::heightForWidth(int width) const
+{
+    const qreal reveal = std::clamp(m_turn->value(), 0.0, 1.0);
+    return lineHeight() + int(std::ceil(reveal * openHeight(width)));
+}
+
+QSize ShotRow::sizeHint() const
+{
+    const int w = width() > 0 ? width() : 480;
+    return QSize(w, heightForWidth(w));
+}
+
+QSize ShotRow::minimumSizeHint() const
+{
+    return QSize(0, lineHeight());
+}
+
+void ShotRow::layoutPane()
+{
+    // At its full height: the row's edge cuts it while it is being revealed.
+    if (m_pane && !m_pane->isHidden())
+        m_pane->setGeometry(0, lineHeight(), width(), openHeight(width()));
+}
+
+void ShotRow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutPane();
+}
+
+int ShotRow::lineHeight()
+{
+    static const int height = [] {
+        const qreal texts = QFontMetricsF(fonts().title).height() + 1 + QFontMetricsF(fonts().description).height();
+        const qreal content = std::max({Symbols::boxSize(checkboxSize), thumbFrame.height(), texts});
+        return int(std::ceil(content + 2 * pad));
+    }();
+    return height;
+}
+
+void ShotRow::setFace(const Face& face)
+{
+    if (m_hasFace && face == m_face)
+        return;
+    // The chevron turns on a spring when the row opens or closes, and stands
+    // where it belongs when the row first shows.
+    if (!m_hasFace)
+        m_turn->jumpTo(face.expanded ? 1 : 0);
+    else if (face.expanded != m_face.expanded)
+        m_turn->setTarget(face.expanded ? 1 : 0);
+    m_hasFace = true;
+    const bool statusChanged = face.status != m_face.status;
+    m_face = face;
+    // A take landing under the pointer: the dot's tooltip names the new status
+    // rather than the one it had when the pointer arrived.
+    if (statusChanged && underMouse() && QToolTip::isVisible()) {
+        const QString tip = toolTipAt(mapFromGlobal(QCursor::pos()));
+        if (!tip.isEmpty() && tip != QToolTip::text())
+            QToolTip::showText(QCursor::pos(), tip, this, QRect(), -1);
+    }
+    if (face.expanded && !m_pane)
+        m_pane = new PromptPane(this);
+    // A closing row keeps its prompt until the spring has folded it away.
+    if (face.expanded && m_pane->isHidden()) {
+        m_pane->show();
+        updateGeometry();
+        layoutPane();
+    }
+    update(0, 0, width(), lineHeight());
+}
+
+void ShotRow::setPrompt(const QString& prompt, const QStringList& references)
+{
+    if (!m_pane)
+        return;
+    m_pane->setContent(prompt, references);
+    updateGeometry();
+    layoutPane();
+}
+
+QString ShotRow::promptText() const
+{
+    return m_pane && m_face.expanded ? m_pane->prompt()->text() : QString();
+}
+
+QStringList ShotRow::referenceTexts() const
+{
+    return m_pane && m_face.expanded ? m_pane->references() : QStringList();
+}
+
+QLabel* ShotRow::promptLabel() const
+{
+    return m_pane ? m_pane->prompt() : nullptr;
+}
+
+QRect ShotRow::checkboxRect() const
+{
+    const qreal box = Symbols::boxSize(checkboxSize);
+    return QRectF(pad, (lineHeight() - box) / 2.0, box, box).toAlignedRect();
+}
+
+QRect ShotRow::disclosureRect() const
+{
+    const qreal box = Symbols::boxSize(chevronSize);
+    return QRectF(width() - pad - box, (lineHeight() - box) / 2.0, box, box).toAlignedRect();
+}
+
+QRect ShotRow::statusDotRect() const
+{
+    const qreal box = Symbols::boxSize(chevronSize);
+    const qreal x = width() - pad - box - gap - dotSize;
+    return QRectF(x, (lineHeight() - dotSize) / 2.0, dotSize, dotSize).toAlignedRect();
+}
+
+QRectF ShotRow::chipRect() const
+{
+    const QFontMetricsF fm(fonts().chip);
+    const qreal w = fm.horizontalAdvance(footage::clipChipText(m_face.clips)) + 2 * chipPadH;
+    const qreal h = fm.height() + 2 * chipPadV;
+    const qreal right = statusDotRect().left() - gap;
+    return QRectF(right - w, (lineHeight() - h) / 2.0, w, h);
+}
+
+QRectF ShotRow::textRect() const
+{
+    const qreal left = pad + Symbols::boxSize(checkboxSize) + gap + thumbFrame.width() + gap;
+    const qreal right = chipRect().left() - gap - textWidth(fonts().length, m_face.length) - gap;
+    return QRectF(left, pad, std::max<qreal>(0, right - left), lineHeight() - 2 * pad);
+}
+
+QString ShotRow::toolTipAt(const QPoint& pos) const
+{
+    if (statusDotRect().adjusted(-hitSlop, -hitSlop, hitSlop, hitSlop).contains(pos))
+        return label(m_face.status);
+    if (disclosureRect().adjusted(-hitSlop, -hitSlop, hitSlop, hitSlop).contains(pos))
+        return u"Show composed prompt"_s;
+    return QString();
+}
+
+bool ShotRow::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = toolTipAt(help->pos());
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, this, QRect(), -1);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void ShotRow::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = Target::none;
+    if (event->button() == Qt::LeftButton) {
+        const QPoint pos = event->position().toPoint();
+        if (checkboxRect().adjusted(-hitSlop, -hitSlop, hitSlop, hitSlop).contains(pos))
+            m_pressed = Target::checkbox;
+        else if (disclosureRect().adjusted(-hitSlop, -hitSlop, hitSlop, hitSlop).contains(pos))
+            m_pressed = Target::disclosure;
+    }
+    if (m_pressed == Target::none)
+        QWidget::mousePressEvent(event);
+}
+
+void ShotRow::mouseReleaseEvent(QMouseEvent* event)
+{
+    const Target pressed = std::exchange(m_pressed, Target::none);
+    if (pressed == Target::none || event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    const QRect area = pressed == Target::checkbox ? checkboxRect() : disclosureRect();
+    if (!area.adjusted(-hitSlop, -hitSlop, hitSlop, hitSlop).contains(pos))
+        return;
+    // Reported by id: the screen looks the shot up again when it acts.
+    const QUuid id = m_shotID;
+    if (pressed == Target::checkbox)
+        Q_EMIT selectionToggled(id);
+    else
+        Q_EMIT disclosureToggled(id);
+}
+
+void ShotRow::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    shapes::paintCard(p, QRectF(rect()), 11, m_face.selected ? Palette::surfaceHigh() : Palette::surface());
+    const Fonts& f = fonts();
+    const qreal line = lineHeight();
+
+    Symbols::paint(p, QRectF(checkboxRect()), m_face.selected ? u"checkmark.square.fill"_s : u"square"_s,
+                   m_face.selected ? Palette::gold() : Palette::textTertiary(), checkboxSize);
+
+    const qreal thumbX = pad + Symbols::boxSize(checkboxSize) + gap;
+    ArtThumb::paint(p, QRectF(thumbX, (line - thumbFrame.height()) / 2.0, thumbFrame.width(), thumbFrame.height()),
+                    m_face.seed, thumbArt.width(), thumbArt.height(), thumbRadius);
+
+    const QRectF texts = textRect();
+    const QFontMetricsF titleMetrics(f.title), descriptionMetrics(f.description);
+    const qreal textsHeight = titleMetrics.height() + 1 + descriptionMetrics.height();
+    const qreal top = (line - textsHeight) / 2.0;
+    p.setFont(f.title);
+    p.setPen(Palette::textPrimary());
+    p.drawText(QRectF(texts.left(), top, texts.width(), titleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+               titleMetrics.elidedText(m_face.title, Qt::ElideRight, texts.width()));
+    const QString description = m_face.description.isEmpty() ? u"No description yet"_s : m_face.description;
+    p.setFont(f.description);
+    p.setPen(Palette::textTertiary());
+    p.drawText(QRectF(texts.left(), top + titleMetrics.height() + 1, texts.width(), descriptionMetrics.height()),
+               Qt::AlignLeft | Qt::AlignVCenter,
+               descriptionMetrics.elidedText(text::displayPrefix(description), Qt::ElideRight, texts.width()));
+
+    const QRectF chip = chipRect();
+    const qreal lengthWidth = textWidth(f.length, m_face.length);
+    p.setFont(f.length);
+    p.setPen(Palette::textSecondary());
+    p.drawText(QRectF(chip.left() - gap - lengthWidth, 0, lengthWidth + 1, line), Qt::AlignLeft | Qt::AlignVCenter,
+               m_face.length);
+
+    shapes::fillCapsule(p, chip, Palette::white(0.05));
+    p.setFont(f.chip);
+    p.setPen(m_face.clips == 1 ? Palette::textTertiary() : Palette::gold());
+    p.drawText(chip, Qt::AlignCenter, footage::clipChipText(m_face.clips));
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(statusColor(m_face.status));
+    p.drawEllipse(QRectF(statusDotRect()));
+
+    const QRectF chevron(disclosureRect());
+    p.save();
+    p.translate(chevron.center());
+    p.rotate(180.0 * m_turn->value());
+    p.translate(-chevron.center());
+    Symbols::paint(p, chevron, u"chevron.down"_s, Palette::textTertiary(), chevronSize, QFont::DemiBold);
+    p.restore();
+}
+
+} // namespace studio

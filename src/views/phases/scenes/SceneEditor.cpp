@@ -1,0 +1,262 @@
+#include "views/phases/scenes/SceneEditor.h"
+
+#include "design/Chip.h"
+#include "design/FlowLayout.h"
+#include "design/HairlineDivider.h"
+#include "design/KeyedList.h"
+#include "design/MenuButton.h"
+#include "design/Palette.h"
+#include "design/PillPicker.h"
+#include "design/PlainTextField.h"
+#include "design/Theme.h"
+#include "model/CraftKits.h"
+#include "model/Lookup.h"
+#include "model/ShotRecipe.h"
+#include "model/Text.h"
+#include "state/assist/DirectorAssist.h"
+#include "views/phases/scenes/ScenesView.h"
+#include "views/phases/scenes/ShotGrid.h"
+#include "views/phases/scenes/ShotTiles.h"
+#include "views/phases/scenes/StoryboardButtons.h"
+
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+SceneEditor::SceneEditor(ScenesView& screen, QWidget* parent)
+    : QWidget(parent)
+    , m_screen(screen)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(buildHeader());
+    column->addWidget(new HairlineDivider(Qt::Horizontal, this));
+    m_grid = new ShotGrid(this);
+    column->addWidget(m_grid, 1);
+
+    connect(m_grid, &ShotGrid::shotPicked, this, [this](const QUuid& id) {
+        StoryboardSelection next = m_screen.selection();
+        next.shotID = id;
+        m_screen.select(next);
+    });
+    connect(m_grid, &ShotGrid::moveRequested, this, &SceneEditor::moveShot);
+    connect(m_grid, &ShotGrid::deleteRequested, this, &SceneEditor::deleteShot);
+    ShotTiles* tiles = m_grid->tiles();
+    connect(tiles, &ShotTiles::addShotRequested, this, &SceneEditor::addShot);
+    connect(tiles, &ShotTiles::recipeShotRequested, this, &SceneEditor::addRecipeShot);
+    connect(tiles, &ShotTiles::coverageRequested, this, &SceneEditor::applyCoverage);
+    connect(tiles, &ShotTiles::aiShotListRequested, this, &SceneEditor::aiShotList);
+}
+
+SceneEditor::~SceneEditor() = default;
+
+QWidget* SceneEditor::buildHeader()
+{
+    auto* header = new QWidget(this);
+    auto* column = new QVBoxLayout(header);
+    column->setContentsMargins(16, 16, 16, 16);
+    column->setSpacing(10);
+
+    // The heading row wraps in a narrow pane rather than clipping its pills.
+    auto* heading = new FlowLayout(10);
+    m_setting = new PillPicker(header);
+    m_setting->setOptions(QList<std::pair<SceneSetting, QString>>{{SceneSetting::interior, u"INT"_s},
+                                                                  {SceneSetting::exterior, u"EXT"_s}});
+    connect(m_setting, &PillPicker::picked, this, [this](int index) {
+        const auto setting = m_setting->value<SceneSetting>(index);
+        editScene([setting](SceneCard& s) { s.setting = setting; });
+    });
+    heading->addWidget(m_setting);
+
+    auto* location = new QWidget(header);
+    auto* locationRow = new QHBoxLayout(location);
+    locationRow->setContentsMargins(0, 0, 0, 0);
+    locationRow->setSpacing(7);
+    m_location = new MenuButton(QString(), location);
+    m_location->setSymbol(u"mappin.circle.fill"_s, 10, Palette::gold());
+    m_location->setLabelFont(Theme::font(11.5, QFont::Medium));
+    m_location->setLabelColor(Palette::textPrimary());
+    m_location->setChevron(true, 7, Palette::textTertiary());
+    m_location->setPadding(10, 6);
+    m_location->setSpacing(5);
+    // Its ideal size, up to what a long stored name would push past the pane.
+    m_location->setMaximumWidth(260);
+    m_location->setCursor(Qt::PointingHandCursor);
+    connect(m_location, &MenuButton::aboutToOpen, this, &SceneEditor::fillLocationMenu);
+    locationRow->addWidget(m_location);
+    m_locationText = new PlainTextField(u"Location name"_s, Theme::font(11.5), location);
+    m_locationText->setFixedWidth(140);
+    connect(m_locationText, &PlainTextField::textEdited, this,
+            [this](const QString& text) { editScene([text](SceneCard& s) { s.locationText = text; }); });
+    locationRow->addWidget(m_locationText);
+    heading->addWidget(location);
+
+    m_time = new PillPicker(header);
+    QList<std::pair<TimeOfDay, QString>> times;
+    for (TimeOfDay time : allCases<TimeOfDay>())
+        times.append({time, label(time)});
+    m_time->setOptions(times);
+    connect(m_time, &PillPicker::picked, this, [this](int index) {
+        const auto time = m_time->value<TimeOfDay>(index);
+        editScene([time](SceneCard& s) { s.timeOfDay = time; });
+    });
+    heading->addWidget(m_time);
+    column->addLayout(heading);
+
+    m_synopsis = new PlainTextField(u"What happens in this scene?"_s, Theme::font(12), header);
+    m_synopsis->setTextColor(Palette::textSecondary());
+    connect(m_synopsis, &PlainTextField::textEdited, this,
+            [this](const QString& text) { editScene([text](SceneCard& s) { s.synopsis = text; }); });
+    column->addWidget(m_synopsis);
+
+    m_cast = new QWidget(header);
+    m_castFlow = new FlowLayout(5, m_cast);
+    m_castFlow->setContentsMargins(0, 0, 0, 0);
+    m_castChips = std::make_unique<KeyedList<QUuid, Chip>>(m_castFlow);
+    column->addWidget(m_cast);
+    return header;
+}
+
+QList<Chip*> SceneEditor::castChips() const
+{
+    return m_castChips->widgets();
+}
+
+void SceneEditor::showScene(const Project& project, const SceneCard& scene, const std::optional<QUuid>& selectedShot)
+{
+    if (scene.id != m_sceneID) {
+        m_sceneID = scene.id;
+        m_grid->verticalScrollBar()->setValue(0);
+    }
+    m_setting->setSelection(scene.setting);
+    m_location->setLabel(scene.locationName(project.locations));
+    m_locationText->setVisible(!scene.locationID.has_value());
+    m_locationText->setText(scene.locationText);
+    m_time->setSelection(scene.timeOfDay);
+    m_synopsis->setText(scene.synopsis);
+
+    m_cast->setVisible(!project.cast.isEmpty());
+    m_castChips->sync(
+        project.cast, [](const CastMember& m) { return m.id; },
+        [this](const CastMember& m) {
+            auto* chip = new Chip(m.name, false);
+            connect(chip, &QAbstractButton::clicked, this, [this, id = m.id] {
+                editScene([id](SceneCard& s) { StoryboardEdits::toggleCast(s, id); });
+            });
+            return chip;
+        },
+        [&](Chip* chip, const CastMember& m, int) {
+            chip->setText(m.name);
+            chip->setOn(scene.castIDs.contains(m.id));
+        });
+
+    m_grid->setShots(scene.shots, project.look.aspect);
+    m_grid->setSelectedShot(selectedShot);
+}
+
+void SceneEditor::fillLocationMenu()
+{
+    QMenu* menu = m_location->menu();
+    menu->clear();
+    // Neither kind of item touches the free text: it comes back with "Custom…".
+    connect(menu->addAction(u"Custom…"_s), &QAction::triggered, this,
+            [this] { editScene([](SceneCard& s) { s.locationID.reset(); }); });
+    const QList<Location>& locations = m_screen.project().locations;
+    if (!locations.isEmpty())
+        menu->addSeparator();
+    for (const Location& location : locations) {
+        connect(menu->addAction(Theme::escapeMnemonic(text::displayPrefix(location.name))), &QAction::triggered, this,
+                [this, id = location.id] { editScene([id](SceneCard& s) { s.locationID = id; }); });
+    }
+}
+
+void SceneEditor::setBusy(bool busy)
+{
+    m_grid->setBusy(busy);
+}
+
+void SceneEditor::editScene(const std::function<void(SceneCard&)>& change)
+{
+    const QUuid sceneID = m_sceneID;
+    m_screen.editBoard([sceneID, change](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
+        StoryboardEdits::editScene(p, episodeID, sceneID, change);
+        return current;
+    });
+}
+
+void SceneEditor::addShot()
+{
+    const QUuid sceneID = m_sceneID;
+    m_screen.editBoard([sceneID](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
+        return StoryboardEdits::addShot(p, episodeID, sceneID, current);
+    });
+}
+
+void SceneEditor::addRecipeShot(const QString& recipeID)
+{
+    const ShotRecipe* found = ShotRecipe::find(recipeID);
+    if (!found)
+        return;
+    const ShotRecipe recipe = *found;
+    const QUuid sceneID = m_sceneID;
+    m_screen.editBoard([sceneID, recipe](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
+        return StoryboardEdits::addRecipeShot(p, episodeID, sceneID, recipe, current);
+    });
+}
+
+void SceneEditor::applyCoverage(const QString& packID)
+{
+    const CoveragePack* found = CoveragePack::find(packID);
+    if (!found)
+        return;
+    const CoveragePack pack = *found;
+    const QUuid sceneID = m_sceneID;
+    // The whole pack is one change: one announcement, one autosave.
+    m_screen.editBoard([sceneID, pack](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
+        return StoryboardEdits::applyCoverage(p, episodeID, sceneID, pack, current);
+    });
+}
+
+void SceneEditor::moveShot(const QUuid& shotID, int offset)
+{
+    const QUuid sceneID = m_sceneID;
+    m_screen.editBoard([=](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
+        StoryboardEdits::moveShot(p, episodeID, sceneID, shotID, offset);
+        return current;
+    });
+}
+
+void SceneEditor::deleteShot(const QUuid& shotID)
+{
+    const QUuid sceneID = m_sceneID;
+    m_screen.editBoard([=](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
+        return StoryboardEdits::deleteShot(p, episodeID, sceneID, shotID, current);
+    });
+}
+
+void SceneEditor::aiShotList()
+{
+    const Episode* episode = m_screen.activeEpisode();
+    if (!episode)
+        return;
+    // The reply lands in this scene of this episode, wherever it stands by then.
+    const QUuid episodeID = episode->id;
+    const QUuid sceneID = m_sceneID;
+    m_screen.runAssist(DirectorAssist::work(
+        m_screen.session(), [=](const Project& p) { return findScene(p, episodeID, sceneID); },
+        [=](const AIDirector& d, const Project& p, const SceneCard& scene) {
+            return d.shotList(p, *findEpisode(p, episodeID), scene);
+        },
+        [](const Project&, const SceneCard&, const AIDirector::SceneShots& shots) {
+            return AssistResults::shotList(shots);
+        }));
+}
+
+} // namespace studio

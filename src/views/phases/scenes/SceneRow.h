@@ -1,0 +1,47 @@
+#pragma once
+
+// One row of the storyboard's scene list: the scene's number in a badge, its
+// heading line, and its shot count with the whole seconds it runs. A click
+// selects the scene; the context menu moves it or deletes it.
+
+#include <QUuid>
+#include <QWidget>
+
+namespace studio {
+
+class TextLabel;
+
+class SceneRow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SceneRow(const QUuid& sceneID, QWidget* parent = nullptr);
+
+    QUuid sceneID() const { return m_sceneID; }
+    void setContent(int number, const QString& slug, const QString& detail, bool selected);
+    int number() const { return m_number; }
+    bool isSelected() const { return m_selected; }
+    QString slug() const;
+    QString detail() const;
+
+    // "4 shots · 17s": the fraction of the seconds is dropped.
+    static QString detailText(qsizetype shots, double totalSeconds);
+
+Q_SIGNALS:
+    void clicked(const QUuid& sceneID);
+    void moveRequested(const QUuid& sceneID, int offset);
+    void deleteRequested(const QUuid& sceneID);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QUuid m_sceneID;
+    int m_number = 0;
+    bool m_selected = false;
+    TextLabel* m_slug;
+    TextLabel* m_detail;
+};
+
+} // namespace studio

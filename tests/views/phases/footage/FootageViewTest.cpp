@@ -1,0 +1,337 @@
+// The footage screen driven the way the user drives it: picking shots in the
+// manifest, queueing and rendering them from the panel with a fast renderer,
+// opening a row's composed prompt while the engine card changes the profile,
+// and productions a hand-edited file can produce.
+
+#include "design/EmptyStateView.h"
+#include "design/GhostButton.h"
+#include "design/PrimaryButton.h"
+#include "design/Slider.h"
+#include "design/SwitchToggle.h"
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "model/PromptComposer.h"
+#include "state/ProjectSession.h"
+#include "views/phases/footage/EngineCard.h"
+#include "views/phases/footage/FootageView.h"
+#include "views/phases/footage/RenderQueuePanel.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QToolTip>
+#include <QtTest>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Episode 1: scene 1 with three planned shots, scene 2 with a rendered and a
+// planned shot; a cast member with a look is listed in scene 1. Episode 2: one scene.
+Project production()
+{
+    Project p;
+    CastMember mara;
+    mara.name = u"Mara"_s;
+    mara.look = u"Yellow raincoat"_s;
+    p.cast = {mara};
+    SceneCard one, two, other;
+    one.castIDs = {mara.id};
+    one.shots = {Shot{}, Shot{}, Shot{}};
+    Shot rendered;
+    rendered.takes = {Take{}};
+    two.shots = {rendered, Shot{}};
+    p.episodes[0].scenes = {one, two};
+    other.shots = {Shot{}};
+    Episode second;
+    second.scenes = {other};
+    p.episodes.append(second);
+    return p;
+}
+
+struct Screen {
+    explicit Screen(const Project& project, std::chrono::milliseconds step = 1ms)
+        : session(project, nullptr, step)
+        , view(new FootageView(session))
+    {
+        view->resize(1180, 800);
+        view->show();
+    }
+    ~Screen() { delete view; }
+
+    const SceneCard& scene(int i) const { return session.project().episodes.at(0).scenes.at(i); }
+    QUuid shot(int sceneIndex, int shotIndex) const { return scene(sceneIndex).shots.at(shotIndex).id; }
+    ShotRow* row(int sceneIndex, int shotIndex) const { return view->shotRow(shot(sceneIndex, shotIndex)); }
+    RenderQueuePanel* panel() const { return view->queuePanel(); }
+    void toggle(int sceneIndex, int shotIndex) const
+    {
+        ShotRow* r = row(sceneIndex, shotIndex);
+        QTest::mouseClick(r, Qt::LeftButton, {}, r->checkboxRect().center());
+    }
+    void disclose(int sceneIndex, int shotIndex) const
+    {
+        ShotRow* r = row(sceneIndex, shotIndex);
+        QTest::mouseClick(r, Qt::LeftButton, {}, r->disclosureRect().center());
+    }
+    bool finishRendering()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (session.isRendering() && clock.elapsed() < 10000)
+            QTest::qWait(5);
+        return !session.isRendering();
+    }
+
+    ProjectSession session;
+    FootageView* view;
+};
+
+QStringList titles(const QList<GenerationJob>& jobs)
+{
+    QStringList out;
+    for (const GenerationJob& j : jobs)
+        out << j.title;
+    return out;
+}
+
+} // namespace
+
+class FootageViewTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+
+    void selectionGoesToTheQueueAndEmpties()
+    {
+        Screen s(production());
+        PrimaryButton* queue = s.panel()->queueButton();
+        QVERIFY(!queue->isEnabled());
+        s.toggle(1, 1);
+        s.toggle(0, 2);
+        s.toggle(0, 0);
+        s.toggle(0, 0); // unticked again
+        QCOMPARE(queue->text(), u"Queue 2 shots"_s);
+        QVERIFY(s.row(1, 1)->face().selected);
+
+        QTest::mouseClick(queue, Qt::LeftButton);
+        QCOMPARE(titles(s.session.jobs()), (QStringList{u"Scene 1 · Shot 3 · MS"_s, u"Scene 2 · Shot 2 · MS"_s}));
+        QVERIFY(s.view->selectedShotIDs().isEmpty());
+        QVERIFY(!s.row(1, 1)->face().selected);
+        QCOMPARE(queue->text(), u"Queue shots"_s);
+        QVERIFY(!queue->isEnabled());
+
+        // Shots whose jobs are still queued: nothing new, the selection still empties.
+        s.toggle(0, 2);
+        QTest::mouseClick(queue, Qt::LeftButton);
+        QCOMPARE(s.session.jobs().size(), 2);
+        QVERIFY(s.view->selectedShotIDs().isEmpty());
+    }
+
+    void selectScene()
+    {
+        Screen s(production());
+        s.toggle(1, 0);
+        s.toggle(0, 1);
+        SceneSection* first = s.view->sceneSection(s.scene(0).id);
+        QTest::mouseClick(first->selectSceneButton(), Qt::LeftButton);
+        QCOMPARE(s.view->selectedShotIDs(),
+                 (QSet<QUuid>{s.shot(0, 0), s.shot(0, 1), s.shot(0, 2), s.shot(1, 0)}));
+        QTest::mouseClick(first->selectSceneButton(), Qt::LeftButton);
+        QCOMPARE(s.view->selectedShotIDs(), QSet<QUuid>{s.shot(1, 0)});
+        QCOMPARE(s.panel()->queueButton()->text(), u"Queue 1 shot"_s);
+    }
+
+    void queueAllPlannedTwiceAddsNothing()
+    {
+        Screen s(production());
+        s.toggle(0, 0);
+        QTest::mouseClick(s.panel()->queueAllButton(), Qt::LeftButton);
+        // The rendered shot is left out; the selection stays.
+        QCOMPARE(s.session.jobs().size(), 4);
+        QCOMPARE(s.view->selectedShotIDs().size(), 1);
+        const QString subtitle = s.panel()->subtitleText();
+        QCOMPARE(subtitle, u"4 queued · 0 done"_s);
+        QTest::mouseClick(s.panel()->queueAllButton(), Qt::LeftButton);
+        QCOMPARE(s.session.jobs().size(), 4);
+        QCOMPARE(s.panel()->subtitleText(), subtitle);
+    }
+
+    void aRunThroughThePanel()
+    {
+        Screen s(production(), 4ms);
+        RenderQueuePanel* panel = s.panel();
+        QVERIFY(!panel->emptyState()->isHidden());
+        s.toggle(0, 0);
+        QTest::mouseClick(panel->queueButton(), Qt::LeftButton);
+        QVERIFY(panel->emptyState()->isHidden());
+        QPointer<JobRow> firstRow = panel->jobRows().at(0);
+        QPointer<ShotRow> shotRow = s.row(0, 0);
+        QVERIFY(panel->clearDoneButton()->isHidden());
+
+        QTest::mouseClick(panel->renderButton(), Qt::LeftButton);
+        QVERIFY(s.session.isRendering());
+        QCOMPARE(panel->renderButton()->text(), u"Rendering…"_s);
+        QVERIFY(!panel->renderButton()->isEnabled());
+        QVERIFY(panel->queueAllButton()->isEnabled());
+        // Queued while the run goes on: rendered in the same run.
+        s.toggle(1, 1);
+        QTest::mouseClick(panel->queueButton(), Qt::LeftButton);
+        QVERIFY(s.finishRendering());
+
+        QCOMPARE(s.session.jobs().size(), 2);
+        for (const GenerationJob& job : s.session.jobs())
+            QCOMPARE(job.state, JobState::done);
+        QCOMPARE(panel->renderButton()->text(), u"Render all queued"_s);
+        QVERIFY(!panel->renderButton()->isEnabled());
+        QVERIFY(!panel->clearDoneButton()->isHidden());
+        // Rows were kept through the run and show what it attached.
+        QCOMPARE(panel->jobRows().at(0), firstRow.data());
+        QCOMPARE(s.row(0, 0), shotRow.data());
+        QCOMPARE(shotRow->face().status, ShotStatus::rendered);
+        QCOMPARE(shotRow->face().seed, s.scene(0).shots.at(0).takes.last().seed);
+
+        QTest::mouseClick(panel->clearDoneButton(), Qt::LeftButton);
+        QVERIFY(s.session.jobs().isEmpty());
+        QVERIFY(!panel->emptyState()->isHidden());
+        QCOMPARE(panel->subtitleText(), u"0 queued · 0 done"_s);
+    }
+
+    void clearDoneDuringARunKeepsTheRenderingJob()
+    {
+        Screen s(production(), 10ms);
+        RenderQueuePanel* panel = s.panel();
+        s.toggle(0, 0);
+        s.toggle(0, 1);
+        QTest::mouseClick(panel->queueButton(), Qt::LeftButton);
+        const QUuid second = s.session.jobs().at(1).id;
+        QTest::mouseClick(panel->renderButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.session.jobs().at(1).state == JobState::rendering, 10000);
+        QPointer<JobRow> rendering = panel->jobRow(second);
+        QVERIFY(rendering->showsProgressBar());
+
+        QVERIFY(panel->clearDoneButton()->isVisible());
+        QTest::mouseClick(panel->clearDoneButton(), Qt::LeftButton);
+        QCOMPARE(s.session.jobs().size(), 1);
+        QCOMPARE(panel->jobRows(), QList<JobRow*>{rendering.data()});
+        QVERIFY(s.finishRendering());
+        QCOMPARE(rendering->job().state, JobState::done);
+        QVERIFY(!rendering->showsProgressBar());
+        QCOMPARE(s.scene(0).shots.at(1).takes.size(), 1);
+    }
+
+    void statusTooltipFollowsATakeUnderThePointer()
+    {
+        Screen s(production());
+        ShotRow* row = s.row(0, 0);
+        const QPoint dot = row->statusDotRect().center();
+        QTest::mouseMove(row, dot);
+        QHelpEvent help(QEvent::ToolTip, dot, row->mapToGlobal(dot));
+        QApplication::sendEvent(row, &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), u"Planned"_s);
+
+        const QUuid sceneID = s.scene(0).id, shotID = s.shot(0, 0);
+        s.session.edit([&](Project& p) { findShot(p, p.episodes[0].id, sceneID, shotID)->takes.append(Take{}); });
+        QCOMPARE(row->face().status, ShotStatus::rendered);
+        QCOMPARE(QToolTip::text(), u"Rendered"_s);
+    }
+
+    void openPromptFollowsTheProfile()
+    {
+        Screen s(production());
+        s.disclose(0, 1);
+        QCOMPARE(s.view->expandedShotID(), s.shot(0, 1));
+        const Project& p = s.session.project();
+        QCOMPARE(s.row(0, 1)->promptText(), PromptComposer::prompt(s.scene(0).shots.at(1), s.scene(0), p));
+        QCOMPARE(s.row(0, 1)->referenceTexts(),
+                 (QStringList{u"Style anchor frame"_s, u"Mara — portrait ref"_s}));
+
+        QTest::mouseClick(s.view->engineCard()->characterRefsToggle(), Qt::LeftButton);
+        QVERIFY(!s.session.profile().usesCharacterRefs);
+        QCOMPARE(s.row(0, 1)->referenceTexts(), QStringList{u"Style anchor frame"_s});
+
+        // Opening another row closes the first; its chevron again closes it.
+        s.disclose(1, 0);
+        QVERIFY(!s.row(0, 1)->face().expanded);
+        QVERIFY(s.row(1, 0)->face().expanded);
+        // The open row shows the whole prompt; a closed one folds back to its line.
+        QLabel* prompt = s.row(1, 0)->promptLabel();
+        QTRY_VERIFY(s.row(1, 0)->height() >= ShotRow::lineHeight() + prompt->heightForWidth(prompt->width()));
+        s.disclose(1, 0);
+        QVERIFY(s.view->expandedShotID().isNull());
+        QTRY_COMPARE(s.row(1, 0)->height(), ShotRow::lineHeight());
+        QTRY_COMPARE(s.row(0, 1)->height(), ShotRow::lineHeight());
+    }
+
+    void profileValuesAreShownNotRewritten()
+    {
+        Screen s(production());
+        GenerationProfile odd = s.session.profile();
+        odd.maxClipSeconds = 2.5; // below the slider, off its grid
+        odd.variantsPerShot = 9;
+        s.session.setProfile(odd);
+        EngineCard* card = s.view->engineCard();
+        QCOMPARE(card->clipLengthSlider()->position(), 4.0);
+        QCOMPARE(s.session.profile(), odd);
+        QCOMPARE(s.row(0, 0)->face().clips, 2); // 5 seconds over 2.5
+
+        // A user's move writes a value of the slider's grid, and that field only.
+        card->clipLengthSlider()->setFocus();
+        QTest::keyClick(card->clipLengthSlider(), Qt::Key_Right);
+        QCOMPARE(s.session.profile().maxClipSeconds, 5.0);
+        QCOMPARE(s.session.profile().variantsPerShot, 9);
+        QCOMPARE(s.row(0, 0)->face().clips, 1);
+        QTest::keyClick(card->takesSlider(), Qt::Key_Left);
+        QCOMPARE(s.session.profile().variantsPerShot, 2);
+    }
+
+    void theActiveEpisodeDecides()
+    {
+        Screen s(production());
+        s.toggle(0, 0);
+        const Episode second = s.session.project().episodes.at(1);
+        s.session.setActiveEpisodeID(second.id);
+        QCOMPARE(s.view->sceneSections().size(), 1);
+        QVERIFY(s.view->shotRow(second.scenes.at(0).shots.at(0).id));
+        // A selection of another episode would queue nothing: it goes.
+        QVERIFY(s.view->selectedShotIDs().isEmpty());
+        QVERIFY(!s.panel()->queueButton()->isEnabled());
+
+        s.session.setActiveEpisodeID(QUuid::createUuid()); // names none: the first episode
+        QCOMPARE(s.view->sceneSections().size(), 2);
+    }
+
+    void hugeTextsAreShownByTheirStart()
+    {
+        Project p = production();
+        const QString huge(3'000'000, u'w');
+        p.episodes[0].scenes[0].shots[0].what = huge;
+        Location vast;
+        vast.name = huge;
+        p.locations = {vast};
+        p.episodes[0].scenes[0].locationID = vast.id;
+        Screen s(p);
+        s.disclose(0, 0);
+        QVERIFY(s.row(0, 0)->promptText().endsWith(u'…'));
+        QVERIFY(s.row(0, 0)->promptText().size() < 10'000);
+        QVERIFY(!s.view->grab().isNull()); // painting every row finishes
+    }
+
+    void withoutAnyEpisode()
+    {
+        Project empty;
+        empty.episodes.clear();
+        Screen s(empty);
+        QVERIFY(s.view->emptyState()->isVisible());
+        QVERIFY(s.view->sceneSections().isEmpty());
+        QTest::mouseClick(s.panel()->queueAllButton(), Qt::LeftButton);
+        QVERIFY(s.session.jobs().isEmpty());
+        QVERIFY(!s.panel()->renderButton()->isEnabled());
+    }
+};
+
+QTEST_MAIN(FootageViewTest)
+#include "FootageViewTest.moc"
