@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextOption>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -135,6 +136,15 @@ void PlainTextEditor::setMinimumTextHeight(qreal height)
     adjustHeight();
 }
 
+void PlainTextEditor::setTextAlignment(Qt::Alignment alignment)
+{
+    m_alignment = alignment & Qt::AlignHorizontal_Mask;
+    QTextOption option = m_edit->document()->defaultTextOption();
+    option.setAlignment(m_alignment);
+    m_edit->document()->setDefaultTextOption(option);
+    m_edit->viewport()->update();
+}
+
 void PlainTextEditor::setSubmitsOnReturn(bool submit)
 {
     m_submitOnReturn = submit;
@@ -164,7 +174,7 @@ bool PlainTextEditor::eventFilter(QObject* watched, QEvent* event)
         p.setFont(m_placeholderFont.value_or(m_edit->font()));
         p.setPen(m_placeholderColor);
         const QRectF area = QRectF(m_edit->viewport()->rect()).adjusted(m_placeholderInset.x(), m_placeholderInset.y(), 0, 0);
-        p.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_placeholder);
+        p.drawText(area, m_alignment | Qt::AlignTop | Qt::TextWordWrap, m_placeholder);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -44,6 +44,8 @@ public:
     void setTextMargin(qreal margin);
     // The editor is never shorter than this, however short its text.
     void setMinimumTextHeight(qreal height);
+    // Horizontal alignment of the text and the placeholder (leading by default).
+    void setTextAlignment(Qt::Alignment alignment);
 
     bool submitsOnReturn() const { return m_submitOnReturn; }
     void setSubmitsOnReturn(bool submit);
@@ -68,6 +70,7 @@ private:
     QColor m_placeholderColor;
     std::optional<QFont> m_placeholderFont;
     qreal m_minHeight = 0;
+    Qt::Alignment m_alignment = Qt::AlignLeft;
     bool m_submitOnReturn = false;
     bool m_setting = false;
 };

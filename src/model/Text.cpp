@@ -81,6 +81,18 @@ qsizetype graphemeCount(const QString& s)
 {
     if (s.isEmpty())
         return 0;
+    // Below U+0300 nothing joins a cluster but CR followed by LF; the script's
+    // statistics count every element at each keystroke, mostly such text.
+    qsizetype joined = 0;
+    bool simple = true;
+    for (qsizetype i = 0; i < s.size() && simple; ++i) {
+        const char16_t c = s[i].unicode();
+        simple = c < 0x300;
+        if (c == u'\n' && i > 0 && s[i - 1] == u'\r')
+            ++joined;
+    }
+    if (simple)
+        return s.size() - joined;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s);
     qsizetype count = 0;
     while (finder.toNextBoundary() != -1)

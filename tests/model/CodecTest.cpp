@@ -175,6 +175,7 @@ private Q_SLOTS:
     void textHelpers()
     {
         QCOMPARE(text::graphemeCount(QStringLiteral("e\u0301te\u0301")), 3); // two combining accents
+        QCOMPARE(text::graphemeCount(QStringLiteral("caf\u00E9\r\n\n\r.")), 8); // CR LF is one
         QCOMPARE(text::graphemePrefix(QStringLiteral("👩‍👩‍👧abc"), 2), QStringLiteral("👩‍👩‍👧a"));
         QCOMPARE(text::graphemePrefix(QStringLiteral("ab"), 5), QStringLiteral("ab"));
         QVERIFY(text::isBlank(QStringLiteral(" \t")));

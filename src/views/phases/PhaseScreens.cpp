@@ -6,6 +6,7 @@
 #include "views/phases/look/LookView.h"
 #include "views/phases/premiere/PremiereView.h"
 #include "views/phases/scenes/ScenesView.h"
+#include "views/phases/script/ScriptView.h"
 #include "views/phases/spark/SparkView.h"
 #include "views/phases/story/StoryView.h"
 
@@ -21,7 +22,7 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::cast:
         return new CastView(session, parent);
     case PhaseID::script:
-        break;
+        return new ScriptView(session, parent);
     case PhaseID::look:
         return new LookView(session, parent);
     case PhaseID::scenes:

@@ -1,0 +1,200 @@
+// Renders the Script screen in the workspace (when SCREENSHOT_DIR is set):
+// an empty script, every sample production, long elements, a focused heading
+// and a focused cue with their chips, and an assist running, at the window's
+// least size and wide. The checks pin what each picture relies on.
+
+#include "support/AssistFixtures.h"
+
+#include "design/AuroraBackground.h"
+#include "design/PlainTextEditor.h"
+#include "design/ScrollColumn.h"
+#include "design/SymbolButton.h"
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "services/SampleFactory.h"
+#include "support/Screenshots.h"
+#include "views/phases/script/ScriptElementRow.h"
+#include "views/phases/script/ScriptPage.h"
+#include "views/phases/script/ScriptView.h"
+#include "views/shell/ProjectWorkspaceView.h"
+
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using K = ScriptElementKind;
+
+// The workspace on the window's backdrop, its content at the given size.
+struct Stage {
+    AuroraBackground backdrop;
+    ProjectWorkspaceView* workspace;
+
+    Stage(AppState& app, ProjectSession& session, QSize size)
+    {
+        backdrop.setAnimated(false);
+        auto* layout = new QVBoxLayout(&backdrop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        workspace = new ProjectWorkspaceView(app, session, &backdrop);
+        layout->addWidget(workspace);
+        backdrop.resize(size);
+        backdrop.show();
+    }
+    ScriptView* screen() const { return qobject_cast<ScriptView*>(workspace->phaseScreen()); }
+};
+
+const QList<std::pair<QString, QSize>>& sizes()
+{
+    static const QList<std::pair<QString, QSize>> list{{u"1080x700"_s, QSize(1080, 700)},
+                                                       {u"wide"_s, QSize(1600, 1000)}};
+    return list;
+}
+
+Project scriptProduction(const QList<ScriptElement>& elements)
+{
+    Project p;
+    p.name = u"Harbor Lights"_s;
+    p.activePhase = PhaseID::script;
+    p.episodes.first().script.elements = elements;
+    for (const QString& name : {u"Mara Voss"_s, u"Theo"_s, u"Old Keeper"_s}) {
+        CastMember m;
+        m.name = name;
+        p.cast << m;
+    }
+    for (const QString& name : {u"Harbor"_s, u"Lighthouse Stairs"_s, u"Fish Market"_s}) {
+        Location l;
+        l.name = name;
+        p.locations << l;
+    }
+    return p;
+}
+
+} // namespace
+
+class ScriptScreensTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+    void cleanup() { ScriptedModel::uninstall(); }
+
+    void emptyAndSamples_data()
+    {
+        QTest::addColumn<int>("sample"); // -1: a new production
+        QTest::newRow("empty") << -1;
+        for (int i = 0; i < SampleFactory::registry().size(); ++i)
+            QTest::newRow(qPrintable(SampleFactory::registry().at(i).id)) << i;
+    }
+
+    void emptyAndSamples()
+    {
+        QFETCH(int, sample);
+        Project p = sample < 0 ? scriptProduction({}) : SampleFactory::registry().at(sample).make();
+        p.activePhase = PhaseID::script;
+        const QString name = sample < 0 ? u"empty"_s : SampleFactory::registry().at(sample).id;
+        for (const auto& [sizeName, size] : sizes()) {
+            AppState app;
+            ProjectSession session(p);
+            Stage stage(app, session, size);
+            QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+            ScriptView* screen = stage.screen();
+            QVERIFY(screen);
+            const Episode* episode = findActiveEpisode(session.project(), session.activeEpisodeID());
+            QCOMPARE(screen->page()->rows().size(), episode->script.elements.size());
+            QCOMPARE(screen->page()->emptyState()->isHidden(), !episode->script.elements.isEmpty());
+            // The page stays within its greatest width, centred.
+            QVERIFY(screen->page()->width() <= 740);
+            const QRect page = screen->page()->geometry();
+            QVERIFY(qAbs(page.left() - (screen->scrollArea()->viewport()->width() - page.right() - 1)) <= 1);
+            writeScreenshot(&stage.backdrop, u"script-"_s + name + u'-' + sizeName);
+        }
+    }
+
+    void longElementsAndChips()
+    {
+        const QString longAction = u"The harbor wakes under a low sky: nets hang like laundry between the masts, gulls "
+                                   u"argue over the night's catch, and somewhere under the pier a radio plays a song "
+                                   u"nobody has asked for since the cannery closed."_s;
+        const QString longLine = u"You keep saying the light matters, but nobody has steered by it in twenty years, "
+                                 u"and you know it. So tell me what you're really guarding up there."_s;
+        Project p = scriptProduction({{.kind = K::sceneHeading, .text = u"EXT. HARBOR \u2014 DAWN"_s},
+                                      {.kind = K::action, .text = longAction},
+                                      {.kind = K::character, .text = u"MARA VOSS"_s},
+                                      {.kind = K::parenthetical, .text = u"(not looking up, still mending the net "
+                                                                         u"with quick hands)"_s},
+                                      {.kind = K::dialogue, .text = longLine},
+                                      {.kind = K::character, .text = QString()},
+                                      {.kind = K::transition, .text = u"SMASH CUT TO:"_s},
+                                      {.kind = K::sceneHeading, .text = QString()},
+                                      {.kind = K::action, .text = QString()}});
+        for (const auto& [sizeName, size] : sizes()) {
+            AppState app;
+            ProjectSession session(p);
+            Stage stage(app, session, size);
+            QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+            ScriptView* screen = stage.screen();
+            QVERIFY(screen);
+            const QList<ScriptElement>& elements = session.project().episodes.first().script.elements;
+
+            // Wrapped text grows its row; a cue and a parenthetical wrap within 240 points.
+            QTest::qWait(20);
+            ScriptElementRow* paren = screen->page()->row(elements[3].id);
+            QVERIFY(paren->editor()->width() <= 240);
+            QVERIFY(paren->editor()->height() > screen->page()->row(elements[2].id)->editor()->height());
+            writeScreenshot(&stage.backdrop, u"script-long-"_s + sizeName);
+
+            // A focused empty cue shows the cast; a focused heading its parts.
+            screen->page()->focusElement(elements[5].id);
+            QCOMPARE(screen->page()->chipLabels(), (QStringList{u"Mara Voss"_s, u"Theo"_s, u"Old Keeper"_s}));
+            QTest::qWait(20);
+            writeScreenshot(&stage.backdrop, u"script-cue-chips-"_s + sizeName);
+            screen->page()->focusElement(elements[7].id);
+            QCOMPARE(screen->page()->chipLabels().size(), 2 + 3 + 4);
+            QTest::qWait(20);
+            screen->scrollArea()->verticalScrollBar()->setValue(screen->scrollArea()->verticalScrollBar()->maximum());
+            QTest::qWait(20);
+            writeScreenshot(&stage.backdrop, u"script-heading-chips-"_s + sizeName);
+        }
+    }
+
+    void hoveredRow()
+    {
+        Project p = scriptProduction({{.kind = K::sceneHeading, .text = u"INT. LIGHTHOUSE STAIRS \u2014 NIGHT"_s},
+                                      {.kind = K::action, .text = u"Theo climbs, counting the steps under his breath."_s},
+                                      {.kind = K::character, .text = u"THEO"_s},
+                                      {.kind = K::dialogue, .text = u"Two hundred and twelve."_s}});
+        AppState app;
+        ProjectSession session(p);
+        Stage stage(app, session, sizes().first().second);
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        ScriptElementRow* row = stage.screen()->page()->row(p.episodes.first().script.elements[1].id);
+        QTest::mouseMove(row->line(), row->line()->rect().center());
+        QTRY_VERIFY(row->removeButton()->isVisible());
+        writeScreenshot(&stage.backdrop, u"script-hover"_s);
+    }
+
+    void assistRunning()
+    {
+        ScriptedModel model;
+        model.install();
+        model.hold();
+        AppState app;
+        ProjectSession session(scriptProduction({}));
+        Stage stage(app, session, sizes().first().second);
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        stage.screen()->draftWithAI();
+        QVERIFY(session.aiBusy());
+        QTest::qWait(20);
+        writeScreenshot(&stage.backdrop, u"script-assist-running"_s);
+        model.release();
+        QTRY_VERIFY(!session.aiBusy());
+    }
+};
+
+QTEST_MAIN(ScriptScreensTest)
+#include "ScriptScreensTest.moc"
