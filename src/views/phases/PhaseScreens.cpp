@@ -5,6 +5,7 @@
 #include "views/phases/cut/CutView.h"
 #include "views/phases/footage/FootageView.h"
 #include "views/phases/look/LookView.h"
+#include "views/phases/premiere/PremiereView.h"
 #include "views/phases/scenes/ScenesView.h"
 #include "views/phases/script/ScriptView.h"
 #include "views/phases/spark/SparkView.h"
@@ -32,7 +33,7 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::cut:
         return new CutView(session, parent);
     case PhaseID::premiere:
-        break;
+        return new PremiereView(session, parent);
     }
     return nullptr;
 }
