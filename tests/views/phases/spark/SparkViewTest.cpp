@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QtTest>
@@ -191,6 +192,22 @@ private Q_SLOTS:
 
         s.session.edit([](Project& p) { p.idea.cards.clear(); });
         QVERIFY(board->isEmptyStateShown());
+    }
+
+    void firstFragmentLeavesThePageWhereItWas()
+    {
+        // Scrolled to the foot of the page, the first card replaces the empty
+        // board below what the user looks at: the page must not move.
+        Shown s(sparkProject());
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        QScrollBar* bar = s.view.page()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        const int before = bar->value();
+        QTest::mouseClick(s.view.interrogationCard()->answerButton(), Qt::LeftButton);
+        QTRY_COMPARE(s.view.ideaBoard()->cardViews().size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(bar->value(), before);
     }
 
     void typingKeepsFocusWhileFragmentsLand()
