@@ -2,8 +2,10 @@
 
 #include "views/phases/PhaseScreen.h"
 #include "views/phases/cast/CastView.h"
+#include "views/phases/cut/CutView.h"
 #include "views/phases/footage/FootageView.h"
 #include "views/phases/look/LookView.h"
+#include "views/phases/premiere/PremiereView.h"
 #include "views/phases/scenes/ScenesView.h"
 #include "views/phases/script/ScriptView.h"
 #include "views/phases/spark/SparkView.h"
@@ -29,9 +31,9 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::footage:
         return new FootageView(session, parent);
     case PhaseID::cut:
-        break;
+        return new CutView(session, parent);
     case PhaseID::premiere:
-        break;
+        return new PremiereView(session, parent);
     }
     return nullptr;
 }

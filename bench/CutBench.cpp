@@ -1,0 +1,198 @@
+// The Cut with a 2,000-clip timeline, offscreen, in front of the window's
+// backdrop: one step of the zoom slider (the lanes laid out anew and the
+// window repainted), one frame of scrolling the strip sideways, and one of
+// scrolling the page down, each against the backdrop alone (the floor every
+// frame pays), measured in the same run. The lane layout on its own is
+// reported too.
+
+#include "design/AuroraBackground.h"
+#include "design/HorizontalStrip.h"
+#include "design/ScrollColumn.h"
+#include "design/Slider.h"
+#include "design/Theme.h"
+#include "model/Project.h"
+#include "services/SampleFactory.h"
+#include "state/ProjectSession.h"
+#include "views/phases/cut/CutLogic.h"
+#include "views/phases/cut/CutView.h"
+#include "views/phases/cut/TimelineLanes.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int clipCount = 2000;
+constexpr QSize windowSize(1080, 700);
+constexpr int scrollStep = 40;
+
+Project production()
+{
+    Project p = SampleFactory::lighthouse();
+    Episode& e = p.episodes.first();
+    e.timeline.clear();
+    for (int i = 0; i < clipCount; ++i)
+        e.timeline << TimelineClip{.id = newId(), .shotID = newId(),
+                                   .label = u"S%1\u00B7%2 MCU"_s.arg(i / 8 + 1).arg(i % 8 + 1),
+                                   .seconds = 1.5 + (i * 37 % 100) / 10.0, .seed = newSeed(),
+                                   .hasDialogue = i % 3 == 0};
+    return p;
+}
+
+// The backdrop with the screen in front, as the workspace shows it.
+struct Screen {
+    explicit Screen(bool withCut = true)
+        : session(production())
+    {
+        backdrop.setReduceMotion(true);
+        backdrop.resize(windowSize);
+        auto* layout = new QVBoxLayout(&backdrop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        if (withCut) {
+            view = new CutView(session, &backdrop);
+            layout->addWidget(view);
+        }
+        backdrop.show();
+        QCoreApplication::processEvents();
+    }
+
+    ProjectSession session;
+    AuroraBackground backdrop;
+    CutView* view = nullptr;
+};
+
+void key(QWidget* target, Qt::Key k)
+{
+    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+void scroll(QScrollBar* bar)
+{
+    bar->setValue(bar->value() + scrollStep > bar->maximum() ? 0 : bar->value() + scrollStep);
+}
+
+// One step of the zoom slider, up and down in turn, and the frame it causes.
+void BM_ZoomStep(benchmark::State& state)
+{
+    Screen screen;
+    Slider* slider = screen.view->zoomSlider();
+    int n = 0;
+    const double start = screen.view->lanes()->zoom();
+    for (auto _ : state) {
+        key(slider, n++ % 2 == 0 ? Qt::Key_PageUp : Qt::Key_PageDown);
+        QCoreApplication::processEvents();
+        screen.backdrop.repaint();
+    }
+    if (screen.view->lanes()->zoom() == start && n % 2 == 1)
+        state.SkipWithError("the zoom did not change");
+}
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMicrosecond);
+
+void BM_ScrollStripFrame(benchmark::State& state)
+{
+    Screen screen;
+    QScrollBar* bar = screen.view->strip()->horizontalScrollBar();
+    // One pass over the strip fills the picture caches.
+    for (int i = 0; i <= bar->maximum() / scrollStep + 1; ++i) {
+        scroll(bar);
+        screen.backdrop.repaint();
+    }
+    for (auto _ : state) {
+        scroll(bar);
+        screen.backdrop.repaint();
+    }
+    state.counters["strip_px"] = bar->maximum();
+}
+BENCHMARK(BM_ScrollStripFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_ScrollPageFrame(benchmark::State& state)
+{
+    Screen screen;
+    QScrollBar* bar = screen.view->page()->verticalScrollBar();
+    for (auto _ : state) {
+        scroll(bar);
+        screen.backdrop.repaint();
+    }
+}
+BENCHMARK(BM_ScrollPageFrame)->Unit(benchmark::kMicrosecond);
+
+// The floor: the backdrop alone, as every frame of the window repaints it.
+void BM_BackdropRepaint(benchmark::State& state)
+{
+    Screen screen(false);
+    for (auto _ : state)
+        screen.backdrop.repaint();
+}
+BENCHMARK(BM_BackdropRepaint)->Unit(benchmark::kMicrosecond);
+
+// The layout rule alone for the whole cut.
+void BM_LaneLayout(benchmark::State& state)
+{
+    const QList<TimelineClip> timeline = production().episodes.first().timeline;
+    double zoom = cut::minimumZoom;
+    for (auto _ : state) {
+        zoom = zoom >= cut::maximumZoom ? cut::minimumZoom : zoom + 0.5;
+        benchmark::DoNotOptimize(cut::laneLayout(timeline, zoom));
+    }
+}
+BENCHMARK(BM_LaneLayout)->Unit(benchmark::kMicrosecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::printf("\nCut: %d clips, window %dx%d, scroll step %d px\n", clipCount, windowSize.width(),
+                    windowSize.height(), scrollStep);
+        ratio("BM_ZoomStep", "BM_BackdropRepaint");
+        ratio("BM_ScrollStripFrame", "BM_BackdropRepaint");
+        ratio("BM_ScrollPageFrame", "BM_BackdropRepaint");
+        ratio("BM_LaneLayout", "BM_BackdropRepaint");
+    }
+
+private:
+    void ratio(const char* a, const char* b)
+    {
+        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
+            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
+    }
+    std::map<std::string, double> m_seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
+    QApplication app(argc, argv);
+    Theme::install(app);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

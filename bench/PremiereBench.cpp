@@ -1,0 +1,235 @@
+// The Premiere screen over a large production (10 episodes of 60 scenes with
+// 12 shots each, every episode's cut assembled), offscreen: one edit through
+// the door with the screen following it (its refresh and the repaint it
+// causes) against the same edit on a session no screen follows, measured in
+// the same run, once for a take (a figure changes) and once for a shot's
+// description (nothing shown changes); and building and writing the export manifest against a plain
+// atomic write of the same bytes into the same temporary folder.
+
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "model/Project.h"
+#include "services/ExportManifest.h"
+#include "services/SampleFactory.h"
+#include "state/ProjectSession.h"
+#include "views/phases/premiere/PremiereView.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int episodeCount = 10;
+constexpr int scenesPerEpisode = 60;
+constexpr int shotsPerScene = 12;
+constexpr QSize windowSize(1080, 700);
+
+Project production()
+{
+    Project p = SampleFactory::lighthouse();
+    p.format = ProjectFormat::series;
+    p.episodes.clear();
+    for (int e = 0; e < episodeCount; ++e) {
+        Episode episode;
+        episode.number = e + 1;
+        for (int s = 0; s < scenesPerEpisode; ++s) {
+            SceneCard scene;
+            for (int k = 0; k < shotsPerScene; ++k) {
+                Shot shot;
+                shot.takes << Take{};
+                scene.shots << shot;
+                TimelineClip clip;
+                clip.shotID = shot.id;
+                clip.seconds = shot.seconds;
+                episode.timeline << clip;
+            }
+            episode.scenes << scene;
+        }
+        p.episodes << episode;
+    }
+    return p;
+}
+
+struct Target {
+    QUuid episode, scene, shot;
+};
+
+Target middleShot(const Project& p)
+{
+    const Episode& e = p.episodes.at(episodeCount / 2);
+    const SceneCard& s = e.scenes.at(scenesPerEpisode / 2);
+    return {e.id, s.id, s.shots.at(shotsPerScene / 2).id};
+}
+
+// One edit a renderer makes: a take attached on even counts, taken away on
+// odd ones, so the production keeps its size however often it repeats.
+void takeEdit(ProjectSession& session, const Target& t, int count)
+{
+    session.edit([&](Project& p) {
+        if (Shot* shot = findShot(p, t.episode, t.scene, t.shot)) {
+            if (count % 2 == 0)
+                shot->takes << Take{};
+            else
+                shot->takes.removeLast();
+        }
+    });
+}
+
+// An edit the screen shows nothing of (what a shot shows), so only the
+// refresh's own walk over the production is left.
+void unseenEdit(ProjectSession& session, const Target& t, int count)
+{
+    session.edit([&](Project& p) {
+        if (Shot* shot = findShot(p, t.episode, t.scene, t.shot))
+            shot->what = count % 2 == 0 ? u"The lamp turns."_s : QString();
+    });
+}
+
+struct Screen {
+    Screen()
+        : session(production())
+    {
+        host.resize(windowSize);
+        auto* layout = new QVBoxLayout(&host);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(new PremiereView(session, &host));
+        host.show();
+        QCoreApplication::processEvents();
+    }
+    ProjectSession session;
+    QWidget host;
+};
+
+void BM_EditWithScreen(benchmark::State& state)
+{
+    Screen screen;
+    const Target t = middleShot(screen.session.project());
+    int count = 0;
+    for (auto _ : state) {
+        takeEdit(screen.session, t, count++);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_EditWithScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_UnseenEditWithScreen(benchmark::State& state)
+{
+    Screen screen;
+    const Target t = middleShot(screen.session.project());
+    int count = 0;
+    for (auto _ : state) {
+        unseenEdit(screen.session, t, count++);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_UnseenEditWithScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_UnseenEditWithoutScreen(benchmark::State& state)
+{
+    ProjectSession session(production());
+    const Target t = middleShot(session.project());
+    int count = 0;
+    for (auto _ : state) {
+        unseenEdit(session, t, count++);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_UnseenEditWithoutScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_EditWithoutScreen(benchmark::State& state)
+{
+    ProjectSession session(production());
+    const Target t = middleShot(session.project());
+    int count = 0;
+    for (auto _ : state) {
+        takeEdit(session, t, count++);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_EditWithoutScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_ManifestBuildAndWrite(benchmark::State& state)
+{
+    const Project p = production();
+    QTemporaryDir root;
+    const QString folder = root.filePath(u"Palisademotion Exports"_s);
+    for (auto _ : state) {
+        const ExportManifest m = ExportManifest::make(p, u"streaming"_s, QDateTime::currentDateTimeUtc());
+        if (!writeManifest(m, folder).path)
+            state.SkipWithError("the manifest was not written");
+    }
+}
+BENCHMARK(BM_ManifestBuildAndWrite)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveFileWriteSameBytes(benchmark::State& state)
+{
+    const Project p = production();
+    QTemporaryDir root;
+    QDir(root.path()).mkpath(u"Palisademotion Exports"_s);
+    const ExportManifest m = ExportManifest::make(p, u"streaming"_s, QDateTime::currentDateTimeUtc());
+    const QByteArray bytes = json::encodePretty(m);
+    const QString path = QDir(root.filePath(u"Palisademotion Exports"_s)).filePath(m.fileName());
+    for (auto _ : state) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            state.SkipWithError("the bytes were not written");
+    }
+}
+BENCHMARK(BM_SaveFileWriteSameBytes)->Unit(benchmark::kMicrosecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::printf("\nPremiere: %d episodes x %d scenes x %d shots, window %dx%d\n", episodeCount, scenesPerEpisode,
+                    shotsPerScene, windowSize.width(), windowSize.height());
+        ratio("BM_EditWithScreen", "BM_EditWithoutScreen");
+        ratio("BM_UnseenEditWithScreen", "BM_UnseenEditWithoutScreen");
+        ratio("BM_ManifestBuildAndWrite", "BM_SaveFileWriteSameBytes");
+    }
+
+private:
+    void ratio(const char* a, const char* b)
+    {
+        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
+            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
+    }
+    std::map<std::string, double> m_seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
+    QApplication app(argc, argv);
+    Theme::install(app);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,245 @@
+#include "views/phases/cut/TimelineLanes.h"
+
+#include "design/ArtThumb.h"
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/Theme.h"
+#include "model/Text.h"
+
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+constexpr qreal clipRadius = 7;
+constexpr qreal dialogueRadius = 4;
+constexpr qreal rowPadding = 5;
+constexpr qreal rowSpacing = 4;
+// The picture behind a tile is composed at this size and fills the tile.
+constexpr qreal artWidth = 200;
+constexpr qreal artHeight = 112;
+constexpr qreal maximumCachedWidth = 4096;
+
+const QFont& labelFont()
+{
+    static const QFont font = Theme::font(8, QFont::DemiBold);
+    return font;
+}
+const QFont& secondsFont()
+{
+    static const QFont font = Theme::font(7.5);
+    return font;
+}
+const QFont& captionFont()
+{
+    static const QFont font = Theme::font(7, QFont::DemiBold, 0.7);
+    return font;
+}
+
+} // namespace
+
+TimelineLanes::TimelineLanes(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    relayout();
+}
+
+void TimelineLanes::setTimeline(const QList<TimelineClip>& timeline)
+{
+    if (timeline == m_timeline)
+        return;
+    m_timeline = timeline;
+    relayout();
+}
+
+void TimelineLanes::setZoom(double zoom)
+{
+    if (!std::isfinite(zoom) || zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    relayout();
+}
+
+void TimelineLanes::setSelectedClipID(const QUuid& clipID)
+{
+    if (clipID == m_selected)
+        return;
+    // Only the two tiles whose outline changes are repainted.
+    const QRectF before = clipRect(m_selected);
+    m_selected = clipID;
+    const QRectF after = clipRect(m_selected);
+    if (!before.isEmpty())
+        update(before.toAlignedRect());
+    if (!after.isEmpty())
+        update(after.toAlignedRect());
+}
+
+QRectF TimelineLanes::clipRect(const QUuid& clipID) const
+{
+    const int index = indexOf(clipID);
+    return index < 0 ? QRectF() : m_layout.clips[index];
+}
+
+QRectF TimelineLanes::dialogueRect(const QUuid& clipID) const
+{
+    const int index = indexOf(clipID);
+    return index < 0 ? QRectF() : m_layout.dialogue[index];
+}
+
+int TimelineLanes::indexOf(const QUuid& clipID) const
+{
+    if (clipID.isNull())
+        return -1;
+    for (qsizetype i = 0; i < m_timeline.size(); ++i) {
+        if (m_timeline[i].id == clipID)
+            return int(i);
+    }
+    return -1;
+}
+
+QSize TimelineLanes::sizeHint() const
+{
+    // A widget can't be wider than Qt allows; tiles beyond that edge (only a
+    // corrupt cut of absurd lengths reaches it) are not reachable.
+    const qreal width = std::min<qreal>(std::ceil(m_layout.size.width()), QWIDGETSIZE_MAX);
+    return QSize(int(width), int(std::ceil(m_layout.size.height())));
+}
+
+void TimelineLanes::relayout()
+{
+    m_layout = cut::laneLayout(m_timeline, m_zoom);
+    m_pressed = -1;
+    setFixedSize(sizeHint());
+    updateGeometry();
+    update();
+}
+
+void TimelineLanes::paintEvent(QPaintEvent* event)
+{
+    if (m_timeline.isEmpty())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF exposed = QRectF(event->rect()).adjusted(-1, 0, 1, 0);
+    // Tiles run left to right: start at the first one reaching into the
+    // exposed part and stop at the first one past it.
+    const auto first = std::partition_point(m_layout.clips.cbegin(), m_layout.clips.cend(),
+                                            [&](const QRectF& r) { return r.right() < exposed.left(); });
+    const int begin = int(first - m_layout.clips.cbegin());
+    for (int i = begin; i < m_layout.clips.size() && m_layout.clips[i].left() <= exposed.right(); ++i) {
+        paintClip(p, i);
+        const QRectF& lane = m_layout.dialogue[i];
+        const QColor fill = m_timeline[i].hasDialogue ? Palette::withOpacity(Palette::accentDeep(), 0.55)
+                                                      : Palette::white(0.04);
+        shapes::fillRounded(p, lane, dialogueRadius, fill);
+    }
+
+    // The lane's caption lies over the dialogue row at its leading edge.
+    const QRectF row = m_layout.dialogue.first();
+    if (exposed.left() < 200) {
+        p.setFont(captionFont());
+        p.setPen(Palette::textTertiary());
+        p.drawText(QRectF(6, row.top(), 200, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   u"DIALOGUE"_s);
+    }
+}
+
+void TimelineLanes::paintClip(QPainter& p, int index)
+{
+    const TimelineClip& clip = m_timeline[index];
+    const QRectF tile = m_layout.clips[index];
+    // A tile wider than any screen (a corrupt length) is painted directly.
+    if (tile.width() > maximumCachedWidth) {
+        paintTileFace(p, tile, clip);
+    } else {
+        const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : devicePixelRatioF();
+        const QString key = clip.seed + u'\x1f' + text::displayPrefix(clip.label) + u'\x1f'
+            + cut::tileSecondsText(clip.seconds) + u'\x1f' + QString::number(tile.width(), 'f', 2) + u'\x1f'
+            + QString::number(dpr, 'f', 2);
+        const QPixmap* face = m_faces.object(key);
+        if (!face) {
+            const QSize pixels = (tile.size() * dpr).toSize().expandedTo(QSize(1, 1));
+            auto* rendered = new QPixmap(pixels);
+            rendered->setDevicePixelRatio(dpr);
+            rendered->fill(Qt::transparent);
+            {
+                QPainter painter(rendered);
+                painter.setRenderHint(QPainter::Antialiasing);
+                paintTileFace(painter, QRectF(QPointF(0, 0), tile.size()), clip);
+            }
+            const qsizetype cost = std::max<qsizetype>(1, qsizetype(pixels.width()) * pixels.height() * 4 / 1024);
+            p.drawPixmap(tile.topLeft(), *rendered);
+            m_faces.insert(key, rendered, cost);
+        } else {
+            p.drawPixmap(tile.topLeft(), *face);
+        }
+    }
+
+    if (clip.id == m_selected)
+        shapes::strokeRoundedInside(p, tile, clipRadius, Palette::gold(), 1.5);
+    else
+        shapes::strokeRoundedInside(p, tile, clipRadius, Palette::hairline(), 1);
+}
+
+void TimelineLanes::paintTileFace(QPainter& p, const QRectF& tile, const TimelineClip& clip)
+{
+    ArtThumb::paint(p, tile, clip.seed, artWidth, artHeight, clipRadius);
+
+    p.save();
+    p.setClipPath(shapes::roundedRect(tile, clipRadius), Qt::IntersectClip);
+    QLinearGradient shade(QPointF(0, tile.center().y()), QPointF(0, tile.bottom()));
+    shade.setColorAt(0, Qt::transparent);
+    shade.setColorAt(1, Palette::black(0.7));
+    p.fillRect(QRectF(tile.left(), tile.center().y(), tile.width(), tile.height() / 2), shade);
+
+    // The label and the length in a row along the bottom, padded 5.
+    const QFontMetricsF labelMetrics(labelFont());
+    const QFontMetricsF secondsMetrics(secondsFont());
+    const qreal rowHeight = std::max(labelMetrics.height(), secondsMetrics.height());
+    const QRectF row(tile.left() + rowPadding, tile.bottom() - rowPadding - rowHeight,
+                     tile.width() - 2 * rowPadding, rowHeight);
+    const QString seconds = cut::tileSecondsText(clip.seconds);
+    const qreal secondsWidth = std::min(secondsMetrics.horizontalAdvance(seconds), row.width());
+    p.setFont(secondsFont());
+    p.setPen(Palette::white(0.7));
+    p.drawText(QRectF(row.right() - secondsWidth, row.top(), secondsWidth, row.height()),
+               Qt::AlignRight | Qt::AlignVCenter, seconds);
+    const qreal labelWidth = std::max<qreal>(0, row.width() - secondsWidth - rowSpacing);
+    const QString label = labelMetrics.elidedText(text::displayPrefix(clip.label), Qt::ElideRight, labelWidth);
+    p.setFont(labelFont());
+    p.setPen(Palette::white(0.95));
+    p.drawText(QRectF(row.left(), row.top(), labelWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter, label);
+    p.restore();
+}
+
+void TimelineLanes::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button() == Qt::LeftButton ? cut::clipIndexAt(m_layout, event->position()) : -1;
+    event->accept();
+}
+
+void TimelineLanes::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A tap: pressed and released on the same tile.
+    const int pressed = std::exchange(m_pressed, -1);
+    if (event->button() != Qt::LeftButton || pressed < 0)
+        return;
+    if (cut::clipIndexAt(m_layout, event->position()) != pressed)
+        return;
+    Q_EMIT clipTapped(m_timeline[pressed].id);
+}
+
+} // namespace studio

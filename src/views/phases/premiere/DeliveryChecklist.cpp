@@ -1,0 +1,102 @@
+#include "views/phases/premiere/DeliveryChecklist.h"
+
+#include "design/CardSurface.h"
+#include "design/GhostButton.h"
+#include "design/Palette.h"
+#include "design/ProgressRing.h"
+#include "design/SectionHeader.h"
+#include "design/SymbolLabel.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+DeliveryChecklist::DeliveryChecklist(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* card = new CardSurface(16, Palette::surface());
+    outer->addWidget(card);
+    auto* stack = new QVBoxLayout(card);
+    stack->setContentsMargins(16, 16, 16, 16);
+    stack->setSpacing(10);
+
+    auto* header = new QHBoxLayout;
+    m_header = new SectionHeader(u"Delivery Checklist"_s, QString());
+    header->addWidget(m_header, 1, Qt::AlignVCenter);
+    m_ring = new ProgressRing(30, 3);
+    header->addWidget(m_ring, 0, Qt::AlignVCenter);
+    stack->addLayout(header);
+
+    m_list = new QVBoxLayout;
+    m_list->setSpacing(10);
+    stack->addLayout(m_list);
+    m_rows = std::make_unique<KeyedList<QString, CheckRow>>(m_list);
+}
+
+DeliveryChecklist::~DeliveryChecklist() = default;
+
+void DeliveryChecklist::setItems(const QList<premiere::CheckItem>& items)
+{
+    m_header->setSubtitle(premiere::readinessText(items));
+    m_ring->setValue(items.isEmpty() ? 0.0 : double(premiere::doneCount(items)) / double(items.size()));
+    m_rows->sync(
+        items, [](const premiere::CheckItem& item) { return item.label; },
+        [this](const premiere::CheckItem&) {
+            auto* row = new CheckRow;
+            connect(row, &CheckRow::goRequested, this, &DeliveryChecklist::goRequested);
+            return row;
+        },
+        [](CheckRow* row, const premiere::CheckItem& item, int) { row->setItem(item); });
+}
+
+CheckRow* DeliveryChecklist::row(const QString& label) const
+{
+    return m_rows->widget(label);
+}
+
+CheckRow::CheckRow()
+{
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 2, 0, 2);
+    row->setSpacing(10);
+    m_mark = new SymbolLabel(u"circle.dashed"_s, 13, Palette::textTertiary());
+    row->addWidget(m_mark, 0, Qt::AlignVCenter);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(1);
+    m_title = new TextLabel(QString(), Theme::font(11.5, QFont::DemiBold), Palette::textPrimary());
+    m_detail = new TextLabel(QString(), Theme::font(9.5), Palette::textTertiary());
+    texts->addWidget(m_title);
+    texts->addWidget(m_detail);
+    row->addLayout(texts, 1);
+    m_go = new GhostButton(u"Go"_s, Palette::textPrimary());
+    row->addWidget(m_go, 0, Qt::AlignVCenter);
+    connect(m_go, &QAbstractButton::clicked, this, [this] { emit goRequested(m_phase); });
+}
+
+void CheckRow::setItem(const premiere::CheckItem& item)
+{
+    m_phase = item.phase;
+    m_title->setText(item.label);
+    m_detail->setText(item.detail);
+    if (m_shown && item.ok == m_ok)
+        return;
+    m_shown = true;
+    m_ok = item.ok;
+    m_mark->setName(m_ok ? u"checkmark.circle.fill"_s : u"circle.dashed"_s);
+    m_mark->setColor(m_ok ? Palette::success() : Palette::textTertiary());
+    m_title->setColor(m_ok ? Palette::textSecondary() : Palette::textPrimary());
+    // The row keeps its height whether or not "Go" shows.
+    QSizePolicy policy = m_go->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    m_go->setSizePolicy(policy);
+    m_go->setVisible(!m_ok);
+}
+
+} // namespace studio

@@ -1,0 +1,75 @@
+#pragma once
+
+// The readiness checklist card of the Premiere screen: "Delivery Checklist"
+// with how many of the seven items are ready and a progress ring, then one
+// row per item (matched by its label). An open item stands out and offers
+// "Go", which asks for its phase (goRequested); the screen switches to it
+// through the edit door.
+
+#include "design/KeyedList.h"
+#include "model/Enums.h"
+#include "views/phases/premiere/PremiereLogic.h"
+
+#include <QList>
+#include <memory>
+
+class QVBoxLayout;
+#include <QWidget>
+
+namespace studio {
+
+class CheckRow;
+class ProgressRing;
+class SectionHeader;
+
+class DeliveryChecklist : public QWidget {
+    Q_OBJECT
+public:
+    explicit DeliveryChecklist(QWidget* parent = nullptr);
+    ~DeliveryChecklist() override;
+
+    void setItems(const QList<premiere::CheckItem>& items);
+
+    SectionHeader* header() const { return m_header; }
+    ProgressRing* ring() const { return m_ring; }
+    // The row of the item with that label, or null.
+    CheckRow* row(const QString& label) const;
+
+Q_SIGNALS:
+    void goRequested(PhaseID phase);
+
+private:
+    SectionHeader* m_header;
+    ProgressRing* m_ring;
+    QVBoxLayout* m_list;
+    std::unique_ptr<KeyedList<QString, CheckRow>> m_rows;
+};
+
+class SymbolLabel;
+class TextLabel;
+class GhostButton;
+
+class CheckRow : public QWidget {
+    Q_OBJECT
+public:
+    CheckRow();
+
+    void setItem(const premiere::CheckItem& item);
+    bool isOk() const { return m_ok; }
+    GhostButton* goButton() const { return m_go; }
+    TextLabel* titleLabel() const { return m_title; }
+
+Q_SIGNALS:
+    void goRequested(PhaseID phase);
+
+private:
+    SymbolLabel* m_mark;
+    TextLabel* m_title;
+    TextLabel* m_detail;
+    GhostButton* m_go;
+    PhaseID m_phase = PhaseID::spark;
+    bool m_ok = false;
+    bool m_shown = false;
+};
+
+} // namespace studio

@@ -1,0 +1,167 @@
+#include "views/phases/premiere/DeliveryPresets.h"
+
+#include "design/Palette.h"
+#include "design/SectionHeader.h"
+#include "design/Shapes.h"
+#include "design/SymbolLabel.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "model/Timeline.h"
+#include "views/phases/premiere/PremiereLogic.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+// The specification chip at the foot of a card.
+class SpecChip : public QWidget {
+public:
+    explicit SpecChip(const QString& text)
+        : m_text(text)
+        , m_font(Theme::font(8.5, QFont::Medium))
+    {
+        setAttribute(Qt::WA_TranslucentBackground);
+        setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    }
+    QSize sizeHint() const override
+    {
+        const QFontMetricsF fm(m_font);
+        return QSize(int(std::ceil(fm.horizontalAdvance(m_text) + 14)), int(std::ceil(fm.height() + 6)));
+    }
+    QSize minimumSizeHint() const override { return QSize(24, sizeHint().height()); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillPath(shapes::capsule(QRectF(rect())), Palette::white(0.05));
+        p.setFont(m_font);
+        p.setPen(Palette::textSecondary());
+        const QRectF inside = QRectF(rect()).adjusted(7, 3, -7, -3);
+        p.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter,
+                   QFontMetricsF(m_font).elidedText(m_text, Qt::ElideRight, inside.width()));
+    }
+
+private:
+    QString m_text;
+    QFont m_font;
+};
+
+} // namespace
+
+PresetCard::PresetCard(const ExportPreset& preset, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_id(preset.id)
+{
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    setMinimumHeight(130);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::MinimumExpanding);
+    setAccessibleName(preset.name);
+
+    auto* stack = new QVBoxLayout(this);
+    stack->setContentsMargins(14, 14, 14, 14);
+    stack->setSpacing(8);
+    auto* top = new QHBoxLayout;
+    m_icon = new SymbolLabel(preset.icon, 14, Palette::textTertiary(), QFont::Medium);
+    top->addWidget(m_icon, 0, Qt::AlignVCenter);
+    top->addStretch(1);
+    m_check = new SymbolLabel(u"checkmark.circle.fill"_s, 13, Palette::gold());
+    QSizePolicy keep = m_check->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_check->setSizePolicy(keep);
+    m_check->hide();
+    top->addWidget(m_check, 0, Qt::AlignVCenter);
+    stack->addLayout(top);
+    stack->addWidget(new TextLabel(preset.name, Theme::font(13, QFont::Bold), Palette::textPrimary()));
+    m_blurb = new TextLabel(preset.blurb, Theme::font(9.5), Palette::textTertiary());
+    m_blurb->setWordWrap(true);
+    m_blurb->setMaxLines(2);
+    stack->addWidget(m_blurb);
+    stack->addStretch(1);
+    stack->addWidget(new SpecChip(premiere::presetSpecText(preset.codec, preset.resolution, preset.container)), 0,
+                     Qt::AlignLeft);
+}
+
+void PresetCard::setSelected(bool selected)
+{
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    m_icon->setColor(selected ? Palette::gold() : Palette::textTertiary());
+    m_check->setVisible(selected);
+    update();
+}
+
+QSize PresetCard::sizeHint() const
+{
+    // Cards share the row: their natural width is small, the row stretches them.
+    return QSize(120, std::max(130, layout()->sizeHint().height()));
+}
+
+void PresetCard::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF area(rect());
+    const qreal border = m_selected ? 1.5 : 1.0;
+    const QPainterPath shape = shapes::roundedRect(area, 14);
+    p.fillPath(shape, Palette::surface());
+    if (isDown())
+        p.fillPath(shape, Palette::white(0.03));
+    const qreal inset = border / 2.0;
+    p.setPen(QPen(m_selected ? Palette::gold() : Palette::hairline(), border));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(shapes::roundedRect(area.adjusted(inset, inset, -inset, -inset), 14 - inset));
+    if (hasFocus() && !m_selected) {
+        p.setPen(QPen(Palette::white(0.3), 1));
+        p.drawPath(shapes::roundedRect(area.adjusted(2.5, 2.5, -2.5, -2.5), 12));
+    }
+}
+
+DeliveryPresets::DeliveryPresets(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(12);
+    stack->addWidget(new SectionHeader(u"Delivery Format"_s,
+                                       u"Mastering targets for streaming, cinema, web and archive."_s));
+    auto* row = new QHBoxLayout;
+    row->setSpacing(12);
+    for (const ExportPreset& preset : ExportPreset::catalog()) {
+        auto* card = new PresetCard(preset);
+        row->addWidget(card, 1);
+        m_cards << card;
+        const QString id = preset.id;
+        connect(card, &QAbstractButton::clicked, this, [this, id] { emit presetChosen(id); });
+    }
+    stack->addLayout(row);
+}
+
+void DeliveryPresets::setSelectedID(const QString& id)
+{
+    for (PresetCard* card : std::as_const(m_cards))
+        card->setSelected(card->presetID() == id);
+}
+
+PresetCard* DeliveryPresets::card(const QString& id) const
+{
+    for (PresetCard* card : m_cards)
+        if (card->presetID() == id)
+            return card;
+    return nullptr;
+}
+
+} // namespace studio

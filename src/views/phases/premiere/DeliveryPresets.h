@@ -1,0 +1,59 @@
+#pragma once
+
+// The "Delivery Format" section of the Premiere screen: one card per row of
+// the delivery preset catalog, in catalog order, sharing the row's width.
+// The chosen card (the screen's view state, never saved) has a gold border,
+// a gold symbol and a check mark; a tap asks for its preset
+// (presetChosen).
+
+#include <QAbstractButton>
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+namespace studio {
+
+struct ExportPreset;
+class SymbolLabel;
+class TextLabel;
+
+class PresetCard : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit PresetCard(const ExportPreset& preset, QWidget* parent = nullptr);
+
+    QString presetID() const { return m_id; }
+    bool isSelected() const { return m_selected; }
+    void setSelected(bool selected);
+    TextLabel* blurbLabel() const { return m_blurb; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_id;
+    bool m_selected = false;
+    SymbolLabel* m_icon;
+    SymbolLabel* m_check;
+    TextLabel* m_blurb;
+};
+
+class DeliveryPresets : public QWidget {
+    Q_OBJECT
+public:
+    explicit DeliveryPresets(QWidget* parent = nullptr);
+
+    void setSelectedID(const QString& id);
+    QList<PresetCard*> cards() const { return m_cards; }
+    PresetCard* card(const QString& id) const;
+
+Q_SIGNALS:
+    void presetChosen(const QString& id);
+
+private:
+    QList<PresetCard*> m_cards;
+};
+
+} // namespace studio

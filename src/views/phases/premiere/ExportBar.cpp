@@ -1,0 +1,148 @@
+#include "views/phases/premiere/ExportBar.h"
+
+#include "design/CardSurface.h"
+#include "design/GhostButton.h"
+#include "design/Palette.h"
+#include "design/PrimaryButton.h"
+#include "design/Shapes.h"
+#include "design/SymbolLabel.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "views/phases/premiere/PremiereLogic.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+// A thin linear progress indicator: a hairline track and a gold fill.
+class ProgressLine : public QWidget {
+public:
+    ProgressLine()
+    {
+        setFixedSize(180, 6);
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+    void setValue(double value)
+    {
+        const double v = std::isfinite(value) ? std::clamp(value, 0.0, 1.0) : 0.0;
+        if (v == m_value)
+            return;
+        m_value = v;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF track = QRectF(rect()).adjusted(0, 1, 0, -1);
+        p.fillPath(shapes::capsule(track), Palette::hairlineStrong());
+        if (m_value > 0) {
+            QRectF done = track;
+            done.setWidth(std::max(track.height(), track.width() * m_value));
+            p.fillPath(shapes::capsule(done), Palette::gold());
+        }
+    }
+
+private:
+    double m_value = 0;
+};
+
+QHBoxLayout* rowOf(QWidget* row, int spacing)
+{
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+} // namespace
+
+ExportBar::ExportBar(const QString& locationText, QWidget* parent)
+    : QWidget(parent)
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* card = new CardSurface(16, Palette::surface());
+    outer->addWidget(card);
+    auto* stack = new QVBoxLayout(card);
+    stack->setContentsMargins(16, 16, 16, 16);
+    stack->setSpacing(12);
+
+    auto* main = new QWidget;
+    QHBoxLayout* row = rowOf(main, 12);
+    row->addWidget(new SymbolLabel(u"folder.fill"_s, 12, Palette::gold()), 0, Qt::AlignVCenter);
+    m_location = new TextLabel(locationText, Theme::font(11), Palette::textSecondary());
+    row->addWidget(m_location, 1, Qt::AlignVCenter);
+    m_progress = new ProgressLine;
+    row->addWidget(m_progress, 0, Qt::AlignVCenter);
+    m_percent = new TextLabel(QString(), Theme::font(11, QFont::Medium), Palette::textSecondary());
+    // Wide enough for "100%", so the bar doesn't move while the figure grows.
+    m_percent->setMinimumWidth(QFontMetrics(Theme::font(11, QFont::Medium)).horizontalAdvance(u"100%"_s) + 2);
+    row->addWidget(m_percent, 0, Qt::AlignVCenter);
+    m_export = new PrimaryButton(u"square.and.arrow.up.fill"_s, QString(), true);
+    row->addWidget(m_export, 0, Qt::AlignVCenter);
+    stack->addWidget(main);
+    // The row is as tall as the button even while the progress shows.
+    main->setMinimumHeight(m_export->sizeHint().height());
+    m_progress->hide();
+    m_percent->hide();
+
+    m_success = new QWidget;
+    row = rowOf(m_success, 8);
+    row->addWidget(new SymbolLabel(u"checkmark.seal.fill"_s, 12, Palette::success()), 0, Qt::AlignVCenter);
+    auto* written = new TextLabel(u"Export manifest written \u2014 the full delivery spec for this cut. Real "
+                                  u"rendering arrives with the video APIs."_s,
+                                  Theme::font(10.5), Palette::textSecondary());
+    written->setWordWrap(true);
+    row->addWidget(written, 0, Qt::AlignVCenter);
+    m_reveal = new GhostButton(u"Reveal in Finder"_s, Palette::textPrimary());
+    row->addWidget(m_reveal, 0, Qt::AlignVCenter);
+    row->addStretch(1);
+    stack->addWidget(m_success);
+    m_success->hide();
+
+    m_error = new QWidget;
+    row = rowOf(m_error, 8);
+    row->addWidget(new SymbolLabel(u"exclamationmark.triangle.fill"_s, 12, Palette::warn()), 0, Qt::AlignVCenter);
+    m_errorText = new TextLabel(QString(), Theme::font(10.5), Palette::textSecondary());
+    m_errorText->setWordWrap(true);
+    row->addWidget(m_errorText, 1, Qt::AlignVCenter);
+    stack->addWidget(m_error);
+    m_error->hide();
+
+    connect(m_export, &QAbstractButton::clicked, this, &ExportBar::exportRequested);
+    connect(m_reveal, &QAbstractButton::clicked, this, &ExportBar::revealRequested);
+}
+
+void ExportBar::setState(const ExportBarState& state)
+{
+    m_export->setText(state.buttonText);
+    static_cast<ProgressLine*>(m_progress)->setValue(state.progress);
+    m_percent->setText(premiere::percentText(state.progress));
+    // Hide before showing, so the row never holds both at once.
+    if (state.exporting) {
+        m_export->setVisible(false);
+        m_progress->setVisible(true);
+        m_percent->setVisible(true);
+    } else {
+        m_progress->setVisible(false);
+        m_percent->setVisible(false);
+        m_export->setVisible(true);
+    }
+    m_success->setVisible(state.exportedPath.has_value());
+    m_errorText->setText(state.error.value_or(QString()));
+    m_error->setVisible(state.error.has_value());
+}
+
+} // namespace studio

@@ -1,0 +1,39 @@
+#include "views/phases/premiere/PressKitCard.h"
+
+#include "design/CardSurface.h"
+#include "design/Palette.h"
+#include "design/SectionHeader.h"
+#include "design/SleekTextEditor.h"
+
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+PressKitCard::PressKitCard(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* card = new CardSurface(16, Palette::surface());
+    outer->addWidget(card);
+    auto* stack = new QVBoxLayout(card);
+    stack->setContentsMargins(16, 16, 16, 16);
+    stack->setSpacing(10);
+    stack->addWidget(new SectionHeader(
+        u"Press Kit"_s, u"Festival synopsis and taglines. Ask Assist to draft them, then make every word yours."_s));
+    m_editor = new SleekTextEditor(
+        u"Synopsis & taglines"_s,
+        u"SYNOPSIS\nA hundred words that make a programmer lean forward\u2026\n\nTAGLINES\n\u2022 The one the poster uses"_s,
+        120, 13);
+    stack->addWidget(m_editor);
+    connect(m_editor, &SleekTextEditor::textEdited, this, &PressKitCard::textEdited);
+}
+
+void PressKitCard::setText(const QString& text)
+{
+    m_editor->setText(text);
+}
+
+} // namespace studio

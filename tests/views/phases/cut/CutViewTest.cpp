@@ -1,0 +1,303 @@
+// The Cut screen against a live session: assembling (and the question that
+// guards a cut), selecting by tap, the clip controls acting on the selected
+// clip by id, the length slider showing a stored length without writing it,
+// the music cues kept by id, and a render and cues from the assist menu
+// landing while the user types in a cue.
+
+#include "support/AssistFixtures.h"
+
+#include "design/Alert.h"
+#include "design/EmptyStateView.h"
+#include "design/GhostButton.h"
+#include "design/PlainTextField.h"
+#include "design/PrimaryButton.h"
+#include "design/Slider.h"
+#include "design/SymbolButton.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "design/ToolbarIconButton.h"
+#include "model/Lookup.h"
+#include "views/phases/cut/ClipControls.h"
+#include "views/phases/cut/CueTile.h"
+#include "views/phases/cut/CutView.h"
+#include "views/phases/cut/MusicCuesSection.h"
+#include "views/phases/cut/TimelineLanes.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Shown {
+    ProjectSession session;
+    CutView view;
+    explicit Shown(const Project& p)
+        : session(p)
+        , view(session)
+    {
+        view.resize(1080, 700);
+        view.show();
+    }
+    const QList<TimelineClip>& timeline(int episode = 0) const
+    {
+        return session.project().episodes.at(episode).timeline;
+    }
+    // A tap on the tile of the clip at that place of the timeline.
+    void tap(int index)
+    {
+        const QUuid id = timeline().at(index).id;
+        QTest::mouseClick(view.lanes(), Qt::LeftButton, {}, view.lanes()->clipRect(id).center().toPoint());
+    }
+};
+
+// A production whose first episode has two scenes of 1 and 2 shots.
+Project storyboarded(int episodes = 1)
+{
+    Project p;
+    p.episodes.clear();
+    for (int e = 0; e < episodes; ++e) {
+        Episode episode;
+        episode.scenes = {sceneWithShots(1), sceneWithShots(2)};
+        p.episodes << episode;
+    }
+    p.episodes[0].scenes[1].shots[0].seconds = 45;
+    return p;
+}
+
+QList<QUuid> ids(const QList<TimelineClip>& clips)
+{
+    QList<QUuid> list;
+    for (const TimelineClip& c : clips)
+        list << c.id;
+    return list;
+}
+
+} // namespace
+
+class CutViewTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+    void cleanup() { ScriptedModel::uninstall(); }
+
+    void assemblesAndSelectsByTap()
+    {
+        Shown s(storyboarded());
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        QVERIFY(s.view.isEmptyStateShown());
+        QVERIFY(s.view.zoomControl()->isHidden());
+        QVERIFY(!s.view.musicSection()->isVisible());
+
+        // An empty timeline assembles at once, from the empty state too.
+        QTest::mouseClick(s.view.emptyState()->actionButton(), Qt::LeftButton);
+        QCOMPARE(s.timeline().size(), 3);
+        QVERIFY(!s.view.isEmptyStateShown());
+        QVERIFY(!s.view.zoomControl()->isHidden());
+        QVERIFY(s.view.musicSection()->isVisible());
+        QVERIFY(s.view.musicSection()->isHintShown());
+        QVERIFY(!s.view.areClipControlsShown());
+
+        s.tap(1);
+        QCOMPARE(s.view.selectedClipID(), s.timeline().at(1).id);
+        QVERIFY(s.view.areClipControlsShown());
+        QCOMPARE(s.view.clipControls()->label()->text(), s.timeline().at(1).label);
+        s.tap(2);
+        QCOMPARE(s.view.selectedClipID(), s.timeline().at(2).id);
+        QCOMPARE(s.view.lanes()->selectedClipID(), s.timeline().at(2).id);
+        s.tap(2);
+        QVERIFY(s.view.selectedClipID().isNull());
+        QVERIFY(!s.view.areClipControlsShown());
+    }
+
+    void clipControlsActOnTheSelectedClip()
+    {
+        Project p = storyboarded();
+        p.episodes[0].timeline = {TimelineClip{}, TimelineClip{}, TimelineClip{}};
+        p.episodes[0].timeline[1].seconds = 45;
+        Shown s(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        const QList<QUuid> order = ids(s.timeline());
+        QSignalSpy changes(&s.session, &ProjectSession::projectChanged);
+
+        s.tap(0);
+        ClipControls* controls = s.view.clipControls();
+        QTest::mouseClick(controls->earlierButton(), Qt::LeftButton); // first: nothing
+        QCOMPARE(changes.count(), 0);
+        QTest::mouseClick(controls->laterButton(), Qt::LeftButton);
+        QCOMPARE(ids(s.timeline()), (QList<QUuid>{order[1], order[0], order[2]}));
+        QCOMPARE(s.view.selectedClipID(), order[0]); // the moved clip stays selected
+
+        // A clip longer than the slider's range is shown without being rewritten.
+        s.tap(0);
+        QCOMPARE(s.view.selectedClipID(), order[1]);
+        QCOMPARE(controls->lengthText()->text(), u"45.0s"_s);
+        QCOMPARE(controls->lengthSlider()->position(), 30.0);
+        QCOMPARE(s.timeline().at(0).seconds, 45.0);
+        QCOMPARE(changes.count(), 1);
+
+        // Each move of the slider writes a grid value: 5 → 7.5 widens the tile.
+        s.tap(1);
+        const QRectF before = s.view.lanes()->clipRect(order[0]);
+        const QString chipBefore = s.view.runtimeChipText();
+        controls->lengthSlider()->setFocus();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(controls->lengthSlider(), Qt::Key_Right);
+        QCOMPARE(s.timeline().at(1).seconds, 7.5);
+        QCOMPARE(controls->lengthText()->text(), u"7.5s"_s);
+        QCOMPARE(s.view.lanes()->clipRect(order[0]).width(), before.width() * 1.5);
+        QCOMPARE(s.view.lanes()->dialogueRect(order[0]).width(), before.width() * 1.5);
+        QVERIFY(s.view.runtimeChipText() != chipBefore);
+
+        // Cut removes the selected clip by id and ends the selection.
+        QTest::mouseClick(controls->cutButton(), Qt::LeftButton);
+        QCOMPARE(ids(s.timeline()), (QList<QUuid>{order[1], order[2]}));
+        QVERIFY(s.view.selectedClipID().isNull());
+        QVERIFY(!s.view.areClipControlsShown());
+
+        // A selection whose clip goes elsewhere hides the controls.
+        s.tap(1);
+        s.session.edit([](Project& live) { live.episodes[0].timeline.removeLast(); });
+        QVERIFY(!s.view.areClipControlsShown());
+        s.tap(0);
+        QTest::mouseClick(controls->cutButton(), Qt::LeftButton);
+        QVERIFY(s.timeline().isEmpty());
+        QVERIFY(s.view.isEmptyStateShown());
+    }
+
+    void reassemblyAsksFirst()
+    {
+        Project p = storyboarded();
+        p.episodes[0].timeline = {TimelineClip{}, TimelineClip{}};
+        Shown s(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        const QList<TimelineClip> before = s.timeline();
+        s.tap(1);
+
+        QTest::mouseClick(s.view.assembleButton(), Qt::LeftButton);
+        QVERIFY(s.view.isConfirmingReassemble());
+        QPointer<Alert> alert = s.view.reassembleAlert();
+        QVERIFY(alert);
+        QCOMPARE(alert->text(), u"Re-assemble the cut?"_s);
+        QCOMPARE(alert->textFormat(), Qt::PlainText);
+        QTest::keyClick(alert, Qt::Key_Escape);
+        QTRY_VERIFY(!alert || alert->isHidden());
+        QVERIFY(!s.view.isConfirmingReassemble());
+        QCOMPARE(s.timeline(), before);
+        QCOMPARE(s.view.selectedClipID(), before[1].id);
+
+        QTest::mouseClick(s.view.assembleButton(), Qt::LeftButton);
+        alert = s.view.reassembleAlert();
+        QVERIFY(alert);
+        alert->destructiveButton()->click();
+        QVERIFY(!s.view.isConfirmingReassemble());
+        QCOMPARE(s.timeline().size(), 3);
+        QCOMPARE(s.timeline().at(1).seconds, 45.0);
+        QVERIFY(s.view.selectedClipID().isNull());
+        QVERIFY(!s.view.areClipControlsShown());
+    }
+
+    void withoutEpisodesNothingActs()
+    {
+        Project p;
+        p.episodes.clear();
+        Shown s(p);
+        QSignalSpy changes(&s.session, &ProjectSession::projectChanged);
+        QVERIFY(s.view.isEmptyStateShown());
+        QTest::mouseClick(s.view.assembleButton(), Qt::LeftButton);
+        QTest::mouseClick(s.view.emptyState()->actionButton(), Qt::LeftButton);
+        QVERIFY(!s.view.reassembleAlert());
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(s.view.runtimeChipText(), u"Cut 0s \u00B7 Target 10 min"_s);
+    }
+
+    void cuesFollowTheActiveEpisode()
+    {
+        Project p = storyboarded(2);
+        for (Episode& e : p.episodes)
+            e.timeline = {TimelineClip{}};
+        Shown s(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        MusicCuesSection* music = s.view.musicSection();
+        for (int i = 0; i < 3; ++i)
+            QTest::mouseClick(music->addButton(), Qt::LeftButton);
+        QList<MusicCue> cues = s.session.project().episodes[0].musicCues;
+        QCOMPARE(cues.size(), 3);
+        QVERIFY(!music->isHintShown());
+
+        CueTile* middle = music->tile(cues[1].id);
+        QCOMPARE(middle->nameField()->text(), u"New Cue"_s);
+        middle->nameField()->lineEdit()->selectAll();
+        QTest::keyClicks(middle->nameField()->lineEdit(), u"Dawn"_s);
+        QCOMPARE(s.session.project().episodes[0].musicCues[1].name, u"Dawn"_s);
+        QTest::keyClicks(middle->moodField()->lineEdit(), u"koto"_s);
+        QCOMPARE(s.session.project().episodes[0].musicCues[1].mood, u"koto"_s);
+
+        QTest::mouseClick(middle->deleteButton(), Qt::LeftButton);
+        cues = s.session.project().episodes[0].musicCues;
+        QCOMPARE(cues.size(), 2);
+        QCOMPARE(music->tiles().size(), 2);
+        QCOMPARE(music->tiles()[0]->cueID(), cues[0].id);
+        QCOMPARE(music->tiles()[1]->cueID(), cues[1].id);
+
+        // Another episode shows and edits its own cues.
+        s.session.setActiveEpisodeID(p.episodes[1].id);
+        QVERIFY(music->isHintShown());
+        QTest::mouseClick(music->addButton(), Qt::LeftButton);
+        QCOMPARE(s.session.project().episodes[1].musicCues.size(), 1);
+        QCOMPARE(s.session.project().episodes[0].musicCues.size(), 2);
+        QTest::mouseClick(music->tiles()[0]->deleteButton(), Qt::LeftButton);
+        QVERIFY(music->isHintShown());
+        QCOMPARE(s.session.project().episodes[0].musicCues.size(), 2);
+    }
+
+    void typingKeepsFocusWhileRenderAndCuesLand()
+    {
+        ScriptedModel model;
+        model.install();
+        model.hold();
+        model.reply(uR"({"cues":[{"name":"Low Tide","mood":"Cello drones"}]})"_s);
+        Project p = storyboarded(2);
+        p.activePhase = PhaseID::cut;
+        for (Episode& e : p.episodes)
+            e.timeline = {TimelineClip{}};
+        p.episodes[0].musicCues = {MusicCue{}};
+        ProjectSession session(p, nullptr, std::chrono::milliseconds(2));
+        CutView view(session);
+        view.resize(1080, 700);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        QVERIFY(runEntry(session, u"Suggest music cues"_s));
+        QLineEdit* name = view.musicSection()->tiles().first()->nameField()->lineEdit();
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, u"Op"_s);
+        // A render runs while the user types and lands its take.
+        const Shot& shot = p.episodes[0].scenes[0].shots[0];
+        session.enqueue({shot.id});
+        session.renderAll();
+        QTest::keyClicks(name, u"en"_s);
+        QTRY_VERIFY(!session.isRendering());
+        QCOMPARE(findShot(session.project(), p.episodes[0].id, p.episodes[0].scenes[0].id, shot.id)->takes.size(), 1);
+        QTest::keyClicks(name, u"ing"_s);
+        model.release();
+        QTRY_VERIFY(!session.aiBusy());
+
+        const QList<MusicCue> cues = session.project().episodes[0].musicCues;
+        QCOMPARE(cues.size(), 2);
+        QCOMPARE(cues[0].name, u"Opening"_s);
+        QCOMPARE(cues[1].name, u"Low Tide"_s);
+        QCOMPARE(view.musicSection()->tiles().size(), 2);
+        QCOMPARE(view.musicSection()->tiles().first()->nameField()->lineEdit(), name);
+        QVERIFY(name->hasFocus());
+        QCOMPARE(name->cursorPosition(), 7);
+    }
+};
+
+QTEST_MAIN(CutViewTest)
+#include "CutViewTest.moc"

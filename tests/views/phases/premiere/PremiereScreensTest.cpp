@@ -1,0 +1,151 @@
+// Renders the Premiere screen in the workspace, at the window's least size
+// (top and scrolled to the bottom) and wide, for every sample production, a
+// new production, a long name and press kit, an assist running, and the
+// export bar while exporting, after a success and after a failure, into
+// PNGs (when SCREENSHOT_DIR is set).
+
+#include "support/AssistFixtures.h"
+
+#include "design/AuroraBackground.h"
+#include "design/ScrollColumn.h"
+#include "design/Theme.h"
+#include "services/SampleFactory.h"
+#include "support/Screenshots.h"
+#include "views/phases/premiere/PremiereView.h"
+#include "views/shell/ProjectWorkspaceView.h"
+
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Stage {
+    AuroraBackground backdrop;
+    ProjectWorkspaceView* workspace;
+
+    Stage(AppState& app, ProjectSession& session, QSize size)
+    {
+        backdrop.setAnimated(false);
+        auto* layout = new QVBoxLayout(&backdrop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        workspace = new ProjectWorkspaceView(app, session, &backdrop);
+        layout->addWidget(workspace);
+        backdrop.resize(size);
+        backdrop.show();
+    }
+    PremiereView* premiere() const { return qobject_cast<PremiereView*>(workspace->phaseScreen()); }
+    void scrollToBottom() const
+    {
+        QScrollBar* bar = premiere()->page()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    }
+};
+
+const QSize narrow(1080, 700);
+const QSize wide(1600, 1000);
+
+Project longTexts()
+{
+    Project p = SampleFactory::lighthouse();
+    p.name = u"The Extraordinarily Long Working Title of a Production That Never Learned to Stop Talking"_s;
+    p.idea.genres = allCases<Genre>();
+    p.idea.pressKit = u"SYNOPSIS\n"_s
+        + QString(u"A retired lighthouse keeper counts every ship that never arrives, until one does. "_s).repeated(8)
+        + u"\n\nTAGLINES\n\u2022 The light was never for the ships.\n\u2022 Some storms wait for you."_s;
+    return p;
+}
+
+} // namespace
+
+class PremiereScreensTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+    void cleanup() { ScriptedModel::uninstall(); }
+
+    void productions_data()
+    {
+        QTest::addColumn<Project>("project");
+        QTest::addColumn<QString>("name");
+        for (const SampleFactory::Sample& sample : SampleFactory::registry())
+            QTest::newRow(qPrintable(sample.id)) << sample.make() << sample.id;
+        QTest::newRow("new") << Project::make() << u"new"_s;
+        QTest::newRow("long") << longTexts() << u"long"_s;
+    }
+
+    void productions()
+    {
+        QFETCH(Project, project);
+        QFETCH(QString, name);
+        project.activePhase = PhaseID::premiere;
+        AppState app;
+        ProjectSession& session = openSession(app, project);
+        for (const QSize& size : {narrow, wide}) {
+            Stage stage(app, session, size);
+            QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+            QVERIFY(stage.premiere());
+            const QString suffix = size == narrow ? u""_s : u"-wide"_s;
+            writeScreenshot(&stage.backdrop, u"premiere-"_s + name + suffix);
+            if (size == narrow) {
+                stage.scrollToBottom();
+                writeScreenshot(&stage.backdrop, u"premiere-"_s + name + u"-bottom"_s);
+            }
+        }
+    }
+
+    void assistRunning()
+    {
+        ScriptedModel model;
+        model.install();
+        model.hold();
+        AppState app;
+        Project project = SampleFactory::counterCulture();
+        project.activePhase = PhaseID::premiere;
+        ProjectSession& session = openSession(app, project);
+        Stage stage(app, session, narrow);
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        QVERIFY(runEntry(session, u"Write the press kit"_s));
+        QTest::qWait(150);
+        stage.scrollToBottom();
+        writeScreenshot(&stage.backdrop, u"premiere-assist-running"_s);
+        model.release();
+        QTRY_VERIFY(!session.aiBusy());
+    }
+
+    void exportStates()
+    {
+        QTemporaryDir root;
+        AppState app;
+        Project project = SampleFactory::lighthouse();
+        project.activePhase = PhaseID::premiere;
+        ProjectSession& session = openSession(app, project);
+        Stage stage(app, session, narrow);
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        PremiereView* view = stage.premiere();
+        view->setExportTarget(root.path(), 40ms);
+        stage.scrollToBottom();
+        view->runExport();
+        QTRY_VERIFY(view->exportProgress() >= 0.4);
+        writeScreenshot(&stage.backdrop, u"premiere-exporting"_s);
+        QTRY_VERIFY(view->exportedPath());
+        writeScreenshot(&stage.backdrop, u"premiere-exported"_s);
+
+        QFile blocker(root.filePath(u"Blocked"_s));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        view->setExportTarget(root.filePath(u"Blocked"_s), 1ms);
+        view->runExport();
+        QTRY_VERIFY(view->exportError());
+        writeScreenshot(&stage.backdrop, u"premiere-export-failed"_s);
+    }
+};
+
+QTEST_MAIN(PremiereScreensTest)
+#include "PremiereScreensTest.moc"

@@ -1,0 +1,260 @@
+// The Premiere screen against a live session: the preset cards drive the
+// export button, "Go" and "New poster" write through the edit door, the
+// press kit keeps its caret while the production changes around it, and the
+// export run shows its progress and result and outlives the screen.
+
+#include "support/AssistFixtures.h"
+
+#include "design/GhostButton.h"
+#include "model/Lookup.h"
+#include "design/PrimaryButton.h"
+#include "design/SleekTextEditor.h"
+#include "design/StatTile.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "views/phases/premiere/DeliveryChecklist.h"
+#include "views/phases/premiere/DeliveryPresets.h"
+#include "views/phases/premiere/ExportBar.h"
+#include "views/phases/premiere/PremierePoster.h"
+#include "views/phases/premiere/PremiereStats.h"
+#include "views/phases/premiere/PremiereView.h"
+#include "views/phases/premiere/PressKitCard.h"
+#include "views/shell/ProjectWorkspaceView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Shown {
+    ProjectSession session;
+    PremiereView view;
+    explicit Shown(const Project& p, const QString& folder = QString())
+        : session(p)
+        , view(session)
+    {
+        view.setExportTarget(folder, 1ms);
+        view.resize(1080, 700);
+        view.show();
+    }
+    QString buttonText() const { return view.exportBar()->exportButton()->text(); }
+};
+
+Project production()
+{
+    Project p;
+    p.name = u"Night/Day"_s;
+    p.format = ProjectFormat::series;
+    p.episodes = {Episode{}, Episode{}};
+    p.episodes[0].scenes = {sceneWithShots(2, 1)};
+    return p;
+}
+
+QStringList statValues(PremiereView& view)
+{
+    QStringList values;
+    for (StatTile* tile : view.stats()->visibleTiles())
+        values << tile->value();
+    return values;
+}
+
+} // namespace
+
+class PremiereViewTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+
+    void presetCardsNameTheExportButton()
+    {
+        Shown s(production());
+        const Project before = s.session.project();
+        QCOMPARE(s.view.selectedPresetID(), u"streaming"_s);
+        QVERIFY(s.view.presets()->card(u"streaming"_s)->isSelected());
+        QCOMPARE(s.buttonText(), u"Export Streaming Master"_s);
+        QTest::mouseClick(s.view.presets()->card(u"web"_s), Qt::LeftButton);
+        QCOMPARE(s.buttonText(), u"Export Web & Social"_s);
+        QTest::mouseClick(s.view.presets()->card(u"web"_s), Qt::LeftButton);
+        int selected = 0;
+        for (PresetCard* card : s.view.presets()->cards())
+            selected += card->isSelected() ? 1 : 0;
+        QCOMPARE(selected, 1);
+        QVERIFY(s.view.presets()->card(u"web"_s)->isSelected());
+        // The choice is the screen's: nothing of the production changed.
+        QCOMPARE(s.session.project(), before);
+        s.view.setSelectedPresetID(u"nonesuch"_s);
+        QCOMPARE(s.buttonText(), u"Export Master"_s);
+        // A screen built anew starts from streaming again.
+        PremiereView again(s.session);
+        QCOMPARE(again.selectedPresetID(), u"streaming"_s);
+    }
+
+    void newPosterWritesAFreshSeed()
+    {
+        Shown s(production());
+        const QString before = s.session.project().posterSeed;
+        QTest::mouseClick(s.view.poster()->newPosterButton(), Qt::LeftButton);
+        const QString after = s.session.project().posterSeed;
+        QVERIFY(after != before);
+        QVERIFY(parseUuid(after));
+        QCOMPARE(after, after.toUpper());
+        QCOMPARE(s.view.poster()->seed(), after);
+    }
+
+    void goInTheWorkspaceOpensThatPhase()
+    {
+        AppState app;
+        Project p = production();
+        p.activePhase = PhaseID::premiere;
+        ProjectSession& session = openSession(app, p);
+        ProjectWorkspaceView workspace(app, session);
+        workspace.resize(1280, 800);
+        workspace.show();
+        auto* view = qobject_cast<PremiereView*>(workspace.phaseScreen());
+        QVERIFY(view);
+        QTest::mouseClick(view->checklist()->row(u"Visual style locked"_s)->goButton(), Qt::LeftButton);
+        QTRY_VERIFY(!qobject_cast<PremiereView*>(workspace.phaseScreen()));
+        QCOMPARE(session.project().activePhase, PhaseID::look);
+        // Only the phase changed: nothing was marked ready.
+        QVERIFY(session.project().completedPhases.isEmpty());
+    }
+
+    void checklistAndStatsFollowEveryChange()
+    {
+        Shown s(production());
+        QCOMPARE(statValues(s.view), QStringList({u"2"_s, u"1"_s, u"2"_s, u"1"_s, u"0s"_s}));
+        QVERIFY(!s.view.checklist()->row(u"Footage rendered"_s)->isOk());
+        const QUuid open = s.session.project().episodes[0].scenes[0].shots[1].id;
+        const QUuid episode = s.session.project().episodes[0].id;
+        const QUuid scene = s.session.project().episodes[0].scenes[0].id;
+        s.session.edit([&](Project& p) { findShot(p, episode, scene, open)->takes << Take{}; });
+        QVERIFY(s.view.checklist()->row(u"Footage rendered"_s)->isOk());
+        QCOMPARE(statValues(s.view).at(3), u"2"_s);
+        QVERIFY(s.view.checklist()->row(u"Footage rendered"_s)->goButton()->isHidden());
+        // A shot without takes reopens it.
+        s.session.edit([&](Project& p) { findScene(p, episode, scene)->shots << Shot{}; });
+        QVERIFY(!s.view.checklist()->row(u"Footage rendered"_s)->isOk());
+        s.session.edit([](Project& p) { p.format = ProjectFormat::feature; });
+        QCOMPARE(statValues(s.view).size(), 4);
+    }
+
+    void pressKitKeepsItsCaretWhileTheProductionChanges()
+    {
+        Shown s(production());
+        QTextEdit* edit = s.view.pressKit()->editor()->textEdit();
+        QVERIFY(s.view.pressKit()->editor()->isPlaceholderShown());
+        s.view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        edit->setFocus();
+        QTest::keyClicks(edit, u"SYNOPSIS"_s);
+        QCOMPARE(s.session.project().idea.pressKit, u"SYNOPSIS"_s);
+        QTextCursor caret = edit->textCursor();
+        caret.setPosition(3);
+        edit->setTextCursor(caret);
+        // A renderer in the background attaches a take between keystrokes.
+        const QUuid episode = s.session.project().episodes[0].id;
+        const QUuid scene = s.session.project().episodes[0].scenes[0].id;
+        const QUuid shot = s.session.project().episodes[0].scenes[0].shots[1].id;
+        s.session.edit([&](Project& p) { findShot(p, episode, scene, shot)->takes << Take{}; });
+        QTest::keyClicks(edit, u"x"_s);
+        QCOMPARE(s.session.project().idea.pressKit, u"SYNxOPSIS"_s);
+        QCOMPARE(edit->textCursor().position(), 4);
+        QVERIFY(edit->hasFocus());
+        // The assist's text arrives as a change and shows.
+        s.session.edit([](Project& p) { p.idea.pressKit = u"SYNOPSIS\nA keeper."_s; });
+        QCOMPARE(s.view.pressKit()->editor()->text(), u"SYNOPSIS\nA keeper."_s);
+    }
+
+    void exportShowsProgressThenTheWrittenFile()
+    {
+        QTemporaryDir root;
+        Shown s(production(), root.path());
+        ExportBar* bar = s.view.exportBar();
+        QTest::mouseClick(bar->exportButton(), Qt::LeftButton);
+        // At once: the progress in the button's place, at 0 %.
+        QVERIFY(s.view.isExporting());
+        QVERIFY(bar->exportButton()->isHidden());
+        QVERIFY(!bar->progressBar()->isHidden());
+        QCOMPARE(bar->percentLabel()->text(), u"0%"_s);
+        QTRY_VERIFY(!s.view.isExporting());
+        QCOMPARE(s.view.exportProgress(), 1.0);
+        QVERIFY(!bar->exportButton()->isHidden());
+        QVERIFY(!bar->successRow()->isHidden());
+        QVERIFY(bar->errorRow()->isHidden());
+        const QString path = QDir(root.path()).filePath(u"Night-Day \u2014 Streaming Master.json"_s);
+        QCOMPARE(s.view.exportedPath(), std::optional<QString>(path));
+        QVERIFY(QFile::exists(path));
+
+        // A second run hides the success row for its length.
+        QTest::mouseClick(bar->exportButton(), Qt::LeftButton);
+        QVERIFY(bar->successRow()->isHidden());
+        QVERIFY(!s.view.exportedPath());
+        QTRY_VERIFY(!bar->successRow()->isHidden());
+    }
+
+    void aFailedExportShowsTheErrorRowOnly()
+    {
+        QTemporaryDir root;
+        QFile blocker(root.filePath(u"Exports"_s));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        Shown s(production(), root.filePath(u"Exports"_s));
+        s.view.runExport();
+        QTRY_VERIFY(!s.view.isExporting());
+        ExportBar* bar = s.view.exportBar();
+        QVERIFY(bar->successRow()->isHidden());
+        QVERIFY(!bar->errorRow()->isHidden());
+        QVERIFY(bar->errorLabel()->text().startsWith(u"Couldn't write the export manifest: "_s));
+        QCOMPARE(std::optional<QString>(bar->errorLabel()->text()), s.view.exportError());
+        // The next run clears it at once.
+        s.view.runExport();
+        QVERIFY(bar->errorRow()->isHidden());
+        QTRY_VERIFY(!s.view.isExporting());
+    }
+
+    void aScreenGoneMidRunStillGetsItsFileWritten()
+    {
+        QTemporaryDir root;
+        ProjectSession session(production());
+        auto* view = new PremiereView(session);
+        view->setExportTarget(root.path(), 20ms);
+        QTest::mouseClick(view->presets()->card(u"archive"_s), Qt::LeftButton);
+        view->runExport();
+        QTest::qWait(30);
+        QVERIFY(view->isExporting());
+        delete view;
+        // Changes made after the screen went away are in the file.
+        session.edit([](Project& p) { p.episodes << Episode{}; });
+        const QString path = QDir(root.path()).filePath(u"Night-Day \u2014 Archive Master.json"_s);
+        QTRY_VERIFY(QFile::exists(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QJsonDocument::fromJson(file.readAll()).object().value(u"episodes"_s).toInt(), 3);
+    }
+
+    void noEpisodeShowsEmptyFiguresAndStillExports()
+    {
+        QTemporaryDir root;
+        Project p = production();
+        p.episodes.clear();
+        Shown s(p, root.path());
+        QCOMPARE(statValues(s.view), QStringList({u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0s"_s}));
+        QVERIFY(!s.view.checklist()->row(u"Footage rendered"_s)->isOk());
+        QVERIFY(s.view.checklist()->row(u"Cut assembled"_s)->isOk());
+        s.view.runExport();
+        QTRY_VERIFY(s.view.exportedPath());
+    }
+};
+
+QTEST_MAIN(PremiereViewTest)
+#include "PremiereViewTest.moc"
