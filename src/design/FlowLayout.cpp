@@ -78,8 +78,10 @@ void FlowLayout::setGeometry(const QRect& rect)
     const QRect inner = rect.marginsRemoved(contentsMargins());
     const QList<QLayoutItem*> items = visibleItems();
     QList<QSize> sizes;
+    // An item wider than a whole line gets the line (it shrinks or elides)
+    // rather than running past the edge.
     for (QLayoutItem* item : items)
-        sizes.append(item->sizeHint());
+        sizes.append(item->sizeHint().boundedTo(QSize(std::max(0, inner.width()), QLAYOUTSIZE_MAX)));
     const Arrangement a = arrange(sizes, inner.width(), m_spacing);
     for (int i = 0; i < items.size(); ++i)
         items[i]->setGeometry(QRect(inner.topLeft() + a.positions[i], sizes[i]));

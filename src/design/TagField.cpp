@@ -29,7 +29,9 @@ public:
         row->setSpacing(5);
         row->addWidget(label, 0, Qt::AlignVCenter);
         row->addWidget(remove, 0, Qt::AlignVCenter);
-        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        // Narrower than its text when a line can't hold it: the text elides
+        // and the remove button stays on the capsule.
+        setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
         remove->setToolTip(QString());
     }
 

@@ -30,6 +30,9 @@ RelationshipRow::RelationshipRow(const QUuid& relationshipID, QWidget* parent)
     m_name->setFill(Palette::white(0.07), Palette::white(0.1));
     m_name->setBorder(Qt::transparent, 0, Palette::hairlineStrong(), 1);
     m_name->setPressedOpacity(0.7);
+    // A long name is elided in its capsule rather than widening the row past
+    // the pane: the label field and the remove mark stay in reach.
+    m_name->setMaximumWidth(160);
     row->addWidget(m_name);
 
     m_label->setTextColor(Palette::textSecondary());

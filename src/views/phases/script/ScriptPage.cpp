@@ -200,7 +200,21 @@ void ScriptPage::focusElement(const QUuid& id)
 
 void ScriptPage::focusElementLater(const QUuid& id)
 {
-    // The page is the context: a page rebuilt or gone meanwhile drops it.
+    // The edit that made the element has refreshed the page, so its row is
+    // normally there already: focus it now, so that keys a fast typist sends
+    // before the event loop turns land in it rather than in the row left
+    // behind. Bringing it into view waits for the layouts to run. The page
+    // is the context: a page rebuilt or gone meanwhile drops the call.
+    if (ScriptElementRow* target = row(id)) {
+        m_focusedID = id;
+        target->focusText();
+        placeChips();
+        QTimer::singleShot(0, this, [this, id] {
+            if (ScriptElementRow* shown = row(id); shown && m_focusedID == id)
+                Q_EMIT revealRequested(shown);
+        });
+        return;
+    }
     QTimer::singleShot(0, this, [this, id] { focusElement(id); });
 }
 

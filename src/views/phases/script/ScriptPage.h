@@ -46,8 +46,9 @@ public:
 
     QUuid focusedID() const { return m_focusedID; }
     QUuid hoveredID() const { return m_hoveredID; }
-    // Gives the element's text the keyboard focus (and its chips), now or on
-    // the next turn of the event loop, once the row is sure to exist.
+    // Gives the element's text the keyboard focus (and its chips); the second
+    // form is for an element just added: focused at once when its row exists,
+    // else on the next turn of the event loop, and brought into view then.
     void focusElement(const QUuid& id);
     void focusElementLater(const QUuid& id);
 

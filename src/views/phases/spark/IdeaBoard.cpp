@@ -84,9 +84,6 @@ IdeaBoard::~IdeaBoard() = default;
 
 void IdeaBoard::setCards(const QList<IdeaCard>& cards)
 {
-    const bool empty = cards.isEmpty();
-    m_empty->setVisible(empty);
-    m_strip->setVisible(!empty);
     // A keystroke changes one card's text and nothing of the order: update
     // the cards in place without asking the layout where each one sits.
     const QList<QUuid> shown = m_cards->keys();
@@ -99,6 +96,7 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
         }
         return;
     }
+    const bool empty = cards.isEmpty();
     QHBoxLayout* row = m_strip->row();
     // New cards sit at the strip's top edge, each as tall as its own text.
     QList<IdeaCardView*> created;
@@ -114,6 +112,15 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
         [](IdeaCardView* view, const IdeaCard& card, int) { view->setCard(card); });
     for (IdeaCardView* view : std::as_const(created))
         row->setAlignment(view, Qt::AlignTop);
+    if (empty != m_strip->isHidden()) {
+        // The strip takes the empty state's place with its cards' height
+        // known, so the page never sees a shorter board in between (it would
+        // clamp its scroll position to that and jump when the cards appear).
+        m_strip->content()->layout()->activate();
+        m_strip->updateGeometry();
+        m_empty->setVisible(empty);
+        m_strip->setVisible(!empty);
+    }
 }
 
 bool IdeaBoard::isEmptyStateShown() const

@@ -323,6 +323,15 @@ private Q_SLOTS:
         });
         QCOMPARE(second->labelField()->lineEdit()->cursorPosition(), 0);
 
+        // A very long name never pushes the row (and its label field and
+        // remove mark) past the pane's edge.
+        session.edit([&](Project& p) { p.cast[2].name = u"Ruth Abernathy-Okonkwo of the Lower Harbour "_s.repeated(3); });
+        QCoreApplication::processEvents();
+        CharacterDetail* detail = view->characterDetail();
+        QVERIFY(detail->content()->width() <= detail->viewport()->width());
+        QVERIFY(second->labelField()->width() > 40);
+        QVERIFY(second->removeButton()->geometry().right() < second->width());
+
         // With everyone else gone the row reads "Someone" and the add menu goes.
         view->removeCharacter(tomas);
         view->removeCharacter(project.cast[2].id);

@@ -17,6 +17,7 @@
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptView.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QTextEdit>
 #include <QtTest>
@@ -147,6 +148,24 @@ private Q_SLOTS:
         // Backspace in an empty row edits the text only.
         QTest::keyClick(s.edit(3), Qt::Key_Backspace);
         QCOMPARE(elementsOf(s.session).size(), 4);
+    }
+
+    void keysTypedRightAfterReturnGoToTheNewElement()
+    {
+        // A fast typist's next keys can arrive before the event loop turns;
+        // they belong to the element Return made, not to the one it left.
+        Screen s(production({element(K::action, u"Rain."_s)}));
+        QVERIFY(s.ready());
+        s.focus(0);
+        QTest::keyClick(s.edit(0), Qt::Key_Return);
+        QTest::keyClicks(QApplication::focusWidget(), u"Thunder"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClicks(QApplication::focusWidget(), u"Hail"_s);
+        QStringList texts;
+        for (const ScriptElement& e : elementsOf(s.session))
+            texts << e.text;
+        QCOMPARE(texts, (QStringList{u"Rain."_s, u"Thunder"_s, u"Hail"_s}));
+        QTRY_COMPARE(s.view->focusedID(), elementsOf(s.session).value(2).id);
     }
 
     void chipsFillTheFocusedElement()

@@ -14,6 +14,7 @@
 #include "design/SleekTextField.h"
 #include "design/SymbolButton.h"
 #include "design/Slider.h"
+#include "design/TagField.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/CraftKits.h"
@@ -25,6 +26,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QtTest>
@@ -191,6 +193,39 @@ private Q_SLOTS:
 
         s.session.edit([](Project& p) { p.idea.cards.clear(); });
         QVERIFY(board->isEmptyStateShown());
+    }
+
+    void firstFragmentLeavesThePageWhereItWas()
+    {
+        // Scrolled to the foot of the page, the first card replaces the empty
+        // board below what the user looks at: the page must not move.
+        Shown s(sparkProject());
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        QScrollBar* bar = s.view.page()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        const int before = bar->value();
+        QTest::mouseClick(s.view.interrogationCard()->answerButton(), Qt::LeftButton);
+        QTRY_COMPARE(s.view.ideaBoard()->cardViews().size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(bar->value(), before);
+    }
+
+    void aLongThemeKeepsItsRemoveButtonInReach()
+    {
+        Project p = sparkProject();
+        p.idea.themes = {u"Belonging"_s, u"A theme pasted from a whole paragraph about belonging and scale "_s.repeated(2)};
+        Shown s(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        TagField* themes = s.view.themesField();
+        const QList<SymbolButton*> removes = themes->findChildren<SymbolButton*>();
+        QCOMPARE(removes.size(), 2);
+        for (SymbolButton* remove : removes) {
+            const QRect at(remove->mapTo(themes, QPoint(0, 0)), remove->size());
+            QVERIFY(themes->rect().contains(at));
+        }
+        QTest::mouseClick(removes.last(), Qt::LeftButton);
+        QCOMPARE(s.session.project().idea.themes, QStringList{u"Belonging"_s});
     }
 
     void typingKeepsFocusWhileFragmentsLand()
