@@ -23,10 +23,10 @@ namespace studio {
 
 namespace {
 
-// The specification chip at the foot of a card.
-class SpecChip : public QWidget {
+// The chip at the foot of a card naming the codec, resolution and container.
+class FormatChip : public QWidget {
 public:
-    explicit SpecChip(const QString& text)
+    explicit FormatChip(const QString& text)
         : m_text(text)
         , m_font(Theme::font(8.5, QFont::Medium))
     {
@@ -90,7 +90,7 @@ PresetCard::PresetCard(const ExportPreset& preset, QWidget* parent)
     m_blurb->setMaxLines(2);
     stack->addWidget(m_blurb);
     stack->addStretch(1);
-    stack->addWidget(new SpecChip(premiere::presetSpecText(preset.codec, preset.resolution, preset.container)), 0,
+    stack->addWidget(new FormatChip(premiere::presetSpecText(preset.codec, preset.resolution, preset.container)), 0,
                      Qt::AlignLeft);
 }
 
