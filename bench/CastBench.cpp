@@ -5,6 +5,8 @@
 // end compare the keystroke with the same edit of a session that no screen
 // follows, measured in the same run.
 
+#include "ScreenBench.h"
+
 #include "design/AuroraBackground.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
@@ -175,48 +177,19 @@ void BM_BackdropRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_BackdropRepaint)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nCast: %d characters, %d locations, window %dx%d\n", characters, locations,
-                    windowSize.width(), windowSize.height());
-        ratio("BM_NameKeystrokeRefresh", "BM_NameEditWithoutScreen");
-        ratio("BM_NameKeystrokeRepaint", "BM_NameEditWithoutScreen");
-        ratio("BM_WholeWindowRepaint", "BM_BackdropRepaint");
-        ratio("BM_BuildGallery", "BM_WholeWindowRepaint");
-    }
-
-private:
-    void ratio(const char* a, const char* b)
-    {
-        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
-    }
-    std::map<std::string, double> m_seconds;
-};
+void printSummary(const bench::RatioReporter& r)
+{
+    std::printf("\nCast: %d characters, %d locations, window %dx%d\n", characters, locations,
+                windowSize.width(), windowSize.height());
+    r.ratio("BM_NameKeystrokeRefresh", "BM_NameEditWithoutScreen");
+    r.ratio("BM_NameKeystrokeRepaint", "BM_NameEditWithoutScreen");
+    r.ratio("BM_WholeWindowRepaint", "BM_BackdropRepaint");
+    r.ratio("BM_BuildGallery", "BM_WholeWindowRepaint");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
-    QApplication qapp(argc, argv);
-    Theme::install(qapp);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runScreenBenchmarks(argc, argv, printSummary);
 }

@@ -5,6 +5,8 @@
 // frame pays), measured in the same run. The lane layout on its own is
 // reported too.
 
+#include "ScreenBench.h"
+
 #include "design/AuroraBackground.h"
 #include "design/HorizontalStrip.h"
 #include "design/ScrollColumn.h"
@@ -151,48 +153,19 @@ void BM_LaneLayout(benchmark::State& state)
 }
 BENCHMARK(BM_LaneLayout)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nCut: %d clips, window %dx%d, scroll step %d px\n", clipCount, windowSize.width(),
-                    windowSize.height(), scrollStep);
-        ratio("BM_ZoomStep", "BM_BackdropRepaint");
-        ratio("BM_ScrollStripFrame", "BM_BackdropRepaint");
-        ratio("BM_ScrollPageFrame", "BM_BackdropRepaint");
-        ratio("BM_LaneLayout", "BM_BackdropRepaint");
-    }
-
-private:
-    void ratio(const char* a, const char* b)
-    {
-        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
-    }
-    std::map<std::string, double> m_seconds;
-};
+void printSummary(const bench::RatioReporter& r)
+{
+    std::printf("\nCut: %d clips, window %dx%d, scroll step %d px\n", clipCount, windowSize.width(),
+                windowSize.height(), scrollStep);
+    r.ratio("BM_ZoomStep", "BM_BackdropRepaint");
+    r.ratio("BM_ScrollStripFrame", "BM_BackdropRepaint");
+    r.ratio("BM_ScrollPageFrame", "BM_BackdropRepaint");
+    r.ratio("BM_LaneLayout", "BM_BackdropRepaint");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
-    QApplication app(argc, argv);
-    Theme::install(app);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runScreenBenchmarks(argc, argv, printSummary);
 }

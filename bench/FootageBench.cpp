@@ -5,6 +5,8 @@
 // from the same run: the build against the same screen for an episode
 // without scenes, the step against the same step of a session with no screen.
 
+#include "ScreenBench.h"
+
 #include "design/PlaceholderArt.h"
 #include "design/Theme.h"
 #include "state/ProjectSession.h"
@@ -147,46 +149,17 @@ void BM_RenderStepNoScreen(benchmark::State& state)
 }
 BENCHMARK(BM_RenderStepNoScreen)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nEpisode: %d scenes of %d shots, phase area %dx%d\n", sceneCount, shotsPerScene,
-                    areaSize.width(), areaSize.height());
-        ratio("BM_BuildFootage", "BM_BuildFootageWithoutScenes");
-        ratio("BM_RenderStepWithScreen", "BM_RenderStepNoScreen");
-    }
-
-private:
-    void ratio(const char* a, const char* b)
-    {
-        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
-    }
-    std::map<std::string, double> m_seconds;
-};
+void printSummary(const bench::RatioReporter& r)
+{
+    std::printf("\nEpisode: %d scenes of %d shots, phase area %dx%d\n", sceneCount, shotsPerScene,
+                areaSize.width(), areaSize.height());
+    r.ratio("BM_BuildFootage", "BM_BuildFootageWithoutScenes");
+    r.ratio("BM_RenderStepWithScreen", "BM_RenderStepNoScreen");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
-    QApplication qapp(argc, argv);
-    Theme::install(qapp);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runScreenBenchmarks(argc, argv, printSummary);
 }

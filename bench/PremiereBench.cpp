@@ -6,6 +6,8 @@
 // description (nothing shown changes); and building and writing the export manifest against a plain
 // atomic write of the same bytes into the same temporary folder.
 
+#include "ScreenBench.h"
+
 #include "design/Theme.h"
 #include "model/Lookup.h"
 #include "model/Project.h"
@@ -189,47 +191,18 @@ void BM_SaveFileWriteSameBytes(benchmark::State& state)
 }
 BENCHMARK(BM_SaveFileWriteSameBytes)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nPremiere: %d episodes x %d scenes x %d shots, window %dx%d\n", episodeCount, scenesPerEpisode,
-                    shotsPerScene, windowSize.width(), windowSize.height());
-        ratio("BM_EditWithScreen", "BM_EditWithoutScreen");
-        ratio("BM_UnseenEditWithScreen", "BM_UnseenEditWithoutScreen");
-        ratio("BM_ManifestBuildAndWrite", "BM_SaveFileWriteSameBytes");
-    }
-
-private:
-    void ratio(const char* a, const char* b)
-    {
-        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
-    }
-    std::map<std::string, double> m_seconds;
-};
+void printSummary(const bench::RatioReporter& r)
+{
+    std::printf("\nPremiere: %d episodes x %d scenes x %d shots, window %dx%d\n", episodeCount, scenesPerEpisode,
+                shotsPerScene, windowSize.width(), windowSize.height());
+    r.ratio("BM_EditWithScreen", "BM_EditWithoutScreen");
+    r.ratio("BM_UnseenEditWithScreen", "BM_UnseenEditWithoutScreen");
+    r.ratio("BM_ManifestBuildAndWrite", "BM_SaveFileWriteSameBytes");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
-    QApplication app(argc, argv);
-    Theme::install(app);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runScreenBenchmarks(argc, argv, printSummary);
 }

@@ -5,6 +5,8 @@
 // one or two shots, the backdrop repainted alone, and the same edit with no
 // screen.
 
+#include "ScreenBench.h"
+
 #include "design/AuroraBackground.h"
 #include "design/PlaceholderArt.h"
 #include "design/SleekTextEditor.h"
@@ -183,50 +185,21 @@ void BM_KeystrokeEditAlone(benchmark::State& state)
 }
 BENCHMARK(BM_KeystrokeEditAlone)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nStoryboard: one scene of 500 shots, window %dx%d, scroll step %d px\n", windowSize.width(),
-                    windowSize.height(), scrollStep);
-        ratio("BM_Build500", "BM_Build1");
-        ratio("BM_ScrollFrame500", "BM_BackdropRepaint");
-        ratio("BM_ScrollFrame500", "BM_StillRepaint500");
-        ratio("BM_SelectShot500", "BM_SelectShot2");
-        ratio("BM_KeystrokeInWhat500", "BM_KeystrokeInWhat2");
-        ratio("BM_KeystrokeInWhat500", "BM_KeystrokeEditAlone");
-    }
-
-private:
-    void ratio(const char* a, const char* b)
-    {
-        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("%-50s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
-    }
-    std::map<std::string, double> m_seconds;
-};
+void printSummary(const bench::RatioReporter& r)
+{
+    std::printf("\nStoryboard: one scene of 500 shots, window %dx%d, scroll step %d px\n", windowSize.width(),
+                windowSize.height(), scrollStep);
+    r.ratio("BM_Build500", "BM_Build1");
+    r.ratio("BM_ScrollFrame500", "BM_BackdropRepaint");
+    r.ratio("BM_ScrollFrame500", "BM_StillRepaint500");
+    r.ratio("BM_SelectShot500", "BM_SelectShot2");
+    r.ratio("BM_KeystrokeInWhat500", "BM_KeystrokeInWhat2");
+    r.ratio("BM_KeystrokeInWhat500", "BM_KeystrokeEditAlone");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
-    QApplication qapp(argc, argv);
-    Theme::install(qapp);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runScreenBenchmarks(argc, argv, printSummary);
 }

@@ -4,6 +4,8 @@
 // element inserted below it and focused). Each is set against the same work
 // in a bare QPlainTextEdit holding the same text, in the same run.
 
+#include "ScreenBench.h"
+
 #include "design/PlainTextEditor.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
@@ -220,46 +222,17 @@ void BM_ReturnBareEditor(benchmark::State& state)
 }
 BENCHMARK(BM_ReturnBareEditor)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nScript: %d elements, window %dx%d\n", scriptSize, windowSize.width(), windowSize.height());
-        ratio("BM_BuildScreen", "BM_BuildBareEditor");
-        ratio("BM_KeystrokeMiddleRow", "BM_KeystrokeBareEditor");
-        ratio("BM_ReturnMiddleRow", "BM_ReturnBareEditor");
-    }
-
-private:
-    void ratio(const char* a, const char* b)
-    {
-        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
-    }
-    std::map<std::string, double> m_seconds;
-};
+void printSummary(const bench::RatioReporter& r)
+{
+    std::printf("\nScript: %d elements, window %dx%d\n", scriptSize, windowSize.width(), windowSize.height());
+    r.ratio("BM_BuildScreen", "BM_BuildBareEditor");
+    r.ratio("BM_KeystrokeMiddleRow", "BM_KeystrokeBareEditor");
+    r.ratio("BM_ReturnMiddleRow", "BM_ReturnBareEditor");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
-    QApplication qapp(argc, argv);
-    Theme::install(qapp);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runScreenBenchmarks(argc, argv, printSummary);
 }

@@ -4,6 +4,8 @@
 // the same run, and against a keystroke into the same editor standing alone
 // (the editor's own share). A second keystroke goes into the logline.
 
+#include "ScreenBench.h"
+
 #include "design/PlainTextEditor.h"
 #include "design/Theme.h"
 #include "model/Project.h"
@@ -172,47 +174,18 @@ void BM_LoglineEditWithoutScreen(benchmark::State& state)
 }
 BENCHMARK(BM_LoglineEditWithoutScreen)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nSpark: %d idea cards, window %dx%d\n", cardCount, windowSize.width(), windowSize.height());
-        ratio("BM_KeystrokeInCard", "BM_CardEditWithoutScreen");
-        ratio("BM_KeystrokeInLogline", "BM_LoglineEditWithoutScreen");
-        ratio("BM_KeystrokeInCard", "BM_KeystrokeInBareEditor");
-        ratio("BM_KeystrokeInLogline", "BM_KeystrokeInBareEditor");
-    }
-
-private:
-    void ratio(const char* a, const char* b)
-    {
-        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
-    }
-    std::map<std::string, double> m_seconds;
-};
+void printSummary(const bench::RatioReporter& r)
+{
+    std::printf("\nSpark: %d idea cards, window %dx%d\n", cardCount, windowSize.width(), windowSize.height());
+    r.ratio("BM_KeystrokeInCard", "BM_CardEditWithoutScreen");
+    r.ratio("BM_KeystrokeInLogline", "BM_LoglineEditWithoutScreen");
+    r.ratio("BM_KeystrokeInCard", "BM_KeystrokeInBareEditor");
+    r.ratio("BM_KeystrokeInLogline", "BM_KeystrokeInBareEditor");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
-    QApplication app(argc, argv);
-    Theme::install(app);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runScreenBenchmarks(argc, argv, printSummary);
 }

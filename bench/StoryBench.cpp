@@ -6,6 +6,8 @@
 // the screen's refresh in a keystroke; the rest is the text editor's own work
 // and the repaint).
 
+#include "ScreenBench.h"
+
 #include "design/PlainTextEditor.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
@@ -147,47 +149,17 @@ void BM_EditWithoutScreen(benchmark::State& state)
 }
 BENCHMARK(BM_EditWithoutScreen)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nStory: %d acts of %d beats, window %dx%d\n", actCount, beatsPerAct, windowSize.width(),
-                    windowSize.height());
-        ratio("BM_KeystrokeToRepaint", "BM_EditWithoutScreen");
-        ratio("BM_KeystrokeToRepaint", "BM_KeystrokeWithoutRefresh");
-    }
-
-private:
-    void ratio(const char* a, const char* b)
-    {
-        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
-    }
-
-    std::map<std::string, double> m_seconds;
-};
+void printSummary(const bench::RatioReporter& r)
+{
+    std::printf("\nStory: %d acts of %d beats, window %dx%d\n", actCount, beatsPerAct, windowSize.width(),
+                windowSize.height());
+    r.ratio("BM_KeystrokeToRepaint", "BM_EditWithoutScreen");
+    r.ratio("BM_KeystrokeToRepaint", "BM_KeystrokeWithoutRefresh");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
-    QApplication qapp(argc, argv);
-    Theme::install(qapp);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runScreenBenchmarks(argc, argv, printSummary);
 }

@@ -12,6 +12,7 @@
 #include "design/Theme.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
+#include "support/WorkspaceStage.h"
 #include "views/phases/cut/CutView.h"
 #include "views/phases/cut/TimelineLanes.h"
 #include "views/shell/ProjectWorkspaceView.h"
@@ -27,21 +28,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Stage {
-    AuroraBackground backdrop;
-    ProjectWorkspaceView* workspace;
-
+struct Stage : test::WorkspaceStage<CutView> {
     Stage(AppState& app, ProjectSession& session, QSize size)
+        : WorkspaceStage(app, session, size)
     {
-        backdrop.setAnimated(false);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        workspace = new ProjectWorkspaceView(app, session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(size);
-        backdrop.show();
     }
-    CutView* cut() const { return qobject_cast<CutView*>(workspace->phaseScreen()); }
+    CutView* cut() const { return screen(); }
 };
 
 const QSize narrow(1080, 700);

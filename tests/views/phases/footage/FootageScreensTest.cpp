@@ -11,6 +11,7 @@
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "support/Screenshots.h"
+#include "support/WorkspaceStage.h"
 #include "views/phases/footage/FootageView.h"
 #include "views/phases/footage/RenderQueuePanel.h"
 #include "views/shell/ProjectWorkspaceView.h"
@@ -28,21 +29,11 @@ namespace {
 const QSize narrow(1080, 700);
 const QSize wide(1600, 1000);
 
-struct Stage {
-    AuroraBackground backdrop;
-    ProjectWorkspaceView* workspace;
-
+struct Stage : test::WorkspaceStage<FootageView> {
     Stage(AppState& app, ProjectSession& session, QSize size)
+        : WorkspaceStage(app, session, size)
     {
-        backdrop.setAnimated(false);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        workspace = new ProjectWorkspaceView(app, session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(size);
-        backdrop.show();
     }
-    FootageView* screen() const { return qobject_cast<FootageView*>(workspace->phaseScreen()); }
     void shoot(const QString& name)
     {
         QTest::qWait(400); // springs settle

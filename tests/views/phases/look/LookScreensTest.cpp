@@ -11,6 +11,7 @@
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "support/Screenshots.h"
+#include "support/WorkspaceStage.h"
 #include "views/phases/look/LookView.h"
 #include "views/shell/ProjectWorkspaceView.h"
 
@@ -24,20 +25,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The workspace on the window's backdrop.
-struct Stage {
-    AuroraBackground backdrop;
-    ProjectWorkspaceView* workspace;
-
+struct Stage : test::WorkspaceStage<LookView> {
     Stage(AppState& app, ProjectSession& session, QSize size)
+        : WorkspaceStage(app, session, size, false)
     {
-        backdrop.setAnimated(false);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        workspace = new ProjectWorkspaceView(app, session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(size);
     }
-    LookView* screen() const { return qobject_cast<LookView*>(workspace->phaseScreen()); }
 };
 
 Project lookProject(Project p)

@@ -11,6 +11,7 @@
 #include "design/Theme.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
+#include "support/WorkspaceStage.h"
 #include "views/phases/premiere/PremiereView.h"
 #include "views/shell/ProjectWorkspaceView.h"
 
@@ -27,21 +28,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-struct Stage {
-    AuroraBackground backdrop;
-    ProjectWorkspaceView* workspace;
-
+struct Stage : test::WorkspaceStage<PremiereView> {
     Stage(AppState& app, ProjectSession& session, QSize size)
+        : WorkspaceStage(app, session, size)
     {
-        backdrop.setAnimated(false);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        workspace = new ProjectWorkspaceView(app, session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(size);
-        backdrop.show();
     }
-    PremiereView* premiere() const { return qobject_cast<PremiereView*>(workspace->phaseScreen()); }
+    PremiereView* premiere() const { return screen(); }
     void scrollToBottom() const
     {
         QScrollBar* bar = premiere()->page()->verticalScrollBar();

@@ -13,6 +13,7 @@
 #include "model/Lookup.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
+#include "support/WorkspaceStage.h"
 #include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptView.h"
@@ -31,21 +32,11 @@ namespace {
 using K = ScriptElementKind;
 
 // The workspace on the window's backdrop, its content at the given size.
-struct Stage {
-    AuroraBackground backdrop;
-    ProjectWorkspaceView* workspace;
-
+struct Stage : test::WorkspaceStage<ScriptView> {
     Stage(AppState& app, ProjectSession& session, QSize size)
+        : WorkspaceStage(app, session, size)
     {
-        backdrop.setAnimated(false);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        workspace = new ProjectWorkspaceView(app, session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(size);
-        backdrop.show();
     }
-    ScriptView* screen() const { return qobject_cast<ScriptView*>(workspace->phaseScreen()); }
 };
 
 const QList<std::pair<QString, QSize>>& sizes()

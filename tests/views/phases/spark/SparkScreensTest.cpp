@@ -10,6 +10,7 @@
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
+#include "support/WorkspaceStage.h"
 #include "views/phases/spark/IdeaBoard.h"
 #include "views/phases/spark/IdeaCardView.h"
 #include "views/phases/spark/SparkView.h"
@@ -26,21 +27,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Stage {
-    AuroraBackground backdrop;
-    ProjectWorkspaceView* workspace;
-
+struct Stage : test::WorkspaceStage<SparkView> {
     Stage(AppState& app, ProjectSession& session, QSize size)
+        : WorkspaceStage(app, session, size)
     {
-        backdrop.setAnimated(false);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        workspace = new ProjectWorkspaceView(app, session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(size);
-        backdrop.show();
     }
-    SparkView* spark() const { return qobject_cast<SparkView*>(workspace->phaseScreen()); }
+    SparkView* spark() const { return screen(); }
 };
 
 const QSize narrow(1080, 700);

@@ -1,0 +1,35 @@
+#pragma once
+
+// An open production's workspace on the window's backdrop, laid out as the
+// window lays it out, for tests that drive or picture one phase screen.
+
+#include "design/AuroraBackground.h"
+#include "views/shell/ProjectWorkspaceView.h"
+
+#include <QSize>
+#include <QVBoxLayout>
+
+namespace studio::test {
+
+template <class Screen>
+struct WorkspaceStage {
+    AuroraBackground backdrop;
+    ProjectWorkspaceView* workspace;
+
+    WorkspaceStage(AppState& app, ProjectSession& session, QSize size, bool shown = true)
+    {
+        backdrop.setAnimated(false);
+        auto* layout = new QVBoxLayout(&backdrop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        workspace = new ProjectWorkspaceView(app, session, &backdrop);
+        layout->addWidget(workspace);
+        backdrop.resize(size);
+        if (shown)
+            backdrop.show();
+    }
+
+    // The phase screen on show, when it is a Screen.
+    Screen* screen() const { return qobject_cast<Screen*>(workspace->phaseScreen()); }
+};
+
+} // namespace studio::test
