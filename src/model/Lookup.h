@@ -20,6 +20,8 @@
 #include <QList>
 #include <QUuid>
 
+#include <algorithm>
+
 namespace studio {
 
 // ---- Productions ------------------------------------------------------------
@@ -94,6 +96,33 @@ CastRelationship* findRelationship(Project& project, const QUuid& memberID, cons
 
 const Location* findLocation(const Project& project, const QUuid& locationID);
 Location* findLocation(Project& project, const QUuid& locationID);
+
+// ---- Any list of records with an `id` ----------------------------------------
+
+// Moves the first record with that id by `offset` places (-1 earlier, +1
+// later) when that place exists; otherwise nothing changes. Returns whether it
+// moved.
+template <typename T>
+bool moveByID(QList<T>& list, const QUuid& id, int offset)
+{
+    const auto it = std::find_if(list.cbegin(), list.cend(), [&](const T& r) { return r.id == id; });
+    if (it == list.cend())
+        return false;
+    const qsizetype from = it - list.cbegin();
+    const qsizetype to = from + qsizetype(offset);
+    if (to < 0 || to >= list.size() || to == from)
+        return false;
+    list.move(from, to);
+    return true;
+}
+
+// Removes every record with that id (a damaged file may hold one twice).
+// Returns whether anything was removed.
+template <typename T>
+bool removeByID(QList<T>& list, const QUuid& id)
+{
+    return list.removeIf([&](const T& r) { return r.id == id; }) > 0;
+}
 
 // ---- Operations -------------------------------------------------------------
 

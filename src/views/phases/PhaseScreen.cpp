@@ -10,8 +10,8 @@ PhaseScreen::PhaseScreen(ProjectSession& session, QWidget* parent)
     , m_session(session)
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    connect(&m_session, &ProjectSession::projectChanged, this, &PhaseScreen::sessionChanged);
-    connect(&m_session, &ProjectSession::activeEpisodeIDChanged, this, &PhaseScreen::sessionChanged);
+    connect(&m_session, &ProjectSession::projectChanged, this, &PhaseScreen::requestRefresh);
+    connect(&m_session, &ProjectSession::activeEpisodeIDChanged, this, &PhaseScreen::requestRefresh);
 }
 
 PhaseScreen::~PhaseScreen() = default;
@@ -34,7 +34,23 @@ const Episode* PhaseScreen::activeEpisode() const
 
 bool PhaseScreen::edit(const std::function<void(Project&)>& change)
 {
+    if (m_refreshing) {
+        qWarning("PhaseScreen: an edit made while the screen refreshes was refused");
+        Q_ASSERT_X(false, "PhaseScreen::edit", "edit made during refresh()");
+        return false;
+    }
     return m_session.edit(change);
+}
+
+bool PhaseScreen::editActiveEpisode(const std::function<void(Episode&)>& change)
+{
+    const QUuid episodeID = activeEpisodeID();
+    if (episodeID.isNull())
+        return false;
+    return edit([&](Project& p) {
+        if (Episode* episode = findEpisode(p, episodeID))
+            change(*episode);
+    });
 }
 
 void PhaseScreen::runAssist(std::function<QCoro::Task<void>()> work)
@@ -42,7 +58,7 @@ void PhaseScreen::runAssist(std::function<QCoro::Task<void>()> work)
     m_session.runAssist(std::move(work));
 }
 
-void PhaseScreen::sessionChanged()
+void PhaseScreen::requestRefresh()
 {
     if (m_refreshing) {
         m_refreshAgain = true;

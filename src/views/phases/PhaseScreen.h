@@ -12,13 +12,13 @@
 // through the session's runner; saving is not its business (every change of
 // the session schedules the autosave on its own).
 //
-// The first refresh is the derived constructor's job: build the widgets, then
-// call refresh() once at its end. The base can't do it, since the derived
-// part doesn't exist yet while the base constructor runs.
-//
-// refresh() is never entered twice at once: a change that arrives while it
-// runs (an edit it made, or one made by something it called) is shown by one
-// more refresh() right after the current one returns.
+// refresh() is implemented by the screen and called only by this base, under
+// one guard: never twice at once, and a change that arrives while it runs is
+// shown by one more refresh() right after the current one returns. A screen
+// that needs to show something anew (its first showing at the end of its
+// constructor, a selection changed by a click) asks through requestRefresh().
+// refresh() only shows: an edit made while it runs is refused (and stops a
+// debug build), since it would change the production behind the user's back.
 
 #include "model/Project.h"
 
@@ -50,6 +50,9 @@ public:
     // returns; an edit made during this screen's own refresh is shown right
     // after that refresh. Returns whether anything changed.
     bool edit(const std::function<void(Project&)>& change);
+    // The same door for a change of the active episode, found again by id
+    // inside the edit; nothing happens when the production has no episode.
+    bool editActiveEpisode(const std::function<void(Episode&)>& change);
     // Runs an assist through the session's runner (one at a time per session;
     // its failure ends as the session's error, shown by the workspace).
     void runAssist(std::function<QCoro::Task<void>()> work);
@@ -57,11 +60,14 @@ public:
 protected:
     explicit PhaseScreen(ProjectSession& session, QWidget* parent = nullptr);
 
-    // Updates the screen in place from the session.
-    virtual void refresh() = 0;
+    // Shows the session's production anew, now, through the guard (or right
+    // after the refresh that is running).
+    void requestRefresh();
+    bool isRefreshing() const { return m_refreshing; }
 
 private:
-    void sessionChanged();
+    // Updates the screen in place from the session. Called by the base only.
+    virtual void refresh() = 0;
 
     ProjectSession& m_session;
     bool m_refreshing = false;

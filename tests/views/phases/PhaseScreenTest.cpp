@@ -3,6 +3,7 @@
 // nothing, never one refresh inside another, and the active episode resolved
 // afresh at every read.
 
+#include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "views/phases/PhaseScreen.h"
 
@@ -20,7 +21,7 @@ public:
     explicit CountingScreen(ProjectSession& session)
         : PhaseScreen(session)
     {
-        refresh();
+        requestRefresh();
     }
 
     int refreshes = 0;
@@ -31,7 +32,7 @@ public:
     // Run once from inside the next refresh.
     std::function<void()> duringNextRefresh;
 
-protected:
+private:
     void refresh() override
     {
         ++depth;
@@ -82,13 +83,22 @@ private Q_SLOTS:
         ProjectSession session(threeEpisodes());
         CountingScreen screen(session);
 
-        // An edit made while the screen refreshes is shown by the next
-        // refresh, after this one has returned.
-        screen.duringNextRefresh = [&] { screen.edit([](Project& p) { p.idea.logline = u"Second"_s; }); };
+        // A change that reaches the session while the screen refreshes is
+        // shown by the next refresh, after this one has returned.
+        screen.duringNextRefresh = [&] { session.edit([](Project& p) { p.idea.logline = u"Second"_s; }); };
         screen.edit([](Project& p) { p.name = u"First"_s; });
         QCOMPARE(screen.deepest, 1);
         QCOMPARE(screen.refreshes, 3);
         QCOMPARE(screen.seen.mid(1), (QStringList{u"First/"_s, u"First/Second"_s}));
+
+        // The screen's own refresh only shows: an edit through the screen
+        // while it refreshes is refused and changes nothing.
+        bool accepted = true;
+        screen.duringNextRefresh = [&] { accepted = screen.edit([](Project& p) { p.idea.logline = u"Sneaked"_s; }); };
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"refused"_s));
+        screen.edit([](Project& p) { p.name = u"Third"_s; });
+        QVERIFY(!accepted);
+        QCOMPARE(session.project().idea.logline, u"Second"_s);
 
         // An edit made while another one is being applied joins it: the screen
         // sees both changes at once, in one refresh.
@@ -96,7 +106,7 @@ private Q_SLOTS:
             p.name = u"Outer"_s;
             session.edit([](Project& q) { q.idea.logline = u"Inner"_s; });
         });
-        QCOMPARE(screen.refreshes, 4);
+        QCOMPARE(screen.refreshes, 5);
         QCOMPARE(screen.seen.last(), u"Outer/Inner"_s);
         QCOMPARE(screen.deepest, 1);
     }
@@ -119,6 +129,18 @@ private Q_SLOTS:
         screen.edit([](Project& p) { p.episodes.clear(); });
         QCOMPARE(screen.activeEpisodeID(), QUuid());
         QCOMPARE(screen.activeEpisode(), nullptr);
+        QVERIFY(!screen.editActiveEpisode([](Episode& e) { e.title = u"Nowhere"_s; }));
+    }
+
+    void editsTheActiveEpisodeByID()
+    {
+        ProjectSession session(threeEpisodes());
+        CountingScreen screen(session);
+        const QUuid second = session.project().episodes[1].id;
+        session.setActiveEpisodeID(second);
+        QVERIFY(screen.editActiveEpisode([](Episode& e) { e.title = u"Pilot"_s; }));
+        QCOMPARE(findEpisode(session.project(), second)->title, u"Pilot"_s);
+        QCOMPARE(session.project().episodes[0].title, Episode{}.title);
     }
 };
 

@@ -60,7 +60,7 @@ CastView::CastView(ProjectSession& session, QWidget* parent)
     pane->setFixedWidth(paneWidth);
     buildPane(pane);
     row->addWidget(pane);
-    refresh();
+    requestRefresh();
 }
 
 CastView::~CastView() = default;
@@ -169,7 +169,7 @@ void CastView::setMode(Mode mode)
     if (mode == m_mode)
         return;
     m_mode = mode;
-    refresh();
+    requestRefresh();
 }
 
 void CastView::selectCharacter(const QUuid& memberID)
@@ -177,7 +177,7 @@ void CastView::selectCharacter(const QUuid& memberID)
     if (memberID == m_selectedCharacterID)
         return;
     m_selectedCharacterID = memberID;
-    refresh();
+    requestRefresh();
 }
 
 void CastView::selectLocation(const QUuid& locationID)
@@ -185,7 +185,7 @@ void CastView::selectLocation(const QUuid& locationID)
     if (locationID == m_selectedLocationID)
         return;
     m_selectedLocationID = locationID;
-    refresh();
+    requestRefresh();
 }
 
 void CastView::addCharacter(const CharacterStarter* starter)
@@ -207,14 +207,14 @@ void CastView::removeCharacter(const QUuid& memberID)
 {
     m_selectedCharacterID = cast::selectionAfterRemoving(m_selectedCharacterID, memberID);
     if (!edit([&memberID](Project& p) { cast::removeCharacter(p, memberID); }))
-        refresh();
+        requestRefresh();
 }
 
 void CastView::removeLocation(const QUuid& locationID)
 {
     m_selectedLocationID = cast::selectionAfterRemoving(m_selectedLocationID, locationID);
     if (!edit([&locationID](Project& p) { cast::removeLocation(p, locationID); }))
-        refresh();
+        requestRefresh();
 }
 
 QList<CharacterCard*> CastView::characterCards() const

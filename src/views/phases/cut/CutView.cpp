@@ -139,7 +139,7 @@ CutView::CutView(ProjectSession& session, QWidget* parent)
 
     connectControls();
     connectMusic();
-    refresh();
+    requestRefresh();
 }
 
 CutView::~CutView() = default;
@@ -212,7 +212,7 @@ void CutView::connectControls()
     connect(m_controls, &ClipControls::cutRequested, this, [this](const QUuid& clipID) {
         m_selectedClipID = QUuid();
         if (!editActiveEpisode([&](Episode& e) { cut::removeClip(e.timeline, clipID); }))
-            refresh();
+            requestRefresh();
     });
 }
 
@@ -272,13 +272,13 @@ void CutView::assemble()
     // Every earlier clip, with its trims, order and removals, is replaced in
     // one edit; the selection goes with it even when nothing changed.
     if (!editActiveEpisode([](Episode& e) { e.timeline = cut::assembleTimeline(e); }))
-        refresh();
+        requestRefresh();
 }
 
 void CutView::toggleSelection(const QUuid& clipID)
 {
     m_selectedClipID = clipID == m_selectedClipID ? QUuid() : clipID;
-    refresh();
+    requestRefresh();
 }
 
 QString CutView::runtimeChipText() const

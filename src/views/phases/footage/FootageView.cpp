@@ -46,7 +46,7 @@ FootageView::FootageView(ProjectSession& session, QWidget* parent)
     // prompts and the engine card follow it too.
     connect(&session, &ProjectSession::profileChanged, this, &FootageView::refresh);
 
-    refresh();
+    requestRefresh();
 }
 
 ShotRow* FootageView::shotRow(const QUuid& shotID) const
@@ -111,7 +111,7 @@ void FootageView::setSelection(const QSet<QUuid>& selection)
     m_selectedShotIDs = selection;
     ++m_selectionVersion;
     m_queue->setSelection(m_selectedShotIDs);
-    refresh();
+    requestRefresh();
 }
 
 void FootageView::toggleShot(const QUuid& shotID)
@@ -137,7 +137,7 @@ void FootageView::selectScene(const QUuid& sceneID)
 void FootageView::toggleExpanded(const QUuid& shotID)
 {
     m_expandedShotID = m_expandedShotID == shotID ? QUuid() : shotID;
-    refresh();
+    requestRefresh();
 }
 
 } // namespace studio

@@ -89,7 +89,7 @@ LookView::LookView(ProjectSession& session, QWidget* parent)
     // category now shows the gallery in place at once instead of moving the
     // category picker while the screen comes up.
     syncCategory();
-    refresh();
+    requestRefresh();
 }
 
 void LookView::refresh()

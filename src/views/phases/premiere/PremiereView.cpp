@@ -75,7 +75,7 @@ PremiereView::PremiereView(ProjectSession& session, QWidget* parent)
 
     m_presets->setSelectedID(m_selectedPresetID);
     showExportState();
-    refresh();
+    requestRefresh();
 }
 
 PremiereView::~PremiereView() = default;

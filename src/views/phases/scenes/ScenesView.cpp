@@ -64,7 +64,7 @@ ScenesView::ScenesView(ProjectSession& session, QWidget* parent)
 
     connect(&session, &ProjectSession::aiBusyChanged, this, [this] { m_editor->setBusy(this->session().aiBusy()); });
     m_editor->setBusy(session.aiBusy());
-    refresh();
+    requestRefresh();
 }
 
 ScenesView::~ScenesView() = default;
@@ -152,7 +152,7 @@ void ScenesView::select(const StoryboardSelection& selection)
     if (selection == m_selection)
         return;
     m_selection = selection;
-    refresh();
+    requestRefresh();
 }
 
 void ScenesView::editBoard(const BoardChange& change)
@@ -166,7 +166,7 @@ void ScenesView::editBoard(const BoardChange& change)
     // announces already shows it.
     const bool changed = edit([&](Project& p) { m_selection = change(p, episodeID, before); });
     if (!changed && m_selection != before)
-        refresh();
+        requestRefresh();
 }
 
 void ScenesView::addScene()

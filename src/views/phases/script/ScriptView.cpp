@@ -122,7 +122,7 @@ ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
     });
     connect(&session, &ProjectSession::aiBusyChanged, this, &ScriptView::syncBusy);
     syncBusy();
-    refresh();
+    requestRefresh();
 }
 
 ScriptView::~ScriptView() = default;

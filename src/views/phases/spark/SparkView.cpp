@@ -140,7 +140,7 @@ SparkView::SparkView(ProjectSession& session, QWidget* parent)
     page->addStretch(1);
     connectIdeaBoard();
 
-    refresh();
+    requestRefresh();
 }
 
 SparkView::~SparkView() = default;

@@ -112,7 +112,7 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
     connect(m_addAct, &QAbstractButton::clicked, this,
             [this] { editEpisode([](Project& p, Episode& e) { story::addAct(p, e.id); }); });
 
-    refresh();
+    requestRefresh();
 }
 
 StoryView::~StoryView() = default;
