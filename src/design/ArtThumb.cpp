@@ -93,7 +93,7 @@ void paintScaled(QPainter& p, const QRectF& target, const QString& seed, qreal w
 // kilobytes.
 struct FramedArt {
     QMutex mutex;
-    QCache<QString, QImage> images{96 * 1024};
+    QCache<QString, QImage> images{64 * 1024};
 };
 
 FramedArt& framed()
