@@ -654,7 +654,8 @@ void ScriptPage::leaveEvent(QEvent* event)
 {
     // While a menu is open it has the pointer to itself; the row it was
     // opened from keeps its controls.
-    if (!QApplication::activePopupWidget() && !rect().contains(mapFromGlobal(QCursor::pos())))
+    // (Moving onto a child of the page is no leave.)
+    if (!QApplication::activePopupWidget())
         setHoveredID(QUuid());
     QWidget::leaveEvent(event);
 }
@@ -664,9 +665,12 @@ bool ScriptPage::eventFilter(QObject* watched, QEvent* event)
     QTextEdit* edit = m_editor->textEdit();
     switch (event->type()) {
     case QEvent::MouseMove:
+        if (watched->isWidgetType())
+            hoverAt(mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
+        break;
     case QEvent::Enter:
         if (watched->isWidgetType())
-            hoverAt(mapFromGlobal(QCursor::pos()));
+            hoverAt(mapFromGlobal(static_cast<QEnterEvent*>(event)->globalPosition().toPoint()));
         break;
     case QEvent::Resize:
         // The editor grew or shrank with its text: so does its row.
