@@ -4,6 +4,7 @@
 #include "model/Lookup.h"
 #include "model/Text.h"
 #include "state/ProjectSession.h"
+#include "state/edits/ScriptEdits.h"
 
 using namespace Qt::StringLiterals;
 
@@ -126,10 +127,7 @@ AssistOutcome AssistResults::inventCharacter(const CastMember& member)
 
 AssistOutcome AssistResults::appendScript(const AIDirector::ScriptElements& result)
 {
-    return {[result](Project& p) {
-                if (Episode* episode = findEpisode(p, result.episodeID))
-                    episode->script.elements << result.elements;
-            },
+    return {[result](Project& p) { edits::landScriptDraft(p, result.episodeID, result.elements); },
             std::nullopt};
 }
 
