@@ -53,20 +53,18 @@ public:
     // The engine picked in the structure menu that awaits the answer to the
     // alert; none while no alert is up.
     std::optional<StructureKind> pendingTemplate() const { return m_pending; }
-    // What a structure-menu entry does: nothing for the engine in use,
+    // What a structure-menu entry does: nothing for the structure in use,
     // otherwise the alert, and on "Switch & replace beats" the switch.
-    void chooseEngine(StructureKind kind);
+    void chooseStructure(StructureKind kind);
 
 protected:
-    void refresh() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void refresh() override;
     ActColumn* makeColumn(const Act& act);
-    // Each writes into the active episode as it is when the edit runs, and
-    // into the act and beat with those ids there; nothing when one is gone.
-    void editEpisode(const std::function<void(Project&, Episode&)>& change);
-    void editAct(const QUuid& actID, const std::function<void(Act&)>& change);
-    void editBeat(const QUuid& actID, const QUuid& beatID, const std::function<void(Beat&)>& change);
+    // Runs a named operation on the episode active now, by its id.
+    void editEpisode(const std::function<void(Project&, const QUuid&)>& change);
 
     std::optional<StructureKind> m_pending;
 

@@ -230,6 +230,40 @@ private Q_SLOTS:
         QCOMPARE(view->placeholderText(), u"Select a location"_s);
     }
 
+    void emptyWellsHoldTheirPlaceholderAfterAnyStarter()
+    {
+        // A blank character shown after one from a starter: every empty
+        // editor grows to its whole placeholder again, whatever text the
+        // starter had left in it.
+        ProjectSession session(Project{});
+        Stage stage(session);
+        CastView* view = stage.view;
+        QMenu* menu = view->newCharacterButton()->menu();
+        CharacterDetail* pane = view->characterDetail();
+        for (const CharacterStarter& starter : CharacterStarter::catalog()) {
+            entry(menu, starter.label)->trigger();
+            QCoreApplication::processEvents();
+            entry(menu, u"Blank character"_s)->trigger();
+            for (QString CastMember::*field : {&CastMember::voice, &CastMember::tells, &CastMember::bio}) {
+                const QTextEdit* edit = pane->editor(field)->textEdit();
+                const int margin = int(edit->document()->documentMargin());
+                const auto fits = [&] {
+                    const QRect area = edit->viewport()->rect().adjusted(margin, margin, -margin, -margin);
+                    const QRect needed = QFontMetrics(edit->font())
+                                             .boundingRect(area, Qt::AlignTop | Qt::TextWordWrap, edit->placeholderText());
+                    return needed.height() <= area.height();
+                };
+                QTRY_VERIFY2(fits(), qPrintable(starter.label));
+            }
+        }
+        // The remove buttons are as tall as their label and padding.
+        QTRY_COMPARE(pane->removeButton()->height(), pane->removeButton()->sizeHint().height());
+        clickPill(view, 1);
+        QTest::mouseClick(view->newLocationButton(), Qt::LeftButton);
+        GhostButton* removeLocation = view->locationDetail()->removeButton();
+        QTRY_COMPARE(removeLocation->height(), removeLocation->sizeHint().height());
+    }
+
     void editsLandInTheShownRecordWithoutReplacingTheField()
     {
         ProjectSession session(threeAndTwo());

@@ -124,7 +124,7 @@ private Q_SLOTS:
         writeScreenshot(structure->menu(), u"story-structure-menu"_s);
         structure->menu()->close();
 
-        stage.story->chooseEngine(StructureKind::storyCircle);
+        stage.story->chooseStructure(StructureKind::storyCircle);
         auto* alert = stage.backdrop.findChild<Alert*>();
         QVERIFY(alert);
         QVERIFY(QTest::qWaitForWindowExposed(alert));
