@@ -15,7 +15,6 @@
 #include "views/phases/cast/LookAnchorCard.h"
 #include "views/phases/cast/PaneArt.h"
 #include "views/phases/cast/RelationshipsSection.h"
-#include "views/phases/cast/WellText.h"
 
 #include <QHBoxLayout>
 #include <QScrollBar>
@@ -217,7 +216,7 @@ void CharacterDetail::setMember(const CastMember& member, const QList<CastMember
     for (const auto& [f, input] : std::as_const(m_fields))
         input->setText(member.*rules::characterField(f));
     for (const auto& [f, input] : std::as_const(m_editors))
-        showWellText(input, member.*rules::characterField(f));
+        input->setText(member.*rules::characterField(f));
     for (const auto& [value, chip] : std::as_const(m_roles))
         chip->setOn(member.role == value);
     m_look->setText(member.look);

@@ -10,7 +10,6 @@
 #include "views/phases/cast/AssistLink.h"
 #include "views/phases/cast/LookAnchorCard.h"
 #include "views/phases/cast/PaneArt.h"
-#include "views/phases/cast/WellText.h"
 
 #include <QHBoxLayout>
 #include <QScrollBar>
@@ -141,7 +140,7 @@ void LocationDetail::setLocation(const Location& location)
     for (const auto& [value, chip] : std::as_const(m_kinds))
         chip->setOn(location.kind == value);
     m_look->setText(location.look);
-    showWellText(m_sound, location.sound);
+    m_sound->setText(location.sound);
 }
 
 } // namespace studio
