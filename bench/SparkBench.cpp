@@ -232,23 +232,36 @@ QString scriptText(const Project& p)
     return lines.join(u'\n');
 }
 
-// The screen on the backdrop at the phase area's size, shown and painted.
-template <class View>
-struct Opened {
-    explicit Opened(ProjectSession& session)
+// The window's backdrop at the phase area's size, shown once: each opening
+// builds a screen on it, lays it out and paints the window once, as the
+// workspace does when the phase changes.
+struct Window {
+    Window()
     {
         backdrop.setReduceMotion(true);
         backdrop.resize(screenSize);
-        auto* layout = new QVBoxLayout(&backdrop);
+        layout = new QVBoxLayout(&backdrop);
         layout->setContentsMargins(0, 0, 0, 0);
-        view = new View(session, &backdrop);
-        layout->addWidget(view);
         backdrop.show();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         backdrop.grab();
     }
+    template <class View>
+    View* open(ProjectSession& session)
+    {
+        auto* view = new View(session, &backdrop);
+        layout->addWidget(view);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        backdrop.grab();
+        return view;
+    }
+    static void close(QWidget* view)
+    {
+        delete view;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     AuroraBackground backdrop;
-    View* view = nullptr;
+    QVBoxLayout* layout = nullptr;
 };
 
 double residentMegabytes()
@@ -264,13 +277,13 @@ template <class View>
 void open(benchmark::State& state, int cards)
 {
     ProjectSession session(feature(cards));
+    Window window;
     double resident = 0;
     for (auto _ : state) {
-        auto screen = std::make_unique<Opened<View>>(session);
+        View* view = window.open<View>(session);
         state.PauseTiming();
         resident = std::max(resident, residentMegabytes());
-        screen.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Window::close(view);
         state.ResumeTiming();
     }
     state.counters["resident_MB"] = resident;
@@ -280,12 +293,12 @@ template <class View>
 void leave(benchmark::State& state, int cards)
 {
     ProjectSession session(feature(cards));
+    Window window;
     for (auto _ : state) {
         state.PauseTiming();
-        auto screen = std::make_unique<Opened<View>>(session);
+        View* view = window.open<View>(session);
         state.ResumeTiming();
-        screen.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Window::close(view);
     }
 }
 
@@ -302,24 +315,20 @@ BENCHMARK(BM_LeaveSpark3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenStory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenCast)->Unit(benchmark::kMillisecond);
 
-// The floor: a plain text editor given the feature's script, shown and
-// painted once, then torn down.
+// The floor: a plain text editor given the feature's script, opened on the
+// same window the same way.
 void BM_OpenPlainEditor(benchmark::State& state)
 {
     const QString text = scriptText(feature(0));
+    Window window;
     for (auto _ : state) {
-        auto host = std::make_unique<QWidget>();
-        host->resize(screenSize);
-        auto* layout = new QVBoxLayout(host.get());
-        auto* editor = new QPlainTextEdit(host.get());
-        layout->addWidget(editor);
+        auto* editor = new QPlainTextEdit(&window.backdrop);
         editor->setPlainText(text);
-        host->show();
+        window.layout->addWidget(editor);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        host->grab();
+        window.backdrop.grab();
         state.PauseTiming();
-        host.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Window::close(editor);
         state.ResumeTiming();
     }
 }

@@ -68,7 +68,7 @@ namespace {
 constexpr int cardSpacing = 12;
 constexpr int rowPadding = 2;
 // Cards built beyond each edge of the view, so a scroll shows built cards.
-constexpr int viewMargin = 600;
+constexpr int viewMargin = 250;
 } // namespace
 
 IdeaBoard::IdeaBoard(QWidget* parent)
@@ -186,9 +186,9 @@ void IdeaBoard::fillView()
 {
     const int pitch = IdeaCardView::cardWidth() + cardSpacing;
     const int left = m_strip->horizontalScrollBar()->value() - viewMargin;
-    // Before the strip is first laid out its width is not known yet: a
+    // Before the strip is first laid out its width is not known yet: the
     // window's width of cards is built.
-    const int width = m_strip->viewport()->width() > 100 ? m_strip->viewport()->width() : 1600;
+    const int width = m_strip->viewport()->width() > 100 ? m_strip->viewport()->width() : window()->width();
     const qsizetype first = std::max<qsizetype>(0, left / pitch);
     const qsizetype last = std::min<qsizetype>(m_cards.size() - 1, (left + width + 2 * viewMargin) / pitch);
     QSet<QUuid> wanted;

@@ -11,6 +11,7 @@
 #include "model/Project.h"
 #include "model/Text.h"
 
+#include <QCache>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -54,9 +55,16 @@ int IdeaCardView::estimatedHeight(const QString& text)
     const qreal fittingChars = fittingLines * std::floor(textWidth / metrics.maxWidth());
     if (!text.contains(u'\n') && qreal(text.size()) <= fittingChars)
         return base;
+    // Heights depend on the text alone: kept for the process, so opening the
+    // screen again measures nothing it measured before.
+    static QCache<QString, int> measured(20000);
+    if (const int* known = measured.object(text))
+        return *known;
     const QRectF box = metrics.boundingRect(QRectF(0, 0, textWidth, 1e6), Qt::TextWordWrap,
                                             text::displayPrefix(text));
-    return base + int(std::ceil(std::max(0.0, box.height() + metrics.lineSpacing() - editorMinHeight)));
+    const int height = base + int(std::ceil(std::max(0.0, box.height() + metrics.lineSpacing() - editorMinHeight)));
+    measured.insert(text, new int(height));
+    return height;
 }
 
 IdeaCardView::IdeaCardView(const QUuid& cardID, QWidget* parent)
