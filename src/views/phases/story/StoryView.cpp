@@ -48,7 +48,7 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
 {
     setObjectName(u"storyView"_s);
 
-    // Toolbar: engine, episode title, pulse, counts.
+    // Toolbar: structure, episode title, pulse, counts.
     m_structure->setObjectName(u"structureMenu"_s);
     m_structure->setSymbol(u"map.fill"_s, 10, Palette::gold());
     m_structure->setLabelFont(Theme::font(12, QFont::DemiBold));

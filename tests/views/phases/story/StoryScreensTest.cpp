@@ -130,7 +130,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(alert));
         writeScreenshot(alert, u"story-engine-alert"_s);
         QTest::keyClick(alert, Qt::Key_Escape);
-        QTRY_VERIFY(!stage.story->pendingTemplate());
+        QTRY_VERIFY(!stage.story->pendingStructure());
     }
 
     void assistRunning()

@@ -84,7 +84,7 @@ private Q_SLOTS:
     void initTestCase() { Theme::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
-    void engineSwitchAsksFirst_data()
+    void structureSwitchAsksFirst_data()
     {
         QTest::addColumn<int>("answer"); // 0 switch, 1 Cancel, 2 Esc
         QTest::newRow("switch") << 0;
@@ -92,7 +92,7 @@ private Q_SLOTS:
         QTest::newRow("escape") << 2;
     }
 
-    void engineSwitchAsksFirst()
+    void structureSwitchAsksFirst()
     {
         QFETCH(int, answer);
         ProjectSession session(storyProject(ProjectFormat::anthology));
@@ -105,13 +105,13 @@ private Q_SLOTS:
         menuEntry(view.structureMenu(), u"Five-Act TV — Teaser plus four acts — built for episodic momentum."_s)
             ->trigger();
         QVERIFY(!openAlert(&view));
-        QVERIFY(!view.pendingTemplate());
+        QVERIFY(!view.pendingStructure());
 
         menuEntry(view.structureMenu(), u"Hero's Journey — Departure, initiation, return. Myth-shaped stories."_s)
             ->trigger();
         Alert* box = openAlert(&view);
         QVERIFY(box);
-        QCOMPARE(view.pendingTemplate(), std::optional(StructureKind::heroJourney));
+        QCOMPARE(view.pendingStructure(), std::optional(StructureKind::heroJourney));
         QCOMPARE(box->text(), u"Switch story engine?"_s);
         QCOMPARE(box->informativeText(),
                  u"“Hero's Journey” will replace the current acts and beats for this segment."_s);
@@ -121,7 +121,7 @@ private Q_SLOTS:
         else
             (answer == 0 ? box->destructiveButton() : box->cancelButton())->click();
         QTRY_VERIFY(!openAlert(&view));
-        QVERIFY(!view.pendingTemplate());
+        QVERIFY(!view.pendingStructure());
 
         const Episode& after = firstEpisode(session);
         if (answer != 0) {
@@ -324,7 +324,7 @@ private Q_SLOTS:
         QVERIFY(view.emptyState()->isVisibleTo(&view));
         QVERIFY(view.actColumns().isEmpty());
         view.chooseStructure(StructureKind::storyCircle);
-        QVERIFY(!view.pendingTemplate());
+        QVERIFY(!view.pendingStructure());
         QVERIFY(!openAlert(&view));
         view.addActTile()->click();
         QCOMPARE(session.project(), project);
