@@ -154,31 +154,49 @@ private Q_SLOTS:
         QCOMPARE(app.selectedTabID(), app.tabs().last()->id());
     }
 
-    void newProjectIsAnsweredByTheHomeLibrary()
+    void newProjectShowsAHomeTabWithTheSheet()
     {
         AppState app;
         MainWindow window(app);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QUuid firstHome = app.selectedTabID();
         QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
         QVERIFY(app.showingNewProject());
         QTRY_VERIFY(NewProjectSheet::openFor(app));
         NewProjectSheet::openFor(app)->reject();
         QTRY_VERIFY(!app.showingNewProject());
 
-        // Over a production the request waits; a new studio tab shows a
-        // library, which answers it.
-        app.openProject(production(u"A"_s));
-        QTRY_VERIFY(window.isActiveWindow());
-        const QUuid productionTab = app.selectedTabID();
-        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
-        QVERIFY(app.showingNewProject());
-        QCoreApplication::processEvents();
-        QCOMPARE(app.selectedTabID(), productionTab);
-        QVERIFY(!NewProjectSheet::openFor(app));
+        // Over a production, the first home tab comes forward with the sheet.
         window.newStudioTabAction()->trigger();
+        const QUuid secondHome = app.selectedTabID();
+        app.openProject(production(u"A"_s));
+        const QUuid productionTab = app.selectedTabID();
+        window.newProjectAction()->trigger();
+        QCOMPARE(app.selectedTabID(), firstHome);
         QVERIFY(qobject_cast<HomeView*>(window.rootView()->content()));
         QTRY_VERIFY(NewProjectSheet::openFor(app));
+        NewProjectSheet::openFor(app)->reject();
+        QTRY_VERIFY(!NewProjectSheet::openFor(app));
+
+        // A home tab on screen keeps its place.
+        app.setSelectedTabID(secondHome);
+        window.newProjectAction()->trigger();
+        QCOMPARE(app.selectedTabID(), secondHome);
+        QTRY_VERIFY(NewProjectSheet::openFor(app));
+        NewProjectSheet::openFor(app)->reject();
+        QTRY_VERIFY(!NewProjectSheet::openFor(app));
+
+        // With no home tab open, a new one comes, as New Studio Tab makes it.
+        QVERIFY(app.closeTab(firstHome));
+        QVERIFY(app.closeTab(secondHome));
+        QCOMPARE(app.selectedTabID(), productionTab);
+        window.newProjectAction()->trigger();
+        QCOMPARE(app.tabs().size(), 2);
+        QVERIFY(app.tabs().last()->isHome());
+        QCOMPARE(app.selectedTabID(), app.tabs().last()->id());
+        QTRY_VERIFY(NewProjectSheet::openFor(app));
+        NewProjectSheet::openFor(app)->reject();
     }
 
     // The commands answer from the settings window too; the sheet over the
