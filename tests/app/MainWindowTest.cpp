@@ -14,9 +14,12 @@
 #include "state/StudioTab.h"
 #include "views/home/HomeView.h"
 #include "views/home/NewProjectSheet.h"
+#include "views/home/SampleMenuButton.h"
 #include "views/settings/SettingsWindow.h"
+#include "views/shell/ProjectWorkspaceView.h"
 #include "views/shell/RootView.h"
 #include "views/shell/TabStrip.h"
+#include "views/shell/TabStripChip.h"
 
 #include <QAction>
 #include <QApplication>
@@ -197,6 +200,55 @@ private Q_SLOTS:
         QCOMPARE(app.selectedTabID(), app.tabs().last()->id());
         QTRY_VERIFY(NewProjectSheet::openFor(app));
         NewProjectSheet::openFor(app)->reject();
+    }
+
+    // The focus follows the screen the user is on and never parks on a tab's
+    // close button by itself: Space right after a switch closes nothing.
+    void spaceAfterASwitchNeverClosesTheProduction()
+    {
+        AppState app;
+        Project p = production(u"No episodes"_s);
+        p.episodes.clear();
+        p.activePhase = PhaseID::spark;
+        app.store().save(p);
+        MainWindow window(app);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TabStrip* strip = window.rootView()->tabStrip();
+        const auto closeButtonHasFocus = [strip] {
+            for (const TabStripChip* chip : strip->chips()) {
+                if (chip->closeButton()->hasFocus())
+                    return true;
+            }
+            return false;
+        };
+        const auto pressSpace = [&window] {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : &window, Qt::Key_Space);
+        };
+
+        // The user was on the library's sample menu when the production opened.
+        auto* home = qobject_cast<HomeView*>(window.rootView()->content());
+        QVERIFY(home);
+        home->footerSampleMenu()->setFocus(Qt::MouseFocusReason);
+        QVERIFY(home->footerSampleMenu()->hasFocus());
+        app.openProject(p);
+        QVERIFY(!closeButtonHasFocus());
+        QTest::keyClick(&window, Qt::Key_4, Qt::ControlModifier);
+        QCOMPARE(app.tabForProject(p.id)->session()->project().activePhase, PhaseID::script);
+        QVERIFY(!closeButtonHasFocus());
+        pressSpace();
+        QVERIFY(app.tabForProject(p.id));
+
+        // From inside a phase screen to the next one.
+        auto* workspace = qobject_cast<ProjectWorkspaceView*>(window.rootView()->content());
+        QVERIFY(workspace && workspace->phaseScreen());
+        workspace->phaseScreen()->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
+        QVERIFY(!closeButtonHasFocus());
+        QVERIFY(workspace->phaseScreen()->hasFocus());
+        pressSpace();
+        QVERIFY(app.tabForProject(p.id));
     }
 
     // The commands answer from the settings window too; the sheet over the

@@ -17,8 +17,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QTest>
 
@@ -332,6 +334,32 @@ private Q_SLOTS:
         QVERIFY(s.app.showSettingsRequest());
         QCOMPARE(s.strip.settingsButton()->toolTip(), u"Settings (Ctrl+,)"_s);
         QCOMPARE(s.strip.newTabButton()->toolTip(), u"New studio tab (Ctrl+T)"_s);
+    }
+
+    // Tabbed to, a tab's close button holds the keyboard; handed the focus
+    // because the control holding it went away, it lets go.
+    void closeButtonTakesTheKeyboardOnlyFromTheUser()
+    {
+        AppState app;
+        QWidget window;
+        auto* column = new QVBoxLayout(&window);
+        auto* strip = new TabStrip(app, &window);
+        column->addWidget(strip);
+        auto* field = new QLineEdit(&window);
+        column->addWidget(field);
+        // The production's chip comes right after the field in the focus chain.
+        app.openProject(production(u"A"_s));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        SymbolButton* close = strip->chip(app.selectedTabID())->closeButton();
+
+        field->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QVERIFY(close->hasFocus());
+
+        field->setFocus(Qt::MouseFocusReason);
+        field->hide();
+        QVERIFY(!close->hasFocus());
     }
 };
 
