@@ -212,8 +212,9 @@ private Q_SLOTS:
         Shown s;
         s.app.openProject(production(u"An Extraordinarily Long Working Title For A Film About Lighthouses"_s));
         QVERIFY(QTest::qWaitForWindowExposed(&s.strip));
-        QTest::qWait(20);
         TabStripChip* chip = s.strip.chips().at(1);
+        // Laid out beside the home chip.
+        QTRY_VERIFY(chip->x() > s.strip.chips().at(0)->geometry().right());
         QVERIFY(chip->width() <= TabStripChip::maximumChipWidth);
         QCOMPARE(chip->height(), s.strip.chips().at(0)->height());
     }
@@ -270,7 +271,8 @@ private Q_SLOTS:
         TabStripChip* first = c.strip.chips().first();
         QTest::mouseMove(first);
         QTRY_VERIFY(first->isHovered());
-        QTest::qWait(20);
+        // A reveal of the selected chip would come from the event loop.
+        QCoreApplication::processEvents();
         QCOMPARE(c.bar()->value(), 0);
 
         // A new selection is still brought into view.
