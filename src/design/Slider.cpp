@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +26,7 @@ Slider::Slider(double minimum, double maximum, QWidget* parent)
 {
     QSlider::setRange(0, steps);
     syncKeySteps();
-    setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(this, &QSlider::valueChanged, this, [this](int v) {
@@ -210,6 +211,32 @@ void Slider::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     setSliderDown(false);
     update();
+}
+
+void Slider::wheelEvent(QWheelEvent* event)
+{
+    if (!hasFocus() || !isEnabled() || isSliderDown()) {
+        m_wheelRemainder = 0;
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // One notch moves one step, the same step as an arrow key; a fine
+    // wheel or a touchpad adds up its travel to whole notches.
+    const QPoint angle = event->angleDelta();
+    int delta = std::abs(angle.y()) >= std::abs(angle.x()) ? angle.y() : -angle.x();
+    if (event->inverted())
+        delta = -delta;
+    m_wheelRemainder += delta;
+    constexpr int notch = QWheelEvent::DefaultDeltasPerStep;
+    while (m_wheelRemainder >= notch) {
+        m_wheelRemainder -= notch;
+        triggerAction(SliderSingleStepAdd);
+    }
+    while (m_wheelRemainder <= -notch) {
+        m_wheelRemainder += notch;
+        triggerAction(SliderSingleStepSub);
+    }
 }
 
 void Slider::paintEvent(QPaintEvent*)

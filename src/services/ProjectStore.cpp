@@ -291,7 +291,8 @@ void ProjectStore::load()
         if (decoded[i].project)
             loaded.append(std::move(*decoded[i].project));
         else
-            fail(u"Couldn't read "_s + QFileInfo(folders[i]).fileName() + u": "_s + decoded[i].failure);
+            fail(u"Couldn't read "_s + text::isolated(QFileInfo(folders[i]).fileName()) + u": "_s
+                 + text::isolated(decoded[i].failure));
     }
 
     std::stable_sort(loaded.begin(), loaded.end(),

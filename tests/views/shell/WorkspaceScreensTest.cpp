@@ -89,9 +89,11 @@ private Q_SLOTS:
         // Every phase of the first sample, to see each header and rail state.
         if (sample != 0)
             return;
+        test::SettledPicture settled(stage.workspace->header());
         for (PhaseID phase : allCases<PhaseID>()) {
             session.edit([phase](Project& p) { p.activePhase = phase; });
-            QTest::qWait(10);
+            QCOMPARE(stage.workspace->header()->titleText(), title(phase));
+            QTRY_VERIFY(settled());
             test::writeScreenshot(stage.workspace->header(), u"header-"_s + rawValue(phase));
         }
     }
@@ -112,9 +114,8 @@ private Q_SLOTS:
         QVERIFY(runEntry(session, u"Draft the opening from beats"_s));
         session.setAiError(u"AI request failed (429). Rate limit reached for requests per minute; please retry "
                            u"after a short pause so the service can catch up with your studio."_s);
-        QTest::qWait(200);
-        QCOMPARE(stage.workspace->header()->assistMenu()->labelText(), u"Thinking\u2026"_s);
-        QVERIFY(!stage.workspace->errorBanner()->isHidden());
+        QTRY_COMPARE(stage.workspace->header()->assistMenu()->labelText(), u"Thinking\u2026"_s);
+        QTRY_VERIFY(!stage.workspace->errorBanner()->isHidden());
         test::writeScreenshot(&stage.backdrop, u"workspace-busy-banner"_s);
         model.release();
         QTRY_VERIFY(!session.aiBusy());
