@@ -1,18 +1,19 @@
-#include "views/phases/scenes/SceneRow.h"
+#include "views/phases/storyboard/SceneRow.h"
 
 #include "design/DestructiveAction.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
-#include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QContextMenuEvent>
-#include <QHBoxLayout>
+#include <QFontMetricsF>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QVBoxLayout>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -22,60 +23,80 @@ namespace {
 constexpr int padding = 8;
 constexpr int badge = 22;
 constexpr int spacing = 9;
+constexpr int lineGap = 2;
 constexpr qreal radius = 10;
+
+const QFont& slugFont()
+{
+    static const QFont font = Theme::font(type::callout, QFont::DemiBold);
+    return font;
+}
+
+const QFont& detailFont()
+{
+    static const QFont font = Theme::font(type::footnote);
+    return font;
+}
+
+const QFont& badgeFont()
+{
+    static const QFont font = Theme::font(type::body, QFont::Bold);
+    return font;
+}
+
+int lineHeight(const QFont& font)
+{
+    return int(std::ceil(QFontMetricsF(font).height()));
+}
+
+// One line of text, elided at the end to the width it has.
+void drawLine(QPainter& p, const QRectF& box, const QFont& font, const QColor& color, const QString& text)
+{
+    const QFontMetricsF fm(font);
+    const QString line = text::displayPrefix(text).replace(u'\n', u' ');
+    p.setFont(font);
+    p.setPen(color);
+    p.drawText(box, Qt::AlignLeft | Qt::AlignTop, fm.elidedText(line, Qt::ElideRight, box.width()));
+}
+
 } // namespace
 
 SceneRow::SceneRow(const QUuid& sceneID, QWidget* parent)
     : QWidget(parent)
     , m_sceneID(sceneID)
-    , m_slug(new TextLabel(QString(), Theme::font(10.5, QFont::DemiBold), Palette::textPrimary(), this))
-    , m_detail(new TextLabel(QString(), Theme::font(9), Palette::textTertiary(), this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusPolicy(Qt::ClickFocus);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(padding + badge + spacing, padding, padding, padding);
-    row->setSpacing(0);
-    auto* text = new QVBoxLayout;
-    text->setContentsMargins(0, 0, 0, 0);
-    text->setSpacing(2);
-    text->addWidget(m_slug);
-    text->addWidget(m_detail);
-    row->addLayout(text, 1);
-    setMinimumHeight(badge + 2 * padding);
 }
 
-QString SceneRow::detailText(qsizetype shots, double totalSeconds)
+QSize SceneRow::sizeHint() const
 {
-    return QString::number(shots) + u" shots · "_s + QString::number(text::saturatingInt64(totalSeconds)) + u's';
+    const int text = lineHeight(slugFont()) + lineGap + lineHeight(detailFont());
+    return {padding + badge + spacing + padding, std::max(badge, text) + 2 * padding};
+}
+
+QSize SceneRow::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 void SceneRow::setContent(int number, const QString& slug, const QString& detail, bool selected)
 {
-    m_slug->setText(slug);
-    m_detail->setText(detail);
-    if (number != m_number || selected != m_selected) {
-        m_number = number;
-        m_selected = selected;
-        update();
-    }
-}
-
-QString SceneRow::slug() const
-{
-    return m_slug->text();
-}
-
-QString SceneRow::detail() const
-{
-    return m_detail->text();
+    if (number == m_number && selected == m_selected && slug == m_slug && detail == m_detail)
+        return;
+    m_number = number;
+    m_selected = selected;
+    m_slug = slug;
+    m_detail = detail;
+    update();
 }
 
 void SceneRow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
     const QRectF r = rect();
     if (m_selected) {
         shapes::fillRounded(p, r, radius, Palette::surfaceHigh());
@@ -83,11 +104,18 @@ void SceneRow::paintEvent(QPaintEvent*)
     }
     const QRectF circle(padding, (r.height() - badge) / 2.0, badge, badge);
     p.setPen(Qt::NoPen);
-    p.setBrush(m_selected ? Palette::accent() : Palette::white(0.06));
+    p.setBrush(m_selected ? Palette::accent() : Palette::white(level::tint));
     p.drawEllipse(circle);
-    p.setFont(Theme::font(11, QFont::Bold));
+    p.setFont(badgeFont());
     p.setPen(m_selected ? Palette::buttonInk() : Palette::textTertiary());
     p.drawText(circle, Qt::AlignCenter, QString::number(m_number));
+
+    const qreal left = padding + badge + spacing;
+    const qreal width = std::max<qreal>(0, r.width() - left - padding);
+    const int slugHeight = lineHeight(slugFont());
+    drawLine(p, QRectF(left, padding, width, slugHeight), slugFont(), Palette::textPrimary(), m_slug);
+    drawLine(p, QRectF(left, padding + slugHeight + lineGap, width, lineHeight(detailFont())), detailFont(),
+             Palette::textTertiary(), m_detail);
 }
 
 void SceneRow::mousePressEvent(QMouseEvent* event)

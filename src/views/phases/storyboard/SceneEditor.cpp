@@ -1,4 +1,4 @@
-#include "views/phases/scenes/SceneEditor.h"
+#include "views/phases/storyboard/SceneEditor.h"
 
 #include "design/Chip.h"
 #include "design/FlowLayout.h"
@@ -9,15 +9,10 @@
 #include "design/PillPicker.h"
 #include "design/PlainTextField.h"
 #include "design/Theme.h"
-#include "model/CraftKits.h"
-#include "model/Lookup.h"
-#include "model/ShotRecipe.h"
 #include "model/Text.h"
-#include "state/assist/DirectorAssist.h"
-#include "views/phases/scenes/ScenesView.h"
-#include "views/phases/scenes/ShotGrid.h"
-#include "views/phases/scenes/ShotTiles.h"
-#include "views/phases/scenes/StoryboardButtons.h"
+#include "views/phases/storyboard/ShotGrid.h"
+#include "views/phases/storyboard/ShotTiles.h"
+#include "views/phases/storyboard/StoryboardButtons.h"
 
 #include <QHBoxLayout>
 #include <QMenu>
@@ -28,9 +23,8 @@ using namespace Qt::StringLiterals;
 
 namespace studio {
 
-SceneEditor::SceneEditor(ScenesView& screen, QWidget* parent)
+SceneEditor::SceneEditor(QWidget* parent)
     : QWidget(parent)
-    , m_screen(screen)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     auto* column = new QVBoxLayout(this);
@@ -41,18 +35,18 @@ SceneEditor::SceneEditor(ScenesView& screen, QWidget* parent)
     m_grid = new ShotGrid(this);
     column->addWidget(m_grid, 1);
 
-    connect(m_grid, &ShotGrid::shotPicked, this, [this](const QUuid& id) {
-        StoryboardSelection next = m_screen.selection();
-        next.shotID = id;
-        m_screen.select(next);
-    });
-    connect(m_grid, &ShotGrid::moveRequested, this, &SceneEditor::moveShot);
-    connect(m_grid, &ShotGrid::deleteRequested, this, &SceneEditor::deleteShot);
+    connect(m_grid, &ShotGrid::shotPicked, this, [this](const QUuid& id) { Q_EMIT shotPicked(m_sceneID, id); });
+    connect(m_grid, &ShotGrid::moveRequested, this,
+            [this](const QUuid& id, int offset) { Q_EMIT shotMoveRequested(m_sceneID, id, offset); });
+    connect(m_grid, &ShotGrid::deleteRequested, this,
+            [this](const QUuid& id) { Q_EMIT shotDeleteRequested(m_sceneID, id); });
     ShotTiles* tiles = m_grid->tiles();
-    connect(tiles, &ShotTiles::addShotRequested, this, &SceneEditor::addShot);
-    connect(tiles, &ShotTiles::recipeShotRequested, this, &SceneEditor::addRecipeShot);
-    connect(tiles, &ShotTiles::coverageRequested, this, &SceneEditor::applyCoverage);
-    connect(tiles, &ShotTiles::aiShotListRequested, this, &SceneEditor::aiShotList);
+    connect(tiles, &ShotTiles::addShotRequested, this, [this] { Q_EMIT addShotRequested(m_sceneID); });
+    connect(tiles, &ShotTiles::recipeShotRequested, this,
+            [this](const QString& id) { Q_EMIT recipeShotRequested(m_sceneID, id); });
+    connect(tiles, &ShotTiles::coverageRequested, this,
+            [this](const QString& id) { Q_EMIT coverageRequested(m_sceneID, id); });
+    connect(tiles, &ShotTiles::aiShotListRequested, this, [this] { Q_EMIT shotListRequested(m_sceneID); });
 }
 
 SceneEditor::~SceneEditor() = default;
@@ -71,7 +65,7 @@ QWidget* SceneEditor::buildHeader()
                                                                   {SceneSetting::exterior, u"EXT"_s}});
     connect(m_setting, &PillPicker::picked, this, [this](int index) {
         const auto setting = m_setting->value<SceneSetting>(index);
-        editScene([setting](SceneCard& s) { s.setting = setting; });
+        Q_EMIT settingRequested(m_sceneID, setting);
     });
     heading->addWidget(m_setting);
 
@@ -94,7 +88,7 @@ QWidget* SceneEditor::buildHeader()
     m_locationText = new PlainTextField(u"Location name"_s, Theme::font(11.5), location);
     m_locationText->setFixedWidth(140);
     connect(m_locationText, &PlainTextField::textEdited, this,
-            [this](const QString& text) { editScene([text](SceneCard& s) { s.locationText = text; }); });
+            [this](const QString& text) { Q_EMIT locationTextRequested(m_sceneID, text); });
     locationRow->addWidget(m_locationText);
     heading->addWidget(location);
 
@@ -105,7 +99,7 @@ QWidget* SceneEditor::buildHeader()
     m_time->setOptions(times);
     connect(m_time, &PillPicker::picked, this, [this](int index) {
         const auto time = m_time->value<TimeOfDay>(index);
-        editScene([time](SceneCard& s) { s.timeOfDay = time; });
+        Q_EMIT timeRequested(m_sceneID, time);
     });
     heading->addWidget(m_time);
     column->addLayout(heading);
@@ -113,7 +107,7 @@ QWidget* SceneEditor::buildHeader()
     m_synopsis = new PlainTextField(u"What happens in this scene?"_s, Theme::font(12), header);
     m_synopsis->setTextColor(Palette::textSecondary());
     connect(m_synopsis, &PlainTextField::textEdited, this,
-            [this](const QString& text) { editScene([text](SceneCard& s) { s.synopsis = text; }); });
+            [this](const QString& text) { Q_EMIT synopsisRequested(m_sceneID, text); });
     column->addWidget(m_synopsis);
 
     m_cast = new QWidget(header);
@@ -135,6 +129,7 @@ void SceneEditor::showScene(const Project& project, const SceneCard& scene, cons
         m_sceneID = scene.id;
         m_grid->verticalScrollBar()->setValue(0);
     }
+    m_locations = project.locations;
     m_setting->setSelection(scene.setting);
     m_location->setLabel(scene.locationName(project.locations));
     m_locationText->setVisible(!scene.locationID.has_value());
@@ -147,9 +142,8 @@ void SceneEditor::showScene(const Project& project, const SceneCard& scene, cons
         project.cast, [](const CastMember& m) { return m.id; },
         [this](const CastMember& m) {
             auto* chip = new Chip(m.name, false);
-            connect(chip, &QAbstractButton::clicked, this, [this, id = m.id] {
-                editScene([id](SceneCard& s) { StoryboardEdits::toggleCast(s, id); });
-            });
+            connect(chip, &QAbstractButton::clicked, this,
+                    [this, id = m.id] { Q_EMIT castToggleRequested(m_sceneID, id); });
             return chip;
         },
         [&](Chip* chip, const CastMember& m, int) {
@@ -167,96 +161,18 @@ void SceneEditor::fillLocationMenu()
     menu->clear();
     // Neither kind of item touches the free text: it comes back with "Custom…".
     connect(menu->addAction(u"Custom…"_s), &QAction::triggered, this,
-            [this] { editScene([](SceneCard& s) { s.locationID.reset(); }); });
-    const QList<Location>& locations = m_screen.project().locations;
-    if (!locations.isEmpty())
+            [this] { Q_EMIT locationRequested(m_sceneID, QUuid()); });
+    if (!m_locations.isEmpty())
         menu->addSeparator();
-    for (const Location& location : locations) {
+    for (const Location& location : m_locations) {
         connect(menu->addAction(Theme::escapeMnemonic(text::displayPrefix(location.name))), &QAction::triggered, this,
-                [this, id = location.id] { editScene([id](SceneCard& s) { s.locationID = id; }); });
+                [this, id = location.id] { Q_EMIT locationRequested(m_sceneID, id); });
     }
 }
 
 void SceneEditor::setBusy(bool busy)
 {
     m_grid->setBusy(busy);
-}
-
-void SceneEditor::editScene(const std::function<void(SceneCard&)>& change)
-{
-    const QUuid sceneID = m_sceneID;
-    m_screen.editBoard([sceneID, change](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
-        StoryboardEdits::editScene(p, episodeID, sceneID, change);
-        return current;
-    });
-}
-
-void SceneEditor::addShot()
-{
-    const QUuid sceneID = m_sceneID;
-    m_screen.editBoard([sceneID](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
-        return StoryboardEdits::addShot(p, episodeID, sceneID, current);
-    });
-}
-
-void SceneEditor::addRecipeShot(const QString& recipeID)
-{
-    const ShotRecipe* found = ShotRecipe::find(recipeID);
-    if (!found)
-        return;
-    const ShotRecipe recipe = *found;
-    const QUuid sceneID = m_sceneID;
-    m_screen.editBoard([sceneID, recipe](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
-        return StoryboardEdits::addRecipeShot(p, episodeID, sceneID, recipe, current);
-    });
-}
-
-void SceneEditor::applyCoverage(const QString& packID)
-{
-    const CoveragePack* found = CoveragePack::find(packID);
-    if (!found)
-        return;
-    const CoveragePack pack = *found;
-    const QUuid sceneID = m_sceneID;
-    // The whole pack is one change: one announcement, one autosave.
-    m_screen.editBoard([sceneID, pack](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
-        return StoryboardEdits::applyCoverage(p, episodeID, sceneID, pack, current);
-    });
-}
-
-void SceneEditor::moveShot(const QUuid& shotID, int offset)
-{
-    const QUuid sceneID = m_sceneID;
-    m_screen.editBoard([=](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
-        StoryboardEdits::moveShot(p, episodeID, sceneID, shotID, offset);
-        return current;
-    });
-}
-
-void SceneEditor::deleteShot(const QUuid& shotID)
-{
-    const QUuid sceneID = m_sceneID;
-    m_screen.editBoard([=](Project& p, const QUuid& episodeID, const StoryboardSelection& current) {
-        return StoryboardEdits::deleteShot(p, episodeID, sceneID, shotID, current);
-    });
-}
-
-void SceneEditor::aiShotList()
-{
-    const Episode* episode = m_screen.activeEpisode();
-    if (!episode)
-        return;
-    // The reply lands in this scene of this episode, wherever it stands by then.
-    const QUuid episodeID = episode->id;
-    const QUuid sceneID = m_sceneID;
-    m_screen.runAssist(DirectorAssist::work(
-        m_screen.session(), [=](const Project& p) { return findScene(p, episodeID, sceneID); },
-        [=](const AIDirector& d, const Project& p, const SceneCard& scene) {
-            return d.shotList(p, *findEpisode(p, episodeID), scene);
-        },
-        [](const Project&, const SceneCard&, const AIDirector::SceneShots& shots) {
-            return AssistResults::shotList(shots);
-        }));
 }
 
 } // namespace studio
