@@ -3,12 +3,14 @@
 #include "design/Chip.h"
 #include "design/FlowLayout.h"
 #include "design/HairlineDivider.h"
+#include "design/HorizontalStrip.h"
 #include "design/KeyedList.h"
 #include "design/MenuButton.h"
 #include "design/Palette.h"
 #include "design/PillPicker.h"
 #include "design/PlainTextField.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 #include "views/phases/storyboard/ShotGrid.h"
 #include "views/phases/storyboard/ShotTiles.h"
@@ -58,8 +60,12 @@ QWidget* SceneEditor::buildHeader()
     column->setContentsMargins(16, 16, 16, 16);
     column->setSpacing(10);
 
-    // The heading row wraps in a narrow pane rather than clipping its pills.
-    auto* heading = new FlowLayout(10);
+    // The heading row is one line whatever the pane's width: the pills keep
+    // together and the location menu keeps its whole name. Where the pane is
+    // narrower than the row, the row scrolls sideways instead of wrapping.
+    m_heading = new HorizontalStrip(10, header);
+    m_heading->setIndicatorShown(true);
+    QHBoxLayout* heading = m_heading->row();
     m_setting = new PillPicker(header);
     m_setting->setOptions(QList<std::pair<SceneSetting, QString>>{{SceneSetting::interior, u"INT"_s},
                                                                   {SceneSetting::exterior, u"EXT"_s}});
@@ -67,7 +73,7 @@ QWidget* SceneEditor::buildHeader()
         const auto setting = m_setting->value<SceneSetting>(index);
         Q_EMIT settingRequested(m_sceneID, setting);
     });
-    heading->addWidget(m_setting);
+    heading->insertWidget(heading->count() - 1, m_setting, 0, Qt::AlignVCenter);
 
     auto* location = new QWidget(header);
     auto* locationRow = new QHBoxLayout(location);
@@ -75,22 +81,22 @@ QWidget* SceneEditor::buildHeader()
     locationRow->setSpacing(7);
     m_location = new MenuButton(QString(), location);
     m_location->setSymbol(u"mappin.circle.fill"_s, 10, Palette::gold());
-    m_location->setLabelFont(Theme::font(11.5, QFont::Medium));
+    m_location->setLabelFont(Theme::font(type::bodyLarge, QFont::Medium));
     m_location->setLabelColor(Palette::textPrimary());
     m_location->setChevron(true, 7, Palette::textTertiary());
     m_location->setPadding(10, 6);
     m_location->setSpacing(5);
-    // Its ideal size, up to what a long stored name would push past the pane.
-    m_location->setMaximumWidth(260);
+    // Always its ideal size: the row scrolls rather than cut the name.
+    m_location->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_location->setCursor(Qt::PointingHandCursor);
     connect(m_location, &MenuButton::aboutToOpen, this, &SceneEditor::fillLocationMenu);
     locationRow->addWidget(m_location);
-    m_locationText = new PlainTextField(u"Location name"_s, Theme::font(11.5), location);
+    m_locationText = new PlainTextField(u"Location name"_s, Theme::font(type::bodyLarge), location);
     m_locationText->setFixedWidth(140);
     connect(m_locationText, &PlainTextField::textEdited, this,
             [this](const QString& text) { Q_EMIT locationTextRequested(m_sceneID, text); });
     locationRow->addWidget(m_locationText);
-    heading->addWidget(location);
+    heading->insertWidget(heading->count() - 1, location, 0, Qt::AlignVCenter);
 
     m_time = new PillPicker(header);
     QList<std::pair<TimeOfDay, QString>> times;
@@ -101,10 +107,10 @@ QWidget* SceneEditor::buildHeader()
         const auto time = m_time->value<TimeOfDay>(index);
         Q_EMIT timeRequested(m_sceneID, time);
     });
-    heading->addWidget(m_time);
-    column->addLayout(heading);
+    heading->insertWidget(heading->count() - 1, m_time, 0, Qt::AlignVCenter);
+    column->addWidget(m_heading);
 
-    m_synopsis = new PlainTextField(u"What happens in this scene?"_s, Theme::font(12), header);
+    m_synopsis = new PlainTextField(u"What happens in this scene?"_s, Theme::font(type::control), header);
     m_synopsis->setTextColor(Palette::textSecondary());
     connect(m_synopsis, &PlainTextField::textEdited, this,
             [this](const QString& text) { Q_EMIT synopsisRequested(m_sceneID, text); });

@@ -17,6 +17,7 @@ namespace studio {
 
 class Chip;
 class FlowLayout;
+class HorizontalStrip;
 class MenuButton;
 class PillPicker;
 class PlainTextField;
@@ -38,6 +39,7 @@ public:
 
 
     // The parts, for tests.
+    HorizontalStrip* headingRow() const { return m_heading; }
     PillPicker* settingPicker() const { return m_setting; }
     PillPicker* timePicker() const { return m_time; }
     MenuButton* locationMenu() const { return m_location; }
@@ -70,6 +72,7 @@ private:
 
     QUuid m_sceneID;
     QList<Location> m_locations;
+    HorizontalStrip* m_heading;
     PillPicker* m_setting;
     MenuButton* m_location;
     PlainTextField* m_locationText;

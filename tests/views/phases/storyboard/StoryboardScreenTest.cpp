@@ -12,6 +12,7 @@
 #include "design/FieldLabel.h"
 #include "design/GhostButton.h"
 #include "design/MenuButton.h"
+#include "design/PillPicker.h"
 #include "design/PrimaryButton.h"
 #include "design/SectionHeader.h"
 #include "design/Spring.h"
@@ -89,12 +90,16 @@ struct Stage {
         backdrop.show();
     }
     StoryboardView* view() const { return qobject_cast<StoryboardView*>(workspace->phaseScreen()); }
-    QList<Spring*> springs() const { return backdrop.findChildren<Spring*>(); }
+    bool springsAtRest() const
+    {
+        const QList<Spring*> springs = backdrop.findChildren<Spring*>();
+        return std::none_of(springs.cbegin(), springs.cend(), [](Spring* s) { return s->isMoving(); });
+    }
     void shoot(const QString& name)
     {
         QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
         // Chip fades and pill springs come to rest.
-        QTRY_VERIFY(std::none_of(springs().cbegin(), springs().cend(), [](Spring* s) { return s->isMoving(); }));
+        QTRY_VERIFY(springsAtRest());
         writeScreenshot(&backdrop, u"storyboard-"_s + name);
     }
 };
@@ -286,6 +291,34 @@ private Q_SLOTS:
         QCOMPARE(s.episode().scenes[0].shots.size(), 1);
         QCOMPARE(s.episode().scenes[0].shots[0].id, scene.shots[0].id);
         QVERIFY(!s.view.inspectorPane()->isShowingShot());
+    }
+
+    void headingRowKeepsOneLineAndTheWholeName()
+    {
+        // At the window's least size, with the sample's names and with a long
+        // custom name: the pills stay on the row of the location menu, and
+        // the menu shows its whole name.
+        Project p = SampleFactory::lighthouse();
+        for (const QString& custom : {QString(), u"The abandoned desalination plant beyond the northern salt flats"_s}) {
+            if (!custom.isEmpty()) {
+                SceneCard& scene = p.episodes.first().scenes.first();
+                scene.locationID.reset();
+                scene.locationText = custom;
+            }
+            Stage stage(p);
+            QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+            SceneEditor* editor = stage.view()->editor();
+            // Whether w's middle lies within the height of the setting pills.
+            const auto onTheRow = [editor](QWidget* w) {
+                const QRect pills(editor->settingPicker()->mapTo(editor, QPoint()), editor->settingPicker()->size());
+                return pills.top() <= w->mapTo(editor, w->rect().center()).y()
+                    && w->mapTo(editor, w->rect().center()).y() <= pills.bottom();
+            };
+            QTRY_VERIFY(onTheRow(editor->timePicker()));
+            QVERIFY(onTheRow(editor->locationMenu()));
+            QVERIFY(editor->locationMenu()->width() >= editor->locationMenu()->sizeHint().width());
+            QCOMPARE(editor->locationMenu()->label(), custom.isEmpty() ? p.locations.first().name : custom);
+        }
     }
 
     void durationIsShownNeverWritten()
