@@ -5,9 +5,11 @@
 #include "state/edits/LookEdits.h"
 #include "state/rules/LookRules.h"
 #include "views/phases/look/CinematographyCard.h"
+#include "views/phases/look/LensCard.h"
 #include "views/phases/look/LensSection.h"
 #include "views/phases/look/LookHero.h"
 #include "views/phases/look/MoodCard.h"
+#include "views/phases/look/StyleCard.h"
 #include "views/phases/look/StyleGallery.h"
 
 #include <QHBoxLayout>
@@ -79,6 +81,12 @@ LookView::LookView(ProjectSession& session, QWidget* parent)
     // category picker while the screen comes up.
     syncCategory();
     requestRefresh();
+}
+
+void LookView::forgetDrawings()
+{
+    StyleCard::forgetDrawings();
+    LensCard::forgetDrawings();
 }
 
 void LookView::refresh()

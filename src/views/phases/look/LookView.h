@@ -32,6 +32,10 @@ public:
 
     StyleCategory category() const { return m_category; }
 
+    // Forgets what every Look screen keeps drawn of the catalogs (the style
+    // library's art, the lens strip), as at the program's start.
+    static void forgetDrawings();
+
     ScrollColumn* page() const { return m_page; }
     LookHero* hero() const { return m_hero; }
     StyleGallery* gallery() const { return m_gallery; }
