@@ -25,6 +25,32 @@ using namespace Qt::StringLiterals;
 
 namespace studio {
 
+namespace {
+
+// A cast chip that measures its name once per text and state: the cast row
+// of a large cast is asked for its size many times while the header settles.
+class CastChip : public Chip {
+public:
+    using Chip::Chip;
+
+    QSize sizeHint() const override
+    {
+        if (m_measuredText != text() || m_measuredOn != isOn() || !m_measured.isValid()) {
+            m_measured = Chip::sizeHint();
+            m_measuredText = text();
+            m_measuredOn = isOn();
+        }
+        return m_measured;
+    }
+
+private:
+    mutable QSize m_measured;
+    mutable QString m_measuredText;
+    mutable bool m_measuredOn = false;
+};
+
+} // namespace
+
 SceneEditor::SceneEditor(QWidget* parent)
     : QWidget(parent)
 {
@@ -147,7 +173,7 @@ void SceneEditor::showScene(const Project& project, const SceneCard& scene, cons
     m_castChips->sync(
         project.cast, [](const CastMember& m) { return m.id; },
         [this](const CastMember& m) {
-            auto* chip = new Chip(m.name, false);
+            auto* chip = new CastChip(m.name, false);
             connect(chip, &QAbstractButton::clicked, this,
                     [this, id = m.id] { Q_EMIT castToggleRequested(m_sceneID, id); });
             return chip;

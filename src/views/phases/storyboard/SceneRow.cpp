@@ -50,13 +50,10 @@ int lineHeight(const QFont& font)
 }
 
 // One line of text, elided at the end to the width it has.
-void drawLine(QPainter& p, const QRectF& box, const QFont& font, const QColor& color, const QString& text)
+QString elided(const QFont& font, const QString& text, qreal width)
 {
-    const QFontMetricsF fm(font);
     const QString line = text::displayPrefix(text).replace(u'\n', u' ');
-    p.setFont(font);
-    p.setPen(color);
-    p.drawText(box, Qt::AlignLeft | Qt::AlignTop, fm.elidedText(line, Qt::ElideRight, box.width()));
+    return QFontMetricsF(font).elidedText(line, Qt::ElideRight, width);
 }
 
 } // namespace
@@ -89,7 +86,19 @@ void SceneRow::setContent(int number, const QString& slug, const QString& detail
     m_selected = selected;
     m_slug = slug;
     m_detail = detail;
+    m_lines = {};
     update();
+}
+
+const SceneRow::Lines& SceneRow::lines(int width) const
+{
+    // A row is painted again and again (hover, scrolling, selection); its
+    // texts are measured once per width.
+    if (m_lines.width != width || m_lines.slug.isNull()) {
+        const qreal room = std::max(0, width - (padding + badge + spacing) - padding);
+        m_lines = {width, elided(slugFont(), m_slug, room), elided(detailFont(), m_detail, room)};
+    }
+    return m_lines;
 }
 
 void SceneRow::paintEvent(QPaintEvent*)
@@ -111,11 +120,16 @@ void SceneRow::paintEvent(QPaintEvent*)
     p.drawText(circle, Qt::AlignCenter, QString::number(m_number));
 
     const qreal left = padding + badge + spacing;
-    const qreal width = std::max<qreal>(0, r.width() - left - padding);
+    const qreal room = std::max<qreal>(0, r.width() - left - padding);
     const int slugHeight = lineHeight(slugFont());
-    drawLine(p, QRectF(left, padding, width, slugHeight), slugFont(), Palette::textPrimary(), m_slug);
-    drawLine(p, QRectF(left, padding + slugHeight + lineGap, width, lineHeight(detailFont())), detailFont(),
-             Palette::textTertiary(), m_detail);
+    const Lines& shown = lines(width());
+    p.setFont(slugFont());
+    p.setPen(Palette::textPrimary());
+    p.drawText(QRectF(left, padding, room, slugHeight), Qt::AlignLeft | Qt::AlignTop, shown.slug);
+    p.setFont(detailFont());
+    p.setPen(Palette::textTertiary());
+    p.drawText(QRectF(left, padding + slugHeight + lineGap, room, lineHeight(detailFont())),
+               Qt::AlignLeft | Qt::AlignTop, shown.detail);
 }
 
 void SceneRow::mousePressEvent(QMouseEvent* event)

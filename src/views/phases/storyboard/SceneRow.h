@@ -40,8 +40,16 @@ private:
     QUuid m_sceneID;
     int m_number = 0;
     bool m_selected = false;
+    struct Lines {
+        int width = -1;
+        QString slug;
+        QString detail;
+    };
+    const Lines& lines(int width) const;
+
     QString m_slug;
     QString m_detail;
+    mutable Lines m_lines;
 };
 
 } // namespace studio
