@@ -17,8 +17,10 @@
 #include "views/phases/storyboard/StoryboardButtons.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -166,6 +168,11 @@ void SceneEditor::showScene(const Project& project, const SceneCard& scene, cons
     m_location->setLabel(scene.locationName(project.locations));
     m_locationText->setVisible(!scene.locationID.has_value());
     m_locationText->setText(scene.locationText);
+    if (m_locationText->lineEdit()->hasFocus()) {
+        // The name typed grows the menu before the field: keep the field
+        // being typed in on screen once the row has been laid out again.
+        QTimer::singleShot(0, this, [this] { m_heading->ensureWidgetVisible(m_locationText, 0, 0); });
+    }
     m_time->setSelection(scene.timeOfDay);
     m_synopsis->setText(scene.synopsis);
 

@@ -10,6 +10,8 @@
 #include "design/AuroraBackground.h"
 #include "design/EmptyStateView.h"
 #include "design/FieldLabel.h"
+#include "design/HorizontalStrip.h"
+#include "design/PlainTextField.h"
 #include "design/GhostButton.h"
 #include "design/MenuButton.h"
 #include "design/PillPicker.h"
@@ -41,6 +43,7 @@
 #include <QApplication>
 #include <algorithm>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -319,6 +322,17 @@ private Q_SLOTS:
             QVERIFY(editor->locationMenu()->width() >= editor->locationMenu()->sizeHint().width());
             QCOMPARE(editor->locationMenu()->label(), custom.isEmpty() ? p.locations.first().name : custom);
         }
+
+        // Typing a long name grows the menu ahead of the field; the field
+        // being typed in stays on screen.
+        Stage stage(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        SceneEditor* editor = stage.view()->editor();
+        QLineEdit* field = editor->locationField()->lineEdit();
+        field->setFocus();
+        QTest::keyClicks(field, u" and the pipes that still sing at night"_s);
+        const QWidget* viewport = editor->headingRow()->viewport();
+        QTRY_VERIFY(viewport->rect().contains(QRect(field->mapTo(viewport, QPoint()), field->size()).center()));
     }
 
     void durationIsShownNeverWritten()
