@@ -5,9 +5,11 @@
 #include "model/Text.h"
 #include "state/ProjectSession.h"
 #include "state/edits/CastEdits.h"
+#include "state/edits/LookEdits.h"
 #include "state/edits/ScriptEdits.h"
 #include "state/edits/SparkEdits.h"
 #include "state/edits/StoryEdits.h"
+#include "state/edits/StoryboardEdits.h"
 #include "state/rules/CastRules.h"
 
 using namespace Qt::StringLiterals;
@@ -130,31 +132,6 @@ AssistOutcome AssistResults::appendScript(const AIDirector::ScriptElements& resu
             std::nullopt};
 }
 
-void AssistResults::applyLook(LookSpec& look, const AIDirector::LookRecommendation& r)
-{
-    if (r.styleID && StylePreset::find(*r.styleID))
-        look.styleID = *r.styleID;
-    if (r.lensID && DirectorLens::find(*r.lensID))
-        look.directorLensID = *r.lensID;
-    if (r.aspectID) {
-        if (const auto aspect = fromRaw<AspectRatio>(*r.aspectID))
-            look.aspect = *aspect;
-    }
-    if (!r.lighting.isEmpty()) {
-        const QStringList& offered = LookChoices::lightingMoods();
-        QStringList moods;
-        for (const QString& mood : r.lighting) {
-            if (offered.contains(mood))
-                moods << mood;
-        }
-        look.lightingMood = moods;
-    }
-    if (!r.moodWords.isEmpty())
-        look.moodWords = r.moodWords;
-    if (!r.notes.isEmpty() && look.notes.isEmpty())
-        look.notes = r.notes;
-}
-
 AssistOutcome AssistResults::recommendLook(const AIDirector::LookRecommendation& r)
 {
     const QString none = u"\u2014"_s;
@@ -176,16 +153,20 @@ AssistOutcome AssistResults::recommendLook(const AIDirector::LookRecommendation&
 
     AIChoicePrompt choice = prompt(u"Recommended look: "_s + styleName, unlessEmpty(r.why));
     choice.options << option(u"Apply "_s + styleName + u" \u00B7 "_s + lensName + u" \u00B7 "_s + aspectLabel,
-                             unlessEmpty(r.notes), [r](Project& p) { applyLook(p.look, r); });
+                             unlessEmpty(r.notes), [r](Project& p) { edits::applyLookRecommendation(p, r); });
     return {{}, std::move(choice)};
 }
 
 AssistOutcome AssistResults::shotList(const AIDirector::SceneShots& result)
 {
-    return {[result](Project& p) {
-                if (SceneCard* scene = findScene(p, result.episodeID, result.sceneID))
-                    scene->shots << result.shots;
-            },
+    return {[result](Project& p) { edits::landShotList(p, result.episodeID, result.sceneID, result.shots); },
+            std::nullopt};
+}
+
+AssistOutcome AssistResults::describeShot(const QUuid& episodeID, const QUuid& sceneID, const QUuid& shotID,
+                                          const AIDirector::ShotDescription& result)
+{
+    return {[=](Project& p) { edits::landShotDescription(p, episodeID, sceneID, shotID, result.what); },
             std::nullopt};
 }
 

@@ -61,14 +61,14 @@ public:
     static AssistOutcome recommendLook(const AIDirector::LookRecommendation& recommendation);
     // Appended to the scene's shots.
     static AssistOutcome shotList(const AIDirector::SceneShots& result);
+    // Written into the shot the description was asked for, only while its
+    // text is still empty.
+    static AssistOutcome describeShot(const QUuid& episodeID, const QUuid& sceneID, const QUuid& shotID,
+                                      const AIDirector::ShotDescription& result);
     // Appended to the episode's music cues.
     static AssistOutcome musicCues(const AIDirector::EpisodeCues& result);
     // Written into a blank press kit; offered over one that has text.
     static AssistOutcome pressKit(const Project& live, const QString& text);
-
-    // The look recommendation applied to a look (catalog-checked ids, offered
-    // lighting moods only, notes only into empty notes).
-    static void applyLook(LookSpec& look, const AIDirector::LookRecommendation& recommendation);
 
     // Writes the change through the session's edit door, then offers the choice.
     static void apply(ProjectSession& session, const AssistOutcome& outcome);

@@ -1,4 +1,4 @@
-#include "views/phases/scenes/ShotCard.h"
+#include "views/phases/storyboard/ShotCard.h"
 
 #include "design/ArtThumb.h"
 #include "design/Palette.h"

@@ -2,11 +2,12 @@
 
 // The Storyboard screen: the active episode's scenes in a list, the selected
 // scene's editor with its shot grid, and the selected shot's inspector. The
-// screen keeps only its two selections (never saved); every edit goes through
-// the session's edit door, addressed by ids resolved when it runs.
+// screen keeps only its two selections (never saved). Its parts report what
+// the user does as requests carrying ids; the screen turns each into one
+// named edit of the active episode, through the session's edit door.
 
 #include "views/phases/PhaseScreen.h"
-#include "views/phases/scenes/StoryboardEdits.h"
+#include "state/rules/StoryboardRules.h"
 
 #include <QUuid>
 #include <functional>
@@ -29,22 +30,15 @@ class ToolbarIconButton;
 template <typename Key, typename W>
 class KeyedList;
 
-class ScenesView : public PhaseScreen {
+class StoryboardView : public PhaseScreen {
     Q_OBJECT
 public:
-    explicit ScenesView(ProjectSession& session, QWidget* parent = nullptr);
-    ~ScenesView() override;
+    explicit StoryboardView(ProjectSession& session, QWidget* parent = nullptr);
+    ~StoryboardView() override;
 
-    const StoryboardSelection& selection() const { return m_selection; }
+    const rules::StoryboardSelection& selection() const { return m_selection; }
     // A new selection from the screen's parts (a row, a card): shown at once.
-    void select(const StoryboardSelection& selection);
-
-    // One change of the active episode, resolved now, through the edit door;
-    // the change returns what the selection becomes. Without an episode
-    // nothing happens.
-    using BoardChange =
-        std::function<StoryboardSelection(Project&, const QUuid& episodeID, const StoryboardSelection&)>;
-    void editBoard(const BoardChange& change);
+    void select(const rules::StoryboardSelection& selection);
 
     // The scene list's operations.
     void addScene();
@@ -62,13 +56,19 @@ public:
     ShotInspectorPane* inspectorPane() const { return m_pane; }
     ScrollColumn* sceneScroll() const { return m_scroll; }
 
-protected:
-    void refresh() override;
-
 private:
+    void refresh() override;
     QWidget* buildList();
+    void connectEditor();
+    void connectPane();
+    // One edit of the active episode, by its id now; the change may move the
+    // selection, and the refresh the edit announces already shows it. Without
+    // an episode nothing happens.
+    void editBoard(const std::function<void(Project&, const QUuid& episodeID)>& change);
+    void describeShot(const QUuid& sceneID, const QUuid& shotID);
+    void askShotList(const QUuid& sceneID);
 
-    StoryboardSelection m_selection;
+    rules::StoryboardSelection m_selection;
     // The episode the last refresh showed; a different one resets the selection.
     std::optional<QUuid> m_shownEpisode;
     bool m_shown = false;

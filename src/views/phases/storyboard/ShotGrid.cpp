@@ -1,9 +1,9 @@
-#include "views/phases/scenes/ShotGrid.h"
+#include "views/phases/storyboard/ShotGrid.h"
 
 #include "design/DestructiveAction.h"
 #include "design/AdaptiveGridLayout.h"
 #include "design/Theme.h"
-#include "views/phases/scenes/ShotTiles.h"
+#include "views/phases/storyboard/ShotTiles.h"
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>

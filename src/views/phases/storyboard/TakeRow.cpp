@@ -1,4 +1,4 @@
-#include "views/phases/scenes/TakeRow.h"
+#include "views/phases/storyboard/TakeRow.h"
 
 #include "design/ArtThumb.h"
 #include "design/Palette.h"

@@ -3,8 +3,8 @@
 // The centre of the Storyboard screen: the selected scene's header (interior
 // or exterior, location, time of day, synopsis, the cast in the scene) over
 // the grid of its shots and the tiles that add shots. The editor knows its
-// scene by id; each of its actions finds the active episode and the scene
-// again when it runs.
+// scene by id and reports each user action as a request carrying that id;
+// the screen turns the requests into edits.
 
 #include "model/Project.h"
 
@@ -17,10 +17,10 @@ namespace studio {
 
 class Chip;
 class FlowLayout;
+class HorizontalStrip;
 class MenuButton;
 class PillPicker;
 class PlainTextField;
-class ScenesView;
 class ShotGrid;
 template <typename Key, typename W>
 class KeyedList;
@@ -28,7 +28,7 @@ class KeyedList;
 class SceneEditor : public QWidget {
     Q_OBJECT
 public:
-    explicit SceneEditor(ScenesView& screen, QWidget* parent = nullptr);
+    explicit SceneEditor(QWidget* parent = nullptr);
     ~SceneEditor() override;
 
     // The scene on show, with the production's cast, locations and aspect.
@@ -37,15 +37,9 @@ public:
     // The AI tile follows the session's busy flag.
     void setBusy(bool busy);
 
-    // The grid's actions.
-    void addShot();
-    void addRecipeShot(const QString& recipeID);
-    void applyCoverage(const QString& packID);
-    void moveShot(const QUuid& shotID, int offset);
-    void deleteShot(const QUuid& shotID);
-    void aiShotList();
 
     // The parts, for tests.
+    HorizontalStrip* headingRow() const { return m_heading; }
     PillPicker* settingPicker() const { return m_setting; }
     PillPicker* timePicker() const { return m_time; }
     MenuButton* locationMenu() const { return m_location; }
@@ -55,15 +49,30 @@ public:
     QList<Chip*> castChips() const;
     ShotGrid* grid() const { return m_grid; }
 
+Q_SIGNALS:
+    void settingRequested(const QUuid& sceneID, SceneSetting setting);
+    // A production location, or a null id for "Custom…".
+    void locationRequested(const QUuid& sceneID, const QUuid& locationID);
+    void locationTextRequested(const QUuid& sceneID, const QString& text);
+    void timeRequested(const QUuid& sceneID, TimeOfDay time);
+    void synopsisRequested(const QUuid& sceneID, const QString& text);
+    void castToggleRequested(const QUuid& sceneID, const QUuid& memberID);
+    void shotPicked(const QUuid& sceneID, const QUuid& shotID);
+    void addShotRequested(const QUuid& sceneID);
+    void recipeShotRequested(const QUuid& sceneID, const QString& recipeID);
+    void coverageRequested(const QUuid& sceneID, const QString& packID);
+    void shotMoveRequested(const QUuid& sceneID, const QUuid& shotID, int offset);
+    void shotDeleteRequested(const QUuid& sceneID, const QUuid& shotID);
+    void shotListRequested(const QUuid& sceneID);
+
 private:
     QWidget* buildHeader();
-    // The location menu's items, from the production as it is when it opens.
+    // The location menu's items, from the locations last shown.
     void fillLocationMenu();
-    // One edit of this editor's scene, found in the active episode when it runs.
-    void editScene(const std::function<void(SceneCard&)>& change);
 
-    ScenesView& m_screen;
     QUuid m_sceneID;
+    QList<Location> m_locations;
+    HorizontalStrip* m_heading;
     PillPicker* m_setting;
     MenuButton* m_location;
     PlainTextField* m_locationText;

@@ -1,16 +1,16 @@
-// The storyboard's pure rules: scenes built from a screenplay, the selection
-// the screen keeps, and the edits of scenes and shots addressed by id.
+// The storyboard's rules and edits: scenes built from a screenplay, the
+// selection the screen keeps, and the edits of scenes and shots by id.
 
 #include "model/CraftKits.h"
 #include "model/Lookup.h"
 #include "model/ShotRecipe.h"
-#include "views/phases/scenes/ScenesFromScript.h"
-#include "views/phases/scenes/ShotCard.h"
-#include "views/phases/scenes/StoryboardEdits.h"
+#include "state/edits/StoryboardEdits.h"
+#include "state/rules/StoryboardRules.h"
 
 #include <QtTest>
 
 using namespace studio;
+using rules::StoryboardSelection;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -112,7 +112,7 @@ private Q_SLOTS:
         Episode episode;
         episode.script.elements = {element(ScriptElementKind::sceneHeading, heading)};
 
-        const QList<SceneCard> scenes = scenesFromScript(episode, places);
+        const QList<SceneCard> scenes = rules::scenesFromScript(episode, places);
         QCOMPARE(scenes.size(), 1);
         const SceneCard& scene = scenes.first();
         QTEST(scene.setting == SceneSetting::exterior, "exterior");
@@ -141,7 +141,7 @@ private Q_SLOTS:
             element(K::parenthetical, u"(quietly)"_s),
             element(K::action, u"Rain."_s),
         };
-        const QList<SceneCard> scenes = scenesFromScript(episode, {});
+        const QList<SceneCard> scenes = rules::scenesFromScript(episode, {});
         QCOMPARE(scenes.size(), 3);
         QCOMPARE(scenes[0].synopsis, u"  The kettle screams. "_s); // the first non-empty action, untrimmed
         QCOMPARE(scenes[1].synopsis, QString());
@@ -155,120 +155,133 @@ private Q_SLOTS:
         const QUuid ep = p.episodes.first().id;
         p.episodes.first().script.elements = {element(ScriptElementKind::sceneHeading, u"INT. A"_s),
                                               element(ScriptElementKind::sceneHeading, u"INT. B"_s)};
-        const QUuid keptShot = newId();
-        const StoryboardSelection before{std::nullopt, keptShot};
-
-        const StoryboardSelection built = StoryboardEdits::buildFromScript(p, ep, before);
+        QVERIFY(rules::hasSceneHeading(p.episodes.first()));
+        QVERIFY(edits::buildScenesFromScript(p, ep));
         QCOMPARE(p.episodes.first().scenes.size(), 2);
-        QCOMPARE(built, (StoryboardSelection{p.episodes.first().scenes.first().id, keptShot}));
 
         // Scenes planned by now are never replaced.
         p.episodes.first().scenes.first().synopsis = u"mine"_s;
         const Project planned = p;
-        QCOMPARE(StoryboardEdits::buildFromScript(p, ep, built), built);
+        QVERIFY(!edits::buildScenesFromScript(p, ep));
+        QVERIFY(!edits::buildScenesFromScript(p, newId()));
         QCOMPARE(p, planned);
     }
 
     void selectionTable()
     {
         Episode episode;
-        QCOMPARE(StoryboardEdits::shown(&episode, {}), StoryboardSelection{});
-        QCOMPARE(StoryboardEdits::shown(nullptr, {}), StoryboardSelection{});
+        QCOMPARE(rules::shownSelection(&episode, {}), StoryboardSelection{});
+        QCOMPARE(rules::shownSelection(nullptr, {}), StoryboardSelection{});
         episode.scenes = {SceneCard{}, SceneCard{}};
         const QUuid shot = newId();
-        QCOMPARE(StoryboardEdits::shown(&episode, {std::nullopt, shot}),
+        QCOMPARE(rules::shownSelection(&episode, {std::nullopt, shot}),
                  (StoryboardSelection{episode.scenes.first().id, shot}));
         // A stale scene id is kept: it highlights nothing.
         const StoryboardSelection stale{newId(), shot};
-        QCOMPARE(StoryboardEdits::shown(&episode, stale), stale);
+        QCOMPARE(rules::shownSelection(&episode, stale), stale);
 
-        QCOMPARE(StoryboardEdits::episodeChanged(&episode), (StoryboardSelection{episode.scenes.first().id, {}}));
-        QCOMPARE(StoryboardEdits::episodeChanged(nullptr), StoryboardSelection{});
+        QCOMPARE(rules::selectionForEpisode(&episode), (StoryboardSelection{episode.scenes.first().id, {}}));
+        QCOMPARE(rules::selectionForEpisode(nullptr), StoryboardSelection{});
+
+        // A removed scene or shot passes the selection on only when it was selected.
+        const StoryboardSelection selected{newId(), shot};
+        QCOMPARE(rules::selectionAfterSceneRemoved(&episode, newId(), selected), selected);
+        QCOMPARE(rules::selectionAfterSceneRemoved(&episode, *selected.sceneID, selected),
+                 (StoryboardSelection{episode.scenes.first().id, shot}));
+        QCOMPARE(rules::selectionAfterSceneRemoved(nullptr, *selected.sceneID, selected),
+                 (StoryboardSelection{std::nullopt, shot}));
+        QCOMPARE(rules::selectionAfterShotRemoved(newId(), selected), selected);
+        QCOMPARE(rules::selectionAfterShotRemoved(shot, selected), (StoryboardSelection{selected.sceneID, {}}));
     }
 
     void sceneEdits()
     {
         Board b;
         const QList<QUuid> ids = b.sceneIDs();
-        const StoryboardSelection selected{ids[0], newId()};
 
         // Moves swap with the neighbour and do nothing at the ends.
-        StoryboardEdits::moveScene(b.project, b.episodeID, ids[0], -1);
-        StoryboardEdits::moveScene(b.project, b.episodeID, ids[2], 1);
-        StoryboardEdits::moveScene(b.project, b.episodeID, newId(), 1);
+        QVERIFY(!edits::moveScene(b.project, b.episodeID, ids[0], -1));
+        QVERIFY(!edits::moveScene(b.project, b.episodeID, ids[2], 1));
+        QVERIFY(!edits::moveScene(b.project, b.episodeID, newId(), 1));
         QCOMPARE(b.sceneIDs(), ids);
-        StoryboardEdits::moveScene(b.project, b.episodeID, ids[0], 1);
+        QVERIFY(edits::moveScene(b.project, b.episodeID, ids[0], 1));
         QCOMPARE(b.sceneIDs(), (QList<QUuid>{ids[1], ids[0], ids[2]}));
 
-        // Deleting another scene keeps the selection; the selected one passes
-        // it to the first remaining scene, the last one to none.
-        QCOMPARE(StoryboardEdits::deleteScene(b.project, b.episodeID, ids[2], selected), selected);
-        StoryboardSelection next = StoryboardEdits::deleteScene(b.project, b.episodeID, ids[0], selected);
-        QCOMPARE(next, (StoryboardSelection{ids[1], selected.shotID}));
-        next = StoryboardEdits::deleteScene(b.project, b.episodeID, ids[1], next);
-        QCOMPARE(next, (StoryboardSelection{std::nullopt, selected.shotID}));
-        QVERIFY(b.project.episodes.first().scenes.isEmpty());
+        QVERIFY(edits::deleteScene(b.project, b.episodeID, ids[2]));
+        QVERIFY(!edits::deleteScene(b.project, b.episodeID, ids[2]));
+        QCOMPARE(b.sceneIDs(), (QList<QUuid>{ids[1], ids[0]}));
 
-        // A new scene sits at the first location and becomes the selection.
+        // A new scene sits at the first location.
         b.project.locations = {location(u"Harbor"_s), location(u"Hill"_s)};
-        next = StoryboardEdits::addScene(b.project, b.episodeID, next);
-        const SceneCard& added = b.project.episodes.first().scenes.last();
-        QCOMPARE(next.sceneID, std::optional<QUuid>(added.id));
-        QCOMPARE(added.slug(b.project.locations), u"INT. HARBOR — DAY"_s);
+        const QUuid added = edits::addScene(b.project, b.episodeID);
+        QCOMPARE(b.project.episodes.first().scenes.last().id, added);
+        QCOMPARE(b.project.episodes.first().scenes.last().slug(b.project.locations), u"INT. HARBOR — DAY"_s);
 
-        // An episode that is gone takes nothing.
+        // The header's edits; "Custom…" keeps the free text for later.
+        QVERIFY(edits::setSceneLocationText(b.project, b.episodeID, added, u"Pier"_s));
+        QVERIFY(edits::setSceneLocation(b.project, b.episodeID, added, std::nullopt));
+        QVERIFY(edits::setSceneTime(b.project, b.episodeID, added, TimeOfDay::night));
+        QVERIFY(edits::setSceneSetting(b.project, b.episodeID, added, SceneSetting::exterior));
+        QCOMPARE(b.project.episodes.first().scenes.last().slug(b.project.locations), u"EXT. PIER — NIGHT"_s);
+
+        // An episode or a scene that is gone takes nothing.
         const Project before = b.project;
-        QCOMPARE(StoryboardEdits::addScene(b.project, newId(), next), next);
+        QVERIFY(edits::addScene(b.project, newId()).isNull());
+        QVERIFY(!edits::setSceneSynopsis(b.project, b.episodeID, newId(), u"x"_s));
+        QVERIFY(!edits::setSceneSynopsis(b.project, newId(), added, u"x"_s));
         QCOMPARE(b.project, before);
     }
 
     void castChips()
     {
-        SceneCard scene;
-        const QUuid a = newId(), b = newId();
-        scene.castIDs = {a, b, a};
-        StoryboardEdits::toggleCast(scene, a);
-        QCOMPARE(scene.castIDs, QList<QUuid>{b});
-        StoryboardEdits::toggleCast(scene, a);
-        QCOMPARE(scene.castIDs, (QList<QUuid>{b, a}));
+        Board b;
+        const QUuid a = newId(), c = newId();
+        edits::toggleSceneCast(b.project, b.episodeID, b.sceneID, a);
+        edits::toggleSceneCast(b.project, b.episodeID, b.sceneID, c);
+        edits::toggleSceneCast(b.project, b.episodeID, b.sceneID, a);
+        QCOMPARE(b.scene().castIDs, QList<QUuid>{c});
+        // A damaged file may hold a member twice: one click takes both away.
+        findScene(b.project, b.episodeID, b.sceneID)->castIDs = {a, c, a};
+        edits::toggleSceneCast(b.project, b.episodeID, b.sceneID, a);
+        QCOMPARE(b.scene().castIDs, QList<QUuid>{c});
     }
 
     void addingShots()
     {
         Board b(3);
-        const StoryboardSelection start{b.sceneID, std::nullopt};
 
-        StoryboardSelection next = StoryboardEdits::addShot(b.project, b.episodeID, b.sceneID, start);
+        const QUuid plainID = edits::addShot(b.project, b.episodeID, b.sceneID);
         const Shot plain = b.scene().shots.last();
-        QCOMPARE(next.shotID, std::optional<QUuid>(plain.id));
+        QCOMPARE(plain.id, plainID);
         QCOMPARE(plain.status(), ShotStatus::planned);
         QVERIFY(!plain.recipeID);
 
         const ShotRecipe& recipe = ShotRecipe::catalog().first();
-        next = StoryboardEdits::addRecipeShot(b.project, b.episodeID, b.sceneID, recipe, next);
+        const QUuid recipeShot = edits::addRecipeShot(b.project, b.episodeID, b.sceneID, recipe.id);
         const Shot fromRecipe = b.scene().shots.last();
-        QCOMPARE(next.shotID, std::optional<QUuid>(fromRecipe.id));
+        QCOMPARE(fromRecipe.id, recipeShot);
         QCOMPARE(fromRecipe.recipeID, std::optional<QString>(recipe.id));
         QCOMPARE(fromRecipe.what, QString()); // the phrase is not copied
 
-        // A pack appends its rows in order and selects the first; twice gives two sets.
+        // A pack appends its rows in order and returns the first; twice gives two sets.
         const CoveragePack& pack = CoveragePack::catalog().first();
         const qsizetype before = b.scene().shots.size();
-        next = StoryboardEdits::applyCoverage(b.project, b.episodeID, b.sceneID, pack, next);
-        StoryboardEdits::applyCoverage(b.project, b.episodeID, b.sceneID, pack, next);
+        const QUuid first = edits::applyCoverage(b.project, b.episodeID, b.sceneID, pack.id);
+        edits::applyCoverage(b.project, b.episodeID, b.sceneID, pack.id);
         QCOMPARE(b.scene().shots.size(), before + 2 * pack.shots.size());
-        QCOMPARE(next.shotID, std::optional<QUuid>(b.scene().shots[before].id));
+        QCOMPARE(first, b.scene().shots[before].id);
         for (qsizetype i = 0; i < pack.shots.size(); ++i) {
             QCOMPARE(b.scene().shots[before + i].what, pack.shots[i].what);
             QCOMPARE(b.scene().shots[before + i].what, b.scene().shots[before + pack.shots.size() + i].what);
             QVERIFY(b.scene().shots[before + i].id != b.scene().shots[before + pack.shots.size() + i].id);
         }
 
-        // An empty pack and a gone scene change nothing, not even the selection.
+        // An unknown pack or recipe and a gone scene or episode change nothing.
         const Project unchanged = b.project;
-        QCOMPARE(StoryboardEdits::applyCoverage(b.project, b.episodeID, b.sceneID, CoveragePack{}, start), start);
-        QCOMPARE(StoryboardEdits::addShot(b.project, b.episodeID, newId(), start), start);
-        QCOMPARE(StoryboardEdits::addShot(b.project, newId(), b.sceneID, start), start);
+        QVERIFY(edits::applyCoverage(b.project, b.episodeID, b.sceneID, u"noSuchPack"_s).isNull());
+        QVERIFY(edits::addRecipeShot(b.project, b.episodeID, b.sceneID, u"noSuchRecipe"_s).isNull());
+        QVERIFY(edits::addShot(b.project, b.episodeID, newId()).isNull());
+        QVERIFY(edits::addShot(b.project, newId(), b.sceneID).isNull());
         QCOMPARE(b.project, unchanged);
     }
 
@@ -276,102 +289,90 @@ private Q_SLOTS:
     {
         Board b(3);
         const QList<QUuid> ids = b.shotIDs();
-        StoryboardEdits::moveShot(b.project, b.episodeID, b.sceneID, ids[0], -1);
-        StoryboardEdits::moveShot(b.project, b.episodeID, b.sceneID, ids[2], 1);
+        QVERIFY(!edits::moveShot(b.project, b.episodeID, b.sceneID, ids[0], -1));
+        QVERIFY(!edits::moveShot(b.project, b.episodeID, b.sceneID, ids[2], 1));
         QCOMPARE(b.shotIDs(), ids);
-        StoryboardEdits::moveShot(b.project, b.episodeID, b.sceneID, ids[2], -1);
+        QVERIFY(edits::moveShot(b.project, b.episodeID, b.sceneID, ids[2], -1));
         QCOMPARE(b.shotIDs(), (QList<QUuid>{ids[0], ids[2], ids[1]}));
 
-        const StoryboardSelection selected{b.sceneID, ids[1]};
-        QCOMPARE(StoryboardEdits::deleteShot(b.project, b.episodeID, b.sceneID, ids[0], selected), selected);
-        QCOMPARE(StoryboardEdits::deleteShot(b.project, b.episodeID, b.sceneID, ids[1], selected),
-                 (StoryboardSelection{b.sceneID, std::nullopt}));
+        QVERIFY(edits::deleteShot(b.project, b.episodeID, b.sceneID, ids[0]));
+        QVERIFY(edits::deleteShot(b.project, b.episodeID, b.sceneID, ids[1]));
+        QVERIFY(!edits::deleteShot(b.project, b.episodeID, b.sceneID, ids[1]));
         QCOMPARE(b.shotIDs(), QList<QUuid>{ids[2]});
     }
 
     void recipeAndApproval()
     {
-        Shot shot;
+        Board b(1);
+        const QUuid id = b.shotIDs().first();
+        Shot& shot = *findShot(b.project, b.episodeID, b.sceneID, id);
         shot.seconds = 12.5;
         shot.what = u"A hand on the door."_s;
         shot.takes = {Take{}, Take{}};
+        const Shot original = shot;
         const ShotRecipe* walk = nullptr;
         for (const ShotRecipe& r : ShotRecipe::catalog())
             walk = r.name == u"The Long Walk"_s ? &r : walk;
         QVERIFY(walk);
 
-        Shot applied = shot;
-        StoryboardEdits::applyRecipe(applied, *walk);
+        QVERIFY(edits::applyShotRecipe(b.project, b.episodeID, b.sceneID, id, walk->id));
+        const Shot applied = b.scene().shots.first();
         QCOMPARE(applied.size, walk->size);
         QCOMPARE(applied.move, walk->move);
         QCOMPARE(applied.seconds, walk->seconds);
         QCOMPARE(applied.recipeID, std::optional<QString>(walk->id));
-        QCOMPARE(applied.what, shot.what);
-        QCOMPARE(applied.frameSeed, shot.frameSeed);
-        QCOMPARE(applied.takes, shot.takes);
+        QCOMPARE(applied.what, original.what);
+        QCOMPARE(applied.frameSeed, original.frameSeed);
+        QCOMPARE(applied.takes, original.takes);
+        QVERIFY(!edits::applyShotRecipe(b.project, b.episodeID, b.sceneID, id, u"noSuchRecipe"_s));
 
-        Shot cleared = applied;
-        StoryboardEdits::clearRecipe(cleared);
-        QVERIFY(!cleared.recipeID);
-        QCOMPARE(cleared.seconds, walk->seconds);
+        QVERIFY(edits::clearShotRecipe(b.project, b.episodeID, b.sceneID, id));
+        QVERIFY(!b.scene().shots.first().recipeID);
+        QCOMPARE(b.scene().shots.first().seconds, walk->seconds);
 
-        const QUuid first = shot.takes[0].id, second = shot.takes[1].id;
-        StoryboardEdits::toggleApproval(shot, first);
-        QCOMPARE(shot.approvedTakeID, std::optional<QUuid>(first));
-        StoryboardEdits::toggleApproval(shot, second);
-        QCOMPARE(shot.approvedTakeID, std::optional<QUuid>(second));
-        QCOMPARE(shot.bestSeed(), shot.takes[1].seed);
-        StoryboardEdits::toggleApproval(shot, second);
-        QVERIFY(!shot.approvedTakeID);
-        QCOMPARE(shot.status(), ShotStatus::rendered);
+        const QUuid first = original.takes[0].id, second = original.takes[1].id;
+        edits::toggleTakeApproval(b.project, b.episodeID, b.sceneID, id, first);
+        QCOMPARE(b.scene().shots.first().approvedTakeID, std::optional<QUuid>(first));
+        edits::toggleTakeApproval(b.project, b.episodeID, b.sceneID, id, second);
+        QCOMPARE(b.scene().shots.first().approvedTakeID, std::optional<QUuid>(second));
+        QCOMPARE(b.scene().shots.first().bestSeed(), original.takes[1].seed);
+        edits::toggleTakeApproval(b.project, b.episodeID, b.sceneID, id, second);
+        QVERIFY(!b.scene().shots.first().approvedTakeID);
+        QCOMPARE(b.scene().shots.first().status(), ShotStatus::rendered);
 
-        const QString seed = shot.frameSeed;
-        StoryboardEdits::reframe(shot);
-        QVERIFY(shot.frameSeed != seed);
+        QVERIFY(edits::reframeShot(b.project, b.episodeID, b.sceneID, id));
+        QVERIFY(b.scene().shots.first().frameSeed != original.frameSeed);
+        QCOMPARE(b.scene().shots.first().takes, original.takes);
+        QVERIFY(!edits::reframeShot(b.project, b.episodeID, b.sceneID, newId()));
     }
 
-    void cardTexts_data()
+    void texts()
     {
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("half rounds to even, up") << 7.5 << u"8s"_s;
-        QTest::newRow("half rounds to even, down") << 6.5 << u"6s"_s;
-        QTest::newRow("below half") << 0.4 << u"0s"_s;
+        QCOMPARE(rules::sceneDetailText(4, 17.9), u"4 shots · 17s"_s);
+        QCOMPARE(rules::recipeTitle(u"noSuchRecipe"_s), u"Apply a signature shot…"_s);
+        const ShotRecipe& recipe = ShotRecipe::catalog().first();
+        QCOMPARE(rules::recipeTitle(recipe.id), recipe.name + u" · after "_s + recipe.inspiredBy);
     }
 
-    void cardTexts()
-    {
-        QFETCH(double, seconds);
-        Shot shot;
-        shot.seconds = seconds;
-        shot.approvedTakeID = newId(); // approved even without the take
-        shot.recipeID = u"noSuchRecipe"_s;
-        const ShotCard card = ShotCard::of(shot, 4);
-        QTEST(card.seconds, "shown");
-        QCOMPARE(card.status, ShotStatus::approved);
-        QVERIFY(card.hasRecipe);
-        QCOMPARE(card.recipeHelp, QString()); // the mark stays, its help is empty
-
-        shot.recipeID = ShotRecipe::catalog().first().id;
-        QCOMPARE(ShotCard::of(shot, 4).recipeHelp,
-                 ShotRecipe::catalog().first().name + u" — after "_s + ShotRecipe::catalog().first().inspiredBy);
-    }
-
-    void describedTextLandsOnlyInAnEmptyShot()
+    void assistResultsLandOnlyWhereAsked()
     {
         Board b(2);
         const QList<QUuid> ids = b.shotIDs();
-        StoryboardEdits::editShot(b.project, b.episodeID, b.sceneID, ids[1],
-                                  [](Shot& s) { s.what = u" "_s; });
+        edits::setShotWhat(b.project, b.episodeID, b.sceneID, ids[1], u" "_s);
 
-        StoryboardEdits::landDescription(b.project, b.episodeID, b.sceneID, ids[0], u"Waves break."_s);
-        StoryboardEdits::landDescription(b.project, b.episodeID, b.sceneID, ids[1], u"Gulls."_s);
+        QVERIFY(edits::landShotDescription(b.project, b.episodeID, b.sceneID, ids[0], u"Waves break."_s));
+        QVERIFY(!edits::landShotDescription(b.project, b.episodeID, b.sceneID, ids[1], u"Gulls."_s));
         QCOMPARE(b.scene().shots[0].what, u"Waves break."_s);
         QCOMPARE(b.scene().shots[1].what, u" "_s); // typed while waiting: kept
 
+        QVERIFY(edits::landShotList(b.project, b.episodeID, b.sceneID, {Shot{}, Shot{}}));
+        QCOMPARE(b.scene().shots.size(), 4);
+
         const Project before = b.project;
-        StoryboardEdits::landDescription(b.project, b.episodeID, b.sceneID, newId(), u"Gone."_s);
-        StoryboardEdits::landDescription(b.project, newId(), b.sceneID, ids[0], u"Other episode."_s);
+        edits::landShotDescription(b.project, b.episodeID, b.sceneID, newId(), u"Gone."_s);
+        edits::landShotDescription(b.project, newId(), b.sceneID, ids[0], u"Other episode."_s);
+        edits::landShotList(b.project, newId(), b.sceneID, {Shot{}});
+        edits::landShotList(b.project, b.episodeID, newId(), {Shot{}});
         QCOMPARE(b.project, before);
     }
 };

@@ -2,14 +2,14 @@
 
 // One row of the storyboard's scene list: the scene's number in a badge, its
 // heading line, and its shot count with the whole seconds it runs. A click
-// selects the scene; the context menu moves it or deletes it.
+// selects the scene; the context menu moves it or deletes it. The row paints
+// itself (no child widgets), so a list of a feature's scenes is cheap to
+// build, show and tear down.
 
 #include <QUuid>
 #include <QWidget>
 
 namespace studio {
-
-class TextLabel;
 
 class SceneRow : public QWidget {
     Q_OBJECT
@@ -20,11 +20,11 @@ public:
     void setContent(int number, const QString& slug, const QString& detail, bool selected);
     int number() const { return m_number; }
     bool isSelected() const { return m_selected; }
-    QString slug() const;
-    QString detail() const;
+    QString slug() const { return m_slug; }
+    QString detail() const { return m_detail; }
 
-    // "4 shots · 17s": the fraction of the seconds is dropped.
-    static QString detailText(qsizetype shots, double totalSeconds);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     void clicked(const QUuid& sceneID);
@@ -40,8 +40,16 @@ private:
     QUuid m_sceneID;
     int m_number = 0;
     bool m_selected = false;
-    TextLabel* m_slug;
-    TextLabel* m_detail;
+    struct Lines {
+        int width = -1;
+        QString slug;
+        QString detail;
+    };
+    const Lines& lines(int width) const;
+
+    QString m_slug;
+    QString m_detail;
+    mutable Lines m_lines;
 };
 
 } // namespace studio

@@ -9,13 +9,13 @@
 #include "design/SleekTextEditor.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
-#include "views/phases/scenes/SceneEditor.h"
-#include "views/phases/scenes/ScenesView.h"
-#include "views/phases/scenes/ShotGrid.h"
-#include "views/phases/scenes/ShotInspector.h"
-#include "views/phases/scenes/ShotInspectorPane.h"
-#include "views/phases/scenes/ShotTiles.h"
-#include "views/phases/scenes/StoryboardButtons.h"
+#include "views/phases/storyboard/SceneEditor.h"
+#include "views/phases/storyboard/ShotGrid.h"
+#include "views/phases/storyboard/ShotInspector.h"
+#include "views/phases/storyboard/ShotInspectorPane.h"
+#include "views/phases/storyboard/ShotTiles.h"
+#include "views/phases/storyboard/StoryboardButtons.h"
+#include "views/phases/storyboard/StoryboardView.h"
 
 #include <QTextEdit>
 #include <QtTest>
@@ -23,6 +23,7 @@
 using namespace studio;
 using namespace studio::test;
 using namespace Qt::StringLiterals;
+using rules::StoryboardSelection;
 
 namespace {
 
@@ -50,7 +51,7 @@ Project board()
 struct Bench {
     ScriptedModel model;
     ProjectSession session;
-    ScenesView view;
+    StoryboardView view;
 
     explicit Bench(const Project& project)
         : session(project)
@@ -70,7 +71,7 @@ struct Bench {
 
 } // namespace
 
-class ScenesAssistTest : public QObject {
+class StoryboardAssistTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -136,7 +137,7 @@ private Q_SLOTS:
         QVERIFY(!b.aiTile()->isEnabled());
         QCOMPARE(b.aiTile()->title(), u"Thinking…"_s);
         b.aiTile()->click();
-        b.view.editor()->aiShotList();
+        Q_EMIT b.view.editor()->grid()->tiles()->aiShotListRequested();
         QTRY_COMPARE(b.model.requestCount(), 1);
         b.model.release();
         b.waitIdle();
@@ -216,5 +217,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(ScenesAssistTest)
-#include "ScenesAssistTest.moc"
+QTEST_MAIN(StoryboardAssistTest)
+#include "StoryboardAssistTest.moc"

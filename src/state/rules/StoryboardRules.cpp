@@ -1,16 +1,25 @@
-#include "views/phases/scenes/ScenesFromScript.h"
+#include "state/rules/StoryboardRules.h"
 
+#include "model/ShotRecipe.h"
 #include "model/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
 
-namespace studio {
+namespace studio::rules {
 
 namespace {
+
+std::optional<QUuid> firstSceneID(const Episode* episode)
+{
+    if (!episode || episode->scenes.isEmpty())
+        return std::nullopt;
+    return episode->scenes.first().id;
+}
 
 // Dotted forms first, so "INT." loses its dot along with the word.
 const std::array<QString, 4>& headingPrefixes()
@@ -78,6 +87,53 @@ SceneCard sceneFromHeading(const QString& heading, const QList<Location>& locati
 
 } // namespace
 
+StoryboardSelection shownSelection(const Episode* active, const StoryboardSelection& current)
+{
+    if (current.sceneID)
+        return current;
+    return {firstSceneID(active), current.shotID};
+}
+
+StoryboardSelection selectionForEpisode(const Episode* active)
+{
+    return {firstSceneID(active), std::nullopt};
+}
+
+StoryboardSelection selectionAfterSceneRemoved(const Episode* episode, const QUuid& sceneID,
+                                               const StoryboardSelection& current)
+{
+    if (current.sceneID != sceneID)
+        return current;
+    return {firstSceneID(episode), current.shotID};
+}
+
+StoryboardSelection selectionAfterShotRemoved(const QUuid& shotID, const StoryboardSelection& current)
+{
+    if (current.shotID != shotID)
+        return current;
+    return {current.sceneID, std::nullopt};
+}
+
+bool hasSceneHeading(const Episode& episode)
+{
+    return std::any_of(episode.script.elements.cbegin(), episode.script.elements.cend(),
+                       [](const ScriptElement& e) { return e.kind == ScriptElementKind::sceneHeading; });
+}
+
+QString sceneDetailText(qsizetype shots, double totalSeconds)
+{
+    return QString::number(shots) + u" shots · "_s + QString::number(text::saturatingInt64(totalSeconds)) + u's';
+}
+
+QString recipeTitle(const std::optional<QString>& recipeID)
+{
+    if (recipeID) {
+        if (const ShotRecipe* recipe = ShotRecipe::find(*recipeID))
+            return recipe->name + u" · after "_s + recipe->inspiredBy;
+    }
+    return u"Apply a signature shot…"_s;
+}
+
 QList<SceneCard> scenesFromScript(const Episode& episode, const QList<Location>& locations)
 {
     QList<SceneCard> scenes;
@@ -105,4 +161,4 @@ QList<SceneCard> scenesFromScript(const Episode& episode, const QList<Location>&
     return scenes;
 }
 
-} // namespace studio
+} // namespace studio::rules

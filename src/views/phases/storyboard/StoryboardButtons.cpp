@@ -1,4 +1,4 @@
-#include "views/phases/scenes/StoryboardButtons.h"
+#include "views/phases/storyboard/StoryboardButtons.h"
 
 #include "design/Palette.h"
 #include "design/Shapes.h"

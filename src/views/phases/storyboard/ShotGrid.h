@@ -8,7 +8,7 @@
 
 #include "model/Board.h"
 #include "model/Look.h"
-#include "views/phases/scenes/ShotCard.h"
+#include "views/phases/storyboard/ShotCard.h"
 
 #include <QAbstractScrollArea>
 #include <QCache>

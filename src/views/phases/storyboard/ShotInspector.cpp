@@ -1,4 +1,4 @@
-#include "views/phases/scenes/ShotInspector.h"
+#include "views/phases/storyboard/ShotInspector.h"
 
 #include "design/ArtThumb.h"
 #include "design/Chip.h"
@@ -14,9 +14,10 @@
 #include "design/Theme.h"
 #include "model/ShotRecipe.h"
 #include "model/Text.h"
-#include "views/phases/scenes/ShotTiles.h"
-#include "views/phases/scenes/StoryboardButtons.h"
-#include "views/phases/scenes/TakeRow.h"
+#include "state/rules/StoryboardRules.h"
+#include "views/phases/storyboard/ShotTiles.h"
+#include "views/phases/storyboard/StoryboardButtons.h"
+#include "views/phases/storyboard/TakeRow.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -165,7 +166,7 @@ void ShotInspector::buildRecipe(QBoxLayout* column)
 void ShotInspector::showRecipe(const std::optional<QString>& recipeID)
 {
     m_clear->setVisible(recipeID.has_value());
-    m_recipeMenu->setLabel(recipeTitle(recipeID));
+    m_recipeMenu->setLabel(rules::recipeTitle(recipeID));
     // An id that names no recipe still reads as set.
     m_recipeMenu->setLabelColor(recipeID ? Palette::textPrimary() : Palette::textTertiary());
     const ShotRecipe* recipe = recipeID ? ShotRecipe::find(*recipeID) : nullptr;
@@ -230,15 +231,6 @@ qreal ShotInspector::previewHeight(AspectRatio aspect)
 {
     // 264 / 0.5625 would fill the pane with one frame.
     return 264.0 / (aspect == AspectRatio::vertical916 ? 0.85 : ratio(aspect));
-}
-
-QString ShotInspector::recipeTitle(const std::optional<QString>& recipeID)
-{
-    if (recipeID) {
-        if (const ShotRecipe* recipe = ShotRecipe::find(*recipeID))
-            return recipe->name + u" · after "_s + recipe->inspiredBy;
-    }
-    return u"Apply a signature shot…"_s;
 }
 
 void ShotInspector::showShot(const Shot& shot, AspectRatio aspect)

@@ -1,9 +1,11 @@
-// The Storyboard screen with a scene of 500 shots, offscreen: building the
+// The Storyboard screen offscreen. With a scene of 500 shots: building the
 // screen (construction, layout and first paint), one scroll frame of the
-// shot grid, selecting a shot, and a keystroke in "What we see". Each is
-// compared with a floor from the same run: the same screen over a scene of
-// one or two shots, the backdrop repainted alone, and the same edit with no
-// screen.
+// shot grid, selecting a shot, and a keystroke in "What we see", each against
+// a floor from the same run (the same screen over a scene of one or two shots,
+// the backdrop repainted alone, the same edit with no screen). At feature size
+// (110 scenes of 6 shots, a 2,400-element script): opening the screen (build,
+// show, first grab) and leaving it, against a plain text editor opening the
+// feature's script text the same way.
 
 #include "ScreenBench.h"
 
@@ -12,13 +14,14 @@
 #include "design/SleekTextEditor.h"
 #include "design/Theme.h"
 #include "state/ProjectSession.h"
-#include "views/phases/scenes/SceneEditor.h"
-#include "views/phases/scenes/ScenesView.h"
-#include "views/phases/scenes/ShotGrid.h"
-#include "views/phases/scenes/ShotInspector.h"
-#include "views/phases/scenes/ShotInspectorPane.h"
+#include "views/phases/storyboard/SceneEditor.h"
+#include "views/phases/storyboard/StoryboardView.h"
+#include "views/phases/storyboard/ShotGrid.h"
+#include "views/phases/storyboard/ShotInspector.h"
+#include "views/phases/storyboard/ShotInspectorPane.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -66,7 +69,7 @@ struct Screen {
         auto* layout = new QVBoxLayout(&backdrop);
         layout->setContentsMargins(0, 0, 0, 0);
         if (withScreen) {
-            view = new ScenesView(session, &backdrop);
+            view = new StoryboardView(session, &backdrop);
             layout->addWidget(view);
         }
         backdrop.show();
@@ -77,7 +80,7 @@ struct Screen {
 
     ProjectSession session;
     AuroraBackground backdrop;
-    ScenesView* view = nullptr;
+    StoryboardView* view = nullptr;
 };
 
 void build(benchmark::State& state, int shots)
@@ -185,6 +188,135 @@ void BM_KeystrokeEditAlone(benchmark::State& state)
 }
 BENCHMARK(BM_KeystrokeEditAlone)->Unit(benchmark::kMicrosecond);
 
+// ---- Feature size -------------------------------------------------------------
+
+constexpr QSize featureWindow(1440, 836);
+constexpr int featureScenes = 110;
+constexpr int shotsPerScene = 6;
+constexpr int featureScriptElements = 2400;
+
+Project featureProduction()
+{
+    Project p;
+    for (int i = 0; i < 40; ++i)
+        p.cast << CastMember{.name = u"Character %1"_s.arg(i)};
+    for (int i = 0; i < 25; ++i)
+        p.locations << Location{.name = u"Location %1"_s.arg(i)};
+    Episode& episode = p.episodes.first();
+    for (int i = 0; i < featureScenes; ++i) {
+        SceneCard scene;
+        scene.locationID = p.locations[i % p.locations.size()].id;
+        scene.timeOfDay = TimeOfDay(i % 4);
+        scene.synopsis = u"Scene %1: the tide turns and someone finally says what everyone knew."_s.arg(i);
+        scene.castIDs = {p.cast[i % 40].id, p.cast[(i + 7) % 40].id};
+        for (int j = 0; j < shotsPerScene; ++j) {
+            Shot shot;
+            shot.size = ShotSize((i + j) % 11);
+            shot.what = u"Shot %1 of scene %2, a hand on the rail."_s.arg(j).arg(i);
+            scene.shots << shot;
+        }
+        episode.scenes << scene;
+    }
+    static const QList<std::pair<ScriptElementKind, QString>> beat = {
+        {ScriptElementKind::sceneHeading, u"EXT. HARBOR — NIGHT"_s},
+        {ScriptElementKind::action, u"Rain hammers the pier. Mara hauls a net over the rail, alone."_s},
+        {ScriptElementKind::character, u"MARA"_s},
+        {ScriptElementKind::dialogue, u"Forty years and the sea still surprises me."_s},
+    };
+    for (int i = 0; i < featureScriptElements; ++i) {
+        ScriptElement e;
+        e.kind = beat[i % beat.size()].first;
+        e.text = beat[i % beat.size()].second;
+        episode.script.elements << e;
+    }
+    return p;
+}
+
+QString scriptText(const Project& p)
+{
+    QStringList lines;
+    for (const ScriptElement& e : p.episodes.first().script.elements)
+        lines << e.text;
+    return lines.join(u'\n');
+}
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::processEvents();
+}
+
+void BM_OpenFeature(benchmark::State& state)
+{
+    const Project p = featureProduction();
+    for (auto _ : state) {
+        ProjectSession session(p);
+        auto view = std::make_unique<StoryboardView>(session);
+        view->resize(featureWindow);
+        view->show();
+        settle();
+        benchmark::DoNotOptimize(view->grab());
+        state.PauseTiming();
+        view.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenFeature)->Unit(benchmark::kMillisecond);
+
+void BM_LeaveFeature(benchmark::State& state)
+{
+    const Project p = featureProduction();
+    for (auto _ : state) {
+        state.PauseTiming();
+        ProjectSession session(p);
+        auto view = std::make_unique<StoryboardView>(session);
+        view->resize(featureWindow);
+        view->show();
+        settle();
+        state.ResumeTiming();
+        view.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+BENCHMARK(BM_LeaveFeature)->Unit(benchmark::kMillisecond);
+
+// The floor: a plain text editor opening the feature's script, shown and grabbed.
+void BM_PlainEditorOpenFeatureScript(benchmark::State& state)
+{
+    const QString text = scriptText(featureProduction());
+    for (auto _ : state) {
+        auto edit = std::make_unique<QPlainTextEdit>();
+        edit->setPlainText(text);
+        edit->resize(featureWindow);
+        edit->show();
+        settle();
+        benchmark::DoNotOptimize(edit->grab());
+        state.PauseTiming();
+        edit.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PlainEditorOpenFeatureScript)->Unit(benchmark::kMillisecond);
+
+void BM_PlainEditorLeaveFeatureScript(benchmark::State& state)
+{
+    const QString text = scriptText(featureProduction());
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto edit = std::make_unique<QPlainTextEdit>();
+        edit->setPlainText(text);
+        edit->resize(featureWindow);
+        edit->show();
+        settle();
+        state.ResumeTiming();
+        edit.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+BENCHMARK(BM_PlainEditorLeaveFeatureScript)->Unit(benchmark::kMillisecond);
+
 void printSummary(const bench::RatioReporter& r)
 {
     std::printf("\nStoryboard: one scene of 500 shots, window %dx%d, scroll step %d px\n", windowSize.width(),
@@ -195,6 +327,10 @@ void printSummary(const bench::RatioReporter& r)
     r.ratio("BM_SelectShot500", "BM_SelectShot2");
     r.ratio("BM_KeystrokeInWhat500", "BM_KeystrokeInWhat2");
     r.ratio("BM_KeystrokeInWhat500", "BM_KeystrokeEditAlone");
+    std::printf("\nStoryboard at feature size: %d scenes of %d shots, %d script elements, window %dx%d\n",
+                featureScenes, shotsPerScene, featureScriptElements, featureWindow.width(), featureWindow.height());
+    r.ratio("BM_OpenFeature", "BM_PlainEditorOpenFeatureScript");
+    r.ratio("BM_LeaveFeature", "BM_PlainEditorLeaveFeatureScript");
 }
 
 } // namespace

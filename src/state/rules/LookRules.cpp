@@ -1,10 +1,10 @@
-#include "views/phases/look/LookLogic.h"
+#include "state/rules/LookRules.h"
 
 #include <cstdint>
 
 using namespace Qt::StringLiterals;
 
-namespace studio::LookLogic {
+namespace studio::rules {
 
 namespace {
 
@@ -90,4 +90,4 @@ QString librarySubtitle()
     return QString::number(StylePreset::catalog().size()) + u" worlds, from claymation to large-format epic."_s;
 }
 
-} // namespace studio::LookLogic
+} // namespace studio::rules

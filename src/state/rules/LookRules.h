@@ -1,6 +1,6 @@
 #pragma once
 
-// The rules of the look screen that need no widgets: membership toggles of
+// What The Look shows that needs no widgets: membership toggles of
 // the lens and lighting chips, the colour a swatch string names, the outline
 // drawn on each aspect card, and which style presets the gallery shows.
 
@@ -14,7 +14,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace studio::LookLogic {
+namespace studio::rules {
 
 // Removes the first entry equal to text, or appends text when there is none.
 // Every other entry stays where it is, including ones no chip offers.
@@ -39,4 +39,4 @@ QList<const StylePreset*> presetsIn(StyleCategory category);
 // The gallery's subtitle: the size of the whole catalog and its tag line.
 QString librarySubtitle();
 
-} // namespace studio::LookLogic
+} // namespace studio::rules

@@ -1,4 +1,4 @@
-#include "views/phases/scenes/ShotTiles.h"
+#include "views/phases/storyboard/ShotTiles.h"
 
 #include "design/BusyIndicator.h"
 #include "design/Palette.h"

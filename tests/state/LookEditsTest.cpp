@@ -1,16 +1,17 @@
-// The look screen's rules without widgets: chip toggles that keep what no
-// chip offers, the colour a swatch string names, the gallery's filter and
-// the category the stored style belongs to.
+// The look's rules and edits: chip toggles that keep what no chip offers, the
+// lens that is put down by a second click, the colour a swatch string names,
+// the gallery's filter and the category the stored style belongs to.
 
 #include "model/LookCatalogs.h"
-#include "views/phases/look/LookLogic.h"
+#include "state/edits/LookEdits.h"
+#include "state/rules/LookRules.h"
 
 #include <QtTest>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
 
-class LookLogicTest : public QObject {
+class LookEditsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void toggledFirst_data()
@@ -37,7 +38,26 @@ private Q_SLOTS:
         QFETCH(QStringList, list);
         QFETCH(QString, text);
         QFETCH(QStringList, expected);
-        QCOMPARE(LookLogic::toggledFirst(list, text), expected);
+        QCOMPARE(rules::toggledFirst(list, text), expected);
+    }
+
+    void chipsAndLens()
+    {
+        Project p;
+        p.look.lightingMood = {u"Sodium haze"_s};
+        edits::toggleLightingMood(p, u"Candlelit"_s);
+        edits::toggleLensFeel(p, u"Deep focus"_s);
+        QCOMPARE(p.look.lightingMood, (QStringList{u"Sodium haze"_s, u"Candlelit"_s}));
+        QCOMPARE(p.look.lensFeel, QStringList{u"Deep focus"_s});
+
+        const QString lens = DirectorLens::catalog().first().id;
+        edits::toggleDirectorLens(p, lens);
+        QCOMPARE(p.look.directorLensID, std::optional<QString>(lens));
+        edits::toggleDirectorLens(p, lens);
+        QVERIFY(!p.look.directorLensID);
+        edits::toggleDirectorLens(p, lens);
+        QVERIFY(edits::clearDirectorLens(p));
+        QVERIFY(!edits::clearDirectorLens(p));
     }
 
     void swatchColor_data()
@@ -67,13 +87,13 @@ private Q_SLOTS:
     {
         QFETCH(QString, hex);
         QFETCH(QColor, expected);
-        QCOMPARE(LookLogic::swatchColor(hex), expected);
+        QCOMPARE(rules::swatchColor(hex), expected);
     }
 
     void aspectShapesFollowTheirRatio()
     {
         for (AspectRatio aspect : allCases<AspectRatio>()) {
-            const QSizeF shape = LookLogic::aspectShapeSize(aspect);
+            const QSizeF shape = rules::aspectShapeSize(aspect);
             if (aspect == AspectRatio::vertical916) {
                 QVERIFY(shape.height() > shape.width());
                 continue;
@@ -90,7 +110,7 @@ private Q_SLOTS:
         qsizetype shown = 0;
         for (StyleCategory category : allCases<StyleCategory>()) {
             qsizetype last = -1;
-            for (const StylePreset* preset : LookLogic::presetsIn(category)) {
+            for (const StylePreset* preset : rules::presetsIn(category)) {
                 QCOMPARE(preset->category, category);
                 QVERIFY(preset - first > last);
                 last = preset - first;
@@ -99,14 +119,14 @@ private Q_SLOTS:
         }
         QCOMPARE(shown, StylePreset::catalog().size());
 
-        const StylePreset& anime = *LookLogic::presetsIn(StyleCategory::anime).value(0);
-        QCOMPARE(LookLogic::categoryOfStyle(anime.id), StyleCategory::anime);
-        QCOMPARE(LookLogic::categoryOfStyle(std::nullopt), std::nullopt);
-        QCOMPARE(LookLogic::categoryOfStyle(u"noSuchStyle"_s), std::nullopt);
-        QCOMPARE(LookLogic::categoryOfStyle(anime.id.toUpper()), std::nullopt);
-        QVERIFY(LookLogic::librarySubtitle().startsWith(QString::number(StylePreset::catalog().size()) + u" worlds"_s));
+        const StylePreset& anime = *rules::presetsIn(StyleCategory::anime).value(0);
+        QCOMPARE(rules::categoryOfStyle(anime.id), StyleCategory::anime);
+        QCOMPARE(rules::categoryOfStyle(std::nullopt), std::nullopt);
+        QCOMPARE(rules::categoryOfStyle(u"noSuchStyle"_s), std::nullopt);
+        QCOMPARE(rules::categoryOfStyle(anime.id.toUpper()), std::nullopt);
+        QVERIFY(rules::librarySubtitle().startsWith(QString::number(StylePreset::catalog().size()) + u" worlds"_s));
     }
 };
 
-QTEST_GUILESS_MAIN(LookLogicTest)
-#include "LookLogicTest.moc"
+QTEST_GUILESS_MAIN(LookEditsTest)
+#include "LookEditsTest.moc"

@@ -10,32 +10,40 @@
 #include "design/AuroraBackground.h"
 #include "design/EmptyStateView.h"
 #include "design/FieldLabel.h"
+#include "design/HorizontalStrip.h"
+#include "design/PlainTextField.h"
 #include "design/GhostButton.h"
 #include "design/MenuButton.h"
+#include "design/PillPicker.h"
 #include "design/PrimaryButton.h"
 #include "design/SectionHeader.h"
+#include "design/Spring.h"
 #include "design/Slider.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/ToolbarIconButton.h"
 #include "model/CraftKits.h"
 #include "model/Lookup.h"
+#include "model/ShotRecipe.h"
 #include "model/Text.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
-#include "views/phases/scenes/SceneEditor.h"
-#include "views/phases/scenes/SceneRow.h"
-#include "views/phases/scenes/ScenesView.h"
-#include "views/phases/scenes/ShotGrid.h"
-#include "views/phases/scenes/ShotInspector.h"
-#include "views/phases/scenes/ShotInspectorPane.h"
-#include "views/phases/scenes/ShotTiles.h"
-#include "views/phases/scenes/StoryboardButtons.h"
-#include "views/phases/scenes/TakeRow.h"
+#include "views/phases/storyboard/SceneEditor.h"
+#include "views/phases/storyboard/SceneRow.h"
+#include "views/phases/storyboard/ShotCard.h"
+#include "views/phases/storyboard/ShotGrid.h"
+#include "views/phases/storyboard/ShotInspector.h"
+#include "views/phases/storyboard/ShotInspectorPane.h"
+#include "views/phases/storyboard/ShotTiles.h"
+#include "views/phases/storyboard/StoryboardButtons.h"
+#include "views/phases/storyboard/StoryboardView.h"
+#include "views/phases/storyboard/TakeRow.h"
 #include "views/shell/ProjectWorkspaceView.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -45,13 +53,14 @@
 using namespace studio;
 using namespace studio::test;
 using namespace Qt::StringLiterals;
+using rules::StoryboardSelection;
 
 namespace {
 
 // The screen on its own.
 struct Screen {
     ProjectSession session;
-    ScenesView view;
+    StoryboardView view;
 
     explicit Screen(const Project& project)
         : session(project)
@@ -83,11 +92,18 @@ struct Stage {
         backdrop.resize(size);
         backdrop.show();
     }
-    ScenesView* view() const { return qobject_cast<ScenesView*>(workspace->phaseScreen()); }
+    StoryboardView* view() const { return qobject_cast<StoryboardView*>(workspace->phaseScreen()); }
+    bool springsAtRest() const
+    {
+        const QList<Spring*> springs = backdrop.findChildren<Spring*>();
+        return std::none_of(springs.cbegin(), springs.cend(), [](Spring* s) { return s->isMoving(); });
+    }
     void shoot(const QString& name)
     {
-        QTest::qWait(250); // chip fades and pill springs come to rest
-        writeScreenshot(&backdrop, u"scenes-"_s + name);
+        QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
+        // Chip fades and pill springs come to rest.
+        QTRY_VERIFY(springsAtRest());
+        writeScreenshot(&backdrop, u"storyboard-"_s + name);
     }
 };
 
@@ -106,7 +122,7 @@ Shot shotWithTakes(int takes, int approved)
 
 } // namespace
 
-class ScenesScreenTest : public QObject {
+class StoryboardScreenTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -230,14 +246,14 @@ private Q_SLOTS:
         // A pack lands as one change and selects its first shot.
         QSignalSpy changes(&s.session, &ProjectSession::projectChanged);
         const CoveragePack& pack = CoveragePack::catalog().first();
-        s.view.editor()->applyCoverage(pack.id);
+        Q_EMIT grid->tiles()->coverageRequested(pack.id);
         QCOMPARE(changes.count(), 1);
         QCOMPARE(grid->cardCount(), 3 + pack.shots.size());
         QCOMPARE(s.view.selection().shotID, std::optional<QUuid>(s.episode().scenes[0].shots[3].id));
         QCOMPARE(grid->card(3).number, 4);
 
         // Deleting the selected shot from its card closes the inspector.
-        s.view.editor()->deleteShot(s.episode().scenes[0].shots[3].id);
+        Q_EMIT grid->deleteRequested(s.episode().scenes[0].shots[3].id);
         QCOMPARE(s.view.selection().shotID, std::nullopt);
         QVERIFY(!s.view.inspectorPane()->isShowingShot());
     }
@@ -268,7 +284,6 @@ private Q_SLOTS:
         // An unknown recipe reads as none but can still be cleared.
         s.view.select({scene.id, scene.shots[1].id});
         QVERIFY(inspector->takesLabel()->parentWidget()->isHidden());
-        QCOMPARE(ShotInspector::recipeTitle(u"noSuchRecipe"_s), u"Apply a signature shot…"_s);
         QVERIFY(inspector->clearButton()->isVisibleTo(inspector));
         inspector->clearButton()->click();
         QVERIFY(!s.episode().scenes[0].shots[1].recipeID);
@@ -279,6 +294,45 @@ private Q_SLOTS:
         QCOMPARE(s.episode().scenes[0].shots.size(), 1);
         QCOMPARE(s.episode().scenes[0].shots[0].id, scene.shots[0].id);
         QVERIFY(!s.view.inspectorPane()->isShowingShot());
+    }
+
+    void headingRowKeepsOneLineAndTheWholeName()
+    {
+        // At the window's least size, with the sample's names and with a long
+        // custom name: the pills stay on the row of the location menu, and
+        // the menu shows its whole name.
+        Project p = SampleFactory::lighthouse();
+        for (const QString& custom : {QString(), u"The abandoned desalination plant beyond the northern salt flats"_s}) {
+            if (!custom.isEmpty()) {
+                SceneCard& scene = p.episodes.first().scenes.first();
+                scene.locationID.reset();
+                scene.locationText = custom;
+            }
+            Stage stage(p);
+            QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+            SceneEditor* editor = stage.view()->editor();
+            // Whether w's middle lies within the height of the setting pills.
+            const auto onTheRow = [editor](QWidget* w) {
+                const QRect pills(editor->settingPicker()->mapTo(editor, QPoint()), editor->settingPicker()->size());
+                return pills.top() <= w->mapTo(editor, w->rect().center()).y()
+                    && w->mapTo(editor, w->rect().center()).y() <= pills.bottom();
+            };
+            QTRY_VERIFY(onTheRow(editor->timePicker()));
+            QVERIFY(onTheRow(editor->locationMenu()));
+            QVERIFY(editor->locationMenu()->width() >= editor->locationMenu()->sizeHint().width());
+            QCOMPARE(editor->locationMenu()->label(), custom.isEmpty() ? p.locations.first().name : custom);
+        }
+
+        // Typing a long name grows the menu ahead of the field; the field
+        // being typed in stays on screen.
+        Stage stage(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        SceneEditor* editor = stage.view()->editor();
+        QLineEdit* field = editor->locationField()->lineEdit();
+        field->setFocus();
+        QTest::keyClicks(field, u" and the pipes that still sing at night"_s);
+        const QWidget* viewport = editor->headingRow()->viewport();
+        QTRY_VERIFY(viewport->rect().contains(QRect(field->mapTo(viewport, QPoint()), field->size()).center()));
     }
 
     void durationIsShownNeverWritten()
@@ -305,6 +359,33 @@ private Q_SLOTS:
         QVERIFY(seconds >= 1 && seconds <= 20 && seconds != 3.3);
         QCOMPARE(std::fmod(seconds - 1.0, 0.5), 0.0);
         QCOMPARE(s.inspector()->durationLabel()->text(), text::format("%.1f", seconds) + u's');
+    }
+
+    void cardTexts_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("half rounds to even, up") << 7.5 << u"8s"_s;
+        QTest::newRow("half rounds to even, down") << 6.5 << u"6s"_s;
+        QTest::newRow("below half") << 0.4 << u"0s"_s;
+    }
+
+    void cardTexts()
+    {
+        QFETCH(double, seconds);
+        Shot shot;
+        shot.seconds = seconds;
+        shot.approvedTakeID = newId(); // approved even without the take
+        shot.recipeID = u"noSuchRecipe"_s;
+        const ShotCard card = ShotCard::of(shot, 4);
+        QTEST(card.seconds, "shown");
+        QCOMPARE(card.status, ShotStatus::approved);
+        QVERIFY(card.hasRecipe);
+        QCOMPARE(card.recipeHelp, QString()); // the mark stays, its help is empty
+
+        shot.recipeID = ShotRecipe::catalog().first().id;
+        QCOMPARE(ShotCard::of(shot, 4).recipeHelp,
+                 ShotRecipe::catalog().first().name + u" — after "_s + ShotRecipe::catalog().first().inspiredBy);
     }
 
     void screenshots_data()
@@ -369,7 +450,7 @@ private Q_SLOTS:
         // Context menus of a row and a card, and the tiles' menus.
         {
             Stage stage(SampleFactory::lighthouse());
-            ScenesView* view = stage.view();
+            StoryboardView* view = stage.view();
             ShotGrid* grid = view->editor()->grid();
             const QPoint at = grid->cardRect(0).center();
             QContextMenuEvent cardMenu(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
@@ -377,7 +458,7 @@ private Q_SLOTS:
             QMenu* menu = grid->findChild<QMenu*>();
             QVERIFY(menu);
             QTRY_VERIFY(menu->isVisible());
-            writeScreenshot(menu, u"scenes-menu-card"_s);
+            writeScreenshot(menu, u"storyboard-menu-card"_s);
             menu->close();
 
             SceneRow* row = view->rows().first();
@@ -386,7 +467,7 @@ private Q_SLOTS:
             menu = row->findChild<QMenu*>();
             QVERIFY(menu);
             QTRY_VERIFY(menu->isVisible());
-            writeScreenshot(menu, u"scenes-menu-row"_s);
+            writeScreenshot(menu, u"storyboard-menu-row"_s);
             menu->close();
 
             for (ShotTile::Kind kind : {ShotTile::Kind::recipe, ShotTile::Kind::coverage}) {
@@ -395,13 +476,13 @@ private Q_SLOTS:
                 menu = tile->findChild<QMenu*>();
                 QVERIFY(menu);
                 QTRY_VERIFY(menu->isVisible());
-                writeScreenshot(menu, u"scenes-menu-"_s + tile->title().section(u' ', 0, 0).toLower());
+                writeScreenshot(menu, u"storyboard-menu-"_s + tile->title().section(u' ', 0, 0).toLower());
                 menu->close();
             }
             MenuButton* location = view->editor()->locationMenu();
             location->click();
             QTRY_VERIFY(location->menu()->isVisible());
-            writeScreenshot(location->menu(), u"scenes-menu-location"_s);
+            writeScreenshot(location->menu(), u"storyboard-menu-location"_s);
             location->menu()->close();
         }
 
@@ -424,5 +505,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(ScenesScreenTest)
-#include "ScenesScreenTest.moc"
+QTEST_MAIN(StoryboardScreenTest)
+#include "StoryboardScreenTest.moc"

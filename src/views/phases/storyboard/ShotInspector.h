@@ -45,8 +45,6 @@ public:
 
     // The preview's height for an aspect (a vertical frame is shown less tall).
     static qreal previewHeight(AspectRatio aspect);
-    // The recipe menu's title: "<name> · after <credit>", or the prompt to apply one.
-    static QString recipeTitle(const std::optional<QString>& recipeID);
 
     // The parts, for tests.
     ArtThumb* preview() const { return m_preview; }
