@@ -1,13 +1,17 @@
-// The Cut with a 2,000-clip timeline, offscreen, in front of the window's
-// backdrop: one step of the zoom slider (the lanes laid out anew and the
-// window repainted), one frame of scrolling the strip sideways, and one of
-// scrolling the page down, each against the backdrop alone (the floor every
-// frame pays), measured in the same run. The lane layout on its own is
-// reported too.
+// The Cut offscreen. A feature's cut (640 clips and a dozen cues): opening the
+// screen (build, show, first grab) and leaving it (teardown), each against a
+// plain text editor opening and leaving a 2,400-element script's text in the
+// same frame. A 2,000-clip timeline in front of the window's backdrop: one
+// step of the zoom slider (the lanes laid out anew and the window repainted),
+// one frame of scrolling the strip sideways, and one of scrolling the page
+// down, each against the backdrop alone (the floor every frame pays). The
+// lane layout on its own is reported too. All figures are ratios from the
+// same run.
 
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
+#include "design/PlaceholderArt.h"
 #include "design/HorizontalStrip.h"
 #include "design/ScrollColumn.h"
 #include "design/Slider.h"
@@ -15,12 +19,14 @@
 #include "model/Project.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
-#include "views/phases/cut/CutLogic.h"
+#include "state/rules/CutRules.h"
 #include "views/phases/cut/CutView.h"
 #include "views/phases/cut/TimelineLanes.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <benchmark/benchmark.h>
@@ -51,6 +57,120 @@ Project production()
                                    .hasDialogue = i % 3 == 0};
     return p;
 }
+
+constexpr int featureClips = 640;
+constexpr int featureScriptElements = 2400;
+constexpr QSize featureArea(1440, 836);
+
+// A feature's cut: 640 clips of 80 scenes and a dozen music cues.
+Project feature()
+{
+    Project p = SampleFactory::lighthouse();
+    Episode& e = p.episodes.first();
+    e.timeline.clear();
+    for (int i = 0; i < featureClips; ++i)
+        e.timeline << TimelineClip{.id = newId(), .shotID = newId(),
+                                   .label = u"S%1\u00B7%2 MCU"_s.arg(i / 8 + 1).arg(i % 8 + 1),
+                                   .seconds = 1.5 + (i * 37 % 100) / 10.0, .seed = newSeed(),
+                                   .hasDialogue = i % 3 == 0};
+    e.musicCues.clear();
+    for (int i = 0; i < 12; ++i)
+        e.musicCues << MusicCue{.id = newId(), .name = u"Cue %1"_s.arg(i + 1), .mood = u"Low strings, slow"_s};
+    return p;
+}
+
+// The floor's text: a screenplay of 2,400 elements, one per line.
+QString featureScript()
+{
+    QStringList lines;
+    for (int i = 0; i < featureScriptElements; ++i) {
+        switch (i % 6) {
+        case 0:
+            lines << u"INT. STATION PLATFORM %1 — NIGHT"_s.arg(i / 6 + 1);
+            break;
+        case 1:
+            lines << u"Rain hammers the glass roof. Mara threads through the crowd, the envelope held flat "
+                     u"against her coat, watching every face that turns toward her."_s;
+            break;
+        case 2:
+        case 4:
+            lines << (i % 12 < 6 ? u"MARA"_s : u"THE COURIER"_s);
+            break;
+        default:
+            lines << u"You said the last train. This is the last train, and you are late again."_s;
+        }
+    }
+    return lines.join(u'\n');
+}
+
+// Times the opening (built, shown, laid out, grabbed once) or the leaving of
+// what `make` builds in a frame of the feature area.
+template <typename Make>
+void openOrLeave(benchmark::State& state, bool timeLeave, Make make)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        PlaceholderArt::clearCache();
+        if (!timeLeave)
+            state.ResumeTiming();
+        auto frame = std::make_unique<QWidget>();
+        frame->resize(featureArea);
+        auto* layout = new QHBoxLayout(frame.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(make(frame.get()));
+        frame->show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(frame->grab());
+        if (timeLeave)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        frame.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (!timeLeave)
+            state.ResumeTiming();
+    }
+}
+
+void cutAtFeatureSize(benchmark::State& state, bool timeLeave)
+{
+    ProjectSession session(feature());
+    openOrLeave(state, timeLeave, [&](QWidget* parent) { return new CutView(session, parent); });
+}
+
+void plainScript(benchmark::State& state, bool timeLeave)
+{
+    const QString text = featureScript();
+    openOrLeave(state, timeLeave, [&](QWidget* parent) {
+        auto* editor = new QPlainTextEdit(parent);
+        editor->setPlainText(text);
+        return editor;
+    });
+}
+
+void BM_OpenCutFeature(benchmark::State& state)
+{
+    cutAtFeatureSize(state, false);
+}
+BENCHMARK(BM_OpenCutFeature)->Unit(benchmark::kMillisecond);
+
+void BM_LeaveCutFeature(benchmark::State& state)
+{
+    cutAtFeatureSize(state, true);
+}
+BENCHMARK(BM_LeaveCutFeature)->Unit(benchmark::kMillisecond);
+
+void BM_OpenPlainScript(benchmark::State& state)
+{
+    plainScript(state, false);
+}
+BENCHMARK(BM_OpenPlainScript)->Unit(benchmark::kMillisecond);
+
+void BM_LeavePlainScript(benchmark::State& state)
+{
+    plainScript(state, true);
+}
+BENCHMARK(BM_LeavePlainScript)->Unit(benchmark::kMillisecond);
 
 // The backdrop with the screen in front, as the workspace shows it.
 struct Screen {
@@ -145,16 +265,20 @@ BENCHMARK(BM_BackdropRepaint)->Unit(benchmark::kMicrosecond);
 void BM_LaneLayout(benchmark::State& state)
 {
     const QList<TimelineClip> timeline = production().episodes.first().timeline;
-    double zoom = cut::minimumZoom;
+    double zoom = rules::minimumTimelineZoom;
     for (auto _ : state) {
-        zoom = zoom >= cut::maximumZoom ? cut::minimumZoom : zoom + 0.5;
-        benchmark::DoNotOptimize(cut::laneLayout(timeline, zoom));
+        zoom = zoom >= rules::maximumTimelineZoom ? rules::minimumTimelineZoom : zoom + 0.5;
+        benchmark::DoNotOptimize(rules::laneLayout(timeline, zoom));
     }
 }
 BENCHMARK(BM_LaneLayout)->Unit(benchmark::kMicrosecond);
 
 void printSummary(const bench::RatioReporter& r)
 {
+    std::printf("\nFeature: %d clips against a %d-element script in a plain editor, %dx%d\n", featureClips,
+                featureScriptElements, featureArea.width(), featureArea.height());
+    r.ratio("BM_OpenCutFeature", "BM_OpenPlainScript");
+    r.ratio("BM_LeaveCutFeature", "BM_LeavePlainScript");
     std::printf("\nCut: %d clips, window %dx%d, scroll step %d px\n", clipCount, windowSize.width(),
                 windowSize.height(), scrollStep);
     r.ratio("BM_ZoomStep", "BM_BackdropRepaint");

@@ -1,9 +1,11 @@
-// The footage screen with a 500-shot episode, offscreen: building the screen
-// (construction, layout and first paint), and one step of the renderer with
-// the screen on show (the queue panel follows every step; a finished job's
-// takes refresh the manifest). Ratios at the end compare each with a floor
-// from the same run: the build against the same screen for an episode
-// without scenes, the step against the same step of a session with no screen.
+// The footage screen offscreen. A feature-length episode (110 scenes of 6
+// shots): opening the screen (build, show, first grab) and leaving it
+// (teardown), each against a plain text editor opening and leaving a
+// 2,400-element script's text in the same frame. A 500-shot episode: the
+// build against the same screen for an episode without scenes, and one step
+// of the renderer with the screen on show (the queue panel follows every
+// step; a finished job's takes refresh the manifest) against the same step of
+// a session with no screen. All figures are ratios from the same run.
 
 #include "ScreenBench.h"
 
@@ -14,6 +16,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -30,6 +33,159 @@ namespace {
 constexpr int sceneCount = 50;
 constexpr int shotsPerScene = 10;
 constexpr QSize areaSize(871, 600); // the phase area at the window's least size
+
+constexpr int featureScenes = 110;
+constexpr int featureShotsPerScene = 6;
+constexpr int featureScriptElements = 2400;
+constexpr QSize featureArea(1440, 836);
+
+// A feature's storyboard: 110 scenes of 6 shots over 25 locations and 40 cast.
+Project feature()
+{
+    Project p;
+    for (int c = 0; c < 40; ++c) {
+        CastMember m;
+        m.name = u"Player %1"_s.arg(c + 1);
+        m.look = c % 3 ? u"Grey wool coat, wire glasses"_s : QString();
+        p.cast << m;
+    }
+    for (int l = 0; l < 25; ++l) {
+        Location loc;
+        loc.name = u"Set %1"_s.arg(l + 1);
+        p.locations << loc;
+    }
+    for (int s = 0; s < featureScenes; ++s) {
+        SceneCard scene;
+        scene.locationID = p.locations.at(s % p.locations.size()).id;
+        scene.castIDs = {p.cast.at(s % 40).id, p.cast.at((s + 7) % 40).id};
+        for (int k = 0; k < featureShotsPerScene; ++k) {
+            Shot shot;
+            shot.seconds = 2 + (k * 5 + s) % 9;
+            shot.size = ShotSize((k + s) % 11);
+            shot.move = CameraMove((k * 3 + s) % 13);
+            shot.what = u"Scene %1, shot %2: she crosses the platform as the last train pulls in"_s.arg(s + 1).arg(k + 1);
+            if (s % 4 == 0)
+                shot.takes = {Take{}};
+            scene.shots << shot;
+        }
+        p.episodes[0].scenes << scene;
+    }
+    return p;
+}
+
+// The floor's text: a screenplay of 2,400 elements, one per line.
+QString featureScript()
+{
+    QStringList lines;
+    for (int i = 0; i < featureScriptElements; ++i) {
+        switch (i % 6) {
+        case 0:
+            lines << u"INT. STATION PLATFORM %1 — NIGHT"_s.arg(i / 6 + 1);
+            break;
+        case 1:
+            lines << u"Rain hammers the glass roof. Mara threads through the crowd, the envelope held flat "
+                     u"against her coat, watching every face that turns toward her."_s;
+            break;
+        case 2:
+        case 4:
+            lines << (i % 12 < 6 ? u"MARA"_s : u"THE COURIER"_s);
+            break;
+        default:
+            lines << u"You said the last train. This is the last train, and you are late again."_s;
+        }
+    }
+    return lines.join(u'\n');
+}
+
+// Opens what `make` builds in a frame of the feature area: built, shown, laid
+// out and grabbed once, as the first frame on screen would be drawn.
+template <typename Make>
+std::unique_ptr<QWidget> openInFrame(Make make)
+{
+    auto frame = std::make_unique<QWidget>();
+    frame->resize(featureArea);
+    auto* layout = new QHBoxLayout(frame.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(make(frame.get()));
+    frame->show();
+    QCoreApplication::processEvents();
+    benchmark::DoNotOptimize(frame->grab());
+    return frame;
+}
+
+void leave(std::unique_ptr<QWidget>& frame)
+{
+    frame.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Times the opening or the leaving of what `make` builds; the art cache is
+// emptied first when `coldArt`, as on the first opening after start-up.
+template <typename Make>
+void openOrLeave(benchmark::State& state, bool timeLeave, bool coldArt, Make make)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (coldArt)
+            PlaceholderArt::clearCache();
+        if (!timeLeave)
+            state.ResumeTiming();
+        auto frame = openInFrame(make);
+        if (timeLeave)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        leave(frame);
+        if (!timeLeave)
+            state.ResumeTiming();
+    }
+}
+
+void footageAtFeatureSize(benchmark::State& state, bool timeLeave, bool coldArt)
+{
+    ProjectSession session(feature());
+    openOrLeave(state, timeLeave, coldArt, [&](QWidget* parent) { return new FootageView(session, parent); });
+}
+
+void plainScript(benchmark::State& state, bool timeLeave)
+{
+    const QString text = featureScript();
+    openOrLeave(state, timeLeave, false, [&](QWidget* parent) {
+        auto* editor = new QPlainTextEdit(parent);
+        editor->setPlainText(text);
+        return editor;
+    });
+}
+
+void BM_OpenFootageFeature(benchmark::State& state)
+{
+    footageAtFeatureSize(state, false, false);
+}
+BENCHMARK(BM_OpenFootageFeature)->Unit(benchmark::kMillisecond);
+
+void BM_OpenFootageFeatureColdArt(benchmark::State& state)
+{
+    footageAtFeatureSize(state, false, true);
+}
+BENCHMARK(BM_OpenFootageFeatureColdArt)->Unit(benchmark::kMillisecond);
+
+void BM_LeaveFootageFeature(benchmark::State& state)
+{
+    footageAtFeatureSize(state, true, false);
+}
+BENCHMARK(BM_LeaveFootageFeature)->Unit(benchmark::kMillisecond);
+
+void BM_OpenPlainScript(benchmark::State& state)
+{
+    plainScript(state, false);
+}
+BENCHMARK(BM_OpenPlainScript)->Unit(benchmark::kMillisecond);
+
+void BM_LeavePlainScript(benchmark::State& state)
+{
+    plainScript(state, true);
+}
+BENCHMARK(BM_LeavePlainScript)->Unit(benchmark::kMillisecond);
 
 Project episodeOf500()
 {
@@ -151,6 +307,11 @@ BENCHMARK(BM_RenderStepNoScreen)->Unit(benchmark::kMicrosecond);
 
 void printSummary(const bench::RatioReporter& r)
 {
+    std::printf("\nFeature: %d scenes of %d shots against a %d-element script in a plain editor, %dx%d\n",
+                featureScenes, featureShotsPerScene, featureScriptElements, featureArea.width(), featureArea.height());
+    r.ratio("BM_OpenFootageFeature", "BM_OpenPlainScript");
+    r.ratio("BM_OpenFootageFeatureColdArt", "BM_OpenPlainScript");
+    r.ratio("BM_LeaveFootageFeature", "BM_LeavePlainScript");
     std::printf("\nEpisode: %d scenes of %d shots, phase area %dx%d\n", sceneCount, shotsPerScene,
                 areaSize.width(), areaSize.height());
     r.ratio("BM_BuildFootage", "BM_BuildFootageWithoutScenes");

@@ -45,6 +45,21 @@ QString StatTile::value() const
     return m_value->text();
 }
 
+void StatTile::setCaptionWraps(bool wraps)
+{
+    m_label->setWordWrap(wraps);
+    m_label->setMaxLines(wraps ? 2 : 0);
+    QSizePolicy policy = sizePolicy();
+    policy.setVerticalPolicy(wraps ? QSizePolicy::Preferred : QSizePolicy::Fixed);
+    policy.setHeightForWidth(wraps);
+    setSizePolicy(policy);
+}
+
+bool StatTile::isCaptionElided() const
+{
+    return m_label->isElided();
+}
+
 void StatTile::setLabel(const QString& label)
 {
     m_label->setText(text::upper(label));

@@ -4,6 +4,7 @@
 #include "model/Lookup.h"
 #include "model/Text.h"
 #include "state/ProjectSession.h"
+#include "state/edits/CutEdits.h"
 
 using namespace Qt::StringLiterals;
 
@@ -194,11 +195,7 @@ AssistOutcome AssistResults::shotList(const AIDirector::SceneShots& result)
 
 AssistOutcome AssistResults::musicCues(const AIDirector::EpisodeCues& result)
 {
-    return {[result](Project& p) {
-                if (Episode* episode = findEpisode(p, result.episodeID))
-                    episode->musicCues << result.cues;
-            },
-            std::nullopt};
+    return {[result](Project& p) { edits::appendMusicCues(p, result.episodeID, result.cues); }, std::nullopt};
 }
 
 AssistOutcome AssistResults::pressKit(const Project& live, const QString& text)

@@ -11,8 +11,8 @@
 #include "design/SwitchToggle.h"
 #include "design/SymbolLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
-#include "state/ProjectSession.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -142,9 +142,8 @@ QString takesCaption(qint64 takes)
 
 } // namespace
 
-EngineCard::EngineCard(ProjectSession& session, QWidget* parent)
+EngineCard::EngineCard(QWidget* parent)
     : CardSurface(16, Palette::surface(), parent)
-    , m_session(session)
     , m_clipLengthLabel(new FieldLabel(QString(), this))
     , m_clipLength(new Slider(4, 20, this))
     , m_chain(new SwitchToggle(u"Chain final frames"_s, this))
@@ -175,7 +174,7 @@ EngineCard::EngineCard(ProjectSession& session, QWidget* parent)
     m_takes->setStep(1);
     for (SwitchToggle* toggle : {m_chain, m_characterRefs}) {
         toggle->setParent(controls);
-        toggle->setLabelFont(Theme::font(11));
+        toggle->setLabelFont(Theme::font(type::body));
         toggle->setTint(Palette::accentDeep());
     }
     m_resolution->setParent(controls);
@@ -203,32 +202,18 @@ EngineCard::EngineCard(ProjectSession& session, QWidget* parent)
     }
     layout->addLayout(stats);
 
-    connect(m_clipLength, &Slider::valueEdited, this,
-            [this](double value) { write([value](GenerationProfile& p) { p.maxClipSeconds = value; }); });
+    connect(m_clipLength, &Slider::valueEdited, this, &EngineCard::maxClipSecondsEdited);
     connect(m_takes, &Slider::valueEdited, this, [this](double value) {
         // The slider moves a double; the profile keeps whole takes.
-        write([value](GenerationProfile& p) { p.variantsPerShot = text::saturatingInt64(value); });
+        Q_EMIT variantsPerShotEdited(text::saturatingInt64(value));
     });
-    connect(m_chain, &QAbstractButton::clicked, this,
-            [this](bool on) { write([on](GenerationProfile& p) { p.chainsLastFrame = on; }); });
-    connect(m_characterRefs, &QAbstractButton::clicked, this,
-            [this](bool on) { write([on](GenerationProfile& p) { p.usesCharacterRefs = on; }); });
-    connect(m_resolution, &PillPicker::picked, this, [this](int index) {
-        const QString resolution = m_resolution->value<QString>(index);
-        write([resolution](GenerationProfile& p) { p.resolution = resolution; });
-    });
+    connect(m_chain, &QAbstractButton::clicked, this, &EngineCard::chainsLastFrameEdited);
+    connect(m_characterRefs, &QAbstractButton::clicked, this, &EngineCard::usesCharacterRefsEdited);
+    connect(m_resolution, &PillPicker::picked, this,
+            [this](int index) { Q_EMIT resolutionPicked(m_resolution->value<QString>(index)); });
 }
 
-void EngineCard::write(const std::function<void(GenerationProfile&)>& change)
-{
-    // The current profile, not the one last shown: another field may have
-    // changed since.
-    GenerationProfile profile = m_session.profile();
-    change(profile);
-    m_session.setProfile(profile);
-}
-
-void EngineCard::show(const GenerationProfile& profile, const footage::EngineStats& stats)
+void EngineCard::setValues(const GenerationProfile& profile, const rules::EngineStats& stats)
 {
     m_clipLengthLabel->setCaption(clipLengthCaption(profile.maxClipSeconds));
     m_clipLength->setValue(profile.maxClipSeconds);
@@ -242,7 +227,7 @@ void EngineCard::show(const GenerationProfile& profile, const footage::EngineSta
 
     m_stats[0]->setValue(QString::number(stats.shots));
     m_stats[1]->setValue(QString::number(stats.clips));
-    m_stats[2]->setValue(footage::secondsText(stats.seconds));
+    m_stats[2]->setValue(rules::shotLengthText(stats.seconds));
     m_stats[3]->setValue(QString::number(stats.anchored));
 }
 

@@ -49,6 +49,8 @@ public:
     QString promptText() const;
     QStringList referenceTexts() const;
     QLabel* promptLabel() const;
+    // Whether the row is still opening or closing.
+    bool isTurning() const;
 
     // Where the two buttons of the line are (for the pointer and for tests).
     QRect checkboxRect() const;
@@ -87,6 +89,9 @@ private:
     QUuid m_shotID;
     Face m_face;
     bool m_hasFace = false;
+    // The open part sits in a frame the card's edge and bottom padding cut,
+    // so a prompt being revealed never draws over the card's edge.
+    QWidget* m_frame = nullptr;
     PromptPane* m_pane = nullptr;
     Spring* m_turn;
     enum class Target { none, checkbox, disclosure } m_pressed = Target::none;
