@@ -55,6 +55,14 @@ void StatTile::setCaptionWraps(bool wraps)
     setSizePolicy(policy);
 }
 
+QSize StatTile::minimumSizeHint() const
+{
+    // A wrapping caption's height follows the width the tile is given; at
+    // least it is one line, so a wide row is not held open for a second.
+    const QSize least = QWidget::minimumSizeHint();
+    return m_label->wordWrap() ? QSize(least.width(), heightForWidth(QWIDGETSIZE_MAX)) : least;
+}
+
 bool StatTile::isCaptionElided() const
 {
     return m_label->isElided();

@@ -28,6 +28,8 @@ public:
     void setCaptionWraps(bool wraps);
     bool isCaptionElided() const;
 
+    QSize minimumSizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

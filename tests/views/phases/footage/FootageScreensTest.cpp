@@ -142,17 +142,15 @@ private Q_SLOTS:
         Stage stage(app, session, size);
         EngineCard* card = stage.screen()->engineCard();
         QCoreApplication::processEvents();
-        // Every control stands on the one row: their vertical extents meet.
-        const QList<QWidget*> controls = {card->clipLengthSlider(), card->chainToggle(), card->characterRefsToggle(),
-                                          card->takesSlider(), card->resolutionPicker()};
-        int top = std::numeric_limits<int>::min(), bottom = std::numeric_limits<int>::max();
-        for (QWidget* control : controls) {
-            const QRect box(control->mapTo(card, QPoint(0, 0)), control->size());
-            top = std::max(top, box.top());
-            bottom = std::min(bottom, box.bottom());
+        // Every control stands on the one row of the clip length's column.
+        const auto boxOf = [card](QWidget* w) { return QRect(w->mapTo(card, QPoint(0, 0)), w->size()); };
+        const QRect row = boxOf(card->clipLengthSlider()->parentWidget());
+        for (QWidget* control : QList<QWidget*>{card->chainToggle(), card->characterRefsToggle(),
+                                                card->takesSlider()->parentWidget(), card->resolutionPicker()}) {
+            const QRect box = boxOf(control);
+            QVERIFY2(box.top() <= row.bottom() && box.bottom() >= row.top(), "the controls wrap onto a second row");
             QVERIFY(card->rect().contains(box));
         }
-        QVERIFY2(top <= bottom, "the controls wrap onto a second row");
         for (int i = 0; i < 4; ++i)
             QVERIFY(!card->statTile(i)->isCaptionElided());
         QVERIFY(!card->clipLengthLabel()->isElided());
