@@ -141,9 +141,9 @@ void openOrLeave(benchmark::State& state, bool timeLeave, bool coldArt, Make mak
     }
 }
 
-void footageAtFeatureSize(benchmark::State& state, bool timeLeave, bool coldArt)
+void footageAtFeatureSize(benchmark::State& state, bool timeLeave, bool coldArt, bool empty = false)
 {
-    ProjectSession session(feature());
+    ProjectSession session(empty ? Project{} : feature());
     openOrLeave(state, timeLeave, coldArt, [&](QWidget* parent) { return new FootageView(session, parent); });
 }
 
@@ -168,6 +168,13 @@ void BM_OpenFootageFeatureColdArt(benchmark::State& state)
     footageAtFeatureSize(state, false, true);
 }
 BENCHMARK(BM_OpenFootageFeatureColdArt)->Unit(benchmark::kMillisecond);
+
+// The same screen without a shot: what the engine card and the queue cost.
+void BM_OpenFootageEmpty(benchmark::State& state)
+{
+    footageAtFeatureSize(state, false, false, true);
+}
+BENCHMARK(BM_OpenFootageEmpty)->Unit(benchmark::kMillisecond);
 
 void BM_LeaveFootageFeature(benchmark::State& state)
 {
@@ -311,6 +318,7 @@ void printSummary(const bench::RatioReporter& r)
                 featureScenes, featureShotsPerScene, featureScriptElements, featureArea.width(), featureArea.height());
     r.ratio("BM_OpenFootageFeature", "BM_OpenPlainScript");
     r.ratio("BM_OpenFootageFeatureColdArt", "BM_OpenPlainScript");
+    r.ratio("BM_OpenFootageEmpty", "BM_OpenPlainScript");
     r.ratio("BM_LeaveFootageFeature", "BM_LeavePlainScript");
     std::printf("\nEpisode: %d scenes of %d shots, phase area %dx%d\n", sceneCount, shotsPerScene,
                 areaSize.width(), areaSize.height());

@@ -90,7 +90,7 @@ std::pair<int, int> ManifestList::reach() const
     // The list's top within the page's content, and the content's scroll.
     const QPoint origin = mapTo(m_page->widget(), QPoint(0, 0));
     const int top = m_page->verticalScrollBar()->value() - origin.y();
-    return {top - pageHeight, top + 2 * pageHeight};
+    return {top - pageHeight / 2, top + pageHeight + pageHeight / 2};
 }
 
 void ManifestList::follow()

@@ -1,7 +1,7 @@
 #pragma once
 
 // The scene sections of the footage manifest, built only for the part of the
-// page the user can see (and a screen's height around it). A feature has a
+// page the user can see (and half a screen around it). A feature has a
 // hundred scenes and hundreds of shots; opening the screen, refreshing it and
 // leaving it cost what is in view, not the length of the storyboard.
 //
@@ -64,8 +64,8 @@ private:
     // height changed.
     void place();
     int heightAt(qsizetype index) const;
-    // The part of the list in reach: what the page shows, a page above and
-    // a page below.
+    // The part of the list in reach: what the page shows and half a page
+    // above and below it.
     std::pair<int, int> reach() const;
 
     ScrollColumn* m_page;
