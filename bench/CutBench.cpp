@@ -1,13 +1,14 @@
-// The Cut offscreen. A feature's cut (640 clips and a dozen cues): opening the
-// screen (build, show, first grab) and leaving it (teardown), each against a
-// plain text editor opening and leaving a 2,400-element script's text in the
-// same frame. A 2,000-clip timeline in front of the window's backdrop: one
+// The Cut offscreen. The feature-size production (660 clips, two dozen
+// cues): opening the screen (build, show, first grab) and leaving it
+// (teardown), each against a plain text editor opening and leaving the
+// feature's 2,400-element script in the same frame. A 2,000-clip timeline in front of the window's backdrop: one
 // step of the zoom slider (the lanes laid out anew and the window repainted),
 // one frame of scrolling the strip sideways, and one of scrolling the page
 // down, each against the backdrop alone (the floor every frame pays). The
 // lane layout on its own is reported too. All figures are ratios from the
 // same run.
 
+#include "FeatureProduction.h"
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
@@ -58,50 +59,7 @@ Project production()
     return p;
 }
 
-constexpr int featureClips = 640;
-constexpr int featureScriptElements = 2400;
 constexpr QSize featureArea(1440, 836);
-
-// A feature's cut: 640 clips of 80 scenes and a dozen music cues.
-Project feature()
-{
-    Project p = SampleFactory::lighthouse();
-    Episode& e = p.episodes.first();
-    e.timeline.clear();
-    for (int i = 0; i < featureClips; ++i)
-        e.timeline << TimelineClip{.id = newId(), .shotID = newId(),
-                                   .label = u"S%1\u00B7%2 MCU"_s.arg(i / 8 + 1).arg(i % 8 + 1),
-                                   .seconds = 1.5 + (i * 37 % 100) / 10.0, .seed = newSeed(),
-                                   .hasDialogue = i % 3 == 0};
-    e.musicCues.clear();
-    for (int i = 0; i < 12; ++i)
-        e.musicCues << MusicCue{.id = newId(), .name = u"Cue %1"_s.arg(i + 1), .mood = u"Low strings, slow"_s};
-    return p;
-}
-
-// The floor's text: a screenplay of 2,400 elements, one per line.
-QString featureScript()
-{
-    QStringList lines;
-    for (int i = 0; i < featureScriptElements; ++i) {
-        switch (i % 6) {
-        case 0:
-            lines << u"INT. STATION PLATFORM %1 — NIGHT"_s.arg(i / 6 + 1);
-            break;
-        case 1:
-            lines << u"Rain hammers the glass roof. Mara threads through the crowd, the envelope held flat "
-                     u"against her coat, watching every face that turns toward her."_s;
-            break;
-        case 2:
-        case 4:
-            lines << (i % 12 < 6 ? u"MARA"_s : u"THE COURIER"_s);
-            break;
-        default:
-            lines << u"You said the last train. This is the last train, and you are late again."_s;
-        }
-    }
-    return lines.join(u'\n');
-}
 
 // Times the opening (built, shown, laid out, grabbed once) or the leaving of
 // what `make` builds in a frame of the feature area.
@@ -134,13 +92,13 @@ void openOrLeave(benchmark::State& state, bool timeLeave, Make make)
 
 void cutAtFeatureSize(benchmark::State& state, bool timeLeave)
 {
-    ProjectSession session(feature());
+    ProjectSession session(bench::featureProduction());
     openOrLeave(state, timeLeave, [&](QWidget* parent) { return new CutView(session, parent); });
 }
 
 void plainScript(benchmark::State& state, bool timeLeave)
 {
-    const QString text = featureScript();
+    const QString text = bench::featureScriptText(bench::featureProduction());
     openOrLeave(state, timeLeave, [&](QWidget* parent) {
         auto* editor = new QPlainTextEdit(parent);
         editor->setPlainText(text);
@@ -275,8 +233,9 @@ BENCHMARK(BM_LaneLayout)->Unit(benchmark::kMicrosecond);
 
 void printSummary(const bench::RatioReporter& r)
 {
-    std::printf("\nFeature: %d clips against a %d-element script in a plain editor, %dx%d\n", featureClips,
-                featureScriptElements, featureArea.width(), featureArea.height());
+    const bench::FeatureScale scale;
+    std::printf("\nFeature: %d clips against a %d-element script in a plain editor, %dx%d\n",
+                scale.scenes * scale.shotsPerScene, scale.scriptElements, featureArea.width(), featureArea.height());
     r.ratio("BM_OpenCutFeature", "BM_OpenPlainScript");
     r.ratio("BM_LeaveCutFeature", "BM_LeavePlainScript");
     std::printf("\nCut: %d clips, window %dx%d, scroll step %d px\n", clipCount, windowSize.width(),

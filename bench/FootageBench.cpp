@@ -1,4 +1,4 @@
-// The footage screen offscreen. A feature-length episode (110 scenes of 6
+// The footage screen offscreen. The feature-size production (110 scenes of 6
 // shots): opening the screen (build, show, first grab) and leaving it
 // (teardown), each against a plain text editor opening and leaving a
 // 2,400-element script's text in the same frame. A 500-shot episode: the
@@ -7,6 +7,7 @@
 // step; a finished job's takes refresh the manifest) against the same step of
 // a session with no screen. All figures are ratios from the same run.
 
+#include "FeatureProduction.h"
 #include "ScreenBench.h"
 
 #include "design/PlaceholderArt.h"
@@ -34,68 +35,7 @@ constexpr int sceneCount = 50;
 constexpr int shotsPerScene = 10;
 constexpr QSize areaSize(871, 600); // the phase area at the window's least size
 
-constexpr int featureScenes = 110;
-constexpr int featureShotsPerScene = 6;
-constexpr int featureScriptElements = 2400;
 constexpr QSize featureArea(1440, 836);
-
-// A feature's storyboard: 110 scenes of 6 shots over 25 locations and 40 cast.
-Project feature()
-{
-    Project p;
-    for (int c = 0; c < 40; ++c) {
-        CastMember m;
-        m.name = u"Player %1"_s.arg(c + 1);
-        m.look = c % 3 ? u"Grey wool coat, wire glasses"_s : QString();
-        p.cast << m;
-    }
-    for (int l = 0; l < 25; ++l) {
-        Location loc;
-        loc.name = u"Set %1"_s.arg(l + 1);
-        p.locations << loc;
-    }
-    for (int s = 0; s < featureScenes; ++s) {
-        SceneCard scene;
-        scene.locationID = p.locations.at(s % p.locations.size()).id;
-        scene.castIDs = {p.cast.at(s % 40).id, p.cast.at((s + 7) % 40).id};
-        for (int k = 0; k < featureShotsPerScene; ++k) {
-            Shot shot;
-            shot.seconds = 2 + (k * 5 + s) % 9;
-            shot.size = ShotSize((k + s) % 11);
-            shot.move = CameraMove((k * 3 + s) % 13);
-            shot.what = u"Scene %1, shot %2: she crosses the platform as the last train pulls in"_s.arg(s + 1).arg(k + 1);
-            if (s % 4 == 0)
-                shot.takes = {Take{}};
-            scene.shots << shot;
-        }
-        p.episodes[0].scenes << scene;
-    }
-    return p;
-}
-
-// The floor's text: a screenplay of 2,400 elements, one per line.
-QString featureScript()
-{
-    QStringList lines;
-    for (int i = 0; i < featureScriptElements; ++i) {
-        switch (i % 6) {
-        case 0:
-            lines << u"INT. STATION PLATFORM %1 — NIGHT"_s.arg(i / 6 + 1);
-            break;
-        case 1:
-            lines << u"Rain hammers the glass roof. Mara threads through the crowd, the envelope held flat "
-                     u"against her coat, watching every face that turns toward her."_s;
-            break;
-        case 2:
-        case 4:
-            lines << (i % 12 < 6 ? u"MARA"_s : u"THE COURIER"_s);
-            break;
-        default:
-            lines << u"You said the last train. This is the last train, and you are late again."_s;
-        }
-    }
-    return lines.join(u'\n');
-}
 
 // Opens what `make` builds in a frame of the feature area: built, shown, laid
 // out and grabbed once, as the first frame on screen would be drawn.
@@ -143,13 +83,13 @@ void openOrLeave(benchmark::State& state, bool timeLeave, bool coldArt, Make mak
 
 void footageAtFeatureSize(benchmark::State& state, bool timeLeave, bool coldArt, bool empty = false)
 {
-    ProjectSession session(empty ? Project{} : feature());
+    ProjectSession session(empty ? Project{} : bench::featureProduction());
     openOrLeave(state, timeLeave, coldArt, [&](QWidget* parent) { return new FootageView(session, parent); });
 }
 
 void plainScript(benchmark::State& state, bool timeLeave)
 {
-    const QString text = featureScript();
+    const QString text = bench::featureScriptText(bench::featureProduction());
     openOrLeave(state, timeLeave, false, [&](QWidget* parent) {
         auto* editor = new QPlainTextEdit(parent);
         editor->setPlainText(text);
@@ -314,8 +254,9 @@ BENCHMARK(BM_RenderStepNoScreen)->Unit(benchmark::kMicrosecond);
 
 void printSummary(const bench::RatioReporter& r)
 {
+    const bench::FeatureScale scale;
     std::printf("\nFeature: %d scenes of %d shots against a %d-element script in a plain editor, %dx%d\n",
-                featureScenes, featureShotsPerScene, featureScriptElements, featureArea.width(), featureArea.height());
+                scale.scenes, scale.shotsPerScene, scale.scriptElements, featureArea.width(), featureArea.height());
     r.ratio("BM_OpenFootageFeature", "BM_OpenPlainScript");
     r.ratio("BM_OpenFootageFeatureColdArt", "BM_OpenPlainScript");
     r.ratio("BM_OpenFootageEmpty", "BM_OpenPlainScript");

@@ -14,12 +14,10 @@
 #include "model/Text.h"
 #include "state/rules/FootageRules.h"
 
-#include <QCache>
 #include <QCursor>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
-#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -74,29 +72,6 @@ QColor statusColor(ShotStatus status)
         return Palette::success();
     }
     return Palette::white(level::muted);
-}
-
-// A row's thumbnail as it is shown (the art filling the rounded frame) at a
-// pixel ratio, drawn once per seed: painting a row then copies a picture
-// instead of scaling and clipping the art again.
-QImage thumbnail(const QString& seed, qreal dpr)
-{
-    static QCache<QString, QImage> shown(2 * 1024); // cost in kilobytes
-    const QString key = seed + u'\x1f' + QString::number(dpr, 'f', 2);
-    if (const QImage* hit = shown.object(key))
-        return *hit;
-    auto* image = new QImage((thumbFrame * dpr).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-    image->setDevicePixelRatio(dpr);
-    image->fill(Qt::transparent);
-    {
-        QPainter painter(image);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        ArtThumb::paint(painter, QRectF(QPointF(0, 0), thumbFrame), seed, thumbArt.width(), thumbArt.height(),
-                        thumbRadius);
-    }
-    const QImage result = *image;
-    shown.insert(key, image, std::max<qsizetype>(1, image->sizeInBytes() / 1024));
-    return result;
 }
 
 qreal textWidth(const QFont& font, const QString& text)
@@ -468,7 +443,8 @@ void ShotRow::paintEvent(QPaintEvent*)
                    m_face.selected ? Palette::gold() : Palette::textTertiary(), checkboxSize);
 
     const qreal thumbX = pad + Symbols::boxSize(checkboxSize) + gap;
-    p.drawImage(QPointF(thumbX, (line - thumbFrame.height()) / 2.0), thumbnail(m_face.seed, devicePixelRatioF()));
+    ArtThumb::paint(p, QRectF(thumbX, (line - thumbFrame.height()) / 2.0, thumbFrame.width(), thumbFrame.height()),
+                    m_face.seed, thumbArt.width(), thumbArt.height(), thumbRadius);
 
     const QRectF texts = textRect();
     const QFontMetricsF titleMetrics(f.title), descriptionMetrics(f.description);
