@@ -286,6 +286,8 @@ void ShotRow::setFace(const Face& face)
         m_turn->setTarget(face.expanded ? 1 : 0);
     m_hasFace = true;
     const bool statusChanged = face.status != m_face.status;
+    if (face.title != m_face.title || face.description != m_face.description)
+        m_shownTexts.reset();
     m_face = face;
     // A take landing under the pointer: the dot's tooltip names the new status
     // rather than the one it had when the pointer arrived.
@@ -431,6 +433,22 @@ void ShotRow::mouseReleaseEvent(QMouseEvent* event)
         Q_EMIT disclosureToggled(id);
 }
 
+const ShotRow::ShownTexts& ShotRow::shownTexts(qreal width) const
+{
+    // Eliding shapes the whole line: done once per face and width, not on
+    // every frame the row is painted in.
+    if (!m_shownTexts || m_shownTexts->width != width) {
+        const QString description = m_face.description.isEmpty() ? u"No description yet"_s : m_face.description;
+        m_shownTexts = ShownTexts{
+            .width = width,
+            .title = QFontMetricsF(fonts().title).elidedText(m_face.title, Qt::ElideRight, width),
+            .description = QFontMetricsF(fonts().description)
+                               .elidedText(text::displayPrefix(description), Qt::ElideRight, width),
+        };
+    }
+    return *m_shownTexts;
+}
+
 void ShotRow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -452,14 +470,13 @@ void ShotRow::paintEvent(QPaintEvent*)
     const qreal top = (line - textsHeight) / 2.0;
     p.setFont(f.title);
     p.setPen(Palette::textPrimary());
+    const ShownTexts& shown = shownTexts(texts.width());
     p.drawText(QRectF(texts.left(), top, texts.width(), titleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
-               titleMetrics.elidedText(m_face.title, Qt::ElideRight, texts.width()));
-    const QString description = m_face.description.isEmpty() ? u"No description yet"_s : m_face.description;
+               shown.title);
     p.setFont(f.description);
     p.setPen(Palette::textTertiary());
     p.drawText(QRectF(texts.left(), top + titleMetrics.height() + 1, texts.width(), descriptionMetrics.height()),
-               Qt::AlignLeft | Qt::AlignVCenter,
-               descriptionMetrics.elidedText(text::displayPrefix(description), Qt::ElideRight, texts.width()));
+               Qt::AlignLeft | Qt::AlignVCenter, shown.description);
 
     const QRectF chip = chipRect();
     const qreal lengthWidth = textWidth(f.length, m_face.length);

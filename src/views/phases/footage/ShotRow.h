@@ -15,6 +15,8 @@
 #include <QUuid>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 
 namespace studio {
@@ -86,8 +88,17 @@ private:
     int openHeight(int width) const;
     void layoutPane();
 
+    // The title and description as the line shows them at a width.
+    struct ShownTexts {
+        qreal width = 0;
+        QString title;
+        QString description;
+    };
+    const ShownTexts& shownTexts(qreal width) const;
+
     QUuid m_shotID;
     Face m_face;
+    mutable std::optional<ShownTexts> m_shownTexts;
     bool m_hasFace = false;
     // The open part sits in a frame the card's edge and bottom padding cut,
     // so a prompt being revealed never draws over the card's edge.
