@@ -5,6 +5,7 @@
 #include "model/Text.h"
 #include "state/ProjectSession.h"
 #include "state/edits/CastEdits.h"
+#include "state/edits/CutEdits.h"
 #include "state/edits/LookEdits.h"
 #include "state/edits/ScriptEdits.h"
 #include "state/edits/SparkEdits.h"
@@ -172,11 +173,7 @@ AssistOutcome AssistResults::describeShot(const QUuid& episodeID, const QUuid& s
 
 AssistOutcome AssistResults::musicCues(const AIDirector::EpisodeCues& result)
 {
-    return {[result](Project& p) {
-                if (Episode* episode = findEpisode(p, result.episodeID))
-                    episode->musicCues << result.cues;
-            },
-            std::nullopt};
+    return {[result](Project& p) { edits::appendMusicCues(p, result.episodeID, result.cues); }, std::nullopt};
 }
 
 AssistOutcome AssistResults::pressKit(const Project& live, const QString& text)

@@ -1,6 +1,5 @@
-#include "views/phases/cut/CutLogic.h"
+#include "state/rules/CutRules.h"
 
-#include "design/Palette.h"
 #include "model/Board.h"
 #include "model/Text.h"
 
@@ -9,14 +8,14 @@
 
 using namespace Qt::StringLiterals;
 
-namespace studio::cut {
+namespace studio::rules {
 
 namespace {
 
 constexpr double minimumClipWidth = 46;
 // An hour of clip at the largest zoom: a corrupt length of millions of
 // seconds still gives a tile the strip can scroll past.
-constexpr double maximumClipWidth = 3600 * maximumZoom;
+constexpr double maximumClipWidth = 3600 * maximumTimelineZoom;
 constexpr double laneSpacing = 3;
 constexpr double lanePadding = 4;
 constexpr double rowSpacing = 5;
@@ -30,7 +29,7 @@ double finiteOrZero(double value)
 
 } // namespace
 
-QList<TimelineClip> assembleTimeline(const Episode& episode)
+QList<TimelineClip> assembledTimeline(const Episode& episode)
 {
     QList<TimelineClip> clips;
     for (qsizetype s = 0; s < episode.scenes.size(); ++s) {
@@ -57,7 +56,7 @@ double cutSeconds(const QList<TimelineClip>& timeline)
     return total;
 }
 
-QString targetText(const Project& project)
+QString runtimeTargetText(const Project& project)
 {
     if (isEpisodic(project.format))
         return QString::number(project.idea.targetRuntimeMinutes) + u"m / "_s
@@ -65,16 +64,16 @@ QString targetText(const Project& project)
     return project.runtimeLabel();
 }
 
-QColor runtimeColor(double cutSeconds, double targetSeconds)
+RuntimeTone runtimeTone(double cutSeconds, double targetSeconds)
 {
     if (!(targetSeconds > 0))
-        return Palette::warn();
+        return RuntimeTone::tooShort;
     const double ratio = finiteOrZero(cutSeconds) / targetSeconds;
     if (ratio < 0.6)
-        return Palette::warn();
+        return RuntimeTone::tooShort;
     if (ratio <= 1.2)
-        return Palette::success();
-    return Palette::danger();
+        return RuntimeTone::onTarget;
+    return RuntimeTone::tooLong;
 }
 
 RuntimeChip runtimeChip(const Project& project, const Episode* episode)
@@ -83,12 +82,12 @@ RuntimeChip runtimeChip(const Project& project, const Episode* episode)
     // Every format counts one episode's target: the cut is one episode's.
     const double target = double(project.idea.targetRuntimeMinutes) * 60.0;
     return RuntimeChip{
-        .text = u"Cut "_s + cutLengthText(cut) + u" \u00B7 Target "_s + targetText(project),
-        .color = runtimeColor(cut, target),
+        .text = u"Cut "_s + cutLengthText(cut) + u" \u00B7 Target "_s + runtimeTargetText(project),
+        .tone = runtimeTone(cut, target),
     };
 }
 
-double clipWidth(double seconds, double zoom)
+double clipTileWidth(double seconds, double zoom)
 {
     const double width = finiteOrZero(seconds) * finiteOrZero(zoom);
     return std::clamp(finiteOrZero(width), minimumClipWidth, maximumClipWidth);
@@ -102,7 +101,7 @@ LaneLayout laneLayout(const QList<TimelineClip>& timeline, double zoom)
     const double dialogueTop = lanePadding + clipHeight + rowSpacing;
     double x = 0;
     for (const TimelineClip& clip : timeline) {
-        const double width = clipWidth(clip.seconds, zoom);
+        const double width = clipTileWidth(clip.seconds, zoom);
         layout.clips.append(QRectF(x, lanePadding, width, clipHeight));
         layout.dialogue.append(QRectF(x, dialogueTop, width, dialogueHeight));
         x += width + laneSpacing;
@@ -128,60 +127,9 @@ QString tileSecondsText(double seconds)
     return text::format("%.0f", finiteOrZero(seconds)) + u's';
 }
 
-QString controlSecondsText(double seconds)
+QString clipControlSecondsText(double seconds)
 {
     return text::format("%.1f", finiteOrZero(seconds)) + u's';
 }
 
-namespace {
-qsizetype indexOf(const QList<TimelineClip>& timeline, const QUuid& clipID)
-{
-    for (qsizetype i = 0; i < timeline.size(); ++i) {
-        if (timeline[i].id == clipID)
-            return i;
-    }
-    return -1;
-}
-} // namespace
-
-bool moveClip(QList<TimelineClip>& timeline, const QUuid& clipID, int offset)
-{
-    const qsizetype from = indexOf(timeline, clipID);
-    if (from < 0)
-        return false;
-    const qsizetype to = from + offset;
-    if (to < 0 || to >= timeline.size() || to == from)
-        return false;
-    timeline.swapItemsAt(from, to);
-    return true;
-}
-
-bool removeClip(QList<TimelineClip>& timeline, const QUuid& clipID)
-{
-    const qsizetype at = indexOf(timeline, clipID);
-    if (at < 0)
-        return false;
-    timeline.removeAt(at);
-    return true;
-}
-
-bool setClipSeconds(QList<TimelineClip>& timeline, const QUuid& clipID, double seconds)
-{
-    const qsizetype at = indexOf(timeline, clipID);
-    if (at < 0)
-        return false;
-    timeline[at].seconds = seconds;
-    return true;
-}
-
-void appendCue(Episode& episode)
-{
-    episode.musicCues.append(MusicCue{.id = newId(), .name = u"New Cue"_s, .mood = QString()});
-}
-
-void removeCue(Episode& episode, const QUuid& cueID)
-{
-    episode.musicCues.removeIf([&](const MusicCue& cue) { return cue.id == cueID; });
-}
-
-} // namespace studio::cut
+} // namespace studio::rules

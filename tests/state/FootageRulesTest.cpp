@@ -1,15 +1,17 @@
-// The footage screen's rules without widgets: clip counts from any length a
-// file can hold, the engine's statistics and which scenes anchor their
-// prompts, selection by scene, and the texts of the render queue.
+// What the footage screen shows, without widgets: clip counts from any length
+// a file can hold, the engine's statistics and which scenes anchor their
+// prompts, selection by scene and what is left of a selection, the texts and
+// states of the render queue; and the takes a finished render lands.
 
 #include "model/PromptComposer.h"
-#include "views/phases/footage/FootageLogic.h"
+#include "state/edits/FootageEdits.h"
+#include "state/rules/FootageRules.h"
 
 #include <QtTest>
 #include <limits>
 
 using namespace studio;
-using namespace studio::footage;
+using namespace studio::rules;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -34,7 +36,7 @@ GenerationJob job(JobState state)
 
 } // namespace
 
-class FootageLogicTest : public QObject {
+class FootageRulesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -62,7 +64,7 @@ private Q_SLOTS:
         QFETCH(double, seconds);
         QFETCH(double, maxClip);
         QFETCH(int, clips);
-        QCOMPARE(footage::clipCount(seconds, maxClip), clips);
+        QCOMPARE(rules::clipCount(seconds, maxClip), clips);
         // The manifest promises what a queued job will plan.
         GenerationProfile profile;
         profile.maxClipSeconds = maxClip;
@@ -74,7 +76,7 @@ private Q_SLOTS:
     {
         Shot s = shot(5, ShotSize::mediumClose);
         s.move = CameraMove::pushIn;
-        QCOMPARE(rowTitle(s, 2, 3), u"Shot 2.3 · MCU · Push In"_s);
+        QCOMPARE(shotRowTitle(s, 2, 3), u"Shot 2.3 · MCU · Push In"_s);
 
         Project p;
         Location kitchen;
@@ -83,27 +85,39 @@ private Q_SLOTS:
         SceneCard scene;
         scene.locationID = kitchen.id;
         scene.timeOfDay = TimeOfDay::night;
-        QCOMPARE(sceneTitle(scene, 2, p.locations), u"SCENE 2 — INT. KITCHEN — NIGHT"_s);
+        QCOMPARE(manifestSceneTitle(scene, 2, p.locations), u"SCENE 2 — INT. KITCHEN — NIGHT"_s);
 
-        QCOMPARE(secondsText(4.5), u"4s"_s); // ties to even, as printf does
-        QCOMPARE(secondsText(4.8), u"5s"_s);
-        QCOMPARE(secondsText(notANumber), u"0s"_s);
-        QCOMPARE(secondsText(-inf), u"0s"_s);
+        QCOMPARE(shotLengthText(4.5), u"4s"_s); // ties to even, as printf does
+        QCOMPARE(shotLengthText(4.8), u"5s"_s);
+        QCOMPARE(shotLengthText(notANumber), u"0s"_s);
+        QCOMPARE(shotLengthText(-inf), u"0s"_s);
         QCOMPARE(clipChipText(1), u"1 clip"_s);
         QCOMPARE(clipChipText(2), u"2 clips"_s);
     }
 
-    void selectScene()
+    void selectionByScene()
     {
-        const QUuid a = QUuid::createUuid(), b = QUuid::createUuid(), other = QUuid::createUuid();
+        SceneCard scene, other;
+        scene.shots = {Shot{}, Shot{}};
+        other.shots = {Shot{}};
+        const QUuid a = scene.shots[0].id, b = scene.shots[1].id, elsewhere = other.shots[0].id;
         // Some selected: the rest join, other scenes stay.
-        QSet<QUuid> selection = toggledSceneSelection({a, other}, {a, b});
-        QCOMPARE(selection, (QSet<QUuid>{a, b, other}));
+        QSet<QUuid> selection = toggledSceneSelection({a, elsewhere}, &scene);
+        QCOMPARE(selection, (QSet<QUuid>{a, b, elsewhere}));
         // All selected: the scene's shots leave, other scenes stay.
-        selection = toggledSceneSelection(selection, {a, b});
-        QCOMPARE(selection, QSet<QUuid>{other});
-        // A scene without shots changes nothing.
-        QCOMPARE(toggledSceneSelection({other}, {}), QSet<QUuid>{other});
+        selection = toggledSceneSelection(selection, &scene);
+        QCOMPARE(selection, QSet<QUuid>{elsewhere});
+        // A scene without shots, or one that is gone, changes nothing.
+        const SceneCard empty;
+        QCOMPARE(toggledSceneSelection({elsewhere}, &empty), QSet<QUuid>{elsewhere});
+        QCOMPARE(toggledSceneSelection({elsewhere}, nullptr), QSet<QUuid>{elsewhere});
+
+        // What is left of a selection: only shots of the episode shown.
+        Episode episode;
+        episode.scenes = {scene};
+        const QUuid deleted = QUuid::createUuid();
+        QCOMPARE(selectionInEpisode({a, elsewhere, deleted}, &episode), QSet<QUuid>{a});
+        QVERIFY(selectionInEpisode({a}, nullptr).isEmpty());
     }
 
     void engineStatistics()
@@ -138,7 +152,7 @@ private Q_SLOTS:
         EngineStats stats = engineStats(p, &episode, profile);
         QCOMPARE(stats.shots, 6);
         QCOMPARE(stats.clips, 1 + 1 + 3 + 1 + 1 + 1);
-        QCOMPARE(secondsText(stats.seconds), u"26s"_s); // 4.8 + 20 + 0 + 1; the unreadable length adds nothing
+        QCOMPARE(shotLengthText(stats.seconds), u"26s"_s); // 4.8 + 20 + 0 + 1; the unreadable length adds nothing
         QCOMPARE(stats.anchored, 3);
 
         profile.maxClipSeconds = 20;
@@ -176,7 +190,47 @@ private Q_SLOTS:
         QCOMPARE(plannedShotIDs(&episode), (QList<QUuid>{planned.id, later.id}));
         QVERIFY(plannedShotIDs(nullptr).isEmpty());
     }
+
+    void renderRow()
+    {
+        const rules::RenderRow idle = rules::renderRow({job(JobState::queued), job(JobState::done)}, false);
+        QCOMPARE(idle.buttonText, u"Render all queued"_s);
+        QVERIFY(idle.canRender);
+        QVERIFY(idle.canClear);
+        const rules::RenderRow running = rules::renderRow({job(JobState::queued), job(JobState::rendering)}, true);
+        QCOMPARE(running.buttonText, u"Rendering…"_s);
+        QVERIFY(!running.canRender);
+        QVERIFY(!running.canClear);
+        // Nothing queued: nothing to start; a failed job is finished too.
+        const rules::RenderRow finished = rules::renderRow({job(JobState::failed)}, false);
+        QVERIFY(!finished.canRender);
+        QVERIFY(finished.canClear);
+        QVERIFY(!rules::renderRow({}, false).canRender);
+    }
+
+    void attachTakesByID()
+    {
+        Project p;
+        SceneCard scene;
+        Shot shot;
+        shot.takes = {Take{}};
+        scene.shots = {shot};
+        p.episodes[0].scenes = {scene};
+        const QUuid episodeID = p.episodes[0].id;
+        QVERIFY(edits::attachTakes(p, episodeID, scene.id, shot.id, 2));
+        const QList<Take>& takes = p.episodes[0].scenes[0].shots[0].takes;
+        QCOMPARE(takes.size(), 3);
+        QCOMPARE(takes.at(1).note, u"Take 2"_s);
+        QCOMPARE(takes.at(2).note, u"Take 3"_s);
+        QVERIFY(takes.at(1).id != takes.at(2).id);
+
+        const Project before = p;
+        QVERIFY(!edits::attachTakes(p, episodeID, scene.id, QUuid::createUuid(), 1));
+        QVERIFY(!edits::attachTakes(p, QUuid::createUuid(), scene.id, shot.id, 1)); // another episode's id
+        QVERIFY(!edits::attachTakes(p, episodeID, scene.id, shot.id, 0));
+        QCOMPARE(p, before);
+    }
 };
 
-QTEST_GUILESS_MAIN(FootageLogicTest)
-#include "FootageLogicTest.moc"
+QTEST_GUILESS_MAIN(FootageRulesTest)
+#include "FootageRulesTest.moc"

@@ -1,6 +1,7 @@
-#include "views/phases/footage/FootageLogic.h"
+#include "state/rules/FootageRules.h"
 
 #include "model/Enums.h"
+#include "model/Lookup.h"
 #include "model/PromptComposer.h"
 #include "model/Text.h"
 
@@ -9,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace studio::footage {
+namespace studio::rules {
 
 int clipCount(double seconds, double maxClipSeconds)
 {
@@ -20,18 +21,18 @@ int clipCount(double seconds, double maxClipSeconds)
     return std::clamp(count, 1, PromptComposer::maxClipsPerShot);
 }
 
-QString rowTitle(const Shot& shot, qsizetype sceneNumber, qsizetype shotNumber)
+QString shotRowTitle(const Shot& shot, qsizetype sceneNumber, qsizetype shotNumber)
 {
     return u"Shot "_s + QString::number(sceneNumber) + u'.' + QString::number(shotNumber) + u" · "_s
         + abbrev(shot.size) + u" · "_s + label(shot.move);
 }
 
-QString sceneTitle(const SceneCard& scene, qsizetype sceneNumber, const QList<Location>& locations)
+QString manifestSceneTitle(const SceneCard& scene, qsizetype sceneNumber, const QList<Location>& locations)
 {
     return u"SCENE "_s + QString::number(sceneNumber) + u" — "_s + scene.slug(locations);
 }
 
-QString secondsText(double seconds)
+QString shotLengthText(double seconds)
 {
     return text::format("%.0f", std::isfinite(seconds) ? seconds : 0.0) + u's';
 }
@@ -41,18 +42,34 @@ QString clipChipText(int count)
     return count == 1 ? u"1 clip"_s : QString::number(count) + u" clips"_s;
 }
 
-QSet<QUuid> toggledSceneSelection(const QSet<QUuid>& selection, const QList<QUuid>& sceneShotIDs)
+QSet<QUuid> toggledSceneSelection(const QSet<QUuid>& selection, const SceneCard* scene)
 {
+    if (!scene)
+        return selection;
     QSet<QUuid> next = selection;
-    const bool allSelected = std::all_of(sceneShotIDs.cbegin(), sceneShotIDs.cend(),
-                                         [&](const QUuid& id) { return selection.contains(id); });
-    for (const QUuid& id : sceneShotIDs) {
+    const bool allSelected = std::all_of(scene->shots.cbegin(), scene->shots.cend(),
+                                         [&](const Shot& shot) { return selection.contains(shot.id); });
+    for (const Shot& shot : scene->shots) {
         if (allSelected)
-            next.remove(id);
+            next.remove(shot.id);
         else
-            next.insert(id);
+            next.insert(shot.id);
     }
     return next;
+}
+
+QSet<QUuid> selectionInEpisode(const QSet<QUuid>& selection, const Episode* episode)
+{
+    QSet<QUuid> present;
+    if (!episode || selection.isEmpty())
+        return present;
+    for (const SceneCard& scene : episode->scenes) {
+        for (const Shot& shot : scene.shots) {
+            if (selection.contains(shot.id))
+                present.insert(shot.id);
+        }
+    }
+    return present;
 }
 
 bool hasAnchoredLook(const SceneCard& scene, const Project& project)
@@ -64,9 +81,8 @@ bool hasAnchoredLook(const SceneCard& scene, const Project& project)
         return true;
     if (!scene.locationID)
         return false;
-    return std::any_of(project.locations.cbegin(), project.locations.cend(), [&](const Location& location) {
-        return location.id == *scene.locationID && !location.look.isEmpty();
-    });
+    const Location* location = findLocation(project, *scene.locationID);
+    return location && !location->look.isEmpty();
 }
 
 EngineStats engineStats(const Project& project, const Episode* episode, const GenerationProfile& profile)
@@ -118,4 +134,17 @@ QList<QUuid> plannedShotIDs(const Episode* episode)
     return ids;
 }
 
-} // namespace studio::footage
+RenderRow renderRow(const QList<GenerationJob>& jobs, bool rendering)
+{
+    const auto any = [&](auto predicate) { return std::any_of(jobs.cbegin(), jobs.cend(), predicate); };
+    const bool anyQueued = any([](const GenerationJob& job) { return job.state == JobState::queued; });
+    const bool anyFinished
+        = any([](const GenerationJob& job) { return job.state == JobState::done || job.state == JobState::failed; });
+    return RenderRow{
+        .buttonText = rendering ? u"Rendering…"_s : u"Render all queued"_s,
+        .canRender = !rendering && anyQueued,
+        .canClear = anyFinished,
+    };
+}
+
+} // namespace studio::rules

@@ -1,8 +1,7 @@
-// The rules of The Cut without widgets: assembly from the storyboard, the
-// runtime chip, the geometry of the two lanes, and the clip operations by id.
+// What The Cut shows, without widgets: assembly from the storyboard, the
+// runtime chip and its tone, the geometry of the two lanes, the length texts.
 
-#include "design/Palette.h"
-#include "views/phases/cut/CutLogic.h"
+#include "state/rules/CutRules.h"
 
 #include <QtTest>
 
@@ -45,17 +44,11 @@ QStringList labels(const QList<TimelineClip>& clips)
     return list;
 }
 
-QList<QUuid> ids(const QList<TimelineClip>& clips)
-{
-    QList<QUuid> list;
-    for (const TimelineClip& c : clips)
-        list << c.id;
-    return list;
-}
-
 } // namespace
 
-class CutLogicTest : public QObject {
+Q_DECLARE_METATYPE(studio::rules::RuntimeTone)
+
+class CutRulesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void assemblyNumbersByPosition()
@@ -63,22 +56,22 @@ private Q_SLOTS:
         Episode e;
         e.scenes = {scene({}), scene({shot(ShotSize::wide), shot(ShotSize::mediumClose)}),
                     scene({shot(ShotSize::closeUp), shot(ShotSize::twoShot), shot(ShotSize::insert)})};
-        const QList<TimelineClip> clips = cut::assembleTimeline(e);
+        const QList<TimelineClip> clips = rules::assembledTimeline(e);
         QCOMPARE(labels(clips), (QStringList{u"S2\u00B71 WS"_s, u"S2\u00B72 MCU"_s, u"S3\u00B71 CU"_s,
                                              u"S3\u00B72 2S"_s, u"S3\u00B73 INS"_s}));
         for (int i = 0; i < clips.size(); ++i)
             QCOMPARE(clips[i].shotID, std::optional<QUuid>(e.scenes[i < 2 ? 1 : 2].shots[i < 2 ? i : i - 2].id));
 
         // A new assembly gives new clip identities.
-        const QList<TimelineClip> again = cut::assembleTimeline(e);
+        const QList<TimelineClip> again = rules::assembledTimeline(e);
         QCOMPARE(labels(again), labels(clips));
         for (int i = 0; i < clips.size(); ++i)
             QVERIFY(again[i].id != clips[i].id);
 
-        QVERIFY(cut::assembleTimeline(Episode{}).isEmpty());
+        QVERIFY(rules::assembledTimeline(Episode{}).isEmpty());
         Episode shotless;
         shotless.scenes = {scene({}), scene({})};
-        QVERIFY(cut::assembleTimeline(shotless).isEmpty());
+        QVERIFY(rules::assembledTimeline(shotless).isEmpty());
     }
 
     void assemblyCopiesShots()
@@ -95,7 +88,7 @@ private Q_SLOTS:
         Episode e;
         e.scenes = {scene({approved, unapproved, staleApproval, planned})};
 
-        const QList<TimelineClip> clips = cut::assembleTimeline(e);
+        const QList<TimelineClip> clips = rules::assembledTimeline(e);
         QCOMPARE(clips[0].seed, second.seed);
         QCOMPARE(clips[1].seed, third.seed);
         QCOMPARE(clips[2].seed, third.seed);
@@ -114,8 +107,9 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("minutes");
         QTest::addColumn<QList<double>>("clips");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QColor>("color");
-        const QColor warn = Palette::warn(), success = Palette::success(), danger = Palette::danger();
+        QTest::addColumn<rules::RuntimeTone>("tone");
+        const auto warn = rules::RuntimeTone::tooShort, success = rules::RuntimeTone::onTarget,
+                   danger = rules::RuntimeTone::tooLong;
         QTest::newRow("short film") << ProjectFormat::shortFilm << qint64(10) << QList<double>{60, 65.5}
                                     << u"Cut 2m 5s \u00B7 Target 10 min"_s << warn;
         QTest::newRow("just under 0.6") << ProjectFormat::shortFilm << qint64(10) << QList<double>{359.9}
@@ -147,16 +141,16 @@ private Q_SLOTS:
         QFETCH(qint64, minutes);
         QFETCH(QList<double>, clips);
         QFETCH(QString, text);
-        QFETCH(QColor, color);
+        QFETCH(rules::RuntimeTone, tone);
         Project p;
         p.format = format;
         p.idea.targetRuntimeMinutes = minutes;
         p.episodes = {Episode{}, Episode{}, Episode{}};
         for (double seconds : clips)
             p.episodes[1].timeline << clip(seconds);
-        const cut::RuntimeChip chip = cut::runtimeChip(p, &p.episodes[1]);
+        const rules::RuntimeChip chip = rules::runtimeChip(p, &p.episodes[1]);
         QCOMPARE(chip.text, text);
-        QCOMPARE(chip.color, color);
+        QCOMPARE(chip.tone, tone);
     }
 
     void laneLayoutWidths_data()
@@ -177,7 +171,7 @@ private Q_SLOTS:
         QFETCH(double, seconds);
         QFETCH(double, zoom);
         QFETCH(double, width);
-        const cut::LaneLayout layout = cut::laneLayout({clip(seconds)}, zoom);
+        const rules::LaneLayout layout = rules::laneLayout({clip(seconds)}, zoom);
         QCOMPARE(layout.clips.first().width(), width);
     }
 
@@ -186,7 +180,7 @@ private Q_SLOTS:
         const QList<TimelineClip> timeline = {clip(5, true), clip(1), clip(30), clip(1e300),
                                               clip(std::numeric_limits<double>::infinity()), clip(2.5)};
         for (double zoom : {6.0, 14.0, 21.3, 30.0}) {
-            const cut::LaneLayout layout = cut::laneLayout(timeline, zoom);
+            const rules::LaneLayout layout = rules::laneLayout(timeline, zoom);
             QCOMPARE(layout.clips.size(), timeline.size());
             for (int i = 0; i < timeline.size(); ++i) {
                 const QRectF& tile = layout.clips[i];
@@ -199,52 +193,28 @@ private Q_SLOTS:
                 if (i > 0)
                     QCOMPARE(tile.left(), layout.clips[i - 1].right() + 3);
                 // A tap on the tile finds it; the gap before it finds none.
-                QCOMPARE(cut::clipIndexAt(layout, tile.center()), i);
+                QCOMPARE(rules::clipIndexAt(layout, tile.center()), i);
                 if (i > 0)
-                    QCOMPARE(cut::clipIndexAt(layout, QPointF(tile.left() - 1.5, tile.center().y())), -1);
+                    QCOMPARE(rules::clipIndexAt(layout, QPointF(tile.left() - 1.5, tile.center().y())), -1);
             }
             QCOMPARE(layout.size.width(), layout.clips.last().right());
             QVERIFY(layout.size.height() > layout.dialogue.last().bottom());
-            QCOMPARE(cut::clipIndexAt(layout, QPointF(layout.size.width() + 10, 30)), -1);
-            QCOMPARE(cut::clipIndexAt(layout, layout.dialogue.first().center()), -1);
+            QCOMPARE(rules::clipIndexAt(layout, QPointF(layout.size.width() + 10, 30)), -1);
+            QCOMPARE(rules::clipIndexAt(layout, layout.dialogue.first().center()), -1);
         }
-        QVERIFY(cut::laneLayout({}, 14).clips.isEmpty());
+        QVERIFY(rules::laneLayout({}, 14).clips.isEmpty());
     }
 
     void secondsTexts()
     {
-        QCOMPARE(cut::tileSecondsText(4.5), u"4s"_s); // ties to even
-        QCOMPARE(cut::tileSecondsText(5.5), u"6s"_s);
-        QCOMPARE(cut::controlSecondsText(7.25), u"7.2s"_s);
-        QCOMPARE(cut::controlSecondsText(45), u"45.0s"_s);
-        QCOMPARE(cut::tileSecondsText(std::numeric_limits<double>::quiet_NaN()), u"0s"_s);
-        QCOMPARE(cut::controlSecondsText(-std::numeric_limits<double>::infinity()), u"0.0s"_s);
-    }
-
-    void clipOperationsByID()
-    {
-        const QList<TimelineClip> start = {clip(1), clip(2), clip(3)};
-        const QList<QUuid> order = ids(start);
-
-        QList<TimelineClip> t = start;
-        QVERIFY(!cut::moveClip(t, order[0], -1)); // first, earlier
-        QVERIFY(!cut::moveClip(t, order[2], 1));  // last, later
-        QVERIFY(!cut::moveClip(t, newId(), 1));
-        QCOMPARE(t, start);
-        QVERIFY(cut::moveClip(t, order[0], 1));
-        QCOMPARE(ids(t), (QList<QUuid>{order[1], order[0], order[2]}));
-        QVERIFY(cut::moveClip(t, order[0], 1));
-        QCOMPARE(ids(t), (QList<QUuid>{order[1], order[2], order[0]}));
-
-        QVERIFY(cut::setClipSeconds(t, order[2], 7.5));
-        QCOMPARE(t[1].seconds, 7.5);
-        QVERIFY(!cut::setClipSeconds(t, newId(), 1));
-
-        QVERIFY(cut::removeClip(t, order[2]));
-        QCOMPARE(ids(t), (QList<QUuid>{order[1], order[0]}));
-        QVERIFY(!cut::removeClip(t, order[2]));
+        QCOMPARE(rules::tileSecondsText(4.5), u"4s"_s); // ties to even
+        QCOMPARE(rules::tileSecondsText(5.5), u"6s"_s);
+        QCOMPARE(rules::clipControlSecondsText(7.25), u"7.2s"_s);
+        QCOMPARE(rules::clipControlSecondsText(45), u"45.0s"_s);
+        QCOMPARE(rules::tileSecondsText(std::numeric_limits<double>::quiet_NaN()), u"0s"_s);
+        QCOMPARE(rules::clipControlSecondsText(-std::numeric_limits<double>::infinity()), u"0.0s"_s);
     }
 };
 
-QTEST_GUILESS_MAIN(CutLogicTest)
-#include "CutLogicTest.moc"
+QTEST_GUILESS_MAIN(CutRulesTest)
+#include "CutRulesTest.moc"

@@ -1,8 +1,9 @@
 #pragma once
 
-// The rules of the footage screen that hold without any widget: clip counts,
-// row titles, the selection by scene, the engine's statistics of an episode
-// and the texts of the render queue.
+// What the footage screen shows, worked out without any widget: clip counts,
+// row and scene titles, the selection by scene and the selection that still
+// names shots of the episode shown, the engine's statistics of an episode and
+// the texts and states of the render queue.
 
 #include "model/Board.h"
 #include "model/Generation.h"
@@ -13,7 +14,7 @@
 #include <QString>
 #include <QUuid>
 
-namespace studio::footage {
+namespace studio::rules {
 
 // How many clips a render of a shot of this length takes: the length over the
 // longest clip, rounded up, at least one. A length that isn't a positive
@@ -23,19 +24,23 @@ namespace studio::footage {
 int clipCount(double seconds, double maxClipSeconds);
 
 // "Shot 2.3 · MCU · Push In" (numbers counted from 1).
-QString rowTitle(const Shot& shot, qsizetype sceneNumber, qsizetype shotNumber);
+QString shotRowTitle(const Shot& shot, qsizetype sceneNumber, qsizetype shotNumber);
 // "SCENE 2 — INT. KITCHEN — NIGHT"
-QString sceneTitle(const SceneCard& scene, qsizetype sceneNumber, const QList<Location>& locations);
+QString manifestSceneTitle(const SceneCard& scene, qsizetype sceneNumber, const QList<Location>& locations);
 
 // A length in whole seconds, "%.0fs"; a length that isn't a finite number reads "0s".
-QString secondsText(double seconds);
+QString shotLengthText(double seconds);
 // "1 clip", "3 clips"
 QString clipChipText(int count);
 
 // "Select scene": when every shot of the scene is selected, the scene's shots
 // leave the selection; otherwise they all join it. Other shots stay as they
-// are; a scene without shots changes nothing.
-QSet<QUuid> toggledSceneSelection(const QSet<QUuid>& selection, const QList<QUuid>& sceneShotIDs);
+// are; a scene without shots (or none at all) changes nothing.
+QSet<QUuid> toggledSceneSelection(const QSet<QUuid>& selection, const SceneCard* scene);
+// The selected shots that are still in the episode (none without one): a
+// shot deleted, or of another episode made active, would count in the queue
+// button and queue nothing.
+QSet<QUuid> selectionInEpisode(const QSet<QUuid>& selection, const Episode* episode);
 
 // What the engine card sums up for one episode under a profile.
 struct EngineStats {
@@ -61,4 +66,15 @@ QString queueLabel(qsizetype selected);
 // storyboard order (none without an episode).
 QList<QUuid> plannedShotIDs(const Episode* episode);
 
-} // namespace studio::footage
+// The render row under the queue: what the button says, whether it can start
+// a run (not while one runs, not without a queued job) and whether "Clear
+// done" has anything to clear.
+struct RenderRow {
+    QString buttonText;
+    bool canRender = false;
+    bool canClear = false;
+    friend bool operator==(const RenderRow&, const RenderRow&) = default;
+};
+RenderRow renderRow(const QList<GenerationJob>& jobs, bool rendering);
+
+} // namespace studio::rules
