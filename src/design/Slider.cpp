@@ -82,7 +82,10 @@ double Slider::snapped(double value) const
 
 void Slider::userMoved(int position)
 {
-    double value = fromSteps(position);
+    // A continuous slider moved by the pointer writes where the pointer is,
+    // not the nearest of the knob's steps.
+    double value = m_pointer && !(m_step > 0) ? *m_pointer : fromSteps(position);
+    m_pointer.reset();
     if (m_step > 0) {
         value = snapped(value);
         // The knob sits on the grid value it stands for.
@@ -161,6 +164,15 @@ int Slider::stepsAt(qreal x) const
     return int(std::lround(std::clamp(t, 0.0, 1.0) * steps));
 }
 
+void Slider::moveToPointer(qreal x)
+{
+    const qreal usable = width() - knobDiameter;
+    const qreal t = std::clamp(usable > 0 ? (x - knobDiameter / 2.0) / usable : 0.0, 0.0, 1.0);
+    m_pointer = m_min + (m_max - m_min) * t;
+    QSlider::setValue(stepsAt(x));
+    m_pointer.reset();
+}
+
 void Slider::mousePressEvent(QMouseEvent* event)
 {
     // The knob jumps to the pointer and follows it (the desktop slider the
@@ -176,7 +188,7 @@ void Slider::mousePressEvent(QMouseEvent* event)
         ? event->position().x() - knobX
         : 0.0;
     setSliderDown(true);
-    QSlider::setValue(stepsAt(event->position().x() - m_grabOffset));
+    moveToPointer(event->position().x() - m_grabOffset);
 }
 
 void Slider::mouseMoveEvent(QMouseEvent* event)
@@ -186,7 +198,7 @@ void Slider::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    QSlider::setValue(stepsAt(event->position().x() - m_grabOffset));
+    moveToPointer(event->position().x() - m_grabOffset);
 }
 
 void Slider::mouseReleaseEvent(QMouseEvent* event)

@@ -53,6 +53,7 @@ private:
     double fromSteps(int steps) const;
     void display(double value);
     int stepsAt(qreal x) const;
+    void moveToPointer(qreal x);
     void userMoved(int position);
     void syncKeySteps();
 
@@ -63,6 +64,8 @@ private:
     // What the knob stands for: the value last shown or last edited.
     std::optional<double> m_current;
     std::optional<double> m_pending;
+    // Where the pointer put the value, while its move is announced.
+    std::optional<double> m_pointer;
     bool m_setting = false;
     qreal m_grabOffset = 0;
 };

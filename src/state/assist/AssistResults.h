@@ -48,6 +48,10 @@ public:
     // asked about.
     static AssistOutcome fillBeats(const Episode& asked, const AIDirector::BeatFills& fills);
     static AssistOutcome inventCharacter(const CastMember& member);
+    // The character's and the location's completion: only fields that were
+    // empty when asked and are still empty when the reply lands.
+    static AssistOutcome completeCharacter(const CastMember& asked, const AIDirector::CharacterFields& reply);
+    static AssistOutcome completeLocation(const Location& asked, const AIDirector::LocationDetails& details);
 
     // ---- Script, The Look, Storyboard, The Cut, Premiere -------------------
 

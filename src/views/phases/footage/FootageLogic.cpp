@@ -118,9 +118,4 @@ QList<QUuid> plannedShotIDs(const Episode* episode)
     return ids;
 }
 
-QString percentText(double progress)
-{
-    return QString::number(text::saturatingInt64(progress * 100.0)) + u'%';
-}
-
 } // namespace studio::footage

@@ -60,8 +60,5 @@ QString queueLabel(qsizetype selected);
 // The shots of the episode without takes and without an approval, in
 // storyboard order (none without an episode).
 QList<QUuid> plannedShotIDs(const Episode* episode);
-// A rendering job's progress as a whole percentage, cut toward zero ("95%"
-// at 21 of 22 steps, never rounded up).
-QString percentText(double progress);
 
 } // namespace studio::footage

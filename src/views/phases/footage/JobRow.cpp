@@ -5,6 +5,7 @@
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "model/Text.h"
+#include "state/rules/ProgressRules.h"
 #include "views/phases/footage/FootageLogic.h"
 
 #include <QFontMetricsF>
@@ -79,7 +80,7 @@ QString JobRow::stateText() const
     case JobState::queued:
         return u"QUEUED"_s;
     case JobState::rendering:
-        return footage::percentText(m_job.progress);
+        return rules::percentText(m_job.progress);
     case JobState::done:
     case JobState::failed:
         break;

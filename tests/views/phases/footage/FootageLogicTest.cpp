@@ -176,25 +176,6 @@ private Q_SLOTS:
         QCOMPARE(plannedShotIDs(&episode), (QList<QUuid>{planned.id, later.id}));
         QVERIFY(plannedShotIDs(nullptr).isEmpty());
     }
-
-    void percentage_data()
-    {
-        QTest::addColumn<double>("progress");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("start") << 0.0 << u"0%"_s;
-        QTest::newRow("one step") << 1.0 / 22.0 << u"4%"_s;
-        QTest::newRow("half") << 0.5 << u"50%"_s;
-        QTest::newRow("cut, not rounded") << 21.0 / 22.0 << u"95%"_s;
-        QTest::newRow("done") << 1.0 << u"100%"_s;
-        QTest::newRow("not a number") << notANumber << u"0%"_s;
-    }
-
-    void percentage()
-    {
-        QFETCH(double, progress);
-        QFETCH(QString, text);
-        QCOMPARE(percentText(progress), text);
-    }
 };
 
 QTEST_GUILESS_MAIN(FootageLogicTest)

@@ -1,9 +1,8 @@
 #pragma once
 
-// The rules of the Story screen that hold without any widget: the texts that
-// carry values, the beat charge cycle, the pulse line's geometry, and the
-// edits of an episode's structure. Every edit addresses its episode, act and
-// beat by id in the production it is given and does nothing when one is gone.
+// What the Story screen shows that follows from the production alone: the
+// texts that carry values, the beat charge cycle and the pulse line's
+// geometry.
 
 #include "model/Enums.h"
 #include "model/Project.h"
@@ -14,7 +13,7 @@
 #include <QString>
 #include <QUuid>
 
-namespace studio::story {
+namespace studio::rules {
 
 // ---- Charges ----------------------------------------------------------------
 
@@ -51,35 +50,16 @@ QList<PulsePoint> pulsePoints(const QList<double>& charges, const QSizeF& size);
 // "3 acts · 11 beats" (no singular forms).
 QString countsText(const Episode& episode);
 // The structure menu's entry: "Hero's Journey — Departure, …".
-QString engineMenuTitle(StructureKind kind);
+QString structureMenuTitle(StructureKind kind);
 // The noun the screen's texts use for one episode of the production: the
 // format's episode noun in lower case for episodic formats, "story" otherwise.
 QString storyNoun(ProjectFormat format);
-QString engineAlertTitle();
-QString engineAlertMessage(ProjectFormat format, StructureKind kind);
+QString structureAlertTitle();
+QString structureAlertMessage(ProjectFormat format, StructureKind kind);
 QString episodeTitlePlaceholder(ProjectFormat format);
 QString synopsisPlaceholder(ProjectFormat format);
 // What the summary area shows while the summary is empty (the hint, or the
 // default text; a very long hint only as far as it can show).
 QString summaryPlaceholder(const Beat& beat);
 
-// ---- Edits ------------------------------------------------------------------
-
-// The episode's structure becomes the engine's template, built now (fresh
-// ids throughout); nothing else of the episode changes.
-bool switchEngine(Project& project, const QUuid& episodeID, StructureKind kind);
-// Appends "New Act" holding one beat "First Beat" (charge 0). Returns the new
-// act's id, or a null id when the episode is gone.
-QUuid addAct(Project& project, const QUuid& episodeID);
-// Removes every act with that id.
-bool deleteAct(Project& project, const QUuid& episodeID, const QUuid& actID);
-
-// Appends a new beat ("New Beat", charge 0) and returns its id.
-QUuid addBeat(Act& act);
-// Swaps the beat with the one `offset` places away; nothing at either end or
-// when the beat is gone.
-bool moveBeat(Act& act, const QUuid& beatID, int offset);
-// Removes every beat with that id; the act stays, even when it is left empty.
-bool deleteBeat(Act& act, const QUuid& beatID);
-
-} // namespace studio::story
+} // namespace studio::rules

@@ -1,16 +1,12 @@
-#include "views/phases/story/StoryLogic.h"
+#include "state/rules/StoryRules.h"
 
-#include "model/Lookup.h"
-#include "model/Story.h"
 #include "model/Text.h"
 
-#include <algorithm>
 #include <cmath>
-#include <utility>
 
 using namespace Qt::StringLiterals;
 
-namespace studio::story {
+namespace studio::rules {
 
 ChargeState chargeState(double charge)
 {
@@ -78,7 +74,7 @@ QString countsText(const Episode& episode)
     return u"%1 acts · %2 beats"_s.arg(qlonglong(episode.structure.acts.size())).arg(qlonglong(beatCount(episode)));
 }
 
-QString engineMenuTitle(StructureKind kind)
+QString structureMenuTitle(StructureKind kind)
 {
     return label(kind) + u" — "_s + blurb(kind);
 }
@@ -88,12 +84,12 @@ QString storyNoun(ProjectFormat format)
     return isEpisodic(format) ? episodeNoun(format).toLower() : u"story"_s;
 }
 
-QString engineAlertTitle()
+QString structureAlertTitle()
 {
     return u"Switch story engine?"_s;
 }
 
-QString engineAlertMessage(ProjectFormat format, StructureKind kind)
+QString structureAlertMessage(ProjectFormat format, StructureKind kind)
 {
     return u"“"_s + label(kind) + u"” will replace the current acts and beats for this "_s + storyNoun(format) + u"."_s;
 }
@@ -114,61 +110,4 @@ QString summaryPlaceholder(const Beat& beat)
     return beat.hint.isEmpty() ? u"What happens here?"_s : text::displayPrefix(beat.hint);
 }
 
-bool switchEngine(Project& project, const QUuid& episodeID, StructureKind kind)
-{
-    Episode* episode = findEpisode(project, episodeID);
-    if (!episode)
-        return false;
-    episode->structure = StoryStructure{.kind = kind, .acts = structureTemplate(kind)};
-    return true;
-}
-
-QUuid addAct(Project& project, const QUuid& episodeID)
-{
-    Episode* episode = findEpisode(project, episodeID);
-    if (!episode)
-        return QUuid();
-    Act act;
-    act.title = u"New Act"_s;
-    Beat first;
-    first.title = u"First Beat"_s;
-    act.beats.append(first);
-    episode->structure.acts.append(act);
-    return act.id;
-}
-
-bool deleteAct(Project& project, const QUuid& episodeID, const QUuid& actID)
-{
-    Episode* episode = findEpisode(project, episodeID);
-    if (!episode)
-        return false;
-    return episode->structure.acts.removeIf([&](const Act& act) { return act.id == actID; }) > 0;
-}
-
-QUuid addBeat(Act& act)
-{
-    Beat beat;
-    beat.title = u"New Beat"_s;
-    act.beats.append(beat);
-    return beat.id;
-}
-
-bool moveBeat(Act& act, const QUuid& beatID, int offset)
-{
-    const auto it = std::find_if(act.beats.cbegin(), act.beats.cend(), [&](const Beat& b) { return b.id == beatID; });
-    if (it == act.beats.cend())
-        return false;
-    const qint64 from = it - act.beats.cbegin();
-    const qint64 to = from + qint64(offset);
-    if (to < 0 || to >= act.beats.size() || to == from)
-        return false;
-    act.beats.swapItemsAt(from, to);
-    return true;
-}
-
-bool deleteBeat(Act& act, const QUuid& beatID)
-{
-    return act.beats.removeIf([&](const Beat& beat) { return beat.id == beatID; }) > 0;
-}
-
-} // namespace studio::story
+} // namespace studio::rules

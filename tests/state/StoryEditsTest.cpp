@@ -1,19 +1,20 @@
-// The Story screen's rules without widgets: the charge cycle and its
-// thresholds, the pulse line's points, the engine switch, the act and beat
-// edits, and the noun of the engine alert.
+// The Story operations and rules: the charge cycle and its thresholds, the
+// pulse line's points, the structure switch, the act and beat operations by
+// id, the beat assist's landing and the noun of the structure alert.
 
 #include "model/ModelFixtures.h"
 
-#include "views/phases/story/StoryLogic.h"
+#include "state/edits/StoryEdits.h"
+#include "state/rules/StoryRules.h"
 
 #include <QtTest>
 #include <limits>
 
 using namespace studio;
-using namespace studio::story;
+using namespace studio::rules;
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(studio::story::ChargeState)
+Q_DECLARE_METATYPE(studio::rules::ChargeState)
 Q_DECLARE_METATYPE(studio::ProjectFormat)
 
 namespace {
@@ -39,7 +40,7 @@ QSet<QUuid> idsIn(const QList<Act>& acts)
 
 } // namespace
 
-class StoryLogicTest : public QObject {
+class StoryEditsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void chargeCycle_data()
@@ -70,12 +71,12 @@ private Q_SLOTS:
     void pulsePoints()
     {
         const QSizeF frame(150, 24);
-        QVERIFY(story::pulsePoints({}, frame).isEmpty());
-        QVERIFY(story::pulsePoints({1.0}, frame).isEmpty());
+        QVERIFY(rules::pulsePoints({}, frame).isEmpty());
+        QVERIFY(rules::pulsePoints({1.0}, frame).isEmpty());
 
         // Spread from 0 to the full width; +1 three points below the top, -1
         // three above the bottom, a charge beyond the range beyond the edge.
-        const QList<PulsePoint> points = story::pulsePoints({1.0, 0.0, -1.0, 2.0, 0.5, -0.51}, frame);
+        const QList<PulsePoint> points = rules::pulsePoints({1.0, 0.0, -1.0, 2.0, 0.5, -0.51}, frame);
         QCOMPARE(points.size(), 6);
         QCOMPARE(points[0].position, QPointF(0, 3));
         QCOMPARE(points[1].position, QPointF(30, 12));
@@ -88,21 +89,21 @@ private Q_SLOTS:
         // A charge too large to place leaves its point out; the others stay
         // where they belong.
         const double inf = std::numeric_limits<double>::infinity();
-        const QList<PulsePoint> sparse = story::pulsePoints(
+        const QList<PulsePoint> sparse = rules::pulsePoints(
             {0.0, std::numeric_limits<double>::max(), inf, std::numeric_limits<double>::quiet_NaN(), 1.0},
             QSizeF(100, 24));
         QCOMPARE(sparse.size(), 2);
         QCOMPARE(sparse[1].position, QPointF(100, 3));
     }
 
-    void engineSwitchReplacesOnlyTheStructure()
+    void structureSwitchReplacesOnlyTheStructure()
     {
         Project project = fixtures::richProject();
         const Episode before = project.episodes[0];
         const Episode other = project.episodes[1];
         const QList<Act> earlier = structureTemplate(StructureKind::heroJourney);
 
-        QVERIFY(switchEngine(project, before.id, StructureKind::heroJourney));
+        QVERIFY(edits::switchStructure(project, before.id, StructureKind::heroJourney));
         const Episode& after = project.episodes[0];
         QCOMPARE(after.structure.kind, StructureKind::heroJourney);
         QCOMPARE(after.structure.acts.size(), earlier.size());
@@ -117,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(project.episodes[1], other);
 
         const Project kept = project;
-        QVERIFY(!switchEngine(project, QUuid::createUuid(), StructureKind::threeAct));
+        QVERIFY(!edits::switchStructure(project, QUuid::createUuid(), StructureKind::threeAct));
         QCOMPARE(project, kept);
     }
 
@@ -125,39 +126,74 @@ private Q_SLOTS:
     {
         Project project;
         const QUuid episode = project.episodes[0].id;
-        const QUuid first = addAct(project, episode);
-        const QUuid second = addAct(project, episode);
-        const QUuid third = addAct(project, episode);
+        const QUuid first = edits::addAct(project, episode);
+        const QUuid second = edits::addAct(project, episode);
+        const QUuid third = edits::addAct(project, episode);
         QCOMPARE(countsText(project.episodes[0]), u"3 acts · 3 beats"_s);
         QCOMPARE(titles(project.episodes[0].structure.acts.last()), QStringList{u"First Beat"_s});
-        QVERIFY(deleteAct(project, episode, second));
+        QVERIFY(edits::deleteAct(project, episode, second));
         QCOMPARE(project.episodes[0].structure.acts.size(), 2);
         QCOMPARE(project.episodes[0].structure.acts.first().id, first);
         QCOMPARE(project.episodes[0].structure.acts.last().id, third);
-        QVERIFY(!deleteAct(project, episode, second));
-        QVERIFY(addAct(project, QUuid::createUuid()).isNull());
+        QVERIFY(!edits::deleteAct(project, episode, second));
+        QVERIFY(edits::addAct(project, QUuid::createUuid()).isNull());
 
-        Act act;
+        Act& act = project.episodes[0].structure.acts.last();
+        act.beats.clear();
         for (const QString& title : {u"One"_s, u"Two"_s, u"Three"_s})
             act.beats << Beat{.title = title};
         const QUuid one = act.beats[0].id;
-        QVERIFY(moveBeat(act, one, +1));
-        QVERIFY(moveBeat(act, one, +1));
+        QVERIFY(edits::moveBeat(project, episode, third, one, +1));
+        QVERIFY(edits::moveBeat(project, episode, third, one, +1));
         QCOMPARE(titles(act), (QStringList{u"Two"_s, u"Three"_s, u"One"_s}));
-        // Nothing wraps at either end, and a gone beat moves nothing.
-        QVERIFY(!moveBeat(act, one, +1));
-        QVERIFY(!moveBeat(act, act.beats[0].id, -1));
-        QVERIFY(!moveBeat(act, QUuid::createUuid(), -1));
+        // Nothing wraps at either end, and a gone beat, act or episode moves nothing.
+        QVERIFY(!edits::moveBeat(project, episode, third, one, +1));
+        QVERIFY(!edits::moveBeat(project, episode, third, act.beats[0].id, -1));
+        QVERIFY(!edits::moveBeat(project, episode, third, QUuid::createUuid(), -1));
+        QVERIFY(!edits::moveBeat(project, episode, second, one, -1));
+        QVERIFY(!edits::moveBeat(project, QUuid::createUuid(), third, one, -1));
         QCOMPARE(titles(act), (QStringList{u"Two"_s, u"Three"_s, u"One"_s}));
 
-        addBeat(act);
-        QVERIFY(deleteBeat(act, act.beats[1].id));
+        QVERIFY(!edits::addBeat(project, episode, third).isNull());
+        QVERIFY(edits::addBeat(project, episode, second).isNull());
+        QVERIFY(edits::deleteBeat(project, episode, third, act.beats[1].id));
         QCOMPARE(titles(act), (QStringList{u"Two"_s, u"One"_s, u"New Beat"_s}));
         QCOMPARE(summaryPlaceholder(act.beats.last()), u"What happens here?"_s);
         QVERIFY(summaryPlaceholder(Beat{.hint = QString(1'000'000, u'x')}).size() < 100'000);
+
+        // The charge button cycles the beat it names, and only that one.
+        const QUuid last = act.beats.last().id;
+        QVERIFY(edits::cycleBeatCharge(project, episode, third, last));
+        QCOMPARE(act.beats.last().charge, 1.0);
+        QCOMPARE(act.beats.first().charge, 0.0);
+        QVERIFY(!edits::cycleBeatCharge(project, episode, first, last));
+
         while (!act.beats.isEmpty())
-            QVERIFY(deleteBeat(act, act.beats.first().id));
-        QVERIFY(!deleteBeat(act, one));
+            QVERIFY(edits::deleteBeat(project, episode, third, act.beats.first().id));
+        QVERIFY(!edits::deleteBeat(project, episode, third, one));
+        QCOMPARE(project.episodes[0].structure.acts.size(), 2);
+    }
+
+    void beatFillsKeepWhatTheUserWrote()
+    {
+        Project project = fixtures::richProject();
+        Episode& episode = project.episodes[0];
+        Act& act = episode.structure.acts[0];
+        act.beats << Beat{.title = u"Second"_s};
+        act.beats[0].summary = QString();
+        act.beats[1].summary = u"Typed meanwhile"_s;
+        const QList<edits::BeatSummaryFill> fills = {
+            {act.id, act.beats[0].id, QString(), u"Filled"_s},
+            {act.id, act.beats[1].id, QString(), u"Lost"_s},
+            {act.id, QUuid::createUuid(), QString(), u"Gone"_s},
+        };
+        const Project other = project;
+        QVERIFY(!edits::fillBeatSummaries(project, project.episodes[1].id, fills));
+        QCOMPARE(project, other);
+        QVERIFY(edits::fillBeatSummaries(project, other.episodes[0].id, fills));
+        const Act& filled = project.episodes[0].structure.acts[0];
+        QCOMPARE(filled.beats[0].summary, u"Filled"_s);
+        QCOMPARE(filled.beats[1].summary, u"Typed meanwhile"_s);
     }
 
     void alertNoun_data()
@@ -174,10 +210,10 @@ private Q_SLOTS:
     {
         QFETCH(ProjectFormat, format);
         QFETCH(QString, ending);
-        QCOMPARE(engineAlertMessage(format, StructureKind::heroJourney),
+        QCOMPARE(structureAlertMessage(format, StructureKind::heroJourney),
                  u"“Hero's Journey” will replace the current acts and beats for "_s + ending);
     }
 };
 
-QTEST_GUILESS_MAIN(StoryLogicTest)
-#include "StoryLogicTest.moc"
+QTEST_GUILESS_MAIN(StoryEditsTest)
+#include "StoryEditsTest.moc"

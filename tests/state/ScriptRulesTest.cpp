@@ -1,8 +1,9 @@
-// The Script screen's rules without widgets: the statistics line, where new
-// elements go, the story draft, and scene headings rebuilt from a chip.
+// The Script screen's rules: the statistics line (counted afresh and kept up
+// to date element by element), what Return inserts, the story draft, the
+// chips and the scene heading rebuilt from one.
 
 #include "model/Project.h"
-#include "views/phases/script/ScriptLogic.h"
+#include "state/rules/ScriptRules.h"
 
 #include <QtTest>
 
@@ -35,7 +36,7 @@ Beat beat(const QString& title, const QString& summary)
 
 } // namespace
 
-class ScriptLogicTest : public QObject {
+class ScriptRulesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -62,7 +63,17 @@ private Q_SLOTS:
     {
         QFETCH(QList<ScriptElement>, elements);
         QFETCH(QString, text);
-        QCOMPARE(script::statisticsText(ScriptDocument{elements}), text);
+        QCOMPARE(rules::scriptStatistics(ScriptDocument{elements}), text);
+
+        // Kept up to date through edits, the sum is the one counted afresh.
+        QList<ScriptElement> edited = elements;
+        edited.prepend(element(K::dialogue, u"Wait."_s));
+        if (edited.size() > 2) {
+            edited[2].text += u" and more"_s;
+            edited.removeAt(1);
+        }
+        const rules::ScriptTally kept = rules::scriptTally(rules::scriptTally(elements), elements, edited);
+        QCOMPARE(rules::scriptStatistics(kept), rules::scriptStatistics(ScriptDocument{edited}));
     }
 
     void nextKindFollowsTheScreenplay_data()
@@ -81,42 +92,13 @@ private Q_SLOTS:
     {
         QFETCH(K, pressed);
         QFETCH(K, inserted);
-        QCOMPARE(script::nextKind(pressed), inserted);
-    }
-
-    void insertAndAppend()
-    {
-        ScriptDocument doc{{element(K::dialogue, u"Go."_s), element(K::transition, u"CUT TO:"_s)}};
-        const QUuid first = doc.elements[0].id;
-
-        // Directly after the element, empty, whatever the kind.
-        const auto inserted = script::insertAfter(doc, first, K::transition);
-        QVERIFY(inserted);
-        QCOMPARE(doc.elements.size(), 3);
-        QCOMPARE(doc.elements[1].id, *inserted);
-        QCOMPARE(doc.elements[1].kind, K::transition);
-        QCOMPARE(doc.elements[1].text, QString());
-        QCOMPARE(doc.elements[0].text, u"Go."_s);
-
-        // An id that isn't there changes nothing.
-        const ScriptDocument before = doc;
-        QVERIFY(!script::insertAfter(doc, QUuid::createUuid(), K::action));
-        QCOMPARE(doc, before);
-
-        // Appending always goes to the end; only a transition starts with text.
-        const QUuid cut = script::appendElement(doc, K::transition);
-        const QUuid line = script::appendElement(doc, K::dialogue);
-        QCOMPARE(doc.elements.size(), 5);
-        QCOMPARE(doc.elements[3].id, cut);
-        QCOMPARE(doc.elements[3].text, u"CUT TO:"_s);
-        QCOMPARE(doc.elements[4].id, line);
-        QCOMPARE(doc.elements[4].text, QString());
+        QCOMPARE(rules::nextScriptKind(pressed), inserted);
     }
 
     void storyDraft()
     {
         Episode episode;
-        QVERIFY(!script::hasBeats(episode));
+        QVERIFY(!rules::hasBeats(episode));
         for (int a = 0; a < 3; ++a) {
             Act act;
             act.beats << beat(u"Title %1a"_s.arg(a), u"Summary %1a"_s.arg(a))
@@ -125,7 +107,7 @@ private Q_SLOTS:
         }
         episode.structure.acts.insert(1, Act{}); // an act without beats adds nothing
 
-        const QList<ScriptElement> draft = script::storyDraft(episode, {location(u"Harbor"_s), location(u"Pier"_s)});
+        const QList<ScriptElement> draft = rules::storyDraft(episode, {location(u"Harbor"_s), location(u"Pier"_s)});
         QCOMPARE(draft.size(), 9);
         for (int a = 0; a < 3; ++a) {
             QCOMPARE(draft[a * 3].kind, K::sceneHeading);
@@ -134,14 +116,7 @@ private Q_SLOTS:
             QCOMPARE(draft[a * 3 + 1].text, u"Summary %1a"_s.arg(a));
             QCOMPARE(draft[a * 3 + 2].text, u"Title %1b"_s.arg(a)); // no summary: the title
         }
-        QCOMPARE(script::storyDraft(episode, {}).first().text, u"INT. LOCATION TBD \u2014 DAY"_s);
-
-        // Written into an empty script only.
-        QVERIFY(script::draftFromStory(episode, {}));
-        QCOMPARE(episode.script.elements.size(), 9);
-        const ScriptDocument written = episode.script;
-        QVERIFY(!script::draftFromStory(episode, {location(u"Harbor"_s)}));
-        QCOMPARE(episode.script, written);
+        QCOMPARE(rules::storyDraft(episode, {}).first().text, u"INT. LOCATION TBD \u2014 DAY"_s);
     }
 
     void hasBeatsNeedsASummary()
@@ -150,9 +125,9 @@ private Q_SLOTS:
         Act act;
         act.beats << beat(u"Opening"_s, QString()) << beat(u"Turn"_s, QString());
         episode.structure.acts << act;
-        QVERIFY(!script::hasBeats(episode));
+        QVERIFY(!rules::hasBeats(episode));
         episode.structure.acts[0].beats[1].summary = u"She leaves."_s;
-        QVERIFY(script::hasBeats(episode));
+        QVERIFY(rules::hasBeats(episode));
     }
 
     void setHeading_data()
@@ -194,10 +169,38 @@ private Q_SLOTS:
         QFETCH(QString, heading);
         const QList<Location> locations =
             withLocations ? QList<Location>{location(u"Harbor"_s), location(u"Pier"_s)} : QList<Location>{};
-        const auto given = [&](const char* name) { return part == QLatin1String(name) ? std::optional(value) : std::nullopt; };
-        QCOMPARE(script::setHeading(text, given("prefix"), given("location"), given("time"), locations), heading);
+        using Part = rules::ScriptChip::Part;
+        const Part picked = part == u"prefix"_s ? Part::prefix : part == u"location"_s ? Part::location : Part::time;
+        QCOMPARE(rules::textAfterChip(text, {picked, value}, locations), heading);
+    }
+
+    void chipsByKind()
+    {
+        Project p;
+        for (const QString& name : {u"Ana"_s, u"Ben"_s, u"Ana"_s}) {
+            CastMember m;
+            m.name = name;
+            p.cast << m;
+        }
+        p.locations << location(u"Harbor"_s) << location(u"Pier & Dock"_s);
+        const auto labels = [&p](K kind) {
+            QStringList out;
+            for (const rules::ScriptChip& chip : rules::scriptChips(p, element(kind, u"x"_s)))
+                out << chip.label;
+            return out;
+        };
+        // Names as stored, once each; a pick writes the name in capitals.
+        QCOMPARE(labels(K::character), (QStringList{u"Ana"_s, u"Ben"_s}));
+        QCOMPARE(rules::textAfterChip(u"an"_s, rules::scriptChips(p, element(K::character)).first(), p.locations),
+                 u"ANA"_s);
+        QCOMPARE(labels(K::sceneHeading), (QStringList{u"INT."_s, u"EXT."_s, u"Harbor"_s, u"Pier & Dock"_s, u"DAY"_s,
+                                                       u"NIGHT"_s, u"DUSK"_s, u"DAWN"_s}));
+        for (K other : {K::action, K::parenthetical, K::dialogue, K::transition})
+            QVERIFY(labels(other).isEmpty());
+        p.cast.clear();
+        QVERIFY(labels(K::character).isEmpty());
     }
 };
 
-QTEST_MAIN(ScriptLogicTest)
-#include "ScriptLogicTest.moc"
+QTEST_MAIN(ScriptRulesTest)
+#include "ScriptRulesTest.moc"

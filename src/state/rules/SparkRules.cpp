@@ -1,23 +1,31 @@
-#include "views/phases/spark/SparkLogic.h"
+#include "state/rules/SparkRules.h"
 
-#include "design/PlaceholderArt.h"
 #include "model/CraftKits.h"
 #include "model/Json.h"
-#include "model/Lookup.h"
 #include "model/Text.h"
 
-#include <algorithm>
+#include <cstdint>
 
 using namespace Qt::StringLiterals;
 
-namespace studio::spark {
+namespace studio::rules {
 
-void changeFormat(Project& project, ProjectFormat format)
+namespace {
+
+// FNV-1a over the UTF-8 bytes: the same deck position for a production on
+// every run and every machine (qHash is seeded per process).
+std::uint64_t stableHash(const QString& s)
 {
-    project.format = format;
-    project.idea.targetRuntimeMinutes
-        = std::clamp(project.idea.targetRuntimeMinutes, runtimeMin(format), runtimeMax(format));
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    const QByteArray bytes = s.toUtf8();
+    for (const char c : bytes) {
+        h ^= std::uint64_t(std::uint8_t(c));
+        h *= 0x100000001b3ULL;
+    }
+    return h;
 }
+
+} // namespace
 
 QList<Genre> toggledGenre(QList<Genre> genres, Genre genre)
 {
@@ -61,7 +69,7 @@ int interrogationIndex(const QUuid& projectID, qint64 step)
     const auto count = std::uint64_t(InterrogationDeck::questions().size());
     if (count == 0)
         return 0;
-    const std::uint64_t base = PlaceholderArt::stableHash(uuidString(projectID)) % count;
+    const std::uint64_t base = stableHash(uuidString(projectID)) % count;
     // The step only grows from 0; a negative one still lands inside the deck.
     const auto n = qint64(count);
     const qint64 offset = ((step % n) + n) % n;
@@ -79,20 +87,4 @@ QString answerCardText(const QString& question)
     return question + u"\n\u2192 "_s;
 }
 
-void appendIdeaCard(Project& project, IdeaCardKind kind, const QString& text)
-{
-    project.idea.cards.append(IdeaCard{.id = newId(), .kind = kind, .text = text});
-}
-
-void removeIdeaCard(Project& project, const QUuid& cardID)
-{
-    project.idea.cards.removeIf([&](const IdeaCard& card) { return card.id == cardID; });
-}
-
-void setIdeaCardText(Project& project, const QUuid& cardID, const QString& text)
-{
-    if (IdeaCard* card = findIdeaCard(project, cardID))
-        card->text = text;
-}
-
-} // namespace studio::spark
+} // namespace studio::rules

@@ -1,10 +1,8 @@
 #pragma once
 
-// The rules of the Spark screen on their own, without widgets: what a format
-// change, a genre chip and the runtime slider write, the texts that follow
-// from the idea, where the interrogation deck opens for a production, and
-// the idea-board operations. Each change takes the production as the edit
-// door hands it over and touches nothing else.
+// What the Spark screen shows that follows from the production alone: the
+// texts that carry values, what a genre chip's tap leaves, the runtime the
+// slider stands for, and where the interrogation deck opens.
 
 #include "model/Enums.h"
 #include "model/Project.h"
@@ -13,12 +11,7 @@
 #include <QString>
 #include <QUuid>
 
-namespace studio::spark {
-
-// The chosen format, then the runtime kept inside that format's range (a
-// runtime already inside stays as it is; the episodes and the look are not
-// touched).
-void changeFormat(Project& project, ProjectFormat format);
+namespace studio::rules {
 
 // A genre chip's tap: removes the first entry equal to the genre, else
 // appends it.
@@ -39,8 +32,8 @@ QString loglineCounterText(const QString& logline);
 QString targetingText(const Project& project);
 
 // Where the deck stands for a production after `step` presses of "Next
-// question": the hash of the id's canonical text, plus the step, wrapped to
-// the deck. Always a valid index of InterrogationDeck::questions().
+// question": a stable hash of the id's canonical (upper-case) text, plus the
+// step, wrapped to the deck. Always a valid index of the deck's questions.
 int interrogationIndex(const QUuid& projectID, qint64 step);
 // "10/22"
 QString interrogationCounter(int index, int count);
@@ -48,11 +41,4 @@ QString interrogationCounter(int index, int count);
 // break, the arrow and a space where the answer goes.
 QString answerCardText(const QString& question);
 
-// The idea board. A new card goes to the end of the list.
-void appendIdeaCard(Project& project, IdeaCardKind kind, const QString& text = QString());
-// Removes every card with that id (none: nothing changes).
-void removeIdeaCard(Project& project, const QUuid& cardID);
-// Writes the text into the card with that id (none: nothing changes).
-void setIdeaCardText(Project& project, const QUuid& cardID, const QString& text);
-
-} // namespace studio::spark
+} // namespace studio::rules

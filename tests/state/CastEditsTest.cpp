@@ -1,10 +1,10 @@
-// The rules of the cast screen without widgets: roles of new characters, the
-// cards' subtitles, names of relationship partners, relationship rows by id,
-// and how the two assists' replies merge into what the user has now.
+// The Cast & World operations and rules: roles of new characters, the cards'
+// subtitles, names of relationship partners, relationships by id, and how
+// the two completion replies land in what the user has now.
 
 #include "model/Lookup.h"
-#include "views/phases/cast/CastAssists.h"
-#include "views/phases/cast/CastLogic.h"
+#include "state/edits/CastEdits.h"
+#include "state/rules/CastRules.h"
 
 #include <QtTest>
 
@@ -24,7 +24,7 @@ using Fields = QMap<QString, QString>;
 
 } // namespace
 
-class CastLogicTest : public QObject {
+class CastEditsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -34,29 +34,29 @@ private Q_SLOTS:
         QList<CastMember> castList;
 
         // The first character is the lead, even from a starter.
-        CastMember first = cast::newCharacter(castList, &mentor);
+        CastMember first = rules::newCharacter(castList, &mentor);
         QCOMPARE(first.role, CastRole::lead);
         QCOMPARE(first.name, mentor.label);
         QCOMPARE(first.want, mentor.want);
         castList << first;
 
-        CastMember second = cast::newCharacter(castList, &mentor);
+        CastMember second = rules::newCharacter(castList, &mentor);
         QCOMPARE(second.role, CastRole::support);
         QVERIFY(second.id != first.id);
         QVERIFY(second.portraitSeed != first.portraitSeed);
         castList << second;
 
         // Blank characters are leads however large the cast.
-        const CastMember blank = cast::newCharacter(castList, nullptr);
+        const CastMember blank = rules::newCharacter(castList, nullptr);
         QCOMPARE(blank.role, CastRole::lead);
         QCOMPARE(blank.name, u"New Character"_s);
         QVERIFY(blank.want.isEmpty() && blank.archetype.isEmpty() && blank.relationships.isEmpty());
 
-        const Location place = cast::newLocation();
+        const Location place = rules::newLocation();
         QCOMPARE(place.name, u"New Location"_s);
         QCOMPARE(place.kind, LocationKind::interior);
         QVERIFY(!QUuid::fromString(place.artSeed).isNull());
-        QVERIFY(cast::newLocation().id != place.id);
+        QVERIFY(rules::newLocation().id != place.id);
     }
 
     void characterSubtitle_data()
@@ -78,7 +78,7 @@ private Q_SLOTS:
         CastMember m;
         m.want = want;
         m.archetype = archetype;
-        QCOMPARE(cast::characterSubtitle(m), expected);
+        QCOMPARE(rules::characterSubtitle(m), expected);
     }
 
     void locationSubtitle()
@@ -91,58 +91,89 @@ private Q_SLOTS:
         };
         for (const auto& [kind, text] : kinds) {
             l.kind = kind;
-            QCOMPARE(cast::locationSubtitle(l), text);
+            QCOMPARE(rules::locationSubtitle(l), text);
         }
         l.mood = u"Salt-bitten"_s;
-        QCOMPARE(cast::locationSubtitle(l), u"Salt-bitten"_s);
+        QCOMPARE(rules::locationSubtitle(l), u"Salt-bitten"_s);
     }
 
     void nameFor()
     {
         QList<CastMember> castList = {named(u"Eda"_s), named(u"Tomas"_s), named(QString())};
         const CastMember eda = castList[0];
-        QCOMPARE(cast::nameFor(castList, castList[1].id), u"Tomas"_s);
-        QCOMPARE(cast::nameFor(castList, std::nullopt), u"Someone"_s);
-        QCOMPARE(cast::nameFor(castList, newId()), u"Someone"_s);
+        QCOMPARE(rules::nameFor(castList, castList[1].id), u"Tomas"_s);
+        QCOMPARE(rules::nameFor(castList, std::nullopt), u"Someone"_s);
+        QCOMPARE(rules::nameFor(castList, newId()), u"Someone"_s);
         // The member itself is found too (stored data may point at itself).
-        QCOMPARE(cast::nameFor(castList, eda.id), u"Eda"_s);
-        QCOMPARE(cast::nameFor(castList, castList[2].id), QString());
+        QCOMPARE(rules::nameFor(castList, eda.id), u"Eda"_s);
+        QCOMPARE(rules::nameFor(castList, castList[2].id), QString());
         const QUuid tomas = castList[1].id;
         castList.removeAt(1);
-        QCOMPARE(cast::nameFor(castList, tomas), u"Someone"_s);
+        QCOMPARE(rules::nameFor(castList, tomas), u"Someone"_s);
 
-        const QList<CastMember> rest = cast::others(castList, eda.id);
+        const QList<CastMember> rest = rules::others(castList, eda.id);
         QCOMPARE(rest.size(), 1);
         QCOMPARE(rest[0].id, castList[1].id);
-        QVERIFY(cast::others({eda}, eda.id).isEmpty());
+        QVERIFY(rules::others({eda}, eda.id).isEmpty());
     }
 
-    void relationshipRows()
+    void relationshipsByID()
     {
-        CastMember eda = named(u"Eda"_s);
-        const CastMember tomas = named(u"Tomas"_s);
-        const CastMember ruth = named(u"Ruth"_s);
-        cast::addRelationship(eda, tomas.id);
-        cast::addRelationship(eda, tomas.id);
-        QCOMPARE(eda.relationships.size(), 2);
-        QVERIFY(eda.relationships[0].id != eda.relationships[1].id);
-        QCOMPARE(eda.relationships[1].otherID, std::optional<QUuid>(tomas.id));
-        QVERIFY(eda.relationships[1].label.isEmpty());
+        Project p;
+        p.cast = {named(u"Eda"_s), named(u"Tomas"_s), named(u"Ruth"_s)};
+        const QUuid eda = p.cast[0].id;
+        const QUuid tomas = p.cast[1].id;
+        const QUuid ruth = p.cast[2].id;
+        const QUuid first = edits::addRelationship(p, eda, tomas);
+        const QUuid second = edits::addRelationship(p, eda, tomas);
+        QVERIFY(first != second);
+        QVERIFY(edits::addRelationship(p, newId(), tomas).isNull());
+        const QList<CastRelationship>& rows = p.cast[0].relationships;
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[1].otherID, std::optional<QUuid>(tomas));
+        QVERIFY(rows[1].label.isEmpty());
 
-        const QUuid second = eda.relationships[1].id;
-        cast::retarget(eda, second, ruth.id);
-        QCOMPARE(eda.relationships[1].otherID, std::optional<QUuid>(ruth.id));
-        QCOMPARE(eda.relationships[0].otherID, std::optional<QUuid>(tomas.id));
+        QVERIFY(edits::retargetRelationship(p, eda, second, ruth));
+        QCOMPARE(rows[1].otherID, std::optional<QUuid>(ruth));
+        QCOMPARE(rows[0].otherID, std::optional<QUuid>(tomas));
+        QVERIFY(edits::setRelationshipLabel(p, eda, second, u"Sister"_s));
+        QCOMPARE(rows[1].label, u"Sister"_s);
+        // Addressed through another member, the relationship is not found.
+        QVERIFY(!edits::setRelationshipLabel(p, tomas, second, u"Rival"_s));
 
-        cast::addRelationship(eda, tomas.id);
-        const QUuid first = eda.relationships[0].id;
-        const QUuid third = eda.relationships[2].id;
-        cast::removeRelationship(eda, first);
-        QCOMPARE(eda.relationships.size(), 2);
-        QCOMPARE(eda.relationships[0].id, second);
-        QCOMPARE(eda.relationships[1].id, third);
-        cast::removeRelationship(eda, newId());
-        QCOMPARE(eda.relationships.size(), 2);
+        const QUuid third = edits::addRelationship(p, eda, tomas);
+        QVERIFY(edits::removeRelationship(p, eda, first));
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].id, second);
+        QCOMPARE(rows[1].id, third);
+        QVERIFY(!edits::removeRelationship(p, eda, newId()));
+        QCOMPARE(rows.size(), 2);
+    }
+
+    void charactersAndLocationsByID()
+    {
+        Project p;
+        p.cast.clear();
+        p.locations.clear();
+        const QUuid eda = edits::addCharacter(p, named(u"Eda"_s));
+        const QUuid tower = edits::addLocation(p, rules::newLocation());
+        QVERIFY(edits::setCharacterText(p, eda, rules::CharacterText::tells, u"Taps twice"_s));
+        QCOMPARE(p.cast[0].tells, u"Taps twice"_s);
+        QVERIFY(edits::setCharacterRole(p, eda, CastRole::antagonist));
+        QVERIFY(edits::setLocationText(p, tower, rules::LocationText::sound, u"Gulls"_s));
+        QCOMPARE(p.locations[0].sound, u"Gulls"_s);
+        QVERIFY(edits::setLocationKind(p, tower, LocationKind::exterior));
+
+        // A corrupt file may hold one id twice: removing takes every copy.
+        p.cast << p.cast[0];
+        QVERIFY(edits::removeCharacter(p, eda));
+        QVERIFY(p.cast.isEmpty());
+        QVERIFY(edits::removeLocation(p, tower));
+        const Project gone = p;
+        QVERIFY(!edits::setCharacterText(p, eda, rules::CharacterText::name, u"x"_s));
+        QVERIFY(!edits::setLocationArtSeed(p, tower, u"x"_s));
+        QVERIFY(!edits::removeCharacter(p, eda));
+        QCOMPARE(p, gone);
     }
 
     void characterMerge_data()
@@ -176,7 +207,10 @@ private Q_SLOTS:
         asked.want = askedWant;
         CastMember now = asked;
         now.want = nowWant;
-        const CastMember merged = cast::mergeCharacterFields(now, reply, cast::emptyCharacterFields(asked));
+        Project p;
+        p.cast = {now};
+        edits::completeCharacter(p, now.id, reply, rules::emptyCharacterFields(asked));
+        const CastMember merged = p.cast[0];
         QCOMPARE(merged.want, want);
         CastMember rest = merged;
         rest.want = now.want;
@@ -191,7 +225,10 @@ private Q_SLOTS:
             {u"name"_s, u"Ada"_s},     {u"role"_s, u"antagonist"_s}, {u"portraitSeed"_s, u"x"_s},
             {u"bio"_s, u"Born at sea"_s}, {u"archetype"_s, u"The Liar"_s}, {u"wardrobe"_s, u"Oilskin"_s},
         };
-        const CastMember merged = cast::mergeCharacterFields(asked, reply, cast::emptyCharacterFields(asked));
+        Project p;
+        p.cast = {asked};
+        QVERIFY(edits::completeCharacter(p, asked.id, reply, rules::emptyCharacterFields(asked)));
+        const CastMember merged = p.cast[0];
         QCOMPARE(merged.name, QString());
         QCOMPARE(merged.role, asked.role);
         QCOMPARE(merged.portraitSeed, asked.portraitSeed);
@@ -213,7 +250,11 @@ private Q_SLOTS:
         now.mood = u"Lonely"_s;
         now.look = u"Typed meanwhile"_s;
         now.sound = QString();
-        const Location merged = cast::mergeLocationDetails(now, details);
+        Project p;
+        p.locations = {now};
+        QVERIFY(edits::completeLocation(p, now.id, details));
+        QVERIFY(!edits::completeLocation(p, newId(), details));
+        const Location merged = p.locations[0];
         QCOMPARE(merged.era, u"1970s"_s);
         QCOMPARE(merged.mood, u"Lonely"_s);
         QCOMPARE(merged.look, u"Typed meanwhile"_s);
@@ -223,5 +264,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(CastLogicTest)
-#include "CastLogicTest.moc"
+QTEST_GUILESS_MAIN(CastEditsTest)
+#include "CastEditsTest.moc"

@@ -3,14 +3,14 @@
 // and the export bar.
 
 #include "model/Script.h"
-#include "views/phases/premiere/PremiereLogic.h"
+#include "state/rules/PremiereRules.h"
 
 #include <QtTest>
 #include <functional>
 #include <limits>
 
 using namespace studio;
-using namespace studio::premiere;
+using namespace studio::rules;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -45,10 +45,10 @@ Project readyProject()
     return p;
 }
 
-QStringList openLabels(const QList<CheckItem>& items)
+QStringList openLabels(const QList<ReadinessItem>& items)
 {
     QStringList open;
-    for (const CheckItem& item : items)
+    for (const ReadinessItem& item : items)
         if (!item.ok)
             open << item.label;
     return open;
@@ -56,7 +56,7 @@ QStringList openLabels(const QList<CheckItem>& items)
 
 } // namespace
 
-class PremiereLogicTest : public QObject {
+class PremiereRulesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void checklistOpensOnlyWhatIsMissing_data()
@@ -106,17 +106,17 @@ private Q_SLOTS:
         QFETCH(QStringList, open);
         Project p = readyProject();
         change(p);
-        const QList<CheckItem> items = checklist(p);
+        const QList<ReadinessItem> items = readinessChecklist(p);
         QCOMPARE(openLabels(items), open);
         QCOMPARE(readinessText(items), QString::number(7 - open.size()) + u" of 7 ready"_s);
     }
 
     void newProductionIsNothingReadyAndEachItemLeadsToItsPhase()
     {
-        const QList<CheckItem> items = checklist(Project::make());
-        QCOMPARE(doneCount(items), 0);
+        const QList<ReadinessItem> items = readinessChecklist(Project::make());
+        QCOMPARE(readyCount(items), 0);
         QList<PhaseID> phases;
-        for (const CheckItem& item : items)
+        for (const ReadinessItem& item : items)
             phases << item.phase;
         const QList<PhaseID> expected = {PhaseID::spark,  PhaseID::cast,    PhaseID::look, PhaseID::script,
                                          PhaseID::scenes, PhaseID::footage, PhaseID::cut};
@@ -151,7 +151,7 @@ private Q_SLOTS:
         // 30.3 + 30.2 + 30.2 = 90.7 seconds over three episodes.
         p.episodes = {readyEpisode(30.3), readyEpisode(30.2), readyEpisode(30.2)};
         QStringList shownValues, shownLabels;
-        for (const StatFigure& figure : premiereStats(p)) {
+        for (const PremiereFigure& figure : premiereFigures(p)) {
             shownValues << figure.value;
             shownLabels << figure.label;
         }
@@ -163,41 +163,22 @@ private Q_SLOTS:
     {
         Project p;
         p.episodes = {readyEpisode(std::numeric_limits<double>::quiet_NaN())};
-        QCOMPARE(premiereStats(p).last().value, u"0s"_s);
+        QCOMPARE(premiereFigures(p).last().value, u"0s"_s);
         p.episodes = {readyEpisode(1e300), readyEpisode(1e300)};
-        QVERIFY(!premiereStats(p).last().value.isEmpty());
+        QVERIFY(!premiereFigures(p).last().value.isEmpty());
     }
 
     void texts()
     {
-        QCOMPARE(genreLine({Genre::sciFi, Genre::drama}), u"Sci-Fi \u00B7 Drama"_s);
-        QCOMPARE(genreLine({}), QString());
+        QCOMPARE(posterGenreLine({Genre::sciFi, Genre::drama}), u"Sci-Fi \u00B7 Drama"_s);
+        QCOMPARE(posterGenreLine({}), QString());
         QCOMPARE(exportButtonText(u"web"_s), u"Export Web & Social"_s);
         QCOMPARE(exportButtonText(u"nonesuch"_s), u"Export Master"_s);
         QCOMPARE(exportButtonText(QString()), u"Export Master"_s);
         QCOMPARE(presetSpecText(u"HEVC 10-bit"_s, u"4K UHD"_s, u"MOV"_s), u"HEVC 10-bit \u00B7 4K UHD \u00B7 MOV"_s);
         QCOMPARE(exportLocationText(u"/home/ana/Vidéos/"_s), u"Exports to Vidéos \u203A Palisademotion Exports"_s);
     }
-
-    void percentTruncatesAndSaturates_data()
-    {
-        QTest::addColumn<double>("progress");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("start") << 0.0 << u"0%"_s;
-        QTest::newRow("step 7 of 30") << 7.0 / 30.0 << u"23%"_s;
-        QTest::newRow("step 29 of 30") << 29.0 / 30.0 << u"96%"_s;
-        QTest::newRow("done") << 1.0 << u"100%"_s;
-        QTest::newRow("beyond") << 7.5 << u"100%"_s;
-        QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << u"0%"_s;
-    }
-
-    void percentTruncatesAndSaturates()
-    {
-        QFETCH(double, progress);
-        QFETCH(QString, text);
-        QCOMPARE(percentText(progress), text);
-    }
 };
 
-QTEST_MAIN(PremiereLogicTest)
-#include "PremiereLogicTest.moc"
+QTEST_GUILESS_MAIN(PremiereRulesTest)
+#include "PremiereRulesTest.moc"

@@ -1,4 +1,4 @@
-#include "views/phases/premiere/PremiereLogic.h"
+#include "state/rules/PremiereRules.h"
 
 #include "model/Text.h"
 #include "model/Timeline.h"
@@ -6,27 +6,27 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <cmath>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
-namespace studio::premiere {
+namespace studio::rules {
 
-QList<StatFigure> premiereStats(const Project& project)
+QList<PremiereFigure> premiereFigures(const Project& project)
 {
     const DeliveryCounts counts = countDelivery(project);
-    QList<StatFigure> figures;
+    QList<PremiereFigure> figures;
     if (isEpisodic(project.format))
-        figures << StatFigure{QString::number(counts.episodes), episodeNoun(project.format).toLower() + u"s"_s,
+        figures << PremiereFigure{QString::number(counts.episodes), episodeNoun(project.format).toLower() + u"s"_s,
                               u"rectangle.stack"_s};
-    figures << StatFigure{QString::number(counts.scenes), u"scenes"_s, u"square.grid.2x2"_s}
-            << StatFigure{QString::number(counts.shots), u"shots"_s, u"viewfinder"_s}
-            << StatFigure{QString::number(counts.takes), u"takes"_s, u"film"_s}
-            << StatFigure{cutLengthText(counts.assembledSeconds), u"assembled"_s, u"scissors"_s};
+    figures << PremiereFigure{QString::number(counts.scenes), u"scenes"_s, u"square.grid.2x2"_s}
+            << PremiereFigure{QString::number(counts.shots), u"shots"_s, u"viewfinder"_s}
+            << PremiereFigure{QString::number(counts.takes), u"takes"_s, u"film"_s}
+            << PremiereFigure{cutLengthText(counts.assembledSeconds), u"assembled"_s, u"scissors"_s};
     return figures;
 }
 
-QList<CheckItem> checklist(const Project& project)
+QList<ReadinessItem> readinessChecklist(const Project& project)
 {
     const QList<Episode>& episodes = project.episodes;
     auto everyEpisode = [&](auto&& holds) { return std::all_of(episodes.begin(), episodes.end(), holds); };
@@ -66,17 +66,17 @@ QList<CheckItem> checklist(const Project& project)
     };
 }
 
-qsizetype doneCount(const QList<CheckItem>& items)
+qsizetype readyCount(const QList<ReadinessItem>& items)
 {
-    return std::count_if(items.begin(), items.end(), [](const CheckItem& item) { return item.ok; });
+    return std::count_if(items.begin(), items.end(), [](const ReadinessItem& item) { return item.ok; });
 }
 
-QString readinessText(const QList<CheckItem>& items)
+QString readinessText(const QList<ReadinessItem>& items)
 {
-    return QString::number(doneCount(items)) + u" of "_s + QString::number(items.size()) + u" ready"_s;
+    return QString::number(readyCount(items)) + u" of "_s + QString::number(items.size()) + u" ready"_s;
 }
 
-QString genreLine(const QList<Genre>& genres)
+QString posterGenreLine(const QList<Genre>& genres)
 {
     QStringList labels;
     for (Genre genre : genres)
@@ -95,12 +95,6 @@ QString presetSpecText(const QString& codec, const QString& resolution, const QS
     return codec + u" \u00B7 "_s + resolution + u" \u00B7 "_s + container;
 }
 
-QString percentText(double progress)
-{
-    const double percent = std::isfinite(progress) ? std::clamp(progress, 0.0, 1.0) * 100.0 : 0.0;
-    return QString::number(text::saturatingInt(percent)) + u"%"_s;
-}
-
 QString exportLocationText(const QString& videosFolder)
 {
     QString name = QFileInfo(QDir::cleanPath(videosFolder)).fileName();
@@ -109,4 +103,4 @@ QString exportLocationText(const QString& videosFolder)
     return u"Exports to "_s + name + u" \u203A "_s + exportFolderName();
 }
 
-} // namespace studio::premiere
+} // namespace studio::rules

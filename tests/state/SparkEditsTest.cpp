@@ -1,10 +1,11 @@
-// The Spark screen's rules without widgets: where the interrogation deck
-// opens, what a format change and a genre tap write, the runtime slider's
-// integer, the counter and the idea-board operations.
+// The Spark operations and rules: where the interrogation deck opens, what a
+// format change and a genre tap write, the runtime slider's integer, the
+// counter, the idea-board operations and the idea assists' landings.
 
 #include "model/CraftKits.h"
 #include "model/Project.h"
-#include "views/phases/spark/SparkLogic.h"
+#include "state/edits/SparkEdits.h"
+#include "state/rules/SparkRules.h"
 
 #include <QtTest>
 #include <cmath>
@@ -29,7 +30,7 @@ std::uint64_t fnv1a(const QByteArray& bytes)
 
 } // namespace
 
-class SparkLogicTest : public QObject {
+class SparkEditsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void interrogationIndexHashesTheUpperCaseText()
@@ -41,13 +42,13 @@ private Q_SLOTS:
             const QUuid id = QUuid::fromString(QLatin1StringView(text));
             const std::uint64_t upper = fnv1a(QByteArray(text).toUpper());
             const int base = int(upper % std::uint64_t(n));
-            QCOMPARE(spark::interrogationIndex(id, 0), base);
+            QCOMPARE(rules::interrogationIndex(id, 0), base);
             // The step is added after the hash, then wrapped.
-            QCOMPARE(spark::interrogationIndex(id, n - base), 0);
-            QCOMPARE(spark::interrogationIndex(id, 5), (base + 5) % n);
-            QCOMPARE(spark::interrogationIndex(id, qint64(n) * 1000 + 1), (base + 1) % n);
+            QCOMPARE(rules::interrogationIndex(id, n - base), 0);
+            QCOMPARE(rules::interrogationIndex(id, 5), (base + 5) % n);
+            QCOMPARE(rules::interrogationIndex(id, qint64(n) * 1000 + 1), (base + 1) % n);
         }
-        QCOMPARE(spark::interrogationCounter(21, n), u"22/22"_s);
+        QCOMPARE(rules::interrogationCounter(21, n), u"22/22"_s);
     }
 
     void changeFormat_data()
@@ -80,7 +81,7 @@ private Q_SLOTS:
         Project want = p;
         want.format = to;
         want.idea.targetRuntimeMinutes = expected;
-        spark::changeFormat(p, to);
+        edits::changeFormat(p, to);
         QCOMPARE(p, want);
     }
 
@@ -103,10 +104,11 @@ private Q_SLOTS:
         QFETCH(QList<Genre>, start);
         QFETCH(QList<Genre>, taps);
         QFETCH(QList<Genre>, expected);
-        QList<Genre> list = start;
+        Project p;
+        p.idea.genres = start;
         for (Genre g : taps)
-            list = spark::toggledGenre(list, g);
-        QCOMPARE(list, expected);
+            edits::toggleGenre(p, g);
+        QCOMPARE(p.idea.genres, expected);
     }
 
     void runtimeFromSlider_data()
@@ -122,22 +124,22 @@ private Q_SLOTS:
     {
         QFETCH(double, value);
         QFETCH(qint64, expected);
-        QCOMPARE(spark::runtimeFromSlider(value), expected);
+        QCOMPARE(rules::runtimeFromSlider(value), expected);
     }
 
     void texts()
     {
-        QCOMPARE(spark::loglineCounterText(QString()), u"0 characters"_s);
-        QCOMPARE(spark::loglineCounterText(u"\U0001F3AC"_s), u"1 characters"_s);
-        QCOMPARE(spark::loglineCounterText(u"Cafe\u0301 noir"_s), u"9 characters"_s);
+        QCOMPARE(rules::loglineCounterText(QString()), u"0 characters"_s);
+        QCOMPARE(rules::loglineCounterText(u"\U0001F3AC"_s), u"1 characters"_s);
+        QCOMPARE(rules::loglineCounterText(u"Cafe\u0301 noir"_s), u"9 characters"_s);
 
         Project p;
         p.format = ProjectFormat::series;
         p.idea.targetRuntimeMinutes = 28;
         p.episodes = QList<Episode>(6);
-        QCOMPARE(spark::targetingText(p), u"Targeting 2h 48m total"_s);
-        spark::changeFormat(p, ProjectFormat::feature); // 28 → 40, counted once
-        QCOMPARE(spark::targetingText(p), u"Targeting 40 min total"_s);
+        QCOMPARE(rules::targetingText(p), u"Targeting 2h 48m total"_s);
+        edits::changeFormat(p, ProjectFormat::feature); // 28 → 40, counted once
+        QCOMPARE(rules::targetingText(p), u"Targeting 40 min total"_s);
     }
 
     void ideaCardsByID()
@@ -145,22 +147,44 @@ private Q_SLOTS:
         Project p;
         p.idea.cards.clear();
         for (IdeaCardKind kind : {IdeaCardKind::theme, IdeaCardKind::concept_, IdeaCardKind::theme})
-            spark::appendIdeaCard(p, kind);
+            edits::appendIdeaCard(p, kind);
         const IdeaCard first = p.idea.cards[0];
         const IdeaCard middle = p.idea.cards[1];
         const IdeaCard last = p.idea.cards[2];
         // A corrupt file may hold one id twice: delete removes every copy.
         p.idea.cards.append(middle);
-        spark::removeIdeaCard(p, middle.id);
+        edits::removeIdeaCard(p, middle.id);
         QCOMPARE(p.idea.cards, (QList<IdeaCard>{first, last}));
 
         // A card gone since it was shown: nothing changes.
         const Project before = p;
-        spark::removeIdeaCard(p, middle.id);
-        spark::setIdeaCardText(p, middle.id, u"gone"_s);
+        edits::removeIdeaCard(p, middle.id);
+        edits::setIdeaCardText(p, middle.id, u"gone"_s);
         QCOMPARE(p, before);
+        QVERIFY(!edits::setIdeaCardText(p, middle.id, u"gone"_s));
+    }
+
+    void assistLandingsKeepTheUsersWords()
+    {
+        Project p;
+        p.idea.premise = u" \t"_s;
+        QVERIFY(edits::fillBlankPremise(p, u"Draft"_s));
+        QCOMPARE(p.idea.premise, u"Draft"_s);
+        QVERIFY(!edits::fillBlankPremise(p, u"Another"_s));
+        QCOMPARE(p.idea.premise, u"Draft"_s);
+
+        p.idea.themes = {u"Grief"_s};
+        QVERIFY(edits::addThemes(p, {u"Grief"_s, u"grief"_s, u"Duty"_s}));
+        QCOMPARE(p.idea.themes, (QStringList{u"Grief"_s, u"grief"_s, u"Duty"_s}));
+        QVERIFY(!edits::addThemes(p, {u"Duty"_s}));
+
+        p.idea.argument = u"Mine"_s;
+        QVERIFY(!edits::fillEmptyArgument(p, u"Theirs"_s));
+        p.idea.argument.clear();
+        QVERIFY(edits::fillEmptyArgument(p, u"Theirs"_s));
+        QCOMPARE(p.idea.argument, u"Theirs"_s);
     }
 };
 
-QTEST_GUILESS_MAIN(SparkLogicTest)
-#include "SparkLogicTest.moc"
+QTEST_GUILESS_MAIN(SparkEditsTest)
+#include "SparkEditsTest.moc"

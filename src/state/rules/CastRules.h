@@ -1,20 +1,23 @@
 #pragma once
 
-// The rules of the Cast & World screen that need no widget: what a new
-// character or location is, the one-line subtitles of the gallery cards,
-// removals by id, and the relationships of a character. Every function finds
-// its records by id at the moment it runs.
+// What the Cast & World screen shows and builds that follows from the
+// production alone: what a new character or location is, the one-line
+// subtitles of the gallery cards, the names in the relationships, which
+// written fields of a character the completion assist may fill, and the
+// selection that survives a removal.
 
 #include "model/Cast.h"
 #include "model/CraftKits.h"
 #include "model/Project.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QUuid>
+
 #include <optional>
 
-namespace studio::cast {
+namespace studio::rules {
 
 // A new character for the cast as it stands now: blank (no starter) or from a
 // starter. A blank character is always a lead; a starter brings the
@@ -30,10 +33,6 @@ QString characterSubtitle(const CastMember& member);
 // The mood, else the kind's label.
 QString locationSubtitle(const Location& location);
 
-// Removes the first character (location) with that id; false when none has
-// it. Relationships and scenes that name it are left as they are.
-bool removeCharacter(Project& project, const QUuid& memberID);
-bool removeLocation(Project& project, const QUuid& locationID);
 // The selection after removing `removed`: cleared only when it named it.
 QUuid selectionAfterRemoving(const QUuid& selection, const QUuid& removed);
 
@@ -45,12 +44,20 @@ QString nameFor(const QList<CastMember>& cast, const std::optional<QUuid>& other
 // relationship can point at.
 QList<CastMember> others(const QList<CastMember>& cast, const QUuid& memberID);
 
-// Appends a relationship with a fresh id pointing at `otherID`, label empty.
-// The same member may be related any number of times.
-void addRelationship(CastMember& member, const QUuid& otherID);
-// Points the relationship with that id at another member.
-void retarget(CastMember& member, const QUuid& relationshipID, const QUuid& otherID);
-// Removes every relationship with that id, the others keeping their order.
-void removeRelationship(CastMember& member, const QUuid& relationshipID);
+// The written fields of a character and of a location, as the detail panes
+// name them in their requests.
+enum class CharacterText {
+    name, archetype, age, bio, want, need, flaw, lie, contradiction, voice, tells, look, wardrobe
+};
+enum class LocationText { name, era, mood, look, sound };
+QString CastMember::*characterField(CharacterText text);
+QString Location::*locationField(LocationText text);
 
-} // namespace studio::cast
+// The field a key of the completion reply fills (compared case-sensitively):
+// archetype, age, bio, want, need, flaw, lie, contradiction, voice, tells,
+// look, wardrobe. Name, role, relationships and seeds are never filled.
+std::optional<CharacterText> completedField(const QString& replyKey);
+// The reply keys whose character field is empty (no characters at all).
+QSet<QString> emptyCharacterFields(const CastMember& member);
+
+} // namespace studio::rules
