@@ -10,7 +10,6 @@
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
-#include "design/GrowingTextEdit.h"
 #include "model/Project.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
@@ -22,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 
@@ -93,10 +94,10 @@ struct Workspace {
         backdrop.grab();
     }
     // The editor showing the endless word.
-    const GrowingTextEdit* editor(qsizetype length) const
+    const QTextEdit* editor(qsizetype length) const
     {
-        for (const GrowingTextEdit* edit : backdrop.findChildren<GrowingTextEdit*>())
-            if (edit->plainText().size() == length)
+        for (const QTextEdit* edit : backdrop.findChildren<QTextEdit*>())
+            if (edit->document()->characterCount() == length + 1)
                 return edit;
         return nullptr;
     }
@@ -112,7 +113,7 @@ int editorWidth(PhaseID phase)
     static std::map<PhaseID, int> widths;
     if (!widths.count(phase)) {
         Workspace w(production(phase, 3000));
-        const GrowingTextEdit* edit = w.editor(3000);
+        const QTextEdit* edit = w.editor(3000);
         widths[phase] = edit ? edit->viewport()->width() : 0;
     }
     return widths[phase];
