@@ -1,13 +1,18 @@
-// The Cut with a 2,000-clip timeline, offscreen, in front of the window's
-// backdrop: one step of the zoom slider (the lanes laid out anew and the
-// window repainted), one frame of scrolling the strip sideways, and one of
-// scrolling the page down, each against the backdrop alone (the floor every
-// frame pays), measured in the same run. The lane layout on its own is
-// reported too.
+// The Cut offscreen. The feature-size production (660 clips, two dozen
+// cues): opening the screen (build, show, first grab) and leaving it
+// (teardown), each against a plain text editor opening and leaving the
+// feature's 2,400-element script in the same frame. A 2,000-clip timeline in front of the window's backdrop: one
+// step of the zoom slider (the lanes laid out anew and the window repainted),
+// one frame of scrolling the strip sideways, and one of scrolling the page
+// down, each against the backdrop alone (the floor every frame pays). The
+// lane layout on its own is reported too. All figures are ratios from the
+// same run.
 
+#include "FeatureProduction.h"
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
+#include "design/PlaceholderArt.h"
 #include "design/HorizontalStrip.h"
 #include "design/ScrollColumn.h"
 #include "design/Slider.h"
@@ -15,12 +20,14 @@
 #include "model/Project.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
-#include "views/phases/cut/CutLogic.h"
+#include "state/rules/CutRules.h"
 #include "views/phases/cut/CutView.h"
 #include "views/phases/cut/TimelineLanes.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <benchmark/benchmark.h>
@@ -51,6 +58,77 @@ Project production()
                                    .hasDialogue = i % 3 == 0};
     return p;
 }
+
+constexpr QSize featureArea(1440, 836);
+
+// Times the opening (built, shown, laid out, grabbed once) or the leaving of
+// what `make` builds in a frame of the feature area.
+template <typename Make>
+void openOrLeave(benchmark::State& state, bool timeLeave, Make make)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        PlaceholderArt::clearCache();
+        if (!timeLeave)
+            state.ResumeTiming();
+        auto frame = std::make_unique<QWidget>();
+        frame->resize(featureArea);
+        auto* layout = new QHBoxLayout(frame.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(make(frame.get()));
+        frame->show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(frame->grab());
+        if (timeLeave)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        frame.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (!timeLeave)
+            state.ResumeTiming();
+    }
+}
+
+void cutAtFeatureSize(benchmark::State& state, bool timeLeave)
+{
+    ProjectSession session(bench::featureProduction());
+    openOrLeave(state, timeLeave, [&](QWidget* parent) { return new CutView(session, parent); });
+}
+
+void plainScript(benchmark::State& state, bool timeLeave)
+{
+    const QString text = bench::featureScriptText(bench::featureProduction());
+    openOrLeave(state, timeLeave, [&](QWidget* parent) {
+        auto* editor = new QPlainTextEdit(parent);
+        editor->setPlainText(text);
+        return editor;
+    });
+}
+
+void BM_OpenCutFeature(benchmark::State& state)
+{
+    cutAtFeatureSize(state, false);
+}
+BENCHMARK(BM_OpenCutFeature)->Unit(benchmark::kMillisecond);
+
+void BM_LeaveCutFeature(benchmark::State& state)
+{
+    cutAtFeatureSize(state, true);
+}
+BENCHMARK(BM_LeaveCutFeature)->Unit(benchmark::kMillisecond);
+
+void BM_OpenPlainScript(benchmark::State& state)
+{
+    plainScript(state, false);
+}
+BENCHMARK(BM_OpenPlainScript)->Unit(benchmark::kMillisecond);
+
+void BM_LeavePlainScript(benchmark::State& state)
+{
+    plainScript(state, true);
+}
+BENCHMARK(BM_LeavePlainScript)->Unit(benchmark::kMillisecond);
 
 // The backdrop with the screen in front, as the workspace shows it.
 struct Screen {
@@ -145,16 +223,21 @@ BENCHMARK(BM_BackdropRepaint)->Unit(benchmark::kMicrosecond);
 void BM_LaneLayout(benchmark::State& state)
 {
     const QList<TimelineClip> timeline = production().episodes.first().timeline;
-    double zoom = cut::minimumZoom;
+    double zoom = rules::minimumTimelineZoom;
     for (auto _ : state) {
-        zoom = zoom >= cut::maximumZoom ? cut::minimumZoom : zoom + 0.5;
-        benchmark::DoNotOptimize(cut::laneLayout(timeline, zoom));
+        zoom = zoom >= rules::maximumTimelineZoom ? rules::minimumTimelineZoom : zoom + 0.5;
+        benchmark::DoNotOptimize(rules::laneLayout(timeline, zoom));
     }
 }
 BENCHMARK(BM_LaneLayout)->Unit(benchmark::kMicrosecond);
 
 void printSummary(const bench::RatioReporter& r)
 {
+    const bench::FeatureScale scale;
+    std::printf("\nFeature: %d clips against a %d-element script in a plain editor, %dx%d\n",
+                scale.scenes * scale.shotsPerScene, scale.scriptElements, featureArea.width(), featureArea.height());
+    r.ratio("BM_OpenCutFeature", "BM_OpenPlainScript");
+    r.ratio("BM_LeaveCutFeature", "BM_LeavePlainScript");
     std::printf("\nCut: %d clips, window %dx%d, scroll step %d px\n", clipCount, windowSize.width(),
                 windowSize.height(), scrollStep);
     r.ratio("BM_ZoomStep", "BM_BackdropRepaint");

@@ -1,10 +1,13 @@
-// The footage screen with a 500-shot episode, offscreen: building the screen
-// (construction, layout and first paint), and one step of the renderer with
-// the screen on show (the queue panel follows every step; a finished job's
-// takes refresh the manifest). Ratios at the end compare each with a floor
-// from the same run: the build against the same screen for an episode
-// without scenes, the step against the same step of a session with no screen.
+// The footage screen offscreen. The feature-size production (110 scenes of 6
+// shots): opening the screen (build, show, first grab) and leaving it
+// (teardown), each against a plain text editor opening and leaving a
+// 2,400-element script's text in the same frame. A 500-shot episode: the
+// build against the same screen for an episode without scenes, and one step
+// of the renderer with the screen on show (the queue panel follows every
+// step; a finished job's takes refresh the manifest) against the same step of
+// a session with no screen. All figures are ratios from the same run.
 
+#include "FeatureProduction.h"
 #include "ScreenBench.h"
 
 #include "design/PlaceholderArt.h"
@@ -14,6 +17,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -30,6 +34,105 @@ namespace {
 constexpr int sceneCount = 50;
 constexpr int shotsPerScene = 10;
 constexpr QSize areaSize(871, 600); // the phase area at the window's least size
+
+constexpr QSize featureArea(1440, 836);
+
+// Opens what `make` builds in a frame of the feature area: built, shown, laid
+// out and grabbed once, as the first frame on screen would be drawn.
+template <typename Make>
+std::unique_ptr<QWidget> openInFrame(Make make)
+{
+    auto frame = std::make_unique<QWidget>();
+    frame->resize(featureArea);
+    auto* layout = new QHBoxLayout(frame.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(make(frame.get()));
+    frame->show();
+    QCoreApplication::processEvents();
+    benchmark::DoNotOptimize(frame->grab());
+    return frame;
+}
+
+void leave(std::unique_ptr<QWidget>& frame)
+{
+    frame.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Times the opening or the leaving of what `make` builds; the art cache is
+// emptied first when `coldArt`, as on the first opening after start-up.
+template <typename Make>
+void openOrLeave(benchmark::State& state, bool timeLeave, bool coldArt, Make make)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (coldArt)
+            PlaceholderArt::clearCache();
+        if (!timeLeave)
+            state.ResumeTiming();
+        auto frame = openInFrame(make);
+        if (timeLeave)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        leave(frame);
+        if (!timeLeave)
+            state.ResumeTiming();
+    }
+}
+
+void footageAtFeatureSize(benchmark::State& state, bool timeLeave, bool coldArt, bool empty = false)
+{
+    ProjectSession session(empty ? Project{} : bench::featureProduction());
+    openOrLeave(state, timeLeave, coldArt, [&](QWidget* parent) { return new FootageView(session, parent); });
+}
+
+void plainScript(benchmark::State& state, bool timeLeave)
+{
+    const QString text = bench::featureScriptText(bench::featureProduction());
+    openOrLeave(state, timeLeave, false, [&](QWidget* parent) {
+        auto* editor = new QPlainTextEdit(parent);
+        editor->setPlainText(text);
+        return editor;
+    });
+}
+
+void BM_OpenFootageFeature(benchmark::State& state)
+{
+    footageAtFeatureSize(state, false, false);
+}
+BENCHMARK(BM_OpenFootageFeature)->Unit(benchmark::kMillisecond);
+
+void BM_OpenFootageFeatureColdArt(benchmark::State& state)
+{
+    footageAtFeatureSize(state, false, true);
+}
+BENCHMARK(BM_OpenFootageFeatureColdArt)->Unit(benchmark::kMillisecond);
+
+// The same screen without a shot: what the engine card and the queue cost.
+void BM_OpenFootageEmpty(benchmark::State& state)
+{
+    footageAtFeatureSize(state, false, false, true);
+}
+BENCHMARK(BM_OpenFootageEmpty)->Unit(benchmark::kMillisecond);
+
+void BM_LeaveFootageFeature(benchmark::State& state)
+{
+    footageAtFeatureSize(state, true, false);
+}
+BENCHMARK(BM_LeaveFootageFeature)->Unit(benchmark::kMillisecond);
+
+void BM_OpenPlainScript(benchmark::State& state)
+{
+    plainScript(state, false);
+}
+BENCHMARK(BM_OpenPlainScript)->Unit(benchmark::kMillisecond);
+
+void BM_LeavePlainScript(benchmark::State& state)
+{
+    plainScript(state, true);
+}
+BENCHMARK(BM_LeavePlainScript)->Unit(benchmark::kMillisecond);
 
 Project episodeOf500()
 {
@@ -151,6 +254,13 @@ BENCHMARK(BM_RenderStepNoScreen)->Unit(benchmark::kMicrosecond);
 
 void printSummary(const bench::RatioReporter& r)
 {
+    const bench::FeatureScale scale;
+    std::printf("\nFeature: %d scenes of %d shots against a %d-element script in a plain editor, %dx%d\n",
+                scale.scenes, scale.shotsPerScene, scale.scriptElements, featureArea.width(), featureArea.height());
+    r.ratio("BM_OpenFootageFeature", "BM_OpenPlainScript");
+    r.ratio("BM_OpenFootageFeatureColdArt", "BM_OpenPlainScript");
+    r.ratio("BM_OpenFootageEmpty", "BM_OpenPlainScript");
+    r.ratio("BM_LeaveFootageFeature", "BM_LeavePlainScript");
     std::printf("\nEpisode: %d scenes of %d shots, phase area %dx%d\n", sceneCount, shotsPerScene,
                 areaSize.width(), areaSize.height());
     r.ratio("BM_BuildFootage", "BM_BuildFootageWithoutScenes");

@@ -5,6 +5,7 @@
 // the scroll repaint against the backdrop alone (the floor every frame pays)
 // and against scrolling with every cache emptied before each frame.
 
+#include "design/ArtThumb.h"
 #include "design/AuroraBackground.h"
 #include "design/PlaceholderArt.h"
 #include "design/SoftShadow.h"
@@ -64,6 +65,7 @@ void buildLibrary()
 
 void emptyCaches()
 {
+    ArtThumb::clearCache();
     PlaceholderArt::clearCache();
     ProjectPosterCard::clearPictureCache();
     SoftShadow::clearCache();

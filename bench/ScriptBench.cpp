@@ -1,20 +1,21 @@
-// The Script screen with a 500-element script, offscreen: building the
-// screen (construction, layout and first paint), one keystroke in a row in
-// the middle of the page up to its repaint, and Return in that row (a new
-// element inserted below it and focused). Each is set against the same work
-// in a bare QPlainTextEdit holding the same text, in the same run.
+// The Script screen at 600, 2,400 and 5,000 elements, offscreen: opening it
+// (build, layout and first paint), leaving it (teardown), one keystroke in an
+// element in the middle up to its repaint, and Return there (a new element
+// inserted below and focused). Each is set against a QPlainTextEdit holding
+// the same text doing the same thing, in the same run. Then the memory the
+// open page holds at 2,400 elements, and 20,000 elements opened against
+// 2,400.
 
 #include "ScreenBench.h"
 
-#include "design/PlainTextEditor.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
-#include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptView.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -22,19 +23,16 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int scriptSize = 500;
 constexpr QSize windowSize(1080, 700);
 
-Project production()
+Project production(int size)
 {
     static const QList<std::pair<ScriptElementKind, QString>> scene = {
         {ScriptElementKind::sceneHeading, u"EXT. HARBOR \u2014 NIGHT"_s},
@@ -51,7 +49,7 @@ Project production()
     };
     Project p;
     p.activePhase = PhaseID::script;
-    for (int i = 0; i < scriptSize; ++i) {
+    for (int i = 0; i < size; ++i) {
         const auto& [kind, text] = scene[i % scene.size()];
         p.episodes.first().script.elements << ScriptElement{.kind = kind, .text = text};
     }
@@ -72,6 +70,11 @@ void settle()
     QCoreApplication::processEvents();
 }
 
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 void key(QWidget* target, int code, const QString& text)
 {
     QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
@@ -80,154 +83,254 @@ void key(QWidget* target, int code, const QString& text)
     QApplication::sendEvent(target, &release);
 }
 
+double residentMB()
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+int middle(int size)
+{
+    return size / 2 + 1; // an action
+}
+
 // The screen in a window of the workspace's phase area size, shown.
 struct Screen {
-    Screen()
-        : session(production())
+    explicit Screen(int size)
+        : session(production(size))
+        , middleID(session.project().episodes.first().script.elements.at(middle(size)).id)
     {
         view = std::make_unique<ScriptView>(session);
         view->resize(windowSize);
         view->show();
         settle();
     }
-    QUuid middleID() const { return session.project().episodes.first().script.elements.at(scriptSize / 2 + 1).id; }
-    QTextEdit* middle() const { return view->page()->row(middleID())->editor()->textEdit(); }
-
     ProjectSession session;
+    QUuid middleID;
     std::unique_ptr<ScriptView> view;
 };
 
-struct Bare {
-    Bare()
-    {
-        edit.setPlainText(plainText(production()));
-        edit.resize(windowSize);
-        edit.show();
-        QTextCursor c(edit.document()->findBlockByNumber(scriptSize / 2 + 1));
-        c.movePosition(QTextCursor::EndOfBlock);
-        edit.setTextCursor(c);
-        edit.setFocus();
-        settle();
-    }
-    QPlainTextEdit edit;
-};
-
-void BM_BuildScreen(benchmark::State& state)
+std::unique_ptr<QPlainTextEdit> bareEditor(const QString& text)
 {
-    const Project p = production();
+    auto edit = std::make_unique<QPlainTextEdit>();
+    edit->setPlainText(text);
+    edit->resize(windowSize);
+    edit->show();
+    settle();
+    return edit;
+}
+
+void focusMiddle(QPlainTextEdit& edit, int size)
+{
+    QTextCursor c(edit.document()->findBlockByNumber(middle(size)));
+    c.movePosition(QTextCursor::EndOfBlock);
+    edit.setTextCursor(c);
+    edit.setFocus();
+    settle();
+}
+
+void BM_Open(benchmark::State& state)
+{
+    const int size = int(state.range(0));
+    const Project p = production(size);
     for (auto _ : state) {
         ProjectSession session(p);
         auto view = std::make_unique<ScriptView>(session);
         view->resize(windowSize);
         view->show();
         settle();
-        if (view->page()->rows().size() != scriptSize)
+        if (view->page()->rowCount() != size)
             state.SkipWithError("rows missing");
         state.PauseTiming();
         view.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        flushDeletes();
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_BuildScreen)->Unit(benchmark::kMillisecond);
 
-void BM_BuildBareEditor(benchmark::State& state)
+void BM_OpenPlain(benchmark::State& state)
 {
-    const QString text = plainText(production());
+    const QString text = plainText(production(int(state.range(0))));
     for (auto _ : state) {
-        auto edit = std::make_unique<QPlainTextEdit>();
-        edit->setPlainText(text);
-        edit->resize(windowSize);
-        edit->show();
-        settle();
+        auto edit = bareEditor(text);
         state.PauseTiming();
         edit.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        flushDeletes();
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_BuildBareEditor)->Unit(benchmark::kMillisecond);
+
+void BM_Leave(benchmark::State& state)
+{
+    const int size = int(state.range(0));
+    const Project p = production(size);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ProjectSession session(p);
+        auto view = std::make_unique<ScriptView>(session);
+        view->resize(windowSize);
+        view->show();
+        settle();
+        state.ResumeTiming();
+        view.reset();
+        flushDeletes();
+    }
+}
+
+void BM_LeavePlain(benchmark::State& state)
+{
+    const QString text = plainText(production(int(state.range(0))));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto edit = bareEditor(text);
+        state.ResumeTiming();
+        edit.reset();
+        flushDeletes();
+    }
+}
 
 // One character typed and taken back, each up to its repaint.
-void BM_KeystrokeMiddleRow(benchmark::State& state)
+void BM_Keystroke(benchmark::State& state)
 {
-    Screen screen;
-    screen.view->page()->focusElement(screen.middleID());
-    QTextEdit* edit = screen.middle();
+    const int size = int(state.range(0));
+    Screen screen(size);
+    screen.view->page()->focusElement(screen.middleID);
+    QTextEdit* edit = screen.view->page()->textEdit();
     edit->moveCursor(QTextCursor::End);
     settle();
+    const QString before = findScriptElement(screen.session.project(), screen.session.activeEpisodeID(),
+                                             screen.middleID)->text;
     for (auto _ : state) {
         key(edit, Qt::Key_A, u"a"_s);
         QCoreApplication::processEvents();
         key(edit, Qt::Key_Backspace, QString());
         QCoreApplication::processEvents();
     }
-    if (findScriptElement(screen.session.project(), screen.session.activeEpisodeID(), screen.middleID())->text
-        != production().episodes.first().script.elements.at(scriptSize / 2 + 1).text)
+    if (findScriptElement(screen.session.project(), screen.session.activeEpisodeID(), screen.middleID)->text != before)
         state.SkipWithError("typing didn't reach the script");
 }
-BENCHMARK(BM_KeystrokeMiddleRow)->Unit(benchmark::kMicrosecond);
 
-void BM_KeystrokeBareEditor(benchmark::State& state)
+void BM_KeystrokePlain(benchmark::State& state)
 {
-    Bare bare;
+    const int size = int(state.range(0));
+    auto edit = bareEditor(plainText(production(size)));
+    focusMiddle(*edit, size);
     for (auto _ : state) {
-        key(&bare.edit, Qt::Key_A, u"a"_s);
+        key(edit.get(), Qt::Key_A, u"a"_s);
         QCoreApplication::processEvents();
-        key(&bare.edit, Qt::Key_Backspace, QString());
+        key(edit.get(), Qt::Key_Backspace, QString());
         QCoreApplication::processEvents();
     }
 }
-BENCHMARK(BM_KeystrokeBareEditor)->Unit(benchmark::kMicrosecond);
 
-// Return in the middle row: the new element inserted, its row built, focused
-// on the next turn and painted. The element is taken out again untimed.
-void BM_ReturnMiddleRow(benchmark::State& state)
+// Return in the middle element: the new element inserted, focused and
+// painted. It is taken out again untimed.
+void BM_Return(benchmark::State& state)
 {
-    Screen screen;
-    const QUuid middle = screen.middleID();
+    const int size = int(state.range(0));
+    Screen screen(size);
+    ScriptPage* page = screen.view->page();
     for (auto _ : state) {
         state.PauseTiming();
-        screen.view->page()->focusElement(middle);
+        page->focusElement(screen.middleID);
         settle();
-        QTextEdit* edit = screen.middle();
         state.ResumeTiming();
 
-        key(edit, Qt::Key_Return, u"\r"_s);
-        QCoreApplication::processEvents(); // the focus moves on this turn
+        key(page->textEdit(), Qt::Key_Return, u"\r"_s);
         QCoreApplication::processEvents();
-        if (screen.view->focusedID() == middle)
+        if (page->focusedID() == screen.middleID)
             state.SkipWithError("focus didn't move");
 
         state.PauseTiming();
-        screen.view->page()->remove(screen.view->focusedID());
+        Q_EMIT page->removeRequested(page->focusedID());
         settle();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_ReturnMiddleRow)->Unit(benchmark::kMicrosecond);
 
-void BM_ReturnBareEditor(benchmark::State& state)
+void BM_ReturnPlain(benchmark::State& state)
 {
-    Bare bare;
+    const int size = int(state.range(0));
+    auto edit = bareEditor(plainText(production(size)));
+    focusMiddle(*edit, size);
     for (auto _ : state) {
-        key(&bare.edit, Qt::Key_Return, u"\r"_s);
+        key(edit.get(), Qt::Key_Return, u"\r"_s);
         QCoreApplication::processEvents();
         state.PauseTiming();
-        key(&bare.edit, Qt::Key_Backspace, QString());
+        key(edit.get(), Qt::Key_Backspace, QString());
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_ReturnBareEditor)->Unit(benchmark::kMicrosecond);
+
+const QList<int> sizes{600, 2400, 5000};
+
+void sized(benchmark::internal::Benchmark* b)
+{
+    for (int size : sizes)
+        b->Arg(size);
+    b->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_Open)->Apply(sized);
+BENCHMARK(BM_OpenPlain)->Apply(sized);
+BENCHMARK(BM_Leave)->Apply(sized);
+BENCHMARK(BM_LeavePlain)->Apply(sized);
+BENCHMARK(BM_Keystroke)->Apply(sized)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokePlain)->Apply(sized)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Return)->Apply(sized)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReturnPlain)->Apply(sized)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Open)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Resident memory, measured once each, printed with the ratios.
+double closedMB = 0;
+double openMB = 0;
+double stressMB = 0;
+
+void BM_Memory(benchmark::State& state)
+{
+    for (auto _ : state) {
+        ProjectSession session(production(2400));
+        flushDeletes();
+        closedMB = residentMB();
+        {
+            auto view = std::make_unique<ScriptView>(session);
+            view->resize(windowSize);
+            view->show();
+            settle();
+            openMB = residentMB();
+        }
+        flushDeletes();
+        ProjectSession stress(production(20000));
+        auto view = std::make_unique<ScriptView>(stress);
+        view->resize(windowSize);
+        view->show();
+        settle();
+        stressMB = residentMB();
+    }
+}
+BENCHMARK(BM_Memory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void printSummary(const bench::RatioReporter& r)
 {
-    std::printf("\nScript: %d elements, window %dx%d\n", scriptSize, windowSize.width(), windowSize.height());
-    r.ratio("BM_BuildScreen", "BM_BuildBareEditor");
-    r.ratio("BM_KeystrokeMiddleRow", "BM_KeystrokeBareEditor");
-    r.ratio("BM_ReturnMiddleRow", "BM_ReturnBareEditor");
+    std::printf("\nScript page against a QPlainTextEdit with the same text, window %dx%d\n", windowSize.width(),
+                windowSize.height());
+    for (int size : sizes) {
+        const std::string n = std::to_string(size);
+        r.ratio(("BM_Open/" + n).c_str(), ("BM_OpenPlain/" + n).c_str());
+        r.ratio(("BM_Leave/" + n).c_str(), ("BM_LeavePlain/" + n).c_str());
+        r.ratio(("BM_Keystroke/" + n).c_str(), ("BM_KeystrokePlain/" + n).c_str());
+        r.ratio(("BM_Return/" + n).c_str(), ("BM_KeystrokePlain/" + n).c_str());
+    }
+    r.ratio("BM_Open/20000/iterations:3", "BM_Open/2400");
+    std::printf("%-58s %+.1f MB\n", "page open at 2400 over page closed", openMB - closedMB);
+    std::printf("%-58s %.1f MB\n", "whole process with 20000 elements open", stressMB);
 }
 
 } // namespace

@@ -3,9 +3,17 @@
 // causes, against the same edit on a session no screen follows, measured in
 // the same run, and against a keystroke into the same editor standing alone
 // (the editor's own share). A second keystroke goes into the logline.
+//
+// Then opening and leaving the screens of the Dream phases for a feature
+// film (60 idea cards, 40 characters, 25 locations, a 2,400-element script):
+// Spark, Story and Cast & World built, shown and painted once, and torn
+// down, against a plain text editor opening the feature's script text; and
+// Spark with 3,000 idea cards, against Spark with 60, with the process's
+// resident memory once it is open.
 
 #include "ScreenBench.h"
 
+#include "design/AuroraBackground.h"
 #include "design/PlainTextEditor.h"
 #include "design/Theme.h"
 #include "model/Project.h"
@@ -13,10 +21,14 @@
 #include "state/ProjectSession.h"
 #include "views/phases/spark/IdeaBoard.h"
 #include "views/phases/spark/IdeaCardView.h"
-#include "views/phases/spark/SparkLogic.h"
+#include "state/edits/SparkEdits.h"
+#include "views/phases/cast/CastView.h"
 #include "views/phases/spark/SparkView.h"
+#include "views/phases/story/StoryView.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
 #include <QKeyEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -43,7 +55,7 @@ Project production()
     p.idea.cards.clear();
     const QList<IdeaCardKind> kinds = allCases<IdeaCardKind>();
     for (int i = 0; i < cardCount; ++i)
-        spark::appendIdeaCard(p, kinds.at(i % kinds.size()),
+        edits::appendIdeaCard(p, kinds.at(i % kinds.size()),
                               u"Fragment %1: the lamp room at dusk, salt on the glass."_s.arg(i + 1));
     return p;
 }
@@ -77,8 +89,7 @@ struct Screen {
     // The editor of a card, scrolled into view as the user would have it.
     QTextEdit* cardEditor(int index) const
     {
-        IdeaCardView* card = view->ideaBoard()->cardViews().at(index);
-        view->ideaBoard()->strip()->ensureWidgetVisible(card);
+        IdeaCardView* card = view->ideaBoard()->revealCard(session.project().idea.cards.at(index).id);
         view->page()->ensureWidgetVisible(card);
         QCoreApplication::processEvents();
         return card->editor()->textEdit();
@@ -118,7 +129,7 @@ void BM_CardEditWithoutScreen(benchmark::State& state)
     const QString base = text;
     for (auto _ : state) {
         text = typed++ % 2 == 0 ? base + u'a' : base;
-        session.edit([&](Project& p) { spark::setIdeaCardText(p, id, text); });
+        session.edit([&](Project& p) { edits::setIdeaCardText(p, id, text); });
     }
 }
 BENCHMARK(BM_CardEditWithoutScreen)->Unit(benchmark::kMicrosecond);
@@ -174,8 +185,168 @@ void BM_LoglineEditWithoutScreen(benchmark::State& state)
 }
 BENCHMARK(BM_LoglineEditWithoutScreen)->Unit(benchmark::kMicrosecond);
 
+// ---- Opening and leaving at feature size ----------------------------------
+
+constexpr QSize screenSize(1440, 836);
+
+Project feature(int cards)
+{
+    Project p = SampleFactory::lighthouse();
+    p.format = ProjectFormat::feature;
+    p.idea.cards.clear();
+    const QList<IdeaCardKind> kinds = allCases<IdeaCardKind>();
+    for (int i = 0; i < cards; ++i)
+        edits::appendIdeaCard(p, kinds.at(i % kinds.size()),
+                              u"Fragment %1: the lamp room at dusk, salt on the glass."_s.arg(i + 1));
+    const CastMember lead = p.cast.first();
+    p.cast.clear();
+    for (int i = 0; i < 40; ++i) {
+        CastMember m = lead;
+        m.id = newId();
+        m.name = u"Character %1"_s.arg(i + 1);
+        p.cast << m;
+    }
+    const Location set = p.locations.first();
+    p.locations.clear();
+    for (int i = 0; i < 25; ++i) {
+        Location l = set;
+        l.id = newId();
+        l.name = u"Location %1"_s.arg(i + 1);
+        p.locations << l;
+    }
+    Episode& episode = p.episodes.first();
+    episode.script.elements.clear();
+    const QList<ScriptElementKind> lines = {ScriptElementKind::sceneHeading, ScriptElementKind::action,
+                                            ScriptElementKind::character, ScriptElementKind::dialogue};
+    for (int i = 0; i < 2400; ++i)
+        episode.script.elements << ScriptElement{.kind = lines.at(i % lines.size()),
+                                                 .text = u"Line %1 of the feature, as long as a line of a screenplay."_s.arg(i)};
+    return p;
+}
+
+QString scriptText(const Project& p)
+{
+    QStringList lines;
+    for (const ScriptElement& element : p.episodes.first().script.elements)
+        lines << element.text;
+    return lines.join(u'\n');
+}
+
+// The window's backdrop at the phase area's size, shown once: each opening
+// builds a screen on it, lays it out and paints the window once, as the
+// workspace does when the phase changes.
+struct Window {
+    Window()
+    {
+        backdrop.setReduceMotion(true);
+        backdrop.resize(screenSize);
+        layout = new QVBoxLayout(&backdrop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        backdrop.show();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        backdrop.grab();
+    }
+    template <class View>
+    View* open(ProjectSession& session)
+    {
+        auto* view = new View(session, &backdrop);
+        layout->addWidget(view);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        backdrop.grab();
+        return view;
+    }
+    static void close(QWidget* view)
+    {
+        delete view;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    AuroraBackground backdrop;
+    QVBoxLayout* layout = nullptr;
+};
+
+double residentMegabytes()
+{
+    QFile statm(u"/proc/self/statm"_s);
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
+}
+
+template <class View>
+void open(benchmark::State& state, int cards)
+{
+    ProjectSession session(feature(cards));
+    Window window;
+    double resident = 0;
+    for (auto _ : state) {
+        View* view = window.open<View>(session);
+        state.PauseTiming();
+        resident = std::max(resident, residentMegabytes());
+        Window::close(view);
+        state.ResumeTiming();
+    }
+    state.counters["resident_MB"] = resident;
+}
+
+template <class View>
+void leave(benchmark::State& state, int cards)
+{
+    ProjectSession session(feature(cards));
+    Window window;
+    for (auto _ : state) {
+        state.PauseTiming();
+        View* view = window.open<View>(session);
+        state.ResumeTiming();
+        Window::close(view);
+    }
+}
+
+void BM_OpenSpark(benchmark::State& state) { open<SparkView>(state, 60); }
+void BM_LeaveSpark(benchmark::State& state) { leave<SparkView>(state, 60); }
+void BM_OpenSpark3000(benchmark::State& state) { open<SparkView>(state, 3000); }
+void BM_LeaveSpark3000(benchmark::State& state) { leave<SparkView>(state, 3000); }
+void BM_OpenStory(benchmark::State& state) { open<StoryView>(state, 60); }
+void BM_OpenCast(benchmark::State& state) { open<CastView>(state, 60); }
+BENCHMARK(BM_OpenSpark)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LeaveSpark)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenSpark3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LeaveSpark3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenStory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenCast)->Unit(benchmark::kMillisecond);
+
+// The floor: a plain text editor given the feature's script, opened on the
+// same window the same way.
+void BM_OpenPlainEditor(benchmark::State& state)
+{
+    const QString text = scriptText(feature(0));
+    Window window;
+    for (auto _ : state) {
+        auto* editor = new QPlainTextEdit(&window.backdrop);
+        editor->setPlainText(text);
+        window.layout->addWidget(editor);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        window.backdrop.grab();
+        state.PauseTiming();
+        Window::close(editor);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenPlainEditor)->Unit(benchmark::kMillisecond);
+
 void printSummary(const bench::RatioReporter& r)
 {
+    std::printf("\nOpening at feature size (60 cards, 40 cast, 25 locations), %dx%d,\n"
+                "against a plain text editor opening the 2,400-element script:\n",
+                screenSize.width(), screenSize.height());
+    r.ratio("BM_OpenSpark", "BM_OpenPlainEditor");
+    r.ratio("BM_LeaveSpark", "BM_OpenPlainEditor");
+    r.ratio("BM_OpenStory", "BM_OpenPlainEditor");
+    r.ratio("BM_OpenCast", "BM_OpenPlainEditor");
+    std::printf("Spark with 3,000 idea cards against 60:\n");
+    r.ratio("BM_OpenSpark3000", "BM_OpenSpark");
+    r.ratio("BM_LeaveSpark3000", "BM_LeaveSpark");
+
     std::printf("\nSpark: %d idea cards, window %dx%d\n", cardCount, windowSize.width(), windowSize.height());
     r.ratio("BM_KeystrokeInCard", "BM_CardEditWithoutScreen");
     r.ratio("BM_KeystrokeInLogline", "BM_LoglineEditWithoutScreen");

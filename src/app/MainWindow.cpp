@@ -6,6 +6,7 @@
 #include "services/ProjectStore.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"
+#include "state/StudioTab.h"
 #include "views/shell/RootView.h"
 
 #include <QAction>
@@ -13,6 +14,8 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace studio {
 
@@ -57,7 +60,7 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     m_newProject = file->addAction(QStringLiteral("New Project…"));
     m_newProject->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    connect(m_newProject, &QAction::triggered, this, [this] { m_app.setShowingNewProject(true); });
+    connect(m_newProject, &QAction::triggered, this, &MainWindow::newProject);
     m_newTab = file->addAction(QStringLiteral("New Studio Tab"));
     m_newTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(m_newTab, &QAction::triggered, this, [this] { m_app.newHomeTab(); });
@@ -99,6 +102,22 @@ void MainWindow::buildMenus()
                 action->setShortcutContext(Qt::ApplicationShortcut);
         }
     }
+}
+
+void MainWindow::newProject()
+{
+    // The sheet is the home library's: a production on screen makes way for
+    // the first home tab, or for a new one when none is open.
+    const StudioTab* selected = m_app.selectedTab();
+    if (!selected || !selected->isHome()) {
+        const QList<StudioTab*>& tabs = m_app.tabs();
+        const auto home = std::find_if(tabs.begin(), tabs.end(), [](const StudioTab* t) { return t->isHome(); });
+        if (home != tabs.end())
+            m_app.setSelectedTabID((*home)->id());
+        else
+            m_app.newHomeTab();
+    }
+    m_app.setShowingNewProject(true);
 }
 
 void MainWindow::showAbout()

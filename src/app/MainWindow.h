@@ -53,6 +53,8 @@ protected:
 
 private:
     void buildMenus();
+    // New Project…: a home tab comes forward and presents the sheet.
+    void newProject();
     void showAbout();
     void checkForUpdates();
 

@@ -2,8 +2,8 @@
 
 // The program as main() starts it: the one application state, the main
 // window, and the routes by which the program ends (the window, the quit
-// action, the end of the event loop, SIGTERM and SIGINT), each of which saves
-// every open production first.
+// action, the end of the event loop, SIGTERM, SIGINT and SIGHUP), each of
+// which saves every open production first.
 
 #include <QObject>
 #include <memory>

@@ -41,6 +41,7 @@ TerminationSignals* TerminationSignals::instance()
         action.sa_flags = SA_RESTART;
         ::sigaction(SIGTERM, &action, nullptr);
         ::sigaction(SIGINT, &action, nullptr);
+        ::sigaction(SIGHUP, &action, nullptr);
         return made;
     }();
     return hooked;

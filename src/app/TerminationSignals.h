@@ -1,6 +1,7 @@
 #pragma once
 
-// SIGTERM and SIGINT as a Qt signal. The handler only writes the signal's
+// SIGTERM, SIGINT and SIGHUP (the terminal that started the program closes,
+// or the session ends) as a Qt signal. The handler only writes the signal's
 // number into one end of a socket pair; a socket notifier on the other end
 // turns it into received() on the GUI thread, where saving is safe.
 

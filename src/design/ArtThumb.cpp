@@ -3,8 +3,11 @@
 #include "design/PlaceholderArt.h"
 #include "design/Shapes.h"
 
-#include <QPainter>
+#include <QCache>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QPaintDevice>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -50,11 +53,12 @@ QSize ArtThumb::sizeHint() const
     return QSize(int(std::ceil(m_size.width())), int(std::ceil(m_size.height())));
 }
 
-void ArtThumb::paint(QPainter& p, const QRectF& target, const QString& seed, qreal width, qreal height,
-                     qreal radius)
+namespace {
+
+// Draws the picture straight into the painter: the composition at the
+// resolution it will be shown at, scaled to fill target and clipped to it.
+void paintScaled(QPainter& p, const QRectF& target, const QString& seed, qreal width, qreal height, qreal radius)
 {
-    if (target.isEmpty())
-        return;
     // Render at the resolution the picture will be shown at, so scaling up to
     // fill a larger frame stays sharp.
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
@@ -83,25 +87,88 @@ void ArtThumb::paint(QPainter& p, const QRectF& target, const QString& seed, qre
     p.restore();
 }
 
+// Framed pictures (scaled, cropped and rounded for one frame) shared by
+// every card and thumbnail: a screen opened again, or a list scrolled back,
+// copies them instead of scaling the composition afresh. The cost is in
+// kilobytes.
+struct FramedArt {
+    QMutex mutex;
+    QCache<QString, QImage> images{64 * 1024};
+};
+
+FramedArt& framed()
+{
+    static FramedArt cache;
+    return cache;
+}
+
+} // namespace
+
+void ArtThumb::paint(QPainter& p, const QRectF& target, const QString& seed, qreal width, qreal height,
+                     qreal radius)
+{
+    if (target.isEmpty())
+        return;
+    // A frame drawn rotated or scaled is drawn directly: its pixels depend on
+    // the whole transform.
+    if (!PlaceholderArt::isUsableSize(width, height) || p.combinedTransform().type() > QTransform::TxTranslate || !p.device()) {
+        paintScaled(p, target, seed, width, height, radius);
+        return;
+    }
+    // The frame lands on whole device pixels plus a fraction; the framed
+    // picture is drawn with that same fraction, so copying it at the whole
+    // pixels gives the picture drawing it directly would.
+    const qreal dpr = p.device()->devicePixelRatioF();
+    const QTransform device = p.deviceTransform();
+    const QPointF origin = device.map(target.topLeft());
+    const QPointF whole(std::floor(origin.x()), std::floor(origin.y()));
+    const QPointF fraction = origin - whole;
+    const QSize pixels(int(std::ceil(fraction.x() + target.width() * dpr)),
+                       int(std::ceil(fraction.y() + target.height() * dpr)));
+    if (double(pixels.width()) * double(pixels.height()) > PlaceholderArt::maximumPixels)
+        return;
+    const auto number = [](qreal v) { return QString::number(v, 'g', 17); };
+    // Everything the framed picture depends on; the seed comes first, so no
+    // two keys read alike.
+    const QString key = seed + u'|' + number(width) + u'x' + number(height) + u'|' + number(target.width()) + u'x'
+        + number(target.height()) + u'|' + number(radius) + u'@' + number(dpr) + u'+' + number(fraction.x()) + u','
+        + number(fraction.y());
+
+    FramedArt& cache = framed();
+    QImage picture;
+    {
+        QMutexLocker lock(&cache.mutex);
+        if (const QImage* found = cache.images.object(key))
+            picture = *found;
+    }
+    if (picture.isNull()) {
+        picture = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        if (picture.isNull())
+            return;
+        picture.setDevicePixelRatio(dpr);
+        picture.fill(Qt::transparent);
+        {
+            QPainter q(&picture);
+            q.translate(fraction / dpr - target.topLeft());
+            paintScaled(q, target, seed, width, height, radius);
+        }
+        QMutexLocker lock(&cache.mutex);
+        cache.images.insert(key, new QImage(picture), std::max<qsizetype>(1, picture.sizeInBytes() / 1024));
+    }
+    p.drawImage(device.inverted().map(whole), picture);
+}
+
+void ArtThumb::clearCache()
+{
+    FramedArt& cache = framed();
+    QMutexLocker lock(&cache.mutex);
+    cache.images.clear();
+}
+
 void ArtThumb::paintEvent(QPaintEvent*)
 {
-    // Screens repaint often (hover, the backdrop, scrolling); the scaled and
-    // clipped picture is kept so a repaint is a plain copy.
-    const qreal dpr = devicePixelRatioF();
-    const QSize pixels = (QSizeF(size()) * dpr).toSize();
-    if (m_rendered.size() != pixels || m_rendered.devicePixelRatio() != dpr || m_renderedSeed != m_seed
-        || m_renderedArt != m_size || m_renderedRadius != m_radius) {
-        m_rendered = QPixmap(pixels);
-        m_rendered.setDevicePixelRatio(dpr);
-        m_rendered.fill(Qt::transparent);
-        QPainter cache(&m_rendered);
-        paint(cache, QRectF(rect()), m_seed, m_size.width(), m_size.height(), m_radius);
-        m_renderedSeed = m_seed;
-        m_renderedArt = m_size;
-        m_renderedRadius = m_radius;
-    }
     QPainter p(this);
-    p.drawPixmap(0, 0, m_rendered);
+    paint(p, QRectF(rect()), m_seed, m_size.width(), m_size.height(), m_radius);
 }
 
 } // namespace studio

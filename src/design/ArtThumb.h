@@ -5,7 +5,6 @@
 // overflow is cut at the widget's edge, with rounded corners when a radius is
 // set). Its size hint is the composition size.
 
-#include <QPixmap>
 #include <QSizeF>
 #include <QString>
 #include <QWidget>
@@ -29,8 +28,11 @@ public:
 
     // The same picture painted by a custom-drawn card: fills target keeping
     // the proportions, clipped to target (rounded by radius).
+    // Framed pictures are shared by every card and thumbnail, so a screen
+    // opened again copies them instead of scaling the picture anew.
     static void paint(QPainter& painter, const QRectF& target, const QString& seed, qreal width, qreal height,
                       qreal radius = 0);
+    static void clearCache();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,10 +41,6 @@ private:
     QString m_seed;
     QSizeF m_size;
     qreal m_radius = 0;
-    QPixmap m_rendered;
-    QString m_renderedSeed;
-    QSizeF m_renderedArt;
-    qreal m_renderedRadius = -1;
 };
 
 } // namespace studio

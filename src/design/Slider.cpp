@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +26,7 @@ Slider::Slider(double minimum, double maximum, QWidget* parent)
 {
     QSlider::setRange(0, steps);
     syncKeySteps();
-    setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(this, &QSlider::valueChanged, this, [this](int v) {
@@ -82,7 +83,10 @@ double Slider::snapped(double value) const
 
 void Slider::userMoved(int position)
 {
-    double value = fromSteps(position);
+    // A continuous slider moved by the pointer writes where the pointer is,
+    // not the nearest of the knob's steps.
+    double value = m_pointer && !(m_step > 0) ? *m_pointer : fromSteps(position);
+    m_pointer.reset();
     if (m_step > 0) {
         value = snapped(value);
         // The knob sits on the grid value it stands for.
@@ -161,6 +165,15 @@ int Slider::stepsAt(qreal x) const
     return int(std::lround(std::clamp(t, 0.0, 1.0) * steps));
 }
 
+void Slider::moveToPointer(qreal x)
+{
+    const qreal usable = width() - knobDiameter;
+    const qreal t = std::clamp(usable > 0 ? (x - knobDiameter / 2.0) / usable : 0.0, 0.0, 1.0);
+    m_pointer = m_min + (m_max - m_min) * t;
+    QSlider::setValue(stepsAt(x));
+    m_pointer.reset();
+}
+
 void Slider::mousePressEvent(QMouseEvent* event)
 {
     // The knob jumps to the pointer and follows it (the desktop slider the
@@ -176,7 +189,7 @@ void Slider::mousePressEvent(QMouseEvent* event)
         ? event->position().x() - knobX
         : 0.0;
     setSliderDown(true);
-    QSlider::setValue(stepsAt(event->position().x() - m_grabOffset));
+    moveToPointer(event->position().x() - m_grabOffset);
 }
 
 void Slider::mouseMoveEvent(QMouseEvent* event)
@@ -186,7 +199,7 @@ void Slider::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    QSlider::setValue(stepsAt(event->position().x() - m_grabOffset));
+    moveToPointer(event->position().x() - m_grabOffset);
 }
 
 void Slider::mouseReleaseEvent(QMouseEvent* event)
@@ -198,6 +211,32 @@ void Slider::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     setSliderDown(false);
     update();
+}
+
+void Slider::wheelEvent(QWheelEvent* event)
+{
+    if (!hasFocus() || !isEnabled() || isSliderDown()) {
+        m_wheelRemainder = 0;
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // One notch moves one step, the same step as an arrow key; a fine
+    // wheel or a touchpad adds up its travel to whole notches.
+    const QPoint angle = event->angleDelta();
+    int delta = std::abs(angle.y()) >= std::abs(angle.x()) ? angle.y() : -angle.x();
+    if (event->inverted())
+        delta = -delta;
+    m_wheelRemainder += delta;
+    constexpr int notch = QWheelEvent::DefaultDeltasPerStep;
+    while (m_wheelRemainder >= notch) {
+        m_wheelRemainder -= notch;
+        triggerAction(SliderSingleStepAdd);
+    }
+    while (m_wheelRemainder <= -notch) {
+        m_wheelRemainder += notch;
+        triggerAction(SliderSingleStepSub);
+    }
 }
 
 void Slider::paintEvent(QPaintEvent*)

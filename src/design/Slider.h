@@ -3,7 +3,10 @@
 // A continuous horizontal slider over a range of doubles, painted for dark
 // surfaces (small control size, filled part in the accent-deep tint).
 // valueEdited() reports what the user does (drag, click on the track, keys,
-// wheel) and is always inside the range. setValue() from a refresh is silent,
+// wheel) and is always inside the range. The wheel and the keys (arrows, Page
+// Up/Down, Home, End) move it only while it has the keyboard focus, which a
+// click or Tab gives it; without the focus a wheel event passes on to the
+// page the slider sits in, so scrolling past a slider never changes a value. setValue() from a refresh is silent,
 // only shows the value (a stored value outside the range is shown at the end
 // of the track and never written back), and waits while the user drags.
 // With a step, what the user does snaps to the grid of minimum + k * step
@@ -46,6 +49,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     static constexpr int steps = 10000;
@@ -53,6 +57,7 @@ private:
     double fromSteps(int steps) const;
     void display(double value);
     int stepsAt(qreal x) const;
+    void moveToPointer(qreal x);
     void userMoved(int position);
     void syncKeySteps();
 
@@ -63,8 +68,12 @@ private:
     // What the knob stands for: the value last shown or last edited.
     std::optional<double> m_current;
     std::optional<double> m_pending;
+    // Where the pointer put the value, while its move is announced.
+    std::optional<double> m_pointer;
     bool m_setting = false;
     qreal m_grabOffset = 0;
+    // Wheel travel short of a whole notch, kept for the next event.
+    int m_wheelRemainder = 0;
 };
 
 } // namespace studio

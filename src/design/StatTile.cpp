@@ -45,6 +45,29 @@ QString StatTile::value() const
     return m_value->text();
 }
 
+void StatTile::setCaptionWraps(bool wraps)
+{
+    m_label->setWordWrap(wraps);
+    m_label->setMaxLines(wraps ? 2 : 0);
+    QSizePolicy policy = sizePolicy();
+    policy.setVerticalPolicy(wraps ? QSizePolicy::Preferred : QSizePolicy::Fixed);
+    policy.setHeightForWidth(wraps);
+    setSizePolicy(policy);
+}
+
+QSize StatTile::minimumSizeHint() const
+{
+    // A wrapping caption's height follows the width the tile is given; at
+    // least it is one line, so a wide row is not held open for a second.
+    const QSize least = QWidget::minimumSizeHint();
+    return m_label->wordWrap() ? QSize(least.width(), heightForWidth(QWIDGETSIZE_MAX)) : least;
+}
+
+bool StatTile::isCaptionElided() const
+{
+    return m_label->isElided();
+}
+
 void StatTile::setLabel(const QString& label)
 {
     m_label->setText(text::upper(label));

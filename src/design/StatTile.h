@@ -22,6 +22,13 @@ public:
     void setLabel(const QString& label);
     void setIcon(const QString& icon);
     QString value() const;
+    // A caption too long for the tile's width wraps onto a second line
+    // instead of being cut short; the tile then takes its row's height, so
+    // tiles side by side stay alike.
+    void setCaptionWraps(bool wraps);
+    bool isCaptionElided() const;
+
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -19,13 +19,13 @@ const QList<Symbols::Entry>& Symbols::table()
         QList<Entry> list = {
         {"archivebox.fill", "archive", 0xe149},
         {"arrow.down.circle", "arrow_circle_down", 0xf181},
-        {"arrow.down.circle.fill", "arrow_circle_down", 0xf181},
+        {"arrow.down.circle.fill", "circle", 0xef4a},
         {"arrow.down.right.square", "input", 0xe890},
         {"arrow.left", "arrow_back", 0xe5c4},
         {"arrow.right", "arrow_forward", 0xe5c8},
         {"arrow.right.square", "exit_to_app", 0xe879},
         {"arrow.triangle.2.circlepath", "autorenew", 0xe863},
-        {"arrow.up.circle.fill", "arrow_circle_up", 0xf182},
+        {"arrow.up.circle.fill", "circle", 0xef4a},
         {"bolt.fill", "bolt", 0xea0b},
         {"building.2", "apartment", 0xea40},
         {"camera.filters", "camera", 0xe3af},
@@ -233,6 +233,15 @@ void drawGlyph(QPainter& p, const QRectF& box, char32_t cp, const QColor& color,
     }
     p.restore();
 }
+// Filled forms the font lacks: its disc with the arrow cut out of it.
+char32_t cutOut(const QString& name)
+{
+    if (name == QLatin1StringView("arrow.up.circle.fill"))
+        return 0xe5d8; // arrow_upward
+    if (name == QLatin1StringView("arrow.down.circle.fill"))
+        return 0xe5db; // arrow_downward
+    return 0;
+}
 } // namespace
 
 QPixmap Symbols::pixmap(const QString& name, qreal size, const QColor& color, QFont::Weight weight,
@@ -258,6 +267,10 @@ QPixmap Symbols::pixmap(const QString& name, qreal size, const QColor& color, QF
     if (cp != 0) {
         QPainter p(&pm);
         drawGlyph(p, QRectF(0, 0, side, side), cp, color, box * devicePixelRatio, weight);
+        if (const char32_t hole = cutOut(name)) {
+            p.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+            drawGlyph(p, QRectF(0, 0, side, side), hole, Qt::black, box * devicePixelRatio * 0.62, QFont::Normal);
+        }
     }
     pm.setDevicePixelRatio(devicePixelRatio);
     QPixmapCache::insert(key, pm);

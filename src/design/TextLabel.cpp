@@ -43,6 +43,8 @@ TextLabel::TextLabel(const QString& text, const QFont& font, const QColor& color
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
+TextLabel::~TextLabel() = default;
+
 void TextLabel::setText(const QString& text)
 {
     if (text == m_text)
@@ -93,7 +95,8 @@ void TextLabel::setAlignment(Qt::Alignment alignment)
 
 void TextLabel::invalidate()
 {
-    m_layout = Layout();
+    m_layouts.fill(Layout());
+    m_shaped.reset();
     m_natural = -1;
     updateGeometry();
     update();
@@ -123,41 +126,58 @@ qreal TextLabel::naturalWidth() const
 
 const TextLabel::Layout& TextLabel::layoutFor(int width) const
 {
-    if (m_layout.width == width && width >= 0)
-        return m_layout;
+    const auto found = std::find_if(m_layouts.begin(), m_layouts.end(),
+                                    [width](const Layout& l) { return l.width == width; });
+    if (width >= 0 && found != m_layouts.end()) {
+        std::rotate(m_layouts.begin(), found, found + 1);
+        return m_layouts.front();
+    }
     Layout out;
-    out.width = width;
-    const QFontMetricsF fm(font());
-    if (!m_wrap) {
+    if (m_wrap) {
+        out = wrappedLayout(width);
+    } else {
+        const QFontMetricsF fm(font());
         const QString line = singleLine(m_shown);
         const QString shown = fm.elidedText(line, Qt::ElideRight, width);
         out.elided = shown != line;
-        out.lines.append({shown, fm.horizontalAdvance(shown)});
-        m_layout = out;
-        return m_layout;
+        out.lines.append({shown});
     }
-    QString text = m_shown;
-    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    QTextLayout layout(text, font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
+    out.width = width;
+    // The least recently used width gives way.
+    std::rotate(m_layouts.begin(), m_layouts.end() - 1, m_layouts.end());
+    m_layouts.front() = std::move(out);
+    return m_layouts.front();
+}
+
+TextLabel::Layout TextLabel::wrappedLayout(int width) const
+{
+    if (!m_shaped) {
+        QString text = m_shown;
+        text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        m_shaped = std::make_unique<QTextLayout>(text, font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        m_shaped->setTextOption(option);
+    }
+    const QString& text = m_shaped->text();
+    m_shaped->beginLayout();
     QList<QPair<int, int>> ranges;
     for (;;) {
-        QTextLine line = layout.createLine();
+        QTextLine line = m_shaped->createLine();
         if (!line.isValid())
             break;
         line.setLineWidth(std::max(1, width));
         ranges.append({line.textStart(), line.textLength()});
     }
-    layout.endLayout();
+    m_shaped->endLayout();
     const auto lineText = [&text](int start, int length) {
         QString s = text.mid(start, length);
         while (!s.isEmpty() && (s.back() == QChar::LineSeparator || s.back().isSpace()))
             s.chop(1);
         return s;
     };
+    const QFontMetricsF fm(font());
+    Layout out;
     const int shown = m_maxLines > 0 ? std::min<int>(m_maxLines, ranges.size()) : ranges.size();
     for (int i = 0; i < shown; ++i) {
         QString s;
@@ -169,12 +189,11 @@ const TextLabel::Layout& TextLabel::layoutFor(int width) const
         } else {
             s = lineText(ranges[i].first, ranges[i].second);
         }
-        out.lines.append({s, fm.horizontalAdvance(s)});
+        out.lines.append({s});
     }
     if (out.lines.isEmpty())
-        out.lines.append({QString(), 0});
-    m_layout = out;
-    return m_layout;
+        out.lines.append({QString()});
+    return out;
 }
 
 bool TextLabel::isElided() const
@@ -227,10 +246,13 @@ void TextLabel::paintEvent(QPaintEvent*)
     const Qt::Alignment h = QStyle::visualAlignment(layoutDirection(), m_alignment) & Qt::AlignHorizontal_Mask;
     for (const Line& line : l.lines) {
         qreal x = 0;
-        if (h & Qt::AlignHCenter)
-            x = (width() - line.width) / 2.0;
-        else if (h & Qt::AlignRight)
-            x = width() - line.width;
+        if (h & (Qt::AlignHCenter | Qt::AlignRight)) {
+            // Only a centred or trailing line needs its own width, and only
+            // once it is painted.
+            if (line.width < 0)
+                line.width = fm.horizontalAdvance(line.text);
+            x = h & Qt::AlignHCenter ? (width() - line.width) / 2.0 : width() - line.width;
+        }
         p.drawText(QPointF(x, y + fm.ascent()), line.text);
         y += lh;
     }

@@ -4,11 +4,21 @@
 // Shows one line elided at the end, or wraps and, with a line limit, elides
 // the last line it shows. Setting the same text again does nothing. Only the
 // start of a very long text is laid out (text::displayPrefix).
+//
+// Layouts ask a wrapped label its height at several widths on every pass
+// (its own hint, the cell a grid gives it, the minimum a box layout tries),
+// so the text is shaped once and the lines for the last few widths are kept;
+// a change of text, font, wrapping or line limit forgets them.
 
 #include <QColor>
 #include <QList>
 #include <QString>
 #include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QTextLayout;
 
 namespace studio {
 
@@ -17,6 +27,7 @@ class TextLabel : public QWidget {
 public:
     explicit TextLabel(QWidget* parent = nullptr);
     TextLabel(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);
+    ~TextLabel() override;
 
     QString text() const { return m_text; }
     void setText(const QString& text);
@@ -46,7 +57,7 @@ protected:
 private:
     struct Line {
         QString text;
-        qreal width = 0;
+        mutable qreal width = -1; // measured when first painted
     };
     struct Layout {
         int width = -1;
@@ -54,6 +65,7 @@ private:
         bool elided = false;
     };
     const Layout& layoutFor(int width) const;
+    Layout wrappedLayout(int width) const;
     qreal naturalWidth() const;
     qreal lineHeight() const;
     void invalidate();
@@ -64,7 +76,10 @@ private:
     bool m_wrap = false;
     int m_maxLines = 0;
     Qt::Alignment m_alignment = Qt::AlignLeading;
-    mutable Layout m_layout;
+    // Most recently used first.
+    mutable std::array<Layout, 4> m_layouts;
+    // The shown text shaped once, broken into lines anew for each width.
+    mutable std::unique_ptr<QTextLayout> m_shaped;
     mutable qreal m_natural = -1;
 };
 

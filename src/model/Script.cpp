@@ -39,7 +39,6 @@ void ScriptElement::toJson(json::Writer& w) const
 
 namespace {
 
-constexpr double linesPerPage = 55.0;
 constexpr double actionCharactersPerLine = 58.0;
 constexpr double dialogueCharactersPerLine = 34.0;
 
@@ -48,7 +47,9 @@ double wrappedLines(const QString& text, double charactersPerLine)
     return std::max(std::ceil(double(text::graphemeCount(text)) / charactersPerLine), 1.0);
 }
 
-double estimatedLines(const ScriptElement& e)
+} // namespace
+
+double ScriptDocument::estimatedLines(const ScriptElement& e)
 {
     switch (e.kind) {
     case ScriptElementKind::sceneHeading:
@@ -65,13 +66,11 @@ double estimatedLines(const ScriptElement& e)
     return 0.0;
 }
 
-} // namespace
-
 double ScriptDocument::estimatedPages() const
 {
     double lines = 0.0;
     for (const ScriptElement& e : elements)
-        lines += estimatedLines(e);
+        lines += ScriptDocument::estimatedLines(e);
     return lines / linesPerPage;
 }
 

@@ -41,6 +41,9 @@ struct ScriptDocument {
     // Estimated lines of every element over 55 lines a page (a page is
     // roughly a minute of screen time); lengths are user-perceived characters.
     double estimatedPages() const;
+    // What one element adds to that estimate, in lines; a page holds linesPerPage.
+    static double estimatedLines(const ScriptElement& element);
+    static constexpr double linesPerPage = 55.0;
     // Dialogue characters over dialogue plus action characters; 0 when both are empty.
     double dialogueShare() const;
 

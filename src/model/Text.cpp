@@ -226,6 +226,35 @@ QString format(const char* pattern, double value)
     return QString::fromUtf8(buffer, qMin<int>(n, int(sizeof buffer) - 1));
 }
 
+QString isolated(const QString& s)
+{
+    constexpr char16_t firstStrongIsolate = 0x2068;
+    constexpr char16_t popIsolate = 0x2069;
+    QString out;
+    out.reserve(s.size() + 2);
+    out.append(QChar(firstStrongIsolate));
+    qsizetype open = 0;
+    for (const QChar c : s) {
+        switch (c.unicode()) {
+        case 0x2066: // left-to-right isolate
+        case 0x2067: // right-to-left isolate
+        case firstStrongIsolate:
+            ++open;
+            break;
+        case popIsolate:
+            if (open == 0)
+                continue;
+            --open;
+            break;
+        default:
+            break;
+        }
+        out.append(c);
+    }
+    out.append(QString(open + 1, QChar(popIsolate)));
+    return out;
+}
+
 QString format(const char* pattern, long long value)
 {
     char buffer[512];

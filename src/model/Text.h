@@ -18,6 +18,14 @@ QString graphemePrefix(const QString& s, qsizetype count);
 // name is millions of characters long must not hang the screens that show it.
 QString displayPrefix(const QString& s);
 
+// Text from the user, a file or the network as it goes inside a message of
+// ours: between FIRST STRONG ISOLATE (U+2068) and POP DIRECTIONAL ISOLATE
+// (U+2069), so the direction marks it holds end with it and can't reorder
+// the words of the message around it. A closing mark inside that has no
+// opening one is dropped and isolates it leaves open are closed, so the text
+// can end the isolate neither early nor late.
+QString isolated(const QString& s);
+
 // "Empty" means no characters at all. "Blank" means nothing but horizontal
 // white space (spaces, tabs and other Unicode space separators); a line break
 // is not blank.

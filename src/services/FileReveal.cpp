@@ -21,6 +21,11 @@ void openContainingFolder(const QFileInfo& info)
 
 } // namespace
 
+QString fileManagerItemURI(const QString& path)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
+}
+
 void revealInFileManager(const QString& path)
 {
     const QFileInfo info(path);
@@ -32,7 +37,7 @@ void revealInFileManager(const QString& path)
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-    call << QStringList{QUrl::fromLocalFile(info.absoluteFilePath()).toString()} << QString();
+    call << QStringList{fileManagerItemURI(path)} << QString();
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000), QCoreApplication::instance());
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [info](QDBusPendingCallWatcher* w) {
         if (w->isError())

@@ -10,4 +10,8 @@ namespace studio {
 // once: a slow or hung file manager never blocks the interface.
 void revealInFileManager(const QString& path);
 
+// The item as the file manager is asked for it: a file URI with every byte
+// outside the URI alphabet percent-encoded (spaces, non-ASCII letters, '#').
+QString fileManagerItemURI(const QString& path);
+
 } // namespace studio

@@ -230,8 +230,9 @@ std::optional<QString> moveToTrash(const QString& path)
 
 } // namespace
 
-ProjectStore::ProjectStore(QObject* parent, std::chrono::milliseconds autosaveDelay)
-    : QObject(parent), m_autosaveDelay(autosaveDelay)
+ProjectStore::ProjectStore(QObject* parent, std::chrono::milliseconds autosaveDelay,
+                           std::chrono::milliseconds longestWait)
+    : QObject(parent), m_autosaveDelay(autosaveDelay), m_longestWait(longestWait)
 {
 }
 
@@ -290,7 +291,8 @@ void ProjectStore::load()
         if (decoded[i].project)
             loaded.append(std::move(*decoded[i].project));
         else
-            fail(u"Couldn't read "_s + QFileInfo(folders[i]).fileName() + u": "_s + decoded[i].failure);
+            fail(u"Couldn't read "_s + text::isolated(QFileInfo(folders[i]).fileName()) + u": "_s
+                 + text::isolated(decoded[i].failure));
     }
 
     std::stable_sort(loaded.begin(), loaded.end(),
@@ -312,8 +314,11 @@ bool ProjectStore::save(const Project& project)
         return false;
     }
     // A snapshot that fell due before this save holds nothing newer than it.
-    if (auto it = m_autosaves.find(project.id); it != m_autosaves.end() && !it->timer->isActive())
+    if (auto it = m_autosaves.find(project.id); it != m_autosaves.end() && it->due) {
         it->snapshot.reset();
+        it->deadline->stop();
+        it->due = false;
+    }
     land(std::move(stamped));
     return true;
 }
@@ -337,24 +342,39 @@ void ProjectStore::scheduleAutosave(const Project& project)
         pending.timer->setSingleShot(true);
         const QUuid id = project.id;
         connect(pending.timer, &QTimer::timeout, this, [this, id] { autosaveDue(id); });
+        pending.deadline = new QTimer(this);
+        pending.deadline->setSingleShot(true);
+        connect(pending.deadline, &QTimer::timeout, this, [this, id] { autosaveDue(id); });
     }
+    // The longest wait counts from the oldest change not yet taken for a
+    // write; newer snapshots don't push it back.
+    if (!pending.snapshot && !pending.deadline->isActive())
+        pending.deadline->start(m_longestWait);
     pending.snapshot = project;
     pending.timer->start(m_autosaveDelay);
 }
 
 void ProjectStore::autosaveDue(const QUuid& id)
 {
-    // With a write in flight the snapshot waits for it to land.
+    // Due now, whichever timer fired: with a write in flight the snapshot
+    // waits for it to land, and the write after it takes the newest one.
+    if (auto it = m_autosaves.find(id); it != m_autosaves.end() && it->snapshot) {
+        it->timer->stop();
+        it->deadline->stop();
+        it->due = true;
+    }
     startWrite(id);
 }
 
 void ProjectStore::startWrite(const QUuid& id)
 {
     auto it = m_autosaves.find(id);
-    if (it == m_autosaves.end() || it->writing || !it->snapshot || it->timer->isActive())
+    if (it == m_autosaves.end() || it->writing || !it->snapshot || !it->due)
         return;
     Project stamped = std::move(*it->snapshot);
     it->snapshot.reset();
+    it->deadline->stop();
+    it->due = false;
     stamped.modifiedAt = Date::now();
     it->written = stamped;
 
@@ -401,6 +421,8 @@ void ProjectStore::cancelAutosave(const QUuid& id)
     if (it == m_autosaves.end())
         return;
     it->timer->stop();
+    it->deadline->stop();
+    it->due = false;
     it->snapshot.reset();
 }
 

@@ -36,9 +36,13 @@ class ProjectStore : public QObject {
     Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds defaultAutosaveDelay{1200};
+    static constexpr std::chrono::milliseconds defaultAutosaveLongestWait{1800};
 
+    // autosaveDelay is the quiet period an autosave waits for; longestWait
+    // bounds how long a change may wait for it while changes keep coming.
     explicit ProjectStore(QObject* parent = nullptr,
-                          std::chrono::milliseconds autosaveDelay = defaultAutosaveDelay);
+                          std::chrono::milliseconds autosaveDelay = defaultAutosaveDelay,
+                          std::chrono::milliseconds longestWait = defaultAutosaveLongestWait);
     ~ProjectStore() override;
 
     // <data location>/Palisademotion/Projects, or the home directory in place of
@@ -74,8 +78,10 @@ public:
     bool save(const Project& project);
 
     // Saves a snapshot of the production once no newer snapshot of it has
-    // arrived for the autosave delay, in the background. Productions
-    // debounce independently.
+    // arrived for the autosave delay, in the background; but while snapshots
+    // keep arriving (takes landing one after another), the newest one is
+    // written when the oldest change not yet on disk has waited the longest
+    // wait. Productions debounce independently.
     void scheduleAutosave(const Project& project);
     // Drops the snapshot waiting to be written; a write already under way
     // still lands.
@@ -107,6 +113,12 @@ private:
 
     struct PendingAutosave {
         QTimer* timer = nullptr;
+        // Runs from the first snapshot not yet taken for a write: when it
+        // fires, the snapshot is due even though changes keep coming.
+        QTimer* deadline = nullptr;
+        // The snapshot fell due (quiet period over or longest wait reached)
+        // and goes out as soon as no write is in flight.
+        bool due = false;
         // Waiting for the quiet period, or (the timer stopped) for the write
         // in flight to land.
         std::optional<Project> snapshot;
@@ -122,6 +134,7 @@ private:
     void waitForWrite(const QUuid& id);
 
     std::chrono::milliseconds m_autosaveDelay;
+    std::chrono::milliseconds m_longestWait;
     QList<Project> m_projects;
     QString m_lastError;
     QHash<QUuid, PendingAutosave> m_autosaves;

@@ -109,6 +109,9 @@ bool AppState::closeTab(const QUuid& id)
         return false;
     StudioTab* closing = m_tabs.at(index);
     if (ProjectSession* session = closing->session()) {
+        // An export under way is written now, from the production as it is,
+        // rather than lost with the session.
+        session->finishExport();
         m_store->cancelAutosave(session->id());
         if (!m_store->save(session->project()))
             return false;
@@ -128,6 +131,7 @@ bool AppState::saveAll()
     bool allSaved = true;
     for (StudioTab* t : m_tabs) {
         if (ProjectSession* session = t->session()) {
+            session->finishExport();
             m_store->cancelAutosave(session->id());
             allSaved = m_store->save(session->project()) && allSaved;
         }

@@ -50,12 +50,14 @@ public:
     // kept; the value passed is not used), else opens it in a new tab. From
     // then on every change of that session schedules its autosave.
     void openProject(const Project& project);
-    // Saves the tab's production (cancelling its pending autosave first) and
-    // closes the tab. When that save fails the tab stays open, the store
+    // Finishes the tab's export run if one is under way (its manifest is
+    // written at once), saves the tab's production (cancelling its pending
+    // autosave first) and closes the tab. When that save fails the tab stays open, the store
     // reports the error, and false is returned. An unknown id does nothing.
     bool closeTab(const QUuid& id);
 
-    // Saves the production of every open tab, in strip order. True when all saved.
+    // Finishes every export run under way and saves the production of every
+    // open tab, in strip order (quitting and updating call it). True when all saved.
     bool saveAll();
 
     // Sets the active phase of the production in the selected tab; a home tab

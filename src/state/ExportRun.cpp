@@ -31,8 +31,20 @@ void ExportRun::start()
     m_timer->start();
 }
 
+void ExportRun::finishNow()
+{
+    if (!m_running)
+        return;
+    m_timer->stop();
+    // Every step is shown, so whoever follows the progress sees it end at 1.
+    while (m_running)
+        step();
+}
+
 void ExportRun::step()
 {
+    if (!m_running)
+        return;
     ++m_step;
     m_progress = double(m_step) / double(steps);
     emit progressChanged(m_progress);

@@ -4,22 +4,31 @@
 // export manifest of the production as it is at that moment, written into
 // the export folder.
 //
-// The run belongs to the session, not to the screen that started it: a
-// screen rebuilt or closed mid-run doesn't stop it, and the file is still
-// written; a session closed mid-run takes the run with it and nothing is
-// written. The delivery preset is read when the steps are over, so a screen
-// may change it (setPresetID) while the run goes on.
+// A run is made and owned by its session (ProjectSession::startExport), not
+// by the screen that asked for it: a screen rebuilt or closed mid-run doesn't
+// stop it, and a newly built screen reads it from the session. The delivery
+// preset is read when the steps are over, so it may change (setPresetID)
+// while the run goes on. A session that is about to go finishes its run
+// first (finishNow), so the file is written before the production closes.
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <chrono>
+#include <optional>
 
 class QTimer;
 
 namespace studio {
 
 class ProjectSession;
+
+// How the last run of a session ended: the manifest written, or why not.
+struct ExportOutcome {
+    std::optional<QString> path;
+    std::optional<QString> error;
+    friend bool operator==(const ExportOutcome&, const ExportOutcome&) = default;
+};
 
 class ExportRun : public QObject {
     Q_OBJECT
@@ -37,6 +46,9 @@ public:
 
     // Starts the steps; a second call does nothing.
     void start();
+    // Takes the remaining steps at once and writes the manifest now, reading
+    // the production as it is. Does nothing unless the run is under way.
+    void finishNow();
 
     bool isRunning() const { return m_running; }
     // 0 before the first step, n/30 after step n.

@@ -12,12 +12,17 @@
 // the renderer's steps) addresses records by id when it comes back and does
 // nothing once the session is gone.
 //
+// An export run is the session's too: the session starts it, shows it
+// (exportRun(), lastExport(), exportChanged()) to whichever screen is built,
+// and finishes it before it goes (finishExport(), called on close and quit).
+//
 // A session is destroyed only later (deleteLater), never inside one of its
 // own signals, so code that emits or calls edit() may go on using it.
 
 #include "model/Generation.h"
 #include "model/Project.h"
 #include "state/AIChoicePrompt.h"
+#include "state/ExportRun.h"
 
 #include <QCoro/QCoroTask>
 #include <QList>
@@ -99,6 +104,23 @@ public:
     // Removes done and failed jobs; the others keep their order.
     void clearFinishedJobs();
 
+    // Export. The run under way, or null; at most one per session.
+    const ExportRun* exportRun() const { return m_exportRun; }
+    // How the last run ended; none before the first one ends and while a
+    // run is under way.
+    const std::optional<ExportOutcome>& lastExport() const { return m_lastExport; }
+    // Starts a run with that preset unless one is under way (then nothing
+    // happens and false is returned).
+    bool startExport(const QString& presetID);
+    // The preset the run under way will write; nothing without a run.
+    void setExportPresetID(const QString& presetID);
+    // Ends the run under way now: its remaining steps at once, then the
+    // manifest of the production as it is. Nothing without a run.
+    void finishExport();
+    // Where runs write (empty: the user's export folder) and how long their
+    // steps take; for tests.
+    void setExportTarget(const QString& folder, std::chrono::milliseconds step);
+
 Q_SIGNALS:
     void projectChanged();
     void activeEpisodeIDChanged();
@@ -108,6 +130,8 @@ Q_SIGNALS:
     void choicePromptChanged();
     void jobsChanged();
     void isRenderingChanged();
+    // A run started, took a step or ended.
+    void exportChanged();
 
 private:
     static QCoro::Task<void> assistRun(QPointer<ProjectSession> self, std::function<QCoro::Task<void>()> work);
@@ -131,6 +155,11 @@ private:
     bool m_aiBusy = false;
     std::optional<QString> m_aiError;
     std::optional<AIChoicePrompt> m_choicePrompt;
+
+    QPointer<ExportRun> m_exportRun;
+    std::optional<ExportOutcome> m_lastExport;
+    QString m_exportFolder;
+    std::chrono::milliseconds m_exportStep = ExportRun::defaultStep;
 
     // The renderer: the job it works on (by id) and the steps it has taken.
     QTimer* m_renderTimer;

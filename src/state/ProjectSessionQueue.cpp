@@ -4,6 +4,7 @@
 
 #include "model/Lookup.h"
 #include "model/PromptComposer.h"
+#include "state/edits/FootageEdits.h"
 
 #include <QTimer>
 
@@ -148,16 +149,7 @@ void ProjectSession::renderStep()
 
 void ProjectSession::attachTakes(const GenerationJob& job, qint64 count)
 {
-    edit([&](Project& project) {
-        Shot* shot = findShot(project, job.episodeID, job.sceneID, job.shotID);
-        if (!shot)
-            return;
-        for (qint64 i = 0; i < count; ++i) {
-            Take take;
-            take.note = u"Take "_s + QString::number(shot->takes.size() + 1);
-            shot->takes.append(std::move(take));
-        }
-    });
+    edit([&](Project& project) { edits::attachTakes(project, job.episodeID, job.sceneID, job.shotID, count); });
 }
 
 } // namespace studio

@@ -2,6 +2,7 @@
 // when SCREENSHOT_DIR is set), and the layout facts they rest on.
 
 #include "app/MainWindow.h"
+#include "design/AuroraBackground.h"
 #include "design/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
@@ -38,12 +39,14 @@ private Q_SLOTS:
         window.resize(1280, 800);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::qWait(30);
+        window.rootView()->backdrop()->setAnimated(false);
+        test::SettledPicture settled(&window);
+        QTRY_VERIFY(settled());
         QVERIFY(!test::writeScreenshot(&window, u"main-window-three-tabs"_s).isNull() || test::screenshotDir().isEmpty());
 
         // The home tab selected, hovered chips aside.
         app.setSelectedTabID(app.tabs().first()->id());
-        QTest::qWait(30);
+        QTRY_VERIFY(settled());
         test::writeScreenshot(&window, u"main-window-home-selected"_s);
 
         // The store's banner and the update pill.
@@ -51,7 +54,7 @@ private Q_SLOTS:
         QDir().mkpath(ProjectStore::rootPath());
         app.store().save(app.tabs().at(1)->session()->project()); // succeeds
         Q_EMIT app.store().errorOccurred(u"Save failed: The disk is full."_s);
-        QTest::qWait(30);
+        QTRY_VERIFY(settled());
         test::writeScreenshot(&window, u"main-window-banner-and-pill"_s);
         test::writeScreenshot(window.rootView()->tabStrip(), u"tab-strip"_s);
         QVERIFY(window.rootView()->tabStrip()->updatePill()->isVisible());

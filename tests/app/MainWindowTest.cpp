@@ -14,9 +14,12 @@
 #include "state/StudioTab.h"
 #include "views/home/HomeView.h"
 #include "views/home/NewProjectSheet.h"
+#include "views/home/SampleMenuButton.h"
 #include "views/settings/SettingsWindow.h"
+#include "views/shell/ProjectWorkspaceView.h"
 #include "views/shell/RootView.h"
 #include "views/shell/TabStrip.h"
+#include "views/shell/TabStripChip.h"
 
 #include <QAction>
 #include <QApplication>
@@ -154,31 +157,98 @@ private Q_SLOTS:
         QCOMPARE(app.selectedTabID(), app.tabs().last()->id());
     }
 
-    void newProjectIsAnsweredByTheHomeLibrary()
+    void newProjectShowsAHomeTabWithTheSheet()
     {
         AppState app;
         MainWindow window(app);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QUuid firstHome = app.selectedTabID();
         QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
         QVERIFY(app.showingNewProject());
         QTRY_VERIFY(NewProjectSheet::openFor(app));
         NewProjectSheet::openFor(app)->reject();
         QTRY_VERIFY(!app.showingNewProject());
 
-        // Over a production the request waits; a new studio tab shows a
-        // library, which answers it.
-        app.openProject(production(u"A"_s));
-        QTRY_VERIFY(window.isActiveWindow());
-        const QUuid productionTab = app.selectedTabID();
-        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
-        QVERIFY(app.showingNewProject());
-        QCoreApplication::processEvents();
-        QCOMPARE(app.selectedTabID(), productionTab);
-        QVERIFY(!NewProjectSheet::openFor(app));
+        // Over a production, the first home tab comes forward with the sheet.
         window.newStudioTabAction()->trigger();
+        const QUuid secondHome = app.selectedTabID();
+        app.openProject(production(u"A"_s));
+        const QUuid productionTab = app.selectedTabID();
+        window.newProjectAction()->trigger();
+        QCOMPARE(app.selectedTabID(), firstHome);
         QVERIFY(qobject_cast<HomeView*>(window.rootView()->content()));
         QTRY_VERIFY(NewProjectSheet::openFor(app));
+        NewProjectSheet::openFor(app)->reject();
+        QTRY_VERIFY(!NewProjectSheet::openFor(app));
+
+        // A home tab on screen keeps its place.
+        app.setSelectedTabID(secondHome);
+        window.newProjectAction()->trigger();
+        QCOMPARE(app.selectedTabID(), secondHome);
+        QTRY_VERIFY(NewProjectSheet::openFor(app));
+        NewProjectSheet::openFor(app)->reject();
+        QTRY_VERIFY(!NewProjectSheet::openFor(app));
+
+        // With no home tab open, a new one comes, as New Studio Tab makes it.
+        QVERIFY(app.closeTab(firstHome));
+        QVERIFY(app.closeTab(secondHome));
+        QCOMPARE(app.selectedTabID(), productionTab);
+        window.newProjectAction()->trigger();
+        QCOMPARE(app.tabs().size(), 2);
+        QVERIFY(app.tabs().last()->isHome());
+        QCOMPARE(app.selectedTabID(), app.tabs().last()->id());
+        QTRY_VERIFY(NewProjectSheet::openFor(app));
+        NewProjectSheet::openFor(app)->reject();
+    }
+
+    // The focus follows the screen the user is on and never parks on a tab's
+    // close button by itself: Space right after a switch closes nothing.
+    void spaceAfterASwitchNeverClosesTheProduction()
+    {
+        AppState app;
+        Project p = production(u"No episodes"_s);
+        p.episodes.clear();
+        p.activePhase = PhaseID::spark;
+        app.store().save(p);
+        MainWindow window(app);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TabStrip* strip = window.rootView()->tabStrip();
+        const auto closeButtonHasFocus = [strip] {
+            for (const TabStripChip* chip : strip->chips()) {
+                if (chip->closeButton()->hasFocus())
+                    return true;
+            }
+            return false;
+        };
+        const auto pressSpace = [&window] {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : &window, Qt::Key_Space);
+        };
+
+        // The user was on the library's sample menu when the production opened.
+        auto* home = qobject_cast<HomeView*>(window.rootView()->content());
+        QVERIFY(home);
+        home->footerSampleMenu()->setFocus(Qt::MouseFocusReason);
+        QVERIFY(home->footerSampleMenu()->hasFocus());
+        app.openProject(p);
+        QVERIFY(!closeButtonHasFocus());
+        QTest::keyClick(&window, Qt::Key_4, Qt::ControlModifier);
+        QCOMPARE(app.tabForProject(p.id)->session()->project().activePhase, PhaseID::script);
+        QVERIFY(!closeButtonHasFocus());
+        pressSpace();
+        QVERIFY(app.tabForProject(p.id));
+
+        // From inside a phase screen to the next one.
+        auto* workspace = qobject_cast<ProjectWorkspaceView*>(window.rootView()->content());
+        QVERIFY(workspace && workspace->phaseScreen());
+        workspace->phaseScreen()->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
+        QVERIFY(!closeButtonHasFocus());
+        QVERIFY(workspace->phaseScreen()->hasFocus());
+        pressSpace();
+        QVERIFY(app.tabForProject(p.id));
     }
 
     // The commands answer from the settings window too; the sheet over the

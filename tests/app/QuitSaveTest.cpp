@@ -1,7 +1,7 @@
 // Every way the program ends saves every open production: the test starts
 // itself as the program (the same start-up as main()), with three productions
-// open and edited but never saved, and ends it by SIGTERM, SIGINT, the quit
-// action and the window's close. Then it reads the documents on disk.
+// open and edited but never saved, and ends it by SIGTERM, SIGINT, SIGHUP,
+// the quit action and the window's close. Then it reads the documents on disk.
 
 #include "app/MainWindow.h"
 #include "app/StudioApp.h"
@@ -87,6 +87,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("signal");
         QTest::newRow("SIGTERM") << u"signal"_s << int(SIGTERM);
         QTest::newRow("SIGINT") << u"signal"_s << int(SIGINT);
+        QTest::newRow("SIGHUP") << u"signal"_s << int(SIGHUP);
         QTest::newRow("quit action") << u"quit"_s << 0;
         QTest::newRow("window closed") << u"close"_s << 0;
     }

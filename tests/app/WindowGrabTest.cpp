@@ -46,8 +46,7 @@ private Q_SLOTS:
         MainWindow window(app);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::qWait(300);
-        QVERIFY(window.width() >= MainWindow::minimumContentSize.width());
+        QTRY_VERIFY(window.width() >= MainWindow::minimumContentSize.width());
         const QPixmap shot = window.grab();
         QVERIFY(!shot.isNull());
         test::writeImage(shot.toImage(), u"xcb-main-window"_s);

@@ -407,6 +407,46 @@ private slots:
         QCOMPARE(wrapped.heightForWidth(1000), wrapped.heightForWidth(80));
     }
 
+    void textLabelChangedAnswersAsNew()
+    {
+        // A label measured and painted at many widths, then changed, measures
+        // and paints as a label made afresh in its new state.
+        const QList<int> widths{40, 110, 600};
+        const auto render = [](TextLabel& label, int width) {
+            QImage img(width, label.heightForWidth(width), QImage::Format_ARGB32);
+            img.fill(Qt::transparent);
+            label.resize(img.size());
+            label.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+            return img;
+        };
+        TextLabel label(QStringLiteral("short"), QFont(), Qt::white);
+        label.setWordWrap(true);
+        label.setAlignment(Qt::AlignHCenter);
+        const auto matchesFresh = [&](const char* step) {
+            TextLabel fresh(label.text(), label.font(), Qt::white);
+            fresh.setWordWrap(label.wordWrap());
+            fresh.setMaxLines(label.maxLines());
+            fresh.setAlignment(Qt::AlignHCenter);
+            QVERIFY2(label.sizeHint() == fresh.sizeHint(), step);
+            for (const int w : widths) {
+                QVERIFY2(label.heightForWidth(w) == fresh.heightForWidth(w), step);
+                QVERIFY2(render(label, w) == render(fresh, w), step);
+                QVERIFY2(label.isElided() == fresh.isElided(), step);
+            }
+        };
+        matchesFresh("first text");
+        label.setText(QStringLiteral("one two three four five six seven eight nine ten eleven twelve"));
+        matchesFresh("text");
+        QFont larger = label.font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.6);
+        label.setFont(larger);
+        matchesFresh("font");
+        label.setMaxLines(2);
+        matchesFresh("line limit");
+        label.setWordWrap(false);
+        matchesFresh("one line");
+    }
+
     void cardOutlineLiesOverContent_data()
     {
         QTest::addColumn<qreal>("radius");

@@ -18,6 +18,7 @@
 #include "design/SectionHeader.h"
 #include "design/SleekTextEditor.h"
 #include "design/SleekTextField.h"
+#include "design/Spring.h"
 #include "design/StatTile.h"
 #include "design/SymbolButton.h"
 #include "design/SymbolLabel.h"
@@ -40,6 +41,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace studio;
 
@@ -249,7 +252,11 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         // Let the press springs settle.
-        QTest::qWait(900);
+        const auto springsAtRest = [&window] {
+            const QList<Spring*> springs = window.findChildren<Spring*>();
+            return std::none_of(springs.begin(), springs.end(), [](const Spring* s) { return s->isMoving(); });
+        };
+        QTRY_VERIFY(springsAtRest());
 
         // A card never grows by its border.
         QCOMPARE(rounded->size(), QSize(200, 100));

@@ -1,5 +1,6 @@
 #include "design/ArtThumb.h"
 #include "design/PlaceholderArt.h"
+#include "design/Shapes.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -24,7 +25,11 @@ private:
     }
 
 private slots:
-    void cleanup() { PlaceholderArt::clearCache(); }
+    void cleanup()
+    {
+        PlaceholderArt::clearCache();
+        ArtThumb::clearCache();
+    }
 
     void stableHash_data()
     {
@@ -249,6 +254,68 @@ private slots:
         QCOMPARE(qAlpha(shot.pixel(0, 0)), 255);
         QCOMPARE(qAlpha(shot.pixel(99, 99)), 255);
         QCOMPARE(qAlpha(shot.pixel(0, 99)), 255);
+    }
+
+    // Framed pictures are shared by every card that shows one: each frame
+    // (size, rounding, place within a pixel, pixel ratio) gets its own, and
+    // it lands exactly where the picture clipped and drawn directly would.
+    void framedPictureIsTheDirectDrawing()
+    {
+        struct Frame {
+            QRectF target;
+            qreal radius;
+            qreal dpr;
+        };
+        const QList<Frame> frames = {{QRectF(0, 0, 90, 50), 0, 1},     {QRectF(0, 0, 90, 50), 8, 1},
+                                     {QRectF(0.5, 0.25, 90, 50), 8, 1}, {QRectF(3, 2, 91, 50), 8, 1},
+                                     {QRectF(1.5, 1, 90, 50), 8, 2}};
+        const QString seed = QStringLiteral("abc");
+        const auto canvas = [](qreal dpr) {
+            QImage img(QSize(100, 60) * dpr, QImage::Format_ARGB32_Premultiplied);
+            img.setDevicePixelRatio(dpr);
+            img.fill(Qt::transparent);
+            return img;
+        };
+        const auto framed = [&](const Frame& f) {
+            QImage img = canvas(f.dpr);
+            QPainter p(&img);
+            ArtThumb::paint(p, f.target, seed, 160, 90, f.radius);
+            return img;
+        };
+        const auto direct = [&](const Frame& f) {
+            QImage img = canvas(f.dpr);
+            QPainter p(&img);
+            p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+            if (f.radius > 0)
+                p.setClipPath(shapes::roundedRect(f.target, f.radius));
+            else
+                p.setClipRect(f.target);
+            // Filled keeping the proportions, cropped around the middle.
+            const qreal scale = std::max(f.target.width() / 160.0, f.target.height() / 90.0);
+            const QSizeF shown(160.0 * scale, 90.0 * scale);
+            p.drawImage(QRectF(f.target.center() - QPointF(shown.width(), shown.height()) / 2.0, shown),
+                        PlaceholderArt::image(seed, 160, 90, f.dpr));
+            return img;
+        };
+
+        QList<QImage> first;
+        for (const Frame& f : frames) {
+            first << framed(f);
+            const QImage expected = direct(f);
+            int worst = 0;
+            for (int y = 0; y < expected.height(); ++y)
+                for (int x = 0; x < expected.width(); ++x) {
+                    const QRgb a = first.last().pixel(x, y);
+                    const QRgb b = expected.pixel(x, y);
+                    worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                      std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+                }
+            // Edges blended in two steps may round one level apart.
+            QVERIFY2(worst <= 2, qPrintable(QStringLiteral("frame %1 is off by %2").arg(first.size() - 1).arg(worst)));
+        }
+        // Drawn again, in another order, from the shared pictures.
+        for (qsizetype i = frames.size() - 1; i >= 0; --i)
+            QCOMPARE(framed(frames.at(i)), first.at(i));
     }
 };
 

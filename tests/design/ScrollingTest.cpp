@@ -1,13 +1,17 @@
 // A sideways strip of cards inside a page that scrolls down: the wheel goes
-// where the gesture points.
+// where the gesture points. A slider in a page takes the wheel only once the
+// user has given it the focus.
 
 #include "design/HorizontalStrip.h"
 #include "design/ScrollColumn.h"
+#include "design/Slider.h"
 #include "design/Theme.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
@@ -94,6 +98,59 @@ private slots:
         wheel(page.firstCard, angle, pixels, shift ? Qt::ShiftModifier : Qt::NoModifier);
         QCOMPARE(page.pageScroll() > 0, pageMoves);
         QCOMPARE(page.stripScroll() > 0, stripMoves);
+    }
+
+    void wheelMovesOnlyAFocusedSlider()
+    {
+        ScrollColumn column;
+        column.resize(400, 300);
+        // The field above takes the window's first focus.
+        column.column()->addWidget(new QLineEdit);
+        column.column()->addWidget(card(380, 200));
+        auto* slider = new Slider(0, 10);
+        slider->setStep(1);
+        slider->setValue(5);
+        column.column()->addWidget(slider);
+        column.column()->addWidget(card(380, 600));
+        column.show();
+        QVERIFY(QTest::qWaitForWindowActive(&column));
+        QVERIFY(!slider->hasFocus());
+        QSignalSpy edited(slider, &Slider::valueEdited);
+
+        // Scrolling past it moves the page, not the value.
+        wheel(slider, QPoint(0, -120));
+        QVERIFY(column.verticalScrollBar()->value() > 0);
+        QCOMPARE(slider->position(), 5.0);
+        QCOMPARE(edited.count(), 0);
+
+        // A click gives it the focus; from then on the wheel steps it and
+        // writes as a drag does, and the page stays put.
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, slider->height() / 2));
+        QVERIFY(slider->hasFocus());
+        edited.clear();
+        const int pageAt = column.verticalScrollBar()->value();
+        const double from = slider->position();
+        wheel(slider, QPoint(0, 120));
+        QCOMPARE(edited.count(), 1);
+        QCOMPARE(edited.last().at(0).toDouble(), from + 1);
+        wheel(slider, QPoint(0, -120));
+        wheel(slider, QPoint(0, -120));
+        QCOMPARE(edited.last().at(0).toDouble(), from - 1);
+        QCOMPARE(column.verticalScrollBar()->value(), pageAt);
+
+        QTest::keyClick(slider, Qt::Key_End);
+        QCOMPARE(edited.last().at(0).toDouble(), 10.0);
+        QTest::keyClick(slider, Qt::Key_Home);
+        QCOMPARE(edited.last().at(0).toDouble(), 0.0);
+        QTest::keyClick(slider, Qt::Key_PageUp);
+        QVERIFY(edited.last().at(0).toDouble() > 0.0);
+
+        // Focus gone, the wheel passes to the page again.
+        slider->clearFocus();
+        edited.clear();
+        wheel(slider, QPoint(0, 120));
+        QVERIFY(column.verticalScrollBar()->value() < pageAt);
+        QCOMPARE(edited.count(), 0);
     }
 
     void stripIsAsTallAsItsCards()

@@ -3,6 +3,7 @@
 // large. Each is one "Couldn't read …", the rest loads (a good document
 // reached through a link too), and nothing hangs or eats the machine's memory.
 
+#include "model/Text.h"
 #include "services/ProjectStore.h"
 
 #include <QDir>
@@ -125,7 +126,7 @@ private Q_SLOTS:
             names.append(p.name);
         QCOMPARE(names, (QStringList{u"After"_s, u"Before"_s, u"Linked"_s}));
         QCOMPARE(errors.count(), 1);
-        QVERIFY2(store.lastError().startsWith(u"Couldn't read "_s + folder + u": "_s), qPrintable(store.lastError()));
+        QVERIFY2(store.lastError().startsWith(u"Couldn't read "_s + text::isolated(folder) + u": "_s), qPrintable(store.lastError()));
         if (kind == u"oversized")
             QVERIFY2(store.lastError().contains(u"larger than"_s), qPrintable(store.lastError()));
     }

@@ -43,6 +43,26 @@ void writeProject(const Project& p)
     writeDocument(uuidString(p.id) + u".palisademotion"_s, json::encodePretty(p));
 }
 
+// Whether every direction mark in a message sits inside an isolate that
+// closes again, so that none of them reaches the message's own words.
+bool directionMarksStayInside(const QString& message)
+{
+    int depth = 0;
+    for (const QChar c : message) {
+        const char16_t u = c.unicode();
+        if (u >= 0x2066 && u <= 0x2068) {
+            ++depth;
+        } else if (u == 0x2069) {
+            if (depth == 0)
+                return false;
+            --depth;
+        } else if (u >= 0x202A && u <= 0x202E && depth == 0) {
+            return false;
+        }
+    }
+    return depth == 0;
+}
+
 QStringList names(const QList<Project>& projects)
 {
     QStringList out;
@@ -188,11 +208,31 @@ private Q_SLOTS:
         QSignalSpy errors(&store, &ProjectStore::errorOccurred);
         store.load();
         QCOMPARE(names(store.projects()), (QStringList{u"After"_s, u"Before"_s}));
-        const QString prefix = u"Couldn't read "_s + folder + u": "_s;
+        const QString prefix = u"Couldn't read "_s + text::isolated(folder) + u": "_s;
         QVERIFY2(store.lastError().startsWith(prefix), qPrintable(store.lastError()));
         QVERIFY2(store.lastError().contains(reason), qPrintable(store.lastError()));
         QCOMPARE(errors.count(), 1);
         QCOMPARE(errors.at(0).at(0).toString(), store.lastError());
+    }
+
+    void textFromTheDiskCannotReorderTheMessage()
+    {
+        // A folder whose name closes an isolate and then overrides the
+        // direction, and a document whose refused value overrides it too.
+        QVERIFY(QDir().mkpath(ProjectStore::rootPath() + u"/\u2069\u202Eevil.palisademotion"_s));
+        QJsonObject document = QJsonDocument::fromJson(json::encodePretty(named(u"Broken"_s, 1))).object();
+        document.insert(u"format"_s, u"\u202Eopera"_s);
+        writeDocument(u"B.palisademotion"_s, QJsonDocument(document).toJson());
+
+        ProjectStore store;
+        QSignalSpy errors(&store, &ProjectStore::errorOccurred);
+        store.load();
+        QCOMPARE(errors.count(), 2);
+        for (const QList<QVariant>& args : errors) {
+            const QString message = args.at(0).toString();
+            QVERIFY2(message.startsWith(u"Couldn't read "_s), qPrintable(message));
+            QVERIFY2(directionMarksStayInside(message), qPrintable(message));
+        }
     }
 
     void aDocumentInPlaceOfAFileOrADirectoryIsReported()
@@ -202,7 +242,7 @@ private Q_SLOTS:
         ProjectStore store;
         store.load();
         QCOMPARE(names(store.projects()), QStringList{u"Fine"_s});
-        QVERIFY(store.lastError().startsWith(u"Couldn't read X.palisademotion: "_s));
+        QVERIFY(store.lastError().startsWith(u"Couldn't read "_s + text::isolated(u"X.palisademotion"_s) + u": "_s));
     }
 
     void laterFailuresOverwriteEarlierOnes()
@@ -213,7 +253,7 @@ private Q_SLOTS:
         QSignalSpy errors(&store, &ProjectStore::errorOccurred);
         store.load();
         QCOMPARE(errors.count(), 2);
-        QVERIFY(store.lastError().startsWith(u"Couldn't read B.palisademotion"_s));
+        QVERIFY(store.lastError().startsWith(u"Couldn't read "_s + text::isolated(u"B.palisademotion"_s)));
     }
 
     void otherExtensionsAreIgnoredSilently()

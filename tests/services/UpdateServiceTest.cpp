@@ -6,9 +6,11 @@
 
 #include <QDir>
 #include <QObject>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace studio;
 using namespace studio::test;
@@ -411,6 +413,9 @@ private Q_SLOTS:
         auto* window = new QObject;
         QVERIFY(service.startAutoCheckLoop(window));
         QVERIFY(service.autoLoopStarted());
+        // The loop's timer lives as long as the window.
+        const QPointer<QTimer> loop = window->findChild<QTimer*>();
+        QVERIFY(loop);
         QCOMPARE(started.count(), 1);
         // Once per process: a second window starts no second loop.
         QObject other;
@@ -422,17 +427,24 @@ private Q_SLOTS:
             QTRY_COMPARE(service.phase(), UpdatePhase::upToDate());
             QTRY_VERIFY(server.requests().size() >= 3);
         } else {
-            QTest::qWait(200);
+            // The loop goes round without checking.
+            QSignalSpy rounds(loop.data(), &QTimer::timeout);
+            QTRY_VERIFY(rounds.count() >= 3);
             QCOMPARE(server.requests().size(), 0);
             QCOMPARE(service.phase(), UpdatePhase::idle());
         }
 
         // Closing the window that runs the loop ends it.
         delete window;
-        // A check already under way still finishes; none follows it.
+        QVERIFY(loop.isNull());
+        // A check already under way still finishes; none follows it, however
+        // many of the loop's intervals pass.
         QTRY_VERIFY(service.phase().kind != UpdatePhase::Kind::checking);
         const qsizetype seen = server.requests().size();
-        QTest::qWait(200);
+        QTimer interval;
+        interval.start(40);
+        QSignalSpy passed(&interval, &QTimer::timeout);
+        QTRY_VERIFY(passed.count() >= 5);
         QCOMPARE(server.requests().size(), seen);
         QVERIFY(service.autoLoopStarted());
     }

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
 #include <utility>
 
 using namespace studio;
@@ -240,6 +241,37 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(ProjectStore::folderPath(p.id)));
         QVERIFY(app.closeTab(tab));
         QCOMPARE(storedName(p.id), u"Unsavable"_s);
+    }
+
+    void closingOrQuittingMidExportWritesTheManifestFirst_data()
+    {
+        QTest::addColumn<bool>("quit");
+        QTest::newRow("close the tab") << false;
+        QTest::newRow("quit") << true;
+    }
+
+    void closingOrQuittingMidExportWritesTheManifestFirst()
+    {
+        QFETCH(bool, quit);
+        QTemporaryDir exports;
+        AppState app;
+        const Project p = production(u"Mid-run"_s);
+        app.openProject(p);
+        ProjectSession* session = app.tabForProject(p.id)->session();
+        // Steps too slow to end on their own: only the close or quit ends the run.
+        session->setExportTarget(exports.path(), std::chrono::hours(1));
+        QVERIFY(session->startExport(u"web"_s));
+        // The run reads the production at its last step.
+        session->edit([](Project& x) { x.episodes << Episode{}; });
+        const qsizetype episodes = session->project().episodes.size();
+
+        QVERIFY(quit ? app.saveAll() : app.closeTab(app.selectedTabID()));
+        QVERIFY(!session->exportRun());
+        const QString path = QDir(exports.path()).filePath(u"Mid-run \u2014 Web & Social.json"_s);
+        QCOMPARE(session->lastExport()->path, std::optional<QString>(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QJsonDocument::fromJson(file.readAll()).object().value(u"episodes"_s).toInt(), episodes);
     }
 
     void newHomeTabsAddUpAtTheEnd()

@@ -1,11 +1,12 @@
 // An open production: the edit door, the active episode, the assist runner
-// and the choice offered after an assist.
+// the choice offered after an assist, and the one export run it owns.
 
 #include "state/ProjectSession.h"
 
 #include <QCoro/QCoroTimer>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <stdexcept>
@@ -249,8 +250,8 @@ private Q_SLOTS:
             throw std::runtime_error("after close");
         });
         delete session;
+        // The work resumes, finds its session gone, and its failure goes nowhere.
         QTRY_VERIFY(resumed);
-        QTest::qWait(20);
     }
 
     void choosingAnOptionAppliesItAndClosesThePrompt()
@@ -281,6 +282,33 @@ private Q_SLOTS:
         QVERIFY(!session.choicePrompt());
         QCOMPARE(session.project().idea.logline, u"B"_s);
         QCOMPARE(changed.count(), 1);
+    }
+
+    void oneExportAtATimeAndItsOutcomeStays()
+    {
+        QTemporaryDir root;
+        ProjectSession session(twoEpisodes());
+        session.setExportTarget(root.path(), 1ms);
+        QSignalSpy changed(&session, &ProjectSession::exportChanged);
+        QVERIFY(!session.exportRun());
+        QVERIFY(session.startExport(u"streaming"_s));
+        const ExportRun* run = session.exportRun();
+        QVERIFY(run && run->isRunning());
+        QCOMPARE(changed.size(), 1);
+        // A second Export while it runs starts nothing; the preset can still change.
+        QVERIFY(!session.startExport(u"web"_s));
+        QCOMPARE(session.exportRun(), run);
+        session.setExportPresetID(u"archive"_s);
+        QTRY_VERIFY(!session.exportRun());
+        QVERIFY(session.lastExport()->path->endsWith(u" \u2014 Archive Master.json"_s));
+        QVERIFY(!session.lastExport()->error);
+        QVERIFY(changed.size() > 2);
+        // The next run clears the last outcome while it goes on.
+        QVERIFY(session.startExport(u"web"_s));
+        QVERIFY(!session.lastExport());
+        session.finishExport();
+        QVERIFY(!session.exportRun());
+        QVERIFY(session.lastExport()->path->endsWith(u" \u2014 Web & Social.json"_s));
     }
 };
 

@@ -36,4 +36,17 @@ QString writeScreenshot(QWidget* widget, const QString& name)
     return writeImage(image, name);
 }
 
+SettledPicture::SettledPicture(QWidget* widget)
+    : m_widget(widget)
+{
+}
+
+bool SettledPicture::operator()()
+{
+    QImage now = m_widget->grab().toImage();
+    const bool same = now == m_last;
+    m_last = std::move(now);
+    return same;
+}
+
 } // namespace studio::test

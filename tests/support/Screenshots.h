@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 class QWidget;
@@ -15,5 +16,18 @@ QString screenshotDir();
 // the file written, or an empty string.
 QString writeScreenshot(QWidget* widget, const QString& name);
 QString writeImage(const QImage& image, const QString& name);
+
+// For QTRY_VERIFY before a picture: true once the widget looks as it did at
+// the previous call, when the layouts and deferred work that a change sets
+// off have run their course.
+class SettledPicture {
+public:
+    explicit SettledPicture(QWidget* widget);
+    bool operator()();
+
+private:
+    QWidget* m_widget;
+    QImage m_last;
+};
 
 } // namespace studio::test

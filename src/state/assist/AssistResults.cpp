@@ -4,6 +4,14 @@
 #include "model/Lookup.h"
 #include "model/Text.h"
 #include "state/ProjectSession.h"
+#include "state/edits/CastEdits.h"
+#include "state/edits/CutEdits.h"
+#include "state/edits/LookEdits.h"
+#include "state/edits/ScriptEdits.h"
+#include "state/edits/SparkEdits.h"
+#include "state/edits/StoryEdits.h"
+#include "state/edits/StoryboardEdits.h"
+#include "state/rules/CastRules.h"
 
 using namespace Qt::StringLiterals;
 
@@ -42,21 +50,16 @@ AssistOutcome AssistResults::sharpenLogline(const QStringList& loglines)
     AIChoicePrompt choice = prompt(u"Three sharper loglines"_s,
                                    u"Pick one to replace yours, or close to keep what you have."_s);
     for (const QString& logline : loglines)
-        choice.options << option(logline, std::nullopt, [logline](Project& p) { p.idea.logline = logline; });
+        choice.options << option(logline, std::nullopt, [logline](Project& p) { edits::setLogline(p, logline); });
     return {{}, std::move(choice)};
 }
 
 AssistOutcome AssistResults::draftPremise(const Project& live, const QString& draft)
 {
-    if (text::isBlank(live.idea.premise)) {
-        return {[draft](Project& p) {
-                    if (text::isBlank(p.idea.premise))
-                        p.idea.premise = draft;
-                },
-                std::nullopt};
-    }
+    if (text::isBlank(live.idea.premise))
+        return {[draft](Project& p) { edits::fillBlankPremise(p, draft); }, std::nullopt};
     AIChoicePrompt choice = prompt(u"A drafted premise"_s, u"Replace your current premise with this?"_s);
-    choice.options << option(u"Use this draft"_s, draft, [draft](Project& p) { p.idea.premise = draft; });
+    choice.options << option(u"Use this draft"_s, draft, [draft](Project& p) { edits::setPremise(p, draft); });
     return {{}, std::move(choice)};
 }
 
@@ -68,16 +71,13 @@ AssistOutcome AssistResults::themesAndArgument(const Project& live, const AIDire
 
     AssistOutcome outcome;
     outcome.change = [themes, argument, writeArgument](Project& p) {
-        for (const QString& theme : themes) {
-            if (!p.idea.themes.contains(theme))
-                p.idea.themes << theme;
-        }
-        if (writeArgument && p.idea.argument.isEmpty())
-            p.idea.argument = argument;
+        edits::addThemes(p, themes);
+        if (writeArgument)
+            edits::fillEmptyArgument(p, argument);
     };
     if (!writeArgument && !argument.isEmpty()) {
         AIChoicePrompt choice = prompt(u"A sharper argument?"_s, u"Themes were added. Replace your argument too?"_s);
-        choice.options << option(argument, std::nullopt, [argument](Project& p) { p.idea.argument = argument; });
+        choice.options << option(argument, std::nullopt, [argument](Project& p) { edits::setArgument(p, argument); });
         outcome.choice = std::move(choice);
     }
     return outcome;
@@ -85,7 +85,7 @@ AssistOutcome AssistResults::themesAndArgument(const Project& live, const AIDire
 
 AssistOutcome AssistResults::brainstormFragments(const QList<IdeaCard>& cards)
 {
-    return {[cards](Project& p) { p.idea.cards << cards; }, std::nullopt};
+    return {[cards](Project& p) { edits::appendIdeaCards(p, cards); }, std::nullopt};
 }
 
 AssistOutcome AssistResults::fillBeats(const Episode& asked, const AIDirector::BeatFills& fills)
@@ -94,68 +94,43 @@ AssistOutcome AssistResults::fillBeats(const Episode& asked, const AIDirector::B
     // blank beats, spaces and tabs included, and the reply may fill a beat
     // only while it still holds exactly that text. A beat the user wrote in
     // meanwhile keeps the user's words.
-    struct Fill {
-        AIDirector::BeatFill fill;
-        QString askedSummary;
-    };
-    QList<Fill> writable;
+    QList<edits::BeatSummaryFill> writable;
     if (asked.id == fills.episodeID) {
         for (const AIDirector::BeatFill& fill : fills.fills) {
             const Act* act = findAct(asked, fill.actID);
             const Beat* beat = act ? findBeat(*act, fill.beatID) : nullptr;
             if (beat && text::isBlank(beat->summary))
-                writable << Fill{fill, beat->summary};
+                writable << edits::BeatSummaryFill{fill.actID, fill.beatID, beat->summary, fill.summary};
         }
     }
     if (writable.isEmpty())
         return {};
-    return {[episodeID = fills.episodeID, writable](Project& p) {
-                for (const Fill& f : writable) {
-                    Beat* beat = findBeat(p, episodeID, f.fill.actID, f.fill.beatID);
-                    if (beat && beat->summary == f.askedSummary)
-                        beat->summary = f.fill.summary;
-                }
-            },
+    return {[episodeID = fills.episodeID, writable](Project& p) { edits::fillBeatSummaries(p, episodeID, writable); },
             std::nullopt};
 }
 
 AssistOutcome AssistResults::inventCharacter(const CastMember& member)
 {
-    return {[member](Project& p) { p.cast << member; }, std::nullopt};
+    return {[member](Project& p) { edits::addCharacter(p, member); }, std::nullopt};
 }
 
-AssistOutcome AssistResults::appendScript(const AIDirector::ScriptElements& result)
+AssistOutcome AssistResults::completeCharacter(const CastMember& asked, const AIDirector::CharacterFields& reply)
 {
-    return {[result](Project& p) {
-                if (Episode* episode = findEpisode(p, result.episodeID))
-                    episode->script.elements << result.elements;
+    return {[id = asked.id, askedFor = rules::emptyCharacterFields(asked), fields = reply.fields](Project& p) {
+                edits::completeCharacter(p, id, fields, askedFor);
             },
             std::nullopt};
 }
 
-void AssistResults::applyLook(LookSpec& look, const AIDirector::LookRecommendation& r)
+AssistOutcome AssistResults::completeLocation(const Location& asked, const AIDirector::LocationDetails& details)
 {
-    if (r.styleID && StylePreset::find(*r.styleID))
-        look.styleID = *r.styleID;
-    if (r.lensID && DirectorLens::find(*r.lensID))
-        look.directorLensID = *r.lensID;
-    if (r.aspectID) {
-        if (const auto aspect = fromRaw<AspectRatio>(*r.aspectID))
-            look.aspect = *aspect;
-    }
-    if (!r.lighting.isEmpty()) {
-        const QStringList& offered = LookChoices::lightingMoods();
-        QStringList moods;
-        for (const QString& mood : r.lighting) {
-            if (offered.contains(mood))
-                moods << mood;
-        }
-        look.lightingMood = moods;
-    }
-    if (!r.moodWords.isEmpty())
-        look.moodWords = r.moodWords;
-    if (!r.notes.isEmpty() && look.notes.isEmpty())
-        look.notes = r.notes;
+    return {[id = asked.id, details](Project& p) { edits::completeLocation(p, id, details); }, std::nullopt};
+}
+
+AssistOutcome AssistResults::appendScript(const AIDirector::ScriptElements& result)
+{
+    return {[result](Project& p) { edits::landScriptDraft(p, result.episodeID, result.elements); },
+            std::nullopt};
 }
 
 AssistOutcome AssistResults::recommendLook(const AIDirector::LookRecommendation& r)
@@ -179,26 +154,26 @@ AssistOutcome AssistResults::recommendLook(const AIDirector::LookRecommendation&
 
     AIChoicePrompt choice = prompt(u"Recommended look: "_s + styleName, unlessEmpty(r.why));
     choice.options << option(u"Apply "_s + styleName + u" \u00B7 "_s + lensName + u" \u00B7 "_s + aspectLabel,
-                             unlessEmpty(r.notes), [r](Project& p) { applyLook(p.look, r); });
+                             unlessEmpty(r.notes), [r](Project& p) { edits::applyLookRecommendation(p, r); });
     return {{}, std::move(choice)};
 }
 
 AssistOutcome AssistResults::shotList(const AIDirector::SceneShots& result)
 {
-    return {[result](Project& p) {
-                if (SceneCard* scene = findScene(p, result.episodeID, result.sceneID))
-                    scene->shots << result.shots;
-            },
+    return {[result](Project& p) { edits::landShotList(p, result.episodeID, result.sceneID, result.shots); },
+            std::nullopt};
+}
+
+AssistOutcome AssistResults::describeShot(const QUuid& episodeID, const QUuid& sceneID, const QUuid& shotID,
+                                          const AIDirector::ShotDescription& result)
+{
+    return {[=](Project& p) { edits::landShotDescription(p, episodeID, sceneID, shotID, result.what); },
             std::nullopt};
 }
 
 AssistOutcome AssistResults::musicCues(const AIDirector::EpisodeCues& result)
 {
-    return {[result](Project& p) {
-                if (Episode* episode = findEpisode(p, result.episodeID))
-                    episode->musicCues << result.cues;
-            },
-            std::nullopt};
+    return {[result](Project& p) { edits::appendMusicCues(p, result.episodeID, result.cues); }, std::nullopt};
 }
 
 AssistOutcome AssistResults::pressKit(const Project& live, const QString& text)

@@ -48,6 +48,10 @@ public:
     // asked about.
     static AssistOutcome fillBeats(const Episode& asked, const AIDirector::BeatFills& fills);
     static AssistOutcome inventCharacter(const CastMember& member);
+    // The character's and the location's completion: only fields that were
+    // empty when asked and are still empty when the reply lands.
+    static AssistOutcome completeCharacter(const CastMember& asked, const AIDirector::CharacterFields& reply);
+    static AssistOutcome completeLocation(const Location& asked, const AIDirector::LocationDetails& details);
 
     // ---- Script, The Look, Storyboard, The Cut, Premiere -------------------
 
@@ -57,14 +61,14 @@ public:
     static AssistOutcome recommendLook(const AIDirector::LookRecommendation& recommendation);
     // Appended to the scene's shots.
     static AssistOutcome shotList(const AIDirector::SceneShots& result);
+    // Written into the shot the description was asked for, only while its
+    // text is still empty.
+    static AssistOutcome describeShot(const QUuid& episodeID, const QUuid& sceneID, const QUuid& shotID,
+                                      const AIDirector::ShotDescription& result);
     // Appended to the episode's music cues.
     static AssistOutcome musicCues(const AIDirector::EpisodeCues& result);
     // Written into a blank press kit; offered over one that has text.
     static AssistOutcome pressKit(const Project& live, const QString& text);
-
-    // The look recommendation applied to a look (catalog-checked ids, offered
-    // lighting moods only, notes only into empty notes).
-    static void applyLook(LookSpec& look, const AIDirector::LookRecommendation& recommendation);
 
     // Writes the change through the session's edit door, then offers the choice.
     static void apply(ProjectSession& session, const AssistOutcome& outcome);

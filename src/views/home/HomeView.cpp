@@ -245,7 +245,7 @@ Project HomeView::duplicated(const Project& source, const Date& now)
 
 QString HomeView::trashMessage(const QString& name)
 {
-    return u"“"_s + text::displayPrefix(name) + u"” and its files will move to the Trash."_s;
+    return u"“"_s + text::isolated(text::displayPrefix(name)) + u"” and its files will move to the Trash."_s;
 }
 
 Date HomeView::now() const

@@ -28,7 +28,7 @@ namespace {
 
 constexpr int pillsMaximumWidth = 240;
 
-// One act title of the engine preview on a faint capsule.
+// One act title of the structure preview on a faint capsule.
 class ActPill : public QWidget {
 public:
     ActPill(const QString& title, QWidget* parent)
@@ -130,8 +130,8 @@ NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
     episodes->addWidget(m_seasonTotal);
     connect(m_episodes, &Slider::valueEdited, this, &NewProjectDetailsForm::episodesEdited);
 
-    QVBoxLayout* engine = block(this, form);
-    engine->addWidget(new FieldLabel(u"Story engine"_s));
+    QVBoxLayout* structureBlock = block(this, form);
+    structureBlock->addWidget(new FieldLabel(u"Story engine"_s));
     auto* card = new CardSurface(12, Palette::surface());
     auto* row = new QHBoxLayout(card);
     row->setContentsMargins(14, 14, 14, 14);
@@ -139,16 +139,16 @@ NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
     row->addWidget(new SymbolLabel(u"map.fill"_s, 12, Palette::gold()), 0, Qt::AlignVCenter);
     auto* names = new QVBoxLayout;
     names->setSpacing(2);
-    m_engineLabel = new TextLabel(QString(), Theme::font(12.5, QFont::DemiBold), Palette::textPrimary());
-    m_engineBlurb = new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary());
-    m_engineBlurb->setWordWrap(true);
-    names->addWidget(m_engineLabel);
-    names->addWidget(m_engineBlurb);
+    m_structureLabel = new TextLabel(QString(), Theme::font(12.5, QFont::DemiBold), Palette::textPrimary());
+    m_structureBlurb = new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary());
+    m_structureBlurb->setWordWrap(true);
+    names->addWidget(m_structureLabel);
+    names->addWidget(m_structureBlurb);
     row->addLayout(names, 1);
     m_pillBox = new QWidget;
     m_pills = new FlowLayout(4, m_pillBox);
     row->addWidget(m_pillBox, 0, Qt::AlignVCenter);
-    engine->addWidget(card);
+    structureBlock->addWidget(card);
     form->addStretch(1);
 }
 
@@ -170,19 +170,19 @@ void NewProjectDetailsForm::display(const NewProjectDraft& draft)
     m_episodesValue->setText(draft.episodesText());
     m_seasonTotal->setText(draft.seasonTotal());
 
-    const StructureKind engine = draft.engine();
-    if (m_engineShown && engine == m_shownEngine)
+    const StructureKind structure = draft.structure();
+    if (m_structureShown && structure == m_shownStructure)
         return;
-    m_engineShown = true;
-    m_shownEngine = engine;
-    m_engineLabel->setText(label(engine));
-    m_engineBlurb->setText(blurb(engine));
+    m_structureShown = true;
+    m_shownStructure = structure;
+    m_structureLabel->setText(label(structure));
+    m_structureBlurb->setText(blurb(structure));
     while (QLayoutItem* item = m_pills->takeAt(0)) {
         delete item->widget();
         delete item;
     }
-    // The template's acts are made afresh each time; only their titles show.
-    const QList<Act> acts = structureTemplate(engine);
+    // The structure's acts are made afresh each time; only their titles show.
+    const QList<Act> acts = structureTemplate(structure);
     int natural = 0;
     for (qsizetype i = 0; i < std::min<qsizetype>(4, acts.size()); ++i) {
         auto* pill = new ActPill(acts[i].title, m_pillBox);
@@ -200,10 +200,10 @@ bool NewProjectDetailsForm::showsEpisodes() const { return !m_episodeBlock->isHi
 QString NewProjectDetailsForm::episodesCaption() const { return m_episodesCaption->caption(); }
 QString NewProjectDetailsForm::episodesText() const { return m_episodesValue->text(); }
 QString NewProjectDetailsForm::seasonTotal() const { return m_seasonTotal->text(); }
-QString NewProjectDetailsForm::engineLabel() const { return m_engineLabel->text(); }
-QString NewProjectDetailsForm::engineBlurb() const { return m_engineBlurb->text(); }
+QString NewProjectDetailsForm::structureLabel() const { return m_structureLabel->text(); }
+QString NewProjectDetailsForm::structureBlurb() const { return m_structureBlurb->text(); }
 
-QStringList NewProjectDetailsForm::enginePills() const
+QStringList NewProjectDetailsForm::structurePills() const
 {
     QStringList titles;
     for (int i = 0; i < m_pills->count(); ++i) {

@@ -2,7 +2,7 @@
 
 // The second step of the new-production sheet: title, genre chips, target
 // runtime, the episode count of season one (episodic formats only) and a
-// read-only preview of the story engine the format brings. It reports the
+// read-only preview of the story structure the format brings. It reports the
 // user's edits; display() draws a draft without reporting anything.
 
 #include "model/Enums.h"
@@ -37,9 +37,9 @@ public:
     QString episodesCaption() const;
     QString episodesText() const;
     QString seasonTotal() const;
-    QString engineLabel() const;
-    QString engineBlurb() const;
-    QStringList enginePills() const;
+    QString structureLabel() const;
+    QString structureBlurb() const;
+    QStringList structurePills() const;
 
 Q_SIGNALS:
     void nameEdited(const QString& name);
@@ -58,12 +58,12 @@ private:
     Slider* m_episodes;
     TextLabel* m_episodesValue;
     TextLabel* m_seasonTotal;
-    TextLabel* m_engineLabel;
-    TextLabel* m_engineBlurb;
+    TextLabel* m_structureLabel;
+    TextLabel* m_structureBlurb;
     QWidget* m_pillBox;
     FlowLayout* m_pills;
-    StructureKind m_shownEngine;
-    bool m_engineShown = false;
+    StructureKind m_shownStructure;
+    bool m_structureShown = false;
 };
 
 } // namespace studio

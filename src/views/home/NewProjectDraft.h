@@ -59,7 +59,7 @@ struct NewProjectDraft {
     QString episodesCaption() const;
     QString episodesText() const;
     QString seasonTotal() const;
-    StructureKind engine() const { return defaultStructure(format); }
+    StructureKind structure() const { return defaultStructure(format); }
 
     // Creates and saves the production through the store (which names a
     // blank title "Untitled") and returns it.

@@ -3,7 +3,7 @@
 // The sheet in which a production starts. Step 0 is the grid of the six
 // formats; picking one presets the runtime and moves on. Step 1 names and
 // shapes the production (title, genres, runtime, episodes of season one) and
-// previews the story engine the format brings. "Create Production" has the
+// previews the story structure the format brings. "Create Production" has the
 // store create and save it, opens it in a new tab and closes the sheet.
 // However the sheet closes, the application's new-production request is
 // cleared; every presentation starts afresh.

@@ -6,10 +6,10 @@
 #include "views/phases/footage/FootageView.h"
 #include "views/phases/look/LookView.h"
 #include "views/phases/premiere/PremiereView.h"
-#include "views/phases/scenes/ScenesView.h"
 #include "views/phases/script/ScriptView.h"
 #include "views/phases/spark/SparkView.h"
 #include "views/phases/story/StoryView.h"
+#include "views/phases/storyboard/StoryboardView.h"
 
 namespace studio {
 
@@ -27,7 +27,7 @@ PhaseScreen* makePhaseScreen(PhaseID phase, ProjectSession& session, QWidget* pa
     case PhaseID::look:
         return new LookView(session, parent);
     case PhaseID::scenes:
-        return new ScenesView(session, parent);
+        return new StoryboardView(session, parent);
     case PhaseID::footage:
         return new FootageView(session, parent);
     case PhaseID::cut:

@@ -64,7 +64,7 @@ void PhaseRail::refresh(bool animated)
         row->setDone(project.completedPhases.contains(it.key()));
         row->setActive(project.activePhase == it.key(), animated);
     }
-    m_footer->show(project);
+    m_footer->display(project);
 }
 
 } // namespace studio

@@ -41,7 +41,7 @@ PhaseRailFooter::PhaseRailFooter(QWidget* parent)
     row->addWidget(m_ring, 0, Qt::AlignVCenter);
 }
 
-void PhaseRailFooter::show(const Project& project)
+void PhaseRailFooter::display(const Project& project)
 {
     m_poster->setSeed(project.posterSeed);
     m_name->setText(project.name);

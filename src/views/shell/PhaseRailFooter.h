@@ -17,8 +17,7 @@ class PhaseRailFooter : public CardSurface {
 public:
     explicit PhaseRailFooter(QWidget* parent = nullptr);
 
-    void show(const Project& project);
-    using CardSurface::show;
+    void display(const Project& project);
 
     QString nameText() const;
     QString detailText() const;

@@ -9,6 +9,7 @@
 #include "views/shell/AIChoiceSheet.h"
 #include "views/shell/ErrorBanner.h"
 #include "views/shell/PhaseRail.h"
+#include "views/shell/ScreenFocus.h"
 #include "views/shell/WorkspaceHeader.h"
 
 #include <QHBoxLayout>
@@ -139,15 +140,18 @@ void ProjectWorkspaceView::syncPhaseScreen(bool animated)
     QPixmap old;
     if (animated && m_area->isVisible() && !ReduceMotion::systemPrefersReducedMotion())
         old = m_area->grab();
-    // Every view state of the old screen goes with it.
-    if (m_screen) {
-        m_screen->hide();
-        m_screen->deleteLater();
-        m_screen = nullptr;
-    }
+    QPointer<PhaseScreen> leaving = m_screen;
     if ((m_screen = makePhaseScreen(phase, m_session, m_area))) {
         static_cast<QVBoxLayout*>(m_area->layout())->addWidget(m_screen);
         m_screen->show();
+    }
+    // Every view state of the old screen goes with it; the keyboard stays
+    // with the phase on screen.
+    if (leaving) {
+        handOverFocus(leaving, m_screen ? static_cast<QWidget*>(m_screen) : m_area);
+        static_cast<QVBoxLayout*>(m_area->layout())->removeWidget(leaving);
+        leaving->hide();
+        leaving->deleteLater();
     }
     if (!old.isNull())
         new PhaseFade(old, m_area);

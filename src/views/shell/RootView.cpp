@@ -9,6 +9,7 @@
 #include "views/home/HomeView.h"
 #include "views/settings/SettingsWindow.h"
 #include "views/shell/ProjectWorkspaceView.h"
+#include "views/shell/ScreenFocus.h"
 #include "views/shell/TabStrip.h"
 
 #include <QGridLayout>
@@ -84,13 +85,6 @@ void RootView::syncContent(bool selectionChanged)
         return;
     if (m_content && tab->id() == m_contentTabID)
         return;
-    if (m_content) {
-        // The old screen may be the sender of the change (a click that opened
-        // a production): it goes once control has left it.
-        m_columnLayout->removeWidget(m_content);
-        m_content->hide();
-        m_content->deleteLater();
-    }
     QWidget* screen = nullptr;
     if (ProjectSession* session = tab->session())
         screen = new ProjectWorkspaceView(m_app, *session, m_column);
@@ -98,9 +92,17 @@ void RootView::syncContent(bool selectionChanged)
         screen = new HomeView(m_app, m_column);
     screen->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_columnLayout->addWidget(screen, 1);
+    screen->show();
+    if (QWidget* old = m_content) {
+        handOverFocus(old, screen);
+        // The old screen may be the sender of the change (a click that opened
+        // a production): it goes once control has left it.
+        m_columnLayout->removeWidget(old);
+        old->hide();
+        old->deleteLater();
+    }
     m_content = screen;
     m_contentTabID = tab->id();
-    screen->show();
 }
 
 void RootView::answerSettingsRequest()

@@ -11,6 +11,7 @@
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -47,6 +48,14 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     m_close->setToolTip(QStringLiteral("Close tab"));
     m_close->setAccessibleName(QStringLiteral("Close tab"));
     connect(m_close, &QAbstractButton::clicked, this, [this] { Q_EMIT closeClicked(m_tabID); });
+    // The close button holds the keyboard only when the user put it there
+    // (Tab from a control on screen). Focus that falls to it because the
+    // control holding it was hidden is let go: Space must not close a
+    // production by surprise.
+    connect(qApp, &QApplication::focusChanged, m_close, [close = m_close](QWidget* old, QWidget* now) {
+        if (now == close && old && !old->isVisible())
+            close->clearFocus();
+    });
     // The strip scrolls chips under a still pointer: the hover follows the
     // pointer, not only its enter and leave.
     connect(new PointerHover(this), &PointerHover::changed, this, [this](bool over) {

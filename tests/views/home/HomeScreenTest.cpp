@@ -3,6 +3,7 @@
 // samples (one hovered), and the sheet at each step.
 
 #include "design/AuroraBackground.h"
+#include "design/Spring.h"
 #include "design/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
@@ -21,6 +22,16 @@ using namespace studio;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Whether every spring of the widget (hover, fades) has come to rest.
+bool springsAtRest(const QObject* root)
+{
+    for (const Spring* spring : root->findChildren<Spring*>()) {
+        if (spring->isMoving())
+            return false;
+    }
+    return true;
+}
 
 void shoot(QWidget* widget, const QString& name)
 {
@@ -80,7 +91,7 @@ private Q_SLOTS:
         QCOMPARE(screen.home->posterCards().size(), 3);
         QVERIFY(!screen.home->showsFirstRun());
         screen.home->posterCards().first()->setHovering(true);
-        QTest::qWait(600);
+        QTRY_VERIFY(springsAtRest(&screen.backdrop));
         shoot(&screen.backdrop, u"home-samples"_s);
         shootPart(&screen.backdrop, QRect(0, 100, 700, 300), u"home-samples-detail"_s);
 
@@ -100,7 +111,7 @@ private Q_SLOTS:
         shoot(sheet, u"sheet-formats"_s);
 
         sheet->pickFormat(ProjectFormat::series);
-        QTest::qWait(50);
+        QTRY_VERIFY(springsAtRest(sheet));
         shoot(sheet, u"sheet-details-series"_s);
 
         sheet->goBack();

@@ -3,6 +3,7 @@
 // when it presents the new-production sheet.
 
 #include "design/Theme.h"
+#include "model/Text.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "services/UpdateService.h"
@@ -367,7 +368,7 @@ private Q_SLOTS:
         QVERIFY(box);
         QCOMPARE(home.pendingDelete(), first.id);
         QCOMPARE(box->text(), u"Move to Trash?"_s);
-        QCOMPARE(box->informativeText(), u"“First” and its files will move to the Trash."_s);
+        QCOMPARE(box->informativeText(), u"“"_s + text::isolated(u"First"_s) + u"” and its files will move to the Trash."_s);
         button(box, u"Cancel"_s)->click();
         QVERIFY(!home.pendingDelete());
         QCOMPARE(app.store().projects().size(), 2);
@@ -376,7 +377,8 @@ private Q_SLOTS:
         // Another card's request names that card; its name is shown as typed.
         home.requestTrash(second.id);
         box = home.trashConfirmation();
-        QCOMPARE(box->informativeText(), u"“Second <b>bold</b>” and its files will move to the Trash."_s);
+        QCOMPARE(box->informativeText(),
+                 u"“"_s + text::isolated(u"Second <b>bold</b>"_s) + u"” and its files will move to the Trash."_s);
         auto* info = box->findChild<QLabel*>(u"qt_msgbox_informativelabel"_s);
         QVERIFY(info);
         QCOMPARE(info->textFormat(), Qt::PlainText);

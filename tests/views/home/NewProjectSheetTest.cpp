@@ -83,7 +83,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<QString>("runtimeCaption");
         QTest::addColumn<bool>("episodes");
-        QTest::addColumn<QString>("engine");
+        QTest::addColumn<QString>("structure");
         QTest::newRow("short film") << ProjectFormat::shortFilm << 12.0 << u"3–40 min"_s << u"Target runtime"_s
                                     << false << u"Three-Act"_s;
         QTest::newRow("feature") << ProjectFormat::feature << 100.0 << u"40–240 min"_s << u"Target runtime"_s
@@ -117,9 +117,9 @@ private Q_SLOTS:
         QTEST(form->runtimeCaption(), "runtimeCaption");
         QCOMPARE(form->runtimeText(), QString::number(qint64(preset)) + u" min"_s);
         QCOMPARE(form->showsEpisodes(), episodes);
-        QTEST(form->engineLabel(), "engine");
-        QVERIFY(!form->enginePills().isEmpty());
-        QVERIFY(form->enginePills().size() <= 4);
+        QTEST(form->structureLabel(), "structure");
+        QVERIFY(!form->structurePills().isEmpty());
+        QVERIFY(form->structurePills().size() <= 4);
         QVERIFY(!sheet.backButton()->isHidden());
         QVERIFY(!sheet.createButton()->isHidden());
         QVERIFY(!sheet.showsTip());
@@ -132,7 +132,7 @@ private Q_SLOTS:
         p.sheet->pickFormat(ProjectFormat::anthology);
         NewProjectDetailsForm* form = p.sheet->details();
         QCOMPARE(form->episodesCaption(), u"Segments in season one"_s);
-        QCOMPARE(form->engineBlurb(), u"A framed tale that turns — built for the twist."_s);
+        QCOMPARE(form->structureBlurb(), u"A framed tale that turns — built for the twist."_s);
         QCOMPARE(form->seasonTotal(), u"Season total ≈ 150 minutes"_s);
     }
 
@@ -260,7 +260,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<ProjectFormat>("format");
         QTest::addColumn<int>("episodes");
-        QTest::addColumn<StructureKind>("engine");
+        QTest::addColumn<StructureKind>("structure");
         QTest::newRow("short film") << ProjectFormat::shortFilm << 1 << StructureKind::threeAct;
         QTest::newRow("feature") << ProjectFormat::feature << 1 << StructureKind::beatSheet;
         QTest::newRow("series") << ProjectFormat::series << 6 << StructureKind::fiveAct;
@@ -272,7 +272,7 @@ private Q_SLOTS:
     {
         QFETCH(ProjectFormat, format);
         QFETCH(int, episodes);
-        QFETCH(StructureKind, engine);
+        QFETCH(StructureKind, structure);
         AppState app;
         Presented p(app);
         NewProjectSheet& sheet = *p.sheet;
@@ -291,7 +291,7 @@ private Q_SLOTS:
         QCOMPARE(created.idea.targetRuntimeMinutes, runtimeMin(format));
         QCOMPARE(created.episodes.size(), episodes);
         for (const Episode& e : created.episodes)
-            QCOMPARE(e.structure.kind, engine);
+            QCOMPARE(e.structure.kind, structure);
 
         // Opened in a new selected tab; the sheet closed and the request ended.
         QVERIFY(app.selectedTab()->session());

@@ -2,12 +2,15 @@
 // phase of the updater (written when SCREENSHOT_DIR is set).
 
 #include "design/PrimaryButton.h"
+#include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"
 #include "support/Screenshots.h"
 #include "views/settings/AISettingsPage.h"
+#include "views/settings/GeneralSettingsPage.h"
 #include "views/settings/SettingsWindow.h"
+#include "views/settings/UpdateSettingsPage.h"
 
 #include <QApplication>
 #include <QTest>
@@ -29,18 +32,21 @@ private Q_SLOTS:
         AppState app;
         SettingsWindow* window = SettingsWindow::present(app);
         QVERIFY(QTest::qWaitForWindowExposed(window));
+        test::SettledPicture settled(window);
         QCOMPARE(window->size().width(), SettingsWindow::pageSize.width());
         QVERIFY(window->size().height() > SettingsWindow::pageSize.height());
 
         const struct {
             SettingsWindow::Tab tab;
+            QWidget* page;
             const char* name;
-        } tabs[] = {{SettingsWindow::Tab::general, "settings-general"},
-                    {SettingsWindow::Tab::ai, "settings-ai"},
-                    {SettingsWindow::Tab::updates, "settings-updates-idle"}};
+        } tabs[] = {{SettingsWindow::Tab::general, window->generalPage(), "settings-general"},
+                    {SettingsWindow::Tab::ai, window->aiPage(), "settings-ai"},
+                    {SettingsWindow::Tab::updates, window->updatesPage(), "settings-updates-idle"}};
         for (const auto& t : tabs) {
             window->setCurrentTab(t.tab);
-            QTest::qWait(30);
+            QTRY_VERIFY(t.page->isVisible());
+            QTRY_VERIFY(settled());
             test::writeScreenshot(window, QString::fromLatin1(t.name));
         }
     }
@@ -51,6 +57,7 @@ private Q_SLOTS:
         SettingsWindow* window = SettingsWindow::present(app);
         window->setCurrentTab(SettingsWindow::Tab::updates);
         QVERIFY(QTest::qWaitForWindowExposed(window));
+        test::SettledPicture settled(window);
         const QString longText = u"Couldn't reach the update feed. (The server at updates.example.com answered with "
                                  u"something that is not an update feed: unexpected character at offset 0, and a "
                                  u"good deal more text that must not take more than two lines.)"_s;
@@ -70,7 +77,7 @@ private Q_SLOTS:
         };
         for (const auto& [name, phase] : phases) {
             app.updates().setPhase(phase);
-            QTest::qWait(30);
+            QTRY_VERIFY(settled());
             test::writeScreenshot(window, u"settings-updates-"_s + QString::fromLatin1(name));
         }
     }
@@ -83,7 +90,9 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(window));
         window->aiPage()->testButton()->click(); // no key: fails at once or soon
         QTRY_VERIFY(!window->aiPage()->isTesting());
-        QTest::qWait(30);
+        QTRY_VERIFY(window->aiPage()->statusLabel()->isVisible());
+        test::SettledPicture settled(window);
+        QTRY_VERIFY(settled());
         test::writeScreenshot(window, u"settings-ai-failed"_s);
     }
 };

@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QNetworkAccessManager>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -228,10 +229,15 @@ private Q_SLOTS:
         AISettingsPage* ai = window->aiPage();
         QSignalSpy finished(ai, &AISettingsPage::testFinished);
         ai->testButton()->click();
+        // The requests go out on the program's one network manager.
+        auto* network = QCoreApplication::instance()->findChild<QNetworkAccessManager*>();
+        QVERIFY(network);
+        QSignalSpy answered(network, &QNetworkAccessManager::finished);
         window->close();
         SettingsWindow::present(app);
         QVERIFY(!ai->isTesting());
-        QTest::qWait(500);
+        QVERIFY(answered.wait());
+        QCoreApplication::processEvents();
         QCOMPARE(finished.count(), 0);
         QVERIFY(!ai->status());
 
@@ -239,7 +245,8 @@ private Q_SLOTS:
         ai->testButton()->click();
         m_app.reset();
         QVERIFY(!SettingsWindow::current());
-        QTest::qWait(500);
+        QVERIFY(answered.wait());
+        QCoreApplication::processEvents();
         QCOMPARE(server.requestCount(), 2);
     }
 

@@ -17,8 +17,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QTest>
 
@@ -210,8 +212,9 @@ private Q_SLOTS:
         Shown s;
         s.app.openProject(production(u"An Extraordinarily Long Working Title For A Film About Lighthouses"_s));
         QVERIFY(QTest::qWaitForWindowExposed(&s.strip));
-        QTest::qWait(20);
         TabStripChip* chip = s.strip.chips().at(1);
+        // Laid out beside the home chip.
+        QTRY_VERIFY(chip->x() > s.strip.chips().at(0)->geometry().right());
         QVERIFY(chip->width() <= TabStripChip::maximumChipWidth);
         QCOMPARE(chip->height(), s.strip.chips().at(0)->height());
     }
@@ -268,7 +271,8 @@ private Q_SLOTS:
         TabStripChip* first = c.strip.chips().first();
         QTest::mouseMove(first);
         QTRY_VERIFY(first->isHovered());
-        QTest::qWait(20);
+        // A reveal of the selected chip would come from the event loop.
+        QCoreApplication::processEvents();
         QCOMPARE(c.bar()->value(), 0);
 
         // A new selection is still brought into view.
@@ -332,6 +336,32 @@ private Q_SLOTS:
         QVERIFY(s.app.showSettingsRequest());
         QCOMPARE(s.strip.settingsButton()->toolTip(), u"Settings (Ctrl+,)"_s);
         QCOMPARE(s.strip.newTabButton()->toolTip(), u"New studio tab (Ctrl+T)"_s);
+    }
+
+    // Tabbed to, a tab's close button holds the keyboard; handed the focus
+    // because the control holding it went away, it lets go.
+    void closeButtonTakesTheKeyboardOnlyFromTheUser()
+    {
+        AppState app;
+        QWidget window;
+        auto* column = new QVBoxLayout(&window);
+        auto* strip = new TabStrip(app, &window);
+        column->addWidget(strip);
+        auto* field = new QLineEdit(&window);
+        column->addWidget(field);
+        // The production's chip comes right after the field in the focus chain.
+        app.openProject(production(u"A"_s));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        SymbolButton* close = strip->chip(app.selectedTabID())->closeButton();
+
+        field->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QVERIFY(close->hasFocus());
+
+        field->setFocus(Qt::MouseFocusReason);
+        field->hide();
+        QVERIFY(!close->hasFocus());
     }
 };
 

@@ -10,12 +10,6 @@
 // start while another assist runs is dropped, a failure ends as the session's
 // error text.
 
-#include "model/Cast.h"
-#include "services/AIDirector.h"
-
-#include <QMap>
-#include <QSet>
-#include <QString>
 #include <QUuid>
 
 namespace studio {
@@ -27,21 +21,6 @@ namespace cast {
 // Starts completing the character (location) with that id.
 void fleshOut(ProjectSession& session, const QUuid& memberID);
 void completeLocation(ProjectSession& session, const QUuid& locationID);
-
-// The reply keys whose character field is empty (no characters at all) in
-// the member: archetype, age, bio, want, need, flaw, lie, contradiction,
-// voice, tells, look, wardrobe.
-QSet<QString> emptyCharacterFields(const CastMember& member);
-
-// Fills the member's fields from a reply: only keys of the table (compared
-// case-sensitively), only non-empty values (written as received), only
-// fields in `askedFor` that are still empty. Name, role, relationships and
-// seeds are never touched.
-CastMember mergeCharacterFields(CastMember member, const QMap<QString, QString>& fields,
-                                const QSet<QString>& askedFor);
-// Fills era, mood, look and sound from the reply where the reply has a value
-// and the location's field is empty now.
-Location mergeLocationDetails(Location location, const AIDirector::LocationDetails& details);
 
 } // namespace cast
 } // namespace studio

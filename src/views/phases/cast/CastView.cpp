@@ -13,8 +13,9 @@
 #include "design/Theme.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
+#include "state/edits/CastEdits.h"
+#include "state/rules/CastRules.h"
 #include "views/phases/cast/CastAssists.h"
-#include "views/phases/cast/CastLogic.h"
 #include "views/phases/cast/CharacterCard.h"
 #include "views/phases/cast/CharacterDetail.h"
 #include "views/phases/cast/LocationCard.h"
@@ -138,30 +139,63 @@ void CastView::buildPane(QWidget* pane)
     m_pane->addWidget(m_placeholder);
 
     m_characterDetail = new CharacterDetail(m_pane);
-    connect(m_characterDetail, &CharacterDetail::changeRequested, this,
-            [this](const QUuid& id, const CharacterDetail::MemberChange& change) {
-                edit([&](Project& p) {
-                    if (CastMember* member = findCastMember(p, id))
-                        change(*member);
-                });
-            });
+    connectCharacterDetail();
     connect(m_characterDetail, &CharacterDetail::assistRequested, this,
             [this](const QUuid& id) { cast::fleshOut(session(), id); });
     connect(m_characterDetail, &CharacterDetail::removeRequested, this, &CastView::removeCharacter);
     m_pane->addWidget(m_characterDetail);
 
     m_locationDetail = new LocationDetail(m_pane);
-    connect(m_locationDetail, &LocationDetail::changeRequested, this,
-            [this](const QUuid& id, const LocationDetail::LocationChange& change) {
-                edit([&](Project& p) {
-                    if (Location* location = findLocation(p, id))
-                        change(*location);
-                });
-            });
+    connectLocationDetail();
     connect(m_locationDetail, &LocationDetail::assistRequested, this,
             [this](const QUuid& id) { cast::completeLocation(session(), id); });
     connect(m_locationDetail, &LocationDetail::removeRequested, this, &CastView::removeLocation);
     m_pane->addWidget(m_locationDetail);
+}
+
+void CastView::connectCharacterDetail()
+{
+    CharacterDetail* d = m_characterDetail;
+    connect(d, &CharacterDetail::textEdited, this,
+            [this](const QUuid& id, rules::CharacterText field, const QString& text) {
+                edit([&](Project& p) { edits::setCharacterText(p, id, field, text); });
+            });
+    connect(d, &CharacterDetail::roleChosen, this, [this](const QUuid& id, CastRole role) {
+        edit([&](Project& p) { edits::setCharacterRole(p, id, role); });
+    });
+    connect(d, &CharacterDetail::newLookRequested, this, [this](const QUuid& id) {
+        edit([&, seed = newSeed()](Project& p) { edits::setPortraitSeed(p, id, seed); });
+    });
+    connect(d, &CharacterDetail::relationshipAddRequested, this, [this](const QUuid& id, const QUuid& otherID) {
+        edit([&](Project& p) { edits::addRelationship(p, id, otherID); });
+    });
+    connect(d, &CharacterDetail::relationshipRetargetRequested, this,
+            [this](const QUuid& id, const QUuid& relationshipID, const QUuid& otherID) {
+                edit([&](Project& p) { edits::retargetRelationship(p, id, relationshipID, otherID); });
+            });
+    connect(d, &CharacterDetail::relationshipLabelEdited, this,
+            [this](const QUuid& id, const QUuid& relationshipID, const QString& label) {
+                edit([&](Project& p) { edits::setRelationshipLabel(p, id, relationshipID, label); });
+            });
+    connect(d, &CharacterDetail::relationshipRemoveRequested, this,
+            [this](const QUuid& id, const QUuid& relationshipID) {
+                edit([&](Project& p) { edits::removeRelationship(p, id, relationshipID); });
+            });
+}
+
+void CastView::connectLocationDetail()
+{
+    LocationDetail* d = m_locationDetail;
+    connect(d, &LocationDetail::textEdited, this,
+            [this](const QUuid& id, rules::LocationText field, const QString& text) {
+                edit([&](Project& p) { edits::setLocationText(p, id, field, text); });
+            });
+    connect(d, &LocationDetail::kindChosen, this, [this](const QUuid& id, LocationKind kind) {
+        edit([&](Project& p) { edits::setLocationKind(p, id, kind); });
+    });
+    connect(d, &LocationDetail::newLookRequested, this, [this](const QUuid& id) {
+        edit([&, seed = newSeed()](Project& p) { edits::setLocationArtSeed(p, id, seed); });
+    });
 }
 
 void CastView::setMode(Mode mode)
@@ -190,30 +224,30 @@ void CastView::selectLocation(const QUuid& locationID)
 
 void CastView::addCharacter(const CharacterStarter* starter)
 {
-    const CastMember member = cast::newCharacter(project().cast, starter);
+    const CastMember member = rules::newCharacter(project().cast, starter);
     // Selected before the edit, so the refresh it brings opens it at once.
     m_selectedCharacterID = member.id;
-    edit([&member](Project& p) { p.cast.append(member); });
+    edit([&member](Project& p) { edits::addCharacter(p, member); });
 }
 
 void CastView::addLocation()
 {
-    const Location location = cast::newLocation();
+    const Location location = rules::newLocation();
     m_selectedLocationID = location.id;
-    edit([&location](Project& p) { p.locations.append(location); });
+    edit([&location](Project& p) { edits::addLocation(p, location); });
 }
 
 void CastView::removeCharacter(const QUuid& memberID)
 {
-    m_selectedCharacterID = cast::selectionAfterRemoving(m_selectedCharacterID, memberID);
-    if (!edit([&memberID](Project& p) { cast::removeCharacter(p, memberID); }))
+    m_selectedCharacterID = rules::selectionAfterRemoving(m_selectedCharacterID, memberID);
+    if (!edit([&memberID](Project& p) { edits::removeCharacter(p, memberID); }))
         requestRefresh();
 }
 
 void CastView::removeLocation(const QUuid& locationID)
 {
-    m_selectedLocationID = cast::selectionAfterRemoving(m_selectedLocationID, locationID);
-    if (!edit([&locationID](Project& p) { cast::removeLocation(p, locationID); }))
+    m_selectedLocationID = rules::selectionAfterRemoving(m_selectedLocationID, locationID);
+    if (!edit([&locationID](Project& p) { edits::removeLocation(p, locationID); }))
         requestRefresh();
 }
 

@@ -77,12 +77,12 @@ public:
     QWidget* placeholder() const { return m_placeholder; }
     QString placeholderText() const;
 
-protected:
-    void refresh() override;
-
 private:
+    void refresh() override;
     void buildGallery(QWidget* gallery);
     void buildPane(QWidget* pane);
+    void connectCharacterDetail();
+    void connectLocationDetail();
     void refreshCharacters(const Project& project);
     void refreshLocations(const Project& project);
     void refreshPane(const Project& project);

@@ -1,7 +1,7 @@
 #include "views/phases/cast/CharacterCard.h"
 
 #include "model/Cast.h"
-#include "views/phases/cast/CastLogic.h"
+#include "state/rules/CastRules.h"
 
 namespace studio {
 
@@ -16,7 +16,7 @@ void CharacterCard::setMember(const CastMember& member, bool selected)
         .seed = member.portraitSeed,
         .badge = label(member.role),
         .name = member.name,
-        .subtitle = cast::characterSubtitle(member),
+        .subtitle = rules::characterSubtitle(member),
         .selected = selected,
     });
 }

@@ -11,9 +11,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
-#include "model/Lookup.h"
 #include "views/phases/cast/AssistLink.h"
-#include "views/phases/cast/CastLogic.h"
 #include "views/phases/cast/LookAnchorCard.h"
 #include "views/phases/cast/PaneArt.h"
 #include "views/phases/cast/RelationshipsSection.h"
@@ -53,10 +51,10 @@ CharacterDetail::CharacterDetail(QWidget* parent)
                              u"portrait generation."_s,
                              page);
     connect(m_portrait, &PaneArt::newLookRequested, this,
-            [this] { request([seed = newSeed()](CastMember& m) { m.portraitSeed = seed; }); });
+            [this] { request(&CharacterDetail::newLookRequested); });
     column->addWidget(m_portrait);
 
-    column->addWidget(textField(u"Name"_s, QString(), &CastMember::name));
+    column->addWidget(textField(u"Name"_s, QString(), rules::CharacterText::name));
 
     auto* role = new QVBoxLayout;
     role->setSpacing(8);
@@ -67,14 +65,14 @@ CharacterDetail::CharacterDetail(QWidget* parent)
         auto* chip = new Chip(label(value), false, chips);
         flow->addWidget(chip);
         connect(chip, &QAbstractButton::clicked, this,
-                [this, value] { request([value](CastMember& m) { m.role = value; }); });
+                [this, value] { request(&CharacterDetail::roleChosen, value); });
         m_roles.append({value, chip});
     }
     role->addWidget(chips);
     column->addLayout(role);
 
-    column->addLayout(pair(textField(u"Archetype"_s, u"The Mentor…"_s, &CastMember::archetype),
-                           textField(u"Age"_s, QString(), &CastMember::age)));
+    column->addLayout(pair(textField(u"Archetype"_s, u"The Mentor…"_s, rules::CharacterText::archetype),
+                           textField(u"Age"_s, QString(), rules::CharacterText::age)));
 
     // The inner life: what drives the character's arc.
     auto* inner = new CardSurface(12, Palette::surfaceHigh(), page);
@@ -94,14 +92,14 @@ CharacterDetail::CharacterDetail(QWidget* parent)
     });
     header->addWidget(m_assist);
     innerColumn->addLayout(header);
-    innerColumn->addWidget(textField(u"Want — what they chase"_s, u"The external prize"_s, &CastMember::want));
+    innerColumn->addWidget(textField(u"Want — what they chase"_s, u"The external prize"_s, rules::CharacterText::want));
     innerColumn->addWidget(
-        textField(u"Need — what would heal them"_s, u"The internal truth"_s, &CastMember::need));
-    innerColumn->addLayout(pair(textField(u"Flaw"_s, u"Trips them…"_s, &CastMember::flaw),
-                                textField(u"The lie they believe"_s, u"\"If I stop…\""_s, &CastMember::lie)));
+        textField(u"Need — what would heal them"_s, u"The internal truth"_s, rules::CharacterText::need));
+    innerColumn->addLayout(pair(textField(u"Flaw"_s, u"Trips them…"_s, rules::CharacterText::flaw),
+                                textField(u"The lie they believe"_s, u"\"If I stop…\""_s, rules::CharacterText::lie)));
     innerColumn->addWidget(textField(u"Contradiction — what makes them human"_s,
                                      u"Brutal in lessons, keeps every student's first attempt"_s,
-                                     &CastMember::contradiction));
+                                     rules::CharacterText::contradiction));
     auto* arc = new TextLabel(u"Want vs. need is the whole arc: they chase the want, the story makes them face the "
                               u"need."_s,
                               Theme::font(9.5), Palette::textTertiary(), inner);
@@ -109,43 +107,39 @@ CharacterDetail::CharacterDetail(QWidget* parent)
     innerColumn->addWidget(arc);
     column->addWidget(inner);
 
-    column->addWidget(textEditor(u"Voice & speech"_s, u"Cadence, accent, verbal tics."_s, 50, &CastMember::voice));
+    column->addWidget(textEditor(u"Voice & speech"_s, u"Cadence, accent, verbal tics."_s, 50, rules::CharacterText::voice));
     column->addWidget(textEditor(u"Tells & mannerisms — behavior under emotion"_s,
                                  u"What do their hands do when they lie? Rides into every shot prompt — behavior is "
                                  u"what makes AI characters feel directed."_s,
-                                 56, &CastMember::tells));
+                                 56, rules::CharacterText::tells));
 
     m_look = new LookAnchorCard(u"Written into every shot prompt this character appears in — the single best defense "
                                 u"against AI drift over a long film. Be specific: age, hair, eyes, build, wardrobe "
                                 u"staples."_s,
                                 page);
     connect(m_look, &LookAnchorCard::textEdited, this,
-            [this](const QString& text) { request([text](CastMember& m) { m.look = text; }); });
+            [this](const QString& text) { request(&CharacterDetail::textEdited, rules::CharacterText::look, text); });
     column->addWidget(m_look);
 
-    column->addWidget(textField(u"Wardrobe"_s, u"Staples they always wear"_s, &CastMember::wardrobe));
+    column->addWidget(textField(u"Wardrobe"_s, u"Staples they always wear"_s, rules::CharacterText::wardrobe));
 
     m_relationships = new RelationshipsSection(page);
-    connect(m_relationships, &RelationshipsSection::addRequested, this, [this](const QUuid& otherID) {
-        request([otherID](CastMember& m) { cast::addRelationship(m, otherID); });
-    });
+    connect(m_relationships, &RelationshipsSection::addRequested, this,
+            [this](const QUuid& otherID) { request(&CharacterDetail::relationshipAddRequested, otherID); });
     connect(m_relationships, &RelationshipsSection::retargetRequested, this,
             [this](const QUuid& relationshipID, const QUuid& otherID) {
-                request([relationshipID, otherID](CastMember& m) { cast::retarget(m, relationshipID, otherID); });
+                request(&CharacterDetail::relationshipRetargetRequested, relationshipID, otherID);
             });
     connect(m_relationships, &RelationshipsSection::labelEdited, this,
             [this](const QUuid& relationshipID, const QString& text) {
-                request([relationshipID, text](CastMember& m) {
-                    if (CastRelationship* r = findRelationship(m, relationshipID))
-                        r->label = text;
-                });
+                request(&CharacterDetail::relationshipLabelEdited, relationshipID, text);
             });
     connect(m_relationships, &RelationshipsSection::removeRequested, this, [this](const QUuid& relationshipID) {
-        request([relationshipID](CastMember& m) { cast::removeRelationship(m, relationshipID); });
+        request(&CharacterDetail::relationshipRemoveRequested, relationshipID);
     });
     column->addWidget(m_relationships);
 
-    column->addWidget(textEditor(u"Bio"_s, u"Who are they when no one's watching?"_s, 64, &CastMember::bio));
+    column->addWidget(textEditor(u"Bio"_s, u"Who are they when no one's watching?"_s, 64, rules::CharacterText::bio));
 
     m_remove = new GhostButton(u"Remove character"_s, Palette::danger(), page);
     connect(m_remove, &QAbstractButton::clicked, this, [this] {
@@ -158,21 +152,21 @@ CharacterDetail::CharacterDetail(QWidget* parent)
 }
 
 SleekTextField* CharacterDetail::textField(const QString& label, const QString& placeholder,
-                                            QString CastMember::*field)
+                                            rules::CharacterText field)
 {
     auto* input = new SleekTextField(label, placeholder);
     connect(input, &SleekTextField::textEdited, this,
-            [this, field](const QString& text) { request([field, text](CastMember& m) { m.*field = text; }); });
+            [this, field](const QString& text) { request(&CharacterDetail::textEdited, field, text); });
     m_fields.append({field, input});
     return input;
 }
 
 SleekTextEditor* CharacterDetail::textEditor(const QString& label, const QString& placeholder, qreal minHeight,
-                                              QString CastMember::*field)
+                                              rules::CharacterText field)
 {
     auto* input = new SleekTextEditor(label, placeholder, minHeight, 13);
     connect(input, &SleekTextEditor::textEdited, this,
-            [this, field](const QString& text) { request([field, text](CastMember& m) { m.*field = text; }); });
+            [this, field](const QString& text) { request(&CharacterDetail::textEdited, field, text); });
     m_editors.append({field, input});
     return input;
 }
@@ -180,7 +174,7 @@ SleekTextEditor* CharacterDetail::textEditor(const QString& label, const QString
 SleekTextField* CharacterDetail::field(QString CastMember::*field) const
 {
     for (const auto& [f, input] : m_fields) {
-        if (f == field)
+        if (rules::characterField(f) == field)
             return input;
     }
     return nullptr;
@@ -189,7 +183,7 @@ SleekTextField* CharacterDetail::field(QString CastMember::*field) const
 SleekTextEditor* CharacterDetail::editor(QString CastMember::*field) const
 {
     for (const auto& [f, input] : m_editors) {
-        if (f == field)
+        if (rules::characterField(f) == field)
             return input;
     }
     return nullptr;
@@ -204,11 +198,12 @@ Chip* CharacterDetail::roleChip(CastRole role) const
     return nullptr;
 }
 
-void CharacterDetail::request(const MemberChange& change)
+template <typename Signal, typename... Args>
+void CharacterDetail::request(Signal signal, const Args&... args)
 {
     // The member shown now; the screen finds it by id when it writes.
     if (!m_memberID.isNull())
-        Q_EMIT changeRequested(m_memberID, change);
+        Q_EMIT(this->*signal)(m_memberID, args...);
 }
 
 void CharacterDetail::setMember(const CastMember& member, const QList<CastMember>& cast)
@@ -219,9 +214,9 @@ void CharacterDetail::setMember(const CastMember& member, const QList<CastMember
     }
     m_portrait->setSeed(member.portraitSeed);
     for (const auto& [f, input] : std::as_const(m_fields))
-        input->setText(member.*f);
+        input->setText(member.*rules::characterField(f));
     for (const auto& [f, input] : std::as_const(m_editors))
-        input->setText(member.*f);
+        input->setText(member.*rules::characterField(f));
     for (const auto& [value, chip] : std::as_const(m_roles))
         chip->setOn(member.role == value);
     m_look->setText(member.look);

@@ -7,17 +7,18 @@
 //
 // The pane holds no production: the screen shows a member in it with
 // setMember() after every change, and every edit leaves as a request naming
-// the member shown at that moment, which the screen writes through the
-// session into the member found by that id. Setting the member never writes
-// anything and never moves the caret of a field whose text is unchanged.
+// the member shown at that moment (and the relationship, field or value),
+// which the screen turns into the operation on the member found by that id.
+// Setting the member never writes anything and never moves the caret of a
+// field whose text is unchanged.
 
 #include "design/ScrollColumn.h"
 #include "model/Cast.h"
+#include "state/rules/CastRules.h"
 
 #include <QList>
 #include <QUuid>
 
-#include <functional>
 
 namespace studio {
 
@@ -33,8 +34,6 @@ class SleekTextField;
 class CharacterDetail : public ScrollColumn {
     Q_OBJECT
 public:
-    using MemberChange = std::function<void(CastMember&)>;
-
     explicit CharacterDetail(QWidget* parent = nullptr);
 
     // Shows the member; `cast` is the whole cast (the member included), for
@@ -55,15 +54,23 @@ public:
     GhostButton* removeButton() const { return m_remove; }
 
 Q_SIGNALS:
-    void changeRequested(const QUuid& memberID, const MemberChange& change);
+    void textEdited(const QUuid& memberID, rules::CharacterText field, const QString& text);
+    void roleChosen(const QUuid& memberID, CastRole role);
+    void newLookRequested(const QUuid& memberID);
+    void relationshipAddRequested(const QUuid& memberID, const QUuid& otherID);
+    void relationshipRetargetRequested(const QUuid& memberID, const QUuid& relationshipID, const QUuid& otherID);
+    void relationshipLabelEdited(const QUuid& memberID, const QUuid& relationshipID, const QString& label);
+    void relationshipRemoveRequested(const QUuid& memberID, const QUuid& relationshipID);
     void assistRequested(const QUuid& memberID);
     void removeRequested(const QUuid& memberID);
 
 private:
-    void request(const MemberChange& change);
-    SleekTextField* textField(const QString& label, const QString& placeholder, QString CastMember::*field);
+    // Emits the request for the member shown now (none: nothing).
+    template <typename Signal, typename... Args>
+    void request(Signal signal, const Args&... args);
+    SleekTextField* textField(const QString& label, const QString& placeholder, rules::CharacterText field);
     SleekTextEditor* textEditor(const QString& label, const QString& placeholder, qreal minHeight,
-                                QString CastMember::*field);
+                                rules::CharacterText field);
 
     QUuid m_memberID;
     PaneArt* m_portrait;
@@ -72,8 +79,8 @@ private:
     LookAnchorCard* m_look;
     RelationshipsSection* m_relationships;
     GhostButton* m_remove;
-    QList<std::pair<QString CastMember::*, SleekTextField*>> m_fields;
-    QList<std::pair<QString CastMember::*, SleekTextEditor*>> m_editors;
+    QList<std::pair<rules::CharacterText, SleekTextField*>> m_fields;
+    QList<std::pair<rules::CharacterText, SleekTextEditor*>> m_editors;
 };
 
 } // namespace studio

@@ -1,7 +1,7 @@
 #include "views/phases/cast/LocationCard.h"
 
 #include "model/Cast.h"
-#include "views/phases/cast/CastLogic.h"
+#include "state/rules/CastRules.h"
 
 namespace studio {
 
@@ -16,7 +16,7 @@ void LocationCard::setLocation(const Location& location, bool selected)
         .seed = location.artSeed,
         .badge = QString(),
         .name = location.name,
-        .subtitle = cast::locationSubtitle(location),
+        .subtitle = rules::locationSubtitle(location),
         .selected = selected,
     });
 }

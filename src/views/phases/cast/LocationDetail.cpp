@@ -29,12 +29,12 @@ LocationDetail::LocationDetail(QWidget* parent)
 
     m_art = new PaneArt(600, 340, 160, QString(), page);
     connect(m_art, &PaneArt::newLookRequested, this,
-            [this] { request([seed = newSeed()](Location& l) { l.artSeed = seed; }); });
+            [this] { request(&LocationDetail::newLookRequested); });
     column->addWidget(m_art);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->setSpacing(10);
-    nameRow->addWidget(textField(u"Name"_s, QString(), &Location::name), 1, Qt::AlignBottom);
+    nameRow->addWidget(textField(u"Name"_s, QString(), rules::LocationText::name), 1, Qt::AlignBottom);
     m_assist = new AssistLink(u"Kimi fills only the empty fields — era, mood, look anchor, sound."_s, page);
     connect(m_assist, &QAbstractButton::clicked, this, [this] {
         if (!m_locationID.isNull())
@@ -56,7 +56,7 @@ LocationDetail::LocationDetail(QWidget* parent)
         auto* chip = new Chip(label(value), false, chips);
         flow->addWidget(chip);
         connect(chip, &QAbstractButton::clicked, this,
-                [this, value] { request([value](Location& l) { l.kind = value; }); });
+                [this, value] { request(&LocationDetail::kindChosen, value); });
         m_kinds.append({value, chip});
     }
     type->addWidget(chips);
@@ -64,15 +64,15 @@ LocationDetail::LocationDetail(QWidget* parent)
 
     auto* eraMood = new QHBoxLayout;
     eraMood->setSpacing(10);
-    eraMood->addWidget(textField(u"Era"_s, u"1970s, far future…"_s, &Location::era), 1);
-    eraMood->addWidget(textField(u"Mood"_s, u"Lonely, opulent…"_s, &Location::mood), 1);
+    eraMood->addWidget(textField(u"Era"_s, u"1970s, far future…"_s, rules::LocationText::era), 1);
+    eraMood->addWidget(textField(u"Mood"_s, u"Lonely, opulent…"_s, rules::LocationText::mood), 1);
     column->addLayout(eraMood);
 
     m_look = new LookAnchorCard(u"Architecture, materials, light sources, landmark details. Every scene set here "
                                 u"inherits this description."_s,
                                 page);
     connect(m_look, &LookAnchorCard::textEdited, this,
-            [this](const QString& text) { request([text](Location& l) { l.look = text; }); });
+            [this](const QString& text) { request(&LocationDetail::textEdited, rules::LocationText::look, text); });
     column->addWidget(m_look);
 
     m_sound = new SleekTextEditor(u"What you hear here"_s,
@@ -80,7 +80,7 @@ LocationDetail::LocationDetail(QWidget* parent)
                                   u"Grounds the writing now; feeds sound generation later."_s,
                                   52, 13, page);
     connect(m_sound, &SleekTextEditor::textEdited, this,
-            [this](const QString& text) { request([text](Location& l) { l.sound = text; }); });
+            [this](const QString& text) { request(&LocationDetail::textEdited, rules::LocationText::sound, text); });
     column->addWidget(m_sound);
 
     m_remove = new GhostButton(u"Remove location"_s, Palette::danger(), page);
@@ -94,11 +94,11 @@ LocationDetail::LocationDetail(QWidget* parent)
 }
 
 SleekTextField* LocationDetail::textField(const QString& label, const QString& placeholder,
-                                           QString Location::*field)
+                                           rules::LocationText field)
 {
     auto* input = new SleekTextField(label, placeholder);
     connect(input, &SleekTextField::textEdited, this,
-            [this, field](const QString& text) { request([field, text](Location& l) { l.*field = text; }); });
+            [this, field](const QString& text) { request(&LocationDetail::textEdited, field, text); });
     m_fields.append({field, input});
     return input;
 }
@@ -106,7 +106,7 @@ SleekTextField* LocationDetail::textField(const QString& label, const QString& p
 SleekTextField* LocationDetail::field(QString Location::*field) const
 {
     for (const auto& [f, input] : m_fields) {
-        if (f == field)
+        if (rules::locationField(f) == field)
             return input;
     }
     return nullptr;
@@ -121,10 +121,11 @@ Chip* LocationDetail::kindChip(LocationKind kind) const
     return nullptr;
 }
 
-void LocationDetail::request(const LocationChange& change)
+template <typename Signal, typename... Args>
+void LocationDetail::request(Signal signal, const Args&... args)
 {
     if (!m_locationID.isNull())
-        Q_EMIT changeRequested(m_locationID, change);
+        Q_EMIT(this->*signal)(m_locationID, args...);
 }
 
 void LocationDetail::setLocation(const Location& location)
@@ -135,7 +136,7 @@ void LocationDetail::setLocation(const Location& location)
     }
     m_art->setSeed(location.artSeed);
     for (const auto& [f, input] : std::as_const(m_fields))
-        input->setText(location.*f);
+        input->setText(location.*rules::locationField(f));
     for (const auto& [value, chip] : std::as_const(m_kinds))
         chip->setOn(location.kind == value);
     m_look->setText(location.look);

@@ -10,11 +10,11 @@
 
 #include "design/ScrollColumn.h"
 #include "model/Cast.h"
+#include "state/rules/CastRules.h"
 
 #include <QList>
 #include <QUuid>
 
-#include <functional>
 
 namespace studio {
 
@@ -29,8 +29,6 @@ class SleekTextField;
 class LocationDetail : public ScrollColumn {
     Q_OBJECT
 public:
-    using LocationChange = std::function<void(Location&)>;
-
     explicit LocationDetail(QWidget* parent = nullptr);
 
     // Another location than before starts at the top of the page.
@@ -46,17 +44,21 @@ public:
     GhostButton* removeButton() const { return m_remove; }
 
 Q_SIGNALS:
-    void changeRequested(const QUuid& locationID, const LocationChange& change);
+    void textEdited(const QUuid& locationID, rules::LocationText field, const QString& text);
+    void kindChosen(const QUuid& locationID, LocationKind kind);
+    void newLookRequested(const QUuid& locationID);
     void assistRequested(const QUuid& locationID);
     void removeRequested(const QUuid& locationID);
 
 private:
-    void request(const LocationChange& change);
-    SleekTextField* textField(const QString& label, const QString& placeholder, QString Location::*field);
+    // Emits the request for the location shown now (none: nothing).
+    template <typename Signal, typename... Args>
+    void request(Signal signal, const Args&... args);
+    SleekTextField* textField(const QString& label, const QString& placeholder, rules::LocationText field);
 
     QUuid m_locationID;
     PaneArt* m_art;
-    QList<std::pair<QString Location::*, SleekTextField*>> m_fields;
+    QList<std::pair<rules::LocationText, SleekTextField*>> m_fields;
     QList<std::pair<LocationKind, Chip*>> m_kinds;
     AssistLink* m_assist;
     LookAnchorCard* m_look;

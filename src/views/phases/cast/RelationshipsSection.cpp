@@ -7,7 +7,7 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
-#include "views/phases/cast/CastLogic.h"
+#include "state/rules/CastRules.h"
 #include "views/phases/cast/RelationshipRow.h"
 
 #include <QHBoxLayout>
@@ -97,7 +97,7 @@ void RelationshipsSection::setMember(const CastMember& member, const QList<CastM
             return row;
         },
         [&cast](RelationshipRow* row, const CastRelationship& r, int) {
-            row->setRelationship(cast::nameFor(cast, r.otherID), r.label);
+            row->setRelationship(rules::nameFor(cast, r.otherID), r.label);
         });
 }
 

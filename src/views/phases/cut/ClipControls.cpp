@@ -5,9 +5,10 @@
 #include "design/Slider.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "design/ToolbarIconButton.h"
 #include "model/Timeline.h"
-#include "views/phases/cut/CutLogic.h"
+#include "state/rules/CutRules.h"
 
 #include <QHBoxLayout>
 
@@ -17,11 +18,11 @@ namespace studio {
 
 ClipControls::ClipControls(QWidget* parent)
     : CardSurface(12, Palette::surfaceHigh(), parent)
-    , m_label(new TextLabel(QString(), Theme::font(12, QFont::DemiBold), Palette::textPrimary(), this))
+    , m_label(new TextLabel(QString(), Theme::font(type::control, QFont::DemiBold), Palette::textPrimary(), this))
     , m_earlier(new ToolbarIconButton(u"arrow.left"_s, u"Move earlier"_s, this))
     , m_later(new ToolbarIconButton(u"arrow.right"_s, u"Move later"_s, this))
     , m_length(new Slider(1, 30, this))
-    , m_lengthText(new TextLabel(QString(), Theme::font(11, QFont::Medium), Palette::textSecondary(), this))
+    , m_lengthText(new TextLabel(QString(), Theme::font(type::body, QFont::Medium), Palette::textSecondary(), this))
     , m_cut(new GhostButton(u"scissors"_s, u"Cut"_s, Palette::danger(), this))
 {
     auto* row = new QHBoxLayout(this);
@@ -55,7 +56,7 @@ void ClipControls::setClip(const TimelineClip& clip)
     // Silent: showing a length never writes it, and a drag in progress keeps
     // its knob.
     m_length->setValue(clip.seconds);
-    m_lengthText->setText(cut::controlSecondsText(clip.seconds));
+    m_lengthText->setText(rules::clipControlSecondsText(clip.seconds));
 }
 
 } // namespace studio

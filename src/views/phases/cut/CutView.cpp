@@ -12,11 +12,13 @@
 #include "design/Slider.h"
 #include "design/SymbolLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Lookup.h"
 #include "model/Text.h"
 #include "state/ProjectSession.h"
+#include "state/edits/CutEdits.h"
+#include "state/rules/CutRules.h"
 #include "views/phases/cut/ClipControls.h"
-#include "views/phases/cut/CutLogic.h"
 #include "views/phases/cut/MusicCuesSection.h"
 #include "views/phases/cut/TimelineLanes.h"
 
@@ -45,6 +47,19 @@ const QList<MusicCue>& noCues()
     return none;
 }
 
+QColor toneColor(rules::RuntimeTone tone)
+{
+    switch (tone) {
+    case rules::RuntimeTone::tooShort:
+        return Palette::warn();
+    case rules::RuntimeTone::onTarget:
+        return Palette::success();
+    case rules::RuntimeTone::tooLong:
+        return Palette::danger();
+    }
+    return Palette::warn();
+}
+
 } // namespace
 
 // The toolbar's chip: a status dot and the cut length against the target on
@@ -52,12 +67,12 @@ const QList<MusicCue>& noCues()
 class RuntimeChipLabel : public QWidget {
 public:
     RuntimeChipLabel()
-        : m_font(Theme::font(10.5, QFont::Medium))
+        : m_font(Theme::font(type::callout, QFont::Medium))
     {
         setAttribute(Qt::WA_TranslucentBackground);
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     }
-    void setChip(const cut::RuntimeChip& chip)
+    void setChip(const rules::RuntimeChip& chip)
     {
         if (chip == m_chip)
             return;
@@ -69,7 +84,7 @@ public:
         }
         update();
     }
-    const cut::RuntimeChip& chip() const { return m_chip; }
+    const rules::RuntimeChip& chip() const { return m_chip; }
 
     QSize sizeHint() const override
     {
@@ -84,10 +99,10 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF box(rect());
-        shapes::fillCapsule(p, box, Palette::white(0.05));
+        shapes::fillCapsule(p, box, Palette::white(level::wash));
         shapes::strokeCapsuleInside(p, box, Palette::hairline(), 1);
         p.setPen(Qt::NoPen);
-        p.setBrush(m_chip.color);
+        p.setBrush(toneColor(m_chip.tone));
         p.drawEllipse(QRectF(padH, box.center().y() - dot / 2, dot, dot));
         p.setFont(m_font);
         p.setPen(Palette::textSecondary());
@@ -102,13 +117,13 @@ private:
     static constexpr qreal dot = 5;
     static constexpr qreal spacing = 6;
     QFont m_font;
-    cut::RuntimeChip m_chip;
+    rules::RuntimeChip m_chip;
     QString m_shown;
 };
 
 CutView::CutView(ProjectSession& session, QWidget* parent)
     : PhaseScreen(session, parent)
-    , m_zoom(cut::defaultZoom)
+    , m_zoom(rules::defaultTimelineZoom)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -169,7 +184,7 @@ QWidget* CutView::toolbar()
     zoom->setSpacing(8);
     // The magnifiers only decorate the slider; they don't change the zoom.
     zoom->addWidget(new SymbolLabel(u"minus.magnifyingglass"_s, 10, Palette::textTertiary()), 0, Qt::AlignVCenter);
-    m_zoomSlider = new Slider(cut::minimumZoom, cut::maximumZoom);
+    m_zoomSlider = new Slider(rules::minimumTimelineZoom, rules::maximumTimelineZoom);
     m_zoomSlider->setTint(Palette::accentDeep());
     m_zoomSlider->setFixedWidth(120);
     m_zoomSlider->setValue(m_zoom);
@@ -204,44 +219,38 @@ QWidget* CutView::timelineBlock()
 void CutView::connectControls()
 {
     connect(m_controls, &ClipControls::moveRequested, this, [this](const QUuid& clipID, int offset) {
-        editActiveEpisode([&](Episode& e) { cut::moveClip(e.timeline, clipID, offset); });
+        editEpisode([&](Project& p, const QUuid& episodeID) { edits::moveClip(p, episodeID, clipID, offset); });
     });
     connect(m_controls, &ClipControls::secondsEdited, this, [this](const QUuid& clipID, double seconds) {
-        editActiveEpisode([&](Episode& e) { cut::setClipSeconds(e.timeline, clipID, seconds); });
+        editEpisode([&](Project& p, const QUuid& episodeID) { edits::retimeClip(p, episodeID, clipID, seconds); });
     });
     connect(m_controls, &ClipControls::cutRequested, this, [this](const QUuid& clipID) {
         m_selectedClipID = QUuid();
-        if (!editActiveEpisode([&](Episode& e) { cut::removeClip(e.timeline, clipID); }))
+        if (!editEpisode([&](Project& p, const QUuid& episodeID) { edits::removeClip(p, episodeID, clipID); }))
             requestRefresh();
     });
 }
 
 void CutView::connectMusic()
 {
-    connect(m_music, &MusicCuesSection::addRequested, this,
-            [this] { editActiveEpisode([](Episode& e) { cut::appendCue(e); }); });
+    connect(m_music, &MusicCuesSection::addRequested, this, [this] {
+        editEpisode([](Project& p, const QUuid& episodeID) { edits::addMusicCue(p, episodeID); });
+    });
     connect(m_music, &MusicCuesSection::nameEdited, this, [this](const QUuid& cueID, const QString& name) {
-        editActiveEpisode([&](Episode& e) {
-            if (MusicCue* cue = findMusicCue(e, cueID))
-                cue->name = name;
-        });
+        editEpisode([&](Project& p, const QUuid& episodeID) { edits::renameMusicCue(p, episodeID, cueID, name); });
     });
     connect(m_music, &MusicCuesSection::moodEdited, this, [this](const QUuid& cueID, const QString& mood) {
-        editActiveEpisode([&](Episode& e) {
-            if (MusicCue* cue = findMusicCue(e, cueID))
-                cue->mood = mood;
-        });
+        editEpisode([&](Project& p, const QUuid& episodeID) { edits::setMusicCueMood(p, episodeID, cueID, mood); });
     });
-    connect(m_music, &MusicCuesSection::deleteRequested, this,
-            [this](const QUuid& cueID) { editActiveEpisode([&](Episode& e) { cut::removeCue(e, cueID); }); });
+    connect(m_music, &MusicCuesSection::deleteRequested, this, [this](const QUuid& cueID) {
+        editEpisode([&](Project& p, const QUuid& episodeID) { edits::removeMusicCue(p, episodeID, cueID); });
+    });
 }
 
-bool CutView::editActiveEpisode(const std::function<void(Episode&)>& change)
+bool CutView::editEpisode(const std::function<void(Project&, const QUuid&)>& change)
 {
-    return edit([&](Project& p) {
-        if (Episode* episode = findActiveEpisode(p, session().activeEpisodeID()))
-            change(*episode);
-    });
+    const QUuid episodeID = activeEpisodeID();
+    return !episodeID.isNull() && edit([&](Project& p) { change(p, episodeID); });
 }
 
 void CutView::assembleRequested()
@@ -271,7 +280,7 @@ void CutView::assemble()
     m_selectedClipID = QUuid();
     // Every earlier clip, with its trims, order and removals, is replaced in
     // one edit; the selection goes with it even when nothing changed.
-    if (!editActiveEpisode([](Episode& e) { e.timeline = cut::assembleTimeline(e); }))
+    if (!editEpisode([](Project& p, const QUuid& episodeID) { edits::assembleTimeline(p, episodeID); }))
         requestRefresh();
 }
 
@@ -288,7 +297,7 @@ QString CutView::runtimeChipText() const
 
 QColor CutView::runtimeChipColor() const
 {
-    return m_chip->chip().color;
+    return toneColor(m_chip->chip().tone);
 }
 
 Alert* CutView::reassembleAlert() const
@@ -310,7 +319,7 @@ void CutView::refresh()
 {
     const Episode* episode = activeEpisode();
     const QList<TimelineClip>& timeline = episode ? episode->timeline : noClips();
-    m_chip->setChip(cut::runtimeChip(project(), episode));
+    m_chip->setChip(rules::runtimeChip(project(), episode));
 
     const bool hasClips = !timeline.isEmpty();
     m_zoomControl->setVisible(hasClips);

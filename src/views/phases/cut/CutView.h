@@ -55,10 +55,9 @@ public:
     // The open "Re-assemble the cut?" question, if any.
     Alert* reassembleAlert() const;
 
-protected:
+private:
     void refresh() override;
 
-private:
     QWidget* toolbar();
     QWidget* timelineBlock();
     void connectControls();
@@ -67,9 +66,9 @@ private:
     void assembleRequested();
     void assemble();
     void toggleSelection(const QUuid& clipID);
-    // The change applied to the active episode of the production the door
-    // hands over (no episode: nothing).
-    bool editActiveEpisode(const std::function<void(Episode&)>& change);
+    // A named operation on the active episode, given its id as the screen
+    // resolves it now (no episode: nothing).
+    bool editEpisode(const std::function<void(Project&, const QUuid&)>& change);
 
     double m_zoom;
     QUuid m_selectedClipID;

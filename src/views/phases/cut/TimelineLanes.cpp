@@ -4,6 +4,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QFontMetricsF>
@@ -33,17 +34,17 @@ constexpr qreal maximumCachedWidth = 4096;
 
 const QFont& labelFont()
 {
-    static const QFont font = Theme::font(8, QFont::DemiBold);
+    static const QFont font = Theme::font(type::caption, QFont::DemiBold);
     return font;
 }
 const QFont& secondsFont()
 {
-    static const QFont font = Theme::font(7.5);
+    static const QFont font = Theme::font(type::caption2);
     return font;
 }
 const QFont& captionFont()
 {
-    static const QFont font = Theme::font(7, QFont::DemiBold, 0.7);
+    static const QFont font = Theme::font(type::micro, QFont::DemiBold, 0.7);
     return font;
 }
 
@@ -120,7 +121,7 @@ QSize TimelineLanes::sizeHint() const
 
 void TimelineLanes::relayout()
 {
-    m_layout = cut::laneLayout(m_timeline, m_zoom);
+    m_layout = rules::laneLayout(m_timeline, m_zoom);
     m_pressed = -1;
     setFixedSize(sizeHint());
     updateGeometry();
@@ -142,8 +143,8 @@ void TimelineLanes::paintEvent(QPaintEvent* event)
     for (int i = begin; i < m_layout.clips.size() && m_layout.clips[i].left() <= exposed.right(); ++i) {
         paintClip(p, i);
         const QRectF& lane = m_layout.dialogue[i];
-        const QColor fill = m_timeline[i].hasDialogue ? Palette::withOpacity(Palette::accentDeep(), 0.55)
-                                                      : Palette::white(0.04);
+        const QColor fill = m_timeline[i].hasDialogue ? Palette::withOpacity(Palette::accentDeep(), level::soft)
+                                                      : Palette::white(level::veil);
         shapes::fillRounded(p, lane, dialogueRadius, fill);
     }
 
@@ -167,7 +168,7 @@ void TimelineLanes::paintClip(QPainter& p, int index)
     } else {
         const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : devicePixelRatioF();
         const QString key = clip.seed + u'\x1f' + text::displayPrefix(clip.label) + u'\x1f'
-            + cut::tileSecondsText(clip.seconds) + u'\x1f' + QString::number(tile.width(), 'f', 2) + u'\x1f'
+            + rules::tileSecondsText(clip.seconds) + u'\x1f' + QString::number(tile.width(), 'f', 2) + u'\x1f'
             + QString::number(dpr, 'f', 2);
         const QPixmap* face = m_faces.object(key);
         if (!face) {
@@ -202,7 +203,7 @@ void TimelineLanes::paintTileFace(QPainter& p, const QRectF& tile, const Timelin
     p.setClipPath(shapes::roundedRect(tile, clipRadius), Qt::IntersectClip);
     QLinearGradient shade(QPointF(0, tile.center().y()), QPointF(0, tile.bottom()));
     shade.setColorAt(0, Qt::transparent);
-    shade.setColorAt(1, Palette::black(0.7));
+    shade.setColorAt(1, Palette::black(level::strong));
     p.fillRect(QRectF(tile.left(), tile.center().y(), tile.width(), tile.height() / 2), shade);
 
     // The label and the length in a row along the bottom, padded 5.
@@ -211,23 +212,23 @@ void TimelineLanes::paintTileFace(QPainter& p, const QRectF& tile, const Timelin
     const qreal rowHeight = std::max(labelMetrics.height(), secondsMetrics.height());
     const QRectF row(tile.left() + rowPadding, tile.bottom() - rowPadding - rowHeight,
                      tile.width() - 2 * rowPadding, rowHeight);
-    const QString seconds = cut::tileSecondsText(clip.seconds);
+    const QString seconds = rules::tileSecondsText(clip.seconds);
     const qreal secondsWidth = std::min(secondsMetrics.horizontalAdvance(seconds), row.width());
     p.setFont(secondsFont());
-    p.setPen(Palette::white(0.7));
+    p.setPen(Palette::white(level::strong));
     p.drawText(QRectF(row.right() - secondsWidth, row.top(), secondsWidth, row.height()),
                Qt::AlignRight | Qt::AlignVCenter, seconds);
     const qreal labelWidth = std::max<qreal>(0, row.width() - secondsWidth - rowSpacing);
     const QString label = labelMetrics.elidedText(text::displayPrefix(clip.label), Qt::ElideRight, labelWidth);
     p.setFont(labelFont());
-    p.setPen(Palette::white(0.95));
+    p.setPen(Palette::white(level::almost));
     p.drawText(QRectF(row.left(), row.top(), labelWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter, label);
     p.restore();
 }
 
 void TimelineLanes::mousePressEvent(QMouseEvent* event)
 {
-    m_pressed = event->button() == Qt::LeftButton ? cut::clipIndexAt(m_layout, event->position()) : -1;
+    m_pressed = event->button() == Qt::LeftButton ? rules::clipIndexAt(m_layout, event->position()) : -1;
     event->accept();
 }
 
@@ -237,7 +238,7 @@ void TimelineLanes::mouseReleaseEvent(QMouseEvent* event)
     const int pressed = std::exchange(m_pressed, -1);
     if (event->button() != Qt::LeftButton || pressed < 0)
         return;
-    if (cut::clipIndexAt(m_layout, event->position()) != pressed)
+    if (rules::clipIndexAt(m_layout, event->position()) != pressed)
         return;
     Q_EMIT clipTapped(m_timeline[pressed].id);
 }

@@ -8,7 +8,7 @@
 // clip's id; the screen decides what the selection becomes.
 
 #include "model/Timeline.h"
-#include "views/phases/cut/CutLogic.h"
+#include "state/rules/CutRules.h"
 
 #include <QCache>
 #include <QList>
@@ -30,7 +30,7 @@ public:
 
     double zoom() const { return m_zoom; }
     QUuid selectedClipID() const { return m_selected; }
-    const cut::LaneLayout& laneLayout() const { return m_layout; }
+    const rules::LaneLayout& laneLayout() const { return m_layout; }
     // The tile of a clip in this widget's coordinates (empty when not shown).
     QRectF clipRect(const QUuid& clipID) const;
     QRectF dialogueRect(const QUuid& clipID) const;
@@ -54,9 +54,9 @@ private:
     static void paintTileFace(QPainter& painter, const QRectF& tile, const TimelineClip& clip);
 
     QList<TimelineClip> m_timeline;
-    double m_zoom = cut::defaultZoom;
+    double m_zoom = rules::defaultTimelineZoom;
     QUuid m_selected;
-    cut::LaneLayout m_layout;
+    rules::LaneLayout m_layout;
     int m_pressed = -1;
     // Finished tile faces, so a scroll frame copies pictures instead of
     // scaling and clipping each one again (cost in kilobytes).

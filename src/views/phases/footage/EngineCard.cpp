@@ -11,8 +11,8 @@
 #include "design/SwitchToggle.h"
 #include "design/SymbolLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
-#include "state/ProjectSession.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -25,110 +25,180 @@ namespace studio {
 
 namespace {
 
-// The controls row: one row with the last control at the trailing edge while
-// everything fits; narrower, the controls wrap onto further rows. Every row
-// centres its controls vertically.
+constexpr int controlSpacing = 16;
+// Between the controls once the row has to close up.
+constexpr int tightSpacing = 10;
+constexpr int captionGap = 7;
+constexpr int toggleGap = 6;
+
+// A caption over a slider. The slider keeps its given width while there is
+// room and narrows when the row closes up; the caption then wraps onto a
+// second line rather than being cut short.
+class SliderColumn : public QWidget {
+public:
+    SliderColumn(FieldLabel* label, Slider* slider, int sliderWidth, QWidget* parent)
+        : QWidget(parent)
+        , m_label(label)
+        , m_slider(slider)
+        , m_sliderWidth(sliderWidth)
+    {
+        setAttribute(Qt::WA_TranslucentBackground);
+        label->setParent(this);
+        label->setWordWrap(true);
+        slider->setParent(this);
+        slider->setTint(Palette::accentDeep());
+        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+        policy.setHeightForWidth(true);
+        setSizePolicy(policy);
+    }
+
+    QSize sizeHint() const override
+    {
+        const int width = std::max(naturalCaptionWidth(), m_sliderWidth);
+        return QSize(width, heightForWidth(width));
+    }
+    QSize minimumSizeHint() const override { return QSize(m_slider->minimumSizeHint().width(), sizeHint().height()); }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override
+    {
+        return m_label->heightForWidth(width) + captionGap + m_slider->sizeHint().height();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent*) override
+    {
+        const int captionHeight = m_label->heightForWidth(width());
+        m_label->setGeometry(0, 0, width(), captionHeight);
+        m_slider->setGeometry(0, captionHeight + captionGap, std::min(width(), m_sliderWidth),
+                              m_slider->sizeHint().height());
+    }
+
+private:
+    int naturalCaptionWidth() const { return m_label->sizeHint().width(); }
+
+    FieldLabel* m_label;
+    Slider* m_slider;
+    int m_sliderWidth;
+};
+
+// The controls row: the clip length, the two switches, the takes and, at the
+// trailing edge, the resolution. One row at every width the card takes: when
+// the controls don't fit side by side, the two switches stand one above the
+// other and the rest close up, the sliders narrowing last.
 class ControlsLayout : public ItemListLayout {
 public:
-    ControlsLayout(int spacing, int rowSpacing, QWidget* parent)
+    explicit ControlsLayout(QWidget* parent)
         : ItemListLayout(parent)
-        , m_spacing(spacing)
-        , m_rowSpacing(rowSpacing)
     {
         setContentsMargins(0, 0, 0, 0);
     }
 
     Qt::Orientations expandingDirections() const override { return Qt::Horizontal; }
     bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override { return place(QRect(0, 0, width, 0), false); }
+    int heightForWidth(int width) const override { return arrange(width).height; }
     QSize sizeHint() const override
     {
-        int w = 0, h = 0;
-        for (QLayoutItem* item : visibleItems()) {
-            w += item->sizeHint().width() + (w > 0 ? m_spacing : 0);
-            h = std::max(h, item->sizeHint().height());
-        }
-        return QSize(w, h);
+        const Arrangement natural = arrange(QWIDGETSIZE_MAX);
+        return QSize(natural.used, natural.height);
     }
-    // As narrow as the widest control, as low as one row: the height at the
-    // width actually given comes from heightForWidth. A minimum taken at the
-    // narrowest width would hold the manifest open below its last shot
-    // whenever the card is wider than that.
     QSize minimumSize() const override
     {
-        int w = 0, h = 0;
-        for (QLayoutItem* item : visibleItems()) {
-            w = std::max(w, item->sizeHint().width());
-            h = std::max(h, item->sizeHint().height());
-        }
-        return QSize(w, h);
+        // As low as one row: the height at the width given comes from
+        // heightForWidth (a minimum taken at the narrowest width would hold
+        // the manifest open below its last shot).
+        return QSize(0, arrange(QWIDGETSIZE_MAX).height);
     }
     void setGeometry(const QRect& rect) override
     {
         QLayout::setGeometry(rect);
-        place(rect, true);
+        const Arrangement a = arrange(rect.width());
+        if (a.places.size() != count())
+            return;
+        for (int i = 0; i < count(); ++i)
+            itemAt(i)->setGeometry(a.places[i].translated(rect.topLeft()));
     }
 
 private:
-    // Places the items (or only measures) and returns the height used.
-    int place(const QRect& rect, bool apply) const
+    enum { clipLength, chain, characterRefs, takes, resolution, itemCount };
+
+    struct Arrangement {
+        QList<QRect> places;
+        int height = 0;
+        int used = 0;
+    };
+
+    Arrangement arrange(int width) const
     {
-        const QList<QLayoutItem*> items = visibleItems();
-        if (items.isEmpty())
-            return 0;
-        // Rows of item indices.
-        QList<QList<int>> rows(1);
-        int x = 0;
-        for (int i = 0; i < items.size(); ++i) {
-            const int w = items[i]->sizeHint().width();
-            if (!rows.last().isEmpty() && x + m_spacing + w > rect.width()) {
-                rows.append(QList<int>());
-                x = 0;
-            }
-            x += (rows.last().isEmpty() ? 0 : m_spacing) + w;
-            rows.last().append(i);
-        }
-        int y = rect.top();
-        for (const QList<int>& row : rows) {
-            int height = 0;
-            for (int i : row)
-                height = std::max(height, items[i]->sizeHint().height());
-            if (apply) {
-                int left = rect.left();
-                for (int i : row) {
-                    const QSize s = items[i]->sizeHint();
-                    // One row: the last control stands at the trailing edge.
-                    const bool trailing = rows.size() == 1 && i == items.size() - 1;
-                    const int at = trailing ? rect.right() + 1 - s.width() : left;
-                    items[i]->setGeometry(QRect(at, y + (height - s.height()) / 2, s.width(), s.height()));
-                    left += s.width() + m_spacing;
+        Arrangement a;
+        if (count() != itemCount)
+            return a;
+        QSize hint[itemCount];
+        for (int i = 0; i < itemCount; ++i)
+            hint[i] = itemAt(i)->sizeHint();
+        const auto heightAt = [&](int i, int w) {
+            QLayoutItem* item = itemAt(i);
+            return item->hasHeightForWidth() ? item->heightForWidth(w) : hint[i].height();
+        };
+
+        int widths[itemCount];
+        for (int i = 0; i < itemCount; ++i)
+            widths[i] = hint[i].width();
+        const int sideBySide = widths[clipLength] + widths[chain] + widths[characterRefs] + widths[takes]
+            + widths[resolution] + 4 * controlSpacing;
+        const bool stacked = sideBySide > width;
+        int spacing = controlSpacing;
+        if (stacked) {
+            const int toggles = std::max(widths[chain], widths[characterRefs]);
+            widths[chain] = widths[characterRefs] = toggles;
+            const int fixed = toggles + widths[resolution];
+            if (fixed + widths[clipLength] + widths[takes] + 3 * spacing > width) {
+                // Closing up: tighter gaps, then the two slider columns share
+                // what is left in proportion to what they would take.
+                spacing = tightSpacing;
+                const int left = width - fixed - 3 * spacing;
+                const int wanted = widths[clipLength] + widths[takes];
+                if (left < wanted) {
+                    const int clip = std::max(itemAt(clipLength)->minimumSize().width(),
+                                              int(qint64(left) * widths[clipLength] / std::max(1, wanted)));
+                    widths[clipLength] = clip;
+                    widths[takes] = std::max(itemAt(takes)->minimumSize().width(), left - clip);
                 }
             }
-            y += height + m_rowSpacing;
         }
-        return y - m_rowSpacing - rect.top();
+
+        int heights[itemCount];
+        for (int i = 0; i < itemCount; ++i)
+            heights[i] = heightAt(i, widths[i]);
+        const int togglesHeight = stacked ? heights[chain] + toggleGap + heights[characterRefs] : 0;
+        int row = stacked ? togglesHeight : 0;
+        for (int i = 0; i < itemCount; ++i) {
+            if (!stacked || (i != chain && i != characterRefs))
+                row = std::max(row, heights[i]);
+        }
+
+        a.height = row;
+        a.places.resize(itemCount);
+        int x = 0;
+        for (int i = 0; i < itemCount; ++i) {
+            if (stacked && i == characterRefs)
+                continue;
+            if (stacked && i == chain) {
+                const int top = (row - togglesHeight) / 2;
+                a.places[chain] = QRect(x, top, widths[chain], heights[chain]);
+                a.places[characterRefs]
+                    = QRect(x, top + heights[chain] + toggleGap, widths[characterRefs], heights[characterRefs]);
+            } else {
+                a.places[i] = QRect(x, (row - heights[i]) / 2, widths[i], heights[i]);
+            }
+            x += widths[i] + spacing;
+        }
+        a.used = x - spacing;
+        // The resolution stands at the trailing edge.
+        if (width < QWIDGETSIZE_MAX && a.used < width)
+            a.places[resolution].moveRight(width - 1);
+        return a;
     }
-
-    int m_spacing;
-    int m_rowSpacing;
 };
-
-QWidget* sliderColumn(FieldLabel* label, Slider* slider, int width, QWidget* parent)
-{
-    auto* column = new QWidget(parent);
-    column->setAttribute(Qt::WA_TranslucentBackground);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(7);
-    label->setParent(column);
-    slider->setParent(column);
-    slider->setFixedWidth(width);
-    slider->setTint(Palette::accentDeep());
-    layout->addWidget(label);
-    // Aligned, so the slider's fixed width doesn't cap a longer caption.
-    layout->addWidget(slider, 0, Qt::AlignLeft);
-    return column;
-}
 
 QString clipLengthCaption(double seconds)
 {
@@ -142,9 +212,8 @@ QString takesCaption(qint64 takes)
 
 } // namespace
 
-EngineCard::EngineCard(ProjectSession& session, QWidget* parent)
+EngineCard::EngineCard(QWidget* parent)
     : CardSurface(16, Palette::surface(), parent)
-    , m_session(session)
     , m_clipLengthLabel(new FieldLabel(QString(), this))
     , m_clipLength(new Slider(4, 20, this))
     , m_chain(new SwitchToggle(u"Chain final frames"_s, this))
@@ -170,12 +239,12 @@ EngineCard::EngineCard(ProjectSession& session, QWidget* parent)
 
     auto* controls = new QWidget(card);
     controls->setAttribute(Qt::WA_TranslucentBackground);
-    auto* controlsLayout = new ControlsLayout(16, 12, controls);
+    auto* controlsLayout = new ControlsLayout(controls);
     m_clipLength->setStep(1);
     m_takes->setStep(1);
     for (SwitchToggle* toggle : {m_chain, m_characterRefs}) {
         toggle->setParent(controls);
-        toggle->setLabelFont(Theme::font(11));
+        toggle->setLabelFont(Theme::font(type::body));
         toggle->setTint(Palette::accentDeep());
     }
     m_resolution->setParent(controls);
@@ -183,10 +252,10 @@ EngineCard::EngineCard(ProjectSession& session, QWidget* parent)
     for (const QString& resolution : GenerationProfile::resolutions())
         options.append({resolution, resolution});
     m_resolution->setOptions(options);
-    controlsLayout->addWidget(sliderColumn(m_clipLengthLabel, m_clipLength, 170, controls));
+    controlsLayout->addWidget(new SliderColumn(m_clipLengthLabel, m_clipLength, 170, controls));
     controlsLayout->addWidget(m_chain);
     controlsLayout->addWidget(m_characterRefs);
-    controlsLayout->addWidget(sliderColumn(m_takesLabel, m_takes, 110, controls));
+    controlsLayout->addWidget(new SliderColumn(m_takesLabel, m_takes, 110, controls));
     controlsLayout->addWidget(m_resolution);
     layout->addWidget(controls);
 
@@ -199,36 +268,23 @@ EngineCard::EngineCard(ProjectSession& session, QWidget* parent)
                                                   {u"anchored prompts"_s, u"lock.shield"_s}};
     for (int i = 0; i < 4; ++i) {
         m_stats[i] = new StatTile(QString(), tiles[i].first, tiles[i].second, card);
+        m_stats[i]->setCaptionWraps(true);
         stats->addWidget(m_stats[i], 1);
     }
     layout->addLayout(stats);
 
-    connect(m_clipLength, &Slider::valueEdited, this,
-            [this](double value) { write([value](GenerationProfile& p) { p.maxClipSeconds = value; }); });
+    connect(m_clipLength, &Slider::valueEdited, this, &EngineCard::maxClipSecondsEdited);
     connect(m_takes, &Slider::valueEdited, this, [this](double value) {
         // The slider moves a double; the profile keeps whole takes.
-        write([value](GenerationProfile& p) { p.variantsPerShot = text::saturatingInt64(value); });
+        Q_EMIT variantsPerShotEdited(text::saturatingInt64(value));
     });
-    connect(m_chain, &QAbstractButton::clicked, this,
-            [this](bool on) { write([on](GenerationProfile& p) { p.chainsLastFrame = on; }); });
-    connect(m_characterRefs, &QAbstractButton::clicked, this,
-            [this](bool on) { write([on](GenerationProfile& p) { p.usesCharacterRefs = on; }); });
-    connect(m_resolution, &PillPicker::picked, this, [this](int index) {
-        const QString resolution = m_resolution->value<QString>(index);
-        write([resolution](GenerationProfile& p) { p.resolution = resolution; });
-    });
+    connect(m_chain, &QAbstractButton::clicked, this, &EngineCard::chainsLastFrameEdited);
+    connect(m_characterRefs, &QAbstractButton::clicked, this, &EngineCard::usesCharacterRefsEdited);
+    connect(m_resolution, &PillPicker::picked, this,
+            [this](int index) { Q_EMIT resolutionPicked(m_resolution->value<QString>(index)); });
 }
 
-void EngineCard::write(const std::function<void(GenerationProfile&)>& change)
-{
-    // The current profile, not the one last shown: another field may have
-    // changed since.
-    GenerationProfile profile = m_session.profile();
-    change(profile);
-    m_session.setProfile(profile);
-}
-
-void EngineCard::show(const GenerationProfile& profile, const footage::EngineStats& stats)
+void EngineCard::setValues(const GenerationProfile& profile, const rules::EngineStats& stats)
 {
     m_clipLengthLabel->setCaption(clipLengthCaption(profile.maxClipSeconds));
     m_clipLength->setValue(profile.maxClipSeconds);
@@ -242,7 +298,7 @@ void EngineCard::show(const GenerationProfile& profile, const footage::EngineSta
 
     m_stats[0]->setValue(QString::number(stats.shots));
     m_stats[1]->setValue(QString::number(stats.clips));
-    m_stats[2]->setValue(footage::secondsText(stats.seconds));
+    m_stats[2]->setValue(rules::shotLengthText(stats.seconds));
     m_stats[3]->setValue(QString::number(stats.anchored));
 }
 

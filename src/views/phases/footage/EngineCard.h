@@ -2,21 +2,18 @@
 
 // The head of the footage manifest: the session's generation profile (longest
 // clip, chained final frames, character references, takes per render,
-// resolution), written through the session as the user moves a control, and
-// four statistics of the active episode. The card shows what it is given;
-// only the user's moves write.
+// resolution) and four statistics of the active episode. The card shows what
+// it is given and reports the user's moves, field by field; the screen writes
+// them into the session's profile.
 
 #include "design/CardSurface.h"
 #include "model/Generation.h"
-#include "views/phases/footage/FootageLogic.h"
-
-#include <functional>
+#include "state/rules/FootageRules.h"
 
 namespace studio {
 
 class FieldLabel;
 class PillPicker;
-class ProjectSession;
 class Slider;
 class StatTile;
 class SwitchToggle;
@@ -24,9 +21,9 @@ class SwitchToggle;
 class EngineCard : public CardSurface {
     Q_OBJECT
 public:
-    explicit EngineCard(ProjectSession& session, QWidget* parent = nullptr);
+    explicit EngineCard(QWidget* parent = nullptr);
 
-    void show(const GenerationProfile& profile, const footage::EngineStats& stats);
+    void setValues(const GenerationProfile& profile, const rules::EngineStats& stats);
 
     Slider* clipLengthSlider() const { return m_clipLength; }
     Slider* takesSlider() const { return m_takes; }
@@ -37,11 +34,14 @@ public:
     FieldLabel* takesLabel() const { return m_takesLabel; }
     StatTile* statTile(int index) const { return m_stats[index]; }
 
-private:
-    // Writes one field of the session's current profile.
-    void write(const std::function<void(GenerationProfile&)>& change);
+Q_SIGNALS:
+    void maxClipSecondsEdited(double seconds);
+    void chainsLastFrameEdited(bool on);
+    void usesCharacterRefsEdited(bool on);
+    void variantsPerShotEdited(qint64 takes);
+    void resolutionPicked(const QString& resolution);
 
-    ProjectSession& m_session;
+private:
     FieldLabel* m_clipLengthLabel;
     Slider* m_clipLength;
     SwitchToggle* m_chain;

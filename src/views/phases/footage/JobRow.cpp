@@ -5,7 +5,8 @@
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "model/Text.h"
-#include "views/phases/footage/FootageLogic.h"
+#include "state/rules/FootageRules.h"
+#include "state/rules/ProgressRules.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -79,7 +80,7 @@ QString JobRow::stateText() const
     case JobState::queued:
         return u"QUEUED"_s;
     case JobState::rendering:
-        return footage::percentText(m_job.progress);
+        return rules::percentText(m_job.progress);
     case JobState::done:
     case JobState::failed:
         break;
@@ -160,7 +161,7 @@ void JobRow::paintEvent(QPaintEvent*)
                            Palette::gold(), linkSize, QFont::Bold);
             x += linkBox + chipGap;
         }
-        const QString text = footage::secondsText(clip.seconds);
+        const QString text = rules::shotLengthText(clip.seconds);
         const QRectF chip(x, chipTop, chipMetrics.horizontalAdvance(text) + 2 * chipPadH, chipH);
         shapes::fillCapsule(p, chip, done ? Palette::withOpacity(Palette::success(), 0.85) : Palette::white(0.07));
         p.setPen(done ? Palette::buttonInk() : Palette::textSecondary());

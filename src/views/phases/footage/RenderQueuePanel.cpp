@@ -8,9 +8,8 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
-#include "model/Lookup.h"
-#include "state/ProjectSession.h"
-#include "views/phases/footage/FootageLogic.h"
+#include "design/Tokens.h"
+#include "state/rules/FootageRules.h"
 
 #include <QHBoxLayout>
 #include <QSpacerItem>
@@ -34,10 +33,10 @@ QWidget* makeEmptyState(QWidget* parent)
     layout->setContentsMargins(0, 36, 0, 36);
     layout->setSpacing(8);
     layout->addWidget(new SymbolLabel(u"tray"_s, 20, Palette::textTertiary(), QFont::Light, box), 0, Qt::AlignHCenter);
-    auto* title = new TextLabel(u"Queue is empty"_s, Theme::font(11.5), Palette::textTertiary(), box);
+    auto* title = new TextLabel(u"Queue is empty"_s, Theme::font(type::bodyLarge), Palette::textTertiary(), box);
     title->setAlignment(Qt::AlignHCenter);
     layout->addWidget(title);
-    auto* message = new TextLabel(u"Select shots on the left, then queue and render them."_s, Theme::font(10),
+    auto* message = new TextLabel(u"Select shots on the left, then queue and render them."_s, Theme::font(type::small),
                                   Palette::textTertiary(), box);
     message->setWordWrap(true);
     message->setAlignment(Qt::AlignHCenter);
@@ -45,21 +44,15 @@ QWidget* makeEmptyState(QWidget* parent)
     return box;
 }
 
-bool isFinished(const GenerationJob& job)
-{
-    return job.state == JobState::done || job.state == JobState::failed;
-}
-
 } // namespace
 
-RenderQueuePanel::RenderQueuePanel(ProjectSession& session, QWidget* parent)
+RenderQueuePanel::RenderQueuePanel(QWidget* parent)
     : QWidget(parent)
-    , m_session(session)
     , m_layout(new QVBoxLayout(this))
     , m_above(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding))
     , m_below(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding))
     , m_header(new SectionHeader(u"Render Queue"_s, QString(), this))
-    , m_queue(new PrimaryButton(footage::queueLabel(0), false, this))
+    , m_queue(new PrimaryButton(rules::queueLabel(0), false, this))
     , m_queueAll(new GhostButton(u"Queue all planned"_s, Palette::textPrimary(), this))
     , m_list(new ScrollColumn(this))
     , m_empty(makeEmptyState(this))
@@ -107,20 +100,18 @@ RenderQueuePanel::RenderQueuePanel(ProjectSession& session, QWidget* parent)
 
     auto* footnote = new TextLabel(u"Simulated renders for now — the queue, clip planning and prompts are real. "
                                    u"Connect video APIs in a later milestone and this button does the rest."_s,
-                                   Theme::font(9), Palette::textTertiary(), this);
+                                   Theme::font(type::footnote), Palette::textTertiary(), this);
     footnote->setWordWrap(true);
     m_layout->addWidget(footnote);
     m_layout->addSpacerItem(m_below);
 
-    connect(m_queue, &QAbstractButton::clicked, this, &RenderQueuePanel::queueSelection);
-    connect(m_queueAll, &QAbstractButton::clicked, this, &RenderQueuePanel::queueAllPlanned);
-    connect(m_render, &QAbstractButton::clicked, this, [this] { m_session.renderAll(); });
-    connect(m_clearDone, &QAbstractButton::clicked, this, [this] { m_session.clearFinishedJobs(); });
-    connect(&m_session, &ProjectSession::jobsChanged, this, &RenderQueuePanel::refreshJobs);
-    connect(&m_session, &ProjectSession::isRenderingChanged, this, &RenderQueuePanel::refreshRenderRow);
+    connect(m_queue, &QAbstractButton::clicked, this, &RenderQueuePanel::queueSelectionRequested);
+    connect(m_queueAll, &QAbstractButton::clicked, this, &RenderQueuePanel::queueAllPlannedRequested);
+    connect(m_render, &QAbstractButton::clicked, this, &RenderQueuePanel::renderAllRequested);
+    connect(m_clearDone, &QAbstractButton::clicked, this, &RenderQueuePanel::clearDoneRequested);
 
-    setSelection({});
-    refreshJobs();
+    setSelectionCount(0);
+    setJobs({}, false);
 }
 
 QString RenderQueuePanel::subtitleText() const
@@ -128,33 +119,18 @@ QString RenderQueuePanel::subtitleText() const
     return m_header->subtitle().value_or(QString());
 }
 
-void RenderQueuePanel::setSelection(const QSet<QUuid>& selection)
+void RenderQueuePanel::setSelectionCount(qsizetype count)
 {
-    m_selection = selection;
-    m_queue->setText(footage::queueLabel(selection.size()));
-    m_queue->setEnabled(!selection.isEmpty());
-}
-
-void RenderQueuePanel::queueSelection()
-{
-    if (m_selection.isEmpty())
+    if (count == m_selectionCount)
         return;
-    // The session queues in storyboard order whatever the order here.
-    const QList<QUuid> ids(m_selection.cbegin(), m_selection.cend());
-    m_session.enqueue(ids);
-    Q_EMIT selectionQueued();
+    m_selectionCount = count;
+    m_queue->setText(rules::queueLabel(count));
+    m_queue->setEnabled(count > 0);
 }
 
-void RenderQueuePanel::queueAllPlanned()
+void RenderQueuePanel::setJobs(const QList<GenerationJob>& jobs, bool rendering)
 {
-    const Project& project = m_session.project();
-    m_session.enqueue(footage::plannedShotIDs(findActiveEpisode(project, m_session.activeEpisodeID())));
-}
-
-void RenderQueuePanel::refreshJobs()
-{
-    const QList<GenerationJob>& jobs = m_session.jobs();
-    const QString subtitle = footage::queueSubtitle(jobs);
+    const QString subtitle = rules::queueSubtitle(jobs);
     if (subtitleText() != subtitle)
         m_header->setSubtitle(subtitle);
 
@@ -186,18 +162,10 @@ void RenderQueuePanel::refreshJobs()
         m_below->changeSize(0, 0, QSizePolicy::Minimum, spacer);
         m_layout->invalidate();
     }
-    refreshRenderRow();
-}
-
-void RenderQueuePanel::refreshRenderRow()
-{
-    const QList<GenerationJob>& jobs = m_session.jobs();
-    const bool rendering = m_session.isRendering();
-    const bool anyQueued = std::any_of(jobs.cbegin(), jobs.cend(),
-                                       [](const GenerationJob& job) { return job.state == JobState::queued; });
-    m_render->setText(rendering ? u"Rendering…"_s : u"Render all queued"_s);
-    m_render->setEnabled(!rendering && anyQueued);
-    m_clearDone->setVisible(std::any_of(jobs.cbegin(), jobs.cend(), isFinished));
+    const rules::RenderRow render = rules::renderRow(jobs, rendering);
+    m_render->setText(render.buttonText);
+    m_render->setEnabled(render.canRender);
+    m_clearDone->setVisible(render.canClear);
 }
 
 } // namespace studio

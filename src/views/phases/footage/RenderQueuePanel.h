@@ -1,15 +1,15 @@
 #pragma once
 
-// The right-hand column of the footage screen: queues the shots selected in
-// the manifest, or every planned shot of the active episode, as jobs of the
-// session; lists the session's jobs (kept by job id); starts the session's
-// renderer and clears finished jobs. It follows the session's queue and
-// render state on its own; the selection is the screen's, handed in.
+// The right-hand column of the footage screen: the queue buttons (the
+// manifest's selection, or every planned shot), the session's jobs (kept by
+// job id), the render button and "Clear done". It shows the jobs, the render
+// state and the size of the selection it is given, and asks for the rest: the
+// screen queues, renders and clears through the session.
 
 #include "design/KeyedList.h"
 #include "views/phases/footage/JobRow.h"
 
-#include <QSet>
+#include <QList>
 #include <QUuid>
 #include <QWidget>
 
@@ -22,17 +22,18 @@ namespace studio {
 
 class GhostButton;
 class PrimaryButton;
-class ProjectSession;
 class ScrollColumn;
 class SectionHeader;
 
 class RenderQueuePanel : public QWidget {
     Q_OBJECT
 public:
-    explicit RenderQueuePanel(ProjectSession& session, QWidget* parent = nullptr);
+    explicit RenderQueuePanel(QWidget* parent = nullptr);
 
-    // The manifest's selection: the queue button's label and what it queues.
-    void setSelection(const QSet<QUuid>& selection);
+    // How many shots the manifest has selected: the queue button's label.
+    void setSelectionCount(qsizetype count);
+    // The session's jobs in queue order, and whether its renderer runs.
+    void setJobs(const QList<GenerationJob>& jobs, bool rendering);
 
     // For tests and the screen.
     PrimaryButton* queueButton() const { return m_queue; }
@@ -46,17 +47,13 @@ public:
     QList<JobRow*> jobRows() const { return m_rows.widgets(); }
 
 Q_SIGNALS:
-    // The selection went to the queue; the screen empties it.
-    void selectionQueued();
+    void queueSelectionRequested();
+    void queueAllPlannedRequested();
+    void renderAllRequested();
+    void clearDoneRequested();
 
 private:
-    void refreshJobs();
-    void refreshRenderRow();
-    void queueSelection();
-    void queueAllPlanned();
-
-    ProjectSession& m_session;
-    QSet<QUuid> m_selection;
+    qsizetype m_selectionCount = -1;
     QVBoxLayout* m_layout;
     QSpacerItem* m_above;
     QSpacerItem* m_below;

@@ -2,10 +2,11 @@
 
 #include "design/Palette.h"
 #include "design/TextLabel.h"
-#include "model/Lookup.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
+#include "model/Lookup.h"
 #include "model/PromptComposer.h"
-#include "views/phases/footage/FootageLogic.h"
+#include "state/rules/FootageRules.h"
 
 #include <QAbstractButton>
 #include <QFontMetricsF>
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -46,7 +48,7 @@ protected:
     {
         QPainter p(this);
         p.setFont(font());
-        p.setPen(isDown() ? Palette::withOpacity(m_color, 0.5) : m_color);
+        p.setPen(isDown() ? Palette::withOpacity(m_color, level::half) : m_color);
         p.drawText(QRectF(rect()), Qt::AlignCenter | Qt::TextSingleLine, m_label);
     }
 
@@ -55,19 +57,21 @@ private:
     QString m_label;
 };
 
+constexpr int rowSpacing = 8;
+
 } // namespace
 
 SceneSection::SceneSection(const QUuid& sceneID, QWidget* parent)
     : QWidget(parent)
     , m_sceneID(sceneID)
-    , m_title(new TextLabel(QString(), Theme::font(9.5, QFont::DemiBold, 0.8), Palette::textTertiary(), this))
-    , m_selectScene(new PlainTextButton(u"Select scene"_s, Theme::font(9.5, QFont::Medium), Palette::textTertiary(), this))
+    , m_title(new TextLabel(QString(), Theme::font(type::label, QFont::DemiBold, 0.8), Palette::textTertiary(), this))
+    , m_selectScene(new PlainTextButton(u"Select scene"_s, Theme::font(type::label, QFont::Medium), Palette::textTertiary(), this))
     , m_rows(new QVBoxLayout(this), 1)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
+    layout->setSpacing(rowSpacing);
     auto* header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 0);
     header->setSpacing(8);
@@ -76,6 +80,18 @@ SceneSection::SceneSection(const QUuid& sceneID, QWidget* parent)
     layout->addLayout(header);
 
     connect(m_selectScene, &QAbstractButton::clicked, this, [this] { Q_EMIT selectSceneClicked(m_sceneID); });
+}
+
+int SceneSection::foldedHeight(qsizetype shotCount)
+{
+    // The heading is one line whatever it says: measured once on a section
+    // of its own.
+    static const int heading = [] {
+        const SceneSection probe{QUuid()};
+        return probe.layout()->itemAt(0)->sizeHint().height();
+    }();
+    const qint64 rows = std::max<qsizetype>(0, shotCount);
+    return int(std::min<qint64>(heading + rows * (rowSpacing + ShotRow::lineHeight()), QWIDGETSIZE_MAX));
 }
 
 QString SceneSection::titleText() const
@@ -96,7 +112,7 @@ void SceneSection::sync(const SceneCard& scene, qsizetype sceneNumber, const Con
     m_shown = Shown{scene, sceneNumber, context.project->locations, context.profile->maxClipSeconds,
                     context.selectionVersion, holdsExpandedRow};
 
-    m_title->setText(footage::sceneTitle(scene, sceneNumber, context.project->locations));
+    m_title->setText(rules::manifestSceneTitle(scene, sceneNumber, context.project->locations));
     m_rows.sync(
         scene.shots, [](const Shot& shot) { return shot.id; },
         [this](const Shot& shot) {
@@ -109,10 +125,10 @@ void SceneSection::sync(const SceneCard& scene, qsizetype sceneNumber, const Con
             // Numbered by the place in the stored list (a duplicate id keeps its number's gap).
             const qsizetype shotNumber = &shot - scene.shots.constData() + 1;
             ShotRow::Face face;
-            face.title = footage::rowTitle(shot, sceneNumber, shotNumber);
+            face.title = rules::shotRowTitle(shot, sceneNumber, shotNumber);
             face.description = shot.what;
-            face.length = footage::secondsText(shot.seconds);
-            face.clips = footage::clipCount(shot.seconds, context.profile->maxClipSeconds);
+            face.length = rules::shotLengthText(shot.seconds);
+            face.clips = rules::clipCount(shot.seconds, context.profile->maxClipSeconds);
             face.status = shot.status();
             face.seed = shot.bestSeed();
             face.selected = context.selection->contains(shot.id);

@@ -37,6 +37,8 @@ public:
     explicit SceneSection(const QUuid& sceneID, QWidget* parent = nullptr);
 
     QUuid sceneID() const { return m_sceneID; }
+    // The height of a section of that many shots with every row folded.
+    static int foldedHeight(qsizetype shotCount);
     // Shows the scene as the sceneNumber-th of its episode (counted from 1).
     // A section whose scene and context are as last shown is left alone.
     void sync(const SceneCard& scene, qsizetype sceneNumber, const Context& context);

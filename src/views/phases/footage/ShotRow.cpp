@@ -10,8 +10,9 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
-#include "views/phases/footage/FootageLogic.h"
+#include "state/rules/FootageRules.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -42,15 +43,17 @@ constexpr qreal thumbRadius = 5;
 constexpr qreal dotSize = 7;
 constexpr qreal chevronSize = 9;
 constexpr qreal chipPadH = 6, chipPadV = 3;
+// The open part's padding below its last line.
+constexpr int openPadBottom = 10;
 // The buttons answer a little around their symbol, as a plain button's
 // label area would.
 constexpr int hitSlop = 4;
 
 struct Fonts {
-    QFont title = Theme::font(11, QFont::DemiBold);
-    QFont description = Theme::font(9.5);
-    QFont length = Theme::font(10, QFont::Medium);
-    QFont chip = Theme::font(8.5, QFont::DemiBold);
+    QFont title = Theme::font(type::body, QFont::DemiBold);
+    QFont description = Theme::font(type::label);
+    QFont length = Theme::font(type::small, QFont::Medium);
+    QFont chip = Theme::font(type::footnote2, QFont::DemiBold);
 };
 const Fonts& fonts()
 {
@@ -62,13 +65,13 @@ QColor statusColor(ShotStatus status)
 {
     switch (status) {
     case ShotStatus::planned:
-        return Palette::white(0.3);
+        return Palette::white(level::muted);
     case ShotStatus::rendered:
         return Palette::gold();
     case ShotStatus::approved:
         return Palette::success();
     }
-    return Palette::white(0.3);
+    return Palette::white(level::muted);
 }
 
 qreal textWidth(const QFont& font, const QString& text)
@@ -86,7 +89,7 @@ public:
         : QWidget(parent)
     {
         setAttribute(Qt::WA_TranslucentBackground);
-        setFont(Theme::font(8.5));
+        setFont(Theme::font(type::footnote2));
     }
 
     QString text() const { return m_text; }
@@ -114,7 +117,7 @@ protected:
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing, true);
-        shapes::fillCapsule(p, QRectF(rect()), Palette::white(0.05));
+        shapes::fillCapsule(p, QRectF(rect()), Palette::white(level::wash));
         const qreal box = Symbols::boxSize(symbolSize);
         Symbols::paint(p, QRectF(chipPadH, (height() - box) / 2.0, box, box), u"paperclip"_s,
                        Palette::textTertiary(), symbolSize);
@@ -142,16 +145,16 @@ public:
     {
         setAttribute(Qt::WA_TranslucentBackground);
         auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(12, 0, 12, 10);
+        layout->setContentsMargins(12, 0, 12, openPadBottom);
         layout->setSpacing(8);
         layout->addWidget(new HairlineDivider(Qt::Horizontal, this));
         layout->addWidget(
-            new TextLabel(u"COMPOSED PROMPT"_s, Theme::font(8, QFont::DemiBold, 0.8), Palette::gold(), this));
+            new TextLabel(u"COMPOSED PROMPT"_s, Theme::font(type::caption, QFont::DemiBold, 0.8), Palette::gold(), this));
 
         m_prompt->setTextFormat(Qt::PlainText);
         m_prompt->setWordWrap(true);
         m_prompt->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        m_prompt->setFont(Theme::font(10.5));
+        m_prompt->setFont(Theme::font(type::callout));
         m_prompt->setCursor(Qt::IBeamCursor);
         QPalette palette = m_prompt->palette();
         palette.setColor(QPalette::WindowText, Palette::textSecondary());
@@ -245,9 +248,14 @@ QSize ShotRow::minimumSizeHint() const
 
 void ShotRow::layoutPane()
 {
-    // At its full height: the row's edge cuts it while it is being revealed.
-    if (m_pane && !m_pane->isHidden())
-        m_pane->setGeometry(0, lineHeight(), width(), openHeight(width()));
+    // The pane at its full height, in a frame that ends where the card's
+    // bottom padding begins: while the row opens, the prompt and its chips
+    // slide out from under that line instead of running over the card's edge.
+    if (!m_pane || m_pane->isHidden())
+        return;
+    const int line = lineHeight();
+    m_frame->setGeometry(0, line, width(), std::max(0, height() - line - openPadBottom));
+    m_pane->setGeometry(0, 0, width(), openHeight(width()));
 }
 
 void ShotRow::resizeEvent(QResizeEvent* event)
@@ -278,6 +286,8 @@ void ShotRow::setFace(const Face& face)
         m_turn->setTarget(face.expanded ? 1 : 0);
     m_hasFace = true;
     const bool statusChanged = face.status != m_face.status;
+    if (face.title != m_face.title || face.description != m_face.description)
+        m_shownTexts.reset();
     m_face = face;
     // A take landing under the pointer: the dot's tooltip names the new status
     // rather than the one it had when the pointer arrived.
@@ -286,8 +296,12 @@ void ShotRow::setFace(const Face& face)
         if (!tip.isEmpty() && tip != QToolTip::text())
             QToolTip::showText(QCursor::pos(), tip, this, QRect(), -1);
     }
-    if (face.expanded && !m_pane)
-        m_pane = new PromptPane(this);
+    if (face.expanded && !m_pane) {
+        m_frame = new QWidget(this);
+        m_frame->setAttribute(Qt::WA_TranslucentBackground);
+        m_pane = new PromptPane(m_frame);
+        m_frame->show();
+    }
     // A closing row keeps its prompt until the spring has folded it away.
     if (face.expanded && m_pane->isHidden()) {
         m_pane->show();
@@ -321,6 +335,11 @@ QLabel* ShotRow::promptLabel() const
     return m_pane ? m_pane->prompt() : nullptr;
 }
 
+bool ShotRow::isTurning() const
+{
+    return m_turn->isMoving();
+}
+
 QRect ShotRow::checkboxRect() const
 {
     const qreal box = Symbols::boxSize(checkboxSize);
@@ -343,7 +362,7 @@ QRect ShotRow::statusDotRect() const
 QRectF ShotRow::chipRect() const
 {
     const QFontMetricsF fm(fonts().chip);
-    const qreal w = fm.horizontalAdvance(footage::clipChipText(m_face.clips)) + 2 * chipPadH;
+    const qreal w = fm.horizontalAdvance(rules::clipChipText(m_face.clips)) + 2 * chipPadH;
     const qreal h = fm.height() + 2 * chipPadV;
     const qreal right = statusDotRect().left() - gap;
     return QRectF(right - w, (lineHeight() - h) / 2.0, w, h);
@@ -414,6 +433,22 @@ void ShotRow::mouseReleaseEvent(QMouseEvent* event)
         Q_EMIT disclosureToggled(id);
 }
 
+const ShotRow::ShownTexts& ShotRow::shownTexts(qreal width) const
+{
+    // Eliding shapes the whole line: done once per face and width, not on
+    // every frame the row is painted in.
+    if (!m_shownTexts || m_shownTexts->width != width) {
+        const QString description = m_face.description.isEmpty() ? u"No description yet"_s : m_face.description;
+        m_shownTexts = ShownTexts{
+            .width = width,
+            .title = QFontMetricsF(fonts().title).elidedText(m_face.title, Qt::ElideRight, width),
+            .description = QFontMetricsF(fonts().description)
+                               .elidedText(text::displayPrefix(description), Qt::ElideRight, width),
+        };
+    }
+    return *m_shownTexts;
+}
+
 void ShotRow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -435,14 +470,13 @@ void ShotRow::paintEvent(QPaintEvent*)
     const qreal top = (line - textsHeight) / 2.0;
     p.setFont(f.title);
     p.setPen(Palette::textPrimary());
+    const ShownTexts& shown = shownTexts(texts.width());
     p.drawText(QRectF(texts.left(), top, texts.width(), titleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
-               titleMetrics.elidedText(m_face.title, Qt::ElideRight, texts.width()));
-    const QString description = m_face.description.isEmpty() ? u"No description yet"_s : m_face.description;
+               shown.title);
     p.setFont(f.description);
     p.setPen(Palette::textTertiary());
     p.drawText(QRectF(texts.left(), top + titleMetrics.height() + 1, texts.width(), descriptionMetrics.height()),
-               Qt::AlignLeft | Qt::AlignVCenter,
-               descriptionMetrics.elidedText(text::displayPrefix(description), Qt::ElideRight, texts.width()));
+               Qt::AlignLeft | Qt::AlignVCenter, shown.description);
 
     const QRectF chip = chipRect();
     const qreal lengthWidth = textWidth(f.length, m_face.length);
@@ -451,10 +485,10 @@ void ShotRow::paintEvent(QPaintEvent*)
     p.drawText(QRectF(chip.left() - gap - lengthWidth, 0, lengthWidth + 1, line), Qt::AlignLeft | Qt::AlignVCenter,
                m_face.length);
 
-    shapes::fillCapsule(p, chip, Palette::white(0.05));
+    shapes::fillCapsule(p, chip, Palette::white(level::wash));
     p.setFont(f.chip);
     p.setPen(m_face.clips == 1 ? Palette::textTertiary() : Palette::gold());
-    p.drawText(chip, Qt::AlignCenter, footage::clipChipText(m_face.clips));
+    p.drawText(chip, Qt::AlignCenter, rules::clipChipText(m_face.clips));
 
     p.setPen(Qt::NoPen);
     p.setBrush(statusColor(m_face.status));

@@ -15,6 +15,8 @@
 #include <QUuid>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 
 namespace studio {
@@ -49,6 +51,8 @@ public:
     QString promptText() const;
     QStringList referenceTexts() const;
     QLabel* promptLabel() const;
+    // Whether the row is still opening or closing.
+    bool isTurning() const;
 
     // Where the two buttons of the line are (for the pointer and for tests).
     QRect checkboxRect() const;
@@ -84,9 +88,21 @@ private:
     int openHeight(int width) const;
     void layoutPane();
 
+    // The title and description as the line shows them at a width.
+    struct ShownTexts {
+        qreal width = 0;
+        QString title;
+        QString description;
+    };
+    const ShownTexts& shownTexts(qreal width) const;
+
     QUuid m_shotID;
     Face m_face;
+    mutable std::optional<ShownTexts> m_shownTexts;
     bool m_hasFace = false;
+    // The open part sits in a frame the card's edge and bottom padding cut,
+    // so a prompt being revealed never draws over the card's edge.
+    QWidget* m_frame = nullptr;
     PromptPane* m_pane = nullptr;
     Spring* m_turn;
     enum class Target { none, checkbox, disclosure } m_pressed = Target::none;

@@ -9,7 +9,7 @@
 #include "design/SectionHeader.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
-#include "views/phases/look/LookLogic.h"
+#include "state/rules/LookRules.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -78,7 +78,7 @@ void AspectCard::paintEvent(QPaintEvent*)
     const QFont font = m_selected ? Theme::font(9, QFont::DemiBold) : Theme::font(9);
     const QFontMetricsF metrics(font);
     // Outline and label stack at the bottom of the card, centred, 6 apart.
-    const QSizeF shape = LookLogic::aspectShapeSize(m_aspect);
+    const QSizeF shape = rules::aspectShapeSize(m_aspect);
     const qreal labelHeight = metrics.height();
     const qreal top = height() - (shape.height() + 6 + labelHeight);
     const QRectF frame((width() - shape.width()) / 2.0, top, shape.width(), shape.height());

@@ -4,13 +4,16 @@
 #include "design/ReduceMotion.h"
 #include "design/Shapes.h"
 #include "design/Spring.h"
-#include "design/SymbolLabel.h"
+#include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/LookCatalogs.h"
 
+#include <QCache>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -20,37 +23,78 @@ using namespace Qt::StringLiterals;
 namespace studio {
 
 namespace {
+
 constexpr qreal radius = 13;
+constexpr QSize cardSize(236, 118);
+constexpr int padding = 12;
+constexpr qreal checkSize = 12;
+
+QFont titleFont()
+{
+    return Theme::font(type::subheadline, QFont::Bold);
+}
+
+// The card at rest, its words laid out by labels: the title row leaves room
+// for the check at its end.
+QPixmap drawWords(const DirectorLens& lens, qreal dpr)
+{
+    QWidget words;
+    words.setAttribute(Qt::WA_TranslucentBackground);
+    words.setAttribute(Qt::WA_DontShowOnScreen);
+    auto* stack = new QVBoxLayout(&words);
+    stack->setContentsMargins(padding, padding, padding, padding);
+    stack->setSpacing(5);
+    auto* title = new QHBoxLayout;
+    title->setSpacing(8);
+    title->addWidget(new TextLabel(lens.name, titleFont(), Palette::textPrimary()), 1, Qt::AlignVCenter);
+    title->addSpacing(int(Symbols::boxSize(checkSize)));
+    stack->addLayout(title);
+    stack->addWidget(new TextLabel(u"after "_s + lens.inspiredBy, Theme::font(type::footnote2, QFont::Medium),
+                                   Palette::withOpacity(Palette::gold(), level::intense)));
+    auto* philosophy = new TextLabel(lens.philosophy, Theme::font(type::label), Palette::textTertiary());
+    philosophy->setWordWrap(true);
+    philosophy->setMaxLines(4);
+    stack->addWidget(philosophy);
+    stack->addStretch(1);
+    words.resize(cardSize);
+    stack->activate();
+
+    QPixmap pixmap(cardSize * dpr);
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        const QRectF r(QPointF(0, 0), QSizeF(cardSize));
+        shapes::fillRounded(p, r, radius, Palette::surface());
+        shapes::strokeRoundedInside(p, r, radius, Palette::hairline(), 1.0);
+    }
+    words.render(&pixmap, QPoint(), QRegion(), QWidget::DrawChildren);
+    return pixmap;
+}
+
+QCache<QString, QPixmap>& drawings()
+{
+    static QCache<QString, QPixmap> cache(64);
+    return cache;
+}
+
 } // namespace
 
 LensCard::LensCard(const DirectorLens& lens, QWidget* parent)
     : QAbstractButton(parent)
     , m_id(lens.id)
-    , m_check(new SymbolLabel(u"checkmark.circle.fill"_s, 12, Palette::gold()))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
-    setFixedSize(236, 118);
+    setFixedSize(cardSize);
     setAccessibleName(lens.name);
     useSpring(0.35);
+}
 
-    auto* stack = new QVBoxLayout(this);
-    stack->setContentsMargins(12, 12, 12, 12);
-    stack->setSpacing(5);
-    auto* title = new QHBoxLayout;
-    title->setSpacing(8);
-    title->addWidget(new TextLabel(lens.name, Theme::font(12.5, QFont::Bold), Palette::textPrimary()), 1,
-                     Qt::AlignVCenter);
-    title->addWidget(m_check, 0, Qt::AlignVCenter);
-    m_check->setVisible(false);
-    stack->addLayout(title);
-    stack->addWidget(new TextLabel(u"after "_s + lens.inspiredBy, Theme::font(8.5, QFont::Medium),
-                                   Palette::withOpacity(Palette::gold(), 0.85)));
-    auto* philosophy = new TextLabel(lens.philosophy, Theme::font(9.5), Palette::textTertiary());
-    philosophy->setWordWrap(true);
-    philosophy->setMaxLines(4);
-    stack->addWidget(philosophy);
-    stack->addStretch(1);
+void LensCard::forgetDrawings()
+{
+    drawings().clear();
 }
 
 void LensCard::setSelected(bool selected, std::optional<qreal> springResponse)
@@ -58,7 +102,6 @@ void LensCard::setSelected(bool selected, std::optional<qreal> springResponse)
     if (selected == m_selected)
         return;
     m_selected = selected;
-    m_check->setVisible(selected);
     const qreal target = selected ? 1.0 : 0.0;
     if (springResponse && isVisible() && !ReduceMotion::systemPrefersReducedMotion()) {
         useSpring(*springResponse);
@@ -88,9 +131,28 @@ void LensCard::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRectF r(rect());
+    const qreal dpr = devicePixelRatioF();
+    const QString key = m_id + u'@' + QString::number(dpr);
+    QPixmap* words = drawings().object(key);
+    if (!words) {
+        if (const DirectorLens* lens = DirectorLens::find(m_id)) {
+            words = new QPixmap(drawWords(*lens, dpr));
+            drawings().insert(key, words);
+        }
+    }
+    if (words)
+        p.drawPixmap(0, 0, *words);
     const qreal t = std::clamp(m_selection->value(), 0.0, 1.0);
-    shapes::fillRounded(p, r, radius, Palette::surface());
-    shapes::strokeRoundedInside(p, r, radius, Palette::mix(Palette::hairline(), Palette::gold(), t), 1.0 + 0.5 * t);
+    if (t > 0)
+        shapes::strokeRoundedInside(p, r, radius, Palette::mix(Palette::hairline(), Palette::gold(), t), 1.0 + 0.5 * t);
+
+    if (m_selected) {
+        // The check sits at the end of the title line, centred on it.
+        const qreal box = Symbols::boxSize(checkSize);
+        const qreal line = QFontMetricsF(titleFont()).height();
+        const QRectF check(r.width() - padding - box, padding + (line - box) / 2.0, box, box);
+        Symbols::paint(p, check, u"checkmark.circle.fill"_s, Palette::gold(), checkSize);
+    }
 }
 
 } // namespace studio

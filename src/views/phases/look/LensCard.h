@@ -4,16 +4,18 @@
 // with the lens's name, who inspired it and up to four lines of its
 // philosophy. The chosen lens carries a gold check and outline, easing in on
 // a spring when the user picks it. The card only reports clicks.
+//
+// The card's words come from the catalog, never from the production: they
+// are drawn once per lens and pixel ratio and kept for every later card of
+// that lens, so opening the screen again paints copies.
 
 #include <QAbstractButton>
 #include <QString>
-
 #include <optional>
 
 namespace studio {
 
 class Spring;
-class SymbolLabel;
 struct DirectorLens;
 
 class LensCard : public QAbstractButton {
@@ -27,6 +29,9 @@ public:
     // response (seconds).
     void setSelected(bool selected, std::optional<qreal> springResponse = std::nullopt);
 
+    // Forgets the kept drawings of every lens (the next card draws anew).
+    static void forgetDrawings();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -35,7 +40,6 @@ private:
 
     QString m_id;
     bool m_selected = false;
-    SymbolLabel* m_check;
     Spring* m_selection = nullptr;
     qreal m_response = 0;
 };

@@ -2,11 +2,14 @@
 
 #include "design/ScrollColumn.h"
 #include "model/LookCatalogs.h"
+#include "state/edits/LookEdits.h"
+#include "state/rules/LookRules.h"
 #include "views/phases/look/CinematographyCard.h"
+#include "views/phases/look/LensCard.h"
 #include "views/phases/look/LensSection.h"
 #include "views/phases/look/LookHero.h"
-#include "views/phases/look/LookLogic.h"
 #include "views/phases/look/MoodCard.h"
+#include "views/phases/look/StyleCard.h"
 #include "views/phases/look/StyleGallery.h"
 
 #include <QHBoxLayout>
@@ -44,52 +47,46 @@ LookView::LookView(ProjectSession& session, QWidget* parent)
     column->addStretch(1);
 
     connect(m_gallery, &StyleGallery::categoryPicked, this, &LookView::setCategory);
-    connect(m_gallery, &StyleGallery::styleChosen, this, [this](const QString& id) {
-        // Choosing the chosen style again stores it again: a style is never cleared here.
-        editLook([id](LookSpec& look) { look.styleID = id; }, 0.35);
-    });
-    connect(m_lens, &LensSection::lensClicked, this, [this](const QString& id) {
-        editLook(
-            [id](LookSpec& look) {
-                if (look.directorLensID == id)
-                    look.directorLensID.reset();
-                else
-                    look.directorLensID = id;
-            },
-            0.35);
-    });
+    connect(m_gallery, &StyleGallery::styleChosen, this,
+            [this](const QString& id) { editLook([&](Project& p) { edits::chooseStyle(p, id); }, 0.35); });
+    connect(m_lens, &LensSection::lensClicked, this,
+            [this](const QString& id) { editLook([&](Project& p) { edits::toggleDirectorLens(p, id); }, 0.35); });
     connect(m_lens, &LensSection::clearClicked, this,
-            [this] { editLook([](LookSpec& look) { look.directorLensID.reset(); }, 0.3); });
+            [this] { editLook([](Project& p) { edits::clearDirectorLens(p); }, 0.3); });
 
     connect(m_cinematography, &CinematographyCard::aspectPicked, this,
-            [this](AspectRatio aspect) { editLook([aspect](LookSpec& look) { look.aspect = aspect; }); });
+            [this](AspectRatio aspect) { editLook([&](Project& p) { edits::setAspect(p, aspect); }); });
     connect(m_cinematography, &CinematographyCard::frameRatePicked, this,
-            [this](FrameRate rate) { editLook([rate](LookSpec& look) { look.frameRate = rate; }); });
-    connect(m_cinematography, &CinematographyCard::lensFeelToggled, this, [this](const QString& text) {
-        editLook([text](LookSpec& look) { look.lensFeel = LookLogic::toggledFirst(look.lensFeel, text); });
-    });
-    connect(m_cinematography, &CinematographyCard::lightingMoodToggled, this, [this](const QString& text) {
-        editLook([text](LookSpec& look) { look.lightingMood = LookLogic::toggledFirst(look.lightingMood, text); });
-    });
+            [this](FrameRate rate) { editLook([&](Project& p) { edits::setFrameRate(p, rate); }); });
+    connect(m_cinematography, &CinematographyCard::lensFeelToggled, this,
+            [this](const QString& text) { editLook([&](Project& p) { edits::toggleLensFeel(p, text); }); });
+    connect(m_cinematography, &CinematographyCard::lightingMoodToggled, this,
+            [this](const QString& text) { editLook([&](Project& p) { edits::toggleLightingMood(p, text); }); });
 
     connect(m_mood, &MoodCard::moodWordsEdited, this,
-            [this](const QStringList& words) { editLook([words](LookSpec& look) { look.moodWords = words; }); });
+            [this](const QStringList& words) { editLook([&](Project& p) { edits::setMoodWords(p, words); }); });
     connect(m_mood, &MoodCard::accentPicked, this,
-            [this](const QString& hex) { editLook([hex](LookSpec& look) { look.accentHex = hex; }); });
+            [this](const QString& hex) { editLook([&](Project& p) { edits::setAccent(p, hex); }); });
     connect(m_mood, &MoodCard::grainEdited, this,
-            [this](double value) { editLook([value](LookSpec& look) { look.grain = value; }); });
+            [this](double value) { editLook([&](Project& p) { edits::setGrain(p, value); }); });
     connect(m_mood, &MoodCard::temperatureEdited, this,
-            [this](double value) { editLook([value](LookSpec& look) { look.temperature = value; }); });
+            [this](double value) { editLook([&](Project& p) { edits::setTemperature(p, value); }); });
     connect(m_mood, &MoodCard::contrastEdited, this,
-            [this](double value) { editLook([value](LookSpec& look) { look.contrast = value; }); });
+            [this](double value) { editLook([&](Project& p) { edits::setContrast(p, value); }); });
     connect(m_mood, &MoodCard::notesEdited, this,
-            [this](const QString& notes) { editLook([notes](LookSpec& look) { look.notes = notes; }); });
+            [this](const QString& notes) { editLook([&](Project& p) { edits::setLookNotes(p, notes); }); });
 
     // The screen appears right after it is built; taking the stored style's
     // category now shows the gallery in place at once instead of moving the
     // category picker while the screen comes up.
     syncCategory();
     requestRefresh();
+}
+
+void LookView::forgetDrawings()
+{
+    StyleCard::forgetDrawings();
+    LensCard::forgetDrawings();
 }
 
 void LookView::refresh()
@@ -119,7 +116,7 @@ void LookView::showEvent(QShowEvent* event)
 
 void LookView::syncCategory()
 {
-    if (const auto category = LookLogic::categoryOfStyle(project().look.styleID))
+    if (const auto category = rules::categoryOfStyle(project().look.styleID))
         setCategory(*category);
 }
 
@@ -131,11 +128,11 @@ void LookView::setCategory(StyleCategory category)
     m_gallery->display(m_category, project().look.styleID, false);
 }
 
-void LookView::editLook(const std::function<void(LookSpec&)>& change, std::optional<qreal> springResponse)
+void LookView::editLook(const std::function<void(Project&)>& change, std::optional<qreal> springResponse)
 {
     m_spring = springResponse;
     const auto reset = qScopeGuard([this] { m_spring.reset(); });
-    edit([&change](Project& p) { change(p.look); });
+    edit(change);
 }
 
 } // namespace studio

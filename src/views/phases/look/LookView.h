@@ -32,6 +32,10 @@ public:
 
     StyleCategory category() const { return m_category; }
 
+    // Forgets what every Look screen keeps drawn of the catalogs (the style
+    // library's art, the lens strip), as at the program's start.
+    static void forgetDrawings();
+
     ScrollColumn* page() const { return m_page; }
     LookHero* hero() const { return m_hero; }
     StyleGallery* gallery() const { return m_gallery; }
@@ -40,16 +44,16 @@ public:
     MoodCard* moodCard() const { return m_mood; }
 
 protected:
-    void refresh() override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    void refresh() override;
     void setCategory(StyleCategory category);
     // The gallery opens on the stored style's category, if it names a preset.
     void syncCategory();
     // One user action on the look. The style and lens choices ease in on a
     // spring of the given response (seconds).
-    void editLook(const std::function<void(LookSpec&)>& change, std::optional<qreal> springResponse = std::nullopt);
+    void editLook(const std::function<void(Project&)>& change, std::optional<qreal> springResponse = std::nullopt);
 
     ScrollColumn* m_page;
     LookHero* m_hero;

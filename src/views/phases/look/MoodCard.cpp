@@ -7,7 +7,7 @@
 #include "design/SectionHeader.h"
 #include "design/SleekTextEditor.h"
 #include "design/TagField.h"
-#include "views/phases/look/LookLogic.h"
+#include "state/rules/LookRules.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -20,7 +20,7 @@ namespace studio {
 AccentSwatch::AccentSwatch(const QString& hex, QWidget* parent)
     : QAbstractButton(parent)
     , m_hex(hex)
-    , m_color(LookLogic::swatchColor(hex))
+    , m_color(rules::swatchColor(hex))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);

@@ -8,49 +8,147 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/LookCatalogs.h"
 
+#include <QCache>
+#include <QHash>
 #include <QPainter>
-#include <QVBoxLayout>
+#include <QPixmap>
 
 #include <algorithm>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace studio {
 
 namespace {
+
 constexpr qreal radius = 13;
 constexpr int artHeight = 96;
 constexpr qreal checkSize = 14;
 constexpr qreal checkInset = 7;
+constexpr int wordsInset = 10;
+constexpr int nameGap = 3;
+
+// The preset's name over its blurb, laid out as labels lay them out.
+struct Words {
+    explicit Words(const StylePreset& preset)
+        : name(preset.name, Theme::font(type::control, QFont::DemiBold), Palette::textPrimary())
+        , blurb(preset.blurb, Theme::font(type::label), Palette::textTertiary())
+    {
+        blurb.setWordWrap(true);
+        blurb.setMaxLines(2);
+    }
+    // Lays both out in the card's width; returns the card's height.
+    int place(int cardWidth)
+    {
+        const int width = std::max(0, cardWidth - 2 * wordsInset);
+        const int nameHeight = name.heightForWidth(width);
+        name.setGeometry(wordsInset, artHeight + wordsInset, width, nameHeight);
+        blurb.setGeometry(wordsInset, artHeight + wordsInset + nameHeight + nameGap, width,
+                          blurb.heightForWidth(width));
+        return blurb.geometry().bottom() + 1 + wordsInset;
+    }
+    TextLabel name;
+    TextLabel blurb;
+};
+
+QHash<QString, int>& heights()
+{
+    static QHash<QString, int> kept;
+    return kept;
+}
+
+QHash<QString, int>& naturalWidths()
+{
+    static QHash<QString, int> kept;
+    return kept;
+}
+
+QCache<QString, QPixmap>& drawings()
+{
+    static QCache<QString, QPixmap> kept(96);
+    return kept;
+}
+
+// The card at rest: surface, art, hairline outline and words.
+QPixmap drawCard(const StylePreset& preset, const QSize& size, qreal dpr)
+{
+    QPixmap pixmap(size * dpr);
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF r(QPointF(0, 0), QSizeF(size));
+    const QPainterPath shape = shapes::roundedRect(r, radius);
+    p.fillPath(shape, Palette::surface());
+    p.save();
+    p.setClipPath(shape);
+    ArtThumb::paint(p, QRectF(0, 0, r.width(), artHeight), u"style-"_s + preset.id, 400, 220);
+    p.restore();
+    shapes::strokeRoundedInside(p, r, radius, Palette::hairline(), 1.0);
+    Words words(preset);
+    words.place(size.width());
+    for (TextLabel* label : {&words.name, &words.blurb})
+        label->render(&p, label->pos(), QRegion(), QWidget::DrawChildren);
+    return pixmap;
+}
+
 } // namespace
 
 StyleCard::StyleCard(const StylePreset& preset, QWidget* parent)
     : QAbstractButton(parent)
     , m_id(preset.id)
-    , m_seed(u"style-"_s + preset.id)
     , m_selection(new Spring(0.35, 0.85, this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
     setAccessibleName(preset.name);
     connect(m_selection, &Spring::valueChanged, this, qOverload<>(&QWidget::update));
+}
 
-    auto* stack = new QVBoxLayout(this);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(0);
-    stack->addSpacing(artHeight);
-    auto* words = new QVBoxLayout;
-    words->setContentsMargins(10, 10, 10, 10);
-    words->setSpacing(3);
-    words->addWidget(new TextLabel(preset.name, Theme::font(12, QFont::DemiBold), Palette::textPrimary()));
-    auto* blurb = new TextLabel(preset.blurb, Theme::font(9.5), Palette::textTertiary());
-    blurb->setWordWrap(true);
-    blurb->setMaxLines(2);
-    words->addWidget(blurb);
-    stack->addLayout(words);
+void StyleCard::forgetDrawings()
+{
+    heights().clear();
+    naturalWidths().clear();
+    drawings().clear();
+}
+
+int StyleCard::heightForWidth(int width) const
+{
+    // Grids ask at several widths while they settle; each answer is the same
+    // for every card of this style.
+    const QString key = m_id + u'|' + QString::number(width);
+    if (const auto it = heights().constFind(key); it != heights().cend())
+        return *it;
+    const StylePreset* preset = StylePreset::find(m_id);
+    const int height = preset ? Words(*preset).place(width) : artHeight;
+    heights().insert(key, height);
+    return height;
+}
+
+QSize StyleCard::sizeHint() const
+{
+    auto it = naturalWidths().constFind(m_id);
+    if (it == naturalWidths().cend()) {
+        int natural = 2 * wordsInset;
+        if (const StylePreset* preset = StylePreset::find(m_id)) {
+            Words words(*preset);
+            natural += std::max(words.name.sizeHint().width(), words.blurb.sizeHint().width());
+        }
+        it = naturalWidths().insert(m_id, natural);
+    }
+    return {*it, heightForWidth(*it)};
+}
+
+QSize StyleCard::minimumSizeHint() const
+{
+    return {2 * wordsInset, heightForWidth(2 * wordsInset)};
 }
 
 void StyleCard::setSelected(bool selected, bool animated)
@@ -69,27 +167,30 @@ void StyleCard::setSelected(bool selected, bool animated)
 void StyleCard::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    const qreal dpr = devicePixelRatioF();
+    const QString key = m_id + u'|' + QString::number(width()) + u'x' + QString::number(height()) + u'@'
+        + QString::number(dpr);
+    QPixmap* resting = drawings().object(key);
+    if (!resting) {
+        const StylePreset* preset = StylePreset::find(m_id);
+        if (!preset)
+            return;
+        resting = new QPixmap(drawCard(*preset, size(), dpr));
+        drawings().insert(key, resting);
+    }
+    p.drawPixmap(0, 0, *resting);
+
+    const qreal t = std::clamp(m_selection->value(), 0.0, 1.0);
+    if (t <= 0)
+        return;
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRectF r(rect());
-    const qreal t = std::clamp(m_selection->value(), 0.0, 1.0);
-    const QPainterPath shape = shapes::roundedRect(r, radius);
-    p.fillPath(shape, Palette::surface());
-    p.save();
-    p.setClipPath(shape);
-    const QRectF art(0, 0, r.width(), artHeight);
-    ArtThumb::paint(p, art, m_seed, 400, 220);
-    if (t > 0) {
-        const qreal box = Symbols::boxSize(checkSize);
-        const QRectF check(art.right() - checkInset - box, art.top() + checkInset, box, box);
-        p.setOpacity(t);
-        Symbols::paint(p, check, u"checkmark.circle.fill"_s, Palette::gold(), checkSize);
-        p.setOpacity(1.0);
-    }
-    p.restore();
-    if (t <= 0)
-        shapes::strokeRoundedInside(p, r, radius, Palette::hairline(), 1.0);
-    else
-        shapes::strokeRoundedInside(p, r, radius, Palette::mix(Palette::hairline(), Palette::gold(), t), 1.0 + 0.5 * t);
+    const qreal box = Symbols::boxSize(checkSize);
+    const QRectF check(r.right() - checkInset - box, checkInset, box, box);
+    p.setOpacity(t);
+    Symbols::paint(p, check, u"checkmark.circle.fill"_s, Palette::gold(), checkSize);
+    p.setOpacity(1.0);
+    shapes::strokeRoundedInside(p, r, radius, Palette::mix(Palette::hairline(), Palette::gold(), t), 1.0 + 0.5 * t);
 }
 
 } // namespace studio

@@ -5,7 +5,7 @@
 #include "design/PillPicker.h"
 #include "design/SectionHeader.h"
 #include "model/LookCatalogs.h"
-#include "views/phases/look/LookLogic.h"
+#include "state/rules/LookRules.h"
 #include "views/phases/look/StyleCard.h"
 
 #include <QHBoxLayout>
@@ -25,7 +25,7 @@ StyleGallery::StyleGallery(QWidget* parent)
     stack->setSpacing(12);
 
     auto* header = new QHBoxLayout;
-    header->addWidget(new SectionHeader(u"Style Library"_s, LookLogic::librarySubtitle()), 0, Qt::AlignVCenter);
+    header->addWidget(new SectionHeader(u"Style Library"_s, rules::librarySubtitle()), 0, Qt::AlignVCenter);
     header->addStretch(1);
     QList<std::pair<StyleCategory, QString>> categories;
     for (StyleCategory category : allCases<StyleCategory>())
@@ -49,7 +49,7 @@ void StyleGallery::display(StyleCategory category, const std::optional<QString>&
 {
     m_picker->setSelection(category);
     m_cards->sync(
-        LookLogic::presetsIn(category), [](const StylePreset* preset) { return preset->id; },
+        rules::presetsIn(category), [](const StylePreset* preset) { return preset->id; },
         [this](const StylePreset* preset) {
             auto* card = new StyleCard(*preset);
             const QString id = preset->id;

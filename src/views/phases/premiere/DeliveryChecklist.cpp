@@ -1,6 +1,5 @@
 #include "views/phases/premiere/DeliveryChecklist.h"
 
-#include "design/CardSurface.h"
 #include "design/GhostButton.h"
 #include "design/Palette.h"
 #include "design/ProgressRing.h"
@@ -8,6 +7,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -17,15 +17,9 @@ using namespace Qt::StringLiterals;
 namespace studio {
 
 DeliveryChecklist::DeliveryChecklist(QWidget* parent)
-    : QWidget(parent)
+    : PaddedCard(16, 10, parent)
 {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* card = new CardSurface(16, Palette::surface());
-    outer->addWidget(card);
-    auto* stack = new QVBoxLayout(card);
-    stack->setContentsMargins(16, 16, 16, 16);
-    stack->setSpacing(10);
+    QVBoxLayout* stack = this->stack();
 
     auto* header = new QHBoxLayout;
     m_header = new SectionHeader(u"Delivery Checklist"_s, QString());
@@ -42,18 +36,18 @@ DeliveryChecklist::DeliveryChecklist(QWidget* parent)
 
 DeliveryChecklist::~DeliveryChecklist() = default;
 
-void DeliveryChecklist::setItems(const QList<premiere::CheckItem>& items)
+void DeliveryChecklist::setItems(const QList<rules::ReadinessItem>& items)
 {
-    m_header->setSubtitle(premiere::readinessText(items));
-    m_ring->setValue(items.isEmpty() ? 0.0 : double(premiere::doneCount(items)) / double(items.size()));
+    m_header->setSubtitle(rules::readinessText(items));
+    m_ring->setValue(items.isEmpty() ? 0.0 : double(rules::readyCount(items)) / double(items.size()));
     m_rows->sync(
-        items, [](const premiere::CheckItem& item) { return item.label; },
-        [this](const premiere::CheckItem&) {
+        items, [](const rules::ReadinessItem& item) { return item.label; },
+        [this](const rules::ReadinessItem&) {
             auto* row = new CheckRow;
             connect(row, &CheckRow::goRequested, this, &DeliveryChecklist::goRequested);
             return row;
         },
-        [](CheckRow* row, const premiere::CheckItem& item, int) { row->setItem(item); });
+        [](CheckRow* row, const rules::ReadinessItem& item, int) { row->setItem(item); });
 }
 
 CheckRow* DeliveryChecklist::row(const QString& label) const
@@ -70,8 +64,8 @@ CheckRow::CheckRow()
     row->addWidget(m_mark, 0, Qt::AlignVCenter);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(1);
-    m_title = new TextLabel(QString(), Theme::font(11.5, QFont::DemiBold), Palette::textPrimary());
-    m_detail = new TextLabel(QString(), Theme::font(9.5), Palette::textTertiary());
+    m_title = new TextLabel(QString(), Theme::font(type::bodyLarge, QFont::DemiBold), Palette::textPrimary());
+    m_detail = new TextLabel(QString(), Theme::font(type::label), Palette::textTertiary());
     texts->addWidget(m_title);
     texts->addWidget(m_detail);
     row->addLayout(texts, 1);
@@ -80,7 +74,7 @@ CheckRow::CheckRow()
     connect(m_go, &QAbstractButton::clicked, this, [this] { emit goRequested(m_phase); });
 }
 
-void CheckRow::setItem(const premiere::CheckItem& item)
+void CheckRow::setItem(const rules::ReadinessItem& item)
 {
     m_phase = item.phase;
     m_title->setText(item.label);

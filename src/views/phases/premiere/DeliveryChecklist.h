@@ -7,14 +7,15 @@
 // through the edit door.
 
 #include "design/KeyedList.h"
+#include "design/PaddedCard.h"
 #include "model/Enums.h"
-#include "views/phases/premiere/PremiereLogic.h"
+#include "state/rules/PremiereRules.h"
 
 #include <QList>
+#include <QWidget>
 #include <memory>
 
 class QVBoxLayout;
-#include <QWidget>
 
 namespace studio {
 
@@ -22,13 +23,13 @@ class CheckRow;
 class ProgressRing;
 class SectionHeader;
 
-class DeliveryChecklist : public QWidget {
+class DeliveryChecklist : public PaddedCard {
     Q_OBJECT
 public:
     explicit DeliveryChecklist(QWidget* parent = nullptr);
     ~DeliveryChecklist() override;
 
-    void setItems(const QList<premiere::CheckItem>& items);
+    void setItems(const QList<rules::ReadinessItem>& items);
 
     SectionHeader* header() const { return m_header; }
     ProgressRing* ring() const { return m_ring; }
@@ -54,7 +55,7 @@ class CheckRow : public QWidget {
 public:
     CheckRow();
 
-    void setItem(const premiere::CheckItem& item);
+    void setItem(const rules::ReadinessItem& item);
     bool isOk() const { return m_ok; }
     GhostButton* goButton() const { return m_go; }
     TextLabel* titleLabel() const { return m_title; }

@@ -7,7 +7,7 @@
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/Timeline.h"
-#include "views/phases/premiere/PremiereLogic.h"
+#include "state/rules/PremiereRules.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -90,7 +90,7 @@ PresetCard::PresetCard(const ExportPreset& preset, QWidget* parent)
     m_blurb->setMaxLines(2);
     stack->addWidget(m_blurb);
     stack->addStretch(1);
-    stack->addWidget(new FormatChip(premiere::presetSpecText(preset.codec, preset.resolution, preset.container)), 0,
+    stack->addWidget(new FormatChip(rules::presetSpecText(preset.codec, preset.resolution, preset.container)), 0,
                      Qt::AlignLeft);
 }
 

@@ -1,6 +1,5 @@
 #include "views/phases/premiere/ExportBar.h"
 
-#include "design/CardSurface.h"
 #include "design/GhostButton.h"
 #include "design/Palette.h"
 #include "design/PrimaryButton.h"
@@ -8,7 +7,8 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
-#include "views/phases/premiere/PremiereLogic.h"
+#include "design/Tokens.h"
+#include "state/rules/ProgressRules.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -69,26 +69,20 @@ QHBoxLayout* rowOf(QWidget* row, int spacing)
 } // namespace
 
 ExportBar::ExportBar(const QString& locationText, QWidget* parent)
-    : QWidget(parent)
+    : PaddedCard(16, 12, parent)
 {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* card = new CardSurface(16, Palette::surface());
-    outer->addWidget(card);
-    auto* stack = new QVBoxLayout(card);
-    stack->setContentsMargins(16, 16, 16, 16);
-    stack->setSpacing(12);
+    QVBoxLayout* stack = this->stack();
 
     auto* main = new QWidget;
     QHBoxLayout* row = rowOf(main, 12);
     row->addWidget(new SymbolLabel(u"folder.fill"_s, 12, Palette::gold()), 0, Qt::AlignVCenter);
-    m_location = new TextLabel(locationText, Theme::font(11), Palette::textSecondary());
+    m_location = new TextLabel(locationText, Theme::font(type::body), Palette::textSecondary());
     row->addWidget(m_location, 1, Qt::AlignVCenter);
     m_progress = new ProgressLine;
     row->addWidget(m_progress, 0, Qt::AlignVCenter);
-    m_percent = new TextLabel(QString(), Theme::font(11, QFont::Medium), Palette::textSecondary());
+    m_percent = new TextLabel(QString(), Theme::font(type::body, QFont::Medium), Palette::textSecondary());
     // Wide enough for "100%", so the bar doesn't move while the figure grows.
-    m_percent->setMinimumWidth(QFontMetrics(Theme::font(11, QFont::Medium)).horizontalAdvance(u"100%"_s) + 2);
+    m_percent->setMinimumWidth(QFontMetrics(Theme::font(type::body, QFont::Medium)).horizontalAdvance(u"100%"_s) + 2);
     row->addWidget(m_percent, 0, Qt::AlignVCenter);
     m_export = new PrimaryButton(u"square.and.arrow.up.fill"_s, QString(), true);
     row->addWidget(m_export, 0, Qt::AlignVCenter);
@@ -103,7 +97,7 @@ ExportBar::ExportBar(const QString& locationText, QWidget* parent)
     row->addWidget(new SymbolLabel(u"checkmark.seal.fill"_s, 12, Palette::success()), 0, Qt::AlignVCenter);
     auto* written = new TextLabel(u"Export manifest written \u2014 the full delivery spec for this cut. Real "
                                   u"rendering arrives with the video APIs."_s,
-                                  Theme::font(10.5), Palette::textSecondary());
+                                  Theme::font(type::callout), Palette::textSecondary());
     written->setWordWrap(true);
     row->addWidget(written, 0, Qt::AlignVCenter);
     m_reveal = new GhostButton(u"Reveal in Finder"_s, Palette::textPrimary());
@@ -115,7 +109,7 @@ ExportBar::ExportBar(const QString& locationText, QWidget* parent)
     m_error = new QWidget;
     row = rowOf(m_error, 8);
     row->addWidget(new SymbolLabel(u"exclamationmark.triangle.fill"_s, 12, Palette::warn()), 0, Qt::AlignVCenter);
-    m_errorText = new TextLabel(QString(), Theme::font(10.5), Palette::textSecondary());
+    m_errorText = new TextLabel(QString(), Theme::font(type::callout), Palette::textSecondary());
     m_errorText->setWordWrap(true);
     row->addWidget(m_errorText, 1, Qt::AlignVCenter);
     stack->addWidget(m_error);
@@ -129,7 +123,7 @@ void ExportBar::setState(const ExportBarState& state)
 {
     m_export->setText(state.buttonText);
     static_cast<ProgressLine*>(m_progress)->setValue(state.progress);
-    m_percent->setText(premiere::percentText(state.progress));
+    m_percent->setText(rules::percentText(state.progress));
     // Hide before showing, so the row never holds both at once.
     if (state.exporting) {
         m_export->setVisible(false);

@@ -4,10 +4,11 @@
 // Export button naming the chosen preset or, while a run is under way, its
 // progress and percentage in the button's place; under them the success row
 // with "Reveal in Finder" after a written manifest, or the error row after a
-// failed one. It shows the screen's export state and only asks for actions.
+// failed one. It shows the session's export state and only asks for actions.
+
+#include "design/PaddedCard.h"
 
 #include <QString>
-#include <QWidget>
 #include <optional>
 
 namespace studio {
@@ -24,7 +25,7 @@ struct ExportBarState {
     std::optional<QString> error;
 };
 
-class ExportBar : public QWidget {
+class ExportBar : public PaddedCard {
     Q_OBJECT
 public:
     explicit ExportBar(const QString& locationText, QWidget* parent = nullptr);

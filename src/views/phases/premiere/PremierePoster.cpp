@@ -8,7 +8,7 @@
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/Text.h"
-#include "views/phases/premiere/PremiereLogic.h"
+#include "state/rules/PremiereRules.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
@@ -169,7 +169,7 @@ void PremierePoster::setPoster(const QString& name, const QList<Genre>& genres, 
     m_art->setSeed(seed);
     // Only the start of a huge name is upper-cased: no more is ever shown.
     m_title->setText(text::upper(text::displayPrefix(name)));
-    const QString line = premiere::genreLine(genres);
+    const QString line = rules::posterGenreLine(genres);
     m_genres->setText(line);
     m_genres->setVisible(!genres.isEmpty());
 }

@@ -23,7 +23,7 @@ PremiereStats::PremiereStats(QWidget* parent)
     }
 }
 
-void PremiereStats::setFigures(const QList<premiere::StatFigure>& figures)
+void PremiereStats::setFigures(const QList<rules::PremiereFigure>& figures)
 {
     // The figures fill the last tiles; the first stays hidden when there is
     // no episodes figure.
@@ -34,7 +34,7 @@ void PremiereStats::setFigures(const QList<premiere::StatFigure>& figures)
             tile->setVisible(false);
             continue;
         }
-        const premiere::StatFigure& figure = figures[i - offset];
+        const rules::PremiereFigure& figure = figures[i - offset];
         tile->setValue(figure.value);
         tile->setLabel(figure.label);
         tile->setIcon(figure.icon);

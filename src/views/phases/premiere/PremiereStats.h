@@ -3,7 +3,7 @@
 // The statistics row of the Premiere screen: one tile per figure, the
 // episodes tile only for the episodic formats.
 
-#include "views/phases/premiere/PremiereLogic.h"
+#include "state/rules/PremiereRules.h"
 
 #include <QList>
 #include <QWidget>
@@ -17,7 +17,7 @@ class PremiereStats : public QWidget {
 public:
     explicit PremiereStats(QWidget* parent = nullptr);
 
-    void setFigures(const QList<premiere::StatFigure>& figures);
+    void setFigures(const QList<rules::PremiereFigure>& figures);
     // The tiles on show, in order.
     QList<StatTile*> visibleTiles() const;
 

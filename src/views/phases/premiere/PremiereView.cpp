@@ -4,12 +4,12 @@
 #include "model/Json.h"
 #include "services/ExportManifest.h"
 #include "services/FileReveal.h"
-#include "state/ExportRun.h"
 #include "state/ProjectSession.h"
+#include "state/edits/PremiereEdits.h"
+#include "state/rules/PremiereRules.h"
 #include "views/phases/premiere/DeliveryChecklist.h"
 #include "views/phases/premiere/DeliveryPresets.h"
 #include "views/phases/premiere/ExportBar.h"
-#include "views/phases/premiere/PremiereLogic.h"
 #include "views/phases/premiere/PremierePoster.h"
 #include "views/phases/premiere/PremiereStats.h"
 #include "views/phases/premiere/PressKitCard.h"
@@ -25,7 +25,6 @@ PremiereView::PremiereView(ProjectSession& session, QWidget* parent)
     : PhaseScreen(session, parent)
     , m_page(new ScrollColumn(this))
     , m_selectedPresetID(u"streaming"_s)
-    , m_exportStep(ExportRun::defaultStep)
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -54,24 +53,26 @@ PremiereView::PremiereView(ProjectSession& session, QWidget* parent)
     page->addWidget(m_presets);
     m_pressKit = new PressKitCard;
     page->addWidget(m_pressKit);
-    m_exportBar = new ExportBar(premiere::exportLocationText(videosFolder()));
+    m_exportBar = new ExportBar(rules::exportLocationText(videosFolder()));
     page->addWidget(m_exportBar);
     page->addStretch(1);
 
     connect(m_poster, &PremierePoster::newPosterRequested, this, [this] {
         const QString seed = newSeed();
-        edit([&](Project& p) { p.posterSeed = seed; });
+        edit([&](Project& p) { edits::setPosterSeed(p, seed); });
     });
     connect(m_checklist, &DeliveryChecklist::goRequested, this,
-            [this](PhaseID phase) { edit([phase](Project& p) { p.activePhase = phase; }); });
+            [this](PhaseID phase) { edit([phase](Project& p) { edits::goToPhase(p, phase); }); });
     connect(m_presets, &DeliveryPresets::presetChosen, this, &PremiereView::setSelectedPresetID);
     connect(m_pressKit, &PressKitCard::textEdited, this,
-            [this](const QString& text) { edit([&](Project& p) { p.idea.pressKit = text; }); });
+            [this](const QString& text) { edit([&](Project& p) { edits::setPressKit(p, text); }); });
     connect(m_exportBar, &ExportBar::exportRequested, this, &PremiereView::runExport);
     connect(m_exportBar, &ExportBar::revealRequested, this, [this] {
-        if (m_exportedPath)
-            revealInFileManager(*m_exportedPath);
+        const std::optional<ExportOutcome>& last = this->session().lastExport();
+        if (last && last->path)
+            revealInFileManager(*last->path);
     });
+    connect(&session, &ProjectSession::exportChanged, this, &PremiereView::showExportState);
 
     m_presets->setSelectedID(m_selectedPresetID);
     showExportState();
@@ -87,58 +88,36 @@ void PremiereView::setSelectedPresetID(const QString& id)
     m_selectedPresetID = id;
     m_presets->setSelectedID(id);
     // The run reads the preset when its steps are over.
-    if (m_run)
-        m_run->setPresetID(id);
+    session().setExportPresetID(id);
     showExportState();
-}
-
-void PremiereView::setExportTarget(const QString& folder, std::chrono::milliseconds step)
-{
-    m_exportFolder = folder;
-    m_exportStep = step;
 }
 
 void PremiereView::runExport()
 {
-    // The button is hidden while this screen's run goes on.
-    if (m_exporting)
-        return;
-    m_exporting = true;
-    m_exportProgress = 0;
-    m_exportedPath.reset();
-    m_exportError.reset();
-    auto* run = new ExportRun(session(), m_selectedPresetID, m_exportFolder, m_exportStep);
-    m_run = run;
-    connect(run, &ExportRun::progressChanged, this, [this](double progress) {
-        m_exportProgress = progress;
-        showExportState();
-    });
-    connect(run, &ExportRun::succeeded, this, [this](const QString& path) {
-        m_exporting = false;
-        m_exportedPath = path;
-        showExportState();
-    });
-    connect(run, &ExportRun::failed, this, [this](const QString& message) {
-        m_exporting = false;
-        m_exportError = message;
-        showExportState();
-    });
-    run->start();
-    showExportState();
+    session().startExport(m_selectedPresetID);
 }
 
 void PremiereView::showExportState()
 {
-    m_exportBar->setState(ExportBarState{premiere::exportButtonText(m_selectedPresetID), m_exporting, m_exportProgress,
-                                     m_exportedPath, m_exportError});
+    const ExportRun* run = session().exportRun();
+    const std::optional<ExportOutcome>& last = session().lastExport();
+    ExportBarState state{rules::exportButtonText(m_selectedPresetID), run != nullptr, 0, std::nullopt, std::nullopt};
+    if (run) {
+        state.progress = run->progress();
+    } else if (last) {
+        state.progress = 1;
+        state.exportedPath = last->path;
+        state.error = last->error;
+    }
+    m_exportBar->setState(state);
 }
 
 void PremiereView::refresh()
 {
     const Project& p = project();
     m_poster->setPoster(p.name, p.idea.genres, p.posterSeed);
-    m_stats->setFigures(premiere::premiereStats(p));
-    m_checklist->setItems(premiere::checklist(p));
+    m_stats->setFigures(rules::premiereFigures(p));
+    m_checklist->setItems(rules::readinessChecklist(p));
     m_pressKit->setText(p.idea.pressKit);
 }
 

@@ -5,24 +5,20 @@
 // checklist, the delivery preset cards, the press kit, and the export bar.
 // Statistics and checklist run over every episode and follow every change.
 //
-// The chosen preset and the export state are the screen's own: a new screen
-// starts from "streaming" and idle. An export run belongs to the session, so
-// a screen that goes away mid-run leaves the run to write its file; the
-// screen that started it shows its progress and result.
+// The chosen preset is the screen's own: a new screen starts from
+// "streaming". The export run is the session's: the screen starts it there
+// and shows it as the session has it, so a screen built mid-run shows the
+// progress (and then the result) and never starts a second run beside it.
 
 #include "views/phases/PhaseScreen.h"
 
-#include <QPointer>
 #include <QString>
-#include <chrono>
-#include <optional>
 
 namespace studio {
 
 class DeliveryChecklist;
 class DeliveryPresets;
 class ExportBar;
-class ExportRun;
 class PremierePoster;
 class PremiereStats;
 class PressKitCard;
@@ -35,16 +31,10 @@ public:
     ~PremiereView() override;
 
     QString selectedPresetID() const { return m_selectedPresetID; }
+    // As a preset card does: also the preset a run under way will write.
     void setSelectedPresetID(const QString& id);
-    bool isExporting() const { return m_exporting; }
-    double exportProgress() const { return m_exportProgress; }
-    const std::optional<QString>& exportedPath() const { return m_exportedPath; }
-    const std::optional<QString>& exportError() const { return m_exportError; }
-
-    // Where this screen's runs write and how long their steps take (tests);
-    // an empty folder is the user's export folder.
-    void setExportTarget(const QString& folder, std::chrono::milliseconds step);
-    // Starts a run, as the Export button does.
+    // Starts a run with the chosen preset, as the Export button does; nothing
+    // while the session's run goes on.
     void runExport();
 
     ScrollColumn* page() const { return m_page; }
@@ -55,10 +45,8 @@ public:
     PressKitCard* pressKit() const { return m_pressKit; }
     ExportBar* exportBar() const { return m_exportBar; }
 
-protected:
-    void refresh() override;
-
 private:
+    void refresh() override;
     void showExportState();
 
     ScrollColumn* m_page;
@@ -70,13 +58,6 @@ private:
     ExportBar* m_exportBar;
 
     QString m_selectedPresetID;
-    bool m_exporting = false;
-    double m_exportProgress = 0;
-    std::optional<QString> m_exportedPath;
-    std::optional<QString> m_exportError;
-    QPointer<ExportRun> m_run;
-    QString m_exportFolder;
-    std::chrono::milliseconds m_exportStep;
 };
 
 } // namespace studio

@@ -1,7 +1,5 @@
 #include "views/phases/premiere/PressKitCard.h"
 
-#include "design/CardSurface.h"
-#include "design/Palette.h"
 #include "design/SectionHeader.h"
 #include "design/SleekTextEditor.h"
 
@@ -12,15 +10,9 @@ using namespace Qt::StringLiterals;
 namespace studio {
 
 PressKitCard::PressKitCard(QWidget* parent)
-    : QWidget(parent)
+    : PaddedCard(16, 10, parent)
 {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* card = new CardSurface(16, Palette::surface());
-    outer->addWidget(card);
-    auto* stack = new QVBoxLayout(card);
-    stack->setContentsMargins(16, 16, 16, 16);
-    stack->setSpacing(10);
+    QVBoxLayout* stack = this->stack();
     stack->addWidget(new SectionHeader(
         u"Press Kit"_s, u"Festival synopsis and taglines. Ask Assist to draft them, then make every word yours."_s));
     m_editor = new SleekTextEditor(

@@ -5,13 +5,13 @@
 // (textEdited); the Assist menu's "Write the press kit" fills it like any
 // other change.
 
-#include <QWidget>
+#include "design/PaddedCard.h"
 
 namespace studio {
 
 class SleekTextEditor;
 
-class PressKitCard : public QWidget {
+class PressKitCard : public PaddedCard {
     Q_OBJECT
 public:
     explicit PressKitCard(QWidget* parent = nullptr);

@@ -1,21 +1,16 @@
 #include "views/phases/script/ScriptElementRow.h"
 
-#include "design/MenuButton.h"
 #include "design/Palette.h"
-#include "design/PlainTextEditor.h"
-#include "design/PointerHover.h"
-#include "design/SymbolButton.h"
 #include "design/Theme.h"
 
-#include <QFocusEvent>
+#include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
-#include <QHBoxLayout>
-#include <QMenu>
-#include <QSpacerItem>
-#include <QTextCursor>
-#include <QTextEdit>
-#include <QVBoxLayout>
+#include <QPainter>
+#include <QTextDocument>
+#include <QTextOption>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -23,7 +18,51 @@ using namespace Qt::StringLiterals;
 namespace studio {
 
 namespace {
-constexpr int controlsSpacing = 4;
+
+// The document the page's editor would hold for that text: no margin, the
+// kind's font and alignment, wrapped at words (or anywhere in a word longer
+// than the line).
+std::unique_ptr<QTextDocument> documentFor(ScriptElementKind kind, const QString& text, int width)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->setUndoRedoEnabled(false);
+    document->setDocumentMargin(0);
+    document->setDefaultFont(ScriptElementRow::font(kind));
+    QTextOption option = document->defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setAlignment(ScriptElementRow::style(kind).trailing ? Qt::AlignRight : Qt::AlignLeft);
+    document->setDefaultTextOption(option);
+    document->setPlainText(text);
+    document->setTextWidth(width);
+    return document;
+}
+
+int heightOf(const QTextDocument& document)
+{
+    return int(std::ceil(document.size().height()));
+}
+
+struct KindMetrics {
+    int lineHeight = 0;
+    qreal charWidth = 0;
+};
+
+const KindMetrics& metrics(ScriptElementKind kind)
+{
+    static const std::array<KindMetrics, 6> table = [] {
+        std::array<KindMetrics, 6> out;
+        // A line of ordinary screenplay prose gives the average advance.
+        const QString sample = u"Rain hammers the pier. She hauls the net over the rail, alone; nobody answers."_s;
+        for (ScriptElementKind k : allCases<ScriptElementKind>()) {
+            const auto document = documentFor(k, QString(), 1000);
+            out[std::size_t(k)] = {heightOf(*document),
+                                   QFontMetricsF(ScriptElementRow::font(k)).horizontalAdvance(sample) / sample.size()};
+        }
+        return out;
+    }();
+    return table[std::size_t(kind)];
+}
+
 } // namespace
 
 const ScriptElementRow::KindStyle& ScriptElementRow::style(ScriptElementKind kind)
@@ -63,208 +102,134 @@ QFont ScriptElementRow::font(ScriptElementKind kind)
     return Theme::font(s.fontSize, s.weight);
 }
 
-ScriptElementRow::ScriptElementRow(const QUuid& id, QWidget* parent)
-    : QWidget(parent)
-    , m_id(id)
-    , m_stack(new QVBoxLayout(this))
-    , m_line(new QWidget(this))
-    , m_lineLayout(new QHBoxLayout(m_line))
-    , m_indent(new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum))
-    , m_editor(new PlainTextEditor(QString(), font(ScriptElementKind::action), m_line))
-    , m_flex(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum))
-    , m_controls(new QWidget(m_line))
-    , m_hover(new PointerHover(m_line))
+int ScriptElementRow::textIndent(ScriptElementKind kind)
 {
-    setAttribute(Qt::WA_TranslucentBackground);
-    m_line->setAttribute(Qt::WA_TranslucentBackground);
-    m_controls->setAttribute(Qt::WA_TranslucentBackground);
-    m_stack->setContentsMargins(0, 0, 0, 0);
-    m_stack->setSpacing(0);
-    m_stack->addWidget(m_line);
-
-    m_editor->setTextColor(Palette::paperInk());
-    m_editor->setPlaceholderColor(Palette::withOpacity(Palette::paperInk(), 0.3));
-    m_editor->setSubmitsOnReturn(true);
-    // The field takes the width its kind allows and no more; what is left
-    // goes to the flexible space after it.
-    m_editor->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-
-    // The frame is always there, so the text doesn't move on hover; what it
-    // holds is made the first time it is needed (most rows of a long script
-    // are never hovered).
-    m_controls->setFixedWidth(controlsWidth);
-
-    m_lineLayout->setContentsMargins(0, 0, 0, 0);
-    m_lineLayout->setSpacing(0);
-    m_lineLayout->addSpacerItem(m_indent);
-    m_lineLayout->addWidget(m_editor, 1, Qt::AlignTop);
-    m_lineLayout->addSpacerItem(m_flex);
-    m_lineLayout->addWidget(m_controls, 0, Qt::AlignTop);
-
-    connect(m_editor, &PlainTextEditor::textEdited, this, [this](const QString& text) { Q_EMIT textEdited(m_id, text); });
-    connect(m_editor, &PlainTextEditor::submitted, this, [this] { Q_EMIT submitted(m_id); });
-    connect(m_hover, &PointerHover::changed, this, [this](bool hovered) { Q_EMIT hoverChanged(m_id, hovered); });
-    m_editor->textEdit()->installEventFilter(this);
-    // A click on what hangs under the line (a chip) leaves the focus in the
-    // text: Qt stops looking for a widget to focus at a focused proxy.
-    setFocusProxy(m_editor);
-    applyKind(m_kind);
+    return int(style(kind).indent);
 }
 
-QString ScriptElementRow::text() const
+int ScriptElementRow::textWidth(ScriptElementKind kind, int available)
 {
-    return m_editor->text();
-}
-
-void ScriptElementRow::setElement(const ScriptElement& element)
-{
-    // Most refreshes (a keystroke in another row) leave this element as it was.
-    if (m_shown && *m_shown == element)
-        return;
-    if (element.kind != m_kind)
-        applyKind(element.kind);
-    m_editor->setText(element.text);
-    m_shown = element;
-}
-
-void ScriptElementRow::applyKind(ScriptElementKind kind)
-{
-    m_kind = kind;
     const KindStyle& s = style(kind);
-    const QFont f = font(kind);
-    m_editor->setTextFont(f);
-    m_editor->setPlaceholder(s.placeholder);
-    m_editor->setTextAlignment(s.trailing ? Qt::AlignRight : Qt::AlignLeft);
-    m_editor->setMaximumWidth(s.maxWidth ? int(*s.maxWidth) : QWIDGETSIZE_MAX);
-    m_indent->changeSize(int(s.indent), 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
-    // A transition's field takes the whole width, so its text sits against
-    // the controls; every other kind leaves the rest to a flexible space.
-    if (s.trailing)
-        m_flex->changeSize(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
-    else
-        m_flex->changeSize(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum);
-    m_lineLayout->setContentsMargins(0, int(s.spaceAbove), 0, 0);
-    // The controls are centred on the first line of text.
-    m_controls->setFixedHeight(int(std::ceil(QFontMetricsF(f).height())));
-    if (m_kindMenu) {
-        m_kindMenu->setSymbol(s.symbol, 9, Palette::paperInkSoft());
-        m_kindMenu->setAccessibleName(s.label);
-    }
-    m_lineLayout->invalidate();
+    const int room = std::max(0, available - int(s.indent) - controlsWidth);
+    return s.maxWidth ? std::min(room, int(*s.maxWidth)) : room;
 }
 
-void ScriptElementRow::makeControls()
+int ScriptElementRow::spaceAbove(ScriptElementKind kind)
 {
-    if (m_kindMenu)
+    return int(style(kind).spaceAbove);
+}
+
+int ScriptElementRow::lineHeight(ScriptElementKind kind)
+{
+    return metrics(kind).lineHeight;
+}
+
+int ScriptElementRow::controlsHeight(ScriptElementKind kind)
+{
+    static const std::array<int, 6> table = [] {
+        std::array<int, 6> out;
+        for (ScriptElementKind k : allCases<ScriptElementKind>())
+            out[std::size_t(k)] = int(std::ceil(QFontMetricsF(font(k)).height()));
+        return out;
+    }();
+    return table[std::size_t(kind)];
+}
+
+ScriptElementRow::ScriptElementRow(const ScriptElement& element)
+    : m_id(element.id)
+    , m_kind(element.kind)
+    , m_text(element.text)
+{
+}
+
+ScriptElementRow::ScriptElementRow(ScriptElementRow&&) noexcept = default;
+ScriptElementRow& ScriptElementRow::operator=(ScriptElementRow&&) noexcept = default;
+ScriptElementRow::~ScriptElementRow() = default;
+
+bool ScriptElementRow::setElement(const ScriptElement& element)
+{
+    if (element.kind == m_kind && element.text == m_text)
+        return false;
+    m_kind = element.kind;
+    m_text = element.text;
+    m_document.reset();
+    m_exact = false;
+    const int available = m_available;
+    m_available = -1;
+    if (available >= 0)
+        measure(available);
+    return true;
+}
+
+void ScriptElementRow::measure(int available)
+{
+    if (available == m_available)
         return;
-    m_kindMenu = new MenuButton(QString(), m_controls);
-    m_remove = new SymbolButton(u"xmark"_s, 8, Palette::paperInkSoft(), QFont::Bold, m_controls);
-    m_kindMenu->setShape(MenuButton::Shape::plain);
-    m_kindMenu->setPadding(2, 0);
-    m_kindMenu->setSpacing(0);
-    m_kindMenu->setFocusPolicy(Qt::NoFocus);
-    m_remove->setFocusPolicy(Qt::NoFocus);
-    const KindStyle& s = style(m_kind);
-    m_kindMenu->setSymbol(s.symbol, 9, Palette::paperInkSoft());
-    m_kindMenu->setAccessibleName(s.label);
-    auto* controlsLayout = new QHBoxLayout(m_controls);
-    controlsLayout->setContentsMargins(0, 0, 0, 0);
-    controlsLayout->setSpacing(controlsSpacing);
-    controlsLayout->addStretch(1);
-    controlsLayout->addWidget(m_kindMenu, 0, Qt::AlignVCenter);
-    controlsLayout->addWidget(m_remove, 0, Qt::AlignVCenter);
-    m_kindMenu->setVisible(m_hovered);
-    m_remove->setVisible(m_hovered);
-    connect(m_remove, &QAbstractButton::clicked, this, [this] { Q_EMIT removeRequested(m_id); });
-    connect(m_kindMenu, &MenuButton::aboutToOpen, this, &ScriptElementRow::fillKindMenu);
+    m_available = available;
+    m_exact = false;
+    m_document.reset();
+    const KindMetrics& m = metrics(m_kind);
+    // A page not yet given its width is measured as a narrow one, never as
+    // a sliver that would stack every word.
+    const qreal width = std::max(120, textWidth(m_kind, available));
+    // Words don't fill their lines to the last point: a little slack.
+    int lines = 0;
+    for (QStringView paragraph : QStringView(m_text).split(u'\n'))
+        lines += std::max(1, int(std::ceil(paragraph.size() * m.charWidth * 1.05 / width)));
+    m_textHeight = std::max(1, lines) * m.lineHeight;
 }
 
-MenuButton* ScriptElementRow::kindMenu()
+bool ScriptElementRow::layOut(int available)
 {
-    makeControls();
-    return m_kindMenu;
+    if (m_document && available == m_available)
+        return false;
+    const int before = m_textHeight;
+    m_available = available;
+    m_document = documentFor(m_kind, m_text, textWidth(m_kind, available));
+    m_textHeight = heightOf(*m_document);
+    m_exact = true;
+    return m_textHeight != before;
 }
 
-SymbolButton* ScriptElementRow::removeButton()
+void ScriptElementRow::setExactHeight(int available, int height)
 {
-    makeControls();
-    return m_remove;
+    if (m_document && (available != m_available || height != m_textHeight))
+        m_document.reset();
+    m_available = available;
+    m_textHeight = height;
+    m_exact = true;
 }
 
-bool ScriptElementRow::controlsShown() const
+void ScriptElementRow::release()
 {
-    return m_hovered && m_remove && m_remove->isVisible();
+    m_document.reset();
 }
 
-void ScriptElementRow::fillKindMenu()
+void ScriptElementRow::paint(QPainter& painter, const QPointF& topLeft, int available)
 {
-    // Rebuilt at each opening: the entries name this row's element by id.
-    QMenu* menu = m_kindMenu->menu();
-    menu->clear();
-    for (ScriptElementKind k : allCases<ScriptElementKind>()) {
-        QAction* action = menu->addAction(Theme::escapeMnemonic(style(k).label));
-        connect(action, &QAction::triggered, this, [this, k] { Q_EMIT kindPicked(m_id, k); });
-    }
-}
-
-void ScriptElementRow::setHovered(bool hovered)
-{
-    if (hovered == m_hovered)
+    if (!m_document || available != m_available)
+        layOut(available);
+    const int width = textWidth(m_kind, available);
+    if (m_text.isEmpty()) {
+        // The placeholder as the editor shows it: drawn, never stored.
+        const KindStyle& s = style(m_kind);
+        painter.save();
+        const QRectF area(topLeft, QSizeF(width, m_textHeight));
+        painter.setClipRect(area, Qt::IntersectClip);
+        painter.setFont(font(m_kind));
+        painter.setPen(Palette::withOpacity(Palette::paperInk(), 0.3));
+        painter.drawText(area, (s.trailing ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextWordWrap,
+                         s.placeholder);
+        painter.restore();
         return;
-    m_hovered = hovered;
-    if (hovered)
-        makeControls();
-    if (m_kindMenu) {
-        m_kindMenu->setVisible(hovered);
-        m_remove->setVisible(hovered);
     }
-}
-
-void ScriptElementRow::focusText()
-{
-    m_editor->textEdit()->setFocus(Qt::OtherFocusReason);
-}
-
-void ScriptElementRow::moveCaretToEnd()
-{
-    m_editor->textEdit()->moveCursor(QTextCursor::End);
-}
-
-bool ScriptElementRow::hasTextFocus() const
-{
-    return m_editor->textEdit()->hasFocus();
-}
-
-void ScriptElementRow::setAccessory(QWidget* accessory, QWidget* newParent)
-{
-    if (accessory == m_accessory)
-        return;
-    if (m_accessory) {
-        m_stack->removeWidget(m_accessory);
-        m_accessory->hide();
-        m_accessory->setParent(newParent);
-    }
-    m_accessory = accessory;
-    if (accessory) {
-        m_stack->addWidget(accessory);
-        accessory->show();
-    }
-}
-
-bool ScriptElementRow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_editor->textEdit()) {
-        if (event->type() == QEvent::FocusIn) {
-            Q_EMIT textFocusChanged(m_id, true);
-        } else if (event->type() == QEvent::FocusOut) {
-            // A menu opening or the window going to the background leaves the
-            // focus where it was.
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-                Q_EMIT textFocusChanged(m_id, false);
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    painter.save();
+    painter.translate(topLeft);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Palette::paperInk());
+    context.clip = QRectF(0, 0, width, m_textHeight);
+    m_document->documentLayout()->draw(&painter, context);
+    painter.restore();
 }
 
 } // namespace studio

@@ -1,40 +1,34 @@
 #pragma once
 
-// One element of the screenplay page, laid out the way a printed screenplay
-// sets it by its kind: an indent, a text that grows downwards as it wraps
-// (never wider than the kind allows), and at the right a 52-point frame with
-// the kind menu and the remove mark, shown only while the pointer is over the
-// row but always taking their place, so text never shifts on hover.
+// How each kind of screenplay element is set on the page, and one element as
+// the page paints it while it is not being edited.
 //
-// The row never changes the script itself. It reports, with its element's
-// id, what the user typed, Return (which never splits the text or adds a line
-// break), a kind picked from its menu, the remove mark, the pointer entering
-// and leaving, and its text taking and losing the keyboard focus; the page
-// decides. Below the line the page may hang a widget of its own (the
-// suggestion chips), which starts at the row's leading edge.
+// A printed screenplay sets each kind by an indent, a greatest width, a space
+// above and a type face. At the right of every row a 52-point frame is kept
+// for the kind menu and the remove mark, shown only under the pointer but
+// always taking its place, so text never shifts on hover.
+//
+// A row holds its text laid out only while it is in view or near it; the rest
+// of the script is measured from its length, and each row's height becomes
+// exact the first time it is laid out at the page's width. The layout is the
+// one the page's editor gives the same text, so nothing moves when the editor
+// takes a row over.
 
 #include "model/Script.h"
 
 #include <QFont>
-#include <QPointer>
+#include <QPointF>
 #include <QString>
 #include <QUuid>
-#include <QWidget>
+#include <memory>
 #include <optional>
 
-class QHBoxLayout;
-class QSpacerItem;
-class QVBoxLayout;
+class QPainter;
+class QTextDocument;
 
 namespace studio {
 
-class MenuButton;
-class PlainTextEditor;
-class PointerHover;
-class SymbolButton;
-
-class ScriptElementRow : public QWidget {
-    Q_OBJECT
+class ScriptElementRow {
 public:
     // How each kind is set on the page; lengths in points.
     struct KindStyle {
@@ -52,68 +46,58 @@ public:
     static QFont font(ScriptElementKind kind);
     // The width of the controls' frame, kept whether they show or not.
     static constexpr int controlsWidth = 52;
+    // Where a kind's text sits in a row `available` points wide: its indent
+    // and its width (the kind's greatest, or what the row leaves before the
+    // controls).
+    static int textIndent(ScriptElementKind kind);
+    static int textWidth(ScriptElementKind kind, int available);
+    static int spaceAbove(ScriptElementKind kind);
+    // The height of one line of the kind's text: an empty element's height,
+    // and the height of its controls.
+    static int lineHeight(ScriptElementKind kind);
+    // The height of the controls, centred on the first line of text; a row's
+    // line is never lower than they are.
+    static int controlsHeight(ScriptElementKind kind);
 
-    explicit ScriptElementRow(const QUuid& id, QWidget* parent = nullptr);
+    explicit ScriptElementRow(const ScriptElement& element);
+    ScriptElementRow(ScriptElementRow&&) noexcept;
+    ScriptElementRow& operator=(ScriptElementRow&&) noexcept;
+    ~ScriptElementRow();
 
     QUuid id() const { return m_id; }
     ScriptElementKind kind() const { return m_kind; }
-    QString text() const;
+    const QString& text() const { return m_text; }
+    // Takes the element's kind and text; whether either changed (a change
+    // drops the layout, the height is then estimated again).
+    bool setElement(const ScriptElement& element);
 
-    // Shows the element (re-laid out at once when its kind changed). The text
-    // is set only when it differs, so the caret of a focused row stays put.
-    void setElement(const ScriptElement& element);
-    void setHovered(bool hovered);
-    bool isHovered() const { return m_hovered; }
+    // The text's height at the width last given: exact once laid out there,
+    // else estimated from its length.
+    int textHeight() const { return m_textHeight; }
+    bool isExact() const { return m_exact; }
+    bool isLaidOut() const { return bool(m_document); }
+    // Estimates the height at this width (kept when it is exact there).
+    void measure(int available);
+    // Lays the text out at this width (kept while width and text stay);
+    // whether its height changed.
+    bool layOut(int available);
+    // Takes a height measured elsewhere (by the editor), as exact.
+    void setExactHeight(int available, int height);
+    // Drops the layout and keeps its height.
+    void release();
 
-    void focusText();
-    bool hasTextFocus() const;
-    // After a chip rewrote the whole text, typing goes on after it.
-    void moveCaretToEnd();
-
-    // The widget hung under the line (null: none). The row doesn't own it:
-    // taking it away hands it back to `newParent`, hidden.
-    void setAccessory(QWidget* accessory, QWidget* newParent);
-    QWidget* accessory() const { return m_accessory; }
-
-    PlainTextEditor* editor() const { return m_editor; }
-    // The kind menu and the remove mark (made on first use).
-    MenuButton* kindMenu();
-    SymbolButton* removeButton();
-    bool controlsShown() const;
-    QWidget* controls() const { return m_controls; }
-    QWidget* line() const { return m_line; }
-
-Q_SIGNALS:
-    void textEdited(const QUuid& id, const QString& text);
-    void submitted(const QUuid& id);
-    void removeRequested(const QUuid& id);
-    void kindPicked(const QUuid& id, ScriptElementKind kind);
-    void hoverChanged(const QUuid& id, bool hovered);
-    void textFocusChanged(const QUuid& id, bool focused);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The text, or the kind's placeholder when there is none, at `topLeft`
+    // (laid out first when it is not yet).
+    void paint(QPainter& painter, const QPointF& topLeft, int available);
 
 private:
-    void applyKind(ScriptElementKind kind);
-    void makeControls();
-    void fillKindMenu();
-
     QUuid m_id;
-    std::optional<ScriptElement> m_shown; // the element as last shown
-    ScriptElementKind m_kind = ScriptElementKind::action;
-    bool m_hovered = false;
-    QVBoxLayout* m_stack;
-    QWidget* m_line;
-    QHBoxLayout* m_lineLayout;
-    QSpacerItem* m_indent;
-    PlainTextEditor* m_editor;
-    QSpacerItem* m_flex;
-    QWidget* m_controls;
-    MenuButton* m_kindMenu = nullptr;
-    SymbolButton* m_remove = nullptr;
-    PointerHover* m_hover;
-    QPointer<QWidget> m_accessory;
+    ScriptElementKind m_kind;
+    QString m_text;
+    int m_available = -1;
+    int m_textHeight = 0;
+    bool m_exact = false;
+    std::unique_ptr<QTextDocument> m_document;
 };
 
 } // namespace studio

@@ -1,22 +1,28 @@
 #include "views/phases/script/ScriptPage.h"
 
 #include "design/GhostButton.h"
+#include "design/MenuButton.h"
 #include "design/Palette.h"
+#include "design/PlainTextEditor.h"
 #include "design/PrimaryButton.h"
 #include "design/Shapes.h"
+#include "design/SymbolButton.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
-#include "model/Lookup.h"
-#include "model/Text.h"
-#include "state/ProjectSession.h"
+#include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptElementRow.h"
-#include "views/phases/script/ScriptLogic.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QSet>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -31,36 +37,28 @@ namespace {
 constexpr qreal cornerRadius = 6;
 constexpr int paddingH = 56;
 constexpr int paddingV = 46;
-
-QStringList distinct(const QStringList& texts)
-{
-    QStringList out;
-    QSet<QString> seen;
-    for (const QString& t : texts) {
-        if (!seen.contains(t)) {
-            seen.insert(t);
-            out << t;
-        }
-    }
-    return out;
-}
+constexpr int controlsSpacing = 4;
+// Rows laid out beyond what is in view, above and below, at the least.
+constexpr int leastMargin = 400;
 
 } // namespace
 
-ScriptPage::ScriptPage(ProjectSession& session, QWidget* parent)
+ScriptPage::ScriptPage(QWidget* parent)
     : QWidget(parent)
-    , m_session(session)
-    , m_column(new QVBoxLayout(this))
+    , m_visible(0, 0, 1, 1200)
     , m_empty(new QWidget(this))
     , m_addHeading(new PrimaryButton(u"Add Scene Heading"_s, false, m_empty))
     , m_aiDraft(new GhostButton(u"wand.and.stars"_s, u"Draft with AI"_s, Palette::gold(), m_empty))
+    , m_editor(new PlainTextEditor(QString(), ScriptElementRow::font(ScriptElementKind::action), this))
+    , m_editorKind(ScriptElementKind::action)
+    , m_controls(new QWidget(this))
+    , m_kindMenu(new MenuButton(QString(), m_controls))
+    , m_remove(new SymbolButton(u"xmark"_s, 8, Palette::paperInkSoft(), QFont::Bold, m_controls))
     , m_chips(new ScriptChips(this))
-    , m_rows(m_column, 1)
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_column->setContentsMargins(paddingH, paddingV, paddingH, paddingV);
-    m_column->setSpacing(0);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setMouseTracking(true);
 
     // The empty state: the opening words of a screenplay and two ways to start.
     m_empty->setAttribute(Qt::WA_TranslucentBackground);
@@ -80,261 +78,643 @@ ScriptPage::ScriptPage(ProjectSession& session, QWidget* parent)
     buttons->addWidget(m_aiDraft, 0, Qt::AlignVCenter);
     buttons->addStretch(1);
     empty->addLayout(buttons);
-    m_column->addWidget(m_empty);
     connect(m_addHeading, &QAbstractButton::clicked, this, &ScriptPage::addSceneHeadingRequested);
     connect(m_aiDraft, &QAbstractButton::clicked, this, &ScriptPage::aiDraftRequested);
 
+    // The one editor, moved onto whichever element is being written.
+    m_editor->setTextColor(Palette::paperInk());
+    m_editor->setPlaceholderColor(Palette::withOpacity(Palette::paperInk(), 0.3));
+    m_editor->setSubmitsOnReturn(true);
+    m_editor->hide();
+    applyEditorKind(m_editorKind);
+    connect(m_editor, &PlainTextEditor::textEdited, this, [this](const QString& text) {
+        if (!m_editorID.isNull())
+            Q_EMIT textEdited(m_editorID, text);
+    });
+    connect(m_editor, &PlainTextEditor::submitted, this, [this] {
+        if (!m_editorID.isNull())
+            Q_EMIT submitted(m_editorID);
+    });
+    m_editor->installEventFilter(this);
+    m_editor->textEdit()->installEventFilter(this);
+    m_editor->textEdit()->viewport()->installEventFilter(this);
+
+    // The controls of the hovered row; their entries name the row's element
+    // as it is when they are used.
+    m_controls->setAttribute(Qt::WA_TranslucentBackground);
+    m_kindMenu->setShape(MenuButton::Shape::plain);
+    m_kindMenu->setPadding(2, 0);
+    m_kindMenu->setSpacing(0);
+    m_kindMenu->setFocusPolicy(Qt::NoFocus);
+    m_remove->setFocusPolicy(Qt::NoFocus);
+    auto* controlsLayout = new QHBoxLayout(m_controls);
+    controlsLayout->setContentsMargins(0, 0, 0, 0);
+    controlsLayout->setSpacing(controlsSpacing);
+    controlsLayout->addStretch(1);
+    controlsLayout->addWidget(m_kindMenu, 0, Qt::AlignVCenter);
+    controlsLayout->addWidget(m_remove, 0, Qt::AlignVCenter);
+    m_controls->hide();
+    m_controls->installEventFilter(this);
+    m_kindMenu->installEventFilter(this);
+    m_remove->installEventFilter(this);
+    connect(m_remove, &QAbstractButton::clicked, this, [this] {
+        if (!m_hoveredID.isNull())
+            Q_EMIT removeRequested(m_hoveredID);
+    });
+    connect(m_kindMenu, &MenuButton::aboutToOpen, this, &ScriptPage::fillKindMenu);
+
     m_chips->hide();
+    m_chips->installEventFilter(this);
+    relayout();
 }
 
 ScriptPage::~ScriptPage() = default;
 
-void ScriptPage::paintEvent(QPaintEvent*)
+// ---- The rows ------------------------------------------------------------
+
+int ScriptPage::available() const
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    shapes::fillRounded(p, rect(), cornerRadius, Palette::paper());
+    return std::max(0, width() - 2 * paddingH);
 }
 
-void ScriptPage::refresh()
+int ScriptPage::indexOf(const QUuid& id) const
 {
-    const Episode* episode = findActiveEpisode(m_session.project(), m_session.activeEpisodeID());
-    static const QList<ScriptElement> none;
-    const QList<ScriptElement>& elements = episode ? episode->script.elements : none;
-
-    m_empty->setVisible(elements.isEmpty());
-    parkFocusIfLeaving(elements);
-    m_rows.sync(
-        elements, [](const ScriptElement& e) { return e.id; },
-        [this](const ScriptElement& e) { return makeRow(e); },
-        [this](ScriptElementRow* row, const ScriptElement& e, int) {
-            row->setElement(e);
-            row->setHovered(e.id == m_hoveredID);
-        });
-    placeChips();
+    return id.isNull() ? -1 : m_index.value(id, -1);
 }
 
-ScriptElementRow* ScriptPage::makeRow(const ScriptElement& element)
+void ScriptPage::reindex()
 {
-    auto* row = new ScriptElementRow(element.id, this);
-    connect(row, &ScriptElementRow::textEdited, this, [this](const QUuid& id, const QString& text) {
-        editElement(id, [&text](ScriptElement& e, const Project&) { e.text = text; });
-    });
-    connect(row, &ScriptElementRow::submitted, this, &ScriptPage::insertAfter);
-    connect(row, &ScriptElementRow::removeRequested, this, &ScriptPage::remove);
-    connect(row, &ScriptElementRow::kindPicked, this, &ScriptPage::changeKind);
-    connect(row, &ScriptElementRow::hoverChanged, this, [this](const QUuid& id, bool hovered) {
-        if (hovered)
-            setHoveredID(id);
-        else if (m_hoveredID == id)
-            setHoveredID(QUuid());
-    });
-    connect(row, &ScriptElementRow::textFocusChanged, this, &ScriptPage::textFocusChanged);
-    return row;
+    m_index.clear();
+    m_index.reserve(qsizetype(m_rows.size()));
+    for (int i = int(m_rows.size()) - 1; i >= 0; --i)
+        m_index.insert(m_rows[std::size_t(i)].id(), i); // the first of twins wins
 }
 
-// A row about to be removed would hand the focus to the next row in the
-// chain (Qt moves it off a hidden widget), which would then show its chips;
-// the page holds the focus instead, so nothing looks focused.
-void ScriptPage::parkFocusIfLeaving(const QList<ScriptElement>& elements)
+int ScriptPage::rowAtY(int y) const
 {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus || !isAncestorOf(focus))
-        return;
-    for (ScriptElementRow* row : m_rows.widgets()) {
-        if (row && row->isAncestorOf(focus)) {
-            const bool stays = std::any_of(elements.cbegin(), elements.cend(),
-                                           [&](const ScriptElement& e) { return e.id == row->id(); });
-            if (!stays)
-                setFocus(Qt::OtherFocusReason);
-            return;
+    if (m_tops.empty())
+        return -1;
+    const auto after = std::upper_bound(m_tops.cbegin(), m_tops.cend(), y);
+    return std::max(0, int(after - m_tops.cbegin()) - 1);
+}
+
+int ScriptPage::rowHeight(int index) const
+{
+    const ScriptElementRow& row = m_rows[std::size_t(index)];
+    const int line = std::max(row.textHeight(), ScriptElementRow::controlsHeight(row.kind()));
+    return ScriptElementRow::spaceAbove(row.kind()) + line + (row.id() == m_chipsID ? m_chipsHeight : 0);
+}
+
+void ScriptPage::showElements(const QList<ScriptElement>& elements)
+{
+    const int oldCount = int(m_rows.size());
+    const int newCount = int(elements.size());
+    // Most changes touch one place: keep what agrees at both ends as it is.
+    int head = 0;
+    while (head < oldCount && head < newCount && m_rows[std::size_t(head)].id() == elements[head].id)
+        ++head;
+    int tail = 0;
+    while (tail < oldCount - head && tail < newCount - head
+           && m_rows[std::size_t(oldCount - 1 - tail)].id() == elements[newCount - 1 - tail].id)
+        ++tail;
+    const bool structural = head != oldCount || head != newCount;
+    if (structural) {
+        QHash<QUuid, int> old;
+        for (int i = oldCount - tail - 1; i >= head; --i)
+            old.insert(m_rows[std::size_t(i)].id(), i);
+        std::vector<ScriptElementRow> next;
+        next.reserve(std::size_t(newCount));
+        for (int i = 0; i < head; ++i)
+            next.push_back(std::move(m_rows[std::size_t(i)]));
+        for (int i = head; i < newCount - tail; ++i) {
+            const auto found = old.find(elements[i].id);
+            if (found != old.end()) {
+                next.push_back(std::move(m_rows[std::size_t(*found)]));
+                old.erase(found); // a twin id gets a row of its own
+            } else {
+                next.emplace_back(elements[i]);
+                if (m_width >= 0)
+                    next.back().measure(m_width);
+            }
         }
+        for (int i = oldCount - tail; i < oldCount; ++i)
+            next.push_back(std::move(m_rows[std::size_t(i)]));
+        m_rows = std::move(next);
+        m_tops.resize(m_rows.size());
+        reindex();
+    }
+
+    bool othersChanged = structural;
+    bool editorKindChanged = false;
+    for (int i = 0; i < newCount; ++i) {
+        ScriptElementRow& row = m_rows[std::size_t(i)];
+        const ScriptElementKind kind = row.kind();
+        if (!row.setElement(elements[i]))
+            continue;
+        if (row.id() == m_editorID && i == indexOf(m_editorID)) {
+            if (row.kind() != kind) {
+                applyEditorKind(row.kind());
+                editorKindChanged = true;
+            }
+            // Silent, and only when it differs: the caret and the undo of
+            // the text being written stay.
+            m_editor->setText(row.text());
+            row.setExactHeight(m_width, m_editor->height());
+        } else {
+            othersChanged = true;
+        }
+    }
+
+    if (!m_editorID.isNull() && indexOf(m_editorID) < 0)
+        detachEditor();
+    if (!m_hoveredID.isNull() && indexOf(m_hoveredID) < 0)
+        setHoveredID(QUuid());
+    // The editor's own text needs no layout here: its height follows it.
+    if (othersChanged || editorKindChanged)
+        relayout();
+    placeChips();
+    if (othersChanged)
+        update();
+}
+
+int ScriptPage::computeTops()
+{
+    int y = paddingV;
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        m_tops[i] = y;
+        y += rowHeight(int(i));
+    }
+    return y + paddingV;
+}
+
+void ScriptPage::setPageHeight(int height)
+{
+    const int clamped = std::min(height, QWIDGETSIZE_MAX);
+    if (this->height() != clamped || minimumHeight() != clamped || maximumHeight() != clamped)
+        setFixedHeight(clamped);
+}
+
+void ScriptPage::relayout()
+{
+    if (m_laying) {
+        m_layAgain = true;
+        return;
+    }
+    m_laying = true;
+    do {
+        m_layAgain = false;
+        const int width = available();
+        if (width != m_width) {
+            m_width = width;
+            for (ScriptElementRow& row : m_rows)
+                row.measure(width);
+            m_laidOut.clear();
+        }
+        if (const int at = indexOf(m_editorID); at >= 0)
+            m_rows[std::size_t(at)].setExactHeight(m_width, m_editor->height());
+        m_empty->setVisible(m_rows.empty());
+        int total = 0;
+        if (m_rows.empty()) {
+            const int emptyHeight = m_empty->sizeHint().height();
+            m_empty->setGeometry(paddingH, paddingV, m_width, emptyHeight);
+            total = 2 * paddingV + emptyHeight;
+        } else {
+            total = computeTops();
+        }
+        setPageHeight(total);
+        layOutVisible();
+        placeChildren();
+    } while (m_layAgain);
+    m_laying = false;
+}
+
+void ScriptPage::layOutVisible()
+{
+    if (m_rows.empty() || m_width < 0)
+        return;
+    const int margin = std::max(leastMargin, m_visible.height());
+    const int anchor = rowAtY(m_visible.top());
+    const QUuid anchorID = m_rows[std::size_t(anchor)].id();
+    const int anchorOffset = m_visible.top() - m_tops[std::size_t(anchor)];
+    int first = 0;
+    int last = 0;
+    // Laying rows out can shrink them and bring more into the band: again
+    // until it holds still.
+    for (int pass = 0; pass < 4; ++pass) {
+        first = rowAtY(m_visible.top() - margin);
+        last = rowAtY(m_visible.bottom() + margin);
+        bool moved = false;
+        for (int i = first; i <= last; ++i) {
+            ScriptElementRow& row = m_rows[std::size_t(i)];
+            if (row.id() == m_editorID || row.isLaidOut())
+                continue;
+            moved |= row.layOut(m_width);
+            m_laidOut.append(row.id());
+        }
+        if (!moved)
+            break;
+        setPageHeight(computeTops());
+    }
+    // Far rows give their layout back and keep their height.
+    QList<QUuid> kept;
+    for (const QUuid& id : std::as_const(m_laidOut)) {
+        const int at = indexOf(id);
+        if (at < 0)
+            continue;
+        if (at >= first && at <= last)
+            kept.append(id);
+        else
+            m_rows[std::size_t(at)].release();
+    }
+    m_laidOut = kept;
+    const int dy = m_tops[std::size_t(indexOf(anchorID))] + anchorOffset - m_visible.top();
+    if (dy != 0 && m_visible.top() > 0) {
+        m_visible.translate(0, dy);
+        Q_EMIT shifted(dy);
     }
 }
 
-ScriptElementRow* ScriptPage::row(const QUuid& id) const
+void ScriptPage::setVisibleArea(const QRect& area)
 {
-    return m_rows.widget(id);
+    if (area == m_visible)
+        return;
+    m_visible = area;
+    if (m_laying)
+        return;
+    const int before = height();
+    layOutVisible();
+    if (height() != before)
+        placeChildren();
+    if (underMouse())
+        hoverAt(mapFromGlobal(QCursor::pos()));
+}
+
+void ScriptPage::placeChildren()
+{
+    if (const int at = indexOf(m_editorID); at >= 0) {
+        const ScriptElementRow& row = m_rows[std::size_t(at)];
+        const QRect area(paddingH + ScriptElementRow::textIndent(row.kind()),
+                         m_tops[std::size_t(at)] + ScriptElementRow::spaceAbove(row.kind()),
+                         ScriptElementRow::textWidth(row.kind(), m_width), m_editor->height());
+        if (m_editor->geometry() != area)
+            m_editor->setGeometry(area);
+    }
+    if (const int at = indexOf(m_chipsID); at >= 0) {
+        const ScriptElementRow& row = m_rows[std::size_t(at)];
+        const int line = std::max(row.textHeight(), ScriptElementRow::controlsHeight(row.kind()));
+        m_chips->setGeometry(paddingH, m_tops[std::size_t(at)] + ScriptElementRow::spaceAbove(row.kind()) + line,
+                             m_width, m_chipsHeight);
+    }
+    if (const int at = indexOf(m_hoveredID); at >= 0) {
+        const ScriptElementRow& row = m_rows[std::size_t(at)];
+        const ScriptElementRow::KindStyle& s = ScriptElementRow::style(row.kind());
+        m_controls->setGeometry(width() - paddingH - ScriptElementRow::controlsWidth,
+                                m_tops[std::size_t(at)] + int(s.spaceAbove), ScriptElementRow::controlsWidth,
+                                ScriptElementRow::controlsHeight(row.kind()));
+        m_kindMenu->setSymbol(s.symbol, 9, Palette::paperInkSoft());
+        m_kindMenu->setAccessibleName(s.label);
+        m_controls->show();
+    } else {
+        m_controls->hide();
+    }
+}
+
+// ---- The editor -----------------------------------------------------------
+
+void ScriptPage::applyEditorKind(ScriptElementKind kind)
+{
+    m_editorKind = kind;
+    const ScriptElementRow::KindStyle& s = ScriptElementRow::style(kind);
+    m_editor->setTextFont(ScriptElementRow::font(kind));
+    m_editor->setPlaceholder(s.placeholder);
+    m_editor->setTextAlignment(s.trailing ? Qt::AlignRight : Qt::AlignLeft);
+}
+
+void ScriptPage::attachEditor(int index)
+{
+    const ScriptElementRow& row = m_rows[std::size_t(index)];
+    if (row.id() == m_editorID && m_editor->isVisible())
+        return;
+    // The row left behind keeps the height the editor gave it and is painted
+    // again.
+    if (const int old = indexOf(m_editorID); old >= 0)
+        m_rows[std::size_t(old)].setExactHeight(m_width, m_editor->height());
+    m_editorID = row.id();
+    if (row.kind() != m_editorKind)
+        applyEditorKind(row.kind());
+    m_editor->setText(row.text());
+    QTextEdit* edit = m_editor->textEdit();
+    edit->document()->clearUndoRedoStacks(); // another element's history
+    QTextCursor start = edit->textCursor();
+    start.movePosition(QTextCursor::Start);
+    edit->setTextCursor(start);
+    m_editor->show();
+    relayout();
+    update();
+}
+
+void ScriptPage::detachEditor()
+{
+    // Qt would hand the focus of a hidden editor to the next widget in the
+    // chain, which may then look focused; the page holds it instead.
+    if (m_editor->textEdit()->hasFocus() || m_editor->isAncestorOf(QApplication::focusWidget()))
+        setFocus(Qt::OtherFocusReason);
+    m_editor->hide();
+    m_editorID = QUuid();
+    update();
+}
+
+QTextEdit* ScriptPage::textEdit() const
+{
+    return m_editor->textEdit();
+}
+
+bool ScriptPage::hasTextFocus(const QUuid& id) const
+{
+    return !id.isNull() && id == m_editorID && m_editor->isVisible() && m_editor->textEdit()->hasFocus();
+}
+
+void ScriptPage::focusElement(const QUuid& id)
+{
+    const int at = indexOf(id);
+    if (at < 0)
+        return;
+    attachEditor(at);
+    m_focusedID = id;
+    m_editor->textEdit()->setFocus(Qt::OtherFocusReason);
+    placeChips();
+    Q_EMIT revealRequested(rowRect(id));
+}
+
+void ScriptPage::moveCaretToEnd()
+{
+    m_editor->textEdit()->moveCursor(QTextCursor::End);
+}
+
+QRect ScriptPage::rowRect(const QUuid& id) const
+{
+    const int at = indexOf(id);
+    if (at < 0)
+        return {};
+    return QRect(paddingH, m_tops[std::size_t(at)], m_width, rowHeight(at));
+}
+
+QRect ScriptPage::textRect(const QUuid& id) const
+{
+    const int at = indexOf(id);
+    if (at < 0)
+        return {};
+    const ScriptElementRow& row = m_rows[std::size_t(at)];
+    return QRect(paddingH + ScriptElementRow::textIndent(row.kind()),
+                 m_tops[std::size_t(at)] + ScriptElementRow::spaceAbove(row.kind()),
+                 ScriptElementRow::textWidth(row.kind(), m_width), row.textHeight());
+}
+
+bool ScriptPage::isLaidOut(const QUuid& id) const
+{
+    const int at = indexOf(id);
+    return at >= 0 && (m_rows[std::size_t(at)].isLaidOut() || (id == m_editorID && m_editor->isVisible()));
+}
+
+// ---- Chips ----------------------------------------------------------------
+
+void ScriptPage::setChipSource(std::function<QList<rules::ScriptChip>(const QUuid&)> source)
+{
+    m_chipSource = std::move(source);
+    placeChips();
+}
+
+void ScriptPage::placeChips()
+{
+    QList<rules::ScriptChip> chips;
+    if (m_chipSource && indexOf(m_focusedID) >= 0)
+        chips = m_chipSource(m_focusedID);
+    const QUuid host = chips.isEmpty() ? QUuid() : m_focusedID;
+    int height = 0;
+    if (!host.isNull()) {
+        QList<ScriptChips::Entry> entries;
+        for (const rules::ScriptChip& chip : std::as_const(chips))
+            entries.append({chip.label, [this, host, chip] { Q_EMIT chipPicked(host, chip); }});
+        m_chips->setEntries(host, entries);
+        for (ScriptCapsule* capsule : m_chips->buttons())
+            capsule->installEventFilter(this);
+        height = m_chips->heightForWidth(std::max(1, m_width));
+    }
+    m_chips->setVisible(!host.isNull());
+    if (host == m_chipsID && height == m_chipsHeight)
+        return;
+    m_chipsID = host;
+    m_chipsHeight = height;
+    relayout();
+    update();
 }
 
 QWidget* ScriptPage::chips() const
 {
-    return m_chipHost ? m_chips : nullptr;
+    return m_chipsID.isNull() ? nullptr : m_chips;
 }
 
 QStringList ScriptPage::chipLabels() const
 {
-    return m_chipHost ? m_chips->labels() : QStringList();
+    return m_chipsID.isNull() ? QStringList() : m_chips->labels();
 }
+
+// ---- Hover and the controls ---------------------------------------------
 
 void ScriptPage::setHoveredID(const QUuid& id)
 {
     if (id == m_hoveredID)
         return;
-    if (ScriptElementRow* old = row(m_hoveredID))
-        old->setHovered(false);
     m_hoveredID = id;
-    if (ScriptElementRow* now = row(id))
-        now->setHovered(true);
+    placeChildren();
 }
 
-void ScriptPage::textFocusChanged(const QUuid& id, bool focused)
+void ScriptPage::hoverAt(const QPoint& pagePos)
 {
-    if (focused)
-        m_focusedID = id;
-    else if (m_focusedID == id)
-        m_focusedID = QUuid();
-    placeChips();
-}
-
-void ScriptPage::focusElement(const QUuid& id)
-{
-    m_focusedID = id;
-    ScriptElementRow* target = row(id);
-    if (target)
-        target->focusText();
-    placeChips();
-    if (target)
-        Q_EMIT revealRequested(target);
-}
-
-void ScriptPage::focusElementLater(const QUuid& id)
-{
-    // The edit that made the element has refreshed the page, so its row is
-    // normally there already: focus it now, so that keys a fast typist sends
-    // before the event loop turns land in it rather than in the row left
-    // behind. Bringing it into view waits for the layouts to run. The page
-    // is the context: a page rebuilt or gone meanwhile drops the call.
-    if (ScriptElementRow* target = row(id)) {
-        m_focusedID = id;
-        target->focusText();
-        placeChips();
-        QTimer::singleShot(0, this, [this, id] {
-            if (ScriptElementRow* shown = row(id); shown && m_focusedID == id)
-                Q_EMIT revealRequested(shown);
-        });
-        return;
+    QUuid id;
+    if (pagePos.x() >= paddingH && pagePos.x() < width() - paddingH) {
+        const int at = rowAtY(pagePos.y());
+        if (at >= 0 && pagePos.y() >= m_tops[std::size_t(at)] && pagePos.y() < m_tops[std::size_t(at)] + rowHeight(at))
+            id = m_rows[std::size_t(at)].id();
     }
-    QTimer::singleShot(0, this, [this, id] { focusElement(id); });
+    setHoveredID(id);
 }
 
-const ScriptElement* ScriptPage::findShown(const QUuid& id) const
+void ScriptPage::fillKindMenu()
 {
-    const Episode* episode = findActiveEpisode(m_session.project(), m_session.activeEpisodeID());
-    return episode ? findScriptElement(*episode, id) : nullptr;
-}
-
-void ScriptPage::placeChips()
-{
-    ScriptElementRow* host = m_focusedID.isNull() ? nullptr : row(m_focusedID);
-    QList<ScriptChips::Entry> entries;
-    if (host) {
-        if (const ScriptElement* element = findShown(m_focusedID))
-            entries = chipEntries(*element);
+    // Rebuilt at each opening: the entries name the hovered element by id.
+    const QUuid id = m_hoveredID;
+    QMenu* menu = m_kindMenu->menu();
+    menu->clear();
+    for (ScriptElementKind k : allCases<ScriptElementKind>()) {
+        QAction* action = menu->addAction(Theme::escapeMnemonic(ScriptElementRow::style(k).label));
+        connect(action, &QAction::triggered, this, [this, id, k] { Q_EMIT kindPicked(id, k); });
     }
-    if (entries.isEmpty())
-        host = nullptr;
-    if (host != m_chipHost) {
-        if (m_chipHost)
-            m_chipHost->setAccessory(nullptr, this);
-        m_chipHost = host;
-        if (host)
-            host->setAccessory(m_chips, this);
-    }
-    if (host)
-        m_chips->setEntries(m_focusedID, entries);
-}
-
-QList<ScriptChips::Entry> ScriptPage::chipEntries(const ScriptElement& element)
-{
-    const Project& project = m_session.project();
-    const QUuid id = element.id;
-    QList<ScriptChips::Entry> entries;
-    if (element.kind == ScriptElementKind::character) {
-        QStringList names;
-        for (const CastMember& member : project.cast)
-            names << member.name;
-        for (const QString& name : distinct(names))
-            entries.append({name, [this, id, name] { pickCastName(id, name); }});
-    } else if (element.kind == ScriptElementKind::sceneHeading) {
-        for (const QString& prefix : {u"INT."_s, u"EXT."_s})
-            entries.append({prefix, [this, id, prefix] { pickHeadingPart(id, prefix, std::nullopt, std::nullopt); }});
-        QStringList places;
-        for (const Location& location : project.locations)
-            places << location.name;
-        for (const QString& place : distinct(places))
-            entries.append({place, [this, id, place] { pickHeadingPart(id, std::nullopt, place, std::nullopt); }});
-        for (const QString& time : {u"DAY"_s, u"NIGHT"_s, u"DUSK"_s, u"DAWN"_s})
-            entries.append({time, [this, id, time] { pickHeadingPart(id, std::nullopt, std::nullopt, time); }});
-    }
-    return entries;
-}
-
-bool ScriptPage::editScript(const std::function<void(ScriptDocument&)>& change)
-{
-    const QUuid active = m_session.activeEpisodeID();
-    return m_session.edit([&](Project& p) {
-        if (Episode* episode = findActiveEpisode(p, active))
-            change(episode->script);
-    });
-}
-
-bool ScriptPage::editElement(const QUuid& id, const std::function<void(ScriptElement&, const Project&)>& change)
-{
-    const QUuid active = m_session.activeEpisodeID();
-    return m_session.edit([&](Project& p) {
-        Episode* episode = findActiveEpisode(p, active);
-        if (ScriptElement* element = episode ? findScriptElement(*episode, id) : nullptr)
-            change(*element, p);
-    });
-}
-
-void ScriptPage::insertAfter(const QUuid& id)
-{
-    std::optional<QUuid> inserted;
-    editScript([&](ScriptDocument& script) {
-        const auto found = std::find_if(script.elements.cbegin(), script.elements.cend(),
-                                        [&](const ScriptElement& e) { return e.id == id; });
-        if (found != script.elements.cend())
-            inserted = script::insertAfter(script, id, script::nextKind(found->kind));
-    });
-    if (inserted)
-        focusElementLater(*inserted);
-}
-
-void ScriptPage::remove(const QUuid& id)
-{
-    editScript([&](ScriptDocument& script) {
-        script.elements.removeIf([&](const ScriptElement& e) { return e.id == id; });
-    });
-}
-
-void ScriptPage::changeKind(const QUuid& id, ScriptElementKind kind)
-{
-    editElement(id, [kind](ScriptElement& e, const Project&) { e.kind = kind; });
-}
-
-void ScriptPage::pickCastName(const QUuid& id, const QString& name)
-{
-    editElement(id, [&name](ScriptElement& e, const Project&) { e.text = text::upper(name); });
-    if (ScriptElementRow* picked = row(id))
-        picked->moveCaretToEnd();
-}
-
-void ScriptPage::pickHeadingPart(const QUuid& id, const std::optional<QString>& prefix,
-                                 const std::optional<QString>& location, const std::optional<QString>& time)
-{
-    editElement(id, [&](ScriptElement& e, const Project& p) {
-        e.text = script::setHeading(e.text, prefix, location, time, p.locations);
-    });
-    if (ScriptElementRow* picked = row(id))
-        picked->moveCaretToEnd();
 }
 
 void ScriptPage::setAssistBusy(bool busy)
 {
     m_aiDraft->setText(busy ? u"Writing\u2026"_s : u"Draft with AI"_s);
     m_aiDraft->setEnabled(!busy);
+}
+
+// ---- Events ---------------------------------------------------------------
+
+void ScriptPage::paintEvent(QPaintEvent* event)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    shapes::fillRounded(p, rect(), cornerRadius, Palette::paper());
+    if (m_rows.empty())
+        return;
+    const QRect area = event->rect();
+    const int first = rowAtY(area.top());
+    const int last = rowAtY(area.bottom());
+    bool moved = false;
+    for (int i = first; i <= last; ++i) {
+        ScriptElementRow& row = m_rows[std::size_t(i)];
+        if (row.id() == m_editorID && m_editor->isVisible())
+            continue;
+        const bool laidOut = row.isLaidOut();
+        const int before = row.textHeight();
+        row.paint(p,
+                  QPointF(paddingH + ScriptElementRow::textIndent(row.kind()),
+                          m_tops[std::size_t(i)] + ScriptElementRow::spaceAbove(row.kind())),
+                  m_width);
+        if (!laidOut) {
+            m_laidOut.append(row.id());
+            moved |= row.textHeight() != before;
+        }
+    }
+    // A row shown before the band reached it may have measured otherwise.
+    if (moved) {
+        QTimer::singleShot(0, this, [this] {
+            relayout();
+            update();
+        });
+    }
+}
+
+void ScriptPage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (available() != m_width)
+        relayout();
+}
+
+void ScriptPage::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    const int at = rowAtY(pos.y());
+    if (event->button() == Qt::LeftButton && at >= 0) {
+        const QUuid id = m_rows[std::size_t(at)].id();
+        const QRect text = textRect(id);
+        if (text.left() <= pos.x() && pos.x() <= text.right() && text.top() <= pos.y()
+            && pos.y() < text.top() + std::max(text.height(), ScriptElementRow::controlsHeight(m_rows[std::size_t(at)].kind()))) {
+            attachEditor(at);
+            m_focusedID = id;
+            m_editor->textEdit()->setFocus(Qt::MouseFocusReason);
+            placeChips();
+            m_forwarding = true;
+            forwardMouse(event);
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void ScriptPage::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_forwarding)
+        forwardMouse(event);
+    hoverAt(event->position().toPoint());
+    QWidget::mouseMoveEvent(event);
+}
+
+void ScriptPage::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_forwarding) {
+        forwardMouse(event);
+        m_forwarding = false;
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void ScriptPage::forwardMouse(QMouseEvent* event)
+{
+    QWidget* viewport = m_editor->textEdit()->viewport();
+    const QPointF local = viewport->mapFrom(this, event->position());
+    QMouseEvent forwarded(event->type(), local, event->globalPosition(), event->button(), event->buttons(),
+                          event->modifiers());
+    QApplication::sendEvent(viewport, &forwarded);
+}
+
+void ScriptPage::leaveEvent(QEvent* event)
+{
+    // While a menu is open it has the pointer to itself; the row it was
+    // opened from keeps its controls.
+    // (Moving onto a child of the page is no leave.)
+    if (!QApplication::activePopupWidget())
+        setHoveredID(QUuid());
+    QWidget::leaveEvent(event);
+}
+
+bool ScriptPage::eventFilter(QObject* watched, QEvent* event)
+{
+    QTextEdit* edit = m_editor->textEdit();
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (watched->isWidgetType())
+            hoverAt(mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
+        break;
+    case QEvent::Enter:
+        if (watched->isWidgetType())
+            hoverAt(mapFromGlobal(static_cast<QEnterEvent*>(event)->globalPosition().toPoint()));
+        break;
+    case QEvent::Resize:
+        // The editor grew or shrank with its text: so does its row.
+        if (watched == m_editor && indexOf(m_editorID) >= 0
+            && m_rows[std::size_t(indexOf(m_editorID))].textHeight() != m_editor->height()) {
+            relayout();
+            update();
+        }
+        break;
+    case QEvent::FocusIn:
+        if (watched == edit && !m_editorID.isNull()) {
+            m_focusedID = m_editorID;
+            placeChips();
+        }
+        break;
+    case QEvent::FocusOut:
+        if (watched == edit) {
+            // A menu opening or the window going to the background leaves the
+            // focus where it was.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && m_focusedID == m_editorID) {
+                m_focusedID = QUuid();
+                placeChips();
+            }
+        }
+        break;
+    case QEvent::KeyPress:
+        if (watched == edit) {
+            // Tab goes on to the next element, Shift+Tab back; past either
+            // end the focus leaves the page as usual.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const int at = indexOf(m_editorID);
+            const int step = key->key() == Qt::Key_Backtab ? -1 : key->key() == Qt::Key_Tab ? 1 : 0;
+            if (step != 0 && at >= 0 && at + step >= 0 && at + step < int(m_rows.size())
+                && !(key->modifiers() & Qt::ControlModifier)) {
+                focusElement(m_rows[std::size_t(at + step)].id());
+                return true;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace studio

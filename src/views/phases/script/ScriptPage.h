@@ -1,110 +1,164 @@
 #pragma once
 
-// The paper page of the Script screen: one row per element of the active
-// episode's script, kept by element id, or the empty state while the script
-// has none. It carries the editing flow: Return inserts the kind that usually
-// follows and moves the focus to it on the next turn, the remove mark removes
-// its element, the kind menu retypes it (id and text stay), and under the row
-// whose text has the focus hang its suggestion chips (the cast's names under a
-// character cue, prefix, locations and times under a scene heading).
+// The paper page of the Script screen: one row per element of the script it
+// is given, kept by element id, or the empty state while there is none.
 //
-// Every operation names its element by id and resolves the active episode at
-// the moment it runs; an element gone by then means nothing happens. The
-// focused and hovered element ids are the screen's view state: they start
-// empty and are never saved.
+// Its cost follows what is on screen, not the script's length: rows are
+// painted (ScriptElementRow), laid out only while in view or near it, and one
+// live editor sits on the element being written. The editor moves to another
+// element at once when the focus goes there, so keys typed right after Return
+// land in the new element; a refresh never resets the element it holds, so
+// its caret and undo survive every change made elsewhere. The kind menu and
+// the remove mark sit on the row under the pointer; the suggestion chips
+// hang under the focused row.
+//
+// The page changes nothing itself: it reports, by element id, what the user
+// typed, Return (which never splits the text), a kind picked, the remove
+// mark and a chip picked, and the screen decides. The focused and hovered
+// element ids are view state: they start empty and are never saved.
 
 #include "model/Project.h"
+#include "state/rules/ScriptRules.h"
+#include "views/phases/script/ScriptElementRow.h"
 
-#include <QPointer>
+#include <QHash>
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QUuid>
 #include <QWidget>
 #include <functional>
-#include <optional>
+#include <vector>
 
-#include "design/KeyedList.h"
-#include "views/phases/script/ScriptChips.h"
-
-class QVBoxLayout;
+class QTextEdit;
 
 namespace studio {
 
 class GhostButton;
+class MenuButton;
+class PlainTextEditor;
 class PrimaryButton;
-class ProjectSession;
-class ScriptElementRow;
+class ScriptChips;
+class SymbolButton;
 
 class ScriptPage : public QWidget {
     Q_OBJECT
 public:
-    explicit ScriptPage(ProjectSession& session, QWidget* parent = nullptr);
+    explicit ScriptPage(QWidget* parent = nullptr);
     ~ScriptPage() override;
 
-    // Shows the active episode's script as it is now.
-    void refresh();
+    // Shows these elements, in this order.
+    void showElements(const QList<ScriptElement>& elements);
+    // The chips an element shows while it has the focus; asked again at
+    // every showElements() and focus change.
+    void setChipSource(std::function<QList<rules::ScriptChip>(const QUuid&)> source);
+    // The part of the page in view, in the page's coordinates: rows there
+    // (and a screen above and below) are laid out.
+    void setVisibleArea(const QRect& area);
 
     QUuid focusedID() const { return m_focusedID; }
     QUuid hoveredID() const { return m_hoveredID; }
-    // Gives the element's text the keyboard focus (and its chips); the second
-    // form is for an element just added: focused at once when its row exists,
-    // else on the next turn of the event loop, and brought into view then.
+    // Gives the element's text the keyboard focus (and its chips) and asks
+    // to bring it into view; nothing happens when no row has that id.
     void focusElement(const QUuid& id);
-    void focusElementLater(const QUuid& id);
-
-    // The editing operations, by element id, in the active episode.
-    void insertAfter(const QUuid& id);
-    void remove(const QUuid& id);
-    void changeKind(const QUuid& id, ScriptElementKind kind);
-    // A name chip under a character cue: the whole text becomes the name in capitals.
-    void pickCastName(const QUuid& id, const QString& name);
-    // A heading chip: one part of the heading replaced, the rest kept.
-    void pickHeadingPart(const QUuid& id, const std::optional<QString>& prefix, const std::optional<QString>& location,
-                         const std::optional<QString>& time);
+    // After a chip rewrote the edited element's text, typing goes on after it.
+    void moveCaretToEnd();
 
     // While an assist runs the AI draft button reads "Writing…" and is off.
     void setAssistBusy(bool busy);
 
-    ScriptElementRow* row(const QUuid& id) const;
-    QList<ScriptElementRow*> rows() const { return m_rows.widgets(); }
-    QWidget* emptyState() const { return m_empty; }
+    int rowCount() const { return int(m_rows.size()); }
+    // A row's whole area and its text's, in the page's coordinates (empty
+    // when no row has that id), and whether its text is laid out now.
+    QRect rowRect(const QUuid& id) const;
+    QRect textRect(const QUuid& id) const;
+    bool isLaidOut(const QUuid& id) const;
+    // The live editor and the element it holds (null when none).
+    PlainTextEditor* editor() const { return m_editor; }
+    QTextEdit* textEdit() const;
+    QUuid editorID() const { return m_editorID; }
+    bool hasTextFocus(const QUuid& id) const;
+    // The kind menu and the remove mark, on the hovered row.
+    QWidget* controls() const { return m_controls; }
+    MenuButton* kindMenu() const { return m_kindMenu; }
+    SymbolButton* removeButton() const { return m_remove; }
     // The chips under the focused row, or null when none show.
     QWidget* chips() const;
     QStringList chipLabels() const;
+    QWidget* emptyState() const { return m_empty; }
     PrimaryButton* addHeadingButton() const { return m_addHeading; }
     GhostButton* aiDraftButton() const { return m_aiDraft; }
 
 Q_SIGNALS:
+    void textEdited(const QUuid& id, const QString& text);
+    void submitted(const QUuid& id);
+    void removeRequested(const QUuid& id);
+    void kindPicked(const QUuid& id, ScriptElementKind kind);
+    void chipPicked(const QUuid& id, const rules::ScriptChip& chip);
     void addSceneHeadingRequested();
     void aiDraftRequested();
-    // A row took the focus from the program (after Return or an append); the
-    // screen scrolls it into view.
-    void revealRequested(QWidget* row);
+    // An element took the focus from the program: the screen scrolls this
+    // area (page coordinates) into view.
+    void revealRequested(const QRect& area);
+    // Rows above what is in view grew or shrank by `dy` as they were laid
+    // out: the screen scrolls by as much, so what is in view stays put.
+    void shifted(int dy);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ScriptElementRow* makeRow(const ScriptElement& element);
-    void setHoveredID(const QUuid& id);
-    void textFocusChanged(const QUuid& id, bool focused);
+    int available() const;
+    int indexOf(const QUuid& id) const;
+    int rowAtY(int y) const;
+    int rowHeight(int index) const;
+    void reindex();
+    void relayout();
+    int computeTops();
+    void setPageHeight(int height);
+    void layOutVisible();
+    void attachEditor(int index);
+    void detachEditor();
+    void applyEditorKind(ScriptElementKind kind);
+    void placeChildren();
     void placeChips();
-    QList<ScriptChips::Entry> chipEntries(const ScriptElement& element);
-    const ScriptElement* findShown(const QUuid& id) const;
-    bool editElement(const QUuid& id, const std::function<void(ScriptElement&, const Project&)>& change);
-    bool editScript(const std::function<void(ScriptDocument&)>& change);
-    void parkFocusIfLeaving(const QList<ScriptElement>& elements);
+    void setHoveredID(const QUuid& id);
+    void hoverAt(const QPoint& pagePos);
+    void forwardMouse(QMouseEvent* event);
+    void fillKindMenu();
 
-    ProjectSession& m_session;
-    QVBoxLayout* m_column;
+    std::vector<ScriptElementRow> m_rows;
+    std::vector<int> m_tops; // each row's top, its space above included
+    QHash<QUuid, int> m_index;
+    QList<QUuid> m_laidOut;  // rows holding a layout now
+    QRect m_visible;
+    int m_width = -1;
+    bool m_laying = false;
+    bool m_layAgain = false;
+
     QWidget* m_empty;
     PrimaryButton* m_addHeading;
     GhostButton* m_aiDraft;
+    PlainTextEditor* m_editor;
+    QUuid m_editorID;
+    ScriptElementKind m_editorKind;
+    QWidget* m_controls;
+    MenuButton* m_kindMenu;
+    SymbolButton* m_remove;
     ScriptChips* m_chips;
-    QPointer<ScriptElementRow> m_chipHost;
-    KeyedList<QUuid, ScriptElementRow> m_rows;
+    QUuid m_chipsID; // the row the chips hang under
+    int m_chipsHeight = 0;
+    std::function<QList<rules::ScriptChip>(const QUuid&)> m_chipSource;
     QUuid m_focusedID;
     QUuid m_hoveredID;
+    bool m_forwarding = false;
 };
 
 } // namespace studio

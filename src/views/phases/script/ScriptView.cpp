@@ -11,15 +11,21 @@
 #include "state/ProjectSession.h"
 #include "state/assist/AssistResults.h"
 #include "state/assist/DirectorAssist.h"
+#include "state/edits/ScriptEdits.h"
+#include "state/rules/ScriptRules.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptElementRow.h"
-#include "views/phases/script/ScriptLogic.h"
 #include "views/phases/script/ScriptPage.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QPaintEvent>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +36,8 @@ namespace {
 constexpr int pageMaxWidth = 740;
 constexpr int deskPaddingH = 30;
 constexpr int deskPaddingV = 26;
+// The height of each end of a long page's shadow drawn as it is.
+constexpr int shadowSlice = 120;
 
 // The scrolling content: the page centred at its greatest width, and the
 // shadow it casts, which the page itself can't paint past its own edge.
@@ -58,10 +66,33 @@ protected:
         return QWidget::eventFilter(watched, event);
     }
 
-    void paintEvent(QPaintEvent*) override
+    void paintEvent(QPaintEvent* event) override
     {
         QPainter p(this);
-        SoftShadow::paint(p, m_page->geometry(), 6, Palette::black(0.5), 24, QPointF(0, 10));
+        const QRect page = m_page->geometry();
+        if (page.height() <= shadowSlice * 2) {
+            SoftShadow::paint(p, page, 6, Palette::black(0.5), 24, QPointF(0, 10));
+            return;
+        }
+        // A long page casts the shadow of a short one, its middle stretched:
+        // along a straight edge the blur is the same all the way down.
+        const qreal margin = SoftShadow::reach(24);
+        const QImage image = SoftShadow::image(QSizeF(page.width(), shadowSlice * 2), 6, Palette::black(1.0), 24,
+                                               devicePixelRatioF());
+        if (image.isNull())
+            return;
+        const qreal dpr = image.devicePixelRatio();
+        const QRectF shadow = QRectF(page).translated(0, 10).adjusted(-margin, -margin, margin, margin);
+        const qreal half = shadowSlice + margin; // each end of the image, in points
+        const qreal w = shadow.width();
+        p.setOpacity(0.5);
+        const auto slice = [&](const QRectF& target, qreal from, qreal length) {
+            if (target.intersects(event->rect()))
+                p.drawImage(target, image, QRectF(0, from * dpr, image.width(), length * dpr));
+        };
+        slice(QRectF(shadow.left(), shadow.top(), w, half), 0, half);
+        slice(QRectF(shadow.left(), shadow.top() + half, w, shadow.height() - 2 * half), half - 1, 1);
+        slice(QRectF(shadow.left(), shadow.bottom() - half, w, half), half, half);
     }
 
 private:
@@ -75,7 +106,7 @@ ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
     , m_storyDraft(new GhostButton(u"wand.and.stars"_s, u"Draft from Story beats"_s, Palette::gold(), this))
     , m_statistics(new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary(), this))
     , m_scroll(new ScrollColumn(this))
-    , m_page(new ScriptPage(session, nullptr))
+    , m_page(new ScriptPage(nullptr))
 {
     auto* toolbar = new QWidget(this);
     toolbar->setAttribute(Qt::WA_TranslucentBackground);
@@ -112,14 +143,43 @@ ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
 
     connect(m_page, &ScriptPage::addSceneHeadingRequested, this, [this] { append(ScriptElementKind::sceneHeading); });
     connect(m_page, &ScriptPage::aiDraftRequested, this, &ScriptView::draftWithAI);
-    connect(m_page, &ScriptPage::revealRequested, this, [this](QWidget* row) {
-        // The new row's place is known once the layouts above it have run.
-        if (QLayout* pageLayout = m_page->layout())
-            pageLayout->activate();
-        if (QLayout* deskLayout = m_scroll->content()->layout())
-            deskLayout->activate();
-        m_scroll->ensureWidgetVisible(row, 0, 40);
+    connect(m_page, &ScriptPage::textEdited, this, [this](const QUuid& id, const QString& text) {
+        editScript([&](Project& p, const QUuid& episode) { return edits::setScriptElementText(p, episode, id, text); });
     });
+    connect(m_page, &ScriptPage::submitted, this, [this](const QUuid& id) {
+        const QUuid added = editScript(
+            [&](Project& p, const QUuid& episode) { return edits::insertScriptElementAfter(p, episode, id); });
+        m_page->focusElement(added);
+    });
+    connect(m_page, &ScriptPage::removeRequested, this, [this](const QUuid& id) {
+        editScript([&](Project& p, const QUuid& episode) { return edits::removeScriptElement(p, episode, id); });
+    });
+    connect(m_page, &ScriptPage::kindPicked, this, [this](const QUuid& id, ScriptElementKind kind) {
+        editScript([&](Project& p, const QUuid& episode) { return edits::setScriptElementKind(p, episode, id, kind); });
+    });
+    connect(m_page, &ScriptPage::chipPicked, this, [this](const QUuid& id, const rules::ScriptChip& chip) {
+        editScript([&](Project& p, const QUuid& episode) { return edits::pickScriptChip(p, episode, id, chip); });
+        if (m_page->editorID() == id)
+            m_page->moveCaretToEnd();
+    });
+    m_page->setChipSource([this](const QUuid& id) {
+        const Episode* episode = activeEpisode();
+        const ScriptElement* element = episode ? findScriptElement(*episode, id) : nullptr;
+        return element ? rules::scriptChips(project(), *element) : QList<rules::ScriptChip>();
+    });
+    connect(m_page, &ScriptPage::revealRequested, this, [this](const QRect& area) {
+        settleLayout();
+        const QPoint at = m_page->mapTo(m_scroll->widget(), area.center());
+        m_scroll->ensureVisible(at.x(), at.y(), 0, area.height() / 2 + 40);
+    });
+    connect(m_page, &ScriptPage::shifted, this, [this](int dy) {
+        settleLayout();
+        QScrollBar* bar = m_scroll->verticalScrollBar();
+        bar->setValue(bar->value() + dy);
+    });
+    connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, &ScriptView::syncVisibleArea);
+    m_scroll->viewport()->installEventFilter(this);
+    m_page->installEventFilter(this);
     connect(&session, &ProjectSession::aiBusyChanged, this, &ScriptView::syncBusy);
     syncBusy();
     requestRefresh();
@@ -140,10 +200,34 @@ QUuid ScriptView::hoveredID() const
 void ScriptView::refresh()
 {
     const Episode* episode = activeEpisode();
-    const bool empty = !episode || episode->script.elements.isEmpty();
-    m_statistics->setText(script::statisticsText(episode ? episode->script : ScriptDocument()));
-    m_storyDraft->setVisible(episode && empty && script::hasBeats(*episode));
-    m_page->refresh();
+    static const ScriptDocument none;
+    const ScriptDocument& script = episode ? episode->script : none;
+    m_tally = rules::scriptTally(m_tally, m_tallied, script.elements);
+    m_tallied = script.elements;
+    m_statistics->setText(rules::scriptStatistics(m_tally));
+    m_storyDraft->setVisible(episode && script.elements.isEmpty() && rules::hasBeats(*episode));
+    m_page->showElements(script.elements);
+}
+
+bool ScriptView::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == m_scroll->viewport() || watched == m_page)
+        && (event->type() == QEvent::Resize || event->type() == QEvent::Move || event->type() == QEvent::Show))
+        syncVisibleArea();
+    return PhaseScreen::eventFilter(watched, event);
+}
+
+void ScriptView::settleLayout()
+{
+    // The page's new height reaches the scroll range once the desk's layout
+    // has run.
+    QCoreApplication::sendPostedEvents(m_scroll->widget(), QEvent::LayoutRequest);
+}
+
+void ScriptView::syncVisibleArea()
+{
+    QWidget* viewport = m_scroll->viewport();
+    m_page->setVisibleArea(QRect(m_page->mapFrom(viewport, QPoint(0, 0)), viewport->size()));
 }
 
 void ScriptView::syncBusy()
@@ -151,25 +235,26 @@ void ScriptView::syncBusy()
     m_page->setAssistBusy(session().aiBusy());
 }
 
+template <typename Change>
+auto ScriptView::editScript(Change change) -> decltype(change(std::declval<Project&>(), QUuid()))
+{
+    // The episode is the one active now, named by id inside the edit.
+    const QUuid episodeID = activeEpisodeID();
+    decltype(change(std::declval<Project&>(), QUuid())) result{};
+    edit([&](Project& p) { result = change(p, episodeID); });
+    return result;
+}
+
 void ScriptView::append(ScriptElementKind kind)
 {
-    const QUuid episodeID = activeEpisodeID();
-    std::optional<QUuid> added;
-    edit([&](Project& p) {
-        if (Episode* episode = findEpisode(p, episodeID))
-            added = script::appendElement(episode->script, kind);
-    });
-    if (added)
-        m_page->focusElementLater(*added);
+    const QUuid added =
+        editScript([&](Project& p, const QUuid& episode) { return edits::appendScriptElement(p, episode, kind); });
+    m_page->focusElement(added);
 }
 
 void ScriptView::draftFromStory()
 {
-    const QUuid episodeID = activeEpisodeID();
-    edit([&](Project& p) {
-        if (Episode* episode = findEpisode(p, episodeID))
-            script::draftFromStory(*episode, p.locations);
-    });
+    editScript([](Project& p, const QUuid& episode) { return edits::draftScriptFromStory(p, episode); });
 }
 
 void ScriptView::draftWithAI()

@@ -6,10 +6,12 @@
 // script's length and dialogue share; the page below scrolls.
 
 #include "model/Project.h"
+#include "state/rules/ScriptRules.h"
 #include "views/phases/PhaseScreen.h"
 
 #include <QList>
 #include <QUuid>
+#include <utility>
 
 namespace studio {
 
@@ -25,8 +27,7 @@ public:
     explicit ScriptView(ProjectSession& session, QWidget* parent = nullptr);
     ~ScriptView() override;
 
-    // A new element of that kind at the end of the script, focused on the
-    // next turn.
+    // A new element of that kind at the end of the script, focused.
     void append(ScriptElementKind kind);
     // Replaces an empty script with the draft built from the story's beats.
     void draftFromStory();
@@ -44,16 +45,26 @@ public:
     TextLabel* statistics() const { return m_statistics; }
 
 protected:
-    void refresh() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void refresh() override;
     void syncBusy();
+    void settleLayout();
+    // Tells the page what part of it is in view.
+    void syncVisibleArea();
+    // A named operation on the active episode, through the edit door; its result.
+    template <typename Change>
+    auto editScript(Change change) -> decltype(change(std::declval<Project&>(), QUuid()));
 
     QList<ScriptCapsule*> m_kindButtons;
     GhostButton* m_storyDraft;
     TextLabel* m_statistics;
     ScrollColumn* m_scroll;
     ScriptPage* m_page;
+    // The statistics of the script last shown, kept up to date element by element.
+    QList<ScriptElement> m_tallied;
+    rules::ScriptTally m_tally;
 };
 
 } // namespace studio

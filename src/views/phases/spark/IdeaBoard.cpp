@@ -2,7 +2,6 @@
 
 #include "design/CardSurface.h"
 #include "design/HorizontalStrip.h"
-#include "design/KeyedList.h"
 #include "design/MenuButton.h"
 #include "design/Palette.h"
 #include "design/SectionHeader.h"
@@ -10,10 +9,14 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Project.h"
 #include "views/phases/spark/IdeaCardView.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QScrollBar>
+#include <QSet>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -27,14 +30,14 @@ namespace {
 
 QWidget* emptyState(QWidget* parent)
 {
-    auto* card = new CardSurface(14, Palette::white(0.02), parent);
+    auto* card = new CardSurface(14, Palette::white(level::trace), parent);
     auto* row = new QHBoxLayout(card);
     row->setContentsMargins(0, 30, 0, 30);
     row->setSpacing(10);
     row->addStretch(1);
-    row->addWidget(new SymbolLabel(u"sparkles"_s, 11.5, Palette::textTertiary()), 0, Qt::AlignVCenter);
+    row->addWidget(new SymbolLabel(u"sparkles"_s, type::bodyLarge, Palette::textTertiary()), 0, Qt::AlignVCenter);
     auto* text = new TextLabel(u"Nothing yet. The smallest fragment counts \u2014 a color, a sound, half a sentence."_s,
-                               Theme::font(11.5), Palette::textTertiary());
+                               Theme::font(type::bodyLarge), Palette::textTertiary());
     row->addWidget(text, 0, Qt::AlignVCenter);
     row->addStretch(1);
     return card;
@@ -42,11 +45,38 @@ QWidget* emptyState(QWidget* parent)
 
 } // namespace
 
+// The strip's content: as wide as every card side by side and as tall as
+// the tallest, holding the built cards at their places.
+class IdeaBoard::Row : public QWidget {
+public:
+    using QWidget::QWidget;
+    QSize sizeHint() const override { return m_size; }
+    QSize minimumSizeHint() const override { return m_size; }
+    void setSize(const QSize& size)
+    {
+        if (size == m_size)
+            return;
+        m_size = size;
+        setFixedSize(size);
+    }
+
+private:
+    QSize m_size{0, 0};
+};
+
+namespace {
+constexpr int cardSpacing = 12;
+constexpr int rowPadding = 2;
+// Cards built beyond each edge of the view, so a scroll shows built cards.
+constexpr int viewMargin = 250;
+} // namespace
+
 IdeaBoard::IdeaBoard(QWidget* parent)
     : QWidget(parent)
     , m_add(new MenuButton(u"Add fragment"_s, this))
     , m_empty(emptyState(this))
-    , m_strip(new HorizontalStrip(12, this))
+    , m_strip(new HorizontalStrip(cardSpacing, this))
+    , m_row(new Row)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     auto* stack = new QVBoxLayout(this);
@@ -65,62 +95,165 @@ IdeaBoard::IdeaBoard(QWidget* parent)
 
     m_add->setShape(MenuButton::Shape::plain);
     m_add->setPadding(0, 0);
-    m_add->setLabelFont(Theme::font(11.5, QFont::Medium));
+    m_add->setLabelFont(Theme::font(type::bodyLarge, QFont::Medium));
     m_add->setLabelColor(Palette::textPrimary());
-    m_add->setSymbol(u"plus"_s, 11.5, Palette::textPrimary(), QFont::Medium);
+    m_add->setSymbol(u"plus"_s, type::bodyLarge, Palette::textPrimary(), QFont::Medium);
     m_add->setCursor(Qt::PointingHandCursor);
     for (IdeaCardKind kind : allCases<IdeaCardKind>()) {
-        QAction* action = m_add->menu()->addAction(Symbols::icon(symbol(kind), 12, Palette::textSecondary()),
+        QAction* action = m_add->menu()->addAction(Symbols::icon(symbol(kind), type::control, Palette::textSecondary()),
                                                    Theme::escapeMnemonic(label(kind)));
         connect(action, &QAction::triggered, this, [this, kind] { Q_EMIT addRequested(kind); });
     }
 
-    m_strip->row()->setContentsMargins(0, 2, 0, 2);
-    m_cards = std::make_unique<KeyedList<QUuid, IdeaCardView>>(m_strip->row());
+    m_strip->setContent(m_row);
+    m_row->installEventFilter(this);
+    m_strip->viewport()->installEventFilter(this);
+    connect(m_strip->horizontalScrollBar(), &QScrollBar::valueChanged, this, &IdeaBoard::fillView);
     m_strip->hide();
 }
 
 IdeaBoard::~IdeaBoard() = default;
 
+int IdeaBoard::cardLeft(qsizetype index) const
+{
+    return int(index) * (IdeaCardView::cardWidth() + cardSpacing);
+}
+
+IdeaCardView* IdeaBoard::build(const IdeaCard& card)
+{
+    auto* view = new IdeaCardView(card.id, m_row);
+    connect(view, &IdeaCardView::textEdited, this, &IdeaBoard::textEdited);
+    connect(view, &IdeaCardView::deleteRequested, this, &IdeaBoard::deleteRequested);
+    view->setCard(card);
+    view->show();
+    m_views.insert(card.id, view);
+    return view;
+}
+
 void IdeaBoard::setCards(const QList<IdeaCard>& cards)
 {
-    // A keystroke changes one card's text and nothing of the order: update
-    // the cards in place without asking the layout where each one sits.
-    const QList<QUuid> shown = m_cards->keys();
-    if (shown.size() == cards.size()
-        && std::equal(shown.cbegin(), shown.cend(), cards.cbegin(),
-                      [](const QUuid& id, const IdeaCard& card) { return id == card.id; })) {
-        for (qsizetype i = 0; i < cards.size(); ++i) {
-            if (IdeaCardView* view = m_cards->widget(shown[i]))
-                view->setCard(cards[i]);
-        }
+    const bool sameOrder = cards.size() == m_cards.size()
+        && std::equal(cards.cbegin(), cards.cend(), m_cards.cbegin(),
+                      [](const IdeaCard& a, const IdeaCard& b) { return a.id == b.id; });
+    QList<int> heights;
+    heights.reserve(cards.size());
+    for (qsizetype i = 0; i < cards.size(); ++i) {
+        const IdeaCard& card = cards[i];
+        // A keystroke changes one card's text: only a changed text is
+        // measured again.
+        if (sameOrder && m_cards[i].text == card.text)
+            heights.append(m_heights[i]);
+        else
+            heights.append(IdeaCardView::estimatedHeight(card.text));
+        if (IdeaCardView* view = m_views.value(card.id))
+            view->setCard(card);
+    }
+    m_cards = cards;
+    m_heights = heights;
+    if (sameOrder) {
+        resizeRow();
         return;
     }
+
+    // Cards whose id is gone leave; deleteLater, since the card may be the
+    // one whose delete button asked for this.
+    QSet<QUuid> ids;
+    for (const IdeaCard& card : cards)
+        ids.insert(card.id);
+    for (auto it = m_views.begin(); it != m_views.end();) {
+        if (!ids.contains(it.key())) {
+            it.value()->hide();
+            it.value()->deleteLater();
+            it = m_views.erase(it);
+        } else {
+            ++it;
+        }
+    }
     const bool empty = cards.isEmpty();
-    QHBoxLayout* row = m_strip->row();
-    // New cards sit at the strip's top edge, each as tall as its own text.
-    QList<IdeaCardView*> created;
-    m_cards->sync(
-        cards, [](const IdeaCard& card) { return card.id; },
-        [this, &created](const IdeaCard& card) {
-            auto* view = new IdeaCardView(card.id, m_strip->content());
-            created.append(view);
-            connect(view, &IdeaCardView::textEdited, this, &IdeaBoard::textEdited);
-            connect(view, &IdeaCardView::deleteRequested, this, &IdeaBoard::deleteRequested);
-            return view;
-        },
-        [](IdeaCardView* view, const IdeaCard& card, int) { view->setCard(card); });
-    for (IdeaCardView* view : std::as_const(created))
-        row->setAlignment(view, Qt::AlignTop);
+    resizeRow();
+    fillView();
     if (empty != m_strip->isHidden()) {
         // The strip takes the empty state's place with its cards' height
         // known, so the page never sees a shorter board in between (it would
         // clamp its scroll position to that and jump when the cards appear).
-        m_strip->content()->layout()->activate();
         m_strip->updateGeometry();
         m_empty->setVisible(empty);
         m_strip->setVisible(!empty);
     }
+}
+
+void IdeaBoard::fillView()
+{
+    const int pitch = IdeaCardView::cardWidth() + cardSpacing;
+    const int left = m_strip->horizontalScrollBar()->value() - viewMargin;
+    // Before the strip is first laid out its width is not known yet: the
+    // window's width of cards is built.
+    const int width = m_strip->viewport()->width() > 100 ? m_strip->viewport()->width() : window()->width();
+    const qsizetype first = std::max<qsizetype>(0, left / pitch);
+    const qsizetype last = std::min<qsizetype>(m_cards.size() - 1, (left + width + 2 * viewMargin) / pitch);
+    QSet<QUuid> wanted;
+    for (qsizetype i = first; i <= last; ++i)
+        wanted.insert(m_cards[i].id);
+    const QWidget* focus = QApplication::focusWidget();
+    for (auto it = m_views.begin(); it != m_views.end();) {
+        IdeaCardView* view = it.value();
+        if (!wanted.contains(it.key()) && !(focus && view->isAncestorOf(focus))) {
+            view->hide();
+            view->deleteLater();
+            it = m_views.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (qsizetype i = first; i <= last; ++i) {
+        if (!m_views.contains(m_cards[i].id))
+            build(m_cards[i]);
+    }
+    place();
+}
+
+void IdeaBoard::place()
+{
+    m_placing = true;
+    bool grew = false;
+    for (qsizetype i = 0; i < m_cards.size(); ++i) {
+        IdeaCardView* view = m_views.value(m_cards[i].id);
+        if (!view)
+            continue;
+        const int height = view->sizeHint().height();
+        if (height != m_heights[i]) {
+            m_heights[i] = height;
+            grew = true;
+        }
+        view->setGeometry(cardLeft(i), rowPadding, IdeaCardView::cardWidth(), height);
+    }
+    m_placing = false;
+    if (grew)
+        resizeRow();
+}
+
+void IdeaBoard::resizeRow()
+{
+    int tallest = 0;
+    for (int height : std::as_const(m_heights))
+        tallest = std::max(tallest, height);
+    const int width = m_cards.isEmpty() ? 0 : cardLeft(m_cards.size() - 1) + IdeaCardView::cardWidth();
+    const QSize size(width, tallest + 2 * rowPadding);
+    if (size != m_row->sizeHint()) {
+        m_row->setSize(size);
+        m_strip->updateGeometry();
+    }
+}
+
+bool IdeaBoard::eventFilter(QObject* watched, QEvent* event)
+{
+    // A card that grows or shrinks with its text asks its parent, the row,
+    // for a new layout; the strip's viewport changes width with the window.
+    if (watched == m_row && event->type() == QEvent::LayoutRequest && !m_placing)
+        place();
+    else if (watched == m_strip->viewport() && event->type() == QEvent::Resize)
+        fillView();
+    return QWidget::eventFilter(watched, event);
 }
 
 bool IdeaBoard::isEmptyStateShown() const
@@ -130,12 +263,33 @@ bool IdeaBoard::isEmptyStateShown() const
 
 QList<IdeaCardView*> IdeaBoard::cardViews() const
 {
-    return m_cards->widgets();
+    QList<IdeaCardView*> views;
+    for (const IdeaCard& card : m_cards) {
+        if (IdeaCardView* view = m_views.value(card.id))
+            views.append(view);
+    }
+    return views;
 }
 
 IdeaCardView* IdeaBoard::cardView(const QUuid& cardID) const
 {
-    return m_cards->widget(cardID);
+    return m_views.value(cardID);
+}
+
+IdeaCardView* IdeaBoard::revealCard(const QUuid& cardID)
+{
+    for (qsizetype i = 0; i < m_cards.size(); ++i) {
+        if (m_cards[i].id != cardID)
+            continue;
+        QScrollBar* bar = m_strip->horizontalScrollBar();
+        const int left = cardLeft(i);
+        const int width = m_strip->viewport()->width();
+        if (left < bar->value() || left + IdeaCardView::cardWidth() > bar->value() + width)
+            bar->setValue(left - std::max(0, (width - IdeaCardView::cardWidth()) / 2));
+        fillView();
+        return m_views.value(cardID);
+    }
+    return nullptr;
 }
 
 } // namespace studio

@@ -2,26 +2,27 @@
 
 // The idea board at the foot of the Spark screen: its header with the "Add
 // fragment" menu, then either the empty state or one sideways strip of idea
-// cards in the production's order, kept by card id (a card being typed in is
-// never rebuilt). The board only shows and asks: the screen writes every
-// change into the production.
+// cards in the production's order. The board only shows and asks: the screen
+// writes every change into the production.
+//
+// A production can hold thousands of fragments, and the strip shows a few at
+// a time: only the cards in view (and a margin either side) are built, kept
+// by card id while they stay there; the others are places of known width and
+// estimated height. A card being typed in is never rebuilt nor dropped.
 
 #include "model/Enums.h"
+#include "model/Project.h"
 
+#include <QHash>
 #include <QList>
 #include <QUuid>
 #include <QWidget>
 
-#include <memory>
-
 namespace studio {
 
-struct IdeaCard;
 class HorizontalStrip;
 class IdeaCardView;
 class MenuButton;
-template <typename Key, typename W>
-class KeyedList;
 
 class IdeaBoard : public QWidget {
     Q_OBJECT
@@ -32,8 +33,13 @@ public:
     void setCards(const QList<IdeaCard>& cards);
 
     bool isEmptyStateShown() const;
+    // The cards built now, in the production's order.
     QList<IdeaCardView*> cardViews() const;
+    // The card with that id when it is built, else null.
     IdeaCardView* cardView(const QUuid& cardID) const;
+    // Scrolls the strip to the card with that id and returns it built (null
+    // when the board has no such card).
+    IdeaCardView* revealCard(const QUuid& cardID);
     MenuButton* addMenu() const { return m_add; }
     HorizontalStrip* strip() const { return m_strip; }
 
@@ -42,11 +48,28 @@ Q_SIGNALS:
     void textEdited(const QUuid& cardID, const QString& text);
     void deleteRequested(const QUuid& cardID);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    class Row;
+
+    int cardLeft(qsizetype index) const;
+    IdeaCardView* build(const IdeaCard& card);
+    // Builds the cards in view, drops those far out of it, and places them.
+    void fillView();
+    void place();
+    // The row's size from the cards' heights (measured where built).
+    void resizeRow();
+
     MenuButton* m_add;
     QWidget* m_empty;
     HorizontalStrip* m_strip;
-    std::unique_ptr<KeyedList<QUuid, IdeaCardView>> m_cards;
+    Row* m_row;
+    QList<IdeaCard> m_cards;
+    QList<int> m_heights;
+    QHash<QUuid, IdeaCardView*> m_views;
+    bool m_placing = false;
 };
 
 } // namespace studio

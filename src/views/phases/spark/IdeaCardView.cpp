@@ -7,33 +7,78 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Project.h"
 #include "model/Text.h"
 
+#include <QCache>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace studio {
 
 namespace {
-constexpr int cardWidth = 230;
+constexpr int cardWide = 230;
+constexpr int padding = 13;
 constexpr qreal editorMinHeight = 84;
+
+QFont editorFont()
+{
+    return Theme::font(type::control);
+}
 } // namespace
+
+int IdeaCardView::cardWidth()
+{
+    return cardWide;
+}
+
+int IdeaCardView::estimatedHeight(const QString& text)
+{
+    // The height of a card whose text fits the editor's least height, found
+    // once by building one (it depends on fonts only).
+    static const int base = [] {
+        IdeaCardView probe{QUuid()};
+        probe.ensurePolished();
+        return probe.sizeHint().height();
+    }();
+    static const QFontMetricsF metrics(editorFont());
+    const qreal textWidth = cardWide - 2 * padding;
+    // Most fragments are short: a text that cannot reach past the least
+    // height is never laid out.
+    const qreal fittingLines = std::floor(editorMinHeight / metrics.lineSpacing()) - 1;
+    const qreal fittingChars = fittingLines * std::floor(textWidth / metrics.maxWidth());
+    if (!text.contains(u'\n') && qreal(text.size()) <= fittingChars)
+        return base;
+    // Heights depend on the text alone: kept for the process, so opening the
+    // screen again measures nothing it measured before.
+    static QCache<QString, int> measured(20000);
+    if (const int* known = measured.object(text))
+        return *known;
+    const QRectF box = metrics.boundingRect(QRectF(0, 0, textWidth, 1e6), Qt::TextWordWrap,
+                                            text::displayPrefix(text));
+    const int height = base + int(std::ceil(std::max(0.0, box.height() + metrics.lineSpacing() - editorMinHeight)));
+    measured.insert(text, new int(height));
+    return height;
+}
 
 IdeaCardView::IdeaCardView(const QUuid& cardID, QWidget* parent)
     : CardSurface(14, Palette::surfaceHigh(), parent)
     , m_cardID(cardID)
-    , m_symbol(new SymbolLabel(symbol(m_kind), 9.5, Palette::gold(), QFont::Medium, this))
-    , m_title(new TextLabel(QString(), Theme::font(8.5, QFont::DemiBold, 0.7), Palette::textTertiary(), this))
-    , m_delete(new SymbolButton(u"xmark"_s, 8, Palette::textTertiary(), QFont::Bold, this))
-    , m_editor(new PlainTextEditor(QString(), Theme::font(12), this))
+    , m_symbol(new SymbolLabel(symbol(m_kind), type::label, Palette::gold(), QFont::Medium, this))
+    , m_title(new TextLabel(QString(), Theme::font(type::footnote2, QFont::DemiBold, 0.7), Palette::textTertiary(), this))
+    , m_delete(new SymbolButton(u"xmark"_s, type::caption, Palette::textTertiary(), QFont::Bold, this))
+    , m_editor(new PlainTextEditor(QString(), editorFont(), this))
 {
-    setFixedWidth(cardWidth);
+    setFixedWidth(cardWide);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Maximum);
     auto* stack = new QVBoxLayout(this);
-    stack->setContentsMargins(13, 13, 13, 13);
+    stack->setContentsMargins(padding, padding, padding, padding);
     stack->setSpacing(8);
     auto* header = new QHBoxLayout;
     header->setSpacing(6);

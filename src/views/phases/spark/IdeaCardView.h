@@ -24,6 +24,12 @@ class IdeaCardView : public CardSurface {
 public:
     explicit IdeaCardView(const QUuid& cardID, QWidget* parent = nullptr);
 
+    // Every card is this wide; its height follows its text.
+    static int cardWidth();
+    // The card's height for a text, without building a card: exact for a
+    // text that fits the editor's least height, close for a longer one.
+    static int estimatedHeight(const QString& text);
+
     QUuid cardID() const { return m_cardID; }
     // Shows the card as the production holds it now; the text is set only
     // when it differs from what the editor shows, so the caret stays.

@@ -8,7 +8,7 @@
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/CraftKits.h"
-#include "views/phases/spark/SparkLogic.h"
+#include "state/rules/SparkRules.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
@@ -187,8 +187,8 @@ void InterrogationCard::nextQuestion()
 void InterrogationCard::showIndex(bool fade)
 {
     const QStringList& deck = InterrogationDeck::questions();
-    m_index = spark::interrogationIndex(m_projectID, m_presses);
-    m_counter->setText(spark::interrogationCounter(m_index, int(deck.size())));
+    m_index = rules::interrogationIndex(m_projectID, m_presses);
+    m_counter->setText(rules::interrogationCounter(m_index, int(deck.size())));
     m_question->setText(deck.value(m_index), fade);
 }
 

@@ -19,9 +19,10 @@
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
+#include "state/edits/SparkEdits.h"
+#include "state/rules/SparkRules.h"
 #include "views/phases/spark/IdeaBoard.h"
 #include "views/phases/spark/InterrogationCard.h"
-#include "views/phases/spark/SparkLogic.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -42,15 +43,16 @@ struct ToneDial {
     QString left;
     QString right;
     double ToneProfile::*field;
+    edits::ToneAxis axis;
 };
 
 const QList<ToneDial>& toneDials()
 {
     static const QList<ToneDial> dials = {
-        {u"Brightness"_s, u"Light"_s, u"Dark"_s, &ToneProfile::brightness},
-        {u"Reality"_s, u"Grounded"_s, u"Fantastical"_s, &ToneProfile::realism},
-        {u"Energy"_s, u"Contemplative"_s, u"Kinetic"_s, &ToneProfile::energy},
-        {u"Humor"_s, u"Earnest"_s, u"Comedic"_s, &ToneProfile::humor},
+        {u"Brightness"_s, u"Light"_s, u"Dark"_s, &ToneProfile::brightness, edits::ToneAxis::brightness},
+        {u"Reality"_s, u"Grounded"_s, u"Fantastical"_s, &ToneProfile::realism, edits::ToneAxis::realism},
+        {u"Energy"_s, u"Contemplative"_s, u"Kinetic"_s, &ToneProfile::energy, edits::ToneAxis::energy},
+        {u"Humor"_s, u"Earnest"_s, u"Comedic"_s, &ToneProfile::humor, edits::ToneAxis::humor},
     };
     return dials;
 }
@@ -168,7 +170,7 @@ QWidget* SparkView::leftColumn()
     inner->addWidget(m_logline);
     inner->addWidget(hint(u"Who wants what \u2014 and what stands in the way?"_s));
     connect(m_logline, &PlainTextEditor::textEdited, this, [this](const QString& text) {
-        edit([&](Project& p) { p.idea.logline = text; });
+        edit([&](Project& p) { edits::setLogline(p, text); });
     });
 
     // Premise.
@@ -178,7 +180,7 @@ QWidget* SparkView::leftColumn()
                                     120, 13);
     inner->addWidget(m_premise);
     connect(m_premise, &SleekTextEditor::textEdited, this, [this](const QString& text) {
-        edit([&](Project& p) { p.idea.premise = text; });
+        edit([&](Project& p) { edits::setPremise(p, text); });
     });
 
     // Argument.
@@ -191,7 +193,7 @@ QWidget* SparkView::leftColumn()
     inner->addWidget(
         hint(u"Themes are nouns. Arguments take a side \u2014 and every beat can be tested against one."_s));
     connect(m_argument, &PlainTextField::textEdited, this, [this](const QString& text) {
-        edit([&](Project& p) { p.idea.argument = text; });
+        edit([&](Project& p) { edits::setArgument(p, text); });
     });
 
     // Themes.
@@ -200,14 +202,14 @@ QWidget* SparkView::leftColumn()
     m_themes = new TagField(u"What is it really about?"_s);
     inner->addWidget(m_themes);
     connect(m_themes, &TagField::tagsEdited, this, [this](const QStringList& tags) {
-        edit([&](Project& p) { p.idea.themes = tags; });
+        edit([&](Project& p) { edits::setThemes(p, tags); });
     });
 
     m_interrogation = new InterrogationCard;
     stack->addWidget(m_interrogation);
     stack->addStretch(1);
     connect(m_interrogation, &InterrogationCard::answerRequested, this, [this](const QString& question) {
-        edit([&](Project& p) { spark::appendIdeaCard(p, IdeaCardKind::concept_, spark::answerCardText(question)); });
+        edit([&](Project& p) { edits::appendIdeaCard(p, IdeaCardKind::concept_, rules::answerCardText(question)); });
     });
     return column;
 }
@@ -225,7 +227,7 @@ QWidget* SparkView::rightColumn()
     m_title = new SleekTextField(u"Working title"_s, u"Untitled"_s);
     inner->addWidget(m_title);
     connect(m_title, &SleekTextField::textEdited, this, [this](const QString& text) {
-        edit([&](Project& p) { p.name = text; });
+        edit([&](Project& p) { edits::setWorkingTitle(p, text); });
     });
 
     stack->addWidget(formatCard());
@@ -261,7 +263,7 @@ QWidget* SparkView::formatCard()
     for (ProjectFormat format : allCases<ProjectFormat>()) {
         QAction* action = m_formatMenu->menu()->addAction(Theme::escapeMnemonic(label(format)));
         connect(action, &QAction::triggered, this,
-                [this, format] { edit([format](Project& p) { spark::changeFormat(p, format); }); });
+                [this, format] { edit([format](Project& p) { edits::changeFormat(p, format); }); });
     }
     return surface;
 }
@@ -279,7 +281,7 @@ QWidget* SparkView::genresCard()
         flow->addWidget(chip);
         m_genreChips.append(chip);
         connect(chip, &QAbstractButton::clicked, this, [this, genre] {
-            edit([genre](Project& p) { p.idea.genres = spark::toggledGenre(p.idea.genres, genre); });
+            edit([genre](Project& p) { edits::toggleGenre(p, genre); });
         });
     }
     inner->addWidget(chips);
@@ -295,9 +297,9 @@ QWidget* SparkView::toneCard()
         auto* slider = new LabeledSlider(dial.title, dial.left, dial.right);
         inner->addWidget(slider);
         m_toneDials.append(slider);
-        const auto field = dial.field;
+        const edits::ToneAxis axis = dial.axis;
         connect(slider, &LabeledSlider::valueEdited, this,
-                [this, field](double value) { edit([&](Project& p) { p.idea.tone.*field = value; }); });
+                [this, axis](double value) { edit([&](Project& p) { edits::setTone(p, axis, value); }); });
     }
     return surface;
 }
@@ -317,7 +319,7 @@ QWidget* SparkView::ratingRuntimeCard()
         flow->addWidget(chip);
         m_ratingChips.append(chip);
         connect(chip, &QAbstractButton::clicked, this,
-                [this, rating] { edit([rating](Project& p) { p.idea.rating = rating; }); });
+                [this, rating] { edit([rating](Project& p) { edits::setRating(p, rating); }); });
     }
     audience->addWidget(chips);
     inner->addLayout(audience);
@@ -338,8 +340,8 @@ QWidget* SparkView::ratingRuntimeCard()
     runtime->addLayout(row);
     inner->addLayout(runtime);
     connect(m_runtime, &Slider::valueEdited, this, [this](double value) {
-        const qint64 minutes = spark::runtimeFromSlider(value);
-        edit([minutes](Project& p) { p.idea.targetRuntimeMinutes = minutes; });
+        const qint64 minutes = rules::runtimeFromSlider(value);
+        edit([minutes](Project& p) { edits::setTargetRuntime(p, minutes); });
     });
     return surface;
 }
@@ -347,12 +349,12 @@ QWidget* SparkView::ratingRuntimeCard()
 void SparkView::connectIdeaBoard()
 {
     connect(m_board, &IdeaBoard::addRequested, this,
-            [this](IdeaCardKind kind) { edit([kind](Project& p) { spark::appendIdeaCard(p, kind); }); });
+            [this](IdeaCardKind kind) { edit([kind](Project& p) { edits::appendIdeaCard(p, kind); }); });
     connect(m_board, &IdeaBoard::textEdited, this, [this](const QUuid& cardID, const QString& text) {
-        edit([&](Project& p) { spark::setIdeaCardText(p, cardID, text); });
+        edit([&](Project& p) { edits::setIdeaCardText(p, cardID, text); });
     });
     connect(m_board, &IdeaBoard::deleteRequested, this,
-            [this](const QUuid& cardID) { edit([&](Project& p) { spark::removeIdeaCard(p, cardID); }); });
+            [this](const QUuid& cardID) { edit([&](Project& p) { edits::removeIdeaCard(p, cardID); }); });
 }
 
 void SparkView::refresh()
@@ -363,7 +365,7 @@ void SparkView::refresh()
     m_logline->setText(idea.logline);
     if (m_loglineCounter->text().isEmpty() || idea.logline != m_countedLogline) {
         m_countedLogline = idea.logline;
-        m_loglineCounter->setText(spark::loglineCounterText(idea.logline));
+        m_loglineCounter->setText(rules::loglineCounterText(idea.logline));
         // A box of fixed size, grown only when a count outgrows it: a label
         // whose size can change makes every keystroke lay out the whole page.
         const QSize wanted = m_loglineCounter->sizeHint().expandedTo(m_counterBox);
@@ -380,7 +382,7 @@ void SparkView::refresh()
     showLineText(m_title->lineEdit(), p.name, [&] { m_title->setText(p.name); });
     m_formatTile->setSymbol(symbol(p.format));
     m_formatLabel->setText(label(p.format));
-    m_targeting->setText(spark::targetingText(p));
+    m_targeting->setText(rules::targetingText(p));
     for (Genre genre : allCases<Genre>())
         m_genreChips[qsizetype(genre)]->setOn(idea.genres.contains(genre));
     for (qsizetype i = 0; i < m_toneDials.size(); ++i)
@@ -388,13 +390,13 @@ void SparkView::refresh()
     for (Rating rating : allCases<Rating>())
         m_ratingChips[qsizetype(rating)]->setOn(idea.rating == rating);
 
-    m_runtimeCaption->setCaption(spark::runtimeCaption(p.format));
+    m_runtimeCaption->setCaption(rules::runtimeCaption(p.format));
     if (m_runtime->minimumValue() != double(runtimeMin(p.format))
         || m_runtime->maximumValue() != double(runtimeMax(p.format)))
         m_runtime->setRange(double(runtimeMin(p.format)), double(runtimeMax(p.format)));
     // Shown at the track's end when outside the range; never written back.
     m_runtime->setValue(double(idea.targetRuntimeMinutes));
-    m_runtimeText->setText(spark::runtimeText(idea.targetRuntimeMinutes));
+    m_runtimeText->setText(rules::runtimeText(idea.targetRuntimeMinutes));
 
     m_board->setCards(idea.cards);
 }

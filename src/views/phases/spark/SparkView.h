@@ -57,10 +57,8 @@ public:
     TextLabel* runtimeText() const { return m_runtimeText; }
     IdeaBoard* ideaBoard() const { return m_board; }
 
-protected:
-    void refresh() override;
-
 private:
+    void refresh() override;
     QWidget* leftColumn();
     QWidget* rightColumn();
     QWidget* formatCard();

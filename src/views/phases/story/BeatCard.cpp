@@ -8,7 +8,7 @@
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
 #include "views/phases/story/ChargeStyle.h"
-#include "views/phases/story/StoryLogic.h"
+#include "state/rules/StoryRules.h"
 
 #include <QHBoxLayout>
 #include <QMenu>
@@ -21,8 +21,8 @@ namespace studio {
 BeatCard::BeatCard(const QUuid& beatID, QWidget* parent)
     : CardSurface(12, Palette::surfaceHigh(), parent)
     , m_id(beatID)
-    , m_charge(new SymbolButton(story::chargeSymbol(story::ChargeState::flat), 11,
-                                story::chargeSymbolColor(story::ChargeState::flat)))
+    , m_charge(new SymbolButton(story::chargeSymbol(rules::ChargeState::flat), 11,
+                                story::chargeSymbolColor(rules::ChargeState::flat)))
     , m_title(new PlainTextField(u"Beat"_s, Theme::font(12, QFont::DemiBold)))
     , m_menu(new MenuButton)
     , m_summary(new PlainTextEditor(u"What happens here?"_s, Theme::font(11)))
@@ -73,14 +73,14 @@ void BeatCard::setBeat(const Beat& beat)
 {
     if (m_hasShown && beat == m_shown)
         return;
-    const story::ChargeState state = story::chargeState(beat.charge);
-    if (!m_hasShown || state != story::chargeState(m_shown.charge)) {
+    const rules::ChargeState state = rules::chargeState(beat.charge);
+    if (!m_hasShown || state != rules::chargeState(m_shown.charge)) {
         m_charge->setSymbol(story::chargeSymbol(state));
         m_charge->setColor(story::chargeSymbolColor(state));
     }
     m_title->setText(beat.title);
     m_summary->setText(beat.summary);
-    m_summary->setPlaceholder(story::summaryPlaceholder(beat));
+    m_summary->setPlaceholder(rules::summaryPlaceholder(beat));
     m_shown = beat;
     m_hasShown = true;
 }

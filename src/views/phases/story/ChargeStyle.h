@@ -4,12 +4,14 @@
 // of the beat card's charge button and the colour of the pulse line's dot.
 // Drops are a steel blue the palette doesn't hold; it belongs to this screen.
 
-#include "views/phases/story/StoryLogic.h"
+#include "state/rules/StoryRules.h"
 
 #include <QColor>
 #include <QString>
 
 namespace studio::story {
+
+using ChargeState = rules::ChargeState;
 
 QColor steelBlue();
 QString chargeSymbol(ChargeState state);

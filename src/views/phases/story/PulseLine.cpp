@@ -2,7 +2,7 @@
 
 #include "design/Palette.h"
 #include "views/phases/story/ChargeStyle.h"
-#include "views/phases/story/StoryLogic.h"
+#include "state/rules/StoryRules.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -43,7 +43,7 @@ void PulseLine::paintEvent(QPaintEvent*)
     if (m_charges.size() < 2)
         return;
     const QSizeF size = this->size();
-    const QList<story::PulsePoint> points = story::pulsePoints(m_charges, size);
+    const QList<rules::PulsePoint> points = rules::pulsePoints(m_charges, size);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
 
@@ -61,7 +61,7 @@ void PulseLine::paintEvent(QPaintEvent*)
     }
 
     p.setPen(Qt::NoPen);
-    for (const story::PulsePoint& point : points) {
+    for (const rules::PulsePoint& point : points) {
         if (point.position.y() < -reach || point.position.y() > size.height() + reach)
             continue;
         p.setBrush(story::pulseDotColor(point.state));

@@ -13,14 +13,19 @@
 #include "design/Theme.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
+#include "state/edits/StoryEdits.h"
+#include "state/rules/StoryRules.h"
 #include "views/phases/story/ActColumn.h"
 #include "views/phases/story/DashedAddButton.h"
 #include "views/phases/story/PulseLine.h"
-#include "views/phases/story/StoryLogic.h"
 
 #include <QHBoxLayout>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QMenu>
 #include <QVBoxLayout>
+
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
@@ -43,7 +48,7 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
 {
     setObjectName(u"storyView"_s);
 
-    // Toolbar: engine, episode title, pulse, counts.
+    // Toolbar: structure, episode title, pulse, counts.
     m_structure->setObjectName(u"structureMenu"_s);
     m_structure->setSymbol(u"map.fill"_s, 10, Palette::gold());
     m_structure->setLabelFont(Theme::font(12, QFont::DemiBold));
@@ -54,8 +59,8 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
     m_structure->setFill(Palette::white(0.05), Palette::white(0.09));
     m_structure->setBorder(Palette::hairline(), 1, Palette::hairlineStrong(), 1);
     for (StructureKind kind : allCases<StructureKind>()) {
-        QAction* entry = m_structure->menu()->addAction(Theme::escapeMnemonic(story::engineMenuTitle(kind)));
-        connect(entry, &QAction::triggered, this, [this, kind] { chooseEngine(kind); });
+        QAction* entry = m_structure->menu()->addAction(Theme::escapeMnemonic(rules::structureMenuTitle(kind)));
+        connect(entry, &QAction::triggered, this, [this, kind] { chooseStructure(kind); });
     }
 
     m_title->setObjectName(u"episodeTitle"_s);
@@ -82,12 +87,16 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
     synopsisLayout->addWidget(m_synopsis);
 
     // The act board: columns side by side, scrolling sideways, inside a page
-    // that scrolls down when an act holds more beats than fit.
+    // that scrolls down when an act holds more beats than fit. The board
+    // takes the whole height the page leaves, so its scroll bar sits at the
+    // foot of the screen and the empty space under the columns is the
+    // board's own.
     m_board->setIndicatorShown(true);
+    m_board->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::MinimumExpanding);
     m_board->row()->setContentsMargins(22, 22, 22, 22);
     m_board->row()->insertWidget(0, m_addAct, 0, Qt::AlignTop);
-    m_page->column()->addWidget(m_board);
-    m_page->column()->addStretch(1);
+    m_page->column()->addWidget(m_board, 1);
+    m_board->viewport()->installEventFilter(this);
     m_columns = std::make_unique<KeyedList<QUuid, ActColumn>>(m_board->row(), 0);
 
     auto* content = new QVBoxLayout(m_content);
@@ -105,17 +114,39 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
     layout->addWidget(m_empty);
     m_empty->hide();
 
-    connect(m_title, &PlainTextField::textEdited, this,
-            [this](const QString& t) { editEpisode([&t](Project&, Episode& e) { e.title = t; }); });
-    connect(m_synopsis, &PlainTextField::textEdited, this,
-            [this](const QString& t) { editEpisode([&t](Project&, Episode& e) { e.synopsis = t; }); });
+    connect(m_title, &PlainTextField::textEdited, this, [this](const QString& t) {
+        editEpisode([&t](Project& p, const QUuid& e) { edits::setEpisodeTitle(p, e, t); });
+    });
+    connect(m_synopsis, &PlainTextField::textEdited, this, [this](const QString& t) {
+        editEpisode([&t](Project& p, const QUuid& e) { edits::setEpisodeSynopsis(p, e, t); });
+    });
     connect(m_addAct, &QAbstractButton::clicked, this,
-            [this] { editEpisode([](Project& p, Episode& e) { story::addAct(p, e.id); }); });
+            [this] { editEpisode([](Project& p, const QUuid& e) { edits::addAct(p, e); }); });
 
     requestRefresh();
 }
 
 StoryView::~StoryView() = default;
+
+bool StoryView::eventFilter(QObject* watched, QEvent* event)
+{
+    // A plain wheel turn over the board scrolls the page down when there is
+    // more page to see; with nothing to scroll down, it scrolls the acts
+    // sideways.
+    if (watched == m_board->viewport() && event->type() == QEvent::Wheel
+        && m_page->verticalScrollBar()->maximum() == 0) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        const QPoint angle = wheel->angleDelta();
+        const QPoint pixels = wheel->pixelDelta();
+        if (std::abs(angle.y()) > std::abs(angle.x()) || std::abs(pixels.y()) > std::abs(pixels.x())) {
+            const int delta = !pixels.isNull() ? pixels.y() : angle.y() / 2;
+            QScrollBar* bar = m_board->horizontalScrollBar();
+            bar->setValue(bar->value() - delta);
+            return true;
+        }
+    }
+    return PhaseScreen::eventFilter(watched, event);
+}
 
 void StoryView::refresh()
 {
@@ -134,16 +165,16 @@ void StoryView::refresh()
     m_title->setVisible(episodic);
     m_synopsisRow->setVisible(episodic);
     if (episodic) {
-        m_title->setPlaceholder(story::episodeTitlePlaceholder(project.format));
+        m_title->setPlaceholder(rules::episodeTitlePlaceholder(project.format));
         m_title->setText(episode->title);
-        m_synopsis->setPlaceholder(story::synopsisPlaceholder(project.format));
+        m_synopsis->setPlaceholder(rules::synopsisPlaceholder(project.format));
         m_synopsis->setText(episode->synopsis);
     }
 
-    const QList<double> charges = story::charges(*episode);
+    const QList<double> charges = rules::charges(*episode);
     m_pulse->setVisible(charges.size() >= 2);
     m_pulse->setCharges(charges);
-    m_counts->setText(story::countsText(*episode));
+    m_counts->setText(rules::countsText(*episode));
 
     // Columns are as tall as their beats and stand at the top of the row.
     QHBoxLayout* row = m_board->row();
@@ -160,59 +191,44 @@ void StoryView::refresh()
 ActColumn* StoryView::makeColumn(const Act& act)
 {
     auto* column = new ActColumn(act.id);
-    connect(column, &ActColumn::titleEdited, this,
-            [this](const QUuid& actID, const QString& t) { editAct(actID, [&t](Act& a) { a.title = t; }); });
-    connect(column, &ActColumn::addBeatRequested, this,
-            [this](const QUuid& actID) { editAct(actID, [](Act& a) { story::addBeat(a); }); });
+    connect(column, &ActColumn::titleEdited, this, [this](const QUuid& actID, const QString& t) {
+        editEpisode([&](Project& p, const QUuid& e) { edits::setActTitle(p, e, actID, t); });
+    });
+    connect(column, &ActColumn::addBeatRequested, this, [this](const QUuid& actID) {
+        editEpisode([&](Project& p, const QUuid& e) { edits::addBeat(p, e, actID); });
+    });
     connect(column, &ActColumn::deleteRequested, this, [this](const QUuid& actID) {
-        editEpisode([&actID](Project& p, Episode& e) { story::deleteAct(p, e.id, actID); });
+        editEpisode([&](Project& p, const QUuid& e) { edits::deleteAct(p, e, actID); });
     });
     connect(column, &ActColumn::beatTitleEdited, this,
             [this](const QUuid& actID, const QUuid& beatID, const QString& t) {
-                editBeat(actID, beatID, [&t](Beat& b) { b.title = t; });
+                editEpisode([&](Project& p, const QUuid& e) { edits::setBeatTitle(p, e, actID, beatID, t); });
             });
     connect(column, &ActColumn::beatSummaryEdited, this,
             [this](const QUuid& actID, const QUuid& beatID, const QString& t) {
-                editBeat(actID, beatID, [&t](Beat& b) { b.summary = t; });
+                editEpisode([&](Project& p, const QUuid& e) { edits::setBeatSummary(p, e, actID, beatID, t); });
             });
     connect(column, &ActColumn::beatChargeClicked, this, [this](const QUuid& actID, const QUuid& beatID) {
-        editBeat(actID, beatID, [](Beat& b) { b.charge = story::nextCharge(b.charge); });
+        editEpisode([&](Project& p, const QUuid& e) { edits::cycleBeatCharge(p, e, actID, beatID); });
     });
     connect(column, &ActColumn::beatMoveRequested, this, [this](const QUuid& actID, const QUuid& beatID, int offset) {
-        editAct(actID, [&beatID, offset](Act& a) { story::moveBeat(a, beatID, offset); });
+        editEpisode([&](Project& p, const QUuid& e) { edits::moveBeat(p, e, actID, beatID, offset); });
     });
     connect(column, &ActColumn::beatDeleteRequested, this, [this](const QUuid& actID, const QUuid& beatID) {
-        editAct(actID, [&beatID](Act& a) { story::deleteBeat(a, beatID); });
+        editEpisode([&](Project& p, const QUuid& e) { edits::deleteBeat(p, e, actID, beatID); });
     });
     return column;
 }
 
-void StoryView::editEpisode(const std::function<void(Project&, Episode&)>& change)
+void StoryView::editEpisode(const std::function<void(Project&, const QUuid&)>& change)
 {
-    const QUuid activeID = session().activeEpisodeID();
-    edit([&](Project& p) {
-        if (Episode* episode = findActiveEpisode(p, activeID))
-            change(p, *episode);
-    });
+    // The episode active when the user acts, named by id for the operation.
+    const QUuid episodeID = activeEpisodeID();
+    if (!episodeID.isNull())
+        edit([&](Project& p) { change(p, episodeID); });
 }
 
-void StoryView::editAct(const QUuid& actID, const std::function<void(Act&)>& change)
-{
-    editEpisode([&](Project&, Episode& episode) {
-        if (Act* act = findAct(episode, actID))
-            change(*act);
-    });
-}
-
-void StoryView::editBeat(const QUuid& actID, const QUuid& beatID, const std::function<void(Beat&)>& change)
-{
-    editAct(actID, [&](Act& act) {
-        if (Beat* beat = findBeat(act, beatID))
-            change(*beat);
-    });
-}
-
-void StoryView::chooseEngine(StructureKind kind)
+void StoryView::chooseStructure(StructureKind kind)
 {
     const Episode* episode = activeEpisode();
     if (!episode || m_pending || episode->structure.kind == kind)
@@ -220,13 +236,13 @@ void StoryView::chooseEngine(StructureKind kind)
     m_pending = kind;
 
     // The alert belongs to the screen: it goes when the screen does.
-    Alert* alert = Alert::confirmation(this, story::engineAlertTitle(),
-                                       story::engineAlertMessage(project().format, kind), u"Switch & replace beats"_s);
+    Alert* alert = Alert::confirmation(this, rules::structureAlertTitle(),
+                                       rules::structureAlertMessage(project().format, kind), u"Switch & replace beats"_s);
     connect(alert, &Alert::answered, this, [this, kind](bool confirmed) {
         m_pending.reset();
         // The template is built now, for the episode active now.
         if (confirmed)
-            editEpisode([kind](Project& p, Episode& e) { story::switchEngine(p, e.id, kind); });
+            editEpisode([kind](Project& p, const QUuid& e) { edits::switchStructure(p, e, kind); });
     });
     alert->open();
 }

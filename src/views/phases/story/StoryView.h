@@ -1,10 +1,10 @@
 #pragma once
 
-// The Story phase: the active episode's story engine, its title and synopsis
+// The Story phase: the active episode's story structure, its title and synopsis
 // (episodic formats), the pulse of its beats' charges, and its acts side by
 // side as columns of beat cards, with a tile that adds an act. Picking
-// another engine asks first, then replaces the episode's acts and beats with
-// the engine's template.
+// another structure asks first, then replaces the episode's acts and beats with
+// the structure's template.
 //
 // The screen edits whichever episode is active when an action runs: every
 // field, menu entry and button finds its episode, act and beat by id at that
@@ -50,23 +50,21 @@ public:
     QList<ActColumn*> actColumns() const;
     ActColumn* actColumn(const QUuid& actID) const;
 
-    // The engine picked in the structure menu that awaits the answer to the
+    // The structure picked in the structure menu that awaits the answer to the
     // alert; none while no alert is up.
-    std::optional<StructureKind> pendingTemplate() const { return m_pending; }
-    // What a structure-menu entry does: nothing for the engine in use,
+    std::optional<StructureKind> pendingStructure() const { return m_pending; }
+    // What a structure-menu entry does: nothing for the structure in use,
     // otherwise the alert, and on "Switch & replace beats" the switch.
-    void chooseEngine(StructureKind kind);
+    void chooseStructure(StructureKind kind);
 
 protected:
-    void refresh() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void refresh() override;
     ActColumn* makeColumn(const Act& act);
-    // Each writes into the active episode as it is when the edit runs, and
-    // into the act and beat with those ids there; nothing when one is gone.
-    void editEpisode(const std::function<void(Project&, Episode&)>& change);
-    void editAct(const QUuid& actID, const std::function<void(Act&)>& change);
-    void editBeat(const QUuid& actID, const QUuid& beatID, const std::function<void(Beat&)>& change);
+    // Runs a named operation on the episode active now, by its id.
+    void editEpisode(const std::function<void(Project&, const QUuid&)>& change);
 
     std::optional<StructureKind> m_pending;
 

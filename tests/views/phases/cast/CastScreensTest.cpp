@@ -4,6 +4,7 @@
 // character's at its top and bottom), long texts, and an assist running.
 
 #include "design/AuroraBackground.h"
+#include "design/Spring.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
 #include "services/SampleFactory.h"
@@ -19,17 +20,38 @@
 #include "views/shell/ProjectWorkspaceView.h"
 #include "views/shell/WorkspaceHeader.h"
 
+#include <QAbstractAnimation>
 #include <QApplication>
 #include <QMenu>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace studio;
 using namespace studio::test;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Whether nothing under the widget is moving: no spring on its way and no
+// fade running.
+bool isStill(const QWidget* root)
+{
+    const QList<Spring*> springs = root->findChildren<Spring*>();
+    const QList<QAbstractAnimation*> fades = root->findChildren<QAbstractAnimation*>();
+    return std::none_of(springs.cbegin(), springs.cend(), [](const Spring* s) { return s->isMoving(); })
+        && std::none_of(fades.cbegin(), fades.cend(),
+                        [](const QAbstractAnimation* a) { return a->state() == QAbstractAnimation::Running; });
+}
+
+// Layouts settle and chips and pills finish their fades.
+void settle(const QWidget* root)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QTRY_VERIFY(isStill(root));
+}
 
 // The workspace on the window's backdrop at the window's least size.
 struct Stage {
@@ -42,14 +64,12 @@ struct Stage {
         layout->addWidget(workspace);
         backdrop.resize(size);
         backdrop.show();
-        settle();
+        settle(&backdrop);
     }
     CastView* view() const { return qobject_cast<CastView*>(workspace->phaseScreen()); }
-    // Layouts settle and chips and pills finish their fades.
-    static void settle() { QTest::qWait(250); }
     void shoot(const QString& name)
     {
-        settle();
+        settle(&backdrop);
         writeScreenshot(&backdrop, name);
     }
     AuroraBackground backdrop;
@@ -64,7 +84,7 @@ void shootPage(QScrollArea* pane, const QString& name)
     for (int i = 0; i < 2; ++i) {
         const int width = pane->viewport()->width();
         page->resize(width, page->hasHeightForWidth() ? page->heightForWidth(width) : page->sizeHint().height());
-        Stage::settle();
+        settle(pane->window());
     }
     writeScreenshot(page, name);
 }
@@ -111,7 +131,7 @@ private Q_SLOTS:
             return;
         writeScreenshot(view->locationDetail(), u"cast-location-detail"_s);
         view->setMode(CastView::characters);
-        Stage::settle();
+        settle(&stage.backdrop);
         CharacterDetail* detail = view->characterDetail();
         writeScreenshot(detail, u"cast-character-detail-top"_s);
         detail->verticalScrollBar()->setValue(detail->verticalScrollBar()->maximum());
@@ -190,7 +210,7 @@ private Q_SLOTS:
         view->selectCharacter(p.cast[0].id);
         QTest::mouseClick(view->characterDetail()->assistLink(), Qt::LeftButton);
         QVERIFY(session.aiBusy());
-        QTest::qWait(150);
+        QTRY_VERIFY(model.requestCount() > 0);
         stage.shoot(u"cast-assist-running"_s);
         model.release();
         QTRY_VERIFY(!session.aiBusy());

@@ -40,6 +40,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace studio;
 using namespace studio::test;
 using namespace Qt::StringLiterals;
@@ -228,6 +230,58 @@ private Q_SLOTS:
         QCOMPARE(view->picker()->titleAt(1), u"Locations · 0"_s);
         QVERIFY(view->locationsEmptyState()->isVisible());
         QCOMPARE(view->placeholderText(), u"Select a location"_s);
+    }
+
+    void emptyWellsHoldTheirWholePlaceholder()
+    {
+        // Whatever the pane showed before (a text of two lines, then one of
+        // one line), an empty editor's well grows to its whole placeholder.
+        const auto holdsPlaceholder = [](const SleekTextEditor* editor) {
+            const QTextEdit* edit = editor->textEdit();
+            const int margin = int(edit->document()->documentMargin());
+            const QRect area = edit->viewport()->rect().adjusted(margin, margin, -margin, -margin);
+            const QRect needed = QFontMetrics(edit->font())
+                                     .boundingRect(area, Qt::AlignTop | Qt::TextWordWrap, edit->placeholderText());
+            return needed.height() <= area.height();
+        };
+        Project p;
+        for (const QString& sound : {u"Gulls over the gallery, the lamp's motor turning, rain on the lantern glass all night."_s,
+                                     u"Gulls."_s, QString()}) {
+            Location l;
+            l.sound = sound;
+            p.locations << l;
+        }
+        ProjectSession session(p);
+        Stage stage(session);
+        CastView* view = stage.view;
+        clickPill(view, 1);
+        for (const Location& l : p.locations) {
+            view->selectLocation(l.id);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(holdsPlaceholder(view->locationDetail()->soundEditor()));
+
+        // The same after New character ▸ a starter, then ▸ Blank character.
+        clickPill(view, 0);
+        QMenu* menu = view->newCharacterButton()->menu();
+        CharacterDetail* pane = view->characterDetail();
+        const QList<CharacterStarter>& starters = CharacterStarter::catalog();
+        const auto wordiest = std::max_element(starters.cbegin(), starters.cend(),
+                                               [](const auto& a, const auto& b) { return a.tells.size() < b.tells.size(); });
+        for (const CharacterStarter& starter : starters) {
+            for (const QString& choice : {wordiest->label, starter.label, u"Blank character"_s}) {
+                entry(menu, choice)->trigger();
+                QCoreApplication::processEvents();
+            }
+            QVERIFY2(holdsPlaceholder(pane->editor(&CastMember::tells)), qPrintable(starter.label));
+        }
+
+        // The remove buttons are as tall as their label and padding.
+        QTRY_COMPARE(pane->removeButton()->height(), pane->removeButton()->sizeHint().height());
+        clickPill(view, 1);
+        QTest::mouseClick(view->newLocationButton(), Qt::LeftButton);
+        GhostButton* removeLocation = view->locationDetail()->removeButton();
+        QTRY_COMPARE(removeLocation->height(), removeLocation->sizeHint().height());
     }
 
     void editsLandInTheShownRecordWithoutReplacingTheField()

@@ -147,7 +147,7 @@ private Q_SLOTS:
         if (view->isEmptyStateShown())
             QTest::mouseClick(view->assembleButton(), Qt::LeftButton);
         QVERIFY(runEntry(session, u"Suggest music cues"_s));
-        QTest::qWait(150);
+        QTRY_VERIFY(model.requestCount() > 0);
         writeScreenshot(&stage.backdrop, u"cut-assist-running"_s);
         model.release();
         QTRY_VERIFY(!session.aiBusy());

@@ -6,12 +6,18 @@
 #include "design/AuroraBackground.h"
 #include "design/Theme.h"
 #include "design/GhostButton.h"
+#include "design/FieldLabel.h"
+#include "design/PillPicker.h"
 #include "design/PrimaryButton.h"
+#include "design/Slider.h"
+#include "design/StatTile.h"
+#include "design/SwitchToggle.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "support/Screenshots.h"
 #include "support/WorkspaceStage.h"
+#include "views/phases/footage/EngineCard.h"
 #include "views/phases/footage/FootageView.h"
 #include "views/phases/footage/RenderQueuePanel.h"
 #include "views/shell/ProjectWorkspaceView.h"
@@ -19,6 +25,9 @@
 #include <QApplication>
 #include <QVBoxLayout>
 #include <QtTest>
+
+#include <algorithm>
+#include <limits>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -36,7 +45,12 @@ struct Stage : test::WorkspaceStage<FootageView> {
     }
     void shoot(const QString& name)
     {
-        QTest::qWait(400); // springs settle
+        // Rows opening or closing come to rest first.
+        const auto turning = [this] {
+            const QList<ShotRow*> rows = screen()->findChildren<ShotRow*>();
+            return std::any_of(rows.cbegin(), rows.cend(), [](ShotRow* row) { return row->isTurning(); });
+        };
+        QTRY_VERIFY(!turning());
         test::writeScreenshot(&backdrop, name);
     }
 };
@@ -117,6 +131,30 @@ private Q_SLOTS:
         QTest::mouseClick(rows.at(0), Qt::LeftButton, {}, rows.at(0)->disclosureRect().center());
         QVERIFY(!rows.at(0)->promptText().isEmpty());
         stage.shoot(u"footage-"_s + entry.id + u"-open-"_s + sizeName(size));
+    }
+
+    void engineCardKeepsOneRow_data() { sizes_data(); }
+    void engineCardKeepsOneRow()
+    {
+        QFETCH(QSize, size);
+        AppState app;
+        ProjectSession session(atFootage(SampleFactory::lighthouse()));
+        Stage stage(app, session, size);
+        EngineCard* card = stage.screen()->engineCard();
+        QCoreApplication::processEvents();
+        // Every control stands on the one row of the clip length's column.
+        const auto boxOf = [card](QWidget* w) { return QRect(w->mapTo(card, QPoint(0, 0)), w->size()); };
+        const QRect row = boxOf(card->clipLengthSlider()->parentWidget());
+        for (QWidget* control : QList<QWidget*>{card->chainToggle(), card->characterRefsToggle(),
+                                                card->takesSlider()->parentWidget(), card->resolutionPicker()}) {
+            const QRect box = boxOf(control);
+            QVERIFY2(box.top() <= row.bottom() && box.bottom() >= row.top(), "the controls wrap onto a second row");
+            QVERIFY(card->rect().contains(box));
+        }
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(!card->statTile(i)->isCaptionElided());
+        QVERIFY(!card->clipLengthLabel()->isElided());
+        QVERIFY(!card->takesLabel()->isElided());
     }
 
     void longPromptAndRun_data() { sizes_data(); }

@@ -79,11 +79,8 @@ struct Screen {
     }
     bool finishRendering()
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (session.isRendering() && clock.elapsed() < 10000)
-            QTest::qWait(5);
-        return !session.isRendering();
+        QSignalSpy stopped(&session, &ProjectSession::isRenderingChanged);
+        return !session.isRendering() || (stopped.wait(10000) && !session.isRendering());
     }
 
     ProjectSession session;
@@ -343,6 +340,95 @@ private Q_SLOTS:
             QVERIFY2(manifest->viewport()->height() - rowBottom <= 24,
                      qPrintable(QString::number(manifest->viewport()->height() - rowBottom)));
         }
+    }
+
+    void aScreenBuiltAnewShowsTheQueueAsItIs()
+    {
+        Screen s(production(), 20ms);
+        s.toggle(0, 0);
+        s.toggle(0, 1);
+        QTest::mouseClick(s.panel()->queueButton(), Qt::LeftButton);
+        QTest::mouseClick(s.panel()->renderButton(), Qt::LeftButton);
+        QTRY_VERIFY(s.session.jobs().at(0).progress > 0);
+
+        // Leaving the screen and coming back: the run went on in the session.
+        delete s.view;
+        s.view = new FootageView(s.session);
+        s.view->show();
+        RenderQueuePanel* panel = s.panel();
+        QCOMPARE(panel->jobRows().size(), 2);
+        QCOMPARE(panel->renderButton()->text(), u"Rendering…"_s);
+        QVERIFY(!panel->renderButton()->isEnabled());
+        QVERIFY(panel->emptyState()->isHidden());
+        QVERIFY(s.finishRendering());
+        QCOMPARE(panel->jobRows().at(1)->job().state, JobState::done);
+        QVERIFY(!panel->clearDoneButton()->isHidden());
+    }
+
+    void anOpeningRowStaysInsideItsCard()
+    {
+        Project p = production();
+        p.episodes[0].scenes[0].shots[1].what = u"The keeper climbs the spiral stair with the lamp oil, counting "
+                                                u"every step aloud while the storm presses the glass."_s;
+        Screen s(p);
+        ShotRow* row = s.row(0, 1);
+        s.disclose(0, 1);
+        // Every frame of the spring: what the open part shows stays clear of
+        // the band where the card's edge and corners are drawn.
+        bool sawItMidway = false;
+        QElapsedTimer clock;
+        clock.start();
+        do {
+            QCoreApplication::processEvents();
+            const int full = ShotRow::lineHeight() + row->promptLabel()->parentWidget()->height();
+            sawItMidway = sawItMidway || (row->height() > ShotRow::lineHeight() + 20 && row->height() < full - 6);
+            QRegion shown;
+            for (QWidget* part : row->findChildren<QWidget*>())
+                shown += part->visibleRegion().translated(part->mapTo(row, QPoint(0, 0)));
+            QVERIFY2(shown.isEmpty() || shown.boundingRect().bottom() < row->height() - 6,
+                     qPrintable(u"%1 of %2"_s.arg(shown.boundingRect().bottom()).arg(row->height())));
+        } while (row->isTurning() && clock.elapsed() < 5000);
+        QVERIFY(sawItMidway);
+        QVERIFY(!row->isTurning());
+    }
+
+    void aFeatureBuildsWhatIsInView()
+    {
+        Project p;
+        for (int i = 0; i < 110; ++i) {
+            SceneCard scene;
+            scene.shots = {Shot{}, Shot{}, Shot{}, Shot{}, Shot{}, Shot{}};
+            p.episodes[0].scenes << scene;
+        }
+        Screen s(p);
+        QCoreApplication::processEvents();
+        const QList<SceneCard>& scenes = s.session.project().episodes[0].scenes;
+        QVERIFY(s.view->shotRow(scenes.first().shots.first().id));
+        QVERIFY(!s.view->shotRow(scenes.last().shots.last().id));
+        QVERIFY(s.view->sceneSections().size() < scenes.size() / 2);
+
+        // A shot picked and a row opened near the top stay so after a trip to
+        // the end and back; the end shows the last scene under its own number.
+        s.toggle(0, 0);
+        s.disclose(0, 1);
+        QScrollBar* bar = s.view->manifest()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        QCoreApplication::processEvents();
+        ShotRow* last = s.view->shotRow(scenes.last().shots.last().id);
+        QVERIFY(last);
+        QCOMPARE(last->face().title.section(u' ', 1, 1), u"110.6"_s);
+        QCOMPARE(s.view->sceneSection(scenes.last().id)->titleText().left(9), u"SCENE 110"_s);
+        const QRect lastInViewport(last->mapTo(s.view->manifest()->viewport(), QPoint(0, 0)), last->size());
+        QVERIFY(s.view->manifest()->viewport()->rect().contains(lastInViewport));
+        QVERIFY(!s.view->shotRow(scenes.at(50).shots.first().id));
+
+        bar->setValue(0);
+        QCoreApplication::processEvents();
+        QVERIFY(s.row(0, 0)->face().selected);
+        QVERIFY(s.row(0, 1)->face().expanded);
+        QVERIFY(!s.row(0, 1)->promptText().isEmpty());
+        QTest::mouseClick(s.panel()->queueButton(), Qt::LeftButton);
+        QCOMPARE(s.session.jobs().size(), 1);
     }
 
     void withoutAnyEpisode()

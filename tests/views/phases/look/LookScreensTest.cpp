@@ -5,6 +5,7 @@
 
 #include "design/AuroraBackground.h"
 #include "design/ScrollColumn.h"
+#include "design/Spring.h"
 #include "design/Theme.h"
 #include "model/LookCatalogs.h"
 #include "services/SampleFactory.h"
@@ -16,6 +17,7 @@
 #include "views/shell/ProjectWorkspaceView.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -81,7 +83,8 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
             LookView* screen = stage.screen();
             QVERIFY(screen);
-            QTest::qWait(20);
+            const QList<Spring*> springs = stage.backdrop.findChildren<Spring*>();
+            QTRY_VERIFY(std::none_of(springs.cbegin(), springs.cend(), [](Spring* s) { return s->isMoving(); }));
             const QString suffix = size.width() > 1080 ? u"-wide"_s : QString();
             test::writeScreenshot(&stage.backdrop, name + suffix);
             if (size.width() == 1080)

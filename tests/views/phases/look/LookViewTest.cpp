@@ -15,11 +15,11 @@
 #include "model/LookCatalogs.h"
 #include "state/ProjectSession.h"
 #include "state/assist/AssistResults.h"
+#include "state/rules/LookRules.h"
 #include "views/phases/look/CinematographyCard.h"
 #include "views/phases/look/LensCard.h"
 #include "views/phases/look/LensSection.h"
 #include "views/phases/look/LookHero.h"
-#include "views/phases/look/LookLogic.h"
 #include "views/phases/look/LookView.h"
 #include "views/phases/look/MoodCard.h"
 #include "views/phases/look/StyleCard.h"
@@ -104,7 +104,7 @@ QStringList idsOf(const QList<const StylePreset*>& presets)
 
 const StylePreset& firstIn(StyleCategory category)
 {
-    return *LookLogic::presetsIn(category).value(0);
+    return *rules::presetsIn(category).value(0);
 }
 
 } // namespace
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QVERIFY(f.show());
         QCOMPARE(f.view.hero()->shownStyleID(), QString());
         QCOMPARE(f.view.category(), StyleCategory::liveAction);
-        QCOMPARE(f.view.gallery()->shownStyleIDs(), idsOf(LookLogic::presetsIn(StyleCategory::liveAction)));
+        QCOMPARE(f.view.gallery()->shownStyleIDs(), idsOf(rules::presetsIn(StyleCategory::liveAction)));
         QVERIFY(f.selectedStyles().isEmpty());
         QVERIFY(f.selectedLenses().isEmpty());
         QVERIFY(f.view.lensSection()->clearButton()->isHidden());
@@ -156,7 +156,7 @@ private Q_SLOTS:
         const int before = f.changes;
         f.pickCategory(StyleCategory::stylized);
         QCOMPARE(f.view.category(), StyleCategory::stylized);
-        QCOMPARE(f.view.gallery()->shownStyleIDs(), idsOf(LookLogic::presetsIn(StyleCategory::stylized)));
+        QCOMPARE(f.view.gallery()->shownStyleIDs(), idsOf(rules::presetsIn(StyleCategory::stylized)));
         QCOMPARE(f.view.hero()->shownStyleID(), cinema.id);
         QCOMPARE(f.changes, before);
 
@@ -294,7 +294,7 @@ private Q_SLOTS:
     {
         Fixture f(LookSpec{.grain = 1.7, .temperature = -0.25, .contrast = 0.5});
         QVERIFY(f.show());
-        QTest::qWait(20);
+        QCoreApplication::processEvents();
         QCOMPARE(f.changes, 0);
         QCOMPARE(f.look().grain, 1.7);
         QCOMPARE(f.look().temperature, -0.25);

@@ -14,6 +14,8 @@
 #include "support/WorkspaceStage.h"
 #include "views/phases/premiere/PremiereView.h"
 #include "views/shell/ProjectWorkspaceView.h"
+#include "state/ExportRun.h"
+#include "state/ProjectSession.h"
 
 #include <QFile>
 #include <QScrollBar>
@@ -105,7 +107,7 @@ private Q_SLOTS:
         Stage stage(app, session, narrow);
         QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
         QVERIFY(runEntry(session, u"Write the press kit"_s));
-        QTest::qWait(150);
+        QVERIFY(session.aiBusy());
         stage.scrollToBottom();
         writeScreenshot(&stage.backdrop, u"premiere-assist-running"_s);
         model.release();
@@ -122,19 +124,19 @@ private Q_SLOTS:
         Stage stage(app, session, narrow);
         QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
         PremiereView* view = stage.premiere();
-        view->setExportTarget(root.path(), 40ms);
+        session.setExportTarget(root.path(), 40ms);
         stage.scrollToBottom();
         view->runExport();
-        QTRY_VERIFY(view->exportProgress() >= 0.4);
+        QTRY_VERIFY(session.exportRun() && session.exportRun()->progress() >= 0.4);
         writeScreenshot(&stage.backdrop, u"premiere-exporting"_s);
-        QTRY_VERIFY(view->exportedPath());
+        QTRY_VERIFY(session.lastExport() && session.lastExport()->path);
         writeScreenshot(&stage.backdrop, u"premiere-exported"_s);
 
         QFile blocker(root.filePath(u"Blocked"_s));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        view->setExportTarget(root.filePath(u"Blocked"_s), 1ms);
+        session.setExportTarget(root.filePath(u"Blocked"_s), 1ms);
         view->runExport();
-        QTRY_VERIFY(view->exportError());
+        QTRY_VERIFY(session.lastExport() && session.lastExport()->error);
         writeScreenshot(&stage.backdrop, u"premiere-export-failed"_s);
     }
 };

@@ -1,7 +1,8 @@
 // The Premiere screen against a live session: the preset cards drive the
 // export button, "Go" and "New poster" write through the edit door, the
 // press kit keeps its caret while the production changes around it, and the
-// export run shows its progress and result and outlives the screen.
+// export run is the session's: it shows its progress and result on whichever
+// screen is built, outlives the screen and is never started twice.
 
 #include "support/AssistFixtures.h"
 
@@ -20,6 +21,7 @@
 #include "views/phases/premiere/PremiereView.h"
 #include "views/phases/premiere/PressKitCard.h"
 #include "views/shell/ProjectWorkspaceView.h"
+#include "state/ExportRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,12 +46,22 @@ struct Shown {
         : session(p)
         , view(session)
     {
-        view.setExportTarget(folder, 1ms);
+        session.setExportTarget(folder, 1ms);
         view.resize(1080, 700);
         view.show();
     }
     QString buttonText() const { return view.exportBar()->exportButton()->text(); }
+    std::optional<QString> exportedPath() const
+    {
+        return session.lastExport() ? session.lastExport()->path : std::nullopt;
+    }
 };
+
+// What the bar shows: a run under way (progress in the button's place).
+bool showsRun(ExportBar* bar)
+{
+    return bar->exportButton()->isHidden() && !bar->progressBar()->isHidden();
+}
 
 Project production()
 {
@@ -183,23 +195,22 @@ private Q_SLOTS:
         ExportBar* bar = s.view.exportBar();
         QTest::mouseClick(bar->exportButton(), Qt::LeftButton);
         // At once: the progress in the button's place, at 0 %.
-        QVERIFY(s.view.isExporting());
-        QVERIFY(bar->exportButton()->isHidden());
-        QVERIFY(!bar->progressBar()->isHidden());
+        QVERIFY(s.session.exportRun());
+        QVERIFY(showsRun(bar));
         QCOMPARE(bar->percentLabel()->text(), u"0%"_s);
-        QTRY_VERIFY(!s.view.isExporting());
-        QCOMPARE(s.view.exportProgress(), 1.0);
+        QTRY_VERIFY(!s.session.exportRun());
         QVERIFY(!bar->exportButton()->isHidden());
+        QVERIFY(bar->progressBar()->isHidden());
         QVERIFY(!bar->successRow()->isHidden());
         QVERIFY(bar->errorRow()->isHidden());
         const QString path = QDir(root.path()).filePath(u"Night-Day \u2014 Streaming Master.json"_s);
-        QCOMPARE(s.view.exportedPath(), std::optional<QString>(path));
+        QCOMPARE(s.exportedPath(), std::optional<QString>(path));
         QVERIFY(QFile::exists(path));
 
         // A second run hides the success row for its length.
         QTest::mouseClick(bar->exportButton(), Qt::LeftButton);
         QVERIFY(bar->successRow()->isHidden());
-        QVERIFY(!s.view.exportedPath());
+        QVERIFY(!s.exportedPath());
         QTRY_VERIFY(!bar->successRow()->isHidden());
     }
 
@@ -210,28 +221,27 @@ private Q_SLOTS:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         Shown s(production(), root.filePath(u"Exports"_s));
         s.view.runExport();
-        QTRY_VERIFY(!s.view.isExporting());
+        QTRY_VERIFY(!s.session.exportRun());
         ExportBar* bar = s.view.exportBar();
         QVERIFY(bar->successRow()->isHidden());
         QVERIFY(!bar->errorRow()->isHidden());
         QVERIFY(bar->errorLabel()->text().startsWith(u"Couldn't write the export manifest: "_s));
-        QCOMPARE(std::optional<QString>(bar->errorLabel()->text()), s.view.exportError());
+        QCOMPARE(std::optional<QString>(bar->errorLabel()->text()), s.session.lastExport()->error);
         // The next run clears it at once.
         s.view.runExport();
         QVERIFY(bar->errorRow()->isHidden());
-        QTRY_VERIFY(!s.view.isExporting());
+        QTRY_VERIFY(!s.session.exportRun());
     }
 
     void aScreenGoneMidRunStillGetsItsFileWritten()
     {
         QTemporaryDir root;
         ProjectSession session(production());
+        session.setExportTarget(root.path(), 20ms);
         auto* view = new PremiereView(session);
-        view->setExportTarget(root.path(), 20ms);
         QTest::mouseClick(view->presets()->card(u"archive"_s), Qt::LeftButton);
         view->runExport();
-        QTest::qWait(30);
-        QVERIFY(view->isExporting());
+        QTRY_VERIFY(session.exportRun()->progress() > 0);
         delete view;
         // Changes made after the screen went away are in the file.
         session.edit([](Project& p) { p.episodes << Episode{}; });
@@ -252,7 +262,32 @@ private Q_SLOTS:
         QVERIFY(!s.view.checklist()->row(u"Footage rendered"_s)->isOk());
         QVERIFY(s.view.checklist()->row(u"Cut assembled"_s)->isOk());
         s.view.runExport();
-        QTRY_VERIFY(s.view.exportedPath());
+        QTRY_VERIFY(s.exportedPath());
+    }
+
+    void aScreenBuiltMidRunShowsTheRunAndStartsNoSecond()
+    {
+        QTemporaryDir root;
+        ProjectSession session(production());
+        session.setExportTarget(root.path(), 20ms);
+        auto* first = new PremiereView(session);
+        first->runExport();
+        QTRY_VERIFY(session.exportRun()->progress() > 0);
+        // Leave Premiere and come back.
+        delete first;
+        PremiereView again(session);
+        ExportBar* bar = again.exportBar();
+        QVERIFY(showsRun(bar));
+        QVERIFY(bar->percentLabel()->text() != u"0%"_s);
+        again.runExport();
+        QCOMPARE(session.findChildren<ExportRun*>().size(), 1);
+        // The result of that run shows on the new screen, and stays with the
+        // session for the next one built.
+        QTRY_VERIFY(!bar->successRow()->isHidden());
+        QVERIFY(!bar->exportButton()->isHidden());
+        PremiereView later(session);
+        QVERIFY(!later.exportBar()->successRow()->isHidden());
+        QVERIFY(QFile::exists(*session.lastExport()->path));
     }
 };
 

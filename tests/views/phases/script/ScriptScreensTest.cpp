@@ -14,7 +14,6 @@
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
 #include "support/WorkspaceStage.h"
-#include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptView.h"
 #include "views/shell/ProjectWorkspaceView.h"
@@ -96,7 +95,7 @@ private Q_SLOTS:
             ScriptView* screen = stage.screen();
             QVERIFY(screen);
             const Episode* episode = findActiveEpisode(session.project(), session.activeEpisodeID());
-            QCOMPARE(screen->page()->rows().size(), episode->script.elements.size());
+            QCOMPARE(screen->page()->rowCount(), episode->script.elements.size());
             QCOMPARE(screen->page()->emptyState()->isHidden(), !episode->script.elements.isEmpty());
             // The page stays within its greatest width, centred.
             QVERIFY(screen->page()->width() <= 740);
@@ -134,9 +133,9 @@ private Q_SLOTS:
 
             // Wrapped text grows its row; a cue and a parenthetical wrap within 240 points.
             QTest::qWait(20);
-            ScriptElementRow* paren = screen->page()->row(elements[3].id);
-            QVERIFY(paren->editor()->width() <= 240);
-            QVERIFY(paren->editor()->height() > screen->page()->row(elements[2].id)->editor()->height());
+            const QRect paren = screen->page()->textRect(elements[3].id);
+            QVERIFY(paren.width() <= 240);
+            QVERIFY(paren.height() > screen->page()->textRect(elements[2].id).height());
             writeScreenshot(&stage.backdrop, u"script-long-"_s + sizeName);
 
             // A focused empty cue shows the cast; a focused heading its parts.
@@ -163,9 +162,9 @@ private Q_SLOTS:
         ProjectSession session(p);
         Stage stage(app, session, sizes().first().second);
         QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-        ScriptElementRow* row = stage.screen()->page()->row(p.episodes.first().script.elements[1].id);
-        QTest::mouseMove(row->line(), row->line()->rect().center());
-        QTRY_VERIFY(row->removeButton()->isVisible());
+        ScriptPage* page = stage.screen()->page();
+        QTest::mouseMove(page, page->textRect(p.episodes.first().script.elements[1].id).center());
+        QTRY_VERIFY(page->removeButton()->isVisible());
         writeScreenshot(&stage.backdrop, u"script-hover"_s);
     }
 

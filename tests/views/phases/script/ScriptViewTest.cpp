@@ -1,6 +1,7 @@
 // The Script screen with a live session: the editing flow of the page (Return,
 // remove, retype, chips, focus, hover), the toolbar, the story draft and the
-// AI draft landing where it was asked, while the user keeps typing.
+// AI draft landing where it was asked, while the user keeps typing; and a
+// long script, laid out where it is looked at.
 
 #include "support/AssistFixtures.h"
 
@@ -8,17 +9,18 @@
 #include "design/MenuButton.h"
 #include "design/PlainTextEditor.h"
 #include "design/PrimaryButton.h"
+#include "design/ScrollColumn.h"
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
-#include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptView.h"
 
 #include <QApplication>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -83,8 +85,11 @@ struct Screen {
     }
     bool ready() { return QTest::qWaitForWindowActive(view.get()); }
     ScriptPage* page() const { return view->page(); }
-    ScriptElementRow* row(int index) const { return page()->row(elementsOf(session).at(index).id); }
-    QTextEdit* edit(int index) const { return row(index)->editor()->textEdit(); }
+    QUuid id(int index) const { return elementsOf(session).value(index).id; }
+    QTextEdit* edit() const { return page()->textEdit(); }
+    bool focused(int index) const { return page()->hasTextFocus(id(index)); }
+    // The pointer over the element's text.
+    void hover(int index) { QTest::mouseMove(page(), page()->textRect(id(index)).center()); }
     void focus(int index)
     {
         page()->focusElement(elementsOf(session).at(index).id);
@@ -117,37 +122,43 @@ private Q_SLOTS:
         Screen s(production({element(K::dialogue, u"Go now."_s)}, {u"Ana"_s, u"Ben"_s}));
         QVERIFY(s.ready());
         s.focus(0);
-        QTextCursor caret = s.edit(0)->textCursor();
+        QTextCursor caret = s.edit()->textCursor();
         caret.setPosition(2);
-        s.edit(0)->setTextCursor(caret);
+        s.edit()->setTextCursor(caret);
 
         // Return in the middle of a dialogue: nothing is split, an empty cue follows
         // and takes the focus with the cast chips.
-        QTest::keyClick(s.edit(0), Qt::Key_Return);
+        QTest::keyClick(s.edit(), Qt::Key_Return);
         QCOMPARE(elementsOf(s.session).size(), 2);
         QCOMPARE(elementsOf(s.session)[0].text, u"Go now."_s);
         QCOMPARE(elementsOf(s.session)[1].kind, K::character);
         QCOMPARE(elementsOf(s.session)[1].text, QString());
         const QUuid cue = elementsOf(s.session)[1].id;
         QTRY_COMPARE(s.view->focusedID(), cue);
-        QVERIFY(s.row(1)->hasTextFocus());
+        QVERIFY(s.focused(1));
         QCOMPARE(s.page()->chipLabels(), (QStringList{u"Ana"_s, u"Ben"_s}));
 
         // Shift+Return and Enter submit too; the empty cue stays where it is.
-        QTest::keyClick(s.edit(1), Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(s.edit(), Qt::Key_Return, Qt::ShiftModifier);
         QTRY_COMPARE(s.view->focusedID(), elementsOf(s.session).value(2).id);
-        QTest::keyClick(s.edit(2), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(s.edit(), Qt::Key_Enter, Qt::KeypadModifier);
         QTRY_COMPARE(s.view->focusedID(), elementsOf(s.session).value(3).id);
         const QList<K> kinds{K::dialogue, K::character, K::dialogue, K::character};
         QCOMPARE(elementsOf(s.session).size(), kinds.size());
         for (int i = 0; i < kinds.size(); ++i)
             QCOMPARE(elementsOf(s.session)[i].kind, kinds[i]);
         QCOMPARE(elementsOf(s.session)[1].id, cue);
-        QVERIFY(!s.edit(1)->toPlainText().contains(u'\n'));
+        for (const ScriptElement& e : elementsOf(s.session))
+            QVERIFY(!e.text.contains(u'\n'));
 
-        // Backspace in an empty row edits the text only.
-        QTest::keyClick(s.edit(3), Qt::Key_Backspace);
+        // Backspace at the start of a row, empty or not, edits the text only.
+        QTest::keyClick(s.edit(), Qt::Key_Backspace);
         QCOMPARE(elementsOf(s.session).size(), 4);
+        s.focus(0);
+        QTest::keyClick(s.edit(), Qt::Key_Home);
+        QTest::keyClick(s.edit(), Qt::Key_Backspace);
+        QCOMPARE(elementsOf(s.session).size(), 4);
+        QCOMPARE(elementsOf(s.session)[0].text, u"Go now."_s);
     }
 
     void keysTypedRightAfterReturnGoToTheNewElement()
@@ -157,7 +168,7 @@ private Q_SLOTS:
         Screen s(production({element(K::action, u"Rain."_s)}));
         QVERIFY(s.ready());
         s.focus(0);
-        QTest::keyClick(s.edit(0), Qt::Key_Return);
+        QTest::keyClick(s.edit(), Qt::Key_Return);
         QTest::keyClicks(QApplication::focusWidget(), u"Thunder"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTest::keyClicks(QApplication::focusWidget(), u"Hail"_s);
@@ -183,8 +194,8 @@ private Q_SLOTS:
         // the caret stays in the cue and typing goes on there.
         QTest::mouseClick(s.chip(u"Ana"_s), Qt::LeftButton);
         QCOMPARE(elementsOf(s.session)[0].text, u"ANA"_s);
-        QCOMPARE(s.edit(0)->toPlainText(), u"ANA"_s);
-        QVERIFY(s.row(0)->hasTextFocus());
+        QCOMPARE(s.edit()->toPlainText(), u"ANA"_s);
+        QVERIFY(s.focused(0));
         QVERIFY(s.page()->chips());
         QTest::keyClicks(QApplication::focusWidget(), u" B"_s);
         QCOMPARE(elementsOf(s.session)[0].text, u"ANA B"_s);
@@ -193,7 +204,10 @@ private Q_SLOTS:
         QCOMPARE(s.page()->chipLabels(),
                  (QStringList{u"INT."_s, u"EXT."_s, u"Harbor"_s, u"Pier & Dock"_s, u"DAY"_s, u"NIGHT"_s, u"DUSK"_s,
                               u"DAWN"_s}));
-        QVERIFY(!s.row(0)->accessory()); // only under the focused row
+        // Only under the focused row, from the page's leading edge.
+        QVERIFY(s.page()->rowRect(s.id(1)).contains(s.page()->chips()->geometry()));
+        QVERIFY(s.page()->chips()->geometry().top() >= s.page()->textRect(s.id(1)).bottom());
+        QCOMPARE(s.page()->chips()->geometry().left(), s.page()->rowRect(s.id(1)).left());
         s.chip(u"NIGHT"_s)->click();
         QCOMPARE(elementsOf(s.session)[1].text, u"INT. HARBOR \u2014 NIGHT"_s);
         s.chip(u"Pier & Dock"_s)->click();
@@ -216,11 +230,13 @@ private Q_SLOTS:
         QVERIFY(s.ready());
 
         // Retyped through the row's menu: same id, same text, the new kind's layout.
-        const QUuid line = elementsOf(s.session)[1].id;
-        ScriptElementRow* row = s.row(1);
-        Q_EMIT row->kindMenu()->aboutToOpen();
+        const QUuid line = s.id(1);
+        const QRect before = s.page()->textRect(line);
+        s.hover(1);
+        QTRY_COMPARE(s.view->hoveredID(), line);
+        Q_EMIT s.page()->kindMenu()->aboutToOpen();
         QAction* transition = nullptr;
-        for (QAction* a : row->kindMenu()->menu()->actions()) {
+        for (QAction* a : s.page()->kindMenu()->menu()->actions()) {
             if (a->text() == u"Transition"_s)
                 transition = a;
         }
@@ -229,32 +245,39 @@ private Q_SLOTS:
         QCOMPARE(elementsOf(s.session)[1].id, line);
         QCOMPARE(elementsOf(s.session)[1].kind, K::transition);
         QCOMPARE(elementsOf(s.session)[1].text, u"Run."_s);
-        QCOMPARE(s.page()->row(line), row);
-        QCOMPARE(row->kind(), K::transition);
+        QVERIFY(s.page()->textRect(line).isValid());
+        QVERIFY(s.page()->textRect(line).right() > before.right()); // set against the controls now
 
         // Removing another row by a click keeps the focus and chips where they are.
         s.focus(0);
         QVERIFY(s.page()->chips());
-        QTest::mouseClick(s.row(2)->removeButton(), Qt::LeftButton);
+        s.hover(2);
+        QTRY_COMPARE(s.view->hoveredID(), s.id(2));
+        QTest::mouseClick(s.page()->removeButton(), Qt::LeftButton);
         QCOMPARE(elementsOf(s.session).size(), 2);
-        QVERIFY(s.row(0)->hasTextFocus());
+        QVERIFY(s.focused(0));
         s.session.edit([](Project& p) { p.episodes.first().script.elements << element(K::action); });
 
         // Removing the focused heading leaves no chips anywhere and the focus on no other row.
         QVERIFY(s.page()->chips());
-        s.row(0)->removeButton()->click();
+        s.hover(0);
+        QTRY_COMPARE(s.view->hoveredID(), s.id(0));
+        s.page()->removeButton()->click();
         QCOMPARE(elementsOf(s.session).size(), 2);
         QVERIFY(!s.page()->chips());
         QTest::qWait(1);
-        for (ScriptElementRow* r : s.page()->rows())
-            QVERIFY(!r->hasTextFocus() && !r->accessory());
+        QVERIFY(!s.edit()->hasFocus() || s.page()->editor()->isHidden());
 
         // The last one gone brings the empty state back.
         QVERIFY(s.page()->emptyState()->isHidden());
-        s.row(1)->removeButton()->click();
-        s.row(0)->removeButton()->click();
+        for (int i = 1; i >= 0; --i) {
+            s.hover(i);
+            QTRY_COMPARE(s.view->hoveredID(), s.id(i));
+            s.page()->removeButton()->click();
+        }
         QVERIFY(elementsOf(s.session).isEmpty());
         QVERIFY(!s.page()->emptyState()->isHidden());
+        QVERIFY(!s.page()->controls()->isVisible());
     }
 
     void toolbarAppendsAtTheEnd()
@@ -268,25 +291,33 @@ private Q_SLOTS:
         QCOMPARE(elementsOf(s.session)[2].text, u"CUT TO:"_s);
         QCOMPARE(elementsOf(s.session)[3].kind, K::dialogue);
         QTRY_COMPARE(s.view->focusedID(), elementsOf(s.session)[3].id);
-        QTRY_VERIFY(s.row(3)->hasTextFocus());
+        QTRY_VERIFY(s.focused(3));
     }
 
     void hoverShowsControlsWithoutMovingText()
     {
         Screen s(production({element(K::action, u"One."_s), element(K::action, u"Two."_s)}));
         QVERIFY(s.ready());
+        s.focus(0);
         QTest::qWait(20);
-        const QRect textBefore = s.row(0)->editor()->geometry();
-        QTest::mouseMove(s.row(0)->line(), s.row(0)->line()->rect().center());
-        QTRY_COMPARE(s.view->hoveredID(), elementsOf(s.session)[0].id);
-        QVERIFY(s.row(0)->removeButton()->isVisible());
-        QVERIFY(!s.row(1)->removeButton()->isVisible());
-        QCOMPARE(s.row(0)->editor()->geometry(), textBefore);
+        const QRect textBefore = s.page()->textRect(s.id(0));
+        const QRect editorBefore = s.page()->editor()->geometry();
+        s.hover(0);
+        QTRY_COMPARE(s.view->hoveredID(), s.id(0));
+        QVERIFY(s.page()->removeButton()->isVisible());
+        QVERIFY(s.page()->rowRect(s.id(0)).contains(s.page()->controls()->geometry()));
+        QVERIFY(!s.page()->controls()->geometry().intersects(textBefore));
+        QCOMPARE(s.page()->textRect(s.id(0)), textBefore);
+        QCOMPARE(s.page()->editor()->geometry(), editorBefore);
 
-        QTest::mouseMove(s.row(1)->line(), s.row(1)->line()->rect().center());
-        QTRY_COMPARE(s.view->hoveredID(), elementsOf(s.session)[1].id);
-        QVERIFY(!s.row(0)->removeButton()->isVisible());
-        QVERIFY(s.row(1)->removeButton()->isVisible());
+        s.hover(1);
+        QTRY_COMPARE(s.view->hoveredID(), s.id(1));
+        QVERIFY(s.page()->rowRect(s.id(1)).contains(s.page()->controls()->geometry()));
+
+        // Off the page, no row shows them.
+        QTest::mouseMove(s.view.get(), QPoint(2, 2));
+        QTRY_VERIFY(s.view->hoveredID().isNull());
+        QVERIFY(!s.page()->controls()->isVisible());
     }
 
     void storyDraftOnlyForAnEmptyScript()
@@ -374,18 +405,18 @@ private Q_SLOTS:
         Screen s(production({element(K::action, u"Wind"_s)}));
         QVERIFY(s.ready());
         s.focus(0);
-        s.edit(0)->moveCursor(QTextCursor::End);
+        s.edit()->moveCursor(QTextCursor::End);
         s.view->draftWithAI();
-        QTest::keyClicks(s.edit(0), u" picks"_s);
+        QTest::keyClicks(s.edit(), u" picks"_s);
         model.release();
         QTRY_VERIFY(!s.session.aiBusy());
         QCOMPARE(elementsOf(s.session).size(), 2);
         QCOMPARE(elementsOf(s.session)[1].text, u"Thunder."_s);
 
         // The same editor, caret and undo history: typing simply goes on.
-        QVERIFY(s.row(0)->hasTextFocus());
-        QVERIFY(s.edit(0)->document()->isUndoAvailable());
-        QTest::keyClicks(s.edit(0), u" up."_s);
+        QVERIFY(s.focused(0));
+        QVERIFY(s.edit()->document()->isUndoAvailable());
+        QTest::keyClicks(s.edit(), u" up."_s);
         QCOMPARE(elementsOf(s.session)[0].text, u"Wind picks up."_s);
     }
 
@@ -399,9 +430,10 @@ private Q_SLOTS:
         QVERIFY(s.ready());
         s.focus(0);
         s.session.setActiveEpisodeID(other.id);
-        QCOMPARE(s.page()->rows().size(), 1);
-        QCOMPARE(s.page()->rows().first()->text(), u"Second."_s);
+        QCOMPARE(s.page()->rowCount(), 1);
         QVERIFY(!s.page()->chips());
+        s.focus(0);
+        QCOMPARE(s.edit()->toPlainText(), u"Second."_s);
         s.view->kindButtons().first()->click();
         QCOMPARE(findEpisode(s.session.project(), other.id)->script.elements.size(), 2);
         QCOMPARE(s.session.project().episodes[0].script.elements.size(), 1);
@@ -425,6 +457,77 @@ private Q_SLOTS:
         QVERIFY(!s.session.aiBusy());
         QTest::qWait(10);
         QCOMPARE(model.requestCount(), 0);
+    }
+
+    void editsElsewhereKeepTheCaretAndUndo()
+    {
+        Screen s(production({element(K::action, u"One."_s), element(K::action, u"Wind picks"_s),
+                             element(K::action, u"Three."_s)}));
+        QVERIFY(s.ready());
+        s.focus(1);
+        QTest::keyClicks(s.edit(), u"XY"_s); // at the start
+        QTest::keyClick(s.edit(), Qt::Key_Left);
+        const QUuid typing = s.id(1);
+        // An assist (or another window) adds an element above and takes one below away.
+        s.session.edit([](Project& p) {
+            QList<ScriptElement>& elements = p.episodes.first().script.elements;
+            elements.removeLast();
+            elements.prepend(element(K::sceneHeading, u"INT. HALL \u2014 DAY"_s));
+            elements.prepend(element(K::action, u"Zero."_s));
+        });
+        QCOMPARE(s.page()->editorID(), typing);
+        QVERIFY(s.page()->hasTextFocus(typing));
+        QCOMPARE(s.edit()->textCursor().position(), 1);
+        QTest::keyClicks(s.edit(), u"-"_s);
+        QCOMPARE(findScriptElement(s.session.project(), s.session.activeEpisodeID(), typing)->text,
+                 u"X-YWind picks"_s);
+        // Its own history is intact: undo takes back only what was typed here.
+        s.edit()->undo();
+        QCOMPARE(findScriptElement(s.session.project(), s.session.activeEpisodeID(), typing)->text,
+                 u"XYWind picks"_s);
+        QCOMPARE(elementsOf(s.session).size(), 4);
+
+        // A click on another row takes the editor there, caret at the click.
+        const QRect one = s.page()->textRect(s.id(2));
+        QTest::mouseClick(s.page(), Qt::LeftButton, {}, QPoint(one.left() + 1, one.center().y()));
+        QCOMPARE(s.page()->editorID(), s.id(2));
+        QVERIFY(s.focused(2));
+        QCOMPARE(s.edit()->textCursor().position(), 0);
+        // Nothing of the last element's history comes with it.
+        QVERIFY(!s.edit()->document()->isUndoAvailable());
+    }
+
+    void aLongScriptIsLaidOutWhereItIsLooked()
+    {
+        QList<ScriptElement> elements;
+        for (int i = 0; i < 3000; ++i)
+            elements << element(i % 3 ? K::action : K::character, u"Line %1 of the long script."_s.arg(i));
+        Screen s(production(elements));
+        QVERIFY(s.ready());
+        const QUuid first = s.id(0);
+        const QUuid last = s.id(2999);
+        QTRY_VERIFY(s.page()->isLaidOut(first));
+        QVERIFY(!s.page()->isLaidOut(last));
+
+        // Scrolled to the end: the rows there are laid out, those far above let go.
+        QScrollBar* bar = s.view->scrollArea()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        QTRY_VERIFY(s.page()->isLaidOut(last));
+        QVERIFY(!s.page()->isLaidOut(first));
+        QTRY_COMPARE(bar->value(), bar->maximum());
+
+        // Going to an element far away brings it into view, focused, with
+        // its id; typing lands there.
+        const QUuid middle = s.id(1500);
+        s.page()->focusElement(middle);
+        QVERIFY(s.page()->hasTextFocus(middle));
+        const QRect shown(s.page()->mapTo(s.view->scrollArea()->viewport(), s.page()->textRect(middle).topLeft()),
+                          s.page()->textRect(middle).size());
+        QTRY_VERIFY(s.view->scrollArea()->viewport()->rect().contains(shown));
+        QTest::keyClicks(s.edit(), u"Now "_s);
+        QCOMPARE(elementsOf(s.session)[1500].text, u"Now Line 1500 of the long script."_s);
+        QCOMPARE(elementsOf(s.session)[1500].id, middle);
+        QCOMPARE(s.page()->rowCount(), 3000);
     }
 };
 

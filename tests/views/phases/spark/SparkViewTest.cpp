@@ -8,6 +8,8 @@
 #include "design/Chip.h"
 #include "design/FieldLabel.h"
 #include "design/GhostButton.h"
+#include "design/HorizontalStrip.h"
+#include "design/LabeledSlider.h"
 #include "design/MenuButton.h"
 #include "design/PlainTextEditor.h"
 #include "design/ScrollColumn.h"
@@ -30,6 +32,8 @@
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QtTest>
+
+#include <cmath>
 
 using namespace studio;
 using namespace studio::test;
@@ -132,6 +136,21 @@ private Q_SLOTS:
         QCOMPARE(session.project().idea.tone.realism, 0.123456789);
     }
 
+    void aToneDialWritesWhereThePointerIs()
+    {
+        Shown s(sparkProject());
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        Slider* dial = s.view.toneDial(1)->slider();
+        s.view.page()->ensureWidgetVisible(dial);
+        // A third of the way along, where the knob's own steps have no value.
+        const QPoint at((dial->width() - 14) / 3 + 7, dial->height() / 2);
+        QTest::mouseClick(dial, Qt::LeftButton, {}, at);
+        const double written = s.session.project().idea.tone.realism;
+        QVERIFY(std::abs(written - 1.0 / 3.0) < 0.02);
+        const double steps = written * 10000;
+        QVERIFY2(std::abs(steps - std::round(steps)) > 1e-6, qPrintable(QString::number(written, 'g', 17)));
+    }
+
     void interrogationWalksAndAnswers()
     {
         Project p = sparkProject();
@@ -207,7 +226,7 @@ private Q_SLOTS:
         const int before = bar->value();
         QTest::mouseClick(s.view.interrogationCard()->answerButton(), Qt::LeftButton);
         QTRY_COMPARE(s.view.ideaBoard()->cardViews().size(), 1);
-        QTest::qWait(50);
+        QCoreApplication::processEvents();
         QCOMPARE(bar->value(), before);
     }
 
@@ -226,6 +245,46 @@ private Q_SLOTS:
         }
         QTest::mouseClick(removes.last(), Qt::LeftButton);
         QCOMPARE(s.session.project().idea.themes, QStringList{u"Belonging"_s});
+    }
+
+    void aLongBoardBuildsWhatIsInViewAndWritesByID()
+    {
+        Project p = sparkProject();
+        for (int i = 0; i < 400; ++i)
+            p.idea.cards << IdeaCard{.id = newId(), .kind = IdeaCardKind::image, .text = u"Fragment %1"_s.arg(i)};
+        p.idea.cards[250].text = u"A fragment long enough to take many lines of its card. "_s.repeated(8);
+        Shown s(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        IdeaBoard* board = s.view.ideaBoard();
+        QVERIFY(board->cardViews().size() < 40);
+        QCOMPARE(board->cardViews().first()->cardID(), p.idea.cards.first().id);
+        // The strip is as tall as the tallest card, built or not.
+        const int tallest = board->strip()->height();
+        IdeaCardView* tall = board->revealCard(p.idea.cards[250].id);
+        QVERIFY(tall);
+        QTRY_VERIFY(tall->height() > board->cardViews().first()->height());
+        QVERIFY(board->strip()->height() >= tallest);
+        QVERIFY(!board->cardView(p.idea.cards.first().id));
+
+        // Far along the strip, typing still reaches its own card; the card
+        // in use stays while the strip scrolls away from it.
+        IdeaCardView* card = board->revealCard(p.idea.cards[300].id);
+        QTextEdit* edit = card->editor()->textEdit();
+        edit->setFocus();
+        edit->moveCursor(QTextCursor::End);
+        QTRY_VERIFY(edit->hasFocus());
+        QTest::keyClicks(edit, u"!"_s);
+        QCOMPARE(s.session.project().idea.cards[300].text, u"Fragment 300!"_s);
+        board->strip()->horizontalScrollBar()->setValue(0);
+        QCOMPARE(board->cardView(p.idea.cards[300].id), card);
+        QTest::keyClicks(edit, u"?"_s);
+        QCOMPARE(s.session.project().idea.cards[300].text, u"Fragment 300!?"_s);
+
+        // Deleting a far card removes that one.
+        IdeaCardView* last = board->revealCard(p.idea.cards.last().id);
+        Q_EMIT last->deleteRequested(last->cardID());
+        QCOMPARE(s.session.project().idea.cards.size(), 399);
+        QCOMPARE(s.session.project().idea.cards.last().id, p.idea.cards[398].id);
     }
 
     void typingKeepsFocusWhileFragmentsLand()

@@ -124,13 +124,13 @@ private Q_SLOTS:
         writeScreenshot(structure->menu(), u"story-structure-menu"_s);
         structure->menu()->close();
 
-        stage.story->chooseEngine(StructureKind::storyCircle);
+        stage.story->chooseStructure(StructureKind::storyCircle);
         auto* alert = stage.backdrop.findChild<Alert*>();
         QVERIFY(alert);
         QVERIFY(QTest::qWaitForWindowExposed(alert));
         writeScreenshot(alert, u"story-engine-alert"_s);
         QTest::keyClick(alert, Qt::Key_Escape);
-        QTRY_VERIFY(!stage.story->pendingTemplate());
+        QTRY_VERIFY(!stage.story->pendingStructure());
     }
 
     void assistRunning()

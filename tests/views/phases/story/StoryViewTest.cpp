@@ -7,10 +7,12 @@
 
 #include "design/Alert.h"
 #include "design/EmptyStateView.h"
+#include "design/HorizontalStrip.h"
 #include "design/MenuButton.h"
 #include "design/PlainTextEditor.h"
 #include "design/PlainTextField.h"
 #include "design/SymbolButton.h"
+#include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
@@ -25,6 +27,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QtTest>
@@ -80,7 +84,7 @@ private Q_SLOTS:
     void initTestCase() { Theme::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
-    void engineSwitchAsksFirst_data()
+    void structureSwitchAsksFirst_data()
     {
         QTest::addColumn<int>("answer"); // 0 switch, 1 Cancel, 2 Esc
         QTest::newRow("switch") << 0;
@@ -88,7 +92,7 @@ private Q_SLOTS:
         QTest::newRow("escape") << 2;
     }
 
-    void engineSwitchAsksFirst()
+    void structureSwitchAsksFirst()
     {
         QFETCH(int, answer);
         ProjectSession session(storyProject(ProjectFormat::anthology));
@@ -101,13 +105,13 @@ private Q_SLOTS:
         menuEntry(view.structureMenu(), u"Five-Act TV — Teaser plus four acts — built for episodic momentum."_s)
             ->trigger();
         QVERIFY(!openAlert(&view));
-        QVERIFY(!view.pendingTemplate());
+        QVERIFY(!view.pendingStructure());
 
         menuEntry(view.structureMenu(), u"Hero's Journey — Departure, initiation, return. Myth-shaped stories."_s)
             ->trigger();
         Alert* box = openAlert(&view);
         QVERIFY(box);
-        QCOMPARE(view.pendingTemplate(), std::optional(StructureKind::heroJourney));
+        QCOMPARE(view.pendingStructure(), std::optional(StructureKind::heroJourney));
         QCOMPARE(box->text(), u"Switch story engine?"_s);
         QCOMPARE(box->informativeText(),
                  u"“Hero's Journey” will replace the current acts and beats for this segment."_s);
@@ -117,7 +121,7 @@ private Q_SLOTS:
         else
             (answer == 0 ? box->destructiveButton() : box->cancelButton())->click();
         QTRY_VERIFY(!openAlert(&view));
-        QVERIFY(!view.pendingTemplate());
+        QVERIFY(!view.pendingStructure());
 
         const Episode& after = firstEpisode(session);
         if (answer != 0) {
@@ -230,11 +234,43 @@ private Q_SLOTS:
         first->chargeButton()->click();
         QCOMPARE(first->chargeButton()->symbol(), u"arrow.down.circle.fill"_s);
         QCOMPARE(view.pulseLine()->charges().value(inPulse), -1.0);
+        // Lift and drop are solid discs: between the rim and the arrow is ink.
+        for (const QString& name : {u"arrow.up.circle.fill"_s, u"arrow.down.circle.fill"_s}) {
+            const QImage glyph = Symbols::pixmap(name, 40, Qt::white).toImage();
+            const int n = glyph.width();
+            for (const QPointF at : {QPointF(0.28, 0.28), QPointF(0.28, 0.72), QPointF(0.72, 0.72)})
+                QVERIFY2(qAlpha(glyph.pixel(int(at.x() * n), int(at.y() * n))) > 200, qPrintable(name));
+        }
 
         // Adding appends a card showing the default placeholder.
         column->addBeatButton()->click();
         QCOMPARE(column->beatCards().size(), act.beats.size() + 1);
         QCOMPARE(column->beatCards().last()->summaryEditor()->placeholder(), u"What happens here?"_s);
+    }
+
+    void theActBoardTakesTheScreensHeight()
+    {
+        Project p = storyProject();
+        for (int i = 0; i < 8; ++i)
+            p.episodes[0].structure.acts << Act{.title = u"Extra %1"_s.arg(i), .beats = {Beat{.title = u"Beat"_s}}};
+        ProjectSession session(p);
+        StoryView view(session);
+        view.resize(1080, 700);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        HorizontalStrip* board = view.actBoard();
+        QScrollBar* bar = board->horizontalScrollBar();
+        QTRY_VERIFY(bar->isVisible() && bar->maximum() > 0);
+        // The sideways scroll bar sits at the foot of the screen.
+        QTRY_VERIFY(bar->mapTo(&view, QPoint(0, bar->height())).y() >= view.height() - 2);
+
+        // A wheel turn over the empty space below the columns scrolls the acts.
+        const QPoint below(board->viewport()->width() / 2, board->viewport()->height() - 30);
+        QVERIFY(!board->viewport()->childAt(below) || board->viewport()->childAt(below) == board->widget());
+        QWheelEvent wheel(below, board->viewport()->mapToGlobal(below), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(board->viewport(), &wheel);
+        QVERIFY(bar->value() > 0);
     }
 
     void typingKeepsFocusWhileBeatsFillIn()
@@ -287,8 +323,8 @@ private Q_SLOTS:
         StoryView view(session);
         QVERIFY(view.emptyState()->isVisibleTo(&view));
         QVERIFY(view.actColumns().isEmpty());
-        view.chooseEngine(StructureKind::storyCircle);
-        QVERIFY(!view.pendingTemplate());
+        view.chooseStructure(StructureKind::storyCircle);
+        QVERIFY(!view.pendingStructure());
         QVERIFY(!openAlert(&view));
         view.addActTile()->click();
         QCOMPARE(session.project(), project);

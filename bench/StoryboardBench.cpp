@@ -1,0 +1,341 @@
+// The Storyboard screen offscreen. With a scene of 500 shots: building the
+// screen (construction, layout and first paint), one scroll frame of the
+// shot grid, selecting a shot, and a keystroke in "What we see", each against
+// a floor from the same run (the same screen over a scene of one or two shots,
+// the backdrop repainted alone, the same edit with no screen). At feature size
+// (110 scenes of 6 shots, a 2,400-element script): opening the screen (build,
+// show, first grab) and leaving it, against a plain text editor opening the
+// feature's script text the same way.
+
+#include "ScreenBench.h"
+
+#include "design/AuroraBackground.h"
+#include "design/PlaceholderArt.h"
+#include "design/SleekTextEditor.h"
+#include "design/Theme.h"
+#include "state/ProjectSession.h"
+#include "views/phases/storyboard/SceneEditor.h"
+#include "views/phases/storyboard/StoryboardView.h"
+#include "views/phases/storyboard/ShotGrid.h"
+#include "views/phases/storyboard/ShotInspector.h"
+#include "views/phases/storyboard/ShotInspectorPane.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QSize windowSize(1280, 800);
+constexpr int scrollStep = 40;
+
+Project production(int shots)
+{
+    Project p;
+    SceneCard scene;
+    for (int i = 0; i < shots; ++i) {
+        Shot shot;
+        shot.size = ShotSize(i % 11);
+        shot.move = CameraMove(i % 13);
+        shot.seconds = 2 + (i % 20) * 0.5;
+        if (i % 3 == 0)
+            shot.takes << Take{};
+        if (i % 7 == 0)
+            shot.recipeID = u"theLongWalk"_s;
+        scene.shots << shot;
+    }
+    p.episodes.first().scenes = {scene};
+    return p;
+}
+
+// The window's backdrop with the screen in front.
+struct Screen {
+    explicit Screen(int shots, bool withScreen = true)
+        : session(production(shots))
+    {
+        backdrop.setReduceMotion(true);
+        backdrop.resize(windowSize);
+        auto* layout = new QVBoxLayout(&backdrop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        if (withScreen) {
+            view = new StoryboardView(session, &backdrop);
+            layout->addWidget(view);
+        }
+        backdrop.show();
+        QCoreApplication::processEvents();
+    }
+    ShotGrid* grid() const { return view->editor()->grid(); }
+    const SceneCard& scene() const { return session.project().episodes.first().scenes.first(); }
+
+    ProjectSession session;
+    AuroraBackground backdrop;
+    StoryboardView* view = nullptr;
+};
+
+void build(benchmark::State& state, int shots)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        PlaceholderArt::clearCache();
+        state.ResumeTiming();
+        auto screen = std::make_unique<Screen>(shots);
+        screen->backdrop.repaint();
+        state.PauseTiming();
+        screen.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+void BM_Build500(benchmark::State& state) { build(state, 500); }
+void BM_Build1(benchmark::State& state) { build(state, 1); }
+BENCHMARK(BM_Build500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Build1)->Unit(benchmark::kMillisecond);
+
+void BM_ScrollFrame500(benchmark::State& state)
+{
+    Screen screen(500);
+    QScrollBar* bar = screen.grid()->verticalScrollBar();
+    // One pass fills the kept card drawings.
+    for (int v = 0; v <= bar->maximum(); v += scrollStep) {
+        bar->setValue(v);
+        screen.backdrop.repaint();
+    }
+    for (auto _ : state) {
+        bar->setValue(bar->value() + scrollStep > bar->maximum() ? 0 : bar->value() + scrollStep);
+        screen.backdrop.repaint();
+    }
+    state.counters["scroll_range_px"] = bar->maximum();
+}
+BENCHMARK(BM_ScrollFrame500)->Unit(benchmark::kMicrosecond);
+
+// The same window repainted without scrolling: what a frame costs anyway.
+void BM_StillRepaint500(benchmark::State& state)
+{
+    Screen screen(500);
+    for (auto _ : state)
+        screen.backdrop.repaint();
+}
+BENCHMARK(BM_StillRepaint500)->Unit(benchmark::kMicrosecond);
+
+void BM_BackdropRepaint(benchmark::State& state)
+{
+    Screen screen(0, false);
+    for (auto _ : state)
+        screen.backdrop.repaint();
+}
+BENCHMARK(BM_BackdropRepaint)->Unit(benchmark::kMicrosecond);
+
+void select(benchmark::State& state, int shots)
+{
+    Screen screen(shots);
+    const QUuid sceneID = screen.scene().id;
+    QList<QUuid> ids;
+    for (const Shot& shot : screen.scene().shots)
+        ids << shot.id;
+    int n = 0;
+    for (auto _ : state) {
+        // Two shots apart in view, as a user picks the next card.
+        screen.view->select({sceneID, ids[n++ % 2]});
+        screen.backdrop.repaint();
+    }
+}
+void BM_SelectShot500(benchmark::State& state) { select(state, 500); }
+void BM_SelectShot2(benchmark::State& state) { select(state, 2); }
+BENCHMARK(BM_SelectShot500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SelectShot2)->Unit(benchmark::kMicrosecond);
+
+void keystroke(benchmark::State& state, int shots)
+{
+    Screen screen(shots);
+    const SceneCard& scene = screen.scene();
+    screen.view->select({scene.id, scene.shots[1].id});
+    QTextEdit* editor = screen.view->inspectorPane()->inspector()->whatEditor()->textEdit();
+    int n = 0;
+    for (auto _ : state) {
+        // A letter, then a backspace: the text keeps its length.
+        if (n++ % 2 == 0)
+            editor->insertPlainText(u"x"_s);
+        else
+            editor->textCursor().deletePreviousChar();
+        QCoreApplication::processEvents();
+    }
+}
+void BM_KeystrokeInWhat500(benchmark::State& state) { keystroke(state, 500); }
+void BM_KeystrokeInWhat2(benchmark::State& state) { keystroke(state, 2); }
+BENCHMARK(BM_KeystrokeInWhat500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeInWhat2)->Unit(benchmark::kMicrosecond);
+
+// The same keystroke's edit with no screen: the session's own share.
+void BM_KeystrokeEditAlone(benchmark::State& state)
+{
+    ProjectSession session(production(500));
+    int n = 0;
+    for (auto _ : state) {
+        const QString what = n++ % 2 == 0 ? u"x"_s : QString();
+        session.edit([&](Project& p) { p.episodes.first().scenes.first().shots[1].what = what; });
+    }
+}
+BENCHMARK(BM_KeystrokeEditAlone)->Unit(benchmark::kMicrosecond);
+
+// ---- Feature size -------------------------------------------------------------
+
+constexpr QSize featureWindow(1440, 836);
+constexpr int featureScenes = 110;
+constexpr int shotsPerScene = 6;
+constexpr int featureScriptElements = 2400;
+
+Project featureProduction()
+{
+    Project p;
+    for (int i = 0; i < 40; ++i)
+        p.cast << CastMember{.name = u"Character %1"_s.arg(i)};
+    for (int i = 0; i < 25; ++i)
+        p.locations << Location{.name = u"Location %1"_s.arg(i)};
+    Episode& episode = p.episodes.first();
+    for (int i = 0; i < featureScenes; ++i) {
+        SceneCard scene;
+        scene.locationID = p.locations[i % p.locations.size()].id;
+        scene.timeOfDay = TimeOfDay(i % 4);
+        scene.synopsis = u"Scene %1: the tide turns and someone finally says what everyone knew."_s.arg(i);
+        scene.castIDs = {p.cast[i % 40].id, p.cast[(i + 7) % 40].id};
+        for (int j = 0; j < shotsPerScene; ++j) {
+            Shot shot;
+            shot.size = ShotSize((i + j) % 11);
+            shot.what = u"Shot %1 of scene %2, a hand on the rail."_s.arg(j).arg(i);
+            scene.shots << shot;
+        }
+        episode.scenes << scene;
+    }
+    static const QList<std::pair<ScriptElementKind, QString>> beat = {
+        {ScriptElementKind::sceneHeading, u"EXT. HARBOR — NIGHT"_s},
+        {ScriptElementKind::action, u"Rain hammers the pier. Mara hauls a net over the rail, alone."_s},
+        {ScriptElementKind::character, u"MARA"_s},
+        {ScriptElementKind::dialogue, u"Forty years and the sea still surprises me."_s},
+    };
+    for (int i = 0; i < featureScriptElements; ++i) {
+        ScriptElement e;
+        e.kind = beat[i % beat.size()].first;
+        e.text = beat[i % beat.size()].second;
+        episode.script.elements << e;
+    }
+    return p;
+}
+
+QString scriptText(const Project& p)
+{
+    QStringList lines;
+    for (const ScriptElement& e : p.episodes.first().script.elements)
+        lines << e.text;
+    return lines.join(u'\n');
+}
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::processEvents();
+}
+
+void BM_OpenFeature(benchmark::State& state)
+{
+    const Project p = featureProduction();
+    for (auto _ : state) {
+        ProjectSession session(p);
+        auto view = std::make_unique<StoryboardView>(session);
+        view->resize(featureWindow);
+        view->show();
+        settle();
+        benchmark::DoNotOptimize(view->grab());
+        state.PauseTiming();
+        view.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenFeature)->Unit(benchmark::kMillisecond);
+
+void BM_LeaveFeature(benchmark::State& state)
+{
+    const Project p = featureProduction();
+    for (auto _ : state) {
+        state.PauseTiming();
+        ProjectSession session(p);
+        auto view = std::make_unique<StoryboardView>(session);
+        view->resize(featureWindow);
+        view->show();
+        settle();
+        state.ResumeTiming();
+        view.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+BENCHMARK(BM_LeaveFeature)->Unit(benchmark::kMillisecond);
+
+// The floor: a plain text editor opening the feature's script, shown and grabbed.
+void BM_PlainEditorOpenFeatureScript(benchmark::State& state)
+{
+    const QString text = scriptText(featureProduction());
+    for (auto _ : state) {
+        auto edit = std::make_unique<QPlainTextEdit>();
+        edit->setPlainText(text);
+        edit->resize(featureWindow);
+        edit->show();
+        settle();
+        benchmark::DoNotOptimize(edit->grab());
+        state.PauseTiming();
+        edit.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PlainEditorOpenFeatureScript)->Unit(benchmark::kMillisecond);
+
+void BM_PlainEditorLeaveFeatureScript(benchmark::State& state)
+{
+    const QString text = scriptText(featureProduction());
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto edit = std::make_unique<QPlainTextEdit>();
+        edit->setPlainText(text);
+        edit->resize(featureWindow);
+        edit->show();
+        settle();
+        state.ResumeTiming();
+        edit.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+BENCHMARK(BM_PlainEditorLeaveFeatureScript)->Unit(benchmark::kMillisecond);
+
+void printSummary(const bench::RatioReporter& r)
+{
+    std::printf("\nStoryboard: one scene of 500 shots, window %dx%d, scroll step %d px\n", windowSize.width(),
+                windowSize.height(), scrollStep);
+    r.ratio("BM_Build500", "BM_Build1");
+    r.ratio("BM_ScrollFrame500", "BM_BackdropRepaint");
+    r.ratio("BM_ScrollFrame500", "BM_StillRepaint500");
+    r.ratio("BM_SelectShot500", "BM_SelectShot2");
+    r.ratio("BM_KeystrokeInWhat500", "BM_KeystrokeInWhat2");
+    r.ratio("BM_KeystrokeInWhat500", "BM_KeystrokeEditAlone");
+    std::printf("\nStoryboard at feature size: %d scenes of %d shots, %d script elements, window %dx%d\n",
+                featureScenes, shotsPerScene, featureScriptElements, featureWindow.width(), featureWindow.height());
+    r.ratio("BM_OpenFeature", "BM_PlainEditorOpenFeatureScript");
+    r.ratio("BM_LeaveFeature", "BM_PlainEditorLeaveFeatureScript");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return bench::runScreenBenchmarks(argc, argv, printSummary);
+}

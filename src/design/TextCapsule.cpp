@@ -1,0 +1,36 @@
+#include "design/TextCapsule.h"
+
+#include "design/Palette.h"
+#include "design/Shapes.h"
+#include "design/Theme.h"
+#include "design/Tokens.h"
+#include "model/Text.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <cmath>
+
+namespace studio {
+
+TextCapsule::TextCapsule(const QString& text, QWidget* parent)
+    : QWidget(parent)
+    , m_text(text::displayPrefix(text))
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFont(Theme::font(type::footnote));
+    const QFontMetricsF metrics(font());
+    setFixedSize(int(std::ceil(metrics.horizontalAdvance(m_text) + 14)), int(std::ceil(metrics.height() + 6)));
+    setAccessibleName(m_text);
+}
+
+void TextCapsule::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    shapes::fillCapsule(p, QRectF(rect()), Palette::white(level::wash));
+    p.setPen(Palette::textTertiary());
+    p.drawText(QRectF(rect()), Qt::AlignCenter, m_text);
+}
+
+} // namespace studio

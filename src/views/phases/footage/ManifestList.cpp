@@ -1,0 +1,190 @@
+#include "views/phases/footage/ManifestList.h"
+
+#include "design/ScrollColumn.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
+#include <QScrollBar>
+#include <QSet>
+
+#include <algorithm>
+
+namespace studio {
+
+namespace {
+
+// Between two sections, as between the manifest's other blocks.
+constexpr int sectionSpacing = 16;
+// A page never measured yet (not shown) is taken to be this tall.
+constexpr int unmeasuredPage = 1200;
+
+bool holdsFocus(const QWidget* section)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && section->isAncestorOf(focus);
+}
+
+} // namespace
+
+ManifestList::ManifestList(ScrollColumn* page, Create create, Sync sync, QWidget* parent)
+    : QWidget(parent)
+    , m_page(page)
+    , m_create(std::move(create))
+    , m_sync(std::move(sync))
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    connect(m_page->verticalScrollBar(), &QScrollBar::valueChanged, this, &ManifestList::follow);
+    m_page->viewport()->installEventFilter(this);
+}
+
+void ManifestList::setEntries(const QList<Entry>& entries)
+{
+    m_entries = entries;
+    // Sections of scenes that are gone go at once, whatever their place.
+    QSet<QUuid> present;
+    for (const Entry& entry : m_entries)
+        present.insert(entry.sceneID);
+    for (auto it = m_built.begin(); it != m_built.end();) {
+        if (present.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        delete it.value();
+        it = m_built.erase(it);
+    }
+    // Every section kept is brought up to date (each skips itself when its
+    // scene and context are as it last showed them).
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (SceneSection* section = m_built.value(m_entries[i].sceneID))
+            m_sync(section, i);
+    }
+    follow();
+}
+
+QList<SceneSection*> ManifestList::sections() const
+{
+    QList<SceneSection*> out;
+    for (const Entry& entry : m_entries) {
+        if (SceneSection* section = m_built.value(entry.sceneID))
+            out.append(section);
+    }
+    return out;
+}
+
+int ManifestList::heightAt(qsizetype index) const
+{
+    const Entry& entry = m_entries[index];
+    if (SceneSection* section = m_built.value(entry.sceneID)) {
+        const int w = width();
+        return section->hasHeightForWidth() && w > 0 ? section->heightForWidth(w) : section->sizeHint().height();
+    }
+    return SceneSection::foldedHeight(entry.shotCount);
+}
+
+std::pair<int, int> ManifestList::reach() const
+{
+    const QWidget* viewport = m_page->viewport();
+    const int pageHeight = isVisible() && viewport->height() > 0 ? viewport->height() : unmeasuredPage;
+    // The list's top within the page's content, and the content's scroll.
+    const QPoint origin = mapTo(m_page->widget(), QPoint(0, 0));
+    const int top = m_page->verticalScrollBar()->value() - origin.y();
+    return {top - pageHeight / 2, top + pageHeight + pageHeight / 2};
+}
+
+void ManifestList::follow()
+{
+    if (m_following)
+        return;
+    m_following = true;
+    const auto [from, to] = reach();
+    QSet<QUuid> wanted;
+    int y = 0;
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        const Entry& entry = m_entries[i];
+        const int h = heightAt(i);
+        if (entry.pinned || (y + h >= from && y <= to))
+            wanted.insert(entry.sceneID);
+        y += h + sectionSpacing;
+    }
+    for (auto it = m_built.begin(); it != m_built.end();) {
+        if (wanted.contains(it.key()) || holdsFocus(it.value())) {
+            ++it;
+            continue;
+        }
+        delete it.value();
+        it = m_built.erase(it);
+    }
+    QWidget* previous = nullptr;
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        const QUuid& id = m_entries[i].sceneID;
+        SceneSection* section = m_built.value(id);
+        if (!section && wanted.contains(id)) {
+            section = m_create(id, this);
+            m_built.insert(id, section);
+            m_sync(section, i);
+            section->show();
+        }
+        // Tab moves through the sections in scene order, whichever was built first.
+        if (section) {
+            if (previous)
+                QWidget::setTabOrder(previous, section->selectSceneButton());
+            previous = section->selectSceneButton();
+        }
+    }
+    place();
+    m_following = false;
+}
+
+void ManifestList::place()
+{
+    const int w = width();
+    int y = 0;
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        const int h = heightAt(i);
+        if (SceneSection* section = m_built.value(m_entries[i].sceneID))
+            section->setGeometry(0, y, w, h);
+        y += h + sectionSpacing;
+    }
+    const int height = m_entries.isEmpty() ? 0 : y - sectionSpacing;
+    if (height != m_height) {
+        m_height = height;
+        updateGeometry();
+    }
+}
+
+QSize ManifestList::sizeHint() const
+{
+    return QSize(0, m_height);
+}
+
+bool ManifestList::event(QEvent* event)
+{
+    // A section grew or shrank (a row opening on its spring): the sections
+    // below it move and the list takes the new height.
+    if (event->type() == QEvent::LayoutRequest)
+        place();
+    return QWidget::event(event);
+}
+
+bool ManifestList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_page->viewport() && event->type() == QEvent::Resize)
+        follow();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ManifestList::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    follow();
+}
+
+void ManifestList::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    follow();
+}
+
+} // namespace studio

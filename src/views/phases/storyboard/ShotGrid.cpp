@@ -1,0 +1,358 @@
+#include "views/phases/storyboard/ShotGrid.h"
+
+#include "design/DestructiveAction.h"
+#include "design/AdaptiveGridLayout.h"
+#include "design/Theme.h"
+#include "views/phases/storyboard/ShotTiles.h"
+
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+constexpr int padding = 18;
+constexpr int spacing = 14;
+constexpr int minimumColumn = 208;
+constexpr int maximumColumn = 280;
+constexpr int tileExtra = 52;
+constexpr int tileCount = 4;
+// Kept card drawings, in kilobytes: a few screens' worth at any pixel ratio.
+constexpr int drawingBudget = 96 * 1024;
+
+// Whether two versions of a shot draw the same card (apart from its number).
+bool drawsAlike(const Shot& a, const Shot& b)
+{
+    return a.id == b.id && a.size == b.size && a.move == b.move && a.seconds == b.seconds
+        && a.frameSeed == b.frameSeed && a.approvedTakeID == b.approvedTakeID && a.recipeID == b.recipeID
+        && a.takes == b.takes;
+}
+
+} // namespace
+
+ShotGrid::ShotGrid(QWidget* parent)
+    : QAbstractScrollArea(parent)
+    , m_tiles(new ShotTiles(viewport()))
+    , m_drawings(drawingBudget)
+{
+    setFrameShape(QFrame::NoFrame);
+    setAttribute(Qt::WA_TranslucentBackground);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_TranslucentBackground);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setFocusPolicy(Qt::ClickFocus);
+    verticalScrollBar()->setSingleStep(24);
+    relayout();
+}
+
+ShotGrid::~ShotGrid() = default;
+
+ShotTile* ShotGrid::tile(int kind) const
+{
+    return m_tiles->tiles().value(kind);
+}
+
+void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
+{
+    if (aspect == m_aspect && shots.isSharedWith(m_shots))
+        return;
+    const bool relayoutNeeded = aspect != m_aspect || shots.size() != m_cards.size();
+    bool changed = relayoutNeeded;
+    m_cards.resize(shots.size());
+    for (qsizetype i = 0; i < shots.size(); ++i) {
+        // A shot that draws as before keeps its card (numbers follow positions).
+        if (i < m_shots.size() && drawsAlike(shots[i], m_shots[i]) && m_cards[i].id == shots[i].id)
+            continue;
+        const int number = int(std::min<qsizetype>(i + 1, std::numeric_limits<int>::max()));
+        ShotCard card = ShotCard::of(shots[i], number);
+        if (!(card == m_cards[i])) {
+            m_cards[i] = std::move(card);
+            changed = true;
+        }
+    }
+    m_shots = shots;
+    m_aspect = aspect;
+    if (relayoutNeeded)
+        relayout();
+    if (changed)
+        viewport()->update();
+}
+
+void ShotGrid::setSelectedShot(const std::optional<QUuid>& id)
+{
+    if (id == m_selected)
+        return;
+    m_selected = id;
+    viewport()->update();
+}
+
+void ShotGrid::setBusy(bool busy)
+{
+    m_tiles->setBusy(busy);
+}
+
+ShotGrid::Geometry ShotGrid::geometryFor(int width) const
+{
+    Geometry g;
+    const AdaptiveGridLayout::Columns columns =
+        AdaptiveGridLayout::columnsFor(std::max(0, width - 2 * padding), minimumColumn, maximumColumn, spacing);
+    g.columns = std::max(1, columns.count);
+    g.columnWidth = columns.width;
+    g.left = padding + columns.offset;
+    g.cardHeight = ShotCard::height(m_aspect);
+    g.tileHeight = std::ceil(ShotCard::frameHeight(m_aspect) + tileExtra);
+    g.firstTileRow = int(m_cards.size() / g.columns);
+    const int items = int(m_cards.size()) + tileCount;
+    const int rows = (items + g.columns - 1) / g.columns;
+    const qreal tileRow = std::max(g.cardHeight, g.tileHeight);
+    const qreal content = padding + g.firstTileRow * (g.cardHeight + spacing)
+        + (rows - g.firstTileRow) * tileRow + (rows - g.firstTileRow - 1) * spacing + padding;
+    g.contentHeight = int(std::ceil(std::min<qreal>(content, std::numeric_limits<int>::max() / 2)));
+    return g;
+}
+
+qreal ShotGrid::rowTop(int row) const
+{
+    const Geometry& g = m_geometry;
+    if (row <= g.firstTileRow)
+        return padding + row * (g.cardHeight + spacing);
+    return padding + g.firstTileRow * (g.cardHeight + spacing)
+        + (row - g.firstTileRow) * (std::max(g.cardHeight, g.tileHeight) + spacing);
+}
+
+qreal ShotGrid::rowHeight(int row) const
+{
+    const Geometry& g = m_geometry;
+    return row < g.firstTileRow ? g.cardHeight : std::max(g.cardHeight, g.tileHeight);
+}
+
+QRectF ShotGrid::itemRect(int index) const
+{
+    const Geometry& g = m_geometry;
+    const int row = index / g.columns;
+    const int column = index % g.columns;
+    const qreal height = index < m_cards.size() ? g.cardHeight : g.tileHeight;
+    const qreal x = g.left + column * (g.columnWidth + spacing);
+    const qreal y = rowTop(row) + (rowHeight(row) - height) / 2.0;
+    return QRectF(x, y, g.columnWidth, height);
+}
+
+QRect ShotGrid::cardRect(int index) const
+{
+    if (index < 0 || index >= m_cards.size())
+        return QRect();
+    return itemRect(index).translated(0, -verticalScrollBar()->value()).toAlignedRect();
+}
+
+int ShotGrid::cardAt(const QPoint& point) const
+{
+    const Geometry& g = m_geometry;
+    const qreal y = point.y() + verticalScrollBar()->value();
+    const qreal stride = g.cardHeight + spacing;
+    if (stride <= 0 || y < padding)
+        return -1;
+    const int row = int((y - padding) / stride);
+    const int column = int((point.x() - g.left) / (g.columnWidth + spacing));
+    if (point.x() < g.left || column >= g.columns)
+        return -1;
+    const qint64 index = qint64(row) * g.columns + column;
+    if (index >= m_cards.size())
+        return -1;
+    return itemRect(int(index)).contains(QPointF(point.x(), y)) ? int(index) : -1;
+}
+
+void ShotGrid::ensureCardVisible(int index)
+{
+    if (index < 0 || index >= m_cards.size())
+        return;
+    const QRectF r = itemRect(index);
+    QScrollBar* bar = verticalScrollBar();
+    if (r.top() < bar->value())
+        bar->setValue(int(std::floor(r.top())) - spacing);
+    else if (r.bottom() > bar->value() + viewport()->height())
+        bar->setValue(int(std::ceil(r.bottom())) - viewport()->height() + spacing);
+}
+
+void ShotGrid::relayout()
+{
+    m_geometry = geometryFor(viewport()->width());
+    m_tiles->setMinimumTileHeight(int(m_geometry.tileHeight));
+    QScrollBar* bar = verticalScrollBar();
+    bar->setPageStep(viewport()->height());
+    bar->setRange(0, std::max(0, m_geometry.contentHeight - viewport()->height()));
+    placeTiles();
+    viewport()->update();
+}
+
+void ShotGrid::placeTiles()
+{
+    const int scroll = verticalScrollBar()->value();
+    for (int k = 0; k < tileCount; ++k) {
+        const QRectF r = itemRect(int(m_cards.size()) + k).translated(0, -scroll);
+        m_tiles->tiles()[k]->setGeometry(r.toAlignedRect());
+    }
+}
+
+QSize ShotGrid::sizeHint() const
+{
+    return QSize(minimumColumn * 2 + spacing + 2 * padding, 400);
+}
+
+QSize ShotGrid::minimumSizeHint() const
+{
+    return QSize(minimumColumn + 2 * padding, 120);
+}
+
+void ShotGrid::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    relayout();
+}
+
+void ShotGrid::scrollContentsBy(int dx, int dy)
+{
+    viewport()->scroll(dx, dy);
+}
+
+const QPixmap& ShotGrid::drawing(int index, const QSize& size)
+{
+    const ShotCard& card = m_cards[index];
+    const qreal dpr = viewport()->devicePixelRatioF();
+    Drawing* kept = m_drawings.object(card.id);
+    if (kept && kept->card == card && kept->size == size && kept->dpr == dpr && kept->aspect == m_aspect)
+        return kept->pixmap;
+    auto* fresh = new Drawing{card, size, dpr, m_aspect, QPixmap((QSizeF(size) * dpr).toSize())};
+    fresh->pixmap.setDevicePixelRatio(dpr);
+    fresh->pixmap.fill(Qt::transparent);
+    {
+        QPainter p(&fresh->pixmap);
+        card.paint(p, QSizeF(size), m_aspect);
+    }
+    const qsizetype cost = std::max<qsizetype>(1, qsizetype(fresh->pixmap.width()) * fresh->pixmap.height() * 4 / 1024);
+    if (cost > m_drawings.maxCost()) {
+        m_oversized = fresh->pixmap;
+        delete fresh;
+        return m_oversized;
+    }
+    m_drawings.insert(card.id, fresh, cost);
+    return fresh->pixmap;
+}
+
+void ShotGrid::paintEvent(QPaintEvent* event)
+{
+    if (m_cards.isEmpty())
+        return;
+    QPainter p(viewport());
+    const int scroll = verticalScrollBar()->value();
+    const QRect exposed = event->rect().translated(0, scroll);
+    const Geometry& g = m_geometry;
+    const qreal stride = g.cardHeight + spacing;
+    int row = stride > 0 ? std::max(0, int((exposed.top() - padding) / stride) - 1) : 0;
+    const int lastCardRow = int((m_cards.size() - 1) / g.columns);
+    for (; row <= lastCardRow && rowTop(row) <= exposed.bottom(); ++row) {
+        for (int column = 0; column < g.columns; ++column) {
+            const qint64 index = qint64(row) * g.columns + column;
+            if (index >= m_cards.size())
+                break;
+            const QRectF r = itemRect(int(index));
+            if (!r.intersects(exposed))
+                continue;
+            // Whole points, so the kept drawing lands on the pixel grid.
+            const QRect cell(int(std::round(r.left())), int(std::round(r.top())) - scroll, int(std::round(r.width())),
+                             int(std::round(r.height())));
+            p.drawPixmap(cell.topLeft(), drawing(int(index), cell.size()));
+            const bool selected = m_selected && *m_selected == m_cards[index].id;
+            ShotCard::paintOutline(p, QRectF(cell), selected);
+        }
+    }
+}
+
+bool ShotGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int index = cardAt(help->pos());
+        if (index >= 0 && m_cards[index].hasRecipe) {
+            const QRect cell = cardRect(index);
+            const QRectF mark = m_cards[index].recipeMarkRect(QSizeF(cell.size()), m_aspect).translated(cell.topLeft());
+            if (mark.contains(help->pos()) && !m_cards[index].recipeHelp.isEmpty()) {
+                QToolTip::showText(help->globalPos(), m_cards[index].recipeHelp, viewport(), mark.toAlignedRect());
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void ShotGrid::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    const int index = cardAt(event->position().toPoint());
+    if (index >= 0)
+        Q_EMIT shotPicked(m_cards[index].id);
+}
+
+int ShotGrid::selectedIndex() const
+{
+    if (!m_selected)
+        return -1;
+    for (int i = 0; i < m_cards.size(); ++i) {
+        if (m_cards[i].id == *m_selected)
+            return i;
+    }
+    return -1;
+}
+
+void ShotGrid::contextMenuEvent(QContextMenuEvent* event)
+{
+    int index = -1;
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        // Mouse events reach the grid from its viewport, in the viewport's coordinates.
+        index = cardAt(event->pos());
+    } else {
+        // The Menu key acts on the selected card.
+        index = selectedIndex();
+        if (index >= 0) {
+            ensureCardVisible(index);
+            at = viewport()->mapToGlobal(cardRect(index).center());
+        }
+    }
+    if (index < 0)
+        return;
+    openMenu(index, at);
+}
+
+void ShotGrid::openMenu(int index, const QPoint& globalPos)
+{
+    const QUuid id = m_cards[index].id;
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu->addAction(u"Move earlier"_s), &QAction::triggered, this, [this, id] { Q_EMIT moveRequested(id, -1); });
+    connect(menu->addAction(u"Move later"_s), &QAction::triggered, this, [this, id] { Q_EMIT moveRequested(id, 1); });
+    menu->addSeparator();
+    connect(addDestructiveAction(menu, u"Delete shot"_s), &QAction::triggered, this, [this, id] { Q_EMIT deleteRequested(id); });
+    menu->popup(globalPos);
+}
+
+} // namespace studio

@@ -1,0 +1,509 @@
+// The Storyboard screen as a user meets it: a new production, building the
+// board from the script, rows that follow their scenes, the episode picker,
+// the shot grid and the inspector; and PNGs of the screen in the workspace
+// (every sample, a shot with approved takes, 9:16, long texts, open context
+// menus, a running assist, the window's least size and a wide one) when
+// SCREENSHOT_DIR is set.
+
+#include "support/AssistFixtures.h"
+
+#include "design/AuroraBackground.h"
+#include "design/EmptyStateView.h"
+#include "design/FieldLabel.h"
+#include "design/HorizontalStrip.h"
+#include "design/PlainTextField.h"
+#include "design/GhostButton.h"
+#include "design/MenuButton.h"
+#include "design/PillPicker.h"
+#include "design/PrimaryButton.h"
+#include "design/SectionHeader.h"
+#include "design/Spring.h"
+#include "design/Slider.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "design/ToolbarIconButton.h"
+#include "model/CraftKits.h"
+#include "model/Lookup.h"
+#include "model/ShotRecipe.h"
+#include "model/Text.h"
+#include "services/SampleFactory.h"
+#include "support/Screenshots.h"
+#include "views/phases/storyboard/SceneEditor.h"
+#include "views/phases/storyboard/SceneRow.h"
+#include "views/phases/storyboard/ShotCard.h"
+#include "views/phases/storyboard/ShotGrid.h"
+#include "views/phases/storyboard/ShotInspector.h"
+#include "views/phases/storyboard/ShotInspectorPane.h"
+#include "views/phases/storyboard/ShotTiles.h"
+#include "views/phases/storyboard/StoryboardButtons.h"
+#include "views/phases/storyboard/StoryboardView.h"
+#include "views/phases/storyboard/TakeRow.h"
+#include "views/shell/ProjectWorkspaceView.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+using rules::StoryboardSelection;
+
+namespace {
+
+// The screen on its own.
+struct Screen {
+    ProjectSession session;
+    StoryboardView view;
+
+    explicit Screen(const Project& project)
+        : session(project)
+        , view(session)
+    {
+        view.resize(1180, 700);
+        view.show();
+    }
+    const Episode& episode() const { return session.project().episodes.first(); }
+    ShotInspector* inspector() const { return view.inspectorPane()->inspector(); }
+    bool showsEditor() const { return view.editor()->isVisibleTo(&view); }
+};
+
+// The workspace on the window's backdrop, showing the Storyboard.
+struct Stage {
+    AppState app;
+    ProjectSession session;
+    AuroraBackground backdrop;
+    ProjectWorkspaceView* workspace;
+
+    explicit Stage(Project project, QSize size = QSize(1080, 700))
+        : session((project.activePhase = PhaseID::scenes, project))
+    {
+        backdrop.setAnimated(false);
+        auto* layout = new QVBoxLayout(&backdrop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        workspace = new ProjectWorkspaceView(app, session, &backdrop);
+        layout->addWidget(workspace);
+        backdrop.resize(size);
+        backdrop.show();
+    }
+    StoryboardView* view() const { return qobject_cast<StoryboardView*>(workspace->phaseScreen()); }
+    bool springsAtRest() const
+    {
+        const QList<Spring*> springs = backdrop.findChildren<Spring*>();
+        return std::none_of(springs.cbegin(), springs.cend(), [](Spring* s) { return s->isMoving(); });
+    }
+    void shoot(const QString& name)
+    {
+        QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
+        // Chip fades and pill springs come to rest.
+        QTRY_VERIFY(springsAtRest());
+        writeScreenshot(&backdrop, u"storyboard-"_s + name);
+    }
+};
+
+Shot shotWithTakes(int takes, int approved)
+{
+    Shot shot;
+    for (int i = 0; i < takes; ++i) {
+        Take take;
+        take.note = u"Take %1"_s.arg(i + 1);
+        shot.takes << take;
+    }
+    if (approved >= 0)
+        shot.approvedTakeID = shot.takes[approved].id;
+    return shot;
+}
+
+} // namespace
+
+class StoryboardScreenTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+
+    void newProduction()
+    {
+        Project p;
+        Location harbor;
+        harbor.name = u"Harbor"_s;
+        p.locations = {harbor};
+        Screen s(p);
+        QCOMPARE(s.view.listHeader()->subtitle(), std::optional<QString>(u"0 total"_s));
+        QVERIFY(s.view.buildButton()->isHidden());
+        QVERIFY(!s.showsEditor());
+        QVERIFY(!s.view.inspectorPane()->isShowingShot());
+
+        s.view.emptyState()->actionButton()->click();
+        QCOMPARE(s.episode().scenes.size(), 1);
+        QVERIFY(s.showsEditor());
+        QCOMPARE(s.view.rows().size(), 1);
+        QVERIFY(s.view.rows()[0]->isSelected());
+        QCOMPARE(s.view.rows()[0]->slug(), u"INT. HARBOR — DAY"_s);
+        QCOMPARE(s.view.rows()[0]->detail(), u"0 shots · 0s"_s);
+
+        s.view.addButton()->click();
+        QCOMPARE(s.view.listHeader()->subtitle(), std::optional<QString>(u"2 total"_s));
+        QVERIFY(!s.view.rows()[0]->isSelected());
+        QVERIFY(s.view.rows()[1]->isSelected());
+        QCOMPARE(s.view.editor()->sceneID(), s.episode().scenes[1].id);
+    }
+
+    void buildFromScript()
+    {
+        Project p;
+        ScriptElement heading;
+        heading.kind = ScriptElementKind::sceneHeading;
+        heading.text = u"EXT. OLD HARBOR - DAWN"_s;
+        p.episodes.first().script.elements = {heading};
+        Screen s(p);
+        QVERIFY(!s.view.buildButton()->isHidden());
+        s.view.buildButton()->click();
+        QCOMPARE(s.episode().scenes.size(), 1);
+        QVERIFY(s.view.buildButton()->isHidden());
+        QCOMPARE(s.view.rows()[0]->slug(), u"EXT. OLD HARBOR — DAWN"_s);
+        QCOMPARE(s.view.selection().sceneID, std::optional<QUuid>(s.episode().scenes[0].id));
+    }
+
+    void rowsFollowTheirScenes()
+    {
+        Project p;
+        SceneCard timed;
+        for (int i = 0; i < 3; ++i) {
+            Shot shot;
+            shot.seconds = 2.5;
+            timed.shots << shot;
+        }
+        p.episodes.first().scenes = {SceneCard{}, timed, SceneCard{}};
+        Screen s(p);
+        QCOMPARE(s.view.selection().sceneID, std::optional<QUuid>(s.episode().scenes[0].id));
+        SceneRow* row = s.view.rows()[1];
+        QCOMPARE(row->detail(), u"3 shots · 7s"_s);
+        QTest::mouseClick(row, Qt::LeftButton);
+        QVERIFY(row->isSelected());
+
+        s.view.moveScene(timed.id, -1);
+        QCOMPARE(s.view.rows()[0], row); // the same row, moved with its scene
+        QCOMPARE(row->number(), 1);
+        QVERIFY(row->isSelected());
+
+        s.view.deleteScene(timed.id);
+        QCOMPARE(s.view.selection().sceneID, std::optional<QUuid>(s.episode().scenes[0].id));
+        QVERIFY(s.view.rows()[0]->isSelected());
+    }
+
+    void episodeSwitchSelectsItsFirstScene()
+    {
+        Project p;
+        p.episodes = {Episode{}, Episode{}};
+        p.episodes[0].scenes = {sceneWithShots(2)};
+        p.episodes[1].scenes = {sceneWithShots(1), SceneCard{}};
+        Screen s(p);
+        const SceneCard& first = p.episodes[0].scenes[0];
+        s.view.select({first.id, first.shots[1].id});
+        QVERIFY(s.view.inspectorPane()->isShowingShot());
+
+        s.session.setActiveEpisodeID(p.episodes[1].id);
+        QCOMPARE(s.view.selection(), (StoryboardSelection{p.episodes[1].scenes[0].id, std::nullopt}));
+        QVERIFY(!s.view.inspectorPane()->isShowingShot());
+        QCOMPARE(s.view.rows().size(), 2);
+
+        // A shot id of another scene shows nothing until its scene is selected.
+        s.view.select({p.episodes[1].scenes[1].id, p.episodes[1].scenes[0].shots[0].id});
+        QVERIFY(!s.view.inspectorPane()->isShowingShot());
+    }
+
+    void noEpisodeAtAll()
+    {
+        Project p;
+        p.episodes.clear();
+        Screen s(p);
+        QVERIFY(!s.showsEditor());
+        QVERIFY(s.view.buildButton()->isHidden());
+        s.view.addButton()->click();
+        s.view.emptyState()->actionButton()->click();
+        s.view.buildFromScript();
+        QVERIFY(s.session.project().episodes.isEmpty());
+    }
+
+    void gridPicksAndAddsShots()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(3)};
+        Screen s(p);
+        ShotGrid* grid = s.view.editor()->grid();
+        QCOMPARE(grid->cardCount(), 3);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cardRect(1).center());
+        QCOMPARE(s.view.selection().shotID, std::optional<QUuid>(s.episode().scenes[0].shots[1].id));
+        QVERIFY(s.view.inspectorPane()->isShowingShot());
+
+        // A pack lands as one change and selects its first shot.
+        QSignalSpy changes(&s.session, &ProjectSession::projectChanged);
+        const CoveragePack& pack = CoveragePack::catalog().first();
+        Q_EMIT grid->tiles()->coverageRequested(pack.id);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(grid->cardCount(), 3 + pack.shots.size());
+        QCOMPARE(s.view.selection().shotID, std::optional<QUuid>(s.episode().scenes[0].shots[3].id));
+        QCOMPARE(grid->card(3).number, 4);
+
+        // Deleting the selected shot from its card closes the inspector.
+        Q_EMIT grid->deleteRequested(s.episode().scenes[0].shots[3].id);
+        QCOMPARE(s.view.selection().shotID, std::nullopt);
+        QVERIFY(!s.view.inspectorPane()->isShowingShot());
+    }
+
+    void inspectorEditsTheShownShot()
+    {
+        Project p;
+        SceneCard scene;
+        scene.shots = {shotWithTakes(3, 1), Shot{}};
+        scene.shots[0].what = u" "_s;
+        scene.shots[1].recipeID = u"noSuchRecipe"_s;
+        p.episodes.first().scenes = {scene};
+        Screen s(p);
+        s.view.select({scene.id, scene.shots[0].id});
+        ShotInspector* inspector = s.inspector();
+        QCOMPARE(inspector->takesLabel()->caption(), u"Takes · 3"_s);
+        QList<TakeRow*> rows = inspector->takeRows();
+        QCOMPARE(rows.size(), 3);
+        QVERIFY(rows[1]->isApproved() && !rows[0]->isApproved());
+        QVERIFY(!inspector->describeButton()->isVisibleTo(inspector)); // only spaces is not empty
+
+        rows[2]->click();
+        QCOMPARE(s.episode().scenes[0].shots[0].approvedTakeID, std::optional<QUuid>(scene.shots[0].takes[2].id));
+        QVERIFY(rows[2]->isApproved() && !rows[1]->isApproved());
+        rows[2]->click();
+        QVERIFY(!s.episode().scenes[0].shots[0].approvedTakeID);
+
+        // An unknown recipe reads as none but can still be cleared.
+        s.view.select({scene.id, scene.shots[1].id});
+        QVERIFY(inspector->takesLabel()->parentWidget()->isHidden());
+        QVERIFY(inspector->clearButton()->isVisibleTo(inspector));
+        inspector->clearButton()->click();
+        QVERIFY(!s.episode().scenes[0].shots[1].recipeID);
+        QVERIFY(!inspector->clearButton()->isVisibleTo(inspector));
+
+        // Deleting from the inspector removes the selected shot only.
+        inspector->deleteButton()->click();
+        QCOMPARE(s.episode().scenes[0].shots.size(), 1);
+        QCOMPARE(s.episode().scenes[0].shots[0].id, scene.shots[0].id);
+        QVERIFY(!s.view.inspectorPane()->isShowingShot());
+    }
+
+    void headingRowKeepsOneLineAndTheWholeName()
+    {
+        // At the window's least size, with the sample's names and with a long
+        // custom name: the pills stay on the row of the location menu, and
+        // the menu shows its whole name.
+        Project p = SampleFactory::lighthouse();
+        for (const QString& custom : {QString(), u"The abandoned desalination plant beyond the northern salt flats"_s}) {
+            if (!custom.isEmpty()) {
+                SceneCard& scene = p.episodes.first().scenes.first();
+                scene.locationID.reset();
+                scene.locationText = custom;
+            }
+            Stage stage(p);
+            QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+            SceneEditor* editor = stage.view()->editor();
+            // Whether w's middle lies within the height of the setting pills.
+            const auto onTheRow = [editor](QWidget* w) {
+                const QRect pills(editor->settingPicker()->mapTo(editor, QPoint()), editor->settingPicker()->size());
+                return pills.top() <= w->mapTo(editor, w->rect().center()).y()
+                    && w->mapTo(editor, w->rect().center()).y() <= pills.bottom();
+            };
+            QTRY_VERIFY(onTheRow(editor->timePicker()));
+            QVERIFY(onTheRow(editor->locationMenu()));
+            QVERIFY(editor->locationMenu()->width() >= editor->locationMenu()->sizeHint().width());
+            QCOMPARE(editor->locationMenu()->label(), custom.isEmpty() ? p.locations.first().name : custom);
+        }
+
+        // Typing a long name grows the menu ahead of the field; the field
+        // being typed in stays on screen.
+        Stage stage(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        SceneEditor* editor = stage.view()->editor();
+        QLineEdit* field = editor->locationField()->lineEdit();
+        field->setFocus();
+        QTest::keyClicks(field, u" and the pipes that still sing at night"_s);
+        const QWidget* viewport = editor->headingRow()->viewport();
+        QTRY_VERIFY(viewport->rect().contains(QRect(field->mapTo(viewport, QPoint()), field->size()).center()));
+    }
+
+    void durationIsShownNeverWritten()
+    {
+        Project p;
+        SceneCard scene = sceneWithShots(2);
+        scene.shots[0].seconds = 25;
+        scene.shots[1].seconds = 3.3;
+        p.episodes.first().scenes = {scene};
+        Screen s(p);
+        QSignalSpy changes(&s.session, &ProjectSession::projectChanged);
+        s.view.select({scene.id, scene.shots[0].id});
+        QCOMPARE(s.inspector()->durationLabel()->text(), u"25.0s"_s);
+        s.view.select({scene.id, scene.shots[1].id});
+        QCOMPARE(s.inspector()->durationLabel()->text(), u"3.3s"_s);
+        QCoreApplication::processEvents();
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(s.session.project(), p);
+
+        // A user's click on the track lands on the half-second grid.
+        Slider* slider = s.inspector()->durationSlider();
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() / 3, slider->height() / 2));
+        const double seconds = s.episode().scenes[0].shots[1].seconds;
+        QVERIFY(seconds >= 1 && seconds <= 20 && seconds != 3.3);
+        QCOMPARE(std::fmod(seconds - 1.0, 0.5), 0.0);
+        QCOMPARE(s.inspector()->durationLabel()->text(), text::format("%.1f", seconds) + u's');
+    }
+
+    void cardTexts_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("half rounds to even, up") << 7.5 << u"8s"_s;
+        QTest::newRow("half rounds to even, down") << 6.5 << u"6s"_s;
+        QTest::newRow("below half") << 0.4 << u"0s"_s;
+    }
+
+    void cardTexts()
+    {
+        QFETCH(double, seconds);
+        Shot shot;
+        shot.seconds = seconds;
+        shot.approvedTakeID = newId(); // approved even without the take
+        shot.recipeID = u"noSuchRecipe"_s;
+        const ShotCard card = ShotCard::of(shot, 4);
+        QTEST(card.seconds, "shown");
+        QCOMPARE(card.status, ShotStatus::approved);
+        QVERIFY(card.hasRecipe);
+        QCOMPARE(card.recipeHelp, QString()); // the mark stays, its help is empty
+
+        shot.recipeID = ShotRecipe::catalog().first().id;
+        QCOMPARE(ShotCard::of(shot, 4).recipeHelp,
+                 ShotRecipe::catalog().first().name + u" — after "_s + ShotRecipe::catalog().first().inspiredBy);
+    }
+
+    void screenshots_data()
+    {
+        QTest::addColumn<int>("sample");
+        for (int i = 0; i < SampleFactory::registry().size(); ++i)
+            QTest::newRow(qPrintable(SampleFactory::registry().at(i).id)) << i;
+    }
+
+    void screenshots()
+    {
+        if (screenshotDir().isEmpty())
+            QSKIP("SCREENSHOT_DIR is not set");
+        QFETCH(int, sample);
+        const SampleFactory::Sample& entry = SampleFactory::registry().at(sample);
+        for (const QSize size : {QSize(1080, 700), QSize(1600, 1000)}) {
+            Stage stage(entry.make(), size);
+            QVERIFY(stage.view());
+            const Episode& episode = stage.session.project().episodes.first();
+            if (!episode.scenes.isEmpty() && !episode.scenes.first().shots.isEmpty())
+                stage.view()->select({episode.scenes.first().id, episode.scenes.first().shots.first().id});
+            stage.shoot(u"%1-%2x%3"_s.arg(entry.id).arg(size.width()).arg(size.height()));
+        }
+    }
+
+    void screenshotsOfStates()
+    {
+        if (screenshotDir().isEmpty())
+            QSKIP("SCREENSHOT_DIR is not set");
+        {
+            Stage stage(Project{});
+            stage.shoot(u"new-production"_s);
+        }
+        // A selected shot with approved takes, in 9:16, with long texts.
+        Project p = SampleFactory::lighthouse();
+        p.look.aspect = AspectRatio::vertical916;
+        Location far;
+        far.name = u"The abandoned desalination plant beyond the northern salt flats where the pipes still sing"_s;
+        p.locations << far;
+        SceneCard& scene = p.episodes.first().scenes.first();
+        scene.locationID = far.id;
+        scene.synopsis = u"Eda climbs the rusted stairs one last time while the beam sweeps over her shoulder, "
+                         u"counting the steps her husband counted before he walked into the dry sea."_s;
+        Shot approved = shotWithTakes(3, 1);
+        approved.what = u"Extreme close on the lamp's brass gear as it stutters, catches, and turns again — "
+                        u"a single grain of sand falling from its teeth into the dark below."_s;
+        approved.dialogue = u"EDA (V.O.): Forty years. Not one night missed."_s;
+        approved.recipeID = u"theLongWalk"_s;
+        approved.seconds = 12;
+        scene.shots.prepend(approved);
+        {
+            Stage stage(p);
+            stage.view()->select({scene.id, approved.id});
+            stage.shoot(u"approved-takes-vertical"_s);
+        }
+        {
+            Stage stage(p, QSize(1600, 1000));
+            stage.view()->select({scene.id, approved.id});
+            stage.shoot(u"approved-takes-vertical-wide"_s);
+        }
+
+        // Context menus of a row and a card, and the tiles' menus.
+        {
+            Stage stage(SampleFactory::lighthouse());
+            StoryboardView* view = stage.view();
+            ShotGrid* grid = view->editor()->grid();
+            const QPoint at = grid->cardRect(0).center();
+            QContextMenuEvent cardMenu(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(grid->viewport(), &cardMenu);
+            QMenu* menu = grid->findChild<QMenu*>();
+            QVERIFY(menu);
+            QTRY_VERIFY(menu->isVisible());
+            writeScreenshot(menu, u"storyboard-menu-card"_s);
+            menu->close();
+
+            SceneRow* row = view->rows().first();
+            QContextMenuEvent rowMenu(QContextMenuEvent::Mouse, QPoint(20, 10), row->mapToGlobal(QPoint(20, 10)));
+            QApplication::sendEvent(row, &rowMenu);
+            menu = row->findChild<QMenu*>();
+            QVERIFY(menu);
+            QTRY_VERIFY(menu->isVisible());
+            writeScreenshot(menu, u"storyboard-menu-row"_s);
+            menu->close();
+
+            for (ShotTile::Kind kind : {ShotTile::Kind::recipe, ShotTile::Kind::coverage}) {
+                ShotTile* tile = grid->tiles()->tile(kind);
+                tile->click();
+                menu = tile->findChild<QMenu*>();
+                QVERIFY(menu);
+                QTRY_VERIFY(menu->isVisible());
+                writeScreenshot(menu, u"storyboard-menu-"_s + tile->title().section(u' ', 0, 0).toLower());
+                menu->close();
+            }
+            MenuButton* location = view->editor()->locationMenu();
+            location->click();
+            QTRY_VERIFY(location->menu()->isVisible());
+            writeScreenshot(location->menu(), u"storyboard-menu-location"_s);
+            location->menu()->close();
+        }
+
+        // An assist running: the AI tile spins and reads "Thinking…".
+        {
+            ScriptedModel model;
+            model.install();
+            model.hold();
+            Project cloud = SampleFactory::cloudFarmer();
+            Stage stage(cloud);
+            stage.view()->editor()->grid()->tiles()->tile(ShotTile::Kind::ai)->click();
+            QVERIFY(stage.session.aiBusy());
+            ShotGrid* grid = stage.view()->editor()->grid();
+            grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+            stage.shoot(u"assist-running"_s);
+            model.release();
+            QTRY_VERIFY(!stage.session.aiBusy());
+            ScriptedModel::uninstall();
+        }
+    }
+};
+
+QTEST_MAIN(StoryboardScreenTest)
+#include "StoryboardScreenTest.moc"
