@@ -1,14 +1,12 @@
 #include "design/PlainTextEditor.h"
 
 #include "design/FieldFrame.h"
+#include "design/GrowingTextEdit.h"
 #include "design/Palette.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <QTextOption>
 #include <QVBoxLayout>
 
@@ -19,16 +17,11 @@ namespace studio {
 
 PlainTextEditor::PlainTextEditor(const QString& placeholder, const QFont& font, QWidget* parent)
     : QWidget(parent)
-    , m_edit(new QTextEdit(this))
+    , m_edit(new GrowingTextEdit(this))
     , m_placeholder(placeholder)
     , m_placeholderColor(Palette::textTertiary())
 {
     makePlainEditor(m_edit, font);
-    m_edit->setAcceptRichText(false);
-    m_edit->setFrameShape(QFrame::NoFrame);
-    m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_edit->setTabChangesFocus(true);
     m_edit->document()->setDocumentMargin(0);
     m_edit->viewport()->setAutoFillBackground(false);
     m_edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
@@ -39,46 +32,19 @@ PlainTextEditor::PlainTextEditor(const QString& placeholder, const QFont& font, 
     layout->addWidget(m_edit);
     setFocusProxy(m_edit);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    connect(m_edit, &QTextEdit::textChanged, this, &PlainTextEditor::noteChange);
-    connect(m_edit->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
-            &PlainTextEditor::adjustHeight);
+    connect(m_edit, &GrowingTextEdit::textEdited, this, &PlainTextEditor::textEdited);
+    connect(m_edit, &GrowingTextEdit::contentHeightChanged, this, &PlainTextEditor::adjustHeight);
     adjustHeight();
 }
 
 QString PlainTextEditor::text() const
 {
-    return m_edit->toPlainText();
-}
-
-void PlainTextEditor::noteChange()
-{
-    // A change of fonts or margins also reports a change of the document;
-    // only a change of the text is an edit.
-    const QString text = m_edit->toPlainText();
-    if (m_setting || text == m_text)
-        return;
-    m_text = text;
-    Q_EMIT textEdited(text);
+    return m_edit->plainText();
 }
 
 void PlainTextEditor::setText(const QString& text)
 {
-    if (m_edit->toPlainText() == text)
-        return;
-    const QTextCursor old = m_edit->textCursor();
-    const int position = old.position();
-    const int anchor = old.anchor();
-    m_setting = true;
-    m_edit->setPlainText(text);
-    m_text = m_edit->toPlainText();
-    m_setting = false;
-    if (m_edit->hasFocus()) {
-        QTextCursor c = m_edit->textCursor();
-        const int length = int(m_edit->document()->characterCount()) - 1;
-        c.setPosition(std::clamp(anchor, 0, length));
-        c.setPosition(std::clamp(position, 0, length), QTextCursor::KeepAnchor);
-        m_edit->setTextCursor(c);
-    }
+    m_edit->setTextKeepingCaret(text);
 }
 
 void PlainTextEditor::setPlaceholder(const QString& placeholder)
@@ -100,8 +66,12 @@ bool PlainTextEditor::isPlaceholderShown() const
 
 void PlainTextEditor::setTextFont(const QFont& font)
 {
+    // Each change of the document's font lays the whole text out again.
+    if (m_edit->font() == font && m_edit->document()->defaultFont() == font)
+        return;
     m_edit->setFont(font);
-    m_edit->document()->setDefaultFont(font);
+    if (m_edit->document()->defaultFont() != font)
+        m_edit->document()->setDefaultFont(font);
     adjustHeight();
 }
 
@@ -126,7 +96,10 @@ void PlainTextEditor::setPlaceholderFont(const QFont& font)
 
 void PlainTextEditor::setTextMargin(qreal margin)
 {
-    m_edit->document()->setDocumentMargin(std::max<qreal>(0, margin));
+    margin = std::max<qreal>(0, margin);
+    if (m_edit->document()->documentMargin() == margin)
+        return;
+    m_edit->document()->setDocumentMargin(margin);
     adjustHeight();
 }
 
@@ -138,7 +111,10 @@ void PlainTextEditor::setMinimumTextHeight(qreal height)
 
 void PlainTextEditor::setTextAlignment(Qt::Alignment alignment)
 {
-    m_alignment = alignment & Qt::AlignHorizontal_Mask;
+    alignment &= Qt::AlignHorizontal_Mask;
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
     QTextOption option = m_edit->document()->defaultTextOption();
     option.setAlignment(m_alignment);
     m_edit->document()->setDefaultTextOption(option);
@@ -152,8 +128,8 @@ void PlainTextEditor::setSubmitsOnReturn(bool submit)
 
 void PlainTextEditor::adjustHeight()
 {
-    const qreal content = m_edit->document()->size().height();
-    const int wanted = int(std::ceil(std::max(m_minHeight, content)));
+    const qreal content = m_edit->contentHeight();
+    const int wanted = int(std::ceil(std::clamp<qreal>(content, m_minHeight, QWIDGETSIZE_MAX)));
     if (height() != wanted || minimumHeight() != wanted || maximumHeight() != wanted)
         setFixedHeight(wanted);
 }

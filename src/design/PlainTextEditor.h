@@ -7,7 +7,10 @@
 // line break; pasted text keeps its line breaks.
 // textEdited() reports the user's edits only. setText() is for refreshes:
 // silent, does nothing when the text is unchanged, and keeps the caret and
-// selection of an editor that has the focus at the same offsets.
+// selection of an editor that has the focus at the same offsets. The text is
+// laid out once per width it is shown at (GrowingTextEdit).
+
+#include "design/GrowingTextEdit.h"
 
 #include <QColor>
 #include <QFont>
@@ -17,9 +20,8 @@
 
 #include <optional>
 
-class QTextEdit;
-
 namespace studio {
+
 
 class PlainTextEditor : public QWidget {
     Q_OBJECT
@@ -50,7 +52,7 @@ public:
     bool submitsOnReturn() const { return m_submitOnReturn; }
     void setSubmitsOnReturn(bool submit);
 
-    QTextEdit* textEdit() const { return m_edit; }
+    GrowingTextEdit* textEdit() const { return m_edit; }
 
 Q_SIGNALS:
     void textEdited(const QString& text);
@@ -61,10 +63,8 @@ protected:
 
 private:
     void adjustHeight();
-    void noteChange();
 
-    QTextEdit* m_edit;
-    QString m_text;
+    GrowingTextEdit* m_edit;
     QString m_placeholder;
     QPointF m_placeholderInset;
     QColor m_placeholderColor;
@@ -72,7 +72,6 @@ private:
     qreal m_minHeight = 0;
     Qt::Alignment m_alignment = Qt::AlignLeft;
     bool m_submitOnReturn = false;
-    bool m_setting = false;
 };
 
 } // namespace studio

@@ -2,14 +2,11 @@
 
 #include "design/FieldFrame.h"
 #include "design/FieldLabel.h"
+#include "design/GrowingTextEdit.h"
 #include "design/Theme.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
-#include <QScrollBar>
-#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -27,16 +24,11 @@ SleekTextEditor::SleekTextEditor(const QString& label, const QString& placeholde
                                  qreal fontSize, QWidget* parent)
     : QWidget(parent)
     , m_label(new FieldLabel(label, this))
-    , m_edit(new QTextEdit(this))
+    , m_edit(new GrowingTextEdit(this))
     , m_minHeight(std::max<qreal>(0, minHeight))
 {
     makePlainEditor(m_edit, Theme::font(fontSize));
-    m_edit->setAcceptRichText(false);
-    m_edit->setFrameShape(QFrame::NoFrame);
     m_edit->setPlaceholderText(placeholder);
-    m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_edit->setTabChangesFocus(true);
     m_edit->document()->setDocumentMargin(documentMargin);
     m_edit->viewport()->setAutoFillBackground(false);
     // The well sets the height (minHeight, or the text's height when taller).
@@ -49,38 +41,19 @@ SleekTextEditor::SleekTextEditor(const QString& label, const QString& placeholde
     layout->addWidget(m_frame);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusProxy(m_edit);
-    connect(m_edit, &QTextEdit::textChanged, this, [this] {
-        if (!m_setting)
-            Q_EMIT textEdited(m_edit->toPlainText());
-    });
-    connect(m_edit->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
-            &SleekTextEditor::adjustHeight);
+    connect(m_edit, &GrowingTextEdit::textEdited, this, &SleekTextEditor::textEdited);
+    connect(m_edit, &GrowingTextEdit::contentHeightChanged, this, &SleekTextEditor::adjustHeight);
     adjustHeight();
 }
 
 QString SleekTextEditor::text() const
 {
-    return m_edit->toPlainText();
+    return m_edit->plainText();
 }
 
 void SleekTextEditor::setText(const QString& text)
 {
-    if (m_edit->toPlainText() == text)
-        return;
-    const QTextCursor old = m_edit->textCursor();
-    const int position = old.position();
-    const int anchor = old.anchor();
-    m_setting = true;
-    m_edit->setPlainText(text);
-    m_setting = false;
-    if (m_edit->hasFocus()) {
-        // Keep the caret at the same offset (clamped) instead of the start.
-        QTextCursor c = m_edit->textCursor();
-        const int length = int(m_edit->document()->characterCount()) - 1;
-        c.setPosition(std::clamp(anchor, 0, length));
-        c.setPosition(std::clamp(position, 0, length), QTextCursor::KeepAnchor);
-        m_edit->setTextCursor(c);
-    }
+    m_edit->setTextKeepingCaret(text);
 }
 
 void SleekTextEditor::setLabel(const QString& label)
@@ -103,7 +76,7 @@ void SleekTextEditor::resizeEvent(QResizeEvent* event)
 
 void SleekTextEditor::adjustHeight()
 {
-    qreal content = m_edit->document()->size().height();
+    qreal content = m_edit->contentHeight();
     // While the text is empty the well holds the whole placeholder, drawn the
     // way the editor draws it (wrapped inside the document margin).
     const int width = m_edit->viewport()->width();
@@ -114,7 +87,7 @@ void SleekTextEditor::adjustHeight()
                                   .boundingRect(box, Qt::AlignTop | Qt::TextWordWrap, m_edit->placeholderText());
         content = std::max(content, needed.height() + 2 * margin);
     }
-    const int wanted = int(std::ceil(std::max(m_minHeight, content + 2 * editorPadding)));
+    const int wanted = int(std::ceil(std::clamp<qreal>(content + 2 * editorPadding, m_minHeight, QWIDGETSIZE_MAX)));
     if (m_frame->height() != wanted || m_frame->minimumHeight() != wanted)
         m_frame->setFixedHeight(wanted);
 }

@@ -5,12 +5,13 @@
 // it needs more (the page scrolls, not the editor), the placeholder shown only
 // while the text is empty (a single space hides it). textEdited() reports the
 // user's changes only; setText() from a refresh is silent, does nothing when
-// the text is unchanged, and keeps the caret where it was otherwise.
+// the text is unchanged, and keeps the caret where it was otherwise. The text
+// is laid out once per width it is shown at (GrowingTextEdit).
+
+#include "design/GrowingTextEdit.h"
 
 #include <QString>
 #include <QWidget>
-
-class QTextEdit;
 
 namespace studio {
 
@@ -25,7 +26,7 @@ public:
     QString text() const;
     void setText(const QString& text);
     void setLabel(const QString& label);
-    QTextEdit* textEdit() const { return m_edit; }
+    GrowingTextEdit* textEdit() const { return m_edit; }
     FieldLabel* label() const { return m_label; }
     // Whether the placeholder is showing (the text is empty).
     bool isPlaceholderShown() const;
@@ -40,10 +41,9 @@ private:
     void adjustHeight();
 
     FieldLabel* m_label;
-    QTextEdit* m_edit;
+    GrowingTextEdit* m_edit;
     QWidget* m_frame;
     qreal m_minHeight;
-    bool m_setting = false;
 };
 
 } // namespace studio

@@ -1,14 +1,22 @@
-// The frameless text field and the growing text editor: only the user's edits
-// are reported, a refresh never moves the caret, Return can submit.
+// The frameless text field and the growing text editors: only the user's
+// edits are reported, a refresh never moves the caret, Return can submit, and
+// a text is laid out once per width it is shown at, however long.
 
+#include "design/GrowingTextEdit.h"
 #include "design/Palette.h"
 #include "design/PlainTextEditor.h"
 #include "design/PlainTextField.h"
+#include "design/ScrollColumn.h"
+#include "design/SleekTextEditor.h"
 #include "design/Theme.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextEdit>
@@ -24,6 +32,38 @@ void placeCaret(QTextEdit* edit, int anchor, int position)
     c.setPosition(anchor);
     c.setPosition(position, QTextCursor::KeepAnchor);
     edit->setTextCursor(c);
+}
+
+// A word with no break in it, as a paste can bring.
+QString endlessWord(qsizetype length)
+{
+    QString word(length, Qt::Uninitialized);
+    for (qsizetype i = 0; i < length; ++i)
+        word[i] = QChar(char16_t(u'a' + i % 26));
+    return word;
+}
+
+// A page that scrolls holding the widget a few layouts deep, beside a column
+// of its own, the way the screens hold their editors.
+void putInPage(ScrollColumn& page, QWidget* widget)
+{
+    auto* card = new QWidget;
+    auto* stack = new QVBoxLayout(card);
+    stack->addWidget(widget);
+    auto* side = new QWidget;
+    side->setFixedSize(200, 300);
+    auto* row = new QHBoxLayout;
+    row->addWidget(card, 1);
+    row->addWidget(side, 0, Qt::AlignTop);
+    page.column()->setContentsMargins(24, 24, 24, 24);
+    page.column()->addLayout(row);
+    page.column()->addStretch(1);
+}
+
+// Whether the editor's text is laid out at the width it is shown at.
+bool wrapsAtItsWidth(const QTextEdit* edit)
+{
+    return edit->document()->textWidth() == qreal(edit->viewport()->width());
 }
 } // namespace
 
@@ -147,6 +187,97 @@ private slots:
         QTRY_COMPARE(editor.height(), oneLine);
         editor.setMinimumTextHeight(3 * oneLine);
         QCOMPARE(editor.height(), 3 * oneLine);
+    }
+
+    void growingEditorsLayALongTextOutOncePerWidth_data()
+    {
+        QTest::addColumn<bool>("captioned");
+        QTest::newRow("plain") << false;
+        QTest::newRow("captioned") << true;
+    }
+    void growingEditorsLayALongTextOutOncePerWidth()
+    {
+        QFETCH(bool, captioned);
+        // A long text, taller than the page: the page finds it needs a scroll
+        // bar, which narrows everything in it, while the editor is being shown.
+        const QString text = u"The keeper counts the ships that never come. "_s.repeated(400);
+        ScrollColumn page;
+        QWidget* editor = nullptr;
+        QTextEdit* edit = nullptr;
+        if (captioned) {
+            auto* sleek = new SleekTextEditor(u"Premise"_s, QString(), 120, 13);
+            sleek->setText(text);
+            editor = sleek;
+            edit = sleek->textEdit();
+        } else {
+            auto* plain = new PlainTextEditor(QString(), Theme::font(12));
+            plain->setText(text);
+            editor = plain;
+            edit = plain->textEdit();
+        }
+        putInPage(page, editor);
+        int layouts = 0;
+        connect(edit->document()->documentLayout(), &QAbstractTextDocumentLayout::update, this, [&] { ++layouts; });
+
+        page.resize(700, 500);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QTRY_VERIFY(wrapsAtItsWidth(edit));
+        QCoreApplication::processEvents();
+        QCOMPARE(layouts, 1);
+        QVERIFY(page.verticalScrollBar()->isVisible());
+        const int narrowHeight = editor->height();
+        QVERIFY(narrowHeight >= edit->document()->size().height());
+
+        // A taller window changes no width: nothing is laid out again.
+        page.resize(700, 800);
+        QTRY_COMPARE(page.viewport()->height(), 800);
+        QCoreApplication::processEvents();
+        QCOMPARE(layouts, 1);
+
+        // A wider one: once more, and the editor follows the shorter text.
+        const int narrowWidth = edit->viewport()->width();
+        page.resize(1000, 800);
+        QTRY_VERIFY(edit->viewport()->width() > narrowWidth && wrapsAtItsWidth(edit));
+        QCoreApplication::processEvents();
+        QCOMPARE(layouts, 2);
+        QVERIFY(editor->height() < narrowHeight);
+        QVERIFY(editor->height() >= edit->document()->size().height());
+    }
+
+    void endlessWordOpensFasterThanInAPlainTextEdit()
+    {
+        // Qt lays a word out in time growing with the square of its length
+        // unless it may break anywhere: the plain text edit takes about a
+        // second over this one.
+        const QString word = endlessWord(100'000);
+        const auto shown = [](QWidget& window) {
+            QElapsedTimer timer;
+            timer.start();
+            window.resize(700, 500);
+            window.show();
+            window.grab();
+            return timer.elapsed();
+        };
+        QPlainTextEdit reference;
+        reference.setPlainText(word);
+        const qint64 referenceMs = shown(reference);
+
+        ScrollColumn page;
+        auto* editor = new PlainTextEditor(QString(), Theme::font(13));
+        putInPage(page, editor);
+        editor->setText(word);
+        const qint64 editorMs = shown(page);
+        QTRY_VERIFY(wrapsAtItsWidth(editor->textEdit()));
+        QVERIFY2(editorMs * 2 < referenceMs,
+                 qPrintable(u"editor %1 ms, plain text edit %2 ms"_s.arg(editorMs).arg(referenceMs)));
+        QCOMPARE(editor->text(), word);
+
+        // Only such a word changes how a text wraps: prose keeps breaking
+        // between words, and a line may break between any two ideographs.
+        QVERIFY(GrowingTextEdit::hasUnbreakableRun(word, 2000));
+        QVERIFY(!GrowingTextEdit::hasUnbreakableRun(u"Salt on the glass. "_s.repeated(500), 2000));
+        QVERIFY(!GrowingTextEdit::hasUnbreakableRun(QString(5000, QChar(0x706F)), 2000));
     }
 
     void inkOnPaper()

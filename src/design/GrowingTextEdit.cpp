@@ -1,0 +1,226 @@
+#include "design/GrowingTextEdit.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QMimeData>
+#include <QResizeEvent>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextBoundaryFinder>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
+
+namespace studio {
+
+namespace {
+
+// A text up to this many characters lays out in a few milliseconds: it is
+// laid out again as soon as its width changes. A longer one waits for the
+// layouts around it to settle on a width.
+constexpr int longText = 10'000;
+
+// Longer than any line of any editor holds (thousands of points wide), short
+// enough that Qt lays a word of this length out in well under a millisecond.
+constexpr qsizetype unbreakableLimit = 2000;
+
+// Whether a run without white space has a stretch longer than limit between
+// two line break opportunities.
+bool runHasUnbreakableStretch(const QChar* run, qsizetype length, qsizetype limit)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, run, length);
+    qsizetype previous = 0;
+    for (qsizetype next = finder.toNextBoundary(); next != -1; next = finder.toNextBoundary()) {
+        if (next - previous > limit)
+            return true;
+        previous = next;
+    }
+    return length - previous > limit;
+}
+
+QEvent::Type wrapEvent()
+{
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+} // namespace
+
+GrowingTextEdit::GrowingTextEdit(QWidget* parent)
+    : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTabChangesFocus(true);
+    // The wrap width is ours to set (wrapAt): left to itself, QTextEdit lays
+    // the whole document out again at every resize that touches the width.
+    setLineWrapMode(QTextEdit::FixedPixelWidth);
+    // No layout at all until the editor has a width.
+    document()->setPageSize(QSizeF(0, 0));
+    connect(this, &QTextEdit::textChanged, this, &GrowingTextEdit::noteChange);
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &GrowingTextEdit::contentHeightChanged);
+}
+
+bool GrowingTextEdit::hasUnbreakableRun(const QString& text, qsizetype limit)
+{
+    if (text.size() <= limit)
+        return false;
+    const QChar* data = text.constData();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !data[i].isSpace())
+            continue;
+        if (i - start > limit && runHasUnbreakableStretch(data + start, i - start, limit))
+            return true;
+        start = i + 1;
+    }
+    return false;
+}
+
+void GrowingTextEdit::setTextKeepingCaret(const QString& text)
+{
+    if (text == m_text)
+        return;
+    const QTextCursor old = textCursor();
+    const int position = old.position();
+    const int anchor = old.anchor();
+    const bool anywhere = hasUnbreakableRun(text, unbreakableLimit);
+    m_setting = true;
+    if (anywhere == (wordWrapMode() == QTextOption::WrapAnywhere)) {
+        setPlainText(text);
+    } else {
+        // The new text laid out once, in the mode it needs, rather than the
+        // old text again in the new mode first.
+        document()->setPageSize(QSizeF(0, 0));
+        wrapAnywhere(anywhere);
+        setPlainText(text);
+        if (m_wrapWidth > 0)
+            setLineWrapColumnOrWidth(m_wrapWidth);
+    }
+    m_text = toPlainText();
+    m_setting = false;
+    if (hasFocus()) {
+        QTextCursor c = textCursor();
+        const int length = int(document()->characterCount()) - 1;
+        c.setPosition(std::clamp(anchor, 0, length));
+        c.setPosition(std::clamp(position, 0, length), QTextCursor::KeepAnchor);
+        setTextCursor(c);
+    }
+    // A layout reports its new size itself; a long text waiting for its
+    // first one has a new estimate.
+    if (m_wrapWidth == 0 && isLong())
+        Q_EMIT contentHeightChanged();
+}
+
+bool GrowingTextEdit::isLong() const
+{
+    return document()->characterCount() > longText;
+}
+
+qreal GrowingTextEdit::contentHeight() const
+{
+    if (m_wrapWidth == 0 && isLong())
+        return estimatedHeight(viewport()->width());
+    return document()->size().height();
+}
+
+bool GrowingTextEdit::event(QEvent* event)
+{
+    if (event->type() == wrapEvent()) {
+        m_wrapPending = false;
+        wrapAt(viewport()->width());
+        return true;
+    }
+    return QTextEdit::event(event);
+}
+
+void GrowingTextEdit::resizeEvent(QResizeEvent* event)
+{
+    QTextEdit::resizeEvent(event);
+    if (m_wrapPending || viewport()->width() == m_wrapWidth)
+        return;
+    if (!isLong()) {
+        wrapAt(viewport()->width());
+        return;
+    }
+    // Posted below every other event: the layouts around (a page that finds
+    // it needs a scroll bar, a column taking its share) pass widths on
+    // through posted requests first, and only the width they settle on is
+    // laid out.
+    m_wrapPending = true;
+    QCoreApplication::postEvent(this, new QEvent(wrapEvent()), Qt::LowEventPriority);
+}
+
+void GrowingTextEdit::paintEvent(QPaintEvent* event)
+{
+    if (viewport()->width() != m_wrapWidth) {
+        // Painted before the layouts settled (a picture taken at once): the
+        // text is laid out at the width it is drawn at, and the owner hears
+        // of the new height once the painting is over.
+        const QSignalBlocker quiet(this);
+        wrapAt(viewport()->width());
+        QMetaObject::invokeMethod(this, &GrowingTextEdit::contentHeightChanged, Qt::QueuedConnection);
+    }
+    QTextEdit::paintEvent(event);
+}
+
+void GrowingTextEdit::insertFromMimeData(const QMimeData* source)
+{
+    // A pasted endless word is laid out once, the fast way.
+    if (source && source->hasText() && hasUnbreakableRun(source->text(), unbreakableLimit))
+        wrapAnywhere(true);
+    QTextEdit::insertFromMimeData(source);
+}
+
+void GrowingTextEdit::noteChange()
+{
+    if (m_setting)
+        return;
+    // A change of fonts or margins also reports a change of the document;
+    // only a change of the text is an edit.
+    const QString text = toPlainText();
+    if (text == m_text)
+        return;
+    m_text = text;
+    wrapAnywhere(hasUnbreakableRun(m_text, unbreakableLimit));
+    Q_EMIT textEdited(m_text);
+}
+
+void GrowingTextEdit::wrapAt(int width)
+{
+    if (width <= 0 || width == m_wrapWidth)
+        return;
+    m_wrapWidth = width;
+    setLineWrapColumnOrWidth(width);
+    Q_EMIT contentHeightChanged();
+}
+
+void GrowingTextEdit::wrapAnywhere(bool anywhere)
+{
+    const QTextOption::WrapMode mode = anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != mode)
+        setWordWrapMode(mode);
+}
+
+qreal GrowingTextEdit::estimatedHeight(int width) const
+{
+    // Each paragraph as many lines as its characters fill at an average
+    // advance: good enough to tell a page whether it will scroll.
+    const QTextDocument* doc = document();
+    const QFontMetricsF metrics(doc->defaultFont());
+    const qreal margin = doc->documentMargin();
+    const qreal advance = std::max<qreal>(1, metrics.averageCharWidth());
+    const qreal perLine = std::max<qreal>(1, std::floor((width - 2 * margin) / advance));
+    qreal lines = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        lines += std::max<qreal>(1, std::ceil(qreal(block.length() - 1) / perLine));
+    return lines * metrics.lineSpacing() + 2 * margin;
+}
+
+} // namespace studio

@@ -1,0 +1,70 @@
+#pragma once
+
+// The text area of the editors that grow with their text (the page scrolls,
+// never the editor): frameless, no scroll bars, plain text only, Tab moves
+// the focus on.
+//
+// It wraps at its own width and lays its document out only when that width
+// changes: a text costs one layout per width it is given (plus one per change
+// of the text), never one per geometry pass of the layouts around it. A long
+// text waits for those layouts to settle and is laid out only at the width
+// they settle on; until its first layout, contentHeight() is an estimate, so
+// it already claims its room (and the page its scroll bar) before that.
+//
+// A text holding a stretch with no line break opportunity longer than any
+// line wraps anywhere: Qt lays such a word out in time growing with the
+// square of its length, and it breaks anywhere either way.
+//
+// setTextKeepingCaret() is the one way a refresh shows a text: silent, a
+// no-op when the text is unchanged, and otherwise the caret and selection of
+// a focused editor stay at the same offsets (clamped to the new text); the
+// undo history starts anew. textEdited() reports changes of the text by the
+// user only, never a refresh or a change of the look (font, margins).
+
+#include <QString>
+#include <QTextEdit>
+
+namespace studio {
+
+class GrowingTextEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit GrowingTextEdit(QWidget* parent = nullptr);
+
+    // The text as the document holds it (what toPlainText() returns).
+    const QString& plainText() const { return m_text; }
+    void setTextKeepingCaret(const QString& text);
+
+    // The height of the whole text, document margins included, at the width
+    // it is laid out at (estimated for a long text not laid out yet).
+    qreal contentHeight() const;
+
+    // Whether some stretch of text longer than limit offers no line break.
+    static bool hasUnbreakableRun(const QString& text, qsizetype limit);
+
+Q_SIGNALS:
+    void textEdited(const QString& text);
+    // contentHeight() may have changed.
+    void contentHeightChanged();
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    bool isLong() const;
+    void noteChange();
+    void wrapAt(int width);
+    void wrapAnywhere(bool anywhere);
+    qreal estimatedHeight(int width) const;
+
+    QString m_text;
+    // The width the document is laid out at; 0 while it has none.
+    int m_wrapWidth = 0;
+    bool m_wrapPending = false;
+    bool m_setting = false;
+};
+
+} // namespace studio
