@@ -91,14 +91,20 @@ private Q_SLOTS:
         QCOMPARE(screen.refreshes, 3);
         QCOMPARE(screen.seen.mid(1), (QStringList{u"First/"_s, u"First/Second"_s}));
 
+#ifdef QT_NO_DEBUG
         // The screen's own refresh only shows: an edit through the screen
-        // while it refreshes is refused and changes nothing.
+        // while it refreshes is refused and changes nothing (a debug build
+        // stops there instead).
         bool accepted = true;
         screen.duringNextRefresh = [&] { accepted = screen.edit([](Project& p) { p.idea.logline = u"Sneaked"_s; }); };
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"refused"_s));
         screen.edit([](Project& p) { p.name = u"Third"_s; });
         QVERIFY(!accepted);
         QCOMPARE(session.project().idea.logline, u"Second"_s);
+        const int refusedRefreshes = 1;
+#else
+        const int refusedRefreshes = 0;
+#endif
 
         // An edit made while another one is being applied joins it: the screen
         // sees both changes at once, in one refresh.
@@ -106,7 +112,7 @@ private Q_SLOTS:
             p.name = u"Outer"_s;
             session.edit([](Project& q) { q.idea.logline = u"Inner"_s; });
         });
-        QCOMPARE(screen.refreshes, 5);
+        QCOMPARE(screen.refreshes, 4 + refusedRefreshes);
         QCOMPARE(screen.seen.last(), u"Outer/Inner"_s);
         QCOMPARE(screen.deepest, 1);
     }
