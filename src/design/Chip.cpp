@@ -3,6 +3,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QFontMetricsF>
@@ -20,8 +21,8 @@ constexpr qreal padV = 5;
 
 Chip::Chip(const QString& text, bool isOn, QWidget* parent)
     : QAbstractButton(parent)
-    , m_onFont(Theme::font(11, QFont::DemiBold))
-    , m_offFont(Theme::font(11))
+    , m_onFont(Theme::font(type::body, QFont::DemiBold))
+    , m_offFont(Theme::font(type::body))
     , m_on(isOn)
     , m_onAmount(isOn ? 1.0 : 0.0)
     , m_fade(new QVariantAnimation(this))
@@ -98,7 +99,7 @@ void Chip::paintEvent(QPaintEvent*)
         p.setOpacity(0.45);
     const QRectF r = rect();
     const qreal t = m_onAmount;
-    shapes::fillCapsule(p, r, Palette::mix(Palette::white(0.05), Palette::accent(), t));
+    shapes::fillCapsule(p, r, Palette::mix(Palette::white(level::wash), Palette::accent(), t));
     shapes::strokeCapsuleInside(p, r, Palette::withOpacity(Palette::hairline(), 1.0 - t), 1.0);
     if (hasFocus())
         shapes::strokeCapsuleInside(p, r, Palette::accentDeep(), 1.5);

@@ -5,6 +5,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QVBoxLayout>
 
@@ -15,8 +16,8 @@ EmptyStateView::EmptyStateView(const QString& icon, const QString& title, const 
                                QWidget* parent)
     : QWidget(parent)
     , m_icon(new SymbolLabel(icon, 30, Palette::textTertiary(), QFont::Light, this))
-    , m_title(new TextLabel(title, Theme::font(15, QFont::DemiBold), Palette::textSecondary(), this))
-    , m_message(new TextLabel(message, Theme::font(12), Palette::textTertiary(), this))
+    , m_title(new TextLabel(title, Theme::font(type::title2, QFont::DemiBold), Palette::textSecondary(), this))
+    , m_message(new TextLabel(message, Theme::font(type::control), Palette::textTertiary(), this))
     , m_buttonRow(new QWidget(this))
     , m_button(new PrimaryButton(QString(), false, m_buttonRow))
 {

@@ -2,6 +2,7 @@
 
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/Tokens.h"
 
 #include <QPainter>
 #include <QVBoxLayout>
@@ -23,7 +24,7 @@ void FieldFrame::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QRectF r = rect();
-    shapes::fillRounded(p, r, 10, Palette::black(0.25));
+    shapes::fillRounded(p, r, 10, Palette::black(level::shade));
     shapes::strokeRoundedInside(p, r, 10, Palette::hairline(), 1.0);
 }
 

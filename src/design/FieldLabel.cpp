@@ -2,12 +2,13 @@
 
 #include "design/Palette.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 namespace studio {
 
 FieldLabel::FieldLabel(const QString& text, QWidget* parent)
-    : TextLabel(QString(), Theme::font(9.5, QFont::Medium, 0.9), Palette::textTertiary(), parent)
+    : TextLabel(QString(), Theme::font(type::label, QFont::Medium, 0.9), Palette::textTertiary(), parent)
 {
     setCaption(text);
 }

@@ -3,6 +3,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QPainter>
 
@@ -20,7 +21,7 @@ GhostButton::GhostButton(const QString& symbol, const QString& text, const QColo
     , m_tint(tint.isValid() ? tint : Palette::textPrimary())
 {
     setPressedLook(0.97, 1.0);
-    setStyleFont(Theme::font(12.5, QFont::Medium));
+    setStyleFont(Theme::font(type::subheadline, QFont::Medium));
     setPadding(14, 7);
     setSymbol(symbol);
     setText(text);

@@ -4,6 +4,7 @@
 #include "design/Slider.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -13,10 +14,10 @@ namespace studio {
 LabeledSlider::LabeledSlider(const QString& title, const QString& leftLabel, const QString& rightLabel,
                              QWidget* parent)
     : QWidget(parent)
-    , m_title(new TextLabel(title, Theme::font(11, QFont::Medium), Palette::textSecondary(), this))
+    , m_title(new TextLabel(title, Theme::font(type::body, QFont::Medium), Palette::textSecondary(), this))
     , m_slider(new Slider(0.0, 1.0, this))
-    , m_left(new TextLabel(leftLabel, Theme::font(9.5), Palette::textTertiary(), this))
-    , m_right(new TextLabel(rightLabel, Theme::font(9.5), Palette::textTertiary(), this))
+    , m_left(new TextLabel(leftLabel, Theme::font(type::label), Palette::textTertiary(), this))
+    , m_right(new TextLabel(rightLabel, Theme::font(type::label), Palette::textTertiary(), this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -4,6 +4,7 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QFontMetricsF>
@@ -32,11 +33,11 @@ QString shownLabel(const QString& label)
 
 MenuButton::MenuButton(const QString& label, QWidget* parent)
     : QAbstractButton(parent)
-    , m_font(Theme::font(11.5, QFont::DemiBold))
+    , m_font(Theme::font(type::bodyLarge, QFont::DemiBold))
     , m_labelColor(Palette::textPrimary())
     , m_chevronColor(Palette::textTertiary())
-    , m_fill(Palette::white(0.05))
-    , m_pressedFill(Palette::white(0.09))
+    , m_fill(Palette::white(level::wash))
+    , m_pressedFill(Palette::white(level::fillHover))
     , m_border(Palette::hairline())
     , m_focusBorder(Palette::hairlineStrong())
     , m_menu(new QMenu(this))

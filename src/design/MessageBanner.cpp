@@ -5,6 +5,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -15,7 +16,7 @@ namespace studio {
 
 MessageBanner::MessageBanner(QWidget* parent)
     : QWidget(parent)
-    , m_text(new TextLabel(QString(), Theme::font(10.5), Palette::textSecondary(), this))
+    , m_text(new TextLabel(QString(), Theme::font(type::callout), Palette::textSecondary(), this))
     , m_close(new SymbolButton(u"xmark"_s, 8, Palette::textTertiary(), QFont::Bold, this))
     , m_base(Qt::transparent)
 {

@@ -38,6 +38,13 @@ STUDIO_COLOUR(paper, rgb(0xF6F5F1))
 STUDIO_COLOUR(paperInk, rgb(0x1C1B19))
 STUDIO_COLOUR(paperInkSoft, rgb(0x1C1B19, 0.55))
 STUDIO_COLOUR(buttonInk, rgb(0x141413))
+STUDIO_COLOUR(ivory, rgb(0xF2EDE2))
+STUDIO_COLOUR(ivoryShadeLight, rgb(0xCEC6B5))
+STUDIO_COLOUR(ivoryShade, rgb(0xC6BEAD))
+STUDIO_COLOUR(ivoryShadeDeep, rgb(0xBFB7A6))
+STUDIO_COLOUR(goldLight, rgb(0xE8D9B5))
+STUDIO_COLOUR(goldDeep, rgb(0xC9B387))
+STUDIO_COLOUR(steel, rgb(0x9FB4C4))
 
 #undef STUDIO_COLOUR
 

@@ -27,6 +27,17 @@ struct Palette {
     static const QColor& paperInk();
     static const QColor& paperInkSoft();
     static const QColor& buttonInk();
+    // The lit ivory of primary cards and marks, and the shades its
+    // gradients fall to (lighter for small marks, deeper for large cards).
+    static const QColor& ivory();
+    static const QColor& ivoryShadeLight();
+    static const QColor& ivoryShade();
+    static const QColor& ivoryShadeDeep();
+    // The gold gradient of the assist mark.
+    static const QColor& goldLight();
+    static const QColor& goldDeep();
+    // The cool grey-blue of a flat beat.
+    static const QColor& steel();
 
     // White or black at an opacity, the other way the screens name colours.
     static QColor white(qreal opacity);

@@ -4,6 +4,7 @@
 #include "design/Shapes.h"
 #include "design/Spring.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QAbstractButton>
@@ -88,8 +89,8 @@ private:
     QFont font(bool selected) const { return selected ? m_semibold : m_regular; }
 
     QString m_title;
-    QFont m_regular = Theme::font(11);
-    QFont m_semibold = Theme::font(11, QFont::DemiBold);
+    QFont m_regular = Theme::font(type::body);
+    QFont m_semibold = Theme::font(type::body, QFont::DemiBold);
     bool m_selected = false;
     Spring* m_spring;
 };
@@ -185,7 +186,7 @@ QAbstractButton* PillPicker::pill(int index) const
 void PillPicker::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    shapes::fillCapsule(p, rect(), Palette::white(0.05));
+    shapes::fillCapsule(p, rect(), Palette::white(level::wash));
     shapes::strokeCapsuleInside(p, rect(), Palette::hairline(), 1.0);
 }
 

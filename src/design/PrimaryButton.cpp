@@ -3,6 +3,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QLinearGradient>
@@ -22,7 +23,7 @@ PrimaryButton::PrimaryButton(const QString& symbol, const QString& text, bool la
     // The shadow reaches beyond the button; a graphics effect may paint
     // outside the widget, unlike the widget itself.
     auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setColor(Palette::black(0.35));
+    shadow->setColor(Palette::black(level::dim));
     shadow->setBlurRadius(18);
     shadow->setOffset(0, 4);
     setGraphicsEffect(shadow);
@@ -55,7 +56,7 @@ void PrimaryButton::paintBackground(QPainter& p, const QRectF& r)
     gradient.setColorAt(0, QColor(0xF2, 0xED, 0xE2));
     gradient.setColorAt(1, QColor(0xCE, 0xC6, 0xB5));
     shapes::fillCapsule(p, r, gradient);
-    shapes::strokeCapsuleInside(p, r, Palette::white(0.35), 0.5);
+    shapes::strokeCapsuleInside(p, r, Palette::white(level::dim), 0.5);
 }
 
 } // namespace studio

@@ -3,6 +3,7 @@
 #include "design/Palette.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QVBoxLayout>
 
@@ -10,8 +11,8 @@ namespace studio {
 
 SectionHeader::SectionHeader(const QString& title, const std::optional<QString>& subtitle, QWidget* parent)
     : QWidget(parent)
-    , m_title(new TextLabel(title, Theme::font(15, QFont::Bold), Palette::textPrimary(), this))
-    , m_subtitleLabel(new TextLabel(QString(), Theme::font(11), Palette::textTertiary(), this))
+    , m_title(new TextLabel(title, Theme::font(type::title2, QFont::Bold), Palette::textPrimary(), this))
+    , m_subtitleLabel(new TextLabel(QString(), Theme::font(type::body), Palette::textTertiary(), this))
 {
     m_title->setWordWrap(true);
     m_subtitleLabel->setWordWrap(true);

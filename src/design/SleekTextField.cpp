@@ -3,6 +3,7 @@
 #include "design/FieldFrame.h"
 #include "design/FieldLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -15,7 +16,7 @@ SleekTextField::SleekTextField(const QString& label, const QString& placeholder,
     , m_label(new FieldLabel(label, this))
     , m_edit(new QLineEdit(this))
 {
-    makePlainEditor(m_edit, Theme::font(13));
+    makePlainEditor(m_edit, Theme::font(type::headline));
     m_edit->setFrame(false);
     m_edit->setPlaceholderText(placeholder);
     m_edit->setTextMargins(0, 0, 0, 0);

@@ -2,6 +2,7 @@
 
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/Tokens.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -252,18 +253,18 @@ void Slider::paintEvent(QPaintEvent*)
     const qreal cy = r.center().y();
     const QRectF track(knobDiameter / 2.0 - trackHeight / 2.0, cy - trackHeight / 2.0,
                        usable + trackHeight, trackHeight);
-    shapes::fillCapsule(p, track, Palette::white(0.14));
+    shapes::fillCapsule(p, track, Palette::white(level::track));
     QRectF filled = track;
     filled.setRight(cx);
     if (filled.width() > 0)
         shapes::fillCapsule(p, filled, m_tint);
     const QRectF knob(cx - knobDiameter / 2.0, cy - knobDiameter / 2.0, knobDiameter, knobDiameter);
     p.setPen(Qt::NoPen);
-    p.setBrush(Palette::black(0.3));
+    p.setBrush(Palette::black(level::muted));
     p.drawEllipse(knob.translated(0, 0.75));
     p.setBrush(isSliderDown() ? QColor(0xE4, 0xE2, 0xDD) : QColor(0xF4, 0xF3, 0xF0));
     p.drawEllipse(knob);
-    p.setPen(QPen(Palette::black(0.18), 0.5));
+    p.setPen(QPen(Palette::black(level::trackStrong), 0.5));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(knob.adjusted(0.25, 0.25, -0.25, -0.25));
     if (hasFocus()) {

@@ -5,6 +5,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QHBoxLayout>
@@ -16,8 +17,8 @@ namespace studio {
 StatTile::StatTile(const QString& value, const QString& label, const QString& icon, QWidget* parent)
     : QWidget(parent)
     , m_icon(new SymbolLabel(icon, 10, Palette::gold(), QFont::Medium, this))
-    , m_value(new TextLabel(value, Theme::font(17, QFont::Bold), Palette::textPrimary(), this))
-    , m_label(new TextLabel(QString(), Theme::font(9, QFont::Medium, 0.8), Palette::textTertiary(), this))
+    , m_value(new TextLabel(value, Theme::font(type::titleLarge, QFont::Bold), Palette::textPrimary(), this))
+    , m_label(new TextLabel(QString(), Theme::font(type::footnote, QFont::Medium, 0.8), Palette::textTertiary(), this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);

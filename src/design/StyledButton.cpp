@@ -5,6 +5,7 @@
 #include "design/Spring.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QFocusEvent>
@@ -22,7 +23,7 @@ constexpr qreal disabledOpacity = 0.45;
 
 StyledButton::StyledButton(QWidget* parent)
     : QAbstractButton(parent)
-    , m_font(Theme::font(12.5, QFont::Medium))
+    , m_font(Theme::font(type::subheadline, QFont::Medium))
     , m_press(new Spring(0.25, 0.7, this))
 {
     setFocusPolicy(Qt::TabFocus);

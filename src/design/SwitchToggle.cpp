@@ -4,6 +4,7 @@
 #include "design/Shapes.h"
 #include "design/Spring.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -19,7 +20,7 @@ constexpr qreal labelGap = 10;
 SwitchToggle::SwitchToggle(const QString& label, QWidget* parent)
     : QAbstractButton(parent)
     , m_label(label)
-    , m_font(Theme::font(12))
+    , m_font(Theme::font(type::control))
     , m_tint(Palette::accentDeep())
     , m_knob(new Spring(0.25, 0.86, this))
 {
@@ -103,7 +104,7 @@ void SwitchToggle::paintEvent(QPaintEvent*)
                QFontMetricsF(m_font).elidedText(m_label, Qt::ElideRight, text.width()));
 
     const qreal on = std::clamp(m_knob->value(), 0.0, 1.0);
-    shapes::fillCapsule(p, sw, Palette::mix(Palette::white(0.14), m_tint, on));
+    shapes::fillCapsule(p, sw, Palette::mix(Palette::white(level::track), m_tint, on));
     shapes::strokeCapsuleInside(p, sw, hasFocus() ? Palette::accent() : Palette::hairline(), 1.0);
 
     const qreal inset = 1.5;
@@ -111,9 +112,9 @@ void SwitchToggle::paintEvent(QPaintEvent*)
     const qreal x = sw.left() + inset + on * (sw.width() - 2 * inset - d);
     const QRectF knob(x, sw.top() + inset, d, d);
     p.setPen(Qt::NoPen);
-    p.setBrush(Palette::black(0.25));
+    p.setBrush(Palette::black(level::shade));
     p.drawEllipse(knob.translated(0, 0.6));
-    p.setBrush(isDown() ? Palette::mix(Palette::textPrimary(), Palette::black(1), 0.12) : Palette::textPrimary());
+    p.setBrush(isDown() ? Palette::mix(Palette::textPrimary(), Palette::black(level::full), 0.12) : Palette::textPrimary());
     p.drawEllipse(knob);
 }
 

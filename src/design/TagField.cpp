@@ -8,6 +8,7 @@
 #include "design/SymbolButton.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QHBoxLayout>
 #include <QHash>
@@ -21,7 +22,7 @@ class TagCapsule : public QWidget {
 public:
     explicit TagCapsule(QWidget* parent = nullptr)
         : QWidget(parent)
-        , label(new TextLabel(QString(), Theme::font(11), Palette::textPrimary(), this))
+        , label(new TextLabel(QString(), Theme::font(type::body), Palette::textPrimary(), this))
         , remove(new SymbolButton(QStringLiteral("xmark"), 7, Palette::textTertiary(), QFont::Bold, this))
     {
         auto* row = new QHBoxLayout(this);
@@ -53,7 +54,7 @@ TagField::TagField(const QString& placeholder, QWidget* parent)
     , m_flow(new FlowLayout(6, this))
     , m_draft(new QLineEdit(this))
 {
-    makePlainEditor(m_draft, Theme::font(11));
+    makePlainEditor(m_draft, Theme::font(type::body));
     m_draft->setFrame(false);
     m_draft->setPlaceholderText(placeholder);
     m_draft->setFixedWidth(150);

@@ -3,6 +3,7 @@
 #include "design/MnemonicStyle.h"
 #include "design/Palette.h"
 #include "design/Symbols.h"
+#include "design/Tokens.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -90,7 +91,7 @@ QPalette Theme::palette()
     all(QPalette::PlaceholderText, Palette::textTertiary());
     all(QPalette::Button, Palette::surfaceHigh());
     all(QPalette::ButtonText, Palette::textPrimary());
-    all(QPalette::BrightText, Palette::white(1));
+    all(QPalette::BrightText, Palette::white(level::full));
     all(QPalette::ToolTipBase, Palette::surfaceHigh());
     all(QPalette::ToolTipText, Palette::textPrimary());
     all(QPalette::Highlight, Palette::accentDeep());

@@ -40,6 +40,7 @@ inline constexpr qreal hero = 32;
 
 // Opacities of white (and black) on the dark surfaces, faintest first.
 namespace level {
+inline constexpr qreal none = 0;         // clear
 inline constexpr qreal trace = 0.02;     // empty tiles
 inline constexpr qreal whisper = 0.025;
 inline constexpr qreal faint = 0.03;
@@ -50,8 +51,10 @@ inline constexpr qreal fill = 0.07;      // chip fills
 inline constexpr qreal hairline = 0.08;
 inline constexpr qreal fillHover = 0.09;
 inline constexpr qreal raised = 0.1;     // hovered fills, tracks
+inline constexpr qreal track = 0.14;     // slider and switch tracks
 inline constexpr qreal edge = 0.15;
 inline constexpr qreal edgeStrong = 0.16;
+inline constexpr qreal trackStrong = 0.18;
 inline constexpr qreal shade = 0.25;
 inline constexpr qreal muted = 0.3;      // inactive marks
 inline constexpr qreal dim = 0.35;

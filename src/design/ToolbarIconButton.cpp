@@ -3,6 +3,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
+#include "design/Tokens.h"
 
 #include <QPainter>
 
@@ -33,7 +34,7 @@ void ToolbarIconButton::paintEvent(QPaintEvent*)
     if (!isEnabled())
         p.setOpacity(0.45);
     const QRectF r = rect();
-    shapes::fillRounded(p, r, 8, Palette::white(0.06));
+    shapes::fillRounded(p, r, 8, Palette::white(level::tint));
     shapes::strokeRoundedInside(p, r, 8, hasFocus() ? Palette::accentDeep() : Palette::hairline(), 1.0);
     if (isDown())
         p.setOpacity(p.opacity() * 0.6);

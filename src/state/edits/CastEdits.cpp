@@ -1,18 +1,11 @@
 #include "state/edits/CastEdits.h"
 
+#include "state/edits/Assign.h"
 #include "model/Lookup.h"
 
 namespace studio::edits {
 
 namespace {
-
-bool assign(QString& field, const QString& value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
 
 bool fillIfEmpty(QString& field, const std::optional<QString>& value)
 {

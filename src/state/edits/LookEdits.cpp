@@ -1,24 +1,12 @@
 #include "state/edits/LookEdits.h"
 
+#include "state/edits/Assign.h"
 #include "model/LookCatalogs.h"
 #include "state/rules/LookRules.h"
 
 #include <utility>
 
 namespace studio::edits {
-
-namespace {
-
-template <typename T>
-bool assign(T& field, T value)
-{
-    if (field == value)
-        return false;
-    field = std::move(value);
-    return true;
-}
-
-} // namespace
 
 bool chooseStyle(Project& p, const QString& styleID)
 {

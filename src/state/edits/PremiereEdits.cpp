@@ -1,19 +1,8 @@
 #include "state/edits/PremiereEdits.h"
 
+#include "state/edits/Assign.h"
+
 namespace studio::edits {
-
-namespace {
-
-template <class T>
-bool assign(T& field, const T& value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
-} // namespace
 
 bool setPosterSeed(Project& project, const QString& seed)
 {

@@ -1,5 +1,6 @@
 #include "state/edits/SparkEdits.h"
 
+#include "state/edits/Assign.h"
 #include "model/Lookup.h"
 #include "model/Text.h"
 #include "state/rules/SparkRules.h"
@@ -9,15 +10,6 @@
 namespace studio::edits {
 
 namespace {
-
-template <typename T>
-bool assign(T& field, const T& value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
 
 double ToneProfile::*toneField(ToneAxis axis)
 {

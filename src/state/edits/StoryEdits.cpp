@@ -1,5 +1,6 @@
 #include "state/edits/StoryEdits.h"
 
+#include "state/edits/Assign.h"
 #include "model/Lookup.h"
 #include "model/Story.h"
 #include "state/rules/StoryRules.h"
@@ -7,18 +8,6 @@
 using namespace Qt::StringLiterals;
 
 namespace studio::edits {
-
-namespace {
-
-bool assign(QString& field, const QString& value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
-} // namespace
 
 bool setEpisodeTitle(Project& project, const QUuid& episodeID, const QString& title)
 {

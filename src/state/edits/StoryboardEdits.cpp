@@ -1,5 +1,6 @@
 #include "state/edits/StoryboardEdits.h"
 
+#include "state/edits/Assign.h"
 #include "model/CraftKits.h"
 #include "model/Lookup.h"
 #include "model/ShotRecipe.h"
@@ -10,15 +11,6 @@
 namespace studio::edits {
 
 namespace {
-
-template <typename T>
-bool assign(T& field, T value)
-{
-    if (field == value)
-        return false;
-    field = std::move(value);
-    return true;
-}
 
 // Changes the scene found in its episode; false when it is gone.
 template <typename F>

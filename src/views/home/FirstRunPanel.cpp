@@ -7,6 +7,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "views/home/SampleMenuButton.h"
 
 #include <QHBoxLayout>
@@ -36,10 +37,10 @@ public:
         layout->setContentsMargins(22, 22, 22, 22);
         layout->setSpacing(8);
         layout->addStretch(1);
-        layout->addWidget(new TextLabel(u"From spark to premiere."_s, Theme::font(24, QFont::Bold), Qt::white));
+        layout->addWidget(new TextLabel(u"From spark to premiere."_s, Theme::font(type::display, QFont::Bold), Qt::white));
         auto* line = new TextLabel(
             u"Dream it, design it, deliver it — one project, nine simple phases, films from three minutes to four hours."_s,
-            Theme::font(12.5), Palette::white(0.75));
+            Theme::font(type::subheadline), Palette::white(level::bright));
         line->setWordWrap(true);
         line->setMaximumWidth(480);
         layout->addWidget(line, 0, Qt::AlignLeft);
@@ -61,8 +62,8 @@ protected:
             p.setClipPath(shapes::roundedRect(r.adjusted(0, 0, 0, panelRadius * 2), panelRadius));
             ArtThumb::paint(p, r, u"welcome-hero"_s, 1200, 480);
             QLinearGradient shade(r.topLeft(), r.bottomLeft());
-            shade.setColorAt(0, Palette::black(0));
-            shade.setColorAt(1, Palette::black(0.75));
+            shade.setColorAt(0, Palette::black(level::none));
+            shade.setColorAt(1, Palette::black(level::bright));
             p.fillRect(r, shade);
         }
         QPainter p(this);
@@ -82,7 +83,7 @@ QWidget* miniStep(const QString& symbol, const QString& label)
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
     row->addWidget(new SymbolLabel(symbol, 10, Palette::gold(), QFont::Medium), 0, Qt::AlignVCenter);
-    row->addWidget(new TextLabel(label, Theme::font(11, QFont::Medium), Palette::textSecondary()), 0,
+    row->addWidget(new TextLabel(label, Theme::font(type::body, QFont::Medium), Palette::textSecondary()), 0,
                    Qt::AlignVCenter);
     return step;
 }

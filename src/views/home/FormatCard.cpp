@@ -4,7 +4,9 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
+#include "design/SymbolTile.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "views/home/NewProjectDraft.h"
 
 #include <QHBoxLayout>
@@ -12,34 +14,6 @@
 #include <QVBoxLayout>
 
 namespace studio {
-
-namespace {
-
-// The 38-point tile that carries the format's symbol.
-class SymbolTile : public QWidget {
-public:
-    SymbolTile(const QString& symbol, QWidget* parent)
-        : QWidget(parent)
-        , m_symbol(symbol)
-    {
-        setFixedSize(38, 38);
-        setAttribute(Qt::WA_TranslucentBackground);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        shapes::fillRounded(p, QRectF(rect()), 10, Palette::white(0.07));
-        Symbols::paint(p, QRectF(rect()), m_symbol, Palette::gold(), 15, QFont::Medium);
-    }
-
-private:
-    QString m_symbol;
-};
-
-} // namespace
 
 FormatCard::FormatCard(ProjectFormat format, QWidget* parent)
     : QAbstractButton(parent)
@@ -54,14 +28,16 @@ FormatCard::FormatCard(ProjectFormat format, QWidget* parent)
 
     auto* top = new QHBoxLayout;
     top->setSpacing(8);
-    top->addWidget(new SymbolTile(symbol(format), this), 0, Qt::AlignVCenter);
+    auto* tile = new SymbolTile(15, this);
+    tile->setSymbol(symbol(format));
+    top->addWidget(tile, 0, Qt::AlignVCenter);
     top->addStretch(1);
-    top->addWidget(new TextLabel(NewProjectDraft::runtimeHint(format), Theme::font(9, QFont::Medium),
+    top->addWidget(new TextLabel(NewProjectDraft::runtimeHint(format), Theme::font(type::footnote, QFont::Medium),
                                  Palette::textTertiary(), this),
                    0, Qt::AlignVCenter);
     stack->addLayout(top);
-    stack->addWidget(new TextLabel(label(format), Theme::font(15, QFont::Bold), Palette::textPrimary(), this));
-    auto* blurb = new TextLabel(NewProjectDraft::blurb(format), Theme::font(11), Palette::textSecondary(), this);
+    stack->addWidget(new TextLabel(label(format), Theme::font(type::title2, QFont::Bold), Palette::textPrimary(), this));
+    auto* blurb = new TextLabel(NewProjectDraft::blurb(format), Theme::font(type::body), Palette::textSecondary(), this);
     blurb->setWordWrap(true);
     blurb->setMaxLines(3);
     stack->addWidget(blurb);

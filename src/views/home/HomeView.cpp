@@ -6,6 +6,7 @@
 #include "design/ScrollColumn.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Lookup.h"
 #include "model/Text.h"
 #include "services/FileReveal.h"
@@ -122,9 +123,9 @@ QWidget* header()
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(cellMargin, 14, cellMargin, 0);
     column->setSpacing(6);
-    column->addWidget(new TextLabel(u"Your studio."_s, Theme::font(32, QFont::Bold), Palette::textPrimary()));
+    column->addWidget(new TextLabel(u"Your studio."_s, Theme::font(type::hero, QFont::Bold), Palette::textPrimary()));
     auto* line = new TextLabel(u"Every film starts as a spark. Pick up where you left off, or strike a new one."_s,
-                               Theme::font(13), Palette::textSecondary());
+                               Theme::font(type::headline), Palette::textSecondary());
     line->setWordWrap(true);
     column->addWidget(line);
     return box;
@@ -188,7 +189,7 @@ HomeView::HomeView(AppState& app, QWidget* parent)
     auto* footerRow = new QHBoxLayout(footer);
     footerRow->setContentsMargins(cellMargin, 8, cellMargin, 0);
     footerRow->setSpacing(10);
-    m_version = new TextLabel(QString(), Theme::font(10), Palette::textTertiary(), footer);
+    m_version = new TextLabel(QString(), Theme::font(type::small), Palette::textTertiary(), footer);
     footerRow->addWidget(m_version, 0, Qt::AlignVCenter);
     m_footerSamples = new SampleMenuButton(SampleMenuButton::Look::link, footer);
     footerRow->addWidget(m_footerSamples, 0, Qt::AlignVCenter);

@@ -5,6 +5,7 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "views/home/ProjectPosterCard.h"
 
 #include <QFontMetricsF>
@@ -98,16 +99,16 @@ void NewProjectCard::paintEvent(QPaintEvent*)
 
     shapes::strokeDashedRoundedInside(p, card, radius, Palette::hairlineStrong(), lineWidth, 6, 5);
 
-    const QFont titleFont = Theme::font(14, QFont::DemiBold);
-    const QFont subtitleFont = Theme::font(10.5);
+    const QFont titleFont = Theme::font(type::title3, QFont::DemiBold);
+    const QFont subtitleFont = Theme::font(type::callout);
     const QFontMetricsF titleMetrics(titleFont), subtitleMetrics(subtitleFont);
     const qreal stack = circle + 12 + titleMetrics.height() + 3 + subtitleMetrics.height();
     qreal y = card.top() + (card.height() - stack) / 2.0;
 
     const QRectF disc(card.center().x() - circle / 2.0, y, circle, circle);
     QLinearGradient fill(disc.topLeft(), disc.bottomLeft());
-    fill.setColorAt(0, QColor(0xF2, 0xED, 0xE2));
-    fill.setColorAt(1, QColor(0xBF, 0xB7, 0xA6));
+    fill.setColorAt(0, Palette::ivory());
+    fill.setColorAt(1, Palette::ivoryShadeDeep());
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
     p.drawEllipse(disc);

@@ -10,7 +10,9 @@
 #include "design/Slider.h"
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
+#include "design/TextCapsule.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "views/home/NewProjectDraft.h"
 
 #include <QFontMetricsF>
@@ -27,34 +29,6 @@ namespace studio {
 namespace {
 
 constexpr int pillsMaximumWidth = 240;
-
-// One act title of the structure preview on a faint capsule.
-class ActPill : public QWidget {
-public:
-    ActPill(const QString& title, QWidget* parent)
-        : QWidget(parent)
-        , m_title(title)
-    {
-        setAttribute(Qt::WA_TranslucentBackground);
-        setFont(Theme::font(9));
-        const QFontMetricsF metrics(font());
-        setFixedSize(int(std::ceil(metrics.horizontalAdvance(title) + 14)), int(std::ceil(metrics.height() + 6)));
-    }
-    QString title() const { return m_title; }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        shapes::fillCapsule(p, QRectF(rect()), Palette::white(0.05));
-        p.setPen(Palette::textTertiary());
-        p.drawText(QRectF(rect()), Qt::AlignCenter, m_title);
-    }
-
-private:
-    QString m_title;
-};
 
 QVBoxLayout* block(QWidget* parent, QVBoxLayout* form)
 {
@@ -109,7 +83,7 @@ NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
     m_runtimeCaption = new FieldLabel(QString());
     runtime->addWidget(m_runtimeCaption);
     m_runtime = new Slider(3, 40);
-    m_runtimeValue = new TextLabel(QString(), Theme::font(13, QFont::DemiBold), Palette::textPrimary());
+    m_runtimeValue = new TextLabel(QString(), Theme::font(type::headline, QFont::DemiBold), Palette::textPrimary());
     runtime->addLayout(sliderRow(m_runtime, m_runtimeValue));
     connect(m_runtime, &Slider::valueEdited, this, &NewProjectDetailsForm::runtimeEdited);
 
@@ -124,9 +98,9 @@ NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
                                          / (NewProjectDraft::maximumEpisodes - NewProjectDraft::minimumEpisodes)));
     m_episodes->setSingleStep(perEpisode);
     m_episodes->setPageStep(perEpisode * 3);
-    m_episodesValue = new TextLabel(QString(), Theme::font(13, QFont::DemiBold), Palette::textPrimary());
+    m_episodesValue = new TextLabel(QString(), Theme::font(type::headline, QFont::DemiBold), Palette::textPrimary());
     episodes->addLayout(sliderRow(m_episodes, m_episodesValue));
-    m_seasonTotal = new TextLabel(QString(), Theme::font(10), Palette::textTertiary());
+    m_seasonTotal = new TextLabel(QString(), Theme::font(type::small), Palette::textTertiary());
     episodes->addWidget(m_seasonTotal);
     connect(m_episodes, &Slider::valueEdited, this, &NewProjectDetailsForm::episodesEdited);
 
@@ -139,8 +113,8 @@ NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
     row->addWidget(new SymbolLabel(u"map.fill"_s, 12, Palette::gold()), 0, Qt::AlignVCenter);
     auto* names = new QVBoxLayout;
     names->setSpacing(2);
-    m_structureLabel = new TextLabel(QString(), Theme::font(12.5, QFont::DemiBold), Palette::textPrimary());
-    m_structureBlurb = new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary());
+    m_structureLabel = new TextLabel(QString(), Theme::font(type::subheadline, QFont::DemiBold), Palette::textPrimary());
+    m_structureBlurb = new TextLabel(QString(), Theme::font(type::callout), Palette::textTertiary());
     m_structureBlurb->setWordWrap(true);
     names->addWidget(m_structureLabel);
     names->addWidget(m_structureBlurb);
@@ -185,7 +159,7 @@ void NewProjectDetailsForm::display(const NewProjectDraft& draft)
     const QList<Act> acts = structureTemplate(structure);
     int natural = 0;
     for (qsizetype i = 0; i < std::min<qsizetype>(4, acts.size()); ++i) {
-        auto* pill = new ActPill(acts[i].title, m_pillBox);
+        auto* pill = new TextCapsule(acts[i].title, m_pillBox);
         natural += (i > 0 ? m_pills->flowSpacing() : 0) + pill->width();
         m_pills->addWidget(pill);
     }
@@ -207,8 +181,8 @@ QStringList NewProjectDetailsForm::structurePills() const
 {
     QStringList titles;
     for (int i = 0; i < m_pills->count(); ++i) {
-        if (auto* pill = dynamic_cast<ActPill*>(m_pills->itemAt(i)->widget()))
-            titles.append(pill->title());
+        if (auto* pill = dynamic_cast<TextCapsule*>(m_pills->itemAt(i)->widget()))
+            titles.append(pill->text());
     }
     return titles;
 }

@@ -9,6 +9,7 @@
 #include "design/Spring.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "design/ToolbarIconButton.h"
 #include "state/AppState.h"
 #include "views/home/FormatCard.h"
@@ -49,8 +50,8 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     header->setContentsMargins(24, 18, 24, 18);
     auto* titles = new QVBoxLayout;
     titles->setSpacing(3);
-    m_title = new TextLabel(QString(), Theme::font(19, QFont::Bold), Palette::textPrimary());
-    m_subtitle = new TextLabel(QString(), Theme::font(11), Palette::textTertiary());
+    m_title = new TextLabel(QString(), Theme::font(type::display3, QFont::Bold), Palette::textPrimary());
+    m_subtitle = new TextLabel(QString(), Theme::font(type::body), Palette::textTertiary());
     titles->addWidget(m_title);
     titles->addWidget(m_subtitle);
     header->addLayout(titles, 1);
@@ -95,7 +96,7 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     footer->addStretch(1);
     m_create = new PrimaryButton(u"Create Production"_s, true);
     footer->addWidget(m_create, 0, Qt::AlignVCenter);
-    m_tip = new TextLabel(u"Tip: a 4-hour epic is just a feature with more acts. Start anywhere."_s, Theme::font(10),
+    m_tip = new TextLabel(u"Tip: a 4-hour epic is just a feature with more acts. Start anywhere."_s, Theme::font(type::small),
                           Palette::textTertiary());
     footer->addWidget(m_tip, 0, Qt::AlignVCenter);
     content->addLayout(footer);

@@ -9,6 +9,7 @@
 #include "design/SoftShadow.h"
 #include "design/Spring.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QCache>
@@ -42,10 +43,10 @@ constexpr qreal shadowY = 6;
 constexpr qreal hoverScale = 1.015;
 
 struct Fonts {
-    QFont name = Theme::font(16, QFont::Bold);
-    QFont badge = Theme::font(8.5, QFont::DemiBold, 0.8);
-    QFont detail = Theme::font(10);
-    QFont count = Theme::font(10, QFont::Medium);
+    QFont name = Theme::font(type::title, QFont::Bold);
+    QFont badge = Theme::font(type::footnote2, QFont::DemiBold, 0.8);
+    QFont detail = Theme::font(type::small);
+    QFont count = Theme::font(type::small, QFont::Medium);
 };
 const Fonts& fonts()
 {
@@ -248,8 +249,8 @@ void ProjectPosterCard::paintPicture(QPainter& p, const QSizeF& size) const
 
     ArtThumb::paint(p, poster, m_face.posterSeed, artWidth, artHeight);
     QLinearGradient shade(0, posterHeight / 2.0, 0, posterHeight);
-    shade.setColorAt(0, Palette::black(0));
-    shade.setColorAt(1, Palette::black(0.8));
+    shade.setColorAt(0, Palette::black(level::none));
+    shade.setColorAt(1, Palette::black(level::vivid));
     p.fillRect(QRectF(0, posterHeight / 2.0, size.width(), posterHeight / 2.0), shade);
 
     // Name over the badge row, both at the poster's bottom-left.
@@ -267,13 +268,13 @@ void ProjectPosterCard::paintPicture(QPainter& p, const QSizeF& size) const
     qreal x = pad;
     const qreal badgeWidth = badgeMetrics.horizontalAdvance(m_face.badge) + 14;
     const QRectF badge(x, rowTop + (rowHeight - badgeHeight) / 2.0, badgeWidth, badgeHeight);
-    shapes::fillCapsule(p, badge, Palette::white(0.16));
+    shapes::fillCapsule(p, badge, Palette::white(level::edgeStrong));
     p.setFont(f.badge);
-    p.setPen(Palette::white(0.85));
+    p.setPen(Palette::white(level::intense));
     p.drawText(badge, Qt::AlignCenter, m_face.badge);
     x = badge.right() + 6;
     p.setFont(f.detail);
-    p.setPen(Palette::white(0.65));
+    p.setPen(Palette::white(level::medium));
     for (const QString& piece : {m_face.runtime, m_face.episodes}) {
         if (piece.isEmpty())
             continue;

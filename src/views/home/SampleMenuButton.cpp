@@ -2,6 +2,7 @@
 
 #include "design/Palette.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "services/SampleFactory.h"
 
 #include <QMenu>
@@ -17,13 +18,13 @@ SampleMenuButton::SampleMenuButton(Look look, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     if (look == Look::capsule) {
-        setLabelFont(Theme::font(12.5, QFont::Medium));
+        setLabelFont(Theme::font(type::subheadline, QFont::Medium));
         setChevron(true, 8, Palette::textTertiary());
         setPadding(14, 7);
-        setFill(Palette::white(0.05), Palette::white(0.08));
+        setFill(Palette::white(level::wash), Palette::white(level::hairline));
         setBorder(Palette::hairlineStrong(), 1, Palette::hairlineStrong(), 1);
     } else {
-        QFont font = Theme::font(10);
+        QFont font = Theme::font(type::small);
         font.setUnderline(true);
         setLabelFont(font);
         setLabelColor(Palette::textTertiary());

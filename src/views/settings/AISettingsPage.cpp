@@ -8,6 +8,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "services/AIError.h"
 #include "services/AIService.h"
 #include "services/Settings.h"
@@ -45,7 +46,7 @@ AISettingsPage::AISettingsPage(QWidget* parent)
     , m_spinner(new BusyIndicator(14))
     , m_statusRow(new QWidget)
     , m_statusSymbol(new SymbolLabel(QStringLiteral("checkmark.circle.fill"), 11, Palette::success()))
-    , m_statusText(new TextLabel(QString(), Theme::font(11), Palette::textSecondary()))
+    , m_statusText(new TextLabel(QString(), Theme::font(type::body), Palette::textSecondary()))
 {
     m_key->setSecret(true);
     m_model->setFixedWidth(160);
@@ -85,7 +86,7 @@ AISettingsPage::AISettingsPage(QWidget* parent)
         QStringLiteral("Assist is additive by design: it fills blanks and proposes options — it never silently "
                        "replaces your words. The key is stored in this computer's user defaults; clear the field to "
                        "disable AI everywhere."),
-        Theme::font(9.5), Palette::textTertiary());
+        Theme::font(type::label), Palette::textTertiary());
     note->setWordWrap(true);
     column->addWidget(note);
     column->addStretch(1);

@@ -8,6 +8,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "services/FileReveal.h"
 #include "services/ProjectStore.h"
 #include "services/Settings.h"
@@ -77,10 +78,10 @@ private:
 GeneralSettingsPage::GeneralSettingsPage(AppState& app, QWidget* parent)
     : QWidget(parent)
     , m_app(app)
-    , m_path(new MiddleElidedLabel(Theme::font(11), Palette::textSecondary(), nullptr))
+    , m_path(new MiddleElidedLabel(Theme::font(type::body), Palette::textSecondary(), nullptr))
     , m_reveal(new GhostButton(QStringLiteral("Reveal"), Palette::textPrimary()))
     , m_backdrop(new SwitchToggle(QStringLiteral("Animated aurora backdrop")))
-    , m_version(new TextLabel(QString(), Theme::font(10), Palette::textTertiary()))
+    , m_version(new TextLabel(QString(), Theme::font(type::small), Palette::textTertiary()))
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(22, 22, 22, 22);
@@ -111,7 +112,7 @@ GeneralSettingsPage::GeneralSettingsPage(AppState& app, QWidget* parent)
     auto* aboutText = new QVBoxLayout;
     aboutText->setSpacing(1);
     aboutText->addWidget(
-        new TextLabel(QStringLiteral("Palisademotion"), Theme::font(12, QFont::DemiBold), Palette::textPrimary()));
+        new TextLabel(QStringLiteral("Palisademotion"), Theme::font(type::control, QFont::DemiBold), Palette::textPrimary()));
     aboutText->addWidget(m_version);
     about->addLayout(aboutText, 1);
     column->addLayout(about);

@@ -4,6 +4,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QLineEdit>
 #include <QPainter>
@@ -16,7 +17,7 @@ SettingsTextField::SettingsTextField(const QString& placeholder, QWidget* parent
     : QWidget(parent)
     , m_edit(new QLineEdit(this))
 {
-    makePlainEditor(m_edit, Theme::font(11));
+    makePlainEditor(m_edit, Theme::font(type::body));
     m_edit->setFrame(false);
     m_edit->setPlaceholderText(placeholder);
     m_edit->setTextMargins(0, 0, 0, 0);
@@ -52,7 +53,7 @@ void SettingsTextField::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = rect();
-    shapes::fillRounded(p, r, 9, Palette::black(0.25));
+    shapes::fillRounded(p, r, 9, Palette::black(level::shade));
     shapes::strokeRoundedInside(p, r, 9, Palette::hairline(), 1.0);
 }
 

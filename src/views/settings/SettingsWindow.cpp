@@ -5,6 +5,7 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "state/AppState.h"
 #include "views/settings/AISettingsPage.h"
 #include "views/settings/GeneralSettingsPage.h"
@@ -33,7 +34,7 @@ public:
     SettingsTabButton(const QString& symbol, const QString& label, QWidget* parent)
         : QAbstractButton(parent)
         , m_symbol(symbol)
-        , m_font(Theme::font(10.5, QFont::Medium))
+        , m_font(Theme::font(type::callout, QFont::Medium))
     {
         setText(label);
         setCheckable(true);
@@ -52,7 +53,7 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF r = rect();
         if (isChecked())
-            shapes::fillRounded(p, r, 7, Palette::white(0.07));
+            shapes::fillRounded(p, r, 7, Palette::white(level::fill));
         const QColor color = isChecked() ? Palette::gold() : Palette::textSecondary();
         Symbols::paint(p, QRectF(0, 5, width(), 22), m_symbol, color, 16);
         p.setFont(m_font);

@@ -11,6 +11,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "services/Settings.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"
@@ -54,7 +55,7 @@ private:
 
 TextLabel* quietText(const QString& text)
 {
-    return new TextLabel(text, Theme::font(11), Palette::textTertiary());
+    return new TextLabel(text, Theme::font(type::body), Palette::textTertiary());
 }
 
 } // namespace
@@ -62,7 +63,7 @@ TextLabel* quietText(const QString& text)
 UpdateSettingsPage::UpdateSettingsPage(AppState& app, QWidget* parent)
     : QWidget(parent)
     , m_app(app)
-    , m_version(new TextLabel(QString(), Theme::font(12, QFont::DemiBold), Palette::textPrimary()))
+    , m_version(new TextLabel(QString(), Theme::font(type::control, QFont::DemiBold), Palette::textPrimary()))
     , m_autoCheck(new SwitchToggle(QStringLiteral("Check automatically at launch")))
     , m_feed(new SettingsTextField(QStringLiteral("https://…/appcast.json")))
     , m_status(new QWidget)
@@ -79,7 +80,7 @@ UpdateSettingsPage::UpdateSettingsPage(AppState& app, QWidget* parent)
     auto* card = new CardSurface(12, Palette::surface());
     auto* cardRow = new QHBoxLayout(card);
     cardRow->setContentsMargins(13, 13, 13, 13);
-    cardRow->addWidget(new TextLabel(QStringLiteral("Current version"), Theme::font(12), Palette::textSecondary()));
+    cardRow->addWidget(new TextLabel(QStringLiteral("Current version"), Theme::font(type::control), Palette::textSecondary()));
     cardRow->addStretch(1);
     m_version->setAlignment(Qt::AlignRight);
     cardRow->addWidget(m_version);
@@ -174,7 +175,7 @@ void UpdateSettingsPage::buildStatus(const UpdatePhase& phase)
     case Kind::upToDate:
         row->addWidget(new SymbolLabel(QStringLiteral("checkmark.circle.fill"), 12, Palette::success()), 0,
                        Qt::AlignVCenter);
-        row->addWidget(new TextLabel(QStringLiteral("You're on the latest version."), Theme::font(12),
+        row->addWidget(new TextLabel(QStringLiteral("You're on the latest version."), Theme::font(type::control),
                                      Palette::textSecondary()),
                        0, Qt::AlignVCenter);
         addCheckButton(row, new GhostButton(QStringLiteral("Check Again"), Palette::textPrimary()));
@@ -188,10 +189,10 @@ void UpdateSettingsPage::buildStatus(const UpdatePhase& phase)
         title->setSpacing(6);
         title->addWidget(new Dot(6, Palette::gold()), 0, Qt::AlignVCenter);
         title->addWidget(new TextLabel(QStringLiteral("Version ") + phase.info.version + QStringLiteral(" is available"),
-                                       Theme::font(12.5, QFont::DemiBold), Palette::textPrimary()),
+                                       Theme::font(type::subheadline, QFont::DemiBold), Palette::textPrimary()),
                          1, Qt::AlignVCenter);
         cardColumn->addLayout(title);
-        auto* notes = new TextLabel(phase.info.notes, Theme::font(11), Palette::textSecondary());
+        auto* notes = new TextLabel(phase.info.notes, Theme::font(type::body), Palette::textSecondary());
         notes->setWordWrap(true);
         notes->setMaxLines(3);
         cardColumn->addWidget(notes);
@@ -221,7 +222,7 @@ void UpdateSettingsPage::buildStatus(const UpdatePhase& phase)
     case Kind::failed: {
         row->addWidget(new SymbolLabel(QStringLiteral("exclamationmark.triangle.fill"), 12, Palette::warn()), 0,
                        Qt::AlignVCenter);
-        auto* message = new TextLabel(phase.message, Theme::font(11), Palette::textSecondary());
+        auto* message = new TextLabel(phase.message, Theme::font(type::body), Palette::textSecondary());
         message->setWordWrap(true);
         message->setMaxLines(2);
         // As wide as its text, so "Retry" follows it; a long message wraps

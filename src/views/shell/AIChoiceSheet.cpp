@@ -7,6 +7,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "design/ToolbarIconButton.h"
 #include "model/Text.h"
 
@@ -40,12 +41,12 @@ public:
         auto* column = new QVBoxLayout(this);
         column->setContentsMargins(14, 14, 14, 14);
         column->setSpacing(6);
-        auto* label = new TextLabel(option.label, Theme::font(12.5, QFont::Medium), Palette::textPrimary(), this);
+        auto* label = new TextLabel(option.label, Theme::font(type::subheadline, QFont::Medium), Palette::textPrimary(), this);
         label->setWordWrap(true);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         column->addWidget(label);
         if (option.detail) {
-            auto* detail = new TextLabel(*option.detail, Theme::font(11), Palette::textSecondary(), this);
+            auto* detail = new TextLabel(*option.detail, Theme::font(type::body), Palette::textSecondary(), this);
             detail->setWordWrap(true);
             detail->setAttribute(Qt::WA_TransparentForMouseEvents);
             column->addWidget(detail);
@@ -60,7 +61,7 @@ protected:
         const QRectF r = rect();
         shapes::fillRounded(p, r, 12, Palette::surface());
         if (isDown())
-            shapes::fillRounded(p, r, 12, Palette::white(0.04));
+            shapes::fillRounded(p, r, 12, Palette::white(level::veil));
         shapes::strokeRoundedInside(p, r, 12, hasFocus() ? Palette::accentDeep() : Palette::hairlineStrong(), 1.0);
     }
 };
@@ -90,12 +91,12 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
     titleRow->setSpacing(6);
     titleRow->addWidget(new SymbolLabel(u"wand.and.stars"_s, 11, Palette::gold(), QFont::Normal, header), 0,
                         Qt::AlignVCenter);
-    auto* title = new TextLabel(prompt.title, Theme::font(15, QFont::Bold), Palette::textPrimary(), header);
+    auto* title = new TextLabel(prompt.title, Theme::font(type::title2, QFont::Bold), Palette::textPrimary(), header);
     title->setObjectName(u"choiceTitle"_s);
     titleRow->addWidget(title, 1, Qt::AlignVCenter);
     texts->addLayout(titleRow);
     if (prompt.subtitle) {
-        auto* subtitle = new TextLabel(*prompt.subtitle, Theme::font(11), Palette::textTertiary(), header);
+        auto* subtitle = new TextLabel(*prompt.subtitle, Theme::font(type::body), Palette::textTertiary(), header);
         subtitle->setObjectName(u"choiceSubtitle"_s);
         subtitle->setWordWrap(true);
         texts->addWidget(subtitle);

@@ -3,6 +3,7 @@
 #include "design/Palette.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "state/assist/AssistActions.h"
@@ -42,17 +43,17 @@ AssistMenu::AssistMenu(AppState& app, ProjectSession& session, QWidget* parent)
     setPadding(12, 6);
     QLinearGradient gold(0, 0, 0, 1);
     gold.setCoordinateMode(QGradient::ObjectMode);
-    gold.setColorAt(0, QColor(0xE8, 0xD9, 0xB5));
-    gold.setColorAt(1, QColor(0xC9, 0xB3, 0x87));
+    gold.setColorAt(0, Palette::goldLight());
+    gold.setColorAt(1, Palette::goldDeep());
     setFill(gold, gold);
-    setBorder(Palette::white(0.35), 0.5, Palette::accentDeep(), 1.5);
+    setBorder(Palette::white(level::dim), 0.5, Palette::accentDeep(), 1.5);
     setPressedOpacity(0.88);
     // Busy, the capsule keeps its look: the spinner says why it is closed.
     setDimsWhenDisabled(false);
 
     // The shadow reaches beyond the capsule, which a widget can't paint itself.
     auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setColor(Palette::black(0.3));
+    shadow->setColor(Palette::black(level::muted));
     shadow->setBlurRadius(14);
     shadow->setOffset(0, 3);
     setGraphicsEffect(shadow);

@@ -4,6 +4,7 @@
 #include "design/ScrollColumn.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 #include "state/ProjectSession.h"
 #include "views/shell/PhaseRailFooter.h"
@@ -36,7 +37,7 @@ PhaseRail::PhaseRail(ProjectSession& session, QWidget* parent)
         // TextLabel draws edge to edge; the header's padding is its own layout's.
         auto* header = new QVBoxLayout;
         header->setContentsMargins(10, group == PhaseGroup::dream ? 14 : 18, 10, 5);
-        header->addWidget(new TextLabel(text::upper(title(group)), Theme::font(8.5, QFont::DemiBold, 1.2),
+        header->addWidget(new TextLabel(text::upper(title(group)), Theme::font(type::footnote2, QFont::DemiBold, 1.2),
                                         Palette::textTertiary(), list));
         rows->addLayout(header);
         for (PhaseID phase : phases(group)) {

@@ -5,6 +5,7 @@
 #include "design/ProgressRing.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Project.h"
 #include "views/shell/PhaseRailStatus.h"
 
@@ -18,8 +19,8 @@ namespace studio {
 PhaseRailFooter::PhaseRailFooter(QWidget* parent)
     : CardSurface(12, Palette::surface(), parent)
     , m_poster(new ArtThumb(QString(), 80, 80, this))
-    , m_name(new TextLabel(QString(), Theme::font(11, QFont::DemiBold), Palette::textPrimary(), this))
-    , m_detail(new TextLabel(QString(), Theme::font(8.5), Palette::textTertiary(), this))
+    , m_name(new TextLabel(QString(), Theme::font(type::body, QFont::DemiBold), Palette::textPrimary(), this))
+    , m_detail(new TextLabel(QString(), Theme::font(type::footnote2), Palette::textTertiary(), this))
     , m_ring(new ProgressRing(22, 2.5, this))
 {
     setObjectName(u"railFooter"_s);

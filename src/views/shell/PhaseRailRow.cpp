@@ -5,6 +5,7 @@
 #include "design/Spring.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -24,12 +25,12 @@ constexpr qreal lineGap = 1;
 
 QFont titleFont(bool active)
 {
-    return Theme::font(12, active ? QFont::DemiBold : QFont::Normal);
+    return Theme::font(type::control, active ? QFont::DemiBold : QFont::Normal);
 }
 
 QFont statusFont()
 {
-    return Theme::font(8.5);
+    return Theme::font(type::footnote2);
 }
 } // namespace
 
@@ -114,11 +115,11 @@ void PhaseRailRow::paintEvent(QPaintEvent*)
     const QRectF badge(padH, r.center().y() - badgeSide / 2.0, badgeSide, badgeSide);
     if (m_active) {
         QLinearGradient gradient(badge.topLeft(), badge.bottomLeft());
-        gradient.setColorAt(0, QColor(0xF2, 0xED, 0xE2));
-        gradient.setColorAt(1, QColor(0xC6, 0xBE, 0xAD));
+        gradient.setColorAt(0, Palette::ivory());
+        gradient.setColorAt(1, Palette::ivoryShade());
         shapes::fillRounded(p, badge, 8, gradient);
     } else {
-        shapes::fillRounded(p, badge, 8, Palette::white(0.06));
+        shapes::fillRounded(p, badge, 8, Palette::white(level::tint));
     }
     Symbols::paint(p, badge, studio::icon(m_phase), m_active ? Palette::buttonInk() : Palette::textSecondary(), 11,
                    QFont::Medium);

@@ -6,6 +6,7 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"
 #include "state/StudioTab.h"
@@ -97,7 +98,7 @@ TabStrip::TabStrip(AppState& app, QWidget* parent)
     brandRow->setSpacing(5);
     brandRow->addWidget(new SymbolLabel(QStringLiteral("film.fill"), 10, Palette::gold(), QFont::Bold, brand), 0,
                         Qt::AlignVCenter);
-    auto* wordmark = new TextLabel(QStringLiteral("PALISADEMOTION"), Theme::font(9.5, QFont::Bold, 1.8),
+    auto* wordmark = new TextLabel(QStringLiteral("PALISADEMOTION"), Theme::font(type::label, QFont::Bold, 1.8),
                                    Palette::textTertiary(), brand);
     wordmark->setMinimumWidth(wordmark->sizeHint().width());
     brandRow->addWidget(wordmark, 0, Qt::AlignVCenter);
@@ -233,7 +234,7 @@ void TabStrip::hoverLeft(const QUuid& id)
 void TabStrip::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), Palette::black(0.25));
+    p.fillRect(rect(), Palette::black(level::shade));
 }
 
 void TabStrip::mousePressEvent(QMouseEvent* event)

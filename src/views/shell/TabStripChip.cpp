@@ -7,6 +7,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
@@ -28,7 +29,7 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     , m_session(tab.session())
     , m_icon(new SymbolLabel(tab.isHome() ? QStringLiteral("house.fill") : QStringLiteral("film"), 9,
                              Palette::textTertiary(), QFont::Medium, this))
-    , m_name(new TextLabel(QString(), Theme::font(11.5), Palette::textSecondary(), this))
+    , m_name(new TextLabel(QString(), Theme::font(type::bodyLarge), Palette::textSecondary(), this))
     , m_close(new SymbolButton(QStringLiteral("xmark"), 7, Palette::textTertiary(), QFont::Bold, this))
 {
     setAttribute(Qt::WA_Hover);
@@ -115,7 +116,7 @@ bool TabStripChip::isCloseButtonShown() const
 void TabStripChip::refreshLook()
 {
     m_icon->setColor(m_selected ? Palette::gold() : Palette::textTertiary());
-    m_name->setFont(Theme::font(11.5, m_selected ? QFont::DemiBold : QFont::Normal));
+    m_name->setFont(Theme::font(type::bodyLarge, m_selected ? QFont::DemiBold : QFont::Normal));
     m_name->setColor(m_selected ? Palette::textPrimary() : Palette::textSecondary());
     m_close->setVisible(m_closable);
     // A hidden close button keeps its place so the chip doesn't jump under
@@ -135,7 +136,7 @@ void TabStripChip::paintEvent(QPaintEvent*)
         shapes::fillRounded(p, r, radius, Palette::surfaceHigh());
         shapes::strokeRoundedInside(p, r, radius, Palette::hairlineStrong(), 1.0);
     } else if (m_hovered) {
-        shapes::fillRounded(p, r, radius, Palette::white(0.04));
+        shapes::fillRounded(p, r, radius, Palette::white(level::veil));
     }
 }
 

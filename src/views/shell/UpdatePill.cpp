@@ -3,6 +3,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -20,7 +21,7 @@ constexpr qreal spacing = 5;
 
 UpdatePill::UpdatePill(QWidget* parent)
     : QAbstractButton(parent)
-    , m_font(Theme::font(10.5, QFont::Medium))
+    , m_font(Theme::font(type::callout, QFont::Medium))
 {
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);

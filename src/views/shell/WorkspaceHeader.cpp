@@ -6,6 +6,7 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "state/assist/AssistActions.h"
@@ -32,7 +33,7 @@ constexpr qreal readySymbol = 11;
 
 QFont readyFont()
 {
-    return Theme::font(11, QFont::Medium);
+    return Theme::font(type::body, QFont::Medium);
 }
 } // namespace
 
@@ -105,7 +106,7 @@ void MarkReadyButton::paintEvent(QPaintEvent*)
     if (isDown())
         p.setOpacity(0.8);
 
-    shapes::fillCapsule(p, r, Palette::mix(Palette::white(0.05), Palette::withOpacity(success, 0.1), t));
+    shapes::fillCapsule(p, r, Palette::mix(Palette::white(level::wash), Palette::withOpacity(success, 0.1), t));
     shapes::strokeCapsuleInside(p, r, Palette::mix(Palette::hairline(), Palette::withOpacity(success, 0.3), t), 1.0);
     if (hasFocus())
         shapes::strokeCapsuleInside(p, r, Palette::hairlineStrong(), 1.0);
@@ -158,8 +159,8 @@ QString WorkspaceHeader::phaseTagline(PhaseID phase)
 WorkspaceHeader::WorkspaceHeader(AppState& app, ProjectSession& session, QWidget* parent)
     : QWidget(parent)
     , m_session(session)
-    , m_title(new TextLabel(QString(), Theme::font(19, QFont::Bold), Palette::textPrimary(), this))
-    , m_tagline(new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary(), this))
+    , m_title(new TextLabel(QString(), Theme::font(type::display3, QFont::Bold), Palette::textPrimary(), this))
+    , m_tagline(new TextLabel(QString(), Theme::font(type::callout), Palette::textTertiary(), this))
     , m_picker(new EpisodePicker(session, this))
     , m_assist(new AssistMenu(app, session, this))
     , m_ready(new MarkReadyButton(session, this))

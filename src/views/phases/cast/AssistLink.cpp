@@ -2,6 +2,7 @@
 
 #include "design/Palette.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,7 +11,7 @@ namespace studio {
 AssistLink::AssistLink(const QString& tooltip, QWidget* parent)
     : StyledButton(parent)
 {
-    setStyleFont(Theme::font(9.5, QFont::Medium));
+    setStyleFont(Theme::font(type::label, QFont::Medium));
     setPadding(0, 0);
     setPressedLook(1.0, 0.6);
     setCursor(Qt::PointingHandCursor);

@@ -11,6 +11,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "state/edits/CastEdits.h"
@@ -131,7 +132,7 @@ void CastView::buildPane(QWidget* pane)
     m_placeholderSymbol = new SymbolLabel(u"person.crop.rectangle"_s, 26, Palette::textTertiary(), QFont::Light,
                                           m_placeholder);
     placeholderColumn->addWidget(m_placeholderSymbol, 0, Qt::AlignHCenter);
-    m_placeholderText = new TextLabel(QString(), Theme::font(12.5, QFont::Medium), Palette::textTertiary(),
+    m_placeholderText = new TextLabel(QString(), Theme::font(type::subheadline, QFont::Medium), Palette::textTertiary(),
                                       m_placeholder);
     m_placeholderText->setAlignment(Qt::AlignHCenter);
     placeholderColumn->addWidget(m_placeholderText, 0, Qt::AlignHCenter);

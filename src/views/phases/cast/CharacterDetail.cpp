@@ -11,6 +11,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "views/phases/cast/AssistLink.h"
 #include "views/phases/cast/LookAnchorCard.h"
 #include "views/phases/cast/PaneArt.h"
@@ -82,7 +83,7 @@ CharacterDetail::CharacterDetail(QWidget* parent)
     auto* header = new QHBoxLayout;
     header->setSpacing(6);
     header->addWidget(new SymbolLabel(u"heart.text.square.fill"_s, 10, Palette::accentDeep(), QFont::Normal, inner));
-    header->addWidget(new TextLabel(u"INNER LIFE — THE ARC ENGINE"_s, Theme::font(9, QFont::DemiBold, 0.8),
+    header->addWidget(new TextLabel(u"INNER LIFE — THE ARC ENGINE"_s, Theme::font(type::footnote, QFont::DemiBold, 0.8),
                                     Palette::textSecondary(), inner));
     header->addStretch(1);
     m_assist = new AssistLink(u"Kimi fills only the empty fields — nothing you've written is touched."_s, inner);
@@ -102,7 +103,7 @@ CharacterDetail::CharacterDetail(QWidget* parent)
                                      rules::CharacterText::contradiction));
     auto* arc = new TextLabel(u"Want vs. need is the whole arc: they chase the want, the story makes them face the "
                               u"need."_s,
-                              Theme::font(9.5), Palette::textTertiary(), inner);
+                              Theme::font(type::label), Palette::textTertiary(), inner);
     arc->setWordWrap(true);
     innerColumn->addWidget(arc);
     column->addWidget(inner);

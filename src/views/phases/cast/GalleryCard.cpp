@@ -4,6 +4,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QCache>
@@ -24,9 +25,9 @@ constexpr qreal badgeInset = 7;
 constexpr qreal badgePadH = 6, badgePadV = 3;
 
 struct Fonts {
-    QFont name = Theme::font(12, QFont::DemiBold);
-    QFont subtitle = Theme::font(9.5);
-    QFont badge = Theme::font(7.5, QFont::DemiBold, 0.6);
+    QFont name = Theme::font(type::control, QFont::DemiBold);
+    QFont subtitle = Theme::font(type::label);
+    QFont badge = Theme::font(type::caption2, QFont::DemiBold, 0.6);
 };
 const Fonts& fonts()
 {
@@ -133,9 +134,9 @@ void GalleryCard::paintPicture(QPainter& p, const QSizeF& size) const
         const QSizeF box(metrics.horizontalAdvance(badge) + 2 * badgePadH, metrics.height() + 2 * badgePadV);
         const QRectF at(picture.right() - badgeInset - box.width(), picture.bottom() - badgeInset - box.height(),
                         box.width(), box.height());
-        shapes::fillCapsule(p, at, Palette::black(0.55));
+        shapes::fillCapsule(p, at, Palette::black(level::soft));
         p.setFont(f.badge);
-        p.setPen(Palette::white(0.9));
+        p.setPen(Palette::white(level::nearFull));
         p.drawText(at, Qt::AlignCenter, badge);
     }
 

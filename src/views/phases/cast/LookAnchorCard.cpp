@@ -6,6 +6,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -21,7 +22,7 @@ constexpr qreal radius = 12;
 
 LookAnchorCard::LookAnchorCard(const QString& hint, QWidget* parent)
     : QWidget(parent)
-    , m_editor(new PlainTextEditor(QString(), Theme::font(12), this))
+    , m_editor(new PlainTextEditor(QString(), Theme::font(type::control), this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     auto* column = new QVBoxLayout(this);
@@ -30,14 +31,14 @@ LookAnchorCard::LookAnchorCard(const QString& hint, QWidget* parent)
     auto* header = new QHBoxLayout;
     header->setSpacing(6);
     header->addWidget(new SymbolLabel(u"lock.shield.fill"_s, 10, Palette::gold(), QFont::Normal, this));
-    header->addWidget(new TextLabel(u"SIGNATURE LOOK — CONSISTENCY ANCHOR"_s, Theme::font(9, QFont::DemiBold, 0.8),
+    header->addWidget(new TextLabel(u"SIGNATURE LOOK — CONSISTENCY ANCHOR"_s, Theme::font(type::footnote, QFont::DemiBold, 0.8),
                                     Palette::gold(), this));
     header->addStretch(1);
     column->addLayout(header);
     m_editor->setTextColor(Palette::textPrimary());
     m_editor->setMinimumTextHeight(74);
     column->addWidget(m_editor);
-    auto* hintLabel = new TextLabel(hint, Theme::font(9.5), Palette::textTertiary(), this);
+    auto* hintLabel = new TextLabel(hint, Theme::font(type::label), Palette::textTertiary(), this);
     hintLabel->setWordWrap(true);
     column->addWidget(hintLabel);
     connect(m_editor, &PlainTextEditor::textEdited, this, &LookAnchorCard::textEdited);

@@ -2,6 +2,7 @@
 
 #include "design/Palette.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/CraftKits.h"
 
 #include <QGraphicsDropShadowEffect>
@@ -16,7 +17,7 @@ NewCharacterMenu::NewCharacterMenu(QWidget* parent)
     : MenuButton(u"New character"_s, parent)
 {
     const QColor ink = Palette::buttonInk();
-    setLabelFont(Theme::font(12.5, QFont::DemiBold));
+    setLabelFont(Theme::font(type::subheadline, QFont::DemiBold));
     setLabelColor(ink);
     setSymbol(u"plus"_s, 10, ink, QFont::DemiBold);
     setChevron(true, 7, Palette::withOpacity(ink, 0.6));
@@ -24,13 +25,13 @@ NewCharacterMenu::NewCharacterMenu(QWidget* parent)
     setPadding(15, 7);
     QLinearGradient fill(0, 0, 0, 1);
     fill.setCoordinateMode(QGradient::ObjectMode);
-    fill.setColorAt(0, QColor(0xF2, 0xED, 0xE2));
-    fill.setColorAt(1, QColor(0xCE, 0xC6, 0xB5));
+    fill.setColorAt(0, Palette::ivory());
+    fill.setColorAt(1, Palette::ivoryShadeLight());
     setFill(fill, fill);
-    setBorder(Palette::white(0.35), 0.5, Palette::accentDeep(), 1.5);
+    setBorder(Palette::white(level::dim), 0.5, Palette::accentDeep(), 1.5);
     // The shadow reaches past the pill; a graphics effect may paint there.
     auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setColor(Palette::black(0.35));
+    shadow->setColor(Palette::black(level::dim));
     shadow->setBlurRadius(18);
     shadow->setOffset(0, 4);
     setGraphicsEffect(shadow);

@@ -3,6 +3,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 using namespace Qt::StringLiterals;
 
@@ -15,7 +16,7 @@ constexpr qreal outer = 9;
 NewLookBadge::NewLookBadge(QWidget* parent)
     : StyledButton(parent)
 {
-    setStyleFont(Theme::font(10, QFont::Medium));
+    setStyleFont(Theme::font(type::small, QFont::Medium));
     setPadding(10 + outer, 5 + outer);
     setPressedLook(1.0, 0.6);
     setFocusPolicy(Qt::NoFocus);
@@ -25,12 +26,12 @@ NewLookBadge::NewLookBadge(QWidget* parent)
 
 QColor NewLookBadge::labelColor() const
 {
-    return Palette::white(1.0);
+    return Palette::white(level::full);
 }
 
 void NewLookBadge::paintBackground(QPainter& p, const QRectF& r)
 {
-    shapes::fillCapsule(p, r.adjusted(outer, outer, -outer, -outer), Palette::black(0.55));
+    shapes::fillCapsule(p, r.adjusted(outer, outer, -outer, -outer), Palette::black(level::soft));
 }
 
 } // namespace studio

@@ -5,6 +5,7 @@
 #include "design/PlainTextField.h"
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QHBoxLayout>
 
@@ -16,7 +17,7 @@ RelationshipRow::RelationshipRow(const QUuid& relationshipID, QWidget* parent)
     : CardSurface(9, Palette::surfaceHigh(), parent)
     , m_id(relationshipID)
     , m_name(new MenuButton(QString(), this))
-    , m_label(new PlainTextField(u"How they relate…"_s, Theme::font(10.5), this))
+    , m_label(new PlainTextField(u"How they relate…"_s, Theme::font(type::callout), this))
     , m_remove(new SymbolButton(u"xmark"_s, 7, Palette::textTertiary(), QFont::Bold, this))
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -24,10 +25,10 @@ RelationshipRow::RelationshipRow(const QUuid& relationshipID, QWidget* parent)
     row->setContentsMargins(8, 8, 8, 8);
     row->setSpacing(8);
 
-    m_name->setLabelFont(Theme::font(10.5, QFont::DemiBold));
+    m_name->setLabelFont(Theme::font(type::callout, QFont::DemiBold));
     m_name->setLabelColor(Palette::textPrimary());
     m_name->setPadding(8, 4);
-    m_name->setFill(Palette::white(0.07), Palette::white(0.1));
+    m_name->setFill(Palette::white(level::fill), Palette::white(level::raised));
     m_name->setBorder(Qt::transparent, 0, Palette::hairlineStrong(), 1);
     m_name->setPressedOpacity(0.7);
     // A long name is elided in its capsule rather than widening the row past

@@ -7,6 +7,7 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "state/rules/CastRules.h"
 #include "views/phases/cast/RelationshipRow.h"
 
@@ -26,7 +27,7 @@ constexpr int addSide = 20;
 RelationshipsSection::RelationshipsSection(QWidget* parent)
     : QWidget(parent)
     , m_add(new MenuButton(QString(), this))
-    , m_hint(new TextLabel(QString(), Theme::font(9.5), Palette::textTertiary(), this))
+    , m_hint(new TextLabel(QString(), Theme::font(type::label), Palette::textTertiary(), this))
     , m_column(new QVBoxLayout(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -42,7 +43,7 @@ RelationshipsSection::RelationshipsSection(QWidget* parent)
     m_add->setParent(header);
     m_add->setSymbol(u"plus"_s, addSymbol, Palette::textSecondary(), QFont::DemiBold);
     m_add->setPadding((addSide - Symbols::boxSize(addSymbol)) / 2.0, 0);
-    m_add->setFill(Palette::white(0.06), Palette::white(0.1));
+    m_add->setFill(Palette::white(level::tint), Palette::white(level::raised));
     m_add->setBorder(Qt::transparent, 0, Palette::hairlineStrong(), 1);
     m_add->setFixedSize(addSide, addSide);
     connect(m_add, &MenuButton::aboutToOpen, this, [this] {

@@ -5,6 +5,7 @@
 #include "design/SymbolButton.h"
 #include "design/SymbolLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Timeline.h"
 
 #include <QHBoxLayout>
@@ -17,8 +18,8 @@ namespace studio {
 CueTile::CueTile(const QUuid& cueID, QWidget* parent)
     : CardSurface(11, Palette::surfaceHigh(), parent)
     , m_cueID(cueID)
-    , m_name(new PlainTextField(u"Cue name"_s, Theme::font(11.5, QFont::DemiBold), this))
-    , m_mood(new PlainTextField(u"Mood, instruments, references\u2026"_s, Theme::font(10), this))
+    , m_name(new PlainTextField(u"Cue name"_s, Theme::font(type::bodyLarge, QFont::DemiBold), this))
+    , m_mood(new PlainTextField(u"Mood, instruments, references\u2026"_s, Theme::font(type::small), this))
     , m_delete(new SymbolButton(u"xmark"_s, 8, Palette::textTertiary(), QFont::Bold, this))
 {
     auto* row = new QHBoxLayout(this);

@@ -7,6 +7,7 @@
 #include "design/SectionHeader.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Timeline.h"
 #include "views/phases/cut/CueTile.h"
 
@@ -23,7 +24,7 @@ MusicCuesSection::MusicCuesSection(QWidget* parent)
     : QWidget(parent)
     , m_add(new GhostButton(u"plus"_s, u"Add cue"_s, Palette::textPrimary(), this))
     , m_hint(new TextLabel(u"No cues yet. Even two \u2014 'opening wonder', 'final goodbye' \u2014 give the cut a spine."_s,
-                           Theme::font(10.5), Palette::textTertiary(), this))
+                           Theme::font(type::callout), Palette::textTertiary(), this))
     , m_grid(new QWidget(this))
     , m_gridLayout(new AdaptiveGridLayout(230, 320, 10, 10, m_grid))
 {
@@ -38,7 +39,7 @@ MusicCuesSection::MusicCuesSection(QWidget* parent)
                                         u"Cues to score against \u2014 handed to audio generation later."_s, this),
                       0, Qt::AlignVCenter);
     header->addStretch(1);
-    m_add->setLabelFont(Theme::font(11, QFont::Medium));
+    m_add->setLabelFont(Theme::font(type::body, QFont::Medium));
     m_add->setCursor(Qt::PointingHandCursor);
     header->addWidget(m_add, 0, Qt::AlignVCenter);
     stack->addLayout(header);

@@ -4,6 +4,7 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 #include "state/rules/FootageRules.h"
 #include "state/rules/ProgressRules.h"
@@ -30,10 +31,10 @@ constexpr qreal linkSize = 6;
 constexpr qreal barHeight = 4;
 
 struct Fonts {
-    QFont title = Theme::font(10.5, QFont::DemiBold);
-    QFont queued = Theme::font(7.5, QFont::DemiBold, 0.6);
-    QFont percent = Theme::font(8.5, QFont::DemiBold);
-    QFont chip = Theme::font(8, QFont::DemiBold);
+    QFont title = Theme::font(type::callout, QFont::DemiBold);
+    QFont queued = Theme::font(type::caption2, QFont::DemiBold, 0.6);
+    QFont percent = Theme::font(type::footnote2, QFont::DemiBold);
+    QFont chip = Theme::font(type::caption, QFont::DemiBold);
 };
 const Fonts& fonts()
 {
@@ -163,7 +164,7 @@ void JobRow::paintEvent(QPaintEvent*)
         }
         const QString text = rules::shotLengthText(clip.seconds);
         const QRectF chip(x, chipTop, chipMetrics.horizontalAdvance(text) + 2 * chipPadH, chipH);
-        shapes::fillCapsule(p, chip, done ? Palette::withOpacity(Palette::success(), 0.85) : Palette::white(0.07));
+        shapes::fillCapsule(p, chip, done ? Palette::withOpacity(Palette::success(), 0.85) : Palette::white(level::fill));
         p.setPen(done ? Palette::buttonInk() : Palette::textSecondary());
         p.drawText(chip, Qt::AlignCenter, text);
         x = chip.right() + chipGap;
@@ -172,7 +173,7 @@ void JobRow::paintEvent(QPaintEvent*)
 
     if (showsProgressBar()) {
         const QRectF track(pad, chipTop + chipH + partGap, inner, barHeight);
-        shapes::fillCapsule(p, track, Palette::white(0.1));
+        shapes::fillCapsule(p, track, Palette::white(level::raised));
         const double fraction = std::isfinite(m_job.progress) ? std::clamp(m_job.progress, 0.0, 1.0) : 0.0;
         if (fraction > 0) {
             QRectF filled = track;

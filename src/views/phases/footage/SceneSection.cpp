@@ -1,6 +1,7 @@
 #include "views/phases/footage/SceneSection.h"
 
 #include "design/Palette.h"
+#include "design/PlainButton.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -23,40 +24,6 @@ namespace studio {
 
 namespace {
 
-// A plain button: its label only, dimmed while pressed.
-class PlainTextButton : public QAbstractButton {
-public:
-    PlainTextButton(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
-        : QAbstractButton(parent)
-        , m_color(color)
-    {
-        setText(Theme::escapeMnemonic(text));
-        setFont(font);
-        setFocusPolicy(Qt::TabFocus);
-        setAttribute(Qt::WA_TranslucentBackground);
-        m_label = text;
-    }
-
-    QSize sizeHint() const override
-    {
-        const QFontMetricsF fm(font());
-        return QSize(int(std::ceil(fm.horizontalAdvance(m_label))) + 2, int(std::ceil(fm.height())) + 2);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setFont(font());
-        p.setPen(isDown() ? Palette::withOpacity(m_color, level::half) : m_color);
-        p.drawText(QRectF(rect()), Qt::AlignCenter | Qt::TextSingleLine, m_label);
-    }
-
-private:
-    QColor m_color;
-    QString m_label;
-};
-
 constexpr int rowSpacing = 8;
 
 } // namespace
@@ -65,7 +32,7 @@ SceneSection::SceneSection(const QUuid& sceneID, QWidget* parent)
     : QWidget(parent)
     , m_sceneID(sceneID)
     , m_title(new TextLabel(QString(), Theme::font(type::label, QFont::DemiBold, 0.8), Palette::textTertiary(), this))
-    , m_selectScene(new PlainTextButton(u"Select scene"_s, Theme::font(type::label, QFont::Medium), Palette::textTertiary(), this))
+    , m_selectScene(new PlainButton(QString(), u"Select scene"_s, Theme::font(type::label, QFont::Medium), Palette::textTertiary(), this))
     , m_rows(new QVBoxLayout(this), 1)
 {
     setAttribute(Qt::WA_TranslucentBackground);

@@ -9,6 +9,7 @@
 #include "design/SectionHeader.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "state/rules/LookRules.h"
 
 #include <QFontMetricsF>
@@ -75,7 +76,7 @@ void AspectCard::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QFont font = m_selected ? Theme::font(9, QFont::DemiBold) : Theme::font(9);
+    const QFont font = m_selected ? Theme::font(type::footnote, QFont::DemiBold) : Theme::font(type::footnote);
     const QFontMetricsF metrics(font);
     // Outline and label stack at the bottom of the card, centred, 6 apart.
     const QSizeF shape = rules::aspectShapeSize(m_aspect);

@@ -9,6 +9,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/LookCatalogs.h"
 #include "model/Text.h"
 #include "views/phases/look/LensCard.h"
@@ -26,7 +27,7 @@ class DoctrineCard : public CardSurface {
 public:
     DoctrineCard(const QString& symbol, const QString& title, QWidget* parent = nullptr)
         : CardSurface(11, Palette::surfaceHigh(), parent)
-        , m_text(new TextLabel(QString(), Theme::font(10), Palette::textSecondary()))
+        , m_text(new TextLabel(QString(), Theme::font(type::small), Palette::textSecondary()))
     {
         auto* row = new QHBoxLayout(this);
         row->setContentsMargins(11, 11, 11, 11);
@@ -34,7 +35,7 @@ public:
         row->addWidget(new SymbolLabel(symbol, 10, Palette::gold()), 0, Qt::AlignTop);
         auto* words = new QVBoxLayout;
         words->setSpacing(2);
-        words->addWidget(new TextLabel(text::upper(title), Theme::font(8, QFont::DemiBold, 0.7), Palette::textTertiary()));
+        words->addWidget(new TextLabel(text::upper(title), Theme::font(type::caption, QFont::DemiBold, 0.7), Palette::textTertiary()));
         m_text->setWordWrap(true);
         words->addWidget(m_text);
         words->addStretch(1);

@@ -8,7 +8,9 @@
 #include "design/Shapes.h"
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
+#include "design/TextCapsule.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/LookCatalogs.h"
 #include "model/Text.h"
 
@@ -33,35 +35,6 @@ QString artSeed(const QString& styleID)
     return u"style-"_s + styleID;
 }
 } // namespace
-
-// One keyword of the chosen style on a faint capsule.
-class KeywordCapsule : public QWidget {
-public:
-    explicit KeywordCapsule(const QString& keyword, QWidget* parent = nullptr)
-        : QWidget(parent)
-        , m_keyword(text::displayPrefix(keyword))
-    {
-        setAttribute(Qt::WA_TranslucentBackground);
-        setFont(Theme::font(9));
-        const QFontMetricsF metrics(font());
-        setFixedSize(int(std::ceil(metrics.horizontalAdvance(m_keyword) + 14)), int(std::ceil(metrics.height() + 6)));
-        setAccessibleName(m_keyword);
-    }
-    QString keyword() const { return m_keyword; }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        shapes::fillCapsule(p, QRectF(rect()), Palette::white(0.05));
-        p.setPen(Palette::textTertiary());
-        p.drawText(QRectF(rect()), Qt::AlignCenter, m_keyword);
-    }
-
-private:
-    QString m_keyword;
-};
 
 // The chosen style's card: the art at its leading edge, clipped with the
 // card to its rounded shape.
@@ -118,10 +91,10 @@ LookHero::LookHero(QWidget* parent)
     invite->addWidget(new SymbolLabel(u"camera.filters"_s, 20, Palette::gold(), QFont::Light), 0, Qt::AlignVCenter);
     auto* words = new QVBoxLayout;
     words->setSpacing(3);
-    words->addWidget(new TextLabel(u"Pick a visual world"_s, Theme::font(14, QFont::DemiBold), Palette::textPrimary()));
+    words->addWidget(new TextLabel(u"Pick a visual world"_s, Theme::font(type::title3, QFont::DemiBold), Palette::textPrimary()));
     auto* message = new TextLabel(u"One choice below drives every storyboard frame, every generated shot, every "
                                   u"prompt. You can change it anytime \u2014 the whole film follows."_s,
-                                  Theme::font(11), Palette::textSecondary());
+                                  Theme::font(type::body), Palette::textSecondary());
     message->setWordWrap(true);
     words->addWidget(message);
     invite->addLayout(words, 1);
@@ -140,22 +113,22 @@ LookHero::LookHero(QWidget* parent)
     auto* details = new QVBoxLayout;
     details->setContentsMargins(20, 20, 20, 20);
     details->setSpacing(9);
-    details->addWidget(new TextLabel(u"THE LOOK"_s, Theme::font(9, QFont::DemiBold, 1.4), Palette::gold()));
-    m_name = new TextLabel(QString(), Theme::font(21, QFont::Bold), Palette::textPrimary());
+    details->addWidget(new TextLabel(u"THE LOOK"_s, Theme::font(type::footnote, QFont::DemiBold, 1.4), Palette::gold()));
+    m_name = new TextLabel(QString(), Theme::font(type::display2, QFont::Bold), Palette::textPrimary());
     m_name->setWordWrap(true);
     details->addWidget(m_name);
-    m_blurb = new TextLabel(QString(), Theme::font(11.5), Palette::textSecondary());
+    m_blurb = new TextLabel(QString(), Theme::font(type::bodyLarge), Palette::textSecondary());
     m_blurb->setWordWrap(true);
     details->addWidget(m_blurb);
     auto* keywordBox = new QWidget;
     keywordBox->setAttribute(Qt::WA_TranslucentBackground);
     m_keywordFlow = new FlowLayout(4, keywordBox);
-    m_keywords = std::make_unique<KeyedList<QString, KeywordCapsule>>(m_keywordFlow);
+    m_keywords = std::make_unique<KeyedList<QString, TextCapsule>>(m_keywordFlow);
     details->addWidget(keywordBox);
     auto* engine = new QHBoxLayout;
     engine->setSpacing(6);
     engine->addWidget(new SymbolLabel(u"cpu"_s, 9, Palette::textTertiary()), 0, Qt::AlignTop);
-    m_engineNotes = new TextLabel(QString(), Theme::font(9.5), Palette::textTertiary());
+    m_engineNotes = new TextLabel(QString(), Theme::font(type::label), Palette::textTertiary());
     m_engineNotes->setWordWrap(true);
     engine->addWidget(m_engineNotes, 1, Qt::AlignTop);
     details->addLayout(engine);
@@ -180,7 +153,7 @@ void LookHero::display(const StylePreset* preset)
     m_engineNotes->setText(preset->engineNotes);
     m_keywords->sync(
         preset->keywords, [](const QString& k) { return k; },
-        [](const QString& k) { return new KeywordCapsule(k); }, [](KeywordCapsule*, const QString&, int) {});
+        [](const QString& k) { return new TextCapsule(k); }, [](TextCapsule*, const QString&, int) {});
 }
 
 QString LookHero::shownName() const
@@ -191,8 +164,8 @@ QString LookHero::shownName() const
 QStringList LookHero::shownKeywords() const
 {
     QStringList keywords;
-    for (KeywordCapsule* capsule : m_keywords->widgets())
-        keywords.append(capsule->keyword());
+    for (TextCapsule* capsule : m_keywords->widgets())
+        keywords.append(capsule->text());
     return keywords;
 }
 

@@ -12,9 +12,10 @@
 
 namespace studio {
 
+class TextCapsule;
+
 class CardSurface;
 class FlowLayout;
-class KeywordCapsule;
 class StyleHeroCard;
 class TextLabel;
 struct StylePreset;
@@ -42,7 +43,7 @@ private:
     TextLabel* m_blurb;
     TextLabel* m_engineNotes;
     FlowLayout* m_keywordFlow;
-    std::unique_ptr<KeyedList<QString, KeywordCapsule>> m_keywords;
+    std::unique_ptr<KeyedList<QString, TextCapsule>> m_keywords;
     QString m_shownID;
 };
 

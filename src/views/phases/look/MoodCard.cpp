@@ -7,6 +7,7 @@
 #include "design/SectionHeader.h"
 #include "design/SleekTextEditor.h"
 #include "design/TagField.h"
+#include "design/Tokens.h"
 #include "state/rules/LookRules.h"
 
 #include <QHBoxLayout>
@@ -47,7 +48,7 @@ void AccentSwatch::paintEvent(QPaintEvent*)
     // The ring lies inside the circle's edge.
     const qreal ring = m_selected ? 2.0 : 1.0;
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(m_selected ? Palette::white(1.0) : Palette::white(0.15), ring));
+    p.setPen(QPen(m_selected ? Palette::white(level::full) : Palette::white(level::edge), ring));
     p.drawEllipse(r.adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2));
 }
 

@@ -6,6 +6,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Timeline.h"
 #include "state/rules/PremiereRules.h"
 
@@ -28,7 +29,7 @@ class FormatChip : public QWidget {
 public:
     explicit FormatChip(const QString& text)
         : m_text(text)
-        , m_font(Theme::font(8.5, QFont::Medium))
+        , m_font(Theme::font(type::footnote2, QFont::Medium))
     {
         setAttribute(Qt::WA_TranslucentBackground);
         setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
@@ -45,7 +46,7 @@ protected:
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.fillPath(shapes::capsule(QRectF(rect())), Palette::white(0.05));
+        p.fillPath(shapes::capsule(QRectF(rect())), Palette::white(level::wash));
         p.setFont(m_font);
         p.setPen(Palette::textSecondary());
         const QRectF inside = QRectF(rect()).adjusted(7, 3, -7, -3);
@@ -84,8 +85,8 @@ PresetCard::PresetCard(const ExportPreset& preset, QWidget* parent)
     m_check->hide();
     top->addWidget(m_check, 0, Qt::AlignVCenter);
     stack->addLayout(top);
-    stack->addWidget(new TextLabel(preset.name, Theme::font(13, QFont::Bold), Palette::textPrimary()));
-    m_blurb = new TextLabel(preset.blurb, Theme::font(9.5), Palette::textTertiary());
+    stack->addWidget(new TextLabel(preset.name, Theme::font(type::headline, QFont::Bold), Palette::textPrimary()));
+    m_blurb = new TextLabel(preset.blurb, Theme::font(type::label), Palette::textTertiary());
     m_blurb->setWordWrap(true);
     m_blurb->setMaxLines(2);
     stack->addWidget(m_blurb);
@@ -119,13 +120,13 @@ void PresetCard::paintEvent(QPaintEvent*)
     const QPainterPath shape = shapes::roundedRect(area, 14);
     p.fillPath(shape, Palette::surface());
     if (isDown())
-        p.fillPath(shape, Palette::white(0.03));
+        p.fillPath(shape, Palette::white(level::faint));
     const qreal inset = border / 2.0;
     p.setPen(QPen(m_selected ? Palette::gold() : Palette::hairline(), border));
     p.setBrush(Qt::NoBrush);
     p.drawPath(shapes::roundedRect(area.adjusted(inset, inset, -inset, -inset), 14 - inset));
     if (hasFocus() && !m_selected) {
-        p.setPen(QPen(Palette::white(0.3), 1));
+        p.setPen(QPen(Palette::white(level::muted), 1));
         p.drawPath(shapes::roundedRect(area.adjusted(2.5, 2.5, -2.5, -2.5), 12));
     }
 }

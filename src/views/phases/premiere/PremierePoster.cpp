@@ -7,6 +7,7 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 #include "state/rules/PremiereRules.h"
 
@@ -34,7 +35,7 @@ class StripButton : public QAbstractButton {
 public:
     StripButton(const QString& symbol, const QString& label)
         : m_symbol(symbol)
-        , m_font(Theme::font(9.5, QFont::Medium))
+        , m_font(Theme::font(type::label, QFont::Medium))
     {
         setText(label);
         setCursor(Qt::PointingHandCursor);
@@ -111,8 +112,8 @@ protected:
             p.setClipPath(shapes::roundedRect(area.adjusted(0, 0, 0, 2 * cornerRadius), cornerRadius));
             ArtThumb::paint(p, area, m_seed, 600, 840);
             QLinearGradient fade(area.center().x(), area.center().y(), area.center().x(), area.bottom());
-            fade.setColorAt(0, Palette::black(0));
-            fade.setColorAt(1, Palette::black(0.85));
+            fade.setColorAt(0, Palette::black(level::none));
+            fade.setColorAt(1, Palette::black(level::intense));
             p.fillRect(area, fade);
         }
         QPainter p(this);
@@ -142,20 +143,20 @@ PremierePoster::PremierePoster(QWidget* parent)
     over->setContentsMargins(18, 18, 18, 18);
     over->setSpacing(5);
     over->addStretch(1);
-    m_title = new TextLabel(QString(), Theme::font(19, QFont::Bold, 1.5), Palette::white(1));
+    m_title = new TextLabel(QString(), Theme::font(type::display3, QFont::Bold, 1.5), Palette::white(level::full));
     m_title->setWordWrap(true);
     m_title->setAlignment(Qt::AlignHCenter);
     // However long the name, it stays on the poster.
     m_title->setMaxLines(8);
     over->addWidget(m_title);
-    m_genres = new TextLabel(QString(), Theme::font(9, QFont::Normal, 0.8), Palette::white(0.7));
+    m_genres = new TextLabel(QString(), Theme::font(type::footnote, QFont::Normal, 0.8), Palette::white(level::strong));
     m_genres->setWordWrap(true);
     m_genres->setAlignment(Qt::AlignHCenter);
     over->addWidget(m_genres);
 
     auto* strip = new QHBoxLayout;
     strip->setContentsMargins(10, 10, 10, 10);
-    strip->addWidget(new TextLabel(u"One-sheet"_s, Theme::font(9.5), Palette::textTertiary()), 0, Qt::AlignVCenter);
+    strip->addWidget(new TextLabel(u"One-sheet"_s, Theme::font(type::label), Palette::textTertiary()), 0, Qt::AlignVCenter);
     strip->addStretch(1);
     m_newPoster = new StripButton(u"arrow.triangle.2.circlepath"_s, u"New poster"_s);
     strip->addWidget(m_newPoster, 0, Qt::AlignVCenter);

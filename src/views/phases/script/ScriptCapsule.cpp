@@ -4,6 +4,7 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QFontMetricsF>
@@ -23,9 +24,9 @@ constexpr qreal pressedOpacity = 0.6;
 ScriptCapsule::Look ScriptCapsule::toolbarLook(const QString& symbol)
 {
     Look look;
-    look.font = Theme::font(10.5, QFont::Medium);
+    look.font = Theme::font(type::callout, QFont::Medium);
     look.labelColor = Palette::textSecondary();
-    look.fill = Palette::white(0.05);
+    look.fill = Palette::white(level::wash);
     look.border = Palette::hairline();
     look.padH = 9;
     look.padV = 5;
@@ -39,7 +40,7 @@ ScriptCapsule::Look ScriptCapsule::toolbarLook(const QString& symbol)
 ScriptCapsule::Look ScriptCapsule::chipLook()
 {
     Look look;
-    look.font = Theme::font(9.5, QFont::Medium);
+    look.font = Theme::font(type::label, QFont::Medium);
     look.labelColor = Palette::paperInkSoft();
     look.fill = Palette::withOpacity(Palette::paperInk(), 0.05);
     look.border = Palette::withOpacity(Palette::paperInk(), 0.15);

@@ -9,6 +9,7 @@
 #include "design/SymbolButton.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptElementRow.h"
@@ -65,8 +66,8 @@ ScriptPage::ScriptPage(QWidget* parent)
     auto* empty = new QVBoxLayout(m_empty);
     empty->setContentsMargins(0, 110, 0, 110);
     empty->setSpacing(10);
-    auto* fadeIn = new TextLabel(u"FADE IN:"_s, Theme::font(12, QFont::DemiBold), Palette::paperInkSoft(), m_empty);
-    auto* hint = new TextLabel(u"Start with a scene heading, or draft from your story beats."_s, Theme::font(11),
+    auto* fadeIn = new TextLabel(u"FADE IN:"_s, Theme::font(type::control, QFont::DemiBold), Palette::paperInkSoft(), m_empty);
+    auto* hint = new TextLabel(u"Start with a scene heading, or draft from your story beats."_s, Theme::font(type::body),
                                Palette::paperInkSoft(), m_empty);
     empty->addWidget(fadeIn, 0, Qt::AlignHCenter);
     empty->addWidget(hint, 0, Qt::AlignHCenter);

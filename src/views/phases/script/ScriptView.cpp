@@ -7,6 +7,7 @@
 #include "design/SoftShadow.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "state/assist/AssistResults.h"
@@ -71,13 +72,13 @@ protected:
         QPainter p(this);
         const QRect page = m_page->geometry();
         if (page.height() <= shadowSlice * 2) {
-            SoftShadow::paint(p, page, 6, Palette::black(0.5), 24, QPointF(0, 10));
+            SoftShadow::paint(p, page, 6, Palette::black(level::half), 24, QPointF(0, 10));
             return;
         }
         // A long page casts the shadow of a short one, its middle stretched:
         // along a straight edge the blur is the same all the way down.
         const qreal margin = SoftShadow::reach(24);
-        const QImage image = SoftShadow::image(QSizeF(page.width(), shadowSlice * 2), 6, Palette::black(1.0), 24,
+        const QImage image = SoftShadow::image(QSizeF(page.width(), shadowSlice * 2), 6, Palette::black(level::full), 24,
                                                devicePixelRatioF());
         if (image.isNull())
             return;
@@ -104,7 +105,7 @@ private:
 ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
     : PhaseScreen(session, parent)
     , m_storyDraft(new GhostButton(u"wand.and.stars"_s, u"Draft from Story beats"_s, Palette::gold(), this))
-    , m_statistics(new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary(), this))
+    , m_statistics(new TextLabel(QString(), Theme::font(type::callout), Palette::textTertiary(), this))
     , m_scroll(new ScrollColumn(this))
     , m_page(new ScriptPage(nullptr))
 {

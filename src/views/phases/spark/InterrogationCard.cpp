@@ -7,6 +7,7 @@
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/CraftKits.h"
 #include "state/rules/SparkRules.h"
 
@@ -62,7 +63,7 @@ class QuestionFade : public QWidget {
 public:
     explicit QuestionFade(QWidget* parent)
         : QWidget(parent)
-        , m_label(new TextLabel(QString(), Theme::font(15, QFont::Medium), Palette::textPrimary(), this))
+        , m_label(new TextLabel(QString(), Theme::font(type::title2, QFont::Medium), Palette::textPrimary(), this))
         , m_effect(new QGraphicsOpacityEffect(m_label))
         , m_animation(new QVariantAnimation(this))
     {
@@ -122,7 +123,7 @@ private:
 
 InterrogationCard::InterrogationCard(QWidget* parent)
     : QWidget(parent)
-    , m_counter(new TextLabel(QString(), Theme::font(9), Palette::textTertiary(), this))
+    , m_counter(new TextLabel(QString(), Theme::font(type::footnote), Palette::textTertiary(), this))
     , m_question(new QuestionFade(this))
     , m_next(new GhostButton(u"arrow.triangle.2.circlepath"_s, u"Next question"_s, Palette::textPrimary(), this))
     , m_answer(new GhostButton(u"arrow.down.right.square"_s, u"Answer on the board"_s, Palette::gold(), this))
@@ -135,7 +136,7 @@ InterrogationCard::InterrogationCard(QWidget* parent)
     auto* header = new QHBoxLayout;
     header->setSpacing(6);
     header->addWidget(new SymbolLabel(u"questionmark.bubble.fill"_s, 10, Palette::gold()), 0, Qt::AlignVCenter);
-    header->addWidget(new TextLabel(u"INTERROGATE THE IDEA"_s, Theme::font(9, QFont::DemiBold, 0.8), Palette::gold()),
+    header->addWidget(new TextLabel(u"INTERROGATE THE IDEA"_s, Theme::font(type::footnote, QFont::DemiBold, 0.8), Palette::gold()),
                       0, Qt::AlignVCenter);
     header->addStretch(1);
     header->addWidget(m_counter, 0, Qt::AlignVCenter);
@@ -152,7 +153,7 @@ InterrogationCard::InterrogationCard(QWidget* parent)
 
     auto* footnote = new TextLabel(
         u"Questions a director asks an idea until it confesses. Good answers become fragments below."_s,
-        Theme::font(9.5), Palette::textTertiary(), this);
+        Theme::font(type::label), Palette::textTertiary(), this);
     footnote->setWordWrap(true);
     stack->addWidget(footnote);
 

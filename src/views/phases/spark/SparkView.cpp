@@ -6,6 +6,7 @@
 #include "design/FlowLayout.h"
 #include "design/LabeledSlider.h"
 #include "design/MenuButton.h"
+#include "design/PaddedCard.h"
 #include "design/Palette.h"
 #include "design/PlainTextEditor.h"
 #include "design/PlainTextField.h"
@@ -17,7 +18,9 @@
 #include "design/Symbols.h"
 #include "design/TagField.h"
 #include "design/TextLabel.h"
+#include "design/SymbolTile.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Lookup.h"
 #include "state/edits/SparkEdits.h"
 #include "state/rules/SparkRules.h"
@@ -57,14 +60,11 @@ const QList<ToneDial>& toneDials()
     return dials;
 }
 
-// A card of the page: the surface with its padding and a vertical stack.
+// A card of the page, handing out its padded stack.
 CardSurface* card(int padding, int spacing, QVBoxLayout** stack)
 {
-    auto* surface = new CardSurface(16, Palette::surface());
-    auto* layout = new QVBoxLayout(surface);
-    layout->setContentsMargins(padding, padding, padding, padding);
-    layout->setSpacing(spacing);
-    *stack = layout;
+    auto* surface = new PaddedCard(padding, spacing);
+    *stack = surface->stack();
     return surface;
 }
 
@@ -82,41 +82,12 @@ void showLineText(QLineEdit* edit, const QString& text, Set set)
 
 TextLabel* hint(const QString& text)
 {
-    auto* label = new TextLabel(text, Theme::font(10), Palette::textTertiary());
+    auto* label = new TextLabel(text, Theme::font(type::small), Palette::textTertiary());
     label->setWordWrap(true);
     return label;
 }
 
 } // namespace
-
-// The format's symbol on its tile.
-class FormatTile : public QWidget {
-public:
-    FormatTile()
-    {
-        setFixedSize(38, 38);
-        setAttribute(Qt::WA_TranslucentBackground);
-    }
-    void setSymbol(const QString& name)
-    {
-        if (name == m_symbol)
-            return;
-        m_symbol = name;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        shapes::fillRounded(p, QRectF(rect()), 10, Palette::white(0.07));
-        Symbols::paint(p, QRectF(rect()), m_symbol, Palette::gold(), 14, QFont::Medium);
-    }
-
-private:
-    QString m_symbol;
-};
 
 SparkView::SparkView(ProjectSession& session, QWidget* parent)
     : PhaseScreen(session, parent)
@@ -160,11 +131,11 @@ QWidget* SparkView::leftColumn()
     auto* header = new QHBoxLayout;
     header->addWidget(new FieldLabel(u"Logline \u2014 the one-sentence movie"_s), 0, Qt::AlignVCenter);
     header->addStretch(1);
-    m_loglineCounter = new TextLabel(QString(), Theme::font(9.5), Palette::textTertiary());
+    m_loglineCounter = new TextLabel(QString(), Theme::font(type::label), Palette::textTertiary());
     m_loglineCounter->setAlignment(Qt::AlignRight);
     header->addWidget(m_loglineCounter, 0, Qt::AlignVCenter);
     inner->addLayout(header);
-    m_logline = new PlainTextEditor(QString(), Theme::font(17, QFont::Medium));
+    m_logline = new PlainTextEditor(QString(), Theme::font(type::titleLarge, QFont::Medium));
     m_logline->setTextColor(Palette::textPrimary());
     m_logline->setMinimumTextHeight(84);
     inner->addWidget(m_logline);
@@ -187,7 +158,7 @@ QWidget* SparkView::leftColumn()
     stack->addWidget(card(16, 8, &inner));
     inner->addWidget(new FieldLabel(u"The argument \u2014 what the film proves"_s));
     m_argument = new PlainTextField(u"State it like a verdict: \"Vigilance isn't living.\""_s,
-                                    Theme::font(14, QFont::Medium));
+                                    Theme::font(type::title3, QFont::Medium));
     m_argument->setTextColor(Palette::textPrimary());
     inner->addWidget(m_argument);
     inner->addWidget(
@@ -244,19 +215,19 @@ QWidget* SparkView::formatCard()
     auto* row = new QHBoxLayout(surface);
     row->setContentsMargins(14, 14, 14, 14);
     row->setSpacing(11);
-    m_formatTile = new FormatTile;
+    m_formatTile = new SymbolTile(14);
     row->addWidget(m_formatTile, 0, Qt::AlignVCenter);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    m_formatLabel = new TextLabel(QString(), Theme::font(13.5, QFont::DemiBold), Palette::textPrimary());
-    m_targeting = new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary());
+    m_formatLabel = new TextLabel(QString(), Theme::font(type::headlineLarge, QFont::DemiBold), Palette::textPrimary());
+    m_targeting = new TextLabel(QString(), Theme::font(type::callout), Palette::textTertiary());
     texts->addWidget(m_formatLabel);
     texts->addWidget(m_targeting);
     row->addLayout(texts, 1);
     m_formatMenu = new MenuButton(u"Change"_s);
     m_formatMenu->setShape(MenuButton::Shape::plain);
     m_formatMenu->setPadding(0, 0);
-    m_formatMenu->setLabelFont(Theme::font(10.5, QFont::Medium));
+    m_formatMenu->setLabelFont(Theme::font(type::callout, QFont::Medium));
     m_formatMenu->setLabelColor(Palette::textSecondary());
     m_formatMenu->setCursor(Qt::PointingHandCursor);
     row->addWidget(m_formatMenu, 0, Qt::AlignVCenter);
@@ -333,7 +304,7 @@ QWidget* SparkView::ratingRuntimeCard()
     m_runtime = new Slider(runtimeMin(ProjectFormat::shortFilm), runtimeMax(ProjectFormat::shortFilm));
     m_runtime->setTint(Palette::accentDeep());
     row->addWidget(m_runtime, 1, Qt::AlignVCenter);
-    m_runtimeText = new TextLabel(QString(), Theme::font(12, QFont::DemiBold), Palette::textPrimary());
+    m_runtimeText = new TextLabel(QString(), Theme::font(type::control, QFont::DemiBold), Palette::textPrimary());
     m_runtimeText->setFixedSize(44, m_runtimeText->sizeHint().height());
     m_runtimeText->setAlignment(Qt::AlignTrailing);
     row->addWidget(m_runtimeText, 0, Qt::AlignVCenter);

@@ -18,7 +18,7 @@ namespace studio {
 
 class Chip;
 class FieldLabel;
-class FormatTile;
+class SymbolTile;
 class IdeaBoard;
 class InterrogationCard;
 class LabeledSlider;
@@ -79,7 +79,7 @@ private:
     TagField* m_themes = nullptr;
     InterrogationCard* m_interrogation = nullptr;
     SleekTextField* m_title = nullptr;
-    FormatTile* m_formatTile = nullptr;
+    SymbolTile* m_formatTile = nullptr;
     TextLabel* m_formatLabel = nullptr;
     TextLabel* m_targeting = nullptr;
     MenuButton* m_formatMenu = nullptr;

@@ -6,6 +6,7 @@
 #include "design/Palette.h"
 #include "design/PlainTextField.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "views/phases/story/BeatCard.h"
 #include "views/phases/story/DashedAddButton.h"
 
@@ -25,7 +26,7 @@ ActColumn::ActColumn(const QUuid& actID, QWidget* parent)
     : QWidget(parent)
     , m_id(actID)
     , m_layout(new QVBoxLayout(this))
-    , m_title(new PlainTextField(u"Act title"_s, Theme::font(13, QFont::Bold)))
+    , m_title(new PlainTextField(u"Act title"_s, Theme::font(type::headline, QFont::Bold)))
     , m_menu(new MenuButton)
     , m_addBeat(new DashedAddButton(DashedAddButton::Shape::bar, u"Add beat"_s))
 {

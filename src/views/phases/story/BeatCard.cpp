@@ -7,6 +7,7 @@
 #include "design/PlainTextField.h"
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "views/phases/story/ChargeStyle.h"
 #include "state/rules/StoryRules.h"
 
@@ -23,9 +24,9 @@ BeatCard::BeatCard(const QUuid& beatID, QWidget* parent)
     , m_id(beatID)
     , m_charge(new SymbolButton(story::chargeSymbol(rules::ChargeState::flat), 11,
                                 story::chargeSymbolColor(rules::ChargeState::flat)))
-    , m_title(new PlainTextField(u"Beat"_s, Theme::font(12, QFont::DemiBold)))
+    , m_title(new PlainTextField(u"Beat"_s, Theme::font(type::control, QFont::DemiBold)))
     , m_menu(new MenuButton)
-    , m_summary(new PlainTextEditor(u"What happens here?"_s, Theme::font(11)))
+    , m_summary(new PlainTextEditor(u"What happens here?"_s, Theme::font(type::body)))
 {
     m_charge->setToolTip(u"Emotional charge — does this beat lift (▲) or drop (▼) your protagonist's fortunes? "
                          u"Click to cycle. Feeds the story pulse above."_s);
@@ -45,7 +46,7 @@ BeatCard::BeatCard(const QUuid& beatID, QWidget* parent)
             [this] { Q_EMIT deleteRequested(m_id); });
 
     m_summary->setTextColor(Palette::textSecondary());
-    m_summary->setPlaceholderFont(Theme::font(10.5));
+    m_summary->setPlaceholderFont(Theme::font(type::callout));
     m_summary->setPlaceholderInset(QPointF(5, 8));
     m_summary->setTextMargin(5);
     m_summary->setMinimumTextHeight(52);

@@ -1,6 +1,7 @@
 #include "views/phases/story/ChargeStyle.h"
 
 #include "design/Palette.h"
+#include "design/Tokens.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,7 +9,7 @@ namespace studio::story {
 
 QColor steelBlue()
 {
-    return QColor(159, 180, 196);
+    return Palette::steel();
 }
 
 QString chargeSymbol(ChargeState state)
@@ -47,7 +48,7 @@ QColor pulseDotColor(ChargeState state)
     case ChargeState::flat:
         break;
     }
-    return Palette::white(0.35);
+    return Palette::white(level::dim);
 }
 
 } // namespace studio::story

@@ -1,6 +1,7 @@
 #include "views/phases/story/PulseLine.h"
 
 #include "design/Palette.h"
+#include "design/Tokens.h"
 #include "views/phases/story/ChargeStyle.h"
 #include "state/rules/StoryRules.h"
 
@@ -48,7 +49,7 @@ void PulseLine::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing, true);
 
     const qreal mid = size.height() * 0.5;
-    p.setPen(QPen(Palette::white(0.08), 1.0));
+    p.setPen(QPen(Palette::white(level::hairline), 1.0));
     p.drawLine(QPointF(0, mid), QPointF(size.width(), mid));
 
     if (!points.isEmpty()) {

@@ -11,6 +11,7 @@
 #include "design/ScrollColumn.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "state/edits/StoryEdits.h"
@@ -35,11 +36,11 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
     : PhaseScreen(session, parent)
     , m_content(new QWidget)
     , m_structure(new MenuButton)
-    , m_title(new PlainTextField(QString(), Theme::font(12.5, QFont::Medium)))
+    , m_title(new PlainTextField(QString(), Theme::font(type::subheadline, QFont::Medium)))
     , m_pulse(new PulseLine)
-    , m_counts(new TextLabel(QString(), Theme::font(10.5), Palette::textTertiary()))
+    , m_counts(new TextLabel(QString(), Theme::font(type::callout), Palette::textTertiary()))
     , m_synopsisRow(new QWidget)
-    , m_synopsis(new PlainTextField(QString(), Theme::font(11.5)))
+    , m_synopsis(new PlainTextField(QString(), Theme::font(type::bodyLarge)))
     , m_page(new ScrollColumn)
     , m_board(new HorizontalStrip(16))
     , m_addAct(new DashedAddButton(DashedAddButton::Shape::tile, u"Add Act"_s))
@@ -51,12 +52,12 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
     // Toolbar: structure, episode title, pulse, counts.
     m_structure->setObjectName(u"structureMenu"_s);
     m_structure->setSymbol(u"map.fill"_s, 10, Palette::gold());
-    m_structure->setLabelFont(Theme::font(12, QFont::DemiBold));
+    m_structure->setLabelFont(Theme::font(type::control, QFont::DemiBold));
     m_structure->setLabelColor(Palette::textPrimary());
     m_structure->setChevron(true, 8, Palette::textTertiary());
     m_structure->setPadding(12, 7);
     m_structure->setSpacing(6);
-    m_structure->setFill(Palette::white(0.05), Palette::white(0.09));
+    m_structure->setFill(Palette::white(level::wash), Palette::white(level::fillHover));
     m_structure->setBorder(Palette::hairline(), 1, Palette::hairlineStrong(), 1);
     for (StructureKind kind : allCases<StructureKind>()) {
         QAction* entry = m_structure->menu()->addAction(Theme::escapeMnemonic(rules::structureMenuTitle(kind)));

@@ -5,6 +5,7 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/ShotRecipe.h"
 #include "model/Text.h"
 
@@ -28,27 +29,27 @@ constexpr qreal recipeMarkSize = 8;
 
 const QFont& numberFont()
 {
-    static const QFont f = Theme::font(10.5, QFont::DemiBold);
+    static const QFont f = Theme::font(type::callout, QFont::DemiBold);
     return f;
 }
 const QFont& moveFont()
 {
-    static const QFont f = Theme::font(9.5);
+    static const QFont f = Theme::font(type::label);
     return f;
 }
 const QFont& secondsFont()
 {
-    static const QFont f = Theme::font(10, QFont::Medium);
+    static const QFont f = Theme::font(type::small, QFont::Medium);
     return f;
 }
 const QFont& sizeBadgeFont()
 {
-    static const QFont f = Theme::font(8.5, QFont::Bold, 0.5);
+    static const QFont f = Theme::font(type::footnote2, QFont::Bold, 0.5);
     return f;
 }
 const QFont& statusFont()
 {
-    static const QFont f = Theme::font(7.5, QFont::DemiBold, 0.6);
+    static const QFont f = Theme::font(type::caption2, QFont::DemiBold, 0.6);
     return f;
 }
 
@@ -71,7 +72,7 @@ QColor dotColor(ShotStatus status)
     case ShotStatus::planned:
         break;
     }
-    return Palette::white(0.55);
+    return Palette::white(level::soft);
 }
 
 qreal baselineIn(const QRectF& r, const QFontMetricsF& fm)
@@ -181,7 +182,7 @@ void ShotCard::paint(QPainter& p, const QSizeF& size, AspectRatio aspect) const
         const QString text = abbrev(this->size);
         QRectF r = badgeRect(fm.horizontalAdvance(text), fm.height(), 0);
         r.moveTopLeft(QPointF(badgeInset, badgeInset));
-        shapes::fillCapsule(p, r, Palette::black(0.55));
+        shapes::fillCapsule(p, r, Palette::black(level::soft));
         p.setFont(sizeBadgeFont());
         p.setPen(Qt::white);
         p.drawText(QPointF(r.left() + 6, baselineIn(r, fm)), text);
@@ -193,12 +194,12 @@ void ShotCard::paint(QPainter& p, const QSizeF& size, AspectRatio aspect) const
         constexpr qreal dot = 4.5, gap = 4;
         QRectF r = badgeRect(fm.horizontalAdvance(text), fm.height(), dot + gap);
         r.moveTopRight(QPointF(size.width() - badgeInset, badgeInset));
-        shapes::fillCapsule(p, r, Palette::black(0.55));
+        shapes::fillCapsule(p, r, Palette::black(level::soft));
         p.setPen(Qt::NoPen);
         p.setBrush(dotColor(status));
         p.drawEllipse(QRectF(r.left() + 6, r.center().y() - dot / 2.0, dot, dot));
         p.setFont(statusFont());
-        p.setPen(Palette::white(0.9));
+        p.setPen(Palette::white(level::nearFull));
         p.drawText(QPointF(r.left() + 6 + dot + gap, baselineIn(r, fm)), text);
     }
 

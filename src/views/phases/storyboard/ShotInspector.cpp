@@ -12,6 +12,7 @@
 #include "design/Slider.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/ShotRecipe.h"
 #include "model/Text.h"
 #include "state/rules/StoryboardRules.h"
@@ -126,7 +127,7 @@ void ShotInspector::buildChips(QBoxLayout* column)
         m_sizeChips << chip;
     }
     static_cast<QBoxLayout*>(sizes->layout())->addLayout(sizeFlow);
-    m_sizeLabel = new TextLabel(QString(), Theme::font(9.5), Palette::textTertiary(), sizes);
+    m_sizeLabel = new TextLabel(QString(), Theme::font(type::label), Palette::textTertiary(), sizes);
     sizes->layout()->addWidget(m_sizeLabel);
 
     QWidget* moves = section(column, 8);
@@ -148,7 +149,7 @@ void ShotInspector::buildRecipe(QBoxLayout* column)
     header->setContentsMargins(0, 0, 0, 0);
     header->addWidget(new FieldLabel(u"Signature recipe"_s, box));
     header->addStretch(1);
-    m_clear = new PlainButton(QString(), u"Clear"_s, Theme::font(9.5), Palette::textTertiary(), box);
+    m_clear = new PlainButton(QString(), u"Clear"_s, Theme::font(type::label), Palette::textTertiary(), box);
     connect(m_clear, &QAbstractButton::clicked, this, &ShotInspector::recipeCleared);
     header->addWidget(m_clear);
     static_cast<QBoxLayout*>(box->layout())->addLayout(header);
@@ -158,7 +159,7 @@ void ShotInspector::buildRecipe(QBoxLayout* column)
                               [this](const QString& id) { Q_EMIT recipePicked(id); });
     box->layout()->addWidget(m_recipeMenu);
 
-    m_phrase = new TextLabel(QString(), Theme::font(9), Palette::textTertiary(), box);
+    m_phrase = new TextLabel(QString(), Theme::font(type::footnote), Palette::textTertiary(), box);
     m_phrase->setWordWrap(true);
     box->layout()->addWidget(m_phrase);
 }
@@ -185,7 +186,7 @@ void ShotInspector::buildDuration(QBoxLayout* column)
     m_slider->setStep(0.5);
     m_slider->setTint(Palette::accentDeep());
     connect(m_slider, &Slider::valueEdited, this, &ShotInspector::secondsEdited);
-    m_duration = new TextLabel(QString(), Theme::font(12, QFont::DemiBold), Palette::textPrimary(), box);
+    m_duration = new TextLabel(QString(), Theme::font(type::control, QFont::DemiBold), Palette::textPrimary(), box);
     m_duration->setFixedWidth(42);
     m_duration->setAlignment(Qt::AlignRight);
     row->addWidget(m_slider, 1);
@@ -196,7 +197,7 @@ void ShotInspector::buildDuration(QBoxLayout* column)
 void ShotInspector::buildTexts(QBoxLayout* column)
 {
     QWidget* box = section(column, 6);
-    m_describe = new PlainButton(u"wand.and.stars"_s, u"Describe with AI"_s, Theme::font(9.5, QFont::Medium),
+    m_describe = new PlainButton(u"wand.and.stars"_s, u"Describe with AI"_s, Theme::font(type::label, QFont::Medium),
                                  Palette::gold(), box);
     connect(m_describe, &QAbstractButton::clicked, this, &ShotInspector::describeRequested);
     box->layout()->addWidget(m_describe);

@@ -5,6 +5,7 @@
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 #include "model/CraftKits.h"
 #include "model/ShotRecipe.h"
 
@@ -38,14 +39,14 @@ TileLook look(ShotTile::Kind kind)
 {
     switch (kind) {
     case ShotTile::Kind::add:
-        return {u"plus.viewfinder"_s, Palette::textTertiary(), u"Add shot"_s, QString(), Palette::white(0.02),
+        return {u"plus.viewfinder"_s, Palette::textTertiary(), u"Add shot"_s, QString(), Palette::white(level::trace),
                 Palette::hairline(), true};
     case ShotTile::Kind::recipe:
         return {u"wand.and.stars"_s, Palette::gold(), u"Recipe shot"_s, u"Signature shots from the masters"_s,
                 Palette::withOpacity(Palette::gold(), 0.04), Palette::withOpacity(Palette::gold(), 0.30), true};
     case ShotTile::Kind::coverage:
         return {u"square.stack.3d.down.right.fill"_s, Palette::accentDeep(), u"Coverage pack"_s,
-                u"How directors actually shoot a scene"_s, Palette::white(0.025), Palette::hairlineStrong(), true};
+                u"How directors actually shoot a scene"_s, Palette::white(level::whisper), Palette::hairlineStrong(), true};
     case ShotTile::Kind::ai:
         break;
     }
@@ -55,13 +56,13 @@ TileLook look(ShotTile::Kind kind)
 
 const QFont& titleFont()
 {
-    static const QFont f = Theme::font(10.5, QFont::Medium);
+    static const QFont f = Theme::font(type::callout, QFont::Medium);
     return f;
 }
 
 const QFont& captionFont()
 {
-    static const QFont f = Theme::font(8.5);
+    static const QFont f = Theme::font(type::footnote2);
     return f;
 }
 

@@ -3,34 +3,18 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 
 using namespace Qt::StringLiterals;
 
 namespace studio {
 
-PlainButton::PlainButton(const QString& symbol, const QString& text, const QFont& font, const QColor& color,
-                         QWidget* parent)
-    : StyledButton(parent)
-    , m_color(color)
-{
-    setPressedLook(1.0, 0.6);
-    setStyleFont(font);
-    setPadding(0, 2);
-    setSymbol(symbol);
-    setText(text);
-    setCursor(Qt::PointingHandCursor);
-}
-
-void PlainButton::paintBackground(QPainter&, const QRectF&)
-{
-}
-
 OverlayButton::OverlayButton(const QString& symbol, const QString& text, QWidget* parent)
     : StyledButton(parent)
 {
     setPressedLook(1.0, 0.7);
-    setStyleFont(Theme::font(9.5, QFont::Medium));
+    setStyleFont(Theme::font(type::label, QFont::Medium));
     setPadding(9, 4);
     setSymbol(symbol);
     setText(text);
@@ -44,7 +28,7 @@ QColor OverlayButton::labelColor() const
 
 void OverlayButton::paintBackground(QPainter& painter, const QRectF& rect)
 {
-    shapes::fillCapsule(painter, rect, Palette::black(0.55));
+    shapes::fillCapsule(painter, rect, Palette::black(level::soft));
 }
 
 RecipeMenuButton::RecipeMenuButton(QWidget* parent)
@@ -52,7 +36,7 @@ RecipeMenuButton::RecipeMenuButton(QWidget* parent)
 {
     setShape(Shape::plain);
     setSymbol(u"wand.and.stars"_s, 10, Palette::gold());
-    setLabelFont(Theme::font(11, QFont::Medium));
+    setLabelFont(Theme::font(type::body, QFont::Medium));
     setChevron(true, 7, Palette::textTertiary());
     setChevronAtEnd(true);
     setPadding(10, 8);
@@ -70,7 +54,7 @@ QSize RecipeMenuButton::minimumSizeHint() const
 
 void RecipeMenuButton::paintBackground(QPainter& painter, const QRectF& rect)
 {
-    shapes::fillRounded(painter, rect, 10, Palette::black(0.25));
+    shapes::fillRounded(painter, rect, 10, Palette::black(level::shade));
     shapes::strokeRoundedInside(painter, rect, 10, hasFocus() ? Palette::accentDeep() : Palette::hairline(), 1.0);
 }
 

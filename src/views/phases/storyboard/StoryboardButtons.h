@@ -1,28 +1,14 @@
 #pragma once
 
-// Small buttons of the storyboard's panes, on the shared button bases: a
-// plain one that is only its label (a symbol and a text in one colour), the
-// capsule that sits over a picture (white on translucent black), and the
-// signature recipe's menu.
+// Small buttons of the storyboard's panes, on the shared button bases: the
+// capsule that sits over a picture (white on translucent black) and the
+// signature recipe's menu. (The plain label-only button is design/PlainButton.)
 
 #include "design/MenuButton.h"
+#include "design/PlainButton.h"
 #include "design/StyledButton.h"
 
 namespace studio {
-
-class PlainButton : public StyledButton {
-    Q_OBJECT
-public:
-    PlainButton(const QString& symbol, const QString& text, const QFont& font, const QColor& color,
-                QWidget* parent = nullptr);
-
-protected:
-    QColor labelColor() const override { return m_color; }
-    void paintBackground(QPainter& painter, const QRectF& rect) override;
-
-private:
-    QColor m_color;
-};
 
 class OverlayButton : public StyledButton {
     Q_OBJECT

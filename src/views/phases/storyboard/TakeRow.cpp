@@ -6,6 +6,7 @@
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
+#include "design/Tokens.h"
 
 #include <QPainter>
 
@@ -23,7 +24,7 @@ constexpr qreal sealSize = 13;
 TakeRow::TakeRow(const QUuid& takeID, QWidget* parent)
     : QAbstractButton(parent)
     , m_takeID(takeID)
-    , m_note(new TextLabel(QString(), Theme::font(10.5), Palette::textSecondary(), this))
+    , m_note(new TextLabel(QString(), Theme::font(type::callout), Palette::textSecondary(), this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::TabFocus);

@@ -132,7 +132,8 @@ private Q_SLOTS:
             const QList<ScriptElement>& elements = session.project().episodes.first().script.elements;
 
             // Wrapped text grows its row; a cue and a parenthetical wrap within 240 points.
-            QTest::qWait(20);
+            test::SettledPicture settled(&stage.backdrop);
+            QTRY_VERIFY(settled());
             const QRect paren = screen->page()->textRect(elements[3].id);
             QVERIFY(paren.width() <= 240);
             QVERIFY(paren.height() > screen->page()->textRect(elements[2].id).height());
@@ -141,13 +142,13 @@ private Q_SLOTS:
             // A focused empty cue shows the cast; a focused heading its parts.
             screen->page()->focusElement(elements[5].id);
             QCOMPARE(screen->page()->chipLabels(), (QStringList{u"Mara Voss"_s, u"Theo"_s, u"Old Keeper"_s}));
-            QTest::qWait(20);
+            QTRY_VERIFY(settled());
             writeScreenshot(&stage.backdrop, u"script-cue-chips-"_s + sizeName);
             screen->page()->focusElement(elements[7].id);
             QCOMPARE(screen->page()->chipLabels().size(), 2 + 3 + 4);
-            QTest::qWait(20);
+            QTRY_VERIFY(settled());
             screen->scrollArea()->verticalScrollBar()->setValue(screen->scrollArea()->verticalScrollBar()->maximum());
-            QTest::qWait(20);
+            QTRY_VERIFY(settled());
             writeScreenshot(&stage.backdrop, u"script-heading-chips-"_s + sizeName);
         }
     }
@@ -179,7 +180,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
         stage.screen()->draftWithAI();
         QVERIFY(session.aiBusy());
-        QTest::qWait(20);
+        QCoreApplication::processEvents();
         writeScreenshot(&stage.backdrop, u"script-assist-running"_s);
         model.release();
         QTRY_VERIFY(!session.aiBusy());

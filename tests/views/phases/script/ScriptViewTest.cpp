@@ -93,7 +93,7 @@ struct Screen {
     void focus(int index)
     {
         page()->focusElement(elementsOf(session).at(index).id);
-        QTest::qWait(1);
+        QCoreApplication::processEvents();
     }
     ScriptCapsule* chip(const QString& label) const
     {
@@ -265,7 +265,7 @@ private Q_SLOTS:
         s.page()->removeButton()->click();
         QCOMPARE(elementsOf(s.session).size(), 2);
         QVERIFY(!s.page()->chips());
-        QTest::qWait(1);
+        QCoreApplication::processEvents();
         QVERIFY(!s.edit()->hasFocus() || s.page()->editor()->isHidden());
 
         // The last one gone brings the empty state back.
@@ -299,7 +299,7 @@ private Q_SLOTS:
         Screen s(production({element(K::action, u"One."_s), element(K::action, u"Two."_s)}));
         QVERIFY(s.ready());
         s.focus(0);
-        QTest::qWait(20);
+        QCoreApplication::processEvents();
         const QRect textBefore = s.page()->textRect(s.id(0));
         const QRect editorBefore = s.page()->editor()->geometry();
         s.hover(0);
@@ -455,7 +455,7 @@ private Q_SLOTS:
         s.view->draftFromStory();
         QVERIFY(s.session.project().episodes.isEmpty());
         QVERIFY(!s.session.aiBusy());
-        QTest::qWait(10);
+        QCoreApplication::processEvents();
         QCOMPARE(model.requestCount(), 0);
     }
 
