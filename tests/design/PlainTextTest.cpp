@@ -248,8 +248,8 @@ private slots:
     void endlessWordOpensFasterThanInAPlainTextEdit()
     {
         // Qt lays a word out in time growing with the square of its length
-        // unless it may break anywhere: the plain text edit takes about a
-        // second over this one.
+        // unless it may break anywhere: the plain text edit spends the better
+        // part of a second on this one.
         const QString word = endlessWord(100'000);
         const auto shown = [](QWidget& window) {
             QElapsedTimer timer;
