@@ -5,6 +5,7 @@
 #include "design/Spring.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
+#include "state/edits/PremiereEdits.h"
 #include "views/phases/PhaseScreens.h"
 #include "views/shell/AIChoiceSheet.h"
 #include "views/shell/ErrorBanner.h"
@@ -98,7 +99,7 @@ ProjectWorkspaceView::ProjectWorkspaceView(AppState& app, ProjectSession& sessio
 
     connect(m_rail, &PhaseRail::phaseChosen, this, [this](PhaseID phase) {
         m_animateNextChange = true;
-        m_session.edit([phase](Project& p) { p.activePhase = phase; });
+        m_session.edit([phase](Project& p) { edits::goToPhase(p, phase); });
         m_animateNextChange = false;
     });
     connect(&m_session, &ProjectSession::projectChanged, this, [this] { refresh(m_animateNextChange); });
