@@ -565,10 +565,14 @@ void ScriptPage::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
-    shapes::fillRounded(p, rect(), cornerRadius, Palette::paper());
+    const QRect area = event->rect();
+    // Away from its rounded ends the page is plain paper to the edge.
+    if (area.top() >= int(cornerRadius) && area.bottom() < height() - int(cornerRadius))
+        p.fillRect(area, Palette::paper());
+    else
+        shapes::fillRounded(p, rect(), cornerRadius, Palette::paper());
     if (m_rows.empty())
         return;
-    const QRect area = event->rect();
     const int first = rowAtY(area.top());
     const int last = rowAtY(area.bottom());
     bool moved = false;

@@ -92,7 +92,21 @@ protected:
                 p.drawImage(target, image, QRectF(0, from * dpr, image.width(), length * dpr));
         };
         slice(QRectF(shadow.left(), shadow.top(), w, half), 0, half);
-        slice(QRectF(shadow.left(), shadow.top() + half, w, shadow.height() - 2 * half), half - 1, 1);
+        // The middle is one row of the image stretched, and the page's paper
+        // covers all of it but the edges beyond the page: only those, and
+        // only where they are painted, are drawn, since a stretch costs its
+        // full area however little of it shows.
+        const qreal top = std::max(shadow.top() + half, qreal(event->rect().top()));
+        const qreal bottom = std::min(shadow.bottom() - half, qreal(event->rect().bottom() + 1));
+        if (bottom > top) {
+            const qreal scale = image.width() / w;
+            for (const auto& [left, right] : {std::pair(shadow.left(), qreal(page.left())),
+                                              std::pair(qreal(page.right() + 1), shadow.right())}) {
+                if (right > left)
+                    p.drawImage(QRectF(left, top, right - left, bottom - top), image,
+                                QRectF((left - shadow.left()) * scale, (half - 1) * dpr, (right - left) * scale, dpr));
+            }
+        }
         slice(QRectF(shadow.left(), shadow.bottom() - half, w, half), half, half);
     }
 
