@@ -152,13 +152,6 @@ ScriptElementRow::ScriptElementRow(ScriptElementRow&&) noexcept = default;
 ScriptElementRow& ScriptElementRow::operator=(ScriptElementRow&&) noexcept = default;
 ScriptElementRow::~ScriptElementRow() = default;
 
-bool ScriptElementRow::shows(const ScriptElement& element) const
-{
-    return element.id == m_id && element.kind == m_kind
-        && ((element.text.constData() == m_text.constData() && element.text.size() == m_text.size())
-            || element.text == m_text);
-}
-
 bool ScriptElementRow::setElement(const ScriptElement& element)
 {
     if (element.kind == m_kind && element.text == m_text)

@@ -67,9 +67,6 @@ public:
     QUuid id() const { return m_id; }
     ScriptElementKind kind() const { return m_kind; }
     const QString& text() const { return m_text; }
-    // Whether the row shows that element as it is (quick for the text the
-    // row was given).
-    bool shows(const ScriptElement& element) const;
     // Takes the element's kind and text; whether either changed (a change
     // drops the layout, the height is then estimated again).
     bool setElement(const ScriptElement& element);

@@ -170,21 +170,17 @@ int ScriptPage::rowHeight(int index) const
 
 void ScriptPage::showElements(const QList<ScriptElement>& elements)
 {
+    showElements(elements, rules::scriptChange(m_shown, elements));
+}
+
+void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules::ScriptChange& change)
+{
     const int oldCount = int(m_rows.size());
     const int newCount = int(elements.size());
     // Most changes touch one place: what agrees at both ends is kept as it
     // is and not looked at again.
-    int head = 0;
-    int tail = 0;
-    if (elements.isSharedWith(m_shown)) {
-        head = oldCount;
-    } else {
-        while (head < oldCount && head < newCount && m_rows[std::size_t(head)].shows(elements[head]))
-            ++head;
-        while (tail < oldCount - head && tail < newCount - head
-               && m_rows[std::size_t(oldCount - 1 - tail)].shows(elements[newCount - 1 - tail]))
-            ++tail;
-    }
+    const int head = int(change.head);
+    const int tail = int(change.tail);
     m_shown = elements;
     const int oldEnd = oldCount - tail;
     const int newEnd = newCount - tail;

@@ -51,6 +51,8 @@ public:
 
     // Shows these elements, in this order.
     void showElements(const QList<ScriptElement>& elements);
+    // The same, told where they differ from the elements shown last.
+    void showElements(const QList<ScriptElement>& elements, const rules::ScriptChange& change);
     // The chips an element shows while it has the focus; asked again at
     // every showElements() and focus change.
     void setChipSource(std::function<QList<rules::ScriptChip>(const QUuid&)> source);

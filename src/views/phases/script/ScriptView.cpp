@@ -217,11 +217,13 @@ void ScriptView::refresh()
     const Episode* episode = activeEpisode();
     static const ScriptDocument none;
     const ScriptDocument& script = episode ? episode->script : none;
-    m_tally = rules::scriptTally(m_tally, m_tallied, script.elements);
+    // The page shows the list last tallied: one look finds what changed for both.
+    const rules::ScriptChange change = rules::scriptChange(m_tallied, script.elements);
+    m_tally = rules::scriptTally(m_tally, m_tallied, script.elements, change);
     m_tallied = script.elements;
     m_statistics->setText(rules::scriptStatistics(m_tally));
     m_storyDraft->setVisible(episode && script.elements.isEmpty() && rules::hasBeats(*episode));
-    m_page->showElements(script.elements);
+    m_page->showElements(script.elements, change);
 }
 
 bool ScriptView::eventFilter(QObject* watched, QEvent* event)
