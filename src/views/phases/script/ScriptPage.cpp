@@ -59,6 +59,9 @@ ScriptPage::ScriptPage(QWidget* parent)
     , m_chips(new ScriptChips(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Growing or shrinking in height paints only what the page moved itself
+    // (and what it newly covers), not all of it.
+    setAttribute(Qt::WA_StaticContents);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
 

@@ -23,10 +23,12 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +49,9 @@ public:
     explicit PaperDesk(ScriptPage* page)
         : m_page(page)
     {
+        // The page grows with every new element: the desk paints again only
+        // the end of the shadow that moved (see the event filter).
+        setAttribute(Qt::WA_StaticContents);
         auto* layout = new QHBoxLayout(this);
         layout->setContentsMargins(deskPaddingH, deskPaddingV, deskPaddingH, deskPaddingV);
         layout->setSpacing(0);
@@ -62,8 +67,22 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_page && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        if (watched == m_page && event->type() == QEvent::Move)
             update();
+        if (watched == m_page && event->type() == QEvent::Resize) {
+            // A page that only grew or shrank in height moves nothing of its
+            // shadow but the lower end (the page paints what it moved).
+            const QSize old = static_cast<QResizeEvent*>(event)->oldSize();
+            const QRect page = m_page->geometry();
+            if (old.width() != page.width() || std::min(old.height(), page.height()) <= shadowSlice * 2) {
+                update();
+            } else {
+                const int reach = int(std::ceil(SoftShadow::reach(24))) + 10;
+                const int top = page.top() + std::min(old.height(), page.height()) - shadowSlice - reach;
+                const int bottom = page.top() + std::max(old.height(), page.height()) + reach;
+                update(QRect(0, top, width(), bottom - top));
+            }
+        }
         return QWidget::eventFilter(watched, event);
     }
 
@@ -102,7 +121,7 @@ protected:
             const qreal scale = image.width() / w;
             for (const auto& [left, right] : {std::pair(shadow.left(), qreal(page.left())),
                                               std::pair(qreal(page.right() + 1), shadow.right())}) {
-                if (right > left)
+                if (right > left && QRectF(left, top, right - left, bottom - top).intersects(event->rect()))
                     p.drawImage(QRectF(left, top, right - left, bottom - top), image,
                                 QRectF((left - shadow.left()) * scale, (half - 1) * dpr, (right - left) * scale, dpr));
             }
