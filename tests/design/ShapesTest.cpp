@@ -1,0 +1,154 @@
+// Rounded fills and outlines are drawn from cached pictures cut in nine; what
+// lands on the page must be what drawing the path itself gives, at any size,
+// sub-pixel position, scale and clip.
+
+#include "design/Shapes.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <QTest>
+
+#include <cmath>
+#include <functional>
+
+using namespace studio;
+
+namespace {
+
+enum class Kind { fillRounded, strokeRounded, fillCapsule, strokeCapsule };
+
+// A background with colour and alpha in it, so blending faults show.
+QImage background(QSize size, qreal ratio)
+{
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixelColor(x, y, QColor((x * 7) % 256, (y * 5) % 256, 120, 128 + (x + y) % 128));
+    return image;
+}
+
+void drawExpected(QPainter& p, Kind kind, const QRectF& r, qreal radius, const QColor& color, qreal line)
+{
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF in = r.adjusted(line / 2, line / 2, -line / 2, -line / 2);
+    switch (kind) {
+    case Kind::fillRounded:
+        p.fillPath(shapes::roundedRect(r, radius), color);
+        break;
+    case Kind::strokeRounded:
+        p.strokePath(shapes::roundedRect(in, std::max<qreal>(0, radius - line / 2)), QPen(color, line));
+        break;
+    case Kind::fillCapsule:
+        p.fillPath(shapes::capsule(r), color);
+        break;
+    case Kind::strokeCapsule:
+        p.strokePath(shapes::capsule(in), QPen(color, line));
+        break;
+    }
+}
+
+void drawShape(QPainter& p, Kind kind, const QRectF& r, qreal radius, const QColor& color, qreal line)
+{
+    switch (kind) {
+    case Kind::fillRounded:
+        shapes::fillRounded(p, r, radius, color);
+        break;
+    case Kind::strokeRounded:
+        shapes::strokeRoundedInside(p, r, radius, color, line);
+        break;
+    case Kind::fillCapsule:
+        shapes::fillCapsule(p, r, color);
+        break;
+    case Kind::strokeCapsule:
+        shapes::strokeCapsuleInside(p, r, color, line);
+        break;
+    }
+}
+
+int largestDifference(const QImage& a, const QImage& b)
+{
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            worst = std::max({worst, std::abs(qRed(pa[x]) - qRed(pb[x])), std::abs(qGreen(pa[x]) - qGreen(pb[x])),
+                              std::abs(qBlue(pa[x]) - qBlue(pb[x])), std::abs(qAlpha(pa[x]) - qAlpha(pb[x]))});
+        }
+    }
+    return worst;
+}
+
+} // namespace
+
+class ShapesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void drawsWhatThePathDraws_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QRectF>("rect");
+        QTest::addColumn<qreal>("radius");
+        QTest::addColumn<qreal>("line");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<bool>("clipped");
+        // Tall and wide cards (cut on both axes), chips (cut along one), a
+        // circle (not cut), fractional edges, thick lines, a radius too big
+        // for its rectangle, scale 2 and a clip that is not a rectangle.
+        const struct {
+            const char* name;
+            Kind kind;
+            QRectF rect;
+            qreal radius;
+            qreal line;
+            qreal ratio;
+            bool clipped;
+        } cases[] = {
+            {"card outline", Kind::strokeRounded, {10, 10, 230, 420}, 16, 1, 1, false},
+            {"card outline, masked", Kind::strokeRounded, {10, 10, 230, 420}, 16, 1, 1, true},
+            {"card fill, fractional", Kind::fillRounded, {10.3, 7.6, 611.5, 301.25}, 12, 0, 1, false},
+            {"card fill, scale 2", Kind::fillRounded, {4.5, 3.25, 300, 200}, 20, 0, 2, false},
+            {"thick outline, scale 2, masked", Kind::strokeRounded, {6, 6, 280.5, 240}, 24, 3, 2, true},
+            {"radius past the limit", Kind::fillRounded, {3, 3, 500, 30}, 40, 0, 1, false},
+            {"chip", Kind::fillCapsule, {2.5, 4, 180, 28}, 0, 0, 1, false},
+            {"chip outline", Kind::strokeCapsule, {2, 4.5, 300, 28}, 0, 1, 1, true},
+            {"tall capsule", Kind::fillCapsule, {5, 5, 40, 500}, 0, 0, 1, false},
+            {"circle", Kind::strokeCapsule, {8.2, 8.7, 60, 60}, 0, 1.5, 1, false},
+            {"square corners", Kind::strokeRounded, {5, 5, 300, 300}, 0, 1, 1, false},
+        };
+        for (const auto& c : cases)
+            QTest::newRow(c.name) << int(c.kind) << c.rect << c.radius << c.line << c.ratio << c.clipped;
+    }
+
+    void drawsWhatThePathDraws()
+    {
+        QFETCH(int, kind);
+        QFETCH(QRectF, rect);
+        QFETCH(qreal, radius);
+        QFETCH(qreal, line);
+        QFETCH(qreal, ratio);
+        QFETCH(bool, clipped);
+        const QSize size(std::ceil(rect.right()) + 12, std::ceil(rect.bottom()) + 12);
+        const QColor color(250, 240, 220, 40);
+        QImage expected = background(size, ratio);
+        QImage drawn = expected.copy();
+        const auto paint = [&](QImage& image, const std::function<void(QPainter&)>& draw) {
+            QPainter p(&image);
+            if (clipped)
+                p.setClipRegion(QRegion(QRect(QPoint(), size)) - QRegion(QRect(QPoint(40, 40), size - QSize(80, 80))));
+            // Twice, to draw once from a fresh picture and once from the cache.
+            draw(p);
+            draw(p);
+        };
+        paint(expected, [&](QPainter& p) { drawExpected(p, Kind(kind), rect, radius, color, line); });
+        paint(drawn, [&](QPainter& p) { drawShape(p, Kind(kind), rect, radius, color, line); });
+        QVERIFY(expected != background(size, ratio));
+        // Within the rounding of a premultiplied colour, drawn twice.
+        QCOMPARE_LE(largestDifference(expected, drawn), 3);
+    }
+};
+
+QTEST_MAIN(ShapesTest)
+#include "ShapesTest.moc"
