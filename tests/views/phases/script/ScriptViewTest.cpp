@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -507,7 +508,9 @@ private Q_SLOTS:
             elements << element(i % 4 ? K::action : K::character, u"Line %1 of a script that goes on."_s.arg(i));
         Screen s(production(elements));
         QVERIFY(s.ready());
+        const int flash = QApplication::cursorFlashTime();
         QApplication::setCursorFlashTime(0); // the caret holds still
+        const auto restore = qScopeGuard([flash] { QApplication::setCursorFlashTime(flash); });
         s.focus(6);
         QTest::keyClicks(s.edit(), u"More words, enough to wrap onto a second line of the page and back."_s);
         QTest::keyClick(s.edit(), Qt::Key_Return);
