@@ -4,6 +4,8 @@
 #include "design/Shapes.h"
 #include "design/Tokens.h"
 
+#include <QAbstractScrollArea>
+#include <QLineEdit>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -30,7 +32,14 @@ void FieldFrame::paintEvent(QPaintEvent*)
 
 void makePlainEditor(QWidget* editor, const QFont& font)
 {
+    // No frame and no background: the field's own frame is drawn around it.
     editor->setProperty("studioPlain", true);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->setFrame(false);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(editor)) {
+        area->setFrameShape(QFrame::NoFrame);
+        area->viewport()->setAutoFillBackground(false);
+    }
     editor->setFont(font);
     editor->setAttribute(Qt::WA_TranslucentBackground);
     editor->setAutoFillBackground(false);

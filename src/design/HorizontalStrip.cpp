@@ -63,8 +63,9 @@ int HorizontalStrip::contentHeight() const
     if (!content)
         return 0;
     int height = content->sizeHint().height();
+    // The bar below the cards, with two pixels of air above it.
     if (m_indicator)
-        height += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar());
+        height += horizontalScrollBar()->sizeHint().height() + 2;
     return height;
 }
 

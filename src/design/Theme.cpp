@@ -1,5 +1,6 @@
 #include "design/Theme.h"
 
+#include "design/AppStyle.h"
 #include "design/MnemonicStyle.h"
 #include "design/Palette.h"
 #include "design/Symbols.h"
@@ -113,64 +114,39 @@ QPalette Theme::palette()
 
 QString Theme::styleSheet()
 {
-    const QString primary = cssColor(Palette::textPrimary());
-    const QString secondary = cssColor(Palette::textSecondary());
     const QString tertiary = cssColor(Palette::textTertiary());
     const QString hairline = cssColor(Palette::hairline());
     const QString strong = cssColor(Palette::hairlineStrong());
     const QString high = cssColor(Palette::surfaceHigh());
     const QString accentDeep = cssColor(Palette::accentDeep());
     const QString ink = cssColor(Palette::buttonInk());
-    QString css = QStringLiteral(R"(
-QToolTip {
-    color: %1; background-color: %6; border: 1px solid %5;
-    border-radius: 6px; padding: 4px 7px;
-}
+    const QString css = QStringLiteral(R"(
 QMenu {
-    background-color: %6; border: 1px solid %5; padding: 5px 0px;
+    background-color: %4; border: 1px solid %3; padding: 5px 0px;
 }
 QMenu::item { padding: 5px 22px 5px 12px; background: transparent; border-radius: 5px; margin: 0px 5px; }
-QMenu::item:selected { background-color: %7; color: %8; }
-QMenu::item:disabled { color: %3; }
-QMenu::separator { height: 1px; background: %4; margin: 4px 10px; }
+QMenu::item:selected { background-color: %5; color: %6; }
+QMenu::item:disabled { color: %1; }
+QMenu::separator { height: 1px; background: %2; margin: 4px 10px; }
 QMenu::icon { padding-left: 6px; }
-QScrollArea { background: transparent; border: none; }
-QScrollArea > QWidget#qt_scrollarea_viewport { background: transparent; }
-QComboBox QAbstractItemView {
-    color: %1; background-color: %6; border: 1px solid %5;
-    selection-background-color: %7; selection-color: %8; outline: 0px;
-}
-QScrollBar:vertical { background: transparent; width: 10px; margin: 2px 1px 2px 1px; }
-QScrollBar:horizontal { background: transparent; height: 10px; margin: 1px 2px 1px 2px; }
-QScrollBar::handle:vertical { background: %5; border-radius: 4px; min-height: 28px; }
-QScrollBar::handle:horizontal { background: %5; border-radius: 4px; min-width: 28px; }
-QScrollBar::handle:hover { background: %2; }
-QScrollBar::add-line, QScrollBar::sub-line { width: 0px; height: 0px; border: none; background: none; }
-QScrollBar::add-page, QScrollBar::sub-page { background: none; }
-QLineEdit, QPlainTextEdit, QTextEdit, QAbstractSpinBox, QComboBox {
-    selection-background-color: %7; selection-color: %8;
-}
-QLineEdit[studioPlain="true"], QPlainTextEdit[studioPlain="true"], QTextEdit[studioPlain="true"] {
-    background: transparent; border: none; padding: 0px;
-}
-QMessageBox, QDialog { background-color: #121214; }
 )");
-    return css.arg(primary, secondary, tertiary, hairline, strong, high, accentDeep, ink);
+    return css.arg(tertiary, hairline, strong, high, accentDeep, ink);
 }
 
 void Theme::install(QApplication& app)
 {
     registerFonts();
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        auto* style = new MnemonicStyle(fusion);
+        auto* look = new AppStyle(fusion);
+        auto* style = new MnemonicStyle(look);
         QApplication::setStyle(style);
-        // The style lives as long as it is the application's (or the base of
-        // its style sheet style); the filter goes with it.
+        // The styles live as long as they are the application's; the filters
+        // go with them.
         app.installEventFilter(style);
+        app.installEventFilter(look);
     }
     QApplication::setPalette(palette());
     QApplication::setFont(font(13));
-    app.setStyleSheet(styleSheet());
 }
 
 QString Theme::escapeMnemonic(const QString& text)

@@ -37,14 +37,14 @@ public:
     // The dark application palette (placeholder text and links readable on
     // dark surfaces).
     static QPalette palette();
-    // The one application style sheet: native editors, scroll bars, menus and
-    // tool tips on dark. Menu entries and editors take their text colour
-    // from the palette (ButtonText, Text), so an entry or an editor can carry
-    // a colour of its own (ink on the script's paper page).
+    // The style sheet of menus on dark (each menu is given it as it is
+    // polished: see AppStyle). Menu entries take their text colour from
+    // the palette (ButtonText), so an entry can carry a colour of its own.
     static QString styleSheet();
 
-    // Fusion style (mnemonic underlines only while Alt is held), the dark
-    // palette, the style sheet and the default font.
+    // Fusion style with the application's look (AppStyle) and mnemonic
+    // underlines only while Alt is held, the dark palette and the default
+    // font.
     static void install(QApplication& app);
 
     // Button and action texts treat '&' as a mnemonic marker; user text is

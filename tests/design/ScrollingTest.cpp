@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -169,6 +170,44 @@ private slots:
         page.strip->row()->insertWidget(0, card(150, 140));
         page.strip->setIndicatorShown(false);
         QTRY_COMPARE(page.strip->height(), 140);
+    }
+
+    // The thin bar has no arrows: its handle runs the whole groove, a press
+    // beside the handle turns a page, and the handle drags the page along.
+    void scrollBarPagesAndDrags()
+    {
+        ScrollColumn column;
+        column.resize(300, 300);
+        column.column()->addWidget(card(200, 3000));
+        column.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&column));
+        QScrollBar* bar = column.verticalScrollBar();
+        QTRY_VERIFY(bar->isVisible() && bar->maximum() > 0);
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Vertical;
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.pageStep = bar->pageStep();
+        const auto rectOf = [&](QStyle::SubControl sub) {
+            option.sliderPosition = bar->sliderPosition();
+            return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, sub, bar);
+        };
+        const QRect handle = rectOf(QStyle::SC_ScrollBarSlider);
+        QCOMPARE(rectOf(QStyle::SC_ScrollBarGroove).top(), handle.top());
+
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 4));
+        QTRY_COMPARE(bar->value(), bar->pageStep());
+
+        const QPoint grip = rectOf(QStyle::SC_ScrollBarSlider).center();
+        QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+        QMouseEvent drag(QEvent::MouseMove, QPointF(grip + QPoint(0, 60)), bar->mapToGlobal(QPointF(grip + QPoint(0, 60))),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &drag);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(0, 60));
+        QVERIFY(bar->value() > bar->pageStep());
+        QVERIFY(rectOf(QStyle::SC_ScrollBarSlider).top() >= grip.y() + 60 - handle.height() / 2 - 1);
     }
 
     void stripFilledBeforeItsPageShowsIsTallFromTheStart()

@@ -44,19 +44,39 @@ ScriptTally scriptTally(const QList<ScriptElement>& elements)
     return sum;
 }
 
-ScriptTally scriptTally(const ScriptTally& sum, const QList<ScriptElement>& before, const QList<ScriptElement>& now)
+bool sameScriptElement(const ScriptElement& a, const ScriptElement& b)
+{
+    // A copy of a script shares the text of every element it didn't change.
+    return a.id == b.id && a.kind == b.kind
+        && ((a.text.constData() == b.text.constData() && a.text.size() == b.text.size()) || a.text == b.text);
+}
+
+ScriptChange scriptChange(const QList<ScriptElement>& before, const QList<ScriptElement>& now)
 {
     if (before.isSharedWith(now))
-        return sum;
+        return {before.size(), 0};
+    const qsizetype shorter = std::min(before.size(), now.size());
+    ScriptChange change;
+    while (change.head < shorter && sameScriptElement(before[change.head], now[change.head]))
+        ++change.head;
+    while (change.tail < shorter - change.head
+           && sameScriptElement(before[before.size() - 1 - change.tail], now[now.size() - 1 - change.tail]))
+        ++change.tail;
+    return change;
+}
+
+ScriptTally scriptTally(const ScriptTally& sum, const QList<ScriptElement>& before, const QList<ScriptElement>& now)
+{
+    return scriptTally(sum, before, now, scriptChange(before, now));
+}
+
+ScriptTally scriptTally(const ScriptTally& sum, const QList<ScriptElement>& before, const QList<ScriptElement>& now,
+                        const ScriptChange& change)
+{
     // Lines are whole numbers, so taking some away and adding others gives
     // exactly the sum counted afresh.
-    const qsizetype shorter = std::min(before.size(), now.size());
-    qsizetype head = 0;
-    while (head < shorter && before[head] == now[head])
-        ++head;
-    qsizetype tail = 0;
-    while (tail < shorter - head && before[before.size() - 1 - tail] == now[now.size() - 1 - tail])
-        ++tail;
+    const qsizetype head = change.head;
+    const qsizetype tail = change.tail;
     ScriptTally next = sum;
     for (qsizetype i = head; i < before.size() - tail; ++i)
         next -= scriptTally(before[i]);

@@ -30,6 +30,19 @@ ScriptTally scriptTally(const QList<ScriptElement>& elements);
 // differ between the two lists (the same list gives the same sum at once).
 ScriptTally scriptTally(const ScriptTally& sum, const QList<ScriptElement>& before, const QList<ScriptElement>& now);
 
+// Where two versions of a script differ: the elements that agree at the
+// start (head) and at the end (tail); what lies between changed.
+struct ScriptChange {
+    qsizetype head = 0;
+    qsizetype tail = 0;
+};
+ScriptChange scriptChange(const QList<ScriptElement>& before, const QList<ScriptElement>& now);
+// The same sum, with the change already known.
+ScriptTally scriptTally(const ScriptTally& sum, const QList<ScriptElement>& before, const QList<ScriptElement>& now,
+                        const ScriptChange& change);
+// Whether two elements are the same (quick for the text a copy shares).
+bool sameScriptElement(const ScriptElement& a, const ScriptElement& b);
+
 // "~0.2 pg · ~0 min · 33% dialogue": pages with one decimal, minutes (a page
 // a minute) with none, and the dialogue share truncated to a whole percent,
 // so 99.9 % reads 99 %.

@@ -6,7 +6,9 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextOption>
 
 #include <algorithm>
@@ -33,6 +35,10 @@ std::unique_ptr<QTextDocument> documentFor(ScriptElementKind kind, const QString
     option.setAlignment(ScriptElementRow::style(kind).trailing ? Qt::AlignRight : Qt::AlignLeft);
     document->setDefaultTextOption(option);
     document->setPlainText(text);
+    // Rows in view are painted again whenever a neighbour moves: they keep
+    // their shaped glyphs rather than shape their text at every paint.
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        block.layout()->setCacheEnabled(true);
     document->setTextWidth(width);
     return document;
 }

@@ -28,6 +28,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -58,6 +59,9 @@ ScriptPage::ScriptPage(QWidget* parent)
     , m_chips(new ScriptChips(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Growing or shrinking in height paints only what the page moved itself
+    // (and what it newly covers), not all of it.
+    setAttribute(Qt::WA_StaticContents);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
 
@@ -149,6 +153,7 @@ void ScriptPage::reindex()
     m_index.reserve(qsizetype(m_rows.size()));
     for (int i = int(m_rows.size()) - 1; i >= 0; --i)
         m_index.insert(m_rows[std::size_t(i)].id(), i); // the first of twins wins
+    m_twins = m_index.size() != qsizetype(m_rows.size());
 }
 
 int ScriptPage::rowAtY(int y) const
@@ -168,46 +173,29 @@ int ScriptPage::rowHeight(int index) const
 
 void ScriptPage::showElements(const QList<ScriptElement>& elements)
 {
+    showElements(elements, rules::scriptChange(m_shown, elements));
+}
+
+void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules::ScriptChange& change)
+{
     const int oldCount = int(m_rows.size());
     const int newCount = int(elements.size());
-    // Most changes touch one place: keep what agrees at both ends as it is.
-    int head = 0;
-    while (head < oldCount && head < newCount && m_rows[std::size_t(head)].id() == elements[head].id)
-        ++head;
-    int tail = 0;
-    while (tail < oldCount - head && tail < newCount - head
-           && m_rows[std::size_t(oldCount - 1 - tail)].id() == elements[newCount - 1 - tail].id)
-        ++tail;
-    const bool structural = head != oldCount || head != newCount;
-    if (structural) {
-        QHash<QUuid, int> old;
-        for (int i = oldCount - tail - 1; i >= head; --i)
-            old.insert(m_rows[std::size_t(i)].id(), i);
-        std::vector<ScriptElementRow> next;
-        next.reserve(std::size_t(newCount));
-        for (int i = 0; i < head; ++i)
-            next.push_back(std::move(m_rows[std::size_t(i)]));
-        for (int i = head; i < newCount - tail; ++i) {
-            const auto found = old.find(elements[i].id);
-            if (found != old.end()) {
-                next.push_back(std::move(m_rows[std::size_t(*found)]));
-                old.erase(found); // a twin id gets a row of its own
-            } else {
-                next.emplace_back(elements[i]);
-                if (m_width >= 0)
-                    next.back().measure(m_width);
-            }
-        }
-        for (int i = oldCount - tail; i < oldCount; ++i)
-            next.push_back(std::move(m_rows[std::size_t(i)]));
-        m_rows = std::move(next);
-        m_tops.resize(m_rows.size());
-        reindex();
-    }
+    // Most changes touch one place: what agrees at both ends is kept as it
+    // is and not looked at again.
+    const int head = int(change.head);
+    const int tail = int(change.tail);
+    m_shown = elements;
+    const int oldEnd = oldCount - tail;
+    const int newEnd = newCount - tail;
+    bool structural = oldEnd != newEnd;
+    for (int i = head; !structural && i < newEnd; ++i)
+        structural = m_rows[std::size_t(i)].id() != elements[i].id;
+    if (structural)
+        replaceRows(head, oldEnd, elements, newEnd);
 
     bool othersChanged = structural;
     bool editorKindChanged = false;
-    for (int i = 0; i < newCount; ++i) {
+    for (int i = head; i < newEnd; ++i) {
         ScriptElementRow& row = m_rows[std::size_t(i)];
         const ScriptElementKind kind = row.kind();
         if (!row.setElement(elements[i]))
@@ -221,8 +209,10 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements)
             // the text being written stay.
             m_editor->setText(row.text());
             row.setExactHeight(m_width, m_editor->height());
+            rowResized(i);
         } else {
             othersChanged = true;
+            rowResized(i);
         }
     }
 
@@ -234,18 +224,95 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements)
     if (othersChanged || editorKindChanged)
         relayout();
     placeChips();
-    if (othersChanged)
-        update();
+}
+
+void ScriptPage::replaceRows(int from, int oldEnd, const QList<ScriptElement>& elements, int newEnd)
+{
+    // Rows that stay (by id) move to their new place with their layout.
+    QHash<QUuid, int> old;
+    for (int i = oldEnd - 1; i >= from; --i)
+        old.insert(m_rows[std::size_t(i)].id(), i);
+    if (!m_twins) {
+        for (int i = from; i < oldEnd; ++i)
+            m_index.remove(m_rows[std::size_t(i)].id());
+    }
+    std::vector<ScriptElementRow> middle;
+    middle.reserve(std::size_t(newEnd - from));
+    for (int i = from; i < newEnd; ++i) {
+        const auto found = old.find(elements[i].id);
+        if (found != old.end()) {
+            middle.push_back(std::move(m_rows[std::size_t(*found)]));
+            old.erase(found); // a twin id gets a row of its own
+        } else {
+            middle.emplace_back(elements[i]);
+            if (m_width >= 0)
+                middle.back().measure(m_width);
+        }
+    }
+    // Everything from the row before the change down is painted again, and
+    // the new rows stand there until they take their places.
+    const int above = from > 0 ? m_tops[std::size_t(from - 1)] : 0;
+    m_dirtyFrom = std::min(m_dirtyFrom, above);
+    m_rows.erase(m_rows.begin() + from, m_rows.begin() + oldEnd);
+    m_rows.insert(m_rows.begin() + from, std::make_move_iterator(middle.begin()),
+                  std::make_move_iterator(middle.end()));
+    m_tops.erase(m_tops.begin() + from, m_tops.begin() + oldEnd);
+    m_tops.insert(m_tops.begin() + from, std::size_t(newEnd - from), above);
+    m_staleFrom = std::min(m_staleFrom, from);
+
+    // The index moves with the rows; a script holding one id twice (where
+    // the first of the twins wins) is indexed afresh.
+    const int count = int(m_rows.size());
+    if (m_twins) {
+        reindex();
+        return;
+    }
+    if (newEnd != oldEnd) {
+        for (int i = newEnd; i < count; ++i) {
+            const auto entry = m_index.find(m_rows[std::size_t(i)].id());
+            if (entry == m_index.end())
+                break; // an id gone twice: indexed afresh below
+            *entry = i;
+        }
+    }
+    for (int i = from; i < newEnd; ++i)
+        m_index.insert(m_rows[std::size_t(i)].id(), i);
+    if (m_index.size() != count)
+        reindex();
+}
+
+void ScriptPage::rowResized(int index)
+{
+    m_staleFrom = std::min(m_staleFrom, index + 1);
+    m_dirtyFrom = std::min(m_dirtyFrom, m_tops[std::size_t(index)]);
 }
 
 int ScriptPage::computeTops()
 {
-    int y = paddingV;
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        m_tops[i] = y;
-        y += rowHeight(int(i));
+    const int count = int(m_rows.size());
+    const int from = std::min(m_staleFrom, count);
+    // Rows above the first that may have moved keep their place.
+    int y = from == 0 ? paddingV : m_tops[std::size_t(from - 1)] + rowHeight(from - 1);
+    bool moved = false;
+    for (int i = from; i < count; ++i) {
+        int& top = m_tops[std::size_t(i)];
+        if (!moved && top != y) {
+            moved = true;
+            m_dirtyFrom = std::min({m_dirtyFrom, top, y});
+        }
+        top = y;
+        y += rowHeight(i);
     }
+    m_staleFrom = count;
     return y + paddingV;
+}
+
+void ScriptPage::repaintDirty()
+{
+    if (m_dirtyFrom >= height())
+        return;
+    update(QRect(0, m_dirtyFrom, width(), height() - m_dirtyFrom));
+    m_dirtyFrom = std::numeric_limits<int>::max();
 }
 
 void ScriptPage::setPageHeight(int height)
@@ -270,9 +337,16 @@ void ScriptPage::relayout()
             for (ScriptElementRow& row : m_rows)
                 row.measure(width);
             m_laidOut.clear();
+            m_staleFrom = 0;
+            m_dirtyFrom = 0;
         }
-        if (const int at = indexOf(m_editorID); at >= 0)
-            m_rows[std::size_t(at)].setExactHeight(m_width, m_editor->height());
+        if (const int at = indexOf(m_editorID); at >= 0) {
+            ScriptElementRow& row = m_rows[std::size_t(at)];
+            if (!row.isExact() || row.textHeight() != m_editor->height()) {
+                row.setExactHeight(m_width, m_editor->height());
+                rowResized(at);
+            }
+        }
         m_empty->setVisible(m_rows.empty());
         int total = 0;
         if (m_rows.empty()) {
@@ -282,11 +356,14 @@ void ScriptPage::relayout()
         } else {
             total = computeTops();
         }
+        if (total != height())
+            m_dirtyFrom = std::min(m_dirtyFrom, std::min(total, height()) - paddingV);
         setPageHeight(total);
         layOutVisible();
         placeChildren();
     } while (m_layAgain);
     m_laying = false;
+    repaintDirty();
 }
 
 void ScriptPage::layOutVisible()
@@ -309,7 +386,10 @@ void ScriptPage::layOutVisible()
             ScriptElementRow& row = m_rows[std::size_t(i)];
             if (row.id() == m_editorID || row.isLaidOut())
                 continue;
-            moved |= row.layOut(m_width);
+            if (row.layOut(m_width)) {
+                moved = true;
+                rowResized(i);
+            }
             m_laidOut.append(row.id());
         }
         if (!moved)
@@ -343,7 +423,11 @@ void ScriptPage::setVisibleArea(const QRect& area)
     if (m_laying)
         return;
     const int before = height();
+    // Rows that take their exact height here are out of view: nothing that
+    // shows moves.
+    const int dirty = m_dirtyFrom;
     layOutVisible();
+    m_dirtyFrom = dirty;
     if (height() != before)
         placeChildren();
     if (underMouse())
@@ -398,8 +482,10 @@ void ScriptPage::attachEditor(int index)
         return;
     // The row left behind keeps the height the editor gave it and is painted
     // again.
-    if (const int old = indexOf(m_editorID); old >= 0)
+    if (const int old = indexOf(m_editorID); old >= 0) {
         m_rows[std::size_t(old)].setExactHeight(m_width, m_editor->height());
+        update(rowRect(m_editorID));
+    }
     m_editorID = row.id();
     if (row.kind() != m_editorKind)
         applyEditorKind(row.kind());
@@ -410,8 +496,8 @@ void ScriptPage::attachEditor(int index)
     start.movePosition(QTextCursor::Start);
     edit->setTextCursor(start);
     m_editor->show();
+    update(rowRect(m_editorID));
     relayout();
-    update();
 }
 
 void ScriptPage::detachEditor()
@@ -421,8 +507,9 @@ void ScriptPage::detachEditor()
     if (m_editor->textEdit()->hasFocus() || m_editor->isAncestorOf(QApplication::focusWidget()))
         setFocus(Qt::OtherFocusReason);
     m_editor->hide();
+    if (const int at = indexOf(m_editorID); at >= 0)
+        update(rowRect(m_editorID));
     m_editorID = QUuid();
-    update();
 }
 
 QTextEdit* ScriptPage::textEdit() const
@@ -504,10 +591,13 @@ void ScriptPage::placeChips()
     m_chips->setVisible(!host.isNull());
     if (host == m_chipsID && height == m_chipsHeight)
         return;
+    if (const int at = indexOf(m_chipsID); at >= 0)
+        rowResized(at);
     m_chipsID = host;
     m_chipsHeight = height;
+    if (const int at = indexOf(m_chipsID); at >= 0)
+        rowResized(at);
     relayout();
-    update();
 }
 
 QWidget* ScriptPage::chips() const
@@ -565,10 +655,14 @@ void ScriptPage::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
-    shapes::fillRounded(p, rect(), cornerRadius, Palette::paper());
+    const QRect area = event->rect();
+    // Away from its rounded ends the page is plain paper to the edge.
+    if (area.top() >= int(cornerRadius) && area.bottom() < height() - int(cornerRadius))
+        p.fillRect(area, Palette::paper());
+    else
+        shapes::fillRounded(p, rect(), cornerRadius, Palette::paper());
     if (m_rows.empty())
         return;
-    const QRect area = event->rect();
     const int first = rowAtY(area.top());
     const int last = rowAtY(area.bottom());
     bool moved = false;
@@ -584,7 +678,10 @@ void ScriptPage::paintEvent(QPaintEvent* event)
                   m_width);
         if (!laidOut) {
             m_laidOut.append(row.id());
-            moved |= row.textHeight() != before;
+            if (row.textHeight() != before) {
+                moved = true;
+                m_staleFrom = std::min(m_staleFrom, i + 1);
+            }
         }
     }
     // A row shown before the band reached it may have measured otherwise.
@@ -676,10 +773,8 @@ bool ScriptPage::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Resize:
         // The editor grew or shrank with its text: so does its row.
         if (watched == m_editor && indexOf(m_editorID) >= 0
-            && m_rows[std::size_t(indexOf(m_editorID))].textHeight() != m_editor->height()) {
+            && m_rows[std::size_t(indexOf(m_editorID))].textHeight() != m_editor->height())
             relayout();
-            update();
-        }
         break;
     case QEvent::FocusIn:
         if (watched == edit && !m_editorID.isNull()) {

@@ -29,6 +29,7 @@
 #include <QUuid>
 #include <QWidget>
 #include <functional>
+#include <limits>
 #include <vector>
 
 class QTextEdit;
@@ -50,6 +51,8 @@ public:
 
     // Shows these elements, in this order.
     void showElements(const QList<ScriptElement>& elements);
+    // The same, told where they differ from the elements shown last.
+    void showElements(const QList<ScriptElement>& elements, const rules::ScriptChange& change);
     // The chips an element shows while it has the focus; asked again at
     // every showElements() and focus change.
     void setChipSource(std::function<QList<rules::ScriptChip>(const QUuid&)> source);
@@ -120,8 +123,15 @@ private:
     int rowAtY(int y) const;
     int rowHeight(int index) const;
     void reindex();
+    // Rows [from, oldEnd) give way to the elements [from, newEnd).
+    void replaceRows(int from, int oldEnd, const QList<ScriptElement>& elements, int newEnd);
+    // A row's height may have changed: it is painted again, and the rows
+    // below it take their places again.
+    void rowResized(int index);
     void relayout();
+    // Places the rows from the first that may have moved; the page's height.
     int computeTops();
+    void repaintDirty();
     void setPageHeight(int height);
     void layOutVisible();
     void attachEditor(int index);
@@ -135,8 +145,13 @@ private:
     void fillKindMenu();
 
     std::vector<ScriptElementRow> m_rows;
+    QList<ScriptElement> m_shown; // the elements the rows were made from
     std::vector<int> m_tops; // each row's top, its space above included
+    int m_staleFrom = 0;     // the first row whose top may be out of date
+    // From here down (page coordinates) the page is painted again once laid out.
+    int m_dirtyFrom = std::numeric_limits<int>::max();
     QHash<QUuid, int> m_index;
+    bool m_twins = false;    // some id names two rows
     QList<QUuid> m_laidOut;  // rows holding a layout now
     QRect m_visible;
     int m_width = -1;

@@ -23,10 +23,12 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +49,9 @@ public:
     explicit PaperDesk(ScriptPage* page)
         : m_page(page)
     {
+        // The page grows with every new element: the desk paints again only
+        // the end of the shadow that moved (see the event filter).
+        setAttribute(Qt::WA_StaticContents);
         auto* layout = new QHBoxLayout(this);
         layout->setContentsMargins(deskPaddingH, deskPaddingV, deskPaddingH, deskPaddingV);
         layout->setSpacing(0);
@@ -62,8 +67,22 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_page && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        if (watched == m_page && event->type() == QEvent::Move)
             update();
+        if (watched == m_page && event->type() == QEvent::Resize) {
+            // A page that only grew or shrank in height moves nothing of its
+            // shadow but the lower end (the page paints what it moved).
+            const QSize old = static_cast<QResizeEvent*>(event)->oldSize();
+            const QRect page = m_page->geometry();
+            if (old.width() != page.width() || std::min(old.height(), page.height()) <= shadowSlice * 2) {
+                update();
+            } else {
+                const int reach = int(std::ceil(SoftShadow::reach(24))) + 10;
+                const int top = page.top() + std::min(old.height(), page.height()) - shadowSlice - reach;
+                const int bottom = page.top() + std::max(old.height(), page.height()) + reach;
+                update(QRect(0, top, width(), bottom - top));
+            }
+        }
         return QWidget::eventFilter(watched, event);
     }
 
@@ -92,7 +111,21 @@ protected:
                 p.drawImage(target, image, QRectF(0, from * dpr, image.width(), length * dpr));
         };
         slice(QRectF(shadow.left(), shadow.top(), w, half), 0, half);
-        slice(QRectF(shadow.left(), shadow.top() + half, w, shadow.height() - 2 * half), half - 1, 1);
+        // The middle is one row of the image stretched, and the page's paper
+        // covers all of it but the edges beyond the page: only those, and
+        // only where they are painted, are drawn, since a stretch costs its
+        // full area however little of it shows.
+        const qreal top = std::max(shadow.top() + half, qreal(event->rect().top()));
+        const qreal bottom = std::min(shadow.bottom() - half, qreal(event->rect().bottom() + 1));
+        if (bottom > top) {
+            const qreal scale = image.width() / w;
+            for (const auto& [left, right] : {std::pair(shadow.left(), qreal(page.left())),
+                                              std::pair(qreal(page.right() + 1), shadow.right())}) {
+                if (right > left && QRectF(left, top, right - left, bottom - top).intersects(event->rect()))
+                    p.drawImage(QRectF(left, top, right - left, bottom - top), image,
+                                QRectF((left - shadow.left()) * scale, (half - 1) * dpr, (right - left) * scale, dpr));
+            }
+        }
         slice(QRectF(shadow.left(), shadow.bottom() - half, w, half), half, half);
     }
 
@@ -203,11 +236,13 @@ void ScriptView::refresh()
     const Episode* episode = activeEpisode();
     static const ScriptDocument none;
     const ScriptDocument& script = episode ? episode->script : none;
-    m_tally = rules::scriptTally(m_tally, m_tallied, script.elements);
+    // The page shows the list last tallied: one look finds what changed for both.
+    const rules::ScriptChange change = rules::scriptChange(m_tallied, script.elements);
+    m_tally = rules::scriptTally(m_tally, m_tallied, script.elements, change);
     m_tallied = script.elements;
     m_statistics->setText(rules::scriptStatistics(m_tally));
     m_storyDraft->setVisible(episode && script.elements.isEmpty() && rules::hasBeats(*episode));
-    m_page->showElements(script.elements);
+    m_page->showElements(script.elements, change);
 }
 
 bool ScriptView::eventFilter(QObject* watched, QEvent* event)

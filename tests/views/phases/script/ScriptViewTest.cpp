@@ -20,6 +20,8 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QtTest>
@@ -495,6 +497,37 @@ private Q_SLOTS:
         QCOMPARE(s.edit()->textCursor().position(), 0);
         // Nothing of the last element's history comes with it.
         QVERIFY(!s.edit()->document()->isUndoAvailable());
+    }
+
+    // Typing, Return and a removal repaint only what moved; the window shows
+    // what a fresh paint of the screen shows.
+    void whatMovesIsPaintedAgain()
+    {
+        QList<ScriptElement> elements;
+        for (int i = 0; i < 80; ++i)
+            elements << element(i % 4 ? K::action : K::character, u"Line %1 of a script that goes on."_s.arg(i));
+        Screen s(production(elements));
+        QVERIFY(s.ready());
+        const int flash = QApplication::cursorFlashTime();
+        QApplication::setCursorFlashTime(0); // the caret holds still
+        const auto restore = qScopeGuard([flash] { QApplication::setCursorFlashTime(flash); });
+        s.focus(6);
+        QTest::keyClicks(s.edit(), u"More words, enough to wrap onto a second line of the page and back."_s);
+        QTest::keyClick(s.edit(), Qt::Key_Return);
+        QTest::keyClick(s.edit(), Qt::Key_Return);
+        QTest::keyClicks(s.edit(), u"New."_s);
+        s.session.edit([](Project& p) { p.episodes.first().script.elements.removeAt(3); });
+        QTest::keyClick(s.edit(), Qt::Key_Backspace);
+        // The paper in view, as the window shows it and as painted afresh.
+        QWidget* viewport = s.view->scrollArea()->viewport();
+        const QRect paper = QRect(s.page()->mapTo(s.view.get(), QPoint(0, 0)), s.page()->size())
+                                .intersected(QRect(viewport->mapTo(s.view.get(), QPoint(0, 0)), viewport->size()))
+                                .adjusted(8, 8, -8, -8);
+        const auto shown = [&] {
+            return s.view->screen()->grabWindow(s.view->winId()).toImage().convertToFormat(QImage::Format_RGB32).copy(paper);
+        };
+        const auto fresh = [&] { return s.view->grab(paper).toImage().convertToFormat(QImage::Format_RGB32); };
+        QTRY_VERIFY(shown() == fresh());
     }
 
     void aLongScriptIsLaidOutWhereItIsLooked()

@@ -1,0 +1,207 @@
+#include "design/AppStyle.h"
+
+#include "design/Palette.h"
+#include "design/Theme.h"
+
+#include <QAbstractScrollArea>
+#include <QDialog>
+#include <QEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollArea>
+#include <QStyleOptionSlider>
+
+#include <algorithm>
+
+namespace studio {
+
+namespace {
+
+constexpr int barExtent = 10;
+constexpr int handleMinimum = 28;
+constexpr qreal handleRadius = 4;
+// A tool tip: a one-pixel border, then padding across and down.
+constexpr int tipBorder = 1;
+constexpr QSize tipPadding(7, 4);
+constexpr qreal tipRadius = 6;
+
+// The groove: the bar less a margin of one pixel across and two along.
+QRect grooveOf(const QStyleOptionSlider& bar)
+{
+    return bar.orientation == Qt::Vertical ? bar.rect.adjusted(1, 2, -1, -2) : bar.rect.adjusted(2, 1, -2, -1);
+}
+
+QRect handleOf(const QStyleOptionSlider& bar)
+{
+    const QRect groove = grooveOf(bar);
+    const bool vertical = bar.orientation == Qt::Vertical;
+    const int length = vertical ? groove.height() : groove.width();
+    const qint64 range = qint64(bar.maximum) - bar.minimum;
+    int handle = length;
+    if (range > 0) {
+        handle = int(qint64(bar.pageStep) * length / (range + bar.pageStep));
+        handle = std::clamp(handle, std::min(handleMinimum, length), length);
+    }
+    const int start = QStyle::sliderPositionFromValue(bar.minimum, bar.maximum, bar.sliderPosition,
+                                                      length - handle, bar.upsideDown);
+    return vertical ? QRect(groove.left(), groove.top() + start, groove.width(), handle)
+                    : QRect(groove.left() + start, groove.top(), handle, groove.height());
+}
+
+} // namespace
+
+AppStyle::AppStyle(QStyle* base)
+    : QProxyStyle(base)
+{
+}
+
+int AppStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
+{
+    switch (metric) {
+    case PM_ScrollBarExtent:
+        return barExtent;
+    case PM_ScrollBarSliderMin:
+        return handleMinimum;
+    case PM_ToolTipLabelFrameWidth:
+        return tipBorder + tipPadding.width();
+    default:
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+}
+
+QRect AppStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                               const QWidget* widget) const
+{
+    const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    if (control != CC_ScrollBar || !bar)
+        return QProxyStyle::subControlRect(control, option, sub, widget);
+    // No arrow buttons: the handle runs the whole groove, and the pages are
+    // the groove on either side of it.
+    const QRect groove = grooveOf(*bar);
+    const QRect handle = handleOf(*bar);
+    const bool vertical = bar->orientation == Qt::Vertical;
+    switch (sub) {
+    case SC_ScrollBarGroove:
+        return groove;
+    case SC_ScrollBarSlider:
+        return handle;
+    case SC_ScrollBarSubPage:
+        return vertical ? QRect(groove.topLeft(), QPoint(groove.right(), handle.top() - 1))
+                        : QRect(groove.topLeft(), QPoint(handle.left() - 1, groove.bottom()));
+    case SC_ScrollBarAddPage:
+        return vertical ? QRect(QPoint(groove.left(), handle.bottom() + 1), groove.bottomRight())
+                        : QRect(QPoint(handle.right() + 1, groove.top()), groove.bottomRight());
+    case SC_ScrollBarSubLine:
+        return QRect(bar->rect.topLeft(), QSize(0, 0));
+    case SC_ScrollBarAddLine:
+        return QRect(bar->rect.bottomRight(), QSize(0, 0));
+    default:
+        return {};
+    }
+}
+
+QStyle::SubControl AppStyle::hitTestComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                                   const QPoint& pos, const QWidget* widget) const
+{
+    if (control != CC_ScrollBar || !qstyleoption_cast<const QStyleOptionSlider*>(option))
+        return QProxyStyle::hitTestComplexControl(control, option, pos, widget);
+    for (const SubControl sub : {SC_ScrollBarSlider, SC_ScrollBarSubPage, SC_ScrollBarAddPage}) {
+        if (subControlRect(control, option, sub, widget).contains(pos))
+            return sub;
+    }
+    return SC_None;
+}
+
+void AppStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                                  const QWidget* widget) const
+{
+    const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    if (control != CC_ScrollBar || !bar) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    // The track is left clear; only the handle shows.
+    if (bar->maximum == bar->minimum)
+        return;
+    const bool hovered = (bar->state & State_MouseOver) && (bar->activeSubControls & SC_ScrollBarSlider);
+    const QRect handle = handleOf(*bar);
+    if (handle.isEmpty())
+        return;
+    QPainterPath path;
+    path.addRoundedRect(QRectF(handle), handleRadius, handleRadius);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->fillPath(path, hovered ? Palette::textSecondary() : Palette::hairlineStrong());
+    painter->restore();
+}
+
+QRect AppStyle::subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const
+{
+    if (element == SE_ShapedFrameContents && widget && widget->inherits("QTipLabel")) {
+        const int across = tipBorder + tipPadding.width();
+        const int down = tipBorder + tipPadding.height();
+        return option->rect.adjusted(across, down, -across, -down);
+    }
+    return QProxyStyle::subElementRect(element, option, widget);
+}
+
+void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                             const QWidget* widget) const
+{
+    if (element != PE_PanelTipLabel) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    const QRectF r = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+    QPainterPath path;
+    path.addRoundedRect(r, tipRadius - 0.5, tipRadius - 0.5);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->fillRect(option->rect, option->palette.toolTipBase());
+    painter->setPen(QPen(Palette::hairlineStrong(), tipBorder));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawPath(path);
+    painter->restore();
+}
+
+QSize AppStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                                 const QWidget* widget) const
+{
+    // A plain line editor has neither frame nor padding: its field around it
+    // gives both.
+    if (type == CT_LineEdit && widget && widget->property("studioPlain").toBool())
+        return size;
+    return QProxyStyle::sizeFromContents(type, option, size, widget);
+}
+
+void AppStyle::polish(QWidget* widget)
+{
+    QProxyStyle::polish(widget);
+    if (auto* area = qobject_cast<QScrollArea*>(widget)) {
+        // Scroll areas sit on the card or page behind them.
+        area->setFrameShape(QFrame::NoFrame);
+        area->setAutoFillBackground(false);
+        area->setAttribute(Qt::WA_NoSystemBackground, true);
+        area->viewport()->setAutoFillBackground(false);
+    } else if (qobject_cast<QDialog*>(widget)) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window, QColor(0x12, 0x12, 0x14));
+        widget->setPalette(palette);
+    } else if (widget->inherits("QScrollBar")) {
+        // The handle lightens under the pointer.
+        widget->setAttribute(Qt::WA_Hover, true);
+    }
+}
+
+bool AppStyle::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Polish && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (qobject_cast<QMenu*>(widget) && widget->styleSheet().isEmpty())
+            widget->setStyleSheet(Theme::styleSheet());
+    }
+    return QProxyStyle::eventFilter(watched, event);
+}
+
+} // namespace studio
