@@ -155,7 +155,7 @@ void ArtThumb::paint(QPainter& p, const QRectF& target, const QString& seed, qre
         QMutexLocker lock(&cache.mutex);
         cache.images.insert(key, new QImage(picture), std::max<qsizetype>(1, picture.sizeInBytes() / 1024));
     }
-    p.drawImage(device.inverted().map(whole), picture);
+    shapes::drawImageInBands(p, device.inverted().map(whole), picture);
 }
 
 void ArtThumb::clearCache()

@@ -173,7 +173,8 @@ Cut cutFor(qreal offset, qreal length, qreal reach)
 // Draws the shape (filled when lineWidth is 0, else stroked inside its edge)
 // from its cached picture. Returns false where the painter's state leaves the
 // picture unfit, so the caller draws the path itself.
-bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, const QColor& color, qreal lineWidth)
+bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, const QColor& color, qreal lineWidth,
+             qreal dash = 0, qreal gap = 0)
 {
     const QTransform t = p.deviceTransform();
     if (t.type() > QTransform::TxScale || t.m11() != t.m22() || !(t.m11() > 0))
@@ -196,8 +197,12 @@ bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, con
     const QRectF drawn = line > 0 ? inset(QRectF(offset, device.size()), line / 2.0) : QRectF(offset, device.size());
     const Corners corners = cornersFor(outline, drawn, radius * scale - (line > 0 ? line / 2.0 : 0));
     const qreal reachIn = corners.reach + line;
-    const Cut across = cutFor(offset.x(), device.width(), reachIn);
-    const Cut down = cutFor(offset.y(), device.height(), reachIn);
+    // Dashes run along the whole outline, so a dashed shape is kept whole.
+    const bool dashed = dash > 0;
+    const Cut across = dashed ? Cut{int(std::ceil(offset.x() + device.width() - 1e-9)), 0, 0}
+                              : cutFor(offset.x(), device.width(), reachIn);
+    const Cut down = dashed ? Cut{int(std::ceil(offset.y() + device.height() - 1e-9)), 0, 0}
+                            : cutFor(offset.y(), device.height(), reachIn);
     const QSize pictureSize(across.pictureCells(), down.pictureCells());
     if (qsizetype(pictureSize.width()) * pictureSize.height() * 4 > largestPicture)
         return false;
@@ -212,7 +217,8 @@ bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, con
         const qint64 parts[] = {qint64(outline),       line > 0,          qint64(color.rgba64()),
                                 pictureSize.width(),   pictureSize.height(), q(offset.x()),
                                 q(offset.y()),         q(pictureShape.width()), q(pictureShape.height()),
-                                q(radius * scale),     q(line)};
+                                q(radius * scale),     q(line),            q(dash / std::max<qreal>(lineWidth, 1e-9)),
+                                q(gap / std::max<qreal>(lineWidth, 1e-9))};
         key = QByteArray(reinterpret_cast<const char*>(parts), sizeof parts);
     }
     QImage* picture = pictures().object(key);
@@ -224,7 +230,14 @@ bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, con
             painter.setRenderHint(QPainter::Antialiasing, true);
             const QRectF shape(offset, pictureShape);
             if (line > 0) {
-                painter.setPen(QPen(color, line));
+                QPen pen(color, line);
+                if (dashed) {
+                    // Qt measures a dash pattern in line widths.
+                    pen = QPen(color, line, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+                    pen.setDashPattern({dash / lineWidth, gap / lineWidth});
+                    pen.setMiterLimit(10);
+                }
+                painter.setPen(pen);
                 painter.setBrush(Qt::NoBrush);
                 const QRectF inner = inset(shape, line / 2.0);
                 painter.drawPath(pathFor(outline, inner, cornersFor(outline, inner, radius * scale - line / 2.0)));
@@ -249,7 +262,8 @@ bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, con
     const auto pieces = [](const Cut& cut) {
         QVarLengthArray<Piece, 8> out;
         if (!cut.sliced()) {
-            out.append({0, 0, cut.cells});
+            for (int at = 0; at < cut.cells; at += stretch)
+                out.append({at, at, std::min(stretch, cut.cells - at)});
             return out;
         }
         out.append({0, 0, cut.corner});
@@ -339,17 +353,22 @@ void strokeDashedRoundedInside(QPainter& p, const QRectF& rect, qreal radius, co
         strokeRoundedInside(p, rect, radius, color, lineWidth);
         return;
     }
-    // Qt measures a dash pattern in line widths.
+    if (drawCut(p, Outline::rounded, rect, radius, color, lineWidth, dash, gap))
+        return;
     QPen pen(color, lineWidth, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
     pen.setDashPattern({dash / lineWidth, gap / lineWidth});
     pen.setMiterLimit(10);
-    pen.setDashOffset(0);
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(roundedRect(inset(rect, lineWidth / 2.0), std::max<qreal>(0, radius - lineWidth / 2.0)));
-    p.restore();
+    drawPath(p, roundedRect(inset(rect, lineWidth / 2.0), std::max<qreal>(0, radius - lineWidth / 2.0)), pen,
+             Qt::NoBrush);
+}
+
+void drawImageInBands(QPainter& p, const QPointF& at, const QImage& image)
+{
+    const qreal ratio = image.devicePixelRatio();
+    for (int y = 0; y < image.height(); y += stretch) {
+        const int rows = std::min(stretch, image.height() - y);
+        p.drawImage(at + QPointF(0, y / ratio), image, QRectF(0, y, image.width(), rows));
+    }
 }
 
 void paintCard(QPainter& p, const QRectF& rect, qreal radius, const QColor& fill)

@@ -10,6 +10,7 @@
 
 class QPainter;
 class QBrush;
+class QImage;
 
 namespace studio::shapes {
 
@@ -32,6 +33,11 @@ void strokeCapsuleInside(QPainter& painter, const QRectF& rect, const QColor& co
 // the top edge.
 void strokeDashedRoundedInside(QPainter& painter, const QRectF& rect, qreal radius, const QColor& color,
                                qreal lineWidth, qreal dash, qreal gap);
+
+// Draws the image (at its own pixel ratio) in bands of rows: Qt hands the
+// blending of a tall image under a clip that is not a rectangle to its thread
+// pool and waits for it, which costs more than the pixels.
+void drawImageInBands(QPainter& painter, const QPointF& at, const QImage& image);
 
 // The card surface: a continuous rounded rectangle filled with fill, with a
 // 1-point hairline inside its edge.

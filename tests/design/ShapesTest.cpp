@@ -16,7 +16,7 @@ using namespace studio;
 
 namespace {
 
-enum class Kind { fillRounded, strokeRounded, fillCapsule, strokeCapsule };
+enum class Kind { fillRounded, strokeRounded, fillCapsule, strokeCapsule, dashedRounded };
 
 // A background with colour and alpha in it, so blending faults show.
 QImage background(QSize size, qreal ratio)
@@ -46,6 +46,13 @@ void drawExpected(QPainter& p, Kind kind, const QRectF& r, qreal radius, const Q
     case Kind::strokeCapsule:
         p.strokePath(shapes::capsule(in), QPen(color, line));
         break;
+    case Kind::dashedRounded: {
+        QPen pen(color, line, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+        pen.setDashPattern({6 / line, 4 / line});
+        pen.setMiterLimit(10);
+        p.strokePath(shapes::roundedRect(in, std::max<qreal>(0, radius - line / 2)), pen);
+        break;
+    }
     }
 }
 
@@ -63,6 +70,9 @@ void drawShape(QPainter& p, Kind kind, const QRectF& r, qreal radius, const QCol
         break;
     case Kind::strokeCapsule:
         shapes::strokeCapsuleInside(p, r, color, line);
+        break;
+    case Kind::dashedRounded:
+        shapes::strokeDashedRoundedInside(p, r, radius, color, line, 6, 4);
         break;
     }
 }
@@ -117,6 +127,8 @@ private Q_SLOTS:
             {"tall capsule", Kind::fillCapsule, {5, 5, 40, 500}, 0, 0, 1, false},
             {"circle", Kind::strokeCapsule, {8.2, 8.7, 60, 60}, 0, 1.5, 1, false},
             {"square corners", Kind::strokeRounded, {5, 5, 300, 300}, 0, 1, 1, false},
+            {"dashed tile, masked", Kind::dashedRounded, {4.5, 6, 220, 160}, 14, 1.5, 1, true},
+            {"dashed tile, scale 2", Kind::dashedRounded, {4, 6.25, 180, 140}, 14, 1, 2, false},
         };
         for (const auto& c : cases)
             QTest::newRow(c.name) << int(c.kind) << c.rect << c.radius << c.line << c.ratio << c.clipped;
