@@ -171,8 +171,7 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
             // Silent, and only when it differs: the caret and the undo of
             // the text being written stay.
             m_editor->setText(row.text());
-            row.setExactHeight(m_rows.width(), m_editor->height());
-            m_rows.resized(i);
+            m_rows.takeHeight(i, m_editor->height());
         } else {
             othersChanged = true;
             m_rows.resized(i);
@@ -215,13 +214,8 @@ void ScriptPage::relayout()
     do {
         m_layAgain = false;
         m_rows.setWidth(available());
-        if (const int at = m_rows.indexOf(m_editorID); at >= 0) {
-            ScriptElementRow& row = m_rows.row(at);
-            if (!row.isExact() || row.textHeight() != m_editor->height()) {
-                row.setExactHeight(m_rows.width(), m_editor->height());
-                m_rows.resized(at);
-            }
-        }
+        if (const int at = m_rows.indexOf(m_editorID); at >= 0)
+            m_rows.takeHeight(at, m_editor->height());
         m_empty->setVisible(m_rows.empty());
         int total = 0;
         if (m_rows.empty()) {
@@ -378,17 +372,13 @@ void ScriptPage::moveCaretToEnd()
 QRect ScriptPage::rowRect(const QUuid& id) const
 {
     const int at = m_rows.indexOf(id);
-    if (at < 0)
-        return {};
-    return m_rows.rect(at).translated(paddingH, 0);
+    return at < 0 ? QRect() : m_rows.rect(at).translated(paddingH, 0);
 }
 
 QRect ScriptPage::textRect(const QUuid& id) const
 {
     const int at = m_rows.indexOf(id);
-    if (at < 0)
-        return {};
-    return m_rows.textRect(at).translated(paddingH, 0);
+    return at < 0 ? QRect() : m_rows.textRect(at).translated(paddingH, 0);
 }
 
 bool ScriptPage::isLaidOut(const QUuid& id) const

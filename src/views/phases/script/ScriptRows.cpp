@@ -134,6 +134,15 @@ void ScriptRows::resized(int index)
     m_dirtyFrom = std::min(m_dirtyFrom, m_tops[std::size_t(index)]);
 }
 
+void ScriptRows::takeHeight(int index, int height)
+{
+    ScriptElementRow& row = m_rows[std::size_t(index)];
+    if (row.isExact() && row.textHeight() == height)
+        return;
+    row.setExactHeight(m_width, height);
+    resized(index);
+}
+
 bool ScriptRows::setSpaceBelow(const QUuid& id, int height)
 {
     if (id == m_belowID && height == m_belowHeight)

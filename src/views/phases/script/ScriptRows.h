@@ -65,6 +65,9 @@ public:
     // A row's height may have changed: the rows below it take their places
     // again, and it is painted again.
     void resized(int index);
+    // Takes a height measured elsewhere (by the editor) as the row's exact
+    // one; the rows below move when it differs.
+    void takeHeight(int index, int height);
     // Space kept under one row (none when the id is null); whether it changed.
     bool setSpaceBelow(const QUuid& id, int height);
     QUuid spaceBelowID() const { return m_belowID; }
