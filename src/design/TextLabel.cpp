@@ -96,7 +96,7 @@ void TextLabel::setAlignment(Qt::Alignment alignment)
 void TextLabel::invalidate()
 {
     m_layouts.fill(Layout());
-    m_shaped.reset();
+    m_unbroken.reset();
     m_natural = -1;
     updateGeometry();
     update();
@@ -107,21 +107,59 @@ qreal TextLabel::lineHeight() const
     return QFontMetricsF(font()).height();
 }
 
+// The shown text laid out at a width (0: unbroken, one line per paragraph),
+// left to right from the left edge whatever its direction: the label places
+// each line itself.
+std::shared_ptr<QTextLayout> TextLabel::shape(int width) const
+{
+    QString text = m_wrap ? m_shown : singleLine(m_shown);
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    auto layout = std::make_shared<QTextLayout>(text, font());
+    QTextOption option;
+    option.setWrapMode(width > 0 ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setTextDirection(layoutDirection());
+    layout->setTextOption(option);
+    layout->beginLayout();
+    for (;;) {
+        QTextLine line = layout->createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(width > 0 ? width : 1e6);
+    }
+    layout->endLayout();
+    return layout;
+}
+
+const QTextLayout& TextLabel::unbroken() const
+{
+    if (!m_unbroken)
+        m_unbroken = shape(0);
+    return *m_unbroken;
+}
+
 qreal TextLabel::naturalWidth() const
 {
     if (m_natural >= 0)
         return m_natural;
-    const QFontMetricsF fm(font());
+    const QTextLayout& layout = unbroken();
     qreal widest = 0;
-    if (m_wrap) {
-        const QStringList paragraphs = QString(m_shown).replace(QChar::LineSeparator, QLatin1Char('\n')).split(QLatin1Char('\n'));
-        for (const QString& p : paragraphs)
-            widest = std::max(widest, fm.horizontalAdvance(p));
-    } else {
-        widest = fm.horizontalAdvance(singleLine(m_shown));
-    }
+    for (int i = 0; i < layout.lineCount(); ++i)
+        widest = std::max(widest, layout.lineAt(i).horizontalAdvance());
     m_natural = std::ceil(widest);
     return m_natural;
+}
+
+TextLabel::Layout TextLabel::unbrokenLayout() const
+{
+    const QTextLayout& layout = unbroken();
+    Layout out;
+    out.text = m_unbroken;
+    for (int i = 0; i < layout.lineCount(); ++i)
+        out.lines.append({QString(), -1, i});
+    if (out.lines.isEmpty())
+        out.lines.append({QString()});
+    return out;
 }
 
 const TextLabel::Layout& TextLabel::layoutFor(int width) const
@@ -133,14 +171,17 @@ const TextLabel::Layout& TextLabel::layoutFor(int width) const
         return m_layouts.front();
     }
     Layout out;
-    if (m_wrap) {
+    // Where the text fits unbroken, its lines are the unbroken ones.
+    const bool fits = width >= naturalWidth() && (m_maxLines == 0 || unbroken().lineCount() <= m_maxLines);
+    if (fits) {
+        out = unbrokenLayout();
+    } else if (m_wrap) {
         out = wrappedLayout(width);
     } else {
         const QFontMetricsF fm(font());
         const QString line = singleLine(m_shown);
-        const QString shown = fm.elidedText(line, Qt::ElideRight, width);
-        out.elided = shown != line;
-        out.lines.append({shown});
+        out.lines.append({fm.elidedText(line, Qt::ElideRight, width)});
+        out.elided = true;
     }
     out.width = width;
     // The least recently used width gives way.
@@ -151,45 +192,23 @@ const TextLabel::Layout& TextLabel::layoutFor(int width) const
 
 TextLabel::Layout TextLabel::wrappedLayout(int width) const
 {
-    if (!m_shaped) {
-        QString text = m_shown;
-        text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-        m_shaped = std::make_unique<QTextLayout>(text, font());
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        m_shaped->setTextOption(option);
-    }
-    const QString& text = m_shaped->text();
-    m_shaped->beginLayout();
-    QList<QPair<int, int>> ranges;
-    for (;;) {
-        QTextLine line = m_shaped->createLine();
-        if (!line.isValid())
-            break;
-        line.setLineWidth(std::max(1, width));
-        ranges.append({line.textStart(), line.textLength()});
-    }
-    m_shaped->endLayout();
-    const auto lineText = [&text](int start, int length) {
-        QString s = text.mid(start, length);
-        while (!s.isEmpty() && (s.back() == QChar::LineSeparator || s.back().isSpace()))
-            s.chop(1);
-        return s;
-    };
-    const QFontMetricsF fm(font());
+    const std::shared_ptr<QTextLayout> shaped = shape(std::max(1, width));
+    const QString& text = shaped->text();
     Layout out;
-    const int shown = m_maxLines > 0 ? std::min<int>(m_maxLines, ranges.size()) : ranges.size();
+    out.text = shaped;
+    const int count = shaped->lineCount();
+    const int shown = m_maxLines > 0 ? std::min(m_maxLines, count) : count;
     for (int i = 0; i < shown; ++i) {
-        QString s;
-        if (i == shown - 1 && shown < ranges.size()) {
+        if (i == shown - 1 && shown < count) {
             // The last line shown takes the rest of the text, elided.
-            s = singleLine(text.mid(ranges[i].first).replace(QChar::LineSeparator, QLatin1Char(' ')));
-            s = fm.elidedText(s, Qt::ElideRight, width);
+            const QFontMetricsF fm(font());
+            QString rest = text.mid(shaped->lineAt(i).textStart());
+            rest.replace(QChar::LineSeparator, QLatin1Char(' '));
+            out.lines.append({fm.elidedText(singleLine(rest), Qt::ElideRight, width)});
             out.elided = true;
         } else {
-            s = lineText(ranges[i].first, ranges[i].second);
+            out.lines.append({QString(), -1, i});
         }
-        out.lines.append({s});
     }
     if (out.lines.isEmpty())
         out.lines.append({QString()});
@@ -245,22 +264,26 @@ void TextLabel::paintEvent(QPaintEvent*)
         y = height() - blockHeight;
     const Qt::Alignment h = QStyle::visualAlignment(layoutDirection(), m_alignment) & Qt::AlignHorizontal_Mask;
     for (const Line& line : l.lines) {
+        const QTextLine shaped = line.shaped >= 0 ? l.text->lineAt(line.shaped) : QTextLine();
         qreal x = 0;
         if (h & (Qt::AlignHCenter | Qt::AlignRight)) {
             // Only a centred or trailing line needs its own width, and only
             // once it is painted.
             if (line.width < 0)
-                line.width = fm.horizontalAdvance(line.text);
+                line.width = shaped.isValid() ? shaped.horizontalAdvance() : fm.horizontalAdvance(line.text);
             x = h & Qt::AlignHCenter ? (width() - line.width) / 2.0 : width() - line.width;
         }
-        p.drawText(QPointF(x, y + fm.ascent()), line.text);
+        if (shaped.isValid())
+            shaped.draw(&p, QPointF(x, y) - shaped.position());
+        else
+            p.drawText(QPointF(x, y + fm.ascent()), line.text);
         y += lh;
     }
 }
 
 void TextLabel::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange)
         invalidate();
     QWidget::changeEvent(event);
 }

@@ -5,10 +5,14 @@
 // the last line it shows. Setting the same text again does nothing. Only the
 // start of a very long text is laid out (text::displayPrefix).
 //
-// Layouts ask a wrapped label its height at several widths on every pass
-// (its own hint, the cell a grid gives it, the minimum a box layout tries),
-// so the text is shaped once and the lines for the last few widths are kept;
-// a change of text, font, wrapping or line limit forgets them.
+// Shaping text is the costly part of a label, so it is done as seldom as can
+// be: the text is shaped once unbroken, which gives the label's natural width
+// and, wherever the text fits, the very lines it paints. Only a width that
+// breaks the text shapes it again, and layouts ask a wrapped label its height
+// at several widths on every pass (its own hint, the cell a grid gives it,
+// the minimum a box layout tries), so the lines of the last few widths are
+// kept; a change of text, font, direction, wrapping or line limit forgets
+// them.
 
 #include <QColor>
 #include <QList>
@@ -56,16 +60,21 @@ protected:
 
 private:
     struct Line {
-        QString text;
+        QString text;             // drawn as it stands where `shaped` is -1
         mutable qreal width = -1; // measured when first painted
+        int shaped = -1;          // the line's index in the layout's shaped text
     };
     struct Layout {
         int width = -1;
         QList<Line> lines;
         bool elided = false;
+        std::shared_ptr<const QTextLayout> text; // the shaped lines drawn
     };
     const Layout& layoutFor(int width) const;
     Layout wrappedLayout(int width) const;
+    Layout unbrokenLayout() const;
+    std::shared_ptr<QTextLayout> shape(int width) const;
+    const QTextLayout& unbroken() const;
     qreal naturalWidth() const;
     qreal lineHeight() const;
     void invalidate();
@@ -78,8 +87,8 @@ private:
     Qt::Alignment m_alignment = Qt::AlignLeading;
     // Most recently used first.
     mutable std::array<Layout, 4> m_layouts;
-    // The shown text shaped once, broken into lines anew for each width.
-    mutable std::unique_ptr<QTextLayout> m_shaped;
+    // The shown text shaped without breaks (one line per paragraph).
+    mutable std::shared_ptr<QTextLayout> m_unbroken;
     mutable qreal m_natural = -1;
 };
 

@@ -14,6 +14,8 @@
 #include "design/Slider.h"
 #include "design/TagField.h"
 #include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "design/Tokens.h"
 #include "design/ToolbarIconButton.h"
 
 #include <QLineEdit>
@@ -405,6 +407,15 @@ private slots:
         wrapped.setMaxLines(0);
         wrapped.setMaximumWidth(80);
         QCOMPARE(wrapped.heightForWidth(1000), wrapped.heightForWidth(80));
+
+        // At its own natural width a wrapped label keeps each paragraph on one
+        // line, even where the last glyph reaches past its advance ("k").
+        for (const QString& text : {QStringLiteral("Dark"), QStringLiteral("Walk back"), QStringLiteral("fi\nk")}) {
+            TextLabel natural(text, Theme::font(type::label), Qt::white);
+            natural.setWordWrap(true);
+            QCOMPARE(natural.sizeHint().height(), natural.heightForWidth(10000));
+            QCOMPARE(natural.heightForWidth(natural.sizeHint().width()), natural.heightForWidth(10000));
+        }
     }
 
     void textLabelChangedAnswersAsNew()

@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QHash>
+#include <QImage>
 
 #include <cmath>
 
@@ -56,6 +58,57 @@ QString elided(const QFont& font, const QString& text, qreal width)
     return QFontMetricsF(font).elidedText(line, Qt::ElideRight, width);
 }
 
+// The badge's disc, painted once per colour, pixel ratio and the fraction of
+// a pixel it sits at: an antialiased disc drawn as a path is handed by the
+// raster engine to its thread pool, for far more than its pixels cost. The
+// few variants a process meets are all kept.
+const QImage& badgeDisc(const QColor& color, qreal ratio, const QPointF& fraction)
+{
+    static QHash<QByteArray, QImage> discs;
+    const qint64 parts[] = {qint64(color.rgba64()), qint64(std::llround(ratio * 256)),
+                            qint64(std::llround(fraction.x() * 256)), qint64(std::llround(fraction.y() * 256))};
+    const QByteArray key(reinterpret_cast<const char*>(parts), sizeof parts);
+    auto found = discs.constFind(key);
+    if (found != discs.constEnd())
+        return *found;
+    const int side = int(std::ceil(badge * ratio + 1));
+    QImage disc(side, side, QImage::Format_ARGB32_Premultiplied);
+    disc.fill(Qt::transparent);
+    {
+        QPainter p(&disc);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        p.drawEllipse(QRectF(fraction, QSizeF(badge * ratio, badge * ratio)));
+    }
+    disc.setDevicePixelRatio(ratio);
+    return *discs.insert(key, disc);
+}
+
+void drawBadgeDisc(QPainter& p, const QRectF& circle, const QColor& color)
+{
+    const QTransform t = p.deviceTransform();
+    if (t.type() > QTransform::TxScale || t.m11() != t.m22() || !(t.m11() > 0)
+        || p.compositionMode() != QPainter::CompositionMode_SourceOver) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        p.drawEllipse(circle);
+        return;
+    }
+    const qreal ratio = t.m11();
+    const QPointF device = t.map(circle.topLeft());
+    const QPointF origin(std::floor(device.x()), std::floor(device.y()));
+    p.drawImage(t.inverted().map(origin), badgeDisc(color, ratio, device - origin));
+}
+
+void prepare(QStaticText& text, const QString& line, const QFont& font)
+{
+    text.setText(line);
+    text.setTextFormat(Qt::PlainText);
+    text.setPerformanceHint(QStaticText::AggressiveCaching);
+    text.prepare(QTransform(), font);
+}
+
 } // namespace
 
 SceneRow::SceneRow(const QUuid& sceneID, QWidget* parent)
@@ -96,7 +149,9 @@ const SceneRow::Lines& SceneRow::lines(int width) const
     // texts are measured once per width.
     if (m_lines.width != width || m_lines.slug.isNull()) {
         const qreal room = std::max(0, width - (padding + badge + spacing) - padding);
-        m_lines = {width, elided(slugFont(), m_slug, room), elided(detailFont(), m_detail, room)};
+        m_lines = {width, elided(slugFont(), m_slug, room), elided(detailFont(), m_detail, room), {}, {}};
+        prepare(m_lines.slugText, m_lines.slug, slugFont());
+        prepare(m_lines.detailText, m_lines.detail, detailFont());
     }
     return m_lines;
 }
@@ -112,24 +167,21 @@ void SceneRow::paintEvent(QPaintEvent*)
         shapes::strokeRoundedInside(p, r, radius, Palette::hairlineStrong(), 1.0);
     }
     const QRectF circle(padding, (r.height() - badge) / 2.0, badge, badge);
-    p.setPen(Qt::NoPen);
-    p.setBrush(m_selected ? Palette::accent() : Palette::white(level::tint));
-    p.drawEllipse(circle);
+    drawBadgeDisc(p, circle, m_selected ? Palette::accent() : Palette::white(level::tint));
     p.setFont(badgeFont());
     p.setPen(m_selected ? Palette::buttonInk() : Palette::textTertiary());
     p.drawText(circle, Qt::AlignCenter, QString::number(m_number));
 
+    // Both lines are laid out once per text and width, then drawn as they are.
     const qreal left = padding + badge + spacing;
-    const qreal room = std::max<qreal>(0, r.width() - left - padding);
     const int slugHeight = lineHeight(slugFont());
     const Lines& shown = lines(width());
     p.setFont(slugFont());
     p.setPen(Palette::textPrimary());
-    p.drawText(QRectF(left, padding, room, slugHeight), Qt::AlignLeft | Qt::AlignTop, shown.slug);
+    p.drawStaticText(QPointF(left, padding), shown.slugText);
     p.setFont(detailFont());
     p.setPen(Palette::textTertiary());
-    p.drawText(QRectF(left, padding + slugHeight + lineGap, room, lineHeight(detailFont())),
-               Qt::AlignLeft | Qt::AlignTop, shown.detail);
+    p.drawStaticText(QPointF(left, padding + slugHeight + lineGap), shown.detailText);
 }
 
 void SceneRow::mousePressEvent(QMouseEvent* event)

@@ -6,6 +6,7 @@
 // itself (no child widgets), so a list of a feature's scenes is cheap to
 // build, show and tear down.
 
+#include <QStaticText>
 #include <QUuid>
 #include <QWidget>
 
@@ -44,6 +45,8 @@ private:
         int width = -1;
         QString slug;
         QString detail;
+        QStaticText slugText;
+        QStaticText detailText;
     };
     const Lines& lines(int width) const;
 

@@ -3,7 +3,6 @@
 #include "design/EmptyStateView.h"
 #include "design/GhostButton.h"
 #include "design/HairlineDivider.h"
-#include "design/KeyedList.h"
 #include "design/Palette.h"
 #include "design/ScrollColumn.h"
 #include "design/SectionHeader.h"
@@ -14,10 +13,12 @@
 #include "state/assist/DirectorAssist.h"
 #include "state/edits/StoryboardEdits.h"
 #include "views/phases/storyboard/SceneEditor.h"
+#include "views/phases/storyboard/SceneList.h"
 #include "views/phases/storyboard/SceneRow.h"
 #include "views/phases/storyboard/ShotInspectorPane.h"
 
 #include <QHBoxLayout>
+#include <QSet>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -88,18 +89,23 @@ QWidget* StoryboardView::buildList()
     column->addWidget(m_buildButton, 0, Qt::AlignLeft);
 
     m_scroll = new ScrollColumn(list);
-    m_rowsLayout = m_scroll->column();
-    m_rowsLayout->setContentsMargins(0, 2, 0, 2);
-    m_rowsLayout->setSpacing(6);
-    m_rowsLayout->addStretch(1);
+    m_rows = new SceneList(m_scroll, [this](const QUuid& id) {
+        auto* row = new SceneRow(id);
+        connect(row, &SceneRow::clicked, this, [this](const QUuid& id) { select({id, m_selection.shotID}); });
+        connect(row, &SceneRow::moveRequested, this, &StoryboardView::moveScene);
+        connect(row, &SceneRow::deleteRequested, this, &StoryboardView::deleteScene);
+        return row;
+    }, m_scroll->content());
+    m_rows->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    m_scroll->column()->addWidget(m_rows);
+    m_scroll->column()->addStretch(1);
     column->addWidget(m_scroll, 1);
-    m_rows = std::make_unique<KeyedList<QUuid, SceneRow>>(m_rowsLayout);
     return list;
 }
 
 QList<SceneRow*> StoryboardView::rows() const
 {
-    return m_rows->widgets();
+    return m_rows->rows();
 }
 
 void StoryboardView::refresh()
@@ -119,20 +125,18 @@ void StoryboardView::refresh()
     m_header->setSubtitle(QString::number(scenes.size()) + u" total"_s);
     m_buildButton->setVisible(episode && scenes.isEmpty() && rules::hasSceneHeading(*episode));
 
-    m_rows->sync(
-        scenes, [](const SceneCard& s) { return s.id; },
-        [this](const SceneCard& s) {
-            auto* row = new SceneRow(s.id);
-            connect(row, &SceneRow::clicked, this,
-                    [this](const QUuid& id) { select({id, m_selection.shotID}); });
-            connect(row, &SceneRow::moveRequested, this, &StoryboardView::moveScene);
-            connect(row, &SceneRow::deleteRequested, this, &StoryboardView::deleteScene);
-            return row;
-        },
-        [&](SceneRow* row, const SceneCard& s, int index) {
-            row->setContent(index + 1, s.slug(p.locations), rules::sceneDetailText(s.shots.size(), s.totalSeconds()),
-                      m_selection.sceneID == s.id);
-        });
+    QList<SceneList::Entry> entries;
+    entries.reserve(scenes.size());
+    QSet<QUuid> seen;
+    for (const SceneCard& s : scenes) {
+        // Ids are expected to be unique; a duplicate never gets a second row.
+        if (seen.contains(s.id))
+            continue;
+        seen.insert(s.id);
+        entries.append({s.id, s.slug(p.locations), rules::sceneDetailText(s.shots.size(), s.totalSeconds()),
+                         m_selection.sceneID == s.id});
+    }
+    m_rows->setEntries(entries);
 
     const SceneCard* scene = episode && m_selection.sceneID ? findScene(*episode, *m_selection.sceneID) : nullptr;
     if (scene) {

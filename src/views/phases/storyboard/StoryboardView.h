@@ -14,7 +14,6 @@
 #include <memory>
 #include <optional>
 
-class QVBoxLayout;
 class QStackedLayout;
 
 namespace studio {
@@ -22,13 +21,12 @@ namespace studio {
 class EmptyStateView;
 class GhostButton;
 class SceneEditor;
+class SceneList;
 class SceneRow;
 class ScrollColumn;
 class SectionHeader;
 class ShotInspectorPane;
 class ToolbarIconButton;
-template <typename Key, typename W>
-class KeyedList;
 
 class StoryboardView : public PhaseScreen {
     Q_OBJECT
@@ -77,8 +75,7 @@ private:
     ToolbarIconButton* m_addButton;
     GhostButton* m_buildButton;
     ScrollColumn* m_scroll;
-    QVBoxLayout* m_rowsLayout;
-    std::unique_ptr<KeyedList<QUuid, SceneRow>> m_rows;
+    SceneList* m_rows;
     QStackedLayout* m_detail;
     SceneEditor* m_editor;
     EmptyStateView* m_empty;

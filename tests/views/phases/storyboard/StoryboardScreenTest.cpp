@@ -16,6 +16,7 @@
 #include "design/MenuButton.h"
 #include "design/PillPicker.h"
 #include "design/PrimaryButton.h"
+#include "design/ScrollColumn.h"
 #include "design/SectionHeader.h"
 #include "design/Spring.h"
 #include "design/Slider.h"
@@ -196,6 +197,34 @@ private Q_SLOTS:
         s.view.deleteScene(timed.id);
         QCOMPARE(s.view.selection().sceneID, std::optional<QUuid>(s.episode().scenes[0].id));
         QVERIFY(s.view.rows()[0]->isSelected());
+    }
+
+    // A long board: scrolling to its end brings the last scenes' rows, in
+    // their places and numbered, and a click there selects that scene.
+    void longBoardScrollsToItsLastScene()
+    {
+        Project p;
+        for (int i = 0; i < 150; ++i)
+            p.episodes.first().scenes << SceneCard{};
+        Screen s(p);
+        QScrollBar* bar = s.view.sceneScroll()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        const QUuid last = s.episode().scenes.last().id;
+        QTRY_VERIFY(!s.view.rows().isEmpty() && s.view.rows().last()->sceneID() == last);
+        SceneRow* row = s.view.rows().last();
+        QCOMPARE(row->number(), 150);
+        QVERIFY(row->isVisible());
+        QVERIFY(s.view.sceneScroll()->viewport()->rect().intersects(
+            QRect(row->mapTo(s.view.sceneScroll()->viewport(), QPoint()), row->size())));
+        QTest::mouseClick(row, Qt::LeftButton);
+        QCOMPARE(s.view.selection().sceneID, std::optional<QUuid>(last));
+        QVERIFY(row->isSelected());
+
+        // Back at the top, the first scene's row is there again.
+        bar->setValue(0);
+        QTRY_COMPARE(s.view.rows().first()->sceneID(), s.episode().scenes.first().id);
+        QCOMPARE(s.view.rows().first()->number(), 1);
     }
 
     void episodeSwitchSelectsItsFirstScene()
