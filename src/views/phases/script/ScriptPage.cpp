@@ -47,6 +47,7 @@ constexpr int leastMargin = 400;
 
 ScriptPage::ScriptPage(QWidget* parent)
     : QWidget(parent)
+    , m_rows(paddingV)
     , m_visible(0, 0, 1, 1200)
     , m_empty(new QWidget(this))
     , m_addHeading(new PrimaryButton(u"Add Scene Heading"_s, false, m_empty))
@@ -142,65 +143,27 @@ int ScriptPage::available() const
     return std::max(0, width() - 2 * paddingH);
 }
 
-int ScriptPage::indexOf(const QUuid& id) const
-{
-    return id.isNull() ? -1 : m_index.value(id, -1);
-}
-
-void ScriptPage::reindex()
-{
-    m_index.clear();
-    m_index.reserve(qsizetype(m_rows.size()));
-    for (int i = int(m_rows.size()) - 1; i >= 0; --i)
-        m_index.insert(m_rows[std::size_t(i)].id(), i); // the first of twins wins
-    m_twins = m_index.size() != qsizetype(m_rows.size());
-}
-
-int ScriptPage::rowAtY(int y) const
-{
-    if (m_tops.empty())
-        return -1;
-    const auto after = std::upper_bound(m_tops.cbegin(), m_tops.cend(), y);
-    return std::max(0, int(after - m_tops.cbegin()) - 1);
-}
-
-int ScriptPage::rowHeight(int index) const
-{
-    const ScriptElementRow& row = m_rows[std::size_t(index)];
-    const int line = std::max(row.textHeight(), ScriptElementRow::controlsHeight(row.kind()));
-    return ScriptElementRow::spaceAbove(row.kind()) + line + (row.id() == m_chipsID ? m_chipsHeight : 0);
-}
-
 void ScriptPage::showElements(const QList<ScriptElement>& elements)
 {
-    showElements(elements, rules::scriptChange(m_shown, elements));
+    showElements(elements, rules::scriptChange(m_rows.elements(), elements));
 }
 
 void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules::ScriptChange& change)
 {
-    const int oldCount = int(m_rows.size());
-    const int newCount = int(elements.size());
     // Most changes touch one place: what agrees at both ends is kept as it
     // is and not looked at again.
+    const bool structural = m_rows.splice(elements, change);
     const int head = int(change.head);
-    const int tail = int(change.tail);
-    m_shown = elements;
-    const int oldEnd = oldCount - tail;
-    const int newEnd = newCount - tail;
-    bool structural = oldEnd != newEnd;
-    for (int i = head; !structural && i < newEnd; ++i)
-        structural = m_rows[std::size_t(i)].id() != elements[i].id;
-    if (structural)
-        replaceRows(head, oldEnd, elements, newEnd);
+    const int newEnd = int(elements.size() - change.tail);
 
     bool othersChanged = structural;
     bool editorKindChanged = false;
     for (int i = head; i < newEnd; ++i) {
-        ScriptElementRow& row = m_rows[std::size_t(i)];
+        ScriptElementRow& row = m_rows.row(i);
         const ScriptElementKind kind = row.kind();
         if (!row.setElement(elements[i]))
             continue;
-        if (row.id() == m_editorID && i == indexOf(m_editorID)) {
+        if (row.id() == m_editorID && i == m_rows.indexOf(m_editorID)) {
             if (row.kind() != kind) {
                 applyEditorKind(row.kind());
                 editorKindChanged = true;
@@ -208,17 +171,16 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
             // Silent, and only when it differs: the caret and the undo of
             // the text being written stay.
             m_editor->setText(row.text());
-            row.setExactHeight(m_width, m_editor->height());
-            rowResized(i);
+            m_rows.takeHeight(i, m_editor->height());
         } else {
             othersChanged = true;
-            rowResized(i);
+            m_rows.resized(i);
         }
     }
 
-    if (!m_editorID.isNull() && indexOf(m_editorID) < 0)
+    if (!m_editorID.isNull() && m_rows.indexOf(m_editorID) < 0)
         detachEditor();
-    if (!m_hoveredID.isNull() && indexOf(m_hoveredID) < 0)
+    if (!m_hoveredID.isNull() && m_rows.indexOf(m_hoveredID) < 0)
         setHoveredID(QUuid());
     // The editor's own text needs no layout here: its height follows it.
     if (othersChanged || editorKindChanged)
@@ -226,93 +188,13 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
     placeChips();
 }
 
-void ScriptPage::replaceRows(int from, int oldEnd, const QList<ScriptElement>& elements, int newEnd)
-{
-    // Rows that stay (by id) move to their new place with their layout.
-    QHash<QUuid, int> old;
-    for (int i = oldEnd - 1; i >= from; --i)
-        old.insert(m_rows[std::size_t(i)].id(), i);
-    if (!m_twins) {
-        for (int i = from; i < oldEnd; ++i)
-            m_index.remove(m_rows[std::size_t(i)].id());
-    }
-    std::vector<ScriptElementRow> middle;
-    middle.reserve(std::size_t(newEnd - from));
-    for (int i = from; i < newEnd; ++i) {
-        const auto found = old.find(elements[i].id);
-        if (found != old.end()) {
-            middle.push_back(std::move(m_rows[std::size_t(*found)]));
-            old.erase(found); // a twin id gets a row of its own
-        } else {
-            middle.emplace_back(elements[i]);
-            if (m_width >= 0)
-                middle.back().measure(m_width);
-        }
-    }
-    // Everything from the row before the change down is painted again, and
-    // the new rows stand there until they take their places.
-    const int above = from > 0 ? m_tops[std::size_t(from - 1)] : 0;
-    m_dirtyFrom = std::min(m_dirtyFrom, above);
-    m_rows.erase(m_rows.begin() + from, m_rows.begin() + oldEnd);
-    m_rows.insert(m_rows.begin() + from, std::make_move_iterator(middle.begin()),
-                  std::make_move_iterator(middle.end()));
-    m_tops.erase(m_tops.begin() + from, m_tops.begin() + oldEnd);
-    m_tops.insert(m_tops.begin() + from, std::size_t(newEnd - from), above);
-    m_staleFrom = std::min(m_staleFrom, from);
-
-    // The index moves with the rows; a script holding one id twice (where
-    // the first of the twins wins) is indexed afresh.
-    const int count = int(m_rows.size());
-    if (m_twins) {
-        reindex();
-        return;
-    }
-    if (newEnd != oldEnd) {
-        for (int i = newEnd; i < count; ++i) {
-            const auto entry = m_index.find(m_rows[std::size_t(i)].id());
-            if (entry == m_index.end())
-                break; // an id gone twice: indexed afresh below
-            *entry = i;
-        }
-    }
-    for (int i = from; i < newEnd; ++i)
-        m_index.insert(m_rows[std::size_t(i)].id(), i);
-    if (m_index.size() != count)
-        reindex();
-}
-
-void ScriptPage::rowResized(int index)
-{
-    m_staleFrom = std::min(m_staleFrom, index + 1);
-    m_dirtyFrom = std::min(m_dirtyFrom, m_tops[std::size_t(index)]);
-}
-
-int ScriptPage::computeTops()
-{
-    const int count = int(m_rows.size());
-    const int from = std::min(m_staleFrom, count);
-    // Rows above the first that may have moved keep their place.
-    int y = from == 0 ? paddingV : m_tops[std::size_t(from - 1)] + rowHeight(from - 1);
-    bool moved = false;
-    for (int i = from; i < count; ++i) {
-        int& top = m_tops[std::size_t(i)];
-        if (!moved && top != y) {
-            moved = true;
-            m_dirtyFrom = std::min({m_dirtyFrom, top, y});
-        }
-        top = y;
-        y += rowHeight(i);
-    }
-    m_staleFrom = count;
-    return y + paddingV;
-}
-
 void ScriptPage::repaintDirty()
 {
-    if (m_dirtyFrom >= height())
+    const int from = m_rows.dirtyFrom();
+    if (from >= height())
         return;
-    update(QRect(0, m_dirtyFrom, width(), height() - m_dirtyFrom));
-    m_dirtyFrom = std::numeric_limits<int>::max();
+    update(QRect(0, from, width(), height() - from));
+    m_rows.setDirtyFrom(std::numeric_limits<int>::max());
 }
 
 void ScriptPage::setPageHeight(int height)
@@ -331,33 +213,20 @@ void ScriptPage::relayout()
     m_laying = true;
     do {
         m_layAgain = false;
-        const int width = available();
-        if (width != m_width) {
-            m_width = width;
-            for (ScriptElementRow& row : m_rows)
-                row.measure(width);
-            m_laidOut.clear();
-            m_staleFrom = 0;
-            m_dirtyFrom = 0;
-        }
-        if (const int at = indexOf(m_editorID); at >= 0) {
-            ScriptElementRow& row = m_rows[std::size_t(at)];
-            if (!row.isExact() || row.textHeight() != m_editor->height()) {
-                row.setExactHeight(m_width, m_editor->height());
-                rowResized(at);
-            }
-        }
+        m_rows.setWidth(available());
+        if (const int at = m_rows.indexOf(m_editorID); at >= 0)
+            m_rows.takeHeight(at, m_editor->height());
         m_empty->setVisible(m_rows.empty());
         int total = 0;
         if (m_rows.empty()) {
             const int emptyHeight = m_empty->sizeHint().height();
-            m_empty->setGeometry(paddingH, paddingV, m_width, emptyHeight);
+            m_empty->setGeometry(paddingH, paddingV, m_rows.width(), emptyHeight);
             total = 2 * paddingV + emptyHeight;
         } else {
-            total = computeTops();
+            total = m_rows.place() + paddingV;
         }
         if (total != height())
-            m_dirtyFrom = std::min(m_dirtyFrom, std::min(total, height()) - paddingV);
+            m_rows.markDirty(std::min(total, height()) - paddingV);
         setPageHeight(total);
         layOutVisible();
         placeChildren();
@@ -368,47 +237,11 @@ void ScriptPage::relayout()
 
 void ScriptPage::layOutVisible()
 {
-    if (m_rows.empty() || m_width < 0)
+    if (m_rows.empty() || m_rows.width() < 0)
         return;
     const int margin = std::max(leastMargin, m_visible.height());
-    const int anchor = rowAtY(m_visible.top());
-    const QUuid anchorID = m_rows[std::size_t(anchor)].id();
-    const int anchorOffset = m_visible.top() - m_tops[std::size_t(anchor)];
-    int first = 0;
-    int last = 0;
-    // Laying rows out can shrink them and bring more into the band: again
-    // until it holds still.
-    for (int pass = 0; pass < 4; ++pass) {
-        first = rowAtY(m_visible.top() - margin);
-        last = rowAtY(m_visible.bottom() + margin);
-        bool moved = false;
-        for (int i = first; i <= last; ++i) {
-            ScriptElementRow& row = m_rows[std::size_t(i)];
-            if (row.id() == m_editorID || row.isLaidOut())
-                continue;
-            if (row.layOut(m_width)) {
-                moved = true;
-                rowResized(i);
-            }
-            m_laidOut.append(row.id());
-        }
-        if (!moved)
-            break;
-        setPageHeight(computeTops());
-    }
-    // Far rows give their layout back and keep their height.
-    QList<QUuid> kept;
-    for (const QUuid& id : std::as_const(m_laidOut)) {
-        const int at = indexOf(id);
-        if (at < 0)
-            continue;
-        if (at >= first && at <= last)
-            kept.append(id);
-        else
-            m_rows[std::size_t(at)].release();
-    }
-    m_laidOut = kept;
-    const int dy = m_tops[std::size_t(indexOf(anchorID))] + anchorOffset - m_visible.top();
+    const int dy = m_rows.layOutAround(m_visible.top(), m_visible.bottom(), margin, m_editorID,
+                                       [this](int end) { setPageHeight(end + paddingV); });
     if (dy != 0 && m_visible.top() > 0) {
         m_visible.translate(0, dy);
         Q_EMIT shifted(dy);
@@ -425,9 +258,9 @@ void ScriptPage::setVisibleArea(const QRect& area)
     const int before = height();
     // Rows that take their exact height here are out of view: nothing that
     // shows moves.
-    const int dirty = m_dirtyFrom;
+    const int dirty = m_rows.dirtyFrom();
     layOutVisible();
-    m_dirtyFrom = dirty;
+    m_rows.setDirtyFrom(dirty);
     if (height() != before)
         placeChildren();
     if (underMouse())
@@ -436,25 +269,22 @@ void ScriptPage::setVisibleArea(const QRect& area)
 
 void ScriptPage::placeChildren()
 {
-    if (const int at = indexOf(m_editorID); at >= 0) {
-        const ScriptElementRow& row = m_rows[std::size_t(at)];
-        const QRect area(paddingH + ScriptElementRow::textIndent(row.kind()),
-                         m_tops[std::size_t(at)] + ScriptElementRow::spaceAbove(row.kind()),
-                         ScriptElementRow::textWidth(row.kind(), m_width), m_editor->height());
+    if (const int at = m_rows.indexOf(m_editorID); at >= 0) {
+        QRect area = m_rows.textRect(at).translated(paddingH, 0);
+        area.setHeight(m_editor->height());
         if (m_editor->geometry() != area)
             m_editor->setGeometry(area);
     }
-    if (const int at = indexOf(m_chipsID); at >= 0) {
-        const ScriptElementRow& row = m_rows[std::size_t(at)];
-        const int line = std::max(row.textHeight(), ScriptElementRow::controlsHeight(row.kind()));
-        m_chips->setGeometry(paddingH, m_tops[std::size_t(at)] + ScriptElementRow::spaceAbove(row.kind()) + line,
-                             m_width, m_chipsHeight);
+    if (const int at = m_rows.indexOf(m_rows.spaceBelowID()); at >= 0) {
+        const QRect row = m_rows.rect(at);
+        m_chips->setGeometry(paddingH, row.top() + row.height() - m_rows.spaceBelow(), row.width(),
+                             m_rows.spaceBelow());
     }
-    if (const int at = indexOf(m_hoveredID); at >= 0) {
-        const ScriptElementRow& row = m_rows[std::size_t(at)];
+    if (const int at = m_rows.indexOf(m_hoveredID); at >= 0) {
+        const ScriptElementRow& row = m_rows.row(at);
         const ScriptElementRow::KindStyle& s = ScriptElementRow::style(row.kind());
         m_controls->setGeometry(width() - paddingH - ScriptElementRow::controlsWidth,
-                                m_tops[std::size_t(at)] + int(s.spaceAbove), ScriptElementRow::controlsWidth,
+                                m_rows.top(at) + int(s.spaceAbove), ScriptElementRow::controlsWidth,
                                 ScriptElementRow::controlsHeight(row.kind()));
         m_kindMenu->setSymbol(s.symbol, 9, Palette::paperInkSoft());
         m_kindMenu->setAccessibleName(s.label);
@@ -477,13 +307,13 @@ void ScriptPage::applyEditorKind(ScriptElementKind kind)
 
 void ScriptPage::attachEditor(int index)
 {
-    const ScriptElementRow& row = m_rows[std::size_t(index)];
+    const ScriptElementRow& row = m_rows.row(index);
     if (row.id() == m_editorID && m_editor->isVisible())
         return;
     // The row left behind keeps the height the editor gave it and is painted
     // again.
-    if (const int old = indexOf(m_editorID); old >= 0) {
-        m_rows[std::size_t(old)].setExactHeight(m_width, m_editor->height());
+    if (const int old = m_rows.indexOf(m_editorID); old >= 0) {
+        m_rows.row(old).setExactHeight(m_rows.width(), m_editor->height());
         update(rowRect(m_editorID));
     }
     m_editorID = row.id();
@@ -507,7 +337,7 @@ void ScriptPage::detachEditor()
     if (m_editor->textEdit()->hasFocus() || m_editor->isAncestorOf(QApplication::focusWidget()))
         setFocus(Qt::OtherFocusReason);
     m_editor->hide();
-    if (const int at = indexOf(m_editorID); at >= 0)
+    if (const int at = m_rows.indexOf(m_editorID); at >= 0)
         update(rowRect(m_editorID));
     m_editorID = QUuid();
 }
@@ -524,7 +354,7 @@ bool ScriptPage::hasTextFocus(const QUuid& id) const
 
 void ScriptPage::focusElement(const QUuid& id)
 {
-    const int at = indexOf(id);
+    const int at = m_rows.indexOf(id);
     if (at < 0)
         return;
     attachEditor(at);
@@ -541,27 +371,20 @@ void ScriptPage::moveCaretToEnd()
 
 QRect ScriptPage::rowRect(const QUuid& id) const
 {
-    const int at = indexOf(id);
-    if (at < 0)
-        return {};
-    return QRect(paddingH, m_tops[std::size_t(at)], m_width, rowHeight(at));
+    const int at = m_rows.indexOf(id);
+    return at < 0 ? QRect() : m_rows.rect(at).translated(paddingH, 0);
 }
 
 QRect ScriptPage::textRect(const QUuid& id) const
 {
-    const int at = indexOf(id);
-    if (at < 0)
-        return {};
-    const ScriptElementRow& row = m_rows[std::size_t(at)];
-    return QRect(paddingH + ScriptElementRow::textIndent(row.kind()),
-                 m_tops[std::size_t(at)] + ScriptElementRow::spaceAbove(row.kind()),
-                 ScriptElementRow::textWidth(row.kind(), m_width), row.textHeight());
+    const int at = m_rows.indexOf(id);
+    return at < 0 ? QRect() : m_rows.textRect(at).translated(paddingH, 0);
 }
 
 bool ScriptPage::isLaidOut(const QUuid& id) const
 {
-    const int at = indexOf(id);
-    return at >= 0 && (m_rows[std::size_t(at)].isLaidOut() || (id == m_editorID && m_editor->isVisible()));
+    const int at = m_rows.indexOf(id);
+    return at >= 0 && (m_rows.row(at).isLaidOut() || (id == m_editorID && m_editor->isVisible()));
 }
 
 // ---- Chips ----------------------------------------------------------------
@@ -575,7 +398,7 @@ void ScriptPage::setChipSource(std::function<QList<rules::ScriptChip>(const QUui
 void ScriptPage::placeChips()
 {
     QList<rules::ScriptChip> chips;
-    if (m_chipSource && indexOf(m_focusedID) >= 0)
+    if (m_chipSource && m_rows.indexOf(m_focusedID) >= 0)
         chips = m_chipSource(m_focusedID);
     const QUuid host = chips.isEmpty() ? QUuid() : m_focusedID;
     int height = 0;
@@ -586,28 +409,22 @@ void ScriptPage::placeChips()
         m_chips->setEntries(host, entries);
         for (ScriptCapsule* capsule : m_chips->buttons())
             capsule->installEventFilter(this);
-        height = m_chips->heightForWidth(std::max(1, m_width));
+        height = m_chips->heightForWidth(std::max(1, m_rows.width()));
     }
     m_chips->setVisible(!host.isNull());
-    if (host == m_chipsID && height == m_chipsHeight)
-        return;
-    if (const int at = indexOf(m_chipsID); at >= 0)
-        rowResized(at);
-    m_chipsID = host;
-    m_chipsHeight = height;
-    if (const int at = indexOf(m_chipsID); at >= 0)
-        rowResized(at);
-    relayout();
+    // The chips take their room under the row they hang from.
+    if (m_rows.setSpaceBelow(host, height))
+        relayout();
 }
 
 QWidget* ScriptPage::chips() const
 {
-    return m_chipsID.isNull() ? nullptr : m_chips;
+    return m_rows.spaceBelowID().isNull() ? nullptr : m_chips;
 }
 
 QStringList ScriptPage::chipLabels() const
 {
-    return m_chipsID.isNull() ? QStringList() : m_chips->labels();
+    return m_rows.spaceBelowID().isNull() ? QStringList() : m_chips->labels();
 }
 
 // ---- Hover and the controls ---------------------------------------------
@@ -624,9 +441,9 @@ void ScriptPage::hoverAt(const QPoint& pagePos)
 {
     QUuid id;
     if (pagePos.x() >= paddingH && pagePos.x() < width() - paddingH) {
-        const int at = rowAtY(pagePos.y());
-        if (at >= 0 && pagePos.y() >= m_tops[std::size_t(at)] && pagePos.y() < m_tops[std::size_t(at)] + rowHeight(at))
-            id = m_rows[std::size_t(at)].id();
+        const int at = m_rows.rowAtY(pagePos.y());
+        if (at >= 0 && pagePos.y() >= m_rows.top(at) && pagePos.y() < m_rows.top(at) + m_rows.height(at))
+            id = m_rows.row(at).id();
     }
     setHoveredID(id);
 }
@@ -663,26 +480,14 @@ void ScriptPage::paintEvent(QPaintEvent* event)
         shapes::fillRounded(p, rect(), cornerRadius, Palette::paper());
     if (m_rows.empty())
         return;
-    const int first = rowAtY(area.top());
-    const int last = rowAtY(area.bottom());
+    const int first = m_rows.rowAtY(area.top());
+    const int last = m_rows.rowAtY(area.bottom());
     bool moved = false;
     for (int i = first; i <= last; ++i) {
-        ScriptElementRow& row = m_rows[std::size_t(i)];
-        if (row.id() == m_editorID && m_editor->isVisible())
+        if (m_rows.row(i).id() == m_editorID && m_editor->isVisible())
             continue;
-        const bool laidOut = row.isLaidOut();
-        const int before = row.textHeight();
-        row.paint(p,
-                  QPointF(paddingH + ScriptElementRow::textIndent(row.kind()),
-                          m_tops[std::size_t(i)] + ScriptElementRow::spaceAbove(row.kind())),
-                  m_width);
-        if (!laidOut) {
-            m_laidOut.append(row.id());
-            if (row.textHeight() != before) {
-                moved = true;
-                m_staleFrom = std::min(m_staleFrom, i + 1);
-            }
-        }
+        if (m_rows.paint(i, p, m_rows.textRect(i).translated(paddingH, 0).topLeft()))
+            moved = true;
     }
     // A row shown before the band reached it may have measured otherwise.
     if (moved) {
@@ -696,19 +501,19 @@ void ScriptPage::paintEvent(QPaintEvent* event)
 void ScriptPage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (available() != m_width)
+    if (available() != m_rows.width())
         relayout();
 }
 
 void ScriptPage::mousePressEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    const int at = rowAtY(pos.y());
+    const int at = m_rows.rowAtY(pos.y());
     if (event->button() == Qt::LeftButton && at >= 0) {
-        const QUuid id = m_rows[std::size_t(at)].id();
+        const QUuid id = m_rows.row(at).id();
         const QRect text = textRect(id);
         if (text.left() <= pos.x() && pos.x() <= text.right() && text.top() <= pos.y()
-            && pos.y() < text.top() + std::max(text.height(), ScriptElementRow::controlsHeight(m_rows[std::size_t(at)].kind()))) {
+            && pos.y() < text.top() + std::max(text.height(), ScriptElementRow::controlsHeight(m_rows.row(at).kind()))) {
             attachEditor(at);
             m_focusedID = id;
             m_editor->textEdit()->setFocus(Qt::MouseFocusReason);
@@ -772,8 +577,8 @@ bool ScriptPage::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::Resize:
         // The editor grew or shrank with its text: so does its row.
-        if (watched == m_editor && indexOf(m_editorID) >= 0
-            && m_rows[std::size_t(indexOf(m_editorID))].textHeight() != m_editor->height())
+        if (watched == m_editor && m_rows.indexOf(m_editorID) >= 0
+            && m_rows.row(m_rows.indexOf(m_editorID)).textHeight() != m_editor->height())
             relayout();
         break;
     case QEvent::FocusIn:
@@ -798,11 +603,11 @@ bool ScriptPage::eventFilter(QObject* watched, QEvent* event)
             // Tab goes on to the next element, Shift+Tab back; past either
             // end the focus leaves the page as usual.
             const auto* key = static_cast<QKeyEvent*>(event);
-            const int at = indexOf(m_editorID);
+            const int at = m_rows.indexOf(m_editorID);
             const int step = key->key() == Qt::Key_Backtab ? -1 : key->key() == Qt::Key_Tab ? 1 : 0;
-            if (step != 0 && at >= 0 && at + step >= 0 && at + step < int(m_rows.size())
+            if (step != 0 && at >= 0 && at + step >= 0 && at + step < m_rows.count()
                 && !(key->modifiers() & Qt::ControlModifier)) {
-                focusElement(m_rows[std::size_t(at + step)].id());
+                focusElement(m_rows.row(at + step).id());
                 return true;
             }
         }

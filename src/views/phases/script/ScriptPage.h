@@ -20,8 +20,8 @@
 #include "model/Project.h"
 #include "state/rules/ScriptRules.h"
 #include "views/phases/script/ScriptElementRow.h"
+#include "views/phases/script/ScriptRows.h"
 
-#include <QHash>
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -29,8 +29,6 @@
 #include <QUuid>
 #include <QWidget>
 #include <functional>
-#include <limits>
-#include <vector>
 
 class QTextEdit;
 
@@ -71,7 +69,7 @@ public:
     // While an assist runs the AI draft button reads "Writing…" and is off.
     void setAssistBusy(bool busy);
 
-    int rowCount() const { return int(m_rows.size()); }
+    int rowCount() const { return m_rows.count(); }
     // A row's whole area and its text's, in the page's coordinates (empty
     // when no row has that id), and whether its text is laid out now.
     QRect rowRect(const QUuid& id) const;
@@ -119,18 +117,7 @@ protected:
 
 private:
     int available() const;
-    int indexOf(const QUuid& id) const;
-    int rowAtY(int y) const;
-    int rowHeight(int index) const;
-    void reindex();
-    // Rows [from, oldEnd) give way to the elements [from, newEnd).
-    void replaceRows(int from, int oldEnd, const QList<ScriptElement>& elements, int newEnd);
-    // A row's height may have changed: it is painted again, and the rows
-    // below it take their places again.
-    void rowResized(int index);
     void relayout();
-    // Places the rows from the first that may have moved; the page's height.
-    int computeTops();
     void repaintDirty();
     void setPageHeight(int height);
     void layOutVisible();
@@ -144,17 +131,10 @@ private:
     void forwardMouse(QMouseEvent* event);
     void fillKindMenu();
 
-    std::vector<ScriptElementRow> m_rows;
-    QList<ScriptElement> m_shown; // the elements the rows were made from
-    std::vector<int> m_tops; // each row's top, its space above included
-    int m_staleFrom = 0;     // the first row whose top may be out of date
-    // From here down (page coordinates) the page is painted again once laid out.
-    int m_dirtyFrom = std::numeric_limits<int>::max();
-    QHash<QUuid, int> m_index;
-    bool m_twins = false;    // some id names two rows
-    QList<QUuid> m_laidOut;  // rows holding a layout now
+    // The rows, where they stand, and which hold a layout; the chips'
+    // room is the space kept under their row.
+    ScriptRows m_rows;
     QRect m_visible;
-    int m_width = -1;
     bool m_laying = false;
     bool m_layAgain = false;
 
@@ -168,8 +148,6 @@ private:
     MenuButton* m_kindMenu;
     SymbolButton* m_remove;
     ScriptChips* m_chips;
-    QUuid m_chipsID; // the row the chips hang under
-    int m_chipsHeight = 0;
     std::function<QList<rules::ScriptChip>(const QUuid&)> m_chipSource;
     QUuid m_focusedID;
     QUuid m_hoveredID;
