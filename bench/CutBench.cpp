@@ -1,8 +1,8 @@
 // The Cut offscreen. The feature-size production (660 clips, two dozen
 // cues): opening the screen (build, show, first grab) and leaving it
 // (teardown), each against a plain text editor opening and leaving the
-// feature's 2,400-element script in the same frame. A 2,000-clip timeline in front of the window's backdrop: one
-// step of the zoom slider (the lanes laid out anew and the window repainted),
+// feature's 2,400-element script the same way. A 2,000-clip timeline in front
+// of the window's backdrop: one step of the zoom slider (the lanes laid out anew and the window repainted),
 // one frame of scrolling the strip sideways, and one of scrolling the page
 // down, each against the backdrop alone (the floor every frame pays). The
 // lane layout on its own is reported too. All figures are ratios from the
@@ -16,7 +16,6 @@
 #include "design/HorizontalStrip.h"
 #include "design/ScrollColumn.h"
 #include "design/Slider.h"
-#include "design/Theme.h"
 #include "model/Project.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
@@ -24,16 +23,11 @@
 #include "views/phases/cut/CutView.h"
 #include "views/phases/cut/TimelineLanes.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -59,74 +53,45 @@ Project production()
     return p;
 }
 
-constexpr QSize featureArea(1440, 836);
-
-// Times the opening (built, shown, laid out, grabbed once) or the leaving of
-// what `make` builds in a frame of the feature area.
-template <typename Make>
-void openOrLeave(benchmark::State& state, bool timeLeave, Make make)
-{
-    for (auto _ : state) {
-        state.PauseTiming();
-        PlaceholderArt::clearCache();
-        if (!timeLeave)
-            state.ResumeTiming();
-        auto frame = std::make_unique<QWidget>();
-        frame->resize(featureArea);
-        auto* layout = new QHBoxLayout(frame.get());
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(make(frame.get()));
-        frame->show();
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(frame->grab());
-        if (timeLeave)
-            state.ResumeTiming();
-        else
-            state.PauseTiming();
-        frame.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (!timeLeave)
-            state.ResumeTiming();
-    }
-}
-
-void cutAtFeatureSize(benchmark::State& state, bool timeLeave)
+// The feature's Cut and the plain editor are opened alike: built, shown and
+// grabbed once, with every placeholder picture forgotten first.
+void cutAtFeatureSize(benchmark::State& state, bench::Timed timed)
 {
     ProjectSession session(bench::featureProduction());
-    openOrLeave(state, timeLeave, [&](QWidget* parent) { return new CutView(session, parent); });
+    bench::openAndLeave(
+        state, timed, [&] { return bench::opened(std::make_unique<CutView>(session), bench::featureWindow); },
+        PlaceholderArt::clearCache);
 }
 
-void plainScript(benchmark::State& state, bool timeLeave)
+void plainScript(benchmark::State& state, bench::Timed timed)
 {
-    const QString text = bench::featureScriptText(bench::featureProduction());
-    openOrLeave(state, timeLeave, [&](QWidget* parent) {
-        auto* editor = new QPlainTextEdit(parent);
-        editor->setPlainText(text);
-        return editor;
-    });
+    const QString text = bench::scriptText(bench::featureProduction());
+    bench::openAndLeave(
+        state, timed, [&] { return bench::opened(bench::plainEditor(text), bench::featureWindow); },
+        PlaceholderArt::clearCache);
 }
 
 void BM_OpenCutFeature(benchmark::State& state)
 {
-    cutAtFeatureSize(state, false);
+    cutAtFeatureSize(state, bench::Timed::opening);
 }
 BENCHMARK(BM_OpenCutFeature)->Unit(benchmark::kMillisecond);
 
 void BM_LeaveCutFeature(benchmark::State& state)
 {
-    cutAtFeatureSize(state, true);
+    cutAtFeatureSize(state, bench::Timed::leaving);
 }
 BENCHMARK(BM_LeaveCutFeature)->Unit(benchmark::kMillisecond);
 
 void BM_OpenPlainScript(benchmark::State& state)
 {
-    plainScript(state, false);
+    plainScript(state, bench::Timed::opening);
 }
 BENCHMARK(BM_OpenPlainScript)->Unit(benchmark::kMillisecond);
 
 void BM_LeavePlainScript(benchmark::State& state)
 {
-    plainScript(state, true);
+    plainScript(state, bench::Timed::leaving);
 }
 BENCHMARK(BM_LeavePlainScript)->Unit(benchmark::kMillisecond);
 
@@ -136,15 +101,9 @@ struct Screen {
         : session(production())
     {
         backdrop.setReduceMotion(true);
-        backdrop.resize(windowSize);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        if (withCut) {
+        if (withCut)
             view = new CutView(session, &backdrop);
-            layout->addWidget(view);
-        }
-        backdrop.show();
-        QCoreApplication::processEvents();
+        bench::showFilled(backdrop, view, windowSize);
     }
 
     ProjectSession session;
@@ -235,7 +194,8 @@ void printSummary(const bench::RatioReporter& r)
 {
     const bench::FeatureScale scale;
     std::printf("\nFeature: %d clips against a %d-element script in a plain editor, %dx%d\n",
-                scale.scenes * scale.shotsPerScene, scale.scriptElements, featureArea.width(), featureArea.height());
+                scale.scenes * scale.shotsPerScene, scale.scriptElements, bench::featureWindow.width(),
+                bench::featureWindow.height());
     r.ratio("BM_OpenCutFeature", "BM_OpenPlainScript");
     r.ratio("BM_LeaveCutFeature", "BM_LeavePlainScript");
     std::printf("\nCut: %d clips, window %dx%d, scroll step %d px\n", clipCount, windowSize.width(),

@@ -346,9 +346,10 @@ inline Project featureProduction(const FeatureScale& scale = {})
     return p;
 }
 
-// The screenplay as plain text, one element a line: what a bare text editor
-// is given as the floor of the screen benchmarks.
-inline QString featureScriptText(const Project& p)
+// A production's (first episode's) screenplay as plain text, one element a
+// line: what a bare text editor is given as the floor of the screen
+// benchmarks.
+inline QString scriptText(const Project& p)
 {
     QStringList lines;
     for (const ScriptElement& e : p.episodes.first().script.elements)

@@ -13,13 +13,8 @@
 #include "views/phases/PhaseScreen.h"
 #include "views/phases/PhaseScreens.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -31,20 +26,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr QSize windowSize(1440, 836);
-
-// Resident memory of this process in megabytes, from the kernel's account.
-double residentMegabytes()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
+using bench::Clock;
 
 // The resident memory seen with each stress screen up, for the summary.
 std::map<std::string, double>& residentWhileOpen()
@@ -53,65 +35,9 @@ std::map<std::string, double>& residentWhileOpen()
     return seen;
 }
 
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    QCoreApplication::processEvents();
-}
-
-void dispose(std::unique_ptr<QWidget>& widget)
-{
-    widget.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // Builds, shows and grabs one widget; what open() returns is what leave()
 // deletes.
 using Open = std::function<std::unique_ptr<QWidget>()>;
-
-// The benchmarks' own time is this thread's processor time, so a machine
-// busy with other work skews no ratio; the wall-clock time of each is kept
-// beside it for the summary.
-struct Clock {
-    Clock()
-        : wall(std::chrono::steady_clock::now())
-        , cpu(threadSeconds())
-    {
-    }
-    static double threadSeconds()
-    {
-        timespec t{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-    }
-    // Ends the iteration: its processor time to the benchmark, its wall time
-    // to the record under the benchmark's name.
-    void stop(benchmark::State& state, const std::string& name) const
-    {
-        state.SetIterationTime(threadSeconds() - cpu);
-        wallSeconds()[name].add(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count());
-    }
-
-    struct Mean {
-        double total = 0;
-        int count = 0;
-        void add(double s)
-        {
-            total += s;
-            ++count;
-        }
-        double value() const { return count ? total / count : 0; }
-    };
-    static std::map<std::string, Mean>& wallSeconds()
-    {
-        static std::map<std::string, Mean> means;
-        return means;
-    }
-
-    std::chrono::steady_clock::time_point wall;
-    double cpu;
-};
 
 void timeOpen(benchmark::State& state, const std::string& name, const Open& open)
 {
@@ -120,8 +46,8 @@ void timeOpen(benchmark::State& state, const std::string& name, const Open& open
         std::unique_ptr<QWidget> widget = open();
         clock.stop(state, name);
         double& resident = residentWhileOpen()[name];
-        resident = std::max(resident, residentMegabytes());
-        dispose(widget);
+        resident = std::max(resident, bench::residentMegabytes());
+        bench::dispose(widget);
     }
 }
 
@@ -130,34 +56,21 @@ void timeLeave(benchmark::State& state, const std::string& name, const Open& ope
     for (auto _ : state) {
         std::unique_ptr<QWidget> widget = open();
         const Clock clock;
-        dispose(widget);
+        bench::dispose(widget);
         clock.stop(state, name);
     }
-}
-
-std::unique_ptr<QWidget> showAndGrab(std::unique_ptr<QWidget> widget)
-{
-    widget->resize(windowSize);
-    widget->show();
-    settle();
-    widget->grab();
-    return widget;
 }
 
 Open screen(ProjectSession& session, PhaseID phase)
 {
     return [&session, phase] {
-        return showAndGrab(std::unique_ptr<QWidget>(makePhaseScreen(phase, session, nullptr)));
+        return bench::opened(std::unique_ptr<QWidget>(makePhaseScreen(phase, session, nullptr)), bench::featureWindow);
     };
 }
 
 Open plainEditor(const QString& text)
 {
-    return [text] {
-        auto edit = std::make_unique<QPlainTextEdit>();
-        edit->setPlainText(text);
-        return showAndGrab(std::move(edit));
-    };
+    return [text]() -> std::unique_ptr<QWidget> { return bench::opened(bench::plainEditor(text), bench::featureWindow); };
 }
 
 // One production and session per scale, alive for the whole run so every
@@ -202,7 +115,7 @@ std::string elements(int n)
 
 const QString& featureText()
 {
-    static const QString text = bench::featureScriptText(sessionFor({}).project());
+    static const QString text = bench::scriptText(sessionFor({}).project());
     return text;
 }
 
@@ -248,11 +161,7 @@ void registerBenchmarks()
 void ratio(const bench::RatioReporter& r, const std::string& a, const std::string& b)
 {
     r.ratio(reportedName(a).c_str(), reportedName(b).c_str());
-    const auto& wall = Clock::wallSeconds();
-    const auto x = wall.find(a);
-    const auto y = wall.find(b);
-    if (x != wall.end() && y != wall.end() && y->second.value() > 0)
-        std::printf("%-58s %.2fx\n", ("  wall clock " + a + " / " + b).c_str(), x->second.value() / y->second.value());
+    Clock::printWallRatio(a, b);
 }
 
 void printSummary(const bench::RatioReporter& r)
@@ -261,7 +170,7 @@ void printSummary(const bench::RatioReporter& r)
     std::printf("\nFeature production: %d script elements, %d scenes of %d shots, %d cast, %d locations, "
                 "%d idea cards; window %dx%d; ratios of processor time, then of wall-clock time\n",
                 feature.scriptElements, feature.scenes, feature.shotsPerScene, feature.cast, feature.locations,
-                feature.ideaCards, windowSize.width(), windowSize.height());
+                feature.ideaCards, bench::featureWindow.width(), bench::featureWindow.height());
     for (const PhaseID phase : allCases<PhaseID>()) {
         ratio(r, "Open/" + phaseName(phase), openFloor);
         ratio(r, "Leave/" + phaseName(phase), leaveFloor);

@@ -1,7 +1,7 @@
 // The footage screen offscreen. The feature-size production (110 scenes of 6
 // shots): opening the screen (build, show, first grab) and leaving it
 // (teardown), each against a plain text editor opening and leaving a
-// 2,400-element script's text in the same frame. A 500-shot episode: the
+// 2,400-element script's text the same way. A 500-shot episode: the
 // build against the same screen for an episode without scenes, and one step
 // of the renderer with the screen on show (the queue panel follows every
 // step; a finished job's takes refresh the manifest) against the same step of
@@ -11,17 +11,12 @@
 #include "ScreenBench.h"
 
 #include "design/PlaceholderArt.h"
-#include "design/Theme.h"
 #include "state/ProjectSession.h"
 #include "views/phases/footage/FootageView.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -35,102 +30,57 @@ constexpr int sceneCount = 50;
 constexpr int shotsPerScene = 10;
 constexpr QSize areaSize(871, 600); // the phase area at the window's least size
 
-constexpr QSize featureArea(1440, 836);
-
-// Opens what `make` builds in a frame of the feature area: built, shown, laid
-// out and grabbed once, as the first frame on screen would be drawn.
-template <typename Make>
-std::unique_ptr<QWidget> openInFrame(Make make)
-{
-    auto frame = std::make_unique<QWidget>();
-    frame->resize(featureArea);
-    auto* layout = new QHBoxLayout(frame.get());
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(make(frame.get()));
-    frame->show();
-    QCoreApplication::processEvents();
-    benchmark::DoNotOptimize(frame->grab());
-    return frame;
-}
-
-void leave(std::unique_ptr<QWidget>& frame)
-{
-    frame.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// Times the opening or the leaving of what `make` builds; the art cache is
-// emptied first when `coldArt`, as on the first opening after start-up.
-template <typename Make>
-void openOrLeave(benchmark::State& state, bool timeLeave, bool coldArt, Make make)
-{
-    for (auto _ : state) {
-        state.PauseTiming();
-        if (coldArt)
-            PlaceholderArt::clearCache();
-        if (!timeLeave)
-            state.ResumeTiming();
-        auto frame = openInFrame(make);
-        if (timeLeave)
-            state.ResumeTiming();
-        else
-            state.PauseTiming();
-        leave(frame);
-        if (!timeLeave)
-            state.ResumeTiming();
-    }
-}
-
-void footageAtFeatureSize(benchmark::State& state, bool timeLeave, bool coldArt, bool empty = false)
+// The screen and the plain editor are opened alike: built, shown and grabbed
+// once, as the first frame on screen would be drawn. The placeholder art is
+// forgotten first when `coldArt`, as on the first opening after start-up.
+void footageAtFeatureSize(benchmark::State& state, bench::Timed timed, bool coldArt, bool empty = false)
 {
     ProjectSession session(empty ? Project{} : bench::featureProduction());
-    openOrLeave(state, timeLeave, coldArt, [&](QWidget* parent) { return new FootageView(session, parent); });
+    bench::openAndLeave(
+        state, timed, [&] { return bench::opened(std::make_unique<FootageView>(session), bench::featureWindow); },
+        coldArt ? std::function<void()>(PlaceholderArt::clearCache) : std::function<void()>());
 }
 
-void plainScript(benchmark::State& state, bool timeLeave)
+void plainScript(benchmark::State& state, bench::Timed timed)
 {
-    const QString text = bench::featureScriptText(bench::featureProduction());
-    openOrLeave(state, timeLeave, false, [&](QWidget* parent) {
-        auto* editor = new QPlainTextEdit(parent);
-        editor->setPlainText(text);
-        return editor;
-    });
+    const QString text = bench::scriptText(bench::featureProduction());
+    bench::openAndLeave(state, timed, [&] { return bench::opened(bench::plainEditor(text), bench::featureWindow); });
 }
 
 void BM_OpenFootageFeature(benchmark::State& state)
 {
-    footageAtFeatureSize(state, false, false);
+    footageAtFeatureSize(state, bench::Timed::opening, false);
 }
 BENCHMARK(BM_OpenFootageFeature)->Unit(benchmark::kMillisecond);
 
 void BM_OpenFootageFeatureColdArt(benchmark::State& state)
 {
-    footageAtFeatureSize(state, false, true);
+    footageAtFeatureSize(state, bench::Timed::opening, true);
 }
 BENCHMARK(BM_OpenFootageFeatureColdArt)->Unit(benchmark::kMillisecond);
 
 // The same screen without a shot: what the engine card and the queue cost.
 void BM_OpenFootageEmpty(benchmark::State& state)
 {
-    footageAtFeatureSize(state, false, false, true);
+    footageAtFeatureSize(state, bench::Timed::opening, false, true);
 }
 BENCHMARK(BM_OpenFootageEmpty)->Unit(benchmark::kMillisecond);
 
 void BM_LeaveFootageFeature(benchmark::State& state)
 {
-    footageAtFeatureSize(state, true, false);
+    footageAtFeatureSize(state, bench::Timed::leaving, false);
 }
 BENCHMARK(BM_LeaveFootageFeature)->Unit(benchmark::kMillisecond);
 
 void BM_OpenPlainScript(benchmark::State& state)
 {
-    plainScript(state, false);
+    plainScript(state, bench::Timed::opening);
 }
 BENCHMARK(BM_OpenPlainScript)->Unit(benchmark::kMillisecond);
 
 void BM_LeavePlainScript(benchmark::State& state)
 {
-    plainScript(state, true);
+    plainScript(state, bench::Timed::leaving);
 }
 BENCHMARK(BM_LeavePlainScript)->Unit(benchmark::kMillisecond);
 
@@ -168,14 +118,9 @@ Project episodeOf500()
 // The screen in a host the size of the phase area, shown and laid out.
 struct Host {
     explicit Host(ProjectSession& session)
+        : view(new FootageView(session, &widget))
     {
-        widget.resize(areaSize);
-        auto* layout = new QHBoxLayout(&widget);
-        layout->setContentsMargins(0, 0, 0, 0);
-        view = new FootageView(session, &widget);
-        layout->addWidget(view);
-        widget.show();
-        QCoreApplication::processEvents();
+        bench::showFilled(widget, view, areaSize);
     }
     QWidget widget;
     FootageView* view;
@@ -184,16 +129,8 @@ struct Host {
 void build(benchmark::State& state, const Project& project)
 {
     ProjectSession session(project);
-    for (auto _ : state) {
-        state.PauseTiming();
-        PlaceholderArt::clearCache();
-        state.ResumeTiming();
-        auto host = std::make_unique<Host>(session);
-        state.PauseTiming();
-        host.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        state.ResumeTiming();
-    }
+    bench::openAndLeave(
+        state, bench::Timed::opening, [&] { return std::make_unique<Host>(session); }, PlaceholderArt::clearCache);
 }
 
 void BM_BuildFootage(benchmark::State& state)
@@ -256,7 +193,8 @@ void printSummary(const bench::RatioReporter& r)
 {
     const bench::FeatureScale scale;
     std::printf("\nFeature: %d scenes of %d shots against a %d-element script in a plain editor, %dx%d\n",
-                scale.scenes, scale.shotsPerScene, scale.scriptElements, featureArea.width(), featureArea.height());
+                scale.scenes, scale.shotsPerScene, scale.scriptElements, bench::featureWindow.width(),
+                bench::featureWindow.height());
     r.ratio("BM_OpenFootageFeature", "BM_OpenPlainScript");
     r.ratio("BM_OpenFootageFeatureColdArt", "BM_OpenPlainScript");
     r.ratio("BM_OpenFootageEmpty", "BM_OpenPlainScript");

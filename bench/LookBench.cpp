@@ -6,166 +6,81 @@
 // from the catalogs (the style library's art, the lens strip) is drawn once
 // per process and size.
 
+#include "FeatureProduction.h"
 #include "ScreenBench.h"
 
 #include "design/PlaceholderArt.h"
 #include "state/ProjectSession.h"
 #include "views/phases/look/LookView.h"
 
-#include <QApplication>
-#include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 using namespace studio;
-using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr QSize window(1440, 836);
-constexpr int scenes = 110;
-constexpr int shotsPerScene = 6;
-constexpr int scriptElements = 2400;
-
-Project featureProduction()
-{
-    Project p = {};
-    p.look.styleID = u"noir"_s;
-    Episode& episode = p.episodes.first();
-    for (int i = 0; i < scenes; ++i) {
-        SceneCard scene;
-        for (int j = 0; j < shotsPerScene; ++j)
-            scene.shots << Shot{};
-        episode.scenes << scene;
-    }
-    const QStringList lines = {u"EXT. HARBOR \u2014 NIGHT"_s,
-                               u"Rain hammers the pier. Mara hauls a net over the rail, alone."_s, u"MARA"_s,
-                               u"Forty years and the sea still surprises me."_s};
-    for (int i = 0; i < scriptElements; ++i) {
-        ScriptElement e;
-        e.kind = ScriptElementKind(i % 4 == 0 ? 0 : 1);
-        e.text = lines[i % lines.size()];
-        episode.script.elements << e;
-    }
-    return p;
-}
-
-QString scriptText(const Project& p)
-{
-    QStringList lines;
-    for (const ScriptElement& e : p.episodes.first().script.elements)
-        lines << e.text;
-    return lines.join(u'\n');
-}
-
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    QCoreApplication::processEvents();
-}
-
 std::unique_ptr<LookView> open(ProjectSession& session)
 {
-    auto view = std::make_unique<LookView>(session);
-    view->resize(window);
-    view->show();
-    settle();
-    benchmark::DoNotOptimize(view->grab());
-    return view;
-}
-
-void closeNow(std::unique_ptr<LookView>& view)
-{
-    view.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return bench::opened(std::make_unique<LookView>(session), bench::featureWindow);
 }
 
 // The first open of the process: nothing drawn yet (the placeholder art is
-// forgotten too, as after a start).
+// forgotten too, as after a start), and a session of its own.
 void BM_OpenFirst(benchmark::State& state)
 {
-    const Project p = featureProduction();
-    for (auto _ : state) {
-        state.PauseTiming();
+    const Project p = bench::featureProduction();
+    std::optional<ProjectSession> session;
+    bench::openAndLeave(state, bench::Timed::opening, [&] { return open(*session); }, [&] {
         LookView::forgetDrawings();
         PlaceholderArt::clearCache();
-        ProjectSession session(p);
-        state.ResumeTiming();
-        auto view = open(session);
-        state.PauseTiming();
-        closeNow(view);
-        state.ResumeTiming();
-    }
+        session.emplace(p);
+    });
 }
 BENCHMARK(BM_OpenFirst)->Unit(benchmark::kMillisecond);
 
 void BM_Open(benchmark::State& state)
 {
-    const Project p = featureProduction();
-    ProjectSession session(p);
+    ProjectSession session(bench::featureProduction());
     auto warm = open(session);
-    closeNow(warm);
-    for (auto _ : state) {
-        auto view = open(session);
-        state.PauseTiming();
-        closeNow(view);
-        state.ResumeTiming();
-    }
+    bench::dispose(warm);
+    bench::openAndLeave(state, bench::Timed::opening, [&] { return open(session); });
 }
 BENCHMARK(BM_Open)->Unit(benchmark::kMillisecond);
 
 void BM_Leave(benchmark::State& state)
 {
-    const Project p = featureProduction();
-    ProjectSession session(p);
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto view = open(session);
-        state.ResumeTiming();
-        closeNow(view);
-    }
+    ProjectSession session(bench::featureProduction());
+    bench::openAndLeave(state, bench::Timed::leaving, [&] { return open(session); });
 }
 BENCHMARK(BM_Leave)->Unit(benchmark::kMillisecond);
 
+void plainEditor(benchmark::State& state, bench::Timed timed)
+{
+    const QString text = bench::scriptText(bench::featureProduction());
+    bench::openAndLeave(state, timed, [&] { return bench::opened(bench::plainEditor(text), bench::featureWindow); });
+}
+
 void BM_PlainEditorOpenFeatureScript(benchmark::State& state)
 {
-    const QString text = scriptText(featureProduction());
-    for (auto _ : state) {
-        auto edit = std::make_unique<QPlainTextEdit>();
-        edit->setPlainText(text);
-        edit->resize(window);
-        edit->show();
-        settle();
-        benchmark::DoNotOptimize(edit->grab());
-        state.PauseTiming();
-        edit.reset();
-        state.ResumeTiming();
-    }
+    plainEditor(state, bench::Timed::opening);
 }
 BENCHMARK(BM_PlainEditorOpenFeatureScript)->Unit(benchmark::kMillisecond);
 
 void BM_PlainEditorLeaveFeatureScript(benchmark::State& state)
 {
-    const QString text = scriptText(featureProduction());
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto edit = std::make_unique<QPlainTextEdit>();
-        edit->setPlainText(text);
-        edit->resize(window);
-        edit->show();
-        settle();
-        state.ResumeTiming();
-        edit.reset();
-    }
+    plainEditor(state, bench::Timed::leaving);
 }
 BENCHMARK(BM_PlainEditorLeaveFeatureScript)->Unit(benchmark::kMillisecond);
 
 void printSummary(const bench::RatioReporter& r)
 {
-    std::printf("\nThe Look at feature size: %d scenes of %d shots, %d script elements, window %dx%d\n", scenes,
-                shotsPerScene, scriptElements, window.width(), window.height());
+    const bench::FeatureScale scale;
+    std::printf("\nThe Look at feature size: %d scenes of %d shots, %d script elements, window %dx%d\n", scale.scenes,
+                scale.shotsPerScene, scale.scriptElements, bench::featureWindow.width(), bench::featureWindow.height());
     r.ratio("BM_OpenFirst", "BM_PlainEditorOpenFeatureScript");
     r.ratio("BM_Open", "BM_PlainEditorOpenFeatureScript");
     r.ratio("BM_Leave", "BM_PlainEditorLeaveFeatureScript");

@@ -7,12 +7,12 @@
 // show, first grab) and leaving it, against a plain text editor opening the
 // feature's script text the same way.
 
+#include "FeatureProduction.h"
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
 #include "design/PlaceholderArt.h"
 #include "design/SleekTextEditor.h"
-#include "design/Theme.h"
 #include "state/ProjectSession.h"
 #include "views/phases/storyboard/SceneEditor.h"
 #include "views/phases/storyboard/StoryboardView.h"
@@ -20,15 +20,11 @@
 #include "views/phases/storyboard/ShotInspector.h"
 #include "views/phases/storyboard/ShotInspectorPane.h"
 
-#include <QApplication>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextEdit>
-#include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -65,15 +61,9 @@ struct Screen {
         : session(production(shots))
     {
         backdrop.setReduceMotion(true);
-        backdrop.resize(windowSize);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        if (withScreen) {
+        if (withScreen)
             view = new StoryboardView(session, &backdrop);
-            layout->addWidget(view);
-        }
-        backdrop.show();
-        QCoreApplication::processEvents();
+        bench::showFilled(backdrop, view, windowSize);
     }
     ShotGrid* grid() const { return view->editor()->grid(); }
     const SceneCard& scene() const { return session.project().episodes.first().scenes.first(); }
@@ -85,17 +75,14 @@ struct Screen {
 
 void build(benchmark::State& state, int shots)
 {
-    for (auto _ : state) {
-        state.PauseTiming();
-        PlaceholderArt::clearCache();
-        state.ResumeTiming();
-        auto screen = std::make_unique<Screen>(shots);
-        screen->backdrop.repaint();
-        state.PauseTiming();
-        screen.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        state.ResumeTiming();
-    }
+    bench::openAndLeave(
+        state, bench::Timed::opening,
+        [shots] {
+            auto screen = std::make_unique<Screen>(shots);
+            screen->backdrop.repaint();
+            return screen;
+        },
+        PlaceholderArt::clearCache);
 }
 void BM_Build500(benchmark::State& state) { build(state, 500); }
 void BM_Build1(benchmark::State& state) { build(state, 1); }
@@ -190,130 +177,41 @@ BENCHMARK(BM_KeystrokeEditAlone)->Unit(benchmark::kMicrosecond);
 
 // ---- Feature size -------------------------------------------------------------
 
-constexpr QSize featureWindow(1440, 836);
-constexpr int featureScenes = 110;
-constexpr int shotsPerScene = 6;
-constexpr int featureScriptElements = 2400;
-
-Project featureProduction()
+std::unique_ptr<StoryboardView> openFeature(ProjectSession& session)
 {
-    Project p;
-    for (int i = 0; i < 40; ++i)
-        p.cast << CastMember{.name = u"Character %1"_s.arg(i)};
-    for (int i = 0; i < 25; ++i)
-        p.locations << Location{.name = u"Location %1"_s.arg(i)};
-    Episode& episode = p.episodes.first();
-    for (int i = 0; i < featureScenes; ++i) {
-        SceneCard scene;
-        scene.locationID = p.locations[i % p.locations.size()].id;
-        scene.timeOfDay = TimeOfDay(i % 4);
-        scene.synopsis = u"Scene %1: the tide turns and someone finally says what everyone knew."_s.arg(i);
-        scene.castIDs = {p.cast[i % 40].id, p.cast[(i + 7) % 40].id};
-        for (int j = 0; j < shotsPerScene; ++j) {
-            Shot shot;
-            shot.size = ShotSize((i + j) % 11);
-            shot.what = u"Shot %1 of scene %2, a hand on the rail."_s.arg(j).arg(i);
-            scene.shots << shot;
-        }
-        episode.scenes << scene;
-    }
-    static const QList<std::pair<ScriptElementKind, QString>> beat = {
-        {ScriptElementKind::sceneHeading, u"EXT. HARBOR — NIGHT"_s},
-        {ScriptElementKind::action, u"Rain hammers the pier. Mara hauls a net over the rail, alone."_s},
-        {ScriptElementKind::character, u"MARA"_s},
-        {ScriptElementKind::dialogue, u"Forty years and the sea still surprises me."_s},
-    };
-    for (int i = 0; i < featureScriptElements; ++i) {
-        ScriptElement e;
-        e.kind = beat[i % beat.size()].first;
-        e.text = beat[i % beat.size()].second;
-        episode.script.elements << e;
-    }
-    return p;
-}
-
-QString scriptText(const Project& p)
-{
-    QStringList lines;
-    for (const ScriptElement& e : p.episodes.first().script.elements)
-        lines << e.text;
-    return lines.join(u'\n');
-}
-
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    QCoreApplication::processEvents();
+    return bench::opened(std::make_unique<StoryboardView>(session), bench::featureWindow);
 }
 
 void BM_OpenFeature(benchmark::State& state)
 {
-    const Project p = featureProduction();
-    for (auto _ : state) {
-        ProjectSession session(p);
-        auto view = std::make_unique<StoryboardView>(session);
-        view->resize(featureWindow);
-        view->show();
-        settle();
-        benchmark::DoNotOptimize(view->grab());
-        state.PauseTiming();
-        view.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        state.ResumeTiming();
-    }
+    ProjectSession session(bench::featureProduction());
+    bench::openAndLeave(state, bench::Timed::opening, [&] { return openFeature(session); });
 }
 BENCHMARK(BM_OpenFeature)->Unit(benchmark::kMillisecond);
 
 void BM_LeaveFeature(benchmark::State& state)
 {
-    const Project p = featureProduction();
-    for (auto _ : state) {
-        state.PauseTiming();
-        ProjectSession session(p);
-        auto view = std::make_unique<StoryboardView>(session);
-        view->resize(featureWindow);
-        view->show();
-        settle();
-        state.ResumeTiming();
-        view.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    ProjectSession session(bench::featureProduction());
+    bench::openAndLeave(state, bench::Timed::leaving, [&] { return openFeature(session); });
 }
 BENCHMARK(BM_LeaveFeature)->Unit(benchmark::kMillisecond);
 
 // The floor: a plain text editor opening the feature's script, shown and grabbed.
+void plainEditor(benchmark::State& state, bench::Timed timed)
+{
+    const QString text = bench::scriptText(bench::featureProduction());
+    bench::openAndLeave(state, timed, [&] { return bench::opened(bench::plainEditor(text), bench::featureWindow); });
+}
+
 void BM_PlainEditorOpenFeatureScript(benchmark::State& state)
 {
-    const QString text = scriptText(featureProduction());
-    for (auto _ : state) {
-        auto edit = std::make_unique<QPlainTextEdit>();
-        edit->setPlainText(text);
-        edit->resize(featureWindow);
-        edit->show();
-        settle();
-        benchmark::DoNotOptimize(edit->grab());
-        state.PauseTiming();
-        edit.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        state.ResumeTiming();
-    }
+    plainEditor(state, bench::Timed::opening);
 }
 BENCHMARK(BM_PlainEditorOpenFeatureScript)->Unit(benchmark::kMillisecond);
 
 void BM_PlainEditorLeaveFeatureScript(benchmark::State& state)
 {
-    const QString text = scriptText(featureProduction());
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto edit = std::make_unique<QPlainTextEdit>();
-        edit->setPlainText(text);
-        edit->resize(featureWindow);
-        edit->show();
-        settle();
-        state.ResumeTiming();
-        edit.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    plainEditor(state, bench::Timed::leaving);
 }
 BENCHMARK(BM_PlainEditorLeaveFeatureScript)->Unit(benchmark::kMillisecond);
 
@@ -327,8 +225,10 @@ void printSummary(const bench::RatioReporter& r)
     r.ratio("BM_SelectShot500", "BM_SelectShot2");
     r.ratio("BM_KeystrokeInWhat500", "BM_KeystrokeInWhat2");
     r.ratio("BM_KeystrokeInWhat500", "BM_KeystrokeEditAlone");
+    const bench::FeatureScale scale;
     std::printf("\nStoryboard at feature size: %d scenes of %d shots, %d script elements, window %dx%d\n",
-                featureScenes, shotsPerScene, featureScriptElements, featureWindow.width(), featureWindow.height());
+                scale.scenes, scale.shotsPerScene, scale.scriptElements, bench::featureWindow.width(),
+                bench::featureWindow.height());
     r.ratio("BM_OpenFeature", "BM_PlainEditorOpenFeatureScript");
     r.ratio("BM_LeaveFeature", "BM_PlainEditorLeaveFeatureScript");
 }
