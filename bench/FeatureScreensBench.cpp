@@ -70,7 +70,9 @@ Open screen(ProjectSession& session, PhaseID phase)
 
 Open plainEditor(const QString& text)
 {
-    return [text]() -> std::unique_ptr<QWidget> { return bench::opened(bench::plainEditor(text), bench::featureWindow); };
+    return [text]() -> std::unique_ptr<QWidget> {
+        return bench::opened(bench::plainEditor(text), bench::featureWindow);
+    };
 }
 
 // One production and session per scale, alive for the whole run so every

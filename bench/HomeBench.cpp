@@ -5,19 +5,18 @@
 // the scroll repaint against the backdrop alone (the floor every frame pays)
 // and against scrolling with every cache emptied before each frame.
 
+#include "ScreenBench.h"
+
 #include "design/ArtThumb.h"
 #include "design/AuroraBackground.h"
 #include "design/PlaceholderArt.h"
 #include "design/SoftShadow.h"
-#include "design/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "views/home/HomeView.h"
 #include "views/home/ProjectPosterCard.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -25,9 +24,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -38,14 +35,11 @@ constexpr int librarySize = 300;
 constexpr QSize windowSize(1280, 800);
 constexpr int scrollStep = 40;
 
-QTemporaryDir* home = nullptr;
 AppState* app = nullptr;
 
+// Writes the library into the home the program was given, and opens it.
 void buildLibrary()
 {
-    home = new QTemporaryDir;
-    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
-        qputenv(name, QFile::encodeName(home->path() + u'/' + QString::fromLatin1(name)));
     ProjectStore store;
     const QList<SampleFactory::Sample>& samples = SampleFactory::registry();
     for (int i = 0; i < librarySize; ++i) {
@@ -76,15 +70,9 @@ struct Screen {
     explicit Screen(bool withLibrary = true)
     {
         backdrop.setReduceMotion(true);
-        backdrop.resize(windowSize);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        if (withLibrary) {
+        if (withLibrary)
             view = new HomeView(*app, &backdrop);
-            layout->addWidget(view);
-        }
-        backdrop.show();
-        QCoreApplication::processEvents();
+        bench::showFilled(backdrop, view, windowSize);
     }
     QScrollBar* bar() const { return view->scrollArea()->verticalScrollBar(); }
     // Moves by one step, wrapping at the end, as a wheel would.
@@ -118,8 +106,7 @@ void BM_BuildHomeView(benchmark::State& state)
             state.SkipWithError("cards missing");
 
         state.PauseTiming();
-        host.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        bench::dispose(host);
         state.ResumeTiming();
     }
 }
@@ -129,16 +116,7 @@ BENCHMARK(BM_BuildHomeView)->Unit(benchmark::kMillisecond);
 // empty: every card on screen composes its picture.
 void BM_BuildAndFirstPaint(benchmark::State& state)
 {
-    for (auto _ : state) {
-        state.PauseTiming();
-        emptyCaches();
-        state.ResumeTiming();
-        auto screen = std::make_unique<Screen>();
-        state.PauseTiming();
-        screen.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        state.ResumeTiming();
-    }
+    bench::openAndLeave(state, bench::Timed::opening, [] { return std::make_unique<Screen>(); }, emptyCaches);
 }
 BENCHMARK(BM_BuildAndFirstPaint)->Unit(benchmark::kMillisecond);
 
@@ -207,51 +185,21 @@ void BM_SaveWithoutLibrary(benchmark::State& state)
 }
 BENCHMARK(BM_SaveWithoutLibrary)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nLibrary: %d productions, window %dx%d, scroll step %d px\n", librarySize,
-                    windowSize.width(), windowSize.height(), scrollStep);
-        ratio("BM_ScrollRepaintCached", "BM_BackdropRepaint");
-        ratio("BM_ScrollRepaintUncached", "BM_ScrollRepaintCached");
-        ratio("BM_RefreshAfterSave", "BM_SaveWithoutLibrary");
-        ratio("BM_BuildAndFirstPaint", "BM_BuildHomeView");
-    }
-
-private:
-    void ratio(const char* a, const char* b)
-    {
-        if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("%-58s %.2fx\n", (std::string(a) + " / " + b).c_str(), m_seconds[a] / m_seconds[b]);
-    }
-    std::map<std::string, double> m_seconds;
-};
+void printSummary(const bench::RatioReporter& r)
+{
+    std::printf("\nLibrary: %d productions, window %dx%d, scroll step %d px\n", librarySize, windowSize.width(),
+                windowSize.height(), scrollStep);
+    r.ratio("BM_ScrollRepaintCached", "BM_BackdropRepaint");
+    r.ratio("BM_ScrollRepaintUncached", "BM_ScrollRepaintCached");
+    r.ratio("BM_RefreshAfterSave", "BM_SaveWithoutLibrary");
+    r.ratio("BM_BuildAndFirstPaint", "BM_BuildHomeView");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
-    QApplication qapp(argc, argv);
-    Theme::install(qapp);
-    buildLibrary();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    delete app;
-    delete home;
-    return 0;
+    const QTemporaryDir home;
+    bench::useHomeIn(home.path());
+    return bench::runScreenBenchmarks(argc, argv, printSummary, buildLibrary, [] { delete app; });
 }

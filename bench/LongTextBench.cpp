@@ -16,14 +16,11 @@
 #include "state/ProjectSession.h"
 #include "views/shell/ProjectWorkspaceView.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -65,10 +62,12 @@ Project production(PhaseID phase, qsizetype length)
     return p;
 }
 
-void settle()
+// Settles the workspace: a screen it replaced is deleted later, and what
+// that deletion posts is handled too.
+void settleWithDeletes()
 {
     QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    bench::flushDeletes();
     QCoreApplication::processEvents();
 }
 
@@ -78,19 +77,15 @@ struct Workspace {
         : session(project)
     {
         backdrop.setAnimated(false);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
         workspace = new ProjectWorkspaceView(appState(), session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(windowSize);
-        backdrop.show();
-        settle();
+        bench::showFilled(backdrop, workspace, windowSize);
+        settleWithDeletes();
         backdrop.grab();
     }
     void showPhase(PhaseID phase)
     {
         session.edit([phase](Project& p) { p.activePhase = phase; });
-        settle();
+        settleWithDeletes();
         backdrop.grab();
     }
     // The editor showing the endless word.
@@ -127,8 +122,7 @@ void openScreen(benchmark::State& state, PhaseID phase)
         auto w = std::make_unique<Workspace>(project);
         state.PauseTiming();
         shown = shown && w->editor(state.range(0));
-        w.reset();
-        settle();
+        bench::dispose(w);
         state.ResumeTiming();
     }
     if (!shown)
@@ -177,11 +171,10 @@ void plainTextEdit(benchmark::State& state, PhaseID phase)
         edit->setPlainText(word);
         edit->resize(width + edit->verticalScrollBar()->sizeHint().width(), windowSize.height());
         edit->show();
-        settle();
+        bench::settle();
         edit->grab();
         state.PauseTiming();
-        edit.reset();
-        settle();
+        bench::dispose(edit);
         state.ResumeTiming();
     }
 }
@@ -215,7 +208,6 @@ void printSummary(const bench::RatioReporter& r)
 int main(int argc, char** argv)
 {
     const QTemporaryDir home;
-    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
-        qputenv(name, QFile::encodeName(home.path() + u'/' + QString::fromLatin1(name)));
+    bench::useHomeIn(home.path());
     return bench::runScreenBenchmarks(argc, argv, printSummary);
 }

@@ -8,7 +8,6 @@
 
 #include "ScreenBench.h"
 
-#include "design/Theme.h"
 #include "model/Lookup.h"
 #include "model/Project.h"
 #include "services/ExportManifest.h"
@@ -16,16 +15,13 @@
 #include "state/ProjectSession.h"
 #include "views/phases/premiere/PremiereView.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QSaveFile>
 #include <QTemporaryDir>
-#include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 using namespace studio;
@@ -103,12 +99,7 @@ struct Screen {
     Screen()
         : session(production())
     {
-        host.resize(windowSize);
-        auto* layout = new QVBoxLayout(&host);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(new PremiereView(session, &host));
-        host.show();
-        QCoreApplication::processEvents();
+        bench::showFilled(host, new PremiereView(session, &host), windowSize);
     }
     ProjectSession session;
     QWidget host;

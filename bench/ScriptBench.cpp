@@ -6,16 +6,15 @@
 // open page holds at 2,400 elements, and 20,000 elements opened against
 // 2,400.
 
+#include "FeatureProduction.h"
 #include "ScreenBench.h"
 
-#include "design/Theme.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptView.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -56,25 +55,6 @@ Project production(int size)
     return p;
 }
 
-QString plainText(const Project& p)
-{
-    QStringList lines;
-    for (const ScriptElement& e : p.episodes.first().script.elements)
-        lines << e.text;
-    return lines.join(u'\n');
-}
-
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    QCoreApplication::processEvents();
-}
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 void key(QWidget* target, int code, const QString& text)
 {
     QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
@@ -83,47 +63,39 @@ void key(QWidget* target, int code, const QString& text)
     QApplication::sendEvent(target, &release);
 }
 
-double residentMB()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
-
 int middle(int size)
 {
     return size / 2 + 1; // an action
 }
 
-// The screen in a window of the workspace's phase area size, shown.
+QUuid middleElement(const Project& p)
+{
+    const QList<ScriptElement>& elements = p.episodes.first().script.elements;
+    return elements.at(middle(int(elements.size()))).id;
+}
+
+// The screen in a window of the workspace's phase area size, shown (built,
+// laid out and painted once).
 struct Screen {
-    explicit Screen(int size)
-        : session(production(size))
-        , middleID(session.project().episodes.first().script.elements.at(middle(size)).id)
+    explicit Screen(const Project& p)
+        : session(p)
+        , middleID(middleElement(session.project()))
+        , view(bench::shown(std::make_unique<ScriptView>(session), windowSize))
     {
-        view = std::make_unique<ScriptView>(session);
-        view->resize(windowSize);
-        view->show();
-        settle();
+    }
+    explicit Screen(int size)
+        : Screen(production(size))
+    {
     }
     ProjectSession session;
     QUuid middleID;
     std::unique_ptr<ScriptView> view;
 };
 
+// The floor: Qt's plain text editor given the same text, shown the same way.
 std::unique_ptr<QPlainTextEdit> bareEditor(const QString& text)
 {
-    auto edit = std::make_unique<QPlainTextEdit>();
-    edit->setPlainText(text);
-    edit->resize(windowSize);
-    edit->show();
-    settle();
-    return edit;
+    return bench::shown(bench::plainEditor(text), windowSize);
 }
 
 void focusMiddle(QPlainTextEdit& edit, int size)
@@ -132,67 +104,37 @@ void focusMiddle(QPlainTextEdit& edit, int size)
     c.movePosition(QTextCursor::EndOfBlock);
     edit.setTextCursor(c);
     edit.setFocus();
-    settle();
+    bench::settle();
 }
 
 void BM_Open(benchmark::State& state)
 {
     const int size = int(state.range(0));
     const Project p = production(size);
-    for (auto _ : state) {
-        ProjectSession session(p);
-        auto view = std::make_unique<ScriptView>(session);
-        view->resize(windowSize);
-        view->show();
-        settle();
-        if (view->page()->rowCount() != size)
+    bench::openAndLeave(state, bench::Timed::opening, [&] {
+        auto screen = std::make_unique<Screen>(p);
+        if (screen->view->page()->rowCount() != size)
             state.SkipWithError("rows missing");
-        state.PauseTiming();
-        view.reset();
-        flushDeletes();
-        state.ResumeTiming();
-    }
+        return screen;
+    });
 }
 
 void BM_OpenPlain(benchmark::State& state)
 {
-    const QString text = plainText(production(int(state.range(0))));
-    for (auto _ : state) {
-        auto edit = bareEditor(text);
-        state.PauseTiming();
-        edit.reset();
-        flushDeletes();
-        state.ResumeTiming();
-    }
+    const QString text = bench::scriptText(production(int(state.range(0))));
+    bench::openAndLeave(state, bench::Timed::opening, [&] { return bareEditor(text); });
 }
 
 void BM_Leave(benchmark::State& state)
 {
-    const int size = int(state.range(0));
-    const Project p = production(size);
-    for (auto _ : state) {
-        state.PauseTiming();
-        ProjectSession session(p);
-        auto view = std::make_unique<ScriptView>(session);
-        view->resize(windowSize);
-        view->show();
-        settle();
-        state.ResumeTiming();
-        view.reset();
-        flushDeletes();
-    }
+    const Project p = production(int(state.range(0)));
+    bench::openAndLeave(state, bench::Timed::leaving, [&] { return std::make_unique<Screen>(p); });
 }
 
 void BM_LeavePlain(benchmark::State& state)
 {
-    const QString text = plainText(production(int(state.range(0))));
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto edit = bareEditor(text);
-        state.ResumeTiming();
-        edit.reset();
-        flushDeletes();
-    }
+    const QString text = bench::scriptText(production(int(state.range(0))));
+    bench::openAndLeave(state, bench::Timed::leaving, [&] { return bareEditor(text); });
 }
 
 // One character typed and taken back, each up to its repaint.
@@ -203,7 +145,7 @@ void BM_Keystroke(benchmark::State& state)
     screen.view->page()->focusElement(screen.middleID);
     QTextEdit* edit = screen.view->page()->textEdit();
     edit->moveCursor(QTextCursor::End);
-    settle();
+    bench::settle();
     const QString before = findScriptElement(screen.session.project(), screen.session.activeEpisodeID(),
                                              screen.middleID)->text;
     for (auto _ : state) {
@@ -219,7 +161,7 @@ void BM_Keystroke(benchmark::State& state)
 void BM_KeystrokePlain(benchmark::State& state)
 {
     const int size = int(state.range(0));
-    auto edit = bareEditor(plainText(production(size)));
+    auto edit = bareEditor(bench::scriptText(production(size)));
     focusMiddle(*edit, size);
     for (auto _ : state) {
         key(edit.get(), Qt::Key_A, u"a"_s);
@@ -239,7 +181,7 @@ void BM_Return(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         page->focusElement(screen.middleID);
-        settle();
+        bench::settle();
         state.ResumeTiming();
 
         key(page->textEdit(), Qt::Key_Return, u"\r"_s);
@@ -249,7 +191,7 @@ void BM_Return(benchmark::State& state)
 
         state.PauseTiming();
         Q_EMIT page->removeRequested(page->focusedID());
-        settle();
+        bench::settle();
         state.ResumeTiming();
     }
 }
@@ -257,7 +199,7 @@ void BM_Return(benchmark::State& state)
 void BM_ReturnPlain(benchmark::State& state)
 {
     const int size = int(state.range(0));
-    auto edit = bareEditor(plainText(production(size)));
+    auto edit = bareEditor(bench::scriptText(production(size)));
     focusMiddle(*edit, size);
     for (auto _ : state) {
         key(edit.get(), Qt::Key_Return, u"\r"_s);
@@ -297,22 +239,15 @@ void BM_Memory(benchmark::State& state)
 {
     for (auto _ : state) {
         ProjectSession session(production(2400));
-        flushDeletes();
-        closedMB = residentMB();
+        bench::flushDeletes();
+        closedMB = bench::residentMegabytes();
         {
-            auto view = std::make_unique<ScriptView>(session);
-            view->resize(windowSize);
-            view->show();
-            settle();
-            openMB = residentMB();
+            const auto view = bench::shown(std::make_unique<ScriptView>(session), windowSize);
+            openMB = bench::residentMegabytes();
         }
-        flushDeletes();
-        ProjectSession stress(production(20000));
-        auto view = std::make_unique<ScriptView>(stress);
-        view->resize(windowSize);
-        view->show();
-        settle();
-        stressMB = residentMB();
+        bench::flushDeletes();
+        const Screen stress(20000);
+        stressMB = bench::residentMegabytes();
     }
 }
 BENCHMARK(BM_Memory)->Iterations(1)->Unit(benchmark::kMillisecond);
