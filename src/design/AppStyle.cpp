@@ -188,20 +188,16 @@ void AppStyle::polish(QWidget* widget)
         QPalette palette = widget->palette();
         palette.setColor(QPalette::Window, QColor(0x12, 0x12, 0x14));
         widget->setPalette(palette);
+    } else if (qobject_cast<QMenu*>(widget)) {
+        // A menu's sheet is its own, so no other widget is matched against
+        // it. Setting it polishes the menu again under the sheet, which comes
+        // back here with the sheet already in place.
+        if (widget->styleSheet().isEmpty())
+            widget->setStyleSheet(Theme::styleSheet());
     } else if (widget->inherits("QScrollBar")) {
         // The handle lightens under the pointer.
         widget->setAttribute(Qt::WA_Hover, true);
     }
-}
-
-bool AppStyle::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Polish && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        if (qobject_cast<QMenu*>(widget) && widget->styleSheet().isEmpty())
-            widget->setStyleSheet(Theme::styleSheet());
-    }
-    return QProxyStyle::eventFilter(watched, event);
 }
 
 } // namespace studio

@@ -34,10 +34,6 @@ public:
                        const QWidget* widget = nullptr) const override;
     void polish(QWidget* widget) override;
     using QProxyStyle::polish;
-
-    // Install with QCoreApplication::installEventFilter: gives menus their
-    // style sheet as they are polished.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 } // namespace studio

@@ -25,18 +25,26 @@ Chip::Chip(const QString& text, bool isOn, QWidget* parent)
     , m_offFont(Theme::font(type::body))
     , m_on(isOn)
     , m_onAmount(isOn ? 1.0 : 0.0)
-    , m_fade(new QVariantAnimation(this))
 {
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_TranslucentBackground);
-    m_fade->setDuration(150);
-    m_fade->setEasingCurve(QEasingCurve::OutQuad);
-    connect(m_fade, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
-        m_onAmount = v.toReal();
-        update();
-    });
     setText(text);
+}
+
+QVariantAnimation* Chip::fade()
+{
+    // Made at the first change seen on screen: most chips never fade.
+    if (!m_fade) {
+        m_fade = new QVariantAnimation(this);
+        m_fade->setDuration(150);
+        m_fade->setEasingCurve(QEasingCurve::OutQuad);
+        connect(m_fade, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+            m_onAmount = v.toReal();
+            update();
+        });
+    }
+    return m_fade;
 }
 
 void Chip::setText(const QString& text)
@@ -45,6 +53,8 @@ void Chip::setText(const QString& text)
         return;
     m_text = text;
     m_shown = text::displayPrefix(text);
+    m_hints = {};
+    m_elided = {};
     QAbstractButton::setText(Theme::escapeMnemonic(m_shown));
     setAccessibleName(m_shown);
     updateGeometry();
@@ -56,7 +66,8 @@ void Chip::setOn(bool on)
     if (on == m_on)
         return;
     m_on = on;
-    m_fade->stop();
+    if (m_fade)
+        m_fade->stop();
     // A chip that is not on screen yet shows its state at once, rather than
     // fading in on its first appearance.
     if (!isVisible()) {
@@ -65,7 +76,7 @@ void Chip::setOn(bool on)
         update();
         return;
     }
-    m_fade->setStartValue(m_onAmount);
+    fade()->setStartValue(m_onAmount);
     m_fade->setEndValue(on ? 1.0 : 0.0);
     m_fade->start();
     // Bold and regular labels differ in width.
@@ -81,9 +92,13 @@ void Chip::setInteractive(bool interactive)
 
 QSize Chip::sizeHint() const
 {
-    const QFontMetricsF fm(currentFont());
-    return QSize(int(std::ceil(fm.horizontalAdvance(m_shown) + 2 * padH)),
-                 int(std::ceil(fm.height() + 2 * padV)));
+    // Layouts ask often; the label is measured once per weight.
+    QSize& hint = m_hints[m_on ? 1 : 0];
+    if (hint.isEmpty()) {
+        const QFontMetricsF fm(currentFont());
+        hint = QSize(int(std::ceil(fm.horizontalAdvance(m_shown) + 2 * padH)), int(std::ceil(fm.height() + 2 * padV)));
+    }
+    return hint;
 }
 
 bool Chip::hitButton(const QPoint& pos) const
@@ -104,13 +119,20 @@ void Chip::paintEvent(QPaintEvent*)
     if (hasFocus())
         shapes::strokeCapsuleInside(p, r, Palette::accentDeep(), 1.5);
     const QFont f = currentFont();
-    const QFontMetricsF fm(f);
     p.setFont(f);
     p.setPen(Palette::mix(Palette::textSecondary(), Palette::buttonInk(), t));
-    const QString shown = fm.elidedText(m_shown, Qt::ElideRight, std::max<qreal>(0, r.width() - 2 * padH));
-    const qreal x = r.center().x() - fm.horizontalAdvance(shown) / 2.0;
-    const qreal baseline = r.center().y() + (fm.ascent() - fm.descent()) / 2.0;
-    p.drawText(QPointF(x, baseline), shown);
+    // The label fitted to the chip, kept while its width and weight stay.
+    Elided& label = m_elided[m_on ? 1 : 0];
+    if (label.width != width()) {
+        const QFontMetricsF fm(f);
+        label.width = width();
+        label.text = fm.elidedText(m_shown, Qt::ElideRight, std::max<qreal>(0, r.width() - 2 * padH));
+        label.advance = fm.horizontalAdvance(label.text);
+        label.rise = (fm.ascent() - fm.descent()) / 2.0;
+    }
+    const qreal x = r.center().x() - label.advance / 2.0;
+    const qreal baseline = r.center().y() + label.rise;
+    p.drawText(QPointF(x, baseline), label.text);
 }
 
 } // namespace studio

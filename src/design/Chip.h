@@ -7,6 +7,8 @@
 
 #include <QAbstractButton>
 
+#include <array>
+
 class QVariantAnimation;
 
 namespace studio {
@@ -33,6 +35,14 @@ protected:
 
 private:
     QFont currentFont() const { return m_on ? m_onFont : m_offFont; }
+    QVariantAnimation* fade();
+
+    struct Elided {
+        int width = -1;
+        QString text;
+        qreal advance = 0;
+        qreal rise = 0;
+    };
 
     QString m_text;
     QString m_shown; // the start that is measured and painted
@@ -41,7 +51,10 @@ private:
     bool m_on = false;
     bool m_interactive = true;
     qreal m_onAmount = 0; // 0 off .. 1 on, animated
-    QVariantAnimation* m_fade;
+    QVariantAnimation* m_fade = nullptr;
+    // Off and on: the size hint and the label as painted, per weight.
+    mutable std::array<QSize, 2> m_hints;
+    std::array<Elided, 2> m_elided;
 };
 
 } // namespace studio

@@ -40,15 +40,17 @@ MenuButton::MenuButton(const QString& label, QWidget* parent)
     , m_pressedFill(Palette::white(level::fillHover))
     , m_border(Palette::hairline())
     , m_focusBorder(Palette::hairlineStrong())
-    , m_menu(new QMenu(this))
+    , m_menu(std::make_unique<QMenu>())
 {
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_TranslucentBackground);
-    connect(m_menu, &QMenu::aboutToShow, this, &MenuButton::aboutToOpen);
+    connect(m_menu.get(), &QMenu::aboutToShow, this, &MenuButton::aboutToOpen);
     connect(this, &QAbstractButton::clicked, this, &MenuButton::openMenu);
     setLabel(label);
 }
+
+MenuButton::~MenuButton() = default;
 
 void MenuButton::setLabel(const QString& label)
 {

@@ -13,6 +13,8 @@
 #include <QColor>
 #include <QFont>
 
+#include <memory>
+
 class QMenu;
 
 namespace studio {
@@ -23,6 +25,7 @@ public:
     enum class Shape { capsule, plain };
 
     explicit MenuButton(const QString& label = QString(), QWidget* parent = nullptr);
+    ~MenuButton() override;
 
     QString label() const { return m_label; }
     void setLabel(const QString& label);
@@ -57,7 +60,7 @@ public:
     // Whether a disabled button is drawn faded (the default) or as it is.
     void setDimsWhenDisabled(bool dims);
 
-    QMenu* menu() const { return m_menu; }
+    QMenu* menu() const { return m_menu.get(); }
     // Shows the menu under the button (aboutToOpen() comes first).
     void openMenu();
 
@@ -104,7 +107,11 @@ private:
     qreal m_spacing = 6;
     qreal m_pressedOpacity = 1;
     bool m_dims = true;
-    QMenu* m_menu;
+    // Not a child widget: showing a screen hands every hidden child window
+    // its pending resize, and each menu would lay out its entries then, long
+    // before anyone opens it. Popups take nothing from a parent widget (font,
+    // palette, style), so the menu is the same without one.
+    std::unique_ptr<QMenu> m_menu;
 };
 
 } // namespace studio

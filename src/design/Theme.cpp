@@ -140,10 +140,9 @@ void Theme::install(QApplication& app)
         auto* look = new AppStyle(fusion);
         auto* style = new MnemonicStyle(look);
         QApplication::setStyle(style);
-        // The styles live as long as they are the application's; the filters
-        // go with them.
+        // The style lives as long as it is the application's; the filter goes
+        // with it.
         app.installEventFilter(style);
-        app.installEventFilter(look);
     }
     QApplication::setPalette(palette());
     QApplication::setFont(font(13));

@@ -54,14 +54,12 @@ struct Shown {
 };
 
 // Chooses the menu entry with that text from a menu button's menu.
-bool choose(QWidget* menuButton, const QString& text)
+bool choose(MenuButton* menuButton, const QString& text)
 {
-    for (QMenu* menu : menuButton->findChildren<QMenu*>()) {
-        for (QAction* action : menu->actions()) {
-            if (action->text() == text) {
-                action->trigger();
-                return true;
-            }
+    for (QAction* action : menuButton->menu()->actions()) {
+        if (action->text() == text) {
+            action->trigger();
+            return true;
         }
     }
     return false;
