@@ -86,8 +86,7 @@ void BM_BuildGallery(benchmark::State& state)
         if (screen->view->characterCards().size() != characters)
             state.SkipWithError("cards missing");
         state.PauseTiming();
-        screen.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        bench::dispose(screen);
         state.ResumeTiming();
     }
 }

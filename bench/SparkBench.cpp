@@ -11,6 +11,7 @@
 // Spark with 3,000 idea cards, against Spark with 60, with the process's
 // resident memory once it is open.
 
+#include "FeatureProduction.h"
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
@@ -27,7 +28,6 @@
 #include "views/phases/story/StoryView.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QKeyEvent>
 #include <QTextEdit>
@@ -224,14 +224,6 @@ Project feature(int cards)
     return p;
 }
 
-QString scriptText(const Project& p)
-{
-    QStringList lines;
-    for (const ScriptElement& element : p.episodes.first().script.elements)
-        lines << element.text;
-    return lines.join(u'\n');
-}
-
 // The window's backdrop at the phase area's size, shown once: each opening
 // builds a screen on it, lays it out and paints the window once, as the
 // workspace does when the phase changes.
@@ -258,20 +250,11 @@ struct Window {
     static void close(QWidget* view)
     {
         delete view;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        bench::flushDeletes();
     }
     AuroraBackground backdrop;
     QVBoxLayout* layout = nullptr;
 };
-
-double residentMegabytes()
-{
-    QFile statm(u"/proc/self/statm"_s);
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
-}
 
 template <class View>
 void open(benchmark::State& state, int cards)
@@ -282,7 +265,7 @@ void open(benchmark::State& state, int cards)
     for (auto _ : state) {
         View* view = window.open<View>(session);
         state.PauseTiming();
-        resident = std::max(resident, residentMegabytes());
+        resident = std::max(resident, bench::residentMegabytes());
         Window::close(view);
         state.ResumeTiming();
     }
@@ -319,7 +302,7 @@ BENCHMARK(BM_OpenCast)->Unit(benchmark::kMillisecond);
 // same window the same way.
 void BM_OpenPlainEditor(benchmark::State& state)
 {
-    const QString text = scriptText(feature(0));
+    const QString text = bench::scriptText(feature(0));
     Window window;
     for (auto _ : state) {
         auto* editor = new QPlainTextEdit(&window.backdrop);
