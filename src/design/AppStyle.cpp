@@ -5,7 +5,6 @@
 
 #include <QAbstractScrollArea>
 #include <QDialog>
-#include <QEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>

@@ -182,7 +182,7 @@ bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, con
     if (p.compositionMode() != QPainter::CompositionMode_SourceOver || !p.paintEngine()
         || p.paintEngine()->type() != QPaintEngine::Raster)
         return false;
-    if (QThread::currentThread() != qApp->thread())
+    if (!qApp || QThread::currentThread() != qApp->thread())
         return false;
     const qreal scale = t.m11();
     const QRectF device = t.mapRect(rect);
