@@ -135,14 +135,23 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
     const bool sameOrder = cards.size() == m_cards.size()
         && std::equal(cards.cbegin(), cards.cend(), m_cards.cbegin(),
                       [](const IdeaCard& a, const IdeaCard& b) { return a.id == b.id; });
+    // A card keeps the height the row counts for it while its text stays:
+    // a keystroke changes one card's text, an added or deleted card moves
+    // the others, and a card measured once must not fall back to its
+    // estimate (the row would shorten under a page scrolled to its foot).
+    QHash<QUuid, qsizetype> was;
+    if (!sameOrder) {
+        was.reserve(m_cards.size());
+        for (qsizetype i = 0; i < m_cards.size(); ++i)
+            was.insert(m_cards[i].id, i);
+    }
     QList<int> heights;
     heights.reserve(cards.size());
     for (qsizetype i = 0; i < cards.size(); ++i) {
         const IdeaCard& card = cards[i];
-        // A keystroke changes one card's text: only a changed text is
-        // measured again.
-        if (sameOrder && m_cards[i].text == card.text)
-            heights.append(m_heights[i]);
+        const qsizetype before = sameOrder ? i : was.value(card.id, -1);
+        if (before >= 0 && m_cards[before].text == card.text)
+            heights.append(m_heights[before]);
         else
             heights.append(IdeaCardView::estimatedHeight(card.text));
         if (IdeaCardView* view = m_views.value(card.id))
@@ -221,7 +230,11 @@ void IdeaBoard::place()
         if (!view)
             continue;
         const int height = view->sizeHint().height();
-        if (height != m_heights[i]) {
+        // The row counts a card's height from its estimate until it is built.
+        // A built card that is taller makes room for itself; one that is
+        // shorter leaves the row as it was: a card built far along the strip
+        // must not shorten it, or a page scrolled to its foot would jump.
+        if (height > m_heights[i]) {
             m_heights[i] = height;
             grew = true;
         }
