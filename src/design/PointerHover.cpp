@@ -76,10 +76,13 @@ protected:
             if (watched->isWidgetType())
                 schedule();
             break;
+        case QEvent::Enter:
         case QEvent::Leave:
-            // The pointer left a window; the hover Qt last knew of is told,
-            // but a hover found by a check may sit elsewhere in it.
-            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            // Qt tells enter and leave to the widget it last saw under the
+            // pointer. After a slide under a still pointer that is not the one
+            // a check found hovered, which would keep its hover when the
+            // pointer moves on or leaves the window: every crossing checks.
+            if (watched->isWidgetType())
                 schedule();
             break;
         default:

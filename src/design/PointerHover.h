@@ -8,8 +8,9 @@
 // the strip scrolled, a poster card pushed aside by a new neighbour stays
 // lifted. So besides enter and leave, every hover is checked against the
 // pointer whenever a widget of the program moved, resized, showed or hid, and
-// when the pointer left a window: once per turn of the event loop, however
-// many widgets moved.
+// whenever the pointer crossed into or out of a widget (Qt's enter and leave
+// after such a slide go to the widget it last saw there, not to the one now
+// hovered): once per turn of the event loop, however many widgets moved.
 //
 // A hoverable painted widget makes one as its child and follows changed().
 // The pointer counts as over the widget when the widget or one of its children

@@ -1,6 +1,7 @@
 #include "design/AdaptiveGridLayout.h"
 #include "design/FlowLayout.h"
 #include "design/KeyedList.h"
+#include "design/LazyKeyedList.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -233,6 +234,60 @@ private slots:
         sync({});
         QCOMPARE(rows.count(), 0);
         QTRY_VERIFY(!a);
+    }
+
+    void lazyKeyedListBuildsWhatIsInReach()
+    {
+        QWidget host;
+        LazyKeyedList<QString, RowEdit> rows(&host);
+        QStringList created;
+        qsizetype first = 0;
+        qsizetype last = 3;
+        const auto sync = [&] {
+            rows.sync([&](qsizetype i) { return i >= first && i < last; },
+                      [&](qsizetype i) {
+                          created << rows.keys().at(i);
+                          return new RowEdit;
+                      },
+                      [](RowEdit* edit, qsizetype i) { edit->index = int(i); });
+        };
+        rows.setKeys({"a", "b", "c", "d", "e", "f"});
+        sync();
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QCOMPARE(created, (QStringList{"a", "b", "c"}));
+        QPointer<RowEdit> a = rows.widget("a");
+        QPointer<RowEdit> b = rows.widget("b");
+        QVERIFY(a->parentWidget() == &host && a->isVisible());
+        b->setFocus();
+        QTRY_VERIFY(b->hasFocus());
+
+        // Out of reach a widget leaves later, unless it holds the focus.
+        first = 3;
+        last = 6;
+        sync();
+        QCOMPARE(created, (QStringList{"a", "b", "c", "d", "e", "f"}));
+        QPointer<RowEdit> e = rows.widget("e");
+        QCOMPARE(rows.widgets(), (QList<RowEdit*>{b, rows.widget("d"), e, rows.widget("f")}));
+        QVERIFY(b->hasFocus());
+        QVERIFY(a && !a->isVisible());
+        QTRY_VERIFY(!a);
+
+        // An id that is gone takes its widget along; a kept one is never
+        // made again, and a repeated id gets no widget of its own.
+        rows.setKeys({"c", "d", "f", "b", "x", "d"});
+        QVERIFY(e && !e->isVisible());
+        first = 2;
+        sync();
+        QCOMPARE(created, (QStringList{"a", "b", "c", "d", "e", "f", "x"}));
+        QCOMPARE(rows.widgets(), (QList<RowEdit*>{rows.widget("f"), b, rows.widget("x")}));
+        QCOMPARE(b->index, 3);
+        QVERIFY(!rows.widget("d") && !rows.widgetAt(5));
+        QTRY_VERIFY(!e);
+
+        rows.setKeys({"f"});
+        QCOMPARE(rows.widgets(), QList<RowEdit*>{rows.widget("f")});
+        QTRY_VERIFY(!b);
     }
 
     void keyedListInOwnLayout()

@@ -3,10 +3,8 @@
 #include "design/ScrollColumn.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QEvent>
 #include <QScrollBar>
-#include <QSet>
 
 #include <algorithm>
 
@@ -19,12 +17,6 @@ constexpr int sectionSpacing = 16;
 // A page never measured yet (not shown) is taken to be this tall.
 constexpr int unmeasuredPage = 1200;
 
-bool holdsFocus(const QWidget* section)
-{
-    const QWidget* focus = QApplication::focusWidget();
-    return focus && section->isAncestorOf(focus);
-}
-
 } // namespace
 
 ManifestList::ManifestList(ScrollColumn* page, Create create, Sync sync, QWidget* parent)
@@ -32,6 +24,7 @@ ManifestList::ManifestList(ScrollColumn* page, Create create, Sync sync, QWidget
     , m_page(page)
     , m_create(std::move(create))
     , m_sync(std::move(sync))
+    , m_built(this)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -42,41 +35,27 @@ ManifestList::ManifestList(ScrollColumn* page, Create create, Sync sync, QWidget
 void ManifestList::setEntries(const QList<Entry>& entries)
 {
     m_entries = entries;
-    // Sections of scenes that are gone go at once, whatever their place.
-    QSet<QUuid> present;
-    for (const Entry& entry : m_entries)
-        present.insert(entry.sceneID);
-    for (auto it = m_built.begin(); it != m_built.end();) {
-        if (present.contains(it.key())) {
-            ++it;
-            continue;
-        }
-        delete it.value();
-        it = m_built.erase(it);
-    }
+    // Sections of scenes that are gone go, whatever their place.
+    QList<QUuid> ids;
+    ids.reserve(m_entries.size());
+    for (const Entry& entry : std::as_const(m_entries))
+        ids.append(entry.sceneID);
+    m_built.setKeys(ids);
     // Every section kept is brought up to date (each skips itself when its
     // scene and context are as it last showed them).
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        if (SceneSection* section = m_built.value(m_entries[i].sceneID))
-            m_sync(section, i);
-    }
+    m_built.forEach(m_sync);
     follow();
 }
 
 QList<SceneSection*> ManifestList::sections() const
 {
-    QList<SceneSection*> out;
-    for (const Entry& entry : m_entries) {
-        if (SceneSection* section = m_built.value(entry.sceneID))
-            out.append(section);
-    }
-    return out;
+    return m_built.widgets();
 }
 
 int ManifestList::heightAt(qsizetype index) const
 {
     const Entry& entry = m_entries[index];
-    if (SceneSection* section = m_built.value(entry.sceneID)) {
+    if (SceneSection* section = m_built.widgetAt(index)) {
         const int w = width();
         return section->hasHeightForWidth() && w > 0 ? section->heightForWidth(w) : section->sizeHint().height();
     }
@@ -99,40 +78,27 @@ void ManifestList::follow()
         return;
     m_following = true;
     const auto [from, to] = reach();
-    QSet<QUuid> wanted;
+    QList<bool> wanted;
+    wanted.reserve(m_entries.size());
     int y = 0;
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        const Entry& entry = m_entries[i];
         const int h = heightAt(i);
-        if (entry.pinned || (y + h >= from && y <= to))
-            wanted.insert(entry.sceneID);
+        wanted.append(m_entries[i].pinned || (y + h >= from && y <= to));
         y += h + sectionSpacing;
     }
-    for (auto it = m_built.begin(); it != m_built.end();) {
-        if (wanted.contains(it.key()) || holdsFocus(it.value())) {
-            ++it;
-            continue;
-        }
-        delete it.value();
-        it = m_built.erase(it);
-    }
+    m_built.sync([&wanted](qsizetype index) { return wanted[index]; },
+                 [this](qsizetype index) {
+                     SceneSection* section = m_create(m_entries[index].sceneID, this);
+                     m_sync(section, index);
+                     return section;
+                 });
+    // Tab moves through the sections in scene order, whichever was built first.
     QWidget* previous = nullptr;
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        const QUuid& id = m_entries[i].sceneID;
-        SceneSection* section = m_built.value(id);
-        if (!section && wanted.contains(id)) {
-            section = m_create(id, this);
-            m_built.insert(id, section);
-            m_sync(section, i);
-            section->show();
-        }
-        // Tab moves through the sections in scene order, whichever was built first.
-        if (section) {
-            if (previous)
-                QWidget::setTabOrder(previous, section->selectSceneButton());
-            previous = section->selectSceneButton();
-        }
-    }
+    m_built.forEach([&previous](SceneSection* section, qsizetype) {
+        if (previous)
+            QWidget::setTabOrder(previous, section->selectSceneButton());
+        previous = section->selectSceneButton();
+    });
     place();
     m_following = false;
 }
@@ -143,7 +109,7 @@ void ManifestList::place()
     int y = 0;
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         const int h = heightAt(i);
-        if (SceneSection* section = m_built.value(m_entries[i].sceneID))
+        if (SceneSection* section = m_built.widgetAt(i))
             section->setGeometry(0, y, w, h);
         y += h + sectionSpacing;
     }

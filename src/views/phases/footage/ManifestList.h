@@ -12,9 +12,9 @@
 // the one holding the keyboard focus stay. The screen says how a section is
 // made and brought up to date, and reads the production when it does.
 
+#include "design/LazyKeyedList.h"
 #include "views/phases/footage/SceneSection.h"
 
-#include <QHash>
 #include <QList>
 #include <QUuid>
 #include <QWidget>
@@ -45,7 +45,7 @@ public:
 
     // The sections built now, in scene order.
     QList<SceneSection*> sections() const;
-    SceneSection* section(const QUuid& sceneID) const { return m_built.value(sceneID); }
+    SceneSection* section(const QUuid& sceneID) const { return m_built.widget(sceneID); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return QSize(0, sizeHint().height()); }
@@ -60,8 +60,8 @@ private:
     // Builds the sections that came into reach, drops those far out of it,
     // and places them all.
     void follow();
-    // Puts the built sections where they belong; returns whether the list's
-    // height changed.
+    // Puts the built sections where they belong and takes the height of
+    // them all.
     void place();
     int heightAt(qsizetype index) const;
     // The part of the list in reach: what the page shows and half a page
@@ -72,7 +72,7 @@ private:
     Create m_create;
     Sync m_sync;
     QList<Entry> m_entries;
-    QHash<QUuid, SceneSection*> m_built;
+    LazyKeyedList<QUuid, SceneSection> m_built;
     int m_height = 0;
     bool m_following = false;
 };

@@ -13,10 +13,9 @@
 #include "model/Project.h"
 #include "views/phases/spark/IdeaCardView.h"
 
-#include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QScrollBar>
-#include <QSet>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -77,6 +76,7 @@ IdeaBoard::IdeaBoard(QWidget* parent)
     , m_empty(emptyState(this))
     , m_strip(new HorizontalStrip(cardSpacing, this))
     , m_row(new Row)
+    , m_views(m_row)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     auto* stack = new QVBoxLayout(this);
@@ -119,14 +119,13 @@ int IdeaBoard::cardLeft(qsizetype index) const
     return int(index) * (IdeaCardView::cardWidth() + cardSpacing);
 }
 
-IdeaCardView* IdeaBoard::build(const IdeaCard& card)
+IdeaCardView* IdeaBoard::build(qsizetype index)
 {
+    const IdeaCard& card = m_cards[index];
     auto* view = new IdeaCardView(card.id, m_row);
     connect(view, &IdeaCardView::textEdited, this, &IdeaBoard::textEdited);
     connect(view, &IdeaCardView::deleteRequested, this, &IdeaBoard::deleteRequested);
     view->setCard(card);
-    view->show();
-    m_views.insert(card.id, view);
     return view;
 }
 
@@ -135,40 +134,35 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
     const bool sameOrder = cards.size() == m_cards.size()
         && std::equal(cards.cbegin(), cards.cend(), m_cards.cbegin(),
                       [](const IdeaCard& a, const IdeaCard& b) { return a.id == b.id; });
+    // A card keeps the height the row counts for it while its text stays:
+    // a keystroke changes one card's text, an added or deleted card moves
+    // the others, and a card measured once must not fall back to its
+    // estimate (the row would shorten under a page scrolled to its foot).
     QList<int> heights;
     heights.reserve(cards.size());
     for (qsizetype i = 0; i < cards.size(); ++i) {
         const IdeaCard& card = cards[i];
-        // A keystroke changes one card's text: only a changed text is
-        // measured again.
-        if (sameOrder && m_cards[i].text == card.text)
-            heights.append(m_heights[i]);
+        const qsizetype before = sameOrder ? i : m_views.indexOf(card.id);
+        if (before >= 0 && m_cards[before].text == card.text)
+            heights.append(m_heights[before]);
         else
             heights.append(IdeaCardView::estimatedHeight(card.text));
-        if (IdeaCardView* view = m_views.value(card.id))
-            view->setCard(card);
     }
     m_cards = cards;
     m_heights = heights;
+    if (!sameOrder) {
+        QList<QUuid> ids;
+        ids.reserve(cards.size());
+        for (const IdeaCard& card : cards)
+            ids.append(card.id);
+        m_views.setKeys(ids);
+    }
+    m_views.forEach([this](IdeaCardView* view, qsizetype index) { view->setCard(m_cards[index]); });
     if (sameOrder) {
         resizeRow();
         return;
     }
 
-    // Cards whose id is gone leave; deleteLater, since the card may be the
-    // one whose delete button asked for this.
-    QSet<QUuid> ids;
-    for (const IdeaCard& card : cards)
-        ids.insert(card.id);
-    for (auto it = m_views.begin(); it != m_views.end();) {
-        if (!ids.contains(it.key())) {
-            it.value()->hide();
-            it.value()->deleteLater();
-            it = m_views.erase(it);
-        } else {
-            ++it;
-        }
-    }
     const bool empty = cards.isEmpty();
     resizeRow();
     fillView();
@@ -191,24 +185,8 @@ void IdeaBoard::fillView()
     const int width = m_strip->viewport()->width() > 100 ? m_strip->viewport()->width() : window()->width();
     const qsizetype first = std::max<qsizetype>(0, left / pitch);
     const qsizetype last = std::min<qsizetype>(m_cards.size() - 1, (left + width + 2 * viewMargin) / pitch);
-    QSet<QUuid> wanted;
-    for (qsizetype i = first; i <= last; ++i)
-        wanted.insert(m_cards[i].id);
-    const QWidget* focus = QApplication::focusWidget();
-    for (auto it = m_views.begin(); it != m_views.end();) {
-        IdeaCardView* view = it.value();
-        if (!wanted.contains(it.key()) && !(focus && view->isAncestorOf(focus))) {
-            view->hide();
-            view->deleteLater();
-            it = m_views.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (qsizetype i = first; i <= last; ++i) {
-        if (!m_views.contains(m_cards[i].id))
-            build(m_cards[i]);
-    }
+    m_views.sync([first, last](qsizetype index) { return index >= first && index <= last; },
+                 [this](qsizetype index) { return build(index); });
     place();
 }
 
@@ -216,17 +194,18 @@ void IdeaBoard::place()
 {
     m_placing = true;
     bool grew = false;
-    for (qsizetype i = 0; i < m_cards.size(); ++i) {
-        IdeaCardView* view = m_views.value(m_cards[i].id);
-        if (!view)
-            continue;
+    m_views.forEach([this, &grew](IdeaCardView* view, qsizetype i) {
         const int height = view->sizeHint().height();
-        if (height != m_heights[i]) {
+        // The row counts a card's height from its estimate until it is built.
+        // A built card that is taller makes room for itself; one that is
+        // shorter leaves the row as it was: a card built far along the strip
+        // must not shorten it, or a page scrolled to its foot would jump.
+        if (height > m_heights[i]) {
             m_heights[i] = height;
             grew = true;
         }
         view->setGeometry(cardLeft(i), rowPadding, IdeaCardView::cardWidth(), height);
-    }
+    });
     m_placing = false;
     if (grew)
         resizeRow();
@@ -263,33 +242,26 @@ bool IdeaBoard::isEmptyStateShown() const
 
 QList<IdeaCardView*> IdeaBoard::cardViews() const
 {
-    QList<IdeaCardView*> views;
-    for (const IdeaCard& card : m_cards) {
-        if (IdeaCardView* view = m_views.value(card.id))
-            views.append(view);
-    }
-    return views;
+    return m_views.widgets();
 }
 
 IdeaCardView* IdeaBoard::cardView(const QUuid& cardID) const
 {
-    return m_views.value(cardID);
+    return m_views.widget(cardID);
 }
 
 IdeaCardView* IdeaBoard::revealCard(const QUuid& cardID)
 {
-    for (qsizetype i = 0; i < m_cards.size(); ++i) {
-        if (m_cards[i].id != cardID)
-            continue;
-        QScrollBar* bar = m_strip->horizontalScrollBar();
-        const int left = cardLeft(i);
-        const int width = m_strip->viewport()->width();
-        if (left < bar->value() || left + IdeaCardView::cardWidth() > bar->value() + width)
-            bar->setValue(left - std::max(0, (width - IdeaCardView::cardWidth()) / 2));
-        fillView();
-        return m_views.value(cardID);
-    }
-    return nullptr;
+    const qsizetype index = m_views.indexOf(cardID);
+    if (index < 0)
+        return nullptr;
+    QScrollBar* bar = m_strip->horizontalScrollBar();
+    const int left = cardLeft(index);
+    const int width = m_strip->viewport()->width();
+    if (left < bar->value() || left + IdeaCardView::cardWidth() > bar->value() + width)
+        bar->setValue(left - std::max(0, (width - IdeaCardView::cardWidth()) / 2));
+    fillView();
+    return m_views.widget(cardID);
 }
 
 } // namespace studio

@@ -10,10 +10,10 @@
 // by card id while they stay there; the others are places of known width and
 // estimated height. A card being typed in is never rebuilt nor dropped.
 
+#include "design/LazyKeyedList.h"
 #include "model/Enums.h"
 #include "model/Project.h"
 
-#include <QHash>
 #include <QList>
 #include <QUuid>
 #include <QWidget>
@@ -55,7 +55,7 @@ private:
     class Row;
 
     int cardLeft(qsizetype index) const;
-    IdeaCardView* build(const IdeaCard& card);
+    IdeaCardView* build(qsizetype index);
     // Builds the cards in view, drops those far out of it, and places them.
     void fillView();
     void place();
@@ -68,7 +68,7 @@ private:
     Row* m_row;
     QList<IdeaCard> m_cards;
     QList<int> m_heights;
-    QHash<QUuid, IdeaCardView*> m_views;
+    LazyKeyedList<QUuid, IdeaCardView> m_views;
     bool m_placing = false;
 };
 

@@ -2,11 +2,9 @@
 
 #include "views/phases/storyboard/SceneRow.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSet>
 
 #include <algorithm>
 
@@ -17,26 +15,13 @@ namespace {
 constexpr int margin = 2;
 constexpr int spacing = 6;
 
-bool holdsFocus(const QWidget* row)
-{
-    const QWidget* focus = QApplication::focusWidget();
-    return focus && (focus == row || row->isAncestorOf(focus));
-}
-
-// Rows that leave go later: one may be the sender of the request that led
-// here.
-void retire(SceneRow* row)
-{
-    row->hide();
-    row->deleteLater();
-}
-
 } // namespace
 
 SceneList::SceneList(QScrollArea* page, Create create, QWidget* parent)
     : QWidget(parent)
     , m_page(page)
     , m_create(std::move(create))
+    , m_built(this)
     , m_rowHeight(SceneRow(QUuid()).sizeHint().height())
 {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -48,17 +33,11 @@ void SceneList::setEntries(const QList<Entry>& entries)
 {
     const bool resized = entries.size() != m_entries.size();
     m_entries = entries;
-    QSet<QUuid> present;
-    for (const Entry& entry : m_entries)
-        present.insert(entry.sceneID);
-    for (auto it = m_built.begin(); it != m_built.end();) {
-        if (present.contains(it.key())) {
-            ++it;
-            continue;
-        }
-        retire(it.value());
-        it = m_built.erase(it);
-    }
+    QList<QUuid> ids;
+    ids.reserve(m_entries.size());
+    for (const Entry& entry : std::as_const(m_entries))
+        ids.append(entry.sceneID);
+    m_built.setKeys(ids);
     if (resized)
         updateGeometry();
     follow();
@@ -66,12 +45,7 @@ void SceneList::setEntries(const QList<Entry>& entries)
 
 QList<SceneRow*> SceneList::rows() const
 {
-    QList<SceneRow*> out;
-    for (const Entry& entry : m_entries) {
-        if (SceneRow* row = m_built.value(entry.sceneID))
-            out.append(row);
-    }
-    return out;
+    return m_built.widgets();
 }
 
 int SceneList::rowTop(qsizetype index) const
@@ -79,7 +53,7 @@ int SceneList::rowTop(qsizetype index) const
     return margin + int(index) * (m_rowHeight + spacing);
 }
 
-void SceneList::show(SceneRow* row, qsizetype index) const
+void SceneList::showRow(SceneRow* row, qsizetype index) const
 {
     const Entry& entry = m_entries[index];
     row->setGeometry(0, rowTop(index), width(), m_rowHeight);
@@ -95,29 +69,9 @@ void SceneList::follow()
     const int stride = m_rowHeight + spacing;
     const qsizetype first = std::clamp<qsizetype>((top - margin) / stride, 0, m_entries.size());
     const qsizetype last = std::clamp<qsizetype>((bottom - margin) / stride + 1, 0, m_entries.size());
-
-    QHash<QUuid, SceneRow*> kept;
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        const QUuid& id = m_entries[i].sceneID;
-        SceneRow* row = m_built.take(id);
-        const bool wanted = i >= first && i < last;
-        if (!row && wanted) {
-            row = m_create(id);
-            row->setParent(this);
-            show(row, i);
-            row->show();
-        } else if (row && (wanted || holdsFocus(row))) {
-            show(row, i);
-        } else if (row) {
-            retire(row);
-            row = nullptr;
-        }
-        if (row)
-            kept.insert(id, row);
-    }
-    for (SceneRow* row : std::as_const(m_built))
-        retire(row);
-    m_built = kept;
+    m_built.sync([first, last](qsizetype index) { return index >= first && index < last; },
+                 [this](qsizetype index) { return m_create(m_entries[index].sceneID); },
+                 [this](SceneRow* row, qsizetype index) { showRow(row, index); });
 }
 
 QSize SceneList::sizeHint() const

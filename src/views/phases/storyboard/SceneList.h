@@ -6,7 +6,8 @@
 // hundred scenes cost what a dozen do. Rows are kept by scene id while they
 // stay in reach; scrolling builds the rows it brings in.
 
-#include <QHash>
+#include "design/LazyKeyedList.h"
+
 #include <QList>
 #include <QUuid>
 #include <QWidget>
@@ -47,13 +48,14 @@ protected:
 
 private:
     void follow();
-    void show(SceneRow* row, qsizetype index) const;
+    // Places the row of the entry at that index and shows the entry on it.
+    void showRow(SceneRow* row, qsizetype index) const;
     int rowTop(qsizetype index) const;
 
     QScrollArea* m_page;
     Create m_create;
     QList<Entry> m_entries;
-    QHash<QUuid, SceneRow*> m_built;
+    LazyKeyedList<QUuid, SceneRow> m_built;
     int m_rowHeight;
 };
 

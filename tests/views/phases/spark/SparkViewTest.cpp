@@ -31,6 +31,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextEdit>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <cmath>
@@ -226,6 +227,112 @@ private Q_SLOTS:
         QTRY_COMPARE(s.view.ideaBoard()->cardViews().size(), 1);
         QCoreApplication::processEvents();
         QCOMPARE(bar->value(), before);
+    }
+
+    // The strip slides cards under a resting pointer (a wheel turn, a
+    // delete): the delete mark is on exactly the card under the pointer, and
+    // on none once the pointer has left the cards.
+    void theDeleteMarkFollowsThePointerAsCardsSlide()
+    {
+        Project p = sparkProject();
+        for (int i = 0; i < 60; ++i)
+            p.idea.cards << IdeaCard{.id = newId(), .kind = IdeaCardKind::line, .text = u"Fragment %1"_s.arg(i)};
+        Shown s(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        IdeaBoard* board = s.view.ideaBoard();
+        s.view.page()->ensureWidgetVisible(board->strip());
+        const auto marked = [board] {
+            QList<QUuid> ids;
+            for (IdeaCardView* card : board->cardViews()) {
+                if (card->isDeleteShown())
+                    ids << card->cardID();
+            }
+            return ids;
+        };
+        const auto underPointer = [board]() -> IdeaCardView* {
+            for (IdeaCardView* card : board->cardViews()) {
+                if (card->isVisible() && card->rect().contains(card->mapFromGlobal(QCursor::pos())))
+                    return card;
+            }
+            return nullptr;
+        };
+        IdeaCardView* first = board->cardViews().at(1);
+        QTest::mouseMove(first, first->rect().center());
+        QTRY_COMPARE(marked(), QList<QUuid>{first->cardID()});
+
+        // Four notches sideways bring the next card under the pointer.
+        QWidget* viewport = board->strip()->viewport();
+        const QPointF at = viewport->mapFromGlobal(QPointF(QCursor::pos()));
+        QWheelEvent wheel(at, QCursor::pos(), QPoint(), QPoint(-480, 0), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(viewport, &wheel);
+        IdeaCardView* slid = underPointer();
+        QVERIFY(slid && slid != first);
+        QTRY_COMPARE(marked(), QList<QUuid>{slid->cardID()});
+
+        // The pointer moves on to the card after it.
+        IdeaCardView* next = board->cardViews().at(board->cardViews().indexOf(slid) + 1);
+        QTest::mouseMove(next, next->rect().center());
+        QTRY_COMPARE(marked(), QList<QUuid>{next->cardID()});
+
+        // Deleting it brings its neighbour under the pointer, and only there.
+        const QUuid deleted = next->cardID();
+        QTest::mouseClick(next->deleteButton(), Qt::LeftButton);
+        QVERIFY(!board->cardView(deleted));
+        IdeaCardView* neighbour = underPointer();
+        QVERIFY(neighbour);
+        QTRY_COMPARE(marked(), QList<QUuid>{neighbour->cardID()});
+
+        // Off the cards, no mark stays.
+        QTest::mouseMove(s.view.interrogationCard(), QPoint(4, 4));
+        QTRY_COMPARE(marked(), QList<QUuid>());
+    }
+
+    void buildingAFarCardLeavesThePageWhereItWas_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("words") << u"A fragment long enough to take many lines of its card. "_s.repeated(8);
+        QTest::newRow("one endless word") << u"x"_s.repeated(400);
+    }
+
+    void buildingAFarCardLeavesThePageWhereItWas()
+    {
+        // Scrolled to its foot, the page shows the strip's lower edge: a card
+        // built as the strip scrolls far along must not move it, nor a card
+        // deleted once that one is out of reach again.
+        QFETCH(QString, text);
+        Project p = sparkProject();
+        for (int i = 0; i < 80; ++i)
+            p.idea.cards << IdeaCard{.id = newId(), .kind = IdeaCardKind::image, .text = u"Fragment %1"_s.arg(i)};
+        p.idea.cards[70].text = text;
+        Shown s(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        IdeaBoard* board = s.view.ideaBoard();
+        QScrollBar* page = s.view.page()->verticalScrollBar();
+        QTRY_VERIFY(page->maximum() > 0);
+        page->setValue(page->maximum());
+        const int before = page->value();
+        // Once the board and the page have laid themselves out again, the
+        // page is where it was.
+        const QWidget* content = s.view.page()->widget();
+        const auto settled = [&] {
+            return board->height() == board->sizeHint().height() && content->height() == content->sizeHint().height();
+        };
+
+        IdeaCardView* tall = board->revealCard(p.idea.cards[70].id);
+        QVERIFY(tall);
+        QTRY_VERIFY(tall->height() > board->cardViews().first()->height());
+        QTRY_VERIFY(settled());
+        QCOMPARE(page->value(), before);
+        QVERIFY(tall->geometry().bottom() < board->strip()->viewport()->height());
+
+        board->strip()->horizontalScrollBar()->setValue(0);
+        QTRY_VERIFY(!board->cardView(p.idea.cards[70].id));
+        page->setValue(page->maximum());
+        const int foot = page->value();
+        s.session.edit([](Project& p) { p.idea.cards.removeFirst(); });
+        QTRY_VERIFY(settled());
+        QCOMPARE(page->value(), foot);
     }
 
     void aLongThemeKeepsItsRemoveButtonInReach()
