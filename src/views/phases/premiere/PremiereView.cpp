@@ -24,7 +24,9 @@ namespace studio {
 PremiereView::PremiereView(ProjectSession& session, QWidget* parent)
     : PhaseScreen(session, parent)
     , m_page(new ScrollColumn(this))
-    , m_selectedPresetID(u"streaming"_s)
+    // A screen built while the session's run goes on shows the preset that
+    // run will write.
+    , m_selectedPresetID(session.exportRun() ? session.exportRun()->presetID() : u"streaming"_s)
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
