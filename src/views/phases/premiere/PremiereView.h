@@ -58,6 +58,9 @@ private:
     ExportBar* m_exportBar;
 
     QString m_selectedPresetID;
+    // The page was at its end when a result row appeared: the next growth
+    // of the page keeps it at its end.
+    bool m_followEnd = false;
 };
 
 } // namespace studio
