@@ -25,6 +25,16 @@ extern "C" void onTerminationSignal(int signal)
     errno = saved;
 }
 
+// Gives the three signals their default action (ending the program) back.
+void restoreDefaultActions()
+{
+    struct sigaction action = {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
 } // namespace
 
 TerminationSignals* TerminationSignals::instance()
@@ -62,6 +72,9 @@ void TerminationSignals::readPending()
         const ssize_t n = ::read(m_readFd, bytes, sizeof bytes);
         if (n <= 0)
             break;
+        // The save and quit begins now. Should it hang, the next signal
+        // must still end the program, as it would any other.
+        restoreDefaultActions();
         for (ssize_t i = 0; i < n; ++i)
             Q_EMIT received(int(bytes[i]));
     }

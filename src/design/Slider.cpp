@@ -34,6 +34,7 @@ Slider::Slider(double minimum, double maximum, QWidget* parent)
         if (!m_setting)
             userMoved(v);
     });
+    connect(this, &QAbstractSlider::actionTriggered, this, &Slider::stepFromValue);
     connect(this, &QSlider::sliderReleased, this, [this] {
         if (m_pending) {
             const double v = *m_pending;
@@ -84,10 +85,10 @@ double Slider::snapped(double value) const
 
 void Slider::userMoved(int position)
 {
-    // A continuous slider moved by the pointer writes where the pointer is,
-    // not the nearest of the knob's steps.
-    double value = m_pointer && !(m_step > 0) ? *m_pointer : fromSteps(position);
-    m_pointer.reset();
+    // A continuous slider moved by the pointer or a key writes the exact
+    // value, not the nearest of the knob's steps.
+    double value = m_exact && !(m_step > 0) ? *m_exact : fromSteps(position);
+    m_exact.reset();
     if (m_step > 0) {
         value = snapped(value);
         // The knob sits on the grid value it stands for.
@@ -103,6 +104,40 @@ void Slider::userMoved(int position)
     }
     m_current = value;
     Q_EMIT valueEdited(value);
+}
+
+void Slider::stepFromValue(int action)
+{
+    // Qt has moved the knob by whole steps of its own; a continuous slider
+    // moves from the value it stands for instead (0.5906… less a step is
+    // 0.5806…, not 0.5806), starting from the end of the track for a stored
+    // value beyond it.
+    if (m_step > 0)
+        return;
+    const double from = m_current && std::isfinite(*m_current) ? std::clamp(*m_current, m_min, m_max) : position();
+    const double unit = (m_max - m_min) / steps;
+    double to = from;
+    switch (action) {
+    case SliderSingleStepAdd: to = from + unit * singleStep(); break;
+    case SliderSingleStepSub: to = from - unit * singleStep(); break;
+    case SliderPageStepAdd: to = from + unit * pageStep(); break;
+    case SliderPageStepSub: to = from - unit * pageStep(); break;
+    case SliderToMinimum: to = m_min; break;
+    case SliderToMaximum: to = m_max; break;
+    default: return;
+    }
+    to = std::clamp(to, m_min, m_max);
+    const int knob = toSteps(to);
+    setSliderPosition(knob);
+    if (knob != QSlider::value()) {
+        // The knob moves: userMoved() announces the value.
+        m_exact = to;
+        return;
+    }
+    if (to != from) {
+        m_current = to;
+        Q_EMIT valueEdited(to);
+    }
 }
 
 int Slider::toSteps(double value) const
@@ -170,9 +205,9 @@ void Slider::moveToPointer(qreal x)
 {
     const qreal usable = width() - knobDiameter;
     const qreal t = std::clamp(usable > 0 ? (x - knobDiameter / 2.0) / usable : 0.0, 0.0, 1.0);
-    m_pointer = m_min + (m_max - m_min) * t;
+    m_exact = m_min + (m_max - m_min) * t;
     QSlider::setValue(stepsAt(x));
-    m_pointer.reset();
+    m_exact.reset();
 }
 
 void Slider::mousePressEvent(QMouseEvent* event)

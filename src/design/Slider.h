@@ -11,6 +11,8 @@
 // of the track and never written back), and waits while the user drags.
 // With a step, what the user does snaps to the grid of minimum + k * step
 // inside the range; a stored value off that grid is still shown as it is.
+// Without one, keys and the wheel step from the value itself, as a drag
+// writes where the pointer is: never rounded to the knob's positions.
 
 #include <QSlider>
 
@@ -59,6 +61,7 @@ private:
     int stepsAt(qreal x) const;
     void moveToPointer(qreal x);
     void userMoved(int position);
+    void stepFromValue(int action);
     void syncKeySteps();
 
     double m_min;
@@ -68,8 +71,8 @@ private:
     // What the knob stands for: the value last shown or last edited.
     std::optional<double> m_current;
     std::optional<double> m_pending;
-    // Where the pointer put the value, while its move is announced.
-    std::optional<double> m_pointer;
+    // Where the pointer or a key put the value, while its move is announced.
+    std::optional<double> m_exact;
     bool m_setting = false;
     qreal m_grabOffset = 0;
     // Wheel travel short of a whole notch, kept for the next event.

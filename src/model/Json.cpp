@@ -1,5 +1,7 @@
 #include "model/Json.h"
 
+#include "model/Text.h"
+
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -136,6 +138,11 @@ QString describe(const QJsonValue& v)
     return describe(Value::Type::undefined);
 }
 
+QString quoted(const QString& value)
+{
+    return u'\'' + text::isolated(value) + u'\'';
+}
+
 Reader::Reader(Value object, const KeyPath& path)
     : m_value(object), m_path(path)
 {
@@ -191,7 +198,7 @@ QUuid Codec<QUuid>::decode(const Value& v, const KeyPath& path)
     const QString text = Codec<QString>::decode(v, path);
     if (auto id = parseUuid(text))
         return *id;
-    failAt(path, QStringLiteral("malformed UUID '%1'").arg(text));
+    failAt(path, QStringLiteral("malformed UUID ") + quoted(text));
 }
 
 void requireArray(const Value& v, const KeyPath& path)

@@ -249,6 +249,11 @@ private:
 [[noreturn]] void failAt(const KeyPath& path, const QString& what);
 QString describe(Value::Type type);
 QString describe(const QJsonValue& v);
+// A value or key from the document as a failure names it, between quotes and
+// isolated (text::isolated): the reasons are shown inside longer messages
+// ("Couldn't read …: …"), and direction marks in the value must end with it
+// rather than reorder the words around it.
+QString quoted(const QString& value);
 
 template <>
 struct Codec<QString> {
@@ -319,7 +324,7 @@ struct Codec<E> {
         const QString raw = Codec<QString>::decode(v, path);
         if (auto e = fromRaw<E>(raw))
             return *e;
-        failAt(path, QStringLiteral("unknown value '%1'").arg(raw));
+        failAt(path, QStringLiteral("unknown value ") + quoted(raw));
     }
     static void write(Output& out, E e, int) { out.string(rawValue(e)); }
 };

@@ -68,8 +68,11 @@ struct FieldsDTO {
             r.fail(key, u"expected an object, found "_s + json::describe(value));
         const QJsonObject fields = value.toObject();
         FieldsDTO dto;
-        for (auto it = fields.begin(); it != fields.end(); ++it)
-            dto.fields.insert(it.key(), json::Codec<QString>::decode(it.value(), r.pathOf(key) + u'.' + it.key()));
+        // The keys are the model's: a failure names one isolated, like a value.
+        for (auto it = fields.begin(); it != fields.end(); ++it) {
+            const json::KeyPath path = r.pathOf(key) + u'.' + text::isolated(it.key());
+            dto.fields.insert(it.key(), json::Codec<QString>::decode(it.value(), path));
+        }
         return dto;
     }
 };

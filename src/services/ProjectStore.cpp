@@ -291,8 +291,11 @@ void ProjectStore::load()
         if (decoded[i].project)
             loaded.append(std::move(*decoded[i].project));
         else
+            // The reason is ours: the codec isolates each value from the file
+            // it quotes, and wrapping the whole reason would let those values
+            // reorder its words.
             fail(u"Couldn't read "_s + text::isolated(QFileInfo(folders[i]).fileName()) + u": "_s
-                 + text::isolated(decoded[i].failure));
+                 + decoded[i].failure);
     }
 
     std::stable_sort(loaded.begin(), loaded.end(),

@@ -2,6 +2,8 @@
 
 #include "services/UpdateError.h"
 
+#include "model/Text.h"
+
 #include <QHash>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -129,7 +131,9 @@ QStringList extractArguments(const QString& archive, const QString& destination)
 
 QString UpdateArchive::unsafeEntryText(const QString& name)
 {
-    return QStringLiteral("The update archive holds an unsafe entry: “%1”.").arg(name);
+    // The name is the archive's: isolated, so its direction marks can't
+    // carry the closing quote and full stop away.
+    return QStringLiteral("The update archive holds an unsafe entry: “%1”.").arg(text::isolated(name));
 }
 
 QString UpdateArchive::tooLargeText()

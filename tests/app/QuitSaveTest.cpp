@@ -2,9 +2,12 @@
 // itself as the program (the same start-up as main()), with three productions
 // open and edited but never saved, and ends it by SIGTERM, SIGINT, SIGHUP,
 // the quit action and the window's close. Then it reads the documents on disk.
+// A second signal ends the program even when its interface thread hangs after
+// the first.
 
 #include "app/MainWindow.h"
 #include "app/StudioApp.h"
+#include "app/TerminationSignals.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
@@ -24,6 +27,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -54,6 +58,16 @@ int runStudio(int argc, char** argv, const QString& ending)
         app.openProject(samples[i]);
         app.selectedTab()->session()->edit([i](Project& p) { p.name = markerFor(i); });
         ids.append(samples[i].id.toString(QUuid::WithoutBraces));
+    }
+    if (ending == u"stuck"_s) {
+        // The interface thread hangs once the save and quit has begun (after
+        // the program's own handler, connected first, has saved).
+        QObject::connect(TerminationSignals::instance(), &TerminationSignals::received, &studio, [] {
+            std::printf("stuck\n");
+            std::fflush(stdout);
+            for (;;)
+                ::pause();
+        });
     }
     studio.show();
     QTimer::singleShot(0, &studio, [&] {
@@ -123,6 +137,42 @@ private Q_SLOTS:
             QCOMPARE(storedName(ids[i]), markerFor(i));
         // Only the three productions: the home tab has nothing to save.
         QCOMPARE(QDir(ProjectStore::rootPath()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 3);
+    }
+
+    void aSecondSignalEndsAProgramStuckInItsSave_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::newRow("SIGTERM twice") << int(SIGTERM) << int(SIGTERM);
+        QTest::newRow("SIGHUP then SIGINT") << int(SIGHUP) << int(SIGINT);
+    }
+
+    void aSecondSignalEndsAProgramStuckInItsSave()
+    {
+        QFETCH(int, first);
+        QFETCH(int, second);
+        QDir(ProjectStore::rootPath()).removeRecursively();
+
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {childFlag, u"stuck"_s});
+        QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine() || child.state() == QProcess::NotRunning, 20000);
+        const QString ready = QString::fromUtf8(child.readLine()).trimmed();
+        QVERIFY2(ready.startsWith(u"ready "_s), qPrintable(ready));
+        const QStringList ids = ready.mid(6).split(u' ');
+
+        QCOMPARE(::kill(pid_t(child.processId()), first), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine() || child.state() == QProcess::NotRunning, 20000);
+        QCOMPARE(QString::fromUtf8(child.readLine()).trimmed(), u"stuck"_s);
+        // The first signal saved before the hang.
+        for (int i = 0; i < ids.size(); ++i)
+            QCOMPARE(storedName(ids[i]), markerFor(i));
+
+        QCOMPARE(::kill(pid_t(child.processId()), second), 0);
+        QVERIFY2(child.waitForFinished(10000), "the second signal left the program running");
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(child.exitCode(), second);
     }
 };
 

@@ -20,10 +20,12 @@
 
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QtTest>
 
+#include <cmath>
 #include <limits>
 
 using namespace studio;
@@ -206,6 +208,48 @@ private slots:
         QTest::mouseRelease(slider, Qt::LeftButton, {}, middle);
         QCOMPARE(slider->position(), 0.9);
         QCOMPARE(edited.count(), 1); // the press only
+    }
+
+    void continuousSliderStepsFromItsValue()
+    {
+        // A tone dial holding a value between the knob's positions: keys and
+        // the wheel move it by whole steps from that value, never onto the
+        // knob's own grid.
+        LabeledSlider dial(QStringLiteral("Energy"), QStringLiteral("Still"), QStringLiteral("Frantic"));
+        QSignalSpy edited(&dial, &LabeledSlider::valueEdited);
+        dial.setValue(0.590612345);
+        dial.resize(240, dial.sizeHint().height());
+        dial.show();
+        dial.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dial));
+        Slider* slider = dial.slider();
+        slider->setFocus();
+        QTRY_VERIFY(slider->hasFocus());
+        const auto lastEdit = [&] { return edited.isEmpty() ? -1.0 : edited.last().at(0).toDouble(); };
+        const auto near = [](double a, double b) { return std::abs(a - b) < 1e-12; };
+
+        QTest::keyClick(slider, Qt::Key_Left);
+        QVERIFY2(near(lastEdit(), 0.580612345), qPrintable(QString::number(lastEdit(), 'g', 17)));
+        QTest::keyClick(slider, Qt::Key_PageUp);
+        QVERIFY2(near(lastEdit(), 0.680612345), qPrintable(QString::number(lastEdit(), 'g', 17)));
+        const QPointF at(slider->width() / 2.0, slider->height() / 2.0);
+        QWheelEvent up(at, slider->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(slider, &up);
+        QVERIFY2(near(lastEdit(), 0.690612345), qPrintable(QString::number(lastEdit(), 'g', 17)));
+
+        // Past the end: stepping back starts from the end of the track, and
+        // stepping further out writes nothing.
+        dial.setValue(1.7);
+        edited.clear();
+        QTest::keyClick(slider, Qt::Key_Right);
+        QCOMPARE(edited.count(), 0);
+        QTest::keyClick(slider, Qt::Key_Left);
+        QVERIFY2(near(lastEdit(), 0.99), qPrintable(QString::number(lastEdit(), 'g', 17)));
+        // Just short of the end, a step reaches the end exactly.
+        dial.setValue(0.99996);
+        QTest::keyClick(slider, Qt::Key_Right);
+        QCOMPARE(lastEdit(), 1.0);
     }
 
     void steppedSliderWritesOnlyGridValues()

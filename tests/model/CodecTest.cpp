@@ -5,6 +5,7 @@
 #include <cmath>
 
 using namespace studio;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -76,6 +77,12 @@ struct Holder {
 
 const QByteArray kId = "e621e1f8-c36c-495a-93fc-0c247a3e6e5f";
 
+// A refused value as a failure quotes it: isolated inside the quotes.
+QString quoted(const QString& value)
+{
+    return u'\'' + text::isolated(value) + u'\'';
+}
+
 } // namespace
 
 class CodecTest : public QObject {
@@ -89,9 +96,9 @@ private Q_SLOTS:
         QTest::newRow("missing required") << QByteArray(R"({"items":[{}]})") << "items[0].id: missing key";
         QTest::newRow("null required") << QByteArray(R"({"items":[{"id":null}]})") << "items[0].id: null where a value is required";
         QTest::newRow("malformed uuid") << QByteArray(R"({"items":[{"id":"E621E1F8C36C495A93FC0C247A3E6E5F"}]})")
-                                        << "items[0].id: malformed UUID 'E621E1F8C36C495A93FC0C247A3E6E5F'";
+                                        << "items[0].id: malformed UUID " + quoted("E621E1F8C36C495A93FC0C247A3E6E5F");
         QTest::newRow("braced uuid") << QByteArray(R"({"items":[{"id":"{e621e1f8-c36c-495a-93fc-0c247a3e6e5f}"}]})")
-                                     << "items[0].id: malformed UUID '{e621e1f8-c36c-495a-93fc-0c247a3e6e5f}'";
+                                     << "items[0].id: malformed UUID " + quoted("{e621e1f8-c36c-495a-93fc-0c247a3e6e5f}");
         QTest::newRow("fractional int") << "{\"items\":[{" + id + ",\"count\":10.5}]}"
                                         << "items[0].count: expected an integer, found 10.5";
         QTest::newRow("bool as number") << "{\"items\":[{" + id + ",\"on\":1}]}"
@@ -99,9 +106,15 @@ private Q_SLOTS:
         QTest::newRow("number as string") << "{\"items\":[{" + id + ",\"weight\":\"0.5\"}]}"
                                           << "items[0].weight: expected a number, found a string";
         QTest::newRow("unknown enum") << "{\"items\":[{" + id + ",\"mood\":\"Calm\"}]}"
-                                      << "items[0].mood: unknown value 'Calm'";
+                                      << "items[0].mood: unknown value " + quoted("Calm");
         QTest::newRow("enum in list") << "{\"items\":[{" + id + ",\"moods\":[\"calm\",\"huge\"]}]}"
-                                      << "items[0].moods[1]: unknown value 'huge'";
+                                      << "items[0].moods[1]: unknown value " + quoted("huge");
+        // Direction marks in a refused value end with it: the path, the words
+        // and the closing quote read in order.
+        QTest::newRow("enum overriding direction") << "{\"items\":[{" + id + ",\"mood\":\"abc\u202Edef ghi\"}]}"
+                                                   << "items[0].mood: unknown value " + quoted(u"abc\u202Edef ghi"_s);
+        QTest::newRow("uuid closing an isolate") << QByteArray("{\"items\":[{\"id\":\"\u2069\u202E42\"}]}")
+                                                 << "items[0].id: malformed UUID " + quoted(u"\u2069\u202E42"_s);
         QTest::newRow("null in list") << QByteArray(R"({"items":[null]})") << "items[0]: null in a list";
         QTest::newRow("object expected") << QByteArray(R"({"items":[3]})") << "items[0]: expected an object, found a number";
         QTest::newRow("not json") << QByteArray("{\"items\":") << QString();

@@ -2,6 +2,7 @@
 
 #include "model/Generation.h"
 #include "model/Project.h"
+#include "model/Text.h"
 
 #include <QJsonArray>
 #include <QTest>
@@ -12,6 +13,12 @@ using namespace studio;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// A refused value as a failure quotes it: isolated inside the quotes.
+QString quoted(const QString& value)
+{
+    return u'\'' + text::isolated(value) + u'\'';
+}
 
 // Paths like "episodes.0.scenes.0.shots.1.size": numbers index arrays.
 QJsonValue edited(const QJsonValue& node, QStringList path, const std::optional<QJsonValue>& replacement)
@@ -195,35 +202,35 @@ private Q_SLOTS:
             QTest::addRow("root without %s", key) << QString::fromLatin1(key) << QByteArray() << QString::fromLatin1(key) + u": missing key"_s;
         QTest::newRow("null root key") << u"posterSeed"_s << QByteArray("null") << u"posterSeed: null where a value is required"_s;
         QTest::newRow("tone with one dial") << u"idea.tone"_s << QByteArray(R"({"brightness":0.2})") << u"idea.tone.realism: missing key"_s;
-        QTest::newRow("genre of other case") << u"idea.genres"_s << QByteArray(R"(["drama","scifi"])") << u"idea.genres[1]: unknown value 'scifi'"_s;
-        QTest::newRow("rating label") << u"idea.rating"_s << QByteArray(R"("PG-13")") << u"idea.rating: unknown value 'PG-13'"_s;
+        QTest::newRow("genre of other case") << u"idea.genres"_s << QByteArray(R"(["drama","scifi"])") << u"idea.genres[1]: unknown value "_s + quoted(u"scifi"_s);
+        QTest::newRow("rating label") << u"idea.rating"_s << QByteArray(R"("PG-13")") << u"idea.rating: unknown value "_s + quoted(u"PG-13"_s);
         QTest::newRow("fractional runtime") << u"idea.targetRuntimeMinutes"_s << QByteArray("10.5") << u"idea.targetRuntimeMinutes: expected an integer, found 10.5"_s;
         QTest::newRow("runtime as text") << u"idea.targetRuntimeMinutes"_s << QByteArray(R"("10")") << u"idea.targetRuntimeMinutes: expected an integer, found a string"_s;
         QTest::newRow("card without text") << u"idea.cards.0.text"_s << QByteArray() << u"idea.cards[0].text: missing key"_s;
         QTest::newRow("episode number bool") << u"episodes.0.number"_s << QByteArray("true") << u"episodes[0].number: expected an integer, found a boolean"_s;
-        QTest::newRow("kind of other case") << u"episodes.0.structure.kind"_s << QByteArray(R"("FiveAct")") << u"episodes[0].structure.kind: unknown value 'FiveAct'"_s;
+        QTest::newRow("kind of other case") << u"episodes.0.structure.kind"_s << QByteArray(R"("FiveAct")") << u"episodes[0].structure.kind: unknown value "_s + quoted(u"FiveAct"_s);
         QTest::newRow("structure without acts") << u"episodes.0.structure.acts"_s << QByteArray() << u"episodes[0].structure.acts: missing key"_s;
         QTest::newRow("act without beats") << u"episodes.0.structure.acts.0.beats"_s << QByteArray() << u"episodes[0].structure.acts[0].beats: missing key"_s;
         QTest::newRow("charge as text") << u"episodes.0.structure.acts.0.beats.0.charge"_s << QByteArray(R"("1")") << u"episodes[0].structure.acts[0].beats[0].charge: expected a number, found a string"_s;
-        QTest::newRow("element kind") << u"episodes.0.script.elements.0.kind"_s << QByteArray(R"("scene")") << u"episodes[0].script.elements[0].kind: unknown value 'scene'"_s;
+        QTest::newRow("element kind") << u"episodes.0.script.elements.0.kind"_s << QByteArray(R"("scene")") << u"episodes[0].script.elements[0].kind: unknown value "_s + quoted(u"scene"_s);
         QTest::newRow("script without elements") << u"episodes.0.script.elements"_s << QByteArray() << u"episodes[0].script.elements: missing key"_s;
         QTest::newRow("scene without synopsis") << u"episodes.0.scenes.0.synopsis"_s << QByteArray() << u"episodes[0].scenes[0].synopsis: missing key"_s;
-        QTest::newRow("cast id malformed") << u"episodes.0.scenes.0.castIDs.0"_s << QByteArray(R"("123")") << u"episodes[0].scenes[0].castIDs[0]: malformed UUID '123'"_s;
-        QTest::newRow("size in lower case") << u"episodes.0.scenes.0.shots.0.size"_s << QByteArray(R"("extremewide")") << u"episodes[0].scenes[0].shots[0].size: unknown value 'extremewide'"_s;
-        QTest::newRow("approved id malformed") << u"episodes.0.scenes.0.shots.0.approvedTakeID"_s << QByteArray(R"("take-1")") << u"episodes[0].scenes[0].shots[0].approvedTakeID: malformed UUID 'take-1'"_s;
+        QTest::newRow("cast id malformed") << u"episodes.0.scenes.0.castIDs.0"_s << QByteArray(R"("123")") << u"episodes[0].scenes[0].castIDs[0]: malformed UUID "_s + quoted(u"123"_s);
+        QTest::newRow("size in lower case") << u"episodes.0.scenes.0.shots.0.size"_s << QByteArray(R"("extremewide")") << u"episodes[0].scenes[0].shots[0].size: unknown value "_s + quoted(u"extremewide"_s);
+        QTest::newRow("approved id malformed") << u"episodes.0.scenes.0.shots.0.approvedTakeID"_s << QByteArray(R"("take-1")") << u"episodes[0].scenes[0].shots[0].approvedTakeID: malformed UUID "_s + quoted(u"take-1"_s);
         QTest::newRow("take without seed") << u"episodes.0.scenes.0.shots.0.takes.0.seed"_s << QByteArray() << u"episodes[0].scenes[0].shots[0].takes[0].seed: missing key"_s;
         QTest::newRow("take date as text") << u"episodes.0.scenes.0.shots.0.takes.0.createdAt"_s << QByteArray(R"("2026-01-01")") << u"episodes[0].scenes[0].shots[0].takes[0].createdAt: expected a number, found a string"_s;
         QTest::newRow("clip without seconds") << u"episodes.0.timeline.0.seconds"_s << QByteArray() << u"episodes[0].timeline[0].seconds: missing key"_s;
         QTest::newRow("dialogue flag as number") << u"episodes.0.timeline.0.hasDialogue"_s << QByteArray("1") << u"episodes[0].timeline[0].hasDialogue: expected a boolean, found a number"_s;
         QTest::newRow("cue without mood") << u"episodes.0.musicCues.0.mood"_s << QByteArray() << u"episodes[0].musicCues[0].mood: missing key"_s;
-        QTest::newRow("role label") << u"cast.0.role"_s << QByteArray(R"("Supporting")") << u"cast[0].role: unknown value 'Supporting'"_s;
+        QTest::newRow("role label") << u"cast.0.role"_s << QByteArray(R"("Supporting")") << u"cast[0].role: unknown value "_s + quoted(u"Supporting"_s);
         QTest::newRow("relationship without label") << u"cast.0.relationships.0.label"_s << QByteArray() << u"cast[0].relationships[0].label: missing key"_s;
         QTest::newRow("ref seeds not a list") << u"cast.0.refSeeds"_s << QByteArray(R"("a")") << u"cast[0].refSeeds: expected an array, found a string"_s;
-        QTest::newRow("location kind label") << u"locations.0.kind"_s << QByteArray(R"("Interior")") << u"locations[0].kind: unknown value 'Interior'"_s;
-        QTest::newRow("aspect unknown") << u"look.aspect"_s << QByteArray(R"("wide")") << u"look.aspect: unknown value 'wide'"_s;
+        QTest::newRow("location kind label") << u"locations.0.kind"_s << QByteArray(R"("Interior")") << u"locations[0].kind: unknown value "_s + quoted(u"Interior"_s);
+        QTest::newRow("aspect unknown") << u"look.aspect"_s << QByteArray(R"("wide")") << u"look.aspect: unknown value "_s + quoted(u"wide"_s);
         QTest::newRow("style id a number") << u"look.styleID"_s << QByteArray("3") << u"look.styleID: expected a string, found a number"_s;
         QTest::newRow("phase set member") << u"completedPhases"_s << QByteArray(R"(["spark",3])") << u"completedPhases[1]: expected a string, found a number"_s;
-        QTest::newRow("id without hyphens") << u"id"_s << QByteArray(R"("E621E1F8C36C495A93FC0C247A3E6E5F")") << u"id: malformed UUID 'E621E1F8C36C495A93FC0C247A3E6E5F'"_s;
+        QTest::newRow("id without hyphens") << u"id"_s << QByteArray(R"("E621E1F8C36C495A93FC0C247A3E6E5F")") << u"id: malformed UUID "_s + quoted(u"E621E1F8C36C495A93FC0C247A3E6E5F"_s);
     }
     void rejectsBrokenDocuments()
     {

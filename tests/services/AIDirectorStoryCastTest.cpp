@@ -1,5 +1,7 @@
 #include "AIDirectorFixtures.h"
 
+#include "model/Text.h"
+
 #include <QTest>
 
 using namespace studio;
@@ -274,11 +276,17 @@ private Q_SLOTS:
     void fleshOutBadFields_data()
     {
         QTest::addColumn<QString>("reply");
-        QTest::newRow("missing") << QStringLiteral("{}");
-        QTest::newRow("null") << QStringLiteral("{\"fields\":null}");
-        QTest::newRow("array") << QStringLiteral("{\"fields\":[\"want\"]}");
-        QTest::newRow("value not a text") << QStringLiteral("{\"fields\":{\"want\":\"a\",\"age\":40}}");
-        QTest::newRow("null value") << QStringLiteral("{\"fields\":{\"want\":null}}");
+        QTest::addColumn<QString>("detail"); // checked when given
+        QTest::newRow("missing") << QStringLiteral("{}") << QString();
+        QTest::newRow("null") << QStringLiteral("{\"fields\":null}") << QString();
+        QTest::newRow("array") << QStringLiteral("{\"fields\":[\"want\"]}") << QString();
+        QTest::newRow("value not a text") << QStringLiteral("{\"fields\":{\"want\":\"a\",\"age\":40}}") << QString();
+        QTest::newRow("null value") << QStringLiteral("{\"fields\":{\"want\":null}}") << QString();
+        // The model's key is isolated where the failure names it, so its
+        // direction override can't reorder the words after it.
+        QTest::newRow("key overriding direction") << QStringLiteral("{\"fields\":{\"a\u202Eb\":40}}")
+                                                  << QStringLiteral("fields.") + text::isolated(QStringLiteral("a\u202Eb"))
+                + QStringLiteral(": expected a string, found a number");
     }
 
     void fleshOutBadFields()
@@ -289,6 +297,9 @@ private Q_SLOTS:
         const auto error = aiErrorOf(model.director().fleshOutCharacter(Project{}, member(QStringLiteral("A"), CastRole::lead)));
         QVERIFY(error);
         QCOMPARE(error->kind(), AIError::Kind::parsing);
+        QFETCH(QString, detail);
+        if (!detail.isEmpty())
+            QCOMPARE(error->message(), detail);
     }
 
     void locationPromptWithEmptyFields()

@@ -187,7 +187,7 @@ private Q_SLOTS:
         QTest::newRow("missing key") << u"F.palisademotion"_s << QJsonDocument(missingKey).toJson()
                                      << u"episodes: missing key"_s;
         QTest::newRow("unknown case") << u"G.palisademotion"_s << QJsonDocument(badEnum).toJson()
-                                      << u"format: unknown value 'opera'"_s;
+                                      << u"format: unknown value '"_s + text::isolated(u"opera"_s) + u"'"_s;
     }
 
     void unreadableDocumentsAreSkippedAndReported()
@@ -233,6 +233,11 @@ private Q_SLOTS:
             QVERIFY2(message.startsWith(u"Couldn't read "_s), qPrintable(message));
             QVERIFY2(directionMarksStayInside(message), qPrintable(message));
         }
+        // The refused value alone is isolated, never the reason around it,
+        // so the reason's words and its closing quote keep their places.
+        const QString refused = u"Couldn't read "_s + text::isolated(u"B.palisademotion"_s)
+            + u": format: unknown value '"_s + text::isolated(u"\u202Eopera"_s) + u"'"_s;
+        QVERIFY(errors.at(0).at(0).toString() == refused || errors.at(1).at(0).toString() == refused);
     }
 
     void aDocumentInPlaceOfAFileOrADirectoryIsReported()

@@ -1,3 +1,4 @@
+#include "model/Text.h"
 #include "services/UpdateArchive.h"
 #include "services/UpdateError.h"
 #include "support/FakeUpdateBundle.h"
@@ -118,6 +119,14 @@ private Q_SLOTS:
         QFETCH(Entries, entries);
         QFETCH(QString, refused);
         QCOMPARE(checkFailure(entries), refused.isEmpty() ? QString() : UpdateArchive::unsafeEntryText(refused));
+    }
+
+    void refusalIsolatesTheEntryName()
+    {
+        const QString name = QStringLiteral("../\u202Eevil");
+        QCOMPARE(checkFailure(Entries{fileEntry(name)}),
+                 QStringLiteral("The update archive holds an unsafe entry: “") + text::isolated(name)
+                     + QStringLiteral("”."));
     }
 
     void sizeCap_data()

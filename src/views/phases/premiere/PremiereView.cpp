@@ -15,7 +15,10 @@
 #include "views/phases/premiere/PressKitCard.h"
 
 #include <QHBoxLayout>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -24,7 +27,9 @@ namespace studio {
 PremiereView::PremiereView(ProjectSession& session, QWidget* parent)
     : PhaseScreen(session, parent)
     , m_page(new ScrollColumn(this))
-    , m_selectedPresetID(u"streaming"_s)
+    // A screen built while the session's run goes on shows the preset that
+    // run will write.
+    , m_selectedPresetID(session.exportRun() ? session.exportRun()->presetID() : u"streaming"_s)
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -73,6 +78,15 @@ PremiereView::PremiereView(ProjectSession& session, QWidget* parent)
             revealInFileManager(*last->path);
     });
     connect(&session, &ProjectSession::exportChanged, this, &PremiereView::showExportState);
+    QScrollBar* scroll = m_page->verticalScrollBar();
+    connect(scroll, &QScrollBar::rangeChanged, this, [this](int, int maximum) {
+        if (std::exchange(m_followEnd, false))
+            m_page->verticalScrollBar()->setValue(maximum);
+    });
+    connect(scroll, &QScrollBar::valueChanged, this, [this, scroll](int value) {
+        if (value < scroll->maximum())
+            m_followEnd = false;
+    });
 
     m_presets->setSelectedID(m_selectedPresetID);
     showExportState();
@@ -109,7 +123,17 @@ void PremiereView::showExportState()
         state.exportedPath = last->path;
         state.error = last->error;
     }
+    const auto showsRow = [this] {
+        return !m_exportBar->successRow()->isHidden() || !m_exportBar->errorRow()->isHidden();
+    };
+    const bool hadRow = showsRow();
     m_exportBar->setState(state);
+    // The user who exported from the end of the page sees how it went: the
+    // page, already taller than its view, grows by the row that appears under
+    // the button, and follows it to its new end.
+    QScrollBar* scroll = m_page->verticalScrollBar();
+    if (!hadRow && showsRow() && m_page->isVisible() && scroll->maximum() > 0 && scroll->value() == scroll->maximum())
+        m_followEnd = true;
 }
 
 void PremiereView::refresh()

@@ -5,8 +5,8 @@
 // checklist, the delivery preset cards, the press kit, and the export bar.
 // Statistics and checklist run over every episode and follow every change.
 //
-// The chosen preset is the screen's own: a new screen starts from
-// "streaming". The export run is the session's: the screen starts it there
+// The chosen preset is the screen's own: a new screen starts from the preset
+// of the session's run under way, else from "streaming". The export run is the session's: the screen starts it there
 // and shows it as the session has it, so a screen built mid-run shows the
 // progress (and then the result) and never starts a second run beside it.
 
@@ -58,6 +58,9 @@ private:
     ExportBar* m_exportBar;
 
     QString m_selectedPresetID;
+    // The page was at its end when a result row appeared: the next growth
+    // of the page keeps it at its end.
+    bool m_followEnd = false;
 };
 
 } // namespace studio

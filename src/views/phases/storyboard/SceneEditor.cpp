@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +50,27 @@ private:
     mutable QSize m_measured;
     mutable QString m_measuredText;
     mutable bool m_measuredOn = false;
+};
+
+// The heading row. Nothing around it scrolls down, so where the row doesn't
+// fit, a plain turn of the wheel over it scrolls it sideways too.
+class HeadingStrip : public HorizontalStrip {
+public:
+    using HorizontalStrip::HorizontalStrip;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override
+    {
+        HorizontalStrip::wheelEvent(event);
+        if (event->isAccepted() || horizontalScrollBar()->maximum() == 0)
+            return;
+        // The same travel turned sideways: down moves towards the row's end.
+        QWheelEvent sideways(event->position(), event->globalPosition(), event->pixelDelta().transposed(),
+                             event->angleDelta().transposed(), event->buttons(), event->modifiers(),
+                             event->phase(), event->inverted(), event->source());
+        HorizontalStrip::wheelEvent(&sideways);
+        event->setAccepted(sideways.isAccepted());
+    }
 };
 
 } // namespace
@@ -91,7 +113,7 @@ QWidget* SceneEditor::buildHeader()
     // The heading row is one line whatever the pane's width: the pills keep
     // together and the location menu keeps its whole name. Where the pane is
     // narrower than the row, the row scrolls sideways instead of wrapping.
-    m_heading = new HorizontalStrip(10, header);
+    m_heading = new HeadingStrip(10, header);
     m_heading->setIndicatorShown(true);
     QHBoxLayout* heading = m_heading->row();
     m_setting = new PillPicker(header);
@@ -159,16 +181,20 @@ QList<Chip*> SceneEditor::castChips() const
 
 void SceneEditor::showScene(const Project& project, const SceneCard& scene, const std::optional<QUuid>& selectedShot)
 {
-    if (scene.id != m_sceneID) {
+    const bool otherScene = scene.id != m_sceneID;
+    if (otherScene) {
         m_sceneID = scene.id;
         m_grid->verticalScrollBar()->setValue(0);
+        // Another scene's heading reads from its start (INT or EXT first),
+        // wherever the last one was scrolled to.
+        m_heading->horizontalScrollBar()->setValue(0);
     }
     m_locations = project.locations;
     m_setting->setSelection(scene.setting);
     m_location->setLabel(scene.locationName(project.locations));
     m_locationText->setVisible(!scene.locationID.has_value());
     m_locationText->setText(scene.locationText);
-    if (m_locationText->lineEdit()->hasFocus()) {
+    if (!otherScene && m_locationText->lineEdit()->hasFocus()) {
         // The name typed grows the menu before the field: keep the field
         // being typed in on screen once the row has been laid out again.
         QTimer::singleShot(0, this, [this] { m_heading->ensureWidgetVisible(m_locationText, 0, 0); });

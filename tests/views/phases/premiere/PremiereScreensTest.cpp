@@ -12,6 +12,8 @@
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
 #include "support/WorkspaceStage.h"
+#include "design/GhostButton.h"
+#include "views/phases/premiere/ExportBar.h"
 #include "views/phases/premiere/PremiereView.h"
 #include "views/shell/ProjectWorkspaceView.h"
 #include "state/ExportRun.h"
@@ -112,6 +114,35 @@ private Q_SLOTS:
         writeScreenshot(&stage.backdrop, u"premiere-assist-running"_s);
         model.release();
         QTRY_VERIFY(!session.aiBusy());
+    }
+
+    void theResultRowShowsUnderTheButtonAtTheEndOfThePage()
+    {
+        // Exported from the end of the page, where the button is: the row
+        // that tells how it went comes into view without another scroll.
+        QTemporaryDir root;
+        AppState app;
+        Project project = SampleFactory::lighthouse();
+        project.activePhase = PhaseID::premiere;
+        ProjectSession& session = openSession(app, project);
+        Stage stage(app, session, QSize(1440, 900));
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        PremiereView* view = stage.premiere();
+        session.setExportTarget(root.path(), 1ms);
+        stage.scrollToBottom();
+        view->runExport();
+        QTRY_VERIFY(session.lastExport() && session.lastExport()->path);
+        QWidget* reveal = view->exportBar()->revealButton();
+        QWidget* viewport = view->page()->viewport();
+        QTRY_VERIFY(viewport->rect().contains(QRect(reveal->mapTo(viewport, QPoint()), reveal->size())));
+
+        // Scrolled away from the end, the page stays where the user left it.
+        QScrollBar* bar = view->page()->verticalScrollBar();
+        bar->setValue(0);
+        view->runExport();
+        QTRY_VERIFY(session.lastExport() && session.lastExport()->path);
+        QTRY_VERIFY(!view->exportBar()->successRow()->isHidden());
+        QCOMPARE(bar->value(), 0);
     }
 
     void exportStates()

@@ -271,20 +271,26 @@ private Q_SLOTS:
         ProjectSession session(production());
         session.setExportTarget(root.path(), 20ms);
         auto* first = new PremiereView(session);
+        QTest::mouseClick(first->presets()->card(u"archive"_s), Qt::LeftButton);
         first->runExport();
         QTRY_VERIFY(session.exportRun()->progress() > 0);
-        // Leave Premiere and come back.
+        // Leave Premiere and come back: the run's preset is the one chosen.
         delete first;
         PremiereView again(session);
         ExportBar* bar = again.exportBar();
         QVERIFY(showsRun(bar));
         QVERIFY(bar->percentLabel()->text() != u"0%"_s);
+        QCOMPARE(again.selectedPresetID(), u"archive"_s);
+        QVERIFY(again.presets()->card(u"archive"_s)->isSelected());
+        QVERIFY(!again.presets()->card(u"streaming"_s)->isSelected());
         again.runExport();
         QCOMPARE(session.findChildren<ExportRun*>().size(), 1);
         // The result of that run shows on the new screen, and stays with the
         // session for the next one built.
         QTRY_VERIFY(!bar->successRow()->isHidden());
         QVERIFY(!bar->exportButton()->isHidden());
+        QCOMPARE(bar->exportButton()->text(), u"Export Archive Master"_s);
+        QVERIFY(session.lastExport()->path->endsWith(u"Archive Master.json"_s));
         PremiereView later(session);
         QVERIFY(!later.exportBar()->successRow()->isHidden());
         QVERIFY(QFile::exists(*session.lastExport()->path));

@@ -135,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(session.project().idea.tone.realism, 0.123456789);
     }
 
-    void aToneDialWritesWhereThePointerIs()
+    void aToneDialWritesWhereThePointerOrAKeyPutsIt()
     {
         Shown s(sparkProject());
         QVERIFY(QTest::qWaitForWindowExposed(&s.view));
@@ -148,6 +148,10 @@ private Q_SLOTS:
         QVERIFY(std::abs(written - 1.0 / 3.0) < 0.02);
         const double steps = written * 10000;
         QVERIFY2(std::abs(steps - std::round(steps)) > 1e-6, qPrintable(QString::number(written, 'g', 17)));
+        // A key steps from there, as exactly.
+        QTest::keyClick(dial, Qt::Key_Left);
+        const double stepped = s.session.project().idea.tone.realism;
+        QVERIFY2(std::abs(stepped - (written - 0.01)) < 1e-12, qPrintable(QString::number(stepped, 'g', 17)));
     }
 
     void interrogationWalksAndAnswers()

@@ -49,6 +49,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace studio;
@@ -362,6 +363,39 @@ private Q_SLOTS:
         QTest::keyClicks(field, u" and the pipes that still sing at night"_s);
         const QWidget* viewport = editor->headingRow()->viewport();
         QTRY_VERIFY(viewport->rect().contains(QRect(field->mapTo(viewport, QPoint()), field->size()).center()));
+    }
+
+    void headingRowScrollsByTheWheelAndStartsAtEachScene()
+    {
+        // Two scenes whose long location names overflow the heading row at
+        // the window's least size.
+        Project p = SampleFactory::lighthouse();
+        QList<SceneCard>& scenes = p.episodes.first().scenes;
+        for (SceneCard* scene : {&scenes[0], &scenes[1]}) {
+            scene->locationID.reset();
+            scene->locationText = u"The abandoned desalination plant beyond the northern salt flats"_s;
+        }
+        Stage stage(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        SceneEditor* editor = stage.view()->editor();
+        HorizontalStrip* row = editor->headingRow();
+        QScrollBar* sideways = row->horizontalScrollBar();
+        QTRY_VERIFY(sideways->maximum() > 0);
+
+        // A plain turn of the wheel over the row scrolls it towards its end.
+        QWidget* viewport = row->viewport();
+        const QPointF at = viewport->rect().center();
+        QWheelEvent down(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &down);
+        QVERIFY(sideways->value() > 0);
+
+        // Another scene's heading reads from its start, INT and EXT in view.
+        sideways->setValue(sideways->maximum());
+        stage.view()->select({scenes[1].id, std::nullopt});
+        QTRY_COMPARE(editor->sceneID(), scenes[1].id);
+        QWidget* setting = editor->settingPicker();
+        QTRY_VERIFY(viewport->rect().contains(QRect(setting->mapTo(viewport, QPoint()), setting->size())));
     }
 
     void durationIsShownNeverWritten()
