@@ -66,9 +66,6 @@ private:
     void assembleRequested();
     void assemble();
     void toggleSelection(const QUuid& clipID);
-    // A named operation on the active episode, given its id as the screen
-    // resolves it now (no episode: nothing).
-    bool editEpisode(const std::function<void(Project&, const QUuid&)>& change);
 
     double m_zoom;
     QUuid m_selectedClipID;

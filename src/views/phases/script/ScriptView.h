@@ -11,7 +11,6 @@
 
 #include <QList>
 #include <QUuid>
-#include <utility>
 
 namespace studio {
 
@@ -53,9 +52,6 @@ private:
     void settleLayout();
     // Tells the page what part of it is in view.
     void syncVisibleArea();
-    // A named operation on the active episode, through the edit door; its result.
-    template <typename Change>
-    auto editScript(Change change) -> decltype(change(std::declval<Project&>(), QUuid()));
 
     QList<ScriptCapsule*> m_kindButtons;
     GhostButton* m_storyDraft;
