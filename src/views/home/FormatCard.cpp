@@ -7,13 +7,15 @@
 #include "design/SymbolTile.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
-#include "views/home/NewProjectDraft.h"
+#include "state/rules/NewProjectDraft.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
 
 namespace studio {
+
+using rules::NewProjectDraft;
 
 FormatCard::FormatCard(ProjectFormat format, QWidget* parent)
     : QAbstractButton(parent)
