@@ -100,7 +100,6 @@ public:
     }
 
     W* widget(const Key& key) const { return m_rows.value(key); }
-    bool contains(const Key& key) const { return m_rows.contains(key); }
     QList<Key> keys() const { return m_order; }
     QList<W*> widgets() const
     {

@@ -41,7 +41,6 @@ public:
     ExportRun(ProjectSession& session, QString presetID, QString folder = QString(),
               std::chrono::milliseconds step = defaultStep);
 
-    QString presetID() const { return m_presetID; }
     void setPresetID(const QString& id) { m_presetID = id; }
 
     // Starts the steps; a second call does nothing.

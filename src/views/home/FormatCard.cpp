@@ -19,7 +19,6 @@ using rules::NewProjectDraft;
 
 FormatCard::FormatCard(ProjectFormat format, QWidget* parent)
     : QAbstractButton(parent)
-    , m_format(format)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);

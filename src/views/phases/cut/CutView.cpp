@@ -291,11 +291,6 @@ QString CutView::runtimeChipText() const
     return m_chip->chip().text;
 }
 
-QColor CutView::runtimeChipColor() const
-{
-    return toneColor(m_chip->chip().tone);
-}
-
 Alert* CutView::reassembleAlert() const
 {
     return m_alert;

@@ -34,13 +34,11 @@ public:
     explicit CutView(ProjectSession& session, QWidget* parent = nullptr);
     ~CutView() override;
 
-    double zoom() const { return m_zoom; }
     QUuid selectedClipID() const { return m_selectedClipID; }
     bool isConfirmingReassemble() const { return m_confirmReassemble; }
 
     GhostButton* assembleButton() const { return m_assemble; }
     QString runtimeChipText() const;
-    QColor runtimeChipColor() const;
     QWidget* zoomControl() const { return m_zoomControl; }
     Slider* zoomSlider() const { return m_zoomSlider; }
     EmptyStateView* emptyState() const { return m_empty; }

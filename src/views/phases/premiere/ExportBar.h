@@ -35,9 +35,7 @@ public:
     PrimaryButton* exportButton() const { return m_export; }
     QWidget* progressBar() const { return m_progress; }
     TextLabel* percentLabel() const { return m_percent; }
-    TextLabel* locationLabel() const { return m_location; }
     QWidget* successRow() const { return m_success; }
-    GhostButton* revealButton() const { return m_reveal; }
     QWidget* errorRow() const { return m_error; }
     TextLabel* errorLabel() const { return m_errorText; }
 

@@ -41,7 +41,6 @@ public:
     ScrollColumn* scrollArea() const { return m_scroll; }
     QList<ScriptCapsule*> kindButtons() const { return m_kindButtons; }
     GhostButton* storyDraftButton() const { return m_storyDraft; }
-    TextLabel* statistics() const { return m_statistics; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
