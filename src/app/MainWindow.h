@@ -27,7 +27,6 @@ public:
     explicit MainWindow(AppState& app, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    AppState& app() const { return m_app; }
     RootView* rootView() const { return m_root; }
     StoreErrorBanner* storeErrorBanner() const { return m_banner; }
 
@@ -46,7 +45,6 @@ public:
     // close, the quit action, the end of the event loop and a termination
     // signal all lead here, and only the first of them writes.
     void saveBeforeQuit();
-    bool hasSavedForQuit() const { return m_savedForQuit; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -24,9 +24,6 @@ public:
     // How many columns fit a width, and how wide they are.
     static Columns columnsFor(int width, int minimum, int maximum, int spacing);
 
-    int minimumColumnWidth() const { return m_minimum; }
-    int maximumColumnWidth() const { return m_maximum; }
-
     Qt::Orientations expandingDirections() const override { return Qt::Horizontal; }
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;

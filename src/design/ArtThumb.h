@@ -20,7 +20,6 @@ public:
 
     QString seed() const { return m_seed; }
     void setSeed(const QString& seed);
-    QSizeF artSize() const { return m_size; }
     void setArtSize(qreal width, qreal height);
     void setCornerRadius(qreal radius);
 

@@ -30,7 +30,6 @@ public:
     bool isAnimated() const { return m_animated; }
     // Defaults to what the desktop asks for (ReduceMotion).
     void setReduceMotion(bool reduce);
-    bool reducesMotion() const { return m_reduceMotion; }
     // Whether the mesh is moving (animated and motion not reduced).
     bool isRunning() const { return m_animated && !m_reduceMotion; }
 

@@ -30,11 +30,6 @@ BusyIndicator::BusyIndicator(qreal size, QWidget* parent)
     });
 }
 
-bool BusyIndicator::isSpinning() const
-{
-    return m_timer->isActive();
-}
-
 QSize BusyIndicator::sizeHint() const
 {
     const int s = int(std::ceil(m_size));

@@ -16,8 +16,6 @@ class BusyIndicator : public QWidget {
 public:
     explicit BusyIndicator(qreal size = 14, QWidget* parent = nullptr);
 
-    bool isSpinning() const;
-
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 

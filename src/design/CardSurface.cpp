@@ -62,32 +62,6 @@ CardSurface::CardSurface(qreal radius, const QColor& fill, QWidget* parent)
     m_outline = new CardOutline(this);
 }
 
-void CardSurface::setRadius(qreal radius)
-{
-    if (radius == m_radius)
-        return;
-    m_radius = radius;
-    syncOutline();
-    update();
-}
-
-void CardSurface::setFill(const QColor& fill)
-{
-    if (fill == m_fill)
-        return;
-    m_fill = fill;
-    update();
-}
-
-void CardSurface::setBorder(const QColor& color, qreal width)
-{
-    if (color == m_border && width == m_borderWidth)
-        return;
-    m_border = color;
-    m_borderWidth = width;
-    syncOutline();
-}
-
 void CardSurface::syncOutline()
 {
     static_cast<CardOutline*>(m_outline)->fit();

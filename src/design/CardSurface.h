@@ -17,14 +17,6 @@ class CardSurface : public QWidget {
 public:
     CardSurface(qreal radius, const QColor& fill, QWidget* parent = nullptr);
 
-    qreal radius() const { return m_radius; }
-    void setRadius(qreal radius);
-    QColor fill() const { return m_fill; }
-    void setFill(const QColor& fill);
-    // The border colour (the hairline unless a screen highlights the card).
-    QColor border() const { return m_border; }
-    void setBorder(const QColor& color, qreal width = 1.0);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

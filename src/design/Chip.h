@@ -23,7 +23,6 @@ public:
     bool isOn() const { return m_on; }
     // Shows the state; emits nothing.
     void setOn(bool on);
-    bool isInteractive() const { return m_interactive; }
     void setInteractive(bool interactive);
 
     QSize sizeHint() const override;

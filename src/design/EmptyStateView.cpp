@@ -53,28 +53,6 @@ EmptyStateView::EmptyStateView(const QString& icon, const QString& title, const 
     syncButton();
 }
 
-void EmptyStateView::setIcon(const QString& icon)
-{
-    m_icon->setName(icon);
-}
-
-void EmptyStateView::setTitle(const QString& title)
-{
-    m_title->setText(title);
-}
-
-void EmptyStateView::setMessage(const QString& message)
-{
-    m_message->setText(message);
-}
-
-void EmptyStateView::setAction(const std::optional<QString>& actionTitle, std::function<void()> action)
-{
-    m_actionTitle = actionTitle;
-    m_action = std::move(action);
-    syncButton();
-}
-
 void EmptyStateView::syncButton()
 {
     const bool shown = m_actionTitle.has_value() && bool(m_action);

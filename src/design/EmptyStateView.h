@@ -24,10 +24,6 @@ public:
                    const std::optional<QString>& actionTitle = std::nullopt,
                    std::function<void()> action = {}, QWidget* parent = nullptr);
 
-    void setIcon(const QString& icon);
-    void setTitle(const QString& title);
-    void setMessage(const QString& message);
-    void setAction(const std::optional<QString>& actionTitle, std::function<void()> action);
     // The button, or nullptr while there is none.
     PrimaryButton* actionButton() const;
 

@@ -13,7 +13,6 @@ namespace studio {
 
 FieldFrame::FieldFrame(QWidget* editor, const QMargins& padding, QWidget* parent)
     : QWidget(parent)
-    , m_editor(editor)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(padding);

@@ -13,13 +13,11 @@ class FieldFrame : public QWidget {
     Q_OBJECT
 public:
     FieldFrame(QWidget* editor, const QMargins& padding, QWidget* parent = nullptr);
-    QWidget* editor() const { return m_editor; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QWidget* m_editor;
 };
 
 // Makes a native editor transparent and frameless so it sits on a frame or

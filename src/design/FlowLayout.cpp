@@ -11,14 +11,6 @@ FlowLayout::FlowLayout(int spacing, QWidget* parent)
     setContentsMargins(0, 0, 0, 0);
 }
 
-void FlowLayout::setFlowSpacing(int spacing)
-{
-    if (spacing == m_spacing)
-        return;
-    m_spacing = spacing;
-    invalidate();
-}
-
 FlowLayout::Arrangement FlowLayout::arrange(const QList<QSize>& sizes, std::optional<int> width, int spacing)
 {
     const int available = width.value_or(unspecifiedWidth);

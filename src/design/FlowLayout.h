@@ -21,7 +21,6 @@ public:
     explicit FlowLayout(int spacing, QWidget* parent = nullptr);
 
     int flowSpacing() const { return m_spacing; }
-    void setFlowSpacing(int spacing);
 
     // The row rule on its own: the size the flow reports and where each
     // child goes, for child sizes and an available width (nullopt: unknown).

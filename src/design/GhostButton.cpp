@@ -27,14 +27,6 @@ GhostButton::GhostButton(const QString& symbol, const QString& text, const QColo
     setText(text);
 }
 
-void GhostButton::setTint(const QColor& tint)
-{
-    if (tint == m_tint)
-        return;
-    m_tint = tint;
-    update();
-}
-
 QColor GhostButton::labelColor() const
 {
     return m_tint;

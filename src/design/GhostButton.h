@@ -15,9 +15,6 @@ public:
                          QWidget* parent = nullptr);
     GhostButton(const QString& symbol, const QString& text, const QColor& tint, QWidget* parent = nullptr);
 
-    QColor tint() const { return m_tint; }
-    void setTint(const QColor& tint);
-
 protected:
     QColor labelColor() const override;
     void paintBackground(QPainter& painter, const QRectF& rect) override;

@@ -11,7 +11,6 @@ class HairlineDivider : public QWidget {
     Q_OBJECT
 public:
     explicit HairlineDivider(Qt::Orientation orientation = Qt::Horizontal, QWidget* parent = nullptr);
-    Qt::Orientation orientation() const { return m_orientation; }
     QSize sizeHint() const override;
 
 protected:

@@ -19,14 +19,12 @@ class HorizontalStrip : public QScrollArea {
 public:
     explicit HorizontalStrip(int spacing = 0, QWidget* parent = nullptr);
 
-    QWidget* content() const { return widget(); }
     // The cards' layout (margins 0), ending in a stretch: insert cards before
     // it (KeyedList does). Null after setContent() with another layout.
     QHBoxLayout* row() const;
     void setContent(QWidget* content);
 
     // The horizontal scroll bar under the cards; hidden by default.
-    bool isIndicatorShown() const { return m_indicator; }
     void setIndicatorShown(bool shown);
 
     QSize sizeHint() const override;

@@ -8,11 +8,13 @@
 // program's own layouts, starting at a given index (so a header or a trailing
 // stretch can share the layout).
 //
-//   KeyedList<QUuid, SceneRow> rows(layout);
-//   rows.sync(episode.scenes,
-//             [](const SceneCard& s) { return s.id; },
-//             [&](const SceneCard& s) { return new SceneRow(s.id); },
-//             [&](SceneRow* row, const SceneCard& s, int index) { row->show(s, index); });
+// An act's beat cards, placed after the column's header (index 0):
+//
+//   KeyedList<QUuid, BeatCard> cards(column, 1);
+//   cards.sync(act.beats,
+//              [](const Beat& b) { return b.id; },
+//              [](const Beat& b) { return new BeatCard(b.id); },
+//              [](BeatCard* card, const Beat& b, int index) { card->setBeat(b); });
 
 #include "design/ItemListLayout.h"
 
@@ -98,7 +100,6 @@ public:
     }
 
     W* widget(const Key& key) const { return m_rows.value(key); }
-    bool contains(const Key& key) const { return m_rows.contains(key); }
     QList<Key> keys() const { return m_order; }
     QList<W*> widgets() const
     {

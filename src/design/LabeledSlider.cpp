@@ -47,9 +47,4 @@ double LabeledSlider::position() const
     return m_slider->position();
 }
 
-void LabeledSlider::setTitle(const QString& title)
-{
-    m_title->setText(title);
-}
-
 } // namespace studio

@@ -20,7 +20,6 @@ public:
     void setValue(double value);
     double position() const;
     Slider* slider() const { return m_slider; }
-    void setTitle(const QString& title);
 
 Q_SIGNALS:
     void valueEdited(double value);

@@ -29,22 +29,17 @@ public:
 
     QString label() const { return m_label; }
     void setLabel(const QString& label);
-    QFont labelFont() const { return m_font; }
     void setLabelFont(const QFont& font);
-    QColor labelColor() const { return m_labelColor; }
     void setLabelColor(const QColor& color);
 
     // A symbol before the label; an empty name shows none.
-    QString symbol() const { return m_symbol; }
     void setSymbol(const QString& name, qreal size, const QColor& color, QFont::Weight weight = QFont::Normal);
     // The "chevron.down" after the label.
-    bool hasChevron() const { return m_chevron; }
     void setChevron(bool shown, qreal size = 7, const QColor& color = QColor());
     // The chevron at the trailing edge, after a flexible gap, instead of
     // right after the label (a button wider than its label).
     void setChevronAtEnd(bool atEnd);
 
-    Shape shape() const { return m_shape; }
     void setShape(Shape shape);
     // The capsule's fill at rest and while pressed (a gradient in
     // QGradient::ObjectMode spans the capsule).

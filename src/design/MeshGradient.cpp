@@ -140,21 +140,6 @@ void fillTriangle(QImage& img, const Vertex& a, const Vertex& b, const Vertex& c
 }
 } // namespace
 
-MeshPoint MeshGradient::positionAt(double u, double v) const
-{
-    const Vec s = surface(*this, u, v);
-    return MeshPoint{float(s.v[0]), float(s.v[1])};
-}
-
-QColor MeshGradient::colorAt(double u, double v) const
-{
-    const Vec s = surface(*this, u, v);
-    QColor c;
-    c.setRgbF(float(std::clamp(s.v[2], 0.0, 1.0)), float(std::clamp(s.v[3], 0.0, 1.0)),
-              float(std::clamp(s.v[4], 0.0, 1.0)));
-    return c;
-}
-
 void MeshGradient::render(QImage& image) const
 {
     if (image.isNull())

@@ -26,10 +26,6 @@ struct MeshGradient {
     // Renders the mesh over the whole image (opaque; pixels the mesh does
     // not cover keep the image's content).
     void render(QImage& image) const;
-    // The point and colour of the surface at mesh parameters u, v in 0..2
-    // (u across the columns, v down the rows).
-    MeshPoint positionAt(double u, double v) const;
-    QColor colorAt(double u, double v) const;
 };
 
 } // namespace studio

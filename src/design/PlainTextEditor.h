@@ -49,7 +49,6 @@ public:
     // Horizontal alignment of the text and the placeholder (leading by default).
     void setTextAlignment(Qt::Alignment alignment);
 
-    bool submitsOnReturn() const { return m_submitOnReturn; }
     void setSubmitsOnReturn(bool submit);
 
     GrowingTextEdit* textEdit() const { return m_edit; }

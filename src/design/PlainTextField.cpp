@@ -57,33 +57,15 @@ void PlainTextField::setText(const QString& text)
     }
 }
 
-QString PlainTextField::placeholder() const
-{
-    return m_edit->placeholderText();
-}
-
 void PlainTextField::setPlaceholder(const QString& placeholder)
 {
     m_edit->setPlaceholderText(placeholder);
-}
-
-void PlainTextField::setTextFont(const QFont& font)
-{
-    m_edit->setFont(font);
-    updateGeometry();
 }
 
 void PlainTextField::setTextColor(const QColor& color)
 {
     QPalette pal = m_edit->palette();
     pal.setColor(QPalette::Text, color);
-    m_edit->setPalette(pal);
-}
-
-void PlainTextField::setPlaceholderColor(const QColor& color)
-{
-    QPalette pal = m_edit->palette();
-    pal.setColor(QPalette::PlaceholderText, color);
     m_edit->setPalette(pal);
 }
 

@@ -22,11 +22,8 @@ public:
 
     QString text() const;
     void setText(const QString& text);
-    QString placeholder() const;
     void setPlaceholder(const QString& placeholder);
-    void setTextFont(const QFont& font);
     void setTextColor(const QColor& color);
-    void setPlaceholderColor(const QColor& color);
     QLineEdit* lineEdit() const { return m_edit; }
 
 Q_SIGNALS:

@@ -14,7 +14,6 @@ public:
     explicit PrimaryButton(const QString& text = QString(), bool large = false, QWidget* parent = nullptr);
     PrimaryButton(const QString& symbol, const QString& text, bool large, QWidget* parent = nullptr);
 
-    bool isLarge() const { return m_large; }
     void setLarge(bool large);
 
 protected:

@@ -25,16 +25,6 @@ SectionHeader::SectionHeader(const QString& title, const std::optional<QString>&
     setSubtitle(subtitle);
 }
 
-QString SectionHeader::title() const
-{
-    return m_title->text();
-}
-
-void SectionHeader::setTitle(const QString& title)
-{
-    m_title->setText(title);
-}
-
 void SectionHeader::setSubtitle(const std::optional<QString>& subtitle)
 {
     m_subtitle = subtitle;

@@ -17,12 +17,9 @@ public:
     SectionHeader(const QString& title, const std::optional<QString>& subtitle = std::nullopt,
                   QWidget* parent = nullptr);
 
-    QString title() const;
-    void setTitle(const QString& title);
     std::optional<QString> subtitle() const { return m_subtitle; }
     void setSubtitle(const std::optional<QString>& subtitle);
 
-    TextLabel* titleLabel() const { return m_title; }
     TextLabel* subtitleLabel() const { return m_subtitleLabel; }
 
 private:

@@ -56,11 +56,6 @@ void SleekTextEditor::setText(const QString& text)
     m_edit->setTextKeepingCaret(text);
 }
 
-void SleekTextEditor::setLabel(const QString& label)
-{
-    m_label->setCaption(label);
-}
-
 bool SleekTextEditor::isPlaceholderShown() const
 {
     return m_edit->document()->isEmpty();

@@ -25,9 +25,7 @@ public:
 
     QString text() const;
     void setText(const QString& text);
-    void setLabel(const QString& label);
     GrowingTextEdit* textEdit() const { return m_edit; }
-    FieldLabel* label() const { return m_label; }
     // Whether the placeholder is showing (the text is empty).
     bool isPlaceholderShown() const;
 

@@ -48,14 +48,4 @@ void SleekTextField::setText(const QString& text)
         m_edit->setCursorPosition(0);
 }
 
-void SleekTextField::setLabel(const QString& label)
-{
-    m_label->setCaption(label);
-}
-
-void SleekTextField::setPlaceholder(const QString& placeholder)
-{
-    m_edit->setPlaceholderText(placeholder);
-}
-
 } // namespace studio

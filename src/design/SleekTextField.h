@@ -22,8 +22,6 @@ public:
 
     QString text() const;
     void setText(const QString& text);
-    void setLabel(const QString& label);
-    void setPlaceholder(const QString& placeholder);
     QLineEdit* lineEdit() const { return m_edit; }
     FieldLabel* label() const { return m_label; }
 

@@ -34,7 +34,6 @@ public:
     // The tint of the filled part of the track.
     void setTint(const QColor& color);
     // 0 (the default) for a continuous slider.
-    double step() const { return m_step; }
     void setStep(double step);
     // The grid value nearest to value: minimum + k * step, never past the
     // range (the value itself when there is no step).

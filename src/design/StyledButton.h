@@ -24,11 +24,9 @@ public:
     QString text() const { return m_text; }
     void setText(const QString& text);
     // A symbol drawn before the label (empty: none).
-    QString symbol() const { return m_symbol; }
     void setSymbol(const QString& name);
     // Replaces the style's label font (a screen that sets its own size).
     void setLabelFont(const QFont& font);
-    QFont labelFont() const { return m_font; }
 
     // 0 at rest, 1 fully pressed; follows the spring.
     qreal pressAmount() const;

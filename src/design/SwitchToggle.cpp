@@ -32,16 +32,6 @@ SwitchToggle::SwitchToggle(const QString& label, QWidget* parent)
     connect(m_knob, &Spring::valueChanged, this, qOverload<>(&QWidget::update));
 }
 
-void SwitchToggle::setLabel(const QString& label)
-{
-    if (label == m_label)
-        return;
-    m_label = label;
-    setAccessibleName(label);
-    updateGeometry();
-    update();
-}
-
 void SwitchToggle::setTint(const QColor& tint)
 {
     m_tint = tint;

@@ -18,9 +18,6 @@ class SwitchToggle : public QAbstractButton {
 public:
     explicit SwitchToggle(const QString& label, QWidget* parent = nullptr);
 
-    QString label() const { return m_label; }
-    void setLabel(const QString& label);
-
     // The track colour while on (the palette's deep accent by default).
     void setTint(const QColor& tint);
     // The label's font (regular 12 by default).

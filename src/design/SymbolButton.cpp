@@ -37,24 +37,8 @@ void SymbolButton::setColor(const QColor& color)
     update();
 }
 
-void SymbolButton::setFrameSize(const QSize& size)
-{
-    m_frame = size;
-    updateGeometry();
-}
-
-void SymbolButton::setRotation(qreal degrees)
-{
-    if (degrees == m_rotation)
-        return;
-    m_rotation = degrees;
-    update();
-}
-
 QSize SymbolButton::sizeHint() const
 {
-    if (m_frame.isValid())
-        return m_frame;
     const int side = int(std::ceil(Symbols::boxSize(m_size)));
     return QSize(side, side);
 }
@@ -66,13 +50,7 @@ void SymbolButton::paintEvent(QPaintEvent*)
         p.setOpacity(0.45);
     else if (isDown())
         p.setOpacity(0.6);
-    const QRectF r = rect();
-    if (m_rotation != 0) {
-        p.translate(r.center());
-        p.rotate(m_rotation);
-        p.translate(-r.center());
-    }
-    Symbols::paint(p, r, m_symbol, m_color, m_size, m_weight);
+    Symbols::paint(p, rect(), m_symbol, m_color, m_size, m_weight);
 }
 
 } // namespace studio

@@ -2,7 +2,7 @@
 
 // A plain button whose whole label is one symbol (remove and close buttons,
 // disclosure toggles). No bezel or background; the symbol dims while pressed.
-// The button is the symbol's box unless a frame size is given.
+// The button is the symbol's box.
 
 #include <QAbstractButton>
 #include <QColor>
@@ -19,11 +19,6 @@ public:
     QString symbol() const { return m_symbol; }
     void setSymbol(const QString& name);
     void setColor(const QColor& color);
-    QColor color() const { return m_color; }
-    // A fixed square or rectangle around the symbol (a larger hit area).
-    void setFrameSize(const QSize& size);
-    // Turns the symbol about its centre (a chevron pointing up when open).
-    void setRotation(qreal degrees);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -36,8 +31,6 @@ private:
     qreal m_size;
     QColor m_color;
     QFont::Weight m_weight;
-    QSize m_frame;
-    qreal m_rotation = 0;
 };
 
 } // namespace studio

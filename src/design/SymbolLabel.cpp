@@ -36,29 +36,6 @@ void SymbolLabel::setColor(const QColor& color)
     update();
 }
 
-void SymbolLabel::setSymbolSize(qreal size)
-{
-    if (size == m_size)
-        return;
-    m_size = size;
-    updateGeometry();
-    update();
-}
-
-void SymbolLabel::setWeight(QFont::Weight weight)
-{
-    m_weight = weight;
-    update();
-}
-
-void SymbolLabel::setRotation(qreal degrees)
-{
-    if (degrees == m_rotation)
-        return;
-    m_rotation = degrees;
-    update();
-}
-
 QSize SymbolLabel::sizeHint() const
 {
     const int side = int(std::ceil(Symbols::boxSize(m_size)));
@@ -68,13 +45,7 @@ QSize SymbolLabel::sizeHint() const
 void SymbolLabel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QRectF r = rect();
-    if (m_rotation != 0) {
-        p.translate(r.center());
-        p.rotate(m_rotation);
-        p.translate(-r.center());
-    }
-    Symbols::paint(p, r, m_name, m_color, m_size, m_weight);
+    Symbols::paint(p, rect(), m_name, m_color, m_size, m_weight);
 }
 
 } // namespace studio

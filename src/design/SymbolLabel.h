@@ -19,12 +19,6 @@ public:
     QString name() const { return m_name; }
     void setName(const QString& name);
     void setColor(const QColor& color);
-    QColor color() const { return m_color; }
-    void setSymbolSize(qreal size);
-    qreal symbolSize() const { return m_size; }
-    void setWeight(QFont::Weight weight);
-    // Turns the symbol by degrees about its centre (disclosure chevrons).
-    void setRotation(qreal degrees);
 
     QSize sizeHint() const override;
 
@@ -36,7 +30,6 @@ private:
     qreal m_size;
     QColor m_color;
     QFont::Weight m_weight;
-    qreal m_rotation = 0;
 };
 
 } // namespace studio

@@ -13,7 +13,6 @@ public:
     // glyphSize is the symbol's size in points.
     explicit SymbolTile(qreal glyphSize, QWidget* parent = nullptr);
 
-    QString symbol() const { return m_symbol; }
     void setSymbol(const QString& name);
 
 protected:

@@ -35,7 +35,6 @@ public:
 
     QString text() const { return m_text; }
     void setText(const QString& text);
-    QColor color() const { return m_color; }
     void setColor(const QColor& color);
     // Wrapping off (the default): one line, elided at the end when narrow.
     void setWordWrap(bool wrap);

@@ -20,14 +20,6 @@ ToolbarIconButton::ToolbarIconButton(const QString& systemName, const QString& h
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
-void ToolbarIconButton::setSystemName(const QString& name)
-{
-    if (name == m_symbol)
-        return;
-    m_symbol = name;
-    update();
-}
-
 void ToolbarIconButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

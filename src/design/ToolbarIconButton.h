@@ -13,9 +13,6 @@ class ToolbarIconButton : public QAbstractButton {
 public:
     ToolbarIconButton(const QString& systemName, const QString& help, QWidget* parent = nullptr);
 
-    QString systemName() const { return m_symbol; }
-    void setSystemName(const QString& name);
-
     QSize sizeHint() const override { return QSize(28, 28); }
     QSize minimumSizeHint() const override { return sizeHint(); }
 

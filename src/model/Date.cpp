@@ -13,11 +13,6 @@ Date Date::now()
     return Date(double(sinceEpoch.count()) / 1e6 - referenceOffsetFromUnixEpoch);
 }
 
-Date Date::fromDateTime(const QDateTime& dt)
-{
-    return Date(double(dt.toMSecsSinceEpoch()) / 1000.0 - referenceOffsetFromUnixEpoch);
-}
-
 QDateTime Date::toDateTime() const
 {
     const double ms = std::round(secondsSinceUnixEpoch() * 1000.0);

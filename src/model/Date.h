@@ -14,7 +14,6 @@ public:
     constexpr explicit Date(double secondsSinceReference) : m_seconds(secondsSinceReference) {}
 
     static Date now();
-    static Date fromDateTime(const QDateTime& dt);
     // Seconds between 1970-01-01 and 2001-01-01 (UTC).
     static constexpr double referenceOffsetFromUnixEpoch = 978307200.0;
 

@@ -119,7 +119,6 @@ public:
     // The object as Qt's JSON (for records that read keys they don't know
     // in advance); made on first use.
     const QJsonObject& object() const;
-    QString path() const { return m_path.toString(); }
     QString pathOf(QLatin1StringView key) const { return m_path.child(key).toString(); }
     bool has(QLatin1StringView key) const;          // present and not null
 

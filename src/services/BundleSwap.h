@@ -29,9 +29,6 @@ public:
     // Puts the staged bundle at the target's place and the old one in the Trash.
     void replace();
 
-    // The staging directory beside the target (hidden, unique to this swap).
-    const QString& scratchDir() const { return m_scratch; }
-
     // Copies a directory tree; symbolic links are copied as links with their
     // target text unchanged. Throws UpdateError.
     static void copyTree(const QString& from, const QString& to);

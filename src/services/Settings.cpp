@@ -99,9 +99,4 @@ void Settings::write(const QString& key, const QVariant& value)
         Q_EMIT changed(key);
 }
 
-QString Settings::fileName() const
-{
-    return m_settings->fileName();
-}
-
 } // namespace studio

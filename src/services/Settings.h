@@ -42,9 +42,6 @@ public:
     void setBool(const QString& key, bool value);
     void remove(const QString& key);
 
-    // Where the settings live (for tests and diagnostics).
-    QString fileName() const;
-
 Q_SIGNALS:
     void changed(const QString& key);
 

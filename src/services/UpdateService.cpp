@@ -194,11 +194,6 @@ void UpdateService::setBundlePath(const QString& path)
     Q_EMIT currentVersionChanged();
 }
 
-void UpdateService::setNetworkAccessManager(QNetworkAccessManager* network)
-{
-    m_network = network;
-}
-
 QNetworkAccessManager* UpdateService::network()
 {
     if (!m_network)

@@ -64,7 +64,6 @@ public:
     // The running bundle's version string, "0.1.0" when it has none.
     QString currentVersion() const { return m_currentVersion; }
     // The running bundle's folder, empty when the program doesn't run from one.
-    QString bundlePath() const { return m_bundlePath; }
     bool runsFromBundle() const { return !m_bundlePath.isEmpty(); }
 
     // Fetches the feed and ends in upToDate, available or failed. Does nothing
@@ -98,7 +97,6 @@ public:
     // Overrides where the running bundle is (empty: not a bundle).
     void setBundlePath(const QString& path);
     void setAutoCheckInterval(std::chrono::milliseconds interval) { m_autoCheckInterval = interval; }
-    void setNetworkAccessManager(QNetworkAccessManager* network);
 
     // The default policy: https addresses with a host.
     static bool httpsOnly(const QUrl& url);

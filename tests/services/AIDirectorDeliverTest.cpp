@@ -52,7 +52,7 @@ private Q_SLOTS:
         Project p = sampleSeries();
         p.episodes = {episode};
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"cues\":[]}");
+        model.replyAlways(QStringLiteral("{\"cues\":[]}"));
         const auto result = valueOf(model.director().musicCues(p, p.episodes.first()));
         QVERIFY(result);
         QCOMPARE(result->episodeID, episode.id);
@@ -64,8 +64,8 @@ private Q_SLOTS:
     void musicCuesMapping()
     {
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"cues\":[{\"name\":\"Tide\",\"mood\":\" cello \"},{\"name\":\"\"},{\"name\":\"3\",\"mood\":null},"
-                                     "{\"name\":\"4\",\"mood\":\"m\"},{\"name\":\"5\"},{\"name\":\"6\"}]}");
+        model.replyAlways(QStringLiteral("{\"cues\":[{\"name\":\"Tide\",\"mood\":\" cello \"},{\"name\":\"\"},{\"name\":\"3\",\"mood\":null},"
+                                     "{\"name\":\"4\",\"mood\":\"m\"},{\"name\":\"5\"},{\"name\":\"6\"}]}"));
         const AIDirector director = model.director();
         const auto first = valueOf(director.musicCues(Project{}, Episode{}));
         const auto second = valueOf(director.musicCues(Project{}, Episode{}));
@@ -92,7 +92,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, reply);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto error = aiErrorOf(model.director().musicCues(Project{}, Episode{}));
         QVERIFY(error);
         QCOMPARE(error->kind(), AIError::Kind::parsing);
@@ -119,7 +119,7 @@ private Q_SLOTS:
         QFETCH(QString, reply);
         QFETCH(QString, expected);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const Project p = sampleSeries();
         const auto kit = valueOf(model.director().pressKit(p));
         QVERIFY(kit);
@@ -145,7 +145,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, reply);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto error = aiErrorOf(model.director().pressKit(Project{}));
         QVERIFY(error);
         QCOMPARE(error->kind(), AIError::Kind::parsing);

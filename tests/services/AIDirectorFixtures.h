@@ -1,14 +1,14 @@
 #pragma once
 
-// Shared pieces of the director tests: a scripted model that records every
-// request and answers with a canned reply, helpers that run an action to its
-// end, and a production built like the samples (an episodic series with every
-// brief line present).
+// Shared pieces of the director tests: the scripted model, helpers that run
+// an action to its end, and a production built like the samples (an episodic
+// series with every brief line present).
 
 #include "model/Project.h"
 #include "services/AIDirector.h"
 #include "services/AIError.h"
 #include "support/AwaitTask.h"
+#include "support/ScriptedModel.h"
 
 #include <QList>
 #include <QString>
@@ -21,50 +21,7 @@ namespace fixtures {
 
 using namespace studio;
 
-struct Call {
-    QString system;
-    QString user;
-    int maxTokens = 0;
-};
-
-inline QCoro::Task<QString> replyWith(QString reply)
-{
-    co_return reply;
-}
-
-inline QCoro::Task<QString> failWith(std::exception_ptr error)
-{
-    std::rethrow_exception(error);
-    co_return QString();
-}
-
-// Stands in for the chat-completions client. Each request is recorded; the
-// reply is `reply`, or `error` is thrown when set.
-class ScriptedModel {
-public:
-    QString reply = QStringLiteral("{}");
-    std::exception_ptr error;
-
-    AIDirector director()
-    {
-        auto state = m_state;
-        return AIDirector([this, state](QString system, QString user, int maxTokens) -> QCoro::Task<QString> {
-            state->calls.append(Call{std::move(system), std::move(user), maxTokens});
-            if (error)
-                return failWith(error);
-            return replyWith(reply);
-        });
-    }
-
-    const QList<Call>& calls() const { return m_state->calls; }
-    const Call& last() const { return m_state->calls.last(); }
-
-private:
-    struct State {
-        QList<Call> calls;
-    };
-    std::shared_ptr<State> m_state = std::make_shared<State>();
-};
+using studio::test::ScriptedModel;
 
 // The value of a finished action; fails the calling test (returns nullopt)
 // when it threw.

@@ -148,7 +148,7 @@ private Q_SLOTS:
     void systemTextIsPromptPlusBrief()
     {
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"synopsis\":\"s\"}");
+        model.replyAlways(QStringLiteral("{\"synopsis\":\"s\"}"));
         const Project p = sampleSeries();
         QVERIFY(valueOf(model.director().pressKit(p)));
         QCOMPARE(model.calls().size(), 1);

@@ -13,7 +13,7 @@ private Q_SLOTS:
     void sharpenLoglinePrompt()
     {
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"options\":[]}");
+        model.replyAlways(QStringLiteral("{\"options\":[]}"));
         const Project p = sampleSeries();
         QVERIFY(valueOf(model.director().sharpenLogline(p)));
         QCOMPARE(model.last().user,
@@ -42,7 +42,7 @@ private Q_SLOTS:
         QFETCH(QString, reply);
         QFETCH(QStringList, expected);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto options = valueOf(model.director().sharpenLogline(Project{}));
         QVERIFY(options);
         QCOMPARE(*options, expected);
@@ -69,7 +69,7 @@ private Q_SLOTS:
         QFETCH(int, action);
         QFETCH(QString, reply);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const AIDirector director = model.director();
         const Project p;
         std::optional<AIError> error;
@@ -93,7 +93,7 @@ private Q_SLOTS:
             p.idea.cards << card;
         }
         ScriptedModel model;
-        model.reply = QStringLiteral("Here:\n```json\n{\"premise\":\" A keeper. \"}\n```\nEnjoy.");
+        model.replyAlways(QStringLiteral("Here:\n```json\n{\"premise\":\" A keeper. \"}\n```\nEnjoy."));
         const auto premise = valueOf(model.director().draftPremise(p));
         QVERIFY(premise);
         QCOMPARE(*premise, QStringLiteral(" A keeper. "));
@@ -109,7 +109,7 @@ private Q_SLOTS:
     void draftPremiseWithoutCards()
     {
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"premise\":\"p\"}");
+        model.replyAlways(QStringLiteral("{\"premise\":\"p\"}"));
         QVERIFY(valueOf(model.director().draftPremise(Project{})));
         QVERIFY(model.last().user.endsWith(QStringLiteral("if any: \nReturn JSON {\"premise\":\"...\"}")));
     }
@@ -132,7 +132,7 @@ private Q_SLOTS:
         QFETCH(QStringList, themes);
         QFETCH(QString, argument);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto result = valueOf(model.director().themesAndArgument(Project{}));
         QVERIFY(result);
         QCOMPARE(result->themes, themes);
@@ -146,10 +146,10 @@ private Q_SLOTS:
     void brainstormFragmentsMapsKindsAndCaps()
     {
         ScriptedModel model;
-        model.reply = QStringLiteral(
+        model.replyAlways(QStringLiteral(
             "{\"fragments\":[{\"kind\":\"image\",\"text\":\"fog\"},{\"kind\":\"Image\",\"text\":\"capital\"},"
             "{\"text\":\"no kind\"},{\"kind\":\"mechanism\",\"text\":\"unknown\"},{\"kind\":\"line\",\"text\":\"Who?\"},"
-            "{\"kind\":\"theme\",\"text\":\"sixth\"},{\"kind\":\"scene\",\"text\":\"seventh\"}]}");
+            "{\"kind\":\"theme\",\"text\":\"sixth\"},{\"kind\":\"scene\",\"text\":\"seventh\"}]}"));
         const AIDirector director = model.director();
         const auto cards = valueOf(director.brainstormFragments(Project{}));
         QVERIFY(cards);

@@ -74,7 +74,7 @@ private Q_SLOTS:
         QFETCH(QString, reply);
         QFETCH(AIDirector::LookRecommendation, expected);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto result = valueOf(model.director().recommendLook(Project{}));
         QVERIFY(result);
         QVERIFY(*result == expected);
@@ -120,7 +120,7 @@ private Q_SLOTS:
         QFETCH(Project, project);
         QFETCH(QString, expected);
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"shots\":[]}");
+        model.replyAlways(QStringLiteral("{\"shots\":[]}"));
         const Episode& episode = project.episodes.first();
         const auto result = valueOf(model.director().shotList(project, episode, episode.scenes.first()));
         QVERIFY(result);
@@ -134,7 +134,7 @@ private Q_SLOTS:
     void shotListMapping()
     {
         ScriptedModel model;
-        model.reply = QStringLiteral(
+        model.replyAlways(QStringLiteral(
             "{\"shots\":["
             "{\"size\":\"wide\",\"move\":\"crane\",\"seconds\":6,\"what\":\"w1\",\"dialogue\":\"Who?\"},"
             "{\"size\":\"Wide\",\"move\":\"dolly\",\"seconds\":0.5,\"what\":\"w2\"},"
@@ -142,7 +142,7 @@ private Q_SLOTS:
             "{\"size\":\"closeUp\",\"what\":\" w4 \"},"
             "{\"size\":\"twoShot\",\"move\":\"whipPan\",\"seconds\":-3,\"what\":\"w5\"},"
             "{\"seconds\":2.5,\"what\":\"w6\"},{\"seconds\":1e300,\"what\":\"w7\"},{\"what\":\"w8\"},"
-            "{\"what\":\"w9\"},{\"what\":\"w10\"},{\"what\":\"w11\"}]}");
+            "{\"what\":\"w9\"},{\"what\":\"w10\"},{\"what\":\"w11\"}]}"));
         const Project p = sampleSeries();
         const Episode& e = p.episodes.first();
         const auto result = valueOf(model.director().shotList(p, e, e.scenes.first()));
@@ -182,7 +182,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, reply);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto error = aiErrorOf(model.director().shotList(Project{}, Episode{}, SceneCard{}));
         QVERIFY(error);
         QCOMPARE(error->kind(), AIError::Kind::parsing);
@@ -230,7 +230,7 @@ private Q_SLOTS:
         shot.dialogue = dialogue;
         scene.shots = {shot};
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"what\":\" Eda climbs the stair. \"}");
+        model.replyAlways(QStringLiteral("{\"what\":\" Eda climbs the stair. \"}"));
         const auto result = valueOf(model.director().describeShot(p, scene, shot));
         QVERIFY(result);
         QCOMPARE(result->what, QStringLiteral(" Eda climbs the stair. "));
@@ -247,7 +247,7 @@ private Q_SLOTS:
     void describeShotNeedsWhat()
     {
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"description\":\"x\"}");
+        model.replyAlways(QStringLiteral("{\"description\":\"x\"}"));
         const auto error = aiErrorOf(model.director().describeShot(Project{}, SceneCard{}, Shot{}));
         QVERIFY(error && error->kind() == AIError::Kind::parsing);
     }

@@ -340,12 +340,6 @@ QList<QString> hugeReplies(const QByteArray& sample)
             QString(1'000'000, u' ') + QString::fromUtf8(sample)};
 }
 
-QCoro::Task<QString> replyLater(QString reply)
-{
-    co_await QCoro::sleepFor(20ms);
-    co_return reply;
-}
-
 } // namespace
 
 // Replies of every shape reach every action without a crash and without any
@@ -365,9 +359,12 @@ private Q_SLOTS:
         valuesMapped = 0;
         for (const ActionCase& action : actionCases()) {
             QString reply;
-            const AIDirector director([&reply](QString, QString, int) { return replyWith(reply); });
+            ScriptedModel model;
+            model.setLatency(0ms);
+            const AIDirector director = model.director();
             for (int i = 0; i < 400; ++i) {
                 reply = factory.reply(action.sampleReply);
+                model.replyAlways(reply);
                 QString why;
                 const bool ok = action.run(director, subject, &why);
                 QVERIFY2(ok, qPrintable(QStringLiteral("%1 (seed %2): %3\nreply: %4")
@@ -380,13 +377,13 @@ private Q_SLOTS:
                 }
             }
             for (const QString& huge : hugeReplies(action.sampleReply)) {
-                reply = huge;
+                model.replyAlways(huge);
                 QString why;
                 QVERIFY2(action.run(director, subject, &why), qPrintable(QString::fromLatin1(action.name) + QStringLiteral(": huge: ") + why));
                 ++runs;
             }
             // The well-formed reply itself maps to a value.
-            reply = QString::fromUtf8(action.sampleReply);
+            model.replyAlways(QString::fromUtf8(action.sampleReply));
             QString why;
             QVERIFY2(action.run(director, subject, &why), action.name);
         }
@@ -411,19 +408,16 @@ private Q_SLOTS:
         // Kept as text: a copy would share the production's lists and keep them alive.
         const QByteArray before = json::encodeCompact(*project);
 
-        QString reply = QStringLiteral(
+        ScriptedModel model;
+        model.replyAlways(QStringLiteral(
             "{\"beats\":[{\"index\":0,\"summary\":\"filled\"}],\"era\":\"1970s\",\"shots\":[{\"what\":\"w\"}],"
-            "\"what\":\"seen\"}");
-        int pending = 0;
-        const AIDirector director([&](QString, QString, int) {
-            ++pending;
-            return replyLater(reply);
-        });
+            "\"what\":\"seen\"}"));
+        const AIDirector director = model.director();
         auto beats = director.fillBeats(*project, episode);
         auto details = director.locationDetails(*project, project->locations[1]);
         auto shots = director.shotList(*project, episode, episode.scenes.first());
         auto description = director.describeShot(*project, episode.scenes.first(), shot);
-        QCOMPARE(pending, 4);
+        QCOMPARE(model.requestCount(), 4);
         // Every action left the production as it was.
         QCOMPARE(json::encodeCompact(*project), before);
         // Before any reply arrives the records handed in are overwritten in
@@ -471,11 +465,11 @@ private Q_SLOTS:
         QFETCH(int, kind);
         ScriptedModel model;
         if (kind == 0)
-            model.error = std::make_exception_ptr(AIError::http(503, QStringLiteral("busy")));
+            model.failAlways(AIError::http(503, QStringLiteral("busy")));
         else if (kind == 1)
-            model.error = std::make_exception_ptr(TransportError(QNetworkReply::TimeoutError, QStringLiteral("timed out")));
+            model.failAlways(TransportError(QNetworkReply::TimeoutError, QStringLiteral("timed out")));
         else
-            model.error = std::make_exception_ptr(DecodingError(QStringLiteral("choices: missing key")));
+            model.failAlways(DecodingError(QStringLiteral("choices: missing key")));
         const Subject subject;
         for (const ActionCase& action : actionCases()) {
             const AIDirector director = model.director();

@@ -71,7 +71,7 @@ private Q_SLOTS:
         Project p = sampleSeries();
         p.episodes = {episode};
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"elements\":[]}");
+        model.replyAlways(QStringLiteral("{\"elements\":[]}"));
         const auto result = valueOf(model.director().draftScript(p, p.episodes.first()));
         QVERIFY(result);
         QCOMPARE(result->episodeID, episode.id);
@@ -102,7 +102,7 @@ private Q_SLOTS:
         Project p;
         p.episodes = {episode};
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"elements\":[]}");
+        model.replyAlways(QStringLiteral("{\"elements\":[]}"));
         QVERIFY(valueOf(model.director().continueScript(p, p.episodes.first())));
         QCOMPARE(model.calls().size(), 1);
         QCOMPARE(model.last().user, continueOpening + lines + continueClosing);
@@ -117,7 +117,7 @@ private Q_SLOTS:
             reply += QStringLiteral(",{\"kind\":\"action\",\"text\":\"%1\"}").arg(i);
         reply += QStringLiteral("]}");
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const AIDirector director = model.director();
         const Episode e = withElements(2);
         const auto drafted = valueOf(director.draftScript(Project{}, e));
@@ -156,7 +156,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, reply);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto error = aiErrorOf(model.director().draftScript(Project{}, Episode{}));
         QVERIFY(error);
         QCOMPARE(error->kind(), AIError::Kind::parsing);

@@ -49,9 +49,9 @@ private Q_SLOTS:
         p.episodes.first().number = 2;
         const Episode& e = p.episodes.first();
         ScriptedModel model;
-        model.reply = QStringLiteral(
+        model.replyAlways(QStringLiteral(
             "{\"beats\":[{\"index\":1,\"summary\":\"x\"},{\"index\":-1,\"summary\":\"neg\"},{\"index\":2,\"summary\":"
-            "\"out\"},{\"index\":0,\"summary\":\"\"},{\"index\":1,\"summary\":\"again\"}]}");
+            "\"out\"},{\"index\":0,\"summary\":\"\"},{\"index\":1,\"summary\":\"again\"}]}"));
         const auto result = valueOf(model.director().fillBeats(p, e));
         QVERIFY(result);
         QCOMPARE(model.last().user,
@@ -112,7 +112,7 @@ private Q_SLOTS:
         QFETCH(Episode, episode);
         QFETCH(QString, expectedUser);
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"beats\":[]}");
+        model.replyAlways(QStringLiteral("{\"beats\":[]}"));
         const auto result = valueOf(model.director().fillBeats(Project{}, episode));
         QVERIFY(result);
         QVERIFY(result->fills.isEmpty());
@@ -153,7 +153,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, reply);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto error = aiErrorOf(model.director().fillBeats(Project{}, sevenBeats()));
         QVERIFY(error);
         QCOMPARE(error->kind(), AIError::Kind::parsing);
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QFETCH(CastRole, role);
         QFETCH(QString, want);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto m = valueOf(model.director().inventCharacter(Project{}));
         QVERIFY(m);
         QCOMPARE(m->name, name);
@@ -218,7 +218,7 @@ private Q_SLOTS:
             reply += QStringLiteral(",\"%1\":\"%1!\"").arg(key);
         reply += u'}';
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const AIDirector director = model.director();
         const auto m = valueOf(director.inventCharacter(Project{}));
         QVERIFY(m);
@@ -232,7 +232,7 @@ private Q_SLOTS:
         QVERIFY(other->id != m->id);
         QVERIFY(other->portraitSeed != m->portraitSeed);
 
-        model.reply = QStringLiteral("{\"age\":42}");
+        model.replyAlways(QStringLiteral("{\"age\":42}"));
         const auto error = aiErrorOf(director.inventCharacter(Project{}));
         QVERIFY(error && error->kind() == AIError::Kind::parsing);
     }
@@ -253,7 +253,7 @@ private Q_SLOTS:
         CastMember m = member(QStringLiteral("Wren"), CastRole::support);
         m.bio = repeated(QStringLiteral("b"), 170);
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"fields\":{\"want\":\" home \",\"mood\":\"grim\",\"Tells\":\"x\"}}");
+        model.replyAlways(QStringLiteral("{\"fields\":{\"want\":\" home \",\"mood\":\"grim\",\"Tells\":\"x\"}}"));
         const auto result = valueOf(model.director().fleshOutCharacter(Project{}, m));
         QVERIFY(result);
         QCOMPARE(model.last().user,
@@ -293,7 +293,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, reply);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto error = aiErrorOf(model.director().fleshOutCharacter(Project{}, member(QStringLiteral("A"), CastRole::lead)));
         QVERIFY(error);
         QCOMPARE(error->kind(), AIError::Kind::parsing);
@@ -346,7 +346,7 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         Location l = place(QStringLiteral("Pier"), mood);
         ScriptedModel model;
-        model.reply = reply;
+        model.replyAlways(reply);
         const auto result = valueOf(model.director().locationDetails(Project{}, l));
         QVERIFY(result);
         QCOMPARE(result->locationID, l.id);
@@ -358,7 +358,7 @@ private Q_SLOTS:
     void locationWrongTypeFails()
     {
         ScriptedModel model;
-        model.reply = QStringLiteral("{\"era\":[\"1970s\"]}");
+        model.replyAlways(QStringLiteral("{\"era\":[\"1970s\"]}"));
         const auto error = aiErrorOf(model.director().locationDetails(Project{}, Location{}));
         QVERIFY(error && error->kind() == AIError::Kind::parsing);
     }

@@ -1,8 +1,9 @@
 #pragma once
 
 // A scripted model standing in for the chat-completions client behind the AI
-// director: canned replies in order, every request recorded, replies
-// optionally held back until the test lets them through. install() makes it
+// director: queued replies in order, then a standing reply ("{}" unless
+// told), every request recorded, replies optionally held back until the test
+// lets them through. director() hands it to one director; install() makes it
 // the director of every assist, from the Assist menu and from the screens.
 
 #include "services/AIDirector.h"
@@ -12,6 +13,7 @@
 #include <QCoro/QCoroTimer>
 #include <QList>
 #include <QString>
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <memory>
@@ -22,25 +24,53 @@ using namespace std::chrono_literals;
 
 class ScriptedModel {
 public:
-    struct Reply {
-        QString text;
-        std::exception_ptr error;
+    // One request as the client would send it.
+    struct Call {
+        QString system;
+        QString user;
+        int maxTokens = 0;
     };
 
-    // Replies are used in order; once they run out every request gets "{}".
+    // Replies used once each, in order.
     void reply(const QString& json) { m_state->replies << Reply{json, nullptr}; }
-    void fail(const AIError& error) { m_state->replies << Reply{QString(), std::make_exception_ptr(error)}; }
+    template <class Error>
+    void fail(const Error& error)
+    {
+        m_state->replies << Reply{QString(), std::make_exception_ptr(error)};
+    }
+    // The reply, or failure, once the queue is empty.
+    void replyAlways(const QString& json) { m_state->standing = Reply{json, nullptr}; }
+    template <class Error>
+    void failAlways(const Error& error)
+    {
+        m_state->standing = Reply{QString(), std::make_exception_ptr(error)};
+    }
+
+    // Each reply comes after this long (2 ms unless told), so it always
+    // arrives later, like a real one; zero answers within the request.
+    void setLatency(std::chrono::milliseconds latency) { m_state->latency = latency; }
     // While held, requests are recorded but not answered.
     void hold() { m_state->held = true; }
     void release() { m_state->held = false; }
 
-    int requestCount() const { return int(m_state->users.size()); }
-    const QList<QString>& requests() const { return m_state->users; }
+    const QList<Call>& calls() const { return m_state->calls; }
+    const Call& last() const { return m_state->calls.last(); }
+    int requestCount() const { return int(m_state->calls.size()); }
+    // The user prompt of every request, in order.
+    QList<QString> requests() const
+    {
+        QList<QString> users;
+        for (const Call& call : m_state->calls)
+            users << call.user;
+        return users;
+    }
 
     AIDirector director() const
     {
         auto state = m_state;
-        return AIDirector([state](QString, QString user, int) { return answer(state, std::move(user)); });
+        return AIDirector([state](QString system, QString user, int maxTokens) {
+            return answer(state, Call{std::move(system), std::move(user), maxTokens});
+        });
     }
 
     // Installs this model as the director of every assist; uninstall() puts
@@ -49,21 +79,27 @@ public:
     static void uninstall() { DirectorAssist::setDirector(std::nullopt); }
 
 private:
+    struct Reply {
+        QString text;
+        std::exception_ptr error;
+    };
     struct State {
         QList<Reply> replies;
-        QList<QString> users;
+        Reply standing{QStringLiteral("{}"), nullptr};
+        QList<Call> calls;
+        std::chrono::milliseconds latency = 2ms;
         bool held = false;
     };
 
-    static QCoro::Task<QString> answer(std::shared_ptr<State> state, QString user)
+    static QCoro::Task<QString> answer(std::shared_ptr<State> state, Call call)
     {
-        state->users << user;
-        const Reply reply = state->replies.isEmpty() ? Reply{QStringLiteral("{}"), nullptr}
-                                                     : state->replies.takeFirst();
-        // Always suspends once, like a real request.
-        do {
-            co_await QCoro::sleepFor(2ms);
-        } while (state->held);
+        state->calls << std::move(call);
+        const Reply reply = state->replies.isEmpty() ? state->standing : state->replies.takeFirst();
+        if (state->latency > 0ms || state->held) {
+            do {
+                co_await QCoro::sleepFor(std::max(state->latency, 1ms));
+            } while (state->held);
+        }
         if (reply.error)
             std::rethrow_exception(reply.error);
         co_return reply.text;

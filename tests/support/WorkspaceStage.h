@@ -1,9 +1,11 @@
 #pragma once
 
 // An open production's workspace on the window's backdrop, laid out as the
-// window lays it out, for tests that drive or picture one phase screen.
+// window lays it out (at the window's least content size unless told), for
+// tests that drive or picture one phase screen or the workspace around it.
 
 #include "design/AuroraBackground.h"
+#include "views/phases/PhaseScreen.h"
 #include "views/shell/ProjectWorkspaceView.h"
 
 #include <QSize>
@@ -11,12 +13,12 @@
 
 namespace studio::test {
 
-template <class Screen>
+template <class Screen = PhaseScreen>
 struct WorkspaceStage {
     AuroraBackground backdrop;
     ProjectWorkspaceView* workspace;
 
-    WorkspaceStage(AppState& app, ProjectSession& session, QSize size, bool shown = true)
+    WorkspaceStage(AppState& app, ProjectSession& session, QSize size = QSize(1080, 700), bool shown = true)
     {
         backdrop.setAnimated(false);
         auto* layout = new QVBoxLayout(&backdrop);
@@ -28,7 +30,7 @@ struct WorkspaceStage {
             backdrop.show();
     }
 
-    // The phase screen on show, when it is a Screen.
+    // The phase screen on show now, when it is a Screen.
     Screen* screen() const { return qobject_cast<Screen*>(workspace->phaseScreen()); }
 };
 

@@ -18,9 +18,6 @@ class FirstRunPanel : public CardSurface {
 public:
     explicit FirstRunPanel(QWidget* parent = nullptr);
 
-    PrimaryButton* startButton() const { return m_start; }
-    SampleMenuButton* sampleMenu() const { return m_samples; }
-
 Q_SIGNALS:
     void newProductionRequested();
     void sampleChosen(const QString& sampleID);

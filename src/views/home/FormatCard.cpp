@@ -7,7 +7,7 @@
 #include "design/SymbolTile.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
-#include "views/home/NewProjectDraft.h"
+#include "state/rules/NewProjectDraft.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -15,9 +15,10 @@
 
 namespace studio {
 
+using rules::NewProjectDraft;
+
 FormatCard::FormatCard(ProjectFormat format, QWidget* parent)
     : QAbstractButton(parent)
-    , m_format(format)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);

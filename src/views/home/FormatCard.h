@@ -15,7 +15,6 @@ class FormatCard : public QAbstractButton {
 public:
     explicit FormatCard(ProjectFormat format, QWidget* parent = nullptr);
 
-    ProjectFormat format() const { return m_format; }
     bool isSelected() const { return m_selected; }
     void setSelected(bool selected);
 
@@ -23,7 +22,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    ProjectFormat m_format;
     bool m_selected = false;
 };
 

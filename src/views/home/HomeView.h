@@ -76,7 +76,6 @@ public:
     bool showsFirstRun() const;
     NewProjectCard* newProjectCard() const;
     QList<ProjectPosterCard*> posterCards() const;
-    FirstRunPanel* firstRunPanel() const { return m_firstRun; }
     SampleMenuButton* footerSampleMenu() const { return m_footerSamples; }
     QString footerText() const;
     QScrollArea* scrollArea() const { return m_scroll; }

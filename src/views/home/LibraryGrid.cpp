@@ -64,11 +64,6 @@ QList<ProjectPosterCard*> LibraryGrid::cards() const
     return m_cards->widgets();
 }
 
-ProjectPosterCard* LibraryGrid::card(const QUuid& id) const
-{
-    return m_cards->widget(id);
-}
-
 void LibraryGrid::paintShadows(QPainter& painter, QWidget* onto, const QRect& exposed) const
 {
     if (!isVisible())

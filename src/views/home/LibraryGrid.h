@@ -40,7 +40,6 @@ public:
 
     NewProjectCard* newProjectCard() const { return m_newCard; }
     QList<ProjectPosterCard*> cards() const;
-    ProjectPosterCard* card(const QUuid& id) const;
 
     // Paints the shadow of every card that reaches `exposed` (in onto's
     // coordinates) into a painter on `onto`, a widget behind the grid.

@@ -15,7 +15,6 @@ class NewProjectCard : public QAbstractButton {
 public:
     explicit NewProjectCard(QWidget* parent = nullptr);
 
-    bool isHovering() const { return m_hovering; }
     // The fill's opacity now (0.02 at rest, 0.05 hovered, in between while fading).
     qreal fillOpacity() const;
 

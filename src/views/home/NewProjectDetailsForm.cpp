@@ -13,7 +13,7 @@
 #include "design/TextCapsule.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
-#include "views/home/NewProjectDraft.h"
+#include "state/rules/NewProjectDraft.h"
 
 #include <QFontMetricsF>
 #include <QHBoxLayout>
@@ -25,6 +25,8 @@
 using namespace Qt::StringLiterals;
 
 namespace studio {
+
+using rules::NewProjectDraft;
 
 namespace {
 

@@ -18,14 +18,16 @@ class FlowLayout;
 class Slider;
 class SleekTextField;
 class TextLabel;
+namespace rules {
 struct NewProjectDraft;
+}
 
 class NewProjectDetailsForm : public QWidget {
     Q_OBJECT
 public:
     explicit NewProjectDetailsForm(QWidget* parent = nullptr);
 
-    void display(const NewProjectDraft& draft);
+    void display(const rules::NewProjectDraft& draft);
 
     SleekTextField* titleField() const { return m_title; }
     Chip* genreChip(Genre genre) const { return m_chips.value(genre); }

@@ -9,7 +9,7 @@
 // cleared; every presentation starts afresh.
 
 #include "views/common/SheetDialog.h"
-#include "views/home/NewProjectDraft.h"
+#include "state/rules/NewProjectDraft.h"
 
 #include <QHash>
 
@@ -38,7 +38,7 @@ public:
     // The sheet presented for this application and not yet closed, if any.
     static NewProjectSheet* openFor(const AppState& app);
 
-    const NewProjectDraft& draft() const { return m_draft; }
+    const rules::NewProjectDraft& draft() const { return m_draft; }
     // Closed (by any route); it is deleted from the event loop.
     bool isFinished() const { return m_finished; }
 
@@ -63,7 +63,7 @@ private:
     void fadeIn();
 
     AppState& m_app;
-    NewProjectDraft m_draft;
+    rules::NewProjectDraft m_draft;
     TextLabel* m_title;
     TextLabel* m_subtitle;
     ToolbarIconButton* m_close;

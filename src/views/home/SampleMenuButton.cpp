@@ -13,7 +13,6 @@ namespace studio {
 
 SampleMenuButton::SampleMenuButton(Look look, QWidget* parent)
     : MenuButton(look == Look::capsule ? u"Explore a sample film"_s : u"Add a sample film"_s, parent)
-    , m_look(look)
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);

@@ -17,13 +17,8 @@ public:
 
     explicit SampleMenuButton(Look look, QWidget* parent = nullptr);
 
-    Look look() const { return m_look; }
-
 Q_SIGNALS:
     void sampleChosen(const QString& sampleID);
-
-private:
-    Look m_look;
 };
 
 } // namespace studio

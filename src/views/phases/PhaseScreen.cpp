@@ -32,30 +32,65 @@ const Episode* PhaseScreen::activeEpisode() const
     return findActiveEpisode(m_session.project(), m_session.activeEpisodeID());
 }
 
+bool PhaseScreen::mayWrite(const char* what) const
+{
+    if (!m_refreshing)
+        return true;
+    qWarning("PhaseScreen: %s while the screen refreshes was refused", what);
+    Q_ASSERT_X(false, "PhaseScreen", "a write made during refresh()");
+    return false;
+}
+
 bool PhaseScreen::edit(const std::function<void(Project&)>& change)
 {
-    if (m_refreshing) {
-        qWarning("PhaseScreen: an edit made while the screen refreshes was refused");
-        Q_ASSERT_X(false, "PhaseScreen::edit", "edit made during refresh()");
-        return false;
-    }
-    return m_session.edit(change);
+    return mayWrite("an edit") && m_session.edit(change);
 }
 
-bool PhaseScreen::editActiveEpisode(const std::function<void(Episode&)>& change)
+bool PhaseScreen::editActiveEpisode(const std::function<void(Project&, const QUuid&)>& change)
 {
     const QUuid episodeID = activeEpisodeID();
-    if (episodeID.isNull())
-        return false;
-    return edit([&](Project& p) {
-        if (Episode* episode = findEpisode(p, episodeID))
-            change(*episode);
-    });
+    return !episodeID.isNull() && edit([&](Project& p) { change(p, episodeID); });
 }
 
-void PhaseScreen::runAssist(std::function<QCoro::Task<void>()> work)
+void PhaseScreen::runAssist(const std::function<AssistWork(ProjectSession&)>& makeWork)
 {
-    m_session.runAssist(std::move(work));
+    if (mayWrite("an assist"))
+        m_session.runAssist(makeWork(m_session));
+}
+
+void PhaseScreen::setProfile(const GenerationProfile& profile)
+{
+    if (mayWrite("a change of the render settings"))
+        m_session.setProfile(profile);
+}
+
+void PhaseScreen::enqueue(const QList<QUuid>& shotIDs)
+{
+    if (mayWrite("queueing shots"))
+        m_session.enqueue(shotIDs);
+}
+
+void PhaseScreen::renderAll()
+{
+    if (mayWrite("starting the renderer"))
+        m_session.renderAll();
+}
+
+void PhaseScreen::clearFinishedJobs()
+{
+    if (mayWrite("clearing the queue"))
+        m_session.clearFinishedJobs();
+}
+
+bool PhaseScreen::startExport(const QString& presetID)
+{
+    return mayWrite("starting an export") && m_session.startExport(presetID);
+}
+
+void PhaseScreen::setExportPresetID(const QString& presetID)
+{
+    if (mayWrite("a change of the export preset"))
+        m_session.setExportPresetID(presetID);
 }
 
 void PhaseScreen::requestRefresh()

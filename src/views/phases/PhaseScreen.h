@@ -7,22 +7,28 @@
 // episode, and updates the existing widgets without replacing any that has
 // focus.
 //
-// A screen receives the session only. It reads the production through it,
-// changes it only through the session's edit door, and starts its assists
-// through the session's runner; saving is not its business (every change of
-// the session schedules the autosave on its own).
+// A screen receives the session only. It reads the production and the
+// session's own state through it, and writes only through the protected
+// methods below: the edit door with the named operations, the assist runner,
+// the render queue and the export run. Saving is not its business (every
+// change of the session schedules the autosave on its own).
 //
 // refresh() is implemented by the screen and called only by this base, under
-// one guard: never twice at once, and a change that arrives while it runs is
-// shown by one more refresh() right after the current one returns. A screen
-// that needs to show something anew (its first showing at the end of its
-// constructor, a selection changed by a click) asks through requestRefresh().
-// refresh() only shows: an edit made while it runs is refused (and stops a
-// debug build), since it would change the production behind the user's back.
+// one guard: never twice at once, and a change that reaches the session from
+// elsewhere while it runs (an assist landing, another view) is shown by one
+// more refresh() right after the current one returns. A screen that needs to
+// show something anew (its first showing at the end of its constructor, a
+// selection changed by a click) asks through requestRefresh(). refresh() only
+// shows: a write made while it runs, whichever of the methods below it goes
+// through, is refused (and stops a debug build), since it would change the
+// production or the session's work behind the user's back.
 
+#include "model/Generation.h"
 #include "model/Project.h"
 
 #include <QCoro/QCoroTask>
+#include <QList>
+#include <QString>
 #include <QUuid>
 #include <QWidget>
 #include <functional>
@@ -36,7 +42,6 @@ class PhaseScreen : public QWidget {
 public:
     ~PhaseScreen() override;
 
-    ProjectSession& session() const { return m_session; }
     const Project& project() const;
 
     // The episode the screen works on, resolved at every call: the episode the
@@ -45,29 +50,50 @@ public:
     QUuid activeEpisodeID() const;
     const Episode* activeEpisode() const;
 
-    // The session's edit door: applies the change and, when it changed
-    // anything, lets every observer (this screen included) refresh before it
-    // returns; an edit made during this screen's own refresh is shown right
-    // after that refresh. Returns whether anything changed.
-    bool edit(const std::function<void(Project&)>& change);
-    // The same door for a change of the active episode, found again by id
-    // inside the edit; nothing happens when the production has no episode.
-    bool editActiveEpisode(const std::function<void(Episode&)>& change);
-    // Runs an assist through the session's runner (one at a time per session;
-    // its failure ends as the session's error, shown by the workspace).
-    void runAssist(std::function<QCoro::Task<void>()> work);
-
 protected:
     explicit PhaseScreen(ProjectSession& session, QWidget* parent = nullptr);
+
+    // The session, for reading: its production, profile, jobs, export run
+    // and busy flag. Writes go through the methods below.
+    const ProjectSession& session() const { return m_session; }
+
+    // The session's edit door: applies the change and, when it changed
+    // anything, lets every observer (this screen included) refresh before it
+    // returns. Returns whether anything changed; false, with nothing applied,
+    // while this screen refreshes.
+    bool edit(const std::function<void(Project&)>& change);
+    // The same door for a named operation on the active episode, which it
+    // names by id (the episode active when the user acts); nothing happens
+    // when the production has no episode.
+    bool editActiveEpisode(const std::function<void(Project&, const QUuid& episodeID)>& change);
+
+    // Runs an assist through the session's runner (one at a time per session;
+    // its failure ends as the session's error, shown by the workspace). The
+    // work is made for the session here, e.g. with DirectorAssist::work, so it
+    // holds the session the way assists do, never the screen.
+    using AssistWork = std::function<QCoro::Task<void>()>;
+    void runAssist(const std::function<AssistWork(ProjectSession&)>& makeWork);
+
+    // The session's render settings and queue.
+    void setProfile(const GenerationProfile& profile);
+    void enqueue(const QList<QUuid>& shotIDs);
+    void renderAll();
+    void clearFinishedJobs();
+
+    // The session's export run: starting one (false when one is under way or
+    // the screen refreshes) and the preset the run under way will write.
+    bool startExport(const QString& presetID);
+    void setExportPresetID(const QString& presetID);
 
     // Shows the session's production anew, now, through the guard (or right
     // after the refresh that is running).
     void requestRefresh();
-    bool isRefreshing() const { return m_refreshing; }
 
 private:
     // Updates the screen in place from the session. Called by the base only.
     virtual void refresh() = 0;
+    // Whether a write may go to the session now: not while refresh() runs.
+    bool mayWrite(const char* what) const;
 
     ProjectSession& m_session;
     bool m_refreshing = false;

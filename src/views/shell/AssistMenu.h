@@ -22,7 +22,6 @@ public:
     // Follows the session's busy flag.
     void refresh();
     QString labelText() const;
-    bool isBusy() const { return m_busy; }
 
     // Rebuilds menu() from the current phase and episode; runs every time it
     // opens.

@@ -9,7 +9,7 @@
 #include "state/ProjectSession.h"
 #include "views/shell/PhaseRailFooter.h"
 #include "views/shell/PhaseRailRow.h"
-#include "views/shell/PhaseRailStatus.h"
+#include "state/rules/PhaseRailStatus.h"
 
 #include <QVBoxLayout>
 
@@ -61,7 +61,7 @@ void PhaseRail::refresh(bool animated)
     const Episode episode = m_session.activeEpisode();
     for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it) {
         PhaseRailRow* row = it.value();
-        row->setStatus(PhaseRailStatus::text(project, episode, it.key()));
+        row->setStatus(rules::PhaseRailStatus::text(project, episode, it.key()));
         row->setDone(project.completedPhases.contains(it.key()));
         row->setActive(project.activePhase == it.key(), animated);
     }

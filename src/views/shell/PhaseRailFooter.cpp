@@ -7,7 +7,7 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Project.h"
-#include "views/shell/PhaseRailStatus.h"
+#include "state/rules/PhaseRailStatus.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -47,7 +47,7 @@ void PhaseRailFooter::display(const Project& project)
     m_poster->setSeed(project.posterSeed);
     m_name->setText(project.name);
     m_detail->setText(title(project.format) + u" \u00B7 "_s + project.runtimeLabel());
-    m_ring->setValue(PhaseRailStatus::readyFraction(project));
+    m_ring->setValue(rules::PhaseRailStatus::readyFraction(project));
 }
 
 QString PhaseRailFooter::nameText() const

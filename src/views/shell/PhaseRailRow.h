@@ -17,7 +17,6 @@ class PhaseRailRow : public QAbstractButton {
 public:
     PhaseRailRow(PhaseID phase, QWidget* parent = nullptr);
 
-    PhaseID phase() const { return m_phase; }
     QString status() const { return m_status; }
     bool isActive() const { return m_active; }
     bool isDone() const { return m_done; }

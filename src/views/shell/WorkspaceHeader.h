@@ -27,7 +27,6 @@ public:
     explicit MarkReadyButton(ProjectSession& session, QWidget* parent = nullptr);
 
     void refresh();
-    bool isReady() const { return m_ready; }
     QString labelText() const;
 
     // Marks the active phase ready, or takes the mark away.

@@ -52,7 +52,7 @@ private Q_SLOTS:
         AppState app;
         Presented p(app);
         NewProjectSheet& sheet = *p.sheet;
-        const NewProjectDraft& d = sheet.draft();
+        const rules::NewProjectDraft& d = sheet.draft();
         QCOMPARE(d.step, 0);
         QCOMPARE(d.format, ProjectFormat::shortFilm);
         QVERIFY(!d.hasPickedFormat);
@@ -80,22 +80,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<ProjectFormat>("format");
         QTest::addColumn<double>("preset");
-        QTest::addColumn<QString>("hint");
         QTest::addColumn<QString>("runtimeCaption");
         QTest::addColumn<bool>("episodes");
         QTest::addColumn<QString>("structure");
-        QTest::newRow("short film") << ProjectFormat::shortFilm << 12.0 << u"3–40 min"_s << u"Target runtime"_s
-                                    << false << u"Three-Act"_s;
-        QTest::newRow("feature") << ProjectFormat::feature << 100.0 << u"40–240 min"_s << u"Target runtime"_s
-                                 << false << u"15-Beat Sheet"_s;
-        QTest::newRow("series") << ProjectFormat::series << 42.0 << u"20–60 min / ep"_s
-                                << u"Target runtime per episode"_s << true << u"Five-Act TV"_s;
-        QTest::newRow("anthology") << ProjectFormat::anthology << 25.0 << u"10–60 min / ep"_s
-                                   << u"Target runtime per segment"_s << true << u"Anthology Tale"_s;
-        QTest::newRow("sitcom") << ProjectFormat::sitcom << 22.0 << u"11–30 min / ep"_s
-                                << u"Target runtime per episode"_s << true << u"Sitcom Engine"_s;
-        QTest::newRow("custom") << ProjectFormat::custom << 30.0 << u"3–240 min"_s << u"Target runtime"_s << false
-                                << u"Three-Act"_s;
+        QTest::newRow("short film") << ProjectFormat::shortFilm << 12.0 << u"Target runtime"_s << false
+                                    << u"Three-Act"_s;
+        QTest::newRow("feature") << ProjectFormat::feature << 100.0 << u"Target runtime"_s << false
+                                 << u"15-Beat Sheet"_s;
+        QTest::newRow("series") << ProjectFormat::series << 42.0 << u"Target runtime per episode"_s << true
+                                << u"Five-Act TV"_s;
+        QTest::newRow("anthology") << ProjectFormat::anthology << 25.0 << u"Target runtime per segment"_s << true
+                                   << u"Anthology Tale"_s;
+        QTest::newRow("sitcom") << ProjectFormat::sitcom << 22.0 << u"Target runtime per episode"_s << true
+                                << u"Sitcom Engine"_s;
+        QTest::newRow("custom") << ProjectFormat::custom << 30.0 << u"Target runtime"_s << false << u"Three-Act"_s;
     }
     void formatPresets()
     {
@@ -105,8 +103,6 @@ private Q_SLOTS:
         AppState app;
         Presented p(app);
         NewProjectSheet& sheet = *p.sheet;
-        QTEST(NewProjectDraft::runtimeHint(format), "hint");
-
         sheet.formatCard(format)->click();
         QCOMPARE(sheet.draft().step, 1);
         QCOMPARE(sheet.draft().runtime, preset);
@@ -183,20 +179,6 @@ private Q_SLOTS:
         // A drag lands between whole numbers; the count does not.
         Q_EMIT episodes->valueEdited(3.4);
         QCOMPARE(sheet.draft().episodeCount, 3.0);
-    }
-
-    // Every number shown or handed on is the integer part of the runtime.
-    void integerParts()
-    {
-        NewProjectDraft d;
-        d.pickFormat(ProjectFormat::series);
-        d.setRuntime(42.7);
-        QCOMPARE(d.runtimeText(), u"42 min"_s);
-        QCOMPARE(d.seasonTotal(), u"Season total ≈ 252 minutes"_s);
-        d.setRuntime(std::numeric_limits<double>::quiet_NaN());
-        QCOMPARE(d.runtime, 42.7);
-        d.setRuntime(500);
-        QCOMPARE(d.runtime, 60.0);
     }
 
     void backKeepsTheValues()

@@ -1,7 +1,7 @@
 // The base of the phase screens: one refresh per real change of the
 // production or of the active episode, none for an edit that changes
-// nothing, never one refresh inside another, and the active episode resolved
-// afresh at every read.
+// nothing, never one refresh inside another, no write to the session from
+// inside a refresh, and the active episode resolved afresh at every read.
 
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
@@ -23,6 +23,10 @@ public:
     {
         requestRefresh();
     }
+
+    using PhaseScreen::edit;
+    using PhaseScreen::editActiveEpisode;
+    using PhaseScreen::setProfile;
 
     int refreshes = 0;
     int depth = 0;
@@ -102,6 +106,12 @@ private Q_SLOTS:
         QVERIFY(!accepted);
         QCOMPARE(session.project().idea.logline, u"Second"_s);
         const int refusedRefreshes = 1;
+
+        // So is every other write to the session made through the screen.
+        screen.duringNextRefresh = [&] { screen.setProfile(GenerationProfile{.maxClipSeconds = 4}); };
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"refused"_s));
+        screen.edit([](Project& p) { p.name = u"Fourth"_s; });
+        QCOMPARE(session.profile(), GenerationProfile{});
 #else
         const int refusedRefreshes = 0;
 #endif
@@ -112,7 +122,7 @@ private Q_SLOTS:
             p.name = u"Outer"_s;
             session.edit([](Project& q) { q.idea.logline = u"Inner"_s; });
         });
-        QCOMPARE(screen.refreshes, 4 + refusedRefreshes);
+        QCOMPARE(screen.refreshes, 4 + 2 * refusedRefreshes);
         QCOMPARE(screen.seen.last(), u"Outer/Inner"_s);
         QCOMPARE(screen.deepest, 1);
     }
@@ -135,7 +145,7 @@ private Q_SLOTS:
         screen.edit([](Project& p) { p.episodes.clear(); });
         QCOMPARE(screen.activeEpisodeID(), QUuid());
         QCOMPARE(screen.activeEpisode(), nullptr);
-        QVERIFY(!screen.editActiveEpisode([](Episode& e) { e.title = u"Nowhere"_s; }));
+        QVERIFY(!screen.editActiveEpisode([](Project& p, const QUuid&) { p.name = u"Nowhere"_s; }));
     }
 
     void editsTheActiveEpisodeByID()
@@ -144,7 +154,9 @@ private Q_SLOTS:
         CountingScreen screen(session);
         const QUuid second = session.project().episodes[1].id;
         session.setActiveEpisodeID(second);
-        QVERIFY(screen.editActiveEpisode([](Episode& e) { e.title = u"Pilot"_s; }));
+        QVERIFY(screen.editActiveEpisode([](Project& p, const QUuid& episodeID) {
+            findEpisode(p, episodeID)->title = u"Pilot"_s;
+        }));
         QCOMPARE(findEpisode(session.project(), second)->title, u"Pilot"_s);
         QCOMPARE(session.project().episodes[0].title, Episode{}.title);
     }

@@ -4,23 +4,21 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/AuroraBackground.h"
 #include "design/Theme.h"
 #include "model/LookCatalogs.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "support/Screenshots.h"
+#include "support/WorkspaceStage.h"
 #include "views/shell/AIChoiceSheet.h"
 #include "views/shell/AssistMenu.h"
 #include "state/assist/AssistResults.h"
 #include "views/shell/ErrorBanner.h"
 #include "views/shell/PhaseRail.h"
-#include "views/shell/ProjectWorkspaceView.h"
 #include "views/shell/WorkspaceHeader.h"
 
 #include <QApplication>
 #include <QPainter>
-#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace studio;
@@ -31,18 +29,10 @@ namespace {
 
 // The workspace on the window's backdrop, at the window's least size less
 // the tab strip.
-struct Stage {
-    AuroraBackground backdrop;
-    ProjectWorkspaceView* workspace;
-
+struct Stage : WorkspaceStage<> {
     Stage(AppState& app, ProjectSession& session)
+        : WorkspaceStage(app, session, QSize(1180, 700), false)
     {
-        backdrop.setAnimated(false);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        workspace = new ProjectWorkspaceView(app, session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(1180, 700);
     }
 };
 

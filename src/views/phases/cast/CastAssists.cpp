@@ -7,24 +7,24 @@
 
 namespace studio::cast {
 
-void fleshOut(ProjectSession& session, const QUuid& memberID)
+std::function<QCoro::Task<void>()> fleshOut(ProjectSession& session, const QUuid& memberID)
 {
-    session.runAssist(DirectorAssist::work(
+    return DirectorAssist::work(
         session, [memberID](const Project& p) { return findCastMember(p, memberID); },
         [](const AIDirector& d, const Project& p, const CastMember& asked) { return d.fleshOutCharacter(p, asked); },
         [](const Project&, const CastMember& asked, const AIDirector::CharacterFields& reply) {
             return AssistResults::completeCharacter(asked, reply);
-        }));
+        });
 }
 
-void completeLocation(ProjectSession& session, const QUuid& locationID)
+std::function<QCoro::Task<void>()> completeLocation(ProjectSession& session, const QUuid& locationID)
 {
-    session.runAssist(DirectorAssist::work(
+    return DirectorAssist::work(
         session, [locationID](const Project& p) { return findLocation(p, locationID); },
         [](const AIDirector& d, const Project& p, const Location& asked) { return d.locationDetails(p, asked); },
         [](const Project&, const Location& asked, const AIDirector::LocationDetails& details) {
             return AssistResults::completeLocation(asked, details);
-        }));
+        });
 }
 
 } // namespace studio::cast

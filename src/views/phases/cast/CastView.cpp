@@ -142,14 +142,14 @@ void CastView::buildPane(QWidget* pane)
     m_characterDetail = new CharacterDetail(m_pane);
     connectCharacterDetail();
     connect(m_characterDetail, &CharacterDetail::assistRequested, this,
-            [this](const QUuid& id) { cast::fleshOut(session(), id); });
+            [this](const QUuid& id) { runAssist([id](ProjectSession& s) { return cast::fleshOut(s, id); }); });
     connect(m_characterDetail, &CharacterDetail::removeRequested, this, &CastView::removeCharacter);
     m_pane->addWidget(m_characterDetail);
 
     m_locationDetail = new LocationDetail(m_pane);
     connectLocationDetail();
     connect(m_locationDetail, &LocationDetail::assistRequested, this,
-            [this](const QUuid& id) { cast::completeLocation(session(), id); });
+            [this](const QUuid& id) { runAssist([id](ProjectSession& s) { return cast::completeLocation(s, id); }); });
     connect(m_locationDetail, &LocationDetail::removeRequested, this, &CastView::removeLocation);
     m_pane->addWidget(m_locationDetail);
 }
@@ -240,16 +240,18 @@ void CastView::addLocation()
 
 void CastView::removeCharacter(const QUuid& memberID)
 {
-    m_selectedCharacterID = rules::selectionAfterRemoving(m_selectedCharacterID, memberID);
-    if (!edit([&memberID](Project& p) { edits::removeCharacter(p, memberID); }))
-        requestRefresh();
+    edit([&](Project& p) {
+        if (edits::removeCharacter(p, memberID))
+            m_selectedCharacterID = rules::selectionAfterRemoving(m_selectedCharacterID, memberID);
+    });
 }
 
 void CastView::removeLocation(const QUuid& locationID)
 {
-    m_selectedLocationID = rules::selectionAfterRemoving(m_selectedLocationID, locationID);
-    if (!edit([&locationID](Project& p) { edits::removeLocation(p, locationID); }))
-        requestRefresh();
+    edit([&](Project& p) {
+        if (edits::removeLocation(p, locationID))
+            m_selectedLocationID = rules::selectionAfterRemoving(m_selectedLocationID, locationID);
+    });
 }
 
 QList<CharacterCard*> CastView::characterCards() const

@@ -68,7 +68,6 @@ public:
     QList<LocationCard*> locationCards() const;
     EmptyStateView* charactersEmptyState() const { return m_noCharacters; }
     EmptyStateView* locationsEmptyState() const { return m_noLocations; }
-    ScrollColumn* gallery() const { return m_scroll; }
     // The pane's current page: the character detail, the location detail or
     // the placeholder.
     QWidget* paneContent() const;

@@ -35,12 +35,10 @@ public:
     void setLocation(const Location& location);
     QUuid locationID() const { return m_locationID; }
 
-    PaneArt* art() const { return m_art; }
     SleekTextField* field(QString Location::*field) const;
     SleekTextEditor* soundEditor() const { return m_sound; }
     Chip* kindChip(LocationKind kind) const;
     AssistLink* assistLink() const { return m_assist; }
-    LookAnchorCard* lookAnchor() const { return m_look; }
     GhostButton* removeButton() const { return m_remove; }
 
 Q_SIGNALS:

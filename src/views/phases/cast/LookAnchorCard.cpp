@@ -44,11 +44,6 @@ LookAnchorCard::LookAnchorCard(const QString& hint, QWidget* parent)
     connect(m_editor, &PlainTextEditor::textEdited, this, &LookAnchorCard::textEdited);
 }
 
-QString LookAnchorCard::text() const
-{
-    return m_editor->text();
-}
-
 void LookAnchorCard::setText(const QString& text)
 {
     m_editor->setText(text);

@@ -18,10 +18,8 @@ class LookAnchorCard : public QWidget {
 public:
     explicit LookAnchorCard(const QString& hint, QWidget* parent = nullptr);
 
-    QString text() const;
     // Silent; does nothing when the text is unchanged.
     void setText(const QString& text);
-    PlainTextEditor* editor() const { return m_editor; }
 
 Q_SIGNALS:
     // Each change the user makes.

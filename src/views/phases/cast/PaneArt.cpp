@@ -30,9 +30,4 @@ void PaneArt::setSeed(const QString& seed)
     m_art->setSeed(seed);
 }
 
-QString PaneArt::seed() const
-{
-    return m_art->seed();
-}
-
 } // namespace studio

@@ -20,7 +20,6 @@ public:
     PaneArt(qreal artWidth, qreal artHeight, int height, const QString& tooltip, QWidget* parent = nullptr);
 
     void setSeed(const QString& seed);
-    QString seed() const;
     NewLookBadge* badge() const { return m_badge; }
 
 Q_SIGNALS:

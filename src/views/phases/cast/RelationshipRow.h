@@ -20,7 +20,6 @@ class RelationshipRow : public CardSurface {
 public:
     explicit RelationshipRow(const QUuid& relationshipID, QWidget* parent = nullptr);
 
-    QUuid relationshipID() const { return m_id; }
     // The other member's name as the menu shows it, and the label.
     void setRelationship(const QString& otherName, const QString& label);
 

@@ -25,7 +25,6 @@ public:
     explicit ClipControls(QWidget* parent = nullptr);
 
     void setClip(const TimelineClip& clip);
-    QUuid clipID() const { return m_clipID; }
 
     TextLabel* label() const { return m_label; }
     ToolbarIconButton* earlierButton() const { return m_earlier; }

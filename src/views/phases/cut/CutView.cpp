@@ -219,38 +219,33 @@ QWidget* CutView::timelineBlock()
 void CutView::connectControls()
 {
     connect(m_controls, &ClipControls::moveRequested, this, [this](const QUuid& clipID, int offset) {
-        editEpisode([&](Project& p, const QUuid& episodeID) { edits::moveClip(p, episodeID, clipID, offset); });
+        editActiveEpisode([&](Project& p, const QUuid& episodeID) { edits::moveClip(p, episodeID, clipID, offset); });
     });
     connect(m_controls, &ClipControls::secondsEdited, this, [this](const QUuid& clipID, double seconds) {
-        editEpisode([&](Project& p, const QUuid& episodeID) { edits::retimeClip(p, episodeID, clipID, seconds); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { edits::retimeClip(p, ep, clipID, seconds); });
     });
     connect(m_controls, &ClipControls::cutRequested, this, [this](const QUuid& clipID) {
-        m_selectedClipID = QUuid();
-        if (!editEpisode([&](Project& p, const QUuid& episodeID) { edits::removeClip(p, episodeID, clipID); }))
-            requestRefresh();
+        editActiveEpisode([&](Project& p, const QUuid& episodeID) {
+            if (edits::removeClip(p, episodeID, clipID))
+                m_selectedClipID = QUuid();
+        });
     });
 }
 
 void CutView::connectMusic()
 {
     connect(m_music, &MusicCuesSection::addRequested, this, [this] {
-        editEpisode([](Project& p, const QUuid& episodeID) { edits::addMusicCue(p, episodeID); });
+        editActiveEpisode([](Project& p, const QUuid& episodeID) { edits::addMusicCue(p, episodeID); });
     });
     connect(m_music, &MusicCuesSection::nameEdited, this, [this](const QUuid& cueID, const QString& name) {
-        editEpisode([&](Project& p, const QUuid& episodeID) { edits::renameMusicCue(p, episodeID, cueID, name); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { edits::renameMusicCue(p, ep, cueID, name); });
     });
     connect(m_music, &MusicCuesSection::moodEdited, this, [this](const QUuid& cueID, const QString& mood) {
-        editEpisode([&](Project& p, const QUuid& episodeID) { edits::setMusicCueMood(p, episodeID, cueID, mood); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { edits::setMusicCueMood(p, ep, cueID, mood); });
     });
     connect(m_music, &MusicCuesSection::deleteRequested, this, [this](const QUuid& cueID) {
-        editEpisode([&](Project& p, const QUuid& episodeID) { edits::removeMusicCue(p, episodeID, cueID); });
+        editActiveEpisode([&](Project& p, const QUuid& episodeID) { edits::removeMusicCue(p, episodeID, cueID); });
     });
-}
-
-bool CutView::editEpisode(const std::function<void(Project&, const QUuid&)>& change)
-{
-    const QUuid episodeID = activeEpisodeID();
-    return !episodeID.isNull() && edit([&](Project& p) { change(p, episodeID); });
 }
 
 void CutView::assembleRequested()
@@ -277,11 +272,12 @@ void CutView::assembleRequested()
 
 void CutView::assemble()
 {
-    m_selectedClipID = QUuid();
     // Every earlier clip, with its trims, order and removals, is replaced in
-    // one edit; the selection goes with it even when nothing changed.
-    if (!editEpisode([](Project& p, const QUuid& episodeID) { edits::assembleTimeline(p, episodeID); }))
-        requestRefresh();
+    // one edit, and the selection goes with them.
+    editActiveEpisode([this](Project& p, const QUuid& episodeID) {
+        if (edits::assembleTimeline(p, episodeID))
+            m_selectedClipID = QUuid();
+    });
 }
 
 void CutView::toggleSelection(const QUuid& clipID)
@@ -293,11 +289,6 @@ void CutView::toggleSelection(const QUuid& clipID)
 QString CutView::runtimeChipText() const
 {
     return m_chip->chip().text;
-}
-
-QColor CutView::runtimeChipColor() const
-{
-    return toneColor(m_chip->chip().tone);
 }
 
 Alert* CutView::reassembleAlert() const

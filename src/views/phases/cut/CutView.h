@@ -34,13 +34,11 @@ public:
     explicit CutView(ProjectSession& session, QWidget* parent = nullptr);
     ~CutView() override;
 
-    double zoom() const { return m_zoom; }
     QUuid selectedClipID() const { return m_selectedClipID; }
     bool isConfirmingReassemble() const { return m_confirmReassemble; }
 
     GhostButton* assembleButton() const { return m_assemble; }
     QString runtimeChipText() const;
-    QColor runtimeChipColor() const;
     QWidget* zoomControl() const { return m_zoomControl; }
     Slider* zoomSlider() const { return m_zoomSlider; }
     EmptyStateView* emptyState() const { return m_empty; }
@@ -66,9 +64,6 @@ private:
     void assembleRequested();
     void assemble();
     void toggleSelection(const QUuid& clipID);
-    // A named operation on the active episode, given its id as the screen
-    // resolves it now (no episode: nothing).
-    bool editEpisode(const std::function<void(Project&, const QUuid&)>& change);
 
     double m_zoom;
     QUuid m_selectedClipID;

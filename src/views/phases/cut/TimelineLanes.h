@@ -30,7 +30,6 @@ public:
 
     double zoom() const { return m_zoom; }
     QUuid selectedClipID() const { return m_selected; }
-    const rules::LaneLayout& laneLayout() const { return m_layout; }
     // The tile of a clip in this widget's coordinates (empty when not shown).
     QRectF clipRect(const QUuid& clipID) const;
     QRectF dialogueRect(const QUuid& clipID) const;

@@ -66,8 +66,8 @@ FootageView::FootageView(ProjectSession& session, QWidget* parent)
 
     connect(m_queue, &RenderQueuePanel::queueSelectionRequested, this, &FootageView::queueSelection);
     connect(m_queue, &RenderQueuePanel::queueAllPlannedRequested, this, &FootageView::queueAllPlanned);
-    connect(m_queue, &RenderQueuePanel::renderAllRequested, this, [this] { this->session().renderAll(); });
-    connect(m_queue, &RenderQueuePanel::clearDoneRequested, this, [this] { this->session().clearFinishedJobs(); });
+    connect(m_queue, &RenderQueuePanel::renderAllRequested, this, [this] { renderAll(); });
+    connect(m_queue, &RenderQueuePanel::clearDoneRequested, this, [this] { clearFinishedJobs(); });
 
     // The profile is the session's, not the production's: clip counts, open
     // prompts and the engine card follow it too. The queue runs on in the
@@ -150,7 +150,7 @@ void FootageView::updateProfile(const std::function<void(GenerationProfile&)>& c
     // changed since.
     GenerationProfile profile = session().profile();
     change(profile);
-    session().setProfile(profile);
+    setProfile(profile);
 }
 
 void FootageView::setSelection(const QSet<QUuid>& selection)
@@ -187,13 +187,13 @@ void FootageView::queueSelection()
     if (m_selectedShotIDs.isEmpty())
         return;
     // The session queues in storyboard order whatever the order here.
-    session().enqueue(QList<QUuid>(m_selectedShotIDs.cbegin(), m_selectedShotIDs.cend()));
+    enqueue(QList<QUuid>(m_selectedShotIDs.cbegin(), m_selectedShotIDs.cend()));
     setSelection({});
 }
 
 void FootageView::queueAllPlanned()
 {
-    session().enqueue(rules::plannedShotIDs(activeEpisode()));
+    enqueue(rules::plannedShotIDs(activeEpisode()));
 }
 
 } // namespace studio

@@ -42,7 +42,6 @@ public:
     GhostButton* clearDoneButton() const { return m_clearDone; }
     QString subtitleText() const;
     QWidget* emptyState() const { return m_empty; }
-    ScrollColumn* jobList() const { return m_list; }
     JobRow* jobRow(const QUuid& jobID) const { return m_rows.widget(jobID); }
     QList<JobRow*> jobRows() const { return m_rows.widgets(); }
 

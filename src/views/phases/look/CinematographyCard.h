@@ -23,7 +23,6 @@ class AspectCard : public QAbstractButton {
 public:
     explicit AspectCard(AspectRatio aspect, QWidget* parent = nullptr);
 
-    AspectRatio aspect() const { return m_aspect; }
     bool isSelected() const { return m_selected; }
     void setSelected(bool selected);
 

@@ -23,7 +23,6 @@ class LensCard : public QAbstractButton {
 public:
     explicit LensCard(const DirectorLens& lens, QWidget* parent = nullptr);
 
-    QString lensID() const { return m_id; }
     bool isSelected() const { return m_selected; }
     // Shows the state at once, or eases into it on a spring of the given
     // response (seconds).

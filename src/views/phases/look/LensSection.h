@@ -33,7 +33,6 @@ public:
     void display(const std::optional<QString>& lensID, std::optional<qreal> springResponse);
 
     GhostButton* clearButton() const { return m_clear; }
-    HorizontalStrip* strip() const { return m_strip; }
     LensCard* card(const QString& lensID) const;
     bool showsDoctrine() const;
     // The doctrine texts shown, in order (tests).

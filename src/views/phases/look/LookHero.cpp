@@ -156,11 +156,6 @@ void LookHero::display(const StylePreset* preset)
         [](const QString& k) { return new TextCapsule(k); }, [](TextCapsule*, const QString&, int) {});
 }
 
-QString LookHero::shownName() const
-{
-    return m_shownID.isEmpty() ? QString() : m_name->text();
-}
-
 QStringList LookHero::shownKeywords() const
 {
     QStringList keywords;

@@ -33,7 +33,6 @@ public:
 
     // What is shown (tests): the preset's id, or empty for the invitation.
     QString shownStyleID() const { return m_shownID; }
-    QString shownName() const;
     QStringList shownKeywords() const;
 
 private:

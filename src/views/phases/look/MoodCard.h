@@ -46,8 +46,6 @@ public:
 
     TagField* moodWords() const { return m_moodWords; }
     const QList<AccentSwatch*>& swatches() const { return m_swatches; }
-    LabeledSlider* grainSlider() const { return m_grain; }
-    LabeledSlider* temperatureSlider() const { return m_temperature; }
     LabeledSlider* contrastSlider() const { return m_contrast; }
     SleekTextEditor* notesEditor() const { return m_notes; }
 

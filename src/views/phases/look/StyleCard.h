@@ -23,7 +23,6 @@ class StyleCard : public QAbstractButton {
 public:
     explicit StyleCard(const StylePreset& preset, QWidget* parent = nullptr);
 
-    QString presetID() const { return m_id; }
     bool isSelected() const { return m_selected; }
     void setSelected(bool selected, bool animated);
 

@@ -31,8 +31,6 @@ public:
 
     void setItems(const QList<rules::ReadinessItem>& items);
 
-    SectionHeader* header() const { return m_header; }
-    ProgressRing* ring() const { return m_ring; }
     // The row of the item with that label, or null.
     CheckRow* row(const QString& label) const;
 
@@ -58,7 +56,6 @@ public:
     void setItem(const rules::ReadinessItem& item);
     bool isOk() const { return m_ok; }
     GhostButton* goButton() const { return m_go; }
-    TextLabel* titleLabel() const { return m_title; }
 
 Q_SIGNALS:
     void goRequested(PhaseID phase);

@@ -35,7 +35,6 @@ public:
     PrimaryButton* exportButton() const { return m_export; }
     QWidget* progressBar() const { return m_progress; }
     TextLabel* percentLabel() const { return m_percent; }
-    TextLabel* locationLabel() const { return m_location; }
     QWidget* successRow() const { return m_success; }
     GhostButton* revealButton() const { return m_reveal; }
     QWidget* errorRow() const { return m_error; }

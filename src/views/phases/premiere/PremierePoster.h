@@ -27,8 +27,6 @@ public:
     void setPoster(const QString& name, const QList<Genre>& genres, const QString& seed);
 
     QString seed() const { return m_seed; }
-    TextLabel* titleLabel() const { return m_title; }
-    TextLabel* genreLabel() const { return m_genres; }
     QAbstractButton* newPosterButton() const { return m_newPoster; }
 
 Q_SIGNALS:

@@ -102,13 +102,13 @@ void PremiereView::setSelectedPresetID(const QString& id)
     m_selectedPresetID = id;
     m_presets->setSelectedID(id);
     // The run reads the preset when its steps are over.
-    session().setExportPresetID(id);
+    setExportPresetID(id);
     showExportState();
 }
 
 void PremiereView::runExport()
 {
-    session().startExport(m_selectedPresetID);
+    startExport(m_selectedPresetID);
 }
 
 void PremiereView::showExportState()

@@ -178,21 +178,22 @@ ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
     connect(m_page, &ScriptPage::addSceneHeadingRequested, this, [this] { append(ScriptElementKind::sceneHeading); });
     connect(m_page, &ScriptPage::aiDraftRequested, this, &ScriptView::draftWithAI);
     connect(m_page, &ScriptPage::textEdited, this, [this](const QUuid& id, const QString& text) {
-        editScript([&](Project& p, const QUuid& episode) { return edits::setScriptElementText(p, episode, id, text); });
+        editActiveEpisode([&](Project& p, const QUuid& episode) { edits::setScriptElementText(p, episode, id, text); });
     });
     connect(m_page, &ScriptPage::submitted, this, [this](const QUuid& id) {
-        const QUuid added = editScript(
-            [&](Project& p, const QUuid& episode) { return edits::insertScriptElementAfter(p, episode, id); });
+        QUuid added;
+        editActiveEpisode(
+            [&](Project& p, const QUuid& episode) { added = edits::insertScriptElementAfter(p, episode, id); });
         m_page->focusElement(added);
     });
     connect(m_page, &ScriptPage::removeRequested, this, [this](const QUuid& id) {
-        editScript([&](Project& p, const QUuid& episode) { return edits::removeScriptElement(p, episode, id); });
+        editActiveEpisode([&](Project& p, const QUuid& episode) { edits::removeScriptElement(p, episode, id); });
     });
     connect(m_page, &ScriptPage::kindPicked, this, [this](const QUuid& id, ScriptElementKind kind) {
-        editScript([&](Project& p, const QUuid& episode) { return edits::setScriptElementKind(p, episode, id, kind); });
+        editActiveEpisode([&](Project& p, const QUuid& episode) { edits::setScriptElementKind(p, episode, id, kind); });
     });
     connect(m_page, &ScriptPage::chipPicked, this, [this](const QUuid& id, const rules::ScriptChip& chip) {
-        editScript([&](Project& p, const QUuid& episode) { return edits::pickScriptChip(p, episode, id, chip); });
+        editActiveEpisode([&](Project& p, const QUuid& episode) { edits::pickScriptChip(p, episode, id, chip); });
         if (m_page->editorID() == id)
             m_page->moveCaretToEnd();
     });
@@ -271,26 +272,16 @@ void ScriptView::syncBusy()
     m_page->setAssistBusy(session().aiBusy());
 }
 
-template <typename Change>
-auto ScriptView::editScript(Change change) -> decltype(change(std::declval<Project&>(), QUuid()))
-{
-    // The episode is the one active now, named by id inside the edit.
-    const QUuid episodeID = activeEpisodeID();
-    decltype(change(std::declval<Project&>(), QUuid())) result{};
-    edit([&](Project& p) { result = change(p, episodeID); });
-    return result;
-}
-
 void ScriptView::append(ScriptElementKind kind)
 {
-    const QUuid added =
-        editScript([&](Project& p, const QUuid& episode) { return edits::appendScriptElement(p, episode, kind); });
+    QUuid added;
+    editActiveEpisode([&](Project& p, const QUuid& episode) { added = edits::appendScriptElement(p, episode, kind); });
     m_page->focusElement(added);
 }
 
 void ScriptView::draftFromStory()
 {
-    editScript([](Project& p, const QUuid& episode) { return edits::draftScriptFromStory(p, episode); });
+    editActiveEpisode([](Project& p, const QUuid& episode) { edits::draftScriptFromStory(p, episode); });
 }
 
 void ScriptView::draftWithAI()
@@ -298,12 +289,14 @@ void ScriptView::draftWithAI()
     const QUuid episodeID = activeEpisodeID();
     if (episodeID.isNull() || session().aiBusy())
         return;
-    runAssist(DirectorAssist::work(
-        session(), [episodeID](const Project& p) { return findEpisode(p, episodeID); },
-        [](const AIDirector& d, const Project& p, const Episode& e) { return d.draftScript(p, e); },
-        [](const Project&, const Episode&, const AIDirector::ScriptElements& result) {
-            return AssistResults::appendScript(result);
-        }));
+    runAssist([episodeID](ProjectSession& s) {
+        return DirectorAssist::work(
+            s, [episodeID](const Project& p) { return findEpisode(p, episodeID); },
+            [](const AIDirector& d, const Project& p, const Episode& e) { return d.draftScript(p, e); },
+            [](const Project&, const Episode&, const AIDirector::ScriptElements& result) {
+                return AssistResults::appendScript(result);
+            });
+    });
 }
 
 } // namespace studio

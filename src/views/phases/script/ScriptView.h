@@ -11,7 +11,6 @@
 
 #include <QList>
 #include <QUuid>
-#include <utility>
 
 namespace studio {
 
@@ -42,7 +41,6 @@ public:
     ScrollColumn* scrollArea() const { return m_scroll; }
     QList<ScriptCapsule*> kindButtons() const { return m_kindButtons; }
     GhostButton* storyDraftButton() const { return m_storyDraft; }
-    TextLabel* statistics() const { return m_statistics; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,9 +51,6 @@ private:
     void settleLayout();
     // Tells the page what part of it is in view.
     void syncVisibleArea();
-    // A named operation on the active episode, through the edit door; its result.
-    template <typename Change>
-    auto editScript(Change change) -> decltype(change(std::declval<Project&>(), QUuid()));
 
     QList<ScriptCapsule*> m_kindButtons;
     GhostButton* m_storyDraft;

@@ -25,8 +25,6 @@ public:
     // same id again changes nothing (no fade, the question stays).
     void setProjectID(const QUuid& projectID);
 
-    qint64 presses() const { return m_presses; }
-    int index() const { return m_index; }
     QString question() const;
     QString counterText() const;
     GhostButton* nextButton() const { return m_next; }

@@ -41,17 +41,12 @@ public:
     ScrollColumn* page() const { return m_page; }
     PlainTextEditor* loglineEditor() const { return m_logline; }
     TextLabel* loglineCounter() const { return m_loglineCounter; }
-    SleekTextEditor* premiseEditor() const { return m_premise; }
-    PlainTextField* argumentField() const { return m_argument; }
     TagField* themesField() const { return m_themes; }
     InterrogationCard* interrogationCard() const { return m_interrogation; }
     SleekTextField* titleField() const { return m_title; }
-    TextLabel* formatLabel() const { return m_formatLabel; }
-    TextLabel* targetingLabel() const { return m_targeting; }
     MenuButton* formatMenu() const { return m_formatMenu; }
     Chip* genreChip(Genre genre) const { return m_genreChips.value(qsizetype(genre)); }
     LabeledSlider* toneDial(int index) const { return m_toneDials.value(index); }
-    Chip* ratingChip(Rating rating) const { return m_ratingChips.value(qsizetype(rating)); }
     FieldLabel* runtimeCaption() const { return m_runtimeCaption; }
     Slider* runtimeSlider() const { return m_runtime; }
     TextLabel* runtimeText() const { return m_runtimeText; }

@@ -35,7 +35,6 @@ public:
     // Shows the act; does nothing when it is as shown already.
     void setAct(const Act& act);
 
-    PlainTextField* titleField() const { return m_title; }
     MenuButton* menuButton() const { return m_menu; }
     DashedAddButton* addBeatButton() const { return m_addBeat; }
     QList<BeatCard*> beatCards() const;

@@ -22,12 +22,10 @@ class BeatCard : public CardSurface {
 public:
     explicit BeatCard(const QUuid& beatID, QWidget* parent = nullptr);
 
-    QUuid beatID() const { return m_id; }
     // Shows the beat; does nothing when it is as shown already.
     void setBeat(const Beat& beat);
 
     SymbolButton* chargeButton() const { return m_charge; }
-    PlainTextField* titleField() const { return m_title; }
     MenuButton* menuButton() const { return m_menu; }
     PlainTextEditor* summaryEditor() const { return m_summary; }
 

@@ -16,8 +16,6 @@ public:
 
     DashedAddButton(Shape shape, const QString& text, QWidget* parent = nullptr);
 
-    Shape shape() const { return m_shape; }
-
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -116,13 +116,13 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
     m_empty->hide();
 
     connect(m_title, &PlainTextField::textEdited, this, [this](const QString& t) {
-        editEpisode([&t](Project& p, const QUuid& e) { edits::setEpisodeTitle(p, e, t); });
+        editActiveEpisode([&t](Project& p, const QUuid& e) { edits::setEpisodeTitle(p, e, t); });
     });
     connect(m_synopsis, &PlainTextField::textEdited, this, [this](const QString& t) {
-        editEpisode([&t](Project& p, const QUuid& e) { edits::setEpisodeSynopsis(p, e, t); });
+        editActiveEpisode([&t](Project& p, const QUuid& e) { edits::setEpisodeSynopsis(p, e, t); });
     });
     connect(m_addAct, &QAbstractButton::clicked, this,
-            [this] { editEpisode([](Project& p, const QUuid& e) { edits::addAct(p, e); }); });
+            [this] { editActiveEpisode([](Project& p, const QUuid& e) { edits::addAct(p, e); }); });
 
     requestRefresh();
 }
@@ -193,40 +193,32 @@ ActColumn* StoryView::makeColumn(const Act& act)
 {
     auto* column = new ActColumn(act.id);
     connect(column, &ActColumn::titleEdited, this, [this](const QUuid& actID, const QString& t) {
-        editEpisode([&](Project& p, const QUuid& e) { edits::setActTitle(p, e, actID, t); });
+        editActiveEpisode([&](Project& p, const QUuid& e) { edits::setActTitle(p, e, actID, t); });
     });
     connect(column, &ActColumn::addBeatRequested, this, [this](const QUuid& actID) {
-        editEpisode([&](Project& p, const QUuid& e) { edits::addBeat(p, e, actID); });
+        editActiveEpisode([&](Project& p, const QUuid& e) { edits::addBeat(p, e, actID); });
     });
     connect(column, &ActColumn::deleteRequested, this, [this](const QUuid& actID) {
-        editEpisode([&](Project& p, const QUuid& e) { edits::deleteAct(p, e, actID); });
+        editActiveEpisode([&](Project& p, const QUuid& e) { edits::deleteAct(p, e, actID); });
     });
     connect(column, &ActColumn::beatTitleEdited, this,
             [this](const QUuid& actID, const QUuid& beatID, const QString& t) {
-                editEpisode([&](Project& p, const QUuid& e) { edits::setBeatTitle(p, e, actID, beatID, t); });
+                editActiveEpisode([&](Project& p, const QUuid& e) { edits::setBeatTitle(p, e, actID, beatID, t); });
             });
     connect(column, &ActColumn::beatSummaryEdited, this,
             [this](const QUuid& actID, const QUuid& beatID, const QString& t) {
-                editEpisode([&](Project& p, const QUuid& e) { edits::setBeatSummary(p, e, actID, beatID, t); });
+                editActiveEpisode([&](Project& p, const QUuid& e) { edits::setBeatSummary(p, e, actID, beatID, t); });
             });
     connect(column, &ActColumn::beatChargeClicked, this, [this](const QUuid& actID, const QUuid& beatID) {
-        editEpisode([&](Project& p, const QUuid& e) { edits::cycleBeatCharge(p, e, actID, beatID); });
+        editActiveEpisode([&](Project& p, const QUuid& e) { edits::cycleBeatCharge(p, e, actID, beatID); });
     });
     connect(column, &ActColumn::beatMoveRequested, this, [this](const QUuid& actID, const QUuid& beatID, int offset) {
-        editEpisode([&](Project& p, const QUuid& e) { edits::moveBeat(p, e, actID, beatID, offset); });
+        editActiveEpisode([&](Project& p, const QUuid& e) { edits::moveBeat(p, e, actID, beatID, offset); });
     });
     connect(column, &ActColumn::beatDeleteRequested, this, [this](const QUuid& actID, const QUuid& beatID) {
-        editEpisode([&](Project& p, const QUuid& e) { edits::deleteBeat(p, e, actID, beatID); });
+        editActiveEpisode([&](Project& p, const QUuid& e) { edits::deleteBeat(p, e, actID, beatID); });
     });
     return column;
-}
-
-void StoryView::editEpisode(const std::function<void(Project&, const QUuid&)>& change)
-{
-    // The episode active when the user acts, named by id for the operation.
-    const QUuid episodeID = activeEpisodeID();
-    if (!episodeID.isNull())
-        edit([&](Project& p) { change(p, episodeID); });
 }
 
 void StoryView::chooseStructure(StructureKind kind)
@@ -243,7 +235,7 @@ void StoryView::chooseStructure(StructureKind kind)
         m_pending.reset();
         // The template is built now, for the episode active now.
         if (confirmed)
-            editEpisode([kind](Project& p, const QUuid& e) { edits::switchStructure(p, e, kind); });
+            editActiveEpisode([kind](Project& p, const QUuid& e) { edits::switchStructure(p, e, kind); });
     });
     alert->open();
 }

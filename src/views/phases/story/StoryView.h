@@ -63,8 +63,6 @@ protected:
 private:
     void refresh() override;
     ActColumn* makeColumn(const Act& act);
-    // Runs a named operation on the episode active now, by its id.
-    void editEpisode(const std::function<void(Project&, const QUuid&)>& change);
 
     std::optional<StructureKind> m_pending;
 

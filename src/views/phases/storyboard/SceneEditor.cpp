@@ -174,11 +174,6 @@ QWidget* SceneEditor::buildHeader()
     return header;
 }
 
-QList<Chip*> SceneEditor::castChips() const
-{
-    return m_castChips->widgets();
-}
-
 void SceneEditor::showScene(const Project& project, const SceneCard& scene, const std::optional<QUuid>& selectedShot)
 {
     const bool otherScene = scene.id != m_sceneID;

@@ -44,9 +44,6 @@ public:
     PillPicker* timePicker() const { return m_time; }
     MenuButton* locationMenu() const { return m_location; }
     PlainTextField* locationField() const { return m_locationText; }
-    PlainTextField* synopsisField() const { return m_synopsis; }
-    QWidget* castRow() const { return m_cast; }
-    QList<Chip*> castChips() const;
     ShotGrid* grid() const { return m_grid; }
 
 Q_SIGNALS:

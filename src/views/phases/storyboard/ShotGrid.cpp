@@ -61,11 +61,6 @@ ShotGrid::ShotGrid(QWidget* parent)
 
 ShotGrid::~ShotGrid() = default;
 
-ShotTile* ShotGrid::tile(int kind) const
-{
-    return m_tiles->tiles().value(kind);
-}
-
 void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
 {
     if (aspect == m_aspect && shots.isSharedWith(m_shots))

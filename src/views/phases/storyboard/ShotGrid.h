@@ -35,7 +35,6 @@ public:
     void setBusy(bool busy);
 
     ShotTiles* tiles() const { return m_tiles; }
-    ShotTile* tile(int kind) const;
     int cardCount() const { return int(m_cards.size()); }
     const ShotCard& card(int index) const { return m_cards[index]; }
     // Where card `index` is, in the viewport's coordinates.

@@ -265,7 +265,7 @@ void ShotInspector::showShot(const Shot& shot, AspectRatio aspect)
     m_takeRows->sync(
         shot.takes, [](const Take& t) { return t.id; },
         [this](const Take& t) {
-            auto* row = new TakeRow(t.id);
+            auto* row = new TakeRow;
             connect(row, &QAbstractButton::clicked, this, [this, id = t.id] { Q_EMIT approvalToggled(id); });
             return row;
         },

@@ -47,23 +47,14 @@ public:
     static qreal previewHeight(AspectRatio aspect);
 
     // The parts, for tests.
-    ArtThumb* preview() const { return m_preview; }
-    OverlayButton* reframeButton() const { return m_reframe; }
-    QList<Chip*> sizeChips() const { return m_sizeChips; }
-    QList<Chip*> moveChips() const { return m_moveChips; }
-    TextLabel* sizeLabel() const { return m_sizeLabel; }
-    RecipeMenuButton* recipeMenu() const { return m_recipeMenu; }
     PlainButton* clearButton() const { return m_clear; }
-    TextLabel* recipePhrase() const { return m_phrase; }
     Slider* durationSlider() const { return m_slider; }
     TextLabel* durationLabel() const { return m_duration; }
     PlainButton* describeButton() const { return m_describe; }
     SleekTextEditor* whatEditor() const { return m_what; }
-    SleekTextEditor* dialogueEditor() const { return m_dialogue; }
     FieldLabel* takesLabel() const { return m_takesLabel; }
     QList<TakeRow*> takeRows() const;
     GhostButton* deleteButton() const { return m_delete; }
-    ScrollColumn* scrollArea() const { return m_scroll; }
 
 Q_SIGNALS:
     void reframeRequested();

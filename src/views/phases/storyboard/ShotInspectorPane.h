@@ -27,7 +27,6 @@ public:
     void showSelection(const Project& project, const Episode* episode, const rules::StoryboardSelection& selection);
 
     ShotInspector* inspector() const { return m_inspector; }
-    QWidget* placeholder() const { return m_placeholder; }
     // Whether a shot is on show (else the placeholder).
     bool isShowingShot() const { return m_shown.has_value(); }
 

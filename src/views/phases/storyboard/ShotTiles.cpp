@@ -97,11 +97,6 @@ QString ShotTile::title() const
     return look(m_kind).title;
 }
 
-QString ShotTile::caption() const
-{
-    return look(m_kind).caption;
-}
-
 void ShotTile::setBusy(bool busy)
 {
     if (m_kind != Kind::ai || busy == m_busy)

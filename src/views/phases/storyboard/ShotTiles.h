@@ -28,7 +28,6 @@ public:
 
     Kind kind() const { return m_kind; }
     QString title() const;
-    QString caption() const;
     // The AI tile only: shows the spinner and "Thinking…" and ignores clicks.
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }

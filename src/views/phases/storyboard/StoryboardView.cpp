@@ -156,21 +156,9 @@ void StoryboardView::select(const rules::StoryboardSelection& selection)
     requestRefresh();
 }
 
-void StoryboardView::editBoard(const std::function<void(Project&, const QUuid& episodeID)>& change)
-{
-    const Episode* episode = activeEpisode();
-    if (!episode)
-        return;
-    const QUuid episodeID = episode->id;
-    const rules::StoryboardSelection before = m_selection;
-    const bool changed = edit([&](Project& p) { change(p, episodeID); });
-    if (!changed && m_selection != before)
-        requestRefresh();
-}
-
 void StoryboardView::addScene()
 {
-    editBoard([this](Project& p, const QUuid& episodeID) {
+    editActiveEpisode([this](Project& p, const QUuid& episodeID) {
         const QUuid id = edits::addScene(p, episodeID);
         if (!id.isNull())
             m_selection.sceneID = id;
@@ -179,12 +167,12 @@ void StoryboardView::addScene()
 
 void StoryboardView::moveScene(const QUuid& sceneID, int offset)
 {
-    editBoard([&](Project& p, const QUuid& episodeID) { edits::moveScene(p, episodeID, sceneID, offset); });
+    editActiveEpisode([&](Project& p, const QUuid& episodeID) { edits::moveScene(p, episodeID, sceneID, offset); });
 }
 
 void StoryboardView::deleteScene(const QUuid& sceneID)
 {
-    editBoard([&](Project& p, const QUuid& episodeID) {
+    editActiveEpisode([&](Project& p, const QUuid& episodeID) {
         if (edits::deleteScene(p, episodeID, sceneID))
             m_selection = rules::selectionAfterSceneRemoved(findEpisode(p, episodeID), sceneID, m_selection);
     });
@@ -192,7 +180,7 @@ void StoryboardView::deleteScene(const QUuid& sceneID)
 
 void StoryboardView::buildFromScript()
 {
-    editBoard([this](Project& p, const QUuid& episodeID) {
+    editActiveEpisode([this](Project& p, const QUuid& episodeID) {
         if (edits::buildScenesFromScript(p, episodeID))
             m_selection.sceneID = findEpisode(p, episodeID)->scenes.first().id;
     });
@@ -207,41 +195,41 @@ void StoryboardView::connectEditor()
             m_selection.shotID = shotID;
     };
     connect(m_editor, &E::settingRequested, this, [this](const QUuid& sceneID, SceneSetting setting) {
-        editBoard([&](Project& p, const QUuid& ep) { edits::setSceneSetting(p, ep, sceneID, setting); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { edits::setSceneSetting(p, ep, sceneID, setting); });
     });
     connect(m_editor, &E::locationRequested, this, [this](const QUuid& sceneID, const QUuid& locationID) {
         const std::optional<QUuid> location = locationID.isNull() ? std::nullopt : std::optional(locationID);
-        editBoard([&](Project& p, const QUuid& ep) { edits::setSceneLocation(p, ep, sceneID, location); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { edits::setSceneLocation(p, ep, sceneID, location); });
     });
     connect(m_editor, &E::locationTextRequested, this, [this](const QUuid& sceneID, const QString& text) {
-        editBoard([&](Project& p, const QUuid& ep) { edits::setSceneLocationText(p, ep, sceneID, text); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { edits::setSceneLocationText(p, ep, sceneID, text); });
     });
     connect(m_editor, &E::timeRequested, this, [this](const QUuid& sceneID, TimeOfDay time) {
-        editBoard([&](Project& p, const QUuid& ep) { edits::setSceneTime(p, ep, sceneID, time); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { edits::setSceneTime(p, ep, sceneID, time); });
     });
     connect(m_editor, &E::synopsisRequested, this, [this](const QUuid& sceneID, const QString& text) {
-        editBoard([&](Project& p, const QUuid& ep) { edits::setSceneSynopsis(p, ep, sceneID, text); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { edits::setSceneSynopsis(p, ep, sceneID, text); });
     });
     connect(m_editor, &E::castToggleRequested, this, [this](const QUuid& sceneID, const QUuid& memberID) {
-        editBoard([&](Project& p, const QUuid& ep) { edits::toggleSceneCast(p, ep, sceneID, memberID); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { edits::toggleSceneCast(p, ep, sceneID, memberID); });
     });
     connect(m_editor, &E::shotPicked, this,
             [this](const QUuid& sceneID, const QUuid& shotID) { select({sceneID, shotID}); });
     connect(m_editor, &E::addShotRequested, this, [this, selectShot](const QUuid& sceneID) {
-        editBoard([&](Project& p, const QUuid& ep) { selectShot(edits::addShot(p, ep, sceneID)); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { selectShot(edits::addShot(p, ep, sceneID)); });
     });
     connect(m_editor, &E::recipeShotRequested, this, [this, selectShot](const QUuid& sceneID, const QString& id) {
-        editBoard([&](Project& p, const QUuid& ep) { selectShot(edits::addRecipeShot(p, ep, sceneID, id)); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { selectShot(edits::addRecipeShot(p, ep, sceneID, id)); });
     });
     // The whole pack is one change: one announcement, one autosave.
     connect(m_editor, &E::coverageRequested, this, [this, selectShot](const QUuid& sceneID, const QString& id) {
-        editBoard([&](Project& p, const QUuid& ep) { selectShot(edits::applyCoverage(p, ep, sceneID, id)); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { selectShot(edits::applyCoverage(p, ep, sceneID, id)); });
     });
     connect(m_editor, &E::shotMoveRequested, this, [this](const QUuid& sceneID, const QUuid& shotID, int offset) {
-        editBoard([&](Project& p, const QUuid& ep) { edits::moveShot(p, ep, sceneID, shotID, offset); });
+        editActiveEpisode([&](Project& p, const QUuid& ep) { edits::moveShot(p, ep, sceneID, shotID, offset); });
     });
     connect(m_editor, &E::shotDeleteRequested, this, [this](const QUuid& sceneID, const QUuid& shotID) {
-        editBoard([&](Project& p, const QUuid& ep) {
+        editActiveEpisode([&](Project& p, const QUuid& ep) {
             if (edits::deleteShot(p, ep, sceneID, shotID))
                 m_selection = rules::selectionAfterShotRemoved(shotID, m_selection);
         });
@@ -255,7 +243,7 @@ void StoryboardView::connectPane()
     // Each request edits the shot it names, in the active episode.
     const auto onShot = [this](auto signal, auto operation) {
         connect(m_pane, signal, this, [this, operation](const QUuid& sceneID, const QUuid& shotID, auto... value) {
-            editBoard([&](Project& p, const QUuid& ep) { operation(p, ep, sceneID, shotID, value...); });
+            editActiveEpisode([&](Project& p, const QUuid& ep) { operation(p, ep, sceneID, shotID, value...); });
         });
     };
     onShot(&P::reframeRequested, &edits::reframeShot);
@@ -269,7 +257,7 @@ void StoryboardView::connectPane()
     onShot(&P::approvalRequested, &edits::toggleTakeApproval);
     connect(m_pane, &P::describeRequested, this, &StoryboardView::describeShot);
     connect(m_pane, &P::deleteRequested, this, [this](const QUuid& sceneID, const QUuid& shotID) {
-        editBoard([&](Project& p, const QUuid& ep) {
+        editActiveEpisode([&](Project& p, const QUuid& ep) {
             if (edits::deleteShot(p, ep, sceneID, shotID))
                 m_selection = rules::selectionAfterShotRemoved(shotID, m_selection);
         });
@@ -282,14 +270,16 @@ void StoryboardView::describeShot(const QUuid& sceneID, const QUuid& shotID)
         return;
     // The reply lands on this shot of this episode, wherever it stands by then.
     const QUuid episodeID = activeEpisodeID();
-    runAssist(DirectorAssist::work(
-        session(), [=](const Project& p) { return findShot(p, episodeID, sceneID, shotID); },
-        [=](const AIDirector& d, const Project& p, const Shot& shot) {
-            return d.describeShot(p, *findScene(p, episodeID, sceneID), shot);
-        },
-        [=](const Project&, const Shot&, const AIDirector::ShotDescription& reply) {
-            return AssistResults::describeShot(episodeID, sceneID, shotID, reply);
-        }));
+    runAssist([=](ProjectSession& s) {
+        return DirectorAssist::work(
+            s, [=](const Project& p) { return findShot(p, episodeID, sceneID, shotID); },
+            [=](const AIDirector& d, const Project& p, const Shot& shot) {
+                return d.describeShot(p, *findScene(p, episodeID, sceneID), shot);
+            },
+            [=](const Project&, const Shot&, const AIDirector::ShotDescription& reply) {
+                return AssistResults::describeShot(episodeID, sceneID, shotID, reply);
+            });
+    });
 }
 
 void StoryboardView::askShotList(const QUuid& sceneID)
@@ -298,14 +288,16 @@ void StoryboardView::askShotList(const QUuid& sceneID)
         return;
     // The reply lands in this scene of this episode, wherever it stands by then.
     const QUuid episodeID = activeEpisodeID();
-    runAssist(DirectorAssist::work(
-        session(), [=](const Project& p) { return findScene(p, episodeID, sceneID); },
-        [=](const AIDirector& d, const Project& p, const SceneCard& scene) {
-            return d.shotList(p, *findEpisode(p, episodeID), scene);
-        },
-        [](const Project&, const SceneCard&, const AIDirector::SceneShots& shots) {
-            return AssistResults::shotList(shots);
-        }));
+    runAssist([=](ProjectSession& s) {
+        return DirectorAssist::work(
+            s, [=](const Project& p) { return findScene(p, episodeID, sceneID); },
+            [=](const AIDirector& d, const Project& p, const SceneCard& scene) {
+                return d.shotList(p, *findEpisode(p, episodeID), scene);
+            },
+            [](const Project&, const SceneCard&, const AIDirector::SceneShots& shots) {
+                return AssistResults::shotList(shots);
+            });
+    });
 }
 
 } // namespace studio

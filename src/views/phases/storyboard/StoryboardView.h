@@ -4,7 +4,9 @@
 // scene's editor with its shot grid, and the selected shot's inspector. The
 // screen keeps only its two selections (never saved). Its parts report what
 // the user does as requests carrying ids; the screen turns each into one
-// named edit of the active episode, through the session's edit door.
+// named edit of the active episode, through the session's edit door. An edit
+// that moves the selection (a shot added, a scene deleted) moves it inside its
+// change, so the refresh the edit brings already shows it.
 
 #include "views/phases/PhaseScreen.h"
 #include "state/rules/StoryboardRules.h"
@@ -59,10 +61,6 @@ private:
     QWidget* buildList();
     void connectEditor();
     void connectPane();
-    // One edit of the active episode, by its id now; the change may move the
-    // selection, and the refresh the edit announces already shows it. Without
-    // an episode nothing happens.
-    void editBoard(const std::function<void(Project&, const QUuid& episodeID)>& change);
     void describeShot(const QUuid& sceneID, const QUuid& shotID);
     void askShotList(const QUuid& sceneID);
 

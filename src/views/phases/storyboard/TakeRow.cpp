@@ -21,9 +21,8 @@ constexpr QSize thumb(52, 30);
 constexpr qreal sealSize = 13;
 } // namespace
 
-TakeRow::TakeRow(const QUuid& takeID, QWidget* parent)
+TakeRow::TakeRow(QWidget* parent)
     : QAbstractButton(parent)
-    , m_takeID(takeID)
     , m_note(new TextLabel(QString(), Theme::font(type::callout), Palette::textSecondary(), this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -43,11 +42,6 @@ void TakeRow::setContent(const QString& seed, const QString& note, bool approved
         m_approved = approved;
         update();
     }
-}
-
-QString TakeRow::label() const
-{
-    return m_note->text();
 }
 
 QSize TakeRow::sizeHint() const

@@ -5,7 +5,6 @@
 // button: a click approves the take, or takes the approval back.
 
 #include <QAbstractButton>
-#include <QUuid>
 
 namespace studio {
 
@@ -14,12 +13,10 @@ class TextLabel;
 class TakeRow : public QAbstractButton {
     Q_OBJECT
 public:
-    explicit TakeRow(const QUuid& takeID, QWidget* parent = nullptr);
+    explicit TakeRow(QWidget* parent = nullptr);
 
-    QUuid takeID() const { return m_takeID; }
     void setContent(const QString& seed, const QString& note, bool approved);
     bool isApproved() const { return m_approved; }
-    QString label() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -29,7 +26,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QUuid m_takeID;
     QString m_seed;
     bool m_approved = false;
     TextLabel* m_note;

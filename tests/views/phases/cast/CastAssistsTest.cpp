@@ -71,7 +71,7 @@ private Q_SLOTS:
         m_server->queueReply(slowContent(
             uR"({"fields":{"want":"To be forgiven","need":"To forgive","bio":"Born at sea","name":"Ada","Flaw":"x"}})"_s));
 
-        cast::fleshOut(session, eda);
+        session.runAssist(cast::fleshOut(session, eda));
         QVERIFY(session.aiBusy());
         // While the request runs the user types a want and deletes the archetype.
         session.edit([eda](Project& p) {
@@ -111,9 +111,9 @@ private Q_SLOTS:
         m_server->queueReply(slowContent(location ? uR"({"era":"1890s","look":"Whitewashed"})"_s
                                                   : uR"({"fields":{"want":"To be forgiven"}})"_s));
         if (location)
-            cast::completeLocation(session, lighthouse);
+            session.runAssist(cast::completeLocation(session, lighthouse));
         else
-            cast::fleshOut(session, eda);
+            session.runAssist(cast::fleshOut(session, eda));
         session.edit([&](Project& p) {
             if (location)
                 p.locations.clear();
@@ -136,9 +136,9 @@ private Q_SLOTS:
         const QUuid tomas = session.project().cast[1].id;
         const QUuid lighthouse = session.project().locations[0].id;
         m_server->queueReply(slowContent(uR"({"fields":{"want":"To win"}})"_s));
-        cast::fleshOut(session, tomas);
-        cast::completeLocation(session, lighthouse);
-        cast::fleshOut(session, tomas);
+        session.runAssist(cast::fleshOut(session, tomas));
+        session.runAssist(cast::completeLocation(session, lighthouse));
+        session.runAssist(cast::fleshOut(session, tomas));
         QTRY_VERIFY(!session.aiBusy());
         QCOMPARE(m_server->requestCount(), 1);
         QCOMPARE(findCastMember(session.project(), tomas)->want, u"To win"_s);
@@ -151,7 +151,7 @@ private Q_SLOTS:
         const QUuid lighthouse = session.project().locations[0].id;
         m_server->queueReply(slowContent(
             uR"({"era":"1890s","mood":"Opulent","look":"Whitewashed tower","sound":"Gulls"})"_s));
-        cast::completeLocation(session, lighthouse);
+        session.runAssist(cast::completeLocation(session, lighthouse));
         // The era the model was told about is deleted while it answers.
         session.edit([lighthouse](Project& p) { findLocation(p, lighthouse)->era.clear(); });
         QTRY_VERIFY(!session.aiBusy());
@@ -167,7 +167,7 @@ private Q_SLOTS:
         ProjectSession session(castOfTwo());
         const Project before = session.project();
         m_server->setStatus(429, "Rate limit reached");
-        cast::fleshOut(session, before.cast[1].id);
+        session.runAssist(cast::fleshOut(session, before.cast[1].id));
         QTRY_VERIFY(!session.aiBusy());
         QCOMPARE(session.aiError(), std::optional<QString>(u"AI request failed (429). Rate limit reached"_s));
         QCOMPARE(session.project(), before);

@@ -3,7 +3,6 @@
 // an empty production, the New character menu, both detail panes (the
 // character's at its top and bottom), long texts, and an assist running.
 
-#include "design/AuroraBackground.h"
 #include "design/Spring.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
@@ -11,20 +10,19 @@
 #include "state/AppState.h"
 #include "support/ScriptedModel.h"
 #include "support/Screenshots.h"
+#include "support/WorkspaceStage.h"
 #include "views/phases/cast/AssistLink.h"
 #include "views/phases/cast/CastView.h"
 #include "views/phases/cast/CharacterCard.h"
 #include "views/phases/cast/CharacterDetail.h"
 #include "views/phases/cast/LocationDetail.h"
 #include "views/phases/cast/NewCharacterMenu.h"
-#include "views/shell/ProjectWorkspaceView.h"
 #include "views/shell/WorkspaceHeader.h"
 
 #include <QAbstractAnimation>
 #include <QApplication>
 #include <QMenu>
 #include <QScrollBar>
-#include <QVBoxLayout>
 #include <QtTest>
 
 #include <algorithm>
@@ -54,26 +52,17 @@ void settle(const QWidget* root)
 }
 
 // The workspace on the window's backdrop at the window's least size.
-struct Stage {
+struct Stage : WorkspaceStage<CastView> {
     Stage(AppState& app, ProjectSession& session, QSize size = QSize(1080, 700))
+        : WorkspaceStage(app, session, size)
     {
-        backdrop.setReduceMotion(true);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        workspace = new ProjectWorkspaceView(app, session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(size);
-        backdrop.show();
         settle(&backdrop);
     }
-    CastView* view() const { return qobject_cast<CastView*>(workspace->phaseScreen()); }
     void shoot(const QString& name)
     {
         settle(&backdrop);
         writeScreenshot(&backdrop, name);
     }
-    AuroraBackground backdrop;
-    ProjectWorkspaceView* workspace;
 };
 
 // A detail pane's whole page at once, for a look at every part.
@@ -118,7 +107,7 @@ private Q_SLOTS:
         AppState app;
         ProjectSession session(inCast(entry.make()));
         Stage stage(app, session);
-        CastView* view = stage.view();
+        CastView* view = stage.screen();
         QVERIFY(view);
         QCOMPARE(view->characterCards().size(), session.project().cast.size());
         stage.shoot(u"cast-"_s + entry.id + u"-unselected"_s);
@@ -146,7 +135,7 @@ private Q_SLOTS:
         p.episodes.clear();
         ProjectSession session(p);
         Stage stage(app, session);
-        CastView* view = stage.view();
+        CastView* view = stage.screen();
         QVERIFY(view);
         QCOMPARE(view->paneContent(), view->placeholder());
         stage.shoot(u"cast-empty-characters"_s);
@@ -160,7 +149,7 @@ private Q_SLOTS:
         AppState app;
         ProjectSession session(inCast(SampleFactory::lighthouse()));
         Stage stage(app, session);
-        NewCharacterMenu* button = stage.view()->newCharacterButton();
+        NewCharacterMenu* button = stage.screen()->newCharacterButton();
         writeScreenshot(button, u"cast-new-character-pill"_s);
         button->openMenu();
         QMenu* menu = button->menu();
@@ -187,7 +176,7 @@ private Q_SLOTS:
         place.mood = u"Humid, crowded, electric, smelling of wet canvas and frying dough"_s;
         ProjectSession session(p);
         Stage stage(app, session);
-        CastView* view = stage.view();
+        CastView* view = stage.screen();
         view->selectCharacter(first.id);
         stage.shoot(u"cast-long-texts-characters"_s);
         shootPage(view->characterDetail(), u"cast-long-texts-detail-page"_s);
@@ -206,7 +195,7 @@ private Q_SLOTS:
         p.cast[0].bio.clear(); // something to ask for
         ProjectSession session(p);
         Stage stage(app, session);
-        CastView* view = stage.view();
+        CastView* view = stage.screen();
         view->selectCharacter(p.cast[0].id);
         QTest::mouseClick(view->characterDetail()->assistLink(), Qt::LeftButton);
         QVERIFY(session.aiBusy());

@@ -6,19 +6,17 @@
 #include "support/AssistFixtures.h"
 
 #include "design/Alert.h"
-#include "design/AuroraBackground.h"
 #include "design/MenuButton.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
+#include "support/WorkspaceStage.h"
 #include "views/phases/story/StoryView.h"
-#include "views/shell/ProjectWorkspaceView.h"
 
 #include <QApplication>
 #include <QMenu>
-#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace studio;
@@ -27,23 +25,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The workspace on the window's backdrop, at the window's content size.
-struct Stage {
-    AuroraBackground backdrop;
-    StoryView* story = nullptr;
-
-    Stage(AppState& app, ProjectSession& session, QSize size = QSize(1080, 700))
-    {
-        backdrop.setAnimated(false);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto* workspace = new ProjectWorkspaceView(app, session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(size);
-        backdrop.show();
-        story = qobject_cast<StoryView*>(workspace->phaseScreen());
-    }
-};
+using Stage = WorkspaceStage<StoryView>;
 
 Project onStory(Project p, std::optional<StructureKind> kind = std::nullopt)
 {
@@ -60,9 +42,9 @@ void shoot(const Project& project, const QString& name)
         ProjectSession session(project);
         Stage stage(app, session, size);
         QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-        QVERIFY(stage.story);
+        QVERIFY(stage.screen());
         if (const Episode* e = findActiveEpisode(project, session.activeEpisodeID()))
-            QCOMPARE(stage.story->actColumns().size(), e->structure.acts.size());
+            QCOMPARE(stage.screen()->actColumns().size(), e->structure.acts.size());
         writeScreenshot(&stage.backdrop, u"story-"_s + name + u"-"_s + label);
     }
 }
@@ -118,19 +100,19 @@ private Q_SLOTS:
         ProjectSession session(onStory(SampleFactory::lighthouse(), StructureKind::threeAct));
         Stage stage(app, session);
         QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-        MenuButton* structure = stage.story->structureMenu();
+        MenuButton* structure = stage.screen()->structureMenu();
         structure->openMenu();
         QVERIFY(QTest::qWaitForWindowExposed(structure->menu()));
         writeScreenshot(structure->menu(), u"story-structure-menu"_s);
         structure->menu()->close();
 
-        stage.story->chooseStructure(StructureKind::storyCircle);
+        stage.screen()->chooseStructure(StructureKind::storyCircle);
         auto* alert = stage.backdrop.findChild<Alert*>();
         QVERIFY(alert);
         QVERIFY(QTest::qWaitForWindowExposed(alert));
         writeScreenshot(alert, u"story-engine-alert"_s);
         QTest::keyClick(alert, Qt::Key_Escape);
-        QTRY_VERIFY(!stage.story->pendingStructure());
+        QTRY_VERIFY(!stage.screen()->pendingStructure());
     }
 
     void assistRunning()

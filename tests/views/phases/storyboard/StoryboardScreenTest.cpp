@@ -7,7 +7,6 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/AuroraBackground.h"
 #include "design/EmptyStateView.h"
 #include "design/FieldLabel.h"
 #include "design/HorizontalStrip.h"
@@ -29,6 +28,7 @@
 #include "model/Text.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
+#include "support/WorkspaceStage.h"
 #include "views/phases/storyboard/SceneEditor.h"
 #include "views/phases/storyboard/SceneRow.h"
 #include "views/phases/storyboard/ShotCard.h"
@@ -39,7 +39,6 @@
 #include "views/phases/storyboard/StoryboardButtons.h"
 #include "views/phases/storyboard/StoryboardView.h"
 #include "views/phases/storyboard/TakeRow.h"
-#include "views/shell/ProjectWorkspaceView.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -48,7 +47,6 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -77,24 +75,21 @@ struct Screen {
 };
 
 // The workspace on the window's backdrop, showing the Storyboard.
-struct Stage {
+struct Opened {
     AppState app;
     ProjectSession session;
-    AuroraBackground backdrop;
-    ProjectWorkspaceView* workspace;
 
-    explicit Stage(Project project, QSize size = QSize(1080, 700))
+    explicit Opened(Project project)
         : session((project.activePhase = PhaseID::scenes, project))
     {
-        backdrop.setAnimated(false);
-        auto* layout = new QVBoxLayout(&backdrop);
-        layout->setContentsMargins(0, 0, 0, 0);
-        workspace = new ProjectWorkspaceView(app, session, &backdrop);
-        layout->addWidget(workspace);
-        backdrop.resize(size);
-        backdrop.show();
     }
-    StoryboardView* view() const { return qobject_cast<StoryboardView*>(workspace->phaseScreen()); }
+};
+struct Stage : Opened, WorkspaceStage<StoryboardView> {
+    explicit Stage(Project project, QSize size = QSize(1080, 700))
+        : Opened(std::move(project))
+        , WorkspaceStage(app, session, size)
+    {
+    }
     bool springsAtRest() const
     {
         const QList<Spring*> springs = backdrop.findChildren<Spring*>();
@@ -340,7 +335,7 @@ private Q_SLOTS:
             }
             Stage stage(p);
             QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-            SceneEditor* editor = stage.view()->editor();
+            SceneEditor* editor = stage.screen()->editor();
             // Whether w's middle lies within the height of the setting pills.
             const auto onTheRow = [editor](QWidget* w) {
                 const QRect pills(editor->settingPicker()->mapTo(editor, QPoint()), editor->settingPicker()->size());
@@ -357,7 +352,7 @@ private Q_SLOTS:
         // being typed in stays on screen.
         Stage stage(p);
         QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-        SceneEditor* editor = stage.view()->editor();
+        SceneEditor* editor = stage.screen()->editor();
         QLineEdit* field = editor->locationField()->lineEdit();
         field->setFocus();
         QTest::keyClicks(field, u" and the pipes that still sing at night"_s);
@@ -377,7 +372,7 @@ private Q_SLOTS:
         }
         Stage stage(p);
         QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-        SceneEditor* editor = stage.view()->editor();
+        SceneEditor* editor = stage.screen()->editor();
         HorizontalStrip* row = editor->headingRow();
         QScrollBar* sideways = row->horizontalScrollBar();
         QTRY_VERIFY(sideways->maximum() > 0);
@@ -392,7 +387,7 @@ private Q_SLOTS:
 
         // Another scene's heading reads from its start, INT and EXT in view.
         sideways->setValue(sideways->maximum());
-        stage.view()->select({scenes[1].id, std::nullopt});
+        stage.screen()->select({scenes[1].id, std::nullopt});
         QTRY_COMPARE(editor->sceneID(), scenes[1].id);
         QWidget* setting = editor->settingPicker();
         QTRY_VERIFY(viewport->rect().contains(QRect(setting->mapTo(viewport, QPoint()), setting->size())));
@@ -466,10 +461,10 @@ private Q_SLOTS:
         const SampleFactory::Sample& entry = SampleFactory::registry().at(sample);
         for (const QSize size : {QSize(1080, 700), QSize(1600, 1000)}) {
             Stage stage(entry.make(), size);
-            QVERIFY(stage.view());
+            QVERIFY(stage.screen());
             const Episode& episode = stage.session.project().episodes.first();
             if (!episode.scenes.isEmpty() && !episode.scenes.first().shots.isEmpty())
-                stage.view()->select({episode.scenes.first().id, episode.scenes.first().shots.first().id});
+                stage.screen()->select({episode.scenes.first().id, episode.scenes.first().shots.first().id});
             stage.shoot(u"%1-%2x%3"_s.arg(entry.id).arg(size.width()).arg(size.height()));
         }
     }
@@ -501,19 +496,19 @@ private Q_SLOTS:
         scene.shots.prepend(approved);
         {
             Stage stage(p);
-            stage.view()->select({scene.id, approved.id});
+            stage.screen()->select({scene.id, approved.id});
             stage.shoot(u"approved-takes-vertical"_s);
         }
         {
             Stage stage(p, QSize(1600, 1000));
-            stage.view()->select({scene.id, approved.id});
+            stage.screen()->select({scene.id, approved.id});
             stage.shoot(u"approved-takes-vertical-wide"_s);
         }
 
         // Context menus of a row and a card, and the tiles' menus.
         {
             Stage stage(SampleFactory::lighthouse());
-            StoryboardView* view = stage.view();
+            StoryboardView* view = stage.screen();
             ShotGrid* grid = view->editor()->grid();
             const QPoint at = grid->cardRect(0).center();
             QContextMenuEvent cardMenu(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
@@ -556,9 +551,9 @@ private Q_SLOTS:
             model.hold();
             Project cloud = SampleFactory::cloudFarmer();
             Stage stage(cloud);
-            stage.view()->editor()->grid()->tiles()->tile(ShotTile::Kind::ai)->click();
+            stage.screen()->editor()->grid()->tiles()->tile(ShotTile::Kind::ai)->click();
             QVERIFY(stage.session.aiBusy());
-            ShotGrid* grid = stage.view()->editor()->grid();
+            ShotGrid* grid = stage.screen()->editor()->grid();
             grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
             stage.shoot(u"assist-running"_s);
             model.release();

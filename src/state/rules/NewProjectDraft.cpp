@@ -1,4 +1,4 @@
-#include "views/home/NewProjectDraft.h"
+#include "state/rules/NewProjectDraft.h"
 
 #include "services/ProjectStore.h"
 #include "model/Text.h"
@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace studio {
+namespace studio::rules {
 
 QString NewProjectDraft::blurb(ProjectFormat format)
 {
@@ -154,4 +154,4 @@ Project NewProjectDraft::create(ProjectStore& store) const
     return store.create(name, format, episodes(), genres, runtimeMinutes());
 }
 
-} // namespace studio
+} // namespace studio::rules

@@ -16,6 +16,8 @@ namespace studio {
 
 class ProjectStore;
 
+namespace rules {
+
 struct NewProjectDraft {
     static constexpr double minimumEpisodes = 1;
     static constexpr double maximumEpisodes = 24;
@@ -66,4 +68,5 @@ struct NewProjectDraft {
     Project create(ProjectStore& store) const;
 };
 
+} // namespace rules
 } // namespace studio

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-namespace studio {
+namespace studio::rules {
 
 class PhaseRailStatus {
 public:
@@ -18,4 +18,4 @@ public:
     static double readyFraction(const Project& project);
 };
 
-} // namespace studio
+} // namespace studio::rules

@@ -1,11 +1,11 @@
-#include "views/shell/PhaseRailStatus.h"
+#include "state/rules/PhaseRailStatus.h"
 
 #include "model/LookCatalogs.h"
 #include "model/Text.h"
 
 using namespace Qt::StringLiterals;
 
-namespace studio {
+namespace studio::rules {
 
 namespace {
 
@@ -99,4 +99,4 @@ double PhaseRailStatus::readyFraction(const Project& project)
     return double(project.completedPhases.size()) / double(allCases<PhaseID>().size());
 }
 
-} // namespace studio
+} // namespace studio::rules
