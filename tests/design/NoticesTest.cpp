@@ -1,4 +1,4 @@
-// Alerts and the failure banner.
+// Alerts, the failure banner and tool tips.
 
 #include "design/Alert.h"
 #include "design/MessageBanner.h"
@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace studio;
@@ -19,6 +20,15 @@ namespace {
 QLabel* messageLabel(QMessageBox* box)
 {
     return box->findChild<QLabel*>(u"qt_msgbox_informativelabel"_s);
+}
+
+QWidget* shownToolTip()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("QTipLabel") && w->isVisible())
+            return w;
+    }
+    return nullptr;
 }
 } // namespace
 
@@ -133,6 +143,33 @@ private slots:
         else
             QVERIFY2(lines <= 3, qPrintable(QString::number(lines)));
         alert->close();
+    }
+
+    void toolTipIsARoundedPanel()
+    {
+        QWidget window;
+        window.resize(300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QToolTip::showText(window.mapToGlobal(QPoint(40, 40)), u"Phases marked ready fill the project's progress ring."_s,
+                           &window);
+        QWidget* tip = nullptr;
+        QTRY_VERIFY((tip = shownToolTip()));
+        // The tip's window is what the panel paints and no more: clear
+        // outside the rounded corners, filled inside.
+        const QImage picture = tip->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        test::writeImage(picture, u"design-tool-tip"_s);
+        const int w = picture.width(), h = picture.height();
+        for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+            QCOMPARE(qAlpha(picture.pixel(corner)), 0);
+        QCOMPARE(qAlpha(picture.pixel(w / 2, 1)), 255);
+        // And cut to that shape, for a window manager that draws no clear
+        // pixels as clear.
+        QVERIFY(!tip->mask().contains(QPoint(0, 0)));
+        QVERIFY(!tip->mask().contains(QPoint(tip->width() - 1, tip->height() - 1)));
+        QVERIFY(tip->mask().contains(QPoint(tip->width() / 2, 0)));
+        QVERIFY(tip->mask().contains(QPoint(0, tip->height() / 2)));
+        QToolTip::hideText();
     }
 
     void bannerDismissesAndShowsAgain()
