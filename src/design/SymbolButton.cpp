@@ -1,5 +1,6 @@
 #include "design/SymbolButton.h"
 
+#include "design/FocusRing.h"
 #include "design/Symbols.h"
 
 #include <QPainter>
@@ -67,6 +68,10 @@ void SymbolButton::paintEvent(QPaintEvent*)
     else if (isDown())
         p.setOpacity(0.6);
     const QRectF r = rect();
+    // The ring goes round the button's box and the symbol is drawn over it,
+    // so a small button keeps its size and its symbol whole.
+    if (hasFocus())
+        FocusRing::paintCapsule(p, r);
     if (m_rotation != 0) {
         p.translate(r.center());
         p.rotate(m_rotation);

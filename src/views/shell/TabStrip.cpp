@@ -1,7 +1,9 @@
 #include "views/shell/TabStrip.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SymbolButton.h"
 #include "design/SymbolLabel.h"
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
@@ -55,7 +57,7 @@ protected:
         const QRectF r = rect();
         shapes::fillRounded(p, r, m_radius, Palette::white(isDown() ? 0.1 : 0.05));
         if (hasFocus())
-            shapes::strokeRoundedInside(p, r, m_radius, Palette::accentDeep(), 1.0);
+            FocusRing::paintRounded(p, r, m_radius);
         Symbols::paint(p, r, m_symbol, m_color, m_symbolSize, m_weight);
     }
 
