@@ -2,13 +2,15 @@
 
 #include "design/Alert.h"
 #include "design/MessageBanner.h"
+#include "design/Palette.h"
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
+#include "support/FocusPictures.h"
 #include "support/Screenshots.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QSignalSpy>
 #include <QToolTip>
 #include <QtTest>
@@ -29,6 +31,22 @@ QWidget* shownToolTip()
             return w;
     }
     return nullptr;
+}
+
+// Whether the button, as the alert shows it, has pixels of that colour.
+bool showsColour(QAbstractButton* button, const QColor& colour)
+{
+    QWidget* window = button->window();
+    const QImage picture = window->grab(QRect(button->mapTo(window, QPoint()), button->size())).toImage();
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+                    + std::abs(c.blue() - colour.blue()) < 24)
+                return true;
+        }
+    }
+    return false;
 }
 } // namespace
 
@@ -51,6 +69,10 @@ private slots:
         QTest::newRow("cancel") << u"cancel"_s << false;
         QTest::newRow("closed") << u"closed"_s << false;
         QTest::newRow("destructive") << u"destructive"_s << true;
+        QTest::newRow("space") << u"space"_s << false; // the keyboard starts on Cancel
+        QTest::newRow("tab, return") << u"tab return"_s << true;
+        QTest::newRow("tab, space") << u"tab space"_s << true;
+        QTest::newRow("tab, tab, return") << u"tab tab return"_s << false;
     }
     void confirmationAnswers()
     {
@@ -65,7 +87,13 @@ private slots:
         alert->open();
         QVERIFY(QTest::qWaitForWindowExposed(alert));
         QCOMPARE(alert->windowModality(), Qt::WindowModal);
-        if (how == u"escape"_s)
+        alert->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), alert.data());
+        const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+        if (how.contains(u' ') || how == u"space"_s) {
+            for (const QString& key : how.split(u' '))
+                press(key == u"tab"_s ? Qt::Key_Tab : key == u"space"_s ? Qt::Key_Space : Qt::Key_Return);
+        } else if (how == u"escape"_s)
             QTest::keyClick(alert, Qt::Key_Escape);
         else if (how == u"return"_s)
             QTest::keyClick(alert, Qt::Key_Return);
@@ -80,6 +108,35 @@ private slots:
         QTRY_VERIFY(!alert); // it goes once answered
     }
 
+    void buttonsAreTheDesignsCapsules()
+    {
+        QWidget window;
+        window.resize(600, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Alert* alert = Alert::confirmation(&window, u"Move to Trash?"_s,
+                                           u"“Rain” and its files will move to the Trash."_s, u"Move to Trash"_s);
+        alert->open();
+        QVERIFY(QTest::qWaitForWindowExposed(alert));
+        test::writeScreenshot(alert, u"design-alert-buttons"_s);
+        // The destructive label in the danger colour; the default button on
+        // the primary button's ivory.
+        QVERIFY(showsColour(alert->destructiveButton(), Palette::danger()));
+        QVERIFY(!showsColour(alert->cancelButton(), Palette::danger()));
+        QCOMPARE(alert->defaultButton(), alert->cancelButton());
+        QVERIFY(showsColour(alert->cancelButton(), Palette::ivory()));
+
+        // The keyboard starts on the default button, and it shows.
+        alert->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), alert);
+        QCOMPARE(QApplication::focusWidget(), alert->cancelButton());
+        const QImage focused = test::pictureInWindow(alert->cancelButton());
+        QTest::keyClick(alert->cancelButton(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), alert->destructiveButton());
+        QVERIFY(test::showsRing(test::pictureInWindow(alert->cancelButton()), focused));
+        alert->close();
+    }
+
     void textsShowAsTyped()
     {
         Alert* alert = Alert::confirmation(nullptr, u"Move to Trash?"_s,
@@ -88,7 +145,7 @@ private slots:
         QCOMPARE(messageLabel(alert)->textFormat(), Qt::PlainText);
         QCOMPARE(alert->textFormat(), Qt::PlainText);
         // The button shows its '&' instead of underlining the next letter.
-        auto* destructive = qobject_cast<QPushButton*>(alert->destructiveButton());
+        QAbstractButton* destructive = alert->destructiveButton();
         QCOMPARE(destructive->text(), u"Delete Rock && Roll"_s);
         QVERIFY(destructive->shortcut().isEmpty());
         delete alert;
@@ -151,8 +208,8 @@ private slots:
         window.resize(300, 200);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QToolTip::showText(window.mapToGlobal(QPoint(40, 40)), u"Phases marked ready fill the project's progress ring."_s,
-                           &window);
+        QToolTip::showText(window.mapToGlobal(QPoint(40, 40)),
+                           u"Phases marked ready fill the project's progress ring."_s, &window);
         QWidget* tip = nullptr;
         QTRY_VERIFY((tip = shownToolTip()));
         // The tip's window is what the panel paints and no more: clear
