@@ -1,12 +1,14 @@
 #include "design/Alert.h"
 
-#include "design/Theme.h"
+#include "design/GhostButton.h"
+#include "design/Palette.h"
+#include "design/PrimaryButton.h"
 
-#include <QGuiApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
@@ -44,11 +46,12 @@ Alert* Alert::confirmation(QWidget* parent, const QString& title, const QString&
                            const QString& destructiveText)
 {
     auto* alert = new Alert(parent, title, message, QString());
-    alert->m_destructive = alert->addButton(Theme::escapeMnemonic(destructiveText), QMessageBox::DestructiveRole);
-    QPushButton* cancel = alert->addButton(u"Cancel"_s, QMessageBox::RejectRole);
-    alert->m_cancel = cancel;
-    alert->setDefaultButton(cancel);
-    alert->setEscapeButton(cancel);
+    // The label shows as typed: a styled button reads no '&' as a mnemonic.
+    alert->m_destructive = new GhostButton(destructiveText, Palette::danger());
+    alert->addStyledButton(alert->m_destructive, QMessageBox::DestructiveRole, false);
+    alert->m_cancel = new PrimaryButton(u"Cancel"_s);
+    alert->addStyledButton(alert->m_cancel, QMessageBox::RejectRole, true);
+    alert->setEscapeButton(alert->m_cancel);
     alert->fitWidth();
     return alert;
 }
@@ -57,12 +60,37 @@ Alert* Alert::information(QWidget* parent, const QString& title, const QString& 
                           const QString& windowTitle)
 {
     auto* alert = new Alert(parent, title, message, windowTitle);
-    QPushButton* ok = alert->addButton(QMessageBox::Ok);
-    alert->m_cancel = ok;
-    alert->setDefaultButton(ok);
-    alert->setEscapeButton(ok);
+    alert->m_cancel = new PrimaryButton(u"OK"_s);
+    alert->addStyledButton(alert->m_cancel, QMessageBox::AcceptRole, true);
+    alert->setEscapeButton(alert->m_cancel);
     alert->fitWidth();
     return alert;
+}
+
+void Alert::addStyledButton(QAbstractButton* button, ButtonRole role, bool isDefault)
+{
+    addButton(button, role);
+    if (isDefault) {
+        m_default = button;
+        button->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Alert::keyPressEvent(QKeyEvent* event)
+{
+    // Return presses the button holding the keyboard, else the default one,
+    // as it does for a dialog's push buttons; the design's buttons are not
+    // push buttons, so the dialog would not press them itself.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        QAbstractButton* target = focused && buttons().contains(focused) ? focused : m_default;
+        if (target && target->isEnabled()) {
+            target->click();
+            return;
+        }
+    }
+    QMessageBox::keyPressEvent(event);
 }
 
 bool Alert::isConfirmed() const

@@ -2,8 +2,12 @@
 
 // The program's alerts: a window-modal message box with plain text (names in
 // it are the user's and never read as markup), wide enough that its title,
-// as the window manager shows it, and its message are not cut. An alert
-// deletes itself once answered; show it with open().
+// as the window manager shows it, and its message are not cut. Its buttons
+// are the design's capsules: the default one a primary button, the
+// destructive one a ghost button in the danger colour. The keyboard starts on
+// the default button; Tab moves between the buttons, Return and Space press
+// the one holding the keyboard, Esc answers Cancel. An alert deletes itself
+// once answered; show it with open().
 //
 //   auto* alert = Alert::confirmation(window(), u"Move to Trash?"_s, message, u"Move to Trash"_s);
 //   connect(alert, &Alert::answered, this, [id](bool confirmed) { ... });
@@ -30,6 +34,9 @@ public:
 
     // Null for a notice.
     QAbstractButton* destructiveButton() const { return m_destructive; }
+    // The button Return presses while no other holds the keyboard: Cancel,
+    // or OK for a notice. (Hides QMessageBox's, which knows push buttons only.)
+    QAbstractButton* defaultButton() const { return m_default; }
     // Cancel, or OK for a notice.
     QAbstractButton* cancelButton() const { return m_cancel; }
     // Whether the destructive button was the answer.
@@ -46,12 +53,18 @@ Q_SIGNALS:
     // Once, when the alert closes: true only for the destructive button.
     void answered(bool confirmed);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     Alert(QWidget* parent, const QString& title, const QString& message, const QString& windowTitle);
+    // Adds a button of the design; the default one takes the keyboard first.
+    void addStyledButton(QAbstractButton* button, ButtonRole role, bool isDefault);
     void fitWidth();
 
     QAbstractButton* m_destructive = nullptr;
     QAbstractButton* m_cancel = nullptr;
+    QAbstractButton* m_default = nullptr;
 };
 
 } // namespace studio

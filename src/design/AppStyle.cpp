@@ -12,6 +12,7 @@
 #include <QStyleOptionSlider>
 
 #include <algorithm>
+#include <cmath>
 
 namespace studio {
 
@@ -152,16 +153,43 @@ void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* optio
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
+    // The rounded panel alone: the tip's window is translucent, so what lies
+    // outside the corners' arcs stays clear.
     const QRectF r = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath path;
     path.addRoundedRect(r, tipRadius - 0.5, tipRadius - 0.5);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);
-    painter->fillRect(option->rect, option->palette.toolTipBase());
     painter->setPen(QPen(Palette::hairlineStrong(), tipBorder));
-    painter->setBrush(Qt::NoBrush);
+    painter->setBrush(option->palette.toolTipBase());
     painter->drawPath(path);
     painter->restore();
+}
+
+int AppStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                        QStyleHintReturn* returnData) const
+{
+    auto* mask = qstyleoption_cast<QStyleHintReturnMask*>(returnData);
+    if (hint != SH_ToolTip_Mask || !option || !mask)
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    // The tip's window cut to the panel: without a compositing window manager
+    // a translucent window's clear corners show black, a window's shape
+    // shows what is behind. A pixel stays while any part of it is inside a
+    // corner's arc, so the panel's smoothed edge is kept whole.
+    const QRect r = option->rect;
+    const int radius = int(tipRadius);
+    QRegion region;
+    for (int y = 0; y < r.height(); ++y) {
+        const int fromEdge = std::min(y, r.height() - 1 - y);
+        int inset = 0;
+        if (fromEdge < radius) {
+            const qreal dy = radius - (fromEdge + 1);
+            inset = int(std::floor(radius - std::sqrt(qreal(radius) * radius - dy * dy)));
+        }
+        region += QRect(r.left() + inset, r.top() + y, r.width() - 2 * inset, 1);
+    }
+    mask->region = region;
+    return 1;
 }
 
 QSize AppStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
@@ -193,6 +221,10 @@ void AppStyle::polish(QWidget* widget)
         // back here with the sheet already in place.
         if (widget->styleSheet().isEmpty())
             widget->setStyleSheet(Theme::styleSheet());
+    } else if (widget->inherits("QTipLabel")) {
+        // Polished as it is made, before it has a window: a translucent one
+        // lets the rounded panel's corners show what lies behind the tip.
+        widget->setAttribute(Qt::WA_TranslucentBackground, true);
     } else if (widget->inherits("QScrollBar")) {
         // The handle lightens under the pointer.
         widget->setAttribute(Qt::WA_Hover, true);

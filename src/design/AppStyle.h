@@ -2,7 +2,9 @@
 
 // The application's look for the standard widgets it uses: thin scroll bars
 // without arrows whose handle lightens under the pointer, rounded tool tips
-// with room around their text, borderless scroll
+// with room around their text (a translucent window cut to the rounded
+// shape, so the corners show what lies behind with or without a compositing
+// window manager), borderless scroll
 // areas, plain editors (marked with the property "studioPlain") sized to their
 // text alone, and the dialog background, drawn by the style itself. Menus,
 // whose rows and separators are simplest said in a style sheet, get theirs
@@ -32,6 +34,8 @@ public:
     QRect subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
     void polish(QWidget* widget) override;
     using QProxyStyle::polish;
 };

@@ -1,5 +1,6 @@
 #include "design/Chip.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
@@ -117,7 +118,7 @@ void Chip::paintEvent(QPaintEvent*)
     shapes::fillCapsule(p, r, Palette::mix(Palette::white(level::wash), Palette::accent(), t));
     shapes::strokeCapsuleInside(p, r, Palette::withOpacity(Palette::hairline(), 1.0 - t), 1.0);
     if (hasFocus())
-        shapes::strokeCapsuleInside(p, r, Palette::accentDeep(), 1.5);
+        FocusRing::paintCapsule(p, r);
     const QFont f = currentFont();
     p.setFont(f);
     p.setPen(Palette::mix(Palette::textSecondary(), Palette::buttonInk(), t));

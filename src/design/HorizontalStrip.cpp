@@ -20,6 +20,9 @@ HorizontalStrip::HorizontalStrip(int spacing, QWidget* parent)
     : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
+    // No stop of its own for Tab, like the page around it: Tab goes to the
+    // cards' controls and brings each into view.
+    setFocusPolicy(Qt::ClickFocus);
     setWidgetResizable(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,5 +1,6 @@
 #include "design/MenuButton.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
@@ -22,6 +23,10 @@ namespace {
 // A label longer than any button shows is cut before it is measured, so a
 // runaway title can't make painting slow.
 constexpr qsizetype shownCharacters = 256;
+// A plain button keeps at least this much room around its label, so the
+// focus ring, drawn inside its edge, never runs over the label.
+constexpr qreal plainRingRoom = FocusRing::width + 1.5;
+constexpr qreal plainRingRadius = 10;
 
 QString shownLabel(const QString& label)
 {
@@ -39,7 +44,6 @@ MenuButton::MenuButton(const QString& label, QWidget* parent)
     , m_fill(Palette::white(level::wash))
     , m_pressedFill(Palette::white(level::fillHover))
     , m_border(Palette::hairline())
-    , m_focusBorder(Palette::hairlineStrong())
     , m_menu(std::make_unique<QMenu>())
 {
     setFocusPolicy(Qt::TabFocus);
@@ -100,7 +104,7 @@ void MenuButton::setChevronAtEnd(bool atEnd)
 void MenuButton::setShape(Shape shape)
 {
     m_shape = shape;
-    update();
+    relayout();
 }
 
 void MenuButton::setFill(const QBrush& rest, const QBrush& pressed)
@@ -110,12 +114,10 @@ void MenuButton::setFill(const QBrush& rest, const QBrush& pressed)
     update();
 }
 
-void MenuButton::setBorder(const QColor& color, qreal width, const QColor& focusColor, qreal focusWidth)
+void MenuButton::setBorder(const QColor& color, qreal width)
 {
     m_border = color;
     m_borderWidth = width;
-    m_focusBorder = focusColor;
-    m_focusBorderWidth = focusWidth;
     update();
 }
 
@@ -173,10 +175,12 @@ void MenuButton::paintBackground(QPainter& painter, const QRectF& rect)
     if (m_shape != Shape::capsule)
         return;
     shapes::fillCapsule(painter, rect, isDown() ? m_pressedFill : m_fill);
-    if (hasFocus())
-        shapes::strokeCapsuleInside(painter, rect, m_focusBorder, m_focusBorderWidth);
-    else
-        shapes::strokeCapsuleInside(painter, rect, m_border, m_borderWidth);
+    shapes::strokeCapsuleInside(painter, rect, m_border, m_borderWidth);
+}
+
+qreal MenuButton::horizontalPadding() const
+{
+    return m_shape == Shape::plain ? std::max(m_padH, plainRingRoom) : m_padH;
 }
 
 QSize MenuButton::sizeHint() const
@@ -184,12 +188,13 @@ QSize MenuButton::sizeHint() const
     const QFontMetricsF fm(m_font);
     const QSizeF lead = leadSize();
     const qreal chevron = m_chevron ? Symbols::boxSize(m_chevronSize) : 0;
-    qreal w = 2 * m_padH + fm.horizontalAdvance(m_shown);
+    qreal w = 2 * horizontalPadding() + fm.horizontalAdvance(m_shown);
     if (!lead.isEmpty())
         w += lead.width() + m_spacing;
     if (m_chevron)
         w += m_spacing + chevron;
-    const qreal h = std::max({fm.height(), lead.height(), chevron}) + 2 * m_padV;
+    const qreal padV = m_shape == Shape::plain ? std::max(m_padV, plainRingRoom) : m_padV;
+    const qreal h = std::max({fm.height(), lead.height(), chevron}) + 2 * padV;
     return QSize(int(std::ceil(w)), int(std::ceil(h)));
 }
 
@@ -204,17 +209,24 @@ void MenuButton::paintEvent(QPaintEvent*)
         p.setOpacity(p.opacity() * m_pressedOpacity);
     const QRectF r = rect();
     paintBackground(p, r);
+    if (hasFocus()) {
+        if (m_shape == Shape::capsule)
+            FocusRing::paintCapsule(p, r);
+        else
+            FocusRing::paintRounded(p, r, std::min<qreal>(plainRingRadius, r.height() / 2));
+    }
 
     const qreal cy = r.center().y();
-    qreal x = m_padH;
+    const qreal padH = horizontalPadding();
+    qreal x = padH;
     const QSizeF lead = leadSize();
     if (!lead.isEmpty()) {
         paintLead(p, QRectF(x, cy - lead.height() / 2, lead.width(), lead.height()));
         x += lead.width() + m_spacing;
     }
     const qreal chevron = m_chevron ? Symbols::boxSize(m_chevronSize) : 0;
-    const qreal chevronRight = r.width() - m_padH;
-    const qreal textRight = m_chevron ? chevronRight - chevron - m_spacing : r.width() - m_padH;
+    const qreal chevronRight = r.width() - padH;
+    const qreal textRight = m_chevron ? chevronRight - chevron - m_spacing : r.width() - padH;
     const QFontMetricsF fm(m_font);
     const QString shown = fm.elidedText(m_shown, Qt::ElideRight, std::max<qreal>(0, textRight - x));
     p.setFont(m_font);

@@ -44,9 +44,11 @@ public:
     // The capsule's fill at rest and while pressed (a gradient in
     // QGradient::ObjectMode spans the capsule).
     void setFill(const QBrush& rest, const QBrush& pressed);
-    // The outline inside the capsule's edge, and the one shown instead while
-    // the button has the keyboard focus.
-    void setBorder(const QColor& color, qreal width, const QColor& focusColor, qreal focusWidth);
+    // The outline inside the capsule's edge. The keyboard focus shows as the
+    // design's focus ring over it, whatever the shape.
+    void setBorder(const QColor& color, qreal width);
+    // The room around the label; a plain button keeps at least the room its
+    // focus ring needs.
     void setPadding(qreal horizontal, qreal vertical);
     // The gap between symbol, label and chevron.
     void setSpacing(qreal spacing);
@@ -77,6 +79,7 @@ protected:
 
 private:
     void relayout();
+    qreal horizontalPadding() const;
 
     QString m_label;
     QString m_shown; // the label as painted: one line, a bounded prefix
@@ -95,8 +98,6 @@ private:
     QBrush m_pressedFill;
     QColor m_border;
     qreal m_borderWidth = 1;
-    QColor m_focusBorder;
-    qreal m_focusBorderWidth = 1;
     qreal m_padH = 11;
     qreal m_padV = 6;
     qreal m_spacing = 6;

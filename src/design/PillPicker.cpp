@@ -1,5 +1,6 @@
 #include "design/PillPicker.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Spring.h"
@@ -74,7 +75,7 @@ protected:
         if (t > 0)
             shapes::fillCapsule(p, r, Palette::withOpacity(Palette::accent(), t));
         if (hasFocus())
-            shapes::strokeCapsuleInside(p, r, Palette::accentDeep(), 1.5);
+            FocusRing::paintCapsule(p, r);
         const QFont f = font(m_selected);
         const QFontMetricsF fm(f);
         p.setFont(f);

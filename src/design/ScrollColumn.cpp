@@ -1,13 +1,45 @@
 #include "design/ScrollColumn.h"
 
+#include "design/FocusRing.h"
+
+#include <QFocusEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace studio {
+
+namespace {
+
+// The focus ring round the page; the pointer passes through it.
+class PageRing : public QWidget {
+public:
+    explicit PageRing(QWidget* page)
+        : QWidget(page)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(page->rect());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        FocusRing::paintRounded(p, rect(), 8);
+    }
+};
+
+} // namespace
 
 ScrollColumn::ScrollColumn(QWidget* parent)
     : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
+    // The page is no stop of its own for Tab: Tab goes to the controls on it
+    // and brings each into view, and Page Up and Page Down, which a button
+    // leaves unused, scroll the page. A click on the page still gives it the
+    // keyboard, to scroll by keys.
+    setFocusPolicy(Qt::ClickFocus);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -22,6 +54,39 @@ ScrollColumn::ScrollColumn(QWidget* parent)
 QVBoxLayout* ScrollColumn::column() const
 {
     return widget() ? qobject_cast<QVBoxLayout*>(widget()->layout()) : nullptr;
+}
+
+void ScrollColumn::focusInEvent(QFocusEvent* event)
+{
+    QScrollArea::focusInEvent(event);
+    // Only the keyboard's arrival shows the ring: a click on the page to
+    // scroll it by keys needs none, and a window coming back keeps the page
+    // as it was.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return;
+    const bool keyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    if (keyboard && !m_ring)
+        m_ring = new PageRing(this);
+    if (m_ring) {
+        m_ring->setVisible(keyboard);
+        m_ring->raise();
+    }
+}
+
+void ScrollColumn::focusOutEvent(QFocusEvent* event)
+{
+    QScrollArea::focusOutEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (m_ring && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        m_ring->hide();
+}
+
+void ScrollColumn::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    if (m_ring)
+        m_ring->setGeometry(rect());
 }
 
 void ScrollColumn::setContent(QWidget* content)

@@ -3,7 +3,9 @@
 // A page that scrolls vertically: a frameless, transparent scroll area whose
 // content follows the area's width (never a horizontal scroll bar). It comes
 // with a transparent content widget holding a vertical box layout, column();
-// a screen that paints its own page gives it with setContent().
+// a screen that paints its own page gives it with setContent(). The page is no
+// Tab stop unless a screen makes it one (a page whose rows take no focus);
+// then, holding the keyboard from Tab, it shows the focus ring round itself.
 
 #include <QScrollArea>
 
@@ -22,6 +24,15 @@ public:
     QVBoxLayout* column() const;
     // Replaces the content (the old one is deleted) and keeps it transparent.
     void setContent(QWidget* content);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Drawn over the page, so the content scrolling under it leaves it be.
+    QWidget* m_ring = nullptr;
 };
 
 } // namespace studio

@@ -1,5 +1,6 @@
 #include "design/Slider.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Tokens.h"
@@ -302,10 +303,10 @@ void Slider::paintEvent(QPaintEvent*)
     p.setPen(QPen(Palette::black(level::trackStrong), 0.5));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(knob.adjusted(0.25, 0.25, -0.25, -0.25));
-    if (hasFocus()) {
-        p.setPen(QPen(Palette::accentDeep(), 1.5));
-        p.drawEllipse(knob.adjusted(-2, -2, 2, 2));
-    }
+    // On the knob itself: at either end of the track a ring around it would
+    // be cut by the slider's edge.
+    if (hasFocus())
+        FocusRing::paintCircle(p, knob);
 }
 
 } // namespace studio

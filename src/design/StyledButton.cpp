@@ -1,5 +1,6 @@
 #include "design/StyledButton.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Spring.h"
@@ -8,7 +9,6 @@
 #include "design/Tokens.h"
 #include "model/Text.h"
 
-#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -139,8 +139,9 @@ void StyledButton::paintEvent(QPaintEvent*)
         p.translate(-r.center());
     }
     paintBackground(p, r);
-    if (m_keyboardFocus && hasFocus())
-        shapes::strokeCapsuleInside(p, r.adjusted(-0.5, -0.5, 0.5, 0.5), Palette::accentDeep(), 1.5);
+    // The button takes no focus from a click: focus on it is the keyboard's.
+    if (hasFocus())
+        FocusRing::paintCapsule(p, r);
 
     // Label: the symbol and the text, centred as one group.
     const QSizeF c = contentSize();
@@ -161,18 +162,6 @@ void StyledButton::paintEvent(QPaintEvent*)
     p.setPen(color);
     const qreal baseline = r.center().y() + (fm.ascent() - fm.descent()) / 2.0;
     p.drawText(QPointF(x, baseline), shown);
-}
-
-void StyledButton::focusInEvent(QFocusEvent* event)
-{
-    m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    QAbstractButton::focusInEvent(event);
-}
-
-void StyledButton::focusOutEvent(QFocusEvent* event)
-{
-    m_keyboardFocus = false;
-    QAbstractButton::focusOutEvent(event);
 }
 
 void StyledButton::changeEvent(QEvent* event)

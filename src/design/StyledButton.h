@@ -45,8 +45,6 @@ protected:
     void setPressedLook(qreal scale, qreal opacity);
 
     void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -62,7 +60,6 @@ private:
     qreal m_padV = 7;
     qreal m_pressedScale = 0.97;
     qreal m_pressedOpacity = 1.0;
-    bool m_keyboardFocus = false;
     Spring* m_press;
 };
 

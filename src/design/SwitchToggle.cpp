@@ -1,5 +1,6 @@
 #include "design/SwitchToggle.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Spring.h"
@@ -95,7 +96,7 @@ void SwitchToggle::paintEvent(QPaintEvent*)
 
     const qreal on = std::clamp(m_knob->value(), 0.0, 1.0);
     shapes::fillCapsule(p, sw, Palette::mix(Palette::white(level::track), m_tint, on));
-    shapes::strokeCapsuleInside(p, sw, hasFocus() ? Palette::accent() : Palette::hairline(), 1.0);
+    shapes::strokeCapsuleInside(p, sw, Palette::hairline(), 1.0);
 
     const qreal inset = 1.5;
     const qreal d = sw.height() - 2 * inset;
@@ -106,6 +107,10 @@ void SwitchToggle::paintEvent(QPaintEvent*)
     p.drawEllipse(knob.translated(0, 0.6));
     p.setBrush(isDown() ? Palette::mix(Palette::textPrimary(), Palette::black(level::full), 0.12) : Palette::textPrimary());
     p.drawEllipse(knob);
+    // Over the knob's edge too: the ring must read on the tinted track, on
+    // the bare one and across the knob alike.
+    if (hasFocus())
+        FocusRing::paintCapsule(p, sw);
 }
 
 } // namespace studio

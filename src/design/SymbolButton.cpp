@@ -1,5 +1,6 @@
 #include "design/SymbolButton.h"
 
+#include "design/FocusRing.h"
 #include "design/Symbols.h"
 
 #include <QPainter>
@@ -50,7 +51,12 @@ void SymbolButton::paintEvent(QPaintEvent*)
         p.setOpacity(0.45);
     else if (isDown())
         p.setOpacity(0.6);
-    Symbols::paint(p, rect(), m_symbol, m_color, m_size, m_weight);
+    const QRectF r = rect();
+    // The ring goes round the button's box and the symbol is drawn over it,
+    // so a small button keeps its size and its symbol whole.
+    if (hasFocus())
+        FocusRing::paintCapsule(p, r);
+    Symbols::paint(p, r, m_symbol, m_color, m_size, m_weight);
 }
 
 } // namespace studio

@@ -1,5 +1,6 @@
 #include "design/ToolbarIconButton.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
@@ -27,7 +28,9 @@ void ToolbarIconButton::paintEvent(QPaintEvent*)
         p.setOpacity(0.45);
     const QRectF r = rect();
     shapes::fillRounded(p, r, 8, Palette::white(level::tint));
-    shapes::strokeRoundedInside(p, r, 8, hasFocus() ? Palette::accentDeep() : Palette::hairline(), 1.0);
+    shapes::strokeRoundedInside(p, r, 8, Palette::hairline(), 1.0);
+    if (hasFocus())
+        FocusRing::paintRounded(p, r, 8);
     if (isDown())
         p.setOpacity(p.opacity() * 0.6);
     Symbols::paint(p, r, m_symbol, Palette::textSecondary(), 12, QFont::Medium);

@@ -1,15 +1,18 @@
-// Alerts and the failure banner.
+// Alerts, the failure banner and tool tips.
 
 #include "design/Alert.h"
 #include "design/MessageBanner.h"
+#include "design/Palette.h"
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
+#include "support/FocusPictures.h"
 #include "support/Screenshots.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace studio;
@@ -19,6 +22,31 @@ namespace {
 QLabel* messageLabel(QMessageBox* box)
 {
     return box->findChild<QLabel*>(u"qt_msgbox_informativelabel"_s);
+}
+
+QWidget* shownToolTip()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("QTipLabel") && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
+// Whether the button, as the alert shows it, has pixels of that colour.
+bool showsColour(QAbstractButton* button, const QColor& colour)
+{
+    QWidget* window = button->window();
+    const QImage picture = window->grab(QRect(button->mapTo(window, QPoint()), button->size())).toImage();
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+                    + std::abs(c.blue() - colour.blue()) < 24)
+                return true;
+        }
+    }
+    return false;
 }
 } // namespace
 
@@ -41,6 +69,10 @@ private slots:
         QTest::newRow("cancel") << u"cancel"_s << false;
         QTest::newRow("closed") << u"closed"_s << false;
         QTest::newRow("destructive") << u"destructive"_s << true;
+        QTest::newRow("space") << u"space"_s << false; // the keyboard starts on Cancel
+        QTest::newRow("tab, return") << u"tab return"_s << true;
+        QTest::newRow("tab, space") << u"tab space"_s << true;
+        QTest::newRow("tab, tab, return") << u"tab tab return"_s << false;
     }
     void confirmationAnswers()
     {
@@ -55,7 +87,13 @@ private slots:
         alert->open();
         QVERIFY(QTest::qWaitForWindowExposed(alert));
         QCOMPARE(alert->windowModality(), Qt::WindowModal);
-        if (how == u"escape"_s)
+        alert->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), alert.data());
+        const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+        if (how.contains(u' ') || how == u"space"_s) {
+            for (const QString& key : how.split(u' '))
+                press(key == u"tab"_s ? Qt::Key_Tab : key == u"space"_s ? Qt::Key_Space : Qt::Key_Return);
+        } else if (how == u"escape"_s)
             QTest::keyClick(alert, Qt::Key_Escape);
         else if (how == u"return"_s)
             QTest::keyClick(alert, Qt::Key_Return);
@@ -70,6 +108,35 @@ private slots:
         QTRY_VERIFY(!alert); // it goes once answered
     }
 
+    void buttonsAreTheDesignsCapsules()
+    {
+        QWidget window;
+        window.resize(600, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Alert* alert = Alert::confirmation(&window, u"Move to Trash?"_s,
+                                           u"“Rain” and its files will move to the Trash."_s, u"Move to Trash"_s);
+        alert->open();
+        QVERIFY(QTest::qWaitForWindowExposed(alert));
+        test::writeScreenshot(alert, u"design-alert-buttons"_s);
+        // The destructive label in the danger colour; the default button on
+        // the primary button's ivory.
+        QVERIFY(showsColour(alert->destructiveButton(), Palette::danger()));
+        QVERIFY(!showsColour(alert->cancelButton(), Palette::danger()));
+        QCOMPARE(alert->defaultButton(), alert->cancelButton());
+        QVERIFY(showsColour(alert->cancelButton(), Palette::ivory()));
+
+        // The keyboard starts on the default button, and it shows.
+        alert->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), alert);
+        QCOMPARE(QApplication::focusWidget(), alert->cancelButton());
+        const QImage focused = test::pictureInWindow(alert->cancelButton());
+        QTest::keyClick(alert->cancelButton(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), alert->destructiveButton());
+        QVERIFY(test::showsRing(test::pictureInWindow(alert->cancelButton()), focused));
+        alert->close();
+    }
+
     void textsShowAsTyped()
     {
         Alert* alert = Alert::confirmation(nullptr, u"Move to Trash?"_s,
@@ -78,7 +145,7 @@ private slots:
         QCOMPARE(messageLabel(alert)->textFormat(), Qt::PlainText);
         QCOMPARE(alert->textFormat(), Qt::PlainText);
         // The button shows its '&' instead of underlining the next letter.
-        auto* destructive = qobject_cast<QPushButton*>(alert->destructiveButton());
+        QAbstractButton* destructive = alert->destructiveButton();
         QCOMPARE(destructive->text(), u"Delete Rock && Roll"_s);
         QVERIFY(destructive->shortcut().isEmpty());
         delete alert;
@@ -133,6 +200,33 @@ private slots:
         else
             QVERIFY2(lines <= 3, qPrintable(QString::number(lines)));
         alert->close();
+    }
+
+    void toolTipIsARoundedPanel()
+    {
+        QWidget window;
+        window.resize(300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QToolTip::showText(window.mapToGlobal(QPoint(40, 40)),
+                           u"Phases marked ready fill the project's progress ring."_s, &window);
+        QWidget* tip = nullptr;
+        QTRY_VERIFY((tip = shownToolTip()));
+        // The tip's window is what the panel paints and no more: clear
+        // outside the rounded corners, filled inside.
+        const QImage picture = tip->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        test::writeImage(picture, u"design-tool-tip"_s);
+        const int w = picture.width(), h = picture.height();
+        for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+            QCOMPARE(qAlpha(picture.pixel(corner)), 0);
+        QCOMPARE(qAlpha(picture.pixel(w / 2, 1)), 255);
+        // And cut to that shape, for a window manager that draws no clear
+        // pixels as clear.
+        QVERIFY(!tip->mask().contains(QPoint(0, 0)));
+        QVERIFY(!tip->mask().contains(QPoint(tip->width() - 1, tip->height() - 1)));
+        QVERIFY(tip->mask().contains(QPoint(tip->width() / 2, 0)));
+        QVERIFY(tip->mask().contains(QPoint(0, tip->height() / 2)));
+        QToolTip::hideText();
     }
 
     void bannerDismissesAndShowsAgain()

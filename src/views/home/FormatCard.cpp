@@ -1,5 +1,6 @@
 #include "views/home/FormatCard.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
@@ -62,6 +63,8 @@ void FormatCard::paintEvent(QPaintEvent*)
         shapes::strokeRoundedInside(p, r, 15, Palette::accent(), 1.5);
     else
         shapes::strokeRoundedInside(p, r, 15, Palette::hairline(), 1.0);
+    if (hasFocus())
+        FocusRing::paintRounded(p, r, 15);
 }
 
 } // namespace studio

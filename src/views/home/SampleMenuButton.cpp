@@ -21,7 +21,7 @@ SampleMenuButton::SampleMenuButton(Look look, QWidget* parent)
         setChevron(true, 8, Palette::textTertiary());
         setPadding(14, 7);
         setFill(Palette::white(level::wash), Palette::white(level::hairline));
-        setBorder(Palette::hairlineStrong(), 1, Palette::hairlineStrong(), 1);
+        setBorder(Palette::hairlineStrong(), 1);
     } else {
         QFont font = Theme::font(type::small);
         font.setUnderline(true);

@@ -1,5 +1,6 @@
 #include "views/settings/SettingsWindow.h"
 
+#include "design/FocusRing.h"
 #include "design/HairlineDivider.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
@@ -37,10 +38,11 @@ public:
         , m_font(Theme::font(type::callout, QFont::Medium))
     {
         setText(label);
+        // Checked only as the window shows its section. Not auto-exclusive:
+        // Qt would then leave every section but the shown one out of the Tab
+        // order. Each is reached with Tab; Space shows its section.
         setCheckable(true);
-        setAutoExclusive(true);
-        // Like a toolbar's items: clicked, never focused.
-        setFocusPolicy(Qt::NoFocus);
+        setFocusPolicy(Qt::TabFocus);
         setAccessibleName(label);
         const qreal w = std::max<qreal>(64, QFontMetricsF(m_font).horizontalAdvance(label) + 20);
         setFixedSize(int(std::ceil(w)), 48);
@@ -59,6 +61,8 @@ protected:
         p.setFont(m_font);
         p.setPen(isChecked() ? Palette::textPrimary() : Palette::textSecondary());
         p.drawText(QRectF(0, 28, width(), 16), Qt::AlignHCenter | Qt::AlignVCenter, text());
+        if (hasFocus())
+            FocusRing::paintRounded(p, r, 7);
     }
 
 private:
@@ -135,6 +139,9 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     connect(close, &QShortcut::activated, this, &QWidget::close);
 
     setCurrentTab(Tab::general);
+    // The window itself holds the keyboard at first, as a sheet does: no
+    // control opens ringed, and Tab goes to the first section button.
+    setFocus(Qt::OtherFocusReason);
 }
 
 SettingsWindow::~SettingsWindow() = default;

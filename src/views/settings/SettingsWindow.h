@@ -39,6 +39,8 @@ public:
     GeneralSettingsPage* generalPage() const { return m_general; }
     AISettingsPage* aiPage() const { return m_ai; }
     UpdateSettingsPage* updatesPage() const { return m_updates; }
+    // The tab bar's buttons, in tab order.
+    QList<QWidget*> tabButtons() const { return m_tabButtons; }
 
     static constexpr QSize pageSize{540, 440};
 

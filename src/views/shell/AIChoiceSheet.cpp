@@ -1,5 +1,6 @@
 #include "views/shell/AIChoiceSheet.h"
 
+#include "design/FocusRing.h"
 #include "design/GhostButton.h"
 #include "design/HairlineDivider.h"
 #include "design/Palette.h"
@@ -62,7 +63,9 @@ protected:
         shapes::fillRounded(p, r, 12, Palette::surface());
         if (isDown())
             shapes::fillRounded(p, r, 12, Palette::white(level::veil));
-        shapes::strokeRoundedInside(p, r, 12, hasFocus() ? Palette::accentDeep() : Palette::hairlineStrong(), 1.0);
+        shapes::strokeRoundedInside(p, r, 12, Palette::hairlineStrong(), 1.0);
+        if (hasFocus())
+            FocusRing::paintRounded(p, r, 12);
     }
 };
 

@@ -46,7 +46,7 @@ AssistMenu::AssistMenu(AppState& app, ProjectSession& session, QWidget* parent)
     gold.setColorAt(0, Palette::goldLight());
     gold.setColorAt(1, Palette::goldDeep());
     setFill(gold, gold);
-    setBorder(Palette::white(level::dim), 0.5, Palette::accentDeep(), 1.5);
+    setBorder(Palette::white(level::dim), 0.5);
     setPressedOpacity(0.88);
     // Busy, the capsule keeps its look: the spinner says why it is closed.
     setDimsWhenDisabled(false);

@@ -1,5 +1,6 @@
 #include "views/shell/PhaseRailRow.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Spring.h"
@@ -108,8 +109,8 @@ void PhaseRailRow::paintEvent(QPaintEvent*)
         shapes::strokeRoundedInside(p, r, plateRadius, Palette::hairline(), 1.0);
         p.restore();
     }
-    if (hasFocus() && focusPolicy() != Qt::NoFocus && !m_active)
-        shapes::strokeRoundedInside(p, r, plateRadius, Palette::hairlineStrong(), 1.0);
+    if (hasFocus())
+        FocusRing::paintRounded(p, r, plateRadius);
 
     // Badge.
     const QRectF badge(padH, r.center().y() - badgeSide / 2.0, badgeSide, badgeSide);

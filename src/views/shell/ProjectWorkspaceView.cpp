@@ -107,6 +107,11 @@ ProjectWorkspaceView::ProjectWorkspaceView(AppState& app, ProjectSession& sessio
     connect(&m_session, &ProjectSession::aiBusyChanged, m_header, &WorkspaceHeader::refresh);
     connect(&m_session, &ProjectSession::aiErrorChanged, m_banner, &ErrorBanner::refresh);
     connect(&m_session, &ProjectSession::choicePromptChanged, this, &ProjectWorkspaceView::syncChoiceSheet);
+
+    // In a window where nothing holds the keyboard yet, the workspace holds
+    // it, so no control opens ringed and Tab starts at the phase rail.
+    if (!window()->focusWidget())
+        setFocus(Qt::OtherFocusReason);
 }
 
 ProjectWorkspaceView::~ProjectWorkspaceView()

@@ -100,6 +100,10 @@ void RootView::syncContent(bool selectionChanged)
         m_columnLayout->removeWidget(old);
         old->hide();
         old->deleteLater();
+    } else if (!window()->focusWidget()) {
+        // The first screen holds the keyboard as every screen after it does:
+        // no control opens the window ringed, and Tab starts in the screen.
+        screen->setFocus(Qt::OtherFocusReason);
     }
     m_content = screen;
     m_contentTabID = tab->id();

@@ -1,7 +1,9 @@
 #include "views/shell/TabStrip.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SymbolButton.h"
 #include "design/SymbolLabel.h"
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
@@ -55,7 +57,7 @@ protected:
         const QRectF r = rect();
         shapes::fillRounded(p, r, m_radius, Palette::white(isDown() ? 0.1 : 0.05));
         if (hasFocus())
-            shapes::strokeRoundedInside(p, r, m_radius, Palette::accentDeep(), 1.0);
+            FocusRing::paintRounded(p, r, m_radius);
         Symbols::paint(p, r, m_symbol, m_color, m_symbolSize, m_weight);
     }
 
@@ -120,6 +122,8 @@ TabStrip::TabStrip(AppState& app, QWidget* parent)
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The row is scrolled with the wheel; Tab goes to the buttons in it.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->viewport()->setAutoFillBackground(false);
     m_scroll->viewport()->installEventFilter(this);
     row->addWidget(m_scroll, 1, Qt::AlignVCenter);
@@ -164,9 +168,27 @@ void TabStrip::syncChips()
     // Keep the height the chips ask for; the scroll area itself has none.
     const int h = m_scroll->widget()->sizeHint().height();
     m_scroll->setFixedHeight(h);
+    orderFocus();
     refreshChips();
     if (added)
         revealSelectedChipLater();
+}
+
+void TabStrip::orderFocus()
+{
+    // Tab crosses the strip as the eye reads it: each chip's close button,
+    // the new-tab button, the update pill, the gear. A chip made later would
+    // otherwise come after the screen below, and the gear before the chips.
+    QWidget* previous = m_scroll;
+    for (TabStripChip* chip : m_chips.widgets()) {
+        setTabOrder(previous, chip->closeButton());
+        previous = chip->closeButton();
+    }
+    QWidget* const trailing[] = {m_newTab, m_pill, m_gear};
+    for (QWidget* next : trailing) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 void TabStrip::refreshChips()

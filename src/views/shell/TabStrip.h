@@ -42,6 +42,7 @@ protected:
 
 private:
     void syncChips();
+    void orderFocus();
     void refreshChips();
     void refreshPill();
     void revealSelectedChipLater();

@@ -52,10 +52,13 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     // The close button holds the keyboard only when the user put it there
     // (Tab from a control on screen). Focus that falls to it because the
     // control holding it was hidden is let go: Space must not close a
-    // production by surprise.
-    connect(qApp, &QApplication::focusChanged, m_close, [close = m_close](QWidget* old, QWidget* now) {
-        if (now == close && old && !old->isVisible())
-            close->clearFocus();
+    // production by surprise. While it holds the keyboard it shows, on any
+    // chip: a focused control the user cannot see is a lost keyboard.
+    connect(qApp, &QApplication::focusChanged, m_close, [this](QWidget* old, QWidget* now) {
+        if (now == m_close && old && !old->isVisible())
+            m_close->clearFocus();
+        if (now == m_close || old == m_close)
+            refreshLook();
     });
     // The strip scrolls chips under a still pointer: the hover follows the
     // pointer, not only its enter and leave.
@@ -110,7 +113,7 @@ void TabStripChip::setClosable(bool closable)
 
 bool TabStripChip::isCloseButtonShown() const
 {
-    return m_closable && (m_selected || m_hovered);
+    return m_closable && (m_selected || m_hovered || m_close->hasFocus());
 }
 
 void TabStripChip::refreshLook()

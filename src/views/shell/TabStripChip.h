@@ -36,7 +36,8 @@ public:
     // Whether the chip has a close button at all (the only home tab has none).
     void setClosable(bool closable);
     bool isClosable() const { return m_closable; }
-    // Whether the close button shows (it keeps its place while hidden).
+    // Whether the close button shows: on the selected or hovered chip, or
+    // while it holds the keyboard (it keeps its place while hidden).
     bool isCloseButtonShown() const;
     SymbolButton* closeButton() const { return m_close; }
 

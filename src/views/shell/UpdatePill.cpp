@@ -1,5 +1,6 @@
 #include "views/shell/UpdatePill.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
@@ -46,7 +47,7 @@ void UpdatePill::paintEvent(QPaintEvent*)
     const QRectF r = rect();
     shapes::fillCapsule(p, r, Palette::withOpacity(Palette::gold(), 0.12));
     if (hasFocus())
-        shapes::strokeCapsuleInside(p, r, Palette::withOpacity(Palette::gold(), 0.5), 1.0);
+        FocusRing::paintCapsule(p, r);
     p.setPen(Qt::NoPen);
     p.setBrush(Palette::gold());
     p.drawEllipse(QRectF(padH, (height() - dot) / 2.0, dot, dot));

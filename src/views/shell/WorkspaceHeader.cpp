@@ -1,5 +1,6 @@
 #include "views/shell/WorkspaceHeader.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Spring.h"
@@ -109,7 +110,7 @@ void MarkReadyButton::paintEvent(QPaintEvent*)
     shapes::fillCapsule(p, r, Palette::mix(Palette::white(level::wash), Palette::withOpacity(success, 0.1), t));
     shapes::strokeCapsuleInside(p, r, Palette::mix(Palette::hairline(), Palette::withOpacity(success, 0.3), t), 1.0);
     if (hasFocus())
-        shapes::strokeCapsuleInside(p, r, Palette::hairlineStrong(), 1.0);
+        FocusRing::paintCapsule(p, r);
 
     const qreal box = Symbols::boxSize(readySymbol);
     qreal x = readyPadH;

@@ -21,7 +21,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -48,11 +48,11 @@ QStringList ids(const QList<Project>& projects)
     return list;
 }
 
-QPushButton* button(QMessageBox* box, const QString& text)
+QAbstractButton* button(QMessageBox* box, const QString& text)
 {
     for (QAbstractButton* b : box->buttons()) {
         if (b->text() == text)
-            return qobject_cast<QPushButton*>(b);
+            return b;
     }
     return nullptr;
 }

@@ -1,6 +1,7 @@
 // The settings window: one window reused, each tab reading its settings when
 // the window shows and writing every change, the connection test against a
-// fake chat service, and the Updates tab's row in every phase of the updater.
+// fake chat service, the Updates tab's row in every phase of the updater, and
+// the keyboard reaching every section and showing where it is.
 
 #include "design/GhostButton.h"
 #include "design/PrimaryButton.h"
@@ -15,6 +16,7 @@
 #include "services/UpdateService.h"
 #include "state/AppState.h"
 #include "support/FakeChatServer.h"
+#include "support/FocusPictures.h"
 #include "views/settings/AISettingsPage.h"
 #include "views/settings/GeneralSettingsPage.h"
 #include "views/settings/SettingsTextField.h"
@@ -128,6 +130,27 @@ private Q_SLOTS:
         Settings::instance().setBool(Settings::animatedBackdropKey, false);
         SettingsWindow::present(app);
         QVERIFY(!general->backdropSwitch()->isChecked());
+    }
+
+    void keyboardReachesEverySectionAndShowsWhereItIs()
+    {
+        AppState& app = freshState();
+        SettingsWindow* window = SettingsWindow::present(app);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        // Nothing opens ringed; Tab goes to the sections first.
+        QCOMPARE(QApplication::focusWidget(), window);
+        QWidget* ai = window->tabButtons().at(int(SettingsWindow::Tab::ai));
+        QTest::keyClick(window, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), ai);
+        QTest::keyClick(ai, Qt::Key_Space);
+        QCOMPARE(window->currentTab(), SettingsWindow::Tab::ai);
+
+        for (const SettingsWindow::Tab tab :
+             {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
+            window->setCurrentTab(tab);
+            QCOMPARE(test::stopsShowingNoFocus(window), QStringList());
+        }
     }
 
     void aiTabReadsAndWritesItsKeys()

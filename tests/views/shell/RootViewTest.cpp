@@ -1,6 +1,7 @@
 // The window's content: the screen of the selected tab built anew per tab,
 // the settings request answered, a new-production request left to the home
-// library, the backdrop switch and the update loop started once.
+// library, the backdrop switch, the update loop started once, and where the
+// keyboard starts.
 
 #include "design/AuroraBackground.h"
 #include "design/Theme.h"
@@ -69,6 +70,26 @@ private Q_SLOTS:
         Settings::instance().remove(Settings::animatedBackdropKey);
         Settings::instance().remove(Settings::updateFeedURLKey);
         Settings::instance().remove(Settings::autoCheckUpdatesKey);
+    }
+
+    // The keyboard waits in the screen, first shown or opened: nothing opens
+    // ringed, and Tab goes to the screen's own controls first.
+    void keyboardStartsInTheScreen()
+    {
+        AppState app;
+        RootView root(app);
+        root.resize(1280, 800);
+        root.show();
+        QVERIFY(QTest::qWaitForWindowActive(&root));
+        QCOMPARE(QApplication::focusWidget(), root.content());
+        QTest::keyClick(root.content(), Qt::Key_Tab);
+        QVERIFY(root.content()->isAncestorOf(QApplication::focusWidget()));
+
+        app.openProject(production(u"A"_s));
+        QTRY_VERIFY(shownSession(root));
+        QCOMPARE(QApplication::focusWidget(), root.content());
+        QTest::keyClick(root.content(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"railRow-spark"_s);
     }
 
     void eachTabGetsItsOwnScreen()

@@ -338,6 +338,34 @@ private Q_SLOTS:
         QCOMPARE(s.strip.newTabButton()->toolTip(), u"New studio tab (Ctrl+T)"_s);
     }
 
+    // Tab crosses the strip as it reads, whenever each chip was made; a
+    // close button that shows only under the pointer shows while the
+    // keyboard is on it.
+    void tabCrossesTheStripAsItReads()
+    {
+        Shown s;
+        s.app.openProject(production(u"A"_s));
+        s.app.openProject(production(u"B"_s));
+        s.app.setSelectedTabID(s.app.tabs().first()->id());
+        s.app.updates().setPhase(UpdatePhase::available(UpdateInfo{u"1.5"_s, {}, {}, std::nullopt}));
+        QVERIFY(QTest::qWaitForWindowActive(&s.strip));
+        QList<QWidget*> expected;
+        for (TabStripChip* chip : s.strip.chips())
+            expected << chip->closeButton();
+        expected << s.strip.newTabButton() << s.strip.updatePill() << s.strip.settingsButton();
+
+        QList<QWidget*> reached;
+        expected.first()->setFocus(Qt::TabFocusReason);
+        for (QWidget* focus = QApplication::focusWidget(); focus && !reached.contains(focus);
+             focus = QApplication::focusWidget()) {
+            reached << focus;
+            if (auto* chip = qobject_cast<TabStripChip*>(focus->parentWidget()))
+                QVERIFY(chip->isCloseButtonShown());
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QCOMPARE(reached, expected);
+    }
+
     // Tabbed to, a tab's close button holds the keyboard; handed the focus
     // because the control holding it went away, it lets go.
     void closeButtonTakesTheKeyboardOnlyFromTheUser()
@@ -345,15 +373,16 @@ private Q_SLOTS:
         AppState app;
         QWidget window;
         auto* column = new QVBoxLayout(&window);
+        // The strip's buttons come right after the field in the focus chain,
+        // the home tab's close button first.
+        auto* field = new QLineEdit(&window);
         auto* strip = new TabStrip(app, &window);
         column->addWidget(strip);
-        auto* field = new QLineEdit(&window);
         column->addWidget(field);
-        // The production's chip comes right after the field in the focus chain.
         app.openProject(production(u"A"_s));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        SymbolButton* close = strip->chip(app.selectedTabID())->closeButton();
+        SymbolButton* close = strip->chips().first()->closeButton();
 
         field->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(field, Qt::Key_Tab);

@@ -28,7 +28,7 @@ NewCharacterMenu::NewCharacterMenu(QWidget* parent)
     fill.setColorAt(0, Palette::ivory());
     fill.setColorAt(1, Palette::ivoryShadeLight());
     setFill(fill, fill);
-    setBorder(Palette::white(level::dim), 0.5, Palette::accentDeep(), 1.5);
+    setBorder(Palette::white(level::dim), 0.5);
     // The shadow reaches past the pill; a graphics effect may paint there.
     auto* shadow = new QGraphicsDropShadowEffect(this);
     shadow->setColor(Palette::black(level::dim));

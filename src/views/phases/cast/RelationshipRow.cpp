@@ -29,7 +29,7 @@ RelationshipRow::RelationshipRow(const QUuid& relationshipID, QWidget* parent)
     m_name->setLabelColor(Palette::textPrimary());
     m_name->setPadding(8, 4);
     m_name->setFill(Palette::white(level::fill), Palette::white(level::raised));
-    m_name->setBorder(Qt::transparent, 0, Palette::hairlineStrong(), 1);
+    m_name->setBorder(Qt::transparent, 0);
     m_name->setPressedOpacity(0.7);
     // A long name is elided in its capsule rather than widening the row past
     // the pane: the label field and the remove mark stay in reach.

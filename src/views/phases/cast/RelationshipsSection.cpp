@@ -44,7 +44,7 @@ RelationshipsSection::RelationshipsSection(QWidget* parent)
     m_add->setSymbol(u"plus"_s, addSymbol, Palette::textSecondary(), QFont::DemiBold);
     m_add->setPadding((addSide - Symbols::boxSize(addSymbol)) / 2.0, 0);
     m_add->setFill(Palette::white(level::tint), Palette::white(level::raised));
-    m_add->setBorder(Qt::transparent, 0, Palette::hairlineStrong(), 1);
+    m_add->setBorder(Qt::transparent, 0);
     m_add->setFixedSize(addSide, addSide);
     connect(m_add, &MenuButton::aboutToOpen, this, [this] {
         fillWithOthers(m_add->menu(), [this](const QUuid& otherID) { Q_EMIT addRequested(otherID); });

@@ -1,5 +1,6 @@
 #include "views/phases/premiere/DeliveryPresets.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/SectionHeader.h"
 #include "design/Shapes.h"
@@ -125,10 +126,8 @@ void PresetCard::paintEvent(QPaintEvent*)
     p.setPen(QPen(m_selected ? Palette::gold() : Palette::hairline(), border));
     p.setBrush(Qt::NoBrush);
     p.drawPath(shapes::roundedRect(area.adjusted(inset, inset, -inset, -inset), 14 - inset));
-    if (hasFocus() && !m_selected) {
-        p.setPen(QPen(Palette::white(level::muted), 1));
-        p.drawPath(shapes::roundedRect(area.adjusted(2.5, 2.5, -2.5, -2.5), 12));
-    }
+    if (hasFocus())
+        FocusRing::paintRounded(p, area, 14);
 }
 
 DeliveryPresets::DeliveryPresets(QWidget* parent)

@@ -2,6 +2,7 @@
 
 #include "design/ArtThumb.h"
 #include "design/CardSurface.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
@@ -45,8 +46,8 @@ public:
     QSize sizeHint() const override
     {
         const QFontMetricsF fm(m_font);
-        return QSize(int(std::ceil(symbolBox() + gap + fm.horizontalAdvance(text()))) + 2,
-                     int(std::ceil(std::max(fm.height(), symbolBox()))));
+        return QSize(int(std::ceil(2 * pad + symbolBox() + gap + fm.horizontalAdvance(text()))) + 2,
+                     int(std::ceil(2 * pad + std::max(fm.height(), symbolBox()))));
     }
 
 protected:
@@ -57,21 +58,20 @@ protected:
         if (isDown())
             p.setOpacity(0.6);
         const QColor color = Palette::textSecondary();
-        const QRectF box(0, (height() - symbolBox()) / 2.0, symbolBox(), symbolBox());
+        const QRectF box(pad, (height() - symbolBox()) / 2.0, symbolBox(), symbolBox());
         Symbols::paint(p, box, m_symbol, color, 9.5, QFont::Medium);
         p.setFont(m_font);
         p.setPen(color);
-        p.drawText(QRectF(box.right() + gap, 0, width() - box.right() - gap, height()),
+        p.drawText(QRectF(box.right() + gap, 0, width() - box.right() - gap - pad, height()),
                    Qt::AlignLeft | Qt::AlignVCenter, text());
-        if (hasFocus()) {
-            p.setPen(QPen(Palette::gold(), 1));
-            p.setBrush(Qt::NoBrush);
-            p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-        }
+        if (hasFocus())
+            FocusRing::paintRounded(p, rect(), 6);
     }
 
 private:
     static constexpr qreal gap = 4;
+    // Room for the focus ring around the symbol and label.
+    static constexpr qreal pad = FocusRing::width + 1.5;
     qreal symbolBox() const { return 12; }
 
     QString m_symbol;

@@ -1,5 +1,6 @@
 #include "views/phases/story/DashedAddButton.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
@@ -68,8 +69,9 @@ void DashedAddButton::paintEvent(QPaintEvent*)
     const bool tile = m_shape == Shape::tile;
     const qreal radius = tile ? 14 : 10;
     shapes::fillRounded(p, r, radius, Palette::white(tile ? 0.02 : 0.03));
-    shapes::strokeDashedRoundedInside(p, r, radius, hasFocus() ? Palette::hairlineStrong() : Palette::hairline(), 1.0,
-                                      tile ? 5 : 4, 4);
+    shapes::strokeDashedRoundedInside(p, r, radius, Palette::hairline(), 1.0, tile ? 5 : 4, 4);
+    if (hasFocus())
+        FocusRing::paintRounded(p, r, radius);
 
     const QColor ink = isDown() ? Palette::withOpacity(Palette::textTertiary(), 0.6) : Palette::textTertiary();
     const QFont font = labelFont();

@@ -58,7 +58,7 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
     m_structure->setPadding(12, 7);
     m_structure->setSpacing(6);
     m_structure->setFill(Palette::white(level::wash), Palette::white(level::fillHover));
-    m_structure->setBorder(Palette::hairline(), 1, Palette::hairlineStrong(), 1);
+    m_structure->setBorder(Palette::hairline(), 1);
     for (StructureKind kind : allCases<StructureKind>()) {
         QAction* entry = m_structure->menu()->addAction(Theme::escapeMnemonic(rules::structureMenuTitle(kind)));
         connect(entry, &QAction::triggered, this, [this, kind] { chooseStructure(kind); });

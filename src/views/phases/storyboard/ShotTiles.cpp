@@ -1,6 +1,7 @@
 #include "views/phases/storyboard/ShotTiles.h"
 
 #include "design/BusyIndicator.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
@@ -161,7 +162,7 @@ void ShotTile::paintEvent(QPaintEvent*)
     else
         shapes::strokeRoundedInside(p, r, radius, l.outline, 1.0);
     if (hasFocus())
-        shapes::strokeRoundedInside(p, r, radius, Palette::accentDeep(), 1.5);
+        FocusRing::paintRounded(p, r, radius);
     if (isDown())
         p.setOpacity(0.7);
 

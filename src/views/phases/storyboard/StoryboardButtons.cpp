@@ -55,7 +55,7 @@ QSize RecipeMenuButton::minimumSizeHint() const
 void RecipeMenuButton::paintBackground(QPainter& painter, const QRectF& rect)
 {
     shapes::fillRounded(painter, rect, 10, Palette::black(level::shade));
-    shapes::strokeRoundedInside(painter, rect, 10, hasFocus() ? Palette::accentDeep() : Palette::hairline(), 1.0);
+    shapes::strokeRoundedInside(painter, rect, 10, Palette::hairline(), 1.0);
 }
 
 } // namespace studio

@@ -1,6 +1,7 @@
 #include "views/phases/storyboard/TakeRow.h"
 
 #include "design/ArtThumb.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
@@ -71,7 +72,7 @@ void TakeRow::paintEvent(QPaintEvent*)
     const QRectF r = rect();
     shapes::paintCard(p, r, 9, Palette::surfaceHigh());
     if (hasFocus())
-        shapes::strokeRoundedInside(p, r, 9, Palette::accentDeep(), 1.5);
+        FocusRing::paintRounded(p, r, 9);
     if (isDown())
         p.setOpacity(0.7);
     const QRectF frame(padding, (r.height() - thumb.height()) / 2.0, thumb.width(), thumb.height());
