@@ -140,13 +140,28 @@ bool GrowingTextEdit::event(QEvent* event)
     return QTextEdit::event(event);
 }
 
+bool GrowingTextEdit::viewportEvent(QEvent* event)
+{
+    // A click is placed in the lines as they are shown: a long text whose
+    // layout still waits for the width to settle is laid out now.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+        wrapAt(viewport()->width());
+    return QTextEdit::viewportEvent(event);
+}
+
 void GrowingTextEdit::resizeEvent(QResizeEvent* event)
 {
     QTextEdit::resizeEvent(event);
     if (m_wrapPending || viewport()->width() == m_wrapWidth)
         return;
     if (!isLong()) {
-        wrapAt(viewport()->width());
+        // The new height reported by wrapAt() may have the owner resize the
+        // editor again from inside this event, and Qt delivers no event for
+        // a resize made while a widget's first one (as it is shown) is being
+        // delivered: the width is looked at again until it holds, so the
+        // text is never left in lines of the old width.
+        for (int pass = 0; pass < 4 && viewport()->width() != m_wrapWidth; ++pass)
+            wrapAt(viewport()->width());
         return;
     }
     // Posted below every other event: the layouts around (a page that finds

@@ -49,6 +49,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;

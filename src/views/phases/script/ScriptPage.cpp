@@ -322,9 +322,9 @@ void ScriptPage::attachEditor(int index)
     m_editor->setText(row.text());
     QTextEdit* edit = m_editor->textEdit();
     edit->document()->clearUndoRedoStacks(); // another element's history
-    QTextCursor start = edit->textCursor();
-    start.movePosition(QTextCursor::Start);
-    edit->setTextCursor(start);
+    // Focus that comes without a click (Tab, Return, the toolbar) goes on
+    // writing after the text; a click places the caret itself.
+    edit->moveCursor(QTextCursor::End);
     m_editor->show();
     update(rowRect(m_editorID));
     relayout();
@@ -576,8 +576,11 @@ bool ScriptPage::eventFilter(QObject* watched, QEvent* event)
             hoverAt(mapFromGlobal(static_cast<QEnterEvent*>(event)->globalPosition().toPoint()));
         break;
     case QEvent::Resize:
-        // The editor grew or shrank with its text: so does its row.
-        if (watched == m_editor && m_rows.indexOf(m_editorID) >= 0
+        // The editor grew or shrank with its text: so does its row. Not
+        // while it is being shown: Qt drops a resize made from inside a
+        // widget's first one, and the editor would keep a stale width
+        // inside; attachEditor() places it once it shows.
+        if (watched == m_editor && m_editor->isVisible() && m_rows.indexOf(m_editorID) >= 0
             && m_rows.row(m_rows.indexOf(m_editorID)).textHeight() != m_editor->height())
             relayout();
         break;

@@ -13,6 +13,7 @@
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
+#include "services/SampleFactory.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptPage.h"
@@ -296,6 +297,27 @@ private Q_SLOTS:
         QTRY_VERIFY(s.focused(3));
     }
 
+    void focusWithoutAClickWritesAfterTheText()
+    {
+        Screen s(production({element(K::action, u"One."_s), element(K::action, u"Two."_s)}));
+        QVERIFY(s.ready());
+        s.focus(0);
+        QTest::keyClicks(s.edit(), u"A"_s);
+        QTest::keyClick(s.edit(), Qt::Key_Tab);
+        QVERIFY(s.focused(1));
+        QTest::keyClicks(s.edit(), u"B"_s);
+        QTest::keyClick(s.edit(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(s.focused(0));
+        QTest::keyClicks(s.edit(), u"C"_s);
+        s.view->kindButtons().last()->click(); // a transition
+        QTRY_VERIFY(s.focused(2));
+        QTest::keyClicks(QApplication::focusWidget(), u" D"_s);
+        QStringList texts;
+        for (const ScriptElement& e : elementsOf(s.session))
+            texts << e.text;
+        QCOMPARE(texts, (QStringList{u"One.AC"_s, u"Two.B"_s, u"CUT TO: D"_s}));
+    }
+
     void hoverShowsControlsWithoutMovingText()
     {
         Screen s(production({element(K::action, u"One."_s), element(K::action, u"Two."_s)}));
@@ -467,7 +489,8 @@ private Q_SLOTS:
                              element(K::action, u"Three."_s)}));
         QVERIFY(s.ready());
         s.focus(1);
-        QTest::keyClicks(s.edit(), u"XY"_s); // at the start
+        QTest::keyClick(s.edit(), Qt::Key_Home);
+        QTest::keyClicks(s.edit(), u"XY"_s);
         QTest::keyClick(s.edit(), Qt::Key_Left);
         const QUuid typing = s.id(1);
         // An assist (or another window) adds an element above and takes one below away.
@@ -497,6 +520,44 @@ private Q_SLOTS:
         QCOMPARE(s.edit()->textCursor().position(), 0);
         // Nothing of the last element's history comes with it.
         QVERIFY(!s.edit()->document()->isUndoAvailable());
+    }
+
+    void aClickPutsTheCaretWhereClicked_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a sentence") << QString();
+        QTest::newRow("a long text") << u"Salt on the glass, and the lamp turning. "_s.repeated(400);
+    }
+
+    void aClickPutsTheCaretWhereClicked()
+    {
+        QFETCH(QString, text);
+        Project p = SampleFactory::lighthouse();
+        QList<ScriptElement>& script = p.episodes.first().script.elements;
+        int at = 0;
+        while (!script[at].text.endsWith(u"her tea."_s))
+            ++at;
+        if (!text.isEmpty())
+            script[at].text = text;
+        text = script[at].text;
+        Screen s(p);
+        QVERIFY(s.ready());
+
+        // The first click on the page as built, past the end of the
+        // element's first line: the caret is where the pointer is, and
+        // typing lands there.
+        const QRect area = s.page()->textRect(s.id(at));
+        const QPoint click(area.right() - 1, area.top() + 4);
+        QTest::mouseClick(s.page(), Qt::LeftButton, {}, click);
+        QVERIFY(s.focused(at));
+        const QRect caret = s.edit()->cursorRect().translated(s.edit()->viewport()->mapTo(s.page(), QPoint(0, 0)));
+        QVERIFY2(caret.top() <= click.y() && click.y() <= caret.bottom() && qAbs(caret.center().x() - click.x()) < 80,
+                 qPrintable(u"caret at %1,%2"_s.arg(caret.x()).arg(caret.y())));
+        const int offset = s.edit()->textCursor().position();
+        QTest::keyClicks(s.edit(), u"Q"_s);
+        QCOMPARE(elementsOf(s.session)[at].text, text.left(offset) + u"Q"_s + text.mid(offset));
+        if (text.size() < 200) // one line: after its last word
+            QCOMPARE(elementsOf(s.session)[at].text, text + u"Q"_s);
     }
 
     // Typing, Return and a removal repaint only what moved; the window shows
@@ -557,8 +618,8 @@ private Q_SLOTS:
         const QRect shown(s.page()->mapTo(s.view->scrollArea()->viewport(), s.page()->textRect(middle).topLeft()),
                           s.page()->textRect(middle).size());
         QTRY_VERIFY(s.view->scrollArea()->viewport()->rect().contains(shown));
-        QTest::keyClicks(s.edit(), u"Now "_s);
-        QCOMPARE(elementsOf(s.session)[1500].text, u"Now Line 1500 of the long script."_s);
+        QTest::keyClicks(s.edit(), u" Now"_s);
+        QCOMPARE(elementsOf(s.session)[1500].text, u"Line 1500 of the long script. Now"_s);
         QCOMPARE(elementsOf(s.session)[1500].id, middle);
         QCOMPARE(s.page()->rowCount(), 3000);
     }
