@@ -280,6 +280,7 @@ void ScriptPage::placeChildren()
         m_chips->setGeometry(paddingH, row.top() + row.height() - m_rows.spaceBelow(), row.width(),
                              m_rows.spaceBelow());
     }
+    const QRect controlsWere = m_controls->isVisible() ? m_controls->geometry() : QRect();
     if (const int at = m_rows.indexOf(m_hoveredID); at >= 0) {
         const ScriptElementRow& row = m_rows.row(at);
         const ScriptElementRow::KindStyle& s = ScriptElementRow::style(row.kind());
@@ -292,6 +293,21 @@ void ScriptPage::placeChildren()
     } else {
         m_controls->hide();
     }
+    // The place the controls left is painted again to the last device pixel
+    // they touched: at a fractional scale their edges cut through pixels.
+    if (!controlsWere.isNull() && (m_controls->isHidden() || m_controls->geometry() != controlsWere))
+        update(wholeDevicePixels(controlsWere));
+}
+
+QRect ScriptPage::wholeDevicePixels(const QRect& area) const
+{
+    // The window's pixels are what is whole: the page itself may stand at a
+    // fraction of one.
+    const qreal ratio = devicePixelRatioF();
+    const QPoint offset = mapTo(window(), QPoint(0, 0));
+    const QRectF inWindow = QRectF(area.translated(offset));
+    const QRect device = QRectF(inWindow.topLeft() * ratio, inWindow.size() * ratio).toAlignedRect();
+    return QRectF(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio).toAlignedRect().translated(-offset);
 }
 
 // ---- The editor -----------------------------------------------------------
@@ -474,8 +490,12 @@ void ScriptPage::paintEvent(QPaintEvent* event)
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRect area = event->rect();
     // Away from its rounded ends the page is plain paper to the edge.
+    // At a fractional scale the area's edges inside the page cut through
+    // device pixels, and paper filled only to them would leave those pixels
+    // half covered, over whatever was drawn there before: the paper covers
+    // them whole.
     if (area.top() >= int(cornerRadius) && area.bottom() < height() - int(cornerRadius))
-        p.fillRect(area, Palette::paper());
+        p.fillRect(wholeDevicePixels(area).intersected(rect()), Palette::paper());
     else
         shapes::fillRounded(p, rect(), cornerRadius, Palette::paper());
     if (m_rows.empty())

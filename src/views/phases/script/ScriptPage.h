@@ -125,6 +125,8 @@ private:
     void detachEditor();
     void applyEditorKind(ScriptElementKind kind);
     void placeChildren();
+    // The area in points covering every device pixel `area` touches.
+    QRect wholeDevicePixels(const QRect& area) const;
     void placeChips();
     void setHoveredID(const QUuid& id);
     void hoverAt(const QPoint& pagePos);
