@@ -560,6 +560,31 @@ private Q_SLOTS:
             QCOMPARE(elementsOf(s.session)[at].text, text + u"Q"_s);
     }
 
+    void anEndlessWordIsPaintedAsTheEditorShowsIt()
+    {
+        // A paste with no break in it: the row wraps it where the editor
+        // does, so nothing moves when the editor takes the row over.
+        QString word(6000, Qt::Uninitialized);
+        for (qsizetype i = 0; i < word.size(); ++i)
+            word[i] = QChar(char16_t(u'a' + i % 26));
+        Screen s(production({element(K::action, u"ORRO pastes: "_s + word), element(K::action, u"Rain."_s)}));
+        QVERIFY(s.ready());
+        const int flash = QApplication::cursorFlashTime();
+        QApplication::setCursorFlashTime(0);
+        const auto restore = qScopeGuard([flash] { QApplication::setCursorFlashTime(flash); });
+        const auto firstLines = [&] {
+            const QRect text = s.page()->textRect(s.id(0));
+            return s.page()->grab(QRect(text.topLeft(), QSize(text.width(), 40))).toImage();
+        };
+        QTRY_VERIFY(s.page()->isLaidOut(s.id(0)));
+        const QRect text = s.page()->textRect(s.id(0));
+        const QImage painted = firstLines();
+        s.focus(0);
+        QVERIFY(s.focused(0));
+        QCOMPARE(s.page()->textRect(s.id(0)), text);
+        QCOMPARE(firstLines(), painted);
+    }
+
     // Typing, Return and a removal repaint only what moved; the window shows
     // what a fresh paint of the screen shows.
     void whatMovesIsPaintedAgain()
