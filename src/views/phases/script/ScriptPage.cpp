@@ -1,31 +1,27 @@
 #include "views/phases/script/ScriptPage.h"
 
-#include "design/GhostButton.h"
-#include "design/MenuButton.h"
 #include "design/Palette.h"
 #include "design/PlainTextEditor.h"
-#include "design/PrimaryButton.h"
 #include "design/Shapes.h"
-#include "design/SymbolButton.h"
-#include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptElementRow.h"
+#include "views/phases/script/ScriptEmptyState.h"
+#include "views/phases/script/ScriptPageAccessible.h"
+#include "views/phases/script/ScriptRowControls.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
-#include <QHBoxLayout>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <limits>
@@ -39,7 +35,6 @@ namespace {
 constexpr qreal cornerRadius = 6;
 constexpr int paddingH = 56;
 constexpr int paddingV = 46;
-constexpr int controlsSpacing = 4;
 // Rows laid out beyond what is in view, above and below, at the least.
 constexpr int leastMargin = 400;
 
@@ -49,14 +44,10 @@ ScriptPage::ScriptPage(QWidget* parent)
     : QWidget(parent)
     , m_rows(paddingV)
     , m_visible(0, 0, 1, 1200)
-    , m_empty(new QWidget(this))
-    , m_addHeading(new PrimaryButton(u"Add Scene Heading"_s, false, m_empty))
-    , m_aiDraft(new GhostButton(u"wand.and.stars"_s, u"Draft with AI"_s, Palette::gold(), m_empty))
+    , m_empty(new ScriptEmptyState(this))
     , m_editor(new PlainTextEditor(QString(), ScriptElementRow::font(ScriptElementKind::action), this))
     , m_editorKind(ScriptElementKind::action)
-    , m_controls(new QWidget(this))
-    , m_kindMenu(new MenuButton(QString(), m_controls))
-    , m_remove(new SymbolButton(u"xmark"_s, 8, Palette::paperInkSoft(), QFont::Bold, m_controls))
+    , m_controls(new ScriptRowControls(this))
     , m_chips(new ScriptChips(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -65,27 +56,10 @@ ScriptPage::ScriptPage(QWidget* parent)
     setAttribute(Qt::WA_StaticContents);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
+    ScriptPageAccessible::install();
 
-    // The empty state: the opening words of a screenplay and two ways to start.
-    m_empty->setAttribute(Qt::WA_TranslucentBackground);
-    auto* empty = new QVBoxLayout(m_empty);
-    empty->setContentsMargins(0, 110, 0, 110);
-    empty->setSpacing(10);
-    auto* fadeIn = new TextLabel(u"FADE IN:"_s, Theme::font(type::control, QFont::DemiBold), Palette::paperInkSoft(), m_empty);
-    auto* hint = new TextLabel(u"Start with a scene heading, or draft from your story beats."_s, Theme::font(type::body),
-                               Palette::paperInkSoft(), m_empty);
-    empty->addWidget(fadeIn, 0, Qt::AlignHCenter);
-    empty->addWidget(hint, 0, Qt::AlignHCenter);
-    empty->addSpacing(6);
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(10);
-    buttons->addStretch(1);
-    buttons->addWidget(m_addHeading, 0, Qt::AlignVCenter);
-    buttons->addWidget(m_aiDraft, 0, Qt::AlignVCenter);
-    buttons->addStretch(1);
-    empty->addLayout(buttons);
-    connect(m_addHeading, &QAbstractButton::clicked, this, &ScriptPage::addSceneHeadingRequested);
-    connect(m_aiDraft, &QAbstractButton::clicked, this, &ScriptPage::aiDraftRequested);
+    connect(m_empty, &ScriptEmptyState::addSceneHeadingRequested, this, &ScriptPage::addSceneHeadingRequested);
+    connect(m_empty, &ScriptEmptyState::aiDraftRequested, this, &ScriptPage::aiDraftRequested);
 
     // The one editor, moved onto whichever element is being written.
     m_editor->setTextColor(Palette::paperInk());
@@ -105,29 +79,13 @@ ScriptPage::ScriptPage(QWidget* parent)
     m_editor->textEdit()->installEventFilter(this);
     m_editor->textEdit()->viewport()->installEventFilter(this);
 
-    // The controls of the hovered row; their entries name the row's element
-    // as it is when they are used.
-    m_controls->setAttribute(Qt::WA_TranslucentBackground);
-    m_kindMenu->setShape(MenuButton::Shape::plain);
-    m_kindMenu->setPadding(2, 0);
-    m_kindMenu->setSpacing(0);
-    m_kindMenu->setFocusPolicy(Qt::NoFocus);
-    m_remove->setFocusPolicy(Qt::NoFocus);
-    auto* controlsLayout = new QHBoxLayout(m_controls);
-    controlsLayout->setContentsMargins(0, 0, 0, 0);
-    controlsLayout->setSpacing(controlsSpacing);
-    controlsLayout->addStretch(1);
-    controlsLayout->addWidget(m_kindMenu, 0, Qt::AlignVCenter);
-    controlsLayout->addWidget(m_remove, 0, Qt::AlignVCenter);
+    // The controls of the hovered row; what they ask for goes out as is.
     m_controls->hide();
     m_controls->installEventFilter(this);
-    m_kindMenu->installEventFilter(this);
-    m_remove->installEventFilter(this);
-    connect(m_remove, &QAbstractButton::clicked, this, [this] {
-        if (!m_hoveredID.isNull())
-            Q_EMIT removeRequested(m_hoveredID);
-    });
-    connect(m_kindMenu, &MenuButton::aboutToOpen, this, &ScriptPage::fillKindMenu);
+    for (QWidget* w : m_controls->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        w->installEventFilter(this);
+    connect(m_controls, &ScriptRowControls::removeRequested, this, &ScriptPage::removeRequested);
+    connect(m_controls, &ScriptRowControls::kindPicked, this, &ScriptPage::kindPicked);
 
     m_chips->hide();
     m_chips->installEventFilter(this);
@@ -186,6 +144,24 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
     if (othersChanged || editorKindChanged)
         relayout();
     placeChips();
+    if (othersChanged || editorKindChanged)
+        childrenChanged();
+}
+
+void ScriptPage::childrenChanged()
+{
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+std::pair<int, int> ScriptPage::rowsNearView() const
+{
+    if (m_rows.empty())
+        return {0, -1};
+    const int margin = std::max(leastMargin, m_visible.height());
+    return {m_rows.rowAtY(m_visible.top() - margin), m_rows.rowAtY(m_visible.bottom() + margin)};
 }
 
 void ScriptPage::repaintDirty()
@@ -256,6 +232,7 @@ void ScriptPage::setVisibleArea(const QRect& area)
     if (m_laying)
         return;
     const int before = height();
+    const std::pair<int, int> nearBefore = rowsNearView();
     // Rows that take their exact height here are out of view: nothing that
     // shows moves.
     const int dirty = m_rows.dirtyFrom();
@@ -265,6 +242,8 @@ void ScriptPage::setVisibleArea(const QRect& area)
         placeChildren();
     if (underMouse())
         hoverAt(mapFromGlobal(QCursor::pos()));
+    if (rowsNearView() != nearBefore)
+        childrenChanged();
 }
 
 void ScriptPage::placeChildren()
@@ -287,8 +266,7 @@ void ScriptPage::placeChildren()
         m_controls->setGeometry(width() - paddingH - ScriptElementRow::controlsWidth,
                                 m_rows.top(at) + int(s.spaceAbove), ScriptElementRow::controlsWidth,
                                 ScriptElementRow::controlsHeight(row.kind()));
-        m_kindMenu->setSymbol(s.symbol, 9, Palette::paperInkSoft());
-        m_kindMenu->setAccessibleName(s.label);
+        m_controls->standFor(row.id(), row.kind());
         m_controls->show();
     } else {
         m_controls->hide();
@@ -319,6 +297,9 @@ void ScriptPage::applyEditorKind(ScriptElementKind kind)
     m_editor->setTextFont(ScriptElementRow::font(kind));
     m_editor->setPlaceholder(s.placeholder);
     m_editor->setTextAlignment(s.trailing ? Qt::AlignRight : Qt::AlignLeft);
+    // Read out as the element it stands in for.
+    m_editor->setAccessibleName(s.label);
+    m_editor->textEdit()->setAccessibleName(s.label);
 }
 
 void ScriptPage::attachEditor(int index)
@@ -344,6 +325,7 @@ void ScriptPage::attachEditor(int index)
     m_editor->show();
     update(rowRect(m_editorID));
     relayout();
+    childrenChanged();
 }
 
 void ScriptPage::detachEditor()
@@ -356,6 +338,7 @@ void ScriptPage::detachEditor()
     if (const int at = m_rows.indexOf(m_editorID); at >= 0)
         update(rowRect(m_editorID));
     m_editorID = QUuid();
+    childrenChanged();
 }
 
 QTextEdit* ScriptPage::textEdit() const
@@ -464,22 +447,9 @@ void ScriptPage::hoverAt(const QPoint& pagePos)
     setHoveredID(id);
 }
 
-void ScriptPage::fillKindMenu()
-{
-    // Rebuilt at each opening: the entries name the hovered element by id.
-    const QUuid id = m_hoveredID;
-    QMenu* menu = m_kindMenu->menu();
-    menu->clear();
-    for (ScriptElementKind k : allCases<ScriptElementKind>()) {
-        QAction* action = menu->addAction(Theme::escapeMnemonic(ScriptElementRow::style(k).label));
-        connect(action, &QAction::triggered, this, [this, id, k] { Q_EMIT kindPicked(id, k); });
-    }
-}
-
 void ScriptPage::setAssistBusy(bool busy)
 {
-    m_aiDraft->setText(busy ? u"Writing\u2026"_s : u"Draft with AI"_s);
-    m_aiDraft->setEnabled(!busy);
+    m_empty->setAssistBusy(busy);
 }
 
 // ---- Events ---------------------------------------------------------------

@@ -19,6 +19,7 @@
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMenu>
 #include <QScopeGuard>
@@ -316,6 +317,40 @@ private Q_SLOTS:
         for (const ScriptElement& e : elementsOf(s.session))
             texts << e.text;
         QCOMPARE(texts, (QStringList{u"One.AC"_s, u"Two.B"_s, u"CUT TO: D"_s}));
+    }
+
+    void paintedElementsAreReadable()
+    {
+        // Assistive technology reads every element near the view, in script
+        // order: its kind, then its text; the editor stands in for the one
+        // being written, under the same name.
+        const QList<ScriptElement> elements{element(K::sceneHeading, u"INT. LAMP ROOM \u2014 NIGHT"_s),
+                                            element(K::character, u"EDA"_s), element(K::dialogue, u"Log it."_s),
+                                            element(K::action)};
+        Screen s(production(elements));
+        QVERIFY(s.ready());
+        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(s.page());
+        QVERIFY(page);
+        const auto read = [&] {
+            QStringList out;
+            for (int i = 0; i < page->childCount(); ++i) {
+                QAccessibleInterface* child = page->child(i);
+                if (child->object() == s.page()->editor())
+                    child = QAccessible::queryAccessibleInterface(s.edit());
+                if (page->indexOfChild(page->child(i)) == i)
+                    out << child->text(QAccessible::Name) + u": "_s + child->text(QAccessible::Value);
+            }
+            return out;
+        };
+        const QStringList expected{u"Scene Heading: INT. LAMP ROOM \u2014 NIGHT"_s, u"Character: EDA"_s,
+                                   u"Dialogue: Log it."_s, u"Action: "_s};
+        QCOMPARE(read(), expected);
+        s.focus(2);
+        QCOMPARE(read(), expected);
+        QTest::keyClicks(s.edit(), u" Now."_s);
+        s.focus(1);
+        QCOMPARE(read().value(2), u"Dialogue: Log it. Now."_s);
+        QCOMPARE(page->child(1)->object(), s.page()->editor());
     }
 
     void hoverShowsControlsWithoutMovingText()
