@@ -316,6 +316,9 @@ void ScriptPage::attachEditor(int index)
     m_editorID = row.id();
     if (row.kind() != m_editorKind)
         applyEditorKind(row.kind());
+    // The row's width first, so the text is laid out once, at it, and the
+    // editor's height follows that layout.
+    m_editor->setGeometry(QRect(m_editor->pos(), QSize(m_rows.textRect(index).width(), m_editor->height())));
     m_editor->setText(row.text());
     QTextEdit* edit = m_editor->textEdit();
     edit->document()->clearUndoRedoStacks(); // another element's history

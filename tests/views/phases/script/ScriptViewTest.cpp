@@ -353,6 +353,28 @@ private Q_SLOTS:
         QCOMPARE(page->child(1)->object(), s.page()->editor());
     }
 
+    void anElementTakenAgainHasTheHeightOfItsText()
+    {
+        // Grown onto a second line and shortened again, left for a narrower
+        // element and taken again: one line, as before.
+        Screen s(production({element(K::action, u"One line of action that is long enough to come near the end."_s),
+                             element(K::character, u"ORRO"_s)}));
+        QVERIFY(s.ready());
+        const QRect before = s.page()->textRect(s.id(0));
+        s.focus(0);
+        const QString more = u" And more words, onto a second line of the page."_s;
+        QTest::keyClicks(s.edit(), more);
+        QTRY_VERIFY(s.page()->textRect(s.id(0)).height() > before.height());
+        for (qsizetype i = 0; i < more.size(); ++i)
+            QTest::keyClick(s.edit(), Qt::Key_Backspace);
+        QTest::keyClick(s.edit(), Qt::Key_Tab);
+        QTest::keyClick(s.edit(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(s.focused(0));
+        QCoreApplication::processEvents();
+        QCOMPARE(s.page()->textRect(s.id(0)), before);
+        QCOMPARE(s.page()->editor()->height(), before.height());
+    }
+
     void hoverShowsControlsWithoutMovingText()
     {
         Screen s(production({element(K::action, u"One."_s), element(K::action, u"Two."_s)}));
