@@ -10,7 +10,8 @@
 // land in the new element; a refresh never resets the element it holds, so
 // its caret and undo survive every change made elsewhere. The kind menu and
 // the remove mark sit on the row under the pointer; the suggestion chips
-// hang under the focused row.
+// hang under the focused row. What it paints, assistive technology reads
+// through ScriptPageAccessible.
 //
 // The page changes nothing itself: it reports, by element id, what the user
 // typed, Return (which never splits the text), a kind picked, the remove
