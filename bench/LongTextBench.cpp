@@ -7,6 +7,7 @@
 // shown and painted in the same run (its scroll bar always on, so it lays the
 // text out once).
 
+#include "FeatureProduction.h"
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
@@ -14,10 +15,16 @@
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
+#include "views/phases/script/ScriptPage.h"
+#include "views/phases/script/ScriptView.h"
 #include "views/shell/ProjectWorkspaceView.h"
+
+#include <QApplication>
+#include <QKeyEvent>
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -191,6 +198,81 @@ void BM_PlainTextEditAtStoryWidth(benchmark::State& state)
 }
 BENCHMARK(BM_PlainTextEditAtStoryWidth)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
+// The Script page of the sample holding a megabyte in its second element:
+// one word with no break in it, or ordinary prose.
+constexpr int longAt = 1;
+constexpr qsizetype megabyte = 1'000'000;
+
+Project scriptWithLongElement(bool word)
+{
+    Project p = SampleFactory::lighthouse();
+    p.activePhase = PhaseID::script;
+    QString text(megabyte, Qt::Uninitialized);
+    const QString prose = u"Salt dries on the glass \u2014 the lamp turns, and nobody\u2019s out there. "_s;
+    for (qsizetype i = 0; i < megabyte; ++i)
+        text[i] = word ? QChar(char16_t(u'a' + i % 26)) : prose[i % prose.size()];
+    p.episodes[0].script.elements[longAt].text = text;
+    return p;
+}
+
+void BM_ScriptOpen(benchmark::State& state)
+{
+    const Project project = scriptWithLongElement(state.range(0));
+    for (auto _ : state) {
+        auto w = std::make_unique<Workspace>(project);
+        state.PauseTiming();
+        bench::dispose(w);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ScriptOpen)->ArgName("word")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void typeAndTakeBack(benchmark::State& state, QWidget* target)
+{
+    for (auto _ : state) {
+        for (const auto& [code, text] : {std::pair(Qt::Key_A, u"a"_s), std::pair(Qt::Key_Backspace, QString())}) {
+            QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+            QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+            QApplication::sendEvent(target, &press);
+            QApplication::sendEvent(target, &release);
+            QCoreApplication::processEvents();
+        }
+    }
+}
+
+// A keystroke, typed and taken back, each up to its repaint, in an element
+// a little below the long one.
+void BM_ScriptKeystroke(benchmark::State& state)
+{
+    Workspace w(scriptWithLongElement(state.range(0)));
+    auto* screen = qobject_cast<ScriptView*>(w.workspace->phaseScreen());
+    const QUuid id = w.session.project().episodes[0].script.elements.at(longAt + 3).id;
+    if (!screen) {
+        state.SkipWithError("no Script screen");
+        return;
+    }
+    screen->page()->focusElement(id);
+    screen->page()->moveCaretToEnd();
+    bench::settle();
+    typeAndTakeBack(state, screen->page()->textEdit());
+    if (screen->page()->editorID() != id)
+        state.SkipWithError("the editor left the element");
+}
+BENCHMARK(BM_ScriptKeystroke)->ArgName("word")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// The floor: the same keystroke in a plain text editor holding the script.
+void BM_ScriptKeystrokePlain(benchmark::State& state)
+{
+    auto edit = bench::shown(bench::plainEditor(bench::scriptText(scriptWithLongElement(state.range(0)))), windowSize);
+    QTextCursor c(edit->document()->findBlockByNumber(longAt + 3));
+    c.movePosition(QTextCursor::EndOfBlock);
+    edit->setTextCursor(c);
+    edit->setFocus();
+    bench::settle();
+    typeAndTakeBack(state, edit.get());
+}
+BENCHMARK(BM_ScriptKeystrokePlain)->ArgName("word")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
 void printSummary(const bench::RatioReporter& r)
 {
     std::printf("\nOne endless word, window %dx%d; editor widths: Spark %d, Story %d\n", windowSize.width(),
@@ -201,6 +283,10 @@ void printSummary(const bench::RatioReporter& r)
         r.ratio(name("BM_SparkLeaveAndReturn").c_str(), name("BM_PlainTextEditAtSparkWidth").c_str());
         r.ratio(name("BM_StoryOpen").c_str(), name("BM_PlainTextEditAtStoryWidth").c_str());
     }
+    std::printf("\nThe Script page with one element of a megabyte, as one word (word:1) and as prose (word:0)\n");
+    r.ratio("BM_ScriptOpen/word:1", "BM_ScriptOpen/word:0");
+    r.ratio("BM_ScriptKeystroke/word:1", "BM_ScriptKeystrokePlain/word:1");
+    r.ratio("BM_ScriptKeystroke/word:0", "BM_ScriptKeystrokePlain/word:0");
 }
 
 } // namespace

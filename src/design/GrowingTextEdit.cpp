@@ -1,5 +1,7 @@
 #include "design/GrowingTextEdit.h"
 
+#include "design/LongText.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -7,7 +9,6 @@
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QTextBlock>
-#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -17,29 +18,6 @@
 namespace studio {
 
 namespace {
-
-// A text up to this many characters lays out in a few milliseconds: it is
-// laid out again as soon as its width changes. A longer one waits for the
-// layouts around it to settle on a width.
-constexpr int longText = 10'000;
-
-// Longer than any line of any editor holds (thousands of points wide), short
-// enough that Qt lays a word of this length out in well under a millisecond.
-constexpr qsizetype unbreakableLimit = 2000;
-
-// Whether a run without white space has a stretch longer than limit between
-// two line break opportunities.
-bool runHasUnbreakableStretch(const QChar* run, qsizetype length, qsizetype limit)
-{
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, run, length);
-    qsizetype previous = 0;
-    for (qsizetype next = finder.toNextBoundary(); next != -1; next = finder.toNextBoundary()) {
-        if (next - previous > limit)
-            return true;
-        previous = next;
-    }
-    return length - previous > limit;
-}
 
 QEvent::Type wrapEvent()
 {
@@ -67,22 +45,6 @@ GrowingTextEdit::GrowingTextEdit(QWidget* parent)
             &GrowingTextEdit::contentHeightChanged);
 }
 
-bool GrowingTextEdit::hasUnbreakableRun(const QString& text, qsizetype limit)
-{
-    if (text.size() <= limit)
-        return false;
-    const QChar* data = text.constData();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !data[i].isSpace())
-            continue;
-        if (i - start > limit && runHasUnbreakableStretch(data + start, i - start, limit))
-            return true;
-        start = i + 1;
-    }
-    return false;
-}
-
 void GrowingTextEdit::setTextKeepingCaret(const QString& text)
 {
     if (text == m_text)
@@ -90,7 +52,7 @@ void GrowingTextEdit::setTextKeepingCaret(const QString& text)
     const QTextCursor old = textCursor();
     const int position = old.position();
     const int anchor = old.anchor();
-    const bool anywhere = hasUnbreakableRun(text, unbreakableLimit);
+    const bool anywhere = LongText::wrapMode(text) == QTextOption::WrapAnywhere;
     m_setting = true;
     if (anywhere == (wordWrapMode() == QTextOption::WrapAnywhere)) {
         setPlainText(text);
@@ -120,7 +82,7 @@ void GrowingTextEdit::setTextKeepingCaret(const QString& text)
 
 bool GrowingTextEdit::isLong() const
 {
-    return document()->characterCount() > longText;
+    return LongText::isLong(document()->characterCount());
 }
 
 qreal GrowingTextEdit::contentHeight() const
@@ -140,13 +102,28 @@ bool GrowingTextEdit::event(QEvent* event)
     return QTextEdit::event(event);
 }
 
+bool GrowingTextEdit::viewportEvent(QEvent* event)
+{
+    // A click is placed in the lines as they are shown: a long text whose
+    // layout still waits for the width to settle is laid out now.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+        wrapAt(viewport()->width());
+    return QTextEdit::viewportEvent(event);
+}
+
 void GrowingTextEdit::resizeEvent(QResizeEvent* event)
 {
     QTextEdit::resizeEvent(event);
     if (m_wrapPending || viewport()->width() == m_wrapWidth)
         return;
     if (!isLong()) {
-        wrapAt(viewport()->width());
+        // The new height reported by wrapAt() may have the owner resize the
+        // editor again from inside this event, and Qt delivers no event for
+        // a resize made while a widget's first one (as it is shown) is being
+        // delivered: the width is looked at again until it holds, so the
+        // text is never left in lines of the old width.
+        for (int pass = 0; pass < 4 && viewport()->width() != m_wrapWidth; ++pass)
+            wrapAt(viewport()->width());
         return;
     }
     // Posted below every other event: the layouts around (a page that finds
@@ -173,7 +150,7 @@ void GrowingTextEdit::paintEvent(QPaintEvent* event)
 void GrowingTextEdit::insertFromMimeData(const QMimeData* source)
 {
     // A pasted endless word is laid out once, the fast way.
-    if (source && source->hasText() && hasUnbreakableRun(source->text(), unbreakableLimit))
+    if (source && source->hasText() && LongText::wrapMode(source->text()) == QTextOption::WrapAnywhere)
         wrapAnywhere(true);
     QTextEdit::insertFromMimeData(source);
 }
@@ -188,7 +165,7 @@ void GrowingTextEdit::noteChange()
     if (text == m_text)
         return;
     m_text = text;
-    wrapAnywhere(hasUnbreakableRun(m_text, unbreakableLimit));
+    wrapAnywhere(LongText::wrapMode(m_text) == QTextOption::WrapAnywhere);
     Q_EMIT textEdited(m_text);
 }
 
@@ -210,17 +187,12 @@ void GrowingTextEdit::wrapAnywhere(bool anywhere)
 
 qreal GrowingTextEdit::estimatedHeight(int width) const
 {
-    // Each paragraph as many lines as its characters fill at an average
-    // advance: good enough to tell a page whether it will scroll.
+    // Good enough to tell a page whether it will scroll.
     const QTextDocument* doc = document();
     const QFontMetricsF metrics(doc->defaultFont());
     const qreal margin = doc->documentMargin();
-    const qreal advance = std::max<qreal>(1, metrics.averageCharWidth());
-    const qreal perLine = std::max<qreal>(1, std::floor((width - 2 * margin) / advance));
-    qreal lines = 0;
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-        lines += std::max<qreal>(1, std::ceil(qreal(block.length() - 1) / perLine));
-    return lines * metrics.lineSpacing() + 2 * margin;
+    const qsizetype lines = LongText::estimatedLines(m_text, metrics.averageCharWidth(), width - 2 * margin);
+    return qreal(lines) * metrics.lineSpacing() + 2 * margin;
 }
 
 } // namespace studio

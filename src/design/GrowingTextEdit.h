@@ -6,14 +6,11 @@
 //
 // It wraps at its own width and lays its document out only when that width
 // changes: a text costs one layout per width it is given (plus one per change
-// of the text), never one per geometry pass of the layouts around it. A long
-// text waits for those layouts to settle and is laid out only at the width
-// they settle on; until its first layout, contentHeight() is an estimate, so
-// it already claims its room (and the page its scroll bar) before that.
-//
-// A text holding a stretch with no line break opportunity longer than any
-// line wraps anywhere: Qt lays such a word out in time growing with the
-// square of its length, and it breaks anywhere either way.
+// of the text), never one per geometry pass of the layouts around it. It
+// follows the long-text rules (LongText): a long text waits for those layouts
+// to settle and is laid out only at the width they settle on (until its first
+// layout, contentHeight() is an estimate, so it already claims its room, and
+// the page its scroll bar, before that), and an endless word wraps anywhere.
 //
 // setTextKeepingCaret() is the one way a refresh shows a text: silent, a
 // no-op when the text is unchanged, and otherwise the caret and selection of
@@ -39,9 +36,6 @@ public:
     // it is laid out at (estimated for a long text not laid out yet).
     qreal contentHeight() const;
 
-    // Whether some stretch of text longer than limit offers no line break.
-    static bool hasUnbreakableRun(const QString& text, qsizetype limit);
-
 Q_SIGNALS:
     void textEdited(const QString& text);
     // contentHeight() may have changed.
@@ -49,6 +43,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;

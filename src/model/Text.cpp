@@ -1,6 +1,10 @@
 #include "model/Text.h"
 
+#include <QMutex>
 #include <QTextBoundaryFinder>
+
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -75,29 +79,86 @@ bool allOf(const QString& s, Pred pred)
     return true;
 }
 
+// How many grapheme clusters a text has when every code unit is one of its
+// own but CR LF, or -1 when it holds something else. Standing alone: all
+// below the combining marks at U+0300, and general punctuation, super- and
+// subscripts and currency signs (U+2010 to U+20CF: dashes, quotes, ellipses,
+// and controls, which stand alone too). Looked at in blocks with no exit
+// inside, which the compiler turns into vector code.
+qsizetype standAloneCount(const char16_t* data, qsizetype size)
+{
+    constexpr int block = 64;
+    char16_t carriage = 0;
+    const auto joins = [&carriage](char16_t c) {
+        carriage |= char16_t(c == u'\r');
+        return char16_t((c >= 0x300) & (char16_t(c - 0x2010) >= 0xC0));
+    };
+    qsizetype i = 0;
+    for (; i + block <= size; i += block) {
+        char16_t any = 0;
+        for (int j = 0; j < block; ++j)
+            any |= joins(data[i + j]);
+        if (any)
+            return -1;
+    }
+    for (; i < size; ++i) {
+        if (joins(data[i]))
+            return -1;
+    }
+    qsizetype pairs = 0;
+    if (carriage) {
+        for (i = 1; i < size; ++i)
+            pairs += data[i] == u'\n' && data[i - 1] == u'\r';
+    }
+    return size - pairs;
+}
+
 } // namespace
 
 qsizetype graphemeCount(const QString& s)
 {
     if (s.isEmpty())
         return 0;
-    // Below U+0300 nothing joins a cluster but CR followed by LF; the script's
-    // statistics count every element at each keystroke, mostly such text.
-    qsizetype joined = 0;
-    bool simple = true;
-    for (qsizetype i = 0; i < s.size() && simple; ++i) {
-        const char16_t c = s[i].unicode();
-        simple = c < 0x300;
-        if (c == u'\n' && i > 0 && s[i - 1] == u'\r')
-            ++joined;
+    // The script's statistics count every element at each keystroke, and
+    // nearly all of a script is text where only CR LF joins: it is counted
+    // by looking at each code unit once, and only a text holding anything
+    // else goes to the boundary finder.
+    const auto count = [](const QString& s) {
+        if (const qsizetype simple = standAloneCount(reinterpret_cast<const char16_t*>(s.utf16()), s.size());
+            simple >= 0)
+            return simple;
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s);
+        qsizetype clusters = 0;
+        while (finder.toNextBoundary() != -1)
+            ++clusters;
+        return clusters;
+    };
+    // A long text (a paste of a megabyte) would still cost a read of all of
+    // it at each keystroke elsewhere: the counts of the last few are kept,
+    // each with its text. A text held there cannot change (a write to a
+    // shared string copies it first), so its data names it.
+    constexpr qsizetype longText = 64 * 1024;
+    constexpr qsizetype keptCharacters = 4 * 1024 * 1024;
+    if (s.size() < longText || s.size() > keptCharacters)
+        return count(s);
+    struct Counted {
+        QString text;
+        qsizetype clusters = 0;
+    };
+    static QMutex mutex;
+    static std::array<Counted, 2> kept;
+    {
+        const QMutexLocker lock(&mutex);
+        for (const Counted& c : kept) {
+            if (c.text.constData() == s.constData() && c.text.size() == s.size())
+                return c.clusters;
+        }
     }
-    if (simple)
-        return s.size() - joined;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s);
-    qsizetype count = 0;
-    while (finder.toNextBoundary() != -1)
-        ++count;
-    return count;
+    const qsizetype clusters = count(s);
+    const QMutexLocker lock(&mutex);
+    std::rotate(kept.rbegin(), kept.rbegin() + 1, kept.rend());
+    kept.front() = {s, clusters};
+    return clusters;
 }
 
 QString graphemePrefix(const QString& s, qsizetype count)

@@ -272,12 +272,6 @@ private slots:
         QVERIFY2(editorMs * 2 < referenceMs,
                  qPrintable(u"editor %1 ms, plain text edit %2 ms"_s.arg(editorMs).arg(referenceMs)));
         QCOMPARE(editor->text(), word);
-
-        // Only such a word changes how a text wraps: prose keeps breaking
-        // between words, and a line may break between any two ideographs.
-        QVERIFY(GrowingTextEdit::hasUnbreakableRun(word, 2000));
-        QVERIFY(!GrowingTextEdit::hasUnbreakableRun(u"Salt on the glass. "_s.repeated(500), 2000));
-        QVERIFY(!GrowingTextEdit::hasUnbreakableRun(QString(5000, QChar(0x706F)), 2000));
     }
 
     void inkOnPaper()

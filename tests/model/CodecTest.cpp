@@ -189,6 +189,15 @@ private Q_SLOTS:
     {
         QCOMPARE(text::graphemeCount(QStringLiteral("e\u0301te\u0301")), 3); // two combining accents
         QCOMPARE(text::graphemeCount(QStringLiteral("caf\u00E9\r\n\n\r.")), 8); // CR LF is one
+        // Long text: dashes and quotes stand alone, a mark far in joins its letter.
+        const QString prose = QStringLiteral("She doesn\u2019t answer \u2014 the beam passes\u2026\r\n").repeated(20);
+        QCOMPARE(text::graphemeCount(prose), prose.size() - 20);
+        QCOMPARE(text::graphemeCount(prose + QStringLiteral("e\u0301")), prose.size() - 20 + 1);
+        // A long text counted once is counted anew once it changes in place.
+        QString paste = prose.repeated(200);
+        QCOMPARE(text::graphemeCount(paste), paste.size() - 4000);
+        paste[5] = QChar(0x301);
+        QCOMPARE(text::graphemeCount(paste), paste.size() - 4000 - 1);
         QCOMPARE(text::graphemePrefix(QStringLiteral("👩‍👩‍👧abc"), 2), QStringLiteral("👩‍👩‍👧a"));
         QCOMPARE(text::graphemePrefix(QStringLiteral("ab"), 5), QStringLiteral("ab"));
         QVERIFY(text::isBlank(QStringLiteral(" \t")));

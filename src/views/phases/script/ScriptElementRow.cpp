@@ -1,5 +1,6 @@
 #include "views/phases/script/ScriptElementRow.h"
 
+#include "design/LongText.h"
 #include "design/Palette.h"
 #include "design/Theme.h"
 
@@ -21,9 +22,12 @@ namespace studio {
 
 namespace {
 
+// One entry per kind, in the order of the enumeration.
+constexpr std::size_t kindCount = std::size_t(ScriptElementKind::transition) + 1;
+
 // The document the page's editor would hold for that text: no margin, the
-// kind's font and alignment, wrapped at words (or anywhere in a word longer
-// than the line).
+// kind's font and alignment, wrapped as the long-text rules have it (as the
+// editor wraps it).
 std::unique_ptr<QTextDocument> documentFor(ScriptElementKind kind, const QString& text, int width)
 {
     auto document = std::make_unique<QTextDocument>();
@@ -31,7 +35,7 @@ std::unique_ptr<QTextDocument> documentFor(ScriptElementKind kind, const QString
     document->setDocumentMargin(0);
     document->setDefaultFont(ScriptElementRow::font(kind));
     QTextOption option = document->defaultTextOption();
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(LongText::wrapMode(text));
     option.setAlignment(ScriptElementRow::style(kind).trailing ? Qt::AlignRight : Qt::AlignLeft);
     document->setDefaultTextOption(option);
     document->setPlainText(text);
@@ -55,8 +59,8 @@ struct KindMetrics {
 
 const KindMetrics& metrics(ScriptElementKind kind)
 {
-    static const std::array<KindMetrics, 6> table = [] {
-        std::array<KindMetrics, 6> out;
+    static const std::array<KindMetrics, kindCount> table = [] {
+        std::array<KindMetrics, kindCount> out;
         // A line of ordinary screenplay prose gives the average advance.
         const QString sample = u"Rain hammers the pier. She hauls the net over the rail, alone; nobody answers."_s;
         for (ScriptElementKind k : allCases<ScriptElementKind>()) {
@@ -73,33 +77,34 @@ const KindMetrics& metrics(ScriptElementKind kind)
 
 const ScriptElementRow::KindStyle& ScriptElementRow::style(ScriptElementKind kind)
 {
-    static const QList<KindStyle> table = [] {
-        QList<KindStyle> rows(allCases<ScriptElementKind>().size());
-        const auto row = [&rows](ScriptElementKind k, KindStyle s) {
-            s.label = label(k);
-            rows[qsizetype(k)] = s;
-        };
-        row(ScriptElementKind::sceneHeading,
-            {.indent = 0, .spaceAbove = 22, .fontSize = 12.5, .weight = QFont::Bold,
-             .placeholder = u"INT. SOMEWHERE \u2014 DAY"_s, .symbol = u"building.2"_s});
-        row(ScriptElementKind::action,
-            {.indent = 0, .spaceAbove = 10, .fontSize = 12.5, .weight = QFont::Normal,
-             .placeholder = u"What we see\u2026"_s, .symbol = u"figure.walk"_s});
-        row(ScriptElementKind::character,
-            {.indent = 200, .maxWidth = 240, .spaceAbove = 14, .fontSize = 12.5, .weight = QFont::DemiBold,
-             .placeholder = u"CHARACTER NAME"_s, .symbol = u"person.fill"_s});
-        row(ScriptElementKind::parenthetical,
-            {.indent = 160, .maxWidth = 240, .spaceAbove = 2, .fontSize = 11.5, .weight = QFont::Normal,
-             .placeholder = u"(quietly)"_s, .symbol = u"parentheses"_s});
-        row(ScriptElementKind::dialogue,
-            {.indent = 120, .maxWidth = 330, .spaceAbove = 2, .fontSize = 12.5, .weight = QFont::Normal,
-             .placeholder = u"What they say\u2026"_s, .symbol = u"text.bubble.fill"_s});
-        row(ScriptElementKind::transition,
-            {.indent = 280, .spaceAbove = 14, .fontSize = 12.0, .weight = QFont::DemiBold, .trailing = true,
-             .placeholder = u"CUT TO:"_s, .symbol = u"arrow.right.square"_s});
-        return rows;
-    }();
-    return table[qsizetype(kind)];
+    using K = ScriptElementKind;
+    const auto entry = [](K k, KindStyle s) {
+        s.label = label(k);
+        return s;
+    };
+    // In the order of the enumeration, which indexes it.
+    static const std::array table{
+        entry(K::sceneHeading,
+              {.indent = 0, .spaceAbove = 22, .fontSize = 12.5, .weight = QFont::Bold,
+               .placeholder = u"INT. SOMEWHERE \u2014 DAY"_s, .symbol = u"building.2"_s}),
+        entry(K::action,
+              {.indent = 0, .spaceAbove = 10, .fontSize = 12.5, .weight = QFont::Normal,
+               .placeholder = u"What we see\u2026"_s, .symbol = u"figure.walk"_s}),
+        entry(K::character,
+              {.indent = 200, .maxWidth = 240, .spaceAbove = 14, .fontSize = 12.5, .weight = QFont::DemiBold,
+               .placeholder = u"CHARACTER NAME"_s, .symbol = u"person.fill"_s}),
+        entry(K::parenthetical,
+              {.indent = 160, .maxWidth = 240, .spaceAbove = 2, .fontSize = 11.5, .weight = QFont::Normal,
+               .placeholder = u"(quietly)"_s, .symbol = u"parentheses"_s}),
+        entry(K::dialogue,
+              {.indent = 120, .maxWidth = 330, .spaceAbove = 2, .fontSize = 12.5, .weight = QFont::Normal,
+               .placeholder = u"What they say\u2026"_s, .symbol = u"text.bubble.fill"_s}),
+        entry(K::transition,
+              {.indent = 280, .spaceAbove = 14, .fontSize = 12.0, .weight = QFont::DemiBold, .trailing = true,
+               .placeholder = u"CUT TO:"_s, .symbol = u"arrow.right.square"_s}),
+    };
+    static_assert(std::tuple_size_v<decltype(table)> == kindCount, "one style for each kind of element");
+    return table[std::size_t(kind)];
 }
 
 QFont ScriptElementRow::font(ScriptElementKind kind)
@@ -132,8 +137,8 @@ int ScriptElementRow::lineHeight(ScriptElementKind kind)
 
 int ScriptElementRow::controlsHeight(ScriptElementKind kind)
 {
-    static const std::array<int, 6> table = [] {
-        std::array<int, 6> out;
+    static const std::array<int, kindCount> table = [] {
+        std::array<int, kindCount> out;
         for (ScriptElementKind k : allCases<ScriptElementKind>())
             out[std::size_t(k)] = int(std::ceil(QFontMetricsF(font(k)).height()));
         return out;
@@ -178,11 +183,8 @@ void ScriptElementRow::measure(int available)
     // A page not yet given its width is measured as a narrow one, never as
     // a sliver that would stack every word.
     const qreal width = std::max(120, textWidth(m_kind, available));
-    // Words don't fill their lines to the last point: a little slack.
-    int lines = 0;
-    for (QStringView paragraph : QStringView(m_text).split(u'\n'))
-        lines += std::max(1, int(std::ceil(paragraph.size() * m.charWidth * 1.05 / width)));
-    m_textHeight = std::max(1, lines) * m.lineHeight;
+    const qsizetype lines = LongText::estimatedLines(m_text, m.charWidth, width);
+    m_textHeight = int(lines) * m.lineHeight;
 }
 
 bool ScriptElementRow::layOut(int available)

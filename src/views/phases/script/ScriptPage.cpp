@@ -1,31 +1,27 @@
 #include "views/phases/script/ScriptPage.h"
 
-#include "design/GhostButton.h"
-#include "design/MenuButton.h"
 #include "design/Palette.h"
 #include "design/PlainTextEditor.h"
-#include "design/PrimaryButton.h"
 #include "design/Shapes.h"
-#include "design/SymbolButton.h"
-#include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptElementRow.h"
+#include "views/phases/script/ScriptEmptyState.h"
+#include "views/phases/script/ScriptPageAccessible.h"
+#include "views/phases/script/ScriptRowControls.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
-#include <QHBoxLayout>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <limits>
@@ -39,7 +35,6 @@ namespace {
 constexpr qreal cornerRadius = 6;
 constexpr int paddingH = 56;
 constexpr int paddingV = 46;
-constexpr int controlsSpacing = 4;
 // Rows laid out beyond what is in view, above and below, at the least.
 constexpr int leastMargin = 400;
 
@@ -49,14 +44,10 @@ ScriptPage::ScriptPage(QWidget* parent)
     : QWidget(parent)
     , m_rows(paddingV)
     , m_visible(0, 0, 1, 1200)
-    , m_empty(new QWidget(this))
-    , m_addHeading(new PrimaryButton(u"Add Scene Heading"_s, false, m_empty))
-    , m_aiDraft(new GhostButton(u"wand.and.stars"_s, u"Draft with AI"_s, Palette::gold(), m_empty))
+    , m_empty(new ScriptEmptyState(this))
     , m_editor(new PlainTextEditor(QString(), ScriptElementRow::font(ScriptElementKind::action), this))
     , m_editorKind(ScriptElementKind::action)
-    , m_controls(new QWidget(this))
-    , m_kindMenu(new MenuButton(QString(), m_controls))
-    , m_remove(new SymbolButton(u"xmark"_s, 8, Palette::paperInkSoft(), QFont::Bold, m_controls))
+    , m_controls(new ScriptRowControls(this))
     , m_chips(new ScriptChips(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -65,27 +56,10 @@ ScriptPage::ScriptPage(QWidget* parent)
     setAttribute(Qt::WA_StaticContents);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
+    ScriptPageAccessible::install();
 
-    // The empty state: the opening words of a screenplay and two ways to start.
-    m_empty->setAttribute(Qt::WA_TranslucentBackground);
-    auto* empty = new QVBoxLayout(m_empty);
-    empty->setContentsMargins(0, 110, 0, 110);
-    empty->setSpacing(10);
-    auto* fadeIn = new TextLabel(u"FADE IN:"_s, Theme::font(type::control, QFont::DemiBold), Palette::paperInkSoft(), m_empty);
-    auto* hint = new TextLabel(u"Start with a scene heading, or draft from your story beats."_s, Theme::font(type::body),
-                               Palette::paperInkSoft(), m_empty);
-    empty->addWidget(fadeIn, 0, Qt::AlignHCenter);
-    empty->addWidget(hint, 0, Qt::AlignHCenter);
-    empty->addSpacing(6);
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(10);
-    buttons->addStretch(1);
-    buttons->addWidget(m_addHeading, 0, Qt::AlignVCenter);
-    buttons->addWidget(m_aiDraft, 0, Qt::AlignVCenter);
-    buttons->addStretch(1);
-    empty->addLayout(buttons);
-    connect(m_addHeading, &QAbstractButton::clicked, this, &ScriptPage::addSceneHeadingRequested);
-    connect(m_aiDraft, &QAbstractButton::clicked, this, &ScriptPage::aiDraftRequested);
+    connect(m_empty, &ScriptEmptyState::addSceneHeadingRequested, this, &ScriptPage::addSceneHeadingRequested);
+    connect(m_empty, &ScriptEmptyState::aiDraftRequested, this, &ScriptPage::aiDraftRequested);
 
     // The one editor, moved onto whichever element is being written.
     m_editor->setTextColor(Palette::paperInk());
@@ -105,29 +79,13 @@ ScriptPage::ScriptPage(QWidget* parent)
     m_editor->textEdit()->installEventFilter(this);
     m_editor->textEdit()->viewport()->installEventFilter(this);
 
-    // The controls of the hovered row; their entries name the row's element
-    // as it is when they are used.
-    m_controls->setAttribute(Qt::WA_TranslucentBackground);
-    m_kindMenu->setShape(MenuButton::Shape::plain);
-    m_kindMenu->setPadding(2, 0);
-    m_kindMenu->setSpacing(0);
-    m_kindMenu->setFocusPolicy(Qt::NoFocus);
-    m_remove->setFocusPolicy(Qt::NoFocus);
-    auto* controlsLayout = new QHBoxLayout(m_controls);
-    controlsLayout->setContentsMargins(0, 0, 0, 0);
-    controlsLayout->setSpacing(controlsSpacing);
-    controlsLayout->addStretch(1);
-    controlsLayout->addWidget(m_kindMenu, 0, Qt::AlignVCenter);
-    controlsLayout->addWidget(m_remove, 0, Qt::AlignVCenter);
+    // The controls of the hovered row; what they ask for goes out as is.
     m_controls->hide();
     m_controls->installEventFilter(this);
-    m_kindMenu->installEventFilter(this);
-    m_remove->installEventFilter(this);
-    connect(m_remove, &QAbstractButton::clicked, this, [this] {
-        if (!m_hoveredID.isNull())
-            Q_EMIT removeRequested(m_hoveredID);
-    });
-    connect(m_kindMenu, &MenuButton::aboutToOpen, this, &ScriptPage::fillKindMenu);
+    for (QWidget* w : m_controls->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        w->installEventFilter(this);
+    connect(m_controls, &ScriptRowControls::removeRequested, this, &ScriptPage::removeRequested);
+    connect(m_controls, &ScriptRowControls::kindPicked, this, &ScriptPage::kindPicked);
 
     m_chips->hide();
     m_chips->installEventFilter(this);
@@ -186,6 +144,24 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
     if (othersChanged || editorKindChanged)
         relayout();
     placeChips();
+    if (othersChanged || editorKindChanged)
+        childrenChanged();
+}
+
+void ScriptPage::childrenChanged()
+{
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+std::pair<int, int> ScriptPage::rowsNearView() const
+{
+    if (m_rows.empty())
+        return {0, -1};
+    const int margin = std::max(leastMargin, m_visible.height());
+    return {m_rows.rowAtY(m_visible.top() - margin), m_rows.rowAtY(m_visible.bottom() + margin)};
 }
 
 void ScriptPage::repaintDirty()
@@ -256,6 +232,7 @@ void ScriptPage::setVisibleArea(const QRect& area)
     if (m_laying)
         return;
     const int before = height();
+    const std::pair<int, int> nearBefore = rowsNearView();
     // Rows that take their exact height here are out of view: nothing that
     // shows moves.
     const int dirty = m_rows.dirtyFrom();
@@ -265,6 +242,8 @@ void ScriptPage::setVisibleArea(const QRect& area)
         placeChildren();
     if (underMouse())
         hoverAt(mapFromGlobal(QCursor::pos()));
+    if (rowsNearView() != nearBefore)
+        childrenChanged();
 }
 
 void ScriptPage::placeChildren()
@@ -280,18 +259,33 @@ void ScriptPage::placeChildren()
         m_chips->setGeometry(paddingH, row.top() + row.height() - m_rows.spaceBelow(), row.width(),
                              m_rows.spaceBelow());
     }
+    const QRect controlsWere = m_controls->isVisible() ? m_controls->geometry() : QRect();
     if (const int at = m_rows.indexOf(m_hoveredID); at >= 0) {
         const ScriptElementRow& row = m_rows.row(at);
         const ScriptElementRow::KindStyle& s = ScriptElementRow::style(row.kind());
         m_controls->setGeometry(width() - paddingH - ScriptElementRow::controlsWidth,
                                 m_rows.top(at) + int(s.spaceAbove), ScriptElementRow::controlsWidth,
                                 ScriptElementRow::controlsHeight(row.kind()));
-        m_kindMenu->setSymbol(s.symbol, 9, Palette::paperInkSoft());
-        m_kindMenu->setAccessibleName(s.label);
+        m_controls->standFor(row.id(), row.kind());
         m_controls->show();
     } else {
         m_controls->hide();
     }
+    // The place the controls left is painted again to the last device pixel
+    // they touched: at a fractional scale their edges cut through pixels.
+    if (!controlsWere.isNull() && (m_controls->isHidden() || m_controls->geometry() != controlsWere))
+        update(wholeDevicePixels(controlsWere));
+}
+
+QRect ScriptPage::wholeDevicePixels(const QRect& area) const
+{
+    // The window's pixels are what is whole: the page itself may stand at a
+    // fraction of one.
+    const qreal ratio = devicePixelRatioF();
+    const QPoint offset = mapTo(window(), QPoint(0, 0));
+    const QRectF inWindow = QRectF(area.translated(offset));
+    const QRect device = QRectF(inWindow.topLeft() * ratio, inWindow.size() * ratio).toAlignedRect();
+    return QRectF(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio).toAlignedRect().translated(-offset);
 }
 
 // ---- The editor -----------------------------------------------------------
@@ -303,6 +297,9 @@ void ScriptPage::applyEditorKind(ScriptElementKind kind)
     m_editor->setTextFont(ScriptElementRow::font(kind));
     m_editor->setPlaceholder(s.placeholder);
     m_editor->setTextAlignment(s.trailing ? Qt::AlignRight : Qt::AlignLeft);
+    // Read out as the element it stands in for.
+    m_editor->setAccessibleName(s.label);
+    m_editor->textEdit()->setAccessibleName(s.label);
 }
 
 void ScriptPage::attachEditor(int index)
@@ -319,15 +316,19 @@ void ScriptPage::attachEditor(int index)
     m_editorID = row.id();
     if (row.kind() != m_editorKind)
         applyEditorKind(row.kind());
+    // The row's width first, so the text is laid out once, at it, and the
+    // editor's height follows that layout.
+    m_editor->setGeometry(QRect(m_editor->pos(), QSize(m_rows.textRect(index).width(), m_editor->height())));
     m_editor->setText(row.text());
     QTextEdit* edit = m_editor->textEdit();
     edit->document()->clearUndoRedoStacks(); // another element's history
-    QTextCursor start = edit->textCursor();
-    start.movePosition(QTextCursor::Start);
-    edit->setTextCursor(start);
+    // Focus that comes without a click (Tab, Return, the toolbar) goes on
+    // writing after the text; a click places the caret itself.
+    edit->moveCursor(QTextCursor::End);
     m_editor->show();
     update(rowRect(m_editorID));
     relayout();
+    childrenChanged();
 }
 
 void ScriptPage::detachEditor()
@@ -340,6 +341,7 @@ void ScriptPage::detachEditor()
     if (const int at = m_rows.indexOf(m_editorID); at >= 0)
         update(rowRect(m_editorID));
     m_editorID = QUuid();
+    childrenChanged();
 }
 
 QTextEdit* ScriptPage::textEdit() const
@@ -448,22 +450,9 @@ void ScriptPage::hoverAt(const QPoint& pagePos)
     setHoveredID(id);
 }
 
-void ScriptPage::fillKindMenu()
-{
-    // Rebuilt at each opening: the entries name the hovered element by id.
-    const QUuid id = m_hoveredID;
-    QMenu* menu = m_kindMenu->menu();
-    menu->clear();
-    for (ScriptElementKind k : allCases<ScriptElementKind>()) {
-        QAction* action = menu->addAction(Theme::escapeMnemonic(ScriptElementRow::style(k).label));
-        connect(action, &QAction::triggered, this, [this, id, k] { Q_EMIT kindPicked(id, k); });
-    }
-}
-
 void ScriptPage::setAssistBusy(bool busy)
 {
-    m_aiDraft->setText(busy ? u"Writing\u2026"_s : u"Draft with AI"_s);
-    m_aiDraft->setEnabled(!busy);
+    m_empty->setAssistBusy(busy);
 }
 
 // ---- Events ---------------------------------------------------------------
@@ -474,8 +463,12 @@ void ScriptPage::paintEvent(QPaintEvent* event)
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRect area = event->rect();
     // Away from its rounded ends the page is plain paper to the edge.
+    // At a fractional scale the area's edges inside the page cut through
+    // device pixels, and paper filled only to them would leave those pixels
+    // half covered, over whatever was drawn there before: the paper covers
+    // them whole.
     if (area.top() >= int(cornerRadius) && area.bottom() < height() - int(cornerRadius))
-        p.fillRect(area, Palette::paper());
+        p.fillRect(wholeDevicePixels(area).intersected(rect()), Palette::paper());
     else
         shapes::fillRounded(p, rect(), cornerRadius, Palette::paper());
     if (m_rows.empty())
@@ -576,8 +569,11 @@ bool ScriptPage::eventFilter(QObject* watched, QEvent* event)
             hoverAt(mapFromGlobal(static_cast<QEnterEvent*>(event)->globalPosition().toPoint()));
         break;
     case QEvent::Resize:
-        // The editor grew or shrank with its text: so does its row.
-        if (watched == m_editor && m_rows.indexOf(m_editorID) >= 0
+        // The editor grew or shrank with its text: so does its row. Not
+        // while it is being shown: Qt drops a resize made from inside a
+        // widget's first one, and the editor would keep a stale width
+        // inside; attachEditor() places it once it shows.
+        if (watched == m_editor && m_editor->isVisible() && m_rows.indexOf(m_editorID) >= 0
             && m_rows.row(m_rows.indexOf(m_editorID)).textHeight() != m_editor->height())
             relayout();
         break;

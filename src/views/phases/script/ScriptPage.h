@@ -10,7 +10,8 @@
 // land in the new element; a refresh never resets the element it holds, so
 // its caret and undo survive every change made elsewhere. The kind menu and
 // the remove mark sit on the row under the pointer; the suggestion chips
-// hang under the focused row.
+// hang under the focused row. What it paints, assistive technology reads
+// through ScriptPageAccessible.
 //
 // The page changes nothing itself: it reports, by element id, what the user
 // typed, Return (which never splits the text), a kind picked, the remove
@@ -20,6 +21,8 @@
 #include "model/Project.h"
 #include "state/rules/ScriptRules.h"
 #include "views/phases/script/ScriptElementRow.h"
+#include "views/phases/script/ScriptEmptyState.h"
+#include "views/phases/script/ScriptRowControls.h"
 #include "views/phases/script/ScriptRows.h"
 
 #include <QList>
@@ -29,6 +32,7 @@
 #include <QUuid>
 #include <QWidget>
 #include <functional>
+#include <utility>
 
 class QTextEdit;
 
@@ -70,6 +74,9 @@ public:
     void setAssistBusy(bool busy);
 
     int rowCount() const { return m_rows.count(); }
+    const ScriptRows& rows() const { return m_rows; }
+    // The first and last rows near the view (laid out, or about to be).
+    std::pair<int, int> rowsNearView() const;
     // A row's whole area and its text's, in the page's coordinates (empty
     // when no row has that id), and whether its text is laid out now.
     QRect rowRect(const QUuid& id) const;
@@ -82,14 +89,14 @@ public:
     bool hasTextFocus(const QUuid& id) const;
     // The kind menu and the remove mark, on the hovered row.
     QWidget* controls() const { return m_controls; }
-    MenuButton* kindMenu() const { return m_kindMenu; }
-    SymbolButton* removeButton() const { return m_remove; }
+    MenuButton* kindMenu() const { return m_controls->kindMenu(); }
+    SymbolButton* removeButton() const { return m_controls->removeButton(); }
     // The chips under the focused row, or null when none show.
     QWidget* chips() const;
     QStringList chipLabels() const;
     QWidget* emptyState() const { return m_empty; }
-    PrimaryButton* addHeadingButton() const { return m_addHeading; }
-    GhostButton* aiDraftButton() const { return m_aiDraft; }
+    PrimaryButton* addHeadingButton() const { return m_empty->addHeadingButton(); }
+    GhostButton* aiDraftButton() const { return m_empty->aiDraftButton(); }
 
 Q_SIGNALS:
     void textEdited(const QUuid& id, const QString& text);
@@ -125,11 +132,14 @@ private:
     void detachEditor();
     void applyEditorKind(ScriptElementKind kind);
     void placeChildren();
+    // The area in points covering every device pixel `area` touches.
+    QRect wholeDevicePixels(const QRect& area) const;
     void placeChips();
     void setHoveredID(const QUuid& id);
     void hoverAt(const QPoint& pagePos);
     void forwardMouse(QMouseEvent* event);
-    void fillKindMenu();
+    // Tells assistive technology the page's children changed.
+    void childrenChanged();
 
     // The rows, where they stand, and which hold a layout; the chips'
     // room is the space kept under their row.
@@ -138,15 +148,11 @@ private:
     bool m_laying = false;
     bool m_layAgain = false;
 
-    QWidget* m_empty;
-    PrimaryButton* m_addHeading;
-    GhostButton* m_aiDraft;
+    ScriptEmptyState* m_empty;
     PlainTextEditor* m_editor;
     QUuid m_editorID;
     ScriptElementKind m_editorKind;
-    QWidget* m_controls;
-    MenuButton* m_kindMenu;
-    SymbolButton* m_remove;
+    ScriptRowControls* m_controls;
     ScriptChips* m_chips;
     std::function<QList<rules::ScriptChip>(const QUuid&)> m_chipSource;
     QUuid m_focusedID;

@@ -1,5 +1,7 @@
 #include "views/phases/script/ScriptRows.h"
 
+#include "design/LongText.h"
+
 #include <QPointF>
 
 #include <algorithm>
@@ -191,7 +193,9 @@ int ScriptRows::layOutAround(int top, int bottom, int margin, const QUuid& skip,
         bool moved = false;
         for (int i = first; i <= last; ++i) {
             ScriptElementRow& row = m_rows[std::size_t(i)];
-            if (row.id() == skip || row.isLaidOut())
+            // A long text is laid out late, once: when it is painted, at the
+            // width the page has settled on by then.
+            if (row.id() == skip || row.isLaidOut() || LongText::isLong(row.text().size()))
                 continue;
             if (row.layOut(m_width)) {
                 moved = true;

@@ -77,7 +77,8 @@ public:
     int place();
 
     // Lays out the rows from `margin` above `top` to `margin` below `bottom`
-    // (but the one with `skip`'s id), placing them again as long as that
+    // (but the one with `skip`'s id, and long texts, which wait to be
+    // painted), placing them again as long as that
     // moves them, each time telling `placed` where they end now; rows
     // farther away give their layout back and keep their height. How far
     // the point in the row at `top` went down.

@@ -13,11 +13,13 @@
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
+#include "services/SampleFactory.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMenu>
 #include <QScopeGuard>
@@ -296,6 +298,83 @@ private Q_SLOTS:
         QTRY_VERIFY(s.focused(3));
     }
 
+    void focusWithoutAClickWritesAfterTheText()
+    {
+        Screen s(production({element(K::action, u"One."_s), element(K::action, u"Two."_s)}));
+        QVERIFY(s.ready());
+        s.focus(0);
+        QTest::keyClicks(s.edit(), u"A"_s);
+        QTest::keyClick(s.edit(), Qt::Key_Tab);
+        QVERIFY(s.focused(1));
+        QTest::keyClicks(s.edit(), u"B"_s);
+        QTest::keyClick(s.edit(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(s.focused(0));
+        QTest::keyClicks(s.edit(), u"C"_s);
+        s.view->kindButtons().last()->click(); // a transition
+        QTRY_VERIFY(s.focused(2));
+        QTest::keyClicks(QApplication::focusWidget(), u" D"_s);
+        QStringList texts;
+        for (const ScriptElement& e : elementsOf(s.session))
+            texts << e.text;
+        QCOMPARE(texts, (QStringList{u"One.AC"_s, u"Two.B"_s, u"CUT TO: D"_s}));
+    }
+
+    void paintedElementsAreReadable()
+    {
+        // Assistive technology reads every element near the view, in script
+        // order: its kind, then its text; the editor stands in for the one
+        // being written, under the same name.
+        const QList<ScriptElement> elements{element(K::sceneHeading, u"INT. LAMP ROOM \u2014 NIGHT"_s),
+                                            element(K::character, u"EDA"_s), element(K::dialogue, u"Log it."_s),
+                                            element(K::action)};
+        Screen s(production(elements));
+        QVERIFY(s.ready());
+        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(s.page());
+        QVERIFY(page);
+        const auto read = [&] {
+            QStringList out;
+            for (int i = 0; i < page->childCount(); ++i) {
+                QAccessibleInterface* child = page->child(i);
+                if (child->object() == s.page()->editor())
+                    child = QAccessible::queryAccessibleInterface(s.edit());
+                if (page->indexOfChild(page->child(i)) == i)
+                    out << child->text(QAccessible::Name) + u": "_s + child->text(QAccessible::Value);
+            }
+            return out;
+        };
+        const QStringList expected{u"Scene Heading: INT. LAMP ROOM \u2014 NIGHT"_s, u"Character: EDA"_s,
+                                   u"Dialogue: Log it."_s, u"Action: "_s};
+        QCOMPARE(read(), expected);
+        s.focus(2);
+        QCOMPARE(read(), expected);
+        QTest::keyClicks(s.edit(), u" Now."_s);
+        s.focus(1);
+        QCOMPARE(read().value(2), u"Dialogue: Log it. Now."_s);
+        QCOMPARE(page->child(1)->object(), s.page()->editor());
+    }
+
+    void anElementTakenAgainHasTheHeightOfItsText()
+    {
+        // Grown onto a second line and shortened again, left for a narrower
+        // element and taken again: one line, as before.
+        Screen s(production({element(K::action, u"One line of action that is long enough to come near the end."_s),
+                             element(K::character, u"ORRO"_s)}));
+        QVERIFY(s.ready());
+        const QRect before = s.page()->textRect(s.id(0));
+        s.focus(0);
+        const QString more = u" And more words, onto a second line of the page."_s;
+        QTest::keyClicks(s.edit(), more);
+        QTRY_VERIFY(s.page()->textRect(s.id(0)).height() > before.height());
+        for (qsizetype i = 0; i < more.size(); ++i)
+            QTest::keyClick(s.edit(), Qt::Key_Backspace);
+        QTest::keyClick(s.edit(), Qt::Key_Tab);
+        QTest::keyClick(s.edit(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(s.focused(0));
+        QCoreApplication::processEvents();
+        QCOMPARE(s.page()->textRect(s.id(0)), before);
+        QCOMPARE(s.page()->editor()->height(), before.height());
+    }
+
     void hoverShowsControlsWithoutMovingText()
     {
         Screen s(production({element(K::action, u"One."_s), element(K::action, u"Two."_s)}));
@@ -467,7 +546,8 @@ private Q_SLOTS:
                              element(K::action, u"Three."_s)}));
         QVERIFY(s.ready());
         s.focus(1);
-        QTest::keyClicks(s.edit(), u"XY"_s); // at the start
+        QTest::keyClick(s.edit(), Qt::Key_Home);
+        QTest::keyClicks(s.edit(), u"XY"_s);
         QTest::keyClick(s.edit(), Qt::Key_Left);
         const QUuid typing = s.id(1);
         // An assist (or another window) adds an element above and takes one below away.
@@ -497,6 +577,69 @@ private Q_SLOTS:
         QCOMPARE(s.edit()->textCursor().position(), 0);
         // Nothing of the last element's history comes with it.
         QVERIFY(!s.edit()->document()->isUndoAvailable());
+    }
+
+    void aClickPutsTheCaretWhereClicked_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a sentence") << QString();
+        QTest::newRow("a long text") << u"Salt on the glass, and the lamp turning. "_s.repeated(400);
+    }
+
+    void aClickPutsTheCaretWhereClicked()
+    {
+        QFETCH(QString, text);
+        Project p = SampleFactory::lighthouse();
+        QList<ScriptElement>& script = p.episodes.first().script.elements;
+        int at = 0;
+        while (!script[at].text.endsWith(u"her tea."_s))
+            ++at;
+        if (!text.isEmpty())
+            script[at].text = text;
+        text = script[at].text;
+        Screen s(p);
+        QVERIFY(s.ready());
+
+        // The first click on the page as built, past the end of the
+        // element's first line: the caret is where the pointer is, and
+        // typing lands there.
+        const QRect area = s.page()->textRect(s.id(at));
+        const QPoint click(area.right() - 1, area.top() + 4);
+        QTest::mouseClick(s.page(), Qt::LeftButton, {}, click);
+        QVERIFY(s.focused(at));
+        const QRect caret = s.edit()->cursorRect().translated(s.edit()->viewport()->mapTo(s.page(), QPoint(0, 0)));
+        QVERIFY2(caret.top() <= click.y() && click.y() <= caret.bottom() && qAbs(caret.center().x() - click.x()) < 80,
+                 qPrintable(u"caret at %1,%2"_s.arg(caret.x()).arg(caret.y())));
+        const int offset = s.edit()->textCursor().position();
+        QTest::keyClicks(s.edit(), u"Q"_s);
+        QCOMPARE(elementsOf(s.session)[at].text, text.left(offset) + u"Q"_s + text.mid(offset));
+        if (text.size() < 200) // one line: after its last word
+            QCOMPARE(elementsOf(s.session)[at].text, text + u"Q"_s);
+    }
+
+    void anEndlessWordIsPaintedAsTheEditorShowsIt()
+    {
+        // A paste with no break in it: the row wraps it where the editor
+        // does, so nothing moves when the editor takes the row over.
+        QString word(6000, Qt::Uninitialized);
+        for (qsizetype i = 0; i < word.size(); ++i)
+            word[i] = QChar(char16_t(u'a' + i % 26));
+        Screen s(production({element(K::action, u"ORRO pastes: "_s + word), element(K::action, u"Rain."_s)}));
+        QVERIFY(s.ready());
+        const int flash = QApplication::cursorFlashTime();
+        QApplication::setCursorFlashTime(0);
+        const auto restore = qScopeGuard([flash] { QApplication::setCursorFlashTime(flash); });
+        const auto firstLines = [&] {
+            const QRect text = s.page()->textRect(s.id(0));
+            return s.page()->grab(QRect(text.topLeft(), QSize(text.width(), 40))).toImage();
+        };
+        QTRY_VERIFY(s.page()->isLaidOut(s.id(0)));
+        const QRect text = s.page()->textRect(s.id(0));
+        const QImage painted = firstLines();
+        s.focus(0);
+        QVERIFY(s.focused(0));
+        QCOMPARE(s.page()->textRect(s.id(0)), text);
+        QCOMPARE(firstLines(), painted);
     }
 
     // Typing, Return and a removal repaint only what moved; the window shows
@@ -557,8 +700,8 @@ private Q_SLOTS:
         const QRect shown(s.page()->mapTo(s.view->scrollArea()->viewport(), s.page()->textRect(middle).topLeft()),
                           s.page()->textRect(middle).size());
         QTRY_VERIFY(s.view->scrollArea()->viewport()->rect().contains(shown));
-        QTest::keyClicks(s.edit(), u"Now "_s);
-        QCOMPARE(elementsOf(s.session)[1500].text, u"Now Line 1500 of the long script."_s);
+        QTest::keyClicks(s.edit(), u" Now"_s);
+        QCOMPARE(elementsOf(s.session)[1500].text, u"Line 1500 of the long script. Now"_s);
         QCOMPARE(elementsOf(s.session)[1500].id, middle);
         QCOMPARE(s.page()->rowCount(), 3000);
     }
