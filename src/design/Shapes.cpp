@@ -15,6 +15,7 @@
 #include <memory>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace studio::shapes {
@@ -211,13 +212,25 @@ bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, con
     // with the whole pixels the repeats stand for taken out of its middle.
     const QSizeF pictureShape(device.width() - (across.cells - pictureSize.width()),
                               device.height() - (down.cells - pictureSize.height()));
+    // Everything the picture's pixels depend on. The scale is one of them:
+    // the picture carries it as its pixel ratio, and the same device sizes
+    // reached at another scale would be drawn from it at the wrong size.
     QByteArray key;
     {
         const auto q = [](qreal v) { return qint64(std::llround(v * 256)); };
-        const qint64 parts[] = {qint64(outline),       line > 0,          qint64(color.rgba64()),
-                                pictureSize.width(),   pictureSize.height(), q(offset.x()),
-                                q(offset.y()),         q(pictureShape.width()), q(pictureShape.height()),
-                                q(radius * scale),     q(line),            q(dash / std::max<qreal>(lineWidth, 1e-9)),
+        const qint64 parts[] = {std::bit_cast<qint64>(scale),
+                                qint64(outline),
+                                line > 0,
+                                qint64(color.rgba64()),
+                                pictureSize.width(),
+                                pictureSize.height(),
+                                q(offset.x()),
+                                q(offset.y()),
+                                q(pictureShape.width()),
+                                q(pictureShape.height()),
+                                q(radius * scale),
+                                q(line),
+                                q(dash / std::max<qreal>(lineWidth, 1e-9)),
                                 q(gap / std::max<qreal>(lineWidth, 1e-9))};
         key = QByteArray(reinterpret_cast<const char*>(parts), sizeof parts);
     }
