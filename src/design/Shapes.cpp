@@ -1,6 +1,7 @@
 #include "design/Shapes.h"
 
 #include "design/Palette.h"
+#include "design/PictureBudget.h"
 
 #include <QBrush>
 #include <QPainter>
@@ -138,15 +139,13 @@ QPainterPath pathFor(Outline outline, const QRectF& r, const Corners& corners)
 // engine hands a fill to its thread pool and waits for it — for a card's
 // hairline or a chip that wait costs far more than the pixels.
 constexpr int stretch = 64;
-// Pictures kept, by total size (QCache counts in kilobytes).
-constexpr int cacheKilobytes = 16 * 1024;
 // Larger pictures than this are not worth keeping: the shape is drawn as a
 // path instead.
 constexpr qsizetype largestPicture = 1024 * 1024;
 
 QCache<QByteArray, QImage>& pictures()
 {
-    static QCache<QByteArray, QImage> cache(cacheKilobytes);
+    static QCache<QByteArray, QImage> cache(pictureBudget::shapes);
     return cache;
 }
 
@@ -262,7 +261,8 @@ bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, con
         }
         made->setDevicePixelRatio(scale);
         picture = made.get();
-        pictures().insert(key, made.release(), int(pictureSize.width() * pictureSize.height() * 4 / 1024) + 1);
+        const auto cost = pictureBudget::cost(picture->sizeInBytes());
+        pictures().insert(key, made.release(), cost);
     }
 
     // Every destination cell along one axis comes from a picture cell: the

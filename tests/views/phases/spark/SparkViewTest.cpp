@@ -4,6 +4,7 @@
 // are kept by id while the production changes under them.
 
 #include "support/AssistFixtures.h"
+#include "support/ResidentMemory.h"
 
 #include "design/Chip.h"
 #include "design/FieldLabel.h"
@@ -26,7 +27,6 @@
 #include "views/phases/spark/SparkView.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
@@ -71,18 +71,6 @@ Project sparkProject()
     Project p;
     p.idea.cards.clear();
     return p;
-}
-
-double residentMegabytes()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
 }
 
 } // namespace
