@@ -10,10 +10,12 @@
 // snapshot — one each, the size of the widget, gone with it.) Counted in
 // kilobytes, as the QCaches count cost.
 //
-// The shares follow what one screen shows at a pixel ratio of 2, with a few
-// screens' worth of scrolling back: the placeholder compositions and their
-// framed copies (shot frames, posters, portraits) take the most; the card
-// drawings built on them a screen or two each; small pieces the rest.
+// The shares follow what scrolling redraws: the finished cards and tiles of
+// the long lists (shot cards, timeline tiles, posters) take the most, enough
+// for a scene of 500 shots or a timeline of 2,000 clips at a pixel ratio of
+// 1, so scrolling back over them copies pictures; the placeholder
+// compositions and framed copies the cards are drawn from come next, as
+// they are needed only when a card is drawn anew; small pieces the rest.
 
 namespace studio::pictureBudget {
 
@@ -28,17 +30,17 @@ constexpr int total = kilobytes(256);
 // (PlaceholderArt), framed copies of them (ArtThumb), the nine-cut pieces of
 // rounded shapes (Shapes), blurred shadows (SoftShadow), and Qt's own pixmap
 // cache, which holds the symbols and the style's pieces.
-constexpr int placeholderArt = kilobytes(80);
-constexpr int framedArt = kilobytes(40);
+constexpr int placeholderArt = kilobytes(48);
+constexpr int framedArt = kilobytes(16);
 constexpr int shapes = kilobytes(12);
 constexpr int softShadows = kilobytes(8);
 constexpr int qtPixmaps = kilobytes(8);
 
 // views/: finished cards and tiles.
 constexpr int posterCards = kilobytes(32);
-constexpr int shotCards = kilobytes(32);
+constexpr int shotCards = kilobytes(56);
 constexpr int galleryCards = kilobytes(16);
-constexpr int clipFaces = kilobytes(16);
+constexpr int clipFaces = kilobytes(48);
 constexpr int styleCards = kilobytes(6);
 constexpr int lensCards = kilobytes(4);
 constexpr int badgeDiscs = kilobytes(2);
