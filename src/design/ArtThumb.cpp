@@ -1,5 +1,6 @@
 #include "design/ArtThumb.h"
 
+#include "design/PictureBudget.h"
 #include "design/PlaceholderArt.h"
 #include "design/Shapes.h"
 
@@ -89,11 +90,11 @@ void paintScaled(QPainter& p, const QRectF& target, const QString& seed, qreal w
 
 // Framed pictures (scaled, cropped and rounded for one frame) shared by
 // every card and thumbnail: a screen opened again, or a list scrolled back,
-// copies them instead of scaling the composition afresh. The cost is in
-// kilobytes.
+// copies them instead of scaling the composition afresh. Bounded by their
+// share of the process's pictures (design/PictureBudget.h).
 struct FramedArt {
     QMutex mutex;
-    QCache<QString, QImage> images{64 * 1024};
+    QCache<QString, QImage> images{pictureBudget::framedArt};
 };
 
 FramedArt& framed()
@@ -153,7 +154,7 @@ void ArtThumb::paint(QPainter& p, const QRectF& target, const QString& seed, qre
             paintScaled(q, target, seed, width, height, radius);
         }
         QMutexLocker lock(&cache.mutex);
-        cache.images.insert(key, new QImage(picture), std::max<qsizetype>(1, picture.sizeInBytes() / 1024));
+        cache.images.insert(key, new QImage(picture), pictureBudget::cost(picture.sizeInBytes()));
     }
     shapes::drawImageInBands(p, device.inverted().map(whole), picture);
 }

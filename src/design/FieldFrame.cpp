@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace studio {
 
 FieldFrame::FieldFrame(QWidget* editor, const QMargins& padding, QWidget* parent)
@@ -33,8 +35,13 @@ void makePlainEditor(QWidget* editor, const QFont& font)
 {
     // No frame and no background: the field's own frame is drawn around it.
     editor->setProperty("studioPlain", true);
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         line->setFrame(false);
+        // A line edit keeps 32,767 characters unless told otherwise: it would
+        // cut a longer stored text when shown, and the first keystroke would
+        // save the cut.
+        line->setMaxLength(std::numeric_limits<int>::max());
+    }
     if (auto* area = qobject_cast<QAbstractScrollArea*>(editor)) {
         area->setFrameShape(QFrame::NoFrame);
         area->viewport()->setAutoFillBackground(false);

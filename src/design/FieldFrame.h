@@ -21,7 +21,8 @@ private:
 };
 
 // Makes a native editor transparent and frameless so it sits on a frame or
-// card, with the given font and the palette's text colours.
+// card, with the given font and the palette's text colours. A line edit is
+// also let hold a text of any length, so it never shortens what it shows.
 void makePlainEditor(QWidget* editor, const QFont& font);
 
 } // namespace studio

@@ -1,5 +1,7 @@
 #include "design/PlaceholderArt.h"
 
+#include "design/PictureBudget.h"
+
 #include <QCache>
 #include <QHash>
 #include <QLinearGradient>
@@ -175,8 +177,9 @@ struct ArtCache {
     QMutex mutex;
     // Composed size per key: the first size asked for wins.
     QHash<QString, QSizeF> sizes;
-    // Rendered pictures per key and pixel ratio; the cost is in kilobytes.
-    QCache<QString, QImage> images{512 * 1024};
+    // Rendered pictures per key and pixel ratio, within their share of the
+    // process's pictures (design/PictureBudget.h).
+    QCache<QString, QImage> images{pictureBudget::placeholderArt};
 };
 
 ArtCache& cache()
@@ -222,7 +225,7 @@ QImage PlaceholderArt::image(const QString& seed, double width, double height, d
     }
     img.setDevicePixelRatio(devicePixelRatio);
     QMutexLocker lock(&c.mutex);
-    c.images.insert(imageKey, new QImage(img), std::max<qsizetype>(1, img.sizeInBytes() / 1024));
+    c.images.insert(imageKey, new QImage(img), pictureBudget::cost(img.sizeInBytes()));
     return img;
 }
 

@@ -4,7 +4,8 @@
 // font and colour of the caller's, the placeholder while it is empty.
 // textEdited() reports the user's edits only. setText() is for refreshes:
 // silent, does nothing when the text is unchanged, and keeps the caret and
-// selection of a field that has the focus where they were.
+// selection of a field that has the focus where they were. The line edit
+// holds a long text only in part (see LineWindow): read the text from text().
 
 #include <QColor>
 #include <QFont>
@@ -14,6 +15,8 @@
 class QLineEdit;
 
 namespace studio {
+
+class LineWindow;
 
 class PlainTextField : public QWidget {
     Q_OBJECT
@@ -31,6 +34,7 @@ Q_SIGNALS:
 
 private:
     QLineEdit* m_edit;
+    LineWindow* m_window;
 };
 
 } // namespace studio

@@ -1,6 +1,7 @@
 #include "design/Shapes.h"
 
 #include "design/Palette.h"
+#include "design/PictureBudget.h"
 
 #include <QBrush>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace studio::shapes {
@@ -137,15 +139,13 @@ QPainterPath pathFor(Outline outline, const QRectF& r, const Corners& corners)
 // engine hands a fill to its thread pool and waits for it — for a card's
 // hairline or a chip that wait costs far more than the pixels.
 constexpr int stretch = 64;
-// Pictures kept, by total size (QCache counts in kilobytes).
-constexpr int cacheKilobytes = 16 * 1024;
 // Larger pictures than this are not worth keeping: the shape is drawn as a
 // path instead.
 constexpr qsizetype largestPicture = 1024 * 1024;
 
 QCache<QByteArray, QImage>& pictures()
 {
-    static QCache<QByteArray, QImage> cache(cacheKilobytes);
+    static QCache<QByteArray, QImage> cache(pictureBudget::shapes);
     return cache;
 }
 
@@ -211,13 +211,25 @@ bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, con
     // with the whole pixels the repeats stand for taken out of its middle.
     const QSizeF pictureShape(device.width() - (across.cells - pictureSize.width()),
                               device.height() - (down.cells - pictureSize.height()));
+    // Everything the picture's pixels depend on. The scale is one of them:
+    // the picture carries it as its pixel ratio, and the same device sizes
+    // reached at another scale would be drawn from it at the wrong size.
     QByteArray key;
     {
         const auto q = [](qreal v) { return qint64(std::llround(v * 256)); };
-        const qint64 parts[] = {qint64(outline),       line > 0,          qint64(color.rgba64()),
-                                pictureSize.width(),   pictureSize.height(), q(offset.x()),
-                                q(offset.y()),         q(pictureShape.width()), q(pictureShape.height()),
-                                q(radius * scale),     q(line),            q(dash / std::max<qreal>(lineWidth, 1e-9)),
+        const qint64 parts[] = {std::bit_cast<qint64>(scale),
+                                qint64(outline),
+                                line > 0,
+                                qint64(color.rgba64()),
+                                pictureSize.width(),
+                                pictureSize.height(),
+                                q(offset.x()),
+                                q(offset.y()),
+                                q(pictureShape.width()),
+                                q(pictureShape.height()),
+                                q(radius * scale),
+                                q(line),
+                                q(dash / std::max<qreal>(lineWidth, 1e-9)),
                                 q(gap / std::max<qreal>(lineWidth, 1e-9))};
         key = QByteArray(reinterpret_cast<const char*>(parts), sizeof parts);
     }
@@ -249,7 +261,8 @@ bool drawCut(QPainter& p, Outline outline, const QRectF& rect, qreal radius, con
         }
         made->setDevicePixelRatio(scale);
         picture = made.get();
-        pictures().insert(key, made.release(), int(pictureSize.width() * pictureSize.height() * 4 / 1024) + 1);
+        const auto cost = pictureBudget::cost(picture->sizeInBytes());
+        pictures().insert(key, made.release(), cost);
     }
 
     // Every destination cell along one axis comes from a picture cell: the

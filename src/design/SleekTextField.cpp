@@ -2,11 +2,11 @@
 
 #include "design/FieldFrame.h"
 #include "design/FieldLabel.h"
+#include "design/LineWindow.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 
 #include <QLineEdit>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace studio {
@@ -15,6 +15,7 @@ SleekTextField::SleekTextField(const QString& label, const QString& placeholder,
     : QWidget(parent)
     , m_label(new FieldLabel(label, this))
     , m_edit(new QLineEdit(this))
+    , m_window(new LineWindow(m_edit))
 {
     makePlainEditor(m_edit, Theme::font(type::headline));
     m_edit->setFrame(false);
@@ -28,24 +29,22 @@ SleekTextField::SleekTextField(const QString& label, const QString& placeholder,
     layout->addWidget(frame);
     setFocusProxy(m_edit);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    connect(m_edit, &QLineEdit::textEdited, this, &SleekTextField::textEdited);
+    connect(m_window, &LineWindow::textEdited, this, &SleekTextField::textEdited);
 }
 
 QString SleekTextField::text() const
 {
-    return m_edit->text();
+    return m_window->text();
 }
 
 void SleekTextField::setText(const QString& text)
 {
-    if (m_edit->text() == text)
+    if (m_window->text() == text)
         return;
-    const QSignalBlocker blocker(m_edit);
-    m_edit->setText(text);
-    // A field nobody is typing in shows the start of its text, not the end
-    // QLineEdit scrolls to.
-    if (!m_edit->hasFocus())
-        m_edit->setCursorPosition(0);
+    // A field nobody is typing in shows the start of its text; in one the
+    // user is in, the caret goes to the end, as a line edit puts it.
+    const qsizetype caret = m_edit->hasFocus() ? text.size() : 0;
+    m_window->setText(text, caret, caret);
 }
 
 } // namespace studio

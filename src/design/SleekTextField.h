@@ -4,7 +4,8 @@
 // (regular 13, primary text) on the input well, the placeholder shown while
 // the field is empty. textEdited() reports each keystroke of the user;
 // setText() from a refresh is silent and leaves the caret alone when the text
-// is unchanged.
+// is unchanged. The line edit holds a long text only in part (see
+// LineWindow): read the text from text().
 
 #include <QString>
 #include <QWidget>
@@ -14,6 +15,7 @@ class QLineEdit;
 namespace studio {
 
 class FieldLabel;
+class LineWindow;
 
 class SleekTextField : public QWidget {
     Q_OBJECT
@@ -31,6 +33,7 @@ Q_SIGNALS:
 private:
     FieldLabel* m_label;
     QLineEdit* m_edit;
+    LineWindow* m_window;
 };
 
 } // namespace studio

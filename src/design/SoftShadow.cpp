@@ -1,5 +1,6 @@
 #include "design/SoftShadow.h"
 
+#include "design/PictureBudget.h"
 #include "design/Shapes.h"
 
 #include <QCache>
@@ -16,8 +17,9 @@ namespace {
 
 QCache<QString, QImage>& cache()
 {
-    // Cost in kilobytes; a card's shadow is a few hundred.
-    static QCache<QString, QImage> images(16 * 1024);
+    // A card's shadow is a few hundred kilobytes; bounded by the shadows'
+    // share of the process's pictures (design/PictureBudget.h).
+    static QCache<QString, QImage> images(pictureBudget::softShadows);
     return images;
 }
 
@@ -110,7 +112,7 @@ QImage SoftShadow::image(const QSizeF& size, qreal radius, const QColor& opaqueC
         }
     }
     out.setDevicePixelRatio(dpr);
-    cache().insert(key, new QImage(out), std::max<qsizetype>(1, out.sizeInBytes() / 1024));
+    cache().insert(key, new QImage(out), pictureBudget::cost(out.sizeInBytes()));
     return out;
 }
 

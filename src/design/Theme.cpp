@@ -3,11 +3,13 @@
 #include "design/AppStyle.h"
 #include "design/MnemonicStyle.h"
 #include "design/Palette.h"
+#include "design/PictureBudget.h"
 #include "design/Symbols.h"
 #include "design/Tokens.h"
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QPixmapCache>
 #include <QStyleFactory>
 
 #include <cmath>
@@ -146,6 +148,9 @@ void Theme::install(QApplication& app)
     }
     QApplication::setPalette(palette());
     QApplication::setFont(font(13));
+    // Qt's own pixmap cache keeps the symbols and the style's pieces: its
+    // bound is their share of the process's pictures.
+    QPixmapCache::setCacheLimit(pictureBudget::qtPixmaps);
 }
 
 QString Theme::escapeMnemonic(const QString& text)

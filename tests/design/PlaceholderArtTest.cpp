@@ -1,5 +1,7 @@
 #include "design/ArtThumb.h"
+#include "design/PictureBudget.h"
 #include "design/PlaceholderArt.h"
+#include "support/ResidentMemory.h"
 #include "design/Shapes.h"
 
 #include <QPainter>
@@ -149,6 +151,19 @@ private slots:
         QCOMPARE(second.cacheKey(), first.cacheKey());
         const QImage other = PlaceholderArt::image(QStringLiteral("abc"), 121.0, 80);
         QVERIFY(other.cacheKey() != first.cacheKey());
+    }
+
+    // New art asked for without end (a long scroll through a large
+    // production) keeps no more compositions than their share of the
+    // process's pictures.
+    void keptCompositionsStayWithinTheirShare()
+    {
+        const double before = test::residentMegabytes();
+        QVERIFY(before > 0);
+        // Four megabytes each, far more of them than the share holds.
+        for (int i = 0; i < 48; ++i)
+            QVERIFY(!PlaceholderArt::image(QString::number(i), 1024, 1024).isNull());
+        QCOMPARE_LT(test::residentMegabytes() - before, pictureBudget::placeholderArt / 1024.0 + 16);
     }
 
     void samePictureEveryTime()

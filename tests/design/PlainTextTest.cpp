@@ -1,6 +1,7 @@
 // The frameless text field and the growing text editors: only the user's
-// edits are reported, a refresh never moves the caret, Return can submit, and
-// a text is laid out once per width it is shown at, however long.
+// edits are reported, a refresh never moves the caret, Return can submit, a
+// one-line field keeps a stored text of any length whole, and a text is laid
+// out once per width it is shown at, however long.
 
 #include "design/GrowingTextEdit.h"
 #include "design/Palette.h"
@@ -8,6 +9,8 @@
 #include "design/PlainTextField.h"
 #include "design/ScrollColumn.h"
 #include "design/SleekTextEditor.h"
+#include "design/SleekTextField.h"
+#include "design/TagField.h"
 #include "design/Theme.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -21,6 +24,9 @@
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QtTest>
+
+#include <functional>
+#include <memory>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -101,6 +107,99 @@ private slots:
         QCOMPARE(field.lineEdit()->selectedText(), u"Ferry"_s);
         QCOMPARE(edited.size(), 1);
         QVERIFY(field.hasFocus());
+    }
+
+    // Qt's line edit holds 32,767 characters unless told otherwise: a longer
+    // stored text was cut when shown, and the first keystroke saved the cut.
+    // A long text is held by the line edit only around the caret, so every
+    // edit must land in the whole text where the caret is.
+    void lineFieldKeepsALongTextWhole_data()
+    {
+        QTest::addColumn<bool>("captioned");
+        QTest::addColumn<QString>("text");
+        const QString prose = u"The keeper counts the ships that never come. "_s;
+        const auto proseOf = [&prose](qsizetype length) {
+            return prose.repeated(length / prose.size() + 1).left(length);
+        };
+        QTest::newRow("plain, 40,000 characters") << false << proseOf(40'000);
+        QTest::newRow("captioned, 40,000 characters in one word") << true << endlessWord(40'000);
+        QTest::newRow("plain, a megabyte in one word") << false << endlessWord(1'000'000);
+        QTest::newRow("captioned, a megabyte of prose") << true << proseOf(1'000'000);
+    }
+    void lineFieldKeepsALongTextWhole()
+    {
+        QFETCH(bool, captioned);
+        QFETCH(QString, text);
+        std::unique_ptr<QWidget> field;
+        QLineEdit* edit = nullptr;
+        std::function<QString()> whole;
+        if (captioned) {
+            auto* sleek = new SleekTextField(u"Synopsis"_s, QString());
+            sleek->setText(text);
+            edit = sleek->lineEdit();
+            whole = [sleek] { return sleek->text(); };
+            field.reset(sleek);
+        } else {
+            auto* plain = new PlainTextField(QString(), Theme::font(13));
+            plain->setText(text);
+            edit = plain->lineEdit();
+            whole = [plain] { return plain->text(); };
+            field.reset(plain);
+        }
+        QCOMPARE(whole(), text);
+        QSignalSpy edited(field.get(), SIGNAL(textEdited(QString)));
+        const auto reported = [&edited] { return edited.last().at(0).toString(); };
+        field->resize(400, field->sizeHint().height());
+        field->show();
+        QVERIFY(QTest::qWaitForWindowExposed(field.get()));
+        field->setFocus();
+
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edited.size(), 1);
+        QCOMPARE(reported(), text.chopped(1));
+        QTest::keyClicks(edit, u"!?"_s);
+        QString expected = text.chopped(1) + u"!?"_s;
+        QCOMPARE(reported(), expected);
+        QTest::keyClick(edit, Qt::Key_Home);
+        QTest::keyClicks(edit, u"«"_s);
+        expected.prepend(u'«');
+        QCOMPARE(reported(), expected);
+        QCOMPARE(whole(), expected);
+
+        // The caret taken near either end of what the line edit holds: the
+        // keys typed there land there, and nothing else moves.
+        edit->setCursorPosition(edit->text().size() - 2);
+        QTest::keyClicks(edit, u"<"_s);
+        edit->setCursorPosition(2);
+        QTest::keyClicks(edit, u">"_s);
+        const QString marked = reported();
+        QVERIFY(marked.indexOf(u'<') >= 0 && marked.indexOf(u'>') >= 0);
+        QCOMPARE(QString(marked).remove(u'<').remove(u'>'), expected);
+
+        // Select all takes in the whole text, by its keys or as the menu and
+        // a triple click do it; typing then replaces all of it.
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), marked);
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClick(edit, Qt::Key_Left);
+        edit->selectAll();
+        QTest::keyClicks(edit, u"x"_s);
+        QCOMPARE(reported(), u"x"_s);
+    }
+
+    void tagDraftKeepsAPasteWhole()
+    {
+        TagField field(u"Add a word"_s);
+        field.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&field));
+        const QString pasted = endlessWord(40'000);
+        QApplication::clipboard()->setText(pasted);
+        field.draftEdit()->setFocus();
+        field.draftEdit()->paste();
+        QTest::keyClick(field.draftEdit(), Qt::Key_Return);
+        QCOMPARE(field.tags(), QStringList{pasted});
     }
 
     void editorReportsOnlyTheUsersEdits()

@@ -160,6 +160,48 @@ private Q_SLOTS:
         // Within the rounding of a premultiplied colour, drawn twice.
         QCOMPARE_LE(largestDifference(expected, drawn), 3);
     }
+
+    // The kept pictures are cut in device pixels: the same shape in device
+    // pixels reached at two scales (a screen of another ratio, a pressed or
+    // hovered control's painter scale) must draw at the scale asked for.
+    void oneDeviceSizeAtTwoScales_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<qreal>("first");
+        QTest::addColumn<qreal>("second");
+        QTest::addColumn<bool>("painterScale");
+        QTest::newRow("capsule, ratio 2 then 1") << int(Kind::fillCapsule) << 2.0 << 1.0 << false;
+        QTest::newRow("capsule outline, ratio 1 then 2") << int(Kind::strokeCapsule) << 1.0 << 2.0 << false;
+        QTest::newRow("card, pressed then at rest") << int(Kind::fillRounded) << 0.97 << 1.0 << true;
+        QTest::newRow("card outline, hovered then at rest") << int(Kind::strokeRounded) << 1.015 << 1.0 << true;
+    }
+    void oneDeviceSizeAtTwoScales()
+    {
+        QFETCH(int, kind);
+        QFETCH(qreal, first);
+        QFETCH(qreal, second);
+        QFETCH(bool, painterScale);
+        // In device pixels; a colour of its own, so no other test has kept
+        // these pictures.
+        const QRectF device(6, 6, 160, 80);
+        const qreal radius = 16, line = 2;
+        const QColor color(200, 230, 250, 90 + kind);
+        const auto draw = [&](qreal scale, bool direct) {
+            const QSize canvas(180, 100);
+            QImage image = painterScale ? background(canvas, 1) : background((QSizeF(canvas) / scale).toSize(), scale);
+            QPainter p(&image);
+            if (painterScale)
+                p.scale(scale, scale);
+            const QRectF rect(device.topLeft() / scale, device.size() / scale);
+            if (direct)
+                drawExpected(p, Kind(kind), rect, radius / scale, color, line / scale);
+            else
+                drawShape(p, Kind(kind), rect, radius / scale, color, line / scale);
+            return image;
+        };
+        draw(first, false);
+        QCOMPARE_LE(largestDifference(draw(second, true), draw(second, false)), 3);
+    }
 };
 
 QTEST_MAIN(ShapesTest)

@@ -2,6 +2,7 @@
 
 #include "design/ArtThumb.h"
 #include "design/Palette.h"
+#include "design/PictureBudget.h"
 #include "design/PointerHover.h"
 #include "design/PlaceholderArt.h"
 #include "design/ProgressRing.h"
@@ -54,12 +55,13 @@ const Fonts& fonts()
     return f;
 }
 
-// Finished card pictures, keyed by everything drawn into them; the cost is in
-// kilobytes. Bounded, so scrolling through a large library keeps only the
-// pictures of the last few screens.
+// Finished card pictures, keyed by everything drawn into them. Bounded by
+// their share of the process's pictures (design/PictureBudget.h), so
+// scrolling through a large library keeps only the pictures of the last few
+// screens.
 QCache<QString, QPixmap>& pictures()
 {
-    static QCache<QString, QPixmap> cache(48 * 1024);
+    static QCache<QString, QPixmap> cache(pictureBudget::posterCards);
     return cache;
 }
 
@@ -316,8 +318,7 @@ QPixmap ProjectPosterCard::picture(const QSize& size, qreal dpr) const
         QPainter p(&pixmap);
         paintPicture(p, QSizeF(size));
     }
-    pictures().insert(key, new QPixmap(pixmap),
-                      std::max<qsizetype>(1, qsizetype(pixmap.width()) * pixmap.height() * 4 / 1024));
+    pictures().insert(key, new QPixmap(pixmap), pictureBudget::cost(qsizetype(pixmap.width()) * pixmap.height() * 4));
     return pixmap;
 }
 

@@ -178,6 +178,17 @@ private Q_SLOTS:
         Settings::instance().setString(Settings::aiModelKey, u"changed-elsewhere"_s);
         SettingsWindow::present(app);
         QCOMPARE(ai->modelField()->text(), u"changed-elsewhere"_s);
+
+        // A stored value past a line edit's default length is shown and kept
+        // whole: an edit at its end saves all of it.
+        window->close();
+        const QString longModel = u"model-"_s.repeated(7'000);
+        Settings::instance().setString(Settings::aiModelKey, longModel);
+        SettingsWindow::present(app);
+        QCOMPARE(ai->modelField()->text(), longModel);
+        QTest::keyClick(ai->modelField()->lineEdit(), Qt::Key_End);
+        QTest::keyClick(ai->modelField()->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(Settings::instance().string(Settings::aiModelKey), longModel.chopped(1));
     }
 
     void testConnectionShowsTheAnswer_data()

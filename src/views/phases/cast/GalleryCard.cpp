@@ -2,6 +2,7 @@
 
 #include "design/ArtThumb.h"
 #include "design/Palette.h"
+#include "design/PictureBudget.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -49,11 +50,12 @@ QString lineOf(const QString& s)
 
 // Finished card pictures, keyed by everything drawn into them, so a repaint (a
 // scroll, the pane's edits showing through) is one copy instead of a clipped
-// rescale of the art and fresh text. The cost is in kilobytes; bounded, so a
-// long scroll keeps only the pictures of the last screens.
+// rescale of the art and fresh text. Bounded by their share of the process's
+// pictures (design/PictureBudget.h), so a long scroll keeps only the pictures
+// of the last screens.
 QCache<QString, QPixmap>& pictures()
 {
-    static QCache<QString, QPixmap> cache(32 * 1024);
+    static QCache<QString, QPixmap> cache(pictureBudget::galleryCards);
     return cache;
 }
 
@@ -112,8 +114,7 @@ QPixmap GalleryCard::picture(const QSize& size, qreal dpr) const
         QPainter painter(&pixmap);
         paintPicture(painter, QSizeF(size));
     }
-    pictures().insert(key, new QPixmap(pixmap),
-                      std::max<qsizetype>(1, qsizetype(pixmap.width()) * pixmap.height() * 4 / 1024));
+    pictures().insert(key, new QPixmap(pixmap), pictureBudget::cost(qsizetype(pixmap.width()) * pixmap.height() * 4));
     return pixmap;
 }
 

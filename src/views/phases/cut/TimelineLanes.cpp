@@ -2,11 +2,13 @@
 
 #include "design/ArtThumb.h"
 #include "design/Palette.h"
+#include "design/PictureBudget.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
 
+#include <QCache>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -46,6 +48,15 @@ const QFont& captionFont()
 {
     static const QFont font = Theme::font(type::micro, QFont::DemiBold, 0.7);
     return font;
+}
+
+// Finished tile faces, so a scroll frame copies pictures instead of scaling
+// and clipping each one again. Shared by every timeline, within their share
+// of the process's pictures (design/PictureBudget.h).
+QCache<QString, QPixmap>& faces()
+{
+    static QCache<QString, QPixmap> kept(pictureBudget::clipFaces);
+    return kept;
 }
 
 } // namespace
@@ -168,9 +179,9 @@ void TimelineLanes::paintClip(QPainter& p, int index)
     } else {
         const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : devicePixelRatioF();
         const QString key = clip.seed + u'\x1f' + text::displayPrefix(clip.label) + u'\x1f'
-            + rules::tileSecondsText(clip.seconds) + u'\x1f' + QString::number(tile.width(), 'f', 2) + u'\x1f'
-            + QString::number(dpr, 'f', 2);
-        const QPixmap* face = m_faces.object(key);
+            + rules::tileSecondsText(clip.seconds) + u'\x1f' + QString::number(tile.width(), 'f', 2) + u'x'
+            + QString::number(tile.height(), 'f', 2) + u'\x1f' + QString::number(dpr, 'f', 2);
+        const QPixmap* face = faces().object(key);
         if (!face) {
             const QSize pixels = (tile.size() * dpr).toSize().expandedTo(QSize(1, 1));
             auto* rendered = new QPixmap(pixels);
@@ -181,9 +192,8 @@ void TimelineLanes::paintClip(QPainter& p, int index)
                 painter.setRenderHint(QPainter::Antialiasing);
                 paintTileFace(painter, QRectF(QPointF(0, 0), tile.size()), clip);
             }
-            const qsizetype cost = std::max<qsizetype>(1, qsizetype(pixels.width()) * pixels.height() * 4 / 1024);
             p.drawPixmap(tile.topLeft(), *rendered);
-            m_faces.insert(key, rendered, cost);
+            faces().insert(key, rendered, pictureBudget::cost(qsizetype(pixels.width()) * pixels.height() * 4));
         } else {
             p.drawPixmap(tile.topLeft(), *face);
         }

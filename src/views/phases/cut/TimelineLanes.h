@@ -10,7 +10,6 @@
 #include "model/Timeline.h"
 #include "state/rules/CutRules.h"
 
-#include <QCache>
 #include <QList>
 #include <QPixmap>
 #include <QUuid>
@@ -57,9 +56,6 @@ private:
     QUuid m_selected;
     rules::LaneLayout m_layout;
     int m_pressed = -1;
-    // Finished tile faces, so a scroll frame copies pictures instead of
-    // scaling and clipping each one again (cost in kilobytes).
-    QCache<QString, QPixmap> m_faces{48 * 1024};
 };
 
 } // namespace studio

@@ -1,6 +1,7 @@
 #include "views/phases/look/LensCard.h"
 
 #include "design/Palette.h"
+#include "design/PictureBudget.h"
 #include "design/ReduceMotion.h"
 #include "design/Shapes.h"
 #include "design/Spring.h"
@@ -73,9 +74,10 @@ QPixmap drawWords(const DirectorLens& lens, qreal dpr)
     return pixmap;
 }
 
+// Within their share of the process's pictures (design/PictureBudget.h).
 QCache<QString, QPixmap>& drawings()
 {
-    static QCache<QString, QPixmap> cache(64);
+    static QCache<QString, QPixmap> cache(pictureBudget::lensCards);
     return cache;
 }
 
@@ -133,15 +135,15 @@ void LensCard::paintEvent(QPaintEvent*)
     const QRectF r(rect());
     const qreal dpr = devicePixelRatioF();
     const QString key = m_id + u'@' + QString::number(dpr);
-    QPixmap* words = drawings().object(key);
-    if (!words) {
-        if (const DirectorLens* lens = DirectorLens::find(m_id)) {
-            words = new QPixmap(drawWords(*lens, dpr));
-            drawings().insert(key, words);
-        }
+    QPixmap words;
+    if (const QPixmap* kept = drawings().object(key)) {
+        words = *kept;
+    } else if (const DirectorLens* lens = DirectorLens::find(m_id)) {
+        words = drawWords(*lens, dpr);
+        drawings().insert(key, new QPixmap(words), pictureBudget::cost(qsizetype(words.width()) * words.height() * 4));
     }
-    if (words)
-        p.drawPixmap(0, 0, *words);
+    if (!words.isNull())
+        p.drawPixmap(0, 0, words);
     const qreal t = std::clamp(m_selection->value(), 0.0, 1.0);
     if (t > 0)
         shapes::strokeRoundedInside(p, r, radius, Palette::mix(Palette::hairline(), Palette::gold(), t), 1.0 + 0.5 * t);

@@ -2,6 +2,7 @@
 
 #include "design/ArtThumb.h"
 #include "design/Palette.h"
+#include "design/PictureBudget.h"
 #include "design/ReduceMotion.h"
 #include "design/Shapes.h"
 #include "design/Spring.h"
@@ -67,9 +68,10 @@ QHash<QString, int>& naturalWidths()
     return kept;
 }
 
+// Within their share of the process's pictures (design/PictureBudget.h).
 QCache<QString, QPixmap>& drawings()
 {
-    static QCache<QString, QPixmap> kept(96);
+    static QCache<QString, QPixmap> kept(pictureBudget::styleCards);
     return kept;
 }
 
@@ -170,15 +172,18 @@ void StyleCard::paintEvent(QPaintEvent*)
     const qreal dpr = devicePixelRatioF();
     const QString key = m_id + u'|' + QString::number(width()) + u'x' + QString::number(height()) + u'@'
         + QString::number(dpr);
-    QPixmap* resting = drawings().object(key);
-    if (!resting) {
+    QPixmap resting;
+    if (const QPixmap* kept = drawings().object(key)) {
+        resting = *kept;
+    } else {
         const StylePreset* preset = StylePreset::find(m_id);
         if (!preset)
             return;
-        resting = new QPixmap(drawCard(*preset, size(), dpr));
-        drawings().insert(key, resting);
+        resting = drawCard(*preset, size(), dpr);
+        drawings().insert(key, new QPixmap(resting),
+                          pictureBudget::cost(qsizetype(resting.width()) * resting.height() * 4));
     }
-    p.drawPixmap(0, 0, *resting);
+    p.drawPixmap(0, 0, resting);
 
     const qreal t = std::clamp(m_selection->value(), 0.0, 1.0);
     if (t <= 0)

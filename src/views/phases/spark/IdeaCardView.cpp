@@ -55,15 +55,20 @@ int IdeaCardView::estimatedHeight(const QString& text)
     const qreal fittingChars = fittingLines * std::floor(textWidth / metrics.maxWidth());
     if (!text.contains(u'\n') && qreal(text.size()) <= fittingChars)
         return base;
-    // Heights depend on the text alone: kept for the process, so opening the
-    // screen again measures nothing it measured before.
-    static QCache<QString, int> measured(20000);
-    if (const int* known = measured.object(text))
+    // A height depends on the start of the text that is measured alone: kept
+    // by it for the process, so opening the screen again measures nothing it
+    // measured before. Bounded by the bytes the kept texts take, so typing in
+    // a long card keeps a few of its versions, not every one: at most 4 MB
+    // of text, each entry counted with what the cache spends on it besides.
+    constexpr qsizetype measuredTextBytes = 4 * 1024 * 1024;
+    constexpr qsizetype entryBytes = 64;
+    static QCache<QString, int> measured(measuredTextBytes);
+    const QString shown = text::displayPrefix(text);
+    if (const int* known = measured.object(shown))
         return *known;
-    const QRectF box = metrics.boundingRect(QRectF(0, 0, textWidth, 1e6), Qt::TextWordWrap,
-                                            text::displayPrefix(text));
+    const QRectF box = metrics.boundingRect(QRectF(0, 0, textWidth, 1e6), Qt::TextWordWrap, shown);
     const int height = base + int(std::ceil(std::max(0.0, box.height() + metrics.lineSpacing() - editorMinHeight)));
-    measured.insert(text, new int(height));
+    measured.insert(shown, new int(height), shown.size() * qsizetype(sizeof(QChar)) + entryBytes);
     return height;
 }
 

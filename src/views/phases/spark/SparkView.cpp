@@ -28,7 +28,6 @@
 #include "views/phases/spark/InterrogationCard.h"
 
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -66,18 +65,6 @@ CardSurface* card(int padding, int spacing, QVBoxLayout** stack)
     auto* surface = new PaddedCard(padding, spacing);
     *stack = surface->stack();
     return surface;
-}
-
-// A one-line field shows a new text from its start unless the user is in it
-// (a line edit otherwise scrolls to the end of what it was given).
-template <class Set>
-void showLineText(QLineEdit* edit, const QString& text, Set set)
-{
-    if (edit->text() == text)
-        return;
-    set();
-    if (!edit->hasFocus())
-        edit->setCursorPosition(0);
 }
 
 TextLabel* hint(const QString& text)
@@ -346,11 +333,13 @@ void SparkView::refresh()
         }
     }
     m_premise->setText(idea.premise);
-    showLineText(m_argument->lineEdit(), idea.argument, [&] { m_argument->setText(idea.argument); });
+    // The fields show a new text from its start unless the user is in them,
+    // and leave an unchanged one where it is.
+    m_argument->setText(idea.argument);
     m_themes->setTags(idea.themes);
     m_interrogation->setProjectID(p.id);
 
-    showLineText(m_title->lineEdit(), p.name, [&] { m_title->setText(p.name); });
+    m_title->setText(p.name);
     m_formatTile->setSymbol(symbol(p.format));
     m_formatLabel->setText(label(p.format));
     m_targeting->setText(rules::targetingText(p));

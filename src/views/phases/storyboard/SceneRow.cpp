@@ -2,6 +2,7 @@
 
 #include "design/DestructiveAction.h"
 #include "design/Palette.h"
+#include "design/PictureBudget.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -12,9 +13,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QHash>
+#include <QCache>
 #include <QImage>
 
+#include <bit>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -61,15 +63,16 @@ QString elided(const QFont& font, const QString& text, qreal width)
 // The badge's disc, painted once per colour, pixel ratio and the fraction of
 // a pixel it sits at: an antialiased disc drawn as a path is handed by the
 // raster engine to its thread pool, for far more than its pixels cost. The
-// few variants a process meets are all kept.
-const QImage& badgeDisc(const QColor& color, qreal ratio, const QPointF& fraction)
+// few variants a process meets are kept, within their share of the process's
+// pictures (design/PictureBudget.h). The disc carries its ratio, so the
+// ratio is keyed exactly.
+QImage badgeDisc(const QColor& color, qreal ratio, const QPointF& fraction)
 {
-    static QHash<QByteArray, QImage> discs;
-    const qint64 parts[] = {qint64(color.rgba64()), qint64(std::llround(ratio * 256)),
+    static QCache<QByteArray, QImage> discs(pictureBudget::badgeDiscs);
+    const qint64 parts[] = {qint64(color.rgba64()), std::bit_cast<qint64>(ratio),
                             qint64(std::llround(fraction.x() * 256)), qint64(std::llround(fraction.y() * 256))};
     const QByteArray key(reinterpret_cast<const char*>(parts), sizeof parts);
-    auto found = discs.constFind(key);
-    if (found != discs.constEnd())
+    if (const QImage* found = discs.object(key))
         return *found;
     const int side = int(std::ceil(badge * ratio + 1));
     QImage disc(side, side, QImage::Format_ARGB32_Premultiplied);
@@ -82,7 +85,8 @@ const QImage& badgeDisc(const QColor& color, qreal ratio, const QPointF& fractio
         p.drawEllipse(QRectF(fraction, QSizeF(badge * ratio, badge * ratio)));
     }
     disc.setDevicePixelRatio(ratio);
-    return *discs.insert(key, disc);
+    discs.insert(key, new QImage(disc), pictureBudget::cost(disc.sizeInBytes()));
+    return disc;
 }
 
 void drawBadgeDisc(QPainter& p, const QRectF& circle, const QColor& color)

@@ -2,6 +2,7 @@
 
 #include "design/DestructiveAction.h"
 #include "design/AdaptiveGridLayout.h"
+#include "design/PictureBudget.h"
 #include "design/Theme.h"
 #include "views/phases/storyboard/ShotTiles.h"
 
@@ -30,8 +31,6 @@ constexpr int minimumColumn = 208;
 constexpr int maximumColumn = 280;
 constexpr int tileExtra = 52;
 constexpr int tileCount = 4;
-// Kept card drawings, in kilobytes: a few screens' worth at any pixel ratio.
-constexpr int drawingBudget = 96 * 1024;
 
 // Whether two versions of a shot draw the same card (apart from its number).
 bool drawsAlike(const Shot& a, const Shot& b)
@@ -46,7 +45,6 @@ bool drawsAlike(const Shot& a, const Shot& b)
 ShotGrid::ShotGrid(QWidget* parent)
     : QAbstractScrollArea(parent)
     , m_tiles(new ShotTiles(viewport()))
-    , m_drawings(drawingBudget)
 {
     setFrameShape(QFrame::NoFrame);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -223,11 +221,19 @@ void ShotGrid::scrollContentsBy(int dx, int dy)
     viewport()->scroll(dx, dy);
 }
 
+QCache<QUuid, ShotGrid::Drawing>& ShotGrid::drawings()
+{
+    // A few screens' worth at any pixel ratio: the grids' share of the
+    // process's pictures (design/PictureBudget.h).
+    static QCache<QUuid, Drawing> kept(pictureBudget::shotCards);
+    return kept;
+}
+
 const QPixmap& ShotGrid::drawing(int index, const QSize& size)
 {
     const ShotCard& card = m_cards[index];
     const qreal dpr = viewport()->devicePixelRatioF();
-    Drawing* kept = m_drawings.object(card.id);
+    Drawing* kept = drawings().object(card.id);
     if (kept && kept->card == card && kept->size == size && kept->dpr == dpr && kept->aspect == m_aspect)
         return kept->pixmap;
     auto* fresh = new Drawing{card, size, dpr, m_aspect, QPixmap((QSizeF(size) * dpr).toSize())};
@@ -237,13 +243,13 @@ const QPixmap& ShotGrid::drawing(int index, const QSize& size)
         QPainter p(&fresh->pixmap);
         card.paint(p, QSizeF(size), m_aspect);
     }
-    const qsizetype cost = std::max<qsizetype>(1, qsizetype(fresh->pixmap.width()) * fresh->pixmap.height() * 4 / 1024);
-    if (cost > m_drawings.maxCost()) {
+    const auto cost = pictureBudget::cost(qsizetype(fresh->pixmap.width()) * fresh->pixmap.height() * 4);
+    if (cost > drawings().maxCost()) {
         m_oversized = fresh->pixmap;
         delete fresh;
         return m_oversized;
     }
-    m_drawings.insert(card.id, fresh, cost);
+    drawings().insert(card.id, fresh, cost);
     return fresh->pixmap;
 }
 

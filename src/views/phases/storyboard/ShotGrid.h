@@ -95,7 +95,8 @@ private:
     std::optional<QUuid> m_selected;
     ShotTiles* m_tiles;
     Geometry m_geometry;
-    QCache<QUuid, Drawing> m_drawings;
+    // Kept card drawings by shot id, shared by every grid.
+    static QCache<QUuid, Drawing>& drawings();
     QPixmap m_oversized; // a drawing too large to keep
 };
 

@@ -4,6 +4,7 @@
 // are kept by id while the production changes under them.
 
 #include "support/AssistFixtures.h"
+#include "support/ResidentMemory.h"
 
 #include "design/Chip.h"
 #include "design/FieldLabel.h"
@@ -426,6 +427,46 @@ private Q_SLOTS:
         QTest::keyClicks(edit, u" at dusk"_s);
         QCOMPARE(session.project().idea.cards.first().text, u"Dockside at dusk"_s);
         QCOMPARE(view.ideaBoard()->cardViews().at(2)->text(), u"Stay."_s);
+    }
+
+    // A long working title is held by its line edit only around the caret:
+    // the refreshes that follow edits elsewhere leave the title where the
+    // user left it, and it stays whole.
+    void aLongTitleStaysWhereTheUserLeftIt()
+    {
+        Project p = sparkProject();
+        p.name = u"The keeper counts the ships that never come. "_s.repeated(2000);
+        Shown s(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        QLineEdit* title = s.view.titleField()->lineEdit();
+        title->setFocus();
+        QTest::keyClick(title, Qt::Key_End);
+        QTest::keyClicks(title, u"!"_s);
+        QCOMPARE(s.session.project().name, p.name + u"!"_s);
+        s.view.loglineEditor()->textEdit()->setFocus();
+        QTRY_VERIFY(!title->hasFocus());
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClicks(s.view.loglineEditor()->textEdit(), u"A"_s);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(title->text().endsWith(u"never come. !"_s));
+        QCOMPARE(s.view.titleField()->text(), p.name + u"!"_s);
+    }
+
+    // The board estimates a card's height again at each keystroke in it; what
+    // it keeps of those estimates must not hold a copy of every version of a
+    // long card's text (2,000 keystrokes in 20,000 characters kept 100 MB).
+    void typingInALongCardKeepsNoCopyPerKeystroke()
+    {
+        QString text = u"The keeper counts the ships that never come. "_s.repeated(450);
+        IdeaCardView::estimatedHeight(text);
+        const double before = residentMegabytes();
+        QVERIFY(before > 0);
+        for (int i = 0; i < 2000; ++i) {
+            text.append(QChar(u'a' + i % 26));
+            IdeaCardView::estimatedHeight(text);
+        }
+        QCOMPARE_LT(residentMegabytes() - before, 16.0);
     }
 };
 

@@ -1,0 +1,24 @@
+#pragma once
+
+// The process's resident memory in megabytes, from the kernel's account: what
+// a cache that should keep little must not make grow.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace studio::test {
+
+inline double residentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+} // namespace studio::test
