@@ -161,6 +161,10 @@ ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
     m_statistics->setToolTip(u"Page-a-minute rule of thumb, plus the dialogue/action balance. Heavy dialogue plays "
                              u"slower than the page count suggests."_s);
     bar->addWidget(m_statistics, 0, Qt::AlignVCenter);
+    // The draft button is the bar's tallest control: the bar keeps its height
+    // when the button hides, so the capsules and the page below stay put.
+    const QMargins margins = bar->contentsMargins();
+    toolbar->setMinimumHeight(m_storyDraft->sizeHint().height() + margins.top() + margins.bottom());
 
     m_scroll->setContent(new PaperDesk(m_page));
     // A click on the page's chips, kind menus or empty paper leaves the focus

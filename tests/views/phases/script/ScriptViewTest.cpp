@@ -21,6 +21,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLayout>
 #include <QMenu>
 #include <QScopeGuard>
 #include <QScreen>
@@ -411,11 +412,17 @@ private Q_SLOTS:
 
         s.session.edit([](Project& p) { p.episodes.first().structure.acts[0].beats[1].summary = u"She waits."_s; });
         QVERIFY(!s.view->storyDraftButton()->isHidden());
+        const auto capsuleAt = [&s] { return s.view->kindButtons().first()->mapTo(s.view.get(), QPoint(0, 0)); };
+        const QPoint capsule = capsuleAt();
         s.view->storyDraftButton()->click();
         QCOMPARE(elementsOf(s.session).size(), 3);
         QCOMPARE(elementsOf(s.session)[0].text, u"INT. HARBOR \u2014 DAY"_s);
         QCOMPARE(elementsOf(s.session)[2].text, u"She waits."_s);
         QVERIFY(s.view->storyDraftButton()->isHidden());
+        // The toolbar doesn't shrink under the capsules as the button goes.
+        s.view->kindButtons().first()->parentWidget()->layout()->activate();
+        s.view->layout()->activate();
+        QCOMPARE(capsuleAt(), capsule);
         QVERIFY(s.page()->emptyState()->isHidden());
     }
 
