@@ -8,6 +8,7 @@
 // processor time; and the process's resident memory.
 
 #include "design/Theme.h"
+#include "support/ResidentMemory.h"
 
 #include <QApplication>
 #include <QFile>
@@ -122,17 +123,7 @@ void openAndLeave(benchmark::State& state, Timed timed, Open open, const std::fu
 }
 
 // Resident memory of this process in megabytes, from the kernel's account.
-inline double residentMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
+using test::residentMegabytes;
 
 // A benchmark timed by this thread's processor time, so a machine busy with
 // other work skews no ratio; the wall-clock time of each iteration is kept

@@ -16,8 +16,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
 };
 
 // Makes a native editor transparent and frameless so it sits on a frame or

@@ -1,7 +1,8 @@
 #pragma once
 
 // The process's resident memory in megabytes, from the kernel's account: what
-// a cache that should keep little must not make grow.
+// a cache that should keep little must not make grow, and what the benchmarks
+// report.
 
 #include <QByteArray>
 #include <QFile>
