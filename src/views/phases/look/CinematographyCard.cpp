@@ -4,6 +4,7 @@
 #include "design/Chip.h"
 #include "design/FieldLabel.h"
 #include "design/FlowLayout.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PillPicker.h"
 #include "design/SectionHeader.h"
@@ -13,6 +14,7 @@
 #include "state/rules/LookRules.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -24,6 +26,13 @@ namespace {
 
 constexpr int aspectCardWidth = 76;
 constexpr int aspectCardHeight = 72;
+constexpr qreal aspectFocusRadius = 10;
+
+bool isActivationKey(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
 
 // A caption over its control, 8 points apart.
 QVBoxLayout* group(const QString& caption, QVBoxLayout* card)
@@ -59,7 +68,7 @@ AspectCard::AspectCard(AspectRatio aspect, QWidget* parent)
     , m_aspect(aspect)
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setFixedSize(aspectCardWidth, aspectCardHeight);
     setAccessibleName(label(aspect));
 }
@@ -88,6 +97,17 @@ void AspectCard::paintEvent(QPaintEvent*)
     p.setFont(font);
     p.setPen(m_selected ? Palette::textPrimary() : Palette::textTertiary());
     p.drawText(QRectF(0, frame.bottom() + 6, width(), labelHeight), Qt::AlignHCenter | Qt::AlignVCenter, label(m_aspect));
+    if (hasFocus())
+        FocusRing::paintRounded(p, rect(), aspectFocusRadius);
+}
+
+void AspectCard::keyPressEvent(QKeyEvent* event)
+{
+    // Return picks the ratio as Space and a click do.
+    if (isActivationKey(event))
+        click();
+    else
+        QAbstractButton::keyPressEvent(event);
 }
 
 CinematographyCard::CinematographyCard(QWidget* parent)

@@ -18,6 +18,7 @@ class Chip;
 class PillPicker;
 
 // One aspect ratio: its outline over its label, gold-outlined when chosen.
+// A Tab stop; Space, Return and a click pick it.
 class AspectCard : public QAbstractButton {
     Q_OBJECT
 public:
@@ -28,6 +29,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     AspectRatio m_aspect;

@@ -1,5 +1,6 @@
 #include "views/phases/look/LensCard.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/ReduceMotion.h"
@@ -13,6 +14,7 @@
 
 #include <QCache>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -29,6 +31,12 @@ constexpr qreal radius = 13;
 constexpr QSize cardSize(236, 118);
 constexpr int padding = 12;
 constexpr qreal checkSize = 12;
+
+bool isActivationKey(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
 
 QFont titleFont()
 {
@@ -88,7 +96,7 @@ LensCard::LensCard(const DirectorLens& lens, QWidget* parent)
     , m_id(lens.id)
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setFixedSize(cardSize);
     setAccessibleName(lens.name);
     useSpring(0.35);
@@ -155,6 +163,17 @@ void LensCard::paintEvent(QPaintEvent*)
         const QRectF check(r.width() - padding - box, padding + (line - box) / 2.0, box, box);
         Symbols::paint(p, check, u"checkmark.circle.fill"_s, Palette::gold(), checkSize);
     }
+    if (hasFocus())
+        FocusRing::paintRounded(p, r, radius);
+}
+
+void LensCard::keyPressEvent(QKeyEvent* event)
+{
+    // Return toggles the lens as Space and a click do.
+    if (isActivationKey(event))
+        click();
+    else
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace studio

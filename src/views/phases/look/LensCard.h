@@ -3,7 +3,8 @@
 // One director's lens in the look screen's strip: a fixed 236 by 118 card
 // with the lens's name, who inspired it and up to four lines of its
 // philosophy. The chosen lens carries a gold check and outline, easing in on
-// a spring when the user picks it. The card only reports clicks.
+// a spring when the user picks it. The card is a Tab stop; Space, Return and
+// a click report it.
 //
 // The card's words come from the catalog, never from the production: they
 // are drawn once per lens and pixel ratio and kept for every later card of
@@ -33,6 +34,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void useSpring(qreal response);

@@ -2,6 +2,7 @@
 
 #include "design/CardSurface.h"
 #include "design/FieldLabel.h"
+#include "design/FocusRing.h"
 #include "design/LabeledSlider.h"
 #include "design/Palette.h"
 #include "design/SectionHeader.h"
@@ -11,6 +12,8 @@
 #include "state/rules/LookRules.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -18,14 +21,31 @@ using namespace Qt::StringLiterals;
 
 namespace studio {
 
+namespace {
+
+constexpr qreal swatchSide = 22;
+// The swatch's room around its circle holds the focus ring clear of the
+// colour and of the chosen swatch's white ring.
+constexpr int swatchRoom = 28;
+// The circles stand 8 apart.
+constexpr int swatchSpacing = 8 - (swatchRoom - int(swatchSide));
+
+bool isActivationKey(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+} // namespace
+
 AccentSwatch::AccentSwatch(const QString& hex, QWidget* parent)
     : QAbstractButton(parent)
     , m_hex(hex)
     , m_color(rules::swatchColor(hex))
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
-    setFixedSize(22, 22);
+    setFocusPolicy(Qt::TabFocus);
+    setFixedSize(swatchRoom, swatchRoom);
     setAccessibleName(hex);
 }
 
@@ -41,7 +61,7 @@ void AccentSwatch::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QRectF r(rect());
+    const QRectF r(QRectF(rect()).center() - QPointF(swatchSide, swatchSide) / 2.0, QSizeF(swatchSide, swatchSide));
     p.setPen(Qt::NoPen);
     p.setBrush(m_color);
     p.drawEllipse(r);
@@ -50,6 +70,17 @@ void AccentSwatch::paintEvent(QPaintEvent*)
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(m_selected ? Palette::white(level::full) : Palette::white(level::edge), ring));
     p.drawEllipse(r.adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2));
+    if (hasFocus())
+        FocusRing::paintCircle(p, rect());
+}
+
+void AccentSwatch::keyPressEvent(QKeyEvent* event)
+{
+    // Return picks the colour as Space and a click do.
+    if (isActivationKey(event))
+        click();
+    else
+        QAbstractButton::keyPressEvent(event);
 }
 
 MoodCard::MoodCard(QWidget* parent)
@@ -78,6 +109,7 @@ MoodCard::MoodCard(QWidget* parent)
     words->setSpacing(8);
     words->addWidget(new FieldLabel(u"Mood words"_s));
     words->addWidget(m_moodWords);
+    m_moodWords->draftEdit()->setAccessibleName(u"Mood words"_s);
     card->addLayout(words);
     connect(m_moodWords, &TagField::tagsEdited, this, &MoodCard::moodWordsEdited);
 
@@ -85,7 +117,7 @@ MoodCard::MoodCard(QWidget* parent)
     accent->setSpacing(8);
     accent->addWidget(new FieldLabel(u"Accent color"_s));
     auto* swatches = new QHBoxLayout;
-    swatches->setSpacing(8);
+    swatches->setSpacing(swatchSpacing);
     for (const QString& hex : LookChoices::accentSwatches()) {
         auto* swatch = new AccentSwatch(hex);
         swatches->addWidget(swatch, 0, Qt::AlignVCenter);

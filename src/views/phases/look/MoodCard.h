@@ -18,7 +18,7 @@ class SleekTextEditor;
 class TagField;
 
 // One accent colour: a circle in the colour its string names, ringed in
-// white while chosen.
+// white while chosen. A Tab stop; Space, Return and a click pick it.
 class AccentSwatch : public QAbstractButton {
     Q_OBJECT
 public:
@@ -30,6 +30,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString m_hex;

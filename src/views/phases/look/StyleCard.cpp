@@ -1,6 +1,7 @@
 #include "views/phases/look/StyleCard.h"
 
 #include "design/ArtThumb.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/ReduceMotion.h"
@@ -14,6 +15,7 @@
 
 #include <QCache>
 #include <QHash>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 
@@ -75,6 +77,12 @@ QCache<QString, QPixmap>& drawings()
     return kept;
 }
 
+bool isActivationKey(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 // The card at rest: surface, art, hairline outline and words.
 QPixmap drawCard(const StylePreset& preset, const QSize& size, qreal dpr)
 {
@@ -106,7 +114,7 @@ StyleCard::StyleCard(const StylePreset& preset, QWidget* parent)
     , m_selection(new Spring(0.35, 0.85, this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
@@ -185,17 +193,29 @@ void StyleCard::paintEvent(QPaintEvent*)
     }
     p.drawPixmap(0, 0, resting);
 
-    const qreal t = std::clamp(m_selection->value(), 0.0, 1.0);
-    if (t <= 0)
-        return;
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRectF r(rect());
-    const qreal box = Symbols::boxSize(checkSize);
-    const QRectF check(r.right() - checkInset - box, checkInset, box, box);
-    p.setOpacity(t);
-    Symbols::paint(p, check, u"checkmark.circle.fill"_s, Palette::gold(), checkSize);
-    p.setOpacity(1.0);
-    shapes::strokeRoundedInside(p, r, radius, Palette::mix(Palette::hairline(), Palette::gold(), t), 1.0 + 0.5 * t);
+    const qreal t = std::clamp(m_selection->value(), 0.0, 1.0);
+    if (t > 0) {
+        const qreal box = Symbols::boxSize(checkSize);
+        const QRectF check(r.right() - checkInset - box, checkInset, box, box);
+        p.setOpacity(t);
+        Symbols::paint(p, check, u"checkmark.circle.fill"_s, Palette::gold(), checkSize);
+        p.setOpacity(1.0);
+        shapes::strokeRoundedInside(p, r, radius, Palette::mix(Palette::hairline(), Palette::gold(), t),
+                                    1.0 + 0.5 * t);
+    }
+    if (hasFocus())
+        FocusRing::paintRounded(p, r, radius);
+}
+
+void StyleCard::keyPressEvent(QKeyEvent* event)
+{
+    // Return chooses the style as Space and a click do.
+    if (isActivationKey(event))
+        click();
+    else
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace studio

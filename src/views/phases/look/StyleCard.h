@@ -3,7 +3,8 @@
 // One style preset in the look screen's gallery: its art over its name and
 // a two-line blurb. The chosen style carries a gold check over the art and a
 // gold outline, both easing in on a spring when the user picks it. The card
-// only reports clicks; the screen decides.
+// is a Tab stop; Space, Return and a click choose it. It only reports the
+// choice; the screen decides.
 //
 // Everything the card shows at rest comes from the catalog, never from the
 // production: its drawing at a size and its height at a width are kept for
@@ -36,6 +37,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString m_id;

@@ -57,6 +57,13 @@ void StyleGallery::display(StyleCategory category, const std::optional<QString>&
             return card;
         },
         [&](StyleCard* card, const StylePreset* preset, int) { card->setSelected(styleID == preset->id, animated); });
+    // Cards made for another category join the window's Tab order at its
+    // end; they belong right after the category picker, in gallery order.
+    QWidget* previous = m_picker->pill(m_picker->count() - 1);
+    for (StyleCard* card : m_cards->widgets()) {
+        QWidget::setTabOrder(previous, card);
+        previous = card;
+    }
 }
 
 QStringList StyleGallery::shownStyleIDs() const

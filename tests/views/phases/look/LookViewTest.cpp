@@ -107,6 +107,20 @@ const StylePreset& firstIn(StyleCategory category)
     return *rules::presetsIn(category).value(0);
 }
 
+// The stops Tab reaches from the window's first, once round, in order.
+QList<QWidget*> tabStops(QWidget* window)
+{
+    QList<QWidget*> stops;
+    QTest::keyClick(window, Qt::Key_Tab);
+    while (QWidget* focus = QApplication::focusWidget()) {
+        if (stops.contains(focus) || stops.size() > 1000)
+            break;
+        stops << focus;
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    return stops;
+}
+
 } // namespace
 
 class LookViewTest : public QObject {
@@ -316,6 +330,65 @@ private Q_SLOTS:
         TagField* words = f.view.moodCard()->moodWords();
         QTRY_COMPARE(words->height(), words->heightForWidth(words->width()));
         QVERIFY(words->height() > words->draftEdit()->height() * 2);
+    }
+
+    // With the keyboard alone: every style of the shown category (whichever
+    // it is), every lens, aspect ratio and accent is a Tab stop in reading
+    // order, and Space or Return picks it as a click does.
+    void keyboardReachesEveryChoice()
+    {
+        Fixture f;
+        QVERIFY(f.show());
+        QApplication::setActiveWindow(&f.view);
+        QVERIFY(QTest::qWaitForWindowActive(&f.view));
+        f.pickCategory(StyleCategory::anime);
+
+        QList<QWidget*> choices;
+        const auto add = [&choices](QWidget* w) { choices << w; };
+        for (const QString& id : f.view.gallery()->shownStyleIDs())
+            add(f.view.gallery()->card(id));
+        for (const DirectorLens& lens : DirectorLens::catalog())
+            add(f.view.lensSection()->card(lens.id));
+        for (AspectRatio aspect : allCases<AspectRatio>())
+            add(f.view.cinematographyCard()->aspectCard(aspect));
+        for (AccentSwatch* swatch : f.view.moodCard()->swatches())
+            add(swatch);
+        const QList<QWidget*> stops = tabStops(&f.view);
+        qsizetype last = -1;
+        for (QWidget* choice : std::as_const(choices)) {
+            const qsizetype at = stops.indexOf(choice);
+            QVERIFY2(at > last, qPrintable(choice->accessibleName() + u" is not reached in reading order"_s));
+            last = at;
+        }
+        // The styles come right after the category picker.
+        PillPicker* categories = f.view.gallery()->categoryPicker();
+        QCOMPARE(stops.indexOf(choices.first()), stops.indexOf(categories->pill(categories->count() - 1)) + 1);
+
+        const QString styleID = f.view.gallery()->shownStyleIDs().value(1);
+        StyleCard* style = f.view.gallery()->card(styleID);
+        style->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(style, Qt::Key_Space);
+        QCOMPARE(f.look().styleID, styleID);
+
+        const DirectorLens& lens = DirectorLens::catalog().value(2);
+        LensCard* lensCard = f.view.lensSection()->card(lens.id);
+        lensCard->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(lensCard, Qt::Key_Return);
+        QCOMPARE(f.look().directorLensID, lens.id);
+
+        AspectCard* aspect = f.view.cinematographyCard()->aspectCard(AspectRatio::classic43);
+        aspect->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(aspect, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(f.look().aspect, AspectRatio::classic43);
+
+        AccentSwatch* swatch = f.view.moodCard()->swatches().last();
+        swatch->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(swatch, Qt::Key_Return);
+        QCOMPARE(f.look().accentHex, swatch->hex());
+        QCOMPARE(f.changes, 4);
+
+        // The mood words' field is read out by its label.
+        QCOMPARE(f.view.moodCard()->moodWords()->draftEdit()->accessibleName(), u"Mood words"_s);
     }
 
     void typingSurvivesAChangeLandingMeanwhile()
