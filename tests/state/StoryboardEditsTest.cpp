@@ -156,14 +156,15 @@ private Q_SLOTS:
         p.episodes.first().script.elements = {element(ScriptElementKind::sceneHeading, u"INT. A"_s),
                                               element(ScriptElementKind::sceneHeading, u"INT. B"_s)};
         QVERIFY(rules::hasSceneHeading(p.episodes.first()));
-        QVERIFY(edits::buildScenesFromScript(p, ep));
+        const QUuid first = edits::buildScenesFromScript(p, ep);
         QCOMPARE(p.episodes.first().scenes.size(), 2);
+        QCOMPARE(first, p.episodes.first().scenes.first().id);
 
         // Scenes planned by now are never replaced.
         p.episodes.first().scenes.first().synopsis = u"mine"_s;
         const Project planned = p;
-        QVERIFY(!edits::buildScenesFromScript(p, ep));
-        QVERIFY(!edits::buildScenesFromScript(p, newId()));
+        QVERIFY(edits::buildScenesFromScript(p, ep).isNull());
+        QVERIFY(edits::buildScenesFromScript(p, newId()).isNull());
         QCOMPARE(p, planned);
     }
 

@@ -63,13 +63,13 @@ bool deleteScene(Project& p, const QUuid& episodeID, const QUuid& sceneID)
     return episode && removeByID(episode->scenes, sceneID);
 }
 
-bool buildScenesFromScript(Project& p, const QUuid& episodeID)
+QUuid buildScenesFromScript(Project& p, const QUuid& episodeID)
 {
     Episode* episode = findEpisode(p, episodeID);
     if (!episode || !episode->scenes.isEmpty())
-        return false;
+        return QUuid();
     episode->scenes = rules::scenesFromScript(*episode, p.locations);
-    return !episode->scenes.isEmpty();
+    return episode->scenes.isEmpty() ? QUuid() : episode->scenes.first().id;
 }
 
 bool setSceneSetting(Project& p, const QUuid& episodeID, const QUuid& sceneID, SceneSetting setting)

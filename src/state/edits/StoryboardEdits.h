@@ -23,8 +23,9 @@ QUuid addScene(Project& p, const QUuid& episodeID);
 bool moveScene(Project& p, const QUuid& episodeID, const QUuid& sceneID, int offset);
 bool deleteScene(Project& p, const QUuid& episodeID, const QUuid& sceneID);
 // Builds the scenes from the episode's script, only while it has none: scenes
-// the user planned would be lost with their shots. Returns whether it built.
-bool buildScenesFromScript(Project& p, const QUuid& episodeID);
+// the user planned would be lost with their shots. Returns the first scene
+// built (null when it built none).
+QUuid buildScenesFromScript(Project& p, const QUuid& episodeID);
 
 bool setSceneSetting(Project& p, const QUuid& episodeID, const QUuid& sceneID, SceneSetting setting);
 // A production location, or none ("Custom…"); the free text is kept either way.

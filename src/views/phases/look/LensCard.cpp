@@ -163,8 +163,9 @@ void LensCard::paintEvent(QPaintEvent*)
         const QRectF check(r.width() - padding - box, padding + (line - box) / 2.0, box, box);
         Symbols::paint(p, check, u"checkmark.circle.fill"_s, Palette::gold(), checkSize);
     }
+    // Inside the outline, so it reads on the chosen card's gold too.
     if (hasFocus())
-        FocusRing::paintRounded(p, r, radius);
+        FocusRing::paintRounded(p, r.adjusted(2, 2, -2, -2), radius - 2);
 }
 
 void LensCard::keyPressEvent(QKeyEvent* event)

@@ -205,8 +205,9 @@ void StyleCard::paintEvent(QPaintEvent*)
         shapes::strokeRoundedInside(p, r, radius, Palette::mix(Palette::hairline(), Palette::gold(), t),
                                     1.0 + 0.5 * t);
     }
+    // Inside the outline, so it reads on the chosen card's gold too.
     if (hasFocus())
-        FocusRing::paintRounded(p, r, radius);
+        FocusRing::paintRounded(p, r.adjusted(2, 2, -2, -2), radius - 2);
 }
 
 void StyleCard::keyPressEvent(QKeyEvent* event)

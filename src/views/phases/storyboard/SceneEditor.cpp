@@ -143,6 +143,7 @@ QWidget* SceneEditor::buildHeader()
     locationRow->addWidget(m_location);
     m_locationText = new PlainTextField(u"Location name"_s, Theme::font(type::bodyLarge), location);
     m_locationText->setFixedWidth(140);
+    m_locationText->lineEdit()->setAccessibleName(u"Location name"_s);
     connect(m_locationText, &PlainTextField::textEdited, this,
             [this](const QString& text) { Q_EMIT locationTextRequested(m_sceneID, text); });
     locationRow->addWidget(m_locationText);
@@ -162,6 +163,7 @@ QWidget* SceneEditor::buildHeader()
 
     m_synopsis = new PlainTextField(u"What happens in this scene?"_s, Theme::font(type::control), header);
     m_synopsis->setTextColor(Palette::textSecondary());
+    m_synopsis->lineEdit()->setAccessibleName(u"Synopsis"_s);
     connect(m_synopsis, &PlainTextField::textEdited, this,
             [this](const QString& text) { Q_EMIT synopsisRequested(m_sceneID, text); });
     column->addWidget(m_synopsis);
@@ -210,6 +212,13 @@ void SceneEditor::showScene(const Project& project, const SceneCard& scene, cons
             chip->setText(m.name);
             chip->setOn(scene.castIDs.contains(m.id));
         });
+    // Chips made for new members join the window's Tab order at its end;
+    // they belong after the synopsis, in cast order.
+    QWidget* previous = m_synopsis->lineEdit();
+    for (Chip* chip : m_castChips->widgets()) {
+        QWidget::setTabOrder(previous, chip);
+        previous = chip;
+    }
 
     m_grid->setShots(scene.shots, project.look.aspect);
     m_grid->setSelectedShot(selectedShot);

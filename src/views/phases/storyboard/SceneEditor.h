@@ -44,6 +44,7 @@ public:
     PillPicker* timePicker() const { return m_time; }
     MenuButton* locationMenu() const { return m_location; }
     PlainTextField* locationField() const { return m_locationText; }
+    PlainTextField* synopsisField() const { return m_synopsis; }
     ShotGrid* grid() const { return m_grid; }
 
 Q_SIGNALS:

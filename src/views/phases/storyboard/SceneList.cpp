@@ -69,9 +69,40 @@ void SceneList::follow()
     const int stride = m_rowHeight + spacing;
     const qsizetype first = std::clamp<qsizetype>((top - margin) / stride, 0, m_entries.size());
     const qsizetype last = std::clamp<qsizetype>((bottom - margin) / stride + 1, 0, m_entries.size());
-    m_built.sync([first, last](qsizetype index) { return index >= first && index < last; },
-                 [this](qsizetype index) { return m_create(m_entries[index].sceneID); },
-                 [this](SceneRow* row, qsizetype index) { showRow(row, index); });
+    // Besides the rows in reach: the first and the last, where Tab and
+    // Shift+Tab enter the list, and the focused row's neighbours, where they
+    // go next.
+    const qsizetype focused = focusedIndex();
+    const qsizetype end = m_entries.size() - 1;
+    m_built.sync(
+        [first, last, focused, end](qsizetype index) {
+            return (index >= first && index < last) || index == 0 || index == end
+                || (focused >= 0 && index >= focused - 1 && index <= focused + 1);
+        },
+        [this](qsizetype index) {
+            SceneRow* row = m_create(m_entries[index].sceneID);
+            row->installEventFilter(this);
+            return row;
+        },
+        [this](SceneRow* row, qsizetype index) { showRow(row, index); });
+    // Rows built now join the window's Tab order at its end: they belong
+    // after the anchor, in scene order.
+    if (QWidget* previous = m_tabAnchor) {
+        m_built.forEach([&previous](SceneRow* row, qsizetype) {
+            QWidget::setTabOrder(previous, row);
+            previous = row;
+        });
+    }
+}
+
+qsizetype SceneList::focusedIndex() const
+{
+    qsizetype focused = -1;
+    m_built.forEach([&focused](SceneRow* row, qsizetype index) {
+        if (row->hasFocus())
+            focused = index;
+    });
+    return focused;
 }
 
 QSize SceneList::sizeHint() const
@@ -88,6 +119,9 @@ QSize SceneList::minimumSizeHint() const
 bool SceneList::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_page->viewport() && event->type() == QEvent::Resize)
+        follow();
+    // A row taking the focus brings its neighbours, for the next Tab.
+    if (event->type() == QEvent::FocusIn && qobject_cast<SceneRow*>(watched))
         follow();
     return QWidget::eventFilter(watched, event);
 }

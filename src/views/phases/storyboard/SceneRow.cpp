@@ -1,6 +1,7 @@
 #include "views/phases/storyboard/SceneRow.h"
 
 #include "design/DestructiveAction.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/Shapes.h"
@@ -10,6 +11,7 @@
 
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -121,7 +123,7 @@ SceneRow::SceneRow(const QUuid& sceneID, QWidget* parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QSize SceneRow::sizeHint() const
@@ -144,6 +146,8 @@ void SceneRow::setContent(int number, const QString& slug, const QString& detail
     m_slug = slug;
     m_detail = detail;
     m_lines = {};
+    // Read out as the row shows it: number, heading line, shots and length.
+    setAccessibleName(QString::number(number) + u". "_s + text::displayPrefix(slug) + u", "_s + detail);
     update();
 }
 
@@ -186,6 +190,19 @@ void SceneRow::paintEvent(QPaintEvent*)
     p.setFont(detailFont());
     p.setPen(Palette::textTertiary());
     p.drawStaticText(QPointF(left, padding + slugHeight + lineGap), shown.detailText);
+    if (hasFocus())
+        FocusRing::paintRounded(p, r, radius);
+}
+
+void SceneRow::keyPressEvent(QKeyEvent* event)
+{
+    // Space and Return select the scene as a click does.
+    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select
+        || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (activates && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+        Q_EMIT clicked(m_sceneID);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void SceneRow::mousePressEvent(QMouseEvent* event)
@@ -205,6 +222,7 @@ void SceneRow::contextMenuEvent(QContextMenuEvent* event)
     menu->addSeparator();
     connect(addDestructiveAction(menu, u"Delete scene"_s), &QAction::triggered, this,
             [this, id] { Q_EMIT deleteRequested(id); });
+    // From the keyboard (the Menu key, Shift+F10) the menu opens over the row.
     menu->popup(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
                                                             : mapToGlobal(rect().center()));
 }

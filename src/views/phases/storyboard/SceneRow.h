@@ -2,9 +2,10 @@
 
 // One row of the storyboard's scene list: the scene's number in a badge, its
 // heading line, and its shot count with the whole seconds it runs. A click
-// selects the scene; the context menu moves it or deletes it. The row paints
-// itself (no child widgets), so a list of a feature's scenes is cheap to
-// build, show and tear down.
+// selects the scene; the context menu moves it or deletes it. The row is a
+// Tab stop: Space and Return select, the Menu key and Shift+F10 open the
+// menu. The row paints itself (no child widgets), so a list of a feature's
+// scenes is cheap to build, show and tear down.
 
 #include <QStaticText>
 #include <QUuid>
@@ -35,6 +36,7 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:

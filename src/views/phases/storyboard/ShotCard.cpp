@@ -146,6 +146,15 @@ ShotCard ShotCard::of(const Shot& shot, int number)
     return card;
 }
 
+QString ShotCard::spokenText() const
+{
+    QString line = u"Shot "_s + QString::number(number) + u" · "_s + label(size) + u" · "_s + label(move)
+        + u" · "_s + seconds + u" · "_s + label(status);
+    if (!recipeHelp.isEmpty())
+        line += u" · "_s + recipeHelp;
+    return line;
+}
+
 qreal ShotCard::frameHeight(AspectRatio aspect)
 {
     // A vertical frame at the width's ratio would tower over the row.

@@ -31,6 +31,10 @@ struct ShotCard {
     // The card of the shot at `number` (counted from 1).
     static ShotCard of(const Shot& shot, int number);
 
+    // What the card shows, as one line to read out: "Shot 2 · Medium ·
+    // Dolly in · 5s · Planned", then the recipe's name when it has one.
+    QString spokenText() const;
+
     // One frame height for every card of a production's grid, from its aspect.
     static qreal frameHeight(AspectRatio aspect);
     // The size the frame's picture is composed at.

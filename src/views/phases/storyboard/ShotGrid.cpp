@@ -1,13 +1,17 @@
 #include "views/phases/storyboard/ShotGrid.h"
 
-#include "design/DestructiveAction.h"
 #include "design/AdaptiveGridLayout.h"
+#include "design/DestructiveAction.h"
+#include "design/FocusRing.h"
 #include "design/PictureBudget.h"
 #include "design/Theme.h"
+#include "views/phases/storyboard/ShotGridAccessible.h"
 #include "views/phases/storyboard/ShotTiles.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -52,8 +56,11 @@ ShotGrid::ShotGrid(QWidget* parent)
     viewport()->setAttribute(Qt::WA_TranslucentBackground);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setFocusPolicy(Qt::ClickFocus);
+    // A Tab stop while it has cards (keepCurrent()).
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(u"Shots"_s);
     verticalScrollBar()->setSingleStep(24);
+    ShotGridAccessible::install();
     relayout();
 }
 
@@ -83,6 +90,11 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
         relayout();
     if (changed)
         viewport()->update();
+    keepCurrent();
+    if (changed && QAccessible::isActive()) {
+        QAccessibleEvent event(viewport(), QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void ShotGrid::setSelectedShot(const std::optional<QUuid>& id)
@@ -261,6 +273,7 @@ void ShotGrid::paintEvent(QPaintEvent* event)
     const int scroll = verticalScrollBar()->value();
     const QRect exposed = event->rect().translated(0, scroll);
     const Geometry& g = m_geometry;
+    const int focused = focusedCard();
     const qreal stride = g.cardHeight + spacing;
     int row = stride > 0 ? std::max(0, int((exposed.top() - padding) / stride) - 1) : 0;
     const int lastCardRow = int((m_cards.size() - 1) / g.columns);
@@ -278,6 +291,9 @@ void ShotGrid::paintEvent(QPaintEvent* event)
             p.drawPixmap(cell.topLeft(), drawing(int(index), cell.size()));
             const bool selected = m_selected && *m_selected == m_cards[index].id;
             ShotCard::paintOutline(p, QRectF(cell), selected);
+            // Inside the outline, so it reads on the chosen card's accent too.
+            if (focused == index)
+                FocusRing::paintRounded(p, QRectF(cell).adjusted(2, 2, -2, -2), ShotCard::radius - 2);
         }
     }
 }
@@ -309,16 +325,21 @@ void ShotGrid::mousePressEvent(QMouseEvent* event)
         return;
     }
     const int index = cardAt(event->position().toPoint());
-    if (index >= 0)
-        Q_EMIT shotPicked(m_cards[index].id);
+    if (index < 0)
+        return;
+    setCurrent(index, false);
+    Q_EMIT shotPicked(m_cards[index].id);
 }
 
 int ShotGrid::selectedIndex() const
 {
-    if (!m_selected)
-        return -1;
+    return m_selected ? indexOfCard(*m_selected) : -1;
+}
+
+int ShotGrid::indexOfCard(const QUuid& shotID) const
+{
     for (int i = 0; i < m_cards.size(); ++i) {
-        if (m_cards[i].id == *m_selected)
+        if (m_cards[i].id == shotID)
             return i;
     }
     return -1;
@@ -331,9 +352,12 @@ void ShotGrid::contextMenuEvent(QContextMenuEvent* event)
     if (event->reason() == QContextMenuEvent::Mouse) {
         // Mouse events reach the grid from its viewport, in the viewport's coordinates.
         index = cardAt(event->pos());
+        if (index >= 0)
+            setCurrent(index, false);
     } else {
-        // The Menu key acts on the selected card.
-        index = selectedIndex();
+        // The Menu key and Shift+F10 act on the focused card (else the
+        // selected one), and the menu opens over it.
+        index = hasFocus() ? currentIndex() : selectedIndex();
         if (index >= 0) {
             ensureCardVisible(index);
             at = viewport()->mapToGlobal(cardRect(index).center());
@@ -342,6 +366,108 @@ void ShotGrid::contextMenuEvent(QContextMenuEvent* event)
     if (index < 0)
         return;
     openMenu(index, at);
+}
+
+int ShotGrid::focusedCard() const
+{
+    return hasFocus() ? currentIndex() : -1;
+}
+
+int ShotGrid::currentIndex() const
+{
+    if (m_cards.isEmpty())
+        return -1;
+    if (m_currentIndex < m_cards.size() && m_cards[m_currentIndex].id == m_current)
+        return m_currentIndex;
+    const int found = indexOfCard(m_current);
+    return found >= 0 ? found : std::clamp(m_currentIndex, 0, int(m_cards.size()) - 1);
+}
+
+void ShotGrid::setCurrent(int index, bool reveal)
+{
+    if (index < 0 || index >= m_cards.size())
+        return;
+    const bool moved = m_cards[index].id != m_current;
+    m_current = m_cards[index].id;
+    m_currentIndex = index;
+    if (!hasFocus())
+        return;
+    if (reveal)
+        ensureCardVisible(index);
+    viewport()->update();
+    if (moved && QAccessible::isActive()) {
+        QAccessibleEvent event(viewport(), QAccessible::Focus);
+        event.setChild(index);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void ShotGrid::keepCurrent()
+{
+    const int index = currentIndex();
+    if (index >= 0) {
+        m_current = m_cards[index].id;
+        m_currentIndex = index;
+    }
+    if (!m_cards.isEmpty()) {
+        setFocusPolicy(Qt::StrongFocus);
+        return;
+    }
+    const bool focused = hasFocus();
+    setFocusPolicy(Qt::NoFocus);
+    // The last card went (deleted from its menu): the keyboard carries on
+    // at "Add shot" rather than nowhere.
+    if (focused)
+        m_tiles->tiles().first()->setFocus(Qt::OtherFocusReason);
+}
+
+void ShotGrid::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    // Tab enters at the first card, Shift+Tab at the last; otherwise the
+    // focus comes back to the card it was on. Only the keyboard scrolls to
+    // it: a click is about to name its own card.
+    int index = currentIndex();
+    if (event->reason() == Qt::TabFocusReason)
+        index = 0;
+    else if (event->reason() == Qt::BacktabFocusReason)
+        index = int(m_cards.size()) - 1;
+    const bool reveal = event->reason() != Qt::MouseFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+    m_current = QUuid(); // announced as newly focused
+    setCurrent(index, reveal);
+    viewport()->update();
+}
+
+void ShotGrid::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+bool ShotGrid::focusNextPrevChild(bool next)
+{
+    // Tab moves from card to card while the grid holds the focus; past the
+    // last (or first) card it leaves the grid as usual.
+    if (hasFocus()) {
+        const int index = currentIndex() + (next ? 1 : -1);
+        if (index >= 0 && index < m_cards.size()) {
+            setCurrent(index);
+            return true;
+        }
+    }
+    return QAbstractScrollArea::focusNextPrevChild(next);
+}
+
+void ShotGrid::keyPressEvent(QKeyEvent* event)
+{
+    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select
+        || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const int index = currentIndex();
+    if (activates && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && index >= 0) {
+        Q_EMIT shotPicked(m_cards[index].id);
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
 }
 
 void ShotGrid::openMenu(int index, const QPoint& globalPos)

@@ -5,6 +5,13 @@
 // from a kept drawing of the card, so a scene of hundreds of shots builds
 // nothing per shot and scrolls at the cost of the cards on screen. A click
 // on a card picks its shot; its context menu moves it or deletes it.
+//
+// With the keyboard, each card is a Tab stop of its own: the grid holds the
+// focus for one card at a time (the focused card, drawn with the focus
+// ring), Tab and Shift+Tab go from card to card before leaving the grid,
+// Space and Return pick the focused card's shot, and the Menu key or
+// Shift+F10 opens its context menu. Assistive technology reads each card
+// as an item of the grid (ShotGridAccessible).
 
 #include "model/Board.h"
 #include "model/Look.h"
@@ -43,6 +50,11 @@ public:
     int cardAt(const QPoint& point) const;
     // Scrolls the card into view.
     void ensureCardVisible(int index);
+    // The card holding the keyboard focus, or -1 while the grid has none.
+    int focusedCard() const;
+    // The card of a shot, or -1.
+    int indexOfCard(const QUuid& shotID) const;
+    const std::optional<QUuid>& selectedShot() const { return m_selected; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -59,6 +71,10 @@ protected:
     bool viewportEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct Geometry {
@@ -80,6 +96,15 @@ private:
     const QPixmap& drawing(int index, const QSize& size);
     int selectedIndex() const;
     void openMenu(int index, const QPoint& globalPos);
+    // The card the focus is on (or goes to when the grid takes it): its
+    // index, or -1 without cards.
+    int currentIndex() const;
+    // Puts the focus on card `index` (scrolled into view when `reveal`).
+    void setCurrent(int index, bool reveal = true);
+    // After the cards change: the focused card's shot, or the card now in
+    // its place when the shot is gone; without cards, the focus goes on to
+    // the tiles.
+    void keepCurrent();
 
     struct Drawing {
         ShotCard card;
@@ -93,6 +118,8 @@ private:
     QList<Shot> m_shots; // what the cards were made from (shared, not copied)
     AspectRatio m_aspect = AspectRatio::hd169;
     std::optional<QUuid> m_selected;
+    QUuid m_current;
+    int m_currentIndex = 0;
     ShotTiles* m_tiles;
     Geometry m_geometry;
     // Kept card drawings by shot id, shared by every grid.

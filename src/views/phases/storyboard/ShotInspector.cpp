@@ -185,6 +185,7 @@ void ShotInspector::buildDuration(QBoxLayout* column)
     m_slider = new Slider(1.0, 20.0, box);
     m_slider->setStep(0.5);
     m_slider->setTint(Palette::accentDeep());
+    m_slider->setAccessibleName(u"Duration"_s);
     connect(m_slider, &Slider::valueEdited, this, &ShotInspector::secondsEdited);
     m_duration = new TextLabel(QString(), Theme::font(type::control, QFont::DemiBold), Palette::textPrimary(), box);
     m_duration->setFixedWidth(42);
@@ -270,6 +271,14 @@ void ShotInspector::showShot(const Shot& shot, AspectRatio aspect)
             return row;
         },
         [&](TakeRow* row, const Take& t, int) { row->setContent(t.seed, t.note, shot.approvedTakeID == t.id); });
+    // Rows made for new takes join the window's Tab order at its end; they
+    // belong between the dialogue and "Delete shot", in take order.
+    QWidget* previous = m_dialogue->textEdit();
+    for (TakeRow* row : m_takeRows->widgets()) {
+        QWidget::setTabOrder(previous, row);
+        previous = row;
+    }
+    QWidget::setTabOrder(previous, m_delete);
 }
 
 } // namespace studio

@@ -97,6 +97,7 @@ QWidget* StoryboardView::buildList()
         return row;
     }, m_scroll->content());
     m_rows->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    m_rows->setTabAnchor(m_buildButton);
     m_scroll->column()->addWidget(m_rows);
     m_scroll->column()->addStretch(1);
     column->addWidget(m_scroll, 1);
@@ -158,11 +159,10 @@ void StoryboardView::select(const rules::StoryboardSelection& selection)
 
 void StoryboardView::addScene()
 {
-    editActiveEpisode([this](Project& p, const QUuid& episodeID) {
-        const QUuid id = edits::addScene(p, episodeID);
-        if (!id.isNull())
-            m_selection.sceneID = id;
-    });
+    QUuid added;
+    editActiveEpisode([&](Project& p, const QUuid& episodeID) { added = edits::addScene(p, episodeID); });
+    if (!added.isNull())
+        select({added, m_selection.shotID});
 }
 
 void StoryboardView::moveScene(const QUuid& sceneID, int offset)
@@ -172,27 +172,34 @@ void StoryboardView::moveScene(const QUuid& sceneID, int offset)
 
 void StoryboardView::deleteScene(const QUuid& sceneID)
 {
+    QUuid episode;
     editActiveEpisode([&](Project& p, const QUuid& episodeID) {
         if (edits::deleteScene(p, episodeID, sceneID))
-            m_selection = rules::selectionAfterSceneRemoved(findEpisode(p, episodeID), sceneID, m_selection);
+            episode = episodeID;
     });
+    if (!episode.isNull())
+        select(rules::selectionAfterSceneRemoved(findEpisode(project(), episode), sceneID, m_selection));
 }
 
 void StoryboardView::buildFromScript()
 {
-    editActiveEpisode([this](Project& p, const QUuid& episodeID) {
-        if (edits::buildScenesFromScript(p, episodeID))
-            m_selection.sceneID = findEpisode(p, episodeID)->scenes.first().id;
-    });
+    QUuid first;
+    editActiveEpisode(
+        [&](Project& p, const QUuid& episodeID) { first = edits::buildScenesFromScript(p, episodeID); });
+    if (!first.isNull())
+        select({first, m_selection.shotID});
 }
 
 void StoryboardView::connectEditor()
 {
     using E = SceneEditor;
-    // A request that adds shots selects the first shot it added.
-    const auto selectShot = [this](const QUuid& shotID) {
-        if (!shotID.isNull())
-            m_selection.shotID = shotID;
+    // A request that adds shots selects the first shot it added, once the
+    // edit is made.
+    const auto addShots = [this](const std::function<QUuid(Project&, const QUuid& episodeID)>& operation) {
+        QUuid added;
+        editActiveEpisode([&](Project& p, const QUuid& ep) { added = operation(p, ep); });
+        if (!added.isNull())
+            select({m_selection.sceneID, added});
     };
     connect(m_editor, &E::settingRequested, this, [this](const QUuid& sceneID, SceneSetting setting) {
         editActiveEpisode([&](Project& p, const QUuid& ep) { edits::setSceneSetting(p, ep, sceneID, setting); });
@@ -215,25 +222,20 @@ void StoryboardView::connectEditor()
     });
     connect(m_editor, &E::shotPicked, this,
             [this](const QUuid& sceneID, const QUuid& shotID) { select({sceneID, shotID}); });
-    connect(m_editor, &E::addShotRequested, this, [this, selectShot](const QUuid& sceneID) {
-        editActiveEpisode([&](Project& p, const QUuid& ep) { selectShot(edits::addShot(p, ep, sceneID)); });
+    connect(m_editor, &E::addShotRequested, this, [addShots](const QUuid& sceneID) {
+        addShots([&](Project& p, const QUuid& ep) { return edits::addShot(p, ep, sceneID); });
     });
-    connect(m_editor, &E::recipeShotRequested, this, [this, selectShot](const QUuid& sceneID, const QString& id) {
-        editActiveEpisode([&](Project& p, const QUuid& ep) { selectShot(edits::addRecipeShot(p, ep, sceneID, id)); });
+    connect(m_editor, &E::recipeShotRequested, this, [addShots](const QUuid& sceneID, const QString& id) {
+        addShots([&](Project& p, const QUuid& ep) { return edits::addRecipeShot(p, ep, sceneID, id); });
     });
     // The whole pack is one change: one announcement, one autosave.
-    connect(m_editor, &E::coverageRequested, this, [this, selectShot](const QUuid& sceneID, const QString& id) {
-        editActiveEpisode([&](Project& p, const QUuid& ep) { selectShot(edits::applyCoverage(p, ep, sceneID, id)); });
+    connect(m_editor, &E::coverageRequested, this, [addShots](const QUuid& sceneID, const QString& id) {
+        addShots([&](Project& p, const QUuid& ep) { return edits::applyCoverage(p, ep, sceneID, id); });
     });
     connect(m_editor, &E::shotMoveRequested, this, [this](const QUuid& sceneID, const QUuid& shotID, int offset) {
         editActiveEpisode([&](Project& p, const QUuid& ep) { edits::moveShot(p, ep, sceneID, shotID, offset); });
     });
-    connect(m_editor, &E::shotDeleteRequested, this, [this](const QUuid& sceneID, const QUuid& shotID) {
-        editActiveEpisode([&](Project& p, const QUuid& ep) {
-            if (edits::deleteShot(p, ep, sceneID, shotID))
-                m_selection = rules::selectionAfterShotRemoved(shotID, m_selection);
-        });
-    });
+    connect(m_editor, &E::shotDeleteRequested, this, &StoryboardView::deleteShot);
     connect(m_editor, &E::shotListRequested, this, &StoryboardView::askShotList);
 }
 
@@ -256,12 +258,15 @@ void StoryboardView::connectPane()
     onShot(&P::dialogueRequested, &edits::setShotDialogue);
     onShot(&P::approvalRequested, &edits::toggleTakeApproval);
     connect(m_pane, &P::describeRequested, this, &StoryboardView::describeShot);
-    connect(m_pane, &P::deleteRequested, this, [this](const QUuid& sceneID, const QUuid& shotID) {
-        editActiveEpisode([&](Project& p, const QUuid& ep) {
-            if (edits::deleteShot(p, ep, sceneID, shotID))
-                m_selection = rules::selectionAfterShotRemoved(shotID, m_selection);
-        });
-    });
+    connect(m_pane, &P::deleteRequested, this, &StoryboardView::deleteShot);
+}
+
+void StoryboardView::deleteShot(const QUuid& sceneID, const QUuid& shotID)
+{
+    bool deleted = false;
+    editActiveEpisode([&](Project& p, const QUuid& ep) { deleted = edits::deleteShot(p, ep, sceneID, shotID); });
+    if (deleted)
+        select(rules::selectionAfterShotRemoved(shotID, m_selection));
 }
 
 void StoryboardView::describeShot(const QUuid& sceneID, const QUuid& shotID)

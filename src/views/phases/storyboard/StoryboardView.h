@@ -5,8 +5,9 @@
 // screen keeps only its two selections (never saved). Its parts report what
 // the user does as requests carrying ids; the screen turns each into one
 // named edit of the active episode, through the session's edit door. An edit
-// that moves the selection (a shot added, a scene deleted) moves it inside its
-// change, so the refresh the edit brings already shows it.
+// that moves the selection (a shot added, a scene deleted) returns what it
+// made or tells what it removed, and the screen selects once the edit is
+// made.
 
 #include "views/phases/PhaseScreen.h"
 #include "state/rules/StoryboardRules.h"
@@ -61,6 +62,7 @@ private:
     QWidget* buildList();
     void connectEditor();
     void connectPane();
+    void deleteShot(const QUuid& sceneID, const QUuid& shotID);
     void describeShot(const QUuid& sceneID, const QUuid& shotID);
     void askShotList(const QUuid& sceneID);
 

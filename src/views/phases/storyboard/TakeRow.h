@@ -2,7 +2,8 @@
 
 // One rendered take in the shot inspector: its frame, its note and the seal
 // that shows whether it is the approved take. The whole row is the approve
-// button: a click approves the take, or takes the approval back.
+// button: a click, Space or Return approves the take, or takes the approval
+// back.
 
 #include <QAbstractButton>
 
@@ -24,6 +25,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString m_seed;
