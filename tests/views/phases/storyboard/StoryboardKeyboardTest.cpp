@@ -1,0 +1,227 @@
+// The Storyboard screen with the keyboard alone: Tab through the scene rows,
+// the scene's header, each shot card and the tiles, in reading order; Space
+// and Return select a scene and a shot; the Menu key opens the focused row's
+// or card's menu, which acts on it; and what a screen reader reads of the
+// cards and the fields.
+
+#include "support/AssistFixtures.h"
+
+#include "design/Chip.h"
+#include "design/PillPicker.h"
+#include "design/PlainTextField.h"
+#include "design/Slider.h"
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "views/phases/storyboard/SceneEditor.h"
+#include "views/phases/storyboard/SceneRow.h"
+#include "views/phases/storyboard/ShotCard.h"
+#include "views/phases/storyboard/ShotGrid.h"
+#include "views/phases/storyboard/ShotInspector.h"
+#include "views/phases/storyboard/ShotInspectorPane.h"
+#include "views/phases/storyboard/ShotTiles.h"
+#include "views/phases/storyboard/StoryboardView.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QtTest>
+
+#include <algorithm>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The screen on its own, in an active window.
+struct Screen {
+    ProjectSession session;
+    StoryboardView view;
+
+    explicit Screen(const Project& project)
+        : session(project)
+        , view(session)
+    {
+        view.resize(1180, 700);
+        view.show();
+        QApplication::setActiveWindow(&view);
+    }
+    const Episode& episode() const { return session.project().episodes.first(); }
+    ShotInspector* inspector() const { return view.inspectorPane()->inspector(); }
+};
+
+// A Tab stop: the focused control, and for the shot grid the card it holds.
+using Stop = std::pair<QWidget*, int>;
+
+Stop focusedStop()
+{
+    QWidget* focus = QApplication::focusWidget();
+    auto* grid = qobject_cast<ShotGrid*>(focus);
+    return {focus, grid ? grid->focusedCard() : -1};
+}
+
+// The stops Tab reaches from the window's first, once round, in order.
+QList<Stop> tabStops(QWidget* window)
+{
+    QList<Stop> stops;
+    QTest::keyClick(window, Qt::Key_Tab);
+    for (Stop stop = focusedStop(); stop.first && !stops.contains(stop) && stops.size() < 1000; stop = focusedStop()) {
+        stops << stop;
+        QTest::keyClick(stop.first, Qt::Key_Tab);
+    }
+    return stops;
+}
+
+// The Menu key (or Shift+F10) as the window passes it on: a context menu
+// event from the keyboard for the focused control.
+void pressMenuKey(QWidget* window)
+{
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QApplication::sendEvent(window->windowHandle(), &event);
+}
+
+// The menu the owner has open.
+QMenu* openMenu(QWidget* owner)
+{
+    const QList<QMenu*> menus = owner->findChildren<QMenu*>();
+    const auto open = std::find_if(menus.cbegin(), menus.cend(), [](QMenu* m) { return m->isVisible(); });
+    return open == menus.cend() ? nullptr : *open;
+}
+
+QAction* menuAction(QWidget* owner, const QString& text)
+{
+    QMenu* menu = openMenu(owner);
+    if (!menu)
+        return nullptr;
+    const QList<QAction*> actions = menu->actions();
+    const auto found = std::find_if(actions.cbegin(), actions.cend(), [&](QAction* a) { return a->text() == text; });
+    return found == actions.cend() ? nullptr : *found;
+}
+
+} // namespace
+
+class StoryboardKeyboardTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+
+    // With the keyboard alone: Tab reaches the scene rows in order, the
+    // scene's header, each shot card and the tiles that add shots; Space and
+    // Return select a scene and a shot as a click does; a screen reader reads
+    // each card and the fields by their labels.
+    void keyboardSelectsScenesAndShots()
+    {
+        Project p;
+        for (const QString& name : {u"Eda"_s, u"Tomas"_s}) {
+            CastMember member;
+            member.name = name;
+            p.cast << member;
+        }
+        p.episodes.first().scenes = {sceneWithShots(3), sceneWithShots(1), SceneCard{}};
+        Screen s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        const QList<SceneCard>& scenes = p.episodes.first().scenes;
+        SceneEditor* editor = s.view.editor();
+        ShotGrid* grid = editor->grid();
+
+        const QList<Stop> stops = tabStops(&s.view);
+        QList<Stop> expected;
+        for (SceneRow* row : s.view.rows())
+            expected << Stop{row, -1};
+        const QList<Chip*> chips = editor->findChildren<Chip*>();
+        expected << Stop{editor->settingPicker()->pill(0), -1} << Stop{chips.value(0), -1} << Stop{chips.value(1), -1};
+        for (int card = 0; card < 3; ++card)
+            expected << Stop{grid, card};
+        for (ShotTile* tile : grid->tiles()->tiles())
+            expected << Stop{tile, -1};
+        qsizetype last = -1;
+        for (const Stop& stop : std::as_const(expected)) {
+            const qsizetype at = stops.indexOf(stop);
+            QVERIFY2(at > last, qPrintable(u"stop %1 out of reading order"_s.arg(expected.indexOf(stop))));
+            last = at;
+        }
+        // The cards follow one another, then the tiles.
+        QCOMPARE(stops.indexOf(Stop{grid, 2}), stops.indexOf(Stop{grid, 0}) + 2);
+        QCOMPARE(stops.indexOf(Stop{grid->tiles()->tiles().first(), -1}), stops.indexOf(Stop{grid, 2}) + 1);
+
+        SceneRow* second = s.view.rows()[1];
+        second->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(second, Qt::Key_Space);
+        QCOMPARE(s.view.selection().sceneID, std::optional<QUuid>(scenes[1].id));
+        SceneRow* first = s.view.rows()[0];
+        first->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(first, Qt::Key_Return);
+        QCOMPARE(s.view.selection().sceneID, std::optional<QUuid>(scenes[0].id));
+
+        grid->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(grid->focusedCard(), 1);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(s.view.selection().shotID, std::optional<QUuid>(scenes[0].shots[1].id));
+        QVERIFY(s.view.inspectorPane()->isShowingShot());
+
+        // Read out: the cards as items of the grid, the focused one focused
+        // and the chosen one selected; the fields by their labels.
+        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(grid->viewport());
+        QAccessibleInterface* card = page->child(1);
+        QCOMPARE(card->text(QAccessible::Name), grid->card(1).spokenText());
+        QVERIFY(card->state().focused && card->state().selected);
+        QVERIFY(!page->child(0)->state().focused);
+        QCOMPARE(page->indexOfChild(card), 1);
+        const auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(name(editor->synopsisField()->lineEdit()), u"Synopsis"_s);
+        QCOMPARE(name(editor->locationField()->lineEdit()), u"Location name"_s);
+        QCOMPARE(name(s.inspector()->durationSlider()), u"Duration"_s);
+    }
+
+    // The Menu key (Shift+F10 alike) on a focused card opens its menu over
+    // it, and the menu acts on that card's shot, whichever is selected; so
+    // on a focused scene row.
+    void menuKeyActsOnTheFocusedCardAndRow()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(3), SceneCard{}};
+        const QList<Shot> shots = p.episodes.first().scenes[0].shots;
+        Screen s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        s.view.select({p.episodes.first().scenes[0].id, shots[0].id});
+        ShotGrid* grid = s.view.editor()->grid();
+        grid->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(grid->focusedCard(), 1);
+
+        pressMenuKey(&s.view);
+        QAction* later = menuAction(grid, u"Move later"_s);
+        QVERIFY(later);
+        const QRect card(grid->viewport()->mapToGlobal(grid->cardRect(1).topLeft()), grid->cardRect(1).size());
+        QVERIFY(card.contains(openMenu(grid)->pos()));
+        later->trigger();
+        QCOMPARE(s.episode().scenes[0].shots[2].id, shots[1].id);
+        QCOMPARE(grid->focusedCard(), 2); // the focus goes with its shot
+
+        openMenu(grid)->close();
+        pressMenuKey(&s.view);
+        QAction* remove = menuAction(grid, u"Delete shot"_s);
+        QVERIFY(remove);
+        remove->trigger();
+        QCOMPARE(s.episode().scenes[0].shots.size(), 2);
+        QVERIFY(!findShot(s.episode().scenes[0], shots[1].id));
+        QCOMPARE(s.view.selection().shotID, std::optional<QUuid>(shots[0].id));
+        QVERIFY(grid->hasFocus());
+
+        SceneRow* row = s.view.rows()[0];
+        row->setFocus(Qt::TabFocusReason);
+        pressMenuKey(&s.view);
+        QAction* down = menuAction(row, u"Move down"_s);
+        QVERIFY(down);
+        down->trigger();
+        QCOMPARE(s.episode().scenes[1].id, p.episodes.first().scenes[0].id);
+    }
+};
+
+QTEST_MAIN(StoryboardKeyboardTest)
+#include "StoryboardKeyboardTest.moc"
