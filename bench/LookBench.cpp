@@ -4,7 +4,10 @@
 // editor opening the feature's script text the same way, in the same run.
 // Nothing the screen shows depends on the production's size; what it paints
 // from the catalogs (the style library's art, the lens strip) is drawn once
-// per process and size.
+// per process and size. With a megabyte in every text of the look (the
+// director's notes, mood words, lens and light words of its own, the accent
+// and the ids): opening the screen and resizing the window, against a plain
+// text editor opening and resizing one megabyte.
 
 #include "FeatureProduction.h"
 #include "ScreenBench.h"
@@ -20,6 +23,7 @@
 #include <optional>
 
 using namespace studio;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -76,6 +80,77 @@ void BM_PlainEditorLeaveFeatureScript(benchmark::State& state)
 }
 BENCHMARK(BM_PlainEditorLeaveFeatureScript)->Unit(benchmark::kMillisecond);
 
+// ---- A megabyte in every text field -------------------------------------------
+
+constexpr qsizetype megabyte = 1'000'000;
+
+QString megabyteText(int salt)
+{
+    const QString prose = u"Salt dries on the glass \u2014 the lamp turns, and nobody\u2019s out there %1. "_s.arg(salt);
+    return prose.repeated(megabyte / prose.size() + 1).left(megabyte);
+}
+
+Project megabyteLook()
+{
+    Project p;
+    int salt = 0;
+    LookSpec& look = p.look;
+    look.styleID = megabyteText(++salt);
+    look.directorLensID = megabyteText(++salt);
+    look.accentHex = megabyteText(++salt);
+    look.notes = megabyteText(++salt);
+    for (int i = 0; i < 3; ++i) {
+        look.moodWords << megabyteText(++salt);
+        look.lensFeel << megabyteText(++salt);
+        look.lightingMood << megabyteText(++salt);
+    }
+    return p;
+}
+
+void BM_OpenMegabyteFields(benchmark::State& state)
+{
+    ProjectSession session(megabyteLook());
+    auto warm = open(session);
+    bench::dispose(warm);
+    bench::openAndLeave(state, bench::Timed::opening, [&] { return open(session); });
+}
+BENCHMARK(BM_OpenMegabyteFields)->Unit(benchmark::kMillisecond);
+
+// The window narrowed and widened again, each laid out and painted.
+void resizeBetween(benchmark::State& state, QWidget& shown)
+{
+    int n = 0;
+    for (auto _ : state) {
+        shown.resize(n++ % 2 ? bench::featureWindow : QSize(1080, 700));
+        bench::settle();
+        benchmark::DoNotOptimize(shown.grab());
+    }
+}
+
+void BM_ResizeMegabyteFields(benchmark::State& state)
+{
+    ProjectSession session(megabyteLook());
+    auto screen = open(session);
+    resizeBetween(state, *screen);
+}
+BENCHMARK(BM_ResizeMegabyteFields)->Unit(benchmark::kMillisecond);
+
+// The floor: a plain text editor opening, and resized with, one megabyte.
+void BM_PlainEditorOpenMegabyte(benchmark::State& state)
+{
+    const QString text = megabyteText(0);
+    bench::openAndLeave(state, bench::Timed::opening,
+                        [&] { return bench::opened(bench::plainEditor(text), bench::featureWindow); });
+}
+BENCHMARK(BM_PlainEditorOpenMegabyte)->Unit(benchmark::kMillisecond);
+
+void BM_PlainEditorResizeMegabyte(benchmark::State& state)
+{
+    auto editor = bench::opened(bench::plainEditor(megabyteText(0)), bench::featureWindow);
+    resizeBetween(state, *editor);
+}
+BENCHMARK(BM_PlainEditorResizeMegabyte)->Unit(benchmark::kMillisecond);
+
 void printSummary(const bench::RatioReporter& r)
 {
     const bench::FeatureScale scale;
@@ -84,6 +159,10 @@ void printSummary(const bench::RatioReporter& r)
     r.ratio("BM_OpenFirst", "BM_PlainEditorOpenFeatureScript");
     r.ratio("BM_Open", "BM_PlainEditorOpenFeatureScript");
     r.ratio("BM_Leave", "BM_PlainEditorLeaveFeatureScript");
+    std::printf("\nThe Look with a megabyte in every text of the look, window %dx%d\n", bench::featureWindow.width(),
+                bench::featureWindow.height());
+    r.ratio("BM_OpenMegabyteFields", "BM_PlainEditorOpenMegabyte");
+    r.ratio("BM_ResizeMegabyteFields", "BM_PlainEditorResizeMegabyte");
 }
 
 } // namespace

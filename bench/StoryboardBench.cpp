@@ -5,7 +5,10 @@
 // the backdrop repainted alone, the same edit with no screen). At feature size
 // (110 scenes of 6 shots, a 2,400-element script): opening the screen (build,
 // show, first grab) and leaving it, against a plain text editor opening the
-// feature's script text the same way.
+// feature's script text the same way. With a megabyte in every text the
+// screen shows (names, location, synopsis, what we see, dialogue, take
+// notes): opening it on a shot, selecting the next shot and resizing the
+// window, against a plain text editor opening and resizing one megabyte.
 
 #include "FeatureProduction.h"
 #include "ScreenBench.h"
@@ -215,6 +218,124 @@ void BM_PlainEditorLeaveFeatureScript(benchmark::State& state)
 }
 BENCHMARK(BM_PlainEditorLeaveFeatureScript)->Unit(benchmark::kMillisecond);
 
+// ---- A megabyte in every text field -------------------------------------------
+
+constexpr qsizetype megabyte = 1'000'000;
+
+QString megabyteText(int salt)
+{
+    const QString prose = u"Salt dries on the glass \u2014 the lamp turns, and nobody\u2019s out there %1. "_s.arg(salt);
+    return prose.repeated(megabyte / prose.size() + 1).left(megabyte);
+}
+
+// Four scenes of three shots, every text of them a megabyte.
+Project megabyteProduction()
+{
+    Project p;
+    int salt = 0;
+    Location harbor;
+    harbor.name = megabyteText(++salt);
+    p.locations = {harbor};
+    for (int i = 0; i < 2; ++i) {
+        CastMember member;
+        member.name = megabyteText(++salt);
+        p.cast << member;
+    }
+    p.episodes.first().title = megabyteText(++salt);
+    for (int n = 0; n < 4; ++n) {
+        SceneCard scene;
+        if (n % 2)
+            scene.locationID = harbor.id;
+        scene.locationText = megabyteText(++salt);
+        scene.synopsis = megabyteText(++salt);
+        scene.castIDs = {p.cast[0].id, p.cast[1].id};
+        for (int k = 0; k < 3; ++k) {
+            Shot shot;
+            shot.what = megabyteText(++salt);
+            shot.dialogue = megabyteText(++salt);
+            Take take;
+            take.note = megabyteText(++salt);
+            shot.takes = {take};
+            scene.shots << shot;
+        }
+        p.episodes.first().scenes << scene;
+    }
+    return p;
+}
+
+struct MegabyteScreen {
+    explicit MegabyteScreen(const Project& project, QSize size = bench::featureWindow)
+        : session(project)
+    {
+        backdrop.setReduceMotion(true);
+        view = new StoryboardView(session, &backdrop);
+        const SceneCard& scene = session.project().episodes.first().scenes.first();
+        view->select({scene.id, scene.shots.first().id});
+        bench::showFilled(backdrop, view, size);
+        benchmark::DoNotOptimize(backdrop.grab());
+    }
+    ProjectSession session;
+    AuroraBackground backdrop;
+    StoryboardView* view = nullptr;
+};
+
+void BM_OpenMegabyteFields(benchmark::State& state)
+{
+    const Project p = megabyteProduction();
+    bench::openAndLeave(state, bench::Timed::opening, [&] { return std::make_unique<MegabyteScreen>(p); });
+}
+BENCHMARK(BM_OpenMegabyteFields)->Unit(benchmark::kMillisecond);
+
+// The next shot of the scene in the inspector, shown and painted.
+void BM_SelectMegabyteShot(benchmark::State& state)
+{
+    MegabyteScreen screen(megabyteProduction());
+    const SceneCard& scene = screen.session.project().episodes.first().scenes.first();
+    int n = 0;
+    for (auto _ : state) {
+        screen.view->select({scene.id, scene.shots[++n % scene.shots.size()].id});
+        bench::settle();
+        benchmark::DoNotOptimize(screen.backdrop.grab());
+    }
+}
+BENCHMARK(BM_SelectMegabyteShot)->Unit(benchmark::kMillisecond);
+
+// The window narrowed and widened again, each laid out and painted.
+void resizeBetween(benchmark::State& state, QWidget& shown)
+{
+    const QSize wide = bench::featureWindow;
+    const QSize narrow(1080, 700);
+    int n = 0;
+    for (auto _ : state) {
+        shown.resize(n++ % 2 ? wide : narrow);
+        bench::settle();
+        benchmark::DoNotOptimize(shown.grab());
+    }
+}
+
+void BM_ResizeMegabyteFields(benchmark::State& state)
+{
+    MegabyteScreen screen(megabyteProduction());
+    resizeBetween(state, screen.backdrop);
+}
+BENCHMARK(BM_ResizeMegabyteFields)->Unit(benchmark::kMillisecond);
+
+// The floor: a plain text editor opening, and resized with, one megabyte.
+void BM_PlainEditorOpenMegabyte(benchmark::State& state)
+{
+    const QString text = megabyteText(0);
+    bench::openAndLeave(state, bench::Timed::opening,
+                        [&] { return bench::opened(bench::plainEditor(text), bench::featureWindow); });
+}
+BENCHMARK(BM_PlainEditorOpenMegabyte)->Unit(benchmark::kMillisecond);
+
+void BM_PlainEditorResizeMegabyte(benchmark::State& state)
+{
+    auto editor = bench::opened(bench::plainEditor(megabyteText(0)), bench::featureWindow);
+    resizeBetween(state, *editor);
+}
+BENCHMARK(BM_PlainEditorResizeMegabyte)->Unit(benchmark::kMillisecond);
+
 void printSummary(const bench::RatioReporter& r)
 {
     std::printf("\nStoryboard: one scene of 500 shots, window %dx%d, scroll step %d px\n", windowSize.width(),
@@ -231,6 +352,11 @@ void printSummary(const bench::RatioReporter& r)
                 bench::featureWindow.height());
     r.ratio("BM_OpenFeature", "BM_PlainEditorOpenFeatureScript");
     r.ratio("BM_LeaveFeature", "BM_PlainEditorLeaveFeatureScript");
+    std::printf("\nStoryboard with a megabyte in every text it shows (4 scenes of 3 shots), window %dx%d\n",
+                bench::featureWindow.width(), bench::featureWindow.height());
+    r.ratio("BM_OpenMegabyteFields", "BM_PlainEditorOpenMegabyte");
+    r.ratio("BM_SelectMegabyteShot", "BM_PlainEditorOpenMegabyte");
+    r.ratio("BM_ResizeMegabyteFields", "BM_PlainEditorResizeMegabyte");
 }
 
 } // namespace
