@@ -152,8 +152,13 @@ bool showsRing(const QImage& unfocused, const QImage& focused)
 
 FocusPictures focusPictures(QWidget* control)
 {
-    if (control->hasFocus())
-        control->clearFocus();
+    // Focused once first, so that whatever taking the focus scrolls (a page
+    // bringing the control into view, a grid its first card) has scrolled
+    // before either picture.
+    control->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    control->clearFocus();
+    QCoreApplication::processEvents();
     QWidget* shown = presenter(control);
     const bool inWindow = fullyInView(shown);
     FocusPictures pictures;

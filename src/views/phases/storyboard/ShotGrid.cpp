@@ -60,6 +60,8 @@ ShotGrid::ShotGrid(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     setAccessibleName(u"Shots"_s);
     verticalScrollBar()->setSingleStep(24);
+    for (ShotTile* tile : m_tiles->tiles())
+        tile->installEventFilter(this);
     ShotGridAccessible::install();
     relayout();
 }
@@ -182,8 +184,12 @@ int ShotGrid::cardAt(const QPoint& point) const
 
 void ShotGrid::ensureCardVisible(int index)
 {
-    if (index < 0 || index >= m_cards.size())
-        return;
+    if (index >= 0 && index < m_cards.size())
+        ensureItemVisible(index);
+}
+
+void ShotGrid::ensureItemVisible(int index)
+{
     const QRectF r = itemRect(index);
     QScrollBar* bar = verticalScrollBar();
     if (r.top() < bar->value())
@@ -296,6 +302,21 @@ void ShotGrid::paintEvent(QPaintEvent* event)
                 FocusRing::paintRounded(p, QRectF(cell).adjusted(2, 2, -2, -2), ShotCard::radius - 2);
         }
     }
+}
+
+bool ShotGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    // A tile the keyboard (or the program) gives the focus to scrolls into
+    // view: the tiles sit in the grid's own scrolled content, which no page
+    // around the grid knows how to scroll. A click leaves the grid be.
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const int tile = int(m_tiles->tiles().indexOf(qobject_cast<ShotTile*>(watched)));
+        if (tile >= 0 && reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason
+            && reason != Qt::PopupFocusReason)
+            ensureItemVisible(int(m_cards.size()) + tile);
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 bool ShotGrid::viewportEvent(QEvent* event)

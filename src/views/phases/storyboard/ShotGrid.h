@@ -69,6 +69,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -89,6 +90,8 @@ private:
     Geometry geometryFor(int width) const;
     // The rectangle of item `index` (cards, then tiles) in content coordinates.
     QRectF itemRect(int index) const;
+    // Scrolls item `index` into view.
+    void ensureItemVisible(int index);
     qreal rowTop(int row) const;
     qreal rowHeight(int row) const;
     void relayout();
