@@ -10,6 +10,7 @@
 #include "model/Text.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMenu>
@@ -196,6 +197,12 @@ void SceneRow::paintEvent(QPaintEvent*)
 
 void SceneRow::keyPressEvent(QKeyEvent* event)
 {
+    // Shift+F10 asks for the row's menu as the Menu key does.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, rect().center(), mapToGlobal(rect().center()));
+        QCoreApplication::sendEvent(this, &menu);
+        return;
+    }
     // Space and Return select the scene as a click does.
     const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select
         || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -481,6 +482,12 @@ bool ShotGrid::focusNextPrevChild(bool next)
 
 void ShotGrid::keyPressEvent(QKeyEvent* event)
 {
+    // Shift+F10 asks for the focused card's menu as the Menu key does.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), mapToGlobal(QPoint()));
+        QCoreApplication::sendEvent(this, &menu);
+        return;
+    }
     const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select
         || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const int index = currentIndex();

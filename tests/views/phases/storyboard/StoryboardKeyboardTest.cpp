@@ -178,9 +178,9 @@ private Q_SLOTS:
         QCOMPARE(name(s.inspector()->durationSlider()), u"Duration"_s);
     }
 
-    // The Menu key (Shift+F10 alike) on a focused card opens its menu over
-    // it, and the menu acts on that card's shot, whichever is selected; so
-    // on a focused scene row.
+    // The Menu key or Shift+F10 on a focused card opens its menu over it,
+    // and the menu acts on that card's shot, whichever is selected; so on a
+    // focused scene row.
     void menuKeyActsOnTheFocusedCardAndRow()
     {
         Project p;
@@ -204,7 +204,7 @@ private Q_SLOTS:
         QCOMPARE(grid->focusedCard(), 2); // the focus goes with its shot
 
         openMenu(grid)->close();
-        pressMenuKey(&s.view);
+        QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
         QAction* remove = menuAction(grid, u"Delete shot"_s);
         QVERIFY(remove);
         remove->trigger();
@@ -215,7 +215,7 @@ private Q_SLOTS:
 
         SceneRow* row = s.view.rows()[0];
         row->setFocus(Qt::TabFocusReason);
-        pressMenuKey(&s.view);
+        QTest::keyClick(row, Qt::Key_F10, Qt::ShiftModifier);
         QAction* down = menuAction(row, u"Move down"_s);
         QVERIFY(down);
         down->trigger();
