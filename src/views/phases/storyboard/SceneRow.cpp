@@ -9,6 +9,8 @@
 #include "design/Tokens.h"
 #include "model/Text.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -116,12 +118,40 @@ void prepare(QStaticText& text, const QString& line, const QFont& font)
     text.prepare(QTransform(), font);
 }
 
+// Read out as an item of the scene list, selected while its scene is.
+class SceneRowAccessible : public QAccessibleWidget {
+public:
+    explicit SceneRowAccessible(SceneRow* row)
+        : QAccessibleWidget(row, QAccessible::ListItem)
+    {
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.selectable = true;
+        s.selected = static_cast<const SceneRow*>(widget())->isSelected();
+        return s;
+    }
+};
+
+QAccessibleInterface* rowFactory(const QString&, QObject* object)
+{
+    if (auto* row = qobject_cast<SceneRow*>(object))
+        return new SceneRowAccessible(row);
+    return nullptr;
+}
+
 } // namespace
 
 SceneRow::SceneRow(const QUuid& sceneID, QWidget* parent)
     : QWidget(parent)
     , m_sceneID(sceneID)
 {
+    static const bool readable = [] {
+        QAccessible::installFactory(rowFactory);
+        return true;
+    }();
+    Q_UNUSED(readable);
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusPolicy(Qt::StrongFocus);
@@ -142,6 +172,7 @@ void SceneRow::setContent(int number, const QString& slug, const QString& detail
 {
     if (number == m_number && selected == m_selected && slug == m_slug && detail == m_detail)
         return;
+    const bool selectionChanged = selected != m_selected;
     m_number = number;
     m_selected = selected;
     m_slug = slug;
@@ -149,6 +180,12 @@ void SceneRow::setContent(int number, const QString& slug, const QString& detail
     m_lines = {};
     // Read out as the row shows it: number, heading line, shots and length.
     setAccessibleName(QString::number(number) + u". "_s + text::displayPrefix(slug) + u", "_s + detail);
+    if (selectionChanged && QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.selected = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
     update();
 }
 

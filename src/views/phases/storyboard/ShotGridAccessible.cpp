@@ -121,6 +121,12 @@ QAccessibleInterface* ShotGridAccessible::card(int index) const
     return made;
 }
 
+QString ShotGridAccessible::text(QAccessible::Text t) const
+{
+    // The list is read by the grid's name.
+    return t == QAccessible::Name ? m_grid->accessibleName() : QAccessibleWidget::text(t);
+}
+
 int ShotGridAccessible::childCount() const
 {
     return m_grid->cardCount() + QAccessibleWidget::childCount();

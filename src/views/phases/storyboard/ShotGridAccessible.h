@@ -26,6 +26,7 @@ public:
 
     static void install();
 
+    QString text(QAccessible::Text t) const override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;

@@ -172,6 +172,10 @@ private Q_SLOTS:
         QVERIFY(card->state().focused && card->state().selected);
         QVERIFY(!page->child(0)->state().focused);
         QCOMPARE(page->indexOfChild(card), 1);
+        QAccessibleInterface* row = QAccessible::queryAccessibleInterface(first);
+        QCOMPARE(row->role(), QAccessible::ListItem);
+        QVERIFY(row->state().selected);
+        QVERIFY(!QAccessible::queryAccessibleInterface(second)->state().selected);
         const auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
         QCOMPARE(name(editor->synopsisField()->lineEdit()), u"Synopsis"_s);
         QCOMPARE(name(editor->locationField()->lineEdit()), u"Location name"_s);
