@@ -170,7 +170,7 @@ void StoryboardView::moveScene(const QUuid& sceneID, int offset)
     editActiveEpisode([&](Project& p, const QUuid& episodeID) { edits::moveScene(p, episodeID, sceneID, offset); });
 }
 
-void StoryboardView::deleteScene(const QUuid& sceneID)
+void StoryboardView::deleteScene(QUuid sceneID)
 {
     QUuid episode;
     editActiveEpisode([&](Project& p, const QUuid& episodeID) {
@@ -261,7 +261,7 @@ void StoryboardView::connectPane()
     connect(m_pane, &P::deleteRequested, this, &StoryboardView::deleteShot);
 }
 
-void StoryboardView::deleteShot(const QUuid& sceneID, const QUuid& shotID)
+void StoryboardView::deleteShot(QUuid sceneID, QUuid shotID)
 {
     bool deleted = false;
     editActiveEpisode([&](Project& p, const QUuid& ep) { deleted = edits::deleteShot(p, ep, sceneID, shotID); });

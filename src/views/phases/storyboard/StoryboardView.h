@@ -44,7 +44,9 @@ public:
     // The scene list's operations.
     void addScene();
     void moveScene(const QUuid& sceneID, int offset);
-    void deleteScene(const QUuid& sceneID);
+    // Ids by value: a caller may name them from the production the edit
+    // changes, and the selection is repaired after it.
+    void deleteScene(QUuid sceneID);
     void buildFromScript();
 
     // The parts, for tests.
@@ -62,7 +64,7 @@ private:
     QWidget* buildList();
     void connectEditor();
     void connectPane();
-    void deleteShot(const QUuid& sceneID, const QUuid& shotID);
+    void deleteShot(QUuid sceneID, QUuid shotID);
     void describeShot(const QUuid& sceneID, const QUuid& shotID);
     void askShotList(const QUuid& sceneID);
 
