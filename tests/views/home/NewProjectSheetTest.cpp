@@ -13,6 +13,7 @@
 #include "views/home/FormatCard.h"
 #include "views/home/NewProjectDetailsForm.h"
 #include "views/home/NewProjectSheet.h"
+#include "support/ShapedWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -74,6 +75,17 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&sheet));
         QTest::keyClick(&sheet, Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() != &sheet);
+    }
+
+    // The sheet's window is cut to its rounded card: its corners show what
+    // lies behind, with or without a compositing window manager.
+    void cutToItsRoundedCard()
+    {
+        AppState app;
+        Presented p(app);
+        QVERIFY(QTest::qWaitForWindowExposed(p.sheet));
+        const QStringList faults = test::roundedWindowFaults(p.sheet, 14);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 5).join(u"; "_s)));
     }
 
     void formatPresets_data()
