@@ -282,6 +282,8 @@ void HomeView::refresh()
     }
     m_footerSamples->setVisible(!empty);
     m_grid->sync(projects);
+    // The footer's pull-down follows the last card, as it reads.
+    setTabOrder(m_grid->lastStop(), m_footerSamples);
     // Cards may have moved; their shadows move with them.
     m_canvas->update();
 }

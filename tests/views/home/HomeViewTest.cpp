@@ -17,6 +17,7 @@
 #include "views/home/SampleMenuButton.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -335,6 +336,58 @@ private Q_SLOTS:
         QVERIFY(home.trashConfirmation());
         QCOMPARE(home.pendingDelete(), p.id);
         home.trashConfirmation()->reject();
+    }
+
+    // Without the pointer: Tab reaches the new-production card, then every
+    // poster as the grid reads (a copy made last leads it), then the footer;
+    // Space and Return do what a click does, the Menu key opens the card's
+    // menu on the card.
+    void cardsAreReachedAndUsedFromTheKeyboard()
+    {
+        AppState app;
+        HomeView home(app);
+        home.resize(1100, 800);
+        home.show();
+        QVERIFY(QTest::qWaitForWindowActive(&home));
+        const Project older = stored(app, u"Older"_s);
+        stored(app, u"Newer"_s);
+        QVERIFY(home.duplicateProject(older.id));
+        QCoreApplication::processEvents();
+
+        QList<QWidget*> expected{home.newProjectCard()};
+        for (ProjectPosterCard* card : home.posterCards())
+            expected << card;
+        expected << home.footerSampleMenu();
+        QList<QWidget*> reached;
+        home.newProjectCard()->setFocus(Qt::TabFocusReason);
+        for (QWidget* focus = QApplication::focusWidget(); focus && reached.size() < expected.size();
+             focus = QApplication::focusWidget()) {
+            reached << focus;
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QCOMPARE(reached, expected);
+
+        home.newProjectCard()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(home.newProjectCard(), Qt::Key_Space);
+        QVERIFY(app.showingNewProject());
+        app.setShowingNewProject(false);
+
+        ProjectPosterCard* card = home.posterCards().last();
+        card->setFocus(Qt::TabFocusReason);
+        const QRect onScreen(card->mapToGlobal(QPoint(0, 0)), card->size());
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(-500, -500));
+        QApplication::sendEvent(card, &menuKey);
+        QMenu* menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
+        QVERIFY(onScreen.contains(menu->geometry().topLeft()));
+        QCOMPARE(menu->actions().first()->text(), u"Open"_s);
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(QApplication::focusWidget(), card);
+
+        QTest::keyClick(card, Qt::Key_Return);
+        QTRY_VERIFY(selectedSession(app));
+        QCOMPARE(selectedSession(app)->id(), older.id);
     }
 
     void clickOpensTheProduction()
