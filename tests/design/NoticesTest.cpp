@@ -124,7 +124,7 @@ private slots:
         // the primary button's ivory.
         QVERIFY(showsColour(alert->destructiveButton(), Palette::danger()));
         QVERIFY(!showsColour(alert->cancelButton(), Palette::danger()));
-        QCOMPARE(alert->defaultButton(), alert->cancelButton());
+        QCOMPARE(alert->returnButton(), alert->cancelButton());
         QVERIFY(showsColour(alert->cancelButton(), Palette::ivory()));
 
         // The keyboard starts on the default button, and it shows.
