@@ -8,6 +8,7 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "state/AppState.h"
+#include "views/common/ReturnKey.h"
 #include "views/settings/AISettingsPage.h"
 #include "views/settings/GeneralSettingsPage.h"
 #include "views/settings/UpdateSettingsPage.h"
@@ -15,6 +16,7 @@
 #include <QAbstractButton>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
 #include <QShowEvent>
@@ -40,7 +42,7 @@ public:
         setText(label);
         // Checked only as the window shows its section. Not auto-exclusive:
         // Qt would then leave every section but the shown one out of the Tab
-        // order. Each is reached with Tab; Space shows its section.
+        // order. Each is reached with Tab; Space or Return shows its section.
         setCheckable(true);
         setFocusPolicy(Qt::TabFocus);
         setAccessibleName(label);
@@ -63,6 +65,14 @@ protected:
         p.drawText(QRectF(0, 28, width(), 16), Qt::AlignHCenter | Qt::AlignVCenter, text());
         if (hasFocus())
             FocusRing::paintRounded(p, r, 7);
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (isReturnPress(*event)) {
+            click();
+            return;
+        }
+        QAbstractButton::keyPressEvent(event);
     }
 
 private:

@@ -15,6 +15,7 @@
 #include "views/home/NewProjectSheet.h"
 #include "support/ShapedWindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -75,6 +76,11 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&sheet));
         QTest::keyClick(&sheet, Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() != &sheet);
+        // Return picks a format as a click does.
+        sheet.formatCard(ProjectFormat::feature)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(sheet.formatCard(ProjectFormat::feature), Qt::Key_Return);
+        QCOMPARE(sheet.draft().step, 1);
+        QCOMPARE(sheet.draft().format, ProjectFormat::feature);
     }
 
     // The sheet's window is cut to its rounded card: its corners show what
@@ -125,6 +131,11 @@ private Q_SLOTS:
         QTEST(form->runtimeCaption(), "runtimeCaption");
         QCOMPARE(form->runtimeText(), QString::number(qint64(preset)) + u" min"_s);
         QCOMPARE(form->showsEpisodes(), episodes);
+        // A screen reader names the sliders by their captions.
+        const auto nameOf = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QTEST(nameOf(form->runtimeSlider()), "runtimeCaption");
+        if (episodes)
+            QCOMPARE(nameOf(form->episodeSlider()), form->episodesCaption());
         QTEST(form->structureLabel(), "structure");
         QVERIFY(!form->structurePills().isEmpty());
         QVERIFY(form->structurePills().size() <= 4);
