@@ -2,6 +2,7 @@
 
 #include "design/Alert.h"
 #include "design/DestructiveAction.h"
+#include "design/PrimaryButton.h"
 #include "design/Palette.h"
 #include "design/ScrollColumn.h"
 #include "design/TextLabel.h"
@@ -21,6 +22,7 @@
 #include "views/home/ProjectPosterCard.h"
 #include "views/home/SampleMenuButton.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -269,8 +271,16 @@ void HomeView::refresh()
 {
     const QList<Project>& projects = m_app.store().projects();
     const bool empty = projects.isEmpty();
-    m_firstRun->parentWidget()->setVisible(empty);
-    m_grid->setVisible(!empty);
+    const auto holdsFocus = [this] {
+        const QWidget* focused = QApplication::focusWidget();
+        return focused && isAncestorOf(focused) && focused->isVisible();
+    };
+    const bool hadFocus = holdsFocus();
+    QWidget* firstRunBox = m_firstRun->parentWidget();
+    // What comes shows before what goes hides, so the keyboard has
+    // somewhere to go in the library.
+    (empty ? firstRunBox : static_cast<QWidget*>(m_grid))->setVisible(true);
+    (empty ? static_cast<QWidget*>(m_grid) : firstRunBox)->setVisible(false);
     const int gap = empty ? stackSpacing : stackSpacing - cellMargin;
     if (m_aboveContent->sizeHint().height() != gap) {
         m_aboveContent->changeSize(0, gap, QSizePolicy::Minimum, QSizePolicy::Fixed);
@@ -284,6 +294,16 @@ void HomeView::refresh()
     m_grid->sync(projects);
     // The footer's pull-down follows the last card, as it reads.
     setTabOrder(m_grid->lastStop(), m_footerSamples);
+    // A control holding the keyboard that went away with its part of the
+    // library (the first-run panel once a sample is added, the last card
+    // once it is trashed) hands it to the first control of what shows now,
+    // not to whatever follows in the window (the tab strip).
+    if (hadFocus && !holdsFocus()) {
+        if (empty)
+            m_firstRun->startButton()->setFocus(Qt::OtherFocusReason);
+        else
+            m_grid->newProjectCard()->setFocus(Qt::OtherFocusReason);
+    }
     // Cards may have moved; their shadows move with them.
     m_canvas->update();
 }
