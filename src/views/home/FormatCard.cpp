@@ -9,7 +9,7 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "state/rules/NewProjectDraft.h"
-#include "views/common/ReturnKey.h"
+#include "views/common/ActivationKeys.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

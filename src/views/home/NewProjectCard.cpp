@@ -7,7 +7,7 @@
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
-#include "views/common/ReturnKey.h"
+#include "views/common/ActivationKeys.h"
 #include "views/home/ProjectPosterCard.h"
 
 #include <QFontMetricsF>

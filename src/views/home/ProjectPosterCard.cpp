@@ -13,7 +13,7 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
-#include "views/common/ReturnKey.h"
+#include "views/common/ActivationKeys.h"
 
 #include <QCache>
 #include <QContextMenuEvent>
@@ -398,11 +398,14 @@ void ProjectPosterCard::contextMenuEvent(QContextMenuEvent* event)
 
 void ProjectPosterCard::keyPressEvent(QKeyEvent* event)
 {
-    // Return opens the production as Space and a click do.
+    // Return opens the production as Space and a click do; Shift+F10 opens
+    // its menu as the Menu key does.
     if (isReturnPress(*event)) {
         click();
         return;
     }
+    if (openContextMenuOnShiftF10(this, *event))
+        return;
     QAbstractButton::keyPressEvent(event);
 }
 

@@ -4,7 +4,7 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "services/SampleFactory.h"
-#include "views/common/ReturnKey.h"
+#include "views/common/ActivationKeys.h"
 
 #include <QKeyEvent>
 #include <QMenu>

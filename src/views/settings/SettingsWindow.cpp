@@ -8,7 +8,7 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "state/AppState.h"
-#include "views/common/ReturnKey.h"
+#include "views/common/ActivationKeys.h"
 #include "views/settings/AISettingsPage.h"
 #include "views/settings/GeneralSettingsPage.h"
 #include "views/settings/UpdateSettingsPage.h"

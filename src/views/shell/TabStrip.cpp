@@ -13,7 +13,7 @@
 #include "state/AppState.h"
 #include "state/StudioTab.h"
 #include "views/shell/TabStripChip.h"
-#include "views/common/ReturnKey.h"
+#include "views/common/ActivationKeys.h"
 #include "views/shell/UpdatePill.h"
 
 #include <QAbstractButton>

@@ -12,7 +12,7 @@
 #include "model/Text.h"
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
-#include "views/common/ReturnKey.h"
+#include "views/common/ActivationKeys.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>

@@ -375,15 +375,23 @@ private Q_SLOTS:
         ProjectPosterCard* card = home.posterCards().last();
         card->setFocus(Qt::TabFocusReason);
         const QRect onScreen(card->mapToGlobal(QPoint(0, 0)), card->size());
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(-500, -500));
-        QApplication::sendEvent(card, &menuKey);
-        QMenu* menu = nullptr;
-        QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
-        QVERIFY(onScreen.contains(menu->geometry().topLeft()));
-        QCOMPARE(menu->actions().first()->text(), u"Open"_s);
-        QTest::keyClick(menu, Qt::Key_Escape);
-        QTRY_VERIFY(!QApplication::activePopupWidget());
-        QCOMPARE(QApplication::focusWidget(), card);
+        // The Menu key (as the window system reports it, with the pointer
+        // anywhere), then Shift+F10.
+        for (const bool menuKey : {true, false}) {
+            if (menuKey) {
+                QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(-500, -500));
+                QApplication::sendEvent(card, &event);
+            } else {
+                QTest::keyClick(card, Qt::Key_F10, Qt::ShiftModifier);
+            }
+            QMenu* menu = nullptr;
+            QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
+            QVERIFY(onScreen.contains(menu->geometry().topLeft()));
+            QCOMPARE(menu->actions().first()->text(), u"Open"_s);
+            QTest::keyClick(menu, Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+            QCOMPARE(QApplication::focusWidget(), card);
+        }
 
         QTest::keyClick(card, Qt::Key_Return);
         QTRY_VERIFY(selectedSession(app));
