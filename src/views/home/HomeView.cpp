@@ -271,11 +271,14 @@ void HomeView::refresh()
 {
     const QList<Project>& projects = m_app.store().projects();
     const bool empty = projects.isEmpty();
+    // The window's focus widget, also while an alert over the window holds
+    // the keyboard (the Trash confirmation): the window gets it back after.
     const auto holdsFocus = [this] {
-        const QWidget* focused = QApplication::focusWidget();
+        const QWidget* focused = window()->focusWidget();
         return focused && isAncestorOf(focused) && focused->isVisible();
     };
     const bool hadFocus = holdsFocus();
+    const qsizetype focusedCard = m_grid->cards().indexOf(window()->focusWidget());
     QWidget* firstRunBox = m_firstRun->parentWidget();
     // What comes shows before what goes hides, so the keyboard has
     // somewhere to go in the library.
@@ -294,15 +297,20 @@ void HomeView::refresh()
     m_grid->sync(projects);
     // The footer's pull-down follows the last card, as it reads.
     setTabOrder(m_grid->lastStop(), m_footerSamples);
-    // A control holding the keyboard that went away with its part of the
-    // library (the first-run panel once a sample is added, the last card
-    // once it is trashed) hands it to the first control of what shows now,
+    // A control holding the keyboard that went away (a trashed card, the
+    // first-run panel once a sample is added) hands it to the card now in
+    // its place, the one before it, or the first control of what shows now;
     // not to whatever follows in the window (the tab strip).
     if (hadFocus && !holdsFocus()) {
+        const QList<ProjectPosterCard*> cards = m_grid->cards();
+        QWidget* next = nullptr;
         if (empty)
-            m_firstRun->startButton()->setFocus(Qt::OtherFocusReason);
+            next = m_firstRun->startButton();
+        else if (focusedCard >= 0 && !cards.isEmpty())
+            next = cards.at(std::min(focusedCard, cards.size() - 1));
         else
-            m_grid->newProjectCard()->setFocus(Qt::OtherFocusReason);
+            next = m_grid->newProjectCard();
+        next->setFocus(Qt::OtherFocusReason);
     }
     // Cards may have moved; their shadows move with them.
     m_canvas->update();

@@ -20,6 +20,8 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QAbstractButton>
@@ -396,6 +398,47 @@ private Q_SLOTS:
         QTest::keyClick(card, Qt::Key_Return);
         QTRY_VERIFY(selectedSession(app));
         QCOMPARE(selectedSession(app)->id(), older.id);
+    }
+
+    // A card trashed from the keyboard hands the keyboard to the card now in
+    // its place; the last one to the first-run panel. It never falls out of
+    // the library (in the window, the tab strip comes next).
+    void theKeyboardStaysInTheLibraryAsCardsGo()
+    {
+        AppState app;
+        QWidget window;
+        auto* column = new QVBoxLayout(&window);
+        column->addWidget(new QPushButton(u"After the library"_s));
+        auto* home = new HomeView(app);
+        column->addWidget(home);
+        window.resize(1100, 800);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (const QString& name : {u"C"_s, u"B"_s, u"A"_s})
+            stored(app, name);
+        QCoreApplication::processEvents();
+        // The card in the middle, then the one that took its place, then
+        // the last one left.
+        home->posterCards().at(1)->setFocus(Qt::TabFocusReason);
+        for (const QString& next : {u"C"_s, u"A"_s, QString()}) {
+            auto* card = qobject_cast<ProjectPosterCard*>(QApplication::focusWidget());
+            QVERIFY(card);
+            home->requestTrash(card->projectID());
+            QMessageBox* box = home->trashConfirmation();
+            QTRY_VERIFY(box->isActiveWindow());
+            button(box, u"Move to Trash"_s)->click();
+            // The window manager gives the window back its keyboard.
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(home->isAncestorOf(focused));
+            if (next.isEmpty()) {
+                QVERIFY(home->showsFirstRun());
+            } else {
+                QVERIFY(qobject_cast<ProjectPosterCard*>(focused));
+                QCOMPARE(static_cast<ProjectPosterCard*>(focused)->face().name, next);
+            }
+        }
     }
 
     void clickOpensTheProduction()
