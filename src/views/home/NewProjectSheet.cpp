@@ -180,6 +180,8 @@ void NewProjectSheet::display()
     const bool details = m_draft.step == 1;
     m_title->setText(m_draft.title());
     m_subtitle->setText(m_draft.subtitle());
+    // Read out as the sheet's name; no title bar shows it.
+    setWindowTitle(m_draft.title());
     for (auto it = m_formatCards.cbegin(); it != m_formatCards.cend(); ++it)
         it.value()->setSelected(m_draft.hasPickedFormat && m_draft.format == it.key());
     // The step that goes takes the focus back to the sheet; left to itself,

@@ -64,6 +64,7 @@ private Q_SLOTS:
         QCOMPARE(d.episodeCount, 6.0);
         QCOMPARE(sheet.title(), u"What are we making?"_s);
         QCOMPARE(sheet.subtitle(), u"Pick a format — everything else adapts to it."_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(&sheet)->text(QAccessible::Name), sheet.title());
         // shortFilm is the format, yet no card is drawn as chosen.
         for (ProjectFormat f : allCases<ProjectFormat>())
             QVERIFY(!sheet.formatCard(f)->isSelected());

@@ -184,6 +184,12 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(fields, (QStringList{u"API key"_s, u"Base URL"_s, u"Model"_s, u"Update feed"_s}));
+        // The section buttons read as page tabs, the shown one selected.
+        for (QWidget* button : window->tabButtons()) {
+            QAccessibleInterface* readable = QAccessible::queryAccessibleInterface(button);
+            QCOMPARE(readable->role(), QAccessible::PageTab);
+            QCOMPARE(bool(readable->state().selected), button == window->tabButtons().last());
+        }
     }
 
     void aiTabReadsAndWritesItsKeys()

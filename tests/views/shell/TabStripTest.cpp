@@ -14,6 +14,7 @@
 #include "views/shell/UpdatePill.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -376,6 +377,11 @@ private Q_SLOTS:
         QTest::keyClick(b, Qt::Key_Return);
         QCOMPARE(s.app.selectedTabID(), b->tabID());
         QVERIFY(b->hasFocus());
+        // Read out as a page tab by its production's name, selected.
+        QAccessibleInterface* readable = QAccessible::queryAccessibleInterface(b);
+        QCOMPARE(readable->role(), QAccessible::PageTab);
+        QCOMPARE(readable->text(QAccessible::Name), u"B"_s);
+        QVERIFY(readable->state().selected);
     }
 
     // Tabbed to, a tab's close button holds the keyboard; the focus that
