@@ -187,6 +187,8 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     m_pages->addWidget(m_updates);
     m_pages->setFixedSize(pageSize);
     column->addWidget(m_pages, 0, Qt::AlignHCenter);
+    // Read out after the tab bar, as it shows (it was made first).
+    m_pages->raise();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 

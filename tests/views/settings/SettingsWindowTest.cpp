@@ -184,6 +184,13 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(fields, (QStringList{u"API key"_s, u"Base URL"_s, u"Model"_s, u"Update feed"_s}));
+        // The tab bar is read before the page it shows.
+        QAccessibleInterface* readableWindow = QAccessible::queryAccessibleInterface(window);
+        const int bar = readableWindow->indexOfChild(
+            QAccessible::queryAccessibleInterface(window->tabButtons().first()->parentWidget()));
+        const int page = readableWindow->indexOfChild(
+            QAccessible::queryAccessibleInterface(window->generalPage()->parentWidget()));
+        QVERIFY(bar >= 0 && page > bar);
         // The section buttons read as page tabs, the shown one selected.
         for (QWidget* button : window->tabButtons()) {
             QAccessibleInterface* readable = QAccessible::queryAccessibleInterface(button);
