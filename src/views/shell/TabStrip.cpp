@@ -12,8 +12,8 @@
 #include "services/UpdateService.h"
 #include "state/AppState.h"
 #include "state/StudioTab.h"
-#include "views/shell/TabStripChip.h"
 #include "views/common/ActivationKeys.h"
+#include "views/shell/TabStripChip.h"
 #include "views/shell/UpdatePill.h"
 
 #include <QAbstractButton>
@@ -233,10 +233,7 @@ void TabStrip::syncChips()
         m_hoveredID = QUuid();
     // Keep the height the chips ask for; the scroll area itself has none.
     const int h = m_scroll->widget()->sizeHint().height();
-    if (m_scroll->height() != h || m_scroll->minimumHeight() != h) {
-        m_scroll->setFixedHeight(h);
-        m_scroll->resize(m_scroll->width(), h);
-    }
+    m_scroll->setFixedHeight(h);
     orderFocus();
     refreshChips();
     if (added)
