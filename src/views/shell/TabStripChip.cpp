@@ -103,7 +103,7 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     // control holding it was hidden is let go: Space must not close a
     // production by surprise. While it holds the keyboard it shows, on any
     // chip: a focused control the user cannot see is a lost keyboard.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (now == m_close && old && !old->isVisible())
             m_close->clearFocus();
         if (now == m_close || old == m_close)
@@ -122,6 +122,13 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
         connect(m_session, &ProjectSession::projectChanged, this, &TabStripChip::refreshName);
     refreshName();
     refreshLook();
+}
+
+TabStripChip::~TabStripChip()
+{
+    // The close button is destroyed after the chip's other parts; the focus
+    // it may hold leaves it then, and the chip must not answer.
+    disconnect(m_focusWatch);
 }
 
 QString TabStripChip::name() const

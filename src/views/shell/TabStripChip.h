@@ -25,6 +25,7 @@ public:
     static constexpr int maximumChipWidth = 220;
 
     explicit TabStripChip(StudioTab& tab, QWidget* parent = nullptr);
+    ~TabStripChip() override;
 
     QUuid tabID() const { return m_tabID; }
     bool isHome() const { return !m_session; }
@@ -69,6 +70,7 @@ private:
     SymbolLabel* m_icon;
     TextLabel* m_name;
     SymbolButton* m_close;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace studio

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QTest>
@@ -412,6 +413,25 @@ private Q_SLOTS:
         field->setFocus(Qt::MouseFocusReason);
         field->hide();
         QVERIFY(!qobject_cast<SymbolButton*>(QApplication::focusWidget()));
+    }
+
+    // The strip goes (the window closes) while a close button holds the
+    // keyboard: the chip must not answer the focus leaving a button that is
+    // being destroyed along with the rest of the chip.
+    void goesWithTheKeyboardOnACloseButton()
+    {
+        AppState app;
+        app.openProject(production(u"A"_s));
+        auto* strip = new TabStrip(app);
+        strip->resize(1200, strip->sizeHint().height());
+        strip->show();
+        QVERIFY(QTest::qWaitForWindowActive(strip));
+        SymbolButton* close = strip->chips().last()->closeButton();
+        close->setFocus(Qt::TabFocusReason);
+        QVERIFY(close->hasFocus());
+        QSignalSpy focusLeft(qApp, &QApplication::focusChanged);
+        delete strip;
+        QCOMPARE(focusLeft.size(), 1);
     }
 
     // However many tabs there are, the new-tab button stays whole in view,
