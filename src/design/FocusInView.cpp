@@ -82,9 +82,18 @@ void FocusInView::reveal(QWidget* control)
 {
     forEachPage(control, [control](QScrollArea* page) {
         const QSize room = page->viewport()->size();
-        // As much of the control as the page can show, from its start.
-        const QRect part(QPoint(0, 0), control->size().boundedTo(room));
-        show(page, control, part);
+        const QRect whole = control->rect();
+        if (whole.width() <= room.width() && whole.height() <= room.height()) {
+            show(page, control, whole);
+        } else {
+            // A control larger than the page (a long editor, a page of its
+            // own) stays where it is while some of it shows; else its start
+            // comes into view.
+            const QRect shown(page->widget()->mapFrom(page->viewport(), QPoint(0, 0)), room);
+            const QRect placed(control->mapTo(page->widget(), QPoint(0, 0)), control->size());
+            if (!shown.intersects(placed))
+                show(page, control, QRect(QPoint(0, 0), whole.size().boundedTo(room)));
+        }
         if (const QRect caret = caretOf(control); caret.isValid())
             show(page, control, caret);
     });

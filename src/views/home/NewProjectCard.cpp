@@ -7,11 +7,9 @@
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
-#include "views/common/ActivationKeys.h"
 #include "views/home/ProjectPosterCard.h"
 
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QVariantAnimation>
@@ -89,16 +87,6 @@ void NewProjectCard::setHovering(bool hovering)
 bool NewProjectCard::hitButton(const QPoint& pos) const
 {
     return cardRect().contains(pos);
-}
-
-void NewProjectCard::keyPressEvent(QKeyEvent* event)
-{
-    // Return asks for the sheet as Space and a click do.
-    if (isReturnPress(*event)) {
-        click();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
 }
 
 void NewProjectCard::paintEvent(QPaintEvent*)

@@ -27,7 +27,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setHovering(bool hovering);

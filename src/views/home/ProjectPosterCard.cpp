@@ -13,12 +13,10 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
-#include "views/common/ActivationKeys.h"
 
 #include <QCache>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
@@ -394,19 +392,6 @@ void ProjectPosterCard::contextMenuEvent(QContextMenuEvent* event)
                                                                   : mapToGlobal(cardRect().center().toPoint());
     Q_EMIT contextMenuRequested(m_id, at);
     event->accept();
-}
-
-void ProjectPosterCard::keyPressEvent(QKeyEvent* event)
-{
-    // Return opens the production as Space and a click do; Shift+F10 opens
-    // its menu as the Menu key does.
-    if (isReturnPress(*event)) {
-        click();
-        return;
-    }
-    if (openContextMenuOnShiftF10(this, *event))
-        return;
-    QAbstractButton::keyPressEvent(event);
 }
 
 bool ProjectPosterCard::hitButton(const QPoint& pos) const

@@ -21,7 +21,6 @@ Q_SIGNALS:
     void sampleChosen(const QString& sampleID);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace studio

@@ -8,7 +8,6 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "state/AppState.h"
-#include "views/common/ActivationKeys.h"
 #include "views/settings/AISettingsPage.h"
 #include "views/settings/GeneralSettingsPage.h"
 #include "views/settings/UpdateSettingsPage.h"
@@ -17,7 +16,6 @@
 #include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
 #include <QShowEvent>
@@ -66,14 +64,6 @@ protected:
         p.drawText(QRectF(0, 28, width(), 16), Qt::AlignHCenter | Qt::AlignVCenter, text());
         if (hasFocus())
             FocusRing::paintRounded(p, r, 7);
-    }
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (isReturnPress(*event)) {
-            click();
-            return;
-        }
-        QAbstractButton::keyPressEvent(event);
     }
 
 private:

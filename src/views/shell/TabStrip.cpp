@@ -12,13 +12,11 @@
 #include "services/UpdateService.h"
 #include "state/AppState.h"
 #include "state/StudioTab.h"
-#include "views/common/ActivationKeys.h"
 #include "views/shell/TabStripChip.h"
 #include "views/shell/UpdatePill.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
@@ -62,14 +60,6 @@ protected:
         if (hasFocus())
             FocusRing::paintRounded(p, r, m_radius);
         Symbols::paint(p, r, m_symbol, m_color, m_symbolSize, m_weight);
-    }
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (isReturnPress(*event)) {
-            click();
-            return;
-        }
-        QAbstractButton::keyPressEvent(event);
     }
 
 private:

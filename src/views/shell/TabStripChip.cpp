@@ -1,6 +1,7 @@
 #include "views/shell/TabStripChip.h"
 
 #include "design/FocusRing.h"
+#include "design/KeyboardActivation.h"
 #include "design/Palette.h"
 #include "design/PointerHover.h"
 #include "design/Shapes.h"
@@ -12,7 +13,6 @@
 #include "model/Text.h"
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
-#include "views/common/ActivationKeys.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -209,7 +209,7 @@ void TabStripChip::paintEvent(QPaintEvent*)
 void TabStripChip::keyPressEvent(QKeyEvent* event)
 {
     // Space or Return selects the tab, as a click does.
-    if (isReturnPress(*event)
+    if (KeyboardActivation::isReturnPress(*event)
         || (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && !event->isAutoRepeat())) {
         activate();
         return;
