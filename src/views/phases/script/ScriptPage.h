@@ -17,6 +17,11 @@
 // typed, Return (which never splits the text), a kind picked, the remove
 // mark and a chip picked, and the screen decides. The focused and hovered
 // element ids are view state: they start empty and are never saved.
+//
+// From the keyboard the page is one stop in the window's Tab order: Tab
+// enters it at the first element (Shift+Tab from after it at the last), and
+// past either end of the elements the focus leaves it. Between them, the
+// element's menu and the caret kept in view: ScriptPageKeyboard.
 
 #include "model/Project.h"
 #include "state/rules/ScriptRules.h"
@@ -43,6 +48,7 @@ class MenuButton;
 class PlainTextEditor;
 class PrimaryButton;
 class ScriptChips;
+class ScriptPageKeyboard;
 class SymbolButton;
 
 class ScriptPage : public QWidget {
@@ -93,6 +99,10 @@ public:
     SymbolButton* removeButton() const { return m_controls->removeButton(); }
     // The chips under the focused row, or null when none show.
     QWidget* chips() const;
+    // The line the chips stand in, shown or not.
+    QWidget* chipLine() const;
+    // The chips the element offers (none for an element not shown).
+    QList<rules::ScriptChip> chipsFor(const QUuid& id) const;
     QStringList chipLabels() const;
     QWidget* emptyState() const { return m_empty; }
     PrimaryButton* addHeadingButton() const { return m_empty->addHeadingButton(); }
@@ -109,11 +119,16 @@ Q_SIGNALS:
     // An element took the focus from the program: the screen scrolls this
     // area (page coordinates) into view.
     void revealRequested(const QRect& area);
+    // The caret moved or the text grew: the screen scrolls this area (the
+    // caret with a little paper around it, page coordinates) into view.
+    void caretRevealRequested(const QRect& area);
     // Rows above what is in view grew or shrank by `dy` as they were laid
     // out: the screen scrolls by as much, so what is in view stays put.
     void shifted(int dy);
 
 protected:
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -138,8 +153,6 @@ private:
     void setHoveredID(const QUuid& id);
     void hoverAt(const QPoint& pagePos);
     void forwardMouse(QMouseEvent* event);
-    // Tells assistive technology the page's children changed.
-    void childrenChanged();
 
     // The rows, where they stand, and which hold a layout; the chips'
     // room is the space kept under their row.
@@ -158,6 +171,7 @@ private:
     QUuid m_focusedID;
     QUuid m_hoveredID;
     bool m_forwarding = false;
+    ScriptPageKeyboard* m_keyboard;
 };
 
 } // namespace studio
