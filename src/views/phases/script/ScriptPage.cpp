@@ -319,10 +319,12 @@ void ScriptPage::attachEditor(int index)
     const ScriptElementRow& row = m_rows.row(index);
     if (row.id() == m_editorID && m_editor->isVisible())
         return;
+    ScriptPageAccessible* accessible = ScriptPageAccessible::existing(this);
+    if (accessible)
+        accessible->editorLeaving();
     // The row left behind keeps the height the editor gave it and is painted
     // again.
-    const int old = m_rows.indexOf(m_editorID);
-    if (old >= 0) {
+    if (const int old = m_rows.indexOf(m_editorID); old >= 0) {
         m_rows.row(old).setExactHeight(m_rows.width(), m_editor->height());
         update(rowRect(m_editorID));
     }
@@ -341,8 +343,8 @@ void ScriptPage::attachEditor(int index)
     m_editor->show();
     update(rowRect(m_editorID));
     relayout();
-    if (ScriptPageAccessible* accessible = ScriptPageAccessible::existing(this))
-        accessible->editorMoved(old, index);
+    if (accessible)
+        accessible->editorArrived();
 }
 
 void ScriptPage::detachEditor()

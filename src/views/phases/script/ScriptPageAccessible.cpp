@@ -5,13 +5,11 @@
 #include "views/phases/script/ScriptPage.h"
 
 #include <QSet>
+#include <QTextEdit>
 
 namespace studio {
 
 namespace {
-
-// A change of more rows than this is told as one reorder of the page.
-constexpr qsizetype rowsToldOneByOne = 32;
 
 // The page's interfaces, by page, while they live.
 QHash<const ScriptPage*, ScriptPageAccessible*>& pages()
@@ -182,34 +180,29 @@ ScriptPageAccessible::Splice ScriptPageAccessible::rowsChanging(const QList<Scri
         sameRows = rows.row(i).id() == elements[i].id;
     if (sameRows)
         return splice;
-    QSet<QUuid> before;
-    for (int i = head; i < oldEnd; ++i)
-        before.insert(rows.row(i).id());
-    QSet<QUuid> after;
+    // The rows between the parts that agree leave, those of the new script
+    // come (a row kept there but moved does both).
+    QSet<QUuid> arriving;
     for (int i = head; i < newEnd; ++i) {
         const QUuid& id = elements[i].id;
         const int elsewhere = rows.indexOf(id);
         // An id twice in the script: the twins are counted afresh.
-        if (after.contains(id) || (elsewhere >= 0 && (elsewhere < head || elsewhere >= oldEnd)))
+        if (arriving.contains(id) || (elsewhere >= 0 && (elsewhere < head || elsewhere >= oldEnd)))
             splice.reindex = true;
-        after.insert(id);
-        if (!before.contains(id))
-            splice.arriving << id;
+        arriving.insert(id);
+        splice.arriving << id;
     }
-    for (int i = head; i < oldEnd; ++i) {
-        if (!after.contains(rows.row(i).id()))
-            splice.leaving << rows.row(i).id();
-    }
+    for (int i = head; i < oldEnd; ++i)
+        splice.leaving << rows.row(i).id();
     splice.reindex = splice.reindex || rows.hasTwins();
-    // Rows kept inside the change moved: told as a reorder, as is a change
-    // of many rows.
-    const bool moved = before.size() > splice.leaving.size();
-    splice.wholesale = splice.reindex || moved || splice.leaving.size() + splice.arriving.size() > rowsToldOneByOne;
     // Rows going are told while they can still say where they were.
-    if (QAccessible::isActive() && !splice.wholesale) {
-        for (int i = head; i < oldEnd; ++i) {
-            if (QAccessibleInterface* gone = made(i); gone && splice.leaving.contains(rows.row(i).id()))
-                tell(gone, QAccessible::ObjectDestroyed);
+    if (QAccessible::isActive()) {
+        if (splice.reindex) {
+            for (const QAccessible::Id id : std::as_const(m_elements))
+                tell(QAccessible::accessibleInterface(id), QAccessible::ObjectDestroyed);
+        } else {
+            for (int i = head; i < oldEnd; ++i)
+                tell(made(i), QAccessible::ObjectDestroyed);
         }
     }
     return splice;
@@ -223,23 +216,28 @@ void ScriptPageAccessible::rowsChanged(const Splice& splice)
         forget(id);
     if (!QAccessible::isActive())
         return;
-    if (splice.wholesale) {
-        tell(this, QAccessible::ObjectReorder);
-        return;
-    }
+    // (Each row on its own: Qt's reorder event reaches assistive technology
+    // in a form it drops.)
     for (const QUuid& id : splice.arriving)
         tell(element(page()->rows().indexOf(id)), QAccessible::ObjectCreated);
 }
 
-void ScriptPageAccessible::editorMoved(int from, int to)
+void ScriptPageAccessible::editorLeaving()
 {
-    if (!QAccessible::isActive())
+    const int at = page()->rows().indexOf(page()->editorID());
+    if (QAccessible::isActive() && at >= 0 && page()->editor()->isVisible())
+        tell(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectDestroyed);
+}
+
+void ScriptPageAccessible::editorArrived()
+{
+    if (!QAccessible::isActive() || page()->rows().indexOf(page()->editorID()) < 0)
         return;
-    // Each element tells that it lost or gained the editor as its child.
-    for (int row : {from, to}) {
-        if (QAccessibleInterface* e = made(row))
-            tell(e, QAccessible::ObjectReorder);
-    }
+    tell(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectCreated);
+    // Tab from element to element keeps the focus in the one editor: the
+    // element it now stands in is announced as a focus is.
+    if (QWidget* edit = page()->textEdit(); edit->hasFocus())
+        tell(QAccessible::queryAccessibleInterface(edit), QAccessible::Focus);
 }
 
 void ScriptPageAccessible::rowChanged(int row, bool kindChanged)

@@ -10,7 +10,7 @@
 //
 // The page tells its interface what changed (rows that came and went, the
 // editor moving, a row's text or kind), and the interface tells assistive
-// technology as narrowly as it can: the rows concerned, not every row.
+// technology row by row, only about the rows concerned.
 //
 // The page's interface, and that of its editor, come from the factory
 // install() registers, the first time a page is built.
@@ -51,14 +51,14 @@ public:
     struct Splice {
         QList<QUuid> leaving;
         QList<QUuid> arriving;
-        bool wholesale = false; // told as one reorder of the page
-        bool reindex = false;   // twins moved: every interface made afresh
+        bool reindex = false; // twins moved: every interface made afresh
     };
     Splice rowsChanging(const QList<ScriptElement>& elements, const rules::ScriptChange& change);
     void rowsChanged(const Splice& splice);
-    // The editor left the element in row `from` for the one in row `to`
-    // (-1: none).
-    void editorMoved(int from, int to);
+    // The editor is about to leave the element it stands in; it stands in
+    // another now.
+    void editorLeaving();
+    void editorArrived();
     // A row's text (or its kind) changed where the editor is not.
     void rowChanged(int row, bool kindChanged);
 

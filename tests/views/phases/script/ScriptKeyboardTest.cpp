@@ -2,6 +2,7 @@
 // and from element to element, the element's menu on the Menu key, and what
 // assistive technology reads of the painted script, element by element.
 
+#include "design/GhostButton.h"
 #include "design/PrimaryButton.h"
 #include "design/Theme.h"
 #include "views/phases/script/ScriptElementRow.h"
@@ -188,6 +189,13 @@ private Q_SLOTS:
         }
         QVERIFY(elementsOf(s.session).isEmpty());
         QTRY_VERIFY(s.page()->addHeadingButton()->hasFocus());
+        // The empty page's buttons follow the kind buttons.
+        QTest::keyClick(s.page()->addHeadingButton(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), s.view->kindButtons().last());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(s.page()->addHeadingButton()->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), s.page()->aiDraftButton());
     }
 };
 
