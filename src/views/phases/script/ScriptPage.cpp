@@ -80,13 +80,12 @@ ScriptPage::ScriptPage(QWidget* parent)
     m_editor->installEventFilter(this);
     m_editor->textEdit()->installEventFilter(this);
     m_editor->textEdit()->viewport()->installEventFilter(this);
-    // Tab, the element's menu and the caret kept in view; what its menu
-    // picks goes out as the page's own requests.
+    // Tab and the element's menu; what its menu picks goes out as the
+    // page's own requests.
     m_keyboard = new ScriptPageKeyboard(this);
     connect(m_keyboard, &ScriptPageKeyboard::kindPicked, this, &ScriptPage::kindPicked);
     connect(m_keyboard, &ScriptPageKeyboard::chipPicked, this, &ScriptPage::chipPicked);
     connect(m_keyboard, &ScriptPageKeyboard::removeRequested, this, &ScriptPage::removeRequested);
-    connect(m_keyboard, &ScriptPageKeyboard::caretRevealRequested, this, &ScriptPage::caretRevealRequested);
 
     // The controls of the hovered row; what they ask for goes out as is.
     m_controls->hide();
@@ -379,8 +378,6 @@ void ScriptPage::focusElement(const QUuid& id)
     m_editor->textEdit()->setFocus(Qt::OtherFocusReason);
     placeChips();
     Q_EMIT revealRequested(rowRect(id));
-    // A row taller than the view shows where the writing goes on.
-    m_keyboard->followCaret();
 }
 
 void ScriptPage::moveCaretToEnd()

@@ -20,8 +20,9 @@
 //
 // From the keyboard the page is one stop in the window's Tab order: Tab
 // enters it at the first element (Shift+Tab from after it at the last), and
-// past either end of the elements the focus leaves it. Between them, the
-// element's menu and the caret kept in view: ScriptPageKeyboard.
+// past either end of the elements the focus leaves it. Between them, and
+// the element's menu: ScriptPageKeyboard. (The editor keeps its caret in
+// view itself, as every growing editor does.)
 
 #include "model/Project.h"
 #include "state/rules/ScriptRules.h"
@@ -119,9 +120,6 @@ Q_SIGNALS:
     // An element took the focus from the program: the screen scrolls this
     // area (page coordinates) into view.
     void revealRequested(const QRect& area);
-    // The caret moved or the text grew: the screen scrolls this area (the
-    // caret with a little paper around it, page coordinates) into view.
-    void caretRevealRequested(const QRect& area);
     // Rows above what is in view grew or shrank by `dy` as they were laid
     // out: the screen scrolls by as much, so what is in view stays put.
     void shifted(int dy);

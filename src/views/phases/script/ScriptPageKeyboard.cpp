@@ -12,14 +12,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTextEdit>
-#include <QTimer>
 
 namespace studio {
-
-namespace {
-// The paper kept in view above and below a caret the page follows.
-constexpr int caretMargin = 8;
-} // namespace
 
 ScriptPageKeyboard::ScriptPageKeyboard(ScriptPage* page)
     : QObject(page)
@@ -28,8 +22,6 @@ ScriptPageKeyboard::ScriptPageKeyboard(ScriptPage* page)
     QTextEdit* edit = page->textEdit();
     edit->installEventFilter(this);
     edit->viewport()->installEventFilter(this);
-    page->editor()->installEventFilter(this);
-    connect(edit, &QTextEdit::cursorPositionChanged, this, &ScriptPageKeyboard::followCaret);
 }
 
 bool ScriptPageKeyboard::eventFilter(QObject* watched, QEvent* event)
@@ -37,7 +29,7 @@ bool ScriptPageKeyboard::eventFilter(QObject* watched, QEvent* event)
     // (Only the events below look at the page: others come while it is
     // being taken down.)
     const auto type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::ContextMenu && type != QEvent::Resize)
+    if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::ContextMenu)
         return QObject::eventFilter(watched, event);
     QTextEdit* edit = m_page->textEdit();
     const ScriptRows& rows = m_page->rows();
@@ -75,11 +67,6 @@ bool ScriptPageKeyboard::eventFilter(QObject* watched, QEvent* event)
                 openMenu();
             return true;
         }
-        break;
-    case QEvent::Resize:
-        // The text grew under the caret, or was laid out at last.
-        if (watched == m_page->editor())
-            followCaret();
         break;
     default:
         break;
@@ -147,28 +134,6 @@ void ScriptPageKeyboard::removeAndFocusNext(const QUuid& id)
         m_page->focusElement(next);
     else if (rows.empty())
         m_page->addHeadingButton()->setFocus(Qt::OtherFocusReason);
-}
-
-void ScriptPageKeyboard::followCaret()
-{
-    if (m_following || !m_page->textEdit()->hasFocus())
-        return;
-    // Once the text's new height has reached the rows and the scroll range.
-    m_following = true;
-    QTimer::singleShot(0, this, [this] {
-        m_following = false;
-        revealCaret();
-    });
-}
-
-void ScriptPageKeyboard::revealCaret()
-{
-    QTextEdit* edit = m_page->textEdit();
-    if (m_page->rows().indexOf(m_page->editorID()) < 0 || !m_page->editor()->isVisible() || !edit->hasFocus())
-        return;
-    const QRect caret = edit->cursorRect();
-    const QRect area(edit->viewport()->mapTo(m_page, caret.topLeft()), caret.size());
-    Q_EMIT caretRevealRequested(area.adjusted(0, -caretMargin, 0, caretMargin));
 }
 
 } // namespace studio

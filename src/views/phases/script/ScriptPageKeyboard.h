@@ -10,8 +10,6 @@
 //   the kinds (the current one checked) and its removal: what the row's
 //   controls and chips offer the pointer, by the element's id. Removed from
 //   there, the focus goes on to the element now in its place.
-// - The caret stays in view: as it moves, or the text grows or is laid out
-//   under it, the page is asked to scroll to it once events settle.
 //
 // It changes nothing itself: what is picked goes out as requests, which the
 // page passes on.
@@ -20,7 +18,6 @@
 #include "state/rules/ScriptRules.h"
 
 #include <QObject>
-#include <QRect>
 #include <QUuid>
 
 class QMenu;
@@ -37,15 +34,11 @@ public:
     // The menu of the element being written, opened at the caret (null when
     // none is). It deletes itself once closed.
     QMenu* openMenu();
-    // Brings the caret into view once events settle.
-    void followCaret();
 
 Q_SIGNALS:
     void kindPicked(const QUuid& id, ScriptElementKind kind);
     void chipPicked(const QUuid& id, const rules::ScriptChip& chip);
     void removeRequested(const QUuid& id);
-    // The caret with a little paper around it, in the page's coordinates.
-    void caretRevealRequested(const QRect& area);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,10 +46,8 @@ protected:
 private:
     QMenu* menu(const QUuid& id, const QPoint& globalPos);
     void removeAndFocusNext(const QUuid& id);
-    void revealCaret();
 
     ScriptPage* m_page;
-    bool m_following = false;
 };
 
 } // namespace studio

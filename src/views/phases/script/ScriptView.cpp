@@ -211,11 +211,6 @@ ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
         const QPoint at = m_page->mapTo(m_scroll->widget(), area.center());
         m_scroll->ensureVisible(at.x(), at.y(), 0, area.height() / 2 + 40);
     });
-    connect(m_page, &ScriptPage::caretRevealRequested, this, [this](const QRect& area) {
-        settleLayout();
-        const QPoint at = m_page->mapTo(m_scroll->widget(), area.center());
-        m_scroll->ensureVisible(at.x(), at.y(), 0, area.height() / 2);
-    });
     connect(m_page, &ScriptPage::shifted, this, [this](int dy) {
         settleLayout();
         QScrollBar* bar = m_scroll->verticalScrollBar();

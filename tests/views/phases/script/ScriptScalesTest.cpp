@@ -92,6 +92,7 @@ private Q_SLOTS:
         QTest::newRow("typing on the last line in view") << u"type"_s;
         QTest::newRow("Down from the last line in view") << u"down"_s;
         QTest::newRow("Ctrl+End in a long element") << u"end"_s;
+        QTest::newRow("Tab into a long element") << u"tab"_s;
     }
 
     void thePageFollowsTheCaret()
@@ -154,6 +155,12 @@ private Q_SLOTS:
             for (int i = 0; i < 5; ++i)
                 QTest::keyClick(edit, Qt::Key_Down);
             QVERIFY(edit->textCursor().position() > 200);
+            QTRY_VERIFY(caretShown());
+        } else if (keys == u"tab"_s) {
+            // Written after its text: its end comes into view.
+            bringToBottom(megabyte - 1);
+            QTest::keyClick(edit, Qt::Key_Tab);
+            QVERIFY(page->hasTextFocus(script[megabyte].id));
             QTRY_VERIFY(caretShown());
         } else {
             bringToBottom(megabyte);
