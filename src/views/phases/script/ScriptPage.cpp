@@ -13,7 +13,6 @@
 #include "views/phases/script/ScriptPageKeyboard.h"
 #include "views/phases/script/ScriptRowControls.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
@@ -349,9 +348,10 @@ void ScriptPage::attachEditor(int index)
 void ScriptPage::detachEditor()
 {
     // Qt would hand the focus of a hidden editor to the next widget in the
-    // chain, which may then look focused; the page holds it instead.
+    // chain, which may then look focused; the page holds it instead, for no
+    // reason a page would scroll for (it would bring its top into view).
     if (m_editor->textEdit()->hasFocus() || m_editor->isAncestorOf(QApplication::focusWidget()))
-        setFocus(Qt::OtherFocusReason);
+        setFocus(Qt::NoFocusReason);
     m_editor->hide();
     if (const int at = m_rows.indexOf(m_editorID); at >= 0)
         update(rowRect(m_editorID));

@@ -43,10 +43,10 @@ public:
     QAccessibleInterface* parent() const override
     {
         auto* page = static_cast<ScriptPage*>(widget()->parentWidget());
-        auto* pageInterface = static_cast<ScriptPageAccessible*>(QAccessible::queryAccessibleInterface(page));
+        QAccessibleInterface* pageInterface = QAccessible::queryAccessibleInterface(page);
         const int at = page->rows().indexOf(page->editorID());
-        if (at >= 0 && widget()->isVisible())
-            return pageInterface->element(at);
+        if (auto* paper = dynamic_cast<ScriptPageAccessible*>(pageInterface); paper && at >= 0 && widget()->isVisible())
+            return paper->element(at);
         return pageInterface;
     }
 };

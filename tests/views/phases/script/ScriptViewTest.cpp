@@ -612,6 +612,16 @@ private Q_SLOTS:
         QCOMPARE(elementsOf(s.session)[1500].text, u"Line 1500 of the long script. Now"_s);
         QCOMPARE(elementsOf(s.session)[1500].id, middle);
         QCOMPARE(s.page()->rowCount(), 3000);
+
+        // Removed by its mark, the element being written leaves the page
+        // where it was.
+        s.hover(1500);
+        QTRY_COMPARE(s.view->hoveredID(), middle);
+        const int at = bar->value();
+        QTest::mouseClick(s.page()->removeButton(), Qt::LeftButton);
+        QCOMPARE(s.page()->rowCount(), 2999);
+        QCoreApplication::processEvents(); // (what a focus change queues has run)
+        QCOMPARE(bar->value(), at);
     }
 };
 
