@@ -9,6 +9,7 @@
 #include "model/Timeline.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -34,7 +35,11 @@ CueTile::CueTile(const QUuid& cueID, QWidget* parent)
     texts->addWidget(m_mood);
     row->addLayout(texts, 1);
     row->addWidget(m_delete, 0, Qt::AlignVCenter);
-    m_delete->setAccessibleName(u"Delete"_s);
+    // The fields have no caption of their own: each is named by what its
+    // placeholder asks for.
+    m_name->lineEdit()->setAccessibleName(u"Cue name"_s);
+    m_mood->lineEdit()->setAccessibleName(u"Mood"_s);
+    m_delete->setAccessibleName(u"Delete cue"_s);
     m_delete->setCursor(Qt::PointingHandCursor);
 
     connect(m_name, &PlainTextField::textEdited, this, [this](const QString& text) { Q_EMIT nameEdited(m_cueID, text); });

@@ -186,6 +186,7 @@ QWidget* CutView::toolbar()
     zoom->addWidget(new SymbolLabel(u"minus.magnifyingglass"_s, 10, Palette::textTertiary()), 0, Qt::AlignVCenter);
     m_zoomSlider = new Slider(rules::minimumTimelineZoom, rules::maximumTimelineZoom);
     m_zoomSlider->setTint(Palette::accentDeep());
+    m_zoomSlider->setAccessibleName(u"Zoom"_s);
     m_zoomSlider->setFixedWidth(120);
     m_zoomSlider->setValue(m_zoom);
     zoom->addWidget(m_zoomSlider, 0, Qt::AlignVCenter);
@@ -225,10 +226,18 @@ void CutView::connectControls()
         editActiveEpisode([&](Project& p, const QUuid& ep) { edits::retimeClip(p, ep, clipID, seconds); });
     });
     connect(m_controls, &ClipControls::cutRequested, this, [this](const QUuid& clipID) {
-        editActiveEpisode([&](Project& p, const QUuid& episodeID) {
-            if (edits::removeClip(p, episodeID, clipID))
-                m_selectedClipID = QUuid();
-        });
+        // The controls go with the clip; a keyboard that pressed "Cut" goes
+        // back to the lanes, on the clip now in the cut one's place.
+        QWidget* focus = window()->focusWidget();
+        const bool fromKeyboard = focus && m_controls->isAncestorOf(focus);
+        bool removed = false;
+        editActiveEpisode(
+            [&](Project& p, const QUuid& episodeID) { removed = edits::removeClip(p, episodeID, clipID); });
+        if (!removed)
+            return;
+        select(QUuid());
+        if (fromKeyboard && m_lanes->isVisible())
+            m_lanes->setFocus(Qt::OtherFocusReason);
     });
 }
 
@@ -274,15 +283,23 @@ void CutView::assemble()
 {
     // Every earlier clip, with its trims, order and removals, is replaced in
     // one edit, and the selection goes with them.
-    editActiveEpisode([this](Project& p, const QUuid& episodeID) {
-        if (edits::assembleTimeline(p, episodeID))
-            m_selectedClipID = QUuid();
-    });
+    bool assembled = false;
+    editActiveEpisode(
+        [&](Project& p, const QUuid& episodeID) { assembled = edits::assembleTimeline(p, episodeID); });
+    if (assembled)
+        select(QUuid());
 }
 
 void CutView::toggleSelection(const QUuid& clipID)
 {
-    m_selectedClipID = clipID == m_selectedClipID ? QUuid() : clipID;
+    select(clipID == m_selectedClipID ? QUuid() : clipID);
+}
+
+void CutView::select(const QUuid& clipID)
+{
+    if (clipID == m_selectedClipID)
+        return;
+    m_selectedClipID = clipID;
     requestRefresh();
 }
 
