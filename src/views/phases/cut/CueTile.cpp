@@ -1,5 +1,6 @@
 #include "views/phases/cut/CueTile.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PlainTextField.h"
 #include "design/SymbolButton.h"
@@ -40,6 +41,9 @@ CueTile::CueTile(const QUuid& cueID, QWidget* parent)
     m_name->lineEdit()->setAccessibleName(u"Cue name"_s);
     m_mood->lineEdit()->setAccessibleName(u"Mood"_s);
     m_delete->setAccessibleName(u"Delete cue"_s);
+    // Room around the small cross for the focus ring.
+    const int side = m_delete->sizeHint().width() + 2 * (int(FocusRing::width) + 1);
+    m_delete->setFixedSize(side, side);
     m_delete->setCursor(Qt::PointingHandCursor);
 
     connect(m_name, &PlainTextField::textEdited, this, [this](const QString& text) { Q_EMIT nameEdited(m_cueID, text); });

@@ -72,6 +72,8 @@ TimelineLanes::TimelineLanes(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFocusPolicy(Qt::TabFocus);
+    // One stop for all the clips, walked by the arrow keys.
+    setProperty("studioArrowGroup", true);
     setAccessibleName(u"Picture"_s);
     TimelineLanesAccessible::install();
     relayout();
@@ -347,6 +349,15 @@ void TimelineLanes::focusInEvent(QFocusEvent* event)
     if (index < 0)
         index = indexOf(m_selected);
     walkTo(std::max(index, 0));
+    // Whatever brings a focused control into view shows the lanes' start
+    // (the lanes are wider than any page); the walked clip is shown after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus())
+                revealCurrent();
+        },
+        Qt::QueuedConnection);
 }
 
 void TimelineLanes::focusOutEvent(QFocusEvent* event)
