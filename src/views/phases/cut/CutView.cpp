@@ -4,6 +4,7 @@
 #include "design/EmptyStateView.h"
 #include "design/FieldLabel.h"
 #include "design/GhostButton.h"
+#include "design/PrimaryButton.h"
 #include "design/HairlineDivider.h"
 #include "design/HorizontalStrip.h"
 #include "design/Palette.h"
@@ -331,10 +332,25 @@ void CutView::refresh()
 
     const bool hasClips = !timeline.isEmpty();
     m_zoomControl->setVisible(hasClips);
-    m_empty->setVisible(!hasClips);
-    m_page->setVisible(hasClips);
-
+    // The keyboard that assembled from the empty state goes on to the lanes,
+    // and one that cut the last clip to the empty state's button, rather
+    // than to whatever follows in the window.
+    QWidget* focus = window()->focusWidget();
+    QWidget* leaving = hasClips ? static_cast<QWidget*>(m_empty) : m_page;
+    const bool handOver = focus && leaving->isVisible() && leaving->isAncestorOf(focus);
     m_lanes->setTimeline(timeline);
+    if (hasClips) {
+        m_page->setVisible(true);
+        if (handOver)
+            m_lanes->setFocus(Qt::OtherFocusReason);
+        m_empty->setVisible(false);
+    } else {
+        m_empty->setVisible(true);
+        if (handOver && m_empty->actionButton())
+            m_empty->actionButton()->setFocus(Qt::OtherFocusReason);
+        m_page->setVisible(false);
+    }
+
     m_lanes->setSelectedClipID(m_selectedClipID);
     const TimelineClip* selected = episode && !m_selectedClipID.isNull() ? findClip(*episode, m_selectedClipID)
                                                                          : nullptr;

@@ -231,6 +231,26 @@ private Q_SLOTS:
         QCOMPARE(lanes->currentClipID(), order[2]);
     }
 
+    void theKeyboardGoesOnBetweenTheEmptyStateAndTheLanes()
+    {
+        Project p = storyboarded();
+        Shown s(p);
+        s.view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        s.view.emptyState()->actionButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(s.view.emptyState()->actionButton(), Qt::Key_Space);
+        QCOMPARE(s.timeline().size(), 3);
+        QCOMPARE(QApplication::focusWidget(), s.view.lanes());
+        // Cutting every clip from the keyboard ends on the empty state's button.
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(s.view.lanes(), Qt::Key_Space);
+            s.view.clipControls()->cutButton()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(s.view.clipControls()->cutButton(), Qt::Key_Space);
+        }
+        QVERIFY(s.view.isEmptyStateShown());
+        QCOMPARE(QApplication::focusWidget(), s.view.emptyState()->actionButton());
+    }
+
     void theClipsAreReadInOrder()
     {
         Project p = storyboarded();

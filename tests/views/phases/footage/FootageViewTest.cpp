@@ -260,6 +260,29 @@ private Q_SLOTS:
         QCOMPARE(panel->subtitleText(), u"0 queued · 0 done"_s);
     }
 
+    void theKeyboardStaysInThePanelThroughARun()
+    {
+        // Buttons that disable or hide as they act hand the keyboard to the
+        // panel's button that is always there, not to the top of the window.
+        Screen s(production(), 4ms);
+        s.view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.view));
+        RenderQueuePanel* panel = s.panel();
+        s.toggle(0, 0);
+        panel->queueButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(panel->queueButton(), Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), panel->queueAllButton());
+        panel->renderButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(panel->renderButton(), Qt::Key_Space);
+        QVERIFY(s.session.isRendering());
+        QCOMPARE(QApplication::focusWidget(), panel->queueAllButton());
+        QVERIFY(s.finishRendering());
+        panel->clearDoneButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(panel->clearDoneButton(), Qt::Key_Space);
+        QVERIFY(panel->clearDoneButton()->isHidden());
+        QCOMPARE(QApplication::focusWidget(), panel->queueAllButton());
+    }
+
     void clearDoneDuringARunKeepsTheRenderingJob()
     {
         Screen s(production(), 10ms);
