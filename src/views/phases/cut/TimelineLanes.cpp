@@ -38,6 +38,8 @@ constexpr qreal rowSpacing = 4;
 constexpr qreal artWidth = 200;
 constexpr qreal artHeight = 112;
 constexpr qreal maximumCachedWidth = 4096;
+// Inside the widest outline, in whole pixels.
+constexpr qreal ringInset = 2;
 
 const QFont& labelFont()
 {
@@ -230,8 +232,10 @@ void TimelineLanes::paintClip(QPainter& p, int index)
         shapes::strokeRoundedInside(p, tile, clipRadius, Palette::gold(), 1.5);
     else
         shapes::strokeRoundedInside(p, tile, clipRadius, Palette::hairline(), 1);
+    // The ring goes just inside the outline, so a selected clip keeps its
+    // gold edge while the keyboard stands on it.
     if (hasFocus() && index == m_currentIndex && clip.id == m_current)
-        FocusRing::paintRounded(p, tile, clipRadius);
+        FocusRing::paintRounded(p, tile.adjusted(ringInset, ringInset, -ringInset, -ringInset), clipRadius - ringInset);
 }
 
 void TimelineLanes::paintTileFace(QPainter& p, const QRectF& tile, const TimelineClip& clip)

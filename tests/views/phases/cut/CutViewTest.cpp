@@ -204,9 +204,14 @@ private Q_SLOTS:
         QCOMPARE(s.view.selectedClipID(), order[1]);
         QVERIFY(s.view.areClipControlsShown());
         QCOMPARE(s.view.clipControls()->label()->text(), u"C1"_s);
+        // The clip keeps its gold edge under the ring.
+        const QRect tile = lanes->clipRect(order[1]).toAlignedRect();
+        const QPoint edge(tile.left(), tile.center().y());
+        const QRgb selectedEdge = lanes->grab().toImage().pixel(edge);
         QTest::keyClick(lanes, Qt::Key_Return);
         QVERIFY(s.view.selectedClipID().isNull());
         QVERIFY(!s.view.areClipControlsShown());
+        QVERIFY(test::contrastRatio(selectedEdge, lanes->grab().toImage().pixel(edge)) > 1.5);
 
         // The last clip, far out of the strip's view, is brought into it.
         QTest::keyClick(lanes, Qt::Key_End);
