@@ -71,13 +71,15 @@ QCache<QString, QPixmap>& faces()
 TimelineLanes::TimelineLanes(QWidget* parent)
     : QWidget(parent)
 {
+    // Before anything the lanes announce: a screen reader listening makes
+    // the lanes' interface at the first announcement, and keeps it.
+    TimelineLanesAccessible::install();
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFocusPolicy(Qt::TabFocus);
     // One stop for all the clips, walked by the arrow keys.
     setProperty("studioArrowGroup", true);
     setAccessibleName(u"Picture"_s);
-    TimelineLanesAccessible::install();
     relayout();
 }
 

@@ -87,13 +87,23 @@ QList<QUuid> ids(const QList<TimelineClip>& clips)
 class CutViewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase()
+    {
+        Theme::install(*qApp);
+        // As with a screen reader listening: every change a widget announces
+        // makes its interface, while it is built too (the first lanes'
+        // among them).
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) { (void)event->accessibleInterface(); });
+        QAccessible::setActive(true);
+    }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void assemblesAndSelectsByTap()
     {
         Shown s(storyboarded());
         QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        // The first lanes built are read as the list of their clips.
+        QCOMPARE(QAccessible::queryAccessibleInterface(s.view.lanes())->role(), QAccessible::List);
         QVERIFY(s.view.isEmptyStateShown());
         QVERIFY(s.view.zoomControl()->isHidden());
         QVERIFY(!s.view.musicSection()->isVisible());
