@@ -377,6 +377,8 @@ void ShotRow::setFace(const Face& face)
         const QString title = text::displayPrefix(face.title);
         m_checkbox->setAccessibleName(title);
         m_checkbox->setAccessibleDescription(details);
+        // Every row has one: it says which shot's prompt it shows.
+        m_disclosure->setAccessibleDescription(title);
         setAccessibleName(title);
         setAccessibleDescription(details);
     }

@@ -193,6 +193,7 @@ private Q_SLOTS:
         QTest::keyClick(box, Qt::Key_Tab);
         QWidget* chevron = QApplication::focusWidget();
         QVERIFY(row->isAncestorOf(chevron));
+        QCOMPARE(QAccessible::queryAccessibleInterface(chevron)->text(QAccessible::Description), row->face().title);
         QTest::keyClick(chevron, Qt::Key_Space);
         QCOMPARE(s.view->expandedShotID(), s.shot(0, 1));
         QTest::keyClick(chevron, Qt::Key_Tab);
