@@ -24,7 +24,6 @@ RowSymbolButton::RowSymbolButton(qreal symbolSize, QFont::Weight weight, QWidget
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_TranslucentBackground);
-    setCursor(Qt::PointingHandCursor);
 }
 
 int RowSymbolButton::margin()
