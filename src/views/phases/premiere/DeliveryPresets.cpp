@@ -12,6 +12,7 @@
 #include "state/rules/PremiereRules.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
@@ -71,6 +72,8 @@ PresetCard::PresetCard(const ExportPreset& preset, QWidget* parent)
     setMinimumHeight(130);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::MinimumExpanding);
     setAccessibleName(preset.name);
+    // Read out as chosen or not, as the gold border shows.
+    setCheckable(true);
 
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(14, 14, 14, 14);
@@ -101,6 +104,7 @@ void PresetCard::setSelected(bool selected)
     if (selected == m_selected)
         return;
     m_selected = selected;
+    setChecked(selected);
     m_icon->setColor(selected ? Palette::gold() : Palette::textTertiary());
     m_check->setVisible(selected);
     update();
@@ -128,6 +132,17 @@ void PresetCard::paintEvent(QPaintEvent*)
     p.drawPath(shapes::roundedRect(area.adjusted(inset, inset, -inset, -inset), 14 - inset));
     if (hasFocus())
         FocusRing::paintRounded(p, area, 14);
+}
+
+void PresetCard::keyPressEvent(QKeyEvent* event)
+{
+    // Return chooses the card as Space does.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 DeliveryPresets::DeliveryPresets(QWidget* parent)
