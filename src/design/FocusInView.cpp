@@ -45,14 +45,14 @@ void forEachPage(QWidget* control, Act act)
     }
 }
 
-// Where a text input's caret is, in its own coordinates; invalid for a
-// control without one.
+// Where the control's caret is, in its own coordinates: a text input's, or
+// the item a control walked by keys has reached (a clip in a lane); invalid
+// for a control that tells of none (QWidget's own answer is its middle).
 QRect caretOf(QWidget* control)
 {
-    if (!control->testAttribute(Qt::WA_InputMethodEnabled))
-        return {};
     const QRect caret = control->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-    return caret.isValid() ? caret : QRect();
+    const QRect middle = control->QWidget::inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    return caret.isValid() && caret != middle ? caret : QRect();
 }
 
 // Scrolls `page` as little as it takes to show `part` of `control` (in the

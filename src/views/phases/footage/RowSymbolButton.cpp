@@ -3,7 +3,6 @@
 #include "design/FocusRing.h"
 #include "design/Symbols.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -67,17 +66,6 @@ void RowSymbolButton::paintEvent(QPaintEvent*)
     p.rotate(m_turn);
     p.translate(-box.center());
     Symbols::paint(p, box, m_symbol, m_color, m_size, m_weight);
-}
-
-void RowSymbolButton::keyPressEvent(QKeyEvent* event)
-{
-    // Return presses it as Space does.
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
-        click();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace studio

@@ -31,7 +31,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void nextCheckState() override {}
 
 private:

@@ -12,7 +12,6 @@
 #include "state/rules/PremiereRules.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
@@ -132,17 +131,6 @@ void PresetCard::paintEvent(QPaintEvent*)
     p.drawPath(shapes::roundedRect(area.adjusted(inset, inset, -inset, -inset), 14 - inset));
     if (hasFocus())
         FocusRing::paintRounded(p, area, 14);
-}
-
-void PresetCard::keyPressEvent(QKeyEvent* event)
-{
-    // Return chooses the card as Space does.
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
-        click();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
 }
 
 DeliveryPresets::DeliveryPresets(QWidget* parent)

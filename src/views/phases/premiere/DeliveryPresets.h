@@ -31,7 +31,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     // The screen says which card is chosen: a press only asks.
     void nextCheckState() override {}
 

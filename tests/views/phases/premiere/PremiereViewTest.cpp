@@ -243,6 +243,7 @@ private Q_SLOTS:
         // The press kit is named by its caption; a card reads as chosen or not.
         QCOMPARE(QAccessible::queryAccessibleInterface(pressKit)->text(QAccessible::Name), u"Synopsis & taglines"_s);
         PresetCard* web = s.view.presets()->card(u"web"_s);
+        web->setFocus(Qt::TabFocusReason);
         QTest::keyClick(web, Qt::Key_Return);
         QCOMPARE(s.buttonText(), u"Export Web & Social"_s);
         QVERIFY(QAccessible::queryAccessibleInterface(web)->state().checked);
