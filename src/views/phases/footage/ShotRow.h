@@ -46,7 +46,6 @@ public:
 
     explicit ShotRow(const QUuid& shotID, QWidget* parent = nullptr);
 
-    QUuid shotID() const { return m_shotID; }
     const Face& face() const { return m_face; }
     void setFace(const Face& face);
     // The composed prompt and its references, shown while the row is open.

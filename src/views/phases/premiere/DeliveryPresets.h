@@ -25,7 +25,6 @@ public:
     QString presetID() const { return m_id; }
     bool isSelected() const { return m_selected; }
     void setSelected(bool selected);
-    TextLabel* blurbLabel() const { return m_blurb; }
 
     QSize sizeHint() const override;
 

@@ -112,11 +112,6 @@ int ScriptPage::available() const
     return std::max(0, width() - 2 * paddingH);
 }
 
-void ScriptPage::showElements(const QList<ScriptElement>& elements)
-{
-    showElements(elements, rules::scriptChange(m_rows.elements(), elements));
-}
-
 void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules::ScriptChange& change)
 {
     // Most changes touch one place: what agrees at both ends is kept as it

@@ -58,9 +58,8 @@ public:
     explicit ScriptPage(QWidget* parent = nullptr);
     ~ScriptPage() override;
 
-    // Shows these elements, in this order.
-    void showElements(const QList<ScriptElement>& elements);
-    // The same, told where they differ from the elements shown last.
+    // Shows these elements, in this order, told where they differ from the
+    // elements shown last.
     void showElements(const QList<ScriptElement>& elements, const rules::ScriptChange& change);
     // The chips an element shows while it has the focus; asked again at
     // every showElements() and focus change.
