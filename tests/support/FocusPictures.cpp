@@ -154,10 +154,13 @@ FocusPictures focusPictures(QWidget* control)
 {
     // Focused once first, so that whatever taking the focus scrolls (a page
     // bringing the control into view, a grid its first card) has scrolled
-    // before either picture.
+    // before either picture. Then without the focus anywhere: the stop before
+    // may hold it and draw its ring round this control (a chip round its
+    // close button).
     control->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
-    control->clearFocus();
+    if (QWidget* focused = control->window()->focusWidget(); focused && focused->hasFocus())
+        focused->clearFocus();
     QCoreApplication::processEvents();
     QWidget* shown = presenter(control);
     const bool inWindow = fullyInView(shown);

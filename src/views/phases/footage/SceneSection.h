@@ -36,7 +36,6 @@ public:
 
     explicit SceneSection(const QUuid& sceneID, QWidget* parent = nullptr);
 
-    QUuid sceneID() const { return m_sceneID; }
     // The height of a section of that many shots with every row folded.
     static int foldedHeight(qsizetype shotCount);
     // Shows the scene as the sceneNumber-th of its episode (counted from 1).
@@ -46,7 +45,8 @@ public:
     QString titleText() const;
     QAbstractButton* selectSceneButton() const { return m_selectScene; }
     ShotRow* row(const QUuid& shotID) const { return m_rows.widget(shotID); }
-    QList<ShotRow*> rows() const { return m_rows.widgets(); }
+    // What takes the keyboard focus in the section, in reading order.
+    QList<QWidget*> focusStops() const;
 
 Q_SIGNALS:
     void selectSceneClicked(const QUuid& sceneID);

@@ -14,7 +14,6 @@
 #include "state/rules/LookRules.h"
 
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -27,12 +26,6 @@ namespace {
 constexpr int aspectCardWidth = 76;
 constexpr int aspectCardHeight = 72;
 constexpr qreal aspectFocusRadius = 10;
-
-bool isActivationKey(const QKeyEvent* event)
-{
-    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
 
 // A caption over its control, 8 points apart.
 QVBoxLayout* group(const QString& caption, QVBoxLayout* card)
@@ -99,15 +92,6 @@ void AspectCard::paintEvent(QPaintEvent*)
     p.drawText(QRectF(0, frame.bottom() + 6, width(), labelHeight), Qt::AlignHCenter | Qt::AlignVCenter, label(m_aspect));
     if (hasFocus())
         FocusRing::paintRounded(p, rect(), aspectFocusRadius);
-}
-
-void AspectCard::keyPressEvent(QKeyEvent* event)
-{
-    // Return picks the ratio as Space and a click do.
-    if (isActivationKey(event))
-        click();
-    else
-        QAbstractButton::keyPressEvent(event);
 }
 
 CinematographyCard::CinematographyCard(QWidget* parent)

@@ -14,7 +14,6 @@
 
 #include <QCache>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -31,12 +30,6 @@ constexpr qreal radius = 13;
 constexpr QSize cardSize(236, 118);
 constexpr int padding = 12;
 constexpr qreal checkSize = 12;
-
-bool isActivationKey(const QKeyEvent* event)
-{
-    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
 
 QFont titleFont()
 {
@@ -166,15 +159,6 @@ void LensCard::paintEvent(QPaintEvent*)
     // Inside the outline, so it reads on the chosen card's gold too.
     if (hasFocus())
         FocusRing::paintRounded(p, r.adjusted(2, 2, -2, -2), radius - 2);
-}
-
-void LensCard::keyPressEvent(QKeyEvent* event)
-{
-    // Return toggles the lens as Space and a click do.
-    if (isActivationKey(event))
-        click();
-    else
-        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace studio

@@ -12,7 +12,6 @@
 #include "state/rules/LookRules.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -29,12 +28,6 @@ constexpr qreal swatchSide = 22;
 constexpr int swatchRoom = 28;
 // The circles stand 8 apart.
 constexpr int swatchSpacing = 8 - (swatchRoom - int(swatchSide));
-
-bool isActivationKey(const QKeyEvent* event)
-{
-    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
 
 } // namespace
 
@@ -72,15 +65,6 @@ void AccentSwatch::paintEvent(QPaintEvent*)
     p.drawEllipse(r.adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2));
     if (hasFocus())
         FocusRing::paintCircle(p, rect());
-}
-
-void AccentSwatch::keyPressEvent(QKeyEvent* event)
-{
-    // Return picks the colour as Space and a click do.
-    if (isActivationKey(event))
-        click();
-    else
-        QAbstractButton::keyPressEvent(event);
 }
 
 MoodCard::MoodCard(QWidget* parent)

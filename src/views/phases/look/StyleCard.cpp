@@ -15,7 +15,6 @@
 
 #include <QCache>
 #include <QHash>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 
@@ -75,12 +74,6 @@ QCache<QString, QPixmap>& drawings()
 {
     static QCache<QString, QPixmap> kept(pictureBudget::styleCards);
     return kept;
-}
-
-bool isActivationKey(const QKeyEvent* event)
-{
-    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 // The card at rest: surface, art, hairline outline and words.
@@ -208,15 +201,6 @@ void StyleCard::paintEvent(QPaintEvent*)
     // Inside the outline, so it reads on the chosen card's gold too.
     if (hasFocus())
         FocusRing::paintRounded(p, r.adjusted(2, 2, -2, -2), radius - 2);
-}
-
-void StyleCard::keyPressEvent(QKeyEvent* event)
-{
-    // Return chooses the style as Space and a click do.
-    if (isActivationKey(event))
-        click();
-    else
-        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace studio

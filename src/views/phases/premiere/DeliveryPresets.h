@@ -25,12 +25,13 @@ public:
     QString presetID() const { return m_id; }
     bool isSelected() const { return m_selected; }
     void setSelected(bool selected);
-    TextLabel* blurbLabel() const { return m_blurb; }
 
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The screen says which card is chosen: a press only asks.
+    void nextCheckState() override {}
 
 private:
     QString m_id;

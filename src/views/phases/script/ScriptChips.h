@@ -30,7 +30,6 @@ public:
 
     // The chips for the element `owner`.
     void setEntries(const QUuid& owner, const QList<Entry>& entries);
-    QUuid owner() const { return m_owner; }
     QStringList labels() const { return m_labels; }
     QList<ScriptCapsule*> buttons() const;
 

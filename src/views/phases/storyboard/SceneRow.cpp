@@ -2,6 +2,7 @@
 
 #include "design/DestructiveAction.h"
 #include "design/FocusRing.h"
+#include "design/KeyboardActivation.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/Shapes.h"
@@ -12,7 +13,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMenu>
@@ -234,16 +234,10 @@ void SceneRow::paintEvent(QPaintEvent*)
 
 void SceneRow::keyPressEvent(QKeyEvent* event)
 {
-    // Shift+F10 asks for the row's menu as the Menu key does.
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, rect().center(), mapToGlobal(rect().center()));
-        QCoreApplication::sendEvent(this, &menu);
-        return;
-    }
     // Space and Return select the scene as a click does.
-    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select
-        || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (activates && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+    const bool space = (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select)
+        && event->modifiers() == Qt::NoModifier;
+    if (space || KeyboardActivation::isReturnPress(*event))
         Q_EMIT clicked(m_sceneID);
     else
         QWidget::keyPressEvent(event);

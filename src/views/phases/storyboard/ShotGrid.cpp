@@ -3,6 +3,7 @@
 #include "design/AdaptiveGridLayout.h"
 #include "design/DestructiveAction.h"
 #include "design/FocusRing.h"
+#include "design/KeyboardActivation.h"
 #include "design/PictureBudget.h"
 #include "design/Theme.h"
 #include "views/phases/storyboard/ShotGridAccessible.h"
@@ -10,7 +11,6 @@
 
 #include <QAccessible>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -482,16 +482,10 @@ bool ShotGrid::focusNextPrevChild(bool next)
 
 void ShotGrid::keyPressEvent(QKeyEvent* event)
 {
-    // Shift+F10 asks for the focused card's menu as the Menu key does.
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), mapToGlobal(QPoint()));
-        QCoreApplication::sendEvent(this, &menu);
-        return;
-    }
-    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select
-        || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool space = (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select)
+        && event->modifiers() == Qt::NoModifier;
     const int index = currentIndex();
-    if (activates && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && index >= 0) {
+    if ((space || KeyboardActivation::isReturnPress(*event)) && index >= 0) {
         Q_EMIT shotPicked(m_cards[index].id);
         return;
     }

@@ -11,7 +11,6 @@
 #include "model/ShotRecipe.h"
 
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 
@@ -132,16 +131,6 @@ QSize ShotTile::sizeHint() const
 QSize ShotTile::minimumSizeHint() const
 {
     return QSize(0, m_minimumHeight);
-}
-
-void ShotTile::keyPressEvent(QKeyEvent* event)
-{
-    // Return acts as Space and a click do (a menu tile opens its menu).
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
-        click();
-    else
-        QAbstractButton::keyPressEvent(event);
 }
 
 void ShotTile::resizeEvent(QResizeEvent* event)

@@ -9,7 +9,6 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
@@ -44,16 +43,6 @@ void TakeRow::setContent(const QString& seed, const QString& note, bool approved
         m_approved = approved;
         update();
     }
-}
-
-void TakeRow::keyPressEvent(QKeyEvent* event)
-{
-    // Return approves (or takes back) as Space and a click do.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
-        click();
-    else
-        QAbstractButton::keyPressEvent(event);
 }
 
 QSize TakeRow::sizeHint() const
