@@ -1,7 +1,8 @@
 // The frameless text field and the growing text editors: only the user's
 // edits are reported, a refresh never moves the caret, Return can submit, a
 // one-line field keeps a stored text of any length whole, and a text is laid
-// out once per width it is shown at, however long.
+// out once per width it is shown at, however long. (How a one-line field
+// edits a long text is LineFieldTest's.)
 
 #include "design/GrowingTextEdit.h"
 #include "design/Palette.h"
@@ -175,14 +176,27 @@ private slots:
         QVERIFY(marked.indexOf(u'<') >= 0 && marked.indexOf(u'>') >= 0);
         QCOMPARE(QString(marked).remove(u'<').remove(u'>'), expected);
 
-        // Select all takes in the whole text, by its keys or as the menu and
-        // a triple click do it; typing then replaces all of it.
+        // Select all takes in the whole text, by its keys, by the Tab that
+        // brings the focus in and by a triple click; typing then replaces all
+        // of it.
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), marked);
         QTest::keyClick(edit, Qt::Key_End);
+        edit->clearFocus();
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(reported(), QString());
+        QCOMPARE(QApplication::clipboard()->text(), marked);
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(reported(), marked);
         QTest::keyClick(edit, Qt::Key_Left);
-        edit->selectAll();
+        const QPoint at = edit->rect().center();
+        QTest::mouseClick(edit, Qt::LeftButton, {}, at);
+        QTest::mousePress(edit, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(edit, Qt::LeftButton, {}, at);
+        QTest::mousePress(edit, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(edit, Qt::LeftButton, {}, at);
         QTest::keyClicks(edit, u"x"_s);
         QCOMPARE(reported(), u"x"_s);
     }
@@ -346,7 +360,8 @@ private slots:
     {
         // Qt lays a word out in time growing with the square of its length
         // unless it may break anywhere (the time is LongTextBench's): the
-        // editor breaks it anywhere, at its width, and keeps it whole.
+        // editor breaks it anywhere, at its width, and keeps it whole; a text
+        // of words goes back to breaking between them.
         const QString word = endlessWord(100'000);
         ScrollColumn page;
         auto* editor = new PlainTextEditor(QString(), Theme::font(13));
@@ -356,7 +371,10 @@ private slots:
         page.show();
         page.grab();
         QTRY_VERIFY(wrapsAtItsWidth(editor->textEdit()));
+        QCOMPARE(editor->textEdit()->wordWrapMode(), QTextOption::WrapAnywhere);
         QCOMPARE(editor->text(), word);
+        editor->setText(u"The keeper counts the ships that never come."_s);
+        QCOMPARE(editor->textEdit()->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     }
 
     void inkOnPaper()
