@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace studio {
 
@@ -45,6 +46,9 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     , m_edit(edit)
     , m_length(std::max<qsizetype>(windowLength, 8))
 {
+    // The line edit never holds more than twice the window, but a line edit
+    // keeps 32,767 characters unless told otherwise.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     const QString text = edit->text();
     m_buffer.reset(text, text.size(), text.size());
     m_buffer.takeChange();
@@ -382,12 +386,15 @@ void LineWindow::showSelection()
 void LineWindow::keepDirection()
 {
     // A line edit lays its text out in the direction of the first strong
-    // letter it holds, which in a window need not be the whole text's. It
-    // takes another direction only from the keys that set one.
-    const Qt::LayoutDirection whole = m_buffer.layoutDirection();
-    if (whole == Qt::LayoutDirectionAuto || whole == m_direction)
+    // letter it holds (left to right when it holds none), which in a window
+    // need not be the whole text's. It takes another direction only from the
+    // keys that set one, and then keeps it.
+    const Qt::LayoutDirection whole =
+        m_buffer.layoutDirection() == Qt::RightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
+    if (whole == m_direction)
         return;
-    if (m_direction == Qt::LayoutDirectionAuto && m_shown.isRightToLeft() == (whole == Qt::RightToLeft))
+    const Qt::LayoutDirection own = m_shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+    if (m_direction == Qt::LayoutDirectionAuto && own == whole)
         return;
     m_direction = whole;
     QKeyEvent key(QEvent::KeyPress, whole == Qt::RightToLeft ? Qt::Key_Direction_R : Qt::Key_Direction_L,

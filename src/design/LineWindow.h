@@ -18,6 +18,8 @@
 // window is shown as far as the window goes (all a line can show of it), while
 // copying, cutting and replacing it take all of it. The line edit is laid out
 // in the direction of the whole text, not of the window's first letters.
+// For line edits that show their text (a password field keeps its keys and
+// its text to itself).
 
 #include "design/LineBuffer.h"
 
