@@ -147,6 +147,16 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
+    case QEvent::FocusOut: {
+        // Losing the focus to another control ends the selection, also where
+        // the window shows none of it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && m_buffer.hasSelectedText()) {
+            m_buffer.setCursorAndSelection(m_buffer.cursor(), -1, -1);
+            settle(false);
+        }
+        return false;
+    }
     case QEvent::InputMethod: {
         // An input method's text replaces the selection, all of it.
         const auto* input = static_cast<QInputMethodEvent*>(event);
