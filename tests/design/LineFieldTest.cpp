@@ -179,12 +179,12 @@ private:
         // cluster; the field takes the end.)
         const qsizetype position =
             window->windowStart() + std::min<qsizetype>(field.cursorPositionAt(at), field.text().size());
-        // A plain line edit is clicked where it shows the same position (its
-        // own clicks are the ones tried here); a press lands there, and a
-        // press with Shift selects to there.
+        // The plain line edit is given what its own mouse handlers do with
+        // that position: a press puts the caret there, a press with Shift
+        // selects from the selection's other end (the caret without one) to
+        // there, a double click (sent where it shows the position) selects the
+        // word there and a third press selects all.
         if (step.kind == Step::ShiftClick) {
-            // A press with Shift selects from the selection's other end (the
-            // caret without one) to the point.
             const int caret = plain.cursorPosition();
             int anchor = caret;
             if (plain.hasSelectedText() && caret == plain.selectionStart())
