@@ -62,7 +62,29 @@ QPoint caretPoint(QLineEdit& edit)
 
 Step key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
 {
-    return {Step::Key, key, modifiers, {}, 0};
+    Step step;
+    step.key = key;
+    step.modifiers = modifiers;
+    return step;
+}
+
+// Typed text, or an entry of the context menu.
+Step text(Step::Kind kind, const QString& text)
+{
+    Step step;
+    step.kind = kind;
+    step.text = text;
+    return step;
+}
+
+// A click of some kind, or a drag, at a point of the field.
+Step pointer(Step::Kind kind, int x, QPoint by = {})
+{
+    Step step;
+    step.kind = kind;
+    step.x = x;
+    step.by = by;
+    return step;
 }
 
 // The entries of a line edit's context menu, by the names it gives them.
@@ -303,10 +325,9 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
 {
     static const QStringList typed{u"x"_s, u"Q"_s, u" "_s, u"."_s, u"-"_s, u"\u0301"_s, u"ש"_s, u"\U0001F600"_s,
                                    u"\u200D"_s, u"é"_s, u"\U0001F1EB"_s, u"\U0001F1F7"_s};
-    const Qt::KeyboardModifiers none;
     const int roll = int(random.bounded(100));
     if (roll < 22)
-        return {Step::Type, Qt::Key_unknown, none, typed.at(int(random.bounded(typed.size()))), 0};
+        return text(Step::Type, typed.at(int(random.bounded(typed.size()))));
     if (roll < 52) {
         static const Qt::Key moves[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End};
         Qt::KeyboardModifiers modifiers;
@@ -318,11 +339,11 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
     }
     if (roll < 64) {
         static const Qt::Key erasers[] = {Qt::Key_Backspace, Qt::Key_Delete};
-        return key(erasers[random.bounded(2)], random.bounded(3) == 0 ? Qt::ControlModifier : none);
+        return key(erasers[random.bounded(2)], random.bounded(3) == 0 ? Qt::ControlModifier : Qt::NoModifier);
     }
     if (roll < 80) {
         const bool room = twins.window->text().size() < 1500;
-        switch (random.bounded(10)) {
+        switch (random.bounded(9)) {
         case 8: {
             // Keys some keyboard schemes bind and others leave to the parent.
             static const std::pair<Qt::Key, Qt::KeyboardModifiers> others[] = {
@@ -335,7 +356,6 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
             const auto& [other, modifiers] = others[random.bounded(int(std::size(others)))];
             return key(other, modifiers);
         }
-        case 9: return key(Qt::Key_A, Qt::ControlModifier);
         case 0: return key(Qt::Key_A, Qt::ControlModifier);
         case 1: return key(Qt::Key_C, Qt::ControlModifier);
         case 2: return key(Qt::Key_X, Qt::ControlModifier);
@@ -347,19 +367,21 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
     }
     const int x = int(random.bounded(twins.field.width()));
     if (roll < 86)
-        return {Step::Click, Qt::Key_unknown, none, {}, x};
+        return pointer(Step::Click, x);
     if (roll < 91)
-        return {Step::ShiftClick, Qt::Key_unknown, none, {}, x};
+        return pointer(Step::ShiftClick, x);
     if (roll < 95)
-        return {Step::DoubleClick, Qt::Key_unknown, none, {}, x};
+        return pointer(Step::DoubleClick, x);
     if (roll < 96)
-        return {Step::TripleClick, Qt::Key_unknown, none, {}, x};
+        return pointer(Step::TripleClick, x);
     if (roll < 98) {
-        const QPoint by(int(random.bounded(twins.field.width())) - x, random.bounded(4) == 0 ? 30 * (random.bounded(3) - 1) : 0);
-        return {Step::Drag, Qt::Key_unknown, none, {}, x, by};
+        // Now and then well above or below the line.
+        const int down = random.bounded(4) == 0 ? 30 * (int(random.bounded(3)) - 1) : 0;
+        const QPoint by(int(random.bounded(twins.field.width())) - x, down);
+        return pointer(Step::Drag, x, by);
     }
     const QString& name = menuEntries().at(int(random.bounded(menuEntries().size())));
-    return {Step::Menu, Qt::Key_unknown, none, name, 0};
+    return text(Step::Menu, name);
 }
 
 // A short script: keys as QKeySequence names ("Ctrl+Shift+Left"), a count
@@ -370,12 +392,12 @@ QList<Step> script(const QString& steps, Twins& twins)
     QList<Step> out;
     for (const QString& word : steps.split(u' ', Qt::SkipEmptyParts)) {
         if (word.startsWith(u"type:")) {
-            out << Step{Step::Type, Qt::Key_unknown, {}, word.mid(5), 0};
+            out << text(Step::Type, word.mid(5));
             continue;
         }
         if (word.startsWith(u"double-click:")) {
             const int x = caretPoint(twins.field).x() + word.mid(13).toInt();
-            out << Step{Step::DoubleClick, Qt::Key_unknown, {}, {}, x};
+            out << pointer(Step::DoubleClick, x);
             continue;
         }
         const qsizetype star = word.indexOf(u'*');
