@@ -55,13 +55,23 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     m_shown = text;
     show(std::nullopt);
     edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textChanged, this, [this] {
-        if (!m_showing)
-            absorb(false);
-    });
+    // A line edit reports an edit of the user's with textEdited() just before
+    // textChanged(), and one of a program's with textChanged() alone; an
+    // input method's text can move the caret before either.
     connect(edit, &QLineEdit::textEdited, this, [this] {
-        if (!m_showing)
-            absorb(true);
+        if (m_showing)
+            return;
+        absorb();
+        if (m_unreported)
+            Q_EMIT textEdited(m_buffer.text());
+        m_unreported = false;
+    });
+    connect(edit, &QLineEdit::textChanged, this, [this] {
+        if (m_showing)
+            return;
+        absorb();
+        m_unreported = false;
+        follow();
     });
     connect(edit, &QLineEdit::cursorPositionChanged, this, [this] {
         if (!m_showing)
@@ -427,29 +437,28 @@ void LineWindow::scheduleFit()
         Qt::QueuedConnection);
 }
 
-void LineWindow::absorb(bool edited)
+void LineWindow::absorb()
 {
     const QString now = m_edit->text();
-    if (now != m_shown) {
-        // What changed between what the window held and what it holds.
-        const qsizetype shorter = std::min(now.size(), m_shown.size());
-        qsizetype start = 0;
-        while (start < shorter && now.at(start) == m_shown.at(start))
-            ++start;
-        qsizetype end = 0;
-        while (end < shorter - start && now.at(now.size() - 1 - end) == m_shown.at(m_shown.size() - 1 - end))
-            ++end;
-        m_buffer.replace(m_start + start, m_start + m_shown.size() - end, now.mid(start, now.size() - start - end));
-        m_buffer.takeChange();
-        m_shown = now;
-        if (edited)
-            Q_EMIT textEdited(m_buffer.text());
-    }
-    follow();
+    if (now == m_shown)
+        return;
+    // What changed between what the window held and what it holds.
+    const qsizetype shorter = std::min(now.size(), m_shown.size());
+    qsizetype start = 0;
+    while (start < shorter && now.at(start) == m_shown.at(start))
+        ++start;
+    qsizetype end = 0;
+    while (end < shorter - start && now.at(now.size() - 1 - end) == m_shown.at(m_shown.size() - 1 - end))
+        ++end;
+    m_buffer.replace(m_start + start, m_start + m_shown.size() - end, now.mid(start, now.size() - start - end));
+    m_buffer.takeChange();
+    m_shown = now;
+    m_unreported = true;
 }
 
 void LineWindow::follow()
 {
+    absorb();
     const qsizetype caret = m_start + m_edit->cursorPosition();
     qsizetype start = -1;
     qsizetype end = -1;

@@ -87,7 +87,7 @@ private:
     void keepDirection();
     void scheduleFit();
     // What the line edit did by itself, taken into the buffer.
-    void absorb(bool edited);
+    void absorb();
     void follow();
 
     QLineEdit* m_edit;
@@ -99,6 +99,7 @@ private:
     bool m_showing = false;
     bool m_fitPending = false;
     bool m_composing = false;
+    bool m_unreported = false; // an edit the line edit made is not reported yet
     QPoint m_pressAt;
     QPoint m_doubleClickAt;
     quint64 m_doubleClickTime = 0;

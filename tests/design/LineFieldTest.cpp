@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,10 +29,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // One thing the user does: a key (with its modifiers), typed text, a click
-// (plain, with Shift, double or triple) at a point of the field, or an entry
-// of the context menu.
+// (plain, with Shift, double or triple) or a drag at a point of the field, an
+// entry of the context menu; or text that reaches the line edit itself, from
+// an input method or from a program (as assistive technology puts it in).
 struct Step {
-    enum Kind { Key, Type, Click, ShiftClick, DoubleClick, TripleClick, Drag, Menu } kind = Key;
+    enum Kind { Key, Type, Click, ShiftClick, DoubleClick, TripleClick, Drag, Menu, Commit, Insert } kind = Key;
     Qt::Key key = Qt::Key_unknown;
     Qt::KeyboardModifiers modifiers;
     QString text; // typed, or the menu entry
@@ -49,6 +51,8 @@ struct Step {
         case TripleClick: return u"triple click at %1"_s.arg(x);
         case Drag: return u"drag from %1 by %2, %3"_s.arg(x).arg(by.x()).arg(by.y());
         case Menu: return u"menu %1"_s.arg(text);
+        case Commit: return u"input method \"%1\""_s.arg(text);
+        case Insert: return u"insert \"%1\""_s.arg(text);
         }
         return {};
     }
@@ -133,8 +137,14 @@ public:
     // empty string, or what went wrong.
     QString take(const Step& step)
     {
+        const QString before = window->text();
+        edits.clear();
         const QString wrong = takeNow(step);
         QCoreApplication::processEvents();
+        // An edit is reported, with the whole text.
+        if (wrong.isEmpty() && window->text() != before
+            && (edits.isEmpty() || edits.last().at(0).toString() != window->text()))
+            return u"the edit is not reported"_s;
         return wrong;
     }
 
@@ -173,6 +183,7 @@ public:
     QLineEdit field;
     LineWindow* window;
     QLineEdit plain;
+    QSignalSpy edits{window, &LineWindow::textEdited};
 
 private:
     QString takeNow(const Step& step)
@@ -188,6 +199,17 @@ private:
             break;
         case Step::Menu:
             return pickFromMenu(step.text);
+        case Step::Commit:
+            for (QLineEdit* edit : {&field, &plain}) {
+                QInputMethodEvent input;
+                input.setCommitString(step.text);
+                QCoreApplication::sendEvent(edit, &input);
+            }
+            break;
+        case Step::Insert:
+            field.insert(step.text);
+            plain.insert(step.text);
+            break;
         default:
             return click(step);
         }
@@ -380,19 +402,31 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
         const QPoint by(int(random.bounded(twins.field.width())) - x, down);
         return pointer(Step::Drag, x, by);
     }
-    const QString& name = menuEntries().at(int(random.bounded(menuEntries().size())));
-    return text(Step::Menu, name);
+    if (roll < 99) {
+        const QString& name = menuEntries().at(int(random.bounded(menuEntries().size())));
+        return text(Step::Menu, name);
+    }
+    return text(random.bounded(2) ? Step::Commit : Step::Insert, typed.at(int(random.bounded(typed.size()))));
 }
 
 // A short script: keys as QKeySequence names ("Ctrl+Shift+Left"), a count
-// after "*", typed text after "type:", a double click some points right of
-// the caret ("double-click:20"), all separated by spaces.
+// after "*", typed text after "type:" (or "input-method:", or "insert:" for
+// text a program puts in), a double click some points right of the caret
+// ("double-click:20"), all separated by spaces.
 QList<Step> script(const QString& steps, Twins& twins)
 {
     QList<Step> out;
     for (const QString& word : steps.split(u' ', Qt::SkipEmptyParts)) {
         if (word.startsWith(u"type:")) {
             out << text(Step::Type, word.mid(5));
+            continue;
+        }
+        if (word.startsWith(u"input-method:")) {
+            out << text(Step::Commit, word.mid(13));
+            continue;
+        }
+        if (word.startsWith(u"insert:")) {
+            out << text(Step::Insert, word.mid(7));
             continue;
         }
         if (word.startsWith(u"double-click:")) {
@@ -488,6 +522,11 @@ private slots:
                                                            << u"Home Ctrl+Shift+Right type:x"_s;
         QTest::newRow("words selected back from the end")
             << (endlessWord(17) + u" "_s).repeated(16) << u"End Ctrl+Shift+Left*2 type:x"_s;
+        QTest::newRow("an input method's text over a selection beyond the window")
+            << prose(300)
+            << u"Ctrl+Right*20 type:ab input-method:ñ Ctrl+Z Ctrl+Shift+Z Shift+End input-method:Z Ctrl+Z*2 Ctrl+Shift+Z"_s;
+        QTest::newRow("text a program puts in, undone")
+            << prose(300) << u"End Ctrl+Left*12 insert:abc type:d Left*40 insert:ef Ctrl+Z Ctrl+Z Ctrl+Shift+Z"_s;
         QTest::newRow("right to left text, prose at the end")
             << u"שלום "_s + prose(300) << u"End Left Left Ctrl+Left type:x Ctrl+Right Shift+Left Delete"_s;
     }
