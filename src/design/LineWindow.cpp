@@ -442,16 +442,60 @@ void LineWindow::absorb()
     const QString now = m_edit->text();
     if (now == m_shown)
         return;
-    // What changed between what the window held and what it holds.
-    const qsizetype shorter = std::min(now.size(), m_shown.size());
-    qsizetype start = 0;
-    while (start < shorter && now.at(start) == m_shown.at(start))
-        ++start;
-    qsizetype end = 0;
-    while (end < shorter - start && now.at(now.size() - 1 - end) == m_shown.at(m_shown.size() - 1 - end))
-        ++end;
-    m_buffer.replace(m_start + start, m_start + m_shown.size() - end, now.mid(start, now.size() - start - end));
+    const QStringView was(m_shown);
+    const qsizetype caret = m_edit->cursorPosition();
+    // Whether the line edit put new text from `from` to the caret in place of
+    // what was there up to `to`, leaving the rest as it was.
+    const auto replacedUpTo = [&](qsizetype from, qsizetype to) {
+        const qsizetype after = was.size() - to;
+        return from <= to && from <= caret && now.size() - after == caret
+               && QStringView(now).left(from) == was.left(from) && QStringView(now).right(after) == was.right(after);
+    };
+    // What it showed of the selection, in the window.
+    const qsizetype windowEnd = m_start + m_shown.size();
+    const bool selected = m_buffer.hasSelectedText();
+    const qsizetype shownStart = selected ? std::clamp(m_buffer.selectionStart(), m_start, windowEnd) : 0;
+    const qsizetype shownEnd = selected ? std::clamp(m_buffer.selectionEnd(), m_start, windowEnd) : 0;
+    qsizetype from = -1;
+    qsizetype to = -1;
+    if (selected && replacedUpTo(shownStart - m_start, shownEnd - m_start)) {
+        // The selection replaced (typed over, pasted over, cut): all of it,
+        // also where it reaches beyond the window.
+        from = shownStart - m_start;
+        to = shownEnd - m_start;
+    } else {
+        // Text put in (or taken out) just before the caret, as the line
+        // edit's own edits leave it: where a character goes in beside the
+        // same character, only the caret tells which.
+        const qsizetype shorter = std::min(now.size(), was.size());
+        qsizetype prefix = 0;
+        while (prefix < shorter && now.at(prefix) == was.at(prefix))
+            ++prefix;
+        to = was.size() - (now.size() - caret);
+        from = std::min({prefix, caret, to});
+        if (!replacedUpTo(from, to)) {
+            qsizetype suffix = 0;
+            while (suffix < shorter - prefix && now.at(now.size() - 1 - suffix) == was.at(was.size() - 1 - suffix))
+                ++suffix;
+            from = prefix;
+            to = was.size() - suffix;
+        }
+        // Never between the halves of a pair.
+        if (from > 0 && was.at(from - 1).isHighSurrogate())
+            --from;
+    }
+    const QString inserted = now.mid(from, now.size() - was.size() + to - from);
+    qsizetype start = m_start + from;
+    qsizetype end = m_start + to;
+    if (selected && start == shownStart && end == shownEnd) {
+        start = m_buffer.selectionStart();
+        end = m_buffer.selectionEnd();
+    }
+    m_buffer.replace(start, end, inserted);
     m_buffer.takeChange();
+    // What the line edit holds now begins where the inserted text does when
+    // the selection reached back before the window.
+    m_start = std::min(m_start, start);
     m_shown = now;
     m_unreported = true;
 }

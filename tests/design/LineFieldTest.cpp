@@ -524,6 +524,9 @@ private slots:
             << u"Ctrl+Right*20 type:ab input-method:ñ Ctrl+Z Ctrl+Shift+Z Shift+End input-method:Z Ctrl+Z*2 Ctrl+Shift+Z"_s;
         QTest::newRow("text a program puts in, undone")
             << prose(300) << u"End Ctrl+Left*12 insert:abc type:d Left*40 insert:ef Ctrl+Z Ctrl+Z Ctrl+Shift+Z"_s;
+        QTest::newRow("text a program puts in beside the same letter") << prose(300) << u"Home type:T insert:T Ctrl+Z"_s;
+        QTest::newRow("text a program puts in over a selection beyond the window")
+            << prose(300) << u"End Shift+Home insert:Q Ctrl+Z Ctrl+Shift+Z"_s;
         QTest::newRow("right to left text, prose at the end")
             << u"שלום "_s + prose(300) << u"End Left Left Ctrl+Left type:x Ctrl+Right Shift+Left Delete"_s;
     }
