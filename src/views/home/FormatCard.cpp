@@ -9,8 +9,10 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "state/rules/NewProjectDraft.h"
+#include "views/common/ActivationKeys.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -65,6 +67,16 @@ void FormatCard::paintEvent(QPaintEvent*)
         shapes::strokeRoundedInside(p, r, 15, Palette::hairline(), 1.0);
     if (hasFocus())
         FocusRing::paintRounded(p, r, 15);
+}
+
+void FormatCard::keyPressEvent(QKeyEvent* event)
+{
+    // Return picks the format as Space and a click do.
+    if (isReturnPress(*event)) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace studio

@@ -1,14 +1,17 @@
 #include "views/home/NewProjectCard.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PointerHover.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
+#include "views/common/ActivationKeys.h"
 #include "views/home/ProjectPosterCard.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QVariantAnimation>
@@ -34,7 +37,8 @@ NewProjectCard::NewProjectCard(QWidget* parent)
     , m_fade(new QVariantAnimation(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(u"New Production"_s);
     m_fade->setDuration(150);
@@ -87,6 +91,16 @@ bool NewProjectCard::hitButton(const QPoint& pos) const
     return cardRect().contains(pos);
 }
 
+void NewProjectCard::keyPressEvent(QKeyEvent* event)
+{
+    // Return asks for the sheet as Space and a click do.
+    if (isReturnPress(*event)) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
 void NewProjectCard::paintEvent(QPaintEvent*)
 {
     const QRectF card = cardRect();
@@ -124,6 +138,8 @@ void NewProjectCard::paintEvent(QPaintEvent*)
     p.setPen(Palette::textTertiary());
     p.drawText(QRectF(card.left(), y, card.width(), subtitleMetrics.height()), Qt::AlignHCenter | Qt::AlignVCenter,
                u"Short film to four-hour epic"_s);
+    if (hasFocus())
+        FocusRing::paintRounded(p, card, radius);
 }
 
 } // namespace studio

@@ -1,8 +1,9 @@
 #pragma once
 
 // The first tile of the library grid: a dashed card reading "New Production"
-// whose click asks for the new-production sheet. Its faint fill brightens
-// while the pointer is over it (an ease-out fade of 0.15 s).
+// whose click (or Space or Return once Tab has reached it) asks for the
+// new-production sheet. Its faint fill brightens while the pointer is over it
+// (an ease-out fade of 0.15 s).
 
 #include <QAbstractButton>
 
@@ -26,6 +27,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setHovering(bool hovering);

@@ -1,6 +1,7 @@
 #include "views/home/ProjectPosterCard.h"
 
 #include "design/ArtThumb.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/PointerHover.h"
@@ -12,10 +13,12 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
+#include "views/common/ActivationKeys.h"
 
 #include <QCache>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
@@ -133,7 +136,8 @@ ProjectPosterCard::ProjectPosterCard(const Project& project, QWidget* parent)
     , m_face(Face::of(project))
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(m_face.name);
     // A card that the grid moves under a still pointer (or away from it)
@@ -378,12 +382,31 @@ void ProjectPosterCard::paintEvent(QPaintEvent*)
     p.setFont(f.detail);
     p.setPen(Palette::textTertiary());
     p.drawText(status, Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(editedText(), Qt::ElideRight, available));
+    if (hasFocus())
+        FocusRing::paintRounded(p, card, radius);
 }
 
 void ProjectPosterCard::contextMenuEvent(QContextMenuEvent* event)
 {
-    Q_EMIT contextMenuRequested(m_id, event->globalPos());
+    // Asked for from the keyboard, the menu opens on the card, wherever the
+    // pointer happens to be.
+    const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                  : mapToGlobal(cardRect().center().toPoint());
+    Q_EMIT contextMenuRequested(m_id, at);
     event->accept();
+}
+
+void ProjectPosterCard::keyPressEvent(QKeyEvent* event)
+{
+    // Return opens the production as Space and a click do; Shift+F10 opens
+    // its menu as the Menu key does.
+    if (isReturnPress(*event)) {
+        click();
+        return;
+    }
+    if (openContextMenuOnShiftF10(this, *event))
+        return;
+    QAbstractButton::keyPressEvent(event);
 }
 
 bool ProjectPosterCard::hitButton(const QPoint& pos) const

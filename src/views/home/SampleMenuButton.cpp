@@ -4,7 +4,9 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "services/SampleFactory.h"
+#include "views/common/ActivationKeys.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +37,16 @@ SampleMenuButton::SampleMenuButton(Look look, QWidget* parent)
         const QString id = sample.id;
         connect(item, &QAction::triggered, this, [this, id] { Q_EMIT sampleChosen(id); });
     }
+}
+
+void SampleMenuButton::keyPressEvent(QKeyEvent* event)
+{
+    // Return opens the list as Space and a click do.
+    if (isReturnPress(*event)) {
+        click();
+        return;
+    }
+    MenuButton::keyPressEvent(event);
 }
 
 } // namespace studio

@@ -19,6 +19,9 @@ public:
 
 Q_SIGNALS:
     void sampleChosen(const QString& sampleID);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace studio
