@@ -61,7 +61,7 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     connect(edit, &QLineEdit::textEdited, this, [this] {
         if (m_showing)
             return;
-        absorb();
+        absorb(true);
         if (m_unreported)
             Q_EMIT textEdited(m_buffer.text());
         m_unreported = false;
@@ -69,7 +69,7 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     connect(edit, &QLineEdit::textChanged, this, [this] {
         if (m_showing)
             return;
-        absorb();
+        absorb(false);
         m_unreported = false;
         follow();
     });
@@ -437,11 +437,9 @@ void LineWindow::scheduleFit()
         Qt::QueuedConnection);
 }
 
-void LineWindow::absorb()
+void LineWindow::absorb(bool edited)
 {
     const QString now = m_edit->text();
-    if (now == m_shown)
-        return;
     const QStringView was(m_shown);
     const qsizetype caret = m_edit->cursorPosition();
     // Whether the line edit put new text from `from` to the caret in place of
@@ -456,6 +454,13 @@ void LineWindow::absorb()
     const bool selected = m_buffer.hasSelectedText();
     const qsizetype shownStart = selected ? std::clamp(m_buffer.selectionStart(), m_start, windowEnd) : 0;
     const qsizetype shownEnd = selected ? std::clamp(m_buffer.selectionEnd(), m_start, windowEnd) : 0;
+    if (now == m_shown) {
+        // An edit that left what the line edit holds as it was: the
+        // selection typed or pasted over with the same text (where it
+        // reaches beyond the window, all of it replaced by what it showed).
+        if (!edited || !selected || m_edit->hasSelectedText() || caret != shownEnd - m_start)
+            return;
+    }
     qsizetype from = -1;
     qsizetype to = -1;
     if (selected && replacedUpTo(shownStart - m_start, shownEnd - m_start)) {
@@ -502,7 +507,7 @@ void LineWindow::absorb()
 
 void LineWindow::follow()
 {
-    absorb();
+    absorb(false);
     const qsizetype caret = m_start + m_edit->cursorPosition();
     qsizetype start = -1;
     qsizetype end = -1;

@@ -86,8 +86,9 @@ private:
     void showSelection();
     void keepDirection();
     void scheduleFit();
-    // What the line edit did by itself, taken into the buffer.
-    void absorb();
+    // What the line edit did by itself, taken into the buffer (`edited`: it
+    // says it edited its text, which need not have changed).
+    void absorb(bool edited);
     void follow();
 
     QLineEdit* m_edit;

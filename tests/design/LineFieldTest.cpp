@@ -525,6 +525,8 @@ private slots:
         QTest::newRow("text a program puts in, undone")
             << prose(300) << u"End Ctrl+Left*12 insert:abc type:d Left*40 insert:ef Ctrl+Z Ctrl+Z Ctrl+Shift+Z"_s;
         QTest::newRow("text a program puts in beside the same letter") << prose(300) << u"Home type:T insert:T Ctrl+Z"_s;
+        QTest::newRow("text a program puts in over the same text")
+            << prose(300) << u"Home Shift+Right*3 insert:The type:x Ctrl+Z"_s;
         QTest::newRow("text a program puts in over a selection beyond the window")
             << prose(300) << u"End Shift+Home insert:Q Ctrl+Z Ctrl+Shift+Z"_s;
         QTest::newRow("right to left text, prose at the end")
