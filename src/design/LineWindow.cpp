@@ -446,7 +446,7 @@ void LineWindow::absorb(bool edited)
     // what was there up to `to`, leaving the rest as it was.
     const auto replacedUpTo = [&](qsizetype from, qsizetype to) {
         const qsizetype after = was.size() - to;
-        return from <= to && from <= caret && now.size() - after == caret
+        return 0 <= from && from <= to && from <= caret && now.size() - after == caret
                && QStringView(now).left(from) == was.left(from) && QStringView(now).right(after) == was.right(after);
     };
     // What it showed of the selection, in the window.
