@@ -1,7 +1,7 @@
 // A megabyte in a one-line field, offscreen: given as its text (setText),
-// shown and painted the first time, and a keystroke at its end (typed and
-// erased again, each repainted), for ordinary prose and for one unbroken
-// word. The fields are the frameless field and the captioned one; the floors,
+// shown and painted the first time, a keystroke at its end (typed and erased
+// again, each repainted), and all of it selected and let go again (Control+A,
+// then End, each repainted), for ordinary prose and for one unbroken word. The fields are the frameless field and the captioned one; the floors,
 // measured in the same run, are a bare QLineEdit allowed the whole text and a
 // QPlainTextEdit showing it on one line (no wrapping). Times are this
 // thread's processor time; the summary gives each floor's time over the
@@ -158,6 +158,24 @@ void keystroke(benchmark::State& state, const std::string& name, const std::stri
     dispose(f);
 }
 
+void selectingAll(benchmark::State& state, const std::string& name, const std::string& widget, const std::string& kind)
+{
+    Field f = make(widget);
+    f.setText(textOf(kind));
+    show(f);
+    f.keys->setFocus();
+    bench::settle();
+    for (auto _ : state) {
+        const Clock clock;
+        press(f.keys, Qt::Key_A, QString(), Qt::ControlModifier);
+        bench::settle();
+        press(f.keys, Qt::Key_End);
+        bench::settle();
+        clock.stop(state, name);
+    }
+    dispose(f);
+}
+
 const char* const widgets[] = {"plain field", "captioned field", "QLineEdit", "QPlainTextEdit"};
 const char* const kinds[] = {"prose", "word"};
 
@@ -165,7 +183,8 @@ struct Stage {
     const char* name;
     void (*run)(benchmark::State&, const std::string&, const std::string&, const std::string&);
 };
-const Stage stages[] = {{"setText", setText}, {"show", showing}, {"keystroke", keystroke}};
+const Stage stages[] = {
+    {"setText", setText}, {"show", showing}, {"keystroke", keystroke}, {"select all", selectingAll}};
 
 std::string nameOf(const char* stage, const char* widget, const char* kind)
 {

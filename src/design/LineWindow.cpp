@@ -1,222 +1,529 @@
 #include "design/LineWindow.h"
 
+#include "design/LineBoundaries.h"
+#include "design/LineKeys.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QSignalBlocker>
-#include <QTextBoundaryFinder>
+#include <QStyleHints>
 
 #include <algorithm>
+#include <functional>
+#include <limits>
 
 namespace studio {
 
 namespace {
 
-// Texts up to this length are held whole.
-constexpr qsizetype wholeUpTo = 2 * LineWindow::windowLength;
-
-// The boundary between whole characters nearest to `at`, at or before it (or
-// after it): a window's edge never parts a character from its marks, nor the
-// halves of a pair.
-qsizetype characterEdge(const QString& text, qsizetype at, bool forward)
+// The boundary between whole characters at or before `at`, and at or after.
+qsizetype characterEdgeBefore(QStringView text, qsizetype at)
 {
-    const qsizetype size = text.size();
-    at = std::clamp<qsizetype>(at, 0, size);
-    if (at == 0 || at == size)
-        return at;
-    // Boundaries depend on the text around them only.
-    constexpr qsizetype around = 64;
-    const qsizetype from = std::max<qsizetype>(0, at - around);
-    const qsizetype to = std::min(size, at + around);
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.constData() + from, to - from);
-    finder.setPosition(at - from);
-    if (finder.isAtBoundary())
-        return at;
-    const qsizetype found = forward ? finder.toNextBoundary() : finder.toPreviousBoundary();
-    // The ends of the piece looked at are no boundaries of the text.
-    if (found > 0 && found < to - from)
-        return from + found;
-    // A character with more marks than that: at least keep a pair whole.
-    if (text.at(at).isLowSurrogate() && text.at(at - 1).isHighSurrogate())
-        return forward ? at + 1 : at - 1;
-    return at;
+    if (at <= 0 || at >= text.size())
+        return std::clamp<qsizetype>(at, 0, text.size());
+    return LineBoundaries::previousCharacter(text, at + 1);
 }
 
-// The window around a caret and selection spanning lo..hi: half a window on
-// each side, shifted to keep its length where the text ends.
-std::pair<qsizetype, qsizetype> around(qsizetype size, qsizetype lo, qsizetype hi)
+qsizetype characterEdgeAfter(QStringView text, qsizetype at)
 {
-    if (size <= wholeUpTo)
-        return {0, size};
-    qsizetype from = lo - LineWindow::windowLength / 2;
-    qsizetype to = hi + LineWindow::windowLength / 2;
-    if (from < 0) {
-        to -= from;
-        from = 0;
-    }
-    if (to > size) {
-        from = std::max<qsizetype>(0, from - (to - size));
-        to = size;
-    }
-    return {from, to};
+    const qsizetype before = characterEdgeBefore(text, at);
+    return before == at ? at : LineBoundaries::nextCharacter(text, before);
 }
 
 } // namespace
 
-LineWindow::LineWindow(QLineEdit* edit)
+LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     : QObject(edit)
     , m_edit(edit)
-    , m_text(edit->text())
-    , m_shown(m_text)
+    , m_length(std::max<qsizetype>(windowLength, 8))
 {
+    // The line edit never holds more than twice the window, but a line edit
+    // keeps 32,767 characters unless told otherwise.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    const QString text = edit->text();
+    m_buffer.reset(text, text.size(), text.size());
+    m_buffer.takeChange();
+    m_shown = text;
+    show(std::nullopt);
     edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textChanged, this, &LineWindow::absorb);
-    connect(edit, &QLineEdit::textEdited, this, [this](const QString& shown) {
-        absorb(shown);
-        Q_EMIT textEdited(m_text);
+    // A line edit reports an edit of the user's with textEdited() just before
+    // textChanged(), and one of a program's with textChanged() alone; an
+    // input method's text can move the caret before either.
+    connect(edit, &QLineEdit::textEdited, this, [this] {
+        if (m_showing)
+            return;
+        absorb(true);
+        if (m_unreported)
+            Q_EMIT textEdited(m_buffer.text());
+        m_unreported = false;
     });
-    connect(edit, &QLineEdit::cursorPositionChanged, this, &LineWindow::scheduleFit);
-    connect(edit, &QLineEdit::selectionChanged, this, &LineWindow::scheduleFit);
+    connect(edit, &QLineEdit::textChanged, this, [this] {
+        if (m_showing)
+            return;
+        absorb(false);
+        m_unreported = false;
+        follow();
+    });
+    connect(edit, &QLineEdit::cursorPositionChanged, this, [this] {
+        if (!m_showing)
+            follow();
+    });
+    connect(edit, &QLineEdit::selectionChanged, this, [this] {
+        if (!m_showing)
+            follow();
+    });
 }
 
-void LineWindow::setText(const QString& text, qsizetype anchor, qsizetype position)
+void LineWindow::setText(const QString& text)
 {
-    m_text = text;
-    const qsizetype size = text.size();
-    anchor = std::clamp<qsizetype>(anchor, 0, size);
-    position = std::clamp<qsizetype>(position, 0, size);
-    const auto [from, to] = around(size, std::min(anchor, position), std::max(anchor, position));
-    show(from, to, anchor, position);
-}
-
-qsizetype LineWindow::cursorPosition() const
-{
-    return m_start + m_edit->cursorPosition();
-}
-
-qsizetype LineWindow::anchor() const
-{
-    if (!m_edit->hasSelectedText())
-        return cursorPosition();
-    const int position = m_edit->cursorPosition();
-    const int start = m_edit->selectionStart();
-    return m_start + (position == start ? m_edit->selectionEnd() : start);
-}
-
-void LineWindow::absorb(const QString& shown)
-{
-    if (shown == m_shown)
+    const QString& old = m_buffer.text();
+    if (text == old)
         return;
-    if (m_start == 0 && m_shown.size() == m_text.size()) {
-        m_text = shown;
-    } else {
-        const QStringView after = QStringView(m_text).mid(m_start + m_shown.size());
-        QString spliced;
-        spliced.reserve(m_start + shown.size() + after.size());
-        spliced.append(QStringView(m_text).left(m_start)).append(shown).append(after);
-        m_text = spliced;
-    }
-    m_shown = shown;
-}
-
-void LineWindow::scheduleFit()
-{
-    const bool whole = m_start == 0 && m_shown.size() == m_text.size();
-    if (m_fitPending || (whole && m_text.size() <= wholeUpTo))
-        return;
-    // After the line edit is done with the event that moved the caret.
-    m_fitPending = true;
-    QMetaObject::invokeMethod(this, &LineWindow::fit, Qt::QueuedConnection);
-}
-
-void LineWindow::fit()
-{
-    if (!m_fitPending)
-        return;
-    m_fitPending = false;
-    const qsizetype size = m_text.size();
-    const qsizetype end = m_start + m_shown.size();
-    const qsizetype a = anchor();
-    const qsizetype p = cursorPosition();
-    const qsizetype lo = std::min(a, p);
-    const qsizetype hi = std::max(a, p);
-    if (size <= wholeUpTo) {
-        if (m_start != 0 || end != size)
-            show(0, size, a, p);
+    if (!m_edit->hasFocus()) {
+        m_buffer.reset(text, 0, 0);
+        settle(false);
         return;
     }
-    // Everything the line edit holds is selected (select all, a triple click,
-    // the menu's Select All): the whole text is meant.
-    if ((m_start > 0 || end < size) && lo == m_start && hi == end && lo < hi) {
-        show(0, size, a == m_start ? 0 : size, p == m_start ? 0 : size);
-        return;
-    }
-    const bool roomBefore = m_start == 0 || lo - m_start >= edgeMargin;
-    const bool roomAfter = end == size || end - hi >= edgeMargin;
-    const bool snug = end - m_start <= (hi - lo) + 2 * windowLength;
-    if (roomBefore && roomAfter && snug)
-        return;
-    const auto [from, to] = around(size, lo, hi);
-    show(from, to, a, p);
-}
-
-void LineWindow::show(qsizetype from, qsizetype to, qsizetype anchor, qsizetype position)
-{
-    const qsizetype size = m_text.size();
-    from = characterEdge(m_text, std::clamp<qsizetype>(from, 0, size), false);
-    to = characterEdge(m_text, std::clamp<qsizetype>(to, from, size), true);
-    anchor = std::clamp(anchor, from, to);
-    position = std::clamp(position, from, to);
-    // The line edit's undo history belongs to where its text was: a window
-    // moved is given anew, even were its text the same.
-    const bool moved = from != m_start;
-    m_start = from;
-    m_shown = (from == 0 && to == size) ? m_text : m_text.mid(from, to - from);
-    const QSignalBlocker blocker(m_edit);
-    if (moved || m_edit->text() != m_shown)
-        m_edit->setText(m_shown);
-    if (anchor == position)
-        m_edit->setCursorPosition(int(position - from));
-    else
-        m_edit->setSelection(int(anchor - from), int(position - anchor));
-}
-
-void LineWindow::reachEdgeFor(const QKeyEvent* key)
-{
-    const qsizetype size = m_text.size();
-    if (m_start == 0 && m_shown.size() == size)
-        return;
-    using Key = QKeySequence;
-    const auto any = [key](std::initializer_list<Key::StandardKey> keys) {
-        return std::any_of(keys.begin(), keys.end(), [key](Key::StandardKey k) { return key->matches(k); });
+    // What the old and the new text share at their start and their end stays
+    // where it was; a caret in between goes to the end of what came instead.
+    const qsizetype oldSize = old.size();
+    const qsizetype newSize = text.size();
+    const qsizetype shorter = std::min(oldSize, newSize);
+    qsizetype start = 0;
+    while (start < shorter && old.at(start) == text.at(start))
+        ++start;
+    qsizetype end = 0;
+    while (end < shorter - start && old.at(oldSize - 1 - end) == text.at(newSize - 1 - end))
+        ++end;
+    const auto map = [&](qsizetype at) {
+        if (at <= start)
+            return at;
+        if (at >= oldSize - end)
+            return at - oldSize + newSize;
+        return newSize - end;
     };
-    const qsizetype a = anchor();
-    const qsizetype p = cursorPosition();
-    const qsizetype lo = std::min(a, p);
-    const qsizetype hi = std::max(a, p);
-    // The keys a line edit takes to either end of its text (it has no
-    // document keys of its own).
-    if (any({Key::MoveToStartOfLine, Key::MoveToStartOfBlock}))
-        show(0, windowLength, 0, 0);
-    else if (any({Key::MoveToEndOfLine, Key::MoveToEndOfBlock}))
-        show(size - windowLength, size, size, size);
-    else if (any({Key::SelectStartOfLine, Key::SelectStartOfBlock}))
-        show(0, hi + windowLength / 2, a, p);
-    else if (any({Key::SelectEndOfLine, Key::SelectEndOfBlock, Key::DeleteEndOfLine}))
-        show(lo - windowLength / 2, size, a, p);
-    else if (any({Key::SelectAll, Key::DeleteCompleteLine}))
-        show(0, size, a, p);
+    const qsizetype anchor = map(m_buffer.anchor());
+    const qsizetype caret = map(m_buffer.cursor());
+    m_buffer.reset(text, anchor, caret);
+    settle(false);
 }
 
 bool LineWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_edit && (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod)) {
-        // A key acts on the window the caret has settled in.
-        fit();
-        if (event->type() == QEvent::KeyPress)
-            reachEdgeFor(static_cast<QKeyEvent*>(event));
+    if (watched != m_edit || m_showing)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return keyPress(static_cast<QKeyEvent*>(event));
+    case QEvent::MouseButtonPress:
+        return mousePress(static_cast<QMouseEvent*>(event));
+    case QEvent::MouseMove:
+        return mouseMove(static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonDblClick:
+        return doubleClick(static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        // The line edit offers what it holds selected to the selection
+        // clipboard; a selection reaching beyond the window is offered whole.
+        const bool beyond = m_buffer.hasSelectedText()
+                            && (m_buffer.selectionStart() < m_start
+                                || m_buffer.selectionEnd() > m_start + m_shown.size());
+        if (mouse->button() == Qt::LeftButton && beyond && QGuiApplication::clipboard()->supportsSelection())
+            QMetaObject::invokeMethod(this, [this] { copy(QClipboard::Selection); }, Qt::QueuedConnection);
+        return false;
     }
-    return QObject::eventFilter(watched, event);
+    case QEvent::ContextMenu:
+        if (m_edit->contextMenuPolicy() != Qt::DefaultContextMenu || m_composing)
+            return false;
+        contextMenu(static_cast<QContextMenuEvent*>(event));
+        return true;
+    case QEvent::FocusIn: {
+        // Tabbing into a line edit selects all its text (the line edit would
+        // select only what it holds).
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+            && !m_buffer.hasSelectedText()) {
+            m_buffer.selectAll();
+            settle(false);
+        }
+        return false;
+    }
+    case QEvent::FocusOut: {
+        // Losing the focus to another control ends the selection, also where
+        // the window shows none of it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && m_buffer.hasSelectedText()) {
+            m_buffer.setCursorAndSelection(m_buffer.cursor(), -1, -1);
+            settle(false);
+        }
+        return false;
+    }
+    case QEvent::InputMethod: {
+        // An input method's text replaces the selection, all of it.
+        const auto* input = static_cast<QInputMethodEvent*>(event);
+        const bool typing = !input->commitString().isEmpty() || !input->preeditString().isEmpty()
+                            || input->replacementLength() > 0 || m_composing;
+        if (typing && m_buffer.hasSelectedText()) {
+            m_buffer.insert(QString());
+            settle(true);
+        }
+        m_composing = !input->preeditString().isEmpty();
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+bool LineWindow::keyPress(QKeyEvent* event)
+{
+    switch (LineKeys::apply(m_buffer, event, m_edit->isReadOnly())) {
+    case LineKeys::Outcome::Passed:
+        return false;
+    case LineKeys::Outcome::Typed:
+        settle(true);
+        return true;
+    case LineKeys::Outcome::Taken:
+        break;
+    }
+    settle(true);
+    // As a line edit does after each key it takes.
+    if (QGuiApplication::clipboard()->supportsSelection())
+        copy(QClipboard::Selection);
+    return true;
+}
+
+bool LineWindow::mousePress(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    m_pressAt = at;
+    if (event->button() == Qt::RightButton)
+        return false;
+    if (m_sinceDoubleClick.isValid()) {
+        // A press soon after a double click, where it was: a triple click.
+        const qint64 interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        const quint64 time = event->timestamp();
+        const bool soon = m_sinceDoubleClick.elapsed() < interval
+                          && (time < m_doubleClickTime || time - m_doubleClickTime < quint64(interval));
+        if (soon && (at - m_doubleClickAt).manhattanLength() < QApplication::startDragDistance()) {
+            m_buffer.selectAll();
+            settle(false);
+            return true;
+        }
+    }
+    if (m_composing || m_edit->dragEnabled())
+        return false;
+    m_buffer.moveCursor(positionAt(at), event->modifiers() & Qt::ShiftModifier);
+    settle(false, true);
+    return true;
+}
+
+bool LineWindow::mouseMove(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton) || m_composing || m_edit->dragEnabled())
+        return false;
+    // Dragged well below or above the line, the selection reaches to the end
+    // or the start, as in a line edit.
+    const int threshold = QGuiApplication::styleHints()->mouseQuickSelectionThreshold();
+    const QPoint at = event->position().toPoint();
+    const bool rtl = m_edit->layoutDirection() == Qt::RightToLeft;
+    if (threshold > 0 && at.y() > m_pressAt.y() + threshold)
+        rtl ? m_buffer.home(true) : m_buffer.end(true);
+    else if (threshold > 0 && at.y() + threshold < m_pressAt.y())
+        rtl ? m_buffer.end(true) : m_buffer.home(true);
+    else
+        m_buffer.moveCursor(positionAt(at), true);
+    settle(false, true);
+    return true;
+}
+
+bool LineWindow::doubleClick(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_composing)
+        return false;
+    const QPoint at = event->position().toPoint();
+    m_buffer.selectWordAt(positionAt(at));
+    settle(false, true);
+    m_doubleClickAt = at;
+    m_doubleClickTime = event->timestamp();
+    m_sinceDoubleClick.start();
+    return true;
+}
+
+void LineWindow::contextMenu(QContextMenuEvent* event)
+{
+    QMenu* menu = m_edit->createStandardContextMenu();
+    takeOver(menu);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void LineWindow::takeOver(QMenu* menu)
+{
+    // The line edit's own entries act on what it holds: they act on the
+    // buffer instead, and are enabled by it.
+    const bool readOnly = m_edit->isReadOnly();
+    const LineBuffer& b = m_buffer;
+    for (QAction* action : menu->actions()) {
+        const QString name = action->text().section(u'\t', 0, 0);
+        std::function<void()> act;
+        bool enabled = action->isEnabled();
+        if (name == QLineEdit::tr("&Undo")) {
+            act = [this] { m_buffer.undo(); };
+            enabled = !readOnly && b.isUndoAvailable();
+        } else if (name == QLineEdit::tr("&Redo")) {
+            act = [this] { m_buffer.redo(); };
+            enabled = !readOnly && b.isRedoAvailable();
+        } else if (name == QLineEdit::tr("Cu&t")) {
+            act = [this] {
+                if (m_buffer.hasSelectedText()) {
+                    copy();
+                    m_buffer.del();
+                }
+            };
+            enabled = !readOnly && b.hasSelectedText();
+        } else if (name == QLineEdit::tr("&Copy")) {
+            act = [this] { copy(); };
+            enabled = b.hasSelectedText();
+        } else if (name == QLineEdit::tr("&Paste")) {
+            act = [this] { m_buffer.paste(QGuiApplication::clipboard()->text()); };
+        } else if (name == QLineEdit::tr("Delete")) {
+            act = [this] { m_buffer.removeSelection(); };
+            enabled = !readOnly && b.hasSelectedText();
+        } else if (name == QLineEdit::tr("Select All")) {
+            act = [this] { m_buffer.selectAll(); };
+            enabled = !b.text().isEmpty() && !b.allSelected();
+        } else {
+            continue;
+        }
+        QObject::disconnect(action, nullptr, m_edit, nullptr);
+        for (QObject* child : m_edit->children())
+            QObject::disconnect(action, nullptr, child, nullptr);
+        connect(action, &QAction::triggered, this, [this, act] {
+            act();
+            settle(true);
+        });
+        action->setEnabled(enabled);
+    }
+}
+
+void LineWindow::copy(QClipboard::Mode mode) const
+{
+    LineKeys::copy(m_buffer, mode);
+}
+
+qsizetype LineWindow::positionAt(const QPoint& point) const
+{
+    // A line edit can find a point past the end of its text (behind a
+    // cluster joined into one picture), where the next key would write past
+    // the text: the end instead.
+    return m_start + std::clamp<qsizetype>(m_edit->cursorPositionAt(point), 0, m_shown.size());
+}
+
+void LineWindow::settle(bool edited, bool pointer)
+{
+    const auto change = m_buffer.takeChange();
+    show(change, pointer);
+    if (edited && change && (change->removed > 0 || change->inserted > 0))
+        Q_EMIT textEdited(m_buffer.text());
+}
+
+void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool pointer)
+{
+    const QString& text = m_buffer.text();
+    const qsizetype size = text.size();
+    qsizetype start = m_start;
+    qsizetype end = m_start + m_shown.size();
+    bool stale = false;
+    bool lost = false;
+    if (change) {
+        // An edit inside the window leaves it where it was.
+        if (change->from >= start && change->from + change->removed <= end) {
+            end += change->inserted - change->removed;
+            stale = change->removed > 0 || change->inserted > 0;
+        } else {
+            lost = true;
+        }
+    }
+    const qsizetype caret = m_buffer.cursor();
+    const qsizetype margin = m_length / 4;
+    if (size <= 2 * m_length) {
+        if (lost || start != 0 || end != size) {
+            start = 0;
+            end = size;
+            stale = true;
+        }
+    } else if (lost || caret < start || caret > end
+               || (!pointer
+                   && ((start > 0 && caret - start < margin) || (end < size && end - caret < margin)
+                       || end - start > 2 * m_length))) {
+        // Around the caret, half a window on either side where the text
+        // allows it, between whole characters.
+        start = std::clamp<qsizetype>(caret - m_length / 2, 0, size - m_length);
+        end = start + m_length;
+        start = characterEdgeBefore(text, start);
+        end = characterEdgeAfter(text, end);
+        stale = true;
+    }
+    m_showing = true;
+    {
+        const QSignalBlocker blocker(m_edit);
+        if (stale) {
+            m_start = start;
+            m_shown = (start == 0 && end == size) ? text : text.mid(start, end - start);
+            m_edit->setText(m_shown);
+        }
+        showSelection();
+        keepDirection();
+    }
+    m_showing = false;
+}
+
+void LineWindow::showSelection()
+{
+    const qsizetype end = m_start + m_shown.size();
+    const int caret = int(m_buffer.cursor() - m_start);
+    if (m_buffer.hasSelectedText()) {
+        const int anchor = int(std::clamp(m_buffer.anchor(), m_start, end) - m_start);
+        if (anchor != caret) {
+            m_edit->setSelection(anchor, caret - anchor);
+            return;
+        }
+    }
+    if (m_edit->hasSelectedText() || m_edit->cursorPosition() != caret)
+        m_edit->setCursorPosition(caret);
+}
+
+void LineWindow::keepDirection()
+{
+    // A line edit lays its text out in the direction of the first strong
+    // letter it holds (left to right when it holds none), which in a window
+    // need not be the whole text's. It takes another direction only from the
+    // keys that set one, and then keeps it.
+    const Qt::LayoutDirection whole =
+        m_buffer.layoutDirection() == Qt::RightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
+    if (whole == m_direction)
+        return;
+    const Qt::LayoutDirection own = m_shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+    if (m_direction == Qt::LayoutDirectionAuto && own == whole)
+        return;
+    m_direction = whole;
+    QKeyEvent key(QEvent::KeyPress, whole == Qt::RightToLeft ? Qt::Key_Direction_R : Qt::Key_Direction_L,
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(m_edit, &key);
+}
+
+void LineWindow::scheduleFit()
+{
+    if (m_fitPending)
+        return;
+    m_fitPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_fitPending = false;
+            if (!m_composing)
+                show(m_buffer.takeChange());
+        },
+        Qt::QueuedConnection);
+}
+
+void LineWindow::absorb(bool edited)
+{
+    const QString now = m_edit->text();
+    const QStringView was(m_shown);
+    const qsizetype caret = m_edit->cursorPosition();
+    // Whether the line edit put new text from `from` to the caret in place of
+    // what was there up to `to`, leaving the rest as it was.
+    const auto replacedUpTo = [&](qsizetype from, qsizetype to) {
+        const qsizetype after = was.size() - to;
+        return 0 <= from && from <= to && from <= caret && now.size() - after == caret
+               && QStringView(now).left(from) == was.left(from) && QStringView(now).right(after) == was.right(after);
+    };
+    // What it showed of the selection, in the window.
+    const qsizetype windowEnd = m_start + m_shown.size();
+    const bool selected = m_buffer.hasSelectedText();
+    const qsizetype shownStart = selected ? std::clamp(m_buffer.selectionStart(), m_start, windowEnd) : 0;
+    const qsizetype shownEnd = selected ? std::clamp(m_buffer.selectionEnd(), m_start, windowEnd) : 0;
+    if (now == m_shown) {
+        // An edit that left what the line edit holds as it was: the
+        // selection typed or pasted over with the same text (where it
+        // reaches beyond the window, all of it replaced by what it showed).
+        if (!edited || !selected || m_edit->hasSelectedText() || caret != shownEnd - m_start)
+            return;
+    }
+    qsizetype from = -1;
+    qsizetype to = -1;
+    if (selected && replacedUpTo(shownStart - m_start, shownEnd - m_start)) {
+        // The selection replaced (typed over, pasted over, cut): all of it,
+        // also where it reaches beyond the window.
+        from = shownStart - m_start;
+        to = shownEnd - m_start;
+    } else {
+        // Text put in (or taken out) just before the caret, as the line
+        // edit's own edits leave it: where a character goes in beside the
+        // same character, only the caret tells which.
+        const qsizetype shorter = std::min(now.size(), was.size());
+        qsizetype prefix = 0;
+        while (prefix < shorter && now.at(prefix) == was.at(prefix))
+            ++prefix;
+        to = was.size() - (now.size() - caret);
+        from = std::min({prefix, caret, to});
+        if (!replacedUpTo(from, to)) {
+            qsizetype suffix = 0;
+            while (suffix < shorter - prefix && now.at(now.size() - 1 - suffix) == was.at(was.size() - 1 - suffix))
+                ++suffix;
+            from = prefix;
+            to = was.size() - suffix;
+        }
+        // Never between the halves of a pair.
+        if (from > 0 && was.at(from - 1).isHighSurrogate())
+            --from;
+    }
+    const QString inserted = now.mid(from, now.size() - was.size() + to - from);
+    qsizetype start = m_start + from;
+    qsizetype end = m_start + to;
+    if (selected && start == shownStart && end == shownEnd) {
+        start = m_buffer.selectionStart();
+        end = m_buffer.selectionEnd();
+    }
+    m_buffer.replace(start, end, inserted);
+    m_buffer.takeChange();
+    // What the line edit holds now begins where the inserted text does when
+    // the selection reached back before the window.
+    m_start = std::min(m_start, start);
+    m_shown = now;
+    m_unreported = true;
+}
+
+void LineWindow::follow()
+{
+    absorb(false);
+    const qsizetype caret = m_start + m_edit->cursorPosition();
+    qsizetype start = -1;
+    qsizetype end = -1;
+    if (m_edit->hasSelectedText()) {
+        start = m_start + m_edit->selectionStart();
+        end = m_start + m_edit->selectionEnd();
+    }
+    // Nothing moved but what the window cannot show.
+    const qsizetype windowEnd = m_start + m_shown.size();
+    const bool selected = m_buffer.hasSelectedText();
+    const qsizetype shownStart = selected ? std::clamp(m_buffer.selectionStart(), m_start, windowEnd) : -1;
+    const qsizetype shownEnd = selected ? std::clamp(m_buffer.selectionEnd(), m_start, windowEnd) : -1;
+    if (caret == m_buffer.cursor() && start == shownStart && end == shownEnd)
+        return;
+    m_buffer.setCursorAndSelection(caret, start, end);
+    scheduleFit();
 }
 
 } // namespace studio

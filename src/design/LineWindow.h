@@ -7,63 +7,104 @@
 // keeps typing, showing and setting the text as quick as for a short one.
 // Texts up to twice the window are given to the line edit whole.
 //
-// Edits made in the line edit are spliced into the whole text and reported
-// whole by textEdited(). The window follows the caret: it moves before the
-// caret or the selection comes near one of its edges, reaches to the start or
-// the end of the text before the keys that go there act, and takes in the
-// whole text when everything the line edit holds is selected (select all
-// selects everything, and copies it). The line edit's undo history begins
-// again each time the window moves.
+// The whole text is edited in a LineBuffer, never in the line edit: the keys
+// a line edit takes, its clicks, double and triple clicks and drags, and its
+// context menu act on the buffer, which the line edit then shows. So every
+// edit, word step, selection and undo step reaches over the window's edges as
+// it would in a line edit holding the whole text. Edits that still reach the
+// line edit itself (an input method, a drop, assistive technology) are taken
+// into the buffer as they land. The window follows the caret, moving before
+// the caret comes near one of its edges; a selection reaching beyond the
+// window is shown as far as the window goes (all a line can show of it), while
+// copying, cutting and replacing it take all of it. The line edit is laid out
+// in the direction of the whole text, not of the window's first letters.
+// For line edits that show their text (a password field keeps its keys and
+// its text to itself).
 
+#include "design/LineBuffer.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
+class QContextMenuEvent;
 class QKeyEvent;
 class QLineEdit;
+class QMenu;
+class QMouseEvent;
 
 namespace studio {
 
 class LineWindow : public QObject {
     Q_OBJECT
 public:
-    explicit LineWindow(QLineEdit* edit);
+    static constexpr qsizetype defaultWindowLength = 16384;
 
-    // Characters the line edit holds at most, apart from a selection wider
-    // than that; and how near the caret an edge of the window may come.
-    static constexpr qsizetype windowLength = 16384;
-    static constexpr qsizetype edgeMargin = 4096;
+    // `windowLength`: the characters the line edit holds at most. The caret
+    // keeps a quarter of it from either edge.
+    explicit LineWindow(QLineEdit* edit, qsizetype windowLength = defaultWindowLength);
 
-    const QString& text() const { return m_text; }
-    // Replaces the whole text without reporting it, with the caret at
-    // `position` and the selection reaching from `anchor` (offsets in the
-    // whole text, clamped).
-    void setText(const QString& text, qsizetype anchor, qsizetype position);
-    // The caret and the selection's other end, in the whole text.
-    qsizetype cursorPosition() const;
-    qsizetype anchor() const;
+    const QString& text() const { return m_buffer.text(); }
+    // A refresh: the new text, silently, with no undo history. In a field the
+    // user is in, the caret and the selection stay with the text around them
+    // (what changed between them and the rest does not carry them along); a
+    // field nobody is in shows the start of its text.
+    void setText(const QString& text);
+
+    // The caret and the selection, in the whole text (-1 without one).
+    qsizetype cursorPosition() const { return m_buffer.cursor(); }
+    qsizetype selectionStart() const { return m_buffer.selectionStart(); }
+    qsizetype selectionEnd() const { return m_buffer.selectionEnd(); }
     // Where the window begins in the whole text.
     qsizetype windowStart() const { return m_start; }
 
 Q_SIGNALS:
+    // Each edit of the user's, with the whole text.
     void textEdited(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void absorb(const QString& shown);
+    bool keyPress(QKeyEvent* event);
+    bool mousePress(QMouseEvent* event);
+    bool mouseMove(QMouseEvent* event);
+    bool doubleClick(QMouseEvent* event);
+    void contextMenu(QContextMenuEvent* event);
+    void takeOver(QMenu* menu);
+    void copy(QClipboard::Mode mode = QClipboard::Clipboard) const;
+    // The buffer's position under a point of the line edit.
+    qsizetype positionAt(const QPoint& point) const;
+
+    // After the buffer changed: the line edit shows it, and an edit of the
+    // user's is reported. Where the pointer put the caret, the window stays
+    // as long as it holds the caret: the text does not move under the mouse.
+    void settle(bool edited, bool pointer = false);
+    void show(const std::optional<LineBuffer::Change>& change, bool pointer = false);
+    void showSelection();
+    void keepDirection();
     void scheduleFit();
-    void fit();
-    // Gives the line edit the text from `from` to `to` (widened to whole
-    // characters), with the caret and anchor given in the whole text.
-    void show(qsizetype from, qsizetype to, qsizetype anchor, qsizetype position);
-    void reachEdgeFor(const QKeyEvent* key);
+    // What the line edit did by itself, taken into the buffer (`edited`: it
+    // says it edited its text, which need not have changed).
+    void absorb(bool edited);
+    void follow();
 
     QLineEdit* m_edit;
-    QString m_text;
-    QString m_shown;      // what the line edit holds: m_text from m_start
+    LineBuffer m_buffer;
+    qsizetype m_length;
+    QString m_shown; // what the line edit holds: the text from m_start
     qsizetype m_start = 0;
+    Qt::LayoutDirection m_direction = Qt::LayoutDirectionAuto; // the one given to the line edit
+    bool m_showing = false;
     bool m_fitPending = false;
+    bool m_composing = false;
+    bool m_unreported = false; // an edit the line edit made is not reported yet
+    QPoint m_pressAt;
+    QPoint m_doubleClickAt;
+    quint64 m_doubleClickTime = 0;
+    QElapsedTimer m_sinceDoubleClick;
 };
 
 } // namespace studio

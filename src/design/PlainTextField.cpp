@@ -34,15 +34,7 @@ QString PlainTextField::text() const
 
 void PlainTextField::setText(const QString& text)
 {
-    if (m_window->text() == text)
-        return;
-    // A field nobody is typing in shows the start of its text; one the user
-    // is in keeps the caret and selection at the same offsets (clamped), not
-    // at the end of the new text.
-    if (m_edit->hasFocus())
-        m_window->setText(text, m_window->anchor(), m_window->cursorPosition());
-    else
-        m_window->setText(text, 0, 0);
+    m_window->setText(text);
 }
 
 void PlainTextField::setPlaceholder(const QString& placeholder)

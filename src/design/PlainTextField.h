@@ -3,9 +3,10 @@
 // A frameless single-line text field on a transparent ground: the text in a
 // font and colour of the caller's, the placeholder while it is empty.
 // textEdited() reports the user's edits only. setText() is for refreshes:
-// silent, does nothing when the text is unchanged, and keeps the caret and
-// selection of a field that has the focus where they were. The line edit
-// holds a long text only in part (see LineWindow): read the text from text().
+// silent, does nothing when the text is unchanged, and in a field that has
+// the focus keeps the caret and the selection with the text around them. The
+// line edit holds a long text only in part (see LineWindow): read the text
+// from text().
 
 #include <QColor>
 #include <QFont>

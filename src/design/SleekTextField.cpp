@@ -41,12 +41,7 @@ QString SleekTextField::text() const
 
 void SleekTextField::setText(const QString& text)
 {
-    if (m_window->text() == text)
-        return;
-    // A field nobody is typing in shows the start of its text; in one the
-    // user is in, the caret goes to the end, as a line edit puts it.
-    const qsizetype caret = m_edit->hasFocus() ? text.size() : 0;
-    m_window->setText(text, caret, caret);
+    m_window->setText(text);
 }
 
 } // namespace studio

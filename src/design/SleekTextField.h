@@ -3,9 +3,10 @@
 // A captioned single-line text field: a FieldLabel over a frameless field
 // (regular 13, primary text) on the input well, the placeholder shown while
 // the field is empty. textEdited() reports each keystroke of the user;
-// setText() from a refresh is silent and leaves the caret alone when the text
-// is unchanged. The line edit holds a long text only in part (see
-// LineWindow): read the text from text().
+// setText() from a refresh is silent, does nothing when the text is
+// unchanged, and in a field that has the focus keeps the caret and the
+// selection with the text around them. The line edit holds a long text only
+// in part (see LineWindow): read the text from text().
 
 #include <QString>
 #include <QWidget>

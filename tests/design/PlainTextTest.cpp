@@ -1,9 +1,12 @@
 // The frameless text field and the growing text editors: only the user's
-// edits are reported, a refresh never moves the caret, Return can submit, a
-// one-line field keeps a stored text of any length whole, and a text is laid
-// out once per width it is shown at, however long.
+// edits are reported, a refresh keeps the caret with the text around it,
+// Return can submit, a one-line field keeps a stored text of any length whole
+// and lays it out in its own direction, and a text is laid out once per width
+// it is shown at, however long. (How a one-line field edits a long text is
+// LineFieldTest's.)
 
 #include "design/GrowingTextEdit.h"
+#include "design/LineWindow.h"
 #include "design/Palette.h"
 #include "design/PlainTextEditor.h"
 #include "design/PlainTextField.h"
@@ -45,6 +48,13 @@ QString endlessWord(qsizetype length)
     for (qsizetype i = 0; i < length; ++i)
         word[i] = QChar(char16_t(u'a' + i % 26));
     return word;
+}
+
+// Sentences over and over, cut at `length`.
+QString prose(qsizetype length)
+{
+    const QString sentence = u"The keeper counts the ships that never come. "_s;
+    return sentence.repeated(length / sentence.size() + 1).left(length);
 }
 
 // A page that scrolls holding the widget a few layouts deep, beside a column
@@ -115,14 +125,10 @@ private slots:
     {
         QTest::addColumn<bool>("captioned");
         QTest::addColumn<QString>("text");
-        const QString prose = u"The keeper counts the ships that never come. "_s;
-        const auto proseOf = [&prose](qsizetype length) {
-            return prose.repeated(length / prose.size() + 1).left(length);
-        };
-        QTest::newRow("plain, 40,000 characters") << false << proseOf(40'000);
+        QTest::newRow("plain, 40,000 characters") << false << prose(40'000);
         QTest::newRow("captioned, 40,000 characters in one word") << true << endlessWord(40'000);
         QTest::newRow("plain, a megabyte in one word") << false << endlessWord(1'000'000);
-        QTest::newRow("captioned, a megabyte of prose") << true << proseOf(1'000'000);
+        QTest::newRow("captioned, a megabyte of prose") << true << prose(1'000'000);
     }
     void lineFieldKeepsALongTextWhole()
     {
@@ -175,16 +181,124 @@ private slots:
         QVERIFY(marked.indexOf(u'<') >= 0 && marked.indexOf(u'>') >= 0);
         QCOMPARE(QString(marked).remove(u'<').remove(u'>'), expected);
 
-        // Select all takes in the whole text, by its keys or as the menu and
-        // a triple click do it; typing then replaces all of it.
+        // Select all takes in the whole text, by its keys, by the Tab that
+        // brings the focus in and by a triple click; typing then replaces all
+        // of it.
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), marked);
         QTest::keyClick(edit, Qt::Key_End);
+        edit->clearFocus();
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(reported(), QString());
+        QCOMPARE(QApplication::clipboard()->text(), marked);
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(reported(), marked);
         QTest::keyClick(edit, Qt::Key_Left);
-        edit->selectAll();
+        const QPoint at = edit->rect().center();
+        QTest::mouseClick(edit, Qt::LeftButton, {}, at);
+        QTest::mousePress(edit, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(edit, Qt::LeftButton, {}, at);
+        QTest::mousePress(edit, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(edit, Qt::LeftButton, {}, at);
         QTest::keyClicks(edit, u"x"_s);
         QCOMPARE(reported(), u"x"_s);
+    }
+
+    // The window is laid out in the whole text's direction: prose at the end
+    // of a text that begins in Hebrew stands at the right, as in a line edit
+    // holding all of it.
+    void laysTheWindowOutInTheWholeTextsDirection_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("fromTheRight");
+        QTest::newRow("right to left") << u"שלום "_s + prose(300) << true;
+        QTest::newRow("left to right") << prose(300) << false;
+    }
+    void laysTheWindowOutInTheWholeTextsDirection()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, fromTheRight);
+        QLineEdit edit;
+        edit.setFrame(false);
+        auto* window = new LineWindow(&edit, 32);
+        edit.resize(400, 30);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        window->setText(text);
+        QTest::keyClick(&edit, Qt::Key_End);
+        QVERIFY(window->windowStart() > 5);
+        const QImage shot = edit.grab().toImage();
+        const int ground = edit.palette().color(QPalette::Base).lightness();
+        int firstInk = shot.width();
+        for (int x = 0; x < shot.width() && firstInk == shot.width(); ++x) {
+            for (int y = 0; y < shot.height(); ++y) {
+                if (std::abs(QColor(shot.pixel(x, y)).lightness() - ground) > 96) {
+                    firstInk = x;
+                    break;
+                }
+            }
+        }
+        QCOMPARE(firstInk > edit.width() / 4, fromTheRight);
+    }
+
+    // A refresh of a field the user is in (an assist's answer, another tab's
+    // edit) keeps the caret and the selection with the text around them, in
+    // both kinds of one-line field; a field nobody is in shows its start.
+    void refreshKeepsTheCaretWithItsText_data()
+    {
+        QTest::addColumn<bool>("captioned");
+        QTest::newRow("plain") << false;
+        QTest::newRow("captioned") << true;
+    }
+    void refreshKeepsTheCaretWithItsText()
+    {
+        QFETCH(bool, captioned);
+        std::unique_ptr<QWidget> field;
+        QLineEdit* edit = nullptr;
+        std::function<void(const QString&)> setText;
+        if (captioned) {
+            auto* sleek = new SleekTextField(u"Logline"_s, QString());
+            edit = sleek->lineEdit();
+            setText = [sleek](const QString& text) { sleek->setText(text); };
+            field.reset(sleek);
+        } else {
+            auto* plain = new PlainTextField(QString(), Theme::font(13));
+            edit = plain->lineEdit();
+            setText = [plain](const QString& text) { plain->setText(text); };
+            field.reset(plain);
+        }
+        setText(u"The keeper counts the ships"_s);
+        QCOMPARE(edit->cursorPosition(), 0);
+        field->show();
+        field->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(field.get()));
+        field->setFocus();
+        QVERIFY(edit->hasFocus());
+
+        // The caret before "counts": words come in before it, and after it.
+        edit->setCursorPosition(11);
+        setText(u"At night the keeper counts the ships"_s);
+        QCOMPARE(edit->cursorPosition(), 20);
+        setText(u"At night the keeper counts all the ships"_s);
+        QCOMPARE(edit->cursorPosition(), 20);
+        QTest::keyClicks(edit, u"still "_s);
+        QCOMPARE(edit->text(), u"At night the keeper still counts all the ships"_s);
+
+        // A selection stays on its words.
+        edit->setSelection(13, 6);
+        QCOMPARE(edit->selectedText(), u"keeper"_s);
+        setText(u"Tonight the keeper still counts all the ships"_s);
+        QCOMPARE(edit->selectedText(), u"keeper"_s);
+        // A word that changes under the caret leaves it after the new one.
+        edit->setCursorPosition(14);
+        setText(u"Tonight the warden still counts all the ships"_s);
+        QCOMPARE(edit->cursorPosition(), 18);
+
+        field->clearFocus();
+        setText(u"A new text"_s);
+        QCOMPARE(edit->cursorPosition(), 0);
     }
 
     void tagDraftKeepsAPasteWhole()
@@ -346,7 +460,8 @@ private slots:
     {
         // Qt lays a word out in time growing with the square of its length
         // unless it may break anywhere (the time is LongTextBench's): the
-        // editor breaks it anywhere, at its width, and keeps it whole.
+        // editor breaks it anywhere, at its width, and keeps it whole; a text
+        // of words goes back to breaking between them.
         const QString word = endlessWord(100'000);
         ScrollColumn page;
         auto* editor = new PlainTextEditor(QString(), Theme::font(13));
@@ -356,7 +471,10 @@ private slots:
         page.show();
         page.grab();
         QTRY_VERIFY(wrapsAtItsWidth(editor->textEdit()));
+        QCOMPARE(editor->textEdit()->wordWrapMode(), QTextOption::WrapAnywhere);
         QCOMPARE(editor->text(), word);
+        editor->setText(u"The keeper counts the ships that never come."_s);
+        QCOMPARE(editor->textEdit()->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     }
 
     void inkOnPaper()

@@ -15,13 +15,17 @@
 //     target again by id inside the edit: a target gone by then changes
 //     nothing, and one still there is found whichever episode is active now.
 //
-// A screen's assist, e.g. completing a location:
+// A screen's assist, e.g. completing a location, is a request its base runs
+// on the session the screen shows:
 //
-//   session().runAssist(DirectorAssist::work(session(),
+//   runAssist(DirectorAssist::request(
 //       [id](const Project& p) { return findLocation(p, id); },
 //       [](const AIDirector& d, const Project& p, const Location& asked) { return d.locationDetails(p, asked); },
 //       [](const Project& live, const Location& asked, const AIDirector::LocationDetails& r) {
 //           return locationOutcome(live, asked, r); }));  // the screen's pure result function
+//
+// The Assist menu, which holds the session itself, makes the work at once
+// with DirectorAssist::work(session, find, ask, land).
 //
 // `find` takes the copy of the production and returns the target as a pointer
 // or an optional (null or empty: no target, nothing is asked); the target is
@@ -87,23 +91,46 @@ public:
             });
     }
 
-    // The work to hand to ProjectSession::runAssist. It keeps only the
-    // session pointer and the functions (so only ids and values captured by
-    // them), never a widget.
+    // An assist not yet given its session: what a screen asks its base to
+    // run, which gives it the session the screen shows. It keeps only the
+    // functions (so only ids and values captured by them), never a widget.
+    using Request = std::function<QCoro::Task<void>(QPointer<ProjectSession>)>;
+
+    template <class Find, class Ask, class Land>
+    static Request request(Find find, Ask ask, Land land)
+    {
+        return [find, ask, land](QPointer<ProjectSession> session) -> QCoro::Task<void> {
+            return discard(run(std::move(session), find, ask, land));
+        };
+    }
+
+    template <class Ask, class Land>
+    static Request request(Ask ask, Land land)
+    {
+        return [ask, land](QPointer<ProjectSession> session) -> QCoro::Task<void> {
+            return discard(run(std::move(session), ask, land));
+        };
+    }
+
+    // The request given its session: the work to hand to
+    // ProjectSession::runAssist. It holds the session through a QPointer.
+    static std::function<QCoro::Task<void>()> bind(Request request, ProjectSession& session)
+    {
+        return [request = std::move(request), session = QPointer<ProjectSession>(&session)] {
+            return request(session);
+        };
+    }
+
     template <class Find, class Ask, class Land>
     static std::function<QCoro::Task<void>()> work(ProjectSession& session, Find find, Ask ask, Land land)
     {
-        return [session = QPointer<ProjectSession>(&session), find, ask, land]() -> QCoro::Task<void> {
-            return discard(run(session, find, ask, land));
-        };
+        return bind(request(std::move(find), std::move(ask), std::move(land)), session);
     }
 
     template <class Ask, class Land>
     static std::function<QCoro::Task<void>()> work(ProjectSession& session, Ask ask, Land land)
     {
-        return [session = QPointer<ProjectSession>(&session), ask, land]() -> QCoro::Task<void> {
-            return discard(run(session, ask, land));
-        };
+        return bind(request(std::move(ask), std::move(land)), session);
     }
 
 private:
