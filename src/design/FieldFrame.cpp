@@ -1,10 +1,12 @@
 #include "design/FieldFrame.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Tokens.h"
 
 #include <QAbstractScrollArea>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -15,12 +17,21 @@ namespace studio {
 
 FieldFrame::FieldFrame(QWidget* editor, const QMargins& padding, QWidget* parent)
     : QWidget(parent)
+    , m_editor(editor)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(padding);
     layout->setSpacing(0);
     layout->addWidget(editor);
     setFocusProxy(editor);
+    editor->installEventFilter(this);
+}
+
+bool FieldFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_editor && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        update();
+    return QWidget::eventFilter(watched, event);
 }
 
 void FieldFrame::paintEvent(QPaintEvent*)
@@ -29,6 +40,8 @@ void FieldFrame::paintEvent(QPaintEvent*)
     const QRectF r = rect();
     shapes::fillRounded(p, r, 10, Palette::black(level::shade));
     shapes::strokeRoundedInside(p, r, 10, Palette::hairline(), 1.0);
+    if (m_editor->hasFocus())
+        FocusRing::paintRounded(p, r, 10);
 }
 
 void makePlainEditor(QWidget* editor, const QFont& font)

@@ -2,7 +2,8 @@
 
 // The well behind text inputs: a continuous rounded rectangle of radius 10
 // filled black at 25 % with a 1-point hairline inside its edge. Holds one
-// editor in a layout with the padding the input asks for.
+// editor in a layout with the padding the input asks for, and draws the focus
+// ring inside its edge while the editor has the keyboard focus.
 
 #include <QMargins>
 #include <QWidget>
@@ -15,7 +16,11 @@ public:
     FieldFrame(QWidget* editor, const QMargins& padding, QWidget* parent = nullptr);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QWidget* m_editor;
 };
 
 // Makes a native editor transparent and frameless so it sits on a frame or

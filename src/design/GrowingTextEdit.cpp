@@ -1,10 +1,12 @@
 #include "design/GrowingTextEdit.h"
 
+#include "design/FocusInView.h"
 #include "design/LongText.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QSignalBlocker>
@@ -20,6 +22,12 @@ namespace studio {
 namespace {
 
 QEvent::Type wrapEvent()
+{
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+QEvent::Type followEvent()
 {
     static const auto type = QEvent::Type(QEvent::registerEventType());
     return type;
@@ -43,6 +51,7 @@ GrowingTextEdit::GrowingTextEdit(QWidget* parent)
     connect(this, &QTextEdit::textChanged, this, &GrowingTextEdit::noteChange);
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             &GrowingTextEdit::contentHeightChanged);
+    connect(this, &QTextEdit::cursorPositionChanged, this, &GrowingTextEdit::followCaret);
 }
 
 void GrowingTextEdit::setTextKeepingCaret(const QString& text)
@@ -111,6 +120,12 @@ bool GrowingTextEdit::event(QEvent* event)
             wrapAt(viewport()->width());
         return true;
     }
+    if (event->type() == followEvent()) {
+        m_followPending = false;
+        if (hasFocus())
+            FocusInView::revealCaret(this);
+        return true;
+    }
     return QTextEdit::event(event);
 }
 
@@ -132,8 +147,10 @@ void GrowingTextEdit::resizeEvent(QResizeEvent* event)
         // The new height reported by wrapAt() may have the owner resize the
         // editor again from inside this event, and Qt delivers no event for
         // a resize made while a widget's first one (as it is shown) is being
-        // delivered: the width is looked at again until it holds, so the
-        // text is never left in lines of the old width.
+        // delivered: the width is looked at again, so the text is not left
+        // in lines of the old width. Four looks at most: layouts that still
+        // disagree after that would otherwise keep the editor in a loop, and
+        // the paint event lays the text out at the width it is drawn at.
         for (int pass = 0; pass < 4 && viewport()->width() != m_wrapWidth; ++pass)
             wrapAt(viewport()->width());
         return;
@@ -179,6 +196,18 @@ void GrowingTextEdit::noteChange()
     m_text = text;
     wrapAnywhere(LongText::wrapMode(m_text) == QTextOption::WrapAnywhere);
     Q_EMIT textEdited(m_text);
+}
+
+void GrowingTextEdit::followCaret()
+{
+    // A refresh moves no page, and a click or a drag puts the caret where
+    // the pointer already is.
+    if (m_setting || !hasFocus() || m_followPending || QGuiApplication::mouseButtons() != Qt::NoButton)
+        return;
+    // Posted below the layouts' requests, like the wrap: the editor grown by
+    // the new line has its new place by then.
+    m_followPending = true;
+    QCoreApplication::postEvent(this, new QEvent(followEvent()), Qt::LowEventPriority);
 }
 
 void GrowingTextEdit::wrapAt(int width)

@@ -17,6 +17,11 @@
 // a focused editor stay at the same offsets (clamped to the new text); the
 // undo history starts anew. textEdited() reports changes of the text by the
 // user only, never a refresh or a change of the look (font, margins).
+//
+// The editor never scrolls itself, so the page it sits on follows its caret:
+// as the user types or moves the caret by keys, every scrolling page around
+// it brings the caret into view once the layouts have placed the grown
+// editor.
 
 #include <QString>
 #include <QTextEdit>
@@ -54,11 +59,13 @@ private:
     void wrapAt(int width);
     void wrapAnywhere(bool anywhere);
     qreal estimatedHeight(int width) const;
+    void followCaret();
 
     QString m_text;
     // The width the document is laid out at; 0 while it has none.
     int m_wrapWidth = 0;
     bool m_wrapPending = false;
+    bool m_followPending = false;
     bool m_setting = false;
 };
 

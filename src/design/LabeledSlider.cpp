@@ -9,6 +9,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace studio {
 
 LabeledSlider::LabeledSlider(const QString& title, const QString& leftLabel, const QString& rightLabel,
@@ -34,6 +36,9 @@ LabeledSlider::LabeledSlider(const QString& title, const QString& leftLabel, con
     m_right->setAlignment(Qt::AlignRight);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusProxy(m_slider);
+    // Read out by its title; the words at the ends say which way is which.
+    m_slider->setAccessibleName(title);
+    m_slider->setAccessibleDescription(leftLabel + u" \u2013 "_s + rightLabel);
     connect(m_slider, &Slider::valueEdited, this, &LabeledSlider::valueEdited);
 }
 

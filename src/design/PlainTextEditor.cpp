@@ -1,6 +1,7 @@
 #include "design/PlainTextEditor.h"
 
 #include "design/FieldFrame.h"
+#include "design/FocusOutline.h"
 #include "design/GrowingTextEdit.h"
 #include "design/Palette.h"
 
@@ -31,6 +32,7 @@ PlainTextEditor::PlainTextEditor(const QString& placeholder, const QFont& font, 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_edit);
     setFocusProxy(m_edit);
+    new FocusOutline(this, m_edit);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(m_edit, &GrowingTextEdit::textEdited, this, &PlainTextEditor::textEdited);
     connect(m_edit, &GrowingTextEdit::contentHeightChanged, this, &PlainTextEditor::adjustHeight);

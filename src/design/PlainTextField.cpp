@@ -1,6 +1,7 @@
 #include "design/PlainTextField.h"
 
 #include "design/FieldFrame.h"
+#include "design/FocusOutline.h"
 #include "design/LineWindow.h"
 
 #include <QLineEdit>
@@ -21,6 +22,7 @@ PlainTextField::PlainTextField(const QString& placeholder, const QFont& font, QW
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_edit);
     setFocusProxy(m_edit);
+    new FocusOutline(this, m_edit);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(m_window, &LineWindow::textEdited, this, &PlainTextField::textEdited);
 }

@@ -41,6 +41,8 @@ SleekTextEditor::SleekTextEditor(const QString& label, const QString& placeholde
     layout->addWidget(m_frame);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusProxy(m_edit);
+    // Read out by the caption the editor shows.
+    m_edit->setAccessibleName(label);
     connect(m_edit, &GrowingTextEdit::textEdited, this, &SleekTextEditor::textEdited);
     connect(m_edit, &GrowingTextEdit::contentHeightChanged, this, &SleekTextEditor::adjustHeight);
     adjustHeight();

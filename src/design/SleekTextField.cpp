@@ -28,6 +28,8 @@ SleekTextField::SleekTextField(const QString& label, const QString& placeholder,
     layout->addWidget(m_label);
     layout->addWidget(frame);
     setFocusProxy(m_edit);
+    // Read out by the caption the field shows.
+    m_edit->setAccessibleName(label);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(m_window, &LineWindow::textEdited, this, &SleekTextField::textEdited);
 }

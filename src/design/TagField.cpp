@@ -1,6 +1,7 @@
 #include "design/TagField.h"
 
 #include "design/FieldFrame.h"
+#include "design/FocusOutline.h"
 #include "design/FlowLayout.h"
 #include "design/KeyedList.h"
 #include "design/Palette.h"
@@ -60,6 +61,7 @@ TagField::TagField(const QString& placeholder, QWidget* parent)
     m_draft->setFixedWidth(150);
     m_draft->setTextMargins(0, 5, 0, 5);
     m_flow->addWidget(m_draft);
+    new FocusOutline(m_draft, m_draft);
     m_capsules = std::make_unique<KeyedList<QString, TagCapsule>>(m_flow, 0);
     // The height follows the width (heightForWidth). A fixed vertical policy
     // would cap it at the size hint's single width and clip wrapped rows.

@@ -1,11 +1,13 @@
 #include "design/Theme.h"
 
 #include "design/AppStyle.h"
+#include "design/FocusInView.h"
 #include "design/MnemonicStyle.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/Symbols.h"
 #include "design/Tokens.h"
+#include "design/ToolTipNames.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -146,6 +148,8 @@ void Theme::install(QApplication& app)
         // with it.
         app.installEventFilter(style);
     }
+    FocusInView::install(app);
+    ToolTipNames::install(app);
     QApplication::setPalette(palette());
     QApplication::setFont(font(13));
     // Qt's own pixmap cache keeps the symbols and the style's pieces: its

@@ -1,23 +1,32 @@
 // The keyboard focus on the design's controls: each control that takes it
-// shows a ring a user can see, on the dark ground and on its own fill alike.
+// shows a ring a user can see, on the dark ground and on its own fill alike,
+// text inputs included; and each is read out by a name.
 
 #include "design/Chip.h"
 #include "design/GhostButton.h"
+#include "design/LabeledSlider.h"
 #include "design/MenuButton.h"
 #include "design/Palette.h"
 #include "design/PillPicker.h"
+#include "design/PlainTextEditor.h"
+#include "design/PlainTextField.h"
 #include "design/PrimaryButton.h"
 #include "design/ScrollColumn.h"
+#include "design/SleekTextEditor.h"
+#include "design/SleekTextField.h"
 #include "design/Slider.h"
 #include "design/SwitchToggle.h"
 #include "design/SymbolButton.h"
+#include "design/TagField.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/ToolbarIconButton.h"
 #include "support/FocusPictures.h"
 #include "support/Screenshots.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -62,6 +71,16 @@ QWidget* control(const QString& kind)
         page->setFixedSize(240, 120);
         return page;
     }
+    if (kind == u"title field")
+        return new PlainTextField(u"Untitled"_s, Theme::font(20));
+    if (kind == u"summary editor")
+        return new PlainTextEditor(u"What happens here?"_s, Theme::font(13));
+    if (kind == u"captioned field")
+        return new SleekTextField(u"Name"_s, u"Character name"_s);
+    if (kind == u"captioned editor")
+        return new SleekTextEditor(u"Synopsis"_s, u"What the film is about"_s, 80, 13);
+    if (kind == u"tag field")
+        return new TagField(u"Add a theme"_s);
     if (kind == u"slider") {
         auto* slider = new Slider(0, 10);
         slider->setFixedWidth(160);
@@ -83,7 +102,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         for (const char* kind : {"primary button", "large primary button", "ghost button", "switch on", "switch off",
                                  "chip on", "chip off", "menu button", "menu button plain", "symbol button",
-                                 "toolbar button", "slider", "page"})
+                                 "toolbar button", "slider", "page", "title field", "summary editor",
+                                 "captioned field", "captioned editor", "tag field"})
             QTest::newRow(kind) << QString::fromLatin1(kind);
         QTest::newRow("picked pill") << u"pill"_s;
     }
@@ -103,7 +123,14 @@ private Q_SLOTS:
             focusable = picker->pill(1);
         } else {
             focusable = control(kind);
-            row->addWidget(focusable);
+            // Inputs flush with the edge of what holds them, as on a card.
+            auto* card = new QWidget;
+            auto* flush = new QHBoxLayout(card);
+            flush->setContentsMargins(0, 0, 0, 0);
+            flush->addWidget(focusable);
+            row->addWidget(card);
+            if (auto* tags = qobject_cast<TagField*>(focusable))
+                focusable = tags->findChild<QLineEdit*>();
         }
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -112,6 +139,33 @@ private Q_SLOTS:
         QVERIFY(focusable->hasFocus());
         test::writeImage(pictures.focused, u"focus-"_s + kind.replace(u' ', u'-'));
         QVERIFY(test::showsRing(pictures.unfocused, pictures.focused));
+    }
+
+    // Assistive technology reads a control by its words: an icon button by
+    // its tool tip (a later tool tip too, but never over a name the program
+    // gave), a slider and a captioned input by their caption.
+    void controlsAreReadByTheirWords()
+    {
+        const auto nameOf = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        ToolbarIconButton toolbar(u"plus"_s, u"Add scene"_s);
+        QCOMPARE(nameOf(&toolbar), u"Add scene"_s);
+        SymbolButton cross(u"xmark"_s, 8, Palette::textTertiary(), QFont::Bold);
+        cross.setToolTip(u"Delete idea"_s);
+        QCOMPARE(nameOf(&cross), u"Delete idea"_s);
+        cross.setToolTip(u"Delete fragment"_s);
+        QCOMPARE(nameOf(&cross), u"Delete fragment"_s);
+        cross.setAccessibleName(u"Remove"_s);
+        cross.setToolTip(u"Delete"_s);
+        QCOMPARE(nameOf(&cross), u"Remove"_s);
+
+        LabeledSlider dial(u"Tone"_s, u"Light"_s, u"Dark"_s);
+        QCOMPARE(nameOf(dial.slider()), u"Tone"_s);
+        SleekTextField field(u"Name"_s, u"Character name"_s);
+        QCOMPARE(nameOf(field.lineEdit()), u"Name"_s);
+        SleekTextEditor editor(u"Synopsis"_s, QString(), 80, 13);
+        QCOMPARE(nameOf(editor.textEdit()), u"Synopsis"_s);
     }
 };
 

@@ -1,8 +1,12 @@
 // A sideways strip of cards inside a page that scrolls down: the wheel goes
 // where the gesture points. A slider in a page takes the wheel only once the
-// user has given it the focus.
+// user has given it the focus. The pages follow the keyboard: a control that
+// takes the focus shows, wherever the focus came from, and so does the caret
+// of an editor that grows with its text.
 
 #include "design/HorizontalStrip.h"
+#include "design/PlainTextEditor.h"
+#include "design/PrimaryButton.h"
 #include "design/ScrollColumn.h"
 #include "design/Slider.h"
 #include "design/Theme.h"
@@ -19,6 +23,7 @@
 #include <QtTest>
 
 using namespace studio;
+using namespace Qt::StringLiterals;
 
 namespace {
 QWidget* card(int width, int height)
@@ -208,6 +213,90 @@ private slots:
         QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(0, 60));
         QVERIFY(bar->value() > bar->pageStep());
         QVERIFY(rectOf(QStyle::SC_ScrollBarSlider).top() >= grip.y() + 60 - handle.height() / 2 - 1);
+    }
+
+    // Tab from a button above the page to a control far down it and in a
+    // strip scrolled aside: QScrollArea brings the focus into view only when
+    // Tab moves it from inside.
+    void theFocusedControlComesIntoView()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* header = new PrimaryButton(u"Mark ready"_s);
+        auto* page = new ScrollColumn;
+        layout->addWidget(header);
+        layout->addWidget(page);
+        auto* strip = new HorizontalStrip(10);
+        for (int i = 0; i < 8; ++i)
+            strip->row()->insertWidget(i, card(150, 90));
+        auto* far = new QLineEdit;
+        strip->row()->insertWidget(8, far);
+        page->column()->addWidget(card(200, 1500));
+        page->column()->addWidget(strip);
+        auto* below = new QLineEdit;
+        page->column()->addWidget(below);
+        window.resize(400, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QWidget::setTabOrder(header, far);
+        QWidget::setTabOrder(far, below);
+        const auto inView = [](QWidget* w) {
+            for (QWidget* p = w; !p->isWindow(); p = p->parentWidget()) {
+                if (!p->parentWidget()->rect().contains(QRect(w->mapTo(p->parentWidget(), QPoint(0, 0)), w->size())))
+                    return false;
+            }
+            return true;
+        };
+        header->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(header, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), far);
+        QTRY_VERIFY(inView(far));
+        QTest::keyClick(far, Qt::Key_Tab);
+        QTRY_VERIFY(inView(below));
+        // Back to the top by the program, as a screen focuses a new field.
+        page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
+        far->setFocus();
+        QTRY_VERIFY(inView(far));
+
+        // A click on a control partly in view focuses it where it is.
+        page->verticalScrollBar()->setValue(0);
+        strip->horizontalScrollBar()->setValue(0);
+        QCoreApplication::processEvents();
+        const int before = page->verticalScrollBar()->value();
+        header->setFocus();
+        below->setFocus(Qt::MouseFocusReason);
+        QCoreApplication::processEvents();
+        QCOMPARE(page->verticalScrollBar()->value(), before);
+    }
+
+    // Typing on the last line a page shows, and moving the caret down by
+    // keys, scrolls the page along with the caret.
+    void thePageFollowsTheCaret()
+    {
+        ScrollColumn page;
+        page.resize(300, 240);
+        auto* editor = new PlainTextEditor(QString(), Theme::font(13));
+        page.column()->addWidget(card(200, 200));
+        page.column()->addWidget(editor);
+        page.column()->addWidget(card(200, 600));
+        page.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        editor->textEdit()->setFocus(Qt::MouseFocusReason);
+        const auto caretShows = [&] {
+            const QRect caret = editor->textEdit()->cursorRect();
+            const QRect onPage(editor->textEdit()->viewport()->mapTo(&page, caret.topLeft()), caret.size());
+            return page.viewport()->geometry().contains(onPage);
+        };
+        for (int line = 0; line < 12; ++line) {
+            QTest::keyClicks(editor->textEdit(), u"another line"_s);
+            QTest::keyClick(editor->textEdit(), Qt::Key_Return);
+        }
+        QTRY_VERIFY(caretShows());
+        QTest::keyClick(editor->textEdit(), Qt::Key_Home, Qt::ControlModifier);
+        QTRY_VERIFY(caretShows());
+        for (int line = 0; line < 12; ++line)
+            QTest::keyClick(editor->textEdit(), Qt::Key_Down);
+        QTRY_VERIFY(caretShows());
     }
 
     void stripFilledBeforeItsPageShowsIsTallFromTheStart()

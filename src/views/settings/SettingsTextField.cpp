@@ -1,11 +1,13 @@
 #include "views/settings/SettingsTextField.h"
 
 #include "design/FieldFrame.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -26,6 +28,7 @@ SettingsTextField::SettingsTextField(const QString& placeholder, QWidget* parent
     layout->setSpacing(0);
     layout->addWidget(m_edit);
     setFocusProxy(m_edit);
+    m_edit->installEventFilter(this);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(m_edit, &QLineEdit::textEdited, this, &SettingsTextField::textEdited);
 }
@@ -48,6 +51,14 @@ void SettingsTextField::setSecret(bool secret)
     m_edit->setEchoMode(secret ? QLineEdit::Password : QLineEdit::Normal);
 }
 
+bool SettingsTextField::eventFilter(QObject* watched, QEvent* event)
+{
+    // The well shows the ring while the field has the focus.
+    if (watched == m_edit && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        update();
+    return QWidget::eventFilter(watched, event);
+}
+
 void SettingsTextField::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -55,6 +66,8 @@ void SettingsTextField::paintEvent(QPaintEvent*)
     const QRectF r = rect();
     shapes::fillRounded(p, r, 9, Palette::black(level::shade));
     shapes::strokeRoundedInside(p, r, 9, Palette::hairline(), 1.0);
+    if (m_edit->hasFocus())
+        FocusRing::paintRounded(p, r, 9);
 }
 
 } // namespace studio

@@ -1,13 +1,14 @@
-// Every screen of the window walked with Tab: each stop shows the keyboard
-// focus, from the first stop to the last.
+// Every window and screen walked with Tab, at the largest and the smallest
+// window size: every control a click reaches is a stop, each stop is in view
+// while it has the focus, is read out by a name and shows a ring.
 
 #include "design/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
-#include "support/FocusPictures.h"
-#include "support/Screenshots.h"
+#include "support/KeyboardWalk.h"
 #include "views/home/NewProjectSheet.h"
+#include "views/settings/SettingsWindow.h"
 #include "views/shell/RootView.h"
 
 #include <QApplication>
@@ -20,19 +21,36 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Walks the window; a failure names the stops that show nothing.
-void walk(QWidget* window)
+const QSize largest(1440, 900);
+const QSize smallest(1080, 700);
+
+// What the walk of the window found wrong, one line a fault; rings are
+// looked at in the large window only (they do not depend on its size).
+QStringList faultsOfWalk(QWidget* window, bool rings)
 {
     window->activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), window);
-    // Fades and springs come to rest first.
-    test::SettledPicture settled(window);
-    QTRY_VERIFY(settled());
-    int stops = 0;
-    const QStringList silent = test::stopsShowingNoFocus(window, &stops);
-    QVERIFY2(stops > 0, "no stop takes the focus");
-    QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u"; "_s)));
+    if (!QTest::qWaitForWindowActive(window))
+        return {u"the window never became active"_s};
+    const test::KeyboardWalk walk = test::walkWithTab(window);
+    if (walk.stops.isEmpty())
+        return {u"no stop takes the focus"_s};
+    QStringList faults;
+    for (const QString& c : test::unreachedControls(window, walk))
+        faults.append(u"no stop reaches "_s + c);
+    for (const QString& c : walk.outOfView)
+        faults.append(u"out of view with the focus: "_s + c);
+    for (const QString& c : test::unnamedStops(walk))
+        faults.append(u"read out by no name: "_s + c);
+    if (rings) {
+        for (const QString& c : test::stopsShowingNoRing(walk))
+            faults.append(u"shows no ring: "_s + c);
+    }
+    // Listed whole: a failure's own message is cut short.
+    for (const QString& fault : faults)
+        qInfo().noquote() << fault;
+    return faults;
 }
+
 
 } // namespace
 
@@ -46,57 +64,83 @@ private Q_SLOTS:
     void home_data()
     {
         QTest::addColumn<bool>("library");
-        QTest::newRow("first run") << false;
-        QTest::newRow("library") << true;
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("first run") << false << largest;
+        QTest::newRow("library") << true << largest;
+        QTest::newRow("library, small") << true << smallest;
     }
     void home()
     {
         QFETCH(bool, library);
+        QFETCH(QSize, size);
         AppState app;
         if (library) {
             for (const SampleFactory::Sample& sample : SampleFactory::registry())
                 QVERIFY(app.store().save(sample.make()));
         }
         RootView root(app);
-        root.resize(1280, 800);
+        root.resize(size);
         root.show();
-        walk(&root);
+        const QStringList faults = faultsOfWalk(&root, size == largest);
+        QVERIFY2(faults.isEmpty(), "faults listed above");
     }
 
     void newProductionSheet()
     {
         AppState app;
         RootView root(app);
-        root.resize(1280, 800);
+        root.resize(smallest);
         root.show();
         QVERIFY(QTest::qWaitForWindowActive(&root));
         app.setShowingNewProject(true);
         QPointer<NewProjectSheet> sheet;
         QTRY_VERIFY((sheet = NewProjectSheet::openFor(app)));
-        walk(sheet);
-        sheet->pickFormat(ProjectFormat::series);
-        walk(sheet);
+        for (ProjectFormat format : {ProjectFormat::shortFilm, ProjectFormat::series}) {
+            sheet->pickFormat(format);
+            const QStringList faults = faultsOfWalk(sheet, true);
+            QVERIFY2(faults.isEmpty(), qPrintable(rawValue(format) + u": faults listed above"_s));
+        }
         sheet->close();
+    }
+
+    void settings()
+    {
+        AppState app;
+        SettingsWindow* window = SettingsWindow::present(app);
+        for (const SettingsWindow::Tab tab :
+             {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
+            window->setCurrentTab(tab);
+            const QStringList faults = faultsOfWalk(window, true);
+            QVERIFY2(faults.isEmpty(), "faults listed above");
+        }
+        window->close();
     }
 
     void workspace_data()
     {
         QTest::addColumn<PhaseID>("phase");
-        for (PhaseID phase : allCases<PhaseID>())
-            QTest::newRow(qPrintable(rawValue(phase))) << phase;
+        QTest::addColumn<QSize>("size");
+        for (const QSize& size : {largest, smallest}) {
+            for (PhaseID phase : allCases<PhaseID>()) {
+                const QString row = rawValue(phase) + u' ' + QString::number(size.width());
+                QTest::newRow(qPrintable(row)) << phase << size;
+            }
+        }
     }
     void workspace()
     {
         QFETCH(PhaseID, phase);
+        QFETCH(QSize, size);
         AppState app;
         // The sample with several episodes, so the header shows its picker.
         Project project = SampleFactory::counterCulture();
         project.activePhase = phase;
         app.openProject(project);
         RootView root(app);
-        root.resize(1280, 800);
+        root.resize(size);
         root.show();
-        walk(&root);
+        const QStringList faults = faultsOfWalk(&root, size == largest);
+        QVERIFY2(faults.isEmpty(), "faults listed above");
     }
 };
 

@@ -1,0 +1,120 @@
+#include "design/FocusInView.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace studio {
+
+namespace {
+
+// The air kept round a control brought into view.
+constexpr int margin = 12;
+
+bool comesFromKeyboardOrProgram(Qt::FocusReason reason)
+{
+    switch (reason) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+        return true;
+    default:
+        // A click focuses what the pointer is on; a window or a menu giving
+        // the focus back leaves the page where the user left it.
+        return false;
+    }
+}
+
+// Calls `act` with every scrolling page around `control`, innermost first.
+template<typename Act>
+void forEachPage(QWidget* control, Act act)
+{
+    // The layouts first: a control just grown, moved or shown has its place
+    // and the pages their scroll ranges only once they have run.
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    for (QWidget* w = control->parentWidget(); w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        auto* page = qobject_cast<QScrollArea*>(w);
+        if (page && page->widget() && page->widget()->isAncestorOf(control))
+            act(page);
+    }
+}
+
+// Where a text input's caret is, in its own coordinates; invalid for a
+// control without one.
+QRect caretOf(QWidget* control)
+{
+    if (!control->testAttribute(Qt::WA_InputMethodEnabled))
+        return {};
+    const QRect caret = control->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    return caret.isValid() ? caret : QRect();
+}
+
+// Scrolls `page` as little as it takes to show `part` of `control` (in the
+// control's coordinates), with some air round it where the page has room.
+void show(QScrollArea* page, QWidget* control, const QRect& part)
+{
+    const QRect r(control->mapTo(page->widget(), part.topLeft()), part.size());
+    const QSize room = page->viewport()->size();
+    const int xAir = std::clamp((room.width() - r.width()) / 2, 0, margin);
+    const int yAir = std::clamp((room.height() - r.height()) / 2, 0, margin);
+    page->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + xAir, r.height() / 2 + yAir);
+
+}
+
+} // namespace
+
+void FocusInView::install(QApplication& app)
+{
+    static QPointer<FocusInView> installed;
+    if (installed)
+        return;
+    installed = new FocusInView(&app);
+    app.installEventFilter(installed);
+}
+
+void FocusInView::reveal(QWidget* control)
+{
+    forEachPage(control, [control](QScrollArea* page) {
+        const QSize room = page->viewport()->size();
+        // As much of the control as the page can show, from its start.
+        const QRect part(QPoint(0, 0), control->size().boundedTo(room));
+        show(page, control, part);
+        if (const QRect caret = caretOf(control); caret.isValid())
+            show(page, control, caret);
+    });
+}
+
+void FocusInView::revealCaret(QWidget* editor)
+{
+    forEachPage(editor, [editor](QScrollArea* page) {
+        if (const QRect caret = caretOf(editor); caret.isValid())
+            show(page, editor, caret);
+    });
+}
+
+bool FocusInView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && watched->isWidgetType()
+        && comesFromKeyboardOrProgram(static_cast<QFocusEvent*>(event)->reason())) {
+        QPointer<QWidget> control = static_cast<QWidget*>(watched);
+        reveal(control);
+        // A control just built or shown may be placed by layouts that have
+        // not run yet: look again once they have.
+        QMetaObject::invokeMethod(
+            this,
+            [control] {
+                if (control && control->hasFocus())
+                    reveal(control);
+            },
+            Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace studio

@@ -1,0 +1,41 @@
+#pragma once
+
+// Keeps the keyboard focus in sight. Whatever brings the focus to a control
+// (Tab from a header above a page, Shift+Tab, a shortcut, a control focused
+// by the program), every scrolling page around it scrolls as little as it
+// takes to show it whole, with a little air: QScrollArea itself does so only
+// when Tab moves the focus inside it, so a control reached from outside the
+// page (the first stop after a header, the tile after a button bar) could take
+// the focus out of sight or outside the window. A text input brings its caret
+// into view rather than its whole height. A click focuses what the pointer is
+// on already and scrolls nothing.
+//
+// Installed once for the whole application (Theme::install).
+
+#include <QObject>
+
+class QApplication;
+class QWidget;
+
+namespace studio {
+
+class FocusInView : public QObject {
+    Q_OBJECT
+public:
+    static void install(QApplication& app);
+
+    // Scrolls every page around `control`, innermost first, so it shows
+    // whole (its start when it is larger than a page), and so its caret
+    // shows when it has one.
+    static void reveal(QWidget* control);
+    // Scrolls every page around `editor` so its caret shows.
+    static void revealCaret(QWidget* editor);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using QObject::QObject;
+};
+
+} // namespace studio
