@@ -6,6 +6,7 @@
 #include "design/Palette.h"
 #include "design/SectionHeader.h"
 #include "design/SymbolLabel.h"
+#include "design/TabOrder.h"
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
@@ -188,6 +189,13 @@ void IdeaBoard::fillView()
     m_views.sync([first, last](qsizetype index) { return index >= first && index <= last; },
                  [this](qsizetype index) { return build(index); });
     place();
+    // Cards built now would come last in the window's Tab order: they follow
+    // "Add fragment", in the strip's order. A card taking the focus is
+    // scrolled into view, which builds its neighbours, so Tab and Shift+Tab
+    // walk the whole strip.
+    QList<QWidget*> stops;
+    m_views.forEach([&stops](IdeaCardView* view, qsizetype) { stops.append(view->tabStops()); });
+    TabOrder::chain(m_add, stops);
 }
 
 void IdeaBoard::place()

@@ -9,6 +9,7 @@
 #include "design/Palette.h"
 #include "design/PlainTextField.h"
 #include "design/ScrollColumn.h"
+#include "design/TabOrder.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -21,11 +22,13 @@
 #include "views/phases/story/PulseLine.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
@@ -83,6 +86,7 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
 
     m_synopsis->setObjectName(u"synopsis"_s);
     m_synopsis->setTextColor(Palette::textSecondary());
+    m_synopsis->lineEdit()->setAccessibleName(u"Synopsis"_s);
     auto* synopsisLayout = new QHBoxLayout(m_synopsisRow);
     synopsisLayout->setContentsMargins(22, 0, 22, 10);
     synopsisLayout->addWidget(m_synopsis);
@@ -166,7 +170,11 @@ void StoryView::refresh()
     m_title->setVisible(episodic);
     m_synopsisRow->setVisible(episodic);
     if (episodic) {
-        m_title->setPlaceholder(rules::episodeTitlePlaceholder(project.format));
+        // The field has no label: it is read out by what its placeholder says.
+        const QString titleName = rules::episodeTitlePlaceholder(project.format);
+        if (m_title->lineEdit()->accessibleName() != titleName)
+            m_title->lineEdit()->setAccessibleName(titleName);
+        m_title->setPlaceholder(titleName);
         m_title->setText(episode->title);
         m_synopsis->setPlaceholder(rules::synopsisPlaceholder(project.format));
         m_synopsis->setText(episode->synopsis);
@@ -187,6 +195,26 @@ void StoryView::refresh()
                 row->setAlignment(column, Qt::AlignTop);
             column->setAct(act);
         });
+    orderTabStops();
+}
+
+void StoryView::orderTabStops()
+{
+    // Columns and cards built after the screen would otherwise come last in
+    // the window's Tab order, after "Add Act".
+    QList<QWidget*> stops;
+    for (ActColumn* column : m_columns->widgets())
+        stops.append(column->tabStops());
+    stops.append(m_addAct);
+    const bool same = stops.size() == m_tabStops.size()
+        && std::equal(stops.cbegin(), stops.cend(), m_tabStops.cbegin(),
+                      [](QWidget* w, const QPointer<QWidget>& kept) { return kept == w; });
+    if (same)
+        return;
+    m_tabStops.clear();
+    for (QWidget* stop : std::as_const(stops))
+        m_tabStops.append(stop);
+    TabOrder::chain(m_synopsis->lineEdit(), stops);
 }
 
 ActColumn* StoryView::makeColumn(const Act& act)
