@@ -16,7 +16,9 @@ namespace studio {
 struct TabOrder {
     // Orders `controls` one after another right after `after` and returns
     // the last of them (`after` when there is none). Null entries and
-    // controls that take no focus are passed over.
+    // controls that take no focus are passed over. A control is the widget
+    // that takes the focus (a field's line edit, not the captioned field
+    // around it); the widgets that hand it the focus follow it.
     static QWidget* chain(QWidget* after, const QList<QWidget*>& controls);
 
     // The last control before `widget` in the focus order that takes the

@@ -431,6 +431,8 @@ private Q_SLOTS:
         QList<QWidget*> walked;
         for (int i = 0; i < 60 && !walked.contains(detail->removeButton()); ++i)
             walked << tab();
+        // Past "Remove character" the focus leaves the pane.
+        QVERIFY(!detail->isAncestorOf(tab()));
         QCOMPARE(walked.value(0), detail->portrait()->badge());
         RelationshipRow* row = detail->relationships()->rows().first();
         const QList<QWidget*> order = {detail->relationships()->addMenu(), row->nameMenu(),

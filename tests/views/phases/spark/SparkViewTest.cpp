@@ -400,6 +400,10 @@ private Q_SLOTS:
             QVERIFY(view->isDeleteShown());
             previous = view;
         }
+        // Past the last card the focus leaves the board.
+        QWidget* after = tab();
+        QVERIFY(!board->isAncestorOf(after));
+        previous->editor()->textEdit()->setFocus(Qt::TabFocusReason);
 
         QCOMPARE(tab(Qt::ShiftModifier), previous->deleteButton());
         QTest::keyClick(previous->deleteButton(), Qt::Key_Space);
