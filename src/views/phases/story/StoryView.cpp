@@ -2,6 +2,7 @@
 
 #include "design/Alert.h"
 #include "design/EmptyStateView.h"
+#include "design/FocusInView.h"
 #include "design/HairlineDivider.h"
 #include "design/HorizontalStrip.h"
 #include "design/KeyedList.h"
@@ -125,8 +126,10 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
     connect(m_synopsis, &PlainTextField::textEdited, this, [this](const QString& t) {
         editActiveEpisode([&t](Project& p, const QUuid& e) { edits::setEpisodeSynopsis(p, e, t); });
     });
-    connect(m_addAct, &QAbstractButton::clicked, this,
-            [this] { editActiveEpisode([](Project& p, const QUuid& e) { edits::addAct(p, e); }); });
+    connect(m_addAct, &QAbstractButton::clicked, this, [this] {
+        editActiveEpisode([](Project& p, const QUuid& e) { edits::addAct(p, e); });
+        keepFocusInView();
+    });
 
     requestRefresh();
 }
@@ -198,6 +201,16 @@ void StoryView::refresh()
     orderTabStops();
 }
 
+void StoryView::keepFocusInView()
+{
+    // "Add Act" and "Add beat" move on past what they add: pressed from the
+    // keyboard, the button keeps the focus and stays in sight for the next
+    // press.
+    QWidget* focus = focusWidget();
+    if (focus && focus->hasFocus())
+        FocusInView::reveal(focus);
+}
+
 void StoryView::orderTabStops()
 {
     // Columns and cards built after the screen would otherwise come last in
@@ -225,6 +238,7 @@ ActColumn* StoryView::makeColumn(const Act& act)
     });
     connect(column, &ActColumn::addBeatRequested, this, [this](const QUuid& actID) {
         editActiveEpisode([&](Project& p, const QUuid& e) { edits::addBeat(p, e, actID); });
+        keepFocusInView();
     });
     connect(column, &ActColumn::deleteRequested, this, [this](const QUuid& actID) {
         editActiveEpisode([&](Project& p, const QUuid& e) { edits::deleteAct(p, e, actID); });

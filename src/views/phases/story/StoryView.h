@@ -67,6 +67,8 @@ private:
     // Puts the acts' controls in Tab order after the toolbar and the
     // synopsis, and "Add Act" after them, when they changed.
     void orderTabStops();
+    // Brings the control with the focus back into view after an edit moved it.
+    void keepFocusInView();
 
     std::optional<StructureKind> m_pending;
     QList<QPointer<QWidget>> m_tabStops;

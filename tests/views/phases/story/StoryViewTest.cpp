@@ -369,6 +369,19 @@ private Q_SLOTS:
         QCOMPARE(name(card->summaryEditor()->textEdit()), u"Beat summary"_s);
         QCOMPARE(name(card->chargeButton()), card->chargeButton()->toolTip());
         QCOMPARE(name(view.titleField()->lineEdit()), u"Episode title"_s);
+
+        // Pressed again and again, "Add Act" stays in sight past the acts it adds.
+        view.resize(1080, 700);
+        view.addActTile()->setFocus(Qt::TabFocusReason);
+        QWidget* viewport = view.actBoard()->viewport();
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(view.addActTile(), Qt::Key_Return);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QCoreApplication::processEvents();
+            QVERIFY(viewport->rect().contains(
+                QRect(view.addActTile()->mapTo(viewport, QPoint(0, 0)), view.addActTile()->size())));
+        }
+        QCOMPARE(firstEpisode(session).structure.acts.size(), 6);
     }
 
     void noEpisodeAtAll()
