@@ -115,9 +115,12 @@ bool GrowingTextEdit::event(QEvent* event)
     if (event->type() == wrapEvent()) {
         m_wrapPending = false;
         // Out of view (below a page's fold, past a strip's edge) a long text
-        // keeps its estimate until it is first painted.
+        // keeps its estimate, made now at the width the layouts settled on,
+        // until it is first painted.
         if (!visibleRegion().isEmpty())
             wrapAt(viewport()->width());
+        else if (m_wrapWidth == 0 && isLong())
+            Q_EMIT contentHeightChanged();
         return true;
     }
     if (event->type() == followEvent()) {
