@@ -456,6 +456,10 @@ private Q_SLOTS:
         QTest::keyClick(harbour, Qt::Key_Space);
         QCOMPARE(view->selectedLocationID(), project.locations[1].id);
         QCOMPARE(view->paneContent(), view->locationDetail());
+        // The name reads before the assist link beside it.
+        LocationDetail* place = view->locationDetail();
+        place->field(&Location::name)->lineEdit()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(tab(), place->assistLink());
     }
 
     void anAssistLandsInTheCharacterItWasStartedFor()
