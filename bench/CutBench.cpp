@@ -5,10 +5,13 @@
 // of the window's backdrop: one step of the zoom slider (the lanes laid out anew and the window repainted),
 // one frame of scrolling the strip sideways, and one of scrolling the page
 // down, each against the backdrop alone (the floor every frame pays). The
-// lane layout on its own is reported too. All figures are ratios from the
-// same run.
+// lane layout on its own is reported too. A production with a megabyte in
+// every text field (clip labels and cues among them): opening the screen and
+// selecting a clip, against a plain editor given one such megabyte. All
+// figures are ratios from the same run.
 
 #include "FeatureProduction.h"
+#include "MegabyteFields.h"
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
@@ -19,6 +22,7 @@
 #include "model/Project.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
+#include "state/edits/CutEdits.h"
 #include "state/rules/CutRules.h"
 #include "views/phases/cut/CutView.h"
 #include "views/phases/cut/TimelineLanes.h"
@@ -190,6 +194,53 @@ void BM_LaneLayout(benchmark::State& state)
 }
 BENCHMARK(BM_LaneLayout)->Unit(benchmark::kMicrosecond);
 
+// The sample assembled into its timeline, then a megabyte in every field.
+const Project& megabyteProduction()
+{
+    static const Project p = [] {
+        Project sample = SampleFactory::lighthouse();
+        edits::assembleTimeline(sample, sample.episodes.first().id);
+        return bench::megabyteInEveryField(sample);
+    }();
+    return p;
+}
+
+void BM_OpenCutMegabyteFields(benchmark::State& state)
+{
+    ProjectSession session(megabyteProduction());
+    bench::openAndLeave(state, bench::Timed::opening,
+                        [&] { return bench::opened(std::make_unique<CutView>(session), windowSize); });
+}
+BENCHMARK(BM_OpenCutMegabyteFields)->Unit(benchmark::kMillisecond);
+
+// A tap on the first clip (its controls show its label) and the frame it
+// causes; a second tap takes the selection away, untimed.
+void BM_SelectClipMegabyteFields(benchmark::State& state)
+{
+    ProjectSession session(megabyteProduction());
+    auto view = bench::opened(std::make_unique<CutView>(session), windowSize);
+    const QUuid first = session.project().episodes.first().timeline.first().id;
+    for (auto _ : state) {
+        view->lanes()->tap(first);
+        bench::settle();
+        benchmark::DoNotOptimize(view->grab());
+        state.PauseTiming();
+        view->lanes()->tap(first);
+        bench::settle();
+        state.ResumeTiming();
+    }
+    if (view->selectedClipID().isNull() == false)
+        state.SkipWithError("the selection did not toggle");
+}
+BENCHMARK(BM_SelectClipMegabyteFields)->Unit(benchmark::kMillisecond);
+
+void BM_OpenPlainMegabyte(benchmark::State& state)
+{
+    bench::openAndLeave(state, bench::Timed::opening,
+                        [] { return bench::opened(bench::plainEditor(bench::megabyteOfProse()), windowSize); });
+}
+BENCHMARK(BM_OpenPlainMegabyte)->Unit(benchmark::kMillisecond);
+
 void printSummary(const bench::RatioReporter& r)
 {
     const bench::FeatureScale scale;
@@ -204,6 +255,10 @@ void printSummary(const bench::RatioReporter& r)
     r.ratio("BM_ScrollStripFrame", "BM_BackdropRepaint");
     r.ratio("BM_ScrollPageFrame", "BM_BackdropRepaint");
     r.ratio("BM_LaneLayout", "BM_BackdropRepaint");
+    std::printf("\nA megabyte in every text field (the lighthouse sample, assembled), window %dx%d\n",
+                windowSize.width(), windowSize.height());
+    r.ratio("BM_OpenCutMegabyteFields", "BM_OpenPlainMegabyte");
+    r.ratio("BM_SelectClipMegabyteFields", "BM_OpenPlainMegabyte");
 }
 
 } // namespace

@@ -5,14 +5,22 @@
 // build against the same screen for an episode without scenes, and one step
 // of the renderer with the screen on show (the queue panel follows every
 // step; a finished job's takes refresh the manifest) against the same step of
-// a session with no screen. All figures are ratios from the same run.
+// a session with no screen. A production with a megabyte in every text field:
+// opening the screen and opening a row's composed prompt, against a plain
+// editor given one such megabyte at the phase area's size. All figures are
+// ratios from the same run.
 
 #include "FeatureProduction.h"
+#include "MegabyteFields.h"
 #include "ScreenBench.h"
 
 #include "design/PlaceholderArt.h"
+#include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
 #include "views/phases/footage/FootageView.h"
+#include "views/phases/footage/ShotRow.h"
+
+#include <QAbstractButton>
 
 #include <benchmark/benchmark.h>
 
@@ -189,6 +197,63 @@ void BM_RenderStepNoScreen(benchmark::State& state)
 }
 BENCHMARK(BM_RenderStepNoScreen)->Unit(benchmark::kMicrosecond);
 
+const Project& megabyteProduction()
+{
+    static const Project p = bench::megabyteInEveryField(SampleFactory::lighthouse());
+    return p;
+}
+
+void BM_OpenFootageMegabyteFields(benchmark::State& state)
+{
+    ProjectSession session(megabyteProduction());
+    bench::openAndLeave(state, bench::Timed::opening, [&] { return std::make_unique<Host>(session); });
+}
+BENCHMARK(BM_OpenFootageMegabyteFields)->Unit(benchmark::kMillisecond);
+
+// The first row's composed prompt opened (its shot, scene, cast and place
+// all a megabyte each), shown and painted; closed again untimed.
+void BM_OpenPromptMegabyteFields(benchmark::State& state)
+{
+    ProjectSession session(megabyteProduction());
+    Host host(session);
+    const QUuid first = session.project().episodes.first().scenes.first().shots.first().id;
+    for (auto _ : state) {
+        host.view->shotRow(first)->disclosure()->click();
+        bench::settle();
+        benchmark::DoNotOptimize(host.widget.grab());
+        state.PauseTiming();
+        host.view->shotRow(first)->disclosure()->click();
+        bench::settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenPromptMegabyteFields)->Unit(benchmark::kMillisecond);
+
+// A change of the profile (every row's clip count follows it) with the
+// first row's prompt open, shown and painted.
+void BM_RefreshFootageMegabyteFields(benchmark::State& state)
+{
+    ProjectSession session(megabyteProduction());
+    Host host(session);
+    host.view->shotRow(session.project().episodes.first().scenes.first().shots.first().id)->disclosure()->click();
+    bench::settle();
+    for (auto _ : state) {
+        GenerationProfile profile = session.profile();
+        profile.maxClipSeconds = profile.maxClipSeconds == 8 ? 9 : 8;
+        session.setProfile(profile);
+        bench::settle();
+        benchmark::DoNotOptimize(host.widget.grab());
+    }
+}
+BENCHMARK(BM_RefreshFootageMegabyteFields)->Unit(benchmark::kMillisecond);
+
+void BM_OpenPlainMegabyte(benchmark::State& state)
+{
+    bench::openAndLeave(state, bench::Timed::opening,
+                        [] { return bench::opened(bench::plainEditor(bench::megabyteOfProse()), areaSize); });
+}
+BENCHMARK(BM_OpenPlainMegabyte)->Unit(benchmark::kMillisecond);
+
 void printSummary(const bench::RatioReporter& r)
 {
     const bench::FeatureScale scale;
@@ -203,6 +268,11 @@ void printSummary(const bench::RatioReporter& r)
                 areaSize.width(), areaSize.height());
     r.ratio("BM_BuildFootage", "BM_BuildFootageWithoutScenes");
     r.ratio("BM_RenderStepWithScreen", "BM_RenderStepNoScreen");
+    std::printf("\nA megabyte in every text field (%s), phase area %dx%d\n", "the lighthouse sample", areaSize.width(),
+                areaSize.height());
+    r.ratio("BM_OpenFootageMegabyteFields", "BM_OpenPlainMegabyte");
+    r.ratio("BM_OpenPromptMegabyteFields", "BM_OpenPlainMegabyte");
+    r.ratio("BM_RefreshFootageMegabyteFields", "BM_OpenPlainMegabyte");
 }
 
 } // namespace

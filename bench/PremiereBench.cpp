@@ -4,8 +4,12 @@
 // causes) against the same edit on a session no screen follows, measured in
 // the same run, once for a take (a figure changes) and once for a shot's
 // description (nothing shown changes); and building and writing the export manifest against a plain
-// atomic write of the same bytes into the same temporary folder.
+// atomic write of the same bytes into the same temporary folder. A production
+// with a megabyte in every text field (the poster's name and the press kit
+// among them): opening the screen, and one keystroke in the press kit with
+// its refresh, against a plain editor given one such megabyte.
 
+#include "MegabyteFields.h"
 #include "ScreenBench.h"
 
 #include "model/Lookup.h"
@@ -13,7 +17,12 @@
 #include "services/ExportManifest.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
+#include "design/SleekTextEditor.h"
 #include "views/phases/premiere/PremiereView.h"
+#include "views/phases/premiere/PressKitCard.h"
+
+#include <QKeyEvent>
+#include <QTextEdit>
 
 #include <QDateTime>
 #include <QDir>
@@ -182,6 +191,69 @@ void BM_SaveFileWriteSameBytes(benchmark::State& state)
 }
 BENCHMARK(BM_SaveFileWriteSameBytes)->Unit(benchmark::kMicrosecond);
 
+const Project& megabyteProduction()
+{
+    static const Project p = bench::megabyteInEveryField(SampleFactory::lighthouse());
+    return p;
+}
+
+void BM_OpenPremiereMegabyteFields(benchmark::State& state)
+{
+    ProjectSession session(megabyteProduction());
+    bench::openAndLeave(state, bench::Timed::opening,
+                        [&] { return bench::opened(std::make_unique<PremiereView>(session), windowSize); });
+}
+BENCHMARK(BM_OpenPremiereMegabyteFields)->Unit(benchmark::kMillisecond);
+
+// A letter typed at the end of the press kit and taken away again, each
+// written through the door, refreshed and painted.
+void BM_PressKitKeystrokeMegabyteFields(benchmark::State& state)
+{
+    ProjectSession session(megabyteProduction());
+    auto view = bench::opened(std::make_unique<PremiereView>(session), windowSize);
+    QTextEdit* editor = view->pressKit()->editor()->textEdit();
+    editor->setFocus();
+    editor->moveCursor(QTextCursor::End);
+    int n = 0;
+    for (auto _ : state) {
+        const bool type = n++ % 2 == 0;
+        QKeyEvent press(QEvent::KeyPress, type ? Qt::Key_A : Qt::Key_Backspace, Qt::NoModifier,
+                        type ? u"a"_s : QString());
+        QCoreApplication::sendEvent(editor, &press);
+        bench::settle();
+        benchmark::DoNotOptimize(view->grab());
+    }
+    if (session.project().idea.pressKit.size() != megabyteProduction().idea.pressKit.size() + (n % 2))
+        state.SkipWithError("the keystrokes did not reach the press kit");
+}
+BENCHMARK(BM_PressKitKeystrokeMegabyteFields)->Unit(benchmark::kMillisecond);
+
+// The floor of a keystroke: the same letter typed and taken away at the end
+// of a plain editor holding the megabyte, at the press kit's width.
+void BM_PlainKeystrokeMegabyte(benchmark::State& state)
+{
+    auto editor = bench::opened(bench::plainEditor(bench::megabyteOfProse()), QSize(windowSize.width() - 80, 400));
+    editor->setFocus();
+    editor->moveCursor(QTextCursor::End);
+    int n = 0;
+    for (auto _ : state) {
+        const bool type = n++ % 2 == 0;
+        QKeyEvent press(QEvent::KeyPress, type ? Qt::Key_A : Qt::Key_Backspace, Qt::NoModifier,
+                        type ? u"a"_s : QString());
+        QCoreApplication::sendEvent(editor.get(), &press);
+        bench::settle();
+        benchmark::DoNotOptimize(editor->grab());
+    }
+}
+BENCHMARK(BM_PlainKeystrokeMegabyte)->Unit(benchmark::kMillisecond);
+
+void BM_OpenPlainMegabyte(benchmark::State& state)
+{
+    bench::openAndLeave(state, bench::Timed::opening,
+                        [] { return bench::opened(bench::plainEditor(bench::megabyteOfProse()), windowSize); });
+}
+BENCHMARK(BM_OpenPlainMegabyte)->Unit(benchmark::kMillisecond);
+
 void printSummary(const bench::RatioReporter& r)
 {
     std::printf("\nPremiere: %d episodes x %d scenes x %d shots, window %dx%d\n", episodeCount, scenesPerEpisode,
@@ -189,6 +261,10 @@ void printSummary(const bench::RatioReporter& r)
     r.ratio("BM_EditWithScreen", "BM_EditWithoutScreen");
     r.ratio("BM_UnseenEditWithScreen", "BM_UnseenEditWithoutScreen");
     r.ratio("BM_ManifestBuildAndWrite", "BM_SaveFileWriteSameBytes");
+    std::printf("\nA megabyte in every text field (the lighthouse sample), window %dx%d\n", windowSize.width(),
+                windowSize.height());
+    r.ratio("BM_OpenPremiereMegabyteFields", "BM_OpenPlainMegabyte");
+    r.ratio("BM_PressKitKeystrokeMegabyteFields", "BM_PlainKeystrokeMegabyte");
 }
 
 } // namespace

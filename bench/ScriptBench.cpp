@@ -2,9 +2,11 @@
 // (build, layout and first paint), leaving it (teardown), one keystroke in an
 // element in the middle up to its repaint, and Return there (a new element
 // inserted below and focused). Each is set against a QPlainTextEdit holding
-// the same text doing the same thing, in the same run. Then the memory the
-// open page holds at 2,400 elements, and 20,000 elements opened against
-// 2,400.
+// the same text doing the same thing, in the same run. A screen reader
+// reading a feature's script aloud (every element of the page: its name,
+// its place), the first time and again, against the same walk over a
+// QListWidget holding the same lines. Then the memory the open page holds at
+// 2,400 elements, and 20,000 elements opened against 2,400.
 
 #include "FeatureProduction.h"
 #include "ScreenBench.h"
@@ -14,8 +16,10 @@
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -211,6 +215,89 @@ void BM_ReturnPlain(benchmark::State& state)
     }
 }
 
+// A screen reader walking every child of the interface: each one's name and
+// its place among its siblings. False when a child is missing or misplaced.
+bool readAloud(QAccessibleInterface* parent)
+{
+    const int count = parent->childCount();
+    for (int i = 0; i < count; ++i) {
+        QAccessibleInterface* child = parent->child(i);
+        if (!child || parent->indexOfChild(child) != i)
+            return false;
+        benchmark::DoNotOptimize(child->text(QAccessible::Name));
+    }
+    return true;
+}
+
+std::unique_ptr<QListWidget> listOf(const Project& p)
+{
+    auto list = std::make_unique<QListWidget>();
+    for (const ScriptElement& e : p.episodes.first().script.elements)
+        list->addItem(e.text);
+    return bench::shown(std::move(list), windowSize);
+}
+
+// The page read again and again: its children made once, then kept.
+void BM_ReadAloud(benchmark::State& state)
+{
+    const Screen screen(bench::featureProduction());
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(screen.view->page());
+    for (auto _ : state) {
+        if (!readAloud(page))
+            state.SkipWithError("an element unread");
+    }
+}
+
+void BM_ReadAloudList(benchmark::State& state)
+{
+    const auto list = listOf(bench::featureProduction());
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list.get());
+    for (auto _ : state) {
+        if (!readAloud(iface))
+            state.SkipWithError("an item unread");
+    }
+}
+
+// The first reading of a page just opened (the opening untimed).
+void BM_ReadAloudFirst(benchmark::State& state)
+{
+    const Project p = bench::featureProduction();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto screen = std::make_unique<Screen>(p);
+        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(screen->view->page());
+        state.ResumeTiming();
+        if (!readAloud(page))
+            state.SkipWithError("an element unread");
+        state.PauseTiming();
+        screen.reset();
+        bench::flushDeletes();
+        state.ResumeTiming();
+    }
+}
+
+void BM_ReadAloudFirstList(benchmark::State& state)
+{
+    const Project p = bench::featureProduction();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto list = listOf(p);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list.get());
+        state.ResumeTiming();
+        if (!readAloud(iface))
+            state.SkipWithError("an item unread");
+        state.PauseTiming();
+        list.reset();
+        bench::flushDeletes();
+        state.ResumeTiming();
+    }
+}
+
+BENCHMARK(BM_ReadAloud)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadAloudList)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadAloudFirst)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadAloudFirstList)->Unit(benchmark::kMicrosecond);
+
 const QList<int> sizes{600, 2400, 5000};
 
 void sized(benchmark::internal::Benchmark* b)
@@ -264,6 +351,9 @@ void printSummary(const bench::RatioReporter& r)
         r.ratio(("BM_Return/" + n).c_str(), ("BM_KeystrokePlain/" + n).c_str());
     }
     r.ratio("BM_Open/20000/iterations:3", "BM_Open/2400");
+    std::printf("\nA feature's script read aloud, element by element, against a QListWidget of its lines\n");
+    r.ratio("BM_ReadAloud", "BM_ReadAloudList");
+    r.ratio("BM_ReadAloudFirst", "BM_ReadAloudFirstList");
     std::printf("%-58s %+.1f MB\n", "page open at 2400 over page closed", openMB - closedMB);
     std::printf("%-58s %.1f MB\n", "whole process with 20000 elements open", stressMB);
 }

@@ -1,6 +1,12 @@
 # Shared build helpers.
 
-set(STUDIO_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-maybe-uninitialized -Wno-missing-field-initializers)
+set(STUDIO_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+# GCC's guesses about variables used before they are set misfire on the
+# coroutine frames and optionals of the program; other compilers have no such
+# warning (and would warn about the unknown option).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND STUDIO_WARNINGS -Wno-maybe-uninitialized)
+endif()
 
 # studio_library(<target> <dir> LIBS <deps...>)
 # Every .cpp/.h under <dir> belongs to the library; new files are picked up on the next build.

@@ -35,8 +35,9 @@ public:
     // Null for a notice.
     QAbstractButton* destructiveButton() const { return m_destructive; }
     // The button Return presses while no other holds the keyboard: Cancel,
-    // or OK for a notice. (Hides QMessageBox's, which knows push buttons only.)
-    QAbstractButton* defaultButton() const { return m_default; }
+    // or OK for a notice. (QMessageBox's own default button is a push
+    // button, which the design's buttons are not.)
+    QAbstractButton* returnButton() const { return m_default; }
     // Cancel, or OK for a notice.
     QAbstractButton* cancelButton() const { return m_cancel; }
     // Whether the destructive button was the answer.

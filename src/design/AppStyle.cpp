@@ -2,6 +2,7 @@
 
 #include "design/Palette.h"
 #include "design/Theme.h"
+#include "design/WindowShape.h"
 
 #include <QAbstractScrollArea>
 #include <QDialog>
@@ -25,6 +26,19 @@ constexpr qreal handleRadius = 4;
 constexpr int tipBorder = 1;
 constexpr QSize tipPadding(7, 4);
 constexpr qreal tipRadius = 6;
+
+// The tip's outer edge.
+QPainterPath tipOutline(const QRect& rect)
+{
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect), tipRadius, tipRadius);
+    return path;
+}
+
+QRegion tipShape(const QRect& rect)
+{
+    return WindowShape::of(tipOutline(rect), rect.size(), int(std::ceil(tipRadius))).translated(rect.topLeft());
+}
 
 // The groove: the bar less a margin of one pixel across and two along.
 QRect grooveOf(const QStyleOptionSlider& bar)
@@ -153,12 +167,15 @@ void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* optio
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
-    // The rounded panel alone: the tip's window is translucent, so what lies
-    // outside the corners' arcs stays clear.
+    // The rounded panel on an opaque ground over all that the tip's window
+    // keeps of its rectangle (see styleHint): the window shows no clear
+    // pixel, which a screen without a compositing window manager shows black.
+    const QRegion shape = widget && !widget->mask().isEmpty() ? widget->mask() : tipShape(option->rect);
     const QRectF r = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath path;
     path.addRoundedRect(r, tipRadius - 0.5, tipRadius - 0.5);
     painter->save();
+    WindowShape::paintGround(*painter, shape, option->palette.toolTipBase().color(), Palette::hairlineStrong());
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->setPen(QPen(Palette::hairlineStrong(), tipBorder));
     painter->setBrush(option->palette.toolTipBase());
@@ -172,23 +189,10 @@ int AppStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidge
     auto* mask = qstyleoption_cast<QStyleHintReturnMask*>(returnData);
     if (hint != SH_ToolTip_Mask || !option || !mask)
         return QProxyStyle::styleHint(hint, option, widget, returnData);
-    // The tip's window cut to the panel: without a compositing window manager
-    // a translucent window's clear corners show black, a window's shape
-    // shows what is behind. A pixel stays while any part of it is inside a
-    // corner's arc, so the panel's smoothed edge is kept whole.
-    const QRect r = option->rect;
-    const int radius = int(tipRadius);
-    QRegion region;
-    for (int y = 0; y < r.height(); ++y) {
-        const int fromEdge = std::min(y, r.height() - 1 - y);
-        int inset = 0;
-        if (fromEdge < radius) {
-            const qreal dy = radius - (fromEdge + 1);
-            inset = int(std::floor(radius - std::sqrt(qreal(radius) * radius - dy * dy)));
-        }
-        region += QRect(r.left() + inset, r.top() + y, r.width() - 2 * inset, 1);
-    }
-    mask->region = region;
+    // The tip's window cut to the panel, so that its corners show what lies
+    // behind the tip whether or not a compositing window manager blends
+    // clear pixels.
+    mask->region = tipShape(option->rect);
     return 1;
 }
 

@@ -45,14 +45,14 @@ void forEachPage(QWidget* control, Act act)
     }
 }
 
-// Where a text input's caret is, in its own coordinates; invalid for a
-// control without one.
+// Where the control's caret is, in its own coordinates: a text input's, or
+// the item a control walked by keys has reached (a clip in a lane); invalid
+// for a control that tells of none (QWidget's own answer is its middle).
 QRect caretOf(QWidget* control)
 {
-    if (!control->testAttribute(Qt::WA_InputMethodEnabled))
-        return {};
     const QRect caret = control->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-    return caret.isValid() ? caret : QRect();
+    const QRect middle = control->QWidget::inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    return caret.isValid() && caret != middle ? caret : QRect();
 }
 
 // Scrolls `page` as little as it takes to show `part` of `control` (in the
@@ -82,9 +82,18 @@ void FocusInView::reveal(QWidget* control)
 {
     forEachPage(control, [control](QScrollArea* page) {
         const QSize room = page->viewport()->size();
-        // As much of the control as the page can show, from its start.
-        const QRect part(QPoint(0, 0), control->size().boundedTo(room));
-        show(page, control, part);
+        const QRect whole = control->rect();
+        if (whole.width() <= room.width() && whole.height() <= room.height()) {
+            show(page, control, whole);
+        } else {
+            // A control larger than the page (a long editor, a page of its
+            // own) stays where it is while some of it shows; else its start
+            // comes into view.
+            const QRect shown(page->widget()->mapFrom(page->viewport(), QPoint(0, 0)), room);
+            const QRect placed(control->mapTo(page->widget(), QPoint(0, 0)), control->size());
+            if (!shown.intersects(placed))
+                show(page, control, QRect(QPoint(0, 0), whole.size().boundedTo(room)));
+        }
         if (const QRect caret = caretOf(control); caret.isValid())
             show(page, control, caret);
     });

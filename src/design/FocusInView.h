@@ -6,9 +6,10 @@
 // takes to show it whole, with a little air: QScrollArea itself does so only
 // when Tab moves the focus inside it, so a control reached from outside the
 // page (the first stop after a header, the tile after a button bar) could take
-// the focus out of sight or outside the window. A text input brings its caret
-// into view rather than its whole height. A click focuses what the pointer is
-// on already and scrolls nothing.
+// the focus out of sight or outside the window. A text input also brings its
+// caret into view; a control larger than the page stays where it is while
+// some of it shows. A click focuses what the pointer is on already and
+// scrolls nothing.
 //
 // Installed once for the whole application (Theme::install).
 
@@ -25,8 +26,8 @@ public:
     static void install(QApplication& app);
 
     // Scrolls every page around `control`, innermost first, so it shows
-    // whole (its start when it is larger than a page), and so its caret
-    // shows when it has one.
+    // whole (a control larger than a page: some of it, its start if none
+    // showed), and so its caret shows when it has one.
     static void reveal(QWidget* control);
     // Scrolls every page around `editor` so its caret shows.
     static void revealCaret(QWidget* editor);

@@ -19,7 +19,6 @@ constexpr int band = 64;
 
 HairlineDivider::HairlineDivider(Qt::Orientation orientation, QWidget* parent)
     : QWidget(parent)
-    , m_orientation(orientation)
 {
     if (orientation == Qt::Horizontal) {
         setFixedHeight(1);
@@ -32,7 +31,8 @@ HairlineDivider::HairlineDivider(Qt::Orientation orientation, QWidget* parent)
 
 QSize HairlineDivider::sizeHint() const
 {
-    return m_orientation == Qt::Horizontal ? QSize(1, 1) : QSize(1, 1);
+    // One pixel across; the length is the layout's to give.
+    return QSize(1, 1);
 }
 
 void HairlineDivider::paintEvent(QPaintEvent* event)

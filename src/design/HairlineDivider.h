@@ -15,9 +15,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    Qt::Orientation m_orientation;
 };
 
 } // namespace studio

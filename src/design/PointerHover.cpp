@@ -69,19 +69,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         switch (event->type()) {
+        // A widget that slides, grows, shows or hides may come under a still
+        // pointer or leave it.
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Show:
         case QEvent::Hide:
-            if (watched->isWidgetType())
-                schedule();
-            break;
+        // Qt tells enter and leave to the widget it last saw under the
+        // pointer. After a slide under a still pointer that is not the one a
+        // check found hovered, which would keep its hover when the pointer
+        // moves on or leaves the window: every crossing checks.
         case QEvent::Enter:
         case QEvent::Leave:
-            // Qt tells enter and leave to the widget it last saw under the
-            // pointer. After a slide under a still pointer that is not the one
-            // a check found hovered, which would keep its hover when the
-            // pointer moves on or leaves the window: every crossing checks.
             if (watched->isWidgetType())
                 schedule();
             break;

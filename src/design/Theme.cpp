@@ -2,6 +2,7 @@
 
 #include "design/AppStyle.h"
 #include "design/FocusInView.h"
+#include "design/KeyboardActivation.h"
 #include "design/MnemonicStyle.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
@@ -149,6 +150,7 @@ void Theme::install(QApplication& app)
         app.installEventFilter(style);
     }
     FocusInView::install(app);
+    KeyboardActivation::install(app);
     ToolTipNames::install(app);
     QApplication::setPalette(palette());
     QApplication::setFont(font(13));

@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStringDecoder>
 #include <QJsonObject>
 #include <array>
 #include <cmath>
@@ -412,12 +413,22 @@ QString unescape(const char* text, qsizetype size)
     return out;
 }
 
+// Text as written in the document, already checked to be UTF-8. Every
+// character is kept: a string may begin with U+FEFF, which
+// QString::fromUtf8 takes for a byte order mark and drops.
+QString decodeUtf8(const char* text, qsizetype size)
+{
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(text, size));
+}
+
 // Whether a key's text as written equals a Latin-1 key.
 bool keyEquals(const char* text, const Node& key, QLatin1StringView name)
 {
     if (key.plain && key.ascii)
         return key.count == name.size() && std::memcmp(text + key.first, name.data(), size_t(name.size())) == 0;
-    const QString decoded = key.plain ? QString::fromUtf8(text + key.first, key.count) : unescape(text + key.first, key.count);
+    const QString decoded = key.plain ? decodeUtf8(text + key.first, key.count) : unescape(text + key.first, key.count);
     return decoded == name;
 }
 
@@ -481,7 +492,7 @@ QString Value::toString() const
         return unescape(text, n.count);
     if (n.ascii)
         return QString::fromLatin1(text, n.count);
-    return QString::fromUtf8(text, n.count);
+    return decodeUtf8(text, n.count);
 }
 
 std::optional<QLatin1StringView> Value::asciiText() const

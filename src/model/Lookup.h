@@ -124,17 +124,4 @@ bool removeByID(QList<T>& list, const QUuid& id)
     return list.removeIf([&](const T& r) { return r.id == id; }) > 0;
 }
 
-// ---- Operations -------------------------------------------------------------
-
-// Appends a new episode numbered one above the highest number (numbers are
-// never reused and gaps stay), titled "<noun> <number>", with the format's
-// default story structure and its template acts. Returns the new episode's id.
-QUuid addEpisode(Project& project);
-// Removes every episode with that id (ids are unique, so at most one in a
-// sound production). Returns whether anything was removed.
-bool removeEpisode(Project& project, const QUuid& episodeID);
-
-// Marks the phase ready, or takes the mark away when it has one.
-void togglePhaseReady(Project& project, PhaseID phase);
-
 } // namespace studio

@@ -283,11 +283,13 @@ void ProjectStore::load()
 
     // The documents are independent of each other: decode them on every
     // core, then take the results in folder order.
-    const QList<DecodedEntry> decoded = QtConcurrent::blockingMapped(folders, decodeEntry);
+    QList<DecodedEntry> decoded = QtConcurrent::blockingMapped(folders, decodeEntry);
 
     QList<Project> loaded;
     loaded.reserve(decoded.size());
     for (qsizetype i = 0; i < decoded.size(); ++i) {
+        // Each decoded production is taken, not copied (a feature film is
+        // megabytes of text).
         if (decoded[i].project)
             loaded.append(std::move(*decoded[i].project));
         else

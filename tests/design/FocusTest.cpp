@@ -26,6 +26,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -139,6 +140,54 @@ private Q_SLOTS:
         QVERIFY(focusable->hasFocus());
         test::writeImage(pictures.focused, u"focus-"_s + kind.replace(u' ', u'-'));
         QVERIFY(test::showsRing(pictures.unfocused, pictures.focused));
+    }
+
+    // Return presses the focused button as Space does; Shift+F10 asks the
+    // focused control for its menu as the Menu key does, a text input at its
+    // caret.
+    void keysActOnTheFocusedControl()
+    {
+        QWidget window;
+        auto* row = new QHBoxLayout(&window);
+        auto* button = new PrimaryButton(u"Create Production"_s);
+        auto* toggle = new SwitchToggle(u"Animated aurora backdrop"_s);
+        auto* field = new QLineEdit(u"A title"_s);
+        row->addWidget(button);
+        row->addWidget(toggle);
+        row->addWidget(field);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, Qt::Key_Return);
+        QCOMPARE(clicked.count(), 1);
+        QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(clicked.count(), 2);
+        toggle->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(toggle, Qt::Key_Return);
+        QVERIFY(toggle->isChecked());
+
+        struct MenuAsked : QObject {
+            QPoint at;
+            QContextMenuEvent::Reason reason = QContextMenuEvent::Mouse;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                if (e->type() == QEvent::ContextMenu) {
+                    auto* menu = static_cast<QContextMenuEvent*>(e);
+                    at = menu->pos();
+                    reason = menu->reason();
+                    return true;
+                }
+                return false;
+            }
+        } asked;
+        field->installEventFilter(&asked);
+        field->setFocus(Qt::TabFocusReason);
+        field->setCursorPosition(1);
+        QTest::keyClick(field, Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(asked.reason, QContextMenuEvent::Keyboard);
+        QCOMPARE(asked.at, field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+        QCOMPARE(field->text(), u"A title"_s);
     }
 
     // Assistive technology reads a control by its words: an icon button by

@@ -1,5 +1,7 @@
 // The codec writes the bytes QJsonDocument writes, and reads what
-// QJsonDocument reads: the same values, the same failures.
+// QJsonDocument reads: the same values, the same failures; but where Qt
+// drops a string's leading U+FEFF as if it were a byte order mark, the codec
+// keeps every character of the string.
 
 #include "model/Json.h"
 #include "services/SampleFactory.h"
@@ -268,6 +270,17 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         const QString problem = agreement(text);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    void keepsEveryCharacterOfAString()
+    {
+        const json::Document document("{\"bom\":\"\xEF\xBB\xBFkept\",\"\xEF\xBB\xBFtitle\":1}");
+        QCOMPARE(document.root().member("bom"_L1).toString(), u"\ufeffkept"_s);
+        QVERIFY(!document.root().member("title"_L1).isDouble());
+        Project p = SampleFactory::lighthouse();
+        p.name = u"\ufeff"_s + p.name;
+        p.idea.logline = u"\ufeff\ufeff"_s;
+        QCOMPARE(json::decode<Project>(json::encodePretty(p)), p);
     }
 
     // Damaged copies of a real document: whatever Qt makes of each, the

@@ -152,8 +152,10 @@ bool showsRing(const QImage& unfocused, const QImage& focused)
 
 FocusPictures focusPictures(QWidget* control)
 {
-    if (control->hasFocus())
-        control->clearFocus();
+    // Without the focus anywhere: the stop before may hold it and draw its
+    // ring round this control (a chip round its close button).
+    if (QWidget* focused = control->window()->focusWidget(); focused && focused->hasFocus())
+        focused->clearFocus();
     QWidget* shown = presenter(control);
     const bool inWindow = fullyInView(shown);
     FocusPictures pictures;

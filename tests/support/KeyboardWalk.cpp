@@ -45,8 +45,10 @@ QRect partToShow(QWidget* control)
         const QSize room = page->viewport()->size();
         if (part.width() <= room.width() && part.height() <= room.height())
             continue;
+        // Where its caret is, or the item it has reached, when it tells.
         const QRect caret = control->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        if (caret.isValid() && control->testAttribute(Qt::WA_InputMethodEnabled))
+        const QRect middle = control->QWidget::inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        if (caret.isValid() && caret != middle)
             part = caret.intersected(control->rect());
         else
             part = QRect(part.topLeft(), part.size().boundedTo(room));

@@ -1,6 +1,5 @@
 #include "state/rules/NewProjectDraft.h"
 
-#include "services/ProjectStore.h"
 #include "model/Text.h"
 
 #include <algorithm>
@@ -147,11 +146,6 @@ QString NewProjectDraft::episodesText() const
 QString NewProjectDraft::seasonTotal() const
 {
     return u"Season total ≈ "_s + QString::number(episodes() * runtimeMinutes()) + u" minutes"_s;
-}
-
-Project NewProjectDraft::create(ProjectStore& store) const
-{
-    return store.create(name, format, episodes(), genres, runtimeMinutes());
 }
 
 } // namespace studio::rules

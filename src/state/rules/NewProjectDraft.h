@@ -3,8 +3,8 @@
 // What the new-production sheet holds while it is open: the step, the chosen
 // format, the title, genres, target runtime and episode count, and the rules
 // that tie them together (presets per format, ranges, whole numbers, the
-// texts that follow from them). The sheet draws it; creating hands it to the
-// store.
+// texts that follow from them). The sheet draws it and has the store create
+// the production from it.
 
 #include "model/Enums.h"
 #include "model/Project.h"
@@ -12,11 +12,7 @@
 #include <QList>
 #include <QString>
 
-namespace studio {
-
-class ProjectStore;
-
-namespace rules {
+namespace studio::rules {
 
 struct NewProjectDraft {
     static constexpr double minimumEpisodes = 1;
@@ -62,11 +58,6 @@ struct NewProjectDraft {
     QString episodesText() const;
     QString seasonTotal() const;
     StructureKind structure() const { return defaultStructure(format); }
-
-    // Creates and saves the production through the store (which names a
-    // blank title "Untitled") and returns it.
-    Project create(ProjectStore& store) const;
 };
 
-} // namespace rules
-} // namespace studio
+} // namespace studio::rules

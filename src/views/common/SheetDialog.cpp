@@ -2,16 +2,27 @@
 
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/WindowShape.h"
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace studio {
 
 namespace {
 constexpr qreal sheetRadius = 14.0;
+
+QPainterPath outline(const QRectF& rect)
+{
+    QPainterPath path;
+    path.addRoundedRect(rect, sheetRadius, sheetRadius);
+    return path;
 }
+} // namespace
 
 SheetDialog::SheetDialog(QWidget* window, QSize size)
     : QDialog(window ? window->window() : nullptr, Qt::Dialog | Qt::FramelessWindowHint)
@@ -50,9 +61,21 @@ void SheetDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+void SheetDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // The window is cut to the card, so its corners show what lies behind
+    // the sheet whether or not a compositing window manager blends clear
+    // pixels.
+    setMask(WindowShape::of(outline(rect()), size(), int(std::ceil(sheetRadius))));
+}
+
 void SheetDialog::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    // Every pixel the window's shape keeps is opaque, the card's smoothed
+    // edge included.
+    WindowShape::paintGround(p, mask(), Palette::bgRaised(), Palette::hairlineStrong());
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     p.setPen(QPen(Palette::hairlineStrong(), 1.0));

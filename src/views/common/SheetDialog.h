@@ -1,7 +1,8 @@
 #pragma once
 
 // The sheet of the studio: a window-modal, frameless dialog centred over the
-// main window, drawn as a raised rounded card. Esc dismisses it (reject()).
+// main window, drawn as a raised rounded card (its window cut to the card's
+// shape). Esc dismisses it (reject()).
 // Subclasses put their content into contentLayout().
 
 #include <QDialog>
@@ -23,6 +24,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -18,6 +18,9 @@ class FirstRunPanel : public CardSurface {
 public:
     explicit FirstRunPanel(QWidget* parent = nullptr);
 
+    // The panel's first control.
+    PrimaryButton* startButton() const { return m_start; }
+
 Q_SIGNALS:
     void newProductionRequested();
     void sampleChosen(const QString& sampleID);

@@ -2,6 +2,7 @@
 
 #include "design/Alert.h"
 #include "design/DestructiveAction.h"
+#include "design/PrimaryButton.h"
 #include "design/Palette.h"
 #include "design/ScrollColumn.h"
 #include "design/TextLabel.h"
@@ -21,6 +22,7 @@
 #include "views/home/ProjectPosterCard.h"
 #include "views/home/SampleMenuButton.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -269,8 +271,19 @@ void HomeView::refresh()
 {
     const QList<Project>& projects = m_app.store().projects();
     const bool empty = projects.isEmpty();
-    m_firstRun->parentWidget()->setVisible(empty);
-    m_grid->setVisible(!empty);
+    // The window's focus widget, also while an alert over the window holds
+    // the keyboard (the Trash confirmation): the window gets it back after.
+    const auto holdsFocus = [this] {
+        const QWidget* focused = window()->focusWidget();
+        return focused && isAncestorOf(focused) && focused->isVisible();
+    };
+    const bool hadFocus = holdsFocus();
+    const qsizetype focusedCard = m_grid->cards().indexOf(window()->focusWidget());
+    QWidget* firstRunBox = m_firstRun->parentWidget();
+    // What comes shows before what goes hides, so the keyboard has
+    // somewhere to go in the library.
+    (empty ? firstRunBox : static_cast<QWidget*>(m_grid))->setVisible(true);
+    (empty ? static_cast<QWidget*>(m_grid) : firstRunBox)->setVisible(false);
     const int gap = empty ? stackSpacing : stackSpacing - cellMargin;
     if (m_aboveContent->sizeHint().height() != gap) {
         m_aboveContent->changeSize(0, gap, QSizePolicy::Minimum, QSizePolicy::Fixed);
@@ -282,6 +295,23 @@ void HomeView::refresh()
     }
     m_footerSamples->setVisible(!empty);
     m_grid->sync(projects);
+    // The footer's pull-down follows the last card, as it reads.
+    setTabOrder(m_grid->lastStop(), m_footerSamples);
+    // A control holding the keyboard that went away (a trashed card, the
+    // first-run panel once a sample is added) hands it to the card now in
+    // its place, the one before it, or the first control of what shows now;
+    // not to whatever follows in the window (the tab strip).
+    if (hadFocus && !holdsFocus()) {
+        const QList<ProjectPosterCard*> cards = m_grid->cards();
+        QWidget* next = nullptr;
+        if (empty)
+            next = m_firstRun->startButton();
+        else if (focusedCard >= 0 && !cards.isEmpty())
+            next = cards.at(std::min(focusedCard, cards.size() - 1));
+        else
+            next = m_grid->newProjectCard();
+        next->setFocus(Qt::OtherFocusReason);
+    }
     // Cards may have moved; their shadows move with them.
     m_canvas->update();
 }

@@ -50,6 +50,20 @@ void LibraryGrid::sync(const QList<Project>& projects)
             return card;
         },
         [](ProjectPosterCard* card, const Project& p, int) { card->setProject(p); });
+    // Tab goes through the cards as they read, the new-production card
+    // first, whenever each card was made (a copy made later is placed
+    // before older productions).
+    QWidget* previous = m_newCard;
+    for (ProjectPosterCard* card : m_cards->widgets()) {
+        setTabOrder(previous, card);
+        previous = card;
+    }
+}
+
+QWidget* LibraryGrid::lastStop() const
+{
+    const QList<ProjectPosterCard*> cards = m_cards->widgets();
+    return cards.isEmpty() ? static_cast<QWidget*>(m_newCard) : cards.last();
 }
 
 void LibraryGrid::setClock(ProjectPosterCard::Clock clock)

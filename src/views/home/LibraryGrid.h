@@ -40,6 +40,8 @@ public:
 
     NewProjectCard* newProjectCard() const { return m_newCard; }
     QList<ProjectPosterCard*> cards() const;
+    // The grid's last Tab stop, after which the library's footer comes.
+    QWidget* lastStop() const;
 
     // Paints the shadow of every card that reaches `exposed` (in onto's
     // coordinates) into a painter on `onto`, a widget behind the grid.

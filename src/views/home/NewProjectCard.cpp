@@ -1,5 +1,6 @@
 #include "views/home/NewProjectCard.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PointerHover.h"
 #include "design/Shapes.h"
@@ -34,7 +35,8 @@ NewProjectCard::NewProjectCard(QWidget* parent)
     , m_fade(new QVariantAnimation(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(u"New Production"_s);
     m_fade->setDuration(150);
@@ -124,6 +126,8 @@ void NewProjectCard::paintEvent(QPaintEvent*)
     p.setPen(Palette::textTertiary());
     p.drawText(QRectF(card.left(), y, card.width(), subtitleMetrics.height()), Qt::AlignHCenter | Qt::AlignVCenter,
                u"Short film to four-hour epic"_s);
+    if (hasFocus())
+        FocusRing::paintRounded(p, card, radius);
 }
 
 } // namespace studio

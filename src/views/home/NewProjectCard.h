@@ -1,8 +1,9 @@
 #pragma once
 
 // The first tile of the library grid: a dashed card reading "New Production"
-// whose click asks for the new-production sheet. Its faint fill brightens
-// while the pointer is over it (an ease-out fade of 0.15 s).
+// whose click (or Space or Return once Tab has reached it) asks for the
+// new-production sheet. Its faint fill brightens while the pointer is over it
+// (an ease-out fade of 0.15 s).
 
 #include <QAbstractButton>
 

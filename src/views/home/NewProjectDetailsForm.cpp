@@ -135,13 +135,17 @@ void NewProjectDetailsForm::display(const NewProjectDraft& draft)
         it.value()->setOn(draft.hasGenre(it.key()));
 
     const ProjectFormat format = draft.format;
+    // The captions are paintings of their own; the sliders that take the
+    // keyboard carry their words.
     m_runtimeCaption->setCaption(draft.runtimeCaption());
+    m_runtime->setAccessibleName(draft.runtimeCaption());
     m_runtime->setRange(double(runtimeMin(format)), double(runtimeMax(format)));
     m_runtime->setValue(draft.runtime);
     m_runtimeValue->setText(draft.runtimeText());
 
     m_episodeBlock->setVisible(isEpisodic(format));
     m_episodesCaption->setCaption(draft.episodesCaption());
+    m_episodes->setAccessibleName(draft.episodesCaption());
     m_episodes->setValue(draft.episodeCount);
     m_episodesValue->setText(draft.episodesText());
     m_seasonTotal->setText(draft.seasonTotal());

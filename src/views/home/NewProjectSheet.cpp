@@ -11,6 +11,7 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "design/ToolbarIconButton.h"
+#include "services/ProjectStore.h"
 #include "state/AppState.h"
 #include "views/home/FormatCard.h"
 #include "views/home/NewProjectDetailsForm.h"
@@ -164,9 +165,11 @@ std::optional<Project> NewProjectSheet::createProduction()
 {
     if (m_finished || m_draft.step != 1)
         return std::nullopt;
-    // A failed save is reported by the store; the production opens all the
-    // same and its tab's autosave tries again.
-    Project created = m_draft.create(m_app.store());
+    // The store names a blank title "Untitled". A failed save is reported
+    // by the store; the production opens all the same and its tab's autosave
+    // tries again.
+    const Project created = m_app.store().create(m_draft.name, m_draft.format, m_draft.episodes(), m_draft.genres,
+                                                 m_draft.runtimeMinutes());
     m_app.openProject(created);
     accept();
     return created;
@@ -177,6 +180,8 @@ void NewProjectSheet::display()
     const bool details = m_draft.step == 1;
     m_title->setText(m_draft.title());
     m_subtitle->setText(m_draft.subtitle());
+    // Read out as the sheet's name; no title bar shows it.
+    setWindowTitle(m_draft.title());
     for (auto it = m_formatCards.cbegin(); it != m_formatCards.cend(); ++it)
         it.value()->setSelected(m_draft.hasPickedFormat && m_draft.format == it.key());
     // The step that goes takes the focus back to the sheet; left to itself,

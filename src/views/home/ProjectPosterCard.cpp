@@ -1,6 +1,7 @@
 #include "views/home/ProjectPosterCard.h"
 
 #include "design/ArtThumb.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/PointerHover.h"
@@ -133,7 +134,8 @@ ProjectPosterCard::ProjectPosterCard(const Project& project, QWidget* parent)
     , m_face(Face::of(project))
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(m_face.name);
     // A card that the grid moves under a still pointer (or away from it)
@@ -378,11 +380,17 @@ void ProjectPosterCard::paintEvent(QPaintEvent*)
     p.setFont(f.detail);
     p.setPen(Palette::textTertiary());
     p.drawText(status, Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(editedText(), Qt::ElideRight, available));
+    if (hasFocus())
+        FocusRing::paintRounded(p, card, radius);
 }
 
 void ProjectPosterCard::contextMenuEvent(QContextMenuEvent* event)
 {
-    Q_EMIT contextMenuRequested(m_id, event->globalPos());
+    // Asked for from the keyboard, the menu opens on the card, wherever the
+    // pointer happens to be.
+    const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                  : mapToGlobal(cardRect().center().toPoint());
+    Q_EMIT contextMenuRequested(m_id, at);
     event->accept();
 }
 

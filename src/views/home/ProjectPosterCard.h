@@ -5,7 +5,8 @@
 // episode count; under it when it was last edited and how many of the nine
 // phases are complete. Lifts and deepens its shadow while the pointer is
 // over it. The card only displays and reports clicks and context-menu
-// requests; the library decides what they do.
+// requests; the library decides what they do. Tab reaches it; Space or
+// Return is its click, the Menu key or Shift+F10 its context menu.
 //
 // The card is painted in one piece (a library may hold hundreds): the parts
 // that change only with the production are kept as a picture shared through a

@@ -19,6 +19,8 @@ public:
 
 Q_SIGNALS:
     void sampleChosen(const QString& sampleID);
+
+protected:
 };
 
 } // namespace studio

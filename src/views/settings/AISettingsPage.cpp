@@ -15,18 +15,22 @@
 #include "views/settings/SettingsTextField.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace studio {
 
 namespace {
 
-QVBoxLayout* labelled(const QString& caption, QWidget* field)
+QVBoxLayout* labelled(const QString& caption, SettingsTextField* field)
 {
     auto* column = new QVBoxLayout;
     column->setSpacing(6);
     column->addWidget(new FieldLabel(caption));
     column->addWidget(field);
+    // The label above is a painting of its own; the field that takes the
+    // keyboard carries its words.
+    field->lineEdit()->setAccessibleName(caption);
     return column;
 }
 

@@ -13,6 +13,7 @@
 #include "views/settings/UpdateSettingsPage.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -40,7 +41,7 @@ public:
         setText(label);
         // Checked only as the window shows its section. Not auto-exclusive:
         // Qt would then leave every section but the shown one out of the Tab
-        // order. Each is reached with Tab; Space shows its section.
+        // order. Each is reached with Tab; Space or Return shows its section.
         setCheckable(true);
         setFocusPolicy(Qt::TabFocus);
         setAccessibleName(label);
@@ -69,6 +70,45 @@ private:
     QString m_symbol;
     QFont m_font;
 };
+
+// What assistive technology reads of the window and its tab bar: a window
+// named by the section it shows, and page tabs, the shown one selected,
+// pressed to show theirs (rather than check boxes that happen to be checked).
+class SectionTabAccessible : public QAccessibleWidget {
+public:
+    explicit SectionTabAccessible(SettingsTabButton* button)
+        : QAccessibleWidget(button, QAccessible::PageTab)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.selectable = true;
+        s.selected = button()->isChecked();
+        return s;
+    }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction())
+            button()->click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    SettingsTabButton* button() const { return static_cast<SettingsTabButton*>(widget()); }
+};
+
+QAccessibleInterface* settingsAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("studio::SettingsWindow"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    if (auto* tab = dynamic_cast<SettingsTabButton*>(object))
+        return new SectionTabAccessible(tab);
+    return nullptr;
+}
 
 } // namespace
 
@@ -101,6 +141,11 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     , m_ai(new AISettingsPage)
     , m_updates(new UpdateSettingsPage(app))
 {
+    static const bool factory = [] {
+        QAccessible::installFactory(settingsAccessible);
+        return true;
+    }();
+    Q_UNUSED(factory);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* column = new QVBoxLayout(this);
@@ -132,6 +177,8 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     m_pages->addWidget(m_updates);
     m_pages->setFixedSize(pageSize);
     column->addWidget(m_pages, 0, Qt::AlignHCenter);
+    // Read out after the tab bar, as it shows (it was made first).
+    m_pages->raise();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 

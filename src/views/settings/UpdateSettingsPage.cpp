@@ -18,6 +18,7 @@
 #include "views/settings/SettingsTextField.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -93,6 +94,7 @@ UpdateSettingsPage::UpdateSettingsPage(AppState& app, QWidget* parent)
     feed->setSpacing(6);
     feed->addWidget(new FieldLabel(QStringLiteral("Update feed")));
     feed->addWidget(m_feed);
+    m_feed->lineEdit()->setAccessibleName(QStringLiteral("Update feed"));
     column->addLayout(feed);
 
     m_statusLayout->setContentsMargins(0, 0, 0, 0);

@@ -7,6 +7,7 @@
 #include "model/Lookup.h"
 #include "model/Text.h"
 #include "state/ProjectSession.h"
+#include "state/edits/EpisodeEdits.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -48,14 +49,14 @@ QString EpisodePicker::episodeLabel(ProjectFormat format, const Episode& episode
 void EpisodePicker::addEpisode(ProjectSession& session)
 {
     QUuid added;
-    session.edit([&added](Project& p) { added = studio::addEpisode(p); });
+    session.edit([&added](Project& p) { added = edits::addEpisode(p); });
     session.setActiveEpisodeID(added);
 }
 
 void EpisodePicker::removeCurrentEpisode(ProjectSession& session)
 {
     const QUuid active = session.activeEpisodeID();
-    session.edit([active](Project& p) { removeEpisode(p, active); });
+    session.edit([active](Project& p) { edits::removeEpisode(p, active); });
     const QList<Episode>& remaining = session.project().episodes;
     session.setActiveEpisodeID(remaining.isEmpty() ? newId() : remaining.first().id);
 }

@@ -24,6 +24,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace studio {
@@ -69,6 +70,63 @@ private:
     QColor m_color;
 };
 
+// The chips' row scrolling sideways, with the new-tab button right after the
+// chips in view: beside the last chip while they all fit, at the lane's end
+// once they outgrow it, so it never scrolls out of reach.
+class ChipLane : public QWidget {
+public:
+    ChipLane(QScrollArea* scroll, QWidget* trailing, int gap, QWidget* parent)
+        : QWidget(parent)
+        , m_scroll(scroll)
+        , m_trailing(trailing)
+        , m_gap(gap)
+    {
+        setAttribute(Qt::WA_TranslucentBackground);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        scroll->setParent(this);
+        trailing->setParent(this);
+        // The chips came or went, or one was renamed.
+        scroll->widget()->installEventFilter(this);
+    }
+
+    QSize sizeHint() const override
+    {
+        return QSize(contentWidth() + m_gap + m_trailing->width(), laneHeight());
+    }
+    QSize minimumSizeHint() const override { return QSize(m_trailing->width(), laneHeight()); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        place();
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_scroll->widget() && event->type() == QEvent::LayoutRequest) {
+            updateGeometry();
+            place();
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
+private:
+    int contentWidth() const { return m_scroll->widget()->sizeHint().width(); }
+    int laneHeight() const { return std::max(m_scroll->height(), m_trailing->height()); }
+
+    void place()
+    {
+        const int room = std::max(0, width() - m_gap - m_trailing->width());
+        const int shown = std::min(contentWidth(), room);
+        m_scroll->setGeometry(0, (height() - m_scroll->height()) / 2, shown, m_scroll->height());
+        m_trailing->move(shown + m_gap, (height() - m_trailing->height()) / 2);
+    }
+
+    QScrollArea* m_scroll;
+    QWidget* m_trailing;
+    int m_gap;
+};
+
 } // namespace
 
 TabStrip::TabStrip(AppState& app, QWidget* parent)
@@ -78,7 +136,7 @@ TabStrip::TabStrip(AppState& app, QWidget* parent)
     , m_chipRow(new QHBoxLayout(new QWidget))
     , m_chips(m_chipRow, 0)
     , m_newTab(new StripIconButton(QStringLiteral("plus"), 24, 7, 10, QFont::DemiBold, Palette::textTertiary(),
-                                   QStringLiteral("New studio tab (Ctrl+T)"), nullptr))
+                                   QStringLiteral("New studio tab (Ctrl+T)"), this))
     , m_pill(new UpdatePill(this))
     , m_gear(new StripIconButton(QStringLiteral("gearshape.fill"), 28, 8, 12, QFont::Medium,
                                  Palette::textSecondary(), QStringLiteral("Settings (Ctrl+,)"), this))
@@ -107,13 +165,12 @@ TabStrip::TabStrip(AppState& app, QWidget* parent)
     brand->setAttribute(Qt::WA_TransparentForMouseEvents);
     row->addWidget(brand, 0, Qt::AlignVCenter);
 
-    // The chips and the new-tab button scroll sideways when they outgrow the strip.
+    // The chips scroll sideways when they outgrow the strip; the new-tab
+    // button stays after them in view.
     QWidget* chipHost = m_chipRow->parentWidget();
     chipHost->setAttribute(Qt::WA_TranslucentBackground);
     m_chipRow->setContentsMargins(0, 0, 0, 0);
     m_chipRow->setSpacing(6);
-    m_newTab->setParent(chipHost);
-    m_chipRow->addWidget(m_newTab, 0, Qt::AlignVCenter);
     m_chipRow->addStretch(1);
     m_scroll->setWidget(chipHost);
     chipHost->setAutoFillBackground(false); // setWidget() turns it on
@@ -121,12 +178,11 @@ TabStrip::TabStrip(AppState& app, QWidget* parent)
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    // The row is scrolled with the wheel; Tab goes to the buttons in it.
+    // The row is scrolled with the wheel; Tab goes to the chips in it.
     m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->viewport()->setAutoFillBackground(false);
     m_scroll->viewport()->installEventFilter(this);
-    row->addWidget(m_scroll, 1, Qt::AlignVCenter);
+    row->addWidget(new ChipLane(m_scroll, m_newTab, m_chipRow->spacing(), this), 1, Qt::AlignVCenter);
 
     row->addWidget(m_pill, 0, Qt::AlignVCenter);
     row->addWidget(m_gear, 0, Qt::AlignVCenter);
@@ -176,12 +232,14 @@ void TabStrip::syncChips()
 
 void TabStrip::orderFocus()
 {
-    // Tab crosses the strip as the eye reads it: each chip's close button,
-    // the new-tab button, the update pill, the gear. A chip made later would
-    // otherwise come after the screen below, and the gear before the chips.
+    // Tab crosses the strip as the eye reads it: each chip, then its close
+    // button, the new-tab button, the update pill, the gear. A chip made
+    // later would otherwise come after the screen below, and the gear before
+    // the chips.
     QWidget* previous = m_scroll;
     for (TabStripChip* chip : m_chips.widgets()) {
-        setTabOrder(previous, chip->closeButton());
+        setTabOrder(previous, chip);
+        setTabOrder(chip, chip->closeButton());
         previous = chip->closeButton();
     }
     QWidget* const trailing[] = {m_newTab, m_pill, m_gear};

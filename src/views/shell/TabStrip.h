@@ -1,9 +1,11 @@
 #pragma once
 
-// The window's top bar: the brand, one chip per studio tab (click selects,
-// the close button closes), the new-tab button, the "Update ready" pill while
-// the updater offers a version, and the settings gear. A press on the strip's
-// empty area moves the window.
+// The window's top bar: the brand, one chip per studio tab (a click, Space or
+// Return selects, the close button closes), the new-tab button (kept in view
+// after the chips, which scroll sideways once they outgrow the strip), the
+// "Update ready" pill while the updater offers a version, and the settings
+// gear. Tab crosses it as it reads. A press on the strip's empty area moves
+// the window.
 
 #include "design/KeyedList.h"
 #include "views/shell/TabStripChip.h"

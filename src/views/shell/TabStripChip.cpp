@@ -1,5 +1,7 @@
 #include "views/shell/TabStripChip.h"
 
+#include "design/FocusRing.h"
+#include "design/KeyboardActivation.h"
 #include "design/Palette.h"
 #include "design/PointerHover.h"
 #include "design/Shapes.h"
@@ -12,15 +14,55 @@
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace studio {
 
 namespace {
+
 constexpr qreal radius = 9;
+
+// What assistive technology reads of a chip: a page tab named by its tab,
+// selected while its tab is, pressed to select it.
+class ChipAccessible : public QAccessibleWidget {
+public:
+    explicit ChipAccessible(TabStripChip* chip)
+        : QAccessibleWidget(chip, QAccessible::PageTab)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.selectable = true;
+        s.selected = chip()->isSelected();
+        return s;
+    }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction())
+            chip()->activate();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    TabStripChip* chip() const { return static_cast<TabStripChip*>(widget()); }
+};
+
+QAccessibleInterface* chipAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("studio::TabStripChip") && object && object->isWidgetType())
+        return new ChipAccessible(static_cast<TabStripChip*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
@@ -32,7 +74,14 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     , m_name(new TextLabel(QString(), Theme::font(type::bodyLarge), Palette::textSecondary(), this))
     , m_close(new SymbolButton(QStringLiteral("xmark"), 7, Palette::textTertiary(), QFont::Bold, this))
 {
+    static const bool factory = [] {
+        QAccessible::installFactory(chipAccessible);
+        return true;
+    }();
+    Q_UNUSED(factory);
     setAttribute(Qt::WA_Hover);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     // The chip keeps the width its name asks for, up to its maximum; when the
     // chips outgrow the strip, the strip scrolls instead of squeezing them.
     setMaximumWidth(maximumChipWidth);
@@ -54,7 +103,7 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     // control holding it was hidden is let go: Space must not close a
     // production by surprise. While it holds the keyboard it shows, on any
     // chip: a focused control the user cannot see is a lost keyboard.
-    connect(qApp, &QApplication::focusChanged, m_close, [this](QWidget* old, QWidget* now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (now == m_close && old && !old->isVisible())
             m_close->clearFocus();
         if (now == m_close || old == m_close)
@@ -73,6 +122,13 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
         connect(m_session, &ProjectSession::projectChanged, this, &TabStripChip::refreshName);
     refreshName();
     refreshLook();
+}
+
+TabStripChip::~TabStripChip()
+{
+    // The close button is destroyed after the chip's other parts; the focus
+    // it may hold leaves it then, and the chip must not answer.
+    disconnect(m_focusWatch);
 }
 
 QString TabStripChip::name() const
@@ -130,6 +186,11 @@ void TabStripChip::refreshLook()
     update();
 }
 
+void TabStripChip::activate()
+{
+    Q_EMIT clicked(m_tabID);
+}
+
 void TabStripChip::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -141,6 +202,19 @@ void TabStripChip::paintEvent(QPaintEvent*)
     } else if (m_hovered) {
         shapes::fillRounded(p, r, radius, Palette::white(level::veil));
     }
+    if (hasFocus())
+        FocusRing::paintRounded(p, r, radius);
+}
+
+void TabStripChip::keyPressEvent(QKeyEvent* event)
+{
+    // Space or Return selects the tab, as a click does.
+    if (KeyboardActivation::isReturnPress(*event)
+        || (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && !event->isAutoRepeat())) {
+        activate();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TabStripChip::mousePressEvent(QMouseEvent* event)

@@ -3,6 +3,7 @@
 // One chip of the studio tab strip: the tab's symbol and name ("Home" or the
 // production's name) and a close button. The chip only shows; the strip
 // decides what a click, a close or the pointer's coming and going means.
+// Tab reaches the chip, then its close button; Space or Return is a click.
 
 #include "state/ProjectSession.h"
 
@@ -24,6 +25,7 @@ public:
     static constexpr int maximumChipWidth = 220;
 
     explicit TabStripChip(StudioTab& tab, QWidget* parent = nullptr);
+    ~TabStripChip() override;
 
     QUuid tabID() const { return m_tabID; }
     bool isHome() const { return !m_session; }
@@ -40,6 +42,8 @@ public:
     // while it holds the keyboard (it keeps its place while hidden).
     bool isCloseButtonShown() const;
     SymbolButton* closeButton() const { return m_close; }
+    // What a click does: reports the chip's tab as clicked.
+    void activate();
 
 Q_SIGNALS:
     void clicked(const QUuid& tabID);
@@ -49,6 +53,7 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -65,6 +70,7 @@ private:
     SymbolLabel* m_icon;
     TextLabel* m_name;
     SymbolButton* m_close;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace studio

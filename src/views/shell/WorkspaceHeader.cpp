@@ -11,6 +11,7 @@
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "state/assist/AssistActions.h"
+#include "state/edits/EpisodeEdits.h"
 #include "views/shell/AssistMenu.h"
 #include "views/shell/EpisodePicker.h"
 
@@ -64,7 +65,7 @@ MarkReadyButton::MarkReadyButton(ProjectSession& session, QWidget* parent)
 
 void MarkReadyButton::toggle(ProjectSession& session)
 {
-    session.edit([](Project& p) { togglePhaseReady(p, p.activePhase); });
+    session.edit([](Project& p) { edits::togglePhaseReady(p, p.activePhase); });
 }
 
 QString MarkReadyButton::labelText() const

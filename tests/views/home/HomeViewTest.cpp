@@ -17,8 +17,11 @@
 #include "views/home/SampleMenuButton.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QAbstractButton>
@@ -335,6 +338,107 @@ private Q_SLOTS:
         QVERIFY(home.trashConfirmation());
         QCOMPARE(home.pendingDelete(), p.id);
         home.trashConfirmation()->reject();
+    }
+
+    // Without the pointer: Tab reaches the new-production card, then every
+    // poster as the grid reads (a copy made last leads it), then the footer;
+    // Space and Return do what a click does, the Menu key opens the card's
+    // menu on the card.
+    void cardsAreReachedAndUsedFromTheKeyboard()
+    {
+        AppState app;
+        HomeView home(app);
+        home.resize(1100, 800);
+        home.show();
+        QVERIFY(QTest::qWaitForWindowActive(&home));
+        const Project older = stored(app, u"Older"_s);
+        stored(app, u"Newer"_s);
+        QVERIFY(home.duplicateProject(older.id));
+        QCoreApplication::processEvents();
+
+        QList<QWidget*> expected{home.newProjectCard()};
+        for (ProjectPosterCard* card : home.posterCards())
+            expected << card;
+        expected << home.footerSampleMenu();
+        QList<QWidget*> reached;
+        home.newProjectCard()->setFocus(Qt::TabFocusReason);
+        for (QWidget* focus = QApplication::focusWidget(); focus && reached.size() < expected.size();
+             focus = QApplication::focusWidget()) {
+            reached << focus;
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QCOMPARE(reached, expected);
+
+        home.newProjectCard()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(home.newProjectCard(), Qt::Key_Space);
+        QVERIFY(app.showingNewProject());
+        app.setShowingNewProject(false);
+
+        ProjectPosterCard* card = home.posterCards().last();
+        card->setFocus(Qt::TabFocusReason);
+        const QRect onScreen(card->mapToGlobal(QPoint(0, 0)), card->size());
+        // The Menu key (as the window system reports it, with the pointer
+        // anywhere), then Shift+F10.
+        for (const bool menuKey : {true, false}) {
+            if (menuKey) {
+                QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(-500, -500));
+                QApplication::sendEvent(card, &event);
+            } else {
+                QTest::keyClick(card, Qt::Key_F10, Qt::ShiftModifier);
+            }
+            QMenu* menu = nullptr;
+            QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
+            QVERIFY(onScreen.contains(menu->geometry().topLeft()));
+            QCOMPARE(menu->actions().first()->text(), u"Open"_s);
+            QTest::keyClick(menu, Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+            QCOMPARE(QApplication::focusWidget(), card);
+        }
+
+        QTest::keyClick(card, Qt::Key_Return);
+        QTRY_VERIFY(selectedSession(app));
+        QCOMPARE(selectedSession(app)->id(), older.id);
+    }
+
+    // A card trashed from the keyboard hands the keyboard to the card now in
+    // its place; the last one to the first-run panel. It never falls out of
+    // the library (in the window, the tab strip comes next).
+    void theKeyboardStaysInTheLibraryAsCardsGo()
+    {
+        AppState app;
+        QWidget window;
+        auto* column = new QVBoxLayout(&window);
+        column->addWidget(new QPushButton(u"After the library"_s));
+        auto* home = new HomeView(app);
+        column->addWidget(home);
+        window.resize(1100, 800);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (const QString& name : {u"C"_s, u"B"_s, u"A"_s})
+            stored(app, name);
+        QCoreApplication::processEvents();
+        // The card in the middle, then the one that took its place, then
+        // the last one left.
+        home->posterCards().at(1)->setFocus(Qt::TabFocusReason);
+        for (const QString& next : {u"C"_s, u"A"_s, QString()}) {
+            auto* card = qobject_cast<ProjectPosterCard*>(QApplication::focusWidget());
+            QVERIFY(card);
+            home->requestTrash(card->projectID());
+            QMessageBox* box = home->trashConfirmation();
+            QTRY_VERIFY(box->isActiveWindow());
+            button(box, u"Move to Trash"_s)->click();
+            // The window manager gives the window back its keyboard.
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(home->isAncestorOf(focused));
+            if (next.isEmpty()) {
+                QVERIFY(home->showsFirstRun());
+            } else {
+                QVERIFY(qobject_cast<ProjectPosterCard*>(focused));
+                QCOMPARE(static_cast<ProjectPosterCard*>(focused)->face().name, next);
+            }
+        }
     }
 
     void clickOpensTheProduction()

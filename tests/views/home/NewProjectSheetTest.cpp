@@ -13,7 +13,9 @@
 #include "views/home/FormatCard.h"
 #include "views/home/NewProjectDetailsForm.h"
 #include "views/home/NewProjectSheet.h"
+#include "support/ShapedWindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -62,6 +64,7 @@ private Q_SLOTS:
         QCOMPARE(d.episodeCount, 6.0);
         QCOMPARE(sheet.title(), u"What are we making?"_s);
         QCOMPARE(sheet.subtitle(), u"Pick a format — everything else adapts to it."_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(&sheet)->text(QAccessible::Name), sheet.title());
         // shortFilm is the format, yet no card is drawn as chosen.
         for (ProjectFormat f : allCases<ProjectFormat>())
             QVERIFY(!sheet.formatCard(f)->isSelected());
@@ -74,6 +77,22 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&sheet));
         QTest::keyClick(&sheet, Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() != &sheet);
+        // Return picks a format as a click does.
+        sheet.formatCard(ProjectFormat::feature)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(sheet.formatCard(ProjectFormat::feature), Qt::Key_Return);
+        QCOMPARE(sheet.draft().step, 1);
+        QCOMPARE(sheet.draft().format, ProjectFormat::feature);
+    }
+
+    // The sheet's window is cut to its rounded card: its corners show what
+    // lies behind, with or without a compositing window manager.
+    void cutToItsRoundedCard()
+    {
+        AppState app;
+        Presented p(app);
+        QVERIFY(QTest::qWaitForWindowExposed(p.sheet));
+        const QStringList faults = test::roundedWindowFaults(p.sheet, 14);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 5).join(u"; "_s)));
     }
 
     void formatPresets_data()
@@ -113,6 +132,11 @@ private Q_SLOTS:
         QTEST(form->runtimeCaption(), "runtimeCaption");
         QCOMPARE(form->runtimeText(), QString::number(qint64(preset)) + u" min"_s);
         QCOMPARE(form->showsEpisodes(), episodes);
+        // A screen reader names the sliders by their captions.
+        const auto nameOf = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QTEST(nameOf(form->runtimeSlider()), "runtimeCaption");
+        if (episodes)
+            QCOMPARE(nameOf(form->episodeSlider()), form->episodesCaption());
         QTEST(form->structureLabel(), "structure");
         QVERIFY(!form->structurePills().isEmpty());
         QVERIFY(form->structurePills().size() <= 4);

@@ -23,6 +23,7 @@
 #include "views/settings/SettingsWindow.h"
 #include "views/settings/UpdateSettingsPage.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QNetworkAccessManager>
@@ -145,11 +146,56 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), ai);
         QTest::keyClick(ai, Qt::Key_Space);
         QCOMPARE(window->currentTab(), SettingsWindow::Tab::ai);
+        QWidget* updates = window->tabButtons().at(int(SettingsWindow::Tab::updates));
+        QTest::keyClick(ai, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), updates);
+        QTest::keyClick(updates, Qt::Key_Return);
+        QCOMPARE(window->currentTab(), SettingsWindow::Tab::updates);
 
         for (const SettingsWindow::Tab tab :
              {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
             window->setCurrentTab(tab);
             QCOMPARE(test::stopsShowingNoFocus(window), QStringList());
+        }
+    }
+
+    // A screen reader names every stop of every tab; a field by the label
+    // above it.
+    void everyStopIsNamed()
+    {
+        AppState& app = freshState();
+        SettingsWindow* window = SettingsWindow::present(app);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QStringList fields;
+        for (const SettingsWindow::Tab tab :
+             {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
+            window->setCurrentTab(tab);
+            window->tabButtons().first()->setFocus(Qt::TabFocusReason);
+            QList<QWidget*> reached;
+            for (QWidget* focus = QApplication::focusWidget(); focus && !reached.contains(focus);
+                 focus = QApplication::focusWidget()) {
+                reached << focus;
+                QAccessibleInterface* readable = QAccessible::queryAccessibleInterface(focus);
+                const QString name = readable ? readable->text(QAccessible::Name) : QString();
+                QVERIFY2(!name.isEmpty(), focus->metaObject()->className());
+                if (qobject_cast<QLineEdit*>(focus))
+                    fields << name;
+                QTest::keyClick(focus, Qt::Key_Tab);
+            }
+        }
+        QCOMPARE(fields, (QStringList{u"API key"_s, u"Base URL"_s, u"Model"_s, u"Update feed"_s}));
+        // The tab bar is read before the page it shows.
+        QAccessibleInterface* readableWindow = QAccessible::queryAccessibleInterface(window);
+        const int bar = readableWindow->indexOfChild(
+            QAccessible::queryAccessibleInterface(window->tabButtons().first()->parentWidget()));
+        const int page = readableWindow->indexOfChild(
+            QAccessible::queryAccessibleInterface(window->generalPage()->parentWidget()));
+        QVERIFY(bar >= 0 && page > bar);
+        // The section buttons read as page tabs, the shown one selected.
+        for (QWidget* button : window->tabButtons()) {
+            QAccessibleInterface* readable = QAccessible::queryAccessibleInterface(button);
+            QCOMPARE(readable->role(), QAccessible::PageTab);
+            QCOMPARE(bool(readable->state().selected), button == window->tabButtons().last());
         }
     }
 

@@ -12,12 +12,14 @@
 #include "state/StudioTab.h"
 #include "views/home/HomeView.h"
 #include "views/home/NewProjectSheet.h"
+#include "views/home/SampleMenuButton.h"
 #include "views/settings/SettingsWindow.h"
 #include "views/shell/ProjectWorkspaceView.h"
 #include "views/shell/RootView.h"
 
 #include <QApplication>
 #include <QChildEvent>
+#include <QMenu>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -90,6 +92,29 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), root.content());
         QTest::keyClick(root.content(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), u"railRow-spark"_s);
+    }
+
+    // A sample added from the first-run panel with the keyboard opens with
+    // the keyboard in its own screen: the panel that held it goes as the
+    // library fills, and the keyboard must not fall into the tab strip.
+    void aSampleOpenedFromTheKeyboardTakesTheKeyboardAlong()
+    {
+        AppState app;
+        RootView root(app);
+        root.resize(1280, 800);
+        root.show();
+        QVERIFY(QTest::qWaitForWindowActive(&root));
+        SampleMenuButton* samples = nullptr;
+        for (SampleMenuButton* button : root.content()->findChildren<SampleMenuButton*>()) {
+            if (button->isVisible())
+                samples = button;
+        }
+        QVERIFY(samples);
+        samples->setFocus(Qt::TabFocusReason);
+        samples->menu()->actions().first()->trigger();
+        QTRY_VERIFY(shownSession(root));
+        QTRY_VERIFY(root.content()->isAncestorOf(QApplication::focusWidget())
+                    || QApplication::focusWidget() == root.content());
     }
 
     void eachTabGetsItsOwnScreen()

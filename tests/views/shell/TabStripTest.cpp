@@ -14,12 +14,14 @@
 #include "views/shell/UpdatePill.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QTest>
@@ -338,10 +340,12 @@ private Q_SLOTS:
         QCOMPARE(s.strip.newTabButton()->toolTip(), u"New studio tab (Ctrl+T)"_s);
     }
 
-    // Tab crosses the strip as it reads, whenever each chip was made; a
-    // close button that shows only under the pointer shows while the
-    // keyboard is on it.
-    void tabCrossesTheStripAsItReads()
+    // Tab crosses the strip as it reads, whenever each chip was made: each
+    // chip, then its close button (which shows while the keyboard is on it,
+    // though only the selected or hovered chip shows it otherwise), the
+    // new-tab button, the pill, the gear. Space or Return on a chip selects
+    // its tab.
+    void theKeyboardCrossesTheStripAsItReads()
     {
         Shown s;
         s.app.openProject(production(u"A"_s));
@@ -351,7 +355,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&s.strip));
         QList<QWidget*> expected;
         for (TabStripChip* chip : s.strip.chips())
-            expected << chip->closeButton();
+            expected << chip << chip->closeButton();
         expected << s.strip.newTabButton() << s.strip.updatePill() << s.strip.settingsButton();
 
         QList<QWidget*> reached;
@@ -359,22 +363,38 @@ private Q_SLOTS:
         for (QWidget* focus = QApplication::focusWidget(); focus && !reached.contains(focus);
              focus = QApplication::focusWidget()) {
             reached << focus;
-            if (auto* chip = qobject_cast<TabStripChip*>(focus->parentWidget()))
-                QVERIFY(chip->isCloseButtonShown());
+            if (focus->parentWidget() && qobject_cast<TabStripChip*>(focus->parentWidget()))
+                QVERIFY(static_cast<TabStripChip*>(focus->parentWidget())->isCloseButtonShown());
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         QCOMPARE(reached, expected);
+
+        TabStripChip* a = s.strip.chips().at(1);
+        TabStripChip* b = s.strip.chips().at(2);
+        a->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(a, Qt::Key_Space);
+        QCOMPARE(s.app.selectedTabID(), a->tabID());
+        b->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(b, Qt::Key_Return);
+        QCOMPARE(s.app.selectedTabID(), b->tabID());
+        QVERIFY(b->hasFocus());
+        // Read out as a page tab by its production's name, selected.
+        QAccessibleInterface* readable = QAccessible::queryAccessibleInterface(b);
+        QCOMPARE(readable->role(), QAccessible::PageTab);
+        QCOMPARE(readable->text(QAccessible::Name), u"B"_s);
+        QVERIFY(readable->state().selected);
     }
 
-    // Tabbed to, a tab's close button holds the keyboard; handed the focus
-    // because the control holding it went away, it lets go.
+    // Tabbed to, a tab's close button holds the keyboard; the focus that
+    // falls to the strip because the control holding it went away never
+    // lands on a close button, where Space would close a production.
     void closeButtonTakesTheKeyboardOnlyFromTheUser()
     {
         AppState app;
         QWidget window;
         auto* column = new QVBoxLayout(&window);
-        // The strip's buttons come right after the field in the focus chain,
-        // the home tab's close button first.
+        // The strip comes right after the field in the focus chain, the
+        // home tab's chip first.
         auto* field = new QLineEdit(&window);
         auto* strip = new TabStrip(app, &window);
         column->addWidget(strip);
@@ -386,11 +406,65 @@ private Q_SLOTS:
 
         field->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(field, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), strip->chips().first());
+        QTest::keyClick(strip->chips().first(), Qt::Key_Tab);
         QVERIFY(close->hasFocus());
 
         field->setFocus(Qt::MouseFocusReason);
         field->hide();
-        QVERIFY(!close->hasFocus());
+        QVERIFY(!qobject_cast<SymbolButton*>(QApplication::focusWidget()));
+    }
+
+    // The strip goes from a window that stays while a close button holds
+    // the keyboard: the focus leaves the button only as the button itself is
+    // destroyed, after the rest of its chip, and the chip must not answer.
+    void goesWithTheKeyboardOnACloseButton()
+    {
+        AppState app;
+        app.openProject(production(u"A"_s));
+        QWidget window;
+        auto* column = new QVBoxLayout(&window);
+        auto* strip = new TabStrip(app, &window);
+        column->addWidget(strip);
+        column->addWidget(new QLineEdit(&window));
+        window.resize(1200, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        SymbolButton* close = strip->chips().last()->closeButton();
+        close->setFocus(Qt::TabFocusReason);
+        QVERIFY(close->hasFocus());
+        QSignalSpy focusLeft(qApp, &QApplication::focusChanged);
+        delete strip;
+        QCOMPARE(focusLeft.size(), 1);
+    }
+
+    // However many tabs there are, the new-tab button stays whole in view,
+    // right after the chips, and the chips still scroll.
+    void newTabButtonStaysInReach()
+    {
+        AppState app;
+        TabStrip strip(app);
+        strip.resize(1080, strip.sizeHint().height());
+        strip.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&strip));
+        QAbstractButton* plus = strip.newTabButton();
+        const auto whollyShown = [&] {
+            return plus->isVisible() && plus->visibleRegion() == QRegion(plus->rect())
+                && strip.rect().contains(QRect(plus->mapTo(&strip, QPoint(0, 0)), plus->size()));
+        };
+        QTRY_VERIFY(whollyShown());
+        QTRY_VERIFY(plus->x() > strip.chips().last()->mapTo(plus->parentWidget(), QPoint(0, 0)).x());
+
+        for (int i = 0; i < 8; ++i)
+            app.openProject(production(u"A production with a working title"_s));
+        app.setSelectedTabID(app.tabs().first()->id());
+        QCoreApplication::processEvents();
+        auto* scroll = strip.findChild<QScrollArea*>();
+        QTRY_VERIFY(scroll->horizontalScrollBar()->maximum() > 0);
+        QTRY_VERIFY(whollyShown());
+        app.setSelectedTabID(app.tabs().last()->id());
+        QTRY_VERIFY(scroll->horizontalScrollBar()->value() > 0);
+        QVERIFY(whollyShown());
     }
 };
 

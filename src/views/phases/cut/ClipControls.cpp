@@ -36,6 +36,7 @@ ClipControls::ClipControls(QWidget* parent)
     length->setSpacing(8);
     m_length->setStep(0.5);
     m_length->setTint(Palette::accentDeep());
+    m_length->setAccessibleName(u"Clip length"_s);
     m_length->setFixedWidth(130);
     length->addWidget(m_length, 0, Qt::AlignVCenter);
     m_lengthText->setFixedWidth(38);

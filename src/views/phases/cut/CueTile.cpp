@@ -1,5 +1,6 @@
 #include "views/phases/cut/CueTile.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PlainTextField.h"
 #include "design/SymbolButton.h"
@@ -9,6 +10,7 @@
 #include "model/Timeline.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -34,7 +36,14 @@ CueTile::CueTile(const QUuid& cueID, QWidget* parent)
     texts->addWidget(m_mood);
     row->addLayout(texts, 1);
     row->addWidget(m_delete, 0, Qt::AlignVCenter);
-    m_delete->setAccessibleName(u"Delete"_s);
+    // The fields have no caption of their own: each is named by what its
+    // placeholder asks for.
+    m_name->lineEdit()->setAccessibleName(u"Cue name"_s);
+    m_mood->lineEdit()->setAccessibleName(u"Mood"_s);
+    m_delete->setAccessibleName(u"Delete cue"_s);
+    // Room around the small cross for the focus ring.
+    const int side = m_delete->sizeHint().width() + 2 * (int(FocusRing::width) + 1);
+    m_delete->setFixedSize(side, side);
     m_delete->setCursor(Qt::PointingHandCursor);
 
     connect(m_name, &PlainTextField::textEdited, this, [this](const QString& text) { Q_EMIT nameEdited(m_cueID, text); });

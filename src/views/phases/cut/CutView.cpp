@@ -4,6 +4,7 @@
 #include "design/EmptyStateView.h"
 #include "design/FieldLabel.h"
 #include "design/GhostButton.h"
+#include "design/PrimaryButton.h"
 #include "design/HairlineDivider.h"
 #include "design/HorizontalStrip.h"
 #include "design/Palette.h"
@@ -186,6 +187,7 @@ QWidget* CutView::toolbar()
     zoom->addWidget(new SymbolLabel(u"minus.magnifyingglass"_s, 10, Palette::textTertiary()), 0, Qt::AlignVCenter);
     m_zoomSlider = new Slider(rules::minimumTimelineZoom, rules::maximumTimelineZoom);
     m_zoomSlider->setTint(Palette::accentDeep());
+    m_zoomSlider->setAccessibleName(u"Zoom"_s);
     m_zoomSlider->setFixedWidth(120);
     m_zoomSlider->setValue(m_zoom);
     zoom->addWidget(m_zoomSlider, 0, Qt::AlignVCenter);
@@ -225,10 +227,18 @@ void CutView::connectControls()
         editActiveEpisode([&](Project& p, const QUuid& ep) { edits::retimeClip(p, ep, clipID, seconds); });
     });
     connect(m_controls, &ClipControls::cutRequested, this, [this](const QUuid& clipID) {
-        editActiveEpisode([&](Project& p, const QUuid& episodeID) {
-            if (edits::removeClip(p, episodeID, clipID))
-                m_selectedClipID = QUuid();
-        });
+        // The controls go with the clip; a keyboard that pressed "Cut" goes
+        // back to the lanes, on the clip now in the cut one's place.
+        QWidget* focus = window()->focusWidget();
+        const bool fromKeyboard = focus && m_controls->isAncestorOf(focus);
+        bool removed = false;
+        editActiveEpisode(
+            [&](Project& p, const QUuid& episodeID) { removed = edits::removeClip(p, episodeID, clipID); });
+        if (!removed)
+            return;
+        select(QUuid());
+        if (fromKeyboard && m_lanes->isVisible())
+            m_lanes->setFocus(Qt::OtherFocusReason);
     });
 }
 
@@ -274,15 +284,23 @@ void CutView::assemble()
 {
     // Every earlier clip, with its trims, order and removals, is replaced in
     // one edit, and the selection goes with them.
-    editActiveEpisode([this](Project& p, const QUuid& episodeID) {
-        if (edits::assembleTimeline(p, episodeID))
-            m_selectedClipID = QUuid();
-    });
+    bool assembled = false;
+    editActiveEpisode(
+        [&](Project& p, const QUuid& episodeID) { assembled = edits::assembleTimeline(p, episodeID); });
+    if (assembled)
+        select(QUuid());
 }
 
 void CutView::toggleSelection(const QUuid& clipID)
 {
-    m_selectedClipID = clipID == m_selectedClipID ? QUuid() : clipID;
+    select(clipID == m_selectedClipID ? QUuid() : clipID);
+}
+
+void CutView::select(const QUuid& clipID)
+{
+    if (clipID == m_selectedClipID)
+        return;
+    m_selectedClipID = clipID;
     requestRefresh();
 }
 
@@ -314,10 +332,25 @@ void CutView::refresh()
 
     const bool hasClips = !timeline.isEmpty();
     m_zoomControl->setVisible(hasClips);
-    m_empty->setVisible(!hasClips);
-    m_page->setVisible(hasClips);
-
+    // The keyboard that assembled from the empty state goes on to the lanes,
+    // and one that cut the last clip to the empty state's button, rather
+    // than to whatever follows in the window.
+    QWidget* focus = window()->focusWidget();
+    QWidget* leaving = hasClips ? static_cast<QWidget*>(m_empty) : m_page;
+    const bool handOver = focus && leaving->isVisible() && leaving->isAncestorOf(focus);
     m_lanes->setTimeline(timeline);
+    if (hasClips) {
+        m_page->setVisible(true);
+        if (handOver)
+            m_lanes->setFocus(Qt::OtherFocusReason);
+        m_empty->setVisible(false);
+    } else {
+        m_empty->setVisible(true);
+        if (handOver && m_empty->actionButton())
+            m_empty->actionButton()->setFocus(Qt::OtherFocusReason);
+        m_page->setVisible(false);
+    }
+
     m_lanes->setSelectedClipID(m_selectedClipID);
     const TimelineClip* selected = episode && !m_selectedClipID.isNull() ? findClip(*episode, m_selectedClipID)
                                                                          : nullptr;

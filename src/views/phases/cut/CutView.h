@@ -64,6 +64,8 @@ private:
     void assembleRequested();
     void assemble();
     void toggleSelection(const QUuid& clipID);
+    // Shows the clip as selected (a null id: none).
+    void select(const QUuid& clipID);
 
     double m_zoom;
     QUuid m_selectedClipID;

@@ -9,6 +9,8 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Timeline.h"
+#include "design/PlainTextField.h"
+#include "design/SymbolButton.h"
 #include "views/phases/cut/CueTile.h"
 
 #include <QHBoxLayout>
@@ -65,9 +67,6 @@ MusicCuesSection::~MusicCuesSection() = default;
 
 void MusicCuesSection::setCues(const QList<MusicCue>& cues)
 {
-    const bool empty = cues.isEmpty();
-    m_hintBox->setVisible(empty);
-    m_grid->setVisible(!empty);
     // A keystroke changes one cue's text and nothing of the order: update the
     // tiles in place without asking the layout where each one sits.
     const QList<QUuid> shown = m_tiles->keys();
@@ -80,6 +79,23 @@ void MusicCuesSection::setCues(const QList<MusicCue>& cues)
         }
         return;
     }
+    // A keyboard that deleted a cue stays among the cues: on the tile now in
+    // its place, else on the one before, else on "Add cue".
+    qsizetype focusedTile = -1;
+    if (QWidget* focus = window()->focusWidget()) {
+        const QList<CueTile*> before = m_tiles->widgets();
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            if (before[i]->isAncestorOf(focus))
+                focusedTile = i;
+        }
+        if (focusedTile >= 0 && std::any_of(cues.cbegin(), cues.cend(), [&](const MusicCue& cue) {
+                return cue.id == before[focusedTile]->cueID();
+            }))
+            focusedTile = -1;
+    }
+    const bool empty = cues.isEmpty();
+    m_hintBox->setVisible(empty);
+    m_grid->setVisible(!empty);
     m_tiles->sync(
         cues, [](const MusicCue& cue) { return cue.id; },
         [this](const MusicCue& cue) {
@@ -90,6 +106,23 @@ void MusicCuesSection::setCues(const QList<MusicCue>& cues)
             return tile;
         },
         [](CueTile* tile, const MusicCue& cue, int) { tile->setCue(cue); });
+    // Tiles made later join the window's Tab chain at its end: Tab goes from
+    // "Add cue" through the tiles in their order.
+    QWidget* previous = m_add;
+    const QList<CueTile*> tiles = m_tiles->widgets();
+    for (CueTile* tile : tiles) {
+        for (QWidget* stop : {static_cast<QWidget*>(tile->nameField()), static_cast<QWidget*>(tile->moodField()),
+                              static_cast<QWidget*>(tile->deleteButton())}) {
+            QWidget::setTabOrder(previous, stop);
+            previous = stop;
+        }
+    }
+    if (focusedTile >= 0) {
+        if (tiles.isEmpty())
+            m_add->setFocus(Qt::OtherFocusReason);
+        else
+            tiles.at(std::min(focusedTile, tiles.size() - 1))->deleteButton()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool MusicCuesSection::isHintShown() const

@@ -1,19 +1,24 @@
 #include "views/phases/cut/TimelineLanes.h"
 
 #include "design/ArtThumb.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
+#include "views/phases/cut/TimelineLanesAccessible.h"
 
+#include <QAccessible>
 #include <QCache>
+#include <QKeyEvent>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 
 #include <algorithm>
 #include <cmath>
@@ -33,6 +38,8 @@ constexpr qreal rowSpacing = 4;
 constexpr qreal artWidth = 200;
 constexpr qreal artHeight = 112;
 constexpr qreal maximumCachedWidth = 4096;
+// Inside the widest outline, in whole pixels.
+constexpr qreal ringInset = 2;
 
 const QFont& labelFont()
 {
@@ -64,8 +71,15 @@ QCache<QString, QPixmap>& faces()
 TimelineLanes::TimelineLanes(QWidget* parent)
     : QWidget(parent)
 {
+    // Before anything the lanes announce: a screen reader listening makes
+    // the lanes' interface at the first announcement, and keeps it.
+    TimelineLanesAccessible::install();
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setFocusPolicy(Qt::TabFocus);
+    // One stop for all the clips, walked by the arrow keys.
+    setProperty("studioArrowGroup", true);
+    setAccessibleName(u"Picture"_s);
     relayout();
 }
 
@@ -74,7 +88,24 @@ void TimelineLanes::setTimeline(const QList<TimelineClip>& timeline)
     if (timeline == m_timeline)
         return;
     m_timeline = timeline;
+    m_indexOf.clear();
+    m_indexOf.reserve(m_timeline.size());
+    for (qsizetype i = m_timeline.size() - 1; i >= 0; --i)
+        m_indexOf.insert(m_timeline[i].id, int(i)); // the first of a repeated id wins
+    // A walked clip that left the timeline hands the keyboard to the clip
+    // now in its place.
+    if (const int at = indexOf(m_current); at >= 0) {
+        m_currentIndex = at;
+    } else if (m_timeline.isEmpty()) {
+        m_current = QUuid();
+        m_currentIndex = 0;
+    } else {
+        m_currentIndex = std::clamp(m_currentIndex, 0, int(m_timeline.size()) - 1);
+        m_current = m_timeline.at(m_currentIndex).id;
+    }
     relayout();
+    if (hasFocus())
+        revealCurrent();
 }
 
 void TimelineLanes::setZoom(double zoom)
@@ -113,13 +144,13 @@ QRectF TimelineLanes::dialogueRect(const QUuid& clipID) const
 
 int TimelineLanes::indexOf(const QUuid& clipID) const
 {
-    if (clipID.isNull())
-        return -1;
-    for (qsizetype i = 0; i < m_timeline.size(); ++i) {
-        if (m_timeline[i].id == clipID)
-            return int(i);
-    }
-    return -1;
+    return clipID.isNull() ? -1 : m_indexOf.value(clipID, -1);
+}
+
+void TimelineLanes::tap(const QUuid& clipID)
+{
+    if (indexOf(clipID) >= 0)
+        Q_EMIT clipTapped(clipID);
 }
 
 QSize TimelineLanes::sizeHint() const
@@ -203,6 +234,10 @@ void TimelineLanes::paintClip(QPainter& p, int index)
         shapes::strokeRoundedInside(p, tile, clipRadius, Palette::gold(), 1.5);
     else
         shapes::strokeRoundedInside(p, tile, clipRadius, Palette::hairline(), 1);
+    // The ring goes just inside the outline, so a selected clip keeps its
+    // gold edge while the keyboard stands on it.
+    if (hasFocus() && index == m_currentIndex && clip.id == m_current)
+        FocusRing::paintRounded(p, tile.adjusted(ringInset, ringInset, -ringInset, -ringInset), clipRadius - ringInset);
 }
 
 void TimelineLanes::paintTileFace(QPainter& p, const QRectF& tile, const TimelineClip& clip)
@@ -234,6 +269,109 @@ void TimelineLanes::paintTileFace(QPainter& p, const QRectF& tile, const Timelin
     p.setPen(Palette::white(level::almost));
     p.drawText(QRectF(row.left(), row.top(), labelWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter, label);
     p.restore();
+}
+
+QVariant TimelineLanes::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImCursorRectangle) {
+        const QRectF tile = clipRect(m_current);
+        if (!tile.isEmpty())
+            return tile.toAlignedRect();
+    }
+    return QWidget::inputMethodQuery(query);
+}
+
+void TimelineLanes::walkTo(int index)
+{
+    if (m_timeline.isEmpty())
+        return;
+    index = std::clamp(index, 0, int(m_timeline.size()) - 1);
+    const QRectF before = clipRect(m_current);
+    m_current = m_timeline.at(index).id;
+    m_currentIndex = index;
+    if (!before.isEmpty())
+        update(before.toAlignedRect());
+    update(m_layout.clips.at(index).toAlignedRect());
+    revealCurrent();
+    if (hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(index);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void TimelineLanes::revealCurrent()
+{
+    // Every scrolling area around the lanes (the strip, then the page)
+    // shows the walked clip, with a little of its neighbours.
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w); area && area->widget() && area->widget()->isAncestorOf(this))
+            area->ensureWidgetVisible(this, 24, 12);
+        if (w->isWindow())
+            break;
+    }
+}
+
+void TimelineLanes::keyPressEvent(QKeyEvent* event)
+{
+    const int current = indexOf(m_current);
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (m_timeline.isEmpty() || !plain) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        walkTo(current - 1);
+        break;
+    case Qt::Key_Right:
+        walkTo(current + 1);
+        break;
+    case Qt::Key_Home:
+        walkTo(0);
+        break;
+    case Qt::Key_End:
+        walkTo(int(m_timeline.size()) - 1);
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (current >= 0)
+            tap(m_current);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void TimelineLanes::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // The keyboard comes back to the clip it left, else to the selected
+    // clip, else to the first.
+    int index = indexOf(m_current);
+    if (index < 0)
+        index = indexOf(m_selected);
+    walkTo(std::max(index, 0));
+    // Whatever brings a focused control into view shows the lanes' start
+    // (the lanes are wider than any page); the walked clip is shown after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus())
+                revealCurrent();
+        },
+        Qt::QueuedConnection);
+}
+
+void TimelineLanes::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    const QRectF tile = clipRect(m_current);
+    if (!tile.isEmpty())
+        update(tile.toAlignedRect());
 }
 
 void TimelineLanes::mousePressEvent(QMouseEvent* event)

@@ -10,6 +10,7 @@
 #include "model/Timeline.h"
 #include "state/rules/CutRules.h"
 
+#include <QHash>
 #include <QList>
 #include <QPixmap>
 #include <QUuid>
@@ -29,12 +30,24 @@ public:
 
     double zoom() const { return m_zoom; }
     QUuid selectedClipID() const { return m_selected; }
+    // The clip the keyboard stands on (shown while the lanes have the focus).
+    QUuid currentClipID() const { return m_current; }
+
+    // The clips in timeline order.
+    qsizetype clipCount() const { return m_timeline.size(); }
+    const TimelineClip& clipAt(qsizetype index) const { return m_timeline.at(index); }
+    int indexOf(const QUuid& clipID) const;
+    // Reports a tap on the clip, as the pointer or Space does.
+    void tap(const QUuid& clipID);
     // The tile of a clip in this widget's coordinates (empty when not shown).
     QRectF clipRect(const QUuid& clipID) const;
     QRectF dialogueRect(const QUuid& clipID) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+    // The walked clip's tile, so whatever brings the focus into view brings
+    // that clip.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 Q_SIGNALS:
     void clipTapped(const QUuid& clipID);
@@ -43,17 +56,28 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void relayout();
-    int indexOf(const QUuid& clipID) const;
+    // Moves the keyboard to the clip at index (held to the timeline), shows
+    // it and tells assistive technology.
+    void walkTo(int index);
+    void revealCurrent();
     void paintClip(QPainter& painter, int index);
     // The tile's picture, shade and texts (everything but its outline).
     static void paintTileFace(QPainter& painter, const QRectF& tile, const TimelineClip& clip);
 
     QList<TimelineClip> m_timeline;
+    // Where each clip stands, kept with the timeline.
+    QHash<QUuid, int> m_indexOf;
     double m_zoom = rules::defaultTimelineZoom;
     QUuid m_selected;
+    QUuid m_current;
+    // The walked clip's place, for when that clip leaves the timeline.
+    int m_currentIndex = 0;
     rules::LaneLayout m_layout;
     int m_pressed = -1;
 };

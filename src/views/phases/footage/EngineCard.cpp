@@ -15,6 +15,7 @@
 #include "model/Text.h"
 
 #include <QHBoxLayout>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,14 +27,12 @@ namespace studio {
 namespace {
 
 constexpr int controlSpacing = 16;
-// Between the controls once the row has to close up.
-constexpr int tightSpacing = 10;
+// Between two rows of controls, once they no longer fit on one.
+constexpr int rowSpacing = 12;
 constexpr int captionGap = 7;
-constexpr int toggleGap = 6;
 
-// A caption over a slider. The slider keeps its given width while there is
-// room and narrows when the row closes up; the caption then wraps onto a
-// second line rather than being cut short.
+// A caption over a slider, each on one line: the column is as wide as the
+// wider of the two and never narrower.
 class SliderColumn : public QWidget {
 public:
     SliderColumn(FieldLabel* label, Slider* slider, int sliderWidth, QWidget* parent)
@@ -44,47 +43,39 @@ public:
     {
         setAttribute(Qt::WA_TranslucentBackground);
         label->setParent(this);
-        label->setWordWrap(true);
+        label->setWordWrap(false);
         slider->setParent(this);
         slider->setTint(Palette::accentDeep());
-        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-        policy.setHeightForWidth(true);
-        setSizePolicy(policy);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     }
 
     QSize sizeHint() const override
     {
-        const int width = std::max(naturalCaptionWidth(), m_sliderWidth);
-        return QSize(width, heightForWidth(width));
+        const int width = std::max(m_label->sizeHint().width(), m_sliderWidth);
+        return QSize(width, m_label->sizeHint().height() + captionGap + m_slider->sizeHint().height());
     }
-    QSize minimumSizeHint() const override { return QSize(m_slider->minimumSizeHint().width(), sizeHint().height()); }
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override
-    {
-        return m_label->heightForWidth(width) + captionGap + m_slider->sizeHint().height();
-    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void resizeEvent(QResizeEvent*) override
     {
-        const int captionHeight = m_label->heightForWidth(width());
+        const int captionHeight = m_label->sizeHint().height();
         m_label->setGeometry(0, 0, width(), captionHeight);
         m_slider->setGeometry(0, captionHeight + captionGap, std::min(width(), m_sliderWidth),
                               m_slider->sizeHint().height());
     }
 
 private:
-    int naturalCaptionWidth() const { return m_label->sizeHint().width(); }
-
     FieldLabel* m_label;
     Slider* m_slider;
     int m_sliderWidth;
 };
 
 // The controls row: the clip length, the two switches, the takes and, at the
-// trailing edge, the resolution. One row at every width the card takes: when
-// the controls don't fit side by side, the two switches stand one above the
-// other and the rest close up, the sliders narrowing last.
+// trailing edge, the resolution. Every control keeps its own width. Where
+// they don't all fit side by side (the window's narrower sizes), the row
+// breaks between whole controls, in reading order, and goes on below; the
+// resolution stands at the trailing edge of the row it ends.
 class ControlsLayout : public ItemListLayout {
 public:
     explicit ControlsLayout(QWidget* parent)
@@ -112,15 +103,11 @@ public:
     {
         QLayout::setGeometry(rect);
         const Arrangement a = arrange(rect.width());
-        if (a.places.size() != count())
-            return;
-        for (int i = 0; i < count(); ++i)
+        for (int i = 0; i < count() && i < a.places.size(); ++i)
             itemAt(i)->setGeometry(a.places[i].translated(rect.topLeft()));
     }
 
 private:
-    enum { clipLength, chain, characterRefs, takes, resolution, itemCount };
-
     struct Arrangement {
         QList<QRect> places;
         int height = 0;
@@ -130,72 +117,43 @@ private:
     Arrangement arrange(int width) const
     {
         Arrangement a;
-        if (count() != itemCount)
-            return a;
-        QSize hint[itemCount];
-        for (int i = 0; i < itemCount; ++i)
-            hint[i] = itemAt(i)->sizeHint();
-        const auto heightAt = [&](int i, int w) {
-            QLayoutItem* item = itemAt(i);
-            return item->hasHeightForWidth() ? item->heightForWidth(w) : hint[i].height();
+        const int n = count();
+        a.places.resize(n);
+        // Rows of whole controls: [first, end) of each, and its height.
+        struct Row {
+            int first = 0;
+            int end = 0;
+            int height = 0;
         };
-
-        int widths[itemCount];
-        for (int i = 0; i < itemCount; ++i)
-            widths[i] = hint[i].width();
-        const int sideBySide = widths[clipLength] + widths[chain] + widths[characterRefs] + widths[takes]
-            + widths[resolution] + 4 * controlSpacing;
-        const bool stacked = sideBySide > width;
-        int spacing = controlSpacing;
-        if (stacked) {
-            const int toggles = std::max(widths[chain], widths[characterRefs]);
-            widths[chain] = widths[characterRefs] = toggles;
-            const int fixed = toggles + widths[resolution];
-            if (fixed + widths[clipLength] + widths[takes] + 3 * spacing > width) {
-                // Closing up: tighter gaps, then the two slider columns share
-                // what is left in proportion to what they would take.
-                spacing = tightSpacing;
-                const int left = width - fixed - 3 * spacing;
-                const int wanted = widths[clipLength] + widths[takes];
-                if (left < wanted) {
-                    const int clip = std::max(itemAt(clipLength)->minimumSize().width(),
-                                              int(qint64(left) * widths[clipLength] / std::max(1, wanted)));
-                    widths[clipLength] = clip;
-                    widths[takes] = std::max(itemAt(takes)->minimumSize().width(), left - clip);
-                }
-            }
-        }
-
-        int heights[itemCount];
-        for (int i = 0; i < itemCount; ++i)
-            heights[i] = heightAt(i, widths[i]);
-        const int togglesHeight = stacked ? heights[chain] + toggleGap + heights[characterRefs] : 0;
-        int row = stacked ? togglesHeight : 0;
-        for (int i = 0; i < itemCount; ++i) {
-            if (!stacked || (i != chain && i != characterRefs))
-                row = std::max(row, heights[i]);
-        }
-
-        a.height = row;
-        a.places.resize(itemCount);
+        QList<Row> rows;
         int x = 0;
-        for (int i = 0; i < itemCount; ++i) {
-            if (stacked && i == characterRefs)
-                continue;
-            if (stacked && i == chain) {
-                const int top = (row - togglesHeight) / 2;
-                a.places[chain] = QRect(x, top, widths[chain], heights[chain]);
-                a.places[characterRefs]
-                    = QRect(x, top + heights[chain] + toggleGap, widths[characterRefs], heights[characterRefs]);
-            } else {
-                a.places[i] = QRect(x, (row - heights[i]) / 2, widths[i], heights[i]);
+        for (int i = 0; i < n; ++i) {
+            const QSize hint = itemAt(i)->sizeHint();
+            // A control wider than the whole row (never at the window's
+            // sizes) takes the row.
+            const int w = std::min(hint.width(), std::max(width, 0));
+            if (rows.isEmpty() || (x > 0 && x + controlSpacing + w > width)) {
+                rows.append(Row{i, i, 0});
+                x = 0;
+            } else if (x > 0) {
+                x += controlSpacing;
             }
-            x += widths[i] + spacing;
+            a.places[i] = QRect(x, 0, w, hint.height());
+            x += w;
+            a.used = std::max(a.used, x);
+            rows.last().end = i + 1;
+            rows.last().height = std::max(rows.last().height, hint.height());
         }
-        a.used = x - spacing;
+        int top = 0;
+        for (const Row& row : std::as_const(rows)) {
+            for (int i = row.first; i < row.end; ++i)
+                a.places[i].moveTop(top + (row.height - a.places[i].height()) / 2);
+            top += row.height + rowSpacing;
+        }
+        a.height = rows.isEmpty() ? 0 : top - rowSpacing;
         // The resolution stands at the trailing edge.
-        if (width < QWIDGETSIZE_MAX && a.used < width)
-            a.places[resolution].moveRight(width - 1);
+        if (n > 0 && width < QWIDGETSIZE_MAX)
+            a.places[n - 1].moveRight(std::max(a.places[n - 1].right(), width - 1));
         return a;
     }
 };
@@ -242,6 +200,9 @@ EngineCard::EngineCard(QWidget* parent)
     auto* controlsLayout = new ControlsLayout(controls);
     m_clipLength->setStep(1);
     m_takes->setStep(1);
+    // The captions carry the values; the sliders are named by what they set.
+    m_clipLength->setAccessibleName(u"Max clip length"_s);
+    m_takes->setAccessibleName(u"Takes per render"_s);
     for (SwitchToggle* toggle : {m_chain, m_characterRefs}) {
         toggle->setParent(controls);
         toggle->setLabelFont(Theme::font(type::body));
@@ -282,6 +243,20 @@ EngineCard::EngineCard(QWidget* parent)
     connect(m_characterRefs, &QAbstractButton::clicked, this, &EngineCard::usesCharacterRefsEdited);
     connect(m_resolution, &PillPicker::picked, this,
             [this](int index) { Q_EMIT resolutionPicked(m_resolution->value<QString>(index)); });
+}
+
+QWidget* EngineCard::lastFocusStop() const
+{
+    // The card's controls were all made with it, so they follow one another
+    // in the chain from its first one.
+    QWidget* last = nullptr;
+    for (QWidget* w = m_clipLength; w && (w == this || isAncestorOf(w)); w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            last = w;
+        if (w->nextInFocusChain() == m_clipLength)
+            break;
+    }
+    return last;
 }
 
 void EngineCard::setValues(const GenerationProfile& profile, const rules::EngineStats& stats)

@@ -33,6 +33,8 @@ public:
     FieldLabel* clipLengthLabel() const { return m_clipLengthLabel; }
     FieldLabel* takesLabel() const { return m_takesLabel; }
     StatTile* statTile(int index) const { return m_stats[index]; }
+    // The card's last focus stop in Tab order (the last resolution pill).
+    QWidget* lastFocusStop() const;
 
 Q_SIGNALS:
     void maxClipSecondsEdited(double seconds);

@@ -44,6 +44,8 @@ FootageView::FootageView(ProjectSession& session, QWidget* parent)
     column->addWidget(m_empty);
     column->addWidget(m_list);
     column->addStretch(1);
+    // The manifest's rows come after the engine card's controls.
+    m_list->setFocusAnchor([this] { return m_engine->lastFocusStop(); });
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);

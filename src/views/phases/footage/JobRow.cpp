@@ -11,6 +11,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -68,11 +69,46 @@ void JobRow::setJob(const GenerationJob& job)
     if (m_hasJob && job == m_job)
         return;
     const bool reshaped = !m_hasJob || showsProgressBar() != (job.state == JobState::rendering);
+    const bool retitled = !m_hasJob || job.title != m_job.title;
     m_job = job;
     m_hasJob = true;
+    // The painted row, for assistive technology: the shot, then where its
+    // job stands and the clips it was planned into.
+    if (retitled)
+        setAccessibleName(text::displayPrefix(m_job.title));
+    setAccessibleDescription(spokenState());
     if (reshaped)
         updateGeometry();
     update();
+}
+
+QString JobRow::spokenState() const
+{
+    QString state;
+    switch (m_job.state) {
+    case JobState::queued:
+        state = u"Queued"_s;
+        break;
+    case JobState::rendering:
+        state = u"Rendering "_s + rules::percentText(m_job.progress);
+        break;
+    case JobState::done:
+        state = u"Done"_s;
+        break;
+    case JobState::failed:
+        state = u"Failed"_s;
+        break;
+    }
+    // As many clips as a row could ever show.
+    constexpr qsizetype spokenClips = 40;
+    QStringList clips;
+    for (qsizetype i = 0; i < m_job.clips.size() && i < spokenClips; ++i) {
+        const ClipPlan& clip = m_job.clips.at(i);
+        clips << (clip.chained ? u"linked "_s : QString()) + rules::shotLengthText(clip.seconds);
+    }
+    if (m_job.clips.size() > spokenClips)
+        clips << u"…"_s;
+    return state + u" · "_s + clips.join(u", "_s);
 }
 
 QString JobRow::stateText() const

@@ -31,6 +31,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Where the job stands and its clips, in words.
+    QString spokenState() const;
+
     GenerationJob m_job;
     bool m_hasJob = false;
 };

@@ -92,15 +92,32 @@ void ManifestList::follow()
                      m_sync(section, index);
                      return section;
                  });
-    // Tab moves through the sections in scene order, whichever was built first.
-    QWidget* previous = nullptr;
-    m_built.forEach([&previous](SceneSection* section, qsizetype) {
-        if (previous)
-            QWidget::setTabOrder(previous, section->selectSceneButton());
-        previous = section->selectSceneButton();
-    });
+    orderFocus();
     place();
     m_following = false;
+}
+
+void ManifestList::orderFocus()
+{
+    // A widget built as the page scrolls (a section, a row, an open row's
+    // prompt) joins the window's Tab chain at its very end: Tab moves
+    // through the sections in scene order, right after the stop before the
+    // list, whichever was built first.
+    QList<QWidget*> stops;
+    m_built.forEach([&stops](SceneSection* section, qsizetype) { stops << section->focusStops(); });
+    QWidget* previous = m_focusAnchor ? m_focusAnchor() : nullptr;
+    const bool same = m_ordered.size() == stops.size() + 1 && m_ordered.constFirst() == previous
+        && std::equal(stops.cbegin(), stops.cend(), m_ordered.cbegin() + 1,
+                      [](QWidget* stop, const QPointer<QWidget>& kept) { return stop == kept; });
+    if (same)
+        return;
+    m_ordered = {previous};
+    for (QWidget* stop : std::as_const(stops)) {
+        if (previous)
+            QWidget::setTabOrder(previous, stop);
+        previous = stop;
+        m_ordered.append(stop);
+    }
 }
 
 void ManifestList::place()

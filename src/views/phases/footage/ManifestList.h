@@ -16,6 +16,7 @@
 #include "views/phases/footage/SceneSection.h"
 
 #include <QList>
+#include <QPointer>
 #include <QUuid>
 #include <QWidget>
 
@@ -40,6 +41,9 @@ public:
 
     ManifestList(ScrollColumn* page, Create create, Sync sync, QWidget* parent = nullptr);
 
+    // The focus stop Tab leaves right before the list's first one.
+    void setFocusAnchor(std::function<QWidget*()> anchor) { m_focusAnchor = std::move(anchor); }
+
     // The episode's scenes in order; every section built is synced anew.
     void setEntries(const QList<Entry>& entries);
 
@@ -63,6 +67,8 @@ private:
     // Puts the built sections where they belong and takes the height of
     // them all.
     void place();
+    // Puts the built sections' focus stops in scene order after the anchor.
+    void orderFocus();
     int heightAt(qsizetype index) const;
     // The part of the list in reach: what the page shows and half a page
     // above and below it.
@@ -73,6 +79,9 @@ private:
     Sync m_sync;
     QList<Entry> m_entries;
     LazyKeyedList<QUuid, SceneSection> m_built;
+    std::function<QWidget*()> m_focusAnchor;
+    // The stops as last put in order.
+    QList<QPointer<QWidget>> m_ordered;
     int m_height = 0;
     bool m_following = false;
 };

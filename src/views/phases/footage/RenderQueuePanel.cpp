@@ -119,12 +119,22 @@ QString RenderQueuePanel::subtitleText() const
     return m_header->subtitle().value_or(QString());
 }
 
+void RenderQueuePanel::keepFocusFrom(QWidget* button, bool staysAvailable)
+{
+    // A button that disables or hides while it has the focus would pass it
+    // to whatever comes next in the window (the tab strip, after the last
+    // button here): "Queue all planned", always there, takes it instead.
+    if (!staysAvailable && window()->focusWidget() == button)
+        m_queueAll->setFocus(Qt::OtherFocusReason);
+}
+
 void RenderQueuePanel::setSelectionCount(qsizetype count)
 {
     if (count == m_selectionCount)
         return;
     m_selectionCount = count;
     m_queue->setText(rules::queueLabel(count));
+    keepFocusFrom(m_queue, count > 0);
     m_queue->setEnabled(count > 0);
 }
 
@@ -164,7 +174,9 @@ void RenderQueuePanel::setJobs(const QList<GenerationJob>& jobs, bool rendering)
     }
     const rules::RenderRow render = rules::renderRow(jobs, rendering);
     m_render->setText(render.buttonText);
+    keepFocusFrom(m_render, render.canRender);
     m_render->setEnabled(render.canRender);
+    keepFocusFrom(m_clearDone, render.canClear);
     m_clearDone->setVisible(render.canClear);
 }
 

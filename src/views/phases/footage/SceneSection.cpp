@@ -61,6 +61,14 @@ int SceneSection::foldedHeight(qsizetype shotCount)
     return int(std::min<qint64>(heading + rows * (rowSpacing + ShotRow::lineHeight()), QWIDGETSIZE_MAX));
 }
 
+QList<QWidget*> SceneSection::focusStops() const
+{
+    QList<QWidget*> stops{m_selectScene};
+    for (ShotRow* row : m_rows.widgets())
+        stops << row->focusStops();
+    return stops;
+}
+
 QString SceneSection::titleText() const
 {
     return m_title->text();

@@ -47,6 +47,8 @@ public:
     QAbstractButton* selectSceneButton() const { return m_selectScene; }
     ShotRow* row(const QUuid& shotID) const { return m_rows.widget(shotID); }
     QList<ShotRow*> rows() const { return m_rows.widgets(); }
+    // What takes the keyboard focus in the section, in reading order.
+    QList<QWidget*> focusStops() const;
 
 Q_SIGNALS:
     void selectSceneClicked(const QUuid& sceneID);

@@ -2,6 +2,7 @@
 
 #include "design/ArtThumb.h"
 #include "design/FlowLayout.h"
+#include "design/FocusRing.h"
 #include "design/HairlineDivider.h"
 #include "design/KeyedList.h"
 #include "design/Palette.h"
@@ -13,13 +14,13 @@
 #include "design/Tokens.h"
 #include "model/Text.h"
 #include "state/rules/FootageRules.h"
+#include "views/phases/footage/RowSymbolButton.h"
 
 #include <QCursor>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <QResizeEvent>
@@ -45,9 +46,10 @@ constexpr qreal chevronSize = 9;
 constexpr qreal chipPadH = 6, chipPadV = 3;
 // The open part's padding below its last line.
 constexpr int openPadBottom = 10;
-// The buttons answer a little around their symbol, as a plain button's
-// label area would.
+// The status dot's tooltip answers a little around the dot.
 constexpr int hitSlop = 4;
+// The ring around the prompt's text while it has the focus, outside the text.
+constexpr int promptRingRoom = int(FocusRing::width) + 1;
 
 struct Fonts {
     QFont title = Theme::font(type::body, QFont::DemiBold);
@@ -154,6 +156,9 @@ public:
         m_prompt->setTextFormat(Qt::PlainText);
         m_prompt->setWordWrap(true);
         m_prompt->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        // Tab reaches it as well, so the keyboard selects and copies what a
+        // drag of the pointer does.
+        m_prompt->setFocusPolicy(Qt::StrongFocus);
         m_prompt->setFont(Theme::font(type::callout));
         m_prompt->setCursor(Qt::IBeamCursor);
         QPalette palette = m_prompt->palette();
@@ -165,6 +170,9 @@ public:
         m_refsHost->setAttribute(Qt::WA_TranslucentBackground);
         m_refsLayout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(m_refsHost);
+        // The prompt is selectable from the keyboard too, so it is a focus
+        // stop; its ring goes round the text, in the room the pane leaves it.
+        m_prompt->installEventFilter(this);
     }
 
     void setContent(const QString& prompt, const QStringList& references)
@@ -191,7 +199,28 @@ public:
         return out;
     }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_prompt && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+            update(ringRect().toAlignedRect().adjusted(-1, -1, 1, 1));
+        return QWidget::eventFilter(watched, event);
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!m_prompt->hasFocus())
+            return;
+        QPainter p(this);
+        FocusRing::paintRounded(p, ringRect(), 6);
+    }
+
 private:
+    QRectF ringRect() const
+    {
+        const int r = promptRingRoom;
+        return QRectF(m_prompt->geometry().adjusted(-r, -r, r, r));
+    }
+
     QLabel* m_prompt;
     QWidget* m_refsHost;
     FlowLayout* m_refsLayout;
@@ -202,15 +231,25 @@ ShotRow::ShotRow(const QUuid& shotID, QWidget* parent)
     : QWidget(parent)
     , m_shotID(shotID)
     , m_turn(new Spring(0.3, 0.85, this))
+    , m_checkbox(new RowSymbolButton(checkboxSize, QFont::Normal, this))
+    , m_disclosure(new RowSymbolButton(chevronSize, QFont::DemiBold, this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    m_checkbox->setCheckable(true);
+    m_disclosure->setCheckable(true);
+    m_disclosure->setSymbol(u"chevron.down"_s, Palette::textTertiary());
+    m_disclosure->setToolTip(u"Show composed prompt"_s);
+    m_disclosure->setAccessibleName(u"Show composed prompt"_s);
+    // Reported by id: the screen looks the shot up again when it acts.
+    connect(m_checkbox, &QAbstractButton::clicked, this, [this] { Q_EMIT selectionToggled(m_shotID); });
+    connect(m_disclosure, &QAbstractButton::clicked, this, [this] { Q_EMIT disclosureToggled(m_shotID); });
     // The height follows the width (the open prompt wraps), and opening or
     // closing reveals the prompt on the chevron's spring.
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
     connect(m_turn, &Spring::valueChanged, this, [this] {
-        update(disclosureRect().adjusted(-2, -2, 2, 2));
+        m_disclosure->setTurn(180.0 * m_turn->value());
         if (m_pane && !m_pane->isHidden()) {
             updateGeometry();
             layoutPane();
@@ -261,7 +300,41 @@ void ShotRow::layoutPane()
 void ShotRow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    placeButtons();
     layoutPane();
+}
+
+void ShotRow::placeButtons()
+{
+    const int room = RowSymbolButton::margin();
+    m_checkbox->setGeometry(checkboxRect().adjusted(-room, -room, room, room));
+    m_disclosure->setGeometry(disclosureRect().adjusted(-room, -room, room, room));
+}
+
+QAbstractButton* ShotRow::checkbox() const
+{
+    return m_checkbox;
+}
+
+QAbstractButton* ShotRow::disclosure() const
+{
+    return m_disclosure;
+}
+
+QList<QWidget*> ShotRow::focusStops() const
+{
+    QList<QWidget*> stops{m_checkbox, m_disclosure};
+    if (m_pane && !m_pane->isHidden())
+        stops.append(m_pane->prompt());
+    return stops;
+}
+
+QString ShotRow::spokenDetails() const
+{
+    const QString description = m_face.description.isEmpty() ? u"No description yet"_s
+                                                              : text::displayPrefix(m_face.description);
+    return description + u" · "_s + m_face.length + u" · "_s + rules::clipChipText(m_face.clips) + u" · "_s
+        + label(m_face.status);
 }
 
 int ShotRow::lineHeight()
@@ -278,10 +351,14 @@ void ShotRow::setFace(const Face& face)
 {
     if (m_hasFace && face == m_face)
         return;
+    const bool spokenChanged = !m_hasFace || face.title != m_face.title || face.description != m_face.description
+        || face.length != m_face.length || face.clips != m_face.clips || face.status != m_face.status;
     // The chevron turns on a spring when the row opens or closes, and stands
     // where it belongs when the row first shows.
-    if (!m_hasFace)
+    if (!m_hasFace) {
         m_turn->jumpTo(face.expanded ? 1 : 0);
+        m_disclosure->setTurn(face.expanded ? 180 : 0);
+    }
     else if (face.expanded != m_face.expanded)
         m_turn->setTarget(face.expanded ? 1 : 0);
     m_hasFace = true;
@@ -289,6 +366,22 @@ void ShotRow::setFace(const Face& face)
     if (face.title != m_face.title || face.description != m_face.description)
         m_shownTexts.reset();
     m_face = face;
+    m_checkbox->setChecked(face.selected);
+    m_checkbox->setSymbol(face.selected ? u"checkmark.square.fill"_s : u"square"_s,
+                          face.selected ? Palette::gold() : Palette::textTertiary());
+    m_disclosure->setChecked(face.expanded);
+    if (spokenChanged) {
+        // The painted line, for assistive technology: the checkbox says which
+        // shot it picks, the row what the line shows.
+        const QString details = spokenDetails();
+        const QString title = text::displayPrefix(face.title);
+        m_checkbox->setAccessibleName(title);
+        m_checkbox->setAccessibleDescription(details);
+        // Every row has one: it says which shot's prompt it shows.
+        m_disclosure->setAccessibleDescription(title);
+        setAccessibleName(title);
+        setAccessibleDescription(details);
+    }
     // A take landing under the pointer: the dot's tooltip names the new status
     // rather than the one it had when the pointer arrived.
     if (statusChanged && underMouse() && QToolTip::isVisible()) {
@@ -400,39 +493,6 @@ bool ShotRow::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void ShotRow::mousePressEvent(QMouseEvent* event)
-{
-    m_pressed = Target::none;
-    if (event->button() == Qt::LeftButton) {
-        const QPoint pos = event->position().toPoint();
-        if (checkboxRect().adjusted(-hitSlop, -hitSlop, hitSlop, hitSlop).contains(pos))
-            m_pressed = Target::checkbox;
-        else if (disclosureRect().adjusted(-hitSlop, -hitSlop, hitSlop, hitSlop).contains(pos))
-            m_pressed = Target::disclosure;
-    }
-    if (m_pressed == Target::none)
-        QWidget::mousePressEvent(event);
-}
-
-void ShotRow::mouseReleaseEvent(QMouseEvent* event)
-{
-    const Target pressed = std::exchange(m_pressed, Target::none);
-    if (pressed == Target::none || event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    const QPoint pos = event->position().toPoint();
-    const QRect area = pressed == Target::checkbox ? checkboxRect() : disclosureRect();
-    if (!area.adjusted(-hitSlop, -hitSlop, hitSlop, hitSlop).contains(pos))
-        return;
-    // Reported by id: the screen looks the shot up again when it acts.
-    const QUuid id = m_shotID;
-    if (pressed == Target::checkbox)
-        Q_EMIT selectionToggled(id);
-    else
-        Q_EMIT disclosureToggled(id);
-}
-
 const ShotRow::ShownTexts& ShotRow::shownTexts(qreal width) const
 {
     // Eliding shapes the whole line: done once per face and width, not on
@@ -456,9 +516,6 @@ void ShotRow::paintEvent(QPaintEvent*)
     shapes::paintCard(p, QRectF(rect()), 11, m_face.selected ? Palette::surfaceHigh() : Palette::surface());
     const Fonts& f = fonts();
     const qreal line = lineHeight();
-
-    Symbols::paint(p, QRectF(checkboxRect()), m_face.selected ? u"checkmark.square.fill"_s : u"square"_s,
-                   m_face.selected ? Palette::gold() : Palette::textTertiary(), checkboxSize);
 
     const qreal thumbX = pad + Symbols::boxSize(checkboxSize) + gap;
     ArtThumb::paint(p, QRectF(thumbX, (line - thumbFrame.height()) / 2.0, thumbFrame.width(), thumbFrame.height()),
@@ -493,14 +550,6 @@ void ShotRow::paintEvent(QPaintEvent*)
     p.setPen(Qt::NoPen);
     p.setBrush(statusColor(m_face.status));
     p.drawEllipse(QRectF(statusDotRect()));
-
-    const QRectF chevron(disclosureRect());
-    p.save();
-    p.translate(chevron.center());
-    p.rotate(180.0 * m_turn->value());
-    p.translate(-chevron.center());
-    Symbols::paint(p, chevron, u"chevron.down"_s, Palette::textTertiary(), chevronSize, QFont::DemiBold);
-    p.restore();
 }
 
 } // namespace studio

@@ -1,11 +1,13 @@
 #pragma once
 
 // One shot of the footage manifest: a card whose first line is painted in
-// one piece (checkbox, thumbnail, title and description, length, clip chip,
-// status dot, disclosure chevron), so a manifest of hundreds of shots stays a
-// few widgets per row. When the row is open, the composed prompt and its
-// reference chips follow under the line. The row only shows what it is given
-// and reports clicks by the shot's id; the screen decides what they change.
+// one piece (thumbnail, title and description, length, clip chip, status
+// dot), so a manifest of hundreds of shots stays a few widgets per row; its
+// checkbox and disclosure chevron are buttons of their own on that line, each
+// a Tab stop read out by what it does to this shot. When the row is open, the
+// composed prompt and its reference chips follow under the line. The row only
+// shows what it is given and reports presses by the shot's id; the screen
+// decides what they change.
 
 #include "model/Board.h"
 
@@ -17,12 +19,14 @@
 
 #include <optional>
 
+class QAbstractButton;
 class QLabel;
 
 namespace studio {
 
 class Spring;
 class PromptPane;
+class RowSymbolButton;
 
 class ShotRow : public QWidget {
     Q_OBJECT
@@ -54,10 +58,15 @@ public:
     // Whether the row is still opening or closing.
     bool isTurning() const;
 
-    // Where the two buttons of the line are (for the pointer and for tests).
+    // The two buttons of the line, and where their symbols stand.
+    QAbstractButton* checkbox() const;
+    QAbstractButton* disclosure() const;
     QRect checkboxRect() const;
     QRect disclosureRect() const;
     QRect statusDotRect() const;
+    // What takes the keyboard focus in the row, in reading order: the
+    // checkbox, the chevron, and the open prompt's text.
+    QList<QWidget*> focusStops() const;
     // The tooltip the line shows at a point (empty: none).
     QString toolTipAt(const QPoint& pos) const;
 
@@ -76,8 +85,6 @@ Q_SIGNALS:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -87,6 +94,9 @@ private:
     // The open part's height at a width (0 while it is folded away).
     int openHeight(int width) const;
     void layoutPane();
+    void placeButtons();
+    // What assistive technology reads of the line besides the title.
+    QString spokenDetails() const;
 
     // The title and description as the line shows them at a width.
     struct ShownTexts {
@@ -105,7 +115,8 @@ private:
     QWidget* m_frame = nullptr;
     PromptPane* m_pane = nullptr;
     Spring* m_turn;
-    enum class Target { none, checkbox, disclosure } m_pressed = Target::none;
+    RowSymbolButton* m_checkbox;
+    RowSymbolButton* m_disclosure;
 };
 
 } // namespace studio

@@ -50,6 +50,14 @@ void DeliveryChecklist::setItems(const QList<rules::ReadinessItem>& items)
         [](CheckRow* row, const rules::ReadinessItem& item, int) { row->setItem(item); });
 }
 
+QList<QWidget*> DeliveryChecklist::focusStops() const
+{
+    QList<QWidget*> stops;
+    for (CheckRow* row : m_rows->widgets())
+        stops << row->goButton();
+    return stops;
+}
+
 CheckRow* DeliveryChecklist::row(const QString& label) const
 {
     return m_rows->widget(label);
@@ -78,6 +86,8 @@ void CheckRow::setItem(const rules::ReadinessItem& item)
 {
     m_phase = item.phase;
     m_title->setText(item.label);
+    // "Go" says where it goes.
+    m_go->setAccessibleDescription(item.label);
     m_detail->setText(item.detail);
     if (m_shown && item.ok == m_ok)
         return;

@@ -33,6 +33,8 @@ public:
 
     // The row of the item with that label, or null.
     CheckRow* row(const QString& label) const;
+    // The rows' "Go" buttons, in order.
+    QList<QWidget*> focusStops() const;
 
 Q_SIGNALS:
     void goRequested(PhaseID phase);

@@ -71,6 +71,8 @@ PresetCard::PresetCard(const ExportPreset& preset, QWidget* parent)
     setMinimumHeight(130);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::MinimumExpanding);
     setAccessibleName(preset.name);
+    // Read out as chosen or not, as the gold border shows.
+    setCheckable(true);
 
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(14, 14, 14, 14);
@@ -101,6 +103,7 @@ void PresetCard::setSelected(bool selected)
     if (selected == m_selected)
         return;
     m_selected = selected;
+    setChecked(selected);
     m_icon->setColor(selected ? Palette::gold() : Palette::textTertiary());
     m_check->setVisible(selected);
     update();

@@ -31,6 +31,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The screen says which card is chosen: a press only asks.
+    void nextCheckState() override {}
 
 private:
     QString m_id;

@@ -1,5 +1,6 @@
 #include "views/phases/premiere/ExportBar.h"
 
+#include "design/FocusRing.h"
 #include "design/GhostButton.h"
 #include "design/Palette.h"
 #include "design/PrimaryButton.h"
@@ -22,6 +23,9 @@ using namespace Qt::StringLiterals;
 namespace studio {
 
 namespace {
+
+// The card's corner, as every padded card has it.
+constexpr int cornerRadius = 16;
 
 // A thin linear progress indicator: a hairline track and a gold fill.
 class ProgressLine : public QWidget {
@@ -71,6 +75,7 @@ QHBoxLayout* rowOf(QWidget* row, int spacing)
 ExportBar::ExportBar(const QString& locationText, QWidget* parent)
     : PaddedCard(16, 12, parent)
 {
+    setAccessibleName(u"Export"_s);
     QVBoxLayout* stack = this->stack();
 
     auto* main = new QWidget;
@@ -119,20 +124,38 @@ ExportBar::ExportBar(const QString& locationText, QWidget* parent)
     connect(m_reveal, &QAbstractButton::clicked, this, &ExportBar::revealRequested);
 }
 
+void ExportBar::paintEvent(QPaintEvent* event)
+{
+    PaddedCard::paintEvent(event);
+    // The bar holds the focus only while a run stands in the button's place.
+    if (hasFocus()) {
+        QPainter p(this);
+        FocusRing::paintRounded(p, QRectF(rect()), cornerRadius);
+    }
+}
+
 void ExportBar::setState(const ExportBarState& state)
 {
     m_export->setText(state.buttonText);
     static_cast<ProgressLine*>(m_progress)->setValue(state.progress);
     m_percent->setText(rules::percentText(state.progress));
-    // Hide before showing, so the row never holds both at once.
+    // Hide before showing, so the row never holds both at once. The
+    // keyboard that pressed Export waits on the bar while the progress
+    // stands in the button's place, and is on the button when it is back.
     if (state.exporting) {
+        if (window()->focusWidget() == m_export)
+            setFocus(Qt::OtherFocusReason);
         m_export->setVisible(false);
         m_progress->setVisible(true);
         m_percent->setVisible(true);
+        setAccessibleDescription(m_percent->text());
     } else {
         m_progress->setVisible(false);
         m_percent->setVisible(false);
         m_export->setVisible(true);
+        setAccessibleDescription(QString());
+        if (window()->focusWidget() == this)
+            m_export->setFocus(Qt::OtherFocusReason);
     }
     m_success->setVisible(state.exportedPath.has_value());
     m_errorText->setText(state.error.value_or(QString()));

@@ -44,6 +44,9 @@ Q_SIGNALS:
     void exportRequested();
     void revealRequested();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     TextLabel* m_location;
     QWidget* m_progress;

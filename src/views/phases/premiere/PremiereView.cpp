@@ -142,6 +142,13 @@ void PremiereView::refresh()
     m_poster->setPoster(p.name, p.idea.genres, p.posterSeed);
     m_stats->setFigures(rules::premiereFigures(p));
     m_checklist->setItems(rules::readinessChecklist(p));
+    // The checklist's rows are made by the first refresh, after the rest of
+    // the page: Tab reaches their "Go" right after "New poster", as they read.
+    QWidget* previous = m_poster->newPosterButton();
+    for (QWidget* stop : m_checklist->focusStops()) {
+        QWidget::setTabOrder(previous, stop);
+        previous = stop;
+    }
     m_pressKit->setText(p.idea.pressKit);
 }
 

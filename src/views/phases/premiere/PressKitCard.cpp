@@ -19,6 +19,7 @@ PressKitCard::PressKitCard(QWidget* parent)
         u"Synopsis & taglines"_s,
         u"SYNOPSIS\nA hundred words that make a programmer lean forward\u2026\n\nTAGLINES\n\u2022 The one the poster uses"_s,
         120, 13);
+    m_editor->textEdit()->setAccessibleName(u"Synopsis & taglines"_s);
     stack->addWidget(m_editor);
     connect(m_editor, &SleekTextEditor::textEdited, this, &PressKitCard::textEdited);
 }

@@ -1,5 +1,6 @@
 #include "views/phases/script/ScriptCapsule.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
@@ -8,6 +9,7 @@
 #include "model/Text.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -99,6 +101,20 @@ void ScriptCapsule::paintEvent(QPaintEvent*)
     p.setFont(m_look.font);
     p.setPen(m_look.labelColor);
     p.drawText(QPointF(x, cy + (fm.ascent() - fm.descent()) / 2), shown);
+    if (hasFocus()) {
+        p.setOpacity(1);
+        FocusRing::paintCapsule(p, r);
+    }
+}
+
+void ScriptCapsule::keyPressEvent(QKeyEvent* event)
+{
+    // Space presses a button as Qt has it; Return does too.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace studio

@@ -5,6 +5,8 @@
 // suggestion chips on the paper page (ink at 5 % with an ink outline). A
 // plain button: it dims while pressed and never takes the keyboard focus
 // from a click, so picking a chip leaves the caret in the element it fills.
+// A capsule given a Tab stop (setFocusPolicy) shows the focus ring while it
+// has the focus, and Space or Return press it.
 
 #include <QAbstractButton>
 #include <QColor>
@@ -43,6 +45,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString m_label;

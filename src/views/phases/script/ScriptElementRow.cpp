@@ -22,8 +22,30 @@ namespace studio {
 
 namespace {
 
-// One entry per kind, in the order of the enumeration.
-constexpr std::size_t kindCount = std::size_t(ScriptElementKind::transition) + 1;
+using K = ScriptElementKind;
+
+// The kinds the page sets, in the order of the enumeration: every table of
+// this file holds one entry per kind, indexed by the kind, and is as long as
+// this one.
+constexpr std::array kinds{K::sceneHeading, K::action, K::character, K::parenthetical, K::dialogue, K::transition};
+constexpr std::size_t kindCount = kinds.size();
+
+constexpr bool inEnumerationOrder()
+{
+    for (std::size_t i = 0; i < kindCount; ++i) {
+        if (std::size_t(kinds[i]) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(inEnumerationOrder(), "each kind stands at its own index");
+
+// Every kind of a script has its entry (a kind the tables lack would index
+// past them).
+bool coversEveryKind()
+{
+    return allCases<ScriptElementKind>().size() == qsizetype(kindCount);
+}
 
 // The document the page's editor would hold for that text: no margin, the
 // kind's font and alignment, wrapped as the long-text rules have it (as the
@@ -63,7 +85,7 @@ const KindMetrics& metrics(ScriptElementKind kind)
         std::array<KindMetrics, kindCount> out;
         // A line of ordinary screenplay prose gives the average advance.
         const QString sample = u"Rain hammers the pier. She hauls the net over the rail, alone; nobody answers."_s;
-        for (ScriptElementKind k : allCases<ScriptElementKind>()) {
+        for (ScriptElementKind k : kinds) {
             const auto document = documentFor(k, QString(), 1000);
             out[std::size_t(k)] = {heightOf(*document),
                                    QFontMetricsF(ScriptElementRow::font(k)).horizontalAdvance(sample) / sample.size()};
@@ -77,7 +99,6 @@ const KindMetrics& metrics(ScriptElementKind kind)
 
 const ScriptElementRow::KindStyle& ScriptElementRow::style(ScriptElementKind kind)
 {
-    using K = ScriptElementKind;
     const auto entry = [](K k, KindStyle s) {
         s.label = label(k);
         return s;
@@ -104,6 +125,7 @@ const ScriptElementRow::KindStyle& ScriptElementRow::style(ScriptElementKind kin
                .placeholder = u"CUT TO:"_s, .symbol = u"arrow.right.square"_s}),
     };
     static_assert(std::tuple_size_v<decltype(table)> == kindCount, "one style for each kind of element");
+    Q_ASSERT(coversEveryKind());
     return table[std::size_t(kind)];
 }
 
@@ -139,7 +161,7 @@ int ScriptElementRow::controlsHeight(ScriptElementKind kind)
 {
     static const std::array<int, kindCount> table = [] {
         std::array<int, kindCount> out;
-        for (ScriptElementKind k : allCases<ScriptElementKind>())
+        for (ScriptElementKind k : kinds)
             out[std::size_t(k)] = int(std::ceil(QFontMetricsF(font(k)).height()));
         return out;
     }();

@@ -10,9 +10,9 @@
 #include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptEmptyState.h"
 #include "views/phases/script/ScriptPageAccessible.h"
+#include "views/phases/script/ScriptPageKeyboard.h"
 #include "views/phases/script/ScriptRowControls.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
@@ -56,6 +56,7 @@ ScriptPage::ScriptPage(QWidget* parent)
     setAttribute(Qt::WA_StaticContents);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
+    // Before the editor is first named, which makes its interface.
     ScriptPageAccessible::install();
 
     connect(m_empty, &ScriptEmptyState::addSceneHeadingRequested, this, &ScriptPage::addSceneHeadingRequested);
@@ -78,6 +79,12 @@ ScriptPage::ScriptPage(QWidget* parent)
     m_editor->installEventFilter(this);
     m_editor->textEdit()->installEventFilter(this);
     m_editor->textEdit()->viewport()->installEventFilter(this);
+    // Tab and the element's menu; what its menu picks goes out as the
+    // page's own requests.
+    m_keyboard = new ScriptPageKeyboard(this);
+    connect(m_keyboard, &ScriptPageKeyboard::kindPicked, this, &ScriptPage::kindPicked);
+    connect(m_keyboard, &ScriptPageKeyboard::chipPicked, this, &ScriptPage::chipPicked);
+    connect(m_keyboard, &ScriptPageKeyboard::removeRequested, this, &ScriptPage::removeRequested);
 
     // The controls of the hovered row; what they ask for goes out as is.
     m_controls->hide();
@@ -92,7 +99,11 @@ ScriptPage::ScriptPage(QWidget* parent)
     relayout();
 }
 
-ScriptPage::~ScriptPage() = default;
+ScriptPage::~ScriptPage()
+{
+    // It watches the editor, which outlives the rows it reads.
+    delete m_keyboard;
+}
 
 // ---- The rows ------------------------------------------------------------
 
@@ -110,7 +121,12 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
 {
     // Most changes touch one place: what agrees at both ends is kept as it
     // is and not looked at again.
+    ScriptPageAccessible* accessible = ScriptPageAccessible::existing(this);
+    const ScriptPageAccessible::Splice told =
+        accessible ? accessible->rowsChanging(elements, change) : ScriptPageAccessible::Splice();
     const bool structural = m_rows.splice(elements, change);
+    if (accessible)
+        accessible->rowsChanged(told);
     const int head = int(change.head);
     const int newEnd = int(elements.size() - change.tail);
 
@@ -125,6 +141,8 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
             if (row.kind() != kind) {
                 applyEditorKind(row.kind());
                 editorKindChanged = true;
+                if (accessible)
+                    accessible->rowChanged(i, true);
             }
             // Silent, and only when it differs: the caret and the undo of
             // the text being written stay.
@@ -133,6 +151,8 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
         } else {
             othersChanged = true;
             m_rows.resized(i);
+            if (accessible)
+                accessible->rowChanged(i, row.kind() != kind);
         }
     }
 
@@ -144,16 +164,6 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
     if (othersChanged || editorKindChanged)
         relayout();
     placeChips();
-    if (othersChanged || editorKindChanged)
-        childrenChanged();
-}
-
-void ScriptPage::childrenChanged()
-{
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&event);
-    }
 }
 
 std::pair<int, int> ScriptPage::rowsNearView() const
@@ -193,6 +203,9 @@ void ScriptPage::relayout()
         if (const int at = m_rows.indexOf(m_editorID); at >= 0)
             m_rows.takeHeight(at, m_editor->height());
         m_empty->setVisible(m_rows.empty());
+        // With elements on it the page is a stop for Tab, which it hands on
+        // to an element; without, the empty state's buttons are the stops.
+        setFocusPolicy(m_rows.empty() ? Qt::NoFocus : Qt::TabFocus);
         int total = 0;
         if (m_rows.empty()) {
             const int emptyHeight = m_empty->sizeHint().height();
@@ -232,7 +245,6 @@ void ScriptPage::setVisibleArea(const QRect& area)
     if (m_laying)
         return;
     const int before = height();
-    const std::pair<int, int> nearBefore = rowsNearView();
     // Rows that take their exact height here are out of view: nothing that
     // shows moves.
     const int dirty = m_rows.dirtyFrom();
@@ -242,8 +254,6 @@ void ScriptPage::setVisibleArea(const QRect& area)
         placeChildren();
     if (underMouse())
         hoverAt(mapFromGlobal(QCursor::pos()));
-    if (rowsNearView() != nearBefore)
-        childrenChanged();
 }
 
 void ScriptPage::placeChildren()
@@ -307,6 +317,9 @@ void ScriptPage::attachEditor(int index)
     const ScriptElementRow& row = m_rows.row(index);
     if (row.id() == m_editorID && m_editor->isVisible())
         return;
+    ScriptPageAccessible* accessible = ScriptPageAccessible::existing(this);
+    if (accessible)
+        accessible->editorLeaving();
     // The row left behind keeps the height the editor gave it and is painted
     // again.
     if (const int old = m_rows.indexOf(m_editorID); old >= 0) {
@@ -328,20 +341,21 @@ void ScriptPage::attachEditor(int index)
     m_editor->show();
     update(rowRect(m_editorID));
     relayout();
-    childrenChanged();
+    if (accessible)
+        accessible->editorArrived();
 }
 
 void ScriptPage::detachEditor()
 {
     // Qt would hand the focus of a hidden editor to the next widget in the
-    // chain, which may then look focused; the page holds it instead.
+    // chain, which may then look focused; the page holds it instead, for no
+    // reason a page would scroll for (it would bring its top into view).
     if (m_editor->textEdit()->hasFocus() || m_editor->isAncestorOf(QApplication::focusWidget()))
-        setFocus(Qt::OtherFocusReason);
+        setFocus(Qt::NoFocusReason);
     m_editor->hide();
     if (const int at = m_rows.indexOf(m_editorID); at >= 0)
         update(rowRect(m_editorID));
     m_editorID = QUuid();
-    childrenChanged();
 }
 
 QTextEdit* ScriptPage::textEdit() const
@@ -389,6 +403,38 @@ bool ScriptPage::isLaidOut(const QUuid& id) const
     return at >= 0 && (m_rows.row(at).isLaidOut() || (id == m_editorID && m_editor->isVisible()));
 }
 
+// ---- The keyboard -----------------------------------------------------------
+
+bool ScriptPage::focusNextPrevChild(bool next)
+{
+    // The page holding the focus itself (its element went away): Tab goes
+    // to the first element.
+    if (next && hasFocus() && !m_rows.empty()) {
+        focusElement(m_rows.row(0).id());
+        return true;
+    }
+    // Tab past the last element or Shift+Tab before the first (the editor
+    // asks its parents): the page is no stop on the way out.
+    const Qt::FocusPolicy policy = focusPolicy();
+    setFocusPolicy(Qt::NoFocus);
+    const bool moved = QWidget::focusNextPrevChild(next);
+    setFocusPolicy(policy);
+    return moved;
+}
+
+void ScriptPage::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (m_rows.empty())
+        return;
+    // Tab from before the page enters it at the first element, Shift+Tab
+    // from after it at the last.
+    if (event->reason() == Qt::TabFocusReason)
+        focusElement(m_rows.row(0).id());
+    else if (event->reason() == Qt::BacktabFocusReason)
+        focusElement(m_rows.row(m_rows.count() - 1).id());
+}
+
 // ---- Chips ----------------------------------------------------------------
 
 void ScriptPage::setChipSource(std::function<QList<rules::ScriptChip>(const QUuid&)> source)
@@ -422,6 +468,16 @@ void ScriptPage::placeChips()
 QWidget* ScriptPage::chips() const
 {
     return m_rows.spaceBelowID().isNull() ? nullptr : m_chips;
+}
+
+QList<rules::ScriptChip> ScriptPage::chipsFor(const QUuid& id) const
+{
+    return m_chipSource && m_rows.indexOf(id) >= 0 ? m_chipSource(id) : QList<rules::ScriptChip>();
+}
+
+QWidget* ScriptPage::chipLine() const
+{
+    return m_chips;
 }
 
 QStringList ScriptPage::chipLabels() const
@@ -591,20 +647,6 @@ bool ScriptPage::eventFilter(QObject* watched, QEvent* event)
             if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && m_focusedID == m_editorID) {
                 m_focusedID = QUuid();
                 placeChips();
-            }
-        }
-        break;
-    case QEvent::KeyPress:
-        if (watched == edit) {
-            // Tab goes on to the next element, Shift+Tab back; past either
-            // end the focus leaves the page as usual.
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const int at = m_rows.indexOf(m_editorID);
-            const int step = key->key() == Qt::Key_Backtab ? -1 : key->key() == Qt::Key_Tab ? 1 : 0;
-            if (step != 0 && at >= 0 && at + step >= 0 && at + step < m_rows.count()
-                && !(key->modifiers() & Qt::ControlModifier)) {
-                focusElement(m_rows.row(at + step).id());
-                return true;
             }
         }
         break;

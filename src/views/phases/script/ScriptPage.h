@@ -17,6 +17,12 @@
 // typed, Return (which never splits the text), a kind picked, the remove
 // mark and a chip picked, and the screen decides. The focused and hovered
 // element ids are view state: they start empty and are never saved.
+//
+// From the keyboard the page is one stop in the window's Tab order: Tab
+// enters it at the first element (Shift+Tab from after it at the last), and
+// past either end of the elements the focus leaves it. Between them, and
+// the element's menu: ScriptPageKeyboard. (The editor keeps its caret in
+// view itself, as every growing editor does.)
 
 #include "model/Project.h"
 #include "state/rules/ScriptRules.h"
@@ -43,6 +49,7 @@ class MenuButton;
 class PlainTextEditor;
 class PrimaryButton;
 class ScriptChips;
+class ScriptPageKeyboard;
 class SymbolButton;
 
 class ScriptPage : public QWidget {
@@ -93,6 +100,10 @@ public:
     SymbolButton* removeButton() const { return m_controls->removeButton(); }
     // The chips under the focused row, or null when none show.
     QWidget* chips() const;
+    // The line the chips stand in, shown or not.
+    QWidget* chipLine() const;
+    // The chips the element offers (none for an element not shown).
+    QList<rules::ScriptChip> chipsFor(const QUuid& id) const;
     QStringList chipLabels() const;
     QWidget* emptyState() const { return m_empty; }
     PrimaryButton* addHeadingButton() const { return m_empty->addHeadingButton(); }
@@ -114,6 +125,8 @@ Q_SIGNALS:
     void shifted(int dy);
 
 protected:
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -138,8 +151,6 @@ private:
     void setHoveredID(const QUuid& id);
     void hoverAt(const QPoint& pagePos);
     void forwardMouse(QMouseEvent* event);
-    // Tells assistive technology the page's children changed.
-    void childrenChanged();
 
     // The rows, where they stand, and which hold a layout; the chips'
     // room is the space kept under their row.
@@ -158,6 +169,7 @@ private:
     QUuid m_focusedID;
     QUuid m_hoveredID;
     bool m_forwarding = false;
+    ScriptPageKeyboard* m_keyboard;
 };
 
 } // namespace studio

@@ -24,6 +24,8 @@ ScriptRowControls::ScriptRowControls(QWidget* parent)
     m_kindMenu->setSpacing(0);
     m_kindMenu->setFocusPolicy(Qt::NoFocus);
     m_remove->setFocusPolicy(Qt::NoFocus);
+    m_remove->setToolTip(removeLabel());
+    m_remove->setAccessibleName(removeLabel());
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
@@ -43,6 +45,11 @@ void ScriptRowControls::standFor(const QUuid& id, ScriptElementKind kind)
     const ScriptElementRow::KindStyle& s = ScriptElementRow::style(kind);
     m_kindMenu->setSymbol(s.symbol, 9, Palette::paperInkSoft());
     m_kindMenu->setAccessibleName(s.label);
+}
+
+QString ScriptRowControls::removeLabel()
+{
+    return u"Delete element"_s;
 }
 
 void ScriptRowControls::fillKindMenu()

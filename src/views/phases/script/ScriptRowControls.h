@@ -2,7 +2,7 @@
 
 // The controls the Script page shows on the row under the pointer: the kind
 // menu and the remove mark. Neither takes the focus, so the text being
-// written keeps it. They stand for one element at a time, by id: the menu's
+// written keeps it; the keyboard finds both in the element's own menu. They stand for one element at a time, by id: the menu's
 // entries are made at each opening for the element it stands for then.
 
 #include "model/Script.h"
@@ -22,6 +22,9 @@ public:
 
     // Stands for this element, showing its kind.
     void standFor(const QUuid& id, ScriptElementKind kind);
+    // What the remove mark does, in words (its tool tip, and the entry of
+    // the element's menu that does the same).
+    static QString removeLabel();
 
     MenuButton* kindMenu() const { return m_kindMenu; }
     SymbolButton* removeButton() const { return m_remove; }

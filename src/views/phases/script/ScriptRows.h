@@ -47,6 +47,8 @@ public:
     QRect textRect(int index) const;
     // The first row with this id, or -1.
     int indexOf(const QUuid& id) const { return id.isNull() ? -1 : m_index.value(id, -1); }
+    // Whether some id names two rows.
+    bool hasTwins() const { return m_twins; }
     // The row whose place starts at or above y (the first when y is above
     // them all), or -1 when there are none.
     int rowAtY(int y) const;

@@ -17,6 +17,7 @@
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptPage.h"
+#include "views/phases/script/ScriptToolbarLayout.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -137,40 +138,39 @@ private:
 
 ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
     : PhaseScreen(session, parent)
-    , m_storyDraft(new GhostButton(u"wand.and.stars"_s, u"Draft from Story beats"_s, Palette::gold(), this))
-    , m_statistics(new TextLabel(QString(), Theme::font(type::callout), Palette::textTertiary(), this))
+    , m_storyDraft(new GhostButton(u"wand.and.stars"_s, u"Draft from Story beats"_s, Palette::gold(), nullptr))
+    , m_statistics(new TextLabel(QString(), Theme::font(type::callout), Palette::textTertiary(), nullptr))
     , m_scroll(new ScrollColumn(this))
     , m_page(new ScriptPage(nullptr))
 {
+    // Made in reading order, which Tab follows: the kind buttons, the draft
+    // button, then the page.
     auto* toolbar = new QWidget(this);
     toolbar->setAttribute(Qt::WA_TranslucentBackground);
-    auto* bar = new QHBoxLayout(toolbar);
-    bar->setContentsMargins(20, 11, 20, 11);
-    bar->setSpacing(8);
+    auto* bar = new ScriptToolbarLayout(toolbar);
     for (ScriptElementKind kind : allCases<ScriptElementKind>()) {
         const ScriptElementRow::KindStyle& style = ScriptElementRow::style(kind);
         auto* button = new ScriptCapsule(style.label, ScriptCapsule::toolbarLook(style.symbol), toolbar);
         button->setToolTip(u"Add "_s + style.label.toLower());
+        // A stop for Tab; a click still leaves the focus to the element it adds.
+        button->setFocusPolicy(Qt::TabFocus);
         connect(button, &QAbstractButton::clicked, this, [this, kind] { append(kind); });
-        bar->addWidget(button, 0, Qt::AlignVCenter);
+        bar->addLeading(button);
         m_kindButtons << button;
     }
-    bar->addStretch(1);
     connect(m_storyDraft, &QAbstractButton::clicked, this, &ScriptView::draftFromStory);
-    bar->addWidget(m_storyDraft, 0, Qt::AlignVCenter);
-    m_statistics->setToolTip(u"Page-a-minute rule of thumb, plus the dialogue/action balance. Heavy dialogue plays "
-                             u"slower than the page count suggests."_s);
-    bar->addWidget(m_statistics, 0, Qt::AlignVCenter);
-    // The draft button is the bar's tallest control: the bar keeps its height
-    // when the button hides, so the capsules and the page below stay put.
-    const QMargins margins = bar->contentsMargins();
-    toolbar->setMinimumHeight(m_storyDraft->sizeHint().height() + margins.top() + margins.bottom());
+    bar->addTrailing(m_storyDraft);
+    const QString statisticsHelp = u"Page-a-minute rule of thumb, plus the dialogue/action balance. Heavy dialogue "
+                                   u"plays slower than the page count suggests."_s;
+    m_statistics->setToolTip(statisticsHelp);
+    m_statistics->setAccessibleDescription(statisticsHelp);
+    bar->addTrailing(m_statistics);
 
     m_scroll->setContent(new PaperDesk(m_page));
-    // A click on the page's chips, kind menus or empty paper leaves the focus
-    // in the text being written; the page still scrolls from the keyboard
-    // when tabbed to, and holds the window's first focus, which no row takes.
-    m_scroll->setFocusPolicy(Qt::TabFocus);
+    // The page's elements are the stops on it (and the empty state's
+    // buttons); a click on its chips, kind menus or empty paper leaves the
+    // focus in the text being written.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

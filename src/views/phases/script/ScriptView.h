@@ -41,6 +41,7 @@ public:
     ScrollColumn* scrollArea() const { return m_scroll; }
     QList<ScriptCapsule*> kindButtons() const { return m_kindButtons; }
     GhostButton* storyDraftButton() const { return m_storyDraft; }
+    TextLabel* statisticsLabel() const { return m_statistics; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,6 +11,7 @@
 #include "design/ScrollColumn.h"
 #include "design/Theme.h"
 #include "services/SampleFactory.h"
+#include "support/KeyboardWalk.h"
 #include "support/Screenshots.h"
 #include "support/WorkspaceStage.h"
 #include "views/phases/cut/CutView.h"
@@ -129,6 +130,25 @@ private Q_SLOTS:
                 writeScreenshot(&stage.backdrop, u"cut-long-bottom"_s);
             }
         }
+    }
+
+    void aFullCutWalksWithTab()
+    {
+        // A cut with its clip controls and many cues, walked with Tab at the
+        // window's least size: every control is a stop in view, named and
+        // showing its ring.
+        Project project = longNames();
+        project.activePhase = PhaseID::cut;
+        AppState app;
+        ProjectSession& session = openSession(app, project);
+        Stage stage(app, session, narrow);
+        stage.backdrop.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&stage.backdrop));
+        tapClip(stage.cut(), 1);
+        const KeyboardWalk walk = walkWithTab(&stage.backdrop);
+        QStringList faults = unreachedControls(&stage.backdrop, walk) + walk.outOfView + unnamedStops(walk)
+            + stopsShowingNoRing(walk);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"; "_s)));
     }
 
     void assistRunning()

@@ -23,6 +23,11 @@
 #include "views/phases/cut/MusicCuesSection.h"
 #include "views/phases/cut/TimelineLanes.h"
 
+#include "design/HorizontalStrip.h"
+#include "support/FocusPictures.h"
+
+#include <QAccessible>
+#include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
@@ -82,13 +87,23 @@ QList<QUuid> ids(const QList<TimelineClip>& clips)
 class CutViewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase()
+    {
+        Theme::install(*qApp);
+        // As with a screen reader listening: every change a widget announces
+        // makes its interface, while it is built too (the first lanes'
+        // among them).
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) { (void)event->accessibleInterface(); });
+        QAccessible::setActive(true);
+    }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void assemblesAndSelectsByTap()
     {
         Shown s(storyboarded());
         QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        // The first lanes built are read as the list of their clips.
+        QCOMPARE(QAccessible::queryAccessibleInterface(s.view.lanes())->role(), QAccessible::List);
         QVERIFY(s.view.isEmptyStateShown());
         QVERIFY(s.view.zoomControl()->isHidden());
         QVERIFY(!s.view.musicSection()->isVisible());
@@ -167,6 +182,116 @@ private Q_SLOTS:
         QTest::mouseClick(controls->cutButton(), Qt::LeftButton);
         QVERIFY(s.timeline().isEmpty());
         QVERIFY(s.view.isEmptyStateShown());
+    }
+
+    void theKeyboardWalksTheClipsAndSelectsAsAClickDoes()
+    {
+        Project p = storyboarded();
+        for (int i = 0; i < 40; ++i)
+            p.episodes[0].timeline << TimelineClip{.label = u"C%1"_s.arg(i), .seconds = 6};
+        p.episodes[0].timeline[1].hasDialogue = true;
+        Shown s(p);
+        s.view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        TimelineLanes* lanes = s.view.lanes();
+        const QList<QUuid> order = ids(s.timeline());
+
+        // The lanes are one Tab stop after the toolbar; the keyboard stands on
+        // the first clip and shows it.
+        s.view.assembleButton()->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 10 && QApplication::focusWidget() != lanes; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), lanes);
+        const test::FocusPictures pictures = test::focusPictures(lanes);
+        QVERIFY(test::showsRing(pictures.unfocused, pictures.focused));
+
+        // Walking moves nothing of the selection; Space and Return tap the
+        // walked clip exactly as a click, its controls showing it, and again
+        // take the selection away.
+        QTest::keyClick(lanes, Qt::Key_Right);
+        QVERIFY(s.view.selectedClipID().isNull());
+        QTest::keyClick(lanes, Qt::Key_Space);
+        QCOMPARE(s.view.selectedClipID(), order[1]);
+        QVERIFY(s.view.areClipControlsShown());
+        QCOMPARE(s.view.clipControls()->label()->text(), u"C1"_s);
+        // The clip keeps its gold edge under the ring.
+        const QRect tile = lanes->clipRect(order[1]).toAlignedRect();
+        const QPoint edge(tile.left(), tile.center().y());
+        const QRgb selectedEdge = lanes->grab().toImage().pixel(edge);
+        QTest::keyClick(lanes, Qt::Key_Return);
+        QVERIFY(s.view.selectedClipID().isNull());
+        QVERIFY(!s.view.areClipControlsShown());
+        QVERIFY(test::contrastRatio(selectedEdge, lanes->grab().toImage().pixel(edge)) > 1.5);
+
+        // The last clip, far out of the strip's view, is brought into it.
+        QTest::keyClick(lanes, Qt::Key_End);
+        QTest::keyClick(lanes, Qt::Key_Space);
+        QCOMPARE(s.view.selectedClipID(), order.last());
+        QWidget* viewport = s.view.strip()->viewport();
+        const QRect last = lanes->clipRect(order.last()).toAlignedRect().translated(lanes->mapTo(viewport, QPoint()));
+        QVERIFY(viewport->rect().contains(last));
+
+        // Tab goes on to the clip's controls; "Cut" from the keyboard hands the
+        // keyboard back to the lanes, on the clip now in the cut one's place.
+        QTest::keyClick(lanes, Qt::Key_Home);
+        QTest::keyClick(lanes, Qt::Key_Right);
+        QTest::keyClick(lanes, Qt::Key_Space);
+        QTest::keyClick(lanes, Qt::Key_Tab);
+        QVERIFY(s.view.clipControls()->isAncestorOf(QApplication::focusWidget()));
+        s.view.clipControls()->cutButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(s.view.clipControls()->cutButton(), Qt::Key_Space);
+        QCOMPARE(s.timeline().size(), order.size() - 1);
+        QVERIFY(s.view.selectedClipID().isNull());
+        QCOMPARE(QApplication::focusWidget(), lanes);
+        QCOMPARE(lanes->currentClipID(), order[2]);
+    }
+
+    void theKeyboardGoesOnBetweenTheEmptyStateAndTheLanes()
+    {
+        Project p = storyboarded();
+        Shown s(p);
+        s.view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        s.view.emptyState()->actionButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(s.view.emptyState()->actionButton(), Qt::Key_Space);
+        QCOMPARE(s.timeline().size(), 3);
+        QCOMPARE(QApplication::focusWidget(), s.view.lanes());
+        // Cutting every clip from the keyboard ends on the empty state's button.
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(s.view.lanes(), Qt::Key_Space);
+            s.view.clipControls()->cutButton()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(s.view.clipControls()->cutButton(), Qt::Key_Space);
+        }
+        QVERIFY(s.view.isEmptyStateShown());
+        QCOMPARE(QApplication::focusWidget(), s.view.emptyState()->actionButton());
+    }
+
+    void theClipsAreReadInOrder()
+    {
+        Project p = storyboarded();
+        p.episodes[0].timeline = {TimelineClip{.label = u"S1·1 WS"_s, .seconds = 4},
+                                  TimelineClip{.label = u"S2·1 CU"_s, .seconds = 6, .hasDialogue = true},
+                                  TimelineClip{.label = u"S2·2 MS"_s, .seconds = 3}};
+        Shown s(p);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        s.tap(1);
+        QAccessibleInterface* lanes = QAccessible::queryAccessibleInterface(s.view.lanes());
+        QCOMPARE(lanes->childCount(), 3);
+        QStringList names;
+        for (int i = 0; i < lanes->childCount(); ++i) {
+            QAccessibleInterface* clip = lanes->child(i);
+            QCOMPARE(lanes->indexOfChild(clip), i);
+            QCOMPARE(clip->state().selected, i == 1);
+            names << clip->text(QAccessible::Name);
+        }
+        QCOMPARE(names, (QStringList{u"S1·1 WS, 4s"_s, u"S2·1 CU, 6s, dialogue"_s, u"S2·2 MS, 3s"_s}));
+
+        // Pressing an item taps its clip; a cut clip leaves the list.
+        lanes->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(s.view.selectedClipID(), s.timeline().at(2).id);
+        QTest::mouseClick(s.view.clipControls()->cutButton(), Qt::LeftButton);
+        QCOMPARE(lanes->childCount(), 2);
+        QCOMPARE(lanes->child(1)->text(QAccessible::Name), u"S2·1 CU, 6s, dialogue"_s);
     }
 
     void reassemblyAsksFirst()
@@ -253,6 +378,24 @@ private Q_SLOTS:
         QTest::mouseClick(music->tiles()[0]->deleteButton(), Qt::LeftButton);
         QVERIFY(music->isHintShown());
         QCOMPARE(s.session.project().episodes[0].musicCues.size(), 2);
+    }
+
+    void deletingCuesFromTheKeyboardStaysAmongThem()
+    {
+        Project p = storyboarded();
+        p.episodes[0].timeline = {TimelineClip{}};
+        p.episodes[0].musicCues = {MusicCue{.name = u"A"_s}, MusicCue{.name = u"B"_s}};
+        Shown s(p);
+        s.view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        MusicCuesSection* music = s.view.musicSection();
+        music->tiles().first()->deleteButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(music->tiles().size(), 1);
+        QCOMPARE(QApplication::focusWidget(), music->tiles().first()->deleteButton());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(music->isHintShown());
+        QCOMPARE(QApplication::focusWidget(), music->addButton());
     }
 
     void typingKeepsFocusWhileRenderAndCuesLand()

@@ -127,34 +127,48 @@ private Q_SLOTS:
         if (rows.size() < 2)
             return;
         for (ShotRow* row : {rows.at(0), rows.at(1)})
-            QTest::mouseClick(row, Qt::LeftButton, {}, row->checkboxRect().center());
-        QTest::mouseClick(rows.at(0), Qt::LeftButton, {}, rows.at(0)->disclosureRect().center());
+            QTest::mouseClick(row->checkbox(), Qt::LeftButton);
+        QTest::mouseClick(rows.at(0)->disclosure(), Qt::LeftButton);
         QVERIFY(!rows.at(0)->promptText().isEmpty());
         stage.shoot(u"footage-"_s + entry.id + u"-open-"_s + sizeName(size));
     }
 
-    void engineCardKeepsOneRow_data() { sizes_data(); }
-    void engineCardKeepsOneRow()
+    void engineCardKeepsWholeControls_data() { sizes_data(); }
+    void engineCardKeepsWholeControls()
     {
+        // However wide the window, each control of the engine card keeps
+        // its own width and its caption stays on one line; where they don't
+        // all fit side by side the row goes on below, in reading order.
         QFETCH(QSize, size);
         AppState app;
         ProjectSession session(atFootage(SampleFactory::lighthouse()));
         Stage stage(app, session, size);
         EngineCard* card = stage.screen()->engineCard();
         QCoreApplication::processEvents();
-        // Every control stands on the one row of the clip length's column.
         const auto boxOf = [card](QWidget* w) { return QRect(w->mapTo(card, QPoint(0, 0)), w->size()); };
-        const QRect row = boxOf(card->clipLengthSlider()->parentWidget());
-        for (QWidget* control : QList<QWidget*>{card->chainToggle(), card->characterRefsToggle(),
-                                                card->takesSlider()->parentWidget(), card->resolutionPicker()}) {
-            const QRect box = boxOf(control);
-            QVERIFY2(box.top() <= row.bottom() && box.bottom() >= row.top(), "the controls wrap onto a second row");
+        const QList<QWidget*> controls{card->clipLengthSlider()->parentWidget(), card->chainToggle(),
+                                       card->characterRefsToggle(), card->takesSlider()->parentWidget(),
+                                       card->resolutionPicker()};
+        int rows = 1;
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            const QRect box = boxOf(controls[i]);
             QVERIFY(card->rect().contains(box));
+            QVERIFY2(controls[i]->width() >= controls[i]->sizeHint().width(), "a control is squeezed");
+            if (i == 0)
+                continue;
+            const QRect before = boxOf(controls[i - 1]);
+            const bool sameRow = box.top() <= before.bottom() && box.bottom() >= before.top();
+            QVERIFY2(sameRow ? box.left() > before.right() : box.top() > before.bottom(), "out of reading order");
+            rows += sameRow ? 0 : 1;
+        }
+        if (size == wide)
+            QCOMPARE(rows, 1);
+        for (FieldLabel* caption : {card->clipLengthLabel(), card->takesLabel()}) {
+            QVERIFY(!caption->isElided());
+            QVERIFY2(caption->width() >= caption->sizeHint().width(), "a caption wraps");
         }
         for (int i = 0; i < 4; ++i)
             QVERIFY(!card->statTile(i)->isCaptionElided());
-        QVERIFY(!card->clipLengthLabel()->isElided());
-        QVERIFY(!card->takesLabel()->isElided());
     }
 
     void longPromptAndRun_data() { sizes_data(); }
@@ -173,7 +187,7 @@ private Q_SLOTS:
         Stage stage(app, session, size);
         FootageView* screen = stage.screen();
         ShotRow* row = screen->shotRow(first.id);
-        QTest::mouseClick(row, Qt::LeftButton, {}, row->disclosureRect().center());
+        QTest::mouseClick(row->disclosure(), Qt::LeftButton);
         stage.shoot(u"footage-long-prompt-"_s + sizeName(size));
 
         RenderQueuePanel* panel = screen->queuePanel();

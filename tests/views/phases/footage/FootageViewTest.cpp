@@ -17,6 +17,9 @@
 #include "views/phases/footage/FootageView.h"
 #include "views/phases/footage/RenderQueuePanel.h"
 
+#include "support/FocusPictures.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
@@ -69,13 +72,11 @@ struct Screen {
     RenderQueuePanel* panel() const { return view->queuePanel(); }
     void toggle(int sceneIndex, int shotIndex) const
     {
-        ShotRow* r = row(sceneIndex, shotIndex);
-        QTest::mouseClick(r, Qt::LeftButton, {}, r->checkboxRect().center());
+        QTest::mouseClick(row(sceneIndex, shotIndex)->checkbox(), Qt::LeftButton);
     }
     void disclose(int sceneIndex, int shotIndex) const
     {
-        ShotRow* r = row(sceneIndex, shotIndex);
-        QTest::mouseClick(r, Qt::LeftButton, {}, r->disclosureRect().center());
+        QTest::mouseClick(row(sceneIndex, shotIndex)->disclosure(), Qt::LeftButton);
     }
     bool finishRendering()
     {
@@ -143,6 +144,64 @@ private Q_SLOTS:
         QCOMPARE(s.panel()->queueButton()->text(), u"Queue 1 shot"_s);
     }
 
+    void theKeyboardWalksTheRowsAndPicksAsAClickDoes()
+    {
+        Screen s(production());
+        s.view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.view));
+        // Tab from the engine card's first control, through the manifest in
+        // reading order and on to the queue.
+        s.view->engineCard()->clipLengthSlider()->setFocus(Qt::TabFocusReason);
+        QList<QWidget*> stops;
+        while (stops.size() < 60 && !s.panel()->isAncestorOf(QApplication::focusWidget())) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            stops << QApplication::focusWidget();
+        }
+        const auto firstStopIn = [&stops](QWidget* w) {
+            for (qsizetype i = 0; i < stops.size(); ++i)
+                if (w->isAncestorOf(stops[i]))
+                    return i;
+            return qsizetype(-1);
+        };
+        QList<qsizetype> order{firstStopIn(s.view->engineCard())};
+        for (const auto& [scene, shot] : {std::pair{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}})
+            order << firstStopIn(s.row(scene, shot));
+        order << stops.size() - 1;
+        QVERIFY2(!order.contains(-1) && std::is_sorted(order.cbegin(), order.cend()),
+                 "Tab misses a row or leaves reading order");
+
+        // The second row's checkbox: Space picks the shot as a click would,
+        // shows the ring and reads as a checkbox named by its shot.
+        ShotRow* row = s.row(0, 1);
+        QWidget* box = stops.at(firstStopIn(row));
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(box, Qt::Key_Space);
+        QCOMPARE(s.view->selectedShotIDs(), QSet<QUuid>{s.shot(0, 1)});
+        QVERIFY(row->face().selected);
+        QCOMPARE(s.panel()->queueButton()->text(), u"Queue 1 shot"_s);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(box);
+        QCOMPARE(spoken->role(), QAccessible::CheckBox);
+        QVERIFY(spoken->state().checked);
+        QVERIFY(spoken->text(QAccessible::Name).startsWith(row->face().title));
+        const test::FocusPictures pictures = test::focusPictures(box);
+        QVERIFY(test::showsRing(pictures.unfocused, pictures.focused));
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(s.view->selectedShotIDs().isEmpty());
+
+        // The next stop opens the row's composed prompt, and the prompt's text
+        // is the stop after it.
+        QTest::keyClick(box, Qt::Key_Tab);
+        QWidget* chevron = QApplication::focusWidget();
+        QVERIFY(row->isAncestorOf(chevron));
+        QCOMPARE(QAccessible::queryAccessibleInterface(chevron)->text(QAccessible::Description), row->face().title);
+        QTest::keyClick(chevron, Qt::Key_Space);
+        QCOMPARE(s.view->expandedShotID(), s.shot(0, 1));
+        QTest::keyClick(chevron, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), row->promptLabel());
+        QTest::keyClick(row->promptLabel(), Qt::Key_Tab);
+        QVERIFY(s.row(0, 2)->isAncestorOf(QApplication::focusWidget()));
+    }
+
     void queueAllPlannedTwiceAddsNothing()
     {
         Screen s(production());
@@ -186,8 +245,12 @@ private Q_SLOTS:
         QCOMPARE(panel->renderButton()->text(), u"Render all queued"_s);
         QVERIFY(!panel->renderButton()->isEnabled());
         QVERIFY(!panel->clearDoneButton()->isHidden());
-        // Rows were kept through the run and show what it attached.
+        // Rows were kept through the run and show what it attached, to the
+        // eye and to assistive technology.
         QCOMPARE(panel->jobRows().at(0), firstRow.data());
+        QAccessibleInterface* spokenRow = QAccessible::queryAccessibleInterface(firstRow.data());
+        QCOMPARE(spokenRow->text(QAccessible::Name), s.session.jobs().at(0).title);
+        QVERIFY(spokenRow->text(QAccessible::Description).startsWith(u"Done"_s));
         QCOMPARE(s.row(0, 0), shotRow.data());
         QCOMPARE(shotRow->face().status, ShotStatus::rendered);
         QCOMPARE(shotRow->face().seed, s.scene(0).shots.at(0).takes.last().seed);
@@ -196,6 +259,29 @@ private Q_SLOTS:
         QVERIFY(s.session.jobs().isEmpty());
         QVERIFY(!panel->emptyState()->isHidden());
         QCOMPARE(panel->subtitleText(), u"0 queued · 0 done"_s);
+    }
+
+    void theKeyboardStaysInThePanelThroughARun()
+    {
+        // Buttons that disable or hide as they act hand the keyboard to the
+        // panel's button that is always there, not to the top of the window.
+        Screen s(production(), 4ms);
+        s.view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.view));
+        RenderQueuePanel* panel = s.panel();
+        s.toggle(0, 0);
+        panel->queueButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(panel->queueButton(), Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), panel->queueAllButton());
+        panel->renderButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(panel->renderButton(), Qt::Key_Space);
+        QVERIFY(s.session.isRendering());
+        QCOMPARE(QApplication::focusWidget(), panel->queueAllButton());
+        QVERIFY(s.finishRendering());
+        panel->clearDoneButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(panel->clearDoneButton(), Qt::Key_Space);
+        QVERIFY(panel->clearDoneButton()->isHidden());
+        QCOMPARE(QApplication::focusWidget(), panel->queueAllButton());
     }
 
     void clearDoneDuringARunKeepsTheRenderingJob()

@@ -23,6 +23,8 @@
 #include "views/shell/ProjectWorkspaceView.h"
 #include "state/ExportRun.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -212,6 +214,52 @@ private Q_SLOTS:
         QVERIFY(bar->successRow()->isHidden());
         QVERIFY(!s.exportedPath());
         QTRY_VERIFY(!bar->successRow()->isHidden());
+    }
+
+    void theKeyboardGoesThroughInReadingOrderAndExports()
+    {
+        QTemporaryDir root;
+        Shown s(production(), root.path());
+        s.view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        s.view.poster()->newPosterButton()->setFocus(Qt::TabFocusReason);
+        QList<QWidget*> stops{QApplication::focusWidget()};
+        ExportBar* bar = s.view.exportBar();
+        while (stops.size() < 40 && stops.last() != bar->exportButton()) {
+            QTest::keyClick(stops.last(), Qt::Key_Tab);
+            stops << QApplication::focusWidget();
+        }
+        const auto at = [&stops](QWidget* w) { return stops.indexOf(w); };
+        QTextEdit* pressKit = s.view.pressKit()->editor()->textEdit();
+        const QList<qsizetype> order{at(s.view.poster()->newPosterButton()),
+                                     at(s.view.checklist()->row(u"Logline written"_s)->goButton()),
+                                     at(s.view.checklist()->row(u"Cut assembled"_s)->goButton()),
+                                     at(s.view.presets()->card(u"streaming"_s)),
+                                     at(s.view.presets()->card(u"archive"_s)),
+                                     at(pressKit),
+                                     at(bar->exportButton())};
+        QVERIFY2(!order.contains(-1) && std::is_sorted(order.cbegin(), order.cend()),
+                 "Tab misses a control or leaves reading order");
+        // The press kit is named by its caption; a card reads as chosen or not.
+        QCOMPARE(QAccessible::queryAccessibleInterface(pressKit)->text(QAccessible::Name), u"Synopsis & taglines"_s);
+        PresetCard* web = s.view.presets()->card(u"web"_s);
+        web->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(web, Qt::Key_Return);
+        QCOMPARE(s.buttonText(), u"Export Web & Social"_s);
+        QVERIFY(QAccessible::queryAccessibleInterface(web)->state().checked);
+        QVERIFY(!QAccessible::queryAccessibleInterface(s.view.presets()->card(u"streaming"_s))->state().checked);
+
+        // Space exports; the keyboard waits in the bar while the progress
+        // stands in the button's place and is on the button when it is back.
+        bar->exportButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(bar->exportButton(), Qt::Key_Space);
+        QVERIFY(showsRun(bar));
+        QVERIFY(bar->isAncestorOf(QApplication::focusWidget()));
+        QTRY_VERIFY(!s.session.exportRun());
+        QVERIFY(QFile::exists(*s.exportedPath()));
+        QCOMPARE(QApplication::focusWidget(), bar->exportButton());
+        QTest::keyClick(bar->exportButton(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), bar->revealButton());
     }
 
     void aFailedExportShowsTheErrorRowOnly()

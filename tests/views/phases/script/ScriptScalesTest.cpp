@@ -1,6 +1,7 @@
 // The Script page on screens of fractional scale (125 % and 150 %), where
 // the edges of a point fall inside device pixels: what the window shows after
-// the pointer went over the rows and away is what a fresh paint shows.
+// the pointer went over the rows and away is what a fresh paint shows; and a
+// long script whose page follows the caret as it types and moves.
 
 #include "design/ScrollColumn.h"
 #include "design/Theme.h"
@@ -12,6 +13,8 @@
 
 #include <QApplication>
 #include <QBackingStore>
+#include <QScrollBar>
+#include <QTextEdit>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryFile>
@@ -81,6 +84,92 @@ private Q_SLOTS:
         QTest::mouseMove(page, QPoint(4, page->textRect(elements.first().id).center().y()));
         QTRY_VERIFY(page->hoveredID().isNull());
         QTRY_VERIFY(shown() == fresh());
+    }
+
+    void thePageFollowsTheCaret_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("typing on the last line in view") << u"type"_s;
+        QTest::newRow("Down from the last line in view") << u"down"_s;
+        QTest::newRow("Ctrl+End in a long element") << u"end"_s;
+        QTest::newRow("Tab into a long element") << u"tab"_s;
+    }
+
+    void thePageFollowsTheCaret()
+    {
+        QFETCH(QString, keys);
+        // A feature's script, with a long speech and a megabyte of action in it.
+        const int speech = 1200;
+        const int megabyte = 1300;
+        Project p;
+        QList<ScriptElement>& script = p.episodes.first().script.elements;
+        for (int i = 0; i < 2400; ++i) {
+            const ScriptElementKind kind = i % 3 == 0 ? ScriptElementKind::character
+                                           : i % 3 == 1 ? ScriptElementKind::dialogue
+                                                        : ScriptElementKind::action;
+            script << ScriptElement{.kind = kind, .text = u"Line %1 of the script."_s.arg(i)};
+        }
+        script[speech].text = u"Say it again, slower, so the harbor hears it. "_s.repeated(40);
+        script[megabyte].text = u"The beam sweeps the water and finds nothing. "_s.repeated((1 << 20) / 45);
+        ProjectSession session(p);
+        ScriptView view(session);
+        view.setScreen(QGuiApplication::screens().first()); // 125 %
+        view.setGeometry(QRect(view.screen()->geometry().topLeft() + QPoint(20, 20), QSize(1000, 700)));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        ScriptPage* page = view.page();
+        QWidget* viewport = view.scrollArea()->viewport();
+        QScrollBar* bar = view.scrollArea()->verticalScrollBar();
+        const auto inView = [&](const QUuid& id) {
+            const QRect text = page->textRect(id);
+            return QRect(page->mapTo(viewport, text.topLeft()), text.size());
+        };
+        // The element's first line just above the bottom of the view.
+        const auto bringToBottom = [&](int index) {
+            const QUuid id = script[index].id;
+            page->focusElement(id);
+            QTRY_VERIFY(page->isLaidOut(id));
+            bar->setValue(bar->value() + inView(id).top() - (viewport->height() - 30));
+            QTRY_VERIFY(qAbs(inView(id).top() - (viewport->height() - 30)) <= 2);
+            QTest::mouseClick(page, Qt::LeftButton, {}, page->textRect(id).topLeft() + QPoint(2, 6));
+            QVERIFY(page->hasTextFocus(id));
+        };
+        QTextEdit* edit = page->textEdit();
+        const auto caretShown = [&] {
+            const QRect caret = edit->cursorRect();
+            return viewport->rect().contains(QRect(edit->viewport()->mapTo(viewport, caret.topLeft()), caret.size()));
+        };
+
+        if (keys == u"type"_s) {
+            bringToBottom(600);
+            QTest::keyClick(edit, Qt::Key_End);
+            QTest::keyClicks(edit, u" And then the rain, and then the wind off the water. "_s.repeated(12));
+            QTRY_VERIFY(caretShown());
+            // Tab on into the elements below the fold.
+            for (int i = 0; i < 4; ++i) {
+                QTest::keyClick(edit, Qt::Key_Tab);
+                QTRY_VERIFY(caretShown());
+            }
+        } else if (keys == u"down"_s) {
+            bringToBottom(speech);
+            for (int i = 0; i < 5; ++i)
+                QTest::keyClick(edit, Qt::Key_Down);
+            QVERIFY(edit->textCursor().position() > 200);
+            QTRY_VERIFY(caretShown());
+        } else if (keys == u"tab"_s) {
+            // Written after its text: its end comes into view.
+            bringToBottom(megabyte - 1);
+            QTest::keyClick(edit, Qt::Key_Tab);
+            QVERIFY(page->hasTextFocus(script[megabyte].id));
+            QTRY_VERIFY(caretShown());
+        } else {
+            bringToBottom(megabyte);
+            QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+            QCOMPARE(edit->textCursor().position(), int(script[megabyte].text.size()));
+            QTRY_VERIFY(caretShown());
+            QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+            QTRY_VERIFY(caretShown());
+        }
     }
 };
 

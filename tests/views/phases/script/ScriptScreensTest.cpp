@@ -8,12 +8,15 @@
 #include "design/AuroraBackground.h"
 #include "design/PlainTextEditor.h"
 #include "design/ScrollColumn.h"
+#include "design/GhostButton.h"
 #include "design/SymbolButton.h"
+#include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
 #include "support/WorkspaceStage.h"
+#include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptView.h"
 #include "views/shell/ProjectWorkspaceView.h"
@@ -150,6 +153,39 @@ private Q_SLOTS:
             screen->scrollArea()->verticalScrollBar()->setValue(screen->scrollArea()->verticalScrollBar()->maximum());
             QTRY_VERIFY(settled());
             writeScreenshot(&stage.backdrop, u"script-heading-chips-"_s + sizeName);
+        }
+    }
+
+    void theStatisticsShowWhole()
+    {
+        // The window at its least with the story draft offered: every item
+        // of the toolbar shows whole, the statistics line too.
+        Project p = scriptProduction({});
+        p.episodes.first() = episodeWithBeats({u"The lamp fails."_s});
+        p.episodes.first().script.elements.clear();
+        for (const auto& [sizeName, size] : sizes()) {
+            AppState app;
+            ProjectSession session(p);
+            Stage stage(app, session, size);
+            QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+            ScriptView* screen = stage.screen();
+            QVERIFY(screen);
+            QVERIFY(screen->storyDraftButton()->isVisible());
+            TextLabel* statistics = nullptr;
+            for (TextLabel* label : screen->findChildren<TextLabel*>()) {
+                if (label->text().startsWith(u'~'))
+                    statistics = label;
+            }
+            QVERIFY(statistics && statistics->isVisible());
+            QTRY_VERIFY(!statistics->isElided());
+            QList<QWidget*> items{screen->storyDraftButton(), statistics};
+            for (ScriptCapsule* capsule : screen->kindButtons())
+                items << capsule;
+            for (QWidget* a : items) {
+                for (QWidget* b : items)
+                    QVERIFY(a == b || !a->geometry().intersects(b->geometry()));
+            }
+            writeScreenshot(&stage.backdrop, u"script-story-draft-"_s + sizeName);
         }
     }
 

@@ -1,7 +1,8 @@
 // The Script screen with a live session: the editing flow of the page (Return,
 // remove, retype, chips, focus, hover), the toolbar, the story draft and the
 // AI draft landing where it was asked, while the user keeps typing; and a
-// long script, laid out where it is looked at.
+// long script, laid out where it is looked at. (The keyboard's and a screen
+// reader's way through it: ScriptKeyboardTest.)
 
 #include "support/AssistFixtures.h"
 
@@ -17,9 +18,9 @@
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptPage.h"
+#include "views/phases/script/ScriptScreen.h"
 #include "views/phases/script/ScriptView.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLayout>
 #include <QMenu>
@@ -39,34 +40,6 @@ namespace {
 
 using K = ScriptElementKind;
 
-ScriptElement element(K kind, const QString& text = QString())
-{
-    return ScriptElement{.kind = kind, .text = text};
-}
-
-Project production(const QList<ScriptElement>& elements, const QStringList& cast = {},
-                   const QStringList& places = {u"Harbor"_s})
-{
-    Project p;
-    p.episodes.first().script.elements = elements;
-    for (const QString& name : cast) {
-        CastMember m;
-        m.name = name;
-        p.cast << m;
-    }
-    for (const QString& name : places) {
-        Location l;
-        l.name = name;
-        p.locations << l;
-    }
-    return p;
-}
-
-const QList<ScriptElement>& elementsOf(const ProjectSession& session)
-{
-    return findActiveEpisode(session.project(), session.activeEpisodeID())->script.elements;
-}
-
 QString draftReply(const QStringList& texts)
 {
     QString items;
@@ -74,44 +47,6 @@ QString draftReply(const QStringList& texts)
         items += (items.isEmpty() ? u""_s : u","_s) + u"{\"kind\":\"action\",\"text\":\"%1\"}"_s.arg(t);
     return u"{\"elements\":[%1]}"_s.arg(items);
 }
-
-// The screen in a window of its own, shown and active.
-struct Screen {
-    ProjectSession session;
-    std::unique_ptr<ScriptView> view;
-
-    explicit Screen(const Project& project)
-        : session(project)
-        , view(std::make_unique<ScriptView>(session))
-    {
-        view->resize(1000, 700);
-        view->show();
-        view->activateWindow();
-    }
-    bool ready() { return QTest::qWaitForWindowActive(view.get()); }
-    ScriptPage* page() const { return view->page(); }
-    QUuid id(int index) const { return elementsOf(session).value(index).id; }
-    QTextEdit* edit() const { return page()->textEdit(); }
-    bool focused(int index) const { return page()->hasTextFocus(id(index)); }
-    // The pointer over the element's text.
-    void hover(int index) { QTest::mouseMove(page(), page()->textRect(id(index)).center()); }
-    void focus(int index)
-    {
-        page()->focusElement(elementsOf(session).at(index).id);
-        QCoreApplication::processEvents();
-    }
-    ScriptCapsule* chip(const QString& label) const
-    {
-        auto* chips = qobject_cast<ScriptChips*>(page()->chips());
-        if (!chips)
-            return nullptr;
-        for (ScriptCapsule* c : chips->buttons()) {
-            if (c->label() == label)
-                return c;
-        }
-        return nullptr;
-    }
-};
 
 } // namespace
 
@@ -318,40 +253,6 @@ private Q_SLOTS:
         for (const ScriptElement& e : elementsOf(s.session))
             texts << e.text;
         QCOMPARE(texts, (QStringList{u"One.AC"_s, u"Two.B"_s, u"CUT TO: D"_s}));
-    }
-
-    void paintedElementsAreReadable()
-    {
-        // Assistive technology reads every element near the view, in script
-        // order: its kind, then its text; the editor stands in for the one
-        // being written, under the same name.
-        const QList<ScriptElement> elements{element(K::sceneHeading, u"INT. LAMP ROOM \u2014 NIGHT"_s),
-                                            element(K::character, u"EDA"_s), element(K::dialogue, u"Log it."_s),
-                                            element(K::action)};
-        Screen s(production(elements));
-        QVERIFY(s.ready());
-        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(s.page());
-        QVERIFY(page);
-        const auto read = [&] {
-            QStringList out;
-            for (int i = 0; i < page->childCount(); ++i) {
-                QAccessibleInterface* child = page->child(i);
-                if (child->object() == s.page()->editor())
-                    child = QAccessible::queryAccessibleInterface(s.edit());
-                if (page->indexOfChild(page->child(i)) == i)
-                    out << child->text(QAccessible::Name) + u": "_s + child->text(QAccessible::Value);
-            }
-            return out;
-        };
-        const QStringList expected{u"Scene Heading: INT. LAMP ROOM \u2014 NIGHT"_s, u"Character: EDA"_s,
-                                   u"Dialogue: Log it."_s, u"Action: "_s};
-        QCOMPARE(read(), expected);
-        s.focus(2);
-        QCOMPARE(read(), expected);
-        QTest::keyClicks(s.edit(), u" Now."_s);
-        s.focus(1);
-        QCOMPARE(read().value(2), u"Dialogue: Log it. Now."_s);
-        QCOMPARE(page->child(1)->object(), s.page()->editor());
     }
 
     void anElementTakenAgainHasTheHeightOfItsText()
@@ -711,6 +612,16 @@ private Q_SLOTS:
         QCOMPARE(elementsOf(s.session)[1500].text, u"Line 1500 of the long script. Now"_s);
         QCOMPARE(elementsOf(s.session)[1500].id, middle);
         QCOMPARE(s.page()->rowCount(), 3000);
+
+        // Removed by its mark, the element being written leaves the page
+        // where it was.
+        s.hover(1500);
+        QTRY_COMPARE(s.view->hoveredID(), middle);
+        const int at = bar->value();
+        QTest::mouseClick(s.page()->removeButton(), Qt::LeftButton);
+        QCOMPARE(s.page()->rowCount(), 2999);
+        QCoreApplication::processEvents(); // (what a focus change queues has run)
+        QCOMPARE(bar->value(), at);
     }
 };
 

@@ -116,7 +116,7 @@ private Q_SLOTS:
         QCOMPARE(box->text(), u"Switch story engine?"_s);
         QCOMPARE(box->informativeText(),
                  u"“Hero's Journey” will replace the current acts and beats for this segment."_s);
-        QCOMPARE(box->defaultButton()->text(), u"Cancel"_s);
+        QCOMPARE(box->returnButton()->text(), u"Cancel"_s);
         if (answer == 2)
             QTest::keyClick(box, Qt::Key_Escape);
         else

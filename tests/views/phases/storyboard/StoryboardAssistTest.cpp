@@ -9,6 +9,7 @@
 #include "design/SleekTextEditor.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
+#include "state/edits/EpisodeEdits.h"
 #include "views/phases/storyboard/SceneEditor.h"
 #include "views/phases/storyboard/ShotGrid.h"
 #include "views/phases/storyboard/ShotInspector.h"
@@ -122,7 +123,7 @@ private Q_SLOTS:
         b.model.reply(shotsReply(4));
         b.aiTile()->click();
         const QUuid first = b.episode(0).id;
-        b.session.edit([first](Project& p) { removeEpisode(p, first); });
+        b.session.edit([first](Project& p) { edits::removeEpisode(p, first); });
         b.model.release();
         b.waitIdle();
         QCOMPARE(b.session.project().episodes.size(), 1);

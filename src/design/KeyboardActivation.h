@@ -1,0 +1,39 @@
+#pragma once
+
+// The keys that act on whatever holds the keyboard, the same for every
+// control of the program:
+//
+// - Return (or Enter) presses a focused button as Space and a click do; Qt's
+//   own buttons answer Space only.
+// - Shift+F10 asks the focused control for its context menu as the Menu key
+//   does (Qt turns the Menu key alone into a context menu request), at the
+//   same place: the control's middle, or a text input's caret.
+//
+// Controls that are no buttons (a chip, a row, a painted lane) take Return
+// themselves; isReturnPress() tells them the key.
+//
+// Installed once for the whole application (Theme::install).
+
+#include <QObject>
+
+class QApplication;
+class QKeyEvent;
+
+namespace studio {
+
+class KeyboardActivation : public QObject {
+    Q_OBJECT
+public:
+    static void install(QApplication& app);
+
+    // Return or Enter pressed alone, not held.
+    static bool isReturnPress(const QKeyEvent& event);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using QObject::QObject;
+};
+
+} // namespace studio
