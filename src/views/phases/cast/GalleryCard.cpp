@@ -11,7 +11,6 @@
 
 #include <QCache>
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -185,15 +184,6 @@ void GalleryCard::paintEvent(QPaintEvent*)
         p.setRenderHint(QPainter::Antialiasing, true);
         FocusRing::paintRounded(p, card, radius);
     }
-}
-
-void GalleryCard::keyPressEvent(QKeyEvent* event)
-{
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-        click();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace studio

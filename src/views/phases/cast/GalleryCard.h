@@ -50,7 +50,6 @@ protected:
     void setFace(Face face);
 
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Everything but the selection outline, at that size (points) and pixel

@@ -7,7 +7,6 @@
 #include "design/Theme.h"
 
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -92,15 +91,6 @@ void DashedAddButton::paintEvent(QPaintEvent*)
     const qreal left = (r.width() - (box + barGap + textWidth)) / 2;
     Symbols::paint(p, QRectF(left, (r.height() - box) / 2, box, box), u"plus"_s, ink, barSymbol, QFont::Medium);
     p.drawText(QRectF(left + box + barGap, 0, textWidth + 1, r.height()), Qt::AlignLeft | Qt::AlignVCenter, text());
-}
-
-void DashedAddButton::keyPressEvent(QKeyEvent* event)
-{
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-        click();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace studio
