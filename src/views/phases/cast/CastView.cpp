@@ -24,6 +24,7 @@
 #include "views/phases/cast/LocationDetail.h"
 #include "views/phases/cast/NewCharacterMenu.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -347,26 +348,34 @@ void CastView::orderTabStops(const QList<Card*>& cards)
 
 void CastView::refreshPane(const Project& p)
 {
+    QWidget* page = m_placeholder;
     if (m_mode == characters) {
         const CastMember* member = m_selectedCharacterID.isNull() ? nullptr : findCastMember(p, m_selectedCharacterID);
         if (member) {
             m_characterDetail->setMember(*member, p.cast);
-            m_pane->setCurrentWidget(m_characterDetail);
-            return;
+            page = m_characterDetail;
+        } else {
+            m_placeholderSymbol->setName(u"person.crop.rectangle"_s);
+            m_placeholderText->setText(u"Select a character"_s);
         }
-        m_placeholderSymbol->setName(u"person.crop.rectangle"_s);
-        m_placeholderText->setText(u"Select a character"_s);
     } else {
         const Location* location = m_selectedLocationID.isNull() ? nullptr : findLocation(p, m_selectedLocationID);
         if (location) {
             m_locationDetail->setLocation(*location);
-            m_pane->setCurrentWidget(m_locationDetail);
-            return;
+            page = m_locationDetail;
+        } else {
+            m_placeholderSymbol->setName(u"photo.on.rectangle.angled"_s);
+            m_placeholderText->setText(u"Select a location"_s);
         }
-        m_placeholderSymbol->setName(u"photo.on.rectangle.angled"_s);
-        m_placeholderText->setText(u"Select a location"_s);
     }
-    m_pane->setCurrentWidget(m_placeholder);
+    // A detail that goes while it holds the keyboard ("Remove character"
+    // pressed from the keyboard) hands it to the gallery's New control, not
+    // to whatever follows the screen.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool handOver = page == m_placeholder && focus && m_pane->currentWidget()->isAncestorOf(focus);
+    m_pane->setCurrentWidget(page);
+    if (handOver)
+        (m_mode == characters ? static_cast<QWidget*>(m_newCharacter) : m_newLocation)->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace studio

@@ -14,6 +14,7 @@
 #include "model/Project.h"
 #include "views/phases/spark/IdeaCardView.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QScrollBar>
@@ -151,11 +152,17 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
     }
     m_cards = cards;
     m_heights = heights;
+    bool heldByGoneCard = false;
     if (!sameOrder) {
         QList<QUuid> ids;
         ids.reserve(cards.size());
         for (const IdeaCard& card : cards)
             ids.append(card.id);
+        const QWidget* focus = QApplication::focusWidget();
+        m_views.forEach([&](IdeaCardView* view, qsizetype) {
+            if (focus && view->isAncestorOf(focus) && !ids.contains(view->cardID()))
+                heldByGoneCard = true;
+        });
         m_views.setKeys(ids);
     }
     m_views.forEach([this](IdeaCardView* view, qsizetype index) { view->setCard(m_cards[index]); });
@@ -174,6 +181,13 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
         m_strip->updateGeometry();
         m_empty->setVisible(empty);
         m_strip->setVisible(!empty);
+    }
+    // A card deleted from the keyboard passes the focus to the card after
+    // it; the last one would pass it out of the page: "Add fragment" keeps it.
+    if (heldByGoneCard) {
+        const QWidget* focus = QApplication::focusWidget();
+        if (!focus || !isAncestorOf(focus))
+            m_add->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -446,6 +446,12 @@ private Q_SLOTS:
         QCOMPARE(name(row->labelField()->lineEdit()), u"How they relate to Tomas"_s);
         QCOMPARE(name(detail->lookAnchor()->editor()->textEdit()), u"Signature look \u2014 consistency anchor"_s);
 
+        // Removed from the keyboard, the character leaves the keyboard in the gallery.
+        detail->removeButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(detail->removeButton(), Qt::Key_Space);
+        QVERIFY(!findCastMember(session.project(), project.cast[0].id));
+        QCOMPARE(QApplication::focusWidget(), view->newCharacterButton());
+
         // Locations the same way, Space selecting.
         clickPill(view, 1);
         view->newLocationButton()->setFocus(Qt::TabFocusReason);

@@ -409,6 +409,8 @@ private Q_SLOTS:
         QTest::keyClick(previous->deleteButton(), Qt::Key_Space);
         QCOMPARE(s.session.project().idea.cards.size(), p.idea.cards.size() - 1);
         QVERIFY(!findIdeaCard(s.session.project(), p.idea.cards.last().id));
+        // The last card gone, the keyboard stays on the board.
+        QCOMPARE(QApplication::focusWidget(), board->addMenu());
     }
 
     void fieldsAreReadOutByTheirLabels()
