@@ -4,12 +4,19 @@
 // (the edit, the screen's refresh, and the repaint it causes). Ratios at the
 // end compare the keystroke with the same edit of a session that no screen
 // follows, measured in the same run.
+//
+// Then the sample film with a megabyte of prose in every text field: the
+// screen opened, a character opened in the pane (one after the other of two),
+// and the window resized with a character open, against Qt's plain text
+// editor opening and resizing one such megabyte.
 
+#include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
+#include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
 #include "views/phases/cast/CastView.h"
 #include "views/phases/cast/CharacterDetail.h"
@@ -176,6 +183,64 @@ void BM_BackdropRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_BackdropRepaint)->Unit(benchmark::kMicrosecond);
 
+// ---- A megabyte in every field ---------------------------------------------
+
+int megabyteFields = 0;
+
+const Project& megabyteSample()
+{
+    static const Project p = [] {
+        Project sample = bench::megabyteInEveryField(SampleFactory::lighthouse(), &megabyteFields);
+        sample.activePhase = PhaseID::cast;
+        return sample;
+    }();
+    return p;
+}
+
+void BM_OpenCastMegabyte(benchmark::State& state)
+{
+    ProjectSession session(megabyteSample());
+    bench::openOnStage(state, [&](QWidget* host) { return new CastView(session, host); });
+}
+
+void BM_OpenCharacterMegabyte(benchmark::State& state)
+{
+    ProjectSession session(megabyteSample());
+    bench::MegabyteStage stage;
+    auto* view = new CastView(session, stage.host());
+    stage.show(view);
+    const QList<CastMember>& cast = session.project().cast;
+    if (cast.size() < 2) {
+        state.SkipWithError("the sample needs two characters");
+        return;
+    }
+    int shown = 0;
+    for (auto _ : state) {
+        const bench::Clock clock;
+        view->selectCharacter(cast[shown++ % 2].id);
+        stage.settle();
+        clock.stop(state, "character");
+    }
+}
+
+void BM_ResizeCharacterMegabyte(benchmark::State& state)
+{
+    ProjectSession session(megabyteSample());
+    bench::resizeOnStage(state, [&](QWidget* host) {
+        auto* view = new CastView(session, host);
+        view->selectCharacter(session.project().cast.first().id);
+        return view;
+    });
+}
+
+void BM_OpenPlainEditorMegabyte(benchmark::State& state) { bench::openPlainEditorWithMegabyte(state); }
+void BM_ResizePlainEditorMegabyte(benchmark::State& state) { bench::resizePlainEditorWithMegabyte(state); }
+BENCHMARK(BM_OpenCastMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_OpenCharacterMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ResizeCharacterMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_OpenPlainEditorMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ResizePlainEditorMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+
 void printSummary(const bench::RatioReporter& r)
 {
     std::printf("\nCast: %d characters, %d locations, window %dx%d\n", characters, locations,
@@ -184,6 +249,14 @@ void printSummary(const bench::RatioReporter& r)
     r.ratio("BM_NameKeystrokeRepaint", "BM_NameEditWithoutScreen");
     r.ratio("BM_WholeWindowRepaint", "BM_BackdropRepaint");
     r.ratio("BM_BuildGallery", "BM_WholeWindowRepaint");
+
+    std::printf("\nThe sample film with a megabyte of prose in each of its %d text fields, against a\n"
+                "plain text editor holding one megabyte, opened and resized between %dx%d and %dx%d:\n",
+                megabyteFields, bench::MegabyteStage::full.width(), bench::MegabyteStage::full.height(),
+                bench::MegabyteStage::least.width(), bench::MegabyteStage::least.height());
+    r.ratio("BM_OpenCastMegabyte/manual_time", "BM_OpenPlainEditorMegabyte/manual_time");
+    r.ratio("BM_OpenCharacterMegabyte/manual_time", "BM_OpenPlainEditorMegabyte/manual_time");
+    r.ratio("BM_ResizeCharacterMegabyte/manual_time", "BM_ResizePlainEditorMegabyte/manual_time");
 }
 
 } // namespace

@@ -10,8 +10,13 @@
 // down, against a plain text editor opening the feature's script text; and
 // Spark with 3,000 idea cards, against Spark with 60, with the process's
 // resident memory once it is open.
+//
+// Last, the sample film with a megabyte of prose in every text field: Spark
+// opened and resized, against Qt's plain text editor opening and resizing
+// one such megabyte.
 
 #include "FeatureProduction.h"
+#include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
@@ -317,6 +322,37 @@ void BM_OpenPlainEditor(benchmark::State& state)
 }
 BENCHMARK(BM_OpenPlainEditor)->Unit(benchmark::kMillisecond);
 
+// ---- A megabyte in every field ---------------------------------------------
+
+int megabyteFields = 0;
+
+const Project& megabyteSample()
+{
+    static const Project p = [] {
+        Project sample = bench::megabyteInEveryField(SampleFactory::lighthouse(), &megabyteFields);
+        sample.activePhase = PhaseID::spark;
+        return sample;
+    }();
+    return p;
+}
+
+void BM_OpenSparkMegabyte(benchmark::State& state)
+{
+    ProjectSession session(megabyteSample());
+    bench::openOnStage(state, [&](QWidget* host) { return new SparkView(session, host); });
+}
+void BM_ResizeSparkMegabyte(benchmark::State& state)
+{
+    ProjectSession session(megabyteSample());
+    bench::resizeOnStage(state, [&](QWidget* host) { return new SparkView(session, host); });
+}
+void BM_OpenPlainEditorMegabyte(benchmark::State& state) { bench::openPlainEditorWithMegabyte(state); }
+void BM_ResizePlainEditorMegabyte(benchmark::State& state) { bench::resizePlainEditorWithMegabyte(state); }
+BENCHMARK(BM_OpenSparkMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ResizeSparkMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_OpenPlainEditorMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ResizePlainEditorMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+
 void printSummary(const bench::RatioReporter& r)
 {
     std::printf("\nOpening at feature size (60 cards, 40 cast, 25 locations), %dx%d,\n"
@@ -335,6 +371,13 @@ void printSummary(const bench::RatioReporter& r)
     r.ratio("BM_KeystrokeInLogline", "BM_LoglineEditWithoutScreen");
     r.ratio("BM_KeystrokeInCard", "BM_KeystrokeInBareEditor");
     r.ratio("BM_KeystrokeInLogline", "BM_KeystrokeInBareEditor");
+
+    std::printf("\nThe sample film with a megabyte of prose in each of its %d text fields, against a\n"
+                "plain text editor holding one megabyte, opened and resized between %dx%d and %dx%d:\n",
+                megabyteFields, bench::MegabyteStage::full.width(), bench::MegabyteStage::full.height(),
+                bench::MegabyteStage::least.width(), bench::MegabyteStage::least.height());
+    r.ratio("BM_OpenSparkMegabyte/manual_time", "BM_OpenPlainEditorMegabyte/manual_time");
+    r.ratio("BM_ResizeSparkMegabyte/manual_time", "BM_ResizePlainEditorMegabyte/manual_time");
 }
 
 } // namespace

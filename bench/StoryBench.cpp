@@ -5,12 +5,18 @@
 // and with the same keystrokes on a screen that doesn't refresh (the share of
 // the screen's refresh in a keystroke; the rest is the text editor's own work
 // and the repaint).
+//
+// Then the sample film with a megabyte of prose in every text field: the
+// screen opened and resized, against Qt's plain text editor opening and
+// resizing one such megabyte.
 
+#include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
 #include "design/PlainTextEditor.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
+#include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
 #include "views/phases/story/ActColumn.h"
 #include "views/phases/story/BeatCard.h"
@@ -149,12 +155,50 @@ void BM_EditWithoutScreen(benchmark::State& state)
 }
 BENCHMARK(BM_EditWithoutScreen)->Unit(benchmark::kMicrosecond);
 
+// ---- A megabyte in every field ---------------------------------------------
+
+int megabyteFields = 0;
+
+const Project& megabyteSample()
+{
+    static const Project p = [] {
+        Project sample = bench::megabyteInEveryField(SampleFactory::lighthouse(), &megabyteFields);
+        sample.activePhase = PhaseID::story;
+        return sample;
+    }();
+    return p;
+}
+
+void BM_OpenStoryMegabyte(benchmark::State& state)
+{
+    ProjectSession session(megabyteSample());
+    bench::openOnStage(state, [&](QWidget* host) { return new StoryView(session, host); });
+}
+void BM_ResizeStoryMegabyte(benchmark::State& state)
+{
+    ProjectSession session(megabyteSample());
+    bench::resizeOnStage(state, [&](QWidget* host) { return new StoryView(session, host); });
+}
+void BM_OpenPlainEditorMegabyte(benchmark::State& state) { bench::openPlainEditorWithMegabyte(state); }
+void BM_ResizePlainEditorMegabyte(benchmark::State& state) { bench::resizePlainEditorWithMegabyte(state); }
+BENCHMARK(BM_OpenStoryMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ResizeStoryMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_OpenPlainEditorMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ResizePlainEditorMegabyte)->Unit(benchmark::kMillisecond)->UseManualTime();
+
 void printSummary(const bench::RatioReporter& r)
 {
     std::printf("\nStory: %d acts of %d beats, window %dx%d\n", actCount, beatsPerAct, windowSize.width(),
                 windowSize.height());
     r.ratio("BM_KeystrokeToRepaint", "BM_EditWithoutScreen");
     r.ratio("BM_KeystrokeToRepaint", "BM_KeystrokeWithoutRefresh");
+
+    std::printf("\nThe sample film with a megabyte of prose in each of its %d text fields, against a\n"
+                "plain text editor holding one megabyte, opened and resized between %dx%d and %dx%d:\n",
+                megabyteFields, bench::MegabyteStage::full.width(), bench::MegabyteStage::full.height(),
+                bench::MegabyteStage::least.width(), bench::MegabyteStage::least.height());
+    r.ratio("BM_OpenStoryMegabyte/manual_time", "BM_OpenPlainEditorMegabyte/manual_time");
+    r.ratio("BM_ResizeStoryMegabyte/manual_time", "BM_ResizePlainEditorMegabyte/manual_time");
 }
 
 } // namespace

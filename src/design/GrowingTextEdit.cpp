@@ -62,8 +62,12 @@ void GrowingTextEdit::setTextKeepingCaret(const QString& text)
     const int position = old.position();
     const int anchor = old.anchor();
     const bool anywhere = LongText::wrapMode(text) == QTextOption::WrapAnywhere;
+    // A long text shown by a refresh waits to be laid out like a first one
+    // (unless the user is in it): at the width the layouts settle on, and
+    // only once it is in view.
+    const bool late = LongText::isLong(text.size()) && !hasFocus();
     m_setting = true;
-    if (anywhere == (wordWrapMode() == QTextOption::WrapAnywhere)) {
+    if (!late && anywhere == (wordWrapMode() == QTextOption::WrapAnywhere)) {
         setPlainText(text);
     } else {
         // The new text laid out once, in the mode it needs, rather than the
@@ -71,8 +75,13 @@ void GrowingTextEdit::setTextKeepingCaret(const QString& text)
         document()->setPageSize(QSizeF(0, 0));
         wrapAnywhere(anywhere);
         setPlainText(text);
-        if (m_wrapWidth > 0)
+        if (late) {
+            // Laid out by the next resize (once the layouts settle) or the
+            // next paint, whichever comes first; estimated until then.
+            m_wrapWidth = 0;
+        } else if (m_wrapWidth > 0) {
             setLineWrapColumnOrWidth(m_wrapWidth);
+        }
     }
     m_text = toPlainText();
     m_setting = false;
@@ -105,7 +114,13 @@ bool GrowingTextEdit::event(QEvent* event)
 {
     if (event->type() == wrapEvent()) {
         m_wrapPending = false;
-        wrapAt(viewport()->width());
+        // Out of view (below a page's fold, past a strip's edge) a long text
+        // keeps its estimate, made now at the width the layouts settled on,
+        // until it is first painted.
+        if (!visibleRegion().isEmpty())
+            wrapAt(viewport()->width());
+        else if (m_wrapWidth == 0 && isLong())
+            Q_EMIT contentHeightChanged();
         return true;
     }
     if (event->type() == followEvent()) {

@@ -7,6 +7,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/SymbolButton.h"
+#include "design/TabOrder.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -160,6 +161,13 @@ void TagField::rebuild()
             capsule->label->setText(e.tag);
             capsule->remove->setAccessibleName(QStringLiteral("Remove ") + e.tag);
         });
+    // Capsules built now would come last in the window's Tab order: they
+    // read, and so take the focus, before the draft, in the tags' order.
+    QList<QWidget*> stops;
+    for (TagCapsule* capsule : m_capsules->widgets())
+        stops.append(capsule->remove);
+    stops.append(m_draft);
+    TabOrder::chain(TabOrder::stopBefore(m_draft, this), stops);
     updateGeometry();
 }
 

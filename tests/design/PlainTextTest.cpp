@@ -456,6 +456,54 @@ private slots:
         QVERIFY(editor->height() >= edit->document()->size().height());
     }
 
+    // Below the page's fold, a long text (shown first, or in place of a
+    // short one) is not laid out: it claims the height estimated at the
+    // width it is shown at, and is laid out once it comes into view.
+    void aLongTextOutOfViewWaitsToBeSeen_data()
+    {
+        QTest::addColumn<bool>("replacing");
+        QTest::newRow("shown first") << false;
+        QTest::newRow("in place of a short text") << true;
+    }
+    void aLongTextOutOfViewWaitsToBeSeen()
+    {
+        QFETCH(bool, replacing);
+        const QString text = u"The keeper counts the ships that never come. "_s.repeated(400);
+        ScrollColumn page;
+        // Above it, what the user is in (an editor with the focus is laid
+        // out at once, for its caret).
+        auto* above = new QLineEdit;
+        above->setFixedHeight(1500);
+        page.column()->addWidget(above);
+        auto* editor = new PlainTextEditor(QString(), Theme::font(12));
+        page.column()->addWidget(editor);
+        page.column()->addStretch(1);
+        QTextEdit* edit = editor->textEdit();
+        editor->setText(replacing ? u"A short text"_s : text);
+        int layouts = 0;
+        connect(edit->document()->documentLayout(), &QAbstractTextDocumentLayout::update, this, [&] { ++layouts; });
+        page.resize(700, 500);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        above->setFocus();
+        if (replacing) {
+            QTRY_VERIFY(wrapsAtItsWidth(edit));
+            layouts = 0;
+            editor->setText(text);
+        }
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(layouts, 0);
+        const int estimated = editor->height();
+
+        page.verticalScrollBar()->setValue(1500);
+        QTRY_VERIFY(wrapsAtItsWidth(edit));
+        const qreal laidOut = edit->document()->size().height();
+        QVERIFY2(estimated > laidOut / 2 && estimated < laidOut * 2,
+                 qPrintable(u"%1 estimated, %2 laid out"_s.arg(estimated).arg(laidOut)));
+        QTRY_VERIFY(editor->height() >= laidOut);
+    }
+
     void anEndlessWordWrapsAtTheEditorsWidth()
     {
         // Qt lays a word out in time growing with the square of its length

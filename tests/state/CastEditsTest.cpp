@@ -57,6 +57,23 @@ private Q_SLOTS:
         QCOMPARE(place.kind, LocationKind::interior);
         QVERIFY(!QUuid::fromString(place.artSeed).isNull());
         QVERIFY(rules::newLocation().id != place.id);
+
+        // The operations add them to a production and name what they added,
+        // the first character of its cast taking the lead.
+        Project p;
+        p.cast.clear();
+        p.locations.clear();
+        const QUuid lead = edits::addNewCharacter(p, &mentor);
+        const QUuid support = edits::addNewCharacter(p, &mentor);
+        const QUuid set = edits::addNewLocation(p);
+        QCOMPARE(p.cast.size(), 2);
+        QCOMPARE(p.cast[0].id, lead);
+        QCOMPARE(p.cast[0].role, CastRole::lead);
+        QCOMPARE(p.cast[1].id, support);
+        QCOMPARE(p.cast[1].role, CastRole::support);
+        QCOMPARE(p.locations.size(), 1);
+        QCOMPARE(p.locations[0].id, set);
+        QCOMPARE(p.locations[0].name, u"New Location"_s);
     }
 
     void characterSubtitle_data()

@@ -29,6 +29,16 @@ QUuid addLocation(Project& project, const Location& location)
     return location.id;
 }
 
+QUuid addNewCharacter(Project& project, const CharacterStarter* starter)
+{
+    return addCharacter(project, rules::newCharacter(project.cast, starter));
+}
+
+QUuid addNewLocation(Project& project)
+{
+    return addLocation(project, rules::newLocation());
+}
+
 bool removeCharacter(Project& project, const QUuid& memberID)
 {
     return removeByID(project.cast, memberID);

@@ -20,6 +20,11 @@ namespace studio::edits {
 // Appends the character (location) as it is; returns its id.
 QUuid addCharacter(Project& project, const CastMember& member);
 QUuid addLocation(Project& project, const Location& location);
+// Appends a new character, blank (no starter) or from a starter, with the
+// role the cast as it stands gives it (rules::newCharacter); returns its id.
+QUuid addNewCharacter(Project& project, const CharacterStarter* starter);
+// Appends a new location ("New Location", interior); returns its id.
+QUuid addNewLocation(Project& project);
 // Removes every character (location) with that id. Relationships and scenes
 // that name it are left as they are.
 bool removeCharacter(Project& project, const QUuid& memberID);

@@ -9,6 +9,7 @@
 #include "design/PrimaryButton.h"
 #include "design/ScrollColumn.h"
 #include "design/SymbolLabel.h"
+#include "design/TabOrder.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -23,6 +24,7 @@
 #include "views/phases/cast/LocationDetail.h"
 #include "views/phases/cast/NewCharacterMenu.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -34,6 +36,15 @@ namespace studio {
 namespace {
 
 constexpr int paneWidth = 390;
+
+// The pill picker's two options with the counts of the production.
+QList<std::pair<int, QString>> modeOptions(const Project& p)
+{
+    return {
+        {CastView::characters, u"Characters · "_s + QString::number(p.cast.size())},
+        {CastView::locations, u"Locations · "_s + QString::number(p.locations.size())},
+    };
+}
 
 QWidget* gridHost(int minimumColumn, int maximumColumn, AdaptiveGridLayout*& layout, QWidget* parent)
 {
@@ -76,6 +87,9 @@ void CastView::buildGallery(QWidget* gallery)
     auto* header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 0);
     m_picker = new PillPicker(gallery);
+    // The pills exist from the start, so they take the focus before the New
+    // controls and the cards.
+    m_picker->setOptions<int>(modeOptions(project()));
     connect(m_picker, &PillPicker::picked, this,
             [this](int index) { setMode(Mode(m_picker->value<int>(index))); });
     header->addWidget(m_picker);
@@ -225,33 +239,28 @@ void CastView::selectLocation(const QUuid& locationID)
 
 void CastView::addCharacter(const CharacterStarter* starter)
 {
-    const CastMember member = rules::newCharacter(project().cast, starter);
-    // Selected before the edit, so the refresh it brings opens it at once.
-    m_selectedCharacterID = member.id;
-    edit([&member](Project& p) { edits::addCharacter(p, member); });
+    QUuid added;
+    if (edit([&](Project& p) { added = edits::addNewCharacter(p, starter); }))
+        selectCharacter(added);
 }
 
 void CastView::addLocation()
 {
-    const Location location = rules::newLocation();
-    m_selectedLocationID = location.id;
-    edit([&location](Project& p) { edits::addLocation(p, location); });
+    QUuid added;
+    if (edit([&](Project& p) { added = edits::addNewLocation(p); }))
+        selectLocation(added);
 }
 
 void CastView::removeCharacter(const QUuid& memberID)
 {
-    edit([&](Project& p) {
-        if (edits::removeCharacter(p, memberID))
-            m_selectedCharacterID = rules::selectionAfterRemoving(m_selectedCharacterID, memberID);
-    });
+    if (edit([&](Project& p) { edits::removeCharacter(p, memberID); }))
+        selectCharacter(rules::selectionAfterRemoving(m_selectedCharacterID, memberID));
 }
 
 void CastView::removeLocation(const QUuid& locationID)
 {
-    edit([&](Project& p) {
-        if (edits::removeLocation(p, locationID))
-            m_selectedLocationID = rules::selectionAfterRemoving(m_selectedLocationID, locationID);
-    });
+    if (edit([&](Project& p) { edits::removeLocation(p, locationID); }))
+        selectLocation(rules::selectionAfterRemoving(m_selectedLocationID, locationID));
 }
 
 QList<CharacterCard*> CastView::characterCards() const
@@ -277,10 +286,7 @@ QString CastView::placeholderText() const
 void CastView::refresh()
 {
     const Project& p = project();
-    m_picker->setOptions<int>({
-        {characters, u"Characters · "_s + QString::number(p.cast.size())},
-        {locations, u"Locations · "_s + QString::number(p.locations.size())},
-    });
+    m_picker->setOptions<int>(modeOptions(p));
     m_picker->setSelection<int>(m_mode);
     m_newCharacter->setVisible(m_mode == characters);
     m_newLocation->setVisible(m_mode == locations);
@@ -309,6 +315,7 @@ void CastView::refreshCharacters(const Project& p)
         });
     m_noCharacters->setVisible(p.cast.isEmpty());
     m_characterGrid->setVisible(!p.cast.isEmpty());
+    orderTabStops(m_characterCards->widgets());
 }
 
 void CastView::refreshLocations(const Project& p)
@@ -327,30 +334,48 @@ void CastView::refreshLocations(const Project& p)
         });
     m_noLocations->setVisible(p.locations.isEmpty());
     m_locationGrid->setVisible(!p.locations.isEmpty());
+    orderTabStops(m_locationCards->widgets());
+}
+
+template <typename Card>
+void CastView::orderTabStops(const QList<Card*>& cards)
+{
+    // Cards built after the screen would come last in the window's Tab
+    // order, after the detail pane: they follow the New controls, in the
+    // gallery's order, and the pane follows them.
+    TabOrder::chain(m_newLocation, QList<QWidget*>(cards.cbegin(), cards.cend()));
 }
 
 void CastView::refreshPane(const Project& p)
 {
+    QWidget* page = m_placeholder;
     if (m_mode == characters) {
         const CastMember* member = m_selectedCharacterID.isNull() ? nullptr : findCastMember(p, m_selectedCharacterID);
         if (member) {
             m_characterDetail->setMember(*member, p.cast);
-            m_pane->setCurrentWidget(m_characterDetail);
-            return;
+            page = m_characterDetail;
+        } else {
+            m_placeholderSymbol->setName(u"person.crop.rectangle"_s);
+            m_placeholderText->setText(u"Select a character"_s);
         }
-        m_placeholderSymbol->setName(u"person.crop.rectangle"_s);
-        m_placeholderText->setText(u"Select a character"_s);
     } else {
         const Location* location = m_selectedLocationID.isNull() ? nullptr : findLocation(p, m_selectedLocationID);
         if (location) {
             m_locationDetail->setLocation(*location);
-            m_pane->setCurrentWidget(m_locationDetail);
-            return;
+            page = m_locationDetail;
+        } else {
+            m_placeholderSymbol->setName(u"photo.on.rectangle.angled"_s);
+            m_placeholderText->setText(u"Select a location"_s);
         }
-        m_placeholderSymbol->setName(u"photo.on.rectangle.angled"_s);
-        m_placeholderText->setText(u"Select a location"_s);
     }
-    m_pane->setCurrentWidget(m_placeholder);
+    // A detail that goes while it holds the keyboard ("Remove character"
+    // pressed from the keyboard) hands it to the gallery's New control, not
+    // to whatever follows the screen.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool handOver = page == m_placeholder && focus && m_pane->currentWidget()->isAncestorOf(focus);
+    m_pane->setCurrentWidget(page);
+    if (handOver)
+        (m_mode == characters ? static_cast<QWidget*>(m_newCharacter) : m_newLocation)->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace studio

@@ -85,6 +85,8 @@ private:
     void refreshCharacters(const Project& project);
     void refreshLocations(const Project& project);
     void refreshPane(const Project& project);
+    template <typename Card>
+    void orderTabStops(const QList<Card*>& cards);
 
     Mode m_mode = characters;
     QUuid m_selectedCharacterID;

@@ -49,6 +49,7 @@ public:
     Chip* roleChip(CastRole role) const;
     AssistLink* assistLink() const { return m_assist; }
     PaneArt* portrait() const { return m_portrait; }
+    LookAnchorCard* lookAnchor() const { return m_look; }
     RelationshipsSection* relationships() const { return m_relationships; }
     GhostButton* removeButton() const { return m_remove; }
 

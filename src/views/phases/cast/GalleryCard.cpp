@@ -1,6 +1,7 @@
 #include "views/phases/cast/GalleryCard.h"
 
 #include "design/ArtThumb.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/Shapes.h"
@@ -48,6 +49,16 @@ QString lineOf(const QString& s)
     return line;
 }
 
+// The seed as it goes into a picture's key: itself, or for a seed far longer
+// than any the program makes (a hostile file's), its length and hash.
+QString seedKey(const QString& seed)
+{
+    constexpr qsizetype longest = 64;
+    if (seed.size() <= longest)
+        return seed;
+    return QString::number(seed.size()) + u'#' + QString::number(qHash(seed), 16);
+}
+
 // Finished card pictures, keyed by everything drawn into them, so a repaint (a
 // scroll, the pane's edits showing through) is one copy instead of a clipped
 // rescale of the art and fresh text. Bounded by their share of the process's
@@ -69,7 +80,7 @@ GalleryCard::GalleryCard(const QUuid& id, qreal artWidth, qreal artHeight, qreal
     , m_pictureHeight(pictureHeight)
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(this, &QAbstractButton::clicked, this, [this] { Q_EMIT chosen(m_id); });
 }
@@ -101,7 +112,7 @@ QSize GalleryCard::minimumSizeHint() const
 
 QPixmap GalleryCard::picture(const QSize& size, qreal dpr) const
 {
-    const QString key = m_face.seed + u'\x1f' + lineOf(m_face.badge) + u'\x1f' + lineOf(m_face.name) + u'\x1f'
+    const QString key = seedKey(m_face.seed) + u'\x1f' + lineOf(m_face.badge) + u'\x1f' + lineOf(m_face.name) + u'\x1f'
         + lineOf(m_face.subtitle) + u'\x1f' + QString::number(m_artWidth) + u'x' + QString::number(m_artHeight)
         + u'/' + QString::number(m_pictureHeight) + u'|' + QString::number(size.width()) + u'x'
         + QString::number(size.height()) + u'@' + QString::number(dpr, 'f', 2);
@@ -168,6 +179,10 @@ void GalleryCard::paintEvent(QPaintEvent*)
     if (m_face.selected) {
         p.setRenderHint(QPainter::Antialiasing, true);
         shapes::strokeRoundedInside(p, card, radius, Palette::accent(), 1.5);
+    }
+    if (hasFocus()) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        FocusRing::paintRounded(p, card, radius);
     }
 }
 

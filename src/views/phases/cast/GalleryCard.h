@@ -4,7 +4,8 @@
 // picture across the top (cropped to fill the card's width), an optional
 // badge over its bottom-right corner, then the name and a subtitle on one
 // line each. The card is a surface-coloured rounded rectangle, outlined in
-// the accent while selected. A click reports the card's id; the screen
+// the accent while selected. A click, or Space or Return while the card has
+// the keyboard focus (a Tab stop, ringed), reports the card's id; the screen
 // decides what it selects. Character and location cards differ only in what
 // they show.
 

@@ -7,11 +7,13 @@
 #include "design/Palette.h"
 #include "design/SleekTextEditor.h"
 #include "design/SleekTextField.h"
+#include "design/TabOrder.h"
 #include "views/phases/cast/AssistLink.h"
 #include "views/phases/cast/LookAnchorCard.h"
 #include "views/phases/cast/PaneArt.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -34,7 +36,8 @@ LocationDetail::LocationDetail(QWidget* parent)
 
     auto* nameRow = new QHBoxLayout;
     nameRow->setSpacing(10);
-    nameRow->addWidget(textField(u"Name"_s, QString(), rules::LocationText::name), 1, Qt::AlignBottom);
+    SleekTextField* name = textField(u"Name"_s, QString(), rules::LocationText::name);
+    nameRow->addWidget(name, 1, Qt::AlignBottom);
     m_assist = new AssistLink(u"Kimi fills only the empty fields — era, mood, look anchor, sound."_s, page);
     connect(m_assist, &QAbstractButton::clicked, this, [this] {
         if (!m_locationID.isNull())
@@ -46,6 +49,8 @@ LocationDetail::LocationDetail(QWidget* parent)
     nameRow->addLayout(linkBox);
     nameRow->setAlignment(linkBox, Qt::AlignBottom);
     column->addLayout(nameRow);
+    // The link reads after the name beside it.
+    TabOrder::chain(name->lineEdit(), {m_assist});
 
     auto* type = new QVBoxLayout;
     type->setSpacing(8);

@@ -9,6 +9,7 @@
 #include "design/Tokens.h"
 
 #include <QHBoxLayout>
+#include <QTextEdit>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -33,6 +34,7 @@ LookAnchorCard::LookAnchorCard(const QString& hint, QWidget* parent)
     header->addWidget(new SymbolLabel(u"lock.shield.fill"_s, 10, Palette::gold(), QFont::Normal, this));
     header->addWidget(new TextLabel(u"SIGNATURE LOOK — CONSISTENCY ANCHOR"_s, Theme::font(type::footnote, QFont::DemiBold, 0.8),
                                     Palette::gold(), this));
+    m_editor->textEdit()->setAccessibleName(u"Signature look — consistency anchor"_s);
     header->addStretch(1);
     column->addLayout(header);
     m_editor->setTextColor(Palette::textPrimary());

@@ -20,6 +20,7 @@ public:
 
     // Silent; does nothing when the text is unchanged.
     void setText(const QString& text);
+    PlainTextEditor* editor() const { return m_editor; }
 
 Q_SIGNALS:
     // Each change the user makes.

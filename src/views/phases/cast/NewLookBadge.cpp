@@ -9,17 +9,12 @@ using namespace Qt::StringLiterals;
 
 namespace studio {
 
-namespace {
-constexpr qreal outer = 9;
-} // namespace
-
 NewLookBadge::NewLookBadge(QWidget* parent)
     : StyledButton(parent)
 {
     setStyleFont(Theme::font(type::small, QFont::Medium));
-    setPadding(10 + outer, 5 + outer);
+    setPadding(10, 5);
     setPressedLook(1.0, 0.6);
-    setFocusPolicy(Qt::NoFocus);
     setSymbol(u"arrow.triangle.2.circlepath"_s);
     setText(u"New look"_s);
 }
@@ -31,7 +26,7 @@ QColor NewLookBadge::labelColor() const
 
 void NewLookBadge::paintBackground(QPainter& p, const QRectF& r)
 {
-    shapes::fillCapsule(p, r.adjusted(outer, outer, -outer, -outer), Palette::black(level::soft));
+    shapes::fillCapsule(p, r, Palette::black(level::soft));
 }
 
 } // namespace studio

@@ -1,10 +1,10 @@
 #pragma once
 
 // "New look" over the bottom-right corner of a portrait or a location's art:
-// white medium 10 text after its symbol on a dark capsule. The button keeps
-// 9 points free around the capsule (part of its hit area), so it is placed
-// flush in the picture's corner. The detail pane decides what a click does
-// (a fresh seed for the picture).
+// white medium 10 text after its symbol on a dark capsule, 9 points in from
+// the picture's corner (the picture places it so). A Tab stop, ringed round
+// its capsule. The detail pane decides what a click does (a fresh seed for
+// the picture).
 
 #include "design/StyledButton.h"
 

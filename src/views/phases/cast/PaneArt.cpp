@@ -4,8 +4,13 @@
 #include "views/phases/cast/NewLookBadge.h"
 
 #include <QGridLayout>
+#include <QVBoxLayout>
 
 namespace studio {
+
+namespace {
+constexpr int badgeInset = 9;
+} // namespace
 
 PaneArt::PaneArt(qreal artWidth, qreal artHeight, int height, const QString& tooltip, QWidget* parent)
     : QWidget(parent)
@@ -20,7 +25,11 @@ PaneArt::PaneArt(qreal artWidth, qreal artHeight, int height, const QString& too
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_art, 0, 0);
-    layout->addWidget(m_badge, 0, 0, Qt::AlignRight | Qt::AlignBottom);
+    // The badge stands 9 points in from the picture's corner.
+    auto* corner = new QVBoxLayout;
+    corner->setContentsMargins(badgeInset, badgeInset, badgeInset, badgeInset);
+    corner->addWidget(m_badge);
+    layout->addLayout(corner, 0, 0, Qt::AlignRight | Qt::AlignBottom);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(m_badge, &QAbstractButton::clicked, this, &PaneArt::newLookRequested);
 }

@@ -6,8 +6,10 @@
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
+#include "model/Text.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +41,7 @@ RelationshipRow::RelationshipRow(const QUuid& relationshipID, QWidget* parent)
     m_label->setTextColor(Palette::textSecondary());
     row->addWidget(m_label, 1);
 
+    m_remove->setAccessibleName(u"Remove relationship"_s);
     row->addWidget(m_remove);
 
     connect(m_label, &PlainTextField::textEdited, this,
@@ -50,6 +53,16 @@ void RelationshipRow::setRelationship(const QString& otherName, const QString& l
 {
     m_name->setLabel(otherName);
     m_label->setText(label);
+    // The label has no caption of its own: it is read out as how the member
+    // relates to the one the menu names.
+    const QString name = u"How they relate to "_s + text::displayPrefix(otherName);
+    if (m_label->lineEdit()->accessibleName() != name)
+        m_label->lineEdit()->setAccessibleName(name);
+}
+
+QList<QWidget*> RelationshipRow::tabStops() const
+{
+    return {m_name, m_label->lineEdit(), m_remove};
 }
 
 } // namespace studio

@@ -7,6 +7,7 @@
 
 #include "design/CardSurface.h"
 
+#include <QList>
 #include <QUuid>
 
 namespace studio {
@@ -26,6 +27,8 @@ public:
     MenuButton* nameMenu() const { return m_name; }
     PlainTextField* labelField() const { return m_label; }
     SymbolButton* removeButton() const { return m_remove; }
+    // The row's stops in the order Tab takes them.
+    QList<QWidget*> tabStops() const;
 
 Q_SIGNALS:
     void labelEdited(const QUuid& relationshipID, const QString& label);

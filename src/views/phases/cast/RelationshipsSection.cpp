@@ -5,9 +5,11 @@
 #include "design/MenuButton.h"
 #include "design/Palette.h"
 #include "design/Symbols.h"
+#include "design/TabOrder.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
+#include "model/Text.h"
 #include "state/rules/CastRules.h"
 #include "views/phases/cast/RelationshipRow.h"
 
@@ -46,6 +48,7 @@ RelationshipsSection::RelationshipsSection(QWidget* parent)
     m_add->setFill(Palette::white(level::tint), Palette::white(level::raised));
     m_add->setBorder(Qt::transparent, 0);
     m_add->setFixedSize(addSide, addSide);
+    m_add->setAccessibleName(u"Add relationship"_s);
     connect(m_add, &MenuButton::aboutToOpen, this, [this] {
         fillWithOthers(m_add->menu(), [this](const QUuid& otherID) { Q_EMIT addRequested(otherID); });
     });
@@ -64,7 +67,7 @@ void RelationshipsSection::fillWithOthers(QMenu* menu, const std::function<void(
 {
     menu->clear();
     for (const Other& other : m_others) {
-        QAction* entry = menu->addAction(Theme::escapeMnemonic(other.name));
+        QAction* entry = menu->addAction(Theme::escapeMnemonic(text::displayPrefix(other.name)));
         const QUuid id = other.id;
         connect(entry, &QAction::triggered, menu, [choose, id] { choose(id); });
     }
@@ -100,6 +103,12 @@ void RelationshipsSection::setMember(const CastMember& member, const QList<CastM
         [&cast](RelationshipRow* row, const CastRelationship& r, int) {
             row->setRelationship(rules::nameFor(cast, r.otherID), r.label);
         });
+    // Rows built now would come last in the window's Tab order: they follow
+    // the add menu, in the relationships' order.
+    QList<QWidget*> stops;
+    for (RelationshipRow* row : m_rows->widgets())
+        stops.append(row->tabStops());
+    TabOrder::chain(m_add, stops);
 }
 
 QList<RelationshipRow*> RelationshipsSection::rows() const

@@ -6,6 +6,7 @@
 #include "design/Palette.h"
 #include "design/SectionHeader.h"
 #include "design/SymbolLabel.h"
+#include "design/TabOrder.h"
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
@@ -13,6 +14,7 @@
 #include "model/Project.h"
 #include "views/phases/spark/IdeaCardView.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QScrollBar>
@@ -150,11 +152,17 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
     }
     m_cards = cards;
     m_heights = heights;
+    bool heldByGoneCard = false;
     if (!sameOrder) {
         QList<QUuid> ids;
         ids.reserve(cards.size());
         for (const IdeaCard& card : cards)
             ids.append(card.id);
+        const QWidget* focus = QApplication::focusWidget();
+        m_views.forEach([&](IdeaCardView* view, qsizetype) {
+            if (focus && view->isAncestorOf(focus) && !ids.contains(view->cardID()))
+                heldByGoneCard = true;
+        });
         m_views.setKeys(ids);
     }
     m_views.forEach([this](IdeaCardView* view, qsizetype index) { view->setCard(m_cards[index]); });
@@ -174,6 +182,13 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
         m_empty->setVisible(empty);
         m_strip->setVisible(!empty);
     }
+    // A card deleted from the keyboard passes the focus to the card after
+    // it; the last one would pass it out of the page: "Add fragment" keeps it.
+    if (heldByGoneCard) {
+        const QWidget* focus = QApplication::focusWidget();
+        if (!focus || !isAncestorOf(focus))
+            m_add->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void IdeaBoard::fillView()
@@ -188,6 +203,13 @@ void IdeaBoard::fillView()
     m_views.sync([first, last](qsizetype index) { return index >= first && index <= last; },
                  [this](qsizetype index) { return build(index); });
     place();
+    // Cards built now would come last in the window's Tab order: they follow
+    // "Add fragment", in the strip's order. A card taking the focus is
+    // scrolled into view, which builds its neighbours, so Tab and Shift+Tab
+    // walk the whole strip.
+    QList<QWidget*> stops;
+    m_views.forEach([&stops](IdeaCardView* view, qsizetype) { stops.append(view->tabStops()); });
+    TabOrder::chain(m_add, stops);
 }
 
 void IdeaBoard::place()

@@ -11,6 +11,7 @@
 #include "model/Project.h"
 #include "model/Text.h"
 
+#include <QApplication>
 #include <QCache>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -96,8 +97,12 @@ IdeaCardView::IdeaCardView(const QUuid& cardID, QWidget* parent)
     m_editor->setMinimumTextHeight(editorMinHeight);
     stack->addWidget(m_editor);
     m_title->setText(text::upper(label(m_kind)));
+    m_editor->textEdit()->setAccessibleName(label(m_kind));
 
     m_delete->setAccessibleName(u"Delete"_s);
+    m_delete->setFocusPolicy(Qt::TabFocus);
+    m_delete->installEventFilter(this);
+    m_editor->textEdit()->installEventFilter(this);
     setHovered(false);
     connect(m_delete, &QAbstractButton::clicked, this, [this] { Q_EMIT deleteRequested(m_cardID); });
     connect(m_editor, &PlainTextEditor::textEdited, this, [this](const QString& typed) {
@@ -114,6 +119,7 @@ void IdeaCardView::setCard(const IdeaCard& card)
         m_kind = card.kind;
         m_symbol->setName(symbol(m_kind));
         m_title->setText(text::upper(label(m_kind)));
+        m_editor->textEdit()->setAccessibleName(label(m_kind));
     }
     // Most refreshes bring back the text the card shows (typed here, or
     // unchanged): the same string, compared without reading the editor.
@@ -138,14 +144,33 @@ bool IdeaCardView::isDeleteShown() const
     return !m_delete->testAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+QList<QWidget*> IdeaCardView::tabStops() const
+{
+    return {m_delete, m_editor->textEdit()};
+}
+
+bool IdeaCardView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        showDelete();
+    return CardSurface::eventFilter(watched, event);
+}
+
 void IdeaCardView::setHovered(bool hovered)
 {
     m_hovered = hovered;
+    showDelete();
+}
+
+void IdeaCardView::showDelete()
+{
+    // The focus leaving one of the card's stops for the other keeps it.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool shown = m_hovered || (focus && isAncestorOf(focus));
     // Hidden, the button keeps its place (the header doesn't shift) and lets
     // clicks through: nobody deletes a card by clicking where nothing shows.
-    m_delete->setColor(hovered ? Palette::textTertiary() : QColor(Qt::transparent));
-    m_delete->setAttribute(Qt::WA_TransparentForMouseEvents, !hovered);
-    m_delete->setFocusPolicy(hovered ? Qt::TabFocus : Qt::NoFocus);
+    m_delete->setColor(shown ? Palette::textTertiary() : QColor(Qt::transparent));
+    m_delete->setAttribute(Qt::WA_TransparentForMouseEvents, !shown);
 }
 
 } // namespace studio

@@ -1,13 +1,16 @@
 #pragma once
 
 // One fragment of the idea board: the kind's symbol and title, a delete button
-// that shows (and answers) only while the pointer is over the card, and the
-// card's text in an editor that grows with it. The card knows its id only;
-// the board's screen writes the edits into the production by that id.
+// that shows (and answers a click) only while the pointer is over the card or
+// the keyboard focus is in it, and the card's text in an editor that grows
+// with it. The delete button is a Tab stop before the text, so the keyboard
+// reaches it as the pointer does. The card knows its id only; the board's
+// screen writes the edits into the production by that id.
 
 #include "design/CardSurface.h"
 #include "model/Enums.h"
 
+#include <QList>
 #include <QString>
 #include <QUuid>
 
@@ -40,6 +43,8 @@ public:
     bool isHovered() const { return m_hovered; }
     // Whether the delete button is drawn and answers clicks.
     bool isDeleteShown() const;
+    // The card's stops in the order Tab takes them.
+    QList<QWidget*> tabStops() const;
     SymbolButton* deleteButton() const { return m_delete; }
     PlainTextEditor* editor() const { return m_editor; }
 
@@ -47,8 +52,12 @@ Q_SIGNALS:
     void textEdited(const QUuid& cardID, const QString& text);
     void deleteRequested(const QUuid& cardID);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setHovered(bool hovered);
+    void showDelete();
 
     QUuid m_cardID;
     IdeaCardKind m_kind = IdeaCardKind::concept_;

@@ -28,6 +28,7 @@
 #include "views/phases/spark/InterrogationCard.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -116,7 +117,8 @@ QWidget* SparkView::leftColumn()
     // Logline.
     stack->addWidget(card(16, 8, &inner));
     auto* header = new QHBoxLayout;
-    header->addWidget(new FieldLabel(u"Logline \u2014 the one-sentence movie"_s), 0, Qt::AlignVCenter);
+    const QString loglineLabel = u"Logline \u2014 the one-sentence movie"_s;
+    header->addWidget(new FieldLabel(loglineLabel), 0, Qt::AlignVCenter);
     header->addStretch(1);
     m_loglineCounter = new TextLabel(QString(), Theme::font(type::label), Palette::textTertiary());
     m_loglineCounter->setAlignment(Qt::AlignRight);
@@ -125,6 +127,7 @@ QWidget* SparkView::leftColumn()
     m_logline = new PlainTextEditor(QString(), Theme::font(type::titleLarge, QFont::Medium));
     m_logline->setTextColor(Palette::textPrimary());
     m_logline->setMinimumTextHeight(84);
+    m_logline->textEdit()->setAccessibleName(loglineLabel);
     inner->addWidget(m_logline);
     inner->addWidget(hint(u"Who wants what \u2014 and what stands in the way?"_s));
     connect(m_logline, &PlainTextEditor::textEdited, this, [this](const QString& text) {
@@ -143,9 +146,11 @@ QWidget* SparkView::leftColumn()
 
     // Argument.
     stack->addWidget(card(16, 8, &inner));
-    inner->addWidget(new FieldLabel(u"The argument \u2014 what the film proves"_s));
+    const QString argumentLabel = u"The argument \u2014 what the film proves"_s;
+    inner->addWidget(new FieldLabel(argumentLabel));
     m_argument = new PlainTextField(u"State it like a verdict: \"Vigilance isn't living.\""_s,
                                     Theme::font(type::title3, QFont::Medium));
+    m_argument->lineEdit()->setAccessibleName(argumentLabel);
     m_argument->setTextColor(Palette::textPrimary());
     inner->addWidget(m_argument);
     inner->addWidget(
@@ -156,8 +161,10 @@ QWidget* SparkView::leftColumn()
 
     // Themes.
     stack->addWidget(card(16, 8, &inner));
-    inner->addWidget(new FieldLabel(u"Themes & motifs"_s));
+    const QString themesLabel = u"Themes & motifs"_s;
+    inner->addWidget(new FieldLabel(themesLabel));
     m_themes = new TagField(u"What is it really about?"_s);
+    m_themes->draftEdit()->setAccessibleName(themesLabel);
     inner->addWidget(m_themes);
     connect(m_themes, &TagField::tagsEdited, this, [this](const QStringList& tags) {
         edit([&](Project& p) { edits::setThemes(p, tags); });
@@ -350,7 +357,10 @@ void SparkView::refresh()
     for (Rating rating : allCases<Rating>())
         m_ratingChips[qsizetype(rating)]->setOn(idea.rating == rating);
 
-    m_runtimeCaption->setCaption(rules::runtimeCaption(p.format));
+    const QString runtimeCaption = rules::runtimeCaption(p.format);
+    m_runtimeCaption->setCaption(runtimeCaption);
+    if (m_runtime->accessibleName() != runtimeCaption)
+        m_runtime->setAccessibleName(runtimeCaption);
     if (m_runtime->minimumValue() != double(runtimeMin(p.format))
         || m_runtime->maximumValue() != double(runtimeMax(p.format)))
         m_runtime->setRange(double(runtimeMin(p.format)), double(runtimeMax(p.format)));

@@ -41,6 +41,7 @@ public:
     ScrollColumn* page() const { return m_page; }
     PlainTextEditor* loglineEditor() const { return m_logline; }
     TextLabel* loglineCounter() const { return m_loglineCounter; }
+    PlainTextField* argumentField() const { return m_argument; }
     TagField* themesField() const { return m_themes; }
     InterrogationCard* interrogationCard() const { return m_interrogation; }
     SleekTextField* titleField() const { return m_title; }

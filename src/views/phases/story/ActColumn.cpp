@@ -11,6 +11,7 @@
 #include "views/phases/story/DashedAddButton.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -36,6 +37,7 @@ ActColumn::ActColumn(const QUuid& actID, QWidget* parent)
 
     m_title->setTextColor(Palette::textPrimary());
     m_title->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_title->lineEdit()->setAccessibleName(u"Act title"_s);
     m_menu->setShape(MenuButton::Shape::plain);
     m_menu->setSymbol(u"ellipsis"_s, 11, Palette::textTertiary(), QFont::Medium);
     m_menu->setPadding(2, 2);
@@ -99,6 +101,15 @@ QList<BeatCard*> ActColumn::beatCards() const
 BeatCard* ActColumn::beatCard(const QUuid& beatID) const
 {
     return m_cards->widget(beatID);
+}
+
+QList<QWidget*> ActColumn::tabStops() const
+{
+    QList<QWidget*> stops{m_title->lineEdit(), m_menu};
+    for (BeatCard* card : m_cards->widgets())
+        stops.append(card->tabStops());
+    stops.append(m_addBeat);
+    return stops;
 }
 
 } // namespace studio

@@ -35,8 +35,12 @@ public:
     // Shows the act; does nothing when it is as shown already.
     void setAct(const Act& act);
 
+    PlainTextField* titleField() const { return m_title; }
     MenuButton* menuButton() const { return m_menu; }
     DashedAddButton* addBeatButton() const { return m_addBeat; }
+    // The column's stops in the order Tab takes them: the title, the menu,
+    // each beat card's, "Add beat".
+    QList<QWidget*> tabStops() const;
     QList<BeatCard*> beatCards() const;
     BeatCard* beatCard(const QUuid& beatID) const;
 

@@ -8,10 +8,13 @@
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
+#include "model/Text.h"
 #include "views/phases/story/ChargeStyle.h"
 #include "state/rules/StoryRules.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QTextEdit>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -33,6 +36,7 @@ BeatCard::BeatCard(const QUuid& beatID, QWidget* parent)
     m_charge->setCursor(Qt::PointingHandCursor);
     m_title->setTextColor(Palette::textPrimary());
     m_title->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_title->lineEdit()->setAccessibleName(u"Beat title"_s);
 
     m_menu->setShape(MenuButton::Shape::plain);
     m_menu->setSymbol(u"ellipsis"_s, 10, Palette::textTertiary(), QFont::Medium);
@@ -50,6 +54,7 @@ BeatCard::BeatCard(const QUuid& beatID, QWidget* parent)
     m_summary->setPlaceholderInset(QPointF(5, 8));
     m_summary->setTextMargin(5);
     m_summary->setMinimumTextHeight(52);
+    m_summary->textEdit()->setAccessibleName(u"Beat summary"_s);
 
     auto* header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 0);
@@ -81,9 +86,16 @@ void BeatCard::setBeat(const Beat& beat)
     }
     m_title->setText(beat.title);
     m_summary->setText(beat.summary);
-    m_summary->setPlaceholder(rules::summaryPlaceholder(beat));
+    // The hint as placeholder is painted, wrapped, in a few lines: only its
+    // start is ever shaped.
+    m_summary->setPlaceholder(text::displayPrefix(rules::summaryPlaceholder(beat)));
     m_shown = beat;
     m_hasShown = true;
+}
+
+QList<QWidget*> BeatCard::tabStops() const
+{
+    return {m_charge, m_title->lineEdit(), m_menu, m_summary->textEdit()};
 }
 
 } // namespace studio

@@ -26,8 +26,11 @@ public:
     void setBeat(const Beat& beat);
 
     SymbolButton* chargeButton() const { return m_charge; }
+    PlainTextField* titleField() const { return m_title; }
     MenuButton* menuButton() const { return m_menu; }
     PlainTextEditor* summaryEditor() const { return m_summary; }
+    // The card's stops in the order Tab takes them.
+    QList<QWidget*> tabStops() const;
 
 Q_SIGNALS:
     void titleEdited(const QUuid& beatID, const QString& title);

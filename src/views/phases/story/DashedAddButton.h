@@ -3,7 +3,8 @@
 // The Story screen's two "add" buttons drawn as dashed outlines: the act
 // board's "Add Act" tile (a symbol over the text, 150 by 110) and the act
 // column's "Add beat" bar (the symbol before the text, the column's width).
-// Plain buttons: no bezel, the label dims while pressed.
+// Plain buttons: no bezel, the label dims while pressed; Space and Return
+// press them as a click does.
 
 #include <QAbstractButton>
 

@@ -2,6 +2,7 @@
 
 #include "design/Alert.h"
 #include "design/EmptyStateView.h"
+#include "design/FocusInView.h"
 #include "design/HairlineDivider.h"
 #include "design/HorizontalStrip.h"
 #include "design/KeyedList.h"
@@ -9,6 +10,7 @@
 #include "design/Palette.h"
 #include "design/PlainTextField.h"
 #include "design/ScrollColumn.h"
+#include "design/TabOrder.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -21,11 +23,13 @@
 #include "views/phases/story/PulseLine.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
@@ -83,6 +87,7 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
 
     m_synopsis->setObjectName(u"synopsis"_s);
     m_synopsis->setTextColor(Palette::textSecondary());
+    m_synopsis->lineEdit()->setAccessibleName(u"Synopsis"_s);
     auto* synopsisLayout = new QHBoxLayout(m_synopsisRow);
     synopsisLayout->setContentsMargins(22, 0, 22, 10);
     synopsisLayout->addWidget(m_synopsis);
@@ -121,8 +126,10 @@ StoryView::StoryView(ProjectSession& session, QWidget* parent)
     connect(m_synopsis, &PlainTextField::textEdited, this, [this](const QString& t) {
         editActiveEpisode([&t](Project& p, const QUuid& e) { edits::setEpisodeSynopsis(p, e, t); });
     });
-    connect(m_addAct, &QAbstractButton::clicked, this,
-            [this] { editActiveEpisode([](Project& p, const QUuid& e) { edits::addAct(p, e); }); });
+    connect(m_addAct, &QAbstractButton::clicked, this, [this] {
+        editActiveEpisode([](Project& p, const QUuid& e) { edits::addAct(p, e); });
+        keepFocusInView();
+    });
 
     requestRefresh();
 }
@@ -166,7 +173,11 @@ void StoryView::refresh()
     m_title->setVisible(episodic);
     m_synopsisRow->setVisible(episodic);
     if (episodic) {
-        m_title->setPlaceholder(rules::episodeTitlePlaceholder(project.format));
+        // The field has no label: it is read out by what its placeholder says.
+        const QString titleName = rules::episodeTitlePlaceholder(project.format);
+        if (m_title->lineEdit()->accessibleName() != titleName)
+            m_title->lineEdit()->setAccessibleName(titleName);
+        m_title->setPlaceholder(titleName);
         m_title->setText(episode->title);
         m_synopsis->setPlaceholder(rules::synopsisPlaceholder(project.format));
         m_synopsis->setText(episode->synopsis);
@@ -187,6 +198,36 @@ void StoryView::refresh()
                 row->setAlignment(column, Qt::AlignTop);
             column->setAct(act);
         });
+    orderTabStops();
+}
+
+void StoryView::keepFocusInView()
+{
+    // "Add Act" and "Add beat" move on past what they add: pressed from the
+    // keyboard, the button keeps the focus and stays in sight for the next
+    // press.
+    QWidget* focus = focusWidget();
+    if (focus && focus->hasFocus())
+        FocusInView::reveal(focus);
+}
+
+void StoryView::orderTabStops()
+{
+    // Columns and cards built after the screen would otherwise come last in
+    // the window's Tab order, after "Add Act".
+    QList<QWidget*> stops;
+    for (ActColumn* column : m_columns->widgets())
+        stops.append(column->tabStops());
+    stops.append(m_addAct);
+    const bool same = stops.size() == m_tabStops.size()
+        && std::equal(stops.cbegin(), stops.cend(), m_tabStops.cbegin(),
+                      [](QWidget* w, const QPointer<QWidget>& kept) { return kept == w; });
+    if (same)
+        return;
+    m_tabStops.clear();
+    for (QWidget* stop : std::as_const(stops))
+        m_tabStops.append(stop);
+    TabOrder::chain(m_synopsis->lineEdit(), stops);
 }
 
 ActColumn* StoryView::makeColumn(const Act& act)
@@ -197,6 +238,7 @@ ActColumn* StoryView::makeColumn(const Act& act)
     });
     connect(column, &ActColumn::addBeatRequested, this, [this](const QUuid& actID) {
         editActiveEpisode([&](Project& p, const QUuid& e) { edits::addBeat(p, e, actID); });
+        keepFocusInView();
     });
     connect(column, &ActColumn::deleteRequested, this, [this](const QUuid& actID) {
         editActiveEpisode([&](Project& p, const QUuid& e) { edits::deleteAct(p, e, actID); });

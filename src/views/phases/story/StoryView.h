@@ -13,6 +13,7 @@
 #include "model/Story.h"
 #include "views/phases/PhaseScreen.h"
 
+#include <QPointer>
 #include <QUuid>
 
 #include <functional>
@@ -63,8 +64,14 @@ protected:
 private:
     void refresh() override;
     ActColumn* makeColumn(const Act& act);
+    // Puts the acts' controls in Tab order after the toolbar and the
+    // synopsis, and "Add Act" after them, when they changed.
+    void orderTabStops();
+    // Brings the control with the focus back into view after an edit moved it.
+    void keepFocusInView();
 
     std::optional<StructureKind> m_pending;
+    QList<QPointer<QWidget>> m_tabStops;
 
     QWidget* m_content;
     MenuButton* m_structure;

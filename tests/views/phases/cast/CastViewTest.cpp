@@ -8,6 +8,7 @@
 #include "design/EmptyStateView.h"
 #include "design/GhostButton.h"
 #include "design/MenuButton.h"
+#include "design/PlainTextEditor.h"
 #include "design/PillPicker.h"
 #include "design/PlainTextField.h"
 #include "design/PrimaryButton.h"
@@ -26,12 +27,14 @@
 #include "views/phases/cast/CharacterDetail.h"
 #include "views/phases/cast/LocationCard.h"
 #include "views/phases/cast/LocationDetail.h"
+#include "views/phases/cast/LookAnchorCard.h"
 #include "views/phases/cast/NewCharacterMenu.h"
 #include "views/phases/cast/NewLookBadge.h"
 #include "views/phases/cast/PaneArt.h"
 #include "views/phases/cast/RelationshipRow.h"
 #include "views/phases/cast/RelationshipsSection.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -394,6 +397,75 @@ private Q_SLOTS:
         QTest::mouseClick(second->removeButton(), Qt::LeftButton);
         QVERIFY(section->hint()->isVisible());
         QCOMPARE(section->hint()->text(), u"Add more characters to weave relationships."_s);
+    }
+
+    // Without the mouse: the cards are stops after the New control, in the
+    // gallery's order; Return or Space selects as a click does and opens the
+    // pane, whose controls follow the cards, relationship rows in their place.
+    void theKeyboardReachesCardsAndThePane()
+    {
+        Project project = threeAndTwo();
+        project.cast[0].relationships << CastRelationship{.id = newId(), .otherID = project.cast[1].id};
+        ProjectSession session(project);
+        Stage stage(session);
+        CastView* view = stage.view;
+        stage.backdrop.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&stage.backdrop));
+        const auto tab = [] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            return QApplication::focusWidget();
+        };
+
+        view->newCharacterButton()->setFocus(Qt::TabFocusReason);
+        for (const CastMember& member : project.cast)
+            QCOMPARE(tab(), cardFor(view->characterCards(), member.id));
+        CharacterCard* eda = cardFor(view->characterCards(), project.cast[0].id);
+        eda->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(eda, Qt::Key_Return);
+        QCOMPARE(view->selectedCharacterID(), project.cast[0].id);
+        QCOMPARE(view->paneContent(), view->characterDetail());
+
+        // On from the last card through the pane to "Remove character".
+        CharacterDetail* detail = view->characterDetail();
+        cardFor(view->characterCards(), project.cast[2].id)->setFocus(Qt::TabFocusReason);
+        QList<QWidget*> walked;
+        for (int i = 0; i < 60 && !walked.contains(detail->removeButton()); ++i)
+            walked << tab();
+        // Past "Remove character" the focus leaves the pane.
+        QVERIFY(!detail->isAncestorOf(tab()));
+        QCOMPARE(walked.value(0), detail->portrait()->badge());
+        RelationshipRow* row = detail->relationships()->rows().first();
+        const QList<QWidget*> order = {detail->relationships()->addMenu(), row->nameMenu(),
+                                       row->labelField()->lineEdit(), row->removeButton(),
+                                       detail->editor(&CastMember::bio)->textEdit(), detail->removeButton()};
+        for (qsizetype i = 1; i < order.size(); ++i)
+            QVERIFY2(walked.indexOf(order[i - 1]) >= 0 && walked.indexOf(order[i - 1]) < walked.indexOf(order[i]),
+                     qPrintable(QString::number(i)));
+
+        const auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(name(row->labelField()->lineEdit()), u"How they relate to Tomas"_s);
+        QCOMPARE(name(detail->lookAnchor()->editor()->textEdit()), u"Signature look \u2014 consistency anchor"_s);
+
+        // Removed from the keyboard, the character leaves the keyboard in the gallery.
+        detail->removeButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(detail->removeButton(), Qt::Key_Space);
+        QVERIFY(!findCastMember(session.project(), project.cast[0].id));
+        QCOMPARE(QApplication::focusWidget(), view->newCharacterButton());
+
+        // Locations the same way, Space selecting.
+        clickPill(view, 1);
+        view->newLocationButton()->setFocus(Qt::TabFocusReason);
+        QWidget* harbour = nullptr;
+        for (qsizetype i = 0; i < project.locations.size(); ++i)
+            harbour = tab();
+        QCOMPARE(harbour, cardFor(view->locationCards(), project.locations[1].id));
+        QTest::keyClick(harbour, Qt::Key_Space);
+        QCOMPARE(view->selectedLocationID(), project.locations[1].id);
+        QCOMPARE(view->paneContent(), view->locationDetail());
+        // The name reads before the assist link beside it.
+        LocationDetail* place = view->locationDetail();
+        place->field(&Location::name)->lineEdit()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(tab(), place->assistLink());
     }
 
     void anAssistLandsInTheCharacterItWasStartedFor()

@@ -13,6 +13,7 @@
 #include "design/LabeledSlider.h"
 #include "design/MenuButton.h"
 #include "design/PlainTextEditor.h"
+#include "design/PlainTextField.h"
 #include "design/ScrollColumn.h"
 #include "design/SleekTextField.h"
 #include "design/SymbolButton.h"
@@ -21,12 +22,15 @@
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "model/CraftKits.h"
+#include "model/Lookup.h"
 #include "views/phases/spark/IdeaBoard.h"
 #include "views/phases/spark/IdeaCardView.h"
 #include "views/phases/spark/InterrogationCard.h"
 #include "views/phases/spark/SparkView.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
@@ -355,6 +359,73 @@ private Q_SLOTS:
         }
         QTest::mouseClick(removes.last(), Qt::LeftButton);
         QCOMPARE(s.session.project().idea.themes, QStringList{u"Belonging"_s});
+    }
+
+    // Tab reads the page as it stands: from the argument through the theme
+    // tags to their draft; from "Add fragment" on through every card of a
+    // long strip, each card's delete mark (shown while the card has the
+    // focus) before its text; Space on the mark deletes that card.
+    void tabReachesThemesCardsAndTheirDeleteMarks()
+    {
+        Project p = sparkProject();
+        p.idea.themes = {u"salt"_s, u"tide"_s};
+        for (int i = 0; i < 30; ++i)
+            p.idea.cards << IdeaCard{.id = newId(), .kind = IdeaCardKind::scene, .text = u"Fragment %1"_s.arg(i)};
+        Shown s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        const auto tab = [](Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            return QApplication::focusWidget();
+        };
+        const auto name = [](QWidget* w) {
+            return w ? QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name) : QString();
+        };
+
+        s.view.argumentField()->lineEdit()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(name(tab()), u"Remove salt"_s);
+        QCOMPARE(name(tab()), u"Remove tide"_s);
+        QCOMPARE(tab(), s.view.themesField()->draftEdit());
+
+        IdeaBoard* board = s.view.ideaBoard();
+        board->addMenu()->setFocus(Qt::TabFocusReason);
+        IdeaCardView* previous = nullptr;
+        for (const IdeaCard& card : p.idea.cards) {
+            QWidget* mark = tab();
+            IdeaCardView* view = board->cardView(card.id);
+            QVERIFY2(view && mark == view->deleteButton(), qPrintable(card.text));
+            QVERIFY(view->isDeleteShown());
+            if (previous)
+                QVERIFY(!previous->isDeleteShown());
+            QCOMPARE(tab(), view->editor()->textEdit());
+            QVERIFY(view->isDeleteShown());
+            previous = view;
+        }
+        // Past the last card the focus leaves the board.
+        QWidget* after = tab();
+        QVERIFY(!board->isAncestorOf(after));
+        previous->editor()->textEdit()->setFocus(Qt::TabFocusReason);
+
+        QCOMPARE(tab(Qt::ShiftModifier), previous->deleteButton());
+        QTest::keyClick(previous->deleteButton(), Qt::Key_Space);
+        QCOMPARE(s.session.project().idea.cards.size(), p.idea.cards.size() - 1);
+        QVERIFY(!findIdeaCard(s.session.project(), p.idea.cards.last().id));
+        // The last card gone, the keyboard stays on the board.
+        QCOMPARE(QApplication::focusWidget(), board->addMenu());
+    }
+
+    void fieldsAreReadOutByTheirLabels()
+    {
+        Project p = sparkProject();
+        p.format = ProjectFormat::anthology;
+        Shown s(p);
+        const auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(name(s.view.loglineEditor()->textEdit()), u"Logline \u2014 the one-sentence movie"_s);
+        QCOMPARE(name(s.view.argumentField()->lineEdit()), u"The argument \u2014 what the film proves"_s);
+        QCOMPARE(name(s.view.themesField()->draftEdit()), u"Themes & motifs"_s);
+        QCOMPARE(name(s.view.titleField()->lineEdit()), u"Working title"_s);
+        QCOMPARE(name(s.view.runtimeSlider()), u"Runtime per segment"_s);
+        QVERIFY(choose(s.view.formatMenu(), u"Feature Film"_s));
+        QCOMPARE(name(s.view.runtimeSlider()), u"Target runtime"_s);
     }
 
     void aLongBoardBuildsWhatIsInViewAndWritesByID()

@@ -23,6 +23,7 @@
 #include "views/phases/story/PulseLine.h"
 #include "views/phases/story/StoryView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -313,6 +314,74 @@ private Q_SLOTS:
         QCOMPARE(editor->textCursor().position(), position);
         QCOMPARE(editor->textCursor().anchor(), anchor);
         QCOMPARE(findAct(firstEpisode(session), act.id)->beats[0].summary, u"She lies again"_s);
+    }
+
+    // Tab reads the board as it stands: each act's title, menu, beats (charge,
+    // title, menu, summary) and "Add beat", act after act, then "Add Act";
+    // cards and columns added later take their places in that order. Each
+    // field is read out by what it is.
+    void tabWalksTheBoardInReadingOrder()
+    {
+        Project project = storyProject();
+        project.episodes[0].structure.acts.resize(2);
+        ProjectSession session(project);
+        StoryView view(session);
+        view.resize(1440, 900);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+
+        const auto expected = [&view] {
+            QList<QWidget*> stops;
+            for (ActColumn* column : view.actColumns()) {
+                stops << column->titleField()->lineEdit() << column->menuButton();
+                for (BeatCard* card : column->beatCards())
+                    stops << card->chargeButton() << card->titleField()->lineEdit() << card->menuButton()
+                          << card->summaryEditor()->textEdit();
+                stops << column->addBeatButton();
+            }
+            return stops << view.addActTile();
+        };
+        const auto walk = [&view](int count) {
+            QList<QWidget*> stops;
+            view.synopsisField()->lineEdit()->setFocus(Qt::TabFocusReason);
+            for (int i = 0; i < count; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                stops << QApplication::focusWidget();
+            }
+            return stops;
+        };
+
+        // A beat added to the first act, and an act added by the keyboard.
+        view.actColumns().first()->addBeatButton()->click();
+        view.addActTile()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(view.addActTile(), Qt::Key_Return);
+        QCOMPARE(firstEpisode(session).structure.acts.size(), 3);
+        // ... and on from "Add Act" the focus leaves the board.
+        const QList<QWidget*> walked = walk(int(expected().size()) + 1);
+        QCOMPARE(walked.mid(0, expected().size()), expected());
+        QVERIFY(!expected().contains(walked.last()));
+
+        const auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        ActColumn* column = view.actColumns().first();
+        BeatCard* card = column->beatCards().first();
+        QCOMPARE(name(column->titleField()->lineEdit()), u"Act title"_s);
+        QCOMPARE(name(card->titleField()->lineEdit()), u"Beat title"_s);
+        QCOMPARE(name(card->summaryEditor()->textEdit()), u"Beat summary"_s);
+        QCOMPARE(name(card->chargeButton()), card->chargeButton()->toolTip());
+        QCOMPARE(name(view.titleField()->lineEdit()), u"Episode title"_s);
+
+        // Pressed again and again, "Add Act" stays in sight past the acts it adds.
+        view.resize(1080, 700);
+        view.addActTile()->setFocus(Qt::TabFocusReason);
+        QWidget* viewport = view.actBoard()->viewport();
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(view.addActTile(), Qt::Key_Return);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QCoreApplication::processEvents();
+            QVERIFY(viewport->rect().contains(
+                QRect(view.addActTile()->mapTo(viewport, QPoint(0, 0)), view.addActTile()->size())));
+        }
+        QCOMPARE(firstEpisode(session).structure.acts.size(), 6);
     }
 
     void noEpisodeAtAll()
