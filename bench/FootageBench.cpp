@@ -11,7 +11,7 @@
 // ratios from the same run.
 
 #include "FeatureProduction.h"
-#include "MegabyteFields.h"
+#include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
 #include "design/PlaceholderArt.h"

@@ -10,6 +10,7 @@
 // text editor opening and resizing one megabyte.
 
 #include "FeatureProduction.h"
+#include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
 #include "design/PlaceholderArt.h"
@@ -82,27 +83,19 @@ BENCHMARK(BM_PlainEditorLeaveFeatureScript)->Unit(benchmark::kMillisecond);
 
 // ---- A megabyte in every text field -------------------------------------------
 
-constexpr qsizetype megabyte = 1'000'000;
-
-QString megabyteText(int salt)
-{
-    const QString prose = u"Salt dries on the glass \u2014 the lamp turns, and nobody\u2019s out there %1. "_s.arg(salt);
-    return prose.repeated(megabyte / prose.size() + 1).left(megabyte);
-}
-
 Project megabyteLook()
 {
     Project p;
     int salt = 0;
     LookSpec& look = p.look;
-    look.styleID = megabyteText(++salt);
-    look.directorLensID = megabyteText(++salt);
-    look.accentHex = megabyteText(++salt);
-    look.notes = megabyteText(++salt);
+    look.styleID = bench::saltedMegabyte(++salt);
+    look.directorLensID = bench::saltedMegabyte(++salt);
+    look.accentHex = bench::saltedMegabyte(++salt);
+    look.notes = bench::saltedMegabyte(++salt);
     for (int i = 0; i < 3; ++i) {
-        look.moodWords << megabyteText(++salt);
-        look.lensFeel << megabyteText(++salt);
-        look.lightingMood << megabyteText(++salt);
+        look.moodWords << bench::saltedMegabyte(++salt);
+        look.lensFeel << bench::saltedMegabyte(++salt);
+        look.lightingMood << bench::saltedMegabyte(++salt);
     }
     return p;
 }
@@ -138,7 +131,7 @@ BENCHMARK(BM_ResizeMegabyteFields)->Unit(benchmark::kMillisecond);
 // The floor: a plain text editor opening, and resized with, one megabyte.
 void BM_PlainEditorOpenMegabyte(benchmark::State& state)
 {
-    const QString text = megabyteText(0);
+    const QString text = bench::saltedMegabyte(0);
     bench::openAndLeave(state, bench::Timed::opening,
                         [&] { return bench::opened(bench::plainEditor(text), bench::featureWindow); });
 }
@@ -146,7 +139,7 @@ BENCHMARK(BM_PlainEditorOpenMegabyte)->Unit(benchmark::kMillisecond);
 
 void BM_PlainEditorResizeMegabyte(benchmark::State& state)
 {
-    auto editor = bench::opened(bench::plainEditor(megabyteText(0)), bench::featureWindow);
+    auto editor = bench::opened(bench::plainEditor(bench::saltedMegabyte(0)), bench::featureWindow);
     resizeBetween(state, *editor);
 }
 BENCHMARK(BM_PlainEditorResizeMegabyte)->Unit(benchmark::kMillisecond);

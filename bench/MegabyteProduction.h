@@ -85,6 +85,14 @@ inline QString megabyteOfProse()
     return sentence.repeated(megabyte / sentence.size() + 1).left(megabyte);
 }
 
+// A megabyte of prose of its own for each `salt`, so that no cache keyed by
+// the text serves two fields filled with it.
+inline QString saltedMegabyte(int salt)
+{
+    const QString prose = QStringLiteral("Salt dries on the glass \u2014 the lamp turns, and nobody\u2019s out there %1. ").arg(salt);
+    return prose.repeated(megabyte / prose.size() + 1).left(megabyte);
+}
+
 // `sample` with a megabyte of prose in every text field; `fields` is set to
 // how many strings were filled.
 inline Project megabyteInEveryField(const Project& sample, int* fields = nullptr)

@@ -9,7 +9,7 @@
 // among them): opening the screen, and one keystroke in the press kit with
 // its refresh, against a plain editor given one such megabyte.
 
-#include "MegabyteFields.h"
+#include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
 #include "model/Lookup.h"

@@ -11,6 +11,7 @@
 // window, against a plain text editor opening and resizing one megabyte.
 
 #include "FeatureProduction.h"
+#include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
 #include "design/AuroraBackground.h"
@@ -220,41 +221,33 @@ BENCHMARK(BM_PlainEditorLeaveFeatureScript)->Unit(benchmark::kMillisecond);
 
 // ---- A megabyte in every text field -------------------------------------------
 
-constexpr qsizetype megabyte = 1'000'000;
-
-QString megabyteText(int salt)
-{
-    const QString prose = u"Salt dries on the glass \u2014 the lamp turns, and nobody\u2019s out there %1. "_s.arg(salt);
-    return prose.repeated(megabyte / prose.size() + 1).left(megabyte);
-}
-
 // Four scenes of three shots, every text of them a megabyte.
 Project megabyteProduction()
 {
     Project p;
     int salt = 0;
     Location harbor;
-    harbor.name = megabyteText(++salt);
+    harbor.name = bench::saltedMegabyte(++salt);
     p.locations = {harbor};
     for (int i = 0; i < 2; ++i) {
         CastMember member;
-        member.name = megabyteText(++salt);
+        member.name = bench::saltedMegabyte(++salt);
         p.cast << member;
     }
-    p.episodes.first().title = megabyteText(++salt);
+    p.episodes.first().title = bench::saltedMegabyte(++salt);
     for (int n = 0; n < 4; ++n) {
         SceneCard scene;
         if (n % 2)
             scene.locationID = harbor.id;
-        scene.locationText = megabyteText(++salt);
-        scene.synopsis = megabyteText(++salt);
+        scene.locationText = bench::saltedMegabyte(++salt);
+        scene.synopsis = bench::saltedMegabyte(++salt);
         scene.castIDs = {p.cast[0].id, p.cast[1].id};
         for (int k = 0; k < 3; ++k) {
             Shot shot;
-            shot.what = megabyteText(++salt);
-            shot.dialogue = megabyteText(++salt);
+            shot.what = bench::saltedMegabyte(++salt);
+            shot.dialogue = bench::saltedMegabyte(++salt);
             Take take;
-            take.note = megabyteText(++salt);
+            take.note = bench::saltedMegabyte(++salt);
             shot.takes = {take};
             scene.shots << shot;
         }
@@ -323,7 +316,7 @@ BENCHMARK(BM_ResizeMegabyteFields)->Unit(benchmark::kMillisecond);
 // The floor: a plain text editor opening, and resized with, one megabyte.
 void BM_PlainEditorOpenMegabyte(benchmark::State& state)
 {
-    const QString text = megabyteText(0);
+    const QString text = bench::saltedMegabyte(0);
     bench::openAndLeave(state, bench::Timed::opening,
                         [&] { return bench::opened(bench::plainEditor(text), bench::featureWindow); });
 }
@@ -331,7 +324,7 @@ BENCHMARK(BM_PlainEditorOpenMegabyte)->Unit(benchmark::kMillisecond);
 
 void BM_PlainEditorResizeMegabyte(benchmark::State& state)
 {
-    auto editor = bench::opened(bench::plainEditor(megabyteText(0)), bench::featureWindow);
+    auto editor = bench::opened(bench::plainEditor(bench::saltedMegabyte(0)), bench::featureWindow);
     resizeBetween(state, *editor);
 }
 BENCHMARK(BM_PlainEditorResizeMegabyte)->Unit(benchmark::kMillisecond);
