@@ -35,6 +35,7 @@
 #include "model/Project.h"
 #include "services/AIDirector.h"
 #include "state/ProjectSession.h"
+#include "state/assist/AssistRequest.h"
 #include "state/assist/AssistResults.h"
 
 #include <QCoro/QCoroTask>
@@ -91,10 +92,9 @@ public:
             });
     }
 
-    // An assist not yet given its session: what a screen asks its base to
-    // run, which gives it the session the screen shows. It keeps only the
-    // functions (so only ids and values captured by them), never a widget.
-    using Request = std::function<QCoro::Task<void>(QPointer<ProjectSession>)>;
+    // An assist not yet given its session (AssistRequest): what a screen
+    // asks its base to run, which gives it the session the screen shows.
+    using Request = AssistRequest;
 
     template <class Find, class Ask, class Land>
     static Request request(Find find, Ask ask, Land land)

@@ -2,12 +2,13 @@
 
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
+#include "state/assist/DirectorAssist.h"
 
 namespace studio {
 
-PhaseScreen::PhaseScreen(ProjectSession& session, QWidget* parent)
+PhaseScreen::PhaseScreen(ScreenSession session, QWidget* parent)
     : QWidget(parent)
-    , m_session(session)
+    , m_session(session.m_session)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     connect(&m_session, &ProjectSession::projectChanged, this, &PhaseScreen::requestRefresh);
@@ -52,10 +53,10 @@ bool PhaseScreen::editActiveEpisode(const std::function<void(Project&, const QUu
     return !episodeID.isNull() && edit([&](Project& p) { change(p, episodeID); });
 }
 
-void PhaseScreen::runAssist(const std::function<AssistWork(ProjectSession&)>& makeWork)
+void PhaseScreen::runAssist(const AssistRequest& request)
 {
     if (mayWrite("an assist"))
-        m_session.runAssist(makeWork(m_session));
+        m_session.runAssist(DirectorAssist::bind(request, m_session));
 }
 
 void PhaseScreen::setProfile(const GenerationProfile& profile)

@@ -25,8 +25,8 @@
 
 #include "model/Generation.h"
 #include "model/Project.h"
+#include "state/assist/AssistRequest.h"
 
-#include <QCoro/QCoroTask>
 #include <QList>
 #include <QString>
 #include <QUuid>
@@ -36,6 +36,22 @@
 namespace studio {
 
 class ProjectSession;
+
+// What a screen is built with: the session it shows. A screen reads the
+// session through session() and writes to it only through PhaseScreen's
+// guarded methods; this handle gives it nothing else, not even in its
+// constructor. The workspace (and a test) builds a screen from a session.
+class ScreenSession {
+public:
+    ScreenSession(ProjectSession& session)
+        : m_session(session)
+    {
+    }
+
+private:
+    friend class PhaseScreen;
+    ProjectSession& m_session;
+};
 
 class PhaseScreen : public QWidget {
     Q_OBJECT
@@ -51,7 +67,7 @@ public:
     const Episode* activeEpisode() const;
 
 protected:
-    explicit PhaseScreen(ProjectSession& session, QWidget* parent = nullptr);
+    explicit PhaseScreen(ScreenSession session, QWidget* parent = nullptr);
 
     // The session, for reading: its production, profile, jobs, export run
     // and busy flag. Writes go through the methods below.
@@ -67,12 +83,11 @@ protected:
     // when the production has no episode.
     bool editActiveEpisode(const std::function<void(Project&, const QUuid& episodeID)>& change);
 
-    // Runs an assist through the session's runner (one at a time per session;
-    // its failure ends as the session's error, shown by the workspace). The
-    // work is made for the session here, e.g. with DirectorAssist::work, so it
-    // holds the session the way assists do, never the screen.
-    using AssistWork = std::function<QCoro::Task<void>()>;
-    void runAssist(const std::function<AssistWork(ProjectSession&)>& makeWork);
+    // Runs an assist on the session through its runner (one at a time per
+    // session; its failure ends as the session's error, shown by the
+    // workspace). The request (made with DirectorAssist::request) captures
+    // ids and values, never the screen; it is given the session here.
+    void runAssist(const AssistRequest& request);
 
     // The session's render settings and queue.
     void setProfile(const GenerationProfile& profile);

@@ -7,20 +7,20 @@
 
 namespace studio::cast {
 
-std::function<QCoro::Task<void>()> fleshOut(ProjectSession& session, const QUuid& memberID)
+AssistRequest fleshOut(const QUuid& memberID)
 {
-    return DirectorAssist::work(
-        session, [memberID](const Project& p) { return findCastMember(p, memberID); },
+    return DirectorAssist::request(
+        [memberID](const Project& p) { return findCastMember(p, memberID); },
         [](const AIDirector& d, const Project& p, const CastMember& asked) { return d.fleshOutCharacter(p, asked); },
         [](const Project&, const CastMember& asked, const AIDirector::CharacterFields& reply) {
             return AssistResults::completeCharacter(asked, reply);
         });
 }
 
-std::function<QCoro::Task<void>()> completeLocation(ProjectSession& session, const QUuid& locationID)
+AssistRequest completeLocation(const QUuid& locationID)
 {
-    return DirectorAssist::work(
-        session, [locationID](const Project& p) { return findLocation(p, locationID); },
+    return DirectorAssist::request(
+        [locationID](const Project& p) { return findLocation(p, locationID); },
         [](const AIDirector& d, const Project& p, const Location& asked) { return d.locationDetails(p, asked); },
         [](const Project&, const Location& asked, const AIDirector::LocationDetails& details) {
             return AssistResults::completeLocation(asked, details);

@@ -56,8 +56,8 @@ QWidget* gridHost(int minimumColumn, int maximumColumn, AdaptiveGridLayout*& lay
 
 } // namespace
 
-CastView::CastView(ProjectSession& session, QWidget* parent)
-    : PhaseScreen(session, parent)
+CastView::CastView(ScreenSession screenSession, QWidget* parent)
+    : PhaseScreen(screenSession, parent)
 {
     setObjectName(u"castView"_s);
     auto* row = new QHBoxLayout(this);
@@ -156,14 +156,14 @@ void CastView::buildPane(QWidget* pane)
     m_characterDetail = new CharacterDetail(m_pane);
     connectCharacterDetail();
     connect(m_characterDetail, &CharacterDetail::assistRequested, this,
-            [this](const QUuid& id) { runAssist([id](ProjectSession& s) { return cast::fleshOut(s, id); }); });
+            [this](const QUuid& id) { runAssist(cast::fleshOut(id)); });
     connect(m_characterDetail, &CharacterDetail::removeRequested, this, &CastView::removeCharacter);
     m_pane->addWidget(m_characterDetail);
 
     m_locationDetail = new LocationDetail(m_pane);
     connectLocationDetail();
     connect(m_locationDetail, &LocationDetail::assistRequested, this,
-            [this](const QUuid& id) { runAssist([id](ProjectSession& s) { return cast::completeLocation(s, id); }); });
+            [this](const QUuid& id) { runAssist(cast::completeLocation(id)); });
     connect(m_locationDetail, &LocationDetail::removeRequested, this, &CastView::removeLocation);
     m_pane->addWidget(m_locationDetail);
 }

@@ -41,7 +41,7 @@ class CastView : public PhaseScreen {
 public:
     enum Mode { characters = 0, locations = 1 };
 
-    explicit CastView(ProjectSession& session, QWidget* parent = nullptr);
+    explicit CastView(ScreenSession screenSession, QWidget* parent = nullptr);
     ~CastView() override;
 
     Mode mode() const { return m_mode; }

@@ -122,8 +122,8 @@ private:
     QString m_shown;
 };
 
-CutView::CutView(ProjectSession& session, QWidget* parent)
-    : PhaseScreen(session, parent)
+CutView::CutView(ScreenSession screenSession, QWidget* parent)
+    : PhaseScreen(screenSession, parent)
     , m_zoom(rules::defaultTimelineZoom)
 {
     auto* column = new QVBoxLayout(this);

@@ -31,7 +31,7 @@ class TimelineLanes;
 class CutView : public PhaseScreen {
     Q_OBJECT
 public:
-    explicit CutView(ProjectSession& session, QWidget* parent = nullptr);
+    explicit CutView(ScreenSession screenSession, QWidget* parent = nullptr);
     ~CutView() override;
 
     QUuid selectedClipID() const { return m_selectedClipID; }

@@ -17,8 +17,8 @@ using namespace Qt::StringLiterals;
 
 namespace studio {
 
-FootageView::FootageView(ProjectSession& session, QWidget* parent)
-    : PhaseScreen(session, parent)
+FootageView::FootageView(ScreenSession screenSession, QWidget* parent)
+    : PhaseScreen(screenSession, parent)
     , m_manifest(new ScrollColumn(this))
     , m_engine(new EngineCard(m_manifest->content()))
     , m_empty(new EmptyStateView(u"film.stack"_s, u"Nothing to shoot yet"_s,
@@ -75,9 +75,9 @@ FootageView::FootageView(ProjectSession& session, QWidget* parent)
     // prompts and the engine card follow it too. The queue runs on in the
     // session whether or not the screen is there; a step changes only the
     // panel.
-    connect(&session, &ProjectSession::profileChanged, this, &FootageView::requestRefresh);
-    connect(&session, &ProjectSession::jobsChanged, this, &FootageView::showQueue);
-    connect(&session, &ProjectSession::isRenderingChanged, this, &FootageView::showQueue);
+    connect(&session(), &ProjectSession::profileChanged, this, &FootageView::requestRefresh);
+    connect(&session(), &ProjectSession::jobsChanged, this, &FootageView::showQueue);
+    connect(&session(), &ProjectSession::isRenderingChanged, this, &FootageView::showQueue);
 
     requestRefresh();
 }

@@ -27,7 +27,7 @@ class ScrollColumn;
 class FootageView : public PhaseScreen {
     Q_OBJECT
 public:
-    explicit FootageView(ProjectSession& session, QWidget* parent = nullptr);
+    explicit FootageView(ScreenSession screenSession, QWidget* parent = nullptr);
 
     const QSet<QUuid>& selectedShotIDs() const { return m_selectedShotIDs; }
     QUuid expandedShotID() const { return m_expandedShotID; }

@@ -19,8 +19,8 @@
 
 namespace studio {
 
-LookView::LookView(ProjectSession& session, QWidget* parent)
-    : PhaseScreen(session, parent)
+LookView::LookView(ScreenSession screenSession, QWidget* parent)
+    : PhaseScreen(screenSession, parent)
     , m_page(new ScrollColumn(this))
     , m_hero(new LookHero)
     , m_gallery(new StyleGallery)

@@ -28,7 +28,7 @@ class StyleGallery;
 class LookView : public PhaseScreen {
     Q_OBJECT
 public:
-    explicit LookView(ProjectSession& session, QWidget* parent = nullptr);
+    explicit LookView(ScreenSession screenSession, QWidget* parent = nullptr);
 
     StyleCategory category() const { return m_category; }
 

@@ -24,12 +24,12 @@ using namespace Qt::StringLiterals;
 
 namespace studio {
 
-PremiereView::PremiereView(ProjectSession& session, QWidget* parent)
-    : PhaseScreen(session, parent)
+PremiereView::PremiereView(ScreenSession screenSession, QWidget* parent)
+    : PhaseScreen(screenSession, parent)
     , m_page(new ScrollColumn(this))
     // A screen built while the session's run goes on shows the preset that
     // run will write.
-    , m_selectedPresetID(session.exportRun() ? session.exportRun()->presetID() : u"streaming"_s)
+    , m_selectedPresetID(session().exportRun() ? session().exportRun()->presetID() : u"streaming"_s)
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -77,7 +77,7 @@ PremiereView::PremiereView(ProjectSession& session, QWidget* parent)
         if (last && last->path)
             revealInFileManager(*last->path);
     });
-    connect(&session, &ProjectSession::exportChanged, this, &PremiereView::showExportState);
+    connect(&session(), &ProjectSession::exportChanged, this, &PremiereView::showExportState);
     QScrollBar* scroll = m_page->verticalScrollBar();
     connect(scroll, &QScrollBar::rangeChanged, this, [this](int, int maximum) {
         if (std::exchange(m_followEnd, false))

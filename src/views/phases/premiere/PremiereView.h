@@ -27,7 +27,7 @@ class ScrollColumn;
 class PremiereView : public PhaseScreen {
     Q_OBJECT
 public:
-    explicit PremiereView(ProjectSession& session, QWidget* parent = nullptr);
+    explicit PremiereView(ScreenSession screenSession, QWidget* parent = nullptr);
     ~PremiereView() override;
 
     QString selectedPresetID() const { return m_selectedPresetID; }

@@ -136,8 +136,8 @@ private:
 
 } // namespace
 
-ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
-    : PhaseScreen(session, parent)
+ScriptView::ScriptView(ScreenSession screenSession, QWidget* parent)
+    : PhaseScreen(screenSession, parent)
     , m_storyDraft(new GhostButton(u"wand.and.stars"_s, u"Draft from Story beats"_s, Palette::gold(), nullptr))
     , m_statistics(new TextLabel(QString(), Theme::font(type::callout), Palette::textTertiary(), nullptr))
     , m_scroll(new ScrollColumn(this))
@@ -219,7 +219,7 @@ ScriptView::ScriptView(ProjectSession& session, QWidget* parent)
     connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, &ScriptView::syncVisibleArea);
     m_scroll->viewport()->installEventFilter(this);
     m_page->installEventFilter(this);
-    connect(&session, &ProjectSession::aiBusyChanged, this, &ScriptView::syncBusy);
+    connect(&session(), &ProjectSession::aiBusyChanged, this, &ScriptView::syncBusy);
     syncBusy();
     requestRefresh();
 }
@@ -293,14 +293,12 @@ void ScriptView::draftWithAI()
     const QUuid episodeID = activeEpisodeID();
     if (episodeID.isNull() || session().aiBusy())
         return;
-    runAssist([episodeID](ProjectSession& s) {
-        return DirectorAssist::work(
-            s, [episodeID](const Project& p) { return findEpisode(p, episodeID); },
-            [](const AIDirector& d, const Project& p, const Episode& e) { return d.draftScript(p, e); },
-            [](const Project&, const Episode&, const AIDirector::ScriptElements& result) {
-                return AssistResults::appendScript(result);
-            });
-    });
+    runAssist(DirectorAssist::request(
+        [episodeID](const Project& p) { return findEpisode(p, episodeID); },
+        [](const AIDirector& d, const Project& p, const Episode& e) { return d.draftScript(p, e); },
+        [](const Project&, const Episode&, const AIDirector::ScriptElements& result) {
+            return AssistResults::appendScript(result);
+        }));
 }
 
 } // namespace studio

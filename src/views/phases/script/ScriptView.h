@@ -23,7 +23,7 @@ class TextLabel;
 class ScriptView : public PhaseScreen {
     Q_OBJECT
 public:
-    explicit ScriptView(ProjectSession& session, QWidget* parent = nullptr);
+    explicit ScriptView(ScreenSession screenSession, QWidget* parent = nullptr);
     ~ScriptView() override;
 
     // A new element of that kind at the end of the script, focused.

@@ -77,8 +77,8 @@ TextLabel* hint(const QString& text)
 
 } // namespace
 
-SparkView::SparkView(ProjectSession& session, QWidget* parent)
-    : PhaseScreen(session, parent)
+SparkView::SparkView(ScreenSession screenSession, QWidget* parent)
+    : PhaseScreen(screenSession, parent)
     , m_page(new ScrollColumn(this))
 {
     auto* outer = new QVBoxLayout(this);

@@ -35,7 +35,7 @@ class TextLabel;
 class SparkView : public PhaseScreen {
     Q_OBJECT
 public:
-    explicit SparkView(ProjectSession& session, QWidget* parent = nullptr);
+    explicit SparkView(ScreenSession screenSession, QWidget* parent = nullptr);
     ~SparkView() override;
 
     ScrollColumn* page() const { return m_page; }

@@ -36,8 +36,8 @@ using namespace Qt::StringLiterals;
 
 namespace studio {
 
-StoryView::StoryView(ProjectSession& session, QWidget* parent)
-    : PhaseScreen(session, parent)
+StoryView::StoryView(ScreenSession screenSession, QWidget* parent)
+    : PhaseScreen(screenSession, parent)
     , m_content(new QWidget)
     , m_structure(new MenuButton)
     , m_title(new PlainTextField(QString(), Theme::font(type::subheadline, QFont::Medium)))

@@ -37,7 +37,7 @@ class KeyedList;
 class StoryView : public PhaseScreen {
     Q_OBJECT
 public:
-    explicit StoryView(ProjectSession& session, QWidget* parent = nullptr);
+    explicit StoryView(ScreenSession screenSession, QWidget* parent = nullptr);
     ~StoryView() override;
 
     MenuButton* structureMenu() const { return m_structure; }

@@ -33,8 +33,8 @@ constexpr int inspectorWidth = 300;
 
 } // namespace
 
-StoryboardView::StoryboardView(ProjectSession& session, QWidget* parent)
-    : PhaseScreen(session, parent)
+StoryboardView::StoryboardView(ScreenSession screenSession, QWidget* parent)
+    : PhaseScreen(screenSession, parent)
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -58,8 +58,8 @@ StoryboardView::StoryboardView(ProjectSession& session, QWidget* parent)
     m_pane->setFixedWidth(inspectorWidth);
     row->addWidget(m_pane);
 
-    connect(&session, &ProjectSession::aiBusyChanged, this, [this] { m_editor->setBusy(this->session().aiBusy()); });
-    m_editor->setBusy(session.aiBusy());
+    connect(&session(), &ProjectSession::aiBusyChanged, this, [this] { m_editor->setBusy(this->session().aiBusy()); });
+    m_editor->setBusy(session().aiBusy());
     connectEditor();
     connectPane();
     requestRefresh();
@@ -275,16 +275,14 @@ void StoryboardView::describeShot(const QUuid& sceneID, const QUuid& shotID)
         return;
     // The reply lands on this shot of this episode, wherever it stands by then.
     const QUuid episodeID = activeEpisodeID();
-    runAssist([=](ProjectSession& s) {
-        return DirectorAssist::work(
-            s, [=](const Project& p) { return findShot(p, episodeID, sceneID, shotID); },
-            [=](const AIDirector& d, const Project& p, const Shot& shot) {
-                return d.describeShot(p, *findScene(p, episodeID, sceneID), shot);
-            },
-            [=](const Project&, const Shot&, const AIDirector::ShotDescription& reply) {
-                return AssistResults::describeShot(episodeID, sceneID, shotID, reply);
-            });
-    });
+    runAssist(DirectorAssist::request(
+        [=](const Project& p) { return findShot(p, episodeID, sceneID, shotID); },
+        [=](const AIDirector& d, const Project& p, const Shot& shot) {
+            return d.describeShot(p, *findScene(p, episodeID, sceneID), shot);
+        },
+        [=](const Project&, const Shot&, const AIDirector::ShotDescription& reply) {
+            return AssistResults::describeShot(episodeID, sceneID, shotID, reply);
+        }));
 }
 
 void StoryboardView::askShotList(const QUuid& sceneID)
@@ -293,16 +291,14 @@ void StoryboardView::askShotList(const QUuid& sceneID)
         return;
     // The reply lands in this scene of this episode, wherever it stands by then.
     const QUuid episodeID = activeEpisodeID();
-    runAssist([=](ProjectSession& s) {
-        return DirectorAssist::work(
-            s, [=](const Project& p) { return findScene(p, episodeID, sceneID); },
-            [=](const AIDirector& d, const Project& p, const SceneCard& scene) {
-                return d.shotList(p, *findEpisode(p, episodeID), scene);
-            },
-            [](const Project&, const SceneCard&, const AIDirector::SceneShots& shots) {
-                return AssistResults::shotList(shots);
-            });
-    });
+    runAssist(DirectorAssist::request(
+        [=](const Project& p) { return findScene(p, episodeID, sceneID); },
+        [=](const AIDirector& d, const Project& p, const SceneCard& scene) {
+            return d.shotList(p, *findEpisode(p, episodeID), scene);
+        },
+        [](const Project&, const SceneCard&, const AIDirector::SceneShots& shots) {
+            return AssistResults::shotList(shots);
+        }));
 }
 
 } // namespace studio

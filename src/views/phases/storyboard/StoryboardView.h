@@ -34,7 +34,7 @@ class ToolbarIconButton;
 class StoryboardView : public PhaseScreen {
     Q_OBJECT
 public:
-    explicit StoryboardView(ProjectSession& session, QWidget* parent = nullptr);
+    explicit StoryboardView(ScreenSession screenSession, QWidget* parent = nullptr);
     ~StoryboardView() override;
 
     const rules::StoryboardSelection& selection() const { return m_selection; }

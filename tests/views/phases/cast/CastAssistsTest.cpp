@@ -5,6 +5,7 @@
 
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
+#include "state/assist/DirectorAssist.h"
 #include "support/FakeChatServer.h"
 #include "views/phases/cast/CastAssists.h"
 
@@ -71,7 +72,7 @@ private Q_SLOTS:
         m_server->queueReply(slowContent(
             uR"({"fields":{"want":"To be forgiven","need":"To forgive","bio":"Born at sea","name":"Ada","Flaw":"x"}})"_s));
 
-        session.runAssist(cast::fleshOut(session, eda));
+        session.runAssist(DirectorAssist::bind(cast::fleshOut(eda), session));
         QVERIFY(session.aiBusy());
         // While the request runs the user types a want and deletes the archetype.
         session.edit([eda](Project& p) {
@@ -111,9 +112,9 @@ private Q_SLOTS:
         m_server->queueReply(slowContent(location ? uR"({"era":"1890s","look":"Whitewashed"})"_s
                                                   : uR"({"fields":{"want":"To be forgiven"}})"_s));
         if (location)
-            session.runAssist(cast::completeLocation(session, lighthouse));
+            session.runAssist(DirectorAssist::bind(cast::completeLocation(lighthouse), session));
         else
-            session.runAssist(cast::fleshOut(session, eda));
+            session.runAssist(DirectorAssist::bind(cast::fleshOut(eda), session));
         session.edit([&](Project& p) {
             if (location)
                 p.locations.clear();
@@ -136,9 +137,9 @@ private Q_SLOTS:
         const QUuid tomas = session.project().cast[1].id;
         const QUuid lighthouse = session.project().locations[0].id;
         m_server->queueReply(slowContent(uR"({"fields":{"want":"To win"}})"_s));
-        session.runAssist(cast::fleshOut(session, tomas));
-        session.runAssist(cast::completeLocation(session, lighthouse));
-        session.runAssist(cast::fleshOut(session, tomas));
+        session.runAssist(DirectorAssist::bind(cast::fleshOut(tomas), session));
+        session.runAssist(DirectorAssist::bind(cast::completeLocation(lighthouse), session));
+        session.runAssist(DirectorAssist::bind(cast::fleshOut(tomas), session));
         QTRY_VERIFY(!session.aiBusy());
         QCOMPARE(m_server->requestCount(), 1);
         QCOMPARE(findCastMember(session.project(), tomas)->want, u"To win"_s);
@@ -151,7 +152,7 @@ private Q_SLOTS:
         const QUuid lighthouse = session.project().locations[0].id;
         m_server->queueReply(slowContent(
             uR"({"era":"1890s","mood":"Opulent","look":"Whitewashed tower","sound":"Gulls"})"_s));
-        session.runAssist(cast::completeLocation(session, lighthouse));
+        session.runAssist(DirectorAssist::bind(cast::completeLocation(lighthouse), session));
         // The era the model was told about is deleted while it answers.
         session.edit([lighthouse](Project& p) { findLocation(p, lighthouse)->era.clear(); });
         QTRY_VERIFY(!session.aiBusy());
@@ -167,7 +168,7 @@ private Q_SLOTS:
         ProjectSession session(castOfTwo());
         const Project before = session.project();
         m_server->setStatus(429, "Rate limit reached");
-        session.runAssist(cast::fleshOut(session, before.cast[1].id));
+        session.runAssist(DirectorAssist::bind(cast::fleshOut(before.cast[1].id), session));
         QTRY_VERIFY(!session.aiBusy());
         QCOMPARE(session.aiError(), std::optional<QString>(u"AI request failed (429). Rate limit reached"_s));
         QCOMPARE(session.project(), before);
