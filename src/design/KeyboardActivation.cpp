@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace studio {
 
@@ -15,6 +18,16 @@ namespace {
 bool isShiftF10(const QKeyEvent& event)
 {
     return event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier && !event.isAutoRepeat();
+}
+
+void highlightFirstEntry(QMenu* menu)
+{
+    const QList<QAction*> actions = menu->actions();
+    const auto first = std::find_if(actions.cbegin(), actions.cend(), [](const QAction* a) {
+        return a->isVisible() && a->isEnabled() && !a->isSeparator();
+    });
+    if (first != actions.cend())
+        menu->setActiveAction(*first);
 }
 
 } // namespace
@@ -36,6 +49,21 @@ bool KeyboardActivation::isReturnPress(const QKeyEvent& event)
 
 bool KeyboardActivation::eventFilter(QObject* watched, QEvent* event)
 {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        m_keyboard = false;
+        break;
+    case QEvent::KeyPress:
+        m_keyboard = true;
+        break;
+    case QEvent::Show:
+        if (auto* menu = qobject_cast<QMenu*>(watched); menu && m_keyboard && !menu->activeAction())
+            highlightFirstEntry(menu);
+        break;
+    default:
+        break;
+    }
     // The key as the focused control receives it, not again as it passes up
     // to the controls around.
     if (event->type() != QEvent::KeyPress || watched != QApplication::focusWidget())

@@ -8,6 +8,9 @@
 // - Shift+F10 asks the focused control for its context menu as the Menu key
 //   does (Qt turns the Menu key alone into a context menu request), at the
 //   same place: the control's middle, or a text input's caret.
+// - A menu opened from the keyboard (a menu button pressed by Space or
+//   Return, the Menu key) opens with its first entry highlighted, so Return
+//   takes it at once; one opened by the pointer opens with none, as before.
 //
 // Controls that are no buttons (a chip, a row, a painted lane) take Return
 // themselves; isReturnPress() tells them the key.
@@ -34,6 +37,9 @@ protected:
 
 private:
     using QObject::QObject;
+
+    // Whether the last press came from the keyboard rather than the pointer.
+    bool m_keyboard = false;
 };
 
 } // namespace studio

@@ -28,6 +28,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -166,6 +167,26 @@ private Q_SLOTS:
         toggle->setFocus(Qt::TabFocusReason);
         QTest::keyClick(toggle, Qt::Key_Return);
         QVERIFY(toggle->isChecked());
+
+        // A menu opened from the keyboard takes Return at once; one opened
+        // by the pointer waits for it to point.
+        auto* picker = new MenuButton(u"Three-Act"_s);
+        row->addWidget(picker);
+        picker->show();
+        QAction* first = picker->menu()->addAction(u"Three-Act"_s);
+        picker->menu()->addAction(u"Hero's Journey"_s);
+        QSignalSpy chosen(first, &QAction::triggered);
+        picker->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(picker, Qt::Key_Return);
+        QTRY_VERIFY(picker->menu()->isVisible());
+        QCOMPARE(picker->menu()->activeAction(), first);
+        QTest::keyClick(picker->menu(), Qt::Key_Return);
+        QCOMPARE(chosen.count(), 1);
+        QTRY_VERIFY(!picker->menu()->isVisible());
+        QTest::mouseClick(picker, Qt::LeftButton);
+        QTRY_VERIFY(picker->menu()->isVisible());
+        QVERIFY(!picker->menu()->activeAction());
+        picker->menu()->close();
 
         struct MenuAsked : QObject {
             QPoint at;
