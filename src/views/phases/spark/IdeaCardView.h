@@ -40,7 +40,6 @@ public:
 
     QString kindTitle() const;
     QString text() const;
-    bool isHovered() const { return m_hovered; }
     // Whether the delete button is drawn and answers clicks.
     bool isDeleteShown() const;
     // The card's stops in the order Tab takes them.
