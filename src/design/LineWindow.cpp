@@ -121,6 +121,10 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_edit || m_showing)
         return QObject::eventFilter(watched, event);
+    // A line edit being destroyed is a line edit no more by the time its
+    // widget part gives the focus away: nothing is shown on it then.
+    if (!qobject_cast<QLineEdit*>(watched))
+        return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
         return keyPress(static_cast<QKeyEvent*>(event));
