@@ -3,6 +3,7 @@
 #include "design/FocusRing.h"
 #include "design/HairlineDivider.h"
 #include "design/Palette.h"
+#include "design/SelectableAccessible.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
@@ -74,39 +75,13 @@ private:
 // What assistive technology reads of the window and its tab bar: a window
 // named by the section it shows, and page tabs, the shown one selected,
 // pressed to show theirs (rather than check boxes that happen to be checked).
-class SectionTabAccessible : public QAccessibleWidget {
-public:
-    explicit SectionTabAccessible(SettingsTabButton* button)
-        : QAccessibleWidget(button, QAccessible::PageTab)
-    {
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.selectable = true;
-        s.selected = button()->isChecked();
-        return s;
-    }
-    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
-    void doAction(const QString& name) override
-    {
-        if (name == pressAction())
-            button()->click();
-        else
-            QAccessibleWidget::doAction(name);
-    }
-
-private:
-    SettingsTabButton* button() const { return static_cast<SettingsTabButton*>(widget()); }
-};
-
 QAccessibleInterface* settingsAccessible(const QString& className, QObject* object)
 {
     if (className == QLatin1String("studio::SettingsWindow"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     if (auto* tab = dynamic_cast<SettingsTabButton*>(object))
-        return new SectionTabAccessible(tab);
+        return new SelectableAccessible(tab, QAccessible::PageTab, [tab] { return tab->isChecked(); },
+                                        [tab] { tab->click(); });
     return nullptr;
 }
 
@@ -141,11 +116,7 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     , m_ai(new AISettingsPage)
     , m_updates(new UpdateSettingsPage(app))
 {
-    static const bool factory = [] {
-        QAccessible::installFactory(settingsAccessible);
-        return true;
-    }();
-    Q_UNUSED(factory);
+    QAccessible::installFactory(settingsAccessible);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* column = new QVBoxLayout(this);

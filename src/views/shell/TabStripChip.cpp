@@ -4,6 +4,7 @@
 #include "design/KeyboardActivation.h"
 #include "design/Palette.h"
 #include "design/PointerHover.h"
+#include "design/SelectableAccessible.h"
 #include "design/Shapes.h"
 #include "design/SymbolButton.h"
 #include "design/SymbolLabel.h"
@@ -14,7 +15,6 @@
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -29,38 +29,13 @@ constexpr qreal radius = 9;
 
 // What assistive technology reads of a chip: a page tab named by its tab,
 // selected while its tab is, pressed to select it.
-class ChipAccessible : public QAccessibleWidget {
-public:
-    explicit ChipAccessible(TabStripChip* chip)
-        : QAccessibleWidget(chip, QAccessible::PageTab)
-    {
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.selectable = true;
-        s.selected = chip()->isSelected();
-        return s;
-    }
-    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
-    void doAction(const QString& name) override
-    {
-        if (name == pressAction())
-            chip()->activate();
-        else
-            QAccessibleWidget::doAction(name);
-    }
-
-private:
-    TabStripChip* chip() const { return static_cast<TabStripChip*>(widget()); }
-};
-
 QAccessibleInterface* chipAccessible(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("studio::TabStripChip") && object && object->isWidgetType())
-        return new ChipAccessible(static_cast<TabStripChip*>(object));
-    return nullptr;
+    if (className != QLatin1String("studio::TabStripChip") || !object || !object->isWidgetType())
+        return nullptr;
+    auto* chip = static_cast<TabStripChip*>(object);
+    return new SelectableAccessible(chip, QAccessible::PageTab, [chip] { return chip->isSelected(); },
+                                    [chip] { chip->activate(); });
 }
 
 } // namespace
@@ -74,11 +49,7 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     , m_name(new TextLabel(QString(), Theme::font(type::bodyLarge), Palette::textSecondary(), this))
     , m_close(new SymbolButton(QStringLiteral("xmark"), 7, Palette::textTertiary(), QFont::Bold, this))
 {
-    static const bool factory = [] {
-        QAccessible::installFactory(chipAccessible);
-        return true;
-    }();
-    Q_UNUSED(factory);
+    QAccessible::installFactory(chipAccessible);
     setAttribute(Qt::WA_Hover);
     // Reached with Tab; a click leaves the focus where it was.
     setFocusPolicy(Qt::TabFocus);

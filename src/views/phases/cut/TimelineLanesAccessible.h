@@ -4,38 +4,34 @@
 // clips themselves: a list with one item per clip in timeline order, named by
 // the clip's label and length (and its dialogue), selected as the tile's gold
 // outline shows, focused where the keyboard stands; its press action taps the
-// clip as a click does. Items are made when first asked for and kept, by clip
-// id, until their clip leaves the timeline or the lanes go.
+// clip as a click does.
 //
-// The lanes' interface comes from the factory install() registers, the first
-// time lanes are built.
+// The lanes' interface comes from the factory install() registers.
 
-#include <QAccessibleWidget>
-#include <QHash>
-#include <QUuid>
+#include "design/PaintedItemsAccessible.h"
+#include "views/phases/cut/TimelineLanes.h"
 
 namespace studio {
 
-class TimelineLanes;
-
-class TimelineLanesAccessible : public QAccessibleWidget {
+class TimelineLanesAccessible : public PaintedItemsAccessible {
 public:
     explicit TimelineLanesAccessible(TimelineLanes* lanes);
-    ~TimelineLanesAccessible() override;
 
     static void install();
 
-    int childCount() const override;
-    QAccessibleInterface* child(int index) const override;
-    int indexOfChild(const QAccessibleInterface* child) const override;
-    QAccessibleInterface* childAt(int x, int y) const override;
-    QAccessibleInterface* focusChild() const override;
+    int itemCount() const override { return int(lanes()->clipCount()); }
+    QUuid itemID(int index) const override { return lanes()->clipAt(index).id; }
+    int itemIndex(const QUuid& id) const override { return lanes()->indexOf(id); }
+    QString itemText(int index, QAccessible::Text t) const override;
+    QRect itemRect(int index) const override { return lanes()->clipRect(itemID(index)).toAlignedRect(); }
+    QAccessible::State itemState(int index) const override;
+    int focusedItem() const override;
+    // A press taps the clip: its selection toggles as on a click.
+    QStringList itemActions(int) const override { return {pressAction()}; }
+    void doItemAction(int index, const QString&) override { lanes()->tap(itemID(index)); }
 
 private:
-    TimelineLanes* lanes() const;
-    QAccessibleInterface* item(const QUuid& clipID) const;
-
-    mutable QHash<QUuid, QAccessible::Id> m_items;
+    TimelineLanes* lanes() const { return static_cast<TimelineLanes*>(widget()); }
 };
 
 } // namespace studio

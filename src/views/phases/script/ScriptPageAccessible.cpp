@@ -18,12 +18,6 @@ QHash<const ScriptPage*, ScriptPageAccessible*>& pages()
     return map;
 }
 
-// What follows the elements: the row controls, the chips and the empty state.
-QList<QWidget*> extrasOf(const ScriptPage* page)
-{
-    return {page->controls(), page->chipLine(), page->emptyState()};
-}
-
 void tell(QAccessibleInterface* iface, QAccessible::Event type)
 {
     if (!iface)
@@ -46,7 +40,7 @@ public:
         QAccessibleInterface* pageInterface = QAccessible::queryAccessibleInterface(page);
         const int at = page->rows().indexOf(page->editorID());
         if (auto* paper = dynamic_cast<ScriptPageAccessible*>(pageInterface); paper && at >= 0 && widget()->isVisible())
-            return paper->element(at);
+            return paper->item(at);
         return pageInterface;
     }
 };
@@ -66,7 +60,7 @@ QAccessibleInterface* factory(const QString&, QObject* object)
 } // namespace
 
 ScriptPageAccessible::ScriptPageAccessible(ScriptPage* page)
-    : QAccessibleWidget(page, QAccessible::Document)
+    : PaintedItemsAccessible(page, QAccessible::Document, QAccessible::Paragraph)
 {
     pages().insert(page, this);
 }
@@ -74,16 +68,11 @@ ScriptPageAccessible::ScriptPageAccessible(ScriptPage* page)
 ScriptPageAccessible::~ScriptPageAccessible()
 {
     pages().removeIf([this](const auto& entry) { return entry.value() == this; });
-    forgetAll();
 }
 
 void ScriptPageAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    QAccessible::installFactory(factory);
 }
 
 ScriptPageAccessible* ScriptPageAccessible::existing(const ScriptPage* page)
@@ -91,80 +80,44 @@ ScriptPageAccessible* ScriptPageAccessible::existing(const ScriptPage* page)
     return pages().value(page);
 }
 
-ScriptPage* ScriptPageAccessible::page() const
+PaintedItemAccessible* ScriptPageAccessible::makeItem(const QUuid& id, int twin)
 {
-    return static_cast<ScriptPage*>(widget());
+    return new ScriptElementAccessible(this, id, twin);
 }
 
-int ScriptPageAccessible::childCount() const
+QString ScriptPageAccessible::itemText(int index, QAccessible::Text t) const
 {
-    return page()->rowCount() + int(extrasOf(page()).size());
-}
-
-ScriptPageAccessible::Key ScriptPageAccessible::key(int row) const
-{
-    const ScriptRows& rows = page()->rows();
-    const QUuid id = rows.row(row).id();
-    int twin = 0;
-    // Only a script holding one id twice finds another row by it.
-    for (int at = rows.indexOf(id); at >= 0 && at < row; ++at) {
-        if (rows.row(at).id() == id)
-            ++twin;
+    const ScriptElementRow& row = page()->rows().row(index);
+    switch (t) {
+    case QAccessible::Name:
+        return row.text();
+    case QAccessible::Description:
+        return ScriptElementRow::style(row.kind()).label;
+    default:
+        return QString();
     }
-    return {id, twin};
 }
 
-QAccessibleInterface* ScriptPageAccessible::made(int row) const
+QAccessible::State ScriptPageAccessible::itemState(int) const
 {
-    if (row < 0 || row >= page()->rowCount())
-        return nullptr;
-    const auto found = m_elements.constFind(key(row));
-    return found == m_elements.cend() ? nullptr : QAccessible::accessibleInterface(*found);
+    QAccessible::State s;
+    s.readOnly = true;
+    return s;
 }
 
-QAccessibleInterface* ScriptPageAccessible::element(int row) const
+int ScriptPageAccessible::itemAt(const QPoint& point) const
 {
-    if (row < 0 || row >= page()->rowCount())
-        return nullptr;
-    const Key k = key(row);
-    if (const auto found = m_elements.constFind(k); found != m_elements.cend())
-        return QAccessible::accessibleInterface(*found);
-    auto* made = new ScriptElementAccessible(page(), k.first, k.second);
-    m_elements.insert(k, QAccessible::registerAccessibleInterface(made));
-    return made;
+    const int row = page()->rows().rowAtY(point.y());
+    return row >= 0 && page()->rowRect(itemID(row)).contains(point) ? row : -1;
 }
 
-QAccessibleInterface* ScriptPageAccessible::child(int index) const
+void ScriptPageAccessible::doItemAction(int index, const QString&)
 {
-    const int rows = page()->rowCount();
-    if (index < rows)
-        return element(index);
-    return QAccessible::queryAccessibleInterface(extrasOf(page()).value(index - rows));
-}
-
-int ScriptPageAccessible::indexOfChild(const QAccessibleInterface* child) const
-{
-    if (!child)
-        return -1;
-    if (const auto* e = dynamic_cast<const ScriptElementAccessible*>(child)) {
-        const int at = e->row();
-        return at >= 0 && made(at) == child ? at : -1;
-    }
-    const qsizetype extra = extrasOf(page()).indexOf(qobject_cast<QWidget*>(child->object()));
-    return extra < 0 || !child->object() ? -1 : page()->rowCount() + int(extra);
-}
-
-QAccessibleInterface* ScriptPageAccessible::childAt(int x, int y) const
-{
-    const QPoint at = page()->mapFromGlobal(QPoint(x, y));
-    for (QWidget* w : extrasOf(page())) {
-        if (w && w->isVisible() && w->geometry().contains(at))
-            return QAccessible::queryAccessibleInterface(w);
-    }
-    const int row = page()->rows().rowAtY(at.y());
-    if (row < 0 || !page()->rowRect(page()->rows().row(row).id()).contains(at))
-        return nullptr;
-    return element(row);
+    // What a click on the element does: it is written there (in the first
+    // of twins only, the one the editor can stand in).
+    const QUuid id = itemID(index);
+    if (itemIndex(id) == index)
+        page()->focusElement(id);
 }
 
 ScriptPageAccessible::Splice ScriptPageAccessible::rowsChanging(const QList<ScriptElement>& elements,
@@ -198,11 +151,11 @@ ScriptPageAccessible::Splice ScriptPageAccessible::rowsChanging(const QList<Scri
     // Rows going are told while they can still say where they were.
     if (QAccessible::isActive()) {
         if (splice.reindex) {
-            for (const QAccessible::Id id : std::as_const(m_elements))
-                tell(QAccessible::accessibleInterface(id), QAccessible::ObjectDestroyed);
+            for (QAccessibleInterface* made : madeItems())
+                tell(made, QAccessible::ObjectDestroyed);
         } else {
             for (int i = head; i < oldEnd; ++i)
-                tell(made(i), QAccessible::ObjectDestroyed);
+                tell(madeItem(i), QAccessible::ObjectDestroyed);
         }
     }
     return splice;
@@ -219,7 +172,7 @@ void ScriptPageAccessible::rowsChanged(const Splice& splice)
     // (Each row on its own: Qt's reorder event reaches assistive technology
     // in a form it drops.)
     for (const QUuid& id : splice.arriving)
-        tell(element(page()->rows().indexOf(id)), QAccessible::ObjectCreated);
+        tell(item(page()->rows().indexOf(id)), QAccessible::ObjectCreated);
 }
 
 void ScriptPageAccessible::editorLeaving()
@@ -244,27 +197,11 @@ void ScriptPageAccessible::rowChanged(int row, bool kindChanged)
 {
     if (!QAccessible::isActive())
         return;
-    if (QAccessibleInterface* e = made(row)) {
+    if (QAccessibleInterface* e = madeItem(row)) {
         tell(e, QAccessible::NameChanged);
         if (kindChanged)
             tell(e, QAccessible::DescriptionChanged);
     }
-}
-
-void ScriptPageAccessible::forget(const QUuid& id)
-{
-    // (Twins are forgotten all at once, with everything else.)
-    if (const auto found = m_elements.constFind({id, 0}); found != m_elements.cend()) {
-        QAccessible::deleteAccessibleInterface(*found);
-        m_elements.erase(found);
-    }
-}
-
-void ScriptPageAccessible::forgetAll()
-{
-    for (const QAccessible::Id id : std::as_const(m_elements))
-        QAccessible::deleteAccessibleInterface(id);
-    m_elements.clear();
 }
 
 } // namespace studio

@@ -4,8 +4,7 @@
 // itself: every element of the script is a child of the page, in script
 // order (ScriptElementAccessible: its text as its name and text, its kind as
 // its description), made the first time it is asked for and kept until its
-// element goes, so a reader walking the whole page pays once per element.
-// The element being written holds the live editor as its child. The row
+// element goes. The element being written holds the live editor as its child. The row
 // controls, the chips and the empty state follow the elements, shown or not.
 //
 // The page tells its interface what changed (rows that came and went, the
@@ -13,23 +12,19 @@
 // technology row by row, only about the rows concerned.
 //
 // The page's interface, and that of its editor, come from the factory
-// install() registers, the first time a page is built.
+// install() registers.
 
+#include "design/PaintedItemsAccessible.h"
 #include "model/Script.h"
 #include "state/rules/ScriptRules.h"
+#include "views/phases/script/ScriptPage.h"
 
-#include <QAccessibleWidget>
-#include <QHash>
 #include <QList>
 #include <QUuid>
 
-#include <utility>
-
 namespace studio {
 
-class ScriptPage;
-
-class ScriptPageAccessible : public QAccessibleWidget {
+class ScriptPageAccessible : public PaintedItemsAccessible {
 public:
     explicit ScriptPageAccessible(ScriptPage* page);
     ~ScriptPageAccessible() override;
@@ -38,13 +33,21 @@ public:
     // The page's interface, when one has been made.
     static ScriptPageAccessible* existing(const ScriptPage* page);
 
-    int childCount() const override;
-    QAccessibleInterface* child(int index) const override;
-    int indexOfChild(const QAccessibleInterface* child) const override;
-    QAccessibleInterface* childAt(int x, int y) const override;
-
-    // The interface of the element in this row, made the first time.
-    QAccessibleInterface* element(int row) const;
+    // Each element: its text as its name, its kind as its description, read
+    // only; a reader's "focus" gives it the keyboard as a click does.
+    int itemCount() const override { return page()->rowCount(); }
+    QUuid itemID(int index) const override { return page()->rows().row(index).id(); }
+    int itemIndex(const QUuid& id) const override { return page()->rows().indexOf(id); }
+    QString itemText(int index, QAccessible::Text t) const override;
+    QRect itemRect(int index) const override { return page()->textRect(itemID(index)); }
+    QAccessible::State itemState(int index) const override;
+    int itemAt(const QPoint& point) const override;
+    QStringList itemActions(int) const override { return {setFocusAction()}; }
+    void doItemAction(int index, const QString& action) override;
+    QList<QWidget*> widgetsAfterItems() const override
+    {
+        return {page()->controls(), page()->chipLine(), page()->emptyState()};
+    }
 
     // What the page tells as its rows change. Before rows are spliced (in
     // the page's rows as they still are), then after.
@@ -62,15 +65,11 @@ public:
     // A row's text (or its kind) changed where the editor is not.
     void rowChanged(int row, bool kindChanged);
 
-private:
-    using Key = std::pair<QUuid, int>; // an element's id, and which twin
-    ScriptPage* page() const;
-    Key key(int row) const;
-    QAccessibleInterface* made(int row) const;
-    void forget(const QUuid& id);
-    void forgetAll();
+protected:
+    PaintedItemAccessible* makeItem(const QUuid& id, int twin) override;
 
-    mutable QHash<Key, QAccessible::Id> m_elements;
+private:
+    ScriptPage* page() const { return static_cast<ScriptPage*>(widget()); }
 };
 
 } // namespace studio

@@ -5,13 +5,13 @@
 #include "design/KeyboardActivation.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
+#include "design/SelectableAccessible.h"
 #include "design/Shapes.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -119,25 +119,10 @@ void prepare(QStaticText& text, const QString& line, const QFont& font)
 }
 
 // Read out as an item of the scene list, selected while its scene is.
-class SceneRowAccessible : public QAccessibleWidget {
-public:
-    explicit SceneRowAccessible(SceneRow* row)
-        : QAccessibleWidget(row, QAccessible::ListItem)
-    {
-    }
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.selectable = true;
-        s.selected = static_cast<const SceneRow*>(widget())->isSelected();
-        return s;
-    }
-};
-
 QAccessibleInterface* rowFactory(const QString&, QObject* object)
 {
     if (auto* row = qobject_cast<SceneRow*>(object))
-        return new SceneRowAccessible(row);
+        return new SelectableAccessible(row, QAccessible::ListItem, [row] { return row->isSelected(); });
     return nullptr;
 }
 
@@ -147,11 +132,7 @@ SceneRow::SceneRow(const QUuid& sceneID, QWidget* parent)
     : QWidget(parent)
     , m_sceneID(sceneID)
 {
-    static const bool readable = [] {
-        QAccessible::installFactory(rowFactory);
-        return true;
-    }();
-    Q_UNUSED(readable);
+    QAccessible::installFactory(rowFactory);
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusPolicy(Qt::StrongFocus);

@@ -7,39 +7,33 @@
 // while its shot is the one on show; the tiles that add shots follow the
 // cards.
 //
-// The interface comes from the factory install() registers, the first time
-// a grid is built.
+// The interface comes from the factory install() registers.
 
-#include <QAccessibleWidget>
-#include <QHash>
-#include <QUuid>
+#include "design/PaintedItemsAccessible.h"
+#include "views/phases/storyboard/ShotGrid.h"
 
 namespace studio {
 
-class ShotGrid;
-
-class ShotGridAccessible : public QAccessibleWidget {
+class ShotGridAccessible : public PaintedItemsAccessible {
 public:
     // The interface of the grid's page (its viewport).
     ShotGridAccessible(QWidget* page, ShotGrid* grid);
-    ~ShotGridAccessible() override;
 
     static void install();
 
     QString text(QAccessible::Text t) const override;
-    int childCount() const override;
-    QAccessibleInterface* child(int index) const override;
-    int indexOfChild(const QAccessibleInterface* child) const override;
-    QAccessibleInterface* childAt(int x, int y) const override;
+
+    int itemCount() const override { return m_grid->cardCount(); }
+    QUuid itemID(int index) const override { return m_grid->card(index).id; }
+    int itemIndex(const QUuid& id) const override { return m_grid->indexOfCard(id); }
+    QString itemText(int index, QAccessible::Text t) const override;
+    QRect itemRect(int index) const override { return m_grid->cardRect(index); }
+    QAccessible::State itemState(int index) const override;
+    int itemAt(const QPoint& point) const override { return m_grid->cardAt(point); }
+    int focusedItem() const override { return m_grid->focusedCard(); }
 
 private:
-    QAccessibleInterface* card(int index) const;
-    QList<QWidget*> tiles() const;
-
     ShotGrid* m_grid;
-    // The interfaces made for cards, by shot id; dropped with the card, or
-    // with the grid.
-    mutable QHash<QUuid, QAccessible::Id> m_cards;
 };
 
 } // namespace studio

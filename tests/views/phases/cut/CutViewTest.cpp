@@ -292,6 +292,16 @@ private Q_SLOTS:
         QTest::mouseClick(s.view.clipControls()->cutButton(), Qt::LeftButton);
         QCOMPARE(lanes->childCount(), 2);
         QCOMPARE(lanes->child(1)->text(QAccessible::Name), u"S2·1 CU, 6s, dialogue"_s);
+
+        // Two clips of one id (a damaged file) are each read as themselves.
+        TimelineClip twin{.label = u"S3·1 WS"_s, .seconds = 2};
+        twin.id = p.episodes[0].timeline[0].id;
+        p.episodes[0].timeline << twin;
+        Shown twins(p);
+        QAccessibleInterface* both = QAccessible::queryAccessibleInterface(twins.view.lanes());
+        QCOMPARE(both->indexOfChild(both->child(3)), 3);
+        QCOMPARE(both->child(3)->text(QAccessible::Name), u"S3·1 WS, 2s"_s);
+        QCOMPARE(both->child(0)->text(QAccessible::Name), u"S1·1 WS, 4s"_s);
     }
 
     void reassemblyAsksFirst()

@@ -1,0 +1,90 @@
+#pragma once
+
+// What assistive technology reads of a widget that paints many items itself
+// (rows, cards, clips): one child per item, in the widget's order, then the
+// widgets the widget holds. Each item is a PaintedItemAccessible, made the
+// first time it is asked for and kept by the item's id until the item goes,
+// so a reader walking every item pays once per item; it finds its item again
+// by id at every question, so it stays right as items come and go around it.
+// An id that names two items (a damaged file may hold one twice) has an
+// interface for each: the first, the second, and so on.
+//
+// A widget's interface derives from this and answers what only it knows:
+// how many items there are, which id stands where, and what each item
+// reads, where it is and how it stands. The items are focusable, and
+// offscreen while the widget does not show them.
+
+#include <QAccessibleWidget>
+#include <QHash>
+#include <QList>
+#include <QUuid>
+
+#include <utility>
+
+namespace studio {
+
+class PaintedItemAccessible;
+
+class PaintedItemsAccessible : public QAccessibleWidget {
+public:
+    PaintedItemsAccessible(QWidget* widget, QAccessible::Role role, QAccessible::Role itemRole);
+    ~PaintedItemsAccessible() override;
+
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessibleInterface* focusChild() const override;
+
+    // The interface of item `index`, made the first time it is asked for.
+    PaintedItemAccessible* item(int index) const;
+    // The interface made for item `index`, or null while none is.
+    PaintedItemAccessible* madeItem(int index) const;
+    // Where the item of this id stands now (the `twin`th of its id), or -1.
+    int indexOf(const QUuid& id, int twin) const;
+    QAccessible::Role itemRole() const { return m_itemRole; }
+    // Item `index` on the screen, and how it stands: its own state, focusable,
+    // focused where the keyboard stands, offscreen out of sight.
+    QRect screenRect(int index) const;
+    QAccessible::State stateOf(int index) const;
+
+    // What the widget answers of its items, by index (0 to itemCount() - 1).
+    virtual int itemCount() const = 0;
+    virtual QUuid itemID(int index) const = 0;
+    // The first item of this id, or -1.
+    virtual int itemIndex(const QUuid& id) const = 0;
+    virtual QString itemText(int index, QAccessible::Text t) const = 0;
+    // Where the item is, in the widget's coordinates.
+    virtual QRect itemRect(int index) const = 0;
+    // How the item stands beyond being focusable, focused and offscreen
+    // (selected, read-only...).
+    virtual QAccessible::State itemState(int index) const = 0;
+    // The item under a point of the widget, or -1.
+    virtual int itemAt(const QPoint& point) const;
+    // The item the keyboard stands on, or -1.
+    virtual int focusedItem() const { return -1; }
+    // What a reader may do to an item, as a click or a key does.
+    virtual QStringList itemActions(int) const { return {}; }
+    virtual void doItemAction(int, const QString&) {}
+    // The widgets read after the items: the widget's own, by default.
+    virtual QList<QWidget*> widgetsAfterItems() const;
+
+protected:
+    // An item's interface; a widget whose items read more makes its own.
+    virtual PaintedItemAccessible* makeItem(const QUuid& id, int twin);
+    // The interfaces made so far.
+    QList<PaintedItemAccessible*> madeItems() const;
+    // Drops the interface of an id (of its first item), or all of them.
+    void forget(const QUuid& id);
+    void forgetAll();
+
+private:
+    using Key = std::pair<QUuid, int>; // an item's id, and which twin
+    Key keyOf(int index) const;
+    void dropGone() const;
+
+    QAccessible::Role m_itemRole;
+    mutable QHash<Key, QAccessible::Id> m_items;
+};
+
+} // namespace studio

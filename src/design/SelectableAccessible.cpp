@@ -1,0 +1,35 @@
+#include "design/SelectableAccessible.h"
+
+namespace studio {
+
+SelectableAccessible::SelectableAccessible(QWidget* control, QAccessible::Role role, std::function<bool()> selected,
+                                           std::function<void()> press)
+    : QAccessibleWidget(control, role)
+    , m_selected(std::move(selected))
+    , m_press(std::move(press))
+{
+}
+
+QAccessible::State SelectableAccessible::state() const
+{
+    QAccessible::State s = QAccessibleWidget::state();
+    s.selectable = true;
+    s.selected = m_selected();
+    return s;
+}
+
+QStringList SelectableAccessible::actionNames() const
+{
+    const QStringList own = QAccessibleWidget::actionNames();
+    return m_press ? QStringList{pressAction()} + own : own;
+}
+
+void SelectableAccessible::doAction(const QString& name)
+{
+    if (m_press && name == pressAction())
+        m_press();
+    else
+        QAccessibleWidget::doAction(name);
+}
+
+} // namespace studio
