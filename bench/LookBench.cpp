@@ -110,37 +110,24 @@ void BM_OpenMegabyteFields(benchmark::State& state)
 BENCHMARK(BM_OpenMegabyteFields)->Unit(benchmark::kMillisecond);
 
 // The window narrowed and widened again, each laid out and painted.
-void resizeBetween(benchmark::State& state, QWidget& shown)
-{
-    int n = 0;
-    for (auto _ : state) {
-        shown.resize(n++ % 2 ? bench::featureWindow : QSize(1080, 700));
-        bench::settle();
-        benchmark::DoNotOptimize(shown.grab());
-    }
-}
-
 void BM_ResizeMegabyteFields(benchmark::State& state)
 {
     ProjectSession session(megabyteLook());
     auto screen = open(session);
-    resizeBetween(state, *screen);
+    bench::resizeBetweenWindows(state, *screen);
 }
 BENCHMARK(BM_ResizeMegabyteFields)->Unit(benchmark::kMillisecond);
 
 // The floor: a plain text editor opening, and resized with, one megabyte.
 void BM_PlainEditorOpenMegabyte(benchmark::State& state)
 {
-    const QString text = bench::saltedMegabyte(0);
-    bench::openAndLeave(state, bench::Timed::opening,
-                        [&] { return bench::opened(bench::plainEditor(text), bench::featureWindow); });
+    bench::openPlainEditorOnSaltedMegabyte(state);
 }
 BENCHMARK(BM_PlainEditorOpenMegabyte)->Unit(benchmark::kMillisecond);
 
 void BM_PlainEditorResizeMegabyte(benchmark::State& state)
 {
-    auto editor = bench::opened(bench::plainEditor(bench::saltedMegabyte(0)), bench::featureWindow);
-    resizeBetween(state, *editor);
+    bench::resizePlainEditorOnSaltedMegabyte(state);
 }
 BENCHMARK(BM_PlainEditorResizeMegabyte)->Unit(benchmark::kMillisecond);
 

@@ -93,6 +93,32 @@ inline QString saltedMegabyte(int salt)
     return prose.repeated(megabyte / prose.size() + 1).left(megabyte);
 }
 
+// Resizes `shown` between the feature window and the least window, one
+// resize an iteration, laid out and painted.
+inline void resizeBetweenWindows(benchmark::State& state, QWidget& shown)
+{
+    int n = 0;
+    for (auto _ : state) {
+        shown.resize(n++ % 2 ? featureWindow : QSize(1080, 700));
+        settle();
+        benchmark::DoNotOptimize(shown.grab());
+    }
+}
+
+// The floors of a screen measured that way: a plain text editor opening,
+// and resized with, one salted megabyte in the feature window.
+inline void openPlainEditorOnSaltedMegabyte(benchmark::State& state)
+{
+    const QString text = saltedMegabyte(0);
+    openAndLeave(state, Timed::opening, [&] { return opened(plainEditor(text), featureWindow); });
+}
+
+inline void resizePlainEditorOnSaltedMegabyte(benchmark::State& state)
+{
+    auto editor = opened(plainEditor(saltedMegabyte(0)), featureWindow);
+    resizeBetweenWindows(state, *editor);
+}
+
 // `sample` with a megabyte of prose in every text field; `fields` is set to
 // how many strings were filled.
 inline Project megabyteInEveryField(const Project& sample, int* fields = nullptr)

@@ -294,38 +294,23 @@ void BM_SelectMegabyteShot(benchmark::State& state)
 BENCHMARK(BM_SelectMegabyteShot)->Unit(benchmark::kMillisecond);
 
 // The window narrowed and widened again, each laid out and painted.
-void resizeBetween(benchmark::State& state, QWidget& shown)
-{
-    const QSize wide = bench::featureWindow;
-    const QSize narrow(1080, 700);
-    int n = 0;
-    for (auto _ : state) {
-        shown.resize(n++ % 2 ? wide : narrow);
-        bench::settle();
-        benchmark::DoNotOptimize(shown.grab());
-    }
-}
-
 void BM_ResizeMegabyteFields(benchmark::State& state)
 {
     MegabyteScreen screen(megabyteProduction());
-    resizeBetween(state, screen.backdrop);
+    bench::resizeBetweenWindows(state, screen.backdrop);
 }
 BENCHMARK(BM_ResizeMegabyteFields)->Unit(benchmark::kMillisecond);
 
 // The floor: a plain text editor opening, and resized with, one megabyte.
 void BM_PlainEditorOpenMegabyte(benchmark::State& state)
 {
-    const QString text = bench::saltedMegabyte(0);
-    bench::openAndLeave(state, bench::Timed::opening,
-                        [&] { return bench::opened(bench::plainEditor(text), bench::featureWindow); });
+    bench::openPlainEditorOnSaltedMegabyte(state);
 }
 BENCHMARK(BM_PlainEditorOpenMegabyte)->Unit(benchmark::kMillisecond);
 
 void BM_PlainEditorResizeMegabyte(benchmark::State& state)
 {
-    auto editor = bench::opened(bench::plainEditor(bench::saltedMegabyte(0)), bench::featureWindow);
-    resizeBetween(state, *editor);
+    bench::resizePlainEditorOnSaltedMegabyte(state);
 }
 BENCHMARK(BM_PlainEditorResizeMegabyte)->Unit(benchmark::kMillisecond);
 

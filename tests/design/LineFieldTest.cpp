@@ -6,6 +6,7 @@
 
 #include "design/LineWindow.h"
 #include "design/Theme.h"
+#include "support/LongTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +22,8 @@
 #include <memory>
 
 using namespace studio;
+using studio::test::endlessWord;
+using studio::test::prose;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -438,20 +441,6 @@ QList<Step> script(const QString& steps, Twins& twins)
             out << key(combination.key(), combination.keyboardModifiers());
     }
     return out;
-}
-
-QString endlessWord(qsizetype length)
-{
-    QString word(length, Qt::Uninitialized);
-    for (qsizetype i = 0; i < length; ++i)
-        word[i] = QChar(char16_t(u'a' + i % 26));
-    return word;
-}
-
-QString prose(qsizetype length)
-{
-    const QString sentence = u"The keeper counts the ships that never come. "_s;
-    return sentence.repeated(length / sentence.size() + 1).left(length);
 }
 
 } // namespace

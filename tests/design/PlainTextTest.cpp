@@ -15,6 +15,7 @@
 #include "design/SleekTextField.h"
 #include "design/TagField.h"
 #include "design/Theme.h"
+#include "support/LongTexts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -30,6 +31,8 @@
 #include <memory>
 
 using namespace studio;
+using studio::test::endlessWord;
+using studio::test::prose;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -39,22 +42,6 @@ void placeCaret(QTextEdit* edit, int anchor, int position)
     c.setPosition(anchor);
     c.setPosition(position, QTextCursor::KeepAnchor);
     edit->setTextCursor(c);
-}
-
-// A word with no break in it, as a paste can bring.
-QString endlessWord(qsizetype length)
-{
-    QString word(length, Qt::Uninitialized);
-    for (qsizetype i = 0; i < length; ++i)
-        word[i] = QChar(char16_t(u'a' + i % 26));
-    return word;
-}
-
-// Sentences over and over, cut at `length`.
-QString prose(qsizetype length)
-{
-    const QString sentence = u"The keeper counts the ships that never come. "_s;
-    return sentence.repeated(length / sentence.size() + 1).left(length);
 }
 
 // A page that scrolls holding the widget a few layouts deep, beside a column

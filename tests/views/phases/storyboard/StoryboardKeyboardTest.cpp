@@ -4,6 +4,7 @@
 // or card's menu, which acts on it; and what a screen reader reads of the
 // cards and the fields.
 
+#include "StoryboardScreen.h"
 #include "support/AssistFixtures.h"
 
 #include "design/Chip.h"
@@ -36,22 +37,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The screen on its own, in an active window.
-struct Screen {
-    ProjectSession session;
-    StoryboardView view;
-
-    explicit Screen(const Project& project)
-        : session(project)
-        , view(session)
-    {
-        view.resize(1180, 700);
-        view.show();
-        QApplication::setActiveWindow(&view);
-    }
-    const Episode& episode() const { return session.project().episodes.first(); }
-    ShotInspector* inspector() const { return view.inspectorPane()->inspector(); }
-};
+using Screen = StoryboardScreen;
 
 // A Tab stop: the focused control, and for the shot grid the card it holds.
 using Stop = std::pair<QWidget*, int>;

@@ -5,6 +5,7 @@
 // menus, a running assist, the window's least size and a wide one) when
 // SCREENSHOT_DIR is set.
 
+#include "StoryboardScreen.h"
 #include "support/AssistFixtures.h"
 
 #include "design/EmptyStateView.h"
@@ -57,22 +58,7 @@ using rules::StoryboardSelection;
 
 namespace {
 
-// The screen on its own.
-struct Screen {
-    ProjectSession session;
-    StoryboardView view;
-
-    explicit Screen(const Project& project)
-        : session(project)
-        , view(session)
-    {
-        view.resize(1180, 700);
-        view.show();
-    }
-    const Episode& episode() const { return session.project().episodes.first(); }
-    ShotInspector* inspector() const { return view.inspectorPane()->inspector(); }
-    bool showsEditor() const { return view.editor()->isVisibleTo(&view); }
-};
+using Screen = StoryboardScreen;
 
 // The workspace on the window's backdrop, showing the Storyboard.
 struct Opened {
