@@ -225,10 +225,6 @@ void AppStyle::polish(QWidget* widget)
         // back here with the sheet already in place.
         if (widget->styleSheet().isEmpty())
             widget->setStyleSheet(Theme::styleSheet());
-    } else if (widget->inherits("QTipLabel")) {
-        // Polished as it is made, before it has a window: a translucent one
-        // lets the rounded panel's corners show what lies behind the tip.
-        widget->setAttribute(Qt::WA_TranslucentBackground, true);
     } else if (widget->inherits("QScrollBar")) {
         // The handle lightens under the pointer.
         widget->setAttribute(Qt::WA_Hover, true);

@@ -34,15 +34,19 @@ bool comesFromKeyboardOrProgram(Qt::FocusReason reason)
 template<typename Act>
 void forEachPage(QWidget* control, Act act)
 {
-    // The layouts first: a control just grown, moved or shown has its place
-    // and the pages their scroll ranges only once they have run.
-    for (int pass = 0; pass < 3; ++pass)
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QList<QScrollArea*> pages;
     for (QWidget* w = control->parentWidget(); w; w = w->isWindow() ? nullptr : w->parentWidget()) {
         auto* page = qobject_cast<QScrollArea*>(w);
         if (page && page->widget() && page->widget()->isAncestorOf(control))
-            act(page);
+            pages.append(page);
     }
+    if (pages.isEmpty())
+        return;
+    // The layouts first: a control just grown, moved or shown has its place
+    // and the pages their scroll ranges only once they have run.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    for (QScrollArea* page : std::as_const(pages))
+        act(page);
 }
 
 // Where the control's caret is, in its own coordinates: a text input's, or

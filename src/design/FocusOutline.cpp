@@ -67,11 +67,6 @@ FocusOutline::~FocusOutline()
     delete m_ring;
 }
 
-bool FocusOutline::isShown() const
-{
-    return m_ring && m_ring->isVisible();
-}
-
 bool FocusOutline::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {

@@ -31,9 +31,6 @@ public:
     // How far the ring reaches out of the input.
     static constexpr qreal outset = 5;
 
-    // Whether the ring shows (for tests).
-    bool isShown() const;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -63,9 +63,10 @@ void GrowingTextEdit::setTextKeepingCaret(const QString& text)
     const int anchor = old.anchor();
     const bool anywhere = LongText::wrapMode(text) == QTextOption::WrapAnywhere;
     // A long text shown by a refresh waits to be laid out like a first one
-    // (unless the user is in it): at the width the layouts settle on, and
-    // only once it is in view.
-    const bool late = LongText::isLong(text.size()) && !hasFocus();
+    // (unless the user is in it, or it shows at a width already settled):
+    // at the width the layouts settle on, and only once it is in view.
+    const bool late = LongText::isLong(text.size()) && !hasFocus()
+                      && (m_wrapWidth == 0 || visibleRegion().isEmpty());
     m_setting = true;
     if (!late && anywhere == (wordWrapMode() == QTextOption::WrapAnywhere)) {
         setPlainText(text);

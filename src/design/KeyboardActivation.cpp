@@ -47,6 +47,12 @@ bool KeyboardActivation::isReturnPress(const QKeyEvent& event)
     return enter && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !event.isAutoRepeat();
 }
 
+bool KeyboardActivation::isActivationPress(const QKeyEvent& event)
+{
+    const bool space = event.key() == Qt::Key_Space || event.key() == Qt::Key_Select;
+    return !event.isAutoRepeat() && (isReturnPress(event) || (space && event.modifiers() == Qt::NoModifier));
+}
+
 bool KeyboardActivation::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
@@ -55,7 +61,10 @@ bool KeyboardActivation::eventFilter(QObject* watched, QEvent* event)
         m_keyboard = false;
         break;
     case QEvent::KeyPress:
-        m_keyboard = true;
+        // Keys the program sends itself (a direction mark, a probe) are no
+        // user's.
+        if (event->spontaneous())
+            m_keyboard = true;
         break;
     case QEvent::Show:
         if (auto* menu = qobject_cast<QMenu*>(watched); menu && m_keyboard && !menu->activeAction())

@@ -31,6 +31,9 @@ public:
 
     // Return or Enter pressed alone, not held.
     static bool isReturnPress(const QKeyEvent& event);
+    // Space, Select, Return or Enter pressed alone, not held: what presses a
+    // control that is no button (a chip, a row, a painted clip).
+    static bool isActivationPress(const QKeyEvent& event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -69,9 +69,9 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     connect(edit, &QLineEdit::textChanged, this, [this] {
         if (m_showing)
             return;
-        absorb(false);
-        m_unreported = false;
+        // follow() takes the new text into the buffer first.
         follow();
+        m_unreported = false;
     });
     connect(edit, &QLineEdit::cursorPositionChanged, this, [this] {
         if (!m_showing)
@@ -214,6 +214,8 @@ bool LineWindow::mousePress(QMouseEvent* event)
         return false;
     if (m_sinceDoubleClick.isValid()) {
         // A press soon after a double click, where it was: a triple click.
+        // Soon by the clock, as a line edit has it, and by the events' own
+        // times, which a replayed or synthesized press carries.
         const qint64 interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
         const quint64 time = event->timestamp();
         const bool soon = m_sinceDoubleClick.elapsed() < interval
@@ -378,13 +380,29 @@ void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool poin
         end = characterEdgeAfter(text, end);
         stale = true;
     }
+    // An edit inside a window that stays is made in the line edit as well,
+    // in place: giving it its text anew would reset the input method at
+    // every key (ending a composition) and tell assistive technology the
+    // whole text was replaced.
+    const bool inPlace = stale && change && !lost && start == m_start;
     m_showing = true;
     {
         const QSignalBlocker blocker(m_edit);
         if (stale) {
             m_start = start;
             m_shown = (start == 0 && end == size) ? text : text.mid(start, end - start);
-            m_edit->setText(m_shown);
+            if (inPlace) {
+                const int at = int(change->from - start);
+                if (change->removed > 0)
+                    m_edit->setSelection(at, int(change->removed));
+                else
+                    m_edit->setCursorPosition(at);
+                m_edit->insert(text.mid(change->from, change->inserted));
+            }
+            // A line edit that refused the edit (one made read-only) is
+            // given the text whole.
+            if (!inPlace || m_edit->text() != m_shown)
+                m_edit->setText(m_shown);
         }
         showSelection();
         keepDirection();

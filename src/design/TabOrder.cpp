@@ -18,7 +18,10 @@ QWidget* deepestProxy(const QWidget* widget)
 // editor in its frame) is a Tab stop twice over: Qt walks to the wrapper
 // where it stands in the order, and on into the field. Once the field has
 // moved, its wrappers go back in front of it: setting a wrapper's focus
-// proxy again puts it right before its first child, the field's place.
+// proxy again puts it right before its first child. That is the field's
+// place where the field (or the frame holding it) is the wrapper's first
+// child, as in every field of the program chained so far; a wrapper whose
+// caption comes first stays behind.
 void keepWrappersWith(QWidget* control)
 {
     for (QWidget* wrapper = control->parentWidget(); wrapper && !wrapper->isWindow();
@@ -29,6 +32,16 @@ void keepWrappersWith(QWidget* control)
     }
 }
 
+// Whether `control` comes right after `previous` in the focus order, the
+// widgets that hand it the focus (which go just before it) passed over.
+bool follows(const QWidget* previous, const QWidget* control)
+{
+    QWidget* next = previous->nextInFocusChain();
+    while (next && next != control && deepestProxy(next) == control)
+        next = next->nextInFocusChain();
+    return next == control;
+}
+
 } // namespace
 
 QWidget* TabOrder::chain(QWidget* after, const QList<QWidget*>& controls)
@@ -37,7 +50,7 @@ QWidget* TabOrder::chain(QWidget* after, const QList<QWidget*>& controls)
     for (QWidget* control : controls) {
         if (!control || control->focusPolicy() == Qt::NoFocus)
             continue;
-        if (previous && previous->nextInFocusChain() != control) {
+        if (previous && !follows(previous, control)) {
             QWidget::setTabOrder(previous, control);
             keepWrappersWith(control);
         }

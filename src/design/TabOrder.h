@@ -18,7 +18,9 @@ struct TabOrder {
     // the last of them (`after` when there is none). Null entries and
     // controls that take no focus are passed over. A control is the widget
     // that takes the focus (a field's line edit, not the captioned field
-    // around it); the widgets that hand it the focus follow it.
+    // around it); the widgets that hand it the focus follow it. Controls
+    // already in that order are left alone, so a screen may chain its stops
+    // at every refresh.
     static QWidget* chain(QWidget* after, const QList<QWidget*>& controls);
 
     // The last control before `widget` in the focus order that takes the

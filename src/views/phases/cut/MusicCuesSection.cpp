@@ -5,6 +5,7 @@
 #include "design/KeyedList.h"
 #include "design/Palette.h"
 #include "design/SectionHeader.h"
+#include "design/TabOrder.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -14,6 +15,7 @@
 #include "views/phases/cut/CueTile.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -108,15 +110,11 @@ void MusicCuesSection::setCues(const QList<MusicCue>& cues)
         [](CueTile* tile, const MusicCue& cue, int) { tile->setCue(cue); });
     // Tiles made later join the window's Tab chain at its end: Tab goes from
     // "Add cue" through the tiles in their order.
-    QWidget* previous = m_add;
     const QList<CueTile*> tiles = m_tiles->widgets();
-    for (CueTile* tile : tiles) {
-        for (QWidget* stop : {static_cast<QWidget*>(tile->nameField()), static_cast<QWidget*>(tile->moodField()),
-                              static_cast<QWidget*>(tile->deleteButton())}) {
-            QWidget::setTabOrder(previous, stop);
-            previous = stop;
-        }
-    }
+    QList<QWidget*> stops;
+    for (CueTile* tile : tiles)
+        stops << tile->nameField()->lineEdit() << tile->moodField()->lineEdit() << tile->deleteButton();
+    TabOrder::chain(m_add, stops);
     if (focusedTile >= 0) {
         if (tiles.isEmpty())
             m_add->setFocus(Qt::OtherFocusReason);

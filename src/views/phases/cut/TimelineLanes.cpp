@@ -1,7 +1,9 @@
 #include "views/phases/cut/TimelineLanes.h"
 
 #include "design/ArtThumb.h"
+#include "design/FocusInView.h"
 #include "design/FocusRing.h"
+#include "design/KeyboardActivation.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/Shapes.h"
@@ -18,7 +20,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScrollArea>
 
 #include <algorithm>
 #include <cmath>
@@ -105,7 +106,7 @@ void TimelineLanes::setTimeline(const QList<TimelineClip>& timeline)
     }
     relayout();
     if (hasFocus())
-        revealCurrent();
+        FocusInView::revealCaret(this);
 }
 
 void TimelineLanes::setZoom(double zoom)
@@ -292,23 +293,13 @@ void TimelineLanes::walkTo(int index)
     if (!before.isEmpty())
         update(before.toAlignedRect());
     update(m_layout.clips.at(index).toAlignedRect());
-    revealCurrent();
+    // Every page around the lanes shows the walked clip (the lanes tell it
+    // as their caret).
+    FocusInView::revealCaret(this);
     if (hasFocus() && QAccessible::isActive()) {
         QAccessibleEvent focus(this, QAccessible::Focus);
         focus.setChild(index);
         QAccessible::updateAccessibility(&focus);
-    }
-}
-
-void TimelineLanes::revealCurrent()
-{
-    // Every scrolling area around the lanes (the strip, then the page)
-    // shows the walked clip, with a little of its neighbours.
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
-        if (auto* area = qobject_cast<QScrollArea*>(w); area && area->widget() && area->widget()->isAncestorOf(this))
-            area->ensureWidgetVisible(this, 24, 12);
-        if (w->isWindow())
-            break;
     }
 }
 
@@ -333,13 +324,14 @@ void TimelineLanes::keyPressEvent(QKeyEvent* event)
     case Qt::Key_End:
         walkTo(int(m_timeline.size()) - 1);
         break;
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (current >= 0)
-            tap(m_current);
-        break;
     default:
+        // Space or Return taps the walked clip as a click does (a held key
+        // taps it once, not on and off).
+        if (KeyboardActivation::isActivationPress(*event)) {
+            if (current >= 0)
+                tap(m_current);
+            break;
+        }
         QWidget::keyPressEvent(event);
         return;
     }
@@ -355,15 +347,6 @@ void TimelineLanes::focusInEvent(QFocusEvent* event)
     if (index < 0)
         index = indexOf(m_selected);
     walkTo(std::max(index, 0));
-    // Whatever brings a focused control into view shows the lanes' start
-    // (the lanes are wider than any page); the walked clip is shown after it.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (hasFocus())
-                revealCurrent();
-        },
-        Qt::QueuedConnection);
 }
 
 void TimelineLanes::focusOutEvent(QFocusEvent* event)

@@ -65,7 +65,6 @@ private:
     // Moves the keyboard to the clip at index (held to the timeline), shows
     // it and tells assistive technology.
     void walkTo(int index);
-    void revealCurrent();
     void paintClip(QPainter& painter, int index);
     // The tile's picture, shade and texts (everything but its outline).
     static void paintTileFace(QPainter& painter, const QRectF& tile, const TimelineClip& clip);

@@ -1,6 +1,7 @@
 #include "views/phases/footage/ManifestList.h"
 
 #include "design/ScrollColumn.h"
+#include "design/TabOrder.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -105,19 +106,7 @@ void ManifestList::orderFocus()
     // list, whichever was built first.
     QList<QWidget*> stops;
     m_built.forEach([&stops](SceneSection* section, qsizetype) { stops << section->focusStops(); });
-    QWidget* previous = m_focusAnchor ? m_focusAnchor() : nullptr;
-    const bool same = m_ordered.size() == stops.size() + 1 && m_ordered.constFirst() == previous
-        && std::equal(stops.cbegin(), stops.cend(), m_ordered.cbegin() + 1,
-                      [](QWidget* stop, const QPointer<QWidget>& kept) { return stop == kept; });
-    if (same)
-        return;
-    m_ordered = {previous};
-    for (QWidget* stop : std::as_const(stops)) {
-        if (previous)
-            QWidget::setTabOrder(previous, stop);
-        previous = stop;
-        m_ordered.append(stop);
-    }
+    TabOrder::chain(m_focusAnchor ? m_focusAnchor() : nullptr, stops);
 }
 
 void ManifestList::place()

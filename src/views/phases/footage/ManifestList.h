@@ -16,7 +16,6 @@
 #include "views/phases/footage/SceneSection.h"
 
 #include <QList>
-#include <QPointer>
 #include <QUuid>
 #include <QWidget>
 
@@ -80,8 +79,6 @@ private:
     QList<Entry> m_entries;
     LazyKeyedList<QUuid, SceneSection> m_built;
     std::function<QWidget*()> m_focusAnchor;
-    // The stops as last put in order.
-    QList<QPointer<QWidget>> m_ordered;
     int m_height = 0;
     bool m_following = false;
 };

@@ -1,6 +1,7 @@
 #include "views/phases/story/ActColumn.h"
 
 #include "design/DestructiveAction.h"
+#include "design/FocusInView.h"
 #include "design/KeyedList.h"
 #include "design/MenuButton.h"
 #include "design/Palette.h"
@@ -60,7 +61,13 @@ ActColumn::ActColumn(const QUuid& actID, QWidget* parent)
     m_cards = std::make_unique<KeyedList<QUuid, BeatCard>>(m_layout, 1);
 
     connect(m_title, &PlainTextField::textEdited, this, [this](const QString& t) { Q_EMIT titleEdited(m_id, t); });
-    connect(m_addBeat, &QAbstractButton::clicked, this, [this] { Q_EMIT addBeatRequested(m_id); });
+    connect(m_addBeat, &QAbstractButton::clicked, this, [this] {
+        Q_EMIT addBeatRequested(m_id);
+        // Pressed from the keyboard, the button moves on past the new beat
+        // and stays in sight for the next press; a click leaves the page be.
+        if (m_addBeat->hasFocus())
+            FocusInView::reveal(m_addBeat);
+    });
 }
 
 ActColumn::~ActColumn() = default;

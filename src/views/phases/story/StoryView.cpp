@@ -29,7 +29,6 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
@@ -128,7 +127,10 @@ StoryView::StoryView(ScreenSession screenSession, QWidget* parent)
     });
     connect(m_addAct, &QAbstractButton::clicked, this, [this] {
         editActiveEpisode([](Project& p, const QUuid& e) { edits::addAct(p, e); });
-        keepFocusInView();
+        // Pressed from the keyboard, the button moves on past the new act
+        // and stays in sight for the next press; a click leaves the page be.
+        if (m_addAct->hasFocus())
+            FocusInView::reveal(m_addAct);
     });
 
     requestRefresh();
@@ -201,16 +203,6 @@ void StoryView::refresh()
     orderTabStops();
 }
 
-void StoryView::keepFocusInView()
-{
-    // "Add Act" and "Add beat" move on past what they add: pressed from the
-    // keyboard, the button keeps the focus and stays in sight for the next
-    // press.
-    QWidget* focus = focusWidget();
-    if (focus && focus->hasFocus())
-        FocusInView::reveal(focus);
-}
-
 void StoryView::orderTabStops()
 {
     // Columns and cards built after the screen would otherwise come last in
@@ -219,14 +211,6 @@ void StoryView::orderTabStops()
     for (ActColumn* column : m_columns->widgets())
         stops.append(column->tabStops());
     stops.append(m_addAct);
-    const bool same = stops.size() == m_tabStops.size()
-        && std::equal(stops.cbegin(), stops.cend(), m_tabStops.cbegin(),
-                      [](QWidget* w, const QPointer<QWidget>& kept) { return kept == w; });
-    if (same)
-        return;
-    m_tabStops.clear();
-    for (QWidget* stop : std::as_const(stops))
-        m_tabStops.append(stop);
     TabOrder::chain(m_synopsis->lineEdit(), stops);
 }
 
@@ -238,7 +222,6 @@ ActColumn* StoryView::makeColumn(const Act& act)
     });
     connect(column, &ActColumn::addBeatRequested, this, [this](const QUuid& actID) {
         editActiveEpisode([&](Project& p, const QUuid& e) { edits::addBeat(p, e, actID); });
-        keepFocusInView();
     });
     connect(column, &ActColumn::deleteRequested, this, [this](const QUuid& actID) {
         editActiveEpisode([&](Project& p, const QUuid& e) { edits::deleteAct(p, e, actID); });

@@ -13,7 +13,6 @@
 #include "model/Story.h"
 #include "views/phases/PhaseScreen.h"
 
-#include <QPointer>
 #include <QUuid>
 
 #include <functional>
@@ -68,10 +67,8 @@ private:
     // synopsis, and "Add Act" after them, when they changed.
     void orderTabStops();
     // Brings the control with the focus back into view after an edit moved it.
-    void keepFocusInView();
 
     std::optional<StructureKind> m_pending;
-    QList<QPointer<QWidget>> m_tabStops;
 
     QWidget* m_content;
     MenuButton* m_structure;

@@ -212,6 +212,10 @@ private Q_SLOTS:
         QVERIFY(s.view.selectedClipID().isNull());
         QTest::keyClick(lanes, Qt::Key_Space);
         QCOMPARE(s.view.selectedClipID(), order[1]);
+        // A held Space taps once, not on and off as it repeats.
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_s, true);
+        QCoreApplication::sendEvent(lanes, &repeat);
+        QCOMPARE(s.view.selectedClipID(), order[1]);
         QVERIFY(s.view.areClipControlsShown());
         QCOMPARE(s.view.clipControls()->label()->text(), u"C1"_s);
         // The clip keeps its gold edge under the ring.
