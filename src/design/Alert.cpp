@@ -1,6 +1,7 @@
 #include "design/Alert.h"
 
 #include "design/GhostButton.h"
+#include "design/KeyboardActivation.h"
 #include "design/Palette.h"
 #include "design/PrimaryButton.h"
 
@@ -78,17 +79,13 @@ void Alert::addStyledButton(QAbstractButton* button, ButtonRole role, bool isDef
 
 void Alert::keyPressEvent(QKeyEvent* event)
 {
-    // Return presses the button holding the keyboard, else the default one,
-    // as it does for a dialog's push buttons; the design's buttons are not
-    // push buttons, so the dialog would not press them itself.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
-        QAbstractButton* target = focused && buttons().contains(focused) ? focused : m_default;
-        if (target && target->isEnabled()) {
-            target->click();
-            return;
-        }
+    // Return presses the default button while no button holds the keyboard
+    // (a button that holds it is pressed by the program's own Return rule,
+    // KeyboardActivation), as a dialog does for its push buttons; the
+    // design's buttons are not push buttons, so the dialog would not.
+    if (KeyboardActivation::isReturnPress(*event) && m_default && m_default->isEnabled()) {
+        m_default->click();
+        return;
     }
     QMessageBox::keyPressEvent(event);
 }

@@ -19,8 +19,6 @@ public:
 
 Q_SIGNALS:
     void sampleChosen(const QString& sampleID);
-
-protected:
 };
 
 } // namespace studio

@@ -180,8 +180,7 @@ void TabStripChip::paintEvent(QPaintEvent*)
 void TabStripChip::keyPressEvent(QKeyEvent* event)
 {
     // Space or Return selects the tab, as a click does.
-    if (KeyboardActivation::isReturnPress(*event)
-        || (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && !event->isAutoRepeat())) {
+    if (KeyboardActivation::isActivationPress(*event)) {
         activate();
         return;
     }

@@ -247,16 +247,7 @@ EngineCard::EngineCard(QWidget* parent)
 
 QWidget* EngineCard::lastFocusStop() const
 {
-    // The card's controls were all made with it, so they follow one another
-    // in the chain from its first one.
-    QWidget* last = nullptr;
-    for (QWidget* w = m_clipLength; w && (w == this || isAncestorOf(w)); w = w->nextInFocusChain()) {
-        if (w->focusPolicy() & Qt::TabFocus)
-            last = w;
-        if (w->nextInFocusChain() == m_clipLength)
-            break;
-    }
-    return last;
+    return m_resolution->pill(m_resolution->count() - 1);
 }
 
 void EngineCard::setValues(const GenerationProfile& profile, const rules::EngineStats& stats)

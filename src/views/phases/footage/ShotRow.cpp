@@ -2,7 +2,7 @@
 
 #include "design/ArtThumb.h"
 #include "design/FlowLayout.h"
-#include "design/FocusRing.h"
+#include "design/FocusOutline.h"
 #include "design/HairlineDivider.h"
 #include "design/KeyedList.h"
 #include "design/Palette.h"
@@ -48,8 +48,6 @@ constexpr qreal chipPadH = 6, chipPadV = 3;
 constexpr int openPadBottom = 10;
 // The status dot's tooltip answers a little around the dot.
 constexpr int hitSlop = 4;
-// The ring around the prompt's text while it has the focus, outside the text.
-constexpr int promptRingRoom = int(FocusRing::width) + 1;
 
 struct Fonts {
     QFont title = Theme::font(type::body, QFont::DemiBold);
@@ -172,7 +170,7 @@ public:
         layout->addWidget(m_refsHost);
         // The prompt is selectable from the keyboard too, so it is a focus
         // stop; its ring goes round the text, in the room the pane leaves it.
-        m_prompt->installEventFilter(this);
+        new FocusOutline(m_prompt, m_prompt);
     }
 
     void setContent(const QString& prompt, const QStringList& references)
@@ -199,28 +197,7 @@ public:
         return out;
     }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == m_prompt && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
-            update(ringRect().toAlignedRect().adjusted(-1, -1, 1, 1));
-        return QWidget::eventFilter(watched, event);
-    }
-    void paintEvent(QPaintEvent*) override
-    {
-        if (!m_prompt->hasFocus())
-            return;
-        QPainter p(this);
-        FocusRing::paintRounded(p, ringRect(), 6);
-    }
-
 private:
-    QRectF ringRect() const
-    {
-        const int r = promptRingRoom;
-        return QRectF(m_prompt->geometry().adjusted(-r, -r, r, r));
-    }
-
     QLabel* m_prompt;
     QWidget* m_refsHost;
     FlowLayout* m_refsLayout;
@@ -239,7 +216,6 @@ ShotRow::ShotRow(const QUuid& shotID, QWidget* parent)
     m_disclosure->setCheckable(true);
     m_disclosure->setSymbol(u"chevron.down"_s, Palette::textTertiary());
     m_disclosure->setToolTip(u"Show composed prompt"_s);
-    m_disclosure->setAccessibleName(u"Show composed prompt"_s);
     // Reported by id: the screen looks the shot up again when it acts.
     connect(m_checkbox, &QAbstractButton::clicked, this, [this] { Q_EMIT selectionToggled(m_shotID); });
     connect(m_disclosure, &QAbstractButton::clicked, this, [this] { Q_EMIT disclosureToggled(m_shotID); });
@@ -472,8 +448,6 @@ QString ShotRow::toolTipAt(const QPoint& pos) const
 {
     if (statusDotRect().adjusted(-hitSlop, -hitSlop, hitSlop, hitSlop).contains(pos))
         return label(m_face.status);
-    if (disclosureRect().adjusted(-hitSlop, -hitSlop, hitSlop, hitSlop).contains(pos))
-        return u"Show composed prompt"_s;
     return QString();
 }
 

@@ -100,9 +100,8 @@ PresetCard::PresetCard(const ExportPreset& preset, QWidget* parent)
 
 void PresetCard::setSelected(bool selected)
 {
-    if (selected == m_selected)
+    if (selected == isChecked())
         return;
-    m_selected = selected;
     setChecked(selected);
     m_icon->setColor(selected ? Palette::gold() : Palette::textTertiary());
     m_check->setVisible(selected);
@@ -120,13 +119,13 @@ void PresetCard::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF area(rect());
-    const qreal border = m_selected ? 1.5 : 1.0;
+    const qreal border = isChecked() ? 1.5 : 1.0;
     const QPainterPath shape = shapes::roundedRect(area, 14);
     p.fillPath(shape, Palette::surface());
     if (isDown())
         p.fillPath(shape, Palette::white(level::faint));
     const qreal inset = border / 2.0;
-    p.setPen(QPen(m_selected ? Palette::gold() : Palette::hairline(), border));
+    p.setPen(QPen(isChecked() ? Palette::gold() : Palette::hairline(), border));
     p.setBrush(Qt::NoBrush);
     p.drawPath(shapes::roundedRect(area.adjusted(inset, inset, -inset, -inset), 14 - inset));
     if (hasFocus())

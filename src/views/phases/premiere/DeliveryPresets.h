@@ -23,7 +23,8 @@ public:
     explicit PresetCard(const ExportPreset& preset, QWidget* parent = nullptr);
 
     QString presetID() const { return m_id; }
-    bool isSelected() const { return m_selected; }
+    // Chosen: shown checked (and read out so).
+    bool isSelected() const { return isChecked(); }
     void setSelected(bool selected);
 
     QSize sizeHint() const override;
@@ -35,7 +36,6 @@ protected:
 
 private:
     QString m_id;
-    bool m_selected = false;
     SymbolLabel* m_icon;
     SymbolLabel* m_check;
     TextLabel* m_blurb;

@@ -9,7 +9,6 @@
 #include "model/Text.h"
 
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -105,16 +104,6 @@ void ScriptCapsule::paintEvent(QPaintEvent*)
         p.setOpacity(1);
         FocusRing::paintCapsule(p, r);
     }
-}
-
-void ScriptCapsule::keyPressEvent(QKeyEvent* event)
-{
-    // Space presses a button as Qt has it; Return does too.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
-        click();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace studio

@@ -45,10 +45,6 @@ bool ScriptPageKeyboard::eventFilter(QObject* watched, QEvent* event)
                 m_page->focusElement(rows.row(at + step).id());
                 return true;
             }
-            if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
-                openMenu();
-                return true;
-            }
         }
         break;
     case QEvent::FocusIn:

@@ -25,7 +25,6 @@ ScriptRowControls::ScriptRowControls(QWidget* parent)
     m_kindMenu->setFocusPolicy(Qt::NoFocus);
     m_remove->setFocusPolicy(Qt::NoFocus);
     m_remove->setToolTip(removeLabel());
-    m_remove->setAccessibleName(removeLabel());
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);

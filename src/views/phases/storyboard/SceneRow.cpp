@@ -216,9 +216,7 @@ void SceneRow::paintEvent(QPaintEvent*)
 void SceneRow::keyPressEvent(QKeyEvent* event)
 {
     // Space and Return select the scene as a click does.
-    const bool space = (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select)
-        && event->modifiers() == Qt::NoModifier;
-    if (space || KeyboardActivation::isReturnPress(*event))
+    if (KeyboardActivation::isActivationPress(*event))
         Q_EMIT clicked(m_sceneID);
     else
         QWidget::keyPressEvent(event);

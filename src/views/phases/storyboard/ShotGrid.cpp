@@ -482,10 +482,8 @@ bool ShotGrid::focusNextPrevChild(bool next)
 
 void ShotGrid::keyPressEvent(QKeyEvent* event)
 {
-    const bool space = (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select)
-        && event->modifiers() == Qt::NoModifier;
     const int index = currentIndex();
-    if ((space || KeyboardActivation::isReturnPress(*event)) && index >= 0) {
+    if (KeyboardActivation::isActivationPress(*event) && index >= 0) {
         Q_EMIT shotPicked(m_cards[index].id);
         return;
     }
