@@ -15,9 +15,10 @@
 
 namespace studio {
 
-FieldFrame::FieldFrame(QWidget* editor, const QMargins& padding, QWidget* parent)
+FieldFrame::FieldFrame(QWidget* editor, const QMargins& padding, QWidget* parent, qreal radius)
     : QWidget(parent)
     , m_editor(editor)
+    , m_radius(radius)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(padding);
@@ -38,10 +39,10 @@ void FieldFrame::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QRectF r = rect();
-    shapes::fillRounded(p, r, 10, Palette::black(level::shade));
-    shapes::strokeRoundedInside(p, r, 10, Palette::hairline(), 1.0);
+    shapes::fillRounded(p, r, m_radius, Palette::black(level::shade));
+    shapes::strokeRoundedInside(p, r, m_radius, Palette::hairline(), 1.0);
     if (m_editor->hasFocus())
-        FocusRing::paintRounded(p, r, 10);
+        FocusRing::paintRounded(p, r, m_radius);
 }
 
 void makePlainEditor(QWidget* editor, const QFont& font)

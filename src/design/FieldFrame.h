@@ -1,7 +1,8 @@
 #pragma once
 
-// The well behind text inputs: a continuous rounded rectangle of radius 10
-// filled black at 25 % with a 1-point hairline inside its edge. Holds one
+// The well behind text inputs: a continuous rounded rectangle (radius 10
+// unless told otherwise) filled black at 25 % with a 1-point hairline inside
+// its edge. Holds one
 // editor in a layout with the padding the input asks for, and draws the focus
 // ring inside its edge while the editor has the keyboard focus.
 
@@ -13,7 +14,7 @@ namespace studio {
 class FieldFrame : public QWidget {
     Q_OBJECT
 public:
-    FieldFrame(QWidget* editor, const QMargins& padding, QWidget* parent = nullptr);
+    FieldFrame(QWidget* editor, const QMargins& padding, QWidget* parent = nullptr, qreal radius = 10);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -21,6 +22,7 @@ protected:
 
 private:
     QWidget* m_editor;
+    qreal m_radius;
 };
 
 // Makes a native editor transparent and frameless so it sits on a frame or

@@ -1,7 +1,7 @@
 #pragma once
 
 // The text field of the settings tabs: regular 11, primary text, padded 10
-// by 7 on a well of black at 25 % with a hairline inside its rounded edge.
+// by 7 on the input well (radius 9), which shows the focus ring.
 // textEdited() reports the user's keystrokes only; setText() is silent.
 
 #include <QString>
@@ -25,10 +25,6 @@ public:
 
 Q_SIGNALS:
     void textEdited(const QString& text);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     QLineEdit* m_edit;
