@@ -1,5 +1,6 @@
 #include "views/shell/ProjectWorkspaceView.h"
 
+#include "design/FocusHandOver.h"
 #include "design/HairlineDivider.h"
 #include "design/ReduceMotion.h"
 #include "design/Spring.h"
@@ -10,7 +11,6 @@
 #include "views/shell/AIChoiceSheet.h"
 #include "views/shell/ErrorBanner.h"
 #include "views/shell/PhaseRail.h"
-#include "views/shell/ScreenFocus.h"
 #include "views/shell/WorkspaceHeader.h"
 
 #include <QHBoxLayout>
@@ -154,7 +154,7 @@ void ProjectWorkspaceView::syncPhaseScreen(bool animated)
     // Every view state of the old screen goes with it; the keyboard stays
     // with the phase on screen.
     if (leaving) {
-        handOverFocus(leaving, m_screen ? static_cast<QWidget*>(m_screen) : m_area);
+        handOverFocus(leaving, m_screen ? static_cast<QWidget*>(m_screen) : m_area, true);
         static_cast<QVBoxLayout*>(m_area->layout())->removeWidget(leaving);
         leaving->hide();
         leaving->deleteLater();

@@ -1,6 +1,7 @@
 #include "views/shell/RootView.h"
 
 #include "design/AuroraBackground.h"
+#include "design/FocusHandOver.h"
 #include "design/HairlineDivider.h"
 #include "services/Settings.h"
 #include "services/UpdateService.h"
@@ -9,7 +10,6 @@
 #include "views/home/HomeView.h"
 #include "views/settings/SettingsWindow.h"
 #include "views/shell/ProjectWorkspaceView.h"
-#include "views/shell/ScreenFocus.h"
 #include "views/shell/TabStrip.h"
 
 #include <QGridLayout>
@@ -94,7 +94,7 @@ void RootView::syncContent(bool selectionChanged)
     m_columnLayout->addWidget(screen, 1);
     screen->show();
     if (QWidget* old = m_content) {
-        handOverFocus(old, screen);
+        handOverFocus(old, screen, true);
         // The old screen may be the sender of the change (a click that opened
         // a production): it goes once control has left it.
         m_columnLayout->removeWidget(old);

@@ -2,6 +2,7 @@
 
 #include "design/AdaptiveGridLayout.h"
 #include "design/EmptyStateView.h"
+#include "design/FocusHandOver.h"
 #include "design/HairlineDivider.h"
 #include "design/KeyedList.h"
 #include "design/Palette.h"
@@ -24,7 +25,6 @@
 #include "views/phases/cast/LocationDetail.h"
 #include "views/phases/cast/NewCharacterMenu.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -371,11 +371,10 @@ void CastView::refreshPane(const Project& p)
     // A detail that goes while it holds the keyboard ("Remove character"
     // pressed from the keyboard) hands it to the gallery's New control, not
     // to whatever follows the screen.
-    const QWidget* focus = QApplication::focusWidget();
-    const bool handOver = page == m_placeholder && focus && m_pane->currentWidget()->isAncestorOf(focus);
+    if (page == m_placeholder)
+        handOverFocus(m_pane->currentWidget(),
+                      m_mode == characters ? static_cast<QWidget*>(m_newCharacter) : m_newLocation);
     m_pane->setCurrentWidget(page);
-    if (handOver)
-        (m_mode == characters ? static_cast<QWidget*>(m_newCharacter) : m_newLocation)->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace studio

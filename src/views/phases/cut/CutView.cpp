@@ -3,6 +3,7 @@
 #include "design/Alert.h"
 #include "design/EmptyStateView.h"
 #include "design/FieldLabel.h"
+#include "design/FocusHandOver.h"
 #include "design/GhostButton.h"
 #include "design/PrimaryButton.h"
 #include "design/HairlineDivider.h"
@@ -335,19 +336,16 @@ void CutView::refresh()
     // The keyboard that assembled from the empty state goes on to the lanes,
     // and one that cut the last clip to the empty state's button, rather
     // than to whatever follows in the window.
-    QWidget* focus = window()->focusWidget();
-    QWidget* leaving = hasClips ? static_cast<QWidget*>(m_empty) : m_page;
-    const bool handOver = focus && leaving->isVisible() && leaving->isAncestorOf(focus);
     m_lanes->setTimeline(timeline);
     if (hasClips) {
         m_page->setVisible(true);
-        if (handOver)
-            m_lanes->setFocus(Qt::OtherFocusReason);
+        if (m_empty->isVisible())
+            handOverFocus(m_empty, m_lanes);
         m_empty->setVisible(false);
     } else {
         m_empty->setVisible(true);
-        if (handOver && m_empty->actionButton())
-            m_empty->actionButton()->setFocus(Qt::OtherFocusReason);
+        if (m_page->isVisible())
+            handOverFocus(m_page, m_empty->actionButton());
         m_page->setVisible(false);
     }
 

@@ -1,5 +1,6 @@
 #include "views/phases/footage/RenderQueuePanel.h"
 
+#include "design/FocusHandOver.h"
 #include "design/GhostButton.h"
 #include "design/Palette.h"
 #include "design/PrimaryButton.h"
@@ -124,8 +125,8 @@ void RenderQueuePanel::keepFocusFrom(QWidget* button, bool staysAvailable)
     // A button that disables or hides while it has the focus would pass it
     // to whatever comes next in the window (the tab strip, after the last
     // button here): "Queue all planned", always there, takes it instead.
-    if (!staysAvailable && window()->focusWidget() == button)
-        m_queueAll->setFocus(Qt::OtherFocusReason);
+    if (!staysAvailable)
+        handOverFocus(button, m_queueAll);
 }
 
 void RenderQueuePanel::setSelectionCount(qsizetype count)

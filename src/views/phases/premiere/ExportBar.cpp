@@ -1,5 +1,6 @@
 #include "views/phases/premiere/ExportBar.h"
 
+#include "design/FocusHandOver.h"
 #include "design/FocusRing.h"
 #include "design/GhostButton.h"
 #include "design/Palette.h"
@@ -143,8 +144,7 @@ void ExportBar::setState(const ExportBarState& state)
     // keyboard that pressed Export waits on the bar while the progress
     // stands in the button's place, and is on the button when it is back.
     if (state.exporting) {
-        if (window()->focusWidget() == m_export)
-            setFocus(Qt::OtherFocusReason);
+        handOverFocus(m_export, this);
         m_export->setVisible(false);
         m_progress->setVisible(true);
         m_percent->setVisible(true);
