@@ -1,4 +1,5 @@
 #include "design/Theme.h"
+#include "design/AccessibleFactory.h"
 
 #include "design/AppStyle.h"
 #include "design/FocusInView.h"
@@ -149,6 +150,8 @@ void Theme::install(QApplication& app)
         // with it.
         app.installEventFilter(style);
     }
+    // Before any widget is built: Qt keeps the interface it makes first.
+    AccessibleFactory::install();
     FocusInView::install(app);
     KeyboardActivation::install(app);
     ToolTipNames::install(app);

@@ -1,5 +1,6 @@
 #include "views/settings/SettingsWindow.h"
 
+#include "design/AccessibleFactory.h"
 #include "design/FocusRing.h"
 #include "design/HairlineDivider.h"
 #include "design/Palette.h"
@@ -32,7 +33,7 @@ QPointer<SettingsWindow> s_window;
 
 // One item of the tab bar: the symbol over its label; the shown tab sits on
 // a faint rounded square.
-class SettingsTabButton : public QAbstractButton {
+class SettingsTabButton : public QAbstractButton, public AccessibleSource {
 public:
     SettingsTabButton(const QString& symbol, const QString& label, QWidget* parent)
         : QAbstractButton(parent)
@@ -51,6 +52,16 @@ public:
     }
 
 protected:
+    // A page tab, the shown one selected, pressed to show its section
+    // (rather than a check box that happens to be checked).
+    QAccessibleInterface* accessibleFor(QObject* object) override
+    {
+        if (object != this)
+            return nullptr;
+        return new SelectableAccessible(this, QAccessible::PageTab, [this] { return isChecked(); },
+                                        [this] { click(); });
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
@@ -71,19 +82,6 @@ private:
     QString m_symbol;
     QFont m_font;
 };
-
-// What assistive technology reads of the window and its tab bar: a window
-// named by the section it shows, and page tabs, the shown one selected,
-// pressed to show theirs (rather than check boxes that happen to be checked).
-QAccessibleInterface* settingsAccessible(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("studio::SettingsWindow"))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
-    if (auto* tab = dynamic_cast<SettingsTabButton*>(object))
-        return new SelectableAccessible(tab, QAccessible::PageTab, [tab] { return tab->isChecked(); },
-                                        [tab] { tab->click(); });
-    return nullptr;
-}
 
 } // namespace
 
@@ -116,7 +114,6 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     , m_ai(new AISettingsPage)
     , m_updates(new UpdateSettingsPage(app))
 {
-    QAccessible::installFactory(settingsAccessible);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* column = new QVBoxLayout(this);
@@ -217,6 +214,12 @@ void SettingsWindow::hideEvent(QHideEvent* event)
         return;
     // Closing ends what the tab showed; an answer still on its way is dropped.
     m_ai->reset();
+}
+
+// A window named by the section it shows.
+QAccessibleInterface* SettingsWindow::accessibleFor(QObject* object)
+{
+    return object == this ? new QAccessibleWidget(this, QAccessible::Window) : nullptr;
 }
 
 } // namespace studio

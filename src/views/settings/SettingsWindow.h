@@ -5,6 +5,8 @@
 // opening it again raises the same window with the tab last shown. Each
 // page reads its settings when the window shows and writes every change at once.
 
+#include "design/AccessibleFactory.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -17,7 +19,7 @@ class AISettingsPage;
 class GeneralSettingsPage;
 class UpdateSettingsPage;
 
-class SettingsWindow : public QWidget {
+class SettingsWindow : public QWidget, public AccessibleSource {
     Q_OBJECT
 public:
     enum class Tab { general, ai, updates };
@@ -45,6 +47,7 @@ public:
     static constexpr QSize pageSize{540, 440};
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

@@ -27,17 +27,6 @@ namespace {
 
 constexpr qreal radius = 9;
 
-// What assistive technology reads of a chip: a page tab named by its tab,
-// selected while its tab is, pressed to select it.
-QAccessibleInterface* chipAccessible(const QString& className, QObject* object)
-{
-    if (className != QLatin1String("studio::TabStripChip") || !object || !object->isWidgetType())
-        return nullptr;
-    auto* chip = static_cast<TabStripChip*>(object);
-    return new SelectableAccessible(chip, QAccessible::PageTab, [chip] { return chip->isSelected(); },
-                                    [chip] { chip->activate(); });
-}
-
 } // namespace
 
 TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
@@ -49,7 +38,6 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     , m_name(new TextLabel(QString(), Theme::font(type::bodyLarge), Palette::textSecondary(), this))
     , m_close(new SymbolButton(QStringLiteral("xmark"), 7, Palette::textTertiary(), QFont::Bold, this))
 {
-    QAccessible::installFactory(chipAccessible);
     setAttribute(Qt::WA_Hover);
     // Reached with Tab; a click leaves the focus where it was.
     setFocusPolicy(Qt::TabFocus);
@@ -204,6 +192,17 @@ void TabStripChip::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (click)
         Q_EMIT clicked(m_tabID);
+}
+
+
+// What assistive technology reads of a chip: a page tab named by its tab,
+// selected while its tab is, pressed to select it.
+QAccessibleInterface* TabStripChip::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new SelectableAccessible(this, QAccessible::PageTab, [this] { return isSelected(); },
+                                    [this] { activate(); });
 }
 
 } // namespace studio

@@ -5,6 +5,7 @@
 // decides what a click, a close or the pointer's coming and going means.
 // Tab reaches the chip, then its close button; Space or Return is a click.
 
+#include "design/AccessibleFactory.h"
 #include "state/ProjectSession.h"
 
 #include <QPointer>
@@ -19,7 +20,7 @@ class SymbolButton;
 class SymbolLabel;
 class TextLabel;
 
-class TabStripChip : public QWidget {
+class TabStripChip : public QWidget, public AccessibleSource {
     Q_OBJECT
 public:
     static constexpr int maximumChipWidth = 220;
@@ -52,6 +53,7 @@ Q_SIGNALS:
     void hoverLeft(const QUuid& tabID);
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -72,9 +72,6 @@ QCache<QString, QPixmap>& faces()
 TimelineLanes::TimelineLanes(QWidget* parent)
     : QWidget(parent)
 {
-    // Before anything the lanes announce: a screen reader listening makes
-    // the lanes' interface at the first announcement, and keeps it.
-    TimelineLanesAccessible::install();
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFocusPolicy(Qt::TabFocus);
@@ -372,6 +369,12 @@ void TimelineLanes::mouseReleaseEvent(QMouseEvent* event)
     if (rules::clipIndexAt(m_layout, event->position()) != pressed)
         return;
     Q_EMIT clipTapped(m_timeline[pressed].id);
+}
+
+
+QAccessibleInterface* TimelineLanes::accessibleFor(QObject* object)
+{
+    return object == this ? new TimelineLanesAccessible(this) : nullptr;
 }
 
 } // namespace studio

@@ -7,6 +7,7 @@
 // the tiles in the exposed part are painted. A tap on a tile reports its
 // clip's id; the screen decides what the selection becomes.
 
+#include "design/AccessibleFactory.h"
 #include "model/Timeline.h"
 #include "state/rules/CutRules.h"
 
@@ -18,7 +19,7 @@
 
 namespace studio {
 
-class TimelineLanes : public QWidget {
+class TimelineLanes : public QWidget, public AccessibleSource {
     Q_OBJECT
 public:
     explicit TimelineLanes(QWidget* parent = nullptr);
@@ -53,6 +54,7 @@ Q_SIGNALS:
     void clipTapped(const QUuid& clipID);
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -7,25 +7,9 @@ using namespace Qt::StringLiterals;
 
 namespace studio {
 
-namespace {
-
-QAccessibleInterface* lanesFactory(const QString&, QObject* object)
-{
-    if (auto* lanes = qobject_cast<TimelineLanes*>(object))
-        return new TimelineLanesAccessible(lanes);
-    return nullptr;
-}
-
-} // namespace
-
 TimelineLanesAccessible::TimelineLanesAccessible(TimelineLanes* lanes)
     : PaintedItemsAccessible(lanes, QAccessible::List, QAccessible::ListItem)
 {
-}
-
-void TimelineLanesAccessible::install()
-{
-    QAccessible::installFactory(lanesFactory);
 }
 
 QString TimelineLanesAccessible::itemText(int index, QAccessible::Text t) const

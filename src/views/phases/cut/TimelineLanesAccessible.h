@@ -6,7 +6,7 @@
 // outline shows, focused where the keyboard stands; its press action taps the
 // clip as a click does.
 //
-// The lanes' interface comes from the factory install() registers.
+// The lanes make it for themselves.
 
 #include "design/PaintedItemsAccessible.h"
 #include "views/phases/cut/TimelineLanes.h"
@@ -16,8 +16,6 @@ namespace studio {
 class TimelineLanesAccessible : public PaintedItemsAccessible {
 public:
     explicit TimelineLanesAccessible(TimelineLanes* lanes);
-
-    static void install();
 
     int itemCount() const override { return int(lanes()->clipCount()); }
     QUuid itemID(int index) const override { return lanes()->clipAt(index).id; }

@@ -56,8 +56,6 @@ ScriptPage::ScriptPage(QWidget* parent)
     setAttribute(Qt::WA_StaticContents);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
-    // Before the editor is first named, which makes its interface.
-    ScriptPageAccessible::install();
 
     connect(m_empty, &ScriptEmptyState::addSceneHeadingRequested, this, &ScriptPage::addSceneHeadingRequested);
     connect(m_empty, &ScriptEmptyState::aiDraftRequested, this, &ScriptPage::aiDraftRequested);
@@ -649,6 +647,11 @@ bool ScriptPage::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+QAccessibleInterface* ScriptPage::accessibleFor(QObject* object)
+{
+    return ScriptPageAccessible::make(this, object);
 }
 
 } // namespace studio

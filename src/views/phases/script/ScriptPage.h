@@ -24,6 +24,7 @@
 // the element's menu: ScriptPageKeyboard. (The editor keeps its caret in
 // view itself, as every growing editor does.)
 
+#include "design/AccessibleFactory.h"
 #include "model/Project.h"
 #include "state/rules/ScriptRules.h"
 #include "views/phases/script/ScriptElementRow.h"
@@ -52,7 +53,7 @@ class ScriptChips;
 class ScriptPageKeyboard;
 class SymbolButton;
 
-class ScriptPage : public QWidget {
+class ScriptPage : public QWidget, public AccessibleSource {
     Q_OBJECT
 public:
     explicit ScriptPage(QWidget* parent = nullptr);
@@ -133,6 +134,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    QAccessibleInterface* accessibleFor(QObject* object) override;
 
 private:
     int available() const;

@@ -45,18 +45,6 @@ public:
     }
 };
 
-QAccessibleInterface* factory(const QString&, QObject* object)
-{
-    if (auto* page = qobject_cast<ScriptPage*>(object))
-        return new ScriptPageAccessible(page);
-    if (auto* editor = qobject_cast<PlainTextEditor*>(object)) {
-        const auto* page = qobject_cast<ScriptPage*>(editor->parentWidget());
-        if (page && page->editor() == editor)
-            return new ScriptEditorAccessible(editor);
-    }
-    return nullptr;
-}
-
 } // namespace
 
 ScriptPageAccessible::ScriptPageAccessible(ScriptPage* page)
@@ -70,9 +58,14 @@ ScriptPageAccessible::~ScriptPageAccessible()
     pages().removeIf([this](const auto& entry) { return entry.value() == this; });
 }
 
-void ScriptPageAccessible::install()
+QAccessibleInterface* ScriptPageAccessible::make(ScriptPage* page, QObject* object)
 {
-    QAccessible::installFactory(factory);
+    if (object == page)
+        return new ScriptPageAccessible(page);
+    // The page's one editor, asked for perhaps before the page holds it.
+    if (auto* editor = qobject_cast<PlainTextEditor*>(object); editor && editor->parentWidget() == page)
+        return new ScriptEditorAccessible(editor);
+    return nullptr;
 }
 
 ScriptPageAccessible* ScriptPageAccessible::existing(const ScriptPage* page)

@@ -11,8 +11,7 @@
 // editor moving, a row's text or kind), and the interface tells assistive
 // technology row by row, only about the rows concerned.
 //
-// The page's interface, and that of its editor, come from the factory
-// install() registers.
+// The page makes its interface, and that of its editor, with make().
 
 #include "design/PaintedItemsAccessible.h"
 #include "model/Script.h"
@@ -29,7 +28,8 @@ public:
     explicit ScriptPageAccessible(ScriptPage* page);
     ~ScriptPageAccessible() override;
 
-    static void install();
+    // The interface of the page or of its live editor (null for any other).
+    static QAccessibleInterface* make(ScriptPage* page, QObject* object);
     // The page's interface, when one has been made.
     static ScriptPageAccessible* existing(const ScriptPage* page);
 

@@ -118,21 +118,12 @@ void prepare(QStaticText& text, const QString& line, const QFont& font)
     text.prepare(QTransform(), font);
 }
 
-// Read out as an item of the scene list, selected while its scene is.
-QAccessibleInterface* rowFactory(const QString&, QObject* object)
-{
-    if (auto* row = qobject_cast<SceneRow*>(object))
-        return new SelectableAccessible(row, QAccessible::ListItem, [row] { return row->isSelected(); });
-    return nullptr;
-}
-
 } // namespace
 
 SceneRow::SceneRow(const QUuid& sceneID, QWidget* parent)
     : QWidget(parent)
     , m_sceneID(sceneID)
 {
-    QAccessible::installFactory(rowFactory);
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusPolicy(Qt::StrongFocus);
@@ -242,6 +233,15 @@ void SceneRow::contextMenuEvent(QContextMenuEvent* event)
     // From the keyboard (the Menu key, Shift+F10) the menu opens over the row.
     menu->popup(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
                                                             : mapToGlobal(rect().center()));
+}
+
+
+// Read out as an item of the scene list, selected while its scene is.
+QAccessibleInterface* SceneRow::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new SelectableAccessible(this, QAccessible::ListItem, [this] { return isSelected(); });
 }
 
 } // namespace studio

@@ -7,13 +7,14 @@
 // menu. The row paints itself (no child widgets), so a list of a feature's
 // scenes is cheap to build, show and tear down.
 
+#include "design/AccessibleFactory.h"
 #include <QStaticText>
 #include <QUuid>
 #include <QWidget>
 
 namespace studio {
 
-class SceneRow : public QWidget {
+class SceneRow : public QWidget, public AccessibleSource {
     Q_OBJECT
 public:
     explicit SceneRow(const QUuid& sceneID, QWidget* parent = nullptr);
@@ -34,6 +35,7 @@ Q_SIGNALS:
     void deleteRequested(const QUuid& sceneID);
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -63,7 +63,6 @@ ShotGrid::ShotGrid(QWidget* parent)
     verticalScrollBar()->setSingleStep(24);
     for (ShotTile* tile : m_tiles->tiles())
         tile->installEventFilter(this);
-    ShotGridAccessible::install();
     relayout();
 }
 
@@ -500,6 +499,12 @@ void ShotGrid::openMenu(int index, const QPoint& globalPos)
     menu->addSeparator();
     connect(addDestructiveAction(menu, u"Delete shot"_s), &QAction::triggered, this, [this, id] { Q_EMIT deleteRequested(id); });
     menu->popup(globalPos);
+}
+
+
+QAccessibleInterface* ShotGrid::accessibleFor(QObject* object)
+{
+    return object == viewport() ? new ShotGridAccessible(viewport(), this) : nullptr;
 }
 
 } // namespace studio

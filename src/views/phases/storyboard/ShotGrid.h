@@ -13,6 +13,7 @@
 // Shift+F10 opens its context menu. Assistive technology reads each card
 // as an item of the grid (ShotGridAccessible).
 
+#include "design/AccessibleFactory.h"
 #include "model/Board.h"
 #include "model/Look.h"
 #include "views/phases/storyboard/ShotCard.h"
@@ -29,7 +30,7 @@ namespace studio {
 class ShotTile;
 class ShotTiles;
 
-class ShotGrid : public QAbstractScrollArea {
+class ShotGrid : public QAbstractScrollArea, public AccessibleSource {
     Q_OBJECT
 public:
     explicit ShotGrid(QWidget* parent = nullptr);
@@ -69,6 +70,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
+    // The page (the viewport) reads as the list of cards.
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -2,28 +2,10 @@
 
 namespace studio {
 
-namespace {
-
-QAccessibleInterface* pageFactory(const QString&, QObject* object)
-{
-    auto* page = qobject_cast<QWidget*>(object);
-    auto* grid = page ? qobject_cast<ShotGrid*>(page->parentWidget()) : nullptr;
-    if (grid && grid->viewport() == page)
-        return new ShotGridAccessible(page, grid);
-    return nullptr;
-}
-
-} // namespace
-
 ShotGridAccessible::ShotGridAccessible(QWidget* page, ShotGrid* grid)
     : PaintedItemsAccessible(page, QAccessible::List, QAccessible::ListItem)
     , m_grid(grid)
 {
-}
-
-void ShotGridAccessible::install()
-{
-    QAccessible::installFactory(pageFactory);
 }
 
 QString ShotGridAccessible::text(QAccessible::Text t) const

@@ -7,7 +7,7 @@
 // while its shot is the one on show; the tiles that add shots follow the
 // cards.
 //
-// The interface comes from the factory install() registers.
+// The grid makes it for its page.
 
 #include "design/PaintedItemsAccessible.h"
 #include "views/phases/storyboard/ShotGrid.h"
@@ -18,8 +18,6 @@ class ShotGridAccessible : public PaintedItemsAccessible {
 public:
     // The interface of the grid's page (its viewport).
     ShotGridAccessible(QWidget* page, ShotGrid* grid);
-
-    static void install();
 
     QString text(QAccessible::Text t) const override;
 
