@@ -1,5 +1,8 @@
 #include "design/AccessibleFactory.h"
 
+#include "design/ContainerAccessible.h"
+#include "design/TextAccessible.h"
+
 #include <QAccessible>
 #include <QWidget>
 
@@ -15,9 +18,15 @@ QAccessibleInterface* make(const QString&, QObject* object)
         if (QAccessibleInterface* made = own->accessibleFor(object))
             return made;
     }
-    if (auto* parent = dynamic_cast<AccessibleSource*>(static_cast<QWidget*>(object)->parentWidget()))
-        return parent->accessibleFor(object);
-    return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    if (auto* parent = dynamic_cast<AccessibleSource*>(widget->parentWidget())) {
+        if (QAccessibleInterface* made = parent->accessibleFor(object))
+            return made;
+    }
+    // Qt's own widgets that read otherwise here.
+    if (QAccessibleInterface* made = makeTextAccessible(widget))
+        return made;
+    return makeContainerAccessible(widget);
 }
 
 } // namespace

@@ -7,8 +7,9 @@
 //
 // A widget that reads other than Qt would read it is an AccessibleSource: it
 // makes its own interface, and may make those of its direct children (a
-// painted page's live editor, a scroll area's viewport). Whatever no source
-// makes, Qt makes.
+// painted page's live editor, a scroll area's viewport). Qt's own text inputs
+// and containers read through interfaces of the program's (TextAccessible,
+// ContainerAccessible). Whatever else, Qt makes.
 
 class QAccessibleInterface;
 class QObject;

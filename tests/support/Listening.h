@@ -6,6 +6,9 @@
 // accessibility on and keeps every event the program raises from then on,
 // with what the event's object read as at that moment.
 //
+// Call it before Theme::install: the program's own watch on what it sends
+// then stands in front, and what is kept is what would reach a reader.
+//
 //   test::listen();
 //   heard().clear();
 //   QTest::keyClick(window, Qt::Key_Tab);
