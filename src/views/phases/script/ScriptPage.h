@@ -20,9 +20,9 @@
 //
 // From the keyboard the page is one stop in the window's Tab order: Tab
 // enters it at the first element (Shift+Tab from after it at the last), and
-// past either end of the elements the focus leaves it. Between them, and
-// the element's menu: ScriptPageKeyboard. (The editor keeps its caret in
-// view itself, as every growing editor does.)
+// past either end of the elements the focus leaves it. Between them, the
+// caret's way through the script and the element's menu: ScriptPageKeyboard.
+// (The editor keeps its caret in view itself, as every growing editor does.)
 
 #include "design/AccessibleFactory.h"
 #include "model/Project.h"
@@ -68,6 +68,7 @@ public:
     // The part of the page in view, in the page's coordinates: rows there
     // (and a screen above and below) are laid out.
     void setVisibleArea(const QRect& area);
+    QRect visibleArea() const { return m_visible; }
 
     QUuid focusedID() const { return m_focusedID; }
     QUuid hoveredID() const { return m_hoveredID; }
@@ -76,6 +77,10 @@ public:
     void focusElement(const QUuid& id);
     // After a chip rewrote the edited element's text, typing goes on after it.
     void moveCaretToEnd();
+    // The caret of the element being written, in the page's coordinates
+    // (empty when none is), and a request to bring it into view.
+    QRect caretRect() const;
+    void revealCaret();
 
     // While an assist runs the AI draft button reads "Writing…" and is off.
     void setAssistBusy(bool busy);
@@ -120,6 +125,8 @@ Q_SIGNALS:
     // An element took the focus from the program: the screen scrolls this
     // area (page coordinates) into view.
     void revealRequested(const QRect& area);
+    // The keyboard paged: the screen scrolls the page by `dy` at once.
+    void scrollRequested(int dy);
     // Rows above what is in view grew or shrank by `dy` as they were laid
     // out: the screen scrolls by as much, so what is in view stays put.
     void shifted(int dy);
