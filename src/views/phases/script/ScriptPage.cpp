@@ -84,6 +84,7 @@ ScriptPage::ScriptPage(QWidget* parent)
     connect(m_keyboard, &ScriptPageKeyboard::chipPicked, this, &ScriptPage::chipPicked);
     connect(m_keyboard, &ScriptPageKeyboard::removeRequested, this, &ScriptPage::removeRequested);
     connect(m_keyboard, &ScriptPageKeyboard::scrollRequested, this, &ScriptPage::scrollRequested);
+    connect(m_keyboard, &ScriptPageKeyboard::revealRequested, this, &ScriptPage::revealRequested);
 
     // The controls of the hovered row; what they ask for goes out as is.
     m_controls->hide();
@@ -377,30 +378,6 @@ void ScriptPage::focusElement(const QUuid& id)
 void ScriptPage::moveCaretToEnd()
 {
     m_editor->textEdit()->moveCursor(QTextCursor::End);
-}
-
-QRect ScriptPage::caretRect() const
-{
-    if (m_rows.indexOf(m_editorID) < 0 || m_editor->isHidden())
-        return QRect();
-    QTextEdit* edit = m_editor->textEdit();
-    const QRect caret = edit->cursorRect();
-    return QRect(edit->viewport()->mapTo(this, caret.topLeft()), caret.size());
-}
-
-void ScriptPage::revealCaret()
-{
-    QRect area = caretRect();
-    if (area.isNull())
-        return;
-    // At the script's very start or end the page's own edge shows with it.
-    const QTextCursor cursor = m_editor->textEdit()->textCursor();
-    const int at = m_rows.indexOf(m_editorID);
-    if (at == 0 && cursor.atStart())
-        area.setTop(0);
-    else if (at == m_rows.count() - 1 && cursor.atEnd())
-        area.setBottom(height() - 1);
-    Q_EMIT revealRequested(area);
 }
 
 QRect ScriptPage::rowRect(const QUuid& id) const

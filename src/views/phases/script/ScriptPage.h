@@ -77,10 +77,6 @@ public:
     void focusElement(const QUuid& id);
     // After a chip rewrote the edited element's text, typing goes on after it.
     void moveCaretToEnd();
-    // The caret of the element being written, in the page's coordinates
-    // (empty when none is), and a request to bring it into view.
-    QRect caretRect() const;
-    void revealCaret();
 
     // While an assist runs the AI draft button reads "Writing…" and is off.
     void setAssistBusy(bool busy);
@@ -122,8 +118,9 @@ Q_SIGNALS:
     void chipPicked(const QUuid& id, const rules::ScriptChip& chip);
     void addSceneHeadingRequested();
     void aiDraftRequested();
-    // An element took the focus from the program: the screen scrolls this
-    // area (page coordinates) into view.
+    // An element took the focus from the program, or the caret moved by the
+    // page's own keys: the screen scrolls this area (page coordinates) into
+    // view.
     void revealRequested(const QRect& area);
     // The keyboard paged: the screen scrolls the page by `dy` at once.
     void scrollRequested(int dy);

@@ -99,7 +99,7 @@ bool ScriptPageKeyboard::keyPressed(const QKeyEvent* key, int at)
         const bool end = key->matches(QKeySequence::MoveToEndOfDocument);
         m_page->focusElement(rows.row(end ? rows.count() - 1 : 0).id());
         m_page->textEdit()->moveCursor(end ? QTextCursor::End : QTextCursor::Start);
-        m_page->revealCaret();
+        revealCaret();
         return true;
     }
     return false;
@@ -128,7 +128,7 @@ void ScriptPageKeyboard::movePage(int step)
     // The caret stays where it stands in the view while the page scrolls
     // under it; what the page could not scroll (at either end) it moves on
     // itself.
-    const int inView = std::clamp(m_page->caretRect().center().y() - view.top(), 0, view.height());
+    const int inView = std::clamp(caretRect().center().y() - view.top(), 0, view.height());
     const int distance = step * view.height();
     Q_EMIT scrollRequested(distance);
     const int top = m_page->visibleArea().top();
@@ -183,7 +183,31 @@ void ScriptPageKeyboard::placeCaret(int index, int x, int y)
     if (const QTextLayout* layout = cursor.block().layout())
         cursor.setVerticalMovementX(at.x() - int(layout->position().x()));
     edit->setTextCursor(cursor);
-    m_page->revealCaret();
+    revealCaret();
+}
+
+QRect ScriptPageKeyboard::caretRect() const
+{
+    if (m_page->rows().indexOf(m_page->editorID()) < 0 || m_page->editor()->isHidden())
+        return QRect();
+    QTextEdit* edit = m_page->textEdit();
+    const QRect caret = edit->cursorRect();
+    return QRect(edit->viewport()->mapTo(m_page, caret.topLeft()), caret.size());
+}
+
+void ScriptPageKeyboard::revealCaret()
+{
+    QRect area = caretRect();
+    if (area.isNull())
+        return;
+    // At the script's very start or end the page's own edge shows with it.
+    const QTextCursor cursor = m_page->textEdit()->textCursor();
+    const int at = m_page->rows().indexOf(m_page->editorID());
+    if (at == 0 && cursor.atStart())
+        area.setTop(0);
+    else if (at == m_page->rows().count() - 1 && cursor.atEnd())
+        area.setBottom(m_page->height() - 1);
+    Q_EMIT revealRequested(area);
 }
 
 QMenu* ScriptPageKeyboard::openMenu()

@@ -51,6 +51,8 @@ public:
 Q_SIGNALS:
     // Page Up or Page Down: the page scrolls by `dy` before the caret moves.
     void scrollRequested(int dy);
+    // The caret moved by these keys: the page brings this area into view.
+    void revealRequested(const QRect& area);
     void kindPicked(const QUuid& id, ScriptElementKind kind);
     void chipPicked(const QUuid& id, const rules::ScriptChip& chip);
     void removeRequested(const QUuid& id);
@@ -72,6 +74,10 @@ private:
     // page y `y` (its first or last line beyond them), as near page x `x` as
     // the line allows, keeping `x` for the moves that follow.
     void placeCaret(int index, int x, int y);
+    // The caret of the element being written, in the page's coordinates
+    // (empty when none is), and the request to bring it into view.
+    QRect caretRect() const;
+    void revealCaret();
 
     QMenu* menu(const QUuid& id, const QPoint& globalPos);
     void removeAndFocusNext(const QUuid& id);
