@@ -1,8 +1,9 @@
 // The Script screen at 600, 2,400 and 5,000 elements, offscreen: opening it
 // (build, layout and first paint), leaving it (teardown), one keystroke in an
 // element in the middle up to its repaint, and Return there (a new element
-// inserted below and focused). Each is set against a QPlainTextEdit holding
-// the same text doing the same thing, in the same run. A screen reader
+// inserted below and focused), and Ctrl+End then Ctrl+Home from the first
+// element (at 2,400 and 20,000 elements). Each is set against a
+// QPlainTextEdit holding the same text doing the same thing, in the same run. A screen reader
 // reading a feature's script aloud (every element of the page: its name,
 // its place), the first time and again, against the same walk over a
 // QListWidget holding the same lines. Then the memory the open page holds at
@@ -26,7 +27,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <string>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -59,10 +62,10 @@ Project production(int size)
     return p;
 }
 
-void key(QWidget* target, int code, const QString& text)
+void key(QWidget* target, int code, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+    QKeyEvent press(QEvent::KeyPress, code, modifiers, text);
+    QKeyEvent release(QEvent::KeyRelease, code, modifiers, text);
     QApplication::sendEvent(target, &press);
     QApplication::sendEvent(target, &release);
 }
@@ -215,6 +218,43 @@ void BM_ReturnPlain(benchmark::State& state)
     }
 }
 
+// Ctrl+End and Ctrl+Home, each up to its repaint: the caret to the script's
+// end and back, the page scrolling with it.
+void toEnds(benchmark::State& state, QWidget* target, const std::function<bool(bool)>& arrived)
+{
+    for (auto _ : state) {
+        key(target, Qt::Key_End, QString(), Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        if (!arrived(true))
+            state.SkipWithError("not at the end");
+        key(target, Qt::Key_Home, QString(), Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        if (!arrived(false))
+            state.SkipWithError("not at the start");
+    }
+}
+
+void BM_Ends(benchmark::State& state)
+{
+    const int size = int(state.range(0));
+    Screen screen(size);
+    ScriptPage* page = screen.view->page();
+    const QList<ScriptElement>& elements = screen.session.project().episodes.first().script.elements;
+    page->focusElement(elements.first().id);
+    bench::settle();
+    toEnds(state, page->textEdit(), [&](bool end) {
+        return page->editorID() == (end ? elements.last().id : elements.first().id);
+    });
+}
+
+void BM_EndsPlain(benchmark::State& state)
+{
+    auto edit = bareEditor(bench::scriptText(production(int(state.range(0)))));
+    edit->setFocus();
+    bench::settle();
+    toEnds(state, edit.get(), [&](bool end) { return end ? edit->textCursor().atEnd() : edit->textCursor().atStart(); });
+}
+
 // A screen reader walking every child of the interface: each one's name and
 // its place among its siblings. False when a child is missing or misplaced.
 bool readAloud(QAccessibleInterface* parent)
@@ -316,6 +356,8 @@ BENCHMARK(BM_KeystrokePlain)->Apply(sized)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Return)->Apply(sized)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReturnPlain)->Apply(sized)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Open)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Ends)->Arg(2400)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EndsPlain)->Arg(2400)->Arg(20000)->Unit(benchmark::kMicrosecond);
 
 // Resident memory, measured once each, printed with the ratios.
 double closedMB = 0;
@@ -351,6 +393,8 @@ void printSummary(const bench::RatioReporter& r)
         r.ratio(("BM_Return/" + n).c_str(), ("BM_KeystrokePlain/" + n).c_str());
     }
     r.ratio("BM_Open/20000/iterations:3", "BM_Open/2400");
+    for (const char* n : {"2400", "20000"})
+        r.ratio((std::string("BM_Ends/") + n).c_str(), (std::string("BM_EndsPlain/") + n).c_str());
     std::printf("\nA feature's script read aloud, element by element, against a QListWidget of its lines\n");
     r.ratio("BM_ReadAloud", "BM_ReadAloudList");
     r.ratio("BM_ReadAloudFirst", "BM_ReadAloudFirstList");

@@ -83,6 +83,8 @@ ScriptPage::ScriptPage(QWidget* parent)
     connect(m_keyboard, &ScriptPageKeyboard::kindPicked, this, &ScriptPage::kindPicked);
     connect(m_keyboard, &ScriptPageKeyboard::chipPicked, this, &ScriptPage::chipPicked);
     connect(m_keyboard, &ScriptPageKeyboard::removeRequested, this, &ScriptPage::removeRequested);
+    connect(m_keyboard, &ScriptPageKeyboard::scrollRequested, this, &ScriptPage::scrollRequested);
+    connect(m_keyboard, &ScriptPageKeyboard::revealRequested, this, &ScriptPage::revealRequested);
 
     // The controls of the hovered row; what they ask for goes out as is.
     m_controls->hide();

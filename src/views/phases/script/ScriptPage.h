@@ -20,9 +20,9 @@
 //
 // From the keyboard the page is one stop in the window's Tab order: Tab
 // enters it at the first element (Shift+Tab from after it at the last), and
-// past either end of the elements the focus leaves it. Between them, and
-// the element's menu: ScriptPageKeyboard. (The editor keeps its caret in
-// view itself, as every growing editor does.)
+// past either end of the elements the focus leaves it. Between them, the
+// caret's way through the script and the element's menu: ScriptPageKeyboard.
+// (The editor keeps its caret in view itself, as every growing editor does.)
 
 #include "design/AccessibleFactory.h"
 #include "model/Project.h"
@@ -68,6 +68,7 @@ public:
     // The part of the page in view, in the page's coordinates: rows there
     // (and a screen above and below) are laid out.
     void setVisibleArea(const QRect& area);
+    QRect visibleArea() const { return m_visible; }
 
     QUuid focusedID() const { return m_focusedID; }
     QUuid hoveredID() const { return m_hoveredID; }
@@ -117,9 +118,12 @@ Q_SIGNALS:
     void chipPicked(const QUuid& id, const rules::ScriptChip& chip);
     void addSceneHeadingRequested();
     void aiDraftRequested();
-    // An element took the focus from the program: the screen scrolls this
-    // area (page coordinates) into view.
+    // An element took the focus from the program, or the caret moved by the
+    // page's own keys: the screen scrolls this area (page coordinates) into
+    // view.
     void revealRequested(const QRect& area);
+    // The keyboard paged: the screen scrolls the page by `dy` at once.
+    void scrollRequested(int dy);
     // Rows above what is in view grew or shrank by `dy` as they were laid
     // out: the screen scrolls by as much, so what is in view stays put.
     void shifted(int dy);

@@ -11,7 +11,14 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
 
 namespace studio {
 
@@ -36,16 +43,8 @@ bool ScriptPageKeyboard::eventFilter(QObject* watched, QEvent* event)
     const int at = rows.indexOf(m_page->editorID());
     switch (type) {
     case QEvent::KeyPress:
-        if (watched == edit && at >= 0) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            // Tab goes on to the next element, Shift+Tab back; past either
-            // end the focus leaves the page as usual.
-            const int step = key->key() == Qt::Key_Backtab ? -1 : key->key() == Qt::Key_Tab ? 1 : 0;
-            if (step != 0 && at + step >= 0 && at + step < rows.count() && !(key->modifiers() & Qt::ControlModifier)) {
-                m_page->focusElement(rows.row(at + step).id());
-                return true;
-            }
-        }
+        if (watched == edit && at >= 0 && keyPressed(static_cast<QKeyEvent*>(event), at))
+            return true;
         break;
     case QEvent::FocusIn:
         // Shift+Tab from after the page lands on the editor (the page's own
@@ -68,6 +67,147 @@ bool ScriptPageKeyboard::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool ScriptPageKeyboard::keyPressed(const QKeyEvent* key, int at)
+{
+    const ScriptRows& rows = m_page->rows();
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    const bool backward = key->key() == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        if (modifiers & Qt::ControlModifier) {
+            leavePage(!backward);
+            return true;
+        }
+        // Tab goes on to the next element, Shift+Tab back; past either end
+        // the focus leaves the page as usual.
+        const int to = at + (backward ? -1 : 1);
+        if (to < 0 || to >= rows.count())
+            return false;
+        m_page->focusElement(rows.row(to).id());
+        return true;
+    }
+    if (key->matches(QKeySequence::MoveToPreviousLine))
+        return crossLine(at, -1);
+    if (key->matches(QKeySequence::MoveToNextLine))
+        return crossLine(at, 1);
+    if (key->matches(QKeySequence::MoveToPreviousPage) || key->matches(QKeySequence::MoveToNextPage)) {
+        movePage(key->matches(QKeySequence::MoveToNextPage) ? 1 : -1);
+        return true;
+    }
+    if (key->matches(QKeySequence::MoveToStartOfDocument) || key->matches(QKeySequence::MoveToEndOfDocument)) {
+        const bool end = key->matches(QKeySequence::MoveToEndOfDocument);
+        m_page->focusElement(rows.row(end ? rows.count() - 1 : 0).id());
+        m_page->textEdit()->moveCursor(end ? QTextCursor::End : QTextCursor::Start);
+        revealCaret();
+        return true;
+    }
+    return false;
+}
+
+bool ScriptPageKeyboard::crossLine(int at, int step)
+{
+    QTextCursor probe = m_page->textEdit()->textCursor();
+    probe.clearSelection();
+    if (probe.movePosition(step < 0 ? QTextCursor::Up : QTextCursor::Down))
+        return false;
+    const int to = at + step;
+    if (to < 0 || to >= m_page->rows().count())
+        return false;
+    // Far above or below the element's text: its last or first line.
+    constexpr int far = std::numeric_limits<int>::max() / 4;
+    placeCaret(to, goalX(), step < 0 ? far : -far);
+    return true;
+}
+
+void ScriptPageKeyboard::movePage(int step)
+{
+    const ScriptRows& rows = m_page->rows();
+    const QRect view = m_page->visibleArea();
+    const int x = goalX();
+    // The caret stays where it stands in the view while the page scrolls
+    // under it; what the page could not scroll (at either end) it moves on
+    // itself.
+    const int inView = std::clamp(caretRect().center().y() - view.top(), 0, view.height());
+    const int distance = step * view.height();
+    Q_EMIT scrollRequested(distance);
+    const int top = m_page->visibleArea().top();
+    const int scrolled = top - view.top();
+    const int y = top + inView + (std::abs(scrolled) >= view.height() ? 0 : distance - scrolled);
+    placeCaret(rows.rowAtY(y), x, y);
+}
+
+void ScriptPageKeyboard::leavePage(bool forward)
+{
+    // The first stop after the page, or the last before it, in the
+    // window's Tab order.
+    QWidget* page = m_page;
+    for (QWidget* w = forward ? page->nextInFocusChain() : page->previousInFocusChain(); w && w != page;
+         w = forward ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        if (page->isAncestorOf(w) || w->window() != page->window())
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
+int ScriptPageKeyboard::goalX() const
+{
+    QTextEdit* edit = m_page->textEdit();
+    const QTextCursor cursor = edit->textCursor();
+    int x = edit->cursorRect(cursor).left();
+    // The x the cursor keeps over vertical moves is its layout's.
+    if (const QTextLayout* layout = cursor.block().layout(); layout && cursor.verticalMovementX() >= 0)
+        x = cursor.verticalMovementX() + int(layout->position().x());
+    return edit->viewport()->mapTo(m_page, QPoint(x, 0)).x();
+}
+
+void ScriptPageKeyboard::placeCaret(int index, int x, int y)
+{
+    const QUuid id = m_page->rows().row(index).id();
+    if (id != m_page->editorID() || !m_page->editor()->isVisible())
+        m_page->focusElement(id);
+    QTextEdit* edit = m_page->textEdit();
+    QWidget* viewport = edit->viewport();
+    QPoint at = viewport->mapFrom(m_page, QPoint(x, y));
+    // Onto the text's own lines.
+    QTextCursor cursor = edit->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    const int first = edit->cursorRect(cursor).center().y();
+    cursor.movePosition(QTextCursor::End);
+    const int last = edit->cursorRect(cursor).center().y();
+    at.setY(std::clamp(at.y(), first, std::max(first, last)));
+    cursor = edit->cursorForPosition(at);
+    if (const QTextLayout* layout = cursor.block().layout())
+        cursor.setVerticalMovementX(at.x() - int(layout->position().x()));
+    edit->setTextCursor(cursor);
+    revealCaret();
+}
+
+QRect ScriptPageKeyboard::caretRect() const
+{
+    if (m_page->rows().indexOf(m_page->editorID()) < 0 || m_page->editor()->isHidden())
+        return QRect();
+    QTextEdit* edit = m_page->textEdit();
+    const QRect caret = edit->cursorRect();
+    return QRect(edit->viewport()->mapTo(m_page, caret.topLeft()), caret.size());
+}
+
+void ScriptPageKeyboard::revealCaret()
+{
+    QRect area = caretRect();
+    if (area.isNull())
+        return;
+    // At the script's very start or end the page's own edge shows with it.
+    const QTextCursor cursor = m_page->textEdit()->textCursor();
+    const int at = m_page->rows().indexOf(m_page->editorID());
+    if (at == 0 && cursor.atStart())
+        area.setTop(0);
+    else if (at == m_page->rows().count() - 1 && cursor.atEnd())
+        area.setBottom(m_page->height() - 1);
+    Q_EMIT revealRequested(area);
 }
 
 QMenu* ScriptPageKeyboard::openMenu()

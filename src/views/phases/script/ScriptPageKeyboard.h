@@ -5,6 +5,18 @@
 // - Tab goes on to the next element and Shift+Tab back to the one before,
 //   each written after its text; past either end the focus leaves the page
 //   as usual, and Shift+Tab from after the page comes in at its last element.
+//   Ctrl+Tab and Ctrl+Shift+Tab leave the page at once, forward or back, as
+//   from an editor that takes Tab: a long script is one stop, not thousands.
+// - The caret moves through the script as through one document: Up on an
+//   element's first line goes on to the last line of the element before,
+//   Down on its last line to the first line of the next, Page Up and Page
+//   Down a page's height (scrolling by as much), each as near the caret's x
+//   as the text there allows, and that x is kept over presses that follow,
+//   as a text editor keeps it. Ctrl+Home and Ctrl+End go to the script's
+//   start and end. The editor moves to the element the caret reaches
+//   (ScriptPage::focusElement), so what is typed next lands there; nothing
+//   between is laid out. Shift with these keys selects within the element
+//   only: one element is one editor.
 // - The element's menu (the Menu key or Shift+F10 at the caret, a right
 //   click at the pointer) holds, after the text's own entries, its chips,
 //   the kinds (the current one checked) and its removal: what the row's
@@ -20,6 +32,7 @@
 #include <QObject>
 #include <QUuid>
 
+class QKeyEvent;
 class QMenu;
 
 namespace studio {
@@ -36,6 +49,10 @@ public:
     QMenu* openMenu();
 
 Q_SIGNALS:
+    // Page Up or Page Down: the page scrolls by `dy` before the caret moves.
+    void scrollRequested(int dy);
+    // The caret moved by these keys: the page brings this area into view.
+    void revealRequested(const QRect& area);
     void kindPicked(const QUuid& id, ScriptElementKind kind);
     void chipPicked(const QUuid& id, const rules::ScriptChip& chip);
     void removeRequested(const QUuid& id);
@@ -44,6 +61,24 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool keyPressed(const QKeyEvent* key, int at);
+    // Up or Down (`step` -1 or 1) on the first or last line goes on into
+    // the element before or after; false when the caret moves within its
+    // text (the editor's own move) or has nowhere to go.
+    bool crossLine(int at, int step);
+    void movePage(int step);
+    void leavePage(bool forward);
+    // The x the caret keeps over vertical moves, in the page's coordinates.
+    int goalX() const;
+    // Writes in the element at `index` with the caret on its line nearest
+    // page y `y` (its first or last line beyond them), as near page x `x` as
+    // the line allows, keeping `x` for the moves that follow.
+    void placeCaret(int index, int x, int y);
+    // The caret of the element being written, in the page's coordinates
+    // (empty when none is), and the request to bring it into view.
+    QRect caretRect() const;
+    void revealCaret();
+
     QMenu* menu(const QUuid& id, const QPoint& globalPos);
     void removeAndFocusNext(const QUuid& id);
 

@@ -208,14 +208,20 @@ ScriptView::ScriptView(ScreenSession screenSession, QWidget* parent)
     });
     connect(m_page, &ScriptPage::revealRequested, this, [this](const QRect& area) {
         settleLayout();
+        // An element taller than the view stays where it is while some of
+        // it shows: its caret is brought into view on its own.
+        if (area.height() > m_scroll->viewport()->height() && area.intersects(m_page->visibleArea()))
+            return;
         const QPoint at = m_page->mapTo(m_scroll->widget(), area.center());
         m_scroll->ensureVisible(at.x(), at.y(), 0, area.height() / 2 + 40);
     });
-    connect(m_page, &ScriptPage::shifted, this, [this](int dy) {
+    const auto scrollBy = [this](int dy) {
         settleLayout();
         QScrollBar* bar = m_scroll->verticalScrollBar();
         bar->setValue(bar->value() + dy);
-    });
+    };
+    connect(m_page, &ScriptPage::shifted, this, scrollBy);
+    connect(m_page, &ScriptPage::scrollRequested, this, scrollBy);
     connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, &ScriptView::syncVisibleArea);
     m_scroll->viewport()->installEventFilter(this);
     m_page->installEventFilter(this);

@@ -1,8 +1,11 @@
 // The Script screen without a pointer: Tab through the toolbar into the page
-// and from element to element, the element's menu on the Menu key, and what
-// assistive technology reads of the painted script, element by element.
+// and from element to element, the caret across elements as in a document
+// editor (lines, pages, the script's ends) and out of the page in one key,
+// the element's menu on the Menu key, and what assistive technology reads of
+// the painted script, element by element.
 
 #include "design/GhostButton.h"
+#include "design/ScrollColumn.h"
 #include "design/PrimaryButton.h"
 #include "design/Theme.h"
 #include "views/phases/script/ScriptElementRow.h"
@@ -11,7 +14,11 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLayout>
 #include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QtTest>
 
 using namespace studio;
@@ -19,7 +26,69 @@ using namespace studio::test;
 using namespace Qt::StringLiterals;
 
 namespace {
+
 using K = ScriptElementKind;
+
+// A stop after the page, as the window has one after the screen.
+QPushButton* addStopAfter(Screen& s)
+{
+    auto* after = new QPushButton(u"After"_s, s.view.get());
+    s.view->layout()->addWidget(after);
+    after->show();
+    return after;
+}
+
+void press(const QKeySequence& keys)
+{
+    for (int i = 0; i < keys.count(); ++i) {
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys[i]));
+        QCoreApplication::processEvents();
+    }
+}
+
+// Where the caret stands, in the page's coordinates.
+QRect caretOnPage(const Screen& s)
+{
+    const QRect caret = s.edit()->cursorRect();
+    return QRect(s.edit()->viewport()->mapTo(s.page(), caret.topLeft()), caret.size());
+}
+
+bool caretInView(const Screen& s)
+{
+    QWidget* viewport = s.view->scrollArea()->viewport();
+    const QRect caret = s.edit()->cursorRect();
+    return viewport->rect().contains(QRect(s.edit()->viewport()->mapTo(viewport, caret.topLeft()), caret.size()));
+}
+
+// The caret's line in the element being written: its first, its last (or
+// both), as the cursor tells.
+bool onFirstLine(QTextEdit* edit)
+{
+    QTextCursor c = edit->textCursor();
+    return !c.movePosition(QTextCursor::Up);
+}
+
+bool onLastLine(QTextEdit* edit)
+{
+    QTextCursor c = edit->textCursor();
+    return !c.movePosition(QTextCursor::Down);
+}
+
+// Whether the caret stands at page x `x` as well as its line allows: there,
+// or at the line's start or end when `x` lies beyond them.
+bool keepsColumn(const Screen& s, int x)
+{
+    QTextEdit* edit = s.edit();
+    const int caretX = caretOnPage(s).left();
+    const int slack = QFontMetrics(edit->document()->defaultFont()).averageCharWidth() / 2 + 1;
+    if (std::abs(caretX - x) <= slack)
+        return true;
+    QTextCursor c = edit->textCursor();
+    const QTextLine line = c.block().layout()->lineForTextPosition(c.positionInBlock());
+    const int at = c.positionInBlock();
+    return (x < caretX && at == line.textStart()) || (x > caretX && at == line.textStart() + line.textLength());
+}
+
 } // namespace
 
 class ScriptKeyboardTest : public QObject {
@@ -124,6 +193,145 @@ private Q_SLOTS:
         QCOMPARE(elementsOf(s.session).size(), 5);
         QCOMPARE(elementsOf(s.session).last().text, u"CUT TO:"_s);
         QTRY_VERIFY(s.focused(4));
+    }
+
+    void theCaretCrossesElements_data()
+    {
+        QTest::addColumn<int>("from");           // the element written in
+        QTest::addColumn<int>("at");             // the caret's place there, -1 its end
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<int>("to");             // the element written in after, or -1
+        QTest::addColumn<QString>("lands");
+
+        QTest::newRow("down from the heading keeps the column") << 0 << 12 << QKeySequence(u"Down"_s) << 1 << u"first line"_s;
+        QTest::newRow("up to the last line before") << 2 << -1 << QKeySequence(u"Up"_s) << 1 << u"last line"_s;
+        QTest::newRow("the column is kept past a short line")
+            << 3 << 30 << QKeySequence(u"Up, Up"_s) << 1 << u"last line"_s;
+        QTest::newRow("and back down it") << 1 << -1 << QKeySequence(u"Down, Down"_s) << 3 << u"first line"_s;
+        QTest::newRow("page down to the last line") << 0 << 12 << QKeySequence(u"PgDown"_s) << 6 << u"last line"_s;
+        QTest::newRow("page up to the first") << 5 << 3 << QKeySequence(u"PgUp"_s) << 0 << u"first line"_s;
+        QTest::newRow("ctrl+end") << 1 << 0 << QKeySequence(u"Ctrl+End"_s) << 6 << u"end"_s;
+        QTest::newRow("ctrl+home") << 5 << -1 << QKeySequence(u"Ctrl+Home"_s) << 0 << u"start"_s;
+        QTest::newRow("ctrl+tab leaves forward") << 2 << 0 << QKeySequence(u"Ctrl+Tab"_s) << -1 << u"after"_s;
+        QTest::newRow("ctrl+shift+tab leaves back") << 4 << 0 << QKeySequence(u"Ctrl+Shift+Tab"_s) << -1 << u"before"_s;
+        QTest::newRow("tab on the last element leaves") << 6 << -1 << QKeySequence(u"Tab"_s) << -1 << u"after"_s;
+    }
+
+    void theCaretCrossesElements()
+    {
+        QFETCH(int, from);
+        QFETCH(int, at);
+        QFETCH(QKeySequence, keys);
+        QFETCH(int, to);
+        QFETCH(QString, lands);
+        Screen s(production({
+            element(K::sceneHeading, u"INT. LIGHTHOUSE LAMP ROOM \u2014 NIGHT"_s),
+            element(K::action, u"The lamp turns above the harbor, slow and patient, throwing its beam across the black "
+                               u"water and the boats that lie there, and over the roofs of the town asleep below."_s),
+            element(K::action, u"Rain."_s),
+            element(K::action, u"Eda climbs the last of the stairs and sets the log down."_s),
+            element(K::character, u"EDA"_s),
+            element(K::dialogue, u"Log it."_s),
+            element(K::transition, u"CUT TO:"_s),
+        }));
+        QVERIFY(s.ready());
+        QPushButton* after = addStopAfter(s);
+        s.focus(from);
+        QTextCursor c = s.edit()->textCursor();
+        c.setPosition(at < 0 ? int(elementsOf(s.session)[from].text.size()) : at);
+        s.edit()->setTextCursor(c);
+        const int x = caretOnPage(s).left();
+
+        press(keys);
+        if (lands == u"after"_s) {
+            QCOMPARE(QApplication::focusWidget(), after);
+            return;
+        }
+        if (lands == u"before"_s) {
+            QCOMPARE(QApplication::focusWidget(), s.view->kindButtons().last());
+            return;
+        }
+        QVERIFY(s.focused(to));
+        if (lands == u"start"_s)
+            QCOMPARE(s.edit()->textCursor().position(), 0);
+        if (lands == u"end"_s)
+            QCOMPARE(s.edit()->textCursor().position(), int(elementsOf(s.session)[to].text.size()));
+        if (lands == u"first line"_s || lands == u"last line"_s) {
+            QVERIFY(lands == u"first line"_s ? onFirstLine(s.edit()) : onLastLine(s.edit()));
+            QVERIFY2(keepsColumn(s, x), qPrintable(u"x %1, caret at %2"_s.arg(x).arg(caretOnPage(s).left())));
+        }
+        // What is typed next lands there.
+        const QString before = elementsOf(s.session)[to].text;
+        const int caret = s.edit()->textCursor().position();
+        QTest::keyClick(s.edit(), Qt::Key_Z);
+        QCOMPARE(elementsOf(s.session)[to].text, QString(before).insert(caret, u'z'));
+    }
+
+    void theKeysReachTheWholeOfALongScript()
+    {
+        // A feature's length, built once: the keys go as far as the script
+        // does, scroll with the caret, and never lay out what lies between.
+        QList<ScriptElement> elements;
+        for (int i = 0; i < 2400; ++i)
+            elements << element(i % 3 ? K::action : K::dialogue, u"Line %1 of the long script."_s.arg(i));
+        Screen s(production(elements));
+        QVERIFY(s.ready());
+        QPushButton* after = addStopAfter(s);
+        QScrollBar* bar = s.view->scrollArea()->verticalScrollBar();
+        const int last = int(elements.size()) - 1;
+        s.focus(0);
+
+        press(QKeySequence(u"Ctrl+End"_s));
+        QVERIFY(s.focused(last));
+        QCOMPARE(s.edit()->textCursor().position(), int(elements[last].text.size()));
+        QTRY_VERIFY(caretInView(s));
+        QVERIFY(!s.page()->isLaidOut(s.id(last / 2)));
+        QTest::keyClick(s.edit(), Qt::Key_Z);
+        QCOMPARE(elementsOf(s.session)[last].text, elements[last].text + u'z');
+
+        press(QKeySequence(u"Ctrl+Home"_s));
+        QVERIFY(s.focused(0));
+        QCOMPARE(s.edit()->textCursor().position(), 0);
+        QTRY_COMPARE(bar->value(), 0);
+
+        // Page Down moves the caret about a page and scrolls by as much;
+        // Page Up brings both back.
+        const int pageHeight = s.page()->visibleArea().height();
+        int y = caretOnPage(s).top();
+        for (int i = 0; i < 3; ++i) {
+            const int scrolled = bar->value();
+            press(QKeySequence(u"PgDown"_s));
+            QTRY_VERIFY(caretInView(s));
+            QVERIFY2(std::abs(caretOnPage(s).top() - y - pageHeight) < pageHeight / 4,
+                     qPrintable(u"caret from %1 to %2"_s.arg(y).arg(caretOnPage(s).top())));
+            QVERIFY(std::abs(bar->value() - scrolled - pageHeight) < pageHeight / 4);
+            y = caretOnPage(s).top();
+        }
+        for (int i = 0; i < 3; ++i)
+            press(QKeySequence(u"PgUp"_s));
+        QVERIFY(s.focused(0));
+        QTRY_COMPARE(bar->value(), 0);
+
+        // Down goes on element after element, past the foot of the view.
+        for (int i = 1; i <= 40; ++i) {
+            press(QKeySequence(u"Down"_s));
+            QVERIFY(s.focused(i));
+        }
+        QTRY_VERIFY(caretInView(s));
+        QVERIFY(bar->value() > 0);
+        press(QKeySequence(u"Up"_s));
+        QVERIFY(s.focused(39));
+
+        // Out of the page in one key either way, and Tab past its last
+        // element.
+        press(QKeySequence(u"Ctrl+Tab"_s));
+        QCOMPARE(QApplication::focusWidget(), after);
+        s.focus(1200);
+        press(QKeySequence(u"Ctrl+Shift+Tab"_s));
+        QCOMPARE(QApplication::focusWidget(), s.view->kindButtons().last());
+        s.focus(last);
+        press(QKeySequence(u"Tab"_s));
+        QCOMPARE(QApplication::focusWidget(), after);
     }
 
     void theMenuKeyOffersWhatTheRowControlsDo()

@@ -91,8 +91,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("keys");
         QTest::newRow("typing on the last line in view") << u"type"_s;
         QTest::newRow("Down from the last line in view") << u"down"_s;
-        QTest::newRow("Ctrl+End in a long element") << u"end"_s;
+        QTest::newRow("Up into a long element, Ctrl+End, Ctrl+Home") << u"ends"_s;
         QTest::newRow("Tab into a long element") << u"tab"_s;
+        QTest::newRow("Page Down into a long element") << u"page"_s;
     }
 
     void thePageFollowsTheCaret()
@@ -156,6 +157,19 @@ private Q_SLOTS:
                 QTest::keyClick(edit, Qt::Key_Down);
             QVERIFY(edit->textCursor().position() > 200);
             QTRY_VERIFY(caretShown());
+        } else if (keys == u"page"_s) {
+            // From the line just above it, at the top of the view: the page
+            // scrolls by a page, though the element begins above the view.
+            const QUuid above = script[megabyte - 1].id;
+            page->focusElement(above);
+            QTRY_VERIFY(page->isLaidOut(above));
+            bar->setValue(bar->value() + inView(above).top() - 20);
+            QTRY_VERIFY(qAbs(inView(above).top() - 20) <= 2);
+            const int before = bar->value();
+            QTest::keyClick(edit, Qt::Key_PageDown);
+            QVERIFY(page->hasTextFocus(script[megabyte].id));
+            QTRY_VERIFY(caretShown());
+            QVERIFY(qAbs(bar->value() - before - viewport->height()) < viewport->height() / 4);
         } else if (keys == u"tab"_s) {
             // Written after its text: its end comes into view.
             bringToBottom(megabyte - 1);
@@ -163,11 +177,19 @@ private Q_SLOTS:
             QVERIFY(page->hasTextFocus(script[megabyte].id));
             QTRY_VERIFY(caretShown());
         } else {
-            bringToBottom(megabyte);
+            // Up from below it comes to its last line, far down the page.
+            bringToBottom(megabyte + 1);
+            QTest::keyClick(edit, Qt::Key_Up);
+            QVERIFY(page->hasTextFocus(script[megabyte].id));
+            QVERIFY(edit->textCursor().position() > script[megabyte].text.size() - 100);
+            QTRY_VERIFY(caretShown());
+            // The script's end and start, past it.
             QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
-            QCOMPARE(edit->textCursor().position(), int(script[megabyte].text.size()));
+            QVERIFY(page->hasTextFocus(script.last().id));
+            QCOMPARE(edit->textCursor().position(), int(script.last().text.size()));
             QTRY_VERIFY(caretShown());
             QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+            QVERIFY(page->hasTextFocus(script.first().id));
             QTRY_VERIFY(caretShown());
         }
     }
