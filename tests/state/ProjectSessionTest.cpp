@@ -9,6 +9,7 @@
 
 #include <QCoro/QCoroTimer>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -220,6 +221,10 @@ private Q_SLOTS:
     void anErrorAboutTheSettingsGoesOnceTheyAreMended()
     {
         Settings& settings = Settings::instance();
+        const auto restore = qScopeGuard([&settings] {
+            settings.remove(Settings::aiAPIKeyKey);
+            settings.remove(Settings::aiModelKey);
+        });
         settings.remove(Settings::aiAPIKeyKey);
         ProjectSession session(Project{});
         QSignalSpy changes(&session, &ProjectSession::aiErrorChanged);
