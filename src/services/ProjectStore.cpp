@@ -197,9 +197,9 @@ AspectRatio defaultAspect(ProjectFormat format)
     return AspectRatio::scope239;
 }
 
-// Episode number of a production as a new one has it: titled after the
-// production when the format has a single film, else "<noun> <number>", with
-// the format's story structure and its template acts.
+// The episode with that number as a new production of this one's format has
+// it: titled after the production when the format makes a single film, else
+// "<noun> <number>", with the format's story structure and its template acts.
 Episode newEpisode(const Project& project, qint64 number)
 {
     Episode episode;
@@ -333,7 +333,10 @@ void ProjectStore::load()
         Project project = std::move(*decoded[i].project);
         if (project.episodes.isEmpty())
             project.episodes = {newEpisode(project, 1)};
-        if (keeper.value(project.id) != i) {
+        if (const qsizetype kept = keeper.value(project.id); kept != i) {
+            // A link to the folder that keeps it is that same production.
+            if (QFileInfo(folders[i]).canonicalFilePath() == QFileInfo(folders[kept]).canonicalFilePath())
+                continue;
             // Left with the id it shares, this copy would come back as the
             // production itself once the other folder went to the Trash.
             project.id = newId();

@@ -77,7 +77,8 @@ public:
     // first by name; every other one is kept apart as a copy of its own: a
     // new id and " Copy" after its name, written back to its folder at once
     // (its modification date kept), so that trashing the one never brings
-    // the other back under the same id. A production without episodes (a
+    // the other back under the same id (a link to the folder that keeps it
+    // is that same production, read once). A production without episodes (a
     // damaged document) is given the one a new production starts with; its
     // document takes it with the next save.
     void load();

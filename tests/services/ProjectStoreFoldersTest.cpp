@@ -151,6 +151,22 @@ private Q_SLOTS:
         QCOMPARE(next.projects().constFirst(), apart);
     }
 
+    void aLinkToTheFolderIsTheSameProductionReadOnce()
+    {
+        const Project original = named(u"Linked"_s, 10);
+        const QByteArray bytes = json::encodePretty(original);
+        writeDocument(canonicalName(original.id), bytes);
+        QVERIFY(QFile::link(ProjectStore::folderPath(original.id), ProjectStore::rootPath() + u"/0 link.palisademotion"_s));
+
+        ProjectStore store;
+        store.load();
+        QCOMPARE(store.projects().size(), 1);
+        QCOMPARE(store.projects().constFirst(), original);
+        QFile file(documentPath(canonicalName(original.id)));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+    }
+
     void aProductionWithoutEpisodesGetsTheOneANewProductionHas_data()
     {
         QTest::addColumn<ProjectFormat>("format");
