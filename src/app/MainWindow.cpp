@@ -141,6 +141,10 @@ void MainWindow::saveBeforeQuit()
     if (m_savedForQuit)
         return;
     m_savedForQuit = true;
+    // The field being typed in ends its edit first, as it would on leaving
+    // it: a tag typed but not yet committed is in the production it saves.
+    if (QWidget* typing = focusWidget(); typing && typing->hasFocus())
+        typing->clearFocus();
     // A failure is recorded by the store; the program is ending, so the
     // remaining productions are saved all the same.
     m_app.saveAll();

@@ -12,6 +12,7 @@
 #include "design/Theme.h"
 #include "design/Tokens.h"
 
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLineEdit>
@@ -70,6 +71,7 @@ TagField::TagField(const QString& placeholder, QWidget* parent)
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
     connect(m_draft, &QLineEdit::returnPressed, this, &TagField::commit);
+    m_draft->installEventFilter(this);
 }
 
 TagField::~TagField() = default;
@@ -122,6 +124,17 @@ void TagField::commit()
     m_tags = next;
     rebuild();
     Q_EMIT tagsEdited(m_tags);
+}
+
+bool TagField::eventFilter(QObject* watched, QEvent* event)
+{
+    // The draft is the one part of the field the production doesn't hold
+    // yet: whatever takes the keyboard from it (Tab, a click, a shortcut
+    // that changes the screen, another window) would otherwise drop it.
+    if (watched == m_draft && event->type() == QEvent::FocusOut
+        && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        commit();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TagField::remove(const QString& tag)

@@ -3,9 +3,12 @@
 // An editable cloud of short tags (mood words and the like): one capsule per
 // tag with a remove button, then a 150-point draft field. Return commits the
 // draft: trimmed, appended when not empty and not already present, and the
-// draft is cleared either way. Removing a tag removes every equal tag. Tags
-// compare whole and case-sensitively, canonically equivalent Unicode counting
-// as equal. tagsEdited() reports the user's changes; setTags() is silent.
+// draft is cleared either way. Leaving the draft commits it too (Tab, a
+// click elsewhere, another window, the screen going), so what was typed is
+// never lost; only the draft's own context menu leaves it as it is. Removing
+// a tag removes every equal tag. Tags compare whole and case-sensitively,
+// canonically equivalent Unicode counting as equal. tagsEdited() reports the
+// user's changes; setTags() is silent.
 
 #include <QStringList>
 #include <QWidget>
@@ -44,6 +47,9 @@ public:
 
 Q_SIGNALS:
     void tagsEdited(const QStringList& tags);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void commit();

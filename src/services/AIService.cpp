@@ -184,16 +184,34 @@ void AIService::seedDefaultsIfNeeded()
     }
 }
 
-QCoro::Task<QString> AIService::complete(QString system, QString user, bool json, int maxTokens)
+std::optional<AIError> AIService::settingsFault()
 {
     // The key is used as stored, untrimmed; a line break in it would split
     // the Authorization header, so such a key is refused, never sent.
     const QString key = settingOr(Settings::aiAPIKeyKey, QString());
     if (key.isEmpty())
-        throw AIError::missingKey();
+        return AIError::missingKey();
     if (key.contains(u'\r') || key.contains(u'\n'))
-        throw AIError::badKey();
+        return AIError::badKey();
+    if (!endpointFor(settingOr(Settings::aiBaseURLKey, defaultBaseURL())))
+        return AIError::badURL();
+    return std::nullopt;
+}
 
+bool AIService::isSettingsFault(const QString& description)
+{
+    for (const AIError& fault : {AIError::missingKey(), AIError::badKey(), AIError::badURL()}) {
+        if (description == fault.description())
+            return true;
+    }
+    return false;
+}
+
+QCoro::Task<QString> AIService::complete(QString system, QString user, bool json, int maxTokens)
+{
+    if (std::optional<AIError> fault = settingsFault())
+        throw *fault;
+    const QString key = settingOr(Settings::aiAPIKeyKey, QString());
     const auto url = endpointFor(settingOr(Settings::aiBaseURLKey, defaultBaseURL()));
     if (!url)
         throw AIError::badURL();

@@ -9,10 +9,13 @@
 // not a chat completion (see AIError.h; describeError() gives the text to
 // show for any of them).
 
+#include "services/AIError.h"
+
 #include <QCoro/QCoroTask>
 #include <QPointer>
 #include <QString>
 #include <chrono>
+#include <optional>
 
 class QNetworkAccessManager;
 
@@ -44,6 +47,13 @@ public:
     // where a key is missing or holds the empty string. A string of blanks is
     // kept. Called once at start-up.
     static void seedDefaultsIfNeeded();
+
+    // The failure a request meets with the settings as they are now, before
+    // anything is sent: no key, a key with a line break, a base URL that
+    // names no endpoint. None when the settings allow a request.
+    static std::optional<AIError> settingsFault();
+    // Whether the text is what one of those failures says.
+    static bool isSettingsFault(const QString& description);
 
     // Sends one chat-completions request (a system and a user message) and
     // returns the first choice's content exactly as received. `json` asks the

@@ -152,10 +152,10 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& bytes)
     return std::nullopt;
 }
 
-// Encodes and writes a stamped production; the reason on failure. Runs on
-// the interface thread (explicit saves) and on workers (autosaves), never
-// twice at once for one production.
-std::optional<QString> writeDocument(const Project& stamped)
+// Encodes and writes a production into its folder; the reason on failure.
+// Runs on the interface thread (explicit saves) and on workers (autosaves),
+// never twice at once for one production.
+std::optional<QString> writeDocument(const Project& stamped, const QString& folder)
 {
     // Encode before touching the disk: a production that can't be written
     // (a non-finite number) leaves no folder and no file behind.
@@ -168,7 +168,6 @@ std::optional<QString> writeDocument(const Project& stamped)
         return QString::fromUtf8(e.what());
     }
 
-    const QString folder = ProjectStore::folderPath(stamped.id);
     const bool existed = QFileInfo(folder).isDir();
     if (auto reason = makeFolder(folder))
         return u"couldn't create the folder "_s + QDir::toNativeSeparators(folder) + u": "_s + *reason;
@@ -196,6 +195,20 @@ AspectRatio defaultAspect(ProjectFormat format)
         break;
     }
     return AspectRatio::scope239;
+}
+
+// The episode with that number as a new production of this one's format has
+// it: titled after the production when the format makes a single film, else
+// "<noun> <number>", with the format's story structure and its template acts.
+Episode newEpisode(const Project& project, qint64 number)
+{
+    Episode episode;
+    episode.number = number;
+    episode.title = isEpisodic(project.format) ? episodeNoun(project.format) + u' ' + QString::number(number)
+                                               : project.name;
+    const StructureKind kind = defaultStructure(project.format);
+    episode.structure = StoryStructure{kind, structureTemplate(kind)};
+    return episode;
 }
 
 // Moves a file or folder to the freedesktop Trash; the reason on failure.
@@ -258,6 +271,12 @@ QString ProjectStore::folderPath(const QUuid& id)
     return rootPath() + u'/' + uuidString(id) + u'.' + folderExtension;
 }
 
+QString ProjectStore::folderOf(const QUuid& id) const
+{
+    const auto it = m_folders.constFind(id);
+    return it != m_folders.cend() ? *it : folderPath(id);
+}
+
 void ProjectStore::fail(const QString& message)
 {
     const bool changed = message != m_lastError;
@@ -285,24 +304,54 @@ void ProjectStore::load()
     // core, then take the results in folder order.
     QList<DecodedEntry> decoded = QtConcurrent::blockingMapped(folders, decodeEntry);
 
+    // Which folder keeps each id: the one named for it, else the first by name.
+    QHash<QUuid, qsizetype> keeper;
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        const std::optional<Project>& project = decoded[i].project;
+        if (project && QFileInfo(folders[i]).fileName() == uuidString(project->id) + u'.' + folderExtension)
+            keeper.insert(project->id, i);
+    }
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        if (decoded[i].project && !keeper.contains(decoded[i].project->id))
+            keeper.insert(decoded[i].project->id, i);
+    }
+
     QList<Project> loaded;
     loaded.reserve(decoded.size());
+    QHash<QUuid, QString> loadedFrom;
     for (qsizetype i = 0; i < decoded.size(); ++i) {
-        // Each decoded production is taken, not copied (a feature film is
-        // megabytes of text).
-        if (decoded[i].project)
-            loaded.append(std::move(*decoded[i].project));
-        else
+        if (!decoded[i].project) {
             // The reason is ours: the codec isolates each value from the file
             // it quotes, and wrapping the whole reason would let those values
             // reorder its words.
             fail(u"Couldn't read "_s + text::isolated(QFileInfo(folders[i]).fileName()) + u": "_s
                  + decoded[i].failure);
+            continue;
+        }
+        // Each decoded production is taken, not copied (a feature film is
+        // megabytes of text).
+        Project project = std::move(*decoded[i].project);
+        if (project.episodes.isEmpty())
+            project.episodes = {newEpisode(project, 1)};
+        if (const qsizetype kept = keeper.value(project.id); kept != i) {
+            // A link to the folder that keeps it is that same production.
+            if (QFileInfo(folders[i]).canonicalFilePath() == QFileInfo(folders[kept]).canonicalFilePath())
+                continue;
+            // Left with the id it shares, this copy would come back as the
+            // production itself once the other folder went to the Trash.
+            project.id = newId();
+            project.name += u" Copy"_s;
+            if (auto reason = writeDocument(project, folders[i]))
+                fail(u"Save failed: "_s + *reason);
+        }
+        loadedFrom.insert(project.id, folders[i]);
+        loaded.append(std::move(project));
     }
 
     std::stable_sort(loaded.begin(), loaded.end(),
                      [](const Project& a, const Project& b) { return a.modifiedAt > b.modifiedAt; });
     m_projects = std::move(loaded);
+    m_folders = std::move(loadedFrom);
     Q_EMIT projectsChanged();
 }
 
@@ -312,7 +361,7 @@ bool ProjectStore::save(const Project& project)
 
     Project stamped = project;
     stamped.modifiedAt = Date::now();
-    if (auto reason = writeDocument(stamped)) {
+    if (auto reason = writeDocument(stamped, folderOf(project.id))) {
         fail(u"Save failed: "_s + *reason);
         // A snapshot that fell due while the write in flight ran goes out now.
         startWrite(project.id);
@@ -386,7 +435,8 @@ void ProjectStore::startWrite(const QUuid& id)
     auto* watcher = new QFutureWatcher<WriteOutcome>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, id] { writeFinished(id, true); });
     it->writing = watcher;
-    watcher->setFuture(QtConcurrent::run([stamped = std::move(stamped)] { return writeDocument(stamped); }));
+    watcher->setFuture(QtConcurrent::run(
+        [stamped = std::move(stamped), folder = folderOf(id)] { return writeDocument(stamped, folder); }));
 }
 
 void ProjectStore::writeFinished(const QUuid& id, bool startNext)
@@ -443,7 +493,7 @@ bool ProjectStore::remove(const QUuid& id)
     cancelAutosave(id);
     waitForWrite(id);
 
-    const QString folder = folderPath(id);
+    const QString folder = folderOf(id);
     const QFileInfo info(folder);
     if (info.exists() || info.isSymLink()) {
         if (auto reason = moveToTrash(folder)) {
@@ -452,6 +502,7 @@ bool ProjectStore::remove(const QUuid& id)
         }
     }
 
+    m_folders.remove(id);
     const qsizetype removed = m_projects.removeIf([&](const Project& p) { return p.id == id; });
     if (removed > 0)
         Q_EMIT projectsChanged();
@@ -470,19 +521,11 @@ Project ProjectStore::create(const QString& name, ProjectFormat format, qint64 e
     project.idea.targetRuntimeMinutes = runtime;
     project.look.aspect = defaultAspect(format);
 
-    const StructureKind kind = defaultStructure(format);
-    const bool episodic = isEpisodic(format);
-    const qint64 count = episodic && episodeCount > 1 ? episodeCount : 1;
-
+    const qint64 count = isEpisodic(format) && episodeCount > 1 ? episodeCount : 1;
     QList<Episode> episodes;
     episodes.reserve(count);
-    for (qint64 number = 1; number <= count; ++number) {
-        Episode episode;
-        episode.number = number;
-        episode.title = episodic ? episodeNoun(format) + u' ' + QString::number(number) : project.name;
-        episode.structure = StoryStructure{kind, structureTemplate(kind)};
-        episodes.append(std::move(episode));
-    }
+    for (qint64 number = 1; number <= count; ++number)
+        episodes.append(newEpisode(project, number));
     project.episodes = std::move(episodes);
 
     save(project);

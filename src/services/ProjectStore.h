@@ -50,6 +50,10 @@ public:
     static QString rootPath();
     // The folder of one production: <root>/<ID>.palisademotion.
     static QString folderPath(const QUuid& id);
+    // The folder the production lives in: the one it was read from (a folder
+    // renamed or copied by hand keeps its name), else folderPath(id). Saves,
+    // autosaves and the Trash all go there.
+    QString folderOf(const QUuid& id) const;
 
     // Newest modification first after load(); save() and remove() edit it in place.
     const QList<Project>& projects() const { return m_projects; }
@@ -67,6 +71,16 @@ public:
     // <reason>" (in folder order); the others still load. Only a regular file
     // (links resolved) of at most maxDocumentBytes is read: a pipe, a device
     // or a directory in its place can neither hang nor exhaust the program.
+    //
+    // One id, one folder. When two folders hold the same production (a
+    // folder copied by hand), the folder named for its id keeps it, else the
+    // first by name; every other one is kept apart as a copy of its own: a
+    // new id and " Copy" after its name, written back to its folder at once
+    // (its modification date kept), so that trashing the one never brings
+    // the other back under the same id (a link to the folder that keeps it
+    // is that same production, read once). A production without episodes (a
+    // damaged document) is given the one a new production starts with; its
+    // document takes it with the next save.
     void load();
 
     // Writes the production (with modifiedAt stamped on the written copy; the
@@ -136,6 +150,8 @@ private:
     std::chrono::milliseconds m_autosaveDelay;
     std::chrono::milliseconds m_longestWait;
     QList<Project> m_projects;
+    // Where each production of the library was read from.
+    QHash<QUuid, QString> m_folders;
     QString m_lastError;
     QHash<QUuid, PendingAutosave> m_autosaves;
 };

@@ -2,6 +2,8 @@
 
 #include "model/Lookup.h"
 #include "services/AIError.h"
+#include "services/AIService.h"
+#include "services/Settings.h"
 
 #include <QTimer>
 
@@ -17,6 +19,16 @@ ProjectSession::ProjectSession(Project project, QObject* parent, std::chrono::mi
     m_renderTimer->setSingleShot(true);
     m_renderTimer->setInterval(renderStep);
     connect(m_renderTimer, &QTimer::timeout, this, &ProjectSession::renderStep);
+    // An error about the AI settings (no key, a key with a line break, a
+    // base URL that isn't one) goes the moment the settings no longer have
+    // it: the banner never asks for a key that has been entered.
+    connect(&Settings::instance(), &Settings::changed, this, [this] {
+        if (!m_aiError || !AIService::isSettingsFault(*m_aiError))
+            return;
+        const std::optional<AIError> fault = AIService::settingsFault();
+        if (!fault || fault->description() != *m_aiError)
+            setAiError(std::nullopt);
+    });
 }
 
 ProjectSession::~ProjectSession() = default;

@@ -80,6 +80,8 @@ public:
     // unseen). The busy flag is raised and the old error cleared before the
     // work starts, so a second call in the same turn is dropped too. A failure
     // ends as aiError(); nothing is thrown.
+    // An error about the AI settings clears itself once the settings no
+    // longer have that fault (a key entered, a line break taken out).
     void runAssist(std::function<QCoro::Task<void>()> work);
 
     const std::optional<AIChoicePrompt>& choicePrompt() const { return m_choicePrompt; }

@@ -5,7 +5,9 @@
 #include "app/MainWindow.h"
 #include "app/StoreErrorBanner.h"
 #include "design/SymbolButton.h"
+#include "design/TagField.h"
 #include "design/Theme.h"
+#include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "services/Settings.h"
 #include "services/UpdateService.h"
@@ -15,6 +17,7 @@
 #include "views/home/HomeView.h"
 #include "views/home/NewProjectSheet.h"
 #include "views/home/SampleMenuButton.h"
+#include "views/phases/spark/SparkView.h"
 #include "views/settings/SettingsWindow.h"
 #include "views/shell/ProjectWorkspaceView.h"
 #include "views/shell/RootView.h"
@@ -25,6 +28,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -249,6 +253,55 @@ private Q_SLOTS:
         QVERIFY(workspace->phaseScreen()->hasFocus());
         pressSpace();
         QVERIFY(app.tabForProject(p.id));
+    }
+
+    // A theme typed and never confirmed with Return is kept however the
+    // field is left: Tab and a switch of phases, a switch with the field still
+    // being typed in, closing the production's tab, closing the window.
+    void aTagTypedAndLeftIsKept()
+    {
+        AppState app;
+        const Project p = production(u"Tide"_s);
+        app.store().save(p);
+        MainWindow window(app);
+        app.openProject(p);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const auto draft = [&window] {
+            auto* workspace = qobject_cast<ProjectWorkspaceView*>(window.rootView()->content());
+            auto* spark = workspace ? qobject_cast<SparkView*>(workspace->phaseScreen()) : nullptr;
+            QLineEdit* edit = spark ? spark->themesField()->draftEdit() : nullptr;
+            if (edit)
+                edit->setFocus(Qt::MouseFocusReason);
+            return edit;
+        };
+        const auto typed = [&app, &p] { return app.tabForProject(p.id)->session()->project().idea.themes; };
+        const auto stored = [&app, &p] { return findProject(app.store().projects(), p.id)->idea.themes; };
+
+        QTest::keyClicks(draft(), u"memory"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
+        QTest::keyClick(&window, Qt::Key_1, Qt::ControlModifier);
+        QCOMPARE(typed(), QStringList{u"memory"_s});
+
+        QTest::keyClicks(draft(), u"tide"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(typed(), (QStringList{u"memory"_s, u"tide"_s}));
+        QTest::keyClick(&window, Qt::Key_1, Qt::ControlModifier);
+
+        QTest::keyClicks(draft(), u"salt"_s);
+        const QUuid tab = app.tabForProject(p.id)->id();
+        for (TabStripChip* chip : window.rootView()->tabStrip()->chips()) {
+            if (chip->tabID() == tab)
+                QTest::mouseClick(chip->closeButton(), Qt::LeftButton);
+        }
+        QVERIFY(!app.tabForProject(p.id));
+        QCOMPARE(stored(), (QStringList{u"memory"_s, u"tide"_s, u"salt"_s}));
+
+        app.openProject(*findProject(app.store().projects(), p.id));
+        QTest::keyClicks(draft(), u"lamp"_s);
+        window.close();
+        QCOMPARE(stored(), (QStringList{u"memory"_s, u"tide"_s, u"salt"_s, u"lamp"_s}));
     }
 
     // The commands answer from the settings window too; the sheet over the

@@ -18,6 +18,8 @@
 #include "design/Tokens.h"
 #include "design/ToolbarIconButton.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -111,6 +113,32 @@ private slots:
         QCOMPARE(edited.count(), 1);
         QCOMPARE(edited.takeFirst().at(0).toStringList(), (QStringList{"fog", "neon"}));
         QCOMPARE(field.tags(), (QStringList{"fog", "neon"}));
+    }
+
+    void tagFieldKeepsADraftItLoses()
+    {
+        // Leaving the draft commits it as Return would; the draft's own
+        // context menu leaves it being typed.
+        QWidget host;
+        auto* column = new QVBoxLayout(&host);
+        auto* field = new TagField(QStringLiteral("Add a word"));
+        auto* next = new QLineEdit;
+        column->addWidget(field);
+        column->addWidget(next);
+        field->setTags({"rain"});
+        QSignalSpy edited(field, &TagField::tagsEdited);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        field->draftEdit()->setFocus();
+        QTest::keyClicks(field->draftEdit(), QStringLiteral("memory"));
+        QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+        QApplication::sendEvent(field->draftEdit(), &popup);
+        QCOMPARE(edited.count(), 0);
+        QTest::keyClick(field->draftEdit(), Qt::Key_Tab);
+        QVERIFY(next->hasFocus());
+        QCOMPARE(edited.count(), 1);
+        QCOMPARE(field->tags(), (QStringList{"rain", "memory"}));
+        QVERIFY(field->draftEdit()->text().isEmpty());
     }
 
     void tagFieldTakesTheHeightOfItsRows()

@@ -3,8 +3,13 @@
 
 #include "state/ProjectSession.h"
 
+#include "services/AIError.h"
+#include "services/AIService.h"
+#include "services/Settings.h"
+
 #include <QCoro/QCoroTimer>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -209,6 +214,49 @@ private Q_SLOTS:
         });
         QTRY_VERIFY(!session.aiBusy());
         QCOMPARE(session.aiError(), std::optional<QString>(text));
+    }
+
+    // "No AI key set" and the like follow the settings as they change: they
+    // go once the fault is mended, and no sooner; other failures stay.
+    void anErrorAboutTheSettingsGoesOnceTheyAreMended()
+    {
+        Settings& settings = Settings::instance();
+        const auto restore = qScopeGuard([&settings] {
+            settings.remove(Settings::aiAPIKeyKey);
+            settings.remove(Settings::aiModelKey);
+        });
+        settings.remove(Settings::aiAPIKeyKey);
+        ProjectSession session(Project{});
+        QSignalSpy changes(&session, &ProjectSession::aiErrorChanged);
+        AIService service(nullptr); // every request here fails before it is sent
+        const auto ask = [&] {
+            session.runAssist([&service]() -> QCoro::Task<void> {
+                co_await service.complete(u"system"_s, u"user"_s, true, 16);
+            });
+            QTRY_VERIFY(!session.aiBusy());
+        };
+
+        ask();
+        QCOMPARE(session.aiError(), AIError::missingKey().description());
+        settings.setString(Settings::aiModelKey, u"another-model"_s);
+        QVERIFY(session.aiError());
+        changes.clear();
+        settings.setString(Settings::aiAPIKeyKey, u"s"_s);
+        QVERIFY(!session.aiError());
+        QCOMPARE(changes.count(), 1);
+
+        settings.setString(Settings::aiAPIKeyKey, u"sk-1\n"_s);
+        ask();
+        QCOMPARE(session.aiError(), AIError::badKey().description());
+        settings.setString(Settings::aiAPIKeyKey, u"sk-12\n"_s);
+        QVERIFY(session.aiError());
+        settings.setString(Settings::aiAPIKeyKey, u"sk-12"_s);
+        QVERIFY(!session.aiError());
+
+        session.setAiError(u"AI request failed (500). "_s);
+        settings.remove(Settings::aiAPIKeyKey);
+        settings.setString(Settings::aiAPIKeyKey, u"sk-123"_s);
+        QCOMPARE(session.aiError(), u"AI request failed (500). "_s);
     }
 
     void anEmptyWorkIsReportedNotThrown()

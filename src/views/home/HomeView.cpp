@@ -362,7 +362,7 @@ void HomeView::revealProject(const QUuid& id)
 {
     if (!findProject(m_app.store().projects(), id))
         return;
-    const QString folder = ProjectStore::folderPath(id);
+    const QString folder = m_app.store().folderOf(id);
     if (m_revealer)
         m_revealer(folder);
     else

@@ -213,7 +213,17 @@ void TabStrip::syncChips()
             auto* chip = new TabStripChip(*tab);
             connect(chip, &TabStripChip::clicked, this, [this](const QUuid& id) { m_app.setSelectedTabID(id); });
             // A failed save keeps the tab; the store's error shows in the window.
-            connect(chip, &TabStripChip::closeClicked, this, [this](const QUuid& id) { m_app.closeTab(id); });
+            connect(chip, &TabStripChip::closeClicked, this, [this](const QUuid& id) {
+                // The tab on screen ends the edit under way in it before it is
+                // saved, as leaving the field would: a tag typed but not yet
+                // committed goes with the production.
+                if (id == m_app.selectedTabID()) {
+                    QWidget* typing = window()->focusWidget();
+                    if (typing && typing->hasFocus() && !isAncestorOf(typing))
+                        typing->clearFocus();
+                }
+                m_app.closeTab(id);
+            });
             connect(chip, &TabStripChip::hoverEntered, this, &TabStrip::hoverEntered);
             connect(chip, &TabStripChip::hoverLeft, this, &TabStrip::hoverLeft);
             return chip;

@@ -110,10 +110,13 @@ QWidget* SceneEditor::buildHeader()
     column->setContentsMargins(16, 16, 16, 16);
     column->setSpacing(10);
 
-    // The heading row is one line whatever the pane's width: the pills keep
-    // together and the location menu keeps its whole name. Where the pane is
-    // narrower than the row, the row scrolls sideways instead of wrapping.
-    m_heading = new HeadingStrip(10, header);
+    // The heading: interior or exterior and the location on one line that
+    // keeps the location menu's whole name (where the pane is narrower, that
+    // line scrolls sideways instead of wrapping), then the time of day, on
+    // the same line where the pane is wide enough, else whole on the next.
+    auto* headingLines = new QWidget(header);
+    auto* headingFlow = new FlowLayout(10, headingLines);
+    m_heading = new HeadingStrip(10, headingLines);
     m_heading->setIndicatorShown(true);
     QHBoxLayout* heading = m_heading->row();
     m_setting = new PillPicker(header);
@@ -149,7 +152,13 @@ QWidget* SceneEditor::buildHeader()
     locationRow->addWidget(m_locationText);
     heading->insertWidget(heading->count() - 1, location, 0, Qt::AlignVCenter);
 
-    m_time = new PillPicker(header);
+    // Centred in a line as tall as the heading's, so that beside it the
+    // pills stand level with interior and exterior.
+    m_timeLine = new QWidget(headingLines);
+    auto* timeLine = new QVBoxLayout(m_timeLine);
+    timeLine->setContentsMargins(0, 0, 0, 0);
+    m_time = new PillPicker(m_timeLine);
+    timeLine->addWidget(m_time, 0, Qt::AlignVCenter | Qt::AlignLeft);
     QList<std::pair<TimeOfDay, QString>> times;
     for (TimeOfDay time : allCases<TimeOfDay>())
         times.append({time, label(time)});
@@ -158,8 +167,9 @@ QWidget* SceneEditor::buildHeader()
         const auto time = m_time->value<TimeOfDay>(index);
         Q_EMIT timeRequested(m_sceneID, time);
     });
-    heading->insertWidget(heading->count() - 1, m_time, 0, Qt::AlignVCenter);
-    column->addWidget(m_heading);
+    headingFlow->addWidget(m_heading);
+    headingFlow->addWidget(m_timeLine);
+    column->addWidget(headingLines);
 
     m_synopsis = new PlainTextField(u"What happens in this scene?"_s, Theme::font(type::control), header);
     m_synopsis->setTextColor(Palette::textSecondary());
@@ -196,6 +206,7 @@ void SceneEditor::showScene(const Project& project, const SceneCard& scene, cons
         // being typed in on screen once the row has been laid out again.
         QTimer::singleShot(0, this, [this] { m_heading->ensureWidgetVisible(m_locationText, 0, 0); });
     }
+    m_timeLine->setMinimumHeight(m_heading->sizeHint().height());
     m_time->setSelection(scene.timeOfDay);
     m_synopsis->setText(scene.synopsis);
 

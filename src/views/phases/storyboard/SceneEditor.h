@@ -74,6 +74,7 @@ private:
     PillPicker* m_setting;
     MenuButton* m_location;
     PlainTextField* m_locationText;
+    QWidget* m_timeLine;
     PillPicker* m_time;
     PlainTextField* m_synopsis;
     QWidget* m_cast;

@@ -14,6 +14,7 @@
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
 #include "model/Lookup.h"
+#include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
@@ -22,6 +23,11 @@
 #include "views/phases/script/ScriptView.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLayout>
 #include <QMenu>
 #include <QScopeGuard>
@@ -446,6 +452,29 @@ private Q_SLOTS:
         QVERIFY(!s.session.aiBusy());
         QCoreApplication::processEvents();
         QCOMPARE(model.requestCount(), 0);
+    }
+
+    void aDocumentReadWithoutEpisodesTakesItsScript()
+    {
+        // A damaged document in the library: its empty list of episodes reads.
+        Project damaged = production({});
+        QJsonObject document = QJsonDocument::fromJson(json::encodePretty(damaged)).object();
+        document.insert(u"episodes"_s, QJsonArray());
+        QVERIFY(QDir().mkpath(ProjectStore::folderPath(damaged.id)));
+        QFile file(ProjectStore::folderPath(damaged.id) + u"/project.json"_s);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(document).toJson());
+        file.close();
+        ProjectStore store;
+        store.load();
+        const Project* stored = findProject(store.projects(), damaged.id);
+        QVERIFY(stored);
+
+        Screen s(*stored);
+        QVERIFY(s.ready());
+        s.view->kindButtons().first()->click();
+        QCOMPARE(s.session.project().episodes.size(), 1);
+        QCOMPARE(elementsOf(s.session).size(), 1);
     }
 
     void editsElsewhereKeepTheCaretAndUndo()
