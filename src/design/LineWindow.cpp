@@ -3,6 +3,7 @@
 #include "design/LineBoundaries.h"
 #include "design/LineKeys.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QHash>
 #include <QStyleHints>
 
 #include <algorithm>
@@ -39,7 +41,26 @@ qsizetype characterEdgeAfter(QStringView text, qsizetype at)
     return before == at ? at : LineBoundaries::nextCharacter(text, before);
 }
 
+// The fields' windows, by line edit.
+QHash<const QObject*, LineWindow*>& windows()
+{
+    static QHash<const QObject*, LineWindow*> map;
+    return map;
+}
+
 } // namespace
+
+bool LineWindow::s_announcing = false;
+
+LineWindow* LineWindow::of(const QObject* edit)
+{
+    return windows().value(edit);
+}
+
+LineWindow::~LineWindow()
+{
+    windows().remove(m_edit);
+}
 
 LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     : QObject(edit)
@@ -53,6 +74,7 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     m_buffer.reset(text, text.size(), text.size());
     m_buffer.takeChange();
     m_shown = text;
+    windows().insert(edit, this);
     show(std::nullopt);
     edit->installEventFilter(this);
     // A line edit reports an edit of the user's with textEdited() just before
@@ -117,6 +139,42 @@ void LineWindow::setText(const QString& text)
     settle(false);
 }
 
+void LineWindow::setCursorPosition(qsizetype position)
+{
+    if (position > m_buffer.size())
+        return;
+    m_buffer.moveCursor(std::max<qsizetype>(position, 0), false);
+    settle(false);
+}
+
+void LineWindow::setSelection(qsizetype start, qsizetype length)
+{
+    m_buffer.setSelection(start, length);
+    settle(false);
+}
+
+void LineWindow::insert(const QString& text)
+{
+    m_buffer.insert(text);
+    settle(true);
+}
+
+void LineWindow::del()
+{
+    m_buffer.del();
+    settle(true);
+}
+
+qsizetype LineWindow::shownPosition(qsizetype position) const
+{
+    return position >= m_start && position <= m_start + m_shown.size() ? position - m_start : -1;
+}
+
+qsizetype LineWindow::positionShownAt(const QPoint& point) const
+{
+    return positionAt(point);
+}
+
 bool LineWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_edit || m_showing)
@@ -172,8 +230,10 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     case QEvent::InputMethod: {
-        // An input method's text replaces the selection, all of it.
         const auto* input = static_cast<QInputMethodEvent*>(event);
+        if (commit(input))
+            return true;
+        // An input method's text replaces the selection, all of it.
         const bool typing = !input->commitString().isEmpty() || !input->preeditString().isEmpty()
                             || input->replacementLength() > 0 || m_composing;
         if (typing && m_buffer.hasSelectedText()) {
@@ -385,6 +445,7 @@ void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool poin
     // every key (ending a composition) and tell assistive technology the
     // whole text was replaced.
     const bool inPlace = stale && change && !lost && start == m_start;
+    const QString removed = change ? removedText(*change) : QString();
     m_showing = true;
     {
         const QSignalBlocker blocker(m_edit);
@@ -408,6 +469,7 @@ void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool poin
         keepDirection();
     }
     m_showing = false;
+    announce(change, removed);
 }
 
 void LineWindow::showSelection()
@@ -518,6 +580,8 @@ void LineWindow::absorb(bool edited)
         start = m_buffer.selectionStart();
         end = m_buffer.selectionEnd();
     }
+    const LineBuffer::Change change{start, end - start, inserted.size()};
+    const QString removed = removedText(change);
     m_buffer.replace(start, end, inserted);
     m_buffer.takeChange();
     // What the line edit holds now begins where the inserted text does when
@@ -525,6 +589,78 @@ void LineWindow::absorb(bool edited)
     m_start = std::min(m_start, start);
     m_shown = now;
     m_unreported = true;
+    announce(change, removed);
+}
+
+bool LineWindow::commit(const QInputMethodEvent* input)
+{
+    // A composition is shown by the line edit, and so is a selection an
+    // input method sets; text put in or replaced without either is taken
+    // here, where it may reach beyond the window.
+    if (m_composing || !input->preeditString().isEmpty() || m_edit->isReadOnly())
+        return false;
+    for (const QInputMethodEvent::Attribute& attribute : input->attributes()) {
+        if (attribute.type == QInputMethodEvent::Selection)
+            return false;
+    }
+    m_buffer.inputMethod(input->commitString(), input->replacementStart(), input->replacementLength());
+    settle(true);
+    return true;
+}
+
+QString LineWindow::removedText(const LineBuffer::Change& change) const
+{
+    const qsizetype from = change.from - m_start;
+    if (from >= 0 && from + change.removed <= m_shown.size())
+        return m_shown.mid(from, change.removed);
+    // Beyond the window the text that went is gone: as many characters.
+    return QString(change.removed, u' ');
+}
+
+void LineWindow::announce(const std::optional<LineBuffer::Change>& change, const QString& removed)
+{
+    const qsizetype caret = m_buffer.cursor();
+    const qsizetype selectionStart = m_buffer.selectionStart();
+    const qsizetype selectionEnd = m_buffer.selectionEnd();
+    const bool selectionMoved = selectionStart != m_toldSelectionStart || selectionEnd != m_toldSelectionEnd;
+    const bool caretMoved = caret != m_toldCaret;
+    m_toldCaret = caret;
+    m_toldSelectionStart = selectionStart;
+    m_toldSelectionEnd = selectionEnd;
+    if (!QAccessible::isActive())
+        return;
+    struct Announcing {
+        Announcing() { s_announcing = true; }
+        ~Announcing() { s_announcing = false; }
+    } announcing;
+    if (change && (change->removed > 0 || change->inserted > 0)) {
+        const QString inserted = m_buffer.text().mid(change->from, change->inserted);
+        const int from = int(change->from);
+        if (change->removed == 0) {
+            QAccessibleTextInsertEvent event(m_edit, from, inserted);
+            event.setCursorPosition(int(caret));
+            QAccessible::updateAccessibility(&event);
+        } else if (change->inserted == 0) {
+            QAccessibleTextRemoveEvent event(m_edit, from, removed);
+            event.setCursorPosition(int(caret));
+            QAccessible::updateAccessibility(&event);
+        } else {
+            QAccessibleTextUpdateEvent event(m_edit, from, removed, inserted);
+            event.setCursorPosition(int(caret));
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+    // As a line edit tells it: the selection with the caret, or the caret
+    // alone.
+    if (selectionMoved) {
+        QAccessibleTextSelectionEvent event(m_edit, int(selectionStart), int(selectionEnd));
+        event.setCursorPosition(int(caret));
+        QAccessible::updateAccessibility(&event);
+    }
+    if (caretMoved && selectionStart < 0) {
+        QAccessibleTextCursorEvent event(m_edit, int(caret));
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void LineWindow::follow()

@@ -30,6 +30,7 @@
 #include <QString>
 
 class QContextMenuEvent;
+class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
 class QMenu;
@@ -41,6 +42,7 @@ class LineWindow : public QObject {
     Q_OBJECT
 public:
     static constexpr qsizetype defaultWindowLength = 16384;
+    ~LineWindow() override;
 
     // `windowLength`: the characters the line edit holds at most. The caret
     // keeps a quarter of it from either edge.
@@ -59,6 +61,28 @@ public:
     qsizetype selectionEnd() const { return m_buffer.selectionEnd(); }
     // Where the window begins in the whole text.
     qsizetype windowStart() const { return m_start; }
+
+    // What a program (assistive technology) does to the field, as it does it
+    // to a line edit holding the whole text: the caret and the selection set
+    // (QLineEdit::setCursorPosition, setSelection), text put in over the
+    // selection and the selection taken out (insert, del), each an edit of
+    // the user's. Positions outside the text change nothing.
+    void setCursorPosition(qsizetype position);
+    void setSelection(qsizetype start, qsizetype length);
+    void insert(const QString& text);
+    void del();
+
+    // Where the character at `position` of the whole text is shown in the
+    // line edit, and which position is shown at a point of it; an empty
+    // rectangle and -1 outside the window.
+    qsizetype shownPosition(qsizetype position) const;
+    qsizetype positionShownAt(const QPoint& point) const;
+
+    // The window of a line edit, if it has one.
+    static LineWindow* of(const QObject* edit);
+    // Whether a field is telling assistive technology of its text now: what
+    // the line edit itself tells of the window is not for readers.
+    static bool isAnnouncing() { return s_announcing; }
 
 Q_SIGNALS:
     // Each edit of the user's, with the whole text.
@@ -90,7 +114,16 @@ private:
     // says it edited its text, which need not have changed).
     void absorb(bool edited);
     void follow();
+    // An input method's committed text (no composition) taken into the
+    // buffer as a line edit takes it; false where the line edit must take it.
+    bool commit(const QInputMethodEvent* event);
+    // Tells assistive technology what changed in the whole text (with the
+    // text that went, where the window still held it), where the caret went
+    // and what is selected.
+    void announce(const std::optional<LineBuffer::Change>& change, const QString& removed);
+    QString removedText(const LineBuffer::Change& change) const;
 
+    static bool s_announcing;
     QLineEdit* m_edit;
     LineBuffer m_buffer;
     qsizetype m_length;
@@ -105,6 +138,10 @@ private:
     QPoint m_doubleClickAt;
     quint64 m_doubleClickTime = 0;
     QElapsedTimer m_sinceDoubleClick;
+    // What assistive technology was last told of the caret and the selection.
+    qsizetype m_toldCaret = -1;
+    qsizetype m_toldSelectionStart = -1;
+    qsizetype m_toldSelectionEnd = -1;
 };
 
 } // namespace studio

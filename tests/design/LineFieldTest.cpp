@@ -1,13 +1,16 @@
 // A one-line field showing a small window of a long text edits exactly as a
 // plain line edit holding the whole text: every key, word key, click, double
 // and triple click, menu entry and undo step, wherever the window's edges
-// fall. The field and a plain line edit take the same steps; after each one
-// their text, caret and selection agree, and the field shows what it holds.
+// fall, and every edit assistive technology makes through the field's text
+// interfaces. The field and a plain line edit take the same steps; after each
+// one their text, caret and selection agree, and the field shows what it
+// holds.
 
 #include "design/LineWindow.h"
 #include "design/Theme.h"
 #include "support/LongTexts.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -30,15 +33,25 @@ namespace {
 
 // One thing the user does: a key (with its modifiers), typed text, a click
 // (plain, with Shift, double or triple) or a drag at a point of the field, an
-// entry of the context menu; or text that reaches the line edit itself, from
-// an input method or from a program (as assistive technology puts it in).
+// entry of the context menu; text that reaches the line edit itself, from
+// an input method (which may replace text around the caret) or from a
+// program; or what assistive technology does through the text interfaces.
 struct Step {
-    enum Kind { Key, Type, Click, ShiftClick, DoubleClick, TripleClick, Drag, Menu, Commit, Insert } kind = Key;
+    enum Kind { Key, Type, Click, ShiftClick, DoubleClick, TripleClick, Drag, Menu, Commit, Insert, Access } kind = Key;
+    // What assistive technology does.
+    enum Reader { InsertText, DeleteText, ReplaceText, SetText, Select, MoveCaret };
     Qt::Key key = Qt::Key_unknown;
     Qt::KeyboardModifiers modifiers;
     QString text; // typed, or the menu entry
     int x = 0;    // of a click, in the field
     QPoint by;    // of a drag
+    // An input method's replacement, around the caret.
+    int replacementStart = 0;
+    int replacementLength = 0;
+    // Assistive technology's edit, from and to offsets of the whole text.
+    Reader reader = InsertText;
+    int from = 0;
+    int to = 0;
 
     QString describe() const
     {
@@ -51,8 +64,14 @@ struct Step {
         case TripleClick: return u"triple click at %1"_s.arg(x);
         case Drag: return u"drag from %1 by %2, %3"_s.arg(x).arg(by.x()).arg(by.y());
         case Menu: return u"menu %1"_s.arg(text);
-        case Commit: return u"input method \"%1\""_s.arg(text);
+        case Commit:
+            return u"input method \"%1\" over %2 from %3"_s.arg(text).arg(replacementLength).arg(replacementStart);
         case Insert: return u"insert \"%1\""_s.arg(text);
+        case Access: {
+            static const QStringList names{u"insertText"_s, u"deleteText"_s, u"replaceText"_s,
+                                           u"setText"_s,    u"setSelection"_s, u"setCursorPosition"_s};
+            return u"reader's %1(%2, %3, \"%4\")"_s.arg(names.at(reader)).arg(from).arg(to).arg(text);
+        }
         }
         return {};
     }
@@ -138,6 +157,9 @@ public:
     QString take(const Step& step)
     {
         const QString before = window->text();
+        undoing = (step.kind == Step::Key && (step.key == Qt::Key_Z || step.key == Qt::Key_Y)
+                   && (step.modifiers & Qt::ControlModifier))
+                  || (step.kind == Step::Menu && (step.text == QLineEdit::tr("&Undo") || step.text == QLineEdit::tr("&Redo")));
         edits.clear();
         const QString wrong = takeNow(step);
         QCoreApplication::processEvents();
@@ -159,6 +181,12 @@ public:
             plain.deselect();
         if (plain.cursorPosition() > plain.text().size())
             plain.setSelection(int(plain.text().size()), 0);
+        // A plain line edit can come out of an undo or a redo with the caret
+        // or a selection's edge between the halves of a pair, where the next
+        // key leaves half a character; the field keeps them on whole
+        // characters: the caret before the pair, the selection round it.
+        if (undoing)
+            keepOnCharacters(plain);
         const QString& text = window->text();
         QStringList wrong;
         if (text != plain.text())
@@ -184,8 +212,48 @@ public:
     LineWindow* window;
     QLineEdit plain;
     QSignalSpy edits{window, &LineWindow::textEdited};
+    bool undoing = false;
 
 private:
+    static void keepOnCharacters(QLineEdit& edit)
+    {
+        const QString t = edit.text();
+        const auto splits = [&t](int at) {
+            return at > 0 && at < t.size() && t.at(at - 1).isHighSurrogate() && t.at(at).isLowSurrogate();
+        };
+        if (edit.hasSelectedText()) {
+            int start = edit.selectionStart();
+            int end = edit.selectionEnd();
+            const bool caretAtStart = edit.cursorPosition() == start;
+            if (!splits(start) && !splits(end))
+                return;
+            start -= splits(start) ? 1 : 0;
+            end += splits(end) ? 1 : 0;
+            if (caretAtStart)
+                edit.setSelection(end, start - end);
+            else
+                edit.setSelection(start, end - start);
+        } else if (splits(edit.cursorPosition())) {
+            edit.setCursorPosition(edit.cursorPosition() - 1);
+        }
+    }
+
+    // Through each one's text interfaces, as a reader does it.
+    void access(QLineEdit& edit, const Step& step)
+    {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&edit);
+        QAccessibleTextInterface* text = iface->textInterface();
+        QAccessibleEditableTextInterface* edits = iface->editableTextInterface();
+        switch (step.reader) {
+        case Step::InsertText: edits->insertText(step.from, step.text); break;
+        case Step::DeleteText: edits->deleteText(step.from, step.to); break;
+        case Step::ReplaceText: edits->replaceText(step.from, step.to, step.text); break;
+        case Step::SetText: iface->setText(QAccessible::Value, step.text); break;
+        case Step::Select: text->setSelection(0, step.from, step.to); break;
+        case Step::MoveCaret: text->setCursorPosition(step.from); break;
+        }
+    }
+
     QString takeNow(const Step& step)
     {
         switch (step.kind) {
@@ -202,9 +270,13 @@ private:
         case Step::Commit:
             for (QLineEdit* edit : {&field, &plain}) {
                 QInputMethodEvent input;
-                input.setCommitString(step.text);
+                input.setCommitString(step.text, step.replacementStart, step.replacementLength);
                 QCoreApplication::sendEvent(edit, &input);
             }
+            break;
+        case Step::Access:
+            access(field, step);
+            access(plain, step);
             break;
         case Step::Insert:
             field.insert(step.text);
@@ -343,11 +415,55 @@ QString mixedText(QRandomGenerator& random, qsizetype length, bool rightToLeftFi
     return text;
 }
 
+// An input method's text, now and then over text around the caret (as far
+// as the text goes: past its end a line edit leaves a selection beyond it).
+Step inputMethod(QRandomGenerator& random, const Twins& twins, const QString& commit)
+{
+    Step step = text(Step::Commit, commit);
+    if (random.bounded(2) == 0)
+        return step;
+    // Where the caret stands once the selection is gone, as the line edit
+    // takes it out first.
+    const QLineEdit& plain = twins.plain;
+    int caret = plain.cursorPosition();
+    int size = int(plain.text().size());
+    if (plain.hasSelectedText()) {
+        caret = plain.selectionStart();
+        size -= plain.selectionEnd() - plain.selectionStart();
+    }
+    const int start = int(random.bounded(-std::min(caret, 40), std::min(size - caret, 40) + 1));
+    step.replacementStart = start;
+    step.replacementLength = int(random.bounded(0, std::min(size - caret - start, 40) + 1));
+    return step;
+}
+
+// What assistive technology does: edits at any offsets of the whole text,
+// between whole characters (as a reader finds them).
+Step accessStep(QRandomGenerator& random, const Twins& twins, const QString& some)
+{
+    const QString& whole = twins.window->text();
+    const auto offset = [&] {
+        int at = int(random.bounded(int(whole.size()) + 1));
+        if (at > 0 && at < whole.size() && whole.at(at).isLowSurrogate() && whole.at(at - 1).isHighSurrogate())
+            --at;
+        return at;
+    };
+    Step step;
+    step.kind = Step::Access;
+    step.reader = Step::Reader(random.bounded(6));
+    step.from = offset();
+    step.to = offset();
+    if (step.reader != Step::Select && step.from > step.to)
+        std::swap(step.from, step.to);
+    step.text = step.reader == Step::SetText ? whole.left(step.from) + some : some;
+    return step;
+}
+
 Step randomStep(QRandomGenerator& random, const Twins& twins)
 {
     static const QStringList typed{u"x"_s, u"Q"_s, u" "_s, u"."_s, u"-"_s, u"\u0301"_s, u"ש"_s, u"\U0001F600"_s,
                                    u"\u200D"_s, u"é"_s, u"\U0001F1EB"_s, u"\U0001F1F7"_s};
-    const int roll = int(random.bounded(100));
+    const int roll = int(random.bounded(106));
     if (roll < 22)
         return text(Step::Type, typed.at(int(random.bounded(typed.size()))));
     if (roll < 52) {
@@ -406,13 +522,18 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
         const QString& name = menuEntries().at(int(random.bounded(menuEntries().size())));
         return text(Step::Menu, name);
     }
-    return text(random.bounded(2) ? Step::Commit : Step::Insert, typed.at(int(random.bounded(typed.size()))));
+    const QString& some = typed.at(int(random.bounded(typed.size())));
+    if (roll < 101)
+        return random.bounded(3) == 0 ? text(Step::Insert, some) : inputMethod(random, twins, some);
+    return accessStep(random, twins, some);
 }
 
 // A short script: keys as QKeySequence names ("Ctrl+Shift+Left"), a count
 // after "*", typed text after "type:" (or "input-method:", or "insert:" for
-// text a program puts in), a double click some points right of the caret
-// ("double-click:20"), all separated by spaces.
+// text a program puts in), an input method's text over a replacement
+// ("replace:-3,2:text", from the caret), a reader's replacement of a range
+// ("reader-replace:10-12:text"), a double click some points right of the
+// caret ("double-click:20"), all separated by spaces.
 QList<Step> script(const QString& steps, Twins& twins)
 {
     QList<Step> out;
@@ -427,6 +548,27 @@ QList<Step> script(const QString& steps, Twins& twins)
         }
         if (word.startsWith(u"insert:")) {
             out << text(Step::Insert, word.mid(7));
+            continue;
+        }
+        if (word.startsWith(u"reader-replace:")) {
+            // reader-replace:from-to:text
+            const QStringList parts = word.mid(15).split(u':');
+            Step step;
+            step.kind = Step::Access;
+            step.reader = Step::ReplaceText;
+            step.from = parts.at(0).section(u'-', 0, 0).toInt();
+            step.to = parts.at(0).section(u'-', 1, 1).toInt();
+            step.text = parts.at(1);
+            out << step;
+            continue;
+        }
+        if (word.startsWith(u"replace:")) {
+            // replace:start,length:text, an input method's
+            const QStringList parts = word.mid(8).split(u':');
+            Step step = text(Step::Commit, parts.at(1));
+            step.replacementStart = parts.at(0).section(u',', 0, 0).toInt();
+            step.replacementLength = parts.at(0).section(u',', 1, 1).toInt();
+            out << step;
             continue;
         }
         if (word.startsWith(u"double-click:")) {
@@ -518,6 +660,12 @@ private slots:
             << prose(300) << u"Home Shift+Right*3 insert:The type:x Ctrl+Z"_s;
         QTest::newRow("text a program puts in over a selection beyond the window")
             << prose(300) << u"End Shift+Home insert:Q Ctrl+Z Ctrl+Shift+Z"_s;
+        QTest::newRow("redo after undoing an edit before a pair")
+            << u"\U0001F600  abc def"_s << u"End Space Home type:x Ctrl+Z Ctrl+Z Ctrl+Y type:Q"_s;
+        QTest::newRow("a reader's edit over a selection reaching the window's end")
+            << prose(300) << u"Home Ctrl+Right*3 Shift+End reader-replace:60-62:Q Ctrl+Z"_s;
+        QTest::newRow("an input method's replacement reaching past the window")
+            << prose(300) << u"Home Ctrl+Right*6 replace:-30,60:Q Ctrl+Z"_s;
         QTest::newRow("right to left text, prose at the end")
             << u"שלום "_s + prose(300) << u"End Left Left Ctrl+Left type:x Ctrl+Right Shift+Left Delete"_s;
     }
