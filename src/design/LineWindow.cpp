@@ -194,6 +194,15 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         return doubleClick(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
+        // A middle click pastes the selection clipboard where the press put
+        // the caret, as a paste of the user's: an undo step of its own.
+        if (mouse->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()
+            && !m_edit->isReadOnly() && !m_composing) {
+            m_buffer.setCursorAndSelection(m_buffer.cursor(), -1, -1);
+            m_buffer.paste(QGuiApplication::clipboard()->text(QClipboard::Selection));
+            settle(true);
+            return true;
+        }
         // The line edit offers what it holds selected to the selection
         // clipboard; a selection reaching beyond the window is offered whole.
         const bool beyond = m_buffer.hasSelectedText()

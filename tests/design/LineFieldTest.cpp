@@ -37,7 +37,7 @@ namespace {
 // an input method (which may replace text around the caret) or from a
 // program; or what assistive technology does through the text interfaces.
 struct Step {
-    enum Kind { Key, Type, Click, ShiftClick, DoubleClick, TripleClick, Drag, Menu, Commit, Insert, Access } kind = Key;
+    enum Kind { Key, Type, Click, ShiftClick, MiddleClick, DoubleClick, TripleClick, Drag, Menu, Commit, Insert, Access } kind = Key;
     // What assistive technology does.
     enum Reader { InsertText, DeleteText, ReplaceText, SetText, Select, MoveCaret };
     Qt::Key key = Qt::Key_unknown;
@@ -60,6 +60,7 @@ struct Step {
         case Type: return u"type \"%1\""_s.arg(text);
         case Click: return u"click at %1"_s.arg(x);
         case ShiftClick: return u"shift-click at %1"_s.arg(x);
+        case MiddleClick: return u"middle click at %1"_s.arg(x);
         case DoubleClick: return u"double click at %1"_s.arg(x);
         case TripleClick: return u"triple click at %1"_s.arg(x);
         case Drag: return u"drag from %1 by %2, %3"_s.arg(x).arg(by.x()).arg(by.y());
@@ -315,6 +316,8 @@ private:
             return {};
         }
         plain.setCursorPosition(int(position));
+        if (step.kind == Step::MiddleClick)
+            return middleClick(at);
         if (step.kind == Step::Drag)
             return drag(at, step.by);
         bool twice = step.kind == Step::DoubleClick || step.kind == Step::TripleClick;
@@ -340,6 +343,24 @@ private:
             plain.selectAll();
         }
         QTest::mouseRelease(&field, Qt::LeftButton, {}, at);
+        return {};
+    }
+
+    // Where the window system has a selection clipboard, a middle click
+    // pastes it where the press put the caret, after deselecting (a plain
+    // line edit pastes it as it pastes the clipboard).
+    QString middleClick(const QPoint& at)
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        const QString selection = clipboard->text(QClipboard::Selection);
+        QTest::mouseClick(&field, Qt::MiddleButton, {}, at);
+        if (!clipboard->supportsSelection())
+            return {};
+        plain.deselect();
+        const QString kept = clipboard->text();
+        clipboard->setText(selection);
+        plain.paste();
+        clipboard->setText(kept);
         return {};
     }
 
@@ -505,7 +526,7 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
     }
     const int x = int(random.bounded(twins.field.width()));
     if (roll < 86)
-        return pointer(Step::Click, x);
+        return pointer(random.bounded(8) == 0 ? Step::MiddleClick : Step::Click, x);
     if (roll < 91)
         return pointer(Step::ShiftClick, x);
     if (roll < 95)
