@@ -2,6 +2,7 @@
 
 #include "design/LineBoundaries.h"
 #include "design/LineKeys.h"
+#include "design/LineMenu.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -50,8 +51,6 @@ QHash<const QObject*, LineWindow*>& windows()
 
 } // namespace
 
-bool LineWindow::s_announcing = false;
-
 LineWindow* LineWindow::of(const QObject* edit)
 {
     return windows().value(edit);
@@ -66,6 +65,7 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     : QObject(edit)
     , m_edit(edit)
     , m_length(std::max<qsizetype>(windowLength, 8))
+    , m_teller(edit, m_length)
 {
     // The line edit never holds more than twice the window, but a line edit
     // keeps 32,767 characters unless told otherwise.
@@ -344,51 +344,7 @@ void LineWindow::contextMenu(QContextMenuEvent* event)
 
 void LineWindow::takeOver(QMenu* menu)
 {
-    // The line edit's own entries act on what it holds: they act on the
-    // buffer instead, and are enabled by it.
-    const bool readOnly = m_edit->isReadOnly();
-    const LineBuffer& b = m_buffer;
-    for (QAction* action : menu->actions()) {
-        const QString name = action->text().section(u'\t', 0, 0);
-        std::function<void()> act;
-        bool enabled = action->isEnabled();
-        if (name == QLineEdit::tr("&Undo")) {
-            act = [this] { m_buffer.undo(); };
-            enabled = !readOnly && b.isUndoAvailable();
-        } else if (name == QLineEdit::tr("&Redo")) {
-            act = [this] { m_buffer.redo(); };
-            enabled = !readOnly && b.isRedoAvailable();
-        } else if (name == QLineEdit::tr("Cu&t")) {
-            act = [this] {
-                if (m_buffer.hasSelectedText()) {
-                    copy();
-                    m_buffer.del();
-                }
-            };
-            enabled = !readOnly && b.hasSelectedText();
-        } else if (name == QLineEdit::tr("&Copy")) {
-            act = [this] { copy(); };
-            enabled = b.hasSelectedText();
-        } else if (name == QLineEdit::tr("&Paste")) {
-            act = [this] { m_buffer.paste(QGuiApplication::clipboard()->text()); };
-        } else if (name == QLineEdit::tr("Delete")) {
-            act = [this] { m_buffer.removeSelection(); };
-            enabled = !readOnly && b.hasSelectedText();
-        } else if (name == QLineEdit::tr("Select All")) {
-            act = [this] { m_buffer.selectAll(); };
-            enabled = !b.text().isEmpty() && !b.allSelected();
-        } else {
-            continue;
-        }
-        QObject::disconnect(action, nullptr, m_edit, nullptr);
-        for (QObject* child : m_edit->children())
-            QObject::disconnect(action, nullptr, child, nullptr);
-        connect(action, &QAction::triggered, this, [this, act] {
-            act();
-            settle(true);
-        });
-        action->setEnabled(enabled);
-    }
+    LineMenu::takeOver(menu, m_edit, m_buffer, this, [this] { settle(true); });
 }
 
 void LineWindow::copy(QClipboard::Mode mode) const
@@ -622,54 +578,14 @@ QString LineWindow::removedText(const LineBuffer::Change& change) const
     const qsizetype from = change.from - m_start;
     if (from >= 0 && from + change.removed <= m_shown.size())
         return m_shown.mid(from, change.removed);
-    // Beyond the window the text that went is gone: as many characters.
-    return QString(change.removed, u' ');
+    // Beyond the window the text that went is gone: as many characters (as
+    // many as are told).
+    return QString(std::min(change.removed, m_length), u' ');
 }
 
 void LineWindow::announce(const std::optional<LineBuffer::Change>& change, const QString& removed)
 {
-    const qsizetype caret = m_buffer.cursor();
-    const qsizetype selectionStart = m_buffer.selectionStart();
-    const qsizetype selectionEnd = m_buffer.selectionEnd();
-    const bool selectionMoved = selectionStart != m_toldSelectionStart || selectionEnd != m_toldSelectionEnd;
-    const bool caretMoved = caret != m_toldCaret;
-    m_toldCaret = caret;
-    m_toldSelectionStart = selectionStart;
-    m_toldSelectionEnd = selectionEnd;
-    if (!QAccessible::isActive())
-        return;
-    struct Announcing {
-        Announcing() { s_announcing = true; }
-        ~Announcing() { s_announcing = false; }
-    } announcing;
-    if (change && (change->removed > 0 || change->inserted > 0)) {
-        const QString inserted = m_buffer.text().mid(change->from, change->inserted);
-        const int from = int(change->from);
-        if (change->removed == 0) {
-            QAccessibleTextInsertEvent event(m_edit, from, inserted);
-            event.setCursorPosition(int(caret));
-            QAccessible::updateAccessibility(&event);
-        } else if (change->inserted == 0) {
-            QAccessibleTextRemoveEvent event(m_edit, from, removed);
-            event.setCursorPosition(int(caret));
-            QAccessible::updateAccessibility(&event);
-        } else {
-            QAccessibleTextUpdateEvent event(m_edit, from, removed, inserted);
-            event.setCursorPosition(int(caret));
-            QAccessible::updateAccessibility(&event);
-        }
-    }
-    // As a line edit tells it: the selection with the caret, or the caret
-    // alone.
-    if (selectionMoved) {
-        QAccessibleTextSelectionEvent event(m_edit, int(selectionStart), int(selectionEnd));
-        event.setCursorPosition(int(caret));
-        QAccessible::updateAccessibility(&event);
-    }
-    if (caretMoved && selectionStart < 0) {
-        QAccessibleTextCursorEvent event(m_edit, int(caret));
-        QAccessible::updateAccessibility(&event);
-    }
+    m_teller.tell(m_buffer, change, removed);
 }
 
 void LineWindow::follow()

@@ -11,17 +11,24 @@
 // a line edit takes, its clicks, double and triple clicks and drags, and its
 // context menu act on the buffer, which the line edit then shows. So every
 // edit, word step, selection and undo step reaches over the window's edges as
-// it would in a line edit holding the whole text. Edits that still reach the
-// line edit itself (an input method, a drop, assistive technology) are taken
-// into the buffer as they land. The window follows the caret, moving before
-// the caret comes near one of its edges; a selection reaching beyond the
-// window is shown as far as the window goes (all a line can show of it), while
-// copying, cutting and replacing it take all of it. The line edit is laid out
-// in the direction of the whole text, not of the window's first letters.
+// it would in a line edit holding the whole text. A middle click's paste and
+// an input method's committed text (which may replace text around the caret,
+// beyond the window) act on the buffer too; edits that still reach the line
+// edit itself (a composition, a drop, a program's) are taken into the buffer
+// as they land. Assistive technology reads and edits the whole text
+// (TextAccessible asks the field through the calls below) and hears the
+// field's edits, caret and selection in the whole text (LineTeller), never
+// what the line edit tells of its window. The window follows the caret,
+// moving before the caret comes near one of its edges; a selection reaching
+// beyond the window is shown as far as the window goes (all a line can show
+// of it), while copying, cutting and replacing it take all of it. The line
+// edit is laid out in the direction of the whole text, not of the window's
+// first letters.
 // For line edits that show their text (a password field keeps its keys and
 // its text to itself).
 
 #include "design/LineBuffer.h"
+#include "design/LineTeller.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -80,9 +87,6 @@ public:
 
     // The window of a line edit, if it has one.
     static LineWindow* of(const QObject* edit);
-    // Whether a field is telling assistive technology of its text now: what
-    // the line edit itself tells of the window is not for readers.
-    static bool isAnnouncing() { return s_announcing; }
 
 Q_SIGNALS:
     // Each edit of the user's, with the whole text.
@@ -122,8 +126,6 @@ private:
     // and what is selected.
     void announce(const std::optional<LineBuffer::Change>& change, const QString& removed);
     QString removedText(const LineBuffer::Change& change) const;
-
-    static bool s_announcing;
     QLineEdit* m_edit;
     LineBuffer m_buffer;
     qsizetype m_length;
@@ -138,10 +140,7 @@ private:
     QPoint m_doubleClickAt;
     quint64 m_doubleClickTime = 0;
     QElapsedTimer m_sinceDoubleClick;
-    // What assistive technology was last told of the caret and the selection.
-    qsizetype m_toldCaret = -1;
-    qsizetype m_toldSelectionStart = -1;
-    qsizetype m_toldSelectionEnd = -1;
+    LineTeller m_teller;
 };
 
 } // namespace studio

@@ -1,5 +1,6 @@
 #include "design/TextEvents.h"
 
+#include "design/LineTeller.h"
 #include "design/LineWindow.h"
 
 #include <QAccessible>
@@ -86,7 +87,7 @@ void handle(QAccessibleEvent* event)
 {
     if (isAboutText(event->type())) {
         if (auto* edit = qobject_cast<QLineEdit*>(event->object())) {
-            if (LineWindow::of(edit) && !LineWindow::isAnnouncing())
+            if (LineWindow::of(edit) && !LineTeller::isTelling())
                 return;
             if (edit->echoMode() != QLineEdit::Normal) {
                 passMasked(event, edit);
