@@ -1,5 +1,7 @@
 #include "design/AccessibleText.h"
 
+#include <cstdlib>
+
 namespace studio {
 
 void AccessibleText::selection(int selectionIndex, int* startOffset, int* endOffset) const
@@ -115,6 +117,10 @@ QRect AccessibleText::characterRect(int offset) const
 
 int AccessibleText::offsetAtPoint(const QPoint& point) const
 {
+    // No screen reaches that far (and mapping such a point would overflow).
+    constexpr int farthest = 1 << 24;
+    if (std::abs(qint64(point.x())) > farthest || std::abs(qint64(point.y())) > farthest)
+        return -1;
     const qsizetype found = offsetAtScreenPoint(point);
     return isPlace(found, wholeText().size()) ? int(found) : -1;
 }
