@@ -252,8 +252,11 @@ void LineBuffer::keepOnCharacters()
         else if (atEnd)
             m_cursor = m_selEnd;
     }
-    if (splitsPair(m_cursor))
+    // A caret moved back is a caret moved: the next key begins a step.
+    if (splitsPair(m_cursor)) {
         --m_cursor;
+        separate();
+    }
 }
 
 void LineBuffer::inputMethod(const QString& commit, qsizetype replacementStart, qsizetype replacementLength)
