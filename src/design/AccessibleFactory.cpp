@@ -2,6 +2,7 @@
 
 #include "design/ContainerAccessible.h"
 #include "design/TextAccessible.h"
+#include "design/TextEvents.h"
 
 #include <QAccessible>
 #include <QWidget>
@@ -34,6 +35,7 @@ QAccessibleInterface* make(const QString&, QObject* object)
 void AccessibleFactory::install()
 {
     QAccessible::installFactory(make);
+    TextEvents::install();
 }
 
 } // namespace studio

@@ -202,6 +202,7 @@ void LineBuffer::undo()
         }
     }
     flush();
+    keepOnCharacters();
 }
 
 void LineBuffer::redo()
@@ -231,6 +232,54 @@ void LineBuffer::redo()
         m_cursor = m_text.size();
         deselectInternally();
     }
+    keepOnCharacters();
+}
+
+void LineBuffer::keepOnCharacters()
+{
+    const auto splitsPair = [this](qsizetype at) {
+        return at > 0 && at < m_text.size() && m_text.at(at - 1).isHighSurrogate() && m_text.at(at).isLowSurrogate();
+    };
+    if (m_selEnd > m_selStart) {
+        const bool atStart = m_cursor == m_selStart;
+        const bool atEnd = m_cursor == m_selEnd;
+        if (splitsPair(m_selStart))
+            --m_selStart;
+        if (splitsPair(m_selEnd))
+            ++m_selEnd;
+        if (atStart)
+            m_cursor = m_selStart;
+        else if (atEnd)
+            m_cursor = m_selEnd;
+    }
+    // A caret moved back is a caret moved: the next key begins a step.
+    if (splitsPair(m_cursor)) {
+        --m_cursor;
+        separate();
+    }
+}
+
+void LineBuffer::inputMethod(const QString& commit, qsizetype replacementStart, qsizetype replacementLength)
+{
+    // As a line edit takes it: the selection goes first, the caret moves by
+    // the replacement's start, the replaced text goes, and the caret ends
+    // after the text put in (or where the replacement leaves it).
+    if (!commit.isEmpty() || replacementLength > 0)
+        removeSelectedText();
+    qsizetype after = m_cursor;
+    if (replacementStart <= 0)
+        after += commit.size() - std::min(-replacementStart, replacementLength);
+    m_cursor = std::clamp<qsizetype>(m_cursor + replacementStart, 0, m_text.size());
+    if (replacementLength > 0) {
+        m_selStart = m_cursor;
+        m_selEnd = std::min(m_cursor + replacementLength, m_text.size());
+        removeSelectedText();
+        deselectInternally();
+    }
+    if (!commit.isEmpty())
+        internalInsert(commit);
+    else
+        m_cursor = std::clamp<qsizetype>(after, 0, m_text.size());
 }
 
 void LineBuffer::replace(qsizetype from, qsizetype to, const QString& with)

@@ -8,10 +8,18 @@
 // of a long text (see LineWindow) edits the whole text here, so nothing
 // depends on where the stretch begins or ends.
 //
-// Two things differ on purpose: a line edit can come out of a redo with a
-// selection reaching before the start of its text, or with the caret past its
-// end, which the next key then reads or writes past; here a redo leaves no
-// selection then, and the caret at the end.
+// A few things differ on purpose, where a line edit leaves a caret or a
+// selection the next key would corrupt the text from: a line edit can come
+// out of a redo with a selection reaching before the start of its text, or
+// with the caret past its end, which the next key then reads or writes past;
+// here a redo leaves no selection then, and the caret at the end. A line edit
+// can come out of an undo or a redo with the caret or a selection's edge
+// between the halves of a pair (a step of typing remembers the caret one
+// character on, whatever stood there before), where typing then leaves half a
+// character; here the caret goes back before the pair and a selection takes
+// the pair whole. And an input method's replacement reaching past the text's
+// end, or beginning after it, stops at the end (a line edit leaves a
+// selection past its end, or pads its text with spaces).
 
 #include <QString>
 
@@ -71,6 +79,10 @@ public:
     // An edit made elsewhere (an input method, a drop): text[from, to)
     // became `with`, as the line edit records an insertion over a selection.
     void replace(qsizetype from, qsizetype to, const QString& with);
+    // An input method's text without a composition: `commit` in place of
+    // `replacementLength` characters from `replacementStart` characters after
+    // the caret (or, without any, in place of the selection).
+    void inputMethod(const QString& commit, qsizetype replacementStart, qsizetype replacementLength);
     // A caret and selection set elsewhere (a click, a drag); a caret that
     // moves ends the undo step being typed.
     void setCursorAndSelection(qsizetype cursor, qsizetype selectionStart, qsizetype selectionEnd);
@@ -110,6 +122,8 @@ private:
     void internalDelete(bool wasBackspace);
     void removeSelectedText();
     void deselectInternally() { m_selStart = m_selEnd = 0; }
+    // After an undo or a redo: the caret and the selection on whole characters.
+    void keepOnCharacters();
     void undoCommand(const Command& command);
     void redoCommand(const Command& command);
 

@@ -2,7 +2,9 @@
 
 #include "design/LineBoundaries.h"
 #include "design/LineKeys.h"
+#include "design/LineMenu.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -15,6 +17,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QHash>
 #include <QStyleHints>
 
 #include <algorithm>
@@ -39,12 +42,30 @@ qsizetype characterEdgeAfter(QStringView text, qsizetype at)
     return before == at ? at : LineBoundaries::nextCharacter(text, before);
 }
 
+// The fields' windows, by line edit.
+QHash<const QObject*, LineWindow*>& windows()
+{
+    static QHash<const QObject*, LineWindow*> map;
+    return map;
+}
+
 } // namespace
+
+LineWindow* LineWindow::of(const QObject* edit)
+{
+    return windows().value(edit);
+}
+
+LineWindow::~LineWindow()
+{
+    windows().remove(m_edit);
+}
 
 LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     : QObject(edit)
     , m_edit(edit)
     , m_length(std::max<qsizetype>(windowLength, 8))
+    , m_teller(edit, m_length)
 {
     // The line edit never holds more than twice the window, but a line edit
     // keeps 32,767 characters unless told otherwise.
@@ -53,6 +74,7 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     m_buffer.reset(text, text.size(), text.size());
     m_buffer.takeChange();
     m_shown = text;
+    windows().insert(edit, this);
     show(std::nullopt);
     edit->installEventFilter(this);
     // A line edit reports an edit of the user's with textEdited() just before
@@ -117,6 +139,42 @@ void LineWindow::setText(const QString& text)
     settle(false);
 }
 
+void LineWindow::setCursorPosition(qsizetype position)
+{
+    if (position > m_buffer.size())
+        return;
+    m_buffer.moveCursor(std::max<qsizetype>(position, 0), false);
+    settle(false);
+}
+
+void LineWindow::setSelection(qsizetype start, qsizetype length)
+{
+    m_buffer.setSelection(start, length);
+    settle(false);
+}
+
+void LineWindow::insert(const QString& text)
+{
+    m_buffer.insert(text);
+    settle(true);
+}
+
+void LineWindow::del()
+{
+    m_buffer.del();
+    settle(true);
+}
+
+qsizetype LineWindow::shownPosition(qsizetype position) const
+{
+    return position >= m_start && position <= m_start + m_shown.size() ? position - m_start : -1;
+}
+
+qsizetype LineWindow::positionShownAt(const QPoint& point) const
+{
+    return positionAt(point);
+}
+
 bool LineWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_edit || m_showing)
@@ -136,6 +194,15 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         return doubleClick(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
+        // A middle click pastes the selection clipboard where the press put
+        // the caret, as a paste of the user's: an undo step of its own.
+        if (mouse->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()
+            && !m_edit->isReadOnly() && !m_composing) {
+            m_buffer.setCursorAndSelection(m_buffer.cursor(), -1, -1);
+            m_buffer.paste(QGuiApplication::clipboard()->text(QClipboard::Selection));
+            settle(true);
+            return true;
+        }
         // The line edit offers what it holds selected to the selection
         // clipboard; a selection reaching beyond the window is offered whole.
         const bool beyond = m_buffer.hasSelectedText()
@@ -172,8 +239,10 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     case QEvent::InputMethod: {
-        // An input method's text replaces the selection, all of it.
         const auto* input = static_cast<QInputMethodEvent*>(event);
+        if (commit(input))
+            return true;
+        // An input method's text replaces the selection, all of it.
         const bool typing = !input->commitString().isEmpty() || !input->preeditString().isEmpty()
                             || input->replacementLength() > 0 || m_composing;
         if (typing && m_buffer.hasSelectedText()) {
@@ -275,51 +344,7 @@ void LineWindow::contextMenu(QContextMenuEvent* event)
 
 void LineWindow::takeOver(QMenu* menu)
 {
-    // The line edit's own entries act on what it holds: they act on the
-    // buffer instead, and are enabled by it.
-    const bool readOnly = m_edit->isReadOnly();
-    const LineBuffer& b = m_buffer;
-    for (QAction* action : menu->actions()) {
-        const QString name = action->text().section(u'\t', 0, 0);
-        std::function<void()> act;
-        bool enabled = action->isEnabled();
-        if (name == QLineEdit::tr("&Undo")) {
-            act = [this] { m_buffer.undo(); };
-            enabled = !readOnly && b.isUndoAvailable();
-        } else if (name == QLineEdit::tr("&Redo")) {
-            act = [this] { m_buffer.redo(); };
-            enabled = !readOnly && b.isRedoAvailable();
-        } else if (name == QLineEdit::tr("Cu&t")) {
-            act = [this] {
-                if (m_buffer.hasSelectedText()) {
-                    copy();
-                    m_buffer.del();
-                }
-            };
-            enabled = !readOnly && b.hasSelectedText();
-        } else if (name == QLineEdit::tr("&Copy")) {
-            act = [this] { copy(); };
-            enabled = b.hasSelectedText();
-        } else if (name == QLineEdit::tr("&Paste")) {
-            act = [this] { m_buffer.paste(QGuiApplication::clipboard()->text()); };
-        } else if (name == QLineEdit::tr("Delete")) {
-            act = [this] { m_buffer.removeSelection(); };
-            enabled = !readOnly && b.hasSelectedText();
-        } else if (name == QLineEdit::tr("Select All")) {
-            act = [this] { m_buffer.selectAll(); };
-            enabled = !b.text().isEmpty() && !b.allSelected();
-        } else {
-            continue;
-        }
-        QObject::disconnect(action, nullptr, m_edit, nullptr);
-        for (QObject* child : m_edit->children())
-            QObject::disconnect(action, nullptr, child, nullptr);
-        connect(action, &QAction::triggered, this, [this, act] {
-            act();
-            settle(true);
-        });
-        action->setEnabled(enabled);
-    }
+    LineMenu::takeOver(menu, m_edit, m_buffer, this, [this] { settle(true); });
 }
 
 void LineWindow::copy(QClipboard::Mode mode) const
@@ -385,6 +410,7 @@ void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool poin
     // every key (ending a composition) and tell assistive technology the
     // whole text was replaced.
     const bool inPlace = stale && change && !lost && start == m_start;
+    const QString removed = change ? removedText(*change) : QString();
     m_showing = true;
     {
         const QSignalBlocker blocker(m_edit);
@@ -408,6 +434,7 @@ void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool poin
         keepDirection();
     }
     m_showing = false;
+    announce(change, removed);
 }
 
 void LineWindow::showSelection()
@@ -518,6 +545,8 @@ void LineWindow::absorb(bool edited)
         start = m_buffer.selectionStart();
         end = m_buffer.selectionEnd();
     }
+    const LineBuffer::Change change{start, end - start, inserted.size()};
+    const QString removed = removedText(change);
     m_buffer.replace(start, end, inserted);
     m_buffer.takeChange();
     // What the line edit holds now begins where the inserted text does when
@@ -525,6 +554,38 @@ void LineWindow::absorb(bool edited)
     m_start = std::min(m_start, start);
     m_shown = now;
     m_unreported = true;
+    announce(change, removed);
+}
+
+bool LineWindow::commit(const QInputMethodEvent* input)
+{
+    // A composition is shown by the line edit, and so is a selection an
+    // input method sets; text put in or replaced without either is taken
+    // here, where it may reach beyond the window.
+    if (m_composing || !input->preeditString().isEmpty() || m_edit->isReadOnly())
+        return false;
+    for (const QInputMethodEvent::Attribute& attribute : input->attributes()) {
+        if (attribute.type == QInputMethodEvent::Selection)
+            return false;
+    }
+    m_buffer.inputMethod(input->commitString(), input->replacementStart(), input->replacementLength());
+    settle(true);
+    return true;
+}
+
+QString LineWindow::removedText(const LineBuffer::Change& change) const
+{
+    const qsizetype from = change.from - m_start;
+    if (from >= 0 && from + change.removed <= m_shown.size())
+        return m_shown.mid(from, change.removed);
+    // Beyond the window the text that went is gone: as many characters (as
+    // many as are told).
+    return QString(std::min(change.removed, m_length), u' ');
+}
+
+void LineWindow::announce(const std::optional<LineBuffer::Change>& change, const QString& removed)
+{
+    m_teller.tell(m_buffer, change, removed);
 }
 
 void LineWindow::follow()

@@ -11,17 +11,24 @@
 // a line edit takes, its clicks, double and triple clicks and drags, and its
 // context menu act on the buffer, which the line edit then shows. So every
 // edit, word step, selection and undo step reaches over the window's edges as
-// it would in a line edit holding the whole text. Edits that still reach the
-// line edit itself (an input method, a drop, assistive technology) are taken
-// into the buffer as they land. The window follows the caret, moving before
-// the caret comes near one of its edges; a selection reaching beyond the
-// window is shown as far as the window goes (all a line can show of it), while
-// copying, cutting and replacing it take all of it. The line edit is laid out
-// in the direction of the whole text, not of the window's first letters.
+// it would in a line edit holding the whole text. A middle click's paste and
+// an input method's committed text (which may replace text around the caret,
+// beyond the window) act on the buffer too; edits that still reach the line
+// edit itself (a composition, a drop, a program's) are taken into the buffer
+// as they land. Assistive technology reads and edits the whole text
+// (TextAccessible asks the field through the calls below) and hears the
+// field's edits, caret and selection in the whole text (LineTeller), never
+// what the line edit tells of its window. The window follows the caret,
+// moving before the caret comes near one of its edges; a selection reaching
+// beyond the window is shown as far as the window goes (all a line can show
+// of it), while copying, cutting and replacing it take all of it. The line
+// edit is laid out in the direction of the whole text, not of the window's
+// first letters.
 // For line edits that show their text (a password field keeps its keys and
 // its text to itself).
 
 #include "design/LineBuffer.h"
+#include "design/LineTeller.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -30,6 +37,7 @@
 #include <QString>
 
 class QContextMenuEvent;
+class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
 class QMenu;
@@ -41,6 +49,7 @@ class LineWindow : public QObject {
     Q_OBJECT
 public:
     static constexpr qsizetype defaultWindowLength = 16384;
+    ~LineWindow() override;
 
     // `windowLength`: the characters the line edit holds at most. The caret
     // keeps a quarter of it from either edge.
@@ -59,6 +68,25 @@ public:
     qsizetype selectionEnd() const { return m_buffer.selectionEnd(); }
     // Where the window begins in the whole text.
     qsizetype windowStart() const { return m_start; }
+
+    // What a program (assistive technology) does to the field, as it does it
+    // to a line edit holding the whole text: the caret and the selection set
+    // (QLineEdit::setCursorPosition, setSelection), text put in over the
+    // selection and the selection taken out (insert, del), each an edit of
+    // the user's. Positions outside the text change nothing.
+    void setCursorPosition(qsizetype position);
+    void setSelection(qsizetype start, qsizetype length);
+    void insert(const QString& text);
+    void del();
+
+    // Where the character at `position` of the whole text is shown in the
+    // line edit, and which position is shown at a point of it; an empty
+    // rectangle and -1 outside the window.
+    qsizetype shownPosition(qsizetype position) const;
+    qsizetype positionShownAt(const QPoint& point) const;
+
+    // The window of a line edit, if it has one.
+    static LineWindow* of(const QObject* edit);
 
 Q_SIGNALS:
     // Each edit of the user's, with the whole text.
@@ -90,7 +118,14 @@ private:
     // says it edited its text, which need not have changed).
     void absorb(bool edited);
     void follow();
-
+    // An input method's committed text (no composition) taken into the
+    // buffer as a line edit takes it; false where the line edit must take it.
+    bool commit(const QInputMethodEvent* event);
+    // Tells assistive technology what changed in the whole text (with the
+    // text that went, where the window still held it), where the caret went
+    // and what is selected.
+    void announce(const std::optional<LineBuffer::Change>& change, const QString& removed);
+    QString removedText(const LineBuffer::Change& change) const;
     QLineEdit* m_edit;
     LineBuffer m_buffer;
     qsizetype m_length;
@@ -105,6 +140,7 @@ private:
     QPoint m_doubleClickAt;
     quint64 m_doubleClickTime = 0;
     QElapsedTimer m_sinceDoubleClick;
+    LineTeller m_teller;
 };
 
 } // namespace studio

@@ -1,6 +1,7 @@
 #include "views/phases/script/ScriptElementAccessible.h"
 
 #include "design/PlainTextEditor.h"
+#include "design/SpokenName.h"
 #include "views/phases/script/ScriptPage.h"
 
 namespace studio {
@@ -13,6 +14,20 @@ ScriptPage* ScriptElementAccessible::page() const
 bool ScriptElementAccessible::isLive() const
 {
     return twin() == 0 && isValid() && page()->editorID() == id() && page()->editor()->isVisible();
+}
+
+QString ScriptElementAccessible::wholeText() const
+{
+    const int at = index();
+    return at < 0 ? QString() : page()->rows().row(at).text();
+}
+
+QString ScriptElementAccessible::text(QAccessible::Text t) const
+{
+    // The whole text is read through the text interface.
+    if (t == QAccessible::Name)
+        return spokenName(PaintedItemAccessible::text(t));
+    return PaintedItemAccessible::text(t);
 }
 
 QAccessibleInterface* ScriptElementAccessible::child(int index) const
@@ -41,31 +56,6 @@ void* ScriptElementAccessible::interface_cast(QAccessible::InterfaceType type)
     if (type == QAccessible::TextInterface)
         return static_cast<QAccessibleTextInterface*>(this);
     return PaintedItemAccessible::interface_cast(type);
-}
-
-void ScriptElementAccessible::selection(int, int* startOffset, int* endOffset) const
-{
-    *startOffset = 0;
-    *endOffset = 0;
-}
-
-QString ScriptElementAccessible::text(int startOffset, int endOffset) const
-{
-    if (startOffset < 0 || endOffset < startOffset)
-        return QString();
-    return text(QAccessible::Name).mid(startOffset, endOffset - startOffset);
-}
-
-int ScriptElementAccessible::characterCount() const
-{
-    return int(text(QAccessible::Name).size());
-}
-
-QString ScriptElementAccessible::attributes(int, int* startOffset, int* endOffset) const
-{
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return QString();
 }
 
 } // namespace studio

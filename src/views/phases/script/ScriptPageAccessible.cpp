@@ -1,6 +1,7 @@
 #include "views/phases/script/ScriptPageAccessible.h"
 
 #include "design/PlainTextEditor.h"
+#include "design/TextEditAccessible.h"
 #include "views/phases/script/ScriptElementAccessible.h"
 #include "views/phases/script/ScriptPage.h"
 
@@ -26,11 +27,12 @@ void tell(QAccessibleInterface* iface, QAccessible::Event type)
     QAccessible::updateAccessibility(&event);
 }
 
-// The live editor is read as the child of the element it stands in.
-class ScriptEditorAccessible : public QAccessibleWidget {
+// The live editor is read as the child of the element it stands in, with
+// the text it edits.
+class ScriptEditorAccessible : public TextEditAccessible {
 public:
     explicit ScriptEditorAccessible(PlainTextEditor* editor)
-        : QAccessibleWidget(editor)
+        : TextEditAccessible(editor, editor->textEdit(), QAccessible::Client)
     {
     }
 

@@ -1,0 +1,453 @@
+// Every text the program shows to assistive technology answers every
+// question a reader asks of it — any offset, any boundary, any range, in the
+// text or far outside it — at once, with nothing where there is nothing, and
+// with the right piece where there is one: a line edit, a text edit, a
+// one-line field holding a long text, a Script element and the Script's live
+// editor. A password field gives nothing of its text, not even in the events
+// its typing sends, and a one-line field tells its edits in the whole text,
+// not in the stretch its line edit holds. (A hang fails by the suite's time
+// limit.)
+
+#include "support/Listening.h"
+#include "support/LongTexts.h"
+
+#include "design/PlainTextEditor.h"
+#include "design/PlainTextField.h"
+#include "design/Theme.h"
+#include "design/Tokens.h"
+#include "views/phases/script/ScriptPage.h"
+#include "views/settings/SettingsTextField.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QtTest>
+
+#include <climits>
+#include <functional>
+#include <memory>
+
+using namespace studio;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Two paragraphs, two sentences in the first; it ends inside a word.
+const QString sample = u"Working title. Act two\nBegins here"_s;
+
+// What a reader hears once the program's own watch has let it through.
+QAccessible::UpdateHandler s_next = nullptr;
+struct Passed {
+    QAccessible::Event type;
+    QPointer<QObject> object;
+    int position = -1;
+    QString inserted;
+    QString removed;
+};
+QList<Passed> s_heard;
+
+void keep(QAccessibleEvent* event)
+{
+    Passed p{event->type(), event->object()};
+    switch (event->type()) {
+    case QAccessible::TextInserted: {
+        auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
+        p.position = e->changePosition();
+        p.inserted = e->textInserted();
+        break;
+    }
+    case QAccessible::TextRemoved: {
+        auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
+        p.position = e->changePosition();
+        p.removed = e->textRemoved();
+        break;
+    }
+    case QAccessible::TextUpdated: {
+        auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
+        p.position = e->changePosition();
+        p.inserted = e->textInserted();
+        p.removed = e->textRemoved();
+        break;
+    }
+    case QAccessible::TextCaretMoved:
+        p.position = static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition();
+        break;
+    default:
+        break;
+    }
+    s_heard << p;
+    if (s_next)
+        s_next(event);
+}
+
+QList<Passed> textEventsOf(QObject* object)
+{
+    QList<Passed> found;
+    for (const Passed& p : std::as_const(s_heard)) {
+        if (p.object == object
+            && (p.type == QAccessible::TextInserted || p.type == QAccessible::TextRemoved
+                || p.type == QAccessible::TextUpdated))
+            found << p;
+    }
+    return found;
+}
+
+// One kind of text shown to a reader: the widgets that show it and the
+// interface that reads it.
+struct Shown {
+    std::unique_ptr<QWidget> top;
+    std::function<QAccessibleInterface*()> find;
+};
+
+Shown lineEdit(const QString& text)
+{
+    auto* edit = new QLineEdit(text);
+    edit->setMaxLength(INT_MAX);
+    return {std::unique_ptr<QWidget>(edit), [edit] { return QAccessible::queryAccessibleInterface(edit); }};
+}
+
+Shown field(const QString& text)
+{
+    auto* field = new PlainTextField(QString(), Theme::font(type::body));
+    field->setText(text);
+    return {std::unique_ptr<QWidget>(field),
+            [field] { return QAccessible::queryAccessibleInterface(field->lineEdit()); }};
+}
+
+Shown textEdit(const QString& text)
+{
+    auto* editor = new PlainTextEditor(QString(), Theme::font(type::body));
+    editor->setText(text);
+    return {std::unique_ptr<QWidget>(editor),
+            [editor] { return QAccessible::queryAccessibleInterface(editor->textEdit()); }};
+}
+
+Shown password(const QString& text)
+{
+    auto* secret = new SettingsTextField(QString());
+    secret->setSecret(true);
+    secret->setText(text);
+    return {std::unique_ptr<QWidget>(secret),
+            [secret] { return QAccessible::queryAccessibleInterface(secret->lineEdit()); }};
+}
+
+ScriptPage* scriptPage(const QString& text, Shown& shown)
+{
+    auto* page = new ScriptPage;
+    const QList<ScriptElement> elements{ScriptElement{.kind = ScriptElementKind::action, .text = text},
+                                        ScriptElement{.kind = ScriptElementKind::action, .text = u"After."_s}};
+    page->resize(1400, 800);
+    page->showElements(elements, rules::scriptChange({}, elements));
+    page->setVisibleArea(page->rect());
+    shown.top.reset(page);
+    return page;
+}
+
+Shown scriptElement(const QString& text)
+{
+    Shown shown;
+    ScriptPage* page = scriptPage(text, shown);
+    shown.find = [page] { return QAccessible::queryAccessibleInterface(page)->child(0); };
+    return shown;
+}
+
+Shown liveEditor(const QString& text)
+{
+    Shown shown;
+    ScriptPage* page = scriptPage(text, shown);
+    page->show();
+    page->focusElement(page->rows().row(0).id());
+    shown.find = [page] { return QAccessible::queryAccessibleInterface(page->editor()); };
+    return shown;
+}
+
+// Each kind by name, for the data of the tests.
+Shown make(const QString& kind, const QString& text)
+{
+    if (kind == u"line edit")
+        return lineEdit(text);
+    if (kind == u"one-line field")
+        return field(text);
+    if (kind == u"text edit")
+        return textEdit(text);
+    if (kind == u"script element")
+        return scriptElement(text);
+    if (kind == u"live editor")
+        return liveEditor(text);
+    return password(text);
+}
+
+const QList<QAccessible::TextBoundaryType> boundaries{QAccessible::CharBoundary,     QAccessible::WordBoundary,
+                                                      QAccessible::SentenceBoundary, QAccessible::ParagraphBoundary,
+                                                      QAccessible::LineBoundary,     QAccessible::NoBoundary};
+
+enum class Side { Before, At, After };
+
+QString piece(QAccessibleTextInterface* t, Side side, int offset, QAccessible::TextBoundaryType b, int* s, int* e)
+{
+    *s = *e = -99;
+    switch (side) {
+    case Side::Before: return t->textBeforeOffset(offset, b, s, e);
+    case Side::At: return t->textAtOffset(offset, b, s, e);
+    case Side::After: return t->textAfterOffset(offset, b, s, e);
+    }
+    return {};
+}
+
+} // namespace
+
+class TextInterfacesTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        test::listen();
+        s_next = QAccessible::installUpdateHandler(keep);
+        Theme::install(*qApp);
+    }
+
+    void init() { s_heard.clear(); }
+
+    void everyQuestionEndsAndOutsideGetsNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("concealed");
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("line edit") << u"line edit"_s << false << true;
+        QTest::newRow("one-line field") << u"one-line field"_s << false << true;
+        QTest::newRow("text edit") << u"text edit"_s << false << true;
+        QTest::newRow("script element") << u"script element"_s << false << false;
+        QTest::newRow("live editor") << u"live editor"_s << false << true;
+        QTest::newRow("password field") << u"password field"_s << true << true;
+    }
+    void everyQuestionEndsAndOutsideGetsNothing()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, concealed);
+        QFETCH(bool, editable);
+        Shown shown = make(kind, sample);
+        QAccessibleInterface* iface = shown.find();
+        QVERIFY(iface);
+        QAccessibleTextInterface* t = iface->textInterface();
+        QVERIFY(t);
+        const int size = int(sample.size());
+        QCOMPARE(t->characterCount(), size);
+        QCOMPARE(t->text(0, size), concealed ? QString() : sample);
+
+        const QList<int> outside{INT_MIN, -2, -1, size + 1, 1'000'000'000, INT_MAX};
+        const QList<int> inside{0, 1, size / 2, size - 1, size};
+        for (const QAccessible::TextBoundaryType b : boundaries) {
+            for (const Side side : {Side::Before, Side::At, Side::After}) {
+                for (const int offset : outside + inside) {
+                    int s = 0;
+                    int e = 0;
+                    const QString got = piece(t, side, offset, b, &s, &e);
+                    const QString where = u"boundary %1, side %2, offset %3: \"%4\" %5..%6"_s.arg(int(b))
+                                              .arg(int(side))
+                                              .arg(offset)
+                                              .arg(got)
+                                              .arg(s)
+                                              .arg(e);
+                    if (outside.contains(offset) || concealed) {
+                        QVERIFY2(got.isEmpty() && s == -1 && e == -1, qPrintable(where));
+                        continue;
+                    }
+                    if (s == -1) {
+                        QVERIFY2(got.isEmpty() && e == -1, qPrintable(where));
+                        continue;
+                    }
+                    QVERIFY2(0 <= s && s <= e && e <= size && got == sample.mid(s, e - s), qPrintable(where));
+                    if (side == Side::At)
+                        QVERIFY2(s <= offset && offset <= e, qPrintable(where));
+                    else if (side == Side::Before)
+                        QVERIFY2(e <= offset, qPrintable(where));
+                    else
+                        QVERIFY2(s >= offset, qPrintable(where));
+                }
+            }
+        }
+        for (const int offset : outside) {
+            QCOMPARE(t->text(offset, size), QString());
+            QCOMPARE(t->characterRect(offset), QRect());
+            int s = 0;
+            int e = 0;
+            QCOMPARE(t->attributes(offset, &s, &e), QString());
+            QCOMPARE(s, -1);
+            t->scrollToSubstring(offset, size);
+            t->setSelection(0, 0, offset);
+            t->setCursorPosition(offset);
+            QCOMPARE(t->selectionCount(), 0);
+        }
+        QCOMPARE(t->characterRect(size), QRect());
+        QCOMPARE(t->text(3, 2), QString());
+        QCOMPARE(t->text(0, INT_MAX), concealed ? QString() : sample);
+        for (const QPoint far : {QPoint(-100000, -100000), QPoint(INT_MIN, INT_MIN), QPoint(INT_MAX, INT_MAX)})
+            QCOMPARE(t->offsetAtPoint(far), -1);
+        int s = 0;
+        int e = 0;
+        t->selection(1, &s, &e);
+        QCOMPARE(s, -1);
+        // Out-of-range children are nothing, never a crash.
+        for (const int index : {-1, iface->childCount(), iface->childCount() + 1, INT_MAX})
+            QVERIFY(!iface->child(index));
+
+        if (!editable) {
+            QVERIFY(!iface->editableTextInterface() || iface->state().readOnly);
+            return;
+        }
+        // A selection set by a reader is the field's; edits outside change nothing.
+        t->setSelection(0, 8, 13);
+        t->selection(0, &s, &e);
+        QCOMPARE(std::pair(s, e), std::pair(8, 13));
+        QAccessibleEditableTextInterface* edits = iface->editableTextInterface();
+        QVERIFY(edits);
+        edits->insertText(size + 1, u"x"_s);
+        edits->deleteText(-1, 3);
+        edits->replaceText(5, INT_MAX, u"x"_s);
+        QCOMPARE(t->characterCount(), size);
+    }
+
+    // The pieces a reader asks for at the caret: the word at a text's end
+    // (where Qt's own answer never comes back), sentences, paragraphs.
+    void piecesAreTheRightOnes_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("line edit") << u"line edit"_s;
+        QTest::newRow("one-line field") << u"one-line field"_s;
+        QTest::newRow("text edit") << u"text edit"_s;
+        QTest::newRow("script element") << u"script element"_s;
+        QTest::newRow("live editor") << u"live editor"_s;
+    }
+    void piecesAreTheRightOnes()
+    {
+        QFETCH(QString, kind);
+        Shown shown = make(kind, sample);
+        shown.top->resize(1400, 400);
+        QAccessibleTextInterface* t = shown.find()->textInterface();
+        const int end = int(sample.size());
+        struct Expected {
+            Side side;
+            int offset;
+            QAccessible::TextBoundaryType boundary;
+            QString text;
+            int start;
+        };
+        const QList<Expected> expected{
+            {Side::At, end, QAccessible::WordBoundary, u"here"_s, 30},
+            {Side::At, 0, QAccessible::WordBoundary, u"Working"_s, 0},
+            {Side::After, 0, QAccessible::WordBoundary, u" "_s, 7},
+            {Side::Before, 8, QAccessible::WordBoundary, u" "_s, 7},
+            {Side::At, end, QAccessible::SentenceBoundary, u"Begins here"_s, 23},
+            {Side::At, 3, QAccessible::SentenceBoundary, u"Working title. "_s, 0},
+            {Side::After, 3, QAccessible::SentenceBoundary, u"Act two\n"_s, 15},
+            {Side::At, 5, QAccessible::LineBoundary, u"Working title. Act two\n"_s, 0},
+            {Side::After, 5, QAccessible::LineBoundary, u"Begins here"_s, 23},
+            {Side::Before, end, QAccessible::ParagraphBoundary, u"Working title. Act two\n"_s, 0},
+            {Side::At, 33, QAccessible::CharBoundary, u"e"_s, 33},
+            {Side::Before, end, QAccessible::CharBoundary, u"e"_s, 33},
+            {Side::At, 9, QAccessible::NoBoundary, sample, 0},
+        };
+        for (const Expected& x : expected) {
+            int s = 0;
+            int e = 0;
+            const QString got = piece(t, x.side, x.offset, x.boundary, &s, &e);
+            QVERIFY2(got == x.text && s == x.start && e == x.start + x.text.size(),
+                     qPrintable(u"boundary %1 at %2: \"%3\" %4..%5"_s.arg(int(x.boundary)).arg(x.offset).arg(got).arg(s).arg(e)));
+        }
+    }
+
+    // A megabyte: every question still comes back, with a piece of what is
+    // around the offset rather than the whole text; the element's name is
+    // short, its text whole.
+    void aMegabyteIsAnsweredNearTheOffset_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("field, one word") << u"one-line field"_s << test::endlessWord(1'000'000);
+        QTest::newRow("text edit, prose") << u"text edit"_s << test::prose(1'000'000);
+        QTest::newRow("script element, one word") << u"script element"_s << test::endlessWord(1'000'000);
+    }
+    void aMegabyteIsAnsweredNearTheOffset()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        Shown shown = make(kind, text);
+        QAccessibleInterface* iface = shown.find();
+        QAccessibleTextInterface* t = iface->textInterface();
+        QCOMPARE(t->characterCount(), text.size());
+        QVERIFY(iface->text(QAccessible::Name).size() <= 200);
+        const int size = int(text.size());
+        for (const QAccessible::TextBoundaryType b : boundaries) {
+            if (b == QAccessible::NoBoundary)
+                continue;
+            for (const int offset : {0, size / 2, size - 1, size}) {
+                int s = 0;
+                int e = 0;
+                const QString got = t->textAtOffset(offset, b, &s, &e);
+                QVERIFY2(got.size() < 20'000, qPrintable(u"boundary %1 at %2: %3 characters"_s.arg(int(b)).arg(offset).arg(got.size())));
+                t->textBeforeOffset(offset, b, &s, &e);
+                t->textAfterOffset(offset, b, &s, &e);
+            }
+        }
+    }
+
+    // What a password field sends as the key is typed, and what it reads.
+    void aPasswordSendsNoText()
+    {
+        SettingsTextField secret{QString()};
+        secret.setSecret(true);
+        secret.show();
+        QLineEdit* edit = secret.lineEdit();
+        edit->setFocus();
+        QTest::keyClicks(edit, u"sk-secret"_s);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        edit->setText(u"sk-other"_s);
+        const QList<Passed> events = textEventsOf(edit);
+        QVERIFY(!events.isEmpty());
+        for (const Passed& p : events) {
+            for (const QString& sent : {p.inserted, p.removed}) {
+                for (const QChar c : sent)
+                    QVERIFY2(!u"sk-ecrtoh"_s.contains(c), qPrintable(u"sent \"%1\""_s.arg(sent)));
+            }
+        }
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(edit);
+        QVERIFY(iface->state().passwordEdit);
+        QCOMPARE(iface->textInterface()->text(0, 100), QString());
+        QVERIFY(!iface->text(QAccessible::Value).contains(u"other"_s));
+    }
+
+    // A field holding a long text in part tells its edits where they are in
+    // the whole text, and says nothing of its window moving.
+    void aFieldTellsItsEditsInTheWholeText()
+    {
+        PlainTextField f(QString(), Theme::font(type::body));
+        const QString text = test::prose(100'000);
+        f.setText(text);
+        f.show();
+        QLineEdit* edit = f.lineEdit();
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_End);
+        s_heard.clear();
+        QTest::keyClicks(edit, u"xy"_s);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Home);
+        QTest::keyClick(edit, Qt::Key_Z);
+        QList<Passed> events = textEventsOf(edit);
+        QCOMPARE(events.size(), 4);
+        QCOMPARE(events[0].position, int(text.size()));
+        QCOMPARE(events[0].inserted, u"x"_s);
+        QCOMPARE(events[1].position, int(text.size()) + 1);
+        QCOMPARE(events[2].type, QAccessible::TextRemoved);
+        QCOMPARE(events[2].removed, u"y"_s);
+        QCOMPARE(events[3].position, 0);
+        QCOMPARE(events[3].inserted, u"z"_s);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(edit);
+        QCOMPARE(iface->textInterface()->cursorPosition(), 1);
+        QCOMPARE(iface->textInterface()->characterCount(), int(text.size()) + 2);
+    }
+};
+
+QTEST_MAIN(TextInterfacesTest)
+#include "TextInterfacesTest.moc"
