@@ -1,8 +1,10 @@
 #include "design/Chip.h"
 
+#include "design/ChoiceAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
@@ -57,7 +59,7 @@ void Chip::setText(const QString& text)
     m_hints = {};
     m_elided = {};
     QAbstractButton::setText(Theme::escapeMnemonic(m_shown));
-    setAccessibleName(m_shown);
+    setSpokenName(this, m_shown);
     updateGeometry();
     update();
 }
@@ -67,6 +69,7 @@ void Chip::setOn(bool on)
     if (on == m_on)
         return;
     m_on = on;
+    ChoiceAccessible::changed(this);
     if (m_fade)
         m_fade->stop();
     // A chip that is not on screen yet shows its state at once, rather than
@@ -89,6 +92,15 @@ void Chip::setInteractive(bool interactive)
     m_interactive = interactive;
     setFocusPolicy(interactive ? Qt::TabFocus : Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
+}
+
+QAccessibleInterface* Chip::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new ChoiceAccessible(
+        this, [this] { return m_oneOf ? ChoiceAccessible::Kind::oneOf : ChoiceAccessible::Kind::anyOf; },
+        [this] { return m_on; });
 }
 
 QSize Chip::sizeHint() const

@@ -4,6 +4,10 @@
 // changes its own on state: a click emits clicked() and the screen decides.
 // A chip without an action (setInteractive(false)) looks the same and
 // ignores clicks. On/off changes fade over 0.15 s with an ease-out curve.
+// A reader hears it as a check box, or as a radio button where it is one of
+// a group that holds a single value (setOneOf), checked while on.
+
+#include "design/AccessibleFactory.h"
 
 #include <QAbstractButton>
 
@@ -13,7 +17,7 @@ class QVariantAnimation;
 
 namespace studio {
 
-class Chip : public QAbstractButton {
+class Chip : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     Chip(const QString& text, bool isOn, QWidget* parent = nullptr);
@@ -24,11 +28,14 @@ public:
     // Shows the state; emits nothing.
     void setOn(bool on);
     void setInteractive(bool interactive);
+    // One of a group where a single chip is on (a rating, a role).
+    void setOneOf(bool oneOf) { m_oneOf = oneOf; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 
@@ -49,6 +56,7 @@ private:
     QFont m_offFont;
     bool m_on = false;
     bool m_interactive = true;
+    bool m_oneOf = false;
     qreal m_onAmount = 0; // 0 off .. 1 on, animated
     QVariantAnimation* m_fade = nullptr;
     // Off and on: the size hint and the label as painted, per weight.

@@ -1,12 +1,14 @@
 #include "design/KeyboardActivation.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -28,6 +30,19 @@ void highlightFirstEntry(QMenu* menu)
     });
     if (first != actions.cend())
         menu->setActiveAction(*first);
+}
+
+// Qt tells a reader of the highlighted entry as it highlights it, before the
+// menu is up; once the menu shows, the entry is told again, so a reader says
+// the entry rather than the menu.
+void announceActiveEntry(QMenu* menu)
+{
+    QAction* active = menu->activeAction();
+    if (!QAccessible::isActive() || !menu->isVisible() || !active)
+        return;
+    QAccessibleEvent focus(menu, QAccessible::Focus);
+    focus.setChild(int(menu->actions().indexOf(active)));
+    QAccessible::updateAccessibility(&focus);
 }
 
 } // namespace
@@ -62,13 +77,17 @@ bool KeyboardActivation::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyPress:
         // Keys the program sends itself (a direction mark, a probe) are no
-        // user's.
-        if (event->spontaneous())
+        // user's. A screen reader's bridge holds the user's keys back and
+        // posts copies of them, which are no longer spontaneous but still
+        // carry the keyboard's scan code.
+        if (event->spontaneous() || static_cast<QKeyEvent*>(event)->nativeScanCode() != 0)
             m_keyboard = true;
         break;
     case QEvent::Show:
-        if (auto* menu = qobject_cast<QMenu*>(watched); menu && m_keyboard && !menu->activeAction())
+        if (auto* menu = qobject_cast<QMenu*>(watched); menu && m_keyboard && !menu->activeAction()) {
             highlightFirstEntry(menu);
+            QTimer::singleShot(0, menu, [menu] { announceActiveEntry(menu); });
+        }
         break;
     default:
         break;

@@ -10,7 +10,8 @@
 //   same place: the control's middle, or a text input's caret.
 // - A menu opened from the keyboard (a menu button pressed by Space or
 //   Return, the Menu key) opens with its first entry highlighted, so Return
-//   takes it at once; one opened by the pointer opens with none, as before.
+//   takes it at once, and a reader says that entry; one opened by the pointer
+//   opens with none, as before.
 //
 // Controls that are no buttons (a chip, a row, a painted lane) take Return
 // themselves; isReturnPress() tells them the key.

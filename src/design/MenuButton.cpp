@@ -3,6 +3,7 @@
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -62,7 +63,7 @@ void MenuButton::setLabel(const QString& label)
         return;
     m_label = label;
     m_shown = shownLabel(label);
-    setAccessibleName(label);
+    setSpokenName(this, label);
     relayout();
 }
 

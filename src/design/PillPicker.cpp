@@ -1,8 +1,11 @@
 #include "design/PillPicker.h"
 
+#include "design/AccessibleFactory.h"
+#include "design/ChoiceAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/Spring.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -18,8 +21,9 @@
 
 namespace studio {
 
-// One option of the picker.
-class PillButton : public QAbstractButton {
+// One option of the picker: read as a radio button of its group, checked
+// while selected.
+class PillButton : public QAbstractButton, public AccessibleSource {
 public:
     PillButton(const QString& title, QWidget* parent)
         : QAbstractButton(parent)
@@ -30,7 +34,7 @@ public:
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         setAttribute(Qt::WA_TranslucentBackground);
         QAbstractButton::setText(Theme::escapeMnemonic(m_title));
-        setAccessibleName(m_title);
+        setSpokenName(this, m_title);
         connect(m_spring, &Spring::valueChanged, this, qOverload<>(&QWidget::update));
     }
 
@@ -38,7 +42,7 @@ public:
     {
         m_title = text::displayPrefix(title);
         QAbstractButton::setText(Theme::escapeMnemonic(m_title));
-        setAccessibleName(m_title);
+        setSpokenName(this, m_title);
         updateGeometry();
         update();
     }
@@ -53,8 +57,16 @@ public:
         else
             m_spring->jumpTo(selected ? 1.0 : 0.0);
         updateGeometry();
+        ChoiceAccessible::changed(this);
     }
     bool isSelected() const { return m_selected; }
+
+    QAccessibleInterface* accessibleFor(QObject* object) override
+    {
+        if (object != this)
+            return nullptr;
+        return new ChoiceAccessible(this, ChoiceAccessible::Kind::oneOf, [this] { return m_selected; });
+    }
 
     QSize sizeHint() const override
     {

@@ -5,6 +5,8 @@
 #include "design/Shapes.h"
 #include "design/Tokens.h"
 
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace studio {
 
@@ -19,6 +22,70 @@ namespace {
 constexpr qreal knobDiameter = 14;
 constexpr qreal trackHeight = 3;
 } // namespace
+
+// The slider as a reader reads and sets it: by the value it stands for.
+class SliderAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit SliderAccessible(Slider* slider)
+        : QAccessibleWidget(slider, QAccessible::Slider)
+    {
+        slider->m_heard = slider->spokenValue();
+    }
+
+    Slider* slider() const { return static_cast<Slider*>(widget()); }
+
+    // Qt's value event tells the knob's position; while it goes out, the
+    // slider is no one a reader can hear.
+    bool isValid() const override { return QAccessibleWidget::isValid() && !slider()->m_knobOnly; }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return QString::number(slider()->spokenValue());
+        return QAccessibleWidget::text(t);
+    }
+
+    QVariant currentValue() const override { return slider()->spokenValue(); }
+    void setCurrentValue(const QVariant& value) override
+    {
+        bool ok = false;
+        const double v = value.toDouble(&ok);
+        if (ok && slider()->isEnabled())
+            slider()->editTo(v);
+    }
+    QVariant maximumValue() const override { return slider()->maximumValue(); }
+    QVariant minimumValue() const override { return slider()->minimumValue(); }
+    QVariant minimumStepSize() const override
+    {
+        const Slider* s = slider();
+        return s->m_step > 0 ? s->m_step : (s->m_max - s->m_min) * s->singleStep() / Slider::steps;
+    }
+};
+
+// Marks a move of the knob alone, until Qt's value event for it has gone.
+class Slider::KnobOnly {
+public:
+    explicit KnobOnly(Slider* slider)
+        : m_slider(slider)
+        , m_was(slider->m_knobOnly)
+    {
+        slider->m_knobOnly = true;
+    }
+    ~KnobOnly() { m_slider->m_knobOnly = m_was; }
+    KnobOnly(const KnobOnly&) = delete;
+    KnobOnly& operator=(const KnobOnly&) = delete;
+
+private:
+    Slider* m_slider;
+    bool m_was;
+};
 
 Slider::Slider(double minimum, double maximum, QWidget* parent)
     : QSlider(Qt::Horizontal, parent)
@@ -95,6 +162,7 @@ void Slider::userMoved(int position)
         // The knob sits on the grid value it stands for.
         const int on = toSteps(value);
         if (on != QSlider::value()) {
+            KnobOnly knob(this);
             m_setting = true;
             QSlider::setValue(on);
             m_setting = false;
@@ -104,6 +172,7 @@ void Slider::userMoved(int position)
             return;
     }
     m_current = value;
+    tellValue();
     Q_EMIT valueEdited(value);
 }
 
@@ -137,6 +206,7 @@ void Slider::stepFromValue(int action)
     }
     if (to != from) {
         m_current = to;
+        tellValue();
         Q_EMIT valueEdited(to);
     }
 }
@@ -172,11 +242,67 @@ void Slider::display(double value)
 {
     m_current = value;
     const int s = toSteps(value);
-    if (s == QSlider::value())
+    if (s != QSlider::value()) {
+        KnobOnly knob(this);
+        m_setting = true;
+        QSlider::setValue(s);
+        m_setting = false;
+    }
+    tellValue();
+}
+
+double Slider::spokenValue() const
+{
+    return m_current && std::isfinite(*m_current) ? *m_current : position();
+}
+
+void Slider::editTo(double value)
+{
+    if (!std::isfinite(value))
         return;
-    m_setting = true;
-    QSlider::setValue(s);
-    m_setting = false;
+    const double to = snapped(std::clamp(value, m_min, m_max));
+    if (isSliderDown() || (m_current && *m_current == to))
+        return;
+    display(to);
+    Q_EMIT valueEdited(to);
+}
+
+void Slider::tellValue()
+{
+    // Only a value a reader has read can change for them.
+    if (!m_heard || !QAccessible::isActive())
+        return;
+    const double value = spokenValue();
+    if (*m_heard == value)
+        return;
+    m_heard = value;
+    if (!isVisible())
+        return;
+    // A key can move the value without moving the knob, while Qt's own
+    // event is still awaited: this one goes out all the same.
+    const bool knobOnly = std::exchange(m_knobOnly, false);
+    QAccessibleValueChangeEvent event(this, value);
+    QAccessible::updateAccessibility(&event);
+    m_knobOnly = knobOnly;
+}
+
+QAccessibleInterface* Slider::accessibleFor(QObject* object)
+{
+    return object == this ? new SliderAccessible(this) : nullptr;
+}
+
+void Slider::sliderChange(SliderChange change)
+{
+    // Qt has sent its value event by now.
+    if (change == SliderValueChange)
+        m_knobOnly = false;
+    QSlider::sliderChange(change);
+}
+
+void Slider::keyPressEvent(QKeyEvent* event)
+{
+    KnobOnly knob(this);
+    QSlider::keyPressEvent(event);
 }
 
 void Slider::setTint(const QColor& color)
@@ -207,7 +333,10 @@ void Slider::moveToPointer(qreal x)
     const qreal usable = width() - knobDiameter;
     const qreal t = std::clamp(usable > 0 ? (x - knobDiameter / 2.0) / usable : 0.0, 0.0, 1.0);
     m_exact = m_min + (m_max - m_min) * t;
-    QSlider::setValue(stepsAt(x));
+    {
+        KnobOnly knob(this);
+        QSlider::setValue(stepsAt(x));
+    }
     m_exact.reset();
 }
 
@@ -246,7 +375,10 @@ void Slider::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    setSliderDown(false);
+    {
+        KnobOnly knob(this);
+        setSliderDown(false);
+    }
     update();
 }
 
@@ -268,10 +400,12 @@ void Slider::wheelEvent(QWheelEvent* event)
     constexpr int notch = QWheelEvent::DefaultDeltasPerStep;
     while (m_wheelRemainder >= notch) {
         m_wheelRemainder -= notch;
+        KnobOnly knob(this);
         triggerAction(SliderSingleStepAdd);
     }
     while (m_wheelRemainder <= -notch) {
         m_wheelRemainder += notch;
+        KnobOnly knob(this);
         triggerAction(SliderSingleStepSub);
     }
 }

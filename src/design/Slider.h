@@ -13,6 +13,12 @@
 // inside the range; a stored value off that grid is still shown as it is.
 // Without one, keys and the wheel step from the value itself, as a drag
 // writes where the pointer is: never rounded to the knob's positions.
+//
+// A reader reads and sets the value the slider stands for, in the units its
+// label shows (minutes, seconds, takes), never the knob's position on the
+// track, and hears it when it changes.
+
+#include "design/AccessibleFactory.h"
 
 #include <QSlider>
 
@@ -20,7 +26,7 @@
 
 namespace studio {
 
-class Slider : public QSlider {
+class Slider : public QSlider, public AccessibleSource {
     Q_OBJECT
 public:
     Slider(double minimum, double maximum, QWidget* parent = nullptr);
@@ -46,6 +52,9 @@ Q_SIGNALS:
     void valueEdited(double value);
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
+    void sliderChange(SliderChange change) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -53,6 +62,9 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    friend class SliderAccessible;
+    class KnobOnly;
+
     static constexpr int steps = 10000;
     int toSteps(double value) const;
     double fromSteps(int steps) const;
@@ -62,6 +74,12 @@ private:
     void userMoved(int position);
     void stepFromValue(int action);
     void syncKeySteps();
+    // What a reader reads: the value the knob stands for.
+    double spokenValue() const;
+    // A value a reader sets, as the user's.
+    void editTo(double value);
+    // Tells a reader the value, when it changed since they last heard it.
+    void tellValue();
 
     double m_min;
     double m_max;
@@ -76,6 +94,10 @@ private:
     qreal m_grabOffset = 0;
     // Wheel travel short of a whole notch, kept for the next event.
     int m_wheelRemainder = 0;
+    // Set while only the knob's position moves, so that Qt's own value
+    // event (the position on the track) reaches no reader.
+    bool m_knobOnly = false;
+    std::optional<double> m_heard;
 };
 
 } // namespace studio

@@ -2,6 +2,8 @@
 
 #include "model/Text.h"
 
+#include <QWidget>
+
 namespace studio {
 
 QString spokenName(const QString& text)
@@ -13,6 +15,13 @@ QString spokenName(const QString& text)
     // splits one.
     const QString head = text::graphemePrefix(text::displayPrefix(text), longest - 1);
     return head.size() == text.size() ? text : head + QChar(0x2026);
+}
+
+void setSpokenName(QWidget* widget, const QString& text)
+{
+    const QString name = spokenName(text);
+    if (widget->accessibleName() != name)
+        widget->setAccessibleName(name);
 }
 
 } // namespace studio

@@ -8,8 +8,15 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace studio {
 
 QString spokenName(const QString& text);
+
+// Names the widget by the text as spoken. Only a name that differs is set:
+// a reader announces every name set, and the text a control shows is often
+// set again unchanged.
+void setSpokenName(QWidget* widget, const QString& text);
 
 } // namespace studio

@@ -3,6 +3,7 @@
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/Spring.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
@@ -41,7 +42,7 @@ void StyledButton::setText(const QString& text)
     m_text = text;
     m_shown = text::displayPrefix(text);
     QAbstractButton::setText(Theme::escapeMnemonic(m_shown));
-    setAccessibleName(m_shown);
+    setSpokenName(this, m_shown);
     updateGeometry();
     update();
 }

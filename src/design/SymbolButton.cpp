@@ -1,5 +1,6 @@
 #include "design/SymbolButton.h"
 
+#include "design/ButtonAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Symbols.h"
 
@@ -42,6 +43,11 @@ QSize SymbolButton::sizeHint() const
 {
     const int side = int(std::ceil(Symbols::boxSize(m_size)));
     return QSize(side, side);
+}
+
+QAccessibleInterface* SymbolButton::accessibleFor(QObject* object)
+{
+    return object == this ? new ButtonAccessible(this) : nullptr;
 }
 
 void SymbolButton::paintEvent(QPaintEvent*)

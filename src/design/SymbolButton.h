@@ -2,7 +2,10 @@
 
 // A plain button whose whole label is one symbol (remove and close buttons,
 // disclosure toggles). No bezel or background; the symbol dims while pressed.
-// The button is the symbol's box.
+// The button is the symbol's box. A reader reads it by its name (its tool
+// tip's words: design/ToolTipNames.h).
+
+#include "design/AccessibleFactory.h"
 
 #include <QAbstractButton>
 #include <QColor>
@@ -10,7 +13,7 @@
 
 namespace studio {
 
-class SymbolButton : public QAbstractButton {
+class SymbolButton : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     SymbolButton(const QString& symbol, qreal size, const QColor& color,
@@ -24,6 +27,7 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

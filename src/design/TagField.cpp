@@ -6,6 +6,7 @@
 #include "design/KeyedList.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/SymbolButton.h"
 #include "design/TabOrder.h"
 #include "design/TextLabel.h"
@@ -172,7 +173,8 @@ void TagField::rebuild()
         [](TagCapsule* capsule, const Entry& e, int) {
             capsule->tag = e.tag;
             capsule->label->setText(e.tag);
-            capsule->remove->setAccessibleName(QStringLiteral("Remove ") + e.tag);
+            // The whole tag stays with its label; the button's name is short.
+            setSpokenName(capsule->remove, QStringLiteral("Remove ") + spokenName(e.tag));
         });
     // Capsules built now would come last in the window's Tab order: they
     // read, and so take the focus, before the draft, in the tags' order.

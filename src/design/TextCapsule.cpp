@@ -2,10 +2,12 @@
 
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -21,7 +23,12 @@ TextCapsule::TextCapsule(const QString& text, QWidget* parent)
     setFont(Theme::font(type::footnote));
     const QFontMetricsF metrics(font());
     setFixedSize(int(std::ceil(metrics.horizontalAdvance(m_text) + 14)), int(std::ceil(metrics.height() + 6)));
-    setAccessibleName(m_text);
+    setSpokenName(this, m_text);
+}
+
+QAccessibleInterface* TextCapsule::accessibleFor(QObject* object)
+{
+    return object == this ? new QAccessibleWidget(this, QAccessible::StaticText) : nullptr;
 }
 
 void TextCapsule::paintEvent(QPaintEvent*)

@@ -1,8 +1,10 @@
 #include "design/TextLabel.h"
 
 #include "design/Palette.h"
+#include "design/SpokenName.h"
 #include "model/Text.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -41,6 +43,8 @@ TextLabel::TextLabel(const QString& text, const QFont& font, const QColor& color
     setFont(font);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAttribute(Qt::WA_TranslucentBackground);
+    if (!text.isEmpty())
+        setSpokenName(this, text);
 }
 
 TextLabel::~TextLabel() = default;
@@ -52,7 +56,7 @@ void TextLabel::setText(const QString& text)
     m_text = text;
     m_shown = text::displayPrefix(text);
     invalidate();
-    setAccessibleName(m_shown);
+    setSpokenName(this, text);
 }
 
 void TextLabel::setColor(const QColor& color)
@@ -245,6 +249,11 @@ int TextLabel::heightForWidth(int width) const
     // width (a centred message) wraps at its own limit.
     const Layout& l = layoutFor(std::min(width, maximumWidth()));
     return int(std::ceil(l.lines.size() * lineHeight()));
+}
+
+QAccessibleInterface* TextLabel::accessibleFor(QObject* object)
+{
+    return object == this ? new QAccessibleWidget(this, QAccessible::StaticText) : nullptr;
 }
 
 void TextLabel::paintEvent(QPaintEvent*)

@@ -13,6 +13,11 @@
 // the minimum a box layout tries), so the lines of the last few widths are
 // kept; a change of text, font, direction, wrapping or line limit forgets
 // them.
+//
+// A reader reads it as static text named by its text (cut short where long:
+// design/SpokenName.h), from its first text on.
+
+#include "design/AccessibleFactory.h"
 
 #include <QColor>
 #include <QList>
@@ -26,7 +31,7 @@ class QTextLayout;
 
 namespace studio {
 
-class TextLabel : public QWidget {
+class TextLabel : public QWidget, public AccessibleSource {
     Q_OBJECT
 public:
     explicit TextLabel(QWidget* parent = nullptr);
@@ -53,6 +58,7 @@ public:
     int heightForWidth(int width) const override;
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -1,5 +1,7 @@
 #include "design/ToolTipNames.h"
 
+#include "design/SpokenName.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPointer>
@@ -28,8 +30,8 @@ bool ToolTipNames::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::ToolTipChange) {
         if (auto* button = qobject_cast<QAbstractButton*>(watched); button && button->text().isEmpty()) {
             const QString name = button->accessibleName();
-            if (name.isEmpty() || name == button->property(namedFrom).toString()) {
-                button->setAccessibleName(button->toolTip());
+            if (name.isEmpty() || name == spokenName(button->property(namedFrom).toString())) {
+                setSpokenName(button, button->toolTip());
                 button->setProperty(namedFrom, button->toolTip());
             }
         }

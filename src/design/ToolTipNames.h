@@ -3,7 +3,8 @@
 // A button that shows a symbol and no words (a close cross, a charge dot, a
 // toolbar icon) is read out by assistive technology by its tool tip's words:
 // its accessible name follows its tool tip for as long as nobody names it
-// otherwise. Buttons with words of their own are read by those.
+// otherwise, cut short where long (design/SpokenName.h). Buttons with words
+// of their own are read by those.
 //
 // Installed once for the whole application (Theme::install).
 

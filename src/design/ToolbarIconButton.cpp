@@ -1,5 +1,6 @@
 #include "design/ToolbarIconButton.h"
 
+#include "design/ButtonAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
@@ -19,6 +20,11 @@ ToolbarIconButton::ToolbarIconButton(const QString& systemName, const QString& h
     setToolTip(help);
     setAccessibleName(help);
     setAttribute(Qt::WA_TranslucentBackground);
+}
+
+QAccessibleInterface* ToolbarIconButton::accessibleFor(QObject* object)
+{
+    return object == this ? new ButtonAccessible(this) : nullptr;
 }
 
 void ToolbarIconButton::paintEvent(QPaintEvent*)

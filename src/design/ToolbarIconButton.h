@@ -2,13 +2,16 @@
 
 // The small square symbol button of panel headers and toolbars: 28 by 28
 // points, the symbol (12, medium, secondary text) on a rounded square of
-// white at 6 % with a hairline border, the help text as its tool tip.
+// white at 6 % with a hairline border, the help text as its tool tip and the
+// name a reader reads.
+
+#include "design/AccessibleFactory.h"
 
 #include <QAbstractButton>
 
 namespace studio {
 
-class ToolbarIconButton : public QAbstractButton {
+class ToolbarIconButton : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     ToolbarIconButton(const QString& systemName, const QString& help, QWidget* parent = nullptr);
@@ -17,6 +20,7 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

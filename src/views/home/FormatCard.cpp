@@ -1,5 +1,6 @@
 #include "views/home/FormatCard.h"
 
+#include "design/ChoiceAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
@@ -51,6 +52,14 @@ void FormatCard::setSelected(bool selected)
         return;
     m_selected = selected;
     update();
+    ChoiceAccessible::changed(this);
+}
+
+QAccessibleInterface* FormatCard::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new ChoiceAccessible(this, ChoiceAccessible::Kind::oneOf, [this] { return m_selected; });
 }
 
 void FormatCard::paintEvent(QPaintEvent*)

@@ -4,13 +4,14 @@
 // on a small tile with the runtime range beside it, the format's label and
 // its blurb (at most three lines). Outlined in the accent once chosen.
 
+#include "design/AccessibleFactory.h"
 #include "model/Enums.h"
 
 #include <QAbstractButton>
 
 namespace studio {
 
-class FormatCard : public QAbstractButton {
+class FormatCard : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     explicit FormatCard(ProjectFormat format, QWidget* parent = nullptr);
@@ -19,6 +20,7 @@ public:
     void setSelected(bool selected);
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -8,6 +8,7 @@
 #include "design/Shapes.h"
 #include "design/SleekTextField.h"
 #include "design/Slider.h"
+#include "design/SpokenName.h"
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/TextCapsule.h"
@@ -85,6 +86,8 @@ NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
     m_runtimeCaption = new FieldLabel(QString());
     runtime->addWidget(m_runtimeCaption);
     m_runtime = new Slider(3, 40);
+    // Whole minutes and whole episodes, as the labels beside them show.
+    m_runtime->setStep(1);
     m_runtimeValue = new TextLabel(QString(), Theme::font(type::headline, QFont::DemiBold), Palette::textPrimary());
     runtime->addLayout(sliderRow(m_runtime, m_runtimeValue));
     connect(m_runtime, &Slider::valueEdited, this, &NewProjectDetailsForm::runtimeEdited);
@@ -94,12 +97,7 @@ NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
     m_episodesCaption = new FieldLabel(QString());
     episodes->addWidget(m_episodesCaption);
     m_episodes = new Slider(NewProjectDraft::minimumEpisodes, NewProjectDraft::maximumEpisodes);
-    // The count moves in whole episodes: one key press is at least one step,
-    // so rounding never pulls it back to where it was.
-    const int perEpisode = int(std::ceil(double(m_episodes->maximum() - m_episodes->minimum())
-                                         / (NewProjectDraft::maximumEpisodes - NewProjectDraft::minimumEpisodes)));
-    m_episodes->setSingleStep(perEpisode);
-    m_episodes->setPageStep(perEpisode * 3);
+    m_episodes->setStep(1);
     m_episodesValue = new TextLabel(QString(), Theme::font(type::headline, QFont::DemiBold), Palette::textPrimary());
     episodes->addLayout(sliderRow(m_episodes, m_episodesValue));
     m_seasonTotal = new TextLabel(QString(), Theme::font(type::small), Palette::textTertiary());
@@ -138,14 +136,14 @@ void NewProjectDetailsForm::display(const NewProjectDraft& draft)
     // The captions are paintings of their own; the sliders that take the
     // keyboard carry their words.
     m_runtimeCaption->setCaption(draft.runtimeCaption());
-    m_runtime->setAccessibleName(draft.runtimeCaption());
+    setSpokenName(m_runtime, draft.runtimeCaption());
     m_runtime->setRange(double(runtimeMin(format)), double(runtimeMax(format)));
     m_runtime->setValue(draft.runtime);
     m_runtimeValue->setText(draft.runtimeText());
 
     m_episodeBlock->setVisible(isEpisodic(format));
     m_episodesCaption->setCaption(draft.episodesCaption());
-    m_episodes->setAccessibleName(draft.episodesCaption());
+    setSpokenName(m_episodes, draft.episodesCaption());
     m_episodes->setValue(draft.episodeCount);
     m_episodesValue->setText(draft.episodesText());
     m_seasonTotal->setText(draft.seasonTotal());

@@ -9,6 +9,7 @@
 #include "design/ProgressRing.h"
 #include "design/Shapes.h"
 #include "design/SoftShadow.h"
+#include "design/SpokenName.h"
 #include "design/Spring.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -137,7 +138,7 @@ ProjectPosterCard::ProjectPosterCard(const Project& project, QWidget* parent)
     // Reached with Tab; a click leaves the focus where it was.
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    setAccessibleName(m_face.name);
+    setSpokenName(this, m_face.name);
     // A card that the grid moves under a still pointer (or away from it)
     // follows the pointer, not only its enter and leave.
     connect(new PointerHover(this), &PointerHover::changed, this, &ProjectPosterCard::setHovering);
@@ -150,7 +151,7 @@ void ProjectPosterCard::setProject(const Project& project)
     if (next == m_face)
         return;
     m_face = std::move(next);
-    setAccessibleName(m_face.name);
+    setSpokenName(this, m_face.name);
     update();
 }
 

@@ -5,12 +5,12 @@
 #include "design/HairlineDivider.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "design/ToolbarIconButton.h"
-#include "model/Text.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
@@ -37,7 +37,7 @@ public:
         setFocusPolicy(Qt::TabFocus);
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
         setAttribute(Qt::WA_TranslucentBackground);
-        setAccessibleName(text::displayPrefix(option.label));
+        setSpokenName(this, option.label);
 
         auto* column = new QVBoxLayout(this);
         column->setContentsMargins(14, 14, 14, 14);
@@ -79,7 +79,7 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
     , m_scroll(new ScrollColumn(this))
 {
     setObjectName(u"aiChoiceSheet"_s);
-    setAccessibleName(prompt.title);
+    setSpokenName(this, prompt.title);
     QVBoxLayout* stack = contentLayout();
 
     // Header: the title row, the subtitle under it, the close button.

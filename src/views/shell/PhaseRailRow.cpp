@@ -1,5 +1,6 @@
 #include "views/shell/PhaseRailRow.h"
 
+#include "design/ChoiceAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
@@ -63,6 +64,7 @@ void PhaseRailRow::setDone(bool done)
         return;
     m_done = done;
     update();
+    ChoiceAccessible::changed(this);
 }
 
 void PhaseRailRow::setActive(bool active, bool animated)
@@ -72,11 +74,20 @@ void PhaseRailRow::setActive(bool active, bool animated)
         m_active = active;
         updateGeometry();
         update();
+        ChoiceAccessible::changed(this);
     }
     if (animated)
         m_plate->setTarget(target);
     else
         m_plate->jumpTo(target);
+}
+
+QAccessibleInterface* PhaseRailRow::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new ChoiceAccessible(this, ChoiceAccessible::Kind::page, [this] { return m_active; },
+                                [this] { return m_done; });
 }
 
 QSize PhaseRailRow::sizeHint() const

@@ -3,7 +3,10 @@
 // One clickable row of the phase rail: the phase badge, the title over the
 // progress text, and the ready mark. The active row sits on a raised rounded
 // plate; the plate moves between rows on a spring when the change is animated.
+// A reader reads the row as a page tab, selected while active and checked
+// while its phase is ready.
 
+#include "design/AccessibleFactory.h"
 #include "model/Enums.h"
 
 #include <QAbstractButton>
@@ -12,7 +15,7 @@ namespace studio {
 
 class Spring;
 
-class PhaseRailRow : public QAbstractButton {
+class PhaseRailRow : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     PhaseRailRow(PhaseID phase, QWidget* parent = nullptr);
@@ -30,6 +33,7 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

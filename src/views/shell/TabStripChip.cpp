@@ -6,12 +6,12 @@
 #include "design/PointerHover.h"
 #include "design/SelectableAccessible.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/SymbolButton.h"
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
-#include "model/Text.h"
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
 
@@ -99,7 +99,7 @@ void TabStripChip::refreshName()
 {
     const QString name = m_session ? m_session->project().name : QStringLiteral("Home");
     m_name->setText(name);
-    setAccessibleName(text::displayPrefix(name));
+    setSpokenName(this, name);
 }
 
 void TabStripChip::setSelected(bool selected)

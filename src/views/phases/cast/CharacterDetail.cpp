@@ -64,6 +64,7 @@ CharacterDetail::CharacterDetail(QWidget* parent)
     auto* flow = new FlowLayout(5, chips);
     for (CastRole value : allCases<CastRole>()) {
         auto* chip = new Chip(label(value), false, chips);
+        chip->setOneOf(true);
         flow->addWidget(chip);
         connect(chip, &QAbstractButton::clicked, this,
                 [this, value] { request(&CharacterDetail::roleChosen, value); });

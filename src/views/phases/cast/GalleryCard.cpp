@@ -1,10 +1,12 @@
 #include "views/phases/cast/GalleryCard.h"
 
 #include "design/ArtThumb.h"
+#include "design/ChoiceAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
@@ -90,8 +92,9 @@ void GalleryCard::setFace(Face face)
     if (face == m_face)
         return;
     m_face = std::move(face);
-    setAccessibleName(lineOf(m_face.name));
+    setSpokenName(this, lineOf(m_face.name));
     update();
+    ChoiceAccessible::changed(this);
 }
 
 int GalleryCard::heightForWidth(int) const
@@ -164,6 +167,13 @@ void GalleryCard::paintPicture(QPainter& p, const QSizeF& size) const
     p.setPen(Palette::textTertiary());
     p.drawText(subtitleRect, Qt::AlignLeft | Qt::AlignVCenter,
                subtitleMetrics.elidedText(lineOf(m_face.subtitle), Qt::ElideRight, width));
+}
+
+QAccessibleInterface* GalleryCard::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new ChoiceAccessible(this, ChoiceAccessible::Kind::item, [this] { return m_face.selected; });
 }
 
 void GalleryCard::paintEvent(QPaintEvent*)

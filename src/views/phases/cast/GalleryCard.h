@@ -9,6 +9,8 @@
 // decides what it selects. Character and location cards differ only in what
 // they show.
 
+#include "design/AccessibleFactory.h"
+
 #include <QAbstractButton>
 #include <QPixmap>
 #include <QString>
@@ -18,7 +20,7 @@ class QPainter;
 
 namespace studio {
 
-class GalleryCard : public QAbstractButton {
+class GalleryCard : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     struct Face {
@@ -43,6 +45,7 @@ Q_SIGNALS:
     void chosen(const QUuid& id);
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     // artWidth x artHeight: the size the picture is composed at; pictureHeight:
     // how tall it stands on the card.
     GalleryCard(const QUuid& id, qreal artWidth, qreal artHeight, qreal pictureHeight, QWidget* parent);

@@ -59,6 +59,7 @@ LocationDetail::LocationDetail(QWidget* parent)
     auto* flow = new FlowLayout(5, chips);
     for (LocationKind value : allCases<LocationKind>()) {
         auto* chip = new Chip(label(value), false, chips);
+        chip->setOneOf(true);
         flow->addWidget(chip);
         connect(chip, &QAbstractButton::clicked, this,
                 [this, value] { request(&LocationDetail::kindChosen, value); });

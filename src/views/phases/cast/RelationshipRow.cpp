@@ -3,10 +3,10 @@
 #include "design/MenuButton.h"
 #include "design/Palette.h"
 #include "design/PlainTextField.h"
+#include "design/SpokenName.h"
 #include "design/SymbolButton.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
-#include "model/Text.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -55,9 +55,7 @@ void RelationshipRow::setRelationship(const QString& otherName, const QString& l
     m_label->setText(label);
     // The label has no caption of its own: it is read out as how the member
     // relates to the one the menu names.
-    const QString name = u"How they relate to "_s + text::displayPrefix(otherName);
-    if (m_label->lineEdit()->accessibleName() != name)
-        m_label->lineEdit()->setAccessibleName(name);
+    setSpokenName(m_label->lineEdit(), u"How they relate to "_s + spokenName(otherName));
 }
 
 QList<QWidget*> RelationshipRow::tabStops() const

@@ -1,5 +1,6 @@
 #include "views/phases/cut/CutView.h"
 
+#include "design/AccessibleFactory.h"
 #include "design/Alert.h"
 #include "design/EmptyStateView.h"
 #include "design/FieldLabel.h"
@@ -12,6 +13,7 @@
 #include "design/ScrollColumn.h"
 #include "design/Shapes.h"
 #include "design/Slider.h"
+#include "design/SpokenName.h"
 #include "design/SymbolLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -24,6 +26,7 @@
 #include "views/phases/cut/MusicCuesSection.h"
 #include "views/phases/cut/TimelineLanes.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -65,8 +68,8 @@ QColor toneColor(rules::RuntimeTone tone)
 } // namespace
 
 // The toolbar's chip: a status dot and the cut length against the target on
-// a faint capsule.
-class RuntimeChipLabel : public QWidget {
+// a faint capsule, read as its text.
+class RuntimeChipLabel : public QWidget, public AccessibleSource {
 public:
     RuntimeChipLabel()
         : m_font(Theme::font(type::callout, QFont::Medium))
@@ -82,6 +85,7 @@ public:
         m_chip = chip;
         if (resized) {
             m_shown = text::displayPrefix(m_chip.text);
+            setSpokenName(this, m_chip.text);
             updateGeometry();
         }
         update();
@@ -96,6 +100,11 @@ public:
     }
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override
+    {
+        return object == this ? new QAccessibleWidget(this, QAccessible::StaticText) : nullptr;
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);

@@ -1,6 +1,6 @@
 #include "views/phases/cut/TimelineLanesAccessible.h"
 
-#include "model/Text.h"
+#include "design/SpokenName.h"
 #include "state/rules/CutRules.h"
 
 using namespace Qt::StringLiterals;
@@ -18,7 +18,7 @@ QString TimelineLanesAccessible::itemText(int index, QAccessible::Text t) const
         return QString();
     // What the tile shows, then what its dialogue tile shows.
     const TimelineClip& clip = lanes()->clipAt(index);
-    QString name = text::displayPrefix(clip.label) + u", "_s + rules::tileSecondsText(clip.seconds);
+    QString name = spokenName(clip.label) + u", "_s + rules::tileSecondsText(clip.seconds);
     if (clip.hasDialogue)
         name += u", dialogue"_s;
     return name;

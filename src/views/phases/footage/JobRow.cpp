@@ -2,6 +2,7 @@
 
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -75,8 +76,9 @@ void JobRow::setJob(const GenerationJob& job)
     // The painted row, for assistive technology: the shot, then where its
     // job stands and the clips it was planned into.
     if (retitled)
-        setAccessibleName(text::displayPrefix(m_job.title));
-    setAccessibleDescription(spokenState());
+        setSpokenName(this, m_job.title);
+    if (const QString state = spokenState(); state != accessibleDescription())
+        setAccessibleDescription(state);
     if (reshaped)
         updateGeometry();
     update();

@@ -7,6 +7,7 @@
 #include "design/KeyedList.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/Spring.h"
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
@@ -349,8 +350,8 @@ void ShotRow::setFace(const Face& face)
     if (spokenChanged) {
         // The painted line, for assistive technology: the checkbox says which
         // shot it picks, the row what the line shows.
-        const QString details = spokenDetails();
-        const QString title = text::displayPrefix(face.title);
+        const QString details = spokenName(spokenDetails());
+        const QString title = spokenName(face.title);
         m_checkbox->setAccessibleName(title);
         m_checkbox->setAccessibleDescription(details);
         // Every row has one: it says which shot's prompt it shows.

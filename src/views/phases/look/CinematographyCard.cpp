@@ -2,6 +2,7 @@
 
 #include "design/CardSurface.h"
 #include "design/Chip.h"
+#include "design/ChoiceAccessible.h"
 #include "design/FieldLabel.h"
 #include "design/FlowLayout.h"
 #include "design/FocusRing.h"
@@ -72,6 +73,14 @@ void AspectCard::setSelected(bool selected)
         return;
     m_selected = selected;
     update();
+    ChoiceAccessible::changed(this);
+}
+
+QAccessibleInterface* AspectCard::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new ChoiceAccessible(this, ChoiceAccessible::Kind::oneOf, [this] { return m_selected; });
 }
 
 void AspectCard::paintEvent(QPaintEvent*)

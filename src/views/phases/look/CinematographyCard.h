@@ -5,6 +5,7 @@
 // chips. The card shows a look and reports what the user picks or toggles;
 // the screen writes it.
 
+#include "design/AccessibleFactory.h"
 #include "model/Look.h"
 
 #include <QAbstractButton>
@@ -19,7 +20,7 @@ class PillPicker;
 
 // One aspect ratio: its outline over its label, gold-outlined when chosen.
 // A Tab stop; Space, Return and a click pick it.
-class AspectCard : public QAbstractButton {
+class AspectCard : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     explicit AspectCard(AspectRatio aspect, QWidget* parent = nullptr);
@@ -28,6 +29,7 @@ public:
     void setSelected(bool selected);
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "views/phases/look/LensCard.h"
 
+#include "design/ChoiceAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
@@ -113,6 +114,7 @@ void LensCard::setSelected(bool selected, std::optional<qreal> springResponse)
         m_selection->jumpTo(target);
     }
     update();
+    ChoiceAccessible::changed(this);
 }
 
 void LensCard::useSpring(qreal response)
@@ -127,6 +129,13 @@ void LensCard::useSpring(qreal response)
     m_selection = new Spring(response, 0.85, this);
     m_selection->jumpTo(from);
     connect(m_selection, &Spring::valueChanged, this, [this](qreal) { update(); });
+}
+
+QAccessibleInterface* LensCard::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new ChoiceAccessible(this, ChoiceAccessible::Kind::item, [this] { return m_selected; });
 }
 
 void LensCard::paintEvent(QPaintEvent*)

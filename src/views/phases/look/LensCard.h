@@ -10,6 +10,8 @@
 // are drawn once per lens and pixel ratio and kept for every later card of
 // that lens, so opening the screen again paints copies.
 
+#include "design/AccessibleFactory.h"
+
 #include <QAbstractButton>
 #include <QString>
 #include <optional>
@@ -19,7 +21,7 @@ namespace studio {
 class Spring;
 struct DirectorLens;
 
-class LensCard : public QAbstractButton {
+class LensCard : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     explicit LensCard(const DirectorLens& lens, QWidget* parent = nullptr);
@@ -33,6 +35,7 @@ public:
     static void forgetDrawings();
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

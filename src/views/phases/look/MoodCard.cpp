@@ -1,6 +1,7 @@
 #include "views/phases/look/MoodCard.h"
 
 #include "design/CardSurface.h"
+#include "design/ChoiceAccessible.h"
 #include "design/FieldLabel.h"
 #include "design/FocusRing.h"
 #include "design/LabeledSlider.h"
@@ -48,6 +49,14 @@ void AccentSwatch::setSelected(bool selected)
         return;
     m_selected = selected;
     update();
+    ChoiceAccessible::changed(this);
+}
+
+QAccessibleInterface* AccentSwatch::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new ChoiceAccessible(this, ChoiceAccessible::Kind::oneOf, [this] { return m_selected; });
 }
 
 void AccentSwatch::paintEvent(QPaintEvent*)

@@ -1,6 +1,7 @@
 #include "views/phases/look/StyleCard.h"
 
 #include "design/ArtThumb.h"
+#include "design/ChoiceAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
@@ -165,6 +166,14 @@ void StyleCard::setSelected(bool selected, bool animated)
     else
         m_selection->jumpTo(target);
     update();
+    ChoiceAccessible::changed(this);
+}
+
+QAccessibleInterface* StyleCard::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new ChoiceAccessible(this, ChoiceAccessible::Kind::item, [this] { return m_selected; });
 }
 
 void StyleCard::paintEvent(QPaintEvent*)

@@ -11,6 +11,8 @@
 // every later card of that style, so opening the screen again lays out and
 // paints from what is kept.
 
+#include "design/AccessibleFactory.h"
+
 #include <QAbstractButton>
 #include <QString>
 
@@ -19,7 +21,7 @@ namespace studio {
 class Spring;
 struct StylePreset;
 
-class StyleCard : public QAbstractButton {
+class StyleCard : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     explicit StyleCard(const StylePreset& preset, QWidget* parent = nullptr);
@@ -36,6 +38,7 @@ public:
     static void forgetDrawings();
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

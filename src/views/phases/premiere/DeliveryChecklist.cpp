@@ -1,9 +1,11 @@
 #include "views/phases/premiere/DeliveryChecklist.h"
 
+#include "design/ChoiceAccessible.h"
 #include "design/GhostButton.h"
 #include "design/Palette.h"
 #include "design/ProgressRing.h"
 #include "design/SectionHeader.h"
+#include "design/SpokenName.h"
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
@@ -87,7 +89,8 @@ void CheckRow::setItem(const rules::ReadinessItem& item)
     m_phase = item.phase;
     m_title->setText(item.label);
     // "Go" says where it goes.
-    m_go->setAccessibleDescription(item.label);
+    if (m_go->accessibleDescription() != item.label)
+        m_go->setAccessibleDescription(item.label);
     m_detail->setText(item.detail);
     if (m_shown && item.ok == m_ok)
         return;
@@ -101,6 +104,15 @@ void CheckRow::setItem(const rules::ReadinessItem& item)
     policy.setRetainSizeWhenHidden(true);
     m_go->setSizePolicy(policy);
     m_go->setVisible(!m_ok);
+    setSpokenName(m_mark, item.label);
+    ChoiceAccessible::changed(m_mark);
+}
+
+QAccessibleInterface* CheckRow::accessibleFor(QObject* object)
+{
+    if (object != m_mark)
+        return nullptr;
+    return new ChoiceAccessible(m_mark, ChoiceAccessible::Kind::anyOf, [this] { return m_ok; });
 }
 
 } // namespace studio

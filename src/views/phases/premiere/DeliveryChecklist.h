@@ -6,6 +6,7 @@
 // "Go", which asks for its phase (goRequested); the screen switches to it
 // through the edit door.
 
+#include "design/AccessibleFactory.h"
 #include "design/KeyedList.h"
 #include "design/PaddedCard.h"
 #include "model/Enums.h"
@@ -50,7 +51,9 @@ class SymbolLabel;
 class TextLabel;
 class GhostButton;
 
-class CheckRow : public QWidget {
+// One item of the checklist: its mark (read as a check box, checked once the
+// item is done), its title and detail, and "Go" while it is not done.
+class CheckRow : public QWidget, public AccessibleSource {
     Q_OBJECT
 public:
     CheckRow();
@@ -62,8 +65,11 @@ public:
 Q_SIGNALS:
     void goRequested(PhaseID phase);
 
+protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
+
 private:
-    SymbolLabel* m_mark;
+    SymbolLabel* m_mark = nullptr;
     TextLabel* m_title;
     TextLabel* m_detail;
     GhostButton* m_go;

@@ -1,5 +1,6 @@
 #include "views/phases/premiere/DeliveryPresets.h"
 
+#include "design/ChoiceAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/SectionHeader.h"
@@ -71,7 +72,8 @@ PresetCard::PresetCard(const ExportPreset& preset, QWidget* parent)
     setMinimumHeight(130);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::MinimumExpanding);
     setAccessibleName(preset.name);
-    // Read out as chosen or not, as the gold border shows.
+    // Read out as chosen or not, as the gold border shows; setChecked tells
+    // a reader of the change.
     setCheckable(true);
 
     auto* stack = new QVBoxLayout(this);
@@ -106,6 +108,13 @@ void PresetCard::setSelected(bool selected)
     m_icon->setColor(selected ? Palette::gold() : Palette::textTertiary());
     m_check->setVisible(selected);
     update();
+}
+
+QAccessibleInterface* PresetCard::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new ChoiceAccessible(this, ChoiceAccessible::Kind::oneOf, [this] { return isChecked(); });
 }
 
 QSize PresetCard::sizeHint() const

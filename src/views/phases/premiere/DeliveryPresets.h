@@ -6,6 +6,8 @@
 // a gold symbol and a check mark; a tap asks for its preset
 // (presetChosen).
 
+#include "design/AccessibleFactory.h"
+
 #include <QAbstractButton>
 #include <QList>
 #include <QString>
@@ -17,7 +19,7 @@ struct ExportPreset;
 class SymbolLabel;
 class TextLabel;
 
-class PresetCard : public QAbstractButton {
+class PresetCard : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     explicit PresetCard(const ExportPreset& preset, QWidget* parent = nullptr);
@@ -30,6 +32,7 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
     // The screen says which card is chosen: a press only asks.
     void nextCheckState() override {}

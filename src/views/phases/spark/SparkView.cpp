@@ -281,6 +281,7 @@ QWidget* SparkView::ratingRuntimeCard()
     auto* flow = new FlowLayout(5, chips);
     for (Rating rating : allCases<Rating>()) {
         auto* chip = new Chip(label(rating), project().idea.rating == rating);
+        chip->setOneOf(true);
         flow->addWidget(chip);
         m_ratingChips.append(chip);
         connect(chip, &QAbstractButton::clicked, this,
@@ -297,6 +298,8 @@ QWidget* SparkView::ratingRuntimeCard()
     row->setSpacing(12);
     m_runtime = new Slider(runtimeMin(ProjectFormat::shortFilm), runtimeMax(ProjectFormat::shortFilm));
     m_runtime->setTint(Palette::accentDeep());
+    // Whole minutes, as the label beside it shows them.
+    m_runtime->setStep(1);
     row->addWidget(m_runtime, 1, Qt::AlignVCenter);
     m_runtimeText = new TextLabel(QString(), Theme::font(type::control, QFont::DemiBold), Palette::textPrimary());
     m_runtimeText->setFixedSize(44, m_runtimeText->sizeHint().height());

@@ -34,6 +34,10 @@ BeatCard::BeatCard(const QUuid& beatID, QWidget* parent)
     m_charge->setToolTip(u"Emotional charge — does this beat lift (▲) or drop (▼) your protagonist's fortunes? "
                          u"Click to cycle. Feeds the story pulse above."_s);
     m_charge->setCursor(Qt::PointingHandCursor);
+    // Read by a short name; the tool tip explains, the description says which
+    // way the beat goes.
+    m_charge->setAccessibleName(u"Emotional charge"_s);
+    m_charge->setAccessibleDescription(story::chargeWord(rules::ChargeState::flat));
     m_title->setTextColor(Palette::textPrimary());
     m_title->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_title->lineEdit()->setAccessibleName(u"Beat title"_s);
@@ -83,6 +87,7 @@ void BeatCard::setBeat(const Beat& beat)
     if (!m_hasShown || state != rules::chargeState(m_shown.charge)) {
         m_charge->setSymbol(story::chargeSymbol(state));
         m_charge->setColor(story::chargeSymbolColor(state));
+        m_charge->setAccessibleDescription(story::chargeWord(state));
     }
     m_title->setText(beat.title);
     m_summary->setText(beat.summary);

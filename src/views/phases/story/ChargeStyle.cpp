@@ -51,4 +51,17 @@ QColor pulseDotColor(ChargeState state)
     return Palette::white(level::dim);
 }
 
+QString chargeWord(ChargeState state)
+{
+    switch (state) {
+    case ChargeState::lift:
+        return u"Lift"_s;
+    case ChargeState::drop:
+        return u"Drop"_s;
+    case ChargeState::flat:
+        break;
+    }
+    return u"Neutral"_s;
+}
+
 } // namespace studio::story

@@ -7,6 +7,7 @@
 #include "design/PictureBudget.h"
 #include "design/SelectableAccessible.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
@@ -151,7 +152,7 @@ void SceneRow::setContent(int number, const QString& slug, const QString& detail
     m_detail = detail;
     m_lines = {};
     // Read out as the row shows it: number, heading line, shots and length.
-    setAccessibleName(QString::number(number) + u". "_s + text::displayPrefix(slug) + u", "_s + detail);
+    setSpokenName(this, QString::number(number) + u". "_s + spokenName(slug) + u", "_s + detail);
     if (selectionChanged && QAccessible::isActive()) {
         QAccessible::State changed;
         changed.selected = true;

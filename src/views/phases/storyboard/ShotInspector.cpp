@@ -122,6 +122,7 @@ void ShotInspector::buildChips(QBoxLayout* column)
     auto* sizeFlow = new FlowLayout(4);
     for (ShotSize size : allCases<ShotSize>()) {
         auto* chip = new Chip(abbrev(size), false, sizes);
+        chip->setOneOf(true);
         connect(chip, &QAbstractButton::clicked, this, [this, size] { Q_EMIT sizePicked(size); });
         sizeFlow->addWidget(chip);
         m_sizeChips << chip;
@@ -135,6 +136,7 @@ void ShotInspector::buildChips(QBoxLayout* column)
     auto* moveFlow = new FlowLayout(4);
     for (CameraMove move : allCases<CameraMove>()) {
         auto* chip = new Chip(label(move), false, moves);
+        chip->setOneOf(true);
         connect(chip, &QAbstractButton::clicked, this, [this, move] { Q_EMIT movePicked(move); });
         moveFlow->addWidget(chip);
         m_moveChips << chip;

@@ -4,6 +4,7 @@
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
+#include "design/SpokenName.h"
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
@@ -37,7 +38,7 @@ TakeRow::TakeRow(QWidget* parent)
 void TakeRow::setContent(const QString& seed, const QString& note, bool approved)
 {
     m_note->setText(note.isEmpty() ? u"Take"_s : note);
-    setAccessibleName(m_note->text());
+    setSpokenName(this, m_note->text());
     if (seed != m_seed || approved != m_approved) {
         m_seed = seed;
         m_approved = approved;

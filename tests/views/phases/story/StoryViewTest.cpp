@@ -367,7 +367,7 @@ private Q_SLOTS:
         QCOMPARE(name(column->titleField()->lineEdit()), u"Act title"_s);
         QCOMPARE(name(card->titleField()->lineEdit()), u"Beat title"_s);
         QCOMPARE(name(card->summaryEditor()->textEdit()), u"Beat summary"_s);
-        QCOMPARE(name(card->chargeButton()), card->chargeButton()->toolTip());
+        QCOMPARE(name(card->chargeButton()), u"Emotional charge"_s);
         QCOMPARE(name(view.titleField()->lineEdit()), u"Episode title"_s);
 
         // Pressed again and again, "Add Act" stays in sight past the acts it adds.

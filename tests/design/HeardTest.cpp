@@ -1,0 +1,225 @@
+// What a screen reader hears of the design's controls, with accessibility on
+// as a reader switches it on: names short whatever the text (the text stays
+// whole where it is shown), no name said twice as its description, a
+// slider's value as the value it stands for, and a menu opened from the
+// keyboard saying its highlighted entry once it is up.
+
+#include "design/Chip.h"
+#include "design/MenuButton.h"
+#include "design/PillPicker.h"
+#include "design/Slider.h"
+#include "design/SpokenName.h"
+#include "design/SymbolButton.h"
+#include "design/TagField.h"
+#include "design/TextCapsule.h"
+#include "design/TextLabel.h"
+#include "design/Theme.h"
+#include "design/ToolbarIconButton.h"
+#include "support/Listening.h"
+#include "support/LongTexts.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <functional>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QAccessibleInterface* interfaceOf(QWidget* widget)
+{
+    return QAccessible::queryAccessibleInterface(widget);
+}
+
+// A key as it reaches a control while a screen reader listens: the reader's
+// bridge holds the user's key back and posts a copy, no longer spontaneous.
+void readerKey(QWidget* control, Qt::Key key)
+{
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        QCoreApplication::postEvent(control, new QKeyEvent(type, key, Qt::NoModifier, 36, key, 0));
+}
+
+} // namespace
+
+class HeardTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        listen();
+        Theme::install(*qApp);
+    }
+    void init() { heard().clear(); }
+
+    void namesAreShortAndNotSaidTwice()
+    {
+        const QString whole = prose(1 << 20);
+        const QString spoken = spokenName(whole);
+        QVERIFY(spoken.size() <= 200 && spoken.endsWith(QChar(0x2026)));
+        QWidget window;
+        auto* row = new QHBoxLayout(&window);
+        struct Case {
+            const char* what;
+            QWidget* control;
+            QString name;
+            QAccessible::Role role = QAccessible::NoRole;
+        };
+        auto* tags = new TagField(u"Mood words"_s);
+        tags->setTags({whole});
+        auto* picker = new PillPicker;
+        picker->setOptions(QList<std::pair<int, QString>>{{0, whole}});
+        auto* tip = new SymbolButton(u"xmark"_s, 7, Qt::white);
+        tip->setToolTip(whole);
+        auto* close = new SymbolButton(u"xmark"_s, 7, Qt::white);
+        close->setToolTip(u"Close tab"_s);
+        auto* label = new TextLabel;
+        label->setText(whole);
+        const QList<Case> cases{
+            {"label made with its text", new TextLabel(u"Your studio."_s, QFont(), Qt::white),
+             u"Your studio."_s, QAccessible::StaticText},
+            {"long label made with its text", new TextLabel(whole, QFont(), Qt::white), spoken,
+             QAccessible::StaticText},
+            {"long label given its text", label, spoken, QAccessible::StaticText},
+            {"capsule", new TextCapsule(whole), spoken, QAccessible::StaticText},
+            {"chip", new Chip(whole, false), spoken},
+            {"pill", picker->pill(0), spoken},
+            {"menu button", new MenuButton(whole), spoken},
+            {"tag's remove button", tags->findChildren<SymbolButton*>().value(0),
+             spokenName(u"Remove "_s + spoken)},
+            {"named by its tool tip", tip, spoken},
+            {"named by a short tool tip", close, u"Close tab"_s},
+            {"toolbar button", new ToolbarIconButton(u"plus"_s, u"Add scene"_s), u"Add scene"_s},
+        };
+        for (const Case& c : cases) {
+            QVERIFY2(c.control, c.what);
+            if (!c.control->parentWidget())
+                row->addWidget(c.control);
+        }
+        row->addWidget(tags);
+        row->addWidget(picker);
+        window.show();
+        for (const Case& c : cases) {
+            QAccessibleInterface* iface = interfaceOf(c.control);
+            QCOMPARE(iface->text(QAccessible::Name), c.name);
+            if (c.role != QAccessible::NoRole)
+                QCOMPARE(iface->role(), c.role);
+            QVERIFY2(iface->text(QAccessible::Description) != c.name, c.what);
+        }
+        // The whole text is still what the label shows.
+        QCOMPARE(label->text(), whole);
+        // A label told the text it shows tells no new name.
+        heard().clear();
+        label->setText(whole);
+        label->setText(u"Dream"_s);
+        QCOMPARE(heardOf(QAccessible::NameChanged).size(), 1);
+    }
+
+    // A slider reads, sets and tells the value it stands for, never the
+    // knob's place on its track.
+    void slidersReadTheirValue()
+    {
+        QWidget window;
+        auto* row = new QHBoxLayout(&window);
+        auto* seconds = new Slider(1, 20);
+        seconds->setStep(0.5);
+        seconds->setValue(4);
+        auto* tone = new Slider(0, 1);
+        tone->setValue(0.5);
+        row->addWidget(seconds);
+        row->addWidget(tone);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QAccessibleValueInterface* value = interfaceOf(seconds)->valueInterface();
+        QCOMPARE(value->currentValue().toDouble(), 4.0);
+        QCOMPARE(value->minimumValue().toDouble(), 1.0);
+        QCOMPARE(value->maximumValue().toDouble(), 20.0);
+        QCOMPARE(value->minimumStepSize().toDouble(), 0.5);
+        // A value set by a reader is the user's, on the slider's grid and
+        // inside its range.
+        QSignalSpy edited(seconds, &Slider::valueEdited);
+        value->setCurrentValue(7.3);
+        value->setCurrentValue(100);
+        QCOMPARE(edited.count(), 2);
+        QCOMPARE(edited.at(0).at(0).toDouble(), 7.5);
+        QCOMPARE(value->currentValue().toDouble(), 20.0);
+
+        tone->setFocus(Qt::TabFocusReason);
+        heard().clear();
+        QTest::keyClick(tone, Qt::Key_Right);
+        QCOMPARE(interfaceOf(tone)->valueInterface()->currentValue().toDouble(), 0.51);
+        QStringList told;
+        for (const HeardEvent& e : heardOf(QAccessible::ValueChanged))
+            told << e.text;
+        QCOMPARE(told, QStringList{u"0.51"_s});
+        // Shown again as it is, it is not told again; a step too small to
+        // move the knob is told all the same.
+        tone->setValue(0.51);
+        tone->setValue(0.99996);
+        heard().clear();
+        QTest::keyClick(tone, Qt::Key_Right);
+        told.clear();
+        for (const HeardEvent& e : heardOf(QAccessible::ValueChanged))
+            told << e.text;
+        QCOMPARE(told, QStringList{u"1"_s});
+    }
+
+    // A menu opened from the keyboard says its highlighted entry once it is
+    // up, also when a reader's bridge hands the key on.
+    void keyboardMenuSaysItsEntry_data()
+    {
+        QTest::addColumn<bool>("throughReader");
+        QTest::newRow("keyboard") << false;
+        QTest::newRow("keyboard through a reader") << true;
+    }
+
+    void keyboardMenuSaysItsEntry()
+    {
+        QFETCH(bool, throughReader);
+        QWidget window;
+        auto* row = new QHBoxLayout(&window);
+        auto* picker = new MenuButton(u"Structure"_s);
+        row->addWidget(picker);
+        picker->menu()->addSection(u"Kinds"_s);
+        QAction* first = picker->menu()->addAction(u"Three-Act"_s);
+        picker->menu()->addAction(u"Hero's Journey"_s);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        picker->setFocus(Qt::TabFocusReason);
+        heard().clear();
+        if (throughReader)
+            readerKey(picker, Qt::Key_Return);
+        else
+            QTest::keyClick(picker, Qt::Key_Return);
+        QTRY_VERIFY(picker->menu()->isVisible());
+        QCOMPARE(picker->menu()->activeAction(), first);
+        // Said after the menu shows, so the reader says the entry, not the menu.
+        const auto saidOnceUp = [menu = picker->menu()] {
+            qsizetype shown = -1;
+            qsizetype said = -1;
+            for (qsizetype i = 0; i < heard().size(); ++i) {
+                if (heard()[i].object == menu && heard()[i].type == QAccessible::ObjectShow)
+                    shown = i;
+                if (heard()[i].type == QAccessible::Focus)
+                    said = i;
+            }
+            return shown >= 0 && said > shown;
+        };
+        QTRY_VERIFY(saidOnceUp());
+        QCOMPARE(lastFocus().name, u"Three-Act"_s);
+        QCOMPARE(lastFocus().object, picker->menu());
+        picker->menu()->close();
+    }
+};
+
+QTEST_MAIN(HeardTest)
+#include "HeardTest.moc"
