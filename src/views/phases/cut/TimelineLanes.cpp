@@ -85,6 +85,16 @@ void TimelineLanes::setTimeline(const QList<TimelineClip>& timeline)
 {
     if (timeline == m_timeline)
         return;
+    // Clips that come, go or move are told one by one, those going first.
+    PaintedItemsAccessible* accessible = QAccessible::isActive() ? PaintedItemsAccessible::existing(this) : nullptr;
+    PaintedItemsAccessible::Splice told;
+    if (accessible) {
+        QList<QUuid> ids;
+        ids.reserve(timeline.size());
+        for (const TimelineClip& clip : timeline)
+            ids << clip.id;
+        told = accessible->itemsChanging(ids);
+    }
     m_timeline = timeline;
     m_indexOf.clear();
     m_indexOf.reserve(m_timeline.size());
@@ -104,6 +114,8 @@ void TimelineLanes::setTimeline(const QList<TimelineClip>& timeline)
     relayout();
     if (hasFocus())
         FocusInView::revealCaret(this);
+    if (accessible)
+        accessible->itemsChanged(told);
 }
 
 void TimelineLanes::setZoom(double zoom)
@@ -120,12 +132,14 @@ void TimelineLanes::setSelectedClipID(const QUuid& clipID)
         return;
     // Only the two tiles whose outline changes are repainted.
     const QRectF before = clipRect(m_selected);
-    m_selected = clipID;
+    const QUuid was = std::exchange(m_selected, clipID);
     const QRectF after = clipRect(m_selected);
     if (!before.isEmpty())
         update(before.toAlignedRect());
     if (!after.isEmpty())
         update(after.toAlignedRect());
+    PaintedItemsAccessible::selectionChanged(this, was);
+    PaintedItemsAccessible::selectionChanged(this, clipID);
 }
 
 QRectF TimelineLanes::clipRect(const QUuid& clipID) const
@@ -293,11 +307,8 @@ void TimelineLanes::walkTo(int index)
     // Every page around the lanes shows the walked clip (the lanes tell it
     // as their caret).
     FocusInView::revealCaret(this);
-    if (hasFocus() && QAccessible::isActive()) {
-        QAccessibleEvent focus(this, QAccessible::Focus);
-        focus.setChild(index);
-        QAccessible::updateAccessibility(&focus);
-    }
+    if (hasFocus())
+        PaintedItemsAccessible::tellFocus(this, index);
 }
 
 void TimelineLanes::keyPressEvent(QKeyEvent* event)
