@@ -1,7 +1,8 @@
 // Where a screen reader hears the keyboard land, in the whole window: a
 // production that opens, a phase that changes and the way back Home name the
 // screen that takes the keyboard; Tab into a list the program paints (or a
-// click on one of its cards) lands on the item, never on the list after it;
+// click on one of its cards or clips) lands on the item, heard once, never on
+// the list after it;
 // and the studio tab and the Settings section chosen are heard chosen.
 
 #include "app/MainWindow.h"
@@ -138,7 +139,7 @@ private Q_SLOTS:
     }
 
     // Tab into the Storyboard's shot grid, the Cut's lanes and the Script's
-    // page, and a click on a card of the grid from elsewhere: the last focus
+    // page, and a click on a card or a clip from elsewhere: the last focus
     // heard is what holds the keyboard inside (the card, the clip, the
     // element's editor), named, and never the list around it.
     void theKeyboardLandsOnTheItem_data()
@@ -148,6 +149,7 @@ private Q_SLOTS:
         QTest::newRow("Tab into the shot grid") << 6 << false;
         QTest::newRow("click on a shot card") << 6 << true;
         QTest::newRow("Tab into the lanes") << 8 << false;
+        QTest::newRow("click on a clip") << 8 << true;
         QTest::newRow("Tab into the script") << 4 << false;
     }
 
@@ -169,10 +171,14 @@ private Q_SLOTS:
         QVERIFY(list);
         heard().clear();
 
+        // The card the grid comes back to (only the click names it); a clip
+        // past the one the lanes come back to.
+        const int clicked = grid ? 0 : 2;
         if (click) {
-            // The card the grid would come back to, so only the click names it.
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cardRect(0).center());
-            QVERIFY(grid->hasFocus());
+            const QPoint at = grid ? grid->cardRect(0).center()
+                                   : lanes->clipRect(lanes->clipAt(clicked).id).center().toPoint();
+            QTest::mouseClick(list, Qt::LeftButton, {}, at);
+            QVERIFY(holder->hasFocus());
         } else {
             QVERIFY(tabUntil([&] { return holder->hasFocus(); }));
         }
@@ -180,11 +186,15 @@ private Q_SLOTS:
         QVERIFY(item && item->object() != list);
         QCOMPARE(lastFocus().iface, item);
         QVERIFY(!lastFocus().name.isEmpty());
-        if (grid) {
-            QCOMPARE(lastFocus().object, grid->viewport());
-            QCOMPARE(lastFocus().child, 0);
-            QCOMPARE(lastFocus().name, grid->card(0).spokenText());
+        // Heard once, and the list's own focus not after it.
+        const QList<HeardEvent> focus = heardOf(QAccessible::Focus);
+        QCOMPARE(std::count_if(focus.cbegin(), focus.cend(), [item](const HeardEvent& e) { return e.iface == item; }), 1);
+        if (grid || lanes) {
+            QCOMPARE(lastFocus().object, list);
+            QCOMPARE(lastFocus().child, click ? clicked : 0);
         }
+        if (grid)
+            QCOMPARE(lastFocus().name, grid->card(0).spokenText());
     }
 
     // The studio tab chosen and the Settings section shown are heard chosen,

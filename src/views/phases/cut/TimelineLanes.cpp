@@ -74,7 +74,8 @@ TimelineLanes::TimelineLanes(QWidget* parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setFocusPolicy(Qt::TabFocus);
+    // A click on a clip puts the keyboard on it, as on a shot card.
+    setFocusPolicy(Qt::StrongFocus);
     // One stop for all the clips, walked by the arrow keys.
     setProperty("studioArrowGroup", true);
     setAccessibleName(u"Picture"_s);
@@ -248,7 +249,7 @@ void TimelineLanes::paintClip(QPainter& p, int index)
         shapes::strokeRoundedInside(p, tile, clipRadius, Palette::hairline(), 1);
     // The ring goes just inside the outline, so a selected clip keeps its
     // gold edge while the keyboard stands on it.
-    if (hasFocus() && index == m_currentIndex && clip.id == m_current)
+    if (hasFocus() && m_ringShown && index == m_currentIndex && clip.id == m_current)
         FocusRing::paintRounded(p, tile.adjusted(ringInset, ringInset, -ringInset, -ringInset), clipRadius - ringInset);
 }
 
@@ -293,7 +294,7 @@ QVariant TimelineLanes::inputMethodQuery(Qt::InputMethodQuery query) const
     return QWidget::inputMethodQuery(query);
 }
 
-void TimelineLanes::walkTo(int index)
+void TimelineLanes::walkTo(int index, bool reveal)
 {
     if (m_timeline.isEmpty())
         return;
@@ -306,7 +307,8 @@ void TimelineLanes::walkTo(int index)
     update(m_layout.clips.at(index).toAlignedRect());
     // Every page around the lanes shows the walked clip (the lanes tell it
     // as their caret).
-    FocusInView::revealCaret(this);
+    if (reveal)
+        FocusInView::revealCaret(this);
     if (hasFocus())
         PaintedItemsAccessible::tellFocus(this, index);
 }
@@ -343,18 +345,29 @@ void TimelineLanes::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
         return;
     }
+    // The keyboard at work shows where it stands.
+    if (!m_ringShown) {
+        m_ringShown = true;
+        if (const QRectF tile = clipRect(m_current); !tile.isEmpty())
+            update(tile.toAlignedRect());
+    }
     event->accept();
 }
 
 void TimelineLanes::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
+    // The ring shows for the keyboard, not for a click; a window or a menu
+    // giving the focus back leaves it as it was.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        m_ringShown = reason != Qt::MouseFocusReason;
     // The keyboard comes back to the clip it left, else to the selected
     // clip, else to the first.
     int index = indexOf(m_current);
     if (index < 0)
         index = indexOf(m_selected);
-    walkTo(std::max(index, 0));
+    walkTo(std::max(index, 0), reason != Qt::MouseFocusReason);
 }
 
 void TimelineLanes::focusOutEvent(QFocusEvent* event)
@@ -368,6 +381,9 @@ void TimelineLanes::focusOutEvent(QFocusEvent* event)
 void TimelineLanes::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = event->button() == Qt::LeftButton ? rules::clipIndexAt(m_layout, event->position()) : -1;
+    // The keyboard goes to the clip clicked, which is in view already.
+    if (m_pressed >= 0 && hasFocus())
+        walkTo(m_pressed, false);
     event->accept();
 }
 
