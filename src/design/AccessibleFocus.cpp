@@ -26,6 +26,11 @@ void pass(QAccessibleEvent* event)
         s_next(event);
         return;
     }
+    // Qt brings a table's interfaces up to date with its model before any
+    // watch, and the platform sends readers nothing for it: telling it again
+    // would only move them twice.
+    if (event->type() == QAccessible::TableModelChanged)
+        return;
     const QAccessible::UpdateHandler installed = QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
     QAccessible::installUpdateHandler(installed);
@@ -33,12 +38,13 @@ void pass(QAccessibleEvent* event)
 
 void watch(QAccessibleEvent* event)
 {
+    // Qt's own event for a widget that took the keyboard names the widget
+    // alone; the program's own, an item or an interface it tells about.
     QObject* object = event->object();
-    if (event->type() != QAccessible::Focus || !object || !object->isWidgetType() || event->child() >= 0) {
+    if (event->type() != QAccessible::Focus || !object || !object->isWidgetType() || event->child() != -1) {
         pass(event);
         return;
     }
-    // Qt's own event for a widget that took the keyboard.
     auto* widget = static_cast<QWidget*>(object);
     if (const QWidget* focus = QApplication::focusWidget(); focus && focus != widget)
         return;

@@ -240,6 +240,8 @@ PaintedItemsAccessible::Splice PaintedItemsAccessible::itemsChanging(const QList
     int tail = 0;
     while (tail < count - head && tail < newCount - head && itemID(count - 1 - tail) == ids[newCount - 1 - tail])
         ++tail;
+    if (head + tail == count && count == newCount)
+        return Splice(); // the same items (what they show may differ)
     // An id twice, before or after, changes which twin each interface is.
     QSet<QUuid> before;
     before.reserve(count);

@@ -254,7 +254,8 @@ private Q_SLOTS:
 
     // The live editor's parent holds it among its children, wherever it is:
     // hidden before any element is written, in the element being written,
-    // and once that element is gone.
+    // and once that element is gone (the page, holding the keyboard then,
+    // heard by its name).
     void scriptEditorAndItsParentAgree()
     {
         Screen s(production({element(ScriptElementKind::action, u"One."_s),
@@ -274,6 +275,9 @@ private Q_SLOTS:
             return e.id == written;
         }); });
         QVERIFY(agree());
+        // The page holds the keyboard now, and is heard by its name.
+        QCOMPARE(lastFocus().object, s.page());
+        QCOMPARE(lastFocus().name, u"Script"_s);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "views/phases/script/ScriptPageAccessible.h"
 
 #include "design/PlainTextEditor.h"
+#include "model/Enums.h"
 #include "views/phases/script/ScriptElementAccessible.h"
 #include "views/phases/script/ScriptPage.h"
 
@@ -60,6 +61,13 @@ QAccessibleInterface* ScriptPageAccessible::make(ScriptPage* page, QObject* obje
 ScriptPageAccessible* ScriptPageAccessible::existing(const ScriptPage* page)
 {
     return dynamic_cast<ScriptPageAccessible*>(PaintedItemsAccessible::existing(page));
+}
+
+QString ScriptPageAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+        return title(PhaseID::script);
+    return PaintedItemsAccessible::text(t);
 }
 
 int ScriptPageAccessible::liveRow(const ScriptPage* page)

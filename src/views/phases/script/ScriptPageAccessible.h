@@ -34,6 +34,10 @@ public:
     // The page's interface, when one has been made.
     static ScriptPageAccessible* existing(const ScriptPage* page);
 
+    // Named as the script it is (the page holds the keyboard itself once the
+    // element being written goes).
+    QString text(QAccessible::Text t) const override;
+
     // Each element: its text as its name, its kind as its description, read
     // only; a reader's "focus" gives it the keyboard as a click does.
     int itemCount() const override { return page()->rowCount(); }
