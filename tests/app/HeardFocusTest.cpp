@@ -134,6 +134,13 @@ private Q_SLOTS:
         QCOMPARE(lastFocus().object, w.window.rootView()->content());
         QCOMPARE(lastFocus().name, u"Home"_s);
 
+        // A production without a name is heard by its phase.
+        Project unnamed;
+        unnamed.name.clear();
+        w.app.openProject(unnamed);
+        QCOMPARE(lastFocus().object, w.workspace());
+        QCOMPARE(lastFocus().name, title(unnamed.activePhase));
+
         for (const HeardEvent& e : heardOf(QAccessible::Focus))
             QVERIFY2(!e.name.isEmpty(), e.object ? e.object->metaObject()->className() : "an item");
     }

@@ -143,12 +143,15 @@ void ProjectWorkspaceView::refresh(bool animated)
 
 void ProjectWorkspaceView::syncNames()
 {
-    const QString name = spokenName(text::displayPrefix(m_session.project().name));
+    // A production without a name is heard by its phase alone.
+    const QString& phase = title(m_session.project().activePhase);
+    const QString production = spokenName(text::displayPrefix(m_session.project().name));
+    const QString name = production.isEmpty() ? phase : production;
+    const QString description = production.isEmpty() ? QString() : phase;
     if (accessibleName() != name)
         setAccessibleName(name);
-    const QString& phase = title(m_session.project().activePhase);
-    if (accessibleDescription() != phase)
-        setAccessibleDescription(phase);
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }
 
 PhaseScreen* ProjectWorkspaceView::makeScreen(PhaseID phase)
