@@ -33,8 +33,6 @@ using namespace studio;
 using namespace studio::test;
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(studio::PhaseID)
-
 namespace {
 
 // The sample, its first episode cut together.
