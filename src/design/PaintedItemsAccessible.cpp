@@ -1,20 +1,46 @@
 #include "design/PaintedItemsAccessible.h"
 
 #include "design/PaintedItemAccessible.h"
+#include "design/SelectableAccessible.h"
 
+#include <QSet>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace studio {
 
-PaintedItemsAccessible::PaintedItemsAccessible(QWidget* widget, QAccessible::Role role, QAccessible::Role itemRole)
+namespace {
+
+// The interfaces made, by the widget they read and the widget holding their
+// keyboard, while they live.
+QHash<const QWidget*, PaintedItemsAccessible*>& made()
+{
+    static QHash<const QWidget*, PaintedItemsAccessible*> map;
+    return map;
+}
+
+} // namespace
+
+PaintedItemsAccessible::PaintedItemsAccessible(QWidget* widget, QAccessible::Role role, QAccessible::Role itemRole,
+                                               QWidget* keyboard)
     : QAccessibleWidget(widget, role)
     , m_itemRole(itemRole)
+    , m_keyboard(keyboard ? keyboard : widget)
 {
+    made().insert(widget, this);
+    made().insert(m_keyboard, this);
 }
 
 PaintedItemsAccessible::~PaintedItemsAccessible()
 {
     forgetAll();
+    made().removeIf([this](const auto& entry) { return entry.value() == this; });
+}
+
+PaintedItemsAccessible* PaintedItemsAccessible::existing(const QWidget* widget)
+{
+    return made().value(widget);
 }
 
 int PaintedItemsAccessible::childCount() const
@@ -184,6 +210,141 @@ void PaintedItemsAccessible::forgetAll()
     for (const QAccessible::Id id : std::as_const(m_items))
         QAccessible::deleteAccessibleInterface(id);
     m_items.clear();
+}
+
+// ---- Changes, told --------------------------------------------------------
+
+void PaintedItemsAccessible::tell(int index, QAccessible::Event type)
+{
+    QAccessibleEvent event(object(), type);
+    event.setChild(index);
+    QAccessible::updateAccessibility(&event);
+}
+
+void PaintedItemsAccessible::tellFocus(QWidget* widget, int index)
+{
+    if (!QAccessible::isActive() || index < 0)
+        return;
+    QAccessibleEvent event(widget, QAccessible::Focus);
+    event.setChild(index);
+    QAccessible::updateAccessibility(&event);
+}
+
+PaintedItemsAccessible::Splice PaintedItemsAccessible::itemsChanging(const QList<QUuid>& ids)
+{
+    const int count = itemCount();
+    const int newCount = int(ids.size());
+    int head = 0;
+    while (head < count && head < newCount && itemID(head) == ids[head])
+        ++head;
+    int tail = 0;
+    while (tail < count - head && tail < newCount - head && itemID(count - 1 - tail) == ids[newCount - 1 - tail])
+        ++tail;
+    if (head + tail == count && count == newCount)
+        return Splice(); // the same items (what they show may differ)
+    // An id twice, before or after, changes which twin each interface is.
+    QSet<QUuid> before;
+    before.reserve(count);
+    for (int i = 0; i < count; ++i)
+        before.insert(itemID(i));
+    const QSet<QUuid> after(ids.cbegin(), ids.cend());
+    const bool twins = before.size() < count || after.size() < newCount;
+    return itemsChanging(head, tail, ids.mid(head, newCount - head - tail), twins);
+}
+
+PaintedItemsAccessible::Splice PaintedItemsAccessible::itemsChanging(int head, int tail,
+                                                                     const QList<QUuid>& arriving, bool twins)
+{
+    Splice splice;
+    // Items of the same id at either end of the span stay where they are.
+    int from = std::max(head, 0);
+    int oldEnd = std::max(from, itemCount() - std::max(tail, 0));
+    qsizetype first = 0;
+    qsizetype last = arriving.size();
+    while (from < oldEnd && first < last && itemID(from) == arriving[first]) {
+        ++from;
+        ++first;
+    }
+    while (oldEnd > from && last > first && itemID(oldEnd - 1) == arriving[last - 1]) {
+        --oldEnd;
+        --last;
+    }
+    splice.head = from;
+    for (int i = from; i < oldEnd; ++i)
+        splice.leaving << itemID(i);
+    splice.arriving = arriving.mid(first, last - first);
+    if (splice.leaving.isEmpty() && splice.arriving.isEmpty())
+        return splice;
+    splice.reindex = twins;
+    if (const int focused = focusedItem(); focused >= 0)
+        splice.focused = keyOf(focused);
+    if (!QAccessible::isActive())
+        return splice;
+    // The items going are told while they can still say where they were,
+    // the last first, so each index holds as the ones after it go.
+    QList<int> going;
+    if (splice.reindex) {
+        for (auto it = m_items.cbegin(); it != m_items.cend(); ++it) {
+            const int at = indexOf(it.key().first, it.key().second);
+            if (at < 0)
+                continue;
+            going << at;
+            // Where it will stand, outside the change.
+            if (at < from)
+                splice.remade << at;
+            else if (at >= oldEnd)
+                splice.remade << at + int(splice.arriving.size() - splice.leaving.size());
+        }
+        std::sort(going.begin(), going.end());
+    } else {
+        for (int i = from; i < oldEnd; ++i) {
+            if (madeItem(i))
+                going << i;
+        }
+    }
+    for (auto it = going.crbegin(); it != going.crend(); ++it)
+        tell(*it, QAccessible::ObjectDestroyed);
+    return splice;
+}
+
+void PaintedItemsAccessible::itemsChanged(const Splice& splice)
+{
+    if (splice.leaving.isEmpty() && splice.arriving.isEmpty())
+        return;
+    if (splice.reindex) {
+        forgetAll();
+    } else {
+        for (const QUuid& id : splice.leaving)
+            forget(id);
+    }
+    if (!QAccessible::isActive())
+        return;
+    const int arrivedEnd = splice.head + int(splice.arriving.size());
+    QList<int> coming;
+    for (int i = splice.head; i < arrivedEnd && i < itemCount(); ++i)
+        coming << i;
+    // Items read before outside the change have interfaces anew too.
+    for (const int at : splice.remade) {
+        if (at < itemCount())
+            coming << at;
+    }
+    std::sort(coming.begin(), coming.end());
+    for (const int at : std::as_const(coming))
+        tell(at, QAccessible::ObjectCreated);
+    // The keyboard on an item that changed (or on another one now, its own
+    // gone): the reader hears where it stands.
+    if (const int focused = focusedItem(); focused >= 0
+        && (splice.reindex || keyOf(focused) != splice.focused || (focused >= splice.head && focused < arrivedEnd)))
+        tell(focused, QAccessible::Focus);
+}
+
+void PaintedItemsAccessible::selectionChanged(QWidget* widget, const QUuid& id)
+{
+    if (!QAccessible::isActive() || id.isNull())
+        return;
+    auto* items = dynamic_cast<PaintedItemsAccessible*>(QAccessible::queryAccessibleInterface(widget));
+    if (const int at = items ? items->itemIndex(id) : -1; at >= 0)
+        SelectableAccessible::selectionChanged(widget, at);
 }
 
 } // namespace studio

@@ -13,6 +13,17 @@
 // how many items there are, which id stands where, and what each item
 // reads, where it is and how it stands. The items are focusable, and
 // offscreen while the widget does not show them.
+//
+// What changes is told here too, the same way for every such widget. Items
+// that come, go or move are announced one by one as created and removed
+// (the only forms a reader takes: Qt's reorder event never reaches one), the
+// removed while they can still say where they were. The widget tells its
+// interface, when one was made (existing()), before its items change and
+// after: itemsChanging(), itemsChanged(). An item chosen or let go is told
+// with selectionChanged(). Where the keyboard stands on an item, the item is
+// what holds the focus: its focus event stands for the widget's own
+// (AccessibleFocus), and an item that takes the keyboard's place as items
+// change is announced.
 
 #include <QAccessibleWidget>
 #include <QHash>
@@ -27,8 +38,15 @@ class PaintedItemAccessible;
 
 class PaintedItemsAccessible : public QAccessibleWidget {
 public:
-    PaintedItemsAccessible(QWidget* widget, QAccessible::Role role, QAccessible::Role itemRole);
+    // `keyboard` is the widget that holds the keyboard for the items, when
+    // it is not `widget` itself (a scroll area around the page it paints).
+    PaintedItemsAccessible(QWidget* widget, QAccessible::Role role, QAccessible::Role itemRole,
+                           QWidget* keyboard = nullptr);
     ~PaintedItemsAccessible() override;
+
+    // The interface made for a widget that paints items, or for the widget
+    // holding their keyboard; null while none is.
+    static PaintedItemsAccessible* existing(const QWidget* widget);
 
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
@@ -69,6 +87,35 @@ public:
     // The widgets read after the items: the widget's own, by default.
     virtual QList<QWidget*> widgetsAfterItems() const;
 
+    // What changes among the items as they change. From `head` on, the
+    // items `leaving` give way to the items `arriving` (one id moved is in
+    // both); with `reindex` an id names two items, before or after, and
+    // every interface is made afresh.
+    struct Splice {
+        int head = 0;
+        QList<QUuid> leaving;
+        QList<QUuid> arriving;
+        bool reindex = false;
+        // Where items read before stand after the change, outside it, when
+        // every interface is made afresh; and the item the keyboard stood on.
+        QList<int> remade;
+        std::pair<QUuid, int> focused;
+    };
+    // Before the items change: the items are to be these ids, in this order.
+    Splice itemsChanging(const QList<QUuid>& ids);
+    // Before the items change, the change known: the items from `head` to
+    // `tail` before the end give way to `arriving`; `twins` when an id names
+    // two items, before or after.
+    Splice itemsChanging(int head, int tail, const QList<QUuid>& arriving, bool twins);
+    // After the items changed (and the widget's keyboard found its item).
+    void itemsChanged(const Splice& splice);
+
+    // The item of this id (its first) was chosen or let go, as it reads now.
+    static void selectionChanged(QWidget* widget, const QUuid& id);
+    // The keyboard went to item `index` of the widget (from another item,
+    // or as the widget took it).
+    static void tellFocus(QWidget* widget, int index);
+
 protected:
     // An item's interface; a widget whose items read more makes its own.
     virtual PaintedItemAccessible* makeItem(const QUuid& id, int twin);
@@ -77,6 +124,8 @@ protected:
     // Drops the interface of an id (of its first item), or all of them.
     void forget(const QUuid& id);
     void forgetAll();
+    // Tells an event about item `index` (created, removed, focused...).
+    void tell(int index, QAccessible::Event type);
 
 private:
     using Key = std::pair<QUuid, int>; // an item's id, and which twin
@@ -84,6 +133,7 @@ private:
     void dropGone() const;
 
     QAccessible::Role m_itemRole;
+    QWidget* m_keyboard;
     mutable QHash<Key, QAccessible::Id> m_items;
 };
 

@@ -32,4 +32,18 @@ void SelectableAccessible::doAction(const QString& name)
         QAccessibleWidget::doAction(name);
 }
 
+void SelectableAccessible::selectionChanged(QObject* object, int child)
+{
+    if (!QAccessible::isActive() || !object)
+        return;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+    if (iface && child >= 0)
+        iface = child < iface->childCount() ? iface->child(child) : nullptr;
+    if (!iface || !iface->isValid())
+        return;
+    QAccessibleEvent event(object, iface->state().selected ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
+    event.setChild(child);
+    QAccessible::updateAccessibility(&event);
+}
+
 } // namespace studio

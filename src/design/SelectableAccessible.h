@@ -4,6 +4,9 @@
 // the user picks from (a page tab, a row of a list): its role, selectable,
 // selected while the control says so, and, where the control has a press,
 // pressed as a click presses it.
+//
+// The control tells when it is chosen or let go (selectionChanged()), and a
+// reader hears the change as it hears a list's: the object selected or not.
 
 #include <QAccessibleWidget>
 
@@ -19,6 +22,12 @@ public:
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString& name) override;
+
+    // The control (or its child `child`, a painted item) was chosen or let
+    // go: assistive technology hears how it stands now. Told as a selection
+    // event, which a reader hears as the selected state changing; Qt's
+    // state-change event for that state reaches no reader.
+    static void selectionChanged(QObject* object, int child = -1);
 
 private:
     std::function<bool()> m_selected;

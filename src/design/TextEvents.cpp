@@ -1,5 +1,6 @@
 #include "design/TextEvents.h"
 
+#include "design/AccessibleRelay.h"
 #include "design/LineTeller.h"
 #include "design/LineWindow.h"
 
@@ -13,19 +14,9 @@ namespace {
 
 QAccessible::UpdateHandler s_before = nullptr;
 
-void handle(QAccessibleEvent* event);
-
 void pass(QAccessibleEvent* event)
 {
-    if (s_before) {
-        s_before(event);
-        return;
-    }
-    // No handler before this one: the platform's own way, this handler
-    // stepped aside for the one event.
-    QAccessible::installUpdateHandler(nullptr);
-    QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(handle);
+    relayAccessibleEvent(event, s_before);
 }
 
 bool isAboutText(QAccessible::Event type)

@@ -1,5 +1,6 @@
 #include "design/Theme.h"
 #include "design/AccessibleFactory.h"
+#include "design/AccessibleFocus.h"
 
 #include "design/AppStyle.h"
 #include "design/FocusInView.h"
@@ -152,6 +153,7 @@ void Theme::install(QApplication& app)
     }
     // Before any widget is built: Qt keeps the interface it makes first.
     AccessibleFactory::install();
+    AccessibleFocus::install();
     FocusInView::install(app);
     KeyboardActivation::install(app);
     ToolTipNames::install(app);

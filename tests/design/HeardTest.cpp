@@ -4,6 +4,7 @@
 // slider's value as the value it stands for, and a menu opened from the
 // keyboard saying its highlighted entry once it is up.
 
+#include "design/AccessibleRelay.h"
 #include "design/Chip.h"
 #include "design/MenuButton.h"
 #include "design/PillPicker.h"
@@ -59,6 +60,22 @@ private Q_SLOTS:
         Theme::install(*qApp);
     }
     void init() { heard().clear(); }
+
+    // The first watch in the chain hands events to the platform with every
+    // handler stepped aside for the moment; the watches installed after it
+    // must still stand afterwards, or the next event skips them.
+    void aRelayedEventLeavesTheWatchesInPlace()
+    {
+        static int seen = 0;
+        const QAccessible::UpdateHandler outer = [](QAccessibleEvent*) { ++seen; };
+        const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(outer);
+        QWidget widget;
+        QAccessibleEvent event(&widget, QAccessible::NameChanged);
+        relayAccessibleEvent(&event, nullptr);
+        QAccessible::updateAccessibility(&event);
+        QAccessible::installUpdateHandler(before);
+        QCOMPARE(seen, 1);
+    }
 
     void namesAreShortAndNotSaidTwice()
     {

@@ -22,6 +22,7 @@
 #include "views/home/ProjectPosterCard.h"
 #include "views/home/SampleMenuButton.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -158,6 +159,7 @@ HomeView::HomeView(AppState& app, QWidget* parent)
     , m_app(app)
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    setAccessibleName(u"Home"_s);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     auto* scroll = new ScrollColumn(this);
@@ -440,6 +442,11 @@ void HomeView::finishTrash(const QUuid& id, bool confirmed)
         return;
     // A failed move keeps the production in the library; the store reports it.
     m_app.store().remove(id);
+}
+
+QAccessibleInterface* HomeView::accessibleFor(QObject* object)
+{
+    return object == this ? new QAccessibleWidget(this, QAccessible::Pane) : nullptr;
 }
 
 void HomeView::showEvent(QShowEvent* event)

@@ -8,6 +8,7 @@
 // the new-production sheet while the application asks for it and this
 // library is the one on screen.
 
+#include "design/AccessibleFactory.h"
 #include "model/Date.h"
 #include "model/Project.h"
 
@@ -35,7 +36,7 @@ class ProjectPosterCard;
 class SampleMenuButton;
 class TextLabel;
 
-class HomeView : public QWidget {
+class HomeView : public QWidget, public AccessibleSource {
     Q_OBJECT
 public:
     using Clock = std::function<Date()>;
@@ -89,6 +90,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Read as the pane "Home" when it holds the keyboard itself (on return
+    // Home), so a reader hears where it landed.
+    QAccessibleInterface* accessibleFor(QObject* object) override;
 
 private:
     void refresh();

@@ -4,6 +4,8 @@
 #include "state/ProjectSession.h"
 #include "state/assist/DirectorAssist.h"
 
+#include <QAccessibleWidget>
+
 namespace studio {
 
 PhaseScreen::PhaseScreen(ScreenSession session, QWidget* parent)
@@ -109,6 +111,11 @@ void PhaseScreen::requestRefresh()
         m_refreshAgain = false;
         refresh();
     } while (m_refreshAgain);
+}
+
+QAccessibleInterface* PhaseScreen::accessibleFor(QObject* object)
+{
+    return object == this ? new QAccessibleWidget(this, QAccessible::Pane) : nullptr;
 }
 
 } // namespace studio

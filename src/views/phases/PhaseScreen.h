@@ -22,7 +22,11 @@
 // shows: a write made while it runs, whichever of the methods below it goes
 // through, is refused (and stops a debug build), since it would change the
 // production or the session's work behind the user's back.
+//
+// A screen that takes the keyboard itself (the phase changed under it) is
+// read as a pane named by its phase, so a reader hears where it is.
 
+#include "design/AccessibleFactory.h"
 #include "model/Generation.h"
 #include "model/Project.h"
 #include "state/assist/AssistRequest.h"
@@ -53,7 +57,7 @@ private:
     ProjectSession& m_session;
 };
 
-class PhaseScreen : public QWidget {
+class PhaseScreen : public QWidget, public AccessibleSource {
     Q_OBJECT
 public:
     ~PhaseScreen() override;
@@ -103,6 +107,8 @@ protected:
     // Shows the session's production anew, now, through the guard (or right
     // after the refresh that is running).
     void requestRefresh();
+
+    QAccessibleInterface* accessibleFor(QObject* object) override;
 
 private:
     // Updates the screen in place from the session. Called by the base only.

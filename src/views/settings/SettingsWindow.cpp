@@ -47,6 +47,8 @@ public:
         setCheckable(true);
         setFocusPolicy(Qt::TabFocus);
         setAccessibleName(label);
+        // The section shown is the tab selected, and heard so.
+        connect(this, &QAbstractButton::toggled, this, [this] { SelectableAccessible::selectionChanged(this); });
         const qreal w = std::max<qreal>(64, QFontMetricsF(m_font).horizontalAdvance(label) + 20);
         setFixedSize(int(std::ceil(w)), 48);
     }

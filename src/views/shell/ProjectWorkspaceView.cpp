@@ -3,7 +3,9 @@
 #include "design/FocusHandOver.h"
 #include "design/HairlineDivider.h"
 #include "design/ReduceMotion.h"
+#include "design/SpokenName.h"
 #include "design/Spring.h"
+#include "model/Text.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "state/edits/PremiereEdits.h"
@@ -13,6 +15,7 @@
 #include "views/shell/PhaseRail.h"
 #include "views/shell/WorkspaceHeader.h"
 
+#include <QAccessibleWidget>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPixmap>
@@ -94,8 +97,9 @@ ProjectWorkspaceView::ProjectWorkspaceView(AppState& app, ProjectSession& sessio
     column->addWidget(m_area, 1);
     outer->addLayout(column, 1);
 
-    if ((m_screen = makePhaseScreen(m_shownPhase, m_session, m_area)))
+    if ((m_screen = makeScreen(m_shownPhase)))
         areaLayout->addWidget(m_screen);
+    syncNames();
 
     connect(m_rail, &PhaseRail::phaseChosen, this, [this](PhaseID phase) {
         m_animateNextChange = true;
@@ -134,6 +138,33 @@ void ProjectWorkspaceView::refresh(bool animated)
     m_rail->refresh(animated);
     m_header->refresh();
     syncPhaseScreen(animated);
+    syncNames();
+}
+
+void ProjectWorkspaceView::syncNames()
+{
+    // A production without a name is heard by its phase alone.
+    const QString& phase = title(m_session.project().activePhase);
+    const QString production = spokenName(text::displayPrefix(m_session.project().name));
+    const QString name = production.isEmpty() ? phase : production;
+    const QString description = production.isEmpty() ? QString() : phase;
+    if (accessibleName() != name)
+        setAccessibleName(name);
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
+}
+
+PhaseScreen* ProjectWorkspaceView::makeScreen(PhaseID phase)
+{
+    PhaseScreen* screen = makePhaseScreen(phase, m_session, m_area);
+    if (screen)
+        screen->setAccessibleName(title(phase));
+    return screen;
+}
+
+QAccessibleInterface* ProjectWorkspaceView::accessibleFor(QObject* object)
+{
+    return object == this ? new QAccessibleWidget(this, QAccessible::Pane) : nullptr;
 }
 
 void ProjectWorkspaceView::syncPhaseScreen(bool animated)
@@ -147,14 +178,19 @@ void ProjectWorkspaceView::syncPhaseScreen(bool animated)
     if (animated && m_area->isVisible() && !ReduceMotion::systemPrefersReducedMotion())
         old = m_area->grab();
     QPointer<PhaseScreen> leaving = m_screen;
-    if ((m_screen = makePhaseScreen(phase, m_session, m_area))) {
+    if ((m_screen = makeScreen(phase))) {
         static_cast<QVBoxLayout*>(m_area->layout())->addWidget(m_screen);
         m_screen->show();
     }
+    QWidget* arriving = m_screen ? static_cast<QWidget*>(m_screen) : m_area;
+    // The keyboard the workspace holds since the production opened goes to
+    // the phase asked for, where a reader hears which it is.
+    if (window()->focusWidget() == this)
+        arriving->setFocus(Qt::OtherFocusReason);
     // Every view state of the old screen goes with it; the keyboard stays
     // with the phase on screen.
     if (leaving) {
-        handOverFocus(leaving, m_screen ? static_cast<QWidget*>(m_screen) : m_area, true);
+        handOverFocus(leaving, arriving, true);
         static_cast<QVBoxLayout*>(m_area->layout())->removeWidget(leaving);
         leaving->hide();
         leaving->deleteLater();

@@ -9,7 +9,13 @@
 // one set while another tab was on screen, as soon as this workspace is
 // shown). Saving is not the workspace's business: the session schedules its
 // own autosave on every change, on screen or not.
+//
+// The workspace takes the keyboard when the production opens, and the phase
+// screen takes it when the phase changes under it: each is read as a pane,
+// the workspace named by the production (its phase as its description), the
+// screen by its phase, so a reader hears where the keyboard landed.
 
+#include "design/AccessibleFactory.h"
 #include "model/Enums.h"
 #include "views/phases/PhaseScreen.h"
 
@@ -25,7 +31,7 @@ class PhaseRail;
 class ProjectSession;
 class WorkspaceHeader;
 
-class ProjectWorkspaceView : public QWidget {
+class ProjectWorkspaceView : public QWidget, public AccessibleSource {
     Q_OBJECT
 public:
     ProjectWorkspaceView(AppState& app, ProjectSession& session, QWidget* parent = nullptr);
@@ -45,9 +51,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    QAccessibleInterface* accessibleFor(QObject* object) override;
 
 private:
     void refresh(bool animated);
+    // The names a reader hears for the workspace, set when they change.
+    void syncNames();
+    PhaseScreen* makeScreen(PhaseID phase);
     // Replaces the phase screen when the active phase differs from the shown one.
     void syncPhaseScreen(bool animated);
     void fadeOut(const QPixmap& old);

@@ -108,6 +108,7 @@ void TabStripChip::setSelected(bool selected)
         return;
     m_selected = selected;
     refreshLook();
+    SelectableAccessible::selectionChanged(this);
 }
 
 void TabStripChip::setHovered(bool hovered)

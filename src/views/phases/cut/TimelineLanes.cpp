@@ -74,7 +74,8 @@ TimelineLanes::TimelineLanes(QWidget* parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setFocusPolicy(Qt::TabFocus);
+    // A click on a clip puts the keyboard on it, as on a shot card.
+    setFocusPolicy(Qt::StrongFocus);
     // One stop for all the clips, walked by the arrow keys.
     setProperty("studioArrowGroup", true);
     setAccessibleName(u"Picture"_s);
@@ -85,6 +86,16 @@ void TimelineLanes::setTimeline(const QList<TimelineClip>& timeline)
 {
     if (timeline == m_timeline)
         return;
+    // Clips that come, go or move are told one by one, those going first.
+    PaintedItemsAccessible* accessible = QAccessible::isActive() ? PaintedItemsAccessible::existing(this) : nullptr;
+    PaintedItemsAccessible::Splice told;
+    if (accessible) {
+        QList<QUuid> ids;
+        ids.reserve(timeline.size());
+        for (const TimelineClip& clip : timeline)
+            ids << clip.id;
+        told = accessible->itemsChanging(ids);
+    }
     m_timeline = timeline;
     m_indexOf.clear();
     m_indexOf.reserve(m_timeline.size());
@@ -104,6 +115,8 @@ void TimelineLanes::setTimeline(const QList<TimelineClip>& timeline)
     relayout();
     if (hasFocus())
         FocusInView::revealCaret(this);
+    if (accessible)
+        accessible->itemsChanged(told);
 }
 
 void TimelineLanes::setZoom(double zoom)
@@ -120,12 +133,14 @@ void TimelineLanes::setSelectedClipID(const QUuid& clipID)
         return;
     // Only the two tiles whose outline changes are repainted.
     const QRectF before = clipRect(m_selected);
-    m_selected = clipID;
+    const QUuid was = std::exchange(m_selected, clipID);
     const QRectF after = clipRect(m_selected);
     if (!before.isEmpty())
         update(before.toAlignedRect());
     if (!after.isEmpty())
         update(after.toAlignedRect());
+    PaintedItemsAccessible::selectionChanged(this, was);
+    PaintedItemsAccessible::selectionChanged(this, clipID);
 }
 
 QRectF TimelineLanes::clipRect(const QUuid& clipID) const
@@ -234,7 +249,7 @@ void TimelineLanes::paintClip(QPainter& p, int index)
         shapes::strokeRoundedInside(p, tile, clipRadius, Palette::hairline(), 1);
     // The ring goes just inside the outline, so a selected clip keeps its
     // gold edge while the keyboard stands on it.
-    if (hasFocus() && index == m_currentIndex && clip.id == m_current)
+    if (hasFocus() && m_ringShown && index == m_currentIndex && clip.id == m_current)
         FocusRing::paintRounded(p, tile.adjusted(ringInset, ringInset, -ringInset, -ringInset), clipRadius - ringInset);
 }
 
@@ -279,7 +294,7 @@ QVariant TimelineLanes::inputMethodQuery(Qt::InputMethodQuery query) const
     return QWidget::inputMethodQuery(query);
 }
 
-void TimelineLanes::walkTo(int index)
+void TimelineLanes::walkTo(int index, bool reveal)
 {
     if (m_timeline.isEmpty())
         return;
@@ -292,12 +307,10 @@ void TimelineLanes::walkTo(int index)
     update(m_layout.clips.at(index).toAlignedRect());
     // Every page around the lanes shows the walked clip (the lanes tell it
     // as their caret).
-    FocusInView::revealCaret(this);
-    if (hasFocus() && QAccessible::isActive()) {
-        QAccessibleEvent focus(this, QAccessible::Focus);
-        focus.setChild(index);
-        QAccessible::updateAccessibility(&focus);
-    }
+    if (reveal)
+        FocusInView::revealCaret(this);
+    if (hasFocus())
+        PaintedItemsAccessible::tellFocus(this, index);
 }
 
 void TimelineLanes::keyPressEvent(QKeyEvent* event)
@@ -332,18 +345,29 @@ void TimelineLanes::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
         return;
     }
+    // The keyboard at work shows where it stands.
+    if (!m_ringShown) {
+        m_ringShown = true;
+        if (const QRectF tile = clipRect(m_current); !tile.isEmpty())
+            update(tile.toAlignedRect());
+    }
     event->accept();
 }
 
 void TimelineLanes::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
+    // The ring shows for the keyboard, not for a click; a window or a menu
+    // giving the focus back leaves it as it was.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        m_ringShown = reason != Qt::MouseFocusReason;
     // The keyboard comes back to the clip it left, else to the selected
     // clip, else to the first.
     int index = indexOf(m_current);
     if (index < 0)
         index = indexOf(m_selected);
-    walkTo(std::max(index, 0));
+    walkTo(std::max(index, 0), reason != Qt::MouseFocusReason);
 }
 
 void TimelineLanes::focusOutEvent(QFocusEvent* event)
@@ -357,6 +381,9 @@ void TimelineLanes::focusOutEvent(QFocusEvent* event)
 void TimelineLanes::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = event->button() == Qt::LeftButton ? rules::clipIndexAt(m_layout, event->position()) : -1;
+    // The keyboard goes to the clip clicked, which is in view already.
+    if (m_pressed >= 0 && hasFocus())
+        walkTo(m_pressed, false);
     event->accept();
 }
 

@@ -65,8 +65,8 @@ protected:
 private:
     void relayout();
     // Moves the keyboard to the clip at index (held to the timeline), shows
-    // it and tells assistive technology.
-    void walkTo(int index);
+    // it (scrolled into view with `reveal`) and tells assistive technology.
+    void walkTo(int index, bool reveal = true);
     void paintClip(QPainter& painter, int index);
     // The tile's picture, shade and texts (everything but its outline).
     static void paintTileFace(QPainter& painter, const QRectF& tile, const TimelineClip& clip);
@@ -81,6 +81,8 @@ private:
     int m_currentIndex = 0;
     rules::LaneLayout m_layout;
     int m_pressed = -1;
+    // Whether the keyboard brought the focus (a click shows no ring).
+    bool m_ringShown = false;
 };
 
 } // namespace studio

@@ -2,6 +2,7 @@
 
 #include "design/PlainTextEditor.h"
 #include "design/TextEditAccessible.h"
+#include "model/Enums.h"
 #include "views/phases/script/ScriptElementAccessible.h"
 #include "views/phases/script/ScriptPage.h"
 
@@ -12,14 +13,7 @@ namespace studio {
 
 namespace {
 
-// The page's interfaces, by page, while they live.
-QHash<const ScriptPage*, ScriptPageAccessible*>& pages()
-{
-    static QHash<const ScriptPage*, ScriptPageAccessible*> map;
-    return map;
-}
-
-void tell(QAccessibleInterface* iface, QAccessible::Event type)
+void announce(QAccessibleInterface* iface, QAccessible::Event type)
 {
     if (!iface)
         return;
@@ -36,12 +30,14 @@ public:
     {
     }
 
+    // The element it stands in, or the page while it stands in none: the
+    // same answer as theirs to which children they hold.
     QAccessibleInterface* parent() const override
     {
         auto* page = static_cast<ScriptPage*>(widget()->parentWidget());
         QAccessibleInterface* pageInterface = QAccessible::queryAccessibleInterface(page);
-        const int at = page->rows().indexOf(page->editorID());
-        if (auto* paper = dynamic_cast<ScriptPageAccessible*>(pageInterface); paper && at >= 0 && widget()->isVisible())
+        const int at = ScriptPageAccessible::liveRow(page);
+        if (auto* paper = dynamic_cast<ScriptPageAccessible*>(pageInterface); paper && at >= 0)
             return paper->item(at);
         return pageInterface;
     }
@@ -52,12 +48,6 @@ public:
 ScriptPageAccessible::ScriptPageAccessible(ScriptPage* page)
     : PaintedItemsAccessible(page, QAccessible::Document, QAccessible::Paragraph)
 {
-    pages().insert(page, this);
-}
-
-ScriptPageAccessible::~ScriptPageAccessible()
-{
-    pages().removeIf([this](const auto& entry) { return entry.value() == this; });
 }
 
 QAccessibleInterface* ScriptPageAccessible::make(ScriptPage* page, QObject* object)
@@ -72,7 +62,30 @@ QAccessibleInterface* ScriptPageAccessible::make(ScriptPage* page, QObject* obje
 
 ScriptPageAccessible* ScriptPageAccessible::existing(const ScriptPage* page)
 {
-    return pages().value(page);
+    return dynamic_cast<ScriptPageAccessible*>(PaintedItemsAccessible::existing(page));
+}
+
+QString ScriptPageAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+        return title(PhaseID::script);
+    return PaintedItemsAccessible::text(t);
+}
+
+int ScriptPageAccessible::liveRow(const ScriptPage* page)
+{
+    const int at = page->rows().indexOf(page->editorID());
+    return at >= 0 && page->editor()->isVisible() ? at : -1;
+}
+
+QList<QWidget*> ScriptPageAccessible::widgetsAfterItems() const
+{
+    QList<QWidget*> widgets{page()->controls(), page()->chipLine(), page()->emptyState()};
+    // The editor is read in the element it stands in; standing in none, it
+    // is the page's own.
+    if (liveRow(page()) < 0)
+        widgets << page()->editor();
+    return widgets;
 }
 
 PaintedItemAccessible* ScriptPageAccessible::makeItem(const QUuid& id, int twin)
@@ -115,77 +128,51 @@ void ScriptPageAccessible::doItemAction(int index, const QString&)
         page()->focusElement(id);
 }
 
-ScriptPageAccessible::Splice ScriptPageAccessible::rowsChanging(const QList<ScriptElement>& elements,
-                                                                const rules::ScriptChange& change)
+PaintedItemsAccessible::Splice ScriptPageAccessible::rowsChanging(const QList<ScriptElement>& elements,
+                                                                  const rules::ScriptChange& change)
 {
-    Splice splice;
     const ScriptRows& rows = page()->rows();
     const int head = int(change.head);
     const int oldEnd = rows.count() - int(change.tail);
     const int newEnd = int(elements.size() - change.tail);
-    bool sameRows = oldEnd == newEnd;
-    for (int i = head; sameRows && i < newEnd; ++i)
-        sameRows = rows.row(i).id() == elements[i].id;
-    if (sameRows)
-        return splice;
-    // The rows between the parts that agree leave, those of the new script
-    // come (a row kept there but moved does both).
-    QSet<QUuid> arriving;
+    // The rows between the parts that agree give way to those of the new
+    // script (a row kept there but moved goes and comes).
+    QList<QUuid> arriving;
+    arriving.reserve(std::max(0, newEnd - head));
+    QSet<QUuid> seen;
+    bool twins = rows.hasTwins();
     for (int i = head; i < newEnd; ++i) {
         const QUuid& id = elements[i].id;
         const int elsewhere = rows.indexOf(id);
         // An id twice in the script: the twins are counted afresh.
-        if (arriving.contains(id) || (elsewhere >= 0 && (elsewhere < head || elsewhere >= oldEnd)))
-            splice.reindex = true;
-        arriving.insert(id);
-        splice.arriving << id;
+        if (seen.contains(id) || (elsewhere >= 0 && (elsewhere < head || elsewhere >= oldEnd)))
+            twins = true;
+        seen.insert(id);
+        arriving << id;
     }
-    for (int i = head; i < oldEnd; ++i)
-        splice.leaving << rows.row(i).id();
-    splice.reindex = splice.reindex || rows.hasTwins();
-    // Rows going are told while they can still say where they were.
-    if (QAccessible::isActive()) {
-        if (splice.reindex) {
-            for (QAccessibleInterface* made : madeItems())
-                tell(made, QAccessible::ObjectDestroyed);
-        } else {
-            for (int i = head; i < oldEnd; ++i)
-                tell(madeItem(i), QAccessible::ObjectDestroyed);
-        }
-    }
-    return splice;
+    return itemsChanging(head, int(change.tail), arriving, twins);
 }
 
 void ScriptPageAccessible::rowsChanged(const Splice& splice)
 {
-    if (splice.reindex)
-        forgetAll();
-    for (const QUuid& id : splice.leaving)
-        forget(id);
-    if (!QAccessible::isActive())
-        return;
-    // (Each row on its own: Qt's reorder event reaches assistive technology
-    // in a form it drops.)
-    for (const QUuid& id : splice.arriving)
-        tell(item(page()->rows().indexOf(id)), QAccessible::ObjectCreated);
+    itemsChanged(splice);
 }
 
 void ScriptPageAccessible::editorLeaving()
 {
-    const int at = page()->rows().indexOf(page()->editorID());
-    if (QAccessible::isActive() && at >= 0 && page()->editor()->isVisible())
-        tell(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectDestroyed);
+    if (QAccessible::isActive() && liveRow(page()) >= 0)
+        announce(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectDestroyed);
 }
 
 void ScriptPageAccessible::editorArrived()
 {
     if (!QAccessible::isActive() || page()->rows().indexOf(page()->editorID()) < 0)
         return;
-    tell(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectCreated);
+    announce(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectCreated);
     // Tab from element to element keeps the focus in the one editor: the
     // element it now stands in is announced as a focus is.
     if (QWidget* edit = page()->textEdit(); edit->hasFocus())
-        tell(QAccessible::queryAccessibleInterface(edit), QAccessible::Focus);
+        announce(QAccessible::queryAccessibleInterface(edit), QAccessible::Focus);
 }
 
 void ScriptPageAccessible::rowChanged(int row, bool kindChanged)
@@ -193,9 +180,9 @@ void ScriptPageAccessible::rowChanged(int row, bool kindChanged)
     if (!QAccessible::isActive())
         return;
     if (QAccessibleInterface* e = madeItem(row)) {
-        tell(e, QAccessible::NameChanged);
+        announce(e, QAccessible::NameChanged);
         if (kindChanged)
-            tell(e, QAccessible::DescriptionChanged);
+            announce(e, QAccessible::DescriptionChanged);
     }
 }
 

@@ -153,12 +153,8 @@ void SceneRow::setContent(int number, const QString& slug, const QString& detail
     m_lines = {};
     // Read out as the row shows it: number, heading line, shots and length.
     setSpokenName(this, QString::number(number) + u". "_s + spokenName(slug) + u", "_s + detail);
-    if (selectionChanged && QAccessible::isActive()) {
-        QAccessible::State changed;
-        changed.selected = true;
-        QAccessibleStateChangeEvent event(this, changed);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (selectionChanged)
+        SelectableAccessible::selectionChanged(this);
     update();
 }
 

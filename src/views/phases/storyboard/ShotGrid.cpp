@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -72,6 +73,16 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
 {
     if (aspect == m_aspect && shots.isSharedWith(m_shots))
         return;
+    // Cards that come, go or move are told one by one, those going first.
+    PaintedItemsAccessible* accessible = QAccessible::isActive() ? PaintedItemsAccessible::existing(viewport()) : nullptr;
+    PaintedItemsAccessible::Splice told;
+    if (accessible) {
+        QList<QUuid> ids;
+        ids.reserve(shots.size());
+        for (const Shot& shot : shots)
+            ids << shot.id;
+        told = accessible->itemsChanging(ids);
+    }
     const bool relayoutNeeded = aspect != m_aspect || shots.size() != m_cards.size();
     bool changed = relayoutNeeded;
     m_cards.resize(shots.size());
@@ -93,18 +104,20 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
     if (changed)
         viewport()->update();
     keepCurrent();
-    if (changed && QAccessible::isActive()) {
-        QAccessibleEvent event(viewport(), QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (accessible)
+        accessible->itemsChanged(told);
 }
 
 void ShotGrid::setSelectedShot(const std::optional<QUuid>& id)
 {
     if (id == m_selected)
         return;
-    m_selected = id;
+    const std::optional<QUuid> was = std::exchange(m_selected, id);
     viewport()->update();
+    if (was)
+        PaintedItemsAccessible::selectionChanged(viewport(), *was);
+    if (id)
+        PaintedItemsAccessible::selectionChanged(viewport(), *id);
 }
 
 void ShotGrid::setBusy(bool busy)
@@ -416,11 +429,8 @@ void ShotGrid::setCurrent(int index, bool reveal)
     if (reveal)
         ensureCardVisible(index);
     viewport()->update();
-    if (moved && QAccessible::isActive()) {
-        QAccessibleEvent event(viewport(), QAccessible::Focus);
-        event.setChild(index);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (moved)
+        PaintedItemsAccessible::tellFocus(viewport(), index);
 }
 
 void ShotGrid::keepCurrent()

@@ -3,7 +3,7 @@
 namespace studio {
 
 ShotGridAccessible::ShotGridAccessible(QWidget* page, ShotGrid* grid)
-    : PaintedItemsAccessible(page, QAccessible::List, QAccessible::ListItem)
+    : PaintedItemsAccessible(page, QAccessible::List, QAccessible::ListItem, grid)
     , m_grid(grid)
 {
 }

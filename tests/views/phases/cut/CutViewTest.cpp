@@ -17,6 +17,7 @@
 #include "design/Theme.h"
 #include "design/ToolbarIconButton.h"
 #include "model/Lookup.h"
+#include "state/edits/CutEdits.h"
 #include "views/phases/cut/ClipControls.h"
 #include "views/phases/cut/CueTile.h"
 #include "views/phases/cut/CutView.h"
@@ -248,6 +249,25 @@ private Q_SLOTS:
         QVERIFY(s.view.selectedClipID().isNull());
         QCOMPARE(QApplication::focusWidget(), lanes);
         QCOMPARE(lanes->currentClipID(), order[2]);
+    }
+
+    // A click on a clip puts the keyboard on it, as on a shot card, with no
+    // ring until a key walks the clips.
+    void aClickPutsTheKeyboardOnTheClip()
+    {
+        Project p = storyboarded();
+        edits::assembleTimeline(p, p.episodes[0].id);
+        Shown s(p);
+        s.view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        TimelineLanes* lanes = s.view.lanes();
+        s.tap(2);
+        QCOMPARE(QApplication::focusWidget(), lanes);
+        QCOMPARE(lanes->currentClipID(), s.timeline()[2].id);
+        const QImage clicked = test::pictureInWindow(lanes);
+        QTest::keyClick(lanes, Qt::Key_Left);
+        QTest::keyClick(lanes, Qt::Key_Right);
+        QVERIFY(test::showsRing(clicked, test::pictureInWindow(lanes)));
     }
 
     void theKeyboardGoesOnBetweenTheEmptyStateAndTheLanes()

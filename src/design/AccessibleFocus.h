@@ -1,0 +1,25 @@
+#pragma once
+
+// The focus as assistive technology hears it: the last focus event names
+// what holds the keyboard.
+//
+// Qt announces a widget's focus once the widget has taken it, after all the
+// widget did on taking it. A widget that passed the keyboard on (a page to
+// the editor of its first element) would be heard after the control it
+// passed it to, and a widget that paints its items would be heard after, and
+// instead of, the item its keyboard stands on. One watch over everything the
+// program tells, installed once at start-up with the other watches
+// (Theme::install), puts the focus right:
+// - a focus event for a widget that no longer holds the keyboard is not sent
+//   (the control that holds it now has been heard);
+// - a focus event for a widget whose keyboard stands on one of its painted
+//   items is sent as the item's (PaintedItemsAccessible), unless the widget
+//   has just told that item itself.
+
+namespace studio {
+
+struct AccessibleFocus {
+    static void install();
+};
+
+} // namespace studio

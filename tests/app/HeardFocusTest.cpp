@@ -1,0 +1,234 @@
+// Where a screen reader hears the keyboard land, in the whole window: a
+// production that opens, a phase that changes and the way back Home name the
+// screen that takes the keyboard; Tab into a list the program paints (or a
+// click on one of its cards or clips) lands on the item, heard once, never on
+// the list after it;
+// and the studio tab and the Settings section chosen are heard chosen.
+
+#include "app/MainWindow.h"
+#include "design/Theme.h"
+#include "services/SampleFactory.h"
+#include "state/AppState.h"
+#include "state/StudioTab.h"
+#include "state/edits/CutEdits.h"
+#include "support/Listening.h"
+#include "views/phases/cut/TimelineLanes.h"
+#include "views/phases/script/ScriptPage.h"
+#include "views/phases/storyboard/ShotGrid.h"
+#include "views/settings/SettingsWindow.h"
+#include "views/shell/ProjectWorkspaceView.h"
+#include "views/shell/RootView.h"
+#include "views/shell/TabStrip.h"
+#include "views/shell/TabStripChip.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <functional>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The sample, its first episode cut together.
+Project assembledSample()
+{
+    Project p = SampleFactory::lighthouse();
+    edits::assembleTimeline(p, p.episodes.first().id);
+    return p;
+}
+
+struct Window {
+    AppState app;
+    MainWindow window{app};
+
+    Window()
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+    ProjectWorkspaceView* workspace() const
+    {
+        return qobject_cast<ProjectWorkspaceView*>(window.rootView()->content());
+    }
+    void phase(int number) { QTest::keyClick(&window, Qt::Key(Qt::Key_0 + number), Qt::ControlModifier); }
+};
+
+// Presses Tab until `reached` holds, as a keyboard user walks the window.
+bool tabUntil(const std::function<bool()>& reached)
+{
+    for (int i = 0; i < 200 && !reached() && QApplication::focusWidget(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    return reached();
+}
+
+using Selections = QList<std::pair<QObject*, bool>>;
+
+// The selection changes heard, as (object, selected now), in any order.
+Selections selectionsHeard()
+{
+    Selections heardNow;
+    for (const HeardEvent& e : std::as_const(heard())) {
+        if (e.type == QAccessible::SelectionAdd || e.type == QAccessible::SelectionRemove) {
+            // The event says what the object reads as it goes out.
+            if ((e.type == QAccessible::SelectionAdd) != e.state.selected)
+                return {};
+            heardNow.append({e.object.data(), e.state.selected});
+        }
+    }
+    std::sort(heardNow.begin(), heardNow.end());
+    return heardNow;
+}
+
+} // namespace
+
+class HeardFocusTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        listen();
+        Theme::install(*qApp);
+    }
+
+    void cleanup()
+    {
+        // Qt's reorder event reaches no reader: the program never sends it.
+        QVERIFY(heardOf(QAccessible::ObjectReorder).isEmpty());
+        heard().clear();
+    }
+
+    // Opening a production, a phase asked for from the keyboard, and the way
+    // back Home: each screen that takes the keyboard is heard by its name, and
+    // no focus lands anywhere unnamed on the way.
+    void screensThatTakeTheKeyboardNameThemselves()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        QCOMPARE(lastFocus().object, w.window.rootView()->content());
+        QCOMPARE(lastFocus().name, u"Home"_s);
+
+        const Project p = assembledSample();
+        w.app.openProject(p);
+        QCOMPARE(lastFocus().object, w.workspace());
+        QCOMPARE(lastFocus().name, p.name);
+
+        w.phase(6);
+        QCOMPARE(lastFocus().object, w.workspace()->phaseScreen());
+        QCOMPARE(lastFocus().name, u"Storyboard"_s);
+        // From inside a screen too.
+        QVERIFY(tabUntil([&] { return w.workspace()->phaseScreen()->isAncestorOf(QApplication::focusWidget()); }));
+        w.phase(2);
+        QCOMPARE(lastFocus().object, w.workspace()->phaseScreen());
+        QCOMPARE(lastFocus().name, u"Story"_s);
+
+        w.app.setSelectedTabID(w.app.tabs().first()->id());
+        QCOMPARE(lastFocus().object, w.window.rootView()->content());
+        QCOMPARE(lastFocus().name, u"Home"_s);
+
+        // A production without a name is heard by its phase.
+        Project unnamed;
+        unnamed.name.clear();
+        w.app.openProject(unnamed);
+        QCOMPARE(lastFocus().object, w.workspace());
+        QCOMPARE(lastFocus().name, title(unnamed.activePhase));
+
+        for (const HeardEvent& e : heardOf(QAccessible::Focus))
+            QVERIFY2(!e.name.isEmpty(), e.object ? e.object->metaObject()->className() : "an item");
+    }
+
+    // Tab into the Storyboard's shot grid, the Cut's lanes and the Script's
+    // page, and a click on a card or a clip from elsewhere: the last focus
+    // heard is what holds the keyboard inside (the card, the clip, the
+    // element's editor), named, and never the list around it.
+    void theKeyboardLandsOnTheItem_data()
+    {
+        QTest::addColumn<int>("phase");
+        QTest::addColumn<bool>("click");
+        QTest::newRow("Tab into the shot grid") << 6 << false;
+        QTest::newRow("click on a shot card") << 6 << true;
+        QTest::newRow("Tab into the lanes") << 8 << false;
+        QTest::newRow("click on a clip") << 8 << true;
+        QTest::newRow("Tab into the script") << 4 << false;
+    }
+
+    void theKeyboardLandsOnTheItem()
+    {
+        QFETCH(int, phase);
+        QFETCH(bool, click);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        w.app.openProject(assembledSample());
+        w.phase(phase);
+        QWidget* screen = w.workspace()->phaseScreen();
+        auto* grid = screen->findChild<ShotGrid*>();
+        auto* lanes = screen->findChild<TimelineLanes*>();
+        auto* page = screen->findChild<ScriptPage*>();
+        // The painted list, and what holds the keyboard in it.
+        QWidget* list = grid ? grid->viewport() : lanes ? static_cast<QWidget*>(lanes) : page;
+        QWidget* holder = grid ? static_cast<QWidget*>(grid) : lanes ? static_cast<QWidget*>(lanes) : page->textEdit();
+        QVERIFY(list);
+        heard().clear();
+
+        // The card the grid comes back to (only the click names it); a clip
+        // past the one the lanes come back to.
+        const int clicked = grid ? 0 : 2;
+        if (click) {
+            const QPoint at = grid ? grid->cardRect(0).center()
+                                   : lanes->clipRect(lanes->clipAt(clicked).id).center().toPoint();
+            QTest::mouseClick(list, Qt::LeftButton, {}, at);
+            QVERIFY(holder->hasFocus());
+        } else {
+            QVERIFY(tabUntil([&] { return holder->hasFocus(); }));
+        }
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(list)->focusChild();
+        QVERIFY(item && item->object() != list);
+        QCOMPARE(lastFocus().iface, item);
+        QVERIFY(!lastFocus().name.isEmpty());
+        // Heard once, and the list's own focus not after it.
+        const QList<HeardEvent> focus = heardOf(QAccessible::Focus);
+        QCOMPARE(std::count_if(focus.cbegin(), focus.cend(), [item](const HeardEvent& e) { return e.iface == item; }), 1);
+        if (grid || lanes) {
+            QCOMPARE(lastFocus().object, list);
+            QCOMPARE(lastFocus().child, click ? clicked : 0);
+        }
+        if (grid)
+            QCOMPARE(lastFocus().name, grid->card(0).spokenText());
+    }
+
+    // The studio tab chosen and the Settings section shown are heard chosen,
+    // and the ones left are heard let go.
+    void chosenTabAndSectionAreHeard()
+    {
+        Window w;
+        w.app.openProject(assembledSample());
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        TabStrip* strip = w.window.rootView()->tabStrip();
+        TabStripChip* home = strip->chip(w.app.tabs().first()->id());
+        TabStripChip* production = strip->chip(w.app.tabs().last()->id());
+        heard().clear();
+        QTest::mouseClick(home, Qt::LeftButton);
+        Selections expected{{production, false}, {home, true}};
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(selectionsHeard(), expected);
+
+        SettingsWindow* settings = SettingsWindow::present(w.app);
+        QVERIFY(QTest::qWaitForWindowExposed(settings));
+        const QList<QWidget*> sections = settings->tabButtons();
+        heard().clear();
+        static_cast<QAbstractButton*>(sections[1])->click();
+        expected = {{sections[0], false}, {sections[1], true}};
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(selectionsHeard(), expected);
+        settings->close();
+    }
+};
+
+QTEST_MAIN(HeardFocusTest)
+#include "HeardFocusTest.moc"

@@ -1,0 +1,285 @@
+// What a screen reader hears as the items a screen paints itself come, go,
+// move and are chosen: shot cards added, moved and deleted from their menu,
+// clips cut and assembled, script elements spliced in and out. Each item is
+// told created or removed at its place, resolving to that item (the removed
+// ones while they still can), the keyboard's item is heard again when it
+// changed under it, and the Script's live editor and the page agree on
+// where it stands.
+
+#include "views/phases/storyboard/StoryboardScreen.h"
+#include "views/phases/script/ScriptScreen.h"
+#include "support/AssistFixtures.h"
+#include "support/Listening.h"
+
+#include "design/Alert.h"
+#include "design/GhostButton.h"
+#include "design/Theme.h"
+#include "model/Lookup.h"
+#include "state/edits/CutEdits.h"
+#include "views/phases/cut/ClipControls.h"
+#include "views/phases/cut/CutView.h"
+#include "views/phases/cut/TimelineLanes.h"
+#include "views/phases/storyboard/SceneEditor.h"
+#include "views/phases/storyboard/ShotGrid.h"
+#include "views/phases/storyboard/ShotTiles.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QtTest>
+
+using namespace studio;
+using namespace studio::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One item told created or removed: where, and what it read then.
+struct Told {
+    QAccessible::Event type;
+    int child;
+    QString name;
+    friend bool operator==(const Told&, const Told&) = default;
+};
+
+Told created(int child, const QString& name)
+{
+    return {QAccessible::ObjectCreated, child, name};
+}
+
+Told removed(int child, const QString& name)
+{
+    return {QAccessible::ObjectDestroyed, child, name};
+}
+
+// The items of `list` told created or removed, in the order told.
+QList<Told> toldOf(const QObject* list)
+{
+    QList<Told> told;
+    for (const HeardEvent& e : std::as_const(heard())) {
+        if ((e.type == QAccessible::ObjectCreated || e.type == QAccessible::ObjectDestroyed) && e.object == list)
+            told.append({e.type, e.child, e.name});
+    }
+    return told;
+}
+
+// The names of the list's items now, as a reader reads them.
+QStringList namesOf(QObject* list)
+{
+    QStringList names;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
+    for (int i = 0; i < iface->childCount(); ++i) {
+        if (iface->child(i)->role() != QAccessible::ListItem && iface->child(i)->role() != QAccessible::Paragraph)
+            break;
+        names << iface->child(i)->text(QAccessible::Name);
+    }
+    return names;
+}
+
+// The entry of the focused control's menu, picked from the keyboard: the
+// Menu key, the arrows, Return.
+void pickFromMenu(QWidget* window, QWidget* owner, const QString& entry)
+{
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QApplication::sendEvent(window->windowHandle(), &event);
+    QMenu* menu = nullptr;
+    for (QMenu* m : owner->findChildren<QMenu*>())
+        menu = m->isVisible() ? m : menu;
+    QVERIFY(menu);
+    for (int i = 0; i < menu->actions().size() && (!menu->activeAction() || menu->activeAction()->text() != entry); ++i)
+        QTest::keyClick(menu, Qt::Key_Down);
+    QCOMPARE(menu->activeAction()->text(), entry);
+    QTest::keyClick(menu, Qt::Key_Return);
+    QTRY_VERIFY(!menu->isVisible());
+}
+
+} // namespace
+
+QT_BEGIN_NAMESPACE
+namespace QTest {
+template <> char* toString(const Told& t)
+{
+    return qstrdup(QStringLiteral("%1 %2 \"%3\"")
+                       .arg(t.type == QAccessible::ObjectCreated ? u"created"_s : u"removed"_s)
+                       .arg(t.child)
+                       .arg(t.name)
+                       .toUtf8()
+                       .constData());
+}
+} // namespace QTest
+QT_END_NAMESPACE
+
+class PaintedItemsHeardTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        listen();
+        Theme::install(*qApp);
+    }
+
+    void cleanup()
+    {
+        // Qt's reorder event reaches no reader: the program never sends it.
+        QVERIFY(heardOf(QAccessible::ObjectReorder).isEmpty());
+        heard().clear();
+    }
+
+    // A shot added with its tile, the focused card moved later and then
+    // deleted from its menu, and a card chosen with a click.
+    void shotCardsThatComeMoveAndGoAreHeard()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(3)};
+        StoryboardScreen s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        const QList<Shot> shots = s.episode().scenes[0].shots;
+        s.view.select({s.episode().scenes[0].id, shots[0].id});
+        ShotGrid* grid = s.view.editor()->grid();
+        QWidget* list = grid->viewport();
+        namesOf(list); // a reader has read every card
+        grid->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(grid->focusedCard(), 1);
+
+        heard().clear();
+        grid->tiles()->tile(ShotTile::Kind::add)->click();
+        QCOMPARE(toldOf(list), (QList<Told>{created(3, namesOf(list)[3])}));
+
+        QStringList before = namesOf(list);
+        heard().clear();
+        pickFromMenu(&s.view, grid, u"Move later"_s);
+        QStringList after = namesOf(list);
+        QCOMPARE(toldOf(list), (QList<Told>{removed(2, before[2]), removed(1, before[1]), created(1, after[1]),
+                                            created(2, after[2])}));
+        // The keyboard went with its shot, to a card read anew.
+        QCOMPARE(grid->focusedCard(), 2);
+        QCOMPARE(lastFocus().object, list);
+        QCOMPARE(lastFocus().child, 2);
+        QCOMPARE(lastFocus().name, after[2]);
+
+        before = after;
+        heard().clear();
+        pickFromMenu(&s.view, grid, u"Delete shot"_s);
+        QCOMPARE(toldOf(list), (QList<Told>{removed(2, before[2])}));
+        // The keyboard is heard on the card now in the deleted one's place.
+        QVERIFY(grid->hasFocus());
+        QCOMPARE(lastFocus().object, list);
+        QCOMPARE(lastFocus().child, grid->focusedCard());
+        QVERIFY(lastFocus().iface->isValid());
+        QCOMPARE(lastFocus().name, grid->card(grid->focusedCard()).spokenText());
+
+        s.view.select({s.episode().scenes[0].id, shots[0].id});
+        heard().clear();
+        QTest::mouseClick(list, Qt::LeftButton, {}, grid->cardRect(2).center());
+        QCOMPARE(heardOf(QAccessible::SelectionRemove).size(), 1);
+        QCOMPARE(heardOf(QAccessible::SelectionRemove).first().object, list);
+        QCOMPARE(heardOf(QAccessible::SelectionRemove).first().child, 0);
+        QVERIFY(!heardOf(QAccessible::SelectionRemove).first().state.selected);
+        QCOMPARE(heardOf(QAccessible::SelectionAdd).size(), 1);
+        QCOMPARE(heardOf(QAccessible::SelectionAdd).first().object, list);
+        QCOMPARE(heardOf(QAccessible::SelectionAdd).first().child, 2);
+        QVERIFY(heardOf(QAccessible::SelectionAdd).first().state.selected);
+    }
+
+    // A clip chosen and cut from the keyboard, then the cut assembled anew.
+    void clipsCutAndAssembledAreHeard()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(1), sceneWithShots(2)};
+        edits::assembleTimeline(p, p.episodes.first().id);
+        ProjectSession session(p);
+        CutView view(session);
+        view.resize(1080, 700);
+        view.show();
+        QApplication::setActiveWindow(&view);
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        TimelineLanes* lanes = view.lanes();
+        QStringList before = namesOf(lanes);
+        lanes->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(lanes, Qt::Key_Right);
+
+        heard().clear();
+        QTest::keyClick(lanes, Qt::Key_Space);
+        QCOMPARE(heardOf(QAccessible::SelectionAdd).size(), 1);
+        QCOMPARE(heardOf(QAccessible::SelectionAdd).first().object, lanes);
+        QCOMPARE(heardOf(QAccessible::SelectionAdd).first().child, 1);
+        QVERIFY(heardOf(QAccessible::SelectionAdd).first().state.selected);
+
+        GhostButton* cut = view.clipControls()->cutButton();
+        cut->setFocus(Qt::TabFocusReason);
+        heard().clear();
+        QTest::keyClick(cut, Qt::Key_Space);
+        QStringList after = namesOf(lanes);
+        QCOMPARE(toldOf(lanes), (QList<Told>{removed(1, before[1])}));
+        // Back on the lanes, on the clip now in the cut one's place.
+        QCOMPARE(lastFocus().object, lanes);
+        QCOMPARE(lastFocus().child, 1);
+        QCOMPARE(lastFocus().name, after[1]);
+
+        before = after;
+        heard().clear();
+        view.assembleButton()->click();
+        QVERIFY(view.reassembleAlert());
+        view.reassembleAlert()->destructiveButton()->click();
+        after = namesOf(lanes);
+        QCOMPARE(after.size(), 3);
+        QCOMPARE(toldOf(lanes), (QList<Told>{removed(1, before[1]), removed(0, before[0]), created(0, after[0]),
+                                             created(1, after[1]), created(2, after[2])}));
+    }
+
+    // One edit takes an element out of the script and puts two in its place:
+    // each is told at its index, as the element it is.
+    void scriptElementsSplicedAreHeard()
+    {
+        Screen s(production({element(ScriptElementKind::sceneHeading, u"EXT. HARBOR — NIGHT"_s),
+                             element(ScriptElementKind::action, u"Rain."_s),
+                             element(ScriptElementKind::action, u"Wind."_s),
+                             element(ScriptElementKind::transition, u"CUT TO:"_s)}));
+        QVERIFY(s.ready());
+        ScriptPage* page = s.page();
+        const QStringList before = namesOf(page);
+        heard().clear();
+        s.session.edit([](Project& p) {
+            QList<ScriptElement>& elements = p.episodes.first().script.elements;
+            elements.removeAt(1);
+            elements.insert(1, element(ScriptElementKind::character, u"MARA"_s));
+            elements.insert(2, element(ScriptElementKind::dialogue, u"Hold the light."_s));
+        });
+        QCOMPARE(namesOf(page), (QStringList{before[0], u"MARA"_s, u"Hold the light."_s, before[2], before[3]}));
+        QCOMPARE(toldOf(page), (QList<Told>{removed(1, u"Rain."_s), created(1, u"MARA"_s),
+                                            created(2, u"Hold the light."_s)}));
+    }
+
+    // The live editor's parent holds it among its children, wherever it is:
+    // hidden before any element is written, in the element being written,
+    // and once that element is gone (the page, holding the keyboard then,
+    // heard by its name).
+    void scriptEditorAndItsParentAgree()
+    {
+        Screen s(production({element(ScriptElementKind::action, u"One."_s),
+                             element(ScriptElementKind::action, u"Two."_s)}));
+        QVERIFY(s.ready());
+        QAccessibleInterface* editor = QAccessible::queryAccessibleInterface(s.page()->editor());
+        const auto agree = [editor] {
+            QAccessibleInterface* parent = editor->parent();
+            return parent && parent->child(parent->indexOfChild(editor)) == editor;
+        };
+        QVERIFY(agree());
+        s.focus(1);
+        QVERIFY(agree());
+        QCOMPARE(editor->parent()->text(QAccessible::Name), u"Two."_s);
+        const QUuid written = s.id(1);
+        s.session.edit([&](Project& p) { p.episodes.first().script.elements.removeIf([&](const ScriptElement& e) {
+            return e.id == written;
+        }); });
+        QVERIFY(agree());
+        // The page holds the keyboard now, and is heard by its name.
+        QCOMPARE(lastFocus().object, s.page());
+        QCOMPARE(lastFocus().name, u"Script"_s);
+    }
+};
+
+QTEST_MAIN(PaintedItemsHeardTest)
+#include "PaintedItemsHeardTest.moc"
