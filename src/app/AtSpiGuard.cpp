@@ -8,6 +8,7 @@
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QRect>
 #include <QTimer>
@@ -111,27 +112,33 @@ QAccessibleInterface* interfaceAt(const QString& path)
 }
 
 // The rectangle of the characters from `start` to `end` and of the offset
-// at `end`, as the bridge unites them: every one of a short range; a long
-// range's first and last characters and an even sample between, so the
-// answer costs a bounded number of characters whatever the range.
+// at `end`, as the bridge unites them. One character's place can cost as
+// much as laying out its whole line (half a millisecond in a megabyte
+// line), so a long range is sampled: its first and last characters, then
+// the middles of the stretches between them, finer and finer, for as long
+// as a reader can wait. A short range is told whole.
 QRect unitedRect(QAccessibleTextInterface* text, int start, int end)
 {
-    constexpr int every = 2048;
-    constexpr int sample = 1024;
+    constexpr int whole = 512;
+    constexpr qint64 waitMs = 40;
     QRect all;
-    const auto unite = [&](int from, int to) {
-        for (int i = from; i <= to; ++i)
+    if (end - start <= whole) {
+        for (int i = start; i <= end; ++i)
             all |= text->characterRect(i);
-    };
-    if (end - start <= every) {
-        unite(start, end);
         return all;
     }
-    unite(start, start + sample / 2);
-    unite(end - sample / 2, end);
+    QElapsedTimer spent;
+    spent.start();
+    all = text->characterRect(start) | text->characterRect(end - 1) | text->characterRect(end);
     const qint64 span = qint64(end) - start;
-    for (int k = 1; k < sample; ++k)
-        all |= text->characterRect(start + int(span * k / sample));
+    // Once the stretches are a character long, every offset was asked.
+    for (qint64 parts = 2; parts / 2 < span; parts *= 2) {
+        for (qint64 k = 1; k < parts; k += 2) {
+            if (spent.elapsed() >= waitMs)
+                return all;
+            all |= text->characterRect(int(start + span * k / parts));
+        }
+    }
     return all;
 }
 

@@ -123,6 +123,19 @@ private Q_SLOTS:
         QVERIFY(m_bridge->asked.isEmpty());
     }
 
+    void rangeExtentsOfALongLineSpanItsEnds()
+    {
+        // Too long to ask every character of: a line's two ends bound it.
+        QLineEdit line(QString(200'000, u'x'));
+        line.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&line));
+        QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(&line)->textInterface();
+        const QRect ends = text->characterRect(0) | text->characterRect(text->characterCount() - 1);
+        const QList<QVariant> all = ask(pathOf(&line), u"org.a11y.atspi.Text"_s, u"GetRangeExtents"_s,
+                                        {-5, 1'000'000'000, 0u}).arguments();
+        QCOMPARE(all, (QList<QVariant>{ends.x(), ends.y(), ends.width(), ends.height()}));
+    }
+
     void childrenThatAreNotThereAreNoObject()
     {
         const int count = QAccessible::queryAccessibleInterface(&m_window)->childCount();
