@@ -209,22 +209,26 @@ bool answer(QAccessibleInterface* iface, const QDBusMessage& message, const QDBu
     return false;
 }
 
-// Accessibility came on: the bridge registers right after telling so.
+// Accessibility came on: the bridge registers right after telling so, and
+// is looked for a little longer in case its bus comes later.
 class Activation : public QAccessible::ActivationObserver {
 public:
     void accessibilityActiveChanged(bool active) override
     {
         if (active)
-            guardSoon(20);
+            guardSoon();
     }
 
-    static void guardSoon(int tries)
+    static void guardSoon(int triesLeft = tries)
     {
-        QTimer::singleShot(tries == 20 ? 0 : 100, QCoreApplication::instance(), [tries] {
-            if (!AtSpiGuard::guard(QDBusConnection(u"a11y"_s)) && tries > 1)
-                guardSoon(tries - 1);
+        QTimer::singleShot(triesLeft == tries ? 0 : 100, QCoreApplication::instance(), [triesLeft] {
+            if (!AtSpiGuard::guard(QDBusConnection(u"a11y"_s)) && triesLeft > 1)
+                guardSoon(triesLeft - 1);
         });
     }
+
+private:
+    static constexpr int tries = 20;
 };
 
 } // namespace
@@ -241,11 +245,9 @@ void AtSpiGuard::install()
     if (installed)
         return;
     installed = true;
-    qDBusRegisterMetaType<TextRange>();
-    qDBusRegisterMetaType<QList<TextRange>>();
     QAccessible::installActivationObserver(&activation);
     if (QAccessible::isActive())
-        Activation::guardSoon(20);
+        Activation::guardSoon();
 }
 
 bool AtSpiGuard::guard(QDBusConnection connection)

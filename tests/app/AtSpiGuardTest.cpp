@@ -5,6 +5,7 @@
 
 #include "app/AtSpiGuard.h"
 #include "design/Theme.h"
+#include "support/Listening.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -87,6 +88,8 @@ private Q_SLOTS:
         m_server = std::make_unique<QDBusServer>(u"unix:tmpdir="_s + QDir::tempPath());
         QVERIFY(m_server->isConnected());
         connect(m_server.get(), &QDBusServer::newConnection, this, [this](const QDBusConnection& connection) {
+            if (m_bridge)
+                return;
             m_served = connection;
             m_bridge = new Bridge;
             m_served.registerVirtualObject(AtSpiGuard::objectPath(), m_bridge, QDBusConnection::SubPath);
@@ -223,6 +226,20 @@ private Q_SLOTS:
         auto* guard = qobject_cast<AtSpiGuard*>(m_served.objectRegisteredAt(AtSpiGuard::objectPath()));
         QVERIFY(guard);
         QCOMPARE(guard->parent(), m_bridge);
+    }
+
+    // Last: accessibility stays on from here.
+    void takesItsPlaceWhenAccessibilityComesOn()
+    {
+        QDBusConnection bus = QDBusConnection::connectToPeer(m_server->address(), u"a11y"_s);
+        QVERIFY(bus.isConnected());
+        auto* bridge = new Bridge;
+        bus.registerVirtualObject(AtSpiGuard::objectPath(), bridge, QDBusConnection::SubPath);
+        AtSpiGuard::install();
+        QVERIFY(!QAccessible::isActive());
+        test::listen();
+        QTRY_VERIFY(qobject_cast<AtSpiGuard*>(bus.objectRegisteredAt(AtSpiGuard::objectPath())));
+        QDBusConnection::disconnectFromPeer(u"a11y"_s);
     }
 };
 
