@@ -33,6 +33,7 @@ namespace {
 // introspection to D-Bus, as the bridge does), and keeps what did.
 class Bridge : public QDBusVirtualObject {
 public:
+    using QDBusVirtualObject::QDBusVirtualObject;
     QStringList asked;
     QString introspect(const QString&) const override { return u"<interface name=\"org.a11y.atspi.Accessible\"/>"_s; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
@@ -91,7 +92,7 @@ private Q_SLOTS:
             if (m_bridge)
                 return;
             m_served = connection;
-            m_bridge = new Bridge;
+            m_bridge = new Bridge(this);
             m_served.registerVirtualObject(AtSpiGuard::objectPath(), m_bridge, QDBusConnection::SubPath);
             QVERIFY(AtSpiGuard::guard(m_served));
         });
@@ -233,8 +234,8 @@ private Q_SLOTS:
     {
         QDBusConnection bus = QDBusConnection::connectToPeer(m_server->address(), u"a11y"_s);
         QVERIFY(bus.isConnected());
-        auto* bridge = new Bridge;
-        bus.registerVirtualObject(AtSpiGuard::objectPath(), bridge, QDBusConnection::SubPath);
+        Bridge bridge;
+        bus.registerVirtualObject(AtSpiGuard::objectPath(), &bridge, QDBusConnection::SubPath);
         AtSpiGuard::install();
         QVERIFY(!QAccessible::isActive());
         test::listen();
