@@ -111,6 +111,9 @@ def find(root, pred, depth=0):
     try:
         if pred(root):
             return root
+    except Exception:
+        pass
+    try:
         count = root.childCount
     except Exception:
         return None
@@ -122,9 +125,11 @@ def find(root, pred, depth=0):
 
 
 def press(root, role, name, starts=False):
+    """Presses the object of that name (and role, unless None) as a reader does."""
     def matches(o):
-        return o.getRoleName() == role and (o.name.startswith(name) if starts else o.name == name)
-    target = wait_for(lambda: find(root, matches), 10, role + " " + name)
+        return ((role is None or o.getRoleName() == role) and (o.name.startswith(name) if starts else o.name == name)
+                and o.queryAction().nActions > 0)
+    target = wait_for(lambda: find(root, matches), 10, (role or "object") + " " + name)
     target.queryAction().doAction(0)
     time.sleep(0.6)
 
@@ -155,7 +160,7 @@ def home_first_run(program):
 
 def home_library(program):
     add_sample(program)
-    press(program.window("frame"), "page tab", "Home")
+    press(program.window("frame"), None, "Home")
     return program.window("frame")
 
 
@@ -164,7 +169,7 @@ def sheet(step):
         key("ctrl+n")
         dialog = wait_for(lambda: program.window("dialog"), 5, "the new-production sheet")
         if step == "details":
-            press(dialog, "push button", "Short Film", starts=True)
+            press(dialog, None, "Short Film", starts=True)
         return dialog
     return there
 
@@ -175,7 +180,7 @@ def settings(tab):
         # The window other than the main one (it is titled by its tab).
         window = wait_for(lambda: [w for w in program.windows()[1:] if w is not None and w.getRoleName() == "frame"],
                           5, "the Settings window")[0]
-        press(window, "page tab", tab)
+        press(window, None, tab)
         return window
     return there
 
