@@ -1,5 +1,6 @@
 #include "app/StudioApp.h"
 
+#include "app/AtSpiGuard.h"
 #include "app/MainWindow.h"
 #include "app/TerminationSignals.h"
 #include "design/Theme.h"
@@ -16,6 +17,7 @@ void StudioApp::configure(QApplication& app)
     QApplication::setApplicationDisplayName(QStringLiteral("Palisademotion"));
     QApplication::setApplicationVersion(QStringLiteral(STUDIO_VERSION));
     Theme::install(app);
+    AtSpiGuard::install();
 }
 
 StudioApp::StudioApp()

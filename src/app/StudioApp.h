@@ -18,7 +18,8 @@ class MainWindow;
 class StudioApp : public QObject {
     Q_OBJECT
 public:
-    // Names, version and look of the application object; before any window.
+    // Names, version and look of the application object, and the guard in
+    // front of the accessibility bridge; before any window.
     static void configure(QApplication& app);
 
     // Creates the state (which loads the library) and the window.

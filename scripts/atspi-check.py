@@ -1,0 +1,404 @@
+#!/usr/bin/python3
+"""What scripts/atspi-check runs inside its session bus: starts the program
+with the accessibility bridge on, brings up each window and screen, and asks
+every accessible object in it every question a reader may ask, timing each.
+
+A question that gets no answer within a few seconds hung the program, one
+after which the program is gone crashed it: either is noted, the program is
+started again with a fresh home, brought back to the same screen, and asked
+the rest (without that question, nor that kind of question of that kind of
+object)."""
+
+import os
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+PROGRAM, WORK = sys.argv[1], sys.argv[2]
+BOUND_MS = 100          # every answer within this
+HUNG_S = 4              # no answer after this: hung
+BILLION = 10 ** 9
+BOUNDARIES = [
+    (pyatspi.TEXT_BOUNDARY_CHAR, "char"),
+    (pyatspi.TEXT_BOUNDARY_WORD_START, "word start"),
+    (pyatspi.TEXT_BOUNDARY_WORD_END, "word end"),
+    (pyatspi.TEXT_BOUNDARY_SENTENCE_START, "sentence start"),
+    (pyatspi.TEXT_BOUNDARY_SENTENCE_END, "sentence end"),
+    (pyatspi.TEXT_BOUNDARY_LINE_START, "line start"),
+    (pyatspi.TEXT_BOUNDARY_LINE_END, "line end"),
+]
+MOST_OBJECTS = 4000
+
+
+class Gone(Exception):
+    """The program hung or crashed on a question."""
+
+    def __init__(self, what):
+        super().__init__(what)
+        self.what = what
+
+
+class Program:
+    def __init__(self):
+        self.process = None
+        self.app = None
+
+    def start(self):
+        home = os.path.join(WORK, "home")
+        shutil.rmtree(home, ignore_errors=True)
+        env = dict(os.environ)
+        for key, sub in [("HOME", ""), ("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
+                         ("XDG_CACHE_HOME", ".cache"), ("XDG_RUNTIME_DIR", "run")]:
+            env[key] = os.path.join(home, sub)
+            os.makedirs(env[key], mode=0o700, exist_ok=True)
+        env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        env["PALISADEMOTION_REDUCE_MOTION"] = "1"
+        env.pop("QT_QPA_PLATFORM", None)
+        self.process = subprocess.Popen([PROGRAM], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.app = wait_for(self.find_app, 20, "the program on the accessibility bus")
+        wait_for(lambda: self.window("frame"), 20, "the main window")
+        time.sleep(0.5)
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        self.process = None
+        self.app = None
+
+    def alive(self):
+        return self.process is not None and self.process.poll() is None
+
+    def find_app(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name.lower().startswith("palisademotion"):
+                return app
+        return None
+
+    def windows(self):
+        return [self.app.getChildAtIndex(i) for i in range(self.app.childCount)]
+
+    def window(self, role, name=None):
+        for w in self.windows():
+            if w is not None and w.getRoleName() == role and (name is None or w.name == name):
+                return w
+        return None
+
+
+def wait_for(find, seconds, what):
+    until = time.monotonic() + seconds
+    while time.monotonic() < until:
+        try:
+            found = find()
+        except Exception:
+            found = None
+        if found:
+            return found
+        time.sleep(0.1)
+    raise RuntimeError("no sign of " + what)
+
+
+def find(root, pred, depth=0):
+    if root is None or depth > 40:
+        return None
+    try:
+        if pred(root):
+            return root
+    except Exception:
+        pass
+    try:
+        count = root.childCount
+    except Exception:
+        return None
+    for i in range(count):
+        found = find(root.getChildAtIndex(i), pred, depth + 1)
+        if found is not None:
+            return found
+    return None
+
+
+def press(root, role, name, starts=False):
+    """Presses the object of that name (and role, unless None) as a reader does."""
+    def matches(o):
+        return ((role is None or o.getRoleName() == role) and (o.name.startswith(name) if starts else o.name == name)
+                and o.queryAction().nActions > 0)
+    target = wait_for(lambda: find(root, matches), 10, (role or "object") + " " + name)
+    target.queryAction().doAction(0)
+    time.sleep(0.6)
+
+
+def key(combo):
+    subprocess.run(["xdotool", "key", "--clearmodifiers", combo], check=False)
+    time.sleep(0.8)
+
+
+def add_sample(program):
+    """Home's sample menu, from the keyboard (a popup is no window a reader
+    walks to): its first entry, which opens in its own tab."""
+    frame = program.window("frame")
+    button = wait_for(lambda: find(frame, lambda o: o.getRoleName() == "push button"
+                                   and o.name == "Explore a sample film"), 10, "the sample button")
+    button.queryComponent().grabFocus()
+    time.sleep(0.3)
+    key("Return")
+    key("Return")
+    wait_for(lambda: find(frame, lambda o: o.getRoleName() == "page tab" and o.name.startswith("The Last")), 10,
+             "the sample's tab")
+
+
+# Each screen from a fresh start: how to get there, and the window to ask.
+def home_first_run(program):
+    return program.window("frame")
+
+
+def home_library(program):
+    add_sample(program)
+    press(program.window("frame"), None, "Home")
+    return program.window("frame")
+
+
+def sheet(step):
+    def there(program):
+        key("ctrl+n")
+        dialog = wait_for(lambda: program.window("dialog"), 5, "the new-production sheet")
+        if step == "details":
+            press(dialog, None, "Short Film", starts=True)
+        return dialog
+    return there
+
+
+def settings(tab):
+    def there(program):
+        key("ctrl+comma")
+        # The window other than the main one (it is titled by its tab).
+        window = wait_for(lambda: [w for w in program.windows()[1:] if w is not None and w.getRoleName() == "frame"],
+                          5, "the Settings window")[0]
+        press(window, None, tab)
+        return window
+    return there
+
+
+def phase(number):
+    def there(program):
+        add_sample(program)
+        key("ctrl+%d" % number)
+        time.sleep(0.5)
+        return program.window("frame")
+    return there
+
+
+PHASES = ["Spark", "Story", "Cast & World", "Script", "The Look", "Storyboard", "Footage", "The Cut", "Premiere"]
+SCREENS = ([("Home, first run", home_first_run), ("Home, library", home_library),
+            ("Sheet, formats", sheet("formats")), ("Sheet, details", sheet("details"))]
+           + [("Settings, " + t, settings(t)) for t in ["General", "AI", "Updates"]]
+           + [(name, phase(i + 1)) for i, name in enumerate(PHASES)])
+
+
+class Asker:
+    """Asks one window's objects, numbering the questions in walk order so a
+    later run can leave out those an earlier one died on."""
+
+    def __init__(self, program, screen, skips, kinds, resume_from, report):
+        self.program = program
+        self.screen = screen
+        self.skips = skips
+        self.kinds = kinds
+        self.resume_from = resume_from
+        self.report = report
+        self.number = 0
+        self.objects = 0
+        self.asking = None
+
+    def ask(self, where, kind, family, question, call, walking=False):
+        number = self.number
+        self.number += 1
+        if number in self.skips:
+            return None
+        if not walking and (number < self.resume_from or (kind, family) in self.kinds):
+            return None
+        self.asking = (number, kind, family, where, question)
+        start = time.perf_counter()
+        try:
+            answer = call()
+        except Exception as error:  # an error reply is an answer; no reply is not
+            took = time.perf_counter() - start
+            if not self.program.alive():
+                raise Gone("crashes the program")
+            if took >= HUNG_S - 0.5 or "reply" in str(error).lower():
+                raise Gone("hangs (%.1f s, then %s)" % (took, str(error).split(":")[0]))
+            answer = error
+        ms = (time.perf_counter() - start) * 1000
+        self.report.timed(ms, self.screen, where, question)
+        return answer
+
+    def walk(self, window):
+        self.visit(window, "0", 0)
+
+    def visit(self, o, path, depth):
+        self.objects += 1
+        role = self.ask(path, "?", "tree", "role", lambda: o.getRoleName(), walking=True) or "?"
+        name = self.ask(path, role, "tree", "name", lambda: o.name, walking=True) or ""
+        states = self.ask(path, role, "tree", "state", lambda: o.getState(), walking=True)
+        single = states is not None and not isinstance(states, Exception) and states.contains(pyatspi.STATE_SINGLE_LINE)
+        kind = role + (" single-line" if single else "")
+        where = "%s %s %r" % (path, kind, name[:40])
+        count = self.ask(where, kind, "tree", "childCount", lambda: o.childCount, walking=True) or 0
+        children = []
+        for i in range(min(count, MOST_OBJECTS)):
+            child = self.ask(where, kind, "tree", "child %d of %d" % (i, count), lambda: o.getChildAtIndex(i),
+                             walking=True)
+            if child is not None and not isinstance(child, Exception):
+                children.append((child, "%s/%d" % (path, i)))
+        for index in (count, count + 1, BILLION, -1):
+            question = "getChildAtIndex(%d) of %d" % (index, count)
+            child = self.ask(where, kind, "children", question, lambda: o.getChildAtIndex(index))
+            if child is not None and not isinstance(child, Exception):
+                self.report.wrong(self.screen, where, question + " answers an object", children=True)
+        self.ask(where, kind, "children", "getIndexInParent", lambda: o.getIndexInParent())
+        self.ask_component(o, where, kind)
+        text = self.ask(where, kind, "tree", "queryText", lambda: o.queryText(), walking=True)
+        if text is not None and not isinstance(text, Exception):
+            self.ask_text(text, where, kind)
+        for child, child_path in children:
+            if self.objects >= MOST_OBJECTS or depth >= 40:
+                break
+            self.visit(child, child_path, depth + 1)
+
+    def ask_component(self, o, where, kind):
+        component = self.ask(where, kind, "tree", "queryComponent", lambda: o.queryComponent(), walking=True)
+        if component is None or isinstance(component, Exception):
+            return
+        extents = self.ask(where, kind, "component", "getExtents", lambda: component.getExtents(pyatspi.DESKTOP_COORDS))
+        if extents is not None and not isinstance(extents, Exception) and extents.width > 0:
+            x, y = extents.x + extents.width // 2, extents.y + extents.height // 2
+            self.ask(where, kind, "component", "getAccessibleAtPoint(inside)",
+                     lambda: component.getAccessibleAtPoint(x, y, pyatspi.DESKTOP_COORDS))
+        self.ask(where, kind, "component", "getAccessibleAtPoint(far outside)",
+                 lambda: component.getAccessibleAtPoint(-100000, -100000, pyatspi.DESKTOP_COORDS))
+
+    def ask_text(self, text, where, kind):
+        n = self.ask(where, kind, "tree", "characterCount", lambda: text.characterCount, walking=True)
+        if n is None or isinstance(n, Exception):
+            return
+        offsets = sorted({-1, 0, n // 2, n, n + 1, BILLION})
+        for side, call in [("getTextAtOffset", text.getTextAtOffset), ("getTextBeforeOffset", text.getTextBeforeOffset),
+                           ("getTextAfterOffset", text.getTextAfterOffset)]:
+            for boundary, boundary_name in BOUNDARIES:
+                for offset in offsets:
+                    question = "%s(%d, %s) of %d" % (side, offset, boundary_name, n)
+                    answer = self.ask(where, kind, "boundaries", question,
+                                      lambda: call(offset, boundary))
+                    if (answer is not None and not isinstance(answer, Exception)
+                            and (offset < 0 or offset > n) and answer[0]):
+                        self.report.wrong(self.screen, where, "%s answers %r" % (question, answer[0][:30]))
+        for start, end in [(-5, BILLION), (0, n), (n + 1, n + 5), (BILLION, BILLION + 5)]:
+            question = "getRangeExtents(%d, %d) of %d" % (start, end, n)
+            self.ask(where, kind, "ranges", question, lambda: text.getRangeExtents(start, end, pyatspi.DESKTOP_COORDS))
+            self.ask(where, kind, "ranges", "getText(%d, %d) of %d" % (start, end, n), lambda: text.getText(start, end))
+        self.ask(where, kind, "ranges", "getBoundedRanges(huge box)",
+                 lambda: text.getBoundedRanges(-100000, -100000, BILLION, BILLION, pyatspi.DESKTOP_COORDS,
+                                               pyatspi.TEXT_CLIP_NONE, pyatspi.TEXT_CLIP_NONE))
+        for offset in offsets:
+            self.ask(where, kind, "ranges", "getCharacterExtents(%d) of %d" % (offset, n),
+                     lambda: text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS))
+            self.ask(where, kind, "ranges", "getAttributeRun(%d) of %d" % (offset, n),
+                     lambda: text.getAttributeRun(offset, False))
+        self.ask(where, kind, "ranges", "caretOffset", lambda: text.caretOffset)
+        self.ask(where, kind, "ranges", "getNSelections", lambda: text.getNSelections())
+        self.ask(where, kind, "ranges", "getSelection(0)", lambda: text.getSelection(0))
+
+
+class Report:
+    def __init__(self):
+        self.times = []
+        self.slow = []
+        self.failures = []
+        self.wrongs = []
+        self.objects = {}
+        self.byQuestion = {}
+
+    def timed(self, ms, screen, where, question):
+        self.times.append(ms)
+        self.byQuestion.setdefault(question.split("(")[0].split(" ")[0], []).append(ms)
+        if ms >= BOUND_MS:
+            self.slow.append((ms, screen, where, question))
+
+    def wrong(self, screen, where, what, children=False):
+        self.wrongs.append((children, screen, where, what))
+
+    def fail(self, screen, where, what):
+        self.failures.append((screen, where, what))
+
+    def tell(self):
+        print()
+        for screen, count in self.objects.items():
+            print("%-20s %5d objects" % (screen, count))
+        times = sorted(self.times)
+        if times:
+            print("\n%d answers: median %.2f ms, 99th percentile %.2f ms, slowest %.1f ms"
+                  % (len(times), statistics.median(times), times[int(len(times) * 0.99)], times[-1]))
+        for question, spent in sorted(self.byQuestion.items()):
+            spent.sort()
+            print("  %-28s %6d  median %6.2f ms  slowest %7.2f ms" % (question, len(spent), statistics.median(spent),
+                                                                      spent[-1]))
+        print("%d took %d ms or longer" % (len(self.slow), BOUND_MS))
+        for ms, screen, where, question in sorted(self.slow, reverse=True)[:20]:
+            print("  %7.1f ms  %s: %s: %s" % (ms, screen, where, question))
+        print("%d hung or crashed the program" % len(self.failures))
+        for screen, where, what in self.failures:
+            print("  %s: %s" % (screen, what if not where else where + ": " + what))
+        children = [w for w in self.wrongs if w[0]]
+        texts = [w for w in self.wrongs if not w[0]]
+        print("%d named a child that is not there" % len(children))
+        for _, screen, where, what in children[:20]:
+            print("  %s: %s: %s" % (screen, where, what))
+        print("%d answered text out of range" % len(texts))
+        for _, screen, where, what in texts[:20]:
+            print("  %s: %s: %s" % (screen, where, what))
+        return 1 if self.slow or self.failures or children else 0
+
+
+def main():
+    bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(1.0)
+    pyatspi.setTimeout(HUNG_S * 1000, HUNG_S * 1000)
+    report = Report()
+    program = Program()
+    try:
+        for screen, there in SCREENS:
+            skips, kinds, resume_from = set(), set(), 0
+            for _ in range(20):
+                program.start()
+                asker = Asker(program, screen, skips, kinds, resume_from, report)
+                try:
+                    window = there(program)
+                    asker.walk(window)
+                    report.objects[screen] = asker.objects
+                    print("%-20s asked %5d objects" % (screen, asker.objects), flush=True)
+                    break
+                except Gone as gone:
+                    number, kind, family, where, question = asker.asking
+                    report.fail(screen, where, question + " " + gone.what)
+                    print("%-20s %s: %s %s" % (screen, where, question, gone.what), flush=True)
+                    skips.add(number)
+                    if family != "tree":
+                        kinds.add((kind, family))
+                    resume_from = number + 1
+                finally:
+                    program.stop()
+    finally:
+        program.stop()
+        bus.terminate()
+    return report.tell()
+
+
+if __name__ == "__main__":
+    sys.exit(main())

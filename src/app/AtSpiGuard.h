@@ -1,0 +1,56 @@
+#pragma once
+
+// What stands between assistive programs and the accessibility bridge Qt
+// runs on Linux (AT-SPI over D-Bus), so that no request can crash or freeze
+// the program.
+//
+// The bridge answers each request on the program's one thread, and some it
+// answers by itself without asking the program's interfaces first:
+//   - GetRangeExtents unites the rectangle of every offset of the range it is
+//     given, unchecked: (-5, 10^9) asks a billion characters and freezes the
+//     program for minutes;
+//   - GetBoundedRanges is never answered at all, so the reader waits;
+//   - InsertText pads the text to the length it is told with whatever lies
+//     in memory, and the editing requests pad a text that cannot be edited
+//     to any offset (10^9 spaces);
+//   - a request that carries fewer arguments than its method takes reads
+//     past them and crashes.
+// The guard takes the bridge's place on its connection, answers those itself
+// (the range clamped to the text and its rectangle made from a bounded
+// number of characters; no ranges; the text inserted as long as it is;
+// nothing to edit; an error for a request of the wrong form) and hands every
+// other request to the bridge unchanged. It also answers GetChildAtIndex
+// for an index out of range with no object, whatever interface the object
+// has.
+//
+// Installed once at start-up; it takes its place when the bridge has
+// registered, after accessibility is switched on.
+
+#include <QDBusVirtualObject>
+#include <QPointer>
+
+namespace studio {
+
+class AtSpiGuard : public QDBusVirtualObject {
+    Q_OBJECT
+public:
+    // Where the bridge answers for every accessible object (and below).
+    static QString objectPath();
+
+    // Puts a guard in front of the bridge whenever accessibility comes on.
+    static void install();
+    // Puts a guard in front of the object registered at objectPath() on
+    // `connection`, unless one stands there already. False when nothing is
+    // registered there.
+    static bool guard(QDBusConnection connection);
+
+    explicit AtSpiGuard(QDBusVirtualObject* bridge);
+
+    QString introspect(const QString& path) const override;
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+
+private:
+    QPointer<QDBusVirtualObject> m_bridge;
+};
+
+} // namespace studio
