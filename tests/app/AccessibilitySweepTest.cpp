@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QPointer>
 #include <QTest>
-#include <QTextEdit>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -37,34 +36,16 @@ test::Sweep swept(QWidget* window, const QString& what)
     return sweep;
 }
 
-// Qt's own text interfaces answer a boundary before a text's start (and
-// loop at its ends). While the program's line and text edits and Script
-// elements read through them, the screens that show text are expected to
-// fail the boundary questions; once the program answers them itself, every
-// screen must pass them.
-bool qtAnswersTextBoundaries()
-{
-    QTextEdit edit(u"Dream"_s);
-    int start = 0, end = 0;
-    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(&edit)->textInterface();
-    return !text->textAtOffset(-1, QAccessible::CharBoundary, &start, &end).isEmpty();
-}
-
-const char* const boundariesByQt = "text boundaries answered by Qt's defaults";
-
 } // namespace
 
 class AccessibilitySweepTest : public QObject {
     Q_OBJECT
-
-    bool m_qtBoundaries = false;
 
 private Q_SLOTS:
     void initTestCase()
     {
         test::listen();
         Theme::install(*qApp);
-        m_qtBoundaries = qtAnswersTextBoundaries();
     }
 
     void init() { QDir(ProjectStore::rootPath()).removeRecursively(); }
@@ -129,8 +110,6 @@ private Q_SLOTS:
             boundaries += sweep.boundaryFaults;
         }
         window->close();
-        if (m_qtBoundaries)
-            QEXPECT_FAIL("", boundariesByQt, Continue);
         QVERIFY2(boundaries.isEmpty(), "faults of text boundaries listed above");
     }
 
@@ -153,12 +132,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const test::Sweep sweep = swept(&window, rawValue(phase) + u':');
         QVERIFY(sweep.objects > 1);
-        QVERIFY2(sweep.faults.isEmpty(), "faults listed above");
-        for (const char* screen : {"spark", "story", "script", "scenes", "cut"}) {
-            if (m_qtBoundaries)
-                QEXPECT_FAIL(screen, boundariesByQt, Continue);
-        }
-        QVERIFY2(sweep.boundaryFaults.isEmpty(), "faults of text boundaries listed above");
+        QVERIFY2(sweep.faults.isEmpty() && sweep.boundaryFaults.isEmpty(), "faults listed above");
     }
 };
 
