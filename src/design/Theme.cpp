@@ -2,6 +2,7 @@
 #include "design/AccessibleFactory.h"
 
 #include "design/AppStyle.h"
+#include "design/FocusHandOver.h"
 #include "design/FocusInView.h"
 #include "design/KeyboardActivation.h"
 #include "design/MnemonicStyle.h"
@@ -154,6 +155,7 @@ void Theme::install(QApplication& app)
     AccessibleFactory::install();
     FocusInView::install(app);
     KeyboardActivation::install(app);
+    FocusHandOver::install(app);
     ToolTipNames::install(app);
     QApplication::setPalette(palette());
     QApplication::setFont(font(13));
