@@ -36,7 +36,8 @@ protected:
 
 private:
     void follow();
-    // Watches the containers between the input and the ring's host.
+    // Watches the containers between the input and the ring's host while
+    // the ring shows; none with a null host.
     void watchContainers(QWidget* host);
 
     QWidget* m_input;

@@ -253,8 +253,13 @@ private slots:
         QTRY_VERIFY(inView(far));
         QTest::keyClick(far, Qt::Key_Tab);
         QTRY_VERIFY(inView(below));
-        // Back to the top by the program, as a screen focuses a new field.
-        page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
+        // Focused by the program from out of sight (the page at its top, the
+        // strip at its start), as a screen focuses a new field.
+        header->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        page->verticalScrollBar()->setValue(0);
+        strip->horizontalScrollBar()->setValue(0);
+        QVERIFY(!inView(far));
         far->setFocus();
         QTRY_VERIFY(inView(far));
 

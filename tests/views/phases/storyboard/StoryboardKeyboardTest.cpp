@@ -8,6 +8,7 @@
 #include "support/AssistFixtures.h"
 
 #include "design/Chip.h"
+#include "design/GhostButton.h"
 #include "design/PillPicker.h"
 #include "design/PlainTextField.h"
 #include "design/Slider.h"
@@ -20,6 +21,7 @@
 #include "views/phases/storyboard/ShotInspector.h"
 #include "views/phases/storyboard/ShotInspectorPane.h"
 #include "views/phases/storyboard/ShotTiles.h"
+#include "views/phases/storyboard/TakeRow.h"
 #include "views/phases/storyboard/StoryboardView.h"
 
 #include <QAccessible>
@@ -166,6 +168,36 @@ private Q_SLOTS:
         QCOMPARE(name(editor->synopsisField()->lineEdit()), u"Synopsis"_s);
         QCOMPARE(name(editor->locationField()->lineEdit()), u"Location name"_s);
         QCOMPARE(name(s.inspector()->durationSlider()), u"Duration"_s);
+    }
+
+    // The inspector's takes, one that arrives later among them, come one
+    // after another in take order, "Delete shot" right after them.
+    void takesComeInOrderBeforeDelete()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(1, 1)};
+        p.episodes.first().scenes[0].shots[0].takes << Take{};
+        Screen s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        ShotGrid* grid = s.view.editor()->grid();
+        grid->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QVERIFY(s.view.inspectorPane()->isShowingShot());
+        const Episode& episode = s.episode();
+        const QUuid episodeID = episode.id, sceneID = episode.scenes[0].id, shotID = episode.scenes[0].shots[0].id;
+        s.session.edit([&](Project& project) {
+            if (Shot* shot = findShot(project, episodeID, sceneID, shotID))
+                shot->takes.insert(1, Take{});
+        });
+        const QList<TakeRow*> rows = s.inspector()->takeRows();
+        QCOMPARE(rows.size(), 3);
+
+        const QList<Stop> stops = tabStops(&s.view);
+        const qsizetype first = stops.indexOf(Stop{static_cast<QWidget*>(rows.first()), -1});
+        QVERIFY(first >= 0);
+        for (qsizetype i = 1; i < rows.size(); ++i)
+            QCOMPARE(stops.indexOf(Stop{static_cast<QWidget*>(rows.at(i)), -1}), first + i);
+        QCOMPARE(stops.indexOf(Stop{static_cast<QWidget*>(s.inspector()->deleteButton()), -1}), first + rows.size());
     }
 
     // The Menu key or Shift+F10 on a focused card opens its menu over it,
