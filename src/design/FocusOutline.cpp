@@ -123,6 +123,9 @@ void FocusOutline::follow()
         delete m_ring;
         m_ring = new OutlineRing(host);
     }
+    // Drawn in the page, round an input that may stand on light ground.
+    if (FocusRing::onLightGround(m_input) && !FocusRing::onLightGround(m_ring))
+        FocusRing::setLightGround(m_ring);
     const int out = int(std::ceil(outset));
     const QRect where(m_input->mapTo(host, QPoint(0, 0)), m_input->size());
     m_ring->setGeometry(where.adjusted(-out, -out, out, out));

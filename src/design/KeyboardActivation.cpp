@@ -1,8 +1,11 @@
 #include "design/KeyboardActivation.h"
 
+#include "design/FocusRing.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
@@ -18,6 +21,27 @@ namespace {
 bool isShiftF10(const QKeyEvent& event)
 {
     return event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier && !event.isAutoRepeat();
+}
+
+bool isModifier(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool movedByKeyboard(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
 }
 
 void highlightFirstEntry(QMenu* menu)
@@ -59,12 +83,22 @@ bool KeyboardActivation::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         m_keyboard = false;
+        if (event->spontaneous())
+            FocusRing::setKeyboardInUse(false);
         break;
     case QEvent::KeyPress:
         // Keys the program sends itself (a direction mark, a probe) are no
         // user's.
-        if (event->spontaneous())
+        if (event->spontaneous()) {
             m_keyboard = true;
+            // A modifier held for a click is no use of the keyboard.
+            if (!isModifier(*static_cast<QKeyEvent*>(event)))
+                FocusRing::setKeyboardInUse(true);
+        }
+        break;
+    case QEvent::FocusIn:
+        if (movedByKeyboard(static_cast<QFocusEvent*>(event)->reason()))
+            FocusRing::setKeyboardInUse(true);
         break;
     case QEvent::Show:
         if (auto* menu = qobject_cast<QMenu*>(watched); menu && m_keyboard && !menu->activeAction())

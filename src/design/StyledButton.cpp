@@ -141,7 +141,7 @@ void StyledButton::paintEvent(QPaintEvent*)
     paintBackground(p, r);
     // The button takes no focus from a click: focus on it is the keyboard's.
     if (hasFocus())
-        FocusRing::paintCapsule(p, r);
+        paintFocusRing(p, r);
 
     // Label: the symbol and the text, centred as one group.
     const QSizeF c = contentSize();
@@ -162,6 +162,11 @@ void StyledButton::paintEvent(QPaintEvent*)
     p.setPen(color);
     const qreal baseline = r.center().y() + (fm.ascent() - fm.descent()) / 2.0;
     p.drawText(QPointF(x, baseline), shown);
+}
+
+void StyledButton::paintFocusRing(QPainter& painter, const QRectF& rect)
+{
+    FocusRing::paintCapsule(painter, rect);
 }
 
 void StyledButton::changeEvent(QEvent* event)

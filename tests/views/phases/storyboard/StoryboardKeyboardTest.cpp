@@ -9,6 +9,7 @@
 
 #include "design/Chip.h"
 #include "design/GhostButton.h"
+#include "design/Palette.h"
 #include "design/PillPicker.h"
 #include "design/PlainTextField.h"
 #include "design/Slider.h"
@@ -32,6 +33,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace studio;
 using namespace studio::test;
@@ -168,6 +170,39 @@ private Q_SLOTS:
         QCOMPARE(name(editor->synopsisField()->lineEdit()), u"Synopsis"_s);
         QCOMPARE(name(editor->locationField()->lineEdit()), u"Location name"_s);
         QCOMPARE(name(s.inspector()->durationSlider()), u"Duration"_s);
+    }
+
+    // The chosen card and the focused one are told apart: the chosen card's
+    // outline is not the ring's light line.
+    void theChosenCardIsNoSecondRing()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(2)};
+        Screen s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        ShotGrid* grid = s.view.editor()->grid();
+        grid->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(grid->focusedCard(), 1);
+        const QImage picture = grid->grab().toImage();
+        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(grid->viewport());
+        // How near a card's edge comes to the ring's light line: the nearest
+        // colour across the first few pixels in from its left edge.
+        const auto nearestToTheRing = [&](int card) {
+            const QRect onScreen = page->child(card)->rect();
+            const QPoint edge = grid->mapFromGlobal(QPoint(onScreen.left(), onScreen.center().y()));
+            const QColor ring = Palette::textPrimary();
+            double nearest = 1000;
+            for (int x = edge.x(); x < edge.x() + 6; ++x) {
+                const QColor c(picture.pixel(x, edge.y()));
+                nearest = std::min(nearest, std::hypot(c.red() - ring.red(), c.green() - ring.green(),
+                                                       c.blue() - ring.blue()));
+            }
+            return nearest;
+        };
+        QVERIFY(nearestToTheRing(1) < 25);
+        QVERIFY2(nearestToTheRing(0) > 60, qPrintable(QString::number(nearestToTheRing(0))));
     }
 
     // The inspector's takes, one that arrives later among them, come one
