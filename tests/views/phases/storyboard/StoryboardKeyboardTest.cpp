@@ -30,6 +30,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <algorithm>
@@ -203,6 +204,29 @@ private Q_SLOTS:
         };
         QVERIFY(nearestToTheRing(1) < 25);
         QVERIFY2(nearestToTheRing(0) > 60, qPrintable(QString::number(nearestToTheRing(0))));
+    }
+
+    // A tile holding the keyboard (a coverage pack adding shots) keeps its
+    // place in view as the shots it adds push it down.
+    void theTileThatAddsShotsStaysInView()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(4)};
+        Screen s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        ShotGrid* grid = s.view.editor()->grid();
+        ShotTile* last = grid->tiles()->tiles().last();
+        grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+        last->setFocus(Qt::TabFocusReason);
+        const auto shown = [&] { return grid->viewport()->rect().contains(last->geometry()); };
+        QVERIFY(shown());
+        const QUuid episodeID = s.episode().id, sceneID = s.episode().scenes[0].id;
+        s.session.edit([&](Project& project) {
+            if (SceneCard* scene = findScene(project, episodeID, sceneID))
+                scene->shots << Shot{} << Shot{} << Shot{};
+        });
+        QCOMPARE(QApplication::focusWidget(), last);
+        QVERIFY(shown());
     }
 
     // The inspector's takes, one that arrives later among them, come one
