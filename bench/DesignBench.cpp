@@ -11,6 +11,7 @@
 #include "design/GhostButton.h"
 #include "design/Palette.h"
 #include "design/PlaceholderArt.h"
+#include "design/PlainTextField.h"
 #include "design/PrimaryButton.h"
 #include "design/SectionHeader.h"
 #include "design/TextLabel.h"
@@ -19,6 +20,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -186,6 +189,53 @@ void BM_CardWindowRepaint(benchmark::State& state)
         w.backdrop->repaint();
 }
 BENCHMARK(BM_CardWindowRepaint)->Unit(benchmark::kMillisecond);
+
+// What an event to a card costs once each of its 200 bare text inputs has
+// had the keyboard and let it go, against the same card whose inputs never
+// had it: a field's ring watches the containers around it only while it
+// shows.
+void BM_EventToCardAfterItsFieldsHadTheFocus(benchmark::State& state)
+{
+    QWidget window;
+    auto* row = new QHBoxLayout(&window);
+    const auto card = [row] {
+        auto* c = new CardSurface(14, Palette::surface());
+        auto* column = new QVBoxLayout(c);
+        QList<PlainTextField*> fields;
+        for (int i = 0; i < 200; ++i) {
+            fields << new PlainTextField(QStringLiteral("Beat %1").arg(i), Theme::font(13));
+            column->addWidget(fields.last());
+        }
+        row->addWidget(c);
+        return std::pair{c, fields};
+    };
+    const auto [focused, fields] = card();
+    CardSurface* untouched = card().first;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    for (PlainTextField* field : fields)
+        field->lineEdit()->setFocus(Qt::TabFocusReason);
+    window.setFocus(Qt::OtherFocusReason);
+
+    constexpr int sends = 2000;
+    QEvent event(QEvent::User);
+    const auto nanosecondsPerEvent = [&event](QWidget* to) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < sends; ++i)
+            QCoreApplication::sendEvent(to, &event);
+        return double(timer.nsecsElapsed()) / sends;
+    };
+    double floor = 0, measured = 0;
+    for (auto _ : state) {
+        floor += nanosecondsPerEvent(untouched);
+        measured += nanosecondsPerEvent(focused);
+    }
+    state.counters["floor_ns"] = floor / double(state.iterations());
+    state.counters["event_ns"] = measured / double(state.iterations());
+    state.counters["ratio"] = floor > 0 ? measured / floor : 0;
+}
+BENCHMARK(BM_EventToCardAfterItsFieldsHadTheFocus)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,8 +1,45 @@
 #include "design/FocusHandOver.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace studio {
+
+namespace {
+
+// The keys that press a control: nothing may be pressed where the keyboard
+// is only kept or resting.
+bool pressesAControl(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+        return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    default:
+        return false;
+    }
+}
+
+// Where the keyboard rests when `control` is hidden with it: the nearest
+// shown container around it that is no control (and hands its focus to
+// none), else the window.
+QWidget* restFor(const QWidget* control)
+{
+    for (QWidget* w = control->parentWidget(); w; w = w->parentWidget()) {
+        if (w->isWindow())
+            return w->isVisible() && w->isEnabled() ? w : nullptr;
+        if (w->isVisible() && w->isEnabled() && w->focusPolicy() == Qt::NoFocus && !w->focusProxy())
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 void handOverFocus(const QWidget* from, QWidget* to, bool orNowhere)
 {
@@ -11,6 +48,119 @@ void handOverFocus(const QWidget* from, QWidget* to, bool orNowhere)
     const QWidget* focus = from->window()->focusWidget();
     if (focus ? focus == from || from->isAncestorOf(focus) : orNowhere)
         to->setFocus(Qt::OtherFocusReason);
+}
+
+void FocusHandOver::install(QApplication& app)
+{
+    static QPointer<FocusHandOver> installed;
+    if (installed)
+        return;
+    installed = new FocusHandOver(&app);
+    app.installEventFilter(installed);
+}
+
+void FocusHandOver::moveTo(QWidget* widget)
+{
+    // Qt gives no focus to a disabled widget; the kept control is let take
+    // it for the moment of the call.
+    const bool disabled = !widget->isEnabled();
+    m_moving = true;
+    widget->setAttribute(Qt::WA_Disabled, false);
+    widget->setFocus(Qt::OtherFocusReason);
+    widget->setAttribute(Qt::WA_Disabled, disabled);
+    m_moving = false;
+    m_announced = widget;
+    QMetaObject::invokeMethod(this, &FocusHandOver::announce, Qt::QueuedConnection);
+}
+
+void FocusHandOver::focusLost(QWidget* control, Qt::FocusReason reason)
+{
+    // Another window or a menu in front: the window keeps where its keyboard
+    // was.
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::OtherFocusReason)
+        return;
+    // The user or the program moved the keyboard on from where it was kept
+    // or resting.
+    const bool wasKept = control == m_kept;
+    if (wasKept)
+        m_kept = nullptr;
+    if (control == m_rest) {
+        m_rest = nullptr;
+        m_gone = nullptr;
+    }
+    // Qt passes the focus on as Tab would when its control hides or is
+    // disabled, and clears it when a container around the control is
+    // disabled.
+    if (!control->isVisible()) {
+        if (QWidget* rest = restFor(control)) {
+            moveTo(rest);
+            m_rest = rest;
+            m_gone = control;
+        }
+    } else if (!control->isEnabled() && !wasKept) {
+        moveTo(control);
+        m_kept = control;
+    }
+}
+
+void FocusHandOver::announce()
+{
+    // Qt announces the control it meant to pass the focus to once the
+    // focus has moved on from it: what holds the keyboard is announced
+    // after.
+    QWidget* holder = m_announced;
+    m_announced = nullptr;
+    if (holder && holder->hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent focus(holder, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FocusOut:
+        if (!m_moving && watched->isWidgetType() && watched != QApplication::focusWidget())
+            focusLost(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
+        break;
+    case QEvent::EnabledChange:
+        // Sent once Qt is done passing the focus on.
+        if (watched == m_announced)
+            announce();
+        if (watched == m_kept && m_kept->isEnabled())
+            m_kept = nullptr;
+        break;
+    case QEvent::Show:
+        if (watched == m_gone && m_rest && m_rest->hasFocus()) {
+            // Back where the keyboard was, once the control has its place.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    QWidget* back = m_gone;
+                    if (back && m_rest && m_rest->hasFocus() && back->isVisible() && back->isEnabled())
+                        back->setFocus(Qt::OtherFocusReason);
+                },
+                Qt::QueuedConnection);
+        }
+        break;
+    case QEvent::WindowActivate:
+        // Qt gives a window coming back to the front the focus of the control
+        // that had it, unless that control is disabled.
+        if (m_kept && watched == m_kept->window() && m_kept->window()->focusWidget() == m_kept
+            && !m_kept->hasFocus() && m_kept->isVisible())
+            moveTo(m_kept);
+        break;
+    case QEvent::KeyPress: {
+        QWidget* focus = QApplication::focusWidget();
+        const bool holding = focus && (focus == m_rest || (focus == m_kept && !focus->isEnabled()));
+        if (holding && watched == focus && pressesAControl(*static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace studio

@@ -2,11 +2,34 @@
 
 // The keyboard focus when the control that holds it goes. Hiding or
 // disabling the widget that holds the focus makes Qt pass it to the next
-// control of the window, which may be anything (a tab's close button, where
-// Space closes the production, or the tab strip after a screen's last
-// button). So the control that takes the place of the one going takes the
-// focus first.
+// control of the window, which may be anything: "Queue all planned" after
+// "Render all queued", where the next Return queues every planned shot; a
+// tab's close button, where Space closes the production. Return must never
+// press a control the user did not move to, so, for the whole program:
+//
+// - A control disabled while it holds the keyboard (a button busy with what
+//   it started, a button with nothing left to do) keeps it, read out as
+//   unavailable. Return and Space do nothing there; Tab goes on from it as
+//   from any control; enabled again, it simply has the keyboard. A window
+//   that comes back to the front gives it back to that control too.
+// - A control hidden while it holds the keyboard leaves it resting on the
+//   nearest container around it that is no control itself, where Return and
+//   Space do nothing and Tab goes on from where the control stood. Should
+//   the control show again while the keyboard rests there, it gets it back.
+// - A screen that knows better (the card now in the place of one that went,
+//   the screen that replaces another) hands the keyboard over itself, before
+//   the control goes: handOverFocus().
+//
+// A menu or a sheet gives the keyboard back to the control that opened it
+// when it closes (Qt's own rule); that control, disabled meanwhile by what
+// the menu or the sheet started, keeps it as above.
+//
+// Installed once for the whole application (Theme::install).
 
+#include <QObject>
+#include <QPointer>
+
+class QApplication;
 class QWidget;
 
 namespace studio {
@@ -15,5 +38,33 @@ namespace studio {
 // and with `orNowhere` also when nothing in the window has it. Call it with
 // `to` shown, before `from` is hidden or disabled.
 void handOverFocus(const QWidget* from, QWidget* to, bool orNowhere = false);
+
+class FocusHandOver : public QObject {
+    Q_OBJECT
+public:
+    static void install(QApplication& app);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using QObject::QObject;
+
+    // Puts the keyboard on `widget` (which may be disabled) from inside the
+    // focus change Qt is making.
+    void moveTo(QWidget* widget);
+    void focusLost(QWidget* control, Qt::FocusReason reason);
+    void announce();
+
+    // The disabled control that keeps the keyboard.
+    QPointer<QWidget> m_kept;
+    // Where the keyboard rests after a control holding it was hidden, and
+    // that control.
+    QPointer<QWidget> m_rest;
+    QPointer<QWidget> m_gone;
+    // What took the keyboard and is still to be announced.
+    QPointer<QWidget> m_announced;
+    bool m_moving = false;
+};
 
 } // namespace studio

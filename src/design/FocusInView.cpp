@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QMoveEvent>
 #include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -111,8 +112,54 @@ void FocusInView::revealCaret(QWidget* editor)
     });
 }
 
+void FocusInView::followMoved(QWidget* moved, const QPoint& shift)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || m_following || (moved != focus && !moved->isAncestorOf(focus)))
+        return;
+    // A page scrolling moves its content: that is the user's (or the
+    // program's) scrolling, not the control moving on the page.
+    const bool scrolled = [moved] {
+        QWidget* viewport = moved->parentWidget();
+        auto* page = viewport ? qobject_cast<QScrollArea*>(viewport->parentWidget()) : nullptr;
+        return page && page->widget() == moved;
+    }();
+    if (scrolled)
+        return;
+    bool left = false;
+    for (QWidget* w = focus->parentWidget(); w && !left; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        auto* page = qobject_cast<QScrollArea*>(w);
+        QWidget* content = page ? page->widget() : nullptr;
+        if (!content || (moved != content && !content->isAncestorOf(moved)) || moved == content)
+            continue;
+        const QRect shown(-content->pos(), page->viewport()->size());
+        const QRect now(focus->mapTo(content, QPoint(0, 0)), focus->size());
+        left = shown.contains(now.translated(-shift)) && !shown.contains(now);
+    }
+    if (!left)
+        return;
+    // Once the layouts that move it have run.
+    m_following = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this, control = QPointer<QWidget>(focus)] {
+            m_following = false;
+            if (control && control->hasFocus())
+                reveal(control);
+        },
+        Qt::QueuedConnection);
+}
+
 bool FocusInView::eventFilter(QObject* watched, QEvent* event)
 {
+    // Controls added before the focused one (a beat above "Add beat", shots
+    // before the tile that made them) push it down: a control that was in
+    // view stays in view, its ring whole.
+    if (event->type() == QEvent::Move && watched->isWidgetType()) {
+        auto* move = static_cast<QMoveEvent*>(event);
+        followMoved(static_cast<QWidget*>(watched), move->pos() - move->oldPos());
+        return QObject::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::FocusIn && watched->isWidgetType()
         && comesFromKeyboardOrProgram(static_cast<QFocusEvent*>(event)->reason())) {
         QPointer<QWidget> control = static_cast<QWidget*>(watched);

@@ -9,7 +9,8 @@
 // the focus out of sight or outside the window. A text input also brings its
 // caret into view; a control larger than the page stays where it is while
 // some of it shows. A click focuses what the pointer is on already and
-// scrolls nothing.
+// scrolls nothing. A focused control in view that controls added before it
+// push out of view (a beat above "Add beat") is brought back.
 //
 // Installed once for the whole application (Theme::install).
 
@@ -37,6 +38,12 @@ protected:
 
 private:
     using QObject::QObject;
+
+    // Brings the focused control back into view when `moved` (it, or a
+    // container on the page around it) moved it out of view by `shift`.
+    void followMoved(QWidget* moved, const QPoint& shift);
+
+    bool m_following = false;
 };
 
 } // namespace studio

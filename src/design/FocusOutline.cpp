@@ -92,8 +92,11 @@ bool FocusOutline::eventFilter(QObject* watched, QEvent* event)
 
 void FocusOutline::watchContainers(QWidget* host)
 {
+    // Only while the ring shows: every event to a watched container passes
+    // through here, and a page of inputs each focused once would otherwise
+    // leave its cards watched many times over.
     QList<QPointer<QWidget>> containers;
-    for (QWidget* w = m_input->parentWidget(); w && w != host; w = w->parentWidget())
+    for (QWidget* w = host ? m_input->parentWidget() : nullptr; w && w != host; w = w->parentWidget())
         containers.append(w);
     if (containers == m_watched)
         return;
@@ -111,6 +114,7 @@ void FocusOutline::follow()
     if (!shown) {
         if (m_ring)
             m_ring->hide();
+        watchContainers(nullptr);
         return;
     }
     QWidget* host = hostOf(m_input);
@@ -119,6 +123,9 @@ void FocusOutline::follow()
         delete m_ring;
         m_ring = new OutlineRing(host);
     }
+    // Drawn in the page, round an input that may stand on light ground.
+    if (FocusRing::onLightGround(m_input) && !FocusRing::onLightGround(m_ring))
+        FocusRing::setLightGround(m_ring);
     const int out = int(std::ceil(outset));
     const QRect where(m_input->mapTo(host, QPoint(0, 0)), m_input->size());
     m_ring->setGeometry(where.adjusted(-out, -out, out, out));

@@ -1,9 +1,10 @@
 #pragma once
 
-// The focus ring of a text input that has no well of its own to draw it in
-// (a bare title line, a summary written straight on a card): the ring of
-// FocusRing, drawn just outside the input so it never covers a letter, while
-// the input's editor has the keyboard focus. It is a layer over the input in
+// The focus ring of a control that is bare words, with no well or face of its
+// own to draw it in (a bare title line, a summary written straight on a card,
+// a button that is only its label): the ring of FocusRing, drawn just outside
+// the control so it never covers a letter, while its editor (or the control
+// itself) has the keyboard focus. It is a layer over the input in
 // the page the input scrolls in (or its window), which lets the pointer
 // through and follows the input as it, or a container around it, moves,
 // resizes, hides or changes parent. A click gives a text input
@@ -36,7 +37,8 @@ protected:
 
 private:
     void follow();
-    // Watches the containers between the input and the ring's host.
+    // Watches the containers between the input and the ring's host while
+    // the ring shows; none with a null host.
     void watchContainers(QWidget* host);
 
     QWidget* m_input;

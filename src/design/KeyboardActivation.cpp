@@ -1,9 +1,12 @@
 #include "design/KeyboardActivation.h"
 
+#include "design/FocusRing.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
@@ -20,6 +23,27 @@ namespace {
 bool isShiftF10(const QKeyEvent& event)
 {
     return event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier && !event.isAutoRepeat();
+}
+
+bool isModifier(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool movedByKeyboard(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
 }
 
 void highlightFirstEntry(QMenu* menu)
@@ -74,14 +98,24 @@ bool KeyboardActivation::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         m_keyboard = false;
+        if (event->spontaneous())
+            FocusRing::setKeyboardInUse(false);
         break;
     case QEvent::KeyPress:
         // Keys the program sends itself (a direction mark, a probe) are no
         // user's. A screen reader's bridge holds the user's keys back and
         // posts copies of them, which are no longer spontaneous but still
         // carry the keyboard's scan code.
-        if (event->spontaneous() || static_cast<QKeyEvent*>(event)->nativeScanCode() != 0)
+        if (event->spontaneous() || static_cast<QKeyEvent*>(event)->nativeScanCode() != 0) {
             m_keyboard = true;
+            // A modifier held for a click is no use of the keyboard.
+            if (!isModifier(*static_cast<QKeyEvent*>(event)))
+                FocusRing::setKeyboardInUse(true);
+        }
+        break;
+    case QEvent::FocusIn:
+        if (movedByKeyboard(static_cast<QFocusEvent*>(event)->reason()))
+            FocusRing::setKeyboardInUse(true);
         break;
     case QEvent::Show:
         if (auto* menu = qobject_cast<QMenu*>(watched); menu && m_keyboard && !menu->activeAction()) {

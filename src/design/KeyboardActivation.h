@@ -13,6 +13,9 @@
 //   takes it at once, and a reader says that entry; one opened by the pointer
 //   opens with none, as before.
 //
+// - The focus ring shows while the keyboard is in use and not after a
+//   click (FocusRing): this watch tells it which was used last.
+//
 // Controls that are no buttons (a chip, a row, a painted lane) take Return
 // themselves; isReturnPress() tells them the key.
 //

@@ -25,9 +25,12 @@ namespace {
 // runaway title can't make painting slow.
 constexpr qsizetype shownCharacters = 256;
 // A plain button keeps at least this much room around its label, so the
-// focus ring, drawn inside its edge, never runs over the label.
-constexpr qreal plainRingRoom = FocusRing::width + 1.5;
-constexpr qreal plainRingRadius = 10;
+// focus ring, drawn inside its edge, keeps a pixel of air from the label
+// (an underline too).
+constexpr qreal plainRingRoom = FocusRing::width + 2.5;
+// Small enough that the ring's corners stay clear of the words the room
+// above leaves them.
+constexpr qreal plainRingRadius = 5;
 
 QString shownLabel(const QString& label)
 {

@@ -1,5 +1,7 @@
 #include "design/PlainButton.h"
 
+#include "design/FocusOutline.h"
+
 namespace studio {
 
 PlainButton::PlainButton(const QString& symbol, const QString& text, const QFont& font, const QColor& color,
@@ -13,9 +15,14 @@ PlainButton::PlainButton(const QString& symbol, const QString& text, const QFont
     setSymbol(symbol);
     setText(text);
     setCursor(Qt::PointingHandCursor);
+    new FocusOutline(this, this);
 }
 
 void PlainButton::paintBackground(QPainter&, const QRectF&)
+{
+}
+
+void PlainButton::paintFocusRing(QPainter&, const QRectF&)
 {
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // A button that is only its label: an optional symbol and a text in one
-// colour, no background, dimmed while pressed.
+// colour, no background, dimmed while pressed. Its focus ring goes round the
+// label, outside it (FocusOutline): drawn inside, it would cross the words.
 
 #include "design/StyledButton.h"
 
@@ -16,6 +17,7 @@ public:
 protected:
     QColor labelColor() const override { return m_color; }
     void paintBackground(QPainter& painter, const QRectF& rect) override;
+    void paintFocusRing(QPainter& painter, const QRectF& rect) override;
 
 private:
     QColor m_color;

@@ -59,19 +59,13 @@ QVBoxLayout* ScrollColumn::column() const
 void ScrollColumn::focusInEvent(QFocusEvent* event)
 {
     QScrollArea::focusInEvent(event);
-    // Only the keyboard's arrival shows the ring: a click on the page to
-    // scroll it by keys needs none, and a window coming back keeps the page
-    // as it was.
-    const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-        return;
-    const bool keyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-    if (keyboard && !m_ring)
+    // The ring round the page is there while the page has the keyboard; as
+    // every ring, it shows once the keyboard is in use (a click on the page
+    // to scroll it by keys shows none until a key scrolls it).
+    if (!m_ring)
         m_ring = new PageRing(this);
-    if (m_ring) {
-        m_ring->setVisible(keyboard);
-        m_ring->raise();
-    }
+    m_ring->show();
+    m_ring->raise();
 }
 
 void ScrollColumn::focusOutEvent(QFocusEvent* event)

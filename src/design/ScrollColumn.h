@@ -5,7 +5,7 @@
 // with a transparent content widget holding a vertical box layout, column();
 // a screen that paints its own page gives it with setContent(). The page is no
 // Tab stop unless a screen makes it one (a page whose rows take no focus);
-// then, holding the keyboard from Tab, it shows the focus ring round itself.
+// then, holding the keyboard, it shows the focus ring round itself.
 
 #include <QScrollArea>
 

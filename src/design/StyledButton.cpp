@@ -142,7 +142,7 @@ void StyledButton::paintEvent(QPaintEvent*)
     paintBackground(p, r);
     // The button takes no focus from a click: focus on it is the keyboard's.
     if (hasFocus())
-        FocusRing::paintCapsule(p, r);
+        paintFocusRing(p, r);
 
     // Label: the symbol and the text, centred as one group.
     const QSizeF c = contentSize();
@@ -163,6 +163,11 @@ void StyledButton::paintEvent(QPaintEvent*)
     p.setPen(color);
     const qreal baseline = r.center().y() + (fm.ascent() - fm.descent()) / 2.0;
     p.drawText(QPointF(x, baseline), shown);
+}
+
+void StyledButton::paintFocusRing(QPainter& painter, const QRectF& rect)
+{
+    FocusRing::paintCapsule(painter, rect);
 }
 
 void StyledButton::changeEvent(QEvent* event)

@@ -38,6 +38,8 @@ protected:
     // For subclasses: the label's colour and the padding around it.
     virtual QColor labelColor() const = 0;
     virtual void paintBackground(QPainter& painter, const QRectF& rect) = 0;
+    // The ring while the button has the focus: a capsule inside its edge.
+    virtual void paintFocusRing(QPainter& painter, const QRectF& rect);
     void setPadding(qreal horizontal, qreal vertical);
     void setStyleFont(const QFont& font);
     // Scale applied about the centre while pressed, and the whole button's

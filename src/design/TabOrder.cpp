@@ -42,6 +42,27 @@ bool follows(const QWidget* previous, const QWidget* control)
     return next == control;
 }
 
+// Puts `control` right after `previous`. Qt leaves a control where it is
+// when, going round the window, the stop before it is `previous` already:
+// `previous` the window's last stop and `control` its first, as a screen's
+// controls are while they are the last made in the window. Moved one stop
+// on first, Qt moves it again.
+void placeAfter(QWidget* previous, QWidget* control)
+{
+    QWidget::setTabOrder(previous, control);
+    if (follows(previous, control))
+        return;
+    QWidget* next = control->nextInFocusChain();
+    while (next != control
+           && (next->focusPolicy() == Qt::NoFocus || next == previous || control->isAncestorOf(next)
+               || next->isWindow()))
+        next = next->nextInFocusChain();
+    if (next == control)
+        return;
+    QWidget::setTabOrder(next, control);
+    QWidget::setTabOrder(previous, control);
+}
+
 } // namespace
 
 QWidget* TabOrder::chain(QWidget* after, const QList<QWidget*>& controls)
@@ -51,7 +72,7 @@ QWidget* TabOrder::chain(QWidget* after, const QList<QWidget*>& controls)
         if (!control || control->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous && !follows(previous, control)) {
-            QWidget::setTabOrder(previous, control);
+            placeAfter(previous, control);
             keepWrappersWith(control);
         }
         previous = control;

@@ -3,6 +3,7 @@
 #include "design/AccessibleFocus.h"
 
 #include "design/AppStyle.h"
+#include "design/FocusHandOver.h"
 #include "design/FocusInView.h"
 #include "design/KeyboardActivation.h"
 #include "design/MnemonicStyle.h"
@@ -156,6 +157,7 @@ void Theme::install(QApplication& app)
     AccessibleFocus::install();
     FocusInView::install(app);
     KeyboardActivation::install(app);
+    FocusHandOver::install(app);
     ToolTipNames::install(app);
     QApplication::setPalette(palette());
     QApplication::setFont(font(13));

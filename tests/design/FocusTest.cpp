@@ -8,9 +8,11 @@
 #include "design/MenuButton.h"
 #include "design/Palette.h"
 #include "design/PillPicker.h"
+#include "design/PlainButton.h"
 #include "design/PlainTextEditor.h"
 #include "design/PlainTextField.h"
 #include "design/PrimaryButton.h"
+#include "design/FocusRing.h"
 #include "design/ScrollColumn.h"
 #include "design/SleekTextEditor.h"
 #include "design/SleekTextField.h"
@@ -60,6 +62,18 @@ QWidget* control(const QString& kind)
             menu->setShape(MenuButton::Shape::plain);
         return menu;
     }
+    if (kind == u"link") {
+        // A menu that reads as an underlined line of words.
+        auto* link = new MenuButton(u"Add a sample film"_s);
+        QFont font = Theme::font(11);
+        font.setUnderline(true);
+        link->setLabelFont(font);
+        link->setShape(MenuButton::Shape::plain);
+        link->setPadding(0, 0);
+        return link;
+    }
+    if (kind == u"label button")
+        return new PlainButton(QString(), u"Select scene"_s, Theme::font(11, QFont::Medium), Palette::textTertiary());
     if (kind == u"symbol button")
         return new SymbolButton(u"xmark"_s, 8, Palette::textTertiary(), QFont::Bold);
     if (kind == u"toolbar button")
@@ -103,7 +117,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         for (const char* kind : {"primary button", "large primary button", "ghost button", "switch on", "switch off",
-                                 "chip on", "chip off", "menu button", "menu button plain", "symbol button",
+                                 "chip on", "chip off", "menu button", "menu button plain", "label button", "symbol button",
                                  "toolbar button", "slider", "page", "title field", "summary editor",
                                  "captioned field", "captioned editor", "tag field"})
             QTest::newRow(kind) << QString::fromLatin1(kind);
@@ -141,6 +155,120 @@ private Q_SLOTS:
         QVERIFY(focusable->hasFocus());
         test::writeImage(pictures.focused, u"focus-"_s + kind.replace(u' ', u'-'));
         QVERIFY(test::showsRing(pictures.unfocused, pictures.focused));
+    }
+
+    // A control that is only its words keeps every letter clear of its
+    // ring; a click elsewhere, the keyboard no longer in use, hides it.
+    void theRingLeavesTheWordsClear_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("label button") << u"label button"_s;
+        QTest::newRow("plain menu button") << u"menu button plain"_s;
+        QTest::newRow("link") << u"link"_s;
+    }
+    void theRingLeavesTheWordsClear()
+    {
+        QFETCH(QString, kind);
+        QWidget window;
+        window.setAutoFillBackground(true);
+        auto* row = new QHBoxLayout(&window);
+        row->setContentsMargins(24, 24, 24, 24);
+        QWidget* button = control(kind);
+        row->addWidget(button);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const test::FocusPictures pictures = test::focusPictures(button);
+        QVERIFY(test::showsRing(pictures.unfocused, pictures.focused));
+        // Every letter as it was, none touched by the ring: a pixel of air
+        // at least between them.
+        const QRgb ground = pictures.unfocused.pixel(0, 0);
+        QList<QPoint> letters, ring;
+        for (int y = 0; y < pictures.unfocused.height(); ++y) {
+            for (int x = 0; x < pictures.unfocused.width(); ++x) {
+                const QRgb before = pictures.unfocused.pixel(x, y);
+                if (before != pictures.focused.pixel(x, y))
+                    ring << QPoint(x, y);
+                if (test::contrastRatio(before, ground) >= 1.5)
+                    letters << QPoint(x, y);
+            }
+        }
+        QVERIFY(letters.size() > 20);
+        for (const QPoint& l : std::as_const(letters)) {
+            for (const QPoint& r : std::as_const(ring))
+                QVERIFY2(std::max(std::abs(l.x() - r.x()), std::abs(l.y() - r.y())) > 1,
+                         qPrintable(u"ring at %1,%2 against a letter"_s.arg(r.x()).arg(r.y())));
+        }
+
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(2, 2));
+        QVERIFY(button->hasFocus());
+        QVERIFY(!test::showsRing(pictures.unfocused, test::pictureInWindow(button)));
+    }
+
+    // On light ground (the script's paper) the ring reads as boldly as on
+    // the dark: its wide line is the dark one there.
+    void theRingReadsOnPaper()
+    {
+        QWidget window;
+        QPalette paper;
+        paper.setColor(QPalette::Window, Palette::paper());
+        window.setPalette(paper);
+        window.setAutoFillBackground(true);
+        FocusRing::setLightGround(&window);
+        auto* row = new QHBoxLayout(&window);
+        row->setContentsMargins(24, 24, 24, 24);
+        auto* field = new PlainTextField(u"Rain hammers the pier."_s, Theme::font(13));
+        row->addWidget(field);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        field->lineEdit()->setFocus(Qt::TabFocusReason);
+        const QImage picture = window.grab().toImage();
+        // Across the ring, left of the field at its middle.
+        const QPoint middle = field->mapTo(&window, QPoint(0, field->height() / 2));
+        int seen = 0;
+        for (int x = middle.x() - 12; x < middle.x(); ++x)
+            seen += test::contrastRatio(picture.pixel(x, middle.y()), Palette::paper().rgb()) >= 3 ? 1 : 0;
+        QVERIFY2(seen >= 2, qPrintable(u"%1 px of ring"_s.arg(seen)));
+    }
+
+    // The ring marks where the keyboard acts: a click shows none until a
+    // key is pressed, but on a text input, where the keyboard types.
+    void aClickShowsTheRingOnlyOnATextInput_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("ringOnClick");
+        QTest::newRow("slider") << u"slider"_s << false;
+        QTest::newRow("page") << u"page"_s << false;
+        QTest::newRow("title field") << u"title field"_s << true;
+    }
+    void aClickShowsTheRingOnlyOnATextInput()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, ringOnClick);
+        QWidget window;
+        window.setAutoFillBackground(true);
+        auto* row = new QHBoxLayout(&window);
+        row->setContentsMargins(16, 16, 16, 16);
+        QWidget* clicked = control(kind);
+        clicked->setFocusPolicy(Qt::StrongFocus);
+        row->addWidget(clicked);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->rect().center());
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus == clicked || clicked->isAncestorOf(focus));
+        const QImage afterClick = test::pictureInWindow(clicked);
+        focus->clearFocus();
+        const QImage unfocused = test::pictureInWindow(clicked);
+        focus->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(test::showsRing(unfocused, test::pictureInWindow(clicked)), ringOnClick);
+        QCOMPARE(test::showsRing(unfocused, afterClick), ringOnClick);
+
+        // A modifier held for the next click uses no keyboard; a key does.
+        QTest::keyClick(focus, Qt::Key_Shift);
+        QCOMPARE(test::showsRing(unfocused, test::pictureInWindow(clicked)), ringOnClick);
+        QTest::keyClick(focus, Qt::Key_F13);
+        QVERIFY(test::showsRing(unfocused, test::pictureInWindow(clicked)));
     }
 
     // Return presses the focused button as Space does; Shift+F10 asks the

@@ -253,8 +253,13 @@ private slots:
         QTRY_VERIFY(inView(far));
         QTest::keyClick(far, Qt::Key_Tab);
         QTRY_VERIFY(inView(below));
-        // Back to the top by the program, as a screen focuses a new field.
-        page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
+        // Focused by the program from out of sight (the page at its top, the
+        // strip at its start), as a screen focuses a new field.
+        header->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        page->verticalScrollBar()->setValue(0);
+        strip->horizontalScrollBar()->setValue(0);
+        QVERIFY(!inView(far));
         far->setFocus();
         QTRY_VERIFY(inView(far));
 
@@ -267,6 +272,42 @@ private slots:
         below->setFocus(Qt::MouseFocusReason);
         QCoreApplication::processEvents();
         QCOMPARE(page->verticalScrollBar()->value(), before);
+    }
+
+    // A control in view that controls added before it push down ("Add
+    // beat" under a new beat) stays in view; the page scrolled by the user
+    // leaves it where it is.
+    void aFocusedControlPushedDownStaysInView()
+    {
+        ScrollColumn page;
+        page.resize(300, 300);
+        auto* box = new QWidget;
+        auto* column = new QVBoxLayout(box);
+        column->addWidget(card(200, 150));
+        auto* add = new PrimaryButton(u"Add beat"_s);
+        column->addWidget(add);
+        page.column()->addWidget(box);
+        page.column()->addWidget(card(200, 600));
+        page.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        add->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        const auto shown = [&] {
+            const QRect onPage(add->mapTo(&page, QPoint(0, 0)), add->size());
+            return page.viewport()->geometry().contains(onPage);
+        };
+        QVERIFY(shown());
+        QWidget* added = card(200, 200);
+        column->insertWidget(1, added);
+        added->show();
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QVERIFY(!shown());
+        QTRY_VERIFY(shown());
+
+        page.verticalScrollBar()->setValue(page.verticalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+        QVERIFY(!shown());
     }
 
     // Typing on the last line a page shows, and moving the caret down by

@@ -39,9 +39,9 @@ SheetDialog::SheetDialog(QWidget* window, QSize size)
 void SheetDialog::present()
 {
     centre();
-    // Unless the content asked for a control, the sheet itself holds the
-    // keyboard focus at first: no button opens highlighted as focused, and
-    // Tab reaches the first control.
+    // The content gives its first control the keyboard (a sheet opens with
+    // the keyboard inside it); one that asks for none leaves it on the
+    // sheet itself, from where Tab reaches the first control.
     if (!focusWidget())
         setFocus(Qt::OtherFocusReason);
     open();

@@ -69,7 +69,7 @@ void FormatCard::paintEvent(QPaintEvent*)
     const QRectF r(rect());
     shapes::fillRounded(p, r, 15, Palette::surface());
     if (m_selected)
-        shapes::strokeRoundedInside(p, r, 15, Palette::accent(), 1.5);
+        FocusRing::paintChosen(p, r, 15);
     else
         shapes::strokeRoundedInside(p, r, 15, Palette::hairline(), 1.0);
     if (hasFocus())

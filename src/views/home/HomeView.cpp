@@ -2,9 +2,11 @@
 
 #include "design/Alert.h"
 #include "design/DestructiveAction.h"
+#include "design/FocusHandOver.h"
 #include "design/PrimaryButton.h"
 #include "design/Palette.h"
 #include "design/ScrollColumn.h"
+#include "design/TabOrder.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -273,18 +275,15 @@ void HomeView::refresh()
 {
     const QList<Project>& projects = m_app.store().projects();
     const bool empty = projects.isEmpty();
-    // The window's focus widget, also while an alert over the window holds
-    // the keyboard (the Trash confirmation): the window gets it back after.
-    const auto holdsFocus = [this] {
-        const QWidget* focused = window()->focusWidget();
-        return focused && isAncestorOf(focused) && focused->isVisible();
-    };
-    const bool hadFocus = holdsFocus();
-    const qsizetype focusedCard = m_grid->cards().indexOf(window()->focusWidget());
     QWidget* firstRunBox = m_firstRun->parentWidget();
-    // What comes shows before what goes hides, so the keyboard has
-    // somewhere to go in the library.
+    // What comes shows before what goes hides, and takes the keyboard from
+    // it: the first-run panel's first button, or the new-production card
+    // once a sample is added.
     (empty ? firstRunBox : static_cast<QWidget*>(m_grid))->setVisible(true);
+    if (empty)
+        handOverFocus(m_grid, m_firstRun->startButton());
+    else
+        handOverFocus(firstRunBox, m_grid->newProjectCard());
     (empty ? static_cast<QWidget*>(m_grid) : firstRunBox)->setVisible(false);
     const int gap = empty ? stackSpacing : stackSpacing - cellMargin;
     if (m_aboveContent->sizeHint().height() != gap) {
@@ -296,24 +295,23 @@ void HomeView::refresh()
             column->invalidate();
     }
     m_footerSamples->setVisible(!empty);
+    // A card holding the keyboard whose production went (to the Trash)
+    // hands it to the card that comes into its place, or the one before it
+    // when it was the last; not to whatever follows in the window. The
+    // window's focus widget counts also while an alert over the window
+    // holds the keyboard (the Trash confirmation): the window gets it back.
+    const qsizetype focusedCard = m_grid->cards().indexOf(window()->focusWidget());
+    if (!empty && focusedCard >= 0) {
+        ProjectPosterCard* going = m_grid->cards().at(focusedCard);
+        if (!findProject(projects, going->projectID())) {
+            const QUuid next = projects.at(std::min(focusedCard, projects.size() - 1)).id;
+            QWidget* place = m_grid->card(next);
+            handOverFocus(going, place ? place : m_grid->newProjectCard());
+        }
+    }
     m_grid->sync(projects);
     // The footer's pull-down follows the last card, as it reads.
-    setTabOrder(m_grid->lastStop(), m_footerSamples);
-    // A control holding the keyboard that went away (a trashed card, the
-    // first-run panel once a sample is added) hands it to the card now in
-    // its place, the one before it, or the first control of what shows now;
-    // not to whatever follows in the window (the tab strip).
-    if (hadFocus && !holdsFocus()) {
-        const QList<ProjectPosterCard*> cards = m_grid->cards();
-        QWidget* next = nullptr;
-        if (empty)
-            next = m_firstRun->startButton();
-        else if (focusedCard >= 0 && !cards.isEmpty())
-            next = cards.at(std::min(focusedCard, cards.size() - 1));
-        else
-            next = m_grid->newProjectCard();
-        next->setFocus(Qt::OtherFocusReason);
-    }
+    TabOrder::chain(m_grid->lastStop(), {m_footerSamples});
     // Cards may have moved; their shadows move with them.
     m_canvas->update();
 }

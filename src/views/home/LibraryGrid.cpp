@@ -2,6 +2,7 @@
 
 #include "design/AdaptiveGridLayout.h"
 #include "design/KeyedList.h"
+#include "design/TabOrder.h"
 #include "views/home/NewProjectCard.h"
 
 #include <QPainter>
@@ -53,11 +54,8 @@ void LibraryGrid::sync(const QList<Project>& projects)
     // Tab goes through the cards as they read, the new-production card
     // first, whenever each card was made (a copy made later is placed
     // before older productions).
-    QWidget* previous = m_newCard;
-    for (ProjectPosterCard* card : m_cards->widgets()) {
-        setTabOrder(previous, card);
-        previous = card;
-    }
+    const QList<ProjectPosterCard*> cards = m_cards->widgets();
+    TabOrder::chain(m_newCard, QList<QWidget*>(cards.cbegin(), cards.cend()));
 }
 
 QWidget* LibraryGrid::lastStop() const
@@ -76,6 +74,11 @@ void LibraryGrid::setClock(ProjectPosterCard::Clock clock)
 QList<ProjectPosterCard*> LibraryGrid::cards() const
 {
     return m_cards->widgets();
+}
+
+ProjectPosterCard* LibraryGrid::card(const QUuid& projectID) const
+{
+    return m_cards->widget(projectID);
 }
 
 void LibraryGrid::paintShadows(QPainter& painter, QWidget* onto, const QRect& exposed) const

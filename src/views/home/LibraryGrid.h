@@ -40,6 +40,8 @@ public:
 
     NewProjectCard* newProjectCard() const { return m_newCard; }
     QList<ProjectPosterCard*> cards() const;
+    // The card of that production, if it has one.
+    ProjectPosterCard* card(const QUuid& projectID) const;
     // The grid's last Tab stop, after which the library's footer comes.
     QWidget* lastStop() const;
 

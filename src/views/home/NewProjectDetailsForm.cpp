@@ -18,6 +18,7 @@
 
 #include <QFontMetricsF>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -69,6 +70,7 @@ NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
     m_title = new SleekTextField(u"Title"_s, u"Untitled — great films have started with less"_s, this);
     form->addWidget(m_title);
     connect(m_title, &SleekTextField::textEdited, this, &NewProjectDetailsForm::nameEdited);
+    connect(m_title->lineEdit(), &QLineEdit::returnPressed, this, &NewProjectDetailsForm::submitted);
 
     QVBoxLayout* genres = block(this, form);
     genres->addWidget(new FieldLabel(u"Genres"_s));

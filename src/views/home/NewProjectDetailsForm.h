@@ -48,6 +48,8 @@ Q_SIGNALS:
     void genreToggled(Genre genre);
     void runtimeEdited(double minutes);
     void episodesEdited(double count);
+    // Return in the title: the form is done.
+    void submitted();
 
 private:
     SleekTextField* m_title;

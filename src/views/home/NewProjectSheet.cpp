@@ -1,11 +1,13 @@
 #include "views/home/NewProjectSheet.h"
 
+#include "design/FocusHandOver.h"
 #include "design/GhostButton.h"
 #include "design/HairlineDivider.h"
 #include "design/Palette.h"
 #include "design/PrimaryButton.h"
 #include "design/ReduceMotion.h"
 #include "design/ScrollColumn.h"
+#include "design/SleekTextField.h"
 #include "design/Spring.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
@@ -105,6 +107,7 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
     connect(m_back, &QAbstractButton::clicked, this, &NewProjectSheet::goBack);
     connect(m_create, &QAbstractButton::clicked, this, [this] { createProduction(); });
+    connect(m_details, &NewProjectDetailsForm::submitted, this, [this] { createProduction(); });
     connect(m_details, &NewProjectDetailsForm::nameEdited, this, [this](const QString& name) {
         m_draft.name = name;
     });
@@ -184,14 +187,22 @@ void NewProjectSheet::display()
     setWindowTitle(m_draft.title());
     for (auto it = m_formatCards.cbegin(); it != m_formatCards.cend(); ++it)
         it.value()->setSelected(m_draft.hasPickedFormat && m_draft.format == it.key());
-    // The step that goes takes the focus back to the sheet; left to itself,
-    // the focus would fall on the next control, the Close button.
-    QWidget* leaving = details ? m_formatGrid : m_details;
-    if (QWidget* focused = focusWidget(); focused && leaving->isVisible() && leaving->isAncestorOf(focused))
-        setFocus(Qt::OtherFocusReason);
-    m_formatGrid->setVisible(!details);
-    m_details->setVisible(details);
     m_details->display(m_draft);
+    // The step that comes takes the keyboard from the step that goes (and
+    // from "Back"), and has it as the sheet opens: on the title, or on the
+    // format picked before, else the first.
+    QWidget* leaving = details ? m_formatGrid : m_details;
+    QWidget* coming = details ? static_cast<QWidget*>(m_details) : m_formatGrid;
+    coming->setVisible(true);
+    if (m_draft.step != m_shownStep) {
+        m_shownStep = m_draft.step;
+        QWidget* first = details ? static_cast<QWidget*>(m_details->titleField()) : formatCard(m_draft.format);
+        if (!details && !m_draft.hasPickedFormat)
+            first = formatCard(allCases<ProjectFormat>().first());
+        handOverFocus(leaving, first, true);
+        handOverFocus(m_back, first);
+    }
+    leaving->setVisible(false);
     m_back->setVisible(details);
     m_create->setVisible(details);
     m_tip->setVisible(!details);

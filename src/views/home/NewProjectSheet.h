@@ -75,6 +75,7 @@ private:
     PrimaryButton* m_create;
     TextLabel* m_tip;
     Spring* m_fade = nullptr;
+    int m_shownStep = -1;
     bool m_finished = false;
 };
 

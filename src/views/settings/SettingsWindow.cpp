@@ -22,6 +22,7 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -216,6 +217,17 @@ void SettingsWindow::hideEvent(QHideEvent* event)
         return;
     // Closing ends what the tab showed; an answer still on its way is dropped.
     m_ai->reset();
+}
+
+void SettingsWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Escape closes the window as it dismisses a sheet, unless the control
+    // that has the keyboard took it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // A window named by the section it shows.

@@ -236,6 +236,14 @@ void UpdateSettingsPage::buildStatus(const UpdatePhase& phase)
     }
     if (phase.kind != Kind::available)
         row->addStretch(1);
+    // A button of the row that went with the keyboard left it resting on the
+    // row; the row's button now takes it back, so Return goes on doing what
+    // the user pressed (Check for Updates: Check Again, or Retry).
+    const QList<StyledButton*> buttons = statusButtons();
+    if (window()->focusWidget() == m_status && !buttons.isEmpty()) {
+        buttons.first()->show();
+        buttons.first()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 QList<StyledButton*> UpdateSettingsPage::statusButtons() const

@@ -6,6 +6,7 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/SpokenName.h"
+#include "design/TabOrder.h"
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
@@ -139,6 +140,15 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
     connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
     connect(m_keep, &QAbstractButton::clicked, this, &QDialog::reject);
     fitHeight(header, list, footer);
+
+    // Tab reads the sheet as the eye does: the close button, the options,
+    // "Keep what I have" (the two buttons were made first). The sheet opens
+    // with the keyboard on the first option.
+    QList<QWidget*> stops(m_cards.cbegin(), m_cards.cend());
+    stops.append(m_keep);
+    TabOrder::chain(m_close, stops);
+    if (!m_cards.isEmpty())
+        m_cards.first()->setFocus(Qt::OtherFocusReason);
 }
 
 void AIChoiceSheet::choose(const QUuid& optionID)

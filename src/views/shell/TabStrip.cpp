@@ -5,6 +5,7 @@
 #include "design/Shapes.h"
 #include "design/SymbolButton.h"
 #include "design/SymbolLabel.h"
+#include "design/TabOrder.h"
 #include "design/Symbols.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
@@ -246,17 +247,11 @@ void TabStrip::orderFocus()
     // button, the new-tab button, the update pill, the gear. A chip made
     // later would otherwise come after the screen below, and the gear before
     // the chips.
-    QWidget* previous = m_scroll;
-    for (TabStripChip* chip : m_chips.widgets()) {
-        setTabOrder(previous, chip);
-        setTabOrder(chip, chip->closeButton());
-        previous = chip->closeButton();
-    }
-    QWidget* const trailing[] = {m_newTab, m_pill, m_gear};
-    for (QWidget* next : trailing) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
+    QList<QWidget*> stops;
+    for (TabStripChip* chip : m_chips.widgets())
+        stops << chip << chip->closeButton();
+    stops << m_newTab << m_pill << m_gear;
+    TabOrder::chain(nullptr, stops);
 }
 
 void TabStrip::refreshChips()

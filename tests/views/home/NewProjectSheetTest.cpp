@@ -72,16 +72,33 @@ private Q_SLOTS:
         QVERIFY(sheet.backButton()->isHidden());
         QVERIFY(sheet.createButton()->isHidden());
         QVERIFY(sheet.details()->isHidden());
-        // No button opens drawn as focused; Tab reaches the controls.
+    }
+
+    // The sheet opens with the keyboard on its first format, the close
+    // button before it as it reads; Return picks a format as a click does,
+    // the title then has the keyboard, and Return there creates.
+    void theKeyboardGoesThroughTheSheetAsItReads()
+    {
+        AppState app;
+        Presented p(app);
+        NewProjectSheet& sheet = *p.sheet;
         QTRY_VERIFY(sheet.isActiveWindow());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&sheet));
-        QTest::keyClick(&sheet, Qt::Key_Tab);
-        QVERIFY(QApplication::focusWidget() != &sheet);
-        // Return picks a format as a click does.
-        sheet.formatCard(ProjectFormat::feature)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(sheet.formatCard(ProjectFormat::feature), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), sheet.formatCard(ProjectFormat::shortFilm));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), sheet.closeButton());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), sheet.formatCard(ProjectFormat::feature));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(sheet.draft().step, 1);
         QCOMPARE(sheet.draft().format, ProjectFormat::feature);
+
+        QCOMPARE(QApplication::focusWidget(), sheet.details()->titleField()->lineEdit());
+        QTest::keyClicks(QApplication::focusWidget(), u"Harbour Lights"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(sheet.isFinished());
+        QCOMPARE(app.store().projects().size(), 1);
+        QCOMPARE(app.store().projects().first().name, u"Harbour Lights"_s);
     }
 
     // The sheet's window is cut to its rounded card: its corners show what
@@ -221,8 +238,9 @@ private Q_SLOTS:
 
         sheet.backButton()->click();
         QCOMPARE(sheet.draft().step, 0);
-        // The focus left with the details, not onto the Close button.
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&sheet));
+        // The focus left with the details for the format picked, not onto
+        // the Close button.
+        QCOMPARE(QApplication::focusWidget(), sheet.formatCard(ProjectFormat::series));
         QVERIFY(sheet.formatCard(ProjectFormat::series)->isSelected());
         QCOMPARE(sheet.draft().name, u"Harbour Lights"_s);
         QCOMPARE(sheet.draft().runtime, 58.0);

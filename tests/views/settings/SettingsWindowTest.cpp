@@ -152,6 +152,13 @@ private Q_SLOTS:
         QTest::keyClick(updates, Qt::Key_Return);
         QCOMPARE(window->currentTab(), SettingsWindow::Tab::updates);
 
+        // Escape closes the window, from a field as from anywhere.
+        window->updatesPage()->feedField()->lineEdit()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        window = SettingsWindow::present(app);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+
         for (const SettingsWindow::Tab tab :
              {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
             window->setCurrentTab(tab);
@@ -328,6 +335,44 @@ private Q_SLOTS:
         QVERIFY(answered.wait());
         QCoreApplication::processEvents();
         QCOMPARE(server.requestCount(), 2);
+    }
+
+    // A button busy with what Return started keeps the keyboard, and the
+    // next Return presses nothing; an update check's button comes back as
+    // the row's new one.
+    void returnStaysOnTheButtonItPressed()
+    {
+        AppState& app = freshState();
+        FakeChatServer server;
+        QVERIFY(server.start());
+        server.useInSettings();
+        HttpResponse reply;
+        reply.body = FakeChatServer::completionBody(u"{\"ok\": true}"_s);
+        reply.delayMs = 150;
+        server.setReply(reply);
+        SettingsWindow* window = SettingsWindow::present(app);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->setCurrentTab(SettingsWindow::Tab::ai);
+        AISettingsPage* ai = window->aiPage();
+        QSignalSpy finished(ai, &AISettingsPage::testFinished);
+        ai->testButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(ai->testButton(), Qt::Key_Return);
+        QVERIFY(ai->isTesting());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), ai->testButton());
+        QCOMPARE(window->currentTab(), SettingsWindow::Tab::ai);
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(server.requestCount(), 1);
+        QCOMPARE(QApplication::focusWidget(), ai->testButton());
+
+        window->setCurrentTab(SettingsWindow::Tab::updates);
+        UpdateSettingsPage* updates = window->updatesPage();
+        Settings::instance().setString(Settings::updateFeedURLKey, QString());
+        statusButton(*updates, u"Check for Updates"_s)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(app.updates().phase(), UpdatePhase::failed(UpdateService::invalidFeedText));
+        QTRY_COMPARE(QApplication::focusWidget(), statusButton(*updates, u"Retry"_s));
+        QCOMPARE(window->currentTab(), SettingsWindow::Tab::updates);
     }
 
     void updatesTabReadsAndWritesItsKeys()

@@ -385,6 +385,20 @@ private Q_SLOTS:
         QVERIFY(readable->state().selected);
     }
 
+    // On the first run the Home tab is the strip's first stop, the new-tab
+    // button beside it the next.
+    void aLoneHomeTabComesFirst()
+    {
+        Shown s;
+        QVERIFY(QTest::qWaitForWindowActive(&s.strip));
+        s.strip.setFocus(Qt::OtherFocusReason);
+        const QList<QWidget*> expected = {s.strip.chips().first(), s.strip.newTabButton(), s.strip.settingsButton()};
+        for (QWidget* stop : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), stop);
+        }
+    }
+
     // Tabbed to, a tab's close button holds the keyboard; the focus that
     // falls to the strip because the control holding it went away never
     // lands on a close button, where Space would close a production.

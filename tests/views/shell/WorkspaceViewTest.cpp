@@ -7,6 +7,7 @@
 #include "design/GhostButton.h"
 #include "design/SymbolButton.h"
 #include "design/TextLabel.h"
+#include "design/Theme.h"
 #include "design/ToolbarIconButton.h"
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
@@ -63,6 +64,8 @@ private:
     ScriptedModel model;
 
 private Q_SLOTS:
+    void initTestCase() { Theme::install(*qApp); }
+
     void init()
     {
         model = ScriptedModel();
@@ -336,6 +339,87 @@ private Q_SLOTS:
         const auto* label = many.optionCards().first()->findChild<TextLabel*>();
         QVERIFY(label->heightForWidth(label->width()) >= 2 * QFontMetrics(label->font()).height());
         QCOMPARE(label->height(), label->heightForWidth(label->width()));
+    }
+
+    // Assist, busy with what its menu started, keeps the keyboard (the entry
+    // taken with a key or with the pointer); the options sheet opens on its
+    // first option, reads as it shows, and gives the keyboard back to
+    // Assist: Return never reaches "Mark ready".
+    void theKeyboardComesBackToAssist_data()
+    {
+        QTest::addColumn<PhaseID>("phase");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("Spark, by key") << PhaseID::spark << u"Sharpen my logline (3 options)"_s << true;
+        QTest::newRow("Premiere, by pointer") << PhaseID::premiere << u"Write the press kit"_s << false;
+    }
+    void theKeyboardComesBackToAssist()
+    {
+        QFETCH(PhaseID, phase);
+        QFETCH(QString, entry);
+        QFETCH(bool, byKey);
+        AppState app;
+        Project project;
+        project.activePhase = phase;
+        project.idea.premise = u"Mine"_s;
+        ProjectSession& session = openSession(app, project);
+        ProjectWorkspaceView workspace(app, session);
+        workspace.resize(1080, 700);
+        workspace.show();
+        QVERIFY(QTest::qWaitForWindowActive(&workspace));
+        AssistMenu* assist = workspace.header()->assistMenu();
+        MarkReadyButton* ready = workspace.header()->markReadyButton();
+        model.hold();
+        model.reply(u"{\"options\":[\"A\",\"B\",\"C\"]}"_s);
+        assist->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(assist, Qt::Key_Return);
+        QMenu* menu = assist->menu();
+        QTRY_VERIFY(menu->isVisible());
+        QAction* wanted = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text() == entry)
+                wanted = action;
+        }
+        QVERIFY(wanted);
+        if (byKey) {
+            menu->setActiveAction(wanted);
+            QTest::keyClick(menu, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(wanted).center());
+        }
+        QTRY_VERIFY(session.aiBusy());
+        QTRY_COMPARE(QApplication::focusWidget(), assist);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!menu->isVisible());
+        QCOMPARE(ready->labelText(), u"Mark ready"_s);
+
+        model.release();
+        QTRY_VERIFY(!session.aiBusy());
+        if (phase == PhaseID::spark) {
+            QPointer<AIChoiceSheet> sheet = workspace.choiceSheet();
+            QVERIFY(sheet);
+            QTRY_VERIFY(sheet->isActiveWindow());
+            const QList<QAbstractButton*> options = sheet->optionCards();
+            QCOMPARE(QApplication::focusWidget(), options.first());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), sheet->closeButton());
+            for (QAbstractButton* option : options) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), option);
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), sheet->keepButton());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(session.project().idea.logline, u"C"_s);
+            QTRY_VERIFY(!sheet);
+        }
+        // The window back in front (offscreen, nothing gives it back after a
+        // menu or a sheet), the keyboard is on Assist.
+        workspace.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&workspace));
+        QCOMPARE(QApplication::focusWidget(), assist);
+        QCOMPARE(ready->labelText(), u"Mark ready"_s);
     }
 
     void refreshLeavesFocusAlone()

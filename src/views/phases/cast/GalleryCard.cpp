@@ -186,10 +186,8 @@ void GalleryCard::paintEvent(QPaintEvent*)
     // the size), so the copy is never scaled up.
     const qreal dpr = std::clamp(std::round(std::abs(p.deviceTransform().m11()) * 4.0) / 4.0, 1.0, 4.0);
     p.drawPixmap(QPointF(0, 0), picture(size(), dpr));
-    if (m_face.selected) {
-        p.setRenderHint(QPainter::Antialiasing, true);
-        shapes::strokeRoundedInside(p, card, radius, Palette::accent(), 1.5);
-    }
+    if (m_face.selected)
+        FocusRing::paintChosen(p, card, radius);
     if (hasFocus()) {
         p.setRenderHint(QPainter::Antialiasing, true);
         FocusRing::paintRounded(p, card, radius);

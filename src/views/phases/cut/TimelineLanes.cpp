@@ -33,15 +33,16 @@ namespace {
 
 constexpr qreal clipRadius = 7;
 constexpr qreal dialogueRadius = 4;
-constexpr qreal rowPadding = 5;
+// Inside the widest outline, in whole pixels.
+constexpr qreal ringInset = 2;
+// The label and the length keep clear of the ring a focused tile shows
+// inside its outline.
+constexpr qreal rowPadding = ringInset + FocusRing::width + 2;
 constexpr qreal rowSpacing = 4;
 // The picture behind a tile is composed at this size and fills the tile.
 constexpr qreal artWidth = 200;
 constexpr qreal artHeight = 112;
 constexpr qreal maximumCachedWidth = 4096;
-// Inside the widest outline, in whole pixels.
-constexpr qreal ringInset = 2;
-
 const QFont& labelFont()
 {
     static const QFont font = Theme::font(type::caption, QFont::DemiBold);
@@ -264,7 +265,7 @@ void TimelineLanes::paintTileFace(QPainter& p, const QRectF& tile, const Timelin
     shade.setColorAt(1, Palette::black(level::strong));
     p.fillRect(QRectF(tile.left(), tile.center().y(), tile.width(), tile.height() / 2), shade);
 
-    // The label and the length in a row along the bottom, padded 5.
+    // The label and the length in a row along the bottom, clear of the ring.
     const QFontMetricsF labelMetrics(labelFont());
     const QFontMetricsF secondsMetrics(secondsFont());
     const qreal rowHeight = std::max(labelMetrics.height(), secondsMetrics.height());

@@ -1,6 +1,5 @@
 #include "views/phases/footage/RenderQueuePanel.h"
 
-#include "design/FocusHandOver.h"
 #include "design/GhostButton.h"
 #include "design/Palette.h"
 #include "design/PrimaryButton.h"
@@ -120,22 +119,12 @@ QString RenderQueuePanel::subtitleText() const
     return m_header->subtitle().value_or(QString());
 }
 
-void RenderQueuePanel::keepFocusFrom(QWidget* button, bool staysAvailable)
-{
-    // A button that disables or hides while it has the focus would pass it
-    // to whatever comes next in the window (the tab strip, after the last
-    // button here): "Queue all planned", always there, takes it instead.
-    if (!staysAvailable)
-        handOverFocus(button, m_queueAll);
-}
-
 void RenderQueuePanel::setSelectionCount(qsizetype count)
 {
     if (count == m_selectionCount)
         return;
     m_selectionCount = count;
     m_queue->setText(rules::queueLabel(count));
-    keepFocusFrom(m_queue, count > 0);
     m_queue->setEnabled(count > 0);
 }
 
@@ -175,9 +164,7 @@ void RenderQueuePanel::setJobs(const QList<GenerationJob>& jobs, bool rendering)
     }
     const rules::RenderRow render = rules::renderRow(jobs, rendering);
     m_render->setText(render.buttonText);
-    keepFocusFrom(m_render, render.canRender);
     m_render->setEnabled(render.canRender);
-    keepFocusFrom(m_clearDone, render.canClear);
     m_clearDone->setVisible(render.canClear);
 }
 

@@ -52,9 +52,6 @@ Q_SIGNALS:
     void clearDoneRequested();
 
 private:
-    // Hands the focus on from a button about to disable or hide.
-    void keepFocusFrom(QWidget* button, bool staysAvailable);
-
     qsizetype m_selectionCount = -1;
     QVBoxLayout* m_layout;
     QSpacerItem* m_above;

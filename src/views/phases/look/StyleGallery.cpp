@@ -4,6 +4,7 @@
 #include "design/KeyedList.h"
 #include "design/PillPicker.h"
 #include "design/SectionHeader.h"
+#include "design/TabOrder.h"
 #include "model/LookCatalogs.h"
 #include "state/rules/LookRules.h"
 #include "views/phases/look/StyleCard.h"
@@ -59,11 +60,8 @@ void StyleGallery::display(StyleCategory category, const std::optional<QString>&
         [&](StyleCard* card, const StylePreset* preset, int) { card->setSelected(styleID == preset->id, animated); });
     // Cards made for another category join the window's Tab order at its
     // end; they belong right after the category picker, in gallery order.
-    QWidget* previous = m_picker->pill(m_picker->count() - 1);
-    for (StyleCard* card : m_cards->widgets()) {
-        QWidget::setTabOrder(previous, card);
-        previous = card;
-    }
+    const QList<StyleCard*> cards = m_cards->widgets();
+    TabOrder::chain(m_picker->pill(m_picker->count() - 1), QList<QWidget*>(cards.cbegin(), cards.cend()));
 }
 
 QStringList StyleGallery::shownStyleIDs() const

@@ -1,6 +1,7 @@
 #include "views/phases/premiere/PremiereView.h"
 
 #include "design/ScrollColumn.h"
+#include "design/TabOrder.h"
 #include "model/Json.h"
 #include "services/ExportManifest.h"
 #include "services/FileReveal.h"
@@ -144,11 +145,7 @@ void PremiereView::refresh()
     m_checklist->setItems(rules::readinessChecklist(p));
     // The checklist's rows are made by the first refresh, after the rest of
     // the page: Tab reaches their "Go" right after "New poster", as they read.
-    QWidget* previous = m_poster->newPosterButton();
-    for (QWidget* stop : m_checklist->focusStops()) {
-        QWidget::setTabOrder(previous, stop);
-        previous = stop;
-    }
+    TabOrder::chain(m_poster->newPosterButton(), m_checklist->focusStops());
     m_pressKit->setText(p.idea.pressKit);
 }
 

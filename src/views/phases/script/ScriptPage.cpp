@@ -1,5 +1,6 @@
 #include "views/phases/script/ScriptPage.h"
 
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/PlainTextEditor.h"
 #include "design/Shapes.h"
@@ -51,6 +52,8 @@ ScriptPage::ScriptPage(QWidget* parent)
     , m_chips(new ScriptChips(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Paper: the rings of the editor and the row's controls read dark on it.
+    FocusRing::setLightGround(this);
     // Growing or shrinking in height paints only what the page moved itself
     // (and what it newly covers), not all of it.
     setAttribute(Qt::WA_StaticContents);

@@ -1,6 +1,7 @@
 #include "views/phases/spark/IdeaBoard.h"
 
 #include "design/CardSurface.h"
+#include "design/FocusHandOver.h"
 #include "design/HorizontalStrip.h"
 #include "design/MenuButton.h"
 #include "design/Palette.h"
@@ -14,7 +15,6 @@
 #include "model/Project.h"
 #include "views/phases/spark/IdeaCardView.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QScrollBar>
@@ -152,16 +152,18 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
     }
     m_cards = cards;
     m_heights = heights;
-    bool heldByGoneCard = false;
     if (!sameOrder) {
         QList<QUuid> ids;
         ids.reserve(cards.size());
         for (const IdeaCard& card : cards)
             ids.append(card.id);
-        const QWidget* focus = QApplication::focusWidget();
-        m_views.forEach([&](IdeaCardView* view, qsizetype) {
-            if (focus && view->isAncestorOf(focus) && !ids.contains(view->cardID()))
-                heldByGoneCard = true;
+        // A card deleted from the keyboard leaves it resting in its place,
+        // Tab going on to the card after it; after the last one Tab would
+        // leave the page: "Add fragment" keeps it.
+        const qsizetype last = m_views.keys().size() - 1;
+        m_views.forEach([&](IdeaCardView* view, qsizetype index) {
+            if (index == last && !ids.contains(view->cardID()))
+                handOverFocus(view, m_add);
         });
         m_views.setKeys(ids);
     }
@@ -181,13 +183,6 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
         m_strip->updateGeometry();
         m_empty->setVisible(empty);
         m_strip->setVisible(!empty);
-    }
-    // A card deleted from the keyboard passes the focus to the card after
-    // it; the last one would pass it out of the page: "Add fragment" keeps it.
-    if (heldByGoneCard) {
-        const QWidget* focus = QApplication::focusWidget();
-        if (!focus || !isAncestorOf(focus))
-            m_add->setFocus(Qt::OtherFocusReason);
     }
 }
 

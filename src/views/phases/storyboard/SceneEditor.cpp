@@ -9,6 +9,7 @@
 #include "design/Palette.h"
 #include "design/PillPicker.h"
 #include "design/PlainTextField.h"
+#include "design/TabOrder.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
@@ -225,11 +226,8 @@ void SceneEditor::showScene(const Project& project, const SceneCard& scene, cons
         });
     // Chips made for new members join the window's Tab order at its end;
     // they belong after the synopsis, in cast order.
-    QWidget* previous = m_synopsis->lineEdit();
-    for (Chip* chip : m_castChips->widgets()) {
-        QWidget::setTabOrder(previous, chip);
-        previous = chip;
-    }
+    const QList<Chip*> chips = m_castChips->widgets();
+    TabOrder::chain(m_synopsis->lineEdit(), QList<QWidget*>(chips.cbegin(), chips.cend()));
 
     m_grid->setShots(scene.shots, project.look.aspect);
     m_grid->setSelectedShot(selectedShot);

@@ -1,5 +1,6 @@
 #include "views/phases/storyboard/SceneList.h"
 
+#include "design/TabOrder.h"
 #include "views/phases/storyboard/SceneRow.h"
 
 #include <QEvent>
@@ -87,11 +88,9 @@ void SceneList::follow()
         [this](SceneRow* row, qsizetype index) { showRow(row, index); });
     // Rows built now join the window's Tab order at its end: they belong
     // after the anchor, in scene order.
-    if (QWidget* previous = m_tabAnchor) {
-        m_built.forEach([&previous](SceneRow* row, qsizetype) {
-            QWidget::setTabOrder(previous, row);
-            previous = row;
-        });
+    if (m_tabAnchor) {
+        const QList<SceneRow*> rows = m_built.widgets();
+        TabOrder::chain(m_tabAnchor, QList<QWidget*>(rows.cbegin(), rows.cend()));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "views/phases/storyboard/ShotCard.h"
 
 #include "design/ArtThumb.h"
+#include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
@@ -232,12 +233,13 @@ void ShotCard::paint(QPainter& p, const QSizeF& size, AspectRatio aspect) const
 
 void ShotCard::paintOutline(QPainter& p, const QRectF& rect, bool selected)
 {
+    if (selected) {
+        FocusRing::paintChosen(p, rect, radius);
+        return;
+    }
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    if (selected)
-        shapes::strokeRoundedInside(p, rect, radius, Palette::accent(), 1.5);
-    else
-        shapes::strokeRoundedInside(p, rect, radius, Palette::hairline(), 1.0);
+    shapes::strokeRoundedInside(p, rect, radius, Palette::hairline(), 1.0);
     p.restore();
 }
 

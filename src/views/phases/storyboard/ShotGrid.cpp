@@ -85,6 +85,16 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
     }
     const bool relayoutNeeded = aspect != m_aspect || shots.size() != m_cards.size();
     bool changed = relayoutNeeded;
+    // The tile holding the keyboard (the one that just added shots) moves
+    // with the cards before it; shown whole, it stays shown whole.
+    const QList<ShotTile*> tiles = m_tiles->tiles();
+    const int focusedTile = int(std::find_if(tiles.cbegin(), tiles.cend(), [](const ShotTile* t) { return t->hasFocus(); })
+                                - tiles.cbegin());
+    const bool tileShown = focusedTile < tiles.size() && [&] {
+        const QRectF r = itemRect(int(m_cards.size()) + focusedTile);
+        const int top = verticalScrollBar()->value();
+        return r.top() >= top && r.bottom() <= top + viewport()->height();
+    }();
     m_cards.resize(shots.size());
     for (qsizetype i = 0; i < shots.size(); ++i) {
         // A shot that draws as before keeps its card (numbers follow positions).
@@ -101,6 +111,8 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
     m_aspect = aspect;
     if (relayoutNeeded)
         relayout();
+    if (relayoutNeeded && tileShown)
+        ensureItemVisible(int(m_cards.size()) + focusedTile);
     if (changed)
         viewport()->update();
     keepCurrent();

@@ -10,6 +10,7 @@
 #include "design/ScrollColumn.h"
 #include "design/SleekTextEditor.h"
 #include "design/Slider.h"
+#include "design/TabOrder.h"
 #include "design/TextLabel.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
@@ -275,12 +276,11 @@ void ShotInspector::showShot(const Shot& shot, AspectRatio aspect)
         [&](TakeRow* row, const Take& t, int) { row->setContent(t.seed, t.note, shot.approvedTakeID == t.id); });
     // Rows made for new takes join the window's Tab order at its end; they
     // belong between the dialogue and "Delete shot", in take order.
-    QWidget* previous = m_dialogue->textEdit();
-    for (TakeRow* row : m_takeRows->widgets()) {
-        QWidget::setTabOrder(previous, row);
-        previous = row;
-    }
-    QWidget::setTabOrder(previous, m_delete);
+    QList<QWidget*> stops;
+    for (TakeRow* row : m_takeRows->widgets())
+        stops << row;
+    stops << m_delete;
+    TabOrder::chain(m_dialogue->textEdit(), stops);
 }
 
 } // namespace studio

@@ -33,6 +33,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <limits>
+
 using namespace studio;
 using namespace studio::test;
 using namespace Qt::StringLiterals;
@@ -73,6 +75,28 @@ Project storyboarded(int episodes = 1)
     }
     p.episodes[0].scenes[1].shots[0].seconds = 45;
     return p;
+}
+
+// How near, in pixels, the ring (what the focus changed) comes to the words
+// (bright ink the focus left as it was).
+int ringToWords(const test::FocusPictures& pictures)
+{
+    QList<QPoint> ring, words;
+    for (int y = 0; y < pictures.unfocused.height(); ++y) {
+        for (int x = 0; x < pictures.unfocused.width(); ++x) {
+            const QRgb before = pictures.unfocused.pixel(x, y);
+            if (before != pictures.focused.pixel(x, y))
+                ring << QPoint(x, y);
+            else if (qGray(before) > 170)
+                words << QPoint(x, y);
+        }
+    }
+    int nearest = std::numeric_limits<int>::max();
+    for (const QPoint& r : std::as_const(ring)) {
+        for (const QPoint& w : std::as_const(words))
+            nearest = std::min(nearest, std::max(std::abs(r.x() - w.x()), std::abs(r.y() - w.y())));
+    }
+    return nearest;
 }
 
 QList<QUuid> ids(const QList<TimelineClip>& clips)
@@ -205,6 +229,8 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), lanes);
         const test::FocusPictures pictures = test::focusPictures(lanes);
         QVERIFY(test::showsRing(pictures.unfocused, pictures.focused));
+        // The ring keeps clear of the clip's words.
+        QVERIFY2(ringToWords(pictures) > 1, qPrintable(QString::number(ringToWords(pictures))));
 
         // Walking moves nothing of the selection; Space and Return tap the
         // walked clip exactly as a click, its controls showing it, and again

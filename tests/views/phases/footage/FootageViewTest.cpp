@@ -261,27 +261,37 @@ private Q_SLOTS:
         QCOMPARE(panel->subtitleText(), u"0 queued · 0 done"_s);
     }
 
-    void theKeyboardStaysInThePanelThroughARun()
+    void returnPressesOnlyWhatTheUserMovedTo()
     {
-        // Buttons that disable or hide as they act hand the keyboard to the
-        // panel's button that is always there, not to the top of the window.
+        // A button that disables as it acts keeps the keyboard: the next
+        // Return presses nothing, not "Queue all planned" after it.
         Screen s(production(), 4ms);
         s.view->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(s.view));
         RenderQueuePanel* panel = s.panel();
         s.toggle(0, 0);
         panel->queueButton()->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(panel->queueButton(), Qt::Key_Space);
-        QCOMPARE(QApplication::focusWidget(), panel->queueAllButton());
+        QTest::keyClick(panel->queueButton(), Qt::Key_Return);
+        QCOMPARE(s.session.jobs().size(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), panel->queueButton());
+
         panel->renderButton()->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(panel->renderButton(), Qt::Key_Space);
+        QTest::keyClick(panel->renderButton(), Qt::Key_Return);
         QVERIFY(s.session.isRendering());
-        QCOMPARE(QApplication::focusWidget(), panel->queueAllButton());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), panel->renderButton());
         QVERIFY(s.finishRendering());
+        QCOMPARE(s.session.jobs().size(), 1);
+
+        // "Clear done" hides as it acts: the keyboard rests in the panel.
         panel->clearDoneButton()->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(panel->clearDoneButton(), Qt::Key_Space);
+        QTest::keyClick(panel->clearDoneButton(), Qt::Key_Return);
         QVERIFY(panel->clearDoneButton()->isHidden());
-        QCOMPARE(QApplication::focusWidget(), panel->queueAllButton());
+        QVERIFY(panel->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(s.session.jobs().isEmpty());
     }
 
     void clearDoneDuringARunKeepsTheRenderingJob()

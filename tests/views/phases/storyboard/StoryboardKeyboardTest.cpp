@@ -8,6 +8,8 @@
 #include "support/AssistFixtures.h"
 
 #include "design/Chip.h"
+#include "design/GhostButton.h"
+#include "design/Palette.h"
 #include "design/PillPicker.h"
 #include "design/PlainTextField.h"
 #include "design/Slider.h"
@@ -20,6 +22,7 @@
 #include "views/phases/storyboard/ShotInspector.h"
 #include "views/phases/storyboard/ShotInspectorPane.h"
 #include "views/phases/storyboard/ShotTiles.h"
+#include "views/phases/storyboard/TakeRow.h"
 #include "views/phases/storyboard/StoryboardView.h"
 
 #include <QAccessible>
@@ -27,9 +30,11 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace studio;
 using namespace studio::test;
@@ -166,6 +171,92 @@ private Q_SLOTS:
         QCOMPARE(name(editor->synopsisField()->lineEdit()), u"Synopsis"_s);
         QCOMPARE(name(editor->locationField()->lineEdit()), u"Location name"_s);
         QCOMPARE(name(s.inspector()->durationSlider()), u"Duration"_s);
+    }
+
+    // The chosen card and the focused one are told apart: the chosen card's
+    // outline is not the ring's light line.
+    void theChosenCardIsNoSecondRing()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(2)};
+        Screen s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        ShotGrid* grid = s.view.editor()->grid();
+        grid->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(grid->focusedCard(), 1);
+        const QImage picture = grid->grab().toImage();
+        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(grid->viewport());
+        // How near a card's edge comes to the ring's light line: the nearest
+        // colour across the first few pixels in from its left edge.
+        const auto nearestToTheRing = [&](int card) {
+            const QRect onScreen = page->child(card)->rect();
+            const QPoint edge = grid->mapFromGlobal(QPoint(onScreen.left(), onScreen.center().y()));
+            const QColor ring = Palette::textPrimary();
+            double nearest = 1000;
+            for (int x = edge.x(); x < edge.x() + 6; ++x) {
+                const QColor c(picture.pixel(x, edge.y()));
+                nearest = std::min(nearest, std::hypot(c.red() - ring.red(), c.green() - ring.green(),
+                                                       c.blue() - ring.blue()));
+            }
+            return nearest;
+        };
+        QVERIFY(nearestToTheRing(1) < 25);
+        QVERIFY2(nearestToTheRing(0) > 60, qPrintable(QString::number(nearestToTheRing(0))));
+    }
+
+    // A tile holding the keyboard (a coverage pack adding shots) keeps its
+    // place in view as the shots it adds push it down.
+    void theTileThatAddsShotsStaysInView()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(4)};
+        Screen s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        ShotGrid* grid = s.view.editor()->grid();
+        ShotTile* last = grid->tiles()->tiles().last();
+        grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+        last->setFocus(Qt::TabFocusReason);
+        const auto shown = [&] { return grid->viewport()->rect().contains(last->geometry()); };
+        QVERIFY(shown());
+        const QUuid episodeID = s.episode().id, sceneID = s.episode().scenes[0].id;
+        s.session.edit([&](Project& project) {
+            if (SceneCard* scene = findScene(project, episodeID, sceneID))
+                scene->shots << Shot{} << Shot{} << Shot{};
+        });
+        QCOMPARE(QApplication::focusWidget(), last);
+        QVERIFY(shown());
+    }
+
+    // The inspector's takes, one that arrives later among them, come one
+    // after another in take order, "Delete shot" right after them.
+    void takesComeInOrderBeforeDelete()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(1, 1)};
+        p.episodes.first().scenes[0].shots[0].takes << Take{};
+        Screen s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        ShotGrid* grid = s.view.editor()->grid();
+        grid->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QVERIFY(s.view.inspectorPane()->isShowingShot());
+        const Episode& episode = s.episode();
+        const QUuid episodeID = episode.id, sceneID = episode.scenes[0].id, shotID = episode.scenes[0].shots[0].id;
+        s.session.edit([&](Project& project) {
+            if (Shot* shot = findShot(project, episodeID, sceneID, shotID))
+                shot->takes.insert(1, Take{});
+        });
+        const QList<TakeRow*> rows = s.inspector()->takeRows();
+        QCOMPARE(rows.size(), 3);
+
+        const QList<Stop> stops = tabStops(&s.view);
+        const qsizetype first = stops.indexOf(Stop{static_cast<QWidget*>(rows.first()), -1});
+        QVERIFY(first >= 0);
+        for (qsizetype i = 1; i < rows.size(); ++i)
+            QCOMPARE(stops.indexOf(Stop{static_cast<QWidget*>(rows.at(i)), -1}), first + i);
+        QCOMPARE(stops.indexOf(Stop{static_cast<QWidget*>(s.inspector()->deleteButton()), -1}), first + rows.size());
     }
 
     // The Menu key or Shift+F10 on a focused card opens its menu over it,
