@@ -25,15 +25,45 @@ bool pressesAControl(const QKeyEvent& key)
     }
 }
 
+// Where the keyboard may rest: a shown container that is no control (and
+// hands its focus to none), or the window.
+bool canRest(const QWidget* w)
+{
+    return w->isVisible() && w->isEnabled() && (w->isWindow() || (w->focusPolicy() == Qt::NoFocus && !w->focusProxy()));
+}
+
+bool isNamed(QWidget* w)
+{
+    const QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    return iface && !iface->text(QAccessible::Name).isEmpty();
+}
+
 // Where the keyboard rests when `control` is hidden with it: the nearest
-// shown container around it that is no control (and hands its focus to
-// none), else the window.
+// container around it where it may rest that a reader hears by a name (the
+// screen, a pane), else the nearest where it may rest at all.
 QWidget* restFor(const QWidget* control)
 {
+    QWidget* nearest = nullptr;
     for (QWidget* w = control->parentWidget(); w; w = w->parentWidget()) {
+        if (canRest(w)) {
+            if (isNamed(w))
+                return w;
+            if (!nearest)
+                nearest = w;
+        }
         if (w->isWindow())
-            return w->isVisible() && w->isEnabled() ? w : nullptr;
-        if (w->isVisible() && w->isEnabled() && w->focusPolicy() == Qt::NoFocus && !w->focusProxy())
+            break;
+    }
+    return nearest;
+}
+
+// The stop Tab or Shift+Tab reaches from where `from` stands in the window's
+// order, shown or not.
+QWidget* stopFrom(QWidget* from, bool forward)
+{
+    for (QWidget* w = forward ? from->nextInFocusChain() : from->previousInFocusChain(); w && w != from;
+         w = forward ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        if (w->window() == from->window() && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled())
             return w;
     }
     return nullptr;
@@ -152,9 +182,21 @@ bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyPress: {
         QWidget* focus = QApplication::focusWidget();
+        const auto* key = static_cast<QKeyEvent*>(event);
         const bool holding = focus && (focus == m_rest || (focus == m_kept && !focus->isEnabled()));
-        if (holding && watched == focus && pressesAControl(*static_cast<QKeyEvent*>(event)))
+        if (holding && watched == focus && pressesAControl(*key))
             return true;
+        // Resting in a container around where the control stood, Tab goes on
+        // from where it stood.
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && watched == focus && focus == m_rest && m_gone
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+            if (QWidget* next = stopFrom(m_gone, forward)) {
+                next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+                return true;
+            }
+        }
         break;
     }
     default:

@@ -13,8 +13,10 @@
 //   from any control; enabled again, it simply has the keyboard. A window
 //   that comes back to the front gives it back to that control too.
 // - A control hidden while it holds the keyboard leaves it resting on the
-//   nearest container around it that is no control itself, where Return and
-//   Space do nothing and Tab goes on from where the control stood. Should
+//   nearest container around it that is no control itself and that a reader
+//   hears by a name (the screen, a pane; the nearest of all when none is
+//   named), where Return and Space do nothing and Tab goes on from where the
+//   control stood. Should
 //   the control show again while the keyboard rests there, it gets it back.
 // - A screen that knows better (the card now in the place of one that went,
 //   the screen that replaces another) hands the keyboard over itself, before
