@@ -69,24 +69,52 @@ QWidget* stopFrom(QWidget* from, bool forward)
     return nullptr;
 }
 
+QPointer<FocusHandOver> s_installed;
+
 } // namespace
+
+bool keyboardWithin(const QWidget* from, bool orNowhere)
+{
+    if (!from)
+        return false;
+    const QWidget* focus = from->window()->focusWidget();
+    if (!focus)
+        return orNowhere;
+    const auto inside = [from](const QWidget* w) { return w && (w == from || from->isAncestorOf(w)); };
+    // Resting where a control hidden with it left it, the keyboard is still
+    // that control's, wherever it stood (it may have been taken out since).
+    if (s_installed && s_installed->isResting(focus))
+        return inside(s_installed->gone()) || inside(s_installed->goneFrom());
+    return inside(focus);
+}
 
 void handOverFocus(const QWidget* from, QWidget* to, bool orNowhere)
 {
-    if (!from || !to)
-        return;
-    const QWidget* focus = from->window()->focusWidget();
-    if (focus ? focus == from || from->isAncestorOf(focus) : orNowhere)
+    if (to && keyboardWithin(from, orNowhere))
         to->setFocus(Qt::OtherFocusReason);
 }
 
 void FocusHandOver::install(QApplication& app)
 {
-    static QPointer<FocusHandOver> installed;
-    if (installed)
+    if (s_installed)
         return;
-    installed = new FocusHandOver(&app);
-    app.installEventFilter(installed);
+    s_installed = new FocusHandOver(&app);
+    app.installEventFilter(s_installed);
+}
+
+bool FocusHandOver::isResting(const QWidget* focus) const
+{
+    return focus && focus == m_rest;
+}
+
+const QWidget* FocusHandOver::gone() const
+{
+    return m_gone;
+}
+
+const QWidget* FocusHandOver::goneFrom() const
+{
+    return m_goneFrom;
 }
 
 void FocusHandOver::moveTo(QWidget* widget)
@@ -117,6 +145,7 @@ void FocusHandOver::focusLost(QWidget* control, Qt::FocusReason reason)
     if (control == m_rest) {
         m_rest = nullptr;
         m_gone = nullptr;
+        m_goneFrom = nullptr;
     }
     // Qt passes the focus on as Tab would when its control hides or is
     // disabled, and clears it when a container around the control is
@@ -126,6 +155,7 @@ void FocusHandOver::focusLost(QWidget* control, Qt::FocusReason reason)
             moveTo(rest);
             m_rest = rest;
             m_gone = control;
+            m_goneFrom = control->parentWidget();
         }
     } else if (!control->isEnabled() && !wasKept) {
         moveTo(control);

@@ -40,11 +40,22 @@ namespace studio {
 // and with `orNowhere` also when nothing in the window has it. Call it with
 // `to` shown, before `from` is hidden or disabled.
 void handOverFocus(const QWidget* from, QWidget* to, bool orNowhere = false);
+// Whether the window's keyboard is inside `from` (or on it, or resting where
+// a control of it left it when it was hidden); with `orNowhere` also when
+// nothing in the window has it.
+bool keyboardWithin(const QWidget* from, bool orNowhere = false);
 
 class FocusHandOver : public QObject {
     Q_OBJECT
 public:
     static void install(QApplication& app);
+
+    // Whether the keyboard rests on `focus` since a control holding it was
+    // hidden; that control (null once deleted), and the widget it stood in
+    // then.
+    bool isResting(const QWidget* focus) const;
+    const QWidget* gone() const;
+    const QWidget* goneFrom() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +75,7 @@ private:
     // that control.
     QPointer<QWidget> m_rest;
     QPointer<QWidget> m_gone;
+    QPointer<QWidget> m_goneFrom;
     // What took the keyboard and is still to be announced.
     QPointer<QWidget> m_announced;
     bool m_moving = false;

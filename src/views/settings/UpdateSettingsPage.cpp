@@ -3,6 +3,7 @@
 #include "design/BusyIndicator.h"
 #include "design/CardSurface.h"
 #include "design/FieldLabel.h"
+#include "design/FocusHandOver.h"
 #include "design/GhostButton.h"
 #include "design/Palette.h"
 #include "design/PrimaryButton.h"
@@ -240,7 +241,7 @@ void UpdateSettingsPage::buildStatus(const UpdatePhase& phase)
     // row; the row's button now takes it back, so Return goes on doing what
     // the user pressed (Check for Updates: Check Again, or Retry).
     const QList<StyledButton*> buttons = statusButtons();
-    if (window()->focusWidget() == m_status && !buttons.isEmpty()) {
+    if (!buttons.isEmpty() && keyboardWithin(m_status)) {
         buttons.first()->show();
         buttons.first()->setFocus(Qt::OtherFocusReason);
     }
