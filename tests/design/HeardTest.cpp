@@ -1,6 +1,7 @@
 // What a screen reader hears of the design's controls, with accessibility on
 // as a reader switches it on: names short whatever the text (the text stays
-// whole where it is shown), no name said twice as its description, a
+// whole where it is shown, and a label or capsule reads it whole through its
+// text interface), no name said twice as its description, a
 // slider's value as the value it stands for, and a menu opened from the
 // keyboard saying its highlighted entry once it is up.
 
@@ -89,6 +90,8 @@ private Q_SLOTS:
             QWidget* control;
             QString name;
             QAccessible::Role role = QAccessible::NoRole;
+            // What its text interface reads, for a text shown as it is.
+            QString text;
         };
         auto* tags = new TagField(u"Mood words"_s);
         tags->setTags({whole});
@@ -102,11 +105,11 @@ private Q_SLOTS:
         label->setText(whole);
         const QList<Case> cases{
             {"label made with its text", new TextLabel(u"Your studio."_s, QFont(), Qt::white),
-             u"Your studio."_s, QAccessible::StaticText},
+             u"Your studio."_s, QAccessible::StaticText, u"Your studio."_s},
             {"long label made with its text", new TextLabel(whole, QFont(), Qt::white), spoken,
-             QAccessible::StaticText},
-            {"long label given its text", label, spoken, QAccessible::StaticText},
-            {"capsule", new TextCapsule(whole), spoken, QAccessible::StaticText},
+             QAccessible::StaticText, whole},
+            {"long label given its text", label, spoken, QAccessible::StaticText, whole},
+            {"capsule", new TextCapsule(whole), spoken, QAccessible::StaticText, whole},
             {"chip", new Chip(whole, false), spoken},
             {"pill", picker->pill(0), spoken},
             {"menu button", new MenuButton(whole), spoken},
@@ -130,6 +133,12 @@ private Q_SLOTS:
             if (c.role != QAccessible::NoRole)
                 QCOMPARE(iface->role(), c.role);
             QVERIFY2(iface->text(QAccessible::Description) != c.name, c.what);
+            if (c.text.isNull())
+                continue;
+            QAccessibleTextInterface* text = iface->textInterface();
+            QVERIFY2(text && !iface->editableTextInterface(), c.what);
+            QCOMPARE(text->characterCount(), int(c.text.size()));
+            QVERIFY2(text->text(0, text->characterCount()) == c.text, c.what);
         }
         // The whole text is still what the label shows.
         QCOMPARE(label->text(), whole);
@@ -138,6 +147,7 @@ private Q_SLOTS:
         label->setText(whole);
         label->setText(u"Dream"_s);
         QCOMPARE(heardOf(QAccessible::NameChanged).size(), 1);
+        QCOMPARE(interfaceOf(label)->textInterface()->characterCount(), 5);
     }
 
     // A slider reads, sets and tells the value it stands for, never the
