@@ -1,7 +1,8 @@
 // What a screen reader hears of the design's controls, with accessibility on
 // as a reader switches it on: names short whatever the text (the text stays
 // whole where it is shown, and a label or capsule reads it whole through its
-// text interface), no name said twice as its description, a
+// text interface), no name said twice as its description, a field described
+// by the hint it shows while empty, a
 // slider's value as the value it stands for, and a menu opened from the
 // keyboard saying its highlighted entry once it is up.
 
@@ -24,11 +25,14 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTextEdit>
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 using namespace studio;
 using namespace studio::test;
@@ -148,6 +152,44 @@ private Q_SLOTS:
         label->setText(u"Dream"_s);
         QCOMPARE(heardOf(QAccessible::NameChanged).size(), 1);
         QCOMPARE(interfaceOf(label)->textInterface()->characterCount(), 5);
+    }
+
+    // A field says the hint it shows while empty, unless the hint is only its
+    // name again; a description of its own comes first.
+    void fieldsAreDescribedByTheirHint_data()
+    {
+        QTest::addColumn<bool>("multiLine");
+        QTest::addColumn<QString>("placeholder");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QString>("description");
+        const QString hint = u"https://api.example.com/v1"_s;
+        QTest::newRow("line with a hint") << false << hint << QString() << hint;
+        QTest::newRow("line named as its hint") << false << u"Act title"_s << QString() << QString();
+        QTest::newRow("line with a tool tip") << false << hint << u"Where assists go"_s << u"Where assists go"_s;
+        QTest::newRow("text with a hint") << true << hint << QString() << hint;
+        QTest::newRow("text named as its hint") << true << u"Act title"_s << QString() << QString();
+        QTest::newRow("text with its name as tool tip") << true << hint << u"Act title"_s << QString();
+    }
+
+    void fieldsAreDescribedByTheirHint()
+    {
+        QFETCH(bool, multiLine);
+        QFETCH(QString, placeholder);
+        QFETCH(QString, toolTip);
+        QFETCH(QString, description);
+        std::unique_ptr<QWidget> field;
+        if (multiLine) {
+            auto* edit = new QTextEdit;
+            edit->setPlaceholderText(placeholder);
+            field.reset(edit);
+        } else {
+            auto* edit = new QLineEdit;
+            edit->setPlaceholderText(placeholder);
+            field.reset(edit);
+        }
+        field->setAccessibleName(u"Act title"_s);
+        field->setToolTip(toolTip);
+        QCOMPARE(interfaceOf(field.get())->text(QAccessible::Description), description);
     }
 
     // A slider reads, sets and tells the value it stands for, never the
