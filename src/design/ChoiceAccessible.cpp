@@ -4,6 +4,25 @@
 
 namespace studio {
 
+namespace {
+
+// Tells a reader that the `changed` states of `object` (or of its painted
+// item `child`) changed. The Linux bridge passes a state event on for
+// "checked" alone; "selected" reaches a reader only as a selection event.
+void tell(QObject* object, int child, QAccessible::State changed, bool selected)
+{
+    QAccessibleStateChangeEvent event(object, changed);
+    event.setChild(child);
+    QAccessible::updateAccessibility(&event);
+    if (changed.selected) {
+        QAccessibleEvent moved(object, selected ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
+        moved.setChild(child);
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+} // namespace
+
 ChoiceAccessible::ChoiceAccessible(QWidget* control, Kind kind, std::function<bool()> chosen,
                                    std::function<bool()> done)
     : ButtonAccessible(control)
@@ -22,6 +41,11 @@ ChoiceAccessible::ChoiceAccessible(QWidget* control, std::function<Kind()> kind,
     , m_heardChosen(isChosen())
     , m_heardDone(false)
 {
+}
+
+void ChoiceAccessible::setPress(std::function<void()> press)
+{
+    m_press = std::move(press);
 }
 
 bool ChoiceAccessible::readsAsChecked() const
@@ -48,6 +72,10 @@ QAccessible::State ChoiceAccessible::state() const
         s.checkable = true;
         s.checked = isChosen();
     } else {
+        // A button that checks itself to show its section is a tab
+        // selected, not a box ticked.
+        s.checkable = false;
+        s.checked = false;
         s.selectable = true;
         s.selected = isChosen();
     }
@@ -58,6 +86,20 @@ QAccessible::State ChoiceAccessible::state() const
     return s;
 }
 
+QStringList ChoiceAccessible::actionNames() const
+{
+    const QStringList own = ButtonAccessible::actionNames();
+    return m_press && widget()->isEnabled() ? QStringList{pressAction()} + own : own;
+}
+
+void ChoiceAccessible::doAction(const QString& name)
+{
+    if (m_press && name == pressAction() && widget()->isEnabled())
+        m_press();
+    else
+        ButtonAccessible::doAction(name);
+}
+
 void ChoiceAccessible::changed(QWidget* control)
 {
     if (!control || !QAccessible::isActive())
@@ -66,38 +108,39 @@ void ChoiceAccessible::changed(QWidget* control)
         choice->announce();
 }
 
+void ChoiceAccessible::itemChanged(QWidget* list, int item)
+{
+    if (!list || item < 0 || !QAccessible::isActive())
+        return;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
+    QAccessibleInterface* child = iface && item < iface->childCount() ? iface->child(item) : nullptr;
+    if (!child || !child->isValid())
+        return;
+    QAccessible::State states;
+    states.selected = true;
+    tell(list, item, states, child->state().selected);
+}
+
 void ChoiceAccessible::announce()
 {
     const bool chosen = isChosen();
     const bool done = isDone();
     QAccessible::State states;
-    bool any = false;
     if (chosen != m_heardChosen) {
         if (readsAsChecked())
             states.checked = true;
         else
             states.selected = true;
-        any = true;
     }
-    if (done != m_heardDone) {
+    if (done != m_heardDone)
         states.checked = true;
-        any = true;
-    }
-    const bool selection = !readsAsChecked() && chosen != m_heardChosen;
     m_heardChosen = chosen;
     m_heardDone = done;
     // A control not on screen (being built, on a hidden page) is heard as it
     // is once it shows.
-    if (!any || !widget()->isVisible())
+    if ((!states.checked && !states.selected) || !widget()->isVisible())
         return;
-    QAccessibleStateChangeEvent event(object(), states);
-    QAccessible::updateAccessibility(&event);
-    if (selection) {
-        // The Linux bridge says "selected" changed only on a selection event
-        // (it passes a state event on for checked alone).
-        QAccessibleEvent moved(object(), chosen ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
-        QAccessible::updateAccessibility(&moved);
-    }
+    tell(object(), -1, states, chosen);
 }
 
 } // namespace studio

@@ -1,7 +1,7 @@
 #include "design/PaintedItemsAccessible.h"
 
+#include "design/ChoiceAccessible.h"
 #include "design/PaintedItemAccessible.h"
-#include "design/SelectableAccessible.h"
 
 #include <QSet>
 #include <QWidget>
@@ -344,7 +344,7 @@ void PaintedItemsAccessible::selectionChanged(QWidget* widget, const QUuid& id)
         return;
     auto* items = dynamic_cast<PaintedItemsAccessible*>(QAccessible::queryAccessibleInterface(widget));
     if (const int at = items ? items->itemIndex(id) : -1; at >= 0)
-        SelectableAccessible::selectionChanged(widget, at);
+        ChoiceAccessible::itemChanged(widget, at);
 }
 
 } // namespace studio

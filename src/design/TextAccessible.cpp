@@ -19,7 +19,8 @@ namespace {
 
 // A line edit as assistive technology reads it: the whole text of the field
 // (where a window shows a stretch of a longer text, the whole of it, not the
-// stretch), its caret and selection, editable unless read-only. A password
+// stretch), its caret and selection, editable unless read-only, described by
+// the hint it shows while empty unless that is only its name again. A password
 // gives its length and nothing of what it holds. Edits from a reader are the
 // user's edits, made as a program makes them in a line edit (the caret or the
 // selection set, then the text put in), so they are reported, saved and
@@ -42,6 +43,11 @@ public:
                 return wholeText();
             if (edit()->echoMode() != QLineEdit::NoEcho)
                 return QString(wholeText().size(), QLatin1Char('*'));
+        }
+        if (t == QAccessible::Description) {
+            const QString own = QAccessibleWidget::text(t);
+            const QString description = own.isEmpty() ? edit()->placeholderText() : own;
+            return description == QAccessibleWidget::text(QAccessible::Name) ? QString() : description;
         }
         return QAccessibleWidget::text(t);
     }

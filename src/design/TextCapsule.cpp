@@ -3,11 +3,11 @@
 #include "design/Palette.h"
 #include "design/Shapes.h"
 #include "design/SpokenName.h"
+#include "design/StaticTextAccessible.h"
 #include "design/Theme.h"
 #include "design/Tokens.h"
 #include "model/Text.h"
 
-#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -17,18 +17,19 @@ namespace studio {
 
 TextCapsule::TextCapsule(const QString& text, QWidget* parent)
     : QWidget(parent)
-    , m_text(text::displayPrefix(text))
+    , m_text(text)
+    , m_shown(text::displayPrefix(text))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setFont(Theme::font(type::footnote));
     const QFontMetricsF metrics(font());
-    setFixedSize(int(std::ceil(metrics.horizontalAdvance(m_text) + 14)), int(std::ceil(metrics.height() + 6)));
+    setFixedSize(int(std::ceil(metrics.horizontalAdvance(m_shown) + 14)), int(std::ceil(metrics.height() + 6)));
     setSpokenName(this, m_text);
 }
 
 QAccessibleInterface* TextCapsule::accessibleFor(QObject* object)
 {
-    return object == this ? new QAccessibleWidget(this, QAccessible::StaticText) : nullptr;
+    return object == this ? new StaticTextAccessible(this, [this] { return m_text; }) : nullptr;
 }
 
 void TextCapsule::paintEvent(QPaintEvent*)
@@ -37,7 +38,7 @@ void TextCapsule::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing, true);
     shapes::fillCapsule(p, QRectF(rect()), Palette::white(level::wash));
     p.setPen(Palette::textTertiary());
-    p.drawText(QRectF(rect()), Qt::AlignCenter, m_text);
+    p.drawText(QRectF(rect()), Qt::AlignCenter, m_shown);
 }
 
 } // namespace studio

@@ -1,8 +1,10 @@
 #pragma once
 
 // A short text on a faint capsule, sized to the text: the act titles of a
-// structure preview, the keywords of a style. A reader reads it as static
-// text.
+// structure preview, the keywords of a style. Only the start of a very long
+// text is laid out (text::displayPrefix); a reader reads it as static text,
+// named short, the whole text in its text interface
+// (design/StaticTextAccessible.h).
 
 #include "design/AccessibleFactory.h"
 
@@ -23,6 +25,7 @@ protected:
 
 private:
     QString m_text;
+    QString m_shown; // what is laid out
 };
 
 } // namespace studio

@@ -36,6 +36,11 @@ QString TextEditAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Value)
         return wholeText();
+    if (t == QAccessible::Description) {
+        const QString own = QAccessibleWidget::text(t);
+        const QString description = own.isEmpty() && m_edit ? m_edit->placeholderText() : own;
+        return description == QAccessibleWidget::text(QAccessible::Name) ? QString() : description;
+    }
     return QAccessibleWidget::text(t);
 }
 

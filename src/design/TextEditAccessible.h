@@ -2,8 +2,9 @@
 
 // A text edit as assistive technology reads it (the program's editors are
 // QTextEdits holding plain text): its whole text, caret and selection, the
-// lines as they are shown, editable unless read-only, multi-line; its edits
-// from a reader are the user's, as if typed. It reads the text the editor
+// lines as they are shown, editable unless read-only, multi-line, described
+// by the hint it shows while empty unless that is only its name again; its
+// edits from a reader are the user's, as if typed. It reads the text the editor
 // keeps (GrowingTextEdit) rather than copying the document at every
 // question, and never lays out what is not laid out yet: a character of a
 // long text still waiting for its layout has no place on the screen.

@@ -2,9 +2,9 @@
 
 #include "design/Palette.h"
 #include "design/SpokenName.h"
+#include "design/StaticTextAccessible.h"
 #include "model/Text.h"
 
-#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -253,7 +253,7 @@ int TextLabel::heightForWidth(int width) const
 
 QAccessibleInterface* TextLabel::accessibleFor(QObject* object)
 {
-    return object == this ? new QAccessibleWidget(this, QAccessible::StaticText) : nullptr;
+    return object == this ? new StaticTextAccessible(this, [this] { return m_text; }) : nullptr;
 }
 
 void TextLabel::paintEvent(QPaintEvent*)

@@ -15,7 +15,8 @@
 // them.
 //
 // A reader reads it as static text named by its text (cut short where long:
-// design/SpokenName.h), from its first text on.
+// design/SpokenName.h), from its first text on, and reads the whole text,
+// however long, through its text interface (design/StaticTextAccessible.h).
 
 #include "design/AccessibleFactory.h"
 

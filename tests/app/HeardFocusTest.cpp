@@ -3,7 +3,8 @@
 // screen that takes the keyboard; Tab into a list the program paints (or a
 // click on one of its cards or clips) lands on the item, heard once, never on
 // the list after it;
-// and the studio tab and the Settings section chosen are heard chosen.
+// and the studio tab, the Settings section and the scene chosen are heard
+// chosen, told as every chosen control tells it.
 
 #include "app/MainWindow.h"
 #include "design/Theme.h"
@@ -14,7 +15,9 @@
 #include "support/Listening.h"
 #include "views/phases/cut/TimelineLanes.h"
 #include "views/phases/script/ScriptPage.h"
+#include "views/phases/storyboard/SceneRow.h"
 #include "views/phases/storyboard/ShotGrid.h"
+#include "views/phases/storyboard/StoryboardView.h"
 #include "views/settings/SettingsWindow.h"
 #include "views/shell/ProjectWorkspaceView.h"
 #include "views/shell/RootView.h"
@@ -80,6 +83,18 @@ Selections selectionsHeard()
                 return {};
             heardNow.append({e.object.data(), e.state.selected});
         }
+    }
+    std::sort(heardNow.begin(), heardNow.end());
+    return heardNow;
+}
+
+// The same told as state changes, as every chosen control tells it.
+Selections selectedStatesHeard()
+{
+    Selections heardNow;
+    for (const HeardEvent& e : heardOf(QAccessible::StateChanged)) {
+        if (e.changed.selected)
+            heardNow.append({e.object.data(), e.state.selected});
     }
     std::sort(heardNow.begin(), heardNow.end());
     return heardNow;
@@ -202,8 +217,8 @@ private Q_SLOTS:
             QCOMPARE(lastFocus().name, grid->card(0).spokenText());
     }
 
-    // The studio tab chosen and the Settings section shown are heard chosen,
-    // and the ones left are heard let go.
+    // The studio tab chosen, the Settings section shown and the scene picked
+    // are heard chosen, and the ones left are heard let go.
     void chosenTabAndSectionAreHeard()
     {
         Window w;
@@ -217,6 +232,20 @@ private Q_SLOTS:
         Selections expected{{production, false}, {home, true}};
         std::sort(expected.begin(), expected.end());
         QCOMPARE(selectionsHeard(), expected);
+        QCOMPARE(selectedStatesHeard(), expected);
+
+        QTest::mouseClick(production, Qt::LeftButton);
+        w.phase(6);
+        auto* storyboard = qobject_cast<StoryboardView*>(w.workspace()->phaseScreen());
+        QVERIFY(storyboard);
+        const QList<SceneRow*> rows = storyboard->rows();
+        QVERIFY(rows.size() > 1 && rows[0]->isSelected());
+        heard().clear();
+        QTest::mouseClick(rows[1], Qt::LeftButton);
+        expected = {{rows[0], false}, {rows[1], true}};
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(selectionsHeard(), expected);
+        QCOMPARE(selectedStatesHeard(), expected);
 
         SettingsWindow* settings = SettingsWindow::present(w.app);
         QVERIFY(QTest::qWaitForWindowExposed(settings));
@@ -226,6 +255,7 @@ private Q_SLOTS:
         expected = {{sections[0], false}, {sections[1], true}};
         std::sort(expected.begin(), expected.end());
         QCOMPARE(selectionsHeard(), expected);
+        QCOMPARE(selectedStatesHeard(), expected);
         settings->close();
     }
 };

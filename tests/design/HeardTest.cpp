@@ -1,6 +1,8 @@
 // What a screen reader hears of the design's controls, with accessibility on
 // as a reader switches it on: names short whatever the text (the text stays
-// whole where it is shown), no name said twice as its description, a
+// whole where it is shown, and a label or capsule reads it whole through its
+// text interface), no name said twice as its description, a field described
+// by the hint it shows while empty, a
 // slider's value as the value it stands for, and a menu opened from the
 // keyboard saying its highlighted entry once it is up.
 
@@ -23,11 +25,14 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTextEdit>
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 using namespace studio;
 using namespace studio::test;
@@ -89,6 +94,8 @@ private Q_SLOTS:
             QWidget* control;
             QString name;
             QAccessible::Role role = QAccessible::NoRole;
+            // What its text interface reads, for a text shown as it is.
+            QString text;
         };
         auto* tags = new TagField(u"Mood words"_s);
         tags->setTags({whole});
@@ -102,11 +109,11 @@ private Q_SLOTS:
         label->setText(whole);
         const QList<Case> cases{
             {"label made with its text", new TextLabel(u"Your studio."_s, QFont(), Qt::white),
-             u"Your studio."_s, QAccessible::StaticText},
+             u"Your studio."_s, QAccessible::StaticText, u"Your studio."_s},
             {"long label made with its text", new TextLabel(whole, QFont(), Qt::white), spoken,
-             QAccessible::StaticText},
-            {"long label given its text", label, spoken, QAccessible::StaticText},
-            {"capsule", new TextCapsule(whole), spoken, QAccessible::StaticText},
+             QAccessible::StaticText, whole},
+            {"long label given its text", label, spoken, QAccessible::StaticText, whole},
+            {"capsule", new TextCapsule(whole), spoken, QAccessible::StaticText, whole},
             {"chip", new Chip(whole, false), spoken},
             {"pill", picker->pill(0), spoken},
             {"menu button", new MenuButton(whole), spoken},
@@ -130,6 +137,12 @@ private Q_SLOTS:
             if (c.role != QAccessible::NoRole)
                 QCOMPARE(iface->role(), c.role);
             QVERIFY2(iface->text(QAccessible::Description) != c.name, c.what);
+            if (c.text.isNull())
+                continue;
+            QAccessibleTextInterface* text = iface->textInterface();
+            QVERIFY2(text && !iface->editableTextInterface(), c.what);
+            QCOMPARE(text->characterCount(), int(c.text.size()));
+            QVERIFY2(text->text(0, text->characterCount()) == c.text, c.what);
         }
         // The whole text is still what the label shows.
         QCOMPARE(label->text(), whole);
@@ -138,6 +151,45 @@ private Q_SLOTS:
         label->setText(whole);
         label->setText(u"Dream"_s);
         QCOMPARE(heardOf(QAccessible::NameChanged).size(), 1);
+        QCOMPARE(interfaceOf(label)->textInterface()->characterCount(), 5);
+    }
+
+    // A field says the hint it shows while empty, unless the hint is only its
+    // name again; a description of its own comes first.
+    void fieldsAreDescribedByTheirHint_data()
+    {
+        QTest::addColumn<bool>("multiLine");
+        QTest::addColumn<QString>("placeholder");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QString>("description");
+        const QString hint = u"https://api.example.com/v1"_s;
+        QTest::newRow("line with a hint") << false << hint << QString() << hint;
+        QTest::newRow("line named as its hint") << false << u"Act title"_s << QString() << QString();
+        QTest::newRow("line with a tool tip") << false << hint << u"Where assists go"_s << u"Where assists go"_s;
+        QTest::newRow("text with a hint") << true << hint << QString() << hint;
+        QTest::newRow("text named as its hint") << true << u"Act title"_s << QString() << QString();
+        QTest::newRow("text with its name as tool tip") << true << hint << u"Act title"_s << QString();
+    }
+
+    void fieldsAreDescribedByTheirHint()
+    {
+        QFETCH(bool, multiLine);
+        QFETCH(QString, placeholder);
+        QFETCH(QString, toolTip);
+        QFETCH(QString, description);
+        std::unique_ptr<QWidget> field;
+        if (multiLine) {
+            auto* edit = new QTextEdit;
+            edit->setPlaceholderText(placeholder);
+            field.reset(edit);
+        } else {
+            auto* edit = new QLineEdit;
+            edit->setPlaceholderText(placeholder);
+            field.reset(edit);
+        }
+        field->setAccessibleName(u"Act title"_s);
+        field->setToolTip(toolTip);
+        QCOMPARE(interfaceOf(field.get())->text(QAccessible::Description), description);
     }
 
     // A slider reads, sets and tells the value it stands for, never the

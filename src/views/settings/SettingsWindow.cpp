@@ -4,7 +4,7 @@
 #include "design/FocusRing.h"
 #include "design/HairlineDivider.h"
 #include "design/Palette.h"
-#include "design/SelectableAccessible.h"
+#include "design/ChoiceAccessible.h"
 #include "design/Shapes.h"
 #include "design/Symbols.h"
 #include "design/Theme.h"
@@ -49,7 +49,7 @@ public:
         setFocusPolicy(Qt::TabFocus);
         setAccessibleName(label);
         // The section shown is the tab selected, and heard so.
-        connect(this, &QAbstractButton::toggled, this, [this] { SelectableAccessible::selectionChanged(this); });
+        connect(this, &QAbstractButton::toggled, this, [this] { ChoiceAccessible::changed(this); });
         const qreal w = std::max<qreal>(64, QFontMetricsF(m_font).horizontalAdvance(label) + 20);
         setFixedSize(int(std::ceil(w)), 48);
     }
@@ -61,8 +61,7 @@ protected:
     {
         if (object != this)
             return nullptr;
-        return new SelectableAccessible(this, QAccessible::PageTab, [this] { return isChecked(); },
-                                        [this] { click(); });
+        return new ChoiceAccessible(this, ChoiceAccessible::Kind::page, [this] { return isChecked(); });
     }
 
     void paintEvent(QPaintEvent*) override

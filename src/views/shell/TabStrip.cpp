@@ -1,5 +1,7 @@
 #include "views/shell/TabStrip.h"
 
+#include "design/AccessibleFactory.h"
+#include "design/ButtonAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
@@ -32,8 +34,9 @@ namespace studio {
 
 namespace {
 
-// The strip's two square buttons: a symbol on a faint rounded square.
-class StripIconButton : public QAbstractButton {
+// The strip's two square buttons: a symbol on a faint rounded square, named
+// by their tool tip (which a reader hears once, as the name).
+class StripIconButton : public QAbstractButton, public AccessibleSource {
 public:
     StripIconButton(const QString& symbol, int side, qreal radius, qreal symbolSize, QFont::Weight weight,
                     const QColor& color, const QString& help, QWidget* parent)
@@ -52,6 +55,11 @@ public:
     }
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override
+    {
+        return object == this ? new ButtonAccessible(this) : nullptr;
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);

@@ -4,7 +4,7 @@
 #include "design/KeyboardActivation.h"
 #include "design/Palette.h"
 #include "design/PointerHover.h"
-#include "design/SelectableAccessible.h"
+#include "design/ChoiceAccessible.h"
 #include "design/Shapes.h"
 #include "design/SpokenName.h"
 #include "design/SymbolButton.h"
@@ -108,7 +108,7 @@ void TabStripChip::setSelected(bool selected)
         return;
     m_selected = selected;
     refreshLook();
-    SelectableAccessible::selectionChanged(this);
+    ChoiceAccessible::changed(this);
 }
 
 void TabStripChip::setHovered(bool hovered)
@@ -202,8 +202,9 @@ QAccessibleInterface* TabStripChip::accessibleFor(QObject* object)
 {
     if (object != this)
         return nullptr;
-    return new SelectableAccessible(this, QAccessible::PageTab, [this] { return isSelected(); },
-                                    [this] { activate(); });
+    auto* iface = new ChoiceAccessible(this, ChoiceAccessible::Kind::page, [this] { return isSelected(); });
+    iface->setPress([this] { activate(); });
+    return iface;
 }
 
 } // namespace studio

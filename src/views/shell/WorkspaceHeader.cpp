@@ -1,5 +1,6 @@
 #include "views/shell/WorkspaceHeader.h"
 
+#include "design/ChoiceAccessible.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
@@ -44,6 +45,9 @@ QFont readyFont()
 MarkReadyButton::MarkReadyButton(ProjectSession& session, QWidget* parent)
     : QAbstractButton(parent)
     , m_session(session)
+    // Known before anything names the button: its interface may be made by
+    // the first name or tool tip set, and reads the mark from then on.
+    , m_ready(session.project().completedPhases.contains(session.project().activePhase))
     , m_blend(new Spring(0.35, 0.8, this))
 {
     setObjectName(u"markReady"_s);
@@ -58,7 +62,6 @@ MarkReadyButton::MarkReadyButton(ProjectSession& session, QWidget* parent)
         toggle(m_session);
         m_animate = false;
     });
-    m_ready = session.project().completedPhases.contains(session.project().activePhase);
     m_blend->jumpTo(m_ready ? 1.0 : 0.0);
     setAccessibleName(labelText());
 }
@@ -81,12 +84,20 @@ void MarkReadyButton::refresh()
         return;
     m_ready = ready;
     setAccessibleName(labelText());
+    ChoiceAccessible::changed(this);
     if (m_animate)
         m_blend->setTarget(ready ? 1.0 : 0.0);
     else
         m_blend->jumpTo(ready ? 1.0 : 0.0);
     updateGeometry();
     update();
+}
+
+QAccessibleInterface* MarkReadyButton::accessibleFor(QObject* object)
+{
+    if (object != this)
+        return nullptr;
+    return new ChoiceAccessible(this, ChoiceAccessible::Kind::anyOf, [this] { return m_ready; });
 }
 
 QSize MarkReadyButton::sizeHint() const

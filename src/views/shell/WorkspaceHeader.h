@@ -5,6 +5,7 @@
 // and the "Mark ready" toggle. Everything is re-read from the session by
 // refresh(), in place.
 
+#include "design/AccessibleFactory.h"
 #include "model/Enums.h"
 
 #include <QAbstractButton>
@@ -21,7 +22,8 @@ class TextLabel;
 
 // "Mark ready" / "Phase ready": toggles the active phase in the production's
 // completed phases. The capsule blends between its two looks on a spring.
-class MarkReadyButton : public QAbstractButton {
+// A done mark to a reader: a check box, checked while the phase is ready.
+class MarkReadyButton : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     explicit MarkReadyButton(ProjectSession& session, QWidget* parent = nullptr);
@@ -36,11 +38,12 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     ProjectSession& m_session;
-    bool m_ready = false;
+    bool m_ready;
     bool m_animate = false;
     Spring* m_blend;
 };

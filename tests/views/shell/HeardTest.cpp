@@ -156,7 +156,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("changed");
 
         QTest::newRow("spark rating") << PhaseID::spark
-                                      << QStringList{u"Spark"_s, u"Drama"_s, u"Sci-Fi"_s, u"PG-13"_s}
+                                      << QStringList{u"Spark"_s, u"Drama"_s, u"Sci-Fi"_s, u"PG-13"_s, u"Phase ready"_s}
                                       << QStringList{u"Spark"_s, u"GENRES"_s} << QStringList{u"R"_s}
                                       << QStringList{u"PG-13"_s, u"R"_s};
         QTest::newRow("spark genre") << PhaseID::spark << QStringList{u"Drama"_s} << QStringList{}
@@ -199,13 +199,17 @@ private Q_SLOTS:
             << QStringList{u"Premiere"_s, u"Logline written"_s, u"Storyboard planned"_s, u"Streaming Master"_s}
             << QStringList{u"Delivery Checklist"_s} << QStringList{u"Theatrical Master"_s}
             << QStringList{u"Streaming Master"_s, u"Theatrical Master"_s};
+        // Story is ready and Script is not: the header's done mark follows.
         QTest::newRow("rail") << PhaseID::story << QStringList{u"Story"_s} << QStringList{} << QStringList{u"Script"_s}
-                              << QStringList{u"Script"_s, u"Story"_s};
+                              << QStringList{u"Mark ready"_s, u"Script"_s, u"Story"_s};
         QTest::newRow("cut") << PhaseID::cut << QStringList{u"The Cut"_s} << QStringList{u"Cut 50s · Target 12 min"_s}
                              << QStringList{u"Assemble from Storyboard"_s} << QStringList{};
-        // The rail's done mark follows the phase marked ready.
+        // The header's done mark, and the rail's with it.
         QTest::newRow("done mark") << PhaseID::cut << QStringList{} << QStringList{} << QStringList{u"Mark ready"_s}
-                                   << QStringList{u"The Cut"_s};
+                                   << QStringList{u"Phase ready"_s, u"The Cut"_s};
+        QTest::newRow("done mark taken away") << PhaseID::spark << QStringList{} << QStringList{}
+                                              << QStringList{u"Phase ready"_s}
+                                              << QStringList{u"Mark ready"_s, u"Spark"_s};
     }
 
     void choicesReadAndTellTheirChanges()

@@ -5,7 +5,7 @@
 #include "design/KeyboardActivation.h"
 #include "design/Palette.h"
 #include "design/PictureBudget.h"
-#include "design/SelectableAccessible.h"
+#include "design/ChoiceAccessible.h"
 #include "design/Shapes.h"
 #include "design/SpokenName.h"
 #include "design/Theme.h"
@@ -154,7 +154,7 @@ void SceneRow::setContent(int number, const QString& slug, const QString& detail
     // Read out as the row shows it: number, heading line, shots and length.
     setSpokenName(this, QString::number(number) + u". "_s + spokenName(slug) + u", "_s + detail);
     if (selectionChanged)
-        SelectableAccessible::selectionChanged(this);
+        ChoiceAccessible::changed(this);
     update();
 }
 
@@ -238,7 +238,7 @@ QAccessibleInterface* SceneRow::accessibleFor(QObject* object)
 {
     if (object != this)
         return nullptr;
-    return new SelectableAccessible(this, QAccessible::ListItem, [this] { return isSelected(); });
+    return new ChoiceAccessible(this, ChoiceAccessible::Kind::item, [this] { return isSelected(); });
 }
 
 } // namespace studio
