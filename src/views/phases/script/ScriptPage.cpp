@@ -529,8 +529,9 @@ void ScriptPage::paintEvent(QPaintEvent* event)
         return;
     const int first = m_rows.rowAtY(area.top());
     const int last = m_rows.rowAtY(area.bottom());
-    // The rows draw only the lines inside it.
-    p.setClipRect(area);
+    // The rows draw only the lines inside it (to the last device pixel it
+    // touches, as far as the paper goes).
+    p.setClipRect(wholeDevicePixels(area));
     bool moved = false;
     for (int i = first; i <= last; ++i) {
         if (m_rows.row(i).id() == m_editorID && m_editor->isVisible())
