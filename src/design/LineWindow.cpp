@@ -385,6 +385,8 @@ void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool poin
             lost = true;
         }
     }
+    // Where the window ends when the edit is made in it and it stays.
+    const qsizetype editedEnd = end;
     const qsizetype caret = m_buffer.cursor();
     const qsizetype margin = m_length / 4;
     if (size <= 2 * m_length) {
@@ -408,8 +410,10 @@ void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool poin
     // An edit inside a window that stays is made in the line edit as well,
     // in place: giving it its text anew would reset the input method at
     // every key (ending a composition) and tell assistive technology the
-    // whole text was replaced.
-    const bool inPlace = stale && change && !lost && start == m_start;
+    // whole text was replaced. A window that moves or shrinks is given anew:
+    // made in place first, an edit (a megabyte set on a field) would pass
+    // through the line edit whole, shaped and announced.
+    const bool inPlace = stale && change && !lost && start == m_start && end == editedEnd;
     const QString removed = change ? removedText(*change) : QString();
     m_showing = true;
     {

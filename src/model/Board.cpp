@@ -155,7 +155,9 @@ QString SceneCard::locationName(const QList<Location>& locations) const
 
 QString SceneCard::slug(const QList<Location>& locations) const
 {
-    return headingWord(setting) + u". "_s + text::upper(locationName(locations)) + u" — "_s
+    // A heading line: a place of any length is cut to what a line can show
+    // before it is set in capitals, not set in capitals whole at every look.
+    return headingWord(setting) + u". "_s + text::upper(text::displayPrefix(locationName(locations))) + u" — "_s
         + text::upper(label(timeOfDay));
 }
 

@@ -152,7 +152,8 @@ struct SceneCard {
     // The linked location's name (even when empty), else the free text when
     // it isn't empty, else "Location TBD".
     QString locationName(const QList<Location>& locations) const;
-    // "INT. LOCATION TBD — DAY"
+    // "INT. LOCATION TBD — DAY", the place cut to its display prefix
+    // (text::displayPrefix) when it is longer.
     QString slug(const QList<Location>& locations) const;
     double totalSeconds() const;
 

@@ -180,6 +180,12 @@ private Q_SLOTS:
         QTest::newRow("deleted, text") << SceneSetting::exterior << TimeOfDay::dusk << 2 << u"Straße am Hafen"_s
                                        << u"EXT. STRASSE AM HAFEN — DUSK"_s;
         QTest::newRow("spaces are not empty") << SceneSetting::interior << TimeOfDay::day << 0 << u"  "_s << u"INT.    — DAY"_s;
+        // A heading line: a place of a megabyte is set in capitals only as
+        // far as a line shows it, not whole at every look.
+        const QString place = u"a long way from the harbor "_s.repeated(40'000);
+        QTest::newRow("a megabyte of place")
+            << SceneSetting::exterior << TimeOfDay::night << 0 << place
+            << u"EXT. "_s + text::displayPrefix(place).toUpper() + u" — NIGHT"_s;
     }
     void sceneHeading()
     {

@@ -255,9 +255,18 @@ void ScriptElementRow::paint(QPainter& painter, const QPointF& topLeft, int avai
     }
     painter.save();
     painter.translate(topLeft);
+    // Only the lines in the area being painted are drawn: a long element is
+    // thousands of lines, and the page is painted a strip at a time.
+    QRectF clip(0, 0, width, m_textHeight);
+    if (painter.hasClipping())
+        clip = clip.intersected(painter.clipBoundingRect());
+    if (clip.isEmpty()) {
+        painter.restore();
+        return;
+    }
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette.setColor(QPalette::Text, Palette::paperInk());
-    context.clip = QRectF(0, 0, width, m_textHeight);
+    context.clip = clip;
     m_document->documentLayout()->draw(&painter, context);
     painter.restore();
 }

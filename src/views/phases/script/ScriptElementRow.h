@@ -87,7 +87,8 @@ public:
     void release();
 
     // The text, or the kind's placeholder when there is none, at `topLeft`
-    // (laid out first when it is not yet).
+    // (laid out first when it is not yet): of the text, only the lines inside
+    // the painter's clip, when it has one.
     void paint(QPainter& painter, const QPointF& topLeft, int available);
 
 private:

@@ -325,8 +325,13 @@ void ScriptPage::attachEditor(int index)
         update(rowRect(m_editorID));
     }
     m_editorID = row.id();
-    if (row.kind() != m_editorKind)
+    if (row.kind() != m_editorKind) {
+        // What the editor holds is the old element's text: it goes before
+        // the new kind's font and alignment come, which would lay it out
+        // again first.
+        m_editor->setText(QString());
         applyEditorKind(row.kind());
+    }
     // The row's width first, so the text is laid out once, at it, and the
     // editor's height follows that layout.
     m_editor->setGeometry(QRect(m_editor->pos(), QSize(m_rows.textRect(index).width(), m_editor->height())));
@@ -529,6 +534,9 @@ void ScriptPage::paintEvent(QPaintEvent* event)
         return;
     const int first = m_rows.rowAtY(area.top());
     const int last = m_rows.rowAtY(area.bottom());
+    // The rows draw only the lines inside it (to the last device pixel it
+    // touches, as far as the paper goes).
+    p.setClipRect(wholeDevicePixels(area));
     bool moved = false;
     for (int i = first; i <= last; ++i) {
         if (m_rows.row(i).id() == m_editorID && m_editor->isVisible())
