@@ -25,7 +25,10 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLayout>
 #include <QMenu>
+#include <QPushButton>
+#include <QTextCursor>
 #include <QtTest>
 
 using namespace studio;
@@ -250,6 +253,87 @@ private Q_SLOTS:
         QCOMPARE(namesOf(page), (QStringList{before[0], u"MARA"_s, u"Hold the light."_s, before[2], before[3]}));
         QCOMPARE(toldOf(page), (QList<Told>{removed(1, u"Rain."_s), created(1, u"MARA"_s),
                                             created(2, u"Hold the light."_s)}));
+    }
+
+    // The keyboard moving from one element to another, by every key that
+    // does it and by a click: one focus event, on the editor as a new object
+    // in the element it stands in now (a reader hears nothing on an object it
+    // already has), reading that element's text and caret. A move inside one
+    // element is no focus at all.
+    void scriptMovesBetweenElementsAreHeard_data()
+    {
+        QTest::addColumn<int>("from"); // the element written in; -1 a stop before the page, -2 after it
+        QTest::addColumn<QString>("keys"); // or "click" on element `to`
+        QTest::addColumn<int>("to");     // where it lands, -1 for no move
+
+        QTest::newRow("tab") << 0 << u"Tab"_s << 1;
+        QTest::newRow("shift+tab") << 2 << u"Shift+Tab"_s << 1;
+        QTest::newRow("down") << 2 << u"Down"_s << 3;
+        QTest::newRow("up") << 3 << u"Up"_s << 2;
+        QTest::newRow("page down") << 0 << u"PgDown"_s << 3;
+        QTest::newRow("ctrl+end") << 1 << u"Ctrl+End"_s << 3;
+        QTest::newRow("ctrl+home") << 3 << u"Ctrl+Home"_s << 0;
+        QTest::newRow("click") << 0 << u"click"_s << 2;
+        QTest::newRow("tab into the page") << -1 << u"Tab"_s << 0;
+        QTest::newRow("shift+tab into the page") << -2 << u"Shift+Tab"_s << 3;
+        QTest::newRow("click into the page") << -1 << u"click"_s << 2;
+        QTest::newRow("down inside an element") << 1 << u"Down"_s << -1;
+        QTest::newRow("end inside an element") << 1 << u"End"_s << -1;
+        QTest::newRow("click inside an element") << 1 << u"click"_s << -1;
+    }
+
+    void scriptMovesBetweenElementsAreHeard()
+    {
+        QFETCH(int, from);
+        QFETCH(QString, keys);
+        QFETCH(int, to);
+        Screen s(production({element(ScriptElementKind::sceneHeading, u"EXT. HARBOR — NIGHT"_s),
+                             element(ScriptElementKind::action,
+                                     u"The lamp turns above the harbor, slow and patient, throwing its beam across "
+                                     u"the black water and the boats that lie there, and over the roofs of the town."_s),
+                             element(ScriptElementKind::character, u"EDA"_s),
+                             element(ScriptElementKind::dialogue, u"Log it."_s)}));
+        QVERIFY(s.ready());
+        s.focus(from < 0 ? 1 : from);
+        if (from == -1) {
+            s.view->kindButtons().last()->setFocus(Qt::TabFocusReason);
+        } else if (from == -2) {
+            auto* after = new QPushButton(u"After"_s, s.view.get());
+            s.view->layout()->addWidget(after);
+            after->show();
+            after->setFocus(Qt::TabFocusReason);
+        } else {
+            s.edit()->moveCursor(QTextCursor::Start);
+        }
+        const QAccessible::Id before = QAccessible::uniqueId(QAccessible::queryAccessibleInterface(s.edit()));
+        heard().clear();
+
+        if (keys == u"click"_s) {
+            QTest::mouseClick(s.page(), Qt::LeftButton, {}, s.page()->textRect(s.id(to < 0 ? from : to)).center());
+        } else {
+            const QKeySequence sequence(keys);
+            QTest::keySequence(QApplication::focusWidget(), sequence);
+        }
+        const QList<HeardEvent> focus = heardOf(QAccessible::Focus);
+        if (to < 0) {
+            QVERIFY(s.focused(from));
+            QCOMPARE(focus.size(), 0);
+            return;
+        }
+        QVERIFY(s.focused(to));
+        QCOMPARE(focus.size(), 1);
+        QAccessibleInterface* heardOn = focus.first().iface;
+        QCOMPARE(heardOn, QAccessible::queryAccessibleInterface(s.edit()));
+        if (from >= 0)
+            QVERIFY(QAccessible::uniqueId(heardOn) != before);
+        QAccessibleInterface* element = heardOn->parent();
+        while (element && element->role() != QAccessible::Paragraph)
+            element = element->parent();
+        QVERIFY(element);
+        QCOMPARE(QAccessible::queryAccessibleInterface(s.page())->indexOfChild(element), to);
+        QAccessibleTextInterface* text = heardOn->textInterface();
+        QCOMPARE(text->text(0, text->characterCount()), elementsOf(s.session)[to].text);
+        QCOMPARE(text->cursorPosition(), s.edit()->textCursor().position());
     }
 
     // The live editor's parent holds it among its children, wherever it is:

@@ -1,5 +1,6 @@
 #include "views/phases/script/ScriptPageAccessible.h"
 
+#include "design/AccessibleFocus.h"
 #include "design/PlainTextEditor.h"
 #include "design/TextEditAccessible.h"
 #include "model/Enums.h"
@@ -160,8 +161,13 @@ void ScriptPageAccessible::rowsChanged(const Splice& splice)
 
 void ScriptPageAccessible::editorLeaving()
 {
-    if (QAccessible::isActive() && liveRow(page()) >= 0)
-        announce(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectDestroyed);
+    if (!QAccessible::isActive() || liveRow(page()) < 0)
+        return;
+    announce(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectDestroyed);
+    // In the next element the editor is another object to readers: the
+    // focus they hear there is a move, not the object they already have.
+    AccessibleFocus::standsAnew(page()->textEdit());
+    AccessibleFocus::standsAnew(page()->editor());
 }
 
 void ScriptPageAccessible::editorArrived()
