@@ -7,6 +7,7 @@
 
 #include "app/MainWindow.h"
 #include "design/Theme.h"
+#include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/StudioTab.h"
@@ -176,11 +177,10 @@ private Q_SLOTS:
         QVERIFY(list);
         heard().clear();
 
-        // The card the grid comes back to (only the click names it); a clip
-        // past the one the lanes come back to.
-        const int clicked = grid ? 0 : 2;
+        // A card or a clip past the one the list comes back to.
+        const int clicked = grid ? 1 : 2;
         if (click) {
-            const QPoint at = grid ? grid->cardRect(0).center()
+            const QPoint at = grid ? grid->cardRect(clicked).center()
                                    : lanes->clipRect(lanes->clipAt(clicked).id).center().toPoint();
             QTest::mouseClick(list, Qt::LeftButton, {}, at);
             QVERIFY(holder->hasFocus());
@@ -191,15 +191,69 @@ private Q_SLOTS:
         QVERIFY(item && item->object() != list);
         QCOMPARE(lastFocus().iface, item);
         QVERIFY(!lastFocus().name.isEmpty());
-        // Heard once, and the list's own focus not after it.
+        // Heard once, and the list's own focus not after it; a click goes
+        // straight to the item clicked.
         const QList<HeardEvent> focus = heardOf(QAccessible::Focus);
         QCOMPARE(std::count_if(focus.cbegin(), focus.cend(), [item](const HeardEvent& e) { return e.iface == item; }), 1);
+        if (click)
+            QCOMPARE(focus.size(), 1);
         if (grid || lanes) {
             QCOMPARE(lastFocus().object, list);
             QCOMPARE(lastFocus().child, click ? clicked : 0);
         }
         if (grid)
-            QCOMPARE(lastFocus().name, grid->card(0).spokenText());
+            QCOMPARE(lastFocus().name, grid->card(click ? clicked : 0).spokenText());
+    }
+
+    // A click on a bare stretch of any scrolling page (Home, the nine
+    // screens, the strips across them, the shot grid between its cards)
+    // leaves the keyboard where it was, unheard.
+    void aClickOnABarePageLeavesTheKeyboard_data()
+    {
+        QTest::addColumn<int>("phase"); // 0 for Home, -1 for Home's first run
+        QTest::newRow("first run") << -1;
+        QTest::newRow("home") << 0;
+        for (int phase = 1; phase <= 9; ++phase)
+            QTest::newRow(qPrintable(title(allCases<PhaseID>().at(phase - 1)))) << phase;
+    }
+
+    void aClickOnABarePageLeavesTheKeyboard()
+    {
+        QFETCH(int, phase);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        if (phase >= 0)
+            w.app.store().save(assembledSample());
+        if (phase > 0) {
+            w.app.openProject(w.app.store().projects().first());
+            w.phase(phase);
+        }
+        int clicked = 0;
+        for (QAbstractScrollArea* area : w.window.findChildren<QAbstractScrollArea*>()) {
+            if (!area->isVisible() || qobject_cast<QTextEdit*>(area) || area->window() != &w.window)
+                continue;
+            // The first point of the page that shows no control.
+            QWidget* page = area->viewport();
+            QPoint bare(-1, -1);
+            for (int y = 4; y < page->height() && bare.x() < 0; y += 8) {
+                for (int x = 4; x < page->width() && bare.x() < 0; x += 8) {
+                    // Nothing, or a plain box that holds controls.
+                    QWidget* under = page->childAt(x, y);
+                    if (!under || under->metaObject() == &QWidget::staticMetaObject)
+                        bare = QPoint(x, y);
+                }
+            }
+            if (bare.x() < 0)
+                continue;
+            QWidget* before = QApplication::focusWidget();
+            heard().clear();
+            QTest::mouseClick(page, Qt::LeftButton, {}, bare);
+            ++clicked;
+            const char* which = area->metaObject()->className();
+            QVERIFY2(QApplication::focusWidget() == before, which);
+            QVERIFY2(heardOf(QAccessible::Focus).isEmpty(), which);
+        }
+        QVERIFY(clicked > 0);
     }
 
     // The studio tab chosen and the Settings section shown are heard chosen,

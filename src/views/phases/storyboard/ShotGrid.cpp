@@ -354,15 +354,20 @@ bool ShotGrid::viewportEvent(QEvent* event)
 
 void ShotGrid::mousePressEvent(QMouseEvent* event)
 {
+    // A press on a card puts the keyboard straight on it; one between the
+    // cards leaves the keyboard where it was.
+    const int index = cardAt(event->position().toPoint());
+    if (index >= 0) {
+        setCurrent(index, false);
+        if (!hasFocus())
+            setFocus(Qt::MouseFocusReason);
+    }
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
-    const int index = cardAt(event->position().toPoint());
-    if (index < 0)
-        return;
-    setCurrent(index, false);
-    Q_EMIT shotPicked(m_cards[index].id);
+    if (index >= 0)
+        Q_EMIT shotPicked(m_cards[index].id);
 }
 
 int ShotGrid::selectedIndex() const
@@ -441,7 +446,8 @@ void ShotGrid::keepCurrent()
         m_currentIndex = index;
     }
     if (!m_cards.isEmpty()) {
-        setFocusPolicy(Qt::StrongFocus);
+        // Reached by Tab, and by a click on a card (mousePressEvent).
+        setFocusPolicy(Qt::TabFocus);
         return;
     }
     const bool focused = hasFocus();
