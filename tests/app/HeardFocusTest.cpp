@@ -13,6 +13,8 @@
 #include "state/StudioTab.h"
 #include "state/edits/CutEdits.h"
 #include "support/Listening.h"
+#include "views/home/FirstRunPanel.h"
+#include "views/home/SampleMenuButton.h"
 #include "views/phases/cut/TimelineLanes.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/storyboard/ShotGrid.h"
@@ -142,6 +144,22 @@ private Q_SLOTS:
 
         for (const HeardEvent& e : heardOf(QAccessible::Focus))
             QVERIFY2(!e.name.isEmpty(), e.object ? e.object->metaObject()->className() : "an item");
+    }
+
+    // A sample explored from the first run: the library shows its card and
+    // the production opens; the keyboard goes straight to the workspace,
+    // heard on nothing of the library on the way.
+    void aSampleOpensStraightIntoItsWorkspace()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        auto* samples = w.window.rootView()->content()->findChild<FirstRunPanel*>()->findChild<SampleMenuButton*>();
+        samples->setFocus(Qt::TabFocusReason);
+        heard().clear();
+        Q_EMIT samples->sampleChosen(SampleFactory::registry().first().id);
+        QTRY_VERIFY(w.workspace());
+        QCOMPARE(heardOf(QAccessible::Focus).size(), 1);
+        QCOMPARE(lastFocus().object, w.workspace());
     }
 
     // Tab into the Storyboard's shot grid, the Cut's lanes and the Script's
