@@ -66,6 +66,26 @@ QList<Told> toldOf(const QObject* list)
     return told;
 }
 
+// The items of `list` told renamed, in the order told: where, and the name
+// they read then.
+using Renamed = QList<std::pair<int, QString>>;
+
+Renamed renamedOf(QObject* list)
+{
+    Renamed renamed;
+    QAccessibleInterface* listInterface = QAccessible::queryAccessibleInterface(list);
+    for (const HeardEvent& e : std::as_const(heard())) {
+        if (e.type != QAccessible::NameChanged)
+            continue;
+        // Told by the list with the item's place, or by the item itself.
+        if (e.object == list)
+            renamed.append({e.child, e.name});
+        else if (!e.object && e.iface->parent() == listInterface)
+            renamed.append({listInterface->indexOfChild(e.iface), e.name});
+    }
+    return renamed;
+}
+
 // The names of the list's items now, as a reader reads them.
 QStringList namesOf(QObject* list)
 {
@@ -149,6 +169,7 @@ private Q_SLOTS:
         heard().clear();
         grid->tiles()->tile(ShotTile::Kind::add)->click();
         QCOMPARE(toldOf(list), (QList<Told>{created(3, namesOf(list)[3])}));
+        QVERIFY(renamedOf(list).isEmpty());
 
         QStringList before = namesOf(list);
         heard().clear();
@@ -156,6 +177,7 @@ private Q_SLOTS:
         QStringList after = namesOf(list);
         QCOMPARE(toldOf(list), (QList<Told>{removed(2, before[2]), removed(1, before[1]), created(1, after[1]),
                                             created(2, after[2])}));
+        QVERIFY(renamedOf(list).isEmpty());
         // The keyboard went with its shot, to a card read anew.
         QCOMPARE(grid->focusedCard(), 2);
         QCOMPARE(lastFocus().object, list);
@@ -166,6 +188,11 @@ private Q_SLOTS:
         heard().clear();
         pickFromMenu(&s.view, grid, u"Delete shot"_s);
         QCOMPARE(toldOf(list), (QList<Told>{removed(2, before[2])}));
+        // The card after it counts one less now, and says so; those before
+        // it read as they did.
+        after = namesOf(list);
+        QVERIFY(after[2] != before[3]);
+        QCOMPARE(renamedOf(list), (Renamed{{2, after[2]}}));
         // The keyboard is heard on the card now in the deleted one's place.
         QVERIFY(grid->hasFocus());
         QCOMPARE(lastFocus().object, list);
@@ -220,6 +247,14 @@ private Q_SLOTS:
         QCOMPARE(lastFocus().object, lanes);
         QCOMPARE(lastFocus().child, 1);
         QCOMPARE(lastFocus().name, after[1]);
+        QVERIFY(renamedOf(lanes).isEmpty());
+
+        // A clip made longer reads its new length.
+        heard().clear();
+        session.edit([](Project& p) { p.episodes.first().timeline[1].seconds += 2; });
+        QCOMPARE(renamedOf(lanes), (Renamed{{1, namesOf(lanes)[1]}}));
+        QVERIFY(namesOf(lanes)[1] != after[1]);
+        after = namesOf(lanes);
 
         before = after;
         heard().clear();
@@ -253,6 +288,50 @@ private Q_SLOTS:
         QCOMPARE(namesOf(page), (QStringList{before[0], u"MARA"_s, u"Hold the light."_s, before[2], before[3]}));
         QCOMPARE(toldOf(page), (QList<Told>{removed(1, u"Rain."_s), created(1, u"MARA"_s),
                                             created(2, u"Hold the light."_s)}));
+    }
+
+    // An element's name is the start of its text: it is told again when that
+    // reads otherwise, and only then; the element being written, once the
+    // editor leaves it.
+    void scriptElementNamesAreToldWhenTheyChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("text") << u"text"_s << true;
+        QTest::newRow("kind only") << u"kind"_s << false;
+        QTest::newRow("past what the name reads") << u"far end"_s << false;
+        QTest::newRow("typed, then left") << u"typed"_s << true;
+        QTest::newRow("typed, still written") << u"typing"_s << false;
+    }
+
+    void scriptElementNamesAreToldWhenTheyChange()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, renamed);
+        Screen s(production({element(ScriptElementKind::action, u"Rain."_s),
+                             element(ScriptElementKind::action, u"Wind. "_s.repeated(100)),
+                             element(ScriptElementKind::dialogue, u"Go."_s)}));
+        QVERIFY(s.ready());
+        ScriptPage* page = s.page();
+        s.focus(2);
+        namesOf(page); // a reader has read every element
+        heard().clear();
+        const int changed = change.startsWith(u"typ"_s) ? 2 : change == u"far end"_s ? 1 : 0;
+        if (change.startsWith(u"typ"_s)) {
+            QTest::keyClicks(s.edit(), u" Now."_s);
+            if (change == u"typed"_s)
+                s.focus(0);
+        } else {
+            s.session.edit([&](Project& p) {
+                ScriptElement& e = p.episodes.first().script.elements[changed];
+                if (change == u"kind"_s)
+                    e.kind = ScriptElementKind::character;
+                else
+                    e.text += u"More."_s;
+            });
+        }
+        QCOMPARE(renamedOf(page), (renamed ? Renamed{{changed, namesOf(page)[changed]}} : Renamed()));
+        QCOMPARE(heardOf(QAccessible::DescriptionChanged).size(), change == u"kind"_s ? 1 : 0);
     }
 
     // The keyboard moving from one element to another, by every key that

@@ -117,8 +117,12 @@ void TimelineLanes::setTimeline(const QList<TimelineClip>& timeline)
     relayout();
     if (hasFocus())
         FocusInView::revealCaret(this);
-    if (accessible)
+    if (accessible) {
         accessible->itemsChanged(told);
+        // A clip's name reads its label and length, which a change may have
+        // given it anew.
+        accessible->namesMayHaveChanged();
+    }
 }
 
 void TimelineLanes::setZoom(double zoom)

@@ -85,6 +85,9 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
     }
     const bool relayoutNeeded = aspect != m_aspect || shots.size() != m_cards.size();
     bool changed = relayoutNeeded;
+    // The cards that show something new (their number among it), whose
+    // names a reader may have to hear again.
+    QList<int> redrawn;
     m_cards.resize(shots.size());
     for (qsizetype i = 0; i < shots.size(); ++i) {
         // A shot that draws as before keeps its card (numbers follow positions).
@@ -95,6 +98,8 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
         if (!(card == m_cards[i])) {
             m_cards[i] = std::move(card);
             changed = true;
+            if (accessible)
+                redrawn << int(i);
         }
     }
     m_shots = shots;
@@ -104,8 +109,11 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
     if (changed)
         viewport()->update();
     keepCurrent();
-    if (accessible)
+    if (accessible) {
         accessible->itemsChanged(told);
+        for (const int card : std::as_const(redrawn))
+            accessible->nameMayHaveChanged(card);
+    }
 }
 
 void ShotGrid::setSelectedShot(const std::optional<QUuid>& id)
