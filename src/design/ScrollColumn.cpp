@@ -59,9 +59,9 @@ QVBoxLayout* ScrollColumn::column() const
 void ScrollColumn::focusInEvent(QFocusEvent* event)
 {
     QScrollArea::focusInEvent(event);
-    // Only the keyboard's arrival shows the ring: a click on the page to
-    // scroll it by keys needs none, and a window coming back keeps the page
-    // as it was.
+    // Only the keyboard's arrival shows the ring (a screen may let a click
+    // give the page the keyboard too), and a window coming back keeps the
+    // page as it was.
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
         return;
