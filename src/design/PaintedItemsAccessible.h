@@ -25,10 +25,10 @@
 // interface with nameMayHaveChanged(): a reader that has the item hears its
 // new name once, and only when it differs from the name it was given; the
 // widget names the items that may have changed, so a change costs what it
-// touched, not every item a reader has. Where the keyboard stands on an item, the item is
-// what holds the focus: its focus event stands for the widget's own
-// (AccessibleFocus), and an item that takes the keyboard's place as items
-// change is announced.
+// touched, not every item a reader has. Where the keyboard stands on an
+// item, the item is what holds the focus: its focus event stands for the
+// widget's own (AccessibleFocus), and an item that takes the keyboard's
+// place as items change is announced.
 
 #include <QAccessibleWidget>
 #include <QHash>
