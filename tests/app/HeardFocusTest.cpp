@@ -70,6 +70,14 @@ bool tabUntil(const std::function<bool()>& reached)
     return reached();
 }
 
+// The library as on the first run: every stored production to the Trash.
+void emptyLibrary(AppState& app)
+{
+    const QList<Project> stored = app.store().projects();
+    for (const Project& p : stored)
+        app.store().remove(p.id);
+}
+
 using Selections = QList<std::pair<QObject*, bool>>;
 
 // The selection changes heard, as (object, selected now), in any order.
@@ -152,6 +160,7 @@ private Q_SLOTS:
     void aSampleOpensStraightIntoItsWorkspace()
     {
         Window w;
+        emptyLibrary(w.app);
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
         auto* samples = w.window.rootView()->content()->findChild<FirstRunPanel*>()->findChild<SampleMenuButton*>();
         samples->setFocus(Qt::TabFocusReason);
@@ -240,7 +249,9 @@ private Q_SLOTS:
         QFETCH(int, phase);
         Window w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        if (phase >= 0)
+        if (phase < 0)
+            emptyLibrary(w.app);
+        else
             w.app.store().save(assembledSample());
         if (phase > 0) {
             w.app.openProject(w.app.store().projects().first());
