@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <QtGui/private/qaccessiblecache_p.h>
+
 namespace studio {
 
 namespace {
@@ -40,7 +42,8 @@ void watch(QAccessibleEvent* event)
     PaintedItemsAccessible* items = PaintedItemsAccessible::existing(widget);
     const int at = items ? items->focusedItem() : -1;
     if (at < 0) {
-        pass(event);
+        if (QAccessibleInterface* iface = event->accessibleInterface(); !iface || QAccessible::uniqueId(iface) != s_lastFocus)
+            pass(event);
         return;
     }
     // The widget told the item as it took the keyboard (a widget also tells
@@ -62,6 +65,24 @@ void AccessibleFocus::install()
         return;
     installed = true;
     s_next = QAccessible::installUpdateHandler(watch);
+    // With the keyboard nowhere (the window left for another), what takes
+    // it next is heard again, whatever it was before.
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
+        if (!now)
+            s_lastFocus = 0;
+    });
+}
+
+void AccessibleFocus::standsAnew(QObject* object)
+{
+    QAccessibleCache* cache = QAccessibleCache::instance();
+    const QAccessible::Id id = object ? cache->idForObject(object) : 0;
+    if (!id)
+        return;
+    // The cache watches the object's end once per interface it keeps for
+    // it: the watch goes with the interface, or they would pile up.
+    QObject::disconnect(object, &QObject::destroyed, cache, nullptr);
+    QAccessible::deleteAccessibleInterface(id);
 }
 
 } // namespace studio

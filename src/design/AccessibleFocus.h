@@ -14,12 +14,25 @@
 //   (the control that holds it now has been heard);
 // - a focus event for a widget whose keyboard stands on one of its painted
 //   items is sent as the item's (PaintedItemsAccessible), unless the widget
-//   has just told that item itself.
+//   has just told that item itself;
+// - Qt's focus event for what was heard focused last, the keyboard having
+//   been nowhere since, is not sent again (a widget that tells its own focus
+//   as it takes the keyboard is heard once).
+//
+// A reader hears a focus event only when it names another object than the
+// one it has: a widget that keeps the keyboard while it comes to stand for
+// something else (the Script page's one editor, moved to another element)
+// is made a new object for readers with standsAnew().
+
+class QObject;
 
 namespace studio {
 
 struct AccessibleFocus {
     static void install();
+    // Drops the interface readers know `object` by, if one was made: the
+    // next question or event about it makes a new one.
+    static void standsAnew(QObject* object);
 };
 
 } // namespace studio

@@ -20,9 +20,10 @@ HorizontalStrip::HorizontalStrip(int spacing, QWidget* parent)
     : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
-    // No stop of its own for Tab, like the page around it: Tab goes to the
-    // cards' controls and brings each into view.
-    setFocusPolicy(Qt::ClickFocus);
+    // No stop of its own, like the page around it: Tab goes to the cards'
+    // controls and brings each into view, and a click between the cards
+    // leaves the keyboard where it was.
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,5 +1,7 @@
 #include "design/PaintedItemAccessible.h"
 
+#include <utility>
+
 namespace studio {
 
 PaintedItemAccessible::PaintedItemAccessible(PaintedItemsAccessible* items, const QUuid& id, int twin)
@@ -13,6 +15,12 @@ QString PaintedItemAccessible::text(QAccessible::Text t) const
 {
     const int at = index();
     return at < 0 ? QString() : m_items->itemText(at, t);
+}
+
+bool PaintedItemAccessible::nameChanged()
+{
+    const size_t name = qHash(text(QAccessible::Name));
+    return std::exchange(m_givenName, name) != name;
 }
 
 QRect PaintedItemAccessible::rect() const

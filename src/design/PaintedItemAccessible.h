@@ -18,6 +18,9 @@ public:
     int twin() const { return m_twin; }
     // Its item's place now, or -1 once the item is gone (or the widget going).
     int index() const { return m_items->isValid() ? m_items->indexOf(m_id, m_twin) : -1; }
+    // Whether it reads another name than the one it was last given; the name
+    // it reads now is the one given from then on.
+    bool nameChanged();
 
     // QAccessibleInterface
     bool isValid() const override { return index() >= 0; }
@@ -48,6 +51,9 @@ private:
     PaintedItemsAccessible* m_items;
     QUuid m_id;
     int m_twin;
+    // The name last given, by its hash: a walked script keeps one for each
+    // of its elements.
+    size_t m_givenName = 0;
 };
 
 } // namespace studio

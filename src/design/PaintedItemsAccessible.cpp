@@ -169,6 +169,7 @@ PaintedItemAccessible* PaintedItemsAccessible::item(int index) const
     const Key key = keyOf(index);
     PaintedItemAccessible* made = const_cast<PaintedItemsAccessible*>(this)->makeItem(key.first, key.second);
     m_items.insert(key, QAccessible::registerAccessibleInterface(made));
+    made->nameChanged(); // the name the reader is given
     return made;
 }
 
@@ -336,6 +337,29 @@ void PaintedItemsAccessible::itemsChanged(const Splice& splice)
     if (const int focused = focusedItem(); focused >= 0
         && (splice.reindex || keyOf(focused) != splice.focused || (focused >= splice.head && focused < arrivedEnd)))
         tell(focused, QAccessible::Focus);
+}
+
+void PaintedItemsAccessible::nameMayHaveChanged(int index)
+{
+    if (!m_items.isEmpty() && QAccessible::isActive())
+        retell(madeItem(index), index);
+}
+
+void PaintedItemsAccessible::namesMayHaveChanged()
+{
+    if (!QAccessible::isActive())
+        return;
+    for (auto it = m_items.cbegin(); it != m_items.cend(); ++it) {
+        const int at = indexOf(it.key().first, it.key().second);
+        if (at >= 0)
+            retell(static_cast<PaintedItemAccessible*>(QAccessible::accessibleInterface(*it)), at);
+    }
+}
+
+void PaintedItemsAccessible::retell(PaintedItemAccessible* item, int index)
+{
+    if (item && item->nameChanged())
+        tell(index, QAccessible::NameChanged);
 }
 
 void PaintedItemsAccessible::selectionChanged(QWidget* widget, const QUuid& id)

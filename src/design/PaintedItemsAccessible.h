@@ -20,10 +20,15 @@
 // removed while they can still say where they were. The widget tells its
 // interface, when one was made (existing()), before its items change and
 // after: itemsChanging(), itemsChanged(). An item chosen or let go is told
-// with selectionChanged(). Where the keyboard stands on an item, the item is
-// what holds the focus: its focus event stands for the widget's own
-// (AccessibleFocus), and an item that takes the keyboard's place as items
-// change is announced.
+// with selectionChanged(). An item whose name may read otherwise now (what
+// it shows changed, or its place, where its name counts it) is told to its
+// interface with nameMayHaveChanged(): a reader that has the item hears its
+// new name once, and only when it differs from the name it was given; the
+// widget names the items that may have changed, so a change costs what it
+// touched, not every item a reader has. Where the keyboard stands on an
+// item, the item is what holds the focus: its focus event stands for the
+// widget's own (AccessibleFocus), and an item that takes the keyboard's
+// place as items change is announced.
 
 #include <QAccessibleWidget>
 #include <QHash>
@@ -110,6 +115,12 @@ public:
     // After the items changed (and the widget's keyboard found its item).
     void itemsChanged(const Splice& splice);
 
+    // After the items changed: item `index` may read another name now, or
+    // every item a reader has may (a widget that looks at all its items at
+    // every change anyway).
+    void nameMayHaveChanged(int index);
+    void namesMayHaveChanged();
+
     // The item of this id (its first) was chosen or let go, as it reads now.
     static void selectionChanged(QWidget* widget, const QUuid& id);
     // The keyboard went to item `index` of the widget (from another item,
@@ -131,6 +142,7 @@ private:
     using Key = std::pair<QUuid, int>; // an item's id, and which twin
     Key keyOf(int index) const;
     void dropGone() const;
+    void retell(PaintedItemAccessible* item, int index);
 
     QAccessible::Role m_itemRole;
     QWidget* m_keyboard;

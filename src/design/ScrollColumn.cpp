@@ -37,9 +37,9 @@ ScrollColumn::ScrollColumn(QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     // The page is no stop of its own for Tab: Tab goes to the controls on it
     // and brings each into view, and Page Up and Page Down, which a button
-    // leaves unused, scroll the page. A click on the page still gives it the
-    // keyboard, to scroll by keys.
-    setFocusPolicy(Qt::ClickFocus);
+    // leaves unused, scroll the page. A click on a bare stretch of it leaves
+    // the keyboard where it was: a page holding it would be heard as nothing.
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

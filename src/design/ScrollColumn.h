@@ -3,9 +3,10 @@
 // A page that scrolls vertically: a frameless, transparent scroll area whose
 // content follows the area's width (never a horizontal scroll bar). It comes
 // with a transparent content widget holding a vertical box layout, column();
-// a screen that paints its own page gives it with setContent(). The page is no
-// Tab stop unless a screen makes it one (a page whose rows take no focus);
-// then, holding the keyboard, it shows the focus ring round itself.
+// a screen that paints its own page gives it with setContent(). The page
+// takes the keyboard neither from Tab nor from a click unless a screen makes
+// it a Tab stop (a page whose rows take no focus); then, holding the keyboard,
+// it shows the focus ring round itself.
 
 #include <QScrollArea>
 

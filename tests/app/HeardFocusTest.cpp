@@ -8,11 +8,14 @@
 
 #include "app/MainWindow.h"
 #include "design/Theme.h"
+#include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/StudioTab.h"
 #include "state/edits/CutEdits.h"
 #include "support/Listening.h"
+#include "views/home/FirstRunPanel.h"
+#include "views/home/SampleMenuButton.h"
 #include "views/phases/cut/TimelineLanes.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/storyboard/SceneRow.h"
@@ -68,6 +71,14 @@ bool tabUntil(const std::function<bool()>& reached)
     for (int i = 0; i < 200 && !reached() && QApplication::focusWidget(); ++i)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     return reached();
+}
+
+// The library as on the first run: every stored production to the Trash.
+void emptyLibrary(AppState& app)
+{
+    const QList<Project> stored = app.store().projects();
+    for (const Project& p : stored)
+        app.store().remove(p.id);
 }
 
 using Selections = QList<std::pair<QObject*, bool>>;
@@ -158,6 +169,23 @@ private Q_SLOTS:
             QVERIFY2(!e.name.isEmpty(), e.object ? e.object->metaObject()->className() : "an item");
     }
 
+    // A sample explored from the first run: the library shows its card and
+    // the production opens; the keyboard goes straight to the workspace,
+    // heard on nothing of the library on the way.
+    void aSampleOpensStraightIntoItsWorkspace()
+    {
+        Window w;
+        emptyLibrary(w.app);
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        auto* samples = w.window.rootView()->content()->findChild<FirstRunPanel*>()->findChild<SampleMenuButton*>();
+        samples->setFocus(Qt::TabFocusReason);
+        heard().clear();
+        Q_EMIT samples->sampleChosen(SampleFactory::registry().first().id);
+        QTRY_VERIFY(w.workspace());
+        QCOMPARE(heardOf(QAccessible::Focus).size(), 1);
+        QCOMPARE(lastFocus().object, w.workspace());
+    }
+
     // Tab into the Storyboard's shot grid, the Cut's lanes and the Script's
     // page, and a click on a card or a clip from elsewhere: the last focus
     // heard is what holds the keyboard inside (the card, the clip, the
@@ -191,11 +219,10 @@ private Q_SLOTS:
         QVERIFY(list);
         heard().clear();
 
-        // The card the grid comes back to (only the click names it); a clip
-        // past the one the lanes come back to.
-        const int clicked = grid ? 0 : 2;
+        // A card or a clip past the one the list comes back to.
+        const int clicked = grid ? 1 : 2;
         if (click) {
-            const QPoint at = grid ? grid->cardRect(0).center()
+            const QPoint at = grid ? grid->cardRect(clicked).center()
                                    : lanes->clipRect(lanes->clipAt(clicked).id).center().toPoint();
             QTest::mouseClick(list, Qt::LeftButton, {}, at);
             QVERIFY(holder->hasFocus());
@@ -206,15 +233,71 @@ private Q_SLOTS:
         QVERIFY(item && item->object() != list);
         QCOMPARE(lastFocus().iface, item);
         QVERIFY(!lastFocus().name.isEmpty());
-        // Heard once, and the list's own focus not after it.
+        // Heard once, and the list's own focus not after it; a click goes
+        // straight to the item clicked.
         const QList<HeardEvent> focus = heardOf(QAccessible::Focus);
         QCOMPARE(std::count_if(focus.cbegin(), focus.cend(), [item](const HeardEvent& e) { return e.iface == item; }), 1);
+        if (click)
+            QCOMPARE(focus.size(), 1);
         if (grid || lanes) {
             QCOMPARE(lastFocus().object, list);
             QCOMPARE(lastFocus().child, click ? clicked : 0);
         }
         if (grid)
-            QCOMPARE(lastFocus().name, grid->card(0).spokenText());
+            QCOMPARE(lastFocus().name, grid->card(click ? clicked : 0).spokenText());
+    }
+
+    // A click on a bare stretch of any scrolling page (Home, the nine
+    // screens, the strips across them, the shot grid between its cards)
+    // leaves the keyboard where it was, unheard.
+    void aClickOnABarePageLeavesTheKeyboard_data()
+    {
+        QTest::addColumn<int>("phase"); // 0 for Home, -1 for Home's first run
+        QTest::newRow("first run") << -1;
+        QTest::newRow("home") << 0;
+        for (int phase = 1; phase <= 9; ++phase)
+            QTest::newRow(qPrintable(title(allCases<PhaseID>().at(phase - 1)))) << phase;
+    }
+
+    void aClickOnABarePageLeavesTheKeyboard()
+    {
+        QFETCH(int, phase);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        if (phase < 0)
+            emptyLibrary(w.app);
+        else
+            w.app.store().save(assembledSample());
+        if (phase > 0) {
+            w.app.openProject(w.app.store().projects().first());
+            w.phase(phase);
+        }
+        int clicked = 0;
+        for (QAbstractScrollArea* area : w.window.findChildren<QAbstractScrollArea*>()) {
+            if (!area->isVisible() || qobject_cast<QTextEdit*>(area) || area->window() != &w.window)
+                continue;
+            // The first point of the page that shows no control.
+            QWidget* page = area->viewport();
+            QPoint bare(-1, -1);
+            for (int y = 4; y < page->height() && bare.x() < 0; y += 8) {
+                for (int x = 4; x < page->width() && bare.x() < 0; x += 8) {
+                    // Nothing, or a plain box that holds controls.
+                    QWidget* under = page->childAt(x, y);
+                    if (!under || under->metaObject() == &QWidget::staticMetaObject)
+                        bare = QPoint(x, y);
+                }
+            }
+            if (bare.x() < 0)
+                continue;
+            QWidget* before = QApplication::focusWidget();
+            heard().clear();
+            QTest::mouseClick(page, Qt::LeftButton, {}, bare);
+            ++clicked;
+            const char* which = area->metaObject()->className();
+            QVERIFY2(QApplication::focusWidget() == before, which);
+            QVERIFY2(heardOf(QAccessible::Focus).isEmpty(), which);
+        }
+        QVERIFY(clicked > 0);
     }
 
     // The studio tab chosen, the Settings section shown and the scene picked

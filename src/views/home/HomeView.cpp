@@ -375,10 +375,13 @@ void HomeView::addSample(const QString& sampleID)
         if (sample.id != sampleID)
             continue;
         const Project production = sample.make();
-        // A failed save is reported by the store; the production opens all
-        // the same and its tab's autosave tries again.
-        m_app.store().save(production);
+        // Opened first: its workspace takes the keyboard from the library
+        // at once, before the library shows the new card (and, on the first
+        // run, hides the panel that held the keyboard). A failed save is
+        // reported by the store; the production stays open all the same and
+        // its tab's autosave tries again.
         m_app.openProject(production);
+        m_app.store().save(production);
         return;
     }
 }

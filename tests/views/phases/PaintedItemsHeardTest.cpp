@@ -25,7 +25,10 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLayout>
 #include <QMenu>
+#include <QPushButton>
+#include <QTextCursor>
 #include <QtTest>
 
 using namespace studio;
@@ -61,6 +64,26 @@ QList<Told> toldOf(const QObject* list)
             told.append({e.type, e.child, e.name});
     }
     return told;
+}
+
+// The items of `list` told renamed, in the order told: where, and the name
+// they read then.
+using Renamed = QList<std::pair<int, QString>>;
+
+Renamed renamedOf(QObject* list)
+{
+    Renamed renamed;
+    QAccessibleInterface* listInterface = QAccessible::queryAccessibleInterface(list);
+    for (const HeardEvent& e : std::as_const(heard())) {
+        if (e.type != QAccessible::NameChanged)
+            continue;
+        // Told by the list with the item's place, or by the item itself.
+        if (e.object == list)
+            renamed.append({e.child, e.name});
+        else if (!e.object && e.iface->parent() == listInterface)
+            renamed.append({listInterface->indexOfChild(e.iface), e.name});
+    }
+    return renamed;
 }
 
 // The names of the list's items now, as a reader reads them.
@@ -146,6 +169,7 @@ private Q_SLOTS:
         heard().clear();
         grid->tiles()->tile(ShotTile::Kind::add)->click();
         QCOMPARE(toldOf(list), (QList<Told>{created(3, namesOf(list)[3])}));
+        QVERIFY(renamedOf(list).isEmpty());
 
         QStringList before = namesOf(list);
         heard().clear();
@@ -153,6 +177,7 @@ private Q_SLOTS:
         QStringList after = namesOf(list);
         QCOMPARE(toldOf(list), (QList<Told>{removed(2, before[2]), removed(1, before[1]), created(1, after[1]),
                                             created(2, after[2])}));
+        QVERIFY(renamedOf(list).isEmpty());
         // The keyboard went with its shot, to a card read anew.
         QCOMPARE(grid->focusedCard(), 2);
         QCOMPARE(lastFocus().object, list);
@@ -163,6 +188,11 @@ private Q_SLOTS:
         heard().clear();
         pickFromMenu(&s.view, grid, u"Delete shot"_s);
         QCOMPARE(toldOf(list), (QList<Told>{removed(2, before[2])}));
+        // The card after it counts one less now, and says so; those before
+        // it read as they did.
+        after = namesOf(list);
+        QVERIFY(after[2] != before[3]);
+        QCOMPARE(renamedOf(list), (Renamed{{2, after[2]}}));
         // The keyboard is heard on the card now in the deleted one's place.
         QVERIFY(grid->hasFocus());
         QCOMPARE(lastFocus().object, list);
@@ -217,6 +247,14 @@ private Q_SLOTS:
         QCOMPARE(lastFocus().object, lanes);
         QCOMPARE(lastFocus().child, 1);
         QCOMPARE(lastFocus().name, after[1]);
+        QVERIFY(renamedOf(lanes).isEmpty());
+
+        // A clip made longer reads its new length.
+        heard().clear();
+        session.edit([](Project& p) { p.episodes.first().timeline[1].seconds += 2; });
+        QCOMPARE(renamedOf(lanes), (Renamed{{1, namesOf(lanes)[1]}}));
+        QVERIFY(namesOf(lanes)[1] != after[1]);
+        after = namesOf(lanes);
 
         before = after;
         heard().clear();
@@ -250,6 +288,131 @@ private Q_SLOTS:
         QCOMPARE(namesOf(page), (QStringList{before[0], u"MARA"_s, u"Hold the light."_s, before[2], before[3]}));
         QCOMPARE(toldOf(page), (QList<Told>{removed(1, u"Rain."_s), created(1, u"MARA"_s),
                                             created(2, u"Hold the light."_s)}));
+    }
+
+    // An element's name is the start of its text: it is told again when that
+    // reads otherwise, and only then; the element being written, once the
+    // editor leaves it.
+    void scriptElementNamesAreToldWhenTheyChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("text") << u"text"_s << true;
+        QTest::newRow("kind only") << u"kind"_s << false;
+        QTest::newRow("past what the name reads") << u"far end"_s << false;
+        QTest::newRow("typed, then left") << u"typed"_s << true;
+        QTest::newRow("typed, still written") << u"typing"_s << false;
+    }
+
+    void scriptElementNamesAreToldWhenTheyChange()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, renamed);
+        Screen s(production({element(ScriptElementKind::action, u"Rain."_s),
+                             element(ScriptElementKind::action, u"Wind. "_s.repeated(100)),
+                             element(ScriptElementKind::dialogue, u"Go."_s)}));
+        QVERIFY(s.ready());
+        ScriptPage* page = s.page();
+        s.focus(2);
+        namesOf(page); // a reader has read every element
+        heard().clear();
+        const int changed = change.startsWith(u"typ"_s) ? 2 : change == u"far end"_s ? 1 : 0;
+        if (change.startsWith(u"typ"_s)) {
+            QTest::keyClicks(s.edit(), u" Now."_s);
+            if (change == u"typed"_s)
+                s.focus(0);
+        } else {
+            s.session.edit([&](Project& p) {
+                ScriptElement& e = p.episodes.first().script.elements[changed];
+                if (change == u"kind"_s)
+                    e.kind = ScriptElementKind::character;
+                else
+                    e.text += u"More."_s;
+            });
+        }
+        QCOMPARE(renamedOf(page), (renamed ? Renamed{{changed, namesOf(page)[changed]}} : Renamed()));
+        QCOMPARE(heardOf(QAccessible::DescriptionChanged).size(), change == u"kind"_s ? 1 : 0);
+    }
+
+    // The keyboard moving from one element to another, by every key that
+    // does it and by a click: one focus event, on the editor as a new object
+    // in the element it stands in now (a reader hears nothing on an object it
+    // already has), reading that element's text and caret. A move inside one
+    // element is no focus at all.
+    void scriptMovesBetweenElementsAreHeard_data()
+    {
+        QTest::addColumn<int>("from"); // the element written in; -1 a stop before the page, -2 after it
+        QTest::addColumn<QString>("keys"); // or "click" on element `to`
+        QTest::addColumn<int>("to");     // where it lands, -1 for no move
+
+        QTest::newRow("tab") << 0 << u"Tab"_s << 1;
+        QTest::newRow("shift+tab") << 2 << u"Shift+Tab"_s << 1;
+        QTest::newRow("down") << 2 << u"Down"_s << 3;
+        QTest::newRow("up") << 3 << u"Up"_s << 2;
+        QTest::newRow("page down") << 0 << u"PgDown"_s << 3;
+        QTest::newRow("ctrl+end") << 1 << u"Ctrl+End"_s << 3;
+        QTest::newRow("ctrl+home") << 3 << u"Ctrl+Home"_s << 0;
+        QTest::newRow("click") << 0 << u"click"_s << 2;
+        QTest::newRow("tab into the page") << -1 << u"Tab"_s << 0;
+        QTest::newRow("shift+tab into the page") << -2 << u"Shift+Tab"_s << 3;
+        QTest::newRow("click into the page") << -1 << u"click"_s << 2;
+        QTest::newRow("down inside an element") << 1 << u"Down"_s << -1;
+        QTest::newRow("end inside an element") << 1 << u"End"_s << -1;
+        QTest::newRow("click inside an element") << 1 << u"click"_s << -1;
+    }
+
+    void scriptMovesBetweenElementsAreHeard()
+    {
+        QFETCH(int, from);
+        QFETCH(QString, keys);
+        QFETCH(int, to);
+        Screen s(production({element(ScriptElementKind::sceneHeading, u"EXT. HARBOR — NIGHT"_s),
+                             element(ScriptElementKind::action,
+                                     u"The lamp turns above the harbor, slow and patient, throwing its beam across "
+                                     u"the black water and the boats that lie there, and over the roofs of the town."_s),
+                             element(ScriptElementKind::character, u"EDA"_s),
+                             element(ScriptElementKind::dialogue, u"Log it."_s)}));
+        QVERIFY(s.ready());
+        s.focus(from < 0 ? 1 : from);
+        if (from == -1) {
+            s.view->kindButtons().last()->setFocus(Qt::TabFocusReason);
+        } else if (from == -2) {
+            auto* after = new QPushButton(u"After"_s, s.view.get());
+            s.view->layout()->addWidget(after);
+            after->show();
+            after->setFocus(Qt::TabFocusReason);
+        } else {
+            s.edit()->moveCursor(QTextCursor::Start);
+        }
+        const QAccessible::Id before = QAccessible::uniqueId(QAccessible::queryAccessibleInterface(s.edit()));
+        heard().clear();
+
+        if (keys == u"click"_s) {
+            QTest::mouseClick(s.page(), Qt::LeftButton, {}, s.page()->textRect(s.id(to < 0 ? from : to)).center());
+        } else {
+            const QKeySequence sequence(keys);
+            QTest::keySequence(QApplication::focusWidget(), sequence);
+        }
+        const QList<HeardEvent> focus = heardOf(QAccessible::Focus);
+        if (to < 0) {
+            QVERIFY(s.focused(from));
+            QCOMPARE(focus.size(), 0);
+            return;
+        }
+        QVERIFY(s.focused(to));
+        QCOMPARE(focus.size(), 1);
+        QAccessibleInterface* heardOn = focus.first().iface;
+        QCOMPARE(heardOn, QAccessible::queryAccessibleInterface(s.edit()));
+        if (from >= 0)
+            QVERIFY(QAccessible::uniqueId(heardOn) != before);
+        QAccessibleInterface* element = heardOn->parent();
+        while (element && element->role() != QAccessible::Paragraph)
+            element = element->parent();
+        QVERIFY(element);
+        QCOMPARE(QAccessible::queryAccessibleInterface(s.page())->indexOfChild(element), to);
+        QAccessibleTextInterface* text = heardOn->textInterface();
+        QCOMPARE(text->text(0, text->characterCount()), elementsOf(s.session)[to].text);
+        QCOMPARE(text->cursorPosition(), s.edit()->textCursor().position());
     }
 
     // The live editor's parent holds it among its children, wherever it is:

@@ -75,8 +75,10 @@ TimelineLanes::TimelineLanes(QWidget* parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    // A click on a clip puts the keyboard on it, as on a shot card.
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches the clips; a click puts the keyboard on the clip clicked
+    // (mousePressEvent), as on a shot card, and one beside the clips leaves
+    // it where it was.
+    setFocusPolicy(Qt::TabFocus);
     // One stop for all the clips, walked by the arrow keys.
     setProperty("studioArrowGroup", true);
     setAccessibleName(u"Picture"_s);
@@ -116,8 +118,12 @@ void TimelineLanes::setTimeline(const QList<TimelineClip>& timeline)
     relayout();
     if (hasFocus())
         FocusInView::revealCaret(this);
-    if (accessible)
+    if (accessible) {
         accessible->itemsChanged(told);
+        // A clip's name reads its label and length, which a change may have
+        // given it anew.
+        accessible->namesMayHaveChanged();
+    }
 }
 
 void TimelineLanes::setZoom(double zoom)
@@ -381,10 +387,17 @@ void TimelineLanes::focusOutEvent(QFocusEvent* event)
 
 void TimelineLanes::mousePressEvent(QMouseEvent* event)
 {
-    m_pressed = event->button() == Qt::LeftButton ? rules::clipIndexAt(m_layout, event->position()) : -1;
-    // The keyboard goes to the clip clicked, which is in view already.
-    if (m_pressed >= 0 && hasFocus())
-        walkTo(m_pressed, false);
+    const int at = rules::clipIndexAt(m_layout, event->position());
+    m_pressed = event->button() == Qt::LeftButton ? at : -1;
+    // The keyboard goes straight to the clip clicked, which is in view
+    // already: taking it, the lanes come to that clip first.
+    if (at >= 0 && hasFocus()) {
+        walkTo(at, false);
+    } else if (at >= 0) {
+        m_current = m_timeline.at(at).id;
+        m_currentIndex = at;
+        setFocus(Qt::MouseFocusReason);
+    }
     event->accept();
 }
 

@@ -14,6 +14,7 @@
 #include "views/phases/script/ScriptPageKeyboard.h"
 #include "views/phases/script/ScriptRowControls.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
@@ -315,7 +316,11 @@ void ScriptPage::attachEditor(int index)
     const ScriptElementRow& row = m_rows.row(index);
     if (row.id() == m_editorID && m_editor->isVisible())
         return;
-    ScriptPageAccessible* accessible = ScriptPageAccessible::existing(this);
+    // With a reader listening, the element the editor goes to is told, also
+    // when nothing asked for the page yet.
+    ScriptPageAccessible* accessible = QAccessible::isActive()
+        ? dynamic_cast<ScriptPageAccessible*>(QAccessible::queryAccessibleInterface(this))
+        : nullptr;
     if (accessible)
         accessible->editorLeaving();
     // The row left behind keeps the height the editor gave it and is painted

@@ -1,5 +1,6 @@
 #include "views/phases/script/ScriptPageAccessible.h"
 
+#include "design/AccessibleFocus.h"
 #include "design/PlainTextEditor.h"
 #include "design/TextEditAccessible.h"
 #include "model/Enums.h"
@@ -160,8 +161,17 @@ void ScriptPageAccessible::rowsChanged(const Splice& splice)
 
 void ScriptPageAccessible::editorLeaving()
 {
-    if (QAccessible::isActive() && liveRow(page()) >= 0)
-        announce(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectDestroyed);
+    const int live = liveRow(page());
+    if (!QAccessible::isActive() || live < 0)
+        return;
+    // What was typed there is told by the editor as it is typed; the
+    // element's name, once, as the editor leaves it.
+    nameMayHaveChanged(live);
+    announce(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectDestroyed);
+    // In the next element the editor is another object to readers: the
+    // focus they hear there is a move, not the object they already have.
+    AccessibleFocus::standsAnew(page()->textEdit());
+    AccessibleFocus::standsAnew(page()->editor());
 }
 
 void ScriptPageAccessible::editorArrived()
@@ -179,11 +189,11 @@ void ScriptPageAccessible::rowChanged(int row, bool kindChanged)
 {
     if (!QAccessible::isActive())
         return;
-    if (QAccessibleInterface* e = madeItem(row)) {
-        announce(e, QAccessible::NameChanged);
-        if (kindChanged)
-            announce(e, QAccessible::DescriptionChanged);
-    }
+    // The name is the start of the text: a kind changed, or a change past
+    // what the name reads, leaves it as it was.
+    nameMayHaveChanged(row);
+    if (kindChanged)
+        announce(madeItem(row), QAccessible::DescriptionChanged);
 }
 
 } // namespace studio

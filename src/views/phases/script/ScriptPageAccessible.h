@@ -59,11 +59,12 @@ public:
     // are), then after.
     Splice rowsChanging(const QList<ScriptElement>& elements, const rules::ScriptChange& change);
     void rowsChanged(const Splice& splice);
-    // The editor is about to leave the element it stands in; it stands in
-    // another now.
+    // The editor is about to leave the element it stands in (whose name,
+    // changed by typing, is told then); it stands in another now.
     void editorLeaving();
     void editorArrived();
-    // A row's text (or its kind) changed where the editor is not.
+    // A row's text (or its kind) changed: its name and description are told
+    // where they read otherwise now.
     void rowChanged(int row, bool kindChanged);
 
 protected:

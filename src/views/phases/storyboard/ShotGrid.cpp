@@ -95,6 +95,9 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
         const int top = verticalScrollBar()->value();
         return r.top() >= top && r.bottom() <= top + viewport()->height();
     }();
+    // The cards that show something new (their number among it), whose
+    // names a reader may have to hear again.
+    QList<int> redrawn;
     m_cards.resize(shots.size());
     for (qsizetype i = 0; i < shots.size(); ++i) {
         // A shot that draws as before keeps its card (numbers follow positions).
@@ -105,6 +108,8 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
         if (!(card == m_cards[i])) {
             m_cards[i] = std::move(card);
             changed = true;
+            if (accessible)
+                redrawn << int(i);
         }
     }
     m_shots = shots;
@@ -116,8 +121,11 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
     if (changed)
         viewport()->update();
     keepCurrent();
-    if (accessible)
+    if (accessible) {
         accessible->itemsChanged(told);
+        for (const int card : std::as_const(redrawn))
+            accessible->nameMayHaveChanged(card);
+    }
 }
 
 void ShotGrid::setSelectedShot(const std::optional<QUuid>& id)
@@ -366,15 +374,20 @@ bool ShotGrid::viewportEvent(QEvent* event)
 
 void ShotGrid::mousePressEvent(QMouseEvent* event)
 {
+    // A press on a card puts the keyboard straight on it; one between the
+    // cards leaves the keyboard where it was.
+    const int index = cardAt(event->position().toPoint());
+    if (index >= 0) {
+        setCurrent(index, false);
+        if (!hasFocus())
+            setFocus(Qt::MouseFocusReason);
+    }
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
-    const int index = cardAt(event->position().toPoint());
-    if (index < 0)
-        return;
-    setCurrent(index, false);
-    Q_EMIT shotPicked(m_cards[index].id);
+    if (index >= 0)
+        Q_EMIT shotPicked(m_cards[index].id);
 }
 
 int ShotGrid::selectedIndex() const
@@ -453,7 +466,8 @@ void ShotGrid::keepCurrent()
         m_currentIndex = index;
     }
     if (!m_cards.isEmpty()) {
-        setFocusPolicy(Qt::StrongFocus);
+        // Reached by Tab, and by a click on a card (mousePressEvent).
+        setFocusPolicy(Qt::TabFocus);
         return;
     }
     const bool focused = hasFocus();
