@@ -28,15 +28,10 @@ public:
     PrimaryButton* actionButton() const;
 
 private:
-    void syncButton();
-
     SymbolLabel* m_icon;
     TextLabel* m_title;
     TextLabel* m_message;
-    QWidget* m_buttonRow;
-    PrimaryButton* m_button;
-    std::optional<QString> m_actionTitle;
-    std::function<void()> m_action;
+    PrimaryButton* m_button = nullptr;
 };
 
 } // namespace studio

@@ -44,8 +44,15 @@ void forEachPage(QWidget* control, Act act)
     if (pages.isEmpty())
         return;
     // The layouts first: a control just grown, moved or shown has its place
-    // and the pages their scroll ranges only once they have run.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // and the pages their scroll ranges only once they have run. A layout
+    // that grows asks the one around it in a request of its own, and Qt
+    // delivers only the requests posted before each call: one pass for each
+    // level between the control and the outermost page (an editor grown by a
+    // paste in a card, in a column, in a strip, in a page), as deep as the
+    // screens' layouts go. A pass with nothing to deliver costs nothing.
+    constexpr int deepestNesting = 16;
+    for (int pass = 0; pass < deepestNesting; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     for (QScrollArea* page : std::as_const(pages))
         act(page);
 }

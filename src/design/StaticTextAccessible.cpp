@@ -8,6 +8,15 @@ StaticTextAccessible::StaticTextAccessible(QWidget* widget, std::function<QStrin
 {
 }
 
+QString StaticTextAccessible::text(QAccessible::Text t) const
+{
+    QString said = QAccessibleWidget::text(t);
+    if (t == QAccessible::Description && !said.isEmpty()
+        && (said == QAccessibleWidget::text(QAccessible::Name) || said == m_text()))
+        said.clear();
+    return said;
+}
+
 void* StaticTextAccessible::interface_cast(QAccessible::InterfaceType t)
 {
     if (t == QAccessible::TextInterface)

@@ -24,9 +24,12 @@ public:
     // QAccessibleInterface
     void* interface_cast(QAccessible::InterfaceType t) override;
 
+    // A tool tip that only shows the text whole (where the label cuts it
+    // short) is no description: the text is not said again.
+    QString text(QAccessible::Text t) const override;
+
     // QAccessibleTextInterface (the rest as AccessibleText answers it)
     QString text(int startOffset, int endOffset) const override { return AccessibleText::text(startOffset, endOffset); }
-    using QAccessibleWidget::text;
 
 protected:
     QString wholeText() const override { return m_text(); }

@@ -41,12 +41,8 @@ QString PhaseRailStatus::text(const Project& project, const Episode& episode, Ph
     }
     case PhaseID::cast:
         return number(project.cast.size()) + u" cast"_s + dot + number(project.locations.size()) + u" places"_s;
-    case PhaseID::script: {
-        const double pages = episode.script.estimatedPages();
-        if (pages >= 0.1)
-            return text::format("~%.1f pages", pages);
-        return u"Blank page"_s;
-    }
+    case PhaseID::script:
+        return scriptText(scriptTally(episode.script.elements));
     case PhaseID::look:
         if (project.look.styleID) {
             if (const StylePreset* preset = StylePreset::find(*project.look.styleID))
@@ -92,6 +88,14 @@ QString PhaseRailStatus::text(const Project& project, const Episode& episode, Ph
             + u" phases ready"_s;
     }
     return QString();
+}
+
+QString PhaseRailStatus::scriptText(const ScriptTally& script)
+{
+    const double pages = script.lines / ScriptDocument::linesPerPage;
+    if (pages >= 0.1)
+        return text::format("~%.1f pages", pages);
+    return u"Blank page"_s;
 }
 
 double PhaseRailStatus::readyFraction(const Project& project)

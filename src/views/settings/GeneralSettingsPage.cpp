@@ -1,9 +1,12 @@
 #include "views/settings/GeneralSettingsPage.h"
 
+#include "design/AccessibleFactory.h"
 #include "design/CardSurface.h"
 #include "design/GhostButton.h"
 #include "design/Palette.h"
 #include "design/SectionHeader.h"
+#include "design/SpokenName.h"
+#include "design/StaticTextAccessible.h"
 #include "design/SwitchToggle.h"
 #include "design/SymbolLabel.h"
 #include "design/TextLabel.h"
@@ -26,8 +29,8 @@ namespace studio {
 namespace {
 
 // A path on one line, shortened in the middle so both its start and its last
-// folders stay readable.
-class MiddleElidedLabel : public QWidget {
+// folders stay readable; read whole as static text.
+class MiddleElidedLabel : public QWidget, public AccessibleSource {
 public:
     MiddleElidedLabel(const QFont& font, const QColor& color, QWidget* parent)
         : QWidget(parent)
@@ -45,6 +48,7 @@ public:
             return;
         m_text = text;
         setToolTip(text);
+        setSpokenName(this, text);
         updateGeometry();
         update();
     }
@@ -61,6 +65,11 @@ public:
     QSize minimumSizeHint() const override { return QSize(40, sizeHint().height()); }
 
 protected:
+    QAccessibleInterface* accessibleFor(QObject* object) override
+    {
+        return object == this ? new StaticTextAccessible(this, [this] { return m_text; }) : nullptr;
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);

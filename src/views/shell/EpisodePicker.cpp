@@ -42,7 +42,7 @@ QString EpisodePicker::episodeLabel(ProjectFormat format, const Episode& episode
 {
     QString label = (format == ProjectFormat::anthology ? u"Seg "_s : u"Ep "_s) + QString::number(episode.number);
     if (!episode.title.isEmpty())
-        label += u" \u2014 "_s + episode.title;
+        label += u" \u2014 "_s + text::displayPrefix(episode.title); // never a copy of a megabyte to show its start
     return label;
 }
 

@@ -24,7 +24,8 @@ public:
     // Rebuilds menu()'s items from the episodes; runs each time it opens.
     void rebuildMenu();
 
-    // "Ep 3", "Ep 3 — Pilot"; "Seg 2" for an anthology.
+    // "Ep 3", "Ep 3 — Pilot"; "Seg 2" for an anthology. A long title is cut
+    // to what a label shows (text::displayPrefix) before it is joined.
     static QString episodeLabel(ProjectFormat format, const Episode& episode);
     // A new episode numbered after the highest number, titled "<noun> <n>",
     // with the format's default structure; appended and made active.

@@ -59,9 +59,15 @@ void PhaseRail::refresh(bool animated)
 {
     const Project& project = m_session.project();
     const Episode episode = m_session.activeEpisode();
+    // The script's tally follows the edits: only the elements that changed
+    // since the last refresh are counted (a megabyte of script is not read
+    // again at every keystroke anywhere in the production).
+    m_scriptTally = rules::scriptTally(m_scriptTally, m_tallied, episode.script.elements);
+    m_tallied = episode.script.elements;
     for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it) {
         PhaseRailRow* row = it.value();
-        row->setStatus(rules::PhaseRailStatus::text(project, episode, it.key()));
+        row->setStatus(it.key() == PhaseID::script ? rules::PhaseRailStatus::scriptText(m_scriptTally)
+                                                   : rules::PhaseRailStatus::text(project, episode, it.key()));
         row->setDone(project.completedPhases.contains(it.key()));
         row->setActive(project.activePhase == it.key(), animated);
     }

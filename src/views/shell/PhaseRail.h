@@ -7,6 +7,8 @@
 // phase active.
 
 #include "model/Enums.h"
+#include "model/Script.h"
+#include "state/rules/ScriptRules.h"
 
 #include <QMap>
 #include <QWidget>
@@ -35,6 +37,9 @@ Q_SIGNALS:
 private:
     ProjectSession& m_session;
     QMap<PhaseID, PhaseRailRow*> m_rows;
+    // The active episode's script as last shown, and its tally.
+    QList<ScriptElement> m_tallied;
+    rules::ScriptTally m_scriptTally;
     PhaseRailFooter* m_footer;
 };
 

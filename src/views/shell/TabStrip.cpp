@@ -2,6 +2,7 @@
 
 #include "design/AccessibleFactory.h"
 #include "design/ButtonAccessible.h"
+#include "design/FocusHandOver.h"
 #include "design/FocusRing.h"
 #include "design/Palette.h"
 #include "design/Shapes.h"
@@ -214,6 +215,22 @@ TabStrip::~TabStrip() = default;
 
 void TabStrip::syncChips()
 {
+    // A tab closed from the keyboard takes its chip with the keyboard in it:
+    // the chip now in its place (or the one before, for the last) gets it,
+    // rather than nothing in the window.
+    const QList<TabStripChip*> before = m_chips.widgets();
+    const auto stays = [this](const TabStripChip* chip) { return m_app.tab(chip->tabID()) != nullptr; };
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (stays(before[i]) || !keyboardWithin(before[i]))
+            continue;
+        TabStripChip* next = nullptr;
+        for (qsizetype j = i + 1; j < before.size() && !next; ++j)
+            next = stays(before[j]) ? before[j] : nullptr;
+        for (qsizetype j = i - 1; j >= 0 && !next; --j)
+            next = stays(before[j]) ? before[j] : nullptr;
+        if (next)
+            handOverFocus(before[i], next);
+    }
     bool added = false;
     m_chips.sync(
         m_app.tabs(), [](const StudioTab* tab) { return tab->id(); },

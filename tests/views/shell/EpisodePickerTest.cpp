@@ -2,6 +2,9 @@
 // "Mark ready" toggle.
 
 #include "support/AssistFixtures.h"
+#include "support/LongTexts.h"
+
+#include "model/Text.h"
 
 #include "services/ProjectStore.h"
 #include "state/AppState.h"
@@ -89,6 +92,17 @@ private Q_SLOTS:
         e.number = number;
         e.title = title;
         QCOMPARE(EpisodePicker::episodeLabel(format, e), label);
+    }
+
+    void aLongTitleIsCutBeforeItIsJoined()
+    {
+        Episode e;
+        e.number = 3;
+        e.title = test::prose(1'000'000);
+        const QString label = EpisodePicker::episodeLabel(ProjectFormat::series, e);
+        const QString whole = u"Ep 3 \u2014 "_s + e.title;
+        QCOMPARE(text::displayPrefix(label), text::displayPrefix(whole)); // shows the same
+        QVERIFY(label.size() <= text::displayPrefix(whole).size() + 16); // holds no megabyte
     }
 
     void pickerShowsOnlyForEpisodicFormats_data()

@@ -320,7 +320,8 @@ private Q_SLOTS:
 
     // A name is told only when it changes: the tab chip as the production
     // changes without its name, the new-production sheet's sliders as the
-    // runtime moves.
+    // runtime moves, Footage's shot rows as their clip counts follow the
+    // longest clip.
     void namesAreToldOnlyWhenTheyChange()
     {
         AppState app;
@@ -359,6 +360,26 @@ private Q_SLOTS:
         QCOMPARE(namesHeard(QAccessible::NameChanged, runtime), QStringList{});
         QCOMPARE(sheet->draft().runtime, 15.0);
         sheet->deleteLater();
+
+        Project footage = sample;
+        footage.activePhase = PhaseID::footage;
+        ProjectSession session(footage);
+        WorkspaceStage<> stage(app, session, QSize(1440, 900));
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        QHash<QObject*, QString> before;
+        for (QAccessibleInterface* iface : shown(stage.workspace))
+            before.insert(iface->object(), iface->text(QAccessible::Name));
+        QAccessibleInterface* clip = named(stage.workspace, u"Max clip length"_s, QAccessible::Slider);
+        QVERIFY(clip);
+        qobject_cast<QWidget*>(clip->object())->setFocus(Qt::TabFocusReason);
+        heard().clear();
+        QTest::keyClick(qobject_cast<QWidget*>(clip->object()), Qt::Key_Left);
+        QStringList toldUnchanged;
+        for (const HeardEvent& e : heardOf(QAccessible::NameChanged)) {
+            if (e.object && before.contains(e.object) && before.value(e.object) == e.name)
+                toldUnchanged << e.name;
+        }
+        QCOMPARE(toldUnchanged, QStringList{});
     }
 
     // The new-production sheet's format cards read as radio buttons, the

@@ -429,6 +429,35 @@ private Q_SLOTS:
         QVERIFY(!qobject_cast<SymbolButton*>(QApplication::focusWidget()));
     }
 
+    // A tab closed from the keyboard (its close button, Space) leaves the
+    // keyboard on the chip now in its place, or the one before the last: on
+    // a control a reader names, not on nothing.
+    void closingFromTheKeyboardKeepsItInTheStrip()
+    {
+        AppState app;
+        app.openProject(production(u"A"_s));
+        app.openProject(production(u"B"_s));
+        QWidget window;
+        auto* column = new QVBoxLayout(&window);
+        auto* strip = new TabStrip(app, &window);
+        column->addWidget(strip);
+        column->addWidget(new QLineEdit(&window));
+        window.resize(1200, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(chipNames(*strip), (QStringList{u"Home"_s, u"A"_s, u"B"_s}));
+
+        strip->chips().at(1)->closeButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTRY_COMPARE(chipNames(*strip), (QStringList{u"Home"_s, u"B"_s}));
+        QCOMPARE(QApplication::focusWidget(), strip->chips().at(1));
+
+        strip->chips().at(1)->closeButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTRY_COMPARE(chipNames(*strip), QStringList{u"Home"_s});
+        QCOMPARE(QApplication::focusWidget(), strip->chips().at(0));
+    }
+
     // The strip goes from a window that stays while a close button holds
     // the keyboard: the focus leaves the button only as the button itself is
     // destroyed, after the rest of its chip, and the chip must not answer.

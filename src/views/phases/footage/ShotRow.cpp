@@ -349,15 +349,20 @@ void ShotRow::setFace(const Face& face)
     m_disclosure->setChecked(face.expanded);
     if (spokenChanged) {
         // The painted line, for assistive technology: the checkbox says which
-        // shot it picks, the row what the line shows.
+        // shot it picks, the row what the line shows. Each told only when it
+        // changes (a new clip count leaves the title as it is).
         const QString details = spokenName(spokenDetails());
         const QString title = spokenName(face.title);
-        m_checkbox->setAccessibleName(title);
-        m_checkbox->setAccessibleDescription(details);
+        const auto describe = [](QWidget* widget, const QString& description) {
+            if (widget->accessibleDescription() != description)
+                widget->setAccessibleDescription(description);
+        };
+        setSpokenName(m_checkbox, title);
+        describe(m_checkbox, details);
         // Every row has one: it says which shot's prompt it shows.
-        m_disclosure->setAccessibleDescription(title);
-        setAccessibleName(title);
-        setAccessibleDescription(details);
+        describe(m_disclosure, title);
+        setSpokenName(this, title);
+        describe(this, details);
     }
     // A take landing under the pointer: the dot's tooltip names the new status
     // rather than the one it had when the pointer arrived.

@@ -71,6 +71,8 @@ StoryView::StoryView(ScreenSession screenSession, QWidget* parent)
     m_title->setTextColor(Palette::textPrimary());
     m_title->setMaximumWidth(220);
     m_title->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Read by the name its tool tip opens with; the tool tip describes it.
+    m_pulse->setAccessibleName(u"Story pulse"_s);
     m_pulse->setToolTip(u"Story pulse — the emotional charge of every beat in order. A flat line is a flat film; "
                         u"great stories alternate. Click the circle on each beat to set lift (▲) or drop (▼)."_s);
 
@@ -174,11 +176,12 @@ void StoryView::refresh()
     const bool episodic = isEpisodic(project.format);
     m_title->setVisible(episodic);
     m_synopsisRow->setVisible(episodic);
+    // The field has no label: it is read out by what its placeholder says,
+    // hidden too (a reader walks the hidden parts of a window as well).
+    const QString titleName = rules::episodeTitlePlaceholder(project.format);
+    if (m_title->lineEdit()->accessibleName() != titleName)
+        m_title->lineEdit()->setAccessibleName(titleName);
     if (episodic) {
-        // The field has no label: it is read out by what its placeholder says.
-        const QString titleName = rules::episodeTitlePlaceholder(project.format);
-        if (m_title->lineEdit()->accessibleName() != titleName)
-            m_title->lineEdit()->setAccessibleName(titleName);
         m_title->setPlaceholder(titleName);
         m_title->setText(episode->title);
         m_synopsis->setPlaceholder(rules::synopsisPlaceholder(project.format));

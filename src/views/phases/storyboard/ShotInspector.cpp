@@ -165,6 +165,8 @@ void ShotInspector::buildRecipe(QBoxLayout* column)
     m_phrase = new TextLabel(QString(), Theme::font(type::footnote), Palette::textTertiary(), box);
     m_phrase->setWordWrap(true);
     box->layout()->addWidget(m_phrase);
+    // Named before any shot is shown: a reader reads the hidden pane too.
+    showRecipe(std::nullopt);
 }
 
 void ShotInspector::showRecipe(const std::optional<QString>& recipeID)

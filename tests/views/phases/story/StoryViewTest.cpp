@@ -25,6 +25,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -272,6 +273,29 @@ private Q_SLOTS:
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(board->viewport(), &wheel);
         QVERIFY(bar->value() > 0);
+    }
+
+    // A paste that ends below the fold brings the caret into view, as
+    // typing does: the beat's card grows inside its column, the board and
+    // the page, and the page follows once all of them have grown.
+    void aPasteBelowTheFoldIsFollowed()
+    {
+        Project project = storyProject();
+        project.episodes[0] = episodeWithBeats({u"short"_s, u"short"_s});
+        ProjectSession session(project);
+        StoryView view(session);
+        view.resize(1080, 600);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        const Act act = firstEpisode(session).structure.acts[0];
+        QTextEdit* editor = view.actColumn(act.id)->beatCard(act.beats[0].id)->summaryEditor()->textEdit();
+        editor->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(editor->hasFocus());
+        QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+        QGuiApplication::clipboard()->setText(u"pasted words "_s.repeated(400));
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        QTRY_VERIFY(view.rect().contains(
+            QRect(editor->viewport()->mapTo(&view, editor->cursorRect().topLeft()), editor->cursorRect().size())));
     }
 
     void typingKeepsFocusWhileBeatsFillIn()
