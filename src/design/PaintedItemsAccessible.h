@@ -114,6 +114,11 @@ public:
     Splice itemsChanging(int head, int tail, const QList<QUuid>& arriving, bool twins);
     // After the items changed (and the widget's keyboard found its item).
     void itemsChanged(const Splice& splice);
+    // Before the items of `widget` become `items` (each read by its `id`):
+    // the interface made for it, with `splice` set for itemsChanged(), while
+    // a reader listens; else null, and nothing is looked at.
+    template <typename Items>
+    static PaintedItemsAccessible* changing(const QWidget* widget, const Items& items, Splice& splice);
 
     // After the items changed: item `index` may read another name now, or
     // every item a reader has may (a widget that looks at all its items at
@@ -148,5 +153,19 @@ private:
     QWidget* m_keyboard;
     mutable QHash<Key, QAccessible::Id> m_items;
 };
+
+template <typename Items>
+PaintedItemsAccessible* PaintedItemsAccessible::changing(const QWidget* widget, const Items& items, Splice& splice)
+{
+    PaintedItemsAccessible* accessible = QAccessible::isActive() ? existing(widget) : nullptr;
+    if (accessible) {
+        QList<QUuid> ids;
+        ids.reserve(items.size());
+        for (const auto& item : items)
+            ids << item.id;
+        splice = accessible->itemsChanging(ids);
+    }
+    return accessible;
+}
 
 } // namespace studio

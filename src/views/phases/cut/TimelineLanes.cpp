@@ -12,7 +12,6 @@
 #include "model/Text.h"
 #include "views/phases/cut/TimelineLanesAccessible.h"
 
-#include <QAccessible>
 #include <QCache>
 #include <QKeyEvent>
 #include <QFontMetricsF>
@@ -90,15 +89,8 @@ void TimelineLanes::setTimeline(const QList<TimelineClip>& timeline)
     if (timeline == m_timeline)
         return;
     // Clips that come, go or move are told one by one, those going first.
-    PaintedItemsAccessible* accessible = QAccessible::isActive() ? PaintedItemsAccessible::existing(this) : nullptr;
     PaintedItemsAccessible::Splice told;
-    if (accessible) {
-        QList<QUuid> ids;
-        ids.reserve(timeline.size());
-        for (const TimelineClip& clip : timeline)
-            ids << clip.id;
-        told = accessible->itemsChanging(ids);
-    }
+    PaintedItemsAccessible* accessible = PaintedItemsAccessible::changing(this, timeline, told);
     m_timeline = timeline;
     m_indexOf.clear();
     m_indexOf.reserve(m_timeline.size());

@@ -161,10 +161,8 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
         // Tab going on to the card after it; after the last one Tab would
         // leave the page: "Add fragment" keeps it.
         const qsizetype last = m_views.keys().size() - 1;
-        m_views.forEach([&](IdeaCardView* view, qsizetype index) {
-            if (index == last && !ids.contains(view->cardID()))
-                handOverFocus(view, m_add);
-        });
+        if (IdeaCardView* view = last >= 0 ? m_views.widgetAt(last) : nullptr; view && !ids.contains(view->cardID()))
+            handOverFocus(view, m_add);
         m_views.setKeys(ids);
     }
     m_views.forEach([this](IdeaCardView* view, qsizetype index) { view->setCard(m_cards[index]); });

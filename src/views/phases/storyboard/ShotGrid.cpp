@@ -9,7 +9,6 @@
 #include "views/phases/storyboard/ShotGridAccessible.h"
 #include "views/phases/storyboard/ShotTiles.h"
 
-#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -74,15 +73,8 @@ void ShotGrid::setShots(const QList<Shot>& shots, AspectRatio aspect)
     if (aspect == m_aspect && shots.isSharedWith(m_shots))
         return;
     // Cards that come, go or move are told one by one, those going first.
-    PaintedItemsAccessible* accessible = QAccessible::isActive() ? PaintedItemsAccessible::existing(viewport()) : nullptr;
     PaintedItemsAccessible::Splice told;
-    if (accessible) {
-        QList<QUuid> ids;
-        ids.reserve(shots.size());
-        for (const Shot& shot : shots)
-            ids << shot.id;
-        told = accessible->itemsChanging(ids);
-    }
+    PaintedItemsAccessible* accessible = PaintedItemsAccessible::changing(viewport(), shots, told);
     const bool relayoutNeeded = aspect != m_aspect || shots.size() != m_cards.size();
     bool changed = relayoutNeeded;
     // The tile holding the keyboard (the one that just added shots) moves
