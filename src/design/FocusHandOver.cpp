@@ -127,8 +127,10 @@ void FocusHandOver::moveTo(QWidget* widget)
     widget->setFocus(Qt::OtherFocusReason);
     widget->setAttribute(Qt::WA_Disabled, disabled);
     m_moving = false;
-    m_announced = widget;
-    QMetaObject::invokeMethod(this, &FocusHandOver::announce, Qt::QueuedConnection);
+    // Readers hear `widget` as it takes the focus here; Qt's word for the
+    // control it meant to pass the focus to, told after, is dropped by the
+    // focus watch (AccessibleFocus), which lets through only what holds the
+    // keyboard.
 }
 
 void FocusHandOver::focusLost(QWidget* control, Qt::FocusReason reason)
@@ -163,19 +165,6 @@ void FocusHandOver::focusLost(QWidget* control, Qt::FocusReason reason)
     }
 }
 
-void FocusHandOver::announce()
-{
-    // Qt announces the control it meant to pass the focus to once the
-    // focus has moved on from it: what holds the keyboard is announced
-    // after.
-    QWidget* holder = m_announced;
-    m_announced = nullptr;
-    if (holder && holder->hasFocus() && QAccessible::isActive()) {
-        QAccessibleEvent focus(holder, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
-    }
-}
-
 bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
@@ -184,9 +173,6 @@ bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
             focusLost(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
         break;
     case QEvent::EnabledChange:
-        // Sent once Qt is done passing the focus on.
-        if (watched == m_announced)
-            announce();
         if (watched == m_kept && m_kept->isEnabled())
             m_kept = nullptr;
         break;

@@ -67,7 +67,6 @@ private:
     // focus change Qt is making.
     void moveTo(QWidget* widget);
     void focusLost(QWidget* control, Qt::FocusReason reason);
-    void announce();
 
     // The disabled control that keeps the keyboard.
     QPointer<QWidget> m_kept;
@@ -76,8 +75,6 @@ private:
     QPointer<QWidget> m_rest;
     QPointer<QWidget> m_gone;
     QPointer<QWidget> m_goneFrom;
-    // What took the keyboard and is still to be announced.
-    QPointer<QWidget> m_announced;
     bool m_moving = false;
 };
 

@@ -58,13 +58,11 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     m_close->setAccessibleName(QStringLiteral("Close tab"));
     connect(m_close, &QAbstractButton::clicked, this, [this] { Q_EMIT closeClicked(m_tabID); });
     // The close button holds the keyboard only when the user put it there
-    // (Tab from a control on screen). Focus that falls to it because the
-    // control holding it was hidden is let go: Space must not close a
+    // (Tab from a control on screen): focus never falls to it from a control
+    // hidden with the keyboard (FocusHandOver), so Space cannot close a
     // production by surprise. While it holds the keyboard it shows, on any
     // chip: a focused control the user cannot see is a lost keyboard.
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        if (now == m_close && old && !old->isVisible())
-            m_close->clearFocus();
         if (now == m_close || old == m_close)
             refreshLook();
     });
