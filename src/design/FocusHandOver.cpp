@@ -1,5 +1,7 @@
 #include "design/FocusHandOver.h"
 
+#include "design/TabOrder.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
@@ -55,18 +57,6 @@ QWidget* restFor(const QWidget* control)
             break;
     }
     return nearest;
-}
-
-// The stop Tab or Shift+Tab reaches from where `from` stands in the window's
-// order, shown or not.
-QWidget* stopFrom(QWidget* from, bool forward)
-{
-    for (QWidget* w = forward ? from->nextInFocusChain() : from->previousInFocusChain(); w && w != from;
-         w = forward ? w->nextInFocusChain() : w->previousInFocusChain()) {
-        if (w->window() == from->window() && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled())
-            return w;
-    }
-    return nullptr;
 }
 
 QPointer<FocusHandOver> s_installed;
@@ -208,7 +198,7 @@ bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
         if (tab && watched == focus && focus == m_rest && m_gone
             && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
             const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-            if (QWidget* next = stopFrom(m_gone, forward)) {
+            if (QWidget* next = TabOrder::nextStop(m_gone, forward)) {
                 next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
                 return true;
             }

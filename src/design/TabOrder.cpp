@@ -91,4 +91,16 @@ QWidget* TabOrder::stopBefore(const QWidget* widget, const QWidget* group)
     return nullptr;
 }
 
+QWidget* TabOrder::nextStop(const QWidget* from, bool forward, const QWidget* skipping)
+{
+    const auto step = [forward](const QWidget* w) { return forward ? w->nextInFocusChain() : w->previousInFocusChain(); };
+    for (QWidget* w = step(from); w && w != from; w = step(w)) {
+        if (w->window() != from->window() || (skipping && skipping->isAncestorOf(w)))
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled())
+            return w;
+    }
+    return nullptr;
+}
+
 } // namespace studio

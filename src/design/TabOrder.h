@@ -27,6 +27,12 @@ struct TabOrder {
     // focus and is not inside `group` (null when there is none): where a
     // group built anew goes back in.
     static QWidget* stopBefore(const QWidget* widget, const QWidget* group);
+
+    // The stop Tab (or Shift+Tab when `forward` is false) reaches from where
+    // `from` stands in its window's order, shown or not: the next control
+    // that is shown, enabled and takes Tab, passing over `from` and, when it
+    // is given, everything inside `skipping`. Null when there is none.
+    static QWidget* nextStop(const QWidget* from, bool forward, const QWidget* skipping = nullptr);
 };
 
 } // namespace studio

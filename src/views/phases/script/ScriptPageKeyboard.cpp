@@ -2,6 +2,7 @@
 
 #include "design/PlainTextEditor.h"
 #include "design/PrimaryButton.h"
+#include "design/TabOrder.h"
 #include "design/Theme.h"
 #include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptPage.h"
@@ -141,16 +142,8 @@ void ScriptPageKeyboard::leavePage(bool forward)
 {
     // The first stop after the page, or the last before it, in the
     // window's Tab order.
-    QWidget* page = m_page;
-    for (QWidget* w = forward ? page->nextInFocusChain() : page->previousInFocusChain(); w && w != page;
-         w = forward ? w->nextInFocusChain() : w->previousInFocusChain()) {
-        if (page->isAncestorOf(w) || w->window() != page->window())
-            continue;
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
-            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return;
-        }
-    }
+    if (QWidget* stop = TabOrder::nextStop(m_page, forward, m_page))
+        stop->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
 int ScriptPageKeyboard::goalX() const
