@@ -196,7 +196,7 @@ protected:
         if (!edit()->rect().contains(local))
             return -1;
         if (const LineWindow* window = LineWindow::of(edit()))
-            return window->positionShownAt(local);
+            return window->positionAt(local);
         return edit()->cursorPositionAt(local);
     }
 
