@@ -127,8 +127,7 @@ int AccessibleText::offsetAtPoint(const QPoint& point) const
 
 void AccessibleText::scrollToSubstring(int startIndex, int endIndex)
 {
-    const qsizetype size = wholeText().size();
-    if (isPlace(startIndex, size) && isPlace(endIndex, size) && startIndex <= endIndex)
+    if (isRange(startIndex, endIndex, wholeText().size()))
         reveal(startIndex, endIndex);
 }
 

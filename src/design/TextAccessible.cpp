@@ -203,9 +203,7 @@ private:
 
     bool canEdit(int startOffset, int endOffset) const
     {
-        const qsizetype size = wholeText().size();
-        return !edit()->isReadOnly() && isPlace(startOffset, size)
-               && isPlace(endOffset, size) && startOffset <= endOffset;
+        return !edit()->isReadOnly() && isRange(startOffset, endOffset, wholeText().size());
     }
 };
 

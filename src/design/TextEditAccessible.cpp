@@ -243,8 +243,7 @@ void TextEditAccessible::insertText(int offset, const QString& text)
 
 void TextEditAccessible::replaceText(int startOffset, int endOffset, const QString& text)
 {
-    const qsizetype size = wholeText().size();
-    if (!editable() || !isPlace(startOffset, size) || !isPlace(endOffset, size) || endOffset < startOffset)
+    if (!editable() || !isRange(startOffset, endOffset, wholeText().size()))
         return;
     // Through the editor's cursor, as typing goes: an edit of the user's,
     // one undo step.
