@@ -131,6 +131,12 @@ void AccessibleText::scrollToSubstring(int startIndex, int endIndex)
         reveal(startIndex, endIndex);
 }
 
+QString AccessibleText::inputDescription(const QString& own, const QString& hint, const QString& name)
+{
+    const QString description = own.isEmpty() ? hint : own;
+    return description == name ? QString() : description;
+}
+
 QString AccessibleText::attributes(int offset, int* startOffset, int* endOffset) const
 {
     // Plain text: one run without attributes, the whole text.

@@ -45,11 +45,9 @@ public:
             if (edit()->echoMode() != QLineEdit::NoEcho)
                 return QString(wholeText().size(), QLatin1Char('*'));
         }
-        if (t == QAccessible::Description) {
-            const QString own = QAccessibleWidget::text(t);
-            const QString description = own.isEmpty() ? edit()->placeholderText() : own;
-            return description == QAccessibleWidget::text(QAccessible::Name) ? QString() : description;
-        }
+        if (t == QAccessible::Description)
+            return inputDescription(QAccessibleWidget::text(t), edit()->placeholderText(),
+                                    QAccessibleWidget::text(QAccessible::Name));
         return QAccessibleWidget::text(t);
     }
 

@@ -51,11 +51,9 @@ QString TextEditAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Value)
         return wholeText();
-    if (t == QAccessible::Description) {
-        const QString own = QAccessibleWidget::text(t);
-        const QString description = own.isEmpty() && m_edit ? m_edit->placeholderText() : own;
-        return description == QAccessibleWidget::text(QAccessible::Name) ? QString() : description;
-    }
+    if (t == QAccessible::Description)
+        return inputDescription(QAccessibleWidget::text(t), m_edit ? m_edit->placeholderText() : QString(),
+                                QAccessibleWidget::text(QAccessible::Name));
     return QAccessibleWidget::text(t);
 }
 
