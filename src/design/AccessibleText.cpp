@@ -127,9 +127,14 @@ int AccessibleText::offsetAtPoint(const QPoint& point) const
 
 void AccessibleText::scrollToSubstring(int startIndex, int endIndex)
 {
-    const qsizetype size = wholeText().size();
-    if (isPlace(startIndex, size) && isPlace(endIndex, size) && startIndex <= endIndex)
+    if (isRange(startIndex, endIndex, wholeText().size()))
         reveal(startIndex, endIndex);
+}
+
+QString AccessibleText::inputDescription(const QString& own, const QString& hint, const QString& name)
+{
+    const QString description = own.isEmpty() ? hint : own;
+    return description == name ? QString() : description;
 }
 
 QString AccessibleText::attributes(int offset, int* startOffset, int* endOffset) const

@@ -68,8 +68,17 @@ protected:
     virtual TextRange shownLine(qsizetype) const { return {}; }
     virtual bool hasShownLines() const { return false; }
 
+    // A text input's description: its own, else the hint it shows while
+    // empty; none where that only says its name again.
+    static QString inputDescription(const QString& own, const QString& hint, const QString& name);
+
     // Whether `offset` is a place in a text of `size` (its end included).
     static bool isPlace(qsizetype offset, qsizetype size) { return offset >= 0 && offset <= size; }
+    // Whether [start, end) is a stretch of a text of `size`.
+    static bool isRange(qsizetype start, qsizetype end, qsizetype size)
+    {
+        return 0 <= start && start <= end && end <= size;
+    }
 
 private:
     QString piece(const QString& text, const TextRange& range, int* startOffset, int* endOffset) const;

@@ -4,24 +4,20 @@
 #include "design/LineKeys.h"
 #include "design/LineMenu.h"
 
-#include <QAccessible>
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QHash>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalBlocker>
-#include <QHash>
 #include <QStyleHints>
 
 #include <algorithm>
-#include <functional>
 #include <limits>
 
 namespace studio {
@@ -168,11 +164,6 @@ void LineWindow::del()
 qsizetype LineWindow::shownPosition(qsizetype position) const
 {
     return position >= m_start && position <= m_start + m_shown.size() ? position - m_start : -1;
-}
-
-qsizetype LineWindow::positionShownAt(const QPoint& point) const
-{
-    return positionAt(point);
 }
 
 bool LineWindow::eventFilter(QObject* watched, QEvent* event)
@@ -438,7 +429,7 @@ void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool poin
         keepDirection();
     }
     m_showing = false;
-    announce(change, removed);
+    m_teller.tell(m_buffer, change, removed);
 }
 
 void LineWindow::showSelection()
@@ -558,7 +549,7 @@ void LineWindow::absorb(bool edited)
     m_start = std::min(m_start, start);
     m_shown = now;
     m_unreported = true;
-    announce(change, removed);
+    m_teller.tell(m_buffer, change, removed);
 }
 
 bool LineWindow::commit(const QInputMethodEvent* input)
@@ -585,11 +576,6 @@ QString LineWindow::removedText(const LineBuffer::Change& change) const
     // Beyond the window the text that went is gone: as many characters (as
     // many as are told).
     return QString(std::min(change.removed, m_length), u' ');
-}
-
-void LineWindow::announce(const std::optional<LineBuffer::Change>& change, const QString& removed)
-{
-    m_teller.tell(m_buffer, change, removed);
 }
 
 void LineWindow::follow()

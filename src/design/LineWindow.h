@@ -79,11 +79,11 @@ public:
     void insert(const QString& text);
     void del();
 
-    // Where the character at `position` of the whole text is shown in the
-    // line edit, and which position is shown at a point of it; an empty
-    // rectangle and -1 outside the window.
+    // Where `position` of the whole text is in the line edit (-1 outside the
+    // window), and the position of the whole text shown at a point of the
+    // line edit.
     qsizetype shownPosition(qsizetype position) const;
-    qsizetype positionShownAt(const QPoint& point) const;
+    qsizetype positionAt(const QPoint& point) const;
 
     // The window of a line edit, if it has one.
     static LineWindow* of(const QObject* edit);
@@ -103,8 +103,6 @@ private:
     void contextMenu(QContextMenuEvent* event);
     void takeOver(QMenu* menu);
     void copy(QClipboard::Mode mode = QClipboard::Clipboard) const;
-    // The buffer's position under a point of the line edit.
-    qsizetype positionAt(const QPoint& point) const;
 
     // After the buffer changed: the line edit shows it, and an edit of the
     // user's is reported. Where the pointer put the caret, the window stays
@@ -121,10 +119,8 @@ private:
     // An input method's committed text (no composition) taken into the
     // buffer as a line edit takes it; false where the line edit must take it.
     bool commit(const QInputMethodEvent* event);
-    // Tells assistive technology what changed in the whole text (with the
-    // text that went, where the window still held it), where the caret went
-    // and what is selected.
-    void announce(const std::optional<LineBuffer::Change>& change, const QString& removed);
+    // The text a change took out, for telling assistive technology (where
+    // the window no longer holds it, as many characters).
     QString removedText(const LineBuffer::Change& change) const;
     QLineEdit* m_edit;
     LineBuffer m_buffer;

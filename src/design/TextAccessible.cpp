@@ -7,11 +7,12 @@
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QStyle>
 #include <QTextEdit>
 #include <QValidator>
 
 #include <QtWidgets/private/qlineedit_p.h>
+
+#include <type_traits>
 
 namespace studio {
 
@@ -44,11 +45,9 @@ public:
             if (edit()->echoMode() != QLineEdit::NoEcho)
                 return QString(wholeText().size(), QLatin1Char('*'));
         }
-        if (t == QAccessible::Description) {
-            const QString own = QAccessibleWidget::text(t);
-            const QString description = own.isEmpty() ? edit()->placeholderText() : own;
-            return description == QAccessibleWidget::text(QAccessible::Name) ? QString() : description;
-        }
+        if (t == QAccessible::Description)
+            return inputDescription(QAccessibleWidget::text(t), edit()->placeholderText(),
+                                    QAccessibleWidget::text(QAccessible::Name));
         return QAccessibleWidget::text(t);
     }
 
@@ -95,80 +94,60 @@ public:
     {
         if (!canEdit(startOffset, endOffset) || startOffset == endOffset)
             return;
-        if (LineWindow* window = LineWindow::of(edit())) {
-            window->setSelection(startOffset, endOffset - startOffset);
-            window->del();
-        } else {
-            edit()->setSelection(startOffset, endOffset - startOffset);
-            edit()->del();
-        }
+        onField([&](auto& field) {
+            field.setSelection(startOffset, endOffset - startOffset);
+            field.del();
+        });
     }
 
     void insertText(int offset, const QString& text) override
     {
         if (!canEdit(offset, offset))
             return;
-        if (LineWindow* window = LineWindow::of(edit())) {
-            window->setCursorPosition(offset);
-            window->insert(text);
-        } else {
-            edit()->setCursorPosition(offset);
-            edit()->insert(text);
-        }
+        onField([&](auto& field) {
+            field.setCursorPosition(offset);
+            field.insert(text);
+        });
     }
 
     void replaceText(int startOffset, int endOffset, const QString& text) override
     {
         if (!canEdit(startOffset, endOffset))
             return;
-        if (LineWindow* window = LineWindow::of(edit())) {
-            window->setSelection(startOffset, endOffset - startOffset);
-            window->insert(text);
-        } else {
-            edit()->setSelection(startOffset, endOffset - startOffset);
-            edit()->insert(text);
-        }
+        onField([&](auto& field) {
+            field.setSelection(startOffset, endOffset - startOffset);
+            field.insert(text);
+        });
     }
 
 protected:
     QString wholeText() const override
     {
-        if (const LineWindow* window = LineWindow::of(edit()))
-            return window->text();
-        return edit()->text();
+        return onField([](const auto& field) -> QString { return field.text(); });
     }
 
     bool conceals() const override { return edit()->echoMode() != QLineEdit::Normal; }
 
     qsizetype caret() const override
     {
-        if (const LineWindow* window = LineWindow::of(edit()))
-            return window->cursorPosition();
-        return edit()->cursorPosition();
+        return onField([](const auto& field) -> qsizetype { return field.cursorPosition(); });
     }
 
     TextRange selected() const override
     {
-        if (const LineWindow* window = LineWindow::of(edit()))
-            return {window->selectionStart(), window->selectionEnd()};
-        if (!edit()->hasSelectedText())
-            return {};
-        return {edit()->selectionStart(), edit()->selectionEnd()};
+        // Both answer -1 for the ends of no selection.
+        return onField([](const auto& field) -> TextRange { return {field.selectionStart(), field.selectionEnd()}; });
     }
 
     void select(qsizetype anchor, qsizetype position) override
     {
         // As a line edit selects: from the anchor, the caret at the other end.
-        if (LineWindow* window = LineWindow::of(edit())) {
+        onField([&](auto& field) {
             if (anchor == position)
-                window->setCursorPosition(position);
+                field.setCursorPosition(int(position));
             else
-                window->setSelection(anchor, position - anchor);
-        } else if (anchor == position) {
-            edit()->setCursorPosition(int(position));
-        } else {
-            edit()->setSelection(int(anchor), int(position - anchor));
-        }
+                field.setSelection(int(anchor), int(position - anchor));
+        });
     }
 
     QRect characterBox(qsizetype offset) const override
@@ -196,7 +175,7 @@ protected:
         if (!edit()->rect().contains(local))
             return -1;
         if (const LineWindow* window = LineWindow::of(edit()))
-            return window->positionShownAt(local);
+            return window->positionAt(local);
         return edit()->cursorPositionAt(local);
     }
 
@@ -210,11 +189,19 @@ protected:
 private:
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
 
+    // `act` done to what holds the field's whole text: its window where it
+    // has one (which answers as a line edit does), else the line edit.
+    template <typename Act>
+    std::invoke_result_t<Act, QLineEdit&> onField(Act&& act) const
+    {
+        if (LineWindow* window = LineWindow::of(edit()))
+            return act(*window);
+        return act(*edit());
+    }
+
     bool canEdit(int startOffset, int endOffset) const
     {
-        const qsizetype size = wholeText().size();
-        return !edit()->isReadOnly() && isPlace(startOffset, size)
-               && isPlace(endOffset, size) && startOffset <= endOffset;
+        return !edit()->isReadOnly() && isRange(startOffset, endOffset, wholeText().size());
     }
 };
 

@@ -51,16 +51,14 @@ qsizetype cutAt(QStringView text, qsizetype at)
 // The stretch between two fixed places that holds `offset` (< size).
 TextRange stretchAround(QStringView text, qsizetype offset, qsizetype length)
 {
+    // A cut only ever moves back, so the stretch begins at or before
+    // `offset`; its end, moved back before a pair, can fall on `offset`,
+    // which then begins the next stretch.
     const qsizetype n = offset / length;
-    qsizetype start = cutAt(text, n * length);
-    qsizetype end = cutAt(text, (n + 1) * length);
-    if (offset < start) {
-        end = start;
-        start = cutAt(text, (n - 1) * length);
-    } else if (offset >= end) {
-        start = end;
-        end = cutAt(text, (n + 2) * length);
-    }
+    const qsizetype start = cutAt(text, n * length);
+    const qsizetype end = cutAt(text, (n + 1) * length);
+    if (offset >= end)
+        return {end, cutAt(text, (n + 2) * length)};
     return {start, end};
 }
 

@@ -14,6 +14,21 @@
 
 namespace studio {
 
+namespace {
+
+// The line shown holding `offset` of the document, in `block`; none where
+// the block is not laid out: a question never lays out a long text.
+QTextLine laidOutLine(const QTextDocument* document, qsizetype offset, QTextBlock& block)
+{
+    block = document->findBlock(int(offset));
+    const QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
+    if (!layout || layout->lineCount() == 0)
+        return QTextLine();
+    return layout->lineForTextPosition(int(offset - block.position()));
+}
+
+} // namespace
+
 TextEditAccessible::TextEditAccessible(QWidget* widget, QTextEdit* edit, QAccessible::Role role)
     : QAccessibleWidget(widget, role)
     , m_edit(edit)
@@ -36,11 +51,9 @@ QString TextEditAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Value)
         return wholeText();
-    if (t == QAccessible::Description) {
-        const QString own = QAccessibleWidget::text(t);
-        const QString description = own.isEmpty() && m_edit ? m_edit->placeholderText() : own;
-        return description == QAccessibleWidget::text(QAccessible::Name) ? QString() : description;
-    }
+    if (t == QAccessible::Description)
+        return inputDescription(QAccessibleWidget::text(t), m_edit ? m_edit->placeholderText() : QString(),
+                                QAccessibleWidget::text(QAccessible::Name));
     return QAccessibleWidget::text(t);
 }
 
@@ -156,18 +169,13 @@ QRect TextEditAccessible::characterBox(qsizetype offset) const
 {
     if (!m_edit)
         return QRect();
-    const QTextBlock block = m_edit->document()->findBlock(int(offset));
-    const QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
-    // Only what is laid out: a question never lays out a long text.
-    if (!layout || layout->lineCount() == 0)
-        return QRect();
-    const int inBlock = int(offset - block.position());
-    const QTextLine line = layout->lineForTextPosition(inBlock);
+    QTextBlock block;
+    const QTextLine line = laidOutLine(m_edit->document(), offset, block);
     if (!line.isValid())
         return QRect();
     const QFontMetrics metrics(m_edit->document()->defaultFont());
     const QString character = m_edit->document()->characterAt(int(offset));
-    const QPointF at = layout->position() + QPointF(line.cursorToX(inBlock), line.y());
+    const QPointF at = block.layout()->position() + QPointF(line.cursorToX(int(offset - block.position())), line.y());
     const QPoint scrolled(m_edit->horizontalScrollBar()->value(), m_edit->verticalScrollBar()->value());
     const QPoint topLeft = m_edit->viewport()->mapToGlobal(at.toPoint() - scrolled);
     return QRect(topLeft, QSize(std::max(1, metrics.horizontalAdvance(character)), qRound(line.height())));
@@ -210,17 +218,14 @@ TextRange TextEditAccessible::shownLine(qsizetype offset) const
 {
     if (!m_edit)
         return {};
-    const QTextBlock block = m_edit->document()->findBlock(int(offset));
-    const QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
-    if (!layout || layout->lineCount() == 0)
-        return {};
-    const QTextLine line = layout->lineForTextPosition(int(offset - block.position()));
+    QTextBlock block;
+    const QTextLine line = laidOutLine(m_edit->document(), offset, block);
     if (!line.isValid())
         return {};
     const qsizetype start = block.position() + line.textStart();
     // The last line of a paragraph with its break.
-    const qsizetype end = line.lineNumber() == layout->lineCount() - 1 ? block.position() + block.length()
-                                                                        : start + line.textLength();
+    const qsizetype end = line.lineNumber() == block.layout()->lineCount() - 1 ? block.position() + block.length()
+                                                                                : start + line.textLength();
     return {start, std::min<qsizetype>(end, m_edit->document()->characterCount() - 1)};
 }
 
@@ -236,8 +241,7 @@ void TextEditAccessible::insertText(int offset, const QString& text)
 
 void TextEditAccessible::replaceText(int startOffset, int endOffset, const QString& text)
 {
-    const qsizetype size = wholeText().size();
-    if (!editable() || !isPlace(startOffset, size) || !isPlace(endOffset, size) || endOffset < startOffset)
+    if (!editable() || !isRange(startOffset, endOffset, wholeText().size()))
         return;
     // Through the editor's cursor, as typing goes: an edit of the user's,
     // one undo step.
