@@ -118,6 +118,9 @@ Shown liveEditor(const QString& text)
     return shown;
 }
 
+// The kinds of text that read whole, by the name make() builds them by.
+const QStringList kinds{u"line edit"_s, u"one-line field"_s, u"text edit"_s, u"script element"_s, u"live editor"_s};
+
 // Each kind by name, for the data of the tests.
 Shown make(const QString& kind, const QString& text)
 {
@@ -168,20 +171,14 @@ private Q_SLOTS:
     void everyQuestionEndsAndOutsideGetsNothing_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("concealed");
-        QTest::addColumn<bool>("editable");
-        QTest::newRow("line edit") << u"line edit"_s << false << true;
-        QTest::newRow("one-line field") << u"one-line field"_s << false << true;
-        QTest::newRow("text edit") << u"text edit"_s << false << true;
-        QTest::newRow("script element") << u"script element"_s << false << false;
-        QTest::newRow("live editor") << u"live editor"_s << false << true;
-        QTest::newRow("password field") << u"password field"_s << true << true;
+        for (const QString& kind : kinds + QStringList{u"password field"_s})
+            QTest::newRow(qPrintable(kind)) << kind;
     }
     void everyQuestionEndsAndOutsideGetsNothing()
     {
         QFETCH(QString, kind);
-        QFETCH(bool, concealed);
-        QFETCH(bool, editable);
+        const bool concealed = kind == u"password field"_s;
+        const bool editable = kind != u"script element"_s;
         Shown shown = make(kind, sample);
         QAccessibleInterface* iface = shown.find();
         QVERIFY(iface);
@@ -269,11 +266,8 @@ private Q_SLOTS:
     void piecesAreTheRightOnes_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("line edit") << u"line edit"_s;
-        QTest::newRow("one-line field") << u"one-line field"_s;
-        QTest::newRow("text edit") << u"text edit"_s;
-        QTest::newRow("script element") << u"script element"_s;
-        QTest::newRow("live editor") << u"live editor"_s;
+        for (const QString& kind : kinds)
+            QTest::newRow(qPrintable(kind)) << kind;
     }
     void piecesAreTheRightOnes()
     {
