@@ -16,7 +16,6 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QKeyEvent>
 #include <benchmark/benchmark.h>
 
 #include <climits>
@@ -92,15 +91,6 @@ Field make(const std::string& widget)
     return f;
 }
 
-// A key pressed and released in the editor, as the window system delivers it.
-void press(QWidget* keys, Qt::Key key, const QString& text = QString(), Qt::KeyboardModifiers modifiers = {})
-{
-    QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
-    QCoreApplication::sendEvent(keys, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
-    QCoreApplication::sendEvent(keys, &up);
-}
-
 void show(Field& f)
 {
     f.widget->resize(fieldSize);
@@ -145,16 +135,9 @@ void keystroke(benchmark::State& state, const std::string& name, const std::stri
     f.setText(textOf(kind));
     show(f);
     f.keys->setFocus();
-    press(f.keys, Qt::Key_End, QString(), Qt::ControlModifier);
+    bench::press({Qt::Key_End, {}, Qt::ControlModifier}, f.keys);
     bench::settle();
-    for (auto _ : state) {
-        const Clock clock;
-        press(f.keys, Qt::Key_X, u"x"_s);
-        bench::settle();
-        press(f.keys, Qt::Key_Backspace);
-        bench::settle();
-        clock.stop(state, name);
-    }
+    bench::timeKeys(state, name, bench::typeX, bench::backspace, f.keys);
     dispose(f);
 }
 
@@ -165,14 +148,7 @@ void selectingAll(benchmark::State& state, const std::string& name, const std::s
     show(f);
     f.keys->setFocus();
     bench::settle();
-    for (auto _ : state) {
-        const Clock clock;
-        press(f.keys, Qt::Key_A, QString(), Qt::ControlModifier);
-        bench::settle();
-        press(f.keys, Qt::Key_End);
-        bench::settle();
-        clock.stop(state, name);
-    }
+    bench::timeKeys(state, name, {Qt::Key_A, {}, Qt::ControlModifier}, {Qt::Key_End, {}, {}}, f.keys);
     dispose(f);
 }
 

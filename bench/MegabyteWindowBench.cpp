@@ -47,7 +47,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QJsonDocument>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -78,19 +77,6 @@ const Project& megabyteSample()
     return p;
 }
 
-// A key pressed and released where the keyboard is, as the window system
-// delivers it.
-void press(Qt::Key key, const QString& text = QString(), Qt::KeyboardModifiers modifiers = {})
-{
-    QWidget* target = QApplication::focusWidget();
-    if (!target)
-        return;
-    QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
-    QCoreApplication::sendEvent(target, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
-    QCoreApplication::sendEvent(target, &up);
-}
-
 // Everything a step asked for done, as the window's event loop does it: the
 // layouts, the posted events, the widgets left for deletion, and the paint
 // of what changed on screen (a picture of the whole window would paint again
@@ -100,6 +86,29 @@ void settle()
     bench::settle();
     bench::flushDeletes();
     QCoreApplication::processEvents();
+}
+
+using bench::Keystroke;
+const Keystroke tab{Qt::Key_Tab, {}, {}};
+const Keystroke backtab{Qt::Key_Backtab, {}, Qt::ShiftModifier};
+
+// Two keystrokes where the keyboard is, the second undoing the first: once
+// untimed, to see the first do what `done` looks for and the second take it
+// back (`undone`), then timed under `name` each iteration.
+void timeKeys(benchmark::State& state, const std::string& name, const Keystroke& there,
+              const std::function<bool()>& done, const Keystroke& back, const std::function<bool()>& undone,
+              const char* failure)
+{
+    bench::press(there);
+    settle();
+    const bool went = done();
+    bench::press(back);
+    settle();
+    if (!went || !undone()) {
+        state.SkipWithError(failure);
+        return;
+    }
+    bench::timeKeys(state, name, there, back, nullptr, settle);
 }
 
 // The program's state and its window, the production open in a tab and on
@@ -234,24 +243,8 @@ void tabInScript(benchmark::State& state, bool reader)
     }
     view->page()->focusElement(elements.at(0).id);
     settle();
-    // Once untimed, to see the keys walk the elements.
-    press(Qt::Key_Tab);
-    settle();
-    const bool forward = view->page()->hasTextFocus(elements.at(1).id);
-    press(Qt::Key_Backtab, QString(), Qt::ShiftModifier);
-    settle();
-    if (!forward || !view->page()->hasTextFocus(elements.at(0).id)) {
-        state.SkipWithError("Tab does not walk the elements");
-        return;
-    }
-    for (auto _ : state) {
-        const Clock clock;
-        press(Qt::Key_Tab);
-        settle();
-        press(Qt::Key_Backtab, QString(), Qt::ShiftModifier);
-        settle();
-        clock.stop(state, "Tab in Script" + mode(reader));
-    }
+    const auto on = [&](int element) { return [=] { return view->page()->hasTextFocus(elements.at(element).id); }; };
+    timeKeys(state, "Tab in Script" + mode(reader), tab, on(1), backtab, on(0), "Tab does not walk the elements");
 }
 
 // The floor: Tab from one plain text editor holding the megabyte to another
@@ -274,23 +267,9 @@ void tabBetweenPlainEditors(benchmark::State& state, bool reader)
     window.activateWindow();
     editors[0]->setFocus();
     settle();
-    press(Qt::Key_Tab);
-    settle();
-    const bool forward = QApplication::focusWidget() == editors[1];
-    press(Qt::Key_Backtab, QString(), Qt::ShiftModifier);
-    settle();
-    if (!forward || QApplication::focusWidget() != editors[0]) {
-        state.SkipWithError("Tab does not move the focus");
-        return;
-    }
-    for (auto _ : state) {
-        const Clock clock;
-        press(Qt::Key_Tab);
-        settle();
-        press(Qt::Key_Backtab, QString(), Qt::ShiftModifier);
-        settle();
-        clock.stop(state, "Tab between plain editors" + mode(reader));
-    }
+    const auto on = [&](int editor) { return [=] { return QApplication::focusWidget() == editors[editor]; }; };
+    timeKeys(state, "Tab between plain editors" + mode(reader), tab, on(1), backtab, on(0),
+             "Tab does not move the focus");
 }
 
 // A character typed at the end of the Logline, then erased.
@@ -309,23 +288,11 @@ void typeInLogline(benchmark::State& state, bool reader)
     edit->moveCursor(QTextCursor::End);
     settle();
     const QString logline = s.session().project().idea.logline;
-    press(Qt::Key_X, u"x"_s);
-    settle();
-    const bool typed = s.session().project().idea.logline == logline + u'x';
-    press(Qt::Key_Backspace);
-    settle();
-    if (!typed || s.session().project().idea.logline != logline) {
-        state.SkipWithError("the keys do not reach the production");
-        return;
-    }
-    for (auto _ : state) {
-        const Clock clock;
-        press(Qt::Key_X, u"x"_s);
-        settle();
-        press(Qt::Key_Backspace);
-        settle();
-        clock.stop(state, "Type in Logline" + mode(reader));
-    }
+    const auto reads = [&](const QString& text) {
+        return [&s, text] { return s.session().project().idea.logline == text; };
+    };
+    timeKeys(state, "Type in Logline" + mode(reader), bench::typeX, reads(logline + u'x'), bench::backspace,
+             reads(logline), "the keys do not reach the production");
 }
 
 // The floor: the same two keys at the end of a plain text editor holding the
@@ -345,23 +312,9 @@ void typeInPlainEditor(benchmark::State& state, bool reader)
     editor->moveCursor(QTextCursor::End);
     settle();
     const int length = editor->document()->characterCount();
-    press(Qt::Key_X, u"x"_s);
-    settle();
-    const bool typed = editor->document()->characterCount() == length + 1;
-    press(Qt::Key_Backspace);
-    settle();
-    if (!typed || editor->document()->characterCount() != length) {
-        state.SkipWithError("the keys do not reach the editor");
-        return;
-    }
-    for (auto _ : state) {
-        const Clock clock;
-        press(Qt::Key_X, u"x"_s);
-        settle();
-        press(Qt::Key_Backspace);
-        settle();
-        clock.stop(state, "Type in plain editor" + mode(reader));
-    }
+    const auto counts = [=](int n) { return [=] { return editor->document()->characterCount() == n; }; };
+    timeKeys(state, "Type in plain editor" + mode(reader), bench::typeX, counts(length + 1), bench::backspace,
+             counts(length), "the keys do not reach the editor");
 }
 
 // ---- Adding a scene --------------------------------------------------------------

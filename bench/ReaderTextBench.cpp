@@ -16,7 +16,6 @@
 #include "design/Tokens.h"
 
 #include <QAccessible>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
@@ -31,8 +30,6 @@ using namespace studio;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-using bench::Clock;
 
 constexpr qsizetype megabyte = 1'000'000;
 
@@ -119,14 +116,6 @@ Editor make(const std::string& kind)
     return e;
 }
 
-void press(QWidget* keys, Qt::Key key, const QString& text = QString(), Qt::KeyboardModifiers modifiers = {})
-{
-    QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
-    QCoreApplication::sendEvent(keys, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
-    QCoreApplication::sendEvent(keys, &up);
-}
-
 void keystroke(benchmark::State& state, const std::string& name, const std::string& kind, bool reader)
 {
     Editor e = make(kind);
@@ -134,18 +123,11 @@ void keystroke(benchmark::State& state, const std::string& name, const std::stri
     e.widget->show();
     bench::settle();
     e.keys->setFocus();
-    press(e.keys, Qt::Key_End, QString(), Qt::ControlModifier);
+    bench::press({Qt::Key_End, {}, Qt::ControlModifier}, e.keys);
     bench::settle();
     s_reading = reader;
     s_answered = 0;
-    for (auto _ : state) {
-        const Clock clock;
-        press(e.keys, Qt::Key_X, u"x"_s);
-        bench::settle();
-        press(e.keys, Qt::Key_Backspace);
-        bench::settle();
-        clock.stop(state, name);
-    }
+    bench::timeKeys(state, name, bench::typeX, bench::backspace, e.keys);
     s_reading = false;
     if (reader && s_answered == 0)
         state.SkipWithError("no text event reached the reader");

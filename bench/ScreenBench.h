@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <benchmark/benchmark.h>
@@ -176,6 +177,47 @@ struct Clock {
     std::chrono::steady_clock::time_point wall;
     double cpu;
 };
+
+// A keystroke: the key, the text it types, the modifiers held.
+struct Keystroke {
+    Qt::Key key;
+    QString text;
+    Qt::KeyboardModifiers modifiers;
+};
+
+// A character typed, and the key that erases it.
+inline const Keystroke typeX{Qt::Key_X, QStringLiteral("x"), {}};
+inline const Keystroke backspace{Qt::Key_Backspace, {}, {}};
+
+// A key pressed and released in `target` (where the keyboard is when null),
+// as the window system delivers it.
+inline void press(const Keystroke& k, QWidget* target = nullptr)
+{
+    if (!target)
+        target = QApplication::focusWidget();
+    if (!target)
+        return;
+    QKeyEvent down(QEvent::KeyPress, k.key, k.modifiers, k.text);
+    QCoreApplication::sendEvent(target, &down);
+    QKeyEvent up(QEvent::KeyRelease, k.key, k.modifiers, k.text);
+    QCoreApplication::sendEvent(target, &up);
+}
+
+// Two keystrokes, the second undoing the first (a key typed and erased, Tab
+// and Shift+Tab), each let come to rest by `rest`, timed together under
+// `name` each iteration.
+inline void timeKeys(benchmark::State& state, const std::string& name, const Keystroke& there,
+                     const Keystroke& back, QWidget* target = nullptr, void (*rest)() = settle)
+{
+    for (auto _ : state) {
+        const Clock clock;
+        press(there, target);
+        rest();
+        press(back, target);
+        rest();
+        clock.stop(state, name);
+    }
+}
 
 // Points the home and data folders into `folder`, so a benchmark's library
 // (empty or written for it) is its own. Before the application starts.

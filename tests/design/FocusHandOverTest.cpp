@@ -40,6 +40,11 @@ struct Row {
         row->addWidget(box);
         row->addWidget(last);
     }
+    bool shown()
+    {
+        window.show();
+        return QTest::qWaitForWindowActive(&window);
+    }
     void pressReturnAndSpace() const
     {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -71,8 +76,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, how);
         Row r;
-        r.window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        QVERIFY(r.shown());
         r.middle->setFocus(Qt::TabFocusReason);
         test::heard().clear();
         if (how == u"disabled")
@@ -113,8 +117,7 @@ private Q_SLOTS:
     void tabGoesOnFromWhereTheKeyboardWasKept()
     {
         Row r;
-        r.window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        QVERIFY(r.shown());
         r.middle->setFocus(Qt::TabFocusReason);
         r.middle->setEnabled(false);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -136,8 +139,7 @@ private Q_SLOTS:
     void aWindowBackInFrontGivesTheKeptControlTheKeyboard()
     {
         Row r;
-        r.window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        QVERIFY(r.shown());
         r.middle->setFocus(Qt::TabFocusReason);
         r.middle->setEnabled(false);
         QWidget other;
@@ -156,8 +158,7 @@ private Q_SLOTS:
     void handOverTakesOnlyTheKeyboardItIsGiven()
     {
         Row r;
-        r.window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        QVERIFY(r.shown());
         r.first->setFocus(Qt::TabFocusReason);
         handOverFocus(r.box, r.last, true);
         QCOMPARE(QApplication::focusWidget(), r.first);

@@ -105,6 +105,18 @@ QWidget* control(const QString& kind)
     return nullptr;
 }
 
+// `content` alone in `window`, which paints its ground (the pictures read
+// the ring against it), `margin` clear of its edges; shown and active.
+bool showAlone(QWidget& window, QWidget* content, int margin)
+{
+    window.setAutoFillBackground(true);
+    auto* row = new QHBoxLayout(&window);
+    row->setContentsMargins(margin, margin, margin, margin);
+    row->addWidget(content);
+    window.show();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 } // namespace
 
 class FocusTest : public QObject {
@@ -127,29 +139,25 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         QWidget window;
-        window.setAutoFillBackground(true);
-        auto* row = new QHBoxLayout(&window);
-        row->setContentsMargins(16, 16, 16, 16);
         QWidget* focusable = nullptr;
+        QWidget* shown = nullptr;
         if (kind == u"pill") {
             auto* picker = new PillPicker;
             picker->setOptions<int>({{0, u"Day"_s}, {1, u"Night"_s}});
             picker->setSelection(1);
-            row->addWidget(picker);
+            shown = picker;
             focusable = picker->pill(1);
         } else {
             focusable = control(kind);
             // Inputs flush with the edge of what holds them, as on a card.
-            auto* card = new QWidget;
-            auto* flush = new QHBoxLayout(card);
+            shown = new QWidget;
+            auto* flush = new QHBoxLayout(shown);
             flush->setContentsMargins(0, 0, 0, 0);
             flush->addWidget(focusable);
-            row->addWidget(card);
             if (auto* tags = qobject_cast<TagField*>(focusable))
                 focusable = tags->findChild<QLineEdit*>();
         }
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showAlone(window, shown, 16));
 
         const test::FocusPictures pictures = test::focusPictures(focusable);
         QVERIFY(focusable->hasFocus());
@@ -170,13 +178,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         QWidget window;
-        window.setAutoFillBackground(true);
-        auto* row = new QHBoxLayout(&window);
-        row->setContentsMargins(24, 24, 24, 24);
         QWidget* button = control(kind);
-        row->addWidget(button);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showAlone(window, button, 24));
         const test::FocusPictures pictures = test::focusPictures(button);
         QVERIFY(test::showsRing(pictures.unfocused, pictures.focused));
         // Every letter as it was, none touched by the ring: a pixel of air
@@ -212,14 +215,9 @@ private Q_SLOTS:
         QPalette paper;
         paper.setColor(QPalette::Window, Palette::paper());
         window.setPalette(paper);
-        window.setAutoFillBackground(true);
         FocusRing::setLightGround(&window);
-        auto* row = new QHBoxLayout(&window);
-        row->setContentsMargins(24, 24, 24, 24);
         auto* field = new PlainTextField(u"Rain hammers the pier."_s, Theme::font(13));
-        row->addWidget(field);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showAlone(window, field, 24));
         field->lineEdit()->setFocus(Qt::TabFocusReason);
         const QImage picture = window.grab().toImage();
         // Across the ring, left of the field at its middle.
@@ -245,14 +243,9 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(bool, ringOnClick);
         QWidget window;
-        window.setAutoFillBackground(true);
-        auto* row = new QHBoxLayout(&window);
-        row->setContentsMargins(16, 16, 16, 16);
         QWidget* clicked = control(kind);
         clicked->setFocusPolicy(Qt::StrongFocus);
-        row->addWidget(clicked);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showAlone(window, clicked, 16));
 
         QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->rect().center());
         QWidget* focus = QApplication::focusWidget();

@@ -28,18 +28,28 @@ void keep(QAccessibleEvent* event)
     case QAccessible::StateChanged:
         heard.changed = static_cast<QAccessibleStateChangeEvent*>(event)->changedStates();
         break;
-    case QAccessible::TextInserted:
-        heard.text = static_cast<QAccessibleTextInsertEvent*>(event)->textInserted();
+    case QAccessible::TextInserted: {
+        auto* insert = static_cast<QAccessibleTextInsertEvent*>(event);
+        heard.text = insert->textInserted();
+        heard.position = insert->changePosition();
         break;
-    case QAccessible::TextRemoved:
-        heard.removed = static_cast<QAccessibleTextRemoveEvent*>(event)->textRemoved();
+    }
+    case QAccessible::TextRemoved: {
+        auto* remove = static_cast<QAccessibleTextRemoveEvent*>(event);
+        heard.removed = remove->textRemoved();
+        heard.position = remove->changePosition();
         break;
+    }
     case QAccessible::TextUpdated: {
         auto* update = static_cast<QAccessibleTextUpdateEvent*>(event);
         heard.text = update->textInserted();
         heard.removed = update->textRemoved();
+        heard.position = update->changePosition();
         break;
     }
+    case QAccessible::TextCaretMoved:
+        heard.position = static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition();
+        break;
     case QAccessible::ValueChanged:
         heard.text = static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
         break;

@@ -38,6 +38,8 @@ struct HeardEvent {
     // Text inserted or removed (text events), the new value (value events).
     QString text;
     QString removed;
+    // Where the text changed, or where the caret moved to (text events).
+    int position = -1;
 };
 
 // Switches accessibility on for the rest of the process (once is enough) and

@@ -36,55 +36,11 @@ namespace {
 // Two paragraphs, two sentences in the first; it ends inside a word.
 const QString sample = u"Working title. Act two\nBegins here"_s;
 
-// What a reader hears once the program's own watch has let it through.
-QAccessible::UpdateHandler s_next = nullptr;
-struct Passed {
-    QAccessible::Event type;
-    QPointer<QObject> object;
-    int position = -1;
-    QString inserted;
-    QString removed;
-};
-QList<Passed> s_heard;
-
-void keep(QAccessibleEvent* event)
+// The text inserted, removed or updated in `object`, as a reader hears it.
+QList<test::HeardEvent> textEventsOf(QObject* object)
 {
-    Passed p{event->type(), event->object()};
-    switch (event->type()) {
-    case QAccessible::TextInserted: {
-        auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
-        p.position = e->changePosition();
-        p.inserted = e->textInserted();
-        break;
-    }
-    case QAccessible::TextRemoved: {
-        auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
-        p.position = e->changePosition();
-        p.removed = e->textRemoved();
-        break;
-    }
-    case QAccessible::TextUpdated: {
-        auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
-        p.position = e->changePosition();
-        p.inserted = e->textInserted();
-        p.removed = e->textRemoved();
-        break;
-    }
-    case QAccessible::TextCaretMoved:
-        p.position = static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition();
-        break;
-    default:
-        break;
-    }
-    s_heard << p;
-    if (s_next)
-        s_next(event);
-}
-
-QList<Passed> textEventsOf(QObject* object)
-{
-    QList<Passed> found;
-    for (const Passed& p : std::as_const(s_heard)) {
+    QList<test::HeardEvent> found;
+    for (const test::HeardEvent& p : std::as_const(test::heard())) {
         if (p.object == object
             && (p.type == QAccessible::TextInserted || p.type == QAccessible::TextRemoved
                 || p.type == QAccessible::TextUpdated))
@@ -162,6 +118,9 @@ Shown liveEditor(const QString& text)
     return shown;
 }
 
+// The kinds of text that read whole, by the name make() builds them by.
+const QStringList kinds{u"line edit"_s, u"one-line field"_s, u"text edit"_s, u"script element"_s, u"live editor"_s};
+
 // Each kind by name, for the data of the tests.
 Shown make(const QString& kind, const QString& text)
 {
@@ -204,29 +163,22 @@ private Q_SLOTS:
     void initTestCase()
     {
         test::listen();
-        s_next = QAccessible::installUpdateHandler(keep);
         Theme::install(*qApp);
     }
 
-    void init() { s_heard.clear(); }
+    void init() { test::heard().clear(); }
 
     void everyQuestionEndsAndOutsideGetsNothing_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("concealed");
-        QTest::addColumn<bool>("editable");
-        QTest::newRow("line edit") << u"line edit"_s << false << true;
-        QTest::newRow("one-line field") << u"one-line field"_s << false << true;
-        QTest::newRow("text edit") << u"text edit"_s << false << true;
-        QTest::newRow("script element") << u"script element"_s << false << false;
-        QTest::newRow("live editor") << u"live editor"_s << false << true;
-        QTest::newRow("password field") << u"password field"_s << true << true;
+        for (const QString& kind : kinds + QStringList{u"password field"_s})
+            QTest::newRow(qPrintable(kind)) << kind;
     }
     void everyQuestionEndsAndOutsideGetsNothing()
     {
         QFETCH(QString, kind);
-        QFETCH(bool, concealed);
-        QFETCH(bool, editable);
+        const bool concealed = kind == u"password field"_s;
+        const bool editable = kind != u"script element"_s;
         Shown shown = make(kind, sample);
         QAccessibleInterface* iface = shown.find();
         QVERIFY(iface);
@@ -314,11 +266,8 @@ private Q_SLOTS:
     void piecesAreTheRightOnes_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("line edit") << u"line edit"_s;
-        QTest::newRow("one-line field") << u"one-line field"_s;
-        QTest::newRow("text edit") << u"text edit"_s;
-        QTest::newRow("script element") << u"script element"_s;
-        QTest::newRow("live editor") << u"live editor"_s;
+        for (const QString& kind : kinds)
+            QTest::newRow(qPrintable(kind)) << kind;
     }
     void piecesAreTheRightOnes()
     {
@@ -404,10 +353,10 @@ private Q_SLOTS:
         QTest::keyClicks(edit, u"sk-secret"_s);
         QTest::keyClick(edit, Qt::Key_Backspace);
         edit->setText(u"sk-other"_s);
-        const QList<Passed> events = textEventsOf(edit);
+        const QList<test::HeardEvent> events = textEventsOf(edit);
         QVERIFY(!events.isEmpty());
-        for (const Passed& p : events) {
-            for (const QString& sent : {p.inserted, p.removed}) {
+        for (const test::HeardEvent& p : events) {
+            for (const QString& sent : {p.text, p.removed}) {
                 for (const QChar c : sent)
                     QVERIFY2(!u"sk-ecrtoh"_s.contains(c), qPrintable(u"sent \"%1\""_s.arg(sent)));
             }
@@ -429,20 +378,20 @@ private Q_SLOTS:
         QLineEdit* edit = f.lineEdit();
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_End);
-        s_heard.clear();
+        test::heard().clear();
         QTest::keyClicks(edit, u"xy"_s);
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClick(edit, Qt::Key_Home);
         QTest::keyClick(edit, Qt::Key_Z);
-        QList<Passed> events = textEventsOf(edit);
+        const QList<test::HeardEvent> events = textEventsOf(edit);
         QCOMPARE(events.size(), 4);
         QCOMPARE(events[0].position, int(text.size()));
-        QCOMPARE(events[0].inserted, u"x"_s);
+        QCOMPARE(events[0].text, u"x"_s);
         QCOMPARE(events[1].position, int(text.size()) + 1);
         QCOMPARE(events[2].type, QAccessible::TextRemoved);
         QCOMPARE(events[2].removed, u"y"_s);
         QCOMPARE(events[3].position, 0);
-        QCOMPARE(events[3].inserted, u"z"_s);
+        QCOMPARE(events[3].text, u"z"_s);
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(edit);
         QCOMPARE(iface->textInterface()->cursorPosition(), 1);
         QCOMPARE(iface->textInterface()->characterCount(), int(text.size()) + 2);

@@ -62,6 +62,21 @@ void type(SettingsTextField* field, const QString& text)
     QTest::keyClicks(field->lineEdit(), text);
 }
 
+// The AI settings pointed at `server`, which answers `status` and `body`
+// after `delayMs`: long enough to see a test busy.
+bool answerLate(FakeChatServer& server, int delayMs, const QByteArray& body, int status = 200)
+{
+    if (!server.start())
+        return false;
+    server.useInSettings();
+    HttpResponse reply;
+    reply.status = status;
+    reply.body = body;
+    reply.delayMs = delayMs;
+    server.setReply(reply);
+    return true;
+}
+
 const QStringList settingKeys = {Settings::aiAPIKeyKey,        Settings::aiBaseURLKey,
                                  Settings::aiModelKey,         Settings::updateFeedURLKey,
                                  Settings::autoCheckUpdatesKey, Settings::animatedBackdropKey};
@@ -268,13 +283,8 @@ private Q_SLOTS:
 
         AppState& app = freshState();
         FakeChatServer server;
-        QVERIFY(server.start());
-        server.useInSettings();
-        HttpResponse reply;
-        reply.status = status;
-        reply.body = status == 200 ? FakeChatServer::completionBody(content) : content.toUtf8();
-        reply.delayMs = 150;
-        server.setReply(reply);
+        QVERIFY(answerLate(server, 150, status == 200 ? FakeChatServer::completionBody(content) : content.toUtf8(),
+                           status));
 
         SettingsWindow* window = SettingsWindow::present(app);
         window->setCurrentTab(SettingsWindow::Tab::ai);
@@ -304,12 +314,7 @@ private Q_SLOTS:
     {
         AppState& app = freshState();
         FakeChatServer server;
-        QVERIFY(server.start());
-        server.useInSettings();
-        HttpResponse reply;
-        reply.body = FakeChatServer::completionBody(u"{\"ok\": true}"_s);
-        reply.delayMs = 200;
-        server.setReply(reply);
+        QVERIFY(answerLate(server, 200, FakeChatServer::completionBody(u"{\"ok\": true}"_s)));
 
         // Closed during the test: the reopened window starts without an answer.
         SettingsWindow* window = SettingsWindow::present(app);
@@ -344,12 +349,7 @@ private Q_SLOTS:
     {
         AppState& app = freshState();
         FakeChatServer server;
-        QVERIFY(server.start());
-        server.useInSettings();
-        HttpResponse reply;
-        reply.body = FakeChatServer::completionBody(u"{\"ok\": true}"_s);
-        reply.delayMs = 150;
-        server.setReply(reply);
+        QVERIFY(answerLate(server, 150, FakeChatServer::completionBody(u"{\"ok\": true}"_s)));
         SettingsWindow* window = SettingsWindow::present(app);
         QVERIFY(QTest::qWaitForWindowActive(window));
         window->setCurrentTab(SettingsWindow::Tab::ai);

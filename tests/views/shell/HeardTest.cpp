@@ -134,6 +134,23 @@ QString valueOf(QAccessibleInterface* slider)
     return slider->valueInterface()->currentValue().toString();
 }
 
+// The sample open at `phase`, its workspace in a full-size window.
+struct SampleAt {
+    explicit SampleAt(PhaseID phase)
+        : session([phase] {
+            Project sample = SampleFactory::lighthouse();
+            sample.activePhase = phase;
+            return sample;
+        }())
+    {
+    }
+    bool exposed() { return QTest::qWaitForWindowExposed(&stage.backdrop); }
+
+    AppState app;
+    ProjectSession session;
+    WorkspaceStage<> stage{app, session, QSize(1440, 900)};
+};
+
 } // namespace
 
 class HeardTest : public QObject {
@@ -219,28 +236,24 @@ private Q_SLOTS:
         QFETCH(QStringList, texts);
         QFETCH(QStringList, presses);
         QFETCH(QStringList, changed);
-        AppState app;
-        Project sample = SampleFactory::lighthouse();
-        sample.activePhase = phase;
-        ProjectSession session(sample);
-        WorkspaceStage<> stage(app, session, QSize(1440, 900));
-        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        SampleAt s(phase);
+        QVERIFY(s.exposed());
 
-        const QStringList reads = chosenOn(stage.workspace);
+        const QStringList reads = chosenOn(s.stage.workspace);
         for (const QString& name : chosen)
             QVERIFY2(reads.contains(name), qPrintable(name + u" reads unchosen"_s));
 
         for (const QString& name : presses) {
             heard().clear();
-            QVERIFY2(press(stage.workspace, name), qPrintable(name));
+            QVERIFY2(press(s.stage.workspace, name), qPrintable(name));
         }
         QCOMPARE(toldChanged(), sorted(changed));
         // Every item told reads as it now is.
         for (const HeardEvent& e : heardOf(QAccessible::StateChanged)) {
             if (e.changed.checked || e.changed.selected)
-                QCOMPARE(isChosen(e.state), chosenOn(stage.workspace).contains(e.name));
+                QCOMPARE(isChosen(e.state), chosenOn(s.stage.workspace).contains(e.name));
         }
-        const QStringList said = staticTextsOn(stage.workspace);
+        const QStringList said = staticTextsOn(s.stage.workspace);
         for (const QString& text : texts)
             QVERIFY2(said.contains(text), qPrintable(text + u" is not read"_s));
     }
@@ -249,14 +262,10 @@ private Q_SLOTS:
     // as their description, told when it changes.
     void chargeButtonsSayTheCharge()
     {
-        AppState app;
-        Project sample = SampleFactory::lighthouse();
-        sample.activePhase = PhaseID::story;
-        ProjectSession session(sample);
-        WorkspaceStage<> stage(app, session, QSize(1440, 900));
-        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        SampleAt s(PhaseID::story);
+        QVERIFY(s.exposed());
         QList<QAccessibleInterface*> charges;
-        for (QAccessibleInterface* iface : shown(stage.workspace)) {
+        for (QAccessibleInterface* iface : shown(s.stage.workspace)) {
             if (iface->text(QAccessible::Name) == u"Emotional charge"_s)
                 charges << iface;
         }
@@ -296,13 +305,9 @@ private Q_SLOTS:
         QFETCH(PhaseID, phase);
         QFETCH(QString, slider);
         QFETCH(QStringList, values);
-        AppState app;
-        Project sample = SampleFactory::lighthouse();
-        sample.activePhase = phase;
-        ProjectSession session(sample);
-        WorkspaceStage<> stage(app, session, QSize(1440, 900));
-        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-        QAccessibleInterface* iface = named(stage.workspace, slider, QAccessible::Slider);
+        SampleAt s(phase);
+        QVERIFY(s.exposed());
+        QAccessibleInterface* iface = named(s.stage.workspace, slider, QAccessible::Slider);
         QVERIFY(iface);
         auto* widget = qobject_cast<Slider*>(iface->object());
         QCOMPARE(valueOf(iface), values.first());
@@ -361,15 +366,12 @@ private Q_SLOTS:
         QCOMPARE(sheet->draft().runtime, 15.0);
         sheet->deleteLater();
 
-        Project footage = sample;
-        footage.activePhase = PhaseID::footage;
-        ProjectSession session(footage);
-        WorkspaceStage<> stage(app, session, QSize(1440, 900));
-        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        SampleAt s(PhaseID::footage);
+        QVERIFY(s.exposed());
         QHash<QObject*, QString> before;
-        for (QAccessibleInterface* iface : shown(stage.workspace))
+        for (QAccessibleInterface* iface : shown(s.stage.workspace))
             before.insert(iface->object(), iface->text(QAccessible::Name));
-        QAccessibleInterface* clip = named(stage.workspace, u"Max clip length"_s, QAccessible::Slider);
+        QAccessibleInterface* clip = named(s.stage.workspace, u"Max clip length"_s, QAccessible::Slider);
         QVERIFY(clip);
         qobject_cast<QWidget*>(clip->object())->setFocus(Qt::TabFocusReason);
         heard().clear();
