@@ -76,15 +76,13 @@ Step accessStep(QRandomGenerator& random, const Twins& twins, const QString& som
             --at;
         return at;
     };
-    Step step;
-    step.kind = Step::Access;
-    step.reader = Step::Reader(random.bounded(6));
-    step.from = offset();
-    step.to = offset();
-    if (step.reader != Step::Select && step.from > step.to)
-        std::swap(step.from, step.to);
-    step.text = step.reader == Step::SetText ? whole.left(step.from) + some : some;
-    return step;
+    const auto reader = Step::Reader(random.bounded(6));
+    int from = offset();
+    int to = offset();
+    if (reader != Step::Select && from > to)
+        std::swap(from, to);
+    return Step{.kind = Step::Access, .text = reader == Step::SetText ? whole.left(from) + some : some,
+                .reader = reader, .from = from, .to = to};
 }
 
 Step randomStep(QRandomGenerator& random, const Twins& twins)
@@ -165,29 +163,20 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
 QList<Step> script(const QString& steps, Twins& twins)
 {
     QList<Step> out;
+    static const std::pair<QString, Step::Kind> texts[] = {
+        {u"type:"_s, Step::Type}, {u"input-method:"_s, Step::Commit}, {u"insert:"_s, Step::Insert}};
     for (const QString& word : steps.split(u' ', Qt::SkipEmptyParts)) {
-        if (word.startsWith(u"type:")) {
-            out << text(Step::Type, word.mid(5));
-            continue;
-        }
-        if (word.startsWith(u"input-method:")) {
-            out << text(Step::Commit, word.mid(13));
-            continue;
-        }
-        if (word.startsWith(u"insert:")) {
-            out << text(Step::Insert, word.mid(7));
+        const auto typed = std::find_if(std::begin(texts), std::end(texts),
+                                        [&word](const auto& prefix) { return word.startsWith(prefix.first); });
+        if (typed != std::end(texts)) {
+            out << text(typed->second, word.mid(typed->first.size()));
             continue;
         }
         if (word.startsWith(u"reader-replace:")) {
             // reader-replace:from-to:text
             const QStringList parts = word.mid(15).split(u':');
-            Step step;
-            step.kind = Step::Access;
-            step.reader = Step::ReplaceText;
-            step.from = parts.at(0).section(u'-', 0, 0).toInt();
-            step.to = parts.at(0).section(u'-', 1, 1).toInt();
-            step.text = parts.at(1);
-            out << step;
+            out << Step{.kind = Step::Access, .text = parts.at(1), .reader = Step::ReplaceText,
+                        .from = parts.at(0).section(u'-', 0, 0).toInt(), .to = parts.at(0).section(u'-', 1, 1).toInt()};
             continue;
         }
         if (word.startsWith(u"replace:")) {

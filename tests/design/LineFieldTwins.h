@@ -80,29 +80,19 @@ inline QPoint caretPoint(QLineEdit& edit)
 
 inline Step key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
 {
-    Step step;
-    step.key = key;
-    step.modifiers = modifiers;
-    return step;
+    return Step{.key = key, .modifiers = modifiers};
 }
 
 // Typed text, or an entry of the context menu.
 inline Step text(Step::Kind kind, const QString& text)
 {
-    Step step;
-    step.kind = kind;
-    step.text = text;
-    return step;
+    return Step{.kind = kind, .text = text};
 }
 
 // A click of some kind, or a drag, at a point of the field.
 inline Step pointer(Step::Kind kind, int x, QPoint by = {})
 {
-    Step step;
-    step.kind = kind;
-    step.x = x;
-    step.by = by;
-    return step;
+    return Step{.kind = kind, .x = x, .by = by};
 }
 
 // The entries of a line edit's context menu, by the names it gives them.
@@ -283,13 +273,18 @@ private:
         return {};
     }
 
+    // The offset in the whole text of a point of the field. (A line edit can
+    // find a point past its text's end, behind a joined cluster; the field
+    // takes the end.)
+    qsizetype wholeAt(const QPoint& at)
+    {
+        return window->windowStart() + std::min<qsizetype>(field.cursorPositionAt(at), field.text().size());
+    }
+
     QString click(const Step& step)
     {
         const QPoint at(step.x, field.height() / 2);
-        // (A line edit can find a point past its text's end, behind a joined
-        // cluster; the field takes the end.)
-        const qsizetype position =
-            window->windowStart() + std::min<qsizetype>(field.cursorPositionAt(at), field.text().size());
+        const qsizetype position = wholeAt(at);
         // The plain line edit is given what its own mouse handlers do with
         // that position: a press puts the caret there, a press with Shift
         // selects from the selection's other end (the caret without one) to
@@ -372,8 +367,7 @@ private:
         } else if (threshold > 0 && by.y() < -threshold) {
             plain.home(true);
         } else {
-            const int position =
-                int(window->windowStart() + std::min<qsizetype>(field.cursorPositionAt(to), field.text().size()));
+            const int position = int(wholeAt(to));
             if (position != anchor) {
                 plain.setCursorPosition(position);
                 plain.setSelection(anchor, position - anchor);

@@ -36,12 +36,15 @@ void writeDocument(const QString& folderName, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-Project readDocument(const QString& folderName)
+QByteArray readBytes(const QString& folderName)
 {
     QFile file(documentPath(folderName));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return json::decode<Project>(file.readAll());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+Project readDocument(const QString& folderName)
+{
+    return json::decode<Project>(readBytes(folderName));
 }
 
 QStringList folders()
@@ -162,9 +165,7 @@ private Q_SLOTS:
         store.load();
         QCOMPARE(store.projects().size(), 1);
         QCOMPARE(store.projects().constFirst(), original);
-        QFile file(documentPath(canonicalName(original.id)));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), bytes);
+        QCOMPARE(readBytes(canonicalName(original.id)), bytes);
     }
 
     void aProductionWithoutEpisodesGetsTheOneANewProductionHas_data()
@@ -202,10 +203,7 @@ private Q_SLOTS:
         QVERIFY(!episode.structure.acts.isEmpty());
 
         // Reading changes nothing on disk; the episode goes with the next save.
-        QFile file(documentPath(folder));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), bytes);
-        file.close();
+        QCOMPARE(readBytes(folder), bytes);
         QVERIFY(store.save(loaded));
         QCOMPARE(readDocument(folder).episodes, loaded.episodes);
     }

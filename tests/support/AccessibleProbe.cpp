@@ -209,7 +209,7 @@ private:
             children << Object{c, path, kindOf(c), {}};
         }
         // Children that are not there.
-        for (int index : {-1, count, count + 1, billion, INT_MIN}) {
+        for (int index : {-1, count, count + 1, billion, INT_MAX, INT_MIN}) {
             const QString question = u"child("_s + QString::number(index) + u") of "_s + QString::number(count);
             const auto child = ask(o, "children", question, [&] { return it->child(index); });
             if (child && *child)

@@ -5,8 +5,8 @@
 //
 // From the window's interface the sweep visits each object (children within
 // a bounded depth and count, painted items too) and asks it: its texts, role,
-// state, place, parent; child(i) for -1, every child, the count, past it and
-// 10^9; the index of itself, its parent, a stranger and of nothing; the child
+// state, place, parent; child(i) for -1, every child, the count, past it,
+// 10^9 and the ends of int; the index of itself, its parent, a stranger and of nothing; the child
 // at a point inside and far outside; and for a text, the text at, before and
 // after -1, 0, the middle, the end, past it and 10^9 by every boundary, text
 // ranges in and out of it, character rectangles and their union over the

@@ -411,6 +411,9 @@ private Q_SLOTS:
         QCOMPARE(focus.size(), 1);
         QAccessibleInterface* heardOn = focus.first().iface;
         QCOMPARE(heardOn, QAccessible::queryAccessibleInterface(s.edit()));
+        QVERIFY(!focus.first().name.isEmpty());
+        // What the page says holds the keyboard, never the page itself.
+        QCOMPARE(QAccessible::queryAccessibleInterface(s.page())->focusChild(), heardOn);
         if (from >= 0)
             QVERIFY(QAccessible::uniqueId(heardOn) != before);
         QAccessibleInterface* element = heardOn->parent();
