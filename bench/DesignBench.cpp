@@ -3,19 +3,19 @@
 // behind an idle window full of cards, measured against the frozen backdrop
 // in the same run.
 
-#include "design/ArtThumb.h"
-#include "design/AuroraBackground.h"
-#include "design/CardSurface.h"
-#include "design/Chip.h"
-#include "design/FlowLayout.h"
-#include "design/GhostButton.h"
-#include "design/Palette.h"
-#include "design/PlaceholderArt.h"
-#include "design/PlainTextField.h"
-#include "design/PrimaryButton.h"
-#include "design/SectionHeader.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
+#include "design/widgets/ArtThumb.h"
+#include "design/style/AuroraBackground.h"
+#include "design/widgets/CardSurface.h"
+#include "design/widgets/Chip.h"
+#include "design/widgets/FlowLayout.h"
+#include "design/widgets/GhostButton.h"
+#include "design/style/Palette.h"
+#include "design/style/PlaceholderArt.h"
+#include "design/text/PlainTextField.h"
+#include "design/widgets/PrimaryButton.h"
+#include "design/widgets/SectionHeader.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

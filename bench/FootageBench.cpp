@@ -14,7 +14,7 @@
 #include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
-#include "design/PlaceholderArt.h"
+#include "design/style/PlaceholderArt.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
 #include "views/phases/footage/FootageView.h"

@@ -7,10 +7,10 @@
 
 #include "ScreenBench.h"
 
-#include "design/ArtThumb.h"
-#include "design/AuroraBackground.h"
-#include "design/PlaceholderArt.h"
-#include "design/SoftShadow.h"
+#include "design/widgets/ArtThumb.h"
+#include "design/style/AuroraBackground.h"
+#include "design/style/PlaceholderArt.h"
+#include "design/style/SoftShadow.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"

@@ -9,10 +9,10 @@
 
 #include "ScreenBench.h"
 
-#include "design/PlainTextField.h"
-#include "design/SleekTextField.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/text/PlainTextField.h"
+#include "design/text/SleekTextField.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -10,7 +10,7 @@
 #include "FeatureProduction.h"
 #include "ScreenBench.h"
 
-#include "design/AuroraBackground.h"
+#include "design/style/AuroraBackground.h"
 #include "model/Project.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"

@@ -13,7 +13,7 @@
 #include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
-#include "design/PlaceholderArt.h"
+#include "design/style/PlaceholderArt.h"
 #include "state/ProjectSession.h"
 #include "views/phases/look/LookView.h"
 

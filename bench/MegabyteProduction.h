@@ -15,7 +15,7 @@
 
 #include "ScreenBench.h"
 
-#include "design/AuroraBackground.h"
+#include "design/style/AuroraBackground.h"
 #include "model/Json.h"
 #include "model/Project.h"
 

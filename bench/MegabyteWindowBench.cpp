@@ -26,8 +26,8 @@
 #include "ScreenBench.h"
 
 #include "app/MainWindow.h"
-#include "design/PlainTextEditor.h"
-#include "design/ToolbarIconButton.h"
+#include "design/text/PlainTextEditor.h"
+#include "design/widgets/ToolbarIconButton.h"
 #include "model/Json.h"
 #include "model/Lookup.h"
 #include "services/SampleFactory.h"

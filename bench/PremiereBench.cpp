@@ -17,7 +17,7 @@
 #include "services/ExportManifest.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
-#include "design/SleekTextEditor.h"
+#include "design/text/SleekTextEditor.h"
 #include "views/phases/premiere/PremiereView.h"
 #include "views/phases/premiere/PressKitCard.h"
 

@@ -10,10 +10,10 @@
 
 #include "ScreenBench.h"
 
-#include "design/PlainTextEditor.h"
-#include "design/PlainTextField.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/text/PlainTextEditor.h"
+#include "design/text/PlainTextField.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 #include <QAccessible>
 #include <QLineEdit>

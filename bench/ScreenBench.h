@@ -7,7 +7,7 @@
 // with the plain text editor every screen is measured against; a clock of
 // processor time; and the process's resident memory.
 
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "support/ResidentMemory.h"
 
 #include <QApplication>

@@ -19,9 +19,9 @@
 #include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
-#include "design/AuroraBackground.h"
-#include "design/PlainTextEditor.h"
-#include "design/Theme.h"
+#include "design/style/AuroraBackground.h"
+#include "design/text/PlainTextEditor.h"
+#include "design/style/Theme.h"
 #include "model/Project.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
@@ -37,8 +37,8 @@
 #include <QKeyEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
-#include "design/HorizontalStrip.h"
-#include "design/ScrollColumn.h"
+#include "design/widgets/HorizontalStrip.h"
+#include "design/widgets/ScrollColumn.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>

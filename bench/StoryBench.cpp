@@ -13,8 +13,8 @@
 #include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
-#include "design/PlainTextEditor.h"
-#include "design/Theme.h"
+#include "design/text/PlainTextEditor.h"
+#include "design/style/Theme.h"
 #include "model/Lookup.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"

@@ -14,9 +14,9 @@
 #include "MegabyteProduction.h"
 #include "ScreenBench.h"
 
-#include "design/AuroraBackground.h"
-#include "design/PlaceholderArt.h"
-#include "design/SleekTextEditor.h"
+#include "design/style/AuroraBackground.h"
+#include "design/style/PlaceholderArt.h"
+#include "design/text/SleekTextEditor.h"
 #include "state/ProjectSession.h"
 #include "views/phases/storyboard/SceneEditor.h"
 #include "views/phases/storyboard/StoryboardView.h"

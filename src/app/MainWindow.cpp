@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
 #include "app/StoreErrorBanner.h"
-#include "design/Alert.h"
-#include "design/Theme.h"
+#include "design/widgets/Alert.h"
+#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"

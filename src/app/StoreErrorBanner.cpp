@@ -1,6 +1,6 @@
 #include "app/StoreErrorBanner.h"
 
-#include "design/Palette.h"
+#include "design/style/Palette.h"
 
 namespace studio {
 

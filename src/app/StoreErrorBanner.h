@@ -4,7 +4,7 @@
 // failed: …", "Couldn't read …") with a close button. A new failure shows
 // again even when its text repeats the last one.
 
-#include "design/MessageBanner.h"
+#include "design/widgets/MessageBanner.h"
 
 namespace studio {
 

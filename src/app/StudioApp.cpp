@@ -3,7 +3,7 @@
 #include "app/AtSpiGuard.h"
 #include "app/MainWindow.h"
 #include "app/TerminationSignals.h"
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "state/AppState.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 // answers nothing out of range, and none crashes or hangs.
 
 #include "app/MainWindow.h"
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"

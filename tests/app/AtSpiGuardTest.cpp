@@ -4,7 +4,7 @@
 // wrong form) and that it hands everything else to the bridge unchanged.
 
 #include "app/AtSpiGuard.h"
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "support/Listening.h"
 
 #include <QAccessible>

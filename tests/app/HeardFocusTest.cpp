@@ -7,7 +7,7 @@
 // chosen, told as every chosen control tells it.
 
 #include "app/MainWindow.h"
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"

@@ -7,7 +7,7 @@
 // hidden parts too: a reader walks the whole tree.
 
 #include "app/MainWindow.h"
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "support/Listening.h"

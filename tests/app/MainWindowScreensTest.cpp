@@ -2,8 +2,8 @@
 // when SCREENSHOT_DIR is set), and the layout facts they rest on.
 
 #include "app/MainWindow.h"
-#include "design/AuroraBackground.h"
-#include "design/Theme.h"
+#include "design/style/AuroraBackground.h"
+#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "services/UpdateService.h"

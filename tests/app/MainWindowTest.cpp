@@ -4,9 +4,9 @@
 
 #include "app/MainWindow.h"
 #include "app/StoreErrorBanner.h"
-#include "design/SymbolButton.h"
-#include "design/TagField.h"
-#include "design/Theme.h"
+#include "design/widgets/SymbolButton.h"
+#include "design/widgets/TagField.h"
+#include "design/style/Theme.h"
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "services/Settings.h"

@@ -4,7 +4,7 @@
 // drawn by the xcb platform. Skipped on any other platform.
 
 #include "app/MainWindow.h"
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/StudioTab.h"

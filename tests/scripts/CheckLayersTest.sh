@@ -43,11 +43,11 @@ fi
 
 expect fail model/Project.h '#include "views/shell/RootView.h"'
 expect fail services/Settings.cpp '#include <state/AppState.h>'
-expect fail design/Palette.cpp '#include "state/AppState.h"'
-expect fail design/Palette.cpp '#include "services/Settings.h"'
+expect fail design/style/Palette.cpp '#include "state/AppState.h"'
+expect fail design/style/Palette.cpp '#include "services/Settings.h"'
 expect fail state/AppState.cpp '#include "../views/home/HomeView.h"'
 expect fail views/shell/TabStrip.cpp '  #  include "app/MainWindow.h"'
-expect pass design/Palette.cpp '#include "model/Text.h"'
+expect pass design/style/Palette.cpp '#include "model/Text.h"'
 expect pass views/shell/TabStrip.cpp '#include "../../state/AppState.h"'
 expect pass model/Project.h '// #include "views/shell/RootView.h"'
 

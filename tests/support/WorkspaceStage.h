@@ -4,7 +4,7 @@
 // window lays it out (at the window's least content size unless told), for
 // tests that drive or picture one phase screen or the workspace around it.
 
-#include "design/AuroraBackground.h"
+#include "design/style/AuroraBackground.h"
 #include "views/phases/PhaseScreen.h"
 #include "views/shell/ProjectWorkspaceView.h"
 

@@ -2,7 +2,7 @@
 // answers for a child that is not there, leads a reader round in a circle,
 // crashes or hangs, and goes on to the questions after a crash or a hang.
 
-#include "design/AccessibleFactory.h"
+#include "design/access/AccessibleFactory.h"
 #include "support/AccessibleSweep.h"
 
 #include <QAccessibleWidget>

@@ -11,10 +11,10 @@
 #include "support/Listening.h"
 #include "support/LongTexts.h"
 
-#include "design/PlainTextEditor.h"
-#include "design/PlainTextField.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/text/PlainTextEditor.h"
+#include "design/text/PlainTextField.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/settings/SettingsTextField.h"
 

@@ -1,8 +1,8 @@
 #include "views/common/SheetDialog.h"
 
-#include "design/Palette.h"
-#include "design/Shapes.h"
-#include "design/WindowShape.h"
+#include "design/style/Palette.h"
+#include "design/style/Shapes.h"
+#include "design/style/WindowShape.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,13 +1,13 @@
 #include "views/home/FirstRunPanel.h"
 
-#include "design/ArtThumb.h"
-#include "design/Palette.h"
-#include "design/PrimaryButton.h"
-#include "design/Shapes.h"
-#include "design/SymbolLabel.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/ArtThumb.h"
+#include "design/style/Palette.h"
+#include "design/widgets/PrimaryButton.h"
+#include "design/style/Shapes.h"
+#include "design/widgets/SymbolLabel.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "views/home/SampleMenuButton.h"
 
 #include <QHBoxLayout>

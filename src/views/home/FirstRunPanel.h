@@ -5,7 +5,7 @@
 // new production"), the sample pull-down and the three phase groups
 // (Dream → Design → Deliver).
 
-#include "design/CardSurface.h"
+#include "design/widgets/CardSurface.h"
 
 namespace studio {
 

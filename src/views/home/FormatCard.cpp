@@ -1,14 +1,14 @@
 #include "views/home/FormatCard.h"
 
-#include "design/ChoiceAccessible.h"
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/Shapes.h"
-#include "design/Symbols.h"
-#include "design/TextLabel.h"
-#include "design/SymbolTile.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/access/ChoiceAccessible.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/style/Shapes.h"
+#include "design/style/Symbols.h"
+#include "design/widgets/TextLabel.h"
+#include "design/widgets/SymbolTile.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "state/rules/NewProjectDraft.h"
 
 #include <QHBoxLayout>

@@ -4,7 +4,7 @@
 // on a small tile with the runtime range beside it, the format's label and
 // its blurb (at most three lines). Outlined in the accent once chosen.
 
-#include "design/AccessibleFactory.h"
+#include "design/access/AccessibleFactory.h"
 #include "model/Enums.h"
 
 #include <QAbstractButton>

@@ -1,8 +1,8 @@
 #include "views/home/LibraryGrid.h"
 
-#include "design/AdaptiveGridLayout.h"
-#include "design/KeyedList.h"
-#include "design/TabOrder.h"
+#include "design/widgets/AdaptiveGridLayout.h"
+#include "design/widgets/KeyedList.h"
+#include "design/access/TabOrder.h"
 #include "views/home/NewProjectCard.h"
 
 #include <QPainter>

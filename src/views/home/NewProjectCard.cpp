@@ -1,12 +1,12 @@
 #include "views/home/NewProjectCard.h"
 
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/PointerHover.h"
-#include "design/Shapes.h"
-#include "design/Symbols.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/style/PointerHover.h"
+#include "design/style/Shapes.h"
+#include "design/style/Symbols.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "views/home/ProjectPosterCard.h"
 
 #include <QFontMetricsF>

@@ -1,18 +1,18 @@
 #include "views/home/ProjectPosterCard.h"
 
-#include "design/ArtThumb.h"
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/PictureBudget.h"
-#include "design/PointerHover.h"
-#include "design/PlaceholderArt.h"
-#include "design/ProgressRing.h"
-#include "design/Shapes.h"
-#include "design/SoftShadow.h"
-#include "design/SpokenName.h"
-#include "design/Spring.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/ArtThumb.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/style/PictureBudget.h"
+#include "design/style/PointerHover.h"
+#include "design/style/PlaceholderArt.h"
+#include "design/widgets/ProgressRing.h"
+#include "design/style/Shapes.h"
+#include "design/style/SoftShadow.h"
+#include "design/access/SpokenName.h"
+#include "design/style/Spring.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "model/Text.h"
 
 #include <QCache>
@@ -58,7 +58,7 @@ const Fonts& fonts()
 }
 
 // Finished card pictures, keyed by everything drawn into them. Bounded by
-// their share of the process's pictures (design/PictureBudget.h), so
+// their share of the process's pictures (design/style/PictureBudget.h), so
 // scrolling through a large library keeps only the pictures of the last few
 // screens.
 QCache<QString, QPixmap>& pictures()

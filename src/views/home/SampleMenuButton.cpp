@@ -1,8 +1,8 @@
 #include "views/home/SampleMenuButton.h"
 
-#include "design/Palette.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/style/Palette.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "services/SampleFactory.h"
 
 #include <QMenu>

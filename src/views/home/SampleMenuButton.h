@@ -6,7 +6,7 @@
 // footer's underlined small text ("Add a sample film"). Choosing an item
 // emits sampleChosen with the sample's id; what happens then is the library's.
 
-#include "design/MenuButton.h"
+#include "design/widgets/MenuButton.h"
 
 namespace studio {
 

@@ -1,8 +1,8 @@
 #include "views/settings/SettingsTextField.h"
 
-#include "design/FieldFrame.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/FieldFrame.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>

@@ -8,7 +8,7 @@
 // reads its prompt and never changes it.
 
 #include "state/AIChoicePrompt.h"
-#include "design/ScrollColumn.h"
+#include "design/widgets/ScrollColumn.h"
 #include "views/common/SheetDialog.h"
 
 #include <QList>

@@ -1,9 +1,9 @@
 #include "views/shell/AssistMenu.h"
 
-#include "design/Palette.h"
-#include "design/Symbols.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/style/Palette.h"
+#include "design/style/Symbols.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "state/assist/AssistActions.h"

@@ -5,7 +5,7 @@
 // session's assist runs the capsule reads "Thinking…" beside a spinner and
 // the whole menu is disabled.
 
-#include "design/MenuButton.h"
+#include "design/widgets/MenuButton.h"
 
 class QTimer;
 

@@ -1,9 +1,9 @@
 #include "views/shell/EpisodePicker.h"
 
-#include "design/DestructiveAction.h"
-#include "design/Palette.h"
-#include "design/Symbols.h"
-#include "design/Theme.h"
+#include "design/widgets/DestructiveAction.h"
+#include "design/style/Palette.h"
+#include "design/style/Symbols.h"
+#include "design/style/Theme.h"
 #include "model/Lookup.h"
 #include "model/Text.h"
 #include "state/ProjectSession.h"

@@ -5,7 +5,7 @@
 // remove the current one. Choosing changes only the session's active episode;
 // adding and removing change the production.
 
-#include "design/MenuButton.h"
+#include "design/widgets/MenuButton.h"
 #include "model/Project.h"
 
 namespace studio {

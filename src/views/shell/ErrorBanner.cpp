@@ -1,6 +1,6 @@
 #include "views/shell/ErrorBanner.h"
 
-#include "design/SymbolButton.h"
+#include "design/widgets/SymbolButton.h"
 #include "state/ProjectSession.h"
 
 using namespace Qt::StringLiterals;

@@ -5,7 +5,7 @@
 // next assist starts. Hidden while the session holds no error (an empty
 // error text still shows the strip).
 
-#include "design/MessageBanner.h"
+#include "design/widgets/MessageBanner.h"
 
 namespace studio {
 

@@ -1,11 +1,11 @@
 #include "views/shell/PhaseRailFooter.h"
 
-#include "design/ArtThumb.h"
-#include "design/Palette.h"
-#include "design/ProgressRing.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/ArtThumb.h"
+#include "design/style/Palette.h"
+#include "design/widgets/ProgressRing.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "model/Project.h"
 #include "state/rules/PhaseRailStatus.h"
 

@@ -3,7 +3,7 @@
 // The card at the foot of the phase rail: the production's poster, its name,
 // "<format> · <runtime>", and a ring with the share of phases marked ready.
 
-#include "design/CardSurface.h"
+#include "design/widgets/CardSurface.h"
 
 namespace studio {
 

@@ -1,13 +1,13 @@
 #include "views/shell/PhaseRailRow.h"
 
-#include "design/ChoiceAccessible.h"
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/Shapes.h"
-#include "design/Spring.h"
-#include "design/Symbols.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/access/ChoiceAccessible.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/style/Shapes.h"
+#include "design/style/Spring.h"
+#include "design/style/Symbols.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

@@ -1,8 +1,8 @@
 #include "views/shell/RootView.h"
 
-#include "design/AuroraBackground.h"
-#include "design/FocusHandOver.h"
-#include "design/HairlineDivider.h"
+#include "design/style/AuroraBackground.h"
+#include "design/access/FocusHandOver.h"
+#include "design/widgets/HairlineDivider.h"
 #include "services/Settings.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"

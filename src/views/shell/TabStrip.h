@@ -7,7 +7,7 @@
 // gear. Tab crosses it as it reads. A press on the strip's empty area moves
 // the window.
 
-#include "design/KeyedList.h"
+#include "design/widgets/KeyedList.h"
 #include "views/shell/TabStripChip.h"
 
 #include <QUuid>

@@ -1,10 +1,10 @@
 #include "views/shell/UpdatePill.h"
 
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/Shapes.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/style/Shapes.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -2,9 +2,9 @@
 // PNGs when SCREENSHOT_DIR is set: the empty library, a library of the three
 // samples (one hovered), and the sheet at each step.
 
-#include "design/AuroraBackground.h"
-#include "design/Spring.h"
-#include "design/Theme.h"
+#include "design/style/AuroraBackground.h"
+#include "design/style/Spring.h"
+#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"

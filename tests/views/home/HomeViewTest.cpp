@@ -2,7 +2,7 @@
 // duplicating, revealing and trashing productions, the sample films, and
 // when it presents the new-production sheet.
 
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "model/Text.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"

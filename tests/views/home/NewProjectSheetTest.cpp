@@ -2,10 +2,10 @@
 // runtime ranges, whole numbers, the texts that follow the format, and the
 // production "Create Production" makes for every format.
 
-#include "design/Chip.h"
-#include "design/SleekTextField.h"
-#include "design/Slider.h"
-#include "design/Theme.h"
+#include "design/widgets/Chip.h"
+#include "design/text/SleekTextField.h"
+#include "design/widgets/Slider.h"
+#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"

@@ -1,7 +1,7 @@
 // The blurred shadow the poster cards cast: full under the card, fading
 // evenly to nothing within its reach, and painted at the colour's opacity.
 
-#include "design/SoftShadow.h"
+#include "design/style/SoftShadow.h"
 
 #include <QPainter>
 #include <QtTest>

@@ -11,9 +11,9 @@
 #include "support/AssistFixtures.h"
 #include "support/Listening.h"
 
-#include "design/Alert.h"
-#include "design/GhostButton.h"
-#include "design/Theme.h"
+#include "design/widgets/Alert.h"
+#include "design/widgets/GhostButton.h"
+#include "design/style/Theme.h"
 #include "model/Lookup.h"
 #include "state/edits/CutEdits.h"
 #include "views/phases/cut/ClipControls.h"

@@ -1,9 +1,9 @@
 // Pictures of the settings window: each tab, and the Updates tab in every
 // phase of the updater (written when SCREENSHOT_DIR is set).
 
-#include "design/PrimaryButton.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
+#include "design/widgets/PrimaryButton.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"
 #include "support/Screenshots.h"

@@ -3,13 +3,13 @@
 // fake chat service, the Updates tab's row in every phase of the updater, and
 // the keyboard reaching every section and showing where it is.
 
-#include "design/GhostButton.h"
-#include "design/PrimaryButton.h"
-#include "design/StyledButton.h"
-#include "design/SwitchToggle.h"
-#include "design/SymbolLabel.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
+#include "design/widgets/GhostButton.h"
+#include "design/widgets/PrimaryButton.h"
+#include "design/widgets/StyledButton.h"
+#include "design/widgets/SwitchToggle.h"
+#include "design/widgets/SymbolLabel.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
 #include "services/AIService.h"
 #include "services/ProjectStore.h"
 #include "services/Settings.h"

@@ -2,7 +2,7 @@
 // window size: every control a click reaches is a stop, each stop is in view
 // while it has the focus, is read out by a name and shows a ring.
 
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"

@@ -4,8 +4,8 @@
 // changed and no others; static texts read; sliders read in the units their
 // labels show and step by one of them; names are told only when they change.
 
-#include "design/Slider.h"
-#include "design/Theme.h"
+#include "design/widgets/Slider.h"
+#include "design/style/Theme.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"

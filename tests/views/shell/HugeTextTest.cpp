@@ -1,7 +1,7 @@
 // A production whose name runs to 100 MB (a damaged or hostile file) still
 // loads, lists and opens: the screens that show it shape only its start.
 
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"

@@ -3,8 +3,8 @@
 // library, the backdrop switch, the update loop started once, and where the
 // keyboard starts.
 
-#include "design/AuroraBackground.h"
-#include "design/Theme.h"
+#include "design/style/AuroraBackground.h"
+#include "design/style/Theme.h"
 #include "services/Settings.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"

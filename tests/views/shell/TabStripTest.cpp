@@ -2,8 +2,8 @@
 // closing through the chips, the hover hand-over between chips, the update
 // pill and the settings gear.
 
-#include "design/SymbolButton.h"
-#include "design/Theme.h"
+#include "design/widgets/SymbolButton.h"
+#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"

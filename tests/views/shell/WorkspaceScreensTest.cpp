@@ -4,7 +4,7 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "model/LookCatalogs.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"

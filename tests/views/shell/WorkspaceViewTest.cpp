@@ -4,11 +4,11 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/GhostButton.h"
-#include "design/SymbolButton.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/ToolbarIconButton.h"
+#include "design/widgets/GhostButton.h"
+#include "design/widgets/SymbolButton.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/widgets/ToolbarIconButton.h"
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "state/AppState.h"

@@ -1,8 +1,8 @@
 #include "views/phases/cast/AssistLink.h"
 
-#include "design/Palette.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/style/Palette.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 using namespace Qt::StringLiterals;
 

@@ -5,7 +5,7 @@
 // shows no progress; a click while an assist runs is dropped by the
 // session's runner.
 
-#include "design/StyledButton.h"
+#include "design/widgets/StyledButton.h"
 
 namespace studio {
 

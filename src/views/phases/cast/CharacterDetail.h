@@ -12,7 +12,7 @@
 // Setting the member never writes anything and never moves the caret of a
 // field whose text is unchanged.
 
-#include "design/ScrollColumn.h"
+#include "design/widgets/ScrollColumn.h"
 #include "model/Cast.h"
 #include "state/rules/CastRules.h"
 

@@ -1,14 +1,14 @@
 #include "views/phases/cast/GalleryCard.h"
 
-#include "design/ArtThumb.h"
-#include "design/ChoiceAccessible.h"
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/PictureBudget.h"
-#include "design/Shapes.h"
-#include "design/SpokenName.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/ArtThumb.h"
+#include "design/access/ChoiceAccessible.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/style/PictureBudget.h"
+#include "design/style/Shapes.h"
+#include "design/access/SpokenName.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "model/Text.h"
 
 #include <QCache>
@@ -64,7 +64,7 @@ QString seedKey(const QString& seed)
 // Finished card pictures, keyed by everything drawn into them, so a repaint (a
 // scroll, the pane's edits showing through) is one copy instead of a clipped
 // rescale of the art and fresh text. Bounded by their share of the process's
-// pictures (design/PictureBudget.h), so a long scroll keeps only the pictures
+// pictures (design/style/PictureBudget.h), so a long scroll keeps only the pictures
 // of the last screens.
 QCache<QString, QPixmap>& pictures()
 {

@@ -9,7 +9,7 @@
 // decides what it selects. Character and location cards differ only in what
 // they show.
 
-#include "design/AccessibleFactory.h"
+#include "design/access/AccessibleFactory.h"
 
 #include <QAbstractButton>
 #include <QPixmap>

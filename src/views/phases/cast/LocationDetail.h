@@ -8,7 +8,7 @@
 // location with setLocation() after every change, and every edit leaves as a
 // request naming the location shown at that moment.
 
-#include "design/ScrollColumn.h"
+#include "design/widgets/ScrollColumn.h"
 #include "model/Cast.h"
 #include "state/rules/CastRules.h"
 

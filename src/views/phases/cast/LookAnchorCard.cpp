@@ -1,12 +1,12 @@
 #include "views/phases/cast/LookAnchorCard.h"
 
-#include "design/Palette.h"
-#include "design/PlainTextEditor.h"
-#include "design/Shapes.h"
-#include "design/SymbolLabel.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/style/Palette.h"
+#include "design/text/PlainTextEditor.h"
+#include "design/style/Shapes.h"
+#include "design/widgets/SymbolLabel.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 #include <QHBoxLayout>
 #include <QTextEdit>

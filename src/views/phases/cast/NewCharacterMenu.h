@@ -4,7 +4,7 @@
 // look (without its press effects) with a chevron, opening a menu of a blank
 // character, then under a caption the character starters of the catalog.
 
-#include "design/MenuButton.h"
+#include "design/widgets/MenuButton.h"
 
 namespace studio {
 

@@ -6,7 +6,7 @@
 // its capsule. The detail pane decides what a click does (a fresh seed for
 // the picture).
 
-#include "design/StyledButton.h"
+#include "design/widgets/StyledButton.h"
 
 namespace studio {
 

@@ -1,6 +1,6 @@
 #include "views/phases/cast/PaneArt.h"
 
-#include "design/ArtThumb.h"
+#include "design/widgets/ArtThumb.h"
 #include "views/phases/cast/NewLookBadge.h"
 
 #include <QGridLayout>

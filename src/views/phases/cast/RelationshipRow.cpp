@@ -1,12 +1,12 @@
 #include "views/phases/cast/RelationshipRow.h"
 
-#include "design/MenuButton.h"
-#include "design/Palette.h"
-#include "design/PlainTextField.h"
-#include "design/SpokenName.h"
-#include "design/SymbolButton.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/MenuButton.h"
+#include "design/style/Palette.h"
+#include "design/text/PlainTextField.h"
+#include "design/access/SpokenName.h"
+#include "design/widgets/SymbolButton.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 // opens), a free label, and a remove mark. The row stands for the
 // relationship with its id and reports what the user did with that id.
 
-#include "design/CardSurface.h"
+#include "design/widgets/CardSurface.h"
 
 #include <QList>
 #include <QUuid>

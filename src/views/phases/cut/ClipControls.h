@@ -7,7 +7,7 @@
 // length outside the slider's range is shown at the track's end and never
 // written back: only a move of the slider writes.
 
-#include "design/CardSurface.h"
+#include "design/widgets/CardSurface.h"
 
 #include <QUuid>
 

@@ -1,12 +1,12 @@
 #include "views/phases/cut/CueTile.h"
 
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/PlainTextField.h"
-#include "design/SymbolButton.h"
-#include "design/SymbolLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/text/PlainTextField.h"
+#include "design/widgets/SymbolButton.h"
+#include "design/widgets/SymbolLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "model/Timeline.h"
 
 #include <QHBoxLayout>

@@ -6,7 +6,7 @@
 // that id. A refresh shows the stored text without moving the caret of a
 // field being typed in.
 
-#include "design/CardSurface.h"
+#include "design/widgets/CardSurface.h"
 
 #include <QUuid>
 

@@ -1,14 +1,14 @@
 #include "views/phases/cut/TimelineLanes.h"
 
-#include "design/ArtThumb.h"
-#include "design/FocusInView.h"
-#include "design/FocusRing.h"
-#include "design/KeyboardActivation.h"
-#include "design/Palette.h"
-#include "design/PictureBudget.h"
-#include "design/Shapes.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/ArtThumb.h"
+#include "design/access/FocusInView.h"
+#include "design/access/FocusRing.h"
+#include "design/access/KeyboardActivation.h"
+#include "design/style/Palette.h"
+#include "design/style/PictureBudget.h"
+#include "design/style/Shapes.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "model/Text.h"
 #include "views/phases/cut/TimelineLanesAccessible.h"
 
@@ -60,7 +60,7 @@ const QFont& captionFont()
 
 // Finished tile faces, so a scroll frame copies pictures instead of scaling
 // and clipping each one again. Shared by every timeline, within their share
-// of the process's pictures (design/PictureBudget.h).
+// of the process's pictures (design/style/PictureBudget.h).
 QCache<QString, QPixmap>& faces()
 {
     static QCache<QString, QPixmap> kept(pictureBudget::clipFaces);

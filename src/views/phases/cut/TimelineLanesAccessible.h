@@ -8,7 +8,7 @@
 //
 // The lanes make it for themselves.
 
-#include "design/PaintedItemsAccessible.h"
+#include "design/access/PaintedItemsAccessible.h"
 #include "views/phases/cut/TimelineLanes.h"
 
 namespace studio {

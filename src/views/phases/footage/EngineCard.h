@@ -6,7 +6,7 @@
 // it is given and reports the user's moves, field by field; the screen writes
 // them into the session's profile.
 
-#include "design/CardSurface.h"
+#include "design/widgets/CardSurface.h"
 #include "model/Generation.h"
 #include "state/rules/FootageRules.h"
 

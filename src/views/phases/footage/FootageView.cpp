@@ -1,8 +1,8 @@
 #include "views/phases/footage/FootageView.h"
 
-#include "design/EmptyStateView.h"
-#include "design/HairlineDivider.h"
-#include "design/ScrollColumn.h"
+#include "design/widgets/EmptyStateView.h"
+#include "design/widgets/HairlineDivider.h"
+#include "design/widgets/ScrollColumn.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "state/rules/FootageRules.h"

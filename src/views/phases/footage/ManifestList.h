@@ -12,7 +12,7 @@
 // the one holding the keyboard focus stay. The screen says how a section is
 // made and brought up to date, and reads the production when it does.
 
-#include "design/LazyKeyedList.h"
+#include "design/widgets/LazyKeyedList.h"
 #include "views/phases/footage/SceneSection.h"
 
 #include <QList>

@@ -1,14 +1,14 @@
 #include "views/phases/footage/RenderQueuePanel.h"
 
-#include "design/GhostButton.h"
-#include "design/Palette.h"
-#include "design/PrimaryButton.h"
-#include "design/ScrollColumn.h"
-#include "design/SectionHeader.h"
-#include "design/SymbolLabel.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/GhostButton.h"
+#include "design/style/Palette.h"
+#include "design/widgets/PrimaryButton.h"
+#include "design/widgets/ScrollColumn.h"
+#include "design/widgets/SectionHeader.h"
+#include "design/widgets/SymbolLabel.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "state/rules/FootageRules.h"
 
 #include <QHBoxLayout>

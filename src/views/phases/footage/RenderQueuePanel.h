@@ -6,7 +6,7 @@
 // state and the size of the selection it is given, and asks for the rest: the
 // screen queues, renders and clears through the session.
 
-#include "design/KeyedList.h"
+#include "design/widgets/KeyedList.h"
 #include "views/phases/footage/JobRow.h"
 
 #include <QList>

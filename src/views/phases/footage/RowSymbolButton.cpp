@@ -1,7 +1,7 @@
 #include "views/phases/footage/RowSymbolButton.h"
 
-#include "design/FocusRing.h"
-#include "design/Symbols.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Symbols.h"
 
 #include <QPainter>
 

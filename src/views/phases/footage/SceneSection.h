@@ -3,7 +3,7 @@
 // One scene of the footage manifest: its heading with "Select scene", then
 // one row per shot, kept by the shot's id.
 
-#include "design/KeyedList.h"
+#include "design/widgets/KeyedList.h"
 #include "model/Board.h"
 #include "model/Generation.h"
 #include "model/Project.h"

@@ -5,7 +5,7 @@
 // chips. The card shows a look and reports what the user picks or toggles;
 // the screen writes it.
 
-#include "design/AccessibleFactory.h"
+#include "design/access/AccessibleFactory.h"
 #include "model/Look.h"
 
 #include <QAbstractButton>

@@ -1,16 +1,16 @@
 #include "views/phases/look/LensCard.h"
 
-#include "design/ChoiceAccessible.h"
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/PictureBudget.h"
-#include "design/ReduceMotion.h"
-#include "design/Shapes.h"
-#include "design/Spring.h"
-#include "design/Symbols.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/access/ChoiceAccessible.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/style/PictureBudget.h"
+#include "design/style/ReduceMotion.h"
+#include "design/style/Shapes.h"
+#include "design/style/Spring.h"
+#include "design/style/Symbols.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "model/LookCatalogs.h"
 
 #include <QCache>
@@ -76,7 +76,7 @@ QPixmap drawWords(const DirectorLens& lens, qreal dpr)
     return pixmap;
 }
 
-// Within their share of the process's pictures (design/PictureBudget.h).
+// Within their share of the process's pictures (design/style/PictureBudget.h).
 QCache<QString, QPixmap>& drawings()
 {
     static QCache<QString, QPixmap> cache(pictureBudget::lensCards);

@@ -10,7 +10,7 @@
 // are drawn once per lens and pixel ratio and kept for every later card of
 // that lens, so opening the screen again paints copies.
 
-#include "design/AccessibleFactory.h"
+#include "design/access/AccessibleFactory.h"
 
 #include <QAbstractButton>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "views/phases/look/LookView.h"
 
-#include "design/ScrollColumn.h"
+#include "design/widgets/ScrollColumn.h"
 #include "model/LookCatalogs.h"
 #include "state/edits/LookEdits.h"
 #include "state/rules/LookRules.h"

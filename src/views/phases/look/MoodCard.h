@@ -4,7 +4,7 @@
 // swatches, the three image dials and the director's notes. The card shows a
 // look and reports the user's edits; the screen writes them.
 
-#include "design/AccessibleFactory.h"
+#include "design/access/AccessibleFactory.h"
 #include "model/Look.h"
 
 #include <QAbstractButton>

@@ -1,17 +1,17 @@
 #include "views/phases/look/StyleCard.h"
 
-#include "design/ArtThumb.h"
-#include "design/ChoiceAccessible.h"
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/PictureBudget.h"
-#include "design/ReduceMotion.h"
-#include "design/Shapes.h"
-#include "design/Spring.h"
-#include "design/Symbols.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/ArtThumb.h"
+#include "design/access/ChoiceAccessible.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/style/PictureBudget.h"
+#include "design/style/ReduceMotion.h"
+#include "design/style/Shapes.h"
+#include "design/style/Spring.h"
+#include "design/style/Symbols.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "model/LookCatalogs.h"
 
 #include <QCache>
@@ -70,7 +70,7 @@ QHash<QString, int>& naturalWidths()
     return kept;
 }
 
-// Within their share of the process's pictures (design/PictureBudget.h).
+// Within their share of the process's pictures (design/style/PictureBudget.h).
 QCache<QString, QPixmap>& drawings()
 {
     static QCache<QString, QPixmap> kept(pictureBudget::styleCards);

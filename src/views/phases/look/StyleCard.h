@@ -11,7 +11,7 @@
 // every later card of that style, so opening the screen again lays out and
 // paints from what is kept.
 
-#include "design/AccessibleFactory.h"
+#include "design/access/AccessibleFactory.h"
 
 #include <QAbstractButton>
 #include <QString>

@@ -1,15 +1,15 @@
 #include "views/phases/premiere/DeliveryChecklist.h"
 
-#include "design/ChoiceAccessible.h"
-#include "design/GhostButton.h"
-#include "design/Palette.h"
-#include "design/ProgressRing.h"
-#include "design/SectionHeader.h"
-#include "design/SpokenName.h"
-#include "design/SymbolLabel.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/access/ChoiceAccessible.h"
+#include "design/widgets/GhostButton.h"
+#include "design/style/Palette.h"
+#include "design/widgets/ProgressRing.h"
+#include "design/widgets/SectionHeader.h"
+#include "design/access/SpokenName.h"
+#include "design/widgets/SymbolLabel.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -6,9 +6,9 @@
 // "Go", which asks for its phase (goRequested); the screen switches to it
 // through the edit door.
 
-#include "design/AccessibleFactory.h"
-#include "design/KeyedList.h"
-#include "design/PaddedCard.h"
+#include "design/access/AccessibleFactory.h"
+#include "design/widgets/KeyedList.h"
+#include "design/widgets/PaddedCard.h"
 #include "model/Enums.h"
 #include "state/rules/PremiereRules.h"
 

@@ -6,7 +6,7 @@
 // a gold symbol and a check mark; a tap asks for its preset
 // (presetChosen).
 
-#include "design/AccessibleFactory.h"
+#include "design/access/AccessibleFactory.h"
 
 #include <QAbstractButton>
 #include <QList>

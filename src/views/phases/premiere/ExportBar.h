@@ -6,7 +6,7 @@
 // with "Reveal in Finder" after a written manifest, or the error row after a
 // failed one. It shows the session's export state and only asks for actions.
 
-#include "design/PaddedCard.h"
+#include "design/widgets/PaddedCard.h"
 
 #include <QString>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "views/phases/premiere/PremiereStats.h"
 
-#include "design/StatTile.h"
+#include "design/widgets/StatTile.h"
 
 #include <QHBoxLayout>
 

@@ -1,7 +1,7 @@
 #include "views/phases/premiere/PressKitCard.h"
 
-#include "design/SectionHeader.h"
-#include "design/SleekTextEditor.h"
+#include "design/widgets/SectionHeader.h"
+#include "design/text/SleekTextEditor.h"
 
 #include <QVBoxLayout>
 

@@ -5,7 +5,7 @@
 // (textEdited); the Assist menu's "Write the press kit" fills it like any
 // other change.
 
-#include "design/PaddedCard.h"
+#include "design/widgets/PaddedCard.h"
 
 namespace studio {
 

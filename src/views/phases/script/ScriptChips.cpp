@@ -1,6 +1,6 @@
 #include "views/phases/script/ScriptChips.h"
 
-#include "design/FlowLayout.h"
+#include "design/widgets/FlowLayout.h"
 #include "views/phases/script/ScriptCapsule.h"
 
 namespace studio {

@@ -7,8 +7,8 @@
 // spoken. While the element is being written it holds the live editor as its
 // one child.
 
-#include "design/AccessibleText.h"
-#include "design/PaintedItemAccessible.h"
+#include "design/access/AccessibleText.h"
+#include "design/access/PaintedItemAccessible.h"
 
 namespace studio {
 

@@ -1,8 +1,8 @@
 #include "views/phases/script/ScriptElementRow.h"
 
-#include "design/LongText.h"
-#include "design/Palette.h"
-#include "design/Theme.h"
+#include "design/text/LongText.h"
+#include "design/style/Palette.h"
+#include "design/style/Theme.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>

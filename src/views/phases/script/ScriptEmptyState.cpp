@@ -1,11 +1,11 @@
 #include "views/phases/script/ScriptEmptyState.h"
 
-#include "design/GhostButton.h"
-#include "design/Palette.h"
-#include "design/PrimaryButton.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/GhostButton.h"
+#include "design/style/Palette.h"
+#include "design/widgets/PrimaryButton.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -24,7 +24,7 @@
 // caret's way through the script and the element's menu: ScriptPageKeyboard.
 // (The editor keeps its caret in view itself, as every growing editor does.)
 
-#include "design/AccessibleFactory.h"
+#include "design/access/AccessibleFactory.h"
 #include "model/Project.h"
 #include "state/rules/ScriptRules.h"
 #include "views/phases/script/ScriptElementRow.h"

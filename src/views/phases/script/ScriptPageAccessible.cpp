@@ -1,8 +1,8 @@
 #include "views/phases/script/ScriptPageAccessible.h"
 
-#include "design/AccessibleFocus.h"
-#include "design/PlainTextEditor.h"
-#include "design/TextEditAccessible.h"
+#include "design/access/AccessibleFocus.h"
+#include "design/text/PlainTextEditor.h"
+#include "design/access/TextEditAccessible.h"
 #include "model/Enums.h"
 #include "views/phases/script/ScriptElementAccessible.h"
 #include "views/phases/script/ScriptPage.h"

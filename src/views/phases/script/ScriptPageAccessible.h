@@ -15,7 +15,7 @@
 //
 // The page makes its interface, and that of its editor, with make().
 
-#include "design/PaintedItemsAccessible.h"
+#include "design/access/PaintedItemsAccessible.h"
 #include "model/Script.h"
 #include "state/rules/ScriptRules.h"
 #include "views/phases/script/ScriptPage.h"

@@ -1,9 +1,9 @@
 #include "views/phases/script/ScriptPageKeyboard.h"
 
-#include "design/PlainTextEditor.h"
-#include "design/PrimaryButton.h"
-#include "design/TabOrder.h"
-#include "design/Theme.h"
+#include "design/text/PlainTextEditor.h"
+#include "design/widgets/PrimaryButton.h"
+#include "design/access/TabOrder.h"
+#include "design/style/Theme.h"
 #include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptPage.h"
 #include "views/phases/script/ScriptRowControls.h"

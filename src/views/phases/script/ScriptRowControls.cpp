@@ -1,9 +1,9 @@
 #include "views/phases/script/ScriptRowControls.h"
 
-#include "design/MenuButton.h"
-#include "design/Palette.h"
-#include "design/SymbolButton.h"
-#include "design/Theme.h"
+#include "design/widgets/MenuButton.h"
+#include "design/style/Palette.h"
+#include "design/widgets/SymbolButton.h"
+#include "design/style/Theme.h"
 #include "views/phases/script/ScriptElementRow.h"
 
 #include <QHBoxLayout>

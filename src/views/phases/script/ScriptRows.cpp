@@ -1,6 +1,6 @@
 #include "views/phases/script/ScriptRows.h"
 
-#include "design/LongText.h"
+#include "design/text/LongText.h"
 
 #include <QPointF>
 

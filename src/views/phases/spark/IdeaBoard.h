@@ -10,7 +10,7 @@
 // by card id while they stay there; the others are places of known width and
 // estimated height. A card being typed in is never rebuilt nor dropped.
 
-#include "design/LazyKeyedList.h"
+#include "design/widgets/LazyKeyedList.h"
 #include "model/Enums.h"
 #include "model/Project.h"
 

@@ -7,7 +7,7 @@
 // reaches it as the pointer does. The card knows its id only; the board's
 // screen writes the edits into the production by that id.
 
-#include "design/CardSurface.h"
+#include "design/widgets/CardSurface.h"
 #include "model/Enums.h"
 
 #include <QList>

@@ -5,7 +5,7 @@
 // it, and the summary. A card stands for one beat id for its whole life; it
 // shows whatever the screen hands it and reports the user's edits by that id.
 
-#include "design/CardSurface.h"
+#include "design/widgets/CardSurface.h"
 #include "model/Story.h"
 
 #include <QUuid>

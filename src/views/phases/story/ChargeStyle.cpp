@@ -1,7 +1,7 @@
 #include "views/phases/story/ChargeStyle.h"
 
-#include "design/Palette.h"
-#include "design/Tokens.h"
+#include "design/style/Palette.h"
+#include "design/style/Tokens.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,10 +1,10 @@
 #include "views/phases/story/DashedAddButton.h"
 
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/Shapes.h"
-#include "design/Symbols.h"
-#include "design/Theme.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/style/Shapes.h"
+#include "design/style/Symbols.h"
+#include "design/style/Theme.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

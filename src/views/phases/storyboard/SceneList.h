@@ -9,7 +9,7 @@
 // the last row are always built (where Tab and Shift+Tab enter the list),
 // and so are the focused row and its neighbours (where the focus goes next).
 
-#include "design/LazyKeyedList.h"
+#include "design/widgets/LazyKeyedList.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,15 +1,15 @@
 #include "views/phases/storyboard/SceneRow.h"
 
-#include "design/DestructiveAction.h"
-#include "design/FocusRing.h"
-#include "design/KeyboardActivation.h"
-#include "design/Palette.h"
-#include "design/PictureBudget.h"
-#include "design/ChoiceAccessible.h"
-#include "design/Shapes.h"
-#include "design/SpokenName.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/DestructiveAction.h"
+#include "design/access/FocusRing.h"
+#include "design/access/KeyboardActivation.h"
+#include "design/style/Palette.h"
+#include "design/style/PictureBudget.h"
+#include "design/access/ChoiceAccessible.h"
+#include "design/style/Shapes.h"
+#include "design/access/SpokenName.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "model/Text.h"
 
 #include <QAccessible>
@@ -70,7 +70,7 @@ QString elided(const QFont& font, const QString& text, qreal width)
 // a pixel it sits at: an antialiased disc drawn as a path is handed by the
 // raster engine to its thread pool, for far more than its pixels cost. The
 // few variants a process meets are kept, within their share of the process's
-// pictures (design/PictureBudget.h). The disc carries its ratio, so the
+// pictures (design/style/PictureBudget.h). The disc carries its ratio, so the
 // ratio is keyed exactly.
 QImage badgeDisc(const QColor& color, qreal ratio, const QPointF& fraction)
 {

@@ -1,11 +1,11 @@
 #include "views/phases/storyboard/ShotGrid.h"
 
-#include "design/AdaptiveGridLayout.h"
-#include "design/DestructiveAction.h"
-#include "design/FocusRing.h"
-#include "design/KeyboardActivation.h"
-#include "design/PictureBudget.h"
-#include "design/Theme.h"
+#include "design/widgets/AdaptiveGridLayout.h"
+#include "design/widgets/DestructiveAction.h"
+#include "design/access/FocusRing.h"
+#include "design/access/KeyboardActivation.h"
+#include "design/style/PictureBudget.h"
+#include "design/style/Theme.h"
 #include "views/phases/storyboard/ShotGridAccessible.h"
 #include "views/phases/storyboard/ShotTiles.h"
 
@@ -267,7 +267,7 @@ void ShotGrid::scrollContentsBy(int dx, int dy)
 QCache<QUuid, ShotGrid::Drawing>& ShotGrid::drawings()
 {
     // A few screens' worth at any pixel ratio: the grids' share of the
-    // process's pictures (design/PictureBudget.h).
+    // process's pictures (design/style/PictureBudget.h).
     static QCache<QUuid, Drawing> kept(pictureBudget::shotCards);
     return kept;
 }

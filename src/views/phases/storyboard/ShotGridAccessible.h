@@ -9,7 +9,7 @@
 //
 // The grid makes it for its page.
 
-#include "design/PaintedItemsAccessible.h"
+#include "design/access/PaintedItemsAccessible.h"
 #include "views/phases/storyboard/ShotGrid.h"
 
 namespace studio {

@@ -1,10 +1,10 @@
 #include "views/phases/storyboard/ShotInspectorPane.h"
 
-#include "design/Palette.h"
-#include "design/SymbolLabel.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/style/Palette.h"
+#include "design/widgets/SymbolLabel.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 #include "model/Lookup.h"
 #include "views/phases/storyboard/ShotInspector.h"
 

@@ -1,9 +1,9 @@
 #include "views/phases/storyboard/StoryboardButtons.h"
 
-#include "design/Palette.h"
-#include "design/Shapes.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/style/Palette.h"
+#include "design/style/Shapes.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 
 using namespace Qt::StringLiterals;

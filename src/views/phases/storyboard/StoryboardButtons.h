@@ -2,11 +2,11 @@
 
 // Small buttons of the storyboard's panes, on the shared button bases: the
 // capsule that sits over a picture (white on translucent black) and the
-// signature recipe's menu. (The plain label-only button is design/PlainButton.)
+// signature recipe's menu. (The plain label-only button is design/widgets/PlainButton.)
 
-#include "design/MenuButton.h"
-#include "design/PlainButton.h"
-#include "design/StyledButton.h"
+#include "design/widgets/MenuButton.h"
+#include "design/widgets/PlainButton.h"
+#include "design/widgets/StyledButton.h"
 
 namespace studio {
 

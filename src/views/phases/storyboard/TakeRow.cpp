@@ -1,14 +1,14 @@
 #include "views/phases/storyboard/TakeRow.h"
 
-#include "design/ArtThumb.h"
-#include "design/FocusRing.h"
-#include "design/Palette.h"
-#include "design/Shapes.h"
-#include "design/SpokenName.h"
-#include "design/Symbols.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/Tokens.h"
+#include "design/widgets/ArtThumb.h"
+#include "design/access/FocusRing.h"
+#include "design/style/Palette.h"
+#include "design/style/Shapes.h"
+#include "design/access/SpokenName.h"
+#include "design/style/Symbols.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
 
 #include <QPainter>
 

@@ -3,8 +3,8 @@
 // an empty production, the New character menu, both detail panes (the
 // character's at its top and bottom), long texts, and an assist running.
 
-#include "design/Spring.h"
-#include "design/Theme.h"
+#include "design/style/Spring.h"
+#include "design/style/Theme.h"
 #include "model/Lookup.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"

@@ -5,11 +5,11 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/Alert.h"
-#include "design/AuroraBackground.h"
-#include "design/GhostButton.h"
-#include "design/ScrollColumn.h"
-#include "design/Theme.h"
+#include "design/widgets/Alert.h"
+#include "design/style/AuroraBackground.h"
+#include "design/widgets/GhostButton.h"
+#include "design/widgets/ScrollColumn.h"
+#include "design/style/Theme.h"
 #include "services/SampleFactory.h"
 #include "support/KeyboardWalk.h"
 #include "support/Screenshots.h"

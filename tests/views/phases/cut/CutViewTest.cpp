@@ -6,16 +6,16 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/Alert.h"
-#include "design/EmptyStateView.h"
-#include "design/GhostButton.h"
-#include "design/PlainTextField.h"
-#include "design/PrimaryButton.h"
-#include "design/Slider.h"
-#include "design/SymbolButton.h"
-#include "design/TextLabel.h"
-#include "design/Theme.h"
-#include "design/ToolbarIconButton.h"
+#include "design/widgets/Alert.h"
+#include "design/widgets/EmptyStateView.h"
+#include "design/widgets/GhostButton.h"
+#include "design/text/PlainTextField.h"
+#include "design/widgets/PrimaryButton.h"
+#include "design/widgets/Slider.h"
+#include "design/widgets/SymbolButton.h"
+#include "design/widgets/TextLabel.h"
+#include "design/style/Theme.h"
+#include "design/widgets/ToolbarIconButton.h"
 #include "model/Lookup.h"
 #include "state/edits/CutEdits.h"
 #include "views/phases/cut/ClipControls.h"
@@ -24,7 +24,7 @@
 #include "views/phases/cut/MusicCuesSection.h"
 #include "views/phases/cut/TimelineLanes.h"
 
-#include "design/HorizontalStrip.h"
+#include "design/widgets/HorizontalStrip.h"
 #include "support/FocusPictures.h"
 
 #include <QAccessible>

@@ -3,13 +3,13 @@
 // opening a row's composed prompt while the engine card changes the profile,
 // and productions a hand-edited file can produce.
 
-#include "design/EmptyStateView.h"
-#include "design/GhostButton.h"
-#include "design/PrimaryButton.h"
-#include "design/Slider.h"
-#include "design/SwitchToggle.h"
-#include "design/ScrollColumn.h"
-#include "design/Theme.h"
+#include "design/widgets/EmptyStateView.h"
+#include "design/widgets/GhostButton.h"
+#include "design/widgets/PrimaryButton.h"
+#include "design/widgets/Slider.h"
+#include "design/widgets/SwitchToggle.h"
+#include "design/widgets/ScrollColumn.h"
+#include "design/style/Theme.h"
 #include "model/Lookup.h"
 #include "model/PromptComposer.h"
 #include "state/ProjectSession.h"

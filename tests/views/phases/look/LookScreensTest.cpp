@@ -3,10 +3,10 @@
 // lens, a vertical frame and every sample, into PNGs when SCREENSHOT_DIR is
 // set. The workspace opens the look phase on this screen.
 
-#include "design/AuroraBackground.h"
-#include "design/ScrollColumn.h"
-#include "design/Spring.h"
-#include "design/Theme.h"
+#include "design/style/AuroraBackground.h"
+#include "design/widgets/ScrollColumn.h"
+#include "design/style/Spring.h"
+#include "design/style/Theme.h"
 #include "model/LookCatalogs.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"

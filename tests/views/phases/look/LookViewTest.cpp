@@ -4,14 +4,14 @@
 // shown without being written back, and typing that survives a change
 // landing meanwhile.
 
-#include "design/Chip.h"
-#include "design/GhostButton.h"
-#include "design/LabeledSlider.h"
-#include "design/PillPicker.h"
-#include "design/SleekTextEditor.h"
-#include "design/Slider.h"
-#include "design/TagField.h"
-#include "design/Theme.h"
+#include "design/widgets/Chip.h"
+#include "design/widgets/GhostButton.h"
+#include "design/widgets/LabeledSlider.h"
+#include "design/widgets/PillPicker.h"
+#include "design/text/SleekTextEditor.h"
+#include "design/widgets/Slider.h"
+#include "design/widgets/TagField.h"
+#include "design/style/Theme.h"
 #include "model/LookCatalogs.h"
 #include "state/ProjectSession.h"
 #include "state/assist/AssistResults.h"

@@ -6,13 +6,13 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/AuroraBackground.h"
-#include "design/ScrollColumn.h"
-#include "design/Theme.h"
+#include "design/style/AuroraBackground.h"
+#include "design/widgets/ScrollColumn.h"
+#include "design/style/Theme.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
 #include "support/WorkspaceStage.h"
-#include "design/GhostButton.h"
+#include "design/widgets/GhostButton.h"
 #include "views/phases/premiere/ExportBar.h"
 #include "views/phases/premiere/PremiereView.h"
 #include "views/shell/ProjectWorkspaceView.h"

@@ -4,10 +4,10 @@
 // the element's menu on the Menu key, and what assistive technology reads of
 // the painted script, element by element.
 
-#include "design/GhostButton.h"
-#include "design/ScrollColumn.h"
-#include "design/PrimaryButton.h"
-#include "design/Theme.h"
+#include "design/widgets/GhostButton.h"
+#include "design/widgets/ScrollColumn.h"
+#include "design/widgets/PrimaryButton.h"
+#include "design/style/Theme.h"
 #include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptScreen.h"
 

@@ -5,7 +5,7 @@
 
 #include "ScriptScreen.h"
 
-#include "design/Theme.h"
+#include "design/style/Theme.h"
 #include "support/LongTexts.h"
 
 #include <QPaintEngine>

@@ -3,8 +3,8 @@
 // the pointer went over the rows and away is what a fresh paint shows; and a
 // long script whose page follows the caret as it types and moves.
 
-#include "design/ScrollColumn.h"
-#include "design/Theme.h"
+#include "design/widgets/ScrollColumn.h"
+#include "design/style/Theme.h"
 #include "model/Lookup.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"

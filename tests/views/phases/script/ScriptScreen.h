@@ -3,7 +3,7 @@
 // The Script screen in a window of its own, on a production made for the
 // case, for the tests that drive it.
 
-#include "design/PlainTextEditor.h"
+#include "design/text/PlainTextEditor.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "views/phases/script/ScriptCapsule.h"

@@ -4,9 +4,9 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/AuroraBackground.h"
-#include "design/ScrollColumn.h"
-#include "design/Theme.h"
+#include "design/style/AuroraBackground.h"
+#include "design/widgets/ScrollColumn.h"
+#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"

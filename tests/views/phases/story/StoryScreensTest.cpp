@@ -5,9 +5,9 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/Alert.h"
-#include "design/MenuButton.h"
-#include "design/Theme.h"
+#include "design/widgets/Alert.h"
+#include "design/widgets/MenuButton.h"
+#include "design/style/Theme.h"
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"

@@ -6,7 +6,7 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/SleekTextEditor.h"
+#include "design/text/SleekTextEditor.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
 #include "state/edits/EpisodeEdits.h"

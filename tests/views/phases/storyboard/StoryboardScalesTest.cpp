@@ -3,10 +3,10 @@
 // location, the location menu its whole name; in a wide window it all stands
 // on one line.
 
-#include "design/HorizontalStrip.h"
-#include "design/MenuButton.h"
-#include "design/PillPicker.h"
-#include "design/Theme.h"
+#include "design/widgets/HorizontalStrip.h"
+#include "design/widgets/MenuButton.h"
+#include "design/widgets/PillPicker.h"
+#include "design/style/Theme.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"

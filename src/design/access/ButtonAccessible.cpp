@@ -1,0 +1,93 @@
+#include "design/access/ButtonAccessible.h"
+
+#include "design/access/SpokenName.h"
+
+#include <QAbstractButton>
+
+namespace studio {
+
+namespace {
+
+QAbstractButton* buttonOf(QWidget* widget)
+{
+    return qobject_cast<QAbstractButton*>(widget);
+}
+
+// A button's words as shown, without the marks of its mnemonic.
+QString words(const QAbstractButton& button)
+{
+    const QString text = button.text();
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
+    return out;
+}
+
+} // namespace
+
+ButtonAccessible::ButtonAccessible(QWidget* control)
+    : QAccessibleWidget(control, QAccessible::Button)
+{
+}
+
+QString ButtonAccessible::text(QAccessible::Text t) const
+{
+    switch (t) {
+    case QAccessible::Name: {
+        const QString name = widget()->accessibleName();
+        if (name.isEmpty()) {
+            if (QAbstractButton* button = buttonOf(widget()))
+                return spokenName(words(*button));
+        }
+        return name;
+    }
+    case QAccessible::Description: {
+        const QString description = QAccessibleWidget::text(t);
+        return description == text(QAccessible::Name) ? QString() : description;
+    }
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QAccessible::Role ButtonAccessible::role() const
+{
+    QAbstractButton* button = buttonOf(widget());
+    return button && button->isCheckable() ? QAccessible::CheckBox : QAccessible::Button;
+}
+
+QAccessible::State ButtonAccessible::state() const
+{
+    QAccessible::State s = QAccessibleWidget::state();
+    if (QAbstractButton* button = buttonOf(widget())) {
+        s.pressed = button->isDown();
+        s.checkable = button->isCheckable();
+        s.checked = button->isChecked();
+    }
+    return s;
+}
+
+QStringList ButtonAccessible::actionNames() const
+{
+    QStringList names;
+    if (QAbstractButton* button = buttonOf(widget()); button && button->isEnabled())
+        names << (role() == QAccessible::CheckBox || role() == QAccessible::RadioButton ? toggleAction()
+                                                                                       : pressAction());
+    return names + QAccessibleWidget::actionNames();
+}
+
+void ButtonAccessible::doAction(const QString& name)
+{
+    QAbstractButton* button = buttonOf(widget());
+    if (button && button->isEnabled() && (name == pressAction() || name == toggleAction()))
+        // The button's own click: what it does is the screen's to decide.
+        button->click();
+    else
+        QAccessibleWidget::doAction(name);
+}
+
+} // namespace studio

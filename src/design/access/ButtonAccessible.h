@@ -1,0 +1,24 @@
+#pragma once
+
+// What assistive technology reads of one of the program's own buttons: what
+// Qt reads of a button, named by its words or its accessible name (short:
+// design/access/SpokenName.h), pressed by its click, and without a description that
+// only repeats its name (Qt offers the tool tip as the description, and an
+// icon button is named by its tool tip).
+
+#include <QAccessibleWidget>
+
+namespace studio {
+
+class ButtonAccessible : public QAccessibleWidget {
+public:
+    explicit ButtonAccessible(QWidget* control);
+
+    QString text(QAccessible::Text t) const override;
+    QAccessible::Role role() const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& name) override;
+};
+
+} // namespace studio

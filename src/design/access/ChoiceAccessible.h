@@ -1,0 +1,77 @@
+#pragma once
+
+// What assistive technology reads of a control that shows it is chosen: a
+// pill of a one-of group, a chip, a card picked from a gallery, a studio tab,
+// a Settings section, a row of a list, the current row of the phase rail, a
+// done mark. Each kind reads with the role and the state a reader expects of
+// it, asked of the control whenever a reader asks:
+//
+//   oneOf  a radio button, checked while chosen (a pill, a tile, a chip of a
+//          group that holds one value)
+//   anyOf  a check box, checked while on (a chip of a group that holds any
+//          number, a done mark)
+//   item   a list item, selected while chosen (a card of a gallery, a row)
+//   page   a page tab, selected while current (a studio tab, a Settings
+//          section, a row of the phase rail)
+//
+// A control may show a done mark besides (a phase that is ready): read as
+// checked. A button is pressed by its click; a control that is no button may
+// say what a press does.
+//
+// The control calls changed() whenever what it shows may have changed (and
+// has what it shows set before anything names it, so before its interface is
+// made); a reader hears the states that really changed since it could last
+// know them, and nothing else (nothing of a control not on screen). A painted
+// item (a card of a painted list) has an interface of its list's; its list
+// calls itemChanged() when the item is chosen or let go. Both tell a reader
+// alike: a state event for what changed, and, for "selected", the selection
+// event that alone carries it to a reader on Linux.
+
+#include "design/access/ButtonAccessible.h"
+
+#include <functional>
+
+namespace studio {
+
+class ChoiceAccessible : public ButtonAccessible {
+public:
+    enum class Kind { oneOf, anyOf, item, page };
+
+    ChoiceAccessible(QWidget* control, Kind kind, std::function<bool()> chosen,
+                     std::function<bool()> done = {});
+    // A control that learns its kind after it is made (a chip told it is
+    // one of a group).
+    ChoiceAccessible(QWidget* control, std::function<Kind()> kind, std::function<bool()> chosen);
+
+    // What a reader's press does, for a control that is no button.
+    void setPress(std::function<void()> press);
+
+    QAccessible::Role role() const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& name) override;
+
+    // Tells a reader what changed of what the control shows as chosen or
+    // done; nothing when nothing changed or no reader listens, or when the
+    // control reads otherwise.
+    static void changed(QWidget* control);
+    // Item `item` of a painted list was chosen or let go: a reader hears how
+    // it reads now.
+    static void itemChanged(QWidget* list, int item);
+
+private:
+    bool isChosen() const { return m_chosen && m_chosen(); }
+    bool isDone() const { return m_done && m_done(); }
+    bool readsAsChecked() const;
+    void announce();
+
+    std::function<Kind()> m_kind;
+    std::function<bool()> m_chosen;
+    std::function<bool()> m_done;
+    std::function<void()> m_press;
+    // What a reader could last know.
+    bool m_heardChosen;
+    bool m_heardDone;
+};
+
+} // namespace studio

@@ -1,0 +1,214 @@
+#include "design/access/FocusHandOver.h"
+
+#include "design/access/TabOrder.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace studio {
+
+namespace {
+
+// The keys that press a control: nothing may be pressed where the keyboard
+// is only kept or resting.
+bool pressesAControl(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+        return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    default:
+        return false;
+    }
+}
+
+// Where the keyboard may rest: a shown container that is no control (and
+// hands its focus to none), or the window.
+bool canRest(const QWidget* w)
+{
+    return w->isVisible() && w->isEnabled() && (w->isWindow() || (w->focusPolicy() == Qt::NoFocus && !w->focusProxy()));
+}
+
+bool isNamed(QWidget* w)
+{
+    const QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    return iface && !iface->text(QAccessible::Name).isEmpty();
+}
+
+// Where the keyboard rests when `control` is hidden with it: the nearest
+// container around it where it may rest that a reader hears by a name (the
+// screen, a pane), else the nearest where it may rest at all.
+QWidget* restFor(const QWidget* control)
+{
+    QWidget* nearest = nullptr;
+    for (QWidget* w = control->parentWidget(); w; w = w->parentWidget()) {
+        if (canRest(w)) {
+            if (isNamed(w))
+                return w;
+            if (!nearest)
+                nearest = w;
+        }
+        if (w->isWindow())
+            break;
+    }
+    return nearest;
+}
+
+QPointer<FocusHandOver> s_installed;
+
+} // namespace
+
+bool keyboardWithin(const QWidget* from, bool orNowhere)
+{
+    if (!from)
+        return false;
+    const QWidget* focus = from->window()->focusWidget();
+    if (!focus)
+        return orNowhere;
+    const auto inside = [from](const QWidget* w) { return w && (w == from || from->isAncestorOf(w)); };
+    // Resting where a control hidden with it left it, the keyboard is still
+    // that control's, wherever it stood (it may have been taken out since).
+    if (s_installed && s_installed->isResting(focus))
+        return inside(s_installed->gone()) || inside(s_installed->goneFrom());
+    return inside(focus);
+}
+
+void handOverFocus(const QWidget* from, QWidget* to, bool orNowhere)
+{
+    if (to && keyboardWithin(from, orNowhere))
+        to->setFocus(Qt::OtherFocusReason);
+}
+
+void FocusHandOver::install(QApplication& app)
+{
+    if (s_installed)
+        return;
+    s_installed = new FocusHandOver(&app);
+    app.installEventFilter(s_installed);
+}
+
+bool FocusHandOver::isResting(const QWidget* focus) const
+{
+    return focus && focus == m_rest;
+}
+
+const QWidget* FocusHandOver::gone() const
+{
+    return m_gone;
+}
+
+const QWidget* FocusHandOver::goneFrom() const
+{
+    return m_goneFrom;
+}
+
+void FocusHandOver::moveTo(QWidget* widget)
+{
+    // Qt gives no focus to a disabled widget; the kept control is let take
+    // it for the moment of the call.
+    const bool disabled = !widget->isEnabled();
+    m_moving = true;
+    widget->setAttribute(Qt::WA_Disabled, false);
+    widget->setFocus(Qt::OtherFocusReason);
+    widget->setAttribute(Qt::WA_Disabled, disabled);
+    m_moving = false;
+    // Readers hear `widget` as it takes the focus here; Qt's word for the
+    // control it meant to pass the focus to, told after, is dropped by the
+    // focus watch (AccessibleFocus), which lets through only what holds the
+    // keyboard.
+}
+
+void FocusHandOver::focusLost(QWidget* control, Qt::FocusReason reason)
+{
+    // Another window or a menu in front: the window keeps where its keyboard
+    // was.
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::OtherFocusReason)
+        return;
+    // The user or the program moved the keyboard on from where it was kept
+    // or resting.
+    const bool wasKept = control == m_kept;
+    if (wasKept)
+        m_kept = nullptr;
+    if (control == m_rest) {
+        m_rest = nullptr;
+        m_gone = nullptr;
+        m_goneFrom = nullptr;
+    }
+    // Qt passes the focus on as Tab would when its control hides or is
+    // disabled, and clears it when a container around the control is
+    // disabled.
+    if (!control->isVisible()) {
+        if (QWidget* rest = restFor(control)) {
+            moveTo(rest);
+            m_rest = rest;
+            m_gone = control;
+            m_goneFrom = control->parentWidget();
+        }
+    } else if (!control->isEnabled() && !wasKept) {
+        moveTo(control);
+        m_kept = control;
+    }
+}
+
+bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FocusOut:
+        if (!m_moving && watched->isWidgetType() && watched != QApplication::focusWidget())
+            focusLost(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
+        break;
+    case QEvent::EnabledChange:
+        if (watched == m_kept && m_kept->isEnabled())
+            m_kept = nullptr;
+        break;
+    case QEvent::Show:
+        if (watched == m_gone && m_rest && m_rest->hasFocus()) {
+            // Back where the keyboard was, once the control has its place.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    QWidget* back = m_gone;
+                    if (back && m_rest && m_rest->hasFocus() && back->isVisible() && back->isEnabled())
+                        back->setFocus(Qt::OtherFocusReason);
+                },
+                Qt::QueuedConnection);
+        }
+        break;
+    case QEvent::WindowActivate:
+        // Qt gives a window coming back to the front the focus of the control
+        // that had it, unless that control is disabled.
+        if (m_kept && watched == m_kept->window() && m_kept->window()->focusWidget() == m_kept
+            && !m_kept->hasFocus() && m_kept->isVisible())
+            moveTo(m_kept);
+        break;
+    case QEvent::KeyPress: {
+        QWidget* focus = QApplication::focusWidget();
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool holding = focus && (focus == m_rest || (focus == m_kept && !focus->isEnabled()));
+        if (holding && watched == focus && pressesAControl(*key))
+            return true;
+        // Resting in a container around where the control stood, Tab goes on
+        // from where it stood.
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && watched == focus && focus == m_rest && m_gone
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+            if (QWidget* next = TabOrder::nextStop(m_gone, forward)) {
+                next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+                return true;
+            }
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace studio

@@ -1,0 +1,306 @@
+// A one-line field showing a small window of a long text edits exactly as a
+// plain line edit holding the whole text: every key, word key, click, double
+// and triple click, menu entry and undo step, wherever the window's edges
+// fall, and every edit assistive technology makes through the field's text
+// interfaces. The field and a plain line edit take the same steps; after each
+// one their text, caret and selection agree, and the field shows what it
+// holds.
+
+#include "LineFieldTwins.h"
+
+#include "design/style/Theme.h"
+#include "support/LongTexts.h"
+
+#include <QRandomGenerator>
+
+using namespace studio;
+using studio::test::endlessWord;
+using studio::test::prose;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using namespace studio::test;
+
+// Prose with long unbroken words, punctuation runs, pairs, marks and a few
+// words written right to left.
+QString mixedText(QRandomGenerator& random, qsizetype length, bool rightToLeftFirst)
+{
+    static const QStringList pieces{u"the"_s, u"keeper"_s, u"counts"_s, u"ships,"_s, u"--"_s, u"?!"_s,
+                                    u"e\u0301te\u0301"_s, u"\U0001F600"_s, u"\U0001D49C\u0301x"_s,
+                                    u"(night)"_s, u"שלום"_s, u"עולם,"_s, u"a.b.c"_s, u"\t"_s};
+    QString text = rightToLeftFirst ? u"שלום "_s : QString();
+    while (text.size() < length) {
+        if (random.bounded(6) == 0) {
+            const int run = int(random.bounded(20, 120));
+            for (int i = 0; i < run; ++i)
+                text += QChar(char16_t(u'a' + random.bounded(26)));
+        } else {
+            text += pieces.at(int(random.bounded(pieces.size())));
+        }
+        text += random.bounded(5) == 0 ? u"  "_s : u" "_s;
+    }
+    return text;
+}
+
+// An input method's text, now and then over text around the caret (as far
+// as the text goes: past its end a line edit leaves a selection beyond it).
+Step inputMethod(QRandomGenerator& random, const Twins& twins, const QString& commit)
+{
+    Step step = text(Step::Commit, commit);
+    if (random.bounded(2) == 0)
+        return step;
+    // Where the caret stands once the selection is gone, as the line edit
+    // takes it out first.
+    const QLineEdit& plain = twins.plain;
+    int caret = plain.cursorPosition();
+    int size = int(plain.text().size());
+    if (plain.hasSelectedText()) {
+        caret = plain.selectionStart();
+        size -= plain.selectionEnd() - plain.selectionStart();
+    }
+    const int start = int(random.bounded(-std::min(caret, 40), std::min(size - caret, 40) + 1));
+    step.replacementStart = start;
+    step.replacementLength = int(random.bounded(0, std::min(size - caret - start, 40) + 1));
+    return step;
+}
+
+// What assistive technology does: edits at any offsets of the whole text,
+// between whole characters (as a reader finds them).
+Step accessStep(QRandomGenerator& random, const Twins& twins, const QString& some)
+{
+    const QString& whole = twins.window->text();
+    const auto offset = [&] {
+        int at = int(random.bounded(int(whole.size()) + 1));
+        if (at > 0 && at < whole.size() && whole.at(at).isLowSurrogate() && whole.at(at - 1).isHighSurrogate())
+            --at;
+        return at;
+    };
+    const auto reader = Step::Reader(random.bounded(6));
+    int from = offset();
+    int to = offset();
+    if (reader != Step::Select && from > to)
+        std::swap(from, to);
+    return Step{.kind = Step::Access, .text = reader == Step::SetText ? whole.left(from) + some : some,
+                .reader = reader, .from = from, .to = to};
+}
+
+Step randomStep(QRandomGenerator& random, const Twins& twins)
+{
+    static const QStringList typed{u"x"_s, u"Q"_s, u" "_s, u"."_s, u"-"_s, u"\u0301"_s, u"ש"_s, u"\U0001F600"_s,
+                                   u"\u200D"_s, u"é"_s, u"\U0001F1EB"_s, u"\U0001F1F7"_s};
+    const int roll = int(random.bounded(106));
+    if (roll < 22)
+        return text(Step::Type, typed.at(int(random.bounded(typed.size()))));
+    if (roll < 52) {
+        static const Qt::Key moves[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End};
+        Qt::KeyboardModifiers modifiers;
+        if (random.bounded(2))
+            modifiers |= Qt::ShiftModifier;
+        if (random.bounded(2))
+            modifiers |= Qt::ControlModifier;
+        return key(moves[random.bounded(4)], modifiers);
+    }
+    if (roll < 64) {
+        static const Qt::Key erasers[] = {Qt::Key_Backspace, Qt::Key_Delete};
+        return key(erasers[random.bounded(2)], random.bounded(3) == 0 ? Qt::ControlModifier : Qt::NoModifier);
+    }
+    if (roll < 80) {
+        const bool room = twins.window->text().size() < 1500;
+        switch (random.bounded(9)) {
+        case 8: {
+            // Keys some keyboard schemes bind and others leave to the parent.
+            static const std::pair<Qt::Key, Qt::KeyboardModifiers> others[] = {
+                {Qt::Key_Delete, Qt::ShiftModifier}, {Qt::Key_Insert, Qt::ControlModifier},
+                {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_K, Qt::ControlModifier},
+                {Qt::Key_U, Qt::ControlModifier},   {Qt::Key_Up, Qt::ControlModifier},
+                {Qt::Key_Escape, {}},               {Qt::Key_D, Qt::ControlModifier},
+                {Qt::Key_E, Qt::ControlModifier},   {Qt::Key_Direction_R, {}},
+                {Qt::Key_Direction_L, {}},          {Qt::Key_Up, {}}};
+            const auto& [other, modifiers] = others[random.bounded(int(std::size(others)))];
+            return key(other, modifiers);
+        }
+        case 0: return key(Qt::Key_A, Qt::ControlModifier);
+        case 1: return key(Qt::Key_C, Qt::ControlModifier);
+        case 2: return key(Qt::Key_X, Qt::ControlModifier);
+        case 3: return key(room ? Qt::Key_V : Qt::Key_C, Qt::ControlModifier);
+        case 4: return key(Qt::Key_Y, Qt::ControlModifier);
+        case 5: return key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        default: return key(Qt::Key_Z, Qt::ControlModifier);
+        }
+    }
+    const int x = int(random.bounded(twins.field.width()));
+    if (roll < 86)
+        return pointer(random.bounded(8) == 0 ? Step::MiddleClick : Step::Click, x);
+    if (roll < 91)
+        return pointer(Step::ShiftClick, x);
+    if (roll < 95)
+        return pointer(Step::DoubleClick, x);
+    if (roll < 96)
+        return pointer(Step::TripleClick, x);
+    if (roll < 98) {
+        // Now and then well above or below the line.
+        const int down = random.bounded(4) == 0 ? 30 * (int(random.bounded(3)) - 1) : 0;
+        const QPoint by(int(random.bounded(twins.field.width())) - x, down);
+        return pointer(Step::Drag, x, by);
+    }
+    if (roll < 99) {
+        const QString& name = menuEntries().at(int(random.bounded(menuEntries().size())));
+        return text(Step::Menu, name);
+    }
+    const QString& some = typed.at(int(random.bounded(typed.size())));
+    if (roll < 101)
+        return random.bounded(3) == 0 ? text(Step::Insert, some) : inputMethod(random, twins, some);
+    return accessStep(random, twins, some);
+}
+
+// A short script: keys as QKeySequence names ("Ctrl+Shift+Left"), a count
+// after "*", typed text after "type:" (or "input-method:", or "insert:" for
+// text a program puts in), an input method's text over a replacement
+// ("replace:-3,2:text", from the caret), a reader's replacement of a range
+// ("reader-replace:10-12:text"), a double click some points right of the
+// caret ("double-click:20"), all separated by spaces.
+QList<Step> script(const QString& steps, Twins& twins)
+{
+    QList<Step> out;
+    static const std::pair<QString, Step::Kind> texts[] = {
+        {u"type:"_s, Step::Type}, {u"input-method:"_s, Step::Commit}, {u"insert:"_s, Step::Insert}};
+    for (const QString& word : steps.split(u' ', Qt::SkipEmptyParts)) {
+        const auto typed = std::find_if(std::begin(texts), std::end(texts),
+                                        [&word](const auto& prefix) { return word.startsWith(prefix.first); });
+        if (typed != std::end(texts)) {
+            out << text(typed->second, word.mid(typed->first.size()));
+            continue;
+        }
+        if (word.startsWith(u"reader-replace:")) {
+            // reader-replace:from-to:text
+            const QStringList parts = word.mid(15).split(u':');
+            out << Step{.kind = Step::Access, .text = parts.at(1), .reader = Step::ReplaceText,
+                        .from = parts.at(0).section(u'-', 0, 0).toInt(), .to = parts.at(0).section(u'-', 1, 1).toInt()};
+            continue;
+        }
+        if (word.startsWith(u"replace:")) {
+            // replace:start,length:text, an input method's
+            const QStringList parts = word.mid(8).split(u':');
+            Step step = text(Step::Commit, parts.at(1));
+            step.replacementStart = parts.at(0).section(u',', 0, 0).toInt();
+            step.replacementLength = parts.at(0).section(u',', 1, 1).toInt();
+            out << step;
+            continue;
+        }
+        if (word.startsWith(u"double-click:")) {
+            const int x = caretPoint(twins.field).x() + word.mid(13).toInt();
+            out << pointer(Step::DoubleClick, x);
+            continue;
+        }
+        const qsizetype star = word.indexOf(u'*');
+        const int times = star < 0 ? 1 : word.mid(star + 1).toInt();
+        const QKeyCombination combination = QKeySequence::fromString(word.left(star < 0 ? word.size() : star))[0];
+        for (int i = 0; i < times; ++i)
+            out << key(combination.key(), combination.keyboardModifiers());
+    }
+    return out;
+}
+
+} // namespace
+
+class LineFieldTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+
+    // Thousands of random steps on texts a few times longer than the window.
+    void editsAsAPlainLineEditHoldingTheWholeText_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("window");
+        QTest::addColumn<bool>("rightToLeftFirst");
+        QTest::newRow("window of 32") << 7u << 32 << false;
+        QTest::newRow("window of 48") << 1913u << 48 << false;
+        QTest::newRow("window of 64, right to left first") << 424242u << 64 << true;
+        QTest::newRow("window of 40") << 99u << 40 << false;
+    }
+    void editsAsAPlainLineEditHoldingTheWholeText()
+    {
+        QFETCH(quint32, seed);
+        QFETCH(int, window);
+        QFETCH(bool, rightToLeftFirst);
+        QRandomGenerator random(seed);
+        Twins twins(mixedText(random, 6 * window, rightToLeftFirst), window);
+        QApplication::clipboard()->setText(u"pasted 😀 words\nover a line"_s);
+        QStringList taken;
+        for (int i = 0; i < 1000; ++i) {
+            const Step step = randomStep(random, twins);
+            taken << step.describe();
+            QString wrong = twins.take(step);
+            if (wrong.isEmpty())
+                wrong = twins.difference();
+            QVERIFY2(wrong.isEmpty(), qPrintable(u"seed %1, step %2: %3\nafter %4"_s.arg(seed).arg(i).arg(
+                                          wrong, taken.mid(std::max<qsizetype>(0, taken.size() - 30)).join(u", "_s))));
+        }
+    }
+
+    // The cases a window's edges once broke, each as short as it goes.
+    void editsAcrossTheWindowsEdges_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("steps");
+        const QString tail = u" and the tail that must stay"_s;
+        QTest::newRow("Delete held from the start") << prose(200) << u"Home Delete*200"_s;
+        QTest::newRow("Delete held mid-text") << prose(300) << u"End Left*150 Delete*150"_s;
+        QTest::newRow("Control+Backspace over an endless word") << u"Title: "_s + endlessWord(300)
+                                                                << u"End Ctrl+Backspace"_s;
+        QTest::newRow("word keys through an endless word")
+            << endlessWord(300) + tail
+            << u"Ctrl+Right Ctrl+Left Ctrl+Shift+Right Ctrl+Shift+Left End Ctrl+Left*3 Ctrl+Delete"_s;
+        QTest::newRow("double click in an endless word")
+            << u"A "_s + endlessWord(300) + u" Z"_s << u"End Ctrl+Left*2 double-click:20 type:Q"_s;
+        QTest::newRow("undo after the window moved") << prose(300) << u"End type:Z1 Home type:A1 Ctrl+Z*2"_s;
+        QTest::newRow("undo and redo every edit in order")
+            << prose(300) << u"End type:Z1 Home type:A1 Right*100 Backspace*5 Ctrl+Z*3 Ctrl+Shift+Z*3"_s;
+        QTest::newRow("redo of a replaced selection")
+            << prose(300) << u"End Left*100 Shift+Left type:X Ctrl+Z Ctrl+Shift+Z type:Q"_s;
+        QTest::newRow("redo of a deleted selection") << prose(300)
+                                                      << u"End Shift+Left Delete Ctrl+Z Ctrl+Shift+Z Left type:Q"_s;
+        QTest::newRow("a selection as wide as the window") << endlessWord(200) + tail
+                                                           << u"Home Ctrl+Shift+Right type:x"_s;
+        QTest::newRow("words selected back from the end")
+            << (endlessWord(17) + u" "_s).repeated(16) << u"End Ctrl+Shift+Left*2 type:x"_s;
+        QTest::newRow("an input method's text over a selection beyond the window")
+            << prose(300)
+            << u"Ctrl+Right*20 type:ab input-method:ñ Ctrl+Z Ctrl+Shift+Z Shift+End input-method:Z Ctrl+Z*2 Ctrl+Shift+Z"_s;
+        QTest::newRow("text a program puts in, undone")
+            << prose(300) << u"End Ctrl+Left*12 insert:abc type:d Left*40 insert:ef Ctrl+Z Ctrl+Z Ctrl+Shift+Z"_s;
+        QTest::newRow("text a program puts in beside the same letter") << prose(300) << u"Home type:T insert:T Ctrl+Z"_s;
+        QTest::newRow("text a program puts in over the same text")
+            << prose(300) << u"Home Shift+Right*3 insert:The type:x Ctrl+Z"_s;
+        QTest::newRow("text a program puts in over a selection beyond the window")
+            << prose(300) << u"End Shift+Home insert:Q Ctrl+Z Ctrl+Shift+Z"_s;
+        QTest::newRow("redo after undoing an edit before a pair")
+            << u"\U0001F600  abc def"_s << u"End Space Home type:x Ctrl+Z Ctrl+Z Ctrl+Y type:Q"_s;
+        QTest::newRow("a reader's edit over a selection reaching the window's end")
+            << prose(300) << u"Home Ctrl+Right*3 Shift+End reader-replace:60-62:Q Ctrl+Z"_s;
+        QTest::newRow("an input method's replacement reaching past the window")
+            << prose(300) << u"Home Ctrl+Right*6 replace:-30,60:Q Ctrl+Z"_s;
+        QTest::newRow("right to left text, prose at the end")
+            << u"שלום "_s + prose(300) << u"End Left Left Ctrl+Left type:x Ctrl+Right Shift+Left Delete"_s;
+    }
+    void editsAcrossTheWindowsEdges()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, steps);
+        Twins twins(text, 32);
+        QStringList taken;
+        for (const Step& step : script(steps, twins)) {
+            taken << step.describe();
+            QString wrong = twins.take(step);
+            if (wrong.isEmpty())
+                wrong = twins.difference();
+            QVERIFY2(wrong.isEmpty(), qPrintable(u"%1\nafter %2"_s.arg(wrong, taken.join(u", "_s))));
+        }
+    }
+};
+
+QTEST_MAIN(LineFieldTest)
+#include "LineFieldTest.moc"
