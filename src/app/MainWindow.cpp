@@ -3,9 +3,11 @@
 #include "app/StoreErrorBanner.h"
 #include "design/widgets/Alert.h"
 #include "design/style/Theme.h"
+#include "model/Text.h"
 #include "services/ProjectStore.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"
+#include "state/ProjectSession.h"
 #include "state/StudioTab.h"
 #include "views/shell/RootView.h"
 
@@ -16,6 +18,8 @@
 #include <QScreen>
 
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace studio {
 
@@ -40,10 +44,11 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
     resize(size.expandedTo(minimumSizeHint()));
 
     ProjectStore& store = m_app.store();
-    connect(&store, &ProjectStore::errorOccurred, m_banner, &StoreErrorBanner::showMessage);
+    connect(&store, &ProjectStore::errorOccurred, m_banner, &StoreErrorBanner::showFailure);
+    connect(&store, &ProjectStore::saved, m_banner, &StoreErrorBanner::productionSaved);
     // What the first load reported, before any window could show it.
     if (!store.lastError().isEmpty())
-        m_banner->showMessage(store.lastError());
+        m_banner->showFailure(store.lastError());
 
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveBeforeQuit);
 }
@@ -136,23 +141,78 @@ void MainWindow::checkForUpdates()
     m_app.updates().check();
 }
 
-void MainWindow::saveBeforeQuit()
+QList<QUuid> MainWindow::saveForQuit()
 {
-    if (m_savedForQuit)
-        return;
-    m_savedForQuit = true;
     // The field being typed in ends its edit first, as it would on leaving
     // it: a tag typed but not yet committed is in the production it saves.
     if (QWidget* typing = focusWidget(); typing && typing->hasFocus())
         typing->clearFocus();
-    // A failure is recorded by the store; the program is ending, so the
-    // remaining productions are saved all the same.
+    // A failure is recorded by the store, and the remaining productions are
+    // saved all the same.
     m_app.saveAll();
+    return m_app.unsavedProductions();
+}
+
+void MainWindow::saveBeforeQuit()
+{
+    if (m_quitting)
+        return;
+    m_quitting = true;
+    saveForQuit();
+}
+
+void MainWindow::quitAfterSaving()
+{
+    if (isVisible()) {
+        close();
+        return;
+    }
+    saveBeforeQuit();
+    QCoreApplication::quit();
+}
+
+Alert* MainWindow::quitConfirmation() const
+{
+    return m_quitConfirmation;
+}
+
+void MainWindow::askBeforeDiscarding(const QList<QUuid>& unsaved)
+{
+    QStringList names;
+    for (const QUuid& id : unsaved) {
+        if (const StudioTab* t = m_app.tabForProject(id))
+            names.append(u"“"_s + text::isolated(text::displayPrefix(t->session()->project().name)) + u"”"_s);
+    }
+    const QString message = u"The latest edits to "_s + names.join(u", "_s)
+        + u" couldn't be saved and are lost if you quit now.\n\n"_s + m_app.store().lastError();
+    Alert* box = Alert::confirmation(this, u"Quit without saving?"_s, message, u"Quit Anyway"_s);
+    connect(box, &Alert::answered, this, [this](bool confirmed) {
+        if (!confirmed)
+            return;
+        m_quitting = true;
+        // Closed from the event loop, after the alert is gone.
+        QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+    });
+    m_quitConfirmation = box;
+    box->open();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    saveBeforeQuit();
+    if (!m_quitting) {
+        if (m_quitConfirmation) {
+            event->ignore();
+            m_quitConfirmation->activateWindow();
+            return;
+        }
+        const QList<QUuid> unsaved = saveForQuit();
+        if (!unsaved.isEmpty()) {
+            event->ignore();
+            askBeforeDiscarding(unsaved);
+            return;
+        }
+        m_quitting = true;
+    }
     event->accept();
     // The settings window must not keep the program running without its window.
     QCoreApplication::quit();

@@ -3,16 +3,22 @@
 // The studio's one window: the root view under the native title bar, the
 // menus with their shortcuts, the banner for storage failures, and the save
 // of every open production when the window closes or the program quits.
+// Edits that could not be written are never dropped without a word: closing
+// the window (the quit action, a termination signal) asks first, and the
+// program goes on unless the user chooses to quit anyway.
 
 #include "model/Enums.h"
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
+#include <QUuid>
 
 class QAction;
 
 namespace studio {
 
+class Alert;
 class AppState;
 class RootView;
 class StoreErrorBanner;
@@ -41,10 +47,16 @@ public:
     // "Dream · Spark" and so on.
     static QString phaseMenuText(PhaseID phase);
 
-    // Saves the production of every open tab, once per quit: the window's
-    // close, the quit action, the end of the event loop and a termination
-    // signal all lead here, and only the first of them writes.
+    // Saves the production of every open tab, once per quit, without asking:
+    // the end of the event loop leads here, when it is too late to ask.
     void saveBeforeQuit();
+    // Closes the window as the window's own close does: everything is saved,
+    // and edits that could not be written make it ask first and stay open
+    // (it does not wait for the answer). A hidden window, which can't ask,
+    // saves and quits.
+    void quitAfterSaving();
+    // The question asked before unsaved edits are discarded, while it is up.
+    Alert* quitConfirmation() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -55,6 +67,9 @@ private:
     void newProject();
     void showAbout();
     void checkForUpdates();
+    // Saves every open production; the ones whose edits are not on disk.
+    QList<QUuid> saveForQuit();
+    void askBeforeDiscarding(const QList<QUuid>& unsaved);
 
     AppState& m_app;
     RootView* m_root;
@@ -66,7 +81,10 @@ private:
     QAction* m_settings = nullptr;
     QAction* m_quit = nullptr;
     QList<QAction*> m_phaseActions;
-    bool m_savedForQuit = false;
+    // Set once the program may end: everything was saved, or the user chose
+    // to discard what could not be.
+    bool m_quitting = false;
+    QPointer<Alert> m_quitConfirmation;
 };
 
 } // namespace studio

@@ -11,6 +11,37 @@ StoreErrorBanner::StoreErrorBanner(QWidget* parent)
     // keeps the message readable.
     setBase(Palette::black(0.35));
     hide();
+    connect(this, &MessageBanner::dismissed, this, [this] {
+        m_failedSaves.clear();
+        m_shown = QUuid();
+    });
+}
+
+void StoreErrorBanner::showFailure(const QString& message, const QUuid& production)
+{
+    if (!production.isNull()) {
+        m_failedSaves.removeIf([&](const auto& failed) { return failed.first == production; });
+        m_failedSaves.append({production, message});
+    }
+    m_shown = production;
+    showMessage(message);
+}
+
+void StoreErrorBanner::productionSaved(const QUuid& production)
+{
+    if (production.isNull())
+        return;
+    m_failedSaves.removeIf([&](const auto& failed) { return failed.first == production; });
+    if (m_shown != production)
+        return;
+    if (m_failedSaves.isEmpty()) {
+        m_shown = QUuid();
+        hide();
+        return;
+    }
+    const auto& [other, message] = m_failedSaves.constLast();
+    m_shown = other;
+    showMessage(message);
 }
 
 } // namespace studio

@@ -41,8 +41,10 @@ void StudioApp::show()
 
 void StudioApp::terminate(int)
 {
-    m_window->saveBeforeQuit();
-    QCoreApplication::quit();
+    // Ends as the window's close does, asking (without waiting) when edits
+    // could not be written; the signal's default action is back meanwhile,
+    // so a second one still ends the program at once.
+    m_window->quitAfterSaving();
 }
 
 } // namespace studio

@@ -3,7 +3,8 @@
 // The program as main() starts it: the one application state, the main
 // window, and the routes by which the program ends (the window, the quit
 // action, the end of the event loop, SIGTERM, SIGINT and SIGHUP), each of
-// which saves every open production first.
+// which saves every open production first. Each but the end of the event
+// loop asks before it discards edits that could not be written.
 
 #include <QObject>
 #include <memory>

@@ -43,13 +43,17 @@ QString systemError(int error)
     return QString::fromLocal8Bit(std::system_category().message(error));
 }
 
+QString largestDocumentText()
+{
+    return QString::number(ProjectStore::maxDocumentBytes >> 20) + u" MB"_s;
+}
+
 std::optional<QString> checkDocument(const struct stat& info)
 {
     if (!S_ISREG(info.st_mode))
         return documentName + u" is not a regular file"_s;
     if (info.st_size > ProjectStore::maxDocumentBytes)
-        return documentName + u" is larger than "_s + QString::number(ProjectStore::maxDocumentBytes >> 20)
-            + u" MB"_s;
+        return documentName + u" is larger than "_s + largestDocumentText();
     return std::nullopt;
 }
 
@@ -167,6 +171,10 @@ std::optional<QString> writeDocument(const Project& stamped, const QString& fold
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     }
+    // The library reads documents up to a bound; one written past it would
+    // be refused at the next start and the production lost with it.
+    if (bytes.size() > ProjectStore::maxDocumentBytes)
+        return u"the production is larger than "_s + largestDocumentText() + u", the most the library can read back"_s;
 
     const bool existed = QFileInfo(folder).isDir();
     if (auto reason = makeFolder(folder))
@@ -277,13 +285,13 @@ QString ProjectStore::folderOf(const QUuid& id) const
     return it != m_folders.cend() ? *it : folderPath(id);
 }
 
-void ProjectStore::fail(const QString& message)
+void ProjectStore::fail(const QString& message, const QUuid& production)
 {
     const bool changed = message != m_lastError;
     m_lastError = message;
     if (changed)
         Q_EMIT lastErrorChanged();
-    Q_EMIT errorOccurred(message);
+    Q_EMIT errorOccurred(message, production);
 }
 
 void ProjectStore::load()
@@ -342,8 +350,11 @@ void ProjectStore::load()
             project.id = newId();
             project.name += u" Copy"_s;
             if (auto reason = writeDocument(project, folders[i]))
-                fail(u"Save failed: "_s + *reason);
+                fail(u"Save failed: "_s + *reason, project.id);
         }
+        // Read from disk again (put back from the Trash by hand), it is a
+        // production of the library like any other.
+        m_trashed.remove(project.id);
         loadedFrom.insert(project.id, folders[i]);
         loaded.append(std::move(project));
     }
@@ -357,12 +368,14 @@ void ProjectStore::load()
 
 bool ProjectStore::save(const Project& project)
 {
+    if (m_trashed.contains(project.id))
+        return true;
     waitForWrite(project.id);
 
     Project stamped = project;
     stamped.modifiedAt = Date::now();
     if (auto reason = writeDocument(stamped, folderOf(project.id))) {
-        fail(u"Save failed: "_s + *reason);
+        fail(u"Save failed: "_s + *reason, project.id);
         // A snapshot that fell due while the write in flight ran goes out now.
         startWrite(project.id);
         return false;
@@ -379,6 +392,7 @@ bool ProjectStore::save(const Project& project)
 
 void ProjectStore::land(Project stamped)
 {
+    const QUuid id = stamped.id;
     auto it = std::find_if(m_projects.begin(), m_projects.end(),
                            [&](const Project& p) { return p.id == stamped.id; });
     if (it != m_projects.end())
@@ -386,10 +400,13 @@ void ProjectStore::land(Project stamped)
     else
         m_projects.prepend(std::move(stamped));
     Q_EMIT projectsChanged();
+    Q_EMIT saved(id);
 }
 
 void ProjectStore::scheduleAutosave(const Project& project)
 {
+    if (m_trashed.contains(project.id))
+        return;
     PendingAutosave& pending = m_autosaves[project.id];
     if (!pending.timer) {
         pending.timer = new QTimer(this);
@@ -454,7 +471,7 @@ void ProjectStore::writeFinished(const QUuid& id, bool startNext)
 
     // What the signals below set off may call back into the store.
     if (failure)
-        fail(u"Save failed: "_s + *failure);
+        fail(u"Save failed: "_s + *failure, id);
     else
         land(std::move(stamped));
     if (startNext)
@@ -502,6 +519,7 @@ bool ProjectStore::remove(const QUuid& id)
         }
     }
 
+    m_trashed.insert(id);
     m_folders.remove(id);
     const qsizetype removed = m_projects.removeIf([&](const Project& p) { return p.id == id; });
     if (removed > 0)

@@ -23,6 +23,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUuid>
 #include <chrono>
@@ -61,8 +62,11 @@ public:
     // Only failures write it.
     const QString& lastError() const { return m_lastError; }
 
-    // The largest document the library reads. Productions run to tens of
-    // megabytes at most; anything past this is refused like a damaged one.
+    // The largest document the library reads, and so the largest a save
+    // writes. Productions run to tens of megabytes at most; reading past this
+    // would let a hostile file exhaust memory (every document is decoded at
+    // once), so a document past it is refused like a damaged one, and a save
+    // that would write one fails instead, keeping the document before it.
     static constexpr qint64 maxDocumentBytes = qint64(128) << 20;
 
     // Replaces the library with every readable production on disk, decoding
@@ -89,13 +93,16 @@ public:
     // leaves the library and any previous document as they were, and returns false.
     // A folder made for a first save that failed is removed again.
     // Synchronous: it first waits for the production's autosave in flight.
+    // A production moved to the Trash is written no more: saving it writes
+    // nothing and returns true (the user chose to discard it).
     bool save(const Project& project);
 
     // Saves a snapshot of the production once no newer snapshot of it has
     // arrived for the autosave delay, in the background; but while snapshots
     // keep arriving (takes landing one after another), the newest one is
     // written when the oldest change not yet on disk has waited the longest
-    // wait. Productions debounce independently.
+    // wait. Productions debounce independently. A production moved to the
+    // Trash is not saved again.
     void scheduleAutosave(const Project& project);
     // Drops the snapshot waiting to be written; a write already under way
     // still lands.
@@ -107,7 +114,9 @@ public:
     // library, cancelling its pending autosave and waiting for its write in
     // flight first, so no late write brings the folder back. When the move
     // fails the production stays in the library, the failure is reported and
-    // false is returned. A production without a folder on disk is simply dropped.
+    // false is returned. A production without a folder on disk is simply
+    // dropped. Once removed, nothing writes the production again (a change
+    // landing late in its open session would otherwise bring it back).
     bool remove(const QUuid& id);
 
     // A new production with the defaults of its format, saved at once. The
@@ -118,8 +127,11 @@ public:
 Q_SIGNALS:
     void projectsChanged();
     void lastErrorChanged();
-    // Every failure, also when its text equals the previous one.
-    void errorOccurred(const QString& message);
+    // Every failure, also when its text equals the previous one. production
+    // is the one whose save failed; null for a failure that is not a save's.
+    void errorOccurred(const QString& message, const QUuid& production = QUuid());
+    // The production's document was written (by a save or an autosave).
+    void saved(const QUuid& production);
 
 private:
     // Empty when the document was written, else the reason it wasn't.
@@ -140,7 +152,7 @@ private:
         Project written; // what is being written, stamped
     };
 
-    void fail(const QString& message);
+    void fail(const QString& message, const QUuid& production = QUuid());
     void land(Project stamped);
     void autosaveDue(const QUuid& id);
     void startWrite(const QUuid& id);
@@ -154,6 +166,8 @@ private:
     QHash<QUuid, QString> m_folders;
     QString m_lastError;
     QHash<QUuid, PendingAutosave> m_autosaves;
+    // Productions moved to the Trash while the program runs.
+    QSet<QUuid> m_trashed;
 };
 
 } // namespace studio

@@ -1,5 +1,6 @@
 #include "state/AppState.h"
 
+#include "model/Lookup.h"
 #include "services/AIService.h"
 #include "services/ProjectStore.h"
 #include "services/UpdateService.h"
@@ -137,6 +138,34 @@ bool AppState::saveAll()
         }
     }
     return allSaved;
+}
+
+QList<QUuid> AppState::unsavedProductions() const
+{
+    QList<QUuid> unsaved;
+    for (const StudioTab* t : m_tabs) {
+        const ProjectSession* session = t->session();
+        if (!session)
+            continue;
+        const Project* stored = findProject(m_store->projects(), session->id());
+        // The library holds what was last written, with the stamp the save
+        // gave it; the session keeps the stamp it was opened with.
+        Project current = session->project();
+        if (stored)
+            current.modifiedAt = stored->modifiedAt;
+        if (!stored || current != *stored)
+            unsaved.append(session->id());
+    }
+    return unsaved;
+}
+
+bool AppState::trashProject(const QUuid& projectID)
+{
+    while (StudioTab* open = tabForProject(projectID)) {
+        if (!closeTab(open->id()))
+            return false;
+    }
+    return m_store->remove(projectID);
 }
 
 void AppState::setActivePhaseOfSelectedTab(PhaseID phase)

@@ -59,6 +59,18 @@ public:
     // Finishes every export run under way and saves the production of every
     // open tab, in strip order (quitting and updating call it). True when all saved.
     bool saveAll();
+    // The open productions holding edits that are not on disk: their last
+    // save failed (or never happened) and they differ from what the library
+    // holds. In strip order.
+    QList<QUuid> unsavedProductions() const;
+
+    // Moves a production to the Trash. Its open tab is closed first, saving
+    // it, so the Trash holds its latest state and no session is left to
+    // write it back. When that save fails nothing is trashed, the tab stays
+    // open and the store reports the failure; when the move fails the
+    // production stays in the library and the store reports that. True once
+    // the production is in the Trash.
+    bool trashProject(const QUuid& projectID);
 
     // Sets the active phase of the production in the selected tab; a home tab
     // ignores it.

@@ -4,6 +4,9 @@
 
 #include "app/MainWindow.h"
 #include "app/StoreErrorBanner.h"
+#include "app/StudioApp.h"
+#include "app/TerminationSignals.h"
+#include "design/widgets/Alert.h"
 #include "design/widgets/SymbolButton.h"
 #include "design/widgets/TagField.h"
 #include "design/style/Theme.h"
@@ -32,8 +35,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <csignal>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -357,9 +363,11 @@ private Q_SLOTS:
         box->close();
     }
 
-    void aFailedSaveShowsInTheBanner()
+    void aFailedSaveShowsInTheBannerUntilTheProductionSaves()
     {
         AppState app;
+        const Project other = production(u"Other"_s);
+        app.openProject(other);
         const Project p = production(u"Stuck"_s);
         app.openProject(p);
         MainWindow window(app);
@@ -379,6 +387,62 @@ private Q_SLOTS:
         // The same failure again shows again.
         QVERIFY(!app.closeTab(app.selectedTabID()));
         QVERIFY(banner->isVisible());
+
+        // Another production's save leaves it; a later save of this one
+        // (the folder free again) takes it away.
+        QVERIFY(app.closeTab(app.tabForProject(other.id)->id()));
+        QVERIFY(banner->isVisible());
+        QVERIFY(QFile::remove(ProjectStore::folderPath(p.id)));
+        app.tabForProject(p.id)->session()->edit([](Project& x) { x.name = u"Unstuck"_s; });
+        QTRY_VERIFY_WITH_TIMEOUT(!banner->isVisible(), 5000);
+    }
+
+    // Edits that could not be written are not dropped without a word: every
+    // way of quitting asks, Cancel keeps the program, Quit Anyway ends it.
+    void quittingWithUnwrittenEditsAsksFirst_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::newRow("quit action") << u"quit"_s;
+        QTest::newRow("window closed") << u"close"_s;
+        QTest::newRow("termination signal") << u"signal"_s;
+    }
+
+    void quittingWithUnwrittenEditsAsksFirst()
+    {
+        QFETCH(QString, route);
+        StudioApp studio;
+        AppState& app = studio.state();
+        MainWindow& window = studio.window();
+        const Project p = production(u"Unwritable"_s);
+        app.openProject(p);
+        app.selectedTab()->session()->edit([](Project& x) { x.name = u"Edited"_s; });
+        blockFolder(p.id);
+        studio.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto quit = [&] {
+            if (route == u"quit"_s)
+                window.quitAction()->trigger();
+            else if (route == u"close"_s)
+                window.close();
+            else
+                Q_EMIT TerminationSignals::instance()->received(SIGTERM);
+        };
+
+        quit();
+        QVERIFY(window.isVisible());
+        QPointer<Alert> box = window.quitConfirmation();
+        QVERIFY(box);
+        QCOMPARE(box->returnButton(), box->cancelButton());
+        box->cancelButton()->click();
+        QTRY_VERIFY(!box);
+        QVERIFY(window.isVisible());
+        QCOMPARE(app.tabForProject(p.id)->session()->project().name, u"Edited"_s);
+
+        quit();
+        box = window.quitConfirmation();
+        QVERIFY(box);
+        box->destructiveButton()->click();
+        QTRY_VERIFY(!window.isVisible());
     }
 
     void aLibraryLoadProblemShowsAtStart()

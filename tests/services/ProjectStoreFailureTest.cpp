@@ -227,6 +227,9 @@ private Q_SLOTS:
 
         QVERIFY(store.remove(p.id));
         QVERIFY(!store.hasPendingAutosave(p.id));
+        // Nor does a change that lands later.
+        store.scheduleAutosave(p);
+        QVERIFY(store.save(p));
         waitOutTheQuietPeriod(store);
         QVERIFY(!QFileInfo::exists(ProjectStore::folderPath(p.id)));
         QVERIFY(!holds(store, p.id));
@@ -342,6 +345,52 @@ private Q_SLOTS:
         QVERIFY(store.save(edited));
         QCOMPARE(store.lastError(), failure);
         QCOMPARE(json::decode<Project>(documentOf(p.id)).name, u"Edited"_s);
+    }
+
+    // What a save writes, the next start reads: a document of exactly the
+    // largest size the library reads is written and read back; one byte more
+    // is refused, keeping the document before it.
+    void savesStopWhereTheLibraryStopsReading()
+    {
+        ProjectStore store;
+        Project p;
+        QVERIFY(store.save(p));
+        const QString document = ProjectStore::folderPath(p.id) + u"/project.json"_s;
+        const qint64 largest = ProjectStore::maxDocumentBytes;
+        // The save's time stamp may print a digit longer or shorter from one
+        // save to the next: aim again until the document is exactly the largest.
+        qint64 length = largest - QFileInfo(document).size() - 8;
+        qint64 kept = 0;
+        for (int attempt = 0; attempt < 8 && QFileInfo(document).size() != largest; ++attempt) {
+            p.idea.premise = QString(length, u'x');
+            if (store.save(p)) {
+                kept = length;
+                length += largest - QFileInfo(document).size();
+            } else {
+                length -= 2;
+            }
+        }
+        QCOMPARE(QFileInfo(document).size(), largest);
+
+        // One byte more is refused (a stamp printed shorter may let it fit
+        // once more, exactly).
+        bool saved = true;
+        for (int attempt = 0; attempt < 3 && saved; ++attempt) {
+            p.idea.premise.append(u'x');
+            saved = store.save(p);
+            if (saved)
+                kept = p.idea.premise.size();
+            QVERIFY(QFileInfo(document).size() <= largest);
+        }
+        QVERIFY(!saved);
+        QVERIFY2(store.lastError().startsWith(u"Save failed: "_s), qPrintable(store.lastError()));
+        p.idea.premise.clear();
+
+        ProjectStore next;
+        next.load();
+        QVERIFY2(next.lastError().isEmpty(), qPrintable(next.lastError()));
+        QCOMPARE(next.projects().size(), 1);
+        QCOMPARE(next.projects().constFirst().idea.premise.size(), kept);
     }
 
     void uncreatableFolderIsReported()

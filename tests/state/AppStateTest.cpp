@@ -1,22 +1,27 @@
 // The studio's tabs: which tab shows after a close, productions opened once,
 // saves on close (and a failed one that keeps its tab), save-all in strip order.
 
+#include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
 #include <utility>
 
 using namespace studio;
+using studio::test::FileSizeLimit;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -33,12 +38,22 @@ QString documentPath(const QUuid& id)
     return ProjectStore::folderPath(id) + u"/project.json"_s;
 }
 
-QString storedName(const QUuid& id)
+QString nameIn(const QString& document)
 {
-    QFile file(documentPath(id));
+    QFile file(document);
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     return QJsonDocument::fromJson(file.readAll()).object().value(u"name"_s).toString();
+}
+
+QString storedName(const QUuid& id)
+{
+    return nameIn(documentPath(id));
+}
+
+QString trashDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Trash"_s;
 }
 
 // A file where the production's folder should be: its save can't succeed.
@@ -241,6 +256,63 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(ProjectStore::folderPath(p.id)));
         QVERIFY(app.closeTab(tab));
         QCOMPARE(storedName(p.id), u"Unsavable"_s);
+    }
+
+    // The Trash takes the production as its tab last held it, and nothing
+    // writes it back afterwards. A save that fails trashes nothing; a move
+    // that fails keeps the production, saved, in the library.
+    void trashingAnOpenProductionClosesItsTabFirst_data()
+    {
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("moved") << u"moved"_s;
+        QTest::newRow("the move fails") << u"move fails"_s;
+        QTest::newRow("the save fails") << u"save fails"_s;
+    }
+
+    void trashingAnOpenProductionClosesItsTabFirst()
+    {
+        QFETCH(QString, outcome);
+        QDir(trashDir()).removeRecursively();
+        QFile::remove(trashDir());
+        AppState app;
+        const Project p = production(u"Stored"_s);
+        QVERIFY(app.store().save(p));
+        app.openProject(p);
+        QPointer<ProjectSession> session = app.tabForProject(p.id)->session();
+        session->edit([](Project& x) { x.name = u"Latest"_s; });
+        const QString trashed =
+            trashDir() + u"/files/"_s + QFileInfo(ProjectStore::folderPath(p.id)).fileName() + u"/project.json"_s;
+
+        bool moved = false;
+        if (outcome == u"save fails"_s) {
+            FileSizeLimit limit(512);
+            moved = app.trashProject(p.id);
+        } else {
+            if (outcome == u"move fails"_s) {
+                QFile blocker(trashDir()); // a file where the Trash folder belongs
+                QVERIFY(blocker.open(QIODevice::WriteOnly));
+            }
+            moved = app.trashProject(p.id);
+            QFile::remove(trashDir());
+        }
+
+        QCOMPARE(moved, outcome == u"moved"_s);
+        QCOMPARE(app.tabForProject(p.id) != nullptr, outcome == u"save fails"_s);
+        QCOMPARE(findProject(app.store().projects(), p.id) != nullptr, !moved);
+        if (!moved) {
+            QCOMPARE(storedName(p.id), outcome == u"save fails"_s ? u"Stored"_s : u"Latest"_s);
+            QVERIFY(!QFile::exists(trashed));
+            QVERIFY(!app.store().lastError().isEmpty());
+            return;
+        }
+        QCOMPARE(nameIn(trashed), u"Latest"_s);
+        QVERIFY(!QFile::exists(ProjectStore::folderPath(p.id)));
+        // A take or an assist landing in the closing session, and a quit.
+        QVERIFY(session);
+        session->edit([](Project& x) { x.name = u"Too late"_s; });
+        QVERIFY(!app.store().hasPendingAutosave(p.id));
+        QVERIFY(app.saveAll());
+        QVERIFY(!QFile::exists(ProjectStore::folderPath(p.id)));
     }
 
     void closingOrQuittingMidExportWritesTheManifestFirst_data()

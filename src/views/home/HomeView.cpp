@@ -441,8 +441,9 @@ void HomeView::finishTrash(const QUuid& id, bool confirmed)
     m_confirmation = nullptr;
     if (!confirmed || !findProject(m_app.store().projects(), id))
         return;
-    // A failed move keeps the production in the library; the store reports it.
-    m_app.store().remove(id);
+    // Its open tab closes first, saved, so nothing writes it back. A failed
+    // save or move keeps the production in the library; the store reports it.
+    m_app.trashProject(id);
 }
 
 QAccessibleInterface* HomeView::accessibleFor(QObject* object)

@@ -522,7 +522,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(ProjectStore::folderPath(p.id)).isDir());
     }
 
-    // A production trashed while its tab is open loses its poster; the tab stays.
+    // A production trashed while its tab is open loses its poster and its tab.
     void trashingAnOpenProduction()
     {
         AppState app;
@@ -534,7 +534,8 @@ private Q_SLOTS:
         home.requestTrash(p.id);
         button(home.trashConfirmation(), u"Move to Trash"_s)->click();
         QVERIFY(home.posterCards().isEmpty());
-        QCOMPARE(app.tabs().size(), tabs);
+        QCOMPARE(app.tabs().size(), tabs - 1);
+        QVERIFY(!app.tabForProject(p.id));
     }
 
     void actionsOnAGoneProductionDoNothing()
