@@ -237,26 +237,26 @@ void LineBuffer::redo()
 
 void LineBuffer::keepOnCharacters()
 {
-    const auto splitsPair = [this](qsizetype at) {
-        return at > 0 && at < m_text.size() && m_text.at(at - 1).isHighSurrogate() && m_text.at(at).isLowSurrogate();
-    };
+    // A caret moved back is a caret moved: the next key begins a step.
+    if (keepWhole())
+        separate();
+}
+
+bool LineBuffer::keepWhole()
+{
     if (m_selEnd > m_selStart) {
         const bool atStart = m_cursor == m_selStart;
         const bool atEnd = m_cursor == m_selEnd;
-        if (splitsPair(m_selStart))
-            --m_selStart;
-        if (splitsPair(m_selEnd))
-            ++m_selEnd;
+        m_selStart = LineBoundaries::pairStart(m_text, m_selStart);
+        m_selEnd = LineBoundaries::pairEnd(m_text, m_selEnd);
         if (atStart)
             m_cursor = m_selStart;
         else if (atEnd)
             m_cursor = m_selEnd;
     }
-    // A caret moved back is a caret moved: the next key begins a step.
-    if (splitsPair(m_cursor)) {
-        --m_cursor;
-        separate();
-    }
+    const qsizetype caret = m_cursor;
+    m_cursor = LineBoundaries::pairStart(m_text, m_cursor);
+    return m_cursor != caret;
 }
 
 void LineBuffer::inputMethod(const QString& commit, qsizetype replacementStart, qsizetype replacementLength)
@@ -310,23 +310,17 @@ void LineBuffer::replace(qsizetype from, qsizetype to, const QString& with)
 void LineBuffer::setCursorAndSelection(qsizetype cursor, qsizetype selectionStart, qsizetype selectionEnd)
 {
     const qsizetype size = m_text.size();
-    // On whole characters: the caret before a pair it would split, the
-    // selection round it.
-    cursor = std::clamp<qsizetype>(cursor, 0, size);
-    const bool selecting = selectionStart >= 0 && selectionEnd > selectionStart && selectionEnd <= size;
-    if (selecting && cursor == selectionEnd)
-        cursor = LineBoundaries::pairEnd(m_text, cursor);
-    else
-        cursor = LineBoundaries::pairStart(m_text, cursor);
-    if (cursor != m_cursor)
-        separate();
-    m_cursor = cursor;
-    if (selecting) {
-        m_selStart = LineBoundaries::pairStart(m_text, selectionStart);
-        m_selEnd = LineBoundaries::pairEnd(m_text, selectionEnd);
+    const qsizetype was = m_cursor;
+    m_cursor = std::clamp<qsizetype>(cursor, 0, size);
+    if (selectionStart >= 0 && selectionEnd > selectionStart && selectionEnd <= size) {
+        m_selStart = selectionStart;
+        m_selEnd = selectionEnd;
     } else {
         deselectInternally();
     }
+    keepWhole();
+    if (m_cursor != was)
+        separate();
 }
 
 std::optional<LineBuffer::Change> LineBuffer::takeChange()

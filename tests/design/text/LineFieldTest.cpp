@@ -329,6 +329,60 @@ private slots:
             QVERIFY2(wrong.isEmpty(), qPrintable(u"%1\nafter %2"_s.arg(wrong, taken.join(u", "_s))));
         }
     }
+
+    // Where a plain line edit pads its text with spaces (a replacement past
+    // the end) or splits a pair, the field stops at the text's end and takes
+    // whole characters, whether the input method composes first or not.
+    void anInputMethodKeepsToTheText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("preedit");
+        QTest::addColumn<bool>("late");
+        QTest::addColumn<int>("replacementStart");
+        QTest::addColumn<int>("replacementLength");
+        QTest::addColumn<QString>("expected");
+        const QString long_ = prose(300);
+        const QString pair = u"a\U0001F600b"_s;
+        QTest::newRow("composing, past the end") << long_ << u"ko"_s << false << 50 << 3 << long_ + u"Q"_s;
+        QTest::newRow("committing a composition, past the end") << long_ << u"ko"_s << true << 50 << 3 << long_ + u"Q"_s;
+        QTest::newRow("composing over half a pair") << pair << u"ko"_s << false << -2 << 1 << u"aQb"_s;
+        QTest::newRow("committing over half a pair") << pair << QString() << false << -3 << 1 << u"aQb"_s;
+    }
+    void anInputMethodKeepsToTheText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, preedit);
+        QFETCH(bool, late);
+        QFETCH(int, replacementStart);
+        QFETCH(int, replacementLength);
+        QFETCH(QString, expected);
+        Twins twins(text, 32);
+        QTest::keyClick(&twins.field, Qt::Key_End);
+        QInputMethodEvent composing(preedit, {});
+        if (!late)
+            composing.setCommitString(u"Q"_s, replacementStart, replacementLength);
+        QCoreApplication::sendEvent(&twins.field, &composing);
+        QInputMethodEvent done;
+        if (late)
+            done.setCommitString(u"Q"_s, replacementStart, replacementLength);
+        QCoreApplication::sendEvent(&twins.field, &done);
+        QCOMPARE(twins.window->text(), expected);
+        QCOMPARE(twins.window->cursorPosition(), expected.indexOf(u'Q') + 1);
+    }
+
+    // A selection an input method sets with an edge inside a pair takes the
+    // pair whole.
+    void anInputMethodsSelectionTakesWholeCharacters()
+    {
+        Twins twins(u"a\U0001F600b\U0001F600"_s, 32);
+        const QList<QInputMethodEvent::Attribute> selection{{QInputMethodEvent::Selection, 2, 3, QVariant()}};
+        QInputMethodEvent select(QString(), selection);
+        QCoreApplication::sendEvent(&twins.field, &select);
+        QCOMPARE(twins.window->selectionStart(), qsizetype(1));
+        QCOMPARE(twins.window->selectionEnd(), qsizetype(6));
+        QCOMPARE(twins.window->cursorPosition(), qsizetype(6));
+        QCOMPARE(twins.field.selectedText(), u"\U0001F600b\U0001F600"_s);
+    }
 };
 
 QTEST_MAIN(LineFieldTest)
