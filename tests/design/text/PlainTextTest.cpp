@@ -419,6 +419,17 @@ private slots:
         QCOMPARE(edit->textCursor().selectedText(), selected);
     }
 
+    // A paste into a one-line field takes no half of a pair either.
+    void fieldPasteKeepsCharactersWhole()
+    {
+        PlainTextField field(QString(), Theme::font(13));
+        field.setText(u"a\U0001F600"_s);
+        QApplication::clipboard()->setText(u"x"_s + QChar(0xD83D) + u"y"_s + QChar(0xDE00));
+        field.lineEdit()->end(false);
+        QTest::keyClick(field.lineEdit(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field.text(), u"a\U0001F600xy"_s);
+    }
+
     void editorGrowsWithItsText()
     {
         PlainTextEditor editor(u"Action"_s, Theme::font(12));
