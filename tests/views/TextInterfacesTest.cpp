@@ -3,10 +3,11 @@
 // text or far outside it — at once, with nothing where there is nothing, and
 // with the right piece where there is one: a line edit, a text edit, a
 // one-line field holding a long text, a Script element and the Script's live
-// editor. A password field gives nothing of its text, not even in the events
-// its typing sends, and a one-line field tells its edits in the whole text,
-// not in the stretch its line edit holds. (A hang fails by the suite's time
-// limit.)
+// editor. No piece, caret, selection or edit falls between the halves of a
+// pair. A password field reads as it is shown and gives nothing of its text,
+// not even in the events its typing sends, and a one-line field tells its
+// edits in the whole text, not in the stretch its line edit holds. (A hang
+// fails by the suite's time limit.)
 
 #include "support/Listening.h"
 #include "support/LongTexts.h"

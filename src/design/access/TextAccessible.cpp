@@ -24,7 +24,8 @@ namespace {
 // (where a window shows a stretch of a longer text, the whole of it, not the
 // stretch), its caret and selection, editable unless read-only, described by
 // the hint it shows while empty unless that is only its name again. A password
-// gives its length and nothing of what it holds. Edits from a reader are the
+// reads as it is shown, its mask characters, and gives nothing of what it
+// holds. Edits from a reader are the
 // user's edits, made as a program makes them in a line edit (the caret or the
 // selection set, then the text put in), so they are reported, saved and
 // undone as typing is.
