@@ -3,10 +3,11 @@
 // text or far outside it — at once, with nothing where there is nothing, and
 // with the right piece where there is one: a line edit, a text edit, a
 // one-line field holding a long text, a Script element and the Script's live
-// editor. A password field gives nothing of its text, not even in the events
-// its typing sends, and a one-line field tells its edits in the whole text,
-// not in the stretch its line edit holds. (A hang fails by the suite's time
-// limit.)
+// editor. No piece, caret, selection or edit falls between the halves of a
+// pair. A password field reads as it is shown and gives nothing of its text,
+// not even in the events its typing sends, and a one-line field tells its
+// edits in the whole text, not in the stretch its line edit holds. (A hang
+// fails by the suite's time limit.)
 
 #include "support/Listening.h"
 #include "support/LongTexts.h"
@@ -35,6 +36,27 @@ namespace {
 
 // Two paragraphs, two sentences in the first; it ends inside a word.
 const QString sample = u"Working title. Act two\nBegins here"_s;
+// The same with characters of two halves (a pair) at its ends and inside a word.
+const QString paired = u"\U0001F3AC Working title. Act t\U0001F600wo\nBegins here\U0001F600"_s;
+
+// Whether `at` falls between the halves of a pair of `text`.
+bool splitsPair(const QString& text, int at)
+{
+    return at > 0 && at < text.size() && text.at(at - 1).isHighSurrogate() && text.at(at).isLowSurrogate();
+}
+
+// Whether `text` holds half a pair alone.
+bool holdsHalf(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool paired = text.at(i).isHighSurrogate() ? i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
+                            : text.at(i).isLowSurrogate() ? i > 0 && text.at(i - 1).isHighSurrogate()
+                                                          : true;
+        if (!paired)
+            return true;
+    }
+    return false;
+}
 
 // The text inserted, removed or updated in `object`, as a reader hears it.
 QList<test::HeardEvent> textEventsOf(QObject* object)
@@ -54,13 +76,14 @@ QList<test::HeardEvent> textEventsOf(QObject* object)
 struct Shown {
     std::unique_ptr<QWidget> top;
     std::function<QAccessibleInterface*()> find;
+    QWidget* keys = nullptr; // what takes the keys typed
 };
 
 Shown lineEdit(const QString& text)
 {
     auto* edit = new QLineEdit(text);
     edit->setMaxLength(INT_MAX);
-    return {std::unique_ptr<QWidget>(edit), [edit] { return QAccessible::queryAccessibleInterface(edit); }};
+    return {std::unique_ptr<QWidget>(edit), [edit] { return QAccessible::queryAccessibleInterface(edit); }, edit};
 }
 
 Shown field(const QString& text)
@@ -68,7 +91,7 @@ Shown field(const QString& text)
     auto* field = new PlainTextField(QString(), Theme::font(type::body));
     field->setText(text);
     return {std::unique_ptr<QWidget>(field),
-            [field] { return QAccessible::queryAccessibleInterface(field->lineEdit()); }};
+            [field] { return QAccessible::queryAccessibleInterface(field->lineEdit()); }, field->lineEdit()};
 }
 
 Shown textEdit(const QString& text)
@@ -76,7 +99,7 @@ Shown textEdit(const QString& text)
     auto* editor = new PlainTextEditor(QString(), Theme::font(type::body));
     editor->setText(text);
     return {std::unique_ptr<QWidget>(editor),
-            [editor] { return QAccessible::queryAccessibleInterface(editor->textEdit()); }};
+            [editor] { return QAccessible::queryAccessibleInterface(editor->textEdit()); }, editor->textEdit()};
 }
 
 Shown password(const QString& text)
@@ -85,7 +108,7 @@ Shown password(const QString& text)
     secret->setSecret(true);
     secret->setText(text);
     return {std::unique_ptr<QWidget>(secret),
-            [secret] { return QAccessible::queryAccessibleInterface(secret->lineEdit()); }};
+            [secret] { return QAccessible::queryAccessibleInterface(secret->lineEdit()); }, secret->lineEdit()};
 }
 
 ScriptPage* scriptPage(const QString& text, Shown& shown)
@@ -115,6 +138,7 @@ Shown liveEditor(const QString& text)
     page->show();
     page->focusElement(page->rows().row(0).id());
     shown.find = [page] { return QAccessible::queryAccessibleInterface(page->editor()); };
+    shown.keys = page->editor()->textEdit();
     return shown;
 }
 
@@ -171,25 +195,38 @@ private Q_SLOTS:
     void everyQuestionEndsAndOutsideGetsNothing_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const QString& kind : kinds + QStringList{u"password field"_s})
-            QTest::newRow(qPrintable(kind)) << kind;
+        QTest::addColumn<QString>("text");
+        for (const QString& kind : kinds + QStringList{u"password field"_s}) {
+            QTest::newRow(qPrintable(kind)) << kind << sample;
+            QTest::newRow(qPrintable(kind + u", pairs"_s)) << kind << paired;
+        }
     }
     void everyQuestionEndsAndOutsideGetsNothing()
     {
         QFETCH(QString, kind);
+        QFETCH(QString, text);
         const bool concealed = kind == u"password field"_s;
         const bool editable = kind != u"script element"_s;
-        Shown shown = make(kind, sample);
+        Shown shown = make(kind, text);
         QAccessibleInterface* iface = shown.find();
         QVERIFY(iface);
         QAccessibleTextInterface* t = iface->textInterface();
         QVERIFY(t);
-        const int size = int(sample.size());
+        const int size = int(text.size());
+        // A password reads as it is shown: as many mask characters, nothing of its own.
+        const QString read = concealed ? static_cast<QLineEdit*>(shown.keys)->displayText() : text;
         QCOMPARE(t->characterCount(), size);
-        QCOMPARE(t->text(0, size), concealed ? QString() : sample);
+        QCOMPARE(t->text(0, size), read);
+        if (concealed) {
+            QCOMPARE(iface->text(QAccessible::Value), read);
+            for (const QChar c : read)
+                QVERIFY(!text.contains(c));
+        }
 
         const QList<int> outside{INT_MIN, -2, -1, size + 1, 1'000'000'000, INT_MAX};
-        const QList<int> inside{0, 1, size / 2, size - 1, size};
+        QList<int> inside;
+        for (int offset = 0; offset <= size; ++offset)
+            inside << offset;
         for (const QAccessible::TextBoundaryType b : boundaries) {
             for (const Side side : {Side::Before, Side::At, Side::After}) {
                 for (const int offset : outside + inside) {
@@ -202,7 +239,7 @@ private Q_SLOTS:
                                               .arg(got)
                                               .arg(s)
                                               .arg(e);
-                    if (outside.contains(offset) || concealed) {
+                    if (outside.contains(offset)) {
                         QVERIFY2(got.isEmpty() && s == -1 && e == -1, qPrintable(where));
                         continue;
                     }
@@ -210,7 +247,8 @@ private Q_SLOTS:
                         QVERIFY2(got.isEmpty() && e == -1, qPrintable(where));
                         continue;
                     }
-                    QVERIFY2(0 <= s && s <= e && e <= size && got == sample.mid(s, e - s), qPrintable(where));
+                    QVERIFY2(0 <= s && s <= e && e <= size && got == read.mid(s, e - s), qPrintable(where));
+                    QVERIFY2(concealed || (!splitsPair(text, s) && !splitsPair(text, e)), qPrintable(where));
                     if (side == Side::At)
                         QVERIFY2(s <= offset && offset <= e, qPrintable(where));
                     else if (side == Side::Before)
@@ -234,7 +272,7 @@ private Q_SLOTS:
         }
         QCOMPARE(t->characterRect(size), QRect());
         QCOMPARE(t->text(3, 2), QString());
-        QCOMPARE(t->text(0, INT_MAX), concealed ? QString() : sample);
+        QCOMPARE(t->text(0, INT_MAX), read);
         for (const QPoint far : {QPoint(-100000, -100000), QPoint(INT_MIN, INT_MIN), QPoint(INT_MAX, INT_MAX)})
             QCOMPARE(t->offsetAtPoint(far), -1);
         int s = 0;
@@ -256,6 +294,56 @@ private Q_SLOTS:
         edits->deleteText(-1, 3);
         edits->replaceText(5, INT_MAX, u"x"_s);
         QCOMPARE(t->characterCount(), size);
+    }
+
+    // No caret, selection edge or edit of a reader's falls between the halves
+    // of a pair, and no half of one goes in: the text never holds half a
+    // character, whatever the reader asks or the user types next.
+    void aReaderKeepsCharactersWhole_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString& kind : kinds) {
+            if (kind != u"script element"_s)
+                QTest::newRow(qPrintable(kind)) << kind;
+        }
+    }
+    void aReaderKeepsCharactersWhole()
+    {
+        QFETCH(QString, kind);
+        const QString face = u"\U0001F600"_s;
+        const QString start = face + u"b"_s;
+        Shown shown = make(kind, start);
+        QAccessibleInterface* iface = shown.find();
+        QAccessibleTextInterface* t = iface->textInterface();
+        QAccessibleEditableTextInterface* edits = iface->editableTextInterface();
+        QVERIFY(t && edits);
+        const auto whole = [t] { return t->text(0, t->characterCount()); };
+
+        t->setCursorPosition(1);
+        QTest::keyClick(shown.keys, Qt::Key_X);
+        QVERIFY2(whole() == u"x"_s + start || whole() == face + u"xb"_s, qPrintable(whole()));
+
+        struct Case {
+            std::function<void()> act;
+            QString text;
+            std::pair<int, int> selection{-1, -1};
+        };
+        const QList<Case> cases{
+            {[t] { t->setSelection(0, 1, 3); }, start, {0, 3}},
+            {[t] { t->addSelection(3, 1); }, start, {0, 3}},
+            {[edits] { edits->deleteText(1, 2); }, u"b"_s},
+            {[edits] { edits->insertText(1, u"\u00E9"_s + QChar(0xD83C)); }, u"\u00E9"_s + start},
+            {[edits] { edits->replaceText(1, 3, QString(QChar(0xDE00)) + u"y"_s); }, u"y"_s},
+        };
+        for (const Case& c : cases) {
+            iface->setText(QAccessible::Value, start);
+            c.act();
+            QCOMPARE(whole(), c.text);
+            int s = 0;
+            int e = 0;
+            t->selection(0, &s, &e);
+            QCOMPARE(std::pair(s, e), c.selection);
+        }
     }
 
     // The pieces a reader asks for at the caret: the word at a text's end
@@ -360,7 +448,7 @@ private Q_SLOTS:
         }
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(edit);
         QVERIFY(iface->state().passwordEdit);
-        QCOMPARE(iface->textInterface()->text(0, 100), QString());
+        QVERIFY(!iface->textInterface()->text(0, 100).contains(u"other"_s));
         QVERIFY(!iface->text(QAccessible::Value).contains(u"other"_s));
     }
 

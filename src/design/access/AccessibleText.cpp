@@ -1,5 +1,7 @@
 #include "design/access/AccessibleText.h"
 
+#include "design/text/LineBoundaries.h"
+
 #include <cstdlib>
 
 namespace studio {
@@ -37,10 +39,16 @@ void AccessibleText::removeSelection(int selectionIndex)
 
 void AccessibleText::setSelection(int selectionIndex, int startOffset, int endOffset)
 {
-    const qsizetype size = wholeText().size();
+    const QString whole = wholeText();
+    const qsizetype size = whole.size();
     if (selectionIndex != 0 || !isPlace(startOffset, size) || !isPlace(endOffset, size))
         return;
-    select(startOffset, endOffset);
+    // From the anchor to the caret, as the reader gave them.
+    const TextRange range = wholeRange(whole, std::min(startOffset, endOffset), std::max(startOffset, endOffset));
+    if (startOffset <= endOffset)
+        select(range.start, range.end);
+    else
+        select(range.end, range.start);
 }
 
 int AccessibleText::cursorPosition() const
@@ -50,15 +58,31 @@ int AccessibleText::cursorPosition() const
 
 void AccessibleText::setCursorPosition(int position)
 {
-    if (isPlace(position, wholeText().size()))
-        select(position, position);
+    const QString whole = wholeText();
+    if (!isPlace(position, whole.size()))
+        return;
+    const qsizetype at = LineBoundaries::pairStart(whole, position);
+    select(at, at);
+}
+
+TextRange AccessibleText::wholeRange(QStringView text, qsizetype start, qsizetype end)
+{
+    if (start == end) {
+        const qsizetype at = LineBoundaries::pairStart(text, start);
+        return {at, at};
+    }
+    return {LineBoundaries::pairStart(text, start), LineBoundaries::pairEnd(text, end)};
+}
+
+QString AccessibleText::readable() const
+{
+    const QChar shownAs = mask();
+    return shownAs.isNull() ? wholeText() : QString(wholeText().size(), shownAs);
 }
 
 QString AccessibleText::text(int startOffset, int endOffset) const
 {
-    if (conceals())
-        return QString();
-    const QString whole = wholeText();
+    const QString whole = readable();
     if (!isPlace(startOffset, whole.size()) || endOffset < startOffset)
         return QString();
     return whole.mid(startOffset, std::min<qsizetype>(endOffset, whole.size()) - startOffset);
@@ -85,21 +109,21 @@ TextBoundaries::ShownLine AccessibleText::lines() const
 QString AccessibleText::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                          int* endOffset) const
 {
-    const QString whole = conceals() ? QString() : wholeText();
+    const QString whole = readable();
     return piece(whole, TextBoundaries::before(whole, offset, boundaryType, lines()), startOffset, endOffset);
 }
 
 QString AccessibleText::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                         int* endOffset) const
 {
-    const QString whole = conceals() ? QString() : wholeText();
+    const QString whole = readable();
     return piece(whole, TextBoundaries::after(whole, offset, boundaryType, lines()), startOffset, endOffset);
 }
 
 QString AccessibleText::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                      int* endOffset) const
 {
-    const QString whole = conceals() ? QString() : wholeText();
+    const QString whole = readable();
     return piece(whole, TextBoundaries::at(whole, offset, boundaryType, lines()), startOffset, endOffset);
 }
 

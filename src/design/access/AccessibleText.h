@@ -11,8 +11,12 @@
 //   and changes nothing;
 // - pieces of text by boundary come from TextBoundaries, so they end at once
 //   and cost what is near the offset;
-// - a text kept from readers (a password) gives its length and nothing of
-//   what it holds.
+// - no caret, selection edge or edit of a reader's falls between the two
+//   halves of a pair: a place inside one moves to its start, a range
+//   inside one widens to the whole character, and text put in keeps no half
+//   of one (a text must never hold half a character);
+// - a text kept from readers (a password) reads as it is shown, a mask
+//   character for each of its own, and gives nothing of what it holds.
 
 #include "design/access/TextBoundaries.h"
 
@@ -48,8 +52,9 @@ public:
 protected:
     // The whole text (shared, not copied).
     virtual QString wholeText() const = 0;
-    // Whether readers get nothing of the text but its length (a password).
-    virtual bool conceals() const { return false; }
+    // The character shown for each of the text's own where readers get
+    // nothing of it but its length (a password); none otherwise.
+    virtual QChar mask() const { return QChar(); }
     // The caret, and the selection (invalid or empty without one).
     virtual qsizetype caret() const { return 0; }
     virtual TextRange selected() const { return {}; }
@@ -79,6 +84,13 @@ protected:
     {
         return 0 <= start && start <= end && end <= size;
     }
+
+    // A reader's edit of text[start, end) on whole characters: an empty range
+    // inside a pair moved to its start, any other widened over the pairs it
+    // cuts.
+    static TextRange wholeRange(QStringView text, qsizetype start, qsizetype end);
+    // The text as a reader reads it (masked where it is kept from readers).
+    QString readable() const;
 
 private:
     QString piece(const QString& text, const TextRange& range, int* startOffset, int* endOffset) const;

@@ -3,10 +3,12 @@
 #include "design/access/AccessibleText.h"
 #include "design/text/LineWindow.h"
 #include "design/access/TextEditAccessible.h"
+#include "design/text/LineBoundaries.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTextEdit>
 #include <QValidator>
 
@@ -22,7 +24,8 @@ namespace {
 // (where a window shows a stretch of a longer text, the whole of it, not the
 // stretch), its caret and selection, editable unless read-only, described by
 // the hint it shows while empty unless that is only its name again. A password
-// gives its length and nothing of what it holds. Edits from a reader are the
+// reads as it is shown, its mask characters, and gives nothing of what it
+// holds. Edits from a reader are the
 // user's edits, made as a program makes them in a line edit (the caret or the
 // selection set, then the text put in), so they are reported, saved and
 // undone as typing is.
@@ -43,7 +46,7 @@ public:
             if (edit()->echoMode() == QLineEdit::Normal)
                 return wholeText();
             if (edit()->echoMode() != QLineEdit::NoEcho)
-                return QString(wholeText().size(), QLatin1Char('*'));
+                return readable();
         }
         if (t == QAccessible::Description)
             return inputDescription(QAccessibleWidget::text(t), edit()->placeholderText(),
@@ -94,29 +97,30 @@ public:
     {
         if (!canEdit(startOffset, endOffset) || startOffset == endOffset)
             return;
+        const TextRange range = wholeRange(wholeText(), startOffset, endOffset);
         onField([&](auto& field) {
-            field.setSelection(startOffset, endOffset - startOffset);
+            field.setSelection(int(range.start), int(range.end - range.start));
             field.del();
         });
     }
 
     void insertText(int offset, const QString& text) override
     {
-        if (!canEdit(offset, offset))
-            return;
-        onField([&](auto& field) {
-            field.setCursorPosition(offset);
-            field.insert(text);
-        });
+        replaceText(offset, offset, text);
     }
 
     void replaceText(int startOffset, int endOffset, const QString& text) override
     {
         if (!canEdit(startOffset, endOffset))
             return;
+        const TextRange range = wholeRange(wholeText(), startOffset, endOffset);
+        const QString whole = LineBoundaries::wholeCharacters(text);
         onField([&](auto& field) {
-            field.setSelection(startOffset, endOffset - startOffset);
-            field.insert(text);
+            if (range.start == range.end)
+                field.setCursorPosition(int(range.start));
+            else
+                field.setSelection(int(range.start), int(range.end - range.start));
+            field.insert(whole);
         });
     }
 
@@ -126,7 +130,13 @@ protected:
         return onField([](const auto& field) -> QString { return field.text(); });
     }
 
-    bool conceals() const override { return edit()->echoMode() != QLineEdit::Normal; }
+    QChar mask() const override
+    {
+        // The character the line edit shows, and its events tell, for each.
+        if (edit()->echoMode() == QLineEdit::Normal)
+            return QChar();
+        return QChar(edit()->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit()));
+    }
 
     qsizetype caret() const override
     {

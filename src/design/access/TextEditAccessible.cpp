@@ -1,6 +1,7 @@
 #include "design/access/TextEditAccessible.h"
 
 #include "design/text/GrowingTextEdit.h"
+#include "design/text/LineBoundaries.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetrics>
@@ -241,14 +242,16 @@ void TextEditAccessible::insertText(int offset, const QString& text)
 
 void TextEditAccessible::replaceText(int startOffset, int endOffset, const QString& text)
 {
-    if (!editable() || !isRange(startOffset, endOffset, wholeText().size()))
+    const QString whole = wholeText();
+    if (!editable() || !isRange(startOffset, endOffset, whole.size()))
         return;
+    const TextRange range = wholeRange(whole, startOffset, endOffset);
     // Through the editor's cursor, as typing goes: an edit of the user's,
     // one undo step.
     QTextCursor c = m_edit->textCursor();
-    c.setPosition(startOffset);
-    c.setPosition(endOffset, QTextCursor::KeepAnchor);
-    c.insertText(text);
+    c.setPosition(int(range.start));
+    c.setPosition(int(range.end), QTextCursor::KeepAnchor);
+    c.insertText(LineBoundaries::wholeCharacters(text));
     m_edit->setTextCursor(c);
 }
 

@@ -1,18 +1,21 @@
 #include "design/text/GrowingTextEdit.h"
 
 #include "design/access/FocusInView.h"
+#include "design/text/LineBoundaries.h"
 #include "design/text/LongText.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -185,7 +188,73 @@ void GrowingTextEdit::insertFromMimeData(const QMimeData* source)
     // A pasted endless word is laid out once, the fast way.
     if (source && source->hasText() && LongText::wrapMode(source->text()) == QTextOption::WrapAnywhere)
         wrapAnywhere(true);
+    if (source && source->hasText()) {
+        const QString text = source->text();
+        const QString whole = LineBoundaries::wholeCharacters(text);
+        if (whole != text) {
+            QMimeData kept;
+            kept.setText(whole);
+            QTextEdit::insertFromMimeData(&kept);
+            return;
+        }
+    }
     QTextEdit::insertFromMimeData(source);
+}
+
+bool GrowingTextEdit::splitsPair(int position) const
+{
+    const QTextDocument* d = document();
+    return position > 0 && position < d->characterCount() - 1 && d->characterAt(position - 1).isHighSurrogate()
+           && d->characterAt(position).isLowSurrogate();
+}
+
+void GrowingTextEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (isReadOnly()) {
+        QTextEdit::inputMethodEvent(event);
+        return;
+    }
+    // The replacement counts from the caret, where the text edit puts it
+    // once a selection the input method's text replaces is gone; it is
+    // taken over whole characters, within the text.
+    const QTextCursor before = textCursor();
+    const QTextLayout* layout = before.block().layout();
+    const bool replacing = !event->commitString().isEmpty() || event->replacementLength() > 0
+                           || (layout && event->preeditString() != layout->preeditAreaText());
+    const int cut = replacing && before.hasSelection() ? before.selectionEnd() - before.selectionStart() : 0;
+    const int caret = replacing && before.hasSelection() ? before.selectionStart() : before.position();
+    const int size = document()->characterCount() - 1 - cut;
+    // The text as it stands once the selection is gone, by offset.
+    const auto shownAt = [&](int at) { return at < caret ? at : at + cut; };
+    const auto splits = [&](int at) {
+        return at > 0 && at < size && document()->characterAt(shownAt(at - 1)).isHighSurrogate()
+               && document()->characterAt(shownAt(at)).isLowSurrogate();
+    };
+    const int from = std::clamp(caret + event->replacementStart(), 0, size);
+    const int to = std::clamp(from + std::max(event->replacementLength(), 0), from, size);
+    const int start = splits(from) ? from - 1 : from;
+    const int end = to > from && splits(to) ? to + 1 : std::max(to, start);
+    QInputMethodEvent whole(event->preeditString(), event->attributes());
+    whole.setCommitString(LineBoundaries::wholeCharacters(event->commitString()), start - caret, end - start);
+    QTextEdit::inputMethodEvent(&whole);
+    event->setAccepted(whole.isAccepted());
+
+    // A selection the input method sets, round whole characters.
+    QTextCursor after = textCursor();
+    const int anchor = after.anchor();
+    const int position = after.position();
+    if (!splitsPair(anchor) && !splitsPair(position))
+        return;
+    const bool forward = anchor <= position;
+    const auto back = [this](int at) { return splitsPair(at) ? at - 1 : at; };
+    const auto on = [this](int at) { return splitsPair(at) ? at + 1 : at; };
+    if (anchor == position) {
+        after.setPosition(back(position));
+    } else {
+        after.setPosition(forward ? back(anchor) : on(anchor));
+        after.setPosition(forward ? on(position) : back(position), QTextCursor::KeepAnchor);
+    }
+    setTextCursor(after);
 }
 
 void GrowingTextEdit::noteChange()

@@ -18,6 +18,10 @@
 // undo history starts anew. textEdited() reports changes of the text by the
 // user only, never a refresh or a change of the look (font, margins).
 //
+// No edit leaves half a character in the text: what is pasted or comes from
+// an input method goes in without halves of pairs standing alone, and an
+// input method's replacement and selection take whole characters.
+//
 // The editor never scrolls itself, so the page it sits on follows its caret:
 // as the user types or moves the caret by keys, every scrolling page around
 // it brings the caret into view once the layouts have placed the grown
@@ -52,6 +56,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     bool isLong() const;
@@ -60,6 +65,7 @@ private:
     void wrapAnywhere(bool anywhere);
     qreal estimatedHeight(int width) const;
     void followCaret();
+    bool splitsPair(int position) const;
 
     QString m_text;
     // The width the document is laid out at; 0 while it has none.

@@ -145,4 +145,27 @@ qsizetype LineBoundaries::previousWord(QStringView text, qsizetype position)
     return position;
 }
 
+QString LineBoundaries::wholeCharacters(const QString& text)
+{
+    const auto alone = [&text](qsizetype i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate())
+            return i + 1 >= text.size() || !text[i + 1].isLowSurrogate();
+        if (c.isLowSurrogate())
+            return i == 0 || !text[i - 1].isHighSurrogate();
+        return false;
+    };
+    qsizetype i = 0;
+    while (i < text.size() && !alone(i))
+        ++i;
+    if (i == text.size())
+        return text;
+    QString whole = text.left(i);
+    for (; i < text.size(); ++i) {
+        if (!alone(i))
+            whole += text[i];
+    }
+    return whole;
+}
+
 } // namespace studio

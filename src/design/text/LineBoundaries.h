@@ -13,6 +13,7 @@
 // skips the spaces after a word.
 
 #include <QChar>
+#include <QString>
 #include <QStringView>
 
 namespace studio {
@@ -32,6 +33,26 @@ public:
     // The next and the previous caret position by one word.
     static qsizetype nextWord(QStringView text, qsizetype position);
     static qsizetype previousWord(QStringView text, qsizetype position);
+
+    // Whole characters: no caret, selection edge or edit may fall between
+    // the two halves of a pair, nor may half of one go into a text, or the
+    // text keeps half a character (and saves it). `position` moved back to
+    // the start of the pair it would split, or on to its end.
+    static bool splitsPair(QStringView text, qsizetype position)
+    {
+        return position > 0 && position < text.size() && text[position - 1].isHighSurrogate()
+               && text[position].isLowSurrogate();
+    }
+    static qsizetype pairStart(QStringView text, qsizetype position)
+    {
+        return splitsPair(text, position) ? position - 1 : position;
+    }
+    static qsizetype pairEnd(QStringView text, qsizetype position)
+    {
+        return splitsPair(text, position) ? position + 1 : position;
+    }
+    // `text` without the halves of pairs that stand alone in it.
+    static QString wholeCharacters(const QString& text);
 };
 
 } // namespace studio

@@ -62,7 +62,7 @@ void LineBuffer::reset(const QString& text, qsizetype anchor, qsizetype position
 void LineBuffer::insert(const QString& text)
 {
     removeSelectedText();
-    internalInsert(text);
+    internalInsert(LineBoundaries::wholeCharacters(text));
 }
 
 void LineBuffer::backspace()
@@ -237,49 +237,56 @@ void LineBuffer::redo()
 
 void LineBuffer::keepOnCharacters()
 {
-    const auto splitsPair = [this](qsizetype at) {
-        return at > 0 && at < m_text.size() && m_text.at(at - 1).isHighSurrogate() && m_text.at(at).isLowSurrogate();
-    };
+    // A caret moved back is a caret moved: the next key begins a step.
+    if (keepWhole())
+        separate();
+}
+
+bool LineBuffer::keepWhole()
+{
     if (m_selEnd > m_selStart) {
         const bool atStart = m_cursor == m_selStart;
         const bool atEnd = m_cursor == m_selEnd;
-        if (splitsPair(m_selStart))
-            --m_selStart;
-        if (splitsPair(m_selEnd))
-            ++m_selEnd;
+        m_selStart = LineBoundaries::pairStart(m_text, m_selStart);
+        m_selEnd = LineBoundaries::pairEnd(m_text, m_selEnd);
         if (atStart)
             m_cursor = m_selStart;
         else if (atEnd)
             m_cursor = m_selEnd;
     }
-    // A caret moved back is a caret moved: the next key begins a step.
-    if (splitsPair(m_cursor)) {
-        --m_cursor;
-        separate();
-    }
+    const qsizetype caret = m_cursor;
+    m_cursor = LineBoundaries::pairStart(m_text, m_cursor);
+    return m_cursor != caret;
 }
 
 void LineBuffer::inputMethod(const QString& commit, qsizetype replacementStart, qsizetype replacementLength)
 {
     // As a line edit takes it: the selection goes first, the caret moves by
     // the replacement's start, the replaced text goes, and the caret ends
-    // after the text put in (or where the replacement leaves it).
-    if (!commit.isEmpty() || replacementLength > 0)
+    // after the text put in (or where the replacement leaves it). The
+    // replacement stops at the text's ends and takes whole characters.
+    const QString text = LineBoundaries::wholeCharacters(commit);
+    if (!text.isEmpty() || replacementLength > 0)
         removeSelectedText();
-    qsizetype after = m_cursor;
-    if (replacementStart <= 0)
-        after += commit.size() - std::min(-replacementStart, replacementLength);
-    m_cursor = std::clamp<qsizetype>(m_cursor + replacementStart, 0, m_text.size());
-    if (replacementLength > 0) {
-        m_selStart = m_cursor;
-        m_selEnd = std::min(m_cursor + replacementLength, m_text.size());
+    const qsizetype size = m_text.size();
+    const qsizetype caret = m_cursor;
+    const qsizetype from = std::clamp<qsizetype>(caret + replacementStart, 0, size);
+    const qsizetype to = std::clamp<qsizetype>(from + std::max<qsizetype>(replacementLength, 0), from, size);
+    const qsizetype start = LineBoundaries::pairStart(m_text, from);
+    const qsizetype end = replacementLength > 0 ? LineBoundaries::pairEnd(m_text, to) : start;
+    m_cursor = start;
+    if (end > start) {
+        m_selStart = start;
+        m_selEnd = end;
         removeSelectedText();
         deselectInternally();
     }
-    if (!commit.isEmpty())
-        internalInsert(commit);
+    if (!text.isEmpty())
+        internalInsert(text);
+    else if (caret > start)
+        m_cursor = caret >= end ? caret - (end - start) : start;
     else
-        m_cursor = std::clamp<qsizetype>(after, 0, m_text.size());
+        m_cursor = caret;
 }
 
 void LineBuffer::replace(qsizetype from, qsizetype to, const QString& with)
@@ -303,16 +310,17 @@ void LineBuffer::replace(qsizetype from, qsizetype to, const QString& with)
 void LineBuffer::setCursorAndSelection(qsizetype cursor, qsizetype selectionStart, qsizetype selectionEnd)
 {
     const qsizetype size = m_text.size();
-    cursor = std::clamp<qsizetype>(cursor, 0, size);
-    if (cursor != m_cursor)
-        separate();
-    m_cursor = cursor;
+    const qsizetype was = m_cursor;
+    m_cursor = std::clamp<qsizetype>(cursor, 0, size);
     if (selectionStart >= 0 && selectionEnd > selectionStart && selectionEnd <= size) {
         m_selStart = selectionStart;
         m_selEnd = selectionEnd;
     } else {
         deselectInternally();
     }
+    keepWhole();
+    if (m_cursor != was)
+        separate();
 }
 
 std::optional<LineBuffer::Change> LineBuffer::takeChange()

@@ -17,9 +17,11 @@
 // between the halves of a pair (a step of typing remembers the caret one
 // character on, whatever stood there before), where typing then leaves half a
 // character; here the caret goes back before the pair and a selection takes
-// the pair whole. And an input method's replacement reaching past the text's
-// end, or beginning after it, stops at the end (a line edit leaves a
-// selection past its end, or pads its text with spaces).
+// the pair whole, as they do wherever a caret or a selection is set from
+// outside (a selection an input method sets). And an input method's
+// replacement reaching past the text's end, or beginning after it, stops at
+// the end (a line edit leaves a selection past its end, or pads its text
+// with spaces), and takes whole characters.
 
 #include <QString>
 
@@ -124,6 +126,9 @@ private:
     void deselectInternally() { m_selStart = m_selEnd = 0; }
     // After an undo or a redo: the caret and the selection on whole characters.
     void keepOnCharacters();
+    // The caret before a pair it would split, a selection round it; whether
+    // the caret moved.
+    bool keepWhole();
     void undoCommand(const Command& command);
     void redoCommand(const Command& command);
 

@@ -229,20 +229,8 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
-    case QEvent::InputMethod: {
-        const auto* input = static_cast<QInputMethodEvent*>(event);
-        if (commit(input))
-            return true;
-        // An input method's text replaces the selection, all of it.
-        const bool typing = !input->commitString().isEmpty() || !input->preeditString().isEmpty()
-                            || input->replacementLength() > 0 || m_composing;
-        if (typing && m_buffer.hasSelectedText()) {
-            m_buffer.insert(QString());
-            settle(true);
-        }
-        m_composing = !input->preeditString().isEmpty();
-        return false;
-    }
+    case QEvent::InputMethod:
+        return inputMethod(static_cast<QInputMethodEvent*>(event));
     default:
         return false;
     }
@@ -552,19 +540,54 @@ void LineWindow::absorb(bool edited)
     m_teller.tell(m_buffer, change, removed);
 }
 
-bool LineWindow::commit(const QInputMethodEvent* input)
+bool LineWindow::inputMethod(const QInputMethodEvent* input)
 {
-    // A composition is shown by the line edit, and so is a selection an
-    // input method sets; text put in or replaced without either is taken
-    // here, where it may reach beyond the window.
-    if (m_composing || !input->preeditString().isEmpty() || m_edit->isReadOnly())
+    // A read-only line edit turns input methods away.
+    if (m_edit->isReadOnly())
         return false;
-    for (const QInputMethodEvent::Attribute& attribute : input->attributes()) {
-        if (attribute.type == QInputMethodEvent::Selection)
-            return false;
-    }
-    m_buffer.inputMethod(input->commitString(), input->replacementStart(), input->replacementLength());
+    // The text an input method puts in and the text it replaces around the
+    // caret are taken here, in the whole text, where they may reach beyond
+    // the window (the line edit would take them in the window, and pad its
+    // text past the end); the line edit shows only the composition, and a
+    // selection the input method sets.
+    const QString& commit = input->commitString();
+    const bool composes = input->preeditString() != m_preedit;
+    const qsizetype windowStart = m_start;
+    // The input method's text replaces the selection, all of it.
+    if ((composes || !commit.isEmpty() || input->replacementLength() > 0) && m_buffer.hasSelectedText())
+        m_buffer.insert(QString());
+    if (!commit.isEmpty() || input->replacementLength() > 0)
+        m_buffer.inputMethod(commit, input->replacementStart(), input->replacementLength());
     settle(true);
+
+    // A selection it sets is in the line edit's text as it knew it, from
+    // where the window began then; the line edit takes it where the window
+    // begins now.
+    QList<QInputMethodEvent::Attribute> attributes;
+    bool selects = false;
+    for (QInputMethodEvent::Attribute attribute : input->attributes()) {
+        if (attribute.type == QInputMethodEvent::Selection) {
+            attribute.start = int(std::clamp<qsizetype>(windowStart + attribute.start, 0, m_buffer.size()) - m_start);
+            selects = true;
+        }
+        attributes << attribute;
+    }
+    const bool wasComposing = !m_preedit.isEmpty();
+    m_preedit = input->preeditString();
+    m_composing = !m_preedit.isEmpty();
+    if (!wasComposing && !m_composing && !selects)
+        return true;
+    QInputMethodEvent shown(m_preedit, attributes);
+    m_showing = true;
+    QCoreApplication::sendEvent(m_edit, &shown);
+    m_showing = false;
+    if (selects) {
+        const int caret = m_edit->cursorPosition();
+        const bool selected = m_edit->hasSelectedText();
+        m_buffer.setCursorAndSelection(m_start + caret, selected ? m_start + m_edit->selectionStart() : -1,
+                                       selected ? m_start + m_edit->selectionEnd() : -1);
+        settle(false);
+    }
     return true;
 }
 

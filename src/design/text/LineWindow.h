@@ -12,10 +12,11 @@
 // context menu act on the buffer, which the line edit then shows. So every
 // edit, word step, selection and undo step reaches over the window's edges as
 // it would in a line edit holding the whole text. A middle click's paste and
-// an input method's committed text (which may replace text around the caret,
-// beyond the window) act on the buffer too; edits that still reach the line
-// edit itself (a composition, a drop, a program's) are taken into the buffer
-// as they land. Assistive technology reads and edits the whole text
+// an input method's text (which may replace text around the caret, beyond
+// the window, while it composes or as it commits) act on the buffer too,
+// the line edit showing only the composition; edits that still reach the
+// line edit itself (a drop, a program's) are taken into the buffer as they
+// land. Assistive technology reads and edits the whole text
 // (TextAccessible asks the field through the calls below) and hears the
 // field's edits, caret and selection in the whole text (LineTeller), never
 // what the line edit tells of its window. The window follows the caret,
@@ -116,9 +117,10 @@ private:
     // says it edited its text, which need not have changed).
     void absorb(bool edited);
     void follow();
-    // An input method's committed text (no composition) taken into the
-    // buffer as a line edit takes it; false where the line edit must take it.
-    bool commit(const QInputMethodEvent* event);
+    // An input method's text taken into the buffer as a line edit takes it,
+    // in the whole text; the line edit shows its composition. False where the
+    // line edit turns it away.
+    bool inputMethod(const QInputMethodEvent* event);
     // The text a change took out, for telling assistive technology (where
     // the window no longer holds it, as many characters).
     QString removedText(const LineBuffer::Change& change) const;
@@ -131,6 +133,7 @@ private:
     bool m_showing = false;
     bool m_fitPending = false;
     bool m_composing = false;
+    QString m_preedit; // the input method's composition the line edit shows
     bool m_unreported = false; // an edit the line edit made is not reported yet
     QPoint m_pressAt;
     QPoint m_doubleClickAt;

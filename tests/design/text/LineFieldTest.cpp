@@ -9,6 +9,7 @@
 #include "LineFieldTwins.h"
 
 #include "design/style/Theme.h"
+#include "design/text/LineBoundaries.h"
 #include "support/LongTexts.h"
 
 #include <QRandomGenerator>
@@ -43,39 +44,46 @@ QString mixedText(QRandomGenerator& random, qsizetype length, bool rightToLeftFi
     return text;
 }
 
-// An input method's text, now and then over text around the caret (as far
-// as the text goes: past its end a line edit leaves a selection beyond it).
+// An input method's text, now and then shown as a composition first, now and
+// then over whole characters around the caret (as far as the text goes: past
+// its end a line edit pads its text, where the field stops at the end).
 Step inputMethod(QRandomGenerator& random, const Twins& twins, const QString& commit)
 {
     Step step = text(Step::Commit, commit);
+    if (random.bounded(2) == 0) {
+        step.kind = Step::Compose;
+        step.preedit = random.bounded(2) == 0 ? u"\U0001F600"_s : u"ko"_s;
+        step.late = random.bounded(2) == 0;
+    }
     if (random.bounded(2) == 0)
         return step;
     // Where the caret stands once the selection is gone, as the line edit
     // takes it out first.
     const QLineEdit& plain = twins.plain;
+    QString left = plain.text();
     int caret = plain.cursorPosition();
-    int size = int(plain.text().size());
     if (plain.hasSelectedText()) {
         caret = plain.selectionStart();
-        size -= plain.selectionEnd() - plain.selectionStart();
+        left.remove(plain.selectionStart(), plain.selectionEnd() - plain.selectionStart());
     }
-    const int start = int(random.bounded(-std::min(caret, 40), std::min(size - caret, 40) + 1));
-    step.replacementStart = start;
-    step.replacementLength = int(random.bounded(0, std::min(size - caret - start, 40) + 1));
+    const int size = int(left.size());
+    int from = caret + int(random.bounded(-std::min(caret, 40), std::min(size - caret, 40) + 1));
+    int to = from + int(random.bounded(0, std::min(size - from, 40) + 1));
+    from = int(LineBoundaries::pairStart(left, from));
+    if (to > from)
+        to = int(LineBoundaries::pairEnd(left, to));
+    step.replacementStart = from - caret;
+    step.replacementLength = std::max(to - from, 0);
     return step;
 }
 
 // What assistive technology does: edits at any offsets of the whole text,
-// between whole characters (as a reader finds them).
+// between the halves of a pair too (the field and the plain line edit take
+// them on whole characters alike).
 Step accessStep(QRandomGenerator& random, const Twins& twins, const QString& some)
 {
     const QString& whole = twins.window->text();
-    const auto offset = [&] {
-        int at = int(random.bounded(int(whole.size()) + 1));
-        if (at > 0 && at < whole.size() && whole.at(at).isLowSurrogate() && whole.at(at - 1).isHighSurrogate())
-            --at;
-        return at;
-    };
+    const auto offset = [&] { return int(random.bounded(int(whole.size()) + 1)); };
     const auto reader = Step::Reader(random.bounded(6));
     int from = offset();
     int to = offset();
@@ -157,7 +165,9 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
 // A short script: keys as QKeySequence names ("Ctrl+Shift+Left"), a count
 // after "*", typed text after "type:" (or "input-method:", or "insert:" for
 // text a program puts in), an input method's text over a replacement
-// ("replace:-3,2:text", from the caret), a reader's replacement of a range
+// ("replace:-3,2:text", from the caret), or shown as a composition first
+// ("compose:-3,2:composition:text", "compose-late:..." where the replacement
+// comes with the commit), a reader's replacement of a range
 // ("reader-replace:10-12:text"), a double click some points right of the
 // caret ("double-click:20"), all separated by spaces.
 QList<Step> script(const QString& steps, Twins& twins)
@@ -177,6 +187,17 @@ QList<Step> script(const QString& steps, Twins& twins)
             const QStringList parts = word.mid(15).split(u':');
             out << Step{.kind = Step::Access, .text = parts.at(1), .reader = Step::ReplaceText,
                         .from = parts.at(0).section(u'-', 0, 0).toInt(), .to = parts.at(0).section(u'-', 1, 1).toInt()};
+            continue;
+        }
+        if (word.startsWith(u"compose:") || word.startsWith(u"compose-late:")) {
+            // compose[-late]:start,length:composition:text, an input method's
+            const QStringList parts = word.section(u':', 1).split(u':');
+            Step step = text(Step::Compose, parts.at(2));
+            step.preedit = parts.at(1);
+            step.late = word.startsWith(u"compose-late:");
+            step.replacementStart = parts.at(0).section(u',', 0, 0).toInt();
+            step.replacementLength = parts.at(0).section(u',', 1, 1).toInt();
+            out << step;
             continue;
         }
         if (word.startsWith(u"replace:")) {
@@ -283,6 +304,10 @@ private slots:
             << prose(300) << u"Home Ctrl+Right*3 Shift+End reader-replace:60-62:Q Ctrl+Z"_s;
         QTest::newRow("an input method's replacement reaching past the window")
             << prose(300) << u"Home Ctrl+Right*6 replace:-30,60:Q Ctrl+Z"_s;
+        QTest::newRow("a composition's replacement reaching before the window")
+            << prose(300) << u"End Left*40 compose:-30,10:ko:Q Ctrl+Z"_s;
+        QTest::newRow("a composition's replacement reaching past the window")
+            << prose(300) << u"Home Ctrl+Right*6 compose:20,15:ko:Q compose-late:-25,12:\U0001F600:R Ctrl+Z"_s;
         QTest::newRow("right to left text, prose at the end")
             << u"שלום "_s + prose(300) << u"End Left Left Ctrl+Left type:x Ctrl+Right Shift+Left Delete"_s;
     }
@@ -299,6 +324,60 @@ private slots:
                 wrong = twins.difference();
             QVERIFY2(wrong.isEmpty(), qPrintable(u"%1\nafter %2"_s.arg(wrong, taken.join(u", "_s))));
         }
+    }
+
+    // Where a plain line edit pads its text with spaces (a replacement past
+    // the end) or splits a pair, the field stops at the text's end and takes
+    // whole characters, whether the input method composes first or not.
+    void anInputMethodKeepsToTheText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("preedit");
+        QTest::addColumn<bool>("late");
+        QTest::addColumn<int>("replacementStart");
+        QTest::addColumn<int>("replacementLength");
+        QTest::addColumn<QString>("expected");
+        const QString long_ = prose(300);
+        const QString pair = u"a\U0001F600b"_s;
+        QTest::newRow("composing, past the end") << long_ << u"ko"_s << false << 50 << 3 << long_ + u"Q"_s;
+        QTest::newRow("committing a composition, past the end") << long_ << u"ko"_s << true << 50 << 3 << long_ + u"Q"_s;
+        QTest::newRow("composing over half a pair") << pair << u"ko"_s << false << -2 << 1 << u"aQb"_s;
+        QTest::newRow("committing over half a pair") << pair << QString() << false << -3 << 1 << u"aQb"_s;
+    }
+    void anInputMethodKeepsToTheText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, preedit);
+        QFETCH(bool, late);
+        QFETCH(int, replacementStart);
+        QFETCH(int, replacementLength);
+        QFETCH(QString, expected);
+        Twins twins(text, 32);
+        QTest::keyClick(&twins.field, Qt::Key_End);
+        QInputMethodEvent composing(preedit, {});
+        if (!late)
+            composing.setCommitString(u"Q"_s, replacementStart, replacementLength);
+        QCoreApplication::sendEvent(&twins.field, &composing);
+        QInputMethodEvent done;
+        if (late)
+            done.setCommitString(u"Q"_s, replacementStart, replacementLength);
+        QCoreApplication::sendEvent(&twins.field, &done);
+        QCOMPARE(twins.window->text(), expected);
+        QCOMPARE(twins.window->cursorPosition(), expected.indexOf(u'Q') + 1);
+    }
+
+    // A selection an input method sets with an edge inside a pair takes the
+    // pair whole.
+    void anInputMethodsSelectionTakesWholeCharacters()
+    {
+        Twins twins(u"a\U0001F600b\U0001F600"_s, 32);
+        const QList<QInputMethodEvent::Attribute> selection{{QInputMethodEvent::Selection, 2, 3, QVariant()}};
+        QInputMethodEvent select(QString(), selection);
+        QCoreApplication::sendEvent(&twins.field, &select);
+        QCOMPARE(twins.window->selectionStart(), qsizetype(1));
+        QCOMPARE(twins.window->selectionEnd(), qsizetype(6));
+        QCOMPARE(twins.window->cursorPosition(), qsizetype(6));
+        QCOMPARE(twins.field.selectedText(), u"\U0001F600b\U0001F600"_s);
     }
 };
 

@@ -31,7 +31,7 @@ using namespace Qt::StringLiterals;
 // an input method (which may replace text around the caret) or from a
 // program; or what assistive technology does through the text interfaces.
 struct Step {
-    enum Kind { Key, Type, Click, ShiftClick, MiddleClick, DoubleClick, TripleClick, Drag, Menu, Commit, Insert, Access } kind = Key;
+    enum Kind { Key, Type, Click, ShiftClick, MiddleClick, DoubleClick, TripleClick, Drag, Menu, Commit, Compose, Insert, Access } kind = Key;
     // What assistive technology does.
     enum Reader { InsertText, DeleteText, ReplaceText, SetText, Select, MoveCaret };
     Qt::Key key = Qt::Key_unknown;
@@ -39,9 +39,13 @@ struct Step {
     QString text; // typed, or the menu entry
     int x = 0;    // of a click, in the field
     QPoint by;    // of a drag
-    // An input method's replacement, around the caret.
+    // An input method's replacement, around the caret; its composition,
+    // shown before it commits `text` (the replacement coming with the
+    // composition, or `late`, with the commit).
     int replacementStart = 0;
     int replacementLength = 0;
+    QString preedit;
+    bool late = false;
     // Assistive technology's edit, from and to offsets of the whole text.
     Reader reader = InsertText;
     int from = 0;
@@ -61,6 +65,11 @@ struct Step {
         case Menu: return u"menu %1"_s.arg(text);
         case Commit:
             return u"input method \"%1\" over %2 from %3"_s.arg(text).arg(replacementLength).arg(replacementStart);
+        case Compose:
+            return u"input method composing \"%1\" then \"%2\", over %3 from %4%5"_s.arg(preedit, text)
+                .arg(replacementLength)
+                .arg(replacementStart)
+                .arg(late ? u" as it commits"_s : QString());
         case Insert: return u"insert \"%1\""_s.arg(text);
         case Access: {
             static const QStringList names{u"insertText"_s, u"deleteText"_s, u"replaceText"_s,
@@ -257,6 +266,20 @@ private:
                 QInputMethodEvent input;
                 input.setCommitString(step.text, step.replacementStart, step.replacementLength);
                 QCoreApplication::sendEvent(edit, &input);
+            }
+            break;
+        case Step::Compose:
+            for (QLineEdit* edit : {&field, &plain}) {
+                QInputMethodEvent composing(step.preedit, {});
+                if (!step.late)
+                    composing.setCommitString(QString(), step.replacementStart, step.replacementLength);
+                QCoreApplication::sendEvent(edit, &composing);
+                QInputMethodEvent done;
+                if (step.late)
+                    done.setCommitString(step.text, step.replacementStart, step.replacementLength);
+                else
+                    done.setCommitString(step.text);
+                QCoreApplication::sendEvent(edit, &done);
             }
             break;
         case Step::Access:

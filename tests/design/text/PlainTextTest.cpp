@@ -370,6 +370,66 @@ private slots:
         QCOMPARE(submitted.size(), submits ? 1 : 0);
     }
 
+    // What an input method or a paste puts in an editor keeps every
+    // character whole: a replacement or a selection with an edge inside a
+    // pair takes the pair, half a pair never goes in.
+    void editorKeepsCharactersWhole_data()
+    {
+        QTest::addColumn<QString>("preedit");
+        QTest::addColumn<int>("selectionStart");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("input method over half a pair") << QString() << -1 << QString() << u"aQb\U0001F600"_s << QString();
+        QTest::newRow("composition over half a pair") << u"ko"_s << -1 << QString() << u"ab\U0001F600Q"_s << QString();
+        QTest::newRow("selection from inside a pair") << QString() << 2 << QString() << u"a\U0001F600b\U0001F600"_s
+                                                      << u"\U0001F600b"_s;
+        QTest::newRow("paste with half a pair") << QString() << -1 << u"x"_s + QChar(0xD83D) << u"a\U0001F600b\U0001F600x"_s
+                                                << QString();
+    }
+    void editorKeepsCharactersWhole()
+    {
+        QFETCH(QString, preedit);
+        QFETCH(int, selectionStart);
+        QFETCH(QString, pasted);
+        QFETCH(QString, expected);
+        QFETCH(QString, selected);
+        PlainTextEditor editor(QString(), Theme::font(13));
+        editor.setText(u"a\U0001F600b\U0001F600"_s);
+        QTextEdit* edit = editor.textEdit();
+        edit->moveCursor(QTextCursor::End);
+        if (!pasted.isEmpty()) {
+            QApplication::clipboard()->setText(pasted);
+            edit->paste();
+        } else if (selectionStart >= 0) {
+            QInputMethodEvent select(QString(), {{QInputMethodEvent::Selection, selectionStart, 2, QVariant()}});
+            QCoreApplication::sendEvent(edit, &select);
+        } else {
+            // Over the second half of the first pair, from the caret at the end.
+            QInputMethodEvent composing(preedit, {});
+            composing.setCommitString(preedit.isEmpty() ? u"Q"_s : QString(), -4, 1);
+            QCoreApplication::sendEvent(edit, &composing);
+            if (!preedit.isEmpty()) {
+                QInputMethodEvent done;
+                done.setCommitString(u"Q"_s);
+                QCoreApplication::sendEvent(edit, &done);
+            }
+        }
+        QCOMPARE(edit->toPlainText(), expected);
+        QCOMPARE(edit->textCursor().selectedText(), selected);
+    }
+
+    // A paste into a one-line field takes no half of a pair either.
+    void fieldPasteKeepsCharactersWhole()
+    {
+        PlainTextField field(QString(), Theme::font(13));
+        field.setText(u"a\U0001F600"_s);
+        QApplication::clipboard()->setText(u"x"_s + QChar(0xD83D) + u"y"_s + QChar(0xDE00));
+        field.lineEdit()->end(false);
+        QTest::keyClick(field.lineEdit(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field.text(), u"a\U0001F600xy"_s);
+    }
+
     void editorGrowsWithItsText()
     {
         PlainTextEditor editor(u"Action"_s, Theme::font(12));
