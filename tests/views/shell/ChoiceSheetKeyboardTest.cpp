@@ -5,6 +5,7 @@
 
 #include "support/AssistFixtures.h"
 #include "support/FocusPictures.h"
+#include "support/Listening.h"
 
 #include "design/style/Theme.h"
 #include "design/text/GrowingTextEdit.h"
@@ -54,7 +55,11 @@ private:
     ScriptedModel model;
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase()
+    {
+        listen();
+        Theme::install(*qApp);
+    }
 
     void init()
     {
@@ -126,9 +131,12 @@ private Q_SLOTS:
         QVERIFY(sheet && sheet->isVisible());
         QVERIFY(session.choicePrompt());
 
-        // The keyboard rests on the sheet, its title ringed; Tab goes on to
-        // the options, and only an option picked on purpose replaces the text.
+        // The keyboard rests on the sheet, heard by its title and with the
+        // title ringed; Tab goes on to the options, and only an option picked
+        // on purpose replaces the text.
         QCOMPARE(QApplication::focusWidget(), sheet.data());
+        QCOMPARE(lastFocus().object, sheet.data());
+        QCOMPARE(lastFocus().name, session.choicePrompt()->title);
         auto* title = sheet->findChild<QWidget*>(u"choiceTitle"_s);
         const QImage resting = pictureInWindow(title);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
