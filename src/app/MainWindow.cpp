@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/ScreenFit.h"
 #include "app/StoreErrorBanner.h"
 #include "design/widgets/Alert.h"
 #include "design/style/Theme.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -30,18 +30,11 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
     , m_banner(new StoreErrorBanner(m_root))
 {
     setWindowTitle(QStringLiteral("Palisademotion"));
-    m_root->setMinimumSize(minimumContentSize);
-    setCentralWidget(m_root);
     m_root->setBanner(m_banner);
 
     buildMenus();
-
-    // A comfortable first size, never above what the screen offers, and
-    // never below the content's minimum with the menu bar above it.
-    QSize size(1320, 860);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableSize() * 0.92);
-    resize(size.expandedTo(minimumSizeHint()));
+    // The content under the menu bar, sized to the screen the window is on.
+    new ScreenFit(this, m_root, minimumContentSize, QSize(1320, 860));
 
     ProjectStore& store = m_app.store();
     connect(&store, &ProjectStore::errorOccurred, m_banner, &StoreErrorBanner::showFailure);

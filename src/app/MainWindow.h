@@ -26,8 +26,9 @@ class StoreErrorBanner;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // The smallest the content under the menu bar may become; the window's
-    // own minimum adds the menu bar to it.
+    // The smallest the content under the menu bar may become wherever the
+    // screen holds it; the window's own minimum adds the menu bar to it. A
+    // smaller screen lowers it to what fits (ScreenFit).
     static constexpr QSize minimumContentSize{1080, 700};
 
     explicit MainWindow(AppState& app, QWidget* parent = nullptr);

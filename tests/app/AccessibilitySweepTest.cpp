@@ -11,6 +11,7 @@
 #include "state/AppState.h"
 #include "support/AccessibleSweep.h"
 #include "support/Listening.h"
+#include "support/ScreenSize.h"
 #include "views/home/NewProjectSheet.h"
 #include "views/settings/SettingsWindow.h"
 
@@ -136,5 +137,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(AccessibilitySweepTest)
+STUDIO_TEST_MAIN_ON_SCREEN(AccessibilitySweepTest, 1920, 1080)
 #include "AccessibilitySweepTest.moc"

@@ -10,6 +10,7 @@
 #include "state/AppState.h"
 #include "state/StudioTab.h"
 #include "support/Screenshots.h"
+#include "support/ScreenSize.h"
 #include "views/shell/RootView.h"
 #include "views/shell/TabStrip.h"
 #include "views/shell/UpdatePill.h"
@@ -61,5 +62,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(MainWindowScreensTest)
+STUDIO_TEST_MAIN_ON_SCREEN(MainWindowScreensTest, 1920, 1080)
 #include "MainWindowScreensTest.moc"

@@ -1,4 +1,4 @@
-// The main window: its size and menus, the Phases menu acting on the shown
+// The main window: its menus, the Phases menu acting on the shown
 // production only, the commands' requests, and the banner that shows storage
 // failures.
 
@@ -93,10 +93,7 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), u"Palisademotion"_s);
-        window.resize(600, 400);
-        // The minimum holds for the content under the menu bar.
         QVERIFY(window.menuBar()->isVisible() && window.menuBar()->height() > 0);
-        QTRY_VERIFY(window.rootView()->width() >= 1080 && window.rootView()->height() >= 700);
 
         // "Check for Updates…" right after "About", in the same menu.
         QMenu* help = menuOf(window, window.aboutAction());

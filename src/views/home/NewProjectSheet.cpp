@@ -21,6 +21,7 @@
 #include <QGraphicsOpacityEffect>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -83,6 +84,7 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
         grid->addWidget(card, index / 2, index % 2, Qt::AlignVCenter);
         m_formatCards.insert(format, card);
         connect(card, &QAbstractButton::clicked, this, [this, format] { pickFormat(format); });
+        card->installEventFilter(this);
         ++index;
     }
     stepColumn->addWidget(m_formatGrid);
@@ -176,6 +178,54 @@ std::optional<Project> NewProjectSheet::createProduction()
     m_app.openProject(created);
     accept();
     return created;
+}
+
+bool NewProjectSheet::eventFilter(QObject* watched, QEvent* event)
+{
+    // The arrow keys walk the format grid as it is laid out: Down to the
+    // card below, Right to the one beside it. A button alone would walk the
+    // cards in list order, so Down from the first would go to its right.
+    auto* card = qobject_cast<FormatCard*>(watched);
+    if (card && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            const int across = card->layoutDirection() == Qt::RightToLeft ? -1 : 1;
+            switch (key->key()) {
+            case Qt::Key_Up:
+                stepInGrid(card, -1, 0);
+                return true;
+            case Qt::Key_Down:
+                stepInGrid(card, 1, 0);
+                return true;
+            case Qt::Key_Left:
+                stepInGrid(card, 0, -across);
+                return true;
+            case Qt::Key_Right:
+                stepInGrid(card, 0, across);
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    return SheetDialog::eventFilter(watched, event);
+}
+
+void NewProjectSheet::stepInGrid(FormatCard* from, int rows, int columns)
+{
+    auto* grid = static_cast<QGridLayout*>(m_formatGrid->layout());
+    const int index = grid->indexOf(from);
+    if (index < 0)
+        return;
+    int row = 0;
+    int column = 0;
+    int rowSpan = 0;
+    int columnSpan = 0;
+    grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+    // At an edge of the grid the keyboard stays where it is.
+    const QLayoutItem* next = grid->itemAtPosition(row + rows, column + columns);
+    if (QWidget* card = next ? next->widget() : nullptr)
+        card->setFocus(Qt::TabFocusReason);
 }
 
 void NewProjectSheet::display()

@@ -58,7 +58,13 @@ public:
     QAbstractButton* createButton() const;
     bool showsTip() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Moves the keyboard from a format card to the one `rows` down and
+    // `columns` across in the grid, if there is one.
+    void stepInGrid(FormatCard* from, int rows, int columns);
     void display();
     void fadeIn();
 

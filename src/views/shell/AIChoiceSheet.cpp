@@ -1,5 +1,6 @@
 #include "views/shell/AIChoiceSheet.h"
 
+#include "design/access/FocusOutline.h"
 #include "design/access/FocusRing.h"
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/HairlineDivider.h"
@@ -142,13 +143,19 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
     fitHeight(header, list, footer);
 
     // Tab reads the sheet as the eye does: the close button, the options,
-    // "Keep what I have" (the two buttons were made first). The sheet opens
-    // with the keyboard on the first option.
+    // "Keep what I have" (the two buttons were made first).
     QList<QWidget*> stops(m_cards.cbegin(), m_cards.cend());
     stops.append(m_keep);
     TabOrder::chain(m_close, stops);
-    if (!m_cards.isEmpty())
-        m_cards.first()->setFocus(Qt::OtherFocusReason);
+
+    // The sheet comes with an assist's reply, whenever that arrives, often
+    // while the user is still typing in the very field it offers to replace.
+    // It opens with the keyboard on itself, read out by its title, which is
+    // ringed: the keys typed on land here, where Return and Space press
+    // nothing, and only a deliberate Tab reaches an option. Esc still
+    // closes it.
+    new FocusOutline(title, this);
+    setFocus(Qt::OtherFocusReason);
 }
 
 void AIChoiceSheet::choose(const QUuid& optionID)

@@ -5,7 +5,8 @@
 // option, and two ways out ("xmark" and "Keep what I have") that change
 // nothing. Picking a card emits optionChosen (the workspace applies it) and
 // closes the sheet; every other way of closing it only closes it. The sheet
-// reads its prompt and never changes it.
+// reads its prompt and never changes it. It opens by itself, when a reply
+// arrives, so it opens with the keyboard on itself, not on an option.
 
 #include "state/AIChoicePrompt.h"
 #include "design/widgets/ScrollColumn.h"

@@ -101,6 +101,33 @@ private Q_SLOTS:
         QCOMPARE(app.store().projects().first().name, u"Harbour Lights"_s);
     }
 
+    // The arrow keys move through the format grid by place, two cards to a
+    // row, and stay put at its edges.
+    void theArrowsWalkTheGridAsLaidOut_data()
+    {
+        QTest::addColumn<ProjectFormat>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<ProjectFormat>("to");
+        QTest::newRow("down") << ProjectFormat::shortFilm << int(Qt::Key_Down) << ProjectFormat::series;
+        QTest::newRow("up") << ProjectFormat::sitcom << int(Qt::Key_Up) << ProjectFormat::series;
+        QTest::newRow("right edge") << ProjectFormat::feature << int(Qt::Key_Right) << ProjectFormat::feature;
+        QTest::newRow("bottom edge") << ProjectFormat::custom << int(Qt::Key_Down) << ProjectFormat::custom;
+    }
+    void theArrowsWalkTheGridAsLaidOut()
+    {
+        QFETCH(ProjectFormat, from);
+        QFETCH(int, key);
+        QFETCH(ProjectFormat, to);
+        AppState app;
+        Presented p(app);
+        NewProjectSheet& sheet = *p.sheet;
+        QTRY_VERIFY(sheet.isActiveWindow());
+        sheet.formatCard(from)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(QApplication::focusWidget(), sheet.formatCard(to));
+        QCOMPARE(sheet.draft().step, 0);
+    }
+
     // The sheet's window is cut to its rounded card: its corners show what
     // lies behind, with or without a compositing window manager.
     void cutToItsRoundedCard()

@@ -1,0 +1,179 @@
+#include "app/ScreenFit.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMainWindow>
+#include <QScreen>
+#include <QScrollArea>
+#include <QWindow>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace studio {
+
+namespace {
+
+// The window's content, as large as the window gives it and never smaller
+// than its own minimum: only on a screen that cannot hold that minimum (a
+// screen's controls that cannot be narrower, say) does it scroll. Its height
+// is never taken from the content's preferred height for a width, as a plain
+// scroll area would: the pages in it scroll their own long content. It takes
+// no Tab stop and no key: the keyboard moves through the controls, and the
+// one it is on is scrolled into view wherever it stands.
+class ContentArea : public QScrollArea {
+public:
+    explicit ContentArea(QWidget* parent)
+        : QScrollArea(parent)
+    {
+        setObjectName(u"windowContent"_s);
+        setFocusPolicy(Qt::NoFocus);
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(false);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { event->ignore(); }
+
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QScrollArea::resizeEvent(event);
+        place();
+    }
+
+    bool viewportEvent(QEvent* event) override
+    {
+        // The content's minimum changed (another screen in it, say).
+        if (event->type() == QEvent::LayoutRequest)
+            place();
+        return QScrollArea::viewportEvent(event);
+    }
+
+private:
+    void place()
+    {
+        QWidget* content = widget();
+        if (!content)
+            return;
+        const QSize minimum = content->minimumSizeHint().expandedTo(content->minimumSize());
+        const QSize size = viewport()->size().expandedTo(minimum);
+        if (content->size() != size)
+            content->resize(size);
+    }
+};
+
+} // namespace
+
+ScreenFit::ScreenFit(QMainWindow* window, QWidget* content, QSize minimumContent, QSize comfortable)
+    : QObject(window)
+    , m_window(window)
+    , m_area(new ContentArea(window))
+    , m_minimumContent(minimumContent)
+{
+    // The content has given the keyboard to one of its views already (for
+    // when the window first shows); moving it into the area would take that
+    // back.
+    const QPointer<QWidget> keyboard = content->focusWidget();
+    m_area->setWidget(content);
+    window->setCentralWidget(m_area);
+    if (keyboard && !keyboard->hasFocus())
+        keyboard->setFocus(Qt::OtherFocusReason);
+    fit();
+    // A comfortable first size, never above what the screen offers, and
+    // never below the minimum the screen allows.
+    QSize size = comfortable;
+    if (const QScreen* screen = window->screen())
+        size = size.boundedTo(screen->availableSize() * 0.92);
+    window->resize(size.expandedTo(window->minimumSizeHint()));
+    window->installEventFilter(this);
+}
+
+QSize ScreenFit::room() const
+{
+    const QScreen* screen = m_window->screen();
+    if (!screen)
+        return m_minimumContent;
+    const QRect free = screen->availableGeometry();
+    // Nothing until the window manager has framed the window.
+    const QMargins frame = m_window->windowHandle() ? m_window->windowHandle()->frameMargins() : QMargins();
+    const QWidget* menu = m_window->menuWidget();
+    const int menuHeight = menu && !menu->isHidden() ? menu->sizeHint().height() : 0;
+    return {free.width() - frame.left() - frame.right(), free.height() - frame.top() - frame.bottom() - menuHeight};
+}
+
+void ScreenFit::fit()
+{
+    const QSize minimum = m_minimumContent.boundedTo(room()).expandedTo(QSize(0, 0));
+    if (m_area->minimumSize() != minimum)
+        m_area->setMinimumSize(minimum);
+    if (!m_window->isVisible() || (m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QScreen* screen = m_window->screen();
+    if (!screen)
+        return;
+    // The window's own minimum follows the content's now, not at the next
+    // layout pass, so the window may be made as small as the area needs.
+    if (QLayout* layout = m_window->layout())
+        layout->activate();
+    const QRect free = screen->availableGeometry();
+    const QRect frame = m_window->frameGeometry();
+    if (free.contains(frame))
+        return;
+    const QSize chrome = frame.size() - m_window->size();
+    const QSize size = m_window->size().boundedTo(free.size() - chrome).expandedTo(m_window->minimumSize());
+    const QSize outer = size + chrome;
+    const int x = std::clamp(frame.x(), free.left(), std::max(free.left(), free.right() + 1 - outer.width()));
+    const int y = std::clamp(frame.y(), free.top(), std::max(free.top(), free.bottom() + 1 - outer.height()));
+    m_window->resize(size);
+    m_window->move(x, y);
+}
+
+void ScreenFit::watchScreen()
+{
+    if (!m_watchingWindow && m_window->windowHandle()) {
+        m_watchingWindow = true;
+        connect(m_window->windowHandle(), &QWindow::screenChanged, this, [this] {
+            watchScreen();
+            fit();
+        });
+    }
+    QScreen* screen = m_window->screen();
+    if (screen == m_screen)
+        return;
+    if (m_screen)
+        disconnect(m_screen, nullptr, this, nullptr);
+    m_screen = screen;
+    if (screen)
+        connect(screen, &QScreen::availableGeometryChanged, this, &ScreenFit::fit);
+}
+
+bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_window) {
+        switch (event->type()) {
+        case QEvent::Show:
+            watchScreen();
+            m_frame = m_window->windowHandle() ? m_window->windowHandle()->frameMargins() : QMargins();
+            fit();
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowActivate:
+            // The window manager framed the window (or framed it anew): the
+            // room left for the content is known now.
+            if (m_window->isVisible() && m_window->windowHandle()
+                && m_window->windowHandle()->frameMargins() != m_frame) {
+                m_frame = m_window->windowHandle()->frameMargins();
+                fit();
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace studio
