@@ -205,14 +205,17 @@ void FocusHandOver::rest(QWidget* control)
 
 QWidget* FocusHandOver::stopFromRest(bool forward) const
 {
-    if (m_gone)
-        return TabOrder::nextStop(m_gone, forward);
-    QWidget* near = forward ? m_goneAfter : m_goneBefore;
-    if (!near)
+    // The neighbours the control had when it went: the controls around may
+    // have been put in order since without it (a list's rows are).
+    if (QWidget* near = forward ? m_goneAfter : m_goneBefore) {
+        if (near->isVisible() && near->isEnabled() && (near->focusPolicy() & Qt::TabFocus))
+            return near;
+        return TabOrder::nextStop(near, forward);
+    }
+    if (!m_gone)
         return nullptr;
-    if (near->isVisible() && near->isEnabled() && (near->focusPolicy() & Qt::TabFocus))
-        return near;
-    return TabOrder::nextStop(near, forward);
+    const auto [first, last] = stopsWithin(m_gone);
+    return TabOrder::nextStop(forward ? last : first, forward, m_gone);
 }
 
 bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
