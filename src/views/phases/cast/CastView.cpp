@@ -295,7 +295,9 @@ void CastView::refresh()
     m_newLocation->setVisible(m_mode == locations);
     // The gallery is heard by what it holds; the keyboard rests there when
     // the last card of it is removed.
-    m_scroll->content()->setAccessibleName(m_mode == characters ? u"Characters"_s : u"Locations"_s);
+    const QString galleryName = m_mode == characters ? u"Characters"_s : u"Locations"_s;
+    if (m_scroll->content()->accessibleName() != galleryName)
+        m_scroll->content()->setAccessibleName(galleryName);
     // Only the gallery on show follows the production; the other catches up
     // when the picker switches to it.
     if (m_mode == characters)
