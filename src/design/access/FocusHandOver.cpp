@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <utility>
+
 namespace studio {
 
 namespace {
@@ -59,6 +61,25 @@ QWidget* restFor(const QWidget* control)
     return nearest;
 }
 
+// The first and the last widget taking the focus at or inside `control`, in
+// the window's Tab order (a row made after the controls around it is chained
+// among them, while its own place in the order is where it was made);
+// `control` itself when none does.
+std::pair<QWidget*, QWidget*> stopsWithin(QWidget* control)
+{
+    QWidget* first = nullptr;
+    QWidget* last = nullptr;
+    const QWidget* window = control->window();
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
+        if (w->focusPolicy() != Qt::NoFocus && (w == control || control->isAncestorOf(w))) {
+            if (!first)
+                first = w;
+            last = w;
+        }
+    }
+    return first ? std::pair(first, last) : std::pair(control, control);
+}
+
 QPointer<FocusHandOver> s_installed;
 
 } // namespace
@@ -82,6 +103,12 @@ void handOverFocus(const QWidget* from, QWidget* to, bool orNowhere)
 {
     if (to && keyboardWithin(from, orNowhere))
         to->setFocus(Qt::OtherFocusReason);
+}
+
+void restFocusAt(const QWidget* from, QWidget* place)
+{
+    if (s_installed && place && keyboardWithin(from))
+        s_installed->rest(place);
 }
 
 void FocusHandOver::install(QApplication& app)
@@ -134,25 +161,61 @@ void FocusHandOver::focusLost(QWidget* control, Qt::FocusReason reason)
     const bool wasKept = control == m_kept;
     if (wasKept)
         m_kept = nullptr;
-    if (control == m_rest) {
+    const bool wasResting = control == m_rest;
+    if (wasResting)
         m_rest = nullptr;
-        m_gone = nullptr;
-        m_goneFrom = nullptr;
-    }
     // Qt passes the focus on as Tab would when its control hides or is
     // disabled, and clears it when a container around the control is
-    // disabled.
+    // disabled. A place of rest that hides rests the keyboard further out,
+    // still for the control that left it there.
     if (!control->isVisible()) {
-        if (QWidget* rest = restFor(control)) {
-            moveTo(rest);
-            m_rest = rest;
-            m_gone = control;
-            m_goneFrom = control->parentWidget();
+        if (!wasResting) {
+            rest(control);
+        } else if (QWidget* further = restFor(control)) {
+            moveTo(further);
+            m_rest = further;
         }
     } else if (!control->isEnabled() && !wasKept) {
         moveTo(control);
         m_kept = control;
     }
+    if (wasResting && !m_rest) {
+        m_gone = nullptr;
+        m_goneFrom = nullptr;
+        m_goneAfter = nullptr;
+        m_goneBefore = nullptr;
+    }
+}
+
+void FocusHandOver::rest(QWidget* control)
+{
+    QWidget* at = restFor(control);
+    if (!at)
+        return;
+    // The neighbours in the Tab order of the control and of the stops in
+    // it, for when it is deleted (a list's row is, once hidden).
+    const auto [first, last] = stopsWithin(control);
+    m_goneAfter = TabOrder::nextStop(last, true, control);
+    m_goneBefore = TabOrder::nextStop(first, false, control);
+    moveTo(at);
+    m_rest = at;
+    m_gone = control;
+    m_goneFrom = control->parentWidget();
+}
+
+QWidget* FocusHandOver::stopFromRest(bool forward) const
+{
+    // The neighbours the control had when it went: the controls around may
+    // have been put in order since without it (a list's rows are).
+    if (QWidget* near = forward ? m_goneAfter : m_goneBefore) {
+        if (near->isVisible() && near->isEnabled() && (near->focusPolicy() & Qt::TabFocus))
+            return near;
+        return TabOrder::nextStop(near, forward);
+    }
+    if (!m_gone)
+        return nullptr;
+    const auto [first, last] = stopsWithin(m_gone);
+    return TabOrder::nextStop(forward ? last : first, forward, m_gone);
 }
 
 bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
@@ -195,10 +258,10 @@ bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
         // Resting in a container around where the control stood, Tab goes on
         // from where it stood.
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-        if (tab && watched == focus && focus == m_rest && m_gone
+        if (tab && watched == focus && focus == m_rest
             && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
             const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-            if (QWidget* next = TabOrder::nextStop(m_gone, forward)) {
+            if (QWidget* next = stopFromRest(forward)) {
                 next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
                 return true;
             }

@@ -16,8 +16,11 @@
 //   nearest container around it that is no control itself and that a reader
 //   hears by a name (the screen, a pane; the nearest of all when none is
 //   named), where Return and Space do nothing and Tab goes on from where the
-//   control stood. Should
-//   the control show again while the keyboard rests there, it gets it back.
+//   control stood, also once the control is deleted (as a list's row is
+//   after it is hidden). Should the control show again while the keyboard
+//   rests there, it gets it back; should the place of rest hide in turn, the
+//   keyboard rests further out, Tab still going on from where the control
+//   stood.
 // - A screen that knows better (the card now in the place of one that went,
 //   the screen that replaces another) hands the keyboard over itself, before
 //   the control goes: handOverFocus().
@@ -44,6 +47,12 @@ void handOverFocus(const QWidget* from, QWidget* to, bool orNowhere = false);
 // a control of it left it when it was hidden); with `orNowhere` also when
 // nothing in the window has it.
 bool keyboardWithin(const QWidget* from, bool orNowhere = false);
+// Rests the keyboard, when it is inside `from` (or resting where a control of
+// it left it), where it would rest were `place` hidden holding it: Tab goes
+// on from `place`. For a control that removes an item standing elsewhere
+// (a pane's "Remove" button): the keyboard rests by the item's place. Call
+// it with `place` still shown.
+void restFocusAt(const QWidget* from, QWidget* place);
 
 class FocusHandOver : public QObject {
     Q_OBJECT
@@ -63,10 +72,16 @@ protected:
 private:
     using QObject::QObject;
 
+    friend void restFocusAt(const QWidget*, QWidget*);
+
     // Puts the keyboard on `widget` (which may be disabled) from inside the
     // focus change Qt is making.
     void moveTo(QWidget* widget);
     void focusLost(QWidget* control, Qt::FocusReason reason);
+    // Rests the keyboard where `control` leaves it; Tab goes on from there.
+    void rest(QWidget* control);
+    // The stop Tab (or Shift+Tab) reaches from where the keyboard rests.
+    QWidget* stopFromRest(bool forward) const;
 
     // The disabled control that keeps the keyboard.
     QPointer<QWidget> m_kept;
@@ -75,6 +90,9 @@ private:
     QPointer<QWidget> m_rest;
     QPointer<QWidget> m_gone;
     QPointer<QWidget> m_goneFrom;
+    // The stops around the control when it went, for Tab once it is deleted.
+    QPointer<QWidget> m_goneAfter;
+    QPointer<QWidget> m_goneBefore;
     bool m_moving = false;
 };
 

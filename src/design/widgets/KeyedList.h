@@ -6,7 +6,8 @@
 // is never re-created, so focus, caret and hover stay where they are. The
 // rows occupy a run of consecutive places in a box layout or in one of the
 // program's own layouts, starting at a given index (so a header or a trailing
-// stretch can share the layout).
+// stretch can share the layout). A row that leaves with the keyboard in it
+// hands it on as FocusAfterRemoval says: to the row now in its place.
 //
 // An act's beat cards, placed after the column's header (index 0):
 //
@@ -16,6 +17,7 @@
 //              [](const Beat& b) { return new BeatCard(b.id); },
 //              [](BeatCard* card, const Beat& b, int index) { card->setBeat(b); });
 
+#include "design/access/FocusAfterRemoval.h"
 #include "design/widgets/ItemListLayout.h"
 
 #include <QBoxLayout>
@@ -43,6 +45,16 @@ public:
     KeyedList(const KeyedList&) = delete;
     KeyedList& operator=(const KeyedList&) = delete;
 
+    // The keyboard inside `actor`, a control outside the list that removes
+    // the row of `key` (a pane's "Remove" button), counts as that row's at
+    // the next sync: when the row leaves, the keyboard goes to the row now
+    // in its place, as from inside it.
+    void removingFrom(const QWidget* actor, const Key& key)
+    {
+        m_actor = actor;
+        m_actedOn = key;
+    }
+
     // items: any range; keyOf(item) -> Key; create(item) -> W* (a new widget,
     // no parent needed); update(W*, item, index) refreshes a kept or new row.
     // Items with a key seen before in the same range are skipped (ids are
@@ -68,6 +80,7 @@ public:
             order.append(key);
             sources.append(std::addressof(item));
         }
+        handOnKeyboard(next);
         // Remove rows whose id is gone. deleteLater: the row may be the
         // sender of the signal that led to this refresh.
         for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it) {
@@ -111,6 +124,28 @@ public:
     int count() const { return int(m_order.size()); }
 
 private:
+    // Before the rows of ids gone from `next` are hidden.
+    void handOnKeyboard(const QHash<Key, QPointer<W>>& next)
+    {
+        const QPointer<const QWidget> actor = std::exchange(m_actor, nullptr);
+        QList<QWidget*> rows;
+        QList<bool> leaves;
+        qsizetype actedOn = -1;
+        bool any = false;
+        for (const Key& key : std::as_const(m_order)) {
+            W* row = m_rows.value(key);
+            if (!row)
+                continue;
+            if (actor && key == m_actedOn)
+                actedOn = rows.size();
+            rows.append(row);
+            leaves.append(!next.contains(key));
+            any = any || leaves.last();
+        }
+        if (any)
+            FocusAfterRemoval::beforeRemoval(rows, leaves, actor, actedOn);
+    }
+
     void insert(int index, QWidget* widget)
     {
         if (auto* box = qobject_cast<QBoxLayout*>(m_layout))
@@ -125,6 +160,8 @@ private:
     int m_first;
     QHash<Key, QPointer<W>> m_rows;
     QList<Key> m_order;
+    QPointer<const QWidget> m_actor;
+    Key m_actedOn{};
 };
 
 } // namespace studio

@@ -8,13 +8,16 @@
 // later (it may be the sender of the signal that led here). The owner places
 // the widgets (a sideways strip, rows of one height, sections of their own
 // heights); the list only says which are built, and hands them over in entry
-// order.
+// order. A widget whose entry is gone with the keyboard in it hands it on as
+// FocusAfterRemoval says: to the widget built in its place.
 //
 //   LazyKeyedList<QUuid, SceneRow> rows(this);
 //   rows.setKeys(ids);                      // whenever the entries change
 //   rows.sync([&](qsizetype i) { return i >= first && i < last; },
 //             [&](qsizetype i) { return makeRow(ids[i]); },
 //             [&](SceneRow* row, qsizetype i) { place(row, i); });
+
+#include "design/access/FocusAfterRemoval.h"
 
 #include <QHash>
 #include <QList>
@@ -45,6 +48,7 @@ public:
     {
         if (keys == m_keys)
             return;
+        const auto before = m_order;
         m_keys = keys;
         m_index.clear();
         m_index.reserve(m_keys.size());
@@ -61,6 +65,17 @@ public:
             it = m_built.erase(it);
         }
         order();
+        if (!leaving.isEmpty()) {
+            QList<QWidget*> widgets;
+            QList<bool> leaves;
+            for (const auto& [index, widget] : before) {
+                if (widget) {
+                    widgets.append(widget.data());
+                    leaves.append(leaving.contains(widget));
+                }
+            }
+            FocusAfterRemoval::beforeRemoval(widgets, leaves);
+        }
         retire(leaving);
     }
 

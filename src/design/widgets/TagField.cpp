@@ -1,5 +1,6 @@
 #include "design/widgets/TagField.h"
 
+#include "design/access/FocusAfterRemoval.h"
 #include "design/widgets/FieldFrame.h"
 #include "design/access/FocusOutline.h"
 #include "design/widgets/FlowLayout.h"
@@ -38,6 +39,7 @@ public:
         // and the remove button stays on the capsule.
         setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
         remove->setToolTip(QString());
+        FocusAfterRemoval::markRemover(remove);
     }
 
     QString tag;

@@ -8,7 +8,9 @@
 // never lost; only the draft's own context menu leaves it as it is. Removing
 // a tag removes every equal tag. Tags compare whole and case-sensitively,
 // canonically equivalent Unicode counting as equal. tagsEdited() reports the
-// user's changes; setTags() is silent.
+// user's changes; setTags() is silent. A tag removed from the keyboard leaves
+// it resting on the field (a tag has no stop but its remove button), Tab
+// going on to the next tag.
 
 #include <QStringList>
 #include <QWidget>

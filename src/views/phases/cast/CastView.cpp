@@ -2,7 +2,6 @@
 
 #include "design/widgets/AdaptiveGridLayout.h"
 #include "design/widgets/EmptyStateView.h"
-#include "design/access/FocusHandOver.h"
 #include "design/widgets/HairlineDivider.h"
 #include "design/widgets/KeyedList.h"
 #include "design/style/Palette.h"
@@ -253,12 +252,16 @@ void CastView::addLocation()
 
 void CastView::removeCharacter(const QUuid& memberID)
 {
+    // Removed from the pane, the character hands the keyboard on as one
+    // deleted from its card: to the card now in its place.
+    m_characterCards->removingFrom(m_characterDetail, memberID);
     if (edit([&](Project& p) { edits::removeCharacter(p, memberID); }))
         selectCharacter(rules::selectionAfterRemoving(m_selectedCharacterID, memberID));
 }
 
 void CastView::removeLocation(const QUuid& locationID)
 {
+    m_locationCards->removingFrom(m_locationDetail, locationID);
     if (edit([&](Project& p) { edits::removeLocation(p, locationID); }))
         selectLocation(rules::selectionAfterRemoving(m_selectedLocationID, locationID));
 }
@@ -290,6 +293,11 @@ void CastView::refresh()
     m_picker->setSelection<int>(m_mode);
     m_newCharacter->setVisible(m_mode == characters);
     m_newLocation->setVisible(m_mode == locations);
+    // The gallery is heard by what it holds; the keyboard rests there when
+    // the last card of it is removed.
+    const QString galleryName = m_mode == characters ? u"Characters"_s : u"Locations"_s;
+    if (m_scroll->content()->accessibleName() != galleryName)
+        m_scroll->content()->setAccessibleName(galleryName);
     // Only the gallery on show follows the production; the other catches up
     // when the picker switches to it.
     if (m_mode == characters)
@@ -368,12 +376,6 @@ void CastView::refreshPane(const Project& p)
             m_placeholderText->setText(u"Select a location"_s);
         }
     }
-    // A detail that goes while it holds the keyboard ("Remove character"
-    // pressed from the keyboard) hands it to the gallery's New control, not
-    // to whatever follows the screen.
-    if (page == m_placeholder)
-        handOverFocus(m_pane->currentWidget(),
-                      m_mode == characters ? static_cast<QWidget*>(m_newCharacter) : m_newLocation);
     m_pane->setCurrentWidget(page);
 }
 

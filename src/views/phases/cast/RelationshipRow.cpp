@@ -1,5 +1,6 @@
 #include "views/phases/cast/RelationshipRow.h"
 
+#include "design/access/FocusAfterRemoval.h"
 #include "design/widgets/MenuButton.h"
 #include "design/style/Palette.h"
 #include "design/text/PlainTextField.h"
@@ -42,6 +43,7 @@ RelationshipRow::RelationshipRow(const QUuid& relationshipID, QWidget* parent)
     row->addWidget(m_label, 1);
 
     m_remove->setAccessibleName(u"Remove relationship"_s);
+    FocusAfterRemoval::markRemover(m_remove);
     row->addWidget(m_remove);
 
     connect(m_label, &PlainTextField::textEdited, this,

@@ -33,6 +33,8 @@ RelationshipsSection::RelationshipsSection(QWidget* parent)
     , m_column(new QVBoxLayout(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Where the keyboard rests when the last relationship is removed.
+    setAccessibleName(u"Relationships"_s);
     m_column->setContentsMargins(0, 0, 0, 0);
     m_column->setSpacing(8);
 

@@ -1,5 +1,6 @@
 #include "views/phases/cut/CueTile.h"
 
+#include "design/access/FocusAfterRemoval.h"
 #include "design/access/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/text/PlainTextField.h"
@@ -41,6 +42,7 @@ CueTile::CueTile(const QUuid& cueID, QWidget* parent)
     m_name->lineEdit()->setAccessibleName(u"Cue name"_s);
     m_mood->lineEdit()->setAccessibleName(u"Mood"_s);
     m_delete->setAccessibleName(u"Delete cue"_s);
+    FocusAfterRemoval::markRemover(m_delete);
     // Room around the small cross for the focus ring.
     const int side = m_delete->sizeHint().width() + 2 * (int(FocusRing::width) + 1);
     m_delete->setFixedSize(side, side);

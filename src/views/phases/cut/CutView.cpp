@@ -342,9 +342,10 @@ void CutView::refresh()
 
     const bool hasClips = !timeline.isEmpty();
     m_zoomControl->setVisible(hasClips);
-    // The keyboard that assembled from the empty state goes on to the lanes,
-    // and one that cut the last clip to the empty state's button, rather
-    // than to whatever follows in the window.
+    // The keyboard that assembled from the empty state goes on to the lanes.
+    // One that cut the last clip rests on the screen where the clip stood
+    // (FocusHandOver), never on the empty state's button, whose Return
+    // would assemble the cut again.
     m_lanes->setTimeline(timeline);
     if (hasClips) {
         m_page->setVisible(true);
@@ -353,8 +354,6 @@ void CutView::refresh()
         m_empty->setVisible(false);
     } else {
         m_empty->setVisible(true);
-        if (m_page->isVisible())
-            handOverFocus(m_page, m_empty->actionButton());
         m_page->setVisible(false);
     }
 

@@ -33,6 +33,8 @@ MusicCuesSection::MusicCuesSection(QWidget* parent)
     , m_gridLayout(new AdaptiveGridLayout(230, 320, 10, 10, m_grid))
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Where the keyboard rests when the last cue is deleted.
+    setAccessibleName(u"Music & Sound Sketch"_s);
     m_grid->setAttribute(Qt::WA_TranslucentBackground);
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -81,23 +83,6 @@ void MusicCuesSection::setCues(const QList<MusicCue>& cues)
         }
         return;
     }
-    // A keyboard that deleted a cue stays among the cues: on the tile now in
-    // its place, else on the one before, else on "Add cue".
-    qsizetype focusedTile = -1;
-    if (QWidget* focus = window()->focusWidget()) {
-        const QList<CueTile*> before = m_tiles->widgets();
-        for (qsizetype i = 0; i < before.size(); ++i) {
-            if (before[i]->isAncestorOf(focus))
-                focusedTile = i;
-        }
-        if (focusedTile >= 0 && std::any_of(cues.cbegin(), cues.cend(), [&](const MusicCue& cue) {
-                return cue.id == before[focusedTile]->cueID();
-            }))
-            focusedTile = -1;
-    }
-    const bool empty = cues.isEmpty();
-    m_hintBox->setVisible(empty);
-    m_grid->setVisible(!empty);
     m_tiles->sync(
         cues, [](const MusicCue& cue) { return cue.id; },
         [this](const MusicCue& cue) {
@@ -108,6 +93,11 @@ void MusicCuesSection::setCues(const QList<MusicCue>& cues)
             return tile;
         },
         [](CueTile* tile, const MusicCue& cue, int) { tile->setCue(cue); });
+    // The tiles first: a tile deleted with the keyboard in it hands it on
+    // while its place is still shown.
+    const bool empty = cues.isEmpty();
+    m_hintBox->setVisible(empty);
+    m_grid->setVisible(!empty);
     // Tiles made later join the window's Tab chain at its end: Tab goes from
     // "Add cue" through the tiles in their order.
     const QList<CueTile*> tiles = m_tiles->widgets();
@@ -115,12 +105,6 @@ void MusicCuesSection::setCues(const QList<MusicCue>& cues)
     for (CueTile* tile : tiles)
         stops << tile->nameField()->lineEdit() << tile->moodField()->lineEdit() << tile->deleteButton();
     TabOrder::chain(m_add, stops);
-    if (focusedTile >= 0) {
-        if (tiles.isEmpty())
-            m_add->setFocus(Qt::OtherFocusReason);
-        else
-            tiles.at(std::min(focusedTile, tiles.size() - 1))->deleteButton()->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 bool MusicCuesSection::isHintShown() const

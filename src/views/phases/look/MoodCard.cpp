@@ -103,6 +103,8 @@ MoodCard::MoodCard(QWidget* parent)
     words->addWidget(new FieldLabel(u"Mood words"_s));
     words->addWidget(m_moodWords);
     m_moodWords->draftEdit()->setAccessibleName(u"Mood words"_s);
+    // Where the keyboard rests when a word's × removes it.
+    m_moodWords->setAccessibleName(u"Mood words"_s);
     card->addLayout(words);
     connect(m_moodWords, &TagField::tagsEdited, this, &MoodCard::moodWordsEdited);
 

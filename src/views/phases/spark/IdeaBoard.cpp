@@ -1,7 +1,6 @@
 #include "views/phases/spark/IdeaBoard.h"
 
 #include "design/widgets/CardSurface.h"
-#include "design/access/FocusHandOver.h"
 #include "design/widgets/HorizontalStrip.h"
 #include "design/widgets/MenuButton.h"
 #include "design/style/Palette.h"
@@ -81,6 +80,8 @@ IdeaBoard::IdeaBoard(QWidget* parent)
     , m_views(m_row)
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Where the keyboard rests when the last fragment is deleted.
+    setAccessibleName(u"Idea Board"_s);
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(12);
@@ -157,12 +158,6 @@ void IdeaBoard::setCards(const QList<IdeaCard>& cards)
         ids.reserve(cards.size());
         for (const IdeaCard& card : cards)
             ids.append(card.id);
-        // A card deleted from the keyboard leaves it resting in its place,
-        // Tab going on to the card after it; after the last one Tab would
-        // leave the page: "Add fragment" keeps it.
-        const qsizetype last = m_views.keys().size() - 1;
-        if (IdeaCardView* view = last >= 0 ? m_views.widgetAt(last) : nullptr; view && !ids.contains(view->cardID()))
-            handOverFocus(view, m_add);
         m_views.setKeys(ids);
     }
     m_views.forEach([this](IdeaCardView* view, qsizetype index) { view->setCard(m_cards[index]); });

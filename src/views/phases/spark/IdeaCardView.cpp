@@ -1,5 +1,6 @@
 #include "views/phases/spark/IdeaCardView.h"
 
+#include "design/access/FocusAfterRemoval.h"
 #include "design/style/Palette.h"
 #include "design/text/PlainTextEditor.h"
 #include "design/style/PointerHover.h"
@@ -100,6 +101,7 @@ IdeaCardView::IdeaCardView(const QUuid& cardID, QWidget* parent)
     m_editor->textEdit()->setAccessibleName(label(m_kind));
 
     m_delete->setAccessibleName(u"Delete"_s);
+    FocusAfterRemoval::markRemover(m_delete);
     m_delete->setFocusPolicy(Qt::TabFocus);
     m_delete->installEventFilter(this);
     m_editor->textEdit()->installEventFilter(this);

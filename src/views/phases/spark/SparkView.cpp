@@ -165,6 +165,8 @@ QWidget* SparkView::leftColumn()
     inner->addWidget(new FieldLabel(themesLabel));
     m_themes = new TagField(u"What is it really about?"_s);
     m_themes->draftEdit()->setAccessibleName(themesLabel);
+    // Where the keyboard rests when a theme's × removes it.
+    m_themes->setAccessibleName(themesLabel);
     inner->addWidget(m_themes);
     connect(m_themes, &TagField::tagsEdited, this, [this](const QStringList& tags) {
         edit([&](Project& p) { edits::setThemes(p, tags); });

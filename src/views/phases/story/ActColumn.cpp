@@ -2,6 +2,7 @@
 
 #include "design/widgets/DestructiveAction.h"
 #include "design/access/FocusInView.h"
+#include "design/access/SpokenName.h"
 #include "design/widgets/KeyedList.h"
 #include "design/widgets/MenuButton.h"
 #include "design/style/Palette.h"
@@ -77,6 +78,9 @@ void ActColumn::setAct(const Act& act)
     if (m_hasShown && act == m_shown)
         return;
     m_title->setText(act.title);
+    // Heard by its title; the keyboard rests here when the act's last beat
+    // is deleted.
+    setSpokenName(this, act.title.isEmpty() ? u"Act"_s : act.title);
     m_cards->sync(
         act.beats, [](const Beat& beat) { return beat.id; }, [this](const Beat& beat) { return makeCard(beat); },
         [](BeatCard* card, const Beat& beat, int) { card->setBeat(beat); });

@@ -99,6 +99,8 @@ StoryView::StoryView(ScreenSession screenSession, QWidget* parent)
     // foot of the screen and the empty space under the columns is the
     // board's own.
     m_board->setIndicatorShown(true);
+    // Where the keyboard rests when the last act is deleted.
+    m_board->widget()->setAccessibleName(u"Acts"_s);
     m_board->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::MinimumExpanding);
     m_board->row()->setContentsMargins(22, 22, 22, 22);
     m_board->row()->insertWidget(0, m_addAct, 0, Qt::AlignTop);

@@ -26,6 +26,8 @@ SceneList::SceneList(QScrollArea* page, Create create, QWidget* parent)
     , m_rowHeight(SceneRow(QUuid()).sizeHint().height())
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Where the keyboard rests when the last scene is deleted.
+    setAccessibleName(QStringLiteral("Scenes"));
     connect(m_page->verticalScrollBar(), &QScrollBar::valueChanged, this, &SceneList::follow);
     m_page->viewport()->installEventFilter(this);
 }

@@ -462,12 +462,19 @@ void ShotGrid::keepCurrent()
         setFocusPolicy(Qt::TabFocus);
         return;
     }
-    const bool focused = hasFocus();
+    // The last card went (deleted from its menu): the grid keeps the
+    // keyboard where the cards were, pressing nothing ("Add shot" would add
+    // one); Tab goes on to the tiles.
     setFocusPolicy(Qt::NoFocus);
-    // The last card went (deleted from its menu): the keyboard carries on
-    // at "Add shot" rather than nowhere.
-    if (focused)
-        m_tiles->tiles().first()->setFocus(Qt::OtherFocusReason);
+}
+
+void ShotGrid::takeKeyboardAt(int index)
+{
+    if (!m_cards.isEmpty()) {
+        m_currentIndex = std::clamp(index, 0, int(m_cards.size()) - 1);
+        m_current = m_cards[m_currentIndex].id;
+    }
+    setFocus(Qt::OtherFocusReason);
 }
 
 void ShotGrid::focusInEvent(QFocusEvent* event)
@@ -510,8 +517,9 @@ bool ShotGrid::focusNextPrevChild(bool next)
 void ShotGrid::keyPressEvent(QKeyEvent* event)
 {
     const int index = currentIndex();
-    if (KeyboardActivation::isActivationPress(*event) && index >= 0) {
-        Q_EMIT shotPicked(m_cards[index].id);
+    if (KeyboardActivation::isActivationPress(*event)) {
+        if (index >= 0)
+            Q_EMIT shotPicked(m_cards[index].id);
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);

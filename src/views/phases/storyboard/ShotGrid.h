@@ -55,6 +55,11 @@ public:
     int focusedCard() const;
     // The card of a shot, or -1.
     int indexOfCard(const QUuid& shotID) const;
+    // Gives the grid the keyboard on the card at `index` (held to the cards:
+    // after a delete, the card now in the deleted one's place, else the
+    // last). Without cards the grid holds it resting, heard by its name:
+    // Return and Space do nothing, Tab goes on to the tiles.
+    void takeKeyboardAt(int index);
     const std::optional<QUuid>& selectedShot() const { return m_selected; }
 
     QSize sizeHint() const override;

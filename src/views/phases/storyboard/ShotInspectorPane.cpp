@@ -50,6 +50,8 @@ ShotInspectorPane::ShotInspectorPane(QWidget* parent)
     , m_inspector(new ShotInspector(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Heard by a name wherever the keyboard is in it, or rests on it.
+    setAccessibleName(u"Shot details"_s);
     m_stack->addWidget(m_placeholder);
     m_stack->addWidget(m_inspector);
 

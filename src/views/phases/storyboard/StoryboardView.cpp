@@ -1,5 +1,6 @@
 #include "views/phases/storyboard/StoryboardView.h"
 
+#include "design/access/FocusHandOver.h"
 #include "design/widgets/EmptyStateView.h"
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/HairlineDivider.h"
@@ -15,6 +16,7 @@
 #include "views/phases/storyboard/SceneEditor.h"
 #include "views/phases/storyboard/SceneList.h"
 #include "views/phases/storyboard/SceneRow.h"
+#include "views/phases/storyboard/ShotGrid.h"
 #include "views/phases/storyboard/ShotInspectorPane.h"
 
 #include <QHBoxLayout>
@@ -263,10 +265,18 @@ void StoryboardView::connectPane()
 
 void StoryboardView::deleteShot(QUuid sceneID, QUuid shotID)
 {
+    // Deleted from the inspector, the shot hands the keyboard to the grid,
+    // on the card now in its place, as when deleted from its card's menu.
+    ShotGrid* grid = m_editor->grid();
+    const bool fromPane = keyboardWithin(m_pane);
+    const int place = grid->indexOfCard(shotID);
     bool deleted = false;
     editActiveEpisode([&](Project& p, const QUuid& ep) { deleted = edits::deleteShot(p, ep, sceneID, shotID); });
-    if (deleted)
-        select(rules::selectionAfterShotRemoved(shotID, m_selection));
+    if (!deleted)
+        return;
+    select(rules::selectionAfterShotRemoved(shotID, m_selection));
+    if (fromPane && place >= 0 && grid->isVisible())
+        grid->takeKeyboardAt(place);
 }
 
 void StoryboardView::describeShot(const QUuid& sceneID, const QUuid& shotID)

@@ -306,14 +306,23 @@ private Q_SLOTS:
         QTest::keyClick(s.view.emptyState()->actionButton(), Qt::Key_Space);
         QCOMPARE(s.timeline().size(), 3);
         QCOMPARE(QApplication::focusWidget(), s.view.lanes());
-        // Cutting every clip from the keyboard ends on the empty state's button.
+        // Each clip cut from the keyboard leaves it on the clip in its place.
         for (int i = 0; i < 3; ++i) {
             QTest::keyClick(s.view.lanes(), Qt::Key_Space);
             s.view.clipControls()->cutButton()->setFocus(Qt::TabFocusReason);
             QTest::keyClick(s.view.clipControls()->cutButton(), Qt::Key_Space);
+            if (i < 2) {
+                QCOMPARE(QApplication::focusWidget(), s.view.lanes());
+                QCOMPARE(s.view.lanes()->currentClipID(), s.timeline().first().id);
+            }
         }
+        // Cutting the last one leaves the keyboard resting on the screen,
+        // not on the empty state's button: Return and Space assemble nothing.
         QVERIFY(s.view.isEmptyStateShown());
-        QCOMPARE(QApplication::focusWidget(), s.view.emptyState()->actionButton());
+        QCOMPARE(QApplication::focusWidget(), &s.view);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(s.timeline().isEmpty());
     }
 
     void theClipsAreReadInOrder()
@@ -449,12 +458,23 @@ private Q_SLOTS:
         s.view.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&s.view));
         MusicCuesSection* music = s.view.musicSection();
+        const auto cues = [&s] { return s.session.project().episodes[0].musicCues.size(); };
+        // The next cue's name, where Return and Space neither delete nor add.
         music->tiles().first()->deleteButton()->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(music->tiles().size(), 1);
-        QCOMPARE(QApplication::focusWidget(), music->tiles().first()->deleteButton());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), music->tiles().first()->nameField()->lineEdit());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(cues(), 1);
+        // The last one gone, the keyboard rests on the section, adding
+        // nothing; Shift+Tab goes back from where the cue stood.
+        music->tiles().first()->deleteButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(music->isHintShown());
+        QCOMPARE(QApplication::focusWidget(), music);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(cues(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), music->addButton());
     }
 

@@ -364,7 +364,8 @@ private Q_SLOTS:
     // Tab reads the page as it stands: from the argument through the theme
     // tags to their draft; from "Add fragment" on through every card of a
     // long strip, each card's delete mark (shown while the card has the
-    // focus) before its text; Space on the mark deletes that card.
+    // focus) before its text; Space on the mark deletes that card, and on a
+    // theme's mark that theme, the keyboard going on to nothing they'd press.
     void tabReachesThemesCardsAndTheirDeleteMarks()
     {
         Project p = sparkProject();
@@ -409,8 +410,27 @@ private Q_SLOTS:
         QTest::keyClick(previous->deleteButton(), Qt::Key_Space);
         QCOMPARE(s.session.project().idea.cards.size(), p.idea.cards.size() - 1);
         QVERIFY(!findIdeaCard(s.session.project(), p.idea.cards.last().id));
-        // The last card gone, the keyboard stays on the board.
-        QCOMPARE(QApplication::focusWidget(), board->addMenu());
+        // The last card gone, the keyboard goes to the text of the card
+        // before it; one before others, to the text of the card now in its
+        // place. Return and Space there type, deleting nothing.
+        QCOMPARE(QApplication::focusWidget(), board->cardView(p.idea.cards.at(28).id)->editor()->textEdit());
+        board->revealCard(p.idea.cards[0].id)->deleteButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), board->cardView(p.idea.cards[1].id)->editor()->textEdit());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(s.session.project().idea.cards.size(), p.idea.cards.size() - 2);
+
+        // A theme's × leaves the keyboard resting on the field (the next tag
+        // has no stop but its own ×): Return and Space remove nothing more,
+        // and Tab goes on to the next tag.
+        s.view.argumentField()->lineEdit()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(tab(), Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), s.view.themesField());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(s.session.project().idea.themes, QStringList{u"tide"_s});
+        QCOMPARE(name(tab()), u"Remove tide"_s);
     }
 
     void fieldsAreReadOutByTheirLabels()

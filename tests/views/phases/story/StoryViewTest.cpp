@@ -214,6 +214,51 @@ private Q_SLOTS:
         QCOMPARE(session.project(), kept);
     }
 
+    // Deleted from their menus by the keyboard: a beat or an act hands it
+    // to the title of the one now in its place, where Return and Space
+    // delete and add nothing; an act's last beat leaves it resting on the
+    // act, Shift+Tab going back to the act's menu; the last act, on the board.
+    void deletingFromTheKeyboardHandsItToTheNextInPlace()
+    {
+        Project p = storyProject();
+        p.episodes[0].structure.acts = {Act{.title = u"A"_s, .beats = {Beat{}, Beat{}}}, Act{.title = u"B"_s}};
+        const QList<Act> acts = p.episodes[0].structure.acts;
+        ProjectSession session(p);
+        StoryView view(session);
+        view.resize(1080, 700);
+        view.show();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        const auto act = [&session](int i) { return firstEpisode(session).structure.acts.value(i); };
+        const auto pressNothing = [] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        };
+        const auto choose = [](MenuButton* menu, const QString& entry) {
+            menu->setFocus(Qt::TabFocusReason);
+            menuEntry(menu, entry)->trigger();
+        };
+        ActColumn* first = view.actColumn(acts[0].id);
+        choose(first->beatCard(acts[0].beats[0].id)->menuButton(), u"Delete beat"_s);
+        QCOMPARE(QApplication::focusWidget(), first->beatCard(acts[0].beats[1].id)->titleField()->lineEdit());
+        pressNothing();
+        QCOMPARE(act(0).beats.size(), 1);
+
+        choose(first->beatCard(acts[0].beats[1].id)->menuButton(), u"Delete beat"_s);
+        QCOMPARE(QApplication::focusWidget(), first);
+        pressNothing();
+        QCOMPARE(act(0).beats.size(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), first->menuButton());
+
+        choose(first->menuButton(), u"Delete act"_s);
+        QCOMPARE(QApplication::focusWidget(), view.actColumn(acts[1].id)->titleField()->lineEdit());
+        choose(view.actColumn(acts[1].id)->menuButton(), u"Delete act"_s);
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), u"Acts"_s);
+        pressNothing();
+        QVERIFY(firstEpisode(session).structure.acts.isEmpty());
+    }
+
     void beatCardsFollowTheirBeats()
     {
         ProjectSession session(storyProject());

@@ -22,6 +22,7 @@
 #include "views/phases/storyboard/ShotInspector.h"
 #include "views/phases/storyboard/ShotInspectorPane.h"
 #include "views/phases/storyboard/ShotTiles.h"
+#include "design/widgets/ToolbarIconButton.h"
 #include "views/phases/storyboard/TakeRow.h"
 #include "views/phases/storyboard/StoryboardView.h"
 
@@ -262,6 +263,62 @@ private Q_SLOTS:
     // The Menu key or Shift+F10 on a focused card opens its menu over it,
     // and the menu acts on that card's shot, whichever is selected; so on a
     // focused scene row.
+    // Deleted by the keyboard, a shot from the inspector hands it to the
+    // card now in its place, a scene from its row's menu to the row now in
+    // its place; where none is left it rests, Return and Space pressing
+    // nothing ("Add shot" would add one), and Tab goes on from there.
+    void deletingFromTheKeyboardHandsItToTheNextInPlace()
+    {
+        Project p;
+        p.episodes.first().scenes = {sceneWithShots(2), SceneCard{}, SceneCard{}};
+        const QList<SceneCard> scenes = p.episodes.first().scenes;
+        const QList<Shot> shots = scenes[0].shots;
+        Screen s(p);
+        QVERIFY(QTest::qWaitForWindowActive(&s.view));
+        const auto pressNothing = [] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        };
+        s.view.select({scenes[0].id, shots[0].id});
+        ShotGrid* grid = s.view.editor()->grid();
+        s.inspector()->deleteButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(s.inspector()->deleteButton(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QCOMPARE(grid->card(grid->focusedCard()).id, shots[1].id);
+        pressNothing();
+        QCOMPARE(s.episode().scenes[0].shots.size(), 1);
+        QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+        menuAction(grid, u"Delete shot"_s)->trigger();
+        QCOMPARE(QApplication::focusWidget(), grid);
+        pressNothing();
+        QVERIFY(s.episode().scenes[0].shots.isEmpty());
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), grid->tiles()->tiles().first());
+
+        const auto row = [&s](const SceneCard& scene) {
+            const QList<SceneRow*> rows = s.view.rows();
+            const auto found = std::find_if(rows.cbegin(), rows.cend(), [&](SceneRow* r) { return r->sceneID() == scene.id; });
+            return found == rows.cend() ? nullptr : *found;
+        };
+        const auto deleteScene = [&](const SceneCard& scene) {
+            row(scene)->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(row(scene), Qt::Key_F10, Qt::ShiftModifier);
+            menuAction(row(scene), u"Delete scene"_s)->trigger();
+        };
+        deleteScene(scenes[0]);
+        QCOMPARE(QApplication::focusWidget(), row(scenes[1]));
+        pressNothing();
+        QCOMPARE(s.episode().scenes.size(), 2);
+        deleteScene(scenes[2]);
+        QCOMPARE(QApplication::focusWidget(), row(scenes[1]));
+        deleteScene(scenes[1]);
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), u"Scenes"_s);
+        pressNothing();
+        QVERIFY(s.episode().scenes.isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), s.view.addButton());
+    }
+
     void menuKeyActsOnTheFocusedCardAndRow()
     {
         Project p;
