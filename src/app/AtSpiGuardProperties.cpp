@@ -14,6 +14,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QTimer>
 
 #include <optional>
 #include <type_traits>
@@ -227,19 +228,25 @@ void rememberApplicationId(int id)
 
 void learnApplicationId(const QDBusConnection& connection, QObject* context)
 {
-    // Only a bus routes a request back to its sender.
+    // Only a bus carries the registry's id (and a request to the connection's
+    // own name is answered at once, without going out).
     if (connection.baseService().isEmpty())
         return;
-    QDBusMessage ask = QDBusMessage::createMethodCall(connection.baseService(), AtSpiGuard::objectPath() + u"/root"_s,
-                                                      propertiesInterface, u"Get"_s);
-    ask.setArguments({applicationInterface, u"Id"_s});
-    auto* watcher = new QDBusPendingCallWatcher(connection.asyncCall(ask), context);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context, [watcher] {
-        const QDBusMessage reply = watcher->reply();
-        // A Set that came in the meantime is newer.
-        if (reply.type() == QDBusMessage::ReplyMessage && !applicationId())
-            applicationId() = reply.arguments().value(0).value<QDBusVariant>().variant().toInt();
-        watcher->deleteLater();
+    // The registry may have set the id in a request that reached the bridge
+    // before the guard stood in front of it, and waits to be handled: the
+    // bridge is asked after it.
+    QTimer::singleShot(0, context, [connection, context] {
+        QDBusMessage ask = QDBusMessage::createMethodCall(
+            connection.baseService(), AtSpiGuard::objectPath() + u"/root"_s, propertiesInterface, u"Get"_s);
+        ask.setArguments({applicationInterface, u"Id"_s});
+        auto* watcher = new QDBusPendingCallWatcher(connection.asyncCall(ask), context);
+        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context, [watcher] {
+            const QDBusMessage reply = watcher->reply();
+            // A Set that came in the meantime is newer.
+            if (reply.type() == QDBusMessage::ReplyMessage && !applicationId())
+                applicationId() = reply.arguments().value(0).value<QDBusVariant>().variant().toInt();
+            watcher->deleteLater();
+        });
     });
 }
 

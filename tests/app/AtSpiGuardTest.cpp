@@ -319,6 +319,16 @@ private Q_SLOTS:
         QVERIFY(m_bridge->asked.isEmpty());
     }
 
+    void applicationIdSetIsTold()
+    {
+        const QString root = pathOf(qApp);
+        const QString application = u"org.a11y.atspi.Application"_s;
+        ask(root, propertiesInterface, u"Set"_s, {application, u"Id"_s, QVariant::fromValue(QDBusVariant(7))});
+        QCOMPARE(m_bridge->asked, QStringList{u"Set"_s});
+        const QDBusMessage reply = ask(root, propertiesInterface, u"GetAll"_s, {application});
+        QCOMPARE(qdbus_cast<QVariantMap>(reply.arguments().value(0)).value(u"Id"_s), QVariant(7));
+    }
+
     void caretSetAsAPropertyMoves()
     {
         m_field->setText(u"Lighthouse"_s);
