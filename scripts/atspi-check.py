@@ -491,6 +491,12 @@ class Asker:
                 break
             if answer != (True,):
                 break
+        if now() == "é😀x" + before:
+            for offset in (1, 2):
+                question = "GetCharacterAtOffset(%d) of \"é😀x…\"" % offset
+                answer = edit(question, TEXT, "GetCharacterAtOffset", "i", offset)
+                if answer != (0x1F600,):
+                    self.report.broken(self.screen, where, "%s answers %r" % (question, answer))
         caret = RAW.call(o, PROPERTIES, "Get", "ss", TEXT, "CaretOffset")
         if isinstance(caret, tuple) and utf16_splits(now() or "", caret[0]):
             self.report.broken(self.screen, where, "the caret rests between the halves of a character")

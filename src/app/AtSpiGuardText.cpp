@@ -268,6 +268,16 @@ bool answerText(QAccessibleInterface* iface, const QDBusMessage& message, const 
         const QString piece = text->textAtOffset(intArgument(message, 0), granularities[granularity], &start, &end);
         return replyAll(message, connection, {piece, start, end});
     }
+    // The character's code (the bridge tells the first byte of its local
+    // encoding); a pair's whole character from either half; none out of range.
+    if (member == u"GetCharacterAtOffset") {
+        const int offset = intArgument(message, 0);
+        if (offset < 0 || offset >= text->characterCount())
+            return reply(message, connection, 0);
+        const int start = snapBack(text, offset);
+        const QString character = text->text(start, snapForward(text, start + 1));
+        return reply(message, connection, character.isEmpty() ? 0 : int(character.toUcs4().value(0)));
+    }
     if (member == u"SetCaretOffset")
         return reply(message, connection, moveCaret(text, intArgument(message, 0)));
     if (member == u"SetSelection") {

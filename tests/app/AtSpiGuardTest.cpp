@@ -483,6 +483,15 @@ private Q_SLOTS:
         QVERIFY(m_bridge->asked.isEmpty());
     }
 
+    void charactersAreToldWhole()
+    {
+        m_field->setText(u"é😀"_s);
+        for (const auto& [offset, character] : {std::pair{0, 0xe9}, {1, 0x1f600}, {2, 0x1f600}, {3, 0}, {-1, 0}}) {
+            QCOMPARE(ask(pathOf(m_field), textInterface, u"GetCharacterAtOffset"_s, {offset}).arguments(),
+                     QList<QVariant>{character});
+        }
+    }
+
     void stringsAtAnOffsetAreTold()
     {
         m_field->setText(u"The Last Lighthouse"_s);
