@@ -3,6 +3,14 @@
 with the accessibility bridge on, brings up each window and screen, and asks
 every accessible object in it every question a reader may ask, timing each.
 
+Besides what a reader's library asks, some requests go on the bus as they are
+(as no library would send them): every property of every interface an object
+has (each as GetAll and as Get tell it, which must agree) and of one it lacks
+(an error); unknown boundaries and actions (an error that says so); and, in
+the first editable texts of each screen, edits out of range (false, and the
+text as it was) and edits that would split a character in two (never: no text
+may ever hold half a character). The text is put back after.
+
 A question that gets no answer within a few seconds hung the program, one
 after which the program is gone crashed it: either is noted, the program is
 started again with a fresh home, brought back to the same screen, and asked
@@ -17,7 +25,11 @@ import subprocess
 import sys
 import time
 
-import pyatspi
+import gi
+gi.require_version("Atspi", "2.0")
+from gi.repository import Gio, GLib  # noqa: E402
+
+import pyatspi  # noqa: E402
 
 PROGRAM, WORK = sys.argv[1], sys.argv[2]
 BOUND_MS = 100          # every answer within this
@@ -33,6 +45,59 @@ BOUNDARIES = [
     (pyatspi.TEXT_BOUNDARY_LINE_END, "line end"),
 ]
 MOST_OBJECTS = 4000
+MOST_EDITED = 8         # editable texts edited on each screen
+
+PROPERTIES = "org.freedesktop.DBus.Properties"
+ACCESSIBLE = "org.a11y.atspi.Accessible"
+ACTION = "org.a11y.atspi.Action"
+TEXT = "org.a11y.atspi.Text"
+EDITABLE = "org.a11y.atspi.EditableText"
+NO_INTERFACE = "org.example.Nothing"
+
+
+class Raw:
+    """The accessibility bus, for requests sent as they are."""
+
+    def __init__(self):
+        session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+        address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None,
+                                     Gio.DBusCallFlags.NONE, 3000, None).unpack()[0]
+        self.bus = Gio.DBusConnection.new_for_address_sync(
+            address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+            None, None)
+
+    def call(self, o, interface, member, signature="", *arguments):
+        """The reply's values, or the error (as a value, not raised)."""
+        try:
+            reply = self.bus.call_sync(o.app.bus_name, o.path, interface, member,
+                                       GLib.Variant("(%s)" % signature, arguments) if signature else None, None,
+                                       Gio.DBusCallFlags.NONE, HUNG_S * 1000, None)
+        except GLib.Error as error:
+            if Gio.DBusError.is_remote_error(error):
+                return RemoteError(Gio.DBusError.get_remote_error(error), error.message)
+            raise
+        return reply.unpack()
+
+
+class RemoteError:
+    """An error the program answered."""
+
+    def __init__(self, name, message):
+        self.name = name
+        self.message = message.split(": ", 1)[-1]
+
+    def __repr__(self):
+        return "%s (%s)" % (self.name.split(".")[-1], self.message)
+
+
+RAW = None
+
+
+def utf16_splits(text, offset):
+    """Whether `offset` (in UTF-16 units, as the program counts) falls between
+    the two halves of a character."""
+    units = text.encode("utf-16-le")
+    return 0 < offset < len(units) // 2 and 0xD800 <= int.from_bytes(units[2 * offset - 2:2 * offset], "little") < 0xDC00
 
 
 class Gone(Exception):
@@ -215,6 +280,7 @@ class Asker:
         self.number = 0
         self.objects = 0
         self.asking = None
+        self.editables = []
 
     def ask(self, where, kind, family, question, call, walking=False):
         number = self.number
@@ -239,7 +305,10 @@ class Asker:
         return answer
 
     def walk(self, window):
+        self.ask_properties(self.program.app, "application", "application")
         self.visit(window, "0", 0)
+        for o, where, kind in self.editables[:MOST_EDITED]:
+            self.ask_edits(o, where, kind)
 
     def visit(self, o, path, depth):
         self.objects += 1
@@ -266,6 +335,10 @@ class Asker:
         text = self.ask(where, kind, "tree", "queryText", lambda: o.queryText(), walking=True)
         if text is not None and not isinstance(text, Exception):
             self.ask_text(text, where, kind)
+        interfaces = self.ask_properties(o, where, kind)
+        self.ask_unknowns(o, where, kind, interfaces)
+        if EDITABLE in interfaces and TEXT in interfaces and role != "password text":
+            self.editables.append((o, where, kind))
         for child, child_path in children:
             if self.objects >= MOST_OBJECTS or depth >= 40:
                 break
@@ -314,6 +387,123 @@ class Asker:
         self.ask(where, kind, "ranges", "getNSelections", lambda: text.getNSelections())
         self.ask(where, kind, "ranges", "getSelection(0)", lambda: text.getSelection(0))
 
+    def raw(self, where, kind, family, question, o, interface, member, signature="", *arguments):
+        return self.ask(where, kind, family, question, lambda: RAW.call(o, interface, member, signature, *arguments))
+
+    def ask_properties(self, o, where, kind):
+        """Every property of every interface the object has, as GetAll and Get
+        tell it; an error for an interface it lacks. The interfaces it has."""
+        answer = self.raw(where, kind, "properties", "GetInterfaces", o, ACCESSIBLE, "GetInterfaces")
+        if not isinstance(answer, tuple):
+            return []
+        interfaces = list(answer[0])
+        lacks = [i for i in ("org.a11y.atspi.Value", TEXT, "org.a11y.atspi.Table") if i not in interfaces][:1]
+        for interface in interfaces + lacks + [NO_INTERFACE]:
+            short = interface.split(".")[-1]
+            question = "GetAll(%s)" % short
+            answer = self.raw(where, kind, "properties", question, o, PROPERTIES, "GetAll", "s", interface)
+            if interface not in interfaces:
+                if not isinstance(answer, RemoteError):
+                    self.report.broken(self.screen, where, "%s, which it lacks, answers %r" % (question, answer))
+                continue
+            if not isinstance(answer, tuple):
+                self.report.broken(self.screen, where, "%s answers %r" % (question, answer))
+                continue
+            for name, value in sorted(answer[0].items()):
+                got = self.raw(where, kind, "properties", "Get(%s.%s)" % (short, name), o, PROPERTIES, "Get", "ss",
+                               interface, name)
+                if not isinstance(got, tuple) or got[0] != value:
+                    self.report.broken(self.screen, where, "%s tells %s %r, Get tells %r" % (question, name, value, got))
+        return interfaces
+
+    def ask_unknowns(self, o, where, kind, interfaces):
+        """Boundaries and actions that are not there: errors that say so."""
+        asked = []
+        if TEXT in interfaces:
+            asked += [("GetTextAtOffset(0, boundary 99)", TEXT, "GetTextAtOffset", "iu", 0, 99),
+                      ("GetTextBeforeOffset(1, boundary 7)", TEXT, "GetTextBeforeOffset", "iu", 1, 7),
+                      ("GetStringAtOffset(0, granularity 9)", TEXT, "GetStringAtOffset", "iu", 0, 9)]
+        count = self.raw(where, kind, "actions", "Get(Action.NActions)", o, PROPERTIES, "Get", "ss", ACTION, "NActions")
+        if not isinstance(count, tuple):
+            self.report.broken(self.screen, where, "Get(Action.NActions) answers %r" % (count,))
+        else:
+            n = count[0]
+            asked += [("DoAction(%d) of %d" % (n, n), ACTION, "DoAction", "i", n),
+                      ("GetName(%d) of %d" % (BILLION, n), ACTION, "GetName", "i", BILLION),
+                      ("GetDescription(-1) of %d" % n, ACTION, "GetDescription", "i", -1)]
+        for question, interface, member, signature, *arguments in asked:
+            answer = self.raw(where, kind, "unknowns", question, o, interface, member, signature, *arguments)
+            if not isinstance(answer, RemoteError) or not answer.name.endswith("InvalidArgs"):
+                self.report.broken(self.screen, where, "%s answers %r" % (question, answer))
+
+    def ask_edits(self, o, where, kind):
+        """Edits out of range change nothing and answer false; no edit leaves
+        half a character in the text; the text is put back after."""
+        def now():
+            try:
+                answer = RAW.call(o, TEXT, "GetText", "ii", 0, -1)
+            except GLib.Error:
+                return None
+            return answer[0] if isinstance(answer, tuple) else None
+
+        def edit(question, interface, member, signature, *arguments):
+            return self.raw(where, kind, "edits", question, o, interface, member, signature, *arguments)
+
+        before = self.ask(where, kind, "edits", "GetText(0, -1)", now)
+        if not isinstance(before, str):
+            return
+        n = len(before.encode("utf-16-le")) // 2
+        for question, interface, member, signature, *arguments in [
+                ("InsertText(-1)", EDITABLE, "InsertText", "isi", -1, "x", 1),
+                ("InsertText(n+5)", EDITABLE, "InsertText", "isi", n + 5, "x", 1),
+                ("InsertText(10^9)", EDITABLE, "InsertText", "isi", BILLION, "x", 1),
+                ("DeleteText(2, 1)", EDITABLE, "DeleteText", "ii", 2, 1),
+                ("DeleteText(0, n+5)", EDITABLE, "DeleteText", "ii", 0, n + 5),
+                ("CutText(2, 1)", EDITABLE, "CutText", "ii", 2, 1),
+                ("CopyText(1, 1)", EDITABLE, "CopyText", "ii", 1, 1),
+                ("CopyText(2, 1)", EDITABLE, "CopyText", "ii", 2, 1),
+                ("SetSelection(0, 0, n+3)", TEXT, "SetSelection", "iii", 0, 0, n + 3),
+                ("AddSelection(-2, 1)", TEXT, "AddSelection", "ii", -2, 1),
+                ("SetCaretOffset(n+1)", TEXT, "SetCaretOffset", "i", n + 1)]:
+            answer = edit(question, interface, member, signature, *arguments)
+            if answer != (False,):
+                self.report.broken(self.screen, where, "%s of %d answers %r" % (question, n, answer))
+        answer = edit("Set(Text.CaretOffset, \"x\")", PROPERTIES, "Set", "ssv", TEXT, "CaretOffset", GLib.Variant("s", "x"))
+        if not isinstance(answer, RemoteError):
+            self.report.broken(self.screen, where, "Set(Text.CaretOffset, \"x\") answers %r" % (answer,))
+        if now() != before:
+            self.report.broken(self.screen, where, "edits out of range changed the text to %r" % now()[:40])
+            return
+        # "é" is one unit, the clapper two: 2 falls between its halves.
+        for question, interface, member, signature, *arguments, expected in [
+                ("InsertText(0, \"é🎬x\", 2)", EDITABLE, "InsertText", "isi", 0, "é🎬x", 2, "é🎬" + before),
+                ("InsertText(2, \"x\", 1)", EDITABLE, "InsertText", "isi", 2, "x", 1, "éx🎬" + before),
+                ("DeleteText(3, 4)", EDITABLE, "DeleteText", "ii", 3, 4, "éx" + before),
+                ("InsertText(1, \"😀\", 1)", EDITABLE, "InsertText", "isi", 1, "😀", 1, "é😀x" + before),
+                ("SetCaretOffset(2)", TEXT, "SetCaretOffset", "i", 2, None)]:
+            answer = edit(question, interface, member, signature, *arguments)
+            text = now() or ""
+            if "\ufffd" in text:
+                self.report.broken(self.screen, where, "%s leaves half a character: %r" % (question, text[:40]))
+                break
+            if expected is not None and (answer == (True,)) != (text == expected):
+                self.report.broken(self.screen, where, "%s answers %r, and the text is %r" % (question, answer, text[:40]))
+                break
+            if answer != (True,):
+                break
+        if now() == "é😀x" + before:
+            for offset in (1, 2):
+                question = "GetCharacterAtOffset(%d) of \"é😀x…\"" % offset
+                answer = edit(question, TEXT, "GetCharacterAtOffset", "i", offset)
+                if answer != (0x1F600,):
+                    self.report.broken(self.screen, where, "%s answers %r" % (question, answer))
+        caret = RAW.call(o, PROPERTIES, "Get", "ss", TEXT, "CaretOffset")
+        if isinstance(caret, tuple) and utf16_splits(now() or "", caret[0]):
+            self.report.broken(self.screen, where, "the caret rests between the halves of a character")
+        edit("SetTextContents(as before)", EDITABLE, "SetTextContents", "s", before)
+        if now() != before:
+            self.report.broken(self.screen, where, "the text is not put back: %r" % (now() or "")[:40])
+
 
 class Report:
     def __init__(self):
@@ -321,6 +511,7 @@ class Report:
         self.slow = []
         self.failures = []
         self.wrongs = []
+        self.brokens = []
         self.objects = {}
         self.byQuestion = {}
 
@@ -332,6 +523,9 @@ class Report:
 
     def wrong(self, screen, where, what, children=False):
         self.wrongs.append((children, screen, where, what))
+
+    def broken(self, screen, where, what):
+        self.brokens.append((screen, where, what))
 
     def fail(self, screen, where, what):
         self.failures.append((screen, where, what))
@@ -362,7 +556,10 @@ class Report:
         print("%d answered text out of range" % len(texts))
         for _, screen, where, what in texts[:20]:
             print("  %s: %s: %s" % (screen, where, what))
-        return 1 if self.slow or self.failures or children else 0
+        print("%d answered wrongly (properties, unknown boundaries and actions, edits)" % len(self.brokens))
+        for screen, where, what in self.brokens[:40]:
+            print("  %s: %s: %s" % (screen, where, what))
+        return 1 if self.slow or self.failures or children or self.brokens else 0
 
 
 def main():
@@ -370,6 +567,8 @@ def main():
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     time.sleep(1.0)
     pyatspi.setTimeout(HUNG_S * 1000, HUNG_S * 1000)
+    global RAW
+    RAW = Raw()
     report = Report()
     program = Program()
     try:

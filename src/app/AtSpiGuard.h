@@ -10,21 +10,32 @@
 //     given, unchecked: (-5, 10^9) asks a billion characters and freezes the
 //     program for minutes;
 //   - GetBoundedRanges is never answered at all, so the reader waits;
+//   - Properties.GetAll reads a property name it is not given and crashes,
+//     and Properties.Set reads its value from the wrong argument;
 //   - InsertText pads the text to the length it is told with whatever lies
-//     in memory, and the editing requests pad a text that cannot be edited
-//     to any offset (10^9 spaces);
+//     in memory (and counts it in halves of characters), and the editing
+//     requests pad a text that cannot be edited to any offset (10^9 spaces);
+//   - editing, caret and selection requests with offsets outside the text,
+//     or that the object could not carry out, answer that they succeeded;
+//   - an unknown boundary type is read as a character, and a request for an
+//     action an object does not have answers that there is no object;
 //   - a request that carries fewer arguments than its method takes reads
 //     past them and crashes.
 // The guard takes the bridge's place on its connection, answers those itself
 // (the range clamped to the text and its rectangle made from a bounded
-// number of characters; no ranges; the text inserted as long as it is;
-// nothing to edit; an error for a request of the wrong form) and hands every
-// other request to the bridge unchanged. It also answers GetChildAtIndex
-// for an index out of range with no object, whatever interface the object
-// has.
+// number of characters; no ranges; the properties an interface has; the text
+// inserted as long as it is in characters; false for what did not happen; an
+// error that says what is wrong for a request of the wrong form, an unknown
+// interface, property, boundary or action) and hands every other request to
+// the bridge unchanged. It also answers GetChildAtIndex for an index out of
+// range with no object, whatever interface the object has. No request leaves
+// half of a character in a text (AtSpiGuardText.cpp).
 //
-// Installed once at start-up; it takes its place when the bridge has
-// registered, after accessibility is switched on.
+// What it knows of the bridge (the connection's name, "a11y"; the object
+// paths; the forms of the requests and which the bridge reads unchecked) was
+// checked against Qt 6.4.2. Installed once at start-up; it takes its place
+// when the bridge has registered, after accessibility is switched on, and
+// says so once on standard error when it cannot.
 
 #include <QDBusVirtualObject>
 #include <QPointer>

@@ -1,14 +1,17 @@
 // The guard in front of the accessibility bridge, over a real D-Bus
 // connection between two peers: what it answers itself (ranges clamped to the
-// text, children out of range, text within a box, insertions, requests of the
-// wrong form) and that it hands everything else to the bridge unchanged.
+// text, children out of range, text within a box, properties, edits, carets
+// and selections, requests of the wrong form or for what is not there) and
+// that it hands everything else to the bridge unchanged.
 
 #include "app/AtSpiGuard.h"
 #include "design/style/Theme.h"
+#include "design/widgets/TextLabel.h"
 #include "support/Listening.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -19,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -47,7 +51,40 @@ public:
 
 QString pathOf(QObject* object)
 {
+    if (object == qApp)
+        return AtSpiGuard::objectPath() + u"/root"_s;
     return AtSpiGuard::objectPath() + u'/' + QString::number(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(object)));
+}
+
+const QString textInterface = u"org.a11y.atspi.Text"_s;
+const QString editableInterface = u"org.a11y.atspi.EditableText"_s;
+const QString propertiesInterface = u"org.freedesktop.DBus.Properties"_s;
+
+// A property's value as it reads: an object reference by its path.
+QVariantMap readable(QVariantMap properties)
+{
+    for (QVariant& value : properties) {
+        if (value.canConvert<QDBusArgument>()) {
+            const QDBusArgument reference = value.value<QDBusArgument>();
+            QString service;
+            QDBusObjectPath path;
+            reference.beginStructure();
+            reference >> service >> path;
+            reference.endStructure();
+            value = path.path();
+        }
+    }
+    return properties;
+}
+
+// Warnings that the guard could not take its place.
+int s_unguarded = 0;
+QtMessageHandler s_nextHandler = nullptr;
+void countUnguarded(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.contains(u"accessibility bridge"_s))
+        ++s_unguarded;
+    s_nextHandler(type, context, message);
 }
 
 } // namespace
@@ -62,6 +99,16 @@ class AtSpiGuardTest : public QObject {
     QWidget m_window;
     QLineEdit* m_field = nullptr;
     QLabel* m_label = nullptr;
+    QSlider* m_slider = nullptr;
+
+    QObject* objectNamed(const QString& name)
+    {
+        return name == u"field" ? static_cast<QObject*>(m_field)
+            : name == u"label"  ? static_cast<QObject*>(m_label)
+            : name == u"slider" ? static_cast<QObject*>(m_slider)
+            : name == u"root"   ? static_cast<QObject*>(qApp)
+                                : static_cast<QObject*>(&m_window);
+    }
 
     QDBusMessage ask(const QString& path, const QString& interface, const QString& member, const QVariantList& arguments)
     {
@@ -81,8 +128,12 @@ private Q_SLOTS:
         auto* column = new QVBoxLayout(&m_window);
         m_field = new QLineEdit(u"The Last Lighthouse"_s, &m_window);
         m_label = new QLabel(u"Working title"_s, &m_window);
+        m_slider = new QSlider(Qt::Horizontal, &m_window);
+        m_slider->setRange(10, 90);
+        m_slider->setValue(30);
         column->addWidget(m_label);
         column->addWidget(m_field);
+        column->addWidget(m_slider);
         m_window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_window));
 
@@ -185,6 +236,274 @@ private Q_SLOTS:
         QVERIFY(m_bridge->asked.isEmpty());
     }
 
+    void everyInterfaceTellsItsProperties_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("interface");
+        QTest::addColumn<QVariantMap>("properties");
+        m_field->setText(u"The Last Lighthouse"_s);
+        m_field->setCursorPosition(4);
+        QTest::newRow("a field") << u"field"_s << u"org.a11y.atspi.Accessible"_s
+                                 << QVariantMap{{u"Name"_s, m_field->accessibleName()},
+                                                {u"Description"_s, QString()},
+                                                {u"Parent"_s, pathOf(&m_window)},
+                                                {u"ChildCount"_s, 0}};
+        QTest::newRow("its text") << u"field"_s << textInterface
+                                  << QVariantMap{{u"CharacterCount"_s, 19}, {u"CaretOffset"_s, 4}};
+        QTest::newRow("its editing") << u"field"_s << editableInterface << QVariantMap{};
+        QTest::newRow("its place") << u"field"_s << u"org.a11y.atspi.Component"_s << QVariantMap{};
+        QTest::newRow("a slider's value") << u"slider"_s << u"org.a11y.atspi.Value"_s
+                                          << QVariantMap{{u"MinimumValue"_s, 10.0},
+                                                         {u"MaximumValue"_s, 90.0},
+                                                         {u"MinimumIncrement"_s, 1.0},
+                                                         {u"CurrentValue"_s, 30.0}};
+        QTest::newRow("the application") << u"root"_s << u"org.a11y.atspi.Application"_s
+                                         << QVariantMap{{u"ToolkitName"_s, u"Qt"_s},
+                                                        {u"Version"_s, QString::fromLatin1(qVersion())},
+                                                        {u"Id"_s, 0}};
+    }
+    void everyInterfaceTellsItsProperties()
+    {
+        QFETCH(QString, object);
+        QFETCH(QString, interface);
+        QFETCH(QVariantMap, properties);
+        const QDBusMessage reply = ask(pathOf(objectNamed(object)), propertiesInterface, u"GetAll"_s, {interface});
+        QCOMPARE(reply.signature(), u"a{sv}"_s);
+        QCOMPARE(readable(qdbus_cast<QVariantMap>(reply.arguments().value(0))), properties);
+        QVERIFY(m_bridge->asked.isEmpty());
+    }
+
+    void propertiesThatCannotBeReadOrWrittenSaySo_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QVariantList>("arguments");
+        QTest::addColumn<QString>("error");
+        const auto set = [](const QString& interface, const QString& name, const QVariant& value) {
+            return QVariantList{interface, name, QVariant::fromValue(QDBusVariant(value))};
+        };
+        QTest::newRow("caret set to a word") << u"field"_s << set(textInterface, u"CaretOffset"_s, u"x"_s)
+                                             << u"InvalidArgs"_s;
+        QTest::newRow("caret set past the end") << u"field"_s << set(textInterface, u"CaretOffset"_s, 1'000'000'000)
+                                                << u"InvalidArgs"_s;
+        QTest::newRow("value set to a word") << u"slider"_s
+                                             << set(u"org.a11y.atspi.Value"_s, u"CurrentValue"_s, u"x"_s)
+                                             << u"InvalidArgs"_s;
+        QTest::newRow("name set") << u"field"_s << set(u"org.a11y.atspi.Accessible"_s, u"Name"_s, u"x"_s)
+                                  << u"PropertyReadOnly"_s;
+        QTest::newRow("unknown property read") << u"field"_s << QVariantList{textInterface, u"Colour"_s}
+                                               << u"UnknownProperty"_s;
+        QTest::newRow("property of no interface read")
+            << u"field"_s << QVariantList{u"org.a11y.atspi.Value"_s, u"CurrentValue"_s} << u"UnknownInterface"_s;
+        // All properties of an interface the object lacks, or nobody has.
+        QTest::newRow("a field's value")
+            << u"field"_s << QVariantList{u"org.a11y.atspi.Value"_s} << u"UnknownInterface"_s;
+        QTest::newRow("a window's text") << u"window"_s << QVariantList{textInterface} << u"UnknownInterface"_s;
+        QTest::newRow("a field as the application") << u"field"_s << QVariantList{u"org.a11y.atspi.Application"_s}
+                                                    << u"UnknownInterface"_s;
+        QTest::newRow("no interface") << u"root"_s << QVariantList{u"org.example.Nothing"_s} << u"UnknownInterface"_s;
+    }
+    void propertiesThatCannotBeReadOrWrittenSaySo()
+    {
+        QFETCH(QString, object);
+        QFETCH(QVariantList, arguments);
+        QFETCH(QString, error);
+        m_field->setText(u"Lighthouse"_s);
+        m_field->setCursorPosition(2);
+        const QString member = QStringList{u"GetAll"_s, u"Get"_s, u"Set"_s}.at(arguments.size() - 1);
+        const QDBusMessage reply = ask(pathOf(objectNamed(object)), propertiesInterface, member, arguments);
+        QCOMPARE(reply.errorName(), u"org.freedesktop.DBus.Error."_s + error);
+        // It names what is not there, or what cannot be set.
+        QVERIFY(reply.errorMessage().contains(arguments.at(error == u"UnknownInterface" ? 0 : 1).toString()));
+        QCOMPARE(m_field->cursorPosition(), 2);
+        QCOMPARE(m_slider->value(), 30);
+        QVERIFY(m_bridge->asked.isEmpty());
+    }
+
+    void applicationIdSetIsTold()
+    {
+        const QString root = pathOf(qApp);
+        const QString application = u"org.a11y.atspi.Application"_s;
+        ask(root, propertiesInterface, u"Set"_s, {application, u"Id"_s, QVariant::fromValue(QDBusVariant(7))});
+        QCOMPARE(m_bridge->asked, QStringList{u"Set"_s});
+        const QDBusMessage reply = ask(root, propertiesInterface, u"GetAll"_s, {application});
+        QCOMPARE(qdbus_cast<QVariantMap>(reply.arguments().value(0)).value(u"Id"_s), QVariant(7));
+    }
+
+    void caretSetAsAPropertyMoves()
+    {
+        m_field->setText(u"Lighthouse"_s);
+        const QDBusMessage reply = ask(pathOf(m_field), propertiesInterface, u"Set"_s,
+                                       {textInterface, u"CaretOffset"_s, QVariant::fromValue(QDBusVariant(5))});
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(m_field->cursorPosition(), 5);
+    }
+
+    // Edits a reader asks, in range and out of it: false changes nothing,
+    // and no text or clipboard is ever left with half a character.
+    void editsDoWhatTheyAnswer_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QVariantList>("arguments");
+        QTest::addColumn<bool>("done");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("clipboard");
+        const QString abc = u"abc"_s;
+        const QString kept = u"kept"_s;
+        QTest::newRow("insert counts characters") << u"ab"_s << u"InsertText"_s << QVariantList{1, u"é🎬x"_s, 2}
+                                                  << true << u"aé🎬b"_s << kept;
+        QTest::newRow("insert between halves") << u"😀b"_s << u"InsertText"_s << QVariantList{1, u"x"_s, 1} << true
+                                               << u"x😀b"_s << kept;
+        QTest::newRow("insert before the start") << abc << u"InsertText"_s << QVariantList{-1, u"x"_s, 1} << false
+                                                 << abc << kept;
+        QTest::newRow("insert past the end") << abc << u"InsertText"_s << QVariantList{8, u"x"_s, 1} << false << abc
+                                             << kept;
+        QTest::newRow("insert far out") << abc << u"InsertText"_s << QVariantList{1'000'000'000, u"x"_s, 1} << false
+                                        << abc << kept;
+        QTest::newRow("insert a negative length") << abc << u"InsertText"_s << QVariantList{0, u"x"_s, -3} << false
+                                                  << abc << kept;
+        QTest::newRow("delete backwards") << abc << u"DeleteText"_s << QVariantList{2, 1} << false << abc << kept;
+        QTest::newRow("delete past the end") << abc << u"DeleteText"_s << QVariantList{1, 8} << false << abc << kept;
+        QTest::newRow("delete before the start") << abc << u"DeleteText"_s << QVariantList{-2, 1} << false << abc
+                                                 << kept;
+        QTest::newRow("delete half a pair") << u"a😀b"_s << u"DeleteText"_s << QVariantList{1, 2} << true << u"ab"_s
+                                            << kept;
+        QTest::newRow("cut backwards") << abc << u"CutText"_s << QVariantList{2, 1} << false << abc << kept;
+        QTest::newRow("cut half a pair") << u"a😀b"_s << u"CutText"_s << QVariantList{2, 4} << true << u"a"_s
+                                         << u"😀b"_s;
+        QTest::newRow("copy nothing") << abc << u"CopyText"_s << QVariantList{1, 1} << false << abc << kept;
+        QTest::newRow("copy backwards") << abc << u"CopyText"_s << QVariantList{2, 1} << false << abc << kept;
+        QTest::newRow("copy past the end") << abc << u"CopyText"_s << QVariantList{1, 9} << false << abc << kept;
+        QTest::newRow("copy half a pair") << u"a😀b"_s << u"CopyText"_s << QVariantList{0, 2} << true << u"a😀b"_s
+                                          << u"a😀"_s;
+        QTest::newRow("paste between halves") << u"😀"_s << u"PasteText"_s << QVariantList{1} << true << u"kept😀"_s
+                                              << kept;
+    }
+    void editsDoWhatTheyAnswer()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, member);
+        QFETCH(QVariantList, arguments);
+        QFETCH(bool, done);
+        QFETCH(QString, after);
+        QFETCH(QString, clipboard);
+        m_field->setText(before);
+        QGuiApplication::clipboard()->setText(u"kept"_s);
+        const QDBusMessage reply = ask(pathOf(m_field), editableInterface, member, arguments);
+        QCOMPARE(reply.arguments(), QList<QVariant>{done});
+        QCOMPARE(m_field->text(), after);
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+        QVERIFY(m_bridge->asked.isEmpty());
+    }
+
+    void caretAndSelectionGoOnlyWhereTheTextIs_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QVariantList>("arguments");
+        QTest::addColumn<bool>("done");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("selected");
+        // The field holds "a😀bc", its caret after the "a".
+        QTest::newRow("caret past the end") << u"SetCaretOffset"_s << QVariantList{6} << false << 1 << QString();
+        QTest::newRow("caret before the start") << u"SetCaretOffset"_s << QVariantList{-1} << false << 1 << QString();
+        QTest::newRow("caret between halves") << u"SetCaretOffset"_s << QVariantList{2} << true << 1 << QString();
+        QTest::newRow("caret in the text") << u"SetCaretOffset"_s << QVariantList{4} << true << 4 << QString();
+        QTest::newRow("selection past the end")
+            << u"SetSelection"_s << QVariantList{0, 0, 9} << false << 1 << QString();
+        QTest::newRow("selection before the start") << u"SetSelection"_s << QVariantList{0, -4, 2} << false << 1
+                                                    << QString();
+        QTest::newRow("a second selection") << u"SetSelection"_s << QVariantList{1, 0, 2} << false << 1 << QString();
+        QTest::newRow("selection in the text") << u"SetSelection"_s << QVariantList{0, 3, 5} << true << 5 << u"bc"_s;
+        QTest::newRow("selection of half a pair") << u"SetSelection"_s << QVariantList{0, 0, 2} << true << 3
+                                                  << u"a😀"_s;
+        QTest::newRow("added selection past the end") << u"AddSelection"_s << QVariantList{2, 40} << false << 1
+                                                      << QString();
+        QTest::newRow("no selection removed") << u"RemoveSelection"_s << QVariantList{0} << false << 1 << QString();
+    }
+    void caretAndSelectionGoOnlyWhereTheTextIs()
+    {
+        QFETCH(QString, member);
+        QFETCH(QVariantList, arguments);
+        QFETCH(bool, done);
+        QFETCH(int, caret);
+        QFETCH(QString, selected);
+        m_field->setText(u"a😀bc"_s);
+        m_field->setCursorPosition(1);
+        const QDBusMessage reply = ask(pathOf(m_field), textInterface, member, arguments);
+        QCOMPARE(reply.arguments(), QList<QVariant>{done});
+        QCOMPARE(m_field->cursorPosition(), caret);
+        QCOMPARE(m_field->selectedText(), selected);
+        QVERIFY(m_bridge->asked.isEmpty());
+    }
+
+    void labelsAreNotSelectedOutOfRange()
+    {
+        TextLabel label(u"Working title"_s, QFont(), Qt::white, &m_window);
+        QVERIFY(QAccessible::queryAccessibleInterface(&label)->textInterface());
+        for (const QString& member : {u"SetSelection"_s, u"AddSelection"_s}) {
+            QVariantList arguments{0, 1'000'000};
+            if (member == u"SetSelection")
+                arguments.prepend(0);
+            QCOMPARE(ask(pathOf(&label), textInterface, member, arguments).arguments(), QList<QVariant>{false});
+        }
+        QVERIFY(m_bridge->asked.isEmpty());
+    }
+
+    void unknownBoundariesAndActionsSaySo_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("interface");
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QVariantList>("arguments");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("text at an unknown boundary")
+            << u"field"_s << textInterface << u"GetTextAtOffset"_s << QVariantList{0, 99u} << u"99"_s;
+        QTest::newRow("text before it")
+            << u"field"_s << textInterface << u"GetTextBeforeOffset"_s << QVariantList{3, 7u} << u"7"_s;
+        QTest::newRow("text after it")
+            << u"field"_s << textInterface << u"GetTextAfterOffset"_s << QVariantList{3, 99u} << u"99"_s;
+        QTest::newRow("string of an unknown granularity")
+            << u"field"_s << textInterface << u"GetStringAtOffset"_s << QVariantList{0, 5u} << u"5"_s;
+        QTest::newRow("action of nothing to do")
+            << u"window"_s << u"org.a11y.atspi.Action"_s << u"DoAction"_s << QVariantList{0} << u"no actions"_s;
+        QTest::newRow("name of an action not there")
+            << u"field"_s << u"org.a11y.atspi.Action"_s << u"GetName"_s << QVariantList{1'000'000'000}
+            << u"no action 1000000000"_s;
+    }
+    void unknownBoundariesAndActionsSaySo()
+    {
+        QFETCH(QString, object);
+        QFETCH(QString, interface);
+        QFETCH(QString, member);
+        QFETCH(QVariantList, arguments);
+        QFETCH(QString, says);
+        const QDBusMessage reply = ask(pathOf(objectNamed(object)), interface, member, arguments);
+        QCOMPARE(reply.errorName(), u"org.freedesktop.DBus.Error.InvalidArgs"_s);
+        QVERIFY2(reply.errorMessage().contains(says), qPrintable(reply.errorMessage()));
+        QVERIFY(m_bridge->asked.isEmpty());
+    }
+
+    void charactersAreToldWhole()
+    {
+        m_field->setText(u"é😀"_s);
+        for (const auto& [offset, character] : {std::pair{0, 0xe9}, {1, 0x1f600}, {2, 0x1f600}, {3, 0}, {-1, 0}}) {
+            QCOMPARE(ask(pathOf(m_field), textInterface, u"GetCharacterAtOffset"_s, {offset}).arguments(),
+                     QList<QVariant>{character});
+        }
+    }
+
+    void stringsAtAnOffsetAreTold()
+    {
+        m_field->setText(u"The Last Lighthouse"_s);
+        QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(m_field)->textInterface();
+        int start = -1;
+        int end = -1;
+        const QString word = text->textAtOffset(5, QAccessible::WordBoundary, &start, &end);
+        QVERIFY(!word.isEmpty());
+        const QDBusMessage reply = ask(pathOf(m_field), textInterface, u"GetStringAtOffset"_s, {5, 1u});
+        QCOMPARE(reply.arguments(), (QList<QVariant>{word, start, end}));
+    }
+
     void requestsOfTheWrongFormAreRefused_data()
     {
         QTest::addColumn<QString>("interface");
@@ -232,15 +551,24 @@ private Q_SLOTS:
     // Last: accessibility stays on from here.
     void takesItsPlaceWhenAccessibilityComesOn()
     {
+        s_nextHandler = qInstallMessageHandler(countUnguarded);
+        // A connection where nothing answers readers: the guard cannot stand
+        // there, and says so once.
         QDBusConnection bus = QDBusConnection::connectToPeer(m_server->address(), u"a11y"_s);
         QVERIFY(bus.isConnected());
-        Bridge bridge;
-        bus.registerVirtualObject(AtSpiGuard::objectPath(), &bridge, QDBusConnection::SubPath);
         AtSpiGuard::install();
         QVERIFY(!QAccessible::isActive());
         test::listen();
+        QTRY_COMPARE(s_unguarded, 1);
+
+        Bridge bridge;
+        bus.registerVirtualObject(AtSpiGuard::objectPath(), &bridge, QDBusConnection::SubPath);
+        QAccessible::setActive(false);
+        QAccessible::setActive(true);
         QTRY_VERIFY(qobject_cast<AtSpiGuard*>(bus.objectRegisteredAt(AtSpiGuard::objectPath())));
+        QCOMPARE(s_unguarded, 1);
         QDBusConnection::disconnectFromPeer(u"a11y"_s);
+        qInstallMessageHandler(s_nextHandler);
     }
 };
 
