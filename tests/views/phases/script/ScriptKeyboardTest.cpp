@@ -141,6 +141,9 @@ private Q_SLOTS:
         QCOMPARE(line->childCount(), 1);
         QCOMPARE(line->child(0)->object(), s.page()->editor());
         QCOMPARE(line->child(0)->text(QAccessible::Name), u"Dialogue"_s);
+        // The text edit inside it holds the keyboard: it alone reads as focused.
+        QVERIFY(QAccessible::queryAccessibleInterface(s.edit())->state().focused);
+        QVERIFY(!line->child(0)->state().focused);
         QCOMPARE(QAccessible::queryAccessibleInterface(s.edit())->text(QAccessible::Name), u"Dialogue"_s);
         s.focus(1);
         QCOMPARE(page->child(2)->childCount(), 0);
