@@ -13,10 +13,9 @@
 // (name, role, state, and the caret and length of a text). Only the bus
 // itself is left out.
 
+#include "support/PlatformAccessibility.h"
+
 #include <QAccessible>
-#include <QtGui/private/qguiapplication_p.h>
-#include <QtGui/qpa/qplatformaccessibility.h>
-#include <QtGui/qpa/qplatformintegration.h>
 #include <benchmark/benchmark.h>
 
 namespace studio::bench {
@@ -116,10 +115,7 @@ inline void installReaderStandIn()
 // event while it is on. Once the application exists.
 inline void setReaderAttached(bool attached)
 {
-    if (QPlatformIntegration* platform = QGuiApplicationPrivate::platformIntegration()) {
-        if (QPlatformAccessibility* accessibility = platform->accessibility())
-            accessibility->setActive(attached);
-    }
+    test::setPlatformAccessibility(attached);
 }
 
 } // namespace studio::bench

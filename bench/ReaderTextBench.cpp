@@ -14,12 +14,10 @@
 #include "design/text/PlainTextField.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
+#include "support/PlatformAccessibility.h"
 
 #include <QAccessible>
 #include <QLineEdit>
-#include <QtGui/private/qguiapplication_p.h>
-#include <QtGui/qpa/qplatformaccessibility.h>
-#include <QtGui/qpa/qplatformintegration.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -88,10 +86,7 @@ void listen()
 // Accessibility on, as the platform turns it on for a reader.
 void attachReader()
 {
-    if (QPlatformIntegration* platform = QGuiApplicationPrivate::platformIntegration()) {
-        if (QPlatformAccessibility* accessibility = platform->accessibility())
-            accessibility->setActive(true);
-    }
+    test::setPlatformAccessibility(true);
 }
 
 struct Editor {

@@ -198,11 +198,17 @@ std::optional<AIError> AIService::settingsFault()
     return std::nullopt;
 }
 
-bool AIService::isSettingsFault(const QString& description)
+bool AIService::isSettingsFault(AIError::Kind kind)
 {
-    for (const AIError& fault : {AIError::missingKey(), AIError::badKey(), AIError::badURL()}) {
-        if (description == fault.description())
-            return true;
+    switch (kind) {
+    case AIError::Kind::missingKey:
+    case AIError::Kind::badKey:
+    case AIError::Kind::badURL:
+        return true;
+    case AIError::Kind::http:
+    case AIError::Kind::parsing:
+    case AIError::Kind::emptyResponse:
+        return false;
     }
     return false;
 }

@@ -52,8 +52,8 @@ public:
     // anything is sent: no key, a key with a line break, a base URL that
     // names no endpoint. None when the settings allow a request.
     static std::optional<AIError> settingsFault();
-    // Whether the text is what one of those failures says.
-    static bool isSettingsFault(const QString& description);
+    // Whether a failure of this kind is one of those.
+    static bool isSettingsFault(AIError::Kind kind);
 
     // Sends one chat-completions request (a system and a user message) and
     // returns the first choice's content exactly as received. `json` asks the

@@ -23,10 +23,10 @@ ProjectSession::ProjectSession(Project project, QObject* parent, std::chrono::mi
     // base URL that isn't one) goes the moment the settings no longer have
     // it: the banner never asks for a key that has been entered.
     connect(&Settings::instance(), &Settings::changed, this, [this] {
-        if (!m_aiError || !AIService::isSettingsFault(*m_aiError))
+        if (!m_aiError || !m_aiErrorKind || !AIService::isSettingsFault(*m_aiErrorKind))
             return;
         const std::optional<AIError> fault = AIService::settingsFault();
-        if (!fault || fault->description() != *m_aiError)
+        if (!fault || fault->kind() != *m_aiErrorKind)
             setAiError(std::nullopt);
     });
 }
@@ -104,6 +104,8 @@ void ProjectSession::setAiBusy(bool busy)
 
 void ProjectSession::setAiError(const std::optional<QString>& error)
 {
+    // A text set from elsewhere stands for no failure the session knows.
+    m_aiErrorKind.reset();
     if (error == m_aiError)
         return;
     m_aiError = error;
@@ -126,21 +128,27 @@ QCoro::Task<void> ProjectSession::assistRun(QPointer<ProjectSession> self,
                                             std::function<QCoro::Task<void>()> work)
 {
     std::optional<QString> error;
+    std::optional<AIError::Kind> kind;
     try {
         co_await work(); // an empty work throws std::bad_function_call, reported like any failure
+    } catch (const AIError& e) {
+        error = e.description();
+        kind = e.kind();
     } catch (...) {
         error = describeError(std::current_exception());
     }
     // The tab may have closed while the work ran; its result has nowhere to go.
     if (!self)
         co_return;
-    self->finishAssist(std::move(error));
+    self->finishAssist(std::move(error), kind);
 }
 
-void ProjectSession::finishAssist(std::optional<QString> error)
+void ProjectSession::finishAssist(std::optional<QString> error, std::optional<AIError::Kind> kind)
 {
-    if (error)
+    if (error) {
         setAiError(error);
+        m_aiErrorKind = kind;
+    }
     setAiBusy(false);
 }
 

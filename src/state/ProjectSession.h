@@ -21,6 +21,7 @@
 
 #include "model/Generation.h"
 #include "model/Project.h"
+#include "services/AIError.h"
 #include "state/AIChoicePrompt.h"
 #include "state/ExportRun.h"
 
@@ -137,7 +138,7 @@ Q_SIGNALS:
 
 private:
     static QCoro::Task<void> assistRun(QPointer<ProjectSession> self, std::function<QCoro::Task<void>()> work);
-    void finishAssist(std::optional<QString> error);
+    void finishAssist(std::optional<QString> error, std::optional<AIError::Kind> kind);
     void setAiBusy(bool busy);
     void setRendering(bool rendering);
 
@@ -156,6 +157,9 @@ private:
     GenerationProfile m_profile;
     bool m_aiBusy = false;
     std::optional<QString> m_aiError;
+    // The kind of the assist's failure behind that text, when it was one of
+    // the service's own (AIError): a settings fault goes once it is mended.
+    std::optional<AIError::Kind> m_aiErrorKind;
     std::optional<AIChoicePrompt> m_choicePrompt;
 
     QPointer<ExportRun> m_exportRun;

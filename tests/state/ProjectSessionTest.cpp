@@ -257,6 +257,17 @@ private Q_SLOTS:
         settings.remove(Settings::aiAPIKeyKey);
         settings.setString(Settings::aiAPIKeyKey, u"sk-123"_s);
         QCOMPARE(session.aiError(), u"AI request failed (500). "_s);
+
+        // A failure that only reads as one is no settings fault.
+        const QString lookalike = AIError::missingKey().description();
+        session.runAssist([lookalike]() -> QCoro::Task<void> {
+            throw std::runtime_error(lookalike.toStdString());
+            co_return;
+        });
+        QTRY_VERIFY(!session.aiBusy());
+        QCOMPARE(session.aiError(), lookalike);
+        settings.setString(Settings::aiAPIKeyKey, u"sk-1234"_s);
+        QCOMPARE(session.aiError(), lookalike);
     }
 
     void anEmptyWorkIsReportedNotThrown()

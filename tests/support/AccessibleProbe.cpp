@@ -220,7 +220,9 @@ private:
             {u"itself"_s, it}, {u"a stranger"_s, m_stranger}, {u"nothing"_s, nullptr}};
         if (parent && *parent)
             strangers.append({u"its parent"_s, *parent});
-        for (const auto& [who, stranger] : strangers) {
+        for (const auto& pair : strangers) {
+            const QString& who = pair.first;
+            QAccessibleInterface* const stranger = pair.second;
             const auto index = ask(o, "children", u"indexOfChild("_s + who + u')', [&] { return it->indexOfChild(stranger); });
             if (index && *index != -1)
                 fault(o, "children", u"indexOfChild("_s + who + u") answers "_s + QString::number(*index));
@@ -290,7 +292,9 @@ private:
             whole && whole->size() != n)
             fault(o, "text", u"text(0, n)"_s + count + u" holds "_s + QString::number(whole->size()) + u" characters"_s);
         const QList<std::pair<int, int>> nowhere{{n + 1, n + 5}, {billion, billion + 5}, {-10, -1}};
-        for (const auto& [from, to] : nowhere) {
+        for (const auto& range : nowhere) {
+            const int from = range.first;
+            const int to = range.second;
             const QString question = u"text("_s + QString::number(from) + u", "_s + QString::number(to) + u')' + count;
             if (const auto piece = ask(o, "text", question, [&] { return t->text(from, to); }); piece && !piece->isEmpty())
                 fault(o, "text", question + u" answers "_s + shown(*piece));

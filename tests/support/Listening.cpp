@@ -1,8 +1,6 @@
 #include "support/Listening.h"
 
-#include <QtGui/private/qguiapplication_p.h>
-#include <QtGui/qpa/qplatformaccessibility.h>
-#include <QtGui/qpa/qplatformintegration.h>
+#include "support/PlatformAccessibility.h"
 
 namespace studio::test {
 
@@ -69,11 +67,7 @@ void listen()
     if (on)
         return;
     on = true;
-    if (QPlatformIntegration* platform = QGuiApplicationPrivate::platformIntegration()) {
-        if (QPlatformAccessibility* accessibility = platform->accessibility())
-            accessibility->setActive(true);
-    }
-    Q_ASSERT(QAccessible::isActive());
+    setPlatformAccessibility(true);
     s_next = QAccessible::installUpdateHandler(keep);
 }
 

@@ -3,6 +3,7 @@
 #include "design/access/ContainerAccessible.h"
 #include "design/access/TextAccessible.h"
 #include "design/access/TextEvents.h"
+#include "design/access/WidgetAccessible.h"
 
 #include <QAccessible>
 #include <QWidget>
@@ -11,7 +12,7 @@ namespace studio {
 
 namespace {
 
-QAccessibleInterface* make(const QString&, QObject* object)
+QAccessibleInterface* make(const QString& className, QObject* object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
@@ -27,7 +28,15 @@ QAccessibleInterface* make(const QString&, QObject* object)
     // Qt's own widgets that read otherwise here.
     if (QAccessibleInterface* made = makeTextAccessible(widget))
         return made;
-    return makeContainerAccessible(widget);
+    if (QAccessibleInterface* made = makeContainerAccessible(widget))
+        return made;
+    // A widget no class of its own reads otherwise reads as Qt reads a plain
+    // widget or frame, focused only while it holds the keyboard itself.
+    if (className == QLatin1String("QWidget"))
+        return new WidgetAccessible(widget);
+    if (className == QLatin1String("QFrame"))
+        return new WidgetAccessible(widget, QAccessible::Border);
+    return nullptr;
 }
 
 } // namespace

@@ -9,7 +9,9 @@
 // makes its own interface, and may make those of its direct children (a
 // painted page's live editor, a scroll area's viewport). Qt's own text inputs
 // and containers read through interfaces of the program's (TextAccessible,
-// ContainerAccessible). Whatever else, Qt makes.
+// ContainerAccessible), and plain widgets and frames through one that reads
+// them focused only while they hold the keyboard (WidgetAccessible).
+// Whatever else, Qt makes.
 
 class QAccessibleInterface;
 class QObject;

@@ -13,6 +13,21 @@ namespace studio {
 
 namespace {
 
+// Qt's cache keeps, for each object, one entry per interface made for it
+// (one per class the object was asked for as: a widget asked for while still
+// being built has one for its base class too), and drops them all when the
+// object goes. Dropping one interface drops every entry of the object, so the
+// others are put back by hand; the cache keeps no public list of them, and
+// an explicit instantiation may name a private member to reach it.
+using CacheEntries = QMultiHash<QObject*, QPair<QAccessible::Id, const QMetaObject*>>;
+
+template <CacheEntries QAccessibleCache::*Entries>
+struct CacheEntriesOf {
+    friend CacheEntries& entriesOf(QAccessibleCache* cache) { return cache->*Entries; }
+};
+template struct CacheEntriesOf<&QAccessibleCache::objectToId>;
+CacheEntries& entriesOf(QAccessibleCache* cache);
+
 QAccessible::UpdateHandler s_next = nullptr;
 // What was heard focused last.
 QAccessible::Id s_lastFocus = 0;
@@ -76,13 +91,30 @@ void AccessibleFocus::install()
 void AccessibleFocus::standsAnew(QObject* object)
 {
     QAccessibleCache* cache = QAccessibleCache::instance();
-    const QAccessible::Id id = object ? cache->idForObject(object) : 0;
-    if (!id)
+    if (!object || !cache->idForObject(object))
         return;
-    // The cache watches the object's end once per interface it keeps for
-    // it: the watch goes with the interface, or they would pile up.
+    // Every interface made for the object's class goes (a menu's is Qt's,
+    // read through one of the program's); those made for another class stay
+    // until the object goes.
+    CacheEntries& entries = entriesOf(cache);
+    const QList<QPair<QAccessible::Id, const QMetaObject*>> all = entries.values(object);
+    QList<QPair<QAccessible::Id, const QMetaObject*>> others;
+    for (const auto& entry : all) {
+        if (entry.second != object->metaObject())
+            others.prepend(entry); // oldest first, to go back in the order they were
+    }
+    for (const auto& entry : all) {
+        if (entry.second == object->metaObject())
+            QAccessible::deleteAccessibleInterface(entry.first);
+    }
+    for (const auto& entry : std::as_const(others))
+        entries.insert(object, entry);
+    // The cache watches the object's end once more for every interface it
+    // makes for it, and one watch drops them all: one stays while any other
+    // interface does, or they would pile up as the object stands anew.
     QObject::disconnect(object, &QObject::destroyed, cache, nullptr);
-    QAccessible::deleteAccessibleInterface(id);
+    if (!others.isEmpty())
+        QObject::connect(object, SIGNAL(destroyed(QObject*)), cache, SLOT(objectDestroyed(QObject*)));
 }
 
 } // namespace studio

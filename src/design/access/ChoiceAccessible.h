@@ -27,6 +27,7 @@
 // alike: a state event for what changed, and, for "selected", the selection
 // event that alone carries it to a reader on Linux.
 
+#include "design/access/AccessibleFactory.h"
 #include "design/access/ButtonAccessible.h"
 
 #include <functional>
@@ -72,6 +73,25 @@ private:
     // What a reader could last know.
     bool m_heardChosen;
     bool m_heardDone;
+};
+
+// A control (a card, a swatch) that reads as one choice of `kind`, chosen
+// while its isSelected() says so, derives from this besides its widget class:
+//
+//   class LensCard : public QAbstractButton,
+//                    public SelectableChoice<LensCard, ChoiceAccessible::Kind::item> { ... };
+//
+// It calls ChoiceAccessible::changed(this) when its selection changes.
+template <class Control, ChoiceAccessible::Kind kind>
+class SelectableChoice : public AccessibleSource {
+public:
+    QAccessibleInterface* accessibleFor(QObject* object) override
+    {
+        auto* control = static_cast<Control*>(this);
+        if (object != control)
+            return nullptr;
+        return new ChoiceAccessible(control, kind, [control] { return control->isSelected(); });
+    }
 };
 
 } // namespace studio

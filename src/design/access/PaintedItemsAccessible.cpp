@@ -24,7 +24,7 @@ QHash<const QWidget*, PaintedItemsAccessible*>& made()
 
 PaintedItemsAccessible::PaintedItemsAccessible(QWidget* widget, QAccessible::Role role, QAccessible::Role itemRole,
                                                QWidget* keyboard)
-    : QAccessibleWidget(widget, role)
+    : WidgetAccessible(widget, role)
     , m_itemRole(itemRole)
     , m_keyboard(keyboard ? keyboard : widget)
 {

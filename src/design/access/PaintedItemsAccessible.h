@@ -28,9 +28,12 @@
 // touched, not every item a reader has. Where the keyboard stands on an
 // item, the item is what holds the focus: its focus event stands for the
 // widget's own (AccessibleFocus), and an item that takes the keyboard's
-// place as items change is announced.
+// place as items change is announced. The widget itself reads as focused
+// only while it holds the keyboard (not a page painted in a scroll area
+// that holds it: WidgetAccessible).
 
-#include <QAccessibleWidget>
+#include "design/access/WidgetAccessible.h"
+
 #include <QHash>
 #include <QList>
 #include <QUuid>
@@ -41,7 +44,7 @@ namespace studio {
 
 class PaintedItemAccessible;
 
-class PaintedItemsAccessible : public QAccessibleWidget {
+class PaintedItemsAccessible : public WidgetAccessible {
 public:
     // `keyboard` is the widget that holds the keyboard for the items, when
     // it is not `widget` itself (a scroll area around the page it paints).

@@ -20,6 +20,8 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <QtWidgets/private/qwidget_p.h>
+
 namespace studio {
 
 // One tag: its text and a remove button on a faint capsule.
@@ -77,7 +79,20 @@ TagField::TagField(const QString& placeholder, QWidget* parent)
     m_draft->installEventFilter(this);
 }
 
-TagField::~TagField() = default;
+TagField::~TagField()
+{
+    // Deleted with a draft typed (the keyboard still in it), the field
+    // commits it as leaving it would, so what was typed is not lost. Not
+    // while a widget around it is being destroyed: whatever handles
+    // tagsEdited() there is going too.
+    for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (QWidgetPrivate::get(w)->data.in_destructor)
+            return;
+    }
+    const QStringList next = committed(m_tags, m_draft->text());
+    if (next != m_tags)
+        Q_EMIT tagsEdited(next);
+}
 
 bool TagField::sameTag(const QString& a, const QString& b)
 {

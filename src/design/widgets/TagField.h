@@ -4,8 +4,8 @@
 // tag with a remove button, then a 150-point draft field. Return commits the
 // draft: trimmed, appended when not empty and not already present, and the
 // draft is cleared either way. Leaving the draft commits it too (Tab, a
-// click elsewhere, another window, the screen going), so what was typed is
-// never lost; only the draft's own context menu leaves it as it is. Removing
+// click elsewhere, another window, the screen going, the field hidden or
+// deleted), so what was typed is never lost; only the draft's own context menu leaves it as it is. Removing
 // a tag removes every equal tag. Tags compare whole and case-sensitively,
 // canonically equivalent Unicode counting as equal. tagsEdited() reports the
 // user's changes; setTags() is silent. A tag removed from the keyboard leaves

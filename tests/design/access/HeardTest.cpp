@@ -3,11 +3,17 @@
 // whole where it is shown, and a label or capsule reads it whole through its
 // text interface), no name said twice as its description, a field described
 // by the hint it shows while empty, a
-// slider's value as the value it stands for, and a menu opened from the
-// keyboard saying its highlighted entry once it is up.
+// slider's value as the value it stands for, only what holds the keyboard
+// read as focused, and a menu opened from the keyboard saying its
+// highlighted entry once it is up.
 
+#include "design/access/AccessibleFocus.h"
 #include "design/access/AccessibleRelay.h"
+#include "design/text/PlainTextEditor.h"
+#include "design/text/SleekTextEditor.h"
+#include "design/text/SleekTextField.h"
 #include "design/widgets/Chip.h"
+#include "design/widgets/LabeledSlider.h"
 #include "design/widgets/MenuButton.h"
 #include "design/widgets/PillPicker.h"
 #include "design/widgets/Slider.h"
@@ -29,6 +35,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTextEdit>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <functional>
@@ -52,6 +59,18 @@ void readerKey(QWidget* control, Qt::Key key)
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
         QCoreApplication::postEvent(control, new QKeyEvent(type, key, Qt::NoModifier, 36, key, 0));
 }
+
+// A widget asked for while its base class was still being built: Qt keeps
+// the interface made then, for the base's class, beside its own.
+class AskedWhileBuilt : public QWidget {
+public:
+    AskedWhileBuilt() { early = QAccessible::uniqueId(QAccessible::queryAccessibleInterface(this)); }
+    QAccessible::Id early = 0;
+};
+
+class Grown : public AskedWhileBuilt {
+    Q_OBJECT
+};
 
 } // namespace
 
@@ -240,6 +259,51 @@ private Q_SLOTS:
         for (const HeardEvent& e : heardOf(QAccessible::ValueChanged))
             told << e.text;
         QCOMPARE(told, QStringList{u"1"_s});
+    }
+
+    // Only what holds the keyboard reads as focused: not the well round a
+    // field, the widget wrapping it, its text edit's viewport nor a slider's
+    // labelled row.
+    void onlyWhatHoldsTheKeyboardReadsFocused()
+    {
+        QWidget window;
+        auto* column = new QVBoxLayout(&window);
+        const QList<QWidget*> fields{new SleekTextField(u"Title"_s, QString()),
+                                     new SleekTextEditor(u"Premise"_s, QString(), 60, 15),
+                                     new PlainTextEditor(u"Logline"_s, Theme::font(15)),
+                                     new LabeledSlider(u"Humor"_s, u"Dry"_s, u"Silly"_s)};
+        for (QWidget* field : fields)
+            column->addWidget(field);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (QWidget* field : fields) {
+            field->setFocus(Qt::TabFocusReason);
+            QWidget* holder = QApplication::focusWidget();
+            QVERIFY(holder && holder != field);
+            QVERIFY(interfaceOf(holder)->state().focused);
+            for (QWidget* w : window.findChildren<QWidget*>()) {
+                if (QAccessibleInterface* iface = interfaceOf(w); iface && w != holder)
+                    QVERIFY2(!iface->state().focused, qPrintable(QString::fromLatin1(w->metaObject()->className())));
+            }
+        }
+    }
+
+    // A widget made a new object for readers drops the one interface it was
+    // read by; whatever else was made for it goes when it goes.
+    void standingAnewLeavesNothingBehind()
+    {
+        auto* widget = new Grown;
+        const QAccessible::Id early = widget->early;
+        const QAccessible::Id own = QAccessible::uniqueId(interfaceOf(widget));
+        QVERIFY(early && own && early != own);
+        AccessibleFocus::standsAnew(widget);
+        QVERIFY(!QAccessible::accessibleInterface(own));
+        QVERIFY(QAccessible::accessibleInterface(early));
+        const QAccessible::Id anew = QAccessible::uniqueId(interfaceOf(widget));
+        QVERIFY(anew);
+        delete widget;
+        QVERIFY(!QAccessible::accessibleInterface(early));
+        QVERIFY(!QAccessible::accessibleInterface(anew));
     }
 
     // A menu opened from the keyboard says its highlighted entry once it is

@@ -6,6 +6,7 @@
 
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/SymbolButton.h"
+#include "design/widgets/TagField.h"
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"
 #include "design/widgets/ToolbarIconButton.h"
@@ -17,9 +18,11 @@
 #include "views/shell/ErrorBanner.h"
 #include "views/shell/PhaseRail.h"
 #include "views/shell/PhaseRailRow.h"
+#include "views/phases/spark/SparkView.h"
 #include "views/shell/ProjectWorkspaceView.h"
 #include "views/shell/WorkspaceHeader.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -159,6 +162,26 @@ private Q_SLOTS:
         qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
         workspace.rail()->row(PhaseID::look)->click();
         QVERIFY(!fade());
+    }
+
+    // A tag being typed when the phase changes (the Phases menu) goes into
+    // the production as the screen goes.
+    void aDraftTagGoesWithItsScreen()
+    {
+        AppState app;
+        ProjectSession session(Project{});
+        ProjectWorkspaceView workspace(app, session);
+        workspace.resize(1100, 700);
+        workspace.show();
+        QVERIFY(QTest::qWaitForWindowActive(&workspace));
+        auto* spark = qobject_cast<SparkView*>(workspace.phaseScreen());
+        QVERIFY(spark);
+        QLineEdit* draft = spark->themesField()->draftEdit();
+        draft->setFocus();
+        QTest::keyClicks(draft, u"Belonging"_s);
+        session.edit([](Project& p) { p.activePhase = PhaseID::story; });
+        QCOMPARE(workspace.shownPhase(), PhaseID::story);
+        QTRY_COMPARE(session.project().idea.themes, QStringList{u"Belonging"_s});
     }
 
     void changesMadeOnScreenAreSaved()

@@ -169,13 +169,6 @@ void GalleryCard::paintPicture(QPainter& p, const QSizeF& size) const
                subtitleMetrics.elidedText(lineOf(m_face.subtitle), Qt::ElideRight, width));
 }
 
-QAccessibleInterface* GalleryCard::accessibleFor(QObject* object)
-{
-    if (object != this)
-        return nullptr;
-    return new ChoiceAccessible(this, ChoiceAccessible::Kind::item, [this] { return m_face.selected; });
-}
-
 void GalleryCard::paintEvent(QPaintEvent*)
 {
     const QRectF card = rect();

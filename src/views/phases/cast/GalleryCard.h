@@ -9,7 +9,7 @@
 // decides what it selects. Character and location cards differ only in what
 // they show.
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/ChoiceAccessible.h"
 
 #include <QAbstractButton>
 #include <QPixmap>
@@ -20,7 +20,7 @@ class QPainter;
 
 namespace studio {
 
-class GalleryCard : public QAbstractButton, public AccessibleSource {
+class GalleryCard : public QAbstractButton, public SelectableChoice<GalleryCard, ChoiceAccessible::Kind::item> {
     Q_OBJECT
 public:
     struct Face {
@@ -45,7 +45,6 @@ Q_SIGNALS:
     void chosen(const QUuid& id);
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     // artWidth x artHeight: the size the picture is composed at; pictureHeight:
     // how tall it stands on the card.
     GalleryCard(const QUuid& id, qreal artWidth, qreal artHeight, qreal pictureHeight, QWidget* parent);

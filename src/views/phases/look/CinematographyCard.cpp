@@ -76,13 +76,6 @@ void AspectCard::setSelected(bool selected)
     ChoiceAccessible::changed(this);
 }
 
-QAccessibleInterface* AspectCard::accessibleFor(QObject* object)
-{
-    if (object != this)
-        return nullptr;
-    return new ChoiceAccessible(this, ChoiceAccessible::Kind::oneOf, [this] { return m_selected; });
-}
-
 void AspectCard::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

@@ -5,7 +5,7 @@
 // chips. The card shows a look and reports what the user picks or toggles;
 // the screen writes it.
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/ChoiceAccessible.h"
 #include "model/Look.h"
 
 #include <QAbstractButton>
@@ -20,7 +20,7 @@ class PillPicker;
 
 // One aspect ratio: its outline over its label, gold-outlined when chosen.
 // A Tab stop; Space, Return and a click pick it.
-class AspectCard : public QAbstractButton, public AccessibleSource {
+class AspectCard : public QAbstractButton, public SelectableChoice<AspectCard, ChoiceAccessible::Kind::oneOf> {
     Q_OBJECT
 public:
     explicit AspectCard(AspectRatio aspect, QWidget* parent = nullptr);
@@ -29,7 +29,6 @@ public:
     void setSelected(bool selected);
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -131,13 +131,6 @@ void LensCard::useSpring(qreal response)
     connect(m_selection, &Spring::valueChanged, this, [this](qreal) { update(); });
 }
 
-QAccessibleInterface* LensCard::accessibleFor(QObject* object)
-{
-    if (object != this)
-        return nullptr;
-    return new ChoiceAccessible(this, ChoiceAccessible::Kind::item, [this] { return m_selected; });
-}
-
 void LensCard::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

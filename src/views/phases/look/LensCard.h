@@ -10,7 +10,7 @@
 // are drawn once per lens and pixel ratio and kept for every later card of
 // that lens, so opening the screen again paints copies.
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/ChoiceAccessible.h"
 
 #include <QAbstractButton>
 #include <QString>
@@ -21,7 +21,7 @@ namespace studio {
 class Spring;
 struct DirectorLens;
 
-class LensCard : public QAbstractButton, public AccessibleSource {
+class LensCard : public QAbstractButton, public SelectableChoice<LensCard, ChoiceAccessible::Kind::item> {
     Q_OBJECT
 public:
     explicit LensCard(const DirectorLens& lens, QWidget* parent = nullptr);
@@ -35,7 +35,6 @@ public:
     static void forgetDrawings();
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -52,13 +52,6 @@ void AccentSwatch::setSelected(bool selected)
     ChoiceAccessible::changed(this);
 }
 
-QAccessibleInterface* AccentSwatch::accessibleFor(QObject* object)
-{
-    if (object != this)
-        return nullptr;
-    return new ChoiceAccessible(this, ChoiceAccessible::Kind::oneOf, [this] { return m_selected; });
-}
-
 void AccentSwatch::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

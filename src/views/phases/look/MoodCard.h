@@ -4,7 +4,7 @@
 // swatches, the three image dials and the director's notes. The card shows a
 // look and reports the user's edits; the screen writes them.
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/ChoiceAccessible.h"
 #include "model/Look.h"
 
 #include <QAbstractButton>
@@ -20,7 +20,7 @@ class TagField;
 
 // One accent colour: a circle in the colour its string names, ringed in
 // white while chosen. A Tab stop; Space, Return and a click pick it.
-class AccentSwatch : public QAbstractButton, public AccessibleSource {
+class AccentSwatch : public QAbstractButton, public SelectableChoice<AccentSwatch, ChoiceAccessible::Kind::oneOf> {
     Q_OBJECT
 public:
     explicit AccentSwatch(const QString& hex, QWidget* parent = nullptr);
@@ -30,7 +30,6 @@ public:
     void setSelected(bool selected);
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -169,13 +169,6 @@ void StyleCard::setSelected(bool selected, bool animated)
     ChoiceAccessible::changed(this);
 }
 
-QAccessibleInterface* StyleCard::accessibleFor(QObject* object)
-{
-    if (object != this)
-        return nullptr;
-    return new ChoiceAccessible(this, ChoiceAccessible::Kind::item, [this] { return m_selected; });
-}
-
 void StyleCard::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

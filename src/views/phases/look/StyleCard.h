@@ -11,7 +11,7 @@
 // every later card of that style, so opening the screen again lays out and
 // paints from what is kept.
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/ChoiceAccessible.h"
 
 #include <QAbstractButton>
 #include <QString>
@@ -21,7 +21,7 @@ namespace studio {
 class Spring;
 struct StylePreset;
 
-class StyleCard : public QAbstractButton, public AccessibleSource {
+class StyleCard : public QAbstractButton, public SelectableChoice<StyleCard, ChoiceAccessible::Kind::item> {
     Q_OBJECT
 public:
     explicit StyleCard(const StylePreset& preset, QWidget* parent = nullptr);
@@ -38,7 +38,6 @@ public:
     static void forgetDrawings();
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "design/access/AccessibleFocus.h"
 #include "design/text/PlainTextEditor.h"
 #include "design/access/TextEditAccessible.h"
+#include "design/access/WidgetAccessible.h"
 #include "model/Enums.h"
 #include "views/phases/script/ScriptElementAccessible.h"
 #include "views/phases/script/ScriptPage.h"
@@ -23,12 +24,20 @@ void announce(QAccessibleInterface* iface, QAccessible::Event type)
 }
 
 // The live editor is read as the child of the element it stands in, with
-// the text it edits.
+// the text it edits. The text edit inside it holds the keyboard, and is what
+// reads as focused.
 class ScriptEditorAccessible : public TextEditAccessible {
 public:
     explicit ScriptEditorAccessible(PlainTextEditor* editor)
         : TextEditAccessible(editor, editor->textEdit(), QAccessible::Client)
     {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = TextEditAccessible::state();
+        s.focused = holdsKeyboard(widget());
+        return s;
     }
 
     // The element it stands in, or the page while it stands in none: the

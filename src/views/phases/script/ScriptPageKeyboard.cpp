@@ -37,6 +37,9 @@ bool ScriptPageKeyboard::eventFilter(QObject* watched, QEvent* event)
     // (Only the events below look at the page: others come while it is
     // being taken down.)
     const auto type = event->type();
+    // A click places the caret anew: the column goes with it.
+    if (type == QEvent::MouseButtonPress)
+        m_goalX.reset();
     if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::ContextMenu)
         return QObject::eventFilter(watched, event);
     QTextEdit* edit = m_page->textEdit();
@@ -75,6 +78,13 @@ bool ScriptPageKeyboard::keyPressed(const QKeyEvent* key, int at)
     const ScriptRows& rows = m_page->rows();
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
     const bool backward = key->key() == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier);
+    // The column is kept over vertical moves only, as a text editor keeps it
+    // (a modifier pressed on its own moves nothing).
+    const bool modifierAlone = key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control
+        || key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
+    if (!modifierAlone && !key->matches(QKeySequence::MoveToPreviousLine) && !key->matches(QKeySequence::MoveToNextLine)
+        && !key->matches(QKeySequence::MoveToPreviousPage) && !key->matches(QKeySequence::MoveToNextPage))
+        m_goalX.reset();
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
         if (modifiers & Qt::ControlModifier) {
             leavePage(!backward);
@@ -148,6 +158,8 @@ void ScriptPageKeyboard::leavePage(bool forward)
 
 int ScriptPageKeyboard::goalX() const
 {
+    if (m_goalX && m_goalIn == m_page->editorID())
+        return *m_goalX;
     QTextEdit* edit = m_page->textEdit();
     const QTextCursor cursor = edit->textCursor();
     int x = edit->cursorRect(cursor).left();
@@ -176,6 +188,8 @@ void ScriptPageKeyboard::placeCaret(int index, int x, int y)
     if (const QTextLayout* layout = cursor.block().layout())
         cursor.setVerticalMovementX(at.x() - int(layout->position().x()));
     edit->setTextCursor(cursor);
+    m_goalX = x;
+    m_goalIn = id;
     revealCaret();
 }
 

@@ -12,7 +12,8 @@
 //   Down on its last line to the first line of the next, Page Up and Page
 //   Down a page's height (scrolling by as much), each as near the caret's x
 //   as the text there allows, and that x is kept over presses that follow,
-//   as a text editor keeps it. Ctrl+Home and Ctrl+End go to the script's
+//   through elements whose lines do not reach it, until another key or a
+//   click, as a text editor keeps it. Ctrl+Home and Ctrl+End go to the script's
 //   start and end. The editor moves to the element the caret reaches
 //   (ScriptPage::focusElement), so what is typed next lands there; nothing
 //   between is laid out. Shift with these keys selects within the element
@@ -31,6 +32,8 @@
 
 #include <QObject>
 #include <QUuid>
+
+#include <optional>
 
 class QKeyEvent;
 class QMenu;
@@ -68,7 +71,9 @@ private:
     bool crossLine(int at, int step);
     void movePage(int step);
     void leavePage(bool forward);
-    // The x the caret keeps over vertical moves, in the page's coordinates.
+    // The x the caret keeps over vertical moves, in the page's coordinates:
+    // the x it was last placed at by them while it stays in that element,
+    // else where it stands now.
     int goalX() const;
     // Writes in the element at `index` with the caret on its line nearest
     // page y `y` (its first or last line beyond them), as near page x `x` as
@@ -83,6 +88,12 @@ private:
     void removeAndFocusNext(const QUuid& id);
 
     ScriptPage* m_page;
+    // The x kept over vertical moves and the element they left the caret
+    // in. The x may lie outside the element's own lines (left of a centred
+    // cue), where the editor could not keep it: it is kept here, and let go
+    // at any other key or a click.
+    std::optional<int> m_goalX;
+    QUuid m_goalIn;
 };
 
 } // namespace studio

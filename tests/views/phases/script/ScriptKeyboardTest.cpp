@@ -141,6 +141,9 @@ private Q_SLOTS:
         QCOMPARE(line->childCount(), 1);
         QCOMPARE(line->child(0)->object(), s.page()->editor());
         QCOMPARE(line->child(0)->text(QAccessible::Name), u"Dialogue"_s);
+        // The text edit inside it holds the keyboard: it alone reads as focused.
+        QVERIFY(QAccessible::queryAccessibleInterface(s.edit())->state().focused);
+        QVERIFY(!line->child(0)->state().focused);
         QCOMPARE(QAccessible::queryAccessibleInterface(s.edit())->text(QAccessible::Name), u"Dialogue"_s);
         s.focus(1);
         QCOMPARE(page->child(2)->childCount(), 0);
@@ -208,6 +211,10 @@ private Q_SLOTS:
         QTest::newRow("the column is kept past a short line")
             << 3 << 30 << QKeySequence(u"Up, Up"_s) << 1 << u"last line"_s;
         QTest::newRow("and back down it") << 1 << -1 << QKeySequence(u"Down, Down"_s) << 3 << u"first line"_s;
+        // The cue's line starts right of the column.
+        QTest::newRow("the column is kept through a short centred cue")
+            << 3 << 10 << QKeySequence(u"Down, Up"_s) << 3 << u"last line"_s;
+        QTest::newRow("and on past it") << 3 << 10 << QKeySequence(u"Down, Down"_s) << 5 << u"first line"_s;
         QTest::newRow("page down to the last line") << 0 << 12 << QKeySequence(u"PgDown"_s) << 6 << u"last line"_s;
         QTest::newRow("page up to the first") << 5 << 3 << QKeySequence(u"PgUp"_s) << 0 << u"first line"_s;
         QTest::newRow("ctrl+end") << 1 << 0 << QKeySequence(u"Ctrl+End"_s) << 6 << u"end"_s;
@@ -253,6 +260,25 @@ private Q_SLOTS:
         const int caret = s.edit()->textCursor().position();
         QTest::keyClick(s.edit(), Qt::Key_Z);
         QCOMPARE(elementsOf(s.session)[to].text, QString(before).insert(caret, u'z'));
+    }
+
+    // Any other key lets the column go: the next vertical move keeps the x
+    // the caret has then.
+    void aKeyAcrossSetsANewColumn()
+    {
+        Screen s(production({element(K::action, u"Eda climbs the last of the stairs and sets the log down."_s),
+                             element(K::character, u"EDA"_s)}));
+        QVERIFY(s.ready());
+        s.focus(0);
+        QTextCursor c = s.edit()->textCursor();
+        c.setPosition(5);
+        s.edit()->setTextCursor(c);
+        press(QKeySequence(u"Down, End"_s));
+        QVERIFY(s.focused(1));
+        const int x = caretOnPage(s).left();
+        press(QKeySequence(u"Up"_s));
+        QVERIFY(s.focused(0));
+        QVERIFY2(keepsColumn(s, x), qPrintable(u"x %1, caret at %2"_s.arg(x).arg(caretOnPage(s).left())));
     }
 
     void theKeysReachTheWholeOfALongScript()
