@@ -55,13 +55,6 @@ void FormatCard::setSelected(bool selected)
     ChoiceAccessible::changed(this);
 }
 
-QAccessibleInterface* FormatCard::accessibleFor(QObject* object)
-{
-    if (object != this)
-        return nullptr;
-    return new ChoiceAccessible(this, ChoiceAccessible::Kind::oneOf, [this] { return m_selected; });
-}
-
 void FormatCard::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

@@ -4,14 +4,14 @@
 // on a small tile with the runtime range beside it, the format's label and
 // its blurb (at most three lines). Outlined in the accent once chosen.
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/ChoiceAccessible.h"
 #include "model/Enums.h"
 
 #include <QAbstractButton>
 
 namespace studio {
 
-class FormatCard : public QAbstractButton, public AccessibleSource {
+class FormatCard : public QAbstractButton, public SelectableChoice<FormatCard, ChoiceAccessible::Kind::oneOf> {
     Q_OBJECT
 public:
     explicit FormatCard(ProjectFormat format, QWidget* parent = nullptr);
@@ -20,7 +20,6 @@ public:
     void setSelected(bool selected);
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

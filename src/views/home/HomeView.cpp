@@ -2,6 +2,7 @@
 
 #include "design/widgets/Alert.h"
 #include "design/widgets/DestructiveAction.h"
+#include "design/access/FocusAfterRemoval.h"
 #include "design/access/FocusHandOver.h"
 #include "design/widgets/PrimaryButton.h"
 #include "design/style/Palette.h"
@@ -276,13 +277,12 @@ void HomeView::refresh()
     const QList<Project>& projects = m_app.store().projects();
     const bool empty = projects.isEmpty();
     QWidget* firstRunBox = m_firstRun->parentWidget();
-    // What comes shows before what goes hides, and takes the keyboard from
-    // it: the first-run panel's first button, or the new-production card
-    // once a sample is added.
+    // What comes shows before what goes hides. The new-production card takes
+    // the keyboard from the first-run panel once a sample is added; the last
+    // card gone to the Trash leaves it resting on the page, where Return and
+    // Space do nothing (never on "Start a new production").
     (empty ? firstRunBox : static_cast<QWidget*>(m_grid))->setVisible(true);
-    if (empty)
-        handOverFocus(m_grid, m_firstRun->startButton());
-    else
+    if (!empty)
         handOverFocus(firstRunBox, m_grid->newProjectCard());
     (empty ? static_cast<QWidget*>(m_grid) : firstRunBox)->setVisible(false);
     const int gap = empty ? stackSpacing : stackSpacing - cellMargin;
@@ -305,8 +305,7 @@ void HomeView::refresh()
         ProjectPosterCard* going = m_grid->cards().at(focusedCard);
         if (!findProject(projects, going->projectID())) {
             const QUuid next = projects.at(std::min(focusedCard, projects.size() - 1)).id;
-            QWidget* place = m_grid->card(next);
-            handOverFocus(going, place ? place : m_grid->newProjectCard());
+            FocusAfterRemoval::moveTo(going, m_grid->card(next), going);
         }
     }
     m_grid->sync(projects);

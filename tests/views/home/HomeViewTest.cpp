@@ -433,7 +433,14 @@ private Q_SLOTS:
             QWidget* focused = QApplication::focusWidget();
             QVERIFY(home->isAncestorOf(focused));
             if (next.isEmpty()) {
+                // With no card left the keyboard rests on the page: Return
+                // and Space there start no new production.
                 QVERIFY(home->showsFirstRun());
+                QVERIFY(!qobject_cast<QAbstractButton*>(focused));
+                QTest::keyClick(focused, Qt::Key_Return);
+                QTest::keyClick(focused, Qt::Key_Space);
+                QCoreApplication::processEvents();
+                QVERIFY(!QApplication::activeModalWidget());
             } else {
                 QVERIFY(qobject_cast<ProjectPosterCard*>(focused));
                 QCOMPARE(static_cast<ProjectPosterCard*>(focused)->face().name, next);
