@@ -19,6 +19,7 @@ namespace {
 class BrokenAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     using QAccessibleWidget::QAccessibleWidget;
+    using QAccessibleWidget::text;
 
     // One child too many, and itself under any point.
     QAccessibleInterface* child(int index) const override

@@ -45,19 +45,6 @@ bool splitsPair(const QString& text, int at)
     return at > 0 && at < text.size() && text.at(at - 1).isHighSurrogate() && text.at(at).isLowSurrogate();
 }
 
-// Whether `text` holds half a pair alone.
-bool holdsHalf(const QString& text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool paired = text.at(i).isHighSurrogate() ? i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
-                            : text.at(i).isLowSurrogate() ? i > 0 && text.at(i - 1).isHighSurrogate()
-                                                          : true;
-        if (!paired)
-            return true;
-    }
-    return false;
-}
-
 // The text inserted, removed or updated in `object`, as a reader hears it.
 QList<test::HeardEvent> textEventsOf(QObject* object)
 {
