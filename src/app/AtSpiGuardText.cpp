@@ -10,6 +10,7 @@
 // answers false too, so a reader is never told that what did not happen did.
 
 #include "app/AtSpiGuardAnswers.h"
+#include "design/text/LineBoundaries.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -89,8 +90,7 @@ bool splitsPair(QAccessibleTextInterface* text, int offset)
 {
     if (offset <= 0 || offset >= text->characterCount())
         return false;
-    const QString around = text->text(offset - 1, offset + 1);
-    return around.size() == 2 && around.at(0).isHighSurrogate() && around.at(1).isLowSurrogate();
+    return LineBoundaries::splitsPair(text->text(offset - 1, offset + 1), 1);
 }
 
 int snapBack(QAccessibleTextInterface* text, int offset)

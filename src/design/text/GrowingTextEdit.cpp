@@ -204,8 +204,10 @@ void GrowingTextEdit::insertFromMimeData(const QMimeData* source)
 bool GrowingTextEdit::splitsPair(int position) const
 {
     const QTextDocument* d = document();
-    return position > 0 && position < d->characterCount() - 1 && d->characterAt(position - 1).isHighSurrogate()
-           && d->characterAt(position).isLowSurrogate();
+    if (position <= 0 || position >= d->characterCount() - 1)
+        return false;
+    const QChar around[] = {d->characterAt(position - 1), d->characterAt(position)};
+    return LineBoundaries::splitsPair(QStringView(around, 2), 1);
 }
 
 void GrowingTextEdit::inputMethodEvent(QInputMethodEvent* event)
