@@ -1,5 +1,6 @@
 #include "views/phases/script/ScriptPage.h"
 
+#include "design/access/FocusHandOver.h"
 #include "design/access/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/text/PlainTextEditor.h"
@@ -123,6 +124,10 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
     ScriptPageAccessible* accessible = ScriptPageAccessible::existing(this);
     const ScriptPageAccessible::Splice told =
         accessible ? accessible->rowsChanging(elements, change) : ScriptPageAccessible::Splice();
+    // Where the element being written stands, and whether it holds the
+    // keyboard, should it go.
+    const int editorWas = m_rows.indexOf(m_editorID);
+    const bool keyboardHere = editorWas >= 0 && keyboardWithin(m_editor);
     const bool structural = m_rows.splice(elements, change);
     if (accessible)
         accessible->rowsChanged(told);
@@ -155,14 +160,29 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
         }
     }
 
-    if (!m_editorID.isNull() && m_rows.indexOf(m_editorID) < 0)
+    // The element being written went (by its ×, its menu, or from
+    // elsewhere): the keyboard it held goes on to the element now in its
+    // place, else the one before it, and Tab goes on from there; with none
+    // left, it rests on the empty state. Never on a control whose Return
+    // would write what the user did not choose.
+    QUuid successor;
+    const bool editorGone = !m_editorID.isNull() && m_rows.indexOf(m_editorID) < 0;
+    if (editorGone && keyboardHere && !m_rows.empty())
+        successor = m_rows.row(std::min({editorWas, newEnd, m_rows.count() - 1})).id();
+    else if (editorGone && !keyboardHere)
         detachEditor();
     if (!m_hoveredID.isNull() && m_rows.indexOf(m_hoveredID) < 0)
         setHoveredID(QUuid());
     // The editor's own text needs no layout here: its height follows it.
-    if (othersChanged || editorKindChanged)
+    if (othersChanged || editorKindChanged || editorGone)
         relayout();
+    if (editorGone && keyboardHere && m_rows.empty()) {
+        m_empty->restKeyboardFrom(m_editor);
+        detachEditor();
+    }
     placeChips();
+    if (!successor.isNull())
+        focusElement(successor);
 }
 
 std::pair<int, int> ScriptPage::rowsNearView() const
@@ -201,6 +221,12 @@ void ScriptPage::relayout()
         m_rows.setWidth(available());
         if (const int at = m_rows.indexOf(m_editorID); at >= 0)
             m_rows.takeHeight(at, m_editor->height());
+        // Elements came while the keyboard was on the empty state (resting
+        // there, or on a button that started a draft): the page takes it,
+        // Tab going on to the first element, rather than whatever follows
+        // the page.
+        if (!m_rows.empty() && m_empty->isVisible())
+            handOverFocus(m_empty, this);
         m_empty->setVisible(m_rows.empty());
         // With elements on it the page is a stop for Tab, which it hands on
         // to an element; without, the empty state's buttons are the stops.

@@ -30,6 +30,7 @@
 #include <QJsonObject>
 #include <QLayout>
 #include <QMenu>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
@@ -204,15 +205,15 @@ private Q_SLOTS:
         QVERIFY(s.focused(0));
         s.session.edit([](Project& p) { p.episodes.first().script.elements << element(K::action); });
 
-        // Removing the focused heading leaves no chips anywhere and the focus on no other row.
+        // Removing the focused heading takes its chips with it; the element
+        // now in its place is written in (a transition: no chips).
         QVERIFY(s.page()->chips());
         s.hover(0);
         QTRY_COMPARE(s.view->hoveredID(), s.id(0));
         s.page()->removeButton()->click();
         QCOMPARE(elementsOf(s.session).size(), 2);
         QVERIFY(!s.page()->chips());
-        QCoreApplication::processEvents();
-        QVERIFY(!s.edit()->hasFocus() || s.page()->editor()->isHidden());
+        QVERIFY(s.focused(0));
 
         // The last one gone brings the empty state back.
         QVERIFY(s.page()->emptyState()->isHidden());
@@ -389,6 +390,50 @@ private Q_SLOTS:
             QCOMPARE(asked[0].kind, K::sceneHeading);
         QCOMPARE(asked[before].text, u"Fog rolls in."_s);
         QCOMPARE(asked[before + 1].text, u"A bell."_s);
+    }
+
+    // Elements come while the keyboard is on the empty state (resting there
+    // after the last delete, or kept on "Draft with AI" as it writes): it
+    // stays put, where Return writes nothing, and Tab goes on to the first
+    // element, not past the page.
+    void elementsComingTakeTheKeyboardOnFromTheEmptyState_data()
+    {
+        QTest::addColumn<bool>("byDraft");
+        QTest::newRow("the last element deleted, a draft lands") << false;
+        QTest::newRow("Draft with AI pressed by the keyboard") << true;
+    }
+
+    void elementsComingTakeTheKeyboardOnFromTheEmptyState()
+    {
+        QFETCH(bool, byDraft);
+        ScriptedModel model;
+        model.install();
+        model.reply(draftReply({u"Fog rolls in."_s, u"A bell."_s}));
+        model.hold();
+        Screen s(production(byDraft ? QList<ScriptElement>() : QList<ScriptElement>{element(K::action, u"Rain."_s)}));
+        QVERIFY(s.ready());
+        auto* after = new QPushButton(u"After"_s, s.view.get());
+        s.view->layout()->addWidget(after);
+        after->show();
+        if (byDraft) {
+            s.page()->aiDraftButton()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(s.page()->aiDraftButton(), Qt::Key_Return);
+        } else {
+            s.focus(0);
+            s.hover(0);
+            QTRY_COMPARE(s.view->hoveredID(), s.id(0));
+            QTest::mouseClick(s.page()->removeButton(), Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), s.page()->emptyState());
+            s.view->draftWithAI();
+        }
+        QVERIFY(s.session.aiBusy());
+        model.release();
+        QTRY_VERIFY(!s.session.aiBusy());
+        QCOMPARE(elementsOf(s.session).size(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(elementsOf(s.session).size(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(s.focused(0));
     }
 
     void typingGoesOnWhileAnAssistLands()
