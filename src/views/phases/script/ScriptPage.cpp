@@ -7,6 +7,7 @@
 #include "design/style/Shapes.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
+#include "design/text/TextChange.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptElementRow.h"
@@ -150,7 +151,7 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
             }
             // Silent, and only when it differs: the caret and the undo of
             // the text being written stay.
-            m_editor->setText(row.text());
+            rewriteEditorText(row.text());
             m_rows.takeHeight(i, m_editor->height());
         } else {
             othersChanged = true;
@@ -183,6 +184,26 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
     placeChips();
     if (!successor.isNull())
         focusElement(successor);
+}
+
+void ScriptPage::rewriteEditorText(const QString& text)
+{
+    // The caret and the selection go through the change: what the old and
+    // the new text share at either end keeps its place, and a caret inside
+    // what changed goes after the new part, so what is typed next never
+    // lands inside text the user did not write.
+    QTextEdit* edit = m_editor->textEdit();
+    const TextChange change(m_editor->text(), text);
+    const QTextCursor was = edit->textCursor();
+    const int anchor = int(change.map(was.anchor()));
+    const int position = int(change.map(was.position()));
+    m_editor->setText(text);
+    QTextCursor cursor = edit->textCursor();
+    const int end = int(edit->document()->characterCount()) - 1;
+    cursor.setPosition(std::clamp(anchor, 0, end));
+    cursor.setPosition(std::clamp(position, 0, end), QTextCursor::KeepAnchor);
+    if (cursor.anchor() != edit->textCursor().anchor() || cursor.position() != edit->textCursor().position())
+        edit->setTextCursor(cursor);
 }
 
 std::pair<int, int> ScriptPage::rowsNearView() const

@@ -152,6 +152,8 @@ private:
     void attachEditor(int index);
     void detachEditor();
     void applyEditorKind(ScriptElementKind kind);
+    // The element being written changed under the editor.
+    void rewriteEditorText(const QString& text);
     void placeChildren();
     // The area in points covering every device pixel `area` touches.
     QRect wholeDevicePixels(const QRect& area) const;

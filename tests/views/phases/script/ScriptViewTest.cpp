@@ -16,6 +16,7 @@
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
+#include "state/edits/ScriptEdits.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptPage.h"
@@ -559,6 +560,51 @@ private Q_SLOTS:
         QCOMPARE(s.edit()->textCursor().position(), 0);
         // Nothing of the last element's history comes with it.
         QVERIFY(!s.edit()->document()->isUndoAvailable());
+    }
+
+    // The element being written rewritten from elsewhere (an assist): the
+    // caret and the selection keep their place in the text kept at either
+    // end, and one inside what changed goes after the new part; typing
+    // lands there.
+    void aRewriteCarriesTheCaretThrough_data()
+    {
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("rewritten");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("result");
+        // From "Wind picks up."
+        QTest::newRow("in the kept start") << 4 << 4 << u"Wind picks up slowly."_s << u"!"_s
+                                           << u"Wind! picks up slowly."_s;
+        QTest::newRow("in the kept end") << 10 << 10 << u"A cold wind picks up."_s << u"!"_s
+                                         << u"A cold wind picks! up."_s;
+        QTest::newRow("inside what changed") << 7 << 7 << u"Wind dies down."_s << u"!"_s << u"Wind dies down!."_s;
+        QTest::newRow("a selection in the kept end") << 5 << 10 << u"A wind picks up."_s << u"rises"_s
+                                                     << u"A wind rises up."_s;
+        QTest::newRow("a selection backwards") << 10 << 5 << u"A wind picks up."_s << u"rises"_s
+                                               << u"A wind rises up."_s;
+    }
+
+    void aRewriteCarriesTheCaretThrough()
+    {
+        QFETCH(int, anchor);
+        QFETCH(int, position);
+        QFETCH(QString, rewritten);
+        QFETCH(QString, typed);
+        QFETCH(QString, result);
+        Screen s(production({element(K::action, u"One."_s), element(K::action, u"Wind picks up."_s)}));
+        QVERIFY(s.ready());
+        s.focus(1);
+        QTextCursor c = s.edit()->textCursor();
+        c.setPosition(anchor);
+        c.setPosition(position, QTextCursor::KeepAnchor);
+        s.edit()->setTextCursor(c);
+        const QUuid id = s.id(1);
+        s.session.edit([&](Project& p) { edits::setScriptElementText(p, s.session.activeEpisodeID(), id, rewritten); });
+        QVERIFY(s.focused(1));
+        QCOMPARE(s.edit()->toPlainText(), rewritten);
+        QTest::keyClicks(s.edit(), typed);
+        QCOMPARE(elementsOf(s.session)[1].text, result);
     }
 
     void aClickPutsTheCaretWhereClicked_data()
