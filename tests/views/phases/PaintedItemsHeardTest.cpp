@@ -428,8 +428,9 @@ private Q_SLOTS:
 
     // The live editor's parent holds it among its children, wherever it is:
     // hidden before any element is written, in the element being written,
-    // and once that element is gone (the page, holding the keyboard then,
-    // heard by its name).
+    // in the one the keyboard goes on to when that element goes, and once
+    // the last is gone (the keyboard on the empty state then, heard by its
+    // name).
     void scriptEditorAndItsParentAgree()
     {
         Screen s(production({element(ScriptElementKind::action, u"One."_s),
@@ -440,18 +441,24 @@ private Q_SLOTS:
             QAccessibleInterface* parent = editor->parent();
             return parent && parent->child(parent->indexOfChild(editor)) == editor;
         };
+        const auto removeWritten = [&s] {
+            const QUuid written = s.page()->editorID();
+            s.session.edit([&](Project& p) { p.episodes.first().script.elements.removeIf([&](const ScriptElement& e) {
+                return e.id == written;
+            }); });
+        };
         QVERIFY(agree());
         s.focus(1);
         QVERIFY(agree());
         QCOMPARE(editor->parent()->text(QAccessible::Name), u"Two."_s);
-        const QUuid written = s.id(1);
-        s.session.edit([&](Project& p) { p.episodes.first().script.elements.removeIf([&](const ScriptElement& e) {
-            return e.id == written;
-        }); });
+        removeWritten();
         QVERIFY(agree());
-        // The page holds the keyboard now, and is heard by its name.
-        QCOMPARE(lastFocus().object, s.page());
-        QCOMPARE(lastFocus().name, u"Script"_s);
+        QCOMPARE(editor->parent()->text(QAccessible::Name), u"One."_s);
+        QCOMPARE(lastFocus().object, s.edit());
+        removeWritten();
+        QVERIFY(agree());
+        QCOMPARE(lastFocus().object, s.page()->emptyState());
+        QCOMPARE(lastFocus().name, u"Empty script"_s);
     }
 };
 

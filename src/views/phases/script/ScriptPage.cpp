@@ -1,11 +1,13 @@
 #include "views/phases/script/ScriptPage.h"
 
+#include "design/access/FocusHandOver.h"
 #include "design/access/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/text/PlainTextEditor.h"
 #include "design/style/Shapes.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
+#include "design/text/TextChange.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptElementRow.h"
@@ -123,6 +125,10 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
     ScriptPageAccessible* accessible = ScriptPageAccessible::existing(this);
     const ScriptPageAccessible::Splice told =
         accessible ? accessible->rowsChanging(elements, change) : ScriptPageAccessible::Splice();
+    // Where the element being written stands, and whether it holds the
+    // keyboard, should it go.
+    const int editorWas = m_rows.indexOf(m_editorID);
+    const bool keyboardHere = editorWas >= 0 && keyboardWithin(m_editor);
     const bool structural = m_rows.splice(elements, change);
     if (accessible)
         accessible->rowsChanged(told);
@@ -145,7 +151,7 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
             }
             // Silent, and only when it differs: the caret and the undo of
             // the text being written stay.
-            m_editor->setText(row.text());
+            rewriteEditorText(row.text());
             m_rows.takeHeight(i, m_editor->height());
         } else {
             othersChanged = true;
@@ -155,14 +161,49 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
         }
     }
 
-    if (!m_editorID.isNull() && m_rows.indexOf(m_editorID) < 0)
+    // The element being written went (by its ×, its menu, or from
+    // elsewhere): the keyboard it held goes on to the element now in its
+    // place, else the one before it, and Tab goes on from there; with none
+    // left, it rests on the empty state. Never on a control whose Return
+    // would write what the user did not choose.
+    QUuid successor;
+    const bool editorGone = !m_editorID.isNull() && m_rows.indexOf(m_editorID) < 0;
+    if (editorGone && keyboardHere && !m_rows.empty())
+        successor = m_rows.row(std::min({editorWas, newEnd, m_rows.count() - 1})).id();
+    else if (editorGone && !keyboardHere)
         detachEditor();
     if (!m_hoveredID.isNull() && m_rows.indexOf(m_hoveredID) < 0)
         setHoveredID(QUuid());
     // The editor's own text needs no layout here: its height follows it.
-    if (othersChanged || editorKindChanged)
+    if (othersChanged || editorKindChanged || editorGone)
         relayout();
+    if (editorGone && keyboardHere && m_rows.empty()) {
+        m_empty->restKeyboardFrom(m_editor);
+        detachEditor();
+    }
     placeChips();
+    if (!successor.isNull())
+        focusElement(successor);
+}
+
+void ScriptPage::rewriteEditorText(const QString& text)
+{
+    // The caret and the selection go through the change: what the old and
+    // the new text share at either end keeps its place, and a caret inside
+    // what changed goes after the new part, so what is typed next never
+    // lands inside text the user did not write.
+    QTextEdit* edit = m_editor->textEdit();
+    const TextChange change(m_editor->text(), text);
+    const QTextCursor was = edit->textCursor();
+    const int anchor = int(change.map(was.anchor()));
+    const int position = int(change.map(was.position()));
+    m_editor->setText(text);
+    QTextCursor cursor = edit->textCursor();
+    const int end = int(edit->document()->characterCount()) - 1;
+    cursor.setPosition(std::clamp(anchor, 0, end));
+    cursor.setPosition(std::clamp(position, 0, end), QTextCursor::KeepAnchor);
+    if (cursor.anchor() != edit->textCursor().anchor() || cursor.position() != edit->textCursor().position())
+        edit->setTextCursor(cursor);
 }
 
 std::pair<int, int> ScriptPage::rowsNearView() const
@@ -201,6 +242,12 @@ void ScriptPage::relayout()
         m_rows.setWidth(available());
         if (const int at = m_rows.indexOf(m_editorID); at >= 0)
             m_rows.takeHeight(at, m_editor->height());
+        // Elements came while the keyboard was on the empty state (resting
+        // there, or on a button that started a draft): the page takes it,
+        // Tab going on to the first element, rather than whatever follows
+        // the page.
+        if (!m_rows.empty() && m_empty->isVisible())
+            handOverFocus(m_empty, this);
         m_empty->setVisible(m_rows.empty());
         // With elements on it the page is a stop for Tab, which it hands on
         // to an element; without, the empty state's buttons are the stops.

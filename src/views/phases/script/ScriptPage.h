@@ -16,7 +16,10 @@
 // The page changes nothing itself: it reports, by element id, what the user
 // typed, Return (which never splits the text), a kind picked, the remove
 // mark and a chip picked, and the screen decides. The focused and hovered
-// element ids are view state: they start empty and are never saved.
+// element ids are view state: they start empty and are never saved. When
+// the element being written goes, however it went, the keyboard goes on to
+// the element now in its place (else the one before it), and with none left
+// rests on the empty state, where Return and Space press nothing.
 //
 // From the keyboard the page is one stop in the window's Tab order: Tab
 // enters it at the first element (Shift+Tab from after it at the last), and
@@ -149,6 +152,8 @@ private:
     void attachEditor(int index);
     void detachEditor();
     void applyEditorKind(ScriptElementKind kind);
+    // The element being written changed under the editor.
+    void rewriteEditorText(const QString& text);
     void placeChildren();
     // The area in points covering every device pixel `area` touches.
     QRect wholeDevicePixels(const QRect& area) const;

@@ -1,7 +1,6 @@
 #include "views/phases/script/ScriptPageKeyboard.h"
 
 #include "design/text/PlainTextEditor.h"
-#include "design/widgets/PrimaryButton.h"
 #include "design/access/TabOrder.h"
 #include "design/style/Theme.h"
 #include "views/phases/script/ScriptElementRow.h"
@@ -253,30 +252,8 @@ QMenu* ScriptPageKeyboard::menu(const QUuid& id, const QPoint& globalPos)
     }
     menu->addSeparator();
     QAction* remove = menu->addAction(ScriptRowControls::removeLabel());
-    connect(remove, &QAction::triggered, this, [this, id] { removeAndFocusNext(id); });
+    connect(remove, &QAction::triggered, this, [this, id] { Q_EMIT removeRequested(id); });
     return menu;
-}
-
-void ScriptPageKeyboard::removeAndFocusNext(const QUuid& id)
-{
-    const ScriptRows& rows = m_page->rows();
-    const int at = rows.indexOf(id);
-    if (at < 0)
-        return;
-    // The element that takes its place, or the one before it when it was
-    // the last.
-    QUuid next;
-    for (int i : {at + 1, at - 1}) {
-        if (i >= 0 && i < rows.count() && rows.row(i).id() != id) {
-            next = rows.row(i).id();
-            break;
-        }
-    }
-    Q_EMIT removeRequested(id);
-    if (rows.indexOf(next) >= 0)
-        m_page->focusElement(next);
-    else if (rows.empty())
-        m_page->addHeadingButton()->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace studio

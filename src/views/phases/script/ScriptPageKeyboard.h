@@ -21,8 +21,9 @@
 // - The element's menu (the Menu key or Shift+F10 at the caret, a right
 //   click at the pointer) holds, after the text's own entries, its chips,
 //   the kinds (the current one checked) and its removal: what the row's
-//   controls and chips offer the pointer, by the element's id. Removed from
-//   there, the focus goes on to the element now in its place.
+//   controls and chips offer the pointer, by the element's id. (Removed
+//   from there or by its ×, the page gives the keyboard to the element now
+//   in its place.)
 //
 // It changes nothing itself: what is picked goes out as requests, which the
 // page passes on.
@@ -85,7 +86,6 @@ private:
     void revealCaret();
 
     QMenu* menu(const QUuid& id, const QPoint& globalPos);
-    void removeAndFocusNext(const QUuid& id);
 
     ScriptPage* m_page;
     // The x kept over vertical moves and the element they left the caret

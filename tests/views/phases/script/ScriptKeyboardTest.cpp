@@ -7,6 +7,7 @@
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/ScrollColumn.h"
 #include "design/widgets/PrimaryButton.h"
+#include "design/widgets/SymbolButton.h"
 #include "design/style/Theme.h"
 #include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptScreen.h"
@@ -87,6 +88,30 @@ bool keepsColumn(const Screen& s, int x)
     const QTextLine line = c.block().layout()->lineForTextPosition(c.positionInBlock());
     const int at = c.positionInBlock();
     return (x < caretX && at == line.textStart()) || (x > caretX && at == line.textStart() + line.textLength());
+}
+
+// The Menu key on the element being written: its menu, at the caret.
+QMenu* openMenu(Screen& s)
+{
+    const QRect area = s.edit()->cursorRect();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, area.center(), s.edit()->viewport()->mapToGlobal(area.center()));
+    QApplication::sendEvent(s.edit(), &event);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+// An entry picked with the keyboard; the window takes the keyboard back from
+// the menu (as a window manager gives it back).
+bool pickEntry(Screen& s, QMenu* menu, const QString& text)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text) {
+            menu->setActiveAction(action);
+            QTest::keyClick(menu, Qt::Key_Return);
+            s.view->activateWindow();
+            return QTest::qWaitForWindowActive(s.view.get());
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -262,10 +287,18 @@ private Q_SLOTS:
         QCOMPARE(elementsOf(s.session)[to].text, QString(before).insert(caret, u'z'));
     }
 
-    // Any other key lets the column go: the next vertical move keeps the x
-    // the caret has then.
-    void aKeyAcrossSetsANewColumn()
+    // Any other key or a click lets the column go: the next vertical move
+    // keeps the x the caret has then.
+    void aKeyOrAClickAcrossSetsANewColumn_data()
     {
+        QTest::addColumn<bool>("click");
+        QTest::newRow("End") << false;
+        QTest::newRow("a click at the cue's end") << true;
+    }
+
+    void aKeyOrAClickAcrossSetsANewColumn()
+    {
+        QFETCH(bool, click);
         Screen s(production({element(K::action, u"Eda climbs the last of the stairs and sets the log down."_s),
                              element(K::character, u"EDA"_s)}));
         QVERIFY(s.ready());
@@ -273,8 +306,17 @@ private Q_SLOTS:
         QTextCursor c = s.edit()->textCursor();
         c.setPosition(5);
         s.edit()->setTextCursor(c);
-        press(QKeySequence(u"Down, End"_s));
+        // Into the centred cue, the column kept left of it.
+        press(QKeySequence(u"Down"_s));
         QVERIFY(s.focused(1));
+        if (click) {
+            QTextCursor end = s.edit()->textCursor();
+            end.movePosition(QTextCursor::End);
+            QTest::mouseClick(s.edit()->viewport(), Qt::LeftButton, {}, s.edit()->cursorRect(end).center());
+            QCOMPARE(s.edit()->textCursor().position(), 3);
+        } else {
+            press(QKeySequence(u"End"_s));
+        }
         const int x = caretOnPage(s).left();
         press(QKeySequence(u"Up"_s));
         QVERIFY(s.focused(0));
@@ -358,26 +400,10 @@ private Q_SLOTS:
         QPoint caret;
         const auto menuKey = [&](int index) {
             s.focus(index);
-            const QRect area = s.edit()->cursorRect();
-            caret = s.edit()->viewport()->mapToGlobal(area.bottomLeft());
-            QContextMenuEvent event(QContextMenuEvent::Keyboard, area.center(),
-                                    s.edit()->viewport()->mapToGlobal(area.center()));
-            QApplication::sendEvent(s.edit(), &event);
-            return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            caret = s.edit()->viewport()->mapToGlobal(s.edit()->cursorRect().bottomLeft());
+            return openMenu(s);
         };
-        // An entry picked with the keyboard; the window takes the keyboard
-        // back from the menu (as a window manager gives it back).
-        const auto pick = [&](QMenu* menu, const QString& text) {
-            for (QAction* action : menu->actions()) {
-                if (action->text() == text) {
-                    menu->setActiveAction(action);
-                    QTest::keyClick(menu, Qt::Key_Return);
-                    s.view->activateWindow();
-                    return QTest::qWaitForWindowActive(s.view.get());
-                }
-            }
-            return false;
-        };
+        const auto pick = [&](QMenu* menu, const QString& text) { return pickEntry(s, menu, text); };
 
         // Retyped: same id, same text, the new kind; typing goes on there.
         const QUuid line = s.id(1);
@@ -396,28 +422,107 @@ private Q_SLOTS:
         QVERIFY(pick(menu, u"NIGHT"_s));
         QCOMPARE(elementsOf(s.session)[0].text, u"INT. HARBOR \u2014 NIGHT"_s);
 
-        // Deleted: the focus goes on to the element now in its place, and
-        // with the last one gone to the empty state.
+        // Deleted.
         menu = menuKey(1);
         QVERIFY(menu);
         QVERIFY(pick(menu, u"Delete element"_s));
         QCOMPARE(elementsOf(s.session).size(), 2);
         QVERIFY(findScriptElement(s.session.project(), s.session.activeEpisodeID(), line) == nullptr);
-        QTRY_VERIFY(s.focused(1));
-        for (int last = 1; last >= 0; --last) {
-            menu = menuKey(last);
-            QVERIFY(menu);
-            QVERIFY(pick(menu, u"Delete element"_s));
+    }
+
+    // The element being written deleted, by its menu or its ×: the keyboard
+    // goes on to the element now in its place (else the one before), and Tab
+    // goes on from there; the last one gone, it rests on the empty state,
+    // where Return and Space write nothing.
+    void aDeleteHandsTheKeyboardOn_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("the Menu key, Up, Return") << true;
+        QTest::newRow("a click on its remove mark") << false;
+    }
+
+    void aDeleteHandsTheKeyboardOn()
+    {
+        QFETCH(bool, byMenu);
+        Project p = production({element(K::sceneHeading, u"INT. HALL \u2014 DAY"_s), element(K::action, u"Rain."_s),
+                                element(K::character, u"EDA"_s), element(K::dialogue, u"Go."_s)});
+        // With beats, "Draft from Story beats" shows on an empty script.
+        Act act;
+        act.beats << Beat{.summary = u"The lamp fails."_s};
+        p.episodes.first().structure.acts << act;
+        Screen s(p);
+        QVERIFY(s.ready());
+        const auto deleteWritten = [&] {
+            const QUuid going = s.page()->editorID();
+            if (byMenu) {
+                QMenu* menu = openMenu(s);
+                if (!menu)
+                    return false;
+                QTest::keyClick(menu, Qt::Key_Up);
+                if (!menu->activeAction() || menu->activeAction()->text() != u"Delete element"_s)
+                    return false;
+                QTest::keyClick(menu, Qt::Key_Return);
+                s.view->activateWindow();
+                if (!QTest::qWaitForWindowActive(s.view.get()))
+                    return false;
+            } else {
+                // The pointer over the element being written: its controls.
+                QTest::mouseMove(s.page(), s.page()->textRect(going).center());
+                if (!QTest::qWaitFor([&] { return s.view->hoveredID() == going; }))
+                    return false;
+                QTest::mouseClick(s.page()->removeButton(), Qt::LeftButton);
+            }
+            return !findScriptElement(s.session.project(), s.session.activeEpisodeID(), going);
+        };
+        const auto tab = [](bool forward) {
+            QTest::keyClick(QApplication::focusWidget(), forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                            forward ? Qt::NoModifier : Qt::ShiftModifier);
+        };
+
+        const QUuid cue = s.id(2);
+        const QUuid dialogue = s.id(3);
+        s.focus(1);
+        QVERIFY(deleteWritten());
+        QTRY_COMPARE(s.page()->editorID(), cue);
+        QVERIFY(s.focused(1));
+        tab(true);
+        QVERIFY(s.page()->hasTextFocus(dialogue));
+        tab(false);
+        tab(false);
+        QVERIFY(s.focused(0));
+        QTest::keyClicks(QApplication::focusWidget(), u"!"_s);
+        QCOMPARE(elementsOf(s.session)[0].text, u"INT. HALL \u2014 DAY!"_s);
+
+        // The last element: the one before takes its place.
+        s.focus(2);
+        QVERIFY(deleteWritten());
+        QTRY_COMPARE(s.page()->editorID(), cue);
+        QVERIFY(s.focused(1));
+        tab(false);
+        QVERIFY(s.focused(0));
+
+        while (elementsOf(s.session).size() > 1)
+            QVERIFY(deleteWritten());
+        QVERIFY(s.focused(0));
+        QVERIFY(deleteWritten());
+        QVERIFY(elementsOf(s.session).isEmpty());
+        QWidget* empty = s.page()->emptyState();
+        QTRY_COMPARE(QApplication::focusWidget(), empty);
+        QCOMPARE(QAccessible::queryAccessibleInterface(empty)->text(QAccessible::Name), u"Empty script"_s);
+        QVERIFY(!s.view->storyDraftButton()->isHidden());
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Return, Qt::Key_Space}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCoreApplication::processEvents();
         }
         QVERIFY(elementsOf(s.session).isEmpty());
-        QTRY_VERIFY(s.page()->addHeadingButton()->hasFocus());
-        // The empty page's buttons follow the kind buttons.
-        QTest::keyClick(s.page()->addHeadingButton(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), s.view->kindButtons().last());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QVERIFY(s.page()->addHeadingButton()->hasFocus());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), s.page()->aiDraftButton());
+        QCOMPARE(QApplication::focusWidget(), empty);
+        // Shift+Tab goes back to the toolbar, and Tab from there to the
+        // empty state's buttons.
+        tab(false);
+        QCOMPARE(QApplication::focusWidget(), s.view->storyDraftButton());
+        tab(true);
+        QCOMPARE(QApplication::focusWidget(), s.page()->addHeadingButton());
+        QVERIFY(elementsOf(s.session).isEmpty());
     }
 };
 

@@ -16,6 +16,7 @@
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
+#include "state/edits/ScriptEdits.h"
 #include "views/phases/script/ScriptCapsule.h"
 #include "views/phases/script/ScriptChips.h"
 #include "views/phases/script/ScriptPage.h"
@@ -30,6 +31,7 @@
 #include <QJsonObject>
 #include <QLayout>
 #include <QMenu>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
@@ -204,15 +206,15 @@ private Q_SLOTS:
         QVERIFY(s.focused(0));
         s.session.edit([](Project& p) { p.episodes.first().script.elements << element(K::action); });
 
-        // Removing the focused heading leaves no chips anywhere and the focus on no other row.
+        // Removing the focused heading takes its chips with it; the element
+        // now in its place is written in (a transition: no chips).
         QVERIFY(s.page()->chips());
         s.hover(0);
         QTRY_COMPARE(s.view->hoveredID(), s.id(0));
         s.page()->removeButton()->click();
         QCOMPARE(elementsOf(s.session).size(), 2);
         QVERIFY(!s.page()->chips());
-        QCoreApplication::processEvents();
-        QVERIFY(!s.edit()->hasFocus() || s.page()->editor()->isHidden());
+        QVERIFY(s.focused(0));
 
         // The last one gone brings the empty state back.
         QVERIFY(s.page()->emptyState()->isHidden());
@@ -391,6 +393,50 @@ private Q_SLOTS:
         QCOMPARE(asked[before + 1].text, u"A bell."_s);
     }
 
+    // Elements come while the keyboard is on the empty state (resting there
+    // after the last delete, or kept on "Draft with AI" as it writes): it
+    // stays put, where Return writes nothing, and Tab goes on to the first
+    // element, not past the page.
+    void elementsComingTakeTheKeyboardOnFromTheEmptyState_data()
+    {
+        QTest::addColumn<bool>("byDraft");
+        QTest::newRow("the last element deleted, a draft lands") << false;
+        QTest::newRow("Draft with AI pressed by the keyboard") << true;
+    }
+
+    void elementsComingTakeTheKeyboardOnFromTheEmptyState()
+    {
+        QFETCH(bool, byDraft);
+        ScriptedModel model;
+        model.install();
+        model.reply(draftReply({u"Fog rolls in."_s, u"A bell."_s}));
+        model.hold();
+        Screen s(production(byDraft ? QList<ScriptElement>() : QList<ScriptElement>{element(K::action, u"Rain."_s)}));
+        QVERIFY(s.ready());
+        auto* after = new QPushButton(u"After"_s, s.view.get());
+        s.view->layout()->addWidget(after);
+        after->show();
+        if (byDraft) {
+            s.page()->aiDraftButton()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(s.page()->aiDraftButton(), Qt::Key_Return);
+        } else {
+            s.focus(0);
+            s.hover(0);
+            QTRY_COMPARE(s.view->hoveredID(), s.id(0));
+            QTest::mouseClick(s.page()->removeButton(), Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), s.page()->emptyState());
+            s.view->draftWithAI();
+        }
+        QVERIFY(s.session.aiBusy());
+        model.release();
+        QTRY_VERIFY(!s.session.aiBusy());
+        QCOMPARE(elementsOf(s.session).size(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(elementsOf(s.session).size(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(s.focused(0));
+    }
+
     void typingGoesOnWhileAnAssistLands()
     {
         ScriptedModel model;
@@ -514,6 +560,51 @@ private Q_SLOTS:
         QCOMPARE(s.edit()->textCursor().position(), 0);
         // Nothing of the last element's history comes with it.
         QVERIFY(!s.edit()->document()->isUndoAvailable());
+    }
+
+    // The element being written rewritten from elsewhere (an assist): the
+    // caret and the selection keep their place in the text kept at either
+    // end, and one inside what changed goes after the new part; typing
+    // lands there.
+    void aRewriteCarriesTheCaretThrough_data()
+    {
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("rewritten");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("result");
+        // From "Wind picks up."
+        QTest::newRow("in the kept start") << 4 << 4 << u"Wind picks up slowly."_s << u"!"_s
+                                           << u"Wind! picks up slowly."_s;
+        QTest::newRow("in the kept end") << 10 << 10 << u"A cold wind picks up."_s << u"!"_s
+                                         << u"A cold wind picks! up."_s;
+        QTest::newRow("inside what changed") << 7 << 7 << u"Wind dies down."_s << u"!"_s << u"Wind dies down!."_s;
+        QTest::newRow("a selection in the kept end") << 5 << 10 << u"A wind picks up."_s << u"rises"_s
+                                                     << u"A wind rises up."_s;
+        QTest::newRow("a selection backwards") << 10 << 5 << u"A wind picks up."_s << u"rises"_s
+                                               << u"A wind rises up."_s;
+    }
+
+    void aRewriteCarriesTheCaretThrough()
+    {
+        QFETCH(int, anchor);
+        QFETCH(int, position);
+        QFETCH(QString, rewritten);
+        QFETCH(QString, typed);
+        QFETCH(QString, result);
+        Screen s(production({element(K::action, u"One."_s), element(K::action, u"Wind picks up."_s)}));
+        QVERIFY(s.ready());
+        s.focus(1);
+        QTextCursor c = s.edit()->textCursor();
+        c.setPosition(anchor);
+        c.setPosition(position, QTextCursor::KeepAnchor);
+        s.edit()->setTextCursor(c);
+        const QUuid id = s.id(1);
+        s.session.edit([&](Project& p) { edits::setScriptElementText(p, s.session.activeEpisodeID(), id, rewritten); });
+        QVERIFY(s.focused(1));
+        QCOMPARE(s.edit()->toPlainText(), rewritten);
+        QTest::keyClicks(s.edit(), typed);
+        QCOMPARE(elementsOf(s.session)[1].text, result);
     }
 
     void aClickPutsTheCaretWhereClicked_data()
