@@ -1,7 +1,7 @@
 // A click on a card, row or tile that is a Tab stop gives it the keyboard,
 // as an item view's click does: with the caret in a field of the pane, a
 // click on another item, then keys, leaves every record as it was (the
-// field now shows the other item). And the keyboard after a relationship is
+// field now shows the other item, or is one the user left). And the keyboard after a relationship is
 // added from the "+" menu is on the new row's label, not where it was.
 
 #include "support/AssistFixtures.h"
@@ -27,6 +27,9 @@
 #include "views/phases/cut/ClipControls.h"
 #include "views/phases/cut/CutView.h"
 #include "views/phases/cut/TimelineLanes.h"
+#include "views/phases/footage/EngineCard.h"
+#include "views/phases/footage/FootageView.h"
+#include "views/phases/footage/ShotRow.h"
 #include "views/phases/look/CinematographyCard.h"
 #include "views/phases/look/LensCard.h"
 #include "views/phases/look/LensSection.h"
@@ -52,7 +55,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class Item { character, location, scene, shot, clip, style, lens, aspect };
+enum class Item { character, location, scene, shot, footageShot, clip, style, lens, aspect };
 
 Project production()
 {
@@ -88,6 +91,8 @@ PhaseID phaseOf(Item item)
     case Item::scene:
     case Item::shot:
         return PhaseID::scenes;
+    case Item::footageShot:
+        return PhaseID::footage;
     case Item::clip:
         return PhaseID::cut;
     case Item::style:
@@ -137,6 +142,11 @@ Places placesOn(Item item, PhaseScreen* screen, const Project& p)
         return {board->inspectorPane()->inspector()->whatEditor()->textEdit(), grid->viewport(),
                 grid->cardRect(1).center(), grid};
     }
+    case Item::footageShot: {
+        auto* footage = qobject_cast<FootageView*>(screen);
+        QWidget* checkbox = footage->shotRow(episode.scenes[0].shots[1].id)->checkbox();
+        return {footage->findChild<EngineCard*>()->takesSlider(), checkbox, checkbox->rect().center(), checkbox};
+    }
     case Item::clip: {
         auto* cut = qobject_cast<CutView*>(screen);
         TimelineLanes* lanes = cut->lanes();
@@ -174,6 +184,7 @@ private Q_SLOTS:
         QTest::newRow("Cast & World: a location") << Item::location;
         QTest::newRow("Storyboard: a scene") << Item::scene;
         QTest::newRow("Storyboard: a shot") << Item::shot;
+        QTest::newRow("Footage: a shot's checkbox") << Item::footageShot;
         QTest::newRow("The Cut: a clip") << Item::clip;
         QTest::newRow("The Look: a style") << Item::style;
         QTest::newRow("The Look: a lens") << Item::lens;
