@@ -1,7 +1,8 @@
 // The choice sheet comes with an assist's reply, whenever that arrives: the
 // keys the user goes on typing after it opens choose nothing, and what was
 // typed before it stays in the production until an option is picked on
-// purpose.
+// purpose. A tag half typed when it opens is no tag yet: it waits in its
+// field, where the keyboard goes back when the sheet closes.
 
 #include "support/AssistFixtures.h"
 #include "support/FocusPictures.h"
