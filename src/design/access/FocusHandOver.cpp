@@ -82,6 +82,8 @@ std::pair<QWidget*, QWidget*> stopsWithin(QWidget* control)
 
 QPointer<FocusHandOver> s_installed;
 
+const char* const opensByItselfProperty = "studioOpensByItself";
+
 } // namespace
 
 bool keyboardWithin(const QWidget* from, bool orNowhere)
@@ -109,6 +111,16 @@ void restFocusAt(const QWidget* from, QWidget* place)
 {
     if (s_installed && place && keyboardWithin(from))
         s_installed->rest(place);
+}
+
+void opensByItself(QWidget* window)
+{
+    window->setProperty(opensByItselfProperty, true);
+}
+
+bool keyboardTakenByItself(const QWidget* control)
+{
+    return s_installed && control && control == s_installed->m_takenFrom;
 }
 
 void FocusHandOver::install(QApplication& app)
@@ -203,6 +215,49 @@ void FocusHandOver::rest(QWidget* control)
     m_goneFrom = control->parentWidget();
 }
 
+void FocusHandOver::takenByItself(QWidget* window)
+{
+    // The window shows before it takes the keyboard: what holds it now is
+    // what it takes it from. A window replacing one that opened by itself
+    // takes it from the same control.
+    const bool replacing = m_givingBack || (m_takenBy && m_takenBy->isVisible());
+    if (!replacing) {
+        QWidget* focus = QApplication::focusWidget();
+        m_takenFrom = focus && focus->window() != window ? focus : nullptr;
+    }
+    m_takenBy = window;
+}
+
+void FocusHandOver::givenBack(QWidget* window)
+{
+    m_takenBy = nullptr;
+    // The user was in the window as it closed: the keyboard goes back to
+    // the control it was taken from, in its window brought to the front
+    // (where the window manager does not, or not to it). Told once the
+    // window has gone, unless another that opened by itself replaced it.
+    // (Qt has let go of the window as active by now, not yet of its handle.)
+    const bool wasActive = QApplication::activeWindow() == window
+        || (window->windowHandle() && QGuiApplication::focusWindow() == window->windowHandle());
+    m_givingBack = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this, wasActive] {
+            m_givingBack = false;
+            if (m_takenBy && m_takenBy->isVisible())
+                return;
+            QWidget* back = m_takenFrom;
+            m_takenFrom = nullptr;
+            // Gone, hidden, or no longer where its window's keyboard is (it
+            // moved on while the window was open): there is nothing to give
+            // back.
+            if (!back || !back->isVisible() || back->window()->focusWidget() != back)
+                return;
+            if (wasActive && !back->isActiveWindow())
+                back->activateWindow();
+        },
+        Qt::QueuedConnection);
+}
+
 QWidget* FocusHandOver::stopFromRest(bool forward) const
 {
     // The neighbours the control had when it went: the controls around may
@@ -225,11 +280,18 @@ bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
         if (!m_moving && watched->isWidgetType() && watched != QApplication::focusWidget())
             focusLost(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
         break;
+    case QEvent::Hide:
+        if (watched == m_takenBy)
+            givenBack(m_takenBy);
+        break;
     case QEvent::EnabledChange:
         if (watched == m_kept && m_kept->isEnabled())
             m_kept = nullptr;
         break;
     case QEvent::Show:
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()
+            && watched->property(opensByItselfProperty).toBool())
+            takenByItself(static_cast<QWidget*>(watched));
         if (watched == m_gone && m_rest && m_rest->hasFocus()) {
             // Back where the keyboard was, once the control has its place.
             QMetaObject::invokeMethod(

@@ -29,6 +29,13 @@
 // when it closes (Qt's own rule); that control, disabled meanwhile by what
 // the menu or the sheet started, keeps it as above.
 //
+// A window that opens by itself, not at the user's word (an assist's reply
+// offered as a sheet), takes the keyboard from wherever the user was, often
+// mid-word. That is no move of the user's: the control it was taken from can
+// tell (keyboardTakenByItself()) and keep what was being typed, and it has
+// the keyboard back, where it was, when the window closes — also where
+// nothing else would give it back.
+//
 // Installed once for the whole application (Theme::install).
 
 #include <QObject>
@@ -54,6 +61,12 @@ bool keyboardWithin(const QWidget* from, bool orNowhere = false);
 // it with `place` still shown.
 void restFocusAt(const QWidget* from, QWidget* place);
 
+// Marks `window` as one that opens by itself (call it before it shows).
+void opensByItself(QWidget* window);
+// Whether the keyboard left `control` for a window that opened by itself and
+// has not given it back yet. For a control's focus-out: that is no leaving.
+bool keyboardTakenByItself(const QWidget* control);
+
 class FocusHandOver : public QObject {
     Q_OBJECT
 public:
@@ -73,6 +86,13 @@ private:
     using QObject::QObject;
 
     friend void restFocusAt(const QWidget*, QWidget*);
+
+    friend bool keyboardTakenByItself(const QWidget*);
+
+    // A window that opens by itself shows, taking the keyboard; it hides,
+    // giving it back.
+    void takenByItself(QWidget* window);
+    void givenBack(QWidget* window);
 
     // Puts the keyboard on `widget` (which may be disabled) from inside the
     // focus change Qt is making.
@@ -94,6 +114,12 @@ private:
     QPointer<QWidget> m_goneAfter;
     QPointer<QWidget> m_goneBefore;
     bool m_moving = false;
+    // The window that opened by itself and holds the keyboard, and the
+    // control it took it from (kept until the keyboard goes back, so a
+    // window that replaces another gives it back to the same control).
+    QPointer<QWidget> m_takenBy;
+    QPointer<QWidget> m_takenFrom;
+    bool m_givingBack = false;
 };
 
 } // namespace studio

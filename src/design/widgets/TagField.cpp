@@ -1,6 +1,7 @@
 #include "design/widgets/TagField.h"
 
 #include "design/access/FocusAfterRemoval.h"
+#include "design/access/FocusHandOver.h"
 #include "design/widgets/FieldFrame.h"
 #include "design/access/FocusOutline.h"
 #include "design/widgets/FlowLayout.h"
@@ -83,15 +84,21 @@ TagField::~TagField()
 {
     // Deleted with a draft typed (the keyboard still in it), the field
     // commits it as leaving it would, so what was typed is not lost. Not
-    // while a widget around it is being destroyed: whatever handles
-    // tagsEdited() there is going too.
-    for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
-        if (QWidgetPrivate::get(w)->data.in_destructor)
-            return;
-    }
+    // while a widget around it is being destroyed.
+    if (aroundBeingDestroyed())
+        return;
     const QStringList next = committed(m_tags, m_draft->text());
     if (next != m_tags)
         Q_EMIT tagsEdited(next);
+}
+
+bool TagField::aroundBeingDestroyed() const
+{
+    for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (QWidgetPrivate::get(w)->data.in_destructor)
+            return true;
+    }
+    return false;
 }
 
 bool TagField::sameTag(const QString& a, const QString& b)
@@ -149,9 +156,32 @@ bool TagField::eventFilter(QObject* watched, QEvent* event)
     // The draft is the one part of the field the production doesn't hold
     // yet: whatever takes the keyboard from it (Tab, a click, a shortcut
     // that changes the screen, another window) would otherwise drop it.
-    if (watched == m_draft && event->type() == QEvent::FocusOut
-        && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        commit();
+    // A sheet that opens by itself mid-word is no leaving: the draft waits,
+    // as typed, for the keyboard to come back when the sheet closes; should
+    // the field go meanwhile, the draft is committed then.
+    if (watched == m_draft) {
+        switch (event->type()) {
+        case QEvent::FocusOut:
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+                break;
+            m_waiting = m_draft->isVisible() && keyboardTakenByItself(m_draft);
+            if (!m_waiting)
+                commit();
+            break;
+        case QEvent::FocusIn:
+            m_waiting = false;
+            break;
+        case QEvent::Hide:
+            if (m_waiting) {
+                m_waiting = false;
+                if (!aroundBeingDestroyed())
+                    commit();
+            }
+            break;
+        default:
+            break;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

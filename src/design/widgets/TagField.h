@@ -5,7 +5,9 @@
 // draft: trimmed, appended when not empty and not already present, and the
 // draft is cleared either way. Leaving the draft commits it too (Tab, a
 // click elsewhere, another window, the screen going, the field hidden or
-// deleted), so what was typed is never lost; only the draft's own context menu leaves it as it is. Removing
+// deleted), so what was typed is never lost; the draft's own context menu
+// and a sheet that opens by itself, taking the keyboard mid-word until it
+// gives it back, leave it being typed. Removing
 // a tag removes every equal tag. Tags compare whole and case-sensitively,
 // canonically equivalent Unicode counting as equal. tagsEdited() reports the
 // user's changes; setTags() is silent. A tag removed from the keyboard leaves
@@ -55,6 +57,9 @@ protected:
 
 private:
     void commit();
+    // Whether a widget around the field is being destroyed: whatever handles
+    // tagsEdited() there is going too.
+    bool aroundBeingDestroyed() const;
     void remove(const QString& tag);
     void rebuild();
 
@@ -62,6 +67,8 @@ private:
     FlowLayout* m_flow;
     QLineEdit* m_draft;
     std::unique_ptr<KeyedList<QString, TagCapsule>> m_capsules;
+    // The keyboard was taken from the draft by a sheet that opened by itself.
+    bool m_waiting = false;
 };
 
 } // namespace studio

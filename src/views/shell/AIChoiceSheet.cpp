@@ -1,5 +1,6 @@
 #include "views/shell/AIChoiceSheet.h"
 
+#include "design/access/FocusHandOver.h"
 #include "design/access/FocusOutline.h"
 #include "design/access/FocusRing.h"
 #include "design/widgets/GhostButton.h"
@@ -154,8 +155,11 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
     // ringed: the keys typed on land here, where Return and Space press
     // nothing, and only a deliberate Tab reaches an option. Esc still
     // closes it.
+    // A word half typed where the keyboard was waits there, as typed, and the
+    // keyboard goes back to it when the sheet closes.
     new FocusOutline(title, this);
     setFocus(Qt::OtherFocusReason);
+    opensByItself(this);
 }
 
 void AIChoiceSheet::choose(const QUuid& optionID)

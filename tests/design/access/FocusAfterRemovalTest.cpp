@@ -35,12 +35,29 @@ struct Row : QWidget {
     }
 };
 
+// A list that acts on Return and Space while it holds the keyboard, as a
+// list view does on its current item: a key let through where the keyboard
+// rests reaches it.
+class List : public QWidget {
+public:
+    int acted = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (hasFocus() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Space))
+            ++acted;
+        else
+            QWidget::keyPressEvent(event);
+    }
+};
+
 // "Before", the named list of rows, "After", and a pane's "Remove" button
 // acting on a row from outside the list.
 struct Board {
     QWidget window;
     PrimaryButton* before = new PrimaryButton(u"Before"_s);
-    QWidget* list = new QWidget;
+    List* list = new List;
     PrimaryButton* after = new PrimaryButton(u"After"_s);
     PrimaryButton* paneRemove = new PrimaryButton(u"Remove"_s);
     KeyedList<int, Row> rows{new QVBoxLayout(list)};
@@ -53,7 +70,7 @@ struct Board {
     {
         list->setAccessibleName(u"Rows"_s);
         auto* column = new QVBoxLayout(&window);
-        for (QWidget* w : {static_cast<QWidget*>(before), list, static_cast<QWidget*>(after), static_cast<QWidget*>(paneRemove)})
+        for (QWidget* w : std::initializer_list<QWidget*>{before, list, after, paneRemove})
             column->addWidget(w);
         for (int i = 0; i < count; ++i)
             ids << i;
@@ -157,6 +174,7 @@ private Q_SLOTS:
         pressed(Qt::Key_Return);
         pressed(Qt::Key_Space);
         QCOMPARE(pressedPane.size(), 0);
+        QCOMPARE(b.list->acted, 0);
         QCOMPARE(pressed(Qt::Key_Tab, forward ? Qt::NoModifier : Qt::ShiftModifier), forward ? b.after : b.before);
     }
 
@@ -169,7 +187,9 @@ private Q_SLOTS:
         first->remove->setFocus(Qt::TabFocusReason);
         QCOMPARE(pressed(Qt::Key_Return), b.list);
         pressed(Qt::Key_Return);
+        pressed(Qt::Key_Space);
         QCOMPARE(b.ids, QList<int>{1});
+        QCOMPARE(b.list->acted, 0);
         QTRY_VERIFY(!first);
         QCOMPARE(pressed(Qt::Key_Tab), b.row(1)->remove);
     }

@@ -1,3 +1,4 @@
+#include "design/access/FocusHandOver.h"
 #include "design/widgets/CardSurface.h"
 #include "design/widgets/Chip.h"
 #include "design/widgets/EmptyStateView.h"
@@ -19,6 +20,7 @@
 #include "design/widgets/ToolbarIconButton.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -36,6 +38,10 @@ class ControlsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // What a sheet that opens by itself does to the keyboard is watched
+    // application-wide.
+    void initTestCase() { FocusHandOver::install(*qApp); }
+
     void tagCommit_data()
     {
         QTest::addColumn<QStringList>("tags");
@@ -118,7 +124,8 @@ private slots:
     void tagFieldKeepsADraftItLoses_data()
     {
         QTest::addColumn<QString>("leaving");
-        for (const char* way : {"Tab", "a click elsewhere", "another window", "the field hidden", "the field deleted"})
+        for (const char* way : {"Tab", "a click elsewhere", "another window", "the field hidden", "the field deleted",
+                                "hidden behind a sheet that opened by itself"})
             QTest::newRow(way) << QString::fromLatin1(way);
     }
     void tagFieldKeepsADraftItLoses()
@@ -154,6 +161,17 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&other));
         } else if (leaving == u"the field hidden") {
             field->hide();
+        } else if (leaving.startsWith(u"hidden behind")) {
+            // The sheet takes the keyboard, not the user: the draft waits,
+            // until the field goes, the sheet still open.
+            QDialog sheet(&host);
+            sheet.setFocus();
+            opensByItself(&sheet);
+            sheet.show();
+            QTRY_COMPARE(QApplication::focusWidget(), &sheet);
+            QVERIFY(edited.isEmpty());
+            field->hide();
+            QCOMPARE(edited, (QStringList{"rain", "memory"}));
         } else {
             delete field;
         }

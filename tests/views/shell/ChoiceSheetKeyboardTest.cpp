@@ -1,7 +1,8 @@
 // The choice sheet comes with an assist's reply, whenever that arrives: the
 // keys the user goes on typing after it opens choose nothing, and what was
 // typed before it stays in the production until an option is picked on
-// purpose.
+// purpose. A tag half typed when it opens is no tag yet: it waits in its
+// field, where the keyboard goes back when the sheet closes.
 
 #include "support/AssistFixtures.h"
 #include "support/FocusPictures.h"
@@ -12,8 +13,11 @@
 #include "design/text/PlainTextEditor.h"
 #include "design/text/PlainTextField.h"
 #include "design/text/SleekTextEditor.h"
+#include "design/widgets/TagField.h"
 #include "design/widgets/ToolbarIconButton.h"
 #include "state/AppState.h"
+#include "views/phases/look/LookView.h"
+#include "views/phases/look/MoodCard.h"
 #include "views/phases/spark/SparkView.h"
 #include "views/shell/AIChoiceSheet.h"
 #include "views/shell/ProjectWorkspaceView.h"
@@ -32,6 +36,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum class Field { logline, premise, argument };
+enum class Close { esc, xmark, option };
 
 QString fieldOf(const Project& p, Field field)
 {
@@ -147,6 +152,77 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(fieldOf(session.project(), field), picked);
         QTRY_VERIFY(!sheet);
+    }
+
+    void aSheetOpeningMidTagKeepsTheDraft_data()
+    {
+        QTest::addColumn<PhaseID>("phase");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<Close>("close");
+        QTest::newRow("mood words, Esc") << PhaseID::look << u"Recommend a look"_s
+                                         << u"{\"moodWords\":[\"Elegiac\"],\"why\":\"Because\"}"_s << Close::esc;
+        QTest::newRow("themes, xmark") << PhaseID::spark << u"Sharpen my logline (3 options)"_s
+                                       << u"{\"options\":[\"A\",\"B\",\"C\"]}"_s << Close::xmark;
+        QTest::newRow("themes, an option") << PhaseID::spark << u"Sharpen my logline (3 options)"_s
+                                           << u"{\"options\":[\"A\",\"B\",\"C\"]}"_s << Close::option;
+    }
+
+    void aSheetOpeningMidTagKeepsTheDraft()
+    {
+        // The draft of a tag is the user's until they leave it; a sheet that
+        // opens by itself is no leaving: the draft waits, and the keyboard
+        // comes back to it, where it was, when the sheet closes.
+        QFETCH(PhaseID, phase);
+        QFETCH(QString, entry);
+        QFETCH(QString, reply);
+        QFETCH(Close, close);
+        AppState app;
+        Project project;
+        project.activePhase = phase;
+        project.idea.logline = u"A keeper of a lighthouse"_s;
+        project.idea.themes = {u"Tides"_s};
+        project.look.moodWords = {u"Tender"_s};
+        ProjectSession& session = openSession(app, project);
+        ProjectWorkspaceView workspace(app, session);
+        workspace.resize(1080, 700);
+        workspace.show();
+        QVERIFY(QTest::qWaitForWindowActive(&workspace));
+        TagField* field = phase == PhaseID::look
+            ? qobject_cast<LookView*>(workspace.phaseScreen())->moodCard()->moodWords()
+            : qobject_cast<SparkView*>(workspace.phaseScreen())->themesField();
+        const QStringList before = field->tags();
+        QLineEdit* draft = field->draftEdit();
+        draft->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), draft);
+
+        model.hold();
+        model.reply(reply);
+        QVERIFY(runEntry(session, entry));
+        QTest::keyClicks(draft, u"lword"_s);
+        QTest::keyClick(draft, Qt::Key_Home);
+        QTest::keyClick(draft, Qt::Key_Right);
+        model.release();
+        QTRY_VERIFY(workspace.choiceSheet());
+        QPointer<AIChoiceSheet> sheet = workspace.choiceSheet();
+        QTRY_VERIFY(sheet->isActiveWindow());
+        QCOMPARE(field->tags(), before);
+        QCOMPARE(draft->text(), u"lword"_s);
+
+        if (close == Close::esc)
+            QTest::keyClick(sheet, Qt::Key_Escape);
+        else if (close == Close::xmark)
+            QTest::mouseClick(sheet->closeButton(), Qt::LeftButton);
+        else
+            QTest::mouseClick(sheet->optionCards().first(), Qt::LeftButton);
+        QTRY_VERIFY(!sheet);
+        QTRY_COMPARE(QApplication::focusWidget(), draft);
+        QCOMPARE(draft->cursorPosition(), 1);
+        QTest::keyClicks(draft, u"ong"_s);
+        QTest::keyClick(draft, Qt::Key_Return);
+        QCOMPARE(field->tags(), before + QStringList{u"longword"_s});
+        QCOMPARE(phase == PhaseID::look ? session.project().look.moodWords : session.project().idea.themes,
+                 field->tags());
     }
 };
 

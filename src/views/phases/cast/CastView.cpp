@@ -5,6 +5,7 @@
 #include "design/widgets/HairlineDivider.h"
 #include "design/widgets/KeyedList.h"
 #include "design/style/Palette.h"
+#include "design/text/PlainTextField.h"
 #include "design/widgets/PillPicker.h"
 #include "design/widgets/PrimaryButton.h"
 #include "design/widgets/ScrollColumn.h"
@@ -23,6 +24,8 @@
 #include "views/phases/cast/LocationCard.h"
 #include "views/phases/cast/LocationDetail.h"
 #include "views/phases/cast/NewCharacterMenu.h"
+#include "views/phases/cast/RelationshipRow.h"
+#include "views/phases/cast/RelationshipsSection.h"
 
 #include <QHBoxLayout>
 #include <QStackedWidget>
@@ -181,7 +184,14 @@ void CastView::connectCharacterDetail()
         edit([&, seed = newSeed()](Project& p) { edits::setPortraitSeed(p, id, seed); });
     });
     connect(d, &CharacterDetail::relationshipAddRequested, this, [this](const QUuid& id, const QUuid& otherID) {
-        edit([&](Project& p) { edits::addRelationship(p, id, otherID); });
+        QUuid added;
+        edit([&](Project& p) { added = edits::addRelationship(p, id, otherID); });
+        // Whom the relationship is with is chosen; how they relate is what
+        // the user types next. The keyboard goes to the new row's label, not
+        // back to where it was before the menu (the Name field, perhaps,
+        // scrolled out of view), and the page follows it.
+        if (RelationshipRow* row = m_characterDetail->relationships()->row(added))
+            row->labelField()->setFocus(Qt::OtherFocusReason);
     });
     connect(d, &CharacterDetail::relationshipRetargetRequested, this,
             [this](const QUuid& id, const QUuid& relationshipID, const QUuid& otherID) {

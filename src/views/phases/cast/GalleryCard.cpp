@@ -82,7 +82,10 @@ GalleryCard::GalleryCard(const QUuid& id, qreal artWidth, qreal artHeight, qreal
     , m_pictureHeight(pictureHeight)
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::TabFocus);
+    // A Tab stop that a click gives the keyboard too, ringed only for the
+    // keyboard: keys typed after choosing another card never reach the
+    // pane's fields, which show that card now.
+    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(this, &QAbstractButton::clicked, this, [this] { Q_EMIT chosen(m_id); });
 }

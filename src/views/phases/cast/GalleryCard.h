@@ -4,10 +4,10 @@
 // picture across the top (cropped to fill the card's width), an optional
 // badge over its bottom-right corner, then the name and a subtitle on one
 // line each. The card is a surface-coloured rounded rectangle, outlined in
-// the accent while selected. A click, or Space or Return while the card has
-// the keyboard focus (a Tab stop, ringed), reports the card's id; the screen
-// decides what it selects. Character and location cards differ only in what
-// they show.
+// the accent while selected. A click (which gives the card the keyboard), or
+// Space or Return while the card has the keyboard focus (a Tab stop, ringed
+// for the keyboard), reports the card's id; the screen decides what it
+// selects. Character and location cards differ only in what they show.
 
 #include "design/access/ChoiceAccessible.h"
 

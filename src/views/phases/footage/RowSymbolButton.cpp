@@ -20,7 +20,10 @@ RowSymbolButton::RowSymbolButton(qreal symbolSize, QFont::Weight weight, QWidget
     , m_size(symbolSize)
     , m_weight(weight)
 {
-    setFocusPolicy(Qt::TabFocus);
+    // The row's own stops: a click gives them the keyboard, as Tab does
+    // (ringed only for the keyboard), so keys pressed next act on the row
+    // clicked, never on the control the user left (the engine's sliders).
+    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_TranslucentBackground);
 }

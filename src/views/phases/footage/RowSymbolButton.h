@@ -3,8 +3,8 @@
 // A symbol button standing on a painted manifest row: the row's checkbox and
 // its disclosure chevron. It is the symbol's box with a little room around it,
 // so a press just beside the symbol still counts and the focus ring has room
-// inside the edge without covering the symbol. It takes a Tab stop; Space and
-// Return press it. Whether it shows checked is the row's to say: a press only
+// inside the edge without covering the symbol. It takes a Tab stop, and the
+// keyboard when clicked; Space and Return press it. Whether it shows checked is the row's to say: a press only
 // reports the click, and the row sets what the screen decided.
 
 #include <QAbstractButton>

@@ -62,7 +62,9 @@ AspectCard::AspectCard(AspectRatio aspect, QWidget* parent)
     , m_aspect(aspect)
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::TabFocus);
+    // A click gives it the keyboard, as Tab does (ringed only for the
+    // keyboard): keys typed next never reach the field the user left.
+    setFocusPolicy(Qt::StrongFocus);
     setFixedSize(aspectCardWidth, aspectCardHeight);
     setAccessibleName(label(aspect));
 }

@@ -90,7 +90,9 @@ LensCard::LensCard(const DirectorLens& lens, QWidget* parent)
     , m_id(lens.id)
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::TabFocus);
+    // A click gives it the keyboard, as Tab does (ringed only for the
+    // keyboard): keys typed next never reach the field the user left.
+    setFocusPolicy(Qt::StrongFocus);
     setFixedSize(cardSize);
     setAccessibleName(lens.name);
     useSpring(0.35);

@@ -108,7 +108,9 @@ StyleCard::StyleCard(const StylePreset& preset, QWidget* parent)
     , m_selection(new Spring(0.35, 0.85, this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::TabFocus);
+    // A click gives it the keyboard, as Tab does (ringed only for the
+    // keyboard): keys typed next never reach the field the user left.
+    setFocusPolicy(Qt::StrongFocus);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);

@@ -375,6 +375,8 @@ private Q_SLOTS:
         QCOMPARE(now.relationships[0].otherID, std::optional<QUuid>(project.cast[2].id));
         QCOMPARE(now.relationships[0].label, u"sister"_s);
         QCOMPARE(section->row(rels[1].id), second);
+        // A field nobody types in shows the start of its text.
+        second->labelField()->lineEdit()->clearFocus();
         session.edit([&](Project& p) {
             findCastMember(p, eda)->relationships[0].label = u"the one who knew her before "_s.repeated(6);
         });
