@@ -3,6 +3,7 @@
 #include "design/access/FocusInView.h"
 #include "design/text/LineBoundaries.h"
 #include "design/text/LongText.h"
+#include "design/text/TextChange.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -64,6 +65,7 @@ void GrowingTextEdit::setTextKeepingCaret(const QString& text)
     const QTextCursor old = textCursor();
     const int position = old.position();
     const int anchor = old.anchor();
+    const QString before = m_text;
     const bool anywhere = LongText::wrapMode(text) == QTextOption::WrapAnywhere;
     // A long text shown by a refresh waits to be laid out like a first one
     // (unless the user is in it, or it shows at a width already settled):
@@ -90,10 +92,12 @@ void GrowingTextEdit::setTextKeepingCaret(const QString& text)
     m_text = toPlainText();
     m_setting = false;
     if (hasFocus()) {
+        // The caret and the selection stay with the text around them, and
+        // go past what came in their place (TextChange).
+        const TextChange change(before, m_text);
         QTextCursor c = textCursor();
-        const int length = int(document()->characterCount()) - 1;
-        c.setPosition(std::clamp(anchor, 0, length));
-        c.setPosition(std::clamp(position, 0, length), QTextCursor::KeepAnchor);
+        c.setPosition(int(change.map(anchor)));
+        c.setPosition(int(change.map(position)), QTextCursor::KeepAnchor);
         setTextCursor(c);
     }
     // A layout reports its new size itself; a long text waiting for its
@@ -232,8 +236,9 @@ void GrowingTextEdit::inputMethodEvent(QInputMethodEvent* event)
         return at > 0 && at < size && document()->characterAt(shownAt(at - 1)).isHighSurrogate()
                && document()->characterAt(shownAt(at)).isLowSurrogate();
     };
-    const int from = std::clamp(caret + event->replacementStart(), 0, size);
-    const int to = std::clamp(from + std::max(event->replacementLength(), 0), from, size);
+    const int first = caret + event->replacementStart();
+    const int from = std::clamp(first, 0, size);
+    const int to = std::clamp(first + std::max(event->replacementLength(), 0), from, size);
     const int start = splits(from) ? from - 1 : from;
     const int end = to > from && splits(to) ? to + 1 : std::max(to, start);
     QInputMethodEvent whole(event->preeditString(), event->attributes());

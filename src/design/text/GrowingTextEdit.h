@@ -14,13 +14,16 @@
 //
 // setTextKeepingCaret() is the one way a refresh shows a text: silent, a
 // no-op when the text is unchanged, and otherwise the caret and selection of
-// a focused editor stay at the same offsets (clamped to the new text); the
-// undo history starts anew. textEdited() reports changes of the text by the
+// a focused editor stay with the text around them, and one inside what the
+// new text replaced goes to the end of its replacement (TextChange), so the
+// next key never lands inside text the user did not write; the undo history
+// starts anew. textEdited() reports changes of the text by the
 // user only, never a refresh or a change of the look (font, margins).
 //
 // No edit leaves half a character in the text: what is pasted or comes from
 // an input method goes in without halves of pairs standing alone, and an
-// input method's replacement and selection take whole characters.
+// input method's replacement and selection take whole characters (and a
+// replacement stops at the text's ends).
 //
 // The editor never scrolls itself, so the page it sits on follows its caret:
 // as the user types or moves the caret by keys, every scrolling page around

@@ -270,8 +270,9 @@ void LineBuffer::inputMethod(const QString& commit, qsizetype replacementStart, 
         removeSelectedText();
     const qsizetype size = m_text.size();
     const qsizetype caret = m_cursor;
-    const qsizetype from = std::clamp<qsizetype>(caret + replacementStart, 0, size);
-    const qsizetype to = std::clamp<qsizetype>(from + std::max<qsizetype>(replacementLength, 0), from, size);
+    const qsizetype first = caret + replacementStart;
+    const qsizetype from = std::clamp<qsizetype>(first, 0, size);
+    const qsizetype to = std::clamp<qsizetype>(first + std::max<qsizetype>(replacementLength, 0), from, size);
     const qsizetype start = LineBoundaries::pairStart(m_text, from);
     const qsizetype end = replacementLength > 0 ? LineBoundaries::pairEnd(m_text, to) : start;
     m_cursor = start;

@@ -19,9 +19,11 @@
 // character; here the caret goes back before the pair and a selection takes
 // the pair whole, as they do wherever a caret or a selection is set from
 // outside (a selection an input method sets). And an input method's
-// replacement reaching past the text's end, or beginning after it, stops at
-// the end (a line edit leaves a selection past its end, or pads its text
-// with spaces), and takes whole characters.
+// replacement stops at the text's ends: one reaching past the end, or
+// beginning after it, stops at the end (a line edit leaves a selection past
+// its end, or pads its text with spaces), one reaching before the start
+// stops at the start (a line edit takes as many characters from the start);
+// it takes whole characters.
 
 #include <QString>
 

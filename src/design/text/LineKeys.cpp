@@ -165,6 +165,14 @@ LineKeys::Outcome LineKeys::apply(LineBuffer& b, const QKeyEvent* event, bool re
     return Outcome::Taken;
 }
 
+bool LineKeys::takes(const QKeyEvent* event, bool readOnly)
+{
+    // Asked of an empty text of its own: nothing is copied from it, and
+    // what the key does to it is thrown away.
+    LineBuffer none;
+    return apply(none, event, readOnly) != Outcome::Passed;
+}
+
 void LineKeys::copy(const LineBuffer& buffer, QClipboard::Mode mode)
 {
     const QString selected = buffer.selectedText();

@@ -22,6 +22,9 @@ public:
         Taken,  // anything else a line edit does with a key
     };
     static Outcome apply(LineBuffer& buffer, const QKeyEvent* event, bool readOnly);
+    // Whether apply() acts on the key rather than passing it (which the key
+    // alone decides), before it does.
+    static bool takes(const QKeyEvent* event, bool readOnly);
 
     // Puts the selected text on the clipboard (or the selection clipboard),
     // if there is any.

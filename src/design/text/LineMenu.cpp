@@ -12,7 +12,7 @@
 namespace studio {
 
 void LineMenu::takeOver(QMenu* menu, QLineEdit* edit, LineBuffer& buffer, QObject* context,
-                        const std::function<void()>& done)
+                        const std::function<void()>& before, const std::function<void()>& done)
 {
     // The line edit's own entries act on what it holds: they act on the
     // buffer instead, and are enabled by it.
@@ -53,7 +53,8 @@ void LineMenu::takeOver(QMenu* menu, QLineEdit* edit, LineBuffer& buffer, QObjec
         QObject::disconnect(action, nullptr, edit, nullptr);
         for (QObject* child : edit->children())
             QObject::disconnect(action, nullptr, child, nullptr);
-        QObject::connect(action, &QAction::triggered, context, [act, done] {
+        QObject::connect(action, &QAction::triggered, context, [act, before, done] {
+            before();
             act();
             done();
         });

@@ -17,9 +17,9 @@ class LineBuffer;
 class LineMenu {
 public:
     // Makes the entries of `edit`'s standard menu act on `buffer` (as long
-    // as `context` lives), calling `done` after each.
+    // as `context` lives), calling `before` before each and `done` after.
     static void takeOver(QMenu* menu, QLineEdit* edit, LineBuffer& buffer, QObject* context,
-                         const std::function<void()>& done);
+                         const std::function<void()>& before, const std::function<void()>& done);
 };
 
 } // namespace studio

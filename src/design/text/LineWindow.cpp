@@ -3,12 +3,14 @@
 #include "design/text/LineBoundaries.h"
 #include "design/text/LineKeys.h"
 #include "design/text/LineMenu.h"
+#include "design/text/TextChange.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHash>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -103,34 +105,18 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
 
 void LineWindow::setText(const QString& text)
 {
-    const QString& old = m_buffer.text();
-    if (text == old)
+    if (text == m_buffer.text())
         return;
+    // A new text ends a composition without taking it in.
+    endComposition(false);
     if (!m_edit->hasFocus()) {
         m_buffer.reset(text, 0, 0);
         settle(false);
         return;
     }
-    // What the old and the new text share at their start and their end stays
-    // where it was; a caret in between goes to the end of what came instead.
-    const qsizetype oldSize = old.size();
-    const qsizetype newSize = text.size();
-    const qsizetype shorter = std::min(oldSize, newSize);
-    qsizetype start = 0;
-    while (start < shorter && old.at(start) == text.at(start))
-        ++start;
-    qsizetype end = 0;
-    while (end < shorter - start && old.at(oldSize - 1 - end) == text.at(newSize - 1 - end))
-        ++end;
-    const auto map = [&](qsizetype at) {
-        if (at <= start)
-            return at;
-        if (at >= oldSize - end)
-            return at - oldSize + newSize;
-        return newSize - end;
-    };
-    const qsizetype anchor = map(m_buffer.anchor());
-    const qsizetype caret = map(m_buffer.cursor());
+    const TextChange change(m_buffer.text(), text);
+    const qsizetype anchor = change.map(m_buffer.anchor());
+    const qsizetype caret = change.map(m_buffer.cursor());
     m_buffer.reset(text, anchor, caret);
     settle(false);
 }
@@ -139,26 +125,68 @@ void LineWindow::setCursorPosition(qsizetype position)
 {
     if (position > m_buffer.size())
         return;
+    endComposition(true);
     m_buffer.moveCursor(std::max<qsizetype>(position, 0), false);
     settle(false);
 }
 
 void LineWindow::setSelection(qsizetype start, qsizetype length)
 {
+    endComposition(true);
     m_buffer.setSelection(start, length);
     settle(false);
 }
 
 void LineWindow::insert(const QString& text)
 {
+    endComposition(true);
     m_buffer.insert(text);
     settle(true);
 }
 
 void LineWindow::del()
 {
+    endComposition(true);
     m_buffer.del();
     settle(true);
+}
+
+void LineWindow::endComposition(bool commit)
+{
+    if (!m_composing)
+        return;
+    // As a line edit ends it before its caret moves: the input method is
+    // asked to commit what it composes (a platform's sends it as text, taken
+    // in as any) or, for a new text, to drop it.
+    if (m_edit->hasFocus() && commit)
+        QGuiApplication::inputMethod()->commit();
+    else if (m_edit->hasFocus())
+        QGuiApplication::inputMethod()->reset();
+    if (!m_composing)
+        return;
+    // What the line edit still shows of it goes: setting a selection drops
+    // a line edit's composition, whatever it selects.
+    m_preedit.clear();
+    m_composing = false;
+    m_showing = true;
+    {
+        const QSignalBlocker blocker(m_edit);
+        const int caret = m_edit->cursorPosition();
+        int anchor = caret;
+        if (m_edit->hasSelectedText())
+            anchor = caret == m_edit->selectionStart() ? m_edit->selectionEnd() : m_edit->selectionStart();
+        m_edit->setSelection(anchor, caret - anchor);
+    }
+    m_showing = false;
+}
+
+bool LineWindow::onComposition(const QPoint& point) const
+{
+    if (!m_composing)
+        return false;
+    // Where the line edit shows it, from the caret on.
+    const qsizetype at = m_edit->cursorPositionAt(point) - m_edit->cursorPosition();
+    return at >= 0 && at <= m_preedit.size();
 }
 
 qsizetype LineWindow::shownPosition(qsizetype position) const
@@ -186,9 +214,13 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         // A middle click pastes the selection clipboard where the press put
-        // the caret, as a paste of the user's: an undo step of its own.
+        // the caret, as a paste of the user's: an undo step of its own (on a
+        // composition, the line edit hands it to the input method).
         if (mouse->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()
-            && !m_edit->isReadOnly() && !m_composing) {
+            && !m_edit->isReadOnly()) {
+            if (onComposition(mouse->position().toPoint()))
+                return false;
+            endComposition(true);
             m_buffer.setCursorAndSelection(m_buffer.cursor(), -1, -1);
             m_buffer.paste(QGuiApplication::clipboard()->text(QClipboard::Selection));
             settle(true);
@@ -204,7 +236,7 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     case QEvent::ContextMenu:
-        if (m_edit->contextMenuPolicy() != Qt::DefaultContextMenu || m_composing)
+        if (m_edit->contextMenuPolicy() != Qt::DefaultContextMenu)
             return false;
         contextMenu(static_cast<QContextMenuEvent*>(event));
         return true;
@@ -214,16 +246,21 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
             && !m_buffer.hasSelectedText()) {
+            endComposition(true);
             m_buffer.selectAll();
             settle(false);
         }
         return false;
     }
     case QEvent::FocusOut: {
-        // Losing the focus to another control ends the selection, also where
-        // the window shows none of it.
+        // Losing the focus to another control ends a composition, and the
+        // selection, also where the window shows none of it.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && m_buffer.hasSelectedText()) {
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
+            || reason == Qt::MenuBarFocusReason)
+            return false;
+        endComposition(true);
+        if (m_buffer.hasSelectedText()) {
             m_buffer.setCursorAndSelection(m_buffer.cursor(), -1, -1);
             settle(false);
         }
@@ -238,6 +275,10 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
 
 bool LineWindow::keyPress(QKeyEvent* event)
 {
+    // A key the field takes ends a composition before it acts, as in a line
+    // edit (one it passes on leaves it).
+    if (m_composing && LineKeys::takes(event, m_edit->isReadOnly()))
+        endComposition(true);
     switch (LineKeys::apply(m_buffer, event, m_edit->isReadOnly())) {
     case LineKeys::Outcome::Passed:
         return false;
@@ -258,8 +299,11 @@ bool LineWindow::mousePress(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     m_pressAt = at;
-    if (event->button() == Qt::RightButton)
+    // A press on the composition the line edit hands to the input method;
+    // anywhere else it ends the composition first.
+    if (event->button() == Qt::RightButton || onComposition(at))
         return false;
+    endComposition(true);
     if (m_sinceDoubleClick.isValid()) {
         // A press soon after a double click, where it was: a triple click.
         // Soon by the clock, as a line edit has it, and by the events' own
@@ -274,7 +318,7 @@ bool LineWindow::mousePress(QMouseEvent* event)
             return true;
         }
     }
-    if (m_composing || m_edit->dragEnabled())
+    if (m_edit->dragEnabled())
         return false;
     m_buffer.moveCursor(positionAt(at), event->modifiers() & Qt::ShiftModifier);
     settle(false, true);
@@ -283,12 +327,13 @@ bool LineWindow::mousePress(QMouseEvent* event)
 
 bool LineWindow::mouseMove(QMouseEvent* event)
 {
-    if (!(event->buttons() & Qt::LeftButton) || m_composing || m_edit->dragEnabled())
+    const QPoint at = event->position().toPoint();
+    if (!(event->buttons() & Qt::LeftButton) || m_edit->dragEnabled() || onComposition(at))
         return false;
+    endComposition(true);
     // Dragged well below or above the line, the selection reaches to the end
     // or the start, as in a line edit.
     const int threshold = QGuiApplication::styleHints()->mouseQuickSelectionThreshold();
-    const QPoint at = event->position().toPoint();
     const bool rtl = m_edit->layoutDirection() == Qt::RightToLeft;
     if (threshold > 0 && at.y() > m_pressAt.y() + threshold)
         rtl ? m_buffer.home(true) : m_buffer.end(true);
@@ -302,8 +347,9 @@ bool LineWindow::mouseMove(QMouseEvent* event)
 
 bool LineWindow::doubleClick(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || m_composing)
+    if (event->button() != Qt::LeftButton)
         return false;
+    endComposition(true);
     const QPoint at = event->position().toPoint();
     m_buffer.selectWordAt(positionAt(at));
     settle(false, true);
@@ -323,7 +369,7 @@ void LineWindow::contextMenu(QContextMenuEvent* event)
 
 void LineWindow::takeOver(QMenu* menu)
 {
-    LineMenu::takeOver(menu, m_edit, m_buffer, this, [this] { settle(true); });
+    LineMenu::takeOver(menu, m_edit, m_buffer, this, [this] { endComposition(true); }, [this] { settle(true); });
 }
 
 void LineWindow::copy(QClipboard::Mode mode) const
@@ -335,8 +381,10 @@ qsizetype LineWindow::positionAt(const QPoint& point) const
 {
     // A line edit can find a point past the end of its text (behind a
     // cluster joined into one picture), where the next key would write past
-    // the text: the end instead.
-    return m_start + std::clamp<qsizetype>(m_edit->cursorPositionAt(point), 0, m_shown.size());
+    // the text: the end instead. And it can find one between the halves of a
+    // pair, where typing would leave half a character: before the pair.
+    const qsizetype at = m_start + std::clamp<qsizetype>(m_edit->cursorPositionAt(point), 0, m_shown.size());
+    return LineBoundaries::pairStart(m_buffer.text(), at);
 }
 
 void LineWindow::settle(bool edited, bool pointer)
@@ -427,7 +475,14 @@ void LineWindow::showSelection()
     if (m_buffer.hasSelectedText()) {
         const int anchor = int(std::clamp(m_buffer.anchor(), m_start, end) - m_start);
         if (anchor != caret) {
-            m_edit->setSelection(anchor, caret - anchor);
+            // Set only where it differs: setting a selection ends the line
+            // edit's composition, even the one it shows already (as an
+            // input method selects while it composes).
+            const bool shown = m_edit->hasSelectedText() && m_edit->cursorPosition() == caret
+                               && m_edit->selectionStart() == std::min(anchor, caret)
+                               && m_edit->selectionEnd() == std::max(anchor, caret);
+            if (!shown)
+                m_edit->setSelection(anchor, caret - anchor);
             return;
         }
     }
@@ -551,10 +606,14 @@ bool LineWindow::inputMethod(const QInputMethodEvent* input)
     // text past the end); the line edit shows only the composition, and a
     // selection the input method sets.
     const QString& commit = input->commitString();
-    const bool composes = input->preeditString() != m_preedit;
+    const QString& preedit = input->preeditString();
+    // Text that comes in (committed, replacing, or a new composition)
+    // replaces the selection, all of it; an event that brings none (an input
+    // method's cancel, a selection) changes no text.
+    const bool typing =
+        !commit.isEmpty() || input->replacementLength() > 0 || (!preedit.isEmpty() && preedit != m_preedit);
     const qsizetype windowStart = m_start;
-    // The input method's text replaces the selection, all of it.
-    if ((composes || !commit.isEmpty() || input->replacementLength() > 0) && m_buffer.hasSelectedText())
+    if (typing && m_buffer.hasSelectedText())
         m_buffer.insert(QString());
     if (!commit.isEmpty() || input->replacementLength() > 0)
         m_buffer.inputMethod(commit, input->replacementStart(), input->replacementLength());
@@ -572,13 +631,18 @@ bool LineWindow::inputMethod(const QInputMethodEvent* input)
         }
         attributes << attribute;
     }
-    const bool wasComposing = !m_preedit.isEmpty();
-    m_preedit = input->preeditString();
+    const bool wasComposing = m_composing;
+    m_preedit = preedit;
     m_composing = !m_preedit.isEmpty();
     if (!wasComposing && !m_composing && !selects)
         return true;
     QInputMethodEvent shown(m_preedit, attributes);
     m_showing = true;
+    // A line edit takes its selection out as its composition ends, though
+    // no text comes: it holds none then, and is shown the field's again.
+    const bool keepSelection = !typing && m_edit->hasSelectedText();
+    if (keepSelection)
+        m_edit->deselect();
     QCoreApplication::sendEvent(m_edit, &shown);
     m_showing = false;
     if (selects) {
@@ -587,6 +651,8 @@ bool LineWindow::inputMethod(const QInputMethodEvent* input)
         m_buffer.setCursorAndSelection(m_start + caret, selected ? m_start + m_edit->selectionStart() : -1,
                                        selected ? m_start + m_edit->selectionEnd() : -1);
         settle(false);
+    } else if (keepSelection) {
+        show(std::nullopt);
     }
     return true;
 }
@@ -604,6 +670,9 @@ QString LineWindow::removedText(const LineBuffer::Change& change) const
 void LineWindow::follow()
 {
     absorb(false);
+    // The line edit moved its caret or changed its text by itself, which
+    // ends its composition.
+    endComposition(true);
     const qsizetype caret = m_start + m_edit->cursorPosition();
     qsizetype start = -1;
     qsizetype end = -1;

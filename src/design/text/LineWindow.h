@@ -121,6 +121,13 @@ private:
     // in the whole text; the line edit shows its composition. False where the
     // line edit turns it away.
     bool inputMethod(const QInputMethodEvent* event);
+    // The field's composition ends wherever the line edit's does: whatever
+    // moves the caret or the selection but the input method, a new text,
+    // the focus going to another control. `commit`: the input method is
+    // asked to commit it first (else to drop it).
+    void endComposition(bool commit);
+    // Whether a point is on the composition the line edit shows.
+    bool onComposition(const QPoint& point) const;
     // The text a change took out, for telling assistive technology (where
     // the window no longer holds it, as many characters).
     QString removedText(const LineBuffer::Change& change) const;

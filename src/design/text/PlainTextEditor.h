@@ -7,8 +7,8 @@
 // line break; pasted text keeps its line breaks.
 // textEdited() reports the user's edits only. setText() is for refreshes:
 // silent, does nothing when the text is unchanged, and keeps the caret and
-// selection of an editor that has the focus at the same offsets. The text is
-// laid out once per width it is shown at (GrowingTextEdit).
+// selection of an editor that has the focus with the text around them. The
+// text is laid out once per width it is shown at (GrowingTextEdit).
 
 #include "design/text/GrowingTextEdit.h"
 

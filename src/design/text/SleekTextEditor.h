@@ -5,8 +5,9 @@
 // it needs more (the page scrolls, not the editor), the placeholder shown only
 // while the text is empty (a single space hides it). textEdited() reports the
 // user's changes only; setText() from a refresh is silent, does nothing when
-// the text is unchanged, and keeps the caret where it was otherwise. The text
-// is laid out once per width it is shown at (GrowingTextEdit).
+// the text is unchanged, and keeps the caret with the text around it
+// otherwise. The text is laid out once per width it is shown at
+// (GrowingTextEdit).
 
 #include "design/text/GrowingTextEdit.h"
 

@@ -26,15 +26,16 @@ TextChange::TextChange(QStringView before, QStringView after)
     m_start = prefix;
     m_removed = before.size() - prefix - suffix;
     m_added = after.size() - prefix - suffix;
+    m_kept = suffix;
 }
 
 qsizetype TextChange::map(qsizetype position) const
 {
-    if (position <= m_start)
-        return std::max<qsizetype>(position, 0);
-    if (position >= m_start + m_removed)
-        return position - m_removed + m_added;
-    return m_start + m_added;
+    const qsizetype end = m_start + m_removed;
+    position = std::clamp<qsizetype>(position, 0, end + m_kept);
+    if (position < m_start || (position == m_start && m_removed > 0))
+        return position;
+    return std::max(position, end) - m_removed + m_added;
 }
 
 } // namespace studio

@@ -6,7 +6,11 @@
 // the new text share at their start and at their end stays, the rest was
 // replaced. A position in what stayed keeps its place in the text around it;
 // a position inside the replaced stretch goes to the end of its replacement,
-// so the next key lands after the new text, never inside it.
+// so the next key lands after the new text, never inside it. Where nothing
+// was taken out, the stretch is the point the new text went in at, and a
+// position there goes on past it too (as a text document's cursors go on past
+// text put in where they stand): a caret in a field that was empty ends after
+// the text that came.
 
 #include <QStringView>
 
@@ -16,8 +20,9 @@ class TextChange {
 public:
     TextChange(QStringView before, QStringView after);
 
-    // `position` in the old text, mapped into the new one: always between
-    // whole characters of the new text.
+    // `position` in the old text (clamped to it), mapped into the new one: a
+    // position between whole characters of the old text lands between whole
+    // characters of the new one.
     qsizetype map(qsizetype position) const;
 
     // The replaced stretch: [start, start + removed) of the old text became
@@ -30,6 +35,7 @@ private:
     qsizetype m_start = 0;
     qsizetype m_removed = 0;
     qsizetype m_added = 0;
+    qsizetype m_kept = 0; // what the two share at their end
 };
 
 } // namespace studio

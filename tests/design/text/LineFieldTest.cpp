@@ -1,15 +1,18 @@
 // A one-line field showing a small window of a long text edits exactly as a
 // plain line edit holding the whole text: every key, word key, click, double
 // and triple click, menu entry and undo step, wherever the window's edges
-// fall, and every edit assistive technology makes through the field's text
-// interfaces. The field and a plain line edit take the same steps; after each
-// one their text, caret and selection agree, and the field shows what it
-// holds.
+// fall, every edit assistive technology makes through the field's text
+// interfaces, and an input method's events as it sends them. The field and a
+// plain line edit take the same steps; after each one their text, caret and
+// selection agree, and the field shows what it holds. Where a plain line edit
+// leaves half a character or takes out text no event brought anything for,
+// the field keeps whole characters and its text.
 
 #include "LineFieldTwins.h"
 
 #include "design/style/Theme.h"
 #include "design/text/LineBoundaries.h"
+#include "design/text/PlainTextField.h"
 #include "support/LongTexts.h"
 
 #include <QRandomGenerator>
@@ -167,9 +170,15 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
 // text a program puts in), an input method's text over a replacement
 // ("replace:-3,2:text", from the caret), or shown as a composition first
 // ("compose:-3,2:composition:text", "compose-late:..." where the replacement
-// comes with the commit), a reader's replacement of a range
-// ("reader-replace:10-12:text"), a double click some points right of the
-// caret ("double-click:20"), all separated by spaces.
+// comes with the commit), a composition left open ("preedit:ko", cancelled
+// by an empty one: "preedit:"), a selection an input method sets
+// ("input-select:start,length", from the start of what the line edit holds),
+// a reader's replacement of a range ("reader-replace:10-12:text"), a click,
+// a click with Shift or a double click some points right of where the caret
+// starts ("click:20", "shift-click:20", "double-click:20"), the focus taken
+// away and given back by Tab ("refocus"), an entry of the context menu
+// ("menu:Select_All"), the line edit's selection set by a program
+// ("place:280,10", in the whole text), all separated by spaces.
 QList<Step> script(const QString& steps, Twins& twins)
 {
     QList<Step> out;
@@ -209,9 +218,42 @@ QList<Step> script(const QString& steps, Twins& twins)
             out << step;
             continue;
         }
-        if (word.startsWith(u"double-click:")) {
-            const int x = caretPoint(twins.field).x() + word.mid(13).toInt();
-            out << pointer(Step::DoubleClick, x);
+        if (word.startsWith(u"preedit:")) {
+            Step step{.kind = Step::Preedit};
+            step.preedit = word.mid(8);
+            out << step;
+            continue;
+        }
+        if (word.startsWith(u"input-select:")) {
+            const QString range = word.mid(13);
+            out << Step{.kind = Step::InputSelection, .from = range.section(u',', 0, 0).toInt(),
+                        .to = range.section(u',', 1, 1).toInt()};
+            continue;
+        }
+        if (word.startsWith(u"menu:")) {
+            const QString name = word.mid(5).replace(u'_', u' ');
+            for (const QString& entry : menuEntries()) {
+                if (QString(entry).remove(u'&') == name)
+                    out << text(Step::Menu, entry);
+            }
+            continue;
+        }
+        if (word.startsWith(u"place:")) {
+            const QString range = word.mid(6);
+            out << Step{.kind = Step::Place, .from = range.section(u',', 0, 0).toInt(),
+                        .to = range.section(u',', 1, 1).toInt()};
+            continue;
+        }
+        if (word == u"refocus") {
+            out << Step{.kind = Step::Refocus};
+            continue;
+        }
+        static const std::pair<QString, Step::Kind> clicks[] = {
+            {u"click:"_s, Step::Click}, {u"shift-click:"_s, Step::ShiftClick}, {u"double-click:"_s, Step::DoubleClick}};
+        const auto click = std::find_if(std::begin(clicks), std::end(clicks),
+                                        [&word](const auto& prefix) { return word.startsWith(prefix.first); });
+        if (click != std::end(clicks)) {
+            out << pointer(click->second, caretPoint(twins.field).x() + word.mid(click->first.size()).toInt());
             continue;
         }
         const qsizetype star = word.indexOf(u'*');
@@ -327,8 +369,9 @@ private slots:
     }
 
     // Where a plain line edit pads its text with spaces (a replacement past
-    // the end) or splits a pair, the field stops at the text's end and takes
-    // whole characters, whether the input method composes first or not.
+    // the end), takes characters from the start (one before it) or splits a
+    // pair, the field stops at the text's ends and takes whole characters,
+    // whether the input method composes first or not.
     void anInputMethodKeepsToTheText_data()
     {
         QTest::addColumn<QString>("text");
@@ -343,6 +386,8 @@ private slots:
         QTest::newRow("committing a composition, past the end") << long_ << u"ko"_s << true << 50 << 3 << long_ + u"Q"_s;
         QTest::newRow("composing over half a pair") << pair << u"ko"_s << false << -2 << 1 << u"aQb"_s;
         QTest::newRow("committing over half a pair") << pair << QString() << false << -3 << 1 << u"aQb"_s;
+        QTest::newRow("composing, before the start") << long_ << u"ko"_s << false << -310 << 5 << u"Q"_s + long_;
+        QTest::newRow("committing, before the start") << long_ << QString() << false << -320 << 15 << u"Q"_s + long_;
     }
     void anInputMethodKeepsToTheText()
     {
@@ -364,6 +409,163 @@ private slots:
         QCoreApplication::sendEvent(&twins.field, &done);
         QCOMPARE(twins.window->text(), expected);
         QCOMPARE(twins.window->cursorPosition(), expected.indexOf(u'Q') + 1);
+    }
+
+    // An input method's events as it sends them, around what ends a line
+    // edit's composition: a key the field takes, a click, a double click, the
+    // focus leaving and coming back, a menu entry, a program setting the line
+    // edit's selection. The field's composition ends with the line edit's, so an
+    // event that brings no text (a cancel, a selection) deletes nothing, the
+    // same composition again takes the selection's place in both, and the
+    // field and a plain line edit agree all along.
+    void aCompositionEndsWithTheLineEdits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("kept");
+        const QString long_ = prose(300);
+        const QString pairs = u"\U0001F600\U0001D52B"_s.repeated(100);
+        const std::pair<const char*, QString> thens[] = {
+            {"a cancel", u"preedit:"_s},
+            {"a selection", u"input-select:2,4"_s},
+            {"the same composition", u"preedit:k"_s}};
+        for (const auto& [thenName, steps] : thens) {
+            const bool kept = steps != u"preedit:k";
+            const QLatin1StringView then(thenName);
+            const auto row = [then](const char* name) -> QTestData& {
+                return QTest::newRow(qPrintable(u"%1, then %2"_s.arg(QLatin1StringView(name), then)));
+            };
+            row("Control+A") << long_ << u"End preedit:k Ctrl+A "_s + steps << kept;
+            row("Control+A in pairs") << pairs << u"End preedit:\U0001F600 Ctrl+A "_s + steps << kept;
+            row("Shift+Right") << long_ << u"Home preedit:k Shift+Right "_s + steps << kept;
+            row("a click, Shift+Home") << long_ << u"End preedit:k click:40 Shift+Home "_s + steps << kept;
+            row("a click with Shift") << long_ << u"End preedit:k shift-click:40 "_s + steps << kept;
+            row("a double click") << long_ << u"End preedit:k double-click:40 "_s + steps << kept;
+            row("Tab away and back") << long_ << u"End preedit:k refocus "_s + steps << kept;
+            row("the menu's Select All") << long_ << u"End preedit:k menu:Select_All "_s + steps << kept;
+            row("a program's selection") << long_ << u"End preedit:k place:280,10 "_s + steps << kept;
+        }
+    }
+    void aCompositionEndsWithTheLineEdits()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, steps);
+        QFETCH(bool, kept);
+        Twins twins(text, 32);
+        const QSignalSpy edits(twins.window, &LineWindow::textEdited);
+        QStringList taken;
+        for (const Step& step : script(steps, twins)) {
+            taken << step.describe();
+            QString wrong = twins.take(step);
+            if (wrong.isEmpty())
+                wrong = twins.difference();
+            QVERIFY2(wrong.isEmpty(), qPrintable(u"%1\nafter %2"_s.arg(wrong, taken.join(u", "_s))));
+        }
+        if (kept) {
+            QCOMPARE(twins.window->text(), text);
+            QCOMPARE(edits.size(), 0);
+        }
+    }
+
+    // An input method that selects while it composes, then cancels: the
+    // line edit shows the composition until the cancel, and where a line
+    // edit takes the selection out then, the field keeps its text.
+    void aCancelledCompositionKeepsTheSelection()
+    {
+        const QString text = prose(60);
+        Twins twins(text, 32);
+        QInputMethodEvent composing(u"k"_s, {});
+        QCoreApplication::sendEvent(&twins.field, &composing);
+        QInputMethodEvent selecting(u"k"_s, {{QInputMethodEvent::Selection, 2, 4, QVariant()}});
+        QCoreApplication::sendEvent(&twins.field, &selecting);
+        // The caret shown after the composition, then where it was.
+        const int composed = twins.field.inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+        QInputMethodEvent cancel;
+        QCoreApplication::sendEvent(&twins.field, &cancel);
+        QVERIFY(twins.field.inputMethodQuery(Qt::ImCursorRectangle).toRect().x() < composed);
+        QCOMPARE(twins.window->text(), text);
+        QCOMPARE(twins.field.text(), text);
+        QCOMPARE(twins.window->selectionStart(), 2);
+        QCOMPARE(twins.window->selectionEnd(), 6);
+        QCOMPARE(twins.field.selectedText(), text.mid(2, 4));
+    }
+
+    // Qt's own lookup of a point can put the caret between the halves of a
+    // pair (where it cuts a long run of one script into parts: at 4,096
+    // characters). A click, a drag, a double click, or a middle click in a
+    // composition (which pastes where the selection clipboard is kept)
+    // anywhere across a text of pairs lands between whole characters, and
+    // what is typed there leaves no half of one.
+    void pointingLandsBetweenWholeCharacters_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("click") << int(Step::Click);
+        QTest::newRow("drag") << int(Step::Drag);
+        QTest::newRow("double click") << int(Step::DoubleClick);
+        QTest::newRow("middle click in a composition") << int(Step::MiddleClick);
+    }
+    void pointingLandsBetweenWholeCharacters()
+    {
+        QFETCH(int, kind);
+        // A letter, then pairs: Qt's cut at 4,096 falls inside one.
+        const QString text = u"x"_s + u"\U0001D52B"_s.repeated(20'000);
+        PlainTextField field(QString(), Theme::font(13));
+        field.resize(400, 30);
+        field.show();
+        field.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&field));
+        field.setFocus();
+        field.setText(text);
+        QLineEdit* edit = field.lineEdit();
+        LineWindow* window = LineWindow::of(edit);
+        if (QApplication::clipboard()->supportsSelection())
+            QApplication::clipboard()->setText(u"\U0001F600"_s, QClipboard::Selection);
+        // The caret just past the cut, which the line edit then shows: every
+        // point Qt finds inside a pair, and points across the whole field.
+        const auto place = [&] {
+            field.setText(text);
+            window->setCursorPosition(4101);
+            // Where the line edit scrolls to, as it paints.
+            edit->repaint();
+        };
+        place();
+        const int y = edit->height() / 2;
+        const int caretX = caretPoint(*edit).x();
+        QList<int> xs;
+        for (int x = 0; x < edit->width(); ++x) {
+            if (x % 25 == 0 || LineBoundaries::splitsPair(text, edit->cursorPositionAt(QPoint(x, y))))
+                xs << x;
+        }
+        for (int x : xs) {
+            place();
+            const QPoint at(x, y);
+            switch (Step::Kind(kind)) {
+            case Step::Drag:
+                QTest::mousePress(edit, Qt::LeftButton, {}, QPoint(caretX, y));
+                QTest::mouseMove(edit, at);
+                QTest::mouseRelease(edit, Qt::LeftButton, {}, at);
+                break;
+            case Step::DoubleClick:
+                QTest::mouseDClick(edit, Qt::LeftButton, {}, at);
+                break;
+            case Step::MiddleClick: {
+                QInputMethodEvent composing(u"k"_s, {});
+                QCoreApplication::sendEvent(edit, &composing);
+                QTest::mouseClick(edit, Qt::MiddleButton, {}, at);
+                break;
+            }
+            default:
+                QTest::mouseClick(edit, Qt::LeftButton, {}, at);
+            }
+            const QString where = u"at x %1: caret %2, selection %3..%4"_s.arg(x)
+                                      .arg(window->cursorPosition())
+                                      .arg(window->selectionStart())
+                                      .arg(window->selectionEnd());
+            for (qsizetype edge : {window->cursorPosition(), window->selectionStart(), window->selectionEnd()})
+                QVERIFY2(!LineBoundaries::splitsPair(window->text(), edge), qPrintable(where));
+            QTest::keyClick(edit, Qt::Key_Z, Qt::ShiftModifier);
+            QVERIFY2(LineBoundaries::wholeCharacters(window->text()) == window->text(), qPrintable(where));
+        }
     }
 
     // A selection an input method sets with an edge inside a pair takes the

@@ -27,11 +27,16 @@ using namespace Qt::StringLiterals;
 
 // One thing the user does: a key (with its modifiers), typed text, a click
 // (plain, with Shift, double or triple) or a drag at a point of the field, an
-// entry of the context menu; text that reaches the line edit itself, from
-// an input method (which may replace text around the caret) or from a
-// program; or what assistive technology does through the text interfaces.
+// entry of the context menu, the focus taken away and given back by Tab; text
+// that reaches the line edit itself, from an input method (which may replace
+// text around the caret, or compose, or cancel a composition, or only select)
+// or from a program (which may also set the line edit's selection); or what
+// assistive technology does through the text interfaces.
 struct Step {
-    enum Kind { Key, Type, Click, ShiftClick, MiddleClick, DoubleClick, TripleClick, Drag, Menu, Commit, Compose, Insert, Access } kind = Key;
+    enum Kind {
+        Key, Type, Click, ShiftClick, MiddleClick, DoubleClick, TripleClick, Drag, Menu, Refocus,
+        Commit, Compose, Preedit, InputSelection, Insert, Place, Access
+    } kind = Key;
     // What assistive technology does.
     enum Reader { InsertText, DeleteText, ReplaceText, SetText, Select, MoveCaret };
     Qt::Key key = Qt::Key_unknown;
@@ -41,7 +46,9 @@ struct Step {
     QPoint by;    // of a drag
     // An input method's replacement, around the caret; its composition,
     // shown before it commits `text` (the replacement coming with the
-    // composition, or `late`, with the commit).
+    // composition, or `late`, with the commit), or left open (Preedit: an
+    // empty one cancels). A selection it or a program sets: `to` long from
+    // `from`.
     int replacementStart = 0;
     int replacementLength = 0;
     QString preedit;
@@ -63,6 +70,10 @@ struct Step {
         case TripleClick: return u"triple click at %1"_s.arg(x);
         case Drag: return u"drag from %1 by %2, %3"_s.arg(x).arg(by.x()).arg(by.y());
         case Menu: return u"menu %1"_s.arg(text);
+        case Refocus: return u"Tab away and back"_s;
+        case Preedit:
+            return preedit.isEmpty() ? u"input method cancels"_s : u"input method composing \"%1\""_s.arg(preedit);
+        case InputSelection: return u"input method selects %1 from %2"_s.arg(to).arg(from);
         case Commit:
             return u"input method \"%1\" over %2 from %3"_s.arg(text).arg(replacementLength).arg(replacementStart);
         case Compose:
@@ -71,6 +82,7 @@ struct Step {
                 .arg(replacementStart)
                 .arg(late ? u" as it commits"_s : QString());
         case Insert: return u"insert \"%1\""_s.arg(text);
+        case Place: return u"a program selects %1 from %2"_s.arg(to).arg(from);
         case Access: {
             static const QStringList names{u"insertText"_s, u"deleteText"_s, u"replaceText"_s,
                                            u"setText"_s,    u"setSelection"_s, u"setCursorPosition"_s};
@@ -141,7 +153,9 @@ public:
         if (!QTest::qWaitForWindowActive(&field))
             qWarning("The field's window is not active");
         field.setFocus();
+        // (A field the user is in puts the caret after a text it is given.)
         window->setText(text);
+        window->setCursorPosition(0);
         plain.setText(text);
         plain.setCursorPosition(0);
     }
@@ -282,6 +296,33 @@ private:
                 QCoreApplication::sendEvent(edit, &done);
             }
             break;
+        case Step::Preedit:
+            for (QLineEdit* edit : {&field, &plain}) {
+                QInputMethodEvent composing(step.preedit, {});
+                QCoreApplication::sendEvent(edit, &composing);
+            }
+            break;
+        case Step::InputSelection: {
+            // From the start of what the field's line edit holds, as the
+            // input method knows it; in the whole text for the plain one.
+            const qsizetype starts[] = {step.from, window->windowStart() + step.from};
+            QLineEdit* edits[] = {&field, &plain};
+            for (int i = 0; i < 2; ++i) {
+                const QInputMethodEvent::Attribute selection{QInputMethodEvent::Selection, int(starts[i]), step.to,
+                                                             QVariant()};
+                QInputMethodEvent select(QString(), {selection});
+                QCoreApplication::sendEvent(edits[i], &select);
+            }
+            break;
+        }
+        case Step::Refocus:
+            // The plain line edit never has the focus: it loses its selection
+            // and selects all, as a line edit tabbed away from and back to.
+            field.clearFocus();
+            field.setFocus(Qt::TabFocusReason);
+            plain.deselect();
+            plain.selectAll();
+            break;
         case Step::Access:
             access(field, step);
             access(plain, step);
@@ -289,6 +330,11 @@ private:
         case Step::Insert:
             field.insert(step.text);
             plain.insert(step.text);
+            break;
+        case Step::Place:
+            // Where the field's line edit shows that stretch of the whole text.
+            field.setSelection(int(step.from - window->windowStart()), step.to);
+            plain.setSelection(step.from, step.to);
             break;
         default:
             return click(step);

@@ -372,26 +372,33 @@ private slots:
 
     // What an input method or a paste puts in an editor keeps every
     // character whole: a replacement or a selection with an edge inside a
-    // pair takes the pair, half a pair never goes in.
+    // pair takes the pair, half a pair never goes in; a replacement stops at
+    // the text's start.
     void editorKeepsCharactersWhole_data()
     {
         QTest::addColumn<QString>("preedit");
         QTest::addColumn<int>("selectionStart");
         QTest::addColumn<QString>("pasted");
+        QTest::addColumn<int>("replacementStart");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("input method over half a pair") << QString() << -1 << QString() << u"aQb\U0001F600"_s << QString();
-        QTest::newRow("composition over half a pair") << u"ko"_s << -1 << QString() << u"ab\U0001F600Q"_s << QString();
-        QTest::newRow("selection from inside a pair") << QString() << 2 << QString() << u"a\U0001F600b\U0001F600"_s
+        QTest::newRow("input method over half a pair")
+            << QString() << -1 << QString() << -4 << u"aQb\U0001F600"_s << QString();
+        QTest::newRow("composition over half a pair")
+            << u"ko"_s << -1 << QString() << -4 << u"ab\U0001F600Q"_s << QString();
+        QTest::newRow("input method before the start")
+            << QString() << -1 << QString() << -8 << u"Qa\U0001F600b\U0001F600"_s << QString();
+        QTest::newRow("selection from inside a pair") << QString() << 2 << QString() << 0 << u"a\U0001F600b\U0001F600"_s
                                                       << u"\U0001F600b"_s;
-        QTest::newRow("paste with half a pair") << QString() << -1 << u"x"_s + QChar(0xD83D) << u"a\U0001F600b\U0001F600x"_s
-                                                << QString();
+        QTest::newRow("paste with half a pair")
+            << QString() << -1 << u"x"_s + QChar(0xD83D) << 0 << u"a\U0001F600b\U0001F600x"_s << QString();
     }
     void editorKeepsCharactersWhole()
     {
         QFETCH(QString, preedit);
         QFETCH(int, selectionStart);
         QFETCH(QString, pasted);
+        QFETCH(int, replacementStart);
         QFETCH(QString, expected);
         QFETCH(QString, selected);
         PlainTextEditor editor(QString(), Theme::font(13));
@@ -405,9 +412,10 @@ private slots:
             QInputMethodEvent select(QString(), {{QInputMethodEvent::Selection, selectionStart, 2, QVariant()}});
             QCoreApplication::sendEvent(edit, &select);
         } else {
-            // Over the second half of the first pair, from the caret at the end.
+            // One character from the caret at the end (-4: the second half of
+            // the first pair).
             QInputMethodEvent composing(preedit, {});
-            composing.setCommitString(preedit.isEmpty() ? u"Q"_s : QString(), -4, 1);
+            composing.setCommitString(preedit.isEmpty() ? u"Q"_s : QString(), replacementStart, 1);
             QCoreApplication::sendEvent(edit, &composing);
             if (!preedit.isEmpty()) {
                 QInputMethodEvent done;
