@@ -85,12 +85,16 @@ bool replyAll(const QDBusMessage& message, const QDBusConnection& connection, co
     return connection.send(message.createReply(answers));
 }
 
-// Whether `offset` falls between the two halves of a surrogate pair.
+// Whether `offset` falls between the two halves of a surrogate pair. A text
+// answers a range that cuts a pair with the whole character: the two units
+// around `offset` come back as they are, two of them, only when they hold no
+// pair but themselves.
 bool splitsPair(QAccessibleTextInterface* text, int offset)
 {
     if (offset <= 0 || offset >= text->characterCount())
         return false;
-    return LineBoundaries::splitsPair(text->text(offset - 1, offset + 1), 1);
+    const QString around = text->text(offset - 1, offset + 1);
+    return around.size() == 2 && LineBoundaries::splitsPair(around, 1);
 }
 
 int snapBack(QAccessibleTextInterface* text, int offset)
