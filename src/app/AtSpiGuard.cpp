@@ -1,6 +1,7 @@
 #include "app/AtSpiGuard.h"
 
 #include "app/AtSpiGuardAnswers.h"
+#include "design/style/QtPrivateState.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -162,7 +163,8 @@ void AtSpiGuard::install()
 {
     static Activation activation;
     static bool installed = false;
-    if (installed)
+    // What the guard knows of the bridge holds for the Qt it was built with.
+    if (installed || !QtPrivateState::reachable())
         return;
     installed = true;
     QAccessible::installActivationObserver(&activation);
@@ -172,7 +174,7 @@ void AtSpiGuard::install()
 
 bool AtSpiGuard::guard(QDBusConnection connection)
 {
-    if (!connection.isConnected())
+    if (!connection.isConnected() || !QtPrivateState::reachable())
         return false;
     QObject* registered = connection.objectRegisteredAt(objectPath());
     if (qobject_cast<AtSpiGuard*>(registered))

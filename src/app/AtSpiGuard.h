@@ -33,9 +33,11 @@
 //
 // What it knows of the bridge (the connection's name, "a11y"; the object
 // paths; the forms of the requests and which the bridge reads unchecked) was
-// checked against Qt 6.4.2. Installed once at start-up; it takes its place
-// when the bridge has registered, after accessibility is switched on, and
-// says so once on standard error when it cannot.
+// checked against Qt 6.4.2, and it stands only where the running Qt is the
+// one the program was built with (QtPrivateState). Installed once at
+// start-up; it takes its place when the bridge has registered, after
+// accessibility is switched on, and says so once on standard error when it
+// cannot.
 
 #include <QDBusVirtualObject>
 #include <QPointer>
@@ -52,7 +54,7 @@ public:
     static void install();
     // Puts a guard in front of the object registered at objectPath() on
     // `connection`, unless one stands there already. False when nothing is
-    // registered there.
+    // registered there, or the guard may not stand.
     static bool guard(QDBusConnection connection);
 
     explicit AtSpiGuard(QDBusVirtualObject* bridge);

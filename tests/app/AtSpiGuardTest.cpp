@@ -5,9 +5,12 @@
 // that it hands everything else to the bridge unchanged.
 
 #include "app/AtSpiGuard.h"
+#include "app/AtSpiGuardAnswers.h"
+#include "design/style/QtPrivateState.h"
 #include "design/style/Theme.h"
 #include "design/widgets/TextLabel.h"
 #include "support/Listening.h"
+#include "views/phases/script/ScriptPage.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -563,6 +566,11 @@ private Q_SLOTS:
 
         Bridge bridge;
         bus.registerVirtualObject(AtSpiGuard::objectPath(), &bridge, QDBusConnection::SubPath);
+        // Not in front of a bridge of another Qt than the program's.
+        QtPrivateState::setReachable(false);
+        QVERIFY(!AtSpiGuard::guard(bus));
+        QCOMPARE(bus.objectRegisteredAt(AtSpiGuard::objectPath()), &bridge);
+        QtPrivateState::setReachable(true);
         QAccessible::setActive(false);
         QAccessible::setActive(true);
         QTRY_VERIFY(qobject_cast<AtSpiGuard*>(bus.objectRegisteredAt(AtSpiGuard::objectPath())));

@@ -6,6 +6,7 @@
 #include "design/widgets/FlowLayout.h"
 #include "design/widgets/KeyedList.h"
 #include "design/style/Palette.h"
+#include "design/style/QtPrivateState.h"
 #include "design/style/Shapes.h"
 #include "design/access/SpokenName.h"
 #include "design/widgets/SymbolButton.h"
@@ -84,7 +85,10 @@ TagField::~TagField()
     // Deleted with a draft typed (the keyboard still in it), the field
     // commits it as leaving it would, so what was typed is not lost. Not
     // while a widget around it is being destroyed: whatever handles
-    // tagsEdited() there is going too.
+    // tagsEdited() there is going too; and never where Qt's private state,
+    // which tells that, is out of reach.
+    if (!QtPrivateState::reachable())
+        return;
     for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
         if (QWidgetPrivate::get(w)->data.in_destructor)
             return;
