@@ -6,10 +6,13 @@ every accessible object in it every question a reader may ask, timing each.
 Besides what a reader's library asks, some requests go on the bus as they are
 (as no library would send them): every property of every interface an object
 has (each as GetAll and as Get tell it, which must agree) and of one it lacks
-(an error); unknown boundaries and actions (an error that says so); and, in
-the first editable texts of each screen, edits out of range (false, and the
-text as it was) and edits that would split a character in two (never: no text
-may ever hold half a character). The text is put back after.
+(an error); unknown boundaries and actions (an error that says so); in the
+first editable texts of each screen that show, edits out of range (false, and
+the text as it was), edits that would split a character in two (never: no
+text may ever hold half a character) and every range about the characters put
+in, read whole (a range that cuts a pair holds all of it); and of objects that
+do not show, edits and the keyboard (false, and nothing changes). The text is
+put back after. Home's sample menu, once open, is found under its button.
 
 A question that gets no answer within a few seconds hung the program, one
 after which the program is gone crashed it: either is noted, the program is
@@ -46,10 +49,12 @@ BOUNDARIES = [
 ]
 MOST_OBJECTS = 4000
 MOST_EDITED = 8         # editable texts edited on each screen
+MOST_HIDDEN = 40        # objects that do not show, asked to edit and focus on each screen
 
 PROPERTIES = "org.freedesktop.DBus.Properties"
 ACCESSIBLE = "org.a11y.atspi.Accessible"
 ACTION = "org.a11y.atspi.Action"
+COMPONENT = "org.a11y.atspi.Component"
 TEXT = "org.a11y.atspi.Text"
 EDITABLE = "org.a11y.atspi.EditableText"
 NO_INTERFACE = "org.example.Nothing"
@@ -91,6 +96,7 @@ class RemoteError:
 
 
 RAW = None
+REPORT = None
 
 
 def utf16_splits(text, offset):
@@ -98,6 +104,15 @@ def utf16_splits(text, offset):
     the two halves of a character."""
     units = text.encode("utf-16-le")
     return 0 < offset < len(units) // 2 and 0xD800 <= int.from_bytes(units[2 * offset - 2:2 * offset], "little") < 0xDC00
+
+
+def whole_range(text, start, end):
+    """text[start, end) in UTF-16 units, widened over a character it cuts."""
+    if start == end:
+        return ""
+    start -= utf16_splits(text, start)
+    end += utf16_splits(text, end)
+    return text.encode("utf-16-le")[2 * start:2 * end].decode("utf-16-le")
 
 
 class Gone(Exception):
@@ -205,14 +220,16 @@ def key(combo):
 
 
 def add_sample(program):
-    """Home's sample menu, from the keyboard (a popup is no window a reader
-    walks to): its first entry, which opens in its own tab."""
+    """Home's sample menu, from the keyboard: its first entry, which opens in
+    its own tab. The open menu is in the window's tree, under its button."""
     frame = program.window("frame")
     button = wait_for(lambda: find(frame, lambda o: o.getRoleName() == "push button"
                                    and o.name == "Explore a sample film"), 10, "the sample button")
     button.queryComponent().grabFocus()
     time.sleep(0.3)
     key("Return")
+    menu = find(button, lambda o: o.getRoleName() == "popup menu" and o.getState().contains(pyatspi.STATE_SHOWING))
+    REPORT.tally("the open sample menu is in the window's tree", menu is not None and menu.childCount > 0)
     key("Return")
     wait_for(lambda: find(frame, lambda o: o.getRoleName() == "page tab" and o.name.startswith("The Last")), 10,
              "the sample's tab")
@@ -281,6 +298,7 @@ class Asker:
         self.objects = 0
         self.asking = None
         self.editables = []
+        self.hidden = []
 
     def ask(self, where, kind, family, question, call, walking=False):
         number = self.number
@@ -309,6 +327,8 @@ class Asker:
         self.visit(window, "0", 0)
         for o, where, kind in self.editables[:MOST_EDITED]:
             self.ask_edits(o, where, kind)
+        for o, where, kind, interfaces in self.hidden[:MOST_HIDDEN]:
+            self.ask_hidden(o, where, kind, interfaces)
 
     def visit(self, o, path, depth):
         self.objects += 1
@@ -316,6 +336,7 @@ class Asker:
         name = self.ask(path, role, "tree", "name", lambda: o.name, walking=True) or ""
         states = self.ask(path, role, "tree", "state", lambda: o.getState(), walking=True)
         single = states is not None and not isinstance(states, Exception) and states.contains(pyatspi.STATE_SINGLE_LINE)
+        shows = states is None or isinstance(states, Exception) or states.contains(pyatspi.STATE_VISIBLE)
         kind = role + (" single-line" if single else "")
         where = "%s %s %r" % (path, kind, name[:40])
         count = self.ask(where, kind, "tree", "childCount", lambda: o.childCount, walking=True) or 0
@@ -337,7 +358,9 @@ class Asker:
             self.ask_text(text, where, kind)
         interfaces = self.ask_properties(o, where, kind)
         self.ask_unknowns(o, where, kind, interfaces)
-        if EDITABLE in interfaces and TEXT in interfaces and role != "password text":
+        if not shows:
+            self.hidden.append((o, where, kind, interfaces))
+        elif EDITABLE in interfaces and TEXT in interfaces and role != "password text":
             self.editables.append((o, where, kind))
         for child, child_path in children:
             if self.objects >= MOST_OBJECTS or depth >= 40:
@@ -492,6 +515,19 @@ class Asker:
             if answer != (True,):
                 break
         if now() == "é😀x" + before:
+            # Every range about the characters put in, a pair cut at either
+            # end included, reads whole.
+            text = now()
+            n = len(text.encode("utf-16-le")) // 2
+            ends = sorted(set(range(min(n, 8) + 1)) | {n})
+            for start in ends:
+                for end in [e for e in ends if e >= start]:
+                    question = "GetText(%d, %d) of \"é😀x…\"" % (start, end)
+                    answer = edit(question, TEXT, "GetText", "ii", start, end)
+                    whole = answer == (whole_range(text, start, end),)
+                    self.report.tally("ranges of a text with emoji read whole", whole)
+                    if not whole:
+                        self.report.broken(self.screen, where, "%s answers %r" % (question, answer))
             for offset in (1, 2):
                 question = "GetCharacterAtOffset(%d) of \"é😀x…\"" % offset
                 answer = edit(question, TEXT, "GetCharacterAtOffset", "i", offset)
@@ -505,6 +541,44 @@ class Asker:
             self.report.broken(self.screen, where, "the text is not put back: %r" % (now() or "")[:40])
 
 
+    def ask_hidden(self, o, where, kind, interfaces):
+        """What does not show takes no edit and not the keyboard: false, and
+        nothing changes."""
+        def now():
+            try:
+                answer = RAW.call(o, TEXT, "GetText", "ii", 0, -1) if TEXT in interfaces else None
+            except GLib.Error:
+                return None
+            return answer[0] if isinstance(answer, tuple) else None
+
+        def focused():
+            try:
+                return o.getState().contains(pyatspi.STATE_FOCUSED)
+            except Exception:
+                return False
+
+        asked = [("GrabFocus", COMPONENT, "GrabFocus", "")] if COMPONENT in interfaces else []
+        if EDITABLE in interfaces:
+            asked += [("SetTextContents(\"x\")", EDITABLE, "SetTextContents", "s", "x"),
+                      ("InsertText(0, \"x\", 1)", EDITABLE, "InsertText", "isi", 0, "x", 1)]
+        if not asked:
+            return
+        before = now()
+        refused = True
+        for question, interface, member, signature, *arguments in asked:
+            answer = self.raw(where, kind, "hidden", question, o, interface, member, signature, *arguments)
+            if answer != (False,):
+                refused = False
+                self.report.broken(self.screen, where, "not showing, %s answers %r" % (question, answer))
+        if now() != before:
+            refused = False
+            self.report.broken(self.screen, where, "not showing, its text became %r" % (now() or "")[:40])
+        if focused():
+            refused = False
+            self.report.broken(self.screen, where, "not showing, it reads as focused")
+        self.report.tally("objects not showing refuse edits and focus", refused)
+
+
 class Report:
     def __init__(self):
         self.times = []
@@ -514,6 +588,12 @@ class Report:
         self.brokens = []
         self.objects = {}
         self.byQuestion = {}
+        self.tallies = {}
+
+    def tally(self, what, ok):
+        counts = self.tallies.setdefault(what, [0, 0])
+        counts[0] += bool(ok)
+        counts[1] += 1
 
     def timed(self, ms, screen, where, question):
         self.times.append(ms)
@@ -559,7 +639,10 @@ class Report:
         print("%d answered wrongly (properties, unknown boundaries and actions, edits)" % len(self.brokens))
         for screen, where, what in self.brokens[:40]:
             print("  %s: %s: %s" % (screen, where, what))
-        return 1 if self.slow or self.failures or children or self.brokens else 0
+        for what, (ok, asked) in sorted(self.tallies.items()):
+            print("%s: %d of %d" % (what, ok, asked))
+        missed = any(ok < asked for ok, asked in self.tallies.values())
+        return 1 if self.slow or self.failures or children or self.brokens or missed else 0
 
 
 def main():
@@ -567,9 +650,9 @@ def main():
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     time.sleep(1.0)
     pyatspi.setTimeout(HUNG_S * 1000, HUNG_S * 1000)
-    global RAW
+    global RAW, REPORT
     RAW = Raw()
-    report = Report()
+    report = REPORT = Report()
     program = Program()
     try:
         for screen, there in SCREENS:

@@ -1,6 +1,7 @@
 #include "app/AtSpiGuard.h"
 
 #include "app/AtSpiGuardAnswers.h"
+#include "design/style/QtPrivateState.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -23,6 +24,7 @@ const QString accessibleInterface = u"org.a11y.atspi.Accessible"_s;
 const QString actionInterface = u"org.a11y.atspi.Action"_s;
 const QString textInterface = u"org.a11y.atspi.Text"_s;
 const QString editableTextInterface = u"org.a11y.atspi.EditableText"_s;
+const QString componentInterface = u"org.a11y.atspi.Component"_s;
 // The connection the bridge talks to readers on.
 const QString bridgeConnection = u"a11y"_s;
 
@@ -39,7 +41,7 @@ std::optional<QString> signatureOf(const QString& interface, const QString& memb
         add(propertiesInterface, {{"Get", "ss"}, {"Set", "ssv"}, {"GetAll", "s"}});
         add(accessibleInterface, {{"GetChildAtIndex", "i"}});
         add(u"org.a11y.atspi.Application"_s, {{"GetLocale", "u"}});
-        add(u"org.a11y.atspi.Component"_s,
+        add(componentInterface,
             {{"Contains", "iiu"}, {"GetAccessibleAtPoint", "iiu"}, {"GetExtents", "u"}, {"GetPosition", "u"},
              {"SetExtents", "iiiiu"}, {"SetPosition", "iiu"}, {"SetSize", "ii"}});
         add(actionInterface,
@@ -86,9 +88,22 @@ QAccessibleInterface* interfaceAt(const QString& path)
 bool answer(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection)
 {
     const QString interface = message.interface();
+    const QString member = message.member();
     if (interface == propertiesInterface)
         return atspi::answerProperties(iface, message, connection);
-    if (interface == accessibleInterface && message.member() == u"GetChildAtIndex") {
+    // The bridge tells a password field's role as password text, but names
+    // the role of every editable text "text".
+    if (interface == accessibleInterface && (member == u"GetRoleName" || member == u"GetLocalizedRoleName")
+        && iface->role() == QAccessible::EditableText && iface->state().passwordEdit) {
+        static const char* const password = "password text";
+        return connection.send(message.createReply(member == u"GetRoleName"
+                                                       ? QString::fromLatin1(password)
+                                                       : QCoreApplication::translate("QSpiAccessibleBridge", password)));
+    }
+    // What is not showing cannot take the keyboard.
+    if (interface == componentInterface && member == u"GrabFocus" && !atspi::isShowing(iface))
+        return connection.send(message.createReply(false));
+    if (interface == accessibleInterface && member == u"GetChildAtIndex") {
         const int index = message.arguments().at(0).toInt();
         if (index >= 0 && index < iface->childCount())
             return false;
@@ -162,7 +177,8 @@ void AtSpiGuard::install()
 {
     static Activation activation;
     static bool installed = false;
-    if (installed)
+    // What the guard knows of the bridge holds for the Qt it was built with.
+    if (installed || !QtPrivateState::reachable())
         return;
     installed = true;
     QAccessible::installActivationObserver(&activation);
@@ -172,7 +188,7 @@ void AtSpiGuard::install()
 
 bool AtSpiGuard::guard(QDBusConnection connection)
 {
-    if (!connection.isConnected())
+    if (!connection.isConnected() || !QtPrivateState::reachable())
         return false;
     QObject* registered = connection.objectRegisteredAt(objectPath());
     if (qobject_cast<AtSpiGuard*>(registered))
@@ -219,6 +235,11 @@ bool AtSpiGuard::handleMessage(const QDBusMessage& message, const QDBusConnectio
 
 namespace atspi {
 
+bool isShowing(QAccessibleInterface* iface)
+{
+    return !iface->state().invisible;
+}
+
 QStringList actionNamesOf(QAccessibleInterface* iface)
 {
     QStringList names;
@@ -249,6 +270,9 @@ bool answerAction(QAccessibleInterface* iface, const QDBusMessage& message, cons
                                             : u" has no action %1 (it has %2)"_s.arg(index).arg(names.size());
         return refuse(message, connection, invalidArgs, message.path() + why);
     }
+    // The keyboard goes only to what shows, whichever way a reader asks.
+    if (member == u"DoAction" && names.at(index) == QAccessibleActionInterface::setFocusAction() && !isShowing(iface))
+        return connection.send(message.createReply(false));
     // The bridge does not know it.
     if (member == u"GetLocalizedName") {
         QAccessibleActionInterface* actions = iface->actionInterface();

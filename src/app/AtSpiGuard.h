@@ -16,7 +16,11 @@
 //     in memory (and counts it in halves of characters), and the editing
 //     requests pad a text that cannot be edited to any offset (10^9 spaces);
 //   - editing, caret and selection requests with offsets outside the text,
-//     or that the object could not carry out, answer that they succeeded;
+//     or that the object could not carry out, answer that they succeeded,
+//     and so do edits of a text and moves of the keyboard to an object that
+//     does not show (hidden, or in a hidden page or window);
+//   - a password field's role reads as password text, its role's name as
+//     "text";
 //   - an unknown boundary type is read as a character, and a request for an
 //     action an object does not have answers that there is no object;
 //   - a request that carries fewer arguments than its method takes reads
@@ -24,7 +28,8 @@
 // The guard takes the bridge's place on its connection, answers those itself
 // (the range clamped to the text and its rectangle made from a bounded
 // number of characters; no ranges; the properties an interface has; the text
-// inserted as long as it is in characters; false for what did not happen; an
+// inserted as long as it is in characters; false for what did not happen or
+// does not show; the name of the role it tells; an
 // error that says what is wrong for a request of the wrong form, an unknown
 // interface, property, boundary or action) and hands every other request to
 // the bridge unchanged. It also answers GetChildAtIndex for an index out of
@@ -33,9 +38,11 @@
 //
 // What it knows of the bridge (the connection's name, "a11y"; the object
 // paths; the forms of the requests and which the bridge reads unchecked) was
-// checked against Qt 6.4.2. Installed once at start-up; it takes its place
-// when the bridge has registered, after accessibility is switched on, and
-// says so once on standard error when it cannot.
+// checked against Qt 6.4.2, and it stands only where the running Qt is the
+// one the program was built with (QtPrivateState). Installed once at
+// start-up; it takes its place when the bridge has registered, after
+// accessibility is switched on, and says so once on standard error when it
+// cannot.
 
 #include <QDBusVirtualObject>
 #include <QPointer>
@@ -52,7 +59,7 @@ public:
     static void install();
     // Puts a guard in front of the object registered at objectPath() on
     // `connection`, unless one stands there already. False when nothing is
-    // registered there.
+    // registered there, or the guard may not stand.
     static bool guard(QDBusConnection connection);
 
     explicit AtSpiGuard(QDBusVirtualObject* bridge);

@@ -27,6 +27,11 @@ bool answerAction(QAccessibleInterface* iface, const QDBusMessage& message, cons
 // increase and decrease.
 QStringList actionNamesOf(QAccessibleInterface* iface);
 
+// Whether the object shows on the screen (it and every widget around it are
+// shown): what does not show refuses edits and the keyboard, since the user
+// could not see what they did.
+bool isShowing(QAccessibleInterface* iface);
+
 // Puts the caret at `offset` (never between the halves of a character) if it
 // is in the text; whether the caret is there now.
 bool moveCaret(QAccessibleTextInterface* text, qint64 offset);

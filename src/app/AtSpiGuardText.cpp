@@ -6,8 +6,9 @@
 // is moved before the pair, and a range that ends inside one grows to hold
 // it. An insertion's length counts characters, as readers count them. A
 // request with an offset outside the text, or a range that runs backwards,
-// changes nothing and answers false; one that the object could not carry out
-// answers false too, so a reader is never told that what did not happen did.
+// changes nothing and answers false; so does an edit of a text that does not
+// show; one that the object could not carry out answers false too, so a
+// reader is never told that what did not happen did.
 
 #include "app/AtSpiGuardAnswers.h"
 #include "design/text/LineBoundaries.h"
@@ -85,12 +86,16 @@ bool replyAll(const QDBusMessage& message, const QDBusConnection& connection, co
     return connection.send(message.createReply(answers));
 }
 
-// Whether `offset` falls between the two halves of a surrogate pair.
+// Whether `offset` falls between the two halves of a surrogate pair. A text
+// answers a range that cuts a pair with the whole character: the two units
+// around `offset` come back as they are, two of them, only when they hold no
+// pair but themselves.
 bool splitsPair(QAccessibleTextInterface* text, int offset)
 {
     if (offset <= 0 || offset >= text->characterCount())
         return false;
-    return LineBoundaries::splitsPair(text->text(offset - 1, offset + 1), 1);
+    const QString around = text->text(offset - 1, offset + 1);
+    return around.size() == 2 && LineBoundaries::splitsPair(around, 1);
 }
 
 int snapBack(QAccessibleTextInterface* text, int offset)
@@ -322,8 +327,17 @@ bool answerEditableText(QAccessibleInterface* iface, const QDBusMessage& message
         return reply(message, connection, true);
     }
     // Nothing to edit: the bridge would pad the text to any offset it is told.
-    if (!iface->editableTextInterface() || !text)
+    // Nor is what does not show edited: the user could not see the change.
+    if (!iface->editableTextInterface() || !text || !isShowing(iface))
         return reply(message, connection, false);
+    if (member == u"SetTextContents") {
+        const QString wanted = LineBoundaries::wholeCharacters(message.arguments().at(0).toString());
+        iface->editableTextInterface()->replaceText(0, text->characterCount(), wanted);
+        // A password reads as its mask, one for each of its own.
+        const QString now = text->text(0, text->characterCount());
+        const bool masked = iface->state().passwordEdit;
+        return reply(message, connection, masked ? now.size() == wanted.size() : now == wanted);
+    }
     if (member == u"InsertText") {
         const int position = intArgument(message, 0);
         const int length = intArgument(message, 2);

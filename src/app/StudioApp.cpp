@@ -3,6 +3,7 @@
 #include "app/AtSpiGuard.h"
 #include "app/MainWindow.h"
 #include "app/TerminationSignals.h"
+#include "design/style/QtPrivateState.h"
 #include "design/style/Theme.h"
 #include "state/AppState.h"
 
@@ -16,6 +17,8 @@ void StudioApp::configure(QApplication& app)
     QApplication::setApplicationName(QStringLiteral("Palisademotion"));
     QApplication::setApplicationDisplayName(QStringLiteral("Palisademotion"));
     QApplication::setApplicationVersion(QStringLiteral(STUDIO_VERSION));
+    // Said at start, once, where Qt is not the one the program was built with.
+    QtPrivateState::reachable();
     Theme::install(app);
     AtSpiGuard::install();
 }

@@ -5,9 +5,12 @@
 // that it hands everything else to the bridge unchanged.
 
 #include "app/AtSpiGuard.h"
+#include "app/AtSpiGuardAnswers.h"
+#include "design/style/QtPrivateState.h"
 #include "design/style/Theme.h"
 #include "design/widgets/TextLabel.h"
 #include "support/Listening.h"
+#include "views/phases/script/ScriptPage.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -436,6 +439,63 @@ private Q_SLOTS:
         QVERIFY(m_bridge->asked.isEmpty());
     }
 
+    // What does not show (in a hidden page: a field, a painted element) takes
+    // no edit and not the keyboard, however a reader asks; once shown it does.
+    void whatDoesNotShowRefusesEditsAndFocus_data()
+    {
+        QTest::addColumn<QString>("interface");
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QVariantList>("arguments");
+        QTest::addColumn<bool>("element");
+        const QString component = u"org.a11y.atspi.Component"_s;
+        QTest::newRow("contents set") << editableInterface << u"SetTextContents"_s << QVariantList{u"x"_s} << false;
+        QTest::newRow("insert") << editableInterface << u"InsertText"_s << QVariantList{0, u"x"_s, 1} << false;
+        QTest::newRow("focus grabbed") << component << u"GrabFocus"_s << QVariantList{} << false;
+        QTest::newRow("focus as an action") << u"org.a11y.atspi.Action"_s << u"DoAction"_s << QVariantList{} << false;
+        QTest::newRow("element's focus") << component << u"GrabFocus"_s << QVariantList{} << true;
+    }
+    void whatDoesNotShowRefusesEditsAndFocus()
+    {
+        QFETCH(QString, interface);
+        QFETCH(QString, member);
+        QFETCH(QVariantList, arguments);
+        QFETCH(bool, element);
+        auto* page = new QWidget(&m_window);
+        std::unique_ptr<QWidget> gone(page);
+        page->hide();
+        auto* field = new QLineEdit(u"Kept"_s, page);
+        auto* script = new ScriptPage(page);
+        const QList<ScriptElement> elements{{.kind = ScriptElementKind::action, .text = u"Kept."_s}};
+        script->showElements(elements, rules::scriptChange({}, elements));
+        QAccessibleInterface* iface = element ? QAccessible::queryAccessibleInterface(script)->child(0)
+                                              : QAccessible::queryAccessibleInterface(field);
+        if (member == u"DoAction") {
+            const QStringList actions = iface->actionInterface()->actionNames();
+            arguments = {int(actions.indexOf(QAccessibleActionInterface::setFocusAction()))};
+        }
+        const QString path = atspi::pathOf(iface);
+        QCOMPARE(ask(path, interface, member, arguments).arguments(), QList<QVariant>{false});
+        QCOMPARE(field->text(), u"Kept"_s);
+        QVERIFY(!iface->state().focused);
+        QVERIFY(m_bridge->asked.isEmpty());
+
+        page->show();
+        const QList<QVariant> shown = ask(path, interface, member, arguments).arguments();
+        QVERIFY(shown == QList<QVariant>{true} || shown == QList<QVariant>{u"bridge"_s});
+    }
+
+    // A password field's role reads as the bridge tells it, password text.
+    void aPasswordFieldNamesItsRole()
+    {
+        QLineEdit secret(&m_window);
+        secret.setEchoMode(QLineEdit::Password);
+        for (const QString& member : {u"GetRoleName"_s, u"GetLocalizedRoleName"_s}) {
+            QCOMPARE(ask(pathOf(&secret), u"org.a11y.atspi.Accessible"_s, member, {}).arguments(),
+                     QList<QVariant>{u"password text"_s});
+        }
+        QVERIFY(m_bridge->asked.isEmpty());
+    }
+
     void labelsAreNotSelectedOutOfRange()
     {
         TextLabel label(u"Working title"_s, QFont(), Qt::white, &m_window);
@@ -563,6 +623,11 @@ private Q_SLOTS:
 
         Bridge bridge;
         bus.registerVirtualObject(AtSpiGuard::objectPath(), &bridge, QDBusConnection::SubPath);
+        // Not in front of a bridge of another Qt than the program's.
+        QtPrivateState::setReachable(false);
+        QVERIFY(!AtSpiGuard::guard(bus));
+        QCOMPARE(bus.objectRegisteredAt(AtSpiGuard::objectPath()), &bridge);
+        QtPrivateState::setReachable(true);
         QAccessible::setActive(false);
         QAccessible::setActive(true);
         QTRY_VERIFY(qobject_cast<AtSpiGuard*>(bus.objectRegisteredAt(AtSpiGuard::objectPath())));

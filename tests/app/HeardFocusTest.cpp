@@ -7,13 +7,12 @@
 // chosen, told as every chosen control tells it.
 
 #include "app/MainWindow.h"
-#include "design/style/Theme.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/StudioTab.h"
 #include "state/edits/CutEdits.h"
-#include "support/Listening.h"
+#include "support/ListeningTest.h"
 #include "views/home/FirstRunPanel.h"
 #include "views/home/SampleMenuButton.h"
 #include "views/phases/cut/TimelineLanes.h"
@@ -112,23 +111,10 @@ Selections selectedStatesHeard()
 
 } // namespace
 
-class HeardFocusTest : public QObject {
+class HeardFocusTest : public ListeningTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        listen();
-        Theme::install(*qApp);
-    }
-
-    void cleanup()
-    {
-        // Qt's reorder event reaches no reader: the program never sends it.
-        QVERIFY(heardOf(QAccessible::ObjectReorder).isEmpty());
-        heard().clear();
-    }
-
     // Opening a production, a phase asked for from the keyboard, and the way
     // back Home: each screen that takes the keyboard is heard by its name, and
     // no focus lands anywhere unnamed on the way.

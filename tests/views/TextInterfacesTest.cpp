@@ -3,8 +3,8 @@
 // text or far outside it — at once, with nothing where there is nothing, and
 // with the right piece where there is one: a line edit, a text edit, a
 // one-line field holding a long text, a Script element and the Script's live
-// editor. No piece, caret, selection or edit falls between the halves of a
-// pair. A password field reads as it is shown and gives nothing of its text,
+// editor. No piece, range, caret, selection or edit falls between the halves
+// of a pair. A password field reads as it is shown and gives nothing of its text,
 // not even in the events its typing sends, and a one-line field tells its
 // edits in the whole text, not in the stretch its line edit holds. (A hang
 // fails by the suite's time limit.)
@@ -204,6 +204,14 @@ private Q_SLOTS:
         const QString read = concealed ? static_cast<QLineEdit*>(shown.keys)->displayText() : text;
         QCOMPARE(t->characterCount(), size);
         QCOMPARE(t->text(0, size), read);
+        // Every range reads whole: one that cuts a pair holds all of it.
+        for (int s = 0; s <= size; ++s) {
+            for (int e = s + 1; e <= size; ++e) {
+                const int from = !concealed && splitsPair(text, s) ? s - 1 : s;
+                const int to = !concealed && splitsPair(text, e) ? e + 1 : e;
+                QVERIFY2(t->text(s, e) == read.mid(from, to - from), qPrintable(u"%1..%2"_s.arg(s).arg(e)));
+            }
+        }
         if (concealed) {
             QCOMPARE(iface->text(QAccessible::Value), read);
             for (const QChar c : read)

@@ -2,6 +2,7 @@
 
 #include "design/access/AccessibleRelay.h"
 #include "design/access/PaintedItemsAccessible.h"
+#include "design/style/QtPrivateState.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -90,8 +91,11 @@ void AccessibleFocus::install()
 
 void AccessibleFocus::standsAnew(QObject* object)
 {
+    // Without the cache's entries, the object stays the one readers know.
+    if (!object || !QtPrivateState::reachable())
+        return;
     QAccessibleCache* cache = QAccessibleCache::instance();
-    if (!object || !cache->idForObject(object))
+    if (!cache->idForObject(object))
         return;
     // Every interface made for the object's class goes (a menu's is Qt's,
     // read through one of the program's); those made for another class stay

@@ -31,7 +31,8 @@ namespace studio {
 struct AccessibleFocus {
     static void install();
     // Drops the interface readers know `object` by, if one was made: the
-    // next question or event about it makes a new one.
+    // next question or event about it makes a new one. Nothing where Qt's
+    // private state is out of reach (QtPrivateState).
     static void standsAnew(QObject* object);
 };
 

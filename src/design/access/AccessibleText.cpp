@@ -85,7 +85,8 @@ QString AccessibleText::text(int startOffset, int endOffset) const
     const QString whole = readable();
     if (!isPlace(startOffset, whole.size()) || endOffset < startOffset)
         return QString();
-    return whole.mid(startOffset, std::min<qsizetype>(endOffset, whole.size()) - startOffset);
+    const TextRange range = wholeRange(whole, startOffset, std::min<qsizetype>(endOffset, whole.size()));
+    return whole.mid(range.start, range.end - range.start);
 }
 
 QString AccessibleText::piece(const QString& text, const TextRange& range, int* startOffset, int* endOffset) const

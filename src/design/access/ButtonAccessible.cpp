@@ -1,8 +1,10 @@
 #include "design/access/ButtonAccessible.h"
 
+#include "design/access/ContainerAccessible.h"
 #include "design/access/SpokenName.h"
 
 #include <QAbstractButton>
+#include <QMenu>
 
 namespace studio {
 
@@ -32,6 +34,28 @@ QString words(const QAbstractButton& button)
 ButtonAccessible::ButtonAccessible(QWidget* control)
     : QAccessibleWidget(control, QAccessible::Button)
 {
+}
+
+int ButtonAccessible::childCount() const
+{
+    return QAccessibleWidget::childCount() + (menuOf(widget()) ? 1 : 0);
+}
+
+QAccessibleInterface* ButtonAccessible::child(int index) const
+{
+    const int own = QAccessibleWidget::childCount();
+    if (index == own)
+        return QAccessible::queryAccessibleInterface(menuOf(widget()));
+    return index >= 0 && index < own ? QAccessibleWidget::child(index) : nullptr;
+}
+
+int ButtonAccessible::indexOfChild(const QAccessibleInterface* child) const
+{
+    if (!child)
+        return -1;
+    if (QMenu* menu = menuOf(widget()); menu && child->object() == menu)
+        return QAccessibleWidget::childCount();
+    return QAccessibleWidget::indexOfChild(child);
 }
 
 QString ButtonAccessible::text(QAccessible::Text t) const

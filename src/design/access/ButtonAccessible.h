@@ -4,7 +4,8 @@
 // Qt reads of a button, named by its words or its accessible name (short:
 // design/access/SpokenName.h), pressed by its click, and without a description that
 // only repeats its name (Qt offers the tool tip as the description, and an
-// icon button is named by its tool tip).
+// icon button is named by its tool tip). A button that drops a menu
+// (setMenuOwner) holds it as its last child.
 
 #include <QAccessibleWidget>
 
@@ -14,6 +15,9 @@ class ButtonAccessible : public QAccessibleWidget {
 public:
     explicit ButtonAccessible(QWidget* control);
 
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
     QString text(QAccessible::Text t) const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;

@@ -2,10 +2,12 @@
 
 #include <QAbstractScrollArea>
 #include <QAccessibleWidget>
+#include <QHash>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextEdit>
 
@@ -14,6 +16,17 @@
 namespace studio {
 
 namespace {
+
+QHash<const QMenu*, QPointer<QWidget>>& menuOwners()
+{
+    static QHash<const QMenu*, QPointer<QWidget>> owners;
+    return owners;
+}
+
+QWidget* ownerOf(const QMenu* menu)
+{
+    return menuOwners().value(menu);
+}
 
 // A scroll area reads as Qt reads it: its viewport, then the container of
 // each scroll bar that shows, then its corner widget.
@@ -86,7 +99,12 @@ public:
     }
     QAccessibleInterface* focusChild() const override { return m_qt->focusChild(); }
     QAccessibleInterface* childAt(int x, int y) const override { return m_qt->childAt(x, y); }
-    QAccessibleInterface* parent() const override { return m_qt->parent(); }
+    QAccessibleInterface* parent() const override
+    {
+        if (QWidget* owner = ownerOf(qobject_cast<const QMenu*>(m_qt->object())))
+            return QAccessible::queryAccessibleInterface(owner);
+        return m_qt->parent();
+    }
     QAccessibleInterface* child(int index) const override
     {
         return index >= 0 && index < childCount() ? m_qt->child(index) : nullptr;
@@ -144,6 +162,24 @@ QAccessibleInterface* makeContainerAccessible(QWidget* widget)
     // Menus hold items only Qt can make: they keep Qt's interface, bounded.
     if (qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget))
         return boundedQtInterface(widget);
+    return nullptr;
+}
+
+void setMenuOwner(QMenu* menu, QWidget* owner)
+{
+    menuOwners().insert(menu, owner);
+    QObject::connect(menu, &QObject::destroyed, [menu] { menuOwners().remove(menu); });
+}
+
+QMenu* menuOf(const QWidget* owner)
+{
+    if (!owner)
+        return nullptr;
+    const auto& owners = menuOwners();
+    for (auto it = owners.cbegin(); it != owners.cend(); ++it) {
+        if (it.value() == owner)
+            return const_cast<QMenu*>(it.key());
+    }
     return nullptr;
 }
 

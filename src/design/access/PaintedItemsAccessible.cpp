@@ -143,6 +143,9 @@ QAccessible::State PaintedItemsAccessible::stateOf(int index) const
     s.focusable = true;
     s.focused = focusedItem() == index;
     s.offscreen = !widget()->visibleRegion().intersects(itemRect(index));
+    // An item shows only where its widget does.
+    if (!widget()->isVisible())
+        s.invisible = true;
     return s;
 }
 

@@ -12,7 +12,8 @@
 // A widget's interface derives from this and answers what only it knows:
 // how many items there are, which id stands where, and what each item
 // reads, where it is and how it stands. The items are focusable, and
-// offscreen while the widget does not show them.
+// offscreen while the widget does not show them, and not showing at all
+// while the widget itself does not show.
 //
 // What changes is told here too, the same way for every such widget. Items
 // that come, go or move are announced one by one as created and removed
@@ -70,7 +71,8 @@ public:
     int indexOf(const QUuid& id, int twin) const;
     QAccessible::Role itemRole() const { return m_itemRole; }
     // Item `index` on the screen, and how it stands: its own state, focusable,
-    // focused where the keyboard stands, offscreen out of sight.
+    // focused where the keyboard stands, offscreen out of sight, invisible
+    // while the widget is.
     QRect screenRect(int index) const;
     QAccessible::State stateOf(int index) const;
 

@@ -4,6 +4,7 @@
 #include "design/text/LineWindow.h"
 #include "design/access/TextEditAccessible.h"
 #include "design/text/LineBoundaries.h"
+#include "design/style/QtPrivateState.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
@@ -169,11 +170,20 @@ protected:
             return QRect();
         // Where the line edit draws the caret before the character, from
         // where it draws its own caret now: its line is laid out already.
-        auto* d = static_cast<QLineEditPrivate*>(QObjectPrivate::get(edit()));
+        // Without Qt's private side, from the width of the text between the
+        // two, as the font measures it.
         const QRect caretBox = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        const qreal shift = caretBox.center().x() - d->control->cursorToX(d->control->cursor());
-        const qreal x = d->control->cursorToX(int(shown)) + shift;
         const QFontMetrics metrics(edit()->font());
+        qreal x = caretBox.center().x();
+        if (QtPrivateState::reachable()) {
+            auto* d = static_cast<QLineEditPrivate*>(QObjectPrivate::get(edit()));
+            x += d->control->cursorToX(int(shown)) - d->control->cursorToX(d->control->cursor());
+        } else {
+            const qsizetype caret = edit()->cursorPosition();
+            const QString line = edit()->displayText();
+            x += shown >= caret ? metrics.horizontalAdvance(line.mid(caret, shown - caret))
+                                : -metrics.horizontalAdvance(line.mid(shown, caret - shown));
+        }
         const int width = std::max(1, metrics.horizontalAdvance(edit()->text().at(shown)));
         const QRect box(QPoint(qRound(x), caretBox.top()), QSize(width, caretBox.height()));
         return QRect(edit()->mapToGlobal(box.topLeft()), box.size());

@@ -36,16 +36,10 @@ bool isLineBreak(QChar c)
     return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }
 
-bool splitsPair(QStringView text, qsizetype at)
-{
-    return at > 0 && at < text.size() && text[at - 1].isHighSurrogate() && text[at].isLowSurrogate();
-}
-
 // A fixed place a long piece is cut at, never between the halves of a pair.
 qsizetype cutAt(QStringView text, qsizetype at)
 {
-    at = std::clamp<qsizetype>(at, 0, text.size());
-    return splitsPair(text, at) ? at - 1 : at;
+    return LineBoundaries::pairStart(text, std::clamp<qsizetype>(at, 0, text.size()));
 }
 
 // The stretch between two fixed places that holds `offset` (< size).

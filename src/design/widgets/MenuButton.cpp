@@ -1,5 +1,7 @@
 #include "design/widgets/MenuButton.h"
 
+#include "design/access/ButtonAccessible.h"
+#include "design/access/ContainerAccessible.h"
 #include "design/access/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
@@ -55,7 +57,13 @@ MenuButton::MenuButton(const QString& label, QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     connect(m_menu.get(), &QMenu::aboutToShow, this, &MenuButton::aboutToOpen);
     connect(this, &QAbstractButton::clicked, this, &MenuButton::openMenu);
+    setMenuOwner(m_menu.get(), this);
     setLabel(label);
+}
+
+QAccessibleInterface* MenuButton::accessibleFor(QObject* object)
+{
+    return object == this ? new ButtonAccessible(this) : nullptr;
 }
 
 MenuButton::~MenuButton() = default;

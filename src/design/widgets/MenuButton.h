@@ -8,6 +8,8 @@
 // the menu shows, so a caller can rebuild the entries from the production as
 // it is at that moment (entries should capture ids, never positions).
 
+#include "design/access/AccessibleFactory.h"
+
 #include <QAbstractButton>
 #include <QBrush>
 #include <QColor>
@@ -19,7 +21,7 @@ class QMenu;
 
 namespace studio {
 
-class MenuButton : public QAbstractButton {
+class MenuButton : public QAbstractButton, public AccessibleSource {
     Q_OBJECT
 public:
     enum class Shape { capsule, plain };
@@ -63,6 +65,9 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+
+    // Read as a button that holds its menu (open or not) as its child.
+    QAccessibleInterface* accessibleFor(QObject* object) override;
 
 Q_SIGNALS:
     // The menu is about to show: rebuild its entries now.

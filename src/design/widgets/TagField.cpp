@@ -7,6 +7,7 @@
 #include "design/widgets/FlowLayout.h"
 #include "design/widgets/KeyedList.h"
 #include "design/style/Palette.h"
+#include "design/style/QtPrivateState.h"
 #include "design/style/Shapes.h"
 #include "design/access/SpokenName.h"
 #include "design/widgets/SymbolButton.h"
@@ -94,6 +95,10 @@ TagField::~TagField()
 
 bool TagField::aroundBeingDestroyed() const
 {
+    // Where Qt's private state, which tells it, is out of reach, the field
+    // cannot know, and takes it that it is.
+    if (!QtPrivateState::reachable())
+        return true;
     for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
         if (QWidgetPrivate::get(w)->data.in_destructor)
             return true;

@@ -24,7 +24,7 @@
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"
 #include "design/widgets/ToolbarIconButton.h"
-#include "support/Listening.h"
+#include "support/ListeningTest.h"
 #include "support/LongTexts.h"
 
 #include <QAbstractButton>
@@ -74,17 +74,10 @@ class Grown : public AskedWhileBuilt {
 
 } // namespace
 
-class HeardTest : public QObject {
+class HeardTest : public ListeningTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        listen();
-        Theme::install(*qApp);
-    }
-    void init() { heard().clear(); }
-
     // The first watch in the chain hands events to the platform with every
     // handler stepped aside for the moment; the watches installed after it
     // must still stand afterwards, or the next event skips them.

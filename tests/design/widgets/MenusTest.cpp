@@ -6,8 +6,10 @@
 #include "design/style/MnemonicStyle.h"
 #include "design/style/Palette.h"
 #include "design/style/Theme.h"
+#include "support/Listening.h"
 #include "support/Screenshots.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -69,7 +71,11 @@ class MenusTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void initTestCase()
+    {
+        test::listen();
+        Theme::install(*static_cast<QApplication*>(QCoreApplication::instance()));
+    }
 
     void opensUnderItselfWithEntriesBuiltJustBefore()
     {
@@ -110,6 +116,34 @@ private slots:
         QCOMPARE(button->menu()->actions().size(), 2);
         button->menu()->actions().last()->trigger();
         QCOMPARE(chosen, QStringList{u"Ep 2"_s});
+        button->menu()->hide();
+    }
+
+    // A pull-down's menu, a window of its own, stands in its window's tree
+    // for a reader as a menu of the menu bar does: each step up from it is a
+    // child of the next, up to the window.
+    void openMenusAreInTheirWindowsTree()
+    {
+        QMainWindow window;
+        QMenu* file = window.menuBar()->addMenu(u"&File"_s);
+        file->addAction(u"New"_s);
+        auto* button = new MenuButton(u"Explore"_s);
+        button->menu()->addAction(u"The Lighthouse"_s);
+        window.setCentralWidget(button);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        button->openMenu();
+        QTRY_VERIFY(button->menu()->isVisible());
+        for (QMenu* menu : {file, button->menu()}) {
+            QAccessibleInterface* at = QAccessible::queryAccessibleInterface(menu);
+            for (int steps = 0; at && at->object() != &window && steps < 10; ++steps) {
+                QAccessibleInterface* up = at->parent();
+                QVERIFY(up);
+                QCOMPARE(up->child(up->indexOfChild(at)), at);
+                at = up;
+            }
+            QCOMPARE(at->object(), &window);
+        }
         button->menu()->hide();
     }
 

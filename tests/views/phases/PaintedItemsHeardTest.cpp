@@ -9,11 +9,10 @@
 #include "views/phases/storyboard/StoryboardScreen.h"
 #include "views/phases/script/ScriptScreen.h"
 #include "support/AssistFixtures.h"
-#include "support/Listening.h"
+#include "support/ListeningTest.h"
 
 #include "design/widgets/Alert.h"
 #include "design/widgets/GhostButton.h"
-#include "design/style/Theme.h"
 #include "model/Lookup.h"
 #include "state/edits/CutEdits.h"
 #include "views/phases/cut/ClipControls.h"
@@ -146,23 +145,10 @@ template <> char* toString(const Told& t)
 } // namespace QTest
 QT_END_NAMESPACE
 
-class PaintedItemsHeardTest : public QObject {
+class PaintedItemsHeardTest : public ListeningTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        listen();
-        Theme::install(*qApp);
-    }
-
-    void cleanup()
-    {
-        // Qt's reorder event reaches no reader: the program never sends it.
-        QVERIFY(heardOf(QAccessible::ObjectReorder).isEmpty());
-        heard().clear();
-    }
-
     // A shot added with its tile, the focused card moved later and then
     // deleted from its menu, and a card chosen with a click.
     void shotCardsThatComeMoveAndGoAreHeard()

@@ -5,12 +5,11 @@
 // labels show and step by one of them; names are told only when they change.
 
 #include "design/widgets/Slider.h"
-#include "design/style/Theme.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
-#include "support/Listening.h"
+#include "support/ListeningTest.h"
 #include "support/WorkspaceStage.h"
 #include "views/home/FormatCard.h"
 #include "views/home/HomeView.h"
@@ -153,17 +152,10 @@ struct SampleAt {
 
 } // namespace
 
-class HeardTest : public QObject {
+class HeardTest : public ListeningTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        listen();
-        Theme::install(*qApp);
-    }
-    void init() { heard().clear(); }
-
     void choicesReadAndTellTheirChanges_data()
     {
         QTest::addColumn<PhaseID>("phase");
