@@ -1,7 +1,7 @@
 // The main window on two screens: one that holds the window's minimum, where
 // the content keeps it, and a smaller one (1440×900 at a scale of 1.5),
 // where the window fits the screen and every stop of a screen can be reached
-// and seen.
+// and seen; and a screen whose free area shrinks while the window is open.
 
 #include "app/MainWindow.h"
 #include "design/style/Theme.h"
@@ -38,6 +38,13 @@ private Q_SLOTS:
     {
         QVERIFY(screenNamed(u"wide"_s) && screenNamed(u"small"_s));
         Theme::install(*qApp);
+    }
+
+    void cleanup()
+    {
+        QScreen* wide = screenNamed(u"wide"_s);
+        test::setFreeArea(wide, wide->geometry());
+        QTRY_COMPARE(wide->availableGeometry(), wide->geometry());
     }
 
     void theMinimumHoldsWhereTheScreenHoldsIt()
@@ -79,6 +86,22 @@ private Q_SLOTS:
         const test::KeyboardWalk walk = test::walkWithTab(&window);
         QVERIFY(!walk.stops.isEmpty());
         QVERIFY2(walk.outOfView.isEmpty(), qPrintable(walk.outOfView.join(u'\n')));
+    }
+
+    // A panel appears, or a docked laptop loses its larger screen's room:
+    // the open window comes back inside what the screen offers.
+    void aShrinkingScreenRefitsTheWindow()
+    {
+        QScreen* wide = screenNamed(u"wide"_s);
+        AppState app;
+        MainWindow window(app);
+        window.setScreen(wide);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QRect free(0, 0, 1000, 640);
+        QVERIFY(!free.contains(window.frameGeometry()));
+        test::setFreeArea(wide, free);
+        QTRY_VERIFY2(free.contains(window.frameGeometry()), qPrintable(QDebug::toString(window.frameGeometry())));
     }
 };
 
