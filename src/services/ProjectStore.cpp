@@ -352,9 +352,6 @@ void ProjectStore::load()
             if (auto reason = writeDocument(project, folders[i]))
                 fail(u"Save failed: "_s + *reason, project.id);
         }
-        // Read from disk again (put back from the Trash by hand), it is a
-        // production of the library like any other.
-        m_trashed.remove(project.id);
         loadedFrom.insert(project.id, folders[i]);
         loaded.append(std::move(project));
     }

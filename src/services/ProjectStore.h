@@ -70,7 +70,9 @@ public:
     static constexpr qint64 maxDocumentBytes = qint64(128) << 20;
 
     // Replaces the library with every readable production on disk, decoding
-    // the documents side by side on the thread pool. A folder whose document
+    // the documents side by side on the thread pool. The program reads its
+    // library once, as it starts, before any save or removal: a production
+    // moved to the Trash stays one the store writes no more. A folder whose document
     // can't be read is left out and reported as "Couldn't read <folder>:
     // <reason>" (in folder order); the others still load. Only a regular file
     // (links resolved) of at most maxDocumentBytes is read: a pipe, a device
