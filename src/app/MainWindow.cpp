@@ -164,6 +164,16 @@ void MainWindow::quitAfterSaving()
     QCoreApplication::quit();
 }
 
+void MainWindow::quitWithoutAsking()
+{
+    m_quitting = true;
+    saveForQuit();
+    if (m_quitConfirmation)
+        m_quitConfirmation->reject();
+    close();
+    QCoreApplication::quit();
+}
+
 Alert* MainWindow::quitConfirmation() const
 {
     return m_quitConfirmation;

@@ -4,8 +4,9 @@
 // menus with their shortcuts, the banner for storage failures, and the save
 // of every open production when the window closes or the program quits.
 // Edits that could not be written are never dropped without a word: closing
-// the window (the quit action, a termination signal) asks first, and the
-// program goes on unless the user chooses to quit anyway.
+// the window (the quit action, a first termination signal) asks first, and
+// the program goes on unless the user chooses to quit anyway. Only the end of
+// the session, with nobody left to answer, quits without asking.
 
 #include "model/Enums.h"
 
@@ -56,6 +57,10 @@ public:
     // (it does not wait for the answer). A hidden window, which can't ask,
     // saves and quits.
     void quitAfterSaving();
+    // Saves everything once more and quits, whatever could not be written:
+    // the session is ending and nobody is left to answer, so a question that
+    // is up goes unanswered.
+    void quitWithoutAsking();
     // The question asked before unsaved edits are discarded, while it is up.
     Alert* quitConfirmation() const;
 

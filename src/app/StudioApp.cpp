@@ -27,8 +27,12 @@ StudioApp::StudioApp()
     : m_state(new AppState(this))
     , m_window(std::make_unique<MainWindow>(*m_state))
 {
-    if (TerminationSignals* termination = TerminationSignals::instance())
-        connect(termination, &TerminationSignals::received, this, &StudioApp::terminate);
+    if (TerminationSignals* termination = TerminationSignals::instance()) {
+        // A request ends as the window's close does, asking (without
+        // waiting) when edits could not be written; an end asks nothing.
+        connect(termination, &TerminationSignals::quitRequested, m_window.get(), &MainWindow::quitAfterSaving);
+        connect(termination, &TerminationSignals::endRequired, m_window.get(), &MainWindow::quitWithoutAsking);
+    }
 }
 
 // The window goes before the state its views read.
@@ -40,14 +44,6 @@ StudioApp::~StudioApp()
 void StudioApp::show()
 {
     m_window->show();
-}
-
-void StudioApp::terminate(int)
-{
-    // Ends as the window's close does, asking (without waiting) when edits
-    // could not be written; the signal's default action is back meanwhile,
-    // so a second one still ends the program at once.
-    m_window->quitAfterSaving();
 }
 
 } // namespace studio

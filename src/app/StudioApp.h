@@ -3,8 +3,10 @@
 // The program as main() starts it: the one application state, the main
 // window, and the routes by which the program ends (the window, the quit
 // action, the end of the event loop, SIGTERM, SIGINT and SIGHUP), each of
-// which saves every open production first. Each but the end of the event
-// loop asks before it discards edits that could not be written.
+// which saves every open production first. The window, the quit action and a
+// first SIGTERM or SIGINT ask before they discard edits that could not be
+// written; SIGHUP, a second signal and the end of the event loop quit all
+// the same (TerminationSignals).
 
 #include <QObject>
 #include <memory>
@@ -33,8 +35,6 @@ public:
     void show();
 
 private:
-    void terminate(int signal);
-
     AppState* m_state;
     std::unique_ptr<MainWindow> m_window;
 };

@@ -285,6 +285,16 @@ QString ProjectStore::folderOf(const QUuid& id) const
     return it != m_folders.cend() ? *it : folderPath(id);
 }
 
+void ProjectStore::setClock(Clock clock)
+{
+    m_clock = std::move(clock);
+}
+
+Date ProjectStore::now() const
+{
+    return m_clock ? m_clock() : Date::now();
+}
+
 void ProjectStore::fail(const QString& message, const QUuid& production)
 {
     const bool changed = message != m_lastError;
@@ -352,9 +362,6 @@ void ProjectStore::load()
             if (auto reason = writeDocument(project, folders[i]))
                 fail(u"Save failed: "_s + *reason, project.id);
         }
-        // Read from disk again (put back from the Trash by hand), it is a
-        // production of the library like any other.
-        m_trashed.remove(project.id);
         loadedFrom.insert(project.id, folders[i]);
         loaded.append(std::move(project));
     }
@@ -373,7 +380,7 @@ bool ProjectStore::save(const Project& project)
     waitForWrite(project.id);
 
     Project stamped = project;
-    stamped.modifiedAt = Date::now();
+    stamped.modifiedAt = now();
     if (auto reason = writeDocument(stamped, folderOf(project.id))) {
         fail(u"Save failed: "_s + *reason, project.id);
         // A snapshot that fell due while the write in flight ran goes out now.
@@ -446,7 +453,7 @@ void ProjectStore::startWrite(const QUuid& id)
     it->snapshot.reset();
     it->deadline->stop();
     it->due = false;
-    stamped.modifiedAt = Date::now();
+    stamped.modifiedAt = now();
     it->written = stamped;
 
     auto* watcher = new QFutureWatcher<WriteOutcome>(this);

@@ -27,6 +27,7 @@
 #include <QString>
 #include <QUuid>
 #include <chrono>
+#include <functional>
 #include <optional>
 
 class QTimer;
@@ -70,7 +71,9 @@ public:
     static constexpr qint64 maxDocumentBytes = qint64(128) << 20;
 
     // Replaces the library with every readable production on disk, decoding
-    // the documents side by side on the thread pool. A folder whose document
+    // the documents side by side on the thread pool. The program reads its
+    // library once, as it starts, before any save or removal: a production
+    // moved to the Trash stays one the store writes no more. A folder whose document
     // can't be read is left out and reported as "Couldn't read <folder>:
     // <reason>" (in folder order); the others still load. Only a regular file
     // (links resolved) of at most maxDocumentBytes is read: a pipe, a device
@@ -119,6 +122,11 @@ public:
     // landing late in its open session would otherwise bring it back).
     bool remove(const QUuid& id);
 
+    // The present moment a save stamps as modifiedAt (tests); the system
+    // clock by default.
+    using Clock = std::function<Date()>;
+    void setClock(Clock clock);
+
     // A new production with the defaults of its format, saved at once. The
     // returned value is the production as built (before the save's stamp).
     Project create(const QString& name, ProjectFormat format, qint64 episodeCount,
@@ -158,6 +166,7 @@ private:
     void startWrite(const QUuid& id);
     void writeFinished(const QUuid& id, bool startNext);
     void waitForWrite(const QUuid& id);
+    Date now() const;
 
     std::chrono::milliseconds m_autosaveDelay;
     std::chrono::milliseconds m_longestWait;
@@ -168,6 +177,7 @@ private:
     QHash<QUuid, PendingAutosave> m_autosaves;
     // Productions moved to the Trash while the program runs.
     QSet<QUuid> m_trashed;
+    Clock m_clock;
 };
 
 } // namespace studio

@@ -2,28 +2,33 @@
 // itself as the program (the same start-up as main()), with three productions
 // open and edited but never saved, and ends it by SIGTERM, SIGINT, SIGHUP,
 // the quit action and the window's close. Then it reads the documents on disk.
-// A second signal ends the program even when its interface thread hangs after
-// the first.
+// With a library that takes no save, the first SIGTERM asks; a second signal,
+// or SIGHUP (a logout sends SIGTERM and SIGHUP together), saves once more and
+// ends the program without asking, and a hang after it doesn't keep it alive.
 
 #include "app/MainWindow.h"
 #include "app/StudioApp.h"
 #include "app/TerminationSignals.h"
+#include "design/widgets/Alert.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -41,14 +46,45 @@ QString markerFor(int index)
     return u"Edited before the end %1"_s.arg(index);
 }
 
+// The child's next line of output; empty if it ends without one.
+QString nextLine(QProcess& child)
+{
+    const auto lineOrEnd = [&child] { return child.canReadLine() || child.state() == QProcess::NotRunning; };
+    if (!QTest::qWaitFor(lineOrEnd, 30000))
+        return QString();
+    return QString::fromUtf8(child.readLine()).trimmed();
+}
+
+// Tells the parent, on a line of its own, each question the program shows:
+// "asking <text>|<destructive button>|<button Return presses>".
+class QuestionReporter : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* alert = qobject_cast<Alert*>(watched);
+        if (alert && event->type() == QEvent::Show) {
+            std::printf("asking %s|%s|%s\n", qPrintable(alert->text()),
+                        qPrintable(alert->destructiveButton() ? alert->destructiveButton()->text() : QString()),
+                        qPrintable(alert->returnButton() ? alert->returnButton()->text() : QString()));
+            std::fflush(stdout);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 // The program as main() runs it, with three productions open (and a home
 // tab), each renamed without a save. It prints their ids, then waits for the
-// way it is told to end: "signal" (the parent sends one), "quit" (the Quit
-// action) or "close" (the window's close).
+// way it is told to end: "signal" (the parent sends them), "quit" (the Quit
+// action) or "close" (the window's close); "stuck" hangs once a signal has
+// had the program save, with a short deadline.
 int runStudio(int argc, char** argv, const QString& ending)
 {
     QApplication qapp(argc, argv);
     StudioApp::configure(qapp);
+    QuestionReporter questions;
+    qapp.installEventFilter(&questions);
+    if (ending == u"stuck"_s)
+        TerminationSignals::setDeadline(std::chrono::seconds(2));
     StudioApp studio;
     AppState& app = studio.state();
     const QList<Project> samples{SampleFactory::lighthouse(), SampleFactory::cloudFarmer(),
@@ -62,12 +98,14 @@ int runStudio(int argc, char** argv, const QString& ending)
     if (ending == u"stuck"_s) {
         // The interface thread hangs once the save and quit has begun (after
         // the program's own handler, connected first, has saved).
-        QObject::connect(TerminationSignals::instance(), &TerminationSignals::received, &studio, [] {
+        const auto hang = [] {
             std::printf("stuck\n");
             std::fflush(stdout);
             for (;;)
                 ::pause();
-        });
+        };
+        QObject::connect(TerminationSignals::instance(), &TerminationSignals::quitRequested, &studio, hang);
+        QObject::connect(TerminationSignals::instance(), &TerminationSignals::endRequired, &studio, hang);
     }
     studio.show();
     QTimer::singleShot(0, &studio, [&] {
@@ -79,6 +117,28 @@ int runStudio(int argc, char** argv, const QString& ending)
             studio.window().close();
     });
     return qapp.exec();
+}
+
+// Starts the program in the given way of ending; the ids of its three
+// productions once it is ready.
+QStringList startStudio(QProcess& child, const QString& ending)
+{
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {childFlag, ending});
+    if (!child.waitForStarted())
+        return {};
+    const QString line = nextLine(child);
+    if (!line.startsWith(u"ready "_s))
+        return {};
+    return line.mid(6).split(u' ');
+}
+
+// A file where the library's folder belongs: no save can be written.
+void blockLibrary()
+{
+    QVERIFY(QDir().mkpath(QFileInfo(ProjectStore::rootPath()).path()));
+    QFile blocker(ProjectStore::rootPath());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
 }
 
 QString storedName(const QString& id)
@@ -94,7 +154,18 @@ QString storedName(const QString& id)
 class QuitSaveTest : public QObject {
     Q_OBJECT
 
+    static void sendSignal(const QProcess& child, int signal)
+    {
+        QCOMPARE(::kill(pid_t(child.processId()), signal), 0);
+    }
+
 private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(ProjectStore::rootPath());
+        QDir(ProjectStore::rootPath()).removeRecursively();
+    }
+
     void everyEndingSavesEveryOpenProduction_data()
     {
         QTest::addColumn<QString>("ending");
@@ -110,26 +181,18 @@ private Q_SLOTS:
     {
         QFETCH(QString, ending);
         QFETCH(int, signal);
-        QDir(ProjectStore::rootPath()).removeRecursively();
-
         QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(), {childFlag, ending});
-        QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
-        QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine() || child.state() == QProcess::NotRunning, 20000);
-        const QString line = QString::fromUtf8(child.readLine()).trimmed();
-        QVERIFY2(line.startsWith(u"ready "_s), qPrintable(line));
-        const QStringList ids = line.mid(6).split(u' ');
+        const QStringList ids = startStudio(child, ending);
         QCOMPARE(ids.size(), 3);
 
         if (signal != 0) {
             // Nothing is on disk until the program ends.
             for (const QString& id : ids)
                 QVERIFY(storedName(id).isEmpty());
-            QCOMPARE(::kill(pid_t(child.processId()), signal), 0);
+            sendSignal(child, signal);
         }
         if (child.state() != QProcess::NotRunning)
-            QVERIFY(child.waitForFinished(20000));
+            QVERIFY(child.waitForFinished(30000));
         QCOMPARE(child.exitStatus(), QProcess::NormalExit);
         QCOMPARE(child.exitCode(), 0);
 
@@ -139,40 +202,92 @@ private Q_SLOTS:
         QCOMPARE(QDir(ProjectStore::rootPath()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 3);
     }
 
-    void aSecondSignalEndsAProgramStuckInItsSave_data()
+    // The first signal asks while nothing can be saved; the second, sent
+    // once the library takes saves again, saves and ends the program.
+    void aSecondSignalSavesOnceMoreAndEnds_data()
     {
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("second");
         QTest::newRow("SIGTERM twice") << int(SIGTERM) << int(SIGTERM);
-        QTest::newRow("SIGHUP then SIGINT") << int(SIGHUP) << int(SIGINT);
+        QTest::newRow("SIGINT, then SIGHUP") << int(SIGINT) << int(SIGHUP);
     }
 
-    void aSecondSignalEndsAProgramStuckInItsSave()
+    void aSecondSignalSavesOnceMoreAndEnds()
     {
         QFETCH(int, first);
         QFETCH(int, second);
-        QDir(ProjectStore::rootPath()).removeRecursively();
-
+        blockLibrary();
         QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(), {childFlag, u"stuck"_s});
-        QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
-        QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine() || child.state() == QProcess::NotRunning, 20000);
-        const QString ready = QString::fromUtf8(child.readLine()).trimmed();
-        QVERIFY2(ready.startsWith(u"ready "_s), qPrintable(ready));
-        const QStringList ids = ready.mid(6).split(u' ');
+        const QStringList ids = startStudio(child, u"signal"_s);
+        QCOMPARE(ids.size(), 3);
 
-        QCOMPARE(::kill(pid_t(child.processId()), first), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine() || child.state() == QProcess::NotRunning, 20000);
-        QCOMPARE(QString::fromUtf8(child.readLine()).trimmed(), u"stuck"_s);
+        sendSignal(child, first);
+        QCOMPARE(nextLine(child), u"asking Quit without saving?|Quit Anyway|Cancel"_s);
+        QCOMPARE(child.state(), QProcess::Running);
+
+        QVERIFY(QFile::remove(ProjectStore::rootPath()));
+        sendSignal(child, second);
+        QVERIFY2(child.waitForFinished(30000), "the second signal left the program running");
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        for (int i = 0; i < ids.size(); ++i)
+            QCOMPARE(storedName(ids[i]), markerFor(i));
+    }
+
+    // A logout: nobody is left to answer, and the program ends though
+    // nothing it holds can be saved.
+    void theEndOfTheSessionEndsTheProgramUnsaved_data()
+    {
+        QTest::addColumn<QList<int>>("sent");
+        QTest::newRow("SIGTERM and SIGHUP together") << QList<int>{SIGTERM, SIGHUP};
+        QTest::newRow("SIGHUP and SIGTERM together") << QList<int>{SIGHUP, SIGTERM};
+        QTest::newRow("SIGHUP") << QList<int>{SIGHUP};
+    }
+
+    void theEndOfTheSessionEndsTheProgramUnsaved()
+    {
+        QFETCH(QList<int>, sent);
+        blockLibrary();
+        QProcess child;
+        QCOMPARE(startStudio(child, u"signal"_s).size(), 3);
+
+        for (const int signal : sent)
+            sendSignal(child, signal);
+        QVERIFY2(child.waitForFinished(30000), "the program outlived its session");
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+    }
+
+    // A program that hangs while it quits is still ended by the signal that
+    // required its end, once its deadline is over.
+    void theSignalThatEndsTheProgramEndsItThoughItHangs_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::newRow("SIGTERM twice") << int(SIGTERM) << int(SIGTERM);
+        QTest::newRow("SIGINT, then SIGTERM") << int(SIGINT) << int(SIGTERM);
+        QTest::newRow("SIGHUP alone") << int(SIGHUP) << 0;
+    }
+
+    void theSignalThatEndsTheProgramEndsItThoughItHangs()
+    {
+        QFETCH(int, first);
+        QFETCH(int, second);
+        QProcess child;
+        const QStringList ids = startStudio(child, u"stuck"_s);
+        QCOMPARE(ids.size(), 3);
+
+        sendSignal(child, first);
+        QCOMPARE(nextLine(child), u"stuck"_s);
         // The first signal saved before the hang.
         for (int i = 0; i < ids.size(); ++i)
             QCOMPARE(storedName(ids[i]), markerFor(i));
 
-        QCOMPARE(::kill(pid_t(child.processId()), second), 0);
-        QVERIFY2(child.waitForFinished(10000), "the second signal left the program running");
+        if (second != 0)
+            sendSignal(child, second);
+        QVERIFY2(child.waitForFinished(30000), "the program outlived its session");
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(child.exitCode(), second);
+        QCOMPARE(child.exitCode(), second != 0 ? second : first);
     }
 };
 

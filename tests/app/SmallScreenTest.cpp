@@ -1,7 +1,9 @@
-// The main window on two screens: one that holds the window's minimum, where
-// the content keeps it, and a smaller one (1440×900 at a scale of 1.5),
-// where the window fits the screen and every stop of a screen can be reached
-// and seen.
+// The main window on screens that hold the window's minimum, where the
+// content keeps it, and smaller ones (the least size itself, and 1440×900 at
+// a scale of 1.5), where the window fits the screen and every stop of a
+// screen can be reached and seen; a screen whose free area shrinks while the
+// window is open; and the new-production sheet, below the tab strip however
+// large the window.
 
 #include "app/MainWindow.h"
 #include "design/style/Theme.h"
@@ -9,8 +11,11 @@
 #include "state/AppState.h"
 #include "support/KeyboardWalk.h"
 #include "support/ScreenSize.h"
+#include "views/home/NewProjectSheet.h"
 #include "views/shell/RootView.h"
+#include "views/shell/TabStrip.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
@@ -36,8 +41,15 @@ class SmallScreenTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(screenNamed(u"wide"_s) && screenNamed(u"small"_s));
+        QVERIFY(screenNamed(u"wide"_s) && screenNamed(u"least"_s) && screenNamed(u"small"_s));
         Theme::install(*qApp);
+    }
+
+    void cleanup()
+    {
+        QScreen* wide = screenNamed(u"wide"_s);
+        test::setFreeArea(wide, wide->geometry());
+        QTRY_COMPARE(wide->availableGeometry(), wide->geometry());
     }
 
     void theMinimumHoldsWhereTheScreenHoldsIt()
@@ -80,12 +92,67 @@ private Q_SLOTS:
         QVERIFY(!walk.stops.isEmpty());
         QVERIFY2(walk.outOfView.isEmpty(), qPrintable(walk.outOfView.join(u'\n')));
     }
+
+    // A panel appears, or a docked laptop loses its larger screen's room:
+    // the open window comes back inside what the screen offers.
+    void aShrinkingScreenRefitsTheWindow()
+    {
+        QScreen* wide = screenNamed(u"wide"_s);
+        AppState app;
+        MainWindow window(app);
+        window.setScreen(wide);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QRect free(0, 0, 1000, 640);
+        QVERIFY(!free.contains(window.frameGeometry()));
+        test::setFreeArea(wide, free);
+        QTRY_VERIFY2(free.contains(window.frameGeometry()), qPrintable(QDebug::toString(window.frameGeometry())));
+    }
+
+    // The sheet stands below the tab strip, inside the window, at the least
+    // size on a large screen and fitted to screens as small as that or smaller.
+    void theNewProductionSheetStandsBelowTheTabStrip_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("least size on a large screen") << u"wide"_s;
+        QTest::newRow("a screen of the least size") << u"least"_s;
+        QTest::newRow("a smaller screen") << u"small"_s;
+    }
+
+    void theNewProductionSheetStandsBelowTheTabStrip()
+    {
+        QFETCH(QString, screen);
+        QScreen* shown = screenNamed(screen);
+        AppState app;
+        MainWindow window(app);
+        window.setScreen(shown);
+        window.move(shown->availableGeometry().topLeft());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.resize(window.minimumSize());
+        QTRY_COMPARE(window.size(), window.minimumSize());
+        QVERIFY(shown->availableGeometry().contains(window.frameGeometry()));
+
+        window.newProjectAction()->trigger();
+        QTRY_VERIFY(NewProjectSheet::openFor(app) && NewProjectSheet::openFor(app)->isVisible());
+        NewProjectSheet* sheet = NewProjectSheet::openFor(app);
+        const TabStrip* strip = window.rootView()->tabStrip();
+        const int stripBottom = strip->mapTo(&window, QPoint(0, strip->height())).y();
+        const QRect placed(window.mapFromGlobal(sheet->geometry().topLeft()), sheet->size());
+        const QString where = QDebug::toString(placed) + u" under a strip ending at "_s + QString::number(stripBottom)
+            + u" in "_s + QDebug::toString(window.rect());
+        QVERIFY2(placed.top() >= stripBottom, qPrintable(where));
+        QVERIFY2(window.rect().contains(placed), qPrintable(where));
+        sheet->reject();
+    }
 };
 
 int main(int argc, char** argv)
 {
     return test::runOnScreens<SmallScreenTest>(
-        argc, argv, test::screen("wide", 0, 0, 1920, 1080) + ", " + test::screen("small", 1920, 0, 960, 600));
+        argc, argv,
+        test::screen("wide", 0, 0, 1920, 1080) + ", " + test::screen("least", 1920, 0, 1080, 700) + ", "
+            + test::screen("small", 3000, 0, 960, 600));
 }
 
 #include "SmallScreenTest.moc"

@@ -189,6 +189,8 @@ private Q_SLOTS:
         const auto error = aiErrorOf(outcome);
         QVERIFY(error);
         QCOMPARE(error->description(), expected);
+        // A fault the settings hold, which goes once they are mended.
+        QVERIFY(AIService::isSettingsFault(error->kind()));
         // A call that goes through, made after the refused one, is the only
         // request the server ever sees.
         m_server->useInSettings();

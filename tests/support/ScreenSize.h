@@ -8,8 +8,11 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QRect>
 #include <QTemporaryFile>
 #include <QTest>
+
+class QScreen;
 
 namespace studio::test {
 
@@ -36,6 +39,10 @@ inline QByteArray screen(const char* name, int x, int y, int width, int height)
            + QByteArray::number(y) + ", \"width\": " + QByteArray::number(width) + ", \"height\": "
            + QByteArray::number(height) + ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}";
 }
+
+// Tells the application the screen's free area is now `free` (a panel came,
+// or went when `free` is the whole screen), as the platform would.
+void setFreeArea(QScreen* screen, const QRect& free);
 
 } // namespace studio::test
 

@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace studio {
@@ -22,10 +23,23 @@ QPainterPath outline(const QRectF& rect)
     path.addRoundedRect(rect, sheetRadius, sheetRadius);
     return path;
 }
+
+// The part of the widget its window shows (not scrolled away), on the screen.
+QRect shownPart(const QWidget* widget)
+{
+    QRect part(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    for (const QWidget* outer = widget->parentWidget(); outer; outer = outer->parentWidget()) {
+        part &= QRect(outer->mapToGlobal(QPoint(0, 0)), outer->size());
+        if (outer->isWindow())
+            break;
+    }
+    return part;
+}
 } // namespace
 
 SheetDialog::SheetDialog(QWidget* window, QSize size)
     : QDialog(window ? window->window() : nullptr, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_presenter(window)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowModality(Qt::WindowModal);
@@ -38,7 +52,7 @@ SheetDialog::SheetDialog(QWidget* window, QSize size)
 
 void SheetDialog::present()
 {
-    centre();
+    place();
     // The content gives its first control the keyboard (a sheet opens with
     // the keyboard inside it); one that asks for none leaves it on the
     // sheet itself, from where Tab reaches the first control.
@@ -47,17 +61,28 @@ void SheetDialog::present()
     open();
 }
 
-void SheetDialog::centre()
+void SheetDialog::place()
 {
-    if (QWidget* owner = parentWidget()) {
-        const QRect frame = owner->geometry();
-        move(frame.center() - QPoint(width() / 2, height() / 2));
+    QWidget* owner = parentWidget();
+    if (!owner)
+        return;
+    const QRect frame = owner->geometry();
+    QRect room = frame;
+    if (m_presenter && m_presenter != owner && m_presenter->isVisible()) {
+        const QRect view = shownPart(m_presenter);
+        if (!view.isEmpty())
+            room = view;
     }
+    if (height() > room.height())
+        resize(width(), std::max(room.height(), minimumHeight()));
+    const QPoint centred = frame.center() - QPoint(width() / 2, height() / 2);
+    const int top = std::clamp(centred.y(), room.top(), std::max(room.top(), room.bottom() + 1 - height()));
+    move(centred.x(), top);
 }
 
 void SheetDialog::showEvent(QShowEvent* event)
 {
-    centre();
+    place();
     QDialog::showEvent(event);
 }
 

@@ -46,7 +46,9 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     : SheetDialog(window, sheetSize)
     , m_app(app)
 {
-    setFixedSize(sheetSize);
+    // As tall as the window lets it be: the steps scroll.
+    setFixedWidth(sheetSize.width());
+    setMaximumHeight(sheetSize.height());
     openSheets().append(this);
     QVBoxLayout* content = contentLayout();
 

@@ -1,10 +1,9 @@
 #include "views/phases/look/CinematographyCard.h"
 
-#include "design/widgets/CardSurface.h"
 #include "design/widgets/Chip.h"
-#include "design/access/ChoiceAccessible.h"
 #include "design/widgets/FieldLabel.h"
 #include "design/widgets/FlowLayout.h"
+#include "design/widgets/PaddedCard.h"
 #include "design/access/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/widgets/PillPicker.h"
@@ -58,10 +57,9 @@ Chip* chipWithText(const QList<Chip*>& chips, const QString& text)
 } // namespace
 
 AspectCard::AspectCard(AspectRatio aspect, QWidget* parent)
-    : QAbstractButton(parent)
+    : LookOption(parent)
     , m_aspect(aspect)
 {
-    setAttribute(Qt::WA_TranslucentBackground);
     // A click gives it the keyboard, as Tab does (ringed only for the
     // keyboard): keys typed next never reach the field the user left.
     setFocusPolicy(Qt::StrongFocus);
@@ -69,30 +67,21 @@ AspectCard::AspectCard(AspectRatio aspect, QWidget* parent)
     setAccessibleName(label(aspect));
 }
 
-void AspectCard::setSelected(bool selected)
-{
-    if (selected == m_selected)
-        return;
-    m_selected = selected;
-    update();
-    ChoiceAccessible::changed(this);
-}
-
 void AspectCard::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QFont font = m_selected ? Theme::font(type::footnote, QFont::DemiBold) : Theme::font(type::footnote);
+    const QFont font = isSelected() ? Theme::font(type::footnote, QFont::DemiBold) : Theme::font(type::footnote);
     const QFontMetricsF metrics(font);
     // Outline and label stack at the bottom of the card, centred, 6 apart.
     const QSizeF shape = rules::aspectShapeSize(m_aspect);
     const qreal labelHeight = metrics.height();
     const qreal top = height() - (shape.height() + 6 + labelHeight);
     const QRectF frame((width() - shape.width()) / 2.0, top, shape.width(), shape.height());
-    shapes::fillRounded(p, frame, 3, Palette::white(m_selected ? 0.08 : 0.03));
-    shapes::strokeRoundedInside(p, frame, 3, m_selected ? Palette::gold() : Palette::hairlineStrong(), 1.5);
+    shapes::fillRounded(p, frame, 3, Palette::white(isSelected() ? 0.08 : 0.03));
+    shapes::strokeRoundedInside(p, frame, 3, isSelected() ? Palette::gold() : Palette::hairlineStrong(), 1.5);
     p.setFont(font);
-    p.setPen(m_selected ? Palette::textPrimary() : Palette::textTertiary());
+    p.setPen(isSelected() ? Palette::textPrimary() : Palette::textTertiary());
     p.drawText(QRectF(0, frame.bottom() + 6, width(), labelHeight), Qt::AlignHCenter | Qt::AlignVCenter, label(m_aspect));
     if (hasFocus())
         FocusRing::paintRounded(p, rect(), aspectFocusRadius);
@@ -105,11 +94,9 @@ CinematographyCard::CinematographyCard(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* surface = new CardSurface(16, Palette::surface());
+    auto* surface = new PaddedCard(18, 16);
     outer->addWidget(surface);
-    auto* card = new QVBoxLayout(surface);
-    card->setContentsMargins(18, 18, 18, 18);
-    card->setSpacing(16);
+    QVBoxLayout* card = surface->stack();
     card->addWidget(new SectionHeader(u"Cinematography"_s, u"The frame itself."_s));
 
     FlowLayout* aspects = nullptr;

@@ -5,10 +5,9 @@
 // chips. The card shows a look and reports what the user picks or toggles;
 // the screen writes it.
 
-#include "design/access/ChoiceAccessible.h"
 #include "model/Look.h"
+#include "views/phases/look/LookOption.h"
 
-#include <QAbstractButton>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -19,21 +18,16 @@ class Chip;
 class PillPicker;
 
 // One aspect ratio: its outline over its label, gold-outlined when chosen.
-// A Tab stop; Space, Return and a click pick it.
-class AspectCard : public QAbstractButton, public SelectableChoice<AspectCard, ChoiceAccessible::Kind::oneOf> {
+class AspectCard : public LookOption {
     Q_OBJECT
 public:
     explicit AspectCard(AspectRatio aspect, QWidget* parent = nullptr);
-
-    bool isSelected() const { return m_selected; }
-    void setSelected(bool selected);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     AspectRatio m_aspect;
-    bool m_selected = false;
 };
 
 class CinematographyCard : public QWidget {

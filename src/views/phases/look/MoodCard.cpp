@@ -1,10 +1,9 @@
 #include "views/phases/look/MoodCard.h"
 
-#include "design/widgets/CardSurface.h"
-#include "design/access/ChoiceAccessible.h"
 #include "design/widgets/FieldLabel.h"
 #include "design/access/FocusRing.h"
 #include "design/widgets/LabeledSlider.h"
+#include "design/widgets/PaddedCard.h"
 #include "design/style/Palette.h"
 #include "design/widgets/SectionHeader.h"
 #include "design/text/SleekTextEditor.h"
@@ -33,23 +32,12 @@ constexpr int swatchSpacing = 8 - (swatchRoom - int(swatchSide));
 } // namespace
 
 AccentSwatch::AccentSwatch(const QString& hex, QWidget* parent)
-    : QAbstractButton(parent)
+    : LookOption(parent)
     , m_hex(hex)
     , m_color(rules::swatchColor(hex))
 {
-    setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::TabFocus);
     setFixedSize(swatchRoom, swatchRoom);
     setAccessibleName(hex);
-}
-
-void AccentSwatch::setSelected(bool selected)
-{
-    if (selected == m_selected)
-        return;
-    m_selected = selected;
-    update();
-    ChoiceAccessible::changed(this);
 }
 
 void AccentSwatch::paintEvent(QPaintEvent*)
@@ -61,9 +49,9 @@ void AccentSwatch::paintEvent(QPaintEvent*)
     p.setBrush(m_color);
     p.drawEllipse(r);
     // The ring lies inside the circle's edge.
-    const qreal ring = m_selected ? 2.0 : 1.0;
+    const qreal ring = isSelected() ? 2.0 : 1.0;
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(m_selected ? Palette::white(level::full) : Palette::white(level::edge), ring));
+    p.setPen(QPen(isSelected() ? Palette::white(level::full) : Palette::white(level::edge), ring));
     p.drawEllipse(r.adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2));
     if (hasFocus())
         FocusRing::paintCircle(p, rect());
@@ -84,11 +72,9 @@ MoodCard::MoodCard(QWidget* parent)
     setFixedWidth(320);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* surface = new CardSurface(16, Palette::surface());
+    auto* surface = new PaddedCard(18, 16);
     outer->addWidget(surface);
-    auto* card = new QVBoxLayout(surface);
-    card->setContentsMargins(18, 18, 18, 18);
-    card->setSpacing(16);
+    QVBoxLayout* card = surface->stack();
     card->addWidget(new SectionHeader(u"Mood & Color"_s, u"Words and accents that ride along in every prompt."_s));
 
     auto* words = new QVBoxLayout;

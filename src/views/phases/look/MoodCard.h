@@ -4,10 +4,9 @@
 // swatches, the three image dials and the director's notes. The card shows a
 // look and reports the user's edits; the screen writes them.
 
-#include "design/access/ChoiceAccessible.h"
 #include "model/Look.h"
+#include "views/phases/look/LookOption.h"
 
-#include <QAbstractButton>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,15 +18,13 @@ class SleekTextEditor;
 class TagField;
 
 // One accent colour: a circle in the colour its string names, ringed in
-// white while chosen. A Tab stop; Space, Return and a click pick it.
-class AccentSwatch : public QAbstractButton, public SelectableChoice<AccentSwatch, ChoiceAccessible::Kind::oneOf> {
+// white while chosen.
+class AccentSwatch : public LookOption {
     Q_OBJECT
 public:
     explicit AccentSwatch(const QString& hex, QWidget* parent = nullptr);
 
     QString hex() const { return m_hex; }
-    bool isSelected() const { return m_selected; }
-    void setSelected(bool selected);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,7 +32,6 @@ protected:
 private:
     QString m_hex;
     QColor m_color;
-    bool m_selected = false;
 };
 
 class MoodCard : public QWidget {

@@ -3,24 +3,16 @@
 // sample assembled with a clip selected, many cues with long names, and an
 // assist running, into PNGs (when SCREENSHOT_DIR is set).
 
-#include "support/AssistFixtures.h"
+#include "support/PhaseScreenPictures.h"
 
 #include "design/widgets/Alert.h"
-#include "design/style/AuroraBackground.h"
 #include "design/widgets/GhostButton.h"
-#include "design/widgets/ScrollColumn.h"
 #include "design/style/Theme.h"
-#include "services/SampleFactory.h"
 #include "support/KeyboardWalk.h"
-#include "support/Screenshots.h"
-#include "support/WorkspaceStage.h"
 #include "views/phases/cut/CutView.h"
 #include "views/phases/cut/TimelineLanes.h"
-#include "views/shell/ProjectWorkspaceView.h"
 
 #include <QAbstractButton>
-#include <QScrollBar>
-#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace studio;
@@ -29,16 +21,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Stage : test::WorkspaceStage<CutView> {
-    Stage(AppState& app, ProjectSession& session, QSize size)
-        : WorkspaceStage(app, session, size)
-    {
-    }
-    CutView* cut() const { return screen(); }
-};
-
-const QSize narrow(1080, 700);
-const QSize wide(1600, 1000);
+using Stage = WorkspaceStage<CutView>;
 
 void tapClip(CutView* view, int index)
 {
@@ -79,9 +62,9 @@ private Q_SLOTS:
         for (Episode& e : project.episodes)
             e.timeline.clear();
         ProjectSession& session = openSession(app, project);
-        Stage stage(app, session, narrow);
+        Stage stage(app, session);
         QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-        CutView* view = stage.cut();
+        CutView* view = stage.screen();
         QVERIFY(view);
         QVERIFY(view->isEmptyStateShown());
         writeScreenshot(&stage.backdrop, u"cut-empty"_s);
@@ -109,27 +92,14 @@ private Q_SLOTS:
     {
         QFETCH(Project, project);
         QFETCH(QString, name);
-        project.activePhase = PhaseID::cut;
-        AppState app;
-        ProjectSession& session = openSession(app, project);
-        for (const QSize& size : {narrow, wide}) {
-            Stage stage(app, session, size);
-            QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-            CutView* view = stage.cut();
-            QVERIFY(view);
+        // Assembled, with a clip selected.
+        pictureAtBothSizes<CutView>(project, PhaseID::cut, u"cut"_s, name, [](CutView* view) {
             if (view->isEmptyStateShown())
                 QTest::mouseClick(view->assembleButton(), Qt::LeftButton);
             QVERIFY(!view->isEmptyStateShown());
             tapClip(view, 1);
             QVERIFY(view->areClipControlsShown());
-            const QString suffix = size == narrow ? u""_s : u"-wide"_s;
-            writeScreenshot(&stage.backdrop, u"cut-"_s + name + suffix);
-            if (name == u"long"_s && size == narrow) {
-                QScrollBar* bar = view->page()->verticalScrollBar();
-                bar->setValue(bar->maximum());
-                writeScreenshot(&stage.backdrop, u"cut-long-bottom"_s);
-            }
-        }
+        });
     }
 
     void aFullCutWalksWithTab()
@@ -141,10 +111,10 @@ private Q_SLOTS:
         project.activePhase = PhaseID::cut;
         AppState app;
         ProjectSession& session = openSession(app, project);
-        Stage stage(app, session, narrow);
+        Stage stage(app, session);
         stage.backdrop.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&stage.backdrop));
-        tapClip(stage.cut(), 1);
+        tapClip(stage.screen(), 1);
         const KeyboardWalk walk = walkWithTab(&stage.backdrop);
         QStringList faults = unreachedControls(&stage.backdrop, walk) + walk.outOfView + unnamedStops(walk)
             + stopsShowingNoRing(walk);
@@ -153,24 +123,10 @@ private Q_SLOTS:
 
     void assistRunning()
     {
-        ScriptedModel model;
-        model.install();
-        model.hold();
-        AppState app;
-        Project project = SampleFactory::lighthouse();
-        project.activePhase = PhaseID::cut;
-        ProjectSession& session = openSession(app, project);
-        Stage stage(app, session, narrow);
-        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-        CutView* view = stage.cut();
-        QVERIFY(view);
-        if (view->isEmptyStateShown())
-            QTest::mouseClick(view->assembleButton(), Qt::LeftButton);
-        QVERIFY(runEntry(session, u"Suggest music cues"_s));
-        QTRY_VERIFY(model.requestCount() > 0);
-        writeScreenshot(&stage.backdrop, u"cut-assist-running"_s);
-        model.release();
-        QTRY_VERIFY(!session.aiBusy());
+        pictureAssistRunning<CutView>(PhaseID::cut, u"cut"_s, u"Suggest music cues"_s, [](CutView* view) {
+            if (view->isEmptyStateShown())
+                QTest::mouseClick(view->assembleButton(), Qt::LeftButton);
+        });
     }
 };
 

@@ -2,23 +2,12 @@
 // wide, for every sample production, new productions, long texts with a full
 // idea board, and an assist running, into PNGs (when SCREENSHOT_DIR is set).
 
-#include "support/AssistFixtures.h"
+#include "support/PhaseScreenPictures.h"
 
-#include "design/style/AuroraBackground.h"
-#include "design/widgets/ScrollColumn.h"
 #include "design/style/Theme.h"
 #include "services/ProjectStore.h"
-#include "services/SampleFactory.h"
-#include "support/Screenshots.h"
-#include "support/WorkspaceStage.h"
-#include "views/phases/spark/IdeaBoard.h"
-#include "views/phases/spark/IdeaCardView.h"
 #include "views/phases/spark/SparkView.h"
-#include "views/shell/ProjectWorkspaceView.h"
 
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace studio;
@@ -26,17 +15,6 @@ using namespace studio::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Stage : test::WorkspaceStage<SparkView> {
-    Stage(AppState& app, ProjectSession& session, QSize size)
-        : WorkspaceStage(app, session, size)
-    {
-    }
-    SparkView* spark() const { return screen(); }
-};
-
-const QSize narrow(1080, 700);
-const QSize wide(1600, 1000);
 
 Project longTexts()
 {
@@ -78,40 +56,12 @@ private Q_SLOTS:
     {
         QFETCH(Project, project);
         QFETCH(QString, name);
-        project.activePhase = PhaseID::spark;
-        AppState app;
-        ProjectSession& session = openSession(app, project);
-        for (const QSize& size : {narrow, wide}) {
-            Stage stage(app, session, size);
-            QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-            SparkView* spark = stage.spark();
-            QVERIFY(spark);
-            const QString suffix = size == narrow ? u""_s : u"-wide"_s;
-            writeScreenshot(&stage.backdrop, u"spark-"_s + name + suffix);
-            if (name == u"long"_s && size == narrow) {
-                QScrollBar* bar = spark->page()->verticalScrollBar();
-                bar->setValue(bar->maximum());
-                writeScreenshot(&stage.backdrop, u"spark-long-bottom"_s);
-            }
-        }
+        pictureAtBothSizes<SparkView>(project, PhaseID::spark, u"spark"_s, name);
     }
 
     void assistRunning()
     {
-        ScriptedModel model;
-        model.install();
-        model.hold();
-        AppState app;
-        Project project = SampleFactory::lighthouse();
-        project.activePhase = PhaseID::spark;
-        ProjectSession& session = openSession(app, project);
-        Stage stage(app, session, narrow);
-        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
-        QVERIFY(runEntry(session, u"Brainstorm idea fragments"_s));
-        QTRY_VERIFY(model.requestCount() > 0);
-        writeScreenshot(&stage.backdrop, u"spark-assist-running"_s);
-        model.release();
-        QTRY_VERIFY(!session.aiBusy());
+        pictureAssistRunning<SparkView>(PhaseID::spark, u"spark"_s, u"Brainstorm idea fragments"_s);
     }
 };
 
