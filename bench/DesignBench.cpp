@@ -15,6 +15,7 @@
 #include "design/widgets/PrimaryButton.h"
 #include "design/widgets/SectionHeader.h"
 #include "design/widgets/TextLabel.h"
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 
 #include <QApplication>
@@ -244,7 +245,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Theme::install(app);
+    DesignSystem::install(app);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -7,7 +7,7 @@
 // with the plain text editor every screen is measured against; a clock of
 // processor time; and the process's resident memory.
 
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "support/ResidentMemory.h"
 
 #include <QApplication>
@@ -272,7 +272,7 @@ inline int runScreenBenchmarks(int argc, char** argv, RatioReporter::Summary sum
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("PALISADEMOTION_REDUCE_MOTION", "1");
     QApplication app(argc, argv);
-    Theme::install(app);
+    DesignSystem::install(app);
     if (setUp)
         setUp();
     benchmark::Initialize(&argc, argv);

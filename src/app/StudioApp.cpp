@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/TerminationSignals.h"
 #include "design/style/QtPrivateState.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "state/AppState.h"
 
 #include <QApplication>
@@ -19,7 +19,7 @@ void StudioApp::configure(QApplication& app)
     QApplication::setApplicationVersion(QStringLiteral(STUDIO_VERSION));
     // Said at start, once, where Qt is not the one the program was built with.
     QtPrivateState::reachable();
-    Theme::install(app);
+    DesignSystem::install(app);
     AtSpiGuard::install();
 }
 

@@ -5,7 +5,7 @@
 // answers nothing out of range, and none crashes or hangs.
 
 #include "app/MainWindow.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
@@ -46,7 +46,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         test::listen();
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void init() { QDir(ProjectStore::rootPath()).removeRecursively(); }

@@ -7,7 +7,7 @@
 #include "app/AtSpiGuard.h"
 #include "app/AtSpiGuardAnswers.h"
 #include "design/style/QtPrivateState.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "design/widgets/TextLabel.h"
 #include "support/Listening.h"
 #include "views/phases/script/ScriptPage.h"
@@ -127,7 +127,7 @@ class AtSpiGuardTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
         auto* column = new QVBoxLayout(&m_window);
         m_field = new QLineEdit(u"The Last Lighthouse"_s, &m_window);
         m_label = new QLabel(u"Working title"_s, &m_window);

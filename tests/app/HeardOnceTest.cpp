@@ -7,7 +7,7 @@
 // hidden parts too: a reader walks the whole tree.
 
 #include "app/MainWindow.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "support/Listening.h"
@@ -86,7 +86,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         test::listen();
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void everyObjectIsHeardByOneName_data()

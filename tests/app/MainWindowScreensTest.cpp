@@ -3,7 +3,7 @@
 
 #include "app/MainWindow.h"
 #include "design/style/AuroraBackground.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "services/UpdateService.h"
@@ -28,7 +28,7 @@ class MainWindowScreensTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void threeTabs()

@@ -8,7 +8,7 @@
 #include "design/widgets/Alert.h"
 #include "design/widgets/SymbolButton.h"
 #include "design/widgets/TagField.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "services/Settings.h"
@@ -75,7 +75,7 @@ class MainWindowTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void init()

@@ -6,7 +6,7 @@
 // large the window.
 
 #include "app/MainWindow.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "support/KeyboardWalk.h"
@@ -42,7 +42,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(screenNamed(u"wide"_s) && screenNamed(u"least"_s) && screenNamed(u"small"_s));
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void cleanup()

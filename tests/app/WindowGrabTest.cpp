@@ -4,7 +4,7 @@
 // drawn by the xcb platform. Skipped on any other platform.
 
 #include "app/MainWindow.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/StudioTab.h"
@@ -39,7 +39,7 @@ private Q_SLOTS:
 
     void mainWindowOnX()
     {
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
         AppState app;
         app.openProject(SampleFactory::lighthouse());
         app.openProject(SampleFactory::cloudFarmer());

@@ -6,7 +6,7 @@
 // accessibility on and keeps every event the program raises from then on,
 // with what the event's object read as at that moment.
 //
-// Call it before Theme::install: the program's own watch on what it sends
+// Call it before DesignSystem::install: the program's own watch on what it sends
 // then stands in front, and what is kept is what would reach a reader.
 //
 //   test::listen();

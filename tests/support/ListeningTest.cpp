@@ -1,6 +1,6 @@
 #include "support/ListeningTest.h"
 
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 
 #include <QApplication>
 #include <QTest>
@@ -10,7 +10,7 @@ namespace studio::test {
 void ListeningTest::initTestCase()
 {
     listen();
-    Theme::install(*qApp);
+    DesignSystem::install(*qApp);
 }
 
 void ListeningTest::init()

@@ -14,6 +14,7 @@
 
 #include "design/text/PlainTextEditor.h"
 #include "design/text/PlainTextField.h"
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
 #include "views/phases/script/ScriptPage.h"
@@ -174,7 +175,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         test::listen();
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void init() { test::heard().clear(); }

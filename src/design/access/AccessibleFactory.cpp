@@ -1,6 +1,8 @@
 #include "design/access/AccessibleFactory.h"
 
+#include "design/access/AccessibleSource.h"
 #include "design/access/ContainerAccessible.h"
+#include "design/access/ControlAccessible.h"
 #include "design/access/TextAccessible.h"
 #include "design/access/TextEvents.h"
 #include "design/access/WidgetAccessible.h"
@@ -25,6 +27,8 @@ QAccessibleInterface* make(const QString& className, QObject* object)
         if (QAccessibleInterface* made = parent->accessibleFor(object))
             return made;
     }
+    if (QAccessibleInterface* made = makeControlAccessible(widget))
+        return made;
     // Qt's own widgets that read otherwise here.
     if (QAccessibleInterface* made = makeTextAccessible(widget))
         return made;

@@ -9,7 +9,7 @@
 // passed it to, and a widget that paints its items would be heard after, and
 // instead of, the item its keyboard stands on. One watch over everything the
 // program tells, installed once at start-up with the other watches
-// (Theme::install), puts the focus right:
+// (DesignSystem::install), puts the focus right:
 // - a focus event for a widget that no longer holds the keyboard is not sent
 //   (the control that holds it now has been heard);
 // - a focus event for a widget whose keyboard stands on one of its painted

@@ -1,7 +1,7 @@
 #include "design/access/ButtonAccessible.h"
 
-#include "design/access/ContainerAccessible.h"
 #include "design/access/SpokenName.h"
+#include "design/widgets/MenuButton.h"
 
 #include <QAbstractButton>
 #include <QMenu>
@@ -9,6 +9,13 @@
 namespace studio {
 
 namespace {
+
+// The menu a pull-down button drops, or null.
+QMenu* menuOf(QWidget* widget)
+{
+    auto* button = qobject_cast<MenuButton*>(widget);
+    return button ? button->menu() : nullptr;
+}
 
 QAbstractButton* buttonOf(QWidget* widget)
 {

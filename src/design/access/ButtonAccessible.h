@@ -5,7 +5,7 @@
 // design/access/SpokenName.h), pressed by its click, and without a description that
 // only repeats its name (Qt offers the tool tip as the description, and an
 // icon button is named by its tool tip). A button that drops a menu
-// (setMenuOwner) holds it as its last child.
+// (a MenuButton) holds it as its last child.
 
 #include <QAccessibleWidget>
 

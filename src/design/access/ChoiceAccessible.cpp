@@ -100,14 +100,6 @@ void ChoiceAccessible::doAction(const QString& name)
         ButtonAccessible::doAction(name);
 }
 
-void ChoiceAccessible::changed(QWidget* control)
-{
-    if (!control || !QAccessible::isActive())
-        return;
-    if (auto* choice = dynamic_cast<ChoiceAccessible*>(QAccessible::queryAccessibleInterface(control)))
-        choice->announce();
-}
-
 void ChoiceAccessible::itemChanged(QWidget* list, int item)
 {
     if (!list || item < 0 || !QAccessible::isActive())

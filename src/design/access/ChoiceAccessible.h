@@ -18,23 +18,24 @@
 // checked. A button is pressed by its click; a control that is no button may
 // say what a press does.
 //
-// The control calls changed() whenever what it shows may have changed (and
-// has what it shows set before anything names it, so before its interface is
-// made); a reader hears the states that really changed since it could last
-// know them, and nothing else (nothing of a control not on screen). A painted
+// The control calls tellChoiceChanged() (AccessibleSource.h) whenever what it
+// shows may have changed (and has what it shows set before anything names it,
+// so before its interface is made); a reader hears the states that really
+// changed since it could last know them, and nothing else (nothing of a
+// control not on screen). A painted
 // item (a card of a painted list) has an interface of its list's; its list
 // calls itemChanged() when the item is chosen or let go. Both tell a reader
 // alike: a state event for what changed, and, for "selected", the selection
 // event that alone carries it to a reader on Linux.
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/AccessibleSource.h"
 #include "design/access/ButtonAccessible.h"
 
 #include <functional>
 
 namespace studio {
 
-class ChoiceAccessible : public ButtonAccessible {
+class ChoiceAccessible : public ButtonAccessible, public ChoiceAnnouncer {
 public:
     enum class Kind { oneOf, anyOf, item, page };
 
@@ -52,10 +53,7 @@ public:
     QStringList actionNames() const override;
     void doAction(const QString& name) override;
 
-    // Tells a reader what changed of what the control shows as chosen or
-    // done; nothing when nothing changed or no reader listens, or when the
-    // control reads otherwise.
-    static void changed(QWidget* control);
+    void announce() override;
     // Item `item` of a painted list was chosen or let go: a reader hears how
     // it reads now.
     static void itemChanged(QWidget* list, int item);
@@ -64,7 +62,6 @@ private:
     bool isChosen() const { return m_chosen && m_chosen(); }
     bool isDone() const { return m_done && m_done(); }
     bool readsAsChecked() const;
-    void announce();
 
     std::function<Kind()> m_kind;
     std::function<bool()> m_chosen;
@@ -81,7 +78,7 @@ private:
 //   class LensCard : public QAbstractButton,
 //                    public SelectableChoice<LensCard, ChoiceAccessible::Kind::item> { ... };
 //
-// It calls ChoiceAccessible::changed(this) when its selection changes.
+// It calls tellChoiceChanged(this) when its selection changes.
 template <class Control, ChoiceAccessible::Kind kind>
 class SelectableChoice : public AccessibleSource {
 public:

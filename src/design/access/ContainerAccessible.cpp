@@ -1,13 +1,13 @@
 #include "design/access/ContainerAccessible.h"
 
+#include "design/widgets/MenuButton.h"
+
 #include <QAbstractScrollArea>
 #include <QAccessibleWidget>
-#include <QHash>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QScrollBar>
 #include <QTextEdit>
 
@@ -16,17 +16,6 @@
 namespace studio {
 
 namespace {
-
-QHash<const QMenu*, QPointer<QWidget>>& menuOwners()
-{
-    static QHash<const QMenu*, QPointer<QWidget>> owners;
-    return owners;
-}
-
-QWidget* ownerOf(const QMenu* menu)
-{
-    return menuOwners().value(menu);
-}
 
 // A scroll area reads as Qt reads it: its viewport, then the container of
 // each scroll bar that shows, then its corner widget.
@@ -101,7 +90,7 @@ public:
     QAccessibleInterface* childAt(int x, int y) const override { return m_qt->childAt(x, y); }
     QAccessibleInterface* parent() const override
     {
-        if (QWidget* owner = ownerOf(qobject_cast<const QMenu*>(m_qt->object())))
+        if (QWidget* owner = MenuButton::owning(qobject_cast<const QMenu*>(m_qt->object())))
             return QAccessible::queryAccessibleInterface(owner);
         return m_qt->parent();
     }
@@ -162,24 +151,6 @@ QAccessibleInterface* makeContainerAccessible(QWidget* widget)
     // Menus hold items only Qt can make: they keep Qt's interface, bounded.
     if (qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget))
         return boundedQtInterface(widget);
-    return nullptr;
-}
-
-void setMenuOwner(QMenu* menu, QWidget* owner)
-{
-    menuOwners().insert(menu, owner);
-    QObject::connect(menu, &QObject::destroyed, [menu] { menuOwners().remove(menu); });
-}
-
-QMenu* menuOf(const QWidget* owner)
-{
-    if (!owner)
-        return nullptr;
-    const auto& owners = menuOwners();
-    for (auto it = owners.cbegin(); it != owners.cend(); ++it) {
-        if (it.value() == owner)
-            return const_cast<QMenu*>(it.key());
-    }
     return nullptr;
 }
 

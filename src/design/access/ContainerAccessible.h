@@ -23,9 +23,4 @@ namespace studio {
 // The interface of a Qt container, or null for any other widget.
 QAccessibleInterface* makeContainerAccessible(QWidget* widget);
 
-// `menu` drops from `owner` for as long as both are there.
-void setMenuOwner(QMenu* menu, QWidget* owner);
-// The menu that drops from `owner`, or null.
-QMenu* menuOf(const QWidget* owner);
-
 } // namespace studio

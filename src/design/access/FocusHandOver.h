@@ -36,7 +36,7 @@
 // the keyboard back, where it was, when the window closes — also where
 // nothing else would give it back.
 //
-// Installed once for the whole application (Theme::install).
+// Installed once for the whole application (DesignSystem::install).
 
 #include <QObject>
 #include <QPointer>

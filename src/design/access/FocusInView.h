@@ -12,7 +12,7 @@
 // scrolls nothing. A focused control in view that controls added before it
 // push out of view (a beat above "Add beat") is brought back.
 //
-// Installed once for the whole application (Theme::install).
+// Installed once for the whole application (DesignSystem::install).
 
 #include <QObject>
 

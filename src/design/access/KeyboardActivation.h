@@ -19,7 +19,7 @@
 // Controls that are no buttons (a chip, a row, a painted lane) take Return
 // themselves; isReturnPress() tells them the key.
 //
-// Installed once for the whole application (Theme::install).
+// Installed once for the whole application (DesignSystem::install).
 
 #include <QObject>
 

@@ -6,7 +6,7 @@
 // otherwise, cut short where long (design/access/SpokenName.h). Buttons with words
 // of their own are read by those.
 //
-// Installed once for the whole application (Theme::install).
+// Installed once for the whole application (DesignSystem::install).
 
 #include <QObject>
 

@@ -1,17 +1,11 @@
 #include "design/style/Theme.h"
-#include "design/access/AccessibleFactory.h"
-#include "design/access/AccessibleFocus.h"
 
 #include "design/style/AppStyle.h"
-#include "design/access/FocusHandOver.h"
-#include "design/access/FocusInView.h"
-#include "design/access/KeyboardActivation.h"
 #include "design/style/MnemonicStyle.h"
 #include "design/style/Palette.h"
 #include "design/style/PictureBudget.h"
 #include "design/style/Symbols.h"
 #include "design/style/Tokens.h"
-#include "design/access/ToolTipNames.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -152,13 +146,6 @@ void Theme::install(QApplication& app)
         // with it.
         app.installEventFilter(style);
     }
-    // Before any widget is built: Qt keeps the interface it makes first.
-    AccessibleFactory::install();
-    AccessibleFocus::install();
-    FocusInView::install(app);
-    KeyboardActivation::install(app);
-    FocusHandOver::install(app);
-    ToolTipNames::install(app);
     QApplication::setPalette(palette());
     QApplication::setFont(font(13));
     // Qt's own pixmap cache keeps the symbols and the style's pieces: its

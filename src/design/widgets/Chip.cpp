@@ -1,6 +1,6 @@
 #include "design/widgets/Chip.h"
 
-#include "design/access/ChoiceAccessible.h"
+#include "design/access/AccessibleSource.h"
 #include "design/access/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
@@ -69,7 +69,7 @@ void Chip::setOn(bool on)
     if (on == m_on)
         return;
     m_on = on;
-    ChoiceAccessible::changed(this);
+    tellChoiceChanged(this);
     if (m_fade)
         m_fade->stop();
     // A chip that is not on screen yet shows its state at once, rather than
@@ -92,15 +92,6 @@ void Chip::setInteractive(bool interactive)
     m_interactive = interactive;
     setFocusPolicy(interactive ? Qt::TabFocus : Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
-}
-
-QAccessibleInterface* Chip::accessibleFor(QObject* object)
-{
-    if (object != this)
-        return nullptr;
-    return new ChoiceAccessible(
-        this, [this] { return m_oneOf ? ChoiceAccessible::Kind::oneOf : ChoiceAccessible::Kind::anyOf; },
-        [this] { return m_on; });
 }
 
 QSize Chip::sizeHint() const

@@ -7,8 +7,6 @@
 // A reader hears it as a check box, or as a radio button where it is one of
 // a group that holds a single value (setOneOf), checked while on.
 
-#include "design/access/AccessibleFactory.h"
-
 #include <QAbstractButton>
 
 #include <array>
@@ -17,7 +15,7 @@ class QVariantAnimation;
 
 namespace studio {
 
-class Chip : public QAbstractButton, public AccessibleSource {
+class Chip : public QAbstractButton {
     Q_OBJECT
 public:
     Chip(const QString& text, bool isOn, QWidget* parent = nullptr);
@@ -30,12 +28,12 @@ public:
     void setInteractive(bool interactive);
     // One of a group where a single chip is on (a rating, a role).
     void setOneOf(bool oneOf) { m_oneOf = oneOf; }
+    bool isOneOf() const { return m_oneOf; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 

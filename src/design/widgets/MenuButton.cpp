@@ -1,7 +1,5 @@
 #include "design/widgets/MenuButton.h"
 
-#include "design/access/ButtonAccessible.h"
-#include "design/access/ContainerAccessible.h"
 #include "design/access/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
@@ -23,6 +21,8 @@ using namespace Qt::StringLiterals;
 namespace studio {
 
 namespace {
+// The menu's button, as the menu names it.
+const char* const ownerProperty = "studioMenuOwner";
 // A label longer than any button shows is cut before it is measured, so a
 // runaway title can't make painting slow.
 constexpr qsizetype shownCharacters = 256;
@@ -57,13 +57,14 @@ MenuButton::MenuButton(const QString& label, QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     connect(m_menu.get(), &QMenu::aboutToShow, this, &MenuButton::aboutToOpen);
     connect(this, &QAbstractButton::clicked, this, &MenuButton::openMenu);
-    setMenuOwner(m_menu.get(), this);
+    m_menu->setProperty(ownerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     setLabel(label);
 }
 
-QAccessibleInterface* MenuButton::accessibleFor(QObject* object)
+MenuButton* MenuButton::owning(const QMenu* menu)
 {
-    return object == this ? new ButtonAccessible(this) : nullptr;
+    // The menu goes with its button, so the button it names is there.
+    return menu ? qobject_cast<MenuButton*>(menu->property(ownerProperty).value<QObject*>()) : nullptr;
 }
 
 MenuButton::~MenuButton() = default;

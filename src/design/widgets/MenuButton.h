@@ -8,8 +8,6 @@
 // the menu shows, so a caller can rebuild the entries from the production as
 // it is at that moment (entries should capture ids, never positions).
 
-#include "design/access/AccessibleFactory.h"
-
 #include <QAbstractButton>
 #include <QBrush>
 #include <QColor>
@@ -21,7 +19,7 @@ class QMenu;
 
 namespace studio {
 
-class MenuButton : public QAbstractButton, public AccessibleSource {
+class MenuButton : public QAbstractButton {
     Q_OBJECT
 public:
     enum class Shape { capsule, plain };
@@ -66,8 +64,9 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-    // Read as a button that holds its menu (open or not) as its child.
-    QAccessibleInterface* accessibleFor(QObject* object) override;
+    // The button whose menu `menu` is, if any (a reader reads the menu as
+    // the button's child).
+    static MenuButton* owning(const QMenu* menu);
 
 Q_SIGNALS:
     // The menu is about to show: rebuild its entries now.

@@ -1,7 +1,6 @@
 #include "design/widgets/PillPicker.h"
 
-#include "design/access/AccessibleFactory.h"
-#include "design/access/ChoiceAccessible.h"
+#include "design/access/AccessibleSource.h"
 #include "design/access/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
@@ -21,9 +20,9 @@
 
 namespace studio {
 
-// One option of the picker: read as a radio button of its group, checked
-// while selected.
-class PillButton : public QAbstractButton, public AccessibleSource {
+// One option of the picker: a reader reads it as a radio button of its
+// group, checked while selected.
+class PillButton : public QAbstractButton {
 public:
     PillButton(const QString& title, QWidget* parent)
         : QAbstractButton(parent)
@@ -57,16 +56,9 @@ public:
         else
             m_spring->jumpTo(selected ? 1.0 : 0.0);
         updateGeometry();
-        ChoiceAccessible::changed(this);
+        tellChoiceChanged(this);
     }
     bool isSelected() const { return m_selected; }
-
-    QAccessibleInterface* accessibleFor(QObject* object) override
-    {
-        if (object != this)
-            return nullptr;
-        return new ChoiceAccessible(this, ChoiceAccessible::Kind::oneOf, [this] { return m_selected; });
-    }
 
     QSize sizeHint() const override
     {

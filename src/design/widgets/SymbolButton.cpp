@@ -1,6 +1,5 @@
 #include "design/widgets/SymbolButton.h"
 
-#include "design/access/ButtonAccessible.h"
 #include "design/access/FocusRing.h"
 #include "design/style/Symbols.h"
 
@@ -43,11 +42,6 @@ QSize SymbolButton::sizeHint() const
 {
     const int side = int(std::ceil(Symbols::boxSize(m_size)));
     return QSize(side, side);
-}
-
-QAccessibleInterface* SymbolButton::accessibleFor(QObject* object)
-{
-    return object == this ? new ButtonAccessible(this) : nullptr;
 }
 
 void SymbolButton::paintEvent(QPaintEvent*)

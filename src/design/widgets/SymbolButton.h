@@ -5,15 +5,13 @@
 // The button is the symbol's box. A reader reads it by its name (its tool
 // tip's words: design/access/ToolTipNames.h).
 
-#include "design/access/AccessibleFactory.h"
-
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
 
 namespace studio {
 
-class SymbolButton : public QAbstractButton, public AccessibleSource {
+class SymbolButton : public QAbstractButton {
     Q_OBJECT
 public:
     SymbolButton(const QString& symbol, qreal size, const QColor& color,
@@ -27,7 +25,6 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

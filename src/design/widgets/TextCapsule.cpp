@@ -3,7 +3,6 @@
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
 #include "design/access/SpokenName.h"
-#include "design/access/StaticTextAccessible.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
 #include "model/Text.h"
@@ -25,11 +24,6 @@ TextCapsule::TextCapsule(const QString& text, QWidget* parent)
     const QFontMetricsF metrics(font());
     setFixedSize(int(std::ceil(metrics.horizontalAdvance(m_shown) + 14)), int(std::ceil(metrics.height() + 6)));
     setSpokenName(this, m_text);
-}
-
-QAccessibleInterface* TextCapsule::accessibleFor(QObject* object)
-{
-    return object == this ? new StaticTextAccessible(this, [this] { return m_text; }) : nullptr;
 }
 
 void TextCapsule::paintEvent(QPaintEvent*)

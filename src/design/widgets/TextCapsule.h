@@ -6,21 +6,18 @@
 // named short, the whole text in its text interface
 // (design/access/StaticTextAccessible.h).
 
-#include "design/access/AccessibleFactory.h"
-
 #include <QString>
 #include <QWidget>
 
 namespace studio {
 
-class TextCapsule : public QWidget, public AccessibleSource {
+class TextCapsule : public QWidget {
 public:
     explicit TextCapsule(const QString& text, QWidget* parent = nullptr);
 
     QString text() const { return m_text; }
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -2,7 +2,6 @@
 
 #include "design/style/Palette.h"
 #include "design/access/SpokenName.h"
-#include "design/access/StaticTextAccessible.h"
 #include "model/Text.h"
 
 #include <QEvent>
@@ -249,11 +248,6 @@ int TextLabel::heightForWidth(int width) const
     // width (a centred message) wraps at its own limit.
     const Layout& l = layoutFor(std::min(width, maximumWidth()));
     return int(std::ceil(l.lines.size() * lineHeight()));
-}
-
-QAccessibleInterface* TextLabel::accessibleFor(QObject* object)
-{
-    return object == this ? new StaticTextAccessible(this, [this] { return m_text; }) : nullptr;
 }
 
 void TextLabel::paintEvent(QPaintEvent*)

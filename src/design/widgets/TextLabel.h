@@ -18,8 +18,6 @@
 // design/access/SpokenName.h), from its first text on, and reads the whole text,
 // however long, through its text interface (design/access/StaticTextAccessible.h).
 
-#include "design/access/AccessibleFactory.h"
-
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -32,7 +30,7 @@ class QTextLayout;
 
 namespace studio {
 
-class TextLabel : public QWidget, public AccessibleSource {
+class TextLabel : public QWidget {
     Q_OBJECT
 public:
     explicit TextLabel(QWidget* parent = nullptr);
@@ -59,7 +57,6 @@ public:
     int heightForWidth(int width) const override;
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -1,6 +1,5 @@
 #include "design/widgets/ToolbarIconButton.h"
 
-#include "design/access/ButtonAccessible.h"
 #include "design/access/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
@@ -20,11 +19,6 @@ ToolbarIconButton::ToolbarIconButton(const QString& systemName, const QString& h
     setToolTip(help);
     setAccessibleName(help);
     setAttribute(Qt::WA_TranslucentBackground);
-}
-
-QAccessibleInterface* ToolbarIconButton::accessibleFor(QObject* object)
-{
-    return object == this ? new ButtonAccessible(this) : nullptr;
 }
 
 void ToolbarIconButton::paintEvent(QPaintEvent*)

@@ -5,13 +5,11 @@
 // white at 6 % with a hairline border, the help text as its tool tip and the
 // name a reader reads.
 
-#include "design/access/AccessibleFactory.h"
-
 #include <QAbstractButton>
 
 namespace studio {
 
-class ToolbarIconButton : public QAbstractButton, public AccessibleSource {
+class ToolbarIconButton : public QAbstractButton {
     Q_OBJECT
 public:
     ToolbarIconButton(const QString& systemName, const QString& help, QWidget* parent = nullptr);
@@ -20,7 +18,6 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -52,7 +52,7 @@ void FormatCard::setSelected(bool selected)
         return;
     m_selected = selected;
     update();
-    ChoiceAccessible::changed(this);
+    tellChoiceChanged(this);
 }
 
 void FormatCard::paintEvent(QPaintEvent*)

@@ -1,6 +1,6 @@
 #include "views/settings/GeneralSettingsPage.h"
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/AccessibleSource.h"
 #include "design/widgets/CardSurface.h"
 #include "design/widgets/GhostButton.h"
 #include "design/style/Palette.h"

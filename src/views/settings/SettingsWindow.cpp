@@ -1,6 +1,6 @@
 #include "views/settings/SettingsWindow.h"
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/AccessibleSource.h"
 #include "design/access/FocusRing.h"
 #include "design/widgets/HairlineDivider.h"
 #include "design/style/Palette.h"
@@ -49,7 +49,7 @@ public:
         setFocusPolicy(Qt::TabFocus);
         setAccessibleName(label);
         // The section shown is the tab selected, and heard so.
-        connect(this, &QAbstractButton::toggled, this, [this] { ChoiceAccessible::changed(this); });
+        connect(this, &QAbstractButton::toggled, this, [this] { tellChoiceChanged(this); });
         const qreal w = std::max<qreal>(64, QFontMetricsF(m_font).horizontalAdvance(label) + 20);
         setFixedSize(int(std::ceil(w)), 48);
     }

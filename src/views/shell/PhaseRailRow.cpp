@@ -64,7 +64,7 @@ void PhaseRailRow::setDone(bool done)
         return;
     m_done = done;
     update();
-    ChoiceAccessible::changed(this);
+    tellChoiceChanged(this);
 }
 
 void PhaseRailRow::setActive(bool active, bool animated)
@@ -74,7 +74,7 @@ void PhaseRailRow::setActive(bool active, bool animated)
         m_active = active;
         updateGeometry();
         update();
-        ChoiceAccessible::changed(this);
+        tellChoiceChanged(this);
     }
     if (animated)
         m_plate->setTarget(target);

@@ -1,6 +1,6 @@
 #include "views/shell/TabStrip.h"
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/AccessibleSource.h"
 #include "design/access/ButtonAccessible.h"
 #include "design/access/FocusHandOver.h"
 #include "design/access/FocusRing.h"

@@ -106,7 +106,7 @@ void TabStripChip::setSelected(bool selected)
         return;
     m_selected = selected;
     refreshLook();
-    ChoiceAccessible::changed(this);
+    tellChoiceChanged(this);
 }
 
 void TabStripChip::setHovered(bool hovered)

@@ -84,7 +84,7 @@ void MarkReadyButton::refresh()
         return;
     m_ready = ready;
     setAccessibleName(labelText());
-    ChoiceAccessible::changed(this);
+    tellChoiceChanged(this);
     if (m_animate)
         m_blend->setTarget(ready ? 1.0 : 0.0);
     else

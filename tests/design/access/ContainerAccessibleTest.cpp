@@ -2,7 +2,7 @@
 // nothing, whatever the index; the children that are there read as Qt reads
 // them, each with its container as its parent.
 
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -90,7 +90,7 @@ class ContainerAccessibleTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { studio::Theme::install(*qApp); }
+    void initTestCase() { studio::DesignSystem::install(*qApp); }
 
     void childrenThatAreNotThereAreNothing_data()
     {

@@ -5,7 +5,7 @@
 
 #include "design/access/FocusAfterRemoval.h"
 #include "design/access/TabOrder.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "design/widgets/KeyedList.h"
 #include "design/widgets/PrimaryButton.h"
 
@@ -116,7 +116,7 @@ class FocusAfterRemovalTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void theKeyboardGoesToTheRowInItsPlace()
     {

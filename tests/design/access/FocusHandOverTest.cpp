@@ -5,7 +5,7 @@
 
 #include "design/access/FocusHandOver.h"
 #include "design/widgets/PrimaryButton.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "support/Listening.h"
 
 #include <QApplication>
@@ -81,7 +81,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         test::listen();
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void aControlThatGoesLeavesReturnPressingNothing_data()

@@ -21,6 +21,7 @@
 #include "design/widgets/SymbolButton.h"
 #include "design/widgets/TagField.h"
 #include "design/widgets/TextLabel.h"
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 #include "design/widgets/ToolbarIconButton.h"
 #include "support/FocusPictures.h"
@@ -123,7 +124,7 @@ class FocusTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void focusShowsAsARing_data()
     {

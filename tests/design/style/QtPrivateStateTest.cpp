@@ -7,7 +7,7 @@
 
 #include "design/access/AccessibleFocus.h"
 #include "design/style/QtPrivateState.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "design/widgets/TagField.h"
 #include "support/Listening.h"
 
@@ -27,7 +27,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         test::listen();
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
         QVERIFY(QtPrivateState::reachable());
     }
     void cleanup() { QtPrivateState::setReachable(true); }

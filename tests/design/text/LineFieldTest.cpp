@@ -10,6 +10,7 @@
 
 #include "LineFieldTwins.h"
 
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 #include "design/text/LineBoundaries.h"
 #include "design/text/PlainTextField.h"
@@ -271,7 +272,7 @@ class LineFieldTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void initTestCase() { DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
 
     // Thousands of random steps on texts a few times longer than the window.
     void editsAsAPlainLineEditHoldingTheWholeText_data()

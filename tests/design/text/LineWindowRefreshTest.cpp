@@ -5,6 +5,7 @@
 
 #include "design/text/LineWindow.h"
 #include "design/text/PlainTextField.h"
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 #include "support/Listening.h"
 #include "support/LongTexts.h"
@@ -23,7 +24,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         test::listen();
-        Theme::install(*static_cast<QApplication*>(QCoreApplication::instance()));
+        DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance()));
     }
 
     void aLongTextReachesTheLineEditAsItsWindowOnly_data()

@@ -14,6 +14,7 @@
 #include "design/text/SleekTextEditor.h"
 #include "design/text/SleekTextField.h"
 #include "design/widgets/TagField.h"
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 #include "support/LongTexts.h"
 
@@ -72,7 +73,7 @@ class PlainTextTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void initTestCase() { DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
 
     void fieldReportsOnlyTheUsersEdits()
     {

@@ -4,6 +4,7 @@
 // in goes past it), and no pair is ever split; every field and editor the
 // user types in keeps its caret and selection so.
 
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 #include "design/text/LineBoundaries.h"
 #include "design/text/PlainTextEditor.h"
@@ -27,7 +28,7 @@ class TextChangeTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void initTestCase() { DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
 
     void mapsACaretThroughARewrite_data()
     {

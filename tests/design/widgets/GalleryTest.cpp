@@ -25,6 +25,7 @@
 #include "design/style/Symbols.h"
 #include "design/widgets/TagField.h"
 #include "design/widgets/TextLabel.h"
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 #include "design/widgets/ToolbarIconButton.h"
 #include "support/Screenshots.h"
@@ -94,7 +95,7 @@ class GalleryTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void initTestCase() { DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
 
     void gallery()
     {

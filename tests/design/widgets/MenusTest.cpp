@@ -5,7 +5,7 @@
 #include "design/widgets/MenuButton.h"
 #include "design/style/MnemonicStyle.h"
 #include "design/style/Palette.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "support/Listening.h"
 #include "support/Screenshots.h"
 
@@ -74,7 +74,7 @@ private slots:
     void initTestCase()
     {
         test::listen();
-        Theme::install(*static_cast<QApplication*>(QCoreApplication::instance()));
+        DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance()));
     }
 
     void opensUnderItselfWithEntriesBuiltJustBefore()

@@ -4,7 +4,7 @@
 #include "design/widgets/MessageBanner.h"
 #include "design/style/Palette.h"
 #include "design/widgets/SymbolButton.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "support/FocusPictures.h"
 #include "support/Screenshots.h"
 #include "support/ShapedWindow.h"
@@ -58,7 +58,7 @@ private slots:
     void initTestCase()
     {
         QApplication::setApplicationDisplayName(u"Palisademotion"_s);
-        Theme::install(*static_cast<QApplication*>(QCoreApplication::instance()));
+        DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance()));
     }
 
     void confirmationAnswers_data()

@@ -9,6 +9,7 @@
 #include "design/widgets/PrimaryButton.h"
 #include "design/widgets/ScrollColumn.h"
 #include "design/widgets/Slider.h"
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 
 #include <QApplication>
@@ -75,7 +76,7 @@ class ScrollingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void initTestCase() { DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
 
     void wheelGoesWhereTheGesturePoints_data()
     {

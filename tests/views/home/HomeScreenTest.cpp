@@ -4,7 +4,7 @@
 
 #include "design/style/AuroraBackground.h"
 #include "design/style/Spring.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
@@ -76,7 +76,7 @@ void shootPart(QWidget* widget, const QRect& part, const QString& name)
 class HomeScreenTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void initTestCase() { DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
 
     void library()
     {

@@ -2,7 +2,7 @@
 // duplicating, revealing and trashing productions, the sample films, and
 // when it presents the new-production sheet.
 
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/Text.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
@@ -95,7 +95,7 @@ ProjectSession* selectedSession(AppState& app)
 class HomeViewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void initTestCase() { DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
 
     void init()
     {

@@ -5,7 +5,7 @@
 #include "design/widgets/Chip.h"
 #include "design/text/SleekTextField.h"
 #include "design/widgets/Slider.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/ProjectStore.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
@@ -46,7 +46,7 @@ struct Presented {
 class NewProjectSheetTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void initTestCase() { DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
     void init() { QDir(ProjectStore::rootPath()).removeRecursively(); }
 
     void startsAtTheFormatGrid()

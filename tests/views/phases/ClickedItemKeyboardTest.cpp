@@ -8,7 +8,7 @@
 #include "support/WorkspaceStage.h"
 
 #include "design/access/FocusRing.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "design/text/GrowingTextEdit.h"
 #include "design/text/PlainTextField.h"
 #include "design/text/SleekTextEditor.h"
@@ -175,7 +175,7 @@ class ClickedItemKeyboardTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void aClickOnAnotherItemTakesTheKeyboard_data()
     {

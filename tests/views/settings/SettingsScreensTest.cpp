@@ -3,7 +3,7 @@
 
 #include "design/widgets/PrimaryButton.h"
 #include "design/widgets/TextLabel.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"
 #include "support/Screenshots.h"
@@ -24,7 +24,7 @@ class SettingsScreensTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void everyTab()

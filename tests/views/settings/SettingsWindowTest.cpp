@@ -9,6 +9,7 @@
 #include "design/widgets/SwitchToggle.h"
 #include "design/widgets/SymbolLabel.h"
 #include "design/widgets/TextLabel.h"
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 #include "services/AIService.h"
 #include "services/ProjectStore.h"
@@ -101,7 +102,7 @@ class SettingsWindowTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void cleanup()

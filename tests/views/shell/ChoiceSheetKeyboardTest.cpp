@@ -8,7 +8,7 @@
 #include "support/FocusPictures.h"
 #include "support/Listening.h"
 
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "design/text/GrowingTextEdit.h"
 #include "design/text/PlainTextEditor.h"
 #include "design/text/PlainTextField.h"
@@ -63,7 +63,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         listen();
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void init()

@@ -2,7 +2,7 @@
 // window size: every control a click reaches is a stop, each stop is in view
 // while it has the focus, is read out by a name and shows a ring.
 
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
@@ -58,7 +58,7 @@ class FocusWalkTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void init() { QDir(ProjectStore::rootPath()).removeRecursively(); }
 
     void home_data()

@@ -1,7 +1,7 @@
 // A production whose name runs to 100 MB (a damaged or hostile file) still
 // loads, lists and opens: the screens that show it shape only its start.
 
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/ProjectStore.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
@@ -41,7 +41,7 @@ QString hugeText()
 class HugeTextTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
+    void initTestCase() { DesignSystem::install(*static_cast<QApplication*>(QCoreApplication::instance())); }
 
     void hugeNamePaintsInBoundedTime()
     {

@@ -4,7 +4,7 @@
 // keyboard starts.
 
 #include "design/style/AuroraBackground.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/Settings.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"
@@ -64,7 +64,7 @@ class RootViewTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void init()

@@ -3,7 +3,7 @@
 // pill and the settings gear.
 
 #include "design/widgets/SymbolButton.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/ProjectStore.h"
 #include "services/UpdateService.h"
 #include "state/AppState.h"
@@ -98,7 +98,7 @@ class TabStripTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
     }
 
     void init()

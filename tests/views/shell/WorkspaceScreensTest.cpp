@@ -4,7 +4,7 @@
 
 #include "support/AssistFixtures.h"
 
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/LookCatalogs.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
@@ -53,7 +53,7 @@ class WorkspaceScreensTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void samples_data()

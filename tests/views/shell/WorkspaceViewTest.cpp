@@ -8,7 +8,7 @@
 #include "design/widgets/SymbolButton.h"
 #include "design/widgets/TagField.h"
 #include "design/widgets/TextLabel.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "design/widgets/ToolbarIconButton.h"
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
@@ -67,7 +67,7 @@ private:
     ScriptedModel model;
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void init()
     {

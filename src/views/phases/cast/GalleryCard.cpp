@@ -97,7 +97,7 @@ void GalleryCard::setFace(Face face)
     m_face = std::move(face);
     setSpokenName(this, lineOf(m_face.name));
     update();
-    ChoiceAccessible::changed(this);
+    tellChoiceChanged(this);
 }
 
 int GalleryCard::heightForWidth(int) const

@@ -1,6 +1,6 @@
 #include "views/phases/cut/CutView.h"
 
-#include "design/access/AccessibleFactory.h"
+#include "design/access/AccessibleSource.h"
 #include "design/widgets/Alert.h"
 #include "design/widgets/EmptyStateView.h"
 #include "design/widgets/FieldLabel.h"

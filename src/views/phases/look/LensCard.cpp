@@ -116,7 +116,7 @@ void LensCard::setSelected(bool selected, std::optional<qreal> springResponse)
         m_selection->jumpTo(target);
     }
     update();
-    ChoiceAccessible::changed(this);
+    tellChoiceChanged(this);
 }
 
 void LensCard::useSpring(qreal response)

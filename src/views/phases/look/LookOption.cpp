@@ -15,7 +15,7 @@ void LookOption::setSelected(bool selected)
         return;
     m_selected = selected;
     update();
-    ChoiceAccessible::changed(this);
+    tellChoiceChanged(this);
 }
 
 } // namespace studio

@@ -168,7 +168,7 @@ void StyleCard::setSelected(bool selected, bool animated)
     else
         m_selection->jumpTo(target);
     update();
-    ChoiceAccessible::changed(this);
+    tellChoiceChanged(this);
 }
 
 void StyleCard::paintEvent(QPaintEvent*)

@@ -105,7 +105,7 @@ void CheckRow::setItem(const rules::ReadinessItem& item)
     m_go->setSizePolicy(policy);
     m_go->setVisible(!m_ok);
     setSpokenName(m_mark, item.label);
-    ChoiceAccessible::changed(m_mark);
+    tellChoiceChanged(m_mark);
 }
 
 QAccessibleInterface* CheckRow::accessibleFor(QObject* object)

@@ -154,7 +154,7 @@ void SceneRow::setContent(int number, const QString& slug, const QString& detail
     // Read out as the row shows it: number, heading line, shots and length.
     setSpokenName(this, QString::number(number) + u". "_s + spokenName(slug) + u", "_s + detail);
     if (selectionChanged)
-        ChoiceAccessible::changed(this);
+        tellChoiceChanged(this);
     update();
 }
 

@@ -4,7 +4,7 @@
 // character's at its top and bottom), long texts, and an assist running.
 
 #include "design/style/Spring.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/Lookup.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
@@ -90,7 +90,7 @@ class CastScreensTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void samples_data()

@@ -16,7 +16,7 @@
 #include "design/text/SleekTextField.h"
 #include "design/widgets/SymbolButton.h"
 #include "design/widgets/TextLabel.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/CraftKits.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
@@ -114,7 +114,7 @@ class CastViewTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void selectionsAreIndependentOfEachOtherAndOfTheMode()

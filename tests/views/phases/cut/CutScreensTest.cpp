@@ -7,7 +7,7 @@
 
 #include "design/widgets/Alert.h"
 #include "design/widgets/GhostButton.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "support/KeyboardWalk.h"
 #include "views/phases/cut/CutView.h"
 #include "views/phases/cut/TimelineLanes.h"
@@ -51,7 +51,7 @@ Project longNames()
 class CutScreensTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void emptyWithQuestion()

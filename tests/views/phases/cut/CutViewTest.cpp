@@ -14,7 +14,7 @@
 #include "design/widgets/Slider.h"
 #include "design/widgets/SymbolButton.h"
 #include "design/widgets/TextLabel.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "design/widgets/ToolbarIconButton.h"
 #include "model/Lookup.h"
 #include "state/edits/CutEdits.h"
@@ -114,7 +114,7 @@ class CutViewTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        Theme::install(*qApp);
+        DesignSystem::install(*qApp);
         // As with a screen reader listening: every change a widget announces
         // makes its interface, while it is built too (the first lanes'
         // among them).

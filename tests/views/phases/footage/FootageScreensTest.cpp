@@ -4,7 +4,7 @@
 // during a run and after it.
 
 #include "design/style/AuroraBackground.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/FieldLabel.h"
 #include "design/widgets/PillPicker.h"
@@ -72,7 +72,7 @@ class FootageScreensTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void sizes_data()
     {

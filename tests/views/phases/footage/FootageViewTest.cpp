@@ -9,7 +9,7 @@
 #include "design/widgets/Slider.h"
 #include "design/widgets/SwitchToggle.h"
 #include "design/widgets/ScrollColumn.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/Lookup.h"
 #include "model/PromptComposer.h"
 #include "state/ProjectSession.h"
@@ -102,7 +102,7 @@ class FootageViewTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void selectionGoesToTheQueueAndEmpties()
     {

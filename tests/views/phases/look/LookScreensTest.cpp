@@ -6,7 +6,7 @@
 #include "design/style/AuroraBackground.h"
 #include "design/widgets/ScrollColumn.h"
 #include "design/style/Spring.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/LookCatalogs.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
@@ -46,7 +46,7 @@ class LookScreensTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void screens_data()
     {

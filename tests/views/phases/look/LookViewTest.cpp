@@ -11,7 +11,7 @@
 #include "design/text/SleekTextEditor.h"
 #include "design/widgets/Slider.h"
 #include "design/widgets/TagField.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/LookCatalogs.h"
 #include "state/ProjectSession.h"
 #include "state/assist/AssistResults.h"
@@ -127,7 +127,7 @@ class LookViewTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void newProductionInvitesAChoice()
     {

@@ -8,7 +8,7 @@
 
 #include "design/style/AuroraBackground.h"
 #include "design/widgets/ScrollColumn.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
 #include "support/WorkspaceStage.h"
@@ -64,7 +64,7 @@ Project longTexts()
 class PremiereScreensTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void productions_data()

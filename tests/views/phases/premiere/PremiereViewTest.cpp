@@ -12,7 +12,7 @@
 #include "design/text/SleekTextEditor.h"
 #include "design/widgets/StatTile.h"
 #include "design/widgets/TextLabel.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "views/phases/premiere/DeliveryChecklist.h"
 #include "views/phases/premiere/DeliveryPresets.h"
 #include "views/phases/premiere/ExportBar.h"
@@ -88,7 +88,7 @@ QStringList statValues(PremiereView& view)
 class PremiereViewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void presetCardsNameTheExportButton()
     {

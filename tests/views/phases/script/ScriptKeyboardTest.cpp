@@ -8,7 +8,7 @@
 #include "design/widgets/ScrollColumn.h"
 #include "design/widgets/PrimaryButton.h"
 #include "design/widgets/SymbolButton.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptScreen.h"
 
@@ -120,7 +120,7 @@ class ScriptKeyboardTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void paintedElementsAreReadable()
     {

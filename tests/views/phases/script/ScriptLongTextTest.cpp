@@ -5,7 +5,7 @@
 
 #include "ScriptScreen.h"
 
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "support/LongTexts.h"
 
 #include <QPaintEngine>
@@ -86,7 +86,7 @@ class ScriptLongTextTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void aLongElementIsDrawnOnlyWhereItIsPainted()
     {

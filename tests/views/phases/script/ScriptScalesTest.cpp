@@ -4,7 +4,7 @@
 // long script whose page follows the caret as it types and moves.
 
 #include "design/widgets/ScrollColumn.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/Lookup.h"
 #include "services/SampleFactory.h"
 #include "state/ProjectSession.h"
@@ -29,7 +29,7 @@ class ScriptScalesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void hoverLeavesNothingBehind_data()
     {

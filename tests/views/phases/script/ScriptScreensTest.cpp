@@ -11,7 +11,7 @@
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/SymbolButton.h"
 #include "design/widgets/TextLabel.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/Lookup.h"
 #include "services/SampleFactory.h"
 #include "support/Screenshots.h"
@@ -73,7 +73,7 @@ class ScriptScreensTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void emptyAndSamples_data()

@@ -12,7 +12,7 @@
 #include "design/widgets/PrimaryButton.h"
 #include "design/widgets/ScrollColumn.h"
 #include "design/widgets/SymbolButton.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
@@ -62,7 +62,7 @@ class ScriptViewTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void returnInsertsTheNextKindAndFocusesIt()

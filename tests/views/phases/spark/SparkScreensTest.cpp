@@ -4,7 +4,7 @@
 
 #include "support/PhaseScreenPictures.h"
 
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/ProjectStore.h"
 #include "views/phases/spark/SparkView.h"
 
@@ -37,7 +37,7 @@ Project longTexts()
 class SparkScreensTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void productions_data()

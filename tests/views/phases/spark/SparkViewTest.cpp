@@ -20,7 +20,7 @@
 #include "design/widgets/Slider.h"
 #include "design/widgets/TagField.h"
 #include "design/widgets/TextLabel.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/CraftKits.h"
 #include "model/Lookup.h"
 #include "views/phases/spark/IdeaBoard.h"
@@ -83,7 +83,7 @@ Project sparkProject()
 class SparkViewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void eachControlWritesItsField()

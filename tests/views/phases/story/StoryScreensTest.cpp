@@ -7,7 +7,7 @@
 
 #include "design/widgets/Alert.h"
 #include "design/widgets/MenuButton.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/Lookup.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
@@ -54,7 +54,7 @@ void shoot(const Project& project, const QString& name)
 class StoryScreensTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void productions()

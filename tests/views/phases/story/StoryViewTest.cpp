@@ -14,6 +14,7 @@
 #include "design/widgets/SymbolButton.h"
 #include "design/style/Symbols.h"
 #include "design/widgets/TextLabel.h"
+#include "design/DesignSystem.h"
 #include "design/style/Theme.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
@@ -83,7 +84,7 @@ const Episode& firstEpisode(const ProjectSession& session)
 class StoryViewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
     void cleanup() { ScriptedModel::uninstall(); }
 
     void structureSwitchAsksFirst_data()

@@ -13,7 +13,7 @@
 #include "design/widgets/PillPicker.h"
 #include "design/text/PlainTextField.h"
 #include "design/widgets/Slider.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "model/Lookup.h"
 #include "views/phases/storyboard/SceneEditor.h"
 #include "views/phases/storyboard/SceneRow.h"
@@ -99,7 +99,7 @@ class StoryboardKeyboardTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     // With the keyboard alone: Tab reaches the scene rows in order, the
     // scene's header, each shot card and the tiles that add shots; Space and

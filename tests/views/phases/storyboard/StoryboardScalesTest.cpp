@@ -6,7 +6,7 @@
 #include "design/widgets/HorizontalStrip.h"
 #include "design/widgets/MenuButton.h"
 #include "design/widgets/PillPicker.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
@@ -42,7 +42,7 @@ class StoryboardScalesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void headingShowsTheTimeOfDayAndTheLocationWhole_data()
     {

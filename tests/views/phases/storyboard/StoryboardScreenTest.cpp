@@ -21,7 +21,7 @@
 #include "design/style/Spring.h"
 #include "design/widgets/Slider.h"
 #include "design/widgets/TextLabel.h"
-#include "design/style/Theme.h"
+#include "design/DesignSystem.h"
 #include "design/widgets/ToolbarIconButton.h"
 #include "model/CraftKits.h"
 #include "model/Lookup.h"
@@ -109,7 +109,7 @@ class StoryboardScreenTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Theme::install(*qApp); }
+    void initTestCase() { DesignSystem::install(*qApp); }
 
     void newProduction()
     {
