@@ -2,9 +2,9 @@
 
 #include "design/access/AccessibleFactory.h"
 #include "design/access/AccessibleFocus.h"
-#include "design/access/FocusHandOver.h"
-#include "design/access/FocusInView.h"
-#include "design/access/KeyboardActivation.h"
+#include "design/focus/FocusHandOver.h"
+#include "design/focus/FocusInView.h"
+#include "design/focus/KeyboardActivation.h"
 #include "design/access/ToolTipNames.h"
 #include "design/style/Theme.h"
 

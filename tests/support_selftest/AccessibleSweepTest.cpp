@@ -3,7 +3,7 @@
 // crashes or hangs, and goes on to the questions after a crash or a hang.
 
 #include "design/access/AccessibleFactory.h"
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "support/AccessibleSweep.h"
 
 #include <QAccessibleWidget>

@@ -1,6 +1,6 @@
 #include "design/access/AccessibleFactory.h"
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "design/access/ContainerAccessible.h"
 #include "design/access/ControlAccessible.h"
 #include "design/access/TextAccessible.h"

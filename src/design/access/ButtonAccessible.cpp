@@ -1,6 +1,6 @@
 #include "design/access/ButtonAccessible.h"
 
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/widgets/MenuButton.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 
 // What assistive technology reads of one of the program's own buttons: what
 // Qt reads of a button, named by its words or its accessible name (short:
-// design/access/SpokenName.h), pressed by its click, and without a description that
+// design/widgets/SpokenName.h), pressed by its click, and without a description that
 // only repeats its name (Qt offers the tool tip as the description, and an
 // icon button is named by its tool tip). A button that drops a menu
 // (a MenuButton) holds it as its last child.

@@ -28,7 +28,7 @@
 // alike: a state event for what changed, and, for "selected", the selection
 // event that alone carries it to a reader on Linux.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "design/access/ButtonAccessible.h"
 
 #include <functional>

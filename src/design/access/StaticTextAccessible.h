@@ -2,7 +2,7 @@
 
 // What assistive technology reads of a text the program shows and the user
 // does not edit (a label, a capsule): static text, named by the text cut
-// short (a name is spoken whenever a reader lands on it: design/access/SpokenName.h),
+// short (a name is spoken whenever a reader lands on it: design/widgets/SpokenName.h),
 // with the whole text in a text interface to read, not to edit, where a
 // reader reads a logline or a synopsis to its end. Asked of the widget at
 // every question, never copied: a text of a megabyte costs a reader what it

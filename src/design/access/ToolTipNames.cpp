@@ -1,6 +1,6 @@
 #include "design/access/ToolTipNames.h"
 
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 
 #include <QAbstractButton>
 #include <QApplication>

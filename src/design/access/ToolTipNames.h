@@ -3,7 +3,7 @@
 // A button that shows a symbol and no words (a close cross, a charge dot, a
 // toolbar icon) is read out by assistive technology by its tool tip's words:
 // its accessible name follows its tool tip for as long as nobody names it
-// otherwise, cut short where long (design/access/SpokenName.h). Buttons with words
+// otherwise, cut short where long (design/widgets/SpokenName.h). Buttons with words
 // of their own are read by those.
 //
 // Installed once for the whole application (DesignSystem::install).

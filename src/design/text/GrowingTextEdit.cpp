@@ -1,6 +1,6 @@
 #include "design/text/GrowingTextEdit.h"
 
-#include "design/access/FocusInView.h"
+#include "design/focus/FocusInView.h"
 #include "design/text/LineBoundaries.h"
 #include "design/text/LongText.h"
 #include "design/text/TextChange.h"

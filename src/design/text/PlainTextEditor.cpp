@@ -1,7 +1,7 @@
 #include "design/text/PlainTextEditor.h"
 
 #include "design/widgets/FieldFrame.h"
-#include "design/access/FocusOutline.h"
+#include "design/focus/FocusOutline.h"
 #include "design/text/GrowingTextEdit.h"
 #include "design/style/Palette.h"
 

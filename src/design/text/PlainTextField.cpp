@@ -1,7 +1,7 @@
 #include "design/text/PlainTextField.h"
 
 #include "design/widgets/FieldFrame.h"
-#include "design/access/FocusOutline.h"
+#include "design/focus/FocusOutline.h"
 #include "design/text/LineWindow.h"
 
 #include <QLineEdit>

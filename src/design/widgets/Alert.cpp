@@ -1,7 +1,7 @@
 #include "design/widgets/Alert.h"
 
 #include "design/widgets/GhostButton.h"
-#include "design/access/KeyboardActivation.h"
+#include "design/focus/KeyboardActivation.h"
 #include "design/style/Palette.h"
 #include "design/widgets/PrimaryButton.h"
 

@@ -17,7 +17,7 @@
 //              [](const Beat& b) { return new BeatCard(b.id); },
 //              [](BeatCard* card, const Beat& b, int index) { card->setBeat(b); });
 
-#include "design/access/FocusAfterRemoval.h"
+#include "design/focus/FocusAfterRemoval.h"
 #include "design/widgets/ItemListLayout.h"
 
 #include <QBoxLayout>

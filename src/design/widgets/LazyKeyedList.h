@@ -17,7 +17,7 @@
 //             [&](qsizetype i) { return makeRow(ids[i]); },
 //             [&](SceneRow* row, qsizetype i) { place(row, i); });
 
-#include "design/access/FocusAfterRemoval.h"
+#include "design/focus/FocusAfterRemoval.h"
 
 #include <QHash>
 #include <QList>

@@ -1,10 +1,10 @@
 #include "design/widgets/PillPicker.h"
 
-#include "design/access/AccessibleSource.h"
-#include "design/access/FocusRing.h"
+#include "design/widgets/AccessibleSource.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/style/Spring.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"

@@ -1,6 +1,6 @@
 #include "design/widgets/PlainButton.h"
 
-#include "design/access/FocusOutline.h"
+#include "design/focus/FocusOutline.h"
 
 namespace studio {
 

@@ -1,6 +1,6 @@
 #include "design/widgets/ScrollColumn.h"
 
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 
 #include <QFocusEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "design/widgets/Slider.h"
 
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
 #include "design/style/Tokens.h"

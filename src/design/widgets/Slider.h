@@ -18,7 +18,7 @@
 // label shows (minutes, seconds, takes), never the knob's position on the
 // track, and hears it when it changes.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 
 #include <QSlider>
 

@@ -1,9 +1,9 @@
 #include "design/widgets/StyledButton.h"
 
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/style/Spring.h"
 #include "design/style/Symbols.h"
 #include "design/style/Theme.h"

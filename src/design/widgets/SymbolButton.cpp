@@ -1,6 +1,6 @@
 #include "design/widgets/SymbolButton.h"
 
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Symbols.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "design/widgets/TextLabel.h"
 
 #include "design/style/Palette.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "model/Text.h"
 
 #include <QEvent>

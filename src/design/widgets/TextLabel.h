@@ -15,7 +15,7 @@
 // them.
 //
 // A reader reads it as static text named by its text (cut short where long:
-// design/access/SpokenName.h), from its first text on, and reads the whole text,
+// design/widgets/SpokenName.h), from its first text on, and reads the whole text,
 // however long, through its text interface (design/access/StaticTextAccessible.h).
 
 #include <QColor>

@@ -8,7 +8,7 @@
 // the new-production sheet while the application asks for it and this
 // library is the one on screen.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "model/Date.h"
 #include "model/Project.h"
 

@@ -2,7 +2,7 @@
 
 #include "design/widgets/AdaptiveGridLayout.h"
 #include "design/widgets/KeyedList.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "views/home/NewProjectCard.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "views/home/NewProjectCard.h"
 
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/PointerHover.h"
 #include "design/style/Shapes.h"

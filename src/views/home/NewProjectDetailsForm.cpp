@@ -8,7 +8,7 @@
 #include "design/style/Shapes.h"
 #include "design/text/SleekTextField.h"
 #include "design/widgets/Slider.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/widgets/SymbolLabel.h"
 #include "design/widgets/TextLabel.h"
 #include "design/widgets/TextCapsule.h"

@@ -1,6 +1,6 @@
 #include "views/home/NewProjectSheet.h"
 
-#include "design/access/FocusHandOver.h"
+#include "design/focus/FocusHandOver.h"
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/HairlineDivider.h"
 #include "design/style/Palette.h"

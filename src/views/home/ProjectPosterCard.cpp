@@ -1,7 +1,7 @@
 #include "views/home/ProjectPosterCard.h"
 
 #include "design/widgets/ArtThumb.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/PictureBudget.h"
 #include "design/style/PointerHover.h"
@@ -9,7 +9,7 @@
 #include "design/widgets/ProgressRing.h"
 #include "design/style/Shapes.h"
 #include "design/style/SoftShadow.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/style/Spring.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"

@@ -26,7 +26,7 @@
 // A screen that takes the keyboard itself (the phase changed under it) is
 // read as a pane named by its phase, so a reader hears where it is.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "model/Generation.h"
 #include "model/Project.h"
 #include "state/assist/AssistRequest.h"

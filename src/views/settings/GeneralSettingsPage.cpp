@@ -1,11 +1,11 @@
 #include "views/settings/GeneralSettingsPage.h"
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "design/widgets/CardSurface.h"
 #include "design/widgets/GhostButton.h"
 #include "design/style/Palette.h"
 #include "design/widgets/SectionHeader.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/access/StaticTextAccessible.h"
 #include "design/widgets/SwitchToggle.h"
 #include "design/widgets/SymbolLabel.h"

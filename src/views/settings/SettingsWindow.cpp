@@ -1,7 +1,7 @@
 #include "views/settings/SettingsWindow.h"
 
-#include "design/access/AccessibleSource.h"
-#include "design/access/FocusRing.h"
+#include "design/widgets/AccessibleSource.h"
+#include "design/focus/FocusRing.h"
 #include "design/widgets/HairlineDivider.h"
 #include "design/style/Palette.h"
 #include "design/access/ChoiceAccessible.h"

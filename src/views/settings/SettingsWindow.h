@@ -5,7 +5,7 @@
 // opening it again raises the same window with the tab last shown. Each
 // page reads its settings when the window shows and writes every change at once.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -3,7 +3,7 @@
 #include "design/widgets/BusyIndicator.h"
 #include "design/widgets/CardSurface.h"
 #include "design/widgets/FieldLabel.h"
-#include "design/access/FocusHandOver.h"
+#include "design/focus/FocusHandOver.h"
 #include "design/widgets/GhostButton.h"
 #include "design/style/Palette.h"
 #include "design/widgets/PrimaryButton.h"

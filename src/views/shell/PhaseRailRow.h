@@ -6,7 +6,7 @@
 // A reader reads the row as a page tab, selected while active and checked
 // while its phase is ready.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "model/Enums.h"
 
 #include <QAbstractButton>

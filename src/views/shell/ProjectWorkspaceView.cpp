@@ -1,9 +1,9 @@
 #include "views/shell/ProjectWorkspaceView.h"
 
-#include "design/access/FocusHandOver.h"
+#include "design/focus/FocusHandOver.h"
 #include "design/widgets/HairlineDivider.h"
 #include "design/style/ReduceMotion.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/style/Spring.h"
 #include "model/Text.h"
 #include "state/AppState.h"

@@ -15,7 +15,7 @@
 // the workspace named by the production (its phase as its description), the
 // screen by its phase, so a reader hears where the keyboard landed.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "model/Enums.h"
 #include "views/phases/PhaseScreen.h"
 

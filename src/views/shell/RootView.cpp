@@ -1,7 +1,7 @@
 #include "views/shell/RootView.h"
 
 #include "design/style/AuroraBackground.h"
-#include "design/access/FocusHandOver.h"
+#include "design/focus/FocusHandOver.h"
 #include "design/widgets/HairlineDivider.h"
 #include "services/Settings.h"
 #include "services/UpdateService.h"

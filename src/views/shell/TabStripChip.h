@@ -5,7 +5,7 @@
 // decides what a click, a close or the pointer's coming and going means.
 // Tab reaches the chip, then its close button; Space or Return is a click.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "state/ProjectSession.h"
 
 #include <QPointer>

@@ -5,7 +5,7 @@
 // and the "Mark ready" toggle. Everything is re-read from the session by
 // refresh(), in place.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "model/Enums.h"
 
 #include <QAbstractButton>

@@ -17,7 +17,7 @@
 #include "design/widgets/MenuButton.h"
 #include "design/widgets/PillPicker.h"
 #include "design/widgets/Slider.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/widgets/SymbolButton.h"
 #include "design/widgets/TagField.h"
 #include "design/widgets/TextCapsule.h"

@@ -1,4 +1,4 @@
-#include "design/access/FocusHandOver.h"
+#include "design/focus/FocusHandOver.h"
 #include "design/widgets/CardSurface.h"
 #include "design/widgets/Chip.h"
 #include "design/widgets/EmptyStateView.h"

@@ -7,7 +7,7 @@
 #include "support/AssistFixtures.h"
 #include "support/WorkspaceStage.h"
 
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/DesignSystem.h"
 #include "design/text/GrowingTextEdit.h"
 #include "design/text/PlainTextField.h"

@@ -10,7 +10,7 @@
 #include "design/widgets/PrimaryButton.h"
 #include "design/widgets/ScrollColumn.h"
 #include "design/widgets/SymbolLabel.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"

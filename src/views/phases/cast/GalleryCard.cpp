@@ -2,11 +2,11 @@
 
 #include "design/widgets/ArtThumb.h"
 #include "design/access/ChoiceAccessible.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/PictureBudget.h"
 #include "design/style/Shapes.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
 #include "model/Text.h"

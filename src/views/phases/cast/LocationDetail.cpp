@@ -7,7 +7,7 @@
 #include "design/style/Palette.h"
 #include "design/text/SleekTextEditor.h"
 #include "design/text/SleekTextField.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "views/phases/cast/AssistLink.h"
 #include "views/phases/cast/LookAnchorCard.h"
 #include "views/phases/cast/PaneArt.h"

@@ -1,10 +1,10 @@
 #include "views/phases/cast/RelationshipRow.h"
 
-#include "design/access/FocusAfterRemoval.h"
+#include "design/focus/FocusAfterRemoval.h"
 #include "design/widgets/MenuButton.h"
 #include "design/style/Palette.h"
 #include "design/text/PlainTextField.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/widgets/SymbolButton.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"

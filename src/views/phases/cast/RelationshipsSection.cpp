@@ -5,7 +5,7 @@
 #include "design/widgets/MenuButton.h"
 #include "design/style/Palette.h"
 #include "design/style/Symbols.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"

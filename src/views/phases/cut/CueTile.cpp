@@ -1,7 +1,7 @@
 #include "views/phases/cut/CueTile.h"
 
-#include "design/access/FocusAfterRemoval.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusAfterRemoval.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/text/PlainTextField.h"
 #include "design/widgets/SymbolButton.h"

@@ -1,9 +1,9 @@
 #include "views/phases/cut/TimelineLanes.h"
 
 #include "design/widgets/ArtThumb.h"
-#include "design/access/FocusInView.h"
-#include "design/access/FocusRing.h"
-#include "design/access/KeyboardActivation.h"
+#include "design/focus/FocusInView.h"
+#include "design/focus/FocusRing.h"
+#include "design/focus/KeyboardActivation.h"
 #include "design/style/Palette.h"
 #include "design/style/PictureBudget.h"
 #include "design/style/Shapes.h"

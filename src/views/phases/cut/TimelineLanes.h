@@ -7,7 +7,7 @@
 // the tiles in the exposed part are painted. A tap on a tile reports its
 // clip's id; the screen decides what the selection becomes.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "model/Timeline.h"
 #include "state/rules/CutRules.h"
 

@@ -1,6 +1,6 @@
 #include "views/phases/cut/TimelineLanesAccessible.h"
 
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "state/rules/CutRules.h"
 
 using namespace Qt::StringLiterals;

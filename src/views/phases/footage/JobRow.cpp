@@ -2,7 +2,7 @@
 
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/style/Symbols.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"

@@ -1,7 +1,7 @@
 #include "views/phases/footage/ManifestList.h"
 
 #include "design/widgets/ScrollColumn.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "views/phases/footage/RowSymbolButton.h"
 
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Symbols.h"
 
 #include <QPainter>

@@ -4,7 +4,7 @@
 #include "design/widgets/FieldLabel.h"
 #include "design/widgets/FlowLayout.h"
 #include "design/widgets/PaddedCard.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/widgets/PillPicker.h"
 #include "design/widgets/SectionHeader.h"

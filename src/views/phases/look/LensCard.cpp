@@ -1,7 +1,7 @@
 #include "views/phases/look/LensCard.h"
 
 #include "design/access/ChoiceAccessible.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/PictureBudget.h"
 #include "design/style/ReduceMotion.h"

@@ -1,7 +1,7 @@
 #include "views/phases/look/MoodCard.h"
 
 #include "design/widgets/FieldLabel.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/widgets/LabeledSlider.h"
 #include "design/widgets/PaddedCard.h"
 #include "design/style/Palette.h"

@@ -2,7 +2,7 @@
 
 #include "design/widgets/ArtThumb.h"
 #include "design/access/ChoiceAccessible.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/PictureBudget.h"
 #include "design/style/ReduceMotion.h"

@@ -4,7 +4,7 @@
 #include "design/widgets/KeyedList.h"
 #include "design/widgets/PillPicker.h"
 #include "design/widgets/SectionHeader.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "model/LookCatalogs.h"
 #include "state/rules/LookRules.h"
 #include "views/phases/look/StyleCard.h"

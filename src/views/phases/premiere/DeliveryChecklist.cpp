@@ -5,7 +5,7 @@
 #include "design/style/Palette.h"
 #include "design/widgets/ProgressRing.h"
 #include "design/widgets/SectionHeader.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/widgets/SymbolLabel.h"
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"

@@ -6,7 +6,7 @@
 // "Go", which asks for its phase (goRequested); the screen switches to it
 // through the edit door.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "design/widgets/KeyedList.h"
 #include "design/widgets/PaddedCard.h"
 #include "model/Enums.h"

@@ -1,7 +1,7 @@
 #include "views/phases/premiere/DeliveryPresets.h"
 
 #include "design/access/ChoiceAccessible.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/widgets/SectionHeader.h"
 #include "design/style/Shapes.h"

@@ -6,7 +6,7 @@
 // a gold symbol and a check mark; a tap asks for its preset
 // (presetChosen).
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 
 #include <QAbstractButton>
 #include <QList>

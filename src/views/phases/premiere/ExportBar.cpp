@@ -1,7 +1,7 @@
 #include "views/phases/premiere/ExportBar.h"
 
-#include "design/access/FocusHandOver.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusHandOver.h"
+#include "design/focus/FocusRing.h"
 #include "design/widgets/GhostButton.h"
 #include "design/style/Palette.h"
 #include "design/widgets/PrimaryButton.h"

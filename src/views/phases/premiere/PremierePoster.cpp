@@ -2,7 +2,7 @@
 
 #include "design/widgets/ArtThumb.h"
 #include "design/widgets/CardSurface.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
 #include "design/style/Symbols.h"

@@ -1,7 +1,7 @@
 #include "views/phases/premiere/PremiereView.h"
 
 #include "design/widgets/ScrollColumn.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "model/Json.h"
 #include "services/ExportManifest.h"
 #include "services/FileReveal.h"

@@ -1,7 +1,7 @@
 #include "views/phases/script/ScriptElementAccessible.h"
 
 #include "design/text/PlainTextEditor.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "views/phases/script/ScriptPage.h"
 
 namespace studio {

@@ -1,6 +1,6 @@
 #include "views/phases/script/ScriptEmptyState.h"
 
-#include "design/access/FocusHandOver.h"
+#include "design/focus/FocusHandOver.h"
 #include "design/widgets/GhostButton.h"
 #include "design/style/Palette.h"
 #include "design/widgets/PrimaryButton.h"

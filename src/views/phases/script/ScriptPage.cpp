@@ -1,7 +1,7 @@
 #include "views/phases/script/ScriptPage.h"
 
-#include "design/access/FocusHandOver.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusHandOver.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/text/PlainTextEditor.h"
 #include "design/style/Shapes.h"

@@ -27,7 +27,7 @@
 // caret's way through the script and the element's menu: ScriptPageKeyboard.
 // (The editor keeps its caret in view itself, as every growing editor does.)
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "model/Project.h"
 #include "state/rules/ScriptRules.h"
 #include "views/phases/script/ScriptElementRow.h"

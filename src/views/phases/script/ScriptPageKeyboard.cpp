@@ -1,7 +1,7 @@
 #include "views/phases/script/ScriptPageKeyboard.h"
 
 #include "design/text/PlainTextEditor.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "design/style/Theme.h"
 #include "views/phases/script/ScriptElementRow.h"
 #include "views/phases/script/ScriptPage.h"

@@ -6,7 +6,7 @@
 #include "design/style/Palette.h"
 #include "design/widgets/SectionHeader.h"
 #include "design/widgets/SymbolLabel.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "design/style/Symbols.h"
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"

@@ -1,6 +1,6 @@
 #include "views/phases/spark/IdeaCardView.h"
 
-#include "design/access/FocusAfterRemoval.h"
+#include "design/focus/FocusAfterRemoval.h"
 #include "design/style/Palette.h"
 #include "design/text/PlainTextEditor.h"
 #include "design/style/PointerHover.h"

@@ -1,8 +1,8 @@
 #include "views/phases/story/ActColumn.h"
 
 #include "design/widgets/DestructiveAction.h"
-#include "design/access/FocusInView.h"
-#include "design/access/SpokenName.h"
+#include "design/focus/FocusInView.h"
+#include "design/widgets/SpokenName.h"
 #include "design/widgets/KeyedList.h"
 #include "design/widgets/MenuButton.h"
 #include "design/style/Palette.h"

@@ -2,7 +2,7 @@
 
 #include "design/widgets/Alert.h"
 #include "design/widgets/EmptyStateView.h"
-#include "design/access/FocusInView.h"
+#include "design/focus/FocusInView.h"
 #include "design/widgets/HairlineDivider.h"
 #include "design/widgets/HorizontalStrip.h"
 #include "design/widgets/KeyedList.h"
@@ -10,7 +10,7 @@
 #include "design/style/Palette.h"
 #include "design/text/PlainTextField.h"
 #include "design/widgets/ScrollColumn.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"

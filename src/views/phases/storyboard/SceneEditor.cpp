@@ -9,7 +9,7 @@
 #include "design/style/Palette.h"
 #include "design/widgets/PillPicker.h"
 #include "design/text/PlainTextField.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
 #include "model/Text.h"

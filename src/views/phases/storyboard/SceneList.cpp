@@ -1,6 +1,6 @@
 #include "views/phases/storyboard/SceneList.h"
 
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "views/phases/storyboard/SceneRow.h"
 
 #include <QEvent>

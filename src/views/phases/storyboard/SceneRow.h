@@ -7,7 +7,7 @@
 // menu. The row paints itself (no child widgets), so a list of a feature's
 // scenes is cheap to build, show and tear down.
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include <QStaticText>
 #include <QUuid>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "views/phases/storyboard/ShotCard.h"
 
 #include "design/widgets/ArtThumb.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
 #include "design/style/Symbols.h"

@@ -2,8 +2,8 @@
 
 #include "design/widgets/AdaptiveGridLayout.h"
 #include "design/widgets/DestructiveAction.h"
-#include "design/access/FocusRing.h"
-#include "design/access/KeyboardActivation.h"
+#include "design/focus/FocusRing.h"
+#include "design/focus/KeyboardActivation.h"
 #include "design/style/PictureBudget.h"
 #include "design/style/Theme.h"
 #include "views/phases/storyboard/ShotGridAccessible.h"

@@ -13,7 +13,7 @@
 // Shift+F10 opens its context menu. Assistive technology reads each card
 // as an item of the grid (ShotGridAccessible).
 
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 #include "model/Board.h"
 #include "model/Look.h"
 #include "views/phases/storyboard/ShotCard.h"

@@ -10,7 +10,7 @@
 #include "design/widgets/ScrollColumn.h"
 #include "design/text/SleekTextEditor.h"
 #include "design/widgets/Slider.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"

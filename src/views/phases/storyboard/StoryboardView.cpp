@@ -1,6 +1,6 @@
 #include "views/phases/storyboard/StoryboardView.h"
 
-#include "design/access/FocusHandOver.h"
+#include "design/focus/FocusHandOver.h"
 #include "design/widgets/EmptyStateView.h"
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/HairlineDivider.h"

@@ -1,10 +1,10 @@
 #include "views/phases/storyboard/TakeRow.h"
 
 #include "design/widgets/ArtThumb.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
 #include "design/style/Shapes.h"
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 #include "design/style/Symbols.h"
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"

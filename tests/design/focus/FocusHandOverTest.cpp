@@ -3,7 +3,7 @@
 // to. Listened to as a screen reader would: the last focus event names what
 // holds the keyboard.
 
-#include "design/access/FocusHandOver.h"
+#include "design/focus/FocusHandOver.h"
 #include "design/widgets/PrimaryButton.h"
 #include "design/DesignSystem.h"
 #include "support/Listening.h"

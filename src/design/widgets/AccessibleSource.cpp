@@ -1,4 +1,4 @@
-#include "design/access/AccessibleSource.h"
+#include "design/widgets/AccessibleSource.h"
 
 #include <QAccessible>
 #include <QWidget>

@@ -12,7 +12,7 @@
 #include "design/text/PlainTextEditor.h"
 #include "design/text/PlainTextField.h"
 #include "design/widgets/PrimaryButton.h"
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 #include "design/widgets/ScrollColumn.h"
 #include "design/text/SleekTextEditor.h"
 #include "design/text/SleekTextField.h"

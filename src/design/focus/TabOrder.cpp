@@ -1,4 +1,4 @@
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 
 #include <QWidget>
 

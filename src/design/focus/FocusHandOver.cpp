@@ -1,6 +1,6 @@
-#include "design/access/FocusHandOver.h"
+#include "design/focus/FocusHandOver.h"
 
-#include "design/access/TabOrder.h"
+#include "design/focus/TabOrder.h"
 
 #include <QAccessible>
 #include <QApplication>

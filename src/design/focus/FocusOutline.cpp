@@ -1,6 +1,6 @@
-#include "design/access/FocusOutline.h"
+#include "design/focus/FocusOutline.h"
 
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 
 #include <QEvent>
 #include <QPainter>

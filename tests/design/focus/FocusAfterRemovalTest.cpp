@@ -3,8 +3,8 @@
 // nothing; with no row left, resting on the named list, Tab going on from
 // where the row stood.
 
-#include "design/access/FocusAfterRemoval.h"
-#include "design/access/TabOrder.h"
+#include "design/focus/FocusAfterRemoval.h"
+#include "design/focus/TabOrder.h"
 #include "design/DesignSystem.h"
 #include "design/widgets/KeyedList.h"
 #include "design/widgets/PrimaryButton.h"

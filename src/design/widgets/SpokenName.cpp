@@ -1,4 +1,4 @@
-#include "design/access/SpokenName.h"
+#include "design/widgets/SpokenName.h"
 
 #include "model/Text.h"
 

@@ -1,6 +1,6 @@
-#include "design/access/FocusAfterRemoval.h"
+#include "design/focus/FocusAfterRemoval.h"
 
-#include "design/access/FocusHandOver.h"
+#include "design/focus/FocusHandOver.h"
 
 #include <QAbstractSpinBox>
 #include <QLineEdit>

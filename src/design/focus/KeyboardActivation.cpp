@@ -1,6 +1,6 @@
-#include "design/access/KeyboardActivation.h"
+#include "design/focus/KeyboardActivation.h"
 
-#include "design/access/FocusRing.h"
+#include "design/focus/FocusRing.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,4 +1,4 @@
-#include "design/access/FocusInView.h"
+#include "design/focus/FocusInView.h"
 
 #include <QApplication>
 #include <QFocusEvent>
