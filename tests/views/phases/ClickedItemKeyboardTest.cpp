@@ -37,6 +37,9 @@
 #include "views/phases/look/MoodCard.h"
 #include "views/phases/look/StyleCard.h"
 #include "views/phases/look/StyleGallery.h"
+#include "views/phases/premiere/DeliveryPresets.h"
+#include "views/phases/premiere/PremiereView.h"
+#include "views/phases/premiere/PressKitCard.h"
 #include "views/phases/storyboard/SceneEditor.h"
 #include "views/phases/storyboard/SceneRow.h"
 #include "views/phases/storyboard/ShotGrid.h"
@@ -55,7 +58,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class Item { character, location, scene, shot, footageShot, clip, style, lens, aspect };
+enum class Item { character, location, scene, shot, footageShot, clip, style, lens, aspect, preset };
 
 Project production()
 {
@@ -99,6 +102,8 @@ PhaseID phaseOf(Item item)
     case Item::lens:
     case Item::aspect:
         return PhaseID::look;
+    case Item::preset:
+        return PhaseID::premiere;
     }
     return PhaseID::spark;
 }
@@ -165,6 +170,11 @@ Places placesOn(Item item, PhaseScreen* screen, const Project& p)
             card = look->lensSection()->card(DirectorLens::catalog().at(1).id);
         return {look->moodCard()->notesEditor()->textEdit(), card, card->rect().center(), card};
     }
+    case Item::preset: {
+        auto* premiere = qobject_cast<PremiereView*>(screen);
+        QWidget* card = premiere->presets()->cards().at(1);
+        return {premiere->pressKit()->editor()->textEdit(), card, card->rect().center(), card};
+    }
     }
     return {};
 }
@@ -189,6 +199,7 @@ private Q_SLOTS:
         QTest::newRow("The Look: a style") << Item::style;
         QTest::newRow("The Look: a lens") << Item::lens;
         QTest::newRow("The Look: an aspect ratio") << Item::aspect;
+        QTest::newRow("Premiere: a delivery preset") << Item::preset;
     }
 
     void aClickOnAnotherItemTakesTheKeyboard()

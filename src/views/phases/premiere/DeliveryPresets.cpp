@@ -68,7 +68,9 @@ PresetCard::PresetCard(const ExportPreset& preset, QWidget* parent)
     , m_id(preset.id)
 {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
+    // A click gives it the keyboard, as Tab does (ringed only for the
+    // keyboard): keys typed next never reach the field the user left.
+    setFocusPolicy(Qt::StrongFocus);
     setMinimumHeight(130);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::MinimumExpanding);
     setAccessibleName(preset.name);
