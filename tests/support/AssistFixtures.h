@@ -51,6 +51,24 @@ inline Episode episodeWithBeats(const QStringList& summaries)
     return episode;
 }
 
+// A production of three characters (Eda, Tomas, Ruth) and two locations
+// (Lighthouse, Harbour), nothing else filled in.
+inline Project threeAndTwo()
+{
+    Project p;
+    for (const QString& name : {QStringLiteral("Eda"), QStringLiteral("Tomas"), QStringLiteral("Ruth")}) {
+        CastMember m;
+        m.name = name;
+        p.cast << m;
+    }
+    for (const QString& name : {QStringLiteral("Lighthouse"), QStringLiteral("Harbour")}) {
+        Location l;
+        l.name = name;
+        p.locations << l;
+    }
+    return p;
+}
+
 inline SceneCard sceneWithShots(int shots, int renderedShots = 0)
 {
     SceneCard scene;

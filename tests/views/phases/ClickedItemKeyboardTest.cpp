@@ -62,17 +62,7 @@ enum class Item { character, location, scene, shot, footageShot, clip, style, le
 
 Project production()
 {
-    Project p;
-    for (const QString& name : {u"Eda"_s, u"Tomas"_s, u"Ruth"_s}) {
-        CastMember m;
-        m.name = name;
-        p.cast << m;
-    }
-    for (const QString& name : {u"Lighthouse"_s, u"Harbour"_s}) {
-        Location l;
-        l.name = name;
-        p.locations << l;
-    }
+    Project p = threeAndTwo();
     Episode& episode = p.episodes.first();
     episode.scenes = {sceneWithShots(2), sceneWithShots(2)};
     episode.scenes[0].synopsis = u"The lamp fails"_s;

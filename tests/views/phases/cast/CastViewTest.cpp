@@ -20,6 +20,7 @@
 #include "model/CraftKits.h"
 #include "model/Lookup.h"
 #include "state/ProjectSession.h"
+#include "support/AssistFixtures.h"
 #include "support/ScriptedModel.h"
 #include "views/phases/cast/AssistLink.h"
 #include "views/phases/cast/CastView.h"
@@ -67,22 +68,6 @@ struct Stage {
     AuroraBackground backdrop;
     CastView* view;
 };
-
-Project threeAndTwo()
-{
-    Project p;
-    for (const QString& name : {u"Eda"_s, u"Tomas"_s, u"Ruth"_s}) {
-        CastMember m;
-        m.name = name;
-        p.cast << m;
-    }
-    for (const QString& name : {u"Lighthouse"_s, u"Harbour"_s}) {
-        Location l;
-        l.name = name;
-        p.locations << l;
-    }
-    return p;
-}
 
 template <class Card>
 Card* cardFor(const QList<Card*>& cards, const QUuid& id)
