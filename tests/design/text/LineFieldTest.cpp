@@ -166,6 +166,12 @@ Step randomStep(QRandomGenerator& random, const Twins& twins)
     return accessStep(random, twins, some);
 }
 
+// A step over the range "from,to".
+Step ranged(Step::Kind kind, const QString& range)
+{
+    return Step{.kind = kind, .from = range.section(u',', 0, 0).toInt(), .to = range.section(u',', 1, 1).toInt()};
+}
+
 // A short script: keys as QKeySequence names ("Ctrl+Shift+Left"), a count
 // after "*", typed text after "type:" (or "input-method:", or "insert:" for
 // text a program puts in), an input method's text over a replacement
@@ -226,9 +232,7 @@ QList<Step> script(const QString& steps, Twins& twins)
             continue;
         }
         if (word.startsWith(u"input-select:")) {
-            const QString range = word.mid(13);
-            out << Step{.kind = Step::InputSelection, .from = range.section(u',', 0, 0).toInt(),
-                        .to = range.section(u',', 1, 1).toInt()};
+            out << ranged(Step::InputSelection, word.mid(13));
             continue;
         }
         if (word.startsWith(u"menu:")) {
@@ -240,9 +244,7 @@ QList<Step> script(const QString& steps, Twins& twins)
             continue;
         }
         if (word.startsWith(u"place:")) {
-            const QString range = word.mid(6);
-            out << Step{.kind = Step::Place, .from = range.section(u',', 0, 0).toInt(),
-                        .to = range.section(u',', 1, 1).toInt()};
+            out << ranged(Step::Place, word.mid(6));
             continue;
         }
         if (word == u"refocus") {
