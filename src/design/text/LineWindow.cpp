@@ -2,22 +2,17 @@
 
 #include "design/text/LineBoundaries.h"
 #include "design/text/LineKeys.h"
-#include "design/text/LineMenu.h"
 #include "design/text/TextChange.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHash>
-#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QSignalBlocker>
-#include <QStyleHints>
 
 #include <algorithm>
 #include <limits>
@@ -151,44 +146,6 @@ void LineWindow::del()
     settle(true);
 }
 
-void LineWindow::endComposition(bool commit)
-{
-    if (!m_composing)
-        return;
-    // As a line edit ends it before its caret moves: the input method is
-    // asked to commit what it composes (a platform's sends it as text, taken
-    // in as any) or, for a new text, to drop it.
-    if (m_edit->hasFocus() && commit)
-        QGuiApplication::inputMethod()->commit();
-    else if (m_edit->hasFocus())
-        QGuiApplication::inputMethod()->reset();
-    if (!m_composing)
-        return;
-    // What the line edit still shows of it goes: setting a selection drops
-    // a line edit's composition, whatever it selects.
-    m_preedit.clear();
-    m_composing = false;
-    m_showing = true;
-    {
-        const QSignalBlocker blocker(m_edit);
-        const int caret = m_edit->cursorPosition();
-        int anchor = caret;
-        if (m_edit->hasSelectedText())
-            anchor = caret == m_edit->selectionStart() ? m_edit->selectionEnd() : m_edit->selectionStart();
-        m_edit->setSelection(anchor, caret - anchor);
-    }
-    m_showing = false;
-}
-
-bool LineWindow::onComposition(const QPoint& point) const
-{
-    if (!m_composing)
-        return false;
-    // Where the line edit shows it, from the caret on.
-    const qsizetype at = m_edit->cursorPositionAt(point) - m_edit->cursorPosition();
-    return at >= 0 && at <= m_preedit.size();
-}
-
 qsizetype LineWindow::shownPosition(qsizetype position) const
 {
     return position >= m_start && position <= m_start + m_shown.size() ? position - m_start : -1;
@@ -295,96 +252,9 @@ bool LineWindow::keyPress(QKeyEvent* event)
     return true;
 }
 
-bool LineWindow::mousePress(QMouseEvent* event)
-{
-    const QPoint at = event->position().toPoint();
-    m_pressAt = at;
-    // A press on the composition the line edit hands to the input method;
-    // anywhere else it ends the composition first.
-    if (event->button() == Qt::RightButton || onComposition(at))
-        return false;
-    endComposition(true);
-    if (m_sinceDoubleClick.isValid()) {
-        // A press soon after a double click, where it was: a triple click.
-        // Soon by the clock, as a line edit has it, and by the events' own
-        // times, which a replayed or synthesized press carries.
-        const qint64 interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
-        const quint64 time = event->timestamp();
-        const bool soon = m_sinceDoubleClick.elapsed() < interval
-                          && (time < m_doubleClickTime || time - m_doubleClickTime < quint64(interval));
-        if (soon && (at - m_doubleClickAt).manhattanLength() < QApplication::startDragDistance()) {
-            m_buffer.selectAll();
-            settle(false);
-            return true;
-        }
-    }
-    if (m_edit->dragEnabled())
-        return false;
-    m_buffer.moveCursor(positionAt(at), event->modifiers() & Qt::ShiftModifier);
-    settle(false, true);
-    return true;
-}
-
-bool LineWindow::mouseMove(QMouseEvent* event)
-{
-    const QPoint at = event->position().toPoint();
-    if (!(event->buttons() & Qt::LeftButton) || m_edit->dragEnabled() || onComposition(at))
-        return false;
-    endComposition(true);
-    // Dragged well below or above the line, the selection reaches to the end
-    // or the start, as in a line edit.
-    const int threshold = QGuiApplication::styleHints()->mouseQuickSelectionThreshold();
-    const bool rtl = m_edit->layoutDirection() == Qt::RightToLeft;
-    if (threshold > 0 && at.y() > m_pressAt.y() + threshold)
-        rtl ? m_buffer.home(true) : m_buffer.end(true);
-    else if (threshold > 0 && at.y() + threshold < m_pressAt.y())
-        rtl ? m_buffer.end(true) : m_buffer.home(true);
-    else
-        m_buffer.moveCursor(positionAt(at), true);
-    settle(false, true);
-    return true;
-}
-
-bool LineWindow::doubleClick(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton)
-        return false;
-    endComposition(true);
-    const QPoint at = event->position().toPoint();
-    m_buffer.selectWordAt(positionAt(at));
-    settle(false, true);
-    m_doubleClickAt = at;
-    m_doubleClickTime = event->timestamp();
-    m_sinceDoubleClick.start();
-    return true;
-}
-
-void LineWindow::contextMenu(QContextMenuEvent* event)
-{
-    QMenu* menu = m_edit->createStandardContextMenu();
-    takeOver(menu);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
-}
-
-void LineWindow::takeOver(QMenu* menu)
-{
-    LineMenu::takeOver(menu, m_edit, m_buffer, this, [this] { endComposition(true); }, [this] { settle(true); });
-}
-
 void LineWindow::copy(QClipboard::Mode mode) const
 {
     LineKeys::copy(m_buffer, mode);
-}
-
-qsizetype LineWindow::positionAt(const QPoint& point) const
-{
-    // A line edit can find a point past the end of its text (behind a
-    // cluster joined into one picture), where the next key would write past
-    // the text: the end instead. And it can find one between the halves of a
-    // pair, where typing would leave half a character: before the pair.
-    const qsizetype at = m_start + std::clamp<qsizetype>(m_edit->cursorPositionAt(point), 0, m_shown.size());
-    return LineBoundaries::pairStart(m_buffer.text(), at);
 }
 
 void LineWindow::settle(bool edited, bool pointer)
@@ -593,68 +463,6 @@ void LineWindow::absorb(bool edited)
     m_shown = now;
     m_unreported = true;
     m_teller.tell(m_buffer, change, removed);
-}
-
-bool LineWindow::inputMethod(const QInputMethodEvent* input)
-{
-    // A read-only line edit turns input methods away.
-    if (m_edit->isReadOnly())
-        return false;
-    // The text an input method puts in and the text it replaces around the
-    // caret are taken here, in the whole text, where they may reach beyond
-    // the window (the line edit would take them in the window, and pad its
-    // text past the end); the line edit shows only the composition, and a
-    // selection the input method sets.
-    const QString& commit = input->commitString();
-    const QString& preedit = input->preeditString();
-    // Text that comes in (committed, replacing, or a new composition)
-    // replaces the selection, all of it; an event that brings none (an input
-    // method's cancel, a selection) changes no text.
-    const bool typing =
-        !commit.isEmpty() || input->replacementLength() > 0 || (!preedit.isEmpty() && preedit != m_preedit);
-    const qsizetype windowStart = m_start;
-    if (typing && m_buffer.hasSelectedText())
-        m_buffer.insert(QString());
-    if (!commit.isEmpty() || input->replacementLength() > 0)
-        m_buffer.inputMethod(commit, input->replacementStart(), input->replacementLength());
-    settle(true);
-
-    // A selection it sets is in the line edit's text as it knew it, from
-    // where the window began then; the line edit takes it where the window
-    // begins now.
-    QList<QInputMethodEvent::Attribute> attributes;
-    bool selects = false;
-    for (QInputMethodEvent::Attribute attribute : input->attributes()) {
-        if (attribute.type == QInputMethodEvent::Selection) {
-            attribute.start = int(std::clamp<qsizetype>(windowStart + attribute.start, 0, m_buffer.size()) - m_start);
-            selects = true;
-        }
-        attributes << attribute;
-    }
-    const bool wasComposing = m_composing;
-    m_preedit = preedit;
-    m_composing = !m_preedit.isEmpty();
-    if (!wasComposing && !m_composing && !selects)
-        return true;
-    QInputMethodEvent shown(m_preedit, attributes);
-    m_showing = true;
-    // A line edit takes its selection out as its composition ends, though
-    // no text comes: it holds none then, and is shown the field's again.
-    const bool keepSelection = !typing && m_edit->hasSelectedText();
-    if (keepSelection)
-        m_edit->deselect();
-    QCoreApplication::sendEvent(m_edit, &shown);
-    m_showing = false;
-    if (selects) {
-        const int caret = m_edit->cursorPosition();
-        const bool selected = m_edit->hasSelectedText();
-        m_buffer.setCursorAndSelection(m_start + caret, selected ? m_start + m_edit->selectionStart() : -1,
-                                       selected ? m_start + m_edit->selectionEnd() : -1);
-        settle(false);
-    } else if (keepSelection) {
-        show(std::nullopt);
-    }
-    return true;
 }
 
 QString LineWindow::removedText(const LineBuffer::Change& change) const
