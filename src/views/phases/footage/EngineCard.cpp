@@ -57,6 +57,15 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    bool event(QEvent* event) override
+    {
+        // The caption asks for more room as its number grows: with no layout
+        // of its own, the column passes the request on to the row around it.
+        if (event->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return QWidget::event(event);
+    }
+
     void resizeEvent(QResizeEvent*) override
     {
         const int captionHeight = m_label->sizeHint().height();

@@ -163,8 +163,12 @@ private Q_SLOTS:
         }
         if (size == wide)
             QCOMPARE(rows, 1);
+        // Also once a caption's number has grown.
+        QTest::keyClick(card->takesSlider(), Qt::Key_Right);
+        QTest::keyClick(card->takesSlider(), Qt::Key_Right);
+        QCOMPARE(card->takesLabel()->text(), u"TAKES PER RENDER \u2014 3"_s);
         for (FieldLabel* caption : {card->clipLengthLabel(), card->takesLabel()}) {
-            QVERIFY(!caption->isElided());
+            QTRY_VERIFY(!caption->isElided());
             QVERIFY2(caption->width() >= caption->sizeHint().width(), "a caption wraps");
         }
         for (int i = 0; i < 4; ++i)
