@@ -39,6 +39,7 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
     ProjectStore& store = m_app.store();
     connect(&store, &ProjectStore::errorOccurred, m_banner, &StoreErrorBanner::showFailure);
     connect(&store, &ProjectStore::saved, m_banner, &StoreErrorBanner::productionSaved);
+    connect(&store, &ProjectStore::trashed, m_banner, &StoreErrorBanner::productionTrashed);
     // What the first load reported, before any window could show it.
     if (!store.lastError().isEmpty())
         m_banner->showFailure(store.lastError());

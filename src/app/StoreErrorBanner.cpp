@@ -29,6 +29,16 @@ void StoreErrorBanner::showFailure(const QString& message, const QUuid& producti
 
 void StoreErrorBanner::productionSaved(const QUuid& production)
 {
+    forget(production);
+}
+
+void StoreErrorBanner::productionTrashed(const QUuid& production)
+{
+    forget(production);
+}
+
+void StoreErrorBanner::forget(const QUuid& production)
+{
     if (production.isNull())
         return;
     m_failedSaves.removeIf([&](const auto& failed) { return failed.first == production; });

@@ -6,6 +6,12 @@
 // Storage failures never throw. Each one is recorded as lastError() and
 // announced through errorOccurred(), which the main window turns into a banner.
 // A failed save writes nothing and leaves the previous document untouched.
+// It is tried again on its own, sooner at first and then less often (see
+// setRetryBackOff), until it is written, a newer state of the production
+// replaces it, or the production goes to the Trash: room freed on a full
+// disk, a folder made writable or a size limit lifted is enough. A document
+// that can't be encoded, or too large to be read back, is not tried again:
+// it would fail the same way until the production changes.
 //
 // Autosaves are encoded and written on a worker thread so a pause in typing
 // never stalls the interface: the snapshot is taken here (records are values
@@ -34,11 +40,17 @@ class QTimer;
 
 namespace studio {
 
+namespace projectfiles {
+struct WriteFailure;
+}
+
 class ProjectStore : public QObject {
     Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds defaultAutosaveDelay{1200};
     static constexpr std::chrono::milliseconds defaultAutosaveLongestWait{1800};
+    static constexpr std::chrono::milliseconds defaultRetryFirst{1000};
+    static constexpr std::chrono::milliseconds defaultRetryLongest{5000};
 
     // autosaveDelay is the quiet period an autosave waits for; longestWait
     // bounds how long a change may wait for it while changes keep coming.
@@ -46,6 +58,11 @@ public:
                           std::chrono::milliseconds autosaveDelay = defaultAutosaveDelay,
                           std::chrono::milliseconds longestWait = defaultAutosaveLongestWait);
     ~ProjectStore() override;
+
+    // A write that failed is tried again `first` after it failed; each time
+    // it fails again the wait doubles, up to `longest`. A production's
+    // successful write starts its waits from `first` again.
+    void setRetryBackOff(std::chrono::milliseconds first, std::chrono::milliseconds longest);
 
     // <data location>/Palisademotion/Projects, or the home directory in place of
     // the data location when the system names none. Computed at every call.
@@ -93,8 +110,9 @@ public:
     // Writes the production (with modifiedAt stamped on the written copy; the
     // argument is untouched) atomically, then replaces its library entry in
     // place or puts it first. On failure reports "Save failed: <reason>",
-    // leaves the library and any previous document as they were, and returns false.
-    // A folder made for a first save that failed is removed again.
+    // leaves the library and any previous document as they were, and returns false;
+    // the copy is then tried again on its own, in place of any older
+    // snapshot waiting. A folder made for a first save that failed is removed again.
     // Synchronous: it first waits for the production's autosave in flight.
     // A production moved to the Trash is written no more: saving it writes
     // nothing and returns true (the user chose to discard it).
@@ -107,10 +125,10 @@ public:
     // wait. Productions debounce independently. A production moved to the
     // Trash is not saved again.
     void scheduleAutosave(const Project& project);
-    // Drops the snapshot waiting to be written; a write already under way
-    // still lands.
+    // Drops the snapshot waiting to be written, or the copy waiting to be
+    // tried again; a write already under way still lands.
     void cancelAutosave(const QUuid& id);
-    // A snapshot is waiting or being written.
+    // A snapshot (or a copy that failed) is waiting or being written.
     bool hasPendingAutosave(const QUuid& id) const;
 
     // Moves the production's folder to the Trash and drops it from the
@@ -135,15 +153,23 @@ public:
 Q_SIGNALS:
     void projectsChanged();
     void lastErrorChanged();
-    // Every failure, also when its text equals the previous one. production
-    // is the one whose save failed; null for a failure that is not a save's.
+    // Every failure, also when its text equals the previous one; only a
+    // write tried again on its own that fails as the one before it did
+    // stays quiet. production is the one whose save failed; null for a
+    // failure that is not a save's.
     void errorOccurred(const QString& message, const QUuid& production = QUuid());
-    // The production's document was written (by a save or an autosave).
+    // The production's document was written (by a save, an autosave or a
+    // write tried again).
     void saved(const QUuid& production);
+    // The production went to the Trash: nothing of it is written any more.
+    void trashed(const QUuid& production);
 
 private:
-    // Empty when the document was written, else the reason it wasn't.
-    using WriteOutcome = std::optional<QString>;
+    // Empty when the document was written, else why it wasn't.
+    using WriteOutcome = std::optional<projectfiles::WriteFailure>;
+    // What a failed write was: one the user or a caller asked for, an
+    // autosave of an edit, or a copy that had failed before tried again.
+    enum class Attempt { save, autosave, retry };
 
     struct PendingAutosave {
         QTimer* timer = nullptr;
@@ -158,9 +184,25 @@ private:
         std::optional<Project> snapshot;
         QFutureWatcher<WriteOutcome>* writing = nullptr;
         Project written; // what is being written, stamped
+        // Brings back a copy whose write failed.
+        QTimer* retry = nullptr;
+        // The wait before the next try; zero while nothing has failed since
+        // the last write.
+        std::chrono::milliseconds backOff{0};
+        // The snapshot is the copy whose write failed, stamped already;
+        // writingAgain: the write in flight is such a copy.
+        bool again = false;
+        bool writingAgain = false;
+        // Why the production's last failed write failed.
+        QString failure;
     };
 
     void fail(const QString& message, const QUuid& production = QUuid());
+    // The timers of a production's autosave, made at its first use.
+    PendingAutosave& pendingFor(const QUuid& id);
+    // Keeps the copy that failed to be tried again (when it may pass) and
+    // reports the failure.
+    void writeFailed(Project stamped, const projectfiles::WriteFailure& failure, Attempt attempt);
     void land(Project stamped);
     void autosaveDue(const QUuid& id);
     void startWrite(const QUuid& id);
@@ -170,6 +212,8 @@ private:
 
     std::chrono::milliseconds m_autosaveDelay;
     std::chrono::milliseconds m_longestWait;
+    std::chrono::milliseconds m_retryFirst = defaultRetryFirst;
+    std::chrono::milliseconds m_retryLongest = defaultRetryLongest;
     QList<Project> m_projects;
     // Where each production of the library was read from.
     QHash<QUuid, QString> m_folders;

@@ -37,6 +37,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <chrono>
 
 
 using namespace studio;
@@ -361,6 +362,7 @@ private Q_SLOTS:
     void aFailedSaveShowsInTheBannerUntilTheProductionSaves()
     {
         AppState app;
+        app.store().setRetryBackOff(std::chrono::milliseconds(20), std::chrono::milliseconds(80));
         const Project other = production(u"Other"_s);
         app.openProject(other);
         const Project p = production(u"Stuck"_s);
@@ -383,13 +385,25 @@ private Q_SLOTS:
         QVERIFY(!app.closeTab(app.selectedTabID()));
         QVERIFY(banner->isVisible());
 
-        // Another production's save leaves it; a later save of this one
-        // (the folder free again) takes it away.
+        // Another production's save leaves it.
         QVERIFY(app.closeTab(app.tabForProject(other.id)->id()));
         QVERIFY(banner->isVisible());
+
+        // Once the disk takes them, each is written on its own; the banner
+        // stays while one still fails and goes when none does.
+        const Project also = production(u"Also stuck"_s);
+        app.openProject(also);
+        blockFolder(also.id);
+        QVERIFY(!app.closeTab(app.selectedTabID()));
+        const QString alsoFailed = banner->message();
+        QSignalSpy saved(&app.store(), &ProjectStore::saved);
         QVERIFY(QFile::remove(ProjectStore::folderPath(p.id)));
-        app.tabForProject(p.id)->session()->edit([](Project& x) { x.name = u"Unstuck"_s; });
-        QTRY_VERIFY_WITH_TIMEOUT(!banner->isVisible(), 5000);
+        QTRY_VERIFY(saved.contains(QVariantList{QVariant::fromValue(p.id)}));
+        QVERIFY(banner->isVisible());
+        QCOMPARE(banner->message(), alsoFailed);
+        QVERIFY(QFile::remove(ProjectStore::folderPath(also.id)));
+        QTRY_VERIFY(!banner->isVisible());
+        QVERIFY(findProject(app.store().projects(), also.id));
     }
 
     // Edits that could not be written are not dropped without a word: every
