@@ -58,7 +58,7 @@ void ready(QWidget* field, FocusOnAdded::Typing typing)
 
 QWidget* FocusOnAdded::entryOf(QWidget* record)
 {
-    if (!record || !record->isEnabled())
+    if (!record || !record->isEnabled() || !record->isVisible())
         return nullptr;
     if (isTextField(record) && isStopOf(record, record))
         return record;

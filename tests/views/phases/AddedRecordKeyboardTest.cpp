@@ -41,6 +41,7 @@
 #include "views/phases/storyboard/ShotGrid.h"
 #include "views/phases/storyboard/ShotTiles.h"
 #include "views/phases/storyboard/StoryboardView.h"
+#include "views/shell/EpisodePicker.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -72,6 +73,7 @@ enum class Control {
     buildFromScript,
     cue,
     draftFromStory,
+    episode,
 };
 enum class Press { returnKey, space, click };
 
@@ -110,6 +112,8 @@ Project production(Control control)
     } else if (control != Control::sceneFromEmptyState && control != Control::draftFromStory) {
         episode.scenes = {sceneWithShots(2)};
     }
+    if (control == Control::episode)
+        p.format = ProjectFormat::series;
     for (int i = 0; i < 2; ++i)
         episode.timeline << TimelineClip{.label = u"Clip %1"_s.arg(i + 1)};
     // Fragments enough that the board stands below the fold.
@@ -260,6 +264,16 @@ Case caseOf(Control control)
                 },
                 int(drafted.episodes.first().script.elements.size()), false};
     }
+    case Control::episode:
+        return {PhaseID::story, button([](PhaseScreen* s) -> QWidget* {
+                    return s->window()->findChild<EpisodePicker*>();
+                }),
+                u"Add Episode"_s, [](const Project& p) {
+                    QList<Record> out;
+                    for (const Episode& episode : p.episodes)
+                        out << Record{episode.id, episode.title};
+                    return out;
+                }};
     }
     return {};
 }
@@ -364,6 +378,7 @@ private Q_SLOTS:
             {Control::buildFromScript, "Storyboard: Build from script"},
             {Control::cue, "The Cut: Add cue"},
             {Control::draftFromStory, "Script: Draft from Story beats"},
+            {Control::episode, "Story: the episode picker, Add Episode"},
         };
         for (const auto& [control, name] : controls) {
             for (const auto& [press, how] : {std::pair(Press::returnKey, "Return"), std::pair(Press::space, "Space"),

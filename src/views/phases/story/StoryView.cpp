@@ -272,6 +272,11 @@ void StoryView::chooseStructure(StructureKind kind)
     alert->open();
 }
 
+QWidget* StoryView::episodeField() const
+{
+    return m_title;
+}
+
 QList<ActColumn*> StoryView::actColumns() const
 {
     return m_columns->widgets();
