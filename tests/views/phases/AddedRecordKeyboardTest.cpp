@@ -27,6 +27,7 @@
 #include "views/phases/cast/NewCharacterMenu.h"
 #include "views/phases/cut/CutView.h"
 #include "views/phases/cut/MusicCuesSection.h"
+#include "views/phases/cut/TimelineLanes.h"
 #include "views/phases/footage/EngineCard.h"
 #include "views/phases/footage/FootageView.h"
 #include "views/phases/footage/ShotRow.h"
@@ -413,6 +414,34 @@ private Q_SLOTS:
         QCOMPARE(typed.first().id, made.first().id);
         QCOMPARE(typed.first().text, c.replaces ? words : made.first().text + words);
         QTRY_VERIFY(shown(QApplication::focusWidget()));
+    }
+
+    void assembledClipsTakeTheKeyboard_data()
+    {
+        QTest::addColumn<Press>("press");
+        QTest::newRow("Return") << Press::returnKey;
+        QTest::newRow("click") << Press::click;
+    }
+
+    void assembledClipsTakeTheKeyboard()
+    {
+        // "Assemble from Storyboard" in the toolbar: the keyboard goes to the
+        // clips it made, where Space asks nothing more.
+        QFETCH(Press, press);
+        AppState app;
+        Project project = production(Control::shot);
+        project.episodes.first().timeline.clear();
+        project.activePhase = PhaseID::cut;
+        ProjectSession& session = openSession(app, project);
+        WorkspaceStage<CutView> stage(app, session);
+        QVERIFY(QTest::qWaitForWindowActive(&stage.backdrop));
+        pressControl(stage.screen()->assembleButton(), press, QString());
+        QCOMPARE(session.project().episodes.first().timeline.size(), 2);
+        QCOMPARE(QApplication::focusWidget(), stage.screen()->lanes());
+        const Project assembled = session.project();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!stage.screen()->isConfirmingReassemble());
+        QCOMPARE(session.project(), assembled);
     }
 
     void aClickOnAFootageRowGivesItTheKeyboard()

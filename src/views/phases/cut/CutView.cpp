@@ -301,8 +301,12 @@ void CutView::assemble()
     bool assembled = false;
     editActiveEpisode(
         [&](Project& p, const QUuid& episodeID) { assembled = edits::assembleTimeline(p, episodeID); });
-    if (assembled)
-        select(QUuid());
+    if (!assembled)
+        return;
+    select(QUuid());
+    // The keyboard goes on to the clips just made, never stays on the
+    // button, whose next press would ask to assemble them all again.
+    FocusOnAdded::give(m_lanes);
 }
 
 void CutView::toggleSelection(const QUuid& clipID)
