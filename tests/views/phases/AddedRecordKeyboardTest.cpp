@@ -1,10 +1,9 @@
 // A control that adds or makes a record hands the keyboard to what it made:
 // pressed by Return, by Space or by a click (its menu's entry picked by keys
 // or by the pointer), the words typed next land in the new record's first
-// field, shown on screen, and nothing more is made. And the two places where
-// a press left the keyboard elsewhere: "Build from script" and "Draft from
-// Story beats", which hide once they have worked, and a click on a footage
-// row's body; and a library card's "Duplicate".
+// field, shown on screen, and nothing more is made. Also the controls whose
+// records have no field: the clips "Assemble" makes, a library card's copy.
+// And a click on a footage row's body gives the row the keyboard.
 
 #include "support/AssistFixtures.h"
 #include "support/WorkspaceStage.h"
@@ -99,15 +98,13 @@ struct Case {
     bool replaces = true;
 };
 
-const QString scriptHeading = u"EXT. CLIFF ROAD - DAY"_s;
-
 Project production(Control control)
 {
     Project p = threeAndTwo();
     Episode& episode = p.episodes.first();
     episode = episodeWithBeats({u"The lamp fails"_s, u"A boat is lost"_s});
     if (control == Control::buildFromScript) {
-        episode.script.elements = {{.kind = ScriptElementKind::sceneHeading, .text = scriptHeading},
+        episode.script.elements = {{.kind = ScriptElementKind::sceneHeading, .text = u"EXT. CLIFF ROAD - DAY"_s},
                                    {.kind = ScriptElementKind::action, .text = u"Wind."_s},
                                    {.kind = ScriptElementKind::sceneHeading, .text = u"INT. LIGHTHOUSE - NIGHT"_s}};
     } else if (control != Control::sceneFromEmptyState && control != Control::draftFromStory) {
@@ -123,158 +120,128 @@ Project production(Control control)
     return p;
 }
 
-QList<Record> fragments(const Project& p)
+// The records of a list, each with the text of its first field.
+template <typename List, typename Text>
+QList<Record> each(const List& list, Text text)
 {
     QList<Record> out;
-    for (const IdeaCard& card : p.idea.cards)
-        out << Record{card.id, card.text};
+    for (const auto& item : list)
+        out << Record{item.id, text(item)};
     return out;
 }
 
 QList<Record> beats(const Project& p)
 {
     QList<Record> out;
-    for (const Act& act : p.episodes.first().structure.acts) {
-        for (const Beat& beat : act.beats)
-            out << Record{beat.id, beat.title};
-    }
-    return out;
-}
-
-QList<Record> acts(const Project& p)
-{
-    QList<Record> out;
     for (const Act& act : p.episodes.first().structure.acts)
-        out << Record{act.id, act.title};
+        out << each(act.beats, [](const Beat& b) { return b.title; });
     return out;
 }
 
 QList<Record> scenes(const Project& p)
 {
-    QList<Record> out;
     // A scene set at a location of the production reads its synopsis first.
-    for (const SceneCard& scene : p.episodes.first().scenes)
-        out << Record{scene.id, scene.locationID ? scene.synopsis : scene.locationText};
-    return out;
+    return each(p.episodes.first().scenes,
+                [](const SceneCard& s) { return s.locationID ? s.synopsis : s.locationText; });
 }
 
 QList<Record> shots(const Project& p)
 {
     QList<Record> out;
-    for (const SceneCard& scene : p.episodes.first().scenes) {
-        for (const Shot& shot : scene.shots)
-            out << Record{shot.id, shot.what};
-    }
+    for (const SceneCard& scene : p.episodes.first().scenes)
+        out << each(scene.shots, [](const Shot& shot) { return shot.what; });
     return out;
+}
+
+// The control a screen of that kind shows.
+template <class Screen, typename Get>
+std::function<QWidget*(PhaseScreen*)> on(Get get)
+{
+    return [get](PhaseScreen* s) -> QWidget* { return get(qobject_cast<Screen*>(s)); };
 }
 
 Case caseOf(Control control)
 {
-    const auto button = [](auto get) { return std::function<QWidget*(PhaseScreen*)>(get); };
+    const Records fragments = [](const Project& p) {
+        return each(p.idea.cards, [](const IdeaCard& c) { return c.text; });
+    };
+    const Records acts = [](const Project& p) {
+        return each(p.episodes.first().structure.acts, [](const Act& a) { return a.title; });
+    };
     switch (control) {
     case Control::fragment:
+        return {PhaseID::spark, on<SparkView>([](SparkView* s) { return s->ideaBoard()->addMenu(); }), u"Concept"_s,
+                fragments};
     case Control::answer:
-        return {PhaseID::spark, button([control](PhaseScreen* s) -> QWidget* {
-                    auto* spark = qobject_cast<SparkView*>(s);
-                    if (control == Control::fragment)
-                        return spark->ideaBoard()->addMenu();
-                    return spark->interrogationCard()->answerButton();
-                }),
-                control == Control::fragment ? u"Concept"_s : QString(), fragments, 1, control == Control::fragment};
+        return {PhaseID::spark, on<SparkView>([](SparkView* s) { return s->interrogationCard()->answerButton(); }),
+                QString(), fragments, 1, false};
     case Control::beat:
+        return {PhaseID::story,
+                on<StoryView>([](StoryView* s) { return s->actColumns().first()->addBeatButton(); }), QString(),
+                beats};
     case Control::beatFromMenu:
-        return {PhaseID::story, button([control](PhaseScreen* s) -> QWidget* {
-                    ActColumn* act = qobject_cast<StoryView*>(s)->actColumns().first();
-                    return control == Control::beat ? static_cast<QWidget*>(act->addBeatButton()) : act->menuButton();
-                }),
-                control == Control::beat ? QString() : u"Add beat"_s, beats};
+        return {PhaseID::story, on<StoryView>([](StoryView* s) { return s->actColumns().first()->menuButton(); }),
+                u"Add beat"_s, beats};
     case Control::act:
-        return {PhaseID::story, button([](PhaseScreen* s) -> QWidget* { return qobject_cast<StoryView*>(s)->addActTile(); }),
-                QString(), acts};
+        return {PhaseID::story, on<StoryView>([](StoryView* s) { return s->addActTile(); }), QString(), acts};
     case Control::character:
     case Control::starter:
-        return {PhaseID::cast, button([](PhaseScreen* s) -> QWidget* { return qobject_cast<CastView*>(s)->newCharacterButton(); }),
+        return {PhaseID::cast, on<CastView>([](CastView* s) { return s->newCharacterButton(); }),
                 control == Control::character ? u"Blank character"_s : CharacterStarter::catalog().first().label,
-                [](const Project& p) {
-                    QList<Record> out;
-                    for (const CastMember& member : p.cast)
-                        out << Record{member.id, member.name};
-                    return out;
-                }};
+                [](const Project& p) { return each(p.cast, [](const CastMember& m) { return m.name; }); }};
     case Control::location:
-        return {PhaseID::cast, button([](PhaseScreen* s) -> QWidget* {
-                    auto* cast = qobject_cast<CastView*>(s);
-                    cast->setMode(CastView::locations);
-                    return cast->newLocationButton();
+        return {PhaseID::cast, on<CastView>([](CastView* s) {
+                    s->setMode(CastView::locations);
+                    return s->newLocationButton();
                 }),
-                QString(), [](const Project& p) {
-                    QList<Record> out;
-                    for (const Location& location : p.locations)
-                        out << Record{location.id, location.name};
-                    return out;
-                }};
+                QString(),
+                [](const Project& p) { return each(p.locations, [](const Location& l) { return l.name; }); }};
     case Control::scene:
-        return {PhaseID::scenes, button([](PhaseScreen* s) -> QWidget* { return qobject_cast<StoryboardView*>(s)->addButton(); }),
-                QString(), scenes};
+        return {PhaseID::scenes, on<StoryboardView>([](StoryboardView* s) { return s->addButton(); }), QString(),
+                scenes};
     case Control::sceneFromEmptyState:
-        return {PhaseID::scenes, button([](PhaseScreen* s) -> QWidget* {
-                    return qobject_cast<StoryboardView*>(s)->emptyState()->actionButton();
-                }),
-                QString(), scenes};
+        return {PhaseID::scenes,
+                on<StoryboardView>([](StoryboardView* s) { return s->emptyState()->actionButton(); }), QString(),
+                scenes};
     case Control::shot:
     case Control::recipeShot:
     case Control::coveragePack: {
-        const ShotTile::Kind kind = control == Control::shot     ? ShotTile::Kind::add
-                                    : control == Control::recipeShot ? ShotTile::Kind::recipe
-                                                                     : ShotTile::Kind::coverage;
         const ShotRecipe& recipe = ShotRecipe::catalog().first();
         const CoveragePack& pack = CoveragePack::catalog().first();
-        const QString entry = control == Control::shot         ? QString()
-                              : control == Control::recipeShot ? recipe.name + u" — after "_s + recipe.inspiredBy
-                                                               : pack.name;
-        return {PhaseID::scenes, button([kind](PhaseScreen* s) -> QWidget* {
-                    auto* board = qobject_cast<StoryboardView*>(s);
-                    board->select({board->project().episodes.first().scenes.first().id, std::nullopt});
-                    return board->editor()->grid()->tiles()->tile(kind);
+        const QList<std::pair<ShotTile::Kind, QString>> tiles = {
+            {ShotTile::Kind::add, QString()},
+            {ShotTile::Kind::recipe, recipe.name + u" — after "_s + recipe.inspiredBy},
+            {ShotTile::Kind::coverage, pack.name},
+        };
+        const auto [kind, entry] = tiles[int(control) - int(Control::shot)];
+        return {PhaseID::scenes, on<StoryboardView>([kind](StoryboardView* s) {
+                    s->select({s->project().episodes.first().scenes.first().id, std::nullopt});
+                    return s->editor()->grid()->tiles()->tile(kind);
                 }),
                 entry, shots, control == Control::coveragePack ? int(pack.shots.size()) : 1, false};
     }
     case Control::buildFromScript:
-        return {PhaseID::scenes, button([](PhaseScreen* s) -> QWidget* { return qobject_cast<StoryboardView*>(s)->buildButton(); }),
-                QString(), scenes, 2, false};
+        return {PhaseID::scenes, on<StoryboardView>([](StoryboardView* s) { return s->buildButton(); }), QString(),
+                scenes, 2, false};
     case Control::cue:
-        return {PhaseID::cut, button([](PhaseScreen* s) -> QWidget* {
-                    return qobject_cast<CutView*>(s)->musicSection()->addButton();
-                }),
-                QString(), [](const Project& p) {
-                    QList<Record> out;
-                    for (const MusicCue& cue : p.episodes.first().musicCues)
-                        out << Record{cue.id, cue.name};
-                    return out;
+        return {PhaseID::cut, on<CutView>([](CutView* s) { return s->musicSection()->addButton(); }), QString(),
+                [](const Project& p) {
+                    return each(p.episodes.first().musicCues, [](const MusicCue& c) { return c.name; });
                 }};
     case Control::draftFromStory: {
         Project drafted = production(control);
         edits::draftScriptFromStory(drafted, drafted.episodes.first().id);
-        return {PhaseID::script,
-                button([](PhaseScreen* s) -> QWidget* { return qobject_cast<ScriptView*>(s)->storyDraftButton(); }), QString(),
+        return {PhaseID::script, on<ScriptView>([](ScriptView* s) { return s->storyDraftButton(); }), QString(),
                 [](const Project& p) {
-                    QList<Record> out;
-                    for (const ScriptElement& element : p.episodes.first().script.elements)
-                        out << Record{element.id, element.text};
-                    return out;
+                    return each(p.episodes.first().script.elements, [](const ScriptElement& e) { return e.text; });
                 },
                 int(drafted.episodes.first().script.elements.size()), false};
     }
     case Control::episode:
-        return {PhaseID::story, button([](PhaseScreen* s) -> QWidget* {
-                    return s->window()->findChild<EpisodePicker*>();
-                }),
-                u"Add Episode"_s, [](const Project& p) {
-                    QList<Record> out;
-                    for (const Episode& episode : p.episodes)
-                        out << Record{episode.id, episode.title};
-                    return out;
-                }};
+        return {PhaseID::story,
+                on<StoryView>([](StoryView* s) { return s->window()->findChild<EpisodePicker*>(); }),
+                u"Add Episode"_s,
+                [](const Project& p) { return each(p.episodes, [](const Episode& e) { return e.title; }); }};
     }
     return {};
 }
@@ -446,8 +413,8 @@ private Q_SLOTS:
 
     void aClickOnAFootageRowGivesItTheKeyboard()
     {
-        // The caret... the engine's slider clicked, then a row's body
-        // (neither its checkbox nor its chevron): Left moves no slider.
+        // The engine's slider clicked, then a row's body (neither its
+        // checkbox nor its chevron): Left moves no slider.
         AppState app;
         Project project = production(Control::shot);
         project.activePhase = PhaseID::footage;
