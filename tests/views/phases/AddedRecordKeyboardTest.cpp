@@ -213,7 +213,8 @@ Case caseOf(Control control)
             {ShotTile::Kind::recipe, recipe.name + u" — after "_s + recipe.inspiredBy},
             {ShotTile::Kind::coverage, pack.name},
         };
-        const auto [kind, entry] = tiles[int(control) - int(Control::shot)];
+        const ShotTile::Kind kind = tiles[int(control) - int(Control::shot)].first;
+        const QString entry = tiles[int(control) - int(Control::shot)].second;
         return {PhaseID::scenes, on<StoryboardView>([kind](StoryboardView* s) {
                     s->select({s->project().episodes.first().scenes.first().id, std::nullopt});
                     return s->editor()->grid()->tiles()->tile(kind);
