@@ -114,8 +114,9 @@ Project production(Control control)
         p.format = ProjectFormat::series;
     for (int i = 0; i < 2; ++i)
         episode.timeline << TimelineClip{.label = u"Clip %1"_s.arg(i + 1)};
-    // Fragments enough that the board stands below the fold.
-    for (int i = 0; i < 3; ++i)
+    // Fragments enough that the board stands below the fold and the strip
+    // builds the card added at its end only once it is brought into view.
+    for (int i = 0; i < 40; ++i)
         p.idea.cards << IdeaCard{.kind = IdeaCardKind::image, .text = u"Salt on the glass"_s};
     return p;
 }
