@@ -4,6 +4,7 @@
 #include "design/widgets/DestructiveAction.h"
 #include "design/focus/FocusAfterRemoval.h"
 #include "design/focus/FocusHandOver.h"
+#include "design/focus/FocusOnAdded.h"
 #include "design/widgets/PrimaryButton.h"
 #include "design/style/Palette.h"
 #include "design/widgets/ScrollColumn.h"
@@ -399,8 +400,10 @@ QMenu* HomeView::contextMenu(const QUuid& id)
             QMetaObject::invokeMethod(self, [self, id] { if (self) self->openProject(id); }, Qt::QueuedConnection);
     });
     connect(menu->addAction(u"Duplicate"_s), &QAction::triggered, menu, [self, id] {
-        if (self)
-            self->duplicateProject(id);
+        // The keyboard goes on to the copy's card, as after any control that
+        // makes something: the copy is what the user acts on next.
+        if (const auto copy = self ? self->duplicateProject(id) : std::nullopt)
+            FocusOnAdded::give(self->m_grid->card(*copy));
     });
     connect(menu->addAction(u"Reveal in Finder"_s), &QAction::triggered, menu, [self, id] {
         if (self)

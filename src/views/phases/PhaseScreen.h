@@ -70,6 +70,10 @@ public:
     QUuid activeEpisodeID() const;
     const Episode* activeEpisode() const;
 
+    // The field that names the active episode, when the screen shows one:
+    // where the keyboard goes once an episode is added.
+    virtual QWidget* episodeField() const { return nullptr; }
+
 protected:
     explicit PhaseScreen(ScreenSession session, QWidget* parent = nullptr);
 

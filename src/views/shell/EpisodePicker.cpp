@@ -91,9 +91,11 @@ void EpisodePicker::rebuildMenu()
     items->addSeparator();
     QAction* add = items->addAction(u"Add "_s + noun);
     add->setObjectName(u"addEpisode"_s);
-    connect(add, &QAction::triggered, this, [session] {
-        if (session)
-            addEpisode(*session);
+    connect(add, &QAction::triggered, this, [this, session] {
+        if (!session)
+            return;
+        addEpisode(*session);
+        Q_EMIT episodeAdded();
     });
     if (project.episodes.size() >= 2) {
         QAction* remove = addDestructiveAction(items, u"Remove current "_s + noun.toLower());

@@ -35,6 +35,10 @@ public:
     // nothing and makes the first episode active.
     static void removeCurrentEpisode(ProjectSession& session);
 
+Q_SIGNALS:
+    // An episode was added from the menu (and made active).
+    void episodeAdded();
+
 private:
     ProjectSession& m_session;
 };

@@ -1,6 +1,7 @@
 #include "views/shell/ProjectWorkspaceView.h"
 
 #include "design/focus/FocusHandOver.h"
+#include "design/focus/FocusOnAdded.h"
 #include "design/widgets/HairlineDivider.h"
 #include "design/style/ReduceMotion.h"
 #include "design/widgets/SpokenName.h"
@@ -11,6 +12,7 @@
 #include "state/edits/PremiereEdits.h"
 #include "views/phases/PhaseScreens.h"
 #include "views/shell/AIChoiceSheet.h"
+#include "views/shell/EpisodePicker.h"
 #include "views/shell/ErrorBanner.h"
 #include "views/shell/PhaseRail.h"
 #include "views/shell/WorkspaceHeader.h"
@@ -111,6 +113,14 @@ ProjectWorkspaceView::ProjectWorkspaceView(AppState& app, ProjectSession& sessio
     connect(&m_session, &ProjectSession::aiBusyChanged, m_header, &WorkspaceHeader::refresh);
     connect(&m_session, &ProjectSession::aiErrorChanged, m_banner, &ErrorBanner::refresh);
     connect(&m_session, &ProjectSession::choicePromptChanged, this, &ProjectWorkspaceView::syncChoiceSheet);
+    connect(m_header->episodePicker(), &EpisodePicker::episodeAdded, this, [this] {
+        // The new episode is on screen: its name, where the screen shows
+        // one, is what the user types next; elsewhere the keyboard rests on
+        // the screen, heard by its phase, where Return and Space do nothing
+        // (on the picker, Space would open its menu again).
+        if (m_screen && !FocusOnAdded::give(m_screen->episodeField()))
+            m_screen->setFocus(Qt::OtherFocusReason);
+    });
 
     // In a window where nothing holds the keyboard yet, the workspace holds
     // it, so no control opens ringed and Tab starts at the phase rail.

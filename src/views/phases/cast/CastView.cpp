@@ -1,5 +1,6 @@
 #include "views/phases/cast/CastView.h"
 
+#include "design/focus/FocusOnAdded.h"
 #include "design/widgets/AdaptiveGridLayout.h"
 #include "design/widgets/EmptyStateView.h"
 #include "design/widgets/HairlineDivider.h"
@@ -190,8 +191,7 @@ void CastView::connectCharacterDetail()
         // the user types next. The keyboard goes to the new row's label, not
         // back to where it was before the menu (the Name field, perhaps,
         // scrolled out of view), and the page follows it.
-        if (RelationshipRow* row = m_characterDetail->relationships()->row(added))
-            row->labelField()->setFocus(Qt::OtherFocusReason);
+        FocusOnAdded::give(m_characterDetail->relationships()->row(added));
     });
     connect(d, &CharacterDetail::relationshipRetargetRequested, this,
             [this](const QUuid& id, const QUuid& relationshipID, const QUuid& otherID) {
@@ -249,15 +249,20 @@ void CastView::selectLocation(const QUuid& locationID)
 void CastView::addCharacter(const CharacterStarter* starter)
 {
     QUuid added;
-    if (edit([&](Project& p) { added = edits::addNewCharacter(p, starter); }))
-        selectCharacter(added);
+    if (!edit([&](Project& p) { added = edits::addNewCharacter(p, starter); }))
+        return;
+    selectCharacter(added);
+    // The pane shows the new member: its name is what the user types next.
+    FocusOnAdded::give(m_characterDetail);
 }
 
 void CastView::addLocation()
 {
     QUuid added;
-    if (edit([&](Project& p) { added = edits::addNewLocation(p); }))
-        selectLocation(added);
+    if (!edit([&](Project& p) { added = edits::addNewLocation(p); }))
+        return;
+    selectLocation(added);
+    FocusOnAdded::give(m_locationDetail);
 }
 
 void CastView::removeCharacter(const QUuid& memberID)

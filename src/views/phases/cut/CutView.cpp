@@ -5,6 +5,7 @@
 #include "design/widgets/EmptyStateView.h"
 #include "design/widgets/FieldLabel.h"
 #include "design/focus/FocusHandOver.h"
+#include "design/focus/FocusOnAdded.h"
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/PrimaryButton.h"
 #include "design/widgets/HairlineDivider.h"
@@ -23,6 +24,7 @@
 #include "state/edits/CutEdits.h"
 #include "state/rules/CutRules.h"
 #include "views/phases/cut/ClipControls.h"
+#include "views/phases/cut/CueTile.h"
 #include "views/phases/cut/MusicCuesSection.h"
 #include "views/phases/cut/TimelineLanes.h"
 
@@ -255,7 +257,9 @@ void CutView::connectControls()
 void CutView::connectMusic()
 {
     connect(m_music, &MusicCuesSection::addRequested, this, [this] {
-        editActiveEpisode([](Project& p, const QUuid& episodeID) { edits::addMusicCue(p, episodeID); });
+        QUuid added;
+        editActiveEpisode([&added](Project& p, const QUuid& episodeID) { added = edits::addMusicCue(p, episodeID); });
+        FocusOnAdded::give(m_music->tile(added));
     });
     connect(m_music, &MusicCuesSection::nameEdited, this, [this](const QUuid& cueID, const QString& name) {
         editActiveEpisode([&](Project& p, const QUuid& ep) { edits::renameMusicCue(p, ep, cueID, name); });
@@ -297,8 +301,12 @@ void CutView::assemble()
     bool assembled = false;
     editActiveEpisode(
         [&](Project& p, const QUuid& episodeID) { assembled = edits::assembleTimeline(p, episodeID); });
-    if (assembled)
-        select(QUuid());
+    if (!assembled)
+        return;
+    select(QUuid());
+    // The keyboard goes on to the clips just made, never stays on the
+    // button, whose next press would ask to assemble them all again.
+    FocusOnAdded::give(m_lanes);
 }
 
 void CutView::toggleSelection(const QUuid& clipID)

@@ -459,6 +459,15 @@ QString ShotRow::toolTipAt(const QPoint& pos) const
 
 bool ShotRow::event(QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonPress) {
+        // A press anywhere on the card gives the row the keyboard, on its
+        // first stop, as a press on its checkbox or chevron does: keys
+        // pressed next act on this row, never on the control the user left
+        // (an engine slider, perhaps scrolled out of view).
+        m_checkbox->setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QString tip = toolTipAt(help->pos());

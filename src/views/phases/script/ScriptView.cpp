@@ -291,7 +291,16 @@ void ScriptView::append(ScriptElementKind kind)
 
 void ScriptView::draftFromStory()
 {
-    editActiveEpisode([](Project& p, const QUuid& episode) { edits::draftScriptFromStory(p, episode); });
+    bool drafted = false;
+    editActiveEpisode(
+        [&drafted](Project& p, const QUuid& episode) { drafted = edits::draftScriptFromStory(p, episode); });
+    // The button goes with the empty page; the keyboard goes to the draft's
+    // first element, where reading and writing begin.
+    const Episode* episode = activeEpisode();
+    if (drafted && episode && !episode->script.elements.isEmpty()) {
+        m_page->focusElement(episode->script.elements.first().id);
+        m_page->moveCaretToEnd();
+    }
 }
 
 void ScriptView::draftWithAI()

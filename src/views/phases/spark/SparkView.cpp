@@ -1,5 +1,6 @@
 #include "views/phases/spark/SparkView.h"
 
+#include "design/focus/FocusOnAdded.h"
 #include "design/widgets/CardSurface.h"
 #include "design/widgets/Chip.h"
 #include "design/widgets/FieldLabel.h"
@@ -25,6 +26,7 @@
 #include "state/edits/SparkEdits.h"
 #include "state/rules/SparkRules.h"
 #include "views/phases/spark/IdeaBoard.h"
+#include "views/phases/spark/IdeaCardView.h"
 #include "views/phases/spark/InterrogationCard.h"
 
 #include <QHBoxLayout>
@@ -176,7 +178,12 @@ QWidget* SparkView::leftColumn()
     stack->addWidget(m_interrogation);
     stack->addStretch(1);
     connect(m_interrogation, &InterrogationCard::answerRequested, this, [this](const QString& question) {
-        edit([&](Project& p) { edits::appendIdeaCard(p, IdeaCardKind::concept_, rules::answerCardText(question)); });
+        QUuid added;
+        edit([&](Project& p) {
+            added = edits::appendIdeaCard(p, IdeaCardKind::concept_, rules::answerCardText(question));
+        });
+        // The question is on the board; the answer is what the user types.
+        FocusOnAdded::give(m_board->revealCard(added), FocusOnAdded::Typing::follows);
     });
     return column;
 }
@@ -318,8 +325,11 @@ QWidget* SparkView::ratingRuntimeCard()
 
 void SparkView::connectIdeaBoard()
 {
-    connect(m_board, &IdeaBoard::addRequested, this,
-            [this](IdeaCardKind kind) { edit([kind](Project& p) { edits::appendIdeaCard(p, kind); }); });
+    connect(m_board, &IdeaBoard::addRequested, this, [this](IdeaCardKind kind) {
+        QUuid added;
+        edit([&](Project& p) { added = edits::appendIdeaCard(p, kind); });
+        FocusOnAdded::give(m_board->revealCard(added));
+    });
     connect(m_board, &IdeaBoard::textEdited, this, [this](const QUuid& cardID, const QString& text) {
         edit([&](Project& p) { edits::setIdeaCardText(p, cardID, text); });
     });

@@ -1,7 +1,6 @@
 #include "views/phases/story/ActColumn.h"
 
 #include "design/widgets/DestructiveAction.h"
-#include "design/focus/FocusInView.h"
 #include "design/widgets/SpokenName.h"
 #include "design/widgets/KeyedList.h"
 #include "design/widgets/MenuButton.h"
@@ -62,13 +61,7 @@ ActColumn::ActColumn(const QUuid& actID, QWidget* parent)
     m_cards = std::make_unique<KeyedList<QUuid, BeatCard>>(m_layout, 1);
 
     connect(m_title, &PlainTextField::textEdited, this, [this](const QString& t) { Q_EMIT titleEdited(m_id, t); });
-    connect(m_addBeat, &QAbstractButton::clicked, this, [this] {
-        Q_EMIT addBeatRequested(m_id);
-        // Pressed from the keyboard, the button moves on past the new beat
-        // and stays in sight for the next press; a click leaves the page be.
-        if (m_addBeat->hasFocus())
-            FocusInView::reveal(m_addBeat);
-    });
+    connect(m_addBeat, &QAbstractButton::clicked, this, [this] { Q_EMIT addBeatRequested(m_id); });
 }
 
 ActColumn::~ActColumn() = default;

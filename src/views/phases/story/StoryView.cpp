@@ -2,7 +2,7 @@
 
 #include "design/widgets/Alert.h"
 #include "design/widgets/EmptyStateView.h"
-#include "design/focus/FocusInView.h"
+#include "design/focus/FocusOnAdded.h"
 #include "design/widgets/HairlineDivider.h"
 #include "design/widgets/HorizontalStrip.h"
 #include "design/widgets/KeyedList.h"
@@ -19,6 +19,7 @@
 #include "state/edits/StoryEdits.h"
 #include "state/rules/StoryRules.h"
 #include "views/phases/story/ActColumn.h"
+#include "views/phases/story/BeatCard.h"
 #include "views/phases/story/DashedAddButton.h"
 #include "views/phases/story/PulseLine.h"
 
@@ -130,11 +131,9 @@ StoryView::StoryView(ScreenSession screenSession, QWidget* parent)
         editActiveEpisode([&t](Project& p, const QUuid& e) { edits::setEpisodeSynopsis(p, e, t); });
     });
     connect(m_addAct, &QAbstractButton::clicked, this, [this] {
-        editActiveEpisode([](Project& p, const QUuid& e) { edits::addAct(p, e); });
-        // Pressed from the keyboard, the button moves on past the new act
-        // and stays in sight for the next press; a click leaves the page be.
-        if (m_addAct->hasFocus())
-            FocusInView::reveal(m_addAct);
+        QUuid added;
+        editActiveEpisode([&added](Project& p, const QUuid& e) { added = edits::addAct(p, e); });
+        FocusOnAdded::give(m_columns->widget(added));
     });
 
     requestRefresh();
@@ -226,7 +225,10 @@ ActColumn* StoryView::makeColumn(const Act& act)
         editActiveEpisode([&](Project& p, const QUuid& e) { edits::setActTitle(p, e, actID, t); });
     });
     connect(column, &ActColumn::addBeatRequested, this, [this](const QUuid& actID) {
-        editActiveEpisode([&](Project& p, const QUuid& e) { edits::addBeat(p, e, actID); });
+        QUuid added;
+        editActiveEpisode([&](Project& p, const QUuid& e) { added = edits::addBeat(p, e, actID); });
+        if (ActColumn* act = m_columns->widget(actID))
+            FocusOnAdded::give(act->beatCard(added));
     });
     connect(column, &ActColumn::deleteRequested, this, [this](const QUuid& actID) {
         editActiveEpisode([&](Project& p, const QUuid& e) { edits::deleteAct(p, e, actID); });
@@ -268,6 +270,11 @@ void StoryView::chooseStructure(StructureKind kind)
             editActiveEpisode([kind](Project& p, const QUuid& e) { edits::switchStructure(p, e, kind); });
     });
     alert->open();
+}
+
+QWidget* StoryView::episodeField() const
+{
+    return m_title;
 }
 
 QList<ActColumn*> StoryView::actColumns() const

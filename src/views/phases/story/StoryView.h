@@ -48,6 +48,7 @@ public:
     DashedAddButton* addActTile() const { return m_addAct; }
     EmptyStateView* emptyState() const { return m_empty; }
     QList<ActColumn*> actColumns() const;
+    QWidget* episodeField() const override;
     ActColumn* actColumn(const QUuid& actID) const;
 
     // The structure picked in the structure menu that awaits the answer to the

@@ -1,6 +1,7 @@
 #include "views/phases/storyboard/StoryboardView.h"
 
 #include "design/focus/FocusHandOver.h"
+#include "design/focus/FocusOnAdded.h"
 #include "design/widgets/EmptyStateView.h"
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/HairlineDivider.h"
@@ -17,6 +18,7 @@
 #include "views/phases/storyboard/SceneList.h"
 #include "views/phases/storyboard/SceneRow.h"
 #include "views/phases/storyboard/ShotGrid.h"
+#include "views/phases/storyboard/ShotInspector.h"
 #include "views/phases/storyboard/ShotInspectorPane.h"
 
 #include <QHBoxLayout>
@@ -163,8 +165,11 @@ void StoryboardView::addScene()
 {
     QUuid added;
     editActiveEpisode([&](Project& p, const QUuid& episodeID) { added = edits::addScene(p, episodeID); });
-    if (!added.isNull())
-        select({added, m_selection.shotID});
+    if (added.isNull())
+        return;
+    select({added, m_selection.shotID});
+    // The editor shows the new scene: where it is set is what comes next.
+    FocusOnAdded::give(m_editor);
 }
 
 void StoryboardView::moveScene(const QUuid& sceneID, int offset)
@@ -188,8 +193,12 @@ void StoryboardView::buildFromScript()
     QUuid first;
     editActiveEpisode(
         [&](Project& p, const QUuid& episodeID) { first = edits::buildScenesFromScript(p, episodeID); });
-    if (!first.isNull())
-        select({first, m_selection.shotID});
+    if (first.isNull())
+        return;
+    select({first, m_selection.shotID});
+    // The button goes with the empty list; the keyboard goes to the first
+    // scene built, never to rest on the page. What the script wrote stays.
+    FocusOnAdded::give(m_editor, FocusOnAdded::Typing::follows);
 }
 
 void StoryboardView::connectEditor()
@@ -200,8 +209,13 @@ void StoryboardView::connectEditor()
     const auto addShots = [this](const std::function<QUuid(Project&, const QUuid& episodeID)>& operation) {
         QUuid added;
         editActiveEpisode([&](Project& p, const QUuid& ep) { added = operation(p, ep); });
-        if (!added.isNull())
-            select({m_selection.sceneID, added});
+        if (added.isNull())
+            return;
+        select({m_selection.sceneID, added});
+        // The inspector shows the (first) new shot: what it shows is what
+        // the user types next, never another press of the tile. A pack's
+        // shot comes described; the words go on from there.
+        FocusOnAdded::give(m_pane->inspector(), FocusOnAdded::Typing::follows);
     };
     connect(m_editor, &E::settingRequested, this, [this](const QUuid& sceneID, SceneSetting setting) {
         editActiveEpisode([&](Project& p, const QUuid& ep) { edits::setSceneSetting(p, ep, sceneID, setting); });

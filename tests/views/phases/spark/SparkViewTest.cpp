@@ -23,6 +23,7 @@
 #include "design/DesignSystem.h"
 #include "model/CraftKits.h"
 #include "model/Lookup.h"
+#include "state/edits/SparkEdits.h"
 #include "views/phases/spark/IdeaBoard.h"
 #include "views/phases/spark/IdeaCardView.h"
 #include "views/phases/spark/InterrogationCard.h"
@@ -224,15 +225,16 @@ private Q_SLOTS:
 
     void firstFragmentLeavesThePageWhereItWas()
     {
-        // Scrolled to the foot of the page, the first card replaces the empty
-        // board below what the user looks at: the page must not move.
+        // Scrolled to the foot of the page, the first card (an assist's,
+        // landing while the user reads) replaces the empty board below what
+        // the user looks at: the page must not move.
         Shown s(sparkProject());
         QVERIFY(QTest::qWaitForWindowExposed(&s.view));
         QScrollBar* bar = s.view.page()->verticalScrollBar();
         QTRY_VERIFY(bar->maximum() > 0);
         bar->setValue(bar->maximum());
         const int before = bar->value();
-        QTest::mouseClick(s.view.interrogationCard()->answerButton(), Qt::LeftButton);
+        s.session.edit([](Project& p) { edits::appendIdeaCard(p, IdeaCardKind::concept_, u"salt"_s); });
         QTRY_COMPARE(s.view.ideaBoard()->cardViews().size(), 1);
         QCoreApplication::processEvents();
         QCOMPARE(bar->value(), before);

@@ -440,16 +440,18 @@ private Q_SLOTS:
         QCOMPARE(name(card->chargeButton()), u"Emotional charge"_s);
         QCOMPARE(name(view.titleField()->lineEdit()), u"Episode title"_s);
 
-        // Pressed again and again, "Add Act" stays in sight past the acts it adds.
+        // Pressed again and again, "Add Act" hands the keyboard to each new
+        // act's title, in sight past the acts before it.
         view.resize(1080, 700);
-        view.addActTile()->setFocus(Qt::TabFocusReason);
         QWidget* viewport = view.actBoard()->viewport();
         for (int i = 0; i < 3; ++i) {
+            view.addActTile()->setFocus(Qt::TabFocusReason);
             QTest::keyClick(view.addActTile(), Qt::Key_Return);
+            QWidget* title = view.actColumns().last()->titleField()->lineEdit();
+            QCOMPARE(QApplication::focusWidget(), title);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
             QCoreApplication::processEvents();
-            QVERIFY(viewport->rect().contains(
-                QRect(view.addActTile()->mapTo(viewport, QPoint(0, 0)), view.addActTile()->size())));
+            QVERIFY(viewport->rect().contains(QRect(title->mapTo(viewport, QPoint(0, 0)), title->size())));
         }
         QCOMPARE(firstEpisode(session).structure.acts.size(), 6);
     }
