@@ -92,8 +92,8 @@ void MainWindow::buildMenus()
     m_checkForUpdates->setMenuRole(QAction::NoRole);
     connect(m_checkForUpdates, &QAction::triggered, this, &MainWindow::checkForUpdates);
 
-    // The commands answer wherever the program has the keyboard, the
-    // settings window included; a sheet over this window still blocks them.
+    // The commands answer wherever the program has the keyboard; a sheet
+    // over the window (the settings among them) blocks them.
     for (QAction* top : menuBar()->actions()) {
         if (QMenu* menu = top->menu()) {
             for (QAction* action : menu->actions())
@@ -204,8 +204,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_quitting) {
         if (m_quitConfirmation) {
+            // The question is up over the window already.
             event->ignore();
-            m_quitConfirmation->activateWindow();
+            activateWindow();
             return;
         }
         const QList<QUuid> unsaved = saveForQuit();
@@ -217,7 +218,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         m_quitting = true;
     }
     event->accept();
-    // The settings window must not keep the program running without its window.
+    // The program ends with its window, whatever else is up.
     QCoreApplication::quit();
 }
 

@@ -67,8 +67,9 @@ private:
     FlowLayout* m_flow;
     QLineEdit* m_draft;
     std::unique_ptr<KeyedList<QString, TagCapsule>> m_capsules;
-    // The keyboard was taken from the draft by a sheet that opened by itself.
-    bool m_waiting = false;
+    // The draft waits, as typed, for the keyboard that a sheet opening by
+    // itself took from it.
+    bool m_awaitingKeyboardBack = false;
 };
 
 } // namespace studio
