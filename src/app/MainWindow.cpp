@@ -4,6 +4,7 @@
 #include "app/StoreErrorBanner.h"
 #include "design/widgets/Alert.h"
 #include "design/style/Theme.h"
+#include "design/widgets/TagField.h"
 #include "model/Text.h"
 #include "services/ProjectStore.h"
 #include "services/UpdateService.h"
@@ -136,8 +137,11 @@ void MainWindow::checkForUpdates()
 
 QList<QUuid> MainWindow::saveForQuit()
 {
-    // The field being typed in ends its edit first, as it would on leaving
-    // it: a tag typed but not yet committed is in the production it saves.
+    // Every draft is kept, whatever holds the keyboard (a sheet may): a tag
+    // typed but not yet committed is in the production it saves. The field
+    // being typed in ends its edit, as it would on leaving it.
+    for (TagField* field : findChildren<TagField*>())
+        field->commitDraft();
     if (QWidget* typing = focusWidget(); typing && typing->hasFocus())
         typing->clearFocus();
     // A failure is recorded by the store, and the remaining productions are

@@ -37,6 +37,9 @@ public:
     QStringList tags() const { return m_tags; }
     void setTags(const QStringList& tags);
     QLineEdit* draftEdit() const { return m_draft; }
+    // Commits the draft as leaving the field does (what quitting does to
+    // every field, whether or not it holds the keyboard).
+    void commitDraft() { commit(); }
 
     // The rules on their own.
     static bool sameTag(const QString& a, const QString& b);
