@@ -89,10 +89,10 @@ void SheetDialog::setPresenter(QWidget* presenter)
 
 SheetDialog::~SheetDialog()
 {
-    SheetArrival::cancel(this);
-    if (m_state == State::shown)
-        leave();
-    SheetArrival::givenBack(this);
+    // Gone with its presenter or its window: the keyboard goes back only to
+    // a control that is still there, never to the rest of a window that may be
+    // going too.
+    leave(false);
 }
 
 QString SheetDialog::spokenTitle() const
@@ -141,7 +141,9 @@ void SheetDialog::showOnLayer()
     if (parentWidget() != layer)
         setParent(layer);
     m_layer = layer;
-    m_wanted = size();
+    // As asked for the first time: the window may have given it less since.
+    if (!m_wanted.isValid())
+        m_wanted = size();
     layer->add(this);
     place();
     show();
@@ -184,7 +186,7 @@ void SheetDialog::place()
     move(centred.x(), top);
 }
 
-void SheetDialog::leave()
+void SheetDialog::leave(bool orElsewhere)
 {
     const bool wasShown = m_state == State::shown;
     m_state = State::closed;
@@ -207,7 +209,7 @@ void SheetDialog::leave()
                 back = nullptr;
             if (back && !under && m_layer->isAncestorOf(back))
                 back = nullptr;
-            if (!returnKeyboardTo(back, Qt::ActiveWindowFocusReason)) {
+            if (!returnKeyboardTo(back, Qt::ActiveWindowFocusReason) && orElsewhere) {
                 if (under)
                     under->takeKeyboard(Qt::ActiveWindowFocusReason);
                 else if (m_presenter && m_presenter->isVisible())

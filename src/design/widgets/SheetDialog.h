@@ -103,8 +103,9 @@ private:
     // Places the sheet in its window; called by the layer as the window
     // changes size.
     void place();
-    // Gives the keyboard back and leaves the layer.
-    void leave();
+    // Gives the keyboard back (to the control that had it, else, `orElsewhere`,
+    // to the sheet below, the presenter or the window) and leaves the layer.
+    void leave(bool orElsewhere = true);
     // Puts the keyboard in the sheet: at its first or last stop for Tab or
     // Shift+Tab, else on `start`, else where it was in the sheet, else on
     // the sheet itself.

@@ -32,6 +32,15 @@ SheetLayer::SheetLayer(QWidget* window)
     window->installEventFilter(this);
 }
 
+SheetLayer::~SheetLayer()
+{
+    // The sheets on it go with it (the window is going): they find no layer
+    // to leave.
+    qApp->removeEventFilter(this);
+    for (SheetDialog* sheet : findChildren<SheetDialog*>(QString(), Qt::FindDirectChildrenOnly))
+        sheet->m_layer = nullptr;
+}
+
 QList<SheetDialog*> SheetLayer::sheets() const
 {
     QList<SheetDialog*> standing;

@@ -33,6 +33,7 @@ public:
     static SheetLayer* of(QWidget* window);
     // The layer of `window` if one was made; null otherwise.
     static SheetLayer* existing(const QWidget* window);
+    ~SheetLayer() override;
 
     // The sheets standing on the layer, the lowest first; the one on top,
     // which takes the input; the one under `sheet`.
