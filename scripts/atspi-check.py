@@ -246,10 +246,16 @@ def home_library(program):
     return program.window("frame")
 
 
+def shown_dialog(program):
+    """The sheet standing over the main window: a dialog inside its frame."""
+    return find(program.window("frame"), lambda o: o.getRoleName() == "dialog"
+                and o.getState().contains(pyatspi.STATE_SHOWING))
+
+
 def sheet(step):
     def there(program):
         key("ctrl+n")
-        dialog = wait_for(lambda: program.window("dialog"), 5, "the new-production sheet")
+        dialog = wait_for(lambda: shown_dialog(program), 5, "the new-production sheet")
         if step == "details":
             press(dialog, None, "Short Film", starts=True)
         return dialog
@@ -259,11 +265,10 @@ def sheet(step):
 def settings(tab):
     def there(program):
         key("ctrl+comma")
-        # The window other than the main one (it is titled by its tab).
-        window = wait_for(lambda: [w for w in program.windows()[1:] if w is not None and w.getRoleName() == "frame"],
-                          5, "the Settings window")[0]
-        press(window, None, tab)
-        return window
+        # A sheet over the main window, named by the tab it shows.
+        dialog = wait_for(lambda: shown_dialog(program), 5, "the settings")
+        press(dialog, None, tab)
+        return dialog
     return there
 
 

@@ -4,6 +4,7 @@
 #include "app/StoreErrorBanner.h"
 #include "design/widgets/Alert.h"
 #include "design/style/Theme.h"
+#include "design/widgets/TagField.h"
 #include "model/Text.h"
 #include "services/ProjectStore.h"
 #include "services/UpdateService.h"
@@ -93,8 +94,8 @@ void MainWindow::buildMenus()
     m_checkForUpdates->setMenuRole(QAction::NoRole);
     connect(m_checkForUpdates, &QAction::triggered, this, &MainWindow::checkForUpdates);
 
-    // The commands answer wherever the program has the keyboard, the
-    // settings window included; a sheet over this window still blocks them.
+    // The commands answer wherever the program has the keyboard; a sheet
+    // over the window (the settings among them) blocks them.
     for (QAction* top : menuBar()->actions()) {
         if (QMenu* menu = top->menu()) {
             for (QAction* action : menu->actions())
@@ -137,8 +138,11 @@ void MainWindow::checkForUpdates()
 
 QList<QUuid> MainWindow::saveForQuit()
 {
-    // The field being typed in ends its edit first, as it would on leaving
-    // it: a tag typed but not yet committed is in the production it saves.
+    // Every draft is kept, whatever holds the keyboard (a sheet may): a tag
+    // typed but not yet committed is in the production it saves. The field
+    // being typed in ends its edit, as it would on leaving it.
+    for (TagField* field : findChildren<TagField*>())
+        field->commitDraft();
     if (QWidget* typing = focusWidget(); typing && typing->hasFocus())
         typing->clearFocus();
     // A failure is recorded by the store, and the remaining productions are
@@ -205,8 +209,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_quitting) {
         if (m_quitConfirmation) {
+            // The question is up over the window already.
             event->ignore();
-            m_quitConfirmation->activateWindow();
+            activateWindow();
             return;
         }
         const QList<QUuid> unsaved = saveForQuit();
@@ -218,7 +223,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         m_quitting = true;
     }
     event->accept();
-    // The settings window must not keep the program running without its window.
+    // The program ends with its window, whatever else is up.
     QCoreApplication::quit();
 }
 

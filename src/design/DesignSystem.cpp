@@ -5,6 +5,7 @@
 #include "design/focus/FocusHandOver.h"
 #include "design/focus/FocusInView.h"
 #include "design/focus/KeyboardActivation.h"
+#include "design/focus/SheetArrival.h"
 #include "design/access/ToolTipNames.h"
 #include "design/style/Theme.h"
 
@@ -19,6 +20,7 @@ void DesignSystem::install(QApplication& app)
     FocusInView::install(app);
     KeyboardActivation::install(app);
     FocusHandOver::install(app);
+    SheetArrival::install(app);
     ToolTipNames::install(app);
 }
 

@@ -5,6 +5,7 @@
 // answers nothing out of range, and none crashes or hangs.
 
 #include "app/MainWindow.h"
+#include "views/shell/RootView.h"
 #include "design/DesignSystem.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
@@ -98,7 +99,10 @@ private Q_SLOTS:
     void settings()
     {
         AppState app;
-        QPointer<SettingsWindow> window = SettingsWindow::present(app);
+        MainWindow host(app);
+        host.resize(size);
+        host.show();
+        QPointer<SettingsWindow> window = SettingsWindow::present(app, host.rootView()->content());
         QStringList boundaries;
         QVERIFY(QTest::qWaitForWindowExposed(window));
         for (const auto& [tab, name] : {std::pair{SettingsWindow::Tab::general, u"General"_s},

@@ -311,7 +311,7 @@ private Q_SLOTS:
         QCOMPARE(selectionsHeard(), expected);
         QCOMPARE(selectedStatesHeard(), expected);
 
-        SettingsWindow* settings = SettingsWindow::present(w.app);
+        SettingsWindow* settings = SettingsWindow::present(w.app, w.window.rootView()->content());
         QVERIFY(QTest::qWaitForWindowExposed(settings));
         const QList<QWidget*> sections = settings->tabButtons();
         heard().clear();

@@ -7,6 +7,7 @@
 // hidden parts too: a reader walks the whole tree.
 
 #include "app/MainWindow.h"
+#include "views/shell/RootView.h"
 #include "design/DesignSystem.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
@@ -117,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(misheard(), QStringList());
         sheet->closeButton()->click();
 
-        SettingsWindow* settings = SettingsWindow::present(app);
+        SettingsWindow* settings = SettingsWindow::present(app, window.rootView()->content());
         for (const auto tab : {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
             settings->setCurrentTab(tab);
             QCOMPARE(misheard(), QStringList());

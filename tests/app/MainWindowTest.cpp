@@ -26,6 +26,7 @@
 #include "views/shell/TabStrip.h"
 #include "views/shell/TabStripChip.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -33,7 +34,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -306,30 +306,36 @@ private Q_SLOTS:
         QCOMPARE(stored(), (QStringList{u"memory"_s, u"tide"_s, u"salt"_s, u"lamp"_s}));
     }
 
-    // The commands answer from the settings window too; the sheet over the
-    // main window holds them back.
-    void commandsAnswerFromEveryWindowButNotUnderASheet()
+    // The commands answer from the window; a sheet over it (the settings
+    // among them) holds them back, and once it is gone they answer again.
+    void commandsAnswerButNotUnderASheet()
     {
         AppState app;
         MainWindow window(app);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.settingsAction()->trigger();
-        SettingsWindow* settings = SettingsWindow::current();
-        QVERIFY(settings);
-        QVERIFY(QTest::qWaitForWindowActive(settings));
-        QTest::keyClick(settings, Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(app.tabs().size(), 2);
-        settings->close();
 
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.settingsAction()->trigger();
+        QPointer<SettingsWindow> settings = SettingsWindow::current();
+        QVERIFY(settings && settings->isVisible());
+        QCOMPARE(settings->window(), &window);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(app.tabs().size(), 2);
+        QVERIFY(!NewProjectSheet::openFor(app));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!settings->isVisible());
+
         QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
         QTRY_VERIFY(NewProjectSheet::openFor(app));
         NewProjectSheet* sheet = NewProjectSheet::openFor(app);
-        QVERIFY(QTest::qWaitForWindowActive(sheet));
-        QTest::keyClick(sheet, Qt::Key_T, Qt::ControlModifier);
+        QTRY_VERIFY(sheet->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Comma, Qt::ControlModifier);
         QCOMPARE(app.tabs().size(), 2);
+        QVERIFY(!settings->isVisible());
         sheet->reject();
     }
 
@@ -337,6 +343,7 @@ private Q_SLOTS:
     {
         AppState app;
         MainWindow window(app);
+        window.show();
         // The check fails at once: the request is raised all the same.
         Settings::instance().setString(Settings::updateFeedURLKey, QString());
         window.checkForUpdatesAction()->trigger();
@@ -352,8 +359,9 @@ private Q_SLOTS:
         MainWindow window(app);
         window.show();
         window.aboutAction()->trigger();
-        QMessageBox* box = window.findChild<QMessageBox*>();
-        QVERIFY(box);
+        Alert* box = window.findChild<Alert*>();
+        QVERIFY(box && box->isVisible());
+        QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), u"About Palisademotion"_s);
         QCOMPARE(box->text(), u"Palisademotion"_s);
         QCOMPARE(box->informativeText(), u"Version "_s + app.updates().currentVersion());
         box->close();

@@ -5,16 +5,23 @@
 // With a library that takes no save, the first SIGTERM asks; a second signal,
 // or SIGHUP (a logout sends SIGTERM and SIGHUP together), saves once more and
 // ends the program without asking, and a hang after it doesn't keep it alive.
+// A tag half typed when a sheet opened by itself is kept, however it ends.
 
 #include "app/MainWindow.h"
 #include "app/StudioApp.h"
 #include "app/TerminationSignals.h"
 #include "design/widgets/Alert.h"
+#include "design/widgets/TagField.h"
 #include "services/ProjectStore.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
+#include "views/phases/look/LookView.h"
+#include "views/phases/look/MoodCard.h"
+#include "views/shell/AIChoiceSheet.h"
+#include "views/shell/ProjectWorkspaceView.h"
+#include "views/shell/RootView.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,8 +29,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -40,6 +49,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString childFlag = u"--run-studio"_s;
+const QString draftFlag = u"--with-a-draft"_s;
+const QString halfTypedTag = u"elegi"_s;
 
 QString markerFor(int index)
 {
@@ -72,12 +83,34 @@ protected:
     }
 };
 
+// Types half a mood word into The Look of the production on screen, and
+// has an assist's choice come up: the sheet takes the keyboard from the word.
+bool typeATagUnderASheet(StudioApp& studio)
+{
+    ProjectSession* session = studio.state().selectedTab()->session();
+    session->edit([](Project& p) { p.activePhase = PhaseID::look; });
+    auto* workspace = qobject_cast<ProjectWorkspaceView*>(studio.window().rootView()->content());
+    auto* look = workspace ? qobject_cast<LookView*>(workspace->phaseScreen()) : nullptr;
+    if (!look)
+        return false;
+    QLineEdit* draft = look->moodCard()->moodWords()->draftEdit();
+    draft->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(draft, halfTypedTag);
+    AIChoicePrompt prompt;
+    prompt.title = u"Recommend a look"_s;
+    prompt.options.append(AIChoiceOption{newId(), u"A look"_s, std::nullopt, [](Project&) {}});
+    session->setChoicePrompt(prompt);
+    return QTest::qWaitFor([&] { return workspace->choiceSheet() && workspace->choiceSheet()->isVisible(); })
+        && !draft->hasFocus() && draft->text() == halfTypedTag;
+}
+
 // The program as main() runs it, with three productions open (and a home
-// tab), each renamed without a save. It prints their ids, then waits for the
-// way it is told to end: "signal" (the parent sends them), "quit" (the Quit
-// action) or "close" (the window's close); "stuck" hangs once a signal has
-// had the program save, with a short deadline.
-int runStudio(int argc, char** argv, const QString& ending)
+// tab), each renamed without a save (and, with a draft, a tag half typed
+// under a sheet in the last). It prints their ids, then waits for the way it
+// is told to end: "signal" (the parent sends them), "quit" (the Quit action)
+// or "close" (the window's close); "stuck" hangs once a signal has had the
+// program save, with a short deadline.
+int runStudio(int argc, char** argv, const QString& ending, bool withDraft)
 {
     QApplication qapp(argc, argv);
     StudioApp::configure(qapp);
@@ -109,6 +142,11 @@ int runStudio(int argc, char** argv, const QString& ending)
     }
     studio.show();
     QTimer::singleShot(0, &studio, [&] {
+        if (withDraft && !typeATagUnderASheet(studio)) {
+            std::printf("no sheet over the draft\n");
+            std::fflush(stdout);
+            return;
+        }
         std::printf("ready %s\n", qPrintable(ids.join(u' ')));
         std::fflush(stdout);
         if (ending == u"quit"_s)
@@ -121,10 +159,13 @@ int runStudio(int argc, char** argv, const QString& ending)
 
 // Starts the program in the given way of ending; the ids of its three
 // productions once it is ready.
-QStringList startStudio(QProcess& child, const QString& ending)
+QStringList startStudio(QProcess& child, const QString& ending, bool withDraft = false)
 {
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), {childFlag, ending});
+    QStringList arguments{childFlag, ending};
+    if (withDraft)
+        arguments.append(draftFlag);
+    child.start(QCoreApplication::applicationFilePath(), arguments);
     if (!child.waitForStarted())
         return {};
     const QString line = nextLine(child);
@@ -141,12 +182,17 @@ void blockLibrary()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
 }
 
-QString storedName(const QString& id)
+QJsonObject stored(const QString& id)
 {
     QFile file(ProjectStore::folderPath(QUuid::fromString(id)) + u"/project.json"_s);
     if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QJsonDocument::fromJson(file.readAll()).object().value(u"name"_s).toString();
+        return QJsonObject();
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+QString storedName(const QString& id)
+{
+    return stored(id).value(u"name"_s).toString();
 }
 
 } // namespace
@@ -200,6 +246,34 @@ private Q_SLOTS:
             QCOMPARE(storedName(ids[i]), markerFor(i));
         // Only the three productions: the home tab has nothing to save.
         QCOMPARE(QDir(ProjectStore::rootPath()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 3);
+    }
+
+    // A tag half typed as an assist's sheet came up is kept, in each way the
+    // program ends.
+    void aHalfTypedTagUnderASheetIsKept_data()
+    {
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<int>("signal");
+        QTest::newRow("window closed") << u"close"_s << 0;
+        QTest::newRow("quit action") << u"quit"_s << 0;
+        QTest::newRow("SIGTERM") << u"signal"_s << int(SIGTERM);
+        QTest::newRow("SIGHUP") << u"signal"_s << int(SIGHUP);
+    }
+
+    void aHalfTypedTagUnderASheetIsKept()
+    {
+        QFETCH(QString, ending);
+        QFETCH(int, signal);
+        QProcess child;
+        const QStringList ids = startStudio(child, ending, true);
+        QCOMPARE(ids.size(), 3);
+        if (signal != 0)
+            sendSignal(child, signal);
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        const QJsonArray words = stored(ids.last()).value(u"look"_s).toObject().value(u"moodWords"_s).toArray();
+        QVERIFY2(words.contains(halfTypedTag), qPrintable(QJsonDocument(words).toJson(QJsonDocument::Compact)));
     }
 
     // The first signal asks while nothing can be saved; the second, sent
@@ -295,7 +369,8 @@ int main(int argc, char** argv)
 {
     for (int i = 1; i + 1 < argc; ++i) {
         if (QString::fromLocal8Bit(argv[i]) == childFlag)
-            return runStudio(argc, argv, QString::fromLocal8Bit(argv[i + 1]));
+            return runStudio(argc, argv, QString::fromLocal8Bit(argv[i + 1]),
+                             i + 2 < argc && QString::fromLocal8Bit(argv[i + 2]) == draftFlag);
     }
     QCoreApplication app(argc, argv);
     QuitSaveTest test;

@@ -138,7 +138,7 @@ private Q_SLOTS:
         NewProjectSheet* sheet = NewProjectSheet::openFor(app);
         const TabStrip* strip = window.rootView()->tabStrip();
         const int stripBottom = strip->mapTo(&window, QPoint(0, strip->height())).y();
-        const QRect placed(window.mapFromGlobal(sheet->geometry().topLeft()), sheet->size());
+        const QRect placed(sheet->mapTo(&window, QPoint()), sheet->size());
         const QString where = QDebug::toString(placed) + u" under a strip ending at "_s + QString::number(stripBottom)
             + u" in "_s + QDebug::toString(window.rect());
         QVERIFY2(placed.top() >= stripBottom, qPrintable(where));

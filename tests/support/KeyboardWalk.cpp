@@ -90,6 +90,12 @@ bool takesClicksItself(const QWidget* w)
     return classes.contains(QString::fromLatin1(w->metaObject()->className()));
 }
 
+// Whether `w` is `window` or inside it (a window, or a sheet in one).
+bool within(const QWidget* window, const QWidget* w)
+{
+    return w && (w == window || window->isAncestorOf(w));
+}
+
 bool isClickable(QWidget* w)
 {
     if (qobject_cast<QScrollArea*>(w) || qobject_cast<QScrollBar*>(w))
@@ -119,14 +125,14 @@ QString describe(const QWidget* w)
 KeyboardWalk walkWithTab(QWidget* window)
 {
     KeyboardWalk walk;
-    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == window)
+    if (QWidget* focus = QApplication::focusWidget(); within(window, focus))
         focus->clearFocus();
     QTest::keyClick(window, Qt::Key_Tab);
     for (int i = 0; i < 2000; ++i) {
         // The page catches up with the focus once the layouts have run.
         QCoreApplication::processEvents();
         QWidget* focus = QApplication::focusWidget();
-        if (!focus || focus->window() != window || (!walk.stops.isEmpty() && focus == walk.stops.first()))
+        if (!within(window, focus) || (!walk.stops.isEmpty() && focus == walk.stops.first()))
             break;
         walk.stops.append(focus);
         if (!shown(focus))
@@ -152,7 +158,7 @@ QStringList unreachedControls(QWidget* window, const KeyboardWalk& walk)
     QStringList unreached;
     const QList<QWidget*> all = window->findChildren<QWidget*>();
     for (QWidget* w : all) {
-        if (w->window() != window || !w->isVisible() || !w->isEnabled() || w->size().isEmpty()
+        if (!within(window, w) || !w->isVisible() || !w->isEnabled() || w->size().isEmpty()
             || w->testAttribute(Qt::WA_TransparentForMouseEvents) || !isClickable(w))
             continue;
         if (reached.contains(w) || reached.contains(finalProxy(w)))

@@ -25,8 +25,8 @@ struct KeyboardWalk {
     QStringList outOfView;
 };
 
-// Walks the active window with Tab from its first stop until the focus comes
-// back round (or leaves the window). An editor that takes Tab as text is
+// Walks the active window (or a sheet in it) with Tab from its first stop
+// until the focus comes back round (or leaves it). An editor that takes Tab as text is
 // passed over as Ctrl+Tab would.
 KeyboardWalk walkWithTab(QWidget* window);
 

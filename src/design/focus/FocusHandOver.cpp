@@ -82,8 +82,6 @@ std::pair<QWidget*, QWidget*> stopsWithin(QWidget* control)
 
 QPointer<FocusHandOver> s_installed;
 
-const char* const opensByItselfProperty = "studioOpensByItself";
-
 } // namespace
 
 bool keyboardWithin(const QWidget* from, bool orNowhere)
@@ -97,7 +95,7 @@ bool keyboardWithin(const QWidget* from, bool orNowhere)
     // Resting where a control hidden with it left it, the keyboard is still
     // that control's, wherever it stood (it may have been taken out since).
     if (s_installed && s_installed->isResting(focus))
-        return inside(s_installed->gone()) || inside(s_installed->goneFrom());
+        return inside(s_installed->hiddenHolder()) || inside(s_installed->hiddenHolderParent());
     return inside(focus);
 }
 
@@ -113,14 +111,25 @@ void restFocusAt(const QWidget* from, QWidget* place)
         s_installed->rest(place);
 }
 
-void opensByItself(QWidget* window)
+bool returnKeyboardTo(QWidget* control, Qt::FocusReason reason)
 {
-    window->setProperty(opensByItselfProperty, true);
-}
-
-bool keyboardTakenByItself(const QWidget* control)
-{
-    return s_installed && control && control == s_installed->m_takenFrom;
+    if (!control)
+        return false;
+    if (control->isVisible() && control->isEnabled()) {
+        control->setFocus(reason);
+        return true;
+    }
+    if (!s_installed)
+        return false;
+    if (control->isVisible()) {
+        s_installed->keep(control, reason);
+        return true;
+    }
+    // Hidden meanwhile: resting where it would have left the keyboard, had
+    // it held it as it went.
+    QWidget* before = control->window()->focusWidget();
+    s_installed->rest(control);
+    return control->window()->focusWidget() != before;
 }
 
 void FocusHandOver::install(QApplication& app)
@@ -136,24 +145,24 @@ bool FocusHandOver::isResting(const QWidget* focus) const
     return focus && focus == m_rest;
 }
 
-const QWidget* FocusHandOver::gone() const
+const QWidget* FocusHandOver::hiddenHolder() const
 {
-    return m_gone;
+    return m_hiddenHolder;
 }
 
-const QWidget* FocusHandOver::goneFrom() const
+const QWidget* FocusHandOver::hiddenHolderParent() const
 {
-    return m_goneFrom;
+    return m_hiddenHolderParent;
 }
 
-void FocusHandOver::moveTo(QWidget* widget)
+void FocusHandOver::moveTo(QWidget* widget, Qt::FocusReason reason)
 {
     // Qt gives no focus to a disabled widget; the kept control is let take
     // it for the moment of the call.
     const bool disabled = !widget->isEnabled();
     m_moving = true;
     widget->setAttribute(Qt::WA_Disabled, false);
-    widget->setFocus(Qt::OtherFocusReason);
+    widget->setFocus(reason);
     widget->setAttribute(Qt::WA_Disabled, disabled);
     m_moving = false;
     // Readers hear `widget` as it takes the focus here; Qt's word for the
@@ -188,15 +197,20 @@ void FocusHandOver::focusLost(QWidget* control, Qt::FocusReason reason)
             m_rest = further;
         }
     } else if (!control->isEnabled() && !wasKept) {
-        moveTo(control);
-        m_kept = control;
+        keep(control, Qt::OtherFocusReason);
     }
     if (wasResting && !m_rest) {
-        m_gone = nullptr;
-        m_goneFrom = nullptr;
-        m_goneAfter = nullptr;
-        m_goneBefore = nullptr;
+        m_hiddenHolder = nullptr;
+        m_hiddenHolderParent = nullptr;
+        m_stopAfterHidden = nullptr;
+        m_stopBeforeHidden = nullptr;
     }
+}
+
+void FocusHandOver::keep(QWidget* control, Qt::FocusReason reason)
+{
+    moveTo(control, reason);
+    m_kept = control;
 }
 
 void FocusHandOver::rest(QWidget* control)
@@ -207,70 +221,27 @@ void FocusHandOver::rest(QWidget* control)
     // The neighbours in the Tab order of the control and of the stops in
     // it, for when it is deleted (a list's row is, once hidden).
     const auto [first, last] = stopsWithin(control);
-    m_goneAfter = TabOrder::nextStop(last, true, control);
-    m_goneBefore = TabOrder::nextStop(first, false, control);
+    m_stopAfterHidden = TabOrder::nextStop(last, true, control);
+    m_stopBeforeHidden = TabOrder::nextStop(first, false, control);
     moveTo(at);
     m_rest = at;
-    m_gone = control;
-    m_goneFrom = control->parentWidget();
-}
-
-void FocusHandOver::takenByItself(QWidget* window)
-{
-    // The window shows before it takes the keyboard: what holds it now is
-    // what it takes it from. A window replacing one that opened by itself
-    // takes it from the same control.
-    const bool replacing = m_givingBack || (m_takenBy && m_takenBy->isVisible());
-    if (!replacing) {
-        QWidget* focus = QApplication::focusWidget();
-        m_takenFrom = focus && focus->window() != window ? focus : nullptr;
-    }
-    m_takenBy = window;
-}
-
-void FocusHandOver::givenBack(QWidget* window)
-{
-    m_takenBy = nullptr;
-    // The user was in the window as it closed: the keyboard goes back to
-    // the control it was taken from, in its window brought to the front
-    // (where the window manager does not, or not to it). Told once the
-    // window has gone, unless another that opened by itself replaced it.
-    // (Qt has let go of the window as active by now, not yet of its handle.)
-    const bool wasActive = QApplication::activeWindow() == window
-        || (window->windowHandle() && QGuiApplication::focusWindow() == window->windowHandle());
-    m_givingBack = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this, wasActive] {
-            m_givingBack = false;
-            if (m_takenBy && m_takenBy->isVisible())
-                return;
-            QWidget* back = m_takenFrom;
-            m_takenFrom = nullptr;
-            // Gone, hidden, or no longer where its window's keyboard is (it
-            // moved on while the window was open): there is nothing to give
-            // back.
-            if (!back || !back->isVisible() || back->window()->focusWidget() != back)
-                return;
-            if (wasActive && !back->isActiveWindow())
-                back->activateWindow();
-        },
-        Qt::QueuedConnection);
+    m_hiddenHolder = control;
+    m_hiddenHolderParent = control->parentWidget();
 }
 
 QWidget* FocusHandOver::stopFromRest(bool forward) const
 {
     // The neighbours the control had when it went: the controls around may
     // have been put in order since without it (a list's rows are).
-    if (QWidget* near = forward ? m_goneAfter : m_goneBefore) {
+    if (QWidget* near = forward ? m_stopAfterHidden : m_stopBeforeHidden) {
         if (near->isVisible() && near->isEnabled() && (near->focusPolicy() & Qt::TabFocus))
             return near;
         return TabOrder::nextStop(near, forward);
     }
-    if (!m_gone)
+    if (!m_hiddenHolder)
         return nullptr;
-    const auto [first, last] = stopsWithin(m_gone);
-    return TabOrder::nextStop(forward ? last : first, forward, m_gone);
+    const auto [first, last] = stopsWithin(m_hiddenHolder);
+    return TabOrder::nextStop(forward ? last : first, forward, m_hiddenHolder);
 }
 
 bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
@@ -280,24 +251,17 @@ bool FocusHandOver::eventFilter(QObject* watched, QEvent* event)
         if (!m_moving && watched->isWidgetType() && watched != QApplication::focusWidget())
             focusLost(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
         break;
-    case QEvent::Hide:
-        if (watched == m_takenBy)
-            givenBack(m_takenBy);
-        break;
     case QEvent::EnabledChange:
         if (watched == m_kept && m_kept->isEnabled())
             m_kept = nullptr;
         break;
     case QEvent::Show:
-        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()
-            && watched->property(opensByItselfProperty).toBool())
-            takenByItself(static_cast<QWidget*>(watched));
-        if (watched == m_gone && m_rest && m_rest->hasFocus()) {
+        if (watched == m_hiddenHolder && m_rest && m_rest->hasFocus()) {
             // Back where the keyboard was, once the control has its place.
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    QWidget* back = m_gone;
+                    QWidget* back = m_hiddenHolder;
                     if (back && m_rest && m_rest->hasFocus() && back->isVisible() && back->isEnabled())
                         back->setFocus(Qt::OtherFocusReason);
                 },

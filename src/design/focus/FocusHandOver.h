@@ -26,15 +26,10 @@
 //   the control goes: handOverFocus().
 //
 // A menu or a sheet gives the keyboard back to the control that opened it
-// when it closes (Qt's own rule); that control, disabled meanwhile by what
-// the menu or the sheet started, keeps it as above.
-//
-// A window that opens by itself, not at the user's word (an assist's reply
-// offered as a sheet), takes the keyboard from wherever the user was, often
-// mid-word. That is no move of the user's: the control it was taken from can
-// tell (keyboardTakenByItself()) and keep what was being typed, and it has
-// the keyboard back, where it was, when the window closes — also where
-// nothing else would give it back.
+// when it closes (returnKeyboardTo()); that control, disabled meanwhile by
+// what the menu or the sheet started, keeps it as above, and one hidden
+// meanwhile leaves it resting as above. (A sheet that opens by itself:
+// SheetArrival.h.)
 //
 // Installed once for the whole application (DesignSystem::install).
 
@@ -61,11 +56,12 @@ bool keyboardWithin(const QWidget* from, bool orNowhere = false);
 // it with `place` still shown.
 void restFocusAt(const QWidget* from, QWidget* place);
 
-// Marks `window` as one that opens by itself (call it before it shows).
-void opensByItself(QWidget* window);
-// Whether the keyboard left `control` for a window that opened by itself and
-// has not given it back yet. For a control's focus-out: that is no leaving.
-bool keyboardTakenByItself(const QWidget* control);
+// Gives the keyboard back to `control`, which held it before something in
+// front of it (a sheet) took it: a control disabled meanwhile keeps it, one
+// hidden meanwhile leaves it resting where it would have rested, had it been
+// hidden holding it. False, giving nothing, for a control gone or out of its
+// window.
+bool returnKeyboardTo(QWidget* control, Qt::FocusReason reason);
 
 class FocusHandOver : public QObject {
     Q_OBJECT
@@ -76,8 +72,8 @@ public:
     // hidden; that control (null once deleted), and the widget it stood in
     // then.
     bool isResting(const QWidget* focus) const;
-    const QWidget* gone() const;
-    const QWidget* goneFrom() const;
+    const QWidget* hiddenHolder() const;
+    const QWidget* hiddenHolderParent() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,17 +82,13 @@ private:
     using QObject::QObject;
 
     friend void restFocusAt(const QWidget*, QWidget*);
+    friend bool returnKeyboardTo(QWidget*, Qt::FocusReason);
 
-    friend bool keyboardTakenByItself(const QWidget*);
-
-    // A window that opens by itself shows, taking the keyboard; it hides,
-    // giving it back.
-    void takenByItself(QWidget* window);
-    void givenBack(QWidget* window);
-
-    // Puts the keyboard on `widget` (which may be disabled) from inside the
-    // focus change Qt is making.
-    void moveTo(QWidget* widget);
+    // Puts the keyboard on `widget` (which may be disabled), also from inside
+    // the focus change Qt is making.
+    void moveTo(QWidget* widget, Qt::FocusReason reason = Qt::OtherFocusReason);
+    // Keeps the keyboard on `control`, disabled.
+    void keep(QWidget* control, Qt::FocusReason reason);
     void focusLost(QWidget* control, Qt::FocusReason reason);
     // Rests the keyboard where `control` leaves it; Tab goes on from there.
     void rest(QWidget* control);
@@ -105,21 +97,15 @@ private:
 
     // The disabled control that keeps the keyboard.
     QPointer<QWidget> m_kept;
-    // Where the keyboard rests after a control holding it was hidden, and
-    // that control.
+    // Where the keyboard rests after a control holding it was hidden, that
+    // control and the widget it stood in.
     QPointer<QWidget> m_rest;
-    QPointer<QWidget> m_gone;
-    QPointer<QWidget> m_goneFrom;
+    QPointer<QWidget> m_hiddenHolder;
+    QPointer<QWidget> m_hiddenHolderParent;
     // The stops around the control when it went, for Tab once it is deleted.
-    QPointer<QWidget> m_goneAfter;
-    QPointer<QWidget> m_goneBefore;
+    QPointer<QWidget> m_stopAfterHidden;
+    QPointer<QWidget> m_stopBeforeHidden;
     bool m_moving = false;
-    // The window that opened by itself and holds the keyboard, and the
-    // control it took it from (kept until the keyboard goes back, so a
-    // window that replaces another gives it back to the same control).
-    QPointer<QWidget> m_takenBy;
-    QPointer<QWidget> m_takenFrom;
-    bool m_givingBack = false;
 };
 
 } // namespace studio

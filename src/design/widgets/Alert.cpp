@@ -1,16 +1,17 @@
 #include "design/widgets/Alert.h"
 
-#include "design/widgets/GhostButton.h"
 #include "design/focus/KeyboardActivation.h"
 #include "design/style/Palette.h"
+#include "design/style/Theme.h"
+#include "design/style/Tokens.h"
+#include "design/widgets/GhostButton.h"
 #include "design/widgets/PrimaryButton.h"
+#include "design/widgets/TextLabel.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLayout>
-#include <QScreen>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -21,26 +22,38 @@ namespace studio {
 namespace {
 // A message line longer than this wraps.
 constexpr int messageLineWidth = 420;
-// What a title bar spends besides the title: its buttons and margins. The
-// window manager's title font is its own, usually larger and bolder than the
-// program's; the title is measured in the program's font at this scale.
-constexpr int titleBarChrome = 150;
-constexpr qreal titleFontScale = 1.2;
+// Narrower than this, two buttons and a short title look cramped.
+constexpr int narrowest = 300;
+constexpr int margin = 24;
 } // namespace
 
-Alert::Alert(QWidget* parent, const QString& title, const QString& message, const QString& windowTitle)
-    : QMessageBox(parent)
+Alert::Alert(QWidget* parent, const QString& title, const QString& message, const QString& spokenTitle)
+    : SheetDialog(parent, QSize(narrowest, 160))
+    , m_title(new TextLabel(title, Theme::font(type::title3, QFont::Bold), Palette::textPrimary(), this))
+    , m_message(new TextLabel(message, Theme::font(type::body), Palette::textSecondary(), this))
+    , m_buttons(new QWidget(this))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::WindowModal);
-    setWindowTitle(windowTitle.isEmpty() ? title : windowTitle);
-    setTextFormat(Qt::PlainText);
-    setText(title);
-    setInformativeText(message);
-    // The informative label reads markup unless told otherwise.
-    if (auto* info = findChild<QLabel*>(u"qt_msgbox_informativelabel"_s))
-        info->setTextFormat(Qt::PlainText);
-    connect(this, &QDialog::finished, this, [this] { Q_EMIT answered(isConfirmed()); });
+    setObjectName(u"alert"_s);
+    setWindowTitle(spokenTitle.isEmpty() ? title : spokenTitle);
+    // A reader hears the message with the alert's name as it opens.
+    setAccessibleDescription(message);
+    m_title->setWordWrap(true);
+    m_message->setWordWrap(true);
+    m_message->setVisible(!message.isEmpty());
+
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(margin, margin - 4, margin, margin - 6);
+    column->setSpacing(8);
+    column->addWidget(m_title);
+    column->addWidget(m_message);
+    column->addSpacing(10);
+    auto* row = new QHBoxLayout(m_buttons);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(10);
+    row->addStretch(1);
+    column->addWidget(m_buttons);
+    contentLayout()->addLayout(column);
+    connect(this, &SheetDialog::finished, this, [this] { Q_EMIT answered(isConfirmed()); });
 }
 
 Alert* Alert::confirmation(QWidget* parent, const QString& title, const QString& message,
@@ -49,28 +62,42 @@ Alert* Alert::confirmation(QWidget* parent, const QString& title, const QString&
     auto* alert = new Alert(parent, title, message, QString());
     // The label shows as typed: a styled button reads no '&' as a mnemonic.
     alert->m_destructive = new GhostButton(destructiveText, Palette::danger());
-    alert->addStyledButton(alert->m_destructive, QMessageBox::DestructiveRole, false);
+    alert->addButton(alert->m_destructive, false);
     alert->m_cancel = new PrimaryButton(u"Cancel"_s);
-    alert->addStyledButton(alert->m_cancel, QMessageBox::RejectRole, true);
-    alert->setEscapeButton(alert->m_cancel);
-    alert->fitWidth();
+    alert->addButton(alert->m_cancel, true);
+    connect(alert->m_destructive, &QAbstractButton::clicked, alert, [alert] {
+        alert->m_confirmed = true;
+        alert->accept();
+    });
+    connect(alert->m_cancel, &QAbstractButton::clicked, alert, &SheetDialog::reject);
+    alert->fitSize();
     return alert;
 }
 
 Alert* Alert::information(QWidget* parent, const QString& title, const QString& message,
-                          const QString& windowTitle)
+                          const QString& spokenTitle)
 {
-    auto* alert = new Alert(parent, title, message, windowTitle);
+    auto* alert = new Alert(parent, title, message, spokenTitle);
     alert->m_cancel = new PrimaryButton(u"OK"_s);
-    alert->addStyledButton(alert->m_cancel, QMessageBox::AcceptRole, true);
-    alert->setEscapeButton(alert->m_cancel);
-    alert->fitWidth();
+    alert->addButton(alert->m_cancel, true);
+    connect(alert->m_cancel, &QAbstractButton::clicked, alert, &SheetDialog::accept);
+    alert->fitSize();
     return alert;
 }
 
-void Alert::addStyledButton(QAbstractButton* button, ButtonRole role, bool isDefault)
+QString Alert::text() const
 {
-    addButton(button, role);
+    return m_title->text();
+}
+
+QString Alert::informativeText() const
+{
+    return m_message->text();
+}
+
+void Alert::addButton(QAbstractButton* button, bool isDefault)
+{
+    m_buttons->layout()->addWidget(button);
     if (isDefault) {
         m_default = button;
         button->setFocus(Qt::OtherFocusReason);
@@ -81,61 +108,32 @@ void Alert::keyPressEvent(QKeyEvent* event)
 {
     // Return presses the default button while no button holds the keyboard
     // (a button that holds it is pressed by the program's own Return rule,
-    // KeyboardActivation), as a dialog does for its push buttons; the
-    // design's buttons are not push buttons, so the dialog would not.
+    // KeyboardActivation), as a dialog does for its default button.
     if (KeyboardActivation::isReturnPress(*event) && m_default && m_default->isEnabled()) {
         m_default->click();
         return;
     }
-    QMessageBox::keyPressEvent(event);
+    SheetDialog::keyPressEvent(event);
 }
 
-bool Alert::isConfirmed() const
+int Alert::fittingWidth(const QString& title, const QString& message, const QFont& titleFont,
+                        const QFont& messageFont)
 {
-    return m_destructive && clickedButton() == m_destructive;
-}
-
-QString Alert::shownWindowTitle(const QString& title)
-{
-    const QString name = QGuiApplication::applicationDisplayName();
-    if (name.isEmpty() || title.endsWith(name))
-        return title;
-    return title.isEmpty() ? name : title + u" \u2014 "_s + name;
-}
-
-int Alert::fittingWidth(const QString& windowTitle, const QString& message, const QFont& font)
-{
-    QFont titleFont = font;
-    titleFont.setBold(true);
-    if (titleFont.pointSizeF() > 0)
-        titleFont.setPointSizeF(titleFont.pointSizeF() * titleFontScale);
-    else
-        titleFont.setPixelSize(int(titleFont.pixelSize() * titleFontScale));
-    const int title = QFontMetrics(titleFont).horizontalAdvance(shownWindowTitle(windowTitle)) + titleBarChrome;
-    const QFontMetrics fm(font);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title);
+    const QFontMetrics fm(messageFont);
     int longest = 0;
     for (const QString& line : message.split(u'\n'))
         longest = std::max(longest, fm.horizontalAdvance(line));
-    return std::max(title, std::min(longest, messageLineWidth));
+    return std::max(titleWidth, std::min(longest, messageLineWidth));
 }
 
-void Alert::fitWidth()
+void Alert::fitSize()
 {
-    // QMessageBox sizes itself when shown, from its labels' minimum widths;
-    // a minimum on the message label carries the width wanted through that.
-    auto* info = findChild<QLabel*>(u"qt_msgbox_informativelabel"_s);
-    if (!info)
-        info = findChild<QLabel*>(u"qt_msgbox_label"_s);
-    if (!info)
-        return;
-    int width = fittingWidth(windowTitle(), informativeText(), info->font());
-    if (layout()) {
-        const QMargins margins = layout()->contentsMargins();
-        width -= margins.left() + margins.right();
-    }
-    if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
-        width = std::min(width, screen->availableGeometry().width() * 3 / 4);
-    info->setMinimumWidth(std::max(0, width));
+    const int text = fittingWidth(m_title->text(), m_message->text(), m_title->font(), m_message->font());
+    const int width = std::max({narrowest, text + 2 * margin, m_buttons->sizeHint().width() + 2 * margin});
+    QLayout* content = contentLayout();
+    content->activate();
+    resize(width, content->hasHeightForWidth() ? content->totalHeightForWidth(width) : content->totalSizeHint().height());
 }
 
 } // namespace studio

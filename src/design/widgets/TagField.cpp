@@ -1,9 +1,9 @@
 #include "design/widgets/TagField.h"
 
 #include "design/focus/FocusAfterRemoval.h"
-#include "design/focus/FocusHandOver.h"
 #include "design/widgets/FieldFrame.h"
 #include "design/focus/FocusOutline.h"
+#include "design/focus/SheetArrival.h"
 #include "design/widgets/FlowLayout.h"
 #include "design/widgets/KeyedList.h"
 #include "design/style/Palette.h"
@@ -169,16 +169,16 @@ bool TagField::eventFilter(QObject* watched, QEvent* event)
         case QEvent::FocusOut:
             if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
                 break;
-            m_waiting = m_draft->isVisible() && keyboardTakenByItself(m_draft);
-            if (!m_waiting)
+            m_awaitingKeyboardBack = m_draft->isVisible() && SheetArrival::keyboardTakenByItself(m_draft);
+            if (!m_awaitingKeyboardBack)
                 commit();
             break;
         case QEvent::FocusIn:
-            m_waiting = false;
+            m_awaitingKeyboardBack = false;
             break;
         case QEvent::Hide:
-            if (m_waiting) {
-                m_waiting = false;
+            if (m_awaitingKeyboardBack) {
+                m_awaitingKeyboardBack = false;
                 if (!aroundBeingDestroyed())
                     commit();
             }

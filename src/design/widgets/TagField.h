@@ -37,6 +37,9 @@ public:
     QStringList tags() const { return m_tags; }
     void setTags(const QStringList& tags);
     QLineEdit* draftEdit() const { return m_draft; }
+    // Commits the draft as leaving the field does (what quitting does to
+    // every field, whether or not it holds the keyboard).
+    void commitDraft() { commit(); }
 
     // The rules on their own.
     static bool sameTag(const QString& a, const QString& b);
@@ -67,8 +70,9 @@ private:
     FlowLayout* m_flow;
     QLineEdit* m_draft;
     std::unique_ptr<KeyedList<QString, TagCapsule>> m_capsules;
-    // The keyboard was taken from the draft by a sheet that opened by itself.
-    bool m_waiting = false;
+    // The draft waits, as typed, for the keyboard that a sheet opening by
+    // itself took from it.
+    bool m_awaitingKeyboardBack = false;
 };
 
 } // namespace studio

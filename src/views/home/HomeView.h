@@ -9,10 +9,10 @@
 // library is the one on screen.
 
 #include "design/widgets/AccessibleSource.h"
+#include "design/widgets/Alert.h"
 #include "model/Date.h"
 #include "model/Project.h"
 
-#include <QMessageBox>
 #include <QPointer>
 #include <QUuid>
 #include <QWidget>
@@ -21,7 +21,6 @@
 #include <optional>
 
 class QMenu;
-class QMessageBox;
 class QScrollArea;
 class QSpacerItem;
 
@@ -68,7 +67,7 @@ public:
 
     // The production waiting for the Trash confirmation, while it is up.
     std::optional<QUuid> pendingDelete() const { return m_pendingDelete; }
-    QMessageBox* trashConfirmation() const { return m_confirmation; }
+    Alert* trashConfirmation() const { return m_confirmation; }
     NewProjectSheet* newProjectSheet() const;
 
     // A new context menu for a card (the caller owns it).
@@ -113,7 +112,7 @@ private:
     TextLabel* m_version;
     SampleMenuButton* m_footerSamples;
     std::optional<QUuid> m_pendingDelete;
-    QPointer<QMessageBox> m_confirmation;
+    QPointer<Alert> m_confirmation;
     QPointer<NewProjectSheet> m_sheet;
 };
 

@@ -108,7 +108,7 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     footer->addWidget(m_tip, 0, Qt::AlignVCenter);
     content->addLayout(footer);
 
-    connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
+    connect(m_close, &QAbstractButton::clicked, this, &SheetDialog::reject);
     connect(m_back, &QAbstractButton::clicked, this, &NewProjectSheet::goBack);
     connect(m_create, &QAbstractButton::clicked, this, [this] { createProduction(); });
     connect(m_details, &NewProjectDetailsForm::submitted, this, [this] { createProduction(); });
@@ -131,7 +131,7 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     // However the sheet ends (Create, Close, Esc, the window going away),
     // the request that showed it is over.
     const QPointer<AppState> app_(&m_app);
-    connect(this, &QDialog::finished, this, [this, app_] {
+    connect(this, &SheetDialog::finished, this, [this, app_] {
         m_finished = true;
         openSheets().removeAll(this);
         if (app_)

@@ -8,7 +8,7 @@
 // However the sheet closes, the application's new-production request is
 // cleared; every presentation starts afresh.
 
-#include "views/common/SheetDialog.h"
+#include "design/widgets/SheetDialog.h"
 #include "state/rules/NewProjectDraft.h"
 
 #include <QHash>

@@ -9,20 +9,19 @@
 #include "design/style/Symbols.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
+#include "design/widgets/ToolbarIconButton.h"
 #include "state/AppState.h"
 #include "views/settings/AISettingsPage.h"
 #include "views/settings/GeneralSettingsPage.h"
 #include "views/settings/UpdateSettingsPage.h"
 
 #include <QAbstractButton>
-#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QHideEvent>
-#include <QKeyEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -87,19 +86,19 @@ private:
 
 } // namespace
 
-SettingsWindow* SettingsWindow::present(AppState& app)
+SettingsWindow* SettingsWindow::present(AppState& app, QWidget* presenter)
 {
     if (s_window && &s_window->app() != &app)
         delete s_window;
     if (!s_window) {
-        auto* window = new SettingsWindow(app);
-        // The window outlives any one view but not the state it edits.
+        auto* window = new SettingsWindow(app, presenter);
+        // The sheet outlives any one view but not the state it edits.
         connect(&app, &QObject::destroyed, window, [window] { delete window; });
         s_window = window;
+    } else {
+        s_window->setPresenter(presenter);
     }
-    s_window->show();
-    s_window->raise();
-    s_window->activateWindow();
+    s_window->open();
     return s_window;
 }
 
@@ -108,24 +107,26 @@ SettingsWindow* SettingsWindow::current()
     return s_window;
 }
 
-SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+SettingsWindow::SettingsWindow(AppState& app, QWidget* presenter)
+    : SheetDialog(presenter, QSize())
     , m_app(app)
     , m_pages(new QStackedWidget(this))
     , m_general(new GeneralSettingsPage(app))
     , m_ai(new AISettingsPage)
     , m_updates(new UpdateSettingsPage(app))
 {
+    setObjectName(QStringLiteral("settings"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    QVBoxLayout* column = contentLayout();
 
     auto* bar = new QWidget(this);
     auto* barRow = new QHBoxLayout(bar);
     barRow->setContentsMargins(10, 8, 10, 8);
     barRow->setSpacing(4);
+    // The tabs stay centred: room as wide as the close button on the other side.
+    auto* balance = new QWidget(bar);
+    barRow->addWidget(balance);
     barRow->addStretch(1);
     const struct {
         Tab tab;
@@ -139,6 +140,11 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
         m_tabButtons.append(button);
     }
     barRow->addStretch(1);
+    m_close = new ToolbarIconButton(QStringLiteral("xmark"), QStringLiteral("Close"), bar);
+    m_close->setObjectName(QStringLiteral("settingsClose"));
+    barRow->addWidget(m_close, 0, Qt::AlignVCenter);
+    balance->setFixedSize(m_close->sizeHint());
+    connect(m_close, &QAbstractButton::clicked, this, &SheetDialog::reject);
     column->addWidget(bar);
     column->addWidget(new HairlineDivider(Qt::Horizontal, this));
 
@@ -150,14 +156,14 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     // Read out after the tab bar, as it shows (it was made first).
     m_pages->raise();
 
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    column->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* close = new QShortcut(QKeySequence::Close, this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
 
     setCurrentTab(Tab::general);
-    // The window itself holds the keyboard at first, as a sheet does: no
-    // control opens ringed, and Tab goes to the first section button.
+    // The sheet itself holds the keyboard at first: no control opens
+    // ringed, and Tab goes to the first section button.
     setFocus(Qt::OtherFocusReason);
 }
 
@@ -192,15 +198,9 @@ void SettingsWindow::refreshTabBar()
         static_cast<QAbstractButton*>(m_tabButtons[i])->setChecked(i == shown);
 }
 
-void SettingsWindow::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.fillRect(rect(), Palette::bgRaised());
-}
-
 void SettingsWindow::showEvent(QShowEvent* event)
 {
-    QWidget::showEvent(event);
+    SheetDialog::showEvent(event);
     // A window coming back from the task bar shows what it showed.
     if (event->spontaneous())
         return;
@@ -211,28 +211,11 @@ void SettingsWindow::showEvent(QShowEvent* event)
 
 void SettingsWindow::hideEvent(QHideEvent* event)
 {
-    QWidget::hideEvent(event);
+    SheetDialog::hideEvent(event);
     if (event->spontaneous())
         return;
     // Closing ends what the tab showed; an answer still on its way is dropped.
     m_ai->reset();
-}
-
-void SettingsWindow::keyPressEvent(QKeyEvent* event)
-{
-    // Escape closes the window as it dismisses a sheet, unless the control
-    // that has the keyboard took it.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-// A window named by the section it shows.
-QAccessibleInterface* SettingsWindow::accessibleFor(QObject* object)
-{
-    return object == this ? new QAccessibleWidget(this, QAccessible::Window) : nullptr;
 }
 
 } // namespace studio

@@ -1,14 +1,15 @@
 #pragma once
 
-// The settings window: a separate top-level window with three tabs (General,
-// AI, Updates) over a fixed 540 by 440 page. One window serves the whole run:
-// opening it again raises the same window with the tab last shown. Each
-// page reads its settings when the window shows and writes every change at once.
+// The settings: a sheet over the main window (SheetDialog.h), with three
+// tabs (General, AI, Updates) over a fixed 540 by 440 page and a close
+// button; Esc closes it too. One sheet serves the whole run: opening it
+// again shows the same sheet with the tab last shown. Each page reads its
+// settings when the sheet shows and writes every change at once. A reader
+// hears it as a dialog named by the tab it shows.
 
-#include "design/widgets/AccessibleSource.h"
+#include "design/widgets/SheetDialog.h"
 
 #include <QPointer>
-#include <QWidget>
 
 class QStackedWidget;
 
@@ -19,18 +20,21 @@ class AISettingsPage;
 class GeneralSettingsPage;
 class UpdateSettingsPage;
 
-class SettingsWindow : public QWidget, public AccessibleSource {
+class ToolbarIconButton;
+
+class SettingsWindow : public SheetDialog {
     Q_OBJECT
 public:
     enum class Tab { general, ai, updates };
 
-    // Shows (or raises) the settings window of this state, making it on first
-    // use. It lives until the state is destroyed.
-    static SettingsWindow* present(AppState& app);
-    // The window present() made, if it still exists.
+    // Shows the settings of this state over the window of `presenter` (the
+    // view under the tab strip), making them on first use. They live until
+    // the state, or the window, is destroyed.
+    static SettingsWindow* present(AppState& app, QWidget* presenter);
+    // The settings present() made, if they still exist.
     static SettingsWindow* current();
 
-    explicit SettingsWindow(AppState& app, QWidget* parent = nullptr);
+    SettingsWindow(AppState& app, QWidget* presenter);
     ~SettingsWindow() override;
 
     AppState& app() const { return m_app; }
@@ -43,15 +47,13 @@ public:
     UpdateSettingsPage* updatesPage() const { return m_updates; }
     // The tab bar's buttons, in tab order.
     QList<QWidget*> tabButtons() const { return m_tabButtons; }
+    ToolbarIconButton* closeButton() const { return m_close; }
 
     static constexpr QSize pageSize{540, 440};
 
 protected:
-    QAccessibleInterface* accessibleFor(QObject* object) override;
-    void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void refreshTabBar();
@@ -62,6 +64,7 @@ private:
     AISettingsPage* m_ai;
     UpdateSettingsPage* m_updates;
     QList<QWidget*> m_tabButtons;
+    ToolbarIconButton* m_close;
 };
 
 } // namespace studio

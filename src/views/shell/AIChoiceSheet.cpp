@@ -1,6 +1,5 @@
 #include "views/shell/AIChoiceSheet.h"
 
-#include "design/focus/FocusHandOver.h"
 #include "design/focus/FocusOutline.h"
 #include "design/focus/FocusRing.h"
 #include "design/widgets/GhostButton.h"
@@ -139,8 +138,8 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
     footerRow->addWidget(m_keep);
     stack->addWidget(footer);
 
-    connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
-    connect(m_keep, &QAbstractButton::clicked, this, &QDialog::reject);
+    connect(m_close, &QAbstractButton::clicked, this, &SheetDialog::reject);
+    connect(m_keep, &QAbstractButton::clicked, this, &SheetDialog::reject);
     fitHeight(header, list, footer);
 
     // Tab reads the sheet as the eye does: the close button, the options,
@@ -151,15 +150,15 @@ AIChoiceSheet::AIChoiceSheet(QWidget* window, const AIChoicePrompt& prompt)
 
     // The sheet comes with an assist's reply, whenever that arrives, often
     // while the user is still typing in the very field it offers to replace.
-    // It opens with the keyboard on itself, read out by its title, which is
-    // ringed: the keys typed on land here, where Return and Space press
-    // nothing, and only a deliberate Tab reaches an option. Esc still
-    // closes it.
-    // A word half typed where the keyboard was waits there, as typed, and the
-    // keyboard goes back to it when the sheet closes.
+    // It waits until the keyboard rests, then opens with the keyboard on
+    // itself, read out by its title (ringed while the keyboard is in use):
+    // Return and Space press nothing there, and only a deliberate Tab
+    // reaches an option. Esc still closes it. A word half typed where the
+    // keyboard was waits there, as typed, and the keyboard goes back to it
+    // when the sheet closes.
     new FocusOutline(title, this);
     setFocus(Qt::OtherFocusReason);
-    opensByItself(this);
+    markOpensByItself();
 }
 
 void AIChoiceSheet::choose(const QUuid& optionID)

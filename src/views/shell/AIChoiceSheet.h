@@ -10,7 +10,7 @@
 
 #include "state/AIChoicePrompt.h"
 #include "design/widgets/ScrollColumn.h"
-#include "views/common/SheetDialog.h"
+#include "design/widgets/SheetDialog.h"
 
 #include <QList>
 #include <QUuid>

@@ -233,7 +233,7 @@ void ProjectWorkspaceView::syncChoiceSheet()
     connect(sheet, &AIChoiceSheet::optionChosen, this, [this](const QUuid& optionID) {
         m_session.applyChoice(optionID);
     });
-    connect(sheet, &QDialog::finished, this, [this, sheet] { sheetFinished(sheet); });
+    connect(sheet, &SheetDialog::finished, this, [this, sheet] { sheetFinished(sheet); });
     sheet->present();
 }
 

@@ -114,7 +114,8 @@ void RootView::answerSettingsRequest()
     // Only a change to true is a request; lowering the flag answers it.
     if (!m_app.showSettingsRequest())
         return;
-    SettingsWindow::present(m_app);
+    // Over the screen under the tab strip, as every sheet of the window.
+    SettingsWindow::present(m_app, m_content ? m_content.data() : this);
     m_app.setShowSettingsRequest(false);
 }
 

@@ -1,4 +1,5 @@
 #include "design/focus/FocusHandOver.h"
+#include "design/focus/SheetArrival.h"
 #include "design/widgets/CardSurface.h"
 #include "design/widgets/Chip.h"
 #include "design/widgets/EmptyStateView.h"
@@ -10,6 +11,7 @@
 #include "design/widgets/PrimaryButton.h"
 #include "design/widgets/ProgressRing.h"
 #include "design/widgets/SectionHeader.h"
+#include "design/widgets/SheetDialog.h"
 #include "design/text/SleekTextEditor.h"
 #include "design/text/SleekTextField.h"
 #include "design/widgets/Slider.h"
@@ -20,7 +22,6 @@
 #include "design/widgets/ToolbarIconButton.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -40,7 +41,11 @@ class ControlsTest : public QObject {
 private slots:
     // What a sheet that opens by itself does to the keyboard is watched
     // application-wide.
-    void initTestCase() { FocusHandOver::install(*qApp); }
+    void initTestCase()
+    {
+        FocusHandOver::install(*qApp);
+        SheetArrival::install(*qApp);
+    }
 
     void tagCommit_data()
     {
@@ -164,11 +169,11 @@ private slots:
         } else if (leaving.startsWith(u"hidden behind")) {
             // The sheet takes the keyboard, not the user: the draft waits,
             // until the field goes, the sheet still open.
-            QDialog sheet(&host);
-            sheet.setFocus();
-            opensByItself(&sheet);
-            sheet.show();
-            QTRY_COMPARE(QApplication::focusWidget(), &sheet);
+            auto* sheet = new SheetDialog(&host, QSize(200, 100));
+            sheet->setFocus();
+            sheet->markOpensByItself();
+            sheet->present();
+            QTRY_COMPARE(QApplication::focusWidget(), sheet);
             QVERIFY(edited.isEmpty());
             field->hide();
             QCOMPARE(edited, (QStringList{"rain", "memory"}));

@@ -30,7 +30,10 @@ private Q_SLOTS:
     void everyTab()
     {
         AppState app;
-        SettingsWindow* window = SettingsWindow::present(app);
+        QWidget host;
+        host.resize(900, 700);
+        host.show();
+        SettingsWindow* window = SettingsWindow::present(app, &host);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         test::SettledPicture settled(window);
         QCOMPARE(window->size().width(), SettingsWindow::pageSize.width());
@@ -54,7 +57,10 @@ private Q_SLOTS:
     void updatesTabInEachPhase()
     {
         AppState app;
-        SettingsWindow* window = SettingsWindow::present(app);
+        QWidget host;
+        host.resize(900, 700);
+        host.show();
+        SettingsWindow* window = SettingsWindow::present(app, &host);
         window->setCurrentTab(SettingsWindow::Tab::updates);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         test::SettledPicture settled(window);
@@ -85,7 +91,10 @@ private Q_SLOTS:
     void aiTabWithAnswers()
     {
         AppState app;
-        SettingsWindow* window = SettingsWindow::present(app);
+        QWidget host;
+        host.resize(900, 700);
+        host.show();
+        SettingsWindow* window = SettingsWindow::present(app, &host);
         window->setCurrentTab(SettingsWindow::Tab::ai);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         window->aiPage()->testButton()->click(); // no key: fails at once or soon

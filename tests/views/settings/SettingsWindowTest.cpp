@@ -88,6 +88,8 @@ class SettingsWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<AppState> m_app;
+    // The window the settings stand over.
+    QWidget m_host;
 
     // A state whose construction has written the AI defaults, with every key
     // then removed: the tabs see a fresh settings file.
@@ -103,6 +105,9 @@ private Q_SLOTS:
     void initTestCase()
     {
         DesignSystem::install(*qApp);
+        m_host.resize(900, 700);
+        m_host.show();
+        QVERIFY(QTest::qWaitForWindowActive(&m_host));
     }
 
     void cleanup()
@@ -114,12 +119,12 @@ private Q_SLOTS:
     void oneWindowServesEveryRequest()
     {
         AppState& app = freshState();
-        SettingsWindow* first = SettingsWindow::present(app);
+        SettingsWindow* first = SettingsWindow::present(app, &m_host);
         first->setCurrentTab(SettingsWindow::Tab::updates);
         first->close();
         QVERIFY(!first->isVisible());
 
-        SettingsWindow* again = SettingsWindow::present(app);
+        SettingsWindow* again = SettingsWindow::present(app, &m_host);
         QCOMPARE(again, first);
         QVERIFY(again->isVisible());
         QCOMPARE(again->currentTab(), SettingsWindow::Tab::updates);
@@ -129,7 +134,7 @@ private Q_SLOTS:
     void generalTabShowsTheLibraryAndSwitchesTheBackdrop()
     {
         AppState& app = freshState();
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         GeneralSettingsPage* general = window->generalPage();
         QCOMPARE(general->libraryPathText(), ProjectStore::rootPath());
         QCOMPARE(general->aboutVersionText(),
@@ -145,14 +150,14 @@ private Q_SLOTS:
         // Read again each time the window shows.
         window->close();
         Settings::instance().setBool(Settings::animatedBackdropKey, false);
-        SettingsWindow::present(app);
+        SettingsWindow::present(app, &m_host);
         QVERIFY(!general->backdropSwitch()->isChecked());
     }
 
     void keyboardReachesEverySectionAndShowsWhereItIs()
     {
         AppState& app = freshState();
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         QVERIFY(QTest::qWaitForWindowActive(window));
         // Nothing opens ringed; Tab goes to the sections first.
         QCOMPARE(QApplication::focusWidget(), window);
@@ -172,7 +177,7 @@ private Q_SLOTS:
         window->updatesPage()->feedField()->lineEdit()->setFocus(Qt::TabFocusReason);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!window->isVisible());
-        window = SettingsWindow::present(app);
+        window = SettingsWindow::present(app, &m_host);
         QVERIFY(QTest::qWaitForWindowActive(window));
 
         for (const SettingsWindow::Tab tab :
@@ -187,7 +192,7 @@ private Q_SLOTS:
     void everyStopIsNamed()
     {
         AppState& app = freshState();
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         QVERIFY(QTest::qWaitForWindowActive(window));
         QStringList fields;
         for (const SettingsWindow::Tab tab :
@@ -225,7 +230,7 @@ private Q_SLOTS:
     void aiTabReadsAndWritesItsKeys()
     {
         AppState& app = freshState();
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         AISettingsPage* ai = window->aiPage();
         QCOMPARE(ai->keyField()->text(), QString());
         QCOMPARE(ai->keyField()->lineEdit()->placeholderText(), u"sk-…"_s);
@@ -245,7 +250,7 @@ private Q_SLOTS:
 
         window->close();
         Settings::instance().setString(Settings::aiModelKey, u"changed-elsewhere"_s);
-        SettingsWindow::present(app);
+        SettingsWindow::present(app, &m_host);
         QCOMPARE(ai->modelField()->text(), u"changed-elsewhere"_s);
 
         // A stored value past a line edit's default length is shown and kept
@@ -253,7 +258,7 @@ private Q_SLOTS:
         window->close();
         const QString longModel = u"model-"_s.repeated(7'000);
         Settings::instance().setString(Settings::aiModelKey, longModel);
-        SettingsWindow::present(app);
+        SettingsWindow::present(app, &m_host);
         QCOMPARE(ai->modelField()->text(), longModel);
         QTest::keyClick(ai->modelField()->lineEdit(), Qt::Key_End);
         QTest::keyClick(ai->modelField()->lineEdit(), Qt::Key_Backspace);
@@ -287,7 +292,7 @@ private Q_SLOTS:
         QVERIFY(answerLate(server, 150, status == 200 ? FakeChatServer::completionBody(content) : content.toUtf8(),
                            status));
 
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         window->setCurrentTab(SettingsWindow::Tab::ai);
         AISettingsPage* ai = window->aiPage();
         QSignalSpy finished(ai, &AISettingsPage::testFinished);
@@ -318,7 +323,7 @@ private Q_SLOTS:
         QVERIFY(answerLate(server, 200, FakeChatServer::completionBody(u"{\"ok\": true}"_s)));
 
         // Closed during the test: the reopened window starts without an answer.
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         AISettingsPage* ai = window->aiPage();
         QSignalSpy finished(ai, &AISettingsPage::testFinished);
         ai->testButton()->click();
@@ -327,7 +332,7 @@ private Q_SLOTS:
         QVERIFY(network);
         QSignalSpy answered(network, &QNetworkAccessManager::finished);
         window->close();
-        SettingsWindow::present(app);
+        SettingsWindow::present(app, &m_host);
         QVERIFY(!ai->isTesting());
         QVERIFY(answered.wait());
         QCoreApplication::processEvents();
@@ -351,7 +356,7 @@ private Q_SLOTS:
         AppState& app = freshState();
         FakeChatServer server;
         QVERIFY(answerLate(server, 150, FakeChatServer::completionBody(u"{\"ok\": true}"_s)));
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         QVERIFY(QTest::qWaitForWindowActive(window));
         window->setCurrentTab(SettingsWindow::Tab::ai);
         AISettingsPage* ai = window->aiPage();
@@ -379,7 +384,7 @@ private Q_SLOTS:
     void updatesTabReadsAndWritesItsKeys()
     {
         AppState& app = freshState();
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         UpdateSettingsPage* updates = window->updatesPage();
         QCOMPARE(updates->versionText(), app.updates().currentVersion());
         QVERIFY(updates->autoCheckSwitch()->isChecked());
@@ -426,7 +431,7 @@ private Q_SLOTS:
         QFETCH(QStringList, texts);
 
         AppState& app = freshState();
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         UpdateSettingsPage* updates = window->updatesPage();
         // From another phase, so the row is really rebuilt.
         app.updates().setPhase(phase.kind == UpdatePhase::Kind::failed ? UpdatePhase::upToDate()
@@ -440,7 +445,7 @@ private Q_SLOTS:
     void updatesRowActions()
     {
         AppState& app = freshState();
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         UpdateSettingsPage* updates = window->updatesPage();
         // An empty feed address fails the check at once, without a request.
         Settings::instance().setString(Settings::updateFeedURLKey, QString());
@@ -484,7 +489,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(bool, elided);
         AppState& app = freshState();
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         window->setCurrentTab(SettingsWindow::Tab::updates);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         UpdateSettingsPage* updates = window->updatesPage();
@@ -516,7 +521,7 @@ private Q_SLOTS:
         const QString deep = QString::fromLocal8Bit(dataHome) + u"/a-folder-with-a-rather-long-name"_s.repeated(6);
         qputenv("XDG_DATA_HOME", deep.toLocal8Bit());
         AppState& app = freshState();
-        SettingsWindow* window = SettingsWindow::present(app);
+        SettingsWindow* window = SettingsWindow::present(app, &m_host);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         qputenv("XDG_DATA_HOME", dataHome);
 
@@ -535,7 +540,7 @@ private Q_SLOTS:
     void downloadBarMovesInPlace()
     {
         AppState& app = freshState();
-        UpdateSettingsPage* updates = SettingsWindow::present(app)->updatesPage();
+        UpdateSettingsPage* updates = SettingsWindow::present(app, &m_host)->updatesPage();
         app.updates().setPhase(UpdatePhase::downloading(0));
         QProgressBar* bar = updates->progressBar();
         QVERIFY(bar);

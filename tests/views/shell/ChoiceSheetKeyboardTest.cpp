@@ -1,7 +1,8 @@
-// The choice sheet comes with an assist's reply, whenever that arrives: the
-// keys the user goes on typing after it opens choose nothing, and what was
-// typed before it stays in the production until an option is picked on
-// purpose. A tag half typed when it opens is no tag yet: it waits in its
+// The choice sheet comes with an assist's reply, whenever that arrives: it
+// waits while the user types on, so every key lands in the field it was typed
+// in, and then opens with the keyboard on itself, where no key chooses
+// anything; what was typed stays in the production until an option is picked
+// on purpose. A tag half typed when it opens is no tag yet: it waits in its
 // field, where the keyboard goes back when the sheet closes.
 
 #include "support/AssistFixtures.h"
@@ -27,7 +28,6 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include <string>
 
 using namespace studio;
 using namespace studio::test;
@@ -74,7 +74,12 @@ private Q_SLOTS:
 
     void cleanup() { ScriptedModel::uninstall(); }
 
-    void aReplyLandingMidTypingTakesNoKey_data()
+    // Typing on at a steady rhythm while the reply lands: the sheet waits
+    // until the keyboard rests, every key stays in the field, in order, and
+    // none chooses an option. Then it opens with the keyboard on itself,
+    // heard by its title: Space and Return there choose nothing, Tab goes on
+    // to the options, and only an option picked on purpose replaces the text.
+    void typingOnAcrossAnArrivingSheetLosesNothing_data()
     {
         QTest::addColumn<Field>("field");
         QTest::addColumn<QString>("entry");
@@ -88,7 +93,7 @@ private Q_SLOTS:
                                   << u"{\"themes\":[\"Tides\"],\"argument\":\"Drafted\"}"_s << u"Drafted"_s;
     }
 
-    void aReplyLandingMidTypingTakesNoKey()
+    void typingOnAcrossAnArrivingSheetLosesNothing()
     {
         QFETCH(Field, field);
         QFETCH(QString, entry);
@@ -118,40 +123,64 @@ private Q_SLOTS:
         model.hold();
         model.reply(reply);
         QVERIFY(runEntry(session, entry));
-        QTest::keyClicks(input, u"I typed"_s);
-        model.release();
-        QTRY_VERIFY(workspace.choiceSheet());
-        QPointer<AIChoiceSheet> sheet = workspace.choiceSheet();
-        QTRY_VERIFY(sheet->isActiveWindow());
-        // Typing on, Space and Return included, wherever the keyboard is now.
-        for (const char key : std::string(" on and on\r ")) {
-            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
-            if (!target)
-                break; // nothing left to take the keys
-            QTest::keyClick(target, key);
+        // A key every tenth of a second, Space among them; the reply lands
+        // after the third.
+        const QString typed = u"I typed on and on"_s;
+        for (qsizetype i = 0; i < typed.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), typed.at(i).toLatin1());
+            if (i == 2)
+                model.release();
+            QTest::qWait(100);
+            QVERIFY(!workspace.choiceSheet() || !workspace.choiceSheet()->isVisible());
         }
+        QTRY_VERIFY(workspace.choiceSheet() && workspace.choiceSheet()->isVisible());
+        QPointer<AIChoiceSheet> sheet = workspace.choiceSheet();
+        QCOMPARE(shown(), typed);
+        QCOMPARE(fieldOf(session.project(), field), typed);
 
-        QCOMPARE(shown(), u"I typed"_s);
-        QCOMPARE(fieldOf(session.project(), field), u"I typed"_s);
-        QVERIFY(sheet && sheet->isVisible());
-        QVERIFY(session.choicePrompt());
-
-        // The keyboard rests on the sheet, heard by its title and with the
-        // title ringed; Tab goes on to the options, and only an option picked
-        // on purpose replaces the text.
         QCOMPARE(QApplication::focusWidget(), sheet.data());
         QCOMPARE(lastFocus().object, sheet.data());
         QCOMPARE(lastFocus().name, session.choicePrompt()->title);
-        auto* title = sheet->findChild<QWidget*>(u"choiceTitle"_s);
-        const QImage resting = pictureInWindow(title);
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_A})
+            QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(shown(), typed);
+        QVERIFY(sheet && sheet->isVisible());
+        QVERIFY(session.choicePrompt());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), sheet->closeButton());
-        QVERIFY(showsRing(pictureInWindow(title), resting));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), sheet->optionCards().first());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(fieldOf(session.project(), field), picked);
         QTRY_VERIFY(!sheet);
+        QCOMPARE(QApplication::focusWidget(), input);
+    }
+
+    // The sheet's title is ringed for the keyboard only: opened after the
+    // pointer was used last, it shows none until a key is pressed.
+    void theTitleIsRingedOnlyForTheKeyboard()
+    {
+        AppState app;
+        Project project;
+        project.activePhase = PhaseID::spark;
+        project.idea.logline = u"A keeper of a lighthouse"_s;
+        ProjectSession& session = openSession(app, project);
+        ProjectWorkspaceView workspace(app, session);
+        workspace.resize(1080, 700);
+        workspace.show();
+        QVERIFY(QTest::qWaitForWindowActive(&workspace));
+        auto* spark = qobject_cast<SparkView*>(workspace.phaseScreen());
+        QTest::mouseClick(spark->argumentField()->lineEdit(), Qt::LeftButton);
+        model.reply(u"{\"options\":[\"A\",\"B\",\"C\"]}"_s);
+        QVERIFY(runEntry(session, u"Sharpen my logline (3 options)"_s));
+        QTRY_VERIFY(workspace.choiceSheet() && workspace.choiceSheet()->isVisible());
+        AIChoiceSheet* sheet = workspace.choiceSheet();
+        QCOMPARE(QApplication::focusWidget(), sheet);
+        auto* title = sheet->findChild<QWidget*>(u"choiceTitle"_s);
+        const QImage afterThePointer = pictureInWindow(title);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+        QVERIFY(showsRing(afterThePointer, pictureInWindow(title)));
+        sheet->reject();
     }
 
     void aSheetOpeningMidTagKeepsTheDraft_data()
@@ -203,9 +232,8 @@ private Q_SLOTS:
         QTest::keyClick(draft, Qt::Key_Home);
         QTest::keyClick(draft, Qt::Key_Right);
         model.release();
-        QTRY_VERIFY(workspace.choiceSheet());
+        QTRY_VERIFY(workspace.choiceSheet() && workspace.choiceSheet()->isVisible());
         QPointer<AIChoiceSheet> sheet = workspace.choiceSheet();
-        QTRY_VERIFY(sheet->isActiveWindow());
         QCOMPARE(field->tags(), before);
         QCOMPARE(draft->text(), u"lword"_s);
 

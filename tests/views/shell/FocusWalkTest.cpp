@@ -106,7 +106,10 @@ private Q_SLOTS:
     void settings()
     {
         AppState app;
-        SettingsWindow* window = SettingsWindow::present(app);
+        RootView root(app);
+        root.resize(largest);
+        root.show();
+        SettingsWindow* window = SettingsWindow::present(app, root.content());
         for (const SettingsWindow::Tab tab :
              {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
             window->setCurrentTab(tab);

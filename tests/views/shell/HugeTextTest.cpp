@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMenu>
-#include <QMessageBox>
 #include <QtTest>
 
 using namespace studio;
@@ -68,7 +67,7 @@ private Q_SLOTS:
         test::writeScreenshot(&home, u"huge-name-home"_s);
         QCOMPARE(home.posterCards().size(), 1);
         home.requestTrash(stored.id);
-        auto* confirmation = home.findChild<QMessageBox*>();
+        auto* confirmation = home.trashConfirmation();
         QVERIFY(confirmation);
         confirmation->grab();
         confirmation->reject();

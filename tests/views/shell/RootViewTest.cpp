@@ -172,6 +172,7 @@ private Q_SLOTS:
         auto app = std::make_unique<AppState>();
         app->setShowSettingsRequest(true); // raised before the view exists: not a change it sees
         RootView root(*app);
+        root.show();
         QVERIFY(!SettingsWindow::current() || !SettingsWindow::current()->isVisible());
         app->setShowSettingsRequest(false);
 

@@ -421,7 +421,11 @@ private Q_SLOTS:
         if (phase == PhaseID::spark) {
             QPointer<AIChoiceSheet> sheet = workspace.choiceSheet();
             QVERIFY(sheet);
-            QTRY_VERIFY(sheet->isActiveWindow());
+            QTRY_VERIFY(sheet->isVisible());
+            // The window back in front (offscreen, nothing gives it back
+            // after a menu): its keyboard is on the sheet.
+            workspace.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&workspace));
             const QList<QAbstractButton*> options = sheet->optionCards();
             QCOMPARE(QApplication::focusWidget(), sheet.data());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
