@@ -82,7 +82,7 @@ class Orca:
         self.read += len(text[:end].encode("utf-8", errors="replace"))
         return [m.group(1) for m in SPOKEN.finditer(text[:end])]
 
-    def settle(self, quiet=0.6, longest=8.0):
+    def settle(self, quiet=1.0, longest=10.0):
         """What Orca said until it has said nothing more for `quiet` seconds."""
         utterances = []
         start = last = time.monotonic()
@@ -239,6 +239,13 @@ def print_tree(o, depth):
         print("  " * depth + "(%s)" % e, flush=True)
 
 
+def late(orca):
+    """What Orca said after the last command's output was printed."""
+    said = orca.settle(0.3)
+    if said:
+        print("%-12s %s" % ("(later):", " | ".join(said)), flush=True)
+
+
 def run(orca, program, lines):
     for raw in lines:
         line = raw.strip()
@@ -249,12 +256,12 @@ def run(orca, program, lines):
             parts = rest.split()
             times = int(parts[1]) if len(parts) > 1 else 1
             for _ in range(times):
-                orca.settle(0.3)
+                late(orca)
                 key(parts[0])
                 said = orca.settle()
                 print("%-12s %s" % (parts[0] + ":", " | ".join(said) if said else "(nothing)"), flush=True)
         elif command == "type":
-            orca.settle(0.3)
+            late(orca)
             subprocess.run(["xdotool", "type", "--delay", "40", rest], check=False)
             print("type %r: %s" % (rest, " | ".join(orca.settle())), flush=True)
         elif command == "sample":
