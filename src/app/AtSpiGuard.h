@@ -24,12 +24,16 @@
 //   - an unknown boundary type is read as a character, and a request for an
 //     action an object does not have answers that there is no object;
 //   - a request that carries fewer arguments than its method takes reads
-//     past them and crashes.
+//     past them and crashes;
+//   - the relations it tells are Qt 6.4's, which have no flow from one text
+//     to the next (AccessibleFlow), so a reader's Say All stops at the end
+//     of the first.
 // The guard takes the bridge's place on its connection, answers those itself
 // (the range clamped to the text and its rectangle made from a bounded
 // number of characters; no ranges; the properties an interface has; the text
 // inserted as long as it is in characters; false for what did not happen or
-// does not show; the name of the role it tells; an
+// does not show; the name of the role it tells; the relations with the
+// flow; an
 // error that says what is wrong for a request of the wrong form, an unknown
 // interface, property, boundary or action) and hands every other request to
 // the bridge unchanged. It also answers GetChildAtIndex for an index out of

@@ -136,8 +136,10 @@ QString firstCharacters(const QString& text, qsizetype count)
     return text.left(units);
 }
 
-// The rectangle of the characters from `start` to `end` and of the offset
-// at `end`, as the bridge unites them. One character's place can cost as
+// The rectangle of the characters from `start` to `end` (not the one at
+// `end`: the bridge unites that too, so a wrapped line's box would take in
+// the start of the next, and a reader's review would read two lines as one
+// place). One character's place can cost as
 // much as laying out its whole line (half a millisecond in a megabyte
 // line), so a long range is sampled: its first and last characters, then
 // the middles of the stretches between them, finer and finer, for as long
@@ -148,13 +150,13 @@ QRect unitedRect(QAccessibleTextInterface* text, int start, int end)
     constexpr qint64 waitMs = 40;
     QRect all;
     if (end - start <= whole) {
-        for (int i = start; i <= end; ++i)
+        for (int i = start; i < end; ++i)
             all |= text->characterRect(i);
         return all;
     }
     QElapsedTimer spent;
     spent.start();
-    all = text->characterRect(start) | text->characterRect(end - 1) | text->characterRect(end);
+    all = text->characterRect(start) | text->characterRect(end - 1);
     const qint64 span = qint64(end) - start;
     // Once the stretches are a character long, every offset was asked.
     for (qint64 parts = 2; parts / 2 < span; parts *= 2) {

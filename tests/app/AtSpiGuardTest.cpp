@@ -167,7 +167,7 @@ private Q_SLOTS:
         QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(m_field)->textInterface();
         const int count = text->characterCount();
         QRect whole;
-        for (int i = 0; i <= count; ++i)
+        for (int i = 0; i < count; ++i)
             whole |= text->characterRect(i);
         QVERIFY(!whole.isEmpty());
 

@@ -2,8 +2,8 @@
 // question a reader asks of it — any offset, any boundary, any range, in the
 // text or far outside it — at once, with nothing where there is nothing, and
 // with the right piece where there is one: a line edit, a text edit, a
-// one-line field holding a long text, a Script element and the Script's live
-// editor. No piece, range, caret, selection or edit falls between the halves
+// one-line field holding a long text, a Script element and the element being
+// written (read through the live editor standing in it). No piece, range, caret, selection or edit falls between the halves
 // of a pair. A password field reads as it is shown and gives nothing of its text,
 // not even in the events its typing sends, and a one-line field tells its
 // edits in the whole text, not in the stretch its line edit holds. (A hang
@@ -125,7 +125,7 @@ Shown liveEditor(const QString& text)
     ScriptPage* page = scriptPage(text, shown);
     page->show();
     page->focusElement(page->rows().row(0).id());
-    shown.find = [page] { return QAccessible::queryAccessibleInterface(page->editor()); };
+    shown.find = [page] { return QAccessible::queryAccessibleInterface(page)->child(0); };
     shown.keys = page->editor()->textEdit();
     return shown;
 }

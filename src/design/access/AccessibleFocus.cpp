@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QHash>
 #include <QWidget>
 
 #include <QtGui/private/qaccessiblecache_p.h>
@@ -32,6 +33,8 @@ CacheEntries& entriesOf(QAccessibleCache* cache);
 QAccessible::UpdateHandler s_next = nullptr;
 // What was heard focused last.
 QAccessible::Id s_lastFocus = 0;
+// What is held back, and how many times.
+QHash<const QObject*, int> s_held;
 
 // On to the watch installed before this one, or to the platform.
 void pass(QAccessibleEvent* event)
@@ -48,6 +51,8 @@ void watch(QAccessibleEvent* event)
     // Qt's own event for a widget that took the keyboard names the widget
     // alone; the program's own, an item or an interface it tells about.
     QObject* object = event->object();
+    if (object && s_held.contains(object))
+        return;
     if (event->type() != QAccessible::Focus || !object || !object->isWidgetType() || event->child() != -1) {
         pass(event);
         return;
@@ -87,6 +92,24 @@ void AccessibleFocus::install()
         if (!now)
             s_lastFocus = 0;
     });
+}
+
+void AccessibleFocus::hold(QObject* object)
+{
+    if (object)
+        ++s_held[object];
+}
+
+void AccessibleFocus::release(QObject* object)
+{
+    const auto held = s_held.find(object);
+    if (held == s_held.end() || --*held > 0)
+        return;
+    s_held.erase(held);
+    if (QAccessible::isActive() && object->isWidgetType() && QApplication::focusWidget() == object) {
+        QAccessibleEvent focus(object, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void AccessibleFocus::standsAnew(QObject* object)

@@ -23,6 +23,13 @@
 // one it has: a widget that keeps the keyboard while it comes to stand for
 // something else (the Script page's one editor, moved to another element)
 // is made a new object for readers with standsAnew().
+//
+// A widget that takes the keyboard, or keeps it, while it comes to stand
+// for something else (the Script page's editor, moved to another element:
+// its text loaded, its caret placed) is held meanwhile: nothing it tells
+// reaches a reader, and once released its focus is told once, if it holds
+// the keyboard then. A reader hears where the keyboard went first, then
+// only what changes there; never a text that merely moved in.
 
 class QObject;
 
@@ -34,6 +41,9 @@ struct AccessibleFocus {
     // next question or event about it makes a new one. Nothing where Qt's
     // private state is out of reach (QtPrivateState).
     static void standsAnew(QObject* object);
+    // Holds back everything `object` tells until as many release() calls.
+    static void hold(QObject* object);
+    static void release(QObject* object);
 };
 
 } // namespace studio

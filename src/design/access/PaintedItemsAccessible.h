@@ -91,6 +91,10 @@ public:
     virtual int itemAt(const QPoint& point) const;
     // The item the keyboard stands on, or -1.
     virtual int focusedItem() const { return -1; }
+    // The item whose text the keyboard's widget edits in its place (a live
+    // editor standing in it), or -1: what that widget tells of its text,
+    // caret and selection is told as the item's (TextEvents).
+    virtual int editedItem() const { return -1; }
     // What a reader may do to an item, as a click or a key does.
     virtual QStringList itemActions(int) const { return {}; }
     virtual void doItemAction(int, const QString&) {}

@@ -1,12 +1,14 @@
 #include "design/access/TextEvents.h"
 
 #include "design/access/AccessibleRelay.h"
+#include "design/access/PaintedItemAccessible.h"
 #include "design/text/LineTeller.h"
 #include "design/text/LineWindow.h"
 
 #include <QAccessible>
 #include <QLineEdit>
 #include <QStyle>
+#include <QWidget>
 
 namespace studio {
 
@@ -74,9 +76,65 @@ void passMasked(QAccessibleEvent* event, QLineEdit* edit)
     }
 }
 
+// The item an editor stands in, when the event is the editor's.
+QAccessibleInterface* itemEditedBy(QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    PaintedItemsAccessible* items = widget ? PaintedItemsAccessible::existing(widget) : nullptr;
+    if (!items || items->object() == widget)
+        return nullptr;
+    const int at = items->editedItem();
+    return at >= 0 ? items->item(at) : nullptr;
+}
+
+// The event again, told by the item.
+void passAsItem(QAccessibleEvent* event, QAccessibleInterface* item)
+{
+    switch (event->type()) {
+    case QAccessible::TextInserted: {
+        auto* inserted = static_cast<QAccessibleTextInsertEvent*>(event);
+        QAccessibleTextInsertEvent told(item, inserted->changePosition(), inserted->textInserted());
+        told.setCursorPosition(inserted->cursorPosition());
+        pass(&told);
+        return;
+    }
+    case QAccessible::TextRemoved: {
+        auto* removed = static_cast<QAccessibleTextRemoveEvent*>(event);
+        QAccessibleTextRemoveEvent told(item, removed->changePosition(), removed->textRemoved());
+        told.setCursorPosition(removed->cursorPosition());
+        pass(&told);
+        return;
+    }
+    case QAccessible::TextUpdated: {
+        auto* updated = static_cast<QAccessibleTextUpdateEvent*>(event);
+        QAccessibleTextUpdateEvent told(item, updated->changePosition(), updated->textRemoved(),
+                                        updated->textInserted());
+        told.setCursorPosition(updated->cursorPosition());
+        pass(&told);
+        return;
+    }
+    case QAccessible::TextSelectionChanged: {
+        auto* selection = static_cast<QAccessibleTextSelectionEvent*>(event);
+        QAccessibleTextSelectionEvent told(item, selection->selectionStart(), selection->selectionEnd());
+        told.setCursorPosition(selection->cursorPosition());
+        pass(&told);
+        return;
+    }
+    default: {
+        QAccessibleTextCursorEvent told(item, static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition());
+        pass(&told);
+        return;
+    }
+    }
+}
+
 void handle(QAccessibleEvent* event)
 {
     if (isAboutText(event->type())) {
+        if (QAccessibleInterface* item = itemEditedBy(event->object())) {
+            passAsItem(event, item);
+            return;
+        }
         if (auto* edit = qobject_cast<QLineEdit*>(event->object())) {
             if (LineWindow::of(edit) && !LineTeller::isTelling())
                 return;

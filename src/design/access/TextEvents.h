@@ -10,7 +10,11 @@
 // - a one-line field showing a window of a longer text (LineWindow) tells
 //   its edits, caret and selection in the whole text itself; what its line
 //   edit tells of the window (a stretch replaced as the window moves, offsets
-//   within the window) is not passed on.
+//   within the window) is not passed on;
+// - an editor standing in an item a widget paints (the Script page's live
+//   editor, in the element being written: PaintedItemsAccessible's
+//   editedItem()) tells its edits, caret and selection as the item's, the
+//   one object a reader knows for that text.
 //
 // Everything else passes unchanged, to the handler that was there before or,
 // when there was none, to the platform. Installed once (AccessibleFactory).

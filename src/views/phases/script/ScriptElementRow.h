@@ -76,6 +76,9 @@ public:
     int textHeight() const { return m_textHeight; }
     bool isExact() const { return m_exact; }
     bool isLaidOut() const { return bool(m_document); }
+    // The layout while it holds one (null otherwise), in the text's own
+    // coordinates.
+    const QTextDocument* layout() const { return m_document.get(); }
     // Estimates the height at this width (kept when it is exact there).
     void measure(int available);
     // Lays the text out at this width (kept while width and text stay);

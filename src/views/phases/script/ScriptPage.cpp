@@ -1,5 +1,6 @@
 #include "views/phases/script/ScriptPage.h"
 
+#include "design/access/AccessibleFocus.h"
 #include "design/focus/FocusHandOver.h"
 #include "design/focus/FocusRing.h"
 #include "design/style/Palette.h"
@@ -147,7 +148,7 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
                 applyEditorKind(row.kind());
                 editorKindChanged = true;
                 if (accessible)
-                    accessible->rowChanged(i, true);
+                    accessible->kindChanged(i);
             }
             // Silent, and only when it differs: the caret and the undo of
             // the text being written stay.
@@ -156,8 +157,8 @@ void ScriptPage::showElements(const QList<ScriptElement>& elements, const rules:
         } else {
             othersChanged = true;
             m_rows.resized(i);
-            if (accessible)
-                accessible->rowChanged(i, row.kind() != kind);
+            if (accessible && row.kind() != kind)
+                accessible->kindChanged(i);
         }
     }
 
@@ -353,8 +354,7 @@ void ScriptPage::applyEditorKind(ScriptElementKind kind)
     m_editor->setTextFont(ScriptElementRow::font(kind));
     m_editor->setPlaceholder(s.placeholder);
     m_editor->setTextAlignment(s.trailing ? Qt::AlignRight : Qt::AlignLeft);
-    // Read out as the element it stands in for.
-    m_editor->setAccessibleName(s.label);
+    // Named as the element it stands in for (which a reader reads instead).
     m_editor->textEdit()->setAccessibleName(s.label);
 }
 
@@ -363,13 +363,10 @@ void ScriptPage::attachEditor(int index)
     const ScriptElementRow& row = m_rows.row(index);
     if (row.id() == m_editorID && m_editor->isVisible())
         return;
-    // With a reader listening, the element the editor goes to is told, also
-    // when nothing asked for the page yet.
-    ScriptPageAccessible* accessible = QAccessible::isActive()
-        ? dynamic_cast<ScriptPageAccessible*>(QAccessible::queryAccessibleInterface(this))
-        : nullptr;
-    if (accessible)
-        accessible->editorLeaving();
+    // With a reader listening, what the editor tells is told as the element
+    // it stands in, also when nothing asked for the page yet.
+    if (QAccessible::isActive())
+        QAccessible::queryAccessibleInterface(this);
     // The row left behind keeps the height the editor gave it and is painted
     // again.
     if (const int old = m_rows.indexOf(m_editorID); old >= 0) {
@@ -396,8 +393,6 @@ void ScriptPage::attachEditor(int index)
     m_editor->show();
     update(rowRect(m_editorID));
     relayout();
-    if (accessible)
-        accessible->editorArrived();
 }
 
 void ScriptPage::detachEditor()
@@ -423,16 +418,26 @@ bool ScriptPage::hasTextFocus(const QUuid& id) const
     return !id.isNull() && id == m_editorID && m_editor->isVisible() && m_editor->textEdit()->hasFocus();
 }
 
-void ScriptPage::focusElement(const QUuid& id)
+void ScriptPage::focusElement(const QUuid& id, const std::function<void(QTextEdit*)>& placeCaret)
 {
     const int at = m_rows.indexOf(id);
     if (at < 0)
         return;
+    // Moved to another element, the editor is heard there once it is all
+    // there: its text, its caret, the keyboard.
+    QTextEdit* edit = m_editor->textEdit();
+    const bool moving = id != m_editorID || !m_editor->isVisible();
+    if (moving)
+        AccessibleFocus::hold(edit);
     attachEditor(at);
     m_focusedID = id;
-    m_editor->textEdit()->setFocus(Qt::OtherFocusReason);
+    edit->setFocus(Qt::OtherFocusReason);
+    if (placeCaret)
+        placeCaret(edit);
     placeChips();
     Q_EMIT revealRequested(rowRect(id));
+    if (moving)
+        AccessibleFocus::release(edit);
 }
 
 void ScriptPage::moveCaretToEnd()
@@ -621,12 +626,19 @@ void ScriptPage::mousePressEvent(QMouseEvent* event)
         const QRect text = textRect(id);
         if (text.left() <= pos.x() && pos.x() <= text.right() && text.top() <= pos.y()
             && pos.y() < text.top() + std::max(text.height(), ScriptElementRow::controlsHeight(m_rows.row(at).kind()))) {
+            // Heard once the click placed the caret.
+            QTextEdit* edit = m_editor->textEdit();
+            const bool moving = id != m_editorID || !m_editor->isVisible();
+            if (moving)
+                AccessibleFocus::hold(edit);
             attachEditor(at);
             m_focusedID = id;
-            m_editor->textEdit()->setFocus(Qt::MouseFocusReason);
+            edit->setFocus(Qt::MouseFocusReason);
             placeChips();
             m_forwarding = true;
             forwardMouse(event);
+            if (moving)
+                AccessibleFocus::release(edit);
             return;
         }
     }

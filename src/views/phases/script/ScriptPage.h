@@ -77,7 +77,9 @@ public:
     QUuid hoveredID() const { return m_hoveredID; }
     // Gives the element's text the keyboard focus (and its chips) and asks
     // to bring it into view; nothing happens when no row has that id.
-    void focusElement(const QUuid& id);
+    // `placeCaret` places the caret in the editor standing there (else it
+    // stays where the editor put it) before a reader hears of the move.
+    void focusElement(const QUuid& id, const std::function<void(QTextEdit*)>& placeCaret = {});
     // After a chip rewrote the edited element's text, typing goes on after it.
     void moveCaretToEnd();
 

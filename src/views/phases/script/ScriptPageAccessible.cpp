@@ -1,9 +1,7 @@
 #include "views/phases/script/ScriptPageAccessible.h"
 
-#include "design/access/AccessibleFocus.h"
-#include "design/text/PlainTextEditor.h"
-#include "design/access/TextEditAccessible.h"
 #include "design/access/WidgetAccessible.h"
+#include "design/text/PlainTextEditor.h"
 #include "model/Enums.h"
 #include "views/phases/script/ScriptElementAccessible.h"
 #include "views/phases/script/ScriptPage.h"
@@ -15,48 +13,28 @@ namespace studio {
 
 namespace {
 
-void announce(QAccessibleInterface* iface, QAccessible::Event type)
-{
-    if (!iface)
-        return;
-    QAccessibleEvent event(iface, type);
-    QAccessible::updateAccessibility(&event);
-}
-
-// The live editor is read as the child of the element it stands in, with
-// the text it edits. The text edit inside it holds the keyboard, and is what
-// reads as focused.
-class ScriptEditorAccessible : public TextEditAccessible {
+// The live editor, a part of the page with nothing of its own to read: the
+// element it stands in reads its text (and its text edit is read only
+// there, not a second time inside it).
+class ScriptEditorAccessible : public WidgetAccessible {
 public:
     explicit ScriptEditorAccessible(PlainTextEditor* editor)
-        : TextEditAccessible(editor, editor->textEdit(), QAccessible::Client)
+        : WidgetAccessible(editor)
     {
     }
 
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = TextEditAccessible::state();
-        s.focused = holdsKeyboard(widget());
-        return s;
-    }
-
-    // The element it stands in, or the page while it stands in none: the
-    // same answer as theirs to which children they hold.
-    QAccessibleInterface* parent() const override
-    {
-        auto* page = static_cast<ScriptPage*>(widget()->parentWidget());
-        QAccessibleInterface* pageInterface = QAccessible::queryAccessibleInterface(page);
-        const int at = ScriptPageAccessible::liveRow(page);
-        if (auto* paper = dynamic_cast<ScriptPageAccessible*>(pageInterface); paper && at >= 0)
-            return paper->item(at);
-        return pageInterface;
-    }
+    QString text(QAccessible::Text) const override { return QString(); }
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 };
 
 } // namespace
 
 ScriptPageAccessible::ScriptPageAccessible(ScriptPage* page)
-    : PaintedItemsAccessible(page, QAccessible::Document, QAccessible::Paragraph)
+    : PaintedItemsAccessible(page, QAccessible::Document, QAccessible::Paragraph,
+                             page->editor() ? page->textEdit() : nullptr)
 {
 }
 
@@ -88,14 +66,14 @@ int ScriptPageAccessible::liveRow(const ScriptPage* page)
     return at >= 0 && page->editor()->isVisible() ? at : -1;
 }
 
+int ScriptPageAccessible::focusedItem() const
+{
+    return holdsKeyboard(page()->textEdit()) ? liveRow(page()) : -1;
+}
+
 QList<QWidget*> ScriptPageAccessible::widgetsAfterItems() const
 {
-    QList<QWidget*> widgets{page()->controls(), page()->chipLine(), page()->emptyState()};
-    // The editor is read in the element it stands in; standing in none, it
-    // is the page's own.
-    if (liveRow(page()) < 0)
-        widgets << page()->editor();
-    return widgets;
+    return {page()->controls(), page()->chipLine(), page()->emptyState(), page()->editor()};
 }
 
 PaintedItemAccessible* ScriptPageAccessible::makeItem(const QUuid& id, int twin)
@@ -105,21 +83,20 @@ PaintedItemAccessible* ScriptPageAccessible::makeItem(const QUuid& id, int twin)
 
 QString ScriptPageAccessible::itemText(int index, QAccessible::Text t) const
 {
-    const ScriptElementRow& row = page()->rows().row(index);
-    switch (t) {
-    case QAccessible::Name:
-        return row.text();
-    case QAccessible::Description:
-        return ScriptElementRow::style(row.kind()).label;
-    default:
-        return QString();
-    }
+    // The text is read through the text interface: the name says only what
+    // the element is, as a reader says it before the line it reads there.
+    if (t == QAccessible::Name)
+        return ScriptElementRow::style(page()->rows().row(index).kind()).label;
+    return QString();
 }
 
 QAccessible::State ScriptPageAccessible::itemState(int) const
 {
+    // Every element is written in where it stands (the editor goes there
+    // with the keyboard).
     QAccessible::State s;
-    s.readOnly = true;
+    s.editable = true;
+    s.multiLine = true;
     return s;
 }
 
@@ -168,41 +145,9 @@ void ScriptPageAccessible::rowsChanged(const Splice& splice)
     itemsChanged(splice);
 }
 
-void ScriptPageAccessible::editorLeaving()
+void ScriptPageAccessible::kindChanged(int row)
 {
-    const int live = liveRow(page());
-    if (!QAccessible::isActive() || live < 0)
-        return;
-    // What was typed there is told by the editor as it is typed; the
-    // element's name, once, as the editor leaves it.
-    nameMayHaveChanged(live);
-    announce(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectDestroyed);
-    // In the next element the editor is another object to readers: the
-    // focus they hear there is a move, not the object they already have.
-    AccessibleFocus::standsAnew(page()->textEdit());
-    AccessibleFocus::standsAnew(page()->editor());
-}
-
-void ScriptPageAccessible::editorArrived()
-{
-    if (!QAccessible::isActive() || page()->rows().indexOf(page()->editorID()) < 0)
-        return;
-    announce(QAccessible::queryAccessibleInterface(page()->editor()), QAccessible::ObjectCreated);
-    // Tab from element to element keeps the focus in the one editor: the
-    // element it now stands in is announced as a focus is.
-    if (QWidget* edit = page()->textEdit(); edit->hasFocus())
-        announce(QAccessible::queryAccessibleInterface(edit), QAccessible::Focus);
-}
-
-void ScriptPageAccessible::rowChanged(int row, bool kindChanged)
-{
-    if (!QAccessible::isActive())
-        return;
-    // The name is the start of the text: a kind changed, or a change past
-    // what the name reads, leaves it as it was.
     nameMayHaveChanged(row);
-    if (kindChanged)
-        announce(madeItem(row), QAccessible::DescriptionChanged);
 }
 
 } // namespace studio

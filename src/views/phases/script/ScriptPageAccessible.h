@@ -1,17 +1,24 @@
 #pragma once
 
 // What assistive technology reads of the Script page, which paints its rows
-// itself: every element of the script is a child of the page, in script
-// order (ScriptElementAccessible: its text as its name and text, its kind as
-// its description), made the first time it is asked for and kept until its
-// element goes. The element being written holds the live editor as its child. The row
-// controls, the chips and the empty state follow the elements, shown or not,
-// and so does the editor while it stands in no element.
+// itself: a document whose children are the elements of the script, in
+// script order, each a paragraph (ScriptElementAccessible) named by its kind
+// and read through its text, flowing into the next, made the first time it
+// is asked for and kept until its element goes. The row controls, the chips,
+// the empty state and the live editor follow the elements, shown or not.
 //
-// The page tells its interface what changed (rows that came and went, the
-// editor moving, a row's text or kind), and the interface tells assistive
-// technology row by row, only about the rows concerned, as every painted
-// widget does (PaintedItemsAccessible).
+// The element being written is the one object a reader knows for its text:
+// it reads its text, caret and selection through the live editor standing in
+// it, takes its edits, holds the keyboard while the editor does, and tells
+// what the editor tells of its text (TextEvents) and of its focus
+// (AccessibleFocus). So moving the editor from element to element moves a
+// reader's focus from one paragraph to the next, as in any document, and the
+// editor itself is only a part of the page, with nothing of its own to read.
+//
+// The page tells its interface what changed (rows that came and went, a
+// row's kind), and the interface tells assistive technology row by row, only
+// about the rows concerned, as every painted widget does
+// (PaintedItemsAccessible).
 //
 // The page makes its interface, and that of its editor, with make().
 
@@ -38,8 +45,9 @@ public:
     // element being written goes).
     QString text(QAccessible::Text t) const override;
 
-    // Each element: its text as its name, its kind as its description, read
-    // only; a reader's "focus" gives it the keyboard as a click does.
+    // Each element: its kind as its name, its text through its text
+    // interface, editable; a reader's "focus" gives it the keyboard as a
+    // click does.
     int itemCount() const override { return page()->rowCount(); }
     QUuid itemID(int index) const override { return page()->rows().row(index).id(); }
     int itemIndex(const QUuid& id) const override { return page()->rows().indexOf(id); }
@@ -50,6 +58,10 @@ public:
     QStringList itemActions(int) const override { return {setFocusAction()}; }
     void doItemAction(int index, const QString& action) override;
     QList<QWidget*> widgetsAfterItems() const override;
+    // The element the live editor stands in: while the editor holds the
+    // keyboard, the focused one; whenever, the one whose text it edits.
+    int focusedItem() const override;
+    int editedItem() const override { return liveRow(page()); }
     // The row whose element the live editor stands in, or -1 while it
     // stands in none (hidden, or on no row).
     static int liveRow(const ScriptPage* page);
@@ -59,13 +71,8 @@ public:
     // are), then after.
     Splice rowsChanging(const QList<ScriptElement>& elements, const rules::ScriptChange& change);
     void rowsChanged(const Splice& splice);
-    // The editor is about to leave the element it stands in (whose name,
-    // changed by typing, is told then); it stands in another now.
-    void editorLeaving();
-    void editorArrived();
-    // A row's text (or its kind) changed: its name and description are told
-    // where they read otherwise now.
-    void rowChanged(int row, bool kindChanged);
+    // A row's kind changed: its name is told.
+    void kindChanged(int row);
 
 protected:
     PaintedItemAccessible* makeItem(const QUuid& id, int twin) override;

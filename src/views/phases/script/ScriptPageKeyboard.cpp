@@ -107,8 +107,8 @@ bool ScriptPageKeyboard::keyPressed(const QKeyEvent* key, int at)
     }
     if (key->matches(QKeySequence::MoveToStartOfDocument) || key->matches(QKeySequence::MoveToEndOfDocument)) {
         const bool end = key->matches(QKeySequence::MoveToEndOfDocument);
-        m_page->focusElement(rows.row(end ? rows.count() - 1 : 0).id());
-        m_page->textEdit()->moveCursor(end ? QTextCursor::End : QTextCursor::Start);
+        m_page->focusElement(rows.row(end ? rows.count() - 1 : 0).id(),
+                             [end](QTextEdit* edit) { edit->moveCursor(end ? QTextCursor::End : QTextCursor::Start); });
         revealCaret();
         return true;
     }
@@ -171,22 +171,25 @@ int ScriptPageKeyboard::goalX() const
 void ScriptPageKeyboard::placeCaret(int index, int x, int y)
 {
     const QUuid id = m_page->rows().row(index).id();
+    const auto place = [this, x, y](QTextEdit* edit) {
+        QPoint at = edit->viewport()->mapFrom(m_page, QPoint(x, y));
+        // Onto the text's own lines.
+        QTextCursor cursor = edit->textCursor();
+        cursor.movePosition(QTextCursor::Start);
+        const int first = edit->cursorRect(cursor).center().y();
+        cursor.movePosition(QTextCursor::End);
+        const int last = edit->cursorRect(cursor).center().y();
+        at.setY(std::clamp(at.y(), first, std::max(first, last)));
+        cursor = edit->cursorForPosition(at);
+        if (const QTextLayout* layout = cursor.block().layout())
+            cursor.setVerticalMovementX(at.x() - int(layout->position().x()));
+        edit->setTextCursor(cursor);
+    };
+    // In another element the caret is placed before the move is heard.
     if (id != m_page->editorID() || !m_page->editor()->isVisible())
-        m_page->focusElement(id);
-    QTextEdit* edit = m_page->textEdit();
-    QWidget* viewport = edit->viewport();
-    QPoint at = viewport->mapFrom(m_page, QPoint(x, y));
-    // Onto the text's own lines.
-    QTextCursor cursor = edit->textCursor();
-    cursor.movePosition(QTextCursor::Start);
-    const int first = edit->cursorRect(cursor).center().y();
-    cursor.movePosition(QTextCursor::End);
-    const int last = edit->cursorRect(cursor).center().y();
-    at.setY(std::clamp(at.y(), first, std::max(first, last)));
-    cursor = edit->cursorForPosition(at);
-    if (const QTextLayout* layout = cursor.block().layout())
-        cursor.setVerticalMovementX(at.x() - int(layout->position().x()));
-    edit->setTextCursor(cursor);
+        m_page->focusElement(id, place);
+    else
+        place(m_page->textEdit());
     m_goalX = x;
     m_goalIn = id;
     revealCaret();
