@@ -41,6 +41,8 @@ private:
     // Sets the minimum from the room, and brings a window that sticks out of
     // the free area back inside it.
     void fit();
+    // Fits anew once the frame around the window has changed.
+    void refitIfFramedAnew();
     void watchScreen();
 
     QMainWindow* m_window;
