@@ -1,6 +1,7 @@
 #include "app/StudioApp.h"
 
 #include "app/AtSpiGuard.h"
+#include "app/DisplayLoss.h"
 #include "app/MainWindow.h"
 #include "app/TerminationSignals.h"
 #include "design/style/QtPrivateState.h"
@@ -26,6 +27,8 @@ void StudioApp::configure(QApplication& app)
 StudioApp::StudioApp()
     : m_state(new AppState(this))
     , m_window(std::make_unique<MainWindow>(*m_state))
+    // The display gone ends the program at once, with edits still pending.
+    , m_displayLoss(std::make_unique<DisplayLoss>([this] { m_window->saveBeforeQuit(); }))
 {
     if (TerminationSignals* termination = TerminationSignals::instance()) {
         // A request ends as the window's close does, asking (without
@@ -38,6 +41,7 @@ StudioApp::StudioApp()
 // The window goes before the state its views read.
 StudioApp::~StudioApp()
 {
+    m_displayLoss.reset();
     m_window.reset();
 }
 
