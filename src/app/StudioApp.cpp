@@ -3,6 +3,7 @@
 #include "app/AtSpiGuard.h"
 #include "app/DisplayLoss.h"
 #include "app/MainWindow.h"
+#include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "design/style/QtPrivateState.h"
 #include "design/DesignSystem.h"
@@ -48,6 +49,12 @@ StudioApp::~StudioApp()
 void StudioApp::show()
 {
     m_window->show();
+}
+
+void StudioApp::answer(SingleInstance& instance)
+{
+    connect(&instance, &SingleInstance::activationRequested, m_window.get(),
+            [this](const QVariantMap& platformData) { SingleInstance::bringToFront(m_window.get(), platformData); });
 }
 
 } // namespace studio

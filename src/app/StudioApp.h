@@ -18,6 +18,7 @@ namespace studio {
 class AppState;
 class DisplayLoss;
 class MainWindow;
+class SingleInstance;
 
 class StudioApp : public QObject {
     Q_OBJECT
@@ -34,6 +35,9 @@ public:
     MainWindow& window() const { return *m_window; }
 
     void show();
+    // Brings the window to the front whenever a later start on the library
+    // asks through `instance`.
+    void answer(SingleInstance& instance);
 
 private:
     AppState* m_state;
