@@ -142,7 +142,7 @@ bool SingleInstance::claim()
         while (ownBusName() == Name::HeldByAnother) {
             const Asked asked = askHolderForward(deadline);
             if (asked == Asked::Answered) {
-                say(u"Palisademotion is already running on this library: its window was brought to the front."_s);
+                say(u"Palisademotion is already running on this library: its window was asked to come to the front."_s);
                 m_exitStatus = 0;
                 return false;
             }
