@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -45,8 +46,10 @@ public:
     {
     }
 
-    int normal = 0;
-    int maximized = 0;
+    int pictures = 0;
+    // The last picture's.
+    bool maximized = false;
+    QSize frame;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -54,10 +57,10 @@ protected:
         const bool exposed = event->type() == QEvent::Expose && m_window->windowHandle()
             && m_window->windowHandle()->isExposed();
         if (exposed || event->type() == QEvent::UpdateRequest) {
-            const bool isMaximized = m_window->isMaximized();
-            ++(isMaximized ? maximized : normal);
-            const QSize frame = m_window->frameGeometry().size();
-            tell(u"picture %1 %2 %3"_s.arg(isMaximized ? u"maximized"_s : u"normal"_s)
+            ++pictures;
+            maximized = m_window->isMaximized();
+            frame = m_window->frameGeometry().size();
+            tell(u"picture %1 %2 %3"_s.arg(maximized ? u"maximized"_s : u"normal"_s)
                      .arg(frame.width())
                      .arg(frame.height()));
         }
@@ -96,6 +99,7 @@ int runStudio(int argc, char** argv)
     QApplication qapp(argc, argv);
     if (!waitForPanel())
         return 5;
+    tell(u"panel"_s);
     StudioApp::configure(qapp);
     StudioApp studio;
     MainWindow& window = studio.window();
@@ -105,18 +109,22 @@ int runStudio(int argc, char** argv)
     window.windowHandle()->installEventFilter(&pictures);
     tell(u"screen %1 %2"_s.arg(window.screen()->geometry().width()).arg(window.screen()->geometry().height()));
 
+    // Each step waits for a picture in the size the compositor configured
+    // for it: the window's state changes at once when the program asks, its
+    // size only with the compositor's answer (and a request made before
+    // that answer lands would race Qt's own handling of it).
+    const int outputWidth = window.screen()->geometry().width();
     const auto waitFor = [](auto condition) { return QTest::qWaitFor(condition, 30000); };
-    if (!waitFor([&] { return pictures.normal > 0 && !window.windowHandle()->frameMargins().isNull(); }))
+    if (!waitFor([&] { return pictures.pictures > 0 && !window.windowHandle()->frameMargins().isNull(); }))
         return 2;
     window.showMaximized();
-    if (!waitFor([&] { return pictures.maximized > 0; }))
+    if (!waitFor([&] { return pictures.maximized && pictures.frame.width() >= outputWidth; }))
         return 3;
     tell(u"maximized"_s);
     // Restoring asks the compositor again: its answer means it took the
     // maximised picture sent before.
-    const int normal = pictures.normal;
     window.showNormal();
-    if (!waitFor([&] { return !window.isMaximized() && pictures.normal > normal; }))
+    if (!waitFor([&] { return !pictures.maximized && pictures.frame.width() < outputWidth; }))
         return 4;
     tell(u"restored"_s);
     return 0;
@@ -160,14 +168,18 @@ private Q_SLOTS:
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(), {childFlag});
         QVERIFY(child.waitForStarted());
-        QVERIFY2(child.waitForFinished(90000), "the program hung");
+        const bool finished = child.waitForFinished(90000);
+        if (!finished)
+            child.kill();
         const QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY2(finished, qPrintable(u"the program hung after:\n"_s + lines.join(u'\n') + weston.output()));
         const QString told = lines.join(u"\n"_s) + u"\n"_s + weston.output();
         QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, qPrintable(told));
         QVERIFY2(lines.contains(u"maximized"_s) && lines.contains(u"restored"_s), qPrintable(told));
 
-        QVERIFY2(!lines.isEmpty() && lines.first().startsWith(u"screen "_s), qPrintable(told));
-        const QStringList screen = lines.first().split(u' ');
+        const auto screenLine = std::find_if(lines.begin(), lines.end(), [](const QString& l) { return l.startsWith(u"screen "_s); });
+        QVERIFY2(screenLine != lines.end(), qPrintable(told));
+        const QStringList screen = screenLine->split(u' ');
         // Qt rounds each part of a scaled frame in its own units.
         const int rounding = qtScale - 1;
         const QSize free(screen[1].toInt() + rounding, screen[2].toInt() - westonPanel / qtScale + rounding);

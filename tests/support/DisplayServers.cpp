@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -64,10 +65,17 @@ QString HeadlessWeston::start()
     m_process.start(u"weston"_s, {u"--backend=headless-backend.so"_s, u"--no-config"_s, u"--idle-time=0"_s,
                                   u"--width=%1"_s.arg(m_mode.width()), u"--height=%1"_s.arg(m_mode.height()),
                                   u"--scale=%1"_s.arg(m_scale), u"--socket="_s + m_socket});
+    // The socket's file comes a moment before the compositor listens on it.
     const QString socket = runtimeFolder() + u'/' + m_socket;
-    const bool listening = QTest::qWaitFor(
-        [&] { return QFileInfo::exists(socket) || m_process.state() == QProcess::NotRunning; }, startTimeout);
-    if (!listening || !QFileInfo::exists(socket))
+    const auto listening = [&] {
+        if (!QFileInfo::exists(socket))
+            return false;
+        QLocalSocket probe;
+        probe.connectToServer(socket);
+        return probe.waitForConnected(1000);
+    };
+    if (!QTest::qWaitFor([&] { return m_process.state() == QProcess::NotRunning || listening(); }, startTimeout)
+        || m_process.state() == QProcess::NotRunning)
         return u"Weston did not start: "_s + QString::fromLocal8Bit(m_process.readAll());
     return {};
 }
