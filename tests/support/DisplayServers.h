@@ -10,6 +10,7 @@
 #include <QProcessEnvironment>
 #include <QSize>
 #include <QString>
+#include <QTemporaryFile>
 
 namespace studio::test {
 
@@ -43,6 +44,8 @@ private:
     int m_scale;
     QString m_socket;
     QProcess m_process;
+    // What a sanitized build's leak check is to pass over in a client.
+    QTemporaryFile m_leaks;
 };
 
 class VirtualX : public DisplayServer {
