@@ -20,6 +20,7 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <sys/prctl.h>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -76,9 +77,16 @@ int runStudio(int argc, char** argv)
     return qapp.exec();
 }
 
+// The bus and the programs end with the test, however the test ends.
+void endsWithTheTest(QProcess& process)
+{
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
 // A session bus for the test alone; its address.
 QString startBus(QProcess& daemon)
 {
+    endsWithTheTest(daemon);
     daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
     if (!QTest::qWaitFor([&] { return daemon.canReadLine() || daemon.state() == QProcess::NotRunning; }, 30000)
         || !daemon.canReadLine())
@@ -108,6 +116,7 @@ QProcessEnvironment environmentFor(const QString& library, const QString& addres
 void start(QProcess& program, const QProcessEnvironment& environment,
            QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel)
 {
+    endsWithTheTest(program);
     program.setProcessChannelMode(channels);
     program.setProcessEnvironment(environment);
     program.start(QCoreApplication::applicationFilePath(), {childFlag});

@@ -7,6 +7,8 @@
 #include <QTest>
 
 #include <atomic>
+#include <csignal>
+#include <sys/prctl.h>
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +30,12 @@ QString uniqueName(const char* prefix)
         + QString::number(++count);
 }
 
+// The server ends with the test, however the test ends (a time-out, say).
+void endsWithTheTest(QProcess& process)
+{
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
 void end(QProcess& process)
 {
     if (process.state() == QProcess::NotRunning)
@@ -44,6 +52,7 @@ HeadlessWeston::HeadlessWeston(QSize mode, int scale)
     , m_socket(uniqueName("wl-test-"))
 {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
+    endsWithTheTest(m_process);
 }
 
 HeadlessWeston::~HeadlessWeston()
@@ -114,6 +123,7 @@ QString HeadlessWeston::output()
 VirtualX::VirtualX(QSize size)
     : m_size(size)
 {
+    endsWithTheTest(m_process);
 }
 
 VirtualX::~VirtualX()
