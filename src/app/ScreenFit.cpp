@@ -1,6 +1,7 @@
 #include "app/ScreenFit.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
@@ -64,6 +65,32 @@ private:
     }
 };
 
+// A Wayland client sees the whole output and never the compositor's panels,
+// nor where its window stands: the compositor places it. The X11 window
+// manager tells both.
+bool screenTellsFreeArea()
+{
+    return !QGuiApplication::platformName().startsWith(u"wayland"_s);
+}
+
+// What a panel or two may take of an output whose free area is unknown, on
+// each side's length: a tenth of it, and never less than a panel's height.
+int panelRoom(int length)
+{
+    return std::max(length / 10, 48);
+}
+
+// The screen's free area: where the platform cannot tell it, the output less
+// room for its panels, which keeps the window's minimum inside any maximised
+// size the compositor may configure.
+QRect freeArea(const QScreen& screen)
+{
+    if (screenTellsFreeArea())
+        return screen.availableGeometry();
+    const QRect output = screen.geometry();
+    return {output.topLeft(), output.size() - QSize(panelRoom(output.width()), panelRoom(output.height()))};
+}
+
 } // namespace
 
 ScreenFit::ScreenFit(QMainWindow* window, QWidget* content, QSize minimumContent, QSize comfortable)
@@ -85,7 +112,7 @@ ScreenFit::ScreenFit(QMainWindow* window, QWidget* content, QSize minimumContent
     // never below the minimum the screen allows.
     QSize size = comfortable;
     if (const QScreen* screen = window->screen())
-        size = size.boundedTo(screen->availableSize() * 0.92);
+        size = size.boundedTo(freeArea(*screen).size() * 0.92);
     window->resize(size.expandedTo(window->minimumSizeHint()));
     window->installEventFilter(this);
 }
@@ -95,7 +122,7 @@ QSize ScreenFit::room() const
     const QScreen* screen = m_window->screen();
     if (!screen)
         return m_minimumContent;
-    const QRect free = screen->availableGeometry();
+    const QRect free = freeArea(*screen);
     // Nothing until the window manager has framed the window.
     const QMargins frame = m_window->windowHandle() ? m_window->windowHandle()->frameMargins() : QMargins();
     const QWidget* menu = m_window->menuWidget();
@@ -117,16 +144,20 @@ void ScreenFit::fit()
     // layout pass, so the window may be made as small as the area needs.
     if (QLayout* layout = m_window->layout())
         layout->activate();
-    const QRect free = screen->availableGeometry();
+    const QRect free = freeArea(*screen);
     const QRect frame = m_window->frameGeometry();
-    if (free.contains(frame))
+    const bool placedHere = screenTellsFreeArea();
+    if (placedHere ? free.contains(frame) : free.width() >= frame.width() && free.height() >= frame.height())
         return;
     const QSize chrome = frame.size() - m_window->size();
     const QSize size = m_window->size().boundedTo(free.size() - chrome).expandedTo(m_window->minimumSize());
+    m_window->resize(size);
+    // Where the compositor places the window, it keeps it on the screen.
+    if (!placedHere)
+        return;
     const QSize outer = size + chrome;
     const int x = std::clamp(frame.x(), free.left(), std::max(free.left(), free.right() + 1 - outer.width()));
     const int y = std::clamp(frame.y(), free.top(), std::max(free.top(), free.bottom() + 1 - outer.height()));
-    m_window->resize(size);
     m_window->move(x, y);
 }
 
@@ -149,6 +180,14 @@ void ScreenFit::watchScreen()
         connect(screen, &QScreen::availableGeometryChanged, this, &ScreenFit::fit);
 }
 
+void ScreenFit::refitIfFramedAnew()
+{
+    if (m_window->isVisible() && m_window->windowHandle() && m_window->windowHandle()->frameMargins() != m_frame) {
+        m_frame = m_window->windowHandle()->frameMargins();
+        fit();
+    }
+}
+
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_window) {
@@ -157,17 +196,18 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
             watchScreen();
             m_frame = m_window->windowHandle() ? m_window->windowHandle()->frameMargins() : QMargins();
             fit();
+            // A frame the program draws itself (on Wayland) is made as the
+            // window shows, after this event: it is fitted before the
+            // window's first picture goes out, which waits for the
+            // compositor's answer.
+            QMetaObject::invokeMethod(this, &ScreenFit::refitIfFramedAnew, Qt::QueuedConnection);
             break;
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::WindowActivate:
             // The window manager framed the window (or framed it anew): the
             // room left for the content is known now.
-            if (m_window->isVisible() && m_window->windowHandle()
-                && m_window->windowHandle()->frameMargins() != m_frame) {
-                m_frame = m_window->windowHandle()->frameMargins();
-                fit();
-            }
+            refitIfFramedAnew();
             break;
         default:
             break;

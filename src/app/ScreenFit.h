@@ -8,6 +8,12 @@
 // whose controls cannot be narrower scrolls sideways: no part of the window
 // is ever out of reach below or beside the screen.
 //
+// A Wayland client sees neither the compositor's panels nor where its window
+// stands: there the free area is taken as the output less room for panels,
+// so the window's minimum stays inside the maximised size the compositor
+// configures (which the window must take exactly), and the window is only
+// ever sized, never moved.
+//
 // The frame is known only once the window manager has framed the window, and
 // the screen may change or shrink while the program runs: the fit is made
 // again each time one of them changes.
@@ -41,6 +47,8 @@ private:
     // Sets the minimum from the room, and brings a window that sticks out of
     // the free area back inside it.
     void fit();
+    // Fits anew once the frame around the window has changed.
+    void refitIfFramedAnew();
     void watchScreen();
 
     QMainWindow* m_window;

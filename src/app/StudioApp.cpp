@@ -1,7 +1,9 @@
 #include "app/StudioApp.h"
 
 #include "app/AtSpiGuard.h"
+#include "app/DisplayLoss.h"
 #include "app/MainWindow.h"
+#include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "design/style/QtPrivateState.h"
 #include "design/DesignSystem.h"
@@ -26,6 +28,8 @@ void StudioApp::configure(QApplication& app)
 StudioApp::StudioApp()
     : m_state(new AppState(this))
     , m_window(std::make_unique<MainWindow>(*m_state))
+    // The display gone ends the program at once, with edits still pending.
+    , m_displayLoss(std::make_unique<DisplayLoss>([this] { m_window->saveBeforeQuit(); }))
 {
     if (TerminationSignals* termination = TerminationSignals::instance()) {
         // A request ends as the window's close does, asking (without
@@ -38,12 +42,19 @@ StudioApp::StudioApp()
 // The window goes before the state its views read.
 StudioApp::~StudioApp()
 {
+    m_displayLoss.reset();
     m_window.reset();
 }
 
 void StudioApp::show()
 {
     m_window->show();
+}
+
+void StudioApp::answer(SingleInstance& instance)
+{
+    connect(&instance, &SingleInstance::activationRequested, m_window.get(),
+            [this](const QVariantMap& platformData) { SingleInstance::bringToFront(m_window.get(), platformData); });
 }
 
 } // namespace studio

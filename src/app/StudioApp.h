@@ -2,8 +2,8 @@
 
 // The program as main() starts it: the one application state, the main
 // window, and the routes by which the program ends (the window, the quit
-// action, the end of the event loop, SIGTERM, SIGINT and SIGHUP), each of
-// which saves every open production first. The window, the quit action and a
+// action, the end of the event loop, SIGTERM, SIGINT and SIGHUP, and the
+// display gone), each of which saves every open production first. The window, the quit action and a
 // first SIGTERM or SIGINT ask before they discard edits that could not be
 // written; SIGHUP, a second signal and the end of the event loop quit all
 // the same (TerminationSignals).
@@ -16,7 +16,9 @@ class QApplication;
 namespace studio {
 
 class AppState;
+class DisplayLoss;
 class MainWindow;
+class SingleInstance;
 
 class StudioApp : public QObject {
     Q_OBJECT
@@ -33,10 +35,14 @@ public:
     MainWindow& window() const { return *m_window; }
 
     void show();
+    // Brings the window to the front whenever a later start on the library
+    // asks through `instance`.
+    void answer(SingleInstance& instance);
 
 private:
     AppState* m_state;
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<DisplayLoss> m_displayLoss;
 };
 
 } // namespace studio
