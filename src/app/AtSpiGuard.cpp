@@ -109,6 +109,8 @@ bool answer(QAccessibleInterface* iface, const QDBusMessage& message, const QDBu
             return false;
         return connection.send(message.createReply(atspi::referenceTo(nullptr, connection)));
     }
+    if (interface == accessibleInterface && member == u"GetAttributes")
+        return atspi::answerAttributes(iface, message, connection);
     if (interface == textInterface)
         return atspi::answerText(iface, message, connection);
     if (interface == editableTextInterface)

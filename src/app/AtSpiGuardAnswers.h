@@ -20,6 +20,8 @@ bool answerProperties(QAccessibleInterface* iface, const QDBusMessage& message, 
 // The Text and EditableText requests.
 bool answerText(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection);
 bool answerEditableText(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection);
+// Accessible.GetAttributes: a value's words (AtSpiGuardAttributes.cpp).
+bool answerAttributes(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection);
 // The Action requests that name one action.
 bool answerAction(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection);
 

@@ -100,6 +100,50 @@ void ChoiceAccessible::doAction(const QString& name)
         ButtonAccessible::doAction(name);
 }
 
+void* ChoiceAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::ValueInterface && m_kind() == Kind::oneOf)
+        return static_cast<QAccessibleValueInterface*>(this);
+    return ButtonAccessible::interface_cast(type);
+}
+
+QList<QWidget*> ChoiceAccessible::set() const
+{
+    QWidget* control = widget();
+    QWidget* parent = control->parentWidget();
+    if (!parent)
+        return {control};
+    QList<QWidget*> found;
+    for (QObject* child : parent->children()) {
+        auto* sibling = qobject_cast<QWidget*>(child);
+        if (sibling && sibling->metaObject() == control->metaObject() && (!sibling->isHidden() || sibling == control))
+            found << sibling;
+    }
+    return found;
+}
+
+QVariant ChoiceAccessible::currentValue() const
+{
+    return isChosen() ? int(set().indexOf(widget())) + 1 : 0;
+}
+
+QVariant ChoiceAccessible::maximumValue() const
+{
+    return int(set().size());
+}
+
+void ChoiceAccessible::setCurrentValue(const QVariant& value)
+{
+    // A one-of choice is let go only by choosing another.
+    bool ok = false;
+    if (value.toDouble(&ok) == 0 || !ok || isChosen() || !widget()->isEnabled())
+        return;
+    if (m_press)
+        m_press();
+    else
+        ButtonAccessible::doAction(pressAction());
+}
+
 void ChoiceAccessible::itemChanged(QWidget* list, int item)
 {
     if (!list || item < 0 || !QAccessible::isActive())
@@ -132,6 +176,12 @@ void ChoiceAccessible::announce()
     // is once it shows.
     if ((!states.checked && !states.selected) || !widget()->isVisible())
         return;
+    // The value first: a reader that speaks both hears the state event's
+    // words over it.
+    if (states.checked && chosen && m_kind() == Kind::oneOf) {
+        QAccessibleValueChangeEvent value(object(), currentValue());
+        QAccessible::updateAccessibility(&value);
+    }
     tell(object(), -1, states, chosen);
 }
 

@@ -7,10 +7,11 @@
 // it, asked of the control whenever a reader asks:
 //
 //   oneOf  a radio button, checked while chosen (a pill, a tile, a chip of a
-//          group that holds one value)
+//          group that holds one value, a card of a set of which one is
+//          chosen: a style, a lens, a character)
 //   anyOf  a check box, checked while on (a chip of a group that holds any
 //          number, a done mark)
-//   item   a list item, selected while chosen (a card of a gallery, a row)
+//   item   a list item, selected while chosen (a row of a list)
 //   page   a page tab, selected while current (a studio tab, a Settings
 //          section, a row of the phase rail)
 //
@@ -27,15 +28,24 @@
 // calls itemChanged() when the item is chosen or let go. Both tell a reader
 // alike: a state event for what changed, and, for "selected", the selection
 // event that alone carries it to a reader on Linux.
+//
+// A one-of choice also holds its state as a value, told as it becomes
+// chosen: Orca speaks a radio button's new state after Space alone, but a
+// value's change after any key, so a choice made with Return is heard too.
+// The value is the choice's place in its set while chosen (1 for the first),
+// 0 while not: Orca speaks no value equal to the last it spoke, and two
+// choices made one after the other are at different places.
 
 #include "design/widgets/AccessibleSource.h"
 #include "design/access/ButtonAccessible.h"
+
+#include <QAccessibleValueInterface>
 
 #include <functional>
 
 namespace studio {
 
-class ChoiceAccessible : public ButtonAccessible, public ChoiceAnnouncer {
+class ChoiceAccessible : public ButtonAccessible, public QAccessibleValueInterface, public ChoiceAnnouncer {
 public:
     enum class Kind { oneOf, anyOf, item, page };
 
@@ -52,6 +62,15 @@ public:
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString& name) override;
+    void* interface_cast(QAccessible::InterfaceType type) override;
+
+    // The value of a one-of choice: its place while chosen, 0 while not; a
+    // reader that sets any other value chooses it.
+    QVariant currentValue() const override;
+    void setCurrentValue(const QVariant& value) override;
+    QVariant maximumValue() const override;
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
 
     void announce() override;
     // Item `item` of a painted list was chosen or let go: a reader hears how
@@ -62,6 +81,9 @@ private:
     bool isChosen() const { return m_chosen && m_chosen(); }
     bool isDone() const { return m_done && m_done(); }
     bool readsAsChecked() const;
+    // The controls of the set this one is chosen among: its siblings of its
+    // class that show, in order.
+    QList<QWidget*> set() const;
 
     std::function<Kind()> m_kind;
     std::function<bool()> m_chosen;
@@ -76,7 +98,7 @@ private:
 // while its isSelected() says so, derives from this besides its widget class:
 //
 //   class LensCard : public QAbstractButton,
-//                    public SelectableChoice<LensCard, ChoiceAccessible::Kind::item> { ... };
+//                    public SelectableChoice<LensCard, ChoiceAccessible::Kind::oneOf> { ... };
 //
 // It calls tellChoiceChanged(this) when its selection changes.
 template <class Control, ChoiceAccessible::Kind kind>
