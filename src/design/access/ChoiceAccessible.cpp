@@ -107,36 +107,16 @@ void* ChoiceAccessible::interface_cast(QAccessible::InterfaceType type)
     return ButtonAccessible::interface_cast(type);
 }
 
-QList<QWidget*> ChoiceAccessible::set() const
-{
-    QWidget* control = widget();
-    QWidget* parent = control->parentWidget();
-    if (!parent)
-        return {control};
-    QList<QWidget*> found;
-    for (QObject* child : parent->children()) {
-        auto* sibling = qobject_cast<QWidget*>(child);
-        if (sibling && sibling->metaObject() == control->metaObject() && (!sibling->isHidden() || sibling == control))
-            found << sibling;
-    }
-    return found;
-}
-
 QVariant ChoiceAccessible::currentValue() const
 {
-    return isChosen() ? int(set().indexOf(widget())) + 1 : 0;
-}
-
-QVariant ChoiceAccessible::maximumValue() const
-{
-    return int(set().size());
+    return isChosen() ? m_chosenValue : 0;
 }
 
 void ChoiceAccessible::setCurrentValue(const QVariant& value)
 {
     // A one-of choice is let go only by choosing another.
     bool ok = false;
-    if (value.toDouble(&ok) == 0 || !ok || isChosen() || !widget()->isEnabled())
+    if (!(value.toDouble(&ok) < 0) || !ok || isChosen() || !widget()->isEnabled())
         return;
     if (m_press)
         m_press();
@@ -176,9 +156,13 @@ void ChoiceAccessible::announce()
     // is once it shows.
     if ((!states.checked && !states.selected) || !widget()->isVisible())
         return;
-    // The value first: a reader that speaks both hears the state event's
-    // words over it.
-    if (states.checked && chosen && m_kind() == Kind::oneOf) {
+    // The value first, for the choice that holds the keyboard (a reader
+    // speaks no other's): a reader that speaks both hears the state event's
+    // words over it. Each takes the other value from the one told before.
+    if (states.checked && chosen && m_kind() == Kind::oneOf && widget()->hasFocus()) {
+        static int lastTold = -1;
+        lastTold = lastTold == -1 ? -2 : -1;
+        m_chosenValue = lastTold;
         QAccessibleValueChangeEvent value(object(), currentValue());
         QAccessible::updateAccessibility(&value);
     }

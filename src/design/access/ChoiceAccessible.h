@@ -32,9 +32,10 @@
 // A one-of choice also holds its state as a value, told as it becomes
 // chosen: Orca speaks a radio button's new state after Space alone, but a
 // value's change after any key, so a choice made with Return is heard too.
-// The value is the choice's place in its set while chosen (1 for the first),
-// 0 while not: Orca speaks no value equal to the last it spoke, and two
-// choices made one after the other are at different places.
+// The value is 0 while not chosen, and while chosen -1 or -2, the other of
+// the two from the choice told before it: Orca speaks no value equal to the
+// last value it spoke, and no other control's value is below 0. Only a
+// choice that holds the keyboard tells it, as only its value is spoken.
 
 #include "design/widgets/AccessibleSource.h"
 #include "design/access/ButtonAccessible.h"
@@ -64,12 +65,12 @@ public:
     void doAction(const QString& name) override;
     void* interface_cast(QAccessible::InterfaceType type) override;
 
-    // The value of a one-of choice: its place while chosen, 0 while not; a
-    // reader that sets any other value chooses it.
+    // The value of a one-of choice; a reader that sets any value below 0
+    // chooses it.
     QVariant currentValue() const override;
     void setCurrentValue(const QVariant& value) override;
-    QVariant maximumValue() const override;
-    QVariant minimumValue() const override { return 0; }
+    QVariant maximumValue() const override { return 0; }
+    QVariant minimumValue() const override { return -2; }
     QVariant minimumStepSize() const override { return 1; }
 
     void announce() override;
@@ -81,9 +82,6 @@ private:
     bool isChosen() const { return m_chosen && m_chosen(); }
     bool isDone() const { return m_done && m_done(); }
     bool readsAsChecked() const;
-    // The controls of the set this one is chosen among: its siblings of its
-    // class that show, in order.
-    QList<QWidget*> set() const;
 
     std::function<Kind()> m_kind;
     std::function<bool()> m_chosen;
@@ -92,6 +90,8 @@ private:
     // What a reader could last know.
     bool m_heardChosen;
     bool m_heardDone;
+    // The value while chosen: -1 or -2.
+    int m_chosenValue = -1;
 };
 
 // A control (a card, a swatch) that reads as one choice of `kind`, chosen

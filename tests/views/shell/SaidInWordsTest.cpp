@@ -12,9 +12,11 @@
 #include "state/edits/CutEdits.h"
 #include "support/ListeningTest.h"
 #include "support/WorkspaceStage.h"
+#include "views/phases/storyboard/StoryboardView.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QtTest>
 
 using namespace studio;
@@ -55,6 +57,15 @@ QStringList namesOn(QWidget* root)
     for (QAccessibleInterface* iface : shown(root))
         names << iface->text(QAccessible::Name);
     return names;
+}
+
+// The keyboard on it, as Tab puts it there.
+bool focus(QAccessibleInterface* iface)
+{
+    auto* widget = qobject_cast<QWidget*>(iface->object());
+    QApplication::setActiveWindow(widget->window());
+    widget->setFocus(Qt::TabFocusReason);
+    return QTest::qWaitFor([widget] { return widget->hasFocus(); });
 }
 
 // Pressed as Space or Return press it: the button's click.
@@ -103,8 +114,8 @@ private Q_SLOTS:
     }
 
     // Each card reads as a radio button of a group named for its set, the
-    // chosen one checked; choosing one tells its new value (its place in the
-    // set), then its new state.
+    // chosen one checked; choosing one tells its new value (one a reader did
+    // not hear last), then its new state.
     void cardSetsReadAsRadioGroups()
     {
         QFETCH(PhaseID, phase);
@@ -121,21 +132,38 @@ private Q_SLOTS:
         QVERIFY(iface->valueInterface());
         QCOMPARE(iface->valueInterface()->currentValue().toInt(), 0);
 
+        QVERIFY(focus(iface));
         heard().clear();
         press(iface);
         QTRY_VERIFY(iface->state().checked);
-        const int place = iface->valueInterface()->currentValue().toInt();
-        QVERIFY(place > 0);
+        const int value = iface->valueInterface()->currentValue().toInt();
+        QVERIFY(value < 0);
         QStringList told;
         for (const HeardEvent& e : std::as_const(heard())) {
             if (e.object != iface->object())
                 continue;
-            if (e.type == QAccessible::ValueChanged && e.text == QString::number(place))
+            if (e.type == QAccessible::ValueChanged && e.text == QString::number(value))
                 told << u"value"_s;
             if (e.type == QAccessible::StateChanged && e.changed.checked && e.state.checked)
                 told << u"checked"_s;
         }
         QCOMPARE(told, (QStringList{u"value"_s, u"checked"_s}));
+
+        // The next choice, in this set or any other, tells another value.
+        QAccessibleInterface* set = iface->parent();
+        QAccessibleInterface* other = nullptr;
+        for (int i = 0; i < set->childCount() && !other; ++i) {
+            QAccessibleInterface* card = set->child(i);
+            if (card->role() == QAccessible::RadioButton && !card->state().checked)
+                other = card;
+        }
+        QVERIFY(other);
+        QVERIFY(focus(other));
+        press(other);
+        QTRY_VERIFY(other->state().checked);
+        QCOMPARE(iface->valueInterface()->currentValue().toInt(), 0);
+        const int next = other->valueInterface()->currentValue().toInt();
+        QVERIFY(next < 0 && next != value);
     }
 
     // Story's charges read as a value in words, told once each time it
@@ -215,6 +243,25 @@ private Q_SLOTS:
         const QStringList names = namesOn(s.root());
         QVERIFY2(!names.contains(bare), qPrintable(bare));
         QVERIFY2(names.contains(named), qPrintable(names.filter(bare).join(u" | "_s)));
+    }
+
+    // The shot inspector's sizes, shown as letters, are said in words.
+    void shotSizesAreSaidInWords()
+    {
+        SampleAt s(PhaseID::scenes);
+        QVERIFY(s.exposed());
+        auto* board = qobject_cast<StoryboardView*>(s.stage.workspace->phaseScreen());
+        QVERIFY(board);
+        const SceneCard& scene = s.session.project().episodes.first().scenes.first();
+        board->select(rules::StoryboardSelection{scene.id, scene.shots.first().id});
+        QMap<QString, QString> said;
+        for (QAccessibleInterface* iface : shown(s.root())) {
+            if (iface->role() == QAccessible::RadioButton)
+                said.insert(iface->text(QAccessible::Name), iface->text(QAccessible::Description));
+        }
+        QCOMPARE(said.value(u"EWS"_s), u"Extreme wide shot"_s);
+        QCOMPARE(said.value(u"OTS"_s), u"Over-the-shoulder shot"_s);
+        QCOMPARE(said.value(u"2S"_s), u"Two-shot"_s);
     }
 
     // The checklist's items done have no control to say so: the group of its
