@@ -254,14 +254,17 @@ private Q_SLOTS:
         QVERIFY(board);
         const SceneCard& scene = s.session.project().episodes.first().scenes.first();
         board->select(rules::StoryboardSelection{scene.id, scene.shots.first().id});
-        QMap<QString, QString> said;
-        for (QAccessibleInterface* iface : shown(s.root())) {
-            if (iface->role() == QAccessible::RadioButton)
-                said.insert(iface->text(QAccessible::Name), iface->text(QAccessible::Description));
-        }
-        QCOMPARE(said.value(u"EWS"_s), u"Extreme wide shot"_s);
-        QCOMPARE(said.value(u"OTS"_s), u"Over-the-shoulder shot"_s);
-        QCOMPARE(said.value(u"2S"_s), u"Two-shot"_s);
+        // (The inspector shows once its pane has come in.)
+        const auto said = [&](const QString& size) {
+            for (QAccessibleInterface* iface : shown(s.root())) {
+                if (iface->role() == QAccessible::RadioButton && iface->text(QAccessible::Name) == size)
+                    return iface->text(QAccessible::Description);
+            }
+            return QString();
+        };
+        QTRY_COMPARE(said(u"EWS"_s), u"Extreme wide shot"_s);
+        QCOMPARE(said(u"OTS"_s), u"Over-the-shoulder shot"_s);
+        QCOMPARE(said(u"2S"_s), u"Two-shot"_s);
     }
 
     // The checklist's items done have no control to say so: the group of its
