@@ -111,6 +111,8 @@ bool answer(QAccessibleInterface* iface, const QDBusMessage& message, const QDBu
     }
     if (interface == accessibleInterface && member == u"GetRelationSet")
         return atspi::answerRelations(iface, message, connection);
+    if (interface == accessibleInterface && member == u"GetAttributes")
+        return atspi::answerAttributes(iface, message, connection);
     if (interface == textInterface)
         return atspi::answerText(iface, message, connection);
     if (interface == editableTextInterface)

@@ -37,7 +37,9 @@
 // error that says what is wrong for a request of the wrong form, an unknown
 // interface, property, boundary or action) and hands every other request to
 // the bridge unchanged. It also answers GetChildAtIndex for an index out of
-// range with no object, whatever interface the object has. No request leaves
+// range with no object, whatever interface the object has, and tells a
+// value's words ("12 min") as its "valuetext" attribute, which the bridge
+// never tells and a reader speaks in place of the number. No request leaves
 // half of a character in a text (AtSpiGuardText.cpp).
 //
 // What it knows of the bridge (the connection's name, "a11y"; the object

@@ -22,6 +22,8 @@ bool answerText(QAccessibleInterface* iface, const QDBusMessage& message, const 
 bool answerEditableText(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection);
 // GetRelationSet of an object whose text flows into another's.
 bool answerRelations(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection);
+// Accessible.GetAttributes: a value's words (AtSpiGuardAttributes.cpp).
+bool answerAttributes(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection);
 // The Action requests that name one action.
 bool answerAction(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection);
 

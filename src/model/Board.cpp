@@ -23,6 +23,33 @@ const QList<ShotSizeRow>& EnumTable<ShotSize>::rows()
     return table;
 }
 
+QString spokenSize(ShotSize s)
+{
+    switch (s) {
+    case ShotSize::extremeWide: return u"Extreme wide shot"_s;
+    case ShotSize::wide: return u"Wide shot"_s;
+    case ShotSize::full: return u"Full shot"_s;
+    case ShotSize::medium: return u"Medium shot"_s;
+    case ShotSize::mediumClose: return u"Medium close-up"_s;
+    case ShotSize::closeUp: return u"Close-up"_s;
+    case ShotSize::extremeClose: return u"Extreme close-up"_s;
+    case ShotSize::overShoulder: return u"Over-the-shoulder shot"_s;
+    case ShotSize::pov: return u"Point-of-view shot"_s;
+    case ShotSize::insert: return u"Insert shot"_s;
+    case ShotSize::twoShot: return u"Two-shot"_s;
+    }
+    return label(s);
+}
+
+std::optional<ShotSize> sizeWithAbbrev(QStringView abbrev)
+{
+    for (const ShotSizeRow& row : EnumTable<ShotSize>::rows()) {
+        if (row.abbrev == abbrev)
+            return row.value;
+    }
+    return std::nullopt;
+}
+
 const QList<CameraMoveRow>& EnumTable<CameraMove>::rows()
 {
     static const QList<CameraMoveRow> table = {

@@ -39,6 +39,10 @@ struct EnumTable<ShotSize> {
 
 inline const QString& abbrev(ShotSize s) { return enumRow(s).abbrev; }
 inline const QString& promptPhrase(ShotSize s) { return enumRow(s).promptPhrase; }
+// The size in words, as a reader says it ("Extreme wide shot" for "EWS").
+QString spokenSize(ShotSize s);
+// The size whose abbreviation is `abbrev` ("OTS"), if any.
+std::optional<ShotSize> sizeWithAbbrev(QStringView abbrev);
 
 enum class CameraMove {
     locked, pan, tilt, pushIn, pullOut, track, crane,

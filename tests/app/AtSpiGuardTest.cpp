@@ -8,6 +8,7 @@
 #include "app/AtSpiGuardAnswers.h"
 #include "design/style/QtPrivateState.h"
 #include "design/DesignSystem.h"
+#include "design/widgets/Slider.h"
 #include "design/widgets/TextLabel.h"
 #include "support/Listening.h"
 #include "views/phases/script/ScriptPage.h"
@@ -18,6 +19,7 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusServer>
@@ -494,6 +496,22 @@ private Q_SLOTS:
                      QList<QVariant>{u"password text"_s});
         }
         QVERIFY(m_bridge->asked.isEmpty());
+    }
+
+    // A value's words, which the bridge never tells, as the attribute a
+    // reader speaks in place of the number; anything without a value is the
+    // bridge's to answer.
+    void aValueIsToldInWords()
+    {
+        Slider runtime(3, 40, &m_window);
+        runtime.setValue(12);
+        runtime.setValueText([](double minutes) { return Slider::amount(minutes, 0, u"minute"_s, u"minutes"_s); });
+        const QDBusMessage reply = ask(pathOf(&runtime), u"org.a11y.atspi.Accessible"_s, u"GetAttributes"_s, {});
+        const auto attributes = qdbus_cast<QMap<QString, QString>>(reply.arguments().value(0));
+        QCOMPARE(attributes, (QMap<QString, QString>{{u"valuetext"_s, u"12 minutes"_s}}));
+        QVERIFY(m_bridge->asked.isEmpty());
+        QCOMPARE(ask(pathOf(m_label), u"org.a11y.atspi.Accessible"_s, u"GetAttributes"_s, {}).arguments(),
+                 QList<QVariant>{u"bridge"_s});
     }
 
     void labelsAreNotSelectedOutOfRange()

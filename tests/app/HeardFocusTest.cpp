@@ -20,7 +20,10 @@
 #include "views/phases/storyboard/ShotGrid.h"
 #include "views/phases/storyboard/StoryboardView.h"
 #include "views/settings/SettingsWindow.h"
+#include "views/shell/PhaseRail.h"
+#include "views/shell/PhaseRailRow.h"
 #include "views/shell/ProjectWorkspaceView.h"
+#include "views/shell/WorkspaceHeader.h"
 #include "views/shell/RootView.h"
 #include "views/shell/TabStrip.h"
 #include "views/shell/TabStripChip.h"
@@ -152,6 +155,46 @@ private Q_SLOTS:
 
         for (const HeardEvent& e : heardOf(QAccessible::Focus))
             QVERIFY2(!e.name.isEmpty(), e.object ? e.object->metaObject()->className() : "an item");
+    }
+
+    // Ctrl+1…9 with the keyboard outside the page: on a row of the rail it
+    // follows to the row of the phase that opened, in the header or the tabs
+    // it goes to the new page; either way a reader hears the phase, and the
+    // keyboard never rests on a row of a phase no longer shown.
+    void aPhaseShortcutIsHeardWhereverTheKeyboardWas_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<bool>("toRail");
+        QTest::newRow("rail") << u"rail"_s << true;
+        QTest::newRow("rail, not the open row") << u"other row"_s << true;
+        QTest::newRow("header") << u"header"_s << false;
+        QTest::newRow("tabs") << u"tabs"_s << false;
+    }
+
+    void aPhaseShortcutIsHeardWhereverTheKeyboardWas()
+    {
+        QFETCH(QString, from);
+        QFETCH(bool, toRail);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        const Project p = assembledSample();
+        w.app.openProject(p);
+        ProjectWorkspaceView* workspace = w.workspace();
+        PhaseRail* rail = workspace->rail();
+        const QMap<QString, QWidget*> holders{
+            {u"rail"_s, rail->row(p.activePhase)},
+            {u"other row"_s, rail->row(PhaseID::script)},
+            {u"header"_s, workspace->header()->markReadyButton()},
+            {u"tabs"_s, w.window.rootView()->tabStrip()->chip(w.app.selectedTab()->id())},
+        };
+        holders.value(from)->setFocus(Qt::TabFocusReason);
+        QVERIFY(holders.value(from)->hasFocus());
+        heard().clear();
+        w.phase(8);
+        QWidget* expected = toRail ? static_cast<QWidget*>(rail->row(PhaseID::cut)) : workspace->phaseScreen();
+        QCOMPARE(QApplication::focusWidget(), expected);
+        QCOMPARE(lastFocus().object, expected);
+        QCOMPARE(lastFocus().name, u"The Cut"_s);
     }
 
     // A sample explored from the first run: the library shows its card and

@@ -3,11 +3,13 @@
 #include "design/widgets/AccessibleSource.h"
 #include "design/access/ContainerAccessible.h"
 #include "design/access/ControlAccessible.h"
+#include "design/access/MenuItemAccessible.h"
 #include "design/access/TextAccessible.h"
 #include "design/access/TextEvents.h"
 #include "design/access/WidgetAccessible.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QWidget>
 
 namespace studio {
@@ -16,6 +18,8 @@ namespace {
 
 QAccessibleInterface* make(const QString& className, QObject* object)
 {
+    if (auto* action = qobject_cast<QAction*>(object))
+        return makeMenuItemAccessible(action);
     if (!object || !object->isWidgetType())
         return nullptr;
     if (auto* own = dynamic_cast<AccessibleSource*>(object)) {

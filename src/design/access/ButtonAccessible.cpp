@@ -77,8 +77,10 @@ QString ButtonAccessible::text(QAccessible::Text t) const
         return name;
     }
     case QAccessible::Description: {
+        // A tool tip the name begins with ("Close tab", named "Close tab
+        // Home") says nothing more.
         const QString description = QAccessibleWidget::text(t);
-        return description == text(QAccessible::Name) ? QString() : description;
+        return text(QAccessible::Name).startsWith(description) ? QString() : description;
     }
     default:
         return QAccessibleWidget::text(t);
@@ -87,6 +89,8 @@ QString ButtonAccessible::text(QAccessible::Text t) const
 
 QAccessible::Role ButtonAccessible::role() const
 {
+    if (menuOf(widget()))
+        return QAccessible::ButtonMenu;
     QAbstractButton* button = buttonOf(widget());
     return button && button->isCheckable() ? QAccessible::CheckBox : QAccessible::Button;
 }
@@ -98,6 +102,14 @@ QAccessible::State ButtonAccessible::state() const
         s.pressed = button->isDown();
         s.checkable = button->isCheckable();
         s.checked = button->isChecked();
+    }
+    // A pull-down says that it drops a menu, and whether it is down, as a
+    // menu button of any toolkit does.
+    if (QMenu* menu = menuOf(widget())) {
+        s.hasPopup = true;
+        s.expandable = true;
+        s.expanded = menu->isVisible();
+        s.collapsed = !s.expanded;
     }
     return s;
 }
@@ -119,6 +131,59 @@ void ButtonAccessible::doAction(const QString& name)
         button->click();
     else
         QAccessibleWidget::doAction(name);
+}
+
+SteppedButtonAccessible::SteppedButtonAccessible(QAbstractButton* button, QStringList words,
+                                                 std::function<int()> step)
+    : ButtonAccessible(button)
+    , m_words(std::move(words))
+    , m_step(std::move(step))
+    , m_heard(current())
+{
+}
+
+int SteppedButtonAccessible::current() const
+{
+    const int step = m_step();
+    return step >= 0 && step < m_words.size() ? step : 0;
+}
+
+QString SteppedButtonAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Value)
+        return m_words.value(current());
+    return ButtonAccessible::text(t);
+}
+
+void* SteppedButtonAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::ValueInterface)
+        return static_cast<QAccessibleValueInterface*>(this);
+    return ButtonAccessible::interface_cast(type);
+}
+
+void SteppedButtonAccessible::setCurrentValue(const QVariant& value)
+{
+    bool ok = false;
+    const int wanted = value.toInt(&ok);
+    QAbstractButton* button = buttonOf(widget());
+    if (!ok || wanted < 0 || wanted >= m_words.size() || !button)
+        return;
+    // One round at most: a button that stops stepping is not pressed on.
+    for (qsizetype presses = 0; presses < m_words.size() && current() != wanted && button->isEnabled(); ++presses)
+        button->click();
+}
+
+void SteppedButtonAccessible::announce()
+{
+    const int now = current();
+    if (now == m_heard)
+        return;
+    m_heard = now;
+    if (!widget()->isVisible())
+        return;
+    QAccessibleValueChangeEvent event(object(), now);
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace studio

@@ -100,6 +100,30 @@ void ChoiceAccessible::doAction(const QString& name)
         ButtonAccessible::doAction(name);
 }
 
+void* ChoiceAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::ValueInterface && m_kind() == Kind::oneOf)
+        return static_cast<QAccessibleValueInterface*>(this);
+    return ButtonAccessible::interface_cast(type);
+}
+
+QVariant ChoiceAccessible::currentValue() const
+{
+    return isChosen() ? m_chosenValue : 0;
+}
+
+void ChoiceAccessible::setCurrentValue(const QVariant& value)
+{
+    // A one-of choice is let go only by choosing another.
+    bool ok = false;
+    if (!(value.toDouble(&ok) < 0) || !ok || isChosen() || !widget()->isEnabled())
+        return;
+    if (m_press)
+        m_press();
+    else
+        ButtonAccessible::doAction(pressAction());
+}
+
 void ChoiceAccessible::itemChanged(QWidget* list, int item)
 {
     if (!list || item < 0 || !QAccessible::isActive())
@@ -132,6 +156,16 @@ void ChoiceAccessible::announce()
     // is once it shows.
     if ((!states.checked && !states.selected) || !widget()->isVisible())
         return;
+    // The value first, for the choice that holds the keyboard (a reader
+    // speaks no other's): a reader that speaks both hears the state event's
+    // words over it. Each takes the other value from the one told before.
+    if (states.checked && chosen && m_kind() == Kind::oneOf && widget()->hasFocus()) {
+        static int lastTold = -1;
+        lastTold = lastTold == -1 ? -2 : -1;
+        m_chosenValue = lastTold;
+        QAccessibleValueChangeEvent value(object(), currentValue());
+        QAccessible::updateAccessibility(&value);
+    }
     tell(object(), -1, states, chosen);
 }
 

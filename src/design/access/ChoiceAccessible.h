@@ -7,10 +7,11 @@
 // it, asked of the control whenever a reader asks:
 //
 //   oneOf  a radio button, checked while chosen (a pill, a tile, a chip of a
-//          group that holds one value)
+//          group that holds one value, a card of a set of which one is
+//          chosen: a style, a lens, a character)
 //   anyOf  a check box, checked while on (a chip of a group that holds any
 //          number, a done mark)
-//   item   a list item, selected while chosen (a card of a gallery, a row)
+//   item   a list item, selected while chosen (a row of a list)
 //   page   a page tab, selected while current (a studio tab, a Settings
 //          section, a row of the phase rail)
 //
@@ -27,15 +28,25 @@
 // calls itemChanged() when the item is chosen or let go. Both tell a reader
 // alike: a state event for what changed, and, for "selected", the selection
 // event that alone carries it to a reader on Linux.
+//
+// A one-of choice also holds its state as a value, told as it becomes
+// chosen: Orca speaks a radio button's new state after Space alone, but a
+// value's change after any key, so a choice made with Return is heard too.
+// The value is 0 while not chosen, and while chosen -1 or -2, the other of
+// the two from the choice told before it: Orca speaks no value equal to the
+// last value it spoke, and no other control's value is below 0. Only a
+// choice that holds the keyboard tells it, as only its value is spoken.
 
 #include "design/widgets/AccessibleSource.h"
 #include "design/access/ButtonAccessible.h"
+
+#include <QAccessibleValueInterface>
 
 #include <functional>
 
 namespace studio {
 
-class ChoiceAccessible : public ButtonAccessible, public ChoiceAnnouncer {
+class ChoiceAccessible : public ButtonAccessible, public QAccessibleValueInterface, public ChoiceAnnouncer {
 public:
     enum class Kind { oneOf, anyOf, item, page };
 
@@ -52,6 +63,15 @@ public:
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString& name) override;
+    void* interface_cast(QAccessible::InterfaceType type) override;
+
+    // The value of a one-of choice; a reader that sets any value below 0
+    // chooses it.
+    QVariant currentValue() const override;
+    void setCurrentValue(const QVariant& value) override;
+    QVariant maximumValue() const override { return 0; }
+    QVariant minimumValue() const override { return -2; }
+    QVariant minimumStepSize() const override { return 1; }
 
     void announce() override;
     // Item `item` of a painted list was chosen or let go: a reader hears how
@@ -70,13 +90,15 @@ private:
     // What a reader could last know.
     bool m_heardChosen;
     bool m_heardDone;
+    // The value while chosen: -1 or -2.
+    int m_chosenValue = -1;
 };
 
 // A control (a card, a swatch) that reads as one choice of `kind`, chosen
 // while its isSelected() says so, derives from this besides its widget class:
 //
 //   class LensCard : public QAbstractButton,
-//                    public SelectableChoice<LensCard, ChoiceAccessible::Kind::item> { ... };
+//                    public SelectableChoice<LensCard, ChoiceAccessible::Kind::oneOf> { ... };
 //
 // It calls tellChoiceChanged(this) when its selection changes.
 template <class Control, ChoiceAccessible::Kind kind>

@@ -2,6 +2,8 @@
 
 #include "design/access/ChoiceAccessible.h"
 #include "design/access/StaticTextAccessible.h"
+#include "design/access/WidgetAccessible.h"
+#include "design/widgets/AccessibleSource.h"
 #include "design/widgets/Chip.h"
 #include "design/widgets/MenuButton.h"
 #include "design/widgets/PillPicker.h"
@@ -32,6 +34,8 @@ QAccessibleInterface* makeControlAccessible(QWidget* widget)
     if (qobject_cast<SymbolButton*>(widget) || qobject_cast<ToolbarIconButton*>(widget)
         || qobject_cast<MenuButton*>(widget))
         return new ButtonAccessible(widget);
+    if (isChoiceGroup(widget))
+        return new WidgetAccessible(widget, QAccessible::Grouping);
     if (auto* label = qobject_cast<TextLabel*>(widget))
         return new StaticTextAccessible(label, [label] { return label->text(); });
     if (auto* capsule = dynamic_cast<TextCapsule*>(widget))

@@ -15,6 +15,7 @@
 
 class QAccessibleInterface;
 class QObject;
+class QString;
 class QWidget;
 
 namespace studio {
@@ -37,5 +38,10 @@ public:
 
 // Nothing when no reader listens or the control's interface tells no choice.
 void tellChoiceChanged(QWidget* control);
+
+// The widget that holds a set of choices (cards, swatches) reads as a group
+// named `name`, so a reader that moves into the set says which set it is.
+void setChoiceGroup(QWidget* group, const QString& name);
+bool isChoiceGroup(const QWidget* widget);
 
 } // namespace studio

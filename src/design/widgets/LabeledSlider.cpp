@@ -9,6 +9,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace studio {
@@ -39,6 +42,12 @@ LabeledSlider::LabeledSlider(const QString& title, const QString& leftLabel, con
     // Read out by its title; the words at the ends say which way is which.
     m_slider->setAccessibleName(title);
     m_slider->setAccessibleDescription(leftLabel + u" \u2013 "_s + rightLabel);
+    // The dial shows no number: its value is said as how far it leans
+    // toward the word at its right end ("68% dark"), never as a fraction.
+    m_slider->setValueText([right = rightLabel.toLower()](double value) {
+        const double percent = std::isfinite(value) ? std::clamp(value, 0.0, 1.0) * 100 : 0;
+        return QString::number(qRound(percent)) + u"% "_s + right;
+    });
     connect(m_slider, &Slider::valueEdited, this, &LabeledSlider::valueEdited);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // A 0-to-1 dial with a title above and words under both ends of the track
-// (tone dials, look sliders). valueEdited() reports the user's moves and is
+// (tone dials, look sliders). A reader hears its value as a share of the
+// way toward the right end's word. valueEdited() reports the user's moves and is
 // never outside 0..1; setValue() only shows a value.
 
 #include <QWidget>

@@ -48,7 +48,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return QString::number(slider()->spokenValue());
+            return slider()->valueText();
         return QAccessibleWidget::text(t);
     }
 
@@ -249,6 +249,23 @@ void Slider::display(double value)
         m_setting = false;
     }
     tellValue();
+}
+
+void Slider::setValueText(std::function<QString(double)> words)
+{
+    m_words = std::move(words);
+}
+
+QString Slider::valueText() const
+{
+    const double value = spokenValue();
+    return m_words ? m_words(value) : QString::number(value);
+}
+
+QString Slider::amount(double value, int decimals, const QString& one, const QString& many)
+{
+    const QString number = QString::number(std::isfinite(value) ? value : 0.0, 'f', std::max(0, decimals));
+    return number + u' ' + (number == u"1" ? one : many);
 }
 
 double Slider::spokenValue() const

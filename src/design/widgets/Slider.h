@@ -16,12 +16,14 @@
 //
 // A reader reads and sets the value the slider stands for, in the units its
 // label shows (minutes, seconds, takes), never the knob's position on the
-// track, and hears it when it changes.
+// track, and hears it when it changes: the number, and in words with its
+// unit ("12 minutes") when the slider is given its words (setValueText).
 
 #include "design/widgets/AccessibleSource.h"
 
 #include <QSlider>
 
+#include <functional>
 #include <optional>
 
 namespace studio {
@@ -44,6 +46,14 @@ public:
     // The grid value nearest to value: minimum + k * step, never past the
     // range (the value itself when there is no step).
     double snapped(double value) const;
+
+    // How a reader says a value, with the unit the screen shows beside the
+    // slider; the bare number when not given.
+    void setValueText(std::function<QString(double)> words);
+    QString valueText() const;
+    // "12 minutes", "1 take", "4.5 seconds": `value` with `decimals`
+    // places, and the unit's word for one or for any other amount.
+    static QString amount(double value, int decimals, const QString& one, const QString& many);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -98,6 +108,7 @@ private:
     // event (the position on the track) reaches no reader.
     bool m_knobOnly = false;
     std::optional<double> m_heard;
+    std::function<QString(double)> m_words;
 };
 
 } // namespace studio

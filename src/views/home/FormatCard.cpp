@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace studio {
 
 using rules::NewProjectDraft;
@@ -25,6 +27,11 @@ FormatCard::FormatCard(ProjectFormat format, QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     setAccessibleName(label(format));
+    // The running time and the blurb it shows, read after its name, in words
+    // ("3–40 min / ep" is "3 to 40 minutes an episode").
+    const QString runtime = QString::number(runtimeMin(format)) + u" to "_s + QString::number(runtimeMax(format))
+        + u" minutes"_s + (isEpisodic(format) ? u" an episode"_s : QString());
+    setAccessibleDescription(runtime + u". "_s + NewProjectDraft::blurb(format));
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(16, 16, 16, 16);
     stack->setSpacing(10);

@@ -90,6 +90,7 @@ NewProjectDetailsForm::NewProjectDetailsForm(QWidget* parent)
     m_runtime = new Slider(3, 40);
     // Whole minutes and whole episodes, as the labels beside them show.
     m_runtime->setStep(1);
+    m_runtime->setValueText([](double minutes) { return Slider::amount(minutes, 0, u"minute"_s, u"minutes"_s); });
     m_runtimeValue = new TextLabel(QString(), Theme::font(type::headline, QFont::DemiBold), Palette::textPrimary());
     runtime->addLayout(sliderRow(m_runtime, m_runtimeValue));
     connect(m_runtime, &Slider::valueEdited, this, &NewProjectDetailsForm::runtimeEdited);

@@ -21,6 +21,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QThreadPool>
 
 #include <algorithm>
@@ -32,6 +33,31 @@ using namespace Qt::StringLiterals;
 namespace studio {
 
 namespace {
+
+// "3h 28m", "2h", "12 min" as a reader says them: "3 hours 28 minutes".
+QString spokenRuntime(const QString& shown)
+{
+    static const QRegularExpression part(u"(\\d+)\\s*(h|m|min)\\b"_s);
+    QStringList words;
+    for (const QRegularExpressionMatch& m : part.globalMatch(shown)) {
+        const QString n = m.captured(1);
+        const bool hours = m.captured(2) == u"h";
+        words << n + (hours ? (n == u"1" ? u" hour"_s : u" hours"_s) : (n == u"1" ? u" minute"_s : u" minutes"_s));
+    }
+    return words.isEmpty() ? shown : words.join(u' ');
+}
+
+// What the card shows besides its name, in words: the format (painted in
+// capitals), the running time, the episodes and the phases ready.
+QString spokenDetails(const ProjectPosterCard::Face& face)
+{
+    QStringList parts{face.format, spokenRuntime(face.runtime)};
+    if (!face.episodes.isEmpty())
+        parts << face.episodes.mid(2);
+    parts << QString::number(face.completed) + u" of "_s + QString::number(face.total) + u" phases ready"_s;
+    return parts.join(u" · "_s);
+}
+
 
 constexpr qreal pad = 13;           // around the poster's texts and the status row
 constexpr qreal statusPadV = 11;
@@ -74,7 +100,8 @@ ProjectPosterCard::Face ProjectPosterCard::Face::of(const Project& project)
     Face f;
     f.posterSeed = project.posterSeed;
     f.name = text::displayPrefix(project.name); // all a card can show, and all it shapes
-    f.badge = text::upper(title(project.format));
+    f.format = title(project.format);
+    f.badge = text::upper(f.format);
     f.runtime = project.runtimeLabel();
     if (isEpisodic(project.format)) {
         const qsizetype n = project.episodes.size();
@@ -139,6 +166,7 @@ ProjectPosterCard::ProjectPosterCard(const Project& project, QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setSpokenName(this, m_face.name);
+    setAccessibleDescription(spokenDetails(m_face));
     // A card that the grid moves under a still pointer (or away from it)
     // follows the pointer, not only its enter and leave.
     connect(new PointerHover(this), &PointerHover::changed, this, &ProjectPosterCard::setHovering);
@@ -152,6 +180,8 @@ void ProjectPosterCard::setProject(const Project& project)
         return;
     m_face = std::move(next);
     setSpokenName(this, m_face.name);
+    if (const QString details = spokenDetails(m_face); accessibleDescription() != details)
+        setAccessibleDescription(details);
     update();
 }
 

@@ -43,6 +43,7 @@ public:
     struct Face {
         QString posterSeed;
         QString name;
+        QString format;       // the format's title
         QString badge;        // the format title in capitals
         QString runtime;      // Project::runtimeLabel()
         QString episodes;     // "· 6 episodes"; empty for the single-film formats

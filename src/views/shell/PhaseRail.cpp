@@ -1,6 +1,7 @@
 #include "views/shell/PhaseRail.h"
 
 #include "design/style/Palette.h"
+#include "design/widgets/AccessibleSource.h"
 #include "design/widgets/ScrollColumn.h"
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"
@@ -13,6 +14,8 @@
 
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace studio {
@@ -20,6 +23,7 @@ namespace studio {
 PhaseRail::PhaseRail(ProjectSession& session, QWidget* parent)
     : QWidget(parent)
     , m_session(session)
+    , m_shownPhase(session.project().activePhase)
     , m_footer(new PhaseRailFooter(this))
 {
     setObjectName(u"phaseRail"_s);
@@ -31,6 +35,7 @@ PhaseRail::PhaseRail(ProjectSession& session, QWidget* parent)
 
     auto* scroll = new ScrollColumn(this);
     QWidget* list = scroll->content();
+    setChoiceGroup(list, u"Phases"_s);
     QVBoxLayout* rows = scroll->column();
     rows->setSpacing(2);
     for (PhaseGroup group : allCases<PhaseGroup>()) {
@@ -70,6 +75,18 @@ void PhaseRail::refresh(bool animated)
                                                    : rules::PhaseRailStatus::text(project, episode, it.key()));
         row->setDone(project.completedPhases.contains(it.key()));
         row->setActive(project.activePhase == it.key(), animated);
+    }
+    // The keyboard on a row of the rail follows the phase that opens,
+    // however it was opened (a shortcut, the Phases menu, a click on another
+    // row): it never rests on a row that is no longer the page shown, and a
+    // reader hears the phase that opened.
+    const bool phaseChanged = project.activePhase != m_shownPhase;
+    m_shownPhase = project.activePhase;
+    if (phaseChanged) {
+        QWidget* holder = window()->focusWidget();
+        PhaseRailRow* active = m_rows.value(project.activePhase);
+        if (active && holder != active && std::find(m_rows.cbegin(), m_rows.cend(), holder) != m_rows.cend())
+            active->setFocus(Qt::OtherFocusReason);
     }
     m_footer->display(project);
 }

@@ -40,6 +40,7 @@ private:
     // The active episode's script as last shown, and its tally.
     QList<ScriptElement> m_tallied;
     rules::ScriptTally m_scriptTally;
+    PhaseID m_shownPhase;
     PhaseRailFooter* m_footer;
 };
 

@@ -13,8 +13,12 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace studio {
 
@@ -54,8 +58,20 @@ void PhaseRailRow::setStatus(const QString& status)
     if (status == m_status)
         return;
     m_status = status;
-    setAccessibleDescription(status);
+    describe();
     update();
+}
+
+void PhaseRailRow::describe()
+{
+    QStringList states;
+    if (m_active)
+        states << u"Open"_s;
+    if (m_done)
+        states << (states.isEmpty() ? u"Ready"_s : u"ready"_s);
+    const QString description = states.isEmpty() ? m_status : states.join(u", "_s) + u". "_s + m_status;
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }
 
 void PhaseRailRow::setDone(bool done)
@@ -63,6 +79,7 @@ void PhaseRailRow::setDone(bool done)
     if (done == m_done)
         return;
     m_done = done;
+    describe();
     update();
     tellChoiceChanged(this);
 }
@@ -72,6 +89,7 @@ void PhaseRailRow::setActive(bool active, bool animated)
     const qreal target = active ? 1.0 : 0.0;
     if (active != m_active) {
         m_active = active;
+        describe();
         updateGeometry();
         update();
         tellChoiceChanged(this);

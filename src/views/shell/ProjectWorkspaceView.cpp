@@ -193,9 +193,14 @@ void ProjectWorkspaceView::syncPhaseScreen(bool animated)
         m_screen->show();
     }
     QWidget* arriving = m_screen ? static_cast<QWidget*>(m_screen) : m_area;
-    // The keyboard the workspace holds since the production opened goes to
-    // the phase asked for, where a reader hears which it is.
-    if (window()->focusWidget() == this)
+    // The keyboard the workspace holds since the production opened, or a
+    // control of the window's bars (the header, the tabs) held when a
+    // shortcut or the Phases menu changed the phase, goes to the phase asked
+    // for, where a reader hears which it is. The rail's keyboard follows its
+    // rows (PhaseRail), and the old screen's is handed over below.
+    QWidget* holder = window()->focusWidget();
+    const bool inLeaving = leaving && holder && (holder == leaving || leaving->isAncestorOf(holder));
+    if (holder == this || (holder && isVisible() && !inLeaving && !m_rail->isAncestorOf(holder)))
         arriving->setFocus(Qt::OtherFocusReason);
     // Every view state of the old screen goes with it; the keyboard stays
     // with the phase on screen.

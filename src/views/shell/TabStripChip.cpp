@@ -55,7 +55,6 @@ TabStripChip::TabStripChip(StudioTab& tab, QWidget* parent)
     row->addWidget(m_close, 0, Qt::AlignVCenter);
 
     m_close->setToolTip(QStringLiteral("Close tab"));
-    m_close->setAccessibleName(QStringLiteral("Close tab"));
     connect(m_close, &QAbstractButton::clicked, this, [this] { Q_EMIT closeClicked(m_tabID); });
     // The close button holds the keyboard only when the user put it there
     // (Tab from a control on screen): focus never falls to it from a control
@@ -98,6 +97,8 @@ void TabStripChip::refreshName()
     const QString name = m_session ? m_session->project().name : QStringLiteral("Home");
     m_name->setText(name);
     setSpokenName(this, name);
+    // Which tab it closes, as the chip's name.
+    setSpokenName(m_close, QStringLiteral("Close tab ") + name);
 }
 
 void TabStripChip::setSelected(bool selected)

@@ -1,12 +1,17 @@
 // Qt's containers as a reader asks them: a child that is not there is
 // nothing, whatever the index; the children that are there read as Qt reads
-// them, each with its container as its parent.
+// them, each with its container as its parent. A menu's items are named by
+// their words and tell their shortcuts as toolkits tell them; a pull-down
+// reads as a menu button.
 
 #include "design/DesignSystem.h"
+#include "design/widgets/MenuButton.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QAccessibleActionInterface>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -175,6 +180,83 @@ private Q_SLOTS:
         QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(built.window->findChild<QMenuBar*>());
         QCOMPARE(bar->childCount(), 0);
         QVERIFY(!bar->child(0));
+    }
+
+    void menuItemsTellTheirShortcuts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("binding");
+        QTest::newRow("the action's shortcut") << u"Dream · Spark"_s << QKeySequence(Qt::CTRL | Qt::Key_1)
+                                               << u"Dream · Spark"_s << u"Ctrl+1"_s
+                                               << QStringList{QString(), QString(), u"Ctrl+1"_s};
+        QTest::newRow("after a tab, with a mnemonic") << u"Cu&t\tCtrl+X"_s << QKeySequence() << u"Cut"_s << u"Ctrl+X"_s
+                                                      << QStringList{u"t"_s, QString(), u"Ctrl+X"_s};
+        QTest::newRow("an ampersand shown") << u"Sound && Music"_s << QKeySequence() << u"Sound & Music"_s << QString()
+                                            << QStringList{};
+    }
+
+    // Named by the words before the tab, the shortcut in its own text and in
+    // the binding's last part, where a reader looks for it.
+    void menuItemsTellTheirShortcuts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(QString, name);
+        QFETCH(QString, keys);
+        QFETCH(QStringList, binding);
+        Built built = menu();
+        auto* menu = static_cast<QMenu*>(built.container);
+        menu->clear();
+        QAction* action = menu->addAction(text);
+        action->setShortcut(shortcut);
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(menu)->child(0);
+        QCOMPARE(item->object(), action);
+        QCOMPARE(item->text(QAccessible::Name), name);
+        QCOMPARE(item->text(QAccessible::Accelerator), keys);
+        const QStringList actions = item->actionInterface()->actionNames();
+        QCOMPARE(actions, QStringList{QAccessibleActionInterface::pressAction()});
+        QCOMPARE(item->actionInterface()->keyBindingsForAction(actions.first()), binding);
+    }
+
+    // A text field's own menu, as Qt builds it: no item's name holds its
+    // shortcut.
+    void aTextFieldsMenuNamesItsItemsByTheirWords()
+    {
+        QLineEdit field(u"The Last Lighthouse"_s);
+        field.selectAll();
+        std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(menu.get());
+        QStringList names;
+        QString cut;
+        for (int i = 0; i < iface->childCount(); ++i) {
+            QAccessibleInterface* item = iface->child(i);
+            names << item->text(QAccessible::Name);
+            if (item->text(QAccessible::Name) == u"Cut")
+                cut = item->text(QAccessible::Accelerator);
+        }
+        QVERIFY2(names.filter(u"\t"_s).isEmpty(), qPrintable(names.join(u" | "_s)));
+        QCOMPARE(cut, QKeySequence(QKeySequence::Cut).toString(QKeySequence::NativeText));
+    }
+
+    // A pull-down says it drops a menu, and whether it is down.
+    void pullDownsReadAsMenuButtons()
+    {
+        studio::MenuButton button(u"Assist"_s);
+        button.menu()->addAction(u"Draft a logline"_s);
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&button);
+        QCOMPARE(iface->role(), QAccessible::ButtonMenu);
+        QAccessible::State s = iface->state();
+        QVERIFY(s.hasPopup && s.expandable && s.collapsed && !s.expanded);
+        button.openMenu();
+        QTRY_VERIFY(button.menu()->isVisible());
+        s = iface->state();
+        QVERIFY(s.expanded && !s.collapsed);
+        button.menu()->hide();
     }
 };
 

@@ -1,5 +1,6 @@
 // The poster card's texts: the edit time against an injected clock, and what
-// it shows of a production (badge, running time, episode count, phases).
+// it shows of a production (badge, running time, episode count, phases),
+// shown and said in words.
 
 #include "views/home/ProjectPosterCard.h"
 
@@ -88,22 +89,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("badge");
         QTest::addColumn<QString>("runtime");
         QTest::addColumn<QString>("episodes");
+        // What a reader hears after the name: the same in words.
+        QTest::addColumn<QString>("said");
         QTest::newRow("short film") << episodic(ProjectFormat::shortFilm, 1, 12) << u"SHORT FILM"_s << u"12 min"_s
-                                    << QString();
+                                    << QString() << u"Short Film · 12 minutes · 0 of 9 phases ready"_s;
         QTest::newRow("feature") << episodic(ProjectFormat::feature, 1, 176) << u"FEATURE FILM"_s << u"2h 56m"_s
-                                 << QString();
+                                 << QString() << u"Feature Film · 2 hours 56 minutes · 0 of 9 phases ready"_s;
         QTest::newRow("custom with two episodes") << episodic(ProjectFormat::custom, 2, 30) << u"CUSTOM"_s
-                                                  << u"30 min"_s << QString();
+                                                  << u"30 min"_s << QString()
+                                                  << u"Custom · 30 minutes · 0 of 9 phases ready"_s;
         QTest::newRow("series of one") << episodic(ProjectFormat::series, 1, 42) << u"EPISODIC SERIES"_s
-                                       << u"42 min"_s << u"· 1 episode"_s;
+                                       << u"42 min"_s << u"· 1 episode"_s
+                                       << u"Episodic Series · 42 minutes · 1 episode · 0 of 9 phases ready"_s;
         QTest::newRow("series of eight") << episodic(ProjectFormat::series, 8, 25) << u"EPISODIC SERIES"_s
-                                         << u"3h 20m"_s << u"· 8 episodes"_s;
+                                         << u"3h 20m"_s << u"· 8 episodes"_s
+                                         << u"Episodic Series · 3 hours 20 minutes · 8 episodes · 0 of 9 phases ready"_s;
         QTest::newRow("anthology of four") << episodic(ProjectFormat::anthology, 4, 15) << u"ANTHOLOGY"_s
-                                           << u"1h"_s << u"· 4 segments"_s;
+                                           << u"1h"_s << u"· 4 segments"_s
+                                           << u"Anthology · 1 hour · 4 segments · 0 of 9 phases ready"_s;
         QTest::newRow("anthology of one") << episodic(ProjectFormat::anthology, 1, 15) << u"ANTHOLOGY"_s
-                                          << u"15 min"_s << u"· 1 segment"_s;
+                                          << u"15 min"_s << u"· 1 segment"_s
+                                          << u"Anthology · 15 minutes · 1 segment · 0 of 9 phases ready"_s;
         QTest::newRow("sitcom") << episodic(ProjectFormat::sitcom, 3, 22) << u"SITCOM"_s << u"1h 6m"_s
-                                << u"· 3 episodes"_s;
+                                << u"· 3 episodes"_s << u"Sitcom · 1 hour 6 minutes · 3 episodes · 0 of 9 phases ready"_s;
     }
     void face()
     {
@@ -112,6 +120,8 @@ private Q_SLOTS:
         QTEST(face.badge, "badge");
         QTEST(face.runtime, "runtime");
         QTEST(face.episodes, "episodes");
+        ProjectPosterCard card(project);
+        QTEST(card.accessibleDescription(), "said");
     }
 
     void phaseCount()

@@ -5,10 +5,12 @@
 // labels show and step by one of them; names are told only when they change.
 
 #include "design/widgets/Slider.h"
+#include "design/widgets/SymbolButton.h"
 #include "services/SampleFactory.h"
 #include "state/AppState.h"
 #include "state/ProjectSession.h"
 #include "state/StudioTab.h"
+#include "state/rules/NewProjectDraft.h"
 #include "support/ListeningTest.h"
 #include "support/WorkspaceStage.h"
 #include "views/home/FormatCard.h"
@@ -250,46 +252,27 @@ private Q_SLOTS:
             QVERIFY2(said.contains(text), qPrintable(text + u" is not read"_s));
     }
 
-    // Story's charge buttons read by a short name, with the beat's charge
-    // as their description, told when it changes.
-    void chargeButtonsSayTheCharge()
-    {
-        SampleAt s(PhaseID::story);
-        QVERIFY(s.exposed());
-        QList<QAccessibleInterface*> charges;
-        for (QAccessibleInterface* iface : shown(s.stage.workspace)) {
-            if (iface->text(QAccessible::Name) == u"Emotional charge"_s)
-                charges << iface;
-        }
-        QCOMPARE(charges.size(), 11);
-        QStringList said;
-        for (QAccessibleInterface* charge : charges)
-            said << charge->text(QAccessible::Description);
-        QVERIFY(said.contains(u"Lift"_s));
-        QVERIFY(said.contains(u"Drop"_s));
-        QVERIFY(said.contains(u"Neutral"_s));
-        // Click to cycle: neutral, lift, drop.
-        const QString before = charges.first()->text(QAccessible::Description);
-        const QMap<QString, QString> next{{u"Neutral"_s, u"Lift"_s}, {u"Lift"_s, u"Drop"_s}, {u"Drop"_s, u"Neutral"_s}};
-        heard().clear();
-        charges.first()->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(charges.first()->text(QAccessible::Description), next.value(before));
-        QCOMPARE(heardOf(QAccessible::DescriptionChanged).size(), 1);
-    }
-
-    // Sliders read the value beside them, and a key moves it by one of its
-    // units each press.
+    // Sliders read the value beside them, in words with its unit (a dial
+    // that shows no number, as a share of the way to its right end's word),
+    // and a key moves it by one of its units each press.
     void slidersReadTheUnitsShown_data()
     {
         QTest::addColumn<PhaseID>("phase");
         QTest::addColumn<QString>("slider");
         QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QStringList>("words");
 
         QTest::newRow("runtime") << PhaseID::spark << u"Target runtime"_s
-                                 << QStringList{u"12"_s, u"13"_s, u"14"_s, u"15"_s, u"16"_s};
-        QTest::newRow("takes") << PhaseID::footage << u"Takes per render"_s << QStringList{u"1"_s, u"2"_s, u"3"_s};
+                                 << QStringList{u"12"_s, u"13"_s, u"14"_s, u"15"_s, u"16"_s}
+                                 << QStringList{u"12 minutes"_s, u"13 minutes"_s, u"14 minutes"_s, u"15 minutes"_s,
+                                                u"16 minutes"_s};
+        QTest::newRow("takes") << PhaseID::footage << u"Takes per render"_s << QStringList{u"1"_s, u"2"_s, u"3"_s}
+                               << QStringList{u"1 take"_s, u"2 takes"_s, u"3 takes"_s};
         QTest::newRow("clip length") << PhaseID::footage << u"Max clip length"_s
-                                     << QStringList{u"8"_s, u"9"_s, u"10"_s};
+                                     << QStringList{u"8"_s, u"9"_s, u"10"_s}
+                                     << QStringList{u"8 seconds"_s, u"9 seconds"_s, u"10 seconds"_s};
+        QTest::newRow("tone dial") << PhaseID::spark << u"Brightness"_s << QStringList{u"0.68"_s}
+                                   << QStringList{u"68% dark"_s};
     }
 
     void slidersReadTheUnitsShown()
@@ -297,18 +280,21 @@ private Q_SLOTS:
         QFETCH(PhaseID, phase);
         QFETCH(QString, slider);
         QFETCH(QStringList, values);
+        QFETCH(QStringList, words);
         SampleAt s(phase);
         QVERIFY(s.exposed());
         QAccessibleInterface* iface = named(s.stage.workspace, slider, QAccessible::Slider);
         QVERIFY(iface);
         auto* widget = qobject_cast<Slider*>(iface->object());
         QCOMPARE(valueOf(iface), values.first());
+        QCOMPARE(iface->text(QAccessible::Value), words.first());
         widget->setFocus(Qt::TabFocusReason);
         heard().clear();
         QStringList told;
         for (qsizetype i = 1; i < values.size(); ++i) {
             QTest::keyClick(widget, Qt::Key_Right);
             QCOMPARE(valueOf(iface), values[i]);
+            QCOMPARE(iface->text(QAccessible::Value), words[i]);
         }
         for (const HeardEvent& e : heardOf(QAccessible::ValueChanged))
             told << e.text;
@@ -329,12 +315,16 @@ private Q_SLOTS:
         chip.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chip));
         QCOMPARE(QAccessible::queryAccessibleInterface(&chip)->text(QAccessible::Name), u"The Last Lighthouse"_s);
+        // Its × says which tab it closes.
+        QCOMPARE(QAccessible::queryAccessibleInterface(chip.closeButton())->text(QAccessible::Name),
+                 u"Close tab The Last Lighthouse"_s);
         heard().clear();
         for (const QString& logline : {u"A"_s, u"AB"_s, u"ABC"_s})
             tab->session()->edit([&](Project& p) { p.idea.logline = logline; });
         QCOMPARE(namesHeard(QAccessible::NameChanged, &chip), QStringList{});
         tab->session()->edit([](Project& p) { p.name = u"The First Lighthouse"_s; });
         QCOMPARE(namesHeard(QAccessible::NameChanged, &chip), QStringList{u"The First Lighthouse"_s});
+        QCOMPARE(namesHeard(QAccessible::NameChanged, chip.closeButton()), QStringList{u"Close tab The First Lighthouse"_s});
 
         SampleAt s(PhaseID::footage);
         QVERIFY(s.exposed());
@@ -369,6 +359,11 @@ private Q_SLOTS:
         QAccessibleInterface* film = QAccessible::queryAccessibleInterface(sheet->formatCard(ProjectFormat::shortFilm));
         QCOMPARE(film->role(), QAccessible::RadioButton);
         QVERIFY(!film->state().checked);
+        // Its running time and blurb, said in words after its name.
+        const QString said = film->text(QAccessible::Description);
+        QVERIFY2(said.endsWith(rules::NewProjectDraft::blurb(ProjectFormat::shortFilm)) && said.contains(u" minutes. "_s)
+                     && !said.contains(u" min "_s),
+                 qPrintable(said));
         heard().clear();
         sheet->formatCard(ProjectFormat::shortFilm)->click();
         QVERIFY(film->state().checked);

@@ -1,6 +1,7 @@
 #include "views/phases/cast/CastView.h"
 
 #include "design/focus/FocusOnAdded.h"
+#include "design/widgets/AccessibleSource.h"
 #include "design/widgets/AdaptiveGridLayout.h"
 #include "design/widgets/EmptyStateView.h"
 #include "design/widgets/HairlineDivider.h"
@@ -122,6 +123,8 @@ void CastView::buildGallery(QWidget* gallery)
     AdaptiveGridLayout* locationLayout = nullptr;
     m_characterGrid = gridHost(150, 200, characterLayout, content);
     m_locationGrid = gridHost(190, 260, locationLayout, content);
+    setChoiceGroup(m_characterGrid, u"Characters"_s);
+    setChoiceGroup(m_locationGrid, u"Locations"_s);
     m_characterCards = std::make_unique<KeyedList<QUuid, CharacterCard>>(characterLayout);
     m_locationCards = std::make_unique<KeyedList<QUuid, LocationCard>>(locationLayout);
     for (QWidget* part : {static_cast<QWidget*>(m_noCharacters), m_characterGrid,

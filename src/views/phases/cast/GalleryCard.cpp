@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace studio {
 
 namespace {
@@ -96,6 +98,16 @@ void GalleryCard::setFace(Face face)
         return;
     m_face = std::move(face);
     setSpokenName(this, lineOf(m_face.name));
+    // The badge (painted in capitals) and the subtitle, read as words after
+    // the name.
+    QStringList words;
+    for (const QString& part : {lineOf(m_face.badge), lineOf(m_face.subtitle)}) {
+        if (!part.isEmpty())
+            words << part;
+    }
+    const QString description = spokenName(words.join(u" · "_s));
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
     update();
     tellChoiceChanged(this);
 }

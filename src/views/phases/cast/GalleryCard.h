@@ -20,7 +20,7 @@ class QPainter;
 
 namespace studio {
 
-class GalleryCard : public QAbstractButton, public SelectableChoice<GalleryCard, ChoiceAccessible::Kind::item> {
+class GalleryCard : public QAbstractButton, public SelectableChoice<GalleryCard, ChoiceAccessible::Kind::oneOf> {
     Q_OBJECT
 public:
     struct Face {

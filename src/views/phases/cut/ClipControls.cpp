@@ -37,6 +37,7 @@ ClipControls::ClipControls(QWidget* parent)
     m_length->setStep(0.5);
     m_length->setTint(Palette::accentDeep());
     m_length->setAccessibleName(u"Clip length"_s);
+    m_length->setValueText([](double seconds) { return Slider::amount(seconds, 1, u"second"_s, u"seconds"_s); });
     m_length->setFixedWidth(130);
     length->addWidget(m_length, 0, Qt::AlignVCenter);
     m_lengthText->setFixedWidth(38);

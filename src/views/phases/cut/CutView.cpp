@@ -200,6 +200,10 @@ QWidget* CutView::toolbar()
     m_zoomSlider = new Slider(rules::minimumTimelineZoom, rules::maximumTimelineZoom);
     m_zoomSlider->setTint(Palette::accentDeep());
     m_zoomSlider->setAccessibleName(u"Zoom"_s);
+    // No number shows: the zoom is said against the timeline's usual one.
+    m_zoomSlider->setValueText([](double zoom) {
+        return QString::number(qRound(zoom / rules::defaultTimelineZoom * 100)) + u"%"_s;
+    });
     m_zoomSlider->setFixedWidth(120);
     m_zoomSlider->setValue(m_zoom);
     zoom->addWidget(m_zoomSlider, 0, Qt::AlignVCenter);

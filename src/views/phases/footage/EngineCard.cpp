@@ -243,6 +243,8 @@ EngineCard::EngineCard(QWidget* parent)
     }
     layout->addLayout(stats);
 
+    m_clipLength->setValueText([](double seconds) { return Slider::amount(seconds, 0, u"second"_s, u"seconds"_s); });
+    m_takes->setValueText([](double takes) { return Slider::amount(takes, 0, u"take"_s, u"takes"_s); });
     connect(m_clipLength, &Slider::valueEdited, this, &EngineCard::maxClipSecondsEdited);
     connect(m_takes, &Slider::valueEdited, this, [this](double value) {
         // The slider moves a double; the profile keeps whole takes.

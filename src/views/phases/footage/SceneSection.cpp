@@ -2,11 +2,13 @@
 
 #include "design/style/Palette.h"
 #include "design/widgets/PlainButton.h"
+#include "design/widgets/SpokenName.h"
 #include "design/widgets/TextLabel.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
 #include "model/Lookup.h"
 #include "model/PromptComposer.h"
+#include "model/Text.h"
 #include "state/rules/FootageRules.h"
 
 #include <QAbstractButton>
@@ -87,7 +89,11 @@ void SceneSection::sync(const SceneCard& scene, qsizetype sceneNumber, const Con
     m_shown = Shown{scene, sceneNumber, context.project->locations, context.profile->maxClipSeconds,
                     context.selectionVersion, holdsExpandedRow};
 
-    m_title->setText(rules::manifestSceneTitle(scene, sceneNumber, context.project->locations));
+    const QString title = rules::manifestSceneTitle(scene, sceneNumber, context.project->locations);
+    m_title->setText(title);
+    // Which scene's shots it selects.
+    setSpokenName(m_selectScene, u"Select scene "_s + QString::number(sceneNumber) + u" — "_s
+                                     + text::displayPrefix(scene.slug(context.project->locations)).simplified());
     m_rows.sync(
         scene.shots, [](const Shot& shot) { return shot.id; },
         [this](const Shot& shot) {
@@ -101,6 +107,7 @@ void SceneSection::sync(const SceneCard& scene, qsizetype sceneNumber, const Con
             const qsizetype shotNumber = &shot - scene.shots.constData() + 1;
             ShotRow::Face face;
             face.title = rules::shotRowTitle(shot, sceneNumber, shotNumber);
+            face.size = spokenSize(shot.size);
             face.description = shot.what;
             face.length = rules::shotLengthText(shot.seconds);
             face.clips = rules::clipCount(shot.seconds, context.profile->maxClipSeconds);

@@ -310,7 +310,7 @@ QString ShotRow::spokenDetails() const
 {
     const QString description = m_face.description.isEmpty() ? u"No description yet"_s
                                                               : text::displayPrefix(m_face.description);
-    return description + u" · "_s + m_face.length + u" · "_s + rules::clipChipText(m_face.clips) + u" · "_s
+    return (m_face.size.isEmpty() ? QString() : m_face.size + u" · "_s) + description + u" · "_s + m_face.length + u" · "_s + rules::clipChipText(m_face.clips) + u" · "_s
         + label(m_face.status);
 }
 

@@ -34,6 +34,7 @@ public:
     // Everything the first line shows.
     struct Face {
         QString title;
+        QString size; // in words: the title shows it as letters
         QString description; // empty: the "No description yet" fallback
         QString length;
         int clips = 1;

@@ -2,6 +2,7 @@
 
 #include "design/widgets/Chip.h"
 #include "design/widgets/FieldLabel.h"
+#include "design/widgets/AccessibleSource.h"
 #include "design/widgets/FlowLayout.h"
 #include "design/widgets/PaddedCard.h"
 #include "design/focus/FocusRing.h"
@@ -100,7 +101,9 @@ CinematographyCard::CinematographyCard(QWidget* parent)
     card->addWidget(new SectionHeader(u"Cinematography"_s, u"The frame itself."_s));
 
     FlowLayout* aspects = nullptr;
-    group(u"Aspect ratio"_s, card)->addWidget(flowBox(8, &aspects));
+    QWidget* aspectSet = flowBox(8, &aspects);
+    setChoiceGroup(aspectSet, u"Aspect ratio"_s);
+    group(u"Aspect ratio"_s, card)->addWidget(aspectSet);
     for (AspectRatio aspect : allCases<AspectRatio>()) {
         auto* tile = new AspectCard(aspect);
         aspects->addWidget(tile);

@@ -95,6 +95,8 @@ LensCard::LensCard(const DirectorLens& lens, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(cardSize);
     setAccessibleName(lens.name);
+    // The card's other words, painted, are read after its name.
+    setAccessibleDescription(u"after "_s + lens.inspiredBy + u". "_s + lens.philosophy);
     useSpring(0.35);
 }
 

@@ -21,7 +21,7 @@ namespace studio {
 class Spring;
 struct DirectorLens;
 
-class LensCard : public QAbstractButton, public SelectableChoice<LensCard, ChoiceAccessible::Kind::item> {
+class LensCard : public QAbstractButton, public SelectableChoice<LensCard, ChoiceAccessible::Kind::oneOf> {
     Q_OBJECT
 public:
     explicit LensCard(const DirectorLens& lens, QWidget* parent = nullptr);

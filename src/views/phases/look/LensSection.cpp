@@ -1,5 +1,6 @@
 #include "views/phases/look/LensSection.h"
 
+#include "design/widgets/AccessibleSource.h"
 #include "design/widgets/CardSurface.h"
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/HorizontalStrip.h"
@@ -76,6 +77,7 @@ LensSection::LensSection(QWidget* parent)
 
     m_strip->row()->setContentsMargins(0, 2, 0, 2);
     m_cards = std::make_unique<KeyedList<QString, LensCard>>(m_strip->row());
+    setChoiceGroup(m_strip->widget(), u"Director's lenses"_s);
     stack->addWidget(m_strip);
 
     auto* doctrine = new QHBoxLayout(m_doctrineRow);

@@ -115,6 +115,8 @@ StyleCard::StyleCard(const StylePreset& preset, QWidget* parent)
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
     setAccessibleName(preset.name);
+    // The blurb, painted under the name, is read after it.
+    setAccessibleDescription(preset.blurb);
     connect(m_selection, &Spring::valueChanged, this, qOverload<>(&QWidget::update));
 }
 

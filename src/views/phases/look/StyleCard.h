@@ -21,7 +21,7 @@ namespace studio {
 class Spring;
 struct StylePreset;
 
-class StyleCard : public QAbstractButton, public SelectableChoice<StyleCard, ChoiceAccessible::Kind::item> {
+class StyleCard : public QAbstractButton, public SelectableChoice<StyleCard, ChoiceAccessible::Kind::oneOf> {
     Q_OBJECT
 public:
     explicit StyleCard(const StylePreset& preset, QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #include "views/phases/look/StyleGallery.h"
 
+#include "design/widgets/AccessibleSource.h"
 #include "design/widgets/AdaptiveGridLayout.h"
 #include "design/widgets/KeyedList.h"
 #include "design/widgets/PillPicker.h"
@@ -39,6 +40,7 @@ StyleGallery::StyleGallery(QWidget* parent)
 
     auto* grid = new QWidget(this);
     grid->setAttribute(Qt::WA_TranslucentBackground);
+    setChoiceGroup(grid, u"Styles"_s);
     auto* layout = new AdaptiveGridLayout(168, 220, 12, 12, grid);
     m_cards = std::make_unique<KeyedList<QString, StyleCard>>(layout);
     stack->addWidget(grid);

@@ -30,9 +30,13 @@ DeliveryChecklist::DeliveryChecklist(QWidget* parent)
     header->addWidget(m_ring, 0, Qt::AlignVCenter);
     stack->addLayout(header);
 
-    m_list = new QVBoxLayout;
+    // The rows sit in a group of their own, which a reader names as it
+    // moves into it: with the items done, which have no control to say so.
+    m_group = new QWidget(this);
+    m_list = new QVBoxLayout(m_group);
+    m_list->setContentsMargins(0, 0, 0, 0);
     m_list->setSpacing(10);
-    stack->addLayout(m_list);
+    stack->addWidget(m_group);
     m_rows = std::make_unique<KeyedList<QString, CheckRow>>(m_list);
 }
 
@@ -41,6 +45,13 @@ DeliveryChecklist::~DeliveryChecklist() = default;
 void DeliveryChecklist::setItems(const QList<rules::ReadinessItem>& items)
 {
     m_header->setSubtitle(rules::readinessText(items));
+    QStringList done;
+    for (const rules::ReadinessItem& item : items) {
+        if (item.ok)
+            done << item.label;
+    }
+    setChoiceGroup(m_group, u"Delivery Checklist, "_s + rules::readinessText(items)
+                                + (done.isEmpty() ? QString() : u". Done: "_s + done.join(u", "_s)));
     m_ring->setValue(items.isEmpty() ? 0.0 : double(rules::readyCount(items)) / double(items.size()));
     m_rows->sync(
         items, [](const rules::ReadinessItem& item) { return item.label; },
@@ -88,9 +99,12 @@ void CheckRow::setItem(const rules::ReadinessItem& item)
 {
     m_phase = item.phase;
     m_title->setText(item.label);
-    // "Go" says where it goes.
-    if (m_go->accessibleDescription() != item.label)
-        m_go->setAccessibleDescription(item.label);
+    // "Go" says where it goes, and the item it is for: not done, or it
+    // would not show.
+    setSpokenName(m_go, u"Go to "_s + title(item.phase));
+    const QString description = item.label + u", not done. "_s + item.detail;
+    if (m_go->accessibleDescription() != description)
+        m_go->setAccessibleDescription(description);
     m_detail->setText(item.detail);
     if (m_shown && item.ok == m_ok)
         return;

@@ -43,6 +43,7 @@ Q_SIGNALS:
 private:
     SectionHeader* m_header;
     ProgressRing* m_ring;
+    QWidget* m_group;
     QVBoxLayout* m_list;
     std::unique_ptr<KeyedList<QString, CheckRow>> m_rows;
 };

@@ -33,6 +33,12 @@ QFont editorFont()
 {
     return Theme::font(type::control);
 }
+
+// The × says which fragment it deletes.
+QString deleteName(IdeaCardKind kind)
+{
+    return u"Delete "_s + label(kind) + u" fragment"_s;
+}
 } // namespace
 
 int IdeaCardView::cardWidth()
@@ -100,7 +106,7 @@ IdeaCardView::IdeaCardView(const QUuid& cardID, QWidget* parent)
     m_title->setText(text::upper(label(m_kind)));
     m_editor->textEdit()->setAccessibleName(label(m_kind));
 
-    m_delete->setAccessibleName(u"Delete"_s);
+    m_delete->setAccessibleName(deleteName(m_kind));
     FocusAfterRemoval::markRemover(m_delete);
     m_delete->setFocusPolicy(Qt::TabFocus);
     m_delete->installEventFilter(this);
@@ -122,6 +128,7 @@ void IdeaCardView::setCard(const IdeaCard& card)
         m_symbol->setName(symbol(m_kind));
         m_title->setText(text::upper(label(m_kind)));
         m_editor->textEdit()->setAccessibleName(label(m_kind));
+        m_delete->setAccessibleName(deleteName(m_kind));
     }
     // Most refreshes bring back the text the card shows (typed here, or
     // unchanged): the same string, compared without reading the editor.

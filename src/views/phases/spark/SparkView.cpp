@@ -233,6 +233,8 @@ QWidget* SparkView::formatCard()
     m_formatMenu->setLabelFont(Theme::font(type::callout, QFont::Medium));
     m_formatMenu->setLabelColor(Palette::textSecondary());
     m_formatMenu->setCursor(Qt::PointingHandCursor);
+    // The word shown, and what it changes.
+    m_formatMenu->setAccessibleName(u"Change format"_s);
     row->addWidget(m_formatMenu, 0, Qt::AlignVCenter);
     for (ProjectFormat format : allCases<ProjectFormat>()) {
         QAction* action = m_formatMenu->menu()->addAction(Theme::escapeMnemonic(label(format)));
@@ -309,6 +311,9 @@ QWidget* SparkView::ratingRuntimeCard()
     m_runtime->setTint(Palette::accentDeep());
     // Whole minutes, as the label beside it shows them.
     m_runtime->setStep(1);
+    m_runtime->setValueText([](double value) {
+        return Slider::amount(double(rules::runtimeFromSlider(value)), 0, u"minute"_s, u"minutes"_s);
+    });
     row->addWidget(m_runtime, 1, Qt::AlignVCenter);
     m_runtimeText = new TextLabel(QString(), Theme::font(type::control, QFont::DemiBold), Palette::textPrimary());
     m_runtimeText->setFixedSize(44, m_runtimeText->sizeHint().height());

@@ -8,6 +8,7 @@
 #include "design/text/PlainTextField.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
+#include "model/Text.h"
 #include "views/phases/story/BeatCard.h"
 #include "views/phases/story/DashedAddButton.h"
 
@@ -74,6 +75,9 @@ void ActColumn::setAct(const Act& act)
     // Heard by its title; the keyboard rests here when the act's last beat
     // is deleted.
     setSpokenName(this, act.title.isEmpty() ? u"Act"_s : act.title);
+    // The menu says which act it adds to or deletes.
+    const QString title = text::displayPrefix(act.title).simplified();
+    setSpokenName(m_menu, u"Act menu "_s + (title.isEmpty() ? u"untitled act"_s : title));
     m_cards->sync(
         act.beats, [](const Beat& beat) { return beat.id; }, [this](const Beat& beat) { return makeCard(beat); },
         [](BeatCard* card, const Beat& beat, int) { card->setBeat(beat); });

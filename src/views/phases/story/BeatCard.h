@@ -5,6 +5,7 @@
 // it, and the summary. A card stands for one beat id for its whole life; it
 // shows whatever the screen hands it and reports the user's edits by that id.
 
+#include "design/widgets/AccessibleSource.h"
 #include "design/widgets/CardSurface.h"
 #include "model/Story.h"
 
@@ -17,7 +18,7 @@ class PlainTextEditor;
 class PlainTextField;
 class SymbolButton;
 
-class BeatCard : public CardSurface {
+class BeatCard : public CardSurface, public AccessibleSource {
     Q_OBJECT
 public:
     explicit BeatCard(const QUuid& beatID, QWidget* parent = nullptr);
@@ -32,6 +33,10 @@ public:
     // The card's stops in the order Tab takes them.
     QList<QWidget*> tabStops() const;
 
+protected:
+    // The charge reads as a spin button whose value is its word.
+    QAccessibleInterface* accessibleFor(QObject* object) override;
+
 Q_SIGNALS:
     void titleEdited(const QUuid& beatID, const QString& title);
     void summaryEdited(const QUuid& beatID, const QString& summary);
@@ -41,6 +46,8 @@ Q_SIGNALS:
     void deleteRequested(const QUuid& beatID);
 
 private:
+    void nameMenu(const QString& title);
+
     QUuid m_id;
     Beat m_shown;
     bool m_hasShown = false;

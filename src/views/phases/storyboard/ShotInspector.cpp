@@ -124,6 +124,8 @@ void ShotInspector::buildChips(QBoxLayout* column)
     for (ShotSize size : allCases<ShotSize>()) {
         auto* chip = new Chip(abbrev(size), false, sizes);
         chip->setOneOf(true);
+        // Shown as letters, said as words.
+        chip->setAccessibleDescription(spokenSize(size));
         connect(chip, &QAbstractButton::clicked, this, [this, size] { Q_EMIT sizePicked(size); });
         sizeFlow->addWidget(chip);
         m_sizeChips << chip;
@@ -191,6 +193,7 @@ void ShotInspector::buildDuration(QBoxLayout* column)
     m_slider->setStep(0.5);
     m_slider->setTint(Palette::accentDeep());
     m_slider->setAccessibleName(u"Duration"_s);
+    m_slider->setValueText([](double seconds) { return Slider::amount(seconds, 1, u"second"_s, u"seconds"_s); });
     connect(m_slider, &Slider::valueEdited, this, &ShotInspector::secondsEdited);
     m_duration = new TextLabel(QString(), Theme::font(type::control, QFont::DemiBold), Palette::textPrimary(), box);
     m_duration->setFixedWidth(42);
