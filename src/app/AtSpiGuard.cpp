@@ -178,7 +178,7 @@ void AtSpiGuard::install()
     static Activation activation;
     static bool installed = false;
     // What the guard knows of the bridge holds for the Qt it was built with.
-    if (installed || !QtPrivateState::reachable())
+    if (installed || !QtPrivateState::runningQtIsBuildQt())
         return;
     installed = true;
     QAccessible::installActivationObserver(&activation);
@@ -188,7 +188,7 @@ void AtSpiGuard::install()
 
 bool AtSpiGuard::guard(QDBusConnection connection)
 {
-    if (!connection.isConnected() || !QtPrivateState::reachable())
+    if (!connection.isConnected() || !QtPrivateState::runningQtIsBuildQt())
         return false;
     QObject* registered = connection.objectRegisteredAt(objectPath());
     if (qobject_cast<AtSpiGuard*>(registered))

@@ -92,7 +92,7 @@ void AccessibleFocus::install()
 void AccessibleFocus::standsAnew(QObject* object)
 {
     // Without the cache's entries, the object stays the one readers know.
-    if (!object || !QtPrivateState::reachable())
+    if (!object || !QtPrivateState::runningQtIsBuildQt())
         return;
     QAccessibleCache* cache = QAccessibleCache::instance();
     if (!cache->idForObject(object))

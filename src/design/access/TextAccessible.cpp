@@ -175,7 +175,7 @@ protected:
         const QRect caretBox = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
         const QFontMetrics metrics(edit()->font());
         qreal x = caretBox.center().x();
-        if (QtPrivateState::reachable()) {
+        if (QtPrivateState::runningQtIsBuildQt()) {
             auto* d = static_cast<QLineEditPrivate*>(QObjectPrivate::get(edit()));
             x += d->control->cursorToX(int(shown)) - d->control->cursorToX(d->control->cursor());
         } else {

@@ -68,7 +68,7 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     m_buffer.takeChange();
     m_shown = text;
     windows().insert(edit, this);
-    show(std::nullopt);
+    showInLineEdit(std::nullopt);
     edit->installEventFilter(this);
     // A line edit reports an edit of the user's with textEdited() just before
     // textChanged(), and one of a program's with textChanged() alone; an
@@ -76,7 +76,7 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     connect(edit, &QLineEdit::textEdited, this, [this] {
         if (m_showing)
             return;
-        absorb(true);
+        takeLineEditText(true);
         if (m_unreported)
             Q_EMIT textEdited(m_buffer.text());
         m_unreported = false;
@@ -84,17 +84,17 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     connect(edit, &QLineEdit::textChanged, this, [this] {
         if (m_showing)
             return;
-        // follow() takes the new text into the buffer first.
-        follow();
+        // followLineEdit() takes the new text into the buffer first.
+        followLineEdit();
         m_unreported = false;
     });
     connect(edit, &QLineEdit::cursorPositionChanged, this, [this] {
         if (!m_showing)
-            follow();
+            followLineEdit();
     });
     connect(edit, &QLineEdit::selectionChanged, this, [this] {
         if (!m_showing)
-            follow();
+            followLineEdit();
     });
 }
 
@@ -106,14 +106,14 @@ void LineWindow::setText(const QString& text)
     endComposition(false);
     if (!m_edit->hasFocus()) {
         m_buffer.reset(text, 0, 0);
-        settle(false);
+        showBufferChange(false);
         return;
     }
     const TextChange change(m_buffer.text(), text);
     const qsizetype anchor = change.map(m_buffer.anchor());
     const qsizetype caret = change.map(m_buffer.cursor());
     m_buffer.reset(text, anchor, caret);
-    settle(false);
+    showBufferChange(false);
 }
 
 void LineWindow::setCursorPosition(qsizetype position)
@@ -122,28 +122,28 @@ void LineWindow::setCursorPosition(qsizetype position)
         return;
     endComposition(true);
     m_buffer.moveCursor(std::max<qsizetype>(position, 0), false);
-    settle(false);
+    showBufferChange(false);
 }
 
 void LineWindow::setSelection(qsizetype start, qsizetype length)
 {
     endComposition(true);
     m_buffer.setSelection(start, length);
-    settle(false);
+    showBufferChange(false);
 }
 
 void LineWindow::insert(const QString& text)
 {
     endComposition(true);
     m_buffer.insert(text);
-    settle(true);
+    showBufferChange(true);
 }
 
 void LineWindow::del()
 {
     endComposition(true);
     m_buffer.del();
-    settle(true);
+    showBufferChange(true);
 }
 
 qsizetype LineWindow::shownPosition(qsizetype position) const
@@ -180,7 +180,7 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
             endComposition(true);
             m_buffer.setCursorAndSelection(m_buffer.cursor(), -1, -1);
             m_buffer.paste(QGuiApplication::clipboard()->text(QClipboard::Selection));
-            settle(true);
+            showBufferChange(true);
             return true;
         }
         // The line edit offers what it holds selected to the selection
@@ -205,7 +205,7 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
             && !m_buffer.hasSelectedText()) {
             endComposition(true);
             m_buffer.selectAll();
-            settle(false);
+            showBufferChange(false);
         }
         return false;
     }
@@ -219,7 +219,7 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         endComposition(true);
         if (m_buffer.hasSelectedText()) {
             m_buffer.setCursorAndSelection(m_buffer.cursor(), -1, -1);
-            settle(false);
+            showBufferChange(false);
         }
         return false;
     }
@@ -240,12 +240,12 @@ bool LineWindow::keyPress(QKeyEvent* event)
     case LineKeys::Outcome::Passed:
         return false;
     case LineKeys::Outcome::Typed:
-        settle(true);
+        showBufferChange(true);
         return true;
     case LineKeys::Outcome::Taken:
         break;
     }
-    settle(true);
+    showBufferChange(true);
     // As a line edit does after each key it takes.
     if (QGuiApplication::clipboard()->supportsSelection())
         copy(QClipboard::Selection);
@@ -257,15 +257,15 @@ void LineWindow::copy(QClipboard::Mode mode) const
     LineKeys::copy(m_buffer, mode);
 }
 
-void LineWindow::settle(bool edited, bool pointer)
+void LineWindow::showBufferChange(bool edited, bool pointer)
 {
     const auto change = m_buffer.takeChange();
-    show(change, pointer);
+    showInLineEdit(change, pointer);
     if (edited && change && (change->removed > 0 || change->inserted > 0))
         Q_EMIT textEdited(m_buffer.text());
 }
 
-void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool pointer)
+void LineWindow::showInLineEdit(const std::optional<LineBuffer::Change>& change, bool pointer)
 {
     const QString& text = m_buffer.text();
     const qsizetype size = text.size();
@@ -389,12 +389,12 @@ void LineWindow::scheduleFit()
         [this] {
             m_fitPending = false;
             if (!m_composing)
-                show(m_buffer.takeChange());
+                showInLineEdit(m_buffer.takeChange());
         },
         Qt::QueuedConnection);
 }
 
-void LineWindow::absorb(bool edited)
+void LineWindow::takeLineEditText(bool edited)
 {
     const QString now = m_edit->text();
     const QStringView was(m_shown);
@@ -475,9 +475,9 @@ QString LineWindow::removedText(const LineBuffer::Change& change) const
     return QString(std::min(change.removed, m_length), u' ');
 }
 
-void LineWindow::follow()
+void LineWindow::followLineEdit()
 {
-    absorb(false);
+    takeLineEditText(false);
     // The line edit moved its caret or changed its text by itself, which
     // ends its composition.
     endComposition(true);

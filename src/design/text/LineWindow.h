@@ -108,15 +108,19 @@ private:
     // After the buffer changed: the line edit shows it, and an edit of the
     // user's is reported. Where the pointer put the caret, the window stays
     // as long as it holds the caret: the text does not move under the mouse.
-    void settle(bool edited, bool pointer = false);
-    void show(const std::optional<LineBuffer::Change>& change, bool pointer = false);
+    void showBufferChange(bool edited, bool pointer = false);
+    // The window moved where the buffer needs it, and the line edit given
+    // what changed in it, its caret and its selection.
+    void showInLineEdit(const std::optional<LineBuffer::Change>& change, bool pointer = false);
     void showSelection();
     void keepDirection();
     void scheduleFit();
     // What the line edit did by itself, taken into the buffer (`edited`: it
     // says it edited its text, which need not have changed).
-    void absorb(bool edited);
-    void follow();
+    void takeLineEditText(bool edited);
+    // The caret, the selection or the text the line edit moved or changed by
+    // itself, taken into the buffer.
+    void followLineEdit();
     // An input method's text taken into the buffer as a line edit takes it,
     // in the whole text; the line edit shows its composition. False where the
     // line edit turns it away.

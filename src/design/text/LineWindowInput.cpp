@@ -80,14 +80,14 @@ bool LineWindow::mousePress(QMouseEvent* event)
                           && (time < m_doubleClickTime || time - m_doubleClickTime < quint64(interval));
         if (soon && (at - m_doubleClickAt).manhattanLength() < QApplication::startDragDistance()) {
             m_buffer.selectAll();
-            settle(false);
+            showBufferChange(false);
             return true;
         }
     }
     if (m_edit->dragEnabled())
         return false;
     m_buffer.moveCursor(positionAt(at), event->modifiers() & Qt::ShiftModifier);
-    settle(false, true);
+    showBufferChange(false, true);
     return true;
 }
 
@@ -107,7 +107,7 @@ bool LineWindow::mouseMove(QMouseEvent* event)
         rtl ? m_buffer.end(true) : m_buffer.home(true);
     else
         m_buffer.moveCursor(positionAt(at), true);
-    settle(false, true);
+    showBufferChange(false, true);
     return true;
 }
 
@@ -118,7 +118,7 @@ bool LineWindow::doubleClick(QMouseEvent* event)
     endComposition(true);
     const QPoint at = event->position().toPoint();
     m_buffer.selectWordAt(positionAt(at));
-    settle(false, true);
+    showBufferChange(false, true);
     m_doubleClickAt = at;
     m_doubleClickTime = event->timestamp();
     m_sinceDoubleClick.start();
@@ -135,7 +135,7 @@ void LineWindow::contextMenu(QContextMenuEvent* event)
 
 void LineWindow::takeOver(QMenu* menu)
 {
-    LineMenu::takeOver(menu, m_edit, m_buffer, this, [this] { endComposition(true); }, [this] { settle(true); });
+    LineMenu::takeOver(menu, m_edit, m_buffer, this, [this] { endComposition(true); }, [this] { showBufferChange(true); });
 }
 
 qsizetype LineWindow::positionAt(const QPoint& point) const
@@ -170,7 +170,7 @@ bool LineWindow::inputMethod(const QInputMethodEvent* input)
         m_buffer.insert(QString());
     if (!commit.isEmpty() || input->replacementLength() > 0)
         m_buffer.inputMethod(commit, input->replacementStart(), input->replacementLength());
-    settle(true);
+    showBufferChange(true);
 
     // A selection it sets is in the line edit's text as it knew it, from
     // where the window began then; the line edit takes it where the window
@@ -203,9 +203,9 @@ bool LineWindow::inputMethod(const QInputMethodEvent* input)
         const bool selected = m_edit->hasSelectedText();
         m_buffer.setCursorAndSelection(m_start + caret, selected ? m_start + m_edit->selectionStart() : -1,
                                        selected ? m_start + m_edit->selectionEnd() : -1);
-        settle(false);
+        showBufferChange(false);
     } else if (keepSelection) {
-        show(std::nullopt);
+        showInLineEdit(std::nullopt);
     }
     return true;
 }
