@@ -145,6 +145,13 @@ qsizetype LineBoundaries::previousWord(QStringView text, qsizetype position)
     return position;
 }
 
+qsizetype LineBoundaries::characterStart(QStringView text, qsizetype position)
+{
+    if (position <= 0 || position >= text.size())
+        return std::clamp<qsizetype>(position, 0, text.size());
+    return previousCharacter(text, position + 1);
+}
+
 QString LineBoundaries::wholeCharacters(const QString& text)
 {
     const auto alone = [&text](qsizetype i) {

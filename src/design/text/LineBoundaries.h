@@ -30,6 +30,10 @@ public:
     // cluster); `position` itself at either end of the text.
     static qsizetype nextCharacter(QStringView text, qsizetype position);
     static qsizetype previousCharacter(QStringView text, qsizetype position);
+    // The start of the character (the whole cluster) that `position` falls
+    // inside; `position` itself where it falls between two, as the arrow
+    // keys leave a caret.
+    static qsizetype characterStart(QStringView text, qsizetype position);
     // The next and the previous caret position by one word.
     static qsizetype nextWord(QStringView text, qsizetype position);
     static qsizetype previousWord(QStringView text, qsizetype position);

@@ -21,17 +21,10 @@ namespace studio {
 
 namespace {
 
-// The boundary between whole characters at or before `at`, and at or after.
-qsizetype characterEdgeBefore(QStringView text, qsizetype at)
-{
-    if (at <= 0 || at >= text.size())
-        return std::clamp<qsizetype>(at, 0, text.size());
-    return LineBoundaries::previousCharacter(text, at + 1);
-}
-
+// The boundary between whole characters at or after `at`.
 qsizetype characterEdgeAfter(QStringView text, qsizetype at)
 {
-    const qsizetype before = characterEdgeBefore(text, at);
+    const qsizetype before = LineBoundaries::characterStart(text, at);
     return before == at ? at : LineBoundaries::nextCharacter(text, before);
 }
 
@@ -104,16 +97,25 @@ void LineWindow::setText(const QString& text)
         return;
     // A new text ends a composition without taking it in.
     endComposition(false);
-    if (!m_edit->hasFocus()) {
+    // A field nobody has been in shows the start of its text. One the user
+    // is in or was in carries the caret through the change, whether or not
+    // it or its window has the keyboard now: an assist's sheet may hold the
+    // keyboard while its answer lands here, and the keys typed once it gives
+    // it back go after that answer. Without the keyboard, the field shows
+    // the start of its text meanwhile.
+    const bool away = !m_edit->hasFocus();
+    if (away && !m_entered) {
         m_buffer.reset(text, 0, 0);
         showBufferChange(false);
         return;
     }
     const TextChange change(m_buffer.text(), text);
-    const qsizetype anchor = change.map(m_buffer.anchor());
-    const qsizetype caret = change.map(m_buffer.cursor());
-    m_buffer.reset(text, anchor, caret);
+    const auto [anchorWas, caretWas] = m_caretAway.value_or(std::pair{m_buffer.anchor(), m_buffer.cursor()});
+    const std::pair mapped{change.map(anchorWas), change.map(caretWas)};
+    m_buffer.reset(text, away ? 0 : mapped.first, away ? 0 : mapped.second);
     showBufferChange(false);
+    if (away)
+        m_caretAway = mapped;
 }
 
 void LineWindow::setCursorPosition(qsizetype position)
@@ -198,6 +200,8 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         contextMenu(static_cast<QContextMenuEvent*>(event));
         return true;
     case QEvent::FocusIn: {
+        m_entered = true;
+        const std::optional<std::pair<qsizetype, qsizetype>> away = std::exchange(m_caretAway, std::nullopt);
         // Tabbing into a line edit selects all its text (the line edit would
         // select only what it holds).
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -205,6 +209,14 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
             && !m_buffer.hasSelectedText()) {
             endComposition(true);
             m_buffer.selectAll();
+            showBufferChange(false);
+        } else if (away && reason != Qt::MouseFocusReason) {
+            // The keyboard given back: the caret it had, carried through
+            // what came meanwhile (a click puts it where it points).
+            const auto [anchor, caret] = *away;
+            const bool selected = anchor != caret;
+            m_buffer.setCursorAndSelection(caret, selected ? std::min(anchor, caret) : -1,
+                                           selected ? std::max(anchor, caret) : -1);
             showBufferChange(false);
         }
         return false;
@@ -259,6 +271,8 @@ void LineWindow::copy(QClipboard::Mode mode) const
 
 void LineWindow::showBufferChange(bool edited, bool pointer)
 {
+    // Whatever set the caret since, it is not given back.
+    m_caretAway.reset();
     const auto change = m_buffer.takeChange();
     showInLineEdit(change, pointer);
     if (edited && change && (change->removed > 0 || change->inserted > 0))
@@ -300,7 +314,7 @@ void LineWindow::showInLineEdit(const std::optional<LineBuffer::Change>& change,
         // allows it, between whole characters.
         start = std::clamp<qsizetype>(caret - m_length / 2, 0, size - m_length);
         end = start + m_length;
-        start = characterEdgeBefore(text, start);
+        start = LineBoundaries::characterStart(text, start);
         end = characterEdgeAfter(text, end);
         stale = true;
     }
@@ -462,6 +476,7 @@ void LineWindow::takeLineEditText(bool edited)
     m_start = std::min(m_start, start);
     m_shown = now;
     m_unreported = true;
+    m_caretAway.reset();
     m_teller.tell(m_buffer, change, removed);
 }
 
@@ -495,6 +510,7 @@ void LineWindow::followLineEdit()
     const qsizetype shownEnd = selected ? std::clamp(m_buffer.selectionEnd(), m_start, windowEnd) : -1;
     if (caret == m_buffer.cursor() && start == shownStart && end == shownEnd)
         return;
+    m_caretAway.reset();
     m_buffer.setCursorAndSelection(caret, start, end);
     scheduleFit();
 }

@@ -233,7 +233,8 @@ private slots:
 
     // A refresh of a field the user is in (an assist's answer, another tab's
     // edit) keeps the caret and the selection with the text around them, in
-    // both kinds of one-line field; a field nobody is in shows its start.
+    // both kinds of one-line field; a field nobody is in shows its start
+    // (LineWindowRefreshTest: the caret comes back with the keyboard).
     void refreshKeepsTheCaretWithItsText_data()
     {
         QTest::addColumn<bool>("captioned");
