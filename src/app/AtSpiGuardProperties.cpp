@@ -173,6 +173,9 @@ bool set(QAccessibleInterface* iface, const QString& interface, const QString& n
     if (interface == valueInterface && name == u"CurrentValue") {
         if (!isWhole(value) && value.metaType().id() != QMetaType::Double)
             return refuse(message, connection, invalidArgs, what + u" takes a number"_s);
+        // The user could not see the value change.
+        if (!isShowing(iface))
+            return refuse(message, connection, u"org.freedesktop.DBus.Error.Failed"_s, what + u" does not show"_s);
         return false;
     }
     if (interface == textInterface && name == u"CaretOffset") {

@@ -57,6 +57,9 @@ public:
     }
     // `text` without the halves of pairs that stand alone in it.
     static QString wholeCharacters(const QString& text);
+    // `text` as a one-line field takes it from a paste or a reader: on one
+    // line, each line break (a CR LF pair is one) and tab a space.
+    static QString oneLine(const QString& text);
 };
 
 } // namespace studio

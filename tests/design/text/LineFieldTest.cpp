@@ -6,7 +6,8 @@
 // plain line edit take the same steps; after each one their text, caret and
 // selection agree, and the field shows what it holds. Where a plain line edit
 // leaves half a character or takes out text no event brought anything for,
-// the field keeps whole characters and its text.
+// the field keeps whole characters and its text; where a plain line edit
+// keeps the line breaks and tabs of a paste, the field takes it on one line.
 
 #include "LineFieldTwins.h"
 
