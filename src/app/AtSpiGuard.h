@@ -29,7 +29,8 @@
 // (the range clamped to the text and its rectangle made from a bounded
 // number of characters; no ranges; the properties an interface has; the text
 // inserted as long as it is in characters; false for what did not happen or
-// does not show, and for a password's cut and copy; the name of the role it
+// does not show (a value set of what does not show is answered, the value
+// left as it is), and for a password's cut and copy; the name of the role it
 // tells; an
 // error that says what is wrong for a request of the wrong form, an unknown
 // interface, property, boundary or action) and hands every other request to

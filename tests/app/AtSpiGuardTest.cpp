@@ -495,8 +495,10 @@ private Q_SLOTS:
         if (member == u"DoAction")
             arguments = {int(atspi::actionNamesOf(iface).indexOf(arguments.at(0).toString()))};
         const QString path = atspi::pathOf(iface);
+        // A value's Set is answered (a reader reads the value back), with nothing done.
         const QDBusMessage refused = ask(path, interface, member, arguments);
-        QVERIFY(refused.type() == QDBusMessage::ErrorMessage || refused.arguments() == QList<QVariant>{false});
+        QCOMPARE(refused.type(), QDBusMessage::ReplyMessage);
+        QVERIFY(refused.arguments() == QList<QVariant>{false} || (object == u"slider" && refused.arguments().isEmpty()));
         QCOMPARE(field->text(), u"Kept"_s);
         QCOMPARE(slider->position(), 30.0);
         QVERIFY(!iface->state().focused);
