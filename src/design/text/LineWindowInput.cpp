@@ -184,12 +184,12 @@ bool LineWindow::inputMethod(const QInputMethodEvent* input)
     const bool typing =
         !commit.isEmpty() || input->replacementLength() > 0 || (!preedit.isEmpty() && preedit != m_preedit);
     const qsizetype windowStart = m_start;
-    // Nothing below asks anything of the input method: the line edit shows
-    // the old composition no longer before its caret and its text move (a
-    // line edit would ask the input method to commit it), as this event
-    // brings the next one, or none.
+    // Nothing here asks anything of the input method: the line edit shows
+    // the old composition no longer before its caret, its selection or its
+    // text move (a line edit would ask the input method to commit it), and
+    // is shown the composition this event brings last.
     const QScopedValueRollback handling(m_inInputMethod, true);
-    if (typing && m_composing)
+    if (m_composing)
         clearShownComposition();
     if (typing && m_buffer.hasSelectedText())
         m_buffer.insert(QString());
@@ -199,8 +199,7 @@ bool LineWindow::inputMethod(const QInputMethodEvent* input)
 
     // A selection it sets is in the line edit's text as it knew it, from
     // where the window began then; the line edit takes it where the window
-    // begins now, on whole characters (set there afterwards, it would ask
-    // the input method to commit what it composes).
+    // begins now, on whole characters.
     QList<QInputMethodEvent::Attribute> attributes;
     bool selects = false;
     for (QInputMethodEvent::Attribute attribute : input->attributes()) {
@@ -222,28 +221,31 @@ bool LineWindow::inputMethod(const QInputMethodEvent* input)
         }
         attributes << attribute;
     }
-    const bool wasComposing = m_composing;
     m_preedit = preedit;
     m_composing = !m_preedit.isEmpty();
-    if (!wasComposing && !m_composing && !selects)
+    if (!m_composing && !selects)
         return true;
-    QInputMethodEvent shown(m_preedit, attributes);
     m_showing = true;
-    // A line edit takes its selection out as its composition ends, though
-    // no text comes: it holds none then, and is shown the field's again.
-    const bool keepSelection = !typing && wasComposing && !m_composing && m_edit->hasSelectedText();
-    if (keepSelection)
+    // A line edit takes out the text it holds selected as a composition
+    // begins there; the selection the field keeps comes with the
+    // composition instead.
+    if (m_composing && !selects && m_edit->hasSelectedText()) {
+        const int caret = m_edit->cursorPosition();
+        const int anchor = caret == m_edit->selectionStart() ? m_edit->selectionEnd() : m_edit->selectionStart();
         m_edit->deselect();
+        attributes << QInputMethodEvent::Attribute(QInputMethodEvent::Selection, anchor, caret - anchor);
+    }
+    QInputMethodEvent shown(m_preedit, attributes);
     QCoreApplication::sendEvent(m_edit, &shown);
     m_showing = false;
     if (selects) {
+        // The window stays where the line edit selected: moved, it would
+        // give the line edit a new text under its composition.
         const int caret = m_edit->cursorPosition();
         const bool selected = m_edit->hasSelectedText();
         m_buffer.setCursorAndSelection(m_start + caret, selected ? m_start + m_edit->selectionStart() : -1,
                                        selected ? m_start + m_edit->selectionEnd() : -1);
-        showBufferChange(false);
-    } else if (keepSelection) {
-        showInLineEdit(std::nullopt);
+        showBufferChange(false, true);
     }
     return true;
 }

@@ -31,6 +31,9 @@ const bool s_counting = (CountingInputMethod::use(), true);
 struct Sent {
     QString commit;
     QString preedit;
+    // A selection it sets as it composes, from the caret over this many
+    // characters (back where negative), if any.
+    int selects = 0;
 };
 using Engine = QList<Sent>;
 
@@ -56,6 +59,13 @@ Engine watashiHa()
             {u"私"_s, u"h"_s}, {{}, u"は"_s},   {{}, u"は"_s},     {u"は"_s, {}}};
 }
 
+// An engine that selects part of the text as it composes (far back, where
+// the field's window moves after the caret), composes on and commits.
+Engine selectingAsItComposes()
+{
+    return {{{}, u"k"_s}, {{}, u"k"_s, -5000}, {{}, u"k"_s}, {{}, u"ka"_s}, {u"か"_s, {}}};
+}
+
 // The same keys from a platform that sends what it commits and the next
 // composition as two events.
 Engine inTwoEvents(const Engine& engine)
@@ -63,7 +73,7 @@ Engine inTwoEvents(const Engine& engine)
     Engine two;
     for (const Sent& sent : engine) {
         if (!sent.commit.isEmpty() && !sent.preedit.isEmpty())
-            two << Sent{sent.commit, {}} << Sent{{}, sent.preedit};
+            two << Sent{sent.commit, {}} << Sent{{}, sent.preedit, sent.selects};
         else
             two << sent;
     }
@@ -108,7 +118,14 @@ public:
     {
         CountingInputMethod::clear();
         for (const Sent& sent : engine) {
-            QInputMethodEvent event(sent.preedit, {});
+            // From the start of what the line edit holds, as the input
+            // method knows it.
+            QList<QInputMethodEvent::Attribute> selection;
+            if (sent.selects != 0) {
+                const int caret = window ? int(window->cursorPosition() - window->windowStart()) : edit.cursorPosition();
+                selection << QInputMethodEvent::Attribute(QInputMethodEvent::Selection, caret, sent.selects);
+            }
+            QInputMethodEvent event(sent.preedit, selection);
             if (!sent.commit.isEmpty())
                 event.setCommitString(sent.commit);
             QCoreApplication::sendEvent(&edit, &event);
@@ -142,7 +159,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("caret");
         const std::pair<const char*, Engine> engines[] = {
-            {"nihon kana", nihonKana()}, {"nihon kanji desu", nihonKanjiDesu()}, {"watashi ha", watashiHa()}};
+            {"nihon kana", nihonKana()}, {"nihon kanji desu", nihonKanjiDesu()}, {"watashi ha", watashiHa()},
+            {"selecting as it composes", selectingAsItComposes()}};
         const QString long_ = test::prose(40'000);
         const std::tuple<const char*, QString, int> fields[] = {
             {"an empty field", QString(), 0},
