@@ -25,6 +25,7 @@ const QString actionInterface = u"org.a11y.atspi.Action"_s;
 const QString textInterface = u"org.a11y.atspi.Text"_s;
 const QString editableTextInterface = u"org.a11y.atspi.EditableText"_s;
 const QString componentInterface = u"org.a11y.atspi.Component"_s;
+const QString valueInterface = u"org.a11y.atspi.Value"_s;
 // The connection the bridge talks to readers on.
 const QString bridgeConnection = u"a11y"_s;
 
@@ -53,6 +54,8 @@ std::optional<QString> signatureOf(const QString& interface, const QString& memb
              {"GetOffsetAtPoint", "iiu"}, {"GetRangeExtents", "iiu"}, {"GetSelection", "i"}, {"GetText", "ii"},
              {"GetTextAfterOffset", "iu"}, {"GetTextAtOffset", "iu"}, {"GetTextBeforeOffset", "iu"},
              {"GetStringAtOffset", "iu"}, {"RemoveSelection", "i"}, {"SetCaretOffset", "i"}, {"SetSelection", "iii"}});
+        // The bridge reads a value set by the method as if by Properties.Set.
+        add(valueInterface, {{"SetCurrentValue", "ssv"}});
         add(editableTextInterface,
             {{"CopyText", "ii"}, {"CutText", "ii"}, {"DeleteText", "ii"}, {"InsertText", "isi"}, {"PasteText", "i"},
              {"SetTextContents", "s"}});
@@ -100,9 +103,11 @@ bool answer(QAccessibleInterface* iface, const QDBusMessage& message, const QDBu
                                                        ? QString::fromLatin1(password)
                                                        : QCoreApplication::translate("QSpiAccessibleBridge", password)));
     }
-    // What is not showing cannot take the keyboard.
+    // What is not showing cannot take the keyboard, nor a value.
     if (interface == componentInterface && member == u"GrabFocus" && !atspi::isShowing(iface))
         return connection.send(message.createReply(false));
+    if (interface == valueInterface && member == u"SetCurrentValue" && !atspi::isShowing(iface))
+        return connection.send(message.createReply());
     if (interface == accessibleInterface && member == u"GetChildAtIndex") {
         const int index = message.arguments().at(0).toInt();
         if (index >= 0 && index < iface->childCount())
@@ -182,7 +187,7 @@ void AtSpiGuard::install()
     static Activation activation;
     static bool installed = false;
     // What the guard knows of the bridge holds for the Qt it was built with.
-    if (installed || !QtPrivateState::reachable())
+    if (installed || !QtPrivateState::runningQtIsBuildQt())
         return;
     installed = true;
     QAccessible::installActivationObserver(&activation);
@@ -192,7 +197,7 @@ void AtSpiGuard::install()
 
 bool AtSpiGuard::guard(QDBusConnection connection)
 {
-    if (!connection.isConnected() || !QtPrivateState::reachable())
+    if (!connection.isConnected() || !QtPrivateState::runningQtIsBuildQt())
         return false;
     QObject* registered = connection.objectRegisteredAt(objectPath());
     if (qobject_cast<AtSpiGuard*>(registered))
@@ -274,8 +279,12 @@ bool answerAction(QAccessibleInterface* iface, const QDBusMessage& message, cons
                                             : u" has no action %1 (it has %2)"_s.arg(index).arg(names.size());
         return refuse(message, connection, invalidArgs, message.path() + why);
     }
-    // The keyboard goes only to what shows, whichever way a reader asks.
-    if (member == u"DoAction" && names.at(index) == QAccessibleActionInterface::setFocusAction() && !isShowing(iface))
+    // The keyboard goes only to what shows, whichever way a reader asks; and
+    // a value that does not show is not stepped.
+    static const QStringList refusedUnseen{QAccessibleActionInterface::setFocusAction(),
+                                           QAccessibleActionInterface::increaseAction(),
+                                           QAccessibleActionInterface::decreaseAction()};
+    if (member == u"DoAction" && refusedUnseen.contains(names.at(index)) && !isShowing(iface))
         return connection.send(message.createReply(false));
     // The bridge does not know it.
     if (member == u"GetLocalizedName") {

@@ -17,10 +17,10 @@
 //     requests pad a text that cannot be edited to any offset (10^9 spaces);
 //   - editing, caret and selection requests with offsets outside the text,
 //     or that the object could not carry out, answer that they succeeded,
-//     and so do edits of a text and moves of the keyboard to an object that
-//     does not show (hidden, or in a hidden page or window);
+//     and so do edits of a text or a value and moves of the keyboard to an
+//     object that does not show (hidden, or in a hidden page or window);
 //   - a password field's role reads as password text, its role's name as
-//     "text";
+//     "text", and it copies its mask and cuts its characters;
 //   - an unknown boundary type is read as a character, and a request for an
 //     action an object does not have answers that there is no object;
 //   - a request that carries fewer arguments than its method takes reads
@@ -32,8 +32,9 @@
 // (the range clamped to the text and its rectangle made from a bounded
 // number of characters; no ranges; the properties an interface has; the text
 // inserted as long as it is in characters; false for what did not happen or
-// does not show; the name of the role it tells; the relations with the
-// flow; an
+// does not show (a value set of what does not show is answered, the value
+// left as it is), and for a password's cut and copy; the name of the role it
+// tells; the relations with the flow; an
 // error that says what is wrong for a request of the wrong form, an unknown
 // interface, property, boundary or action) and hands every other request to
 // the bridge unchanged. It also answers GetChildAtIndex for an index out of

@@ -173,6 +173,11 @@ bool set(QAccessibleInterface* iface, const QString& interface, const QString& n
     if (interface == valueInterface && name == u"CurrentValue") {
         if (!isWhole(value) && value.metaType().id() != QMetaType::Double)
             return refuse(message, connection, invalidArgs, what + u" takes a number"_s);
+        // The user could not see the value change: it stays, and the reader
+        // reads it back. (An error in answer to a Set aborts the readers'
+        // own AT-SPI library, which frees a reply it never got.)
+        if (!isShowing(iface))
+            return connection.send(message.createReply());
         return false;
     }
     if (interface == textInterface && name == u"CaretOffset") {

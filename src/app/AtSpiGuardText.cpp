@@ -3,8 +3,8 @@
 // Offsets a reader gives are positions in the text as the program's text
 // interfaces count them (UTF-16 units). No request may leave half of a
 // character in a text: a position between the two halves of a surrogate pair
-// is moved before the pair, and a range that ends inside one grows to hold
-// it. An insertion's length counts characters, as readers count them. A
+// is moved before the pair (a caret inside a cluster goes before it too), and
+// a range that ends inside one grows to hold it. An insertion's length counts characters, as readers count them. A
 // request with an offset outside the text, or a range that runs backwards,
 // changes nothing and answers false; so does an edit of a text that does not
 // show; one that the object could not carry out answers false too, so a
@@ -209,13 +209,15 @@ bool select(QAccessibleTextInterface* text, int index, std::pair<int, int> range
     return start == range.first && end == range.second;
 }
 
-// Inserts `inserted` at `position` (in the text); whether the text took it.
+// Inserts `inserted` at `position` (in the text); whether the text took it
+// (a one-line text on one line).
 bool insert(QAccessibleInterface* iface, int position, const QString& inserted)
 {
     QAccessibleTextInterface* text = iface->textInterface();
     const int before = text->characterCount();
     iface->editableTextInterface()->insertText(snapBack(text, position), inserted);
-    return text->characterCount() == before + inserted.size();
+    const qsizetype grown = text->characterCount() - before;
+    return grown == inserted.size() || grown == LineBoundaries::oneLine(inserted).size();
 }
 
 bool remove(QAccessibleInterface* iface, std::pair<int, int> range)
@@ -234,7 +236,12 @@ bool moveCaret(QAccessibleTextInterface* text, qint64 offset)
         return false;
     const int at = snapBack(text, int(offset));
     text->setCursorPosition(at);
-    return text->cursorPosition() == at;
+    // Inside a character (a cluster of several) the caret goes to its start.
+    const int now = text->cursorPosition();
+    if (now == at)
+        return true;
+    const QString character = text->text(now, std::min(at + 1, text->characterCount()));
+    return now >= 0 && now < at && LineBoundaries::nextCharacter(character, 0) > at - now;
 }
 
 bool answerText(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection)
@@ -317,6 +324,11 @@ bool answerEditableText(QAccessibleInterface* iface, const QDBusMessage& message
 {
     QAccessibleTextInterface* text = iface->textInterface();
     const QString member = message.member();
+    // A password gives nothing of itself, and a cut would take its characters
+    // away with nothing to show for them: a password field refuses both, as
+    // it refuses the keys.
+    if ((member == u"CopyText" || member == u"CutText") && iface->state().passwordEdit)
+        return reply(message, connection, false);
     if (member == u"CopyText") {
         // Without a text interface the bridge copies the object's value.
         if (!text)
@@ -336,9 +348,12 @@ bool answerEditableText(QAccessibleInterface* iface, const QDBusMessage& message
         const QString wanted = LineBoundaries::wholeCharacters(message.arguments().at(0).toString());
         iface->editableTextInterface()->replaceText(0, text->characterCount(), wanted);
         // A password reads as its mask, one for each of its own.
+        // A one-line text takes it on one line.
         const QString now = text->text(0, text->characterCount());
         const bool masked = iface->state().passwordEdit;
-        return reply(message, connection, masked ? now.size() == wanted.size() : now == wanted);
+        const QString line = LineBoundaries::oneLine(wanted);
+        return reply(message, connection,
+                     masked ? now.size() == wanted.size() || now.size() == line.size() : now == wanted || now == line);
     }
     if (member == u"InsertText") {
         const int position = intArgument(message, 0);

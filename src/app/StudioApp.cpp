@@ -20,7 +20,7 @@ void StudioApp::configure(QApplication& app)
     QApplication::setApplicationDisplayName(QStringLiteral("Palisademotion"));
     QApplication::setApplicationVersion(QStringLiteral(STUDIO_VERSION));
     // Said at start, once, where Qt is not the one the program was built with.
-    QtPrivateState::reachable();
+    QtPrivateState::runningQtIsBuildQt();
     DesignSystem::install(app);
     AtSpiGuard::install();
 }

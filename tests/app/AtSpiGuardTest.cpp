@@ -383,6 +383,11 @@ private Q_SLOTS:
                                           << u"a😀"_s;
         QTest::newRow("paste between halves") << u"😀"_s << u"PasteText"_s << QVariantList{1} << true << u"kept😀"_s
                                               << kept;
+        // A line takes text on one line, as a paste goes into it.
+        QTest::newRow("contents on one line") << abc << u"SetTextContents"_s << QVariantList{u"a\nb\r\nc\td"_s}
+                                              << true << u"a b c d"_s << kept;
+        QTest::newRow("insert on one line") << abc << u"InsertText"_s << QVariantList{1, u"x\ny"_s, 3} << true
+                                            << u"ax ybc"_s << kept;
     }
     void editsDoWhatTheyAnswer()
     {
@@ -408,13 +413,16 @@ private Q_SLOTS:
         QTest::addColumn<bool>("done");
         QTest::addColumn<int>("caret");
         QTest::addColumn<QString>("selected");
-        // The field holds "a😀bc", its caret after the "a".
-        QTest::newRow("caret past the end") << u"SetCaretOffset"_s << QVariantList{6} << false << 1 << QString();
+        // The field holds "a😀bc" and a family (four people joined in one
+        // character), its caret after the "a".
+        QTest::newRow("caret past the end") << u"SetCaretOffset"_s << QVariantList{17} << false << 1 << QString();
         QTest::newRow("caret before the start") << u"SetCaretOffset"_s << QVariantList{-1} << false << 1 << QString();
         QTest::newRow("caret between halves") << u"SetCaretOffset"_s << QVariantList{2} << true << 1 << QString();
         QTest::newRow("caret in the text") << u"SetCaretOffset"_s << QVariantList{4} << true << 4 << QString();
+        // Before it, as the arrow keys leave a caret: typing keeps it whole.
+        QTest::newRow("caret inside the family") << u"SetCaretOffset"_s << QVariantList{8} << true << 5 << QString();
         QTest::newRow("selection past the end")
-            << u"SetSelection"_s << QVariantList{0, 0, 9} << false << 1 << QString();
+            << u"SetSelection"_s << QVariantList{0, 0, 19} << false << 1 << QString();
         QTest::newRow("selection before the start") << u"SetSelection"_s << QVariantList{0, -4, 2} << false << 1
                                                     << QString();
         QTest::newRow("a second selection") << u"SetSelection"_s << QVariantList{1, 0, 2} << false << 1 << QString();
@@ -432,7 +440,7 @@ private Q_SLOTS:
         QFETCH(bool, done);
         QFETCH(int, caret);
         QFETCH(QString, selected);
-        m_field->setText(u"a😀bc"_s);
+        m_field->setText(u"a😀bc\U0001F468\u200D\U0001F469\u200D\U0001F467\u200D\U0001F466"_s);
         m_field->setCursorPosition(1);
         const QDBusMessage reply = ask(pathOf(m_field), textInterface, member, arguments);
         QCOMPARE(reply.arguments(), QList<QVariant>{done});
@@ -441,27 +449,38 @@ private Q_SLOTS:
         QVERIFY(m_bridge->asked.isEmpty());
     }
 
-    // What does not show (in a hidden page: a field, a painted element) takes
-    // no edit and not the keyboard, however a reader asks; once shown it does.
+    // What does not show (in a hidden page: a field, a painted element, a
+    // slider) takes no edit, no value and not the keyboard, however a reader
+    // asks; once shown it does.
     void whatDoesNotShowRefusesEditsAndFocus_data()
     {
         QTest::addColumn<QString>("interface");
         QTest::addColumn<QString>("member");
         QTest::addColumn<QVariantList>("arguments");
-        QTest::addColumn<bool>("element");
+        QTest::addColumn<QString>("object");
         const QString component = u"org.a11y.atspi.Component"_s;
-        QTest::newRow("contents set") << editableInterface << u"SetTextContents"_s << QVariantList{u"x"_s} << false;
-        QTest::newRow("insert") << editableInterface << u"InsertText"_s << QVariantList{0, u"x"_s, 1} << false;
-        QTest::newRow("focus grabbed") << component << u"GrabFocus"_s << QVariantList{} << false;
-        QTest::newRow("focus as an action") << u"org.a11y.atspi.Action"_s << u"DoAction"_s << QVariantList{} << false;
-        QTest::newRow("element's focus") << component << u"GrabFocus"_s << QVariantList{} << true;
+        const QString action = u"org.a11y.atspi.Action"_s;
+        const QString value = u"org.a11y.atspi.Value"_s;
+        const QVariantList valueSet{value, u"CurrentValue"_s, QVariant::fromValue(QDBusVariant(50.0))};
+        QTest::newRow("contents set") << editableInterface << u"SetTextContents"_s << QVariantList{u"x"_s} << u"field"_s;
+        QTest::newRow("insert") << editableInterface << u"InsertText"_s << QVariantList{0, u"x"_s, 1} << u"field"_s;
+        QTest::newRow("focus grabbed") << component << u"GrabFocus"_s << QVariantList{} << u"field"_s;
+        QTest::newRow("focus as an action") << action << u"DoAction"_s
+                                            << QVariantList{QAccessibleActionInterface::setFocusAction()} << u"field"_s;
+        QTest::newRow("element's focus") << component << u"GrabFocus"_s << QVariantList{} << u"element"_s;
+        QTest::newRow("value set") << propertiesInterface << u"Set"_s << valueSet << u"slider"_s;
+        QTest::newRow("value set by the method") << value << u"SetCurrentValue"_s << valueSet << u"slider"_s;
+        QTest::newRow("value increased") << action << u"DoAction"_s
+                                         << QVariantList{QAccessibleActionInterface::increaseAction()} << u"slider"_s;
+        QTest::newRow("value decreased") << action << u"DoAction"_s
+                                         << QVariantList{QAccessibleActionInterface::decreaseAction()} << u"slider"_s;
     }
     void whatDoesNotShowRefusesEditsAndFocus()
     {
         QFETCH(QString, interface);
         QFETCH(QString, member);
         QFETCH(QVariantList, arguments);
-        QFETCH(bool, element);
+        QFETCH(QString, object);
         auto* page = new QWidget(&m_window);
         std::unique_ptr<QWidget> gone(page);
         page->hide();
@@ -469,21 +488,48 @@ private Q_SLOTS:
         auto* script = new ScriptPage(page);
         const QList<ScriptElement> elements{{.kind = ScriptElementKind::action, .text = u"Kept."_s}};
         script->showElements(elements, rules::scriptChange({}, elements));
-        QAccessibleInterface* iface = element ? QAccessible::queryAccessibleInterface(script)->child(0)
-                                              : QAccessible::queryAccessibleInterface(field);
-        if (member == u"DoAction") {
-            const QStringList actions = iface->actionInterface()->actionNames();
-            arguments = {int(actions.indexOf(QAccessibleActionInterface::setFocusAction()))};
-        }
+        auto* slider = new Slider(10, 90, page);
+        slider->setValue(30);
+        QAccessibleInterface* iface = object == u"element" ? QAccessible::queryAccessibleInterface(script)->child(0)
+                                      : object == u"slider" ? QAccessible::queryAccessibleInterface(slider)
+                                                            : QAccessible::queryAccessibleInterface(field);
+        if (member == u"DoAction")
+            arguments = {int(atspi::actionNamesOf(iface).indexOf(arguments.at(0).toString()))};
         const QString path = atspi::pathOf(iface);
-        QCOMPARE(ask(path, interface, member, arguments).arguments(), QList<QVariant>{false});
+        // A value's Set is answered (a reader reads the value back), with nothing done.
+        const QDBusMessage refused = ask(path, interface, member, arguments);
+        QCOMPARE(refused.type(), QDBusMessage::ReplyMessage);
+        QVERIFY(refused.arguments() == QList<QVariant>{false} || (object == u"slider" && refused.arguments().isEmpty()));
         QCOMPARE(field->text(), u"Kept"_s);
+        QCOMPARE(slider->position(), 30.0);
         QVERIFY(!iface->state().focused);
         QVERIFY(m_bridge->asked.isEmpty());
 
         page->show();
         const QList<QVariant> shown = ask(path, interface, member, arguments).arguments();
         QVERIFY(shown == QList<QVariant>{true} || shown == QList<QVariant>{u"bridge"_s});
+    }
+
+    // A password field gives nothing of itself: a reader's cut takes none of
+    // its characters and copies nothing, a copy puts no mask on the
+    // clipboard.
+    void aPasswordFieldRefusesCutAndCopy_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::newRow("cut") << u"CutText"_s;
+        QTest::newRow("copy") << u"CopyText"_s;
+    }
+    void aPasswordFieldRefusesCutAndCopy()
+    {
+        QFETCH(QString, member);
+        QLineEdit secret(u"sk-SECRETkey123"_s, &m_window);
+        secret.setEchoMode(QLineEdit::Password);
+        secret.show();
+        QGuiApplication::clipboard()->setText(u"kept"_s);
+        QCOMPARE(ask(pathOf(&secret), editableInterface, member, {0, 3}).arguments(), QList<QVariant>{false});
+        QCOMPARE(secret.text(), u"sk-SECRETkey123"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"kept"_s);
+        QVERIFY(m_bridge->asked.isEmpty());
     }
 
     // A password field's role reads as the bridge tells it, password text.
@@ -642,10 +688,10 @@ private Q_SLOTS:
         Bridge bridge;
         bus.registerVirtualObject(AtSpiGuard::objectPath(), &bridge, QDBusConnection::SubPath);
         // Not in front of a bridge of another Qt than the program's.
-        QtPrivateState::setReachable(false);
+        QtPrivateState::assumeRunningQtIsBuildQt(false);
         QVERIFY(!AtSpiGuard::guard(bus));
         QCOMPARE(bus.objectRegisteredAt(AtSpiGuard::objectPath()), &bridge);
-        QtPrivateState::setReachable(true);
+        QtPrivateState::assumeRunningQtIsBuildQt(true);
         QAccessible::setActive(false);
         QAccessible::setActive(true);
         QTRY_VERIFY(qobject_cast<AtSpiGuard*>(bus.objectRegisteredAt(AtSpiGuard::objectPath())));

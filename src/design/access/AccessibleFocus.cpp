@@ -115,7 +115,7 @@ void AccessibleFocus::release(QObject* object)
 void AccessibleFocus::standsAnew(QObject* object)
 {
     // Without the cache's entries, the object stays the one readers know.
-    if (!object || !QtPrivateState::reachable())
+    if (!object || !QtPrivateState::runningQtIsBuildQt())
         return;
     QAccessibleCache* cache = QAccessibleCache::instance();
     if (!cache->idForObject(object))

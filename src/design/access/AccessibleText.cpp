@@ -61,14 +61,17 @@ void AccessibleText::setCursorPosition(int position)
     const QString whole = wholeText();
     if (!isPlace(position, whole.size()))
         return;
-    const qsizetype at = LineBoundaries::pairStart(whole, position);
-    select(at, at);
+    const TextRange at = wholeRange(whole, position, position);
+    select(at.start, at.end);
 }
 
 TextRange AccessibleText::wholeRange(QStringView text, qsizetype start, qsizetype end)
 {
     if (start == end) {
-        const qsizetype at = LineBoundaries::pairStart(text, start);
+        // A place inside a character (a cluster: a letter and its marks, a
+        // family joined from several people) is before it, as the arrow keys
+        // leave a caret, so what is typed there never splits it.
+        const qsizetype at = LineBoundaries::characterStart(text, start);
         return {at, at};
     }
     return {LineBoundaries::pairStart(text, start), LineBoundaries::pairEnd(text, end)};

@@ -12,10 +12,11 @@
 // - pieces of text by boundary come from TextBoundaries, so they end at once
 //   and cost what is near the offset;
 // - no caret, selection edge, edit or piece of text told to a reader falls
-//   between the two halves of a pair: a place inside one moves to its start,
-//   a range that cuts one widens to the whole character (a reader is never
-//   told half of one), and text put in keeps no half of one (a text must
-//   never hold half a character);
+//   between the two halves of a pair: a place inside one moves to its start
+//   (a caret or an insertion inside any character, a cluster too, moves to
+//   its start, as the arrow keys leave a caret), a range that cuts one widens
+//   to the whole character (a reader is never told half of one), and text put
+//   in keeps no half of one (a text must never hold half a character);
 // - a text kept from readers (a password) reads as it is shown, a mask
 //   character for each of its own, and gives nothing of what it holds.
 
@@ -87,8 +88,8 @@ protected:
     }
 
     // text[start, end) on whole characters, as a reader reads and edits it:
-    // an empty range inside a pair moved to its start, any other widened over
-    // the pairs it cuts.
+    // an empty range inside a character (a pair, a cluster) moved to its
+    // start, any other widened over the pairs it cuts.
     static TextRange wholeRange(QStringView text, qsizetype start, qsizetype end);
     // The text as a reader reads it (masked where it is kept from readers).
     QString readable() const;

@@ -28,8 +28,8 @@ namespace {
 // reads as it is shown, its mask characters, and gives nothing of what it
 // holds. Edits from a reader are the
 // user's edits, made as a program makes them in a line edit (the caret or the
-// selection set, then the text put in), so they are reported, saved and
-// undone as typing is.
+// selection set, then the text put in, on one line as a paste goes in), so
+// they are reported, saved and undone as typing is.
 class LineEditAccessible : public QAccessibleWidget,
                            public AccessibleText,
                            public QAccessibleEditableTextInterface {
@@ -115,7 +115,9 @@ public:
         if (!canEdit(startOffset, endOffset))
             return;
         const TextRange range = wholeRange(wholeText(), startOffset, endOffset);
-        const QString whole = LineBoundaries::wholeCharacters(text);
+        // As a paste goes into the line: no line break or tab, which the user
+        // could neither type there nor see.
+        const QString whole = LineBoundaries::oneLine(LineBoundaries::wholeCharacters(text));
         onField([&](auto& field) {
             if (range.start == range.end)
                 field.setCursorPosition(int(range.start));
@@ -175,7 +177,7 @@ protected:
         const QRect caretBox = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
         const QFontMetrics metrics(edit()->font());
         qreal x = caretBox.center().x();
-        if (QtPrivateState::reachable()) {
+        if (QtPrivateState::runningQtIsBuildQt()) {
             auto* d = static_cast<QLineEditPrivate*>(QObjectPrivate::get(edit()));
             x += d->control->cursorToX(int(shown)) - d->control->cursorToX(d->control->cursor());
         } else {

@@ -11,8 +11,8 @@ namespace {
 
 std::optional<bool>& decided()
 {
-    static std::optional<bool> reachable;
-    return reachable;
+    static std::optional<bool> same;
+    return same;
 }
 
 } // namespace
@@ -27,7 +27,7 @@ bool QtPrivateState::sameQt(QStringView running, QStringView built)
     return runningEnd == running.size() && builtEnd == built.size() && r.segmentCount() == 3 && r == b;
 }
 
-bool QtPrivateState::reachable()
+bool QtPrivateState::runningQtIsBuildQt()
 {
     std::optional<bool>& decision = decided();
     if (!decision) {
@@ -43,9 +43,9 @@ bool QtPrivateState::reachable()
     return *decision;
 }
 
-void QtPrivateState::setReachable(bool reachable)
+void QtPrivateState::assumeRunningQtIsBuildQt(bool same)
 {
-    decided() = reachable;
+    decided() = same;
 }
 
 } // namespace studio

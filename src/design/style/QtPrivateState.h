@@ -18,12 +18,13 @@ class QtPrivateState {
 public:
     // Whether the running Qt is the one the program was built with. Checked
     // at the first call (at start-up), which warns where it is not.
-    static bool reachable();
+    static bool runningQtIsBuildQt();
     // Whether a program built with Qt `built` may reach the private state of
     // Qt `running`: the same version, to the patch.
     static bool sameQt(QStringView running, QStringView built);
-    // Takes the private ways or leaves them, whatever Qt runs (tests).
-    static void setReachable(bool reachable);
+    // Takes the private ways (`same`) or leaves them, whatever Qt runs
+    // (tests).
+    static void assumeRunningQtIsBuildQt(bool same);
 };
 
 } // namespace studio

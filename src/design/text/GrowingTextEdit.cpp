@@ -91,7 +91,7 @@ void GrowingTextEdit::setTextKeepingCaret(const QString& text)
     }
     m_text = toPlainText();
     m_setting = false;
-    if (hasFocus()) {
+    if (hasFocus() || m_entered) {
         // The caret and the selection stay with the text around them, and
         // go past what came in their place (TextChange).
         const TextChange change(before, m_text);
@@ -120,6 +120,8 @@ qreal GrowingTextEdit::contentHeight() const
 
 bool GrowingTextEdit::event(QEvent* event)
 {
+    if (event->type() == QEvent::FocusIn)
+        m_entered = true;
     if (event->type() == wrapEvent()) {
         m_wrapPending = false;
         // Out of view (below a page's fold, past a strip's edge) a long text

@@ -14,10 +14,11 @@
 //
 // setTextKeepingCaret() is the one way a refresh shows a text: silent, a
 // no-op when the text is unchanged, and otherwise the caret and selection of
-// a focused editor stay with the text around them, and one inside what the
-// new text replaced goes to the end of its replacement (TextChange), so the
-// next key never lands inside text the user did not write; the undo history
-// starts anew. textEdited() reports changes of the text by the
+// an editor the user is in or has been in (whether or not it or its window
+// has the keyboard now: a sheet over the window may hold it) stay with the
+// text around them, and one inside what the new text replaced goes to the end
+// of its replacement (TextChange), so the next key never lands inside text
+// the user did not write; the undo history starts anew. textEdited() reports changes of the text by the
 // user only, never a refresh or a change of the look (font, margins).
 //
 // No edit leaves half a character in the text: what is pasted or comes from
@@ -76,6 +77,7 @@ private:
     bool m_wrapPending = false;
     bool m_followPending = false;
     bool m_setting = false;
+    bool m_entered = false; // the keyboard has been here
 };
 
 } // namespace studio

@@ -145,6 +145,32 @@ qsizetype LineBoundaries::previousWord(QStringView text, qsizetype position)
     return position;
 }
 
+qsizetype LineBoundaries::characterStart(QStringView text, qsizetype position)
+{
+    if (position <= 0 || position >= text.size())
+        return std::clamp<qsizetype>(position, 0, text.size());
+    return previousCharacter(text, position + 1);
+}
+
+QString LineBoundaries::oneLine(const QString& text)
+{
+    const auto breaks = [](QChar c) {
+        return c == u'\n' || c == u'\r' || c == u'\t' || c == u'\v' || c == u'\f' || c == QChar::LineSeparator
+               || c == QChar::ParagraphSeparator;
+    };
+    if (std::none_of(text.cbegin(), text.cend(), breaks))
+        return text;
+    QString line;
+    line.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue;
+        line += breaks(c) ? QChar(u' ') : c;
+    }
+    return line;
+}
+
 QString LineBoundaries::wholeCharacters(const QString& text)
 {
     const auto alone = [&text](qsizetype i) {

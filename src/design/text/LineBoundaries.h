@@ -30,6 +30,10 @@ public:
     // cluster); `position` itself at either end of the text.
     static qsizetype nextCharacter(QStringView text, qsizetype position);
     static qsizetype previousCharacter(QStringView text, qsizetype position);
+    // The start of the character (the whole cluster) that `position` falls
+    // inside; `position` itself where it falls between two, as the arrow
+    // keys leave a caret.
+    static qsizetype characterStart(QStringView text, qsizetype position);
     // The next and the previous caret position by one word.
     static qsizetype nextWord(QStringView text, qsizetype position);
     static qsizetype previousWord(QStringView text, qsizetype position);
@@ -53,6 +57,9 @@ public:
     }
     // `text` without the halves of pairs that stand alone in it.
     static QString wholeCharacters(const QString& text);
+    // `text` as a one-line field takes it from a paste or a reader: on one
+    // line, each line break (a CR LF pair is one) and tab a space.
+    static QString oneLine(const QString& text);
 };
 
 } // namespace studio

@@ -105,7 +105,7 @@ void LineBuffer::paste(const QString& clip)
     if (clip.isEmpty() && !hasSelectedText())
         return;
     separate();
-    insert(clip);
+    insert(LineBoundaries::oneLine(clip));
     separate();
 }
 

@@ -23,7 +23,9 @@
 // beginning after it, stops at the end (a line edit leaves a selection past
 // its end, or pads its text with spaces), one reaching before the start
 // stops at the start (a line edit takes as many characters from the start);
-// it takes whole characters.
+// it takes whole characters. A paste goes in on one line (a line edit keeps
+// the line breaks and tabs of a paste, which a one-line field never shows as
+// such): each line break or tab is a space.
 
 #include <QString>
 

@@ -21,17 +21,10 @@ namespace studio {
 
 namespace {
 
-// The boundary between whole characters at or before `at`, and at or after.
-qsizetype characterEdgeBefore(QStringView text, qsizetype at)
-{
-    if (at <= 0 || at >= text.size())
-        return std::clamp<qsizetype>(at, 0, text.size());
-    return LineBoundaries::previousCharacter(text, at + 1);
-}
-
+// The boundary between whole characters at or after `at`.
 qsizetype characterEdgeAfter(QStringView text, qsizetype at)
 {
-    const qsizetype before = characterEdgeBefore(text, at);
+    const qsizetype before = LineBoundaries::characterStart(text, at);
     return before == at ? at : LineBoundaries::nextCharacter(text, before);
 }
 
@@ -68,7 +61,7 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     m_buffer.takeChange();
     m_shown = text;
     windows().insert(edit, this);
-    show(std::nullopt);
+    showInLineEdit(std::nullopt);
     edit->installEventFilter(this);
     // A line edit reports an edit of the user's with textEdited() just before
     // textChanged(), and one of a program's with textChanged() alone; an
@@ -76,7 +69,7 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     connect(edit, &QLineEdit::textEdited, this, [this] {
         if (m_showing)
             return;
-        absorb(true);
+        takeLineEditText(true);
         if (m_unreported)
             Q_EMIT textEdited(m_buffer.text());
         m_unreported = false;
@@ -84,17 +77,17 @@ LineWindow::LineWindow(QLineEdit* edit, qsizetype windowLength)
     connect(edit, &QLineEdit::textChanged, this, [this] {
         if (m_showing)
             return;
-        // follow() takes the new text into the buffer first.
-        follow();
+        // followLineEdit() takes the new text into the buffer first.
+        followLineEdit();
         m_unreported = false;
     });
     connect(edit, &QLineEdit::cursorPositionChanged, this, [this] {
         if (!m_showing)
-            follow();
+            followLineEdit();
     });
     connect(edit, &QLineEdit::selectionChanged, this, [this] {
         if (!m_showing)
-            follow();
+            followLineEdit();
     });
 }
 
@@ -104,16 +97,25 @@ void LineWindow::setText(const QString& text)
         return;
     // A new text ends a composition without taking it in.
     endComposition(false);
-    if (!m_edit->hasFocus()) {
+    // A field nobody has been in shows the start of its text. One the user
+    // is in or was in carries the caret through the change, whether or not
+    // it or its window has the keyboard now: an assist's sheet may hold the
+    // keyboard while its answer lands here, and the keys typed once it gives
+    // it back go after that answer. Without the keyboard, the field shows
+    // the start of its text meanwhile.
+    const bool away = !m_edit->hasFocus();
+    if (away && !m_entered) {
         m_buffer.reset(text, 0, 0);
-        settle(false);
+        showBufferChange(false);
         return;
     }
     const TextChange change(m_buffer.text(), text);
-    const qsizetype anchor = change.map(m_buffer.anchor());
-    const qsizetype caret = change.map(m_buffer.cursor());
-    m_buffer.reset(text, anchor, caret);
-    settle(false);
+    const auto [anchorWas, caretWas] = m_caretAway.value_or(std::pair{m_buffer.anchor(), m_buffer.cursor()});
+    const std::pair mapped{change.map(anchorWas), change.map(caretWas)};
+    m_buffer.reset(text, away ? 0 : mapped.first, away ? 0 : mapped.second);
+    showBufferChange(false);
+    if (away)
+        m_caretAway = mapped;
 }
 
 void LineWindow::setCursorPosition(qsizetype position)
@@ -122,28 +124,28 @@ void LineWindow::setCursorPosition(qsizetype position)
         return;
     endComposition(true);
     m_buffer.moveCursor(std::max<qsizetype>(position, 0), false);
-    settle(false);
+    showBufferChange(false);
 }
 
 void LineWindow::setSelection(qsizetype start, qsizetype length)
 {
     endComposition(true);
     m_buffer.setSelection(start, length);
-    settle(false);
+    showBufferChange(false);
 }
 
 void LineWindow::insert(const QString& text)
 {
     endComposition(true);
     m_buffer.insert(text);
-    settle(true);
+    showBufferChange(true);
 }
 
 void LineWindow::del()
 {
     endComposition(true);
     m_buffer.del();
-    settle(true);
+    showBufferChange(true);
 }
 
 qsizetype LineWindow::shownPosition(qsizetype position) const
@@ -180,7 +182,7 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
             endComposition(true);
             m_buffer.setCursorAndSelection(m_buffer.cursor(), -1, -1);
             m_buffer.paste(QGuiApplication::clipboard()->text(QClipboard::Selection));
-            settle(true);
+            showBufferChange(true);
             return true;
         }
         // The line edit offers what it holds selected to the selection
@@ -198,6 +200,8 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         contextMenu(static_cast<QContextMenuEvent*>(event));
         return true;
     case QEvent::FocusIn: {
+        m_entered = true;
+        const std::optional<std::pair<qsizetype, qsizetype>> away = std::exchange(m_caretAway, std::nullopt);
         // Tabbing into a line edit selects all its text (the line edit would
         // select only what it holds).
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -205,7 +209,15 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
             && !m_buffer.hasSelectedText()) {
             endComposition(true);
             m_buffer.selectAll();
-            settle(false);
+            showBufferChange(false);
+        } else if (away && reason != Qt::MouseFocusReason) {
+            // The keyboard given back: the caret it had, carried through
+            // what came meanwhile (a click puts it where it points).
+            const auto [anchor, caret] = *away;
+            const bool selected = anchor != caret;
+            m_buffer.setCursorAndSelection(caret, selected ? std::min(anchor, caret) : -1,
+                                           selected ? std::max(anchor, caret) : -1);
+            showBufferChange(false);
         }
         return false;
     }
@@ -219,7 +231,7 @@ bool LineWindow::eventFilter(QObject* watched, QEvent* event)
         endComposition(true);
         if (m_buffer.hasSelectedText()) {
             m_buffer.setCursorAndSelection(m_buffer.cursor(), -1, -1);
-            settle(false);
+            showBufferChange(false);
         }
         return false;
     }
@@ -240,12 +252,12 @@ bool LineWindow::keyPress(QKeyEvent* event)
     case LineKeys::Outcome::Passed:
         return false;
     case LineKeys::Outcome::Typed:
-        settle(true);
+        showBufferChange(true);
         return true;
     case LineKeys::Outcome::Taken:
         break;
     }
-    settle(true);
+    showBufferChange(true);
     // As a line edit does after each key it takes.
     if (QGuiApplication::clipboard()->supportsSelection())
         copy(QClipboard::Selection);
@@ -257,15 +269,17 @@ void LineWindow::copy(QClipboard::Mode mode) const
     LineKeys::copy(m_buffer, mode);
 }
 
-void LineWindow::settle(bool edited, bool pointer)
+void LineWindow::showBufferChange(bool edited, bool pointer)
 {
+    // Whatever set the caret since, it is not given back.
+    m_caretAway.reset();
     const auto change = m_buffer.takeChange();
-    show(change, pointer);
+    showInLineEdit(change, pointer);
     if (edited && change && (change->removed > 0 || change->inserted > 0))
         Q_EMIT textEdited(m_buffer.text());
 }
 
-void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool pointer)
+void LineWindow::showInLineEdit(const std::optional<LineBuffer::Change>& change, bool pointer)
 {
     const QString& text = m_buffer.text();
     const qsizetype size = text.size();
@@ -300,7 +314,7 @@ void LineWindow::show(const std::optional<LineBuffer::Change>& change, bool poin
         // allows it, between whole characters.
         start = std::clamp<qsizetype>(caret - m_length / 2, 0, size - m_length);
         end = start + m_length;
-        start = characterEdgeBefore(text, start);
+        start = LineBoundaries::characterStart(text, start);
         end = characterEdgeAfter(text, end);
         stale = true;
     }
@@ -389,12 +403,12 @@ void LineWindow::scheduleFit()
         [this] {
             m_fitPending = false;
             if (!m_composing)
-                show(m_buffer.takeChange());
+                showInLineEdit(m_buffer.takeChange());
         },
         Qt::QueuedConnection);
 }
 
-void LineWindow::absorb(bool edited)
+void LineWindow::takeLineEditText(bool edited)
 {
     const QString now = m_edit->text();
     const QStringView was(m_shown);
@@ -462,6 +476,7 @@ void LineWindow::absorb(bool edited)
     m_start = std::min(m_start, start);
     m_shown = now;
     m_unreported = true;
+    m_caretAway.reset();
     m_teller.tell(m_buffer, change, removed);
 }
 
@@ -475,9 +490,9 @@ QString LineWindow::removedText(const LineBuffer::Change& change) const
     return QString(std::min(change.removed, m_length), u' ');
 }
 
-void LineWindow::follow()
+void LineWindow::followLineEdit()
 {
-    absorb(false);
+    takeLineEditText(false);
     // The line edit moved its caret or changed its text by itself, which
     // ends its composition.
     endComposition(true);
@@ -495,6 +510,7 @@ void LineWindow::follow()
     const qsizetype shownEnd = selected ? std::clamp(m_buffer.selectionEnd(), m_start, windowEnd) : -1;
     if (caret == m_buffer.cursor() && start == shownStart && end == shownEnd)
         return;
+    m_caretAway.reset();
     m_buffer.setCursorAndSelection(caret, start, end);
     scheduleFit();
 }

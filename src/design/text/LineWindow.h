@@ -37,6 +37,9 @@
 #include <QPoint>
 #include <QString>
 
+#include <optional>
+#include <utility>
+
 class QContextMenuEvent;
 class QInputMethodEvent;
 class QKeyEvent;
@@ -59,8 +62,10 @@ public:
     const QString& text() const { return m_buffer.text(); }
     // A refresh: the new text, silently, with no undo history. In a field the
     // user is in, the caret and the selection stay with the text around them
-    // (what changed between them and the rest does not carry them along); a
-    // field nobody is in shows the start of its text.
+    // (what changed between them and the rest does not carry them along). A
+    // field without the keyboard shows the start of its text; where the user
+    // has been in it, the caret carried through the change comes back with
+    // the keyboard (unless a click or Tab places it anew).
     void setText(const QString& text);
 
     // The caret and the selection, in the whole text (-1 without one).
@@ -108,15 +113,19 @@ private:
     // After the buffer changed: the line edit shows it, and an edit of the
     // user's is reported. Where the pointer put the caret, the window stays
     // as long as it holds the caret: the text does not move under the mouse.
-    void settle(bool edited, bool pointer = false);
-    void show(const std::optional<LineBuffer::Change>& change, bool pointer = false);
+    void showBufferChange(bool edited, bool pointer = false);
+    // The window moved where the buffer needs it, and the line edit given
+    // what changed in it, its caret and its selection.
+    void showInLineEdit(const std::optional<LineBuffer::Change>& change, bool pointer = false);
     void showSelection();
     void keepDirection();
     void scheduleFit();
     // What the line edit did by itself, taken into the buffer (`edited`: it
     // says it edited its text, which need not have changed).
-    void absorb(bool edited);
-    void follow();
+    void takeLineEditText(bool edited);
+    // The caret, the selection or the text the line edit moved or changed by
+    // itself, taken into the buffer.
+    void followLineEdit();
     // An input method's text taken into the buffer as a line edit takes it,
     // in the whole text; the line edit shows its composition. False where the
     // line edit turns it away.
@@ -124,8 +133,12 @@ private:
     // The field's composition ends wherever the line edit's does: whatever
     // moves the caret or the selection but the input method, a new text,
     // the focus going to another control. `commit`: the input method is
-    // asked to commit it first (else to drop it).
+    // asked to commit it first (else to drop it) — never while the field
+    // handles one of the input method's own events.
     void endComposition(bool commit);
+    // The line edit shows no composition any more, and nothing is asked of
+    // the input method: as the input method's own event would end it.
+    void clearShownComposition();
     // Whether a point is on the composition the line edit shows.
     bool onComposition(const QPoint& point) const;
     // The text a change took out, for telling assistive technology (where
@@ -140,6 +153,11 @@ private:
     bool m_showing = false;
     bool m_fitPending = false;
     bool m_composing = false;
+    bool m_inInputMethod = false; // handling an input method's event
+    bool m_entered = false; // the keyboard has been here
+    // Where the caret and the selection's anchor go back to when the
+    // keyboard does, while the field shows the start of its text without it.
+    std::optional<std::pair<qsizetype, qsizetype>> m_caretAway;
     QString m_preedit; // the input method's composition the line edit shows
     bool m_unreported = false; // an edit the line edit made is not reported yet
     QPoint m_pressAt;

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QScopedValueRollback>
 #include <QStyleHints>
 
 #include <algorithm>
@@ -29,25 +30,42 @@ void LineWindow::endComposition(bool commit)
         return;
     // As a line edit ends it before its caret moves: the input method is
     // asked to commit what it composes (a platform's sends it as text, taken
-    // in as any) or, for a new text, to drop it.
-    if (m_edit->hasFocus() && commit)
-        QGuiApplication::inputMethod()->commit();
-    else if (m_edit->hasFocus())
-        QGuiApplication::inputMethod()->reset();
+    // in as any) or, for a new text, to drop it. Not from inside its own
+    // event (a refresh the edit brought about): an engine that commits one
+    // word as it begins the next would lose the next.
+    if (m_edit->hasFocus() && !m_inInputMethod) {
+        if (commit)
+            QGuiApplication::inputMethod()->commit();
+        else
+            QGuiApplication::inputMethod()->reset();
+    }
     if (!m_composing)
         return;
-    // What the line edit still shows of it goes: setting a selection drops
-    // a line edit's composition, whatever it selects.
     m_preedit.clear();
     m_composing = false;
+    clearShownComposition();
+}
+
+void LineWindow::clearShownComposition()
+{
+    // Setting a selection or a caret on a line edit that shows a composition
+    // asks the input method to commit, and a new text asks it to reset; an
+    // input method's event with no text takes the composition away without
+    // asking anything. The line edit's selection goes first (the event would
+    // take it out as text that is replaced) and comes back after.
     m_showing = true;
     {
         const QSignalBlocker blocker(m_edit);
         const int caret = m_edit->cursorPosition();
         int anchor = caret;
-        if (m_edit->hasSelectedText())
+        if (m_edit->hasSelectedText()) {
             anchor = caret == m_edit->selectionStart() ? m_edit->selectionEnd() : m_edit->selectionStart();
-        m_edit->setSelection(anchor, caret - anchor);
+            m_edit->deselect();
+        }
+        QInputMethodEvent none;
+        QCoreApplication::sendEvent(m_edit, &none);
+        if (anchor != caret)
+            m_edit->setSelection(anchor, caret - anchor);
     }
     m_showing = false;
 }
@@ -80,14 +98,14 @@ bool LineWindow::mousePress(QMouseEvent* event)
                           && (time < m_doubleClickTime || time - m_doubleClickTime < quint64(interval));
         if (soon && (at - m_doubleClickAt).manhattanLength() < QApplication::startDragDistance()) {
             m_buffer.selectAll();
-            settle(false);
+            showBufferChange(false);
             return true;
         }
     }
     if (m_edit->dragEnabled())
         return false;
     m_buffer.moveCursor(positionAt(at), event->modifiers() & Qt::ShiftModifier);
-    settle(false, true);
+    showBufferChange(false, true);
     return true;
 }
 
@@ -107,7 +125,7 @@ bool LineWindow::mouseMove(QMouseEvent* event)
         rtl ? m_buffer.end(true) : m_buffer.home(true);
     else
         m_buffer.moveCursor(positionAt(at), true);
-    settle(false, true);
+    showBufferChange(false, true);
     return true;
 }
 
@@ -118,7 +136,7 @@ bool LineWindow::doubleClick(QMouseEvent* event)
     endComposition(true);
     const QPoint at = event->position().toPoint();
     m_buffer.selectWordAt(positionAt(at));
-    settle(false, true);
+    showBufferChange(false, true);
     m_doubleClickAt = at;
     m_doubleClickTime = event->timestamp();
     m_sinceDoubleClick.start();
@@ -135,7 +153,7 @@ void LineWindow::contextMenu(QContextMenuEvent* event)
 
 void LineWindow::takeOver(QMenu* menu)
 {
-    LineMenu::takeOver(menu, m_edit, m_buffer, this, [this] { endComposition(true); }, [this] { settle(true); });
+    LineMenu::takeOver(menu, m_edit, m_buffer, this, [this] { endComposition(true); }, [this] { showBufferChange(true); });
 }
 
 qsizetype LineWindow::positionAt(const QPoint& point) const
@@ -166,46 +184,68 @@ bool LineWindow::inputMethod(const QInputMethodEvent* input)
     const bool typing =
         !commit.isEmpty() || input->replacementLength() > 0 || (!preedit.isEmpty() && preedit != m_preedit);
     const qsizetype windowStart = m_start;
+    // Nothing here asks anything of the input method: the line edit shows
+    // the old composition no longer before its caret, its selection or its
+    // text move (a line edit would ask the input method to commit it), and
+    // is shown the composition this event brings last.
+    const QScopedValueRollback handling(m_inInputMethod, true);
+    if (m_composing)
+        clearShownComposition();
     if (typing && m_buffer.hasSelectedText())
         m_buffer.insert(QString());
     if (!commit.isEmpty() || input->replacementLength() > 0)
         m_buffer.inputMethod(commit, input->replacementStart(), input->replacementLength());
-    settle(true);
+    showBufferChange(true);
 
     // A selection it sets is in the line edit's text as it knew it, from
     // where the window began then; the line edit takes it where the window
-    // begins now.
+    // begins now, on whole characters.
     QList<QInputMethodEvent::Attribute> attributes;
     bool selects = false;
     for (QInputMethodEvent::Attribute attribute : input->attributes()) {
         if (attribute.type == QInputMethodEvent::Selection) {
-            attribute.start = int(std::clamp<qsizetype>(windowStart + attribute.start, 0, m_buffer.size()) - m_start);
+            const QString& text = m_buffer.text();
+            const qsizetype from = std::clamp<qsizetype>(windowStart + attribute.start, 0, text.size());
+            const qsizetype to = std::clamp<qsizetype>(from + attribute.length, 0, text.size());
+            qsizetype anchor = LineBoundaries::pairStart(text, from);
+            qsizetype caret = anchor;
+            if (to > from) {
+                caret = LineBoundaries::pairEnd(text, to);
+            } else if (to < from) {
+                anchor = LineBoundaries::pairEnd(text, from);
+                caret = LineBoundaries::pairStart(text, to);
+            }
+            attribute.start = int(anchor - m_start);
+            attribute.length = int(caret - anchor);
             selects = true;
         }
         attributes << attribute;
     }
-    const bool wasComposing = m_composing;
     m_preedit = preedit;
     m_composing = !m_preedit.isEmpty();
-    if (!wasComposing && !m_composing && !selects)
+    if (!m_composing && !selects)
         return true;
-    QInputMethodEvent shown(m_preedit, attributes);
     m_showing = true;
-    // A line edit takes its selection out as its composition ends, though
-    // no text comes: it holds none then, and is shown the field's again.
-    const bool keepSelection = !typing && m_edit->hasSelectedText();
-    if (keepSelection)
+    // A line edit takes out the text it holds selected as a composition
+    // begins there; the selection the field keeps comes with the
+    // composition instead.
+    if (m_composing && !selects && m_edit->hasSelectedText()) {
+        const int caret = m_edit->cursorPosition();
+        const int anchor = caret == m_edit->selectionStart() ? m_edit->selectionEnd() : m_edit->selectionStart();
         m_edit->deselect();
+        attributes << QInputMethodEvent::Attribute(QInputMethodEvent::Selection, anchor, caret - anchor);
+    }
+    QInputMethodEvent shown(m_preedit, attributes);
     QCoreApplication::sendEvent(m_edit, &shown);
     m_showing = false;
     if (selects) {
+        // The window stays where the line edit selected: moved, it would
+        // give the line edit a new text under its composition.
         const int caret = m_edit->cursorPosition();
         const bool selected = m_edit->hasSelectedText();
         m_buffer.setCursorAndSelection(m_start + caret, selected ? m_start + m_edit->selectionStart() : -1,
                                        selected ? m_start + m_edit->selectionEnd() : -1);
-        settle(false);
-    } else if (keepSelection) {
-        show(std::nullopt);
+        showBufferChange(false, true);
     }
     return true;
 }

@@ -97,7 +97,7 @@ bool TagField::aroundBeingDestroyed() const
 {
     // Where Qt's private state, which tells it, is out of reach, the field
     // cannot know, and takes it that it is.
-    if (!QtPrivateState::reachable())
+    if (!QtPrivateState::runningQtIsBuildQt())
         return true;
     for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
         if (QWidgetPrivate::get(w)->data.in_destructor)

@@ -6,7 +6,8 @@
 // plain line edit take the same steps; after each one their text, caret and
 // selection agree, and the field shows what it holds. Where a plain line edit
 // leaves half a character or takes out text no event brought anything for,
-// the field keeps whole characters and its text.
+// the field keeps whole characters and its text; where a plain line edit
+// keeps the line breaks and tabs of a paste, the field takes it on one line.
 
 #include "LineFieldTwins.h"
 
@@ -268,6 +269,26 @@ QList<Step> script(const QString& steps, Twins& twins)
     return out;
 }
 
+// Takes `count` steps in both, `next` giving each, until the two disagree: an
+// empty string, or what went wrong at which step, after the last steps taken.
+template <typename Next>
+QString takeSteps(Twins& twins, qsizetype count, Next next)
+{
+    QStringList taken;
+    for (qsizetype i = 0; i < count; ++i) {
+        const Step step = next(i);
+        taken << step.describe();
+        QString wrong = twins.take(step);
+        if (wrong.isEmpty())
+            wrong = twins.difference();
+        if (!wrong.isEmpty()) {
+            return u"step %1: %2\nafter %3"_s.arg(i).arg(
+                wrong, taken.mid(std::max<qsizetype>(0, taken.size() - 30)).join(u", "_s));
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 class LineFieldTest : public QObject {
@@ -295,16 +316,8 @@ private slots:
         QRandomGenerator random(seed);
         Twins twins(mixedText(random, 6 * window, rightToLeftFirst), window);
         QApplication::clipboard()->setText(u"pasted 😀 words\nover a line"_s);
-        QStringList taken;
-        for (int i = 0; i < 1000; ++i) {
-            const Step step = randomStep(random, twins);
-            taken << step.describe();
-            QString wrong = twins.take(step);
-            if (wrong.isEmpty())
-                wrong = twins.difference();
-            QVERIFY2(wrong.isEmpty(), qPrintable(u"seed %1, step %2: %3\nafter %4"_s.arg(seed).arg(i).arg(
-                                          wrong, taken.mid(std::max<qsizetype>(0, taken.size() - 30)).join(u", "_s))));
-        }
+        const QString wrong = takeSteps(twins, 1000, [&](qsizetype) { return randomStep(random, twins); });
+        QVERIFY2(wrong.isEmpty(), qPrintable(u"seed %1, %2"_s.arg(seed).arg(wrong)));
     }
 
     // The cases a window's edges once broke, each as short as it goes.
@@ -361,14 +374,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, steps);
         Twins twins(text, 32);
-        QStringList taken;
-        for (const Step& step : script(steps, twins)) {
-            taken << step.describe();
-            QString wrong = twins.take(step);
-            if (wrong.isEmpty())
-                wrong = twins.difference();
-            QVERIFY2(wrong.isEmpty(), qPrintable(u"%1\nafter %2"_s.arg(wrong, taken.join(u", "_s))));
-        }
+        const QList<Step> scripted = script(steps, twins);
+        const QString wrong = takeSteps(twins, scripted.size(), [&](qsizetype i) { return scripted.at(i); });
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
     // Where a plain line edit pads its text with spaces (a replacement past
@@ -456,14 +464,9 @@ private slots:
         QFETCH(bool, kept);
         Twins twins(text, 32);
         const QSignalSpy edits(twins.window, &LineWindow::textEdited);
-        QStringList taken;
-        for (const Step& step : script(steps, twins)) {
-            taken << step.describe();
-            QString wrong = twins.take(step);
-            if (wrong.isEmpty())
-                wrong = twins.difference();
-            QVERIFY2(wrong.isEmpty(), qPrintable(u"%1\nafter %2"_s.arg(wrong, taken.join(u", "_s))));
-        }
+        const QList<Step> scripted = script(steps, twins);
+        const QString wrong = takeSteps(twins, scripted.size(), [&](qsizetype i) { return scripted.at(i); });
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
         if (kept) {
             QCOMPARE(twins.window->text(), text);
             QCOMPARE(edits.size(), 0);

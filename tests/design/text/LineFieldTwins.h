@@ -5,6 +5,7 @@
 // holding the whole text, taking the same steps; and the steps: what the user,
 // an input method, a program or assistive technology does to a field.
 
+#include "design/text/LineBoundaries.h"
 #include "design/text/LineWindow.h"
 
 #include <QAccessible>
@@ -267,7 +268,7 @@ private:
         switch (step.kind) {
         case Step::Key:
             QTest::keyClick(&field, step.key, step.modifiers);
-            QTest::keyClick(&plain, step.key, step.modifiers);
+            pastingOnOneLine([&] { QTest::keyClick(&plain, step.key, step.modifiers); });
             break;
         case Step::Type:
             QTest::sendKeyEvent(QTest::Click, &field, Qt::Key_unknown, step.text, Qt::NoModifier);
@@ -416,10 +417,30 @@ private:
             return {};
         plain.deselect();
         const QString kept = clipboard->text();
-        clipboard->setText(selection);
+        clipboard->setText(LineBoundaries::oneLine(selection));
         plain.paste();
         clipboard->setText(kept);
         return {};
+    }
+
+    // The field takes a paste on one line, where a plain line edit keeps its
+    // line breaks and tabs: the plain line edit's step is taken with the
+    // clipboard on one line (and the clipboard given back, unless the step
+    // put something there).
+    template <typename PlainStep>
+    static void pastingOnOneLine(PlainStep plainStep)
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        const QString kept = clipboard->text();
+        const QString line = LineBoundaries::oneLine(kept);
+        if (line == kept) {
+            plainStep();
+            return;
+        }
+        clipboard->setText(line);
+        plainStep();
+        if (clipboard->text() == line)
+            clipboard->setText(kept);
     }
 
     // A plain line edit selects from where the press put the caret to the
@@ -465,7 +486,7 @@ private:
             wrong = u"%1 is %2"_s.arg(name, ours->isEnabled() ? u"enabled"_s : u"disabled"_s);
         else if (ours->isEnabled()) {
             ours->trigger();
-            theirs->trigger();
+            pastingOnOneLine([theirs] { theirs->trigger(); });
         }
         menu->close();
         return wrong;

@@ -139,7 +139,11 @@ private slots:
             for (int steps = 0; at && at->object() != &window && steps < 10; ++steps) {
                 QAccessibleInterface* up = at->parent();
                 QVERIFY(up);
-                QCOMPARE(up->child(up->indexOfChild(at)), at);
+                // A reader walks the children by count: the index is one of them.
+                const int index = up->indexOfChild(at);
+                QVERIFY2(index >= 0 && index < up->childCount(),
+                         qPrintable(u"child %1 of %2"_s.arg(index).arg(up->childCount())));
+                QCOMPARE(up->child(index), at);
                 at = up;
             }
             QCOMPARE(at->object(), &window);

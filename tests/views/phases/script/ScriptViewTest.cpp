@@ -30,6 +30,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -605,6 +606,39 @@ private Q_SLOTS:
         QCOMPARE(s.edit()->toPlainText(), rewritten);
         QTest::keyClicks(s.edit(), typed);
         QCOMPARE(elementsOf(s.session)[1].text, result);
+    }
+
+    // The same rewrite while the keyboard is elsewhere for a moment (a sheet
+    // in the window holds it, or a window of its own is active): the keys
+    // typed once it is back go after the new text.
+    void aRewriteWhileTheKeyboardIsElsewhereCarriesTheCaretThrough_data()
+    {
+        QTest::addColumn<bool>("otherWindow");
+        QTest::newRow("a control of the window") << false;
+        QTest::newRow("another window") << true;
+    }
+    void aRewriteWhileTheKeyboardIsElsewhereCarriesTheCaretThrough()
+    {
+        QFETCH(bool, otherWindow);
+        Screen s(production({element(K::action, u"One."_s), element(K::action, u"Wind picks up."_s)}));
+        QVERIFY(s.ready());
+        s.focus(1);
+        s.edit()->moveCursor(QTextCursor::End);
+        QLineEdit sheet(otherWindow ? nullptr : s.view.get());
+        sheet.show();
+        sheet.activateWindow();
+        sheet.setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(!s.edit()->hasFocus());
+        const QUuid id = s.id(1);
+        const QString drafted = u"Wind dies down at dusk."_s;
+        s.session.edit([&](Project& p) { edits::setScriptElementText(p, s.session.activeEpisodeID(), id, drafted); });
+        sheet.hide();
+        s.view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.view.get()));
+        s.edit()->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(s.edit()->hasFocus());
+        QTest::keyClicks(s.edit(), u"KKK"_s);
+        QCOMPARE(elementsOf(s.session)[1].text, drafted + u"KKK"_s);
     }
 
     void aClickPutsTheCaretWhereClicked_data()
