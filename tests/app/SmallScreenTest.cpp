@@ -109,6 +109,27 @@ private Q_SLOTS:
         QTRY_VERIFY2(free.contains(window.frameGeometry()), qPrintable(QDebug::toString(window.frameGeometry())));
     }
 
+    // Back from a state the window manager frames otherwise (maximised under
+    // some window managers, full screen), the window takes the place and size
+    // it had, which reach it in steps: the window half way there is no window
+    // sticking out of the screen.
+    void aRestoredWindowTakesItsPlaceBack()
+    {
+        QScreen* wide = screenNamed(u"wide"_s);
+        AppState app;
+        MainWindow window(app);
+        window.setScreen(wide);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.setGeometry(QRect(wide->availableGeometry().topLeft() + QPoint(60, 40), window.minimumSize()));
+        QTRY_COMPARE(window.size(), window.minimumSize());
+        const QRect normal = window.geometry();
+        window.showFullScreen();
+        QTRY_COMPARE(window.geometry(), wide->geometry());
+        window.showNormal();
+        QTRY_COMPARE(window.geometry(), normal);
+    }
+
     // The sheet stands below the tab strip, inside the window, at the least
     // size on a large screen and fitted to screens as small as that or smaller.
     void theNewProductionSheetStandsBelowTheTabStrip_data()
