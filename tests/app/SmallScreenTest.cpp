@@ -12,6 +12,7 @@
 #include "support/KeyboardWalk.h"
 #include "support/ScreenSize.h"
 #include "views/home/NewProjectSheet.h"
+#include "views/settings/SettingsWindow.h"
 #include "views/shell/RootView.h"
 #include "views/shell/TabStrip.h"
 
@@ -166,6 +167,39 @@ private Q_SLOTS:
         QVERIFY2(window.rect().contains(placed), qPrintable(where));
         sheet->reject();
     }
+
+    // On a screen too low for the settings (a laptop at double scale), each
+    // page scrolls inside the sheet, and every stop of it shows as the
+    // keyboard reaches it.
+    void theSettingsScrollInALowWindow_data()
+    {
+        QTest::addColumn<SettingsWindow::Tab>("tab");
+        QTest::newRow("General") << SettingsWindow::Tab::general;
+        QTest::newRow("AI") << SettingsWindow::Tab::ai;
+        QTest::newRow("Updates") << SettingsWindow::Tab::updates;
+    }
+
+    void theSettingsScrollInALowWindow()
+    {
+        QFETCH(SettingsWindow::Tab, tab);
+        QScreen* low = screenNamed(u"low"_s);
+        AppState app;
+        MainWindow window(app);
+        window.setScreen(low);
+        window.move(low->availableGeometry().topLeft());
+        window.showMaximized();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.settingsAction()->trigger();
+        QTRY_VERIFY(SettingsWindow::current() && SettingsWindow::current()->isVisible());
+        SettingsWindow* settings = SettingsWindow::current();
+        settings->setCurrentTab(tab);
+        const QRect placed(settings->mapTo(&window, QPoint()), settings->size());
+        QVERIFY2(window.rect().contains(placed), qPrintable(QDebug::toString(placed)));
+        const test::KeyboardWalk walk = test::walkWithTab(settings);
+        QVERIFY(walk.stops.size() > 4);
+        QVERIFY2(walk.outOfView.isEmpty(), qPrintable(walk.outOfView.join(u'\n')));
+        settings->reject();
+    }
 };
 
 int main(int argc, char** argv)
@@ -173,7 +207,7 @@ int main(int argc, char** argv)
     return test::runOnScreens<SmallScreenTest>(
         argc, argv,
         test::screen("wide", 0, 0, 1920, 1080) + ", " + test::screen("least", 1920, 0, 1080, 700) + ", "
-            + test::screen("small", 3000, 0, 960, 600));
+            + test::screen("small", 3000, 0, 960, 600) + ", " + test::screen("low", 4000, 0, 683, 384));
 }
 
 #include "SmallScreenTest.moc"
