@@ -130,11 +130,16 @@ QSize ScreenFit::room() const
     return {free.width() - frame.left() - frame.right(), free.height() - frame.top() - frame.bottom() - menuHeight};
 }
 
-void ScreenFit::fit()
+void ScreenFit::fitMinimum()
 {
     const QSize minimum = m_minimumContent.boundedTo(room()).expandedTo(QSize(0, 0));
     if (m_area->minimumSize() != minimum)
         m_area->setMinimumSize(minimum);
+}
+
+void ScreenFit::fit()
+{
+    fitMinimum();
     if (!m_window->isVisible() || (m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
     const QScreen* screen = m_window->screen();
@@ -182,10 +187,21 @@ void ScreenFit::watchScreen()
 
 void ScreenFit::refitIfFramedAnew()
 {
-    if (m_window->isVisible() && m_window->windowHandle() && m_window->windowHandle()->frameMargins() != m_frame) {
-        m_frame = m_window->windowHandle()->frameMargins();
-        fit();
+    if (!m_window->isVisible() || !m_window->windowHandle() || m_window->windowHandle()->frameMargins() == m_frame)
+        return;
+    // Framed the first time, the window may stand where the window manager
+    // put it, out of the free area. A frame changed later (back from
+    // maximised or full screen) comes with the window manager's own place
+    // and size for the window, which reach it in steps, its place before its
+    // size or after: a window half way there sticks out of nothing. Only the
+    // room for the content follows.
+    m_frame = m_window->windowHandle()->frameMargins();
+    if (m_framed) {
+        fitMinimum();
+        return;
     }
+    m_framed = !m_frame.isNull();
+    fit();
 }
 
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
@@ -195,6 +211,7 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
         case QEvent::Show:
             watchScreen();
             m_frame = m_window->windowHandle() ? m_window->windowHandle()->frameMargins() : QMargins();
+            m_framed = !m_frame.isNull();
             fit();
             // A frame the program draws itself (on Wayland) is made as the
             // window shows, after this event: it is fitted before the

@@ -47,7 +47,8 @@ private:
     // Sets the minimum from the room, and brings a window that sticks out of
     // the free area back inside it.
     void fit();
-    // Fits anew once the frame around the window has changed.
+    void fitMinimum();
+    // Fits anew once the window manager has framed the window.
     void refitIfFramedAnew();
     void watchScreen();
 
@@ -57,6 +58,8 @@ private:
     QMargins m_frame;
     QPointer<QScreen> m_screen;
     bool m_watchingWindow = false;
+    // Whether the window manager has framed the window since it showed.
+    bool m_framed = false;
 };
 
 } // namespace studio

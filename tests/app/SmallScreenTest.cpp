@@ -12,6 +12,7 @@
 #include "support/KeyboardWalk.h"
 #include "support/ScreenSize.h"
 #include "views/home/NewProjectSheet.h"
+#include "views/settings/SettingsWindow.h"
 #include "views/shell/RootView.h"
 #include "views/shell/TabStrip.h"
 
@@ -109,6 +110,27 @@ private Q_SLOTS:
         QTRY_VERIFY2(free.contains(window.frameGeometry()), qPrintable(QDebug::toString(window.frameGeometry())));
     }
 
+    // Back from a state the window manager frames otherwise (maximised under
+    // some window managers, full screen), the window takes the place and size
+    // it had, which reach it in steps: the window half way there is no window
+    // sticking out of the screen.
+    void aRestoredWindowTakesItsPlaceBack()
+    {
+        QScreen* wide = screenNamed(u"wide"_s);
+        AppState app;
+        MainWindow window(app);
+        window.setScreen(wide);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.setGeometry(QRect(wide->availableGeometry().topLeft() + QPoint(60, 40), window.minimumSize()));
+        QTRY_COMPARE(window.size(), window.minimumSize());
+        const QRect normal = window.geometry();
+        window.showFullScreen();
+        QTRY_COMPARE(window.geometry(), wide->geometry());
+        window.showNormal();
+        QTRY_COMPARE(window.geometry(), normal);
+    }
+
     // The sheet stands below the tab strip, inside the window, at the least
     // size on a large screen and fitted to screens as small as that or smaller.
     void theNewProductionSheetStandsBelowTheTabStrip_data()
@@ -145,6 +167,39 @@ private Q_SLOTS:
         QVERIFY2(window.rect().contains(placed), qPrintable(where));
         sheet->reject();
     }
+
+    // On a screen too low for the settings (a laptop at double scale), each
+    // page scrolls inside the sheet, and every stop of it shows as the
+    // keyboard reaches it.
+    void theSettingsScrollInALowWindow_data()
+    {
+        QTest::addColumn<SettingsWindow::Tab>("tab");
+        QTest::newRow("General") << SettingsWindow::Tab::general;
+        QTest::newRow("AI") << SettingsWindow::Tab::ai;
+        QTest::newRow("Updates") << SettingsWindow::Tab::updates;
+    }
+
+    void theSettingsScrollInALowWindow()
+    {
+        QFETCH(SettingsWindow::Tab, tab);
+        QScreen* low = screenNamed(u"low"_s);
+        AppState app;
+        MainWindow window(app);
+        window.setScreen(low);
+        window.move(low->availableGeometry().topLeft());
+        window.showMaximized();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.settingsAction()->trigger();
+        QTRY_VERIFY(SettingsWindow::current() && SettingsWindow::current()->isVisible());
+        SettingsWindow* settings = SettingsWindow::current();
+        settings->setCurrentTab(tab);
+        const QRect placed(settings->mapTo(&window, QPoint()), settings->size());
+        QVERIFY2(window.rect().contains(placed), qPrintable(QDebug::toString(placed)));
+        const test::KeyboardWalk walk = test::walkWithTab(settings);
+        QVERIFY(walk.stops.size() > 4);
+        QVERIFY2(walk.outOfView.isEmpty(), qPrintable(walk.outOfView.join(u'\n')));
+        settings->reject();
+    }
 };
 
 int main(int argc, char** argv)
@@ -152,7 +207,7 @@ int main(int argc, char** argv)
     return test::runOnScreens<SmallScreenTest>(
         argc, argv,
         test::screen("wide", 0, 0, 1920, 1080) + ", " + test::screen("least", 1920, 0, 1080, 700) + ", "
-            + test::screen("small", 3000, 0, 960, 600));
+            + test::screen("small", 3000, 0, 960, 600) + ", " + test::screen("low", 4000, 0, 683, 384));
 }
 
 #include "SmallScreenTest.moc"

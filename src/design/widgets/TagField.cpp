@@ -20,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <QtWidgets/private/qwidget_p.h>
@@ -91,6 +92,19 @@ TagField::~TagField()
     const QStringList next = committed(m_tags, m_draft->text());
     if (next != m_tags)
         Q_EMIT tagsEdited(next);
+}
+
+void TagField::mousePressEvent(QMouseEvent* event)
+{
+    // The field is one well: a press beside the draft (on a bare stretch of
+    // the row, a capsule's body) is a press on the field, and the words typed
+    // next go into its draft, not into the field the keyboard was in.
+    if (event->button() == Qt::LeftButton && m_draft->isEnabled()) {
+        m_draft->setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
 }
 
 bool TagField::aroundBeingDestroyed() const

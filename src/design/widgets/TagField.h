@@ -1,7 +1,8 @@
 #pragma once
 
 // An editable cloud of short tags (mood words and the like): one capsule per
-// tag with a remove button, then a 150-point draft field. Return commits the
+// tag with a remove button, then a 150-point draft field, which a click
+// anywhere on the field gives the keyboard. Return commits the
 // draft: trimmed, appended when not empty and not already present, and the
 // draft is cleared either way. Leaving the draft commits it too (Tab, a
 // click elsewhere, another window, the screen going, the field hidden or
@@ -57,6 +58,7 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void commit();

@@ -3,6 +3,7 @@
 #include "design/widgets/AccessibleSource.h"
 #include "design/focus/FocusRing.h"
 #include "design/widgets/HairlineDivider.h"
+#include "design/widgets/ScrollColumn.h"
 #include "design/style/Palette.h"
 #include "design/access/ChoiceAccessible.h"
 #include "design/style/Shapes.h"
@@ -146,17 +147,24 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* presenter)
     balance->setFixedSize(m_close->sizeHint());
     connect(m_close, &QAbstractButton::clicked, this, &SheetDialog::reject);
     column->addWidget(bar);
-    column->addWidget(new HairlineDivider(Qt::Horizontal, this));
+    auto* divider = new HairlineDivider(Qt::Horizontal, this);
+    column->addWidget(divider);
 
     m_pages->addWidget(m_general);
     m_pages->addWidget(m_ai);
     m_pages->addWidget(m_updates);
-    m_pages->setFixedSize(pageSize);
-    column->addWidget(m_pages, 0, Qt::AlignHCenter);
+    m_pages->setFixedHeight(pageSize.height());
+    // The page scrolls in a window too low for the sheet (a small screen at
+    // a large scale); the tab bar stays.
+    auto* scroll = new ScrollColumn(this);
+    scroll->setObjectName(QStringLiteral("settingsPage"));
+    scroll->column()->addWidget(m_pages);
+    column->addWidget(scroll, 1);
     // Read out after the tab bar, as it shows (it was made first).
-    m_pages->raise();
+    scroll->raise();
 
-    column->setSizeConstraint(QLayout::SetFixedSize);
+    setFixedWidth(pageSize.width());
+    resize(pageSize.width(), bar->sizeHint().height() + divider->sizeHint().height() + pageSize.height());
 
     auto* close = new QShortcut(QKeySequence::Close, this);
     connect(close, &QShortcut::activated, this, &QWidget::close);

@@ -1,8 +1,8 @@
 #pragma once
 
 // The settings: a sheet over the main window (SheetDialog.h), with three
-// tabs (General, AI, Updates) over a fixed 540 by 440 page and a close
-// button; Esc closes it too. One sheet serves the whole run: opening it
+// tabs (General, AI, Updates) over a 540 by 440 page (which scrolls in a
+// window too low for it) and a close button; Esc closes it too. One sheet serves the whole run: opening it
 // again shows the same sheet with the tab last shown. Each page reads its
 // settings when the sheet shows and writes every change at once. A reader
 // hears it as a dialog named by the tab it shows.

@@ -206,6 +206,37 @@ private slots:
         QVERIFY(field->draftEdit()->geometry().bottom() < field->height());
     }
 
+    void tagFieldTakesTheKeyboardWhereverClicked()
+    {
+        // A click on the field beside its draft (the row's bare stretch, a
+        // capsule's body) gives the draft the keyboard: the words typed next
+        // go there, not to the field the keyboard was in.
+        QWidget host;
+        auto* column = new QVBoxLayout(&host);
+        auto* before = new QLineEdit;
+        auto* field = new TagField(QStringLiteral("Add a word"));
+        column->addWidget(before);
+        column->addWidget(field);
+        field->setTags({"rain"});
+        host.resize(600, 200);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        QWidget* capsule = field->childAt(2, field->draftEdit()->geometry().center().y());
+        QVERIFY(capsule && capsule != field->draftEdit());
+        const QList<std::pair<QWidget*, QPoint>> clicks{
+            {field, QPoint(field->width() - 10, field->draftEdit()->geometry().center().y())},
+            {capsule, QPoint(2, capsule->height() / 2)}};
+        for (const auto& [target, at] : clicks) {
+            before->setFocus();
+            QTest::mouseClick(target, Qt::LeftButton, {}, at);
+            QTRY_VERIFY(field->draftEdit()->hasFocus());
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("fog"));
+            QVERIFY(before->text().isEmpty());
+            QCOMPARE(field->draftEdit()->text(), QStringLiteral("fog"));
+            field->draftEdit()->clear();
+        }
+    }
+
     void chipNeverChangesItself()
     {
         Chip chip(QStringLiteral("Drama"), false);

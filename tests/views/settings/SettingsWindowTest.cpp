@@ -216,8 +216,10 @@ private Q_SLOTS:
         QAccessibleInterface* readableWindow = QAccessible::queryAccessibleInterface(window);
         const int bar = readableWindow->indexOfChild(
             QAccessible::queryAccessibleInterface(window->tabButtons().first()->parentWidget()));
-        const int page = readableWindow->indexOfChild(
-            QAccessible::queryAccessibleInterface(window->generalPage()->parentWidget()));
+        QWidget* pageHolder = window->generalPage();
+        while (pageHolder->parentWidget() != window)
+            pageHolder = pageHolder->parentWidget();
+        const int page = readableWindow->indexOfChild(QAccessible::queryAccessibleInterface(pageHolder));
         QVERIFY(bar >= 0 && page > bar);
         // The section buttons read as page tabs, the shown one selected.
         for (QWidget* button : window->tabButtons()) {
