@@ -117,6 +117,9 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* presenter)
 {
     setObjectName(QStringLiteral("settings"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // Its title follows the section shown, which the tab bar tells; a reader
+    // hears the sheet by what opened it.
+    setAccessibleName(QStringLiteral("Settings"));
 
     QVBoxLayout* column = contentLayout();
 

@@ -188,7 +188,7 @@ private Q_SLOTS:
     }
 
     // A screen reader names every stop of every tab; a field by the label
-    // above it.
+    // above it; the sheet itself "Settings", whichever section it shows.
     void everyStopIsNamed()
     {
         AppState& app = freshState();
@@ -198,6 +198,7 @@ private Q_SLOTS:
         for (const SettingsWindow::Tab tab :
              {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
             window->setCurrentTab(tab);
+            QCOMPARE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), u"Settings"_s);
             window->tabButtons().first()->setFocus(Qt::TabFocusReason);
             QList<QWidget*> reached;
             for (QWidget* focus = QApplication::focusWidget(); focus && !reached.contains(focus);
