@@ -160,7 +160,8 @@ private Q_SLOTS:
     // Ctrl+1…9 with the keyboard outside the page: on a row of the rail it
     // follows to the row of the phase that opened, in the header or the tabs
     // it goes to the new page; either way a reader hears the phase, and the
-    // keyboard never rests on a row of a phase no longer shown.
+    // keyboard never rests on a row of a phase no longer shown. A row pressed
+    // where the keyboard stands is heard again, now open.
     void aPhaseShortcutIsHeardWhereverTheKeyboardWas_data()
     {
         QTest::addColumn<QString>("from");
@@ -169,6 +170,7 @@ private Q_SLOTS:
         QTest::newRow("rail, not the open row") << u"other row"_s << true;
         QTest::newRow("header") << u"header"_s << false;
         QTest::newRow("tabs") << u"tabs"_s << false;
+        QTest::newRow("the row pressed") << u"the row"_s << true;
     }
 
     void aPhaseShortcutIsHeardWhereverTheKeyboardWas()
@@ -186,11 +188,16 @@ private Q_SLOTS:
             {u"other row"_s, rail->row(PhaseID::script)},
             {u"header"_s, workspace->header()->markReadyButton()},
             {u"tabs"_s, w.window.rootView()->tabStrip()->chip(w.app.selectedTab()->id())},
+            {u"the row"_s, rail->row(PhaseID::cut)},
         };
         holders.value(from)->setFocus(Qt::TabFocusReason);
         QVERIFY(holders.value(from)->hasFocus());
         heard().clear();
-        w.phase(8);
+        if (from == u"the row"_s)
+            QTest::keyClick(holders.value(from), Qt::Key_Return);
+        else
+            w.phase(8);
+        QCOMPARE(w.app.selectedTab()->session()->project().activePhase, PhaseID::cut);
         QWidget* expected = toRail ? static_cast<QWidget*>(rail->row(PhaseID::cut)) : workspace->phaseScreen();
         QCOMPARE(QApplication::focusWidget(), expected);
         QCOMPARE(lastFocus().object, expected);
