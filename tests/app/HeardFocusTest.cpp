@@ -30,6 +30,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTextEdit>
 
@@ -200,8 +201,50 @@ private Q_SLOTS:
         QCOMPARE(w.app.selectedTab()->session()->project().activePhase, PhaseID::cut);
         QWidget* expected = toRail ? static_cast<QWidget*>(rail->row(PhaseID::cut)) : workspace->phaseScreen();
         QCOMPARE(QApplication::focusWidget(), expected);
-        QCOMPARE(lastFocus().object, expected);
+        QTRY_COMPARE(lastFocus().object, expected);
         QCOMPARE(lastFocus().name, u"The Cut"_s);
+    }
+
+    // A studio tab or a Settings section chosen by its key where the
+    // keyboard stands is heard again, as it reads now (a row of the rail:
+    // above); one chosen by a click, whose focus was just heard, is not.
+    void aTabChosenByItsKeyIsHeardAgain_data()
+    {
+        QTest::addColumn<bool>("section");
+        QTest::addColumn<int>("key");
+        QTest::newRow("studio tab, Return") << false << int(Qt::Key_Return);
+        QTest::newRow("studio tab, Space") << false << int(Qt::Key_Space);
+        QTest::newRow("Settings section, Return") << true << int(Qt::Key_Return);
+        QTest::newRow("studio tab, a click") << false << 0;
+    }
+    void aTabChosenByItsKeyIsHeardAgain()
+    {
+        QFETCH(bool, section);
+        QFETCH(int, key);
+        Window w;
+        w.app.openProject(assembledSample());
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        QPointer<SettingsWindow> settings;
+        QWidget* tab = w.window.rootView()->tabStrip()->chip(w.app.tabs().first()->id());
+        if (section) {
+            settings = SettingsWindow::present(w.app, w.window.rootView()->content());
+            tab = settings->tabButtons().at(1);
+        }
+        tab->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(tab, Qt::Key_Shift); // the keyboard in use
+        heard().clear();
+        if (key)
+            QTest::keyClick(tab, Qt::Key(key));
+        else
+            QTest::mouseClick(tab, Qt::LeftButton);
+        QVERIFY(QAccessible::queryAccessibleInterface(tab)->state().selected);
+        QCoreApplication::processEvents();
+        const QList<HeardEvent> focus = heardOf(QAccessible::Focus);
+        QCOMPARE(focus.size(), key ? 1 : 0);
+        if (key)
+            QCOMPARE(focus.first().object, tab);
+        if (settings)
+            settings->close();
     }
 
     // A sample explored from the first run: the library shows its card and

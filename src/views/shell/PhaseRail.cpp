@@ -1,6 +1,5 @@
 #include "views/shell/PhaseRail.h"
 
-#include "design/access/AccessibleFocus.h"
 #include "design/style/Palette.h"
 #include "design/widgets/AccessibleSource.h"
 #include "design/widgets/ScrollColumn.h"
@@ -13,7 +12,6 @@
 #include "views/shell/PhaseRailRow.h"
 #include "state/rules/PhaseRailStatus.h"
 
-#include <QAccessible>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -89,13 +87,6 @@ void PhaseRail::refresh(bool animated)
         PhaseRailRow* active = m_rows.value(project.activePhase);
         if (active && holder != active && std::find(m_rows.cbegin(), m_rows.cend(), holder) != m_rows.cend())
             active->setFocus(Qt::OtherFocusReason);
-        else if (active && holder == active && QAccessible::isActive()) {
-            // Pressed where the keyboard stands: a reader says nothing of a
-            // page tab that became selected, so the row is heard again, open.
-            AccessibleFocus::standsAnew(active);
-            QAccessibleEvent focus(active, QAccessible::Focus);
-            QAccessible::updateAccessibility(&focus);
-        }
     }
     m_footer->display(project);
 }
