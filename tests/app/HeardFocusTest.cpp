@@ -14,6 +14,7 @@
 #include "state/edits/CutEdits.h"
 #include "support/ListeningTest.h"
 #include "views/home/FirstRunPanel.h"
+#include "views/home/NewProjectSheet.h"
 #include "views/home/SampleMenuButton.h"
 #include "views/phases/cut/TimelineLanes.h"
 #include "views/phases/storyboard/SceneRow.h"
@@ -262,6 +263,44 @@ private Q_SLOTS:
         QTRY_VERIFY(w.workspace());
         QCOMPARE(heardOf(QAccessible::Focus).size(), 1);
         QCOMPARE(lastFocus().object, w.workspace());
+    }
+
+    // A production made in the New Production sheet opens with the keyboard
+    // in its workspace, heard there, whether the sheet came over the library
+    // or over another production, and the production was made by Return in
+    // its title or by the Create button.
+    void aNewProductionOpensStraightIntoItsWorkspace_data()
+    {
+        QTest::addColumn<bool>("overProduction");
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("library, Return in the title") << false << false;
+        QTest::newRow("library, the Create button") << false << true;
+        QTest::newRow("over a production, Return in the title") << true << false;
+        QTest::newRow("over a production, the Create button") << true << true;
+    }
+    void aNewProductionOpensStraightIntoItsWorkspace()
+    {
+        QFETCH(bool, overProduction);
+        QFETCH(bool, byButton);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        if (overProduction)
+            w.app.openProject(assembledSample());
+        QTest::keyClick(&w.window, Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY(NewProjectSheet::openFor(w.app) && NewProjectSheet::openFor(w.app)->isVisible());
+        NewProjectSheet* sheet = NewProjectSheet::openFor(w.app);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // the first format
+        QVERIFY(sheet->createButton()->isVisible());
+        if (byButton)
+            sheet->createButton()->setFocus(Qt::TabFocusReason);
+        heard().clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!NewProjectSheet::openFor(w.app));
+        QTRY_VERIFY(w.workspace());
+        QCOMPARE(w.workspace()->session().project().name, u"Untitled"_s);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus == w.workspace() || w.workspace()->isAncestorOf(focus));
+        QTRY_COMPARE(lastFocus().object, focus);
     }
 
     // Tab into the Storyboard's shot grid and the Cut's lanes, and a click on
