@@ -179,6 +179,9 @@ private Q_SLOTS:
         QVERIFY(!window->isVisible());
         window = SettingsWindow::present(app, &m_host);
         QVERIFY(QTest::qWaitForWindowActive(window));
+        // Every opening starts on the sheet itself, which a reader hears by
+        // its name, not where the keyboard was when it closed.
+        QCOMPARE(QApplication::focusWidget(), window);
 
         for (const SettingsWindow::Tab tab :
              {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
