@@ -86,6 +86,17 @@ QAccessibleInterface* interfaceAt(const QString& path)
     return ok ? QAccessible::accessibleInterface(id) : nullptr;
 }
 
+// Qt has no role the bridge tells as a menu, and a reader calls a button a
+// menu button only when a menu is its child: the menu a pull-down drops
+// (whose parent is its button) reads as a menu, not as a popup menu.
+bool isPullDownMenu(QAccessibleInterface* iface)
+{
+    if (iface->role() != QAccessible::PopupMenu)
+        return false;
+    QAccessibleInterface* parent = iface->parent();
+    return parent && parent->role() == QAccessible::ButtonMenu;
+}
+
 // What the guard answers itself, for an object that is there; false hands
 // the request to the bridge.
 bool answer(QAccessibleInterface* iface, const QDBusMessage& message, const QDBusConnection& connection)
@@ -102,6 +113,16 @@ bool answer(QAccessibleInterface* iface, const QDBusMessage& message, const QDBu
         return connection.send(message.createReply(member == u"GetRoleName"
                                                        ? QString::fromLatin1(password)
                                                        : QCoreApplication::translate("QSpiAccessibleBridge", password)));
+    }
+    if (interface == accessibleInterface
+        && (member == u"GetRole" || member == u"GetRoleName" || member == u"GetLocalizedRoleName")
+        && isPullDownMenu(iface)) {
+        constexpr uint menuRole = 33; // ATSPI_ROLE_MENU
+        static const char* const menu = "menu";
+        if (member == u"GetRole")
+            return connection.send(message.createReply(menuRole));
+        return connection.send(message.createReply(
+            member == u"GetRoleName" ? QString::fromLatin1(menu) : QCoreApplication::translate("QSpiAccessibleBridge", menu)));
     }
     // What is not showing cannot take the keyboard, nor a value.
     if (interface == componentInterface && member == u"GrabFocus" && !atspi::isShowing(iface))

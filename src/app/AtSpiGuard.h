@@ -27,14 +27,17 @@
 //     past them and crashes;
 //   - the relations it tells are Qt 6.4's, which have no flow from one text
 //     to the next (AccessibleFlow), so a reader's Say All stops at the end
-//     of the first.
+//     of the first;
+//   - it has no role it tells as a menu, only popup menus, and a reader calls
+//     a button a menu button only when a menu is its child.
 // The guard takes the bridge's place on its connection, answers those itself
 // (the range clamped to the text and its rectangle made from a bounded
 // number of characters; no ranges; the properties an interface has; the text
 // inserted as long as it is in characters; false for what did not happen or
 // does not show (a value set of what does not show is answered, the value
 // left as it is), and for a password's cut and copy; the name of the role it
-// tells; the relations with the flow; an
+// tells; the relations with the flow; a menu for the role of the menu a
+// pull-down drops; an
 // error that says what is wrong for a request of the wrong form, an unknown
 // interface, property, boundary or action) and hands every other request to
 // the bridge unchanged. It also answers GetChildAtIndex for an index out of

@@ -8,6 +8,7 @@
 #include "app/AtSpiGuardAnswers.h"
 #include "design/style/QtPrivateState.h"
 #include "design/DesignSystem.h"
+#include "design/widgets/MenuButton.h"
 #include "design/widgets/Slider.h"
 #include "design/widgets/TextLabel.h"
 #include "support/Listening.h"
@@ -26,6 +27,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -542,6 +544,22 @@ private Q_SLOTS:
                      QList<QVariant>{u"password text"_s});
         }
         QVERIFY(m_bridge->asked.isEmpty());
+    }
+
+    // The menu a pull-down drops reads as a menu, which makes its button a
+    // menu button to a reader; any other menu is the bridge's to tell.
+    void aPullDownsMenuReadsAsAMenu()
+    {
+        MenuButton pullDown(u"Assist"_s, &m_window);
+        pullDown.menu()->addAction(u"Draft the premise"_s);
+        const QString accessible = u"org.a11y.atspi.Accessible"_s;
+        const QString menu = pathOf(pullDown.menu());
+        QCOMPARE(ask(menu, accessible, u"GetRole"_s, {}).arguments(), QList<QVariant>{33u}); // a menu
+        QCOMPARE(ask(menu, accessible, u"GetRoleName"_s, {}).arguments(), QList<QVariant>{u"menu"_s});
+        QVERIFY(m_bridge->asked.isEmpty());
+        QMenu context(&m_window);
+        ask(pathOf(&context), accessible, u"GetRole"_s, {});
+        QCOMPARE(m_bridge->asked, QStringList{u"GetRole"_s});
     }
 
     // A value's words, which the bridge never tells, as the attribute a

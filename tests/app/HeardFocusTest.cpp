@@ -14,6 +14,7 @@
 #include "state/edits/CutEdits.h"
 #include "support/ListeningTest.h"
 #include "views/home/FirstRunPanel.h"
+#include "views/home/NewProjectSheet.h"
 #include "views/home/SampleMenuButton.h"
 #include "views/phases/cut/TimelineLanes.h"
 #include "views/phases/storyboard/SceneRow.h"
@@ -30,6 +31,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTextEdit>
 
@@ -160,7 +162,8 @@ private Q_SLOTS:
     // Ctrl+1…9 with the keyboard outside the page: on a row of the rail it
     // follows to the row of the phase that opened, in the header or the tabs
     // it goes to the new page; either way a reader hears the phase, and the
-    // keyboard never rests on a row of a phase no longer shown.
+    // keyboard never rests on a row of a phase no longer shown. A row pressed
+    // where the keyboard stands is heard again, now open.
     void aPhaseShortcutIsHeardWhereverTheKeyboardWas_data()
     {
         QTest::addColumn<QString>("from");
@@ -169,6 +172,7 @@ private Q_SLOTS:
         QTest::newRow("rail, not the open row") << u"other row"_s << true;
         QTest::newRow("header") << u"header"_s << false;
         QTest::newRow("tabs") << u"tabs"_s << false;
+        QTest::newRow("the row pressed") << u"the row"_s << true;
     }
 
     void aPhaseShortcutIsHeardWhereverTheKeyboardWas()
@@ -186,15 +190,62 @@ private Q_SLOTS:
             {u"other row"_s, rail->row(PhaseID::script)},
             {u"header"_s, workspace->header()->markReadyButton()},
             {u"tabs"_s, w.window.rootView()->tabStrip()->chip(w.app.selectedTab()->id())},
+            {u"the row"_s, rail->row(PhaseID::cut)},
         };
         holders.value(from)->setFocus(Qt::TabFocusReason);
         QVERIFY(holders.value(from)->hasFocus());
         heard().clear();
-        w.phase(8);
+        if (from == u"the row"_s)
+            QTest::keyClick(holders.value(from), Qt::Key_Return);
+        else
+            w.phase(8);
+        QCOMPARE(w.app.selectedTab()->session()->project().activePhase, PhaseID::cut);
         QWidget* expected = toRail ? static_cast<QWidget*>(rail->row(PhaseID::cut)) : workspace->phaseScreen();
         QCOMPARE(QApplication::focusWidget(), expected);
-        QCOMPARE(lastFocus().object, expected);
+        QTRY_COMPARE(lastFocus().object, expected);
         QCOMPARE(lastFocus().name, u"The Cut"_s);
+    }
+
+    // A studio tab or a Settings section chosen by its key where the
+    // keyboard stands is heard again, as it reads now (a row of the rail:
+    // above); one chosen by a click, whose focus was just heard, is not.
+    void aTabChosenByItsKeyIsHeardAgain_data()
+    {
+        QTest::addColumn<bool>("section");
+        QTest::addColumn<int>("key");
+        QTest::newRow("studio tab, Return") << false << int(Qt::Key_Return);
+        QTest::newRow("studio tab, Space") << false << int(Qt::Key_Space);
+        QTest::newRow("Settings section, Return") << true << int(Qt::Key_Return);
+        QTest::newRow("studio tab, a click") << false << 0;
+    }
+    void aTabChosenByItsKeyIsHeardAgain()
+    {
+        QFETCH(bool, section);
+        QFETCH(int, key);
+        Window w;
+        w.app.openProject(assembledSample());
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        QPointer<SettingsWindow> settings;
+        QWidget* tab = w.window.rootView()->tabStrip()->chip(w.app.tabs().first()->id());
+        if (section) {
+            settings = SettingsWindow::present(w.app, w.window.rootView()->content());
+            tab = settings->tabButtons().at(1);
+        }
+        tab->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(tab, Qt::Key_Shift); // the keyboard in use
+        heard().clear();
+        if (key)
+            QTest::keyClick(tab, Qt::Key(key));
+        else
+            QTest::mouseClick(tab, Qt::LeftButton);
+        QVERIFY(QAccessible::queryAccessibleInterface(tab)->state().selected);
+        QCoreApplication::processEvents();
+        const QList<HeardEvent> focus = heardOf(QAccessible::Focus);
+        QCOMPARE(focus.size(), key ? 1 : 0);
+        if (key)
+            QCOMPARE(focus.first().object, tab);
+        if (settings)
+            settings->close();
     }
 
     // A sample explored from the first run: the library shows its card and
@@ -212,6 +263,44 @@ private Q_SLOTS:
         QTRY_VERIFY(w.workspace());
         QCOMPARE(heardOf(QAccessible::Focus).size(), 1);
         QCOMPARE(lastFocus().object, w.workspace());
+    }
+
+    // A production made in the New Production sheet opens with the keyboard
+    // in its workspace, heard there, whether the sheet came over the library
+    // or over another production, and the production was made by Return in
+    // its title or by the Create button.
+    void aNewProductionOpensStraightIntoItsWorkspace_data()
+    {
+        QTest::addColumn<bool>("overProduction");
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("library, Return in the title") << false << false;
+        QTest::newRow("library, the Create button") << false << true;
+        QTest::newRow("over a production, Return in the title") << true << false;
+        QTest::newRow("over a production, the Create button") << true << true;
+    }
+    void aNewProductionOpensStraightIntoItsWorkspace()
+    {
+        QFETCH(bool, overProduction);
+        QFETCH(bool, byButton);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        if (overProduction)
+            w.app.openProject(assembledSample());
+        QTest::keyClick(&w.window, Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY(NewProjectSheet::openFor(w.app) && NewProjectSheet::openFor(w.app)->isVisible());
+        NewProjectSheet* sheet = NewProjectSheet::openFor(w.app);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // the first format
+        QVERIFY(sheet->createButton()->isVisible());
+        if (byButton)
+            sheet->createButton()->setFocus(Qt::TabFocusReason);
+        heard().clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!NewProjectSheet::openFor(w.app));
+        QTRY_VERIFY(w.workspace());
+        QCOMPARE(w.workspace()->session().project().name, u"Untitled"_s);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus == w.workspace() || w.workspace()->isAncestorOf(focus));
+        QTRY_COMPARE(lastFocus().object, focus);
     }
 
     // Tab into the Storyboard's shot grid and the Cut's lanes, and a click on

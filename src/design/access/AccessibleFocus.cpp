@@ -7,6 +7,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QHash>
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 
 #include <QtGui/private/qaccessiblecache_p.h>
@@ -35,6 +37,8 @@ QAccessible::UpdateHandler s_next = nullptr;
 QAccessible::Id s_lastFocus = 0;
 // What is held back, and how many times.
 QHash<const QObject*, int> s_held;
+// The windows told active, and not told inactive since.
+QList<QPointer<QObject>> s_active;
 
 // On to the watch installed before this one, or to the platform.
 void pass(QAccessibleEvent* event)
@@ -46,12 +50,41 @@ void pass(QAccessibleEvent* event)
     relayAccessibleEvent(event, s_next);
 }
 
+// Qt tells a window active again as a popup of it (a menu) comes and goes,
+// though the window never stopped being active. A reader takes each
+// activation for the keyboard gone to the window itself: after a menu entry
+// that opened a sheet, it would leave the sheet's control it has just heard
+// for the bare window. A window is told active only when it becomes so.
+bool toldActiveAgain(QAccessibleEvent* event)
+{
+    if (event->type() != QAccessible::StateChanged)
+        return false;
+    QAccessible::State activeAlone;
+    activeAlone.active = true;
+    QObject* object = event->object();
+    if (!(static_cast<QAccessibleStateChangeEvent*>(event)->changedStates() == activeAlone) || !object
+        || !object->isWidgetType() || !static_cast<QWidget*>(object)->isWindow())
+        return false;
+    QAccessibleInterface* iface = event->accessibleInterface();
+    if (!iface)
+        return false;
+    s_active.removeAll(nullptr);
+    if (!iface->state().active) {
+        s_active.removeAll(object);
+        return false;
+    }
+    if (s_active.contains(object))
+        return true;
+    s_active.append(object);
+    return false;
+}
+
 void watch(QAccessibleEvent* event)
 {
     // Qt's own event for a widget that took the keyboard names the widget
     // alone; the program's own, an item or an interface it tells about.
     QObject* object = event->object();
-    if (object && s_held.contains(object))
+    if ((object && s_held.contains(object)) || toldActiveAgain(event))
         return;
     if (event->type() != QAccessible::Focus || !object || !object->isWidgetType() || event->child() != -1) {
         pass(event);

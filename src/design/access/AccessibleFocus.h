@@ -17,7 +17,10 @@
 //   has just told that item itself;
 // - Qt's focus event for what was heard focused last, the keyboard having
 //   been nowhere since, is not sent again (a widget that tells its own focus
-//   as it takes the keyboard is heard once).
+//   as it takes the keyboard is heard once);
+// - a window is told active only when it becomes so: Qt tells it again as a
+//   menu of it closes, and a reader would take that for the keyboard gone
+//   from the sheet the menu opened to the bare window.
 //
 // A reader hears a focus event only when it names another object than the
 // one it has: a widget that keeps the keyboard while it comes to stand for

@@ -1,6 +1,10 @@
 #include "design/access/ChoiceAccessible.h"
 
+#include "design/access/AccessibleFocus.h"
+#include "design/focus/FocusRing.h"
+
 #include <QAbstractButton>
+#include <QTimer>
 
 namespace studio {
 
@@ -167,6 +171,24 @@ void ChoiceAccessible::announce()
         QAccessible::updateAccessibility(&value);
     }
     tell(object(), -1, states, chosen);
+    // A page tab chosen by the keyboard where it stands (a phase of the
+    // rail, a studio tab, a Settings section): a reader says nothing of a
+    // page tab that became selected, nor of its new description, so the tab
+    // is heard again as it reads now, once the change is all made. It is
+    // made anew for the reader, which hears no focus told twice, and so is
+    // all it holds (a reader would ask them for the tab they left).
+    if (states.selected && chosen && m_kind() == Kind::page && widget()->hasFocus() && FocusRing::showing()) {
+        QTimer::singleShot(0, widget(), [tab = widget()] {
+            if (!tab->hasFocus() || !QAccessible::isActive())
+                return;
+            AccessibleFocus::standsAnew(tab);
+            const QList<QWidget*> held = tab->findChildren<QWidget*>();
+            for (QWidget* part : held)
+                AccessibleFocus::standsAnew(part);
+            QAccessibleEvent focus(tab, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        });
+    }
 }
 
 } // namespace studio

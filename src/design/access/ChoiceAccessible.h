@@ -36,6 +36,9 @@
 // the two from the choice told before it: Orca speaks no value equal to the
 // last value it spoke, and no other control's value is below 0. Only a
 // choice that holds the keyboard tells it, as only its value is spoken.
+//
+// A page tab says nothing to Orca as it becomes selected, by any key: one
+// chosen from the keyboard where it stands is heard again as it reads now.
 
 #include "design/widgets/AccessibleSource.h"
 #include "design/access/ButtonAccessible.h"

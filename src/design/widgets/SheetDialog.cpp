@@ -131,7 +131,7 @@ void SheetDialog::showOnLayer()
     SheetLayer* layer = SheetLayer::of(window);
     // The control the content gave the keyboard to as it was built (a window
     // of its own remembers it; the move onto the layer forgets it).
-    QWidget* first = focusWidget();
+    QWidget* first = m_startOnItself ? this : focusWidget();
     if (first && first != this && !isAncestorOf(first))
         first = nullptr;
     const QPointer<QWidget> start = first;

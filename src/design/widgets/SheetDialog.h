@@ -73,6 +73,10 @@ public:
 
     // Before present(): the sheet opens by itself, not at the user's word.
     void markOpensByItself();
+    // Every opening of a sheet kept from one to the next starts with the
+    // keyboard on the sheet itself (heard by its name), not where it was
+    // when the sheet last closed.
+    void startOnItselfEachTime() { m_startOnItself = true; }
 
 public Q_SLOTS:
     void accept() { done(Accepted); }
@@ -121,6 +125,7 @@ private:
     QSize m_wanted;
     State m_state = State::closed;
     int m_result = Rejected;
+    bool m_startOnItself = false;
 };
 
 } // namespace studio

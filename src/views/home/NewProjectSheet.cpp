@@ -177,8 +177,13 @@ std::optional<Project> NewProjectSheet::createProduction()
     // tries again.
     const Project created = m_app.store().create(m_draft.name, m_draft.format, m_draft.episodes(), m_draft.genres,
                                                  m_draft.runtimeMinutes());
-    m_app.openProject(created);
+    // The sheet gives the keyboard back to the screen under it first, and
+    // that screen hands it on to the workspace that opens in its place: a
+    // sheet closing after would give it back to a control gone with its
+    // screen.
+    AppState& app = m_app;
     accept();
+    app.openProject(created);
     return created;
 }
 

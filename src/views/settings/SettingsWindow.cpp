@@ -118,6 +118,9 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* presenter)
 {
     setObjectName(QStringLiteral("settings"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // Its title follows the section shown, which the tab bar tells; a reader
+    // hears the sheet by what opened it.
+    setAccessibleName(QStringLiteral("Settings"));
 
     QVBoxLayout* column = contentLayout();
 
@@ -170,9 +173,11 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* presenter)
     connect(close, &QShortcut::activated, this, &QWidget::close);
 
     setCurrentTab(Tab::general);
-    // The sheet itself holds the keyboard at first: no control opens
-    // ringed, and Tab goes to the first section button.
+    // The sheet itself holds the keyboard at every opening: no control opens
+    // ringed, Tab goes to the first section button, and a reader hears the
+    // sheet by its name (it names no sheet around a section button).
     setFocus(Qt::OtherFocusReason);
+    startOnItselfEachTime();
 }
 
 SettingsWindow::~SettingsWindow() = default;

@@ -12,10 +12,13 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace studio;
 using namespace Qt::StringLiterals;
@@ -277,6 +280,49 @@ private Q_SLOTS:
             up = up->parent();
         QCOMPARE(up, windowIface);
         QCOMPARE(test::lastFocus().object, sheet->first);
+        sheet->reject();
+    }
+
+    // A sheet opened from a menu, by the keyboard or a click: the reader is
+    // last told the keyboard in the sheet, never the window made active
+    // again as the menu goes (the window never stopped being active, and a
+    // reader would leave the sheet for it).
+    void openedFromAMenuIsHeardLast_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("Return") << true;
+        QTest::newRow("click") << false;
+    }
+    void openedFromAMenuIsHeardLast()
+    {
+        QFETCH(bool, byKey);
+        Host host;
+        QVERIFY(host.show());
+        QPointer<TwoButtonSheet> sheet;
+        QMenu menu(&host.window);
+        QAction* ask = menu.addAction(u"Ask…"_s);
+        QObject::connect(ask, &QAction::triggered, [&] {
+            sheet = new TwoButtonSheet(host.view);
+            sheet->present();
+        });
+        menu.popup(host.opener->mapToGlobal(QPoint()));
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        menu.setActiveAction(ask);
+        test::heard().clear();
+        if (byKey)
+            QTest::keyClick(&menu, Qt::Key_Return);
+        else
+            QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(ask).center());
+        QTRY_VERIFY(sheet && menu.isHidden());
+        QTest::qWait(50); // what the window is told as the menu's popup goes
+        const auto moves = [](const test::HeardEvent& e) {
+            return e.type == QAccessible::Focus || (e.type == QAccessible::StateChanged && e.changed.active && e.state.active);
+        };
+        const QList<test::HeardEvent>& heard = test::heard();
+        const auto last = std::find_if(heard.rbegin(), heard.rend(), moves);
+        QVERIFY(last != heard.rend());
+        QCOMPARE(last->type, QAccessible::Focus);
+        QCOMPARE(last->object, sheet->first);
         sheet->reject();
     }
 };

@@ -179,6 +179,9 @@ private Q_SLOTS:
         QVERIFY(!window->isVisible());
         window = SettingsWindow::present(app, &m_host);
         QVERIFY(QTest::qWaitForWindowActive(window));
+        // Every opening starts on the sheet itself, which a reader hears by
+        // its name, not where the keyboard was when it closed.
+        QCOMPARE(QApplication::focusWidget(), window);
 
         for (const SettingsWindow::Tab tab :
              {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
@@ -188,7 +191,7 @@ private Q_SLOTS:
     }
 
     // A screen reader names every stop of every tab; a field by the label
-    // above it.
+    // above it; the sheet itself "Settings", whichever section it shows.
     void everyStopIsNamed()
     {
         AppState& app = freshState();
@@ -198,6 +201,7 @@ private Q_SLOTS:
         for (const SettingsWindow::Tab tab :
              {SettingsWindow::Tab::general, SettingsWindow::Tab::ai, SettingsWindow::Tab::updates}) {
             window->setCurrentTab(tab);
+            QCOMPARE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), u"Settings"_s);
             window->tabButtons().first()->setFocus(Qt::TabFocusReason);
             QList<QWidget*> reached;
             for (QWidget* focus = QApplication::focusWidget(); focus && !reached.contains(focus);
