@@ -71,13 +71,16 @@ SheetDialog::SheetDialog(QWidget* presenter, QSize size)
 
 void SheetDialog::setPresenter(QWidget* presenter)
 {
-    if (m_presenter)
+    if (m_presenter) {
         disconnect(m_presenter, &QObject::destroyed, this, nullptr);
+        m_presenter->removeEventFilter(this);
+    }
     m_presenter = presenter;
     // On its window's layer it is no longer the presenter's child: a sheet
     // that deletes itself goes with its presenter all the same, another
     // closes.
     if (presenter) {
+        presenter->installEventFilter(this);
         connect(presenter, &QObject::destroyed, this, [this] {
             if (testAttribute(Qt::WA_DeleteOnClose))
                 delete this;
@@ -241,6 +244,14 @@ void SheetDialog::done(int result)
         Q_EMIT finished(result);
     if (self && testAttribute(Qt::WA_DeleteOnClose))
         deleteLater();
+}
+
+bool SheetDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_presenter && m_state == State::shown
+        && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        place();
+    return QWidget::eventFilter(watched, event);
 }
 
 void SheetDialog::closeEvent(QCloseEvent* event)

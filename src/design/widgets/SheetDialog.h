@@ -12,7 +12,8 @@
 //   never over the bars above that view (the tab strip, the menu bar): where
 //   centring would cover them it moves down, and in a window too low for it,
 //   it grows no taller than the view (its content scrolls). It follows the
-//   window as it is resized.
+//   window as it is resized, and the view as the window lays it out (a view
+//   that has just come on screen to present it is laid out after).
 // - Modal to its window: while it is up nothing else in the window takes a
 //   click, a key, a shortcut or a menu; a sheet presented over it takes them
 //   in turn.
@@ -95,6 +96,7 @@ protected:
 
     QAccessibleInterface* accessibleFor(QObject* object) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

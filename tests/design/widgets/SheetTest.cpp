@@ -142,6 +142,28 @@ private Q_SLOTS:
         sheet->reject();
     }
 
+    // Presented by a view that has only just come on screen (a command that
+    // first brings another tab's screen up), before the window has laid that
+    // view out: the sheet stands where it stands over the view laid out.
+    void followsAViewLaidOutAfterIt()
+    {
+        Host host;
+        QVERIFY(host.show());
+        auto* next = new QWidget;
+        static_cast<QVBoxLayout*>(host.window.centralWidget()->layout())->addWidget(next, 1);
+        next->show();
+        host.view->hide();
+        QPointer<TwoButtonSheet> early = new TwoButtonSheet(next);
+        early->present();
+        QTRY_COMPARE(next->y(), host.view->y());
+        const QRect placedEarly = host.placed(early);
+        early->reject();
+        auto* late = new TwoButtonSheet(next);
+        late->present();
+        QCOMPARE(placedEarly, host.placed(late));
+        late->reject();
+    }
+
     // While it is up nothing else in the window takes a click, a key, a
     // shortcut or a menu; closed, everything answers again.
     void nothingElseInTheWindowAnswers_data()
