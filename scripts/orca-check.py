@@ -297,6 +297,10 @@ def run(orca, program, lines):
             if rest:
                 root = find(root, lambda o: o.getRoleName() == rest) or root
             print_tree(root, 0)
+        elif command == "focus":
+            role, _, name = rest.partition(" ")
+            focus_named(program, role.replace("_", " "), name)
+            print("focus %s: %s" % (rest, " | ".join(orca.settle())), flush=True)
         elif command == "wait":
             time.sleep(float(rest))
         elif command == "echo":

@@ -181,7 +181,10 @@ private Q_SLOTS:
         QFETCH(bool, toRail);
         Window w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        const Project p = assembledSample();
+        Project p = assembledSample();
+        // The header's mark changes with the phase: ready for one, not the other.
+        p.completedPhases.insert(p.activePhase);
+        p.completedPhases.remove(PhaseID::cut);
         w.app.openProject(p);
         ProjectWorkspaceView* workspace = w.workspace();
         PhaseRail* rail = workspace->rail();
@@ -204,6 +207,19 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), expected);
         QTRY_COMPARE(lastFocus().object, expected);
         QCOMPARE(lastFocus().name, u"The Cut"_s);
+        // Nothing the header's control tells as it changes for the new phase
+        // (its mark, ready for one phase and not the other) is heard before
+        // the keyboard leaves it: a reader would say it of that control.
+        if (toRail)
+            return;
+        qsizetype moved = -1;
+        for (qsizetype i = 0; i < heard().size() && moved < 0; ++i) {
+            if (heard()[i].type == QAccessible::Focus)
+                moved = i;
+        }
+        for (qsizetype i = 0; i < moved; ++i)
+            QVERIFY2(heard()[i].object != holders.value(from) || heard()[i].type != QAccessible::StateChanged,
+                     "a change of the control left heard before the keyboard moved");
     }
 
     // A studio tab or a Settings section chosen by its key where the

@@ -6,9 +6,11 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFocusEvent>
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <QtGui/private/qaccessiblecache_p.h>
@@ -39,6 +41,8 @@ QAccessible::Id s_lastFocus = 0;
 QHash<const QObject*, int> s_held;
 // The windows told active, and not told inactive since.
 QList<QPointer<QObject>> s_active;
+// The widget taking the keyboard, until its focus is told.
+QPointer<QObject> s_taking;
 
 // On to the watch installed before this one, or to the platform.
 void pass(QAccessibleEvent* event)
@@ -79,13 +83,58 @@ bool toldActiveAgain(QAccessibleEvent* event)
     return false;
 }
 
+// A text input tells its selection (all of its text, on Tab) and its caret
+// as it takes the keyboard, before Qt tells its focus: a reader would read
+// the text as selected in the control it is leaving, then again on the
+// focus. The focus that follows reads the text and the selection where they
+// stand. And a line edit lets its selection go as the keyboard leaves it: a
+// reader would say "unselected" of a field the user has left for another.
+bool toldOutOfTurn(QAccessibleEvent* event)
+{
+    const QAccessible::Event type = event->type();
+    QObject* object = event->object();
+    if ((type != QAccessible::TextSelectionChanged && type != QAccessible::TextCaretMoved) || !object
+        || !object->isWidgetType() || event->child() != -1)
+        return false;
+    if (object == s_taking)
+        return true;
+    if (type != QAccessible::TextSelectionChanged || QApplication::focusWidget() == object)
+        return false;
+    const auto* selection = static_cast<QAccessibleTextSelectionEvent*>(event);
+    return selection->selectionStart() < 0 || selection->selectionStart() >= selection->selectionEnd();
+}
+
+// Marks the widget taking the keyboard while it takes it: Qt tells its focus
+// once it has (the mark goes then, or by the next turn of the event loop if
+// no focus is told). A popup giving the keyboard back tells no focus.
+class TakingWatch : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn && watched->isWidgetType()
+            && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && QAccessible::isActive()) {
+            s_taking = watched;
+            QTimer::singleShot(0, watched, [watched] {
+                if (s_taking == watched)
+                    s_taking = nullptr;
+            });
+        }
+        return false;
+    }
+};
+
 void watch(QAccessibleEvent* event)
 {
     // Qt's own event for a widget that took the keyboard names the widget
     // alone; the program's own, an item or an interface it tells about.
     QObject* object = event->object();
-    if ((object && s_held.contains(object)) || toldActiveAgain(event))
+    if ((object && s_held.contains(object)) || toldActiveAgain(event) || toldOutOfTurn(event))
         return;
+    if (event->type() == QAccessible::Focus && object == s_taking)
+        s_taking = nullptr;
     if (event->type() != QAccessible::Focus || !object || !object->isWidgetType() || event->child() != -1) {
         pass(event);
         return;
@@ -119,6 +168,7 @@ void AccessibleFocus::install()
         return;
     installed = true;
     s_next = QAccessible::installUpdateHandler(watch);
+    qApp->installEventFilter(new TakingWatch(qApp));
     // With the keyboard nowhere (the window left for another), what takes
     // it next is heard again, whatever it was before.
     QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {

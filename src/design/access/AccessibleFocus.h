@@ -18,6 +18,9 @@
 // - Qt's focus event for what was heard focused last, the keyboard having
 //   been nowhere since, is not sent again (a widget that tells its own focus
 //   as it takes the keyboard is heard once);
+// - a text input taking the keyboard is heard focused before anything of
+//   its text (the selection of all of it, on Tab, is read by the focus), and
+//   nothing is told of the selection it lets go as the keyboard leaves it;
 // - a window is told active only when it becomes so: Qt tells it again as a
 //   menu of it closes, and a reader would take that for the keyboard gone
 //   from the sheet the menu opened to the bare window.

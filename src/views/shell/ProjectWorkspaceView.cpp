@@ -146,8 +146,11 @@ AIChoiceSheet* ProjectWorkspaceView::choiceSheet() const
 void ProjectWorkspaceView::refresh(bool animated)
 {
     m_rail->refresh(animated);
-    m_header->refresh();
+    // The header after the page: the keyboard a phase change takes from the
+    // header goes first, so its mark, ready for one phase and not for the
+    // other, is not heard as a change of the control just left.
     syncPhaseScreen(animated);
+    m_header->refresh();
     syncNames();
 }
 

@@ -33,6 +33,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -344,6 +345,68 @@ private Q_SLOTS:
         QCOMPARE(lastFocus().name, u"Three-Act"_s);
         QCOMPARE(lastFocus().object, picker->menu());
         picker->menu()->close();
+    }
+
+    // A field Tab moves into is heard focused before anything of its text
+    // (its text all selected as it takes the keyboard is read by the focus),
+    // and nothing is said of its selection going as the keyboard leaves it;
+    // a selection made while it holds the keyboard is told.
+    void aFieldIsHeardFocusedFirstAndNotAfterItIsLeft_data()
+    {
+        QTest::addColumn<bool>("windowed");
+        QTest::newRow("one-line field") << true;
+        QTest::newRow("line edit") << false;
+    }
+
+    void aFieldIsHeardFocusedFirstAndNotAfterItIsLeft()
+    {
+        QFETCH(bool, windowed);
+        QWidget window;
+        auto* column = new QVBoxLayout(&window);
+        auto* before = new QPushButton(u"Before"_s);
+        auto* sleek = windowed ? new SleekTextField(u"Title"_s, QString()) : nullptr;
+        QLineEdit* edit = sleek ? sleek->lineEdit() : new QLineEdit;
+        auto* after = new QPushButton(u"After"_s);
+        column->addWidget(before);
+        column->addWidget(sleek ? static_cast<QWidget*>(sleek) : edit);
+        column->addWidget(after);
+        if (sleek)
+            sleek->setText(u"Night Ferry"_s);
+        else
+            edit->setText(u"Night Ferry"_s);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        heard().clear();
+        const auto ofEdit = [edit](QAccessible::Event type) {
+            QList<qsizetype> at;
+            for (qsizetype i = 0; i < heard().size(); ++i) {
+                if (heard()[i].object == edit && heard()[i].type == type)
+                    at.append(i);
+            }
+            return at;
+        };
+        QTest::keyClick(before, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), edit);
+        QApplication::processEvents();
+        QVERIFY(edit->hasSelectedText());
+        QCOMPARE(ofEdit(QAccessible::Focus).size(), 1);
+        const qsizetype focused = ofEdit(QAccessible::Focus).first();
+        for (QAccessible::Event type : {QAccessible::TextSelectionChanged, QAccessible::TextCaretMoved}) {
+            for (qsizetype i : ofEdit(type))
+                QVERIFY2(i > focused, "a text event told before the focus");
+        }
+        heard().clear();
+        QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
+        QTRY_VERIFY(!ofEdit(QAccessible::TextSelectionChanged).isEmpty());
+        heard().clear();
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), after);
+        QApplication::processEvents();
+        QVERIFY(!edit->hasSelectedText());
+        QVERIFY(ofEdit(QAccessible::TextSelectionChanged).isEmpty());
+        QCOMPARE(lastFocus().name, u"After"_s);
     }
 };
 

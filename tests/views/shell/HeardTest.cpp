@@ -185,7 +185,7 @@ private Q_SLOTS:
             << QStringList{u"The Look"_s,         u"Live Action"_s,   u"35mm Cinema"_s,
                            u"Sodium & Silhouette"_s, u"2.39 Scope"_s, u"24 — Cinema"_s,
                            u"Anamorphic flares"_s, u"Soft halation"_s, u"Golden hour"_s,
-                           u"Moonlit blue"_s,     u"Practical lamps"_s, u"D8C49A"_s}
+                           u"Moonlit blue"_s,     u"Practical lamps"_s, u"Warm gold"_s}
             << QStringList{u"Style Library"_s, u"Director's Lens"_s, u"Cinematography"_s}
             << QStringList{u"16:9 HD"_s} << QStringList{u"16:9 HD"_s, u"2.39 Scope"_s};
         QTest::newRow("look style") << PhaseID::look << QStringList{} << QStringList{}
@@ -194,8 +194,8 @@ private Q_SLOTS:
         QTest::newRow("look lens") << PhaseID::look << QStringList{} << QStringList{}
                                    << QStringList{u"Available Heaven"_s}
                                    << QStringList{u"Available Heaven"_s, u"Sodium & Silhouette"_s};
-        QTest::newRow("look accent") << PhaseID::look << QStringList{} << QStringList{} << QStringList{u"9FB4C4"_s}
-                                     << QStringList{u"9FB4C4"_s, u"D8C49A"_s};
+        QTest::newRow("look accent") << PhaseID::look << QStringList{} << QStringList{} << QStringList{u"Steel blue"_s}
+                                     << QStringList{u"Steel blue"_s, u"Warm gold"_s};
         QTest::newRow("storyboard time") << PhaseID::scenes
                                          << QStringList{u"Storyboard"_s, u"EXT"_s, u"Night"_s, u"Eda Vance"_s}
                                          << QStringList{u"Scenes"_s} << QStringList{u"Dusk"_s}

@@ -37,7 +37,11 @@ AccentSwatch::AccentSwatch(const QString& hex, QWidget* parent)
     , m_color(rules::swatchColor(hex))
 {
     setFixedSize(swatchRoom, swatchRoom);
-    setAccessibleName(hex);
+    // Heard by its colour's name: the screen shows a colour, no digits.
+    QString name = LookChoices::accentNames().value(hex, hex);
+    if (!name.isEmpty())
+        name[0] = name[0].toUpper();
+    setAccessibleName(name);
 }
 
 void AccentSwatch::paintEvent(QPaintEvent*)

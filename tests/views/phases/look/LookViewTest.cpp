@@ -25,6 +25,7 @@
 #include "views/phases/look/StyleCard.h"
 #include "views/phases/look/StyleGallery.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTextEdit>
@@ -143,6 +144,20 @@ private Q_SLOTS:
         QVERIFY(f.view.cinematographyCard()->aspectCard(AspectRatio::scope239)->isSelected());
         QVERIFY(f.view.moodCard()->swatches().value(0)->isSelected());
         QCOMPARE(f.changes, 0);
+    }
+
+    // A swatch shows a colour, no text: a reader hears the colour's name,
+    // never its digits spelt out.
+    void aSwatchIsHeardByItsColoursName()
+    {
+        Fixture f;
+        QVERIFY(f.show());
+        const QList<AccentSwatch*> swatches = f.view.moodCard()->swatches();
+        QVERIFY(!swatches.isEmpty());
+        for (AccentSwatch* swatch : swatches) {
+            const QString name = QAccessible::queryAccessibleInterface(swatch)->text(QAccessible::Name);
+            QCOMPARE(name.toLower(), LookChoices::accentNames().value(swatch->hex()));
+        }
     }
 
     void categoryFollowsTheStoredStyleWhenTheScreenAppears()
