@@ -42,7 +42,7 @@ class SmallScreenTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(screenNamed(u"wide"_s) && screenNamed(u"least"_s) && screenNamed(u"small"_s));
+        QVERIFY(screenNamed(u"wide"_s) && screenNamed(u"least"_s) && screenNamed(u"small"_s) && screenNamed(u"narrow"_s));
         DesignSystem::install(*qApp);
     }
 
@@ -139,6 +139,7 @@ private Q_SLOTS:
         QTest::newRow("least size on a large screen") << u"wide"_s;
         QTest::newRow("a screen of the least size") << u"least"_s;
         QTest::newRow("a smaller screen") << u"small"_s;
+        QTest::newRow("a screen narrower than the sheet") << u"narrow"_s;
     }
 
     void theNewProductionSheetStandsBelowTheTabStrip()
@@ -207,7 +208,7 @@ int main(int argc, char** argv)
     return test::runOnScreens<SmallScreenTest>(
         argc, argv,
         test::screen("wide", 0, 0, 1920, 1080) + ", " + test::screen("least", 1920, 0, 1080, 700) + ", "
-            + test::screen("small", 3000, 0, 960, 600) + ", " + test::screen("low", 4000, 0, 683, 384));
+            + test::screen("small", 3000, 0, 960, 600) + ", " + test::screen("low", 4000, 0, 683, 384) + ", " + test::screen("narrow", 5000, 0, 600, 540));
 }
 
 #include "SmallScreenTest.moc"

@@ -182,11 +182,15 @@ void SheetDialog::place()
         if (!view.isEmpty())
             room = view;
     }
+    // In a window narrower or lower than the sheet asks for (a small screen
+    // at a large scale), it takes what the window gives: its content lays
+    // out in less, and a long one scrolls.
+    const int wide = m_wanted.width() > frame.width() ? std::max(frame.width(), minimumWidth()) : m_wanted.width();
     const int height = m_wanted.height() > room.height() ? std::max(room.height(), minimumHeight()) : m_wanted.height();
-    resize(m_wanted.width(), height);
+    resize(wide, height);
     const QPoint centred = frame.center() - QPoint(width() / 2, this->height() / 2);
     const int top = std::clamp(centred.y(), room.top(), std::max(room.top(), room.bottom() + 1 - this->height()));
-    move(centred.x(), top);
+    move(std::max(frame.left(), centred.x()), top);
 }
 
 void SheetDialog::leave(bool orElsewhere)

@@ -46,8 +46,8 @@ NewProjectSheet::NewProjectSheet(AppState& app, QWidget* window)
     : SheetDialog(window, sheetSize)
     , m_app(app)
 {
-    // As tall as the window lets it be: the steps scroll.
-    setFixedWidth(sheetSize.width());
+    // As large as the window lets it be: the steps scroll.
+    setMaximumWidth(sheetSize.width());
     setMaximumHeight(sheetSize.height());
     openSheets().append(this);
     QVBoxLayout* content = contentLayout();

@@ -275,6 +275,7 @@ private Q_SLOTS:
         AppState app;
         ProjectSession session(Project{});
         ProjectWorkspaceView workspace(app, session);
+        workspace.resize(1080, 700);
         workspace.show();
         QVERIFY(QTest::qWaitForWindowExposed(&workspace));
 
