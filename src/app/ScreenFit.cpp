@@ -9,7 +9,13 @@
 #include <QScrollArea>
 #include <QWindow>
 
+#include <xcb/xcb.h>
+
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -65,12 +71,104 @@ private:
     }
 };
 
+// Whether the X window manager tells the desktop's free area. One that
+// follows the desktop conventions and keeps it to itself (Weston's, for the
+// X programs of a Wayland session) keeps its panels and where it puts a
+// window to itself as a Wayland compositor does. An X server with no such
+// window manager gives a window its whole screen, where it asks.
+bool windowManagerTellsFreeArea()
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return true;
+    const auto onRoot = [connection](std::string_view name) {
+        const auto atom = std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)>(
+            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, std::uint16_t(name.size()), name.data()),
+                                  nullptr),
+            &std::free);
+        if (!atom || atom->atom == XCB_ATOM_NONE)
+            return false;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        const auto property = std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)>(
+            xcb_get_property_reply(connection, xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_ANY, 0, 1),
+                                   nullptr),
+            &std::free);
+        return property && property->type != XCB_ATOM_NONE;
+    };
+    return onRoot("_NET_WORKAREA") || !onRoot("_NET_SUPPORTING_WM_CHECK");
+}
+
 // A Wayland client sees the whole output and never the compositor's panels,
-// nor where its window stands: the compositor places it. The X11 window
-// manager tells both.
+// nor where its window stands: the compositor places it. An X11 window
+// manager tells both, as a rule. Asked once: the window manager is there
+// before the first window.
 bool screenTellsFreeArea()
 {
-    return !QGuiApplication::platformName().startsWith(u"wayland"_s);
+    static const bool tells = [] {
+        const QString platform = QGuiApplication::platformName();
+        if (platform.startsWith(u"wayland"_s))
+            return false;
+        return platform != u"xcb"_s || windowManagerTellsFreeArea();
+    }();
+    return tells;
+}
+
+template <typename Reply>
+using XReply = std::unique_ptr<Reply, decltype(&std::free)>;
+
+// The frame an X window manager put round `window`, from the windows it
+// stands in: one that keeps the free area to itself may not tell Qt the
+// frame either.
+QMargins xFrame(const QWindow& window)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return {};
+    const auto client = xcb_window_t(window.winId());
+    xcb_window_t frame = client;
+    xcb_window_t root = XCB_WINDOW_NONE;
+    for (;;) {
+        const XReply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, frame), nullptr), &std::free);
+        if (!tree)
+            return {};
+        root = tree->root;
+        if (tree->parent == tree->root || tree->parent == XCB_WINDOW_NONE)
+            break;
+        frame = tree->parent;
+    }
+    if (frame == client)
+        return {};
+    const XReply<xcb_get_geometry_reply_t> outer(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, frame), nullptr), &std::free);
+    const XReply<xcb_get_geometry_reply_t> inner(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, client), nullptr), &std::free);
+    const XReply<xcb_translate_coordinates_reply_t> at(
+        xcb_translate_coordinates_reply(connection, xcb_translate_coordinates(connection, client, root, 0, 0), nullptr),
+        &std::free);
+    if (!outer || !inner || !at)
+        return {};
+    const int left = at->dst_x - outer->x;
+    const int top = at->dst_y - outer->y;
+    const int right = outer->width + 2 * outer->border_width - left - inner->width;
+    const int bottom = outer->height + 2 * outer->border_width - top - inner->height;
+    // In the program's units, as Qt's own are.
+    const qreal ratio = window.devicePixelRatio();
+    return QMargins(qRound(left / ratio), qRound(top / ratio), qRound(right / ratio), qRound(bottom / ratio));
+}
+
+// The frame round the window: Qt's, where it knows it.
+QMargins frameOf(const QWidget& widget)
+{
+    const QWindow* window = widget.windowHandle();
+    if (!window)
+        return {};
+    const QMargins told = window->frameMargins();
+    if (!told.isNull() || screenTellsFreeArea() || QGuiApplication::platformName() != u"xcb"_s || !widget.isVisible())
+        return told;
+    return xFrame(*window);
 }
 
 // What a panel or two may take of an output whose free area is unknown, on
@@ -124,7 +222,7 @@ QSize ScreenFit::room() const
         return m_minimumContent;
     const QRect free = freeArea(*screen);
     // Nothing until the window manager has framed the window.
-    const QMargins frame = m_window->windowHandle() ? m_window->windowHandle()->frameMargins() : QMargins();
+    const QMargins frame = frameOf(*m_window);
     const QWidget* menu = m_window->menuWidget();
     const int menuHeight = menu && !menu->isHidden() ? menu->sizeHint().height() : 0;
     return {free.width() - frame.left() - frame.right(), free.height() - frame.top() - frame.bottom() - menuHeight};
@@ -150,7 +248,7 @@ void ScreenFit::fit()
     if (QLayout* layout = m_window->layout())
         layout->activate();
     const QRect free = freeArea(*screen);
-    const QRect frame = m_window->frameGeometry();
+    const QRect frame = m_window->geometry() + frameOf(*m_window);
     const bool placedHere = screenTellsFreeArea();
     if (placedHere ? free.contains(frame) : free.width() >= frame.width() && free.height() >= frame.height())
         return;
@@ -187,7 +285,7 @@ void ScreenFit::watchScreen()
 
 void ScreenFit::refitIfFramedAnew()
 {
-    if (!m_window->isVisible() || !m_window->windowHandle() || m_window->windowHandle()->frameMargins() == m_frame)
+    if (!m_window->isVisible() || !m_window->windowHandle() || frameOf(*m_window) == m_frame)
         return;
     // Framed the first time, the window may stand where the window manager
     // put it, out of the free area. A frame changed later (back from
@@ -195,7 +293,7 @@ void ScreenFit::refitIfFramedAnew()
     // and size for the window, which reach it in steps, its place before its
     // size or after: a window half way there sticks out of nothing. Only the
     // room for the content follows.
-    m_frame = m_window->windowHandle()->frameMargins();
+    m_frame = frameOf(*m_window);
     if (m_framed) {
         fitMinimum();
         return;
@@ -210,7 +308,7 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
         switch (event->type()) {
         case QEvent::Show:
             watchScreen();
-            m_frame = m_window->windowHandle() ? m_window->windowHandle()->frameMargins() : QMargins();
+            m_frame = frameOf(*m_window);
             m_framed = !m_frame.isNull();
             fit();
             // A frame the program draws itself (on Wayland) is made as the

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -46,9 +47,10 @@ void end(QProcess& process)
 
 } // namespace
 
-HeadlessWeston::HeadlessWeston(QSize mode, int scale)
+HeadlessWeston::HeadlessWeston(QSize mode, int scale, bool xClients)
     : m_mode(mode)
     , m_scale(scale)
+    , m_xClients(xClients)
     , m_socket(uniqueName("wl-test-"))
 {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
@@ -75,9 +77,12 @@ QString HeadlessWeston::start()
     }
     // No weston.ini: the desktop shell with its default panel, whatever the
     // machine's configuration.
-    m_process.start(u"weston"_s, {u"--backend=headless-backend.so"_s, u"--no-config"_s, u"--idle-time=0"_s,
-                                  u"--width=%1"_s.arg(m_mode.width()), u"--height=%1"_s.arg(m_mode.height()),
-                                  u"--scale=%1"_s.arg(m_scale), u"--socket="_s + m_socket});
+    QStringList arguments{u"--backend=headless-backend.so"_s, u"--no-config"_s, u"--idle-time=0"_s,
+                          u"--width=%1"_s.arg(m_mode.width()), u"--height=%1"_s.arg(m_mode.height()),
+                          u"--scale=%1"_s.arg(m_scale), u"--socket="_s + m_socket};
+    if (m_xClients)
+        arguments << u"--xwayland"_s;
+    m_process.start(u"weston"_s, arguments);
     // The socket's file comes a moment before the compositor listens on it.
     const QString socket = runtimeFolder() + u'/' + m_socket;
     const auto listening = [&] {
@@ -89,7 +94,15 @@ QString HeadlessWeston::start()
     };
     if (!QTest::qWaitFor([&] { return m_process.state() == QProcess::NotRunning || listening(); }, startTimeout)
         || m_process.state() == QProcess::NotRunning)
-        return u"Weston did not start: "_s + QString::fromLocal8Bit(m_process.readAll());
+        return u"Weston did not start: "_s + output();
+    if (!m_xClients)
+        return {};
+    // Its X server listens as the compositor starts, and says where.
+    static const QRegularExpression xListening(u"xserver listening on display (:\\d+)"_s);
+    QRegularExpressionMatch said;
+    if (!QTest::qWaitFor([&] { return (said = xListening.match(output())).hasMatch(); }, startTimeout))
+        return u"Weston's X server did not start: "_s + output();
+    m_xDisplay = said.captured(1);
     return {};
 }
 
@@ -109,6 +122,12 @@ QProcessEnvironment HeadlessWeston::clientEnvironment(QProcessEnvironment enviro
         environment.insert(u"LSAN_OPTIONS"_s, (options.isEmpty() ? QString() : options + u':')
                                                    + u"fast_unwind_on_malloc=0:suppressions="_s + m_leaks.fileName());
     }
+    if (m_xClients) {
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        environment.insert(u"DISPLAY"_s, m_xDisplay);
+        environment.remove(u"WAYLAND_DISPLAY"_s);
+        return environment;
+    }
     environment.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
     environment.insert(u"WAYLAND_DISPLAY"_s, m_socket);
     environment.remove(u"DISPLAY"_s);
@@ -117,7 +136,8 @@ QProcessEnvironment HeadlessWeston::clientEnvironment(QProcessEnvironment enviro
 
 QString HeadlessWeston::output()
 {
-    return QString::fromLocal8Bit(m_process.readAll());
+    m_said += m_process.readAll();
+    return QString::fromLocal8Bit(m_said);
 }
 
 VirtualX::VirtualX(QSize size)

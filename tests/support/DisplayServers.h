@@ -28,8 +28,9 @@ public:
 
 class HeadlessWeston : public DisplayServer {
 public:
-    // An output of `mode` (in the compositor's units) at `scale`.
-    HeadlessWeston(QSize mode, int scale);
+    // An output of `mode` (in the compositor's units) at `scale`; with
+    // `xClients`, its clients are X programs on the compositor's own X server.
+    HeadlessWeston(QSize mode, int scale, bool xClients = false);
     ~HeadlessWeston() override;
 
     static bool installed();
@@ -42,7 +43,10 @@ public:
 private:
     QSize m_mode;
     int m_scale;
+    bool m_xClients;
     QString m_socket;
+    QString m_xDisplay;
+    QByteArray m_said;
     QProcess m_process;
     // What a sanitized build's leak check is to pass over in a client.
     QTemporaryFile m_leaks;
