@@ -12,7 +12,9 @@
 // stands: there the free area is taken as the output less room for panels,
 // so the window's minimum stays inside the maximised size the compositor
 // configures (which the window must take exactly), and the window is only
-// ever sized, never moved.
+// ever sized, never moved. So too under an X window manager that keeps the
+// free area to itself (Weston's, for the X programs of a Wayland session),
+// whose frame is read from the windows it puts round the program's.
 //
 // The frame is known only once the window manager has framed the window, and
 // the screen may change or shrink while the program runs: the fit is made
