@@ -71,6 +71,9 @@ private:
     }
 };
 
+template <typename Reply>
+using XReply = std::unique_ptr<Reply, decltype(&std::free)>;
+
 // Whether the X window manager tells the desktop's free area. One that
 // follows the desktop conventions and keeps it to itself (Weston's, for the
 // X programs of a Wayland session) keeps its panels and where it puts a
@@ -83,14 +86,14 @@ bool windowManagerTellsFreeArea()
     if (!connection)
         return true;
     const auto onRoot = [connection](std::string_view name) {
-        const auto atom = std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)>(
+        const XReply<xcb_intern_atom_reply_t> atom(
             xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, std::uint16_t(name.size()), name.data()),
                                   nullptr),
             &std::free);
         if (!atom || atom->atom == XCB_ATOM_NONE)
             return false;
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-        const auto property = std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)>(
+        const XReply<xcb_get_property_reply_t> property(
             xcb_get_property_reply(connection, xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_ANY, 0, 1),
                                    nullptr),
             &std::free);
@@ -113,9 +116,6 @@ bool screenTellsFreeArea()
     }();
     return tells;
 }
-
-template <typename Reply>
-using XReply = std::unique_ptr<Reply, decltype(&std::free)>;
 
 // The frame an X window manager put round `window`, from the windows it
 // stands in: one that keeps the free area to itself may not tell Qt the
