@@ -201,6 +201,15 @@ void MainWindow::askBeforeDiscarding(const QList<QUuid>& unsaved)
         // Closed from the event loop, after the alert is gone.
         QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
     });
+    // The store writes a failed save again on its own: once every edit is on
+    // disk, nothing is lost by quitting, and the quit asked for goes ahead.
+    connect(&m_app.store(), &ProjectStore::saved, box, [this, box] {
+        if (!m_app.unsavedProductions().isEmpty())
+            return;
+        m_quitting = true;
+        box->reject();
+        QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+    });
     m_quitConfirmation = box;
     box->open();
 }

@@ -460,6 +460,34 @@ private Q_SLOTS:
         QTRY_VERIFY(!window.isVisible());
     }
 
+    // The save is written again on its own while the question is up: the
+    // question goes, and the quit asked for goes ahead with every edit kept.
+    void aSaveMadeWhileAskingEndsTheQuestionAndQuits()
+    {
+        StudioApp studio;
+        AppState& app = studio.state();
+        MainWindow& window = studio.window();
+        app.store().setRetryBackOff(std::chrono::milliseconds(20), std::chrono::milliseconds(80));
+        const Project p = production(u"Unwritable"_s);
+        app.openProject(p);
+        app.selectedTab()->session()->edit([](Project& x) { x.name = u"Edited"_s; });
+        blockFolder(p.id);
+        studio.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.quitAction()->trigger();
+        QPointer<Alert> box = window.quitConfirmation();
+        QVERIFY(box);
+
+        QVERIFY(QFile::remove(ProjectStore::folderPath(p.id)));
+        QTRY_VERIFY(!box);
+        QTRY_VERIFY(!window.isVisible());
+        ProjectStore reread;
+        reread.load();
+        const Project* stored = findProject(reread.projects(), p.id);
+        QVERIFY(stored);
+        QCOMPARE(stored->name, u"Edited"_s);
+    }
+
     void aLibraryLoadProblemShowsAtStart()
     {
         const QString folder = ProjectStore::folderPath(QUuid::createUuid());
