@@ -59,6 +59,17 @@ void blockFolder(const QUuid& id)
     QVERIFY(blocker.open(QIODevice::WriteOnly));
 }
 
+// A production open in a tab, renamed "Edited" where its folder can take
+// nothing.
+Project openWithAnUnwritableEdit(AppState& app)
+{
+    const Project p = production(u"Unwritable"_s);
+    app.openProject(p);
+    app.selectedTab()->session()->edit([](Project& x) { x.name = u"Edited"_s; });
+    blockFolder(p.id);
+    return p;
+}
+
 QMenu* menuOf(const MainWindow& window, QAction* action)
 {
     for (QAction* top : window.menuBar()->actions()) {
@@ -430,10 +441,7 @@ private Q_SLOTS:
         StudioApp studio;
         AppState& app = studio.state();
         MainWindow& window = studio.window();
-        const Project p = production(u"Unwritable"_s);
-        app.openProject(p);
-        app.selectedTab()->session()->edit([](Project& x) { x.name = u"Edited"_s; });
-        blockFolder(p.id);
+        const Project p = openWithAnUnwritableEdit(app);
         studio.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const auto quit = [&] {
@@ -468,10 +476,7 @@ private Q_SLOTS:
         AppState& app = studio.state();
         MainWindow& window = studio.window();
         app.store().setRetryBackOff(std::chrono::milliseconds(20), std::chrono::milliseconds(80));
-        const Project p = production(u"Unwritable"_s);
-        app.openProject(p);
-        app.selectedTab()->session()->edit([](Project& x) { x.name = u"Edited"_s; });
-        blockFolder(p.id);
+        const Project p = openWithAnUnwritableEdit(app);
         studio.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.quitAction()->trigger();
