@@ -9,6 +9,7 @@
 #include "design/style/Palette.h"
 #include "design/widgets/PillPicker.h"
 #include "design/text/PlainTextField.h"
+#include "design/focus/FocusOutline.h"
 #include "design/focus/TabOrder.h"
 #include "design/style/Theme.h"
 #include "design/style/Tokens.h"
@@ -24,6 +25,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -52,6 +55,9 @@ private:
     mutable QString m_measuredText;
     mutable bool m_measuredOn = false;
 };
+
+// Room beside a field for its focus ring.
+const int ringRoom = int(std::ceil(FocusOutline::outset));
 
 // The heading row. Nothing around it scrolls down, so where the row doesn't
 // fit, a plain turn of the wheel over it scrolls it sideways too.
@@ -131,7 +137,9 @@ QWidget* SceneEditor::buildHeader()
 
     auto* location = new QWidget(header);
     auto* locationRow = new QHBoxLayout(location);
-    locationRow->setContentsMargins(0, 0, 0, 0);
+    // The heading's last control: room after it for the name's focus ring,
+    // which the row would cut at its end.
+    locationRow->setContentsMargins(0, 0, ringRoom, 0);
     locationRow->setSpacing(7);
     m_location = new MenuButton(QString(), location);
     m_location->setSymbol(u"mappin.circle.fill"_s, 10, Palette::gold());
@@ -205,7 +213,7 @@ void SceneEditor::showScene(const Project& project, const SceneCard& scene, cons
     if (!otherScene && m_locationText->lineEdit()->hasFocus()) {
         // The name typed grows the menu before the field: keep the field
         // being typed in on screen once the row has been laid out again.
-        QTimer::singleShot(0, this, [this] { m_heading->ensureWidgetVisible(m_locationText, 0, 0); });
+        QTimer::singleShot(0, this, [this] { m_heading->ensureWidgetVisible(m_locationText, ringRoom, 0); });
     }
     m_timeLine->setMinimumHeight(m_heading->sizeHint().height());
     m_time->setSelection(scene.timeOfDay);

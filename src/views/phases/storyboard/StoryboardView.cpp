@@ -2,6 +2,7 @@
 
 #include "design/focus/FocusHandOver.h"
 #include "design/focus/FocusOnAdded.h"
+#include "design/text/PlainTextField.h"
 #include "design/widgets/EmptyStateView.h"
 #include "design/widgets/GhostButton.h"
 #include "design/widgets/HairlineDivider.h"
@@ -223,6 +224,10 @@ void StoryboardView::connectEditor()
     connect(m_editor, &E::locationRequested, this, [this](const QUuid& sceneID, const QUuid& locationID) {
         const std::optional<QUuid> location = locationID.isNull() ? std::nullopt : std::optional(locationID);
         editActiveEpisode([&](Project& p, const QUuid& ep) { edits::setSceneLocation(p, ep, sceneID, location); });
+        // "Custom…" is picked to name the place: what is typed next is the
+        // name (on the menu's button, Space would open the menu again).
+        if (!location)
+            FocusOnAdded::give(m_editor->locationField(), FocusOnAdded::Typing::follows);
     });
     connect(m_editor, &E::locationTextRequested, this, [this](const QUuid& sceneID, const QString& text) {
         editActiveEpisode([&](Project& p, const QUuid& ep) { edits::setSceneLocationText(p, ep, sceneID, text); });

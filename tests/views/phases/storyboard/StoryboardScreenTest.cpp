@@ -22,6 +22,7 @@
 #include "design/widgets/Slider.h"
 #include "design/widgets/TextLabel.h"
 #include "design/DesignSystem.h"
+#include "design/focus/FocusOutline.h"
 #include "design/widgets/ToolbarIconButton.h"
 #include "model/CraftKits.h"
 #include "model/Lookup.h"
@@ -43,6 +44,7 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <cmath>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -350,6 +352,28 @@ private Q_SLOTS:
         QTest::keyClicks(field, u" and the pipes that still sing at night"_s);
         const QWidget* viewport = editor->headingRow()->viewport();
         QTRY_VERIFY(viewport->rect().contains(QRect(field->mapTo(viewport, QPoint()), field->size()).center()));
+        // At the row's end, its focus ring shows whole.
+        const int ring = int(std::ceil(FocusOutline::outset));
+        const QWidget* name = editor->locationField();
+        const QRect ringed = QRect(name->mapTo(viewport, QPoint()), name->size()).adjusted(-ring, 0, ring, 0);
+        QTRY_VERIFY2(viewport->rect().contains(ringed), qPrintable(QDebug::toString(ringed)));
+    }
+
+    // "Custom…" is picked to name the place: what is typed next is the name.
+    void pickingCustomGivesTheNameTheKeyboard()
+    {
+        Stage stage(SampleFactory::lighthouse());
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.backdrop));
+        SceneEditor* editor = stage.screen()->editor();
+        MenuButton* location = editor->locationMenu();
+        location->setFocus();
+        location->click();
+        QTRY_VERIFY(location->menu()->isVisible());
+        location->menu()->actions().first()->trigger();
+        location->menu()->close();
+        QTRY_VERIFY(editor->locationField()->lineEdit()->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), u"Salt flats"_s);
+        QTRY_VERIFY(stage.session.project().episodes.first().scenes.first().locationText.endsWith(u"Salt flats"_s));
     }
 
     void headingRowScrollsByTheWheelAndStartsAtEachScene()
