@@ -58,9 +58,9 @@ QString placeOnX(const QWidget& window)
     return at ? u" %1 %2"_s.arg(at->dst_y).arg(at->dst_y + window.height()) : QString();
 }
 
-// Tells "picture <state> <width> <height>" (and for an X program where it
-// stands) each time the window's picture goes out: as it is exposed and at
-// each update.
+// Tells "picture <state> <width> <height>" of the window's frame (for an X
+// program, of the window itself, and where it stands) each time the window's
+// picture goes out: as it is exposed and at each update.
 class PictureReporter : public QObject {
 public:
     explicit PictureReporter(QWidget* window)
@@ -81,7 +81,9 @@ protected:
         if (exposed || event->type() == QEvent::UpdateRequest) {
             ++pictures;
             maximized = m_window->isMaximized();
-            frame = m_window->frameGeometry().size();
+            // Qt learns an X frame late, and not always anew: there the
+            // window's own size tells its state.
+            frame = QGuiApplication::platformName() == u"xcb"_s ? m_window->size() : m_window->frameGeometry().size();
             tell(u"picture %1 %2 %3"_s.arg(maximized ? u"maximized"_s : u"normal"_s)
                      .arg(frame.width())
                      .arg(frame.height())
@@ -139,8 +141,7 @@ int runStudio(int argc, char** argv)
     const int outputWidth = window.screen()->geometry().width();
     const auto waitFor = [](auto condition) { return QTest::qWaitFor(condition, 30000); };
     // An X window manager that keeps the free area to itself may not tell
-    // the frame either: its window is as wide as it is maximised, frame
-    // aside.
+    // the frame either: its window is narrower than the output maximised.
     const bool onX = QGuiApplication::platformName() == u"xcb"_s;
     if (!waitFor([&] { return pictures.pictures > 0 && (onX || !window.windowHandle()->frameMargins().isNull()); }))
         return 2;
