@@ -34,6 +34,19 @@ QScreen* screenNamed(const QString& name)
     return nullptr;
 }
 
+// Shows the window on `screen` at the top left of its free area (maximised
+// or not); whether it became the active window.
+bool shownOn(MainWindow& window, QScreen* screen, bool maximized = false)
+{
+    window.setScreen(screen);
+    window.move(screen->availableGeometry().topLeft());
+    if (maximized)
+        window.showMaximized();
+    else
+        window.show();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 } // namespace
 
 class SmallScreenTest : public QObject {
@@ -57,9 +70,7 @@ private Q_SLOTS:
     {
         AppState app;
         MainWindow window(app);
-        window.setScreen(screenNamed(u"wide"_s));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(shownOn(window, screenNamed(u"wide"_s)));
         window.resize(600, 400);
         QTRY_VERIFY(window.rootView()->width() >= MainWindow::minimumContentSize.width()
                     && window.rootView()->height() >= MainWindow::minimumContentSize.height());
@@ -82,10 +93,7 @@ private Q_SLOTS:
         production.activePhase = phase;
         app.openProject(production);
         MainWindow window(app);
-        window.setScreen(small);
-        window.move(small->availableGeometry().topLeft());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownOn(window, small));
         QTRY_VERIFY2(small->availableGeometry().contains(window.frameGeometry()),
                      qPrintable(u"%1 in %2"_s.arg(QDebug::toString(window.frameGeometry()),
                                                    QDebug::toString(small->availableGeometry()))));
@@ -101,9 +109,7 @@ private Q_SLOTS:
         QScreen* wide = screenNamed(u"wide"_s);
         AppState app;
         MainWindow window(app);
-        window.setScreen(wide);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownOn(window, wide));
         const QRect free(0, 0, 1000, 640);
         QVERIFY(!free.contains(window.frameGeometry()));
         test::setFreeArea(wide, free);
@@ -119,9 +125,7 @@ private Q_SLOTS:
         QScreen* wide = screenNamed(u"wide"_s);
         AppState app;
         MainWindow window(app);
-        window.setScreen(wide);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownOn(window, wide));
         window.setGeometry(QRect(wide->availableGeometry().topLeft() + QPoint(60, 40), window.minimumSize()));
         QTRY_COMPARE(window.size(), window.minimumSize());
         const QRect normal = window.geometry();
@@ -148,10 +152,7 @@ private Q_SLOTS:
         QScreen* shown = screenNamed(screen);
         AppState app;
         MainWindow window(app);
-        window.setScreen(shown);
-        window.move(shown->availableGeometry().topLeft());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownOn(window, shown));
         window.resize(window.minimumSize());
         QTRY_COMPARE(window.size(), window.minimumSize());
         QVERIFY(shown->availableGeometry().contains(window.frameGeometry()));
@@ -186,10 +187,7 @@ private Q_SLOTS:
         QScreen* low = screenNamed(u"low"_s);
         AppState app;
         MainWindow window(app);
-        window.setScreen(low);
-        window.move(low->availableGeometry().topLeft());
-        window.showMaximized();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownOn(window, low, true));
         window.settingsAction()->trigger();
         QTRY_VERIFY(SettingsWindow::current() && SettingsWindow::current()->isVisible());
         SettingsWindow* settings = SettingsWindow::current();
